@@ -1,0 +1,76 @@
+// host/host.h — our headless stand-in for the host environment's services.
+//
+// The member program runs inside a host environment that supplies message boxes, the
+// message line, environment lookups, raster fonts, a clock and (later) the screen,
+// sheets and input. This layer implements the part of it that the program calls,
+// headless: every message is recorded for tests and written to standard error.
+// Host_Reset() brings the whole layer (and every module that registered a reset with
+// Host_Register_Reset) back to program start.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// ---------------------------------------------------------------- messages
+// A message box is prepared with Init_Message, filled line by line with Fill_Message
+// and shown with Draw_Message. Texts are code page 850.
+void Init_Message();
+void Fill_Message(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
+void Draw_Message();
+// A message box of one text with a title.
+void PrintMessage(const char *text, const char *title);
+// The host window's one-line status text.
+void Set_Message_Line(const char *text);
+
+// What the host showed, in order (code page 850 bytes). kind: 0 message box,
+// 1 PrintMessage, 2 message line.
+struct HOST_MESSAGE {
+  int kind;
+  std::string title;
+  std::string text;  // lines of a message box joined by '\n'
+};
+const std::vector<HOST_MESSAGE> &Host_Messages();
+void Host_Clear_Messages();
+
+// ---------------------------------------------------------------- environment
+// The host's environment lookup: the process environment; null when unset.
+const char *YRMGetEnv(const char *name);
+// Number of the host application that runs the module (150 to 180 in the host's numbering).
+int CurOb_Application_Number();
+void Host_Set_Application_Number(int number);
+// The program's stdio table handed over once at start-up; the host keeps the pointer.
+void YRMSetStdioFctPtr(const void *table);
+const void *Host_Stdio_Table();
+
+// ---------------------------------------------------------------- raster fonts
+// Pop_RFont selects a raster font by its font word and Push_RFont returns to the one
+// selected before (a stack; the start font is 0x1000). Every character of a font has
+// the same advance: n > 0 characters measure n × (RFONT_WIDTH + RFONT_SPACE) − RFONT_SPACE
+// pixels. Fixed widths (glyph width, spacing):
+//     font word 0        5, 3   (pitch 8)
+//     0x1000 normal      6, 1   (pitch 7; also every word not listed)
+//     0x1002 small       5, 1   (pitch 6; also 0x11002)
+//     0x11000 bold       7, 1   (pitch 8)
+//     0x11001 bold large 8, 2   (pitch 10; also 0x1001)
+// The style bits 0x20000 and 0x40000 do not change the font.
+void Pop_RFont(int font);
+void Push_RFont();
+int Host_Current_Font();
+extern int RFONT_WIDTH;
+extern int RFONT_SPACE;
+// Host text extent: width in pixels of the first len bytes of text in the current font.
+int Host_Text_Extent(const char *text, int len);
+
+// ---------------------------------------------------------------- clock
+// Milliseconds on a monotonic clock. Tests switch to a virtual clock that moves only
+// when advanced.
+double Host_Clock_Ms();
+void Host_Use_Virtual_Clock(bool on);
+void Host_Advance_Clock_Ms(double ms);
+
+// ---------------------------------------------------------------- reset
+// Registers a function that brings a module back to program start; Host_Reset calls
+// every registered function after resetting the host itself.
+void Host_Register_Reset(void (*reset)());
+void Host_Reset();

@@ -1,0 +1,40 @@
+// support/shell.h — helpers of the member program that the record owners share: text
+// fields of data files, record versions, the refresh-mode flag, the member file stem and
+// the work-file number.
+#pragma once
+
+// Removes leading and trailing blanks in place; 0 when nothing is left (and for null).
+int Trim_Blanks(char *text);
+// Pads with blanks to n − 1 characters and terminates at n − 1 (longer texts are cut);
+// nothing for a null text or n < 1.
+void Pad_With_Blanks(char *text, int n);
+// Upper case in place, byte by byte through unsigned char (bytes above 0x7F stay).
+void Upper_Case_Text(char *text);
+// Removes leading, trailing and inner blanks in place; 0 when nothing is left.
+int Remove_All_Blanks(char *text);
+// Blanks become '~' before writing, so that a "%s" read takes the text as one token.
+void Blank_to_Tilde(char *text);
+// '~' back to blanks after reading; 1 unless the text was empty or only '~'.
+int Tilde_to_Blank(char *text);
+
+// Record versions: 1 when read_version ≤ own_version; else 0 after the "newer file"
+// message (mode 0 the input wording, 2 silent, every other mode the import wording),
+// no message in refresh mode.
+int Check_File_Version(double read_version, double own_version, int mode);
+
+void Set_Refresh_Mode(int on);
+int Is_Refresh_Mode();
+
+// Member file stem (first command-line argument, at most 260 characters): 1 when stored,
+// 0 when refused (null or too long); the old stem then stays.
+int Set_Bauteil_Path(const char *stem);
+const char *Get_Bauteil_Path();
+void Set_File_Number(int number);
+// "_%02d" of the work-file number, in a static buffer.
+const char *Get_File_Number_Suffix();
+
+// Value callbacks of number fields (address of a double).
+void Clamp_Not_Negative(void *value);
+void Clamp_Zero_to_One(void *value);
+
+void Reset_Shell_For_Tests();
