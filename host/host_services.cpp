@@ -140,6 +140,7 @@ void Host_Reset() {
   g.pending.clear();
   g.pending_open = false;
   g.application_number = 150;
+  g.stdio_table = nullptr;
   g.font_stack.clear();
   g.virtual_clock = false;
   g.virtual_ms = 0.0;
