@@ -1,0 +1,389 @@
+// dwqb/dwqb.h — thin-walled section solver.
+//
+// The solver works on ONE current section held in module state (no handles, not
+// re-entrant). A caller builds it in a fixed order and then reads the results:
+//
+//     Reset_DWQB_Querschnitt();                    // empty section, header reset
+//     Get_DWQB_Header()->options = ...;             // optional: options, presets
+//     Add_DWQB_Node(1, y, z); ...                   // all nodes first (cm)
+//     Add_DWQB_Line(1, 0, 1, 2, values); ...        // then the wall lines
+//     int code = Calc_DWQB_Querschnitt();           // 0 or a sticky fault code
+//     Get_DWQB_Values()->v[DWQB_V_A] ...            // section values (cm units)
+//
+// Units: lengths cm, areas cm², second moments cm⁴, warping constant cm⁶, moduli cm³,
+// angles radians. Callers convert their own units on the way in and out.
+//
+// Module state: the node and line lists with their free lists (records are recycled,
+// never given back), the sticky fault code, the one-entry line lookup cache, the header
+// DWQB_HEADER with its growable listed tables, the 49 values DWQB_VALUES, the two switch
+// words below and the driver's work buffers (grown, never shrunk).
+// Reset_DWQB_Module_For_Tests() brings all of it back to program start.
+//
+// Side conventions: the left side ("links") of a wall line is the side to the left of
+// the direction node a -> node b, with +z a quarter turn counter-clockwise from +y;
+// positive signed areas run counter-clockwise.
+#pragma once
+
+#include <cstdint>
+
+// ---------------------------------------------------------------- fault codes
+// Results of Calc_DWQB_Querschnitt. Every fault is also kept as a sticky code that each
+// further run returns at once until the section is reset.
+enum {
+  DWQB_OK = 0,
+  DWQB_FAULT_NO_NODES_OR_LINES = 1,
+  DWQB_FAULT_ZERO_LENGTH = 2,      // two nodes of a line coincide, or a non-finite coordinate or rise
+  DWQB_FAULT_THICKNESS = 3,        // mean thickness <= 0, or a non-finite thickness, rotation or radius
+  DWQB_FAULT_NOT_CONNECTED = 4,    // direct mode only
+  DWQB_FAULT_PRINCIPAL = 5,        // direct mode only
+  DWQB_FAULT_MISSING_NODE = 6,     // Add_DWQB_Line did not find node a or node b
+};
+
+// Option bits of DWQB_HEADER::options.
+enum : std::uint32_t {
+  DWQB_OPT_WALL_TERMS = 0x1,       // second moments from the full wall rectangles
+  DWQB_OPT_PRESET_MAIN = 0x2,      // A, centroid, alpha, I_1, I_2, the four moduli kept
+  DWQB_OPT_PRESET_IT = 0x4,        // I_T kept when the preset is > 0
+  DWQB_OPT_PRESET_IW = 0x8,        // I_w kept when the preset is > 0
+  DWQB_OPT_PRESET_WPL = 0x10,      // W_pl,y and W_pl,z kept when both are non-zero
+  DWQB_OPT_PRESET_SHEAR = 0x20,    // shear centre and warping values 25..28 kept
+  DWQB_OPT_PART_MODE = 0x1000,     // part mode
+};
+
+// ---------------------------------------------------------------- switch words
+// Set to 1 by the profile library initialisation (Init_Profil_Library) and never
+// cleared in the program: while DWQB_Part_Mode_Switch is set every run works in part
+// mode, while DWQB_Wall_Terms_Switch is set option 0x1 is forced on.
+// Reset_DWQB_Module_For_Tests() clears both.
+extern int DWQB_Part_Mode_Switch;
+extern int DWQB_Wall_Terms_Switch;
+
+// ---------------------------------------------------------------- line geometry
+// Local geometry block of a straight or circular-arc wall line whose thickness varies
+// linearly from t_a at node a to t_b at node b (all cm / radians).
+// Line coordinates (s, w): s from -1 at node a to +1 at node b (on an arc in proportion
+// to the angle); w from -1 on the right face over 0 on the centre line to +1 on the left
+// face. Half thickness h(s) = h0 + h1·s.
+struct DWQB_LINE_GEOMETRY {
+  double y_a, z_a;       // start point (node a)
+  double y_b, z_b;       // end point (node b)
+  double rise;           // signed rise of the arc over the chord middle; > 0 bulges left
+  double h0;             // (t_a + t_b) / 4
+  double h1;             // (t_b - t_a) / 4
+  double length;         // chord length (straight) or arc length
+  double half_chord;     // half the chord (straight); 0 for an arc
+  double y_c, z_c;       // chord middle (straight) or circle centre (arc)
+  double radius;         // signed arc radius; 0 for a stored straight line. On straight
+                         // lines a non-zero value moves the faces sideways (moved copies
+                         // of the outline step): v = radius + w·h(s).
+  double angle;          // chord direction atan2(dz, dy)
+  double half_angle;     // half opening angle of the arc, sign of rise; 0 when straight
+  double cos, sin;       // of the chord direction; 1 and 0 for a zero-length line
+  double tol;            // always 0.001
+  int n_seg;             // 0 straight; chords in which an arc is drawn (>= 1)
+};
+
+// Fills the block from two points, the rise and the two thicknesses (cm); a rise up to
+// rel_tol times the chord is straight. Every caller passes 0.001. Null block: nothing.
+void Set_DWQB_Line_Geometry(double y_a, double z_a, double y_b, double z_b, double rise, double t_a,
+                            double t_b, double rel_tol, DWQB_LINE_GEOMETRY *geo);
+// The point at line coordinates (s, w); null block gives (0, 0); either out may be null.
+void Get_DWQB_Line_Geometry_Point(double s, double w, const DWQB_LINE_GEOMETRY *geo, double *y, double *z);
+// d(point)/ds at (s, w); null block gives (0, 0).
+void Get_DWQB_Line_Geometry_Tangent(double s, double w, const DWQB_LINE_GEOMETRY *geo, double *dy, double *dz);
+// Line coordinates (s, w) of the point (y, z); null block gives (0, 0).
+void Get_DWQB_Line_Geometry_Coordinates(double y, double z, const DWQB_LINE_GEOMETRY *geo, double *s, double *w);
+// The centre-line point at t in [-1, 1] (w = 0).
+void Calc_Line_Point(const DWQB_LINE_GEOMETRY *geo, double t, double *y, double *z);
+
+// ---------------------------------------------------------------- section records
+struct DWQB_LINE;
+struct DWQB_PART;
+
+// One node of the current section.
+struct DWQB_NODE {
+  int nr;                // node number given by the caller
+  int use_count;         // number of line ends at this node
+  int work;              // traversal counter; List_DWQB_Section writes the list position
+  double y, z;           // coordinates (cm)
+  double yc, zc;         // y - y_s, z - z_s (direct mode), then principal coordinates
+  double s1, s2;         // running first-moment sums (direct mode)
+  double s_omega;        // running sectorial sum (direct mode)
+  DWQB_NODE *prev, *next;
+  std::uint32_t flags;   // bits of the part-mode steps
+  double work_values[4]; // per-node values of the part-mode steps
+};
+
+// Outline piece flags (low four bits: the piece index 0..9).
+enum : std::uint32_t {
+  DWQB_PIECE_EMPTY = 0x80000000u,     // unset, or a fillet of zero length (one point)
+  DWQB_PIECE_JOINED = 0x40000000u,    // the node of this join has winged-edge neighbours
+  DWQB_PIECE_ARC = 0x20000000u,       // walk it in `count` chords
+  DWQB_PIECE_COMPUTED = 0x10000000u,
+  DWQB_PIECE_INDEX_MASK = 0xFu,
+};
+
+// One of the ten outline pieces of a line, in index order a closed loop around the
+// line's area: 0 join at a (right face), 1 fillet at a (right), 2 right face, 3 fillet
+// at b (right), 4 join at b (right), 5 join at b (left), 6 fillet at b (left), 7 left
+// face, 8 fillet at a (left), 9 join at a (left). A piece is present when COMPUTED is set
+// and EMPTY is clear. An arc piece with a `line` follows that line's geometry between
+// (s0, w0) and (s1, w1); without one it is the circular arc from start to end with `rise`;
+// otherwise it is the straight segment.
+struct DWQB_OUTLINE_PIECE {
+  std::uint32_t flags;
+  int count;             // chords of an arc piece
+  double y0, z0;         // start point (cm)
+  double y1, z1;         // end point
+  double rise;           // rise of a fillet arc; 0 otherwise
+  double s0, s1;         // line coordinate s at start and end
+  double w0, w1;         // line coordinate w at start and end
+  DWQB_LINE *line;       // line whose geometry draws the piece, or null
+};
+
+// Winged-edge face flags of DWQB_LINE::flags_links / flags_rechts.
+enum : std::uint32_t {
+  WE_SIDE_LINKS = 0x1,
+  WE_SIDE_RECHTS = 0x2,
+  WE_NEXT_AT_B = 0x4,
+  WE_PREV_AT_B = 0x8,
+  WE_START_RECHTS = 0x10,
+  WE_START_LINKS = 0x20,
+  WE_CELL = 0x10000,
+  WE_OUTER = 0x20000,
+};
+
+// One wall line of the current section: a straight or circular strip between two nodes.
+struct DWQB_LINE {
+  int nr;                          // line number given by the caller
+  DWQB_NODE *node_a, *node_b;      // null when the number was not found
+  int part_nr;                     // 1: takes part in no outline join, line element kind 2
+  double t_a, t_b;                 // wall thickness at node a and b (line values 0, 1)
+  double rot_a, rot_b;             // line values 3, 4: end rotations (radians)
+  double rad_links_a, rad_rechts_a;  // line values 5, 6: corner radii at node a
+  double rad_links_b, rad_rechts_b;  // line values 7, 8: corner radii at node b
+  int mark;                        // traversal mark / plate number
+  int plate_rev_start, plate_rev_end, plate_first, plate_last, plate_support;
+  double t_m;                      // (t_a + t_b) / 2
+  double plate_t, plate_b;         // plate thickness and width of the group step
+  double L;                        // length, set by the driver before anything else
+  double A_L;                      // t_m · L (direct mode)
+  double omega_a, omega_b;         // warping ordinates at node a and b
+  double extra;
+  double S1[11], S2[11], S_omega[11];  // direct mode, 11 points a -> b
+  double Q1[11], Q2[11], Q_omega[11];
+  DWQB_LINE *prev, *next;
+  // winged-edge block (rebuilt by every part-mode run)
+  std::uint32_t flags_links, flags_rechts;
+  DWQB_LINE *next_at_a, *prev_at_a, *prev_at_b, *next_at_b;
+  DWQB_LINE *face_links, *face_rechts;
+  DWQB_LINE *part_line;            // first line (list order) of the connected part
+  DWQB_LINE_GEOMETRY geo;
+  DWQB_OUTLINE_PIECE outline[10];
+  DWQB_PART *element;              // line element in the part tree (part mode) or null
+  double cut_start, cut_end;       // of the group step
+};
+
+// Row of the listed node table (rows 1..n_listed_nodes; row 0 unused).
+struct DWQB_LISTED_NODE {
+  int nr;
+  float y, z;
+};
+// Row of the listed line table (rows 0..n_listed_lines - 1); node_a / node_b are the
+// 0-based list positions of the end nodes, -1 when missing.
+struct DWQB_LISTED_LINE {
+  int nr;
+  int node_a, node_b;
+  float t_m;
+};
+
+// Section head. The listed tables grow as needed (Grow_DWQB_Listed_Tables).
+struct DWQB_HEADER {
+  char name[28];                   // callers copy at most 27 characters
+  int kind;                        // set and read by the section catalogue; reset -1
+  int words[2];                    // set by the section catalogue; reset -1, -1
+  std::uint32_t options;           // DWQB_OPT_* bits
+  int n_listed_lines;
+  int n_listed_nodes;
+  DWQB_LISTED_NODE *listed_nodes;  // capacity cap_listed_nodes + 1 rows (row 0 unused)
+  DWQB_LISTED_LINE *listed_lines;  // capacity cap_listed_lines rows
+  int cap_listed_nodes, cap_listed_lines;
+  int n_cells;                     // closed cells (see the solver's result transfer)
+};
+
+// Indices of the 49 section values.
+enum {
+  DWQB_V_A = 0, DWQB_V_YS = 1, DWQB_V_ZS = 2,
+  DWQB_V_SY = 3, DWQB_V_SZ = 4,                 // ∫y dA, ∫z dA about the origin
+  DWQB_V_IZZ0 = 5, DWQB_V_IYY0 = 6, DWQB_V_IYZ0 = 7,  // ∫z² dA, ∫y² dA, ∫yz dA
+  DWQB_V_IT = 8,
+  DWQB_V_IM = 9, DWQB_V_IN = 10, DWQB_V_IMN = 11, DWQB_V_IM_PLUS_IN = 12,
+  DWQB_V_ALPHA = 13, DWQB_V_I1 = 14, DWQB_V_I2 = 15,
+  DWQB_V_W1A = 16, DWQB_V_W1B = 17, DWQB_V_W2A = 18, DWQB_V_W2B = 19,
+  DWQB_V_R1 = 20, DWQB_V_R2 = 21,
+  DWQB_V_YM = 22, DWQB_V_ZM = 23,
+  DWQB_V_IP_BY_A = 24,
+  DWQB_V_WARP_RATIO = 25, DWQB_V_WARP_PROD1 = 26, DWQB_V_WARP_PROD2 = 27, DWQB_V_WARP_SHIFT = 28,
+  DWQB_V_IW = 29,
+  DWQB_V_YPL = 30, DWQB_V_ZPL = 31,
+  DWQB_V_SHEAR_Y = 32, DWQB_V_SHEAR_Z = 33,
+  DWQB_V_WPLY = 34, DWQB_V_WPLZ = 35,
+  DWQB_V_OMEGA_MIN = 36, DWQB_V_OMEGA_MAX = 37, DWQB_V_TFLOW_MIN = 38, DWQB_V_TFLOW_MAX = 39,
+  DWQB_V_Q_MIN = 40, DWQB_V_Q_MAX = 41, DWQB_V_TAU_MIN = 42, DWQB_V_TAU_MAX = 43,
+  DWQB_V_YMIN = 44, DWQB_V_YMAX = 45, DWQB_V_ZMIN = 46, DWQB_V_ZMAX = 47,
+  DWQB_V_TMAX = 48,
+  DWQB_N_VALUES = 49,
+};
+struct DWQB_VALUES {
+  double v[DWQB_N_VALUES];
+};
+
+// A caller's description of the model it built, compared before rebuilding.
+struct DWQB_MODEL_KEY {
+  unsigned char head[224];
+  int len;                 // bytes of the variable block
+  int cap;                 // allocated size of the block
+  unsigned char *block;    // owned by the key
+};
+
+// ---------------------------------------------------------------- part tree
+// Shear entry of the part tree: one per line.
+enum : std::uint32_t {
+  DWQB_SHEAR_A_TO_B = 0x1,
+  DWQB_SHEAR_B_TO_A = 0x2,
+  DWQB_SHEAR_BRANCH = 0x10000,     // chain starts at a node with further unplaced lines
+  DWQB_SHEAR_FIRST = 0x20000,
+  DWQB_SHEAR_LAST = 0x40000,
+};
+struct DWQB_SHEAR_ENTRY {
+  std::uint32_t flags;
+  DWQB_LINE *line;
+};
+
+enum { DWQB_PART_LINE = 1, DWQB_PART_LINE_CL = 2, DWQB_PART_GROUP = 3 };
+enum { DWQB_PART_N_VALUES = 50 };
+
+// Part-tree record: a line element (kind 1, or 2 when its area moments stay out of the
+// group sums) or a group (kind 3). Value block indices: 0-9 area moments ∫y^p z^q dA for
+// (p,q) = (0,0),(1,0),(0,1),(2,0),(1,1),(0,2),(3,0),(2,1),(1,2),(0,3); 10-15 y_min,
+// y_max, z_min, z_max, t_min, t_max; 16, 17 sectorial values (not summed); 18-23 centre-
+// line A, ∫y, ∫z, ∫y², ∫yz, ∫z²; 24-27 centre-line third moments; 28-34 sectorial sums;
+// 41-43 shear values; 45 I_T open walls; 46 second torsion share; 47 I_T with fillets;
+// 48, 49 outer and inner perimeter.
+struct DWQB_PART {
+  int kind;
+  int count;                       // 1 for a line element; children of a group
+  int n_entries;                   // a group's shear entries
+  int n_cells;                     // closed cells of the part
+  DWQB_LINE *line;                 // a line element's line
+  DWQB_PART **children;            // a group's `count` children (entries may be null)
+  DWQB_SHEAR_ENTRY *shear;         // group: first entry; line element: its line's entry
+  double values[DWQB_PART_N_VALUES];
+};
+
+// Sums a group: clears its values 0-49, sums child groups first, then adds the children
+// (kind 2 children only to the centre-line sums). Non-groups and null: nothing.
+void Sum_DWQB_Part_Values(DWQB_PART *part);
+// Adds values 28-34 of every child to a group (child groups summed first); no clearing.
+void Sum_DWQB_Part_Sectorial(DWQB_PART *part);
+// The six centre-line integrals of a line from its start (t = -1) to t, thickness linear
+// along the line: A, ∫y dA, ∫z dA, ∫y² dA, ∫z² dA, ∫yz dA (cm units). Each out may be
+// null; a null line gives zeros.
+void Calc_DWQB_Line_Integrals(const DWQB_LINE *line, double t, double *A, double *Sy, double *Sz,
+                              double *Iyy, double *Izz, double *Iyz);
+// Centroid and principal values of the centre-line model from value indices 18-23 into
+// 14 results: [0] A, [1] y_s, [2] z_s, [3] Sy, [4] Sz, [5] Izz, [6] Iyy, [7] Iyz, [8] I_y,
+// [9] I_z, [10] I_yz (centroidal), [11] alpha, [12] I about alpha, [13] the other. Returns 0.
+int Calc_DWQB_Centreline_Values(const double *values, double *result);
+// Principal check of the tensor (I_y, I_z, I_yz): returns 1 and leaves it when well
+// conditioned; 0 after lifting the small eigenvalue to 1e-6 times the large one and
+// rebuilding the tensor. *inv_det = 1/(l1 l2) when l1 l2 > 0, else l1 l2.
+int Calc_DWQB_Principal_Inverse(double *I_y, double *I_z, double *I_yz, double *inv_det);
+// ∫ y^p z^q over the triangle (origin, P1, P2), p, q in 0..3; p = q = 0 is the signed area.
+double Calc_Segment_Moment(int p, int q, double y1, double z1, double y2, double z2);
+
+// Segment steps handed to outline walks: (context, start point and s, end point and s);
+// each returns 1 to go on, 0 to stop; all return 1 on a null context.
+typedef int (*DWQB_SEGMENT_STEP)(void *context, double y1, double z1, double s1, double y2, double z2,
+                                 double s2);
+// Context of Add_Segment_Moments: [0-9] the ten area moments, [10-13] y_min, y_max,
+// z_min, z_max (the first point sets them and first_set).
+struct DWQB_SEGMENT_MOMENTS {
+  double values[14];
+  int first_set;
+};
+int Add_Segment_Moments(void *context, double y1, double z1, double s1, double y2, double z2, double s2);
+// Context of Add_Segment_Length: a double that the chord lengths are added to.
+int Add_Segment_Length(void *context, double y1, double z1, double s1, double y2, double z2, double s2);
+// Context of Add_Segment_Bounds: points taken relative to (y0, z0); extremes [0..3]
+// min/max of the two coordinates (turned by cos, sin when rotate is set), [4..7] min/max
+// of the two components of matrix·(unturned relative point); matrix row-major 2 × 2.
+struct DWQB_SEGMENT_BOUNDS {
+  double y0, z0;
+  int rotate;
+  double cos, sin;
+  double matrix[4];
+  double extremes[8];
+  int first_set;
+};
+int Add_Segment_Bounds(void *context, double y1, double z1, double s1, double y2, double z2, double s2);
+
+// ---------------------------------------------------------------- building and reading
+// Empties the section (Free_DWQB_Querschnitt), clears DWQB_VALUES and resets the header
+// (name " ", kind -1, words -1, options 0, listed counts 0, n_cells 0). Returns 0.
+int Reset_DWQB_Querschnitt();
+// Returns all nodes and lines to the free lists, clears the sticky code and the lookup
+// cache, and drops the results that depend on them. Header and work buffers stay.
+void Free_DWQB_Querschnitt();
+// Appends a node (cm). Node numbers are expected to be unique; a lookup by number finds
+// the last node with that number.
+void Add_DWQB_Node(int nr, double y, double z);
+// Appends a wall line between two nodes given by number. values: 9 doubles (t_a, t_b,
+// rise, rotation at a, at b, radius left at a, right at a, left at b, right at b; cm and
+// radians) or null (nine zeros). A missing node sets the sticky code 6.
+void Add_DWQB_Line(int nr, int part, int node_a, int node_b, const double *values);
+// Add_DWQB_Line with part 0 and the values t, t and seven zeros.
+void Add_DWQB_Line_Const_Thickness(int nr, int node_a, int node_b, double t);
+// Computes the current section; returns 0 or a fault code DWQB_FAULT_* (sticky).
+int Calc_DWQB_Querschnitt();
+
+// Current section values and header (module state; valid until the next reset).
+DWQB_VALUES *Get_DWQB_Values();
+DWQB_HEADER *Get_DWQB_Header();
+// Grows the listed tables to hold n_nodes node rows (1..n_nodes) and n_lines line rows;
+// never shrinks. Returns 0.
+int Grow_DWQB_Listed_Tables(int n_nodes, int n_lines);
+// Fills the listed node and line tables from the model (every node and line); returns 0.
+// A node's `work` becomes its 0-based list position.
+int List_DWQB_Section();
+// Heads of the node and line lists (walk with ->next); null when empty.
+DWQB_NODE *Get_DWQB_First_Node();
+DWQB_LINE *Get_DWQB_First_Line();
+
+// The OUTLINE of the line with number nr: a pointer to its outline piece 0 (the ten pieces
+// follow each other), or null. This is not the geometry block: callers that want the end
+// points use Find_DWQB_Line_Record(nr)->geo. Shares a one-entry cache with the record
+// lookup.
+DWQB_OUTLINE_PIECE *Find_DWQB_Line(int nr);
+// The line record with number nr, or null.
+DWQB_LINE *Find_DWQB_Line_Record(int nr);
+// Point at t in [-1, 1] along one outline piece (t = -1 start, +1 end); null piece
+// gives (0, 0); either out may be null.
+void Get_DWQB_Line_Point(double t, const DWQB_OUTLINE_PIECE *piece, double *y, double *z);
+// Warping ordinates at both ends of line nr; 1 when found, else 0.
+int Get_DWQB_Line_End_Omega(int nr, double *omega_a, double *omega_b);
+
+// Model keys: byte comparison (negative, 0, positive); copy returns 1, or 0 for a null
+// argument or no memory (dst->len then 0); free releases the block.
+int Compare_DWQB_Model_Key(const DWQB_MODEL_KEY *a, const DWQB_MODEL_KEY *b);
+int Copy_DWQB_Model_Key(DWQB_MODEL_KEY *dst, const DWQB_MODEL_KEY *src);
+void Free_DWQB_Model_Key(DWQB_MODEL_KEY *key);
+
+// Solves for (s_A, s_B) the intersection of the two outline curves set up by the outline
+// step (see dwqb_internal.h), starting from (s_A0, s_B0), with stop value eps on |F|².
+// Writes the final values in every case; returns 1 when converged, else 0.
+int Solve_Outline_Intersection(double *s_A, double *s_B, double s_A0, double s_B0, double eps);
+
+// Back to program start: empty section and free lists released, header and values reset,
+// both switch words 0, work buffers released.
+void Reset_DWQB_Module_For_Tests();
