@@ -1,19 +1,83 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "support/cp850.h"
 
-// Print-font bytes that are easy to confuse (cubic sign, less-or-equal, markup opener).
-static_assert(static_cast<unsigned char>("·"_cp[0]) == 0xFA);
-static_assert(static_cast<unsigned char>("³"_cp[0]) == 0xFC);
-static_assert(static_cast<unsigned char>("¾"_cp[0]) == 0xF3);
-static_assert(static_cast<unsigned char>("╬"_cp[0]) == 0xCE);
-static_assert(static_cast<unsigned char>("º"_cp[0]) == 0xA7);
-static_assert(static_cast<unsigned char>("°"_cp[0]) == 0xF8);
+namespace {
+constexpr unsigned char B(const char *s) { return static_cast<unsigned char>(s[0]); }
 
-TEST(Cp850Literal, ConvertsUmlautsAndKeepsAscii) {
-  EXPECT_STREQ("Tragfähigkeit"_cp, "Tragf\x84higkeit");
+// Every byte 0x80 to 0xFF has its own code point: converting it back gives the byte.
+consteval bool Table_Is_One_To_One() {
+  for (int k = 0; k < 128; ++k)
+    if (cp850::to_byte(cp850::kHigh[k]) != 0x80 + k) return false;
+  return true;
+}
+static_assert(Table_Is_One_To_One());
+}  // namespace
+
+// Glyphs of the system's texts and print-font symbols, each with its code page 850 byte.
+// Traps: the cubic sign in "cm·" is 0xFA, not '³' 0xFC; '¾' (less-or-equal) is 0xF3;
+// '╬' (markup opener) 0xCE; 'º' in "!º$%&/()=?" 0xA7, not '°' 0xF8.
+static_assert(B("·"_cp) == 0xFA && B("³"_cp) == 0xFC && B("²"_cp) == 0xFD);
+static_assert(B("¾"_cp) == 0xF3 && B("‗"_cp) == 0xF2);
+static_assert(B("╬"_cp) == 0xCE);
+static_assert(B("º"_cp) == 0xA7 && B("°"_cp) == 0xF8);
+static_assert(B("ä"_cp) == 0x84 && B("ö"_cp) == 0x94 && B("ü"_cp) == 0x81 && B("ß"_cp) == 0xE1);
+static_assert(B("Ä"_cp) == 0x8E && B("Ö"_cp) == 0x99 && B("Ü"_cp) == 0x9A);
+static_assert(B("«"_cp) == 0xAE && B("»"_cp) == 0xAF);
+static_assert(B("½"_cp) == 0xAB && B("ê"_cp) == 0x88 && B("î"_cp) == 0x8C && B("ð"_cp) == 0xD0);
+static_assert(B("ë"_cp) == 0x89);  // per-mille sign of the raster fonts
+// Greek symbols of the print font as their code-page glyphs.
+static_assert(B("╠"_cp) == 0xCC);  // sigma
+static_assert(B("Í"_cp) == 0xD6);  // tau
+static_assert(B("└"_cp) == 0xC0);  // gamma
+static_assert(B("¥"_cp) == 0xBE);  // epsilon
+static_assert(B("║"_cp) == 0xBA);  // alpha
+static_assert(B("╗"_cp) == 0xBB);  // beta
+static_assert(B("╝"_cp) == 0xBC);  // chi
+static_assert(B("┼"_cp) == 0xC5);  // lambda
+static_assert(B("┌"_cp) == 0xDA);  // Phi
+static_assert(B("Ê"_cp) == 0xD2 && B("Ë"_cp) == 0xD3 && B("┴"_cp) == 0xC1);
+static_assert(B("╦"_cp) == 0xCB && B("▓"_cp) == 0xB2);
+// The subscript code is one backslash byte after the opener.
+static_assert(B("╬\\w"_cp + 1) == 0x5C && B("╬\\w"_cp + 2) == 'w');
+
+TEST(Cp850Literal, ConvertsWholeTexts) {
+  EXPECT_STREQ("Tragfähigkeit nicht gewährleistet !!"_cp, "Tragf\x84higkeit nicht gew\x84hrleistet !!");
+  EXPECT_STREQ("!º$%&/()=?"_cp, "!\xA7$%&/()=?");
+  EXPECT_STREQ("Querschnittsfläche A = %.2lf cm²"_cp, "Querschnittsfl\x84" "che A = %.2lf cm\xFD");
   EXPECT_STREQ("╬\\w"_cp, "\xCE\\w");
   EXPECT_EQ(std::strlen("Größe"_cp), 5u);
+  EXPECT_STREQ(""_cp, "");
+}
+
+TEST(Cp850Literal, CheckedCallPassesConvertedBytes) {
+  char buf[64];
+  CP850_CALL2(std::snprintf, buf, sizeof buf, "Höhe %d mm, Länge %.1f", 200, 3.5);
+  EXPECT_STREQ(buf, "H\x94he 200 mm, L\x84nge 3.5");
+  CP850_CALL2(std::snprintf, buf, sizeof buf, "Außenbrand");
+  EXPECT_STREQ(buf, "Au\xE1" "enbrand");
+}
+
+TEST(Cp850Runtime, EveryByteRoundTripsThroughUtf8) {
+  EXPECT_EQ(Cp850_To_Utf8("Tragf\x84higkeit"), "Tragfähigkeit");
+  EXPECT_EQ(Cp850_To_Utf8("\xCE\\w cm\xFA"), "╬\\w cm·");
+  EXPECT_EQ(Cp850_To_Utf8(std::string("a\0b", 3)), std::string("a\0b", 3));
+  std::string all;
+  for (int c = 1; c < 256; ++c) all += static_cast<char>(c);
+  std::string utf8 = Cp850_To_Utf8(all);
+  // Decode the UTF-8 again and compare code points with the table.
+  std::size_t i = 0;
+  for (int c = 1; c < 256; ++c) {
+    unsigned char lead = static_cast<unsigned char>(utf8[i]);
+    int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : 2;
+    char32_t cp = extra == 0 ? lead : extra == 1 ? lead & 0x1F : lead & 0x0F;
+    for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    i += extra + 1;
+    EXPECT_EQ(cp, c < 0x80 ? static_cast<char32_t>(c) : cp850::kHigh[c - 0x80]) << c;
+  }
+  EXPECT_EQ(i, utf8.size());
 }
