@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "host/host.h"
+#include "support/shell.h"
+#include "support/support.h"
+
+namespace {
+class DataStream : public testing::Test {
+ protected:
+  void SetUp() override {
+    Host_Reset();
+    Reset_Support_For_Tests();
+    char name[] = "/tmp/datastream-XXXXXX";
+    int fd = mkstemp(name);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    path_ = name;
+  }
+  void TearDown() override {
+    Reset_Support_For_Tests();
+    std::remove(path_.c_str());
+  }
+  std::string File_Content() const {
+    std::string s;
+    FILE *f = std::fopen(path_.c_str(), "rb");
+    int c;
+    while ((c = std::fgetc(f)) != EOF) s += static_cast<char>(c);
+    std::fclose(f);
+    return s;
+  }
+  int Read_From(const std::string &text) { return Open_Data_Reader_Memory(text.data(), text.size()); }
+
+  std::string path_;
+};
+
+// A concrete grade as its owner writes it: version 1.2, name, fck, a lightweight flag.
+struct Grade {
+  char name[256];
+  double fck;
+  int light;
+};
+
+void Write_Grade(const Grade &g) {
+  Write_Struct_Version(1.2);
+  Write_Data_Value(g.name, 't');
+  Write_Data_Value(&g.fck, 'd');
+  Write_Data_Value(&g.light, 'i');
+  Write_Data_Newline();
+}
+}  // namespace
+
+TEST_F(DataStream, RoundTripOfEveryType) {
+  const double values[] = {0.0, 1.0, -2.5, 3.14159265358979, 1.23456789e-300, -9.87654321e300, 210000.0};
+  const int ints[] = {0, 1, -1, 2147483647, -2147483647 - 1};
+  const char *texts[] = {"C20/25", "Beton nach DIN 1045", "  zwei  Blanks  ", "Größe"_cp, "", "a\tb"};
+  ASSERT_EQ(Open_Data_Writer(path_.c_str()), 0);
+  ASSERT_EQ(Write_Struct_Version(2.0), 0);
+  for (double v : values) ASSERT_EQ(Write_Data_Value(&v, 'd'), 0);
+  for (int v : ints) ASSERT_EQ(Write_Data_Value(&v, 'i'), 0);
+  for (const char *t : texts) ASSERT_EQ(Write_Data_Value(t, 't'), 0);
+  ASSERT_EQ(Write_Data_Newline(), 0);
+  ASSERT_EQ(Close_Data_Writer(), 0);
+
+  std::string content = File_Content();
+  EXPECT_EQ(content.rfind(" 2.000000 # Strukturversionsnummer\n", 0), 0u) << content;
+  EXPECT_NE(content.find(" 2.100000e+05 "), std::string::npos);
+  EXPECT_NE(content.find(" Beton\x8C" "nach\x8C" "DIN\x8C" "1045 "), std::string::npos);
+  EXPECT_NE(content.find(std::string(" ") + "!º$%&/()=?"_cp + " "), std::string::npos);
+  EXPECT_EQ(content.find("  zwei"), std::string::npos);
+
+  ASSERT_EQ(Open_Data_Reader(path_.c_str()), 0);
+  ASSERT_EQ(Read_Struct_Version(2.0), 0);
+  for (double v : values) {
+    double r = -1;
+    ASSERT_EQ(Read_Data_Value(&r, 'd', 0, nullptr), 0);
+    EXPECT_NEAR(r, v, 5e-7 * std::fabs(v)) << v;
+  }
+  for (int v : ints) {
+    int r = -1;
+    ASSERT_EQ(Read_Data_Value(&r, 'i', 0, nullptr), 0);
+    EXPECT_EQ(r, v);
+  }
+  for (const char *t : texts) {
+    char r[256] = "?";
+    ASSERT_EQ(Read_Data_Value(r, 't', 0, nullptr), 0);
+    EXPECT_STREQ(r, std::strcmp(t, "a\tb") == 0 ? "a b" : t);  // other white space comes back as a blank
+  }
+  End_Struct_Version();
+  double extra = 7;
+  EXPECT_NE(Read_Data_Value(&extra, 'd', 0, nullptr), 0);  // end of data
+  Close_Data_Reader();
+}
+
+TEST_F(DataStream, LongTextIsCutTo255Bytes) {
+  std::string text(300, 'x');
+  text[10] = ' ';
+  ASSERT_EQ(Open_Data_Writer(path_.c_str()), 0);
+  Write_Data_Value(text.c_str(), 't');
+  ASSERT_EQ(Close_Data_Writer(), 0);
+  ASSERT_EQ(Open_Data_Reader(path_.c_str()), 0);
+  char r[256];
+  ASSERT_EQ(Read_Data_Value(r, 't', 0, nullptr), 0);
+  EXPECT_EQ(std::string(r), text.substr(0, 255));
+}
+
+TEST_F(DataStream, FieldNewerThanItsBlockGetsItsDefault) {
+  // An old file of version 1.0: the field of version 1.2 is not in it.
+  ASSERT_EQ(Read_From(" 1.000000 # Strukturversionsnummer\n C12/15  1.200000e+01 \n 7 \n"), 0);
+  ASSERT_EQ(Read_Struct_Version(1.2), 0);
+  Grade g{};
+  const int light_default = 1;
+  const double e_default = 27000;
+  double e_cm = -1;
+  ASSERT_EQ(Read_Data_Value(g.name, 't', 1.0, "?"), 0);
+  ASSERT_EQ(Read_Data_Value(&g.fck, 'd', 1.0, nullptr), 0);
+  ASSERT_EQ(Read_Data_Value(&e_cm, 'd', 1.2, &e_default), 0);
+  ASSERT_EQ(Read_Data_Value(&g.light, 'i', 1.1, &light_default), 0);
+  EXPECT_STREQ(g.name, "C12/15");
+  EXPECT_EQ(g.fck, 12.0);
+  EXPECT_EQ(e_cm, 27000);
+  EXPECT_EQ(g.light, 1);
+  End_Struct_Version();
+  // The next value is still there for whoever reads on.
+  int next = 0;
+  ASSERT_EQ(Read_Data_Value(&next, 'i', 0, nullptr), 0);
+  EXPECT_EQ(next, 7);
+}
+
+TEST_F(DataStream, NestedBlocksUseTheInnermostVersion) {
+  ASSERT_EQ(Open_Data_Writer(path_.c_str()), 0);
+  Write_Struct_Version(3.0);
+  Grade a{"C30/37", 30, 0};
+  Write_Grade(a);
+  int tail = 99;
+  Write_Data_Value(&tail, 'i');
+  ASSERT_EQ(Close_Data_Writer(), 0);
+
+  ASSERT_EQ(Open_Data_Reader(path_.c_str()), 0);
+  ASSERT_EQ(Read_Struct_Version(3.0), 0);
+  ASSERT_EQ(Read_Struct_Version(1.2), 0);
+  Grade b{};
+  int zero = 0;
+  ASSERT_EQ(Read_Data_Value(b.name, 't', 1.0, nullptr), 0);
+  ASSERT_EQ(Read_Data_Value(&b.fck, 'd', 1.0, nullptr), 0);
+  ASSERT_EQ(Read_Data_Value(&b.light, 'i', 1.0, &zero), 0);
+  double later = 5;
+  ASSERT_EQ(Read_Data_Value(&later, 'd', 2.0, nullptr), 0);  // newer than the inner block
+  EXPECT_EQ(later, 0.0);
+  End_Struct_Version();
+  int t = 0;
+  ASSERT_EQ(Read_Data_Value(&t, 'i', 2.0, nullptr), 0);  // the outer block is 3.0: read
+  EXPECT_EQ(t, 99);
+  End_Struct_Version();
+  End_Struct_Version();  // more pops than pushes do nothing
+  EXPECT_STREQ(b.name, "C30/37");
+  EXPECT_EQ(b.fck, 30.0);
+}
+
+TEST_F(DataStream, NewerBlockIsRefusedWithAMessage) {
+  const std::string file = " 1.300000 # Strukturversionsnummer\n C12/15 \n";
+  ASSERT_EQ(Read_From(file), 0);
+  EXPECT_EQ(Read_Struct_Version(1.2), 2);
+  ASSERT_EQ(Host_Messages().size(), 1u);
+  EXPECT_EQ(Host_Messages()[0].text, "Alte Programmversion -> kann Daten nicht lesen!");
+
+  Host_Clear_Messages();
+  Set_Refresh_Mode(1);
+  ASSERT_EQ(Read_From(file), 0);
+  EXPECT_EQ(Read_Struct_Version(1.2), 2);
+  EXPECT_TRUE(Host_Messages().empty());
+}
+
+TEST_F(DataStream, OldFileWithoutVersionIsProbedAndReadFromTheStart) {
+  // Older records begin with their name; the reader probes for a version and goes back.
+  ASSERT_EQ(Read_From(" C20/25 2.000000e+01 \n"), 0);
+  long start = Tell_Data_Position();
+  EXPECT_EQ(start, 0);
+  EXPECT_EQ(Read_Struct_Version(1.2), 1);
+  ASSERT_EQ(Seek_Data_Position(start), 0);
+  char name[256];
+  double fck = 0;
+  ASSERT_EQ(Read_Data_Value(name, 't', 0, nullptr), 0);
+  ASSERT_EQ(Read_Data_Value(&fck, 'd', 0, nullptr), 0);
+  EXPECT_STREQ(name, "C20/25");
+  EXPECT_EQ(fck, 20.0);
+  EXPECT_EQ(Seek_Data_Position(1000), 1);
+  EXPECT_EQ(Seek_Data_Position(-1), 1);
+}
+
+TEST_F(DataStream, TruncatedOrGarbledInputFailsWithDefaults) {
+  const double d_default = 4.5;
+  const int i_default = 3;
+  double d = 0;
+  int i = 0;
+  char t[256];
+
+  ASSERT_EQ(Read_From(" 1.000000 # Strukturversionsnummer\n 2.5e"), 0);  // cut inside a number
+  ASSERT_EQ(Read_Struct_Version(1.0), 0);
+  EXPECT_NE(Read_Data_Value(&d, 'd', 0, &d_default), 0);
+  EXPECT_EQ(d, 4.5);
+
+  ASSERT_EQ(Read_From(" 1.0 # Strukturversionsnummer\n"), 0);  // values missing
+  ASSERT_EQ(Read_Struct_Version(1.0), 0);
+  EXPECT_NE(Read_Data_Value(&i, 'i', 0, &i_default), 0);
+  EXPECT_EQ(i, 3);
+  EXPECT_NE(Read_Data_Value(t, 't', 0, "leer"), 0);
+  EXPECT_STREQ(t, "leer");
+
+  ASSERT_EQ(Read_From(" 12abc 1.5 99999999999 nan inf 0x10 "), 0);
+  EXPECT_NE(Read_Data_Value(&i, 'i', 0, nullptr), 0);   // trailing garbage
+  EXPECT_EQ(i, 0);
+  EXPECT_NE(Read_Data_Value(&i, 'i', 0, nullptr), 0);   // not an integer
+  EXPECT_NE(Read_Data_Value(&i, 'i', 0, nullptr), 0);   // out of range
+  EXPECT_NE(Read_Data_Value(&d, 'd', 0, nullptr), 0);   // not a finite number
+  EXPECT_NE(Read_Data_Value(&d, 'd', 0, nullptr), 0);
+  EXPECT_EQ(d, 0.0);
+  EXPECT_NE(Read_Data_Value(&d, 'x', 0, nullptr), 0);   // unknown type
+
+  ASSERT_EQ(Read_From(std::string(" ") + std::string(256, 'q') + " "), 0);  // text too long
+  EXPECT_NE(Read_Data_Value(t, 't', 0, nullptr), 0);
+  EXPECT_STREQ(t, "");
+
+  // A version line that is no version line.
+  ASSERT_EQ(Read_From(" 1.0 2.0 3.0\n"), 0);
+  EXPECT_EQ(Read_Struct_Version(1.0), 1);
+  ASSERT_EQ(Read_From(""), 0);
+  EXPECT_EQ(Read_Struct_Version(1.0), 1);
+  ASSERT_EQ(Read_From(" 1.0\n"), 0);  // a version without its comment is still one
+  EXPECT_EQ(Read_Struct_Version(1.0), 0);
+}
+
+TEST_F(DataStream, StackDepthIsBounded) {
+  std::string s;
+  for (int k = 0; k < 40; ++k) s += " 1.0 # Strukturversionsnummer\n";
+  ASSERT_EQ(Read_From(s), 0);
+  int pushed = 0;
+  while (Read_Struct_Version(1.0) == 0) ++pushed;
+  EXPECT_EQ(pushed, 32);
+}
+
+TEST_F(DataStream, WriterAndReaderFailures) {
+  double d = 1;
+  EXPECT_NE(Write_Data_Value(&d, 'd'), 0);  // no writer
+  EXPECT_NE(Write_Struct_Version(1), 0);
+  EXPECT_NE(Write_Data_Newline(), 0);
+  EXPECT_EQ(Tell_Data_Position(), -1);
+  EXPECT_NE(Read_Struct_Version(1), 0);  // no reader
+  EXPECT_NE(Read_Data_Value(&d, 'd', 0, nullptr), 0);
+  EXPECT_EQ(Open_Data_Writer("/nonexistent-folder/x.dat"), 1);
+  EXPECT_EQ(Open_Data_Reader("/nonexistent-folder/x.dat"), 1);
+
+  ASSERT_EQ(Open_Data_Writer(path_.c_str()), 0);
+  double nan = std::nan("");
+  EXPECT_NE(Write_Data_Value(&nan, 'd'), 0);  // a data file never holds nan
+  int i = 1;
+  EXPECT_NE(Write_Data_Value(&i, 'q'), 0);
+  EXPECT_EQ(Close_Data_Writer(), 0);
+  EXPECT_EQ(File_Content(), "");
+
+  // A full device: the write error is reported, at the latest on closing.
+  if (FILE *probe = std::fopen("/dev/full", "w")) {
+    std::fclose(probe);
+    ASSERT_EQ(Open_Data_Writer("/dev/full"), 0);
+    int failed = Write_Struct_Version(1.0);
+    std::string big(5000, 'z');
+    for (int k = 0; k < 10; ++k) failed |= Write_Data_Value(big.c_str(), 't');
+    failed |= Close_Data_Writer();
+    EXPECT_NE(failed, 0);
+  }
+}
