@@ -79,9 +79,10 @@ void Oli_Para_Add_Indent(double cm);
 void Oli_Write_Separated_Item(FILE *stream, int index, int per_line, const char *text);
 // The text that print-list message lines begin with: "" in this program.
 const char *Oli_Line_Prefix();
-// Writes the two-letter code of the host application number into buffer (at least 3
-// bytes): "??" for every number, since no table of codes is kept. Returns buffer.
-char *Get_Application_Kuerzel(char *buffer, int application_number);
+// Writes the two-letter code of the host application (CurOb_Application_Number) into
+// buffer (at least 3 bytes): "??" for every number, since no table of codes is kept.
+// Returns buffer (null for a null buffer).
+char *Get_Application_Kuerzel(char *buffer);
 
 // ================================================================ marks and colours
 // The colour codes are the brace form of the in-line markup (see FORMAT.md):
@@ -133,8 +134,12 @@ void Oli_Print_Fehler_Berechnung(FILE *stream, const char *prefix, const char *t
 // X runs to the right and Y upward from the lower left corner of the block; the block
 // turns by a counter-clockwise on paper about the centre of its extent. Lengths on
 // paper (arm lengths, text heights, tick sizes) are in cm and are not scaled. Angles of
-// arcs are degrees counter-clockwise on paper from the +X direction.
-// Every writer writes nothing while no block is open; numbers of −0 are written as 0.
+// arcs and circles are degrees from the world +x direction, counter-clockwise as seen
+// on paper: the point at θ is (x + r cos θ, z − r sin θ) in orientation 0 and
+// (x + r cos θ, z + r sin θ) in orientation 1, then transformed.
+// Every writer writes nothing while no block is open, and a directive with a number
+// that is not finite is left out; numbers of magnitude below 5e-7 are written as 0.
+// Text writers (Oli_Printf) end an open graphic block of the same stream first.
 // While a plot file is open each writer also writes its twin record there.
 
 // Opens a "#SHOWGRAFIC" block over the extent x_min..x_max, z_min..z_max (world units)
@@ -164,7 +169,8 @@ void Oliplot_Restore_State();
 void Oliplot_Set_Color(int code);
 // Makes the nearest entry (least squared RGB distance) of the block's colour table
 // (OLIPLOT_COLOR_TABLE) the current colour; in extended mode writes "50 %d %d %d"
-// with r, g, b clamped to 0..255 (0 0 0 while colours are off). Returns the entry.
+// with r, g, b clamped to 0..255 (0 0 0 while colours are off). Returns the entry, or
+// −1 while no block is open.
 int Oliplot_Fill_Color(int r, int g, int b);
 inline constexpr int OLIPLOT_COLOR_COUNT = 16;
 extern const unsigned char OLIPLOT_COLOR_TABLE[OLIPLOT_COLOR_COUNT][3];
@@ -217,8 +223,8 @@ int Oliplot_Dimension_Line(double x1, double z1, double x2, double z2, double te
 void Oliplot_Axis_Pair(double x, double z, const char *first_label, const char *second_label,
                        double arm_cm, double angle);
 
-// Drawn extent of the open block in paper cm (of every " 1" segment written since
-// Begin_Grafic); returns 0 and leaves out[] alone when nothing was drawn, else 1.
+// Drawn extent of the open block in paper cm (of every " 1" segment and " 24"
+// rectangle written since Begin_Grafic); returns 0 and leaves out[] alone when nothing was drawn, else 1.
 // out: X min, Y min, X max, Y max. The plot file's block end carries it.
 int Oliplot_Drawn_Extent(double out[4]);
 
