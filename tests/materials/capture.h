@@ -1,0 +1,70 @@
+// tests/materials/capture.h — a print list in a temporary file, read back as text lines.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "print/print.h"
+
+// Opens a temporary stream; Lines() returns the text lines written so far without the
+// print list's directive lines ("#..."), colours switched off so that marks are words.
+class PrintCapture {
+ public:
+  PrintCapture() {
+    Reset_Print_For_Tests();
+    Oli_Set_Colors(0);
+    f_ = std::tmpfile();
+  }
+  ~PrintCapture() {
+    if (f_) std::fclose(f_);
+    Reset_Print_For_Tests();
+  }
+  FILE *stream() { return f_; }
+  std::string Raw() {
+    std::fflush(f_);
+    std::string out;
+    long pos = std::ftell(f_);
+    std::rewind(f_);
+    int c;
+    while ((c = std::fgetc(f_)) != EOF) out.push_back(static_cast<char>(c));
+    std::fseek(f_, pos, SEEK_SET);
+    return out;
+  }
+  std::vector<std::string> Lines() {
+    std::vector<std::string> lines;
+    std::string all = Raw(), cur;
+    auto flush = [&]() {
+      if (!cur.empty() && cur[0] != '#') lines.push_back(cur);
+      cur.clear();
+    };
+    for (char c : all) {
+      if (c == '\r') continue;
+      if (c == '\n') flush();
+      else cur.push_back(c);
+    }
+    flush();
+    return lines;
+  }
+
+ private:
+  FILE *f_ = nullptr;
+};
+
+// A temporary data file holding text, positioned at its start.
+inline FILE *Data_File(const std::string &text) {
+  FILE *f = std::tmpfile();
+  std::fputs(text.c_str(), f);
+  std::rewind(f);
+  return f;
+}
+
+// Everything written into a temporary data file.
+inline std::string File_Text(FILE *f) {
+  std::fflush(f);
+  std::rewind(f);
+  std::string out;
+  int c;
+  while ((c = std::fgetc(f)) != EOF) out.push_back(static_cast<char>(c));
+  return out;
+}
