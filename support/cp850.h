@@ -9,8 +9,8 @@
 //
 // A character without a code page 850 byte, or malformed UTF-8, does not compile.
 // Such literals are not string literals any more, so the compiler cannot check a printf
-// format spelled with them; CP850_CALL and CP850_CALL2 below check the UTF-8 spelling in
-// an unevaluated call against the arguments, then pass the converted bytes.
+// format spelled with them; CP850_CALL and CP850_CALL2 below have the UTF-8 spelling
+// checked against the arguments, then pass the converted bytes.
 //
 // Traps of the print font: the cubic sign in "cm·" is 0xFA ('·'), not '³' (0xFC); the
 // less-or-equal sign is '¾' (0xF3); the markup opener '╬' is 0xCE; 'º' is 0xA7, '°' 0xF8.
@@ -108,8 +108,12 @@ consteval std::array<char, converted_length<L>() + 1> convert() {
 template <Utf8 L>
 inline constexpr auto storage = convert<L>();
 
-// printf-format checker used in unevaluated operands only.
-int check_format(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
+// Returns the converted format; the compiler checks the UTF-8 spelling against the
+// arguments (format_arg), and takes the result as a checked format (so no
+// "format not a string literal" warning for a format without arguments).
+__attribute__((format_arg(1))) inline constexpr const char *checked_format(const char *, const char *converted) {
+  return converted;
+}
 
 }  // namespace cp850
 
@@ -120,16 +124,13 @@ constexpr const char *operator""_cp() {
 }
 
 // Checked printf-like calls with a UTF-8 format: the format is checked against the
-// arguments as printf would check it (in an unevaluated call), then the converted bytes
-// are passed on:
+// arguments as printf would check it, then the converted bytes are passed on:
 //     CP850_CALL(Oli_Printf, stream, "%sLänge = %.2f cm\n", pre, l);
 //     CP850_CALL2(snprintf, buf, sizeof buf, "Höhe %d", h);
-#define CP850_CALL(fn, a1, fmt, ...)                                         \
-  ((void)sizeof(::cp850::check_format(fmt __VA_OPT__(, ) __VA_ARGS__)),      \
-   fn(a1, fmt##_cp __VA_OPT__(, ) __VA_ARGS__))
-#define CP850_CALL2(fn, a1, a2, fmt, ...)                                    \
-  ((void)sizeof(::cp850::check_format(fmt __VA_OPT__(, ) __VA_ARGS__)),      \
-   fn(a1, a2, fmt##_cp __VA_OPT__(, ) __VA_ARGS__))
+#define CP850_CALL(fn, a1, fmt, ...) \
+  fn(a1, ::cp850::checked_format(fmt, fmt##_cp) __VA_OPT__(, ) __VA_ARGS__)
+#define CP850_CALL2(fn, a1, a2, fmt, ...) \
+  fn(a1, a2, ::cp850::checked_format(fmt, fmt##_cp) __VA_OPT__(, ) __VA_ARGS__)
 
 // Runtime conversion for logs and test messages: code page 850 bytes to UTF-8.
 std::string Cp850_To_Utf8(const std::string &bytes);

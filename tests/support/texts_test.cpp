@@ -60,8 +60,8 @@ TEST_F(SupportTexts, CountWords) {
 }
 
 TEST_F(SupportTexts, HinweisGoesToTheMessageLineOrABox) {
-  Hinweis_Message(0, "%s darf den Wert %s nicht überschreiten"_cp, "Dicke", "40.0");
-  Hinweis_Message(1, "%d Lastfälle"_cp, 12);
+  CP850_CALL(Hinweis_Message, 0, "%s darf den Wert %s nicht überschreiten", "Dicke", "40.0");
+  CP850_CALL(Hinweis_Message, 1, "%d Lastfälle", 12);
   ASSERT_EQ(Host_Messages().size(), 2u);
   EXPECT_EQ(Host_Messages()[0].kind, 2);
   EXPECT_EQ(Host_Messages()[0].text, "^bHINWEIS: Dicke darf den Wert 40.0 nicht überschreiten."_cp);
