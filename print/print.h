@@ -23,6 +23,8 @@
 
 #include <cstdio>
 
+#include "support/cp850.h"  // callers format with "…"_cp and CP850_CALL(Oli_Printf, …)
+
 // ================================================================ the print-list stream
 
 // Opens the print list at path for binary writing and resets the text and graphic

@@ -1,0 +1,54 @@
+// Helpers of the print tests: a print list in a temporary file, read back as bytes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "print/print.h"
+#include "tests/testsupport/olireader.h"
+
+inline std::string Read_Bytes(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline std::string Golden(const char *name) {
+  return Read_Bytes(std::string(PF_SOURCE_DIR) + "/tests/print/golden/" + name);
+}
+
+// A fixture with one print list open at a fresh temporary path.
+class PrintListFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Reset_Print_For_Tests();
+    const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = ::testing::TempDir() + "print_" + info->test_suite_name() + "_" + info->name() + ".oli";
+    f_ = Open_Druckliste(path_.c_str());
+    ASSERT_NE(f_, nullptr);
+  }
+  void TearDown() override {
+    if (f_) Close_Druckliste(f_);
+    Reset_Print_For_Tests();
+    std::remove(path_.c_str());
+  }
+  // Closes the list and returns its bytes.
+  std::string Finish() {
+    EXPECT_EQ(0, Close_Druckliste(f_));
+    f_ = nullptr;
+    return Read_Bytes(path_);
+  }
+  // Closes the list and reads it back; the reader must find no fault.
+  OLI_DOCUMENT Finish_And_Read() {
+    std::string bytes = Finish();
+    OLI_DOCUMENT doc;
+    int errors = Read_Oli_Text(bytes.data(), bytes.size(), &doc);
+    EXPECT_EQ(0, errors) << (doc.errors.empty() ? std::string() : doc.errors[0]) << "\n" << bytes;
+    return doc;
+  }
+  std::string path_;
+  FILE *f_ = nullptr;
+};
