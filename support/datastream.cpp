@@ -171,7 +171,7 @@ int Open_Data_Reader(const char *path) {
 int Open_Data_Reader_Memory(const void *data, std::size_t size) {
   Close_Data_Reader();
   if (!data && size) return 1;
-  g_ds.data.assign(static_cast<const char *>(data), size);
+  if (size) g_ds.data.assign(static_cast<const char *>(data), size);
   g_ds.reading = true;
   return 0;
 }
