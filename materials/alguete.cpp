@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "materials/materials.h"
+#include "host/host.h"
 #include "materials/materials_internal.h"
 #include "support/support.h"
 
@@ -250,6 +251,7 @@ int Get_Alguete_Buckling_Class(int code) {
 
 int Set_User_Alguete(const ALU_GRADE *row) {
   if (!row) return 0;
+  Host_Register_Reset(&Reset_Materials_For_Tests);  // Host_Reset empties the user lists
   const int number = (row->number & 0x7FFF) | ALGUETE_USER_BIT;
   int k = _Find_User(number);
   if (k < 0) {

@@ -37,7 +37,8 @@ constexpr STEEL_GRADE_LIST _L(const char *name, double fy40, double fu40, double
 // Carbon steels: fy, fu of EN 1993-1-1 Table 3.1 (t <= 40 mm and 40 < t <= 80 mm) for
 // EN 10025-2..-6 and EN 10210-1 / EN 10219-1 (the "H" rows); the hollow sections of
 // EN 10219-1 (MH/MLH) are given up to 40 mm only. beta_w of EN 1993-1-8 Table 4.1.
-// Stainless steels: fy, fu of EN 1993-1-4 Table 2.1 (cold-rolled strip), one pair.
+// Stainless steels (EN 10088 numbers): one strength pair for every thickness, of the
+// order of the hot-rolled plate values of EN 1993-1-4 Table 2.1.
 constexpr STEEL_GRADE_LIST kEcList[EC_GRADE_LIST_COUNT] = {
     _L("S235", 235, 360, 215, 360, 0.8),
     _L("S275", 275, 430, 255, 410, 0.85),

@@ -10,7 +10,8 @@
 //
 // Module state: the user-defined steel grades and aluminium alloys (each list with the
 // index of the last grade found), the DIN grade picker grid and the ring of grade-name
-// buffers. Reset_Materials_For_Tests() brings all of it back to program start.
+// buffers. Reset_Materials_For_Tests() brings all of it back to program start; Host_Reset
+// calls it once a user grade or alloy was added.
 // Not re-entrant.
 #pragma once
 
@@ -229,8 +230,8 @@ double Get_Stguete_E_G(int code, double *G);
 // Name of the row, "?????" for a code not in the tables.
 const char *Get_Stguete_Name(int code);
 // fy for t as Get_Stguete_fy; out[0], out[1], out[3] := fy/gamma, out[2] := fy/(gamma·√3);
-// gamma 0: all four fy. Returns 1 for a built-in row 0..43 or a user code, 0 for a
-// fallback and without out.
+// gamma 0: all four fy. Returns 1 for a built-in row 0..43 or a user grade in the list,
+// 0 when the fallback row answered (an unknown user grade included) and without out.
 int Get_Stguete_fy_Checked(int code, double t, double gamma, double out[4]);
 // Adds or replaces a user grade (the name is copied); returns its code
 // (code & 0x7FFF) | 0x8000, 0 for null or when the list cannot grow.

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "materials/materials.h"
+#include "host/host.h"
 #include "materials/materials_internal.h"
 #include "support/support.h"
 
@@ -216,6 +217,7 @@ int Get_Stguete_fy_Checked(int code, double t, double gamma, double out[4]) {
 
 int Set_User_Stguete(const STEEL_GRADE *row) {
   if (!row) return 0;
+  Host_Register_Reset(&Reset_Materials_For_Tests);  // Host_Reset empties the user lists
   const int code = (row->code & 0x7FFF) | STGUETE_USER_BIT;
   int k = _Find_User(code);
   if (k < 0) {

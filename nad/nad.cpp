@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "host/host.h"
+
 namespace {
 
 // Built-in sets. Partial factors:
@@ -45,13 +47,17 @@ const NAD_RECORD *Find_NAD_Record(const char *name) {
 int Set_Active_NAD(const char *name) {
   const NAD_RECORD *r = Find_NAD_Record(name);
   if (!r) return 0;
+  Host_Register_Reset(&Reset_NAD_For_Tests);  // Host_Reset brings the default set back
   g.active = r;
   return 1;
 }
 
 void Activate_Default_NAD() { g.active = Find_NAD_Record(NAD_DEFAULT_NAME); }
 
-void Clear_Active_NAD() { g.active = nullptr; }
+void Clear_Active_NAD() {
+  Host_Register_Reset(&Reset_NAD_For_Tests);
+  g.active = nullptr;
+}
 
 const NAD_RECORD *Get_Active_NAD() { return g.active; }
 

@@ -5,7 +5,8 @@
 // through the getters below from the one active set, which is process-wide.
 //
 // Module state: the active set (none, or one built-in set chosen by name). At program
-// start, and after Reset_NAD_For_Tests, the default set NAD_DEFAULT_NAME is active.
+// start, and after Reset_NAD_For_Tests (also called by Host_Reset once the active set
+// was changed), the default set NAD_DEFAULT_NAME is active.
 // Partial factors are dimensionless.
 #pragma once
 

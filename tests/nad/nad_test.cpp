@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "host/host.h"
 #include "nad/nad.h"
 
 // The default set is active at start; the German set differs in gamma_M1 and beta_w only.
@@ -40,5 +41,12 @@ TEST(NadSets, UnknownNameKeepsActiveSetAndClearGivesNull) {
   EXPECT_EQ(Get_NAD_EC9_Parameters(), nullptr);
   EXPECT_STREQ(Get_Active_NAD_Name(), "");
   Activate_Default_NAD();
+  EXPECT_STREQ(Get_Active_NAD_Name(), NAD_DEFAULT_NAME);
+}
+
+TEST(NadSets, HostResetRestoresDefault) {
+  Reset_NAD_For_Tests();
+  ASSERT_EQ(Set_Active_NAD(NAD_GERMANY_NAME), 1);
+  Host_Reset();
   EXPECT_STREQ(Get_Active_NAD_Name(), NAD_DEFAULT_NAME);
 }
