@@ -315,23 +315,4 @@ TEST_F(MasqueModel, NullArgumentsGiveZeroOrNullWithoutCrashing) {
   Destroy_Masque_Spannungsdehnungslinie(nullptr);
 }
 
-TEST_F(MasqueModel, HeaderOperations) {
-  MASQUE_OBJECT_HEADER h{};
-  ASSERT_EQ(Init_Masque_Object_Header(&h, &MASQUE_TYPE_KANTE, 42, 3), 1);
-  EXPECT_EQ(Get_Masque_Object_Descriptor(&h), &MASQUE_TYPE_KANTE);
-  EXPECT_STREQ(h.descriptor->tag, "E");
-  EXPECT_EQ(h.descriptor->type, 2);
-  EXPECT_EQ(Get_Masque_Object_RefCount(&h), 3);
-  Masque_Object_Unref(&h);
-  Masque_Object_Unref(&h);
-  EXPECT_EQ(Get_Masque_Object_RefCount(&h), 1);
-  Set_Masque_Object_Nummer(&h, 9);
-  MASQUE_OBJECT_HEADER c{};
-  Copy_Masque_Object_Header(&c, &h);
-  EXPECT_EQ(Get_Masque_Object_Nummer(&c), 9);
-  EXPECT_EQ(Get_Masque_Object_Id(&c), 42);
-  EXPECT_STREQ(MASQUE_TYPE_QUERSCHNITT.name, "Querschnitt");
-  EXPECT_STREQ(MASQUE_TYPE_SPANNUNGSDEHNUNGSLINIE.tag, "M");
-}
-
 }  // namespace
