@@ -1,0 +1,353 @@
+// The current section of the solver: module state, building, lookups, listed tables,
+// model keys, and the driver's common start.
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "dwqb/dwqb_internal.h"
+#include "support/support.h"
+
+int DWQB_Part_Mode_Switch = 0;
+int DWQB_Wall_Terms_Switch = 0;
+
+namespace {
+DwqbState g;
+}  // namespace
+
+DwqbState &Dwqb_State() { return g; }
+
+// A, y_s, z_s, alpha, I_1, I_2, the four moduli, I_T, I_w, the ordinate shift, y_M, z_M,
+// the warping values 25 to 27, W_pl,y and W_pl,z.
+const int kDwqbPresetIndex[20] = {0, 1, 2, 13, 14, 15, 16, 17, 18, 19, 8, 29, 28, 22, 23, 25, 26, 27, 34, 35};
+
+static void _Reset_Header(DWQB_HEADER *h) {
+  std::memset(h->name, 0, sizeof h->name);
+  h->name[0] = ' ';
+  h->kind = -1;
+  h->words[0] = h->words[1] = -1;
+  h->options = 0;
+  h->n_listed_lines = 0;
+  h->n_listed_nodes = 0;
+  h->n_cells = 0;
+}
+
+void Clear_DWQB_Outline_Piece(DWQB_OUTLINE_PIECE *p) {
+  std::memset(p, 0, sizeof *p);
+  p->flags = DWQB_PIECE_EMPTY;
+  p->s0 = -1.0;
+  p->s1 = 1.0;
+  p->w0 = -1.0;
+  p->w1 = -1.0;
+}
+
+void Free_DWQB_Querschnitt() {
+  g.sticky_code = 0;
+  // Whole lists go in front of the free lists; no record is visited one by one.
+  if (g.line_head) {
+    g.line_tail->next = g.line_free;
+    g.line_free = g.line_head;
+  }
+  if (g.node_head) {
+    g.node_tail->next = g.node_free;
+    g.node_free = g.node_head;
+  }
+  g.line_head = g.line_tail = nullptr;
+  g.node_head = g.node_tail = nullptr;
+  g.cache_nr = 0;
+  g.cache_line = nullptr;
+  // The plastic-limit mask and the plastic-limit result object of the section are
+  // released here (and their references and valid flag cleared) once the solver builds
+  // them; likewise the result object of an installed result hook is handed to the
+  // hook's free function. This program installs no hook.
+}
+
+int Reset_DWQB_Querschnitt() {
+  Free_DWQB_Querschnitt();
+  std::memset(&g.values, 0, sizeof g.values);
+  _Reset_Header(&g.header);
+  return 0;
+}
+
+void Add_DWQB_Node(int nr, double y, double z) {
+  DWQB_NODE *n = g.node_free;
+  if (n)
+    g.node_free = n->next;
+  else
+    n = static_cast<DWQB_NODE *>(Tools_Alloc(nullptr, sizeof(DWQB_NODE), 1));
+  std::memset(n, 0, sizeof *n);
+  n->nr = nr;
+  n->y = y;
+  n->z = z;
+  n->prev = g.node_tail;
+  if (g.node_tail)
+    g.node_tail->next = n;
+  else
+    g.node_head = n;
+  g.node_tail = n;
+}
+
+void Add_DWQB_Line(int nr, int part, int node_a, int node_b, const double *values) {
+  DWQB_LINE *l = g.line_free;
+  if (l)
+    g.line_free = l->next;
+  else
+    l = static_cast<DWQB_LINE *>(Tools_Alloc(nullptr, sizeof(DWQB_LINE), 1));
+  std::memset(l, 0, sizeof *l);
+  l->prev = g.line_tail;
+  if (g.line_tail)
+    g.line_tail->next = l;
+  else
+    g.line_head = l;
+  g.line_tail = l;
+
+  l->geo.cos = 1.0;
+  l->geo.tol = 0.001;
+  for (DWQB_OUTLINE_PIECE &p : l->outline) Clear_DWQB_Outline_Piece(&p);
+
+  static const double kZeros[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
+  const double *v = values ? values : kZeros;
+  l->t_a = v[0];
+  l->t_b = v[1];
+  l->t_m = (v[0] + v[1]) * 0.5;
+  l->rot_a = v[3];
+  l->rot_b = v[4];
+  l->rad_links_a = v[5];
+  l->rad_rechts_a = v[6];
+  l->rad_links_b = v[7];
+  l->rad_rechts_b = v[8];
+  l->nr = nr;
+  l->part_nr = part;
+
+  // Every node with the number is counted; the last one is referenced.
+  for (DWQB_NODE *n = g.node_head; n; n = n->next) {
+    if (n->nr == node_a) {
+      l->node_a = n;
+      ++n->use_count;
+    }
+    if (n->nr == node_b) {
+      l->node_b = n;
+      ++n->use_count;
+    }
+  }
+  if (!g.node_head || !l->node_a || !l->node_b) {
+    g.sticky_code = DWQB_FAULT_MISSING_NODE;
+    return;
+  }
+  Set_DWQB_Line_Geometry(l->node_a->y, l->node_a->z, l->node_b->y, l->node_b->z, v[2], l->t_a, l->t_b, 0.001,
+                         &l->geo);
+}
+
+void Add_DWQB_Line_Const_Thickness(int nr, int node_a, int node_b, double t) {
+  const double v[9] = {t, t, 0, 0, 0, 0, 0, 0, 0};
+  Add_DWQB_Line(nr, 0, node_a, node_b, v);
+}
+
+DWQB_VALUES *Get_DWQB_Values() { return &g.values; }
+DWQB_HEADER *Get_DWQB_Header() { return &g.header; }
+DWQB_NODE *Get_DWQB_First_Node() { return g.node_head; }
+DWQB_LINE *Get_DWQB_First_Line() { return g.line_head; }
+
+DWQB_LINE *Find_DWQB_Line_Record(int nr) {
+  if (g.cache_line && g.cache_nr == nr) return g.cache_line;
+  for (DWQB_LINE *l = g.line_head; l; l = l->next) {
+    if (l->nr == nr) {
+      g.cache_nr = nr;
+      g.cache_line = l;
+      return l;
+    }
+  }
+  return nullptr;
+}
+
+DWQB_OUTLINE_PIECE *Find_DWQB_Line(int nr) {
+  DWQB_LINE *l = Find_DWQB_Line_Record(nr);
+  return l ? &l->outline[0] : nullptr;
+}
+
+void Get_DWQB_Line_Point(double t, const DWQB_OUTLINE_PIECE *p, double *y, double *z) {
+  double yy = 0.0, zz = 0.0;
+  if (p) {
+    if ((p->flags & DWQB_PIECE_ARC) && p->line) {
+      const double s = ((p->s1 - p->s0) * t + (p->s1 + p->s0)) / 2.0;
+      const double w = ((p->w1 - p->w0) * t + (p->w1 + p->w0)) / 2.0;
+      Get_DWQB_Line_Geometry_Point(s, w, &p->line->geo, &yy, &zz);
+    } else if (p->flags & DWQB_PIECE_ARC) {
+      DWQB_LINE_GEOMETRY arc;
+      Set_DWQB_Line_Geometry(p->y0, p->z0, p->y1, p->z1, p->rise, 0.0, 0.0, 0.001, &arc);
+      Calc_Line_Point(&arc, t, &yy, &zz);
+    } else {
+      yy = ((p->y1 - p->y0) * t + (p->y1 + p->y0)) / 2.0;
+      zz = ((p->z1 - p->z0) * t + (p->z1 + p->z0)) / 2.0;
+    }
+  }
+  if (y) *y = yy;
+  if (z) *z = zz;
+}
+
+int Get_DWQB_Line_End_Omega(int nr, double *omega_a, double *omega_b) {
+  DWQB_LINE *l = Find_DWQB_Line_Record(nr);
+  if (!l) return 0;
+  if (omega_a) *omega_a = l->omega_a;
+  if (omega_b) *omega_b = l->omega_b;
+  return 1;
+}
+
+int Grow_DWQB_Listed_Tables(int n_nodes, int n_lines) {
+  DWQB_HEADER &h = g.header;
+  if (n_nodes > h.cap_listed_nodes || !h.listed_nodes) {
+    // Rows 0..n_nodes; row 0 stays unused.
+    const std::size_t old_rows = h.listed_nodes ? static_cast<std::size_t>(h.cap_listed_nodes) + 1 : 0;
+    const std::size_t new_rows = static_cast<std::size_t>(n_nodes > h.cap_listed_nodes ? n_nodes : h.cap_listed_nodes) + 1;
+    h.listed_nodes =
+        static_cast<DWQB_LISTED_NODE *>(Tools_Alloc(h.listed_nodes, sizeof(DWQB_LISTED_NODE) * new_rows, 0));
+    std::memset(h.listed_nodes + old_rows, 0, sizeof(DWQB_LISTED_NODE) * (new_rows - old_rows));
+    h.cap_listed_nodes = static_cast<int>(new_rows - 1);
+  }
+  if (n_lines > h.cap_listed_lines) {
+    h.listed_lines = static_cast<DWQB_LISTED_LINE *>(
+        Tools_Alloc(h.listed_lines, sizeof(DWQB_LISTED_LINE) * static_cast<std::size_t>(n_lines), 0));
+    std::memset(h.listed_lines + h.cap_listed_lines, 0,
+                sizeof(DWQB_LISTED_LINE) * static_cast<std::size_t>(n_lines - h.cap_listed_lines));
+    h.cap_listed_lines = n_lines;
+  }
+  return 0;
+}
+
+int List_DWQB_Section() {
+  DWQB_HEADER &h = g.header;
+  h.n_listed_lines = h.n_listed_nodes = 0;
+  int n_nodes = 0, n_lines = 0;
+  for (DWQB_NODE *n = g.node_head; n; n = n->next) ++n_nodes;
+  for (DWQB_LINE *l = g.line_head; l; l = l->next) ++n_lines;
+  Grow_DWQB_Listed_Tables(n_nodes, n_lines);
+
+  int k = 0;
+  for (DWQB_NODE *n = g.node_head; n; n = n->next, ++k) {
+    n->work = k;
+    DWQB_LISTED_NODE &row = h.listed_nodes[k + 1];
+    row.nr = n->nr;
+    row.y = static_cast<float>(n->y);
+    row.z = static_cast<float>(n->z);
+  }
+  h.n_listed_nodes = n_nodes;
+  k = 0;
+  for (DWQB_LINE *l = g.line_head; l; l = l->next, ++k) {
+    DWQB_LISTED_LINE &row = h.listed_lines[k];
+    row.nr = l->nr;
+    row.node_a = l->node_a ? l->node_a->work : -1;
+    row.node_b = l->node_b ? l->node_b->work : -1;
+    row.t_m = static_cast<float>(l->t_m);
+  }
+  h.n_listed_lines = n_lines;
+  return 0;
+}
+
+int Compare_DWQB_Model_Key(const DWQB_MODEL_KEY *a, const DWQB_MODEL_KEY *b) {
+  if (!a) return b ? -1 : 0;
+  if (!b) return 1;
+  int c = std::memcmp(a->head, b->head, sizeof a->head);
+  if (c) return c;
+  c = std::memcmp(&a->len, &b->len, sizeof a->len);
+  if (c) return c;
+  if (a->len < 1) return 0;
+  if (!a->block) return b->block ? -1 : 0;
+  if (!b->block) return 1;
+  return std::memcmp(a->block, b->block, static_cast<std::size_t>(a->len));
+}
+
+int Copy_DWQB_Model_Key(DWQB_MODEL_KEY *dst, const DWQB_MODEL_KEY *src) {
+  if (!dst || !src) return 0;
+  std::memcpy(dst->head, src->head, sizeof dst->head);
+  dst->len = src->len;
+  if (src->len < 1) return 1;
+  if (!src->block) {
+    dst->len = 0;
+    return 0;
+  }
+  if (dst->cap < src->len || !dst->block) {
+    dst->block = static_cast<unsigned char *>(Tools_Alloc(dst->block, static_cast<std::size_t>(src->len), 0));
+    dst->cap = src->len;
+  }
+  std::memcpy(dst->block, src->block, static_cast<std::size_t>(src->len));
+  return 1;
+}
+
+void Free_DWQB_Model_Key(DWQB_MODEL_KEY *key) {
+  if (!key || !key->block) return;
+  Tools_Free(&key->block);
+  key->cap = 0;
+  key->len = 0;
+}
+
+// ---------------------------------------------------------------- driver start
+
+// Input checks of one line, in this order: non-finite node coordinates or rise and a
+// zero length give 2; non-finite thickness, rotations or radii and t_m <= 0 give 3.
+static int _Check_Line(DWQB_LINE *l) {
+  const DWQB_NODE *a = l->node_a, *b = l->node_b;
+  if (!std::isfinite(a->y) || !std::isfinite(a->z) || !std::isfinite(b->y) || !std::isfinite(b->z) ||
+      !std::isfinite(l->geo.rise))
+    return DWQB_FAULT_ZERO_LENGTH;
+  const double dy = b->y - a->y, dz = b->z - a->z;
+  const double L2 = dy * dy + dz * dz;
+  l->L = std::sqrt(L2);
+  if (L2 == 0.0 || !std::isfinite(L2)) return DWQB_FAULT_ZERO_LENGTH;
+  const double v[8] = {l->t_a, l->t_b, l->rot_a, l->rot_b, l->rad_links_a, l->rad_rechts_a, l->rad_links_b,
+                       l->rad_rechts_b};
+  for (double x : v)
+    if (!std::isfinite(x)) return DWQB_FAULT_THICKNESS;
+  if (!(l->t_m > 0.0) || !std::isfinite(l->t_m)) return DWQB_FAULT_THICKNESS;
+  return DWQB_OK;
+}
+
+int _Init_Result_Buffer() {
+  g.run_options = g.header.options;
+  g.wall_terms = (g.run_options & DWQB_OPT_WALL_TERMS) ? 1 : 0;
+  if (DWQB_Wall_Terms_Switch) g.wall_terms = 1;
+  g.part_mode = DWQB_Part_Mode_Switch ? 1 : ((g.run_options & DWQB_OPT_PART_MODE) ? 1 : 0);
+  for (int i = 0; i < 20; ++i) g.presets[i] = g.values.v[kDwqbPresetIndex[i]];
+
+  if (g.sticky_code != 0) return g.sticky_code;
+  if (!g.node_head || !g.line_head) return g.sticky_code = DWQB_FAULT_NO_NODES_OR_LINES;
+  for (DWQB_LINE *l = g.line_head; l; l = l->next) {
+    const int code = _Check_Line(l);
+    if (code) return g.sticky_code = code;
+  }
+
+  if (g.part_mode) {
+    _Winged_Edge_Structure();
+    _Set_Line_Outlines();
+    // The part tree, the shear groups, the section values by parts, the warping and
+    // torsion results and their transfer into DWQB_VALUES follow these two steps.
+  }
+  // The direct-mode computation is not built: a direct-mode run ends after the checks.
+  return DWQB_OK;
+}
+
+int Calc_DWQB_Querschnitt() {
+  const int code = _Init_Result_Buffer();
+  // The section catalogue's cached standard-profile model is declared stale here once
+  // the catalogue exists.
+  return code;
+}
+
+void Reset_DWQB_Module_For_Tests() {
+  Free_DWQB_Querschnitt();
+  for (DWQB_NODE *n = g.node_free; n;) {
+    DWQB_NODE *next = n->next;
+    Tools_Free(&n);
+    n = next;
+  }
+  for (DWQB_LINE *l = g.line_free; l;) {
+    DWQB_LINE *next = l->next;
+    Tools_Free(&l);
+    l = next;
+  }
+  Tools_Free(&g.header.listed_nodes);
+  Tools_Free(&g.header.listed_lines);
+  Tools_Free(&g.gather);
+  g = DwqbState{};
+  _Reset_Header(&g.header);
+  DWQB_Part_Mode_Switch = 0;
+  DWQB_Wall_Terms_Switch = 0;
+}

@@ -1,0 +1,209 @@
+// Winged-edge topology: angle links, connected parts, faces and cells, Euler check.
+#include <set>
+#include <utility>
+
+#include "tests/dwqb/dwqb_fixture.h"
+
+namespace {
+using Face = std::pair<const DWQB_LINE *, unsigned>;
+
+// Distinct faces of the section with their classification (WE_CELL / WE_OUTER).
+struct Faces {
+  std::set<Face> cells, outer, all;
+};
+Faces Collect() {
+  Faces f;
+  for (const DWQB_LINE *l = Get_DWQB_First_Line(); l; l = l->next) {
+    const Face sides[2] = {{l->face_links, l->flags_links & 0x30u}, {l->face_rechts, l->flags_rechts & 0x30u}};
+    const unsigned flags[2] = {l->flags_links, l->flags_rechts};
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_NE(sides[i].first, nullptr) << "line " << l->nr;
+      f.all.insert(sides[i]);
+      if (flags[i] & WE_CELL) f.cells.insert(sides[i]);
+      if (flags[i] & WE_OUTER) f.outer.insert(sides[i]);
+    }
+  }
+  return f;
+}
+
+int Count_Parts() {
+  int n = 0;
+  for (const DWQB_LINE *l = Get_DWQB_First_Line(); l; l = l->next) n += l->part_line == l;
+  return n;
+}
+}  // namespace
+
+class DwqbWingedEdge : public DwqbTest {};
+
+TEST_F(DwqbWingedEdge, SingleLineHasOneOuterFace) {
+  Add_DWQB_Node(1, 0, 0);
+  Add_DWQB_Node(2, 5, 0);
+  Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0);
+  _Winged_Edge_Structure();
+  const DWQB_LINE *l = Get_DWQB_First_Line();
+  EXPECT_EQ(l->next_at_a, nullptr);
+  EXPECT_EQ(l->prev_at_b, nullptr);
+  EXPECT_EQ(l->part_line, l);
+  const Faces f = Collect();
+  EXPECT_EQ(f.all.size(), 1u);
+  EXPECT_EQ(f.outer.size(), 1u);
+  EXPECT_TRUE(f.cells.empty());
+}
+
+// A closed rectangle has exactly one cell, whichever way round its lines run.
+TEST_F(DwqbWingedEdge, RectangleHasOneCellBothWaysRound) {
+  for (int dir = 0; dir < 2; ++dir) {
+    Reset_DWQB_Querschnitt();
+    Add_DWQB_Node(1, 0, 0);
+    Add_DWQB_Node(2, 20, 0);
+    Add_DWQB_Node(3, 20, 10);
+    Add_DWQB_Node(4, 0, 10);
+    for (int i = 0; i < 4; ++i) {
+      const int a = i + 1, b = i == 3 ? 1 : i + 2;
+      if (dir == 0)
+        Add_DWQB_Line_Const_Thickness(i + 1, a, b, 1.0);
+      else
+        Add_DWQB_Line_Const_Thickness(i + 1, b, a, 1.0);
+    }
+    _Winged_Edge_Structure();
+    const Faces f = Collect();
+    EXPECT_EQ(f.all.size(), 2u) << dir;
+    EXPECT_EQ(f.cells.size(), 1u) << dir;
+    EXPECT_EQ(f.outer.size(), 1u) << dir;
+    EXPECT_EQ(Count_Parts(), 1);
+    // Counter-clockwise lines have the cell on their left.
+    const DWQB_LINE *l = Get_DWQB_First_Line();
+    EXPECT_TRUE((dir == 0 ? l->flags_links : l->flags_rechts) & WE_CELL) << dir;
+  }
+}
+
+TEST_F(DwqbWingedEdge, ISectionIsOneOuterFaceAndOnePart) {
+  // Lines 1 (top left end to top middle), 2 (top middle to top right end), 3 (web),
+  // 4 (bottom left end to bottom middle), 5 (bottom middle to bottom right end).
+  Add_DWQB_Node(1, -7.5, 0);
+  Add_DWQB_Node(2, 0, 0);
+  Add_DWQB_Node(3, 7.5, 0);
+  Add_DWQB_Node(4, -7.5, 30);
+  Add_DWQB_Node(5, 0, 30);
+  Add_DWQB_Node(6, 7.5, 30);
+  Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0);
+  Add_DWQB_Line_Const_Thickness(2, 2, 3, 1.0);
+  Add_DWQB_Line_Const_Thickness(3, 2, 5, 0.5);
+  Add_DWQB_Line_Const_Thickness(4, 4, 5, 1.0);
+  Add_DWQB_Line_Const_Thickness(5, 5, 6, 1.0);
+  _Winged_Edge_Structure();
+  const Faces f = Collect();
+  EXPECT_EQ(f.all.size(), 1u);
+  EXPECT_EQ(f.outer.size(), 1u);
+  EXPECT_TRUE(f.cells.empty());
+  EXPECT_EQ(Count_Parts(), 1);
+  // Angle order around the top middle node: line 2 (0), web (π/2), line 1 (π).
+  const DWQB_LINE *l1 = Find_DWQB_Line_Record(1), *l2 = Find_DWQB_Line_Record(2), *l3 = Find_DWQB_Line_Record(3);
+  EXPECT_EQ(l3->prev_at_a, l2);
+  EXPECT_EQ(l3->next_at_a, l1);
+  EXPECT_EQ(l1->next_at_b, l2);
+  EXPECT_EQ(l2->prev_at_a, l1);
+}
+
+TEST_F(DwqbWingedEdge, SeparatePlatesAreSeparateParts) {
+  Add_DWQB_Node(1, 0, 0);
+  Add_DWQB_Node(2, 5, 0);
+  Add_DWQB_Node(3, 0, 3);
+  Add_DWQB_Node(4, 5, 3);
+  Add_DWQB_Node(5, 9, 3);
+  Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0);
+  Add_DWQB_Line_Const_Thickness(2, 3, 4, 1.0);
+  Add_DWQB_Line_Const_Thickness(3, 5, 4, 1.0);  // joins plate 2 only through node 4
+  _Winged_Edge_Structure();
+  EXPECT_EQ(Count_Parts(), 2);
+  const DWQB_LINE *l1 = Find_DWQB_Line_Record(1), *l2 = Find_DWQB_Line_Record(2), *l3 = Find_DWQB_Line_Record(3);
+  EXPECT_EQ(l1->part_line, l1);
+  EXPECT_EQ(l2->part_line, l2);
+  EXPECT_EQ(l3->part_line, l2);
+  const Faces f = Collect();
+  EXPECT_EQ(f.outer.size(), 2u);
+  EXPECT_TRUE(f.cells.empty());
+}
+
+// Two closed cells side by side (a rectangle with a middle wall), and a part joined only
+// late in the line list.
+TEST_F(DwqbWingedEdge, TwoCellsAndLateJoins) {
+  Add_DWQB_Node(1, 0, 0);
+  Add_DWQB_Node(2, 10, 0);
+  Add_DWQB_Node(3, 20, 0);
+  Add_DWQB_Node(4, 20, 10);
+  Add_DWQB_Node(5, 10, 10);
+  Add_DWQB_Node(6, 0, 10);
+  Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0);
+  Add_DWQB_Line_Const_Thickness(2, 4, 5, 1.0);  // not touching line 1 yet
+  Add_DWQB_Line_Const_Thickness(3, 2, 3, 1.0);
+  Add_DWQB_Line_Const_Thickness(4, 3, 4, 1.0);
+  Add_DWQB_Line_Const_Thickness(5, 5, 6, 1.0);
+  Add_DWQB_Line_Const_Thickness(6, 6, 1, 1.0);
+  Add_DWQB_Line_Const_Thickness(7, 2, 5, 1.0);
+  _Winged_Edge_Structure();
+  EXPECT_EQ(Count_Parts(), 1);
+  const Faces f = Collect();
+  EXPECT_EQ(f.cells.size(), 2u);
+  EXPECT_EQ(f.outer.size(), 1u);
+  const DWQB_LINE *mid = Find_DWQB_Line_Record(7);
+  EXPECT_TRUE(mid->flags_links & WE_CELL);
+  EXPECT_TRUE(mid->flags_rechts & WE_CELL);
+}
+
+// Lines leaving a node at the same angle keep their line order, so the links never
+// depend on the sort.
+TEST_F(DwqbWingedEdge, EqualAnglesKeepLineOrder) {
+  Add_DWQB_Node(1, 0, 0);
+  Add_DWQB_Node(2, 5, 0);
+  Add_DWQB_Node(3, 10, 0);
+  Add_DWQB_Node(4, 0, 5);
+  Add_DWQB_Line_Const_Thickness(1, 1, 4, 1.0);  // angle π/2
+  Add_DWQB_Line_Const_Thickness(2, 1, 3, 1.0);  // angle 0
+  Add_DWQB_Line_Const_Thickness(3, 1, 2, 1.0);  // angle 0, after line 2
+  _Winged_Edge_Structure();
+  const DWQB_LINE *l1 = Find_DWQB_Line_Record(1), *l2 = Find_DWQB_Line_Record(2), *l3 = Find_DWQB_Line_Record(3);
+  EXPECT_EQ(l2->next_at_a, l3);
+  EXPECT_EQ(l3->next_at_a, l1);
+  EXPECT_EQ(l1->next_at_a, l2);
+  EXPECT_EQ(l2->prev_at_a, l1);
+}
+
+// A node with many lines (a star of 150 spokes) links all of them.
+TEST_F(DwqbWingedEdge, ManyLinesAtOneNode) {
+  const int n = 150;
+  Add_DWQB_Node(0, 0, 0);
+  for (int i = 1; i <= n; ++i) {
+    const double a = 2 * std::numbers::pi * i / n;
+    Add_DWQB_Node(i, 10 * std::cos(a), 10 * std::sin(a));
+    Add_DWQB_Line_Const_Thickness(i, 0, i, 0.01);
+  }
+  _Winged_Edge_Structure();
+  for (const DWQB_LINE *l = Get_DWQB_First_Line(); l; l = l->next) {
+    ASSERT_NE(l->next_at_a, nullptr);
+    const int expect = l->nr % n + 1;
+    EXPECT_EQ(l->next_at_a->nr, expect);
+  }
+  const Faces f = Collect();
+  EXPECT_EQ(f.all.size(), 1u);
+}
+
+TEST_F(DwqbWingedEdge, CurvedLinesOrderByTheirTangent) {
+  // Two lines from node 1 to node 2: a straight one and an arc bulging left (+z). At
+  // node 1 the arc leaves at +45°, the straight line at 0°.
+  Add_DWQB_Node(1, 0, 0);
+  Add_DWQB_Node(2, 10, 0);
+  Add_DWQB_Node(3, 5, -5);
+  const double arc[9] = {1, 1, 5 * (1 - std::sqrt(0.5)) / std::sqrt(0.5), 0, 0, 0, 0, 0, 0};
+  Add_DWQB_Line(1, 0, 1, 2, arc);
+  Add_DWQB_Line_Const_Thickness(2, 1, 2, 1.0);
+  Add_DWQB_Line_Const_Thickness(3, 1, 3, 1.0);  // at -45°
+  _Winged_Edge_Structure();
+  const DWQB_LINE *l1 = Find_DWQB_Line_Record(1), *l2 = Find_DWQB_Line_Record(2), *l3 = Find_DWQB_Line_Record(3);
+  EXPECT_NEAR(l1->geo.half_angle, std::numbers::pi / 4, 1e-12);
+  EXPECT_EQ(l2->next_at_a, l1);
+  EXPECT_EQ(l1->next_at_a, l3);
+  EXPECT_EQ(l3->next_at_a, l2);
+  const Faces f = Collect();
+  EXPECT_EQ(f.cells.size(), 1u);  // between the arc and the straight line
+}
