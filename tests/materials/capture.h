@@ -1,6 +1,7 @@
 // tests/materials/capture.h — a print list in a temporary file, read back as text lines.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -50,6 +51,13 @@ class PrintCapture {
  private:
   FILE *f_ = nullptr;
 };
+
+// Expected lines as strings. (Expected texts stand in plain arrays: clang 14 crashes on
+// "..."_cp literals in the braced initialiser of a std::vector<std::string>.)
+template <std::size_t N>
+std::vector<std::string> Lines_Of(const char *const (&lines)[N]) {
+  return std::vector<std::string>(lines, lines + N);
+}
 
 // A temporary data file holding text, positioned at its start.
 inline FILE *Data_File(const std::string &text) {

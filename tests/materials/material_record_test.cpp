@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -207,23 +208,23 @@ TEST_F(MaterialRecord, ErrorLinesGolden) {
   EXPECT_EQ(Check_Material_Strength(&a, 10, cap.stream(), 1, "Stab 3: "), 1);
   MATERIAL b = User(2, 250, 200);
   EXPECT_EQ(Check_Material_Strength(&b, 10, cap.stream(), 1, nullptr), 1);
-  const std::vector<std::string> expected = {
+  const char *const expected_text[] = {
       "Stab 2: Streckgrenze f\xCE\\y\xCEr = 0.5 N/mm\xFD < 1 N/mm\xFD  nicht ok !!",
       "Stab 2: Zugfestigkeit f\xCE\\u\xCEr = 0.2 N/mm\xFD < Streckgrenze f\xCE\\y\xCEr = 0.5 N/mm\xFD  nicht ok !!",
       "Stab 2: E-Modul E = 0.5 N/mm\xFD < 1.0 N/mm\xFD  nicht ok !!",
       "Stab 3: 0,2%-Dehngrenze f\xCE\\o\xCEr = 0.5 N/mm\xFD < 1 N/mm\xFD  nicht ok !!",
       "Zugfestigkeit f\xCE\\u\xCEr = 200.0 N/mm\xFD < f\xCE\\o\xCEr = 250 N/mm\xFD  nicht ok !!",
   };
-  EXPECT_EQ(cap.Lines(), expected);
-  const std::vector<std::string> boxes = {
+  EXPECT_EQ(cap.Lines(), Lines_Of(expected_text));
+  const char *const boxes[] = {
       "Stab 2: Streckgrenze fy = 0.5 N/mm\xFD < 1 N/mm\xFD",
       "Stab 2: Zugfestigkeit fu = 0.2 N/mm\xFD < Streckgrenze fy = 0.5 N/mm\xFD",
       "Stab 2: E-Modul E = 0.5 N/mm\xFD < 1.0 N/mm\xFD",
       "Stab 3: 0,2%-Dehngrenze fo = 0.5 N/mm\xFD < 1 N/mm\xFD",
       "Zugfestigkeit fu = 200.0 N/mm\xFD < fo = 250 N/mm\xFD",
   };
-  ASSERT_EQ(Host_Messages().size(), boxes.size());
-  for (size_t k = 0; k < boxes.size(); ++k) EXPECT_EQ(Host_Messages()[k].text, boxes[k]);
+  ASSERT_EQ(Host_Messages().size(), std::size(boxes));
+  for (size_t k = 0; k < std::size(boxes); ++k) EXPECT_EQ(Host_Messages()[k].text, boxes[k]);
 }
 
 TEST_F(MaterialRecord, ErrorLineCarriesRedMarkWithColours) {
@@ -245,8 +246,8 @@ TEST_F(MaterialRecord, ZeroTableStrengthsReported) {
   EXPECT_EQ(Check_Material_Strength(&m, 50, cap.stream(), 1, ""), 1);
   EXPECT_DOUBLE_EQ(m.fy, 0.0);
   EXPECT_DOUBLE_EQ(m.fu, 0.0);
-  const std::vector<std::string> expected = {"Streckgrenze f\xCE\\y\xCEr = 0.0 N/mm\xFD < 1 N/mm\xFD  nicht ok !!"};
-  EXPECT_EQ(cap.Lines(), expected);
+  const char *const expected_text[] = {"Streckgrenze f\xCE\\y\xCEr = 0.0 N/mm\xFD < 1 N/mm\xFD  nicht ok !!"};
+  EXPECT_EQ(cap.Lines(), Lines_Of(expected_text));
   EXPECT_EQ(Host_Messages().size(), 1u);
   // The same row below 40 mm is fine.
   EXPECT_EQ(Check_Material_Strength(&m, 30, nullptr, 0, ""), 0);
