@@ -19,7 +19,8 @@
 // Module state (process-wide, one thread, no lock; Reset_Masque_Module_For_Tests):
 // the calculation mode word (bit 0x10000 switches the groups' initial strains on), the
 // four result factors with their on/off switch, the line-plane factor, and the default
-// flags word that new masks start with (0 in this program).
+// flags word that new masks start with (0 in this program). The first change registers the
+// reset with Host_Reset.
 //
 // Source files: xmasque.cpp (records, creation, reference counting, lists, built-in
 // lines), masque_sdl.cpp (segment laws, strain planes, point stress, module state),

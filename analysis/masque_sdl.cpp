@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "analysis/masque.h"
+#include "host/host.h"
 
 namespace {
 struct MasqueState {
@@ -14,21 +15,39 @@ struct MasqueState {
   bool scaling = false;  // result factors applied
   double line_plane_factor = 1.0;
   unsigned default_flags = 0;
+  bool reset_registered = false;
 } g;
 }  // namespace
 
 void Reset_Masque_Module_For_Tests() { g = MasqueState{}; }
 
+// The first change of the state registers the reset with Host_Reset.
+static void _Changing_State() {
+  if (g.reset_registered) return;
+  Host_Register_Reset(&Reset_Masque_Module_For_Tests);
+  g.reset_registered = true;
+}
+
 unsigned Get_Masque_Calc_Mode() { return g.calc_mode; }
-void Set_Masque_Calc_Mode(unsigned mode) { g.calc_mode = mode; }
+void Set_Masque_Calc_Mode(unsigned mode) {
+  _Changing_State();
+  g.calc_mode = mode;
+}
 
 unsigned Get_Masque_Default_Flags() { return g.default_flags; }
-void Set_Masque_Default_Flags(unsigned flags) { g.default_flags = flags; }
+void Set_Masque_Default_Flags(unsigned flags) {
+  _Changing_State();
+  g.default_flags = flags;
+}
 
 double Get_Masque_Linienebene_Faktor() { return g.line_plane_factor; }
-void Set_Masque_Linienebene_Faktor(double faktor) { g.line_plane_factor = faktor; }
+void Set_Masque_Linienebene_Faktor(double faktor) {
+  _Changing_State();
+  g.line_plane_factor = faktor;
+}
 
 int Set_Masque_Result_Factors(const double *factors) {
+  _Changing_State();
   for (int i = 0; i < 4; ++i) g.factors[i] = factors ? factors[i] : 1.0;
   g.scaling = factors != nullptr;
   return 1;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/masque.h"
+#include "host/host.h"
 
 namespace {
 
@@ -355,6 +356,15 @@ TEST_F(MasqueLaws, ResultFactorsAndModeWord) {
   EXPECT_EQ(Has_Gruppe_Vordehnung(&inactive), 0);
   const MASQUE_VORDEHNUNG zero{0, 0, 0, MASQUE_VORDEHNUNG_AKTIV, 0};
   EXPECT_EQ(Has_Gruppe_Vordehnung(&zero), 0);
+
+  // Host_Reset brings the whole module state back to program start.
+  Set_Masque_Result_Factors(set);
+  Set_Masque_Linienebene_Faktor(0.5);
+  Host_Reset();
+  EXPECT_EQ(Get_Masque_Calc_Mode(), 0u);
+  EXPECT_EQ(Get_Masque_Result_Factors(f), 0);
+  EXPECT_EQ(f[0], 1.0);
+  EXPECT_EQ(Get_Masque_Linienebene_Faktor(), 1.0);
 }
 
 TEST_F(MasqueLaws, PointStrainAddsTheOwnPlaneAndTakesOffTheGroupPlane) {
