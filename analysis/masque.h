@@ -300,8 +300,8 @@ SPANNUNGSDEHNUNGSLINIE *Clone_Masque_Spannungsdehnungslinie(const SPANNUNGSDEHNU
 // Copies name, type word, parameters and reference block of source into target,
 // moving the reference from the old to the new referenced line.
 int Copy_Masque_Spannungsdehnungslinie(SPANNUNGSDEHNUNGSLINIE *target, const SPANNUNGSDEHNUNGSLINIE *source);
-// Copies ten parameters into the line and clears the prepared bit 0x4 of the mask
-// (mask may be null).
+// Copies ten parameters into the line and clears the mask's bits 0x4 (lines prepared) and
+// 0x2 (limits), both built from the parameters; mask may be null.
 int Set_Masque_Spannungsdehnungslinie_Params(MASQUE *mask, SPANNUNGSDEHNUNGSLINIE *line, const double *params);
 // Sets the referenced line (or none) and its factor.
 int Set_Masque_Spannungsdehnungslinie_Extern(SPANNUNGSDEHNUNGSLINIE *line, SPANNUNGSDEHNUNGSLINIE *referenced,
@@ -346,9 +346,12 @@ MASQUE_LINIE *Get_Masque_Linie(const MASQUE_GRUPPE *group, int index);
 // ======================================================================= lists of the mask
 // Add: gives the object a running number when it has none (one counter for the whole
 // mask; a larger number it carries raises the counter) and appends it; 1 when it now
-// stands at the end of the array. On 0 the object stays with the caller.
+// stands at the end of the array. On 0 the object stays with the caller. An object
+// belongs to one mask and is added once.
 // Remove: takes the object at index out of the mask and returns it (not destroyed); null
 // for a bad index or an object that other objects still reference.
+// Adding or removing clears the mask's bits of what the object makes stale: nodes 0x1,
+// lines 0x2 and 0x4, groups 0x10000, every kind the hull bit 0x800.
 // Index_of: index of that very object, −1 when absent or for a null mask.
 int Add_Masque_Knoten(MASQUE *mask, MASQUE_KNOTEN *node);
 MASQUE_KNOTEN *Remove_Masque_Knoten(MASQUE *mask, int index);
