@@ -190,6 +190,21 @@ TEST_F(MasqueFrame, OptionsFlagsAndTheUpdate) {
   mask_->flags &= ~MASQUE_KEEP;
 }
 
+// An object added after an update is taken into the next one.
+TEST_F(MasqueFrame, ObjectsAddedLaterAreBroughtUpToDate) {
+  AddBuiltin("B25");
+  ASSERT_EQ(Update_Masque_Querschnitt(mask_, 0), 1);
+  SPANNUNGSDEHNUNGSLINIE *steel = AddBuiltin("BSt 500 S");
+  MASQUE_KNOTEN *n = Create_Masque_Knoten(1, 0.5, 0.5);
+  Set_Masque_Frame(mask_, 0.5, 0, 0, 0);
+  Update_Masque_Querschnitt(mask_, 0);
+  Add_Masque_Knoten(mask_, n);
+  ASSERT_EQ(Update_Masque_Querschnitt(mask_, 0), 1);
+  EXPECT_EQ(steel->arbeitsform.anzahl, 3);
+  EXPECT_EQ(mask_->limits.smax, 5.0);
+  EXPECT_EQ(n->y_lokal, 0.0);
+}
+
 TEST_F(MasqueFrame, UpdateFollowsAFrameChangeWithoutAnyFlag) {
   MASQUE_KNOTEN *n = Create_Masque_Knoten(1, 1.0, 0.0);
   Add_Masque_Knoten(mask_, n);
