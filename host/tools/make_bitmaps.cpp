@@ -1,0 +1,239 @@
+// make_bitmaps — draws the program's bitmap files with the host's own canvas and font.
+//
+//   make_bitmaps <folder>          writes every file into the folder
+//   make_bitmaps --check <folder>  draws every file and compares it with the folder's copy;
+//                                  exit status 1 and the names of the files that differ
+//
+// "Buttons.bmp" (552 × 202): the icon bar's background in the top 48 rows (transparent colour
+// 219, 213, 203), then one column of four 42 × 37 images per button at x 1, 44, 87, 130, 173,
+// 216, 259, 302 and y 51 (normal), 89 (hover), 127 (inactive), 165 (pressed); everything that is
+// not part of a picture is 192, 192, 192, the transparent colour of the buttons.
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#define HOST_TEST_NO_GTEST
+#include "host/host_test.h"
+
+namespace {
+
+enum State { NORMAL, HOVER, INACTIVE, PRESSED };
+
+// A colour of an icon in the given state: inactive pictures are a light grey of the same
+// lightness.
+int C(State st, int r, int g, int b) {
+  if (st == INACTIVE) {
+    int l = (r * 30 + g * 59 + b * 11) / 100;
+    int v = 150 + l * 80 / 255;
+    return Nearest_RGB_Color(v, v, v);
+  }
+  return Nearest_RGB_Color(r, g, b);
+}
+
+void Box(int x1, int y1, int x2, int y2, int c) {
+  pxFgc(c);
+  pxRect(x1, y1, x2, y2);
+}
+
+void Frame(int x1, int y1, int x2, int y2, int c) {
+  pxFgc(c);
+  pxLine(x1, y1, x2, y1);
+  pxLine(x2, y1, x2, y2);
+  pxLine(x2, y2, x1, y2);
+  pxLine(x1, y2, x1, y1);
+}
+
+void Line(int x1, int y1, int x2, int y2, int c, int w = 1) {
+  pxFgc(c);
+  pxTkLn(x1, y1, x2, y2, w);
+}
+
+void Label(int x, int y, const char *text, int c, int font = 0x1002) {
+  Pop_RFont(font);
+  pxFgc(c);
+  pxText(x, y, text, -1);
+  Push_RFont();
+}
+
+// A printer: body, paper in, paper out. (x, y) top left of the 42 × 37 cell.
+void Printer(int x, int y, State st) {
+  Box(x + 12, y + 5, x + 29, y + 13, C(st, 255, 255, 255));
+  Frame(x + 12, y + 5, x + 29, y + 13, C(st, 90, 90, 90));
+  Box(x + 6, y + 13, x + 35, y + 25, C(st, 120, 130, 150));
+  Frame(x + 6, y + 13, x + 35, y + 25, C(st, 40, 40, 60));
+  Box(x + 29, y + 16, x + 32, y + 18, C(st, 60, 200, 60));
+  Box(x + 11, y + 22, x + 30, y + 31, C(st, 255, 255, 255));
+  Frame(x + 11, y + 22, x + 30, y + 31, C(st, 90, 90, 90));
+  for (int k = 0; k < 3; ++k) Line(x + 14, y + 25 + 2 * k, x + 27, y + 25 + 2 * k, C(st, 60, 60, 160));
+}
+
+void Print_Settings(int x, int y, State st) {
+  Printer(x - 3, y, st);
+  // a gear beside the printer
+  int cx = x + 33, cy = y + 27;
+  for (int k = 0; k < 8; ++k) {
+    double a = k * M_PI / 4;
+    Line(cx, cy, cx + int(std::lround(6 * std::cos(a))), cy - int(std::lround(6 * std::sin(a))),
+         C(st, 200, 120, 0), 2);
+  }
+  pxFgc(C(st, 200, 120, 0));
+  int px[8], py[8];
+  for (int k = 0; k < 8; ++k) {
+    px[k] = cx + int(std::lround(4 * std::cos(k * M_PI / 4)));
+    py[k] = cy - int(std::lround(4 * std::sin(k * M_PI / 4)));
+  }
+  pxFill(8, px, py);
+  Box(cx - 1, cy - 1, cx + 1, cy + 1, C(st, 255, 255, 255));
+}
+
+void Preview(int x, int y, State st) {
+  Box(x + 9, y + 4, x + 28, y + 31, C(st, 255, 255, 255));
+  Frame(x + 9, y + 4, x + 28, y + 31, C(st, 90, 90, 90));
+  for (int k = 0; k < 6; ++k) Line(x + 12, y + 8 + 3 * k, x + 25, y + 8 + 3 * k, C(st, 150, 150, 150));
+  pxFgc(C(st, 30, 30, 120));
+  pxCrcl(x + 26, y + 21, 6);
+  pxCrcl(x + 26, y + 21, 5);
+  Line(x + 30, y + 26, x + 36, y + 32, C(st, 30, 30, 120), 3);
+}
+
+void Plotter(int x, int y, State st) {
+  Box(x + 5, y + 6, x + 36, y + 30, C(st, 255, 255, 255));
+  Frame(x + 5, y + 6, x + 36, y + 30, C(st, 90, 90, 90));
+  int c = C(st, 0, 90, 200);
+  int px = x + 8, py = y + 26;
+  for (int k = 1; k <= 26; ++k) {
+    int nx = x + 8 + k, ny = y + 18 - int(std::lround(8 * std::sin(k * M_PI / 13)));
+    Line(px, py - (k == 1 ? 8 : 0), nx, ny, c);
+    px = nx, py = ny;
+  }
+  Line(x + 26, y + 4, x + 33, y + 14, C(st, 200, 40, 40), 3);
+}
+
+void Annex(int x, int y, State st) {
+  // a flag in three stripes and the letters "NA"
+  Box(x + 7, y + 6, x + 34, y + 11, C(st, 0, 0, 0));
+  Box(x + 7, y + 12, x + 34, y + 17, C(st, 220, 0, 0));
+  Box(x + 7, y + 18, x + 34, y + 23, C(st, 255, 204, 0));
+  Line(x + 6, y + 5, x + 6, y + 33, C(st, 100, 70, 40), 2);
+  Label(x + 15, y + 33, "NA", C(st, 0, 0, 128), 0x1000);
+}
+
+void Blank(int x, int y, State st) { Frame(x + 8, y + 6, x + 33, y + 30, C(st, 150, 150, 150)); }
+
+void Help(int x, int y, State st) {
+  int px[24], py[24];
+  for (int k = 0; k < 24; ++k) {
+    px[k] = x + 21 + int(std::lround(12 * std::cos(k * M_PI / 12)));
+    py[k] = y + 18 - int(std::lround(12 * std::sin(k * M_PI / 12)));
+  }
+  pxFgc(C(st, 40, 110, 200));
+  pxFill(24, px, py);
+  Line(x + 18, y + 13, x + 24, y + 13, C(st, 255, 255, 255), 2);
+  Line(x + 24, y + 13, x + 24, y + 17, C(st, 255, 255, 255), 2);
+  Line(x + 24, y + 17, x + 21, y + 19, C(st, 255, 255, 255), 2);
+  Line(x + 21, y + 19, x + 21, y + 21, C(st, 255, 255, 255), 2);
+  Box(x + 20, y + 24, x + 22, y + 26, C(st, 255, 255, 255));
+}
+
+void Exit(int x, int y, State st) {
+  // a door and an arrow leaving it
+  Box(x + 8, y + 5, x + 24, y + 31, C(st, 150, 90, 40));
+  Frame(x + 8, y + 5, x + 24, y + 31, C(st, 80, 40, 10));
+  Box(x + 20, y + 17, x + 21, y + 19, C(st, 255, 220, 0));
+  Line(x + 22, y + 18, x + 35, y + 18, C(st, 200, 0, 0), 3);
+  int ax[3] = {x + 37, x + 31, x + 31}, ay[3] = {y + 18, y + 12, y + 24};
+  pxFgc(C(st, 200, 0, 0));
+  pxFill(3, ax, ay);
+}
+
+using Icon = void (*)(int, int, State);
+
+void Draw_Buttons() {
+  int key = Nearest_RGB_Color(192, 192, 192);
+  Box(0, 0, 551, 201, key);
+  // the bar's background: transparent around a panel with a soft top light
+  Box(0, 0, 551, 47, Nearest_RGB_Color(219, 213, 203));
+  for (int y = 3; y <= 44; ++y) {
+    int v = 246 - (y - 3) * 30 / 41;
+    Box(4, y, 547, y, Nearest_RGB_Color(v, v, v + 6 > 255 ? 255 : v + 6));
+  }
+  Frame(3, 2, 548, 45, Nearest_RGB_Color(150, 150, 160));
+  Box(4, 43, 547, 44, Nearest_RGB_Color(170, 170, 180));
+  const Icon icons[] = {Printer, Plotter, Blank, Help, Exit, Preview, Print_Settings, Annex};
+  const int columns[] = {1, 44, 87, 130, 173, 216, 259, 302};
+  const int rows[] = {51, 89, 127, 165};
+  for (int i = 0; i < 8; ++i)
+    for (int s = 0; s < 4; ++s) {
+      int x = columns[i], y = rows[s];
+      State st = State(s);
+      if (st == HOVER) {
+        Box(x + 1, y + 1, x + 40, y + 35, Nearest_RGB_Color(255, 244, 200));
+        Frame(x + 1, y + 1, x + 40, y + 35, Nearest_RGB_Color(230, 160, 40));
+      }
+      if (st == PRESSED) {
+        Box(x + 1, y + 1, x + 40, y + 35, Nearest_RGB_Color(235, 225, 200));
+        Frame(x + 1, y + 1, x + 40, y + 35, Nearest_RGB_Color(90, 90, 90));
+      }
+      int shift = st == PRESSED ? 1 : 0;
+      pxView(x, y, x + 41, y + 36);
+      icons[i](x + shift, y + shift, st);
+      pxView(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
+    }
+}
+
+struct Picture {
+  const char *name;
+  int width, height;
+  void (*draw)();
+};
+
+const Picture kPictures[] = {
+    {"Buttons.bmp", 552, 202, Draw_Buttons},
+};
+
+std::vector<char> Read_All(const std::string &path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::vector<char>((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
+  if (argc != 2 && !check) {
+    std::fprintf(stderr, "usage: make_bitmaps [--check] <folder>\n");
+    return 2;
+  }
+  std::string folder = argv[argc - 1];
+  namespace fs = std::filesystem;
+  fs::path scratch = fs::temp_directory_path() / ("make_bitmaps_" + std::to_string(::getpid()));
+  std::error_code ec;
+  fs::create_directories(check ? scratch : fs::path(folder), ec);
+  int differing = 0;
+  for (const Picture &p : kPictures) {
+    Host_Reset();
+    p.draw();
+    std::string out = ((check ? scratch : fs::path(folder)) / p.name).string();
+    if (Host_Save_Bitmap(out.c_str(), 0, 0, p.width - 1, p.height - 1) != 0) {
+      std::fprintf(stderr, "make_bitmaps: cannot write %s\n", out.c_str());
+      return 1;
+    }
+    if (check) {
+      std::string committed = (fs::path(folder) / p.name).string();
+      if (Read_All(out) != Read_All(committed)) {
+        std::fprintf(stderr, "make_bitmaps: %s differs from what make_bitmaps draws; run make_bitmaps %s\n",
+                     committed.c_str(), folder.c_str());
+        ++differing;
+      }
+    }
+  }
+  if (check) fs::remove_all(scratch, ec);
+  return differing ? 1 : 0;
+}

@@ -1,0 +1,284 @@
+// Canvas, palette, primitives, clipping, saved rectangles and the raster fonts.
+#include <cstring>
+#include <functional>
+
+#include "host/host_test.h"
+#include "host/screen_internal.h"
+#include "support/support.h"
+
+namespace {
+
+using HostCanvas = HostScreenTest;
+using HostRasterText = HostScreenTest;
+using HostPalette = HostScreenTest;
+
+int Changed(const std::vector<uint8_t> &before) { return Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1); }
+
+TEST_F(HostCanvas, FilledRectangleCoversInclusiveCornersInAnyOrder) {
+  pxFgc(BLACK_CI);
+  pxRect(30, 20, 10, 10);
+  EXPECT_EQ(Host_Count_Pixels(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1, BLACK_CI), 231);  // 21 × 11
+  EXPECT_EQ(Host_Pixel(10, 10), BLACK_CI);
+  EXPECT_EQ(Host_Pixel(30, 20), BLACK_CI);
+  EXPECT_EQ(Host_Pixel(31, 20), WHITE_CI);
+}
+
+TEST_F(HostCanvas, LinePatternRestartsAtEachLineHighBitFirst) {
+  pxFgc(BLACK_CI);
+  pxSULn(0xaaaaaaaa);
+  for (int row = 0; row < 2; ++row) {
+    pxLine(100, 50 + row, 110, 50 + row);  // 11 pixels
+    for (int x = 100; x <= 110; ++x) EXPECT_EQ(Host_Pixel(x, 50 + row), (x - 100) % 2 ? WHITE_CI : BLACK_CI) << x;
+  }
+  pxSLn(0);
+  pxLine(100, 60, 140, 60);
+  EXPECT_EQ(Host_Count_Pixels(100, 60, 140, 60, BLACK_CI), 41);
+  pxSLn(4);  // dotted: the same pattern as 0xaaaaaaaa
+  pxLine(100, 70, 100, 80);
+  EXPECT_EQ(Host_Count_Pixels(100, 70, 100, 80, BLACK_CI), 6);
+}
+
+TEST_F(HostCanvas, EveryPrimitiveHoldsTheClip) {
+  static const unsigned char mask[2 * 40] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff,
+                                             0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff};
+  static const unsigned short pattern[16] = {0xffff, 0x0f0f, 0xffff, 0x0f0f, 0xffff, 0x0f0f, 0xffff, 0x0f0f,
+                                             0xffff, 0x0f0f, 0xffff, 0x0f0f, 0xffff, 0x0f0f, 0xffff, 0x0f0f};
+  int xs[5] = {0, 300, 300, 100, 0}, ys[5] = {0, 0, 300, 250, 300};
+  const std::vector<std::function<void()>> draws = {
+      [] { pxDot(90, 90); pxDot(10, 10); },
+      [] { pxLine(0, 0, 300, 300); },
+      [] { pxTkLn(0, 100, 300, 110, 7); },
+      [] { pxRect(0, 0, 400, 400); },
+      [] { pxTri(0, 0, 300, 20, 40, 300); },
+      [&] { pxFill(5, xs, ys); },
+      [] { pxCrcl(100, 100, 60); },
+      [] { pxArc(100, 100, 70, 40, 200, 100, 0, 100, 2); },
+      [] { pxMask(45, 55, 60, 64, mask, 2); },
+      [] { pxText(20, 100, "Tragf\x84higkeit des Querschnitts", -1); },
+      [] { pxBTxt(0, 0, 160, 180, "mittig im Kasten", -1, 0xc0); },
+      [] { pxBTxt(100, 100, 100, 100, "gedreht", -1, 256); },
+      [] { pxChH(30); pxOrnt(0.5); pxGBTt(60, 120, "Ma\xe1", -1, 0xD2); },
+      [] { pxBgc(BUTTON_CI); pxCls(); },
+      [&] { pxSUFA(pattern); pxRect(0, 0, 300, 300); pxSFA(0); },
+      [] { pxDrawPartialTransparentDIB("Buttons.bmp", 0, 0, -1, -1, 0, 0, 551, 201, 201, -1, -1, -1, -1); },
+      [] { pxDrawTransparentDIB("missing-picture.bmp", 0, 0, 300, 300, 201, -1, 0, 0, 0); },
+  };
+  for (size_t i = 0; i < draws.size(); ++i) {
+    Host_Test_Reset();
+    pxFgc(BLACK_CI);
+    pxView(50, 60, 120, 130);
+    std::vector<uint8_t> before = Host_Snapshot();
+    draws[i]();
+    int inside = Host_Region_Diff(before, 50, 60, 120, 130);
+    EXPECT_EQ(Changed(before), inside) << "primitive " << i << " drew outside the clip";
+    EXPECT_GT(inside, 0) << "primitive " << i << " drew nothing";
+  }
+}
+
+TEST_F(HostCanvas, ClipIsCutToTheScreenAndReadBack) {
+  pxView(-20, 900, 2000, 10);
+  int r[4];
+  pxQVwp(&r[0], &r[1], &r[2], &r[3]);
+  EXPECT_EQ(r[0], 0);
+  EXPECT_EQ(r[1], 10);
+  EXPECT_EQ(r[2], NPIXEL_X - 1);
+  EXPECT_EQ(r[3], 900);
+  pxFgc(BLACK_CI);
+  pxRect(-100, -100, 5000, 5000);  // must not write outside the canvas
+  EXPECT_EQ(Host_Count_Pixels(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1, BLACK_CI), NPIXEL_X * 891);
+}
+
+TEST_F(HostCanvas, XorTwiceSaveRestoreAndSaveBufferGiveTheCanvasBack) {
+  pxFgc(Nearest_RGB_Color(10, 200, 30));
+  pxRect(0, 0, 200, 200);
+  pxFgc(BLACK_CI);
+  pxText(10, 50, "Ausnutzung 0,93", -1);
+  std::vector<uint8_t> start = Host_Snapshot();
+
+  pxSBop(3);
+  pxFgc(1);
+  for (int pass = 0; pass < 2; ++pass) {
+    pxLine(5, 5, 150, 170);
+    pxRect(20, 20, 60, 90);
+    int x[4] = {10, 100, 90, 20}, y[4] = {10, 15, 120, 100};
+    pxFill(4, x, y);
+  }
+  pxSBop(0);
+  EXPECT_EQ(Changed(start), 0);
+
+  Save_Screen_Rectangle(10, 10, 80, 60);
+  pxFgc(BLACK_CI);
+  pxRect(0, 0, 300, 300);
+  Restore_Screen_Rectangle(11, 10, 80, 60);  // never saved: left alone
+  EXPECT_GT(Changed(start), 0);
+  Restore_Screen_Rectangle(10, 10, 80, 60);
+  EXPECT_EQ(Host_Region_Diff(start, 10, 10, 80, 60), 0);
+
+  Host_Test_Reset();
+  pxFgc(Nearest_RGB_Color(200, 10, 30));
+  pxRect(100, 100, 140, 130);
+  start = Host_Snapshot();
+  int w = 0, size = 0;
+  pxQSvR(90, 95, 150, 140, &w, &size);
+  EXPECT_EQ(w, 61);
+  EXPECT_EQ(size, 8 + 61 * 46);
+  std::vector<uint8_t> buffer(static_cast<size_t>(size));
+  pxSvRc(90, 95, 150, 140, buffer.data());
+  pxFgc(WHITE_CI);
+  pxRect(0, 0, 400, 400);
+  pxStRc(90, 95, 150, 140, buffer.data());
+  EXPECT_EQ(Changed(start), 0);
+}
+
+TEST_F(HostCanvas, SavedCopiesNestAndTheLatestOfARectangleComesBackFirst) {
+  pxFgc(BLACK_CI);
+  pxRect(0, 0, 9, 9);
+  Save_Screen_Rectangle(0, 0, 9, 9);  // black
+  pxFgc(WHITE_CI);
+  pxRect(0, 0, 9, 9);
+  Save_Screen_Rectangle(0, 0, 9, 9);  // white
+  pxFgc(Nearest_RGB_Color(0, 0, 255));
+  pxRect(0, 0, 9, 9);
+  Restore_Screen_Rectangle(0, 0, 9, 9);
+  EXPECT_EQ(Host_Pixel(5, 5), WHITE_CI);
+  Restore_Screen_Rectangle(0, 0, 9, 9);
+  EXPECT_EQ(Host_Pixel(5, 5), BLACK_CI);
+  Restore_Screen_Rectangle(0, 0, 9, 9);  // nothing left: no change
+  EXPECT_EQ(Host_Pixel(5, 5), BLACK_CI);
+}
+
+TEST_F(HostCanvas, PolygonsTrianglesCirclesAndMasks) {
+  pxFgc(BLACK_CI);
+  int x[4] = {10, 20, 20, 10}, y[4] = {10, 10, 20, 20};
+  pxFill(4, x, y);
+  EXPECT_EQ(Host_Count_Pixels(0, 0, 40, 40, BLACK_CI), 121);  // the square with its edges
+  // the keyhole of a hollow section: the cell stays open
+  int kx[10] = {100, 140, 140, 100, 100, 110, 110, 130, 130, 110};
+  int ky[10] = {100, 100, 140, 140, 100, 110, 130, 130, 110, 110};
+  pxFill(10, kx, ky);
+  EXPECT_EQ(Host_Pixel(120, 120), WHITE_CI);
+  EXPECT_EQ(Host_Pixel(104, 120), BLACK_CI);
+  pxTri(200, 200, 220, 200, 200, 220);
+  EXPECT_EQ(Host_Pixel(205, 205), BLACK_CI);
+  EXPECT_EQ(Host_Pixel(219, 219), WHITE_CI);
+  pxCrcl(300, 300, 6);
+  EXPECT_EQ(Host_Pixel(306, 300), BLACK_CI);
+  EXPECT_EQ(Host_Pixel(300, 294), BLACK_CI);
+  EXPECT_EQ(Host_Pixel(300, 300), WHITE_CI);
+  const unsigned char disc[5] = {0x70, 0xF8, 0xF8, 0xF8, 0x70};  // a 5 × 5 dot, leftmost in the high bit
+  pxMask(400, 400, 404, 404, disc, 1);
+  EXPECT_EQ(Host_Count_Pixels(400, 400, 404, 404, BLACK_CI), 21);
+  EXPECT_EQ(Host_Pixel(400, 400), WHITE_CI);
+  EXPECT_EQ(Host_Pixel(401, 400), BLACK_CI);
+  pxTkLn(500, 500, 520, 500, 3);
+  EXPECT_EQ(Host_Count_Pixels(500, 499, 520, 501, BLACK_CI), 63);
+}
+
+TEST_F(HostPalette, FixedEntriesThenOnePerNewColourThenTheNearest) {
+  int r, g, b;
+  pxQCR(BLACK_CI, &r, &g, &b);
+  EXPECT_EQ(r + g + b, 0);
+  pxQCR(WHITE_CI, &r, &g, &b);
+  EXPECT_EQ(r + g + b, 765);
+  EXPECT_EQ(Nearest_RGB_Color(0, 0, 0), BLACK_CI);
+  EXPECT_EQ(Nearest_Color_Index(255, 255, 255), WHITE_CI);
+  const int host[] = {-1, -2, -3, -6, -9, -15, -21};
+  for (int n : host) EXPECT_GT(GetYRMColor(n), MENUE_CI) << n;
+  EXPECT_EQ(GetYRMColor(-77), BLACK_CI);
+  int first = Nearest_RGB_Color(255, 251, 241);
+  EXPECT_EQ(Nearest_Color_Index(255, 251, 241), first);
+  EXPECT_EQ(Nearest_RGB_Color(300, -4, 10), Nearest_RGB_Color(255, 0, 10));  // clamped
+  for (int i = 0; i < 300; ++i) Nearest_RGB_Color(i % 256, (i * 7) % 256, 77);
+  int full = Nearest_RGB_Color(1, 2, 3);  // the palette is full: the nearest entry
+  pxQCR(full, &r, &g, &b);
+  EXPECT_LE((r - 1) * (r - 1) + (g - 2) * (g - 2) + (b - 3) * (b - 3), 30);
+  EXPECT_LT(full, 256);
+}
+
+TEST_F(HostRasterText, FontZeroMeasuresEightPerCharacterAndPushRestores) {
+  Pop_RFont(0);
+  EXPECT_EQ(RFONT_WIDTH + RFONT_SPACE, 8);
+  int ext[4];
+  EXPECT_EQ(pxQTxX("abcde", 5, nullptr, nullptr, ext, 0), 37);
+  EXPECT_EQ(ext[1] - ext[0], 37);
+  Push_RFont();
+  EXPECT_EQ(Host_Current_Font(), 0x1000);
+}
+
+TEST_F(HostRasterText, ExtentEqualsTheSupportTextWidthForEveryFontWord) {
+  const int words[] = {0, 0x1000, 0x1001, 0x1002, 0x11000, 0x11001, 0x11002, 0x21000, 0x41002, 4097, 0x1234};
+  const char *texts[] = {"", "x", "Stahlguete S 235", "Zeile loeschen"};
+  for (int w : words)
+    for (const char *t : texts) {
+      Pop_RFont(w);
+      int ext[4];
+      int x = 17, y = 40;
+      pxQTxX(t, int(std::strlen(t)), &x, &y, ext, 0);
+      EXPECT_EQ(ext[1] - ext[0], Get_Text_Width(t)) << std::hex << w << " " << t;
+      EXPECT_EQ(ext[0], 17);
+      Push_RFont();
+    }
+}
+
+TEST_F(HostRasterText, TextDrawsAtTheBaselineWithinItsMeasuredWidth) {
+  pxFgc(BLACK_CI);
+  Pop_RFont(0x1000);
+  pxText(100, 200, "HAMBURG", -1);
+  int w = Get_Text_Width("HAMBURG");
+  EXPECT_GT(Host_Count_Pixels(100, 194, 100 + w - 1, 200, BLACK_CI), 40);
+  EXPECT_EQ(Host_Count_Pixels(0, 0, 99, NPIXEL_Y - 1, BLACK_CI), 0);
+  EXPECT_EQ(Host_Count_Pixels(100 + w, 0, NPIXEL_X - 1, NPIXEL_Y - 1, BLACK_CI), 0);
+  EXPECT_EQ(Host_Count_Pixels(0, 201, NPIXEL_X - 1, NPIXEL_Y - 1, BLACK_CI), 0);  // no descender
+  pxText(100, 300, "gyp", -1);
+  EXPECT_GT(Host_Count_Pixels(100, 301, 130, 302, BLACK_CI), 0);  // descenders below the baseline
+  Push_RFont();
+}
+
+TEST_F(HostRasterText, OwnGlyphsForTheProgramsBytesAndABoxForTheRest) {
+  const uint8_t *box = host_screen::Glyph(0x01);
+  EXPECT_EQ(std::memcmp(box, host_screen::Glyph(0xB0), 9), 0);
+  const unsigned char own[] = {'A', 'z', '0', '~', 0x84, 0x94, 0x81, 0x8E, 0x99, 0x9A, 0xE1, 0xFD,
+                               0x89, 0xFA, 0xC1, 0xD3, 0xBA, 0xBE};
+  for (unsigned char c : own) EXPECT_NE(std::memcmp(box, host_screen::Glyph(c), 9), 0) << int(c);
+  for (int c = 33; c < 127; ++c) EXPECT_NE(std::memcmp(box, host_screen::Glyph(uint8_t(c)), 9), 0) << c;
+  for (int a = 33; a < 127; ++a)  // every printable ASCII glyph is its own
+    for (int b = a + 1; b < 127; ++b)
+      EXPECT_NE(std::memcmp(host_screen::Glyph(uint8_t(a)), host_screen::Glyph(uint8_t(b)), 9), 0)
+          << char(a) << char(b);
+}
+
+TEST_F(HostRasterText, BoldWordsAreWiderStrokesAndSetFontReplacesTheSelection) {
+  pxFgc(BLACK_CI);
+  Pop_RFont(0x1000);
+  pxText(10, 20, "I", 1);
+  int normal = Host_Count_Pixels(0, 0, 40, 40, BLACK_CI);
+  Set_RFont(0x11000);
+  EXPECT_EQ(Host_Current_Font(), 0x11000);
+  pxText(10, 60, "I", 1);
+  EXPECT_GT(Host_Count_Pixels(0, 41, 40, 80, BLACK_CI), normal);
+  pxSFnt(0x1002);
+  EXPECT_EQ(RFONT_WIDTH, 5);
+  Push_RFont();
+  EXPECT_EQ(Host_Current_Font(), 0x1000);
+}
+
+TEST_F(HostRasterText, BoxTextAlignsAndTurns) {
+  pxFgc(BLACK_CI);
+  pxBTxt(100, 100, 300, 120, "abc", 3, 0x11);  // left, baseline at the bottom
+  EXPECT_GT(Host_Count_Pixels(100, 110, 120, 120, BLACK_CI), 0);
+  EXPECT_EQ(Host_Count_Pixels(121, 100, 300, 130, BLACK_CI), 0);
+  pxBTxt(100, 200, 300, 220, "abc", 3, 0x14);  // right-aligned
+  EXPECT_GT(Host_Count_Pixels(280, 200, 300, 220, BLACK_CI), 0);
+  EXPECT_EQ(Host_Count_Pixels(100, 200, 279, 220, BLACK_CI), 0);
+  pxBTxt(500, 500, 500, 500, "HHHH", 4, 256);  // reads upward
+  EXPECT_GT(Host_Count_Pixels(494, 470, 502, 500, BLACK_CI), 20);
+  EXPECT_EQ(Host_Count_Pixels(503, 400, 600, 600, BLACK_CI), 0);
+  double w = 0, h = 0;
+  pxChH(14.0);
+  pxExpF(1.0);
+  pxSpac(0.0);
+  EXPECT_EQ(pxQGTX("ab", 2, &w, &h), 20);  // 2 × 14 × 5/7
+  EXPECT_DOUBLE_EQ(h, 14.0);
+}
+
+}  // namespace
