@@ -98,6 +98,7 @@ void Store_Default(void *value, int type, const void *default_value) {
 // ---------------------------------------------------------------- writer
 
 int Open_Data_Writer(const char *path) {
+  Register_Support_Reset();
   Close_Data_Writer();
   if (!path) return 1;
   g_ds.writer = std::fopen(path, "wb");
@@ -152,6 +153,7 @@ int Write_Data_Newline() {
 // ---------------------------------------------------------------- reader
 
 int Open_Data_Reader(const char *path) {
+  Register_Support_Reset();
   Close_Data_Reader();
   if (!path) return 1;
   FILE *f = std::fopen(path, "rb");
@@ -169,6 +171,7 @@ int Open_Data_Reader(const char *path) {
 }
 
 int Open_Data_Reader_Memory(const void *data, std::size_t size) {
+  Register_Support_Reset();
   Close_Data_Reader();
   if (!data && size) return 1;
   if (size) g_ds.data.assign(static_cast<const char *>(data), size);

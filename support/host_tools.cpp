@@ -23,6 +23,7 @@ const STDIO_FCT_TABLE kStdioTable = {
 }  // namespace
 
 double Set_Timeout(double seconds) {
+  Register_Support_Reset();
   double now = _Clock_Seconds();
   g_tools.deadline_s = now + seconds;
   return now;
@@ -42,6 +43,8 @@ int SniSelct_Available() {
 void Set_YRM_Stdio_Table() { YRMSetStdioFctPtr(&kStdioTable); }
 
 const STDIO_FCT_TABLE *Get_YRM_Stdio_Table() { return &kStdioTable; }
+
+void Register_Support_Reset() { Host_Register_Reset(Reset_Support_For_Tests); }
 
 void Reset_Timeout_State() { g_tools = ToolsState{}; }
 

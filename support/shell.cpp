@@ -8,6 +8,7 @@
 
 #include "host/host.h"
 #include "support/cp850.h"
+#include "support/support_internal.h"
 
 namespace {
 constexpr std::size_t kMaxPath = 260;
@@ -85,11 +86,15 @@ int Check_File_Version(double read_version, double own_version, int mode) {
   return 0;
 }
 
-void Set_Refresh_Mode(int on) { g_shell.refresh_mode = on ? 1 : 0; }
+void Set_Refresh_Mode(int on) {
+  Register_Support_Reset();
+  g_shell.refresh_mode = on ? 1 : 0;
+}
 int Is_Refresh_Mode() { return g_shell.refresh_mode; }
 
 int Set_Bauteil_Path(const char *stem) {
   if (!stem || std::strlen(stem) > kMaxPath) return 0;
+  Register_Support_Reset();
   g_shell.stem = stem;
   return 1;
 }
@@ -97,6 +102,7 @@ int Set_Bauteil_Path(const char *stem) {
 const char *Get_Bauteil_Path() { return g_shell.stem.c_str(); }
 
 void Set_File_Number(int number) {
+  Register_Support_Reset();
   g_shell.file_number = number;
   std::snprintf(g_shell.suffix, sizeof g_shell.suffix, "_%02d", number);
 }

@@ -5,7 +5,8 @@
 // Module state: the live-block count of Tools_Alloc, the timeout deadline, the member
 // file stem, work-file number and refresh flag (support/shell.h), the value-stream reader
 // and writer (support/datastream.h). Reset_Support_For_Tests() brings all of it but the
-// live-block count back to program start. Not thread-safe: the member flow has one thread.
+// live-block count back to program start; the first change of that state registers it
+// with Host_Reset(). Not thread-safe: the member flow has one thread.
 #pragma once
 
 #include <cstddef>

@@ -140,3 +140,11 @@ TEST_F(ShellHelpers, ClampCallbacks) {
   EXPECT_EQ(v, 0.4);
   Clamp_Not_Negative(nullptr);
 }
+
+TEST(SupportReset, HostResetAlsoResetsTheSupportModule) {
+  Set_Bauteil_Path("/proj/B1");
+  Set_Refresh_Mode(1);
+  Host_Reset();
+  EXPECT_STREQ(Get_Bauteil_Path(), "");
+  EXPECT_EQ(Is_Refresh_Mode(), 0);
+}
