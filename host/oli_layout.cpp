@@ -1,13 +1,15 @@
 // Layout commands of the print-list layout library: one line each in the list.
 #include "host/oli_layout.h"
 
+#include <cmath>
+
 void OLI_setFlags(FILE *stream, unsigned flags) {
   if (!stream) return;
   std::fprintf(stream, "#OLI_FLAGS 0x%x\n", flags);
 }
 
 void OLI_setYPositionCM(FILE *stream, int mode, double cm) {
-  if (!stream) return;
+  if (!stream || !std::isfinite(cm)) return;
   double v = cm + 0.0;  // no "-0.000"
   if (v > -0.0005 && v < 0.0005) v = 0.0;
   std::fprintf(stream, "#OLI_YPOS %d %.3f\n", mode, v);

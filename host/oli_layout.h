@@ -13,5 +13,6 @@
 // pass 0x280 before a table and 0x380 after it). Writes "#OLI_FLAGS 0x%x\n".
 void OLI_setFlags(FILE *stream, unsigned flags);
 // Vertical position (cm): mode 0 absolute from the top of the page, 1 relative to the
-// current position (−0.5 moves up by 0.5 cm). Writes "#OLI_YPOS %d %.3f\n".
+// current position (−0.5 moves up by 0.5 cm). Writes "#OLI_YPOS %d %.3f\n"; nothing
+// when cm is not a finite number.
 void OLI_setYPositionCM(FILE *stream, int mode, double cm);

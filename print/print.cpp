@@ -416,21 +416,27 @@ static void _Emit_Text(double X, double Y, double height, double angle_deg, int 
 int Oliplot_Begin_Grafic(FILE *stream, double x_min, double z_max, double x_max, double z_min, double sx,
                          double sz, double angle, int orientation) {
   if (!stream || !_Finite({x_min, z_max, x_max, z_min, sx, sz, angle}) || !(sx > 0) || !(sz > 0)) return 1;
-  Oli_End_Text(stream);
-  if (g.gstream) Oliplot_End_Grafic(g.gstream);
   if (x_max < x_min) std::swap(x_min, x_max);
   if (z_max < z_min) std::swap(z_min, z_max);
+  double c, s;
+  _Cos_Sin(angle, &c, &s);
+  double xc = x_min / 2.0 + x_max / 2.0, zc = z_min / 2.0 + z_max / 2.0;
+  double w = (x_max - x_min) * sx, h = (z_max - z_min) * sz;
+  double tw = std::fabs(w * c) + std::fabs(h * s);
+  double th = std::fabs(w * s) + std::fabs(h * c);
+  if (!_Finite({xc, zc, tw, th})) return 1;  // an extent too large for the paper
+
+  Oli_End_Text(stream);
+  if (g.gstream) Oliplot_End_Grafic(g.gstream);
   _Clear_Block_State();
-  g.xc = (x_min + x_max) / 2.0;
-  g.zc = (z_min + z_max) / 2.0;
+  g.xc = xc;
+  g.zc = zc;
   g.sx = sx;
   g.sz = sz;
   g.angle = angle;
-  _Cos_Sin(angle, &g.cos_a, &g.sin_a);
+  g.cos_a = c;
+  g.sin_a = s;
   g.orientation = orientation == 0 ? 0 : 1;
-  double w = (x_max - x_min) * sx, h = (z_max - z_min) * sz;
-  double tw = std::fabs(w * g.cos_a) + std::fabs(h * g.sin_a);
-  double th = std::fabs(w * g.sin_a) + std::fabs(h * g.cos_a);
   g.half_w = tw / 2.0;
   g.half_h = th / 2.0;
   g.gstream = stream;
@@ -667,7 +673,7 @@ int Oliplot_Dimension_Line(double x1, double z1, double x2, double z2, double te
   if (!g.gstream || !_Finite({x1, z1, x2, z2, text_height})) return -1;
   double length = std::hypot(x2 - x1, z2 - z1);
   double ux, uy, nx, ny;
-  if (!(length > 0) || !_Paper_Dir(x2 - x1, z2 - z1, &ux, &uy)) return -1;
+  if (!(length > 0) || !std::isfinite(length) || !_Paper_Dir(x2 - x1, z2 - z1, &ux, &uy)) return -1;
   if (!_Paper_Dir(-(z2 - z1), x2 - x1, &nx, &ny)) return -1;
   mode = std::clamp(mode, -2, 2);
   double X1, Y1, X2, Y2;

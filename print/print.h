@@ -147,8 +147,9 @@ void Oli_Print_Fehler_Berechnung(FILE *stream, const char *prefix, const char *t
 // Opens a "#SHOWGRAFIC" block over the extent x_min..x_max, z_min..z_max (world units)
 // with the scales sx, sz (cm on paper per world unit), the rotation angle (radians) and
 // the orientation (0: z downward, else upward). Ends an open text block and an open
-// graphic block first. Returns 0, or 1 when the stream is null or a scale is not a
-// positive finite number or the extent is not finite (then no block is open).
+// graphic block first. Returns 0, or 1 (and nothing is written or ended) when the
+// stream is null, a scale is not a positive finite number, or the extent or its size
+// on paper is not finite.
 int Oliplot_Begin_Grafic(FILE *stream, double x_min, double z_max, double x_max, double z_min,
                          double sx, double sz, double angle, int orientation);
 // Writes the block end " -1" and clears the block state; nothing when no block is open

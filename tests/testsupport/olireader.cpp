@@ -55,7 +55,7 @@ std::vector<std::string> Tokens(const std::string &s) {
 
 // A finite number that fills the whole token.
 bool Number(const std::string &t, double *v) {
-  if (t.empty() || t.size() > 64) return false;
+  if (t.empty()) return false;
   char *end = nullptr;
   double d = std::strtod(t.c_str(), &end);
   if (!end || *end != '\0' || !std::isfinite(d)) return false;
