@@ -1,5 +1,7 @@
 // Line outlines: sharp and filleted corners, square cuts between collinear walls, turned
 // free ends, lines that take part in no join, and the area of a rolled I-section.
+#include <string>
+
 #include "tests/dwqb/dwqb_fixture.h"
 
 namespace {
@@ -120,9 +122,35 @@ TEST_F(DwqbOutlines, DifferentRadiiUseTheirMean) {
   const double v2[9] = {1, 1, 0, 0, 0, 0, 1.5, 0, 0};
   Add_DWQB_Line(1, 0, 1, 2, v1);
   Add_DWQB_Line(2, 0, 2, 3, v2);
+  ::testing::internal::CaptureStdout();
   Build_Outlines();
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("_Line_Outline(1->2): rad_l = 1.000 != rad_r = 1.500\n"), std::string::npos) << out;
   const DWQB_OUTLINE_PIECE &f1 = Find_DWQB_Line_Record(1)->outline[3];
   EXPECT_NEAR(Dist(f1.y0, f1.z0, 10.5, -0.5), 1.25, 1e-7);
+}
+
+// Walls meeting at 1° count as parallel: no fillet, both faces cut square to the mean
+// direction through the node (a mitre), so each wall keeps t·L of area.
+TEST_F(DwqbOutlines, NearlyParallelWallsGetAMitre) {
+  const double a = kPi / 180;
+  Add_DWQB_Node(1, 0, 0);
+  Add_DWQB_Node(2, 10, 0);
+  Add_DWQB_Node(3, 10 + 10 * std::cos(a), 10 * std::sin(a));
+  const double v1[9] = {1, 1, 0, 0, 0, 0, 0, 0, 1.0};
+  const double v2[9] = {1, 1, 0, 0, 0, 0, 1.0, 0, 0};
+  Add_DWQB_Line(1, 0, 1, 2, v1);
+  Add_DWQB_Line(2, 0, 2, 3, v2);
+  Build_Outlines();
+  Expect_Closed_Outlines();
+  const DWQB_LINE *l1 = Find_DWQB_Line_Record(1), *l2 = Find_DWQB_Line_Record(2);
+  EXPECT_FALSE(Present(l1->outline[3]));
+  EXPECT_NEAR(l1->outline[4].y0, l2->outline[0].y1, 1e-9);
+  EXPECT_NEAR(l1->outline[4].z0, l2->outline[0].z1, 1e-9);
+  // The cut runs through the node square to the direction a/2.
+  EXPECT_NEAR(l1->outline[4].y0, 10 + 0.5 * std::tan(a / 2), 1e-9);
+  EXPECT_NEAR(Outline_Area(l1), 10.0, 1e-9);
+  EXPECT_NEAR(Outline_Area(l2), 10.0, 1e-9);
 }
 
 TEST_F(DwqbOutlines, CollinearWallsJoinWithASquareCut) {

@@ -1,5 +1,6 @@
 // Winged-edge topology: angle links, connected parts, faces and cells, Euler check.
 #include <set>
+#include <string>
 #include <utility>
 
 #include "tests/dwqb/dwqb_fixture.h"
@@ -206,4 +207,18 @@ TEST_F(DwqbWingedEdge, CurvedLinesOrderByTheirTangent) {
   EXPECT_EQ(l3->next_at_a, l2);
   const Faces f = Collect();
   EXPECT_EQ(f.cells.size(), 1u);  // between the arc and the straight line
+}
+
+// Findings are printed and never stop the build: a node that no line uses breaks the
+// Euler sum by one.
+TEST_F(DwqbWingedEdge, UnusedNodeIsReportedByTheEulerCheck) {
+  Add_DWQB_Node(1, 0, 0);
+  Add_DWQB_Node(2, 5, 0);
+  Add_DWQB_Node(3, 9, 9);
+  Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0);
+  ::testing::internal::CaptureStdout();
+  _Winged_Edge_Structure();
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(out, "_Winged_Edge_Structure: n_nodes + n_cells - n_lines - n_parts = 3 + 0 - 1 - 1 = 1 != 0\n");
+  EXPECT_EQ(Collect().outer.size(), 1u);
 }
