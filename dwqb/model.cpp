@@ -10,8 +10,14 @@
 int DWQB_Part_Mode_Switch = 0;
 int DWQB_Wall_Terms_Switch = 0;
 
+static void _Reset_Header(DWQB_HEADER *h);
+
 namespace {
-DwqbState g;
+DwqbState g = [] {
+  DwqbState s{};
+  _Reset_Header(&s.header);
+  return s;
+}();
 }  // namespace
 
 DwqbState &Dwqb_State() { return g; }
@@ -55,10 +61,11 @@ void Free_DWQB_Querschnitt() {
   g.node_head = g.node_tail = nullptr;
   g.cache_nr = 0;
   g.cache_line = nullptr;
-  // The plastic-limit mask and the plastic-limit result object of the section are
-  // released here (and their references and valid flag cleared) once the solver builds
-  // them; likewise the result object of an installed result hook is handed to the
-  // hook's free function. This program installs no hook.
+  // Place of the cached results of the section: once the solver builds its plastic-limit
+  // mask and plastic-limit result object, both are released here through
+  // Release_Masque_Querschnitt and their references and valid flag cleared; then the
+  // result object of an installed result hook goes to the hook's free function (this
+  // program installs no hook).
 }
 
 int Reset_DWQB_Querschnitt() {
@@ -285,6 +292,7 @@ void Free_DWQB_Model_Key(DWQB_MODEL_KEY *key) {
 // zero length give 2; non-finite thickness, rotations or radii and t_m <= 0 give 3.
 static int _Check_Line(DWQB_LINE *l) {
   const DWQB_NODE *a = l->node_a, *b = l->node_b;
+  if (!a || !b) return DWQB_FAULT_MISSING_NODE;
   if (!std::isfinite(a->y) || !std::isfinite(a->z) || !std::isfinite(b->y) || !std::isfinite(b->z) ||
       !std::isfinite(l->geo.rise))
     return DWQB_FAULT_ZERO_LENGTH;
@@ -326,8 +334,8 @@ int _Init_Result_Buffer() {
 
 int Calc_DWQB_Querschnitt() {
   const int code = _Init_Result_Buffer();
-  // The section catalogue's cached standard-profile model is declared stale here once
-  // the catalogue exists.
+  // Place where the section catalogue is told that its cached standard-profile model is
+  // stale (Invalidate_Profil_Section_Cache), once the catalogue exists.
   return code;
 }
 

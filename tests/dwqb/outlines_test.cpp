@@ -205,6 +205,33 @@ TEST_F(DwqbOutlines, RoundedFreeEnd) {
   EXPECT_NEAR(Outline_Area(L), 10.0 - (1 - kPi / 4) * 0.09, 1e-9);
 }
 
+// All four corners of a free plate rounded (both faces at both ends), with both ends
+// turned by 20°: each fillet still cuts (1 - π/4) r² only when the cut is square, so
+// check the square plate for area and the turned one for closure.
+TEST_F(DwqbOutlines, FourRoundedCornersAndTurnedEnds) {
+  Add_DWQB_Node(1, 0, 0);
+  Add_DWQB_Node(2, 0, 10);  // along +z
+  const double r = 0.25;
+  const double v[9] = {1, 1, 0, 0, 0, r, r, r, r};
+  Add_DWQB_Line(1, 0, 1, 2, v);
+  Build_Outlines();
+  Expect_Closed_Outlines();
+  const DWQB_LINE *L = Get_DWQB_First_Line();
+  for (int i : {1, 3, 6, 8}) EXPECT_TRUE(Present(L->outline[i])) << i;
+  EXPECT_NEAR(Outline_Area(L), 10.0 - 4 * (1 - kPi / 4) * r * r, 1e-9);
+
+  Reset_DWQB_Querschnitt();
+  Add_DWQB_Node(1, 0, 0);
+  Add_DWQB_Node(2, 10, 0);
+  const double turned[9] = {1, 1, 0, 0.35, -0.35, 0, 0, 0, 0};
+  Add_DWQB_Line(1, 0, 1, 2, turned);
+  Build_Outlines();
+  Expect_Closed_Outlines();
+  // Cuts through the nodes keep the centre-line length: area t·L.
+  EXPECT_NEAR(Outline_Area(Get_DWQB_First_Line()), 10.0, 1e-7);
+  EXPECT_NEAR(Get_DWQB_First_Line()->outline[0].y1, 0.5 * std::tan(0.35), 1e-7);
+}
+
 TEST_F(DwqbOutlines, LineOfPartOneTakesPartInNoJoin) {
   Add_DWQB_Node(1, 0, 0);
   Add_DWQB_Node(2, 10, 0);
