@@ -54,7 +54,9 @@ inline constexpr int OLI_MAX_TEXT = 1000;
 // paragraph ("#SHOWPARA" with the current attributes) when no text block is open or
 // the attributes changed since the last paragraph; inside a line it never does, so a
 // line built from several calls stays one line. A "\n" ends the line. At most
-// OLI_MAX_TEXT bytes of the formatted text are written.
+// OLI_MAX_TEXT bytes of the formatted text are written. An open graphic block of the
+// same stream is ended first. Texts from input go through "%s"; a text line must not
+// begin with '#', which would be read as a directive.
 // Returns the number of text bytes written (the "#SHOWPARA" line not counted), or −1
 // when the stream is null or its error flag is set after the write.
 int Oli_Printf(FILE *stream, const char *fmt, ...) __attribute__((format(printf, 2, 3)));
@@ -217,8 +219,9 @@ void Oliplot_Text_Box(double x, double z, const char *text);
 // Oliplot_Set_Dimension_Style) and the label of the world length rounded to tenths,
 // whole numbers without decimals (200.04 → "200", 7.5 → "7.5"), of text_height cm.
 // mode −2..2: 0 the label on the line; negative on the side of the world normal
-// (−(z2 − z1), x2 − x1), positive on the other; |mode| 1 label upright, 2 along the line.
-// Returns 0, or −1 when nothing was written (no block, zero length).
+// (−(z2 − z1), x2 − x1), positive on the other, 0.5·text_height + 0.05 cm off the line;
+// |mode| 1 label upright, 2 and 0 along the line. Returns 0, or −1 when nothing was
+// written (no block, zero length, a number not finite).
 int Oliplot_Dimension_Line(double x1, double z1, double x2, double z2, double text_height, int mode);
 // Two perpendicular axis arrows at (x, z) of arm_cm on paper: the first along the world
 // direction (cos angle, sin angle), the second along (sin angle, −cos angle); each an
@@ -227,8 +230,9 @@ void Oliplot_Axis_Pair(double x, double z, const char *first_label, const char *
                        double arm_cm, double angle);
 
 // Drawn extent of the open block in paper cm (of every " 1" segment and " 24"
-// rectangle written since Begin_Grafic); returns 0 and leaves out[] alone when nothing was drawn, else 1.
-// out: X min, Y min, X max, Y max. The plot file's block end carries it.
+// rectangle written since Begin_Grafic): out = X min, Y min, X max, Y max. Returns 1,
+// or 0 (out[] untouched) when no block is open or nothing was drawn. The plot file's
+// block end carries it.
 int Oliplot_Drawn_Extent(double out[4]);
 
 // ================================================================ plot file

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -26,7 +27,9 @@ class PrintListFile : public ::testing::Test {
   void SetUp() override {
     Reset_Print_For_Tests();
     const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = ::testing::TempDir() + "print_" + info->test_suite_name() + "_" + info->name() + ".oli";
+    // The process id keeps the plain and the sanitizer build apart when both run at once.
+    path_ = ::testing::TempDir() + "print_" + std::to_string(getpid()) + "_" + info->test_suite_name() + "_" +
+            info->name() + ".oli";
     f_ = Open_Druckliste(path_.c_str());
     ASSERT_NE(f_, nullptr);
   }
