@@ -288,8 +288,9 @@ void Free_DWQB_Model_Key(DWQB_MODEL_KEY *key) {
 
 // ---------------------------------------------------------------- driver start
 
-// Input checks of one line, in this order: non-finite node coordinates or rise and a
-// zero length give 2; non-finite thickness, rotations or radii and t_m <= 0 give 3.
+// Input checks of one line, in this order: non-finite node coordinates or rise, a zero
+// length and an arc that overflows give 2; non-finite thickness, rotations or radii and
+// t_m <= 0 give 3. Sets the line's length L on the way.
 static int _Check_Line(DWQB_LINE *l) {
   const DWQB_NODE *a = l->node_a, *b = l->node_b;
   if (!a || !b) return DWQB_FAULT_MISSING_NODE;
@@ -300,6 +301,11 @@ static int _Check_Line(DWQB_LINE *l) {
   const double L2 = dy * dy + dz * dz;
   l->L = std::sqrt(L2);
   if (L2 == 0.0 || !std::isfinite(L2)) return DWQB_FAULT_ZERO_LENGTH;
+  // A rise so large that the arc overflows is no usable line either.
+  const DWQB_LINE_GEOMETRY &geo = l->geo;
+  if (!std::isfinite(geo.radius) || !std::isfinite(geo.y_c) || !std::isfinite(geo.z_c) ||
+      !std::isfinite(geo.length))
+    return DWQB_FAULT_ZERO_LENGTH;
   const double v[8] = {l->t_a, l->t_b, l->rot_a, l->rot_b, l->rad_links_a, l->rad_rechts_a, l->rad_links_b,
                        l->rad_rechts_b};
   for (double x : v)

@@ -100,7 +100,8 @@ TEST_F(DwqbFaults, NonFiniteInput) {
       {10, 2, kNaN, DWQB_FAULT_ZERO_LENGTH}, {10, 0, kInf, DWQB_FAULT_THICKNESS},
       {10, 1, kNaN, DWQB_FAULT_THICKNESS},   {10, 3, kNaN, DWQB_FAULT_THICKNESS},
       {10, 4, -kInf, DWQB_FAULT_THICKNESS},  {10, 5, kNaN, DWQB_FAULT_THICKNESS},
-      {10, 8, kInf, DWQB_FAULT_THICKNESS},
+      {10, 8, kInf, DWQB_FAULT_THICKNESS},   {10, 2, 1e300, DWQB_FAULT_ZERO_LENGTH},
+      {1e300, -1, 0, DWQB_FAULT_ZERO_LENGTH},
   };
   for (const Case &c : cases) {
     Reset_DWQB_Querschnitt();
