@@ -1,0 +1,323 @@
+// Scrollable view areas: the slot table, creation on the sheet, the short-key settings,
+// the scroll offset across a rebuild, activity and the draw callback of freed slots.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/support.h"
+#include "tests/widgets/widgets_fixture.h"
+#include "widgets/widgets.h"
+#include "widgets/widgets_internal.h"
+
+namespace {
+
+class ViewAreas : public WidgetsTest {};
+
+TEST_F(ViewAreas, TwentySlotsThenAMessageAndLowestFreeSlotFirst) {
+  for (int i = 0; i < VIEW_AREA_COUNT; ++i) ASSERT_EQ(Create_Scrollable_View_Area(0, 0, 100, 100, 0, 0), i);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(Create_Scrollable_View_Area(0, 0, 100, 100, 0, 0), -1);
+  EXPECT_EQ(Reserve_Scrollable_View_Area(), -1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "maximale Anzahl Scrollable_View_Areas erreicht\n"
+            "maximale Anzahl Scrollable_View_Areas erreicht\n");
+  Remove_Scrollable_View_Area(3);
+  Remove_Scrollable_View_Area(7);
+  EXPECT_EQ(Create_Scrollable_View_Area(0, 0, 100, 100, 0, 0), 3);
+  EXPECT_EQ(Create_Scrollable_View_Area(0, 0, 100, 100, 0, 0), 7);
+}
+
+TEST_F(ViewAreas, SliderStripsComeOffTheRectangleHandedToTheHost) {
+  int a = Create_Scrollable_View_Area(10, 50, 600, 400, 1, 1);
+  const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
+  EXPECT_EQ(rec->x1, 10);
+  EXPECT_EQ(rec->y1, 50);
+  EXPECT_EQ(rec->x2, 583);
+  EXPECT_EQ(rec->y2, 383);
+  EXPECT_NE(rec->vslider, 0);
+  EXPECT_NE(rec->hslider, 0);
+  HOST_AREA host = Host_Area(rec->handle);
+  EXPECT_EQ(host.x1, 10);
+  EXPECT_EQ(host.y1, 50);
+  EXPECT_EQ(host.x2, 583);
+  EXPECT_EQ(host.y2, 383);
+
+  int b = Create_Scrollable_View_Area(10, 50, 600, 400, 0, 1);
+  EXPECT_EQ(Get_Scrollable_View_Area(b)->x2, 583);
+  EXPECT_EQ(Get_Scrollable_View_Area(b)->y2, 400);
+  EXPECT_EQ(Get_Scrollable_View_Area(b)->hslider, 0);
+}
+
+TEST_F(ViewAreas, CreationDefaults) {
+  int a = Create_Scrollable_View_Area(0, 0, 300, 200, 0, 0);
+  const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
+  int r = 0, g = 0, b = 0;
+  pxQCR(rec->background, &r, &g, &b);
+  EXPECT_EQ(r, 255);
+  EXPECT_EQ(g, 251);
+  EXPECT_EQ(b, 240);
+  EXPECT_EQ(rec->frame, 1);
+  EXPECT_EQ(rec->active, 1);
+  EXPECT_EQ(rec->key_events, 0);
+  EXPECT_EQ(rec->wait_flag, nullptr);
+  EXPECT_EQ(rec->first_item, nullptr);
+  EXPECT_EQ(rec->content_width, 0);
+  EXPECT_GE(rec->handle, 0);
+}
+
+TEST_F(ViewAreas, VerticalSliderGreyedWhileTheContentFits) {
+  int a = Create_Scrollable_View_Area(0, 0, 400, 300, 0, 1);  // visible height 300
+  const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
+  Add_Box_to_View_Area(a, 0, 0, 100, 300, 1);
+  Update_View_Area_Scrolling(a);
+  EXPECT_EQ(Host_Item_State(rec->vslider), -1);
+  Add_Box_to_View_Area(a, 0, 0, 100, 301, 1);
+  Update_View_Area_Scrolling(a);
+  EXPECT_EQ(Host_Item_State(rec->vslider), 1);
+}
+
+TEST_F(ViewAreas, HorizontalSliderFollowsTheWidth) {
+  int a = Create_Scrollable_View_Area(0, 0, 400, 300, 1, 0);  // visible width 400
+  const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
+  Add_Box_to_View_Area(a, 0, 0, 400, 10, 1);
+  Update_View_Area_Scrolling(a);
+  EXPECT_EQ(Host_Item_State(rec->hslider), -1);
+  Add_Box_to_View_Area(a, 0, 0, 401, 10, 1);
+  Update_View_Area_Scrolling(a);
+  EXPECT_EQ(Host_Item_State(rec->hslider), 1);
+}
+
+TEST_F(ViewAreas, UnchangedActivityMakesNoHostCall) {
+  int a = Create_Scrollable_View_Area(0, 0, 400, 300, 1, 1);
+  const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
+  Clear_Host_Calls();
+  Set_View_Area_Activity(a, 1);
+  EXPECT_EQ(Host_Calls_Named("Change_Activity_PS"), 0);
+  Set_View_Area_Activity(a, 0);
+  EXPECT_EQ(Host_Calls_Named("Change_Activity_PS"), 3);  // both sliders and the area
+  EXPECT_EQ(rec->active, 0);
+  EXPECT_EQ(Host_Item_State(rec->handle), 0);
+  Clear_Host_Calls();
+  Set_View_Area_Activity(a, 0);
+  EXPECT_EQ(Host_Calls_Named("Change_Activity_PS"), 0);
+}
+
+TEST_F(ViewAreas, ShortKeySettingsAreReadOnceOnTheFirstCreation) {
+  Host_Set_User_String("UseSheetOkShortKey", "1");
+  Host_Set_User_String("UseSheetBreakShortKey", "abc");
+  Host_Set_User_String("UseSheetHelpShortKey", " 7 ");
+  Reserve_Scrollable_View_Area();  // a reservation does not read them
+  EXPECT_EQ(View_Area_Short_Keys()->UseSheetOkShortKey, 0);
+  Create_Scrollable_View_Area(0, 0, 100, 100, 0, 0);
+  EXPECT_EQ(View_Area_Short_Keys()->UseSheetOkShortKey, 1);
+  EXPECT_EQ(View_Area_Short_Keys()->UseSheetBreakShortKey, 0);
+  EXPECT_EQ(View_Area_Short_Keys()->UseSheetHelpShortKey, 7);
+  EXPECT_EQ(View_Area_Short_Keys()->UseSheetJumpShortKey, 0);
+  EXPECT_EQ(View_Area_Any_Short_Key(), 1);
+  Host_Set_User_String("UseSheetOkShortKey", "0");
+  Create_Scrollable_View_Area(0, 0, 100, 100, 0, 0);
+  EXPECT_EQ(View_Area_Short_Keys()->UseSheetOkShortKey, 1);
+}
+
+TEST_F(ViewAreas, NoSettingsNoShortKeys) {
+  Create_Scrollable_View_Area(0, 0, 100, 100, 0, 0);
+  EXPECT_EQ(View_Area_Any_Short_Key(), 0);
+}
+
+// A page is rebuilt: clear (keeps the host's offset), add, update (hands it back).
+TEST_F(ViewAreas, ScrollOffsetSurvivesARebuildAndIsClampedWhenTheContentShrinks) {
+  int a = Create_Scrollable_View_Area(0, 0, 400, 300, 0, 1);  // visible 383 × 300
+  const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
+  auto page = [&](int height) {
+    Clear_View_Area_Items(a);
+    Add_Box_to_View_Area(a, 0, 0, 300, height, 1);
+    Update_View_Area_Scrolling(a);
+  };
+  page(1000);
+  Set_Scrollable_Area_PS(rec->handle, 0, 500);  // the user scrolls
+  page(1000);
+  int sx = -1, sy = -1;
+  Inquire_Scrollable_Area_PS(rec->handle, &sx, &sy);
+  EXPECT_EQ(sy, 500);
+  EXPECT_EQ(rec->scroll_y, 500);
+  page(600);
+  Inquire_Scrollable_Area_PS(rec->handle, &sx, &sy);
+  EXPECT_EQ(sy, 300);
+  EXPECT_EQ(rec->scroll_y, 300);
+  HOST_AREA host = Host_Area(rec->handle);
+  EXPECT_EQ(host.content_w, 300);
+  EXPECT_EQ(host.content_h, 600);
+}
+
+TEST_F(ViewAreas, InactiveAreaKeepsItsStoredOffsetWhenCleared) {
+  int a = Create_Scrollable_View_Area(0, 0, 400, 300, 0, 1);
+  const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
+  Add_Box_to_View_Area(a, 0, 0, 300, 1000, 1);
+  Update_View_Area_Scrolling(a);
+  Set_View_Area_Activity(a, 0);
+  Set_Scrollable_Area_PS(rec->handle, 0, 200);
+  Clear_View_Area_Items(a);
+  EXPECT_EQ(rec->scroll_y, 0);
+  EXPECT_EQ(rec->content_height, 0);
+}
+
+TEST_F(ViewAreas, ReservedSlotGetsTheCreationDefaultsWhenPlaced) {
+  int flag = 0, target = 0;
+  int a = Create_Scrollable_View_Area(0, 0, 400, 300, 0, 0);
+  Set_View_Area_Key_Events(a, 1);
+  Set_View_Area_Right_Button_Events(a, 1);
+  Set_View_Area_Wait_Timeout(a, &flag);
+  Set_View_Area_Ok_Key_Target(a, 4, &target);
+  Set_View_Area_Frame(a, 0);
+  Set_View_Area_Background(a, 9);
+  Remove_Scrollable_View_Area(a);
+
+  int r = Reserve_Scrollable_View_Area();
+  ASSERT_EQ(r, a);
+  const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(r);
+  EXPECT_EQ(rec->handle, VIEW_AREA_RESERVED);
+  EXPECT_EQ(rec->active, 0);
+  EXPECT_EQ(rec->key_events, 0);
+  EXPECT_EQ(rec->wait_flag, nullptr);
+  EXPECT_EQ(rec->ok_target, nullptr);
+  EXPECT_EQ(rec->frame, 1);
+  EXPECT_NE(rec->background, 9);
+
+  // Items may be added before the slot is placed; placing keeps them only as a fresh slot would.
+  Place_Reserved_View_Area(r, 20, 30, 420, 330, 1, 1);
+  EXPECT_GE(rec->handle, 0);
+  EXPECT_NE(rec->handle, VIEW_AREA_RESERVED);
+  EXPECT_EQ(rec->active, 1);
+  EXPECT_EQ(rec->x2, 403);
+  EXPECT_EQ(rec->y2, 313);
+  EXPECT_EQ(rec->right_button_events, 0);
+  EXPECT_EQ(rec->hover_rect_on, 0);
+
+  // Placing again does nothing: the slot is no longer reserved.
+  int handle = rec->handle;
+  Place_Reserved_View_Area(r, 0, 0, 10, 10, 0, 0);
+  EXPECT_EQ(rec->handle, handle);
+  EXPECT_EQ(rec->x1, 20);
+}
+
+TEST_F(ViewAreas, ReservedSlotMakesNoHostCalls) {
+  int r = Reserve_Scrollable_View_Area();
+  Clear_Host_Calls();
+  Add_Box_to_View_Area(r, 0, 0, 10, 10, 1);
+  Update_View_Area_Scrolling(r);
+  Set_View_Area_Frame(r, 0);
+  Set_View_Area_Activity(r, 1);
+  Reshape_View_Area(r, 0, 0, 100, 100);
+  Clear_View_Area_Items(r);
+  EXPECT_EQ(Host_Calls_Count(), 0);
+}
+
+TEST_F(ViewAreas, InvalidIndexOrFreeSlotIsIgnored) {
+  EXPECT_EQ(Get_View_Area_Background(20), -1);
+  EXPECT_EQ(Get_View_Area_Background(-1), -1);
+  EXPECT_EQ(Get_View_Area_Background(0), -1);  // free
+  EXPECT_EQ(Get_Scrollable_View_Area(0), nullptr);
+  Clear_Host_Calls();
+  Set_View_Area_Frame(0, 0);
+  Update_View_Area_Scrolling(0);
+  Set_View_Area_Activity(25, 0);
+  Remove_Scrollable_View_Area(0);
+  Reshape_View_Area(-3, 0, 0, 1, 1);
+  Place_Reserved_View_Area(0, 0, 0, 10, 10, 0, 0);
+  EXPECT_EQ(Host_Calls_Count(), 0);
+}
+
+TEST_F(ViewAreas, OptionsAreStoredAndTheFramePassedOn) {
+  int a = Create_Scrollable_View_Area(0, 0, 400, 300, 0, 0);
+  int flag = 0, t1 = 0, t2 = 0, t3 = 0;
+  const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
+  Set_View_Area_Background(a, 12);
+  EXPECT_EQ(Get_View_Area_Background(a), 12);
+  Set_View_Area_Frame(a, 0);
+  EXPECT_EQ(rec->frame, 0);
+  Clear_Host_Calls();
+  Update_View_Area_Scrolling(a);  // a pass without the sunken frame
+  EXPECT_EQ(Host_Calls_Named("draw callback"), 1);
+  EXPECT_EQ(Host_Calls_Named("Draw_Funny_Area_to_PS"), 0);
+  Set_View_Area_Frame(a, 1);
+  Clear_Host_Calls();
+  Update_View_Area_Scrolling(a);
+  EXPECT_EQ(Host_Calls_Named("Draw_Funny_Area_to_PS"), 1);
+  Set_View_Area_Wait_Timeout(a, &flag);
+  Set_View_Area_Break_Key_Target(a, 1, &t1);
+  Set_View_Area_Ok_Key_Target(a, 2, &t2);
+  Set_View_Area_Help_Key_Target(a, 3, &t3);
+  EXPECT_EQ(rec->wait_flag, &flag);
+  EXPECT_EQ(rec->break_value, 1);
+  EXPECT_EQ(rec->break_target, &t1);
+  EXPECT_EQ(rec->ok_value, 2);
+  EXPECT_EQ(rec->ok_target, &t2);
+  EXPECT_EQ(rec->help_value, 3);
+  EXPECT_EQ(rec->help_target, &t3);
+}
+
+TEST_F(ViewAreas, ReshapeStoresSheetCoordinates) {
+  Set_Sheet_Displacement(30, 20);
+  int a = Create_Scrollable_View_Area(0, 0, 400, 300, 0, 0);
+  Reshape_View_Area(a, 130, 120, 530, 420);
+  const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
+  EXPECT_EQ(rec->x1, 100);
+  EXPECT_EQ(rec->y1, 100);
+  EXPECT_EQ(rec->x2, 500);
+  EXPECT_EQ(rec->y2, 400);
+  EXPECT_EQ(Host_Calls_Named("Reshape_Scrollable_Area_PS"), 1);
+}
+
+TEST_F(ViewAreas, ContentPointToScreenPoint) {
+  Set_Sheet_Displacement(30, 20);
+  int a = Create_Scrollable_View_Area(10, 40, 910, 700, 0, 1);
+  Add_Box_to_View_Area(a, 0, 0, 100, 2000, 1);
+  Update_View_Area_Scrolling(a);
+  Set_Scrollable_Area_PS(Get_Scrollable_View_Area(a)->handle, 0, 100);
+  int x = 0, y = 0;
+  ASSERT_EQ(View_Area_Content_to_Screen(a, 100, 140, &x, &y), 1);
+  EXPECT_EQ(x, 10 + 30 + 100);
+  EXPECT_EQ(y, 40 + 20 + 140 - 100);
+  EXPECT_EQ(View_Area_Content_to_Screen(a + 1, 0, 0, &x, &y), 0);
+}
+
+// The host may call the callback of a removed slot until its sheet goes: nothing is drawn.
+TEST_F(ViewAreas, CallbackOfARemovedSlotDrawsNothing) {
+  int a = Create_Scrollable_View_Area(10, 40, 410, 340, 0, 0);
+  SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
+  Add_Box_to_View_Area(a, 0, 0, 100, 100, 1);
+  Remove_Scrollable_View_Area(a);
+  EXPECT_EQ(rec->handle, VIEW_AREA_FREE);
+  Clear_Host_Calls();
+  View_Area_Draw_Callback(0, 0, 0, 10, 40, 410, 340, rec);
+  rec->active = 1;
+  View_Area_Draw_Callback(0, 0, 0, 10, 40, 410, 340, rec);
+  EXPECT_EQ(Host_Calls_Count(), 0);
+}
+
+TEST_F(ViewAreas, RemoveAllFreesEverySlotAndItsItems) {
+  long live = Tools_Live_Blocks();
+  for (int i = 0; i < 5; ++i) {
+    int a = Create_Scrollable_View_Area(0, 0, 100, 100, 0, 0);
+    Add_Text_to_View_Area(a, 10, 10, "Text", 0x1000, 1, 0);
+  }
+  Reserve_Scrollable_View_Area();
+  Remove_All_View_Areas();
+  for (int i = 0; i < VIEW_AREA_COUNT; ++i) EXPECT_EQ(Get_Scrollable_View_Area(i), nullptr);
+  EXPECT_EQ(Tools_Live_Blocks(), live);
+  EXPECT_EQ(Create_Scrollable_View_Area(0, 0, 100, 100, 0, 0), 0);
+}
+
+// The host's reset brings the table back to program start and frees what it held.
+TEST_F(ViewAreas, HostResetFreesTheTable) {
+  long live = Tools_Live_Blocks();
+  Host_Set_User_String("UseSheetOkShortKey", "1");
+  int a = Create_Scrollable_View_Area(0, 0, 100, 100, 0, 0);
+  Add_Text_to_View_Area(a, 10, 10, "Text", 0x1000, 1, 0);
+  Host_Reset();
+  EXPECT_EQ(Tools_Live_Blocks(), live);
+  EXPECT_EQ(Get_Scrollable_View_Area(a), nullptr);
+  EXPECT_EQ(View_Area_Short_Keys()->UseSheetOkShortKey, 0);
+}
+
+}  // namespace
