@@ -68,7 +68,6 @@ struct PrintState {
 };
 
 PrintState g;
-bool g_reset_registered = false;  // registration with the host outlives resets
 
 }  // namespace
 
@@ -84,12 +83,9 @@ const unsigned char OLIPLOT_COLOR_TABLE[OLIPLOT_COLOR_COUNT][3] = {
     {255, 0, 0},   {255, 0, 255}, {255, 255, 0}, {255, 255, 255},
 };
 
-static void _Register_Reset() {
-  if (!g_reset_registered) {
-    g_reset_registered = true;
-    Host_Register_Reset(Reset_Print_For_Tests);
-  }
-}
+// Every lasting change of the state (an opened list or plot file, a switch) makes sure
+// that Host_Reset also resets this module; the host keeps each function once.
+static void _Register_Reset() { Host_Register_Reset(Reset_Print_For_Tests); }
 
 // A number as written: −0 and values below 5e-7 in magnitude become 0.
 static double _Clean(double v) { return std::fabs(v) < 5e-7 ? 0.0 : v; }
@@ -263,9 +259,15 @@ char *Get_Application_Kuerzel(char *buffer) {
 
 // ================================================================ marks and colours
 
-void Oli_Set_Colors(int on) { g.colors = on != 0; }
+void Oli_Set_Colors(int on) {
+  _Register_Reset();
+  g.colors = on != 0;
+}
 int Oli_Colors_On() { return g.colors ? 1 : 0; }
-void Oli_Set_Fills(int on) { g.fills = on != 0; }
+void Oli_Set_Fills(int on) {
+  _Register_Reset();
+  g.fills = on != 0;
+}
 int Oli_Fills_On() { return g.fills ? 1 : 0; }
 
 static const char *_Mark(char *buf, std::size_t size, const char *code, const char *word) {

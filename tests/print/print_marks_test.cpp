@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string>
 
+#include "host/host.h"
 #include "tests/print/print_test_util.h"
 
 namespace {
@@ -63,6 +64,15 @@ TEST(PrintMarks, MarksReadBackAsTheirWords) {
   ASSERT_EQ(2u, codes.size());
   EXPECT_EQ("C 1 230 0 0", codes[0].argument);
   EXPECT_EQ("C 768", codes[1].argument);
+}
+
+// The host's reset brings the colour switch back on.
+TEST(PrintMarks, HostResetSwitchesColoursBackOn) {
+  Oli_Set_Colors(0);
+  Oli_Set_Fills(0);
+  Host_Reset();
+  EXPECT_EQ(1, Oli_Colors_On());
+  EXPECT_EQ(1, Oli_Fills_On());
 }
 
 TEST(PrintMarks, CompareSignInSinglePrecision) {
