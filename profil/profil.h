@@ -1,0 +1,249 @@
+// profil/profil.h — the profile record of a member and the operations on it.
+//
+// A PROFIL is the cross-section of a member: a parametric steel shape (kind 0) given by
+// its plate dimensions, a profile of the host's profile library (kind 1), or a section
+// taken over from R7-PLAX (kind 2) as nodes, wall lines or polygons with the section
+// values R7-PLAX computed.
+//
+// Units: every length in mm; section values in mm², mm⁴, mm⁶, mm³; the principal-axis
+// angle alpha in degrees, the taper angle of Get_Profil_Taper_Angle in radians.
+// Coordinates: z downward from the top edge of the profile; y from the reference edge so
+// that it is 0 or negative over the section (a symmetric section of width b has
+// y_s = −b/2). y_M and z_M are held relative to the centroid.
+//
+// Ownership: a PROFIL owns its node and line arrays (Mem_* blocks) and holds exactly one
+// reference to its imported entry (see the reference protocol in sections/sections.h).
+// A PROFIL must be value-initialised before its first use (PROFIL p{}; or a zeroed
+// block): Reset_Profil and Copy_Profil free what the record holds, so they must never
+// see an uninitialised record. Every record that embeds a PROFIL inherits that rule.
+//
+// Operations of the profile family that are deliberately not built (nothing in this
+// program calls them and their records are not defined): Reset_Profil_Check_Record,
+// Check_Profil_Weld, Get_Profil_Outline_Parts, Min_Profil_Outline_Parts.
+//
+// Module state (one struct, Reset_Profil_Module_For_Tests): the profile-library flags of
+// Init_Profil_Library (available, initialised) and the two user-grade slots read by
+// Get_Material_Guete_Code. Not re-entrant.
+#pragma once
+
+#include <cstdint>
+
+#include "materials/materials.h"
+#include "sections/sections.h"
+
+// ---------------------------------------------------------------- shape types
+enum : int32_t {
+  PROFIL_KIND_PARAMETRIC = 0,  // steel shape by its plate dimensions
+  PROFIL_KIND_LIBRARY = 1,     // profile of the host's library or profile manager
+  PROFIL_KIND_QUER = 2,        // section taken over from R7-PLAX
+};
+
+// Shape types (PROFIL::type). The comment gives the shape group (Is_Profil_Type_in_Group).
+enum : int32_t {
+  PROFIL_DEFAULT = 0,     // no shape (after a reset)           group 0
+  PROFIL_FLAT = 1,        // flat bar h × t (t in t_w)           group 1
+  PROFIL_ROUND = 2,       // round bar of diameter d (in h)      group 2
+  PROFIL_ANGLE = 3,       // angle l1 × t1 (h, t_w), l2 × t2 (b_fo, t_fo)   group 3
+  PROFIL_I = 4,           // I shape                              group 4
+  PROFIL_H = 5,           // I shape, series 'H'                  group 4
+  PROFIL_C = 6,           // channel, series 'C'                  group 12
+  PROFIL_DIL = 7,         // I shape, series 'D'                  group 4
+  PROFIL_RHS = 8,         // rectangular hollow section           group 9
+  PROFIL_CHS = 9,         // circular hollow section d × t (h, t_w)   group 9
+  PROFIL_S = 10,          // I shape, series 'S'                  group 4
+  PROFIL_T = 11,          // T section, series 'T'                group 11
+  PROFIL_U = 12,          // channel                              group 12
+  PROFIL_W = 13,          // I shape, series 'W'                  group 4
+  PROFIL_Z = 14,          // Z section                            group 14
+  PROFIL_HALF_I = 15,     // half I section (T cut from an I)     group 11
+  PROFIL_BOX = 16,        // welded box girder with overhangs     group 16
+  PROFIL_TRAPEZ = 17,     // trapezoid profile of one thickness   group 17
+  PROFIL_TYPE_COUNT = 18,
+};
+
+// The label of a shape type: a 10-character blank-padded text in code page 850
+// ("Default   ", "Flachstahl", …, "½I-Profil ", "Hohlkasten", "Trapez    "); null for a
+// type outside 0..17.
+const char *Get_Profil_Type_Name(int type);
+
+// ---------------------------------------------------------------- records
+// A node of an R7-PLAX section (mm, after the move of the take-over).
+struct PROFIL_NODE {
+  int32_t number;
+  double y, z;
+  double s_p;       // relative sagitta of the polygon edge to the next node; 0 = straight
+  int32_t polygon;  // 1, 2, … cut-outs; −1, −2, … outer polygons; 0 in line models
+};
+
+// A wall line of an R7-PLAX line model (mm).
+struct PROFIL_LINE {
+  int32_t number;
+  int32_t p_a, p_e;          // node numbers at start and end
+  double d_a, d_e;           // wall thickness at start and end
+  double s;                  // relative sagitta of an arc line
+  double r_al, r_ar, r_el, r_er;  // fillet radii: start left/right, end left/right
+};
+
+// Places of PROFIL::imported (values R7-PLAX computed, mm units, alpha in degrees).
+enum : int {
+  PROFIL_IMP_A = 0,
+  PROFIL_IMP_U = 1,
+  PROFIL_IMP_Y_S = 2,
+  PROFIL_IMP_Z_S = 3,
+  PROFIL_IMP_Y_M = 4,
+  PROFIL_IMP_Z_M = 5,
+  PROFIL_IMP_I_1 = 6,
+  PROFIL_IMP_I_2 = 7,
+  PROFIL_IMP_ALPHA = 8,
+  PROFIL_IMP_I_T = 9,
+  PROFIL_IMP_I_W = 10,
+  PROFIL_IMP_WIDTH = 11,   // y_max − y_min
+  PROFIL_IMP_HEIGHT = 12,  // z_max − z_min
+  PROFIL_IMP_Y_REF = 13,   // y maximum by which the section was moved
+  PROFIL_IMP_Z_REF = 14,   // z minimum by which the section was moved
+  PROFIL_IMPORTED_COUNT = 15,
+};
+
+inline constexpr int PROFIL_NAME_SIZE = 40;  // name blank-padded to 39 and terminated
+
+struct PROFIL {
+  int32_t kind;          // PROFIL_KIND_*
+  int32_t type;          // shape type 0..17
+  double h;              // height; diameter of types 2, 9; leg l1 of type 3
+  double t_w;            // web thickness; t of types 1, 9, 17; t1 of type 3
+  double b_fo;           // top flange width; overall width of types 8, 14; l2 of type 3
+  double t_fo;           // top flange thickness; t2 of type 3
+  double b_fu;           // bottom flange width (type 17: foot width)
+  double t_fu;           // bottom flange thickness
+  double ue_o;           // ü_o: overhang of the top flange beyond each web (type 16)
+  double ue_u;           // ü_u: overhang of the bottom flange (type 16)
+  int32_t rolled;        // 1 rolled (r, r_2 apply), 0 welded (throats apply)
+  double r;              // root radius
+  double r_2;            // second radius (toe or corner)
+  double a_o;            // fillet weld throat at the top flange
+  double a_u;            // fillet weld throat at the bottom flange
+  int32_t through_o;     // non-zero: top joints welded through, no fillet weld
+  int32_t through_u;     // the same at the bottom flange
+  int32_t hot_finished;  // 1 hot-finished, 0 cold-formed (types 8, 9)
+  int32_t model_kind;    // R7-PLAX: 0 thin-walled lines, 1 thick-walled polygons
+  int32_t node_count;
+  PROFIL_NODE *nodes;    // owned, null when none
+  int32_t line_count;
+  PROFIL_LINE *lines;    // owned, null when none
+  int32_t obj_a;         // second and third number of the R7-PLAX object head, kept
+  int32_t obj_b;
+  double imported[PROFIL_IMPORTED_COUNT];  // PROFIL_IMP_*
+  QIMPORT_ENTRY *entry;  // one counted reference, null when none
+  double d_w;            // web depth without fillets or welds (16, 17: clear height)
+  double c_fo;           // top-flange outstand without fillet or weld (16, 17: clear width)
+  double c_fu;           // the same at the bottom flange
+  double A_vy;           // shear area for shear along y (mm²)
+  double A_vz;           // shear area for shear along z (mm²)
+  double A;              // area (mm²)
+  double U;              // perimeter (mm)
+  double y_s;            // centroid from the reference edge (mm, ≤ 0)
+  double z_s;            // centroid from the top edge (mm)
+  double y_M;            // shear centre relative to the centroid (mm)
+  double z_M;
+  double I_y;            // second moments (mm⁴)
+  double I_z;
+  double I_yz;
+  double I_T;            // torsion constant (mm⁴)
+  double I_w;            // warping constant (mm⁶)
+  double alpha;          // principal-axis angle (degrees)
+  double W_pl_y;         // plastic moduli (mm³)
+  double W_pl_z;
+  int32_t equal_flanges; // 1 when top and bottom flange agree (set with the section values)
+  int32_t lib_available; // profile manager available when the record was set
+  MATERIAL grade;
+  char name[PROFIL_NAME_SIZE];
+};
+
+// The lookup record of a library profile.
+struct PROFIL_LIBREF {
+  char name[PROFIL_NAME_SIZE];  // blank-padded to 39 characters
+  const float *entry;           // values of the found library profile (cm), null if none
+};
+
+// ---------------------------------------------------------------- record operations
+// Frees the node and line arrays, releases the entry reference, and sets every field to
+// its empty state: kind and type 0, all numbers and flags 0, the grade reset
+// (Reset_Material_Data), lib_available from Init_Profil_Library, the name 39 blanks.
+// Null does nothing. Expects a value-initialised or valid record.
+void Reset_Profil(PROFIL *profil);
+// Deep copy: target reset, then every field of source but lib_available; new node and
+// line arrays (sagittas and arc values included); one more reference on the entry.
+// Null target: nothing; null source: target only reset; source == target: nothing.
+// Ends the run through Exit_Memory_Exhausted when an array cannot be allocated.
+void Copy_Profil(const PROFIL *source, PROFIL *target);
+// 1 when both records exist and agree, else 0. Doubles agree within 0.01. Kinds 0 and 1
+// compare type, name (trailing blanks ignored), dimensions, radii or throats and flags;
+// kind 2 compares its model (nodes, lines, object numbers, imported values), never the
+// sagittas; all kinds compare the grade (Compare_Material_Data).
+int Compare_Profil(const PROFIL *a, const PROFIL *b);
+// Makes the input of a kind-0 profile symmetric: I shapes and type 16 get the bottom
+// flange (and the bottom weld throat when welded) from the top; types 3 and 17 get
+// t_fo = t_fu = t_w. Other kinds and types are left alone.
+void Symmetrize_Profil(PROFIL *profil);
+// 1 when the shape group of type equals group (see the type list above), else 0.
+int Is_Profil_Type_in_Group(int group, int type);
+
+// Sizes at the flange joints that section models and drawings round or weld (mm):
+// top and bottom joints (rolled: r; welded: throat·√2, 0 when welded through) and the
+// second size (rolled: r_2). Each output may be null; a null profile gives 0.
+void Get_Profil_Fillet_Sizes(const PROFIL *profil, double *top, double *bottom, double *second);
+// Largest / smallest plate thickness of the shape (mm); 0 for kind 2, type 0, types
+// above 17 and a null profile.
+double Get_Profil_Max_Thickness(const PROFIL *profil);
+double Get_Profil_Min_Thickness(const PROFIL *profil);
+// Web inclination of types 16 and 17 (radians, positive when the bottom is wider);
+// 0 for other types and when the flange widths differ by 0.001 mm or less.
+double Get_Profil_Taper_Angle(const PROFIL *profil);
+// Torsion constant of a solid a × b rectangle (mm⁴) from the table of β over the side
+// ratio q (1 to 10, linear in between, 1/3 above 10); writes the torsion modulus (mm³)
+// to wt when wt is not null. 0 (wt untouched) when a side is below 0.001 mm.
+double Calc_Rectangle_Torsion_Constants(double a, double b, double *wt);
+// a·(b + c)/2 when c > b + 0.001, else a·b.
+double Calc_Trapezoid_Area(double a, double b, double c);
+
+// Grade code of a grade record for the steel grade tables: family 0 0x10000 | row (user
+// values or list row 26: 0x18000 | Eurocode user-grade slot), family 1 the row (user
+// values: 0x8000 | DIN user-grade slot); −1 for other families, a row without table
+// entry and a null record.
+int Get_Material_Guete_Code(const MATERIAL *material);
+// Sets the user-grade slot of a family (0 Eurocode, 1 DIN) used by Get_Material_Guete_Code;
+// both are −1 at program start.
+void Set_Profil_User_Grade_Slot(int family, int row);
+
+// ---------------------------------------------------------------- library start
+// First call of the run: enables the profile manager and the R7-PLAX import, takes the
+// available flag from Is_Profilmanager_Available and switches the solver to part mode
+// with wall terms (DWQB_Part_Mode_Switch = DWQB_Wall_Terms_Switch = 1). Every call empties
+// a given lookup record (name 39 blanks, no entry). Returns the available flag.
+int Init_Profil_Library(PROFIL_LIBREF *libref);
+
+// ---------------------------------------------------------------- closed formulas
+// Closed section formulas of parametric and library shapes (types 1..17). They read the
+// dimensions, the rolled flag and the fillet sizes of the record; call them after the
+// record's dimensions are checked and corrected.
+//
+// Clear web depth d_w and the flange outstands c_fo, c_fu.
+void Calc_Profil_Plate_Widths(PROFIL *profil);
+// A, U, A_vz, A_vy, z_s, y_s, I_y, I_z, I_yz in this order, each from the values before
+// it. U is the whole outline of open shapes (tips of legs and flanges included), the
+// outer outline of hollow sections and the hull of types 16 and 17. A centroid coordinate without closed formula (z_s of type 1; y_s of types 1, 4, 5,
+// 7, 8, 10, 11, 13, 15) keeps the value in the record, and so does a centroid whose area
+// or first moment is not above 0.001. Types outside 1..17 change nothing.
+void Calc_Profil_Closed_Values(PROFIL *profil);
+// c_fo (top non-zero) or c_fu (mm).
+double Calc_Profil_Flange_Outstand(const PROFIL *profil, int top);
+// Shear area for shear along z (mm²); reads A of the record.
+double Calc_Profil_Shear_Area_z(const PROFIL *profil);
+// Second moments about the horizontal / vertical axis through the centroid held in the
+// record (mm⁴); I shapes and T shapes about the web's centre line. Types outside 1..17
+// return the value in the record.
+double Calc_Profil_I_y(const PROFIL *profil);
+double Calc_Profil_I_z(const PROFIL *profil);
+
+// Back to program start: library not initialised, both user-grade slots −1.
+void Reset_Profil_Module_For_Tests();

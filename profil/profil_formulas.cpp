@@ -1,0 +1,505 @@
+// profil/profil_formulas.cpp — closed section formulas of the parametric shapes.
+//
+// Every shape is a set of plates (rectangles; for type 17 a trapezoid and two sloping
+// webs) and, for rolled shapes, rounded corners. A rounded corner of radius ρ differs
+// from the square corner by the spandrel K·ρ² (K = 1 − π/4) whose centroid lies e·ρ from
+// the corner point in both plate directions (e = 0.22337); it is counted as a point area:
+// added for a root fillet in a re-entrant corner, removed for a rounded outer corner.
+// Welded shapes have no spandrels: their weld legs count only in the clear widths and
+// the welded shear areas.
+//
+// Plate positions: z downward from the top edge, u = −y from the reference edge (u ≥ 0
+// over the section).
+#include <cmath>
+
+#include "profil/profil.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kK = 1.0 - kPi / 4.0;  // spandrel area factor
+constexpr double kE = 0.22337;          // spandrel centroid distance factor
+constexpr double kLeast = 0.001;        // least dimension that counts as present (mm)
+
+double _Sq(double x) { return x * x; }
+
+struct Rect {
+  double u0, u1, z0, z1;
+};
+struct Spot {
+  double u, z, area;  // signed point area
+};
+// The plates and spandrels of a shape.
+struct Pieces {
+  Rect rect[6];
+  int n_rect = 0;
+  Spot spot[8];
+  int n_spot = 0;
+  void Plate(double u0, double u1, double z0, double z1) { rect[n_rect++] = Rect{u0, u1, z0, z1}; }
+  // A spandrel at the corner (cu, cz) of radius rho whose point lies in the direction
+  // (du, dz) (each ±1) from the corner; sign +1 for a root fillet, −1 for a rounded edge.
+  void Spandrel(double cu, double cz, double du, double dz, double rho, int sign) {
+    if (rho <= 0.0) return;
+    spot[n_spot++] = Spot{cu + du * kE * rho, cz + dz * kE * rho, sign * kK * rho * rho};
+  }
+};
+
+struct Sizes {
+  double f_o, f_u, f_2;  // corner sizes at the top and bottom joints and the second size
+  double R;              // 1 rolled, 0 welded
+  double theta;          // taper angle (types 16, 17)
+};
+
+Sizes _Sizes(const PROFIL *p) {
+  Sizes s{};
+  Get_Profil_Fillet_Sizes(p, &s.f_o, &s.f_u, &s.f_2);
+  s.R = p->rolled ? 1.0 : 0.0;
+  s.theta = Get_Profil_Taper_Angle(p);
+  return s;
+}
+
+int _Is_I_Shape(int type) { return Is_Profil_Type_in_Group(4, type); }
+
+// Width of the box girder's section: the wider flange with its overhangs.
+double _Box_Width(const PROFIL *p) {
+  return std::fmax(p->b_fo + 2.0 * p->ue_o, p->b_fu + 2.0 * p->ue_u);
+}
+
+// Fills the pieces of a shape; 0 for the types whose values are written out in closed
+// form instead (1, 2, 9, 17 and types outside 1..17). I and T shapes are centred on the
+// web's centre line at u = 0, the box girder on its axis at u = W/2.
+int _Build_Pieces(const PROFIL *p, const Sizes &s, Pieces *pc) {
+  const double h = p->h, tw = p->t_w, bo = p->b_fo, to = p->t_fo, bu = p->b_fu, tu = p->t_fu;
+  // Spandrels count only for rolled shapes.
+  const double fo = s.R * s.f_o, fu = s.R * s.f_u, f2 = s.R * s.f_2;
+  switch (p->type) {
+    case PROFIL_ANGLE:
+      pc->Plate(0.0, tw, 0.0, h - to);
+      pc->Plate(0.0, bo, h - to, h);
+      pc->Spandrel(tw, h - to, +1, -1, fo, +1);
+      pc->Spandrel(tw, 0.0, -1, +1, f2, -1);
+      pc->Spandrel(bo, h - to, -1, +1, f2, -1);
+      return 1;
+    case PROFIL_I: case PROFIL_H: case PROFIL_DIL: case PROFIL_S: case PROFIL_W:
+      pc->Plate(-bo / 2, bo / 2, 0.0, to);
+      pc->Plate(-bu / 2, bu / 2, h - tu, h);
+      pc->Plate(-tw / 2, tw / 2, to, h - tu);
+      for (int side = -1; side <= 1; side += 2) {
+        pc->Spandrel(side * tw / 2, to, side, +1, fo, +1);
+        pc->Spandrel(side * tw / 2, h - tu, side, -1, fu, +1);
+      }
+      return 1;
+    case PROFIL_C: case PROFIL_U:
+      pc->Plate(0.0, tw, to, h - to);
+      pc->Plate(0.0, bo, 0.0, to);
+      pc->Plate(0.0, bo, h - to, h);
+      pc->Spandrel(tw, to, +1, +1, fo, +1);
+      pc->Spandrel(tw, h - to, +1, -1, fo, +1);
+      pc->Spandrel(bo, to, -1, -1, f2, -1);
+      pc->Spandrel(bo, h - to, -1, +1, f2, -1);
+      return 1;
+    case PROFIL_RHS:
+      pc->Plate(0.0, bo, 0.0, to);
+      pc->Plate(0.0, bo, h - to, h);
+      pc->Plate(0.0, tw, to, h - to);
+      pc->Plate(bo - tw, bo, to, h - to);
+      // Outer corners rounded with f_o, inner corners with f_2.
+      pc->Spandrel(0.0, 0.0, +1, +1, fo, -1);
+      pc->Spandrel(bo, 0.0, -1, +1, fo, -1);
+      pc->Spandrel(0.0, h, +1, -1, fo, -1);
+      pc->Spandrel(bo, h, -1, -1, fo, -1);
+      pc->Spandrel(tw, to, +1, +1, f2, +1);
+      pc->Spandrel(bo - tw, to, -1, +1, f2, +1);
+      pc->Spandrel(tw, h - to, +1, -1, f2, +1);
+      pc->Spandrel(bo - tw, h - to, -1, -1, f2, +1);
+      return 1;
+    case PROFIL_T: case PROFIL_HALF_I:
+      pc->Plate(-bo / 2, bo / 2, 0.0, to);
+      pc->Plate(-tw / 2, tw / 2, to, h);
+      for (int side = -1; side <= 1; side += 2) {
+        pc->Spandrel(side * tw / 2, to, side, +1, fo, +1);
+        pc->Spandrel(side * bo / 2, to, -side, -1, f2, -1);
+      }
+      return 1;
+    case PROFIL_Z: {
+      const double wf = (bo + tw) / 2;
+      pc->Plate(0.0, wf, 0.0, to);
+      pc->Plate(bo - wf, bo, h - to, h);
+      pc->Plate((bo - tw) / 2, (bo + tw) / 2, to, h - to);
+      pc->Spandrel((bo - tw) / 2, to, -1, +1, fo, +1);
+      pc->Spandrel((bo + tw) / 2, h - to, +1, -1, fo, +1);
+      pc->Spandrel(0.0, to, +1, -1, f2, -1);
+      pc->Spandrel(bo, h - to, -1, +1, f2, -1);
+      return 1;
+    }
+    case PROFIL_BOX: {
+      // Flanges centred on the axis with their overhangs; each web t_w thick with its
+      // outer face at half the wider flange width (without overhang) from the axis.
+      const double W = _Box_Width(p), c = W / 2, half = std::fmax(bo, bu) / 2;
+      pc->Plate(c - bo / 2 - p->ue_o, c + bo / 2 + p->ue_o, 0.0, to);
+      pc->Plate(c - bu / 2 - p->ue_u, c + bu / 2 + p->ue_u, h - tu, h);
+      pc->Plate(c - half, c - half + tw, to, h - tu);
+      pc->Plate(c + half - tw, c + half, to, h - tu);
+      return 1;
+    }
+    default:
+      return 0;
+  }
+}
+
+double _Rect_Area(const Rect &r) { return (r.u1 - r.u0) * (r.z1 - r.z0); }
+
+// Area and first moments (about u = 0 and z = 0) of the pieces.
+void _Piece_Sums(const Pieces &pc, double *area, double *mu, double *mz) {
+  double a = 0.0, su = 0.0, sz = 0.0;
+  for (int k = 0; k < pc.n_rect; ++k) {
+    const Rect &r = pc.rect[k];
+    const double ar = _Rect_Area(r);
+    a += ar;
+    su += ar * (r.u0 + r.u1) / 2;
+    sz += ar * (r.z0 + r.z1) / 2;
+  }
+  for (int k = 0; k < pc.n_spot; ++k) {
+    a += pc.spot[k].area;
+    su += pc.spot[k].area * pc.spot[k].u;
+    sz += pc.spot[k].area * pc.spot[k].z;
+  }
+  *area = a;
+  *mu = su;
+  *mz = sz;
+}
+
+// Second moment of the pieces about the horizontal line z = zc (own moments of the
+// spandrels neglected).
+double _Piece_I_Horizontal(const Pieces &pc, double zc) {
+  double sum = 0.0;
+  for (int k = 0; k < pc.n_rect; ++k) {
+    const Rect &r = pc.rect[k];
+    const double w = r.u1 - r.u0, t = r.z1 - r.z0, d = (r.z0 + r.z1) / 2 - zc;
+    sum += w * t * t * t / 12.0 + w * t * d * d;
+  }
+  for (int k = 0; k < pc.n_spot; ++k) sum += pc.spot[k].area * _Sq(pc.spot[k].z - zc);
+  return sum;
+}
+
+// Second moment of the pieces about the vertical line u = uc.
+double _Piece_I_Vertical(const Pieces &pc, double uc) {
+  double sum = 0.0;
+  for (int k = 0; k < pc.n_rect; ++k) {
+    const Rect &r = pc.rect[k];
+    const double w = r.u1 - r.u0, t = r.z1 - r.z0, d = (r.u0 + r.u1) / 2 - uc;
+    sum += t * w * w * w / 12.0 + w * t * d * d;
+  }
+  for (int k = 0; k < pc.n_spot; ++k) sum += pc.spot[k].area * _Sq(pc.spot[k].u - uc);
+  return sum;
+}
+
+// Product moment Σ area·(y − y_s)·(z − z_s) with y = −u.
+double _Piece_I_yz(const Pieces &pc, double y_s, double z_s) {
+  double sum = 0.0;
+  for (int k = 0; k < pc.n_rect; ++k) {
+    const Rect &r = pc.rect[k];
+    sum += _Rect_Area(r) * (-(r.u0 + r.u1) / 2 - y_s) * ((r.z0 + r.z1) / 2 - z_s);
+  }
+  for (int k = 0; k < pc.n_spot; ++k)
+    sum += pc.spot[k].area * (-pc.spot[k].u - y_s) * (pc.spot[k].z - z_s);
+  return sum;
+}
+
+// ---------------------------------------------------------------- trapezoid profile
+// The trapezoid profile (type 17): a top plate whose width grows from b_fo at the top to
+// b_fo + 2·t_fo·tan θ at its underside, and two webs of horizontal width t_w/cos θ running
+// down to the foot of width b_fu. The outer and inner outlines are symmetric trapezoids,
+// so area and I_z follow as differences of two trapezoids; both formulas hold for either
+// sign of θ (a foot narrower than the top).
+
+// Area of a symmetric trapezoid of widths a (top) and b (bottom) and height H; a width
+// below 0 (a web thicker than the clear width, within the rounding of the input checks)
+// counts as 0.
+double _T(double a, double b, double H) {
+  if (H < kLeast) return 0.0;
+  a = std::fmax(a, 0.0);
+  b = std::fmax(b, 0.0);
+  return H * (a + b) / 2;
+}
+
+// Second moment of the same trapezoid about its vertical axis of symmetry.
+double _J(double a, double b, double H) {
+  if (H < kLeast) return 0.0;
+  a = std::fmax(a, 0.0);
+  b = std::fmax(b, 0.0);
+  return H * (a + b) * (a * a + b * b) / 48;
+}
+
+struct TrapezParts {
+  double b_i, b_ui;        // inner widths at the underside of the top plate and at the foot
+  double a_top, z_top;     // area and centroid depth of the top plate
+  double i_top;            // own second moment of the top plate about its centroid
+  double a_web, z_web;     // area of one web and its centroid depth
+  double i_web;            // own second moment of one web
+};
+
+TrapezParts _Trapez_Parts(const PROFIL *p, double theta) {
+  TrapezParts t{};
+  const double c = std::cos(theta), tn = std::tan(theta);
+  const double w = p->t_w / c, to = p->t_fo, H = p->h - to;
+  t.b_i = p->b_fo + 2 * to * tn - 2 * w;
+  t.b_ui = p->b_fu - 2 * w;
+  const double a = p->b_fo, b = p->b_fo + 2 * to * tn;  // top plate widths, top and bottom
+  if (a + b > kLeast && to > 0.0) {
+    t.a_top = to * (a + b) / 2;
+    t.z_top = to * (a + 2 * b) / (3 * (a + b));
+    t.i_top = to * to * to * (a * a + 4 * a * b + b * b) / (36 * (a + b));
+  }
+  if (H > 0.0) {
+    t.a_web = w * H;
+    t.z_web = to + H / 2;
+    t.i_web = w * H * H * H / 12;
+  }
+  return t;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- clear widths
+double Calc_Profil_Flange_Outstand(const PROFIL *p, int top) {
+  if (!p) return 0.0;
+  const Sizes s = _Sizes(p);
+  const double tw = p->t_w;
+  switch (p->type) {
+    case PROFIL_ANGLE: case PROFIL_C: case PROFIL_U:
+      return p->b_fo - tw - s.f_o;
+    case PROFIL_I: case PROFIL_H: case PROFIL_DIL: case PROFIL_S: case PROFIL_W:
+      return top ? (p->b_fo - tw) / 2 - s.f_o : (p->b_fu - tw) / 2 - s.f_u;
+    case PROFIL_RHS:
+      return p->b_fo - 2 * tw - 2 * s.f_2;
+    case PROFIL_T: case PROFIL_HALF_I: case PROFIL_Z:
+      return (p->b_fo - tw) / 2 - s.f_o;
+    case PROFIL_BOX:
+      return top ? p->b_fo - 2 * tw - 2 * s.f_o : p->b_fu - 2 * tw - 2 * s.f_u;
+    case PROFIL_TRAPEZ:
+      return p->b_fo - 2 * tw / std::cos(s.theta) + 2 * p->t_fo * std::tan(s.theta);
+    default:  // 1, 2, 9 and types without shape
+      return 0.0;
+  }
+}
+
+void Calc_Profil_Plate_Widths(PROFIL *p) {
+  if (!p) return;
+  const Sizes s = _Sizes(p);
+  const double h = p->h, tw = p->t_w, to = p->t_fo, tu = p->t_fu;
+  double d = 0.0;
+  switch (p->type) {
+    case PROFIL_FLAT: d = h; break;
+    case PROFIL_ANGLE: case PROFIL_T: case PROFIL_HALF_I: d = h - to - s.f_o; break;
+    case PROFIL_I: case PROFIL_H: case PROFIL_DIL: case PROFIL_S: case PROFIL_W:
+    case PROFIL_BOX:
+      d = h - to - tu - s.f_o - s.f_u;
+      break;
+    case PROFIL_C: case PROFIL_U: case PROFIL_Z: d = h - 2 * to - 2 * s.f_o; break;
+    case PROFIL_RHS: d = h - 2 * to - 2 * s.f_2; break;
+    case PROFIL_CHS: d = h - 2 * tw; break;
+    case PROFIL_TRAPEZ: d = (h - to) / std::cos(s.theta); break;
+    default: d = 0.0; break;
+  }
+  p->d_w = d;
+  p->c_fo = Calc_Profil_Flange_Outstand(p, 1);
+  p->c_fu = Calc_Profil_Flange_Outstand(p, 0);
+}
+
+// ---------------------------------------------------------------- area and perimeter
+static double _Area(const PROFIL *p, const Sizes &s) {
+  const double h = p->h, tw = p->t_w;
+  switch (p->type) {
+    case PROFIL_FLAT: return h * tw;
+    case PROFIL_ROUND: return kPi * h * h / 4;
+    case PROFIL_CHS: return kPi * tw * (h - tw);
+    case PROFIL_TRAPEZ: {
+      const TrapezParts t = _Trapez_Parts(p, s.theta);
+      return _T(p->b_fo, p->b_fu, h) - _T(t.b_i, t.b_ui, h - p->t_fo);
+    }
+    default: {
+      Pieces pc;
+      if (!_Build_Pieces(p, s, &pc)) return p->A;
+      double a, mu, mz;
+      _Piece_Sums(pc, &a, &mu, &mz);
+      return a;
+    }
+  }
+}
+
+// Perimeter: the whole outline of open shapes, the outer outline of hollow sections, the
+// hull of the box girder and of the trapezoid profile.
+static double _Perimeter(const PROFIL *p, const Sizes &s) {
+  const double h = p->h, tw = p->t_w, bo = p->b_fo, bu = p->b_fu;
+  const double R = s.R, fo = s.f_o, fu = s.f_u, f2 = s.f_2;
+  switch (p->type) {
+    case PROFIL_FLAT: return 2 * (h + tw);
+    case PROFIL_ROUND: case PROFIL_CHS: return kPi * h;
+    // Angles, channels and T shapes: the leg and flange tips are part of the outline.
+    case PROFIL_ANGLE: return 2 * (h + bo) - R * (2 * kK * fo + 4 * kK * f2);
+    case PROFIL_I: case PROFIL_H: case PROFIL_DIL: case PROFIL_S: case PROFIL_W:
+      return 2 * (bo + bu + h - tw) - R * (4 * kK * (fo + fu) + 8 * kK * f2);
+    case PROFIL_C: case PROFIL_U: return 2 * h + 4 * bo - 2 * tw - R * 4 * kK * (fo + f2);
+    case PROFIL_RHS: return 2 * (h + bo) - R * 8 * kK * fo;
+    case PROFIL_T: case PROFIL_HALF_I: return 2 * (bo + h) - R * 4 * kK * (fo + f2);
+    case PROFIL_Z: return 2 * (h + bo) - R * 4 * kK * (fo + f2);
+    case PROFIL_BOX: return 2 * (h + p->ue_o + p->ue_u) + bo + bu;
+    case PROFIL_TRAPEZ: return bo + bu + 2 * h / std::cos(s.theta);
+    default: return p->U;
+  }
+}
+
+// ---------------------------------------------------------------- shear areas
+double Calc_Profil_Shear_Area_z(const PROFIL *p) {
+  if (!p) return 0.0;
+  const Sizes s = _Sizes(p);
+  const double h = p->h, tw = p->t_w, bo = p->b_fo, to = p->t_fo, bu = p->b_fu, tu = p->t_fu;
+  const double A = p->A;
+  const bool rolled = p->rolled != 0;
+  switch (p->type) {
+    case PROFIL_FLAT: case PROFIL_ROUND: return A;
+    case PROFIL_CHS: return 2 * A / kPi;
+    case PROFIL_TRAPEZ: return 2 * tw * (h - to);
+    case PROFIL_I: case PROFIL_H: case PROFIL_DIL: case PROFIL_S: case PROFIL_W: {
+      const double web = (h - to - tu) * tw;
+      if (!rolled) return web;
+      // EN 1993-1-1 6.2.6(3) a) with η = 1: the rolled I shape's web with the root zones.
+      const double a = A - bo * to - bu * tu + (tw / 2 + s.f_o) * to + (tw / 2 + s.f_u) * tu;
+      return std::fmax(a, web);
+    }
+    case PROFIL_C: case PROFIL_U:
+      // Welded channels: the web area, as for the welded I shapes (t_fu is 0 for them).
+      return rolled ? A - 2 * bo * to + (tw + s.f_o) * to : (h - 2 * to) * tw;
+    case PROFIL_T: case PROFIL_HALF_I:
+      return rolled ? A - bo * to + (tw / 2 + s.f_o) * to : (h - to / 2) * tw;
+    case PROFIL_ANGLE: return rolled ? A * h / (h + bo) : (h - to) * tw;
+    case PROFIL_RHS: return rolled ? A * h / (h + bo) : 2 * tw * (h - 2 * to);
+    case PROFIL_Z:
+      return rolled ? (h - 2 * to) * tw + (tw / 2 + s.f_o) * to + 2 * kK * s.f_o * s.f_o
+                    : (h - 2 * to) * tw;
+    case PROFIL_BOX: return 2 * tw * (h - to - tu);
+    default: return p->A_vz;
+  }
+}
+
+static double _Shear_Area_y(const PROFIL *p, const Sizes &s) {
+  switch (p->type) {
+    case PROFIL_FLAT: case PROFIL_ROUND: return p->A;
+    case PROFIL_CHS: return 2 * p->A / kPi;
+    case PROFIL_I: case PROFIL_H: case PROFIL_DIL: case PROFIL_S: case PROFIL_W:
+      return p->b_fo * p->t_fo + p->b_fu * p->t_fu;
+    case PROFIL_Z: return (p->b_fo + p->t_w) * p->t_fo - s.R * 2 * kK * s.f_2 * s.f_2;
+    default: return p->A - p->A_vz;
+  }
+}
+
+// ---------------------------------------------------------------- centroid
+// Stores num/den into *out when both exceed 0.001; otherwise the record keeps its value.
+static void _Store_Centroid(double num, double den, double *out) {
+  if (den > kLeast && num > kLeast) *out = num / den;
+}
+
+static void _Centroid_z(PROFIL *p, const Sizes &s) {
+  switch (p->type) {
+    case PROFIL_FLAT: return;  // from the solver
+    case PROFIL_ROUND: case PROFIL_CHS: case PROFIL_Z: p->z_s = p->h / 2; return;
+    case PROFIL_TRAPEZ: {
+      const TrapezParts t = _Trapez_Parts(p, s.theta);
+      _Store_Centroid(t.a_top * t.z_top + 2 * t.a_web * t.z_web, t.a_top + 2 * t.a_web, &p->z_s);
+      return;
+    }
+    default: {
+      Pieces pc;
+      if (!_Build_Pieces(p, s, &pc)) return;
+      double a, mu, mz;
+      _Piece_Sums(pc, &a, &mu, &mz);
+      _Store_Centroid(mz, a, &p->z_s);
+      return;
+    }
+  }
+}
+
+static void _Centroid_y(PROFIL *p, const Sizes &s) {
+  switch (p->type) {
+    case PROFIL_ROUND: case PROFIL_CHS: p->y_s = -p->h / 2; return;
+    case PROFIL_Z: p->y_s = -p->b_fo / 2; return;
+    case PROFIL_BOX: p->y_s = -_Box_Width(p) / 2; return;
+    case PROFIL_TRAPEZ: p->y_s = -std::fmax(p->b_fo, p->b_fu) / 2; return;
+    case PROFIL_ANGLE: case PROFIL_C: case PROFIL_U: {
+      Pieces pc;
+      _Build_Pieces(p, s, &pc);
+      double a, mu, mz, u_s = -p->y_s;
+      _Piece_Sums(pc, &a, &mu, &mz);
+      _Store_Centroid(mu, a, &u_s);
+      p->y_s = -u_s;
+      return;
+    }
+    default: return;  // symmetric shapes and the flat bar: from the solver
+  }
+}
+
+// ---------------------------------------------------------------- second moments
+double Calc_Profil_I_y(const PROFIL *p) {
+  if (!p) return 0.0;
+  const Sizes s = _Sizes(p);
+  const double h = p->h, tw = p->t_w;
+  switch (p->type) {
+    case PROFIL_FLAT: return tw * h * h * h / 12;
+    case PROFIL_ROUND: return kPi * h * h * h * h / 64;
+    case PROFIL_CHS: return kPi * (std::pow(h, 4) - std::pow(h - 2 * tw, 4)) / 64;
+    case PROFIL_TRAPEZ: {
+      const TrapezParts t = _Trapez_Parts(p, s.theta);
+      return t.i_top + t.a_top * _Sq(t.z_top - p->z_s) +
+             2 * (t.i_web + t.a_web * _Sq(t.z_web - p->z_s));
+    }
+    default: {
+      Pieces pc;
+      if (!_Build_Pieces(p, s, &pc)) return p->I_y;
+      return _Piece_I_Horizontal(pc, p->z_s);
+    }
+  }
+}
+
+double Calc_Profil_I_z(const PROFIL *p) {
+  if (!p) return 0.0;
+  const Sizes s = _Sizes(p);
+  const double h = p->h, tw = p->t_w;
+  switch (p->type) {
+    case PROFIL_FLAT: return h * tw * tw * tw / 12;
+    case PROFIL_ROUND: return kPi * h * h * h * h / 64;
+    case PROFIL_CHS: return kPi * (std::pow(h, 4) - std::pow(h - 2 * tw, 4)) / 64;
+    case PROFIL_TRAPEZ: {
+      const TrapezParts t = _Trapez_Parts(p, s.theta);
+      return _J(p->b_fo, p->b_fu, h) - _J(t.b_i, t.b_ui, h - p->t_fo);
+    }
+    default: {
+      Pieces pc;
+      if (!_Build_Pieces(p, s, &pc)) return p->I_z;
+      // I and T shapes about the web's centre line (u = 0 in their pieces).
+      const bool web_axis = _Is_I_Shape(p->type) || Is_Profil_Type_in_Group(11, p->type);
+      return _Piece_I_Vertical(pc, web_axis ? 0.0 : -p->y_s);
+    }
+  }
+}
+
+static double _I_yz(const PROFIL *p, const Sizes &s) {
+  if (p->type != PROFIL_ANGLE && p->type != PROFIL_Z) return 0.0;
+  Pieces pc;
+  _Build_Pieces(p, s, &pc);
+  return _Piece_I_yz(pc, p->y_s, p->z_s);
+}
+
+void Calc_Profil_Closed_Values(PROFIL *p) {
+  if (!p || p->type < PROFIL_FLAT || p->type > PROFIL_TRAPEZ) return;
+  const Sizes s = _Sizes(p);
+  p->A = _Area(p, s);
+  p->U = _Perimeter(p, s);
+  p->A_vz = Calc_Profil_Shear_Area_z(p);
+  p->A_vy = _Shear_Area_y(p, s);
+  _Centroid_z(p, s);
+  _Centroid_y(p, s);
+  p->I_y = Calc_Profil_I_y(p);
+  p->I_z = Calc_Profil_I_z(p);
+  p->I_yz = _I_yz(p, s);
+}
