@@ -32,7 +32,7 @@
 enum {
   DWQB_OK = 0,
   DWQB_FAULT_NO_NODES_OR_LINES = 1,
-  DWQB_FAULT_ZERO_LENGTH = 2,      // two nodes of a line coincide, or a non-finite coordinate or rise
+  DWQB_FAULT_ZERO_LENGTH = 2,      // the nodes of a line coincide; non-finite coordinate or rise
   DWQB_FAULT_THICKNESS = 3,        // mean thickness <= 0, or a non-finite thickness, rotation or radius
   DWQB_FAULT_NOT_CONNECTED = 4,    // direct mode only
   DWQB_FAULT_PRINCIPAL = 5,        // direct mode only
@@ -345,6 +345,9 @@ void Add_DWQB_Line(int nr, int part, int node_a, int node_b, const double *value
 // Add_DWQB_Line with part 0 and the values t, t and seven zeros.
 void Add_DWQB_Line_Const_Thickness(int nr, int node_a, int node_b, double t);
 // Computes the current section; returns 0 or a fault code DWQB_FAULT_* (sticky).
+// The run checks the model (codes 1, 2, 3, 6) and in part mode builds the winged-edge
+// links and the line outlines of every line. In this version it stops there: the part
+// tree, the section values in DWQB_VALUES and the direct mode are not computed yet.
 int Calc_DWQB_Querschnitt();
 
 // Current section values and header (module state; valid until the next reset).
