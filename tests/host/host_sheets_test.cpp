@@ -1,0 +1,456 @@
+// Property sheets as data: items and their codes, escape areas, scrollable areas, the short
+// editors, menus, frames and the restoring of the screen.
+#include <cstring>
+#include <string>
+
+#include "host/host_test.h"
+
+namespace {
+
+using HostSheets = HostScreenTest;
+using HostShortEdit = HostScreenTest;
+using HostMenu = HostScreenTest;
+
+struct DrawCall {
+  int own, sx, sy, x1, y1, x2, y2;
+  void *record;
+};
+std::vector<DrawCall> g_draws;
+void Record_Draw(int own, int sx, int sy, int x1, int y1, int x2, int y2, void *record) {
+  g_draws.push_back({own, sx, sy, x1, y1, x2, y2, record});
+}
+
+// A dialog (100, 100)-(500, 400) with an escape area (120, 140)-(480, 300) of code 7.
+int Dialog(int *escape = nullptr) {
+  int sheet = Define_Prop_Sheet(100, 100, 500, 400, 1, 0, "Tabellenspalte belegen", 11, 1);
+  int e = Add_Escape_Area_to_PS(120, 140, 480, 300, 0, 7);
+  if (escape) *escape = e;
+  return sheet;
+}
+
+TEST_F(HostSheets, APressInAnEscapeAreaReturnsItsCodeWithTheButtonDown) {
+  Dialog();
+  Activate_Prop_Sheet();
+  Host_Script_Click(200, 200);
+  EXPECT_EQ(Edit_Prop_Sheet(), 7);
+  EXPECT_EQ(M_LEFT, 1);
+  EXPECT_EQ(M_XPOS, 200);
+  EXPECT_EQ(Host_Script_Pending(), 1);  // the release is still to come
+}
+
+TEST_F(HostSheets, AKeyOverAnEscapeAreaEndsTheNextKeyWaitOnlyAndIsDroppedLater) {
+  Dialog();
+  int ok = Add_Text_Button_to_PS(300, 350, "OK", 1);
+  Activate_Prop_Sheet();
+  msStCu(200, 200);
+  Host_Script_Key('k');
+  EXPECT_EQ(Edit_Prop_Sheet(), 7);
+  EXPECT_EQ(M_LEFT, 0);
+  EXPECT_EQ(GetYRMMessage(0x94022, nullptr), YRM_KEY);  // the view area's hover wait
+  YRMMESSAGE rec;
+  InitYRMMessage(&rec);
+  rec.limit_ms = 100;
+  EXPECT_EQ(GetYRMMessage(0x94022 | YRM_LIMIT, &rec), 0);  // and no later one
+  EXPECT_EQ(hitkey(), 'k');
+  for (const HOST_SHEET_ITEM &it : Host_Sheet_Items())
+    if (it.handle == ok) Host_Script_Click((it.x1 + it.x2) / 2, (it.y1 + it.y2) / 2);
+  EXPECT_EQ(Edit_Prop_Sheet(), 1);
+  EXPECT_EQ(hitkey(), -1);  // nothing took the key: dropped when the sheet waited again
+}
+
+TEST_F(HostSheets, MovesReportOnlyWhereSwitchedOn) {
+  int escape;
+  Dialog(&escape);
+  Add_Escape_Area_to_PS(120, 310, 480, 390, 0, 8);
+  Activate_Prop_Sheet();
+  Host_Script_Move(200, 200);  // area 7 without move events
+  Host_Script_Move(200, 350);  // area 8 without move events
+  Host_Script_Abort();
+  EXPECT_EQ(Edit_Prop_Sheet(), 0);
+  Host_Test_Reset();
+  Dialog(&escape);
+  Set_Escape_Area_to_MouseMoveEvent(escape, 1);
+  Activate_Prop_Sheet();
+  Host_Script_Move(600, 600);
+  Host_Script_Move(130, 150);
+  EXPECT_EQ(Edit_Prop_Sheet(), 7);
+  EXPECT_EQ(M_XPOS, 130);
+  EXPECT_EQ(M_LEFT, 0);
+}
+
+TEST_F(HostSheets, ButtonsRadiosFieldsRegistersHelpAndClicksOutside) {
+  int choice = 1;
+  double first = 1.0;
+  Define_Prop_Sheet(100, 100, 500, 400, 1, 1, "Tabellenspalte belegen", 11, 1);
+  int text = Add_Text_to_PS(121, 160, "anwenden auf", 0x1000);
+  int r1 = Add_Radio_Button_to_PS(210, 150, "gesamte Spalte", 228, 161, 1, &choice, 3, RADIO_BUTTON_LAYOUT);
+  int r2 = Add_Radio_Button_to_PS(210, 167, "Zeilenausschnitt", 228, 178, 2, &choice, 3, RADIO_BUTTON_LAYOUT);
+  int field = Add_Float_Field_to_PS(190, 191, &first, "%5.0f", 5, 4);
+  int cancel = Add_Image_Button_to_PS(119, 310, SYMBOLIC_BREAK_RASTER, 2);
+  int help = Add_Help_to_PS(252, 310, 1, 0, 0, "Spalte");
+  int ok = Add_Image_Button_to_PS(385, 310, SYMBOLIC_OK_RASTER, 1);
+  int reg = Add_Register_to_PS(110, 230, 490, 300, 250);
+  Add_Register_Member_to_PS(reg, 112, 170, 1000);
+  Add_Register_Member_to_PS(reg, 172, 230, 1001);
+  Set_ClickOutsideEvent_to_PS(99);
+  Change_Activity_PS(field, -1);
+  Activate_Prop_Sheet();
+  EXPECT_GT(text, 0);
+  EXPECT_NE(r1, r2);
+
+  Host_Script_Click(250, 175);  // the text of the second radio button
+  EXPECT_EQ(Edit_Prop_Sheet(), 3);
+  EXPECT_EQ(choice, 2);
+
+  Host_Script_Click(200, 200);  // the greyed field: nothing
+  Host_Script_Click(260, 320);  // help: recorded, the sheet goes on
+  Host_Script_Click(125, 320);
+  EXPECT_EQ(Edit_Prop_Sheet(), 2);
+  ASSERT_EQ(Host_Help_Requests().size(), 1u);
+  EXPECT_EQ(Host_Help_Requests()[0], "Spalte");
+
+  Change_Activity_PS(field, 1);
+  Host_Script_Click(200, 200);
+  Host_Script_Text("12");
+  Host_Script_Key(13);
+  EXPECT_EQ(Edit_Prop_Sheet(), 4);
+  EXPECT_DOUBLE_EQ(first, 12.0);
+
+  Host_Script_Click(180, 240);
+  EXPECT_EQ(Edit_Prop_Sheet(), 1001);
+  Host_Script_Click(390, 320);
+  EXPECT_EQ(Edit_Prop_Sheet(), 1);
+  Host_Script_Click(900, 900);
+  EXPECT_EQ(Edit_Prop_Sheet(), 99);
+
+  EXPECT_EQ(ActivState_of_Button_PS(ok), 1);
+  Change_Activity_PS(ok, -1);
+  EXPECT_EQ(ActivState_of_Button_PS(ok), 0);
+  EXPECT_EQ(ActivState_of_Button_PS(12345), 0);
+  Host_Script_Click(390, 320);  // greyed: no code
+  Host_Script_Click(125, 320);
+  EXPECT_EQ(Edit_Prop_Sheet(), 2);
+  EXPECT_GT(cancel + help, 0);
+}
+
+TEST_F(HostSheets, TheDisplacementMovesHitsAndIsReportedAfterClosing) {
+  Define_Prop_Sheet(100, 100, 400, 300, 1, 0, "Verschoben", 1, 1);
+  int b = Add_Text_Button_to_PS(150, 250, "Weiter", 200);
+  Activate_Prop_Sheet();
+  Host_Test_Set_Sheet_Displacement(30, 40);
+  int dx, dy;
+  Inquire_Prop_Sheet_Displacement(&dx, &dy);
+  EXPECT_EQ(dx, 30);
+  EXPECT_EQ(dy, 40);
+  Move_Mouse_Cursor_to_Button_of_PS(b, 0);
+  int x = M_XPOS, y = M_YPOS;
+  EXPECT_GT(x, 180);
+  EXPECT_GT(y, 290);
+  Host_Script_Press(1);
+  Host_Script_Release(1);
+  EXPECT_EQ(Edit_Prop_Sheet(), 200);
+  int r[4];
+  ASSERT_EQ(Host_Sheet_Rect(r), 1);
+  EXPECT_EQ(r[0], 130);
+  Undefine_Prop_Sheet();
+  EXPECT_EQ(Host_Sheet_Rect(r), 0);
+  Prop_Sheet_Displacement(&dx, &dy);
+  EXPECT_EQ(dx, 30);
+  EXPECT_EQ(dy, 40);
+}
+
+TEST_F(HostSheets, UndefineRestoresTheScreenPixelForPixel) {
+  pxFgc(Nearest_RGB_Color(0, 90, 0));
+  pxRect(0, 0, 700, 700);
+  pxFgc(WHITE_CI);
+  pxText(120, 200, "Seite darunter", -1);
+  std::vector<uint8_t> before = Host_Snapshot();
+  double v = 3.0;
+  Dialog();
+  Add_Float_Field_to_PS(150, 160, &v, "%6.2f", 6, 4);
+  Add_Text_Button_to_PS(300, 350, "Weiter", 1);
+  int area = Add_Scrollable_Area_to_PS(130, 200, 300, 280, 1, 0, 10, 10, Record_Draw, nullptr, 1);
+  Add_VSlider_to_Scrollable_Area(area, 5, 10, -1, 0);
+  Activate_Prop_Sheet();
+  Draw_Funny_Area_to_PS(4, 128, 198, 302, 282, 0);
+  Host_Script_Click(160, 170);
+  Host_Script_Text("4,5");
+  Host_Script_Key(13);
+  EXPECT_EQ(Edit_Prop_Sheet(), 4);
+  EXPECT_GT(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 1000);
+  Undefine_Prop_Sheet();
+  EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
+  EXPECT_EQ(Host_Sheet_Depth(), 0);
+}
+
+TEST_F(HostSheets, OnlyActivatingAnAreaCallsItsDrawCallback) {
+  g_draws.clear();
+  int record = 42;
+  Dialog();
+  int area = Add_Scrollable_Area_to_PS(10, 50, 410, 450, 1, 0, 10, 10, Record_Draw, &record, 1);
+  int vs = Add_VSlider_to_Scrollable_Area(area, 5, 10, -1, 0);
+  Set_VSlider_Speed(vs, 0.1, 0.0);
+  Activate_Prop_Sheet();
+  Resize_Origin_of_Scrollable_Area_PS(area, 300, 1000);
+  Set_Scrollable_Area_PS(area, 0, 150);
+  EXPECT_TRUE(g_draws.empty());
+  Change_Activity_PS(area, 0);
+  EXPECT_TRUE(g_draws.empty());
+  Change_Activity_PS(area, 1);
+  ASSERT_EQ(g_draws.size(), 1u);
+  EXPECT_EQ(g_draws[0].own, area);
+  EXPECT_EQ(g_draws[0].sy, 150);
+  EXPECT_EQ(g_draws[0].x1, 10);
+  EXPECT_EQ(g_draws[0].y2, 450);
+  EXPECT_EQ(g_draws[0].record, &record);
+  Host_Test_Set_Sheet_Displacement(5, 6);
+  Change_Activity_PS(area, 1);
+  ASSERT_EQ(g_draws.size(), 2u);
+  EXPECT_EQ(g_draws[1].x1, 15);
+  EXPECT_EQ(g_draws[1].y1, 56);
+}
+
+TEST_F(HostSheets, OffsetsClampToContentLessVisible) {
+  Dialog();
+  int area = Add_Scrollable_Area_to_PS(10, 50, 410, 450, 1, 0, 10, 10, Record_Draw, nullptr, 1);
+  Resize_Origin_of_Scrollable_Area_PS(area, 1000, 1000);  // visible 400 × 400
+  int sx = -1, sy = -1;
+  Set_Scrollable_Area_PS(area, 700, 700);
+  Inquire_Scrollable_Area_PS(area, &sx, &sy);
+  EXPECT_EQ(sx, 600);
+  EXPECT_EQ(sy, 600);
+  Set_Scrollable_Area_PS(area, -5, -5);
+  Inquire_Scrollable_Area_PS(area, &sx, &sy);
+  EXPECT_EQ(sx, 0);
+  EXPECT_EQ(sy, 0);
+  Set_Scrollable_Area_PS(area, 500, 400);
+  Resize_Origin_of_Scrollable_Area_PS(area, 300, 700);  // smaller content clamps the kept offset
+  Inquire_Scrollable_Area_PS(area, &sx, &sy);
+  EXPECT_EQ(sx, 0);
+  EXPECT_EQ(sy, 300);
+  Reshape_Scrollable_Area_PS(area, 10, 50, 410, 650, 5, 10, 5, 10);  // visible height 600
+  Inquire_Scrollable_Area_PS(area, &sx, &sy);
+  EXPECT_EQ(sy, 100);
+  Inquire_Scrollable_Area_PS(area + 100, &sx, &sy);  // unknown handle: left alone
+  EXPECT_EQ(sy, 100);
+}
+
+TEST_F(HostSheets, TheWheelAndTheSliderScrollTheAreaUnderThePointer) {
+  g_draws.clear();
+  Set_MouseWheel_Activity(1);
+  Dialog();
+  int area = Add_Scrollable_Area_to_PS(130, 150, 330, 290, 1, 0, 10, 10, Record_Draw, nullptr, 1);
+  int vs = Add_VSlider_to_Scrollable_Area(area, 5, 10, -1, 0);
+  Set_VSlider_Speed(vs, 0.1, 0.0);
+  Activate_Prop_Sheet();
+  Resize_Origin_of_Scrollable_Area_PS(area, 200, 1000);  // visible 200 × 140
+  Host_Script_Move(200, 200);
+  Host_Script_Wheel(-2);
+  Host_Script_Click(340, 280);  // the slider below its thumb: a page down
+  Host_Script_Click(200, 200);
+  EXPECT_EQ(Edit_Prop_Sheet(), 7);
+  EXPECT_EQ(M_SCROLL, 0);
+  ASSERT_EQ(g_draws.size(), 2u);
+  EXPECT_EQ(g_draws[0].sy, 28);  // two turns of 0.1 × 140
+  EXPECT_EQ(g_draws[1].sy, 168);
+}
+
+TEST_F(HostSheets, TheCallAlwaysFunctionRunsAfterEachEventWhileOn) {
+  static int calls;
+  calls = 0;
+  Define_Call_Allways_Function([] { ++calls; });
+  Dialog();
+  Activate_Prop_Sheet();
+  Host_Script_Move(600, 600);
+  Host_Script_Move(610, 600);
+  Host_Script_Click(200, 200);
+  Activate_Call_Allways_Function(1);
+  EXPECT_EQ(Edit_Prop_Sheet(), 7);
+  EXPECT_EQ(calls, 4);  // two moves, the move onto the area, the press
+  Activate_Call_Allways_Function(0);
+  Host_Script_Move(600, 600);
+  Host_Script_Click(200, 200);
+  EXPECT_EQ(Edit_Prop_Sheet(), 7);
+  EXPECT_EQ(calls, 4);
+}
+
+TEST_F(HostSheets, FramesHaveTheirInsetsAndSheetsFitTheScreen) {
+  const int styles[] = {1, 2, 3, 4, 5};
+  const int insets[] = {1, 1, 2, 2, 2};
+  for (int i = 0; i < 5; ++i) {
+    Host_Test_Reset();
+    std::vector<uint8_t> before = Host_Snapshot();
+    Draw_Funny_Area_to_PS(styles[i], 10, 10, 60, 40, 0);
+    int d = insets[i];
+    EXPECT_EQ(Host_Region_Diff(before, 10 + d, 10 + d, 60 - d, 40 - d), 0) << styles[i];
+    EXPECT_GT(Host_Region_Diff(before, 10 + d - 1, 10 + d - 1, 10 + d - 1, 40 - d + 1), 0) << styles[i];
+  }
+  int x1 = 1200, y1 = -30, x2 = 1400, y2 = 100;
+  Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
+  EXPECT_EQ(x2, NPIXEL_X - 1);
+  EXPECT_EQ(x1, NPIXEL_X - 201);
+  EXPECT_EQ(y1, 0);
+  EXPECT_EQ(y2, 130);
+}
+
+TEST_F(HostSheets, ItemsAreListedForTests) {
+  Set_NoFrameFlag_to_Next_PropSheet();
+  Set_Prop_Sheet_Screen_Base(2, 2, 1270, 1014);
+  Set_Prop_Sheet_Edit_Float_Auto_Mode();
+  Define_Prop_Sheet(0, 0, 1279, 1023, 0, 0, "", 305, 1);
+  int b = Add_Single_Button_to_PS(10, 10, 44, 29, "Buttons.bmp", 5);
+  Reset_Button_Frame(b);
+  Set_Comment_to_Button_PS(b, "optische Kontrolle");
+  Change_Action_State_PS(b, 0);
+  Snap_Colored_Layout_of_Single_Button(b);
+  int reg = Add_Register_to_PS(10, 40, 600, 500, 70);
+  int m1 = Add_Register_Member_to_PS(reg, 18, 100, 1000);
+  int m2 = Add_Register_Member_to_PS(reg, 101, 200, 1001);
+  Set_Selected_Register_Member(2);
+  Activate_Prop_Sheet();
+  Redraw_Item_PS(m2);
+  Draw_Funny_Text_to_PS(20, 60, "Seite 1", 0x1002);
+  std::vector<HOST_SHEET_ITEM> items = Host_Sheet_Items();
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[0].kind, "button");
+  EXPECT_EQ(items[0].code, 5);
+  EXPECT_EQ(items[2].handle, m1);
+  EXPECT_EQ(items[3].kind, "member");
+  EXPECT_EQ(items[3].code, 1001);
+  EXPECT_EQ(Host_Sheet_Depth(), 1);
+  Undefine_Prop_Sheet();
+  EXPECT_TRUE(Host_Sheet_Items().empty());
+}
+
+TEST_F(HostShortEdit, EnterCommitsACommaNumberAndReportsTheKey) {
+  double v = 1.5;
+  Host_Script_Text("7,25");
+  Host_Script_Key(13);
+  EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 1);
+  EXPECT_DOUBLE_EQ(v, 7.25);
+  EXPECT_EQ(LAST_SHEET_EDIT_KEY, 13);
+}
+
+TEST_F(HostShortEdit, EscapeRestoresUpAndDownCommitAndBadInputKeepsTheValue) {
+  double v = 1.5;
+  std::vector<uint8_t> before = Host_Snapshot();
+  Host_Script_Text("99");
+  Host_Script_Key(27);
+  EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 0);
+  EXPECT_DOUBLE_EQ(v, 1.5);
+  EXPECT_EQ(LAST_SHEET_EDIT_KEY, 27);
+  EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);  // the box is gone
+  Host_Script_Text("3.5");
+  Host_Script_Key(328);
+  EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 0);
+  EXPECT_DOUBLE_EQ(v, 3.5);
+  EXPECT_EQ(LAST_SHEET_EDIT_KEY, 328);
+  Host_Script_Text("-2");
+  Host_Script_Key(336);
+  EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 0);
+  EXPECT_DOUBLE_EQ(v, -2.0);
+  EXPECT_EQ(LAST_SHEET_EDIT_KEY, 336);
+  Host_Script_Text("1,2,3");
+  Host_Script_Key(13);
+  EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 1);
+  EXPECT_DOUBLE_EQ(v, -2.0);
+  // the text starts selected: Backspace clears it, then typing appends
+  Host_Script_Key(8);
+  Host_Script_Text("45");
+  Host_Script_Key(8);
+  Host_Script_Key(13);
+  EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 1);
+  EXPECT_DOUBLE_EQ(v, 4.0);
+}
+
+TEST_F(HostShortEdit, AClickOutsideCommitsAndIsLeftForTheSheet) {
+  double v = 0.0;
+  Dialog();
+  Activate_Prop_Sheet();
+  Host_Script_Text("6");
+  Host_Script_Click(300, 250);
+  EXPECT_EQ(Short_Edit_Float(150, 110, "%4.1f", &v), 0);
+  EXPECT_DOUBLE_EQ(v, 6.0);
+  EXPECT_EQ(LAST_SHEET_EDIT_KEY, 0);
+  EXPECT_EQ(Edit_Prop_Sheet(), 7);  // the press of the click
+  EXPECT_EQ(M_LEFT, 1);
+}
+
+TEST_F(HostShortEdit, TextTakesAtMostTheScrollModeCapacityElseTheShownCharacters) {
+  char buf[41] = "Stahl";
+  Host_Script_Text("Beton");
+  Host_Script_Key(13);
+  EXPECT_EQ(Short_Edit_Text(100, 100, buf, 10, 0), 1);
+  EXPECT_STREQ(buf, "Beton");
+  Set_Short_Edit_Text_Scrollmode(10);
+  Host_Script_Text("Brandschutzbekleidung");
+  Host_Script_Key(13);
+  EXPECT_EQ(Short_Edit_Text(100, 100, buf, 5, 0), 1);
+  EXPECT_STREQ(buf, "Brandschut");
+  Host_Script_Text("Holzbauteil");
+  Host_Script_Key(336);
+  EXPECT_EQ(Short_Edit_Text(100, 100, buf, 5, 0), 0);  // the capacity was for one call only
+  EXPECT_STREQ(buf, "Holzb");
+  EXPECT_EQ(LAST_SHEET_EDIT_KEY, 336);
+  Host_Script_Text("xyz");
+  Host_Script_Key(27);
+  EXPECT_EQ(Short_Edit_Text(100, 100, buf, 5, 0), 0);
+  EXPECT_STREQ(buf, "Holzb");
+}
+
+TEST_F(HostShortEdit, AnExhaustedScriptInAnEditorFailsTheTest) {
+  double v = 1.0;
+  Host_Script_Text("12");
+  EXPECT_THROW(Short_Edit_Float(100, 100, "%4.1f", &v), HostScriptExhausted);
+}
+
+int g_sort_calls, g_fill_calls, g_sub_calls;
+void Sort_Action() { ++g_sort_calls; }
+void Fill_Action() { ++g_fill_calls; }
+void Sub_Action() { ++g_sub_calls; }
+
+TEST_F(HostMenu, AnEntryRunsItsActionOnceAndASubMenuOpensOnHover) {
+  g_sort_calls = g_fill_calls = g_sub_calls = 0;
+  MENUE_ITEM sub_items[2] = {{"aufsteigend", "", " ", 1, Sub_Action, nullptr},
+                             {"absteigend", "", " ", 1, Sort_Action, nullptr}};
+  MENUE sub = {2, 11, 1, 0, 1, sub_items};
+  MENUE_ITEM items[3] = {{"Spalte sortieren", "", " ", 1, nullptr, &sub},
+                         {"Spalte belegen", "", " ", 1, Fill_Action, nullptr},
+                         {"gesperrt", "", " ", 0, Fill_Action, nullptr}};
+  MENUE menu = {3, 16, 1, 0, 1, items};
+  std::vector<uint8_t> before = Host_Snapshot();
+  msStCu(300, 300);
+  Host_Script_Click(320, 310 + 16);  // row 2
+  EXPECT_EQ(Menue_Manager(&menu), 1);
+  EXPECT_EQ(g_fill_calls, 1);
+  EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
+
+  msStCu(300, 300);
+  int w = 16 * 7 + 24;
+  Host_Script_Move(320, 310);  // onto row 1: the sub-menu opens beside it
+  Host_Script_Click(300 + w + 10, 302 + 8);
+  EXPECT_EQ(Menue_Manager(&menu), 1);
+  EXPECT_EQ(g_sub_calls, 1);
+  EXPECT_EQ(g_sort_calls, 0);
+  EXPECT_EQ(g_fill_calls, 1);
+
+  msStCu(300, 300);
+  Host_Script_Click(320, 310 + 32);  // the greyed row
+  Host_Script_Key(27);
+  EXPECT_EQ(Menue_Manager(&menu), 0);
+  EXPECT_EQ(g_fill_calls, 1);
+  msStCu(300, 300);
+  Host_Script_Click(900, 900);  // a press outside leaves it
+  EXPECT_EQ(Menue_Manager(&menu), 0);
+  EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
+}
+
+TEST_F(HostMenu, TheSpecialCharacterPickerGivesTheClickedByte) {
+  msStCu(200, 200);
+  Host_Script_Click(200 + 16 * 6 + 8, 208);  // the seventh cell: sharp s
+  EXPECT_EQ(Get_UserSelected_SpecialCharacter(), 0xE1);
+  Host_Script_Key(27);
+  EXPECT_EQ(Get_UserSelected_SpecialCharacter(), -1);
+}
+
+}  // namespace
