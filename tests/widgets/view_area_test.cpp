@@ -92,14 +92,14 @@ TEST_F(ViewAreas, UnchangedActivityMakesNoHostCall) {
   const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
   Clear_Host_Calls();
   Set_View_Area_Activity(a, 1);
-  EXPECT_EQ(Host_Calls_Named("Change_Activity_PS"), 0);
+  EXPECT_EQ(Host_Calls_Count(), 0);
   Set_View_Area_Activity(a, 0);
   EXPECT_EQ(Host_Calls_Named("Change_Activity_PS"), 3);  // both sliders and the area
   EXPECT_EQ(rec->active, 0);
   EXPECT_EQ(Host_Item_State(rec->handle), 0);
   Clear_Host_Calls();
   Set_View_Area_Activity(a, 0);
-  EXPECT_EQ(Host_Calls_Named("Change_Activity_PS"), 0);
+  EXPECT_EQ(Host_Calls_Count(), 0);
 }
 
 TEST_F(ViewAreas, ShortKeySettingsAreReadOnceOnTheFirstCreation) {

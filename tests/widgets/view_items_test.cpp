@@ -389,6 +389,26 @@ TEST_F(ViewItems, AppendedItemIsClearedAndLast) {
   EXPECT_EQ(Append_View_Item(nullptr), nullptr);
 }
 
+// A text box owns its editor state and the state's line table, not the caller's text.
+TEST_F(ViewItems, TextBoxReleaseFreesItsStateAndLineTable) {
+  int a = Create_Scrollable_View_Area(0, 0, 800, 600, 0, 0);
+  long live = Tools_Live_Blocks();
+  static char text[] = "Bemerkung\n";
+  VIEW_ITEM *item = Append_View_Item(Get_Scrollable_View_Area(a));
+  item->kind = VIEW_TEXT_BOX;
+  item->text = text;
+  auto *state = static_cast<TEXT_BOX_STATE *>(Tools_Alloc(nullptr, sizeof(TEXT_BOX_STATE), 1));
+  state->line_capacity = 50;
+  state->lines = static_cast<char **>(Tools_Alloc(nullptr, 50 * sizeof(char *), 1));
+  item->image_off = state;
+  Add_Mark_to_View_Area(a, 1);
+  Delete_View_Items_from_Mark(a, 1);
+  EXPECT_EQ(Tools_Live_Blocks(), live + 3);
+  Free_View_Area_Items(a);
+  EXPECT_EQ(Tools_Live_Blocks(), live);
+  EXPECT_STREQ(text, "Bemerkung\n");
+}
+
 TEST_F(ViewItems, TextsAreCopiedButFieldBuffersAreNot) {
   int a = Create_Scrollable_View_Area(0, 0, 800, 600, 0, 0);
   char text[] = "vorher";
