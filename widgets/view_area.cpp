@@ -29,7 +29,7 @@ constexpr ViewAreaState _Initial_State() {
   return s;
 }
 
-ViewAreaState g = _Initial_State();
+constinit ViewAreaState g = _Initial_State();
 
 void Reset_State() {
   // Items are owned by the table: free them before forgetting the table.

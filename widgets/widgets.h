@@ -84,10 +84,12 @@ SCROLLABLE_VIEW_AREA *Get_Scrollable_View_Area(int area);
 // flags non-zero when wanted. Returns the lowest free index, or -1 (with a console
 // message) when all 20 are in use.
 int Create_Scrollable_View_Area(int x1, int y1, int x2, int y2, int horizontal_slider, int vertical_slider);
-// Takes the lowest free slot without placing it on a sheet (handle 9999, inactive);
-// index or -1 as Create_Scrollable_View_Area.
+// Takes the lowest free slot without placing it on a sheet (handle 9999, inactive, every
+// other field at its creation default); index or -1 as Create_Scrollable_View_Area. A
+// reserved slot takes options and items but makes no host call until it is placed.
 int Reserve_Scrollable_View_Area();
-// Places a reserved slot on the sheet being defined; nothing unless the slot is reserved.
+// Places a reserved slot on the sheet being defined with the creation defaults (its
+// background kept), active; nothing unless the slot is reserved.
 void Place_Reserved_View_Area(int area, int x1, int y1, int x2, int y2, int horizontal_slider,
                               int vertical_slider);
 
@@ -191,10 +193,10 @@ union VIEW_CHANGE_FN {
 // Items are allocated cleared: a field the kind does not use is 0 or null.
 struct VIEW_ITEM {
   int kind;        // 1 to 19
-  int colour;      // colour index; kind 3 transparent colour; kind 16 width in characters;
-                   // kind 18 mouse-cursor id (0 none)
-  int font;        // font word without style bits (kinds 10, 15 also without 0x1000);
-                   // kind 18 the button's code
+  int colour;      // colour index (kind 12: of the hover text); kind 3 transparent colour;
+                   // kind 16 width in characters; kind 18 mouse-cursor id (0 none)
+  int font;        // font word without style bits (kinds 10, 15 also without 0x1000;
+                   // kind 12 the hover text's font); kind 18 the button's code
   int option;      // 3 pinned flag; 8 the button's value; 10 length of the format on 0.0;
                    // 12 mouse-cursor id; 13 mark id; 15 capacity; 16 field width (px);
                    // 17 the eighth add argument; 18 image row offset; 19 frame flag
