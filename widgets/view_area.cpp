@@ -193,8 +193,8 @@ void Place_Reserved_View_Area(int area, int x1, int y1, int x2, int y2, int hori
                               int vertical_slider) {
   SCROLLABLE_VIEW_AREA *a = _Placed_or_Reserved(area);
   if (!a || a->handle != VIEW_AREA_RESERVED) return;
-  int background = a->background;
-  _Set_Creation_Defaults(a, background);
+  // The reservation gave the slot every creation default; what was set or added since
+  // belongs to this use and stays.
   _Place_on_Sheet(a, x1, y1, x2, y2, horizontal_slider, vertical_slider);
   a->active = 1;
 }

@@ -88,8 +88,8 @@ int Create_Scrollable_View_Area(int x1, int y1, int x2, int y2, int horizontal_s
 // other field at its creation default); index or -1 as Create_Scrollable_View_Area. A
 // reserved slot takes options and items but makes no host call until it is placed.
 int Reserve_Scrollable_View_Area();
-// Places a reserved slot on the sheet being defined with the creation defaults (its
-// background kept), active; nothing unless the slot is reserved.
+// Places a reserved slot on the sheet being defined and makes it active; the options and
+// items given since the reservation stay. Nothing unless the slot is reserved.
 void Place_Reserved_View_Area(int area, int x1, int y1, int x2, int y2, int horizontal_slider,
                               int vertical_slider);
 

@@ -183,8 +183,13 @@ TEST_F(ViewAreas, ReservedSlotGetsTheCreationDefaultsWhenPlaced) {
   EXPECT_EQ(rec->frame, 1);
   EXPECT_NE(rec->background, 9);
 
-  // Items may be added before the slot is placed; placing keeps them only as a fresh slot would.
+  // What is given between reserving and placing belongs to this use and stays.
+  long live = Tools_Live_Blocks();
+  Add_Text_to_View_Area(r, 10, 20, "vorab", 0x1000, 1, 0);
+  Set_View_Area_Background(r, 9);
   Place_Reserved_View_Area(r, 20, 30, 420, 330, 1, 1);
+  EXPECT_EQ(View_Area_Item_Count(r), 1);
+  EXPECT_EQ(rec->background, 9);
   EXPECT_GE(rec->handle, 0);
   EXPECT_NE(rec->handle, VIEW_AREA_RESERVED);
   EXPECT_EQ(rec->active, 1);
@@ -198,6 +203,8 @@ TEST_F(ViewAreas, ReservedSlotGetsTheCreationDefaultsWhenPlaced) {
   Place_Reserved_View_Area(r, 0, 0, 10, 10, 0, 0);
   EXPECT_EQ(rec->handle, handle);
   EXPECT_EQ(rec->x1, 20);
+  Remove_Scrollable_View_Area(r);
+  EXPECT_EQ(Tools_Live_Blocks(), live);
 }
 
 TEST_F(ViewAreas, ReservedSlotMakesNoHostCalls) {
