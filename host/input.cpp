@@ -173,6 +173,8 @@ int Wait_Event(int mask, int limit_ms) {
       continue;
     }
     Advance_To(t);
+    // a loop of limited waits on an empty script is a loop of polls
+    if (s.script.empty()) Count_Poll("a wait ended by its limit or the timer (GetYRMMessage)");
     if (t_tick <= deadline) {
       double n = std::floor((Now() - s.timer_start) / kTickMs);
       s.last_tick = std::max(s.timer_start + n * kTickMs, t_tick);

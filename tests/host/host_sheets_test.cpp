@@ -255,6 +255,43 @@ TEST_F(HostSheets, TheWheelAndTheSliderScrollTheAreaUnderThePointer) {
   EXPECT_EQ(g_draws[1].sy, 168);
 }
 
+TEST_F(HostSheets, HorizontalSlidersRightPressesAndFrameFlags) {
+  g_draws.clear();
+  int escape;
+  Dialog(&escape);
+  int area = Add_Scrollable_Area_to_PS(130, 150, 330, 260, 1, 0, 10, 10, Record_Draw, nullptr, 1);
+  int hs = Add_HSlider_to_Scrollable_Area(area, 5, 10, -1, 0);
+  Set_HSlider_Speed(hs, 0.5, 0.0);
+  Set_Scrollable_Area_PS_Frameflag(area, 0);
+  Activate_Prop_Sheet();
+  Resize_Origin_of_Scrollable_Area_PS(area, 900, 100);  // visible 200 wide
+  Host_Script_Click(320, 270);  // the slider strip right of its thumb: a page right
+  Host_Script_Move(400, 200);
+  Host_Script_Press(2);
+  EXPECT_EQ(Edit_Prop_Sheet(), 7);
+  EXPECT_EQ(M_RIGHT, 1);
+  EXPECT_EQ(M_LEFT, 0);
+  ASSERT_EQ(g_draws.size(), 1u);
+  EXPECT_EQ(g_draws[0].sx, 200);
+  std::vector<HOST_SHEET_ITEM> items = Host_Sheet_Items();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[2].kind, "hslider");
+  EXPECT_EQ(items[2].y1, 261);
+  EXPECT_EQ(items[2].y2, 277);
+}
+
+TEST_F(HostSheets, ALoopOfLimitedWaitsOnAnEmptyScriptFailsToo) {
+  YRMSetTimer(1);
+  YRMMESSAGE rec;
+  InitYRMMessage(&rec);
+  rec.limit_ms = 100;
+  EXPECT_THROW(
+      {
+        for (;;) GetYRMMessage(0x40000022, &rec);
+      },
+      HostScriptExhausted);
+}
+
 TEST_F(HostSheets, TheCallAlwaysFunctionRunsAfterEachEventWhileOn) {
   static int calls;
   calls = 0;
