@@ -269,7 +269,10 @@ int Short_Edit_Text(int x, int y, char *buffer, int shown, int flags) {
   return e == ENTER ? 1 : 0;
 }
 
-void Set_Short_Edit_Text_Scrollmode(int capacity) { S().short_scroll_capacity = capacity; }
+void Set_Short_Edit_Text_Scrollmode(int capacity) {
+  Trace("Set_Short_Edit_Text_Scrollmode", "%d", capacity);
+  S().short_scroll_capacity = capacity;
+}
 
 int Menue_Manager(MENUE *menu) {
   ScreenState &s = S();

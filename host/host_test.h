@@ -78,7 +78,12 @@ struct HOST_SHEET_ITEM {
   int x1, y1, x2, y2;  // sheet coordinates
   int code;
   int state;  // Change_Activity_PS: 1 active, -1 greyed, 0 inactive
-  std::string text;
+  std::string text;  // text, button text, help topic
+  int frame;         // buttons: framed; areas: the frame flag
+  int move_event;    // escape areas: moves report the code
+  int parent;        // sliders: the area; members: the register
+  int content_w, content_h, scroll_x, scroll_y;  // areas
+  std::string comment;  // Set_Comment_to_Button_PS
 };
 std::vector<HOST_SHEET_ITEM> Host_Sheet_Items();  // of the current sheet
 int Host_Sheet_Depth();

@@ -272,6 +272,7 @@ void setMouseCursor(int id) {
 
 void Save_Mouse_Position() {
   ScreenState &s = S();
+  Trace("Save_Mouse_Position", "%d,%d", s.dev_x, s.dev_y);
   s.saved_mouse[0] = s.dev_x;
   s.saved_mouse[1] = s.dev_y;
 }

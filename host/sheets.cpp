@@ -482,18 +482,26 @@ int Edit_Prop_Sheet() {
   }
 }
 
-void Set_NoFrameFlag_to_Next_PropSheet() { S().next_no_frame = true; }
+void Set_NoFrameFlag_to_Next_PropSheet() {
+  Trace("Set_NoFrameFlag_to_Next_PropSheet");
+  S().next_no_frame = true;
+}
 
 void Set_Prop_Sheet_Screen_Base(int x1, int y1, int x2, int y2) {
   ScreenState &s = S();
+  Trace("Set_Prop_Sheet_Screen_Base", "%d,%d,%d,%d", x1, y1, x2, y2);
   const int v[4] = {x1, y1, x2, y2};
   std::copy(v, v + 4, s.screen_base);
 }
 
-void Set_Prop_Sheet_Edit_Float_Auto_Mode() { S().next_float_auto = true; }
+void Set_Prop_Sheet_Edit_Float_Auto_Mode() {
+  Trace("Set_Prop_Sheet_Edit_Float_Auto_Mode");
+  S().next_float_auto = true;
+}
 
 void Check_Prop_Sheet_Frames(int *x1, int *y1, int *x2, int *y2) {
   ScreenState &s = S();
+  Trace("Check_Prop_Sheet_Frames");
   if (!x1 || !y1 || !x2 || !y2) return;
   auto fit = [](int *a, int *b, int limit) {
     if (*a > *b) std::swap(*a, *b);
@@ -505,6 +513,7 @@ void Check_Prop_Sheet_Frames(int *x1, int *y1, int *x2, int *y2) {
 }
 
 void Inquire_Prop_Sheet_Displacement(int *dx, int *dy) {
+  Trace("Inquire_Prop_Sheet_Displacement");
   Sheet *sh = Top_Sheet();
   if (dx) *dx = sh ? sh->dx : 0;
   if (dy) *dy = sh ? sh->dy : 0;
@@ -512,12 +521,14 @@ void Inquire_Prop_Sheet_Displacement(int *dx, int *dy) {
 
 void Prop_Sheet_Displacement(int *dx, int *dy) {
   ScreenState &s = S();
+  Trace("Prop_Sheet_Displacement");
   Sheet *sh = Top_Sheet();
   if (dx) *dx = sh ? sh->dx : s.last_dx;
   if (dy) *dy = sh ? sh->dy : s.last_dy;
 }
 
 void Set_ClickOutsideEvent_to_PS(int code) {
+  Trace("Set_ClickOutsideEvent_to_PS", "%d", code);
   if (Sheet *sh = Top_Sheet()) sh->click_outside = code;
 }
 
@@ -539,6 +550,7 @@ int Add_Escape_Area_to_PS(int x1, int y1, int x2, int y2, int flags, int code) {
 }
 
 void Set_Escape_Area_to_MouseMoveEvent(int handle, int on) {
+  Trace("Set_Escape_Area_to_MouseMoveEvent", "%d,%d", handle, on);
   if (Item *it = Find_Item(handle)) it->move_event = on;
 }
 
@@ -654,6 +666,7 @@ void Change_Activity_PS(int handle, int state) {
 }
 
 void Change_Action_State_PS(int handle, int state) {
+  Trace("Change_Action_State_PS", "%d,%d", handle, state);
   if (Item *it = Find_Item(handle)) it->action_state = state;
 }
 
@@ -670,19 +683,22 @@ void Redraw_Item_PS(int handle) {
 }
 
 void Set_Comment_to_Button_PS(int handle, const char *text) {
+  Trace("Set_Comment_to_Button_PS", "%d,\"%s\"", handle, text ? text : "");
   if (Item *it = Find_Item(handle)) it->comment = text ? text : "";
 }
 
 void Reset_Button_Frame(int handle) {
+  Trace("Reset_Button_Frame", "%d", handle);
   if (Item *it = Find_Item(handle)) it->frame = 0;
 }
 
 void Snap_Colored_Layout_of_Single_Button(int handle) {
+  Trace("Snap_Colored_Layout_of_Single_Button", "%d", handle);
   if (Item *it = Find_Item(handle)) it->snap = 1;
 }
 
 void Move_Mouse_Cursor_to_Button_of_PS(int handle, int flags) {
-  (void)flags;
+  Trace("Move_Mouse_Cursor_to_Button_of_PS", "%d,%d", handle, flags);
   Item *it = Find_Item(handle);
   Sheet *sh = Sheet_Of(handle);
   if (it && sh) msStCu((it->x1 + it->x2) / 2 + sh->dx, (it->y1 + it->y2) / 2 + sh->dy);
@@ -742,16 +758,17 @@ int Add_HSlider_to_Scrollable_Area(int area, int a, int b, int c, int d) {
 }
 
 void Set_VSlider_Speed(int slider, double step, double b) {
-  (void)b;
+  Trace("Set_VSlider_Speed", "%d,%g,%g", slider, step, b);
   if (Item *it = Find_Item(slider)) it->step = step;
 }
 
 void Set_HSlider_Speed(int slider, double step, double b) {
-  (void)b;
+  Trace("Set_HSlider_Speed", "%d,%g,%g", slider, step, b);
   if (Item *it = Find_Item(slider)) it->step = step;
 }
 
 void Inquire_Scrollable_Area_PS(int area, int *scroll_x, int *scroll_y) {
+  Trace("Inquire_Scrollable_Area_PS", "%d", area);
   Item *a = Find_Item(area);
   if (!a || a->kind != ITEM_AREA) return;
   if (scroll_x) *scroll_x = a->scroll_x;
@@ -793,6 +810,7 @@ void Reshape_Scrollable_Area_PS(int area, int x1, int y1, int x2, int y2, int a,
 }
 
 void Set_Scrollable_Area_PS_Frameflag(int area, int flag) {
+  Trace("Set_Scrollable_Area_PS_Frameflag", "%d,%d", area, flag);
   if (Item *it = Find_Item(area)) it->frame = flag;
 }
 
@@ -813,7 +831,9 @@ std::vector<HOST_SHEET_ITEM> Host_Sheet_Items() {
   std::vector<HOST_SHEET_ITEM> out;
   if (Sheet *sh = Top_Sheet())
     for (const Item &it : sh->items)
-      out.push_back({it.handle, Kind_Name(it.kind), it.x1, it.y1, it.x2, it.y2, it.code, it.state, it.text});
+      out.push_back({it.handle, Kind_Name(it.kind), it.x1, it.y1, it.x2, it.y2, it.code, it.state, it.text,
+                     it.frame, it.move_event, it.parent, it.content_w, it.content_h, it.scroll_x, it.scroll_y,
+                     it.comment});
   return out;
 }
 

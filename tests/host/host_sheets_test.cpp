@@ -280,6 +280,58 @@ TEST_F(HostSheets, HorizontalSlidersRightPressesAndFrameFlags) {
   EXPECT_EQ(items[2].y2, 277);
 }
 
+// A sheet loop as the view areas run it: the escape area over the area reports moves; the
+// area's own wait runs while the button is up and ends on a press, the wheel or leaving.
+TEST_F(HostSheets, AViewAreaLoopSeesHoverPressReleaseWheelAndLeaving) {
+  Set_MouseWheel_Activity(1);
+  int escape;
+  Dialog(&escape);
+  Set_Escape_Area_to_MouseMoveEvent(escape, 1);
+  int done = Add_Text_Button_to_PS(300, 350, "Weiter", 100);
+  Activate_Prop_Sheet();
+  Host_Script_Move(200, 200);   // into the area
+  Host_Script_Wait(300);
+  Host_Script_Move(210, 205);   // hovering
+  Host_Script_Wait(100);
+  Host_Script_Wheel(-1);        // the wheel ends the area's wait
+  Host_Script_Wait(300);
+  Host_Script_Press(1);         // a click on the area
+  Host_Script_Wait(80);
+  Host_Script_Release(1);
+  Host_Script_Wait(100);
+  Host_Script_Move(700, 700);   // leaving the sheet
+  for (const HOST_SHEET_ITEM &it : Host_Sheet_Items())
+    if (it.handle == done) Host_Script_Click(it.x1 + 5, it.y1 + 5);
+  std::vector<std::string> seen;
+  for (int pass = 0; pass < 10; ++pass) {
+    int code = Edit_Prop_Sheet();
+    if (code == 100) break;
+    ASSERT_EQ(code, 7);
+    if (!M_LEFT) {
+      YRMMESSAGE rec;
+      InitYRMMessage(&rec);
+      for (;;) {
+        int kinds = GetYRMMessage(0x94022, &rec);
+        bool outside = M_XPOS < 120 || M_XPOS > 480 || M_YPOS < 140 || M_YPOS > 300;
+        seen.push_back(std::to_string(kinds) + "@" + std::to_string(int(Host_Clock_Ms())));
+        if (M_LEFT || M_SCROLL || outside || getkeymask()) break;
+      }
+    }
+    if (M_SCROLL) {
+      seen.push_back("wheel " + std::to_string(M_SCROLL));
+      M_SCROLL = 0;
+    }
+    if (M_LEFT) {
+      seen.push_back("press");
+      while (M_LEFT) Get_Mouse_Event();
+      seen.push_back("released@" + std::to_string(int(Host_Clock_Ms())));
+    }
+  }
+  const std::vector<std::string> expected = {"2@300", "16384@400", "wheel -1", "press", "released@780"};
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(Host_Script_Pending(), 0);
+}
+
 TEST_F(HostSheets, ALoopOfLimitedWaitsOnAnEmptyScriptFailsToo) {
   YRMSetTimer(1);
   YRMMESSAGE rec;
