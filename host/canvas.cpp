@@ -50,8 +50,7 @@ void Make_Ready() {
 }
 
 void Reset_Screen() {
-  g.~ScreenState();
-  new (&g) ScreenState();
+  g = ScreenState();
   Reset_Input();
   LAST_SHEET_EDIT_KEY = 0;
   Make_Ready();

@@ -130,6 +130,7 @@ struct ScreenState {
   int min_max[4] = {0, 0, 0, 0};
   // sheets
   std::vector<Sheet> sheets;
+  Item discarded;  // what an Add_ operation without a sheet fills
   int next_handle = 1;
   int last_dx = 0, last_dy = 0;
   bool next_no_frame = false;

@@ -102,10 +102,9 @@ int Width_In(const std::string &text, int font) {
 
 Item &New_Item(ItemKind kind, int x1, int y1, int x2, int y2, int code) {
   ScreenState &s = S();
-  static Item nowhere;
   if (s.sheets.empty()) {
-    nowhere = Item{};
-    return nowhere;  // no sheet is being defined: the item goes nowhere
+    s.discarded = Item{};
+    return s.discarded;  // no sheet is being defined: the item goes nowhere
   }
   Item it;
   it.handle = s.next_handle++;
@@ -343,6 +342,35 @@ int Escape_At(Sheet &sh, int x, int y, bool move) {
   return 0;
 }
 
+// Keeps the screen under the sheet where it stands now.
+void Save_Under(Sheet &sh) {
+  int X1 = sh.x1 + sh.dx, Y1 = sh.y1 + sh.dy, X2 = sh.x2 + sh.dx, Y2 = sh.y2 + sh.dy;
+  sh.under = SavedRect{X1, Y1, X2, Y2, {}};
+  for (int y = Y1; y <= Y2; ++y)
+    for (int x = X1; x <= X2; ++x) sh.under.pixels.push_back(uint8_t(std::max(Get_Index(x, y), 0)));
+  sh.saved = true;
+}
+
+void Put_Back_Under(Sheet &sh) {
+  if (!sh.saved) return;
+  size_t k = 0;
+  for (int y = sh.under.y1; y <= sh.under.y2; ++y)
+    for (int x = sh.under.x1; x <= sh.under.x2; ++x) Put_Index(x, y, sh.under.pixels[k++]);
+  sh.saved = false;
+}
+
+// The sheet's face: background, frame and title bar.
+void Paint_Face(const Sheet &sh) {
+  Keep_Drawing keep;
+  int X1 = sh.x1 + sh.dx, Y1 = sh.y1 + sh.dy, X2 = sh.x2 + sh.dx, Y2 = sh.y2 + sh.dy;
+  Fill(X1, Y1, X2, Y2, BUTTON_CI);
+  if (sh.framed) Frame(3, X1, Y1, X2, Y2);
+  if (sh.movable && sh.framed) {
+    Fill(X1 + 2, Y1 + 2, X2 - 2, Y1 + 1 + kTitleBar, GetYRMColor(-9));
+    Text(X1 + 6, Y1 + 14, sh.title, 0x11000, WHITE_CI);
+  }
+}
+
 }  // namespace
 
 namespace host_screen {
@@ -378,20 +406,8 @@ int Define_Prop_Sheet(int x1, int y1, int x2, int y2, int movable, int mode, con
   sh.dx = s.test_dx, sh.dy = s.test_dy;
   s.next_no_frame = false;
   s.next_float_auto = false;
-  int X1 = sh.x1 + sh.dx, Y1 = sh.y1 + sh.dy, X2 = sh.x2 + sh.dx, Y2 = sh.y2 + sh.dy;
-  sh.under.x1 = X1, sh.under.y1 = Y1, sh.under.x2 = X2, sh.under.y2 = Y2;
-  for (int y = Y1; y <= Y2; ++y)
-    for (int x = X1; x <= X2; ++x) sh.under.pixels.push_back(uint8_t(std::max(Get_Index(x, y), 0)));
-  sh.saved = true;
-  {
-    Keep_Drawing keep;
-    Fill(X1, Y1, X2, Y2, BUTTON_CI);
-    if (sh.framed) Frame(3, X1, Y1, X2, Y2);
-    if (movable && sh.framed) {
-      Fill(X1 + 2, Y1 + 2, X2 - 2, Y1 + 1 + kTitleBar, GetYRMColor(-9));
-      Text(X1 + 6, Y1 + 14, sh.title, 0x11000, WHITE_CI);
-    }
-  }
+  Save_Under(sh);
+  Paint_Face(sh);
   s.sheets.push_back(std::move(sh));
   return int(s.sheets.size());
 }
@@ -409,9 +425,7 @@ void Undefine_Prop_Sheet() {
   Trace("Undefine_Prop_Sheet");
   if (s.sheets.empty()) return;
   Sheet &sh = s.sheets.back();
-  size_t k = 0;
-  for (int y = sh.under.y1; y <= sh.under.y2; ++y)
-    for (int x = sh.under.x1; x <= sh.under.x2; ++x) Put_Index(x, y, sh.under.pixels[k++]);
+  Put_Back_Under(sh);
   s.last_dx = sh.dx;
   s.last_dy = sh.dy;
   s.sheets.pop_back();  // its items, and with them the areas' draw callbacks, are gone
@@ -420,7 +434,7 @@ void Undefine_Prop_Sheet() {
 int Edit_Prop_Sheet() {
   ScreenState &s = S();
   Trace("Edit_Prop_Sheet");
-  if (s.sheets.empty()) return 0;
+  if (s.sheets.empty() || s.keymask) return 0;  // an abort asks every loop to return
   // keys that ended an earlier wait and that nothing took are dropped
   s.keys.erase(std::remove_if(s.keys.begin(), s.keys.end(), [](const Key &k) { return k.reported; }),
                s.keys.end());
@@ -818,9 +832,16 @@ void Set_Scrollable_Area_PS_Frameflag(int area, int flag) {
 
 void Host_Test_Set_Sheet_Displacement(int dx, int dy) {
   ScreenState &s = S();
+  Trace("Host_Test_Set_Sheet_Displacement", "%d,%d", dx, dy);
   if (Sheet *sh = Top_Sheet()) {
+    // the user drags the sheet: the screen under it comes back, the sheet is painted anew
+    Put_Back_Under(*sh);
     sh->dx = dx;
     sh->dy = dy;
+    Save_Under(*sh);
+    Paint_Face(*sh);
+    if (sh->activated)  // areas paint themselves only when activated or scrolled
+      for (Item &it : sh->items) Draw_Item(*sh, it);
   } else {
     s.test_dx = dx;
     s.test_dy = dy;

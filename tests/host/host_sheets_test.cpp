@@ -178,6 +178,7 @@ TEST_F(HostSheets, UndefineRestoresTheScreenPixelForPixel) {
   Host_Script_Key(13);
   EXPECT_EQ(Edit_Prop_Sheet(), 4);
   EXPECT_GT(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 1000);
+  Host_Test_Set_Sheet_Displacement(-40, 25);  // dragged: still restored exactly
   Undefine_Prop_Sheet();
   EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
   EXPECT_EQ(Host_Sheet_Depth(), 0);
