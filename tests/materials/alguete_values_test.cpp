@@ -39,8 +39,8 @@ void ExpectRow(const Expected &e) {
 }  // namespace
 
 // EN 1999-1-1, Table 3.2a, sheet, strip and plate. 3103: one HAZ pair, f0,haz 44 and
-// fu,haz 90, for all work-hardened tempers; 6082 T6/T651 and T651 as EN 485-2's minimum
-// over each thickness range.
+// fu,haz 90, for all work-hardened tempers. f0, fu and A are EN 485-2's minimum over each
+// thickness range (e.g. 6061 T651 12.5 < t <= 80: A 8 up to 40 mm, 6 above, so 6).
 TEST(AlgueteValues, Table32aSheetStripPlate) {
   const Expected rows[] = {
       {8, "3103 H14", 0, 25, 120, 140, 2, 44, 90, 0.37, 0.64, "B", 31},
@@ -48,20 +48,25 @@ TEST(AlgueteValues, Table32aSheetStripPlate) {
       {10, "3103 H16", 0, 4, 145, 160, 1, 44, 90, 0.30, 0.56, "B", 48},
       {11, "3103 H26", 0, 4, 135, 160, 3, 44, 90, 0.33, 0.56, "B", 28},
       {13, "5005 H12", 0, 12.5, 95, 125, 2, 44, 100, 0.46, 0.80, "B", 18},
+      {18, "5052 H22/H32", 0, 40, 130, 210, 5, 80, 170, 0.62, 0.81, "B", 10},
+      {29, "5754 H24/H34", 0, 25, 160, 240, 6, 100, 190, 0.63, 0.79, "B", 12},
       {31, "5083 O/H111 > 50", 50, 80, 115, 270, 14, 115, 270, 1.0, 1.0, "B", 6},
       {34, "5083 H14", 0, 25, 280, 340, 2, 155, 275, 0.55, 0.81, "B", 22},
       {39, "6082 T4/T451", 0, 12.5, 110, 205, 12, 100, 160, 0.91, 0.78, "B", 8},
       {42, "6082 T6/T651 ¾ 6"_cp, 0, 6, 260, 310, 6, 125, 185, 0.48, 0.60, "A", 25},
       {43, "6082 T6/T651 > 6", 6, 12.5, 255, 300, 9, 125, 185, 0.49, 0.62, "A", 27},
+      {38, "6061 T651", 12.5, 80, 240, 290, 6, 115, 175, 0.48, 0.60, "A", 23},
       {44, "6082 T651", 12.5, 100, 240, 295, 7, 125, 185, 0.52, 0.63, "A", 21},
+      {46, "7020 T651", 12.5, 40, 280, 350, 9, 205, 280, 0.73, 0.80, "A", 19},
   };
   for (const Expected &e : rows) ExpectRow(e);
 }
 
-// EN 1999-1-1, Table 3.2b, extrusions and drawn tube of 6060, 6063, 6005A and 6106;
+// EN 1999-1-1, Table 3.2b, extrusions and drawn tube of 5754, 6060, 6063, 6005A and 6106;
 // 6063 T66 with fu,haz 130.
 TEST(AlgueteValues, Table32bExtrusions) {
   const Expected rows[] = {
+      {55, "5754 O/H111/F/H112", 0, 25, 80, 180, 14, 80, 180, 1.0, 1.0, "B", 6},
       {58, "6060 T5 > 5", 5, 25, 100, 140, 8, 50, 80, 0.50, 0.57, "B", 14},
       {59, "6060 T6 ¾ 15"_cp, 0, 15, 140, 170, 8, 60, 100, 0.43, 0.59, "A", 24},
       {60, "6060 T6 ¾ 20"_cp, 0, 20, 160, 215, 12, 60, 100, 0.38, 0.47, "A", 16},
