@@ -139,6 +139,7 @@ struct ScreenState {
   int test_dx = 0, test_dy = 0;
   void (*call_always)() = nullptr;
   int call_always_on = 0;
+  int call_always_depth = -1;  // sheets open when it was defined: dropped with that sheet
   int short_scroll_capacity = 0;
   std::vector<std::string> help_requests;
 };

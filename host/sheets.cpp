@@ -428,6 +428,11 @@ void Undefine_Prop_Sheet() {
   Put_Back_Under(sh);
   s.last_dx = sh.dx;
   s.last_dy = sh.dy;
+  if (s.call_always_depth == int(s.sheets.size())) {  // defined while this sheet was current
+    s.call_always = nullptr;
+    s.call_always_on = 0;
+    s.call_always_depth = -1;
+  }
   s.sheets.pop_back();  // its items, and with them the areas' draw callbacks, are gone
 }
 
@@ -547,7 +552,9 @@ void Set_ClickOutsideEvent_to_PS(int code) {
 }
 
 void Define_Call_Allways_Function(void (*fn)()) {
-  S().call_always = fn;
+  ScreenState &s = S();
+  s.call_always = fn;
+  s.call_always_depth = int(s.sheets.size());
   Trace("Define_Call_Allways_Function");
 }
 

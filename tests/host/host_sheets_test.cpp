@@ -364,6 +364,27 @@ TEST_F(HostSheets, TheCallAlwaysFunctionRunsAfterEachEventWhileOn) {
   EXPECT_EQ(calls, 4);
 }
 
+TEST_F(HostSheets, ClosingTheSheetACallAlwaysFunctionWasDefinedOnDropsIt) {
+  static int calls;
+  calls = 0;
+  Dialog();
+  Define_Call_Allways_Function([] { ++calls; });
+  Activate_Call_Allways_Function(1);
+  Dialog();  // a dialog over it keeps it
+  Undefine_Prop_Sheet();
+  msStCu(200, 200);
+  Host_Script_Press(1);
+  EXPECT_EQ(Edit_Prop_Sheet(), 7);
+  EXPECT_EQ(calls, 1);
+  Undefine_Prop_Sheet();
+  Dialog();
+  Activate_Call_Allways_Function(1);
+  Host_Script_Release(1);
+  Host_Script_Press(1);
+  EXPECT_EQ(Edit_Prop_Sheet(), 7);
+  EXPECT_EQ(calls, 1);
+}
+
 TEST_F(HostSheets, FramesHaveTheirInsetsAndSheetsFitTheScreen) {
   const int styles[] = {1, 2, 3, 4, 5};
   const int insets[] = {1, 1, 2, 2, 2};
