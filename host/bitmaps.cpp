@@ -114,6 +114,7 @@ void Placeholder(const char *file, int x1, int y1, int x2, int y2) {
   if (std::find(s.missing_bitmaps.begin(), s.missing_bitmaps.end(), name) == s.missing_bitmaps.end())
     s.missing_bitmaps.push_back(name);
   std::fprintf(stderr, "[host] bitmap \"%s\" not found in %s\n", name.c_str(), s.bitmap_dir.c_str());
+  if (int64_t(x2) - x1 > 16384 || int64_t(y2) - y1 > 16384) return;  // no placeholder that large
   for (int x = x1; x <= x2; ++x) Put_Colour(x, y1, BLACK_CI), Put_Colour(x, y2, BLACK_CI);
   for (int y = y1; y <= y2; ++y) Put_Colour(x1, y, BLACK_CI), Put_Colour(x2, y, BLACK_CI);
   int n = std::max(x2 - x1, y2 - y1);
@@ -132,6 +133,7 @@ int Draw_Part(const char *file, int sx1, int sy1, int sx2, int sy2, bool whole, 
     Placeholder(file, x1, y1, x2, y2);
     return 1;
   }
+  if (int64_t(x2) - x1 >= (1 << 24) || int64_t(y2) - y1 >= (1 << 24)) return 0;  // no such screen
   int tw = x2 - x1 + 1, th = y2 - y1 + 1;
   int sw, sh;
   if (whole) {
@@ -148,10 +150,14 @@ int Draw_Part(const char *file, int sx1, int sy1, int sx2, int sy2, bool whole, 
   if (sw <= 0 || sh <= 0) return 0;
   bool keyed = r >= 0 && g_ >= 0 && b >= 0;
   std::unordered_map<uint32_t, int> index_of;
-  for (int ty = 0; ty < th; ++ty) {
+  // only the target pixels inside the clip rectangle are looked at
+  const ScreenState &s = S();
+  int ty0 = int(std::clamp<int64_t>(int64_t(s.clip[1]) - y1, 0, th)), ty1 = int(std::clamp<int64_t>(int64_t(s.clip[3]) - y1, -1, th - 1));
+  int tx0 = int(std::clamp<int64_t>(int64_t(s.clip[0]) - x1, 0, tw)), tx1 = int(std::clamp<int64_t>(int64_t(s.clip[2]) - x1, -1, tw - 1));
+  for (int ty = ty0; ty <= ty1; ++ty) {
     int py = sy1 + int(int64_t(ty) * sh / th);
     if (py < 0 || py >= bm->h) continue;
-    for (int tx = 0; tx < tw; ++tx) {
+    for (int tx = tx0; tx <= tx1; ++tx) {
       int px = sx1 + int(int64_t(tx) * sw / tw);
       if (px < 0 || px >= bm->w) continue;
       const uint8_t *p = &bm->rgb[(size_t(py) * bm->w + px) * 3];

@@ -27,6 +27,8 @@ constexpr uint8_t kFixed[][3] = {
 constexpr int kHostNumbers[] = {-1, -2, -3, -6, -9, -15, -21};
 constexpr int kFixedCount = sizeof kFixed / sizeof kFixed[0];
 constexpr size_t kTraceLimit = 200000;
+constexpr int kMaxPen = 256;       // wider pens are drawn 256 pixels wide
+constexpr int kMaxRadius = 65536;  // larger circles are not drawn
 
 void Reset_Screen();
 
@@ -62,13 +64,13 @@ void Order(int &a, int &b) {
   if (a > b) std::swap(a, b);
 }
 
-// The pixels of a Bresenham line from (x1, y1) to (x2, y2), in order.
+// The pixels of a Bresenham line from (x1, y1) to (x2, y2), in order; k counts them from k0.
 template <class F>
-void Walk_Line(int x1, int y1, int x2, int y2, F f) {
+void Walk_Line(int x1, int y1, int x2, int y2, F f, int k0 = 0) {
   int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
   int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
   int err = dx + dy;
-  for (int k = 0;; ++k) {
+  for (int k = k0;; ++k) {
     f(x1, y1, k);
     if (x1 == x2 && y1 == y2) break;
     int e2 = 2 * err;
@@ -81,6 +83,44 @@ void Walk_Line(int x1, int y1, int x2, int y2, F f) {
       y1 += sy;
     }
   }
+}
+
+constexpr int64_t kLongLine = 16384;  // longer lines are first cut to the clip rectangle
+
+// Cuts a very long line to the clip rectangle (with a margin) so that walking it stays cheap;
+// *k0 gets the number of pixels cut off its start (the line pattern goes on from there).
+// False when nothing of it can be visible.
+bool Cut_Long_Line(int &x1, int &y1, int &x2, int &y2, int *k0) {
+  *k0 = 0;
+  int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
+  if (std::max(std::llabs(dx), std::llabs(dy)) <= kLongLine) return true;
+  const double lo_x = g.clip[0] - 64.0, hi_x = g.clip[2] + 64.0, lo_y = g.clip[1] - 64.0, hi_y = g.clip[3] + 64.0;
+  double t0 = 0, t1 = 1;
+  const double p[4] = {-double(dx), double(dx), -double(dy), double(dy)};
+  const double q[4] = {x1 - lo_x, hi_x - x1, y1 - lo_y, hi_y - y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    double t = q[i] / p[i];
+    if (p[i] < 0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
+  }
+  if (t0 > t1) return false;
+  int nx1 = int(std::lround(x1 + t0 * dx)), ny1 = int(std::lround(y1 + t0 * dy));
+  int nx2 = int(std::lround(x1 + t1 * dx)), ny2 = int(std::lround(y1 + t1 * dy));
+  *k0 = int(std::max(std::llabs(int64_t(nx1) - x1), std::llabs(int64_t(ny1) - y1)) & 0x7fffffff);
+  x1 = nx1, y1 = ny1, x2 = nx2, y2 = ny2;
+  return true;
+}
+
+// A solid line in the drawing colour.
+void Plain_Line(int x1, int y1, int x2, int y2) {
+  int k0;
+  if (Cut_Long_Line(x1, y1, x2, y2, &k0)) Walk_Line(x1, y1, x2, y2, [](int u, int v, int) { Put(u, v); });
 }
 
 // Pixels of a filled shape, gathered first so that each is drawn once (XOR stays exact).
@@ -140,7 +180,8 @@ void Fill_Polygon_D(int n, const double *x, const double *y, Shape_Mask &m) {
     }
     std::sort(xs.begin(), xs.end());
     for (size_t k = 0; k + 1 < xs.size(); k += 2) {
-      int a = int(std::ceil(xs[k] - 1e-9)), b = int(std::floor(xs[k + 1] + 1e-9));
+      double xa = std::max(xs[k], m.x0 - 1.0), xb = std::min(xs[k + 1], double(m.x0 + m.w));
+      int a = int(std::ceil(xa - 1e-9)), b = int(std::floor(xb + 1e-9));
       if (a <= b) m.Span(a, b, row);
     }
   }
@@ -153,8 +194,8 @@ void Fill_Polygon_I(int n, const int *x, const int *y) {
   std::vector<double> dx(x, x + n), dy(y, y + n);
   Fill_Polygon_D(n, dx.data(), dy.data(), m);
   for (int i = 0; i < n; ++i) {
-    int j = (i + 1) % n;
-    Walk_Line(x[i], y[i], x[j], y[j], [&m](int px, int py, int) { m.Mark(px, py); });
+    int ax = x[i], ay = y[i], bx = x[(i + 1) % n], by = y[(i + 1) % n], k0;
+    if (Cut_Long_Line(ax, ay, bx, by, &k0)) Walk_Line(ax, ay, bx, by, [&m](int px, int py, int) { m.Mark(px, py); });
   }
   m.Draw();
 }
@@ -419,16 +460,22 @@ void pxLine(int x1, int y1, int x2, int y2) {
   ScreenState &s = S();
   Trace("pxLine", "%d,%d,%d,%d", x1, y1, x2, y2);
   uint32_t pat = s.line_pattern;
-  Walk_Line(x1, y1, x2, y2, [pat](int x, int y, int k) {
-    if (pat >> (31 - (k & 31)) & 1) Put(x, y);
-  });
+  int k0;
+  if (!Cut_Long_Line(x1, y1, x2, y2, &k0)) return;
+  Walk_Line(
+      x1, y1, x2, y2, [pat](int x, int y, int k) {
+        if (pat >> (31 - (k & 31)) & 1) Put(x, y);
+      },
+      k0);
 }
 
 void pxTkLn(int x1, int y1, int x2, int y2, int width) {
   S();
   Trace("pxTkLn", "%d,%d,%d,%d,%d", x1, y1, x2, y2, width);
   if (width < 0) return;
-  int lo = -(std::max(width, 1) - 1) / 2, hi = lo + std::max(width, 1) - 1;
+  width = std::clamp(width, 1, kMaxPen);
+  int lo = -(width - 1) / 2, hi = lo + width - 1, k0;
+  if (!Cut_Long_Line(x1, y1, x2, y2, &k0)) return;
   Walk_Line(x1, y1, x2, y2, [lo, hi](int x, int y, int) {
     for (int v = lo; v <= hi; ++v)
       for (int u = lo; u <= hi; ++u) Put(x + u, y + v);
@@ -440,7 +487,7 @@ void pxRect(int x1, int y1, int x2, int y2) {
   Trace("pxRect", "%d,%d,%d,%d", x1, y1, x2, y2);
   Order(x1, x2);
   Order(y1, y2);
-  for (int y = y1; y <= y2; ++y) Fill_Span(x1, x2, y);
+  for (int y = std::max(y1, g.clip[1]); y <= std::min(y2, g.clip[3]); ++y) Fill_Span(x1, x2, y);
 }
 
 void pxFill(int n, const int *x, const int *y) {
@@ -460,7 +507,9 @@ void pxTri(int x1, int y1, int x2, int y2, int x3, int y3) {
 void pxCrcl(int cx, int cy, int r) {
   S();
   Trace("pxCrcl", "%d,%d,%d", cx, cy, r);
-  if (r < 0) return;
+  if (r < 0 || r > kMaxRadius || int64_t(cx) + r < g.clip[0] || int64_t(cx) - r > g.clip[2] ||
+      int64_t(cy) + r < g.clip[1] || int64_t(cy) - r > g.clip[3])
+    return;
   int x = r, y = 0, err = 1 - r;
   while (x >= y) {
     const int pts[8][2] = {{x, y}, {y, x}, {-y, x}, {-x, y}, {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
@@ -484,13 +533,13 @@ void pxArc(int xc, int yc, int rx, int ry, int xs, int ys, int xe, int ye, int m
   double a1 = std::atan2(double(yc - ye), double(xe - xc));
   double sweep = a1 - a0;
   while (sweep <= 0) sweep += 2 * M_PI;
-  int steps = std::max(8, int(sweep * std::max(rx, ry)) + 1);
+  int steps = int(std::clamp(sweep * std::max(rx, ry) + 1.0, 8.0, 20000.0));
   int px = 0, py = 0;
   for (int i = 0; i <= steps; ++i) {
     double a = a0 + sweep * i / steps;
     int x = int(std::lround(xc + rx * std::cos(a))), y = int(std::lround(yc - ry * std::sin(a)));
-    if (i > 0) Walk_Line(px, py, x, y, [](int u, int v, int) { Put(u, v); });
-    if (mode == 2 && (i == 0 || i == steps)) Walk_Line(xc, yc, x, y, [](int u, int v, int) { Put(u, v); });
+    if (i > 0) Plain_Line(px, py, x, y);
+    if (mode == 2 && (i == 0 || i == steps)) Plain_Line(xc, yc, x, y);
     px = x;
     py = y;
   }
@@ -612,9 +661,25 @@ void pxGBTt(int x, int y, const char *text, int len, int style) {
 
 // ---------------------------------------------------------------- saving pixels
 
+// The rectangle cut to the screen; false when nothing of it is on the screen.
+static bool Cut_To_Screen(int &x1, int &y1, int &x2, int &y2) {
+  Order(x1, x2);
+  Order(y1, y2);
+  x1 = std::max(x1, 0), y1 = std::max(y1, 0);
+  x2 = std::min(x2, g.w - 1), y2 = std::min(y2, g.h - 1);
+  return x1 <= x2 && y1 <= y2;
+}
+
+// Copies the pixels of an on-screen rectangle row by row.
+static void pxSvRc_Raw(int x1, int y1, int x2, int y2, uint8_t *out) {
+  int w = x2 - x1 + 1;
+  for (int y = y1; y <= y2; ++y) std::memcpy(out + size_t(y - y1) * w, &g.pixels[size_t(y) * g.w + x1], size_t(w));
+}
+
 void pxQSvR(int x1, int y1, int x2, int y2, int *width, int *size) {
   S();
-  int w = std::abs(x2 - x1) + 1, h = std::abs(y2 - y1) + 1;
+  int w = 0, h = 0;
+  if (Cut_To_Screen(x1, y1, x2, y2)) w = x2 - x1 + 1, h = y2 - y1 + 1;
   if (width) *width = w;
   if (size) *size = 8 + w * h;
 }
@@ -623,40 +688,36 @@ void pxSvRc(int x1, int y1, int x2, int y2, void *buffer) {
   S();
   Trace("pxSvRc", "%d,%d,%d,%d", x1, y1, x2, y2);
   if (!buffer) return;
-  Order(x1, x2);
-  Order(y1, y2);
-  int32_t wh[2] = {x2 - x1 + 1, y2 - y1 + 1};
+  int32_t wh[2] = {0, 0};
+  bool on = Cut_To_Screen(x1, y1, x2, y2);
+  if (on) wh[0] = x2 - x1 + 1, wh[1] = y2 - y1 + 1;
   auto *out = static_cast<uint8_t *>(buffer);
   std::memcpy(out, wh, 8);
+  if (!on) return;
   for (int y = y1; y <= y2; ++y)
-    for (int x = x1; x <= x2; ++x) {
-      int v = Get_Index(x, y);
-      out[8 + size_t(y - y1) * wh[0] + (x - x1)] = uint8_t(v < 0 ? 0 : v);
-    }
+    std::memcpy(out + 8 + size_t(y - y1) * wh[0], &g.pixels[size_t(y) * g.w + x1], size_t(wh[0]));
 }
 
 void pxStRc(int x1, int y1, int x2, int y2, const void *buffer) {
   S();
   Trace("pxStRc", "%d,%d,%d,%d", x1, y1, x2, y2);
-  if (!buffer) return;
-  Order(x1, x2);
-  Order(y1, y2);
+  if (!buffer || !Cut_To_Screen(x1, y1, x2, y2)) return;
   int32_t wh[2];
   const auto *in = static_cast<const uint8_t *>(buffer);
   std::memcpy(wh, in, 8);
   if (wh[0] != x2 - x1 + 1 || wh[1] != y2 - y1 + 1) return;  // not this rectangle's copy
   for (int y = y1; y <= y2; ++y)
-    for (int x = x1; x <= x2; ++x) Put_Index(x, y, in[8 + size_t(y - y1) * wh[0] + (x - x1)]);
+    std::memcpy(&g.pixels[size_t(y) * g.w + x1], in + 8 + size_t(y - y1) * wh[0], size_t(wh[0]));
 }
 
 void Save_Screen_Rectangle(int x1, int y1, int x2, int y2) {
   ScreenState &s = S();
   Trace("Save_Screen_Rectangle", "%d,%d,%d,%d", x1, y1, x2, y2);
   SavedRect r{x1, y1, x2, y2, {}};
-  Order(x1, x2);
-  Order(y1, y2);
-  for (int y = y1; y <= y2; ++y)
-    for (int x = x1; x <= x2; ++x) r.pixels.push_back(uint8_t(std::max(Get_Index(x, y), 0)));
+  if (Cut_To_Screen(x1, y1, x2, y2)) {
+    r.pixels.resize(size_t(x2 - x1 + 1) * (y2 - y1 + 1));
+    pxSvRc_Raw(x1, y1, x2, y2, r.pixels.data());
+  }
   s.saved.push_back(std::move(r));
 }
 
@@ -666,11 +727,11 @@ void Restore_Screen_Rectangle(int x1, int y1, int x2, int y2) {
   for (size_t i = s.saved.size(); i-- > 0;) {
     SavedRect &r = s.saved[i];
     if (r.x1 != x1 || r.y1 != y1 || r.x2 != x2 || r.y2 != y2) continue;
-    Order(x1, x2);
-    Order(y1, y2);
-    size_t k = 0;
-    for (int y = y1; y <= y2; ++y)
-      for (int x = x1; x <= x2; ++x) Put_Index(x, y, r.pixels[k++]);
+    if (Cut_To_Screen(x1, y1, x2, y2)) {
+      size_t k = 0;
+      for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x) Put_Index(x, y, r.pixels[k++]);
+    }
     s.saved.erase(s.saved.begin() + long(i));
     return;
   }

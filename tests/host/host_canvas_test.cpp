@@ -75,6 +75,37 @@ TEST_F(HostCanvas, EveryPrimitiveHoldsTheClip) {
   }
 }
 
+// Coordinates far off the screen cost no time and write nothing outside the clip.
+TEST_F(HostCanvas, FarCoordinatesAreCutNotWalked) {
+  const int big = 2000000000;
+  pxView(100, 100, 200, 200);
+  pxFgc(BLACK_CI);
+  std::vector<uint8_t> before = Host_Snapshot();
+  pxSULn(0xaaaaaaaa);
+  pxLine(-big, 150, big, 150);
+  EXPECT_EQ(Host_Count_Pixels(100, 150, 200, 150, BLACK_CI), 51);  // the pattern goes on through the cut
+  pxSLn(0);
+  pxLine(-big, -big, big, big);
+  EXPECT_EQ(Host_Pixel(120, 120), BLACK_CI);
+  pxTkLn(-big, 180, big, 180, 100000);
+  pxRect(-big, -big, big, big);
+  int xs[3] = {-big, big, 0}, ys[3] = {-big, -big, big};
+  pxFill(3, xs, ys);
+  pxCrcl(150, 150, big);
+  pxCrcl(big, big, 5);
+  pxArc(150, 150, big, big, 0, 0, 10, 10, 2);
+  pxDrawTransparentDIB("Buttons.bmp", -big, -big, big, big, 201, -1, -1, -1, -1);
+  pxDrawTransparentDIB("missing-picture.bmp", -big, -big, big, big, 201, -1, -1, -1, -1);
+  int w = -1, size = -1;
+  pxQSvR(-big, -big, big, big, &w, &size);
+  EXPECT_EQ(w, NPIXEL_X);
+  EXPECT_EQ(size, 8 + NPIXEL_X * NPIXEL_Y);
+  Save_Screen_Rectangle(-big, -big, big, big);
+  Restore_Screen_Rectangle(-big, -big, big, big);
+  int inside = Host_Region_Diff(before, 100, 100, 200, 200);
+  EXPECT_EQ(Changed(before), inside);
+}
+
 TEST_F(HostCanvas, ClipIsCutToTheScreenAndReadBack) {
   pxView(-20, 900, 2000, 10);
   int r[4];
