@@ -481,12 +481,17 @@ int Edit_Prop_Sheet() {
       code = Escape_At(sh, x, y, false);
     } else if (kinds & YRM_WHEEL) {
       if (Item *a = Area_At(sh, x, y)) {
-        Item *slider = a->vslider ? Find_Item(a->vslider) : nullptr;
+        // the vertical slider takes the wheel, else the horizontal one
+        bool vertical = a->vslider != 0;
+        Item *slider = Find_Item(vertical ? a->vslider : a->hslider);
         if (slider && M_SCROLL) {
           int vw, vh;
           Visible_Size(*a, &vw, &vh);
-          int step = std::max(1, int(slider->step * vh));
-          Host_Scroll(sh, *a, a->scroll_x, a->scroll_y - M_SCROLL * step);
+          int step = std::max(1, int(slider->step * (vertical ? vh : vw)));
+          if (vertical)
+            Host_Scroll(sh, *a, a->scroll_x, a->scroll_y - M_SCROLL * step);
+          else
+            Host_Scroll(sh, *a, a->scroll_x - M_SCROLL * step, a->scroll_y);
           M_SCROLL = 0;
         }
       }

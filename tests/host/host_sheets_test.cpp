@@ -266,14 +266,18 @@ TEST_F(HostSheets, HorizontalSlidersRightPressesAndFrameFlags) {
   Set_Scrollable_Area_PS_Frameflag(area, 0);
   Activate_Prop_Sheet();
   Resize_Origin_of_Scrollable_Area_PS(area, 900, 100);  // visible 200 wide
+  Set_MouseWheel_Activity(1);
   Host_Script_Click(320, 270);  // the slider strip right of its thumb: a page right
+  Host_Script_Move(200, 200);
+  Host_Script_Wheel(-1);        // no vertical slider: the wheel goes right by 0.5 × 200
   Host_Script_Move(400, 200);
   Host_Script_Press(2);
   EXPECT_EQ(Edit_Prop_Sheet(), 7);
   EXPECT_EQ(M_RIGHT, 1);
   EXPECT_EQ(M_LEFT, 0);
-  ASSERT_EQ(g_draws.size(), 1u);
+  ASSERT_EQ(g_draws.size(), 2u);
   EXPECT_EQ(g_draws[0].sx, 200);
+  EXPECT_EQ(g_draws[1].sx, 300);
   std::vector<HOST_SHEET_ITEM> items = Host_Sheet_Items();
   ASSERT_EQ(items.size(), 3u);
   EXPECT_EQ(items[2].kind, "hslider");
