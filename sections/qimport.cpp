@@ -1,12 +1,17 @@
-// sections/qimport.cpp — imported sections: reference counts and the catalogue switches.
+// sections/qimport.cpp — imported sections: reference counts, the catalogue switches and
+// the module state of the section catalogue.
+#include "host/host.h"
 #include "sections/sections.h"
+#include "sections/sections_state.h"
 
 namespace {
-struct SectionsState {
-  int profilmanager_enabled = 0;  // set by Enable_Profilmanager
-  int quer_import_enabled = 0;    // set by Enable_QUER_Import
-} g;
+SectionsState g;
 }  // namespace
+
+SectionsState &Sections_State() {
+  Host_Register_Reset(&Reset_Sections_For_Tests);  // Host_Reset drops the loaded library
+  return g;
+}
 
 int Add_QImport_Reference(QIMPORT_ENTRY *entry, int delta) {
   if (!entry) return 0;
@@ -17,15 +22,17 @@ int Add_QImport_Reference(QIMPORT_ENTRY *entry, int delta) {
   return entry->ref_count;
 }
 
-void Enable_Profilmanager() { g.profilmanager_enabled = 1; }
+void Enable_Profilmanager() { Sections_State().profilmanager_enabled = 1; }
 
 int Is_Profilmanager_Available() {
   // The host's profile manager is not installed here: enabled or not, it is unusable.
   return 0;
 }
 
-void Enable_QUER_Import() { g.quer_import_enabled = 1; }
+void Enable_QUER_Import() { Sections_State().quer_import_enabled = 1; }
 
 int Is_QUER_Import_Enabled() { return g.quer_import_enabled; }
+
+void Invalidate_Profil_Section_Cache() { g.section_cache_key = 99999; }
 
 void Reset_Sections_For_Tests() { g = SectionsState{}; }

@@ -1,0 +1,34 @@
+// sections/sections_state.h — the one state record of the section catalogue, shared by
+// its source files (not for callers outside sections/).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sections/sections.h"
+
+// One record of the profile library as read from the file.
+struct SECTIONS_LIB_RECORD {
+  char name[PROFIL_LIB_NAME_BYTES + 1];  // the library's spelling, terminated
+  char key[PROFIL_LIB_NAME_BYTES + 1];   // the same, upper-cased, for comparison
+  int family;
+  float values[PROFIL_LIB_PLACES];       // places 0..4 are 0
+};
+
+struct SectionsState {
+  int profilmanager_enabled = 0;          // set by Enable_Profilmanager
+  int quer_import_enabled = 0;            // set by Enable_QUER_Import
+  std::vector<SECTIONS_LIB_RECORD> lib;   // loaded library records
+  int lib_loaded = 0;                     // lib holds the file of lib_path (or an image)
+  int lib_pinned = 0;                     // an image given by Use_Profil_Library_Image
+  std::string lib_path;                   // file the records came from
+  std::string manager_default;            // DEFAULT= text (blanks as '~')
+  std::string manager_filter;             // FILTER= text
+  int modeller_tested = 0;                // Is_QUER_Modeller_Installed ran once
+  int modeller_installed = 0;
+  int section_cache_key = 99999;          // key of the cached standard-profile section
+};
+
+// The state record (defined in qimport.cpp); registers the module reset with Host_Reset
+// on first use.
+SectionsState &Sections_State();

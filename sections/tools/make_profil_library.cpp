@@ -1,0 +1,323 @@
+// sections/tools/make_profil_library.cpp — build-time tool: turns the profile library CSV
+// into the binary library file "PROFIL" that Find_Profil_in_Database reads.
+//
+//     make_profil_library <library.csv> <PROFIL>
+//
+// A record is 160 bytes, little-endian: places 0..3 the name (NUL-padded, 16 bytes),
+// place 4 the family index (int32), places 5..39 32-bit floats in cm units (see
+// sections/sections.h for the places). Dimensions and area are stored as the CSV gives
+// them; centroid, second moments, principal axes, plastic moduli, torsion and warping
+// constants are computed here from the dimensions:
+//   - plates as rectangles, rounded corners as their spandrel (area (1 − π/4)·ρ², centroid
+//     0.22337·ρ from the corner point in both plate directions) counted as a point area;
+//     tapered flanges (UPN, T) are taken with their mean thickness, as tabulated;
+//   - plastic moduli about the axes that halve the area;
+//   - I_T of I shapes by the fillet formula of the section tables (flange and web strips
+//     plus 2·α1·D1⁴ − 0.42·t_f⁴), of other open shapes as Σ b·t³/3 over the centre-line
+//     strips, of hollow sections by Bredt's formula on the centre line (CHS exact);
+//   - I_w of I shapes t_f·b³·(h − t_f)²/24, of channels by the thin-walled channel
+//     formula, 0 for the other families (small against their other values).
+// Exit code 0 on success, 1 on a bad row (its line is named on stderr).
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kK = 1.0 - kPi / 4.0;
+constexpr double kE = 0.22337;
+
+struct Rect {
+  double u0, u1, z0, z1;
+};
+struct Spot {
+  double u, z, a;
+};
+struct Shape {
+  std::vector<Rect> rects;
+  std::vector<Spot> spots;
+  void Plate(double u0, double u1, double z0, double z1) { rects.push_back({u0, u1, z0, z1}); }
+  void Spandrel(double cu, double cz, double du, double dz, double rho, int sign) {
+    if (rho > 0) spots.push_back({cu + du * kE * rho, cz + dz * kE * rho, sign * kK * rho * rho});
+  }
+};
+
+struct Row {
+  std::string name;
+  int family;
+  double h, b, tw, tf, r, r2, A;
+};
+
+// Area of the shape on the low side of the line coord = c (axis 0: u, axis 1: z).
+double _Area_Below(const Shape &s, int axis, double c) {
+  double a = 0;
+  for (const Rect &r : s.rects) {
+    const double lo = axis ? r.z0 : r.u0, hi = axis ? r.z1 : r.u1;
+    const double w = axis ? r.u1 - r.u0 : r.z1 - r.z0;
+    a += w * std::fmax(0.0, std::fmin(hi, c) - lo);
+  }
+  for (const Spot &p : s.spots)
+    if ((axis ? p.z : p.u) < c) a += p.a;
+  return a;
+}
+
+// First moment of |coord − c| over the shape.
+double _Abs_Moment(const Shape &s, int axis, double c) {
+  double m = 0;
+  for (const Rect &r : s.rects) {
+    const double lo = axis ? r.z0 : r.u0, hi = axis ? r.z1 : r.u1;
+    const double w = axis ? r.u1 - r.u0 : r.z1 - r.z0;
+    auto part = [&](double x0, double x1) {  // ∫ |x − c| over [x0, x1] on one side of c
+      if (x1 <= x0) return 0.0;
+      return std::fabs((x1 - c) * (x1 - c) - (x0 - c) * (x0 - c)) / 2;
+    };
+    m += w * (part(lo, std::fmin(hi, c)) + part(std::fmax(lo, c), hi));
+  }
+  for (const Spot &p : s.spots) m += p.a * std::fabs((axis ? p.z : p.u) - c);
+  return m;
+}
+
+double _Plastic_Modulus(const Shape &s, int axis, double lo, double hi, double area) {
+  for (int k = 0; k < 200; ++k) {
+    const double mid = (lo + hi) / 2;
+    if (_Area_Below(s, axis, mid) < area / 2) lo = mid; else hi = mid;
+  }
+  return _Abs_Moment(s, axis, (lo + hi) / 2);
+}
+
+// Values in cm units into places 5..39 of the record.
+int _Compute(const Row &w, float *v) {
+  const double h = w.h, b = w.b, tw = w.tw, tf = w.tf, r = w.r, r2 = w.r2;
+  Shape s;
+  double width = b;
+  switch (w.family) {
+    case 0:  // I and H: centred on the web, u from the left flange tip
+      s.Plate(0, b, 0, tf);
+      s.Plate(0, b, h - tf, h);
+      s.Plate((b - tw) / 2, (b + tw) / 2, tf, h - tf);
+      for (int side = -1; side <= 1; side += 2) {
+        const double cu = b / 2 + side * tw / 2;
+        s.Spandrel(cu, tf, side, +1, r, +1);
+        s.Spandrel(cu, h - tf, side, -1, r, +1);
+      }
+      break;
+    case 1: {  // hollow rectangle; r outer, r2 inner corner radius
+      s.Plate(0, b, 0, tf);
+      s.Plate(0, b, h - tf, h);
+      s.Plate(0, tw, tf, h - tf);
+      s.Plate(b - tw, b, tf, h - tf);
+      s.Spandrel(0, 0, +1, +1, r, -1);
+      s.Spandrel(b, 0, -1, +1, r, -1);
+      s.Spandrel(0, h, +1, -1, r, -1);
+      s.Spandrel(b, h, -1, -1, r, -1);
+      s.Spandrel(tw, tf, +1, +1, r2, +1);
+      s.Spandrel(b - tw, tf, -1, +1, r2, +1);
+      s.Spandrel(tw, h - tf, +1, -1, r2, +1);
+      s.Spandrel(b - tw, h - tf, -1, -1, r2, +1);
+      break;
+    }
+    case 2:  // channel, web at the reference edge u = 0
+      s.Plate(0, tw, tf, h - tf);
+      s.Plate(0, b, 0, tf);
+      s.Plate(0, b, h - tf, h);
+      s.Spandrel(tw, tf, +1, +1, r, +1);
+      s.Spandrel(tw, h - tf, +1, -1, r, +1);
+      s.Spandrel(b, tf, -1, -1, r2, -1);
+      s.Spandrel(b, h - tf, -1, +1, r2, -1);
+      break;
+    case 3:  // T: flange on top, web centred
+      s.Plate(0, b, 0, tf);
+      s.Plate((b - tw) / 2, (b + tw) / 2, tf, h);
+      for (int side = -1; side <= 1; side += 2) {
+        s.Spandrel(b / 2 + side * tw / 2, tf, side, +1, r, +1);
+        s.Spandrel(b / 2 + side * tw / 2, h, -side, -1, r2, -1);  // rounded web toe
+        s.Spandrel(side < 0 ? 0 : b, tf, -side, -1, r2, -1);      // rounded flange toes
+      }
+      break;
+    case 4:  // angle: leg 1 (h) at the reference edge, leg 2 (b) at the bottom
+      s.Plate(0, tw, 0, h - tf);
+      s.Plate(0, b, h - tf, h);
+      s.Spandrel(tw, h - tf, +1, -1, r, +1);
+      s.Spandrel(tw, 0, -1, +1, r2, -1);
+      s.Spandrel(b, h - tf, -1, +1, r2, -1);
+      break;
+    case 6:
+      width = h;
+      break;
+    default:
+      return 0;
+  }
+  double A = 0, Su = 0, Sz = 0, Iuu = 0, Izz = 0, Iuz = 0;
+  if (w.family == 6) {
+    const double d = h - 2 * tw;
+    A = kPi * (h * h - d * d) / 4;
+    Su = Sz = A * h / 2;
+    Iuu = Izz = kPi * (std::pow(h, 4) - std::pow(d, 4)) / 64 + A * h * h / 4;
+    Iuz = A * h * h / 4;
+  } else {
+    for (const Rect &q : s.rects) {
+      const double a = (q.u1 - q.u0) * (q.z1 - q.z0), uc = (q.u0 + q.u1) / 2, zc = (q.z0 + q.z1) / 2;
+      A += a;
+      Su += a * uc;
+      Sz += a * zc;
+      Iuu += a * uc * uc + a * (q.u1 - q.u0) * (q.u1 - q.u0) / 12;
+      Izz += a * zc * zc + a * (q.z1 - q.z0) * (q.z1 - q.z0) / 12;
+      Iuz += a * uc * zc;
+    }
+    for (const Spot &p : s.spots) {
+      A += p.a;
+      Su += p.a * p.u;
+      Sz += p.a * p.z;
+      Iuu += p.a * p.u * p.u;
+      Izz += p.a * p.z * p.z;
+      Iuz += p.a * p.u * p.z;
+    }
+  }
+  if (!(A > 0)) return 0;
+  const double us = Su / A, zs = Sz / A;
+  const double Iy = Izz - A * zs * zs, Iz = Iuu - A * us * us;
+  const double Iyz = -(Iuz - A * us * zs);  // y = −u
+  const double Im = (Iy + Iz) / 2, Id = std::sqrt((Iy - Iz) * (Iy - Iz) / 4 + Iyz * Iyz);
+  // I_y = I_m + I_d·cos 2α, I_yz = −I_d·sin 2α
+  const double alpha = std::fabs(Iyz) < 1e-9 * (Iy + Iz) ? 0.0 : std::atan2(-Iyz, (Iy - Iz) / 2) / 2;
+  double Wy, Wz, IT = 0, Iw = 0;
+  if (w.family == 6) {
+    const double d = h - 2 * tw;
+    Wy = Wz = (h * h * h - d * d * d) / 6;
+    IT = 2 * (Iy);
+  } else {
+    Wy = _Plastic_Modulus(s, 1, 0, h, A);
+    Wz = _Plastic_Modulus(s, 0, 0, width, A);
+  }
+  switch (w.family) {
+    case 0: {
+      const double D1 = ((tf + r) * (tf + r) + tw * (r + tw / 4)) / (2 * r + tf);
+      const double a1 = -0.042 + 0.2204 * tw / tf + 0.1355 * r / tf - 0.0865 * r * tw / (tf * tf) -
+                        0.0725 * tw * tw / (tf * tf);
+      IT = 2.0 / 3 * b * std::pow(tf, 3) + (h - 2 * tf) * std::pow(tw, 3) / 3 + 2 * a1 * std::pow(D1, 4) -
+           0.42 * std::pow(tf, 4);
+      Iw = tf * b * b * b * (h - tf) * (h - tf) / 24;
+      break;
+    }
+    case 1: {
+      const double t = tw, hm = h - t, bm = b - t, rm = (r + r2) / 2;
+      const double Am = hm * bm - (4 - kPi) * rm * rm, Um = 2 * (hm + bm) - (8 - 2 * kPi) * rm;
+      IT = 4 * Am * Am * t / Um + t * t * t * Um / 3;
+      break;
+    }
+    case 2: {
+      const double bb = b - tw / 2, hh = h - tf;
+      IT = (2 * bb * std::pow(tf, 3) + hh * std::pow(tw, 3)) / 3;
+      Iw = tf * bb * bb * bb * hh * hh / 12 * (3 * bb * tf + 2 * hh * tw) / (6 * bb * tf + hh * tw);
+      break;
+    }
+    case 3:
+      IT = (b * std::pow(tf, 3) + (h - tf / 2) * std::pow(tw, 3)) / 3;
+      break;
+    case 4:
+      IT = ((h - tf / 2) * std::pow(tw, 3) + (b - tw / 2) * std::pow(tf, 3)) / 3;
+      break;
+    default:
+      break;
+  }
+  for (int k = 5; k < 40; ++k) v[k] = 0.0f;
+  v[5] = static_cast<float>(h);
+  v[6] = static_cast<float>(b);
+  v[7] = static_cast<float>(tw);
+  v[8] = static_cast<float>(tf);
+  v[9] = static_cast<float>(w.A);
+  v[11] = static_cast<float>(h - zs);
+  v[12] = static_cast<float>(w.family == 6 ? h / 2 : us);
+  v[13] = static_cast<float>(std::tan(alpha));
+  v[14] = static_cast<float>(Iy);
+  v[15] = static_cast<float>(Iz);
+  v[18] = static_cast<float>(Im + Id);
+  v[21] = static_cast<float>(Wy);
+  v[23] = static_cast<float>(Im - Id);
+  v[26] = static_cast<float>(Wz);
+  v[28] = static_cast<float>(IT);
+  v[29] = static_cast<float>(Iw);
+  v[30] = static_cast<float>(r);
+  v[31] = static_cast<float>(r2);
+  return 1;
+}
+
+void _Put32(unsigned char *p, std::uint32_t x) {
+  for (int k = 0; k < 4; ++k) p[k] = static_cast<unsigned char>(x >> (8 * k));
+}
+
+int _Parse_Row(const char *line, Row *row) {
+  char name[64];
+  int family;
+  // Dimensions are read as floats first so that the file holds exactly the CSV's values.
+  float f[7];
+  if (std::sscanf(line, "%63[^,],%d,%f,%f,%f,%f,%f,%f,%f", name, &family, &f[0], &f[1], &f[2], &f[3], &f[4],
+                  &f[5], &f[6]) != 9)
+    return 0;
+  if (std::strlen(name) > 16) return 0;
+  row->name = name;
+  row->family = family;
+  row->h = f[0];
+  row->b = f[1];
+  row->tw = f[2];
+  row->tf = f[3];
+  row->r = f[4];
+  row->r2 = f[5];
+  row->A = f[6];
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s library.csv PROFIL\n", argv[0]);
+    return 1;
+  }
+  FILE *in = std::fopen(argv[1], "r");
+  if (!in) {
+    std::fprintf(stderr, "%s: cannot read %s\n", argv[0], argv[1]);
+    return 1;
+  }
+  std::vector<unsigned char> out;
+  char line[512];
+  int number = 0, header_seen = 0;
+  while (std::fgets(line, sizeof line, in)) {
+    ++number;
+    line[std::strcspn(line, "\r\n")] = '\0';
+    if (line[0] == '#' || line[0] == '\0') continue;
+    if (!header_seen) {  // the column line
+      header_seen = 1;
+      continue;
+    }
+    Row row;
+    float v[40] = {};
+    if (!_Parse_Row(line, &row) || !_Compute(row, v)) {
+      std::fprintf(stderr, "%s:%d: bad row: %s\n", argv[1], number, line);
+      std::fclose(in);
+      return 1;
+    }
+    unsigned char rec[160] = {};
+    std::memcpy(rec, row.name.data(), row.name.size());
+    _Put32(rec + 16, static_cast<std::uint32_t>(row.family));
+    for (int k = 5; k < 40; ++k) {
+      std::uint32_t bits;
+      std::memcpy(&bits, &v[k], 4);
+      _Put32(rec + 4 * k, bits);
+    }
+    out.insert(out.end(), rec, rec + 160);
+  }
+  std::fclose(in);
+  FILE *f = std::fopen(argv[2], "wb");
+  if (!f || std::fwrite(out.data(), 1, out.size(), f) != out.size()) {
+    std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[2]);
+    if (f) std::fclose(f);
+    return 1;
+  }
+  return std::fclose(f) == 0 ? 0 : 1;
+}

@@ -1,0 +1,358 @@
+// Profile library: the built file against its CSV row by row, lookup spellings, the
+// family of a name, rejected and truncated files, the stress-check values and the host
+// programs around the library.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+#include "sections/sections.h"
+#include "sections/sections_internal.h"
+
+namespace {
+
+struct CsvRow {
+  std::string name;
+  int family;
+  float dims[6];  // h, b, t_w, t_f, r, r_2 (cm)
+  float A;
+};
+
+std::vector<CsvRow> Read_Csv() {
+  std::ifstream in(PF_SOURCE_DIR "/sections/data/profil_library.csv");
+  std::vector<CsvRow> rows;
+  std::string line;
+  bool header = false;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    if (!header) {
+      header = true;
+      continue;
+    }
+    CsvRow r{};
+    char name[64];
+    if (std::sscanf(line.c_str(), "%63[^,],%d,%f,%f,%f,%f,%f,%f,%f", name, &r.family, &r.dims[0], &r.dims[1],
+                    &r.dims[2], &r.dims[3], &r.dims[4], &r.dims[5], &r.A) == 9) {
+      r.name = name;
+      rows.push_back(r);
+    }
+  }
+  return rows;
+}
+
+// A library folder of the test's own: DATA points at it while the fixture lives.
+class SectionsLibraryFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Reset_Sections_For_Tests();
+    dir_ = ::testing::TempDir() + "pf_sections_lib_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::string cmd = "mkdir -p '" + dir_ + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    std::remove((dir_ + "/PROFIL").c_str());
+    setenv("DATA", dir_.c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("DATA");
+    Reset_Sections_For_Tests();
+  }
+  void Write(const std::vector<unsigned char> &bytes) {
+    std::ofstream out(dir_ + "/PROFIL", std::ios::binary);
+    out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+  std::string dir_;
+};
+
+std::vector<unsigned char> Record(const char *name, int family, float h) {
+  std::vector<unsigned char> r(160, 0);
+  std::memcpy(r.data(), name, std::strlen(name));
+  r[16] = static_cast<unsigned char>(family);
+  std::memcpy(r.data() + 20, &h, 4);  // little-endian host
+  return r;
+}
+
+std::vector<unsigned char> Built_Library() {
+  std::ifstream in(PF_DATA_DIR "/PROFIL", std::ios::binary);
+  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+// Every CSV row is in the built file under its own name, with its family and with
+// dimensions and area exactly the floats of the CSV text.
+TEST(SectionsLibrary, EveryCsvRowIsInTheBuiltFile) {
+  Reset_Sections_For_Tests();
+  unsetenv("DATA");
+  const std::vector<CsvRow> rows = Read_Csv();
+  ASSERT_GT(rows.size(), 200u);
+  EXPECT_EQ(Count_Profil_Library_Records(), static_cast<int>(rows.size()));
+  for (const CsvRow &r : rows) {
+    const char *spelling = nullptr;
+    const float *v = Find_Profil_in_Database(r.name.c_str(), &spelling);
+    ASSERT_NE(v, nullptr) << r.name;
+    EXPECT_STREQ(spelling, r.name.c_str());
+    EXPECT_EQ(Get_Profil_Typ_Index(r.name.c_str()), r.family) << r.name;
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(v[5 + k], r.dims[k]) << r.name << " place " << 5 + k;
+    EXPECT_EQ(v[9], r.A) << r.name;
+    EXPECT_EQ(v[30], r.dims[4]) << r.name;
+    EXPECT_EQ(v[31], r.dims[5]) << r.name;
+    for (int k : {0, 1, 2, 3, 4, 10, 16, 17, 19, 20, 22, 24, 25, 27, 32, 39}) EXPECT_EQ(v[k], 0.0f) << r.name;
+  }
+  // The default profile of every new member.
+  EXPECT_NE(Find_Profil_in_Database("HE280A", nullptr), nullptr);
+}
+
+// Computed values of the built file against the published section tables (EN 10365,
+// EN 10056-1, EN 10210-2), within the rounding of the tables.
+TEST(SectionsLibrary, ComputedValuesMatchPublishedTables) {
+  Reset_Sections_For_Tests();
+  unsetenv("DATA");
+  struct Want {
+    const char *name;
+    int place;
+    double value, rel;
+  };
+  const Want want[] = {
+      {"IPE300", 14, 8356, 0.002},   {"IPE300", 15, 603.8, 0.002}, {"IPE300", 21, 628.4, 0.002},
+      {"IPE300", 26, 125.2, 0.002},  {"IPE300", 29, 125900, 0.01}, {"IPE300", 28, 20.12, 0.02},
+      {"HE280A", 14, 13670, 0.002},  {"HE280A", 15, 4763, 0.002},  {"HE280A", 21, 1112, 0.002},
+      {"HE300B", 14, 25170, 0.002},  {"HE300B", 26, 870.1, 0.002}, {"HE300B", 28, 185.0, 0.03},
+      {"L100X10", 14, 177, 0.005},   {"L100X10", 18, 280, 0.005},  {"L100X10", 23, 73.0, 0.005},
+      {"L150X100X10", 13, 0.439, 0.005}, {"QR100X100X5(w)", 14, 279, 0.005},
+      {"R88.9X5.0(w)", 14, 116, 0.005},
+  };
+  for (const Want &w : want) {
+    const float *v = Find_Profil_in_Database(w.name, nullptr);
+    ASSERT_NE(v, nullptr) << w.name;
+    EXPECT_NEAR(v[w.place], w.value, w.rel * w.value) << w.name << " place " << w.place;
+  }
+}
+
+// Spellings of one profile: case, blanks and the wide-flange order do not matter; the
+// library's own spelling comes back.
+TEST(SectionsLibrary, SpellingsFindTheSameProfile) {
+  Reset_Sections_For_Tests();
+  unsetenv("DATA");
+  const char *canonical = nullptr;
+  const float *heb = Find_Profil_in_Database("HE300B", &canonical);
+  ASSERT_NE(heb, nullptr);
+  EXPECT_STREQ(canonical, "HE300B");
+  for (const char *q : {"HEB 300", "heb300", "HE 300B", " HE300B ", "he 300 b"}) {
+    const char *spelling = nullptr;
+    EXPECT_EQ(Find_Profil_in_Database(q, &spelling), heb) << q;
+    EXPECT_STREQ(spelling, "HE300B") << q;
+  }
+  const char *tube = nullptr;
+  EXPECT_NE(Find_Profil_in_Database("R 88.9 x 5.0(w)", &tube), nullptr);
+  EXPECT_STREQ(tube, "R88.9X5.0(w)");  // the suffix letter keeps its lower case
+  const char *none = "x";
+  EXPECT_EQ(Find_Profil_in_Database("HEB 301", &none), nullptr);
+  EXPECT_EQ(none, nullptr);
+  EXPECT_EQ(Find_Profil_in_Database("", nullptr), nullptr);
+  EXPECT_EQ(Find_Profil_in_Database(nullptr, nullptr), nullptr);
+}
+
+TEST(SectionsLibrary, WideFlangeFormOfANameText) {
+  struct Case {
+    const char *in, *out;
+    int changed;
+  };
+  const Case cases[] = {{"HEA280", "HE280A", 1},  {"HEB 300", "HE 300B", 1}, {"HEM1000", "HE1000M", 1},
+                        {"HE280A", "HE280A", 0},  {"IPE300", "IPE300", 0},   {"HEA", "HEA", 0},
+                        {"HEC280", "HEC280", 0},  {"HE", "HE", 0},           {"", "", 0}};
+  for (const Case &c : cases) {
+    char t[32];
+    std::snprintf(t, sizeof t, "%s", c.in);
+    EXPECT_EQ(Normalize_HE_Series_Text(t), c.changed) << c.in;
+    EXPECT_STREQ(t, c.out) << c.in;
+  }
+  EXPECT_EQ(Normalize_HE_Series_Text(nullptr), 0);
+}
+
+// Names that the library does not hold get their family from their beginning.
+TEST(SectionsLibrary, FamilyOfNamesOutsideTheLibrary) {
+  Reset_Sections_For_Tests();
+  unsetenv("DATA");
+  struct Case {
+    const char *name;
+    int family;
+  };
+  const Case cases[] = {{"HE 999 X", 0}, {"HD 400x187", 0}, {"IPE 750x137", 0}, {"IPN 200", 0}, {"I 200", 0},
+                        {"RR 999x1", 1}, {"QR 999", 1},     {"RHS 1", 1},       {"SHS 1", 1},   {"U 999", 2},
+                        {"T 999", 3},    {"L 999", 4},      {"Z 100", 5},       {"R 999", 6},   {"R999", 6},
+                        {"RO 999", 6},   {"CHS 1", 6},      {"  l 999", 4},     {"RX 1", -1},   {"FL 100", -1},
+                        {"", -1},        {"X", -1}};
+  for (const Case &c : cases) EXPECT_EQ(Get_Profil_Typ_Index(c.name), c.family) << c.name;
+  EXPECT_EQ(Get_Profil_Typ_Index(nullptr), -1);
+  // In the library the record's family holds: "UPN300" is a channel, "T100" a T.
+  EXPECT_EQ(Get_Profil_Typ_Index("UPN 300"), 2);
+  EXPECT_EQ(Get_Profil_Typ_Index("t100"), 3);
+}
+
+TEST(SectionsLibrary, StressCheckValuesAndProfileType) {
+  Reset_Sections_For_Tests();
+  unsetenv("DATA");
+  float v[35];
+  char code[4];
+  ASSERT_EQ(Get_Profil_Data("IPE 300", v, code), 1);
+  EXPECT_STREQ(code, "LIB");
+  EXPECT_FLOAT_EQ(v[0], 30.0f);
+  EXPECT_FLOAT_EQ(v[1], 15.0f);
+  EXPECT_FLOAT_EQ(v[2], 0.71f);
+  EXPECT_FLOAT_EQ(v[3], 1.07f);
+  EXPECT_FLOAT_EQ(v[4], 53.81f);
+  EXPECT_NEAR(v[16], 628.4f, 1.0f);  // W_pl,y in the place of the half-section moment
+  EXPECT_NEAR(v[21], 125.2f, 0.3f);
+  EXPECT_FLOAT_EQ(v[25], 1.5f);
+  EXPECT_EQ(Get_Profil_Data("NOTHING", v, code), 0);
+  EXPECT_STREQ(code, "ERR");
+  EXPECT_EQ(v[0], 0.0f);
+  EXPECT_EQ(Get_Profil_Data(nullptr, nullptr, nullptr), 0);
+
+  EXPECT_EQ(Get_Profil_Typ("HEB 300"), 1);
+  EXPECT_EQ(Get_Profil_Typ("T100"), 2);
+  EXPECT_EQ(Get_Profil_Typ("UPN 200"), 3);
+  EXPECT_EQ(Get_Profil_Typ("QR100X100X5(w)"), 4);
+  EXPECT_EQ(Get_Profil_Typ("L100X10"), 5);
+  EXPECT_EQ(Get_Profil_Typ("Z 100"), 6);
+  EXPECT_EQ(Get_Profil_Typ("R 88.9 x 5.0(w)"), 7);
+  EXPECT_EQ(Get_Profil_Typ("FL 100x10"), 11);
+  EXPECT_EQ(Get_Profil_Typ("O 40"), 12);
+  EXPECT_EQ(Get_Profil_Typ("X 40"), 0);
+  EXPECT_EQ(Get_Profil_Typ(nullptr), 0);
+}
+
+// A library folder without the file, or with a file that is not whole records, gives no
+// profile and no crash; a good file in another folder is read when DATA changes.
+TEST_F(SectionsLibraryFile, MissingOrTruncatedFileGivesNoProfile) {
+  EXPECT_EQ(Count_Profil_Library_Records(), 0);
+  EXPECT_EQ(Find_Profil_in_Database("HE280A", nullptr), nullptr);
+
+  std::vector<unsigned char> image = Built_Library();
+  ASSERT_GT(image.size(), 160u * 10);
+  image.resize(image.size() - 1);  // truncated by one byte
+  Write(image);
+  Reset_Sections_For_Tests();
+  EXPECT_EQ(Count_Profil_Library_Records(), 0);
+  EXPECT_EQ(Find_Profil_in_Database("HE280A", nullptr), nullptr);
+  EXPECT_EQ(Get_Profil_Typ_Index("HE280A"), 0);  // the name's beginning still tells
+
+  image.resize(160 * 10 + 80);  // not a multiple of 160
+  Write(image);
+  Reset_Sections_For_Tests();
+  EXPECT_EQ(Count_Profil_Library_Records(), 0);
+
+  image.resize(160 * 10);  // whole records: the first ten profiles
+  Write(image);
+  Reset_Sections_For_Tests();
+  EXPECT_EQ(Count_Profil_Library_Records(), 10);
+  EXPECT_NE(Find_Profil_in_Database("IPE80", nullptr), nullptr);
+
+  Write({});  // empty file: an empty library
+  Reset_Sections_For_Tests();
+  EXPECT_EQ(Count_Profil_Library_Records(), 0);
+
+  unsetenv("DATA");  // back to the build's data folder: read again
+  EXPECT_NE(Find_Profil_in_Database("HE280A", nullptr), nullptr);
+  EXPECT_STREQ(Get_Profil_Library_Path(), PF_DATA_DIR "/PROFIL");
+}
+
+// One bad record spoils the whole file: unprintable or blank names, garbage after the
+// terminating NUL, an empty name, a non-finite value.
+TEST_F(SectionsLibraryFile, BadRecordRejectsTheWholeFile) {
+  auto good = Record("IPE100", 0, 10.0f);
+  auto image_with = [&](std::vector<unsigned char> bad) {
+    std::vector<unsigned char> image = good;
+    image.insert(image.end(), bad.begin(), bad.end());
+    return image;
+  };
+  EXPECT_EQ(Use_Profil_Library_Image(good.data(), good.size()), 1);
+  EXPECT_NE(Find_Profil_in_Database("ipe 100", nullptr), nullptr);
+
+  std::vector<std::vector<unsigned char>> bad;
+  bad.push_back(Record("IPE 200", 0, 20.0f));  // a blank
+  bad.push_back(Record("IPE\x01", 0, 20.0f));  // a control byte
+  bad.push_back(Record("IPE\xA0", 0, 20.0f));  // above ASCII
+  bad.push_back(Record("", 0, 20.0f));         // empty name
+  auto tail = Record("IPE200", 0, 20.0f);
+  tail[10] = 'X';  // garbage behind the terminating NUL
+  bad.push_back(tail);
+  auto nan = Record("IPE200", 0, 20.0f);
+  const float q = __builtin_nanf("");
+  std::memcpy(nan.data() + 36, &q, 4);
+  bad.push_back(nan);
+  for (const auto &b : bad) {
+    const auto image = image_with(b);
+    EXPECT_EQ(Use_Profil_Library_Image(image.data(), image.size()), -1);
+    EXPECT_EQ(Count_Profil_Library_Records(), 0);
+    EXPECT_EQ(Find_Profil_in_Database("IPE100", nullptr), nullptr);
+  }
+  // A full 16-byte name needs no terminator.
+  auto full = Record("ABCDEFGHIJKLMNOP", 4, 5.0f);
+  EXPECT_EQ(Use_Profil_Library_Image(full.data(), full.size()), 1);
+  const char *spelling = nullptr;
+  const float *v = Find_Profil_in_Database("abcdefghijklmnop", &spelling);
+  ASSERT_NE(v, nullptr);
+  EXPECT_STREQ(spelling, "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(v[5], 5.0f);
+  EXPECT_EQ(Get_Profil_Typ_Index("ABCDEFGHIJKLMNOP"), 4);
+  EXPECT_EQ(Use_Profil_Library_Image(nullptr, 0), -1);
+}
+
+TEST(SectionsHostPrograms, ProfileManagerCommandLine) {
+  Reset_Sections_For_Tests();
+  setenv("EXEC", "/opt/host", 1);
+  char line[200];
+  EXPECT_GT(Build_Profilmanager_Command(line, sizeof line), 0);
+  EXPECT_STREQ(line, "/opt/host/Sulpent.exe TRANSFER");
+  Set_Profilmanager_Default("HE 280 A");
+  Set_Profilmanager_Filter("LDURKTZ");
+  Build_Profilmanager_Command(line, sizeof line);
+  EXPECT_STREQ(line, "/opt/host/Sulpent.exe TRANSFER DEFAULT=HE~280~A FILTER=LDURKTZ");
+  char tiny[8];
+  EXPECT_EQ(Build_Profilmanager_Command(tiny, sizeof tiny), static_cast<int>(std::strlen(line)));
+  EXPECT_STREQ(tiny, "/opt/ho");
+  EXPECT_EQ(Build_Profilmanager_Command(nullptr, 10), -1);
+  Set_Profilmanager_Default(nullptr);
+  Set_Profilmanager_Filter("");
+  Build_Profilmanager_Command(line, sizeof line);
+  EXPECT_STREQ(line, "/opt/host/Sulpent.exe TRANSFER");
+  EXPECT_EQ(Run_Profilmanager(), nullptr);  // not installed: nothing started
+  unsetenv("EXEC");
+  Reset_Sections_For_Tests();
+}
+
+// The modeller is looked for once; a later change of the folder does not count.
+TEST(SectionsHostPrograms, ModellerTestedOnceUnderExec) {
+  Reset_Sections_For_Tests();
+  const std::string dir = ::testing::TempDir() + "pf_sections_exec";
+  ASSERT_EQ(std::system(("mkdir -p '" + dir + "'").c_str()), 0);
+  std::remove((dir + "/Korvandt.exe").c_str());
+  setenv("EXEC", dir.c_str(), 1);
+  EXPECT_EQ(Is_QUER_Modeller_Installed(), 0);
+  std::ofstream(dir + "/Korvandt.exe") << "x";
+  EXPECT_EQ(Is_QUER_Modeller_Installed(), 0);  // cached
+  Reset_Sections_For_Tests();
+  EXPECT_EQ(Is_QUER_Modeller_Installed(), 1);
+  unsetenv("EXEC");
+  Reset_Sections_For_Tests();
+  EXPECT_EQ(Is_QUER_Modeller_Installed(), 0);
+  std::remove((dir + "/Korvandt.exe").c_str());
+}
+
+// Host_Reset brings the catalogue back to program start, library included.
+TEST(SectionsCache, HostResetDropsTheLibraryImage) {
+  Reset_Sections_For_Tests();
+  auto rec = Record("XYZ1", 0, 1.0f);
+  ASSERT_EQ(Use_Profil_Library_Image(rec.data(), rec.size()), 1);
+  Host_Reset();
+  unsetenv("DATA");
+  EXPECT_EQ(Find_Profil_in_Database("XYZ1", nullptr), nullptr);
+  EXPECT_NE(Find_Profil_in_Database("HE280A", nullptr), nullptr);
+}
