@@ -192,7 +192,7 @@ int pxDrawTransparentDIB(const char *file, int x1, int y1, int x2, int y2, int m
 void Draw_TreeViewImage(const TREEVIEW_IMAGE *image, int x, int y, int colour) {
   S();
   Trace("Draw_TreeViewImage", "%d,%d,%d", x, y, colour);
-  if (!image || !image->slots || image->width <= 0 || image->height <= 0) return;
+  if (!image || !image->slots || image->width <= 0 || image->height <= 0 || !Near(x, y)) return;
   int x0 = x - image->width / 2, y0 = y - image->height / 2;
   for (int r = 0; r < image->height; ++r)
     for (int c = 0; c < image->width; ++c) {

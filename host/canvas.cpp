@@ -87,13 +87,20 @@ void Walk_Line(int x1, int y1, int x2, int y2, F f, int k0 = 0) {
 
 constexpr int64_t kLongLine = 16384;  // longer lines are first cut to the clip rectangle
 
+}  // namespace
+
+// A point whose neighbourhood can be drawn without overflowing an int.
+bool Near(int64_t x, int64_t y) { return std::llabs(x) < (1 << 28) && std::llabs(y) < (1 << 28); }
+
+namespace {
+
 // Cuts a very long line to the clip rectangle (with a margin) so that walking it stays cheap;
 // *k0 gets the number of pixels cut off its start (the line pattern goes on from there).
 // False when nothing of it can be visible.
 bool Cut_Long_Line(int &x1, int &y1, int &x2, int &y2, int *k0) {
   *k0 = 0;
   int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
-  if (std::max(std::llabs(dx), std::llabs(dy)) <= kLongLine) return true;
+  if (std::max(std::llabs(dx), std::llabs(dy)) <= kLongLine && Near(x1, y1) && Near(x2, y2)) return true;
   const double lo_x = g.clip[0] - 64.0, hi_x = g.clip[2] + 64.0, lo_y = g.clip[1] - 64.0, hi_y = g.clip[3] + 64.0;
   double t0 = 0, t1 = 1;
   const double p[4] = {-double(dx), double(dx), -double(dy), double(dy)};
@@ -275,8 +282,9 @@ static bool Glyph_Pixel(const uint8_t *rows, int c, int r, bool bold) {
 }
 
 void Draw_Raster_Text(int x, int y, const char *text, int len, int turn) {
-  if (!text) return;
+  if (!text || !Near(x, y)) return;
   if (len < 0) len = int(std::strlen(text));
+  len = std::min(len, 4096);
   bool bold = (Host_Current_Font() & 0x10000) != 0;
   int pitch = RFONT_WIDTH + RFONT_SPACE;
   for (int i = 0; i < len && text[i]; ++i) {
@@ -548,7 +556,7 @@ void pxArc(int xc, int yc, int rx, int ry, int xs, int ys, int xe, int ye, int m
 void pxMask(int x1, int y1, int x2, int y2, const unsigned char *bits, int bytes_per_row) {
   S();
   Trace("pxMask", "%d,%d,%d,%d,%d", x1, y1, x2, y2, bytes_per_row);
-  if (!bits || bytes_per_row <= 0) return;
+  if (!bits || bytes_per_row <= 0 || !Near(x1, y1) || !Near(x2, y2)) return;
   Order(x1, x2);
   Order(y1, y2);
   int cols = std::min(x2 - x1 + 1, bytes_per_row * 8);
@@ -568,7 +576,7 @@ void pxText(int x, int y, const char *text, int len) {
 void pxBTxt(int x1, int y1, int x2, int y2, const char *text, int len, int mode) {
   S();
   Trace("pxBTxt", "%d,%d,%d,%d,\"%.60s\",%d,%d", x1, y1, x2, y2, text ? text : "", len, mode);
-  if (!text) return;
+  if (!text || !Near(x1, y1) || !Near(x2, y2)) return;
   if (len < 0) len = int(std::strlen(text));
   int turn = mode & 0x700;
   if (turn) {

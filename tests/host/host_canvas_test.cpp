@@ -94,6 +94,12 @@ TEST_F(HostCanvas, FarCoordinatesAreCutNotWalked) {
   pxCrcl(150, 150, big);
   pxCrcl(big, big, 5);
   pxArc(150, 150, big, big, 0, 0, 10, 10, 2);
+  pxLine(big, big, big - 10, big - 10);
+  pxTkLn(big, 150, big - 10, 150, 9);
+  pxText(big, big, "weit weg", -1);
+  pxBTxt(big, 0, big, 0, "weit weg", -1, 256);
+  const unsigned char dot[1] = {0x80};
+  pxMask(big, big, big, big, dot, 1);
   pxDrawTransparentDIB("Buttons.bmp", -big, -big, big, big, 201, -1, -1, -1, -1);
   pxDrawTransparentDIB("missing-picture.bmp", -big, -big, big, big, 201, -1, -1, -1, -1);
   int w = -1, size = -1;
