@@ -1,0 +1,197 @@
+// Label, text and value widgets: widths, placement and what they add.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "host/host_screen.h"
+#include "support/support.h"
+#include "tests/widgets/widgets_fixture.h"
+#include "widgets/widget_layer.h"
+#include "widgets/widget_layer_internal.h"
+#include "widgets/widgets_internal.h"
+
+namespace {
+
+class WidgetValues : public WidgetsTest {
+ protected:
+  void SetUp() override {
+    WidgetsTest::SetUp();
+    area = Create_Scrollable_View_Area(0, 0, 400, 300, 0, 0);
+    Begin_Widget_Area(area);
+  }
+  const VIEW_ITEM *Last() const {
+    const VIEW_ITEM *item = View_Area_Test_Items(area);
+    while (item && item->next) item = item->next;
+    return item;
+  }
+  int area = -1;
+};
+
+}  // namespace
+
+TEST_F(WidgetValues, NoCurrentAreaAddsNothing) {
+  Begin_Widget_Area(-1);
+  EXPECT_EQ(Add_Widget_Text(0, 0, "abc", nullptr), 0);
+  EXPECT_EQ(Add_Widget_Label(0, 0, "abc", 0, 0, nullptr), 0);
+  // The forms without the check still give their width.
+  EXPECT_EQ(Put_Widget_Text(0, 0, "abc", nullptr), Get_Widget_Text_Width("abc", 4096));
+  EXPECT_EQ(View_Area_Item_Count(area), 0);
+}
+
+TEST_F(WidgetValues, LabelAlignment) {
+  Set_Widget_Font(0x1001);  // pitch 10: "abcd" measures 38, width 41
+  EXPECT_EQ(Add_Widget_Label(100, 50, "abcd", 4, 4, nullptr), 41);
+  EXPECT_EQ(Last()->x1, 100 - 21);
+  EXPECT_EQ(Last()->y1, 55);
+  Add_Widget_Label(100, 50, "abcd", 0, 1, nullptr);
+  EXPECT_EQ(Last()->x1, 59);
+  EXPECT_EQ(Last()->y1, 59);
+  Add_Widget_Label(100, 50, "abcd", 2, 0, nullptr);
+  EXPECT_EQ(Last()->x1, 100);
+  EXPECT_EQ(Last()->y1, 50);
+}
+
+TEST_F(WidgetValues, CenteredTextUsesHalfTheVisibleWidth) {
+  Set_Widget_Font(0x1001);
+  EXPECT_EQ(Add_Widget_Centered_Text(30, "abcd", nullptr), 41);
+  EXPECT_EQ(Last()->x1, 179);
+  EXPECT_EQ(Add_Widget_Centered_Label(30, "abcd", nullptr), 41);
+  EXPECT_EQ(Get_Widget_Font(), 0x1001);
+}
+
+TEST_F(WidgetValues, InactiveTextIsGrey) {
+  int off = 0, on = 1;
+  Add_Widget_Text(0, 20, "a", &off);
+  EXPECT_EQ(Last()->colour, Nearest_RGB_Color(198, 195, 198));
+  Add_Widget_Text(0, 20, "a", &on);
+  EXPECT_EQ(Last()->colour, Get_Widget_Text_Color());
+}
+
+TEST_F(WidgetValues, FormattedTextStopsAt255Characters) {
+  Add_Widget_Text_Format(0, 20, "%s", std::string(400, 'x').c_str());
+  EXPECT_EQ(std::strlen(Last()->text), 255u);
+}
+
+TEST_F(WidgetValues, TextSpotOnlyWhileActive) {
+  int target = 0, on = 1, off = 0;
+  int w = Add_Widget_Text_Spot(10, 40, "Spot", 5, &target, &on);
+  const VIEW_ITEM *spot = Last();
+  EXPECT_EQ(spot->kind, VIEW_CLICK_SPOT);
+  EXPECT_EQ(spot->x2, 10 + w);
+  EXPECT_EQ(spot->y1, 30);
+  EXPECT_EQ(spot->option, 18);
+  Add_Widget_Text_Spot(10, 60, "Spot", 5, &target, &off);
+  EXPECT_EQ(Last()->kind, VIEW_TEXT);
+}
+
+TEST_F(WidgetValues, BoldAndSmallTexts) {
+  EXPECT_EQ(Add_Widget_Bold_Text(0, 20, "abc", nullptr), 20 + 5);
+  EXPECT_EQ(Last()->x2, VIEW_STYLE_LIGHT_SHADOW);
+  EXPECT_EQ(Add_Widget_Bold_Text(0, 20, "", nullptr), 2);
+  EXPECT_EQ(Add_Widget_Small_Text(0, 20, "abc", nullptr), 17 + 3);  // 0x1002: pitch 6
+  EXPECT_EQ(Add_Widget_Small_Bold_Text(0, 20, "abc", nullptr), 17 + 5);
+}
+
+TEST_F(WidgetValues, IndexTexts) {
+  // Main "M" in 0x1000 (6 + 3), index "ab" in 0x1002 (11 + 4).
+  EXPECT_EQ(Add_Widget_Text_with_Index(10, 40, "M", "ab", nullptr), 9 + 15);
+  const VIEW_ITEM *index = Last();
+  EXPECT_EQ(index->x1, 10 + 9 + 1);
+  EXPECT_EQ(index->y1, 41);
+  // An empty main text: the index width alone (plus 2 with a style bit).
+  EXPECT_EQ(Add_Widget_Label_with_Index(10, 40, "", "ab", 2, 0, nullptr), 15);
+  Set_Widget_Font(0x1000 | 0x20000);
+  EXPECT_EQ(Add_Widget_Label_with_Index(10, 40, "", "ab", 2, 0, nullptr), 2 + 17);
+  Set_Widget_Font(0x1000);
+  // Bold: main 0x11000 measured in 0x1000 + 5, index + 2.
+  EXPECT_EQ(Add_Widget_Bold_Text_with_Index(10, 40, "M", "ab", nullptr), 11 + 17);
+  EXPECT_EQ(Get_Widget_Font(), 0x1000);
+  // Symbol: exponent placed at the combined width less one, grows it by its width less one.
+  int w = Add_Widget_Symbol_Label(10, 40, "M", "ab", "2", nullptr);
+  EXPECT_EQ(Last()->x1, 10 + 24 - 1);
+  EXPECT_EQ(Last()->y1, 35);
+  EXPECT_EQ(w, 24 + (5 + 3) - 1);
+}
+
+TEST_F(WidgetValues, PaddedAndSizedTextFields) {
+  char two[6] = "ab";
+  Add_Widget_Padded_Text_Field(0, 20, two, 5, nullptr);
+  EXPECT_STREQ(two, "ab   ");
+  char seven[8] = "abcdefg";
+  Add_Widget_Padded_Text_Field(0, 20, seven, 5, nullptr);
+  EXPECT_STREQ(seven, "abcde");
+  // Capacity 5 shown 10: the buffer of 6 bytes is never overrun.
+  std::unique_ptr<char[]> buffer(new char[6]);
+  std::strcpy(buffer.get(), "abc");
+  int state = 1;
+  EXPECT_EQ(Add_Widget_Sized_Text_Field(0, 40, buffer.get(), 5, 10, &state), 99);
+  EXPECT_STREQ(buffer.get(), "abc  ");
+  EXPECT_EQ(Last()->y2, 5);
+  EXPECT_EQ(*Last()->active_ptr, 1);
+}
+
+TEST_F(WidgetValues, TextFieldStates) {
+  char text[] = "Wert";
+  int state = -1;
+  int w = Add_Widget_Text_Field(0, 20, text, 0, &state);
+  EXPECT_EQ(w, 8 * 4 - 3 + 16);
+  EXPECT_EQ(*Last()->active_ptr, 0);
+  EXPECT_EQ(Last()->colour, Get_Widget_Text_Color());
+  state = 0;
+  Add_Widget_Text_Field(0, 20, text, 0, &state);
+  EXPECT_EQ(Last()->colour, Nearest_RGB_Color(198, 195, 198));
+  char empty[] = "";
+  EXPECT_EQ(Add_Widget_Text_Field(0, 20, empty, 0, &state), 13);
+  int x1, y1, x2, y2, active;
+  Get_Last_Widget_Rect(&x1, &y1, &x2, &y2, &active);
+  EXPECT_EQ(y1, 7);
+  EXPECT_EQ(x2, 13);
+}
+
+TEST_F(WidgetValues, RadioButtonIsBoldWhenChosen) {
+  int target = 2, on = 1;
+  EXPECT_EQ(Add_Widget_Radio_Button(10, 20, "a", 2, &target, &on), Get_Widget_Text_Width("a", 4096) + 20);
+  EXPECT_EQ(Last()->x2, VIEW_STYLE_BOLD);
+  EXPECT_EQ(Last()->x1, 30);
+  EXPECT_EQ(Add_Widget_Radio_Button(10, 20, nullptr, 3, &target, &on), 13);
+  EXPECT_EQ(Last()->x2, VIEW_STYLE_PLAIN);
+}
+
+TEST_F(WidgetValues, ChoiceWidthRoundsTiesToEven) {
+  // 0x11000 is measured in 0x1000: n characters are 7n + 4 wide; 8 give 60, 16 give 116.
+  EXPECT_EQ(Get_Widget_Choice_Width("abcdefgh", 8, 1, 0x11000), 97);                  // 7.5 to 8
+  EXPECT_EQ(Get_Widget_Choice_Width("abcdefghijklmnop", 8, 1, 0x11000), 8 * 14 + 33);  // 14.5 to 14
+  // 0x1001: pitch 10, 6 characters 61 wide: 7.6 to 8.
+  EXPECT_EQ(Get_Widget_Choice_Width("abcdef", 8, 1, 0x1001), 97);
+  // 0x1000: 8 characters 58 wide: 7.25 to 7; the widest of several with a stride.
+  const char texts[3][10] = {"ab", "abcdefgh", "abc"};
+  EXPECT_EQ(Get_Widget_Choice_Width(texts[0], 10, 3, 0x1000), 89);
+  EXPECT_EQ(Get_Widget_Choice_Width(texts[0], 10, 0, 0x1000), 33);
+}
+
+TEST_F(WidgetValues, ImageSpotPlacementAndActivity) {
+  int target = 0;
+  Add_Widget_Image_Spot(area, 100, 100, 20, 31, 4, 4, "a.bmp", "b.bmp", WHITE_CI, 3, &target, 1);
+  const VIEW_ITEM *spot = Last();
+  EXPECT_EQ(spot->kind, VIEW_CLICK_SPOT);
+  EXPECT_EQ(spot->x1, 84);  // 100 - 16 (15.5 away from zero)
+  EXPECT_EQ(spot->y1, 90);
+  EXPECT_EQ(spot->x2, 115);
+  Add_Widget_Image_Spot(area, 100, 100, 20, 31, 2, 1, "a.bmp", "b.bmp", WHITE_CI, 3, &target, 0);
+  EXPECT_EQ(Last()->kind, VIEW_BITMAP_FILE);
+  EXPECT_STREQ(Last()->text, "b.bmp");
+  EXPECT_EQ(Last()->x1, 69);
+  EXPECT_EQ(Last()->y1, 80);
+}
+
+TEST_F(WidgetValues, ImageRadioAndCheckPickTheirPicture) {
+  int target = 1, on = 1, off = 0, set = 1;
+  Add_Widget_Image_Radio(area, 10, 20, 1, &target, "1", "2", "3", "4", &on);
+  EXPECT_STREQ(Last()->text, "1");
+  Add_Widget_Image_Radio(area, 10, 20, 2, &target, "1", "2", "3", "4", &off);
+  EXPECT_STREQ(Last()->text, "4");
+  EXPECT_EQ(Add_Widget_Image_Check(area, 10, 20, &set, "1", "2", "3", "4", &off), 0);
+  EXPECT_STREQ(Last()->text, "3");
+}
