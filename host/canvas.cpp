@@ -268,6 +268,29 @@ void Fill_Span(int x1, int x2, int y) {
   }
 }
 
+Own_Drawing::Own_Drawing() : fg(g.fg), bop(g.bop) {
+  std::copy(g.clip, g.clip + 4, clip);
+  g.bop = 0;
+  g.clip[0] = 0, g.clip[1] = 0, g.clip[2] = g.w - 1, g.clip[3] = g.h - 1;
+}
+
+Own_Drawing::~Own_Drawing() {
+  g.fg = fg;
+  g.bop = bop;
+  std::copy(clip, clip + 4, g.clip);
+}
+
+void Fill_Rect(int x1, int y1, int x2, int y2, int index) {
+  int keep = g.fg;
+  g.fg = index & 0xFF;
+  Order(x1, x2);
+  Order(y1, y2);
+  x1 = std::max(x1, g.clip[0]), x2 = std::min(x2, g.clip[2]);
+  for (int y = std::max(y1, g.clip[1]); y <= std::min(y2, g.clip[3]); ++y)
+    for (int x = x1; x <= x2; ++x) Put(x, y);
+  g.fg = keep;
+}
+
 int Text_Width(int len) { return len > 0 ? len * (RFONT_WIDTH + RFONT_SPACE) - RFONT_SPACE : 0; }
 
 // Glyph pixel (column c of RFONT_WIDTH, row r of 9) of the current font.

@@ -16,27 +16,9 @@ constexpr int kEditH = 19;  // height of an edit box
 constexpr int kRowH = 16;   // height of a menu row
 constexpr int kEditKinds = YRM_KEY | YRM_LEFT_PRESS | YRM_SYSTEM;
 
-struct Keep_State {
-  int fg, clip[4], bop;
-  Keep_State() {
-    ScreenState &s = S();
-    fg = s.fg;
-    bop = s.bop;
-    std::copy(s.clip, s.clip + 4, clip);
-    s.bop = 0;
-    s.clip[0] = 0, s.clip[1] = 0, s.clip[2] = s.w - 1, s.clip[3] = s.h - 1;
-  }
-  ~Keep_State() {
-    ScreenState &s = S();
-    s.fg = fg;
-    s.bop = bop;
-    std::copy(clip, clip + 4, s.clip);
-  }
-};
-
 void Box(int x1, int y1, int x2, int y2, int index) {
+  Fill_Rect(x1, y1, x2, y2, index);
   S().fg = index;
-  for (int y = y1; y <= y2; ++y) Fill_Span(x1, x2, y);
 }
 
 void Edge(int x1, int y1, int x2, int y2, int index) {
@@ -233,7 +215,7 @@ int Short_Edit_Float(int x, int y, const char *format, double *value) {
   Push_RFont();
   End e;
   {
-    Keep_State keep;
+    Own_Drawing keep;
     Save_Screen_Rectangle(x, y, x + w, y + kEditH - 1);
     e = Edit_Loop(x, y, w, text, 40);
     Restore_Screen_Rectangle(x, y, x + w, y + kEditH - 1);
@@ -256,7 +238,7 @@ int Short_Edit_Text(int x, int y, char *buffer, int shown, int flags) {
   Push_RFont();
   End e;
   {
-    Keep_State keep;
+    Own_Drawing keep;
     Save_Screen_Rectangle(x, y, x + w, y + kEditH - 1);
     e = Edit_Loop(x, y, w, text, capacity);
     Restore_Screen_Rectangle(x, y, x + w, y + kEditH - 1);
@@ -280,7 +262,7 @@ int Menue_Manager(MENUE *menu) {
   if (!menu || menu->count <= 0 || !menu->items) return 0;
   const MENUE_ITEM *chosen;
   {
-    Keep_State keep;
+    Own_Drawing keep;
     bool back = false;
     chosen = Run_Menu(menu, s.dev_x, s.dev_y, nullptr, &back);
   }
@@ -299,7 +281,7 @@ int Get_UserSelected_SpecialCharacter() {
   int x = std::min(s.dev_x, s.w - 1 - n * cell), y = std::min(s.dev_y, s.h - 1 - cell);
   int result = -1;
   {
-    Keep_State keep;
+    Own_Drawing keep;
     Save_Screen_Rectangle(x, y, x + n * cell, y + cell);
     Box(x, y, x + n * cell, y + cell, WHITE_CI);
     Edge(x, y, x + n * cell, y + cell, BLACK_CI);

@@ -161,6 +161,18 @@ void Draw_Raster_Text(int x, int y, const char *text, int len, int turn);  // no
 bool Near(int64_t x, int64_t y);  // |x|, |y| below 2^28: safe to draw around
 int Text_Width(int len);
 
+// The host's drawing of its own (sheets, editors, menus): the whole screen in copy mode; the
+// caller's colour, clip rectangle and drawing operation come back at the end of the scope.
+struct Own_Drawing {
+  int fg, clip[4], bop;
+  Own_Drawing();
+  ~Own_Drawing();
+  Own_Drawing(const Own_Drawing &) = delete;
+  Own_Drawing &operator=(const Own_Drawing &) = delete;
+};
+// Fills the rectangle in a palette index (clip and XOR applied, no fill pattern).
+void Fill_Rect(int x1, int y1, int x2, int y2, int index);
+
 // input helpers
 // Waits as GetYRMMessage does (limit_ms < 0: no limit) and returns the kinds.
 int Wait_Event(int mask, int limit_ms);

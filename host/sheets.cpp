@@ -25,33 +25,11 @@ const char *Kind_Name(ItemKind k) {
   return kNames[k];
 }
 
-// Keeps the foreground colour, clip rectangle and font of the caller around host drawing.
-struct Keep_Drawing {
-  int fg, clip[4], bop;
-  Keep_Drawing() {
-    ScreenState &s = S();
-    fg = s.fg;
-    bop = s.bop;
-    std::copy(s.clip, s.clip + 4, clip);
-    s.bop = 0;
-    s.clip[0] = 0, s.clip[1] = 0, s.clip[2] = s.w - 1, s.clip[3] = s.h - 1;
-  }
-  ~Keep_Drawing() {
-    ScreenState &s = S();
-    s.fg = fg;
-    s.bop = bop;
-    std::copy(clip, clip + 4, s.clip);
-  }
-};
-
 void Colour(int index) { S().fg = index & 0xFF; }
 
 void Fill(int x1, int y1, int x2, int y2, int index) {
+  Fill_Rect(x1, y1, x2, y2, index);
   Colour(index);
-  if (x1 > x2) std::swap(x1, x2);
-  if (y1 > y2) std::swap(y1, y2);
-  for (int y = y1; y <= y2; ++y)
-    for (int x = x1; x <= x2; ++x) Put(x, y);
 }
 
 void HLine(int x1, int x2, int y, int index) { Fill(x1, y, x2, y, index); }
@@ -172,7 +150,7 @@ void Draw_Mark(const Item &it, int x1, int y1, int colour) {
 }
 
 void Draw_Item(const Sheet &sh, const Item &it) {
-  Keep_Drawing keep;
+  Own_Drawing keep;
   int x1 = it.x1 + sh.dx, y1 = it.y1 + sh.dy, x2 = it.x2 + sh.dx, y2 = it.y2 + sh.dy;
   int ink = it.state == 1 ? BLACK_CI : GetYRMColor(-6);
   switch (it.kind) {
@@ -361,7 +339,7 @@ void Put_Back_Under(Sheet &sh) {
 
 // The sheet's face: background, frame and title bar.
 void Paint_Face(const Sheet &sh) {
-  Keep_Drawing keep;
+  Own_Drawing keep;
   int X1 = sh.x1 + sh.dx, Y1 = sh.y1 + sh.dy, X2 = sh.x2 + sh.dx, Y2 = sh.y2 + sh.dy;
   Fill(X1, Y1, X2, Y2, BUTTON_CI);
   if (sh.framed) Frame(3, X1, Y1, X2, Y2);
