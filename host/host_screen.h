@@ -223,7 +223,8 @@ int Menue_Manager(MENUE *menu);
 // Coordinates given to Define_Prop_Sheet and the Add_ operations are screen pixels at the time
 // of definition ("sheet coordinates"); the sheet's displacement (how far the user moved it)
 // is added when it is drawn and hit. Handles are 1 or more, unique for the run.
-// movable non-zero: frame and title bar; the other words are stored.
+// Saves the screen under the sheet and paints it; movable non-zero: title bar; the other words
+// are stored. Returns the number of open sheets.
 int Define_Prop_Sheet(int x1, int y1, int x2, int y2, int movable, int mode, const char *title,
                       int number, int flags);
 void Activate_Prop_Sheet();  // draws the sheet and its items
@@ -243,33 +244,44 @@ void Set_ClickOutsideEvent_to_PS(int code);
 void Define_Call_Allways_Function(void (*fn)());
 void Activate_Call_Allways_Function(int on);
 
-int Add_Escape_Area_to_PS(int x1, int y1, int x2, int y2, int flags, int code);
-void Set_Escape_Area_to_MouseMoveEvent(int handle, int on);
-int Add_Text_to_PS(int x, int y, const char *text, int font);
-int Add_Text_Button_to_PS(int x, int y, const char *text, int code);
+// Items of the sheet being defined; each returns its handle (0 without a sheet). Codes are what
+// Edit_Prop_Sheet returns when the item is pressed.
+int Add_Escape_Area_to_PS(int x1, int y1, int x2, int y2, int flags, int code);  // invisible
+void Set_Escape_Area_to_MouseMoveEvent(int handle, int on);  // moves inside report the code
+int Add_Text_to_PS(int x, int y, const char *text, int font);  // (x, y) starts the baseline
+int Add_Text_Button_to_PS(int x, int y, const char *text, int code);  // text width + 16 by 22
 inline constexpr int SYMBOLIC_OK_RASTER = 1;
 inline constexpr int SYMBOLIC_BREAK_RASTER = 2;
-int Add_Image_Button_to_PS(int x, int y, int image, int code);
+int Add_Image_Button_to_PS(int x, int y, int image, int code);  // 20 × 22, a tick or a cross
+// A button over the rectangle showing the bitmap (null: none) scaled, 192, 192, 192 transparent.
 int Add_Single_Button_to_PS(int x1, int y1, int x2, int y2, const char *bitmap, int code);
+// A 20 × 22 help button; a press records the topic (the harness's help requests).
 int Add_Help_to_PS(int x, int y, int a, int b, int c, const char *topic);
 inline constexpr int RADIO_BUTTON_LAYOUT = 1;
+// An 11 × 11 radio button at (x, y) with its text at (tx, ty); a press sets *target = value.
 int Add_Radio_Button_to_PS(int x, int y, const char *text, int tx, int ty, int value, int *target,
                            int code, int layout);
+// A number field of chars characters; a press edits *value with Short_Edit_Float.
 int Add_Float_Field_to_PS(int x, int y, double *value, const char *format, int chars, int code);
+// A register: a tab row from y1 to tab_bottom over a framed page; members are its tabs,
+// numbered from 1 in the order added.
 int Add_Register_to_PS(int x1, int y1, int x2, int y2, int tab_bottom);
 int Add_Register_Member_to_PS(int reg, int x1, int x2, int code);
 void Set_Selected_Register_Member(int number);  // 1-based within the current sheet's register
-void Change_Activity_PS(int handle, int state);  // 1 active, -1 greyed (0 inactive)
-void Change_Action_State_PS(int handle, int state);
-int ActivState_of_Button_PS(int handle);  // 1 active, else 0
+// 1 active, -1 greyed, 0 inactive; only active items react. On a scrollable area 1 makes the
+// host call its draw callback; other items are drawn again.
+void Change_Activity_PS(int handle, int state);
+void Change_Action_State_PS(int handle, int state);  // stored
+int ActivState_of_Button_PS(int handle);  // 1 active, else 0 (also for an unknown handle)
 void Redraw_Item_PS(int handle);
-void Set_Comment_to_Button_PS(int handle, const char *text);
-void Reset_Button_Frame(int handle);
-void Snap_Colored_Layout_of_Single_Button(int handle);
-void Move_Mouse_Cursor_to_Button_of_PS(int handle, int flags);
+void Set_Comment_to_Button_PS(int handle, const char *text);  // stored (the hover comment)
+void Reset_Button_Frame(int handle);  // drawn without frame
+void Snap_Colored_Layout_of_Single_Button(int handle);  // stored
+void Move_Mouse_Cursor_to_Button_of_PS(int handle, int flags);  // msStCu to the item's centre
 // The host's frames: style 1 raised (1 px), 2 sunken (1 px), 3 raised and 4 sunken (2 px each),
 // 5 and above etched (2 px); extra is not used.
 void Draw_Funny_Area_to_PS(int style, int x1, int y1, int x2, int y2, int extra);
+// Text at the baseline (x, y) in the font and the drawing colour.
 void Draw_Funny_Text_to_PS(int x, int y, const char *text, int font);
 
 // Scrollable areas: the host calls draw(own, scroll_x, scroll_y, x1, y1, x2, y2, record) with the
