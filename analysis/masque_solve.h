@@ -1,0 +1,229 @@
+// analysis/masque_solve.h — the mask solver: strain-plane integration over a mask, strain
+// extremes and limit-strain planes, section values of a mask, and the limit state.
+//
+// Units as in masque.h: the mask in the caller's length unit (metres in this program),
+// stresses kN/m², strains per mille, curvatures per mille per length unit, angles radians.
+// Forces of an integration (N, My, Mz, F4): N = ∫σ dA, My = ∫σ z dA, Mz = −∫σ y dA in the
+// mask's local frame (y', z'), F4 = ∫σ ε_g dA with ε_g a group's initial strain plane;
+// compression negative.
+//
+// Every routine here expects a mask brought up to date by Update_Masque_Querschnitt
+// (limits, prepared lines, group scan). The node coordinates are taken from the global
+// ones and the mask frame, so stale local coordinates do no harm. No routine here changes
+// the mask frame, the node coordinates, the calculation mode word, the result factors or
+// the option block; Calc_Masque_Resultierende leaves the lines prepared in full.
+//
+// A plane with a negative curvature is read as the same plane turned by π with the
+// curvature negated.
+//
+// Return values: 1 success, 0 failure or a null required argument.
+//
+// Module state (one thread, not re-entrant; Reset_Masque_Solver_For_Tests): the limit
+// state's reference point, target ratio, weights, target basis, current mask and target
+// (cleared after every solve) and two evaluation counters. Nothing of it survives a call
+// except the weights and the counters.
+//
+// Source files: masque_integration.cpp (integration, group extent), masque_limits.cpp
+// (strain extremes, ratios, limit-strain planes, zero line, force transforms, section
+// values, resultants, line stresses), masque_grenzzustand.cpp (limit state and its solves).
+#pragma once
+
+#include "analysis/masque.h"
+
+// ======================================================================= integration
+// Forces and stiffness of one integration: K[j][i] = ∂F_i/∂x_j with the strain components
+// x = (ε0, κ cos φ, κ sin φ, x3).
+struct MASQUE_SCHNITTGROESSEN {
+  double F[4];
+  double K[4][4];
+};
+
+// Forces (N, My, Mz, F4) of the plane over the mask; groups of law type 2 whose load-factor
+// switch is set are weighted by lastfaktor; scaled by the result factors when scaling is
+// on. 1 when every group was integrated; 0 for a null out, mask or plane (out zero then,
+// when given) or when a group failed (out holds the sum of the others).
+int Calc_Masque_Dehnungsebene_Forces(MASQUE *mask, const DEHNUNGSEBENE *plane, double lastfaktor, double *forces);
+// The same with the tangent stiffness; out is cleared first. 0 for a null out.
+int Calc_Masque_Dehnungsebene_Steifigkeit(MASQUE *mask, const DEHNUNGSEBENE *plane, double lastfaktor,
+                                          MASQUE_SCHNITTGROESSEN *out);
+// Smallest and largest local y' of the group's elements (circles: centre ∓ radius). 0 for
+// an empty group, an unknown type or min above max (a hole).
+int Get_Masque_Gruppe_Extent(const MASQUE_GRUPPE *group, double *min, double *max);
+// out = p + q over all twenty doubles; a null one counts as zero. 0 for a null out.
+int Add_Masque_Schnittgroessen(const MASQUE_SCHNITTGROESSEN *p, const MASQUE_SCHNITTGROESSEN *q,
+                               MASQUE_SCHNITTGROESSEN *out);
+
+// ======================================================================= strain extremes
+// Families: groups whose line has law type 1 (compression-limited, family 1) or 2
+// (symmetric, family 2); other groups are not looked at.
+struct MASQUE_DEHNUNG_EXTREMES {
+  double phi;           // plane angle
+  double min1, max1;    // family 1 smallest and largest strain
+  double min2, max2;    // family 2
+  double y_min1, y_max1, y_min2, y_max2;  // local y' (frame turned by phi) where they occur
+};
+
+// Extremes of the plane over the mask; a family without groups takes the other's values,
+// with neither all are 0. 1 when every group succeeded; 0 for a null argument.
+int Get_Masque_Dehnung_Extremes(MASQUE *mask, const DEHNUNGSEBENE *plane, MASQUE_DEHNUNG_EXTREMES *out);
+// Ratios of the plane's strains to the mask's limit strains: out[0] the most negative,
+// out[1] and out[2] the largest positive ratio (out[2] is the limit-strain ratio the solver
+// reads). 0 for a null argument.
+int Get_Masque_Grenzdehnung_Ratios(MASQUE *mask, const DEHNUNGSEBENE *plane, double *ratios);
+// Limit-strain plane of the direction phi and the domain parameter t ∈ [0, 33]
+// (pair = {phi, t}; t outside counts as the nearer end): out = (phi, ε0, κ, 0) through the
+// first family-1 fibre and the second fibre of the strain domain. 0 for a null argument
+// and for a mask with the hull bit 0x8000 (limit planes from the convex hull are not
+// available in this program).
+int Get_Masque_Grenzdehnungsebene(MASQUE *mask, const double *pair, DEHNUNGSEBENE *out);
+// Strain extremes of that limit-strain plane.
+int Get_Masque_Grenzdehnungsebene_Extremes(MASQUE *mask, const double *pair, MASQUE_DEHNUNG_EXTREMES *out);
+// Central differences of the limit-strain plane's (ε0, κ) by (phi, t) with steps 2π h and
+// 33 h (h <= 0: 0.0001): out = the inverse of J = [[∂ε0/∂φ, ∂ε0/∂t], [∂κ/∂φ, ∂κ/∂t]],
+// row by row. 0 for a null argument, a failed plane or a singular J.
+int Get_Masque_Grenzdehnung_Jacobian(MASQUE *mask, const double *pair, double h, double *out);
+// Plane at angle v[0] through two fibres with the strains v[1] and v[2]: the first fibre is
+// the smallest y' of family 1 (flag 0x2: family 2), the second the largest y' of family 1
+// (flag 0x10: family 2). 0 when the fibres coincide or an argument is null.
+int Set_Masque_Plane_by_Fibres(MASQUE *mask, const double *v, unsigned flags, DEHNUNGSEBENE *out);
+
+// ======================================================================= planes, forces, values
+// Forces of the limit-strain plane of pair = {phi, t} (further doubles may follow) with the
+// load factor. 0 for a null argument, the hull bit 0x8000 or a failed integration.
+int Calc_Masque_Dehnungsbereich_Forces(MASQUE *mask, const double *pair, double lastfaktor, double *forces);
+// Zero line of the plane: line = (direction angle, y, z of its point nearest the origin).
+// A plane without curvature (also the zero plane) gives the point at 1e10.
+int Dehnungsebene_to_Nulllinie(const MASQUE *mask, const DEHNUNGSEBENE *plane, double *line);
+// Strain ε0 + κ (y cos φ + z sin φ) of the plane; 0 for a null plane or out.
+int Get_Dehnungsebene_Dehnung(const MASQUE *mask, const DEHNUNGSEBENE *plane, double y, double z, double *strain);
+// The force vector seen from the frame (y0, z0, theta) (mode != 0: the frame is given
+// inverted, Invert_Masque_Frame); out may be in. *_Back undoes the move.
+int Transform_Schnittgroessen(const double *in, double y0, double z0, double theta, double *out, int mode);
+int Transform_Schnittgroessen_by_Frame(const double *in, const double *frame, double *out, int mode);
+int Transform_Schnittgroessen_Back(const double *in, double y0, double z0, double theta, double *out, int mode);
+int Transform_Schnittgroessen_Back_by_Frame(const double *in, const double *frame, double *out, int mode);
+// (ymin, ymax, zmin, zmax) of the nodes, local coordinates when lokal != 0; out unchanged
+// for a mask without nodes.
+int Get_Masque_Knoten_Extent(const MASQUE *mask, double *extent, int lokal);
+
+// Section values of a mask, integrated in its local frame.
+struct MASQUE_QUERSCHNITTSWERTE {
+  double A;         // weighted area
+  double ys, zs;    // centroid (the raw first moments while A is 0)
+  double raw_zz;    // ∫ z'² dA about the frame origin
+  double raw_yy;    // ∫ y'² dA
+  double raw_yz;    // ∫ y' z' dA
+  double I1, I2;    // principal second moments: I1 about the axis at alpha
+  double alpha;     // angle of the first principal axis from y', in [−π/4, π/4]
+  double vordehnung;  // Σ ∫ ε_g² dA of the active initial strain planes (depth 3)
+};
+// Group selection of the section values: law type 1 needs 0x1; law type 2 needs 0x2 with
+// its load-factor switch set, 0x4 without; other laws 0x10000. 0xfffffff takes every group.
+constexpr unsigned MASQUE_WERTE_ALLE = 0xfffffff;
+// depth 1: A and centroid; 2: also second moments and principal values; 3: also the
+// initial-strain term (only while the mode bit 0x10000 is set); depth <= 0 means all.
+// out is zeroed first. 0 for a null argument or a failed integration.
+int Calc_Masque_Querschnittswerte(MASQUE *mask, unsigned kinds, int depth, MASQUE_QUERSCHNITTSWERTE *out);
+// Tension resultant and compression resultant of the plane with their points of action:
+// out = (N_t, y_t, z_t, N_c, y_c, z_c); a point is (0, 0) when its N is 0. The lines are
+// prepared in full again before it returns.
+int Calc_Masque_Resultierende(MASQUE *mask, const DEHNUNGSEBENE *plane, double lastfaktor, double *out);
+// Plane (φ, ε0, κ, 0) fitted to the lines' own strain planes of the selected groups:
+// ε0 = N / W, gradient (−Mz / W, My / W) of the own strains integrated, W the weighted area.
+int Calc_Masque_Vordehnungsebene(MASQUE *mask, unsigned kinds, DEHNUNGSEBENE *out);
+// Stress of the line at the strain from a freshly prepared copy; 0 (stress 0) when it has
+// no segments or is null.
+int Get_Spannungsdehnungslinie_Spannung(const SPANNUNGSDEHNUNGSLINIE *line, double strain, double *stress);
+// Stress and tangent modulus of a prepared working form at the strain.
+int Get_SDL_Arbeitsform_Spannung(const SDL_ARBEITSFORM *form, double strain, double *stress, double *tangent);
+
+// ======================================================================= limit state
+// Tolerance and iteration limit of the solves (1e-4 and 100 when the block is absent).
+struct SOLVER_TOLERANZ {
+  double tol;
+  int max_iter;
+};
+
+// Result of a limit state.
+struct GRENZZUSTAND {
+  DEHNUNGSEBENE ebene;  // limit plane
+  double F[4];          // its forces with the load factor (and result factors)
+  double residuum;      // residual norm of the solve that gave the plane
+  int iterationen;      // iterations of all solves of the call
+  int wort;             // 0
+  double lambda;        // load factor: F ≈ λ T; −1 until a stage sets it
+  double verhaeltnis;   // limit-strain ratio of the plane
+  int zustand;          // 0 found by the direct solve or load stepping, 1 by the strain-domain
+                        // solve; on failure the last direct solve's termination code + 1
+};
+// Mode word of the limit state.
+constexpr unsigned MASQUE_GZ_START_EBENE = 0x1;  // start the direct solve from ebene
+constexpr unsigned MASQUE_GZ_NUR_DIREKT = 0x2;   // no strain-domain solve, no load stepping
+constexpr unsigned MASQUE_GZ_OHNE_BEREICH = 0x4; // no strain-domain solve
+
+// Limit state of the mask for the force direction T = (N, My, Mz, F4): the plane whose
+// forces are λ T (λ >= 0) with the limit-strain ratio 1. lastfaktor weights the groups with
+// a set load-factor switch; tol may be null. 1 when found (record filled, zustand 0 or 1), 0
+// otherwise (λ as the last stage left it); 0 without writing for a null mask, T or record.
+//
+// The thin-walled section solver's plastic call (strength f, solver mode 0 or 1) maps
+// onto it as: T = (0, 1, 0, 0), a unit moment about the local y' axis of the frame the
+// solver sets; lastfaktor = f (no effect: the solver's groups keep the load-factor switch
+// at 0); tol = {1e-6, 100}; solver mode 0: record->ebene preset to (π/2, 0, 0.01, 0) and
+// mode word MASQUE_GZ_START_EBENE; solver mode 1: mode word 0. The limit moment is then
+// record->F[1] (= λ).
+int Calc_Masque_Grenzzustand(MASQUE *mask, const double *T, double lastfaktor, const SOLVER_TOLERANZ *tol,
+                             GRENZZUSTAND *record, unsigned mode);
+// The same for a target limit-strain ratio other than 1.
+int Calc_Masque_Grenzzustand_Scaled(MASQUE *mask, const double *T, double lastfaktor, const SOLVER_TOLERANZ *tol,
+                                    GRENZZUSTAND *record, unsigned mode, double ratio);
+
+// Strain-domain position of a limit state: direction phi and domain parameter t.
+struct DEHNUNGSBEREICH_LAGE {
+  double phi, t;
+  double F[4];       // forces of the limit-strain plane
+  double residuum;
+  int iterationen;
+  int wort;          // 0
+  double lambda;
+  int zustand;       // 0 success
+};
+// The strain-domain solve alone (after the limit state's scaling). 1 when it converged.
+int Calc_Masque_Grenzrichtung(MASQUE *mask, const double *T, double lastfaktor, const SOLVER_TOLERANZ *tol,
+                              DEHNUNGSBEREICH_LAGE *record, unsigned mode);
+
+// Equilibrium plane: the plane whose forces equal T.
+struct GLEICHGEWICHTSLAGE {
+  DEHNUNGSEBENE ebene;
+  double residuum;
+  int iterationen;
+  int zustand;  // 0 success
+};
+// Direct solve from the elastic start (from record->ebene with mode bit 0x1); on failure
+// (unless mode 0x2) a continuation from the scaled limit plane. 1 when found.
+int Calc_Masque_Gleichgewicht(MASQUE *mask, const double *T, double lastfaktor, const SOLVER_TOLERANZ *tol,
+                              GLEICHGEWICHTSLAGE *record, unsigned mode);
+
+// Limit state extended by the factor found by Calc_Masque_Grenzfaktor.
+struct GRENZZUSTAND_FAKTOR {
+  GRENZZUSTAND grenz;
+  double faktor;
+  int status;  // 0 found, 2 no factor in the range reaches lambda_req, 0x1000 no limit state
+};
+// Load factor x in [x_min, x_max] (range = {x_min, x_max, unused, lambda_req}) at which
+// the limit state of T has the load factor lambda_req (within 0.999 … 1.001). 1 when found.
+int Calc_Masque_Grenzfaktor(MASQUE *mask, const double *T, const double *range, const SOLVER_TOLERANZ *tol,
+                            GRENZZUSTAND_FAKTOR *record);
+
+// out = value when value > 0, else γ = 2.1 − (7/60) e bounded to [1.75, 2.1] with e the
+// largest strain of the symmetric lines under the plane. Returns 0 for a null mask or
+// plane, else the extremes routine's result (1 when value > 0 and no record is given).
+int Get_Masque_Dehnung_Beiwert(MASQUE *mask, const DEHNUNGSEBENE *plane, double value, double *out,
+                               MASQUE_DEHNUNG_EXTREMES *extremes);
+
+// Evaluation counters of the limit-state solves (counting while the switch is on).
+void Reset_Masque_Solver_Counts();
+void Get_Masque_Solver_Counts(int *evaluations, int *jacobians);
+int Set_Masque_Solver_Counting(int on);  // previous switch
+// Reference point, target ratio and counters back to program start.
+void Reset_Masque_Solver_For_Tests();
