@@ -515,7 +515,6 @@ void Check_Prop_Sheet_Frames(int *x1, int *y1, int *x2, int *y2) {
 }
 
 void Inquire_Prop_Sheet_Displacement(int *dx, int *dy) {
-  Trace("Inquire_Prop_Sheet_Displacement");
   Sheet *sh = Top_Sheet();
   if (dx) *dx = sh ? sh->dx : 0;
   if (dy) *dy = sh ? sh->dy : 0;
@@ -523,7 +522,6 @@ void Inquire_Prop_Sheet_Displacement(int *dx, int *dy) {
 
 void Prop_Sheet_Displacement(int *dx, int *dy) {
   ScreenState &s = S();
-  Trace("Prop_Sheet_Displacement");
   Sheet *sh = Top_Sheet();
   if (dx) *dx = sh ? sh->dx : s.last_dx;
   if (dy) *dy = sh ? sh->dy : s.last_dy;
@@ -772,7 +770,6 @@ void Set_HSlider_Speed(int slider, double step, double b) {
 }
 
 void Inquire_Scrollable_Area_PS(int area, int *scroll_x, int *scroll_y) {
-  Trace("Inquire_Scrollable_Area_PS", "%d", area);
   Item *a = Find_Item(area);
   if (!a || a->kind != ITEM_AREA) return;
   if (scroll_x) *scroll_x = a->scroll_x;
