@@ -22,11 +22,16 @@
 // Check_Profil_Weld, Get_Profil_Outline_Parts, Min_Profil_Outline_Parts.
 //
 // Module state (one struct, Reset_Profil_Module_For_Tests): the profile-library flags of
-// Init_Profil_Library (available, initialised) and the two user-grade slots read by
-// Get_Material_Guete_Code. Not re-entrant.
+// Init_Profil_Library (available, initialised), the two user-grade slots read by
+// Get_Material_Guete_Code, the plastic-moduli switch of the section values (0 at start),
+// the R7-PLAX import choice of the profile page (1 at start) and the flag that the type
+// message was shown. The section values also use the thin-walled solver's one current
+// section (dwqb/dwqb.h): every computation rebuilds it. Not re-entrant.
 #pragma once
 
 #include <cstdint>
+
+#include <cstdio>
 
 #include "materials/materials.h"
 #include "sections/sections.h"
@@ -245,5 +250,124 @@ double Calc_Profil_Shear_Area_z(const PROFIL *profil);
 double Calc_Profil_I_y(const PROFIL *profil);
 double Calc_Profil_I_z(const PROFIL *profil);
 
-// Back to program start: library not initialised, both user-grade slots −1.
+// ---------------------------------------------------------------- library profiles
+// Looks the trimmed name up in the profile library (Find_Profil_in_Database) and keeps
+// the result as libref's entry; on a hit the trimmed name becomes libref's name. The name
+// is then padded to 39 blanks. Nothing without libref or name.
+void Find_Profil_in_Library(PROFIL_LIBREF *libref, const char *name);
+// Fills the profile from libref's entry (looked up once more by libref's name when it has
+// none): h, b_fo = b_fu, t_w, t_fo = t_fu, r, r_2 (mm), A, centroid, I_y, I_z, I_yz,
+// alpha, W_pl, I_T, I_w (mm units), rolled 1, y_M = z_M = 0, the name from libref.
+// Library floats are taken through their shortest decimal text, so that 2.4 cm gives
+// r = 24 mm exactly. Without an entry the profile is named "???" and its dimensions and
+// section values are 0. Kind, type, grade and the other fields are not touched.
+void Set_Profil_from_Library(PROFIL_LIBREF *libref, PROFIL *profil);
+// A library profile by name: reset (the grade kept), kind 1, filled from the library, the
+// shape type from the series of the library's spelling (Set_Profil_Type_by_Series), then
+// its section values (Calc_Profil_Querschnittswerte, no stream). The profile keeps the
+// caller's trimmed name. Returns 1 for a null profile, a name that the library does not
+// hold (the profile is then "???") or whose series gives no shape type (the profile then
+// has type 0 and the default grade); else the result of the section values.
+int Set_Profil_by_Library_Name(PROFIL *profil, const char *name);
+// Shape type from the series of a library name (its family by Get_Profil_Typ_Index and
+// the first letter of the library's spelling, or of the name itself when the library does
+// not hold it): *type 0 is set (I shapes 4, 'H' 5, 'D' 7, 'S' 10, 'W' 13; hollow
+// rectangles 8; channels 12, 'C' 6; T sections 15, 'T' 11; angles 3; Z 14; tubes 9);
+// another *type is only tested. 1 when the type fits, else 0 (also for null arguments).
+int Set_Profil_Type_by_Series(const char *name, int *type);
+// Rewrites a wide-flange name in place ("HEA280" -> "HE280A", "heb 300" -> "HE 300B", see
+// Normalize_HE_Series_Text): the upper-cased result overwrites the trimmed part of the
+// text where it starts; leading blanks and trailing padding stay. Other names and null:
+// nothing.
+void Normalize_HE_Profil_Name(char *name);
+// The host message of the allowed profile types: the prefix (when not empty), the reason
+// (library non-zero: not in the library; else: cannot be computed), the request and, per
+// given type (0 = all), the type texts. Sets the flag of Is_Profil_Type_Message_Shown.
+void Show_Profil_Type_Message(const char *prefix, int library, int count, const int *types);
+// The flag of Show_Profil_Type_Message; the profile page clears it when another profile
+// is chosen.
+int Is_Profil_Type_Message_Shown();
+void Clear_Profil_Type_Message_Shown();
+// Switch under which the profile page offers the source "Profil aus R7-PLAX" (1 at start).
+void Set_Profil_Import_Choice(int on);
+int Get_Profil_Import_Choice();
+// Profiles of the module: reset, kind and type, a library profile by name (the name with
+// or without the profile manager) or the flat bar 100 × 10, trimmed name, grade S235
+// (Init_Material_Data), then the result of Calc_Profil_Querschnittswerte. Only the
+// default profile "HE280A" is used by the program.
+int Set_Default_Profil(PROFIL *profil);
+int Set_Sample_Profil_L150x100(PROFIL *profil);
+int Set_Sample_Profil_L120(PROFIL *profil);
+int Set_Sample_Profil_L100(PROFIL *profil);
+int Set_Sample_Profil_Flat(PROFIL *profil);
+int Set_Sample_Profil_T100(PROFIL *profil);
+int Set_Sample_Profil_Tube(PROFIL *profil);
+
+// ---------------------------------------------------------------- derived profiles
+// The profile becomes the flat bar of a plate: reset, kind 0, type 1, h = the plate's
+// width b, t_w = its thickness t (mm), the plate's material as grade; returns the result
+// of Calc_Profil_Querschnittswerte (no stream). Null profile: 0; null plate: 1, profile
+// untouched.
+int Set_Profil_Flat_from_Plate(const PLATE *plate, PROFIL *profil);
+// Net area A − n·d·t (mm²) of an angle with n holes of diameter d in a leg of thickness t.
+// For type 3 a leg longer by more than 0.1 mm than the other is cut to it (cut_leg1
+// non-zero: leg 1 to leg 2, else leg 2 to leg 1) and the area of that cut angle is used;
+// otherwise the profile's own A. 0 for a null profile.
+double Calc_Angle_Net_Area(const PROFIL *profil, int cut_leg1, int n, double d, double t);
+
+// ---------------------------------------------------------------- section values
+// Checks and completes the record and fills its section values: for kinds 0 and 1 the
+// checks and corrections by shape type, raised weld throats, d_w, c_fo, c_fu, the
+// thin-walled solver route (Get_Profil_DWQB_Querschnittswerte) and over it the closed
+// formulas (A, U, shear areas, centroid, I_y, I_z, I_yz), equal_flanges; for kind 2 the
+// values R7-PLAX computed, turned from principal axes to y/z. Then the strengths of the
+// grade for the largest plate thickness (Check_Material_Strength).
+// stream: the print list or null (failure and weld lines); show_box non-zero: failures
+// also as host message boxes; title opens every message (null: empty).
+// Returns 0 when the values were computed, 1 on a failed check (values then untouched,
+// no grade check), a failed solver route (the closed-formula values are still written,
+// W_pl stays 0, the grade check still runs), an unusable R7-PLAX section or a grade
+// check that reports a violated limit. Null profile: 0. Kinds 0 and 1 of type 0: 0,
+// record untouched.
+int Calc_Profil_Querschnittswerte(PROFIL *profil, FILE *stream, int show_box, const char *title);
+
+// ---------------------------------------------------------------- thin-walled model
+// Builds the profile's thin-walled model in the solver (nodes and wall lines along the
+// plate centre lines, in cm, with the fillet sizes of rolled shapes), runs it and writes
+// A, y_s, z_s, y_M, z_M, I_y, I_z, I_yz, I_T, I_w, alpha (mm units, degrees) and, when the
+// plastic-moduli switch is on, W_pl,y and W_pl,z; all of them are set to 0 first. Flat and
+// round bars take closed formulas. rib_specs, hole_tables, n_points and points are the rib
+// model (this version builds none: pass null, null, 0, null); mirror turns the angle
+// (type 3) to the other side. Returns 0, the solver's fault code (values stay 0), or 1
+// when the area came out below 0.001 cm² or the plastic moduli could not be computed.
+int Calc_Profil_DWQB_Querschnittswerte(PROFIL *profil, const void *rib_specs, const void *hole_tables,
+                                       int mirror, int n_points, void *points);
+// 0 without any work for kind 2 (R7-PLAX section), else Calc_Profil_DWQB_Querschnittswerte.
+int Get_Profil_DWQB_Querschnittswerte(PROFIL *profil, const void *rib_specs, const void *hole_tables,
+                                      int mirror, int n_points, void *points);
+// Process-wide switch: non-zero makes the section values include the plastic moduli
+// (0 at start). The plastic values of the solver are not available in this version: with
+// the switch on, every shape but the flat and the round bar fails (result 1, W_pl 0).
+void Set_Profil_Plastic_Moduli_Flag(int on);
+// Add_DWQB_Line with number nr, part 0, nodes a and b and the nine line values given in
+// mm (thickness at a and b, rise, two rotations, radii left/right at a, left/right at b),
+// handed over × 0.1 (cm).
+void Add_Profil_DWQB_Line(int nr, int node_a, int node_b, const double *values_mm);
+// Feet distance and taper values of a rib standing on a plate of thickness t_p (mm):
+// types 6, 12: g = (h − t_fo)/2; type 17: angle = taper angle (radians), w = t_w / cos α,
+// e = (h + t_p/2 − t_fo/2)·tan α, g = (t_p·tan α − w + b_fu)/2; other types and a null
+// profile: all 0. Every output is set to 0 first and may be null.
+void Get_Profil_Rib_Geometry(const PROFIL *rib, double t_p, double *angle, double *w, double *e, double *g);
+// Appends the nodes and walls of a rib to the solver's section: values is the nine-value
+// line array in mm (left with thicknesses and radii 0), *node_counter and *line_counter the
+// next numbers (advanced), t_p the plate thickness, foot the foot node (the second foot of
+// a two-foot rib; the first is foot − 1), u the position across, s the plate level, d the
+// growth direction (+1 or −1), horizontal 1 for a horizontal plate. This version builds
+// the trapezoid rib (type 17) on a horizontal plate; other rib types and vertical plates,
+// negative numbers and a null rib build nothing.
+void Add_Profil_DWQB_Rib(double *values, const PROFIL *rib, int *node_counter, double t_p, int *line_counter,
+                         int foot, double u, double s, double d, int horizontal);
+
+// Back to program start: library not initialised, both user-grade slots −1, plastic
+// moduli off, import choice on, type message not shown.
 void Reset_Profil_Module_For_Tests();

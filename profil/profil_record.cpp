@@ -7,17 +7,13 @@
 
 #include "dwqb/dwqb.h"
 #include "profil/profil.h"
+#include "profil/profil_state.h"
 #include "support/shell.h"
 #include "support/support.h"
 
 namespace {
 
-struct ProfilState {
-  int lib_initialised = 0;  // Init_Profil_Library ran once in this run
-  int lib_available = 0;    // profile manager available (fixed by the first call)
-  int user_slot_ec = -1;    // user-grade slot of the Eurocode family (0)
-  int user_slot_din = -1;   // user-grade slot of the DIN family (1)
-} g;
+ProfilState g;
 
 // Comparison tolerance of Compare_Profil: 0.01 mm, with an allowance for the rounding of
 // decimal input (270.01 − 270 is not exactly 0.01 in binary).
@@ -67,6 +63,8 @@ T *_Copy_Array(const T *source, int count) {
 }
 
 }  // namespace
+
+ProfilState &Profil_State() { return g; }
 
 const char *Get_Profil_Type_Name(int type) {
   if (type < 0 || type >= PROFIL_TYPE_COUNT) return nullptr;

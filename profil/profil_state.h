@@ -1,0 +1,16 @@
+// profil/profil_state.h — the one state record of the profile module, shared by its
+// source files (not for callers outside profil/).
+#pragma once
+
+struct ProfilState {
+  int lib_initialised = 0;     // Init_Profil_Library ran once in this run
+  int lib_available = 0;       // profile manager available (fixed by the first call)
+  int user_slot_ec = -1;       // user-grade slot of the Eurocode family (0)
+  int user_slot_din = -1;      // user-grade slot of the DIN family (1)
+  int plastic_moduli = 0;      // Set_Profil_Plastic_Moduli_Flag
+  int import_choice = 1;       // Set_Profil_Import_Choice
+  int type_message_shown = 0;  // set by Show_Profil_Type_Message
+};
+
+// The state record (defined in profil_record.cpp).
+ProfilState &Profil_State();
