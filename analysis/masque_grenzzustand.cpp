@@ -930,3 +930,35 @@ void Reset_Masque_Solver_For_Tests() {
   g = SolverState{};
   g.reset_registered = registered;
 }
+
+void Masque_Test_Residuals(int solve, MASQUE *mask, const double *T, double lf, double yp, double zp, int n,
+                           const double *x_in, double *fvec, double *fjac) {
+  StateGuard guard;
+  g.mask = mask;
+  g.lastfaktor = lf;
+  g.tol2 = 0.0;
+  g.basis_built = false;
+  g.ry = yp;
+  g.rz = zp;
+  double Tm[4] = {T[0], T[1], T[2], T[3]};
+  MASQUE_HYBRD_FCN fcn = &_Fcn_Grenzebene;
+  if (solve == 2) fcn = &_Fcn_Dehnungsbereich_Richtung;
+  if (solve == 3) {
+    fcn = &_Fcn_Gleichgewicht;
+    MASQUE_QUERSCHNITTSWERTE v;
+    Calc_Masque_Querschnittswerte(mask, MASQUE_WERTE_ALLE, 1, &v);
+    _Set_Gleichgewicht_Gewichte(mask, T, v.ys, v.zs, Tm);
+    g.ry = v.ys;
+    g.rz = v.zs;
+  } else {
+    for (double &w : g.weights) w = 1.0;
+    _Move(Tm, yp, zp);
+  }
+  g.target = Tm;
+  double x[4] = {};
+  std::copy(x_in, x_in + n, x);
+  int nn = n, ld = n, flag = 1;
+  fcn(&nn, x, fvec, fjac, &ld, &flag);
+  flag = 2;
+  fcn(&nn, x, fvec, fjac, &ld, &flag);
+}

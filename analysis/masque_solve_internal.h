@@ -39,3 +39,11 @@ int Masque_Integrate_Form(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &for
 double Masque_Group_Weight(const MASQUE_GRUPPE *group, const SPANNUNGSDEHNUNGSLINIE *line, double lastfaktor);
 // Law type (low 15 bits of the type word) of the group's line; 0 without a line.
 int Masque_Group_Law(const MASQUE_GRUPPE *group);
+
+// Test access to the residuals of the solves (1 direct, 2 strain domain, 3 equilibrium):
+// sets up the solve's module state for the target T (moments about (yp, zp); the
+// equilibrium solve uses the centroid and its weights), evaluates the residuals (flag 1)
+// into fvec and the Jacobian (flag 2, column-major, leading dimension n) into fjac at x,
+// and clears the state again. x is (−ε0, κ cos φ, κ sin φ[, x3]) or (t, phi).
+void Masque_Test_Residuals(int solve, MASQUE *mask, const double *T, double lastfaktor, double yp, double zp, int n,
+                           const double *x, double *fvec, double *fjac);

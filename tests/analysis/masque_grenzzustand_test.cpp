@@ -1,0 +1,220 @@
+// Limit state of the mask: the steel rectangle and an I section against their plastic
+// closed forms, random directions, the solver's call, the decisions on failure and the
+// state a call must leave as it found it. Units: metres, per mille, kN/m².
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+
+#include "masque_sections.h"
+
+namespace {
+
+using namespace masque_test;
+constexpr double kPi = std::numbers::pi;
+const SOLVER_TOLERANZ kTol{1e-6, 100};
+
+class MasqueGrenzzustand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Reset_Masque_Module_For_Tests();
+    Reset_Masque_Solver_For_Tests();
+    mask_ = SteelRectangle();
+  }
+  void TearDown() override {
+    Destroy_Masque_Querschnitt(mask_);
+    Reset_Masque_Module_For_Tests();
+    Reset_Masque_Solver_For_Tests();
+  }
+  GRENZZUSTAND Solve(double N, double My, double Mz, int expected = 1) {
+    const double T[4] = {N, My, Mz, 0.0};
+    GRENZZUSTAND r{};
+    EXPECT_EQ(Calc_Masque_Grenzzustand(mask_, T, 1.0, &kTol, &r, 0), expected)
+        << "T = (" << N << ", " << My << ", " << Mz << ")";
+    return r;
+  }
+  MASQUE *mask_ = nullptr;
+};
+
+TEST_F(MasqueGrenzzustand, CentricTensionAndCompression) {
+  GRENZZUSTAND r = Solve(-1, 0, 0);
+  EXPECT_NEAR(r.F[0], -4700.0, 4700 * 1e-5);
+  EXPECT_NEAR(r.F[1], 0.0, 4700 * 1e-5);
+  EXPECT_NEAR(r.F[2], 0.0, 4700 * 1e-5);
+  EXPECT_NEAR(r.lambda, 4700.0, 4700 * 1e-5);
+  r = Solve(1, 0, 0);
+  EXPECT_NEAR(r.F[0], 4700.0, 4700 * 1e-5);
+  EXPECT_NEAR(r.lambda, 4700.0, 4700 * 1e-5);
+}
+
+TEST_F(MasqueGrenzzustand, PlasticMoments) {
+  // M at the limit strain 150 per mille: f b h²/4 less the elastic core.
+  for (double s : {1.0, -1.0}) {
+    GRENZZUSTAND r = Solve(0, 0, s);
+    EXPECT_NEAR(r.lambda, 234.99564, 234.99564 * 1e-3);
+    EXPECT_NEAR(r.F[2], s * r.lambda, 1e-6 * r.lambda);
+    EXPECT_EQ(r.zustand, 0);
+    r = Solve(0, s, 0);
+    EXPECT_NEAR(r.lambda, 117.49782, 117.49782 * 1e-3);
+    EXPECT_NEAR(r.F[1], s * r.lambda, 1e-6 * r.lambda);
+  }
+}
+
+TEST_F(MasqueGrenzzustand, InteractionOfNormalForceAndMoment) {
+  // Rectangle: |M| / Mpl = 1 − (N / Npl)².
+  for (double a : {0.2, 0.7, 1.2, 2.0, 2.6, 3.6, 4.5, 5.5}) {
+    GRENZZUSTAND r = Solve(std::cos(a), 0, std::sin(a));
+    const double n = r.F[0] / 4700.0;
+    EXPECT_NEAR(std::fabs(r.F[2]) / 235.0, 1.0 - n * n, 1e-3) << "angle " << a;
+    EXPECT_GT(r.lambda, 0.0);
+  }
+}
+
+TEST_F(MasqueGrenzzustand, ISectionPlasticMoment) {
+  MASQUE *I = SteelISection();
+  const double T[4] = {0, 0, 1, 0};
+  GRENZZUSTAND r{};
+  ASSERT_EQ(Calc_Masque_Grenzzustand(I, T, 1.0, &kTol, &r, 0), 1);
+  const double hw = kIh - 2 * kItf;
+  const double Mpl = kFy * (kIb * kItf * (kIh - kItf) + kItw * hw * hw / 4.0);
+  EXPECT_NEAR(Mpl, 141.4931, 1e-4);
+  EXPECT_NEAR(r.lambda, Mpl, 1e-3 * Mpl);
+  Destroy_Masque_Querschnitt(I);
+}
+
+TEST_F(MasqueGrenzzustand, RandomDirections) {
+  std::mt19937 rng(4711);
+  std::normal_distribution<double> normal;
+  for (int k = 0; k < 20; ++k) {
+    double T[4] = {normal(rng), normal(rng), normal(rng), 0.0};
+    const double n = std::sqrt(T[0] * T[0] + T[1] * T[1] + T[2] * T[2]);
+    for (int i = 0; i < 3; ++i) T[i] /= n;
+    GRENZZUSTAND r{};
+    ASSERT_EQ(Calc_Masque_Grenzzustand(mask_, T, 1.0, &kTol, &r, 0), 1) << k;
+    EXPECT_GT(r.lambda, 0.0);
+    EXPECT_NEAR(r.verhaeltnis, 1.0, 1e-3) << k;
+    double ratios[3];
+    ASSERT_EQ(Get_Masque_Grenzdehnung_Ratios(mask_, &r.ebene, ratios), 1);
+    EXPECT_NEAR(ratios[2], 1.0, 1e-3) << k;
+    // Sine of the angle between F and T.
+    const double *F = r.F;
+    const double c[3] = {F[1] * T[2] - F[2] * T[1], F[2] * T[0] - F[0] * T[2], F[0] * T[1] - F[1] * T[0]};
+    const double nf = std::sqrt(F[0] * F[0] + F[1] * F[1] + F[2] * F[2]);
+    EXPECT_LE(std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]) / nf, 1e-4) << k;
+  }
+}
+
+TEST_F(MasqueGrenzzustand, SolverCallMapping) {
+  // The thin-walled solver's call: unit moment about y', tolerance 1e-6, 100 iterations.
+  const double T[4] = {0, 1, 0, 0};
+  GRENZZUSTAND r{};
+  r.ebene = DEHNUNGSEBENE{kPi / 2.0, 0.0, 0.01, 0.0};  // solver mode 0
+  ASSERT_EQ(Calc_Masque_Grenzzustand(mask_, T, 23.5, &kTol, &r, MASQUE_GZ_START_EBENE), 1);
+  EXPECT_NEAR(r.F[1], 117.49782, 117.5e-3);
+  EXPECT_NEAR(r.F[1], r.lambda, 1e-6 * r.lambda);
+  GRENZZUSTAND s{};
+  ASSERT_EQ(Calc_Masque_Grenzzustand(mask_, T, 23.5, &kTol, &s, 0), 1);  // solver mode 1
+  EXPECT_NEAR(s.F[1], r.F[1], 117.5e-3);
+}
+
+TEST_F(MasqueGrenzzustand, DirectOnlyWithNegativeLambdaFails) {
+  // Started from the plane of the opposite moment the direct solve stops at once with
+  // λ < 0: that is no limit state of T.
+  const double T[4] = {0, 0, 1, 0};
+  GRENZZUSTAND r{};
+  r.ebene = DEHNUNGSEBENE{0.0, 0.0, 1500.0, 0.0};
+  EXPECT_EQ(Calc_Masque_Grenzzustand(mask_, T, 1.0, &kTol, &r, MASQUE_GZ_START_EBENE | MASQUE_GZ_NUR_DIREKT), 0);
+  EXPECT_LT(r.lambda, 0.0);
+  // Without the restriction the later stages find it.
+  r.ebene = DEHNUNGSEBENE{0.0, 0.0, 1500.0, 0.0};
+  ASSERT_EQ(Calc_Masque_Grenzzustand(mask_, T, 1.0, &kTol, &r, MASQUE_GZ_START_EBENE), 1);
+  EXPECT_NEAR(r.lambda, 234.99564, 0.235);
+}
+
+TEST_F(MasqueGrenzzustand, NullArgumentsWriteNothing) {
+  const double T[4] = {0, 0, 1, 0};
+  GRENZZUSTAND r{};
+  r.lambda = 7.0;
+  EXPECT_EQ(Calc_Masque_Grenzzustand(nullptr, T, 1.0, nullptr, &r, 0), 0);
+  EXPECT_EQ(Calc_Masque_Grenzzustand(mask_, nullptr, 1.0, nullptr, &r, 0), 0);
+  EXPECT_EQ(Calc_Masque_Grenzzustand(mask_, T, 1.0, nullptr, nullptr, 0), 0);
+  EXPECT_EQ(r.lambda, 7.0);
+}
+
+TEST_F(MasqueGrenzzustand, StateIsRestored) {
+  Set_Masque_Frame(mask_, 0.01, 0.0, 0.1, 0);
+  Update_Masque_Querschnitt(mask_, 0);
+  Set_Masque_Calc_Mode(0x40);
+  const double f[4] = {1, 1, 1, 1};
+  Set_Masque_Result_Factors(f);
+  const MASQUE_KNOTEN node = *Get_Masque_Knoten(mask_, 2);
+  const unsigned flags = mask_->flags;
+  const double T[4] = {-0.3, 0.2, 0.5, 0};
+  GRENZZUSTAND r{};
+  ASSERT_EQ(Calc_Masque_Grenzzustand(mask_, T, 1.0, &kTol, &r, 0), 1);
+  GLEICHGEWICHTSLAGE q{};
+  const double P[4] = {-1000, 10, 40, 0};
+  ASSERT_EQ(Calc_Masque_Gleichgewicht(mask_, P, 1.0, &kTol, &q, 0), 1);
+  EXPECT_EQ(mask_->frame[2], 0.1);
+  EXPECT_EQ(mask_->flags, flags);
+  EXPECT_EQ(Get_Masque_Knoten(mask_, 2)->y_lokal, node.y_lokal);
+  EXPECT_EQ(Get_Masque_Calc_Mode(), 0x40u);
+  EXPECT_EQ(Get_Masque_Result_Factors(nullptr), 1);
+  EXPECT_EQ(Get_Masque_Linienebene_Faktor(), 1.0);
+}
+
+TEST_F(MasqueGrenzzustand, EquilibriumPlane) {
+  const double P[4] = {-1000, 10, 40, 0};
+  GLEICHGEWICHTSLAGE q{};
+  ASSERT_EQ(Calc_Masque_Gleichgewicht(mask_, P, 1.0, &kTol, &q, 0), 1);
+  EXPECT_EQ(q.zustand, 0);
+  double F[4];
+  ASSERT_EQ(Calc_Masque_Dehnungsebene_Forces(mask_, &q.ebene, 1.0, F), 1);
+  for (int i = 0; i < 3; ++i) EXPECT_NEAR(F[i], P[i], 1e-3) << i;
+  // Forces beyond the limit have no equilibrium plane.
+  const double Q[4] = {-5000, 0, 0, 0};
+  EXPECT_EQ(Calc_Masque_Gleichgewicht(mask_, Q, 1.0, &kTol, &q, MASQUE_GZ_NUR_DIREKT), 0);
+}
+
+TEST_F(MasqueGrenzzustand, StrainDomainSolve) {
+  const double T[4] = {0.3, 0.0, 1.0, 0.0};
+  DEHNUNGSBEREICH_LAGE d{};
+  ASSERT_EQ(Calc_Masque_Grenzrichtung(mask_, T, 1.0, &kTol, &d, 0), 1);
+  EXPECT_EQ(d.zustand, 0);
+  EXPECT_GT(d.lambda, 0.0);
+  EXPECT_NEAR(d.F[1], 0.0, 1e-3);
+  EXPECT_NEAR(d.F[0] / d.F[2], 0.3, 1e-4);
+  EXPECT_GE(d.t, 0.0);
+  EXPECT_LE(d.t, 33.0);
+}
+
+TEST_F(MasqueGrenzzustand, CountersCountWhileSwitchedOn) {
+  Reset_Masque_Solver_Counts();
+  EXPECT_EQ(Set_Masque_Solver_Counting(1), 0);
+  GRENZZUSTAND r = Solve(-0.4, 0, 0.6);
+  int ev = 0, jac = 0;
+  Get_Masque_Solver_Counts(&ev, &jac);
+  EXPECT_GT(ev, 0);
+  EXPECT_EQ(Set_Masque_Solver_Counting(0), 1);
+  Solve(0.4, 0, 0.6);
+  int ev2 = 0;
+  Get_Masque_Solver_Counts(&ev2, nullptr);
+  EXPECT_EQ(ev2, ev);
+  (void)r;
+}
+
+TEST_F(MasqueGrenzzustand, DehnungBeiwert) {
+  const DEHNUNGSEBENE p{0, 0, 30, 0};  // largest strain 3 per mille
+  double out = 0.0;
+  EXPECT_EQ(Get_Masque_Dehnung_Beiwert(mask_, &p, 1.5, &out, nullptr), 1);
+  EXPECT_EQ(out, 1.5);
+  EXPECT_EQ(Get_Masque_Dehnung_Beiwert(mask_, &p, 0.0, &out, nullptr), 1);
+  EXPECT_NEAR(out, 2.1 - 7.0 / 60.0 * 3.0, 1e-12);
+  const DEHNUNGSEBENE q{0, 0, 1000, 0};
+  Get_Masque_Dehnung_Beiwert(mask_, &q, 0.0, &out, nullptr);
+  EXPECT_EQ(out, 1.75);
+  EXPECT_EQ(Get_Masque_Dehnung_Beiwert(nullptr, &q, 0.0, &out, nullptr), 0);
+}
+
+}  // namespace
