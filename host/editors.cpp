@@ -50,6 +50,7 @@ enum End { GOING, ENTER, ESCAPE, UP, DOWN, CLICK };
 // One editing loop over text in the box at (x, y), w wide; capacity in characters.
 End Edit_Loop(int x, int y, int w, std::string &text, size_t capacity) {
   ScreenState &s = S();
+  Waiting_In waiting("a short editor (Short_Edit_Float, Short_Edit_Text)");
   bool selected = true;
   Draw_Edit(x, y, w, text, selected);
   for (;;) {
@@ -155,6 +156,7 @@ int Row_At(const MENUE *m, int x, int y, int w, int px, int py) {
 // when the pointer went back to the parent) or cancelled (null).
 const MENUE_ITEM *Run_Menu(const MENUE *m, int x, int y, const int *parent, bool *left_to_parent) {
   ScreenState &s = S();
+  Waiting_In waiting("Menue_Manager");
   int w = Row_Width(m), h = m->count * kRowH + 3;
   if (x + w >= s.w) x = std::max(0, s.w - 1 - w);
   if (y + h >= s.h) y = std::max(0, s.h - 1 - h);
@@ -278,6 +280,7 @@ int Get_UserSelected_SpecialCharacter() {
   // ä ö ü Ä Ö Ü ß ² alpha epsilon per-mille, in the program's raster font
   static const unsigned char kChars[] = {0x84, 0x94, 0x81, 0x8E, 0x99, 0x9A, 0xE1, 0xFD, 0xBA, 0xBE, 0x89};
   constexpr int n = sizeof kChars, cell = 16;
+  Waiting_In waiting("Get_UserSelected_SpecialCharacter");
   int x = std::min(s.dev_x, s.w - 1 - n * cell), y = std::min(s.dev_y, s.h - 1 - cell);
   int result = -1;
   {

@@ -123,6 +123,9 @@ void Copy_Device_To_Globals() {
   }
 }
 
+Waiting_In::Waiting_In(const char *name) : outer(S().waiting_in) { S().waiting_in = name; }
+Waiting_In::~Waiting_In() { S().waiting_in = outer; }
+
 void Script_Exhausted(const char *where) {
   ScreenState &s = S();
   if (s.strict_policy && !s.soft_policy)
@@ -165,7 +168,7 @@ int Wait_Event(int mask, int limit_ms) {
     double t_event = s.script.empty() ? kNever : s.script.front().due;
     double t_tick = Next_Tick(), t = std::min({t_event, t_tick, deadline});
     if (t == kNever) {
-      Script_Exhausted("a wait without limit (GetYRMMessage)");
+      Script_Exhausted((std::string("a wait without limit in ") + s.waiting_in).c_str());
       return 0;
     }
     if (t_event <= t_tick && t_event <= deadline) {
@@ -174,7 +177,8 @@ int Wait_Event(int mask, int limit_ms) {
     }
     Advance_To(t);
     // a loop of limited waits on an empty script is a loop of polls
-    if (s.script.empty()) Count_Poll("a wait ended by its limit or the timer (GetYRMMessage)");
+    if (s.script.empty())
+      Count_Poll((std::string("waits ended by their limit or the timer in ") + s.waiting_in).c_str());
     if (t_tick <= deadline) {
       double n = std::floor((Now() - s.timer_start) / kTickMs);
       s.last_tick = std::max(s.timer_start + n * kTickMs, t_tick);
@@ -196,6 +200,7 @@ void InitYRMMessage(YRMMESSAGE *record) {
 
 int GetYRMMessage(int mask, YRMMESSAGE *record) {
   S();
+  Waiting_In waiting("GetYRMMessage");
   int limit = -1;
   if (mask & YRM_LIMIT) limit = record ? std::max(record->limit_ms, 0) : 0;
   int kinds = Wait_Event(mask & ~YRM_LIMIT, limit);

@@ -120,6 +120,7 @@ struct ScreenState {
   bool strict_policy = false;  // set by the test harness: fail instead of unwinding
   int polls = 0;               // polls without an event (hitkey, Get_Mouse_Event)
   bool replay_press = false;   // a press left by a short editor for Edit_Prop_Sheet
+  const char *waiting_in = "GetYRMMessage";  // the blocking host call that waits, for messages
   int cursor = 0;
   int saved_mouse[2] = {0, 0};
   int restriction_base[4] = {0, 0, 1279, 1023};
@@ -179,6 +180,14 @@ int Wait_Event(int mask, int limit_ms);
 void Copy_Device_To_Globals();
 // The script ran out in a blocking call: the test fails (strict) or the soft policy applies.
 void Script_Exhausted(const char *where);
+// Names the blocking host call for the time of a scope (nested calls name the innermost).
+struct Waiting_In {
+  const char *outer;
+  explicit Waiting_In(const char *name);
+  ~Waiting_In();
+  Waiting_In(const Waiting_In &) = delete;
+  Waiting_In &operator=(const Waiting_In &) = delete;
+};
 void Reset_Input();
 
 // sheets helpers

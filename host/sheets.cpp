@@ -417,7 +417,8 @@ void Undefine_Prop_Sheet() {
 int Edit_Prop_Sheet() {
   ScreenState &s = S();
   Trace("Edit_Prop_Sheet");
-  if (s.sheets.empty() || s.keymask) return 0;  // an abort asks every loop to return
+  if (s.sheets.empty() || s.keymask) return 0;
+  Waiting_In waiting("Edit_Prop_Sheet");  // an abort asks every loop to return
   // keys that ended an earlier wait and that nothing took are dropped
   s.keys.erase(std::remove_if(s.keys.begin(), s.keys.end(), [](const Key &k) { return k.reported; }),
                s.keys.end());

@@ -516,7 +516,21 @@ TEST_F(HostShortEdit, TextTakesAtMostTheScrollModeCapacityElseTheShownCharacters
 TEST_F(HostShortEdit, AnExhaustedScriptInAnEditorFailsTheTest) {
   double v = 1.0;
   Host_Script_Text("12");
-  EXPECT_THROW(Short_Edit_Float(100, 100, "%4.1f", &v), HostScriptExhausted);
+  try {
+    Short_Edit_Float(100, 100, "%4.1f", &v);
+    FAIL() << "no exception";
+  } catch (const HostScriptExhausted &e) {
+    EXPECT_NE(std::string(e.what()).find("short editor"), std::string::npos) << e.what();
+  }
+  Host_Test_Reset();
+  Dialog();
+  try {
+    Edit_Prop_Sheet();
+    FAIL() << "no exception";
+  } catch (const HostScriptExhausted &e) {
+    EXPECT_NE(std::string(e.what()).find("in Edit_Prop_Sheet"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("Define_Prop_Sheet(100,100,500,400"), std::string::npos);
+  }
 }
 
 int g_sort_calls, g_fill_calls, g_sub_calls;
