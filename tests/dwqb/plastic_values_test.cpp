@@ -1,0 +1,391 @@
+// Plastic section moduli of the solver's current section: rolled and welded I-sections
+// against the section tables, a solid rectangle against b·h²/4, an unequal-leg angle in four
+// directions against a brute-force rigid-plastic search, and the state that every call
+// leaves as it found it.
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <vector>
+
+#include "analysis/masque.h"
+#include "dwqb/plastic_internal.h"
+#include "materials/materials.h"
+#include "tests/dwqb/dwqb_fixture.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kPlo[5] = {23.5, 21000.0, 0.0, 0.0, 0.0};
+
+struct Point {
+  double y, z;
+};
+using Polygon = std::vector<Point>;
+
+// The area groups of a mask as polygons (m), from their edge chains.
+std::vector<Polygon> Mask_Polygons(const MASQUE *mask) {
+  std::vector<Polygon> out;
+  for (int i = 0; i < Count_Masque_Gruppen(mask); ++i) {
+    const MASQUE_GRUPPE *g = Get_Masque_Gruppe(mask, i);
+    Polygon p;
+    for (int k = 0; k < Count_Masque_Flaeche_Kanten(g); ++k) {
+      const MASQUE_KANTE *e = Get_Masque_Flaeche_Kante(g, k);
+      p.push_back({e->anfang->y, e->anfang->z});
+    }
+    if (p.size() >= 3) out.push_back(p);
+  }
+  return out;
+}
+
+// Area and first moments of the part of the polygons where y n_y + z n_z >= d (Green's
+// theorem over the polygon clipped to the half-plane; the clip of a concave polygon may
+// hold doubled edges, which cancel).
+void Half_Plane_Moments(const std::vector<Polygon> &polys, double ny, double nz, double d, double *A, double *Sy,
+                        double *Sz) {
+  *A = *Sy = *Sz = 0.0;
+  for (const Polygon &p : polys) {
+    Polygon c;
+    const size_t n = p.size();
+    for (size_t i = 0; i < n; ++i) {
+      const Point &a = p[i], &b = p[(i + 1) % n];
+      const double fa = a.y * ny + a.z * nz - d, fb = b.y * ny + b.z * nz - d;
+      if (fa >= 0) c.push_back(a);
+      if ((fa >= 0) != (fb >= 0)) {
+        const double t = fa / (fa - fb);
+        c.push_back({a.y + t * (b.y - a.y), a.z + t * (b.z - a.z)});
+      }
+    }
+    for (size_t i = 0; i < c.size(); ++i) {
+      const Point &a = c[i], &b = c[(i + 1) % c.size()];
+      const double x = a.y * b.z - b.y * a.z;
+      *A += x / 2;
+      *Sy += (a.y + b.y) * x / 6;
+      *Sz += (a.z + b.z) * x / 6;
+    }
+  }
+}
+
+// Rigid-plastic moment vector (per unit strength) of the state with tension on the side of
+// the normal (cos phi, sin phi), the zero line placed so that N = 0.
+Point Plastic_Moment(const std::vector<Polygon> &polys, double phi) {
+  const double ny = std::cos(phi), nz = std::sin(phi);
+  double lo = 1e300, hi = -1e300;
+  for (const Polygon &p : polys)
+    for (const Point &q : p) {
+      lo = std::fmin(lo, q.y * ny + q.z * nz);
+      hi = std::fmax(hi, q.y * ny + q.z * nz);
+    }
+  double A, Sy, Sz, A1, Sy1, Sz1;
+  Half_Plane_Moments(polys, ny, nz, lo - 1.0, &A, &Sy, &Sz);
+  for (int it = 0; it < 200 && hi - lo > 1e-15; ++it) {
+    const double mid = (lo + hi) / 2;
+    Half_Plane_Moments(polys, ny, nz, mid, &A1, &Sy1, &Sz1);
+    (A1 > A / 2 ? lo : hi) = mid;
+  }
+  Half_Plane_Moments(polys, ny, nz, (lo + hi) / 2, &A1, &Sy1, &Sz1);
+  // My = ∫σ z dA, Mz = −∫σ y dA with σ = ±1.
+  return {2 * Sz1 - Sz, -(2 * Sy1 - Sy)};
+}
+
+// Plastic modulus (m³) for the moment vector along theta: the state whose moment vector
+// points along (cos theta, sin theta), by a scan of the normal and bisection.
+double Brute_Force_Modulus(const std::vector<Polygon> &polys, double theta) {
+  auto cross = [&](double phi) {
+    const Point m = Plastic_Moment(polys, phi);
+    return m.y * std::sin(theta) - m.z * std::cos(theta);
+  };
+  auto along = [&](double phi) {
+    const Point m = Plastic_Moment(polys, phi);
+    return m.y * std::cos(theta) + m.z * std::sin(theta);
+  };
+  const int n = 720;
+  double best = -1.0;
+  for (int i = 0; i < n; ++i) {
+    double a = 2 * kPi * i / n, b = 2 * kPi * (i + 1) / n;
+    double fa = cross(a), fb = cross(b);
+    if ((fa > 0) == (fb > 0)) continue;
+    for (int it = 0; it < 60; ++it) {
+      const double m = (a + b) / 2, fm = cross(m);
+      if ((fm > 0) == (fa > 0)) {
+        a = m;
+        fa = fm;
+      } else {
+        b = m;
+      }
+    }
+    best = std::fmax(best, along((a + b) / 2));
+  }
+  return best;
+}
+
+class DwqbPlasticValues : public DwqbTest {
+ protected:
+  void SetUp() override {
+    DwqbTest::SetUp();
+    Reset_DWQB_Plastic_For_Tests();
+    Reset_Masque_Module_For_Tests();
+  }
+  void TearDown() override {
+    Reset_DWQB_Plastic_For_Tests();
+    Reset_Masque_Module_For_Tests();
+    Reset_Materials_For_Tests();
+    DwqbTest::TearDown();
+  }
+
+  // Runs the section. Where this solver version does not compute section values yet, the
+  // values the plastic computation reads (centroid, principal angle, largest thickness)
+  // are put in from the outline chords, which is what the section values integrate.
+  static void Run() {
+    ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
+    DWQB_VALUES *v = Get_DWQB_Values();
+    if (v->v[DWQB_V_A] != 0.0) return;
+    MASQUE *mask = Build_DWQB_PLO_Mask(kPlo);
+    ASSERT_NE(mask, nullptr);
+    double A = 0, Sy = 0, Sz = 0, Syy = 0, Szz = 0, Syz = 0;
+    for (const Polygon &p : Mask_Polygons(mask))
+      for (size_t i = 0; i < p.size(); ++i) {
+        const Point a = {100 * p[i].y, 100 * p[i].z};
+        const Point b = {100 * p[(i + 1) % p.size()].y, 100 * p[(i + 1) % p.size()].z};
+        const double x = a.y * b.z - b.y * a.z;
+        A += x / 2;
+        Sy += (a.y + b.y) * x / 6;
+        Sz += (a.z + b.z) * x / 6;
+        Syy += (a.y * a.y + a.y * b.y + b.y * b.y) * x / 12;
+        Szz += (a.z * a.z + a.z * b.z + b.z * b.z) * x / 12;
+        Syz += (a.y * b.z + 2 * a.y * a.z + 2 * b.y * b.z + b.y * a.z) * x / 24;
+      }
+    const double ys = Sy / A, zs = Sz / A;
+    const double Iy = Szz - zs * zs * A, Iz = Syy - ys * ys * A, Iyz = Syz - ys * zs * A;
+    double alpha = 0.0;
+    if (std::fabs(Iyz) > 1e-6 * (std::fabs(Iy) + std::fabs(Iz))) {
+      alpha = std::atan2(-2 * Iyz, Iy - Iz) / 2;
+      if (alpha > kPi / 4) alpha -= kPi / 2;
+      if (alpha < -kPi / 4) alpha += kPi / 2;
+    }
+    double tmax = 0.0;
+    for (const DWQB_LINE *l = Get_DWQB_First_Line(); l; l = l->next) tmax = std::fmax(tmax, std::fmax(l->t_a, l->t_b));
+    Free_DWQB_Plastic_Masks();
+    v->v[DWQB_V_A] = A;
+    v->v[DWQB_V_YS] = ys;
+    v->v[DWQB_V_ZS] = zs;
+    v->v[DWQB_V_ALPHA] = alpha;
+    v->v[DWQB_V_TMAX] = tmax;
+  }
+
+  // IPE 300 (EN 10365: h 300, b 150, t_w 7.1, t_f 10.7, r 15 mm) on its centre lines (cm).
+  static void Ipe300(double r) {
+    const double tf = 1.07, tw = 0.71, zt = 0.535, zb = 29.465;
+    Add_DWQB_Node(1, -7.5, zt);
+    Add_DWQB_Node(2, 7.5, zt);
+    Add_DWQB_Node(3, 0, zt);
+    Add_DWQB_Node(4, -7.5, zb);
+    Add_DWQB_Node(5, 7.5, zb);
+    Add_DWQB_Node(6, 0, zb);
+    const double top_left[9] = {tf, tf, 0, 0, 0, 0, 0, r, 0};
+    const double top_right[9] = {tf, tf, 0, 0, 0, 0, 0, 0, r};
+    const double bot_left[9] = {tf, tf, 0, 0, 0, 0, 0, 0, r};
+    const double bot_right[9] = {tf, tf, 0, 0, 0, 0, 0, r, 0};
+    const double web[9] = {tw, tw, 0, 0, 0, r, r, r, r};
+    Add_DWQB_Line(1, 0, 1, 3, top_left);
+    Add_DWQB_Line(2, 0, 2, 3, top_right);
+    Add_DWQB_Line(3, 0, 3, 6, web);
+    Add_DWQB_Line(4, 0, 4, 6, bot_left);
+    Add_DWQB_Line(5, 0, 5, 6, bot_right);
+    Run();
+  }
+
+  // Solid rectangle: one wall of thickness b (cm) along z over the height h.
+  static void Rectangle(double b, double h) {
+    Add_DWQB_Node(1, 0, -h / 2);
+    Add_DWQB_Node(2, 0, h / 2);
+    Add_DWQB_Line_Const_Thickness(1, 1, 2, b);
+    Run();
+  }
+
+  // Unequal-leg angle 100 × 50 × 10 mm on its centre lines (cm), without root radius.
+  static void Angle() {
+    Add_DWQB_Node(1, 0, 0);
+    Add_DWQB_Node(2, 9.5, 0);
+    Add_DWQB_Node(3, 0, 4.5);
+    Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0);
+    Add_DWQB_Line_Const_Thickness(2, 1, 3, 1.0);
+    Run();
+  }
+
+  static void Free_Section() {
+    Free_DWQB_Plastic_Masks();
+    Reset_DWQB_Querschnitt();
+  }
+
+  DWQB_PLASTIC_RECORD rec[8];
+};
+
+// ---------------------------------------------------------------- moduli
+
+TEST_F(DwqbPlasticValues, RolledIpe300MatchesTheTable) {
+  Ipe300(1.5);
+  ASSERT_EQ(Calc_DWQB_Plastic_Values(rec), 1);
+  // Exact moduli of the section with its root radii: 628.36 and 125.22 cm³ (EN 10365 lists
+  // 628.4 and 125.2).
+  EXPECT_NEAR(rec[0].W_pl, 628.36, 628.36 * 0.005);
+  EXPECT_NEAR(rec[1].W_pl, 125.22, 125.22 * 0.005);
+  // A symmetric section: the principal directions are the first two.
+  EXPECT_DOUBLE_EQ(rec[2].W_pl, rec[0].W_pl);
+  EXPECT_DOUBLE_EQ(rec[3].W_pl, rec[1].W_pl);
+  EXPECT_EQ(rec[0].theta, 0.0);
+  EXPECT_EQ(rec[1].theta, kPi / 2);
+  // The second solver mode finds the same limit states.
+  EXPECT_NEAR(rec[4].W_pl, rec[0].W_pl, rec[0].W_pl * 1e-4);
+  EXPECT_NEAR(rec[5].W_pl, rec[1].W_pl, rec[1].W_pl * 1e-4);
+  // The zero line of pure bending about y halves the symmetric section at mid-depth.
+  EXPECT_NEAR(rec[0].z_zero, 15.0, 0.01);
+  EXPECT_NEAR(rec[1].y_zero, 0.0, 0.01);
+}
+
+TEST_F(DwqbPlasticValues, WeldedIpe300WithoutRadii) {
+  Ipe300(0.0);
+  ASSERT_EQ(Calc_DWQB_Plastic_Values(rec), 1);
+  // b t_f (h − t_f) + t_w (h − 2 t_f)²/4 and t_f b²/2 + (h − 2 t_f) t_w²/4.
+  EXPECT_NEAR(rec[0].W_pl, 602.10, 602.10 * 0.005);
+  EXPECT_NEAR(rec[1].W_pl, 123.89, 123.89 * 0.005);
+}
+
+TEST_F(DwqbPlasticValues, SolidRectangleAsOneThickWall) {
+  const double b = 2.0, h = 10.0;
+  Rectangle(b, h);
+  ASSERT_EQ(Calc_DWQB_Plastic_Values(rec), 1);
+  // The bilinear law hardens to its strength at 150 ‰: about 4e-4 below b h²/4.
+  EXPECT_NEAR(rec[0].W_pl, b * h * h / 4, b * h * h / 4 * 1e-3);
+  EXPECT_NEAR(rec[1].W_pl, h * b * b / 4, h * b * b / 4 * 1e-3);
+  EXPECT_LT(rec[0].W_pl, b * h * h / 4);
+}
+
+TEST_F(DwqbPlasticValues, UnequalAngleInFourDirectionsAgreesWithBruteForce) {
+  Angle();
+  ASSERT_EQ(Calc_DWQB_Plastic_Values(rec), 1);
+  ASSERT_GT(std::fabs(rec[2].theta), 0.1) << "an unequal angle has principal axes off y";
+  EXPECT_DOUBLE_EQ(rec[3].theta, rec[2].theta + kPi / 2);
+  MASQUE *mask = Get_DWQB_Plastic_Mask();
+  ASSERT_NE(mask, nullptr);
+  const std::vector<Polygon> polys = Mask_Polygons(mask);
+  for (int k = 0; k < 4; ++k) {
+    const double expected = 1e6 * Brute_Force_Modulus(polys, rec[k].theta);
+    EXPECT_NEAR(rec[k].W_pl, expected, expected * 0.005) << "direction " << k;
+  }
+}
+
+// ---------------------------------------------------------------- state and caching
+
+TEST_F(DwqbPlasticValues, FrameOptionsModeAndFactorsAreLeftAsFound) {
+  Rectangle(2.0, 10.0);
+  ASSERT_EQ(Calc_DWQB_Plastic_Values(rec), 1);
+  const int builds = Get_DWQB_Plastic_Build_Count();
+  MASQUE *mask = Get_DWQB_Plastic_Mask();
+  ASSERT_NE(mask, nullptr);
+  Set_Masque_Frame(mask, 0.1, -0.2, 0.3, 0);
+  const MASQUE_CALC_OPTIONS options = {MASQUE_OPTION_VORDEHNUNG | MASQUE_OPTION_WERT, 7, 0.25};
+  Set_Masque_Calc_Options(mask, &options);
+  Set_Masque_Calc_Mode(0x10005);
+  const double factors[4] = {2.0, 3.0, 4.0, 5.0};
+  Set_Masque_Result_Factors(factors);
+
+  auto expect_unchanged = [&] {
+    EXPECT_EQ(mask->frame[0], 0.1);
+    EXPECT_EQ(mask->frame[1], -0.2);
+    EXPECT_EQ(mask->frame[2], 0.3);
+    MASQUE_CALC_OPTIONS now;
+    Get_Masque_Calc_Options(mask, &now);
+    EXPECT_EQ(now.flags, options.flags);
+    EXPECT_EQ(now.wort, options.wort);
+    EXPECT_EQ(now.wert, options.wert);
+    EXPECT_EQ(Get_Masque_Calc_Mode(), 0x10005u);
+    double f[4];
+    EXPECT_EQ(Get_Masque_Result_Factors(f), 1);
+    EXPECT_EQ(std::memcmp(f, factors, sizeof f), 0);
+  };
+  ASSERT_EQ(Calc_DWQB_Plastic_Values(rec), 1);
+  expect_unchanged();
+  EXPECT_EQ(Get_DWQB_Plastic_Build_Count(), builds) << "the second call reuses the mask";
+  // A failing limit state (a strength the law cannot have) leaves the same state.
+  ASSERT_EQ(Calc_DWQB_Plastic_Direction(mask, &rec[0], &rec[4], -1.0, 0.0, 0.0, 0.0), 0);
+  EXPECT_EQ(rec[0].W_pl, DWQB_PLASTIC_NONE);
+  expect_unchanged();
+  // Scaling switched off is switched off again.
+  Set_Masque_Result_Factors(nullptr);
+  ASSERT_EQ(Calc_DWQB_Plastic_Values(rec), 1);
+  EXPECT_EQ(Get_Masque_Result_Factors(nullptr), 0);
+}
+
+TEST_F(DwqbPlasticValues, NewSectionAfterFreeIsBuiltAfresh) {
+  Rectangle(2.0, 10.0);
+  ASSERT_EQ(Calc_DWQB_Plastic_Values(rec), 1);
+  const double first = rec[0].W_pl;
+  Free_Section();
+  Rectangle(2.0, 20.0);
+  const int builds = Get_DWQB_Plastic_Build_Count();
+  ASSERT_EQ(Calc_DWQB_Plastic_Values(rec), 1);
+  EXPECT_EQ(Get_DWQB_Plastic_Build_Count(), builds + 1);
+  EXPECT_NEAR(rec[0].W_pl / first, 4.0, 1e-3);
+}
+
+TEST_F(DwqbPlasticValues, FailureNeverGivesANegativeModulus) {
+  // Outside part mode: nothing computed, every record cleared with its mark.
+  Rectangle(2.0, 10.0);
+  DWQB_Part_Mode_Switch = 0;
+  for (auto &r : rec) r.y = 99.0;
+  EXPECT_EQ(Calc_DWQB_Plastic_Values(rec), 0);
+  for (const auto &r : rec) {
+    EXPECT_EQ(r.W_pl, DWQB_PLASTIC_NONE);
+    EXPECT_EQ(r.y, 0.0);
+  }
+  EXPECT_EQ(Calc_DWQB_Plastic_Values(nullptr), 0);
+  DWQB_Part_Mode_Switch = 1;
+
+  // A grade without strength for the thickness: the build fails, is remembered, and every
+  // record keeps the mark.
+  STEEL_GRADE row{};
+  row.code = 9;
+  row.name = "no thick plates";
+  row.E = 210000.0;
+  row.fy1 = 235.0;
+  row.t1 = 40.0;
+  Set_DWQB_Plastic_Grade_For_Tests(Set_User_Stguete(&row));
+  Free_Section();
+  Rectangle(6.0, 10.0);
+  Get_DWQB_Values()->v[DWQB_V_TMAX] = 6.0;
+  const int builds = Get_DWQB_Plastic_Build_Count();
+  EXPECT_EQ(Calc_DWQB_Plastic_Values(rec), 0);
+  EXPECT_EQ(Calc_DWQB_Plastic_Values(rec), 0);
+  EXPECT_EQ(Get_DWQB_Plastic_Build_Count(), builds);
+  for (const auto &r : rec) EXPECT_EQ(r.W_pl, DWQB_PLASTIC_NONE);
+
+  // A section without area: the mask builds, no limit state exists.
+  Set_DWQB_Plastic_Grade_For_Tests(5);
+  Free_Section();
+  Add_DWQB_Node(1, 0, 0);
+  Add_DWQB_Node(2, 10, 0);
+  Line(1, 1, 2, 1.0, 1.0, 0.0, 1);
+  ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
+  EXPECT_EQ(Calc_DWQB_Plastic_Values(rec), 0);
+  for (const auto &r : rec) EXPECT_EQ(r.W_pl, DWQB_PLASTIC_NONE);
+}
+
+TEST_F(DwqbPlasticValues, LawFollowsEachSectionInEitherOrder) {
+  // 30 mm and 50 mm walls lie on either side of the 40 mm limit of grade 5.
+  auto run = [&](double b, DWQB_PLASTIC_RECORD *out) {
+    Free_Section();
+    Rectangle(b, 12.0);
+    Get_DWQB_Values()->v[DWQB_V_TMAX] = b;
+    ASSERT_EQ(Calc_DWQB_Plastic_Values(out), 1);
+  };
+  DWQB_PLASTIC_RECORD thin1[8], thick1[8], thin2[8], thick2[8];
+  run(3.0, thin1);
+  run(5.0, thick1);
+  run(5.0, thick2);
+  run(3.0, thin2);
+  EXPECT_EQ(std::memcmp(thin1, thin2, sizeof thin1), 0);
+  EXPECT_EQ(std::memcmp(thick1, thick2, sizeof thick1), 0);
+  EXPECT_EQ(Dwqb_Plastic_State().law_fy, 240.0);
+}
+
+}  // namespace
