@@ -281,6 +281,93 @@ struct DWQB_PART {
   double values[DWQB_PART_N_VALUES];
 };
 
+// Result block of one line in part mode (the longer line-element form of DWQB_PART).
+// Six-point rows hold v(-1), v(1), then at s = -0.6, -0.2, 0.2, 0.6 the value minus the
+// straight line through the two end values (read with Dwqb_Six_Point). Flows are positive
+// in the direction node a -> node b; "axis 1" and "axis 2" are the principal axes of the
+// centre-line model (axis 1 the one nearer y).
+struct DWQB_LINE_RESULT {
+  double omega_a, omega_b;   // warping ordinates at node a and b (cm²)
+  double y0, z0;             // reference point of the ordinates (the centre-line centroid)
+  double y_ref, z_ref;       // point about which row_u, row_v are taken (its part's centroid)
+  double row_u[6], row_v[6]; // first moments ∫u dA, ∫v dA from node a (cm³), principal frame
+  double q1[6], q2[6];       // unit shear flows (1/cm) for a unit force along axis 2 and axis 1
+  double q4[6];              // secondary (warping) shear flow per unit bimoment rate
+  double qTa, qTb;           // closed-cell torsion flow at unit rate of twist (G = 1), cm²
+  double q_torsion;          // the same per unit closed-cell torque (1/cm)
+  double f;                  // ∫ds/t over the line
+  double r1, r2, r4;         // ∫q1/t ds, ∫q2/t ds, ∫q4/t ds
+  double sweep;              // ∫(y dz - z dy) along the centre line from a to b (cm²)
+  double force[4];           // ∫q1 dy, ∫q2 dy, ∫q1 dz, ∫q2 dz
+  double torque;             // ∫qT (y dz - z dy) at unit twist
+  double deform[3];          // A∫q1²/t ds, A∫q1 q2/t ds, A∫q2²/t ds (A: section area)
+  double omega_min, omega_max; // warping ordinate about the shear centre, normalised
+};
+struct DWQB_LINE_ELEMENT {
+  DWQB_PART part;            // first member: a DWQB_PART* of a line element points here
+  DWQB_LINE_RESULT result;
+};
+// The result block of a line element (kind 1 or 2), or null for groups and null.
+DWQB_LINE_RESULT *Dwqb_Line_Result(DWQB_PART *part);
+// Value of a six-point row at s in [-1, 1].
+double Dwqb_Six_Point(const double *row, double s);
+
+// Steps of a part-tree walk; every step may be null and answers nonzero to go on.
+struct DWQB_WALK_STEPS {
+  int (*root_begin)(DWQB_PART *root, void *ctx);
+  int (*part_begin)(DWQB_PART *part, void *ctx);
+  int (*line_step)(DWQB_LINE *line, int kind, void *ctx);
+  int (*entry_step)(DWQB_SHEAR_ENTRY *entry, void *ctx);
+  int (*part_end)(DWQB_PART *part, void *ctx);
+  int (*root_end)(DWQB_PART *root, void *ctx);
+  void *root_ctx, *part_ctx, *line_ctx, *entry_ctx;
+};
+// Walks the part tree of the last part-mode run (root, its parts, their line elements
+// and shear entries). 1 when the walk ran to its end; 0 when a step answered 0 or the
+// tree is missing or broken.
+int Walk_DWQB_Part_Tree(const DWQB_WALK_STEPS *steps);
+// The inner walk for one group (part_begin, line steps, entry steps, part_end); 0 for a
+// null or non-group part.
+int Walk_DWQB_Part(DWQB_PART *part, const DWQB_WALK_STEPS *steps);
+// Root of the part tree (the section group) of the last part-mode run, or null.
+DWQB_PART *Get_DWQB_Root_Part();
+
+// Unit shear values of a line at s: out[0], out[1] the flows of the two shear cases
+// turned by -angle (mode 1: angle + principal angle), out[2] the torsion flow per unit
+// closed-cell torque, out[3] the line's torsion share, out[4] 1/t(s). With per_t the
+// first three (and out[3]) are stresses per thickness. Returns 1 (0 without a result).
+int Get_DWQB_Line_Shear_Values(DWQB_LINE *line, int mode, double *out, double s, double angle, int per_t);
+// Warping values of a line at s: out[0] the ordinate about the pole, out[1], out[2] the
+// pole, out[3] the secondary flow, out[4] 1/t(s). Pole: (py, pz) plus the centroid for
+// mode 1 or plus the shear centre for mode 2; with per_t the pole is the shear centre and
+// out[0] is divided by I_w. Returns 1 (0 without a result).
+int Get_DWQB_Line_Warping_Values(DWQB_LINE *line, int mode, double *out, double s, double py, double pz, int per_t);
+// Smallest and largest of the five shear values over all line elements, sampled at n
+// points per line (11 when n < 2). Either out may be null. Returns 1.
+int Calc_DWQB_Line_Shear_Extremes(int mode, int n, double *minima, double angle, double *maxima, int per_t);
+// Warping ordinate of a line at t in [-1, 1] (pole: origin, part-mode result block).
+double Calc_Line_Omega(const DWQB_LINE *line, double t);
+// Unit-stress coefficients at (y, z) from the section result of the last run:
+// [0] 1/A, [1] v/I_1, [2] -u/I_2 (principal coordinates about the centroid); 0 for a
+// missing divisor. Returns 1, or 0 for a null output.
+int Calc_Point_Unit_Stresses(double *out, double y, double z);
+// Section result of the last part-mode run (38 values, see the solver note), the centre-
+// line block (14) and the torsion and shear-centre block (9: y_M, z_M, ω_min, ω_max, I_w,
+// ordinate shift, I_ωz and I_ωy about the centroid, Wagner ratio).
+const double *Get_DWQB_Section_Result();
+const double *Get_DWQB_Centreline_Result();
+const double *Get_DWQB_Shear_Centre_Result();
+
+// Plates of collinear lines between supports (plate fields of the lines). cut_mode 1
+// measures clear widths between the face outlines; selector 0 takes the larger positive
+// face cut, 1 the smaller negative one. Returns the number of plates.
+int Calc_DWQB_Plate_Groups(int cut_mode, int selector);
+// The line at node N other than L that continues R's direction within 0.1 rad, or null.
+DWQB_LINE *Find_Collinear_Line(const DWQB_LINE *R, const DWQB_LINE *L, const DWQB_NODE *N);
+// Plastic axes (values 30, 31) and centre-line plastic moduli (34, 35) of the current
+// section from A and the centroid (cm).
+void Calc_DWQB_Plastic_Axes(double A, double y_s, double z_s);
+
 // Sums a group: clears its values 0-49, sums child groups first, then adds the children
 // (kind 2 children only to the centre-line sums). Non-groups and null: nothing.
 void Sum_DWQB_Part_Values(DWQB_PART *part);
@@ -345,9 +432,12 @@ void Add_DWQB_Line(int nr, int part, int node_a, int node_b, const double *value
 // Add_DWQB_Line with part 0 and the values t, t and seven zeros.
 void Add_DWQB_Line_Const_Thickness(int nr, int node_a, int node_b, double t);
 // Computes the current section; returns 0 or a fault code DWQB_FAULT_* (sticky).
-// The run checks the model (codes 1, 2, 3, 6) and in part mode builds the winged-edge
-// links and the line outlines of every line. In this version it stops there: the part
-// tree, the section values in DWQB_VALUES and the direct mode are not computed yet.
+// The run checks the model (codes 1, 2, 3, 6), builds the winged-edge links, the line
+// outlines, the part tree with its shear groups, and fills DWQB_VALUES: area, centroid
+// and second moments from the outlines (fillets included), torsion constant, shear
+// centre, warping constant and shear factors of the centre-line model, plastic moduli,
+// extents; then the plate groups of the lines. Every run works in part mode: the direct
+// mode (no switch, no option 0x1000) is not built yet and runs part mode too.
 int Calc_DWQB_Querschnitt();
 
 // Current section values and header (module state; valid until the next reset).

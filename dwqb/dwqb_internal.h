@@ -38,6 +38,37 @@ struct DwqbState {
   const DWQB_LINE_GEOMETRY *curve_a, *curve_b;
   double w_a, w_b;
   double eps;
+
+  // part-tree buffer of part mode, one container per record type, grown and never
+  // shrunk: groups[0] section group, groups[1] line group, groups[2..] the parts; one
+  // line element per line; the reference table (part slots, then line slots); one shear
+  // entry per line.
+  DWQB_PART *groups;
+  int cap_groups;
+  DWQB_LINE_ELEMENT *elements;
+  int cap_elements;
+  DWQB_PART **refs;
+  int cap_refs;
+  DWQB_SHEAR_ENTRY *shear;
+  int cap_shear;
+  DWQB_PART *root;        // section group of the last part-mode run, or null
+  DWQB_PART *line_group;  // line group of the last part-mode run, or null
+
+  // results of the last part-mode run
+  double section_result[38];
+  double centre_line[14];
+  double shear_centre[9];
+  double shear_sums[8];   // over all lines: ∫q1 dy, ∫q2 dy, ∫q1 dz, ∫q2 dz, closed-cell torque
+                          // at unit twist, then the three shear-deformation sums
+  // coefficients of the unit shear flows: q1 = q1(a) + k1u S_u + k1v S_v, likewise q2
+  double k1u, k1v, k2u, k2v;
+  double pc_cos, pc_sin;  // principal frame of the centre-line model
+
+  // cell table and cell system of the part being computed (separate containers)
+  DWQB_LINE **cell_line;
+  std::uint32_t *cell_flags;
+  double *cell_matrix;    // count × count, then the three right-hand sides
+  int cell_count, cell_cap;
 };
 DwqbState &Dwqb_State();
 
@@ -53,6 +84,39 @@ int _Init_Result_Buffer();
 // parts (part_line), faces with WE_CELL / WE_OUTER; diagnostics on standard output.
 // Uses the nodes' `work` fields as scratch.
 void _Winged_Edge_Structure();
+// Part-mode steps of the driver (after the outlines): the part tree with its shear
+// groups; the section values by parts; warping and torsion results; the transfer into
+// DWQB_VALUES. A part-tree buffer that cannot grow ends the run (Exit_Memory_Exhausted).
+void _Build_DWQB_Part_Tree();
+int _Calc_Part_Values();
+int _Calc_Warping_Results();
+int _Calc_Torsion_Results();
+void _Transfer_DWQB_Results();
+// Clears the part-mode result blocks and drops the part tree (reset and free).
+void _Clear_DWQB_Part_Results();
+
+// Section result values (38, layout in the solver note) from a summed value block;
+// root null skips the outline walk (indices 26-37 stay 0). Returns 0.
+int _Calc_Section_Result_Values(DWQB_PART *root, const double *S, double *result);
+int Calc_DWQB_Part_Result_Values(const double *values, double *result);
+// Shear centre, warping constant and sectorial values of a part's value block into 9.
+int Calc_DWQB_Part_Shear_Centre(const double *values, double *result);
+// Walks one outline piece in n chords (n < 0: its count) handing each chord to the step;
+// returns the step's last answer. The checked form answers 0 for a null piece or step.
+int Walk_DWQB_Outline_Piece(const DWQB_OUTLINE_PIECE *piece, int n, DWQB_SEGMENT_STEP step, void *ctx);
+int Walk_DWQB_Outline_Piece_Checked(const DWQB_OUTLINE_PIECE *piece, int n, DWQB_SEGMENT_STEP step, void *ctx);
+double Get_DWQB_Piece_Length(const DWQB_OUTLINE_PIECE *piece);
+// ∫ds/t along the centre line of a line from node a to s (exact for linear t).
+double Dwqb_Line_Flexibility(const DWQB_LINE *line, double s);
+// ∫(y dz - z dy) along the centre line from node a to s.
+double Dwqb_Line_Sweep(const DWQB_LINE *line, double s);
+// Closed-cell steps of one group part (cell table in the module state).
+int REALLOC_DWQB_CELLS_BUFFER(DWQB_LINE *start, std::uint32_t flags);
+int Solve_Cell_System(double *M, double *r1, double *r2, double *r3, int n, int mode);
+int _Calc_Part_Warping(DWQB_PART *part);
+// Torque of the secondary (warping) flows about the shear centre; 1 when I_w > 0.
+double Dwqb_Secondary_Torque();
+
 // Walks one face from a start line and start flags (0x29 or 0x16).
 void _Winged_Edge_Outline(DWQB_LINE *start, std::uint32_t start_flags);
 // qsort comparator of two DWQB_LINE* by leaving angle at the node under sort.
@@ -77,3 +141,19 @@ void _Outline_Intersection_Fcn(int *n, double *x, double *fvec, double *fjac, in
 void Clear_DWQB_Outline_Piece(DWQB_OUTLINE_PIECE *piece);
 // Present: computed and not empty.
 inline bool Dwqb_Piece_Computed(const DWQB_OUTLINE_PIECE &p) { return (p.flags & DWQB_PIECE_COMPUTED) != 0; }
+
+// Five-point Gauss-Legendre rule along a line: m intervals of s in [-1, 1] (an arc's
+// segment count limited to 1..4, a straight line 1); f(s, w) with weights that integrate
+// over s (they sum to 2). Multiply by length / 2 for the arc length.
+template <class F>
+inline void Dwqb_Gauss_Line(const DWQB_LINE *l, F f) {
+  static constexpr double kGx[5] = {-0.906179845938664, -0.538469310105683, 0.0, 0.538469310105683,
+                                    0.906179845938664};
+  static constexpr double kGw[5] = {0.1184634425280945, 0.239314335249683, 0.2844444444444445, 0.239314335249683,
+                                    0.1184634425280945};
+  int m = l->geo.n_seg;
+  if (m < 1) m = 1;
+  if (m > 4) m = 4;
+  for (int j = 0; j < m; ++j)
+    for (int i = 0; i < 5; ++i) f((kGx[i] + 2.0 * j + 1.0) / m - 1.0, 2.0 * kGw[i] / m);
+}

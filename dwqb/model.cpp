@@ -59,6 +59,8 @@ void Free_DWQB_Querschnitt() {
   }
   g.line_head = g.line_tail = nullptr;
   g.node_head = g.node_tail = nullptr;
+  // The part tree refers to the lines just given back.
+  g.root = g.line_group = nullptr;
   g.cache_nr = 0;
   g.cache_line = nullptr;
   // Place of the cached results of the section: once the solver builds its plastic-limit
@@ -328,13 +330,16 @@ int _Init_Result_Buffer() {
     if (code) return g.sticky_code = code;
   }
 
-  if (g.part_mode) {
-    _Winged_Edge_Structure();
-    _Set_Line_Outlines();
-    // The part tree, the shear groups, the section values by parts, the warping and
-    // torsion results and their transfer into DWQB_VALUES follow these two steps.
-  }
-  // The direct-mode computation is not built: a direct-mode run ends after the checks.
+  // The direct-mode computation is not built yet: a run with neither the part-mode
+  // switch nor option 0x1000 runs part mode too (the program always sets the switch).
+  _Winged_Edge_Structure();
+  _Set_Line_Outlines();
+  _Build_DWQB_Part_Tree();
+  _Calc_Part_Values();
+  _Calc_Warping_Results();
+  _Calc_Torsion_Results();
+  _Transfer_DWQB_Results();
+  if (Calc_DWQB_Plate_Groups(1, 0) == 2 && g.root && g.root->count == 1) Calc_DWQB_Plate_Groups(1, 1);
   return DWQB_OK;
 }
 
@@ -360,6 +365,13 @@ void Reset_DWQB_Module_For_Tests() {
   Tools_Free(&g.header.listed_nodes);
   Tools_Free(&g.header.listed_lines);
   Tools_Free(&g.gather);
+  MEM_FREE(g.groups);
+  MEM_FREE(g.elements);
+  MEM_FREE(g.refs);
+  MEM_FREE(g.shear);
+  MEM_FREE(g.cell_line);
+  MEM_FREE(g.cell_flags);
+  MEM_FREE(g.cell_matrix);
   g = DwqbState{};
   _Reset_Header(&g.header);
   DWQB_Part_Mode_Switch = 0;

@@ -1,0 +1,345 @@
+// End of a run: the result transfer into DWQB_VALUES with the caller's presets, the
+// plastic axes and centre-line plastic moduli, and the plate groups of the lines.
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+#include "dwqb/dwqb_internal.h"
+
+// ---------------------------------------------------------------- result transfer
+
+void _Transfer_DWQB_Results() {
+  DwqbState &g = Dwqb_State();
+  const std::uint32_t opt = g.run_options;
+  const double *P = g.presets;  // order of kDwqbPresetIndex
+  double W[38];
+  std::memcpy(W, g.section_result, sizeof W);
+  double *v = g.values.v;
+  DWQB_PART *root = g.root;
+  g.header.n_cells = 0;
+  if (!root) return;
+  const double *R = root->values, *SC = g.shear_centre;
+
+  if (opt & DWQB_OPT_PRESET_MAIN) {
+    const double A = P[0], ys = P[1], zs = P[2], al = P[3], I1 = P[4], I2 = P[5];
+    W[0] = A;
+    W[1] = ys;
+    W[2] = zs;
+    W[3] = A * ys;
+    W[4] = A * zs;
+    W[11] = al;
+    W[12] = I1;
+    W[13] = I2;
+    if (ys == 0.0 && zs == 0.0 && al == 0.0) {
+      W[8] = I1;
+      W[9] = I2;
+      W[10] = 0.0;
+    } else {
+      const double c = std::cos(al), s = std::sin(al);
+      W[8] = s * s * I2 + c * c * I1;
+      W[9] = s * s * I1 + c * c * I2;
+      W[10] = s * c * (I2 - I1);
+    }
+    W[5] = W[8] + A * zs * zs;
+    W[6] = W[9] + A * ys * ys;
+    W[7] = W[10] + A * ys * zs;
+  }
+
+  v[0] = W[0];
+  v[1] = W[1];
+  v[2] = W[2];
+  v[3] = W[1] * W[0];
+  v[4] = W[2] * W[0];
+  v[5] = W[5];
+  v[6] = W[6];
+  v[7] = W[7];
+  v[8] = R[45] + R[46];
+  if ((opt & DWQB_OPT_PRESET_IT) && P[10] > 0.0) v[8] = P[10];
+  v[9] = W[8];
+  v[10] = W[9];
+  v[11] = W[10];
+  v[12] = W[12] + W[13];
+  v[13] = W[11];
+  v[14] = W[12];
+  v[15] = W[13];
+  v[16] = W[35];
+  v[17] = W[34];
+  v[18] = W[37];
+  v[19] = W[36];
+  if (opt & DWQB_OPT_PRESET_MAIN)
+    for (int k = 0; k < 4; ++k) v[16 + k] = P[6 + k];
+  v[20] = W[15];
+  v[21] = W[14];
+  v[22] = SC[0];
+  v[23] = SC[1];
+  v[24] = std::fabs(W[0]) > 0.001 ? (W[12] + W[13]) / W[0] : 0.0;
+  v[25] = SC[8];
+  v[26] = SC[6];
+  v[27] = SC[7];
+  v[28] = SC[5];
+  v[29] = SC[4];
+  v[32] = R[41];
+  v[33] = R[43];
+  v[36] = SC[2];
+  v[37] = SC[3];
+  // Extremes of the unit shear values: stresses first, then flows; the part-mode flows
+  // run opposite to the sign convention of these values.
+  double lo[5], hi[5];
+  Calc_DWQB_Line_Shear_Extremes(0, 11, lo, 0.0, hi, 1);
+  v[42] = -std::fmax(hi[0], hi[1]);
+  v[43] = -std::fmin(lo[0], lo[1]);
+  v[38] = lo[2];
+  v[39] = hi[2];
+  Calc_DWQB_Line_Shear_Extremes(0, 11, lo, 0.0, hi, 0);
+  v[40] = -std::fmax(hi[0], hi[1]);
+  v[41] = -std::fmin(lo[0], lo[1]);
+  v[44] = R[10];
+  v[45] = R[11];
+  v[46] = R[12];
+  v[47] = R[13];
+  v[48] = R[15];
+  g.header.n_cells = root->n_cells;
+  List_DWQB_Section();
+
+  if ((opt & DWQB_OPT_PRESET_IW) && P[11] > 0.0) {
+    v[29] = P[11];
+    v[28] = std::fmax((v[2] - v[23]) * SC[7] + (v[22] - v[1]) * SC[6] + P[11], P[11]);
+  }
+  if (opt & DWQB_OPT_PRESET_SHEAR) {
+    v[22] = P[13];
+    v[23] = P[14];
+    v[25] = P[15];
+    v[26] = P[16];
+    v[27] = P[17];
+    v[28] = P[12];
+  }
+  Calc_DWQB_Plastic_Axes(v[0], v[1], v[2]);
+  if ((opt & DWQB_OPT_PRESET_WPL) && P[18] != 0.0 && P[19] != 0.0) {
+    v[34] = P[18];
+    v[35] = P[19];
+  }
+}
+
+// ---------------------------------------------------------------- plastic step
+
+namespace {
+struct Side {
+  double a_lo, a_hi;  // area with the coordinate below / above c
+  double m_lo, m_hi;  // first moments |coord - c| dA on each side
+};
+}  // namespace
+
+// Area and first moment of every wall on each side of the axis coord = c (coordinate 0
+// y, 1 z); a wall lying along the axis within its half thickness is split through its
+// thickness, each half counted at the distance of its own centre.
+static Side _Split(double c, int coord) {
+  Side r{0, 0, 0, 0};
+  for (const DWQB_LINE *l = Get_DWQB_First_Line(); l; l = l->next) {
+    if (!l->node_a || !l->node_b) continue;
+    const double p = coord ? l->node_a->z : l->node_a->y, q = coord ? l->node_b->z : l->node_b->y;
+    const double tm = l->t_m, L = l->L, A = tm * L;
+    const double h = tm / 2.0;
+    if (std::fabs(p - c) <= h && std::fabs(q - c) < h) {
+      const double m = (p + q) / 2.0;
+      const double hi = h + (m - c), lo = h - (m - c);
+      r.a_hi += L * hi;
+      r.a_lo += L * lo;
+      r.m_hi += L * hi * hi / 2.0;
+      r.m_lo += L * lo * lo / 2.0;
+    } else if (p >= c && q >= c) {
+      r.a_hi += A;
+      r.m_hi += A * ((p + q) / 2.0 - c);
+    } else if (p <= c && q <= c) {
+      r.a_lo += A;
+      r.m_lo += A * (c - (p + q) / 2.0);
+    } else {
+      const double f = (c - p) / (q - p);  // share from node a to the crossing
+      const double a1 = A * f, a2 = A * (1.0 - f);
+      const double d1 = std::fabs(p - c) / 2.0, d2 = std::fabs(q - c) / 2.0;
+      if (p < c) {
+        r.a_lo += a1;
+        r.m_lo += a1 * d1;
+        r.a_hi += a2;
+        r.m_hi += a2 * d2;
+      } else {
+        r.a_hi += a1;
+        r.m_hi += a1 * d1;
+        r.a_lo += a2;
+        r.m_lo += a2 * d2;
+      }
+    }
+  }
+  return r;
+}
+
+void Calc_DWQB_Plastic_Axes(double A, double y_s, double z_s) {
+  DWQB_VALUES &V = *Get_DWQB_Values();
+  const DWQB_NODE *n0 = Get_DWQB_First_Node();
+  if (!n0) return;
+  double lo_b[2] = {n0->y, n0->z}, hi_b[2] = {n0->y, n0->z};
+  for (const DWQB_NODE *n = n0; n; n = n->next) {
+    lo_b[0] = std::fmin(lo_b[0], n->y);
+    hi_b[0] = std::fmax(hi_b[0], n->y);
+    lo_b[1] = std::fmin(lo_b[1], n->z);
+    hi_b[1] = std::fmax(hi_b[1], n->z);
+  }
+  const double trial0[2] = {y_s, z_s};
+  double axis[2], W[2];
+  for (int k = 0; k < 2; ++k) {
+    // d(c) = area below - area above rises from -A to +A across the bracket.
+    double lo = lo_b[k], hi = hi_b[k], d_lo = -A, d_hi = A;
+    double c = trial0[k];
+    if (!(c >= lo && c <= hi)) c = (lo + hi) / 2.0;
+    for (int it = 0; it < 50; ++it) {
+      const Side s = _Split(c, k);
+      const double d = s.a_lo - s.a_hi;
+      if (std::fabs(d) < 1e-4 * std::fabs(A)) break;
+      if (hi - lo <= 0.001) break;
+      if (d > 0.0) {
+        hi = c;
+        d_hi = d;
+      } else {
+        lo = c;
+        d_lo = d;
+      }
+      const double phi = d_lo != d_hi ? d_lo / (d_lo - d_hi) : 0.5;
+      c = lo + (0.25 + 0.5 * phi) * (hi - lo);
+    }
+    axis[k] = c;
+    const Side s = _Split(c, k);
+    W[k] = s.m_lo + s.m_hi;
+  }
+  V.v[DWQB_V_YPL] = axis[0];
+  V.v[DWQB_V_ZPL] = axis[1];
+  V.v[DWQB_V_WPLZ] = A > 0.0 ? W[0] : 0.0;  // about the vertical axis y = y_pl
+  V.v[DWQB_V_WPLY] = A > 0.0 ? W[1] : 0.0;  // about the horizontal axis z = z_pl
+}
+
+// ---------------------------------------------------------------- plate groups
+
+static double _Plate_Angle(const DWQB_LINE *l) {
+  double a = std::atan2(l->node_b->y - l->node_a->y, l->node_b->z - l->node_a->z);
+  if (a <= 0.0) a += std::numbers::pi;
+  return a;
+}
+
+DWQB_LINE *Find_Collinear_Line(const DWQB_LINE *R, const DWQB_LINE *L, const DWQB_NODE *N) {
+  const double aR = _Plate_Angle(R);
+  for (DWQB_LINE *K = Get_DWQB_First_Line(); K; K = K->next) {
+    if (K == L || !K->node_a || !K->node_b) continue;
+    if (K->node_a != N && K->node_b != N) continue;
+    if ((K->node_a == R->node_a && K->node_b == R->node_b) || (K->node_a == R->node_b && K->node_b == R->node_a))
+      continue;
+    const double d = aR - _Plate_Angle(K);
+    // Both angles lie in (0, π]: directions near 0 and near π are the same line too.
+    if (std::fabs(d) < 0.1 || std::fabs(d - std::numbers::pi) < 0.1 || std::fabs(d + std::numbers::pi) < 0.1)
+      return K;
+  }
+  return nullptr;
+}
+
+namespace {
+struct PlateEnd {
+  DWQB_LINE *line;  // end line of the plate on this side
+  DWQB_NODE *node;  // the plate's end node
+};
+}  // namespace
+
+// Cut fraction of one end line at the plate's end node from its face pieces 2 and 7:
+// the face's parameter at the end that touches the node.
+static double _Cut_Fraction(const PlateEnd &e, int selector, bool *used) {
+  double best = 0.0;
+  *used = false;
+  const int faces[2] = {2, 7};
+  for (int fi : faces) {
+    const DWQB_OUTLINE_PIECE &p = e.line->outline[fi];
+    if (!(p.flags & DWQB_PIECE_COMPUTED) || (p.flags & DWQB_PIECE_EMPTY)) continue;
+    const double f = e.node == e.line->node_a ? (1.0 + std::fmin(p.s0, p.s1)) / 2.0
+                                              : (1.0 - std::fmax(p.s0, p.s1)) / 2.0;
+    const bool counts = selector == 0 ? f > 0.0 : f < 0.0;
+    if (!counts) continue;
+    if (!*used || (selector == 0 ? f > best : f < best)) best = f;
+    *used = true;
+  }
+  return best;
+}
+
+int Calc_DWQB_Plate_Groups(int cut_mode, int selector) {
+  DWQB_LINE *head = Get_DWQB_First_Line();
+  for (DWQB_LINE *l = head; l; l = l->next) l->mark = 0;
+  int k = 1;
+  for (DWQB_LINE *L = head; L; L = L->next) {
+    if (L->mark != 0 || !L->node_a || !L->node_b) continue;
+    if (cut_mode && L->element && L->element->kind == DWQB_PART_LINE_CL) {
+      // Lines of part number 1 get the group mark 1, the same number as the first plate:
+      // consumers test the support code (-2) before they read the mark.
+      L->plate_support = -2;
+      L->mark = 1;
+      continue;
+    }
+    L->mark = k;
+    double SL = L->L, SA = L->L * L->t_m;
+    PlateEnd ends[2];
+    for (int side = 0; side < 2; ++side) {
+      DWQB_LINE *cur = L;
+      DWQB_NODE *N = side == 0 ? L->node_a : L->node_b;
+      while (N->use_count == 2) {
+        DWQB_LINE *K = Find_Collinear_Line(L, cur, N);
+        if (!K || K->mark != 0) break;
+        K->mark = k;
+        SL += K->L;
+        SA += K->L * K->t_m;
+        cur = K;
+        N = K->node_a == N ? K->node_b : K->node_a;
+      }
+      ends[side] = {cur, N};
+    }
+    const bool sup[2] = {ends[0].node->use_count > 1, ends[1].node->use_count > 1};
+    const int code = (sup[0] ? 1 : 0) + (sup[1] ? 2 : 0);
+    int pos[2] = {-1, -1}, p = 0;
+    for (DWQB_LINE *l = head; l; l = l->next, ++p)
+      for (int s = 0; s < 2; ++s)
+        if (l == ends[s].line) pos[s] = p;
+    double cut[2] = {0.0, 0.0};
+    if (cut_mode && SL > 0.0) {
+      for (int s = 0; s < 2; ++s) {
+        if (!sup[s]) continue;
+        bool used;
+        const double f = _Cut_Fraction(ends[s], selector, &used);
+        if (!used) continue;
+        const DWQB_LINE *e = ends[s].line;
+        const bool at_a = ends[s].node == e->node_a;
+        const double t_near = at_a ? e->t_a : e->t_b, t_far = at_a ? e->t_b : e->t_a;
+        const double fl = f * e->L;
+        cut[s] = fl / SL;
+        SL -= fl;
+        SA -= fl / 2.0 * (f * t_far + (2.0 - f) * t_near);
+      }
+    }
+    double width = SL, thick = 0.0;
+    if (SL > 0.0)
+      thick = SA / SL;
+    else
+      width = 0.0;
+    if (cut_mode && thick < 1e-6) thick = 1e-6;
+    if (!cut_mode && SL > 0.0) thick = SA / SL;
+    bool first = true;
+    for (DWQB_LINE *l = head; l; l = l->next) {
+      if (l->mark != k || (cut_mode && l->plate_support == -2 && l->element &&
+                           l->element->kind == DWQB_PART_LINE_CL))
+        continue;
+      l->plate_rev_start = ends[0].node == ends[0].line->node_b ? 1 : 0;
+      l->plate_rev_end = ends[1].node == ends[1].line->node_b ? 1 : 0;
+      l->plate_first = pos[0];
+      l->plate_last = pos[1];
+      l->plate_support = first ? code : -code;
+      l->plate_t = thick;
+      l->plate_b = width;
+      l->cut_start = cut[0];
+      l->cut_end = cut[1];
+      first = false;
+    }
+    ++k;
+  }
+  return k - 1;
+}

@@ -1,0 +1,109 @@
+// Section models of the solver tests as plain data (cm), so that one model can be built
+// as given, translated, turned or mirrored.
+#pragma once
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "dwqb/dwqb.h"
+
+struct ModelNode {
+  int nr;
+  double y, z;
+};
+struct ModelLine {
+  int nr, a, b;
+  double v[9];  // t_a, t_b, rise, rot_a, rot_b, r_left_a, r_right_a, r_left_b, r_right_b
+  int part;
+};
+struct SectionModel {
+  std::string name;
+  std::vector<ModelNode> nodes;
+  std::vector<ModelLine> lines;
+  bool closed;  // has a closed cell
+
+  void Build() const {
+    for (const ModelNode &n : nodes) Add_DWQB_Node(n.nr, n.y, n.z);
+    for (const ModelLine &l : lines) Add_DWQB_Line(l.nr, l.part, l.a, l.b, l.v);
+  }
+  SectionModel Moved(double dy, double dz) const {
+    SectionModel m = *this;
+    for (ModelNode &n : m.nodes) {
+      n.y += dy;
+      n.z += dz;
+    }
+    return m;
+  }
+  // Turned by phi about the origin (a turn keeps left and right of every line).
+  SectionModel Turned(double phi) const {
+    SectionModel m = *this;
+    const double c = std::cos(phi), s = std::sin(phi);
+    for (ModelNode &n : m.nodes) {
+      const double y = n.y, z = n.z;
+      n.y = c * y - s * z;
+      n.z = s * y + c * z;
+    }
+    return m;
+  }
+  // Mirrored at the axis y = 0: left and right change, so rises and the radii swap sides.
+  SectionModel Mirrored() const {
+    SectionModel m = *this;
+    for (ModelNode &n : m.nodes) n.y = -n.y;
+    for (ModelLine &l : m.lines) {
+      l.v[2] = -l.v[2];
+      std::swap(l.v[5], l.v[6]);
+      std::swap(l.v[7], l.v[8]);
+    }
+    return m;
+  }
+};
+
+inline ModelLine Wall(int nr, int a, int b, double t, double rise = 0.0) {
+  return ModelLine{nr, a, b, {t, t, rise, 0, 0, 0, 0, 0, 0}, 0};
+}
+
+// Rolled I-section IPE 300 (EN 10365: h 300, b 150, t_w 7.1, t_f 10.7, r 15 mm) on its
+// centre lines, y = 0 on the web axis, z downward from the top face.
+inline SectionModel Ipe300_Model(double r) {
+  const double tf = 1.07, tw = 0.71, zt = 0.535, zb = 29.465;
+  SectionModel m{"IPE 300", {{1, -7.5, zt}, {2, 7.5, zt}, {3, 0, zt}, {4, -7.5, zb}, {5, 7.5, zb}, {6, 0, zb}}, {}, false};
+  m.lines.push_back({1, 1, 3, {tf, tf, 0, 0, 0, 0, 0, r, 0}, 0});
+  m.lines.push_back({2, 2, 3, {tf, tf, 0, 0, 0, 0, 0, 0, r}, 0});
+  m.lines.push_back({3, 3, 6, {tw, tw, 0, 0, 0, r, r, r, r}, 0});
+  m.lines.push_back({4, 4, 6, {tf, tf, 0, 0, 0, 0, 0, 0, r}, 0});
+  m.lines.push_back({5, 5, 6, {tf, tf, 0, 0, 0, 0, 0, r, 0}, 0});
+  return m;
+}
+
+// Channel 10 × 20 × 1: centre lines b' = 9.5, h' = 19, web on y = 0, flanges towards +y.
+inline SectionModel Channel_Model() {
+  return SectionModel{"channel", {{1, 9.5, 0}, {2, 0, 0}, {3, 0, 19}, {4, 9.5, 19}},
+                      {Wall(1, 1, 2, 1.0), Wall(2, 2, 3, 1.0), Wall(3, 3, 4, 1.0)}, false};
+}
+
+// Closed rectangle of centre lines b × h, wall t, counter-clockwise.
+inline SectionModel Box_Model(double b, double h, double t) {
+  return SectionModel{"box", {{1, 0, 0}, {2, b, 0}, {3, b, h}, {4, 0, h}},
+                      {Wall(1, 1, 2, t), Wall(2, 2, 3, t), Wall(3, 3, 4, t), Wall(4, 4, 1, t)}, true};
+}
+
+// Two cells: a 30 × 10 rectangle of wall 1 with a middle web of wall 0.5 at y = 10.
+inline SectionModel Two_Cell_Model() {
+  return SectionModel{"two cells",
+                      {{1, 0, 0}, {2, 10, 0}, {3, 30, 0}, {4, 30, 10}, {5, 10, 10}, {6, 0, 10}},
+                      {Wall(1, 1, 2, 1.0), Wall(2, 2, 3, 1.0), Wall(3, 3, 4, 1.0), Wall(4, 4, 5, 1.0),
+                       Wall(5, 5, 6, 1.0), Wall(6, 6, 1, 1.0), Wall(7, 2, 5, 0.5)},
+                      true};
+}
+
+// Circular tube of four quarter arcs, radius R about the origin, wall t.
+inline SectionModel Tube_Model(double R, double t) {
+  const double rise = -R * (1.0 - std::cos(std::numbers::pi / 4.0));  // bulging outwards (right)
+  return SectionModel{"tube", {{1, R, 0}, {2, 0, R}, {3, -R, 0}, {4, 0, -R}},
+                      {Wall(1, 1, 2, t, rise), Wall(2, 2, 3, t, rise), Wall(3, 3, 4, t, rise), Wall(4, 4, 1, t, rise)},
+                      true};
+}
+
+inline SectionModel Plate_Model() { return SectionModel{"plate", {{1, 0, 0}, {2, 10, 0}}, {Wall(1, 1, 2, 1.0)}, false}; }

@@ -1,0 +1,208 @@
+// Section values of a run in part mode against section tables and closed forms of
+// thin-walled beam theory (cm units).
+#include <cmath>
+#include <numbers>
+
+#include "tests/dwqb/dwqb_fixture.h"
+#include "tests/dwqb/section_models.h"
+
+namespace {
+
+const double *Run_Model(const SectionModel &m) {
+  Reset_DWQB_Querschnitt();
+  m.Build();
+  EXPECT_EQ(Calc_DWQB_Querschnitt(), 0) << m.name;
+  return Get_DWQB_Values()->v;
+}
+
+// Tolerances: outlines with fillets 0.1 %, exact centre-line values 1e-6 relative.
+constexpr double kTable = 1e-3;
+constexpr double kExact = 1e-6;
+#define EXPECT_REL(a, b, rel) EXPECT_NEAR((a), (b), (rel) * std::fabs(b))
+
+}  // namespace
+
+// ---------------------------------------------------------------- IPE 300
+
+class DwqbIpe300Values : public DwqbTest {};
+
+TEST_F(DwqbIpe300Values, TableValuesWithRootRadii) {
+  const double *v = Run_Model(Ipe300_Model(1.5));
+  // EN 10365 / section tables: A 53.81 cm², I_y 8356 cm⁴, I_z 603.8 cm⁴, W_el,y 557.1 cm³.
+  EXPECT_REL(v[DWQB_V_A], 53.81, kTable);
+  EXPECT_NEAR(v[DWQB_V_YS], 0.0, 1e-9);
+  EXPECT_NEAR(v[DWQB_V_ZS], 15.0, 1e-9);
+  EXPECT_REL(v[DWQB_V_IM], 8356.0, kTable);
+  EXPECT_REL(v[DWQB_V_IN], 603.8, kTable);
+  EXPECT_NEAR(v[DWQB_V_IMN], 0.0, 1e-6);
+  EXPECT_EQ(v[DWQB_V_ALPHA], 0.0);
+  EXPECT_EQ(v[DWQB_V_I1], v[DWQB_V_IM]);
+  EXPECT_EQ(v[DWQB_V_I2], v[DWQB_V_IN]);
+  // Moduli about axis 1 at the two extreme fibres (±15 cm), about axis 2 at ±7.5 cm.
+  EXPECT_REL(v[DWQB_V_W1A], 557.1, kTable);
+  EXPECT_REL(v[DWQB_V_W1B], -557.1, kTable);
+  EXPECT_REL(v[DWQB_V_W2A], 603.8 / 7.5, kTable);
+  EXPECT_REL(v[DWQB_V_W2B], -603.8 / 7.5, kTable);
+  // Extents of the walls and the thickest wall.
+  EXPECT_NEAR(v[DWQB_V_YMIN], -7.5, 1e-9);
+  EXPECT_NEAR(v[DWQB_V_YMAX], 7.5, 1e-9);
+  EXPECT_NEAR(v[DWQB_V_ZMIN], 0.0, 1e-9);
+  EXPECT_NEAR(v[DWQB_V_ZMAX], 30.0, 1e-9);
+  EXPECT_EQ(v[DWQB_V_TMAX], 1.07);
+}
+
+TEST_F(DwqbIpe300Values, CentreLineTorsionWarpingAndPlasticValues) {
+  const double *v = Run_Model(Ipe300_Model(1.5));
+  const double tf = 1.07, tw = 0.71, b = 15.0, hm = 30.0 - tf;
+  // Open walls: I_T = Σ t³ L / 3 over the centre lines.
+  EXPECT_REL(v[DWQB_V_IT], 2 * b * tf * tf * tf / 3 + hm * tw * tw * tw / 3, kExact);
+  EXPECT_REL(v[DWQB_V_IT], 15.70189, kExact);
+  // I_w = t_f b³ h_m² / 24 of a doubly symmetric I; ordinates ±b h_m / 4 at the tips.
+  EXPECT_REL(v[DWQB_V_IW], tf * b * b * b * hm * hm / 24, kExact);
+  EXPECT_REL(v[DWQB_V_IW], 125934.05, kExact);
+  EXPECT_REL(v[DWQB_V_OMEGA_MIN], -b * hm / 4, kExact);
+  EXPECT_REL(v[DWQB_V_OMEGA_MAX], b * hm / 4, kExact);
+  // Centre-line plastic moduli; the web on the vertical axis is split through its thickness.
+  EXPECT_REL(v[DWQB_V_WPLY], 612.8842, kExact);
+  EXPECT_REL(v[DWQB_V_WPLZ], 124.0209, kExact);
+  EXPECT_NEAR(v[DWQB_V_YPL], 0.0, 1e-9);
+  EXPECT_NEAR(v[DWQB_V_ZPL], 15.0, 1e-9);
+  // Doubly symmetric: the shear centre is the centroid.
+  EXPECT_NEAR(v[DWQB_V_YM], v[DWQB_V_YS], 1e-9);
+  EXPECT_NEAR(v[DWQB_V_ZM], v[DWQB_V_ZS], 1e-9);
+  EXPECT_EQ(Get_DWQB_Header()->n_cells, 0);
+}
+
+TEST_F(DwqbIpe300Values, WithoutRadiiThePlatesAlone) {
+  const double *v = Run_Model(Ipe300_Model(0.0));
+  EXPECT_REL(v[DWQB_V_A], 2 * 15 * 1.07 + (30 - 2 * 1.07) * 0.71, 1e-12);
+  EXPECT_REL(v[DWQB_V_A], 51.88, 1e-4);
+  EXPECT_REL(v[DWQB_V_IM], 7998.99, 1e-6);
+  EXPECT_REL(v[DWQB_V_IN], 602.706, 1e-6);
+  // Five plates: the web between the flanges, the flange outstands beside the web.
+  int plates = 0;
+  for (const DWQB_LINE *l = Get_DWQB_First_Line(); l; l = l->next) plates = std::max(plates, l->mark);
+  EXPECT_EQ(plates, 5);
+  EXPECT_NEAR(Find_DWQB_Line_Record(3)->plate_b, 27.86, 1e-9);
+  EXPECT_EQ(Find_DWQB_Line_Record(3)->plate_support, 3);
+  for (int nr : {1, 2, 4, 5}) {
+    const DWQB_LINE *l = Find_DWQB_Line_Record(nr);
+    EXPECT_NEAR(l->plate_b, 7.145, 1e-9) << nr;
+    EXPECT_NEAR(l->plate_t, 1.07, 1e-12) << nr;
+    EXPECT_EQ(l->plate_support, 2) << nr;  // free at the tip (node a), held by the web
+  }
+}
+
+TEST_F(DwqbIpe300Values, RootRadiiShortenTheClearWidths) {
+  Run_Model(Ipe300_Model(1.5));
+  // The face pieces stop where the fillets begin: c = h - 2 t_f - 2 r, (b - t_w - 2 r) / 2.
+  EXPECT_NEAR(Find_DWQB_Line_Record(3)->plate_b, 30 - 2 * 1.07 - 2 * 1.5, 1e-6);
+  EXPECT_NEAR(Find_DWQB_Line_Record(1)->plate_b, (15 - 0.71 - 2 * 1.5) / 2, 1e-6);
+}
+
+// ---------------------------------------------------------------- channel
+
+class DwqbChannelValues : public DwqbTest {};
+
+TEST_F(DwqbChannelValues, ShearCentreAndWarpingConstant) {
+  const double *v = Run_Model(Channel_Model());
+  const double b = 9.5, h = 19.0, tf = 1.0, tw = 1.0;
+  const double e = 3 * b * b * tf / (6 * b * tf + h * tw);
+  EXPECT_NEAR(e, 3.5625, 1e-12);
+  // Beyond the web centre line (y = 0), away from the flanges (+y); on the symmetry axis.
+  EXPECT_REL(v[DWQB_V_YM], -e, kExact);
+  EXPECT_NEAR(v[DWQB_V_ZM], 9.5, 1e-9);
+  const double Iw = tf * b * b * b * h * h / 12 * (3 * b * tf + 2 * h * tw) / (6 * b * tf + h * tw);
+  EXPECT_REL(v[DWQB_V_IW], Iw, kExact);
+  EXPECT_REL(v[DWQB_V_IW], 22568.61, kExact);
+  // Open walls.
+  EXPECT_REL(v[DWQB_V_IT], (2 * b + h) / 3.0, kExact);
+}
+
+// ---------------------------------------------------------------- closed sections
+
+class DwqbClosedValues : public DwqbTest {};
+
+TEST_F(DwqbClosedValues, RectangularTube) {
+  const double b = 10, h = 20, t = 0.5;
+  const double *v = Run_Model(Box_Model(b, h, t));
+  EXPECT_EQ(Get_DWQB_Header()->n_cells, 1);
+  const double Am = b * h, p = 2 * (b + h);
+  // Bredt plus the open-wall term that the solver adds for cell walls too.
+  EXPECT_REL(v[DWQB_V_IT], 4 * Am * Am * t / p + p * t * t * t / 3, kExact);
+  EXPECT_REL(v[DWQB_V_IT], 1335.8333, kExact);
+  EXPECT_REL(v[DWQB_V_IW], t * b * b * h * h * (b - h) * (b - h) / (24 * (b + h)), kExact);
+  EXPECT_REL(v[DWQB_V_IW], 2777.778, kExact);
+  EXPECT_NEAR(v[DWQB_V_YM], 5.0, 1e-9);
+  EXPECT_NEAR(v[DWQB_V_ZM], 10.0, 1e-9);
+  // The unit closed-cell flow 1 / (2 A_m) per thickness.
+  EXPECT_NEAR(v[DWQB_V_TFLOW_MAX], 1.0 / (2 * Am) / t, 1e-12);
+}
+
+TEST_F(DwqbClosedValues, SquareBox) {
+  const double *v = Run_Model(Box_Model(10, 10, 1));
+  EXPECT_REL(v[DWQB_V_IT], 1013.3333, kExact);
+  // A square box does not warp.
+  EXPECT_EQ(v[DWQB_V_IW], 0.0);
+}
+
+TEST_F(DwqbClosedValues, TwoCellBoxAgainstBredtSystem) {
+  const double *v = Run_Model(Two_Cell_Model());
+  EXPECT_EQ(Get_DWQB_Header()->n_cells, 2);
+  // Cells 10 × 10 and 20 × 10, outer wall 1, middle web 0.5. Unit twist: δ x = 2 A.
+  const double A1 = 100, A2 = 200, tw = 0.5;
+  const double d11 = (10 + 10 + 10) / 1.0 + 10 / tw, d22 = (20 + 10 + 20) / 1.0 + 10 / tw, d12 = -10 / tw;
+  const double det = d11 * d22 - d12 * d12;
+  const double x1 = (2 * A1 * d22 - d12 * 2 * A2) / det, x2 = (d11 * 2 * A2 - d12 * 2 * A1) / det;
+  const double open = 80 * 1.0 / 3 + 10 * tw * tw * tw / 3;
+  EXPECT_REL(v[DWQB_V_IT], 2 * A1 * x1 + 2 * A2 * x2 + open, kExact);
+  // Symmetric about z = 5: the shear centre lies on that axis.
+  EXPECT_NEAR(v[DWQB_V_ZM], 5.0, 1e-9);
+}
+
+TEST_F(DwqbClosedValues, CircularTubeOfQuarterArcs) {
+  const double R = 10, t = 0.5;
+  const double *v = Run_Model(Tube_Model(R, t));
+  EXPECT_EQ(Get_DWQB_Header()->n_cells, 1);
+  const double pi = std::numbers::pi;
+  EXPECT_REL(v[DWQB_V_IT], 2 * pi * R * R * R * t + 2 * pi * R * t * t * t / 3, kExact);
+  EXPECT_REL(v[DWQB_V_IT], 3144.2107, kExact);
+  const double A_cl = Get_DWQB_Centreline_Result()[0];
+  EXPECT_LT(std::fabs(v[DWQB_V_IW]), 1e-6 * A_cl * A_cl * A_cl);
+  EXPECT_NEAR(v[DWQB_V_YM], 0.0, 1e-9);
+  EXPECT_NEAR(v[DWQB_V_ZM], 0.0, 1e-9);
+  // The outline follows the arcs in chords: within 0.3 % of the ring.
+  EXPECT_REL(v[DWQB_V_A], 2 * pi * R * t, 3e-3);
+  EXPECT_REL(v[DWQB_V_IM], pi * R * R * R * t * (1 + t * t / (4 * R * R)), 3e-3);
+  EXPECT_REL(v[DWQB_V_IN], v[DWQB_V_IM], 1e-9);
+}
+
+// ---------------------------------------------------------------- plate
+
+TEST_F(DwqbTest, SinglePlateValues) {
+  const double *v = Run_Model(Plate_Model());
+  EXPECT_NEAR(v[DWQB_V_A], 10.0, 1e-12);
+  EXPECT_NEAR(v[DWQB_V_IM], 10.0 / 12, 1e-12);
+  EXPECT_NEAR(v[DWQB_V_IN], 1000.0 / 12, 1e-9);
+  EXPECT_NEAR(v[DWQB_V_IT], 10.0 / 3, 1e-12);
+  // Shear along the plate: the rectangle's factor 6/5; across the wall nothing.
+  EXPECT_NEAR(v[DWQB_V_SHEAR_Y], 1.2, 1e-9);
+  EXPECT_EQ(v[DWQB_V_SHEAR_Z], 0.0);
+  EXPECT_EQ(v[DWQB_V_IW], 0.0);
+  EXPECT_NEAR(v[DWQB_V_YM], 5.0, 1e-12);
+  // One plate, free at both ends.
+  EXPECT_EQ(Get_DWQB_First_Line()->plate_support, 0);
+  EXPECT_NEAR(Get_DWQB_First_Line()->plate_b, 10.0, 1e-12);
+}
+
+TEST_F(DwqbTest, PointUnitStressesAtTheCentroid) {
+  const double *v = Run_Model(Ipe300_Model(0.0));
+  double c[3];
+  ASSERT_EQ(Calc_Point_Unit_Stresses(c, v[DWQB_V_YS], v[DWQB_V_ZS]), 1);
+  EXPECT_NEAR(c[0], 1.0 / v[DWQB_V_A], 1e-15);
+  EXPECT_NEAR(c[1], 0.0, 1e-15);
+  EXPECT_NEAR(c[2], 0.0, 1e-15);
+  ASSERT_EQ(Calc_Point_Unit_Stresses(c, 0.0, 30.0), 1);
+  EXPECT_NEAR(c[1], 15.0 / v[DWQB_V_I1], 1e-12);
+  EXPECT_EQ(Calc_Point_Unit_Stresses(nullptr, 0, 0), 0);
+}
