@@ -51,6 +51,7 @@ int Call_Index(const std::string &prefix, int from) {
 StripColours Make_Test_Strip(int w, int h) {
   const StripColours c = {{{150, 150, 150}, {40, 60, 200}, {30, 170, 60}, {210, 40, 40}}};
   pxView(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
+  Save_Screen_Rectangle(0, 0, 4 * w - 1, h - 1);
   for (int i = 0; i < 4; ++i) {
     pxFgc(Nearest_RGB_Color(20, 20, 20));
     pxRect(i * w, 0, i * w + w - 1, h - 1);
@@ -63,9 +64,26 @@ StripColours Make_Test_Strip(int w, int h) {
   std::string file = (dir / "strip.bmp").string();
   Host_Save_Bitmap(file.c_str(), 0, 0, 4 * w - 1, h - 1);
   Host_Set_Bitmap_Dir(dir.string().c_str());
-  pxFgc(WHITE_CI);
-  pxRect(0, 0, 4 * w, h);
+  Restore_Screen_Rectangle(0, 0, 4 * w - 1, h - 1);
   return c;
+}
+
+void Make_Picture_Strip(int w, int h, int n) {
+  pxView(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
+  Save_Screen_Rectangle(0, 0, w - 1, n * h - 1);
+  for (int i = 0; i < n; ++i) {
+    pxFgc(WHITE_CI);
+    pxRect(0, i * h, w - 1, i * h + h - 1);
+    pxFgc(Nearest_RGB_Color(40 * i % 256, 120, 255 - 30 * i % 256));
+    pxRect(3, i * h + 3, w - 4 - 3 * i % (w / 2), i * h + h - 4);
+  }
+  std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("pf_events_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  std::string file = (dir / "pictures.bmp").string();
+  Host_Save_Bitmap(file.c_str(), 0, 0, w - 1, n * h - 1);
+  Host_Set_Bitmap_Dir(dir.string().c_str());
+  Restore_Screen_Rectangle(0, 0, w - 1, n * h - 1);
 }
 
 int Diff(const std::vector<uint8_t> &snapshot, int x1, int y1, int x2, int y2) {

@@ -36,6 +36,9 @@ struct StripColours {
   int rgb[4][3];
 };
 StripColours Make_Test_Strip(int w, int h);
+// Writes n pictures w × h one below the other (coloured bars on white) as "pictures.bmp" into
+// that folder and makes it the host's bitmap folder.
+void Make_Picture_Strip(int w, int h, int n);
 
 // Pixels of the rectangle differing from a snapshot.
 int Diff(const std::vector<uint8_t> &snapshot, int x1, int y1, int x2, int y2);
