@@ -196,6 +196,7 @@ double _Ratio_Residual(const double *x, int n) {
 
 void _Fcn_Grenzebene(int *pn, double *x, double *fvec, double *fjac, int *ldfjac, int *iflag) {
   const int n = *pn, m = n == 4 ? 4 : 3;
+  if (*iflag != 1 && *iflag != 2) return;
   if (!g.basis_built) _Build_Zielbasis(g.target);
   const DEHNUNGSEBENE p = _Plane_of(x, n);
   const double *rows[3] = {_C(), _B(), _A()};
@@ -264,7 +265,7 @@ int _Richtung_Residuum(double t, double phi, double *fvec) {
 }
 
 void _Fcn_Dehnungsbereich_Richtung(int *, double *x, double *fvec, double *fjac, int *ldfjac, int *iflag) {
-  if (!g.basis_built) _Build_Zielbasis(g.target);
+  if (!g.basis_built && g.target && (*iflag == 1 || *iflag == 2)) _Build_Zielbasis(g.target);
   const double t = x[0], phi = x[1];
   if (*iflag == 1) {
     if (_Richtung_Residuum(t, phi, fvec)) _Stop_If_Met(fvec, 2, iflag);
@@ -846,7 +847,7 @@ int Calc_Masque_Grenzfaktor(MASQUE *mask, const double *T, const double *range, 
     record->grenz.iterationen = total;
     return record->grenz.zustand == 0 || record->grenz.zustand == 1;
   }
-  // λ falls with x: regula falsi (Illinois) on ln x between x_min and x_max.
+  // Regula falsi (Illinois) on ln x between x_min and x_max, which bracket the root.
   GRENZZUSTAND lo{};
   double g_lo;
   double u_lo = u_min, u_hi = u_max;
@@ -961,4 +962,17 @@ void Masque_Test_Residuals(int solve, MASQUE *mask, const double *T, double lf, 
   fcn(&nn, x, fvec, fjac, &ld, &flag);
   flag = 2;
   fcn(&nn, x, fvec, fjac, &ld, &flag);
+}
+
+void Masque_Test_Step_Limit(double t, double phi, double *step) {
+  int n = 2, ld = 2, flag = 3;
+  double x[2] = {t, phi}, fjac[4];
+  _Fcn_Dehnungsbereich_Richtung(&n, x, step, fjac, &ld, &flag);
+}
+
+void Masque_Test_Zielbasis(const double *T, double basis[3][4]) {
+  _Build_Zielbasis(T);
+  for (int k = 0; k < 3; ++k)
+    for (int i = 0; i < 4; ++i) basis[k][i] = g.basis[k][i];
+  g.basis_built = false;
 }

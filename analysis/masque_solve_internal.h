@@ -47,3 +47,7 @@ int Masque_Group_Law(const MASQUE_GRUPPE *group);
 // and clears the state again. x is (−ε0, κ cos φ, κ sin φ[, x3]) or (t, phi).
 void Masque_Test_Residuals(int solve, MASQUE *mask, const double *T, double lastfaktor, double yp, double zp, int n,
                            const double *x, double *fvec, double *fjac);
+// The strain-domain solve's step limit applied to the proposed step (p_t, p_phi) at (t, phi).
+void Masque_Test_Step_Limit(double t, double phi, double *step);
+// The target basis of T: rows a, b, c.
+void Masque_Test_Zielbasis(const double *T, double basis[3][4]);

@@ -7,6 +7,7 @@
 #include <numbers>
 #include <random>
 
+#include "analysis/masque_solve_internal.h"
 #include "masque_sections.h"
 
 namespace {
@@ -215,6 +216,87 @@ TEST_F(MasqueGrenzzustand, DehnungBeiwert) {
   Get_Masque_Dehnung_Beiwert(mask_, &q, 0.0, &out, nullptr);
   EXPECT_EQ(out, 1.75);
   EXPECT_EQ(Get_Masque_Dehnung_Beiwert(nullptr, &q, 0.0, &out, nullptr), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MasqueGrenzzustand, CompressionNeedsLoadStepping) {
+  // The direct solve alone lands on the opposite, tensile limit (λ < 0): with mode 0x2
+  // that is a failure; the uniform compression limit comes from load stepping.
+  const double T[4] = {-1, 0, 0, 0};
+  GRENZZUSTAND r{};
+  EXPECT_EQ(Calc_Masque_Grenzzustand(mask_, T, 1.0, &kTol, &r, MASQUE_GZ_NUR_DIREKT), 0);
+  EXPECT_LT(r.lambda, 0.0);
+  ASSERT_EQ(Calc_Masque_Grenzzustand(mask_, T, 1.0, &kTol, &r, MASQUE_GZ_OHNE_BEREICH), 1);
+  EXPECT_NEAR(r.lambda, 4700.0, 4700 * 1e-5);
+  EXPECT_EQ(r.wort, 0);
+  EXPECT_NEAR(r.ebene.eps0, -150.0, 150 * 1e-5);
+}
+
+TEST_F(MasqueGrenzzustand, StepLimitOfTheStrainDomainSolve) {
+  double p[2] = {3.0, 0.0};
+  Masque_Test_Step_Limit(1.0, 0.0, p);  // s = 0.5 near t = 0
+  EXPECT_NEAR(p[0], 0.5, 1e-12);
+  p[0] = 3.0;
+  Masque_Test_Step_Limit(10.0, 0.0, p);  // s = 2
+  EXPECT_NEAR(p[0], 2.0, 1e-12);
+  p[0] = 0.0, p[1] = 0.7;
+  Masque_Test_Step_Limit(31.5, 2.0, p);  // phi by at most 0.35
+  EXPECT_NEAR(p[1], 0.35, 1e-12);
+  p[0] = 0.1, p[1] = 0.1;
+  Masque_Test_Step_Limit(16.0, 0.0, p);  // small steps stay
+  EXPECT_EQ(p[0], 0.1);
+  EXPECT_EQ(p[1], 0.1);
+}
+
+TEST_F(MasqueGrenzzustand, TargetBasis) {
+  double B[3][4];
+  const double T[4] = {-2, 0, 0, 0};
+  Masque_Test_Zielbasis(T, B);
+  // a is the F4 axis; b and c span the moment plane.
+  EXPECT_EQ(B[0][3], 1.0);
+  for (int k = 1; k < 3; ++k) {
+    EXPECT_EQ(B[k][0], 0.0);
+    EXPECT_EQ(B[k][3], 0.0);
+  }
+  const double U[4] = {0.3, -0.5, 0.8, 0.1};
+  Masque_Test_Zielbasis(U, B);
+  const double n = std::sqrt(0.09 + 0.25 + 0.64 + 0.01);
+  for (int k = 0; k < 3; ++k) {
+    double d = 0.0;
+    for (int i = 0; i < 4; ++i) d += B[k][i] * U[i] / n;
+    EXPECT_NEAR(d, 0.0, 1e-14);
+    for (int l = 0; l < 3; ++l) {
+      double e = 0.0;
+      for (int i = 0; i < 4; ++i) e += B[k][i] * B[l][i];
+      EXPECT_NEAR(e, k == l ? 1.0 : 0.0, 1e-14);
+    }
+  }
+}
+
+TEST_F(MasqueGrenzzustand, LoadFactorSearch) {
+  // Groups with the load-factor switch: the limit moment grows with the factor x.
+  Get_Masque_Gruppe(mask_, 0)->gewicht = MASQUE_GEWICHT{1, 1.0};
+  const double T[4] = {0, 0, 1, 0};
+  const double range[4] = {0.1, 2.0, 0.0, 117.5};
+  GRENZZUSTAND_FAKTOR r{};
+  ASSERT_EQ(Calc_Masque_Grenzfaktor(mask_, T, range, &kTol, &r), 1);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NEAR(r.faktor, 117.5 / 234.99564, 1e-3);
+  EXPECT_NEAR(r.grenz.lambda / 117.5, 1.0, 1e-3);
+  // Out of reach within the range.
+  const double high[4] = {0.1, 2.0, 0.0, 1000.0};
+  EXPECT_EQ(Calc_Masque_Grenzfaktor(mask_, T, high, &kTol, &r), 0);
+  EXPECT_EQ(r.status, 2);
+}
+
+TEST_F(MasqueGrenzzustand, ZeroTargetEndsWithoutHarm) {
+  const double T[4] = {0, 0, 0, 0};
+  GRENZZUSTAND r{};
+  Calc_Masque_Grenzzustand(mask_, T, 1.0, &kTol, &r, 0);
+  EXPECT_EQ(Get_Masque_Linienebene_Faktor(), 1.0);
 }
 
 }  // namespace
