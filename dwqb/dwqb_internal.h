@@ -112,8 +112,43 @@ double Dwqb_Line_Flexibility(const DWQB_LINE *line, double s);
 double Dwqb_Line_Sweep(const DWQB_LINE *line, double s);
 // Closed-cell steps of one group part (cell table in the module state).
 int REALLOC_DWQB_CELLS_BUFFER(DWQB_LINE *start, std::uint32_t flags);
+// Gaussian elimination without pivoting on the n × n matrix for 1 to 3 right-hand sides
+// (mode), which become the solutions; zero pivots give zero unknowns. Returns 1.
 int Solve_Cell_System(double *M, double *r1, double *r2, double *r3, int n, int mode);
+int Solve_Cell_System_1(double *M, double *rhs, int n);
+// Cell visits of a group part: for every cell whose start line lies in the part (left
+// face before right), begin, line (each line of the part bordering it) and end; a zero
+// answer stops the visit. 1 when all cells were visited, 0 otherwise.
+struct DWQB_CELL_CALLBACKS {
+  int (*begin)(DWQB_LINE *start, std::uint32_t flags, void *user);
+  int (*line)(DWQB_LINE *start, std::uint32_t flags, DWQB_LINE *line, void *user);
+  int (*end)(DWQB_LINE *start, std::uint32_t flags, void *user);
+  void *user;
+};
+int For_Each_Part_Cell(DWQB_PART *part, const DWQB_CELL_CALLBACKS *callbacks);
+// Line steps of the cell system (three cases / the secondary case); return 1.
+int Assemble_Cell_Line(DWQB_LINE *line, int kind, void *ctx);
+int Assemble_Cell_Line_Secondary(DWQB_LINE *line, int kind, void *ctx);
+int Apply_Cell_Flows(DWQB_LINE *line, int kind, void *ctx);
+int Apply_Cell_Flows_Secondary(DWQB_LINE *line, int kind, void *ctx);
 int _Calc_Part_Warping(DWQB_PART *part);
+// Walk steps of the part results. The context of the result steps: the part's result
+// values (38), its centre-line block (14) and the reference point (y0, z0); the ref step
+// also puts the centre-line centroid and principal values beside the results and turns
+// the second moments [8] to [10] into moments about (y0, z0). The shear-centre steps write
+// the 9 values of Calc_DWQB_Part_Shear_Centre into a double[9]; the reset step zeroes a
+// warping constant below 1e-6 A³. Scale_Line_Result sets a line's torsion flow per unit
+// closed-cell torque from its flow at unit twist times the factor (double*). All return 1.
+struct DWQB_PART_RESULT_CONTEXT {
+  double result[38];
+  double centre_line[14];
+  double y0, z0;
+};
+int Calc_Part_Result_Step(DWQB_PART *part, void *ctx);
+int Calc_Part_Result_Ref_Step(DWQB_PART *part, void *ctx);
+int Calc_Part_Shear_Centre_Step(DWQB_PART *part, void *ctx);
+int Calc_Part_Shear_Centre_Reset_Step(DWQB_PART *part, void *ctx);
+int Scale_Line_Result(DWQB_LINE *line, int kind, void *ctx);
 // Torque of the secondary (warping) flows about the shear centre; 1 when I_w > 0.
 double Dwqb_Secondary_Torque();
 

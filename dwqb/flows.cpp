@@ -101,22 +101,117 @@ static int _Cell_Index(const DWQB_LINE *l, bool links) {
   return -1;
 }
 
-// Collects the cells whose start line lies in the group part; 0 when the table could not
-// grow (the part then keeps its open-section flows).
-static int _Collect_Part_Cells(const DWQB_PART *P) {
+int For_Each_Part_Cell(DWQB_PART *P, const DWQB_CELL_CALLBACKS *cb) {
+  if (!P || P->kind != DWQB_PART_GROUP || P->count < 1 || !cb) return 0;
+  auto visit = [&](DWQB_LINE *start, std::uint32_t flags) {
+    if (cb->begin && !cb->begin(start, flags, cb->user)) return false;
+    if (cb->line)
+      for (int i = 0; i < P->count; ++i) {
+        DWQB_PART *e = P->children[i];
+        if (!e || e->kind == DWQB_PART_GROUP || !e->line) continue;
+        const DWQB_LINE *M = e->line;
+        const bool on = (M->face_links == start && (M->flags_links & WE_CELL) &&
+                         (M->flags_links & 0x30u) == (flags & 0x30u)) ||
+                        (M->face_rechts == start && (M->flags_rechts & WE_CELL) &&
+                         (M->flags_rechts & 0x30u) == (flags & 0x30u));
+        if (on && !cb->line(start, flags, e->line, cb->user)) return false;
+      }
+    return !cb->end || cb->end(start, flags, cb->user) != 0;
+  };
   for (int i = 0; i < P->count; ++i) {
-    const DWQB_PART *e = P->children[i];
+    DWQB_PART *e = P->children[i];
     if (!e || e->kind == DWQB_PART_GROUP || !e->line) continue;
     DWQB_LINE *L = e->line;
     bool left = false;
     if (L->face_links == L && (L->flags_links & WE_CELL)) {
-      if (!REALLOC_DWQB_CELLS_BUFFER(L, L->flags_links)) return 0;
+      if (!visit(L, L->flags_links)) return 0;
       left = true;
     }
     if (L->face_rechts == L && (L->flags_rechts & WE_CELL) &&
         !(left && (L->flags_links & 0x30u) == (L->flags_rechts & 0x30u)))
-      if (!REALLOC_DWQB_CELLS_BUFFER(L, L->flags_rechts)) return 0;
+      if (!visit(L, L->flags_rechts)) return 0;
   }
+  return 1;
+}
+
+// Collects the cells whose start line lies in the group part into the cell table; 0 when
+// the table could not grow (the part then keeps its open-section flows).
+static int _Collect_Part_Cells(DWQB_PART *P) {
+  DWQB_CELL_CALLBACKS cb{};
+  cb.end = [](DWQB_LINE *start, std::uint32_t flags, void *) { return REALLOC_DWQB_CELLS_BUFFER(start, flags); };
+  return For_Each_Part_Cell(P, &cb);
+}
+
+// Matrix and right-hand sides of the cell table (count × count, then three cases).
+static double *_Cell_Matrix() { return Dwqb_State().cell_matrix; }
+static double *_Cell_Rhs(int c) {
+  const int n = Dwqb_State().cell_count;
+  return Dwqb_State().cell_matrix + n * n + c * n;
+}
+
+// Wall flexibility f on the diagonals of the cells on both sides and off the diagonal.
+static void _Assemble_Flexibility(const DWQB_LINE_RESULT *r, int i, int j) {
+  const int n = Dwqb_State().cell_count;
+  double *M = _Cell_Matrix();
+  if (i >= 0) M[i * n + i] += r->f;
+  if (j >= 0) M[j * n + j] += r->f;
+  if (i >= 0 && j >= 0) {
+    M[i * n + j] -= r->f;
+    M[j * n + i] -= r->f;
+  }
+}
+
+int Assemble_Cell_Line(DWQB_LINE *L, int, void *) {
+  DWQB_LINE_RESULT *r = L ? Dwqb_Line_Result(L->element) : nullptr;
+  if (!r) return 1;
+  const int i = _Cell_Index(L, false), j = _Cell_Index(L, true);
+  const double rv[3] = {r->r1, r->r2, r->omega_a - r->omega_b};
+  for (int c = 0; c < 3; ++c) {
+    if (i >= 0) _Cell_Rhs(c)[i] += rv[c];
+    if (j >= 0) _Cell_Rhs(c)[j] -= rv[c];
+  }
+  _Assemble_Flexibility(r, i, j);
+  return 1;
+}
+
+int Assemble_Cell_Line_Secondary(DWQB_LINE *L, int, void *) {
+  DWQB_LINE_RESULT *r = L ? Dwqb_Line_Result(L->element) : nullptr;
+  if (!r) return 1;
+  const int i = _Cell_Index(L, false), j = _Cell_Index(L, true);
+  if (i >= 0) _Cell_Rhs(0)[i] += r->r4;
+  if (j >= 0) _Cell_Rhs(0)[j] -= r->r4;
+  _Assemble_Flexibility(r, i, j);
+  return 1;
+}
+
+// Circulating flow of the cells beside a line, a -> b positive: the left cell minus the
+// right one.
+static double _Cell_Flow(const DWQB_LINE *L, const double *x) {
+  const int i = _Cell_Index(L, false), j = _Cell_Index(L, true);
+  return (j >= 0 ? x[j] : 0.0) - (i >= 0 ? x[i] : 0.0);
+}
+
+int Apply_Cell_Flows(DWQB_LINE *L, int, void *) {
+  DWQB_LINE_RESULT *r = L ? Dwqb_Line_Result(L->element) : nullptr;
+  if (!r) return 1;
+  const double d1 = _Cell_Flow(L, _Cell_Rhs(0)), d2 = _Cell_Flow(L, _Cell_Rhs(1)), d3 = _Cell_Flow(L, _Cell_Rhs(2));
+  r->q1[0] += d1;
+  r->q1[1] += d1;
+  r->q2[0] += d2;
+  r->q2[1] += d2;
+  r->qTa += d3;
+  r->qTb += d3;
+  // The end ordinate follows the closed torsion flow: ω = ∫(r - q_T / t) ds.
+  r->omega_b -= d3 * r->f;
+  return 1;
+}
+
+int Apply_Cell_Flows_Secondary(DWQB_LINE *L, int, void *) {
+  DWQB_LINE_RESULT *r = L ? Dwqb_Line_Result(L->element) : nullptr;
+  if (!r) return 1;
+  const double d = _Cell_Flow(L, _Cell_Rhs(0));
+  r->q4[0] += d;
+  r->q4[1] += d;
   return 1;
 }
 
@@ -147,58 +242,26 @@ int Solve_Cell_System(double *M, double *r1, double *r2, double *r3, int n, int 
   return 1;
 }
 
+int Solve_Cell_System_1(double *M, double *rhs, int n) { return Solve_Cell_System(M, rhs, nullptr, nullptr, n, 1); }
+
 // Closed cells of one part: assembles the cell system from the open flows and the
-// ordinates, solves it and adds the circulating flows back. Returns the cell count.
-static int _Part_Cells(DWQB_PART *P) {
+// ordinates, solves it and adds the circulating flows back (one case for the secondary
+// flows, three otherwise). Returns the cells found.
+static int _Part_Cells(DWQB_PART *P, bool secondary) {
   DwqbState &g = Dwqb_State();
   g.cell_count = 0;
   if (!_Collect_Part_Cells(P) || g.cell_count < 1) return g.cell_count;
   const int n = g.cell_count;
-  double *M = g.cell_matrix, *x1 = M + n * n, *x2 = x1 + n, *x3 = x2 + n;
-  std::memset(M, 0, sizeof(double) * static_cast<std::size_t>((n + 3) * n));
-  for (int c = 0; c < P->count; ++c) {
-    DWQB_PART *e = P->children[c];
-    DWQB_LINE_RESULT *r = Dwqb_Line_Result(e);
-    if (!r) continue;
-    const int i = _Cell_Index(e->line, false), j = _Cell_Index(e->line, true);
-    const double r3 = r->omega_a - r->omega_b;
-    if (i >= 0) {
-      x1[i] += r->r1;
-      x2[i] += r->r2;
-      x3[i] += r3;
-      M[i * n + i] += r->f;
-    }
-    if (j >= 0) {
-      x1[j] -= r->r1;
-      x2[j] -= r->r2;
-      x3[j] -= r3;
-      M[j * n + j] += r->f;
-    }
-    if (i >= 0 && j >= 0) {
-      M[i * n + j] -= r->f;
-      M[j * n + i] -= r->f;
-    }
-  }
-  Solve_Cell_System(M, x1, x2, x3, n, 3);
-  for (int c = 0; c < P->count; ++c) {
-    DWQB_PART *e = P->children[c];
-    DWQB_LINE_RESULT *r = Dwqb_Line_Result(e);
-    if (!r) continue;
-    const int cells[2] = {_Cell_Index(e->line, false), _Cell_Index(e->line, true)};
-    const double sign[2] = {-1.0, 1.0};
-    for (int k = 0; k < 2; ++k) {
-      const int ci = cells[k];
-      if (ci < 0) continue;
-      const double s = sign[k];
-      r->q1[0] += s * x1[ci];
-      r->q1[1] += s * x1[ci];
-      r->q2[0] += s * x2[ci];
-      r->q2[1] += s * x2[ci];
-      r->qTa += s * x3[ci];
-      r->qTb += s * x3[ci];
-      r->omega_b -= s * x3[ci] * r->f;
-    }
-  }
+  std::memset(g.cell_matrix, 0, sizeof(double) * static_cast<std::size_t>((n + 3) * n));
+  DWQB_WALK_STEPS st{};
+  st.line_step = secondary ? Assemble_Cell_Line_Secondary : Assemble_Cell_Line;
+  Walk_DWQB_Part(P, &st);
+  if (secondary)
+    Solve_Cell_System_1(g.cell_matrix, _Cell_Rhs(0), n);
+  else
+    Solve_Cell_System(g.cell_matrix, _Cell_Rhs(0), _Cell_Rhs(1), _Cell_Rhs(2), n, 3);
+  st.line_step = secondary ? Apply_Cell_Flows_Secondary : Apply_Cell_Flows;
+  Walk_DWQB_Part(P, &st);
   return n;
 }
 
@@ -287,16 +350,18 @@ int _Calc_Part_Warping(DWQB_PART *P) {
 struct FlowContext {
   double A_section;  // section area that scales the shear-deformation sums
   int n_cells;
+  DWQB_PART_RESULT_CONTEXT *part;
 };
 
-static int _Set_Line_Moment_Ordinates(DWQB_LINE *L, int, void *) {
+// Line step: ordinates of one line. The first moments are taken about the centroid of
+// the line's part, which the part step has just put into the context.
+static int _Set_Line_Moment_Ordinates(DWQB_LINE *L, int, void *ctx) {
   DWQB_LINE_RESULT *r = L ? Dwqb_Line_Result(L->element) : nullptr;
   if (!r) return 1;
-  // The reference point is the centroid of the line's part (set by the part step).
-  const double yr = r->y_ref, zr = r->z_ref;
+  const auto *c = static_cast<const DWQB_PART_RESULT_CONTEXT *>(ctx);
   std::memset(r, 0, sizeof *r);
-  r->y_ref = yr;
-  r->z_ref = zr;
+  r->y_ref = c->centre_line[1];
+  r->z_ref = c->centre_line[2];
   r->sweep = Dwqb_Line_Sweep(L, 1.0);
   r->omega_a = 0.0;
   r->omega_b = r->sweep;
@@ -316,23 +381,58 @@ static int _Set_Line_Moment_Ordinates(DWQB_LINE *L, int, void *) {
   return 1;
 }
 
-// Part step: the centre-line centroid of the part becomes the reference point of its
-// lines' first moments; the nodes' work values are cleared.
-static int _Part_Reference_Step(DWQB_PART *P, void *) {
-  DwqbState &g = Dwqb_State();
-  double cl[14];
-  Calc_DWQB_Centreline_Values(P->values, cl);
-  for (int i = 0; i < P->count; ++i) {
-    DWQB_LINE_RESULT *r = Dwqb_Line_Result(P->children[i]);
-    if (!r) continue;
-    r->y_ref = cl[1];
-    r->z_ref = cl[2];
-  }
-  for (DWQB_NODE *n = g.node_head; n; n = n->next) {
+static void _Reset_Nodes() {
+  for (DWQB_NODE *n = Dwqb_State().node_head; n; n = n->next) {
     n->work = n->use_count;
     n->flags = 0;
     std::memset(n->work_values, 0, sizeof n->work_values);
   }
+}
+
+int Calc_Part_Result_Step(DWQB_PART *P, void *ctx) {
+  auto *c = static_cast<DWQB_PART_RESULT_CONTEXT *>(ctx);
+  if (!P || !c) return 1;
+  Calc_DWQB_Part_Result_Values(P->values, c->result);
+  _Reset_Nodes();
+  return 1;
+}
+
+int Calc_Part_Result_Ref_Step(DWQB_PART *P, void *ctx) {
+  auto *c = static_cast<DWQB_PART_RESULT_CONTEXT *>(ctx);
+  if (!P || !c) return 1;
+  Calc_Part_Result_Step(P, ctx);
+  double *r = c->result;
+  Calc_DWQB_Centreline_Values(P->values, c->centre_line);
+  r[1] = c->centre_line[1];
+  r[2] = c->centre_line[2];
+  r[11] = c->centre_line[11];
+  r[12] = c->centre_line[12];
+  r[13] = c->centre_line[13];
+  const double A = r[0], y0 = c->y0, z0 = c->z0;
+  r[9] = y0 * y0 * A + r[6] - 2.0 * y0 * r[3];
+  r[8] = z0 * z0 * A + r[5] - 2.0 * z0 * r[4];
+  r[10] = r[7] - y0 * r[4] - z0 * r[3] + y0 * z0 * A;
+  return 1;
+}
+
+int Calc_Part_Shear_Centre_Step(DWQB_PART *P, void *ctx) {
+  auto *sc = static_cast<double *>(ctx);
+  if (!P || !sc) return 1;
+  sc[0] = sc[1] = sc[2] = 0.0;
+  Calc_DWQB_Part_Shear_Centre(P->values, sc);
+  return 1;
+}
+
+int Calc_Part_Shear_Centre_Reset_Step(DWQB_PART *P, void *ctx) {
+  auto *sc = static_cast<double *>(ctx);
+  if (!P || !sc) return 1;
+  Calc_Part_Shear_Centre_Step(P, sc);
+  // A warping constant at the level of rounding (closed round tubes) is 0.
+  if (std::fabs(sc[4]) < 1e-6 * std::pow(std::fabs(P->values[18]), 3)) {
+    sc[4] = 0.0;
+    sc[8] = 0.0;
+  }
+  _Reset_Nodes();
   return 1;
 }
 
@@ -389,7 +489,7 @@ static int _Calc_Part_Shear_Flows(DWQB_PART *P, void *ctx) {
   }
   // Cells: ordinates of the open part, cell flows, ordinates again.
   _Calc_Part_Warping(P);
-  P->n_cells = _Part_Cells(P);
+  P->n_cells = _Part_Cells(P, false);
   if (P->n_cells > 0) _Calc_Part_Warping(P);
   fc->n_cells += P->n_cells;
   // Resultants.
@@ -478,7 +578,7 @@ static void _Flow_Coefficients(const DWQB_PART *root) {
   }
 }
 
-static int _Scale_Line_Result(DWQB_LINE *L, int, void *ctx) {
+int Scale_Line_Result(DWQB_LINE *L, int, void *ctx) {
   DWQB_LINE_RESULT *r = L ? Dwqb_Line_Result(L->element) : nullptr;
   if (r) r->q_torsion = r->qTa * *static_cast<double *>(ctx);
   return 1;
@@ -596,7 +696,6 @@ static double _Sectorial_Moment(const DWQB_LINE *L, double s) {
 // flow -S_ω / I_w along the chains, closed by constant cell flows. Its torque about the
 // shear centre is 1 for every part that warps.
 static void _Calc_Part_Secondary_Flows(DWQB_PART *P, double Iw) {
-  DwqbState &g = Dwqb_State();
   if (P->n_entries < 1) return;
   const double k = Iw != 0.0 ? -1.0 / Iw : 0.0;
   for (int i = 0; i < P->n_entries; ++i) {
@@ -632,38 +731,7 @@ static void _Calc_Part_Secondary_Flows(DWQB_PART *P, double Iw) {
     });
     r->r4 = r4;
   }
-  g.cell_count = 0;
-  if (_Collect_Part_Cells(P) && g.cell_count > 0) {
-    const int n = g.cell_count;
-    double *M = g.cell_matrix, *x = M + n * n;
-    std::memset(M, 0, sizeof(double) * static_cast<std::size_t>((n + 1) * n));
-    for (int c = 0; c < P->count; ++c) {
-      DWQB_LINE_RESULT *r = Dwqb_Line_Result(P->children[c]);
-      if (!r) continue;
-      const int ci = _Cell_Index(P->children[c]->line, false), cj = _Cell_Index(P->children[c]->line, true);
-      if (ci >= 0) {
-        x[ci] += r->r4;
-        M[ci * n + ci] += r->f;
-      }
-      if (cj >= 0) {
-        x[cj] -= r->r4;
-        M[cj * n + cj] += r->f;
-      }
-      if (ci >= 0 && cj >= 0) {
-        M[ci * n + cj] -= r->f;
-        M[cj * n + ci] -= r->f;
-      }
-    }
-    Solve_Cell_System(M, x, nullptr, nullptr, n, 1);
-    for (int c = 0; c < P->count; ++c) {
-      DWQB_LINE_RESULT *r = Dwqb_Line_Result(P->children[c]);
-      if (!r) continue;
-      const int ci = _Cell_Index(P->children[c]->line, false), cj = _Cell_Index(P->children[c]->line, true);
-      const double dq = (cj >= 0 ? x[cj] : 0.0) - (ci >= 0 ? x[ci] : 0.0);
-      r->q4[0] += dq;
-      r->q4[1] += dq;
-    }
-  }
+  _Part_Cells(P, true);
 }
 
 // Torque of the secondary flows about the shear centre (1 when the section warps).
@@ -692,12 +760,20 @@ int _Calc_Warping_Results() {
   DWQB_PART *root = g.root;
   if (!root) return 1;
   _Flow_Coefficients(root);
-  FlowContext fc{g.section_result[0], 0};
+  FlowContext fc{g.section_result[0], 0, nullptr};
+  DWQB_PART_RESULT_CONTEXT pc{};
+  pc.y0 = g.centre_line[1];
+  pc.z0 = g.centre_line[2];
+  // Part results are formed at the start of every part; the part computation ends it.
   DWQB_WALK_STEPS st{};
-  st.part_begin = _Part_Reference_Step;
+  st.part_begin = [](DWQB_PART *P, void *ctx) {
+    return Calc_Part_Result_Ref_Step(P, static_cast<FlowContext *>(ctx)->part);
+  };
   st.line_step = _Set_Line_Moment_Ordinates;
   st.part_end = _Calc_Part_Shear_Flows;
+  fc.part = &pc;
   st.part_ctx = &fc;
+  st.line_ctx = &pc;
   Walk_DWQB_Part_Tree(&st);
   root->n_cells = fc.n_cells;
   root->values[41] = g.shear_sums[7];  // force along axis 1 (y)
@@ -706,7 +782,7 @@ int _Calc_Warping_Results() {
   root->values[46] = g.shear_sums[4];  // closed-cell torsion term
   double factor = root->values[46] != 0.0 ? 1.0 / root->values[46] : 0.0;
   DWQB_WALK_STEPS sc{};
-  sc.line_step = _Scale_Line_Result;
+  sc.line_step = Scale_Line_Result;
   sc.line_ctx = &factor;
   Walk_DWQB_Part_Tree(&sc);
 
@@ -734,7 +810,7 @@ int _Calc_Torsion_Results() {
   DWQB_PART *root = g.root;
   if (!root) return 1;
   double *sc = g.shear_centre;
-  Calc_DWQB_Part_Shear_Centre(root->values, sc);
+  Calc_Part_Shear_Centre_Step(root, sc);
   // Ordinates about the shear centre (zero mean) at twelve points of every line.
   const double ys = g.centre_line[1], zs = g.centre_line[2];
   bool first = true;
@@ -762,10 +838,7 @@ int _Calc_Torsion_Results() {
   }
   root->values[16] = lo;
   root->values[17] = hi;
-  Calc_DWQB_Part_Shear_Centre(root->values, sc);
-  // A warping constant at the level of rounding (closed round tubes) is 0.
-  if (std::fabs(sc[4]) < 1e-6 * std::pow(std::fabs(root->values[18]), 3)) sc[4] = 0.0;
-  if (sc[4] == 0.0) sc[8] = 0.0;
+  Calc_Part_Shear_Centre_Reset_Step(root, sc);
   for (int i = 0; i < root->count; ++i)
     if (root->children[i]) _Calc_Part_Secondary_Flows(root->children[i], sc[4]);
   return 1;
