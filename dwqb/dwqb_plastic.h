@@ -17,7 +17,7 @@
 //
 // Material law of the plastic mask: steel grade code 5 of the grade table
 // (materials/materials.h), its yield strength for the section's largest wall thickness
-// (value DWQB_V_TMAX, passed in mm), divided by 1.1, as a bilinear steel law with limit
+// (t_max of the section result, passed in mm), divided by 1.1, as a bilinear steel law with limit
 // strain 150 ‰ and a hardening slope of f/150. The law is cached keyed by that yield
 // strength, so sections on either side of a thickness limit each get their own. A grade
 // without a positive yield strength for the thickness fails the build.
@@ -36,8 +36,8 @@ struct DWQB_PLASTIC_RECORD {
   double y, z;          // point of the computation (cm): the centroid
   double theta;         // bending direction (rad): the moment vector lies along it
   double W_pl;          // plastic section modulus (cm³); -1.0 while not computed
-  double y_zero, z_zero;  // where the zero line of the limit state crosses the axis
-                          // through (y, z) normal to it (cm, see Calc_DWQB_Plastic_Limit)
+  double y_zero, z_zero;  // where the zero line of the limit state crosses the axis of
+                          // the frame at (y, z) nearer to normal to it (cm)
   double phi;           // angle of the limit strain plane in the mask frame (rad)
   double W_warp;        // plastic moment with the warping planes active / strength (cm³)
   double B_warp;        // warping resultant of that plane / strength (cm⁴)
@@ -50,10 +50,11 @@ static_assert(sizeof(DWQB_PLASTIC_RECORD) == 11 * sizeof(double), "eleven double
 constexpr double DWQB_PLASTIC_NONE = -1.0;
 
 // Plastic values of the current section into records[0..7]: records 0 to 3 for the bending
-// directions 0, π/2, α, α + π/2 (α the principal angle, value DWQB_V_ALPHA) found from a
+// directions 0, π/2, α, α + π/2 (α the principal angle of the section result) found from a
 // start at the vertical strain plane (the first solver mode), records 4 to 7 the same
 // directions by the plain limit-state solve (the second mode). records[k].W_pl is the
-// plastic section modulus in cm³ about the axis through the centroid along theta.
+// plastic section modulus in cm³ about the axis through the centroid along theta (W_pl,y
+// in record 0, W_pl,z in record 1).
 // Every record is cleared and its W_pl set to -1.0 first (but for a null array). Returns 1
 // only when records 0 to 3 all hold a value; 0 for a null array, outside part mode, when
 // the mask cannot be built (also remembered until the section is freed) or when a

@@ -75,10 +75,12 @@ int _Add_Line_To_Masque(DWQB_LINE *line, int kind, void *context);
 // accumulators. Returns 1 with the plane, 0 when none can be fitted (plane zero).
 int Fit_Line_Warping_Plane(const DWQB_PART *element, DWQB_MASK_CONTEXT *context, double *abc);
 
-// Builds a mask of the current section with the law: the root step, the line step for
-// every wall line, the root end step, then Update_Masque_Querschnitt(mask, 0). The mode
-// word carries 0x10000 during the build and is restored. Returns the mask, or null after
-// releasing a partly built one.
+// Builds a mask of the current section with the law: a walk of the part tree with
+// Begin_Group_Mask_Step as root step, _Add_Line_To_Masque as line step and
+// Fit_Group_Planes_Step as root end step (reference point: the shear centre), then
+// Update_Masque_Querschnitt(mask, 0). The mode word carries 0x10000 during the build and
+// is restored. Returns the mask, or null (a partly built one released; also without a
+// part tree).
 MASQUE *_Build_DWQB_Mask(const double *law);
 
 // Plastic limit of one bending direction: record A from the first solver mode (start at

@@ -10,29 +10,6 @@ namespace {
 
 constexpr double kCmToM = 0.01;
 
-// Walks one outline piece in n chords (at least 1) through the step: point k at the piece
-// parameter t = 2k/n − 1 (exactly 1 at k = n), the line parameter s interpolated between
-// the piece's ends. Returns the step's last answer.
-int _Walk_Piece(const DWQB_OUTLINE_PIECE *piece, int n, DWQB_SEGMENT_STEP step, void *context) {
-  if (n < 1) n = 1;
-  double y0, z0;
-  Get_DWQB_Line_Point(-1.0, piece, &y0, &z0);
-  double s_prev = piece->s0;
-  int answer = 1;
-  for (int k = 1; k <= n; ++k) {
-    const double t = k == n ? 1.0 : k * 2.0 / n - 1.0;
-    double y1, z1;
-    Get_DWQB_Line_Point(t, piece, &y1, &z1);
-    const double s = ((piece->s0 + piece->s1) + t * (piece->s1 - piece->s0)) / 2.0;
-    answer = step(context, y0, z0, s_prev, y1, z1, s);
-    if (!answer) return 0;
-    y0 = y1;
-    z0 = z1;
-    s_prev = s;
-  }
-  return answer;
-}
-
 // New mask node with the next running number at the point (cm), added to the mask.
 MASQUE_KNOTEN *_New_Node(DWQB_MASK_CONTEXT *c, double y, double z) {
   MASQUE_KNOTEN *node = Create_Masque_Knoten(++c->node_nr, kCmToM * y, kCmToM * z);
@@ -215,13 +192,14 @@ int _Add_Line_To_Masque(DWQB_LINE *line, int kind, void *context) {
   c->first = c->last = nullptr;
   for (const DWQB_OUTLINE_PIECE &piece : line->outline) {
     if (!Dwqb_Piece_Computed(piece) || (piece.flags & DWQB_PIECE_EMPTY)) continue;
-    if (!_Walk_Piece(&piece, 2 * piece.count, &Add_Outline_Edge_Step, c)) return 0;
+    if (!Walk_DWQB_Outline_Piece(&piece, 2 * piece.count, &Add_Outline_Edge_Step, c)) return 0;
   }
   if (c->first && c->last && !_New_Edge(c, c->last, c->first)) return 0;
 
+  // The warping plane, for a line with its result block.
   double abc[3] = {0.0, 0.0, 0.0};
   MASQUE_VORDEHNUNG plane{};
-  if (line->element && Fit_Line_Warping_Plane(line->element, c, abc)) {
+  if (Dwqb_Line_Result(line->element) && Fit_Line_Warping_Plane(line->element, c, abc)) {
     plane.a = 1e-4 * abc[0];
     plane.b = kCmToM * abc[1];
     plane.c = kCmToM * abc[2];
@@ -235,22 +213,21 @@ MASQUE *_Build_DWQB_Mask(const double *law) {
   DWQB_MASK_CONTEXT c{};
   c.law = law;
   // Reference point of the warping planes: the shear centre.
-  const DWQB_VALUES *values = Get_DWQB_Values();
-  c.y_ref = values->v[DWQB_V_YM];
-  c.z_ref = values->v[DWQB_V_ZM];
+  const double *shear_centre = Get_DWQB_Shear_Centre_Result();
+  c.y_ref = shear_centre[0];
+  c.z_ref = shear_centre[1];
+
+  // One mask for the whole section: the root step creates it, every line element adds its
+  // group, the root end step fits the planes over the whole section.
+  DWQB_WALK_STEPS steps{};
+  steps.root_begin = &Begin_Group_Mask_Step;
+  steps.line_step = &_Add_Line_To_Masque;
+  steps.root_end = &Fit_Group_Planes_Step;
+  steps.root_ctx = steps.line_ctx = &c;
 
   const unsigned mode = Get_Masque_Calc_Mode();
-  Set_Masque_Calc_Mode(mode | MASQUE_MODE_VORDEHNUNG);  // the planes are stored only so
-  // One mask for the whole section: the root step creates it, every wall line adds its
-  // group, the root end step fits the planes over the whole section. Line elements of
-  // kind 2 (part number 1) get their law and an empty group.
-  DWQB_PART *root = nullptr;
-  int ok = Begin_Group_Mask_Step(root, &c);
-  for (DWQB_LINE *line = Get_DWQB_First_Line(); ok && line; line = line->next) {
-    const int kind = line->element ? line->element->kind : (line->part_nr == 1 ? DWQB_PART_LINE_CL : DWQB_PART_LINE);
-    ok = _Add_Line_To_Masque(line, kind, &c);
-  }
-  if (ok) ok = Fit_Group_Planes_Step(root, &c);
+  Set_Masque_Calc_Mode(mode | MASQUE_MODE_VORDEHNUNG);  // initial strain planes are kept only so
+  int ok = Walk_DWQB_Part_Tree(&steps) && c.mask;
   if (ok) ok = Update_Masque_Querschnitt(c.mask, 0);
   Set_Masque_Calc_Mode(mode);
   if (!ok) {

@@ -12,6 +12,7 @@
 #include <numbers>
 
 #include "analysis/masque_solve.h"
+#include "dwqb/dwqb_internal.h"
 #include "dwqb/plastic_internal.h"
 
 namespace {
@@ -130,8 +131,8 @@ int Calc_DWQB_Plastic_Values(DWQB_PLASTIC_RECORD *records) {
   double strength;
   if (!_Get_DWQB_Plastic_Mask(&mask, &strength)) return 0;
 
-  const DWQB_VALUES *v = Get_DWQB_Values();
-  const double ys = v->v[DWQB_V_YS], zs = v->v[DWQB_V_ZS], alpha = v->v[DWQB_V_ALPHA];
+  const double *result = Get_DWQB_Section_Result();
+  const double ys = result[1], zs = result[2], alpha = result[11];
   const double theta[4] = {0.0, std::numbers::pi / 2.0, alpha, alpha + std::numbers::pi / 2.0};
   int all = 1;
   for (int k = 0; k < 4; ++k) {
