@@ -659,8 +659,9 @@ int Calc_Masque_Grenzzustand_Scaled(MASQUE *mask, const double *T_in, double lf,
     bound = rec->residuum;
   }
 
-  // Stage 2: the strain-domain solve.
-  if (!(mode & (MASQUE_GZ_NUR_DIREKT | MASQUE_GZ_OHNE_BEREICH))) {
+  // Stage 2: the strain-domain solve. Its planes have no initial-strain factor and it
+  // matches only (N, My, Mz): with the initial strains on, its result would miss F4.
+  if (!(mode & (MASQUE_GZ_NUR_DIREKT | MASQUE_GZ_OHNE_BEREICH)) && !Masque_Uses_Vordehnung(mask)) {
     g.ratio_target = ratio;
     DEHNUNGSBEREICH_LAGE d{};
     const int ok2 = _Solve_Masque_Dehnungsbereich(mask, T, tol, lf, yp, zp, &d, mode & ~MASQUE_GZ_START_EBENE);

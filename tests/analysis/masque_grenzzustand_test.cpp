@@ -300,3 +300,55 @@ TEST_F(MasqueGrenzzustand, ZeroTargetEndsWithoutHarm) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MasqueGrenzzustand, WarpingTargetsMatchAllFourComponents) {
+  // I section whose flanges carry opposite initial strain planes (warping): the limit
+  // state must match the bimoment-like F4 too, so the strain-domain solve, which knows
+  // only (N, My, Mz), must not end the search.
+  MASQUE *I = SteelISection();
+  Set_Masque_Calc_Mode(MASQUE_MODE_VORDEHNUNG);
+  const MASQUE_CALC_OPTIONS opt{MASQUE_OPTION_VORDEHNUNG, 0, 0.0};
+  Set_Masque_Calc_Options(I, &opt);
+  const MASQUE_VORDEHNUNG top{0.0, 0.0, 20.0, MASQUE_VORDEHNUNG_AKTIV, 0};
+  const MASQUE_VORDEHNUNG bottom{0.0, 0.0, -20.0, MASQUE_VORDEHNUNG_AKTIV, 0};
+  Set_Masque_Gruppe_Vordehnung(Get_Masque_Gruppe(I, 0), &top);
+  Set_Masque_Gruppe_Vordehnung(Get_Masque_Gruppe(I, 2), &bottom);
+  ASSERT_EQ(Update_Masque_Querschnitt(I, MASQUE_VORDEHNUNG_GESCANNT), 1);
+  ASSERT_EQ(Masque_Uses_Vordehnung(I), 1);
+  std::mt19937 rng(17);
+  std::normal_distribution<double> normal;
+  for (int k = 0; k < 20; ++k) {
+    const double T[4] = {normal(rng), normal(rng), normal(rng), 0.3 * normal(rng)};
+    GRENZZUSTAND r{};
+    ASSERT_EQ(Calc_Masque_Grenzzustand(I, T, 1.0, &kTol, &r, 0), 1) << k;
+    double tt = 0, ff = 0, tf = 0;
+    for (int i = 0; i < 4; ++i) tt += T[i] * T[i], ff += r.F[i] * r.F[i], tf += T[i] * r.F[i];
+    const double c = tf / std::sqrt(tt * ff);
+    EXPECT_LE(std::sqrt(std::fmax(0.0, 1.0 - c * c)), 1e-4) << k;
+    EXPECT_GT(r.lambda, 0.0);
+    EXPECT_NEAR(r.verhaeltnis, 1.0, 1e-3);
+  }
+  Destroy_Masque_Querschnitt(I);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MasqueGrenzzustand, UnreachableFourComponentTargetFails) {
+  // One group: F4 = 20 F1 − 10 F2 for every plane, so T = (0, 0, 1, 5) has no limit
+  // state. The strain-domain solve, blind to F4, must not report one.
+  Set_Masque_Calc_Mode(MASQUE_MODE_VORDEHNUNG);
+  const MASQUE_CALC_OPTIONS opt{MASQUE_OPTION_VORDEHNUNG, 0, 0.0};
+  Set_Masque_Calc_Options(mask_, &opt);
+  const MASQUE_VORDEHNUNG v{0.0, 10.0, 20.0, MASQUE_VORDEHNUNG_AKTIV, 0};
+  Set_Masque_Gruppe_Vordehnung(Get_Masque_Gruppe(mask_, 0), &v);
+  ASSERT_EQ(Update_Masque_Querschnitt(mask_, MASQUE_VORDEHNUNG_GESCANNT), 1);
+  const double T[4] = {0.0, 0.0, 1.0, 5.0};
+  GRENZZUSTAND r{};
+  EXPECT_EQ(Calc_Masque_Grenzzustand(mask_, T, 1.0, &kTol, &r, 0), 0);
+}
+
+}  // namespace
