@@ -148,30 +148,6 @@ TEST_F(DwqbPlasticMask, AreaAndCentroidAreTheSolvers) {
   }
 }
 
-TEST_F(DwqbPlasticMask, WithoutRadiiTheGroupsAreThePlates) {
-  Ipe300(0.0);
-  MASQUE *mask = Build_DWQB_PLO_Mask(kPlo);
-  ASSERT_NE(mask, nullptr);
-  EXPECT_NEAR(Mask_Area(mask).A, 1e-4 * (2 * 15 * 1.07 + (30 - 2 * 1.07) * 0.71), 1e-15);
-  EXPECT_TRUE(Mask_Area(mask).closed);
-}
-
-TEST_F(DwqbPlasticMask, ArcWallIsWalkedInChords) {
-  // A half ring of radius 10 and thickness 1: area πRt less the chord error (the faces are
-  // walked in twice the line's chords, as the section values walk them).
-  Add_DWQB_Node(1, -10, 0);
-  Add_DWQB_Node(2, 10, 0);
-  Line(1, 1, 2, 1.0, 1.0, 10.0);
-  ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
-  MASQUE *mask = Build_DWQB_PLO_Mask(kPlo);
-  ASSERT_NE(mask, nullptr);
-  const GroupArea a = Group_Area(Get_DWQB_PLO_Result_Item(mask, 1));
-  EXPECT_TRUE(a.closed);
-  EXPECT_GT(a.edges, 20);
-  EXPECT_NEAR(a.A, 1e-4 * 10 * std::numbers::pi, 1e-4 * 10 * std::numbers::pi * 2e-3);
-  EXPECT_LT(a.A, 1e-4 * 10 * std::numbers::pi);
-}
-
 TEST_F(DwqbPlasticMask, LineOfPartOneGetsAnEmptyGroup) {
   Add_DWQB_Node(1, 0, 0);
   Add_DWQB_Node(2, 10, 0);
@@ -306,17 +282,6 @@ TEST_F(DwqbPlasticMask, FreeDropsMasksFlagsAndParameters) {
   EXPECT_NEAR(Mask_Area(mask).A, 40e-4, 1e-15);
 }
 
-TEST_F(DwqbPlasticMask, BuildRestoresTheModeWord) {
-  Rectangle(2.0, 10.0);
-  Set_Masque_Calc_Mode(0x5);
-  ASSERT_NE(Build_DWQB_PLO_Mask(kPlo), nullptr);
-  EXPECT_EQ(Get_Masque_Calc_Mode(), 0x5u);
-  Set_Masque_Calc_Mode(0x10005);
-  double other[5] = {30.0, 21000.0, 0.0, 0.0, 0.0};
-  ASSERT_NE(Build_DWQB_PLO_Mask(other), nullptr);
-  EXPECT_EQ(Get_Masque_Calc_Mode(), 0x10005u);
-}
-
 // ---------------------------------------------------------------- plastic law
 
 TEST_F(DwqbPlasticMask, PlasticLawFromTheSectionsThickness) {
@@ -409,25 +374,6 @@ TEST(DwqbWarpingPlanes, PlaneOrdinatesAreFittedExactly) {
   ASSERT_EQ(Fit_Line_Warping_Plane(&e, &moved, abc), 1);
   EXPECT_NEAR(abc[1], 2.0 - 0.25, 1e-12);
   EXPECT_NEAR(abc[2], -3.0 - 0.5, 1e-12);
-}
-
-TEST(DwqbWarpingPlanes, StraightWallTakesTheSlopeAlongIt) {
-  // Thin wall from (0, 0) to (10, 10), t 1: moments of the centre line only.
-  const double L = 10.0 * std::sqrt(2.0), A = L;
-  const double m[6] = {A, 5 * A, 5 * A, A * 100.0 / 3.0, A * 100.0 / 3.0, A * 100.0 / 3.0};
-  DWQB_PART e = Element(m, 3.0, 0.5, 1.5);  // along the wall ω = 3 + 2y
-  DWQB_MASK_CONTEXT c{};
-  double abc[3];
-  ASSERT_EQ(Fit_Line_Warping_Plane(&e, &c, abc), 1);
-  // Along y = z only b + c is seen; the least-norm plane splits it evenly.
-  EXPECT_NEAR(abc[1], 1.0, 1e-9);
-  EXPECT_NEAR(abc[2], 1.0, 1e-9);
-  EXPECT_NEAR(abc[0], 3.0, 1e-9);
-  // A point carries no plane.
-  const double point[6] = {1.0, 2.0, 3.0, 4.0, 6.0, 9.0};
-  DWQB_PART p = Element(point, 1.0, 0.0, 0.0);
-  EXPECT_EQ(Fit_Line_Warping_Plane(&p, &c, abc), 0);
-  EXPECT_EQ(Fit_Line_Warping_Plane(nullptr, &c, abc), 0);
 }
 
 }  // namespace
