@@ -671,7 +671,9 @@ int Calc_Masque_Grenzzustand_Scaled(MASQUE *mask, const double *T_in, double lf,
       const double pair[2] = {d.phi, d.t};
       DEHNUNGSEBENE p;
       double r;
-      if (Get_Masque_Grenzdehnungsebene(mask, pair, &p) && _Ratio(mask, p, &r) && std::fabs(r - 1.0) <= 0.001) {
+      // Limit-strain planes have the ratio 1; they answer only a target ratio of 1.
+      if (Get_Masque_Grenzdehnungsebene(mask, pair, &p) && _Ratio(mask, p, &r) &&
+          std::fabs(r - ratio) <= 0.001 * ratio) {
         rec->ebene = p;
         std::copy(d.F, d.F + 4, rec->F);
         rec->residuum = d.residuum;

@@ -352,3 +352,20 @@ TEST_F(MasqueGrenzzustand, UnreachableFourComponentTargetFails) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MasqueGrenzzustand, TargetRatioBelowOne) {
+  // Half the limit strains: the plane's largest strain ratio is 0.5 whichever stage ends.
+  const double targets[2][4] = {{0.3, 0.0, 1.0, 0.0}, {-1.0, 0.2, 0.1, 0.0}};
+  for (const double *T : targets) {
+    GRENZZUSTAND r{};
+    ASSERT_EQ(Calc_Masque_Grenzzustand_Scaled(mask_, T, 1.0, &kTol, &r, 0, 0.5), 1);
+    double q[3];
+    ASSERT_EQ(Get_Masque_Grenzdehnung_Ratios(mask_, &r.ebene, q), 1);
+    EXPECT_NEAR(q[2], 0.5, 0.01);
+    EXPECT_GT(r.lambda, 0.0);
+  }
+}
+
+}  // namespace
