@@ -346,8 +346,9 @@ int Calc_Profil_DWQB_Querschnittswerte(PROFIL *profil, const void *rib_specs, co
 int Get_Profil_DWQB_Querschnittswerte(PROFIL *profil, const void *rib_specs, const void *hole_tables,
                                       int mirror, int n_points, void *points);
 // Process-wide switch: non-zero makes the section values include the plastic moduli
-// (0 at start). The plastic values of the solver are not available in this version: with
-// the switch on, every shape but the flat and the round bar fails (result 1, W_pl 0).
+// (0 at start): W_pl,y and W_pl,z from the solver's plastic values (Calc_DWQB_Plastic_Values,
+// dwqb/dwqb_plastic.h), closed formulas for flat and round bars. The callers set it, compute
+// and set it back to 0.
 void Set_Profil_Plastic_Moduli_Flag(int on);
 // Add_DWQB_Line with number nr, part 0, nodes a and b and the nine line values given in
 // mm (thickness at a and b, rise, two rotations, radii left/right at a, left/right at b),

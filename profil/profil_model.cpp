@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 #include "dwqb/dwqb.h"
+#include "dwqb/dwqb_plastic.h"
 #include "profil/profil.h"
 #include "profil/profil_state.h"
 
@@ -213,12 +214,15 @@ void _Build_Model(const PROFIL *p, Builder &m, double top, double bottom, double
   }
 }
 
-// Plastic moduli of the solver's current section (cm³). The solver offers no plastic
-// values in this version, so the request fails: the moduli stay 0 and the caller reports
-// the failure.
+// Plastic moduli of the solver's current section (cm³) about y and z through the
+// centroid: records 0 and 1 of the solver's plastic values. 0 when they failed.
 int _Solver_Plastic_Moduli(double *w_y, double *w_z) {
+  DWQB_PLASTIC_RECORD records[8];
   *w_y = *w_z = 0.0;
-  return 0;
+  if (!Calc_DWQB_Plastic_Values(records)) return 0;
+  *w_y = records[0].W_pl;
+  *w_z = records[1].W_pl;
+  return 1;
 }
 
 double _Small_to_Zero(double x) { return std::fabs(x) < kLeast ? 0.0 : x; }
@@ -292,6 +296,9 @@ int Calc_Profil_DWQB_Querschnittswerte(PROFIL *p, const void *rib_specs, const v
   const int plastic = Profil_State().plastic_moduli;
 
   Reset_DWQB_Querschnitt();
+  // The plastic mask is kept per section: drop the one of the section before, so that the
+  // plastic moduli are never those of another profile.
+  Free_DWQB_Plastic_Masks();
   double top = 0.0, bottom = 0.0, second = 0.0;
   Get_Profil_Fillet_Sizes(p, &top, &bottom, &second);
   if (!p->rolled) top = bottom = 0.0;  // welded shapes without weld fillets

@@ -1,0 +1,178 @@
+// Section values through the thin-walled solver against published section tables
+// (EN 10365) and against the torsion rule of the wall model; every shape type computes,
+// with shear centre and principal angle where symmetry puts them.
+//
+// These cases need a solver that computes section values; while it does not, they are
+// skipped.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "dwqb/dwqb.h"
+#include "profil/profil.h"
+
+namespace {
+
+bool Solver_Computes_Values() {
+  Reset_DWQB_Querschnitt();
+  Add_DWQB_Node(1, 0, 0);
+  Add_DWQB_Node(2, 0, 10);
+  Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0);
+  Calc_DWQB_Querschnitt();
+  return Get_DWQB_Values()->v[DWQB_V_A] > 0.001;
+}
+
+#define REQUIRE_SOLVER()                                                               \
+  do {                                                                                 \
+    if (!Solver_Computes_Values()) GTEST_SKIP() << "the solver computes no values yet"; \
+  } while (0)
+
+// 1.3 × Σ L·t³/3 over the wall lines of the solver's current section (cm⁴).
+double Torsion_Rule_cm4() {
+  double sum = 0;
+  for (DWQB_LINE *l = Get_DWQB_First_Line(); l; l = l->next) {
+    const double L = std::hypot(l->node_b->y - l->node_a->y, l->node_b->z - l->node_a->z);
+    sum += L * l->t_a * l->t_a * l->t_a / 3;
+  }
+  return 1.3 * sum;
+}
+
+struct Table {
+  const char *name;
+  double h, t_w, b, t_f, r;
+  double A, I_y, I_z, I_w, W_y, W_z, I_T_rule, I_T_published;  // mm, cm⁴ for I_T
+};
+// EN 10365 (dimensions; A, I_y, I_z, I_w, W_pl) and the torsion rule of the wall model.
+const Table kTables[] = {
+    {"IPE300", 300, 7.1, 150, 10.7, 15, 5381, 8356e4, 603.8e4, 125.9e9, 628.4e3, 125.2e3, 20.41, 20.12},
+    {"HE300B", 300, 11, 300, 19, 27, 14910, 25170e4, 8563e4, 1688e9, 1869e3, 870.1e3, 194.5, 185.0},
+    {"HE280A", 270, 8, 280, 13, 24, 9726, 13670e4, 4763e4, 785.4e9, 1112e3, 518.1e3, 59.02, 62.10},
+    {"HE200A", 190, 6.5, 200, 10, 18, 5383, 3692e4, 1336e4, 108.0e9, 429.5e3, 203.8e3, 19.48, 0},
+};
+
+PROFIL Parametric(const Table &t) {
+  PROFIL p{};
+  Reset_Profil(&p);
+  p.kind = PROFIL_KIND_PARAMETRIC;
+  p.type = PROFIL_H;
+  p.h = t.h;
+  p.t_w = t.t_w;
+  p.b_fo = p.b_fu = t.b;
+  p.t_fo = p.t_fu = t.t_f;
+  p.rolled = 1;
+  p.r = t.r;
+  return p;
+}
+
+void Expect_Table_Values(const PROFIL &p, const Table &t, const char *road) {
+  EXPECT_NEAR(p.A, t.A, 0.002 * t.A) << t.name << road;
+  EXPECT_NEAR(p.I_y, t.I_y, 0.002 * t.I_y) << t.name << road;
+  EXPECT_NEAR(p.I_z, t.I_z, 0.002 * t.I_z) << t.name << road;
+  EXPECT_NEAR(p.I_w, t.I_w, 0.01 * t.I_w) << t.name << road;
+  EXPECT_NEAR(p.I_T / 1e4, Torsion_Rule_cm4(), 1e-3 * t.I_T_rule) << t.name << road;
+  EXPECT_NEAR(p.I_T / 1e4, t.I_T_rule, 0.001 * t.I_T_rule) << t.name << road;
+  if (t.I_T_published > 0) {
+    EXPECT_NEAR(p.I_T / 1e4, t.I_T_published, 0.07 * t.I_T_published) << t.name << road;
+  }
+  EXPECT_EQ(p.y_M, 0.0) << t.name << road;
+  EXPECT_EQ(p.z_M, 0.0) << t.name << road;
+  EXPECT_EQ(p.alpha, 0.0) << t.name << road;
+}
+
+}  // namespace
+
+TEST(ProfilSolverValues, RolledIShapesMatchTheTables) {
+  REQUIRE_SOLVER();
+  for (const Table &t : kTables) {
+    PROFIL lib{};
+    EXPECT_EQ(Set_Profil_by_Library_Name(&lib, t.name), 0) << t.name;
+    Expect_Table_Values(lib, t, " (library)");
+    PROFIL par = Parametric(t);
+    EXPECT_EQ(Calc_Profil_Querschnittswerte(&par, nullptr, 0, ""), 0) << t.name;
+    Expect_Table_Values(par, t, " (parametric)");
+    Reset_Profil(&lib);
+    Reset_Profil(&par);
+  }
+}
+
+TEST(ProfilSolverValues, PlasticModuliOfRolledIShapes) {
+  REQUIRE_SOLVER();
+  Set_Profil_Plastic_Moduli_Flag(1);
+  for (const Table &t : kTables) {
+    PROFIL p = Parametric(t);
+    EXPECT_EQ(Calc_Profil_Querschnittswerte(&p, nullptr, 0, ""), 0) << t.name;
+    EXPECT_NEAR(p.W_pl_y, t.W_y, 0.01 * t.W_y) << t.name;
+    EXPECT_NEAR(p.W_pl_z, t.W_z, 0.01 * t.W_z) << t.name;
+    Reset_Profil(&p);
+  }
+  Set_Profil_Plastic_Moduli_Flag(0);
+}
+
+// A typical member of every shape type computes; symmetry puts the shear centre on the
+// axis and the principal angle at 0.
+TEST(ProfilSolverValues, EveryShapeTypeComputes) {
+  REQUIRE_SOLVER();
+  struct Shape {
+    int type;
+    double h, t_w, b_fo, t_fo, b_fu, t_fu;
+    int rolled;
+    double r, r_2;
+    bool sym_z;   // symmetric about the vertical axis: y_M = 0, alpha = 0
+    bool double_sym;
+  };
+  const Shape shapes[] = {
+      {1, 100, 10, 0, 0, 0, 0, 1, 0, 0, true, true},
+      {2, 40, 0, 0, 0, 0, 0, 1, 0, 0, true, true},
+      {3, 100, 10, 100, 10, 0, 0, 1, 12, 6, false, false},
+      {4, 300, 7.1, 150, 10.7, 150, 10.7, 1, 15, 0, true, true},
+      {5, 270, 8, 280, 13, 280, 13, 1, 24, 0, true, true},
+      {6, 200, 8.5, 75, 11.5, 0, 0, 1, 11.5, 6, false, false},
+      {7, 400, 12, 200, 20, 200, 20, 0, 0, 0, true, true},
+      {8, 200, 10, 100, 10, 0, 0, 1, 15, 10, true, true},
+      {9, 88.9, 5, 0, 0, 0, 0, 1, 0, 0, true, true},
+      {10, 300, 8, 150, 12, 150, 12, 1, 10, 0, true, true},
+      {11, 100, 11, 100, 11, 0, 0, 1, 11, 5.5, true, false},
+      {12, 300, 10, 100, 16, 0, 0, 1, 16, 8, false, false},
+      {13, 310, 9, 300, 15, 300, 15, 1, 15, 0, true, true},
+      {14, 200, 8, 150, 10, 0, 0, 1, 9, 4, false, false},
+      {15, 150, 7, 150, 10, 0, 0, 1, 12, 0, true, false},
+      {16, 600, 12, 300, 20, 300, 20, 0, 0, 0, true, true},
+      {17, 200, 6, 100, 6, 200, 0, 0, 0, 0, true, false},
+  };
+  for (const Shape &s : shapes) {
+    PROFIL p{};
+    Reset_Profil(&p);
+    p.type = s.type;
+    p.h = s.h;
+    p.t_w = s.t_w;
+    p.b_fo = s.b_fo;
+    p.t_fo = s.t_fo;
+    p.b_fu = s.b_fu;
+    p.t_fu = s.t_fu;
+    p.rolled = s.rolled;
+    p.r = s.r;
+    p.r_2 = s.r_2;
+    EXPECT_EQ(Calc_Profil_Querschnittswerte(&p, nullptr, 0, ""), 0) << "type " << s.type;
+    EXPECT_GT(p.A, 0.0) << "type " << s.type;
+    EXPECT_GT(p.I_T, 0.0) << "type " << s.type;
+    if (s.sym_z) {
+      EXPECT_EQ(p.y_M, 0.0) << "type " << s.type;
+      EXPECT_EQ(p.alpha, 0.0) << "type " << s.type;
+      EXPECT_EQ(p.I_yz, 0.0) << "type " << s.type;
+    }
+    if (s.double_sym) {
+      EXPECT_EQ(p.z_M, 0.0) << "type " << s.type;
+    }
+    if (s.type == PROFIL_ANGLE) {
+      // Equal legs: principal axes at ±45°, the sign that I_yz = (I_1 − I_2)·sin(−2α)/2 gives.
+      EXPECT_NEAR(std::fabs(p.alpha), 45.0, 0.01);
+      EXPECT_LT(p.I_yz * p.alpha, 0.0);
+    }
+    if (s.type == PROFIL_U || s.type == PROFIL_C) {
+      // The shear centre of a channel lies behind its web (y ≥ 0 is outside the section).
+      EXPECT_GT(p.y_s + p.y_M, 0.0) << "type " << s.type;
+    }
+    Reset_Profil(&p);
+  }
+}
