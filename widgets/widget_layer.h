@@ -257,3 +257,146 @@ int Add_Widget_Image_Check(int area, double x, double y, int *value, const char 
 // Width of a choice over count texts stride bytes apart: 8 × (widest / 8 to the nearest,
 // ties to even) + 33; 33 for count below 1.
 int Get_Widget_Choice_Width(const char *texts, int stride, int count, int font);
+
+// ================================================================ text box (kind 19)
+// The caller's buffer holds limit + 1 bytes and lives as long as the item; the text is
+// expected to end with a line break, which the box appends when it is missing and the
+// limit leaves room. Lines are 14 pixels apart from the box's top + 16, written from its
+// left + 7 and wrapped at its width − 20. Font 0 selects fixed cells of 8 pixels.
+
+// Adds a text box over the content rectangle; nothing for an invalid area, a null text or
+// a limit below 1. colour: text, background: box; frame non-zero: a dotted frame.
+void Add_Text_Box_to_View_Area(int area, int x1, int y1, int x2, int y2, char *text, int limit, int colour,
+                               int background, int frame, int *active);
+// Font of the area's last item when it is a text box.
+void Set_Text_Box_Font(int area, int font);
+// Redraws the box into its screen rectangle and rebuilds its line table.
+void Draw_Text_Box(VIEW_ITEM *item, int x1, int y1, int x2, int y2);
+// Fill gauge and line-position bar of the focused box.
+void Draw_Text_Box_Gauges(TEXT_BOX_STATE *state);
+// The box being edited (null when none).
+TEXT_BOX_STATE *Current_Text_Box();
+
+// Editing operations on a box's state (screen pixels).
+int Text_Box_Text_Width(const char *text, int count);  // fixed cells while the current box has font 0
+void Hide_Text_Box_Caret(TEXT_BOX_STATE *state);
+void Draw_Text_Box_Caret(TEXT_BOX_STATE *state);
+void Scroll_Text_Box_to_Caret(TEXT_BOX_STATE *state);
+// Deletes the selection; returns the new length.
+int Delete_Text_Box_Selection(TEXT_BOX_STATE *state);
+// Deletes the selection, then inserts key (13 as a line break) at the caret unless the text
+// is full.
+void Insert_Text_Box_Char(int key, TEXT_BOX_STATE *state);
+// Action of the box's menu entry "Sonderzeichen": inserts the character the user picks.
+void Insert_Special_Character();
+void Place_Text_Box_Caret_at_Mouse(TEXT_BOX_STATE *state);
+void Move_Text_Box_Caret(int dx, int dy, TEXT_BOX_STATE *state);
+void Clear_Text_Box_Selection(TEXT_BOX_STATE *state);
+// Puts the characters [start, end) on the clipboard; nothing when they are equal.
+void Copy_Text_Range_to_Clipboard(const char *start, const char *end);
+// Host text extent of count characters into extent[0], extent[1] (fixed cells while the
+// current box has font 0); a and b are not used.
+void Query_Text_Box_Text_Extent(const char *text, int count, int *a, int *b, int *extent, int extra);
+int Get_Text_Width_of_Chars(const char *text, int count);
+
+// ================================================================ input tables
+
+struct INPUT_TABLE_ROW;     // a row node: the row record (row_size bytes) and its links
+struct INPUT_TABLE_COLUMN;  // a column button (below)
+
+// Row callback: called once per row during the layout with (1, area, x1, y of the row, the
+// row record); it adds the row's items, which point into the table's own record.
+typedef void (*INPUT_TABLE_ROW_FN)(int flag, int area, int x1, int y, void *record);
+
+// One table slot. The three "clicked" words are click-spot targets: the 1-based position of
+// the row whose delete or duplicate control was clicked, the 1-based number of the clicked
+// column (0 none). Field order fixed.
+struct INPUT_TABLE {
+  int in_use;
+  int area;
+  int row_count;
+  int row_size;       // bytes of every row record
+  int y0;             // content y of the first row
+  int x1, x2;         // content x of the rows' left and right edges
+  int row_pitch;      // pixels from row to row
+  int append_clicked;
+  int max_rows;       // 0 = no limit
+  int delete_on, delete_dx, delete_dy;
+  int duplicate_on, duplicate_dx, duplicate_dy;
+  int append_on, append_dx, append_dy;
+  int number_on, number_dx, number_dy;
+  int delete_clicked;
+  int duplicate_clicked;
+  INPUT_TABLE_ROW_FN row_callback;
+  INPUT_TABLE_COLUMN *first_column, *last_column;
+  int clicked_column;
+  INPUT_TABLE_ROW *edit_row;
+  INPUT_TABLE_ROW *first_row, *last_row;
+  INPUT_TABLE_ROW *walk_row;
+};
+
+struct INPUT_TABLE_ROW {
+  void *record;
+  INPUT_TABLE_ROW *previous;
+  INPUT_TABLE_ROW *next;
+};
+
+// A column: the double at offset in every row record, with a button at (button_x, button_y)
+// (content pixels) that opens the column menu. Field order fixed.
+struct INPUT_TABLE_COLUMN {
+  char format[36];  // printf format of the values; "%14.8f" when none was given
+  int button_x, button_y;
+  int value;        // the caller's, kept and not read
+  int offset;       // byte offset of the double in a row record
+  int sortable;     // "Spalte sortieren" offered
+  int fillable;     // "Spalte belegen" offered
+  INPUT_TABLE_COLUMN *next;
+};
+
+constexpr int INPUT_TABLE_COUNT = 55;
+
+// Every operation takes the slot index first and does nothing (0 or null) for an index
+// outside 0..54 or a free slot.
+
+// Takes the first free slot (area, first row's content y, left and right x, row pitch, row
+// record size in bytes, row callback); -1 when all 55 are taken.
+int Create_Input_Table(int area, int y0, int x1, int x2, int row_pitch, int row_size, INPUT_TABLE_ROW_FN callback);
+// Switches a control on at (dx, dy) from the row's (x1, y): kind 1 delete, 2 duplicate,
+// 3 append (from below the last row), 4 row number; other kinds are ignored.
+void Set_Input_Table_Button_Position(int t, int kind, int dx, int dy);
+// The template of appended rows (row_size bytes copied).
+void Set_Input_Table_Edit_Row(int t, const void *record);
+void Append_Input_Table_Row(int t, const void *record);
+void Set_Input_Table_Max_Rows(int t, int n);
+// Adds the table's rows, controls and column buttons to its area.
+void Layout_Input_Table(int t);
+// Handles an event of the table's area: 0 not the table's, 1 redraw, 2 rows added or
+// removed (the caller rebuilds the area).
+int Handle_Input_Table_Event(int t);
+// Walks the rows with the table's cursor: the row record, null at the end.
+void *First_Input_Table_Row(int t);
+void *Next_Input_Table_Row(int t);
+int Get_Input_Table_Row_Count(int t);
+// 1-based position of the row whose record is record (compared by address), or 0.
+int Find_Input_Table_Row(int t, const void *record);
+// New origin; x2 and the column buttons move by the same offsets.
+void Move_Input_Table(int t, int y0, int x1);
+void Delete_Input_Table_Rows(int t);
+// Frees rows, edit row and columns and marks the slot free.
+void Delete_Input_Table(int t);
+void Delete_Input_Tables_of_Area(int area);
+// The slot record (read-only), null for an invalid index or a free slot.
+const INPUT_TABLE *Get_Input_Table(int t);
+
+// Appends a column; flags bit 1 sortable, bit 2 fillable; format copied (at most 35
+// characters; null: "%14.8f"). Null for an invalid or free table or an offset whose double
+// does not lie inside the row record.
+INPUT_TABLE_COLUMN *Add_Input_Table_Column(int t, int button_x, int button_y, int value, int flags,
+                                           const char *format, int offset);
+// Column menu actions on the current table and column (set while the column menu is
+// open); nothing without them. The sort is stable; a NaN sorts last either way.
+void Sort_Input_Table_Column_Ascending();
+void Sort_Input_Table_Column_Descending();
+// The dialog "Tabellenspalte belegen": fills the column in all rows or a range of rows with
+// a start value and an increment.
+void Fill_Input_Table_Column();

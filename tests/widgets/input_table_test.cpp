@@ -1,0 +1,412 @@
+// Input tables: layout of rows and controls, scripted clicks on the controls, the arrow
+// keys that walk a column, the row walk and the release; column sort and the fill dialog.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "host/host_screen.h"
+#include "support/support.h"
+#include "tests/widgets/widgets_fixture.h"
+#include "widgets/view_events.h"
+#include "widgets/widget_layer.h"
+#include "widgets/widget_layer_internal.h"
+#include "widgets/widgets_internal.h"
+
+namespace {
+
+// A fire-load combination as the table stores it: 112 bytes.
+struct FireRow {
+  double value;
+  double second;
+  int tag;
+  char rest[92];
+};
+static_assert(sizeof(FireRow) == 112);
+
+int g_on = 1;
+
+// Adds a number field on the row's value (content x1 + 40, baseline y + 14).
+void Row_Fields(int, int area, int x1, int y, void *record) {
+  Add_Float_Field_to_View_Area(area, x1 + 40, y + 14, &static_cast<FireRow *>(record)->value, "%8.2f", 0x1000,
+                               BLACK_CI, &g_on);
+}
+
+FireRow Row(double value, int tag) {
+  FireRow r{};
+  r.value = value;
+  r.tag = tag;
+  return r;
+}
+
+class InputTable : public WidgetsTest {
+ protected:
+  // The fire-load page's table on an area at the sheet's top left.
+  int Fire_Table(int rows, int visible_height = 600) {
+    area = Create_Scrollable_View_Area(0, 0, 1000, visible_height, 0, 1);
+    int t = Create_Input_Table(area, 100, 5, 920, 22, 112, &Row_Fields);
+    FireRow edit = Row(-1, 99);
+    Set_Input_Table_Edit_Row(t, &edit);
+    Set_Input_Table_Button_Position(t, 4, -3, 10);
+    Set_Input_Table_Button_Position(t, 1, 0, -2);
+    Set_Input_Table_Button_Position(t, 2, 19, -2);
+    Set_Input_Table_Button_Position(t, 3, 3, -2);
+    for (int i = 1; i <= rows; ++i) {
+      FireRow r = Row(i, i);
+      Append_Input_Table_Row(t, &r);
+    }
+    Set_Input_Table_Max_Rows(t, 10000);
+    return t;
+  }
+  void Build(int t) {
+    Clear_View_Area_Items(area);
+    Layout_Input_Table(t);
+    Update_View_Area_Scrolling(area);
+  }
+  std::vector<int> Tags(int t) {
+    std::vector<int> tags;
+    for (void *r = First_Input_Table_Row(t); r; r = Next_Input_Table_Row(t)) tags.push_back(static_cast<FireRow *>(r)->tag);
+    return tags;
+  }
+  const VIEW_ITEM *Find(int kind, int x1, int y1) {
+    for (const VIEW_ITEM *item = View_Area_Test_Items(area); item; item = item->next)
+      if (item->kind == kind && item->x1 == x1 && item->y1 == y1) return item;
+    return nullptr;
+  }
+  std::vector<std::string> Numbers() {
+    std::vector<std::string> numbers;
+    for (const VIEW_ITEM *item = View_Area_Test_Items(area); item; item = item->next)
+      if (item->kind == VIEW_TEXT) numbers.push_back(item->text);
+    return numbers;
+  }
+  int Click(int t, int x, int y) {
+    Host_Script_Click(x, y);
+    return Handle_Input_Table_Event(t);
+  }
+  int area = -1;
+};
+
+}  // namespace
+
+TEST_F(InputTable, LayoutOfTheFireLoadTable) {
+  int t = Fire_Table(3);
+  Build(t);
+  const VIEW_ITEM *spot = Find(VIEW_CLICK_SPOT, 5, 120);
+  ASSERT_NE(spot, nullptr);
+  EXPECT_EQ(spot->x2, 19);
+  EXPECT_EQ(spot->y2, 136);
+  EXPECT_EQ(View_Item_Click_Value(spot), 2);
+  EXPECT_EQ(spot->option, 18);
+  EXPECT_STREQ(spot->text, "Zeile löschen"_cp);
+  // "2:" right-aligned at x 2 on the baseline 132.
+  int width = Get_Widget_Text_Width("2:", 0x1000) - 3;
+  const VIEW_ITEM *number = Find(VIEW_TEXT, 2 - width, 132);
+  ASSERT_NE(number, nullptr);
+  EXPECT_STREQ(number->text, "2:");
+  const VIEW_ITEM *box = Find(VIEW_BOX, 5, 166);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->x2, 920);
+  EXPECT_EQ(box->y2, 183);
+  // The first row's box starts 6 pixels higher.
+  EXPECT_NE(Find(VIEW_BOX, 5, 94), nullptr);
+  EXPECT_NE(Find(VIEW_BOX, 5, 122), nullptr);
+}
+
+TEST_F(InputTable, DeleteClickRemovesTheRowAndRenumbers) {
+  int t = Fire_Table(3);
+  Build(t);
+  EXPECT_EQ(Click(t, 10, 128), 2);
+  EXPECT_EQ(Tags(t), (std::vector<int>{1, 3}));
+  EXPECT_EQ(Get_Input_Table_Row_Count(t), 2);
+  Build(t);
+  EXPECT_EQ(Numbers(), (std::vector<std::string>{"1:", "2:"}));
+}
+
+TEST_F(InputTable, DuplicateAndAppendCopyTheRightRecord) {
+  int t = Fire_Table(3);
+  Build(t);
+  EXPECT_EQ(Click(t, 5 + 19 + 5, 122 - 2 + 8), 2);  // duplicate row 2
+  EXPECT_EQ(Tags(t), (std::vector<int>{1, 2, 2, 3}));
+  Build(t);
+  FireRow edit = Row(-5, 77);
+  Set_Input_Table_Edit_Row(t, &edit);  // the template as it is at the click
+  EXPECT_EQ(Click(t, 5 + 3 + 10, 100 + 4 * 22 - 2 + 8), 2);
+  EXPECT_EQ(Tags(t), (std::vector<int>{1, 2, 2, 3, 77}));
+  // Duplicating the last row makes the copy the last row.
+  Build(t);
+  EXPECT_EQ(Click(t, 5 + 19 + 5, 100 + 4 * 22 - 2 + 8), 2);
+  EXPECT_EQ(Tags(t), (std::vector<int>{1, 2, 2, 3, 77, 77}));
+}
+
+TEST_F(InputTable, AppendWithoutEditRowIsIgnored) {
+  area = Create_Scrollable_View_Area(0, 0, 1000, 600, 0, 1);
+  int t = Create_Input_Table(area, 100, 5, 920, 22, 112, &Row_Fields);
+  Set_Input_Table_Button_Position(t, 3, 3, -2);
+  Build(t);
+  EXPECT_EQ(Click(t, 5 + 3 + 10, 100 - 2 + 8), 1);
+  EXPECT_EQ(Get_Input_Table_Row_Count(t), 0);
+  EXPECT_EQ(Get_Input_Table(t)->append_clicked, 0);
+}
+
+TEST_F(InputTable, AtTheLimitNoDuplicateAndNoAppend) {
+  int t = Fire_Table(3);
+  Set_Input_Table_Max_Rows(t, 3);
+  Build(t);
+  EXPECT_EQ(Find(VIEW_CLICK_SPOT, 5 + 19, 98), nullptr);
+  const VIEW_ITEM *icon = Find(VIEW_TREE_IMAGE, 5 + 19, 98);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->image_off, Input_Table_Icon(2));
+  EXPECT_EQ(Find(VIEW_BOX, 5, 166), nullptr);
+  Set_Input_Table_Max_Rows(t, 0);  // no limit
+  Build(t);
+  EXPECT_NE(Find(VIEW_CLICK_SPOT, 5 + 19, 98), nullptr);
+  EXPECT_NE(Find(VIEW_BOX, 5, 166), nullptr);
+}
+
+TEST_F(InputTable, ArrowDownScrollsAndOpensTheSameFieldInTheNextRow) {
+  area = Create_Scrollable_View_Area(0, 0, 600, 200, 0, 1);
+  int t = Create_Input_Table(area, 10, 5, 500, 22, 112, &Row_Fields);
+  for (int i = 1; i <= 30; ++i) {
+    FireRow r = Row(i, i);
+    Append_Input_Table_Row(t, &r);
+  }
+  Build(t);
+  // Row 8 is the last whose field lies fully inside: baseline 10 + 7 × 22 + 14 = 178.
+  Host_Script_Click(50, 173);
+  Host_Script_Wait(100);
+  Host_Script_Text("5");
+  Host_Script_Key(336);
+  Host_Script_Wait(100);
+  Host_Script_Text("7");
+  Host_Script_Key(27);
+  EXPECT_EQ(Handle_Input_Table_Event(t), 1);
+  std::vector<double> values;
+  for (void *r = First_Input_Table_Row(t); r; r = Next_Input_Table_Row(t)) values.push_back(static_cast<FireRow *>(r)->value);
+  EXPECT_EQ(values[7], 5.0);
+  EXPECT_EQ(values[8], 9.0);  // Esc keeps the old value of row 9's field
+  int sx = 0, sy = 0;
+  Inquire_View_Area_Scroll(area, &sx, &sy);
+  EXPECT_EQ(sy, 22);
+}
+
+TEST_F(InputTable, ArrowDownThenEnterWritesTheNextRow) {
+  area = Create_Scrollable_View_Area(0, 0, 600, 200, 0, 1);
+  int t = Create_Input_Table(area, 10, 5, 500, 22, 112, &Row_Fields);
+  for (int i = 1; i <= 30; ++i) {
+    FireRow r = Row(i, i);
+    Append_Input_Table_Row(t, &r);
+  }
+  Build(t);
+  Host_Script_Click(50, 173);
+  Host_Script_Wait(100);
+  Host_Script_Text("5");
+  Host_Script_Key(336);
+  Host_Script_Wait(100);
+  Host_Script_Text("7");
+  Host_Script_Key(13);  // the field chain goes on to the next row's field
+  Host_Script_Wait(100);
+  Host_Script_Key(27);
+  EXPECT_EQ(Handle_Input_Table_Event(t), 1);
+  FireRow *row = static_cast<FireRow *>(First_Input_Table_Row(t));
+  for (int i = 0; i < 7; ++i) row = static_cast<FireRow *>(Next_Input_Table_Row(t));
+  EXPECT_EQ(row->value, 5.0);
+  EXPECT_EQ(static_cast<FireRow *>(Next_Input_Table_Row(t))->value, 7.0);
+}
+
+TEST_F(InputTable, FindComparesAddresses) {
+  int t = Fire_Table(3);
+  void *second = First_Input_Table_Row(t);
+  second = Next_Input_Table_Row(t);
+  EXPECT_EQ(Find_Input_Table_Row(t, second), 2);
+  FireRow copy;
+  std::memcpy(&copy, second, sizeof copy);
+  EXPECT_EQ(Find_Input_Table_Row(t, &copy), 0);
+  EXPECT_EQ(Find_Input_Table_Row(55, second), 0);
+}
+
+TEST_F(InputTable, DeletingTheCursorRowKeepsTheWalkGoing) {
+  int t = Fire_Table(3);
+  Build(t);
+  First_Input_Table_Row(t);
+  Next_Input_Table_Row(t);  // the cursor on row 2
+  EXPECT_EQ(Click(t, 10, 128), 2);
+  void *next = Next_Input_Table_Row(t);
+  ASSERT_NE(next, nullptr);
+  EXPECT_EQ(static_cast<FireRow *>(next)->tag, 3);
+}
+
+TEST_F(InputTable, ReleaseGivesBackEveryBlock) {
+  long live = Tools_Live_Blocks();
+  int t = Fire_Table(5);
+  int u = Create_Input_Table(area, 400, 5, 900, 20, 112, nullptr);
+  FireRow r = Row(1, 1);
+  Append_Input_Table_Row(u, &r);
+  EXPECT_NE(Add_Input_Table_Column(t, 100, 80, 0, 3, nullptr, 0), nullptr);
+  EXPECT_GT(Tools_Live_Blocks(), live);
+  Delete_Input_Table_Rows(t);
+  EXPECT_EQ(Get_Input_Table_Row_Count(t), 0);
+  Delete_Input_Tables_of_Area(area);
+  EXPECT_EQ(Tools_Live_Blocks(), live);
+  EXPECT_EQ(Get_Input_Table(t), nullptr);
+  EXPECT_EQ(Create_Input_Table(area, 0, 0, 1, 1, 8, nullptr), 0);  // the slot is free again
+}
+
+TEST_F(InputTable, FiftySixthTableIsRefused) {
+  for (int i = 0; i < INPUT_TABLE_COUNT; ++i) EXPECT_EQ(Create_Input_Table(0, 0, 0, 1, 1, 8, nullptr), i);
+  EXPECT_EQ(Create_Input_Table(0, 0, 0, 1, 1, 8, nullptr), -1);
+}
+
+TEST_F(InputTable, ColumnRefusedOutsideTheRow) {
+  int t = Fire_Table(1);
+  EXPECT_EQ(Add_Input_Table_Column(t, 0, 0, 0, 3, nullptr, -1), nullptr);
+  EXPECT_EQ(Add_Input_Table_Column(t, 0, 0, 0, 3, nullptr, 105), nullptr);
+  EXPECT_EQ(Add_Input_Table_Column(54, 0, 0, 0, 3, nullptr, 0), nullptr);
+  INPUT_TABLE_COLUMN *c = Add_Input_Table_Column(t, 0, 0, 0, 2, std::string(50, 'f').c_str(), 104);
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(std::strlen(c->format), 35u);
+  EXPECT_EQ(c->sortable, 0);
+  EXPECT_EQ(c->fillable, 1);
+}
+
+// ---------------------------------------------------------------- column sort and fill
+
+namespace {
+
+class ColumnMenu : public InputTable {
+ protected:
+  int Keys(const std::vector<std::pair<double, int>> &rows) {
+    area = Create_Scrollable_View_Area(0, 0, 1000, 600, 0, 1);
+    int t = Create_Input_Table(area, 100, 5, 920, 22, 112, nullptr);
+    for (auto [value, tag] : rows) {
+      FireRow r = Row(value, tag);
+      Append_Input_Table_Row(t, &r);
+    }
+    column = Add_Input_Table_Column(t, 200, 80, 0, 3, "%6.1f", 0);
+    Set_Input_Table_Menu_Current(t, column);
+    return t;
+  }
+  std::vector<double> Values(int t) {
+    std::vector<double> values;
+    for (void *r = First_Input_Table_Row(t); r; r = Next_Input_Table_Row(t)) values.push_back(static_cast<FireRow *>(r)->value);
+    return values;
+  }
+  // Dialog at its first place: top left (477, 393).
+  static void Field(int x, int y, const char *text) {
+    Host_Script_Click(477 + x + 10, 393 + y + 9);
+    Host_Script_Wait(50);
+    Host_Script_Text(text);
+    Host_Script_Key(13);
+    Host_Script_Wait(50);
+  }
+  static void Press(int x, int y) {
+    Host_Script_Click(477 + x, 393 + y);
+    Host_Script_Wait(50);
+  }
+  INPUT_TABLE_COLUMN *column = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ColumnMenu, SortIsStableBothWays) {
+  int t = Keys({{2, 1}, {2, 2}, {1, 3}});
+  Sort_Input_Table_Column_Ascending();
+  EXPECT_EQ(Tags(t), (std::vector<int>{3, 1, 2}));
+  Delete_Input_Table(t);
+  t = Keys({{1, 1}, {1, 2}, {2, 3}});
+  Sort_Input_Table_Column_Descending();
+  EXPECT_EQ(Tags(t), (std::vector<int>{3, 1, 2}));
+}
+
+TEST_F(ColumnMenu, NaNSortsLastEitherWay) {
+  const double nan = std::nan("");
+  int t = Keys({{nan, 1}, {3, 2}, {1, 3}, {nan, 4}});
+  Sort_Input_Table_Column_Ascending();
+  EXPECT_EQ(Tags(t), (std::vector<int>{3, 2, 1, 4}));
+  Sort_Input_Table_Column_Descending();
+  EXPECT_EQ(Tags(t), (std::vector<int>{2, 3, 1, 4}));
+}
+
+TEST_F(ColumnMenu, WithoutCurrentTableNothingHappens) {
+  int t = Keys({{2, 1}, {1, 2}});
+  Set_Input_Table_Menu_Current(-1, nullptr);
+  Sort_Input_Table_Column_Ascending();
+  Fill_Input_Table_Column();
+  EXPECT_EQ(Tags(t), (std::vector<int>{1, 2}));
+  EXPECT_EQ(Host_Sheet_Depth(), 1);
+}
+
+TEST_F(ColumnMenu, EmptyTableSortsAndFillsNothing) {
+  int t = Keys({});
+  Sort_Input_Table_Column_Ascending();
+  Press(295, 220);  // OK
+  Fill_Input_Table_Column();
+  EXPECT_EQ(Get_Input_Table_Row_Count(t), 0);
+}
+
+TEST_F(ColumnMenu, DialogOpensCentredAndReopensWhereItWasLeft) {
+  Keys({{1, 1}});
+  Host_Test_Set_Sheet_Displacement(30, 20);  // the user drags the next sheet
+  Press(29, 220);                            // cancel
+  Fill_Input_Table_Column();
+  EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 0)[0], "477");
+  EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 0)[1], "393");
+  EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 0)[2], "803");
+  EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 0)[3], "631");
+  Host_Script_Click(507 + 29, 413 + 220);  // cancel of the moved dialog
+  Fill_Input_Table_Column();
+  EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 1)[0], "507");
+  EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 1)[1], "413");
+}
+
+TEST_F(ColumnMenu, FillsWholeColumnAndCancelWritesNothing) {
+  int t = Keys({{0, 1}, {0, 2}, {0, 3}});
+  Field(197, 133, "10");
+  Field(197, 165, "2.5");
+  Press(29, 220);  // cancel
+  Fill_Input_Table_Column();
+  EXPECT_EQ(Values(t), (std::vector<double>{0, 0, 0}));
+  Field(197, 133, "10");
+  Field(197, 165, "2.5");
+  Press(295, 220);  // OK
+  Fill_Input_Table_Column();
+  EXPECT_EQ(Values(t), (std::vector<double>{10, 12.5, 15}));
+}
+
+TEST_F(ColumnMenu, FillsARangeOfRows) {
+  int t = Keys({{0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {0, 6}});
+  Press(115, 72);  // "Zeilenausschnitt"
+  Field(90, 91, "2.5");
+  Field(237, 91, "5");
+  Field(197, 133, "10");
+  Field(197, 165, "5");
+  Press(295, 220);
+  Fill_Input_Table_Column();
+  EXPECT_EQ(Values(t), (std::vector<double>{0, 0, 10, 15, 20, 0}));
+  // A last row beyond the count fills to the end.
+  Press(115, 72);
+  Field(90, 91, "5");
+  Field(197, 133, "1");
+  Press(295, 220);
+  Fill_Input_Table_Column();
+  EXPECT_EQ(Values(t), (std::vector<double>{0, 0, 10, 15, 1, 1}));
+}
+
+TEST_F(ColumnMenu, FirstAndLastRowPushEachOther) {
+  int t = Keys({{0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {0, 6}});
+  Press(115, 72);
+  Field(237, 91, "3");
+  Field(90, 91, "5");  // raises "letzte Zeile" to 5: only row 5
+  Field(197, 133, "7");
+  Press(295, 220);
+  Fill_Input_Table_Column();
+  EXPECT_EQ(Values(t), (std::vector<double>{0, 0, 0, 0, 7, 0}));
+  Press(115, 72);
+  Field(90, 91, "4");
+  Field(237, 91, "2");  // lowers "erste Zeile" to 2: only row 2
+  Field(197, 133, "8");
+  Press(295, 220);
+  Fill_Input_Table_Column();
+  EXPECT_EQ(Values(t), (std::vector<double>{0, 8, 0, 0, 7, 0}));
+}
