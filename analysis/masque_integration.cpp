@@ -75,6 +75,48 @@ void _Local(const MasqueIntFrame &f, const MASQUE_KNOTEN *node, double *y, doubl
   *z = f.c * dz - f.s * dy;
 }
 
+// Smallest and largest y of the group's elements, y taken from each node by coord.
+template <class Coord>
+int _Extent(const MASQUE_GRUPPE *group, double *min, double *max, Coord coord) {
+  if (!group || !min || !max) return 0;
+  double lo = MASQUE_NO_LIMIT, hi = -MASQUE_NO_LIMIT;
+  auto take = [&](const MASQUE_KNOTEN *node, double r) {
+    if (!node) return;
+    const double y = coord(node);
+    lo = std::min(lo, y - r);
+    hi = std::max(hi, y + r);
+  };
+  switch (group->typ) {
+    case MASQUE_PUNKTGRUPPE:
+      for (int i = 0; i < Count_Masque_Punkte(group); ++i) {
+        const MASQUE_PUNKT *p = Get_Masque_Punkt(group, i);
+        if (p) take(p->knoten, 0.0);
+      }
+      break;
+    case MASQUE_FLAECHE:
+      for (int i = 0; i < Count_Masque_Flaeche_Kanten(group); ++i) {
+        const MASQUE_KANTE *e = Get_Masque_Flaeche_Kante(group, i);
+        if (e) take(e->anfang, 0.0), take(e->ende, 0.0);
+      }
+      break;
+    case MASQUE_KREIS:
+      take(group->mittelpunkt, group->radius);  // a hole gives min above max
+      break;
+    case MASQUE_LINIENGRUPPE:
+      for (int i = 0; i < Count_Masque_Linien(group); ++i) {
+        const MASQUE_LINIE *l = Get_Masque_Linie(group, i);
+        if (l && l->kante) take(l->kante->anfang, 0.0), take(l->kante->ende, 0.0);
+      }
+      break;
+    default:
+      return 0;
+  }
+  if (lo > hi) return 0;
+  *min = lo;
+  *max = hi;
+  return 1;
+}
+
 // Area: the strip between the edge's chord and the axis z'' = 0.
 void _Integrate_Edge(const SDL_ARBEITSFORM &form, double eps0, double kappa, double ya, double za, double yb,
                      double zb, bool stiff, Moments &m) {
@@ -353,44 +395,11 @@ void Masque_Group_Plane(const MASQUE *mask, const SPANNUNGSDEHNUNGSLINIE *line, 
 }
 
 int Masque_Group_Extent(const MASQUE_GRUPPE *group, const MasqueIntFrame &f, double *min, double *max) {
-  if (!group || !min || !max) return 0;
-  double lo = MASQUE_NO_LIMIT, hi = -MASQUE_NO_LIMIT;
-  auto take = [&](const MASQUE_KNOTEN *node, double r) {
-    if (!node) return;
+  return _Extent(group, min, max, [&](const MASQUE_KNOTEN *node) {
     double y, z;
     _Local(f, node, &y, &z);
-    lo = std::min(lo, y - r);
-    hi = std::max(hi, y + r);
-  };
-  switch (group->typ) {
-    case MASQUE_PUNKTGRUPPE:
-      for (int i = 0; i < Count_Masque_Punkte(group); ++i) {
-        const MASQUE_PUNKT *p = Get_Masque_Punkt(group, i);
-        if (p) take(p->knoten, 0.0);
-      }
-      break;
-    case MASQUE_FLAECHE:
-      for (int i = 0; i < Count_Masque_Flaeche_Kanten(group); ++i) {
-        const MASQUE_KANTE *e = Get_Masque_Flaeche_Kante(group, i);
-        if (e) take(e->anfang, 0.0), take(e->ende, 0.0);
-      }
-      break;
-    case MASQUE_KREIS:
-      take(group->mittelpunkt, group->radius);
-      break;
-    case MASQUE_LINIENGRUPPE:
-      for (int i = 0; i < Count_Masque_Linien(group); ++i) {
-        const MASQUE_LINIE *l = Get_Masque_Linie(group, i);
-        if (l && l->kante) take(l->kante->anfang, 0.0), take(l->kante->ende, 0.0);
-      }
-      break;
-    default:
-      return 0;
-  }
-  if (lo > hi) return 0;
-  *min = lo;
-  *max = hi;
-  return 1;
+    return y;
+  });
 }
 
 int Masque_Integrate_Form(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &form, const MasqueIntFrame &f,
@@ -489,42 +498,7 @@ int Add_Masque_Schnittgroessen(const MASQUE_SCHNITTGROESSEN *p, const MASQUE_SCH
 }
 
 int Get_Masque_Gruppe_Extent(const MASQUE_GRUPPE *group, double *min, double *max) {
-  if (!group || !min || !max) return 0;
-  double lo = MASQUE_NO_LIMIT, hi = -MASQUE_NO_LIMIT;
-  auto take = [&](const MASQUE_KNOTEN *node, double r) {
-    if (!node) return;
-    lo = std::min(lo, node->y_lokal - r);
-    hi = std::max(hi, node->y_lokal + r);
-  };
-  switch (group->typ) {
-    case MASQUE_PUNKTGRUPPE:
-      for (int i = 0; i < Count_Masque_Punkte(group); ++i) {
-        const MASQUE_PUNKT *p = Get_Masque_Punkt(group, i);
-        if (p) take(p->knoten, 0.0);
-      }
-      break;
-    case MASQUE_FLAECHE:
-      for (int i = 0; i < Count_Masque_Flaeche_Kanten(group); ++i) {
-        const MASQUE_KANTE *e = Get_Masque_Flaeche_Kante(group, i);
-        if (e) take(e->anfang, 0.0), take(e->ende, 0.0);
-      }
-      break;
-    case MASQUE_KREIS:
-      take(group->mittelpunkt, group->radius);
-      break;
-    case MASQUE_LINIENGRUPPE:
-      for (int i = 0; i < Count_Masque_Linien(group); ++i) {
-        const MASQUE_LINIE *l = Get_Masque_Linie(group, i);
-        if (l && l->kante) take(l->kante->anfang, 0.0), take(l->kante->ende, 0.0);
-      }
-      break;
-    default:
-      return 0;
-  }
-  if (lo > hi) return 0;
-  *min = lo;
-  *max = hi;
-  return 1;
+  return _Extent(group, min, max, [](const MASQUE_KNOTEN *node) { return node->y_lokal; });
 }
 
 int Calc_Masque_Dehnungsebene_Forces(MASQUE *mask, const DEHNUNGSEBENE *plane, double lastfaktor, double *forces) {

@@ -292,13 +292,6 @@ TEST_F(MasqueGrenzzustand, LoadFactorSearch) {
   EXPECT_EQ(r.status, 2);
 }
 
-TEST_F(MasqueGrenzzustand, ZeroTargetEndsWithoutHarm) {
-  const double T[4] = {0, 0, 0, 0};
-  GRENZZUSTAND r{};
-  Calc_Masque_Grenzzustand(mask_, T, 1.0, &kTol, &r, 0);
-  EXPECT_EQ(Get_Masque_Linienebene_Faktor(), 1.0);
-}
-
 }  // namespace
 
 namespace {
