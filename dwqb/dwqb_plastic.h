@@ -56,9 +56,9 @@ constexpr double DWQB_PLASTIC_NONE = -1.0;
 // plastic section modulus in cm³ about the axis through the centroid along theta (W_pl,y
 // in record 0, W_pl,z in record 1).
 // Every record is cleared and its W_pl set to -1.0 first (but for a null array). Returns 1
-// only when records 0 to 3 all hold a value; 0 for a null array, outside part mode, when
-// the mask cannot be built (also remembered until the section is freed) or when a
-// direction's limit state was not found (that record keeps -1.0).
+// only when records 0 to 3 all hold a value; 0 for a null array, outside part mode, for a
+// section not computed yet, when the mask cannot be built (remembered until the section
+// is freed) or when a direction's limit state was not found (that record keeps -1.0).
 // Expects a section computed by Calc_DWQB_Querschnitt. The mask's frame, options and
 // the mask library's mode word and result factors are the same after the call as before.
 int Calc_DWQB_Plastic_Values(DWQB_PLASTIC_RECORD *records);
@@ -68,8 +68,8 @@ int Calc_DWQB_Plastic_Values(DWQB_PLASTIC_RECORD *records);
 // p3 the hardening ratio (slope = p3 · f / limit strain), p4 the option value of the mask
 // (> 0 switches option bit 0x1 on). Parameters within 1e-8 of the last ones answer the
 // kept mask (or 0 when that build failed) without building. Returns the mask (owned by
-// the solver: callers never release it) or 0 for null params, outside part mode or on
-// failure.
+// the solver: callers never release it) or 0 for null params, outside part mode, for a
+// section not computed yet (nothing remembered) or on failure.
 MASQUE *Build_DWQB_PLO_Mask(const double *params);
 // The kept PLO mask; 0 outside part mode, when none was built or its build failed.
 MASQUE *Get_DWQB_PLO_Result();

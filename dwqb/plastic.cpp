@@ -67,7 +67,8 @@ int _DWQB_Plastic_Part_Mode() {
 int _Get_DWQB_Plastic_Mask(MASQUE **mask, double *strength) {
   *mask = nullptr;
   *strength = 0.0;
-  if (g.mask_failed) return 0;
+  // A section not computed yet has no part tree: nothing to build, and nothing to remember.
+  if (g.mask_failed || !Get_DWQB_Root_Part()) return 0;
   if (!g.mask) {
     if (!_Plastic_Law()) {
       _Register_Reset();
@@ -88,7 +89,7 @@ int _Get_DWQB_Plastic_Mask(MASQUE **mask, double *strength) {
 }
 
 MASQUE *Build_DWQB_PLO_Mask(const double *params) {
-  if (!params || !_DWQB_Plastic_Part_Mode()) return nullptr;
+  if (!params || !_DWQB_Plastic_Part_Mode() || !Get_DWQB_Root_Part()) return nullptr;
   if (g.plo_params_set) {
     bool same = true;
     for (int i = 0; i < 5; ++i) same = same && std::fabs(params[i] - g.plo_params[i]) <= kSameParameter;

@@ -322,8 +322,17 @@ TEST_F(DwqbPlasticValues, FailureNeverGivesANegativeModulus) {
   EXPECT_EQ(Get_DWQB_Plastic_Build_Count(), builds);
   for (const auto &r : rec) EXPECT_EQ(r.W_pl, DWQB_PLASTIC_NONE);
 
-  // A section without area: the mask builds, no limit state exists.
+  // A section not computed yet is not a failure to remember.
   Set_DWQB_Plastic_Grade_For_Tests(5);
+  Free_Section();
+  Add_DWQB_Node(1, 0, -5);
+  Add_DWQB_Node(2, 0, 5);
+  Add_DWQB_Line_Const_Thickness(1, 1, 2, 2.0);
+  EXPECT_EQ(Calc_DWQB_Plastic_Values(rec), 0);
+  Run();
+  EXPECT_EQ(Calc_DWQB_Plastic_Values(rec), 1);
+
+  // A section without area: the mask builds, no limit state exists.
   Free_Section();
   Add_DWQB_Node(1, 0, 0);
   Add_DWQB_Node(2, 10, 0);
