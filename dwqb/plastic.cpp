@@ -53,18 +53,18 @@ int _Plastic_Law() {
 MASQUE *_Build(const double *law) {
   _Register_Reset();
   ++g.builds;
-  return _Build_DWQB_Mask(law);
+  return Build_DWQB_Section_Mask(law);
 }
 
 }  // namespace
 
 DwqbPlasticState &Dwqb_Plastic_State() { return g; }
 
-int _DWQB_Plastic_Part_Mode() {
+int DWQB_Plastic_Part_Mode() {
   return DWQB_Part_Mode_Switch || (Get_DWQB_Header()->options & DWQB_OPT_PART_MODE) ? 1 : 0;
 }
 
-int _Get_DWQB_Plastic_Mask(MASQUE **mask, double *strength) {
+int Provide_DWQB_Plastic_Mask(MASQUE **mask, double *strength) {
   *mask = nullptr;
   *strength = 0.0;
   // A section not computed yet has no part tree: nothing to build, and nothing to remember.
@@ -89,7 +89,7 @@ int _Get_DWQB_Plastic_Mask(MASQUE **mask, double *strength) {
 }
 
 MASQUE *Build_DWQB_PLO_Mask(const double *params) {
-  if (!params || !_DWQB_Plastic_Part_Mode() || !Get_DWQB_Root_Part()) return nullptr;
+  if (!params || !DWQB_Plastic_Part_Mode() || !Get_DWQB_Root_Part()) return nullptr;
   if (g.plo_params_set) {
     bool same = true;
     for (int i = 0; i < 5; ++i) same = same && std::fabs(params[i] - g.plo_params[i]) <= kSameParameter;
@@ -132,7 +132,7 @@ MASQUE *Build_DWQB_PLO_Mask(const double *params) {
 }
 
 MASQUE *Get_DWQB_PLO_Result() {
-  if (!_DWQB_Plastic_Part_Mode() || g.plo_failed) return nullptr;
+  if (!DWQB_Plastic_Part_Mode() || g.plo_failed) return nullptr;
   return g.plo;
 }
 

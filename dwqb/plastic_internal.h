@@ -26,11 +26,12 @@ struct DwqbPlasticState {
 DwqbPlasticState &Dwqb_Plastic_State();
 
 // 1 in part mode (switch or header option 0x1000).
-int _DWQB_Plastic_Part_Mode();
+int DWQB_Plastic_Part_Mode();
 // The cached plastic mask of the current section, built (with its law) when there is
 // none, and the strength of its law (stress at the limit strain, kN/m²). 1 when there is
-// a mask; 0 when the build failed now or before (remembered until the section is freed).
-int _Get_DWQB_Plastic_Mask(MASQUE **mask, double *strength);
+// a mask; 0 when the build failed now or before (remembered until the section is freed)
+// and, without remembering, for a section not computed yet (no part tree).
+int Provide_DWQB_Plastic_Mask(MASQUE **mask, double *strength);
 
 // Context of one mask build (lengths of the section in cm; the mask gets m).
 struct DWQB_MASK_CONTEXT {
@@ -81,7 +82,7 @@ int Fit_Line_Warping_Plane(const DWQB_PART *element, DWQB_MASK_CONTEXT *context,
 // Update_Masque_Querschnitt(mask, 0). The mode word carries 0x10000 during the build and
 // is restored. Returns the mask, or null (a partly built one released; also without a
 // part tree).
-MASQUE *_Build_DWQB_Mask(const double *law);
+MASQUE *Build_DWQB_Section_Mask(const double *law);
 
 // Plastic limit of one bending direction: record A from the first solver mode (start at
 // the vertical plane), record B from the second. The mask frame is set to (0.01 y,

@@ -209,7 +209,7 @@ int _Add_Line_To_Masque(DWQB_LINE *line, int kind, void *context) {
   return 1;
 }
 
-MASQUE *_Build_DWQB_Mask(const double *law) {
+MASQUE *Build_DWQB_Section_Mask(const double *law) {
   DWQB_MASK_CONTEXT c{};
   c.law = law;
   // Reference point of the warping planes: the shear centre.

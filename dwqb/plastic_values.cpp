@@ -126,10 +126,10 @@ int Calc_DWQB_Plastic_Direction(MASQUE *mask, DWQB_PLASTIC_RECORD *a, DWQB_PLAST
 int Calc_DWQB_Plastic_Values(DWQB_PLASTIC_RECORD *records) {
   if (!records) return 0;
   for (int k = 0; k < 8; ++k) _Clear_Record(&records[k]);
-  if (!_DWQB_Plastic_Part_Mode()) return 0;
+  if (!DWQB_Plastic_Part_Mode()) return 0;
   MASQUE *mask;
   double strength;
-  if (!_Get_DWQB_Plastic_Mask(&mask, &strength)) return 0;
+  if (!Provide_DWQB_Plastic_Mask(&mask, &strength)) return 0;
 
   const double *result = Get_DWQB_Section_Result();
   const double ys = result[1], zs = result[2], alpha = result[11];

@@ -288,21 +288,21 @@ TEST_F(DwqbPlasticMask, PlasticLawFromTheSectionsThickness) {
   Rectangle(3.0, 10.0);  // t_max 30 mm: fy 240 N/mm² of grade 5
   MASQUE *mask;
   double f;
-  ASSERT_EQ(_Get_DWQB_Plastic_Mask(&mask, &f), 1);
+  ASSERT_EQ(Provide_DWQB_Plastic_Mask(&mask, &f), 1);
   EXPECT_NEAR(f, 240000.0 / 1.1, 1e-7);
   const double *law = Get_Masque_Gruppe(mask, 0)->linie->param;
   EXPECT_EQ(law[SDL_EPS_U], 150.0);
   EXPECT_NEAR(law[SDL_STEIGUNG], 240.0 / 1.1 / 150.0, 1e-12);
   // Kept: the second request does not build.
   MASQUE *again;
-  ASSERT_EQ(_Get_DWQB_Plastic_Mask(&again, &f), 1);
+  ASSERT_EQ(Provide_DWQB_Plastic_Mask(&again, &f), 1);
   EXPECT_EQ(again, mask);
   EXPECT_EQ(Get_DWQB_Plastic_Build_Count(), 1);
 
   // A section above 40 mm gets the lower strength, not the first section's law.
   Free_Section();
   Rectangle(5.0, 10.0);
-  ASSERT_EQ(_Get_DWQB_Plastic_Mask(&mask, &f), 1);
+  ASSERT_EQ(Provide_DWQB_Plastic_Mask(&mask, &f), 1);
   EXPECT_NEAR(f, 215000.0 / 1.1, 1e-7);
 }
 
@@ -322,15 +322,15 @@ TEST_F(DwqbPlasticMask, GradeWithoutStrengthFailsTheBuildUntilFreed) {
   Rectangle(5.0, 10.0);
   MASQUE *mask;
   double f;
-  EXPECT_EQ(_Get_DWQB_Plastic_Mask(&mask, &f), 0);
+  EXPECT_EQ(Provide_DWQB_Plastic_Mask(&mask, &f), 0);
   EXPECT_EQ(mask, nullptr);
   EXPECT_EQ(Dwqb_Plastic_State().law_built, 0);
   EXPECT_EQ(Dwqb_Plastic_State().mask_failed, 1);
   // Remembered until the section is freed.
-  EXPECT_EQ(_Get_DWQB_Plastic_Mask(&mask, &f), 0);
+  EXPECT_EQ(Provide_DWQB_Plastic_Mask(&mask, &f), 0);
   Free_Section();
   Rectangle(2.0, 10.0);
-  ASSERT_EQ(_Get_DWQB_Plastic_Mask(&mask, &f), 1);
+  ASSERT_EQ(Provide_DWQB_Plastic_Mask(&mask, &f), 1);
   EXPECT_NEAR(f, 235000.0 / 1.1, 1e-7);
   Host_Reset();  // user grades and the solver's masks back to program start
   EXPECT_EQ(Get_DWQB_Plastic_Mask(), nullptr);
