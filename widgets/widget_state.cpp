@@ -240,9 +240,8 @@ void Begin_Widget_Area(int area) {
   s.area = area;
   s.hints.clear();
   s.hover_buttons.clear();
-  s.hover_shown = false;
+  // A box or hover still shown is put back by the next hover call from its saved pixels.
   s.hover_button = -1;
-  s.hint_shown = false;
   s.font = 4096;
   s.text_colour = Nearest_Color_Index(0, 0, 0);
   s.background = Nearest_Color_Index(255, 255, 255);

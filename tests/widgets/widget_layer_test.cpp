@@ -361,3 +361,21 @@ TEST_F(WidgetLayer, PolygonDrawnTwiceGivesTheSamePixels) {
   EXPECT_EQ(Host_Region_Diff(once, 0, 0, 1279, 1023), 0);
   EXPECT_EQ(Pixel_Index(110, 105), Nearest_Color_Index(0, 120, 0));
 }
+
+TEST_F(WidgetLayer, RebuildWhileAHintIsShownStillPutsTheScreenBack) {
+  int dx = 0, dy = 0;
+  int escape = Add_Escape_Area_to_PS(100, 100, 700, 500, 0, 2000);
+  int a = Create_Scrollable_View_Area(100, 100, 700, 500, 0, 0);
+  Push_Widget_Area(escape, a, 100, 100, 700, 500, &dx, &dy);
+  Begin_Widget_Area(a);
+  Set_Last_Widget_Rect(50, 80, 150, 100, 1);
+  Set_Widget_Hint("Hinweis", 1, 3);
+  std::vector<uint8_t> before = Host_Snapshot();
+  msStCu(200, 190);
+  Widget_Hover_Function();
+  EXPECT_GT(Host_Region_Diff(before, 0, 0, 1279, 1023), 0);
+  Begin_Widget_Area(a);  // the page is built anew: no hints yet
+  Widget_Hover_Function();
+  EXPECT_EQ(Host_Region_Diff(before, 0, 0, 1279, 1023), 0);
+  Pop_Widget_Area();
+}
