@@ -216,9 +216,19 @@ int Calc_DWQB_Principal_Inverse(double *I_y, double *I_z, double *I_yz, double *
 int Add_Segment_Moments(void *context, double y1, double z1, double, double y2, double z2, double) {
   if (!context) return 1;
   auto *acc = static_cast<DWQB_SEGMENT_MOMENTS *>(context);
-  static const int kP[10] = {0, 1, 0, 2, 1, 0, 3, 2, 1, 0};
-  static const int kQ[10] = {0, 0, 1, 0, 1, 2, 0, 1, 2, 3};
-  for (int i = 0; i < 10; ++i) acc->values[i] += Calc_Segment_Moment(kP[i], kQ[i], y1, z1, y2, z2);
+  // The ten triangle moments of Calc_Segment_Moment in their closed polygon forms.
+  const double c = y1 * z2 - y2 * z1;
+  double *m = acc->values;
+  m[0] += c / 2.0;
+  m[1] += c * (y1 + y2) / 6.0;
+  m[2] += c * (z1 + z2) / 6.0;
+  m[3] += c * (y1 * y1 + y1 * y2 + y2 * y2) / 12.0;
+  m[4] += c * (y1 * (2.0 * z1 + z2) + y2 * (z1 + 2.0 * z2)) / 24.0;
+  m[5] += c * (z1 * z1 + z1 * z2 + z2 * z2) / 12.0;
+  m[6] += c * (y1 + y2) * (y1 * y1 + y2 * y2) / 20.0;
+  m[7] += c * (z1 * (3.0 * y1 * y1 + 2.0 * y1 * y2 + y2 * y2) + z2 * (y1 * y1 + 2.0 * y1 * y2 + 3.0 * y2 * y2)) / 60.0;
+  m[8] += c * (y1 * (3.0 * z1 * z1 + 2.0 * z1 * z2 + z2 * z2) + y2 * (z1 * z1 + 2.0 * z1 * z2 + 3.0 * z2 * z2)) / 60.0;
+  m[9] += c * (z1 + z2) * (z1 * z1 + z2 * z2) / 20.0;
   double *b = acc->values + 10;
   if (!acc->first_set) {
     b[0] = b[1] = y1;
@@ -227,10 +237,10 @@ int Add_Segment_Moments(void *context, double y1, double z1, double, double y2, 
   }
   const double ys[2] = {y1, y2}, zs[2] = {z1, z2};
   for (int i = 0; i < 2; ++i) {
-    b[0] = std::fmin(b[0], ys[i]);
-    b[1] = std::fmax(b[1], ys[i]);
-    b[2] = std::fmin(b[2], zs[i]);
-    b[3] = std::fmax(b[3], zs[i]);
+    if (ys[i] < b[0]) b[0] = ys[i];
+    if (ys[i] > b[1]) b[1] = ys[i];
+    if (zs[i] < b[2]) b[2] = zs[i];
+    if (zs[i] > b[3]) b[3] = zs[i];
   }
   return 1;
 }
@@ -260,8 +270,8 @@ int Add_Segment_Bounds(void *context, double y1, double z1, double, double y2, d
       c->first_set = 1;
     }
     for (int k = 0; k < 4; ++k) {
-      c->extremes[2 * k] = std::fmin(c->extremes[2 * k], vals[k]);
-      c->extremes[2 * k + 1] = std::fmax(c->extremes[2 * k + 1], vals[k]);
+      if (vals[k] < c->extremes[2 * k]) c->extremes[2 * k] = vals[k];
+      if (vals[k] > c->extremes[2 * k + 1]) c->extremes[2 * k + 1] = vals[k];
     }
   }
   return 1;

@@ -35,11 +35,31 @@ int Walk_DWQB_Outline_Piece(const DWQB_OUTLINE_PIECE *p, int n, DWQB_SEGMENT_STE
   };
   double y0, z0, u0 = p->s0;
   point(-1.0, &y0, &z0);
+  // An own arc turns its radius vector by the same angle at every step: one sine and
+  // cosine per walk, the end point exact.
+  const bool turn = arc && !p->line && own.n_seg > 0;
+  double ry = 0.0, rz = 0.0, cd = 1.0, sd = 0.0;
+  if (turn) {
+    ry = y0 - own.y_c;
+    rz = z0 - own.z_c;
+    // The centre-line point runs clockwise in the local frame as s grows (x = R sin, v = R cos).
+    const double d = -2.0 * own.half_angle / n;
+    cd = std::cos(d);
+    sd = std::sin(d);
+  }
   int answer = 1;
   for (int k = 1; k <= n; ++k) {
     const double t = k == n ? 1.0 : k * 2.0 / n - 1.0;
     double y1, z1;
-    point(t, &y1, &z1);
+    if (turn && k < n) {
+      const double ny = cd * ry - sd * rz, nz = sd * ry + cd * rz;
+      ry = ny;
+      rz = nz;
+      y1 = own.y_c + ry;
+      z1 = own.z_c + rz;
+    } else {
+      point(t, &y1, &z1);
+    }
     const double u1 = ((p->s0 + p->s1) + t * (p->s1 - p->s0)) / 2.0;
     answer = step(ctx, y0, z0, u0, y1, z1, u1);
     if (!answer) return 0;
@@ -57,6 +77,14 @@ int Walk_DWQB_Outline_Piece_Checked(const DWQB_OUTLINE_PIECE *p, int n, DWQB_SEG
 
 double Get_DWQB_Piece_Length(const DWQB_OUTLINE_PIECE *p) {
   if (!(p->flags & DWQB_PIECE_ARC)) return std::hypot(p->y1 - p->y0, p->z1 - p->z0);
+  if (!p->line) {
+    // The chords of an own arc walked in 2 × count steps are all alike.
+    DWQB_LINE_GEOMETRY own;
+    Set_DWQB_Line_Geometry(p->y0, p->z0, p->y1, p->z1, p->rise, 0.0, 0.0, 0.001, &own);
+    const int n = 2 * p->count < 1 ? 1 : 2 * p->count;
+    if (own.n_seg == 0) return std::hypot(p->y1 - p->y0, p->z1 - p->z0);
+    return n * 2.0 * std::fabs(own.radius) * std::fabs(std::sin(own.half_angle / n));
+  }
   double len = 0.0;
   Walk_DWQB_Outline_Piece(p, 2 * p->count, Add_Segment_Length, &len);
   return len;

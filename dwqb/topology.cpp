@@ -22,8 +22,13 @@ double Calc_Segment_Moment(int p, int q, double y1, double z1, double y2, double
   const double dy = (y2 - y1) / 2.0, dz = (z2 - z1) / 2.0;
   static const double kBinom[4][4] = {{1, 0, 0, 0}, {1, 1, 0, 0}, {1, 2, 1, 0}, {1, 3, 3, 1}};
   double cy[4] = {0, 0, 0, 0}, cz[4] = {0, 0, 0, 0};  // coefficients of s^k
-  for (int k = 0; k <= p; ++k) cy[k] = kBinom[p][k] * std::pow(ym, p - k) * std::pow(dy, k);
-  for (int k = 0; k <= q; ++k) cz[k] = kBinom[q][k] * std::pow(zm, q - k) * std::pow(dz, k);
+  auto ipow = [](double x, int n) {
+    double r = 1.0;
+    for (int i = 0; i < n; ++i) r *= x;
+    return r;
+  };
+  for (int k = 0; k <= p; ++k) cy[k] = kBinom[p][k] * ipow(ym, p - k) * ipow(dy, k);
+  for (int k = 0; k <= q; ++k) cz[k] = kBinom[q][k] * ipow(zm, q - k) * ipow(dz, k);
   double mean = 0.0;
   for (int i = 0; i <= p; ++i)
     for (int j = 0; j <= q; ++j)

@@ -361,3 +361,18 @@ TEST_F(DwqbPlateGroups, AngleLegsAreMeasuredBeyondTheCorner) {
   EXPECT_NEAR(Find_DWQB_Line_Record(1)->plate_b, 9.5, 1e-9);
   EXPECT_NEAR(Find_DWQB_Line_Record(1)->cut_end, 0.05, 1e-9);
 }
+
+// The closed polygon forms of the segment step agree with the general triangle moment.
+TEST(DwqbSegmentMoments, ClosedFormsMatchTheTriangleMoments) {
+  const double P[3][4] = {{1.0, 2.0, -3.0, 0.5}, {-2.5, 4.0, 7.0, -1.25}, {0.0, 0.0, 3.0, 3.0}};
+  static const int kP[10] = {0, 1, 0, 2, 1, 0, 3, 2, 1, 0};
+  static const int kQ[10] = {0, 0, 1, 0, 1, 2, 0, 1, 2, 3};
+  for (const auto &p : P) {
+    DWQB_SEGMENT_MOMENTS acc{};
+    Add_Segment_Moments(&acc, p[0], p[1], 0.0, p[2], p[3], 0.0);
+    for (int i = 0; i < 10; ++i) {
+      const double ref = Calc_Segment_Moment(kP[i], kQ[i], p[0], p[1], p[2], p[3]);
+      EXPECT_NEAR(acc.values[i], ref, 1e-12 * (1 + std::fabs(ref))) << i;
+    }
+  }
+}
