@@ -1,5 +1,6 @@
 // The focus loop of a text box (kind 19). No add operation makes a text box yet, so the event
-// handler never reaches this loop; the text box's own editing loop replaces this file.
+// handler never reaches this loop. The definition is weak: the text box's own editing loop,
+// once linked, takes its place, and this file can then go.
 #include "widgets/view_events.h"
 
-void Run_Text_Box_Focus_Loop(int, VIEW_ITEM *) {}
+__attribute__((weak)) void Run_Text_Box_Focus_Loop(int, VIEW_ITEM *) {}

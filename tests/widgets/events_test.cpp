@@ -380,14 +380,6 @@ TEST_F(ViewEventsHits, FieldMustLieAboveTheBottomEdge) {
   EXPECT_EQ(Click(115, 40 + 658), 0);
 }
 
-TEST_F(ViewEventsHits, TextBoxTakesTheFocus) {
-  // No add operation makes a text box yet: an item is appended by hand.
-  VIEW_ITEM *box = Append_View_Item(Get_Scrollable_View_Area(area));
-  box->kind = VIEW_TEXT_BOX;
-  box->x1 = 100, box->y1 = 100, box->x2 = 300, box->y2 = 200;
-  EXPECT_EQ(Click(10 + 150, 40 + 150), 1);
-}
-
 TEST_F(ViewEventsHits, BitmapButtonWritesItsCodeWhenReleasedOutside) {
   Make_Test_Strip(30, 20);
   int code = 0;
@@ -576,31 +568,4 @@ TEST_F(ViewEventsScroll, SmoothScrollToARectangle) {
   Scroll_View_Area_to_Rectangle(area, 0, 100, 100, 140);
   Inquire_View_Area_Scroll(area, &sx, &sy);
   EXPECT_EQ(sy, 100);
-}
-
-TEST_F(ViewEventsScroll, GeometryServices) {
-  Host_Test_Set_Sheet_Displacement(5, 7);
-  int area = Create_Scrollable_View_Area(10, 40, 910, 700, 1, 1);
-  Activate_Prop_Sheet();
-  Add_Box_to_View_Area(area, 0, 0, 1200, 900, 0);
-  int x = 0, y = 0;
-  Get_View_Area_Screen_Origin(area, &x, &y);
-  EXPECT_EQ(x, 15);
-  EXPECT_EQ(y, 47);
-  Get_View_Area_Visible_Size(area, &x, &y);
-  EXPECT_EQ(x, 883);
-  EXPECT_EQ(y, 643);
-  Get_View_Area_Content_Size(area, &x, &y);
-  EXPECT_EQ(x, 1200);
-  EXPECT_EQ(y, 900);
-  Update_View_Area_Scrolling(area);
-  Set_Scrollable_Area_PS(Get_Scrollable_View_Area(area)->handle, 30, 40);
-  Read_Back_View_Area_Scroll(area);
-  EXPECT_EQ(Get_Scrollable_View_Area(area)->scroll_x, 30);
-  EXPECT_EQ(Get_Scrollable_View_Area(area)->scroll_y, 40);
-  Set_View_Area_Hover_Rectangle(area, 1, 2, 3, 4);
-  const SCROLLABLE_VIEW_AREA *a = Get_Scrollable_View_Area(area);
-  EXPECT_EQ(a->hover_rect_on, 1);
-  EXPECT_EQ(a->hover_x2, 3);
-  EXPECT_EQ(a->hover_y2, 4);
 }
