@@ -1,9 +1,11 @@
 // host/host.h — our headless stand-in for the host environment's services.
 //
 // The member program runs inside a host environment that supplies message boxes, the
-// message line, environment lookups, raster fonts, a clock and (later) the screen,
-// sheets and input. This layer implements the part of it that the program calls,
-// headless: every message is recorded for tests and written to standard error.
+// message line, environment lookups, raster fonts, a clock, the screen, sheets and input.
+// This layer implements the part of it that the program calls, headless: every message is
+// recorded for tests and written to standard error; the screen, sheets and input
+// (host/host_screen.h, included at the end) draw into a software canvas. host/README.md
+// lists every function; tests drive the host through host/host_test.h.
 // Host_Reset() brings the whole layer (and every module that registered a reset with
 // Host_Register_Reset) back to program start.
 #pragma once
@@ -74,3 +76,6 @@ void Host_Advance_Clock_Ms(double ms);
 // every registered function after resetting the host itself.
 void Host_Register_Reset(void (*reset)());
 void Host_Reset();
+
+// ---------------------------------------------------------------- screen, sheets, input
+#include "host/host_screen.h"
