@@ -396,6 +396,7 @@ void Draw_Choice_Dropdown(int L, int X, int W, int T, int H, int font, int row, 
                           const VIEW_CHOICE_ENTRY *entries) {
   const DropdownColours &c = _Colours(false);
   int R = L + W, B = T + H;
+  int colour = pxQFgc(nullptr);
   int buffering = pxBuff(-1);
   pxFgc(c.background);
   pxRect(L, T, R, B);
@@ -415,11 +416,13 @@ void Draw_Choice_Dropdown(int L, int X, int W, int T, int H, int font, int row, 
   Push_RFont();
   if (t) _Draw_Scroll_Bar(c, R, T, B, t, o);
   pxBuff(buffering);
+  pxFgc(colour);
 }
 
 void Draw_Picture_Dropdown(int L, int W, int T, int H, int s, int f, int r, int t, int o, const VIEW_ITEM *item) {
   const DropdownColours &c = _Colours(true);
   int R = L + W, B = T + H;
+  int colour = pxQFgc(nullptr);
   int buffering = pxBuff(-1);
   pxFgc(c.background);
   pxRect(L, T, R, B);
@@ -443,4 +446,5 @@ void Draw_Picture_Dropdown(int L, int W, int T, int H, int s, int f, int r, int 
   }
   if (t) _Draw_Scroll_Bar(c, R, T, B, t, o);
   pxBuff(buffering);
+  pxFgc(colour);
 }

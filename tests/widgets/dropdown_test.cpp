@@ -298,7 +298,9 @@ TEST_F(Dropdown, PicturesOfTheOpenList) {
   // The open lists drawn for a person to look at.
   Make_Picture_Strip(40, 20, 5);
   Entries e(40);
+  pxFgc(WHITE_CI);
   Draw_Choice_Dropdown(100, 107, 80 + 32, 100, 19 * 13 + 6, 0x1000, 3, 19, 104, 40, e.list.data() + 5);
+  EXPECT_EQ(pxQFgc(nullptr), WHITE_CI);  // the colour found is given back
   VIEW_ITEM item{};
   item.x2 = 40, item.y2 = 20, item.aux = 5;
   item.text = const_cast<char *>("pictures.bmp");
