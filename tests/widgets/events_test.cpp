@@ -247,6 +247,35 @@ TEST_F(ViewEventsChain, InactiveFieldsAndEmptyChoicesArePassedOver) {
   EXPECT_EQ(empty_index, 0);
 }
 
+TEST_F(ViewEventsChain, PictureChoiceOpensItsListInsideTheAreaAndGoesOn) {
+  Make_Picture_Strip(40, 20, 4);
+  int picture = 0, changes = 0;
+  static int *s_changes;
+  s_changes = &changes;
+  double v = 1;
+  int area = Create_Scrollable_View_Area(10, 40, 910, 700, 0, 1);
+  Activate_Prop_Sheet();
+  Add_Picture_Choice_to_View_Area(area, 100, 100, "pictures.bmp", 40, 20, 4, 0, &picture, nullptr);
+  Set_View_Item_Change_Callback(area, static_cast<VIEW_CHANGE_INT_FN>([](int) { ++*s_changes; }));
+  Add_Float_Field_to_View_Area(area, 100, 200, &v, "%.1f", 0x1000, 0, nullptr);
+  Update_View_Area_Scrolling(area);
+  // The field's box: (110, 140) to (110 + 60, 140 + 26).
+  Host_Script_Click(150, 150);
+  Host_Script_Key(336);
+  Host_Script_Key(336);
+  Host_Script_Key(13);
+  Host_Script_Text("4");
+  Host_Script_Key(27);
+  EXPECT_EQ(Handle_View_Area_Event(area), 1);
+  EXPECT_EQ(picture, 2);
+  EXPECT_EQ(changes, 1);
+  EXPECT_DOUBLE_EQ(v, 1.0);  // Esc keeps the number
+  EXPECT_EQ(Host_Call_Count("Short_Edit_Float"), 2);  // the call and its result
+  // Below the field: T = Y + 26 (picture height 20 + 5, made even).
+  EXPECT_EQ(Dropdown_Last_State()->T, 140 + 26);
+  EXPECT_EQ(Dropdown_Last_State()->L, 110);
+}
+
 TEST_F(ViewEventsChain, TextFieldKeepsItsCapacityAboveTheOldBufferSize) {
   // A capacity of 600 characters: the whole text comes back, nothing beyond it is written.
   std::vector<char> buffer(700, 'q');
