@@ -21,7 +21,8 @@
 // program calls them and their records are not defined): Reset_Profil_Check_Record,
 // Check_Profil_Weld, Get_Profil_Outline_Parts, Min_Profil_Outline_Parts.
 //
-// Module state (one struct, Reset_Profil_Module_For_Tests): the profile-library flags of
+// Module state (one struct, Reset_Profil_Module_For_Tests, registered with Host_Reset on
+// its first change): the profile-library flags of
 // Init_Profil_Library (available, initialised), the two user-grade slots read by
 // Get_Material_Guete_Code, the plastic-moduli switch of the section values (0 at start),
 // the R7-PLAX import choice of the profile page (1 at start) and the flag that the type

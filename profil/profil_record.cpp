@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "dwqb/dwqb.h"
+#include "host/host.h"
 #include "profil/profil.h"
 #include "profil/profil_state.h"
 #include "support/shell.h"
@@ -64,7 +65,10 @@ T *_Copy_Array(const T *source, int count) {
 
 }  // namespace
 
-ProfilState &Profil_State() { return g; }
+ProfilState &Profil_State() {
+  Host_Register_Reset(&Reset_Profil_Module_For_Tests);  // Host_Reset brings the switches back
+  return g;
+}
 
 const char *Get_Profil_Type_Name(int type) {
   if (type < 0 || type >= PROFIL_TYPE_COUNT) return nullptr;
@@ -74,6 +78,7 @@ const char *Get_Profil_Type_Name(int type) {
 // ---------------------------------------------------------------- library start
 int Init_Profil_Library(PROFIL_LIBREF *libref) {
   if (!g.lib_initialised) {
+    Host_Register_Reset(&Reset_Profil_Module_For_Tests);
     g.lib_initialised = 1;
     Enable_Profilmanager();
     g.lib_available = Is_Profilmanager_Available();

@@ -104,7 +104,12 @@ TEST(ProfilSolverValues, PlasticModuliOfRolledIShapes) {
     EXPECT_EQ(Calc_Profil_Querschnittswerte(&p, nullptr, 0, ""), 0) << t.name;
     EXPECT_NEAR(p.W_pl_y, t.W_y, 0.01 * t.W_y) << t.name;
     EXPECT_NEAR(p.W_pl_z, t.W_z, 0.01 * t.W_z) << t.name;
+    PROFIL lib{};
+    EXPECT_EQ(Set_Profil_by_Library_Name(&lib, t.name), 0) << t.name;
+    EXPECT_NEAR(lib.W_pl_y, t.W_y, 0.01 * t.W_y) << t.name << " (library)";
+    EXPECT_NEAR(lib.W_pl_z, t.W_z, 0.01 * t.W_z) << t.name << " (library)";
     Reset_Profil(&p);
+    Reset_Profil(&lib);
   }
   Set_Profil_Plastic_Moduli_Flag(0);
 }
