@@ -16,8 +16,11 @@
 // Module state: the node and line lists with their free lists (records are recycled,
 // never given back), the sticky fault code, the one-entry line lookup cache, the header
 // DWQB_HEADER with its growable listed tables, the 49 values DWQB_VALUES, the two switch
-// words below and the driver's work buffers (grown, never shrunk).
-// Reset_DWQB_Module_For_Tests() brings all of it back to program start.
+// words below and the driver's work buffers (grown, never shrunk): the part tree of the
+// last run (groups, line elements with their result blocks, shear entries), the cell
+// table, and the result blocks of the run (section result, centre-line block, torsion and
+// shear-centre block). Reset_DWQB_Module_For_Tests() brings all of it back to program
+// start. The definitions behind the values are in dwqb/THEORY.md.
 //
 // Side conventions: the left side ("links") of a wall line is the side to the left of
 // the direction node a -> node b, with +z a quarter turn counter-clockwise from +y;
@@ -414,6 +417,13 @@ struct DWQB_SEGMENT_BOUNDS {
   int first_set;
 };
 int Add_Segment_Bounds(void *context, double y1, double z1, double s1, double y2, double z2, double s2);
+
+// Walks one outline piece in n chords (n < 0: the piece's count), handing every chord
+// (start point and parameter, end point and parameter) to the step; returns the step's
+// last answer, or 0 for a null piece or step.
+int Walk_DWQB_Outline_Piece_Checked(const DWQB_OUTLINE_PIECE *piece, int n, DWQB_SEGMENT_STEP step, void *ctx);
+// Length of an outline piece (cm): its chord, or the chords of an arc walked in 2 × count.
+double Get_DWQB_Piece_Length(const DWQB_OUTLINE_PIECE *piece);
 
 // ---------------------------------------------------------------- building and reading
 // Empties the section (Free_DWQB_Querschnitt), clears DWQB_VALUES and resets the header

@@ -104,8 +104,6 @@ int Calc_DWQB_Part_Shear_Centre(const double *values, double *result);
 // Walks one outline piece in n chords (n < 0: its count) handing each chord to the step;
 // returns the step's last answer. The checked form answers 0 for a null piece or step.
 int Walk_DWQB_Outline_Piece(const DWQB_OUTLINE_PIECE *piece, int n, DWQB_SEGMENT_STEP step, void *ctx);
-int Walk_DWQB_Outline_Piece_Checked(const DWQB_OUTLINE_PIECE *piece, int n, DWQB_SEGMENT_STEP step, void *ctx);
-double Get_DWQB_Piece_Length(const DWQB_OUTLINE_PIECE *piece);
 // ∫ds/t along the centre line of a line from node a to s (exact for linear t).
 double Dwqb_Line_Flexibility(const DWQB_LINE *line, double s);
 // ∫(y dz - z dy) along the centre line from node a to s.
