@@ -335,8 +335,10 @@ int Walk_DWQB_Part(DWQB_PART *part, const DWQB_WALK_STEPS *steps);
 // Root of the part tree (the section group) of the last part-mode run, or null.
 DWQB_PART *Get_DWQB_Root_Part();
 
-// Unit shear values of a line at s: out[0], out[1] the flows of the two shear cases
-// turned by -angle (mode 1: angle + principal angle), out[2] the torsion flow per unit
+// Unit shear values of a line at s: out[0], out[1] the flows (1/cm, a -> b positive) of
+// unit forces along the second and the first of two axes: y and z turned by angle (mode
+// 0; angle 0 gives the forces along z and y) or the principal axes of the centre-line
+// model turned by angle (mode 1); out[2] the torsion flow per unit
 // closed-cell torque, out[3] the line's torsion share, out[4] 1/t(s). With per_t the
 // first three (and out[3]) are stresses per thickness. Returns 1 (0 without a result).
 int Get_DWQB_Line_Shear_Values(DWQB_LINE *line, int mode, double *out, double s, double angle, int per_t);

@@ -301,14 +301,16 @@ int Get_DWQB_Line_Shear_Values(DWQB_LINE *line, int mode, double *out, double s,
   DWQB_LINE_RESULT *r = line ? Dwqb_Line_Result(line->element) : nullptr;
   if (!r || !out) return 0;
   const DwqbState &g = Dwqb_State();
+  // The rows hold the flows of unit forces along the principal axes of the centre-line
+  // model (q1 along axis 2, q2 along axis 1); the pair asked for belongs to the axes
+  // turned by angle from y (mode 0) or from axis 1 (mode 1).
   double a = Dwqb_Six_Point(r->q1, s), b = Dwqb_Six_Point(r->q2, s);
-  const double turn = angle + (mode == 1 ? g.section_result[11] : 0.0);
+  const double turn = angle + (mode == 1 ? g.centre_line[11] : 0.0) - g.centre_line[11];
   if (turn != 0.0) {
-    // The pair is (force along axis 2, force along axis 1) = (v, u) components.
     const double c = std::cos(turn), sn = std::sin(turn);
-    const double u = b, v = a;
-    b = c * u + sn * v;
-    a = c * v - sn * u;
+    const double q_u = b, q_v = a;
+    b = c * q_u + sn * q_v;
+    a = c * q_v - sn * q_u;
   }
   const double rt = _Recip_Thickness(line, s);
   out[0] = a;

@@ -61,13 +61,22 @@ TEST_F(DwqbInvariants, UnitShearFlowsCarryUnitForces) {
         EXPECT_NEAR(F[0], -s, 1e-6) << m.name << " " << phi;
         EXPECT_NEAR(F[2], c, 1e-6) << m.name << " " << phi;
       }
-      // The same from the six-point rows that the line readers hand out.
-      const double Fy = Integrate_Lines([](DWQB_LINE *l, double s, double, double, double dy, double, double) {
-        double o[5];
-        Get_DWQB_Line_Shear_Values(l, 0, o, s, 0.0, 0);
-        return o[1] * dy;
-      });
-      EXPECT_NEAR(Fy, c, 1e-4) << m.name << " " << phi;
+      // The same from the six-point rows that the line readers hand out: principal axes
+      // in mode 1, y and z in mode 0.
+      for (int mode : {0, 1}) {
+        double F1[2] = {0, 0};
+        for (int k = 0; k < 2; ++k)
+          F1[k] = Integrate_Lines([&](DWQB_LINE *l, double s, double, double, double dy, double dz, double) {
+            double o[5];
+            Get_DWQB_Line_Shear_Values(l, mode, o, s, 0.0, 0);
+            return o[1] * (k == 0 ? dy : dz);
+          });
+        const double ey = mode == 1 ? c : 1.0, ez = mode == 1 ? s : 0.0;
+        if (m.name != "plate" || mode == 1) {
+          EXPECT_NEAR(F1[0], ey, 1e-4) << m.name << " " << phi << " mode " << mode;
+          EXPECT_NEAR(F1[1], ez, 1e-4) << m.name << " " << phi << " mode " << mode;
+        }
+      }
     }
   }
 }

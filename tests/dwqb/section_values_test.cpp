@@ -206,3 +206,33 @@ TEST_F(DwqbTest, PointUnitStressesAtTheCentroid) {
   EXPECT_NEAR(c[1], 15.0 / v[DWQB_V_I1], 1e-12);
   EXPECT_EQ(Calc_Point_Unit_Stresses(nullptr, 0, 0), 0);
 }
+
+// Perimeters of the outlines: the faces towards a cell are inner perimeter.
+TEST_F(DwqbClosedValues, OuterAndInnerPerimeter) {
+  Run_Model(Box_Model(10, 10, 1));
+  const double *R = Get_DWQB_Root_Part()->values;
+  EXPECT_NEAR(R[48], 4 * 11.0, 1e-9);
+  EXPECT_NEAR(R[49], 4 * 9.0, 1e-9);
+  Run_Model(Plate_Model());
+  R = Get_DWQB_Root_Part()->values;
+  EXPECT_NEAR(R[48], 2 * (10 + 1.0), 1e-12);
+  EXPECT_EQ(R[49], 0.0);
+  // A lone wall has no fillets: both torsion constants are L t³ / 3.
+  EXPECT_NEAR(R[45], 10.0 / 3, 1e-12);
+  EXPECT_NEAR(R[47], 10.0 / 3, 1e-12);
+}
+
+TEST_F(DwqbTest, TaperedWallTorsionAndCentreLineIntegrals) {
+  Add_DWQB_Node(1, 0, 0);
+  Add_DWQB_Node(2, 6, 0);
+  Line(1, 1, 2, 1.0, 3.0);
+  ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
+  const double *R = Get_DWQB_Root_Part()->values;
+  // I_T = t_m (t_m² + dt²/4) L / 3 = ∫t³ ds / 3 of the linear thickness.
+  EXPECT_NEAR(R[45], 2.0 * (4.0 + 1.0) * 6 / 3, 1e-12);
+  EXPECT_NEAR(Get_DWQB_Values()->v[DWQB_V_IT], 20.0, 1e-12);
+  EXPECT_NEAR(R[18], 12.0, 1e-12);
+  EXPECT_NEAR(R[19], 42.0, 1e-12);
+  // The outline is the trapezoid: A = 12 as well.
+  EXPECT_NEAR(Get_DWQB_Values()->v[DWQB_V_A], 12.0, 1e-12);
+}
