@@ -242,11 +242,11 @@ struct TEXT_BOX_STATE {
   int length;          // current length of the text
   int visible_lines;   // (box height − 22) / 14
   int first_line;      // first display line shown
-  char **lines;        // starts of the display lines (line_capacity entries, owned)
-  char *caret;         // caret position in the text
+  int *lines;          // offsets of the display lines' starts (line_capacity entries, owned)
+  int caret;           // offset of the caret in the text (before that character)
   char *text;          // the caller's buffer
-  char *sel_start;     // selection [sel_start, sel_end), null = none
-  char *sel_end;
+  int sel_start;       // selection [sel_start, sel_end) as offsets; equal = none
+  int sel_end;
   VIEW_ITEM *item;     // the item, set at the focus
 };
 
@@ -354,7 +354,8 @@ VIEW_HOVER_STATE *View_Hover_State();
 // pointer, kept inside the screen, and keeps the screen below it.
 void Draw_Hover_Text(const char *text);
 
-// Redraws a text box (kind 19) into its screen rectangle.
+// Redraws a text box (kind 19) into its screen rectangle; the text box operations are
+// declared in widgets/widget_layer.h.
 void Draw_Text_Box(VIEW_ITEM *item, int x1, int y1, int x2, int y2);
 
 // ================================================================ sheet text, start-up

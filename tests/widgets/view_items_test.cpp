@@ -399,7 +399,7 @@ TEST_F(ViewItems, TextBoxReleaseFreesItsStateAndLineTable) {
   item->text = text;
   auto *state = static_cast<TEXT_BOX_STATE *>(Tools_Alloc(nullptr, sizeof(TEXT_BOX_STATE), 1));
   state->line_capacity = 50;
-  state->lines = static_cast<char **>(Tools_Alloc(nullptr, 50 * sizeof(char *), 1));
+  state->lines = static_cast<int *>(Tools_Alloc(nullptr, 50 * sizeof(int), 1));
   item->image_off = state;
   Add_Mark_to_View_Area(a, 1);
   Delete_View_Items_from_Mark(a, 1);
