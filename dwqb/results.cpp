@@ -129,45 +129,73 @@ struct Side {
 };
 }  // namespace
 
+// Adds one straight wall piece (coordinates p, q of its ends across the axis, length L,
+// mean thickness tm) to the two sides of the axis at c. A piece lying along the axis
+// within its half thickness is split through its thickness, each half counted at the
+// distance of its own centre.
+static void _Split_Piece(Side &r, double c, double p, double q, double L, double tm) {
+  const double A = tm * L, h = tm / 2.0;
+  if (std::fabs(p - c) <= h && std::fabs(q - c) < h) {
+    const double m = (p + q) / 2.0;
+    const double hi = h + (m - c), lo = h - (m - c);
+    r.a_hi += L * hi;
+    r.a_lo += L * lo;
+    r.m_hi += L * hi * hi / 2.0;
+    r.m_lo += L * lo * lo / 2.0;
+  } else if (p >= c && q >= c) {
+    r.a_hi += A;
+    r.m_hi += A * ((p + q) / 2.0 - c);
+  } else if (p <= c && q <= c) {
+    r.a_lo += A;
+    r.m_lo += A * (c - (p + q) / 2.0);
+  } else {
+    const double f = (c - p) / (q - p);  // share from the first end to the crossing
+    const double a1 = A * f, a2 = A * (1.0 - f);
+    const double d1 = std::fabs(p - c) / 2.0, d2 = std::fabs(q - c) / 2.0;
+    if (p < c) {
+      r.a_lo += a1;
+      r.m_lo += a1 * d1;
+      r.a_hi += a2;
+      r.m_hi += a2 * d2;
+    } else {
+      r.a_hi += a1;
+      r.m_hi += a1 * d1;
+      r.a_lo += a2;
+      r.m_lo += a2 * d2;
+    }
+  }
+}
+
+// Chords of the plastic step: a straight wall is its chord; an arc wall is walked in
+// at least eight chords sharing its arc length, since its chord alone would put the wall
+// far inside the arc (a round tube would lose a third of its modulus).
+template <class F>
+static void _Plastic_Chords(const DWQB_LINE *l, F f) {
+  const DWQB_LINE_GEOMETRY &g = l->geo;
+  if (g.n_seg < 1) {
+    f(l->node_a->y, l->node_a->z, l->node_b->y, l->node_b->z, l->L);
+    return;
+  }
+  const int n = g.n_seg < 8 ? 8 : g.n_seg;
+  double y0 = g.y_a, z0 = g.z_a;
+  for (int k = 1; k <= n; ++k) {
+    double y1, z1;
+    Calc_Line_Point(&g, -1.0 + 2.0 * k / n, &y1, &z1);
+    f(y0, z0, y1, z1, g.length / n);
+    y0 = y1;
+    z0 = z1;
+  }
+}
+
 // Area and first moment of every wall on each side of the axis coord = c (coordinate 0
-// y, 1 z); a wall lying along the axis within its half thickness is split through its
-// thickness, each half counted at the distance of its own centre.
+// y, 1 z).
 static Side _Split(double c, int coord) {
   Side r{0, 0, 0, 0};
   for (const DWQB_LINE *l = Get_DWQB_First_Line(); l; l = l->next) {
     if (!l->node_a || !l->node_b) continue;
-    const double p = coord ? l->node_a->z : l->node_a->y, q = coord ? l->node_b->z : l->node_b->y;
-    const double tm = l->t_m, L = l->L, A = tm * L;
-    const double h = tm / 2.0;
-    if (std::fabs(p - c) <= h && std::fabs(q - c) < h) {
-      const double m = (p + q) / 2.0;
-      const double hi = h + (m - c), lo = h - (m - c);
-      r.a_hi += L * hi;
-      r.a_lo += L * lo;
-      r.m_hi += L * hi * hi / 2.0;
-      r.m_lo += L * lo * lo / 2.0;
-    } else if (p >= c && q >= c) {
-      r.a_hi += A;
-      r.m_hi += A * ((p + q) / 2.0 - c);
-    } else if (p <= c && q <= c) {
-      r.a_lo += A;
-      r.m_lo += A * (c - (p + q) / 2.0);
-    } else {
-      const double f = (c - p) / (q - p);  // share from node a to the crossing
-      const double a1 = A * f, a2 = A * (1.0 - f);
-      const double d1 = std::fabs(p - c) / 2.0, d2 = std::fabs(q - c) / 2.0;
-      if (p < c) {
-        r.a_lo += a1;
-        r.m_lo += a1 * d1;
-        r.a_hi += a2;
-        r.m_hi += a2 * d2;
-      } else {
-        r.a_hi += a1;
-        r.m_hi += a1 * d1;
-        r.a_lo += a2;
-        r.m_lo += a2 * d2;
-      }
-    }
+    _Plastic_Chords(l, [&](double y0, double z0, double y1, double z1, double L) {
+      _Split_Piece(r, c, coord ? z0 : y0, coord ? z1 : y1, L, l->t_m);
+    });
   }
   return r;
 }
@@ -182,6 +210,16 @@ void Calc_DWQB_Plastic_Axes(double A, double y_s, double z_s) {
     hi_b[0] = std::fmax(hi_b[0], n->y);
     lo_b[1] = std::fmin(lo_b[1], n->z);
     hi_b[1] = std::fmax(hi_b[1], n->z);
+  }
+  // Arc walls bulge beyond their nodes.
+  for (const DWQB_LINE *l = Get_DWQB_First_Line(); l; l = l->next) {
+    if (!l->node_a || !l->node_b || l->geo.n_seg < 1) continue;
+    _Plastic_Chords(l, [&](double, double, double y1, double z1, double) {
+      lo_b[0] = std::fmin(lo_b[0], y1);
+      hi_b[0] = std::fmax(hi_b[0], y1);
+      lo_b[1] = std::fmin(lo_b[1], z1);
+      hi_b[1] = std::fmax(hi_b[1], z1);
+    });
   }
   const double trial0[2] = {y_s, z_s};
   double axis[2], W[2];

@@ -236,3 +236,13 @@ TEST_F(DwqbTest, TaperedWallTorsionAndCentreLineIntegrals) {
   // The outline is the trapezoid: A = 12 as well.
   EXPECT_NEAR(Get_DWQB_Values()->v[DWQB_V_A], 12.0, 1e-12);
 }
+
+// The plastic step follows arc walls in chords: a thin ring has W_pl = 4 R² t about every
+// axis through its centre.
+TEST_F(DwqbClosedValues, CircularTubePlasticModuli) {
+  const double *v = Run_Model(Tube_Model(10, 0.5));
+  EXPECT_NEAR(v[DWQB_V_YPL], 0.0, 1e-6);
+  EXPECT_NEAR(v[DWQB_V_ZPL], 0.0, 1e-6);
+  EXPECT_REL(v[DWQB_V_WPLY], 4 * 100 * 0.5, 3e-3);
+  EXPECT_REL(v[DWQB_V_WPLZ], 4 * 100 * 0.5, 3e-3);
+}
