@@ -608,9 +608,13 @@ static void _Line_Sectorial(DWQB_PART *E) {
   });
 }
 
-// Moves the ordinates of a line by -w0 and updates its sectorial integrals.
-static void _Shift_Line_Warping(DWQB_PART *E, double w0) {
+// Entry step: moves the ordinates of the entry's line by -w0 (the shift record) and
+// updates the line's sectorial integrals with its centre-line sums.
+static int _Shift_Line_Warping_Step(DWQB_SHEAR_ENTRY *e, void *ctx) {
+  DWQB_PART *E = e && e->line ? e->line->element : nullptr;
   DWQB_LINE_RESULT *r = Dwqb_Line_Result(E);
+  if (!r) return 1;
+  const double w0 = *static_cast<const double *>(ctx);
   double *v = E->values;
   r->omega_a -= w0;
   r->omega_b -= w0;
@@ -621,6 +625,35 @@ static void _Shift_Line_Warping(DWQB_PART *E, double w0) {
   v[32] -= v[21] * w0;
   v[33] -= v[22] * w0;
   v[34] -= v[23] * w0;
+  return 1;
+}
+
+// Sectorial integrals of every line; the ordinates of each part are shifted to a zero
+// mean over the part, then the integrals are summed up the tree.
+static int _Calc_Line_Sectorial_Values() {
+  DWQB_PART *root = Dwqb_State().root;
+  if (!root) return 1;
+  for (int i = 0; i < root->count; ++i) {
+    DWQB_PART *P = root->children[i];
+    if (!P) continue;
+    double Sw = 0.0, Acl = 0.0;
+    for (int k = 0; k < P->count; ++k) {
+      DWQB_PART *e = P->children[k];
+      if (!e || !Dwqb_Line_Result(e)) continue;
+      _Line_Sectorial(e);
+      Sw += e->values[28];
+      Acl += e->values[18];
+    }
+    double w0 = Acl != 0.0 ? Sw / Acl : 0.0;
+    DWQB_WALK_STEPS st{};
+    st.entry_step = _Shift_Line_Warping_Step;
+    st.entry_ctx = &w0;
+    if (w0 != 0.0) Walk_DWQB_Part(P, &st);
+    for (int k = 28; k <= 34; ++k) P->values[k] = 0.0;
+  }
+  for (int k = 28; k <= 34; ++k) root->values[k] = 0.0;
+  Sum_DWQB_Part_Sectorial(root);
+  return 1;
 }
 
 int Calc_DWQB_Part_Shear_Centre(const double *v, double *r) {
@@ -661,13 +694,6 @@ int Calc_DWQB_Part_Shear_Centre(const double *v, double *r) {
     r[8] = (w_r2 - yM * z_r2 + zM * y_r2 + cM * Ip) / Iw;
   }
   return 0;
-}
-
-static void _Elements_Of(DWQB_PART *P, void (*f)(DWQB_PART *, double), double x) {
-  for (int i = 0; i < P->count; ++i) {
-    DWQB_PART *e = P->children[i];
-    if (e && e->kind != DWQB_PART_GROUP && e->line && Dwqb_Line_Result(e)) f(e, x);
-  }
 }
 
 // ---------------------------------------------------------------- secondary flows
@@ -786,22 +812,7 @@ int _Calc_Warping_Results() {
   sc.line_ctx = &factor;
   Walk_DWQB_Part_Tree(&sc);
 
-  // Sectorial integrals; each part's ordinates get a zero mean.
-  for (int i = 0; i < root->count; ++i) {
-    DWQB_PART *P = root->children[i];
-    if (!P) continue;
-    _Elements_Of(P, [](DWQB_PART *e, double) { _Line_Sectorial(e); }, 0.0);
-    double Sw = 0.0, Acl = 0.0;
-    for (int k = 0; k < P->count; ++k)
-      if (P->children[k] && Dwqb_Line_Result(P->children[k])) {
-        Sw += P->children[k]->values[28];
-        Acl += P->children[k]->values[18];
-      }
-    if (Acl != 0.0) _Elements_Of(P, _Shift_Line_Warping, Sw / Acl);
-    for (int k = 28; k <= 34; ++k) P->values[k] = 0.0;
-  }
-  for (int k = 28; k <= 34; ++k) root->values[k] = 0.0;
-  Sum_DWQB_Part_Sectorial(root);
+  _Calc_Line_Sectorial_Values();
   return 1;
 }
 

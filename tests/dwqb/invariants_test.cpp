@@ -12,7 +12,7 @@ namespace {
 
 std::vector<SectionModel> All_Models() {
   return {Ipe300_Model(1.5), Ipe300_Model(0.0), Channel_Model(), Box_Model(10, 20, 0.5), Box_Model(10, 10, 1),
-          Two_Cell_Model(), Tube_Model(10, 0.5), Plate_Model()};
+          Two_Cell_Model(), Tube_Model(10, 0.5), Plate_Model(), Rounded_Channel_Model()};
 }
 
 std::vector<double> Run_Values(const SectionModel &m) {
@@ -111,6 +111,16 @@ TEST_F(DwqbInvariants, WarpingOrdinatesOrthogonalAboutShearCentre) {
         return o[0] * dA * (k == 0 ? 1.0 : k == 1 ? y : z);
       });
     for (int k = 0; k < 3; ++k) EXPECT_NEAR(I[k], 0.0, 1e-6 * (norm + 1.0)) << m.name << " " << k;
+    // Value 25: ∫ω_M r² dA / I_w about the centre-line centroid, here by brute force.
+    if (v[DWQB_V_IW] > 0.0) {
+      const double ys = Get_DWQB_Centreline_Result()[1], zs = Get_DWQB_Centreline_Result()[2];
+      const double W = Integrate_Lines([&](DWQB_LINE *l, double s, double y, double z, double dy, double dz, double t) {
+        double o[5];
+        Get_DWQB_Line_Warping_Values(l, 2, o, s, 0.0, 0.0, 0);
+        return o[0] * ((y - ys) * (y - ys) + (z - zs) * (z - zs)) * t * std::hypot(dy, dz);
+      });
+      EXPECT_NEAR(v[DWQB_V_WARP_RATIO], W / v[DWQB_V_IW], 1e-6 * (1 + std::fabs(W / v[DWQB_V_IW]))) << m.name;
+    }
     if (v[DWQB_V_IW] > 0.0) {
       EXPECT_NEAR(Dwqb_Secondary_Torque(), 1.0, 1e-6) << m.name;
     }

@@ -106,4 +106,14 @@ inline SectionModel Tube_Model(double R, double t) {
                       true};
 }
 
+// Cold-formed channel: straight flanges and web joined by quarter arcs of radius 2.
+inline SectionModel Rounded_Channel_Model() {
+  const double rise = 2.0 * (1.0 - std::cos(std::numbers::pi / 4.0));
+  return SectionModel{"rounded channel",
+                      {{1, 9.5, 0}, {2, 2, 0}, {3, 0, 2}, {4, 0, 17}, {5, 2, 19}, {6, 9.5, 19}},
+                      {Wall(1, 1, 2, 1.0), Wall(2, 2, 3, 1.0, rise), Wall(3, 3, 4, 1.0), Wall(4, 4, 5, 1.0, rise),
+                       Wall(5, 5, 6, 1.0)},
+                      false};
+}
+
 inline SectionModel Plate_Model() { return SectionModel{"plate", {{1, 0, 0}, {2, 10, 0}}, {Wall(1, 1, 2, 1.0)}, false}; }
