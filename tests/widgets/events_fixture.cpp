@@ -18,6 +18,8 @@ void EventsTest::TearDown() {
   Remove_All_View_Areas();
   while (Host_Sheet_Depth() > 0) Undefine_Prop_Sheet();
   Host_Test_Reset();
+  std::error_code ec;
+  std::filesystem::remove_all(std::filesystem::temp_directory_path() / ("pf_events_" + std::to_string(getpid())), ec);
 }
 
 std::vector<std::vector<int>> Calls_Args(const char *name) {
