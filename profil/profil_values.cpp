@@ -185,6 +185,7 @@ int Calc_Profil_Querschnittswerte(PROFIL *p, FILE *stream, int show_box, const c
   if (p->type == PROFIL_DEFAULT) return 0;
 
   if (p->kind == PROFIL_KIND_LIBRARY) {
+    p->name[PROFIL_NAME_SIZE - 1] = '\0';  // the record's terminator, whatever filled the name
     Normalize_HE_Profil_Name(p->name);
     char bare[PROFIL_NAME_SIZE];
     std::snprintf(bare, sizeof bare, "%.*s", PROFIL_NAME_SIZE - 1, p->name);

@@ -356,18 +356,3 @@ TEST(ProfilRib, TrapezoidRibOnAHorizontalPlate) {
   }
   EXPECT_EQ(Current().nodes.size(), 4u);
 }
-
-TEST(ProfilRib, LineValuesGoOverInCentimetres) {
-  Reset_DWQB_Querschnitt();
-  Add_DWQB_Node(1, 0, 0);
-  Add_DWQB_Node(2, 0, 10);
-  const double mm[9] = {10, 20, 0, 0, 0, 5, 6, 7, 8};
-  Add_Profil_DWQB_Line(7, 1, 2, mm);
-  const DWQB_LINE *l = Find_DWQB_Line_Record(7);
-  ASSERT_NE(l, nullptr);
-  EXPECT_EQ(l->part_nr, 0);
-  EXPECT_DOUBLE_EQ(l->t_a, 1.0);
-  EXPECT_DOUBLE_EQ(l->t_b, 2.0);
-  EXPECT_DOUBLE_EQ(l->rad_links_a, 0.5);
-  EXPECT_DOUBLE_EQ(l->rad_rechts_b, 0.8);
-}
