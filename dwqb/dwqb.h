@@ -475,7 +475,8 @@ DWQB_LINE *Find_DWQB_Line_Record(int nr);
 // Point at t in [-1, 1] along one outline piece (t = -1 start, +1 end); null piece
 // gives (0, 0); either out may be null.
 void Get_DWQB_Line_Point(double t, const DWQB_OUTLINE_PIECE *piece, double *y, double *z);
-// Warping ordinates at both ends of line nr; 1 when found, else 0.
+// Warping ordinates (cm², origin as pole, zero mean over the line's part) at both ends of
+// line nr; 1 when found, else 0.
 int Get_DWQB_Line_End_Omega(int nr, double *omega_a, double *omega_b);
 
 // Model keys: byte comparison (negative, 0, positive); copy returns 1, or 0 for a null

@@ -196,8 +196,10 @@ void Get_DWQB_Line_Point(double t, const DWQB_OUTLINE_PIECE *p, double *y, doubl
 int Get_DWQB_Line_End_Omega(int nr, double *omega_a, double *omega_b) {
   DWQB_LINE *l = Find_DWQB_Line_Record(nr);
   if (!l) return 0;
-  if (omega_a) *omega_a = l->omega_a;
-  if (omega_b) *omega_b = l->omega_b;
+  // Part mode keeps the ordinates in the line's result block.
+  const DWQB_LINE_RESULT *r = g.root ? Dwqb_Line_Result(l->element) : nullptr;
+  if (omega_a) *omega_a = r ? r->omega_a : l->omega_a;
+  if (omega_b) *omega_b = r ? r->omega_b : l->omega_b;
   return 1;
 }
 

@@ -246,3 +246,17 @@ TEST_F(DwqbClosedValues, CircularTubePlasticModuli) {
   EXPECT_REL(v[DWQB_V_WPLY], 4 * 100 * 0.5, 3e-3);
   EXPECT_REL(v[DWQB_V_WPLZ], 4 * 100 * 0.5, 3e-3);
 }
+
+// The end ordinates of the flange tips of the channel differ by the swept area of the
+// web and flanges; the web ends are the mirror images of each other.
+TEST_F(DwqbChannelValues, EndOrdinatesOfTheLines) {
+  Run_Model(Channel_Model());
+  double a1, b1, a3, b3;
+  ASSERT_EQ(Get_DWQB_Line_End_Omega(1, &a1, &b1), 1);
+  ASSERT_EQ(Get_DWQB_Line_End_Omega(3, &a3, &b3), 1);
+  // Origin as pole: flange 1 at z = 0 sweeps nothing, the web sweeps 0, flange 3 at
+  // z = 19 sweeps -19 · 9.5 from its start.
+  EXPECT_NEAR(b1 - a1, 0.0, 1e-12);
+  EXPECT_NEAR(b3 - a3, -19 * 9.5, 1e-12);
+  EXPECT_EQ(Get_DWQB_Line_End_Omega(99, &a1, &b1), 0);
+}
