@@ -224,6 +224,15 @@ void _Open_Panel(const ICON_BAR *sub) {
   Draw_Icon_Bar(sub);
 }
 
+// The first active button, in array order, that strictly holds the pointer; null for none.
+ICON_BAR_BUTTON *_Button_at_Pointer(ICON_BAR *bar) {
+  for (int i = 0; bar->buttons && i < bar->count; ++i) {
+    ICON_BAR_BUTTON &b = bar->buttons[i];
+    if (b.state > 0 && _Button_Rect(bar, b).Holds_Strictly(M_XPOS, M_YPOS)) return &b;
+  }
+  return nullptr;
+}
+
 // How a hover loop ended.
 enum Leave { BACK_TO_BAR, FINISH };
 
@@ -238,7 +247,14 @@ Leave _Hover(ICON_BAR *bar, ICON_BAR_BUTTON &b, YRMMESSAGE *record, int *result)
   bool release_first = false;  // left b with the button down
   Leave leave = BACK_TO_BAR;
   ICON_BAR *sub = b.sub_bar;
-  for (;;) {
+  // The button already down on b (the press that brought the pointer's message) is a click;
+  // waiting for the next message first would lose a quick one to its release.
+  if (!sub && M_LEFT && on_rect.Holds(M_XPOS, M_YPOS)) {
+    pressed = true;
+    *result = b.code;
+    leave = FINISH;
+  }
+  while (!pressed) {
     GetYRMMessage(kBarMask, record);
     if (_Aborted()) {
       leave = FINISH;
@@ -373,13 +389,13 @@ int Run_Icon_Bar(ICON_BAR *bar) {
   record.limit_ms = kBarLimitMs;
   int result = 0;
   Rect reach = _Reach(bar);
+  // A press on a button that made the host hand the bar over is taken at once, before the
+  // first wait, which would otherwise bring only its release.
+  bool first = true;
   while (reach.Holds(M_XPOS, M_YPOS) && !_Aborted()) {
-    GetYRMMessage(kBarMask, &record);
-    ICON_BAR_BUTTON *hit = nullptr;
-    for (int i = 0; bar->buttons && i < bar->count && !hit; ++i) {
-      ICON_BAR_BUTTON &b = bar->buttons[i];
-      if (b.state > 0 && _Button_Rect(bar, b).Holds_Strictly(M_XPOS, M_YPOS)) hit = &b;
-    }
+    if (!(first && M_LEFT && _Button_at_Pointer(bar))) GetYRMMessage(kBarMask, &record);
+    first = false;
+    ICON_BAR_BUTTON *hit = _Button_at_Pointer(bar);
     if (hit) {
       if (_Hover(bar, *hit, &record, &result) == FINISH) break;
       continue;

@@ -100,6 +100,21 @@ TEST_F(IconBar, CodeComesAfterTheReleaseWhereverThePointerIs) {
   EXPECT_EQ(M_LEFT, 0);
 }
 
+TEST_F(IconBar, PressThatBroughtTheBarCounts) {
+  // The main window's escape area over the bar reports a press; the bar takes it as the click.
+  Add_Escape_Area_to_PS(290, 3, 611, 45, 0, 1);
+  Host_Script_Click(591, 27);
+  ASSERT_EQ(Edit_Prop_Sheet(), 1);
+  EXPECT_EQ(M_LEFT, 1);
+  EXPECT_EQ(Run_Icon_Bar(Main_Icon_Bar()), 7);
+  EXPECT_EQ(M_LEFT, 0);
+  // A press beside the buttons brings nothing.
+  Host_Script_Click(338, 27);
+  ASSERT_EQ(Edit_Prop_Sheet(), 1);
+  Host_Script_Move(338, 200);
+  EXPECT_EQ(Run_Icon_Bar(Main_Icon_Bar()), 0);
+}
+
 TEST_F(IconBar, ClickBetweenButtonsGivesNothing) {
   Host_Script_Click(338, 27);
   EXPECT_EQ(Run_Main_At(338, 27), 0);
