@@ -211,3 +211,31 @@ TEST_F(DwqbInvariants, SeparatePartsShareTheShear) {
       EXPECT_NEAR(o[1], 0.0, 1e-12) << l->nr;
     }
 }
+
+// Odd but valid input never gives values that are not numbers.
+TEST_F(DwqbInvariants, OddModelsGiveFiniteValues) {
+  const double rise = 2.0;
+  std::vector<SectionModel> odd = {
+      // Two walls crossing without a node: no plane graph, the Euler check complains.
+      {"crossing", {{1, 0, 0}, {2, 10, 10}, {3, 0, 10}, {4, 10, 0}}, {Wall(1, 1, 2, 1), Wall(2, 3, 4, 1)}, false},
+      // A lens: two arcs between the same two nodes.
+      {"lens", {{1, 0, 0}, {2, 10, 0}}, {Wall(1, 1, 2, 0.5, rise), Wall(2, 1, 2, 0.5, -rise)}, true},
+      // A star of six walls at one node.
+      {"star", {{1, 0, 0}, {2, 10, 0}, {3, 5, 8}, {4, -5, 8}, {5, -10, 0}, {6, -5, -8}, {7, 5, -8}},
+       {Wall(1, 1, 2, 1), Wall(2, 1, 3, 1), Wall(3, 1, 4, 1), Wall(4, 1, 5, 1), Wall(5, 1, 6, 1), Wall(6, 1, 7, 1)},
+       false},
+      // A triangle with a tail and a wall of part number 1 across it.
+      {"triangle", {{1, 0, 0}, {2, 10, 0}, {3, 5, 8}, {4, 15, 0}},
+       {Wall(1, 1, 2, 1), Wall(2, 2, 3, 1), Wall(3, 3, 1, 1), Wall(4, 2, 4, 0.5), {5, 1, 3, {0.3, 0.3, 0, 0, 0, 0, 0, 0, 0}, 1}},
+       true},
+      // Only walls of part number 1.
+      {"part one", {{1, 0, 0}, {2, 10, 0}}, {{1, 1, 2, {1, 1, 0, 0, 0, 0, 0, 0, 0}, 1}}, false},
+      // Tapered walls down to almost nothing.
+      {"taper", {{1, 0, 0}, {2, 10, 0}, {3, 10, 10}}, {{1, 1, 2, {2, 1e-4, 0, 0, 0, 0, 0, 0, 0}, 0},
+                                                    {2, 2, 3, {1e-4, 1, 0, 0, 0, 0, 0, 0, 0}, 0}}, false},
+  };
+  for (const SectionModel &m : odd) {
+    const std::vector<double> v = Run_Values(m);
+    for (int k = 0; k < DWQB_N_VALUES; ++k) EXPECT_TRUE(std::isfinite(v[k])) << m.name << " value " << k;
+  }
+}
