@@ -410,3 +410,38 @@ TEST_F(ColumnMenu, FirstAndLastRowPushEachOther) {
   Fill_Input_Table_Column();
   EXPECT_EQ(Values(t), (std::vector<double>{0, 8, 0, 0, 7, 0}));
 }
+
+TEST_F(InputTable, ArrowUpAtTheTopScrollsBack) {
+  area = Create_Scrollable_View_Area(0, 0, 600, 200, 0, 1);
+  int t = Create_Input_Table(area, 10, 5, 500, 22, 112, &Row_Fields);
+  for (int i = 1; i <= 30; ++i) {
+    FireRow r = Row(i, i);
+    Append_Input_Table_Row(t, &r);
+  }
+  Clear_View_Area_Items(area);
+  Layout_Input_Table(t);
+  Get_Scrollable_View_Area(area)->scroll_y = 44;
+  Update_View_Area_Scrolling(area);
+  // Row 3 is the first whose field lies fully inside: baseline 10 + 2 × 22 + 14 − 44 = 24.
+  Clear_Host_Calls();
+  Host_Script_Click(50, 19);
+  Host_Script_Wait(100);
+  Host_Script_Text("5");
+  Host_Script_Key(328);
+  Host_Script_Wait(100);
+  Host_Script_Key(27);
+  EXPECT_EQ(Handle_Input_Table_Event(t), 1);
+  // Both edits open at the same screen place: the row above was scrolled into it.
+  int edits = 0;
+  for (const std::string &call : Host_Calls()) edits += call.rfind("Short_Edit_Float(37,10,", 0) == 0;
+  EXPECT_EQ(edits, 2);
+  int sx = 0, sy = 0;
+  Inquire_View_Area_Scroll(area, &sx, &sy);
+  EXPECT_EQ(sy, 22);
+  FireRow *row = static_cast<FireRow *>(First_Input_Table_Row(t));
+  EXPECT_EQ(row->value, 1.0);
+  row = static_cast<FireRow *>(Next_Input_Table_Row(t));
+  EXPECT_EQ(row->value, 2.0);
+  row = static_cast<FireRow *>(Next_Input_Table_Row(t));
+  EXPECT_EQ(row->value, 5.0);
+}
