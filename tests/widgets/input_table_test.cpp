@@ -445,3 +445,27 @@ TEST_F(InputTable, ArrowUpAtTheTopScrollsBack) {
   row = static_cast<FireRow *>(Next_Input_Table_Row(t));
   EXPECT_EQ(row->value, 5.0);
 }
+
+// A click on the column button opens the column menu; its sub-menu sorts the table.
+TEST_F(ColumnMenu, ColumnButtonOpensTheMenuWhichSorts) {
+  int t = Keys({{1, 1}, {3, 2}, {2, 3}});
+  Set_Input_Table_Menu_Current(-1, nullptr);
+  Clear_View_Area_Items(area);
+  Layout_Input_Table(t);
+  Update_View_Area_Scrolling(area);
+  Host_Script_Click(200, 80);  // the button at content (200, 80)
+  Host_Script_Wait(50);
+  Host_Script_Move(210, 88);  // "Spalte sortieren": the sub-menu opens beside it
+  Host_Script_Wait(50);
+  Host_Script_Move(345, 106);  // "absteigend"
+  Host_Script_Wait(50);
+  Host_Script_Press(1);
+  Host_Script_Release(1);
+  EXPECT_EQ(Handle_Input_Table_Event(t), 1);
+  EXPECT_EQ(Tags(t), (std::vector<int>{2, 3, 1}));
+  int current = 0;
+  INPUT_TABLE_COLUMN *column_now = nullptr;
+  Get_Input_Table_Menu_Current(&current, &column_now);
+  EXPECT_EQ(current, -1);
+  EXPECT_EQ(column_now, nullptr);
+}
