@@ -260,3 +260,33 @@ TEST_F(DwqbChannelValues, EndOrdinatesOfTheLines) {
   EXPECT_NEAR(b3 - a3, -19 * 9.5, 1e-12);
   EXPECT_EQ(Get_DWQB_Line_End_Omega(99, &a1, &b1), 0);
 }
+
+// Third-moment ratio of the tapered wall against the trapezoid integrated by Simpson:
+// value 21 = ∫ȳ (ȳ² + z̄²) dA / I_z, value 20 = 0 by symmetry about the centre line.
+TEST_F(DwqbTest, ThirdMomentRatioOfATrapezoid) {
+  Add_DWQB_Node(1, 0, 0);
+  Add_DWQB_Node(2, 6, 0);
+  Line(1, 1, 2, 1.0, 3.0);
+  ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
+  const double *v = Get_DWQB_Values()->v;
+  const int n = 600;
+  double A = 0, Sy = 0, Y = 0, Iz = 0;
+  for (int pass = 0; pass < 2; ++pass) {
+    const double ys = pass ? Sy / A : 0.0;
+    for (int i = 0; i <= n; ++i) {
+      const double y = 6.0 * i / n, t = 1 + y / 3, w = (i == 0 || i == n ? 1 : (i % 2 ? 4 : 2)) * 6.0 / n / 3;
+      const double d = y - ys;
+      if (!pass) {
+        A += w * t;
+        Sy += w * t * y;
+      } else {
+        Y += w * d * (d * d * t + t * t * t / 12);
+        Iz += w * d * d * t;
+      }
+    }
+  }
+  EXPECT_NEAR(v[DWQB_V_YS], Sy / A, 1e-12);
+  EXPECT_NEAR(v[DWQB_V_IN], Iz, 1e-9);
+  EXPECT_NEAR(v[DWQB_V_R2], Y / Iz, 1e-9);
+  EXPECT_NEAR(v[DWQB_V_R1], 0.0, 1e-12);
+}
