@@ -398,3 +398,23 @@ TEST_F(TextBox, EventHandlerRunsTheFocusLoop) {
   EXPECT_STREQ(text, "abcde\n");
   EXPECT_EQ(Current_Text_Box(), nullptr);
 }
+
+// The right button opens the menu "Sonderzeichen"; the picked character goes in at the caret.
+TEST_F(TextBox, SpecialCharacterFromTheMenu) {
+  char text[40] = "abc\n";
+  Make(text, 39);
+  Focus(Col(3), Row(0), [] {
+    Host_Script_Wait(50);
+    Host_Script_Move(200, 150);
+    Host_Script_Press(2);
+    Host_Script_Release(2);
+    Host_Script_Wait(50);
+    Host_Script_Move(210, 158);  // the menu's only row
+    Host_Script_Press(1);
+    Host_Script_Release(1);
+    Host_Script_Wait(50);
+    Host_Script_Click(210 + 5, 158 + 8);  // the first cell of the picker: ä
+    Host_Script_Wait(50);
+  });
+  EXPECT_STREQ(text, "abcä\n"_cp);
+}
