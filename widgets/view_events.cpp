@@ -200,6 +200,13 @@ int _Edit_Field(const VIEW_EVENT_FRAME &f, VIEW_ITEM *item, int X, int Y) {
   return r;
 }
 
+// Whether the item still belongs to the area (a change function may have rebuilt the page).
+bool _In_List(const SCROLLABLE_VIEW_AREA *a, const VIEW_ITEM *item) {
+  for (const VIEW_ITEM *it = a->first_item; it; it = it->next)
+    if (it == item) return true;
+  return false;
+}
+
 // Width by which a following field of the chain is brought into view.
 int _Field_View_Width(const VIEW_ITEM *item) {
   switch (item->kind) {
@@ -223,7 +230,7 @@ int _Field_Chain(SCROLLABLE_VIEW_AREA *a, VIEW_EVENT_FRAME &f, VIEW_ITEM *item) 
   while (hitkey() != -1) getkey();
   int r = _Edit_Field(f, item, f.X(item->x1), f.Y(item->y1));
   _Repaint(a, f);
-  if (r == 0) return 1;
+  if (r == 0 || !_In_List(a, item)) return 1;
   for (VIEW_ITEM *next = item->next; next && r; next = next->next) {
     if (!_Is_Field(next) || !View_Item_Active(next) || !_Has_Entries(next)) continue;
     int w = _Field_View_Width(next);
@@ -246,6 +253,8 @@ int _Field_Chain(SCROLLABLE_VIEW_AREA *a, VIEW_EVENT_FRAME &f, VIEW_ITEM *item) 
     }
     _Repaint(a, f);
     r = _Edit_Field(f, next, f.X(next->x1), f.Y(next->y1));
+    // A change function that rebuilt the page has freed the items: the chain ends there.
+    if (!_In_List(a, next)) return 1;
   }
   _Repaint(a, f);
   return 1;

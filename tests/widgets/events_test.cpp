@@ -276,6 +276,29 @@ TEST_F(ViewEventsChain, PictureChoiceOpensItsListInsideTheAreaAndGoesOn) {
   EXPECT_EQ(Dropdown_Last_State()->L, 110);
 }
 
+// A change function that rebuilds its page at once.
+int g_rebuild_area = -1;
+double g_rebuild_values[2] = {0, 0};
+void Rebuild_Two_Fields(double *) {
+  Clear_View_Area_Items(g_rebuild_area);
+  Add_Float_Field_to_View_Area(g_rebuild_area, 100, 40, &g_rebuild_values[0], "%.1f", 0x1000, 0, nullptr);
+  Set_View_Item_Change_Callback(g_rebuild_area, &Rebuild_Two_Fields);
+  Add_Float_Field_to_View_Area(g_rebuild_area, 100, 80, &g_rebuild_values[1], "%.1f", 0x1000, 0, nullptr);
+  Update_View_Area_Scrolling(g_rebuild_area);
+}
+
+TEST_F(ViewEventsChain, ChangeFunctionThatRebuildsThePageEndsTheChain) {
+  g_rebuild_area = Create_Scrollable_View_Area(10, 40, 910, 700, 0, 1);
+  Activate_Prop_Sheet();
+  Rebuild_Two_Fields(nullptr);
+  Host_Script_Click(115, 75);
+  Host_Script_Text("6");
+  Host_Script_Key(13);
+  EXPECT_EQ(Handle_View_Area_Event(g_rebuild_area), 1);
+  EXPECT_DOUBLE_EQ(g_rebuild_values[0], 6.0);
+  EXPECT_EQ(Host_Call_Count("Short_Edit_Float"), 2);  // one edit (call and result): no second field
+}
+
 TEST_F(ViewEventsChain, TextFieldKeepsItsCapacityAboveTheOldBufferSize) {
   // A capacity of 600 characters: the whole text comes back, nothing beyond it is written.
   std::vector<char> buffer(700, 'q');
