@@ -30,8 +30,6 @@ constexpr size_t kTraceLimit = 200000;
 constexpr int kMaxPen = 256;       // wider pens are drawn 256 pixels wide
 constexpr int kMaxRadius = 65536;  // larger circles are not drawn
 
-void Reset_Screen();
-
 void Make_Ready() {
   g.w = 1280;
   g.h = 1024;
@@ -51,12 +49,6 @@ void Make_Ready() {
   g.ready = true;
 }
 
-void Reset_Screen() {
-  g = ScreenState();
-  Reset_Input();
-  LAST_SHEET_EDIT_KEY = 0;
-  Make_Ready();
-}
 
 int Clamp255(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
 
@@ -210,10 +202,17 @@ void Fill_Polygon_I(int n, const int *x, const int *y) {
 }  // namespace
 
 ScreenState &S() {
-  static const bool registered = (Host_Register_Reset(&Reset_Screen), true);
-  (void)registered;
   if (!g.ready) Make_Ready();
   return g;
+}
+
+void Reset_Screen_Layer() {
+  g = ScreenState();  // the canvas is made again on first use
+  Reset_Input();
+  LAST_SHEET_EDIT_KEY = 0;
+  NPIXEL_X = 1280;
+  NPIXEL_Y = 1024;
+  RFONT_HEIGHT = 12;
 }
 
 void Trace(const char *name, const char *fmt, ...) {

@@ -1,5 +1,6 @@
 // Headless host services: messages, environment, raster fonts, clock and reset.
 #include "host/host.h"
+#include "host/screen_internal.h"
 
 #include <chrono>
 #include <cstdarg>
@@ -145,5 +146,6 @@ void Host_Reset() {
   g.virtual_clock = false;
   g.virtual_ms = 0.0;
   Apply_Font();
+  host_screen::Reset_Screen_Layer();  // first: registered resets may use the screen
   for (auto r : resets) r();
 }

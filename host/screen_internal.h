@@ -146,6 +146,9 @@ struct ScreenState {
 };
 
 ScreenState &S();  // the state, the canvas made on first use
+// Back to program start; Host_Reset calls it before the resets modules registered, so that
+// they may use the screen again.
+void Reset_Screen_Layer();
 
 // Appends "name(args)" to the call trace.
 void Trace(const char *name, const char *fmt = nullptr, ...) __attribute__((format(printf, 2, 3)));

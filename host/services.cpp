@@ -78,8 +78,6 @@ void YRMSetMinMaxSize(int min_w, int min_h, int max_w, int max_h) {
 
 void Host_Test_Reset() {
   Host_Reset();
-  S();  // the screen layer registers its reset on first use; make sure it ran
-  Host_Reset();
   Host_Use_Virtual_Clock(true);
   Host_Test_Set_Policy(HOST_SCRIPT_STRICT);
 }
