@@ -82,4 +82,21 @@ TEST_F(HostScreenSetup, StartUpCallsAndDrawingStateRoundTrips) {
   EXPECT_TRUE(Host_Calls().empty());
 }
 
+int g_cached_colour = -1;
+void Cache_Colour_On_Reset() { g_cached_colour = Nearest_RGB_Color(1, 2, 3); }
+
+// A module that looks its colours up in its reset keeps valid indices: the screen is reset first.
+TEST_F(HostScreenSetup, ModuleResetsRunAfterTheScreensAndMayUseIt) {
+  Host_Register_Reset(Cache_Colour_On_Reset);
+  pxFgc(Nearest_RGB_Color(200, 100, 50));
+  Host_Reset();
+  int r, g, b;
+  pxQCR(g_cached_colour, &r, &g, &b);
+  EXPECT_EQ(r, 1);
+  EXPECT_EQ(g, 2);
+  EXPECT_EQ(b, 3);
+  EXPECT_EQ(Nearest_RGB_Color(1, 2, 3), g_cached_colour);
+  EXPECT_EQ(pxQFgc(nullptr), BLACK_CI);
+}
+
 }  // namespace
