@@ -225,6 +225,9 @@ TEST_F(HostBitmaps, PngReadBackEqualsTheCanvas) {
       wrong += p[0] != r || p[1] != g || p[2] != b;
     }
   EXPECT_EQ(wrong, 0);
+  EXPECT_EQ(Host_Write_Png((dir / "no-such-folder" / "x.png").string().c_str()), 1);
+  EXPECT_EQ(Host_Save_Bitmap((dir / "no-such-folder" / "x.bmp").string().c_str(), 0, 0, 9, 9), 1);
+  EXPECT_EQ(Host_Save_Bitmap((dir / "off.bmp").string().c_str(), 2000, 0, 2100, 9), 1);  // off the screen
 }
 
 }  // namespace
