@@ -49,7 +49,6 @@ void Make_Ready() {
   g.ready = true;
 }
 
-
 int Clamp255(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
 
 void Order(int &a, int &b) {
@@ -87,7 +86,7 @@ bool Near(int64_t x, int64_t y) { return std::llabs(x) < (1 << 28) && std::llabs
 namespace {
 
 // Cuts a very long line to the clip rectangle (with a margin) so that walking it stays cheap;
-// *k0 gets the number of pixels cut off its start (the line pattern goes on from there).
+// *k0 gets the number of pixels cut off its start modulo 32 (the line pattern goes on from there).
 // False when nothing of it can be visible.
 bool Cut_Long_Line(int &x1, int &y1, int &x2, int &y2, int *k0) {
   *k0 = 0;
@@ -111,7 +110,7 @@ bool Cut_Long_Line(int &x1, int &y1, int &x2, int &y2, int *k0) {
   if (t0 > t1) return false;
   int nx1 = int(std::lround(x1 + t0 * dx)), ny1 = int(std::lround(y1 + t0 * dy));
   int nx2 = int(std::lround(x1 + t1 * dx)), ny2 = int(std::lround(y1 + t1 * dy));
-  *k0 = int(std::max(std::llabs(int64_t(nx1) - x1), std::llabs(int64_t(ny1) - y1)) & 0x7fffffff);
+  *k0 = int(std::max(std::llabs(int64_t(nx1) - x1), std::llabs(int64_t(ny1) - y1)) & 31);  // the pattern's phase
   x1 = nx1, y1 = ny1, x2 = nx2, y2 = ny2;
   return true;
 }
@@ -160,13 +159,15 @@ struct Shape_Mask {
 // Even-odd fill of a polygon with double vertices, sampled at pixel centres.
 void Fill_Polygon_D(int n, const double *x, const double *y, Shape_Mask &m) {
   if (n < 3) return;
+  for (int i = 0; i < n; ++i)
+    if (!std::isfinite(x[i]) || !std::isfinite(y[i])) return;
   double ymin = y[0], ymax = y[0];
   for (int i = 1; i < n; ++i) {
     ymin = std::min(ymin, y[i]);
     ymax = std::max(ymax, y[i]);
   }
-  int r0 = std::max(int(std::floor(ymin)), m.y0);
-  int r1 = std::min(int(std::ceil(ymax)), m.y0 + m.h - 1);
+  int r0 = int(std::max(std::floor(ymin), double(m.y0)));
+  int r1 = int(std::min(std::ceil(ymax), double(m.y0 + m.h - 1)));
   std::vector<double> xs;
   for (int row = r0; row <= r1; ++row) {
     double cy = row;  // integer vertices lie on pixel centres
@@ -241,17 +242,20 @@ std::string Last_Calls(int n) {
 }
 
 void Put(int x, int y) {
+  if (!g.ready) Make_Ready();
   if (x < g.clip[0] || x > g.clip[2] || y < g.clip[1] || y > g.clip[3]) return;
   uint8_t &p = g.pixels[size_t(y) * g.w + x];
   p = g.bop == 3 ? uint8_t(p ^ g.fg) : uint8_t(g.fg);
 }
 
 void Put_Index(int x, int y, int index) {
+  if (!g.ready) Make_Ready();
   if (x < 0 || y < 0 || x >= g.w || y >= g.h) return;
   g.pixels[size_t(y) * g.w + x] = uint8_t(index);
 }
 
 int Get_Index(int x, int y) {
+  if (!g.ready) Make_Ready();
   if (x < 0 || y < 0 || x >= g.w || y >= g.h) return -1;
   return g.pixels[size_t(y) * g.w + x];
 }
@@ -267,7 +271,7 @@ void Fill_Span(int x1, int x2, int y) {
   }
 }
 
-Own_Drawing::Own_Drawing() : fg(g.fg), bop(g.bop) {
+Own_Drawing::Own_Drawing() : fg(S().fg), bop(g.bop) {
   std::copy(g.clip, g.clip + 4, clip);
   g.bop = 0;
   g.clip[0] = 0, g.clip[1] = 0, g.clip[2] = g.w - 1, g.clip[3] = g.h - 1;
@@ -659,8 +663,12 @@ int pxQGTX(const char *text, int len, double *width, double *height) {
 void pxGBTt(int x, int y, const char *text, int len, int style) {
   ScreenState &s = S();
   Trace("pxGBTt", "%d,%d,\"%.60s\",%d,%d", x, y, text ? text : "", len, style);
-  if (!text) return;
+  if (!text || !Near(x, y) || !(s.char_height > 0 && s.char_height < 4096) || !std::isfinite(s.expansion) ||
+      std::fabs(s.expansion) > 64 || !std::isfinite(s.spacing) || std::fabs(s.spacing) > 64 ||
+      !std::isfinite(s.orientation))
+    return;  // nothing sensible to draw
   if (len < 0) len = int(std::strlen(text));
+  len = std::min(len, 4096);
   double w = 0;
   pxQGTX(text, len, &w, nullptr);
   double ch = s.char_height, cell = ch / 7.0, cw = ch * s.expansion * 5.0 / 7.0;

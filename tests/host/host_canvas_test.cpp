@@ -1,4 +1,5 @@
 // Canvas, palette, primitives, clipping, saved rectangles and the raster fonts.
+#include <cmath>
 #include <cstring>
 #include <functional>
 
@@ -100,6 +101,11 @@ TEST_F(HostCanvas, FarCoordinatesAreCutNotWalked) {
   pxBTxt(big, 0, big, 0, "weit weg", -1, 256);
   const unsigned char dot[1] = {0x80};
   pxMask(big, big, big, big, dot, 1);
+  pxChH(1e300);
+  pxGBTt(150, 150, "riesig", -1, 0);
+  pxChH(12.0);
+  pxOrnt(std::nan(""));
+  pxGBTt(150, 150, "ohne Richtung", -1, 0);
   pxDrawTransparentDIB("Buttons.bmp", -big, -big, big, big, 201, -1, -1, -1, -1);
   pxDrawTransparentDIB("missing-picture.bmp", -big, -big, big, big, 201, -1, -1, -1, -1);
   int w = -1, size = -1;
