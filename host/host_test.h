@@ -70,6 +70,9 @@ int Host_Timer_On();
 int Host_Pointer_Restriction(int rect[4]);  // the rectangle in force; returns the Pop depth
 const std::vector<std::string> &Host_Help_Requests();  // topics of pressed help buttons
 int Host_Clipboard_Is(const char *text);
+// With raw on, YRMGetClipboardText hands the clipboard over unconverted (CR and CR LF stay), as
+// another program may have put it there; off (the default) it gives LF line ends.
+void Host_Test_Set_Clipboard_Raw(int raw);
 
 struct HOST_SHEET_ITEM {
   int handle;

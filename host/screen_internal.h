@@ -127,6 +127,7 @@ struct ScreenState {
   std::vector<std::vector<int>> restrictions;
   // services
   std::string clipboard;
+  bool clipboard_raw = false;  // hand the clipboard text over unconverted (test hook)
   std::map<std::string, std::string> settings;
   int min_max[4] = {0, 0, 0, 0};
   // sheets

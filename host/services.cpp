@@ -19,7 +19,7 @@ int YRMGetClipboardText(char *buffer, int size) {
   std::string text;
   for (size_t i = 0; i < s.clipboard.size(); ++i) {
     char c = s.clipboard[i];
-    if (c == '\r') {
+    if (c == '\r' && !s.clipboard_raw) {
       if (i + 1 < s.clipboard.size() && s.clipboard[i + 1] == '\n') continue;
       c = '\n';
     }
@@ -90,6 +90,8 @@ void Host_Set_User_String(const char *name, const char *value) {
   else
     s.settings.erase(name);
 }
+
+void Host_Test_Set_Clipboard_Raw(int raw) { S().clipboard_raw = raw != 0; }
 
 int Host_Clipboard_Is(const char *text) { return S().clipboard == (text ? text : ""); }
 

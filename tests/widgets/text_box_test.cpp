@@ -187,11 +187,17 @@ TEST_F(TextBox, PasteStopsAtTheLimit) {
 }
 
 TEST_F(TextBox, PastedLineEndsBecomeLineBreaks) {
-  char text[40] = "\n";
-  Make(text, 39);
-  YRMSetClipboardText("a\r\nb\rc\n");
-  Focus(Col(0), Row(0), [] { Host_Script_Key(22); });
-  EXPECT_STREQ(text, "a\nb\nc\n\n");
+  // Both with the host's converted text and with raw CR / CR LF line ends, each line end
+  // becomes exactly one line break.
+  for (int raw = 0; raw <= 1; ++raw) {
+    char text[40] = "\n";
+    Make(text, 39);
+    Host_Test_Set_Clipboard_Raw(raw);
+    YRMSetClipboardText("a\r\nb\rc\n");
+    Focus(Col(0), Row(0), [] { Host_Script_Key(22); });
+    EXPECT_STREQ(text, "a\nb\nc\n\n") << "raw " << raw;
+    Host_Test_Set_Clipboard_Raw(0);
+  }
 }
 
 TEST_F(TextBox, EnterInMidLineAddsOneLine) {
