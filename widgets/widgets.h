@@ -370,3 +370,10 @@ constexpr int SHEET_TEXT_NONE = -10000;
 
 // Start-up: hands the host the program's stdio table and switches the wheel events on.
 void Init_Host_IO_and_Mouse_Wheel();
+
+// The rest of the folder's contract, in two further headers that this one brings in:
+// view-area events, the hover wait, drop-down lists and the icon bar (view_events.h);
+// the widget layer's state and value tables, label and value widgets, input tables, the
+// column menu and the text box (widget_layer.h). Callers include this header only.
+#include "widgets/view_events.h"
+#include "widgets/widget_layer.h"
