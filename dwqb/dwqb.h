@@ -432,7 +432,8 @@ double Get_DWQB_Piece_Length(const DWQB_OUTLINE_PIECE *piece);
 // (name " ", kind -1, words -1, options 0, listed counts 0, n_cells 0). Returns 0.
 int Reset_DWQB_Querschnitt();
 // Returns all nodes and lines to the free lists, clears the sticky code and the lookup
-// cache, and drops the results that depend on them. Header and work buffers stay.
+// cache, and drops the results that depend on them (the plastic and PLO masks of
+// dwqb/dwqb_plastic.h included). Header and work buffers stay.
 void Free_DWQB_Querschnitt();
 // Appends a node (cm). Node numbers are expected to be unique; a lookup by number finds
 // the last node with that number.

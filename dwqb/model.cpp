@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "dwqb/dwqb_internal.h"
+#include "dwqb/dwqb_plastic.h"
 #include "support/support.h"
 
 int DWQB_Part_Mode_Switch = 0;
@@ -63,11 +64,10 @@ void Free_DWQB_Querschnitt() {
   g.root = g.line_group = nullptr;
   g.cache_nr = 0;
   g.cache_line = nullptr;
-  // Place of the cached results of the section: once the solver builds its plastic-limit
-  // mask and plastic-limit result object, both are released here through
-  // Release_Masque_Querschnitt and their references and valid flag cleared; then the
-  // result object of an installed result hook goes to the hook's free function (this
-  // program installs no hook).
+  // The plastic mask and the PLO mask of the section go with it, with their failed flags
+  // and the PLO parameters; then the result object of an installed result hook would go to
+  // the hook's free function (this program installs no hook).
+  Free_DWQB_Plastic_Masks();
 }
 
 int Reset_DWQB_Querschnitt() {
@@ -354,6 +354,7 @@ int Calc_DWQB_Querschnitt() {
 
 void Reset_DWQB_Module_For_Tests() {
   Free_DWQB_Querschnitt();
+  Reset_DWQB_Plastic_For_Tests();
   for (DWQB_NODE *n = g.node_free; n;) {
     DWQB_NODE *next = n->next;
     Tools_Free(&n);

@@ -97,11 +97,8 @@ class DwqbPlasticMask : public DwqbTest {
     ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
   }
 
-  // The section is freed as the solver's reset does it, with the masks.
-  static void Free_Section() {
-    Free_DWQB_Plastic_Masks();
-    Reset_DWQB_Querschnitt();
-  }
+  // The solver's reset frees the section, and with it the masks.
+  static void Free_Section() { Reset_DWQB_Querschnitt(); }
 };
 
 // ---------------------------------------------------------------- geometry

@@ -176,10 +176,7 @@ class DwqbPlasticValues : public DwqbTest {
     Run();
   }
 
-  static void Free_Section() {
-    Free_DWQB_Plastic_Masks();
-    Reset_DWQB_Querschnitt();
-  }
+  static void Free_Section() { Reset_DWQB_Querschnitt(); }
 
   DWQB_PLASTIC_RECORD rec[8];
 };
