@@ -295,10 +295,7 @@ int Calc_Profil_DWQB_Querschnittswerte(PROFIL *p, const void *rib_specs, const v
   p->W_pl_y = p->W_pl_z = 0.0;
   const int plastic = Profil_State().plastic_moduli;
 
-  Reset_DWQB_Querschnitt();
-  // The plastic mask is kept per section: drop the one of the section before, so that the
-  // plastic moduli are never those of another profile.
-  Free_DWQB_Plastic_Masks();
+  Reset_DWQB_Querschnitt();  // also drops the plastic masks of the section before
   double top = 0.0, bottom = 0.0, second = 0.0;
   Get_Profil_Fillet_Sizes(p, &top, &bottom, &second);
   if (!p->rolled) top = bottom = 0.0;  // welded shapes without weld fillets
