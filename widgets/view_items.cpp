@@ -55,15 +55,16 @@ int _Text_Style(int font) {
   return style;
 }
 
-void _Grow_Width(SCROLLABLE_VIEW_AREA *a, int x) { a->content_width = std::max(a->content_width, x); }
-void _Grow_Height(SCROLLABLE_VIEW_AREA *a, int y) { a->content_height = std::max(a->content_height, y); }
+// Grows the content to take in a point plus a margin to its right and below.
+void _Grow_Point(SCROLLABLE_VIEW_AREA *a, int x, int y, int margin) {
+  a->content_width = std::max(a->content_width, x + margin);
+  a->content_height = std::max(a->content_height, y + margin);
+}
 
 // Grows the content over both corners of a rectangle plus a margin.
 void _Grow_Rect(SCROLLABLE_VIEW_AREA *a, int x1, int y1, int x2, int y2, int margin) {
-  _Grow_Width(a, x1 + margin);
-  _Grow_Width(a, x2 + margin);
-  _Grow_Height(a, y1 + margin);
-  _Grow_Height(a, y2 + margin);
+  _Grow_Point(a, x1, y1, margin);
+  _Grow_Point(a, x2, y2, margin);
 }
 
 // A placed (or reserved) area, or null.
@@ -75,6 +76,17 @@ VIEW_ITEM *_New_Item(int area, int kind) {
   if (!a) return nullptr;
   VIEW_ITEM *item = Append_View_Item(a);
   item->kind = kind;
+  return item;
+}
+
+// Appends a new item of a kind spanning the rectangle (x1, y1)-(x2, y2); null as _New_Item.
+VIEW_ITEM *_New_Rect_Item(int area, int kind, int x1, int y1, int x2, int y2) {
+  VIEW_ITEM *item = _New_Item(area, kind);
+  if (!item) return nullptr;
+  item->x1 = x1;
+  item->y1 = y1;
+  item->x2 = x2;
+  item->y2 = y2;
   return item;
 }
 
@@ -145,6 +157,14 @@ VIEW_ITEM *_Add_Styled_Text(int area, int kind, int x, int y, const char *text, 
   return item;
 }
 
+// Measures an added text item's text in its font, keeps it by its left end when right-aligned
+// (align 1) and grows the content over its end plus a margin of 10.
+void _Place_Text_Item(int area, VIEW_ITEM *item, int align) {
+  int width = _Text_Width(item->text, item->font);
+  if (align == 1) item->x1 -= width;  // kept by its left end: drawing needs no alignment
+  _Grow_Point(_Area(area), item->x1 + width, item->y1, 10);
+}
+
 // Clamps a caller's selected index to 0 when outside 0..count − 1.
 void _Clamp_Index(int *index_ptr, int count) {
   if (index_ptr && (*index_ptr < 0 || *index_ptr >= count)) *index_ptr = 0;
@@ -184,34 +204,21 @@ VIEW_ITEM *Append_View_Item(SCROLLABLE_VIEW_AREA *a) {
 
 void Add_Text_to_View_Area(int area, int x, int y, const char *text, int font, int colour, int align) {
   VIEW_ITEM *item = _Add_Styled_Text(area, VIEW_TEXT, x, y, text, font, colour, _Text_Style(font));
-  if (!item) return;
-  int width = _Text_Width(item->text, item->font);
-  if (align == 1) item->x1 = x - width;  // kept by its left end: drawing needs no alignment
-  SCROLLABLE_VIEW_AREA *a = _Area(area);
-  _Grow_Width(a, item->x1 + width + 10);
-  _Grow_Height(a, y + 10);
+  if (item) _Place_Text_Item(area, item, align);
 }
 
 void Add_Line_to_View_Area(int area, int x1, int y1, int x2, int y2, int colour) {
-  VIEW_ITEM *item = _New_Item(area, VIEW_LINE);
+  VIEW_ITEM *item = _New_Rect_Item(area, VIEW_LINE, x1, y1, x2, y2);
   if (!item) return;
-  item->x1 = x1;
-  item->y1 = y1;
-  item->x2 = x2;
-  item->y2 = y2;
   item->colour = colour;
   _Grow_Rect(_Area(area), x1, y1, x2, y2, 10);
 }
 
 void Add_Bitmap_File_to_View_Area(int area, const char *file, int x1, int y1, int x2, int y2,
                                   int transparent_colour) {
-  VIEW_ITEM *item = _New_Item(area, VIEW_BITMAP_FILE);
+  VIEW_ITEM *item = _New_Rect_Item(area, VIEW_BITMAP_FILE, x1, y1, x2, y2);
   if (!item) return;
   item->text = _Copy_Text(file);
-  item->x1 = x1;
-  item->y1 = y1;
-  item->x2 = x2;
-  item->y2 = y2;
   item->colour = transparent_colour;
   item->option = 0;
   _Grow_Rect(_Area(area), x1, y1, x2, y2, 10);
@@ -219,24 +226,17 @@ void Add_Bitmap_File_to_View_Area(int area, const char *file, int x1, int y1, in
 
 void Add_Draw_Callback_to_View_Area(int area, int x1, int y1, int x2, int y2, void *argument,
                                     VIEW_DRAW_FN function) {
-  VIEW_ITEM *item = _New_Item(area, VIEW_DRAW_CALLBACK);
+  VIEW_ITEM *item = _New_Rect_Item(area, VIEW_DRAW_CALLBACK, x1, y1, x2, y2);
   if (!item) return;
-  item->x1 = x1;
-  item->y1 = y1;
-  item->x2 = x2;
-  item->y2 = y2;
   item->image_on = argument;
   item->draw_fn = function;
   _Grow_Rect(_Area(area), x1, y1, x2, y2, 10);
 }
 
 void Add_Mask_to_View_Area(int area, int x, int y, const VIEW_MASK_RECORD *mask, int colour) {
-  VIEW_ITEM *item = _New_Item(area, VIEW_MASK);
+  VIEW_ITEM *item = _New_Rect_Item(area, VIEW_MASK, x, y, x + (mask ? mask->width : 0) - 1,
+                                   y + (mask ? mask->height : 0) - 1);
   if (!item) return;
-  item->x1 = x;
-  item->y1 = y;
-  item->x2 = x + (mask ? mask->width : 0) - 1;
-  item->y2 = y + (mask ? mask->height : 0) - 1;
   item->image_on = const_cast<VIEW_MASK_RECORD *>(mask);
   item->colour = colour;
   _Grow_Rect(_Area(area), x, y, item->x2, item->y2, 10);
@@ -253,9 +253,7 @@ void Add_Rotated_Text_to_View_Area(int area, int x, int y, const char *text, int
     case 270: item->y2 = VIEW_ROTATE_270; dx = 10; dy = width + 10; break;
     default: item->y2 = 0; break;
   }
-  SCROLLABLE_VIEW_AREA *a = _Area(area);
-  _Grow_Width(a, x + dx);
-  _Grow_Height(a, y + dy);
+  _Grow_Point(_Area(area), x + dx, y + dy, 0);
 }
 
 void Add_Check_Box_to_View_Area(int area, int x, int y, const char *text, int font, int colour, int *value_ptr,
@@ -264,9 +262,7 @@ void Add_Check_Box_to_View_Area(int area, int x, int y, const char *text, int fo
   if (!item) return;
   item->value_ptr = value_ptr;
   item->active_ptr = active_ptr;
-  SCROLLABLE_VIEW_AREA *a = _Area(area);
-  _Grow_Width(a, x + _Text_Width(item->text, item->font) + 10);
-  _Grow_Height(a, y + 10);
+  _Place_Text_Item(area, item, 0);
 }
 
 void Add_Radio_Button_to_View_Area(int area, int x, int y, const char *text, int font, int colour, int value,
@@ -276,9 +272,7 @@ void Add_Radio_Button_to_View_Area(int area, int x, int y, const char *text, int
   item->option = value;
   item->value_ptr = value_ptr;
   item->active_ptr = active_ptr;
-  SCROLLABLE_VIEW_AREA *a = _Area(area);
-  _Grow_Width(a, x + _Text_Width(item->text, item->font) + 10);
-  _Grow_Height(a, y + 10);
+  _Place_Text_Item(area, item, 0);
 }
 
 void Add_List_Row_to_View_Area(int area, int x, int y, const char *text, int font, int colour, int align,
@@ -288,11 +282,7 @@ void Add_List_Row_to_View_Area(int area, int x, int y, const char *text, int fon
   item->aux = highlight_colour;
   item->image_off = reinterpret_cast<void *>(static_cast<std::intptr_t>(row_value));
   item->target_ptr = target_ptr;
-  int width = _Text_Width(item->text, item->font);
-  if (align == 1) item->x1 = x - width;
-  SCROLLABLE_VIEW_AREA *a = _Area(area);
-  _Grow_Width(a, item->x1 + width + 10);
-  _Grow_Height(a, y + 10);
+  _Place_Text_Item(area, item, align);
 }
 
 void Add_Float_Field_to_View_Area(int area, int x, int y, double *double_ptr, const char *format, int font,
@@ -305,36 +295,24 @@ void Add_Float_Field_to_View_Area(int area, int x, int y, double *double_ptr, co
   char buffer[512];
   item->option = _Format_Value(buffer, item->text, 0.0);
   _Format_Value(buffer, item->text, double_ptr ? *double_ptr : 0.0);
-  SCROLLABLE_VIEW_AREA *a = _Area(area);
-  _Grow_Width(a, x + _Text_Width(buffer, item->font) + 10);
-  _Grow_Height(a, y + 10);
+  _Grow_Point(_Area(area), x + _Text_Width(buffer, item->font), y, 10);
 }
 
 void Add_Box_to_View_Area(int area, int x1, int y1, int x2, int y2, int colour) {
-  VIEW_ITEM *item = _New_Item(area, VIEW_BOX);
+  VIEW_ITEM *item = _New_Rect_Item(area, VIEW_BOX, x1, y1, x2, y2);
   if (!item) return;
-  item->x1 = x1;
-  item->y1 = y1;
-  item->x2 = x2;
-  item->y2 = y2;
   item->colour = colour;
   _Grow_Rect(_Area(area), x1, y1, x2, y2, 0);
 }
 
 void Add_Click_Spot_to_View_Area(int area, int x1, int y1, int x2, int y2, int value, int *target_ptr) {
-  VIEW_ITEM *item = _New_Item(area, VIEW_CLICK_SPOT);
+  VIEW_ITEM *item = _New_Rect_Item(area, VIEW_CLICK_SPOT, x1, y1, x2, y2);
   if (!item) return;
-  item->x1 = x1;
-  item->y1 = y1;
-  item->x2 = x2;
-  item->y2 = y2;
   item->option = 0;
   item->text = nullptr;
   item->image_off = reinterpret_cast<void *>(static_cast<std::intptr_t>(value));
   item->target_ptr = target_ptr;
-  SCROLLABLE_VIEW_AREA *a = _Area(area);
-  _Grow_Width(a, x2 + 10);
-  _Grow_Height(a, y1 + 10);
+  _Grow_Point(_Area(area), x2, y1, 10);  // a click spot grows the content by its top right corner
 }
 
 void Add_Mark_to_View_Area(int area, int id) {
@@ -344,12 +322,8 @@ void Add_Mark_to_View_Area(int area, int id) {
 
 void Add_Tree_Image_to_View_Area(int area, const TREEVIEW_IMAGE *image, int x1, int y1, int x2, int y2,
                                  int colour) {
-  VIEW_ITEM *item = _New_Item(area, VIEW_TREE_IMAGE);
+  VIEW_ITEM *item = _New_Rect_Item(area, VIEW_TREE_IMAGE, x1, y1, x2, y2);
   if (!item) return;
-  item->x1 = x1;
-  item->y1 = y1;
-  item->x2 = x2;
-  item->y2 = y2;
   item->image_off = const_cast<TREEVIEW_IMAGE *>(image);
   item->colour = colour;
   _Grow_Rect(_Area(area), x1, y1, x2, y2, 10);
@@ -367,9 +341,7 @@ void Add_Text_Field_to_View_Area(int area, int x, int y, char *buffer, int font,
   item->option = buffer ? static_cast<int>(std::strlen(buffer)) : 0;
   item->y2 = item->option;
   item->active_ptr = active_ptr;
-  SCROLLABLE_VIEW_AREA *a = _Area(area);
-  _Grow_Width(a, x + _Text_Width(buffer, item->font) + 10);
-  _Grow_Height(a, y + 10);
+  _Place_Text_Item(area, item, 0);  // measures the caller's buffer, which is the item's text
 }
 
 void Add_Choice_List_to_View_Area(int area, int x, int y, const VIEW_CHOICE_ENTRY *entries, int font,
@@ -390,9 +362,7 @@ void Add_Choice_List_to_View_Area(int area, int x, int y, const VIEW_CHOICE_ENTR
   item->colour = width_chars;
   item->aux = count;
   item->target_ptr = const_cast<VIEW_CHOICE_ENTRY *>(entries);
-  SCROLLABLE_VIEW_AREA *a = _Area(area);
-  _Grow_Width(a, x + item->option + 10);
-  _Grow_Height(a, y + 10);
+  _Grow_Point(_Area(area), x + item->option, y, 10);
 }
 
 void Add_Picture_Choice_to_View_Area(int area, int x, int y, const char *file, int width, int height, int count,
@@ -409,20 +379,14 @@ void Add_Picture_Choice_to_View_Area(int area, int x, int y, const char *file, i
   item->y2 = height;
   item->aux = count;
   item->option = option;
-  SCROLLABLE_VIEW_AREA *a = _Area(area);
-  _Grow_Width(a, x + width + 31);
-  _Grow_Height(a, y + height + 16);
+  _Grow_Point(_Area(area), x + width + 31, y + height + 16, 0);
 }
 
 void Add_Bitmap_Button_to_View_Area(int area, int x, int y, int width, int height, const char *file,
                                     int image_offset, int transparent_colour, int cursor, const char *hover_text,
                                     int code, int *value_ptr, int *active_ptr) {
-  VIEW_ITEM *item = _New_Item(area, VIEW_BITMAP_BUTTON);
+  VIEW_ITEM *item = _New_Rect_Item(area, VIEW_BITMAP_BUTTON, x, y, x + width, y + height);
   if (!item) return;
-  item->x1 = x;
-  item->y1 = y;
-  item->x2 = x + width;
-  item->y2 = y + height;
   item->text = _Copy_Text(file);
   item->text2 = _Copy_Text(hover_text);
   item->option = image_offset;
