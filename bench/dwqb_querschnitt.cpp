@@ -10,26 +10,11 @@
 #include <utility>
 
 #include "dwqb/dwqb.h"
+#include "tests/dwqb/section_models.h"
 
 namespace {
 
-void Ipe300() {
-  const double tf = 1.07, tw = 0.71, zt = 0.535, zb = 29.465, r = 1.5;
-  Add_DWQB_Node(1, -7.5, zt);
-  Add_DWQB_Node(2, 7.5, zt);
-  Add_DWQB_Node(3, 0, zt);
-  Add_DWQB_Node(4, -7.5, zb);
-  Add_DWQB_Node(5, 7.5, zb);
-  Add_DWQB_Node(6, 0, zb);
-  const double top_left[9] = {tf, tf, 0, 0, 0, 0, 0, r, 0};
-  const double top_right[9] = {tf, tf, 0, 0, 0, 0, 0, 0, r};
-  const double web[9] = {tw, tw, 0, 0, 0, r, r, r, r};
-  Add_DWQB_Line(1, 0, 1, 3, top_left);
-  Add_DWQB_Line(2, 0, 2, 3, top_right);
-  Add_DWQB_Line(3, 0, 3, 6, web);
-  Add_DWQB_Line(4, 0, 4, 6, top_right);
-  Add_DWQB_Line(5, 0, 5, 6, top_left);
-}
+void Ipe300() { Ipe300_Model(1.5).Build(); }
 
 void Polygon(int n) {
   for (int k = 0; k < n; ++k) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "tests/dwqb/dwqb_fixture.h"
+#include "tests/dwqb/section_models.h"
 
 namespace {
 constexpr double kPi = std::numbers::pi;
@@ -269,26 +270,7 @@ TEST_F(DwqbOutlines, ArcWallFollowsItsLine) {
 // radii the table area 53.81 cm², without them the plates alone.
 class DwqbIpe300 : public DwqbTest {
  protected:
-  void Build(double r) {
-    const double tf = 1.07, tw = 0.71, zt = 0.535, zb = 29.465;
-    Add_DWQB_Node(1, -7.5, zt);
-    Add_DWQB_Node(2, 7.5, zt);
-    Add_DWQB_Node(3, 0, zt);
-    Add_DWQB_Node(4, -7.5, zb);
-    Add_DWQB_Node(5, 7.5, zb);
-    Add_DWQB_Node(6, 0, zb);
-    // Flanges from the tips to the web node; the radius sits on the face towards the web.
-    const double top_left[9] = {tf, tf, 0, 0, 0, 0, 0, r, 0};   // +y: left face is below
-    const double top_right[9] = {tf, tf, 0, 0, 0, 0, 0, 0, r};  // -y: right face is below
-    const double bot_left[9] = {tf, tf, 0, 0, 0, 0, 0, 0, r};
-    const double bot_right[9] = {tf, tf, 0, 0, 0, 0, 0, r, 0};
-    const double web[9] = {tw, tw, 0, 0, 0, r, r, r, r};
-    Add_DWQB_Line(1, 0, 1, 3, top_left);
-    Add_DWQB_Line(2, 0, 2, 3, top_right);
-    Add_DWQB_Line(3, 0, 3, 6, web);
-    Add_DWQB_Line(4, 0, 4, 6, bot_left);
-    Add_DWQB_Line(5, 0, 5, 6, bot_right);
-  }
+  static void Build(double r) { Ipe300_Model(r).Build(); }
 };
 
 TEST_F(DwqbIpe300, AreaWithRootRadii) {

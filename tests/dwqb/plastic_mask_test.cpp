@@ -8,6 +8,7 @@
 #include "host/host.h"
 #include "materials/materials.h"
 #include "tests/dwqb/dwqb_fixture.h"
+#include "tests/dwqb/section_models.h"
 
 namespace {
 
@@ -66,26 +67,9 @@ class DwqbPlasticMask : public DwqbTest {
     DwqbTest::TearDown();
   }
 
-  // IPE 300 (EN 10365: h 300, b 150, t_w 7.1, t_f 10.7, r 15 mm) on its centre lines in cm,
-  // y = 0 on the web axis, z downward from the top face.
+  // The rolled IPE 300 with root radius r (cm), run.
   static void Ipe300(double r) {
-    const double tf = 1.07, tw = 0.71, zt = 0.535, zb = 29.465;
-    Add_DWQB_Node(1, -7.5, zt);
-    Add_DWQB_Node(2, 7.5, zt);
-    Add_DWQB_Node(3, 0, zt);
-    Add_DWQB_Node(4, -7.5, zb);
-    Add_DWQB_Node(5, 7.5, zb);
-    Add_DWQB_Node(6, 0, zb);
-    const double top_left[9] = {tf, tf, 0, 0, 0, 0, 0, r, 0};
-    const double top_right[9] = {tf, tf, 0, 0, 0, 0, 0, 0, r};
-    const double bot_left[9] = {tf, tf, 0, 0, 0, 0, 0, 0, r};
-    const double bot_right[9] = {tf, tf, 0, 0, 0, 0, 0, r, 0};
-    const double web[9] = {tw, tw, 0, 0, 0, r, r, r, r};
-    Add_DWQB_Line(1, 0, 1, 3, top_left);
-    Add_DWQB_Line(2, 0, 2, 3, top_right);
-    Add_DWQB_Line(3, 0, 3, 6, web);
-    Add_DWQB_Line(4, 0, 4, 6, bot_left);
-    Add_DWQB_Line(5, 0, 5, 6, bot_right);
+    Ipe300_Model(r).Build();
     ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
   }
 

@@ -65,12 +65,14 @@ inline ModelLine Wall(int nr, int a, int b, double t, double rise = 0.0) {
 }
 
 // Rolled I-section IPE 300 (EN 10365: h 300, b 150, t_w 7.1, t_f 10.7, r 15 mm) on its
-// centre lines, y = 0 on the web axis, z downward from the top face.
+// centre lines, y = 0 on the web axis, z downward from the top face. The flanges run from
+// the tips to the web node (lines 1, 2 top, 4, 5 bottom), the web (line 3) from top to
+// bottom; each root radius r sits on the flange face towards the web.
 inline SectionModel Ipe300_Model(double r) {
   const double tf = 1.07, tw = 0.71, zt = 0.535, zb = 29.465;
   SectionModel m{"IPE 300", {{1, -7.5, zt}, {2, 7.5, zt}, {3, 0, zt}, {4, -7.5, zb}, {5, 7.5, zb}, {6, 0, zb}}, {}, false};
-  m.lines.push_back({1, 1, 3, {tf, tf, 0, 0, 0, 0, 0, r, 0}, 0});
-  m.lines.push_back({2, 2, 3, {tf, tf, 0, 0, 0, 0, 0, 0, r}, 0});
+  m.lines.push_back({1, 1, 3, {tf, tf, 0, 0, 0, 0, 0, r, 0}, 0});  // +y: the left face is below
+  m.lines.push_back({2, 2, 3, {tf, tf, 0, 0, 0, 0, 0, 0, r}, 0});  // -y: the right face is below
   m.lines.push_back({3, 3, 6, {tw, tw, 0, 0, 0, r, r, r, r}, 0});
   m.lines.push_back({4, 4, 6, {tf, tf, 0, 0, 0, 0, 0, 0, r}, 0});
   m.lines.push_back({5, 5, 6, {tf, tf, 0, 0, 0, 0, 0, r, 0}, 0});
