@@ -89,9 +89,11 @@ int _Format(char (&buffer)[kFormatLimit], const char *format, va_list values) {
   return static_cast<int>(std::strlen(buffer));
 }
 
-int _Bold_Text(int x, int y, const char *text, int *active) {
+// A text of the bold adders: the widget font plus their style and size bits; its width plus 5 (2 for an empty
+// text), 0 without a widget area.
+int _Bold_Text(int x, int y, const char *text, int extra_font_bits, int *active) {
   if (Get_Widget_Area() < 0) return 0;
-  const int font = Get_Widget_Font() | 0x20000;
+  const int font = Get_Widget_Font() | extra_font_bits;
   Add_Text_to_View_Area(Get_Widget_Area(), x, y, text, font, _Colour(active), 0);
   if (!text || !*text) return 2;
   return _Measured(text, font) + 5;
@@ -152,7 +154,9 @@ int Add_Widget_Text_Spot(int x, int y, const char *text, int value, int *target,
   return Put_Widget_Text_Spot(x, y, text, value, target, active);
 }
 
-int Add_Widget_Bold_Text(int x, int y, const char *text, int *active) { return _Bold_Text(x, y, text, active); }
+int Add_Widget_Bold_Text(int x, int y, const char *text, int *active) {
+  return _Bold_Text(x, y, text, 0x20000, active);
+}
 
 int Add_Widget_Bold_Text_Format(int x, int y, const char *format, ...) {
   if (Get_Widget_Area() < 0) return 0;
@@ -161,7 +165,7 @@ int Add_Widget_Bold_Text_Format(int x, int y, const char *format, ...) {
   va_start(values, format);
   _Format(buffer, format, values);
   va_end(values);
-  return _Bold_Text(x, y, buffer, nullptr);
+  return _Bold_Text(x, y, buffer, 0x20000, nullptr);
 }
 
 int Add_Widget_Small_Text(int x, int y, const char *text, int *active) {
@@ -170,11 +174,7 @@ int Add_Widget_Small_Text(int x, int y, const char *text, int *active) {
 }
 
 int Add_Widget_Small_Bold_Text(int x, int y, const char *text, int *active) {
-  if (Get_Widget_Area() < 0) return 0;
-  const int font = Get_Widget_Font() | 0x10002;
-  Add_Text_to_View_Area(Get_Widget_Area(), x, y, text, font, _Colour(active), 0);
-  if (!text || !*text) return 2;
-  return _Measured(text, font) + 5;
+  return _Bold_Text(x, y, text, 0x10002, active);
 }
 
 int Add_Widget_Label(int x, int y, const char *text, int valign, int halign, int *active) {
