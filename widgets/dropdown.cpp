@@ -102,6 +102,31 @@ void _Draw_Scroll_Bar(const DropdownColours &c, int R, int T, int B, int t, int 
   pxLine(R - 15, y2, R - 15, y1);
 }
 
+// Pen colour and buffering in force before a list is drawn; put back by _End_List.
+struct SavedPen {
+  int colour;
+  int buffering;
+};
+
+// Saves the pen, then paints the list's background (L, T)-(R, B) and its dotted frame.
+SavedPen _Begin_List(const DropdownColours &c, int L, int T, int R, int B) {
+  SavedPen pen;
+  pen.colour = pxQFgc(nullptr);
+  pen.buffering = pxBuff(-1);
+  pxFgc(c.background);
+  pxRect(L, T, R, B);
+  pxFgc(c.black);
+  _Dotted_Frame(L, T, R, B);
+  return pen;
+}
+
+// Draws the scroll bar when the thumb has a length t, then puts the saved pen back.
+void _End_List(const DropdownColours &c, const SavedPen &pen, int R, int T, int B, int t, int o) {
+  if (t) _Draw_Scroll_Bar(c, R, T, B, t, o);
+  pxBuff(pen.buffering);
+  pxFgc(pen.colour);
+}
+
 // One open drop-down: its rectangle, rows and scroll bar.
 struct Dropdown {
   VIEW_ITEM *item;
@@ -396,12 +421,7 @@ void Draw_Choice_Dropdown(int L, int X, int W, int T, int H, int font, int row, 
                           const VIEW_CHOICE_ENTRY *entries) {
   const DropdownColours &c = _Colours(false);
   int R = L + W, B = T + H;
-  int colour = pxQFgc(nullptr);
-  int buffering = pxBuff(-1);
-  pxFgc(c.background);
-  pxRect(L, T, R, B);
-  pxFgc(c.black);
-  _Dotted_Frame(L, T, R, B);
+  SavedPen pen = _Begin_List(c, L, T, R, B);
   Pop_RFont(font);
   for (int i = 0; entries && i < r; ++i) {
     if (i == row) {
@@ -414,20 +434,13 @@ void Draw_Choice_Dropdown(int L, int X, int W, int T, int H, int font, int row, 
     if (entries[i].text) pxText(X, T + 13 + 13 * i, entries[i].text, static_cast<int>(std::strlen(entries[i].text)));
   }
   Push_RFont();
-  if (t) _Draw_Scroll_Bar(c, R, T, B, t, o);
-  pxBuff(buffering);
-  pxFgc(colour);
+  _End_List(c, pen, R, T, B, t, o);
 }
 
 void Draw_Picture_Dropdown(int L, int W, int T, int H, int s, int f, int r, int t, int o, const VIEW_ITEM *item) {
   const DropdownColours &c = _Colours(true);
   int R = L + W, B = T + H;
-  int colour = pxQFgc(nullptr);
-  int buffering = pxBuff(-1);
-  pxFgc(c.background);
-  pxRect(L, T, R, B);
-  pxFgc(c.black);
-  _Dotted_Frame(L, T, R, B);
+  SavedPen pen = _Begin_List(c, L, T, R, B);
   int pw = item ? item->x2 : 0, ph = item ? item->y2 : 0, p = ph + 4;
   for (int k = 0; item && item->text && k < r; ++k) {
     int i = f + k, yk = T + k * p;
@@ -444,7 +457,5 @@ void Draw_Picture_Dropdown(int L, int W, int T, int H, int s, int f, int r, int 
       for (int xx : {L + 1, L + 2, L + pw + 3, L + pw + 4}) pxLine(xx, yk + 1, xx, yk + ph + 4);
     }
   }
-  if (t) _Draw_Scroll_Bar(c, R, T, B, t, o);
-  pxBuff(buffering);
-  pxFgc(colour);
+  _End_List(c, pen, R, T, B, t, o);
 }
