@@ -99,6 +99,10 @@ void _Clear_DWQB_Part_Results();
 // root null skips the outline walk (indices 26-37 stay 0). Returns 0.
 int _Calc_Section_Result_Values(DWQB_PART *root, const double *S, double *result);
 int Calc_DWQB_Part_Result_Values(const double *values, double *result);
+// Principal axes of the centroidal tensor (I_y, I_z, I_yz), cm⁴: *alpha (rad) within
+// ±π/4, *I1 the value about the axis at alpha, *I2 the other. A product I_yz within
+// 1e-6 of |I_y| + |I_z| counts as none: alpha 0, I1 = I_y, I2 = I_z.
+void Dwqb_Principal_Axes(double Iy, double Iz, double Iyz, double *alpha, double *I1, double *I2);
 // Shear centre, warping constant and sectorial values of a part's value block into 9.
 int Calc_DWQB_Part_Shear_Centre(const double *values, double *result);
 // Walks one outline piece in n chords (n < 0: its count) handing each chord to the step;

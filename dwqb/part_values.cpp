@@ -169,27 +169,28 @@ int Calc_DWQB_Centreline_Values(const double *values, double *r) {
     r[9] = Iyy;
     r[10] = Iyz;
   }
-  const double Iy = r[8], Iz = r[9], Iyz_c = r[10];
-  if (std::fabs(Iyz_c) > 1e-6 * (std::fabs(Iy) + std::fabs(Iz))) {
-    double alpha = std::atan2(-2.0 * Iyz_c, Iy - Iz) / 2.0;
-    const double R = std::sqrt(4.0 * Iyz_c * Iyz_c + (Iy - Iz) * (Iy - Iz));
-    double I1 = (Iy + Iz + R) / 2.0, I2 = (Iy + Iz - R) / 2.0;
-    if (alpha > std::numbers::pi / 4.0) {
-      alpha -= std::numbers::pi / 2.0;
-      std::swap(I1, I2);
-    } else if (alpha < -std::numbers::pi / 4.0) {
-      alpha += std::numbers::pi / 2.0;
-      std::swap(I1, I2);
-    }
-    r[11] = alpha;
-    r[12] = I1;
-    r[13] = I2;
-  } else {
-    r[11] = 0.0;
-    r[12] = Iy;
-    r[13] = Iz;
-  }
+  Dwqb_Principal_Axes(r[8], r[9], r[10], &r[11], &r[12], &r[13]);
   return 0;
+}
+
+void Dwqb_Principal_Axes(double Iy, double Iz, double Iyz, double *alpha, double *I1, double *I2) {
+  *alpha = 0.0;
+  *I1 = Iy;
+  *I2 = Iz;
+  if (!(std::fabs(Iyz) > 1e-6 * (std::fabs(Iy) + std::fabs(Iz)))) return;
+  double a = std::atan2(-2.0 * Iyz, Iy - Iz) / 2.0;
+  const double R = std::sqrt(4.0 * Iyz * Iyz + (Iy - Iz) * (Iy - Iz));
+  double i1 = (Iy + Iz + R) / 2.0, i2 = (Iy + Iz - R) / 2.0;
+  if (a > std::numbers::pi / 4.0) {
+    a -= std::numbers::pi / 2.0;
+    std::swap(i1, i2);
+  } else if (a < -std::numbers::pi / 4.0) {
+    a += std::numbers::pi / 2.0;
+    std::swap(i1, i2);
+  }
+  *alpha = a;
+  *I1 = i1;
+  *I2 = i2;
 }
 
 int Calc_DWQB_Principal_Inverse(double *I_y, double *I_z, double *I_yz, double *inv_det) {

@@ -3,8 +3,6 @@
 // part tree, and the section result block derived from the sums.
 #include <cmath>
 #include <cstring>
-#include <numbers>
-#include <utility>
 
 #include "dwqb/dwqb_internal.h"
 
@@ -270,20 +268,8 @@ int _Calc_Section_Result_Values(DWQB_PART *root, const double *S, double *r) {
   r[8] = Iy;
   r[9] = Iz;
   r[10] = Iyz;
-  double alpha = 0.0, I1 = Iy, I2 = Iz;
-  if (std::fabs(Iyz) > 1e-6 * (std::fabs(Iy) + std::fabs(Iz))) {
-    alpha = std::atan2(-2.0 * Iyz, Iy - Iz) / 2.0;
-    const double R = std::sqrt(4.0 * Iyz * Iyz + (Iy - Iz) * (Iy - Iz));
-    I1 = (Iy + Iz + R) / 2.0;
-    I2 = (Iy + Iz - R) / 2.0;
-    if (alpha > std::numbers::pi / 4.0) {
-      alpha -= std::numbers::pi / 2.0;
-      std::swap(I1, I2);
-    } else if (alpha < -std::numbers::pi / 4.0) {
-      alpha += std::numbers::pi / 2.0;
-      std::swap(I1, I2);
-    }
-  }
+  double alpha, I1, I2;
+  Dwqb_Principal_Axes(Iy, Iz, Iyz, &alpha, &I1, &I2);
   const double ca = std::cos(alpha), sa = std::sin(alpha);
   r[11] = alpha;
   r[12] = I1;
