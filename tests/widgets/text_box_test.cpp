@@ -1,12 +1,8 @@
 // Text box: line table and drawing geometry, the editing operations, and the focus loop
 // driven by scripted clicks and keys.
 #include <gtest/gtest.h>
-#include <png.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,6 +10,7 @@
 
 #include "host/host_screen.h"
 #include "support/support.h"
+#include "tests/widgets/golden_png.h"
 #include "tests/widgets/widgets_fixture.h"
 #include "widgets/view_events.h"
 #include "widgets/widget_layer.h"
@@ -289,69 +286,6 @@ TEST_F(TextBox, EveryKeySurvivesAnEmptiedAndAFullBuffer) {
 
 // ---------------------------------------------------------------- golden picture
 
-namespace {
-
-// The canvas region (x1, y1)-(x2, y2) as RGB rows.
-std::vector<unsigned char> Region_Rgb(int x1, int y1, int x2, int y2) {
-  std::vector<unsigned char> rgb;
-  for (int y = y1; y <= y2; ++y)
-    for (int x = x1; x <= x2; ++x) {
-      RGB c = Pixel_RGB(x, y);
-      rgb.push_back(static_cast<unsigned char>(c.r));
-      rgb.push_back(static_cast<unsigned char>(c.g));
-      rgb.push_back(static_cast<unsigned char>(c.b));
-    }
-  return rgb;
-}
-
-bool Write_Rgb_Png(const std::string &path, int w, int h, const std::vector<unsigned char> &rgb) {
-  FILE *f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return false;
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8, PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < h; ++y) png_write_row(png, const_cast<png_bytep>(&rgb[static_cast<std::size_t>(y) * w * 3]));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(f);
-  return true;
-}
-
-bool Read_Rgb_Png(const std::string &path, int *w, int *h, std::vector<unsigned char> *rgb) {
-  FILE *f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_read_struct(&png, &info, nullptr);
-    std::fclose(f);
-    return false;
-  }
-  png_init_io(png, f);
-  png_read_info(png, info);
-  png_set_strip_16(png);
-  png_set_strip_alpha(png);
-  png_set_palette_to_rgb(png);
-  png_set_gray_to_rgb(png);
-  png_read_update_info(png, info);
-  *w = static_cast<int>(png_get_image_width(png, info));
-  *h = static_cast<int>(png_get_image_height(png, info));
-  rgb->assign(static_cast<std::size_t>(*w) * static_cast<std::size_t>(*h) * 3, 0);
-  for (int y = 0; y < *h; ++y) png_read_row(png, &(*rgb)[static_cast<std::size_t>(y) * *w * 3], nullptr);
-  png_destroy_read_struct(&png, &info, nullptr);
-  std::fclose(f);
-  return true;
-}
-
-}  // namespace
 
 // A focused box in its own font: selection over a line break, caret, fill gauge and
 // line-position bar (more lines than fit). PF_UPDATE_GOLDEN=1 writes the picture anew.
@@ -373,21 +307,8 @@ TEST_F(TextBox, GoldenFocusedBoxWithSelectionAndGauges) {
   Draw();
   Draw_Text_Box_Caret(state);
   Draw_Text_Box_Gauges(state);
-  const int x1 = kX1 - 2, y1 = kY1 - 2, x2 = kX2 + 2, y2 = kY2 + 2;
-  const int w = x2 - x1 + 1, h = y2 - y1 + 1;
-  std::vector<unsigned char> now = Region_Rgb(x1, y1, x2, y2);
-  const std::filesystem::path golden = std::filesystem::path(PF_SOURCE_DIR) / "tests/widgets/golden/text_box_focused.png";
-  const char *update = std::getenv("PF_UPDATE_GOLDEN");
-  if (update && *update == '1') {
-    ASSERT_TRUE(Write_Rgb_Png(golden.string(), w, h, now));
-    return;
-  }
-  int gw = 0, gh = 0;
-  std::vector<unsigned char> expected;
-  ASSERT_TRUE(Read_Rgb_Png(golden.string(), &gw, &gh, &expected)) << golden << " missing: run with PF_UPDATE_GOLDEN=1";
-  ASSERT_EQ(gw, w);
-  ASSERT_EQ(gh, h);
-  EXPECT_TRUE(expected == now);
+  const int x1 = kX1 - 2, y1 = kY1 - 2;
+  Expect_Golden("text_box_focused.png", Canvas_Image(x1, y1, kX2 + 2, kY2 + 2), x1, y1);
 }
 
 // The event handler hands a click into the box to its focus loop and reports the change.

@@ -3,17 +3,16 @@
 // tests/widgets/golden/. PF_UPDATE_GOLDEN=1 in the environment writes them anew (look at
 // them before committing).
 #include <gtest/gtest.h>
-#include <png.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "support/cp850.h"
+#include "tests/widgets/golden_png.h"
 #include "tests/widgets/widgets_fixture.h"
 #include "widgets/widgets.h"
 #include "widgets/widgets_internal.h"
@@ -25,74 +24,6 @@ namespace fs = std::filesystem;
 // The compared region: the visible part (10, 40)-(893, 700) of the area (10, 40)-(910, 700)
 // with the frame on its left, top and bottom; the slider strip is the host's.
 constexpr int kX1 = 6, kY1 = 36, kX2 = 893, kY2 = 704;
-
-struct Image {
-  int w = 0, h = 0;
-  std::vector<uint8_t> rgb;
-};
-
-// ---------------------------------------------------------------- PNG files (libpng)
-
-bool Write_Png(const std::string &path, const Image &img) {
-  FILE *f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return false;
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, img.w, img.h, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < img.h; ++y) png_write_row(png, const_cast<png_bytep>(&img.rgb[size_t(y) * img.w * 3]));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(f);
-  return true;
-}
-
-bool Read_Png(const std::string &path, Image *img) {
-  FILE *f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_read_struct(&png, &info, nullptr);
-    std::fclose(f);
-    return false;
-  }
-  png_init_io(png, f);
-  png_read_info(png, info);
-  png_set_strip_16(png);
-  png_set_strip_alpha(png);
-  png_set_palette_to_rgb(png);
-  png_set_gray_to_rgb(png);
-  png_read_update_info(png, info);
-  img->w = static_cast<int>(png_get_image_width(png, info));
-  img->h = static_cast<int>(png_get_image_height(png, info));
-  img->rgb.assign(size_t(img->w) * img->h * 3, 0);
-  for (int y = 0; y < img->h; ++y) png_read_row(png, &img->rgb[size_t(y) * img->w * 3], nullptr);
-  png_destroy_read_struct(&png, &info, nullptr);
-  std::fclose(f);
-  return true;
-}
-
-Image Canvas_Region() {
-  Image img;
-  img.w = kX2 - kX1 + 1;
-  img.h = kY2 - kY1 + 1;
-  for (int y = kY1; y <= kY2; ++y)
-    for (int x = kX1; x <= kX2; ++x) {
-      RGB c = Pixel_RGB(x, y);
-      img.rgb.push_back(uint8_t(c.r));
-      img.rgb.push_back(uint8_t(c.g));
-      img.rgb.push_back(uint8_t(c.b));
-    }
-  return img;
-}
 
 // ---------------------------------------------------------------- bitmap files of the page
 
@@ -166,29 +97,7 @@ class ViewGolden : public WidgetsTest {
     fs::remove_all(dir_, ec);
   }
 
-  void Compare(const char *name) {
-    fs::path golden = fs::path(PF_SOURCE_DIR) / "tests/widgets/golden" / name;
-    Image now = Canvas_Region();
-    const char *update = std::getenv("PF_UPDATE_GOLDEN");
-    if (update && *update == '1') {
-      fs::create_directories(golden.parent_path());
-      ASSERT_TRUE(Write_Png(golden.string(), now));
-      return;
-    }
-    Image expected;
-    ASSERT_TRUE(Read_Png(golden.string(), &expected)) << golden << " missing: run with PF_UPDATE_GOLDEN=1";
-    ASSERT_EQ(expected.w, now.w);
-    ASSERT_EQ(expected.h, now.h);
-    int differ = 0, first = -1;
-    for (size_t i = 0; i < now.rgb.size(); i += 3)
-      if (now.rgb[i] != expected.rgb[i] || now.rgb[i + 1] != expected.rgb[i + 1] ||
-          now.rgb[i + 2] != expected.rgb[i + 2]) {
-        if (first < 0) first = int(i / 3);
-        ++differ;
-      }
-    EXPECT_EQ(differ, 0) << name << ": first difference at (" << kX1 + first % now.w << ", "
-                         << kY1 + first / now.w << ")";
-  }
+  void Compare(const char *name) { Expect_Golden(name, Canvas_Image(kX1, kY1, kX2, kY2), kX1, kY1); }
 
   fs::path dir_;
 };
