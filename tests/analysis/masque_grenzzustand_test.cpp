@@ -16,18 +16,8 @@ using namespace masque_test;
 constexpr double kPi = std::numbers::pi;
 const SOLVER_TOLERANZ kTol{1e-6, 100};
 
-class MasqueGrenzzustand : public ::testing::Test {
+class MasqueGrenzzustand : public SteelRectangleTest {
  protected:
-  void SetUp() override {
-    Reset_Masque_Module_For_Tests();
-    Reset_Masque_Solver_For_Tests();
-    mask_ = SteelRectangle();
-  }
-  void TearDown() override {
-    Destroy_Masque_Querschnitt(mask_);
-    Reset_Masque_Module_For_Tests();
-    Reset_Masque_Solver_For_Tests();
-  }
   GRENZZUSTAND Solve(double N, double My, double Mz, int expected = 1) {
     const double T[4] = {N, My, Mz, 0.0};
     GRENZZUSTAND r{};
@@ -35,7 +25,6 @@ class MasqueGrenzzustand : public ::testing::Test {
         << "T = (" << N << ", " << My << ", " << Mz << ")";
     return r;
   }
-  MASQUE *mask_ = nullptr;
 };
 
 TEST_F(MasqueGrenzzustand, CentricTensionAndCompression) {

@@ -13,21 +13,12 @@ namespace {
 using namespace masque_test;
 constexpr double kPi = std::numbers::pi;
 
-class MasqueIntegration : public ::testing::Test {
+class MasqueIntegration : public SteelRectangleTest {
  protected:
-  void SetUp() override {
-    Reset_Masque_Module_For_Tests();
-    mask_ = SteelRectangle();
-  }
-  void TearDown() override {
-    Destroy_Masque_Querschnitt(mask_);
-    Reset_Masque_Module_For_Tests();
-  }
   void Forces(double phi, double eps0, double kappa, double x3, double *F) {
     const DEHNUNGSEBENE p{phi, eps0, kappa, x3};
     ASSERT_EQ(Calc_Masque_Dehnungsebene_Forces(mask_, &p, 1.0, F), 1);
   }
-  MASQUE *mask_ = nullptr;
 };
 
 void ExpectRel(double actual, double expected, double rel) {

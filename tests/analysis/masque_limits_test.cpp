@@ -14,24 +14,14 @@ namespace {
 using namespace masque_test;
 constexpr double kPi = std::numbers::pi;
 
-class MasqueLimits : public ::testing::Test {
+class MasqueLimits : public SteelRectangleTest {
  protected:
-  void SetUp() override {
-    Reset_Masque_Module_For_Tests();
-    Reset_Masque_Solver_For_Tests();
-    mask_ = SteelRectangle();
-  }
-  void TearDown() override {
-    Destroy_Masque_Querschnitt(mask_);
-    Reset_Masque_Module_For_Tests();
-  }
   DEHNUNGSEBENE Plane(MASQUE *m, double phi, double t) {
     const double pair[2] = {phi, t};
     DEHNUNGSEBENE p{};
     EXPECT_EQ(Get_Masque_Grenzdehnungsebene(m, pair, &p), 1);
     return p;
   }
-  MASQUE *mask_ = nullptr;
 };
 
 void ExpectPlane(const DEHNUNGSEBENE &p, double phi, double eps0, double kappa) {

@@ -56,6 +56,23 @@ inline MASQUE *SteelRectangle() {
   return mask;
 }
 
+// Fixture: the steel rectangle as mask_, the mask module and the limit-state solver at
+// program start around every test.
+class SteelRectangleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Reset_Masque_Module_For_Tests();
+    Reset_Masque_Solver_For_Tests();
+    mask_ = SteelRectangle();
+  }
+  void TearDown() override {
+    Destroy_Masque_Querschnitt(mask_);
+    Reset_Masque_Module_For_Tests();
+    Reset_Masque_Solver_For_Tests();
+  }
+  MASQUE *mask_ = nullptr;
+};
+
 // I section of three touching rectangles, web along y': h 0.3, b 0.15, tf 0.0107, tw 0.0071.
 constexpr double kIh = 0.3, kIb = 0.15, kItf = 0.0107, kItw = 0.0071;
 inline MASQUE *SteelISection() {
