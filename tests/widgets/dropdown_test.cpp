@@ -31,6 +31,17 @@ VIEW_ITEM Choice_Item(Entries &e, int *index) {
   return item;
 }
 
+// A picture-choice item of count pictures 40 × 20 from the strip "strip.bmp".
+VIEW_ITEM Picture_Item(int count, int *index) {
+  VIEW_ITEM item{};
+  item.kind = VIEW_PICTURE_CHOICE;
+  item.x2 = 40, item.y2 = 20;  // picture size
+  item.aux = count;
+  item.text = const_cast<char *>("strip.bmp");
+  item.value_ptr = index;
+  return item;
+}
+
 const DROPDOWN_TEST_VIEW &Last() { return *Dropdown_Last_State(); }
 
 }  // namespace
@@ -254,12 +265,7 @@ TEST_F(Dropdown, WheelMovesRowsWithAScrollBar) {
 TEST_F(Dropdown, PictureListBelowTheFieldInsideTheArea) {
   Make_Test_Strip(30, 20);
   int index = 1;
-  VIEW_ITEM item{};
-  item.kind = VIEW_PICTURE_CHOICE;
-  item.x2 = 40, item.y2 = 20;  // picture size
-  item.aux = 5;
-  item.text = const_cast<char *>("strip.bmp");
-  item.value_ptr = &index;
+  VIEW_ITEM item = Picture_Item(5, &index);
   std::vector<uint8_t> before = Host_Snapshot();
   Host_Script_Key(336);
   Host_Script_Key(13);
@@ -278,12 +284,7 @@ TEST_F(Dropdown, PictureListBelowTheFieldInsideTheArea) {
 TEST_F(Dropdown, LongPictureListEscapesBelowTheArea) {
   Make_Test_Strip(30, 20);
   int index = 0;
-  VIEW_ITEM item{};
-  item.kind = VIEW_PICTURE_CHOICE;
-  item.x2 = 40, item.y2 = 20;
-  item.aux = 30;
-  item.text = const_cast<char *>("strip.bmp");
-  item.value_ptr = &index;
+  VIEW_ITEM item = Picture_Item(30, &index);
   // Area from 40 to 300, field at 250: the area has room for 7 rows above the field, fewer
   // than a third of the list, so it opens below onto the rest of the screen with
   // r = min((1024 − 250 − 24 − 10) / 24, 30 / 2) = 15.
