@@ -60,6 +60,25 @@ class InputTable : public WidgetsTest {
     Set_Input_Table_Max_Rows(t, 10000);
     return t;
   }
+  // 30 rows in an area 200 pixels high, built, with a script that types 5 into row 8's field
+  // (the last whose field lies fully inside: baseline 10 + 7 × 22 + 14 = 178), presses the
+  // down arrow and types 7; the caller ends the script.
+  int Long_Table_Typing_5_Down_7() {
+    area = Create_Scrollable_View_Area(0, 0, 600, 200, 0, 1);
+    int t = Create_Input_Table(area, 10, 5, 500, 22, 112, &Row_Fields);
+    for (int i = 1; i <= 30; ++i) {
+      FireRow r = Row(i, i);
+      Append_Input_Table_Row(t, &r);
+    }
+    Build(t);
+    Host_Script_Click(50, 173);
+    Host_Script_Wait(100);
+    Host_Script_Text("5");
+    Host_Script_Key(336);
+    Host_Script_Wait(100);
+    Host_Script_Text("7");
+    return t;
+  }
   void Build(int t) {
     Clear_View_Area_Items(area);
     Layout_Input_Table(t);
@@ -166,20 +185,7 @@ TEST_F(InputTable, AtTheLimitNoDuplicateAndNoAppend) {
 }
 
 TEST_F(InputTable, ArrowDownScrollsAndOpensTheSameFieldInTheNextRow) {
-  area = Create_Scrollable_View_Area(0, 0, 600, 200, 0, 1);
-  int t = Create_Input_Table(area, 10, 5, 500, 22, 112, &Row_Fields);
-  for (int i = 1; i <= 30; ++i) {
-    FireRow r = Row(i, i);
-    Append_Input_Table_Row(t, &r);
-  }
-  Build(t);
-  // Row 8 is the last whose field lies fully inside: baseline 10 + 7 × 22 + 14 = 178.
-  Host_Script_Click(50, 173);
-  Host_Script_Wait(100);
-  Host_Script_Text("5");
-  Host_Script_Key(336);
-  Host_Script_Wait(100);
-  Host_Script_Text("7");
+  int t = Long_Table_Typing_5_Down_7();
   Host_Script_Key(27);
   EXPECT_EQ(Handle_Input_Table_Event(t), 1);
   std::vector<double> values;
@@ -192,19 +198,7 @@ TEST_F(InputTable, ArrowDownScrollsAndOpensTheSameFieldInTheNextRow) {
 }
 
 TEST_F(InputTable, ArrowDownThenEnterWritesTheNextRow) {
-  area = Create_Scrollable_View_Area(0, 0, 600, 200, 0, 1);
-  int t = Create_Input_Table(area, 10, 5, 500, 22, 112, &Row_Fields);
-  for (int i = 1; i <= 30; ++i) {
-    FireRow r = Row(i, i);
-    Append_Input_Table_Row(t, &r);
-  }
-  Build(t);
-  Host_Script_Click(50, 173);
-  Host_Script_Wait(100);
-  Host_Script_Text("5");
-  Host_Script_Key(336);
-  Host_Script_Wait(100);
-  Host_Script_Text("7");
+  int t = Long_Table_Typing_5_Down_7();
   Host_Script_Key(13);  // the field chain goes on to the next row's field
   Host_Script_Wait(100);
   Host_Script_Key(27);
