@@ -4,20 +4,12 @@
 #include <benchmark/benchmark.h>
 
 #include "profil/profil.h"
+#include "tests/profil/profil_shapes.h"
 
 namespace {
 
 PROFIL He280a() {
-  PROFIL p{};
-  Reset_Profil(&p);
-  p.kind = PROFIL_KIND_PARAMETRIC;
-  p.type = PROFIL_H;
-  p.h = 270;
-  p.t_w = 8;
-  p.b_fo = p.b_fu = 280;
-  p.t_fo = p.t_fu = 13;
-  p.rolled = 1;
-  p.r = 24;
+  PROFIL p = He280a_Profile();
   Init_Material_Data(&p.grade);
   return p;
 }

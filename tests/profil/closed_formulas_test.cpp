@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "profil/profil.h"
+#include "tests/profil/profil_shapes.h"
 #include "outline_moments.h"
 
 using outline::Corner;
@@ -25,17 +26,7 @@ struct Dims {
 
 PROFIL Make(const Dims &d) {
   PROFIL p{};
-  p.kind = PROFIL_KIND_PARAMETRIC;
-  p.type = d.type;
-  p.h = d.h;
-  p.t_w = d.t_w;
-  p.b_fo = d.b_fo;
-  p.t_fo = d.t_fo;
-  p.b_fu = d.b_fu;
-  p.t_fu = d.t_fu;
-  p.rolled = d.rolled;
-  p.r = d.r;
-  p.r_2 = d.r_2;
+  Set_Shape(&p, d.type, d.h, d.t_w, d.b_fo, d.t_fo, d.b_fu, d.t_fu, d.rolled, d.r, d.r_2);
   return p;
 }
 

@@ -9,6 +9,7 @@
 
 #include "dwqb/dwqb.h"
 #include "profil/profil.h"
+#include "tests/profil/profil_shapes.h"
 
 namespace {
 
@@ -39,20 +40,11 @@ Model Build(PROFIL p, int mirror = 0) {
   return Current();
 }
 
-PROFIL Shape(int type, double h, double t_w, double b_fo, double t_fo, double b_fu, double t_fu, int rolled = 1,
-             double r = 0, double r_2 = 0) {
+// A parametric shape (Set_Shape's arguments) on a zeroed record.
+template <class... Dims>
+PROFIL Shape(Dims... dims) {
   PROFIL p{};
-  p.kind = PROFIL_KIND_PARAMETRIC;
-  p.type = type;
-  p.h = h;
-  p.t_w = t_w;
-  p.b_fo = b_fo;
-  p.t_fo = t_fo;
-  p.b_fu = b_fu;
-  p.t_fu = t_fu;
-  p.rolled = rolled;
-  p.r = r;
-  p.r_2 = r_2;
+  Set_Shape(&p, dims...);
   return p;
 }
 

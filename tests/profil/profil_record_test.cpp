@@ -11,6 +11,7 @@
 #include "profil/profil.h"
 #include "support/shell.h"
 #include "support/support.h"
+#include "tests/profil/profil_shapes.h"
 
 namespace {
 
@@ -44,16 +45,7 @@ void Make_Quer(PROFIL *p, QIMPORT_ENTRY *entry, int nodes, int lines) {
 }
 
 PROFIL Parametric_I() {
-  PROFIL p{};
-  Reset_Profil(&p);
-  p.kind = PROFIL_KIND_PARAMETRIC;
-  p.type = PROFIL_H;
-  p.h = 270;
-  p.t_w = 8;
-  p.b_fo = p.b_fu = 280;
-  p.t_fo = p.t_fu = 13;
-  p.rolled = 1;
-  p.r = 24;
+  PROFIL p = He280a_Profile();
   std::memcpy(p.name, "HE280A", 6);
   return p;
 }

@@ -11,24 +11,16 @@
 #include "materials/capture.h"
 #include "profil/profil.h"
 #include "support/cp850.h"
+#include "tests/profil/profil_shapes.h"
 
 namespace {
 
-PROFIL Shape(int type, double h, double t_w, double b_fo, double t_fo, double b_fu, double t_fu, int rolled = 1,
-             double r = 0, double r_2 = 0) {
+// A parametric shape (Set_Shape's arguments) on a record as Reset_Profil leaves it.
+template <class... Dims>
+PROFIL Shape(Dims... dims) {
   PROFIL p{};
   Reset_Profil(&p);
-  p.kind = PROFIL_KIND_PARAMETRIC;
-  p.type = type;
-  p.h = h;
-  p.t_w = t_w;
-  p.b_fo = b_fo;
-  p.t_fo = t_fo;
-  p.b_fu = b_fu;
-  p.t_fu = t_fu;
-  p.rolled = rolled;
-  p.r = r;
-  p.r_2 = r_2;
+  Set_Shape(&p, dims...);
   return p;
 }
 

@@ -11,6 +11,7 @@
 
 #include "dwqb/dwqb.h"
 #include "profil/profil.h"
+#include "tests/profil/profil_shapes.h"
 
 namespace {
 
@@ -54,14 +55,7 @@ const Table kTables[] = {
 PROFIL Parametric(const Table &t) {
   PROFIL p{};
   Reset_Profil(&p);
-  p.kind = PROFIL_KIND_PARAMETRIC;
-  p.type = PROFIL_H;
-  p.h = t.h;
-  p.t_w = t.t_w;
-  p.b_fo = p.b_fu = t.b;
-  p.t_fo = p.t_fu = t.t_f;
-  p.rolled = 1;
-  p.r = t.r;
+  Set_Shape(&p, PROFIL_H, t.h, t.t_w, t.b, t.t_f, t.b, t.t_f, 1, t.r);
   return p;
 }
 

@@ -1,0 +1,30 @@
+// Parametric profiles of the profile tests and the profile bench (dimensions in mm).
+#pragma once
+
+#include "profil/profil.h"
+
+// Writes a parametric shape over *p: the kind, the shape type, h, t_w, the upper and lower
+// flanges, rolled (1) or welded (0) and the radii r, r_2; the rest of the record stays.
+inline void Set_Shape(PROFIL *p, int type, double h, double t_w, double b_fo, double t_fo, double b_fu, double t_fu,
+                      int rolled = 1, double r = 0, double r_2 = 0) {
+  p->kind = PROFIL_KIND_PARAMETRIC;
+  p->type = type;
+  p->h = h;
+  p->t_w = t_w;
+  p->b_fo = b_fo;
+  p->t_fo = t_fo;
+  p->b_fu = b_fu;
+  p->t_fu = t_fu;
+  p->rolled = rolled;
+  p->r = r;
+  p->r_2 = r_2;
+}
+
+// HE 280 A (EN 10365: h 270, b 280, t_w 8, t_f 13, r 24 mm), rolled, on a record as
+// Reset_Profil leaves it.
+inline PROFIL He280a_Profile() {
+  PROFIL p{};
+  Reset_Profil(&p);
+  Set_Shape(&p, PROFIL_H, 270, 8, 280, 13, 280, 13, 1, 24);
+  return p;
+}
