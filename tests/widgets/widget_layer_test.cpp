@@ -15,7 +15,21 @@
 
 namespace {
 
-class WidgetLayer : public WidgetsTest {};
+class WidgetLayer : public WidgetsTest {
+ protected:
+  // A widget page over (x1, y1)-(x2, y2): an escape area and a view area on that rectangle,
+  // pushed on the widget area stack (displacements in dx_, dy_) and begun. Returns the view
+  // area, and the escape area in *escape when asked.
+  int Open_Page(int x1, int y1, int x2, int y2, int *escape = nullptr) {
+    int e = Add_Escape_Area_to_PS(x1, y1, x2, y2, 0, 2000);
+    int a = Create_Scrollable_View_Area(x1, y1, x2, y2, 0, 0);
+    Push_Widget_Area(e, a, x1, y1, x2, y2, &dx_, &dy_);
+    Begin_Widget_Area(a);
+    if (escape) *escape = e;
+    return a;
+  }
+  int dx_ = 0, dy_ = 0;
+};
 
 // Width of a plain text in a font, as the host measures it.
 int Plain(const char *text, int font) {
@@ -298,11 +312,7 @@ TEST_F(WidgetLayer, DensityFieldRegistersOnceAndClamps) {
 // ---------------------------------------------------------------- hover and polygon
 
 TEST_F(WidgetLayer, HintBoxShownAndRemovedRestoresTheCanvas) {
-  int dx = 0, dy = 0;
-  int escape = Add_Escape_Area_to_PS(100, 100, 700, 500, 0, 2000);
-  int a = Create_Scrollable_View_Area(100, 100, 700, 500, 0, 0);
-  Push_Widget_Area(escape, a, 100, 100, 700, 500, &dx, &dy);
-  Begin_Widget_Area(a);
+  Open_Page(100, 100, 700, 500);
   Set_Last_Widget_Rect(50, 80, 150, 100, 1);
   Set_Widget_Hint("Hinweis\nzweite Zeile", 0, 0);
   pxFgc(Nearest_Color_Index(10, 200, 30));
@@ -321,11 +331,8 @@ TEST_F(WidgetLayer, HintBoxShownAndRemovedRestoresTheCanvas) {
 }
 
 TEST_F(WidgetLayer, HoverMovedStraightToAnotherButtonRestoresTheCanvas) {
-  int dx = 0, dy = 0;
-  int escape = Add_Escape_Area_to_PS(0, 0, 800, 600, 0, 2000);
-  int a = Create_Scrollable_View_Area(0, 0, 800, 600, 0, 0);
-  Push_Widget_Area(escape, a, 0, 0, 800, 600, &dx, &dy);
-  Begin_Widget_Area(a);
+  int escape = 0;
+  Open_Page(0, 0, 800, 600, &escape);
   HOVER_BUTTON b{};
   b.handle = escape;
   b.x1 = 100, b.x2 = 200, b.y1 = 100, b.y2 = 140;
@@ -363,11 +370,7 @@ TEST_F(WidgetLayer, PolygonDrawnTwiceGivesTheSamePixels) {
 }
 
 TEST_F(WidgetLayer, RebuildWhileAHintIsShownStillPutsTheScreenBack) {
-  int dx = 0, dy = 0;
-  int escape = Add_Escape_Area_to_PS(100, 100, 700, 500, 0, 2000);
-  int a = Create_Scrollable_View_Area(100, 100, 700, 500, 0, 0);
-  Push_Widget_Area(escape, a, 100, 100, 700, 500, &dx, &dy);
-  Begin_Widget_Area(a);
+  int a = Open_Page(100, 100, 700, 500);
   Set_Last_Widget_Rect(50, 80, 150, 100, 1);
   Set_Widget_Hint("Hinweis", 1, 3);
   std::vector<uint8_t> before = Host_Snapshot();
