@@ -28,6 +28,13 @@ class SafetyTest : public ::testing::Test {
     for (int k = 0; k < 11; ++k) *f[k] = base + 0.01 * k;
     return sf;
   }
+  // Filled factors marked standardised (taken from the national annex) for a source.
+  static SAFETY_FACTORS Standardised(double base, int source = 0) {
+    SAFETY_FACTORS sf = Filled(base);
+    sf.standardised = 1;
+    sf.source = source;
+    return sf;
+  }
 };
 
 }  // namespace
@@ -35,9 +42,7 @@ class SafetyTest : public ::testing::Test {
 using SafetyFactors = SafetyTest;
 
 TEST_F(SafetyFactors, LoadFromActiveSetBySource) {
-  SAFETY_FACTORS sf = Filled(5.0);
-  sf.standardised = 1;
-  sf.source = 0;
+  SAFETY_FACTORS sf = Standardised(5.0, 0);
   Load_Safety_Factors_from_NAD(&sf);
   EXPECT_DOUBLE_EQ(sf.gamma_M0, 1.00);
   EXPECT_DOUBLE_EQ(sf.gamma_M1, 1.00);
@@ -55,9 +60,7 @@ TEST_F(SafetyFactors, LoadFromActiveSetBySource) {
   EXPECT_DOUBLE_EQ(sf.gamma_M1, 1.10);
 
   // Aluminium: gamma_M0 and gamma_M1 from EN 1999-1-1, the connection factors stay.
-  SAFETY_FACTORS al = Filled(5.0);
-  al.standardised = 1;
-  al.source = 2;
+  SAFETY_FACTORS al = Standardised(5.0, 2);
   Load_Safety_Factors_from_NAD(&al);
   EXPECT_DOUBLE_EQ(al.gamma_M0, 1.10);
   EXPECT_DOUBLE_EQ(al.gamma_M1, 1.25);
@@ -66,9 +69,7 @@ TEST_F(SafetyFactors, LoadFromActiveSetBySource) {
   EXPECT_DOUBLE_EQ(al.gamma_M_ser, 1.00);
   EXPECT_DOUBLE_EQ(al.gamma_M_fi, 1.00);
 
-  SAFETY_FACTORS other = Filled(5.0);
-  other.standardised = 1;
-  other.source = 5;
+  SAFETY_FACTORS other = Standardised(5.0, 5);
   Load_Safety_Factors_from_NAD(&other);
   EXPECT_DOUBLE_EQ(other.gamma_M0, 0.0);
   EXPECT_DOUBLE_EQ(other.gamma_M3_ser, 0.0);
@@ -83,8 +84,7 @@ TEST_F(SafetyFactors, LoadFromActiveSetBySource) {
 
 TEST_F(SafetyFactors, LoadWithoutActiveSet) {
   Clear_Active_NAD();
-  SAFETY_FACTORS sf = Filled(5.0);
-  sf.standardised = 1;
+  SAFETY_FACTORS sf = Standardised(5.0);
   Load_Safety_Factors_from_NAD(&sf);
   EXPECT_DOUBLE_EQ(sf.gamma_M0, 5.0);  // no block: the factors stay
   EXPECT_DOUBLE_EQ(sf.gamma_M_ser, 0.0);
@@ -132,8 +132,7 @@ TEST_F(SafetyFactors, CopyAndCompare) {
 }
 
 TEST_F(SafetyFactors, DataFileRoundTripAndVersions) {
-  SAFETY_FACTORS a = Filled(1.0);
-  a.standardised = 1;
+  SAFETY_FACTORS a = Standardised(1.0);
   FILE *f = std::tmpfile();
   ASSERT_EQ(Write_Safety_Factors(f, &a), 0);
   EXPECT_EQ(File_Text(f),
@@ -199,8 +198,7 @@ TEST_F(SafetyFactors, TruncatedAtEveryByteFails) {
 
 TEST_F(SafetyFactors, PrintFireDesignMask) {
   PrintCapture cap;
-  SAFETY_FACTORS sf = Filled(1.0);
-  sf.standardised = 1;
+  SAFETY_FACTORS sf = Standardised(1.0);
   Print_Safety_Factors(&sf, cap.stream(), 0x804);
   const char *const expected_text[] = {
       "Beanspruchbarkeit von Querschnitten \xC0\xCE\\M0\xCEr = 1.00",
@@ -210,8 +208,7 @@ TEST_F(SafetyFactors, PrintFireDesignMask) {
 }
 
 TEST_F(SafetyFactors, PrintAllAndOnlyM5AndUserValues) {
-  SAFETY_FACTORS sf = Filled(1.0);
-  sf.standardised = 1;
+  SAFETY_FACTORS sf = Standardised(1.0);
   {
     PrintCapture cap;
     Print_Safety_Factors(&sf, cap.stream(), 0);
