@@ -44,19 +44,7 @@ TEST_F(DwqbPartTree, ClosedRectangleIsCutOpenAtACellLine) {
 }
 
 TEST_F(DwqbPartTree, ISectionGivesThreeChains) {
-  // 1 top left end -> top middle, 2 top middle -> top right end, 3 web, 4 bottom left end ->
-  // bottom middle, 5 bottom middle -> bottom right end.
-  Add_DWQB_Node(1, -5, 0);
-  Add_DWQB_Node(2, 0, 0);
-  Add_DWQB_Node(3, 5, 0);
-  Add_DWQB_Node(4, -5, 10);
-  Add_DWQB_Node(5, 0, 10);
-  Add_DWQB_Node(6, 5, 10);
-  Line(1, 1, 2, 1, 1);
-  Line(2, 2, 3, 1, 1);
-  Line(3, 2, 5, 1, 1);
-  Line(4, 4, 5, 1, 1);
-  Line(5, 5, 6, 1, 1);
+  I_Chain_Model(10, 10, 1, 1).Build();
   ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
   const DWQB_PART *P = Get_DWQB_Root_Part()->children[0];
   ASSERT_EQ(P->n_entries, 5);

@@ -79,6 +79,17 @@ inline SectionModel Ipe300_Model(double r) {
   return m;
 }
 
+// I section of straight walls, flange width b, height h between the flange centre lines:
+// line 1 top left end -> top middle, 2 top middle -> top right end, 3 the web downward, 4
+// bottom left end -> bottom middle, 5 bottom middle -> bottom right end; y = 0 on the web,
+// z = 0 on the top flange.
+inline SectionModel I_Chain_Model(double b, double h, double tf, double tw) {
+  return SectionModel{"I chain",
+                      {{1, -b / 2, 0}, {2, 0, 0}, {3, b / 2, 0}, {4, -b / 2, h}, {5, 0, h}, {6, b / 2, h}},
+                      {Wall(1, 1, 2, tf), Wall(2, 2, 3, tf), Wall(3, 2, 5, tw), Wall(4, 4, 5, tf), Wall(5, 5, 6, tf)},
+                      false};
+}
+
 // Channel 10 × 20 × 1: centre lines b' = 9.5, h' = 19, web on y = 0, flanges towards +y.
 inline SectionModel Channel_Model() {
   return SectionModel{"channel", {{1, 9.5, 0}, {2, 0, 0}, {3, 0, 19}, {4, 9.5, 19}},

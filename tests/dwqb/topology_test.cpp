@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "tests/dwqb/dwqb_fixture.h"
+#include "tests/dwqb/section_models.h"
 
 namespace {
 using Face = std::pair<const DWQB_LINE *, unsigned>;
@@ -79,19 +80,7 @@ TEST_F(DwqbWingedEdge, RectangleHasOneCellBothWaysRound) {
 }
 
 TEST_F(DwqbWingedEdge, ISectionIsOneOuterFaceAndOnePart) {
-  // Lines 1 (top left end to top middle), 2 (top middle to top right end), 3 (web),
-  // 4 (bottom left end to bottom middle), 5 (bottom middle to bottom right end).
-  Add_DWQB_Node(1, -7.5, 0);
-  Add_DWQB_Node(2, 0, 0);
-  Add_DWQB_Node(3, 7.5, 0);
-  Add_DWQB_Node(4, -7.5, 30);
-  Add_DWQB_Node(5, 0, 30);
-  Add_DWQB_Node(6, 7.5, 30);
-  Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0);
-  Add_DWQB_Line_Const_Thickness(2, 2, 3, 1.0);
-  Add_DWQB_Line_Const_Thickness(3, 2, 5, 0.5);
-  Add_DWQB_Line_Const_Thickness(4, 4, 5, 1.0);
-  Add_DWQB_Line_Const_Thickness(5, 5, 6, 1.0);
+  I_Chain_Model(15, 30, 1.0, 0.5).Build();
   _Winged_Edge_Structure();
   const Faces f = Collect();
   EXPECT_EQ(f.all.size(), 1u);
