@@ -13,6 +13,14 @@
 
 namespace {
 
+// Reads a material record from a temporary data file holding the text; the reader's code.
+int Read_Text(const std::string &text, MATERIAL *m) {
+  FILE *f = Data_File(text);
+  const int rc = Read_Material_Data(f, m);
+  std::fclose(f);
+  return rc;
+}
+
 class MaterialTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -383,9 +391,7 @@ TEST_F(MaterialRecord, OlderVersionsReadWithDefaults) {
   MATERIAL m;
   Reset_Material_Data(&m);
   std::strcpy(m.name, "alt");
-  FILE *f = Data_File(" 0\n 1 1 235.000000 360.000000 0.800000 210000.0 0.3 80769.2 1.2\n");
-  ASSERT_EQ(Read_Material_Data(f, &m), 0);
-  std::fclose(f);
+  ASSERT_EQ(Read_Text(" 0\n 1 1 235.000000 360.000000 0.800000 210000.0 0.3 80769.2 1.2\n", &m), 0);
   EXPECT_DOUBLE_EQ(m.fy_40, 235.0);
   EXPECT_DOUBLE_EQ(m.fy_80, 235.0);
   EXPECT_DOUBLE_EQ(m.fy_inf, 235.0);
@@ -393,9 +399,7 @@ TEST_F(MaterialRecord, OlderVersionsReadWithDefaults) {
   EXPECT_DOUBLE_EQ(m.fu_inf, 360.0);
   EXPECT_EQ(std::string(m.name).substr(0, 3), "alt");  // version 0 has no name
 
-  f = Data_File(" 1\n 3 1 0 0 0.9 210000 0.3 80769 1.2\n 300 400 280 390 260 380\n");
-  ASSERT_EQ(Read_Material_Data(f, &m), 0);
-  std::fclose(f);
+  ASSERT_EQ(Read_Text(" 1\n 3 1 0 0 0.9 210000 0.3 80769 1.2\n 300 400 280 390 260 380\n", &m), 0);
   EXPECT_DOUBLE_EQ(m.fy_inf, 260.0);
   EXPECT_DOUBLE_EQ(m.fy, 300.0);
 }
@@ -404,17 +408,13 @@ TEST_F(MaterialRecord, NewerVersionFailsWithMessageOutsideRefresh) {
   MATERIAL m;
   Init_Material_Data(&m);
   const MATERIAL before = m;
-  FILE *f = Data_File(" 3\n 2 0 0 0 0.9 210000 0.3 80769 1.2\n 1 2 3 4 5 6\n x\n");
-  EXPECT_EQ(Read_Material_Data(f, &m), 1);
-  std::fclose(f);
+  EXPECT_EQ(Read_Text(" 3\n 2 0 0 0 0.9 210000 0.3 80769 1.2\n 1 2 3 4 5 6\n x\n", &m), 1);
   EXPECT_TRUE(Same(m, before));
   ASSERT_EQ(Host_Messages().size(), 1u);
   EXPECT_NE(Host_Messages()[0].text.find("Die Eingabedatei ist aktueller"), std::string::npos);
   Host_Clear_Messages();
   Set_Refresh_Mode(1);
-  f = Data_File(" 3\n");
-  EXPECT_EQ(Read_Material_Data(f, &m), 1);
-  std::fclose(f);
+  EXPECT_EQ(Read_Text(" 3\n", &m), 1);
   EXPECT_EQ(Host_Messages().size(), 0u);
 }
 
@@ -435,17 +435,13 @@ TEST_F(MaterialRecord, TruncatedAtEveryByteFails) {
     MATERIAL r;
     Reset_Material_Data(&r);
     r.fy = 1234.5;  // only the strength check would change this
-    FILE *g = Data_File(text.substr(0, cut));
-    EXPECT_EQ(Read_Material_Data(g, &r), 1) << cut;
-    std::fclose(g);
+    EXPECT_EQ(Read_Text(text.substr(0, cut), &r), 1) << cut;
     EXPECT_DOUBLE_EQ(r.fy, 1234.5) << cut;
   }
   // Cut in the middle of the numbers: the grade and flag are read, fy_40 stays.
   MATERIAL r;
   Reset_Material_Data(&r);
-  FILE *g = Data_File(" 2\n 4 1 0.0");
-  EXPECT_EQ(Read_Material_Data(g, &r), 1);
-  std::fclose(g);
+  EXPECT_EQ(Read_Text(" 2\n 4 1 0.0", &r), 1);
   EXPECT_EQ(r.grade, 4);
   EXPECT_EQ(r.user_values, 1);
   EXPECT_DOUBLE_EQ(r.fy_40, 0.0);
@@ -457,26 +453,16 @@ TEST_F(MaterialRecord, GarbledAndOverlongNamesFail) {
   MATERIAL r;
   Init_Material_Data(&r);
   const MATERIAL before = r;
-  FILE *g = Data_File(" 2\n x 1 0 0 0.9\n");
-  EXPECT_EQ(Read_Material_Data(g, &r), 1);
-  std::fclose(g);
+  EXPECT_EQ(Read_Text(" 2\n x 1 0 0 0.9\n", &r), 1);
   EXPECT_TRUE(Same(r, before));
-  g = Data_File(" -1\n");
-  EXPECT_EQ(Read_Material_Data(g, &r), 1);
-  std::fclose(g);
-  g = Data_File(" 2\n 0 1 0 0 nan 210000 0.3 80769 1.2\n 1 2 3 4 5 6\n x\n");
-  EXPECT_EQ(Read_Material_Data(g, &r), 1);
-  std::fclose(g);
+  EXPECT_EQ(Read_Text(" -1\n", &r), 1);
+  EXPECT_EQ(Read_Text(" 2\n 0 1 0 0 nan 210000 0.3 80769 1.2\n 1 2 3 4 5 6\n x\n", &r), 1);
 
   const std::string head = " 2\n 0 1 0 0 0.9 210000 0.3 80769 1.2\n 300 400 300 400 300 400\n ";
-  g = Data_File(head + std::string(28, 'N') + "\n");
-  EXPECT_EQ(Read_Material_Data(g, &r), 1);
-  std::fclose(g);
+  EXPECT_EQ(Read_Text(head + std::string(28, 'N') + "\n", &r), 1);
   EXPECT_EQ(std::string(r.name), std::string(before.name));
   // 27 bytes are the limit; the record keeps 25 characters.
-  g = Data_File(head + std::string(27, 'N'));
-  EXPECT_EQ(Read_Material_Data(g, &r), 0);
-  std::fclose(g);
+  EXPECT_EQ(Read_Text(head + std::string(27, 'N'), &r), 0);
   EXPECT_EQ(std::string(r.name), std::string(25, 'N'));
 }
 
