@@ -170,6 +170,19 @@ void _Clamp_Index(int *index_ptr, int count) {
   if (index_ptr && (*index_ptr < 0 || *index_ptr >= count)) *index_ptr = 0;
 }
 
+// Appends a choice item (list or pictures) at (x, y) of count choices: the caller's index,
+// clamped to 0 when outside them, and activity; null as _New_Item (the index then untouched).
+VIEW_ITEM *_New_Choice_Item(int area, int kind, int x, int y, int count, int *index_ptr, int *active_ptr) {
+  VIEW_ITEM *item = _New_Item(area, kind);
+  if (!item) return nullptr;
+  _Clamp_Index(index_ptr, count);
+  item->value_ptr = index_ptr;
+  item->active_ptr = active_ptr;
+  item->x1 = x;
+  item->y1 = y;
+  return item;
+}
+
 }  // namespace
 
 void View_Items_Release(SCROLLABLE_VIEW_AREA *a) {
@@ -346,13 +359,8 @@ void Add_Text_Field_to_View_Area(int area, int x, int y, char *buffer, int font,
 
 void Add_Choice_List_to_View_Area(int area, int x, int y, const VIEW_CHOICE_ENTRY *entries, int font,
                                   int width_chars, int count, int *index_ptr, int *active_ptr) {
-  VIEW_ITEM *item = _New_Item(area, VIEW_CHOICE_LIST);
+  VIEW_ITEM *item = _New_Choice_Item(area, VIEW_CHOICE_LIST, x, y, count, index_ptr, active_ptr);
   if (!item) return;
-  _Clamp_Index(index_ptr, count);
-  item->value_ptr = index_ptr;
-  item->active_ptr = active_ptr;
-  item->x1 = x;
-  item->y1 = y;
   item->x2 = _Bold_Style(font);
   item->font = font & ~kStyleBits;
   Pop_RFont(0);  // the field's width counts in cells of font 0
@@ -367,14 +375,9 @@ void Add_Choice_List_to_View_Area(int area, int x, int y, const VIEW_CHOICE_ENTR
 
 void Add_Picture_Choice_to_View_Area(int area, int x, int y, const char *file, int width, int height, int count,
                                      int option, int *index_ptr, int *active_ptr) {
-  VIEW_ITEM *item = _New_Item(area, VIEW_PICTURE_CHOICE);
+  VIEW_ITEM *item = _New_Choice_Item(area, VIEW_PICTURE_CHOICE, x, y, count, index_ptr, active_ptr);
   if (!item) return;
-  _Clamp_Index(index_ptr, count);
   item->text = _Copy_Text(file);
-  item->value_ptr = index_ptr;
-  item->active_ptr = active_ptr;
-  item->x1 = x;
-  item->y1 = y;
   item->x2 = width;
   item->y2 = height;
   item->aux = count;
