@@ -60,16 +60,21 @@ class InputTable : public WidgetsTest {
     Set_Input_Table_Max_Rows(t, 10000);
     return t;
   }
-  // 30 rows in an area 200 pixels high, built, with a script that types 5 into row 8's field
-  // (the last whose field lies fully inside: baseline 10 + 7 × 22 + 14 = 178), presses the
-  // down arrow and types 7; the caller ends the script.
-  int Long_Table_Typing_5_Down_7() {
+  // A table of 30 rows in an area 200 pixels high, not yet laid out.
+  int Long_Table() {
     area = Create_Scrollable_View_Area(0, 0, 600, 200, 0, 1);
     int t = Create_Input_Table(area, 10, 5, 500, 22, 112, &Row_Fields);
     for (int i = 1; i <= 30; ++i) {
       FireRow r = Row(i, i);
       Append_Input_Table_Row(t, &r);
     }
+    return t;
+  }
+  // The long table built, with a script that types 5 into row 8's field (the last whose
+  // field lies fully inside: baseline 10 + 7 × 22 + 14 = 178), presses the down arrow and
+  // types 7; the caller ends the script.
+  int Long_Table_Typing_5_Down_7() {
+    int t = Long_Table();
     Build(t);
     Host_Script_Click(50, 173);
     Host_Script_Wait(100);
@@ -406,12 +411,7 @@ TEST_F(ColumnMenu, FirstAndLastRowPushEachOther) {
 }
 
 TEST_F(InputTable, ArrowUpAtTheTopScrollsBack) {
-  area = Create_Scrollable_View_Area(0, 0, 600, 200, 0, 1);
-  int t = Create_Input_Table(area, 10, 5, 500, 22, 112, &Row_Fields);
-  for (int i = 1; i <= 30; ++i) {
-    FireRow r = Row(i, i);
-    Append_Input_Table_Row(t, &r);
-  }
+  int t = Long_Table();
   Clear_View_Area_Items(area);
   Layout_Input_Table(t);
   Get_Scrollable_View_Area(area)->scroll_y = 44;
