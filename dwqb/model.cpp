@@ -38,6 +38,46 @@ static void _Reset_Header(DWQB_HEADER *h) {
   h->n_cells = 0;
 }
 
+// Nodes and lines of a freed section wait on the module's free lists and are taken from
+// there, cleared, for the next section; a record is allocated only when its free list is
+// empty. The lists are doubly linked through next and prev.
+template <class Record>
+static Record *_Append_Record(Record *&free_list, Record *&head, Record *&tail) {
+  Record *r = free_list;
+  if (r)
+    free_list = r->next;
+  else
+    r = static_cast<Record *>(Tools_Alloc(nullptr, sizeof(Record), 1));
+  std::memset(r, 0, sizeof *r);
+  r->prev = tail;
+  if (tail)
+    tail->next = r;
+  else
+    head = r;
+  tail = r;
+  return r;
+}
+
+// The whole list goes in front of the free list; no record is visited one by one.
+template <class Record>
+static void _Give_Back_Records(Record *&head, Record *&tail, Record *&free_list) {
+  if (head) {
+    tail->next = free_list;
+    free_list = head;
+  }
+  head = tail = nullptr;
+}
+
+template <class Record>
+static void _Free_Records(Record *&list) {
+  for (Record *r = list; r;) {
+    Record *next = r->next;
+    Tools_Free(&r);
+    r = next;
+  }
+  list = nullptr;
+}
+
 void Clear_DWQB_Outline_Piece(DWQB_OUTLINE_PIECE *p) {
   std::memset(p, 0, sizeof *p);
   p->flags = DWQB_PIECE_EMPTY;
@@ -49,17 +89,8 @@ void Clear_DWQB_Outline_Piece(DWQB_OUTLINE_PIECE *p) {
 
 void Free_DWQB_Querschnitt() {
   g.sticky_code = 0;
-  // Whole lists go in front of the free lists; no record is visited one by one.
-  if (g.line_head) {
-    g.line_tail->next = g.line_free;
-    g.line_free = g.line_head;
-  }
-  if (g.node_head) {
-    g.node_tail->next = g.node_free;
-    g.node_free = g.node_head;
-  }
-  g.line_head = g.line_tail = nullptr;
-  g.node_head = g.node_tail = nullptr;
+  _Give_Back_Records(g.line_head, g.line_tail, g.line_free);
+  _Give_Back_Records(g.node_head, g.node_tail, g.node_free);
   // The part tree refers to the lines just given back.
   g.root = g.line_group = nullptr;
   g.cache_nr = 0;
@@ -78,37 +109,14 @@ int Reset_DWQB_Querschnitt() {
 }
 
 void Add_DWQB_Node(int nr, double y, double z) {
-  DWQB_NODE *n = g.node_free;
-  if (n)
-    g.node_free = n->next;
-  else
-    n = static_cast<DWQB_NODE *>(Tools_Alloc(nullptr, sizeof(DWQB_NODE), 1));
-  std::memset(n, 0, sizeof *n);
+  DWQB_NODE *n = _Append_Record(g.node_free, g.node_head, g.node_tail);
   n->nr = nr;
   n->y = y;
   n->z = z;
-  n->prev = g.node_tail;
-  if (g.node_tail)
-    g.node_tail->next = n;
-  else
-    g.node_head = n;
-  g.node_tail = n;
 }
 
 void Add_DWQB_Line(int nr, int part, int node_a, int node_b, const double *values) {
-  DWQB_LINE *l = g.line_free;
-  if (l)
-    g.line_free = l->next;
-  else
-    l = static_cast<DWQB_LINE *>(Tools_Alloc(nullptr, sizeof(DWQB_LINE), 1));
-  std::memset(l, 0, sizeof *l);
-  l->prev = g.line_tail;
-  if (g.line_tail)
-    g.line_tail->next = l;
-  else
-    g.line_head = l;
-  g.line_tail = l;
-
+  DWQB_LINE *l = _Append_Record(g.line_free, g.line_head, g.line_tail);
   l->geo.cos = 1.0;
   l->geo.tol = 0.001;
   for (DWQB_OUTLINE_PIECE &p : l->outline) Clear_DWQB_Outline_Piece(&p);
@@ -355,16 +363,8 @@ int Calc_DWQB_Querschnitt() {
 void Reset_DWQB_Module_For_Tests() {
   Free_DWQB_Querschnitt();
   Reset_DWQB_Plastic_For_Tests();
-  for (DWQB_NODE *n = g.node_free; n;) {
-    DWQB_NODE *next = n->next;
-    Tools_Free(&n);
-    n = next;
-  }
-  for (DWQB_LINE *l = g.line_free; l;) {
-    DWQB_LINE *next = l->next;
-    Tools_Free(&l);
-    l = next;
-  }
+  _Free_Records(g.node_free);
+  _Free_Records(g.line_free);
   Tools_Free(&g.header.listed_nodes);
   Tools_Free(&g.header.listed_lines);
   Tools_Free(&g.gather);
