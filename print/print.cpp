@@ -647,7 +647,9 @@ void Oliplot_Text_Printf(double x, double z, int h_align, int v_align, const cha
 
 void Oliplot_Text_Rotated(double x, double z, const char *text) {
   if (!g.gstream || !text || !_Finite({x, z})) return;
+  // A block angle near the largest double overflows in degrees: write nothing then.
   double deg = _Clean(g.angle * 180.0 / kPi);
+  if (!std::isfinite(deg)) return;
   std::fprintf(g.gstream, " 14 %lf 0\n", deg);
   if (g.plot) std::fprintf(g.plot, "TEXTDIR %lf\n", deg);
   double X, Y;
