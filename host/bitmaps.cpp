@@ -267,17 +267,22 @@ int Host_Save_Bitmap(const char *path, int x1, int y1, int x2, int y2) {
   return f ? 0 : 1;
 }
 
+int Host_Write_Png_RGB(const char *path, int w, int h, const uint8_t *rgb) {
+  if (!path || !rgb || w < 1 || h < 1 || w > 65535 || h > 65535) return 1;
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = uint32_t(w);
+  image.height = uint32_t(h);
+  image.format = PNG_FORMAT_RGB;
+  int ok = png_image_write_to_file(&image, path, 0, rgb, 0, nullptr);
+  png_image_free(&image);
+  return ok ? 0 : 1;
+}
+
 int Host_Write_Png(const char *path) {
   ScreenState &s = S();
   if (!path) return 1;
   std::vector<uint8_t> rgb = Canvas_RGB(0, 0, s.w - 1, s.h - 1);
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  image.width = uint32_t(s.w);
-  image.height = uint32_t(s.h);
-  image.format = PNG_FORMAT_RGB;
-  int ok = png_image_write_to_file(&image, path, 0, rgb.data(), 0, nullptr);
-  png_image_free(&image);
-  return ok ? 0 : 1;
+  return Host_Write_Png_RGB(path, s.w, s.h, rgb.data());
 }

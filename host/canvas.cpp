@@ -314,7 +314,7 @@ void Draw_Raster_Text(int x, int y, const char *text, int len, int turn) {
   bool bold = (Host_Current_Font() & 0x10000) != 0;
   int pitch = RFONT_WIDTH + RFONT_SPACE;
   for (int i = 0; i < len && text[i]; ++i) {
-    const uint8_t *rows = Glyph(static_cast<unsigned char>(text[i]));
+    const uint8_t *rows = Host_Glyph_Rows(static_cast<unsigned char>(text[i]));
     for (int r = 0; r < 9; ++r)
       for (int c = 0; c < RFONT_WIDTH; ++c) {
         if (!Glyph_Pixel(rows, c, r, bold)) continue;
@@ -679,7 +679,7 @@ void pxGBTt(int x, int y, const char *text, int len, int style) {
   double c = std::cos(s.orientation), sn = std::sin(s.orientation);
   Shape_Mask m;
   for (int i = 0; i < len && text[i]; ++i) {
-    const uint8_t *rows = Glyph(static_cast<unsigned char>(text[i]));
+    const uint8_t *rows = Host_Glyph_Rows(static_cast<unsigned char>(text[i]));
     for (int r = 0; r < 9; ++r)
       for (int col = 0; col < 5; ++col) {
         if (!(rows[r] >> (4 - col) & 1)) continue;

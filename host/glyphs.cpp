@@ -155,10 +155,9 @@ struct Table {
 };
 
 }  // namespace
+}  // namespace host_screen
 
-const uint8_t *Glyph(unsigned char c) {
-  static const Table table;
+const uint8_t *Host_Glyph_Rows(unsigned char c) {
+  static const host_screen::Table table;
   return table.rows[c];
 }
-
-}  // namespace host_screen

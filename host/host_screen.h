@@ -12,6 +12,7 @@
 // The test harness is host/host_test.h.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 
 // ---------------------------------------------------------------- screen and palette
@@ -102,6 +103,10 @@ void pxOrnt(double radians);
 void pxGBTt(int x, int y, const char *text, int len, int style);
 // Width and height in pixels of the graphic text unturned; returns the width rounded.
 int pxQGTX(const char *text, int len, double *width, double *height);
+// The raster glyph of byte c, the one glyph table of the host fonts (pxText, pxGBTt and the
+// print-list renderer of the tests draw it): 9 rows of 5 bits, bit 4 the leftmost column;
+// rows 0..6 stand above and on the baseline (row 6 on it), rows 7 and 8 below it.
+const uint8_t *Host_Glyph_Rows(unsigned char c);
 
 // ---------------------------------------------------------------- saving pixels
 // Bytes needed to save the rectangle (8 + width × height); *width gets its width.
@@ -125,6 +130,10 @@ int pxDrawPartialTransparentDIB(const char *file, int sx1, int sy1, int sx2, int
 // The whole file scaled into (x1, y1)-(x2, y2).
 int pxDrawTransparentDIB(const char *file, int x1, int y1, int x2, int y2, int mode, int extra, int r,
                          int g, int b);
+
+// Writes an RGB picture as PNG: w × h pixels, 3 bytes each (r, g, b), rows from the top. 0 ok;
+// 1 for a null path or picture, a size below 1 or above 65535, or a failed write.
+int Host_Write_Png_RGB(const char *path, int w, int h, const uint8_t *rgb);
 
 // A small picture of palette slots: slot 0 transparent, slot s from 1 to colour_count drawn in
 // colours[s - 1], slot 255 in the colour the caller passes (skipped when that is negative).

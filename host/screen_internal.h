@@ -160,8 +160,6 @@ void Put(int x, int y);  // one pixel in the foreground colour, clip and XOR app
 void Put_Index(int x, int y, int index);  // raw, clipped to the screen only
 int Get_Index(int x, int y);
 void Fill_Span(int x1, int x2, int y);  // a filled row, fill pattern applied
-// raster glyph of byte c: rows of 5 bits (bit 4 leftmost), 9 rows; row 7 is the baseline row.
-const uint8_t *Glyph(unsigned char c);
 void Draw_Raster_Text(int x, int y, const char *text, int len, int turn);  // nothing far off the screen
 bool Near(int64_t x, int64_t y);  // |x|, |y| below 2^28: safe to draw around
 int Text_Width(int len);

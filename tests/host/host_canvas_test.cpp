@@ -278,15 +278,15 @@ TEST_F(HostRasterText, TextDrawsAtTheBaselineWithinItsMeasuredWidth) {
 }
 
 TEST_F(HostRasterText, OwnGlyphsForTheProgramsBytesAndABoxForTheRest) {
-  const uint8_t *box = host_screen::Glyph(0x01);
-  EXPECT_EQ(std::memcmp(box, host_screen::Glyph(0xB0), 9), 0);
+  const uint8_t *box = Host_Glyph_Rows(0x01);
+  EXPECT_EQ(std::memcmp(box, Host_Glyph_Rows(0xB0), 9), 0);
   const unsigned char own[] = {'A', 'z', '0', '~', 0x84, 0x94, 0x81, 0x8E, 0x99, 0x9A, 0xE1, 0xFD,
                                0x89, 0xFA, 0xC1, 0xD3, 0xBA, 0xBE};
-  for (unsigned char c : own) EXPECT_NE(std::memcmp(box, host_screen::Glyph(c), 9), 0) << int(c);
-  for (int c = 33; c < 127; ++c) EXPECT_NE(std::memcmp(box, host_screen::Glyph(uint8_t(c)), 9), 0) << c;
+  for (unsigned char c : own) EXPECT_NE(std::memcmp(box, Host_Glyph_Rows(c), 9), 0) << int(c);
+  for (int c = 33; c < 127; ++c) EXPECT_NE(std::memcmp(box, Host_Glyph_Rows(uint8_t(c)), 9), 0) << c;
   for (int a = 33; a < 127; ++a)  // every printable ASCII glyph is its own
     for (int b = a + 1; b < 127; ++b)
-      EXPECT_NE(std::memcmp(host_screen::Glyph(uint8_t(a)), host_screen::Glyph(uint8_t(b)), 9), 0)
+      EXPECT_NE(std::memcmp(Host_Glyph_Rows(uint8_t(a)), Host_Glyph_Rows(uint8_t(b)), 9), 0)
           << char(a) << char(b);
 }
 
