@@ -1,5 +1,6 @@
 // Unit stresses, triangulation, stress points, output tables, hooks and section services
 // of the solver, against closed forms of thin-walled beam theory and section tables.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -10,10 +11,7 @@
 #include "dwqb/section_models.h"
 
 namespace {
-#define EXPECT_REL(a, b, rel)                                   \
-  do {                                                          \
-    EXPECT_NEAR((a), (b), (rel) * std::fabs(b) + 1e-15);        \
-  } while (0)
+#define EXPECT_REL(a, b, rel) EXPECT_NEAR((a), (b), (rel) * std::fabs(b) + 1e-15)
 
 class DwqbStress : public DwqbTest {
  protected:
@@ -93,10 +91,210 @@ TEST_F(DwqbStress, IpeNodeExtremesOfUnitForces) {
     const double m = std::fmax(std::fabs(lo[c.value]), std::fabs(hi[c.value]));
     EXPECT_REL(m, std::fmax(std::fabs(c.lo), std::fabs(c.hi)), c.tol);
     EXPECT_REL(hi[c.value], c.hi, c.tol);
-    if (c.force != DWQB_F_VZ) EXPECT_REL(lo[c.value], c.lo, c.tol);  // the web's flow runs along +z
+    if (c.force != DWQB_F_VZ) {  // the web's flow runs along +z
+      EXPECT_REL(lo[c.value], c.lo, c.tol);
+    }
     if (c.value == 1) {
       EXPECT_REL(hi[2], std::sqrt(3.0) * m, c.tol);
     }
+  }
+}
+
+// Closed tube 10 x 20 x 0.5: the cell carries R46 / I_T of a unit T_t (Bredt), the faces
+// add t / I_T; the literal scale 1 / R46 would give 5.374298e-3.
+TEST_F(DwqbStress, TubeTorsionAddsBredtAndStVenant) {
+  Run(Box_Model(10, 20, 0.5));
+  ASSERT_NE(Tri(), nullptr);
+  const double IT = Get_DWQB_Values()->v[DWQB_V_IT], R46 = Get_DWQB_Root_Part()->values[46];
+  double lo[3], hi[3];
+  Unit(DWQB_F_TT, lo, hi);
+  EXPECT_REL(std::fmax(-lo[1], hi[1]), R46 / IT / (2 * 200 * 0.5) + 0.5 / IT, 1e-9);
+  EXPECT_REL(std::fmax(-lo[1], hi[1]), 5.364941e-3, 1e-6);
+}
+
+// A unit N at the origin of IPE 300, 15 cm above the centroid: 1/A + e v / I_1.
+TEST_F(DwqbStress, NormalForceAtLoadPoint) {
+  Run(Ipe300_Model(1.5));
+  Free_DWQB_OUTLINE_TRIANGULATION(tri_);
+  ASSERT_NE(tri_ = Calc_DWQB_OUTLINE_TRIANGULATION(0, 0, 0, 0, 0, 2, 0, 0, nullptr), nullptr);
+  const double *v = Get_DWQB_Values()->v;
+  double lo[3], hi[3];
+  Unit(DWQB_F_N, lo, hi);
+  EXPECT_REL(hi[0], 1 / v[DWQB_V_A] + 225 / v[DWQB_V_I1], 1e-9);
+  EXPECT_REL(lo[0], 1 / v[DWQB_V_A] - 225 / v[DWQB_V_I1], 1e-9);
+  EXPECT_REL(hi[0], 0.0455092, 1e-6);
+  EXPECT_REL(lo[0], -0.0083431, 1e-5);
+}
+
+// Unequal angle, unit shear forces along y and z: the flow at the corner is the open flow
+// q = (I S - I_yz S') / D of unsymmetric bending (centre line: I_y 233.333, I_z 618.75,
+// I_yz -225; leg along y: S_y 45, S_z -30), the same from both lines.
+TEST_F(DwqbStress, AngleCornerShearAlongYAndZ) {
+  Run(Angle_Model());
+  for (int line : {1, 2}) {
+    DWQB_POINT_VALUES r;
+    ASSERT_EQ(Calc_DWQB_Line_Point_Values(line, 0, 0, 0, 1, 0, 0, 0, 0, 2, 0, 0, &r), 1);
+    EXPECT_REL(std::fabs(r.c[DWQB_C_VY]), 0.04, 1e-6) << line;
+    EXPECT_REL(std::fabs(r.c[DWQB_C_VZ]), 0.09, 1e-6) << line;
+  }
+  DWQB_POINT_VALUES r;
+  EXPECT_EQ(Calc_DWQB_Line_Point_Values(9, 0, 0, 0, 1, 0, 0, 0, 0, 2, 0, 0, &r), 0);
+  EXPECT_EQ(Calc_DWQB_Line_Point_Values(9, 0, 0, DWQB_PV_NO_SHEAR | DWQB_PV_NO_WARPING, 1, 0, 0, 0, 0, 2, 0, 0, &r), 1);
+}
+
+// The results of a node are the sums of their parts; a line call writes only its nodes.
+TEST_F(DwqbStress, NodeResultsAddUpAndLineCallsWriteTheirNodes) {
+  Run(Ipe300_Model(1.5));
+  ASSERT_NE(Tri(), nullptr);
+  const double F[8] = {-20, 300, -40, 3, 12, 5, 700, -9};
+  double lo[3], hi[3];
+  ASSERT_EQ(Calc_DWQB_OUTLINE_TRIANGULATION_NODE_Stresses_MinMax(tri_, F, lo, hi), 1);
+  double svmax = 0.0;
+  for (int i = 0; i < tri_->n_nodes; ++i) {
+    const DWQB_TRI_NODE &n = tri_->nodes[i];
+    double sigma = 0.0, tau = 0.0;
+    for (int k : {0, 1, 2, 6}) sigma += n.c[k] * F[k];
+    for (int k : {3, 4, 5, 7}) tau += n.c[k] * F[k];
+    EXPECT_NEAR(n.res[DWQB_R_SIGMA], sigma, 1e-12);
+    EXPECT_NEAR(n.res[DWQB_R_SIGMA_N] + n.res[DWQB_R_SIGMA_MY] + n.res[DWQB_R_SIGMA_MZ] + n.res[DWQB_R_SIGMA_B], sigma,
+                1e-12);
+    EXPECT_NEAR(n.res[DWQB_R_TAU_V] + n.res[DWQB_R_TAU_T], tau, 1e-12);
+    EXPECT_NEAR(n.res[DWQB_R_SIGMA_V], std::sqrt(sigma * sigma + 3 * tau * tau), 1e-12);
+    svmax = std::fmax(svmax, n.res[DWQB_R_SIGMA_V]);
+  }
+  EXPECT_EQ(hi[2], svmax);
+  const double G[8] = {1, 0, 0, 0, 0, 0, 0, 0};
+  ASSERT_EQ(Calc_DWQB_OUTLINE_TRIANGULATION_LINE_NR_Stresses_MinMax(tri_, 3, G, lo, hi), 1);
+  EXPECT_REL(hi[0], 1 / Get_DWQB_Values()->v[DWQB_V_A], 1e-12);
+  for (int i = 0; i < tri_->n_nodes; ++i)
+    EXPECT_EQ(tri_->nodes[i].res[DWQB_R_SIGMA_V] == 1 / Get_DWQB_Values()->v[DWQB_V_A], tri_->nodes[i].line_nr == 3);
+  ASSERT_EQ(Calc_DWQB_OUTLINE_TRIANGULATION_LINE_Stresses_MinMax(tri_, 4, G, lo, hi), 1);  // list position 4: line 5
+  for (int i = 0; i < tri_->n_nodes; ++i)
+    if (tri_->nodes[i].line_nr == 5) {
+      EXPECT_EQ(tri_->nodes[i].res[DWQB_R_SIGMA], tri_->nodes[i].c[0]);
+    }
+  ASSERT_EQ(Calc_DWQB_OUTLINE_TRIANGULATION_LINE_NR_Stresses_MinMax(tri_, 99, F, lo, hi), 1);
+  EXPECT_EQ(lo[0] + lo[1] + lo[2] + hi[0] + hi[1] + hi[2], 0.0);
+  EXPECT_EQ(Calc_DWQB_OUTLINE_TRIANGULATION_NODE_Stresses_MinMax(tri_, nullptr, lo, hi), 0);
+  EXPECT_EQ(Calc_DWQB_OUTLINE_TRIANGULATION_NODE_Stresses_MinMax(nullptr, F, lo, hi), 0);
+}
+
+// Null outside part mode; an empty record for an empty listed table; lines of part number
+// 1 only with option bit 0.
+TEST_F(DwqbStress, TriangulationOfWhatIsListed) {
+  Run(Plate_Model());
+  DWQB_Part_Mode_Switch = 0;
+  EXPECT_EQ(Tri(), nullptr);
+  Get_DWQB_Header()->options |= DWQB_OPT_PART_MODE;
+  ASSERT_NE(Tri(), nullptr);
+  const int listed = Get_DWQB_Header()->n_listed_lines;
+  Get_DWQB_Header()->n_listed_lines = 0;
+  ASSERT_NE(Tri(), nullptr);
+  EXPECT_EQ(tri_->n_nodes + tri_->n_elements, 0);
+  Get_DWQB_Header()->n_listed_lines = listed;
+  Get_DWQB_Header()->listed_lines[0].nr = 7;
+  EXPECT_EQ(Tri(), nullptr);
+  SectionModel m = Plate_Model();
+  m.lines[0].part = 1;
+  DWQB_Part_Mode_Switch = 1;
+  Run(m);
+  ASSERT_NE(Tri(), nullptr);
+  EXPECT_EQ(tri_->n_nodes, 0);
+  const DWQB_TRI_PARAMS p{10, 20, 1, 10, 1, 1};
+  ASSERT_NE(Tri(&p), nullptr);
+  EXPECT_EQ(tri_->n_elements, 40);
+  EXPECT_EQ(tri_->nodes[0].part_nr, 1);
+}
+
+// ---------------------------------------------------------------- stress points
+
+// Case forces sum to unit forces along the principal axes of the centre-line model, so the
+// normalisation leaves the records as the line routine made them; records come sorted.
+TEST_F(DwqbStress, StressPointsCarryUnitForces) {
+  SectionModel ipe = Ipe300_Model(1.5);
+  std::reverse(ipe.lines.begin(), ipe.lines.end());
+  for (const SectionModel &m : {ipe, Angle_Model(), Tube_Model(10, 0.5)}) {
+    SCOPED_TRACE(m.name);
+    Run(m);
+    ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
+    ASSERT_EQ(Sort_DWQB_Stress_Points(set_), static_cast<int>(m.lines.size()));
+    const double a = Get_DWQB_Centreline_Result()[11];
+    EXPECT_NEAR(set_->sums[0], -std::sin(a), 1e-6);  // case 1: axis 2
+    EXPECT_NEAR(set_->sums[4], std::cos(a), 1e-6);
+    EXPECT_NEAR(set_->sums[1], std::cos(a), 1e-6);  // case 2: axis 1
+    EXPECT_NEAR(set_->sums[5], std::sin(a), 1e-6);
+    EXPECT_NEAR(set_->sums[12], Get_DWQB_Values()->v[DWQB_V_A], 1e-9);
+    for (int i = 0; i < set_->count; ++i) {
+      const DWQB_STRESS_POINT &p = set_->records[i];
+      EXPECT_EQ(p.line_nr, i + 1);
+      DWQB_STRESS_POINT q;
+      ASSERT_EQ(Get_DWQB_Line_Stress_Point(Find_DWQB_Line_Record(p.line_nr), &q), 1);
+      for (int k = 0; k < 6; ++k) EXPECT_EQ(p.force[k], q.force[k]);
+      Free_DWQB_Stress_Point_Children(&q);
+    }
+  }
+  // The tube's quarter arcs (half angle pi/4) have 4 children each.
+  EXPECT_EQ(set_->records[0].children->count, 4);
+}
+
+// Shares of I_T, the St. Venant face term and the torsion forces of the cell flow.
+TEST_F(DwqbStress, StressPointTorsionTerms) {
+  Run(Ipe300_Model(1.5));
+  ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 8), 1);
+  EXPECT_EQ(set_->capacity, 8);
+  EXPECT_EQ(set_->count, 5);
+  const DWQB_STRESS_POINT_SET *first = set_;
+  ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
+  EXPECT_EQ(set_, first);
+  const double IT = Get_DWQB_Values()->v[DWQB_V_IT];
+  double shares = 0.0;
+  for (int i = 0; i < set_->count; ++i) {
+    const DWQB_STRESS_POINT &p = set_->records[i];
+    shares += p.share;
+    EXPECT_REL(p.thick * p.share, (p.line_nr == 3 ? 0.71 : 1.07) / IT, 1e-9);
+    EXPECT_EQ(p.children, nullptr);
+  }
+  EXPECT_NEAR(shares, 1.0, 1e-12);
+  EXPECT_REL(1.07 / IT, 6.814468e-2, 1e-6);
+
+  Run(Box_Model(10, 20, 0.5));
+  ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
+  const DWQB_PART *root = Get_DWQB_Root_Part();
+  shares = 0.0;
+  for (int i = 0; i < set_->count; ++i) {
+    const DWQB_STRESS_POINT &p = set_->records[i];
+    shares += p.share;
+    EXPECT_REL(std::hypot(p.torsion_y, p.torsion_z), p.length == 20 ? 4.990643e-2 : 2.495321e-2, 1e-6);
+  }
+  EXPECT_REL(shares, root->values[45] / (root->values[45] + root->values[46]), 1e-12);
+  EXPECT_REL(shares, 1.871491e-3, 1e-6);
+}
+
+// An arc of half angle phi gets round(16 phi / pi) children when that is 2 or more; the
+// children share the line's forces.
+TEST_F(DwqbStress, ArcStressPointChildren) {
+  for (double phi : {0.5, 0.1}) {
+    const double R = 10.0;
+    Run(SectionModel{"arc", {{1, 0, 0}, {2, 2 * R * std::sin(phi), 0}}, {Wall(1, 1, 2, 1.0, R * (1 - std::cos(phi)))}, false});
+    ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
+    const DWQB_STRESS_POINT &p = set_->records[0];
+    if (phi == 0.1) {
+      EXPECT_EQ(p.children, nullptr);
+      continue;
+    }
+    ASSERT_NE(p.children, nullptr);
+    ASSERT_EQ(p.children->count, 3);
+    double f = 0.0, A = 0.0, Sy = 0.0;
+    for (int j = 0; j < 3; ++j) {
+      const DWQB_STRESS_POINT &c = p.children->records[j];
+      f += c.force[1];
+      A += c.area;
+      Sy += c.area * c.y;
+      EXPECT_NEAR(c.angle, p.angle - phi * (j - 1) * 2.0 / 3.0, 1e-12);
+    }
+    EXPECT_NEAR(f, p.force[1], 1e-12);
+    EXPECT_NEAR(A, p.area, 1e-12);
+    EXPECT_NEAR(Sy / A, p.y, 1e-9);
   }
 }
 }  // namespace
