@@ -2,6 +2,7 @@
 // of the solver, against closed forms of thin-walled beam theory and section tables.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <vector>
 
@@ -296,5 +297,187 @@ TEST_F(DwqbStress, ArcStressPointChildren) {
     EXPECT_NEAR(A, p.area, 1e-12);
     EXPECT_NEAR(Sy / A, p.y, 1e-9);
   }
+}
+
+// ---------------------------------------------------------------- output tables
+
+// IPE 300 without radii, the web listed last: plates between the supports (web c = h - 2 t_f
+// over t_w; half flanges (b - t_w)/2 over t_f), codes 33 x position (+30 for a reversed end)
+// and the cut shares t_f/2 over the web, t_w/2 over the half flange.
+TEST_F(DwqbStress, OutputLineTableOfIpe) {
+  SectionModel m = Ipe300_Model(0);
+  std::rotate(m.lines.begin() + 2, m.lines.begin() + 3, m.lines.end());
+  Run(m);
+  ASSERT_EQ(Set_DWQB_Output_Line_Table(), 0);
+  const DWQB_OUTPUT_TABLES *T = Get_DWQB_Output_Tables();
+  EXPECT_EQ(T->kind[4], 2);
+  EXPECT_REL(T->ratio[4], (30 - 2 * 1.07) / 0.71, 1e-9);
+  EXPECT_EQ(T->code_a[4], 132);
+  EXPECT_EQ(T->code_b[4], 162);
+  EXPECT_REL(T->value_a[4], 0.535 / 28.93, 1e-9);
+  EXPECT_REL(T->value_b[4], 0.535 / 28.93, 1e-9);
+  EXPECT_EQ(T->kind[0], 0);
+  EXPECT_REL(T->ratio[0], (7.5 - 0.355) / 1.07, 1e-9);
+  EXPECT_EQ(T->code_a[0], 0);
+  EXPECT_EQ(T->code_b[0], 30);
+  EXPECT_EQ(T->value_a[0], 0.0);
+  EXPECT_REL(T->value_b[0], 0.355 / 7.5, 1e-9);
+  DWQB_LINE *L = Find_DWQB_Line_Record(1);
+  L->plate_rev_start = 1;
+  L->plate_first = 2;
+  L->plate_support = 4;
+  Find_DWQB_Line_Record(2)->plate_support = 1;
+  ASSERT_EQ(Set_DWQB_Output_Line_Table(), 0);
+  EXPECT_EQ(T->kind[0], -2);
+  EXPECT_EQ(T->value_b[0], 0.0);
+  EXPECT_EQ(T->kind[1], 1);
+  L->plate_support = 2;
+  ASSERT_EQ(Set_DWQB_Output_Line_Table(), 0);
+  EXPECT_EQ(T->code_a[0], 96);
+  Get_DWQB_Header()->listed_lines[2].nr = 99;
+  T->kind[1] = 7;
+  EXPECT_EQ(Set_DWQB_Output_Line_Table(), 11);
+  EXPECT_EQ(T->kind[1], 1);
+}
+
+// The points of a station are those of the point routine at the centre line and the two
+// faces (load point in the centroid, pole in the shear centre); flange tips warp by b h/4.
+TEST_F(DwqbStress, OutputPointsMatchThePointValues) {
+  Run(Ipe300_Model(0));
+  ASSERT_EQ(Calc_DWQB_Output_Points(), 0);
+  const DWQB_OUTPUT_TABLES *T = Get_DWQB_Output_Tables();
+  ASSERT_EQ(T->n_points, 165);
+  const double A = Get_DWQB_Values()->v[DWQB_V_A];
+  for (int i = 0; i < 5; ++i)
+    for (int k = 1; k <= 9; ++k)
+      for (int j = 0; j < 3; ++j) {
+        SCOPED_TRACE(::testing::Message() << "line " << i << " station " << k << " point " << j);
+        const int pt = 3 * (11 * i + k) + j;
+        const double y = T->point[DWQB_OP_Y][pt], z = T->point[DWQB_OP_Z][pt];
+        DWQB_POINT_VALUES r;
+        ASSERT_EQ(Calc_DWQB_Line_Point_Values(i + 1, y, z, 0, 1, 0, 0, 0, 0, 2, 0, 0, &r), 1);
+        EXPECT_NEAR(r.s, 0.2 * k - 1, 1e-9);
+        EXPECT_NEAR(r.e, j == 0 ? 0.0 : j == 1 ? 1.0 : -1.0, 1e-9);
+        const double want[8] = {1 / A, r.c[DWQB_C_MY], r.c[DWQB_C_MZ], r.c[DWQB_C_VY], r.c[DWQB_C_VZ], r.c[DWQB_C_TT],
+                                r.omega, r.rt};
+        for (int op = DWQB_OP_INV_A; op < DWQB_N_OP; ++op)
+          EXPECT_NEAR(T->point[op][pt], want[op - DWQB_OP_INV_A], 1e-12) << op;
+        EXPECT_NEAR(r.c[DWQB_C_N], 1 / A, 1e-12);
+      }
+  for (int i : {0, 1, 3, 4}) EXPECT_REL(std::fabs(T->point[DWQB_OP_OMEGA][3 * 11 * i]), 15 * 28.93 / 4, 1e-9);
+  EXPECT_REL(std::fabs(T->omega_a[0]), 108.4875, 1e-9);
+  // A missing line ends the tables there; the lines before it stay filled.
+  Get_DWQB_Header()->listed_lines[3].nr = 99;
+  EXPECT_EQ(Calc_DWQB_Output_Points(), 10);
+  Run(Polyline_Model(200));
+  EXPECT_EQ(Calc_DWQB_Output_Points(), 0);
+  EXPECT_EQ(Get_DWQB_Output_Tables()->n_points, 6600);
+}
+
+// ---------------------------------------------------------------- hooks and services
+
+struct HookLog {
+  int creates = 0, frees = 0, queries = 0;
+  double key = 0;
+  void *object = nullptr;
+};
+HookLog g_log;
+int g_object;
+const DWQB_RESULT_HOOKS kHooks = {
+    [](const double *key, void *ctx) -> void * {
+      auto *log = static_cast<HookLog *>(ctx);
+      ++log->creates;
+      log->key = *key;
+      return *key < 0 ? nullptr : &g_object;
+    },
+    [](void *object, void *, const double *, const double *, void *, void **, const DWQB_RESULT_HOOKS *table,
+       void *ctx) {
+      ++static_cast<HookLog *>(ctx)->queries;
+      return object == &g_object && table == &kHooks ? 7 : -1;
+    },
+    [](void *object, void *ctx) {
+      ++static_cast<HookLog *>(ctx)->frees;
+      static_cast<HookLog *>(ctx)->object = object;
+    },
+    &g_log};
+
+// A result is created once per key (within 1e-8), freed on a new key and with the section;
+// a failed request for a key answers 0 until the key changes.
+TEST_F(DwqbStress, HookResultsAreCachedPerKey) {
+  g_log = HookLog{};
+  double key = 2.0;
+  EXPECT_EQ(Get_DWQB_Hook_Result(&key), nullptr);
+  EXPECT_EQ(Query_DWQB_Hook_Result(&g_object, nullptr, nullptr, nullptr, nullptr, nullptr), 0);
+  EXPECT_EQ(Set_DWQB_Result_Hooks(&kHooks), nullptr);
+  EXPECT_EQ(Get_DWQB_Hook_Result(&key), nullptr);  // failed flag of the key without a table
+  key += 1e-9;
+  EXPECT_EQ(Get_DWQB_Hook_Result(&key), nullptr);
+  key = 3.0;
+  EXPECT_EQ(Get_DWQB_Hook_Result(&key), &g_object);
+  EXPECT_EQ(Get_DWQB_Hook_Result(&key), &g_object);
+  EXPECT_EQ(g_log.creates, 1);
+  EXPECT_EQ(g_log.key, 3.0);
+  EXPECT_EQ(Query_DWQB_Hook_Result(&g_object, nullptr, nullptr, nullptr, nullptr, nullptr), 7);
+  key = -1.0;
+  EXPECT_EQ(Get_DWQB_Hook_Result(&key), nullptr);
+  EXPECT_EQ(g_log.frees, 1);
+  EXPECT_EQ(Get_DWQB_Hook_Result(&key), nullptr);
+  EXPECT_EQ(g_log.creates, 2);
+  key = 4.0;
+  EXPECT_EQ(Get_DWQB_Hook_Result(&key), &g_object);
+  EXPECT_EQ(Get_DWQB_Cached_Hook_Result(), &g_object);
+  Free_DWQB_Querschnitt();
+  EXPECT_EQ(g_log.frees, 2);
+  EXPECT_EQ(g_log.object, &g_object);
+  EXPECT_EQ(Get_DWQB_Cached_Hook_Result(), nullptr);
+  DWQB_Part_Mode_Switch = 0;
+  EXPECT_EQ(Get_DWQB_Hook_Result(&key), nullptr);
+  EXPECT_EQ(Set_DWQB_Result_Hooks(nullptr), &kHooks);
+}
+
+// Extents with the wall thickness: stored after a run (0), else built (1), from the wall
+// rectangles or from the outlines.
+TEST_F(DwqbStress, ExtentsOfTheSection) {
+  for (int part : {1, 0}) {
+    for (bool run : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << "part mode " << part << " run " << run);
+      Reset_DWQB_Querschnitt();
+      DWQB_Part_Mode_Switch = part;
+      Ipe300_Model(1.5).Build();
+      if (run) {
+        ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
+      }
+      double e[4];
+      EXPECT_EQ(Build_DWQB_Outlines(&e[0], &e[1], &e[2], &e[3]), run ? 0 : 1);
+      const double want[4] = {-7.5, 7.5, 0, 30};
+      for (int k = 0; k < 4; ++k) EXPECT_NEAR(e[k], want[k], 1e-9) << k;
+    }
+  }
+}
+
+// A move keeps every section value but the positions; the masks of the old place go.
+TEST_F(DwqbStress, MoveTurnsAndShiftsTheSection) {
+  Run(Ipe300_Model(1.5));
+  std::vector<double> before;
+  for (const DWQB_NODE *n = Get_DWQB_First_Node(); n; n = n->next) before.insert(before.end(), {n->y, n->z});
+  const double zero[3] = {0, 0, 0};
+  EXPECT_EQ(Move_DWQB_Querschnitt(zero), 1);
+  std::vector<double> after;
+  for (const DWQB_NODE *n = Get_DWQB_First_Node(); n; n = n->next) after.insert(after.end(), {n->y, n->z});
+  EXPECT_EQ(std::memcmp(before.data(), after.data(), before.size() * sizeof(double)), 0);
+  ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
+  const std::vector<double> v0(Get_DWQB_Values()->v, Get_DWQB_Values()->v + DWQB_N_VALUES);
+  const double params[5] = {23.5, 21000, 0, 0.01, 0};
+  ASSERT_NE(Build_DWQB_PLO_Mask(params), nullptr);
+  const double move[3] = {3, -2, std::numbers::pi / 6};
+  Move_DWQB_Querschnitt(move);
+  EXPECT_EQ(Get_DWQB_PLO_Result(), nullptr);
+  ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
+  const double *v = Get_DWQB_Values()->v;
+  for (int k : {DWQB_V_A, DWQB_V_I1, DWQB_V_I2, DWQB_V_IT, DWQB_V_IW}) EXPECT_REL(v[k], v0[k], 1e-6) << k;
+  EXPECT_NEAR(v[DWQB_V_ALPHA], std::numbers::pi / 6, 1e-6);
+  EXPECT_NEAR(v[DWQB_V_YS], -3.901924, 1e-6);
+  EXPECT_NEAR(v[DWQB_V_ZS], 12.758330, 1e-6);
+  EXPECT_NE(Build_DWQB_PLO_Mask(params), nullptr);
 }
 }  // namespace
