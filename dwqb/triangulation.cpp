@@ -297,7 +297,7 @@ static int _Min_Max(DWQB_OUTLINE_TRIANGULATION *T, const double *F, double *lo_o
     for (int i = 0; i < T->n_nodes; ++i) {
       DWQB_TRI_NODE &n = T->nodes[i];
       if (!select(n)) continue;
-      double v[3];
+      double v[3] = {0, 0, 0};
       Calc_DWQB_OUTLINE_TRIANGULATION_NODE_Stresses(&n, F, v);
       for (int k = 0; k < 3; ++k) {
         if (first) {

@@ -124,6 +124,11 @@ TEST_F(DwqbStress, NormalForceAtLoadPoint) {
   EXPECT_REL(hi[0], 1 / v[DWQB_V_A] + 225 / v[DWQB_V_I1], 1e-9);
   EXPECT_REL(lo[0], 1 / v[DWQB_V_A] - 225 / v[DWQB_V_I1], 1e-9);
   EXPECT_REL(hi[0], 0.0455092, 1e-6);
+  // The tension of the eccentricity is on the side of the load point (the top, z = 0).
+  for (int i = 0; i < tri_->n_nodes; ++i)
+    if (tri_->nodes[i].z < 1e-9) {
+      EXPECT_REL(tri_->nodes[i].res[DWQB_R_SIGMA], hi[0], 1e-9);
+    }
   EXPECT_REL(lo[0], -0.0083431, 1e-5);
 }
 
