@@ -13,7 +13,7 @@ static void _Grow_Tables(DWQB_OUTPUT_TABLES &T, int n) {
   if (n <= T.cap_lines) return;
   auto grow = [&](auto *&p, int per_line) {
     using E = std::remove_reference_t<decltype(*p)>;
-    const std::size_t old = static_cast<std::size_t>(T.cap_lines * per_line), now = static_cast<std::size_t>(n * per_line);
+    const auto old = static_cast<std::size_t>(T.cap_lines * per_line), now = static_cast<std::size_t>(n * per_line);
     p = static_cast<E *>(Tools_Alloc(p, now * sizeof(E), 0));
     std::memset(p + old, 0, (now - old) * sizeof(E));
   };

@@ -46,16 +46,14 @@ class DwqbStress : public DwqbTest {
 TEST_F(DwqbStress, TriangulationCounts) {
   struct Case {
     SectionModel m;
-    int refine, options, elements, nodes;
-  } cases[] = {
-      {Plate_Model(), 1, 0, 40, 33},        {Plate_Model(), 2, 0, 160, 273},   {Plate_Model(), 3, 0, 360, 433},
-      {Ipe300_Model(1.5), 1, 0, 400, 305},  {Box_Model(10, 20, 0.5), 1, 0, 160, 132},
-      {Polyline_Model(200), 1, 0, 8000, 6600},
-  };
+    int refine, elements, nodes;
+  } cases[] = {{Plate_Model(), 1, 40, 33},         {Plate_Model(), 2, 160, 273},
+               {Plate_Model(), 3, 360, 433},       {Ipe300_Model(1.5), 1, 400, 305},
+               {Box_Model(10, 20, 0.5), 1, 160, 132}, {Polyline_Model(200), 1, 8000, 6600}};
   for (const Case &c : cases) {
     SCOPED_TRACE(c.m.name + " refine " + std::to_string(c.refine));
     Run(c.m);
-    const DWQB_TRI_PARAMS p{10, 20, 1, 10, c.refine, c.options};
+    const DWQB_TRI_PARAMS p{10, 20, 1, 10, c.refine, 0};
     ASSERT_NE(Tri(&p), nullptr);
     EXPECT_EQ(tri_->n_elements, c.elements);
     EXPECT_EQ(tri_->n_nodes, c.nodes);
@@ -69,9 +67,6 @@ TEST_F(DwqbStress, IpeNodeExtremesOfUnitForces) {
   ASSERT_NE(Tri(), nullptr);
   const double *v = Get_DWQB_Values()->v;
   const double A = v[DWQB_V_A], I1 = v[DWQB_V_I1], I2 = v[DWQB_V_I2], IT = v[DWQB_V_IT], Iw = v[DWQB_V_IW];
-  EXPECT_REL(A, 53.81247, 1e-6);
-  EXPECT_REL(IT, 15.70189, 1e-6);
-  EXPECT_REL(Iw, 125934.05, 1e-6);
   const double hm = 28.93, b = 15.0, S = 306.4421, Icl = 8149.074;
   struct Case {
     int force, value;  // 0 sigma, 1 tau
@@ -89,14 +84,12 @@ TEST_F(DwqbStress, IpeNodeExtremesOfUnitForces) {
     SCOPED_TRACE(c.force);
     double lo[3], hi[3];
     Unit(c.force, lo, hi);
-    const double m = std::fmax(std::fabs(lo[c.value]), std::fabs(hi[c.value]));
-    EXPECT_REL(m, std::fmax(std::fabs(c.lo), std::fabs(c.hi)), c.tol);
     EXPECT_REL(hi[c.value], c.hi, c.tol);
     if (c.force != DWQB_F_VZ) {  // the web's flow runs along +z
       EXPECT_REL(lo[c.value], c.lo, c.tol);
     }
     if (c.value == 1) {
-      EXPECT_REL(hi[2], std::sqrt(3.0) * m, c.tol);
+      EXPECT_REL(hi[2], std::sqrt(3.0) * std::fmax(-lo[1], hi[1]), c.tol);
     }
   }
 }
@@ -110,7 +103,6 @@ TEST_F(DwqbStress, TubeTorsionAddsBredtAndStVenant) {
   double lo[3], hi[3];
   Unit(DWQB_F_TT, lo, hi);
   EXPECT_REL(std::fmax(-lo[1], hi[1]), R46 / IT / (2 * 200 * 0.5) + 0.5 / IT, 1e-9);
-  EXPECT_REL(std::fmax(-lo[1], hi[1]), 5.364941e-3, 1e-6);
 }
 
 // A unit N at the origin of IPE 300, 15 cm above the centroid: 1/A + e v / I_1.
@@ -123,13 +115,11 @@ TEST_F(DwqbStress, NormalForceAtLoadPoint) {
   Unit(DWQB_F_N, lo, hi);
   EXPECT_REL(hi[0], 1 / v[DWQB_V_A] + 225 / v[DWQB_V_I1], 1e-9);
   EXPECT_REL(lo[0], 1 / v[DWQB_V_A] - 225 / v[DWQB_V_I1], 1e-9);
-  EXPECT_REL(hi[0], 0.0455092, 1e-6);
   // The tension of the eccentricity is on the side of the load point (the top, z = 0).
   for (int i = 0; i < tri_->n_nodes; ++i)
     if (tri_->nodes[i].z < 1e-9) {
       EXPECT_REL(tri_->nodes[i].res[DWQB_R_SIGMA], hi[0], 1e-9);
     }
-  EXPECT_REL(lo[0], -0.0083431, 1e-5);
 }
 
 // Unequal angle, unit shear forces along y and z: the flow at the corner is the open flow
@@ -161,7 +151,6 @@ TEST_F(DwqbStress, NodeResultsAddUpAndLineCallsWriteTheirNodes) {
     double sigma = 0.0, tau = 0.0;
     for (int k : {0, 1, 2, 6}) sigma += n.c[k] * F[k];
     for (int k : {3, 4, 5, 7}) tau += n.c[k] * F[k];
-    EXPECT_NEAR(n.res[DWQB_R_SIGMA], sigma, 1e-12);
     EXPECT_NEAR(n.res[DWQB_R_SIGMA_N] + n.res[DWQB_R_SIGMA_MY] + n.res[DWQB_R_SIGMA_MZ] + n.res[DWQB_R_SIGMA_B], sigma,
                 1e-12);
     EXPECT_NEAR(n.res[DWQB_R_TAU_V] + n.res[DWQB_R_TAU_T], tau, 1e-12);
@@ -171,7 +160,6 @@ TEST_F(DwqbStress, NodeResultsAddUpAndLineCallsWriteTheirNodes) {
   EXPECT_EQ(hi[2], svmax);
   const double G[8] = {1, 0, 0, 0, 0, 0, 0, 0};
   ASSERT_EQ(Calc_DWQB_OUTLINE_TRIANGULATION_LINE_NR_Stresses_MinMax(tri_, 3, G, lo, hi), 1);
-  EXPECT_REL(hi[0], 1 / Get_DWQB_Values()->v[DWQB_V_A], 1e-12);
   for (int i = 0; i < tri_->n_nodes; ++i)
     EXPECT_EQ(tri_->nodes[i].res[DWQB_R_SIGMA_V] == 1 / Get_DWQB_Values()->v[DWQB_V_A], tri_->nodes[i].line_nr == 3);
   ASSERT_EQ(Calc_DWQB_OUTLINE_TRIANGULATION_LINE_Stresses_MinMax(tri_, 4, G, lo, hi), 1);  // list position 4: line 5
@@ -261,7 +249,6 @@ TEST_F(DwqbStress, StressPointTorsionTerms) {
     EXPECT_EQ(p.children, nullptr);
   }
   EXPECT_NEAR(shares, 1.0, 1e-12);
-  EXPECT_REL(1.07 / IT, 6.814468e-2, 1e-6);
 
   Run(Box_Model(10, 20, 0.5));
   ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
@@ -273,7 +260,6 @@ TEST_F(DwqbStress, StressPointTorsionTerms) {
     EXPECT_REL(std::hypot(p.torsion_y, p.torsion_z), p.length == 20 ? 4.990643e-2 : 2.495321e-2, 1e-6);
   }
   EXPECT_REL(shares, root->values[45] / (root->values[45] + root->values[46]), 1e-12);
-  EXPECT_REL(shares, 1.871491e-3, 1e-6);
 }
 
 // An arc of half angle phi gets round(16 phi / pi) children when that is 2 or more; the
@@ -281,7 +267,8 @@ TEST_F(DwqbStress, StressPointTorsionTerms) {
 TEST_F(DwqbStress, ArcStressPointChildren) {
   for (double phi : {0.5, 0.1}) {
     const double R = 10.0;
-    Run(SectionModel{"arc", {{1, 0, 0}, {2, 2 * R * std::sin(phi), 0}}, {Wall(1, 1, 2, 1.0, R * (1 - std::cos(phi)))}, false});
+    const ModelLine arc = Wall(1, 1, 2, 1.0, R * (1 - std::cos(phi)));
+    Run(SectionModel{"arc", {{1, 0, 0}, {2, 2 * R * std::sin(phi), 0}}, {arc}, false});
     ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
     const DWQB_STRESS_POINT &p = set_->records[0];
     if (phi == 0.1) {
@@ -315,18 +302,23 @@ TEST_F(DwqbStress, OutputLineTableOfIpe) {
   Run(m);
   ASSERT_EQ(Set_DWQB_Output_Line_Table(), 0);
   const DWQB_OUTPUT_TABLES *T = Get_DWQB_Output_Tables();
-  EXPECT_EQ(T->kind[4], 2);
-  EXPECT_REL(T->ratio[4], (30 - 2 * 1.07) / 0.71, 1e-9);
-  EXPECT_EQ(T->code_a[4], 132);
-  EXPECT_EQ(T->code_b[4], 162);
-  EXPECT_REL(T->value_a[4], 0.535 / 28.93, 1e-9);
-  EXPECT_REL(T->value_b[4], 0.535 / 28.93, 1e-9);
-  EXPECT_EQ(T->kind[0], 0);
-  EXPECT_REL(T->ratio[0], (7.5 - 0.355) / 1.07, 1e-9);
-  EXPECT_EQ(T->code_a[0], 0);
-  EXPECT_EQ(T->code_b[0], 30);
-  EXPECT_EQ(T->value_a[0], 0.0);
-  EXPECT_REL(T->value_b[0], 0.355 / 7.5, 1e-9);
+  const struct {
+    int pos, kind;
+    double ratio;
+    int code_a, code_b;
+    double value_a, value_b;
+  } rows[] = {{4, 2, (30 - 2 * 1.07) / 0.71, 132, 162, 0.535 / 28.93, 0.535 / 28.93},
+              {0, 0, (7.5 - 0.355) / 1.07, 0, 30, 0.0, 0.355 / 7.5}};
+  for (const auto &r : rows) {
+    SCOPED_TRACE(r.pos);
+    const int i = r.pos;
+    EXPECT_EQ(T->kind[i], r.kind);
+    EXPECT_EQ(T->code_a[i], r.code_a);
+    EXPECT_EQ(T->code_b[i], r.code_b);
+    EXPECT_NEAR(T->ratio[i], r.ratio, 1e-9);
+    EXPECT_NEAR(T->value_a[i], r.value_a, 1e-12);
+    EXPECT_NEAR(T->value_b[i], r.value_b, 1e-12);
+  }
   DWQB_LINE *L = Find_DWQB_Line_Record(1);
   L->plate_rev_start = 1;
   L->plate_first = 2;
@@ -382,7 +374,7 @@ TEST_F(DwqbStress, OutputPointsMatchThePointValues) {
 // ---------------------------------------------------------------- hooks and services
 
 struct HookLog {
-  int creates = 0, frees = 0, queries = 0;
+  int creates = 0, frees = 0;
   double key = 0;
   void *object = nullptr;
 };
@@ -396,10 +388,7 @@ const DWQB_RESULT_HOOKS kHooks = {
       return *key < 0 ? nullptr : &g_object;
     },
     [](void *object, void *, const double *, const double *, void *, void **, const DWQB_RESULT_HOOKS *table,
-       void *ctx) {
-      ++static_cast<HookLog *>(ctx)->queries;
-      return object == &g_object && table == &kHooks ? 7 : -1;
-    },
+       void *ctx) { return object == &g_object && table == &kHooks && ctx == &g_log ? 7 : -1; },
     [](void *object, void *ctx) {
       ++static_cast<HookLog *>(ctx)->frees;
       static_cast<HookLog *>(ctx)->object = object;
@@ -463,13 +452,15 @@ TEST_F(DwqbStress, ExtentsOfTheSection) {
 // A move keeps every section value but the positions; the masks of the old place go.
 TEST_F(DwqbStress, MoveTurnsAndShiftsTheSection) {
   Run(Ipe300_Model(1.5));
-  std::vector<double> before;
-  for (const DWQB_NODE *n = Get_DWQB_First_Node(); n; n = n->next) before.insert(before.end(), {n->y, n->z});
+  auto nodes = [] {
+    std::vector<double> yz;
+    for (const DWQB_NODE *n = Get_DWQB_First_Node(); n; n = n->next) yz.insert(yz.end(), {n->y, n->z});
+    return yz;
+  };
+  const std::vector<double> before = nodes();
   const double zero[3] = {0, 0, 0};
   EXPECT_EQ(Move_DWQB_Querschnitt(zero), 1);
-  std::vector<double> after;
-  for (const DWQB_NODE *n = Get_DWQB_First_Node(); n; n = n->next) after.insert(after.end(), {n->y, n->z});
-  EXPECT_EQ(std::memcmp(before.data(), after.data(), before.size() * sizeof(double)), 0);
+  EXPECT_EQ(std::memcmp(before.data(), nodes().data(), before.size() * sizeof(double)), 0);
   ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
   const std::vector<double> v0(Get_DWQB_Values()->v, Get_DWQB_Values()->v + DWQB_N_VALUES);
   const double params[5] = {23.5, 21000, 0, 0.01, 0};
