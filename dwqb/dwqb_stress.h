@@ -88,6 +88,11 @@ int Convert_DWQB_Angle(int angle_kind, double angle, double *angle0);
 // end). Zeros for a null line.
 void Get_DWQB_Line_Face_Points(const DWQB_LINE *line, double s, double *right_y, double *right_z, double *left_y,
                                double *left_z);
+// Centre-line point of a line at s; (0, 0) for a null line.
+void Get_DWQB_Line_Centre_Point(const DWQB_LINE *line, double s, double *y, double *z);
+// Line parameter s and relative offset e (both limited to [-1, 1]) of the point (y, z)
+// projected onto the line's centre line; (0, 0) for a null line.
+void Project_DWQB_Point_On_Line(const DWQB_LINE *line, double y, double z, double *s, double *e);
 // Point of the line's area at (s, e) in [-1, 1]²: the face point at s mapped onto the face
 // pieces (e <= 0 right, e > 0 left), the centre point mapped between the joins, and
 // centre + |e| (face - centre). Null line: (0, 0).
@@ -103,6 +108,9 @@ struct DWQB_TRI_PARAMS {
   int refine;       // 1 none, 2 four triangles, 3 nine (refined triangles get nodes of their own)
   int options;      // bit 0: also lines of part number 1
 };
+// The defaults. A caller with a check standard other than 2 sets options bit 0 in a copy
+// of them; otherwise it passes null.
+constexpr DWQB_TRI_PARAMS DWQB_TRI_DEFAULT_PARAMS = {10, 20, 1, 10, 1, 0};
 // Results written into a node by the stress routines below (zeros before), kN/cm².
 enum {
   DWQB_R_SIGMA, DWQB_R_TAU, DWQB_R_SIGMA_V,

@@ -89,9 +89,7 @@ int Calc_DWQB_Line_Point_Values(int line, double y, double z, int flags, int fra
   if (!shear && !warping) return 1;
 
   double s, e;
-  Get_DWQB_Line_Geometry_Coordinates(y, z, &L->geo, &s, &e);
-  s = std::fmax(-1.0, std::fmin(1.0, s));
-  e = std::fmax(-1.0, std::fmin(1.0, e));
+  Project_DWQB_Point_On_Line(L, y, z, &s, &e);
   rec->s = s;
   rec->e = e;
   rec->t = ((1.0 - s) * L->t_a + (1.0 + s) * L->t_b) / 2.0;
@@ -141,6 +139,26 @@ int Combine_DWQB_Unit_Stresses(const DWQB_POINT_VALUES *rec, const double *F, do
 }
 
 // ---------------------------------------------------------------- outline points
+
+void Get_DWQB_Line_Centre_Point(const DWQB_LINE *L, double s, double *y, double *z) {
+  if (L) {
+    Calc_Line_Point(&L->geo, s, y, z);
+    return;
+  }
+  if (y) *y = 0.0;
+  if (z) *z = 0.0;
+}
+
+void Project_DWQB_Point_On_Line(const DWQB_LINE *L, double y, double z, double *s, double *e) {
+  double ss = 0.0, ee = 0.0;
+  if (L) {
+    Get_DWQB_Line_Geometry_Coordinates(y, z, &L->geo, &ss, &ee);
+    ss = std::fmax(-1.0, std::fmin(1.0, ss));
+    ee = std::fmax(-1.0, std::fmin(1.0, ee));
+  }
+  if (s) *s = ss;
+  if (e) *e = ee;
+}
 
 // Point of one face at the face parameter sf: the first present piece of the side (right
 // 1, 2, 3; left 8, 7, 6) whose larger s reaches sf, else the last present one; sf is

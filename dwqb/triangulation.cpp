@@ -11,7 +11,6 @@
 
 namespace {
 constexpr int kGrow = 20;
-constexpr DWQB_TRI_PARAMS kDefaultParams = {10, 20, 1, 10, 1, 0};
 
 // The line being covered and the point-value arguments of its nodes.
 struct TriBuild {
@@ -236,7 +235,7 @@ DWQB_OUTLINE_TRIANGULATION *Calc_DWQB_OUTLINE_TRIANGULATION(int frame, double y_
                                                              double theta, int frame2, double y_w, double z_w,
                                                              const DWQB_TRI_PARAMS *params) {
   if (!Dwqb_Part_Mode()) return nullptr;
-  const DWQB_TRI_PARAMS &p = params ? *params : kDefaultParams;
+  const DWQB_TRI_PARAMS &p = params ? *params : DWQB_TRI_DEFAULT_PARAMS;
   auto *tri = static_cast<DWQB_OUTLINE_TRIANGULATION *>(MEM_CALLOC(1, sizeof(DWQB_OUTLINE_TRIANGULATION)));
   if (!tri) return nullptr;
   TriBuild b{tri, nullptr, 0, 0, 0, frame, angle_kind, frame2, y_p, z_p, theta, y_w, z_w};

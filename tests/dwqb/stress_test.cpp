@@ -67,7 +67,9 @@ TEST_F(DwqbStress, IpeNodeExtremesOfUnitForces) {
   ASSERT_NE(Tri(), nullptr);
   const double *v = Get_DWQB_Values()->v;
   const double A = v[DWQB_V_A], I1 = v[DWQB_V_I1], I2 = v[DWQB_V_I2], IT = v[DWQB_V_IT], Iw = v[DWQB_V_IW];
-  const double hm = 28.93, b = 15.0, S = 306.4421, Icl = 8149.074;
+  // Centre line: S = t_f b h/2 + t_w (h/2)²/2 = 306.4421, I = t_w h³/12 + 2 b t_f (h/2)² = 8149.074.
+  const double hm = 28.93, b = 15.0, tf = 1.07, tw = 0.71;
+  const double S = tf * b * hm / 2 + tw * hm * hm / 8, Icl = tw * hm * hm * hm / 12 + b * tf * hm * hm / 2;
   struct Case {
     int force, value;  // 0 sigma, 1 tau
     double lo, hi, tol;
@@ -75,10 +77,10 @@ TEST_F(DwqbStress, IpeNodeExtremesOfUnitForces) {
       {DWQB_F_N, 0, 1 / A, 1 / A, 1e-9},
       {DWQB_F_MY, 0, -15 / I1, 15 / I1, 1e-9},
       {DWQB_F_MZ, 0, -7.5 / I2, 7.5 / I2, 1e-9},
-      {DWQB_F_VZ, 1, -S / (Icl * 0.71), S / (Icl * 0.71), 1e-6},
+      {DWQB_F_VZ, 1, -S / (Icl * tw), S / (Icl * tw), 1e-9},
       {DWQB_F_TT, 1, -1.07 / IT, 1.07 / IT, 1e-9},
       {DWQB_F_B, 0, -b * hm / 4 / Iw, b * hm / 4 / Iw, 1e-9},
-      {DWQB_F_TW, 1, -hm * b * b / (16 * Iw), hm * b * b / (16 * Iw), 1e-6},
+      {DWQB_F_TW, 1, -hm * b * b / (16 * Iw), hm * b * b / (16 * Iw), 1e-9},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.force);
@@ -130,8 +132,8 @@ TEST_F(DwqbStress, AngleCornerShearAlongYAndZ) {
   for (int line : {1, 2}) {
     DWQB_POINT_VALUES r;
     ASSERT_EQ(Calc_DWQB_Line_Point_Values(line, 0, 0, 0, 1, 0, 0, 0, 0, 2, 0, 0, &r), 1);
-    EXPECT_REL(std::fabs(r.c[DWQB_C_VY]), 0.04, 1e-6) << line;
-    EXPECT_REL(std::fabs(r.c[DWQB_C_VZ]), 0.09, 1e-6) << line;
+    EXPECT_REL(std::fabs(r.c[DWQB_C_VY]), 0.04, 1e-9) << line;
+    EXPECT_REL(std::fabs(r.c[DWQB_C_VZ]), 0.09, 1e-9) << line;
   }
   DWQB_POINT_VALUES r;
   EXPECT_EQ(Calc_DWQB_Line_Point_Values(9, 0, 0, 0, 1, 0, 0, 0, 0, 2, 0, 0, &r), 0);
