@@ -176,7 +176,7 @@ struct DWQB_STRESS_POINT_LIST {
   int count, capacity;
 };
 // One wall line (21 doubles). The forces are the line's resultants (kN per unit case):
-// case 1 a unit force along principal axis 2 (near z), case 2 along axis 1 (near y), both
+// case 1 a unit force along principal axis 1 (near y), case 2 along axis 2 (near z), both
 // of the centre-line model; warping: per unit T_w; torsion: per unit T_t.
 struct DWQB_STRESS_POINT {
   int line_nr, part_nr;        // [0]
@@ -205,8 +205,8 @@ struct DWQB_STRESS_POINT_SET {
 };
 // Builds one record per line element (part-tree order) into *holder, reusing a set whose
 // capacity is at least max(lines, minimum), then scales the case forces so that they sum
-// to unit forces along the principal axes ((-sin a, cos a) and (cos a, sin a) in y, z; a
-// the centre-line alpha) when they miss that by more than 1e-5. Returns 1; 0 for a null
+// to unit forces along the principal axes (case 1 (cos a, sin a), case 2 (-sin a, cos a) in
+// y, z; a the centre-line alpha) when they miss that by more than 1e-5. Returns 1; 0 for a null
 // holder or without part tree or torsion block (holder untouched), or when memory fails
 // (*holder null) or a line fails (the partial set stays in *holder).
 int Build_DWQB_Stress_Points(DWQB_STRESS_POINT_SET **holder, int minimum);

@@ -141,7 +141,10 @@ int Build_DWQB_Outlines(double *y_min, double *y_max, double *z_min, double *z_m
   if (!(r[0] < r[1] && r[2] < r[3])) {
     result = 1;
     Extents x{{0, 0}, {0, 0}, false};
-    if (Dwqb_Part_Mode() && Get_DWQB_First_Line()) {
+    // The links and outlines need both nodes of every line.
+    bool whole = Get_DWQB_First_Line() != nullptr;
+    for (const DWQB_LINE *L = Get_DWQB_First_Line(); L; L = L->next) whole = whole && L->node_a && L->node_b;
+    if (Dwqb_Part_Mode() && whole) {
       _Winged_Edge_Structure();
       _Set_Line_Outlines();
       _Outline_Extents(x);

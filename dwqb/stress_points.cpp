@@ -94,10 +94,12 @@ static int _Set_DWQB_Line_Stress_Point(DWQB_LINE *L, DWQB_STRESS_POINT *p) {
     p->z = v[20] / v[18];
   }
   p->angle = L->geo.angle;
-  p->force[0] = r->force[0];
-  p->force[1] = r->force[1];
-  p->force[2] = r->force[2];
-  p->force[3] = r->force[3];
+  // Case 1 is the unit force along axis 1 (the flow q2 of the result block), case 2 along
+  // axis 2 (q1), so that the y and z forces pair with V_y and V_z.
+  p->force[0] = r->force[1];
+  p->force[1] = r->force[0];
+  p->force[2] = r->force[3];
+  p->force[3] = r->force[2];
   _Warping_Forces(L, r, &p->force[4], &p->force[5]);
   const double IT = root ? root->values[45] + root->values[46] : 0.0;
   p->share = IT > 0.0 ? v[45] / IT : 0.0;
@@ -238,10 +240,11 @@ int Build_DWQB_Stress_Points(DWQB_STRESS_POINT_SET **holder, int minimum) {
   set->y_0 = g.shear_centre[0];
   set->z_0 = g.shear_centre[1];
   _Sum_Set(set);
-  // Unit forces along the principal axes of the centre-line model: case 1 along axis 2
-  // (y, z parts -sin a, cos a), case 2 along axis 1 (cos a, sin a).
+  // Unit forces along the principal axes of the centre-line model: case 1 along axis 1
+  // (y, z parts cos a, sin a), case 2 along axis 2 (-sin a, cos a). Fields [4] [5] [6] [7]
+  // are case 1 y, case 2 y, case 1 z, case 2 z.
   const double w = set->sums[12], a = g.centre_line[11];
-  const double target[4] = {-std::sin(a), std::cos(a), std::cos(a), std::sin(a)};
+  const double target[4] = {std::cos(a), -std::sin(a), std::sin(a), std::cos(a)};
   const double got[4] = {set->sums[0], set->sums[1], set->sums[4], set->sums[5]};
   double d[4];
   bool off = false;

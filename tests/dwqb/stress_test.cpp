@@ -215,10 +215,10 @@ TEST_F(DwqbStress, StressPointsCarryUnitForces) {
     ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
     ASSERT_EQ(Sort_DWQB_Stress_Points(set_), static_cast<int>(m.lines.size()));
     const double a = Get_DWQB_Centreline_Result()[11];
-    EXPECT_NEAR(set_->sums[0], -std::sin(a), 1e-6);  // case 1: axis 2
-    EXPECT_NEAR(set_->sums[4], std::cos(a), 1e-6);
-    EXPECT_NEAR(set_->sums[1], std::cos(a), 1e-6);  // case 2: axis 1
-    EXPECT_NEAR(set_->sums[5], std::sin(a), 1e-6);
+    EXPECT_NEAR(set_->sums[0], std::cos(a), 1e-6);  // case 1: axis 1
+    EXPECT_NEAR(set_->sums[4], std::sin(a), 1e-6);
+    EXPECT_NEAR(set_->sums[1], -std::sin(a), 1e-6);  // case 2: axis 2
+    EXPECT_NEAR(set_->sums[5], std::cos(a), 1e-6);
     EXPECT_NEAR(set_->sums[12], Get_DWQB_Values()->v[DWQB_V_A], 1e-9);
     for (int i = 0; i < set_->count; ++i) {
       const DWQB_STRESS_POINT &p = set_->records[i];
@@ -235,6 +235,9 @@ TEST_F(DwqbStress, StressPointsCarryUnitForces) {
 
 // Shares of I_T, the St. Venant face term and the torsion forces of the cell flow.
 TEST_F(DwqbStress, StressPointTorsionTerms) {
+  Ipe300_Model(1.5).Build();
+  EXPECT_EQ(Build_DWQB_Stress_Points(&set_, 8), 0);  // no run, no part tree
+  EXPECT_EQ(set_, nullptr);
   Run(Ipe300_Model(1.5));
   ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 8), 1);
   EXPECT_EQ(set_->capacity, 8);
