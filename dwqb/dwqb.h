@@ -20,7 +20,9 @@
 // last run (groups, line elements with their result blocks, shear entries), the cell
 // table, and the result blocks of the run (section result, centre-line block, torsion and
 // shear-centre block). Reset_DWQB_Module_For_Tests() brings all of it back to program
-// start. The definitions behind the values are in dwqb/THEORY.md.
+// start. The definitions behind the values are in dwqb/THEORY.md. Unit stresses, the
+// outline triangulation, stress points, output tables, result hooks, extents and the move
+// of a section are in dwqb/dwqb_stress.h.
 //
 // Side conventions: the left side ("links") of a wall line is the side to the left of
 // the direction node a -> node b, with +z a quarter turn counter-clockwise from +y;
@@ -433,7 +435,7 @@ double Get_DWQB_Piece_Length(const DWQB_OUTLINE_PIECE *piece);
 int Reset_DWQB_Querschnitt();
 // Returns all nodes and lines to the free lists, clears the sticky code and the lookup
 // cache, and drops the results that depend on them (the plastic and PLO masks of
-// dwqb/dwqb_plastic.h included). Header and work buffers stay.
+// dwqb/dwqb_plastic.h, the line caches and the hook result of dwqb/dwqb_stress.h). Header and work buffers stay.
 void Free_DWQB_Querschnitt();
 // Appends a node (cm). Node numbers are expected to be unique; a lookup by number finds
 // the last node with that number.
