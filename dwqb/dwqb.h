@@ -20,7 +20,9 @@
 // last run (groups, line elements with their result blocks, shear entries), the cell
 // table, and the result blocks of the run (section result, centre-line block, torsion and
 // shear-centre block). Reset_DWQB_Module_For_Tests() brings all of it back to program
-// start. The definitions behind the values are in dwqb/THEORY.md.
+// start. The definitions behind the values are in dwqb/THEORY.md. Unit stresses, the
+// outline triangulation, stress points, output tables, result hooks, extents and the move
+// of a section are in dwqb/dwqb_stress.h.
 //
 // Side conventions: the left side ("links") of a wall line is the side to the left of
 // the direction node a -> node b, with +z a quarter turn counter-clockwise from +y;
@@ -297,7 +299,7 @@ struct DWQB_LINE_RESULT {
   double q1[6], q2[6];       // unit shear flows (1/cm) for a unit force along axis 2 and axis 1
   double q4[6];              // secondary (warping) shear flow per unit bimoment rate
   double qTa, qTb;           // closed-cell torsion flow at unit rate of twist (G = 1), cm²
-  double q_torsion;          // the same per unit closed-cell torque (1/cm)
+  double q_torsion;          // the same per unit torque T_t = 1: qTa / (I_T,open + I_T,closed) (1/cm)
   double f;                  // ∫ds/t over the line
   double r1, r2, r4;         // ∫q1/t ds, ∫q2/t ds, ∫q4/t ds
   double sweep;              // ∫(y dz - z dy) along the centre line from a to b (cm²)
@@ -338,8 +340,8 @@ DWQB_PART *Get_DWQB_Root_Part();
 // Unit shear values of a line at s: out[0], out[1] the flows (1/cm, a -> b positive) of
 // unit forces along the second and the first of two axes: y and z turned by angle (mode
 // 0; angle 0 gives the forces along z and y) or the principal axes of the centre-line
-// model turned by angle (mode 1); out[2] the torsion flow per unit
-// closed-cell torque, out[3] the line's torsion share, out[4] 1/t(s). With per_t the
+// model turned by angle (mode 1); out[2] the closed-cell torsion flow per unit torque
+// T_t (the cells' share R46 / (R45 + R46) of it), out[3] the line's torsion share, out[4] 1/t(s). With per_t the
 // first three (and out[3]) are stresses per thickness. Returns 1 (0 without a result).
 int Get_DWQB_Line_Shear_Values(DWQB_LINE *line, int mode, double *out, double s, double angle, int per_t);
 // Warping values of a line at s: out[0] the ordinate about the pole, out[1], out[2] the
@@ -433,7 +435,7 @@ double Get_DWQB_Piece_Length(const DWQB_OUTLINE_PIECE *piece);
 int Reset_DWQB_Querschnitt();
 // Returns all nodes and lines to the free lists, clears the sticky code and the lookup
 // cache, and drops the results that depend on them (the plastic and PLO masks of
-// dwqb/dwqb_plastic.h included). Header and work buffers stay.
+// dwqb/dwqb_plastic.h, the line caches and the hook result of dwqb/dwqb_stress.h). Header and work buffers stay.
 void Free_DWQB_Querschnitt();
 // Appends a node (cm). Node numbers are expected to be unique; a lookup by number finds
 // the last node with that number.

@@ -806,7 +806,9 @@ int _Calc_Warping_Results() {
   root->values[42] = g.shear_sums[6];
   root->values[43] = g.shear_sums[5];  // force along axis 2 (z)
   root->values[46] = g.shear_sums[4];  // closed-cell torsion term
-  double factor = root->values[46] != 0.0 ? 1.0 / root->values[46] : 0.0;
+  // The cells carry the share R46 / (R45 + R46) of a unit torque; the walls' St. Venant
+  // stresses carry the rest, so that a unit T_t is one unit of torque in all.
+  double factor = root->values[46] != 0.0 ? 1.0 / (root->values[45] + root->values[46]) : 0.0;
   DWQB_WALK_STEPS sc{};
   sc.line_step = Scale_Line_Result;
   sc.line_ctx = &factor;

@@ -6,6 +6,7 @@
 
 #include "dwqb/dwqb_internal.h"
 #include "dwqb/dwqb_plastic.h"
+#include "dwqb/stress_internal.h"
 #include "support/support.h"
 
 int DWQB_Part_Mode_Switch = 0;
@@ -96,9 +97,10 @@ void Free_DWQB_Querschnitt() {
   g.cache_nr = 0;
   g.cache_line = nullptr;
   // The plastic mask and the PLO mask of the section go with it, with their failed flags
-  // and the PLO parameters; then the result object of an installed result hook would go to
-  // the hook's free function (this program installs no hook).
+  // and the PLO parameters; the line caches of the stress services go, and the result
+  // object of an installed result hook goes to the hook's free function.
   Free_DWQB_Plastic_Masks();
+  _Free_DWQB_Stress_Results();
 }
 
 int Reset_DWQB_Querschnitt() {
@@ -363,6 +365,7 @@ int Calc_DWQB_Querschnitt() {
 void Reset_DWQB_Module_For_Tests() {
   Free_DWQB_Querschnitt();
   Reset_DWQB_Plastic_For_Tests();
+  _Reset_DWQB_Stress_For_Tests();
   _Free_Records(g.node_free);
   _Free_Records(g.line_free);
   Tools_Free(&g.header.listed_nodes);

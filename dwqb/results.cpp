@@ -340,6 +340,8 @@ int Calc_DWQB_Plate_Groups(int cut_mode, int selector) {
         if (l == ends[s].line) pos[s] = p;
     double cut[2] = {0.0, 0.0};
     if (cut_mode && SL > 0.0) {
+      // Both cuts are shares of the whole chain length, the second as well as the first.
+      const double SL0 = SL;
       for (int s = 0; s < 2; ++s) {
         if (!sup[s]) continue;
         bool used;
@@ -349,7 +351,7 @@ int Calc_DWQB_Plate_Groups(int cut_mode, int selector) {
         const bool at_a = ends[s].node == e->node_a;
         const double t_near = at_a ? e->t_a : e->t_b, t_far = at_a ? e->t_b : e->t_a;
         const double fl = f * e->L;
-        cut[s] = fl / SL;
+        cut[s] = fl / SL0;
         SL -= fl;
         SA -= fl / 2.0 * (f * t_far + (2.0 - f) * t_near);
       }

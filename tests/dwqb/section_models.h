@@ -130,3 +130,17 @@ inline SectionModel Rounded_Channel_Model() {
 }
 
 inline SectionModel Plate_Model() { return SectionModel{"plate", {{1, 0, 0}, {2, 10, 0}}, {Wall(1, 1, 2, 1.0)}, false}; }
+
+// Unequal angle of wall 1: leg of 15 along y and leg of 10 along z from the corner (0, 0)
+// (line 1 from the y tip to the corner, line 2 from the corner to the z tip).
+inline SectionModel Angle_Model() {
+  return SectionModel{"angle", {{1, 15, 0}, {2, 0, 0}, {3, 0, 10}}, {Wall(1, 1, 2, 1.0), Wall(2, 2, 3, 1.0)}, false};
+}
+
+// Open zigzag polyline of n straight lines of wall 0.2 (lines 1..n, nodes 1..n + 1).
+inline SectionModel Polyline_Model(int n) {
+  SectionModel m{"polyline", {}, {}, false};
+  for (int i = 0; i <= n; ++i) m.nodes.push_back({i + 1, 1.0 * i, (i % 2) * 0.5});
+  for (int i = 1; i <= n; ++i) m.lines.push_back(Wall(i, i, i + 1, 0.2));
+  return m;
+}

@@ -135,8 +135,10 @@ TEST_F(DwqbClosedValues, RectangularTube) {
   EXPECT_REL(v[DWQB_V_IW], 2777.778, kExact);
   EXPECT_NEAR(v[DWQB_V_YM], 5.0, 1e-9);
   EXPECT_NEAR(v[DWQB_V_ZM], 10.0, 1e-9);
-  // The unit closed-cell flow 1 / (2 A_m) per thickness.
-  EXPECT_NEAR(v[DWQB_V_TFLOW_MAX], 1.0 / (2 * Am) / t, 1e-12);
+  // The cell's share R46 / (R45 + R46) of the Bredt flow 1 / (2 A_m), per thickness.
+  const double closed = 4 * Am * Am * t / p, open = p * t * t * t / 3;
+  EXPECT_NEAR(v[DWQB_V_TFLOW_MAX], closed / (closed + open) / (2 * Am) / t, 1e-12);
+  EXPECT_REL(v[DWQB_V_TFLOW_MAX], 4.990643e-3, 1e-6);
 }
 
 TEST_F(DwqbClosedValues, SquareBox) {
