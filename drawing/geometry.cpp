@@ -5,6 +5,7 @@
 #include "drawing/drawing.h"
 #include "drawing/drawing_state.h"
 #include "drawing_base/drawing_base.h"
+#include "host/host.h"
 #include "print/print.h"
 #include "support/support.h"
 
@@ -14,7 +15,10 @@ DrawingState &Drawing_State() { return g_state; }
 
 void Reset_Drawing_For_Tests() { g_state = DrawingState{}; }
 
-void Set_Section_Plot_Height(double cm) { g_state.plot_height_cm = static_cast<int>(std::trunc(cm)); }
+void Set_Section_Plot_Height(double cm) {
+  Host_Register_Reset(Reset_Drawing_For_Tests);  // the host keeps each function once
+  g_state.plot_height_cm = static_cast<int>(std::trunc(cm));
+}
 int Get_Section_Plot_Height() { return g_state.plot_height_cm; }
 
 // ================================================================ rotations

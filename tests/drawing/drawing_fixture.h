@@ -31,8 +31,7 @@ struct WORLD_ITEM {
   std::string text;
 };
 
-// The one block of a free-standing plot of extent W × H drawn at scale S, with margins
-// m (left and right or, for the polygon plot, left only) and t (top).
+// The one block of a free-standing plot drawn at scale S, in world mm.
 struct PLOTTED {
   OLI_DOCUMENT doc;
   std::string bytes;
@@ -56,8 +55,7 @@ class SectionPlot : public ::testing::Test {
   }
   // Draws with the fixture options (fill pal_blue_light, line type 1, colour 0) and
   // reads the list back; frame from the plot's extent rule.
-  PLOTTED Draw(const PROFIL *p, bool polygon, int flags, int axis_mode, int dims, double W, double H,
-               double top_margin = -1) {
+  PLOTTED Draw(const PROFIL *p, bool polygon, int flags, int axis_mode, int dims, double W, double H) {
     PLOTTED r;
     FILE *f = Open_Druckliste(path_.c_str());
     EXPECT_NE(f, nullptr);
@@ -71,14 +69,19 @@ class SectionPlot : public ::testing::Test {
     Close_Druckliste(f);
     r.bytes = Read_File_Bytes(path_);
     EXPECT_EQ(0, Read_Oli_Text(r.bytes.data(), r.bytes.size(), &r.doc)) << r.bytes;
-    const double m = dims ? 1.0 : 0.4, t = top_margin >= 0 ? top_margin : m;
-    r.frame = {-m * r.S, H + 0.4 * r.S, polygon ? W + 0.4 * r.S : W + m * r.S, -t * r.S, 1 / r.S, 1 / r.S, 0, 0};
-    if (r.doc.graphics.size() != 1) return r;
-    for (const OLI_PRIMITIVE &pr : r.doc.graphics[0].items) {
+    const double m = dims ? 1.0 : 0.4;
+    r.frame = {-m * r.S, H + 0.4 * r.S, polygon ? W + 0.4 * r.S : W + m * r.S, -m * r.S, 1 / r.S, 1 / r.S, 0, 0};
+    To_World(&r);
+    return r;
+  }
+  // The directives of the one block with their points in world units of r->frame.
+  static void To_World(PLOTTED *r) {
+    if (r->doc.graphics.size() != 1) return;
+    for (const OLI_PRIMITIVE &pr : r->doc.graphics[0].items) {
       WORLD_ITEM w{pr.code, pr.numbers, {}, pr.text};
       auto add = [&](double X, double Y) {
         double x, z;
-        Oli_Paper_To_World(r.frame, X, Y, &x, &z);
+        Oli_Paper_To_World(r->frame, X, Y, &x, &z);
         w.pts.push_back({x, z});
       };
       if (pr.code == 1 && pr.numbers.size() >= 4) {
@@ -89,9 +92,8 @@ class SectionPlot : public ::testing::Test {
       } else if (pr.code == 9 && pr.numbers.size() >= 2) {
         add(pr.numbers[0], pr.numbers[1]);
       }
-      r.items.push_back(w);
+      r->items.push_back(w);
     }
-    return r;
   }
   // Compares the list with tests/drawing/golden/<name>; PF_UPDATE_GOLDEN=1 rewrites it.
   void Check_Golden(const std::string &bytes, const std::string &name) {
@@ -114,27 +116,17 @@ struct WORLD_FILL {
   size_t item;  // index in PLOTTED::items
 };
 
-// The fills of a block in order; colour and fill code followed through save and restore.
+// The fills of a block in order with the colour and fill code set before each (every
+// writer sets both inside the fill's own state bracket).
 inline std::vector<WORLD_FILL> Fills(const PLOTTED &r) {
   std::vector<WORLD_FILL> out;
-  struct Pen {
-    int code = 0, r = 0, g = 0, b = 0;
-  } pen;
-  std::vector<Pen> saved;
+  int code = 0, rgb[3] = {0, 0, 0};
   for (size_t i = 0; i < r.items.size(); ++i) {
     const WORLD_ITEM &w = r.items[i];
-    if (w.code == 30) saved.push_back(pen);
-    if (w.code == 31 && !saved.empty()) {
-      pen = saved.back();
-      saved.pop_back();
-    }
-    if (w.code == 20 && !w.numbers.empty()) pen.code = static_cast<int>(w.numbers[0]);
-    if (w.code == 50 && w.numbers.size() == 3) {
-      pen.r = static_cast<int>(w.numbers[0]);
-      pen.g = static_cast<int>(w.numbers[1]);
-      pen.b = static_cast<int>(w.numbers[2]);
-    }
-    if (w.code == 18) out.push_back(WORLD_FILL{w.pts, pen.code, pen.r, pen.g, pen.b, i});
+    if (w.code == 20 && !w.numbers.empty()) code = static_cast<int>(w.numbers[0]);
+    if (w.code == 50 && w.numbers.size() == 3)
+      for (int k = 0; k < 3; ++k) rgb[k] = static_cast<int>(w.numbers[k]);
+    if (w.code == 18) out.push_back(WORLD_FILL{w.pts, code, rgb[0], rgb[1], rgb[2], i});
   }
   return out;
 }

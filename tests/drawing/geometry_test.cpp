@@ -97,31 +97,23 @@ TEST_F(SectionPlot, WeldTriangles) {
   Plot_Corner_Weld(2, 2, 0, 0, 0, 3, 2, M_PI / 2);
   Oliplot_End_Grafic(f);
   Close_Druckliste(f);
-  std::string bytes = Read_File_Bytes(path_);
   PLOTTED r;
-  ASSERT_EQ(0, Read_Oli_Text(bytes.data(), bytes.size(), &r.doc));
+  r.bytes = Read_File_Bytes(path_);
+  ASSERT_EQ(0, Read_Oli_Text(r.bytes.data(), r.bytes.size(), &r.doc));
   r.frame = {-10, 10, 10, -10, 1, 1, 0, 0};
-  for (const OLI_PRIMITIVE &pr : r.doc.graphics.at(0).items)
-    if (pr.code == 18) {
-      WORLD_ITEM w{18, {}, {}, ""};
-      for (auto &pt : pr.points) {
-        double x, z;
-        Oli_Paper_To_World(r.frame, pt[0], pt[1], &x, &z);
-        w.pts.push_back({x, z});
-      }
-      r.items.push_back(w);
-    }
+  To_World(&r);
+  std::vector<WORLD_FILL> fills = Fills(r);
   const double expected[][2][2] = {
       {{2, 0}, {0, -2}},  {{0, -2}, {-2, 0}}, {{-2, 0}, {0, 2}},  {{0, 2}, {2, 0}},   // quadrants 0..3
       {{-3, 0}, {-3, 2}}, {{3, 0}, {3, 2}},   {{3, 0}, {3, -2}},  {{-3, 0}, {-3, -2}}, // kinds 0..3
       {{0, -3}, {-2, -3}},                                                            // kind 2 turned 90°
   };
-  ASSERT_EQ(9u, r.items.size());
+  ASSERT_EQ(9u, fills.size());
   for (size_t i = 0; i < 9; ++i) {
     SCOPED_TRACE(i);
     for (int k = 0; k < 2; ++k) {
-      EXPECT_NEAR(expected[i][k][0], r.items[i].pts[k + 1][0], 1e-9);
-      EXPECT_NEAR(expected[i][k][1], r.items[i].pts[k + 1][1], 1e-9);
+      EXPECT_NEAR(expected[i][k][0], fills[i].pts[k + 1][0], 1e-9);
+      EXPECT_NEAR(expected[i][k][1], fills[i].pts[k + 1][1], 1e-9);
     }
   }
 }

@@ -37,11 +37,6 @@ class PlotPrimitives : public ::testing::Test {
     EXPECT_EQ(0, Read_Oli_Text(bytes.data(), bytes.size(), &doc)) << bytes;
     return doc.graphics.empty() ? std::vector<OLI_PRIMITIVE>{} : doc.graphics[0].items;
   }
-  static std::string Codes(const std::vector<OLI_PRIMITIVE> &items) {
-    std::string s;
-    for (const OLI_PRIMITIVE &p : items) s += std::to_string(p.code) + " ";
-    return s;
-  }
   std::string path_;
   FILE *f_ = nullptr;
 };
@@ -60,11 +55,6 @@ TEST_F(PlotPrimitives, PaletteColours) {
   EXPECT_EQ(0, r + g + b);
   EXPECT_EQ(0, Get_Plot_Palette_Entry(19, &r, &g, &b));
   EXPECT_EQ(171 + 12 + 36, r + g + b);
-  const PLOT_PALETTE *p = Get_Plot_Palette();
-  EXPECT_EQ(34, p->fill_code_section);
-  EXPECT_EQ(59, p->fill_code_mark);
-  EXPECT_EQ(1, p->polygon_fill_color);
-  EXPECT_EQ(10, p->pal_green);
 }
 
 TEST(WidgetCellRing, TakesCellsRoundTheRing) {
