@@ -16,8 +16,9 @@
 //
 // Module state (one struct, Reset_Drawing_For_Tests, registered with Host_Reset when the
 // height is set): the height of the free-standing drawing area (5 cm) and the point
-// buffers of the plots. Colours and fill codes come from PLOT_PALETTE (drawing_base/drawing_base.h): the writer of a drawing calls
-// Init_Plot_Palette before it and may then change the roles. Not re-entrant.
+// buffers of the plots. Colours and fill codes come from PLOT_PALETTE
+// (drawing_base/drawing_base.h): the writer of a drawing calls Init_Plot_Palette before
+// it and may then change the roles. Not re-entrant.
 #pragma once
 
 #include <cstdint>

@@ -277,9 +277,11 @@ void Plot_Bolt_Side(int kind, double x, double y, double d, double l, int fill_c
   const double a = kind * M_PI / 2 - M_PI / 2;
   const double c = std::cos(a), s = -std::sin(a);
   Plot_Bolt_Head_Side(kind, fill_color < 0 ? p->pal_brown : fill_color, fill_code, x, y, 1.6 * d, 0.7 * d, line);
-  Plot_Framed_Box(std::fmin(x, x + l * c) - (kind % 2 == 0 ? d / 2 : 0), std::fmin(y, y + l * s) - (kind % 2 ? d / 2 : 0),
-                  std::fmax(x, x + l * c) + (kind % 2 == 0 ? d / 2 : 0), std::fmax(y, y + l * s) + (kind % 2 ? d / 2 : 0),
-                  fill_color, fill_code, 1, line);
+  // The shank: d wide across the bolt's axis.
+  const double across_x = kind % 2 == 0 ? d / 2 : 0, across_y = kind % 2 ? d / 2 : 0;
+  Plot_Framed_Box(std::fmin(x, x + l * c) - across_x, std::fmin(y, y + l * s) - across_y,
+                  std::fmax(x, x + l * c) + across_x, std::fmax(y, y + l * s) + across_y, fill_color, fill_code, 1,
+                  line);
   Plot_Nut_Side(kind, fill_color < 0 ? p->pal_brown : fill_color, fill_code, x + l * c, y + l * s, 1.6 * d, 0.8 * d,
                 line);
 }

@@ -65,7 +65,8 @@ class SectionPlot : public ::testing::Test {
     o.line_type = 1;
     o.line_color = 0;
     o.profil = p;
-    r.S = polygon ? Plot_Polygon_Querschnitt(&o, f, flags, axis_mode, dims) : Plot_Profil_Querschnitt(&o, f, flags, axis_mode, dims);
+    r.S = polygon ? Plot_Polygon_Querschnitt(&o, f, flags, axis_mode, dims)
+                  : Plot_Profil_Querschnitt(&o, f, flags, axis_mode, dims);
     Close_Druckliste(f);
     r.bytes = Read_File_Bytes(path_);
     EXPECT_EQ(0, Read_Oli_Text(r.bytes.data(), r.bytes.size(), &r.doc)) << r.bytes;
