@@ -114,7 +114,6 @@ struct WORLD_FILL {
   std::vector<std::array<double, 2>> pts;
   int code;
   int r, g, b;
-  size_t item;  // index in PLOTTED::items
 };
 
 // The fills of a block in order with the colour and fill code set before each (every
@@ -122,12 +121,11 @@ struct WORLD_FILL {
 inline std::vector<WORLD_FILL> Fills(const PLOTTED &r) {
   std::vector<WORLD_FILL> out;
   int code = 0, rgb[3] = {0, 0, 0};
-  for (size_t i = 0; i < r.items.size(); ++i) {
-    const WORLD_ITEM &w = r.items[i];
+  for (const WORLD_ITEM &w : r.items) {
     if (w.code == 20 && !w.numbers.empty()) code = static_cast<int>(w.numbers[0]);
     if (w.code == 50 && w.numbers.size() == 3)
       for (int k = 0; k < 3; ++k) rgb[k] = static_cast<int>(w.numbers[k]);
-    if (w.code == 18) out.push_back(WORLD_FILL{w.pts, code, rgb[0], rgb[1], rgb[2], i});
+    if (w.code == 18) out.push_back(WORLD_FILL{w.pts, code, rgb[0], rgb[1], rgb[2]});
   }
   return out;
 }
