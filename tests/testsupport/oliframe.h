@@ -1,0 +1,31 @@
+// tests/testsupport/oliframe.h — the inverse of a graphic block's transform, so that
+// tests read the paper points of a print list (olireader.h) back as world points.
+// The block's extent, scales, angle and orientation are the arguments its writer gave
+// to Oliplot_Begin_Grafic (print/FORMAT.md section 4). Header only, no module state.
+#pragma once
+
+#include <cmath>
+
+struct OLI_BLOCK_FRAME {
+  double x_min, z_max, x_max, z_min;  // world extent
+  double sx, sz;                      // cm on paper per world unit
+  double angle;                       // radians
+  int orientation;                    // 0: z downward on paper
+};
+
+// Paper point (X, Y) in cm of the block to the world point (x, z).
+inline void Oli_Paper_To_World(const OLI_BLOCK_FRAME &f, double X, double Y, double *x, double *z) {
+  double c = std::cos(f.angle), s = std::sin(f.angle);
+  for (double q : {0.0, M_PI / 2, M_PI, 3 * M_PI / 2})
+    if (std::fabs(f.angle - q) < 0.001) {
+      c = std::round(std::cos(q));
+      s = std::round(std::sin(q));
+    }
+  const double W = (f.x_max - f.x_min) * f.sx, H = (f.z_max - f.z_min) * f.sz;
+  const double Wr = std::fabs(W * c) + std::fabs(H * s), Hr = std::fabs(W * s) + std::fabs(H * c);
+  const double dX = X - Wr / 2, dY = Y - Hr / 2;
+  const double p = c * dX + s * dY, q = -s * dX + c * dY;
+  *x = p / f.sx + (f.x_min + f.x_max) / 2;
+  const double mid = (f.z_min + f.z_max) / 2;
+  *z = f.orientation == 0 ? mid - q / f.sz : mid + q / f.sz;
+}
