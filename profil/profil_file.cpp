@@ -206,7 +206,7 @@ int _Read(FILE *f, PROFIL *p) {
             "Die betroffenen Profile werden parametrisiert angezeigt."_cp);
     }
   } else if (available && p->kind == PROFIL_KIND_LIBRARY) {
-    _Note(&st.manager_new_shown, "!! Der neue Profilmanager ist verfügbar !!\nBitte kontrollieren Sie die gewählten Profile.");
+    _Note(&st.manager_new_shown, "!! Der neue Profilmanager ist verfügbar !!\nBitte kontrollieren Sie die gewählten Profile."_cp);
   }
   p->lib_available = available;
   if (version >= 5 && !_Dbls(f, &p->ue_o, &p->ue_u)) return 1;
