@@ -328,9 +328,6 @@ int Read_XPRT_Result(QIMPORT_ENTRY *entry) {
   entry->text = copy;
   entry->object_type = 0;
   entry->name[0] = '\0';
-  SectionsState &s = Sections_State();
-  const QIMPORT_ENTRY *cursor = s.cursor_entry;
-  const std::size_t cursor_pos = s.cursor_pos;
   if (Find_QImport_Block(entry, "OBJECT", nullptr)) {
     const char *line = Next_QImport_Line();
     int type;
@@ -346,8 +343,6 @@ int Read_XPRT_Result(QIMPORT_ENTRY *entry) {
       Tilde_to_Blank(entry->name);
     }
   }
-  s.cursor_entry = cursor == entry ? nullptr : cursor;
-  s.cursor_pos = cursor_pos;
   return 1;
 }
 

@@ -180,8 +180,9 @@ int Set_XPRT_Member_Filename();
 const char *Get_XPRT_Path();
 // Reads the exchange file into the entry: the whole text (CR LF taken as LF, cut at a
 // NUL byte), the object type of the "OBJECT" head (0 without one) and the name of the
-// "NAME" line ('~' as blanks, at most 39 bytes; empty without one). 1 when read, 0 when
-// the file is missing, unreadable or larger than 16 MiB (the entry is then untouched).
+// "NAME" line ('~' as blanks, at most 39 bytes; empty without one); the line cursor is
+// left in the entry. 1 when read, 0 when the file is missing, unreadable or larger than
+// 16 MiB (the entry is then untouched).
 int Read_XPRT_Result(QIMPORT_ENTRY *entry);
 
 // A node and a wall line of a model handed to Write_XPRT_File (cm).
