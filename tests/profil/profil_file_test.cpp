@@ -20,6 +20,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 std::string Slurp(const fs::path &p) {
   std::ifstream in(p, std::ios::binary);
@@ -234,13 +235,18 @@ TEST_F(ProfilFile, RoundTripsOfEveryKind) {
   ASSERT_EQ(Set_Default_Profil(&a_), 0);
   ASSERT_EQ(ReadText(Written(a_), &b_), 0);
   EXPECT_EQ(Compare_Profil(&a_, &b_), 1);
-  const std::string poly = "OBJECT\n2 1 2\nNEWPOLYS\n1 4\n1 0 0 0 0\n2 9 0 0.25 0\n3 9 9 0 0\n4 0 9 -0.5 0\n-1 0\n";
-  ASSERT_EQ(Channel(&a_, poly), 0);
-  fs::remove(Xpr());
-  ASSERT_EQ(ReadText(Written(a_), &b_), 0);
-  EXPECT_EQ(Compare_Profil(&a_, &b_), 1);
-  EXPECT_DOUBLE_EQ(b_.nodes[3].s_p, -0.5);
-  EXPECT_EQ(b_.model_kind, 1);
+  // Kind 2: polygons with arcs; 5 nodes and 2 lines (the rows break differently).
+  const std::string l = " 0 0 1 1 0 0 0.1 0.2 0.3 0.4 0 0 0\n";
+  for (const std::string &xpr :
+       {"OBJECT\n2 1 2\nNEWPOLYS\n1 4\n1 0 0 0 0\n2 9 0 0.25 0\n3 9 9 0 0\n4 0 9 -0.5 0\n-1 0\n"s,
+        "OBJECT\n1 0 0\nNODES 5\n1 0 0\n2 1 0\n3 2 0\n4 3 0\n5 4 1\nLINES 2\nNEWLINES\n1 1 2" + l + "2 4 5" + l +
+            "-1\nVALUES\n.A__ 2\n.ALF 0.1\n.ZMN -1\n"}) {
+    ASSERT_EQ(Channel(&a_, xpr), 0);
+    fs::remove(Xpr());
+    ASSERT_EQ(ReadText(Written(a_), &b_), 0);
+    EXPECT_EQ(Compare_Profil(&a_, &b_), 1);
+    EXPECT_DOUBLE_EQ(b_.nodes[3].s_p, a_.model_kind ? -0.5 : 0.0);
+  }
 }
 
 TEST_F(ProfilFile, OldVersionsAndProfileManagerNotes) {
