@@ -25,9 +25,10 @@
 // its first change): the profile-library flags of
 // Init_Profil_Library (available, initialised), the two user-grade slots read by
 // Get_Material_Guete_Code, the plastic-moduli switch of the section values (0 at start),
-// the R7-PLAX import choice of the profile page (1 at start) and the flag that the type
-// message was shown. The section values also use the thin-walled solver's one current
-// section (dwqb/dwqb.h): every computation rebuilds it. Not re-entrant.
+// the R7-PLAX import choice of the profile page (1 at start), the flag that the type
+// message was shown and the two once-per-run notes of Read_Profil on the profile
+// manager. The section values also use the thin-walled solver's one current section
+// (dwqb/dwqb.h): every computation rebuilds it. Not re-entrant.
 #pragma once
 
 #include <cstdint>
@@ -369,6 +370,37 @@ void Get_Profil_Rib_Geometry(const PROFIL *rib, double t_p, double *angle, doubl
 // negative numbers and a null rib build nothing.
 void Add_Profil_DWQB_Rib(double *values, const PROFIL *rib, int *node_counter, double t_p, int *line_counter,
                          int foot, double u, double s, double d, int horizontal);
+
+// ---------------------------------------------------------------- R7-PLAX take-over
+// Fills the node and line lists and the imported values from the record's entry (cm in
+// the entry, mm in the record) and moves the section so that its y maximum and z minimum
+// are the origin: y ≤ 0 and z ≥ 0 over the section, the centroid with it, the shear
+// centre only when I_T > 0.001 mm⁴. Lists, object numbers and imported values are
+// cleared first. 0 when taken or when there is nothing to take (no entry, no nodes or
+// polygon nodes); 1 on failure: lists and values empty, the record's reference on the
+// entry released and dropped. Messages (node limit, line limit, the general import
+// failure) only when show_messages is non-zero. At most 10000 nodes and 10000 lines;
+// "NEWLINES" takes at most the "LINES" count, and line_count is the number taken.
+int Set_Profil_from_QImport(PROFIL *profil, int show_messages);
+
+// ---------------------------------------------------------------- data file
+// The profile block of the member data file (text, version 10, written in the C locale
+// whatever the program's locale): 0, or 1 for a null stream or record, an R7-PLAX section
+// of more than 10000 nodes or lines, or a failed write.
+int Write_Profil(FILE *stream, const PROFIL *profil);
+// Reads a block of any version up to 10 (the record is reset first): 0, or 1 for a null
+// stream or record, a value that cannot be read (non-finite numbers included), a name
+// token longer than 39 bytes, node or line counts outside 0..10000, a failed grade
+// read or a newer version (after the input-file warning, none in refresh mode). Versions
+// 0 and 1 rebuild a library profile from the library by its name (an unknown name keeps
+// what was read). A library profile stored while the profile manager was available
+// becomes parametric when it is not available now (one note per run); a block older than
+// version 4 of a library profile notes once per run that the manager is available. An
+// R7-PLAX section is renewed from the member's ".XPR" file (stem, work-file suffix) into
+// a new entry on which the record holds one reference; without that file, or when the
+// take-over fails, the lists and values read from the block stay, with no entry, and the
+// file is left untouched. Section values are not computed (Calc_Profil_Querschnittswerte).
+int Read_Profil(FILE *stream, PROFIL *profil);
 
 // Back to program start: library not initialised, both user-grade slots −1, plastic
 // moduli off, import choice on, type message not shown.

@@ -10,6 +10,8 @@ struct ProfilState {
   int plastic_moduli = 0;      // Set_Profil_Plastic_Moduli_Flag
   int import_choice = 1;       // Set_Profil_Import_Choice
   int type_message_shown = 0;  // set by Show_Profil_Type_Message
+  int manager_gone_shown = 0;  // Read_Profil: "Profilmanager ist nicht verfügbar" shown
+  int manager_new_shown = 0;   // Read_Profil: "Profilmanager ist verfügbar" shown
 };
 
 // The state record (defined in profil_record.cpp).

@@ -2,6 +2,7 @@
 // the module state of the section catalogue.
 #include "host/host.h"
 #include "sections/sections.h"
+#include "sections/sections_internal.h"
 #include "sections/sections_state.h"
 
 namespace {
@@ -25,8 +26,13 @@ int Add_QImport_Reference(QIMPORT_ENTRY *entry, int delta) {
 void Enable_Profilmanager() { Sections_State().profilmanager_enabled = 1; }
 
 int Is_Profilmanager_Available() {
-  // The host's profile manager is not installed here: enabled or not, it is unusable.
-  return 0;
+  // The host's profile manager is not installed here (only a test says it is): enabled
+  // or not, it is unusable.
+  return g.profilmanager_enabled && g.profilmanager_installed ? 1 : 0;
+}
+
+void Set_Profilmanager_Installed_For_Tests(int installed) {
+  Sections_State().profilmanager_installed = installed ? 1 : 0;
 }
 
 void Enable_QUER_Import() { Sections_State().quer_import_enabled = 1; }
@@ -35,4 +41,7 @@ int Is_QUER_Import_Enabled() { return g.quer_import_enabled; }
 
 void Invalidate_Profil_Section_Cache() { g.section_cache_key = 99999; }
 
-void Reset_Sections_For_Tests() { g = SectionsState{}; }
+void Reset_Sections_For_Tests() {
+  for (QIMPORT_ENTRY *e : g.entries) Free_QImport_Entry(e);
+  g = SectionsState{};
+}

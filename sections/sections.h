@@ -45,7 +45,9 @@
 // Host_Reset): the profile-manager enabled flag and the import enabled flag (both 0 at
 // program start), the loaded library records and the path they came from, the
 // profile-manager default and filter texts, the cached answer of
-// Is_QUER_Modeller_Installed and the key of the cached standard-profile section.
+// Is_QUER_Modeller_Installed, the key of the cached standard-profile section, the list
+// of imported entries with the line cursor, the exchange name, the paths of the save
+// and section input files and the caller tag.
 #pragma once
 
 // An imported R7-PLAX section: the text of the exchange file that R7-PLAX wrote for it.
@@ -64,7 +66,8 @@ int Add_QImport_Reference(QIMPORT_ENTRY *entry, int delta);
 // Marks the host's profile manager as usable for lookup.
 void Enable_Profilmanager();
 // 1 when the profile manager is enabled and installed, else 0. The host's profile
-// manager does not exist in this program, so this is always 0.
+// manager does not exist in this program, so this is 0 unless a test says it is
+// installed (sections_internal.h).
 int Is_Profilmanager_Available();
 // Marks the import from R7-PLAX as usable.
 void Enable_QUER_Import();
@@ -133,11 +136,118 @@ void Set_Profilmanager_Filter(const char *filter);
 // manager is not installed in this program: nothing is started and the result is null.
 const char *Run_Profilmanager();
 
+// ---------------------------------------------------------------- imported sections
+// The catalogue keeps a list of imported sections in the order they were made. The
+// format of the exchange file (".XPR"), the section input file (".QIN") and the save
+// file (".GRQ") is fixed in sections/XPRT_FORMAT.md. Numbers in them are read locale-free
+// and token-wise as fscanf does; a non-finite number is unreadable.
+
+// A new entry (count 0, no text) appended to the list. Never null: memory exhaustion
+// ends the run.
+QIMPORT_ENTRY *New_QImport_Entry();
+// Frees every entry whose reference count is 0 and takes it off the list.
+void Purge_QImport_Entries();
+// Number of entries in the list.
+int Count_QImport_Entries();
+// The entry at index (0 first), null outside the list.
+QIMPORT_ENTRY *Get_QImport_Entry(int index);
+
+// Finds the first line of the entry's text whose first whole token is keyword and puts
+// the line cursor on the line after it: 1, and *count (when given) the integer behind
+// the keyword or −1 when none can be read; 0 when not found (cursor at the end).
+int Find_QImport_Block(const QIMPORT_ENTRY *entry, const char *keyword, int *count);
+// The line at the cursor without its line end, advancing the cursor; null at the end of
+// the text. The text stays valid until the next call.
+const char *Next_QImport_Line();
+// 1 and *value when a line inside the "VALUES" block begins with the key ("%lf" behind
+// it); 0 with *value untouched when the key, its number or the block is missing. The
+// line cursor is not moved.
+int Get_QImport_Value(const QIMPORT_ENTRY *entry, const char *key, double *value);
+// Reads numbers from a text as sscanf does (white space skipped, each number the longest
+// prefix that forms one, locale-free): types holds 'i' (int *) or 'd' (double *) per
+// argument. Returns the number of values converted before the first unreadable one; a
+// non-finite double or an int out of range is unreadable.
+int Scan_QImport_Values(const char *text, const char *types, ...);
+
+// Name of the exchange file behind the member prefix (default "XPRT.TMP"; see
+// Get_XPRT_Path): 1 when kept, 0 when refused (null, empty or longer than 270 bytes).
+int Set_XPRT_Filename(const char *name);
+// Makes the exchange path the member's own section file: file stem, work-file suffix,
+// ".XPR" (whatever the stem's length). 1 when kept, 0 when refused.
+int Set_XPRT_Member_Filename();
+// The exchange path in use: the folder of the member file stem, the first four
+// characters of the stem's file name (all of a shorter one), then the exchange name.
+const char *Get_XPRT_Path();
+// Reads the exchange file into the entry: the whole text (CR LF taken as LF, cut at a
+// NUL byte), the object type of the "OBJECT" head (0 without one) and the name of the
+// "NAME" line ('~' as blanks, at most 39 bytes; empty without one); the line cursor is
+// left in the entry. 1 when read, 0 when the file is missing, unreadable or larger than
+// 16 MiB (the entry is then untouched).
+int Read_XPRT_Result(QIMPORT_ENTRY *entry);
+
+// A node and a wall line of a model handed to Write_XPRT_File (cm).
+struct QMODEL_NODE {
+  int number;
+  double y, z;
+};
+struct QMODEL_LINE {
+  int number;
+  int p_a, p_e;          // start and end node
+  int flag;              // written as field 4, 0 for the models of this program
+  double d_a, d_e;       // thickness at start and end
+  double s;              // third line value (sagitta of an arc)
+  double unused[2];      // not written
+  double r_al, r_ar, r_el, r_er;  // fillet or weld-leg sizes at the line ends
+};
+// A request of Write_XPRT_File. node and line are asked for every index below their
+// count and return 1 with the record filled, 0 when they have none; values (optional)
+// is asked for index 0, 1, … and returns 1 with a key (at most 8 bytes) and a value, 0
+// after the last pair.
+struct XPRT_REQUEST {
+  const char *name;  // section name, null or empty for none
+  int object;        // object number (the head reads "1 <object − 1> <object>")
+  int node_count;
+  int line_count;
+  int (*node)(int index, QMODEL_NODE *out);
+  int (*line)(int index, QMODEL_LINE *out);
+  int (*values)(int index, const char **key, double *value);
+};
+// Writes the line model of the request to the exchange path and reads it back into a
+// new entry (count 0). Null, and no file left, for a refused request (counts below 1 or
+// above 10000, a missing callback), a callback that returns 0, a failed write or read.
+QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *request);
+
+// Paths of the save file (".GRQ") and of the section input file (".QIN"); null or empty
+// unsets one. 1 when kept, 0 when a path is longer than 270 bytes (nothing changes).
+int Set_QImport_Files(const char *save_path, const char *input_path);
+// Rewrites the section input file from every line-model entry: 0, or 1 when its path is
+// unset (nothing written) or a write failed (no file left).
+int Write_QUER_EIN();
+// Frees the unreferenced entries, then rewrites the save file and the section input
+// file: 0, or 1 when a path is unset or a write failed.
+int Save_QImport_Sections();
+// Caller tag handed to R7-PLAX: 1 when kept (null clears it), 0 for a tag longer than
+// 100 bytes (the old tag stays).
+int Set_QImport_Caller_Tag(const char *tag);
+// Runs R7-PLAX in mode 1 (thin-walled) or 2 (thick-walled) on the current entry (null:
+// a new section): "Q.EXE" in the folder named by "EXEC" must exist, else the message
+// "INSTALLATIONSFEHLER ?" is shown, no file is touched and the result is null. Otherwise
+// the current entry's text goes to the exchange path, the program runs with the command
+// line of Build_QUER_Import_Command, and the answer is read back into a new entry (count
+// 0), or null when there is none.
+QIMPORT_ENTRY *Run_QUER_Import(int mode, QIMPORT_ENTRY *current);
+// The command line of Run_QUER_Import: the program, the mode, the caller tag and the
+// exchange path, each argument in single quotes for the shell. Written into buffer
+// (size bytes, cut and terminated); returns the full length, −1 for a null buffer, size
+// below 1 or "EXEC" unset.
+int Build_QUER_Import_Command(char *buffer, int size, int mode);
+
 // ---------------------------------------------------------------- section cache
 // Marks the cached standard-profile section stale (key 99999) so that the next request
 // builds its thin-walled model again. The solver calls it after every run.
 void Invalidate_Profil_Section_Cache();
 
 // Back to program start (both switches 0, no library loaded, texts empty, caches
-// cleared).
+// cleared, every imported entry freed, exchange name "XPRT.TMP", no file paths, no
+// caller tag). Reset the records that hold entries first.
 void Reset_Sections_For_Tests();

@@ -19,3 +19,6 @@ const char *Get_Profil_Library_Path();
 int Build_Profilmanager_Command(char *buffer, int size);
 // Key of the cached standard-profile section (99999 when stale).
 int Get_Profil_Section_Cache_Key();
+// Test hook: whether the host's profile manager counts as installed (0 at start);
+// Is_Profilmanager_Available is 1 when it is installed and enabled.
+void Set_Profilmanager_Installed_For_Tests(int installed);

@@ -27,8 +27,21 @@ struct SectionsState {
   int modeller_tested = 0;                // Is_QUER_Modeller_Installed ran once
   int modeller_installed = 0;
   int section_cache_key = 99999;          // key of the cached standard-profile section
+  int profilmanager_installed = 0;        // test hook Set_Profilmanager_Installed_For_Tests
+  std::vector<QIMPORT_ENTRY *> entries;   // imported sections, in order of making
+  const QIMPORT_ENTRY *cursor_entry = nullptr;  // line cursor: entry and byte offset
+  std::size_t cursor_pos = 0;
+  std::string cursor_line;                // the line Next_QImport_Line gave last
+  std::string xprt_name = "XPRT.TMP";     // exchange name behind the member prefix
+  std::string xprt_path;                  // Get_XPRT_Path's buffer
+  std::string save_path;                  // ".GRQ", empty while unset
+  std::string input_path;                 // ".QIN", empty while unset
+  std::string caller_tag;
 };
 
 // The state record (defined in qimport.cpp); registers the module reset with Host_Reset
 // on first use.
 SectionsState &Sections_State();
+
+// Frees an entry's text and the entry itself (not taken off the list).
+void Free_QImport_Entry(QIMPORT_ENTRY *entry);

@@ -1,0 +1,44 @@
+// Fuzz target: any profile block is read (Read_Profil) without a crash, and a block that
+// reads is written and read again to the same bytes.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "profil/profil.h"
+#include "support/shell.h"
+
+namespace {
+std::string Write(const PROFIL &p) {
+  char *buf = nullptr;
+  size_t len = 0;
+  FILE *f = open_memstream(&buf, &len);
+  if (Write_Profil(f, &p)) std::abort();
+  std::fclose(f);
+  std::string s(buf, len);
+  std::free(buf);
+  return s;
+}
+int Read(const std::string &text, PROFIL *p) {
+  FILE *f = fmemopen(const_cast<char *>(text.data()), text.size(), "r");
+  const int rc = Read_Profil(f, p);
+  std::fclose(f);
+  return rc;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  static const int once = (Set_Refresh_Mode(1), Set_Bauteil_Path("/nonexistent/fuzz"), 0);
+  (void)once;
+  if (size == 0 || size > 65536) return 0;
+  PROFIL p{}, q{};
+  const std::string text(reinterpret_cast<const char *>(data), size);
+  if (Read(text, &p) == 0) {
+    const std::string once_written = Write(p);
+    if (Read(once_written, &q) != 0 || Write(q) != once_written) std::abort();
+  }
+  Reset_Profil(&p);
+  Reset_Profil(&q);
+  return 0;
+}
