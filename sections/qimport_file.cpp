@@ -360,7 +360,7 @@ QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *r) {
   _Put_Int(out, r->node_count);
   out += '\n';
   for (int k = 0; k < r->node_count; ++k) {
-    QMODEL_NODE n{};
+    XPRT_NODE n{};
     if (!r->node(k, &n)) return nullptr;
     _Put_Int(out, n.number);
     for (double v : {n.y, n.z}) {
@@ -373,7 +373,7 @@ QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *r) {
   _Put_Int(out, r->line_count);
   out += "\nNEWLINES\n";
   for (int k = 0; k < r->line_count; ++k) {
-    QMODEL_LINE l{};
+    XPRT_LINE l{};
     if (!r->line(k, &l)) return nullptr;
     for (int v : {l.number, l.p_a, l.p_e, l.flag, 0}) {
       _Put_Int(out, v);

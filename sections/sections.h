@@ -186,11 +186,11 @@ const char *Get_XPRT_Path();
 int Read_XPRT_Result(QIMPORT_ENTRY *entry);
 
 // A node and a wall line of a model handed to Write_XPRT_File (cm).
-struct QMODEL_NODE {
+struct XPRT_NODE {
   int number;
   double y, z;
 };
-struct QMODEL_LINE {
+struct XPRT_LINE {
   int number;
   int p_a, p_e;          // start and end node
   int flag;              // written as field 4, 0 for the models of this program
@@ -208,8 +208,8 @@ struct XPRT_REQUEST {
   int object;        // object number (the head reads "1 <object − 1> <object>")
   int node_count;
   int line_count;
-  int (*node)(int index, QMODEL_NODE *out);
-  int (*line)(int index, QMODEL_LINE *out);
+  int (*node)(int index, XPRT_NODE *out);
+  int (*line)(int index, XPRT_LINE *out);
   int (*values)(int index, const char **key, double *value);
 };
 // Writes the line model of the request to the exchange path and reads it back into a

@@ -37,11 +37,11 @@ class SectionsXprt : public ::testing::Test {
   fs::path dir_;
 };
 
-const QMODEL_NODE kNodes[] = {{1, 0.1, -4.5e-7}, {2, 1.0 / 3, 1e20}, {3, -10, 15.5}};
-const QMODEL_LINE kLines[] = {{1, 1, 2, 0, 0.8, 1.2, 0.05, {0, 0}, 0.1, 0.2, 0.3, 0.4},
+const XPRT_NODE kNodes[] = {{1, 0.1, -4.5e-7}, {2, 1.0 / 3, 1e20}, {3, -10, 15.5}};
+const XPRT_LINE kLines[] = {{1, 1, 2, 0, 0.8, 1.2, 0.05, {0, 0}, 0.1, 0.2, 0.3, 0.4},
                               {2, 2, 3, 0, 1.0, 1.0, 0.0, {0, 0}, 0, 0, 0, 1.0 / 7}};
-int Node(int k, QMODEL_NODE *out) { return k < 3 ? (*out = kNodes[k], 1) : 0; }
-int Line(int k, QMODEL_LINE *out) { return k < 2 ? (*out = kLines[k], 1) : 0; }
+int Node(int k, XPRT_NODE *out) { return k < 3 ? (*out = kNodes[k], 1) : 0; }
+int Line(int k, XPRT_LINE *out) { return k < 2 ? (*out = kLines[k], 1) : 0; }
 int Values(int k, const char **key, double *v) {
   static const char *keys[] = {".I11", ".ALF"};
   if (k > 1) return 0;
@@ -105,8 +105,8 @@ TEST_F(SectionsXprt, ExchangePathsModelsAndTheSectionFilesOfTwoEntries) {
   int n = 0;
   ASSERT_EQ(Find_QImport_Block(a, "NODES", &n), 1);
   ASSERT_EQ(n, 3);
-  for (const QMODEL_NODE &k : kNodes) {
-    QMODEL_NODE r{};
+  for (const XPRT_NODE &k : kNodes) {
+    XPRT_NODE r{};
     ASSERT_EQ(Scan_QImport_Values(Next_QImport_Line(), "idd", &r.number, &r.y, &r.z), 3);
     EXPECT_TRUE(r.number == k.number && r.y == k.y && r.z == k.z) << k.number;
   }
