@@ -17,6 +17,7 @@
 #include "print/print.h"
 #include "tests/testsupport/oliframe.h"
 #include "tests/testsupport/olireader.h"
+#include "tests/testsupport/olirender.h"
 
 inline std::string Read_File_Bytes(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
@@ -105,6 +106,25 @@ class SectionPlot : public ::testing::Test {
       return;
     }
     EXPECT_EQ(Read_File_Bytes(path), bytes) << "golden " << name << " differs (PF_UPDATE_GOLDEN=1 rewrites it)";
+  }
+  // Renders the block as oli2png does, writes <name>.png into the test's working folder
+  // (the build tree) for a person to look at, and checks the colour at world points.
+  struct PIXEL_PROBE {
+    double x, z;
+    int r, g, b;
+  };
+  void Check_Rendered(const PLOTTED &r, const std::string &name, std::initializer_list<PIXEL_PROBE> probes) {
+    ASSERT_EQ(1u, r.doc.graphics.size());
+    const OLI_RASTER raster = Render_Oli_Graphic(r.doc.graphics[0]);
+    EXPECT_EQ(0, Write_Oli_Raster_Png((name + ".png").c_str(), raster));
+    for (const PIXEL_PROBE &p : probes) {
+      double X, Y;
+      int col, row;
+      Oli_World_To_Paper(r.frame, p.x, p.z, &X, &Y);
+      ASSERT_TRUE(Oli_Raster_Pixel_Of(raster, X, Y, &col, &row)) << p.x << ", " << p.z;
+      const std::array<int, 3> want{p.r, p.g, p.b};
+      EXPECT_EQ(want, Oli_Raster_Color(raster, col, row)) << name << " at world (" << p.x << ", " << p.z << ")";
+    }
   }
   std::string path_;
 };

@@ -71,6 +71,8 @@ TEST_F(SectionPlot, RolledIpe300) {
   EXPECT_DOUBLE_EQ(83.34, r.S);
   Check_Block(r, 0);
   Check_Golden(r.bytes, "ipe300.oli");
+  // The web in the half tint of pal_blue_light (125, 125, 255), the space beside it white.
+  Check_Rendered(r, "ipe300", {{75, 100, 190, 190, 255}, {30, 100, 255, 255, 255}});
   auto fills = Section_Fills(r);
   ASSERT_EQ(1u, fills.size());
   const auto &pts = fills[0].pts;
@@ -96,6 +98,7 @@ TEST_F(SectionPlot, WeldedI400) {
   EXPECT_DOUBLE_EQ(111.12, r.S);
   Check_Block(r, 4);
   Check_Golden(r.bytes, "welded_i400.oli");
+  Check_Rendered(r, "welded_i400", {});
   EXPECT_TRUE(Has_Segment(r, 95, 15, 105, 15));
   EXPECT_TRUE(Has_Segment(r, 95, 385, 105, 385));
   // Sharp corners: the web faces meet the flanges in one point each.
@@ -134,6 +137,7 @@ TEST_F(SectionPlot, WeldedChannelWithShearCentre) {
   EXPECT_DOUBLE_EQ(55.56, r.S);  // n = trunc(5555.56 + 0.999) = 5556
   Check_Block(r, 2);
   Check_Golden(r.bytes, "welded_channel.oli");
+  Check_Rendered(r, "welded_channel", {});
   Expect_Text(r, "S", 22.010 + 0.15 * r.S, 100, 0.002);
   // M lies e = 3 b'² t_f / (6 b' t_f + h' t_w) = 26.634 beyond the web's centre line
   // (b' 70.75, h' 188.5).
@@ -147,6 +151,7 @@ TEST_F(SectionPlot, AngleWithLegLabels) {
   EXPECT_DOUBLE_EQ(27.78, r.S);
   Check_Block(r, 0);
   Check_Golden(r.bytes, "angle_l150x100x10.oli");
+  Check_Rendered(r, "angle_l150x100x10", {});
   const double sy = 47.989, sz = 76.636;
   Expect_Text(r, "S", sy + 0.15 * r.S, sz, 0.002);
   auto fills = Section_Fills(r);
@@ -171,6 +176,7 @@ TEST_F(SectionPlot, Tube) {
   EXPECT_DOUBLE_EQ(46.75, r.S);
   Check_Block(r, 0);
   Check_Golden(r.bytes, "tube_168x8.oli");
+  Check_Rendered(r, "tube_168x8", {{84.15 - 40, 84.15 - 40, 255, 255, 255}, {84.15, 4, 190, 190, 255}});
   auto fills = Section_Fills(r);
   ASSERT_EQ(1u, fills.size());
   EXPECT_EQ(66u, fills[0].pts.size());
@@ -241,7 +247,10 @@ TEST_F(SectionPlot, PolygonWithHole) {
     PLOTTED r = Draw(&p, true, flags, 1, 1, 200, 100);
     EXPECT_DOUBLE_EQ(27.78, r.S);
     Check_Block(r, 0);
-    if (flags == 0) Check_Golden(r.bytes, "polygon_hole.oli");
+    if (flags == 0) {
+      Check_Golden(r.bytes, "polygon_hole.oli");
+      Check_Rendered(r, "polygon_hole", {{70, 65, 255, 255, 255}, {150, 80, 190, 190, 255}});
+    }
     auto fills = Fills(r);
     ASSERT_EQ(3u, fills.size());  // solid, hole, the dot of S
     EXPECT_EQ(34, fills[0].code);
@@ -305,6 +314,7 @@ TEST_F(SectionPlot, WallLines) {
     EXPECT_NEAR(c.area, area, c.area * (c.golden ? 0.005 : 0.001));  // swapped radii: 1928.54
     if (c.golden) {
       Check_Golden(drawn.bytes, c.golden);
+      Check_Rendered(drawn, "wall_lines", {});
       r = drawn;
     }
   }

@@ -29,3 +29,21 @@ inline void Oli_Paper_To_World(const OLI_BLOCK_FRAME &f, double X, double Y, dou
   const double mid = (f.z_min + f.z_max) / 2;
   *z = f.orientation == 0 ? mid - q / f.sz : mid + q / f.sz;
 }
+
+// World point (x, z) to the paper point (X, Y) in cm of the block: the inverse of
+// Oli_Paper_To_World.
+inline void Oli_World_To_Paper(const OLI_BLOCK_FRAME &f, double x, double z, double *X, double *Y) {
+  double c = std::cos(f.angle), s = std::sin(f.angle);
+  for (double q : {0.0, M_PI / 2, M_PI, 3 * M_PI / 2})
+    if (std::fabs(f.angle - q) < 0.001) {
+      c = std::round(std::cos(q));
+      s = std::round(std::sin(q));
+    }
+  const double W = (f.x_max - f.x_min) * f.sx, H = (f.z_max - f.z_min) * f.sz;
+  const double Wr = std::fabs(W * c) + std::fabs(H * s), Hr = std::fabs(W * s) + std::fabs(H * c);
+  const double mid = (f.z_min + f.z_max) / 2;
+  const double p = (x - (f.x_min + f.x_max) / 2) * f.sx;
+  const double q = f.orientation == 0 ? (mid - z) * f.sz : (z - mid) * f.sz;
+  *X = c * p - s * q + Wr / 2;
+  *Y = s * p + c * q + Hr / 2;
+}
