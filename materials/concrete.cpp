@@ -481,7 +481,7 @@ int Calc_Bar_Count_Rest(double A, double d, int n, double A0) {
 double Calc_Bar_Spacing_for_Area(double a, double d) {
   if (a < 1e-8) return 0.0;
   const double s = _Circle(d) / a * 100.0;  // cm
-  const double whole = std::floor(s);
+  const double whole = std::floor(s + 1e-4);  // 24.99999 is 25: rounding noise, no shorter step
   return whole + (s - whole > 0.4999 ? 0.5 : 0.0);
 }
 
