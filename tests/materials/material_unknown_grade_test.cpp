@@ -30,7 +30,7 @@ TEST(MaterialUnknownGrade, CheckedDirectly) {
     PrintCapture cap;
     EXPECT_EQ(c.line ? 1 : 0, Check_Material_Strength(&m, 10, cap.stream(), 0, nullptr));
     EXPECT_DOUBLE_EQ(c.fy, m.fy);
-    EXPECT_EQ(c.line ? 1u : 0u, cap.Lines().size());
+    ASSERT_EQ(c.line ? 1u : 0u, cap.Lines().size());
     if (!c.line) continue;
     EXPECT_EQ(c.line, cap.Lines()[0]);
     EXPECT_DOUBLE_EQ(0.0, m.fu);
