@@ -317,8 +317,8 @@ void Print_Plate_Material(const PLATE *p, FILE *list, int mask, int with_values,
 // One line of the dimensions of mask (64 t, 32 b, 16 l) separated by ",  "; with mask 1
 // the material paragraph follows (its value mask: the bits 2 and 4 of mask), on the same
 // line after ",  " when with_values is 0 and the plate has table values, else on the
-// next line. Returns the result of the last write (-1 on failure); -1 and nothing
-// written for a null plate or stream or mask 0.
+// next line. Returns 0, or -1 when a write failed; -1 and nothing written for a null
+// plate or stream or mask 0.
 int Print_Plate_Dimensions(const PLATE *p, FILE *list, int mask, int with_values, const char *subscript);
 
 // Plate resistances (EN 1993-1-1, 6.2.3 and 6.2.6): each computes and, with a stream,
@@ -481,7 +481,7 @@ double Calc_Bar_Centre_Distance(double c, double s, int layers, double d);
 // ceil(A / (π d²/4)); ceil((A − A0) / (|n| π d²/4)).
 int Calc_Bar_Count(double A, double d);
 int Calc_Bar_Count_Rest(double A, double d, int n, double A0);
-// Spacing in cm of bars d for a area per metre a, rounded down to 0.5 cm.
+// Spacing in cm of bars d that give the area a per metre, rounded down to 0.5 cm.
 double Calc_Bar_Spacing_for_Area(double a, double d);
 // First table index whose n bars, m times, reach A; −1 when none.
 int Find_Bar_Diameter(double A, int n, double m);
