@@ -316,6 +316,12 @@ int _Integrate_Mask(MASQUE *mask, const DEHNUNGSEBENE *plane, double lastfaktor,
                     bool stiffness) {
   out = MASQUE_SCHNITTGROESSEN{};
   if (!mask || !plane) return 0;
+  // A plane or load factor that is not finite has no forces: reported as a failure, not
+  // as zero forces of a successful integration.
+  if (!std::isfinite(plane->phi) || !std::isfinite(plane->eps0) || !std::isfinite(plane->kappa) ||
+      !std::isfinite(plane->x3) || !std::isfinite(lastfaktor)) {
+    return 0;
+  }
   WholeMask w{mask, plane->phi, DEHNUNGSEBENE{0.0, plane->eps0, plane->kappa, plane->x3}};
   if (plane->kappa < 0.0) {
     // The same plane turned by π with a positive curvature.
