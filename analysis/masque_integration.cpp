@@ -69,6 +69,20 @@ double _Fraction(double e, double e_lo, double e_hi) {
   return (e - e_lo) / (e_hi - e_lo);
 }
 
+// Elements of a group's list, read straight from the array (the hot loops of the
+// integration would otherwise pay two calls per element).
+template <class T>
+struct _Elements {
+  T *const *items = nullptr;
+  int count = 0;
+  explicit _Elements(const MASQUE_GRUPPE *group) {
+    if (group && group->elemente && group->elemente->items) {
+      items = reinterpret_cast<T *const *>(group->elemente->items);
+      count = group->elemente->count;
+    }
+  }
+};
+
 void _Local(const MasqueIntFrame &f, const MASQUE_KNOTEN *node, double *y, double *z) {
   const double dy = node->y - f.y0, dz = node->z - f.z0;
   *y = f.c * dy + f.s * dz;
@@ -87,27 +101,32 @@ int _Extent(const MASQUE_GRUPPE *group, double *min, double *max, Coord coord) {
     hi = std::max(hi, y + r);
   };
   switch (group->typ) {
-    case MASQUE_PUNKTGRUPPE:
-      for (int i = 0; i < Count_Masque_Punkte(group); ++i) {
-        const MASQUE_PUNKT *p = Get_Masque_Punkt(group, i);
-        if (p) take(p->knoten, 0.0);
+    case MASQUE_PUNKTGRUPPE: {
+      const _Elements<MASQUE_PUNKT> el(group);
+      for (int i = 0; i < el.count; ++i) {
+        if (el.items[i]) take(el.items[i]->knoten, 0.0);
       }
       break;
-    case MASQUE_FLAECHE:
-      for (int i = 0; i < Count_Masque_Flaeche_Kanten(group); ++i) {
-        const MASQUE_KANTE *e = Get_Masque_Flaeche_Kante(group, i);
+    }
+    case MASQUE_FLAECHE: {
+      const _Elements<MASQUE_KANTE> el(group);
+      for (int i = 0; i < el.count; ++i) {
+        const MASQUE_KANTE *e = el.items[i];
         if (e) take(e->anfang, 0.0), take(e->ende, 0.0);
       }
       break;
+    }
     case MASQUE_KREIS:
       take(group->mittelpunkt, group->radius);  // a hole gives min above max
       break;
-    case MASQUE_LINIENGRUPPE:
-      for (int i = 0; i < Count_Masque_Linien(group); ++i) {
-        const MASQUE_LINIE *l = Get_Masque_Linie(group, i);
+    case MASQUE_LINIENGRUPPE: {
+      const _Elements<MASQUE_LINIE> el(group);
+      for (int i = 0; i < el.count; ++i) {
+        const MASQUE_LINIE *l = el.items[i];
         if (l && l->kante) take(l->kante->anfang, 0.0), take(l->kante->ende, 0.0);
       }
       break;
+    }
     default:
       return 0;
   }
@@ -141,6 +160,22 @@ void _Integrate_Edge(const SDL_ARBEITSFORM &form, double eps0, double kappa, dou
       e.S0 += s * d * (z0 + z1) / 2.0;
       e.Sz += s * d * (z0 * z0 + z0 * z1 + z1 * z1) / 6.0;
       e.Sy += s * d * (2.0 * y0 * z0 + 2.0 * y1 * z1 + y0 * z1 + y1 * z0) / 6.0;
+      return;
+    }
+    if (seg.kind == SDL_KIND_LINEAR && !stiff) {
+      // Stress linear along the piece: the strip integrals in closed form (the 3-point
+      // rule is exact for them too, this only saves its stress evaluations).
+      const double sa = seg.s0 + seg.s1 * (eps0 + kappa * y0 - seg.lo) * seg.q;
+      const double sb = seg.s0 + seg.s1 * (eps0 + kappa * y1 - seg.lo) * seg.q;
+      const double ds = sb - sa, dz = z1 - z0;
+      // ∫0^1 (a0 + a1 t)(b0 + b1 t)(c0 + c1 t) dt
+      auto cubic = [](double a0, double a1, double b0, double b1, double c0, double c1) {
+        return a0 * b0 * c0 + (a1 * b0 * c0 + a0 * b1 * c0 + a0 * b0 * c1) / 2.0 +
+               (a1 * b1 * c0 + a1 * b0 * c1 + a0 * b1 * c1) / 3.0 + a1 * b1 * c1 / 4.0;
+      };
+      e.S0 += d * (sa * z0 + (sa * dz + ds * z0) / 2.0 + ds * dz / 3.0);
+      e.Sy += d * cubic(sa, ds, y0, d, z0, dz);
+      e.Sz += d * cubic(sa, ds, z0, dz, z0, dz) / 2.0;
       return;
     }
     for (int i = 0; i < 3; ++i) {
@@ -428,9 +463,10 @@ int Masque_Integrate_Form(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &for
         _Add_Scaled(m, e, p->flaeche);
       }
       break;
-    case MASQUE_FLAECHE:
-      for (int i = 0; i < Count_Masque_Flaeche_Kanten(group); ++i) {
-        const MASQUE_KANTE *e = Get_Masque_Flaeche_Kante(group, i);
+    case MASQUE_FLAECHE: {
+      const _Elements<MASQUE_KANTE> el(group);
+      for (int i = 0; i < el.count; ++i) {
+        const MASQUE_KANTE *e = el.items[i];
         if (!e || !e->anfang || !e->ende) continue;
         double ya, za, yb, zb;
         _Local(f, e->anfang, &ya, &za);
@@ -438,6 +474,7 @@ int Masque_Integrate_Form(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &for
         _Integrate_Edge(form, eps0, kappa, ya, za, yb, zb, stiff, m);
       }
       break;
+    }
     case MASQUE_KREIS: {
       if (!group->mittelpunkt || group->radius == 0.0) break;
       double yc, zc;
