@@ -159,8 +159,11 @@ int Get_Masque_Grenzdehnung_Ratios(MASQUE *mask, const DEHNUNGSEBENE *plane_in, 
 
 int Get_Masque_Grenzdehnungsebene(MASQUE *mask, const double *pair, DEHNUNGSEBENE *out) {
   if (!mask || !pair || !out) return 0;
-  // Limit planes from the convex hull of the limit strains are not built in this program.
-  if (mask->flags & MASQUE_HULL_LIMITS) return 0;
+  if (mask->flags & MASQUE_HULL_LIMITS) {
+    // From the convex hull; a hull without diagonal leaves it to the domain table.
+    const int r = Masque_Hull_Grenzdehnungsebene(mask, pair, out);
+    if (r >= 0) return r;
+  }
   const double phi = pair[0];
   MASQUE_DEHNUNG_EXTREMES x;
   if (!_Masque_Dehnung_Extremes(mask, DEHNUNGSEBENE{phi, 0.0, 1.0, 0.0}, x)) return 0;

@@ -23,7 +23,9 @@
 // (cleared after every solve) and two evaluation counters. Nothing of it survives a call
 // except the weights and the counters.
 //
-// Source files: masque_integration.cpp (integration, group extent), masque_limits.cpp
+// Source files: masque_integration.cpp (integration, group extent), masque_hull.cpp
+// (convex hull of the limit strains), masque_auswertung.cpp (reinforced-concrete builder,
+// evaluation interface), masque_limits.cpp
 // (strain extremes, ratios, limit-strain planes, zero line, force transforms, section
 // values, resultants, line stresses), masque_grenzzustand.cpp (limit state and its solves).
 #pragma once
@@ -72,9 +74,9 @@ int Get_Masque_Dehnung_Extremes(MASQUE *mask, const DEHNUNGSEBENE *plane, MASQUE
 int Get_Masque_Grenzdehnung_Ratios(MASQUE *mask, const DEHNUNGSEBENE *plane, double *ratios);
 // Limit-strain plane of the direction phi and the domain parameter t ∈ [0, 33]
 // (pair = {phi, t}; t outside counts as the nearer end): out = (phi, ε0, κ, 0) through the
-// first family-1 fibre and the second fibre of the strain domain. 0 for a null argument
-// and for a mask with the hull bit 0x8000 (limit planes from the convex hull are not
-// available in this program).
+// first family-1 fibre and the second fibre of the strain domain. With the mask bit
+// 0x8000 the plane of the convex hull (Get_Masque_Hull_Grenzdehnungsebene); a hull without
+// diagonal falls back to the domain table, a failed hull gives 0. 0 for a null argument.
 int Get_Masque_Grenzdehnungsebene(MASQUE *mask, const double *pair, DEHNUNGSEBENE *out);
 // Strain extremes of that limit-strain plane.
 int Get_Masque_Grenzdehnungsebene_Extremes(MASQUE *mask, const double *pair, MASQUE_DEHNUNG_EXTREMES *out);
@@ -87,9 +89,62 @@ int Get_Masque_Grenzdehnung_Jacobian(MASQUE *mask, const double *pair, double h,
 // (flag 0x10: family 2). 0 when the fibres coincide or an argument is null.
 int Set_Masque_Plane_by_Fibres(MASQUE *mask, const double *v, unsigned flags, DEHNUNGSEBENE *out);
 
+// ======================================================================= convex hull
+// With the mask bit 0x8000 the limit-strain planes come from the convex hull of the
+// limit strains: every point bounds the admissible strain lines e(x) = ε0 + κ x (x the
+// local y' in the frame turned by the plane's angle) from below by −|epsu| of its line,
+// and for symmetric lines from above by |epsu| (less the line's own plane at the point
+// while the mask bit 0x4000 is set). Points: the end nodes of every edge of area and line
+// groups, the nodes of point groups, the two extreme fibres (centre ± radius along y') of
+// a circle, and for compression-limited lines whose epsD lies above their limit a pivot
+// at (x_min (1 − r) + x_max r, epsD) with r = (cmin − epsD) / cmin over their points (3/7
+// of the width for concrete). Domain t: 0 slope 0 through the highest compression bound,
+// 16 the diagonal (the admissible line of largest slope), 33 slope 0 through the lowest
+// tension bound; in between the slope changes linearly and the line turns about the
+// vertices of the chains.
+struct MASQUE_HULL_PUNKT {
+  double x;               // local y' in the hull's frame
+  double value;           // limit strain less the line's own strain there, per mille
+  const MASQUE_KNOTEN *knoten;   // null for the pivot and circle fibres
+  const MASQUE_GRUPPE *gruppe;   // null for the pivot
+};
+// The cache, one Mem_Malloc block owned by the mask: the record, then both point lists
+// (capacity entries each) and both slope arrays (capacity + 1 each).
+struct MASQUE_HULL {
+  double frame[3];     // mask frame (y0, z0, phi) it was computed for
+  double drehung;      // further turn of that frame (the request's angle)
+  MASQUE_HULL_PUNKT *druck;   // upper convex chain of the compression bounds, by x
+  MASQUE_HULL_PUNKT *zug;     // lower convex chain of the tension bounds, by x
+  double *druck_steigung;     // slope before vertex k (k = 0: +max, k = n: −max)
+  double *zug_steigung;       // (k = 0: −max, k = n: +max)
+  double steigung_0;          // slope at t = 0 (0)
+  double diagonale;           // slope at t = 16
+  double steigung_33;         // slope at t = 33 (0)
+  int capacity;               // 1 + 2 × edges of area and line groups + points + 2 × circles
+  int n_druck, n_zug;
+  int i_druck_max;            // largest compression bound (first on ties)
+  int i_diag_druck, i_diag_zug;  // vertices of the diagonal
+  int i_zug_min;              // smallest tension bound (last on ties); −1: not determined
+};
+// Computes the hull for the mask's frame into its cache and sets bit 0x800; prints
+// "Convex_Hull: Druck > Zug !!!" or "Convex_Hull: Keine Diagonale gefunden !!!" on standard
+// output for inconsistent limits and goes on. 0 when the record cannot be allocated (the
+// cache is then freed) or an element of a group is missing; a failed run leaves no valid
+// cache (bit 0x800 clear, indices −1).
+int Convex_Hull(MASQUE *mask);
+int Compute_Masque_Hull(MASQUE *mask);  // Convex_Hull for a non-null mask
+// 1 without work when the cache is valid for the mask's frame, else Convex_Hull.
+int Update_Masque_Hull(MASQUE *mask);
+// Limit-strain plane (dphi, ε0, κ, 0) of pair = {dphi, t} from the hull for the frame
+// turned by dphi (computed unless cached for exactly that frame; the mask frame itself is
+// not changed). 0 when there is no hull, no diagonal (no tension bound or no point) or no
+// touching vertex; out is then not written.
+int Get_Masque_Hull_Grenzdehnungsebene(MASQUE *mask, const double *pair, DEHNUNGSEBENE *out);
+
 // ======================================================================= planes, forces, values
 // Forces of the limit-strain plane of pair = {phi, t} (further doubles may follow) with the
-// load factor. 0 for a null argument, the hull bit 0x8000 or a failed integration.
+// load factor (the hull's plane under bit 0x8000). 0 for a null argument, a plane that
+// cannot be formed or a failed integration.
 int Calc_Masque_Dehnungsbereich_Forces(MASQUE *mask, const double *pair, double lastfaktor, double *forces);
 // Zero line of the plane: line = (direction angle, y, z of its point nearest the origin).
 // A plane without curvature (also the zero plane) gives the point at 1e10.
@@ -227,3 +282,13 @@ void Get_Masque_Solver_Counts(int *evaluations, int *jacobians);
 int Set_Masque_Solver_Counting(int on);  // previous switch
 // Reference point, target ratio and counters back to program start.
 void Reset_Masque_Solver_For_Tests();
+
+// ======================================================================= builder, evaluation
+// Reinforced-concrete mask: area group 1 over the polygon (y[i], z[i]), i < n (edges 1 to
+// n, nodes 1 to n; none when n <= 2) with a clone of the concrete line, point group k + 1
+// of bar k at (by, bz) with its area and a clone of the steel line (node k). Both lines
+// are added in any case; null lines mean the built-in "B25" and "BSt 500 SA". Null when
+// an array that is needed is missing or memory is short (nothing is kept then).
+MASQUE *Build_Masque_Stahlbeton(int id, int n, const double *y, const double *z, int nb, const double *by,
+                                const double *bz, const double *area, const SPANNUNGSDEHNUNGSLINIE *beton,
+                                const SPANNUNGSDEHNUNGSLINIE *stahl);
