@@ -209,7 +209,7 @@ int Set_Masque_Plane_by_Fibres(MASQUE *mask, const double *v, unsigned flags, DE
   if (!_Masque_Dehnung_Extremes(mask, DEHNUNGSEBENE{v[0], 0.0, 1.0, 0.0}, x)) return 0;
   const double ya = (flags & 0x2) ? x.y_min2 : x.y_min1;
   const double yb = (flags & 0x10) ? x.y_max2 : x.y_max1;
-  if (ya == yb) return 0;
+  if (!(yb > ya)) return 0;  // the second fibre must lie beyond the first
   const double kappa = (v[2] - v[1]) / (yb - ya);
   const DEHNUNGSEBENE p{v[0], v[1] - kappa * ya, kappa, 0.0};
   *out = _Normalised(p);

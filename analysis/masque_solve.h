@@ -86,7 +86,8 @@ int Get_Masque_Grenzdehnungsebene_Extremes(MASQUE *mask, const double *pair, MAS
 int Get_Masque_Grenzdehnung_Jacobian(MASQUE *mask, const double *pair, double h, double *out);
 // Plane at angle v[0] through two fibres with the strains v[1] and v[2]: the first fibre is
 // the smallest y' of family 1 (flag 0x2: family 2), the second the largest y' of family 1
-// (flag 0x10: family 2). 0 when the fibres coincide or an argument is null.
+// (flag 0x10: family 2; flag 0x20 or none: family 1). 0 when the second fibre does not lie
+// beyond the first or an argument is null.
 int Set_Masque_Plane_by_Fibres(MASQUE *mask, const double *v, unsigned flags, DEHNUNGSEBENE *out);
 
 // ======================================================================= convex hull
@@ -292,3 +293,69 @@ void Reset_Masque_Solver_For_Tests();
 MASQUE *Build_Masque_Stahlbeton(int id, int n, const double *y, const double *z, int nb, const double *by,
                                 const double *bz, const double *area, const SPANNUNGSDEHNUNGSLINIE *beton,
                                 const SPANNUNGSDEHNUNGSLINIE *stahl);
+// Equilibrium plane of the forces (load factor 1, tolerance 1e-6, 100 iterations):
+// result = (φ, ε0, κ, x3). 1 when found.
+int Calc_Masque_Gleichgewicht_Default(MASQUE *mask, const double *forces, double *result);
+
+// Result block of the evaluation interface (doubles by index, then two words):
+//  0-2 requested forces (modes 2 to 4); 3-5 N and the moments about the centroid (modes 1
+//  to 4; modes 3 and 4: the limit forces over λ); 6 limit-strain ratio (modes 1, 2) or λ
+//  (modes 3, 4); 7 F4 of the final plane (modes 1 to 4); 8 plane angle in degrees; 9 zero
+//  line angle in degrees, 10-11 its point nearest the origin; 12 ε0; 13 curvature (modes 1
+//  to 4); 14-17 strain extremes (family 1 min, max, family 2 min, max); 20-21 centroid.
+//  Mode 5: 3-8 tension resultant (N, y, z) and compression resultant, 13 their lever arm,
+//  9-11 zero line, 14 and 15 the distances from the zero line of the most compressed and
+//  the most stretched point (1e10 for none).
+//  22 + k stress and 278 + k strain at evaluation point k (k < 256), in group order: the
+//  start node of every area edge, the nodes of point groups, 32 points of a circle on the
+//  radius r sqrt(φ/sin φ), φ = 2π/32 (the 32-gon of its area), both end nodes of every
+//  edge of a line group. wort[0]: the mask's full point count (also above 256).
+constexpr int MASQUE_AUSWERTUNG_PUNKTE = 256;
+constexpr int MASQUE_AUSWERTUNG_SPANNUNG = 22;
+constexpr int MASQUE_AUSWERTUNG_DEHNUNG = 278;
+struct MASQUE_AUSWERTUNG {
+  double wert[534];
+  int wort[2];
+};
+
+// Current mask of the evaluation interface (module state, one thread; a destroyed mask is
+// forgotten). The three leading words are not read. frame_mode 1: the given moments are
+// about the centroid, else about the mask origin; reset forgets a mask set before. 0
+// without a mask.
+int Set_Masque_Auswertung_Masque(int, int, int, MASQUE *mask, int frame_mode, int reset);
+int Clear_Masque_Auswertung_Masque();  // 1 when a mask was set
+void Forget_Masque_Auswertung_Masque(const MASQUE *mask);
+void Reset_Masque_Auswertung_For_Tests();
+// Evaluates the current mask (brought fully up to date first) into the cleared block;
+// always 1, a failure (no mask, an unknown mode, a driver that fails) leaves it cleared.
+// p: modes 1 and 5 (angle in degrees, strain at the first fibre, strain at the second
+// fibre, selector): the first fibre is the smallest y' of family 1, the second the largest
+// y' of family 2 when the selector is 1, else of family 1. Modes 2 and 3 (N, My, Mz):
+// equilibrium plane, limit state. Mode 4 (N, My, Mz, λ_req, e_rel in percent of the depth
+// h = sqrt(12 I_max / A), e_abs in hundredths of the length unit): see the driver.
+int Calc_Masque_Auswertung(int mode, const double *p, MASQUE_AUSWERTUNG *block);
+// Stress and strain of every evaluation point under the plane (at most 256 written,
+// wort[0] the full count); 0 when an element is missing.
+int Fill_Masque_Auswertung_Punkte(MASQUE *mask, const DEHNUNGSEBENE *plane, MASQUE_AUSWERTUNG *block);
+// Mode drivers; forces P = (N, My, Mz) about the centroid, v = (φ in radians, strain at the
+// first fibre, strain at the second), flags as Set_Masque_Plane_by_Fibres. 1, or 0 when
+// the plane or state cannot be found.
+int Calc_Masque_Auswertung_Ebene(MASQUE *mask, const double *v, unsigned flags, MASQUE_AUSWERTUNG *block);
+// Equilibrium plane of P; a plane beyond the limit strains by less than 1.2 is replaced by
+// the limit state (which must reach a ratio above 0.995), else 0.
+int Calc_Masque_Auswertung_Kraefte(MASQUE *mask, const double *P, MASQUE_AUSWERTUNG *block);
+int Calc_Masque_Auswertung_Grenzzustand(MASQUE *mask, const double *P, MASQUE_AUSWERTUNG *block);
+// Limit state, at the load factor faktor, of P with its moments held at least at
+// margin |N| in each direction (a minimum eccentricity; a zero moment becomes +margin |N|);
+// slots as mode 3.
+int Calc_Masque_Auswertung_Grenzzustand_Bounded(MASQUE *mask, const double *P, double faktor, double margin,
+                                                MASQUE_AUSWERTUNG *block);
+// Mode 4: the margin is the largest of 0.11666… h, e_rel and e_abs; with λ_req > 0 the load
+// factor x in [0, 1] of the switched groups at which those bounded forces reach λ_req
+// (Calc_Masque_Grenzfaktor; 0 when none), else x = 1; then the bounded limit state at x.
+int Calc_Masque_Auswertung_Grenzfaktor(MASQUE *mask, const double *P, double lambda_req, double e_rel, double e_abs,
+                                       MASQUE_AUSWERTUNG *block);
+int Calc_Masque_Auswertung_Resultierende(MASQUE *mask, const double *v, unsigned flags, MASQUE_AUSWERTUNG *block);
+// Distances from the plane's zero line of the most compressed and the most stretched
+// evaluation point (1e10 for none, also without curvature).
+int Calc_Masque_Auswertung_Abstaende(MASQUE *mask, const DEHNUNGSEBENE *plane, double *out);
