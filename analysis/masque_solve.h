@@ -268,6 +268,11 @@ struct GRENZZUSTAND_FAKTOR {
 };
 // Load factor x in [x_min, x_max] (range = {x_min, x_max, unused, lambda_req}) at which
 // the limit state of T has the load factor lambda_req (within 0.999 … 1.001). 1 when found.
+// Regula falsi on ln x between the range ends; once q − 1 changes by less than a bound (3,
+// halved after every failed try) a hybrid solve in (−ε0, κ cos φ, κ sin φ, ln x) refines
+// the point (forces at x equal lambda_req T in the equilibrium solve's weights, limit-strain
+// ratio 1; lambda_req <= 0: the strain coefficient γ of the plane) and ends the search when
+// it converges inside the range.
 int Calc_Masque_Grenzfaktor(MASQUE *mask, const double *T, const double *range, const SOLVER_TOLERANZ *tol,
                             GRENZZUSTAND_FAKTOR *record);
 

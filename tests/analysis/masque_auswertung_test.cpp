@@ -220,3 +220,27 @@ TEST_F(MasqueAuswertung, PointsOfCirclesAndLargeMasks) {
 }
 
 }  // namespace
+
+namespace {
+
+// λ(x) = 4700 x on the steel rectangle whose group takes the load factor: λ_req 2350 is
+// reached at x = 0.5 to the solve's tolerance by the joint refinement of plane and factor
+// (the search alone stops within 0.001 of λ_req).
+TEST_F(SteelRectangleTest, LoadFactorSearchRefinesToTheRoot) {
+  Get_Masque_Gruppe(mask_, 0)->gewicht.flags = 1;
+  const double T[4] = {-1, 0, 0, 0}, range[4] = {0.1, 2, 0, 2350};
+  const SOLVER_TOLERANZ tol{1e-6, 100};
+  GRENZZUSTAND_FAKTOR r{};
+  ASSERT_EQ(Calc_Masque_Grenzfaktor(mask_, T, range, &tol, &r), 1);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.grenz.zustand, 0);
+  EXPECT_NEAR(r.faktor, 0.5, 1e-6);
+  EXPECT_NEAR(r.grenz.lambda, 2350, 2350 * 1e-6);
+  EXPECT_NEAR(r.grenz.verhaeltnis, 1.0, 1e-5);
+  // Out of reach: even x = 2 carries only 9400.
+  const double far[4] = {0.1, 2, 0, 20000};
+  EXPECT_EQ(Calc_Masque_Grenzfaktor(mask_, T, far, &tol, &r), 0);
+  EXPECT_EQ(r.status, 2);
+}
+
+}  // namespace
