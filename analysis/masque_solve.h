@@ -282,6 +282,9 @@ int Calc_Masque_Grenzfaktor(MASQUE *mask, const double *T, const double *range, 
 int Get_Masque_Dehnung_Beiwert(MASQUE *mask, const DEHNUNGSEBENE *plane, double value, double *out,
                                MASQUE_DEHNUNG_EXTREMES *extremes);
 
+// Not built: the angle residuals of the strain-domain solve (_Fcn_Dehnungsbereich_Winkel,
+// _Winkel_Residuum); no solve of this program uses them.
+
 // Evaluation counters of the limit-state solves (counting while the switch is on).
 void Reset_Masque_Solver_Counts();
 void Get_Masque_Solver_Counts(int *evaluations, int *jacobians);
