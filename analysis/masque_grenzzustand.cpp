@@ -8,6 +8,7 @@
 // x2 = κ sin φ and, while the initial strains are on for the mask, x3.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "analysis/hybrd.h"
@@ -35,6 +36,12 @@ struct SolverState {
   double basis[3][4] = {};         // a, b, c
   bool basis_built = false;
   double lambda_req = 0.0;         // the load factor search's required λ (<= 0: γ of the plane)
+  // The last forces of the running hybrid solve: its final point is mostly the point it
+  // evaluated last, and nothing changes in between.
+  bool last_valid = false;
+  DEHNUNGSEBENE last_plane{};
+  double last_F[4] = {};
+  int last_ok = 0;
 } g;
 
 void _Changing_State() {
@@ -50,6 +57,7 @@ struct StateGuard {
     _Changing_State();
   }
   ~StateGuard() {
+    g.last_valid = false;
     g.yp = yp;
     g.zp = zp;
     g.ratio_target = ratio;
@@ -86,7 +94,14 @@ void _Move(double *F, double y, double z) {
 
 int _Forces(const DEHNUNGSEBENE &p, double *F) {
   if (g.counting) ++g.evaluations;
-  return Calc_Masque_Dehnungsebene_Forces(g.mask, &p, g.lastfaktor, F);
+  if (g.last_valid && std::memcmp(&p, &g.last_plane, sizeof p) == 0) {
+    std::copy(g.last_F, g.last_F + 4, F);
+    return g.last_ok;
+  }
+  g.last_ok = Calc_Masque_Dehnungsebene_Forces(g.mask, &p, g.lastfaktor, F);
+  std::copy(F, F + 4, g.last_F);
+  g.last_plane = p;
+  return g.last_ok;
 }
 
 int _Ratio(MASQUE *mask, const DEHNUNGSEBENE &p, double *r) {
@@ -442,6 +457,9 @@ void _Fcn_Gleichgewicht(int *pn, double *x, double *fvec, double *fjac, int *ldf
 
 // Runs the hybrid driver on x; fills residual norm, iterations and termination code.
 int _Run(MASQUE_HYBRD_FCN fcn, int n, double *x, const SOLVER_TOLERANZ *tol, double *res, int *iter) {
+  g.last_valid = true;  // from here to the next solve: one mask, load factor and state
+  g.last_ok = 0;
+  g.last_plane = DEHNUNGSEBENE{std::nan(""), 0.0, 0.0, 0.0};
   double t;
   int maxfev;
   _Tolerance(tol, &t, &maxfev);
@@ -524,6 +542,7 @@ static int _Solve_Masque_Grenzebene(MASQUE *mask, const double *T, const SOLVER_
   rec->zustand = info + 1;
   g.mask = nullptr;
   g.target = nullptr;
+  g.last_valid = false;
   g.ratio_target = saved_ratio;
   return rec->zustand == 0 ? 1 : 0;
 }
@@ -555,6 +574,7 @@ static int _Solve_Masque_Dehnungsbereich(MASQUE *mask, const double *T, const SO
   rec->zustand = info + 1;
   g.mask = nullptr;
   g.target = nullptr;
+  g.last_valid = false;
   return rec->zustand == 0 ? 1 : 0;
 }
 
@@ -580,6 +600,7 @@ static int _Solve_Masque_Gleichgewicht(MASQUE *mask, const double *P, const SOLV
   rec->zustand = info + 1;
   g.mask = nullptr;
   g.target = nullptr;
+  g.last_valid = false;
   return rec->zustand == 0 ? 1 : 0;
 }
 
@@ -905,6 +926,7 @@ int _Refine_Grenzfaktor(MASQUE *mask, const double *T, const SOLVER_TOLERANZ *to
   *iterations += iter;
   g.mask = nullptr;
   g.target = nullptr;
+  g.last_valid = false;
   // Converged means the residual met the tolerance (the callback stopped the solve).
   if (info != -1 || !(x[3] >= u_min - 1e-12 && x[3] <= u_max + 1e-12)) return 0;
   const double lf = std::exp(x[3]);

@@ -7,6 +7,7 @@
 // the fly from the global node coordinates: the mask itself is not changed.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "analysis/masque_solve_internal.h"
@@ -110,9 +111,13 @@ int _Extent(const MASQUE_GRUPPE *group, double *min, double *max, Coord coord) {
     }
     case MASQUE_FLAECHE: {
       const _Elements<MASQUE_KANTE> el(group);
+      // Of an outline's shared nodes each is taken once (the extent is the same).
       for (int i = 0; i < el.count; ++i) {
         const MASQUE_KANTE *e = el.items[i];
-        if (e) take(e->anfang, 0.0), take(e->ende, 0.0);
+        if (!e) continue;
+        const MASQUE_KANTE *next = el.items[i + 1 < el.count ? i + 1 : 0];
+        take(e->anfang, 0.0);
+        if (!next || next->anfang != e->ende) take(e->ende, 0.0);
       }
       break;
     }
@@ -134,6 +139,34 @@ int _Extent(const MASQUE_GRUPPE *group, double *min, double *max, Coord coord) {
   *min = lo;
   *max = hi;
   return 1;
+}
+
+// Strip between an area edge inside one linear stress segment and the axis z'' = 0, by the
+// 3-point rule with the segment's stress evaluated in place: the same operations in the
+// same order as the general walk, so the same sums, without its cuts and calls.
+template <bool stiff>
+inline void _Linear_Edge(const SDL_ABSCHNITT &seg, double eps0, double kappa, double ya, double za, double yb,
+                         double zb, double sign, Moments &m) {
+  const double d = yb - ya;
+  const double g = seg.s1 * seg.q * 1.0;
+  Moments e{};
+  for (int i = 0; i < 3; ++i) {
+    const double y = ya + kG3s[i] * d, z = za + kG3s[i] * (zb - za);
+    const double s = seg.s0 + seg.s1 * ((eps0 + kappa * y - seg.lo) * seg.q);
+    const double w = kG3w[i] * d;
+    e.S0 += w * s * z;
+    e.Sy += w * s * y * z;
+    e.Sz += w * s * z * z / 2.0;
+    if constexpr (stiff) {
+      e.G0 += w * g * z;
+      e.Gy += w * g * y * z;
+      e.Gz += w * g * z * z / 2.0;
+      e.Gyy += w * g * y * y * z;
+      e.Gzz += w * g * z * z * z / 3.0;
+      e.Gyz += w * g * y * z * z / 2.0;
+    }
+  }
+  _Add_Scaled(m, e, sign);
 }
 
 // Area: the strip between the edge's chord and the axis z'' = 0.
@@ -162,22 +195,6 @@ void _Integrate_Edge(const SDL_ARBEITSFORM &form, double eps0, double kappa, dou
       e.Sy += s * d * (2.0 * y0 * z0 + 2.0 * y1 * z1 + y0 * z1 + y1 * z0) / 6.0;
       return;
     }
-    if (seg.kind == SDL_KIND_LINEAR && !stiff) {
-      // Stress linear along the piece: the strip integrals in closed form (the 3-point
-      // rule is exact for them too, this only saves its stress evaluations).
-      const double sa = seg.s0 + seg.s1 * (eps0 + kappa * y0 - seg.lo) * seg.q;
-      const double sb = seg.s0 + seg.s1 * (eps0 + kappa * y1 - seg.lo) * seg.q;
-      const double ds = sb - sa, dz = z1 - z0;
-      // ∫0^1 (a0 + a1 t)(b0 + b1 t)(c0 + c1 t) dt
-      auto cubic = [](double a0, double a1, double b0, double b1, double c0, double c1) {
-        return a0 * b0 * c0 + (a1 * b0 * c0 + a0 * b1 * c0 + a0 * b0 * c1) / 2.0 +
-               (a1 * b1 * c0 + a1 * b0 * c1 + a0 * b1 * c1) / 3.0 + a1 * b1 * c1 / 4.0;
-      };
-      e.S0 += d * (sa * z0 + (sa * dz + ds * z0) / 2.0 + ds * dz / 3.0);
-      e.Sy += d * cubic(sa, ds, y0, d, z0, dz);
-      e.Sz += d * cubic(sa, ds, z0, dz, z0, dz) / 2.0;
-      return;
-    }
     for (int i = 0; i < 3; ++i) {
       const double y = y0 + kG3s[i] * d, z = z0 + kG3s[i] * (z1 - z0);
       double g = 0.0;
@@ -198,6 +215,57 @@ void _Integrate_Edge(const SDL_ARBEITSFORM &form, double eps0, double kappa, dou
   });
   // A boundary running counter-clockwise encloses a positive area.
   _Add_Scaled(m, e, -sign);
+}
+
+// Area group: every edge's strip; an edge inside one linear segment (the segment the walk
+// would take: the first whose upper bound lies above the smaller strain, or for a constant
+// strain the point rule's) goes without the walk.
+template <bool stiff>
+void _Integrate_Area(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &form, const MasqueIntFrame &f, double eps0,
+                     double kappa, Moments &out) {
+  Moments m = out;
+  const int n = std::min(form.anzahl, SDL_MAX_ABSCHNITTE);
+  double hi[SDL_MAX_ABSCHNITTE];
+  for (int k = 0; k < n; ++k) hi[k] = form.abschnitt[k].hi;
+  const _Elements<MASQUE_KANTE> el(group);
+  // An outline's edges share their nodes: the end of one is the start of the next.
+  const MASQUE_KNOTEN *last = nullptr;
+  double yl = 0.0, zl = 0.0;
+  for (int i = 0; i < el.count; ++i) {
+    const MASQUE_KANTE *e = el.items[i];
+    if (!e || !e->anfang || !e->ende) continue;
+    double ya, za, yb, zb;
+    if (e->anfang == last) {
+      ya = yl, za = zl;
+    } else {
+      _Local(f, e->anfang, &ya, &za);
+    }
+    _Local(f, e->ende, &yb, &zb);
+    last = e->ende, yl = yb, zl = zb;
+    if (ya == yb) continue;
+    const double sign = yb > ya ? 1.0 : -1.0;
+    double y0 = ya, z0 = za, y1 = yb, z1 = zb;
+    if (y0 > y1) {
+      std::swap(y0, y1);
+      std::swap(z0, z1);
+    }
+    const double e1 = eps0 + kappa * y0, e2 = eps0 + kappa * y1;
+    int k = -1;
+    if (e2 > e1) {
+      k = 0;
+      while (k < n && hi[k] <= e1) ++k;
+      if (k == n || e2 > hi[k]) k = -1;
+    } else {
+      k = Find_SDL_Abschnitt(&form, e1);
+    }
+    if (k >= 0 && form.abschnitt[k].kind == SDL_KIND_LINEAR) {
+      // A boundary running counter-clockwise encloses a positive area.
+      _Linear_Edge<stiff>(form.abschnitt[k], eps0, kappa, y0, z0, y1, z1, -sign, m);
+    } else {
+      _Integrate_Edge(form, eps0, kappa, ya, za, yb, zb, stiff, m);
+    }
+  }
+  out = m;
 }
 
 // Line element of thickness 1 between two points.
@@ -339,7 +407,11 @@ int _Calc_Gruppe_Dehnungsebene(const WholeMask &w, const SPANNUNGSDEHNUNGSLINIE 
   int ok = Masque_Integrate_Form(group, line->arbeitsform, frame, gp.eps0, gp.kappa, weight, stiffness,
                                  gp.initial ? abc : nullptr, &r);
   _Turn_Back(r, gp.alpha);
-  Add_Masque_Schnittgroessen(&out, &r, &out);
+  if (stiffness) {
+    Add_Masque_Schnittgroessen(&out, &r, &out);
+  } else {
+    for (int i = 0; i < 4; ++i) out.F[i] += r.F[i];  // the stiffness stays zero
+  }
   const SPANNUNGSDEHNUNGSLINIE *second = line->extern_linie;
   if (ok && second && second != line && line->extern_faktor != 0.0 && depth < 8) {
     ok = _Calc_Gruppe_Dehnungsebene(w, second, group, weight * line->extern_faktor, out, stiffness, depth + 1);
@@ -381,7 +453,15 @@ int _Integrate_Mask(MASQUE *mask, const DEHNUNGSEBENE *plane, double lastfaktor,
 
 MasqueIntFrame Masque_Int_Frame(const MASQUE *mask, double angle) {
   const double theta = mask->frame[2] + angle;
-  return MasqueIntFrame{mask->frame[0], mask->frame[1], std::cos(theta), std::sin(theta)};
+  // Every group of an integration, and every evaluation of a solve step, asks for the same
+  // angle: the last cosine and sine are kept (for the bitwise same angle).
+  static double last_theta = 0.0, last_c = 1.0, last_s = 0.0;
+  if (std::memcmp(&theta, &last_theta, sizeof theta) != 0) {
+    last_theta = theta;
+    last_c = std::cos(theta);
+    last_s = std::sin(theta);
+  }
+  return MasqueIntFrame{mask->frame[0], mask->frame[1], last_c, last_s};
 }
 
 int Masque_Group_Law(const MASQUE_GRUPPE *group) {
@@ -463,18 +543,13 @@ int Masque_Integrate_Form(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &for
         _Add_Scaled(m, e, p->flaeche);
       }
       break;
-    case MASQUE_FLAECHE: {
-      const _Elements<MASQUE_KANTE> el(group);
-      for (int i = 0; i < el.count; ++i) {
-        const MASQUE_KANTE *e = el.items[i];
-        if (!e || !e->anfang || !e->ende) continue;
-        double ya, za, yb, zb;
-        _Local(f, e->anfang, &ya, &za);
-        _Local(f, e->ende, &yb, &zb);
-        _Integrate_Edge(form, eps0, kappa, ya, za, yb, zb, stiff, m);
+    case MASQUE_FLAECHE:
+      if (stiff) {
+        _Integrate_Area<true>(group, form, f, eps0, kappa, m);
+      } else {
+        _Integrate_Area<false>(group, form, f, eps0, kappa, m);
       }
       break;
-    }
     case MASQUE_KREIS: {
       if (!group->mittelpunkt || group->radius == 0.0) break;
       double yc, zc;
@@ -520,7 +595,11 @@ int Masque_Integrate_Form(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &for
       r.K[3][3] = a * r.K[3][0] + c * r.K[3][1] - b * r.K[3][2];
     }
   }
-  Add_Masque_Schnittgroessen(out, &r, out);
+  if (stiff) {
+    Add_Masque_Schnittgroessen(out, &r, out);
+  } else {
+    for (int i = 0; i < 4; ++i) out->F[i] += r.F[i];
+  }
   return 1;
 }
 

@@ -108,20 +108,41 @@ int Get_Masque_Dehnung_Extremes(MASQUE *mask, const DEHNUNGSEBENE *plane, MASQUE
 int Get_Masque_Grenzdehnung_Ratios(MASQUE *mask, const DEHNUNGSEBENE *plane_in, double *out) {
   if (!mask || !plane_in || !out) return 0;
   out[0] = out[1] = out[2] = 0.0;
-  MASQUE_DEHNUNG_EXTREMES x;
-  if (!_Masque_Dehnung_Extremes(mask, *plane_in, x)) return 0;
   const DEHNUNGSEBENE plane = _Normalised(*plane_in);
   const MASQUE_LIMITS &L = mask->limits;
-  const double M = x.max1;
+  // The groups' strains, kept from the pass that finds the largest family-1 strain M (the
+  // mask's extremes) for the pass of the ratios.
+  constexpr int kKept = 64;
+  struct Strains { int law; double emin, emax; } kept[kKept];
+  const int n = Count_Masque_Gruppen(mask);
+  double max1 = -MASQUE_NO_LIMIT, max2 = -MASQUE_NO_LIMIT;
+  auto strains = [&](int i, double *emin, double *emax) {
+    const MASQUE_GRUPPE *group = Get_Masque_Gruppe(mask, i);
+    double ymin, ymax;
+    return group ? _Gruppe_Strains(mask, group, plane, emin, emax, &ymin, &ymax) : 0;
+  };
+  for (int i = 0; i < n; ++i) {
+    double emin = 0.0, emax = 0.0;
+    const int law = strains(i, &emin, &emax);
+    if (i < kKept) kept[i] = Strains{law, emin, emax};
+    if (law == 1) max1 = std::max(max1, emax);
+    if (law == 2) max2 = std::max(max2, emax);
+  }
+  // A family without groups takes the other's values; with neither M is 0.
+  const double M = max1 > -MASQUE_NO_LIMIT ? max1 : max2 > -MASQUE_NO_LIMIT ? max2 : 0.0;
   auto take = [&](double r) {
     if (r > 0.0 && r > out[1]) out[1] = r;
     if (r < 0.0 && r < out[0]) out[0] = r;
   };
-  for (int i = 0; i < Count_Masque_Gruppen(mask); ++i) {
-    const MASQUE_GRUPPE *group = Get_Masque_Gruppe(mask, i);
-    if (!group) continue;
-    double emin, emax, ymin, ymax;
-    const int law = _Gruppe_Strains(mask, group, plane, &emin, &emax, &ymin, &ymax);
+  for (int i = 0; i < n; ++i) {
+    if (!Get_Masque_Gruppe(mask, i)) continue;
+    double emin, emax;
+    int law;
+    if (i < kKept) {
+      law = kept[i].law, emin = kept[i].emin, emax = kept[i].emax;
+    } else {
+      law = strains(i, &emin, &emax);
+    }
     if (law == 2) {
       if (L.smax > 0.0) take(emin / L.smax), take(emax / L.smax);
       if (L.smin < 0.0) take(emin / L.smin), take(emax / L.smin);
