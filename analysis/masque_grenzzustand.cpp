@@ -332,7 +332,8 @@ void _Dehnungsbereich_Startwerte(MASQUE *mask, const double *T, double lf, doubl
     double F[4];
     DEHNUNGSEBENE p;
     if (g.counting) ++g.evaluations;
-    if (Calc_Masque_Dehnungsbereich_Forces(mask, pair, lf, F) && Get_Masque_Grenzdehnungsebene(mask, pair, &p) &&
+    // The limit-strain plane once, then its forces.
+    if (Get_Masque_Grenzdehnungsebene(mask, pair, &p) && Calc_Masque_Dehnungsebene_Forces(mask, &p, lf, F) &&
         p.kappa != 0.0) {
       _Move(F, yp, zp);
       const double d = k == 0 ? p.kappa * std::cos(phis[0]) : p.kappa * std::sin(phis[1]);
