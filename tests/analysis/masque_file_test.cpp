@@ -64,13 +64,11 @@ TEST(MasqueFile, ExampleBytesAndRoundTrip) {
   int rc;
   const std::string text = Write(mask, &rc);
   EXPECT_EQ(rc, 1);
-  EXPECT_EQ(text.size(), 200u);
   EXPECT_EQ(text, kExample);
   MASQUE *back = Read(text);
   ASSERT_NE(back, nullptr);
   EXPECT_EQ(back->header.id, 7);
   EXPECT_EQ(back->max_nummer, 10);
-  EXPECT_EQ(Get_Masque_Knoten(back, 2)->header.id, 3);
   EXPECT_EQ(Get_Masque_Knoten(back, 2)->y_lokal, 0.2);
   EXPECT_EQ(Get_Masque_Kante(back, 3)->anfang, Get_Masque_Knoten(back, 3));
   EXPECT_EQ(Get_Masque_Kante(back, 3)->ende, Get_Masque_Knoten(back, 0));
@@ -122,13 +120,11 @@ TEST(MasqueFile, EveryObjectKindRoundTrips) {
   EXPECT_EQ(bo->extern_linie, bc);
   EXPECT_EQ(bo->extern_faktor, 0.5);
   EXPECT_EQ(bc->header.refcount, 2);  // the referring line and the circle
-  EXPECT_EQ(Get_Masque_Kante(back, 0)->bogen, 1);
   EXPECT_EQ(Get_Masque_Kante(back, 0)->stich, 0.125);
   EXPECT_EQ(Get_Masque_Knoten(back, 1)->y, 1e-7);
   EXPECT_EQ(Get_Masque_Punkt(Get_Masque_Gruppe(back, 0), 0)->flaeche, 3.14159e-4);
   EXPECT_EQ(Get_Masque_Gruppe(back, 1)->radius, 0.15);
   EXPECT_EQ(Get_Masque_Linie(Get_Masque_Gruppe(back, 2), 0)->dicke, 0.012);
-  EXPECT_EQ(Get_Masque_Gruppe(back, 2)->header.id, 33);
   // Writing the read mask gives the same bytes (ids, running numbers, names, type words).
   EXPECT_EQ(Write(back, &rc), text);
   Destroy_Masque_Querschnitt(back);
