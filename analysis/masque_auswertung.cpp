@@ -158,7 +158,13 @@ void _To_Origin(MASQUE *mask, const double *P, double *T) {
 // Every evaluation point in group order: visit(group, y, z) with local coordinates;
 // false when an element is missing.
 template <class Visit>
-bool _Punkte(const MASQUE *mask, Visit visit) {
+bool _Punkte(const MASQUE *mask, Visit visit_global) {
+  // Local coordinates from the global ones and the mask frame.
+  const MasqueIntFrame f = Masque_Int_Frame(mask, 0.0);
+  auto visit = [&](const MASQUE_GRUPPE *gr, double y, double z) {
+    const double dy = y - f.y0, dz = z - f.z0;
+    visit_global(gr, f.c * dy + f.s * dz, f.c * dz - f.s * dy);
+  };
   for (int i = 0; i < Count_Masque_Gruppen(mask); ++i) {
     const MASQUE_GRUPPE *gr = Get_Masque_Gruppe(mask, i);
     if (!gr) continue;
@@ -167,14 +173,14 @@ bool _Punkte(const MASQUE *mask, Visit visit) {
         for (int k = 0; k < Count_Masque_Flaeche_Kanten(gr); ++k) {
           const MASQUE_KANTE *e = Get_Masque_Flaeche_Kante(gr, k);
           if (!e || !e->anfang) return false;
-          visit(gr, e->anfang->y_lokal, e->anfang->z_lokal);
+          visit(gr, e->anfang->y, e->anfang->z);
         }
         break;
       case MASQUE_PUNKTGRUPPE:
         for (int k = 0; k < Count_Masque_Punkte(gr); ++k) {
           const MASQUE_PUNKT *p = Get_Masque_Punkt(gr, k);
           if (!p || !p->knoten) return false;
-          visit(gr, p->knoten->y_lokal, p->knoten->z_lokal);
+          visit(gr, p->knoten->y, p->knoten->z);
         }
         break;
       case MASQUE_KREIS: {
@@ -183,15 +189,15 @@ bool _Punkte(const MASQUE *mask, Visit visit) {
         const double phi = 2.0 * std::numbers::pi / kKreisPunkte;
         const double r = gr->radius * std::sqrt(phi / std::sin(phi));
         for (int k = 0; k < kKreisPunkte; ++k)
-          visit(gr, gr->mittelpunkt->y_lokal + r * std::cos(k * phi), gr->mittelpunkt->z_lokal + r * std::sin(k * phi));
+          visit(gr, gr->mittelpunkt->y + r * std::cos(k * phi), gr->mittelpunkt->z + r * std::sin(k * phi));
         break;
       }
       case MASQUE_LINIENGRUPPE:
         for (int k = 0; k < Count_Masque_Linien(gr); ++k) {
           const MASQUE_LINIE *l = Get_Masque_Linie(gr, k);
           if (!l || !l->kante || !l->kante->anfang || !l->kante->ende) return false;
-          visit(gr, l->kante->anfang->y_lokal, l->kante->anfang->z_lokal);
-          visit(gr, l->kante->ende->y_lokal, l->kante->ende->z_lokal);
+          visit(gr, l->kante->anfang->y, l->kante->anfang->z);
+          visit(gr, l->kante->ende->y, l->kante->ende->z);
         }
         break;
       default:

@@ -21,7 +21,9 @@
 // Module state (one thread, not re-entrant; Reset_Masque_Solver_For_Tests): the limit
 // state's reference point, target ratio, weights, target basis, current mask and target
 // (cleared after every solve) and two evaluation counters. Nothing of it survives a call
-// except the weights and the counters.
+// except the weights and the counters. The evaluation interface keeps its current mask
+// and frame flag (Reset_Masque_Auswertung_For_Tests); the convex hull is cached in its
+// mask. Calc_Masque_Auswertung brings its mask fully up to date first.
 //
 // Source files: masque_integration.cpp (integration, group extent), masque_hull.cpp
 // (convex hull of the limit strains), masque_auswertung.cpp (reinforced-concrete builder,
