@@ -215,4 +215,23 @@ TEST(MasqueFile, WriterRefusesUnreadableMasks) {
   check(m, "running number twice");
 }
 
+// The dump lists headers as "name id (number, Rrefs)", edges by their nodes' ids.
+TEST(MasqueFile, DumpListing) {
+  MASQUE *mask = Rectangle();
+  char *buf = nullptr;
+  size_t len = 0;
+  FILE *f = open_memstream(&buf, &len);
+  Dump_Masque_Querschnitt(f, mask);
+  std::fclose(f);
+  const std::string text(buf, len);
+  std::free(buf);
+  for (const char *line : {" Querschnitt 7 (0, R0)\n Groesste interne Elementnummer: 10\n *** 4 Querschnittsknoten ***\n",
+                           " Querschnittsknoten 2 (3, R2)\n     y = 0.2, z = 0\n",
+                           " Querschnittskante 4 (9, R1)\n     type = 0, anf = 4, end = 1, stich = 0\n",
+                           "     typ = 2, fkt = 0 (intern)\n     name = DWQB\n     betaD = 235000 (Druckfestigkeit in kN/m2)\n",
+                           " Querschnittsflaeche mit 4 Kanten:\n Querschnittskante 1 (6, R1)\n"})
+    EXPECT_NE(text.find(line), std::string::npos) << line;
+  Destroy_Masque_Querschnitt(mask);
+}
+
 }  // namespace
