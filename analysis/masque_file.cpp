@@ -6,12 +6,14 @@
 // to "»", every number is a finite double or a 32-bit int, counts reserve nothing in
 // advance. The writer refuses, before its first byte, every mask its reader could not
 // read back.
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "analysis/masque.h"
 #include "support/cp850.h"
@@ -122,16 +124,6 @@ bool _Name_Writable(const char *name) {
 bool _Writable(const MASQUE *mask) {
   const int nk = Count_Masque_Knoten(mask), ne = Count_Masque_Kanten(mask);
   const int nl = Count_Masque_Spannungsdehnungslinien(mask), ng = Count_Masque_Gruppen(mask);
-  // Running numbers: positive and unique in the mask (the reader resolves by them).
-  auto unique = [&](const MASQUE_OBJECT_HEADER *h) {
-    if (h->nummer < 1) return false;
-    int seen = 0;
-    for (int i = 0; i < nk; ++i) seen += Get_Masque_Knoten(mask, i)->header.nummer == h->nummer;
-    for (int i = 0; i < ne; ++i) seen += Get_Masque_Kante(mask, i)->header.nummer == h->nummer;
-    for (int i = 0; i < nl; ++i) seen += Get_Masque_Spannungsdehnungslinie(mask, i)->header.nummer == h->nummer;
-    for (int i = 0; i < ng; ++i) seen += Get_Masque_Gruppe(mask, i)->header.nummer == h->nummer;
-    return seen == 1;
-  };
   for (int i = 0; i < nk; ++i)
     if (!Get_Masque_Knoten(mask, i)) return false;
   for (int i = 0; i < ne; ++i)
@@ -140,17 +132,24 @@ bool _Writable(const MASQUE *mask) {
     if (!Get_Masque_Spannungsdehnungslinie(mask, i)) return false;
   for (int i = 0; i < ng; ++i)
     if (!Get_Masque_Gruppe(mask, i)) return false;
-  for (int i = 0; i < nk; ++i)
-    if (!unique(&Get_Masque_Knoten(mask, i)->header)) return false;
+  // Running numbers: positive and unique in the mask (the reader resolves by them).
+  std::vector<int> numbers;
+  for (int i = 0; i < nk; ++i) numbers.push_back(Get_Masque_Knoten(mask, i)->header.nummer);
+  for (int i = 0; i < ne; ++i) numbers.push_back(Get_Masque_Kante(mask, i)->header.nummer);
+  for (int i = 0; i < nl; ++i) numbers.push_back(Get_Masque_Spannungsdehnungslinie(mask, i)->header.nummer);
+  for (int i = 0; i < ng; ++i) numbers.push_back(Get_Masque_Gruppe(mask, i)->header.nummer);
+  std::sort(numbers.begin(), numbers.end());
+  if (!numbers.empty() && numbers.front() < 1) return false;
+  if (std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end()) return false;
   for (int i = 0; i < ne; ++i) {
     const MASQUE_KANTE *e = Get_Masque_Kante(mask, i);
-    if (!unique(&e->header) || Index_of_Masque_Knoten(mask, e->anfang) < 0 ||
+    if (Index_of_Masque_Knoten(mask, e->anfang) < 0 ||
         Index_of_Masque_Knoten(mask, e->ende) < 0)
       return false;
   }
   for (int i = 0; i < nl; ++i) {
     const SPANNUNGSDEHNUNGSLINIE *l = Get_Masque_Spannungsdehnungslinie(mask, i);
-    if (!unique(&l->header) || !_Name_Writable(l->name)) return false;
+    if (!_Name_Writable(l->name)) return false;
     // A referenced line must stand before the line: the reader resolves backwards only.
     if (l->extern_linie) {
       const int k = Index_of_Masque_Spannungsdehnungslinie(mask, l->extern_linie);
@@ -160,7 +159,7 @@ bool _Writable(const MASQUE *mask) {
   }
   for (int i = 0; i < ng; ++i) {
     const MASQUE_GRUPPE *g = Get_Masque_Gruppe(mask, i);
-    if (!unique(&g->header) || Index_of_Masque_Spannungsdehnungslinie(mask, g->linie) < 0) return false;
+    if (Index_of_Masque_Spannungsdehnungslinie(mask, g->linie) < 0) return false;
     switch (g->typ) {
       case MASQUE_FLAECHE:
         for (int k = 0; k < Count_Masque_Flaeche_Kanten(g); ++k)
