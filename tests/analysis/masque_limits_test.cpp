@@ -119,20 +119,6 @@ TEST_F(MasqueLimits, ExtremesAndRatios) {
   Destroy_Masque_Querschnitt(m);
 }
 
-TEST_F(MasqueLimits, HullLimitsAreNotAvailable) {
-  Set_Masque_Option_Flag(mask_, 1);
-  const double pair[2] = {0, 16};
-  DEHNUNGSEBENE p;
-  double F[4];
-  MASQUE_DEHNUNG_EXTREMES x;
-  EXPECT_EQ(Get_Masque_Grenzdehnungsebene(mask_, pair, &p), 0);
-  EXPECT_EQ(Calc_Masque_Dehnungsbereich_Forces(mask_, pair, 1.0, F), 0);
-  EXPECT_EQ(Get_Masque_Grenzdehnungsebene_Extremes(mask_, pair, &x), 0);
-  Set_Masque_Option_Flag(mask_, 0);
-  ASSERT_EQ(Calc_Masque_Dehnungsbereich_Forces(mask_, pair, 1.0, F), 1);
-  EXPECT_NEAR(F[2], -234.9956402536, 1e-9);
-}
-
 TEST_F(MasqueLimits, PlaneThroughFibresAndDomainJacobian) {
   const double v[3] = {0.0, -3.0, 3.0};
   DEHNUNGSEBENE p;
