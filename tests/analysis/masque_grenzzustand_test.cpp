@@ -155,13 +155,21 @@ TEST_F(MasqueGrenzzustand, StateIsRestored) {
 }
 
 TEST_F(MasqueGrenzzustand, EquilibriumPlane) {
-  const double P[4] = {-1000, 10, 40, 0};
+  // The rectangle about the origin and moved off it (the solve works about its centroid).
+  MASQUE *moved = Create_Masque_Querschnitt(1, 0);
+  AddRect(moved, AddLine(moved), 0.05, 0.25, 0.02, 0.12);
+  ASSERT_EQ(Update_Masque_Querschnitt(moved, 0), 1);
+  for (MASQUE *m : {mask_, moved}) {
+    const double P[4] = {-1000, 10, 40, 0};
+    GLEICHGEWICHTSLAGE q{};
+    ASSERT_EQ(Calc_Masque_Gleichgewicht(m, P, 1.0, &kTol, &q, 0), 1);
+    EXPECT_EQ(q.zustand, 0);
+    double F[4];
+    ASSERT_EQ(Calc_Masque_Dehnungsebene_Forces(m, &q.ebene, 1.0, F), 1);
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(F[i], P[i], 1e-3) << i;
+  }
+  Destroy_Masque_Querschnitt(moved);
   GLEICHGEWICHTSLAGE q{};
-  ASSERT_EQ(Calc_Masque_Gleichgewicht(mask_, P, 1.0, &kTol, &q, 0), 1);
-  EXPECT_EQ(q.zustand, 0);
-  double F[4];
-  ASSERT_EQ(Calc_Masque_Dehnungsebene_Forces(mask_, &q.ebene, 1.0, F), 1);
-  for (int i = 0; i < 3; ++i) EXPECT_NEAR(F[i], P[i], 1e-3) << i;
   // Forces beyond the limit have no equilibrium plane.
   const double Q[4] = {-5000, 0, 0, 0};
   EXPECT_EQ(Calc_Masque_Gleichgewicht(mask_, Q, 1.0, &kTol, &q, MASQUE_GZ_NUR_DIREKT), 0);

@@ -66,8 +66,8 @@ void Half_Plane_Moments(const std::vector<Polygon> &polys, double ny, double nz,
 }
 
 // Rigid-plastic moment vector (per unit strength) of the state with tension on the side of
-// the normal (cos phi, sin phi), the zero line placed so that N = 0.
-Point Plastic_Moment(const std::vector<Polygon> &polys, double phi) {
+// the normal (cos phi, sin phi), the zero line y n_y + z n_z = *d placed so that N = 0.
+Point Plastic_Moment(const std::vector<Polygon> &polys, double phi, double *d = nullptr) {
   const double ny = std::cos(phi), nz = std::sin(phi);
   double lo = 1e300, hi = -1e300;
   for (const Polygon &p : polys)
@@ -83,13 +83,15 @@ Point Plastic_Moment(const std::vector<Polygon> &polys, double phi) {
     (A1 > A / 2 ? lo : hi) = mid;
   }
   Half_Plane_Moments(polys, ny, nz, (lo + hi) / 2, &A1, &Sy1, &Sz1);
+  if (d) *d = (lo + hi) / 2;
   // My = ∫σ z dA, Mz = −∫σ y dA with σ = ±1.
   return {2 * Sz1 - Sz, -(2 * Sy1 - Sy)};
 }
 
 // Plastic modulus (m³) for the moment vector along theta: the state whose moment vector
-// points along (cos theta, sin theta), by a scan of the normal and bisection.
-double Brute_Force_Modulus(const std::vector<Polygon> &polys, double theta) {
+// points along (cos theta, sin theta), by a scan of the normal and bisection; its zero line
+// into line[3] (n_y, n_z, d) when asked.
+double Brute_Force_Modulus(const std::vector<Polygon> &polys, double theta, double *line = nullptr) {
   auto cross = [&](double phi) {
     const Point m = Plastic_Moment(polys, phi);
     return m.y * std::sin(theta) - m.z * std::cos(theta);
@@ -113,7 +115,14 @@ double Brute_Force_Modulus(const std::vector<Polygon> &polys, double theta) {
         b = m;
       }
     }
-    best = std::fmax(best, along((a + b) / 2));
+    if (along((a + b) / 2) > best) {
+      best = along((a + b) / 2);
+      if (line) {
+        line[0] = std::cos((a + b) / 2);
+        line[1] = std::sin((a + b) / 2);
+        Plastic_Moment(polys, (a + b) / 2, &line[2]);
+      }
+    }
   }
   return best;
 }
@@ -214,9 +223,18 @@ TEST_F(DwqbPlasticValues, UnequalAngleInFourDirectionsAgreesWithBruteForce) {
   MASQUE *mask = Get_DWQB_Plastic_Mask();
   ASSERT_NE(mask, nullptr);
   const std::vector<Polygon> polys = Mask_Polygons(mask);
+  const double *v = Get_DWQB_Values()->v;
   for (int k = 0; k < 4; ++k) {
-    const double expected = 1e6 * Brute_Force_Modulus(polys, rec[k].theta);
+    double line[3];
+    const double expected = 1e6 * Brute_Force_Modulus(polys, rec[k].theta, line);
     EXPECT_NEAR(rec[k].W_pl, expected, expected * 0.005) << "direction " << k;
+    // Computed at the centroid; the zero line crosses a frame axis on the brute-force line.
+    EXPECT_NEAR(rec[k].y, v[DWQB_V_YS], 1e-9) << k;
+    EXPECT_NEAR(rec[k].z, v[DWQB_V_ZS], 1e-9) << k;
+    EXPECT_NEAR(rec[k].y_zero * line[0] + rec[k].z_zero * line[1], 100 * line[2], 0.03) << k;
+    // Without warping planes the plane with them active carries the same moment, no bimoment.
+    EXPECT_NEAR(rec[k].W_warp, rec[k].W_pl, 1e-9 * rec[k].W_pl) << k;
+    EXPECT_NEAR(rec[k].B_warp, 0.0, 1e-9) << k;
   }
 }
 

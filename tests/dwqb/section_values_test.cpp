@@ -43,6 +43,10 @@ TEST_F(DwqbIpe300Values, TableValuesWithRootRadii) {
   EXPECT_REL(v[DWQB_V_W1B], -557.1, kTable);
   EXPECT_REL(v[DWQB_V_W2A], 603.8 / 7.5, kTable);
   EXPECT_REL(v[DWQB_V_W2B], -603.8 / 7.5, kTable);
+  // Moduli about y and z at the extreme fibres, also for unsymmetric bending (-z, +z, -y, +y).
+  const double *r = Get_DWQB_Section_Result();
+  const double W[4] = {-557.1, 557.1, -603.8 / 7.5, 603.8 / 7.5};
+  for (int k = 0; k < 4; ++k) EXPECT_REL(r[22 + k], W[k], kTable) << 22 + k;
   // Extents of the walls and the thickest wall.
   EXPECT_NEAR(v[DWQB_V_YMIN], -7.5, 1e-9);
   EXPECT_NEAR(v[DWQB_V_YMAX], 7.5, 1e-9);
