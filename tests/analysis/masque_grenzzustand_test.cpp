@@ -155,10 +155,16 @@ TEST_F(MasqueGrenzzustand, StateIsRestored) {
 }
 
 TEST_F(MasqueGrenzzustand, EquilibriumPlane) {
-  // The rectangle about the origin and moved off it (the solve works about its centroid).
+  // The rectangle about the origin and moved off it: the solves work about its centroid.
   MASQUE *moved = Create_Masque_Querschnitt(1, 0);
   AddRect(moved, AddLine(moved), 0.05, 0.25, 0.02, 0.12);
   ASSERT_EQ(Update_Masque_Querschnitt(moved, 0), 1);
+  const double T[4] = {-0.5, 0.2, 0.6, 0};
+  GRENZZUSTAND r{};
+  ASSERT_EQ(Calc_Masque_Grenzzustand(moved, T, 1.0, &kTol, &r, 0), 1);  // first: no solve before
+  const double *F = r.F, c[3] = {F[1] * T[2] - F[2] * T[1], F[2] * T[0] - F[0] * T[2], F[0] * T[1] - F[1] * T[0]};
+  EXPECT_LE(std::hypot(c[0], c[1], c[2]) / std::hypot(F[0], F[1], F[2]), 1e-4);
+  EXPECT_GT(r.lambda, 0.0);
   for (MASQUE *m : {mask_, moved}) {
     const double P[4] = {-1000, 10, 40, 0};
     GLEICHGEWICHTSLAGE q{};
