@@ -74,6 +74,7 @@ TEST_F(DwqbFaults, FaultyModelsGiveTheirCodeUntilReset) {
     Reset_DWQB_Querschnitt();
     c.build();
     EXPECT_EQ(Calc_DWQB_Querschnitt(), c.code) << c.what;
+    EXPECT_EQ(Get_DWQB_Root_Part(), nullptr) << c.what;
     Plate();  // a valid model added afterwards does not clear it
     Add_DWQB_Line_Const_Thickness(9, 1, 2, 1.0);
     EXPECT_EQ(Calc_DWQB_Querschnitt(), c.code) << c.what;
