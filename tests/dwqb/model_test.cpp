@@ -27,48 +27,19 @@ TEST_F(DwqbFaults, FaultyModelsGiveTheirCodeUntilReset) {
   } cases[] = {
       {"empty", [] {}, DWQB_FAULT_NO_NODES_OR_LINES},
       {"nodes only", [] { Plate(); }, DWQB_FAULT_NO_NODES_OR_LINES},
-      {"line before its end node",
-       [] {
-         Add_DWQB_Node(1, 0, 0);
-         Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0);
-         Add_DWQB_Node(2, 10, 0);
-         Add_DWQB_Line_Const_Thickness(2, 1, 2, 1.0);
-       },
+      {"line before its end node", [] { Add_DWQB_Node(1, 0, 0), Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0),
+                                        Add_DWQB_Node(2, 10, 0), Add_DWQB_Line_Const_Thickness(2, 1, 2, 1.0); },
        DWQB_FAULT_MISSING_NODE},
       {"no nodes at all", [] { Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0); }, DWQB_FAULT_MISSING_NODE},
-      {"line on one node",
-       [] {
-         Plate();
-         Add_DWQB_Line_Const_Thickness(1, 1, 1, 1.0);
-       },
-       DWQB_FAULT_ZERO_LENGTH},
+      {"line on one node", [] { Plate(), Add_DWQB_Line_Const_Thickness(1, 1, 1, 1.0); }, DWQB_FAULT_ZERO_LENGTH},
       {"two nodes at one place",
-       [] {
-         Add_DWQB_Node(1, 2, 3);
-         Add_DWQB_Node(2, 2, 3);
-         Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0);
-       },
+       [] { Add_DWQB_Node(1, 2, 3), Add_DWQB_Node(2, 2, 3), Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0); },
        DWQB_FAULT_ZERO_LENGTH},
-      {"thickness 0 on the second line",
-       [] {
-         Plate();
-         Add_DWQB_Node(3, 10, 10);
-         Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0);
-         Add_DWQB_Line_Const_Thickness(2, 2, 3, 0.0);
-       },
+      {"thickness 0 on the second line", [] { Plate(), Add_DWQB_Node(3, 10, 10), Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0),
+                                              Add_DWQB_Line_Const_Thickness(2, 2, 3, 0.0); },
        DWQB_FAULT_THICKNESS},
-      {"no values",
-       [] {
-         Plate();
-         Add_DWQB_Line(1, 0, 1, 2, nullptr);
-       },
-       DWQB_FAULT_THICKNESS},
-      {"negative mean",
-       [] {
-         Plate();
-         Line(1, 1, 2, 1.0, -1.5);
-       },
-       DWQB_FAULT_THICKNESS},
+      {"no values", [] { Plate(), Add_DWQB_Line(1, 0, 1, 2, nullptr); }, DWQB_FAULT_THICKNESS},
+      {"negative mean", [] { Plate(), Line(1, 1, 2, 1.0, -1.5); }, DWQB_FAULT_THICKNESS},
   };
   for (const auto &c : cases) {
     Reset_DWQB_Querschnitt();

@@ -3,12 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "analysis/masque.h"
-#include "dwqb/plastic_internal.h"
 #include "host/host.h"
-#include "materials/materials.h"
 #include "tests/dwqb/dwqb_fixture.h"
-#include "tests/dwqb/section_models.h"
 
 namespace {
 
@@ -54,36 +50,7 @@ GroupArea Mask_Area(const MASQUE *mask) {
 
 constexpr double kPlo[5] = {23.5, 21000.0, 0.0, 0.01, 0.0};  // f, E (kN/cm²), epsu, ratio, option
 
-class DwqbPlasticMask : public DwqbTest {
- protected:
-  void SetUp() override {
-    DwqbTest::SetUp();
-    Reset_DWQB_Plastic_For_Tests();
-    Reset_Masque_Module_For_Tests();
-  }
-  void TearDown() override {
-    Reset_DWQB_Plastic_For_Tests();
-    Reset_Masque_Module_For_Tests();
-    DwqbTest::TearDown();
-  }
-
-  // The rolled IPE 300 with root radius r (cm), run.
-  static void Ipe300(double r) {
-    Ipe300_Model(r).Build();
-    ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
-  }
-
-  // A solid rectangle b × h (cm) as one wall of thickness b along z, centred on (0, 0).
-  static void Rectangle(double b, double h) {
-    Add_DWQB_Node(1, 0, -h / 2);
-    Add_DWQB_Node(2, 0, h / 2);
-    Add_DWQB_Line_Const_Thickness(1, 1, 2, b);
-    ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
-  }
-
-  // The solver's reset frees the section, and with it the masks.
-  static void Free_Section() { Reset_DWQB_Querschnitt(); }
-};
+class DwqbPlasticMask : public DwqbPlasticTest {};
 
 // ---------------------------------------------------------------- geometry
 
