@@ -175,33 +175,28 @@ TEST_F(DwqbModel, ListingHoldsEveryNodeAndLine) {
   EXPECT_EQ(h->listed_lines[0].node_b, 1);
 }
 
+// Points of a straight piece by linear interpolation; an arc piece without a line has its
+// middle at the rise, to the left of the chord.
 TEST_F(DwqbModel, PointOnOutlinePieces) {
-  DWQB_OUTLINE_PIECE p;
-  Clear_DWQB_Outline_Piece(&p);
-  p.flags = DWQB_PIECE_COMPUTED;
-  p.y0 = 1;
-  p.z0 = 2;
-  p.y1 = 5;
-  p.z1 = -2;
-  double y, z;
-  Get_DWQB_Line_Point(0, &p, &y, &z);
-  EXPECT_DOUBLE_EQ(y, 3.0);
-  EXPECT_DOUBLE_EQ(z, 0.0);
-  Get_DWQB_Line_Point(1, &p, &y, &z);
-  EXPECT_DOUBLE_EQ(y, 5.0);
-  // An arc piece without a line: the middle lies at the rise, to the left of the chord.
-  p.flags |= DWQB_PIECE_ARC;
-  p.y0 = 0;
-  p.z0 = 0;
-  p.y1 = 4;
-  p.z1 = 0;
-  p.rise = 2;
-  Get_DWQB_Line_Point(0, &p, &y, &z);
-  EXPECT_NEAR(y, 2.0, 1e-14);
-  EXPECT_NEAR(z, 2.0, 1e-14);
+  const struct {
+    unsigned flags;
+    double y0, z0, y1, z1, rise, s, y, z;
+  } rows[] = {{DWQB_PIECE_COMPUTED, 1, 2, 5, -2, 0, 0, 3, 0},
+              {DWQB_PIECE_COMPUTED, 1, 2, 5, -2, 0, 1, 5, -2},
+              {DWQB_PIECE_COMPUTED | DWQB_PIECE_ARC, 0, 0, 4, 0, 2, 0, 2, 2}};
+  for (const auto &r : rows) {
+    DWQB_OUTLINE_PIECE p;
+    Clear_DWQB_Outline_Piece(&p);
+    p.flags = r.flags, p.y0 = r.y0, p.z0 = r.z0, p.y1 = r.y1, p.z1 = r.z1, p.rise = r.rise;
+    double y, z;
+    Get_DWQB_Line_Point(r.s, &p, &y, &z);
+    EXPECT_NEAR(y, r.y, 1e-14) << r.flags << " " << r.s;
+    EXPECT_NEAR(z, r.z, 1e-14) << r.flags << " " << r.s;
+    Get_DWQB_Line_Point(0, &p, nullptr, nullptr);
+  }
+  double y = 1, z = 1;
   Get_DWQB_Line_Point(0, nullptr, &y, &z);
   EXPECT_EQ(y, 0.0);
-  Get_DWQB_Line_Point(0, &p, nullptr, nullptr);
 }
 
 class DwqbModelKey : public DwqbTest {};

@@ -191,55 +191,38 @@ class DwqbPresets : public DwqbTest {
   }
 };
 
-TEST_F(DwqbPresets, MainValuesAreKept) {
-  double *v = Values();
-  v[DWQB_V_A] = 40;
-  v[DWQB_V_YS] = 2;
-  v[DWQB_V_ZS] = 9;
-  v[DWQB_V_ALPHA] = 0.1;
-  v[DWQB_V_I1] = 2300;
-  v[DWQB_V_I2] = 360;
-  for (int k = 0; k < 4; ++k) v[DWQB_V_W1A + k] = 100 + k;
-  Run_With(DWQB_OPT_PRESET_MAIN);
-  EXPECT_EQ(v[DWQB_V_A], 40);
-  EXPECT_EQ(v[DWQB_V_YS], 2);
-  EXPECT_EQ(v[DWQB_V_ZS], 9);
+// Preset values with their option bits survive the run; the values derived from them follow.
+TEST_F(DwqbPresets, PresetValuesAreKept) {
+  const struct {
+    std::uint32_t option;
+    std::vector<std::pair<int, double>> values;
+  } cases[] = {
+      {DWQB_OPT_PRESET_MAIN,
+       {{DWQB_V_A, 40}, {DWQB_V_YS, 2}, {DWQB_V_ZS, 9}, {DWQB_V_ALPHA, 0.1}, {DWQB_V_I1, 2300}, {DWQB_V_I2, 360},
+        {DWQB_V_W1A, 100}, {DWQB_V_W1B, 101}, {DWQB_V_W2A, 102}, {DWQB_V_W2B, 103}}},
+      {DWQB_OPT_PRESET_IT | DWQB_OPT_PRESET_IW | DWQB_OPT_PRESET_SHEAR | DWQB_OPT_PRESET_WPL,
+       {{DWQB_V_IT, 99}, {DWQB_V_IW, 5000}, {DWQB_V_YM, -1}, {DWQB_V_ZM, 8}, {25, 1}, {26, 2}, {27, 3}, {28, 4},
+        {DWQB_V_WPLY, 300}, {DWQB_V_WPLZ, 100}}},
+  };
+  for (const auto &c : cases) {
+    Reset_DWQB_Querschnitt();
+    for (const auto &[k, x] : c.values) Values()[k] = x;
+    const double *v = Run_With(c.option);
+    for (const auto &[k, x] : c.values) EXPECT_EQ(v[k], x) << k;
+  }
+  // The main values: first moments and the centroidal tensor turned back from the principal
+  // values; everything else is computed.
+  Reset_DWQB_Querschnitt();
+  for (const auto &[k, x] : cases[0].values) Values()[k] = x;
+  const double *v = Run_With(DWQB_OPT_PRESET_MAIN);
   EXPECT_EQ(v[DWQB_V_SY], 80);
   EXPECT_EQ(v[DWQB_V_SZ], 360);
-  EXPECT_EQ(v[DWQB_V_ALPHA], 0.1);
-  EXPECT_EQ(v[DWQB_V_I1], 2300);
-  EXPECT_EQ(v[DWQB_V_I2], 360);
-  for (int k = 0; k < 4; ++k) EXPECT_EQ(v[DWQB_V_W1A + k], 100 + k);
-  // The centroidal tensor turned back from the principal values.
   const double c = std::cos(0.1), s = std::sin(0.1);
   EXPECT_NEAR(v[DWQB_V_IM], c * c * 2300 + s * s * 360, 1e-9);
   EXPECT_NEAR(v[DWQB_V_IN], s * s * 2300 + c * c * 360, 1e-9);
   EXPECT_NEAR(v[DWQB_V_IMN], s * c * (360 - 2300), 1e-9);
   EXPECT_NEAR(v[DWQB_V_IZZ0], v[DWQB_V_IM] + 40 * 81, 1e-9);
-  // Everything else is computed.
   EXPECT_NEAR(v[DWQB_V_IT], 38.0 / 3, 1e-9);
-}
-
-TEST_F(DwqbPresets, TorsionWarpingShearCentreAndPlasticValues) {
-  double *v = Values();
-  v[DWQB_V_IT] = 99;
-  v[DWQB_V_IW] = 5000;
-  v[DWQB_V_YM] = -1;
-  v[DWQB_V_ZM] = 8;
-  v[25] = 1;
-  v[26] = 2;
-  v[27] = 3;
-  v[28] = 4;
-  v[DWQB_V_WPLY] = 300;
-  v[DWQB_V_WPLZ] = 100;
-  Run_With(DWQB_OPT_PRESET_IT | DWQB_OPT_PRESET_IW | DWQB_OPT_PRESET_SHEAR | DWQB_OPT_PRESET_WPL);
-  EXPECT_EQ(v[DWQB_V_IT], 99);
-  EXPECT_EQ(v[DWQB_V_IW], 5000);
-  EXPECT_EQ(v[DWQB_V_YM], -1);
-  EXPECT_EQ(v[DWQB_V_ZM], 8);
-  for (int k = 25; k <= 28; ++k) EXPECT_EQ(v[k], k - 24) << k;
-  EXPECT_EQ(v[DWQB_V_WPLY], 300);
-  EXPECT_EQ(v[DWQB_V_WPLZ], 100);
 }
 
 TEST_F(DwqbPresets, PresetsWithoutTheirBitsOrNotPositiveAreReplaced) {
