@@ -10,6 +10,8 @@ jobs=4
 command -v gcovr >/dev/null || { echo "coverage.sh: gcovr is missing (bash scripts/setup.sh)" >&2; exit 1; }
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# gcov finds the sources by the paths the compiler was given: no relative paths from ccache.
+export CCACHE_BASEDIR=
 cmake -S . -B build-cov -DCMAKE_BUILD_TYPE=Debug -DPF_BENCH=OFF "${launcher[@]}" \
       -DCMAKE_CXX_FLAGS="--coverage -O0" -DCMAKE_EXE_LINKER_FLAGS="--coverage" >/dev/null
 cmake --build build-cov -j"$jobs"
@@ -36,4 +38,5 @@ for d, a in agg.items():
     tot = [x + y for x, y in zip(tot, a)]
     print(f"{d:<12}{a[0]:>7} of {a[1]:<6}{pct(a[0], a[1]):>10}{a[2]:>7} of {a[3]:<6}{pct(a[2], a[3]):>10}")
 print(f"{'total':<12}{tot[0]:>7} of {tot[1]:<6}{pct(tot[0], tot[1]):>10}{tot[2]:>7} of {tot[3]:<6}{pct(tot[2], tot[3]):>10}")
+sys.exit(0 if tot[1] else 1)  # no lines measured: the coverage data did not fit the sources
 PY
