@@ -44,8 +44,10 @@ TEST(MasqueLimitsOfLines, ByKindsOfLines) {
   for (const auto &c : cases) {
     Reset_Masque_Module_For_Tests();
     MASQUE *mask = Create_Masque_Querschnitt(1, 0);
-    for (const char *name : c.builtin)
-      Add_Masque_Spannungsdehnungslinie(mask, Clone_Masque_Spannungsdehnungslinie(Find_Builtin_Spannungsdehnungslinie(name)));
+    for (const char *name : c.builtin) {
+      SPANNUNGSDEHNUNGSLINIE *line = Clone_Masque_Spannungsdehnungslinie(Find_Builtin_Spannungsdehnungslinie(name));
+      Add_Masque_Spannungsdehnungslinie(mask, line);
+    }
     for (double epsu : c.symmetric_epsu) {
       const double p[SDL_PARAMETER] = {1000, 1000, -2, 2, epsu, 0, 1, 0, 0, 0};
       Add_Masque_Spannungsdehnungslinie(mask, Create_Masque_Spannungsdehnungslinie(0, 2, nullptr, p));

@@ -149,7 +149,8 @@ TEST_F(DwqbOutlines, OutlinesOfSimpleModels) {
       EXPECT_EQ(Find_DWQB_Line_Record(e.line)->outline[e.piece].flags,
                 DWQB_PIECE_COMPUTED | DWQB_PIECE_EMPTY | static_cast<unsigned>(e.piece));
     for (const Piece &e : c.present) EXPECT_TRUE(Present(Find_DWQB_Line_Record(e.line)->outline[e.piece]));
-    for (const Piece &e : c.joined) EXPECT_TRUE(Find_DWQB_Line_Record(e.line)->outline[e.piece].flags & DWQB_PIECE_JOINED);
+    for (const Piece &e : c.joined)
+      EXPECT_TRUE(Find_DWQB_Line_Record(e.line)->outline[e.piece].flags & DWQB_PIECE_JOINED);
   }
   EXPECT_FALSE(Find_DWQB_Line_Record(1)->outline[0].flags & DWQB_PIECE_JOINED);  // the free end of the last
   // The IPE through the driver in part mode covers the same area.

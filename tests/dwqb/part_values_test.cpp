@@ -83,8 +83,10 @@ DWQB_PART Element(const DWQB_LINE &l, int kind = DWQB_PART_LINE) {
 TEST(DwqbLineIntegrals, StraightLinesByHand) {
   const struct {
     double L, ta, tb, t, A, Sy, Iyy;
-  } rows[] = {{7, 0.8, 0.8, 1.0, 5.6, 0.8 * 49 / 2, 0.8 * 343 / 3}, {7, 0.8, 0.8, 0.0, 2.8, 0.8 * 49 / 8, 0.8 * 343 / 24},
-              {6, 1, 3, 1.0, 12, 42, 180},                        {6, 1, 3, 0.0, 4.5, 7.5, 15.75}};
+  } rows[] = {{7, 0.8, 0.8, 1.0, 5.6, 0.8 * 49 / 2, 0.8 * 343 / 3},
+              {7, 0.8, 0.8, 0.0, 2.8, 0.8 * 49 / 8, 0.8 * 343 / 24},
+              {6, 1, 3, 1.0, 12, 42, 180},
+              {6, 1, 3, 0.0, 4.5, 7.5, 15.75}};
   for (const auto &r : rows) {
     const Integrals i = Of(Make_Line(0, 0, r.L, 0, r.ta, r.tb), r.t);
     EXPECT_NEAR(i.A, r.A, 1e-12) << r.L << " " << r.t;

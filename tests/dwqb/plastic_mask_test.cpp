@@ -265,8 +265,13 @@ TEST_F(DwqbPlasticMask, GradeWithoutStrengthFailsTheBuildUntilFreed) {
   EXPECT_EQ(mask, nullptr);
   EXPECT_EQ(Dwqb_Plastic_State().law_built, 0);
   EXPECT_EQ(Dwqb_Plastic_State().mask_failed, 1);
-  // Remembered until the section is freed.
+  // Remembered until the section is freed; every plastic record keeps its mark.
+  const int builds = Get_DWQB_Plastic_Build_Count();
   EXPECT_EQ(Provide_DWQB_Plastic_Mask(&mask, &f), 0);
+  DWQB_PLASTIC_RECORD rec[8];
+  EXPECT_EQ(Calc_DWQB_Plastic_Values(rec), 0);
+  for (const auto &r : rec) EXPECT_EQ(r.W_pl, DWQB_PLASTIC_NONE);
+  EXPECT_EQ(Get_DWQB_Plastic_Build_Count(), builds);
   Free_Section();
   Rectangle(2.0, 10.0);
   ASSERT_EQ(Provide_DWQB_Plastic_Mask(&mask, &f), 1);
