@@ -244,18 +244,6 @@ TEST_F(DwqbPlasticValues, FrameOptionsModeAndFactorsAreLeftAsFound) {
   EXPECT_EQ(Get_Masque_Result_Factors(nullptr), 0);
 }
 
-TEST_F(DwqbPlasticValues, NewSectionAfterFreeIsBuiltAfresh) {
-  Rectangle(2.0, 10.0);
-  ASSERT_EQ(Calc_DWQB_Plastic_Values(rec), 1);
-  const double first = rec[0].W_pl;
-  Free_Section();
-  Rectangle(2.0, 20.0);
-  const int builds = Get_DWQB_Plastic_Build_Count();
-  ASSERT_EQ(Calc_DWQB_Plastic_Values(rec), 1);
-  EXPECT_EQ(Get_DWQB_Plastic_Build_Count(), builds + 1);
-  EXPECT_NEAR(rec[0].W_pl / first, 4.0, 1e-3);
-}
-
 TEST_F(DwqbPlasticValues, FailureNeverGivesANegativeModulus) {
   // Outside part mode: nothing computed, every record cleared with its mark.
   Rectangle(2.0, 10.0);
