@@ -21,7 +21,7 @@ ctest --test-dir build-cov -j"$jobs" --output-on-failure >build-cov/ctest.log \
 # The libraries only: the tests, benchmarks and fuzz targets are not measured.
 gcovr -r . --object-directory build-cov -j "$jobs" --exclude 'tests/' --exclude 'bench/' \
       --exclude 'fuzz/' --exclude 'build-cov/' --exclude-throw-branches \
-      --json-summary build-cov/coverage.json >/dev/null
+      --json-summary build-cov/coverage.json >/dev/null 2>build-cov/gcovr.log
 python3 - build-cov/coverage.json <<'PY'
 import json, sys, collections
 files = json.load(open(sys.argv[1]))['files']
