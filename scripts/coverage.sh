@@ -18,9 +18,9 @@ cmake --build build-cov -j"$jobs"
 find build-cov -name '*.gcda' -delete
 ctest --test-dir build-cov -j"$jobs" --output-on-failure >build-cov/ctest.log \
   || { tail -30 build-cov/ctest.log; echo "coverage.sh: some tests fail (build-cov/ctest.log)" >&2; exit 1; }
-# The libraries only: the tests, benchmarks and fuzz targets are not measured.
+# The libraries only: the tests, benchmarks, fuzz targets and build-time tools are not measured.
 gcovr -r . --object-directory build-cov -j "$jobs" --exclude 'tests/' --exclude 'bench/' \
-      --exclude 'fuzz/' --exclude 'build-cov/' --exclude-throw-branches \
+      --exclude 'fuzz/' --exclude 'build-cov/' --exclude '.*/tools/' --exclude-throw-branches \
       --json-summary build-cov/coverage.json >/dev/null 2>build-cov/gcovr.log
 python3 - build-cov/coverage.json <<'PY'
 import json, sys, collections
