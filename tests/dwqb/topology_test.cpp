@@ -105,72 +105,63 @@ TEST_F(DwqbWingedEdge, PartsFacesAndCells) {
   }
 }
 
-// Angle order around the top middle node of an I: line 2 (0), the web (π/2), line 1 (π).
-TEST_F(DwqbWingedEdge, LinksAroundANode) {
-  I_Chain_Model(15, 30, 1.0, 0.5).Build();
-  _Winged_Edge_Structure();
-  const DWQB_LINE *l1 = Find_DWQB_Line_Record(1), *l2 = Find_DWQB_Line_Record(2), *l3 = Find_DWQB_Line_Record(3);
-  EXPECT_EQ(l3->prev_at_a, l2);
-  EXPECT_EQ(l3->next_at_a, l1);
-  EXPECT_EQ(l1->next_at_b, l2);
-  EXPECT_EQ(l2->prev_at_a, l1);
-}
-
-// Lines leaving a node at the same angle keep their line order, so the links never
-// depend on the sort.
-TEST_F(DwqbWingedEdge, EqualAnglesKeepLineOrder) {
-  Add_DWQB_Node(1, 0, 0);
-  Add_DWQB_Node(2, 5, 0);
-  Add_DWQB_Node(3, 10, 0);
-  Add_DWQB_Node(4, 0, 5);
-  Add_DWQB_Line_Const_Thickness(1, 1, 4, 1.0);  // angle π/2
-  Add_DWQB_Line_Const_Thickness(2, 1, 3, 1.0);  // angle 0
-  Add_DWQB_Line_Const_Thickness(3, 1, 2, 1.0);  // angle 0, after line 2
-  _Winged_Edge_Structure();
-  const DWQB_LINE *l1 = Find_DWQB_Line_Record(1), *l2 = Find_DWQB_Line_Record(2), *l3 = Find_DWQB_Line_Record(3);
-  EXPECT_EQ(l2->next_at_a, l3);
-  EXPECT_EQ(l3->next_at_a, l1);
-  EXPECT_EQ(l1->next_at_a, l2);
-  EXPECT_EQ(l2->prev_at_a, l1);
-}
-
-// A node with many lines (a star of 150 spokes) links all of them.
-TEST_F(DwqbWingedEdge, ManyLinesAtOneNode) {
-  const int n = 150;
-  Add_DWQB_Node(0, 0, 0);
-  for (int i = 1; i <= n; ++i) {
-    const double a = 2 * std::numbers::pi * i / n;
-    Add_DWQB_Node(i, 10 * std::cos(a), 10 * std::sin(a));
-    Add_DWQB_Line_Const_Thickness(i, 0, i, 0.01);
+// The lines around one node are linked in the order of their angles there: each row gives
+// the ring (line, end 'a' or 'b') counter-clockwise. Around the top middle node of an I:
+// line 2 (0), the web (π/2), line 1 (π); lines at the same angle keep their line order; an
+// arc orders by its tangent (+45° at node 1); a star of 150 spokes links all of them.
+TEST_F(DwqbWingedEdge, LinesAroundANodeInAngleOrder) {
+  using Ring = std::vector<std::pair<int, char>>;
+  Ring star;
+  for (int i = 1; i <= 150; ++i) star.push_back({i, 'a'});
+  const struct {
+    const char *name;
+    std::function<void()> build;
+    Ring ring;
+  } cases[] = {
+      {"I", [] { I_Chain_Model(15, 30, 1.0, 0.5).Build(); }, {{2, 'a'}, {3, 'a'}, {1, 'b'}}},
+      {"equal angles",
+       [] {
+         Add_DWQB_Node(1, 0, 0), Add_DWQB_Node(2, 5, 0), Add_DWQB_Node(3, 10, 0), Add_DWQB_Node(4, 0, 5);
+         Add_DWQB_Line_Const_Thickness(1, 1, 4, 1.0);  // angle π/2
+         Add_DWQB_Line_Const_Thickness(2, 1, 3, 1.0);  // angle 0
+         Add_DWQB_Line_Const_Thickness(3, 1, 2, 1.0);  // angle 0, after line 2
+       },
+       {{2, 'a'}, {3, 'a'}, {1, 'a'}}},
+      {"star",
+       [] {
+         Add_DWQB_Node(0, 0, 0);
+         for (int i = 1; i <= 150; ++i) {
+           const double a = 2 * std::numbers::pi * i / 150;
+           Add_DWQB_Node(i, 10 * std::cos(a), 10 * std::sin(a));
+           Add_DWQB_Line_Const_Thickness(i, 0, i, 0.01);
+         }
+       },
+       star},
+      // A straight line and an arc bulging left (+z) from node 1 to 2, a line at -45°.
+      {"arc",
+       [] {
+         Add_DWQB_Node(1, 0, 0), Add_DWQB_Node(2, 10, 0), Add_DWQB_Node(3, 5, -5);
+         const double arc[9] = {1, 1, 5 * (1 - std::sqrt(0.5)) / std::sqrt(0.5), 0, 0, 0, 0, 0, 0};
+         Add_DWQB_Line(1, 0, 1, 2, arc);
+         Add_DWQB_Line_Const_Thickness(2, 1, 2, 1.0), Add_DWQB_Line_Const_Thickness(3, 1, 3, 1.0);
+       },
+       {{2, 'a'}, {1, 'a'}, {3, 'a'}}},
+  };
+  for (const auto &c : cases) {
+    Reset_DWQB_Querschnitt();
+    c.build();
+    _Winged_Edge_Structure();
+    for (size_t k = 0; k < c.ring.size(); ++k) {
+      const auto [nr, end] = c.ring[k];
+      const auto [next_nr, next_end] = c.ring[(k + 1) % c.ring.size()];
+      const DWQB_LINE *l = Find_DWQB_Line_Record(nr), *n = Find_DWQB_Line_Record(next_nr);
+      EXPECT_EQ(end == 'a' ? l->next_at_a : l->next_at_b, n) << c.name << " after line " << nr;
+      EXPECT_EQ(next_end == 'a' ? n->prev_at_a : n->prev_at_b, l) << c.name << " before line " << next_nr;
+    }
+    EXPECT_TRUE(c.ring.size() != 150 || Collect().all.size() == 1u) << c.name;  // one face around the star
   }
-  _Winged_Edge_Structure();
-  for (const DWQB_LINE *l = Get_DWQB_First_Line(); l; l = l->next) {
-    ASSERT_NE(l->next_at_a, nullptr);
-    const int expect = l->nr % n + 1;
-    EXPECT_EQ(l->next_at_a->nr, expect);
-  }
-  const Faces f = Collect();
-  EXPECT_EQ(f.all.size(), 1u);
-}
-
-TEST_F(DwqbWingedEdge, CurvedLinesOrderByTheirTangent) {
-  // Two lines from node 1 to node 2: a straight one and an arc bulging left (+z). At
-  // node 1 the arc leaves at +45°, the straight line at 0°.
-  Add_DWQB_Node(1, 0, 0);
-  Add_DWQB_Node(2, 10, 0);
-  Add_DWQB_Node(3, 5, -5);
-  const double arc[9] = {1, 1, 5 * (1 - std::sqrt(0.5)) / std::sqrt(0.5), 0, 0, 0, 0, 0, 0};
-  Add_DWQB_Line(1, 0, 1, 2, arc);
-  Add_DWQB_Line_Const_Thickness(2, 1, 2, 1.0);
-  Add_DWQB_Line_Const_Thickness(3, 1, 3, 1.0);  // at -45°
-  _Winged_Edge_Structure();
-  const DWQB_LINE *l1 = Find_DWQB_Line_Record(1), *l2 = Find_DWQB_Line_Record(2), *l3 = Find_DWQB_Line_Record(3);
-  EXPECT_NEAR(l1->geo.half_angle, std::numbers::pi / 4, 1e-12);
-  EXPECT_EQ(l2->next_at_a, l1);
-  EXPECT_EQ(l1->next_at_a, l3);
-  EXPECT_EQ(l3->next_at_a, l2);
-  const Faces f = Collect();
-  EXPECT_EQ(f.cells.size(), 1u);  // between the arc and the straight line
+  EXPECT_NEAR(Find_DWQB_Line_Record(1)->geo.half_angle, std::numbers::pi / 4, 1e-12);
+  EXPECT_EQ(Collect().cells.size(), 1u);  // between the arc and the straight line
 }
 
 // Findings are printed and never stop the build: a node that no line uses breaks the
