@@ -123,6 +123,12 @@ TEST_F(SafetyFactors, CopyAndCompare) {
   EXPECT_EQ(Compare_Safety_Factors(&a, &b), 1);  // the source is not compared
   b.gamma_M_fi += 0.02;
   EXPECT_EQ(Compare_Safety_Factors(&a, &b), 0);
+  a.gamma_M0 = 0.0;  // equal within 0.01, the boundary included
+  for (double d : {0.01, 0.0101}) {
+    b = a;
+    b.gamma_M0 = d;
+    EXPECT_EQ(Compare_Safety_Factors(&a, &b), d <= 0.01) << d;
+  }
   Copy_Safety_Factors(&a, &b);
   b.standardised = 1;
   EXPECT_EQ(Compare_Safety_Factors(&a, &b), 0);

@@ -72,6 +72,7 @@ TEST(StgueteTable, InvariantsOverAllRows) {
     EXPECT_DOUBLE_EQ(din->fy2, eu->fy2);
     EXPECT_DOUBLE_EQ(din->fu, eu->fu);
     EXPECT_DOUBLE_EQ(din->t1, eu->t1);
+    EXPECT_DOUBLE_EQ(din->t_max, eu->t_max);
     EXPECT_DOUBLE_EQ(din->alpha_w, eu->alpha_w);
     if (row < 5 || row > 7) {
       EXPECT_STREQ(din->name, eu->name);

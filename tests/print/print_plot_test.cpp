@@ -34,6 +34,7 @@ TEST_F(PrintGraphic, HeadAndEndOfABlock) {
 TEST_F(PrintGraphic, LinesRectanglesAndFillCodes) {
   Open_A();
   Oliplot_Line(10, 20, 30, 40);
+  Oliplot_Line(-1e-8, 100 + 1e-8, 30, 40);  // below 5e-7 is written as 0, never as -0.000000
   Oliplot_Rectangle(10, 20, 30, 40);
   Oliplot_Rectangle_Centered(100, 50, 20, 10);
   Oliplot_Set_Color(34);
@@ -41,6 +42,7 @@ TEST_F(PrintGraphic, LinesRectanglesAndFillCodes) {
   Oliplot_Set_Color(34);
   EXPECT_EQ(
       " 1  10.000000 80.000000 30.000000 60.000000\n"
+      " 1  0.000000 0.000000 30.000000 60.000000\n"
       " 24  10.000000 80.000000 30.000000 60.000000\n"
       " 24  90.000000 55.000000 110.000000 45.000000\n"
       " 20  34\n"
@@ -89,6 +91,8 @@ TEST_F(PrintGraphic, TextDirectives) {
 TEST_F(PrintGraphic, ColourTableAndExtendedMode) {
   Open_A();
   EXPECT_EQ(2, Oliplot_Fill_Color(30, 150, 30));  // nearest: dark green 0 128 0
+  EXPECT_EQ(0, Oliplot_Fill_Color(64, 0, 0));      // as near to 0 as to 4: the first wins
+  EXPECT_EQ(7, Oliplot_Fill_Color(160, 160, 160));  // as near to 7 as to 8
   Oliplot_Set_Extended_Mode(1);
   EXPECT_EQ(15, Oliplot_Fill_Color(233, 233, 233));
   EXPECT_EQ(0, Oliplot_Fill_Color(-5, 0, 300 - 300));
@@ -103,12 +107,16 @@ TEST_F(PrintGraphic, ColourTableAndExtendedMode) {
 TEST_F(PrintGraphic, DimensionLines) {
   Open_A();
   Oliplot_Set_Dimension_Style(8);
+  Oliplot_Save_State();
+  Oliplot_Set_Dimension_Style(0);
+  Oliplot_Restore_State();  // oblique ticks again
   EXPECT_EQ(0, Oliplot_Dimension_Line(0, 0, 200, 0, 0.1, -2));
   Oliplot_Set_Dimension_Style(0);
   EXPECT_EQ(0, Oliplot_Dimension_Line(-10, 0, -10, 100, 0.1, -2));
   EXPECT_EQ(0, Oliplot_Dimension_Line(0, 10, 7.5, 10, 0.2, 1));
   EXPECT_EQ(-1, Oliplot_Dimension_Line(5, 5, 5, 5, 0.1, 2));  // zero length: nothing
   EXPECT_EQ(
+      " 30\n 31\n"
       " 1  0.000000 100.000000 200.000000 100.000000\n"
       " 1  -0.070711 99.929289 0.070711 100.070711\n"
       " 1  199.929289 99.929289 200.070711 100.070711\n"

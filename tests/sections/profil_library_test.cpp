@@ -279,6 +279,7 @@ TEST_F(SectionsLibraryFile, BadRecordRejectsTheWholeFile) {
   bad.push_back(Record("IPE 200", 0, 20.0f));  // a blank
   bad.push_back(Record("IPE\x01", 0, 20.0f));  // a control byte
   bad.push_back(Record("IPE\xA0", 0, 20.0f));  // above ASCII
+  bad.push_back(Record("IPE\x7F", 0, 20.0f));  // DEL, the first byte past the printable ones
   bad.push_back(Record("", 0, 20.0f));         // empty name
   auto tail = Record("IPE200", 0, 20.0f);
   tail[10] = 'X';  // garbage behind the terminating NUL
