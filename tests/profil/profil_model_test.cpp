@@ -157,6 +157,11 @@ TEST(ProfilModel, ChannelZAndT) {
   Expect_Line(m, 1, 1, 2, 10, 0, 4, 0, 9);
   Expect_Line(m, 2, 3, 4, 10, 0, 4, 0, 9);
   Expect_Line(m, 3, 2, 4, 8, 0, 9, 9, 0);
+  m = Build(Shape(PROFIL_Z, 200, 8, 0, 10, 0, 0, 1, 9, 4));  // no flanges: the web alone
+  ASSERT_EQ(m.nodes.size(), 2u);
+  Expect_Node(m, 1, 0, 5);
+  Expect_Node(m, 2, 0, 195);
+  Expect_Line(m, 1, 1, 2, 8, 0, 9, 9, 0);
 
   m = Build(Shape(PROFIL_T, 100, 11, 100, 11, 0, 0, 1, 11, 5.5));
   ASSERT_EQ(m.nodes.size(), 4u);

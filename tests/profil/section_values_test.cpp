@@ -159,11 +159,15 @@ TEST(ProfilSectionValues, CorrectionsOfTubesTrapezoidsAndBoxes) {
   EXPECT_EQ(p.b_fo + p.t_fo + p.b_fu + p.t_fu + p.r_2, 0.0);
 
   // A foot wider than the height allows is cut; the top width then suffices.
-  p = Shape(PROFIL_TRAPEZ, 300, 10, 100, 12, 500, 0, 0);
+  p = Shape(PROFIL_TRAPEZ, 300, 10, 100, 12, 500, 0, 1, 5, 5);
+  p.through_o = p.through_u = 1;
+  p.a_o = 4;
   Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
   EXPECT_EQ(p.b_fu, 400.0);
   EXPECT_EQ(p.b_fo, 100.0);
-  EXPECT_EQ(p.rolled, 0);
+  EXPECT_EQ(p.rolled, 0);  // a trapezoid is welded without fillets
+  EXPECT_EQ(p.through_o + p.through_u, 0);
+  EXPECT_EQ(p.r + p.r_2 + p.a_o, 0.0);
 
   // A top plate too narrow for the sloping webs is widened until it holds them.
   p = Shape(PROFIL_TRAPEZ, 100, 10, 5, 4, 80, 0, 0);
