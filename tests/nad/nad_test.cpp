@@ -22,7 +22,9 @@ TEST(NadSets, EveryFieldOfBothSets) {
   EXPECT_STREQ(Get_Active_NAD_Name(), rows[0].name);  // the default set is active at start
   for (const Row &r : rows) {
     SCOPED_TRACE(r.name);
-    if (&r != rows) ASSERT_EQ(Set_Active_NAD(r.name), 1);
+    if (&r != rows) {
+      ASSERT_EQ(Set_Active_NAD(r.name), 1);
+    }
     const NAD_EC3_PARAMETERS *e = Get_NAD_EC3_Parameters();
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->national_betaw, r.national_betaw);
