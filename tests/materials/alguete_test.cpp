@@ -84,6 +84,5 @@ TEST(AlgueteUserAlloys, AddReplaceClassAndRemove) {
   EXPECT_EQ(Get_User_Alguete_Row(99), Get_Alguete_Fallback_Row());
   Clear_User_Alguete();
   EXPECT_EQ(Get_User_Alguete_Count(), 0);
-  EXPECT_EQ(Set_User_Alguete(nullptr), 0);
   Reset_Materials_For_Tests();
 }

