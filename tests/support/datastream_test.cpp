@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "host/host.h"
@@ -28,12 +30,8 @@ class DataStream : public testing::Test {
     std::remove(path_.c_str());
   }
   std::string File_Content() const {
-    std::string s;
-    FILE *f = std::fopen(path_.c_str(), "rb");
-    int c;
-    while ((c = std::fgetc(f)) != EOF) s += static_cast<char>(c);
-    std::fclose(f);
-    return s;
+    std::ifstream in(path_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
   }
   int Read_From(const std::string &text) { return Open_Data_Reader_Memory(text.data(), text.size()); }
 
