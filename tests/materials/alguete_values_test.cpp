@@ -1,6 +1,4 @@
-// Aluminium alloy rows pinned against the characteristic values of EN 1999-1-1:2007
-// (+A1:2009), Tables 3.2a (sheet, strip and plate) and 3.2b (extruded profiles, tubes,
-// rod/bar and drawn tube), and the consistency of the table across rows.
+// Aluminium alloy rows against EN 1999-1-1:2007+A1:2009, Tables 3.2a and 3.2b.
 #include <gtest/gtest.h>
 
 #include <cmath>

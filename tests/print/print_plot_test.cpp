@@ -1,5 +1,4 @@
-// Graphic blocks: the transform, every writer's directive, arcs, save/restore and the
-// plot file. Expected numbers are worked by hand from the transform in print/print.h.
+// Graphic blocks; expected numbers are worked by hand from the transform in print/print.h.
 #include <cmath>
 #include <functional>
 #include <string>

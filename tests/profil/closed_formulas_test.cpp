@@ -1,6 +1,4 @@
-// Closed section formulas against independent references: published section tables
-// (EN 10365), and for every shape type the exact outline of the shape integrated by
-// Green's theorem (tests/profil/outline_moments.h).
+// Closed section formulas against EN 10365 and the exact outline of every shape type.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,6 +1,4 @@
-// Library profiles: profiles by library name and series, the values of a library entry,
-// wide-flange names, the type message, the sample profiles, the flat bar of a plate and
-// the net area of an angle; every row of the library CSV against its published area.
+// Library profiles: names, series, entry values, samples, plates, net areas, every CSV row.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,6 +1,4 @@
-// Thin-walled model of a profile: the nodes and wall lines that each shape type hands to
-// the solver (centre lines in cm, thicknesses and corner radii), the rib geometry and the
-// trapezoid rib.
+// The thin-walled model each shape type hands to the solver (cm), and the ribs.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,6 +1,4 @@
-// The profile record: reset, copy and comparison (with the reference counts of imported
-// sections), symmetry, shape groups, fillet sizes, thickness bounds, taper angle, the
-// torsion table of a solid rectangle, the grade code and the library start.
+// The profile record: copy, comparison, shape rules, torsion table, grade code, null calls.
 #include <gtest/gtest.h>
 
 #include <cmath>

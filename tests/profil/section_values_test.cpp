@@ -1,6 +1,4 @@
-// Section values of a profile: input checks and corrections by shape type, weld throats
-// and their print lines, failure reports, the take-over of R7-PLAX values, and the
-// failure paths of the solver route.
+// Section values: input checks and corrections, weld throats, failures, R7-PLAX values.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,6 +1,4 @@
-// Profile library: the built file against its CSV row by row, lookup spellings, the
-// family of a name, rejected and truncated files, the stress-check values and the host
-// programs around the library.
+// Profile library: the built file against its CSV, lookups, bad files, host programs.
 #include <gtest/gtest.h>
 
 #include <cstdio>
