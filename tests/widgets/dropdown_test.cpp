@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/widgets/events_fixture.h"
+#include "tests/widgets/widgets_fixture.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ TEST_F(Dropdown, ShortListOpensBelowWithoutScrollBar) {
   EXPECT_EQ(Last().L, 293);
   EXPECT_EQ(Last().R, 293 + 80 + 32);
   // The list's rectangle is given back pixel for pixel, and the pointer with its restriction.
-  EXPECT_EQ(Diff(before, Last().L, Last().T, Last().R, Last().B), 0);
+  EXPECT_EQ(Host_Region_Diff(before, Last().L, Last().T, Last().R, Last().B), 0);
   int x = 0, y = 0;
   msStat(&x, &y);
   EXPECT_EQ(x, 500);
@@ -277,7 +277,7 @@ TEST_F(Dropdown, PictureListBelowTheFieldInsideTheArea) {
   EXPECT_EQ(Last().L, 200);
   EXPECT_EQ(Last().R, 260);
   EXPECT_EQ(Last().t, 0);
-  EXPECT_EQ(Diff(before, Last().L, Last().T, Last().R, Last().B), 0);
+  EXPECT_EQ(Host_Region_Diff(before, Last().L, Last().T, Last().R, Last().B), 0);
   EXPECT_EQ(Host_Pointer_Restriction(nullptr), 0);
 }
 
@@ -306,7 +306,6 @@ TEST_F(Dropdown, PicturesOfTheOpenList) {
   item.x2 = 40, item.y2 = 20, item.aux = 5;
   item.text = const_cast<char *>("pictures.bmp");
   Draw_Picture_Dropdown(400, 60, 100, 5 * 24 + 6, 2, 0, 5, 0, 0, &item);
-  Write_Picture("Dropdown.Open");
   // The highlighted row is filled in the highlight colour, the others in the list colour.
   int hr = 0, hg = 0, hb = 0;
   Host_Pixel_RGB(104, 100 + 13 * 3 + 3, &hr, &hg, &hb);

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "support/support.h"
-#include "tests/widgets/events_fixture.h"
+#include "tests/widgets/widgets_fixture.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ int Field_Differs_From(int x, int y, const char *text) {
   pxFgc(kItemColour);
   pxText(x, y, text, -1);
   Push_RFont();
-  int diff = Diff(before, x - 5, y - 12, x + w + 5, y + 4);
+  int diff = Host_Region_Diff(before, x - 5, y - 12, x + w + 5, y + 4);
   // Put the canvas back for the next probe.
   return diff;
 }
@@ -128,7 +128,6 @@ TEST_F(ViewEventsPage, ModelDrawingAndOneClick) {
   EXPECT_EQ(Field_Differs_From(110, 120, "2.500"), 0);
   EXPECT_GT(Field_Differs_From(110, 120, "2.510"), 0);  // the probe tells texts apart
   Build_Page(area, &rec);
-  Write_Picture("ViewEventsPage");
 
   // Events: a click on the box sets the flag, calls the change function once and paints the mark.
   Host_Script_Click(95, 77);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/widgets/events_fixture.h"
+#include "tests/widgets/widgets_fixture.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ TEST_F(ViewHover, ButtonShowsHoverImageCursorAndTextThenGivesTheScreenBack) {
   EXPECT_EQ(saved[0], (std::vector<int>{120, 170, 120 + 104 + 10, 170 + 12 + 5}));
   EXPECT_EQ(Host_Call_Count("Restore_Screen_Rectangle"), 1);
   EXPECT_EQ(View_Hover_State()->shown, 0);
-  EXPECT_EQ(Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
+  EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
   // The hover image is image 2 of the strip.
   VIEW_EVENT_FRAME f;
   View_Event_Frame(Get_Scrollable_View_Area(area), &f);
@@ -134,7 +134,7 @@ TEST_F(ViewHover, ClickSpotShowsCursorAndTextOnlyWhenItHasThem) {
   ASSERT_EQ(saved.size(), 1u);
   EXPECT_EQ(saved[0][0], 550);
   EXPECT_EQ(target, 0);  // the wait changes no value
-  EXPECT_EQ(Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
+  EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
 }
 
 TEST_F(ViewHover, HoverTextNearTheRightEdgeEndsNinePixelsBeforeIt) {
@@ -151,7 +151,7 @@ TEST_F(ViewHover, HoverTextNearTheRightEdgeEndsNinePixelsBeforeIt) {
   ASSERT_EQ(saved.size(), 1u);
   EXPECT_EQ(saved[0][2], 1271);
   EXPECT_EQ(saved[0][0], 1271 - (10 * 7 - 1) - 10);
-  EXPECT_EQ(Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
+  EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
 }
 
 TEST_F(ViewHover, PressOnAHoveredButtonEndsTheWaitWithTheButtonDown) {

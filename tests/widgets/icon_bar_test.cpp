@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/widgets/events_fixture.h"
+#include "tests/widgets/widgets_fixture.h"
 
 namespace {
 
@@ -176,7 +176,7 @@ TEST_F(IconBar, HoverTextOncePerVisitAndGoneWithThePointer) {
   EXPECT_EQ(boxes[0], (std::vector<int>{591, 47, 591 + 27 + 10, 47 + 12 + 5}));
   EXPECT_EQ(boxes[1][0], 546);
   EXPECT_EQ(boxes[2][0], 591);
-  EXPECT_EQ(Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
+  EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
   EXPECT_EQ(Icon_Bar_Hover_Box(nullptr), 0);
 }
 
@@ -205,10 +205,9 @@ TEST_F(IconBar, PictureWithHoverText) {
   EXPECT_EQ(box[1], 47);
   EXPECT_EQ(Host_Pixel(box[0] + 2, box[1] + 2), Nearest_RGB_Color(255, 255, 255));
   EXPECT_EQ(Host_Pixel(box[0], box[1] + 3), BLACK_CI);
-  Write_Picture("IconBar.Hover");
   Icon_Bar_Remove_Hover_Text();
   Draw_Icon_Bar_Button(bar->x1, bar->y1, &bar->buttons[6], bar->strip, ICON_NORMAL);
-  EXPECT_EQ(Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
+  EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
 }
 
 TEST_F(IconBar, FrameFlagFillsUnderEveryImage) {
@@ -285,7 +284,7 @@ TEST_F(IconSubBar, UnrollsInFourStepsAndClosesOneSecondAfterItsDeadline) {
   std::vector<std::vector<int>> panels = Calls_Args("Save_Screen_Rectangle");
   ASSERT_EQ(panels.size(), 1u);
   EXPECT_EQ(panels[0], (std::vector<int>{93, 158, 207, 202}));
-  EXPECT_EQ(Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
+  EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
 }
 
 TEST_F(IconSubBar, PointerMovingUpClosesAtOnce) {

@@ -417,7 +417,7 @@ TEST_F(InputTable, ArrowUpAtTheTopScrollsBack) {
   Get_Scrollable_View_Area(area)->scroll_y = 44;
   Update_View_Area_Scrolling(area);
   // Row 3 is the first whose field lies fully inside: baseline 10 + 2 × 22 + 14 − 44 = 24.
-  Clear_Host_Calls();
+  Host_Clear_Calls();
   Host_Script_Click(50, 19);
   Host_Script_Wait(100);
   Host_Script_Text("5");

@@ -10,7 +10,6 @@
 
 #include "host/host_screen.h"
 #include "support/support.h"
-#include "tests/widgets/golden_png.h"
 #include "tests/widgets/widgets_fixture.h"
 #include "widgets/view_events.h"
 #include "widgets/widget_layer.h"
@@ -86,10 +85,10 @@ TEST_F(TextBox, ElevenLinesFitInA164PixelBox) {
   Draw();
   EXPECT_EQ(state->visible_lines, 10);
   // Baselines 16 to 156 below the top: glyph rows from baseline − 6 to + 2.
-  EXPECT_GT(Count_Pixels(kX1 + 7, kY1 + 16 - 6, kX1 + 40, kY1 + 16 + 2, BLACK_CI), 0);
-  EXPECT_GT(Count_Pixels(kX1 + 7, kY1 + 156 - 6, kX1 + 40, kY1 + 156 + 2, BLACK_CI), 0);
-  EXPECT_EQ(Count_Pixels(kX1 + 7, kY1 + 164, kX1 + 40, kY1 + 180, BLACK_CI), 0);  // the 12th is not drawn
-  EXPECT_EQ(Count_Pixels(kX1 + 7, kY1 + 159, kX1 + 40, kY1 + 163, BLACK_CI), 0);  // nor clipped in
+  EXPECT_GT(Host_Count_Pixels(kX1 + 7, kY1 + 16 - 6, kX1 + 40, kY1 + 16 + 2, BLACK_CI), 0);
+  EXPECT_GT(Host_Count_Pixels(kX1 + 7, kY1 + 156 - 6, kX1 + 40, kY1 + 156 + 2, BLACK_CI), 0);
+  EXPECT_EQ(Host_Count_Pixels(kX1 + 7, kY1 + 164, kX1 + 40, kY1 + 180, BLACK_CI), 0);  // the 12th is not drawn
+  EXPECT_EQ(Host_Count_Pixels(kX1 + 7, kY1 + 159, kX1 + 40, kY1 + 163, BLACK_CI), 0);  // nor clipped in
 }
 
 TEST_F(TextBox, AddingAppendsTheFinalLineBreakWhenThereIsRoom) {
@@ -243,7 +242,7 @@ TEST_F(TextBox, DragBelowTheBoxScrollsOneLinePerPause) {
     Host_Script_Release(1);
   });
   // Each line: the drag's wait of 50 ms and a pause of 50 ms.
-  int pauses = Host_Calls_Named("YRMSleep");
+  int pauses = Host_Call_Count("YRMSleep");
   EXPECT_GE(pauses, 4);
   EXPECT_LE(pauses, 5);
   EXPECT_EQ(state->first_line, 0);  // leaving shows the text from its beginning
@@ -308,7 +307,7 @@ TEST_F(TextBox, GoldenFocusedBoxWithSelectionAndGauges) {
   Draw_Text_Box_Caret(state);
   Draw_Text_Box_Gauges(state);
   const int x1 = kX1 - 2, y1 = kY1 - 2;
-  Expect_Golden("text_box_focused.png", Canvas_Image(x1, y1, kX2 + 2, kY2 + 2), x1, y1);
+  EXPECT_GOLDEN("text_box_focused.png", x1, y1, kX2 + 2, kY2 + 2);
 }
 
 // The event handler hands a click into the box to its focus loop and reports the change.

@@ -90,16 +90,16 @@ TEST_F(ViewAreas, HorizontalSliderFollowsTheWidth) {
 TEST_F(ViewAreas, UnchangedActivityMakesNoHostCall) {
   int a = Create_Scrollable_View_Area(0, 0, 400, 300, 1, 1);
   const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
-  Clear_Host_Calls();
+  Host_Clear_Calls();
   Set_View_Area_Activity(a, 1);
-  EXPECT_EQ(Host_Calls_Count(), 0);
+  EXPECT_EQ(int(Host_Calls().size()), 0);
   Set_View_Area_Activity(a, 0);
-  EXPECT_EQ(Host_Calls_Named("Change_Activity_PS"), 3);  // both sliders and the area
+  EXPECT_EQ(Host_Call_Count("Change_Activity_PS"), 3);  // both sliders and the area
   EXPECT_EQ(rec->active, 0);
   EXPECT_EQ(Host_Item_State(rec->handle), 0);
-  Clear_Host_Calls();
+  Host_Clear_Calls();
   Set_View_Area_Activity(a, 0);
-  EXPECT_EQ(Host_Calls_Count(), 0);
+  EXPECT_EQ(int(Host_Calls().size()), 0);
 }
 
 TEST_F(ViewAreas, ShortKeySettingsAreReadOnceOnTheFirstCreation) {
@@ -209,14 +209,14 @@ TEST_F(ViewAreas, ReservedSlotGetsTheCreationDefaultsWhenPlaced) {
 
 TEST_F(ViewAreas, ReservedSlotMakesNoHostCalls) {
   int r = Reserve_Scrollable_View_Area();
-  Clear_Host_Calls();
+  Host_Clear_Calls();
   Add_Box_to_View_Area(r, 0, 0, 10, 10, 1);
   Update_View_Area_Scrolling(r);
   Set_View_Area_Frame(r, 0);
   Set_View_Area_Activity(r, 1);
   Reshape_View_Area(r, 0, 0, 100, 100);
   Clear_View_Area_Items(r);
-  EXPECT_EQ(Host_Calls_Count(), 0);
+  EXPECT_EQ(int(Host_Calls().size()), 0);
 }
 
 TEST_F(ViewAreas, InvalidIndexOrFreeSlotIsIgnored) {
@@ -224,32 +224,32 @@ TEST_F(ViewAreas, InvalidIndexOrFreeSlotIsIgnored) {
   EXPECT_EQ(Get_View_Area_Background(-1), -1);
   EXPECT_EQ(Get_View_Area_Background(0), -1);  // free
   EXPECT_EQ(Get_Scrollable_View_Area(0), nullptr);
-  Clear_Host_Calls();
+  Host_Clear_Calls();
   Set_View_Area_Frame(0, 0);
   Update_View_Area_Scrolling(0);
   Set_View_Area_Activity(25, 0);
   Remove_Scrollable_View_Area(0);
   Reshape_View_Area(-3, 0, 0, 1, 1);
   Place_Reserved_View_Area(0, 0, 0, 10, 10, 0, 0);
-  EXPECT_EQ(Host_Calls_Count(), 0);
+  EXPECT_EQ(int(Host_Calls().size()), 0);
 }
 
 // The frame flag decides whether a pass draws the host's sunken frame.
 TEST_F(ViewAreas, FrameFlagIsPassedToTheDrawing) {
   int a = Create_Scrollable_View_Area(0, 0, 400, 300, 0, 0);
   Set_View_Area_Frame(a, 0);
-  Clear_Host_Calls();
+  Host_Clear_Calls();
   Update_View_Area_Scrolling(a);
-  EXPECT_EQ(Host_Calls_Named("draw callback"), 1);
-  EXPECT_EQ(Host_Calls_Named("Draw_Funny_Area_to_PS"), 0);
+  EXPECT_EQ(Host_Call_Count("draw callback"), 1);
+  EXPECT_EQ(Host_Call_Count("Draw_Funny_Area_to_PS"), 0);
   Set_View_Area_Frame(a, 1);
-  Clear_Host_Calls();
+  Host_Clear_Calls();
   Update_View_Area_Scrolling(a);
-  EXPECT_EQ(Host_Calls_Named("Draw_Funny_Area_to_PS"), 1);
+  EXPECT_EQ(Host_Call_Count("Draw_Funny_Area_to_PS"), 1);
 }
 
 TEST_F(ViewAreas, ReshapeStoresSheetCoordinates) {
-  Set_Sheet_Displacement(30, 20);
+  Host_Test_Set_Sheet_Displacement(30, 20);
   int a = Create_Scrollable_View_Area(0, 0, 400, 300, 0, 0);
   Reshape_View_Area(a, 130, 120, 530, 420);
   const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
@@ -257,11 +257,11 @@ TEST_F(ViewAreas, ReshapeStoresSheetCoordinates) {
   EXPECT_EQ(rec->y1, 100);
   EXPECT_EQ(rec->x2, 500);
   EXPECT_EQ(rec->y2, 400);
-  EXPECT_EQ(Host_Calls_Named("Reshape_Scrollable_Area_PS"), 1);
+  EXPECT_EQ(Host_Call_Count("Reshape_Scrollable_Area_PS"), 1);
 }
 
 TEST_F(ViewAreas, ContentPointToScreenPoint) {
-  Set_Sheet_Displacement(30, 20);
+  Host_Test_Set_Sheet_Displacement(30, 20);
   int a = Create_Scrollable_View_Area(10, 40, 910, 700, 0, 1);
   Add_Box_to_View_Area(a, 0, 0, 100, 2000, 1);
   Update_View_Area_Scrolling(a);
@@ -280,11 +280,11 @@ TEST_F(ViewAreas, CallbackOfARemovedSlotDrawsNothing) {
   Add_Box_to_View_Area(a, 0, 0, 100, 100, 1);
   Remove_Scrollable_View_Area(a);
   EXPECT_EQ(rec->handle, VIEW_AREA_FREE);
-  Clear_Host_Calls();
+  Host_Clear_Calls();
   View_Area_Draw_Callback(0, 0, 0, 10, 40, 410, 340, rec);
   rec->active = 1;
   View_Area_Draw_Callback(0, 0, 0, 10, 40, 410, 340, rec);
-  EXPECT_EQ(Host_Calls_Count(), 0);
+  EXPECT_EQ(int(Host_Calls().size()), 0);
 }
 
 TEST_F(ViewAreas, RemoveAllFreesEverySlotAndItsItems) {

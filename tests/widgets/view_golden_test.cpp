@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "support/cp850.h"
-#include "tests/widgets/golden_png.h"
 #include "tests/widgets/widgets_fixture.h"
 #include "widgets/widgets.h"
 #include "widgets/widgets_internal.h"
@@ -97,7 +96,7 @@ class ViewGolden : public WidgetsTest {
     fs::remove_all(dir_, ec);
   }
 
-  void Compare(const char *name) { Expect_Golden(name, Canvas_Image(kX1, kY1, kX2, kY2), kX1, kY1); }
+  void Compare(const char *name) { EXPECT_GOLDEN(name, kX1, kY1, kX2, kY2); }
 
   fs::path dir_;
 };

@@ -124,14 +124,14 @@ TEST_F(WidgetLayer, HintKeepsFiveLinesOf99Characters) {
 
 TEST_F(WidgetLayer, StackPushAndPopSwitchTheCallAlwaysFunction) {
   int dx = 0, dy = 0;
-  Clear_Host_Calls();
+  Host_Clear_Calls();
   Push_Widget_Area(0, 0, 0, 0, 10, 10, &dx, &dy);
   Push_Widget_Area(0, 1, 0, 0, 10, 10, &dx, &dy);
-  EXPECT_EQ(Host_Calls_Named("Define_Call_Allways_Function"), 1);
+  EXPECT_EQ(Host_Call_Count("Define_Call_Allways_Function"), 1);
   EXPECT_EQ(Host_Call_Args("Activate_Call_Allways_Function", 0), std::vector<std::string>{"1"});
   EXPECT_EQ(Widget_Hover_In_Use(), 1);
   Pop_Widget_Area();
-  EXPECT_EQ(Host_Calls_Named("Activate_Call_Allways_Function"), 1);
+  EXPECT_EQ(Host_Call_Count("Activate_Call_Allways_Function"), 1);
   Pop_Widget_Area();
   EXPECT_EQ(Host_Call_Args("Activate_Call_Allways_Function", 1), std::vector<std::string>{"0"});
   EXPECT_EQ(Widget_Hover_In_Use(), 0);
@@ -323,7 +323,7 @@ TEST_F(WidgetLayer, HintBoxShownAndRemovedRestoresTheCanvas) {
   EXPECT_GT(Host_Region_Diff(before, 0, 0, 1279, 1023), 100);
   // Box above the spot, left edge at the spot's centre.
   const WIDGET_HINT *h = Get_Widget_Hint(0);
-  EXPECT_EQ(Pixel_Index(200 + 1, 180 - 5 - h->box_height + 1), WHITE_CI);
+  EXPECT_EQ(Host_Pixel(200 + 1, 180 - 5 - h->box_height + 1), WHITE_CI);
   msStCu(100 + 400, 100 + 300);
   Widget_Hover_Function();
   EXPECT_EQ(Host_Region_Diff(before, 0, 0, 1279, 1023), 0);
@@ -366,7 +366,7 @@ TEST_F(WidgetLayer, PolygonDrawnTwiceGivesTheSamePixels) {
   std::vector<uint8_t> once = Host_Snapshot();
   Draw_Widget_Polygon(100, 100, 150, 150, nullptr);
   EXPECT_EQ(Host_Region_Diff(once, 0, 0, 1279, 1023), 0);
-  EXPECT_EQ(Pixel_Index(110, 105), Nearest_Color_Index(0, 120, 0));
+  EXPECT_EQ(Host_Pixel(110, 105), Nearest_Color_Index(0, 120, 0));
 }
 
 TEST_F(WidgetLayer, RebuildWhileAHintIsShownStillPutsTheScreenBack) {
