@@ -1,9 +1,11 @@
 // Property sheets as data: items and their codes, escape areas, scrollable areas, the short
 // editors, menus, frames and the restoring of the screen.
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "host/host_test.h"
+#include "tests/testsupport/golden.h"
 
 namespace {
 
@@ -31,10 +33,10 @@ int Dialog(int *escape = nullptr) {
 TEST_F(HostSheets, APressInAnEscapeAreaReturnsItsCodeWithTheButtonDown) {
   Dialog();
   Activate_Prop_Sheet();
-  Host_Script_Click(200, 200);
+  Host_Script_Click(480, 300);  // the last column and row belong to the area
   EXPECT_EQ(Edit_Prop_Sheet(), 7);
   EXPECT_EQ(M_LEFT, 1);
-  EXPECT_EQ(M_XPOS, 200);
+  EXPECT_EQ(M_XPOS, 480);
   EXPECT_EQ(Host_Script_Pending(), 1);  // the release is still to come
 }
 
@@ -133,9 +135,51 @@ TEST_F(HostSheets, ButtonsRadiosFieldsRegistersHelpAndClicksOutside) {
   EXPECT_GT(cancel + help, 0);
 }
 
+// A movable sheet with its title bar and an item of every kind, active and greyed: texts,
+// text, image, single and help buttons, radio buttons, number fields, a register with its
+// selected tab, and an area scrolled to (100, 300) with the thumbs of both sliders. The sheet
+// draws in its own mode and gives the caller's drawing mode back.
+TEST_F(HostSheets, GoldenSheetOfEveryItemKindAndState) {
+  int choice = 2;
+  double v = 12.5;
+  Define_Prop_Sheet(100, 100, 500, 400, 1, 0, "Tabellenspalte belegen", 11, 1);
+  Add_Text_to_PS(120, 140, "anwenden auf", 0x1000);
+  int grey_text = Add_Text_to_PS(120, 155, "gesperrt", 0x1000);
+  Add_Radio_Button_to_PS(210, 130, "gesamte Spalte", 228, 141, 1, &choice, 3, RADIO_BUTTON_LAYOUT);
+  Add_Radio_Button_to_PS(210, 147, "Zeilenausschnitt", 228, 158, 2, &choice, 3, RADIO_BUTTON_LAYOUT);
+  Add_Float_Field_to_PS(120, 170, &v, "%5.1f", 5, 4);
+  int grey_field = Add_Float_Field_to_PS(200, 170, &v, "%5.1f", 5, 4);
+  Add_Text_Button_to_PS(300, 170, "Weiter", 5);
+  int grey_button = Add_Text_Button_to_PS(380, 170, "Nein", 6);
+  Add_Image_Button_to_PS(119, 360, SYMBOLIC_BREAK_RASTER, 2);
+  Add_Help_to_PS(252, 360, 1, 0, 0, "Spalte");
+  Add_Image_Button_to_PS(385, 360, SYMBOLIC_OK_RASTER, 1);
+  Add_Single_Button_to_PS(430, 350, 473, 386, "Buttons.bmp", 9);
+  int reg = Add_Register_to_PS(110, 200, 490, 340, 220);
+  Add_Register_Member_to_PS(reg, 112, 170, 1000);
+  Add_Register_Member_to_PS(reg, 172, 230, 1001);
+  Set_Selected_Register_Member(2);
+  int area = Add_Scrollable_Area_to_PS(130, 240, 330, 320, 1, 0, 10, 10, Record_Draw, nullptr, 1);
+  Add_VSlider_to_Scrollable_Area(area, 5, 10, -1, 0);
+  Add_HSlider_to_Scrollable_Area(area, 5, 10, -1, 0);
+  for (int handle : {grey_text, grey_field, grey_button}) Change_Activity_PS(handle, -1);
+  Resize_Origin_of_Scrollable_Area_PS(area, 1000, 1000);
+  Set_Scrollable_Area_PS(area, 100, 300);
+  pxSBop(3);
+  Activate_Prop_Sheet();
+  EXPECT_EQ(Golden_Mismatch("tests/host/golden", "sheet_items.png", 100, 100, 500, 400), "");
+  std::vector<uint8_t> before = Host_Snapshot();
+  pxLine(0, 0, 90, 90);
+  pxLine(0, 0, 90, 90);  // the caller's exclusive-or mode is back: twice gives nothing
+  EXPECT_EQ(Host_Region_Diff(before, 0, 0, 90, 90), 0);
+  pxSBop(0);
+}
+
 TEST_F(HostSheets, TheDisplacementMovesHitsAndIsReportedAfterClosing) {
+  double v = 1.0;
   Define_Prop_Sheet(100, 100, 400, 300, 1, 0, "Verschoben", 1, 1);
   int b = Add_Text_Button_to_PS(150, 250, "Weiter", 200);
+  Add_Float_Field_to_PS(150, 200, &v, "%4.1f", 4, 4);
   Activate_Prop_Sheet();
   Host_Test_Set_Sheet_Displacement(30, 40);
   int dx, dy;
@@ -149,6 +193,12 @@ TEST_F(HostSheets, TheDisplacementMovesHitsAndIsReportedAfterClosing) {
   Host_Script_Press(1);
   Host_Script_Release(1);
   EXPECT_EQ(Edit_Prop_Sheet(), 200);
+  Host_Script_Click(150 + 30 + 3, 200 + 40 + 3);  // the number field's editor opens where it is shown
+  Host_Script_Text("3");
+  Host_Script_Key(13);
+  EXPECT_EQ(Edit_Prop_Sheet(), 4);
+  EXPECT_DOUBLE_EQ(v, 3.0);
+  EXPECT_EQ(std::count(Host_Calls().begin(), Host_Calls().end(), "Short_Edit_Float(180,240,\"%4.1f\")"), 1);
   int r[4];
   ASSERT_EQ(Host_Sheet_Rect(r), 1);
   EXPECT_EQ(r[0], 130);
