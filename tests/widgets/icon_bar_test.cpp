@@ -8,8 +8,9 @@
 namespace {
 
 // Runs the main bar with the pointer resting at (x, y) and the scripted input that follows.
-int Run_Main_At(int x, int y) {
+int Run_Main_At(int x, int y, const std::string &script) {
   msStCu(x, y);
+  Script(script);
   return Run_Icon_Bar(Main_Icon_Bar());
 }
 
@@ -21,8 +22,6 @@ int Count_Images(int source_y, int target_x) {
   return n;
 }
 
-}  // namespace
-
 class IconBar : public EventsTest {
  protected:
   void SetUp() override {
@@ -32,101 +31,44 @@ class IconBar : public EventsTest {
   }
 };
 
-TEST_F(IconBar, MainBarData) {
+// Every button gives its code after the release, shown pressed and then normal again; the
+// pointer reaches buttons outside the declared rectangle (300, 3)-(525, 42) and enters a
+// button only strictly inside its border; between buttons nothing.
+TEST_F(IconBar, ClicksGiveTheButtonsCodes) {
+  const struct Case {
+    int x, y, code;
+  } cases[] = {{311, 27, 8}, {366, 27, 1}, {411, 27, 2}, {456, 27, 3}, {501, 27, 4}, {546, 27, 6}, {591, 27, 7},
+               {295, 27, 8}, {311, 44, 8}, {338, 27, 0}, {345, 27, 0}, {346, 27, 1}};
   const ICON_BAR *bar = Main_Icon_Bar();
-  ASSERT_EQ(bar->count, 7);
-  EXPECT_EQ(bar->x1, 300);
-  EXPECT_EQ(bar->y1, 3);
-  EXPECT_EQ(bar->x2, 525);
-  EXPECT_EQ(bar->y2, 42);
-  EXPECT_STREQ(bar->strip, "Buttons.bmp");
-  const int codes[7] = {8, 1, 2, 3, 4, 6, 7};
-  const int strip_x[7] = {302, 259, 216, 1, 44, 130, 173};
-  const int dx[7] = {-10, 45, 90, 135, 180, 225, 270};
-  const char *texts[7] = {"nationaler Anhang zum EC", "Druckeinstellung", "Vorschau", "drucken", "plotten", "Hilfe",
-                          "Ende"};
-  for (int i = 0; i < 7; ++i) {
-    const ICON_BAR_BUTTON &b = bar->buttons[i];
-    EXPECT_EQ(b.code, codes[i]);
-    EXPECT_EQ(b.normal_x, strip_x[i]);
-    EXPECT_EQ(b.pressed_x, strip_x[i]);
-    EXPECT_EQ(b.normal_y, 51);
-    EXPECT_EQ(b.hover_y, 89);
-    EXPECT_EQ(b.inactive_y, 127);
-    EXPECT_EQ(b.pressed_y, 165);
-    EXPECT_EQ(b.dx, dx[i]);
-    EXPECT_EQ(b.dy, 6);
-    EXPECT_EQ(b.w, 42);
-    EXPECT_EQ(b.h, 37);
-    EXPECT_EQ(b.state, 1);
-    EXPECT_STREQ(b.hover_text, texts[i]);
-    EXPECT_EQ(b.sub_bar, nullptr);
-  }
   EXPECT_TRUE(Host_Missing_Bitmaps().empty());
-}
-
-TEST_F(IconBar, ButtonsOutsideTheDeclaredRectangleAnswer) {
-  Host_Script_Click(591, 27);
-  EXPECT_EQ(Run_Main_At(591, 27), 7);  // "Ende", right of x2 = 525
-  Host_Script_Click(295, 27);
-  EXPECT_EQ(Run_Main_At(295, 27), 8);  // the first button's part left of x1 = 300
-  Host_Script_Click(311, 44);
-  EXPECT_EQ(Run_Main_At(311, 44), 8);  // below y2 = 42
-}
-
-TEST_F(IconBar, EveryButtonGivesItsCodeAfterTheRelease) {
-  const int xs[7] = {311, 366, 411, 456, 501, 546, 591};
-  const int codes[7] = {8, 1, 2, 3, 4, 6, 7};
-  for (int i = 0; i < 7; ++i) {
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "at " << c.x << "," << c.y);
     Host_Clear_Calls();
-    Host_Script_Click(xs[i], 27);
-    EXPECT_EQ(Run_Main_At(xs[i], 27), codes[i]) << "button " << i;
+    EXPECT_EQ(Run_Main_At(c.x, c.y, "c" + std::to_string(c.x) + "," + std::to_string(c.y)), c.code);
     EXPECT_EQ(M_LEFT, 0);
-    // Pressed image, then the normal one after the release.
-    int X = Main_Icon_Bar()->x1 + Main_Icon_Bar()->buttons[i].dx;
-    EXPECT_EQ(Count_Images(165, X), 1);
-    EXPECT_GE(Count_Images(51, X), 1);
+    for (int i = 0; i < bar->count; ++i)
+      if (bar->buttons[i].code == c.code) {
+        EXPECT_EQ(Count_Images(165, bar->x1 + bar->buttons[i].dx), 1);
+        EXPECT_GE(Count_Images(51, bar->x1 + bar->buttons[i].dx), 1);
+      }
   }
 }
 
-TEST_F(IconBar, CodeComesAfterTheReleaseWhereverThePointerIs) {
-  msStCu(591, 27);
-  Host_Script_Move(591, 27);
-  Host_Script_Press(1);
-  Host_Script_Wait(60);
-  Host_Script_Move(800, 500);
-  Host_Script_Release(1);
-  EXPECT_EQ(Run_Icon_Bar(Main_Icon_Bar()), 7);
+TEST_F(IconBar, CodeComesAfterTheReleaseWhereverThePointerIsAndThePressThatBroughtTheBarCounts) {
+  EXPECT_EQ(Run_Main_At(591, 27, "m591,27 p1 w60 m800,500 r1"), 7);
   EXPECT_EQ(M_LEFT, 0);
-}
-
-TEST_F(IconBar, PressThatBroughtTheBarCounts) {
   // The main window's escape area over the bar reports a press; the bar takes it as the click.
   Add_Escape_Area_to_PS(290, 3, 611, 45, 0, 1);
-  Host_Script_Click(591, 27);
+  Script("c591,27");
   ASSERT_EQ(Edit_Prop_Sheet(), 1);
   EXPECT_EQ(M_LEFT, 1);
   EXPECT_EQ(Run_Icon_Bar(Main_Icon_Bar()), 7);
   EXPECT_EQ(M_LEFT, 0);
   // A press beside the buttons brings nothing.
-  Host_Script_Click(338, 27);
+  Script("c338,27");
   ASSERT_EQ(Edit_Prop_Sheet(), 1);
-  Host_Script_Move(338, 200);
+  Script("m338,200");
   EXPECT_EQ(Run_Icon_Bar(Main_Icon_Bar()), 0);
-}
-
-TEST_F(IconBar, ClickBetweenButtonsGivesNothing) {
-  Host_Script_Click(338, 27);
-  EXPECT_EQ(Run_Main_At(338, 27), 0);
-  EXPECT_EQ(M_LEFT, 0);
-}
-
-TEST_F(IconBar, PointerEntersOnlyStrictlyInside) {
-  // On the border of "Druckeinstellung" (x 345) the button is not entered; one pixel in it is.
-  Host_Script_Click(345, 27);
-  EXPECT_EQ(Run_Main_At(345, 27), 0);
-  Host_Script_Click(346, 27);
-  EXPECT_EQ(Run_Main_At(346, 27), 1);
 }
 
 TEST_F(IconBar, InactiveButtonIsDeaf) {
@@ -140,8 +82,7 @@ TEST_F(IconBar, InactiveButtonIsDeaf) {
   EXPECT_EQ(Count_Images(51, 390), 0);
   Host_Clear_Calls();
   msStCu(411, 27);
-  Host_Script_Wait(200);
-  Host_Script_Click(411, 27);
+  Script("w200 c411,27");
   EXPECT_EQ(Run_Icon_Bar(&bar), 0);
   EXPECT_EQ(Count_Images(89, 390), 0);  // no hover image
   EXPECT_EQ(Host_Call_Count("Save_Screen_Rectangle"), 0);  // no hover text
@@ -150,13 +91,8 @@ TEST_F(IconBar, InactiveButtonIsDeaf) {
 TEST_F(IconBar, HoverTextOncePerVisitAndGoneWithThePointer) {
   std::vector<uint8_t> before = Host_Snapshot();
   Host_Clear_Calls();
-  Host_Script_Wait(300);
-  Host_Script_Move(546, 27);  // onto "Hilfe": the visit of "Ende" ends
-  Host_Script_Wait(150);
-  Host_Script_Move(591, 27);  // "Ende" again
-  Host_Script_Wait(200);
-  Host_Script_Move(591, 100);  // off the bar
-  EXPECT_EQ(Run_Main_At(591, 27), 0);
+  // Onto "Hilfe" (the visit of "Ende" ends), "Ende" again, off the bar.
+  EXPECT_EQ(Run_Main_At(591, 27, "w300 m546,27 w150 m591,27 w200 m591,100"), 0);
   // The box at the resting pointer + (0, 20), shown at the first still message after the
   // hover image, which the 50 ms timer brings.
   const std::vector<std::string> &calls = Host_Calls();
@@ -183,17 +119,14 @@ TEST_F(IconBar, HoverTextOncePerVisitAndGoneWithThePointer) {
 TEST_F(IconBar, HoverBoxKeepsFivePixelsFromTheScreenEdge) {
   NPIXEL_X = 620;
   Host_Clear_Calls();
-  Host_Script_Wait(120);
-  Host_Script_Move(591, 100);
-  EXPECT_EQ(Run_Main_At(591, 27), 0);
-  std::vector<std::vector<int>> boxes = Calls_Args("Save_Screen_Rectangle");
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0][2], 615);
-  EXPECT_EQ(boxes[0][0], 615 - 27 - 10);
-  EXPECT_GT(601 + 27, 615);  // without the move it would have ended beyond the edge
+  EXPECT_EQ(Run_Main_At(591, 27, "w120 m591,100"), 0);
+  // Without the move it would have ended at 601 + 27, beyond the edge.
+  EXPECT_EQ(Calls_Args("Save_Screen_Rectangle"), (std::vector<std::vector<int>>{{615 - 27 - 10, 47, 615, 64}}));
 }
 
-TEST_F(IconBar, PictureWithHoverText) {
+// The bar with the hover image of "Ende" and its hover text; both taken back leave the screen
+// as it was.
+TEST_F(IconBar, GoldenHoverImageAndText) {
   std::vector<uint8_t> before = Host_Snapshot();
   const ICON_BAR *bar = Main_Icon_Bar();
   Draw_Icon_Bar_Button(bar->x1, bar->y1, &bar->buttons[6], bar->strip, ICON_HOVER);
@@ -201,40 +134,27 @@ TEST_F(IconBar, PictureWithHoverText) {
   Icon_Bar_Show_Hover_Text("Ende");
   int box[4];
   ASSERT_EQ(Icon_Bar_Hover_Box(box), 1);
-  EXPECT_EQ(box[0], 591);
-  EXPECT_EQ(box[1], 47);
-  EXPECT_EQ(Host_Pixel(box[0] + 2, box[1] + 2), Nearest_RGB_Color(255, 255, 255));
-  EXPECT_EQ(Host_Pixel(box[0], box[1] + 3), BLACK_CI);
+  EXPECT_GOLDEN("icon_bar_hover.png", 280, 0, 650, 70);
   Icon_Bar_Remove_Hover_Text();
   Draw_Icon_Bar_Button(bar->x1, bar->y1, &bar->buttons[6], bar->strip, ICON_NORMAL);
   EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
 }
 
-TEST_F(IconBar, FrameFlagFillsUnderEveryImage) {
+TEST_F(IconBar, FrameFlagTimerAndAbort) {
   Host_Clear_Calls();
   Draw_Icon_Bar(Main_Icon_Bar());
-  EXPECT_EQ(Host_Call_Count("pxRect"), 7);
+  EXPECT_EQ(Host_Call_Count("pxRect"), 7);  // the frame flag fills under every image
   Set_Icon_Bar_Frame_Flag(0);
   Host_Clear_Calls();
   Draw_Icon_Bar(Main_Icon_Bar());
   EXPECT_EQ(Host_Call_Count("pxRect"), 0);
   EXPECT_EQ(Host_Call_Count("pxDrawPartialTransparentDIB"), 7);
-}
-
-TEST_F(IconBar, TimerIsGivenBackAsItWas) {
-  for (int before : {0, 1}) {
+  for (int before : {0, 1}) {  // the timer is given back as it was
     YRMSetTimer(before);
-    Host_Script_Wait(100);
-    Host_Script_Move(591, 100);
-    Run_Main_At(591, 27);
+    Run_Main_At(591, 27, "w100 m591,100");
     EXPECT_EQ(Host_Timer_On(), before);
   }
-}
-
-TEST_F(IconBar, AbortEndsTheBar) {
-  Host_Script_Wait(100);
-  Host_Script_Abort();
-  EXPECT_EQ(Run_Main_At(591, 27), 0);
+  EXPECT_EQ(Run_Main_At(591, 27, "w100 A"), 0);
   EXPECT_EQ(Icon_Bar_Hover_Box(nullptr), 0);
 }
 
@@ -263,15 +183,14 @@ class IconSubBar : public EventsTest {
     top_button.sub_bar = &sub;
     top = {1, 100, 100, 150, 140, "Buttons.bmp", &top_button};  // button (100, 100)-(141, 136)
     Draw_Icon_Bar(&top);
+    msStCu(120, 118);
   }
 };
 
 TEST_F(IconSubBar, UnrollsInFourStepsAndClosesOneSecondAfterItsDeadline) {
   std::vector<uint8_t> before = Host_Snapshot();
-  msStCu(120, 118);
   Host_Clear_Calls();
-  Host_Script_Wait(400);
-  Host_Script_Move(120, 150);  // off the button, down into the gap above the sub-bar
+  Script("w400 m120,150");  // off the button, down into the gap above the sub-bar
   EXPECT_EQ(Run_Icon_Bar(&top), 0);
   EXPECT_EQ(Host_Call_Count("pxFlsh"), 4);
   std::vector<std::vector<int>> sleeps = Calls_Args("YRMSleep");
@@ -281,32 +200,18 @@ TEST_F(IconSubBar, UnrollsInFourStepsAndClosesOneSecondAfterItsDeadline) {
   // 200 ms and set its deadline at 300 ms; it closes at the first tick from 1300 ms on.
   EXPECT_GE(Host_Clock_Ms(), 1300.0);
   EXPECT_LT(Host_Clock_Ms(), 1350.0);
-  std::vector<std::vector<int>> panels = Calls_Args("Save_Screen_Rectangle");
-  ASSERT_EQ(panels.size(), 1u);
-  EXPECT_EQ(panels[0], (std::vector<int>{93, 158, 207, 202}));
+  EXPECT_EQ(Calls_Args("Save_Screen_Rectangle"), (std::vector<std::vector<int>>{{93, 158, 207, 202}}));
   EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
 }
 
-TEST_F(IconSubBar, PointerMovingUpClosesAtOnce) {
-  msStCu(120, 118);
-  Host_Script_Wait(400);
-  Host_Script_Move(120, 150);
-  Host_Script_Wait(100);
-  Host_Script_Move(120, 90);  // up, off the bar
+TEST_F(IconSubBar, PointerMovingUpClosesAtOnceAndASubButtonGivesItsCode) {
+  Script("w400 m120,150 w100 m120,90");  // up, off the bar
   EXPECT_EQ(Run_Icon_Bar(&top), 0);
   EXPECT_LT(Host_Clock_Ms(), 600.0);
-}
-
-TEST_F(IconSubBar, ClickOnASubButtonReturnsItsCode) {
   msStCu(120, 118);
-  Host_Script_Wait(400);
-  Host_Script_Move(171, 178);  // the sub-bar's second button
-  Host_Script_Wait(100);
-  Host_Script_Press(1);
-  Host_Script_Wait(100);
-  Host_Script_Release(1);
-  Host_Script_Wait(50);
-  Host_Script_Move(600, 600);
+  Script("w400 m171,178 w100 p1 w100 r1 w50 m600,600");  // the sub-bar's second button
   EXPECT_EQ(Run_Icon_Bar(&top), 22);
   EXPECT_EQ(M_LEFT, 0);
 }
+
+}  // namespace
