@@ -48,43 +48,19 @@ TEST_F(ViewAreas, SliderStripsComeOffTheRectangleHandedToTheHost) {
   EXPECT_EQ(Get_Scrollable_View_Area(b)->hslider, 0);
 }
 
-TEST_F(ViewAreas, CreationDefaults) {
-  int a = Create_Scrollable_View_Area(0, 0, 300, 200, 0, 0);
-  const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
-  int r = 0, g = 0, b = 0;
-  pxQCR(rec->background, &r, &g, &b);
-  EXPECT_EQ(r, 255);
-  EXPECT_EQ(g, 251);
-  EXPECT_EQ(b, 240);
-  EXPECT_EQ(rec->frame, 1);
-  EXPECT_EQ(rec->active, 1);
-  EXPECT_EQ(rec->key_events, 0);
-  EXPECT_EQ(rec->wait_flag, nullptr);
-  EXPECT_EQ(rec->first_item, nullptr);
-  EXPECT_EQ(rec->content_width, 0);
-  EXPECT_GE(rec->handle, 0);
-}
-
-TEST_F(ViewAreas, VerticalSliderGreyedWhileTheContentFits) {
-  int a = Create_Scrollable_View_Area(0, 0, 400, 300, 0, 1);  // visible height 300
-  const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
-  Add_Box_to_View_Area(a, 0, 0, 100, 300, 1);
-  Update_View_Area_Scrolling(a);
-  EXPECT_EQ(Host_Item_State(rec->vslider), -1);
-  Add_Box_to_View_Area(a, 0, 0, 100, 301, 1);
-  Update_View_Area_Scrolling(a);
-  EXPECT_EQ(Host_Item_State(rec->vslider), 1);
-}
-
-TEST_F(ViewAreas, HorizontalSliderFollowsTheWidth) {
-  int a = Create_Scrollable_View_Area(0, 0, 400, 300, 1, 0);  // visible width 400
-  const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
-  Add_Box_to_View_Area(a, 0, 0, 400, 10, 1);
-  Update_View_Area_Scrolling(a);
-  EXPECT_EQ(Host_Item_State(rec->hslider), -1);
-  Add_Box_to_View_Area(a, 0, 0, 401, 10, 1);
-  Update_View_Area_Scrolling(a);
-  EXPECT_EQ(Host_Item_State(rec->hslider), 1);
+// A slider is greyed while the content fits in the visible size of its direction.
+TEST_F(ViewAreas, SlidersGreyedWhileTheContentFits) {
+  const struct Case {
+    int hslider, vslider, box_w, box_h, state;
+  } cases[] = {{0, 1, 100, 300, -1}, {0, 1, 100, 301, 1}, {1, 0, 400, 10, -1}, {1, 0, 401, 10, 1}};
+  for (const Case &c : cases) {
+    int a = Create_Scrollable_View_Area(0, 0, 400, 300, c.hslider, c.vslider);  // visible 400 × 300
+    const SCROLLABLE_VIEW_AREA *rec = Get_Scrollable_View_Area(a);
+    Add_Box_to_View_Area(a, 0, 0, c.box_w, c.box_h, 1);
+    Update_View_Area_Scrolling(a);
+    EXPECT_EQ(Host_Item_State(c.vslider ? rec->vslider : rec->hslider), c.state) << c.box_w << " x " << c.box_h;
+    Remove_Scrollable_View_Area(a);
+  }
 }
 
 TEST_F(ViewAreas, UnchangedActivityMakesNoHostCall) {
@@ -262,13 +238,13 @@ TEST_F(ViewAreas, ReshapeStoresSheetCoordinates) {
 
 TEST_F(ViewAreas, ContentPointToScreenPoint) {
   Host_Test_Set_Sheet_Displacement(30, 20);
-  int a = Create_Scrollable_View_Area(10, 40, 910, 700, 0, 1);
-  Add_Box_to_View_Area(a, 0, 0, 100, 2000, 1);
+  int a = Create_Scrollable_View_Area(10, 40, 910, 700, 1, 1);
+  Add_Box_to_View_Area(a, 0, 0, 2000, 2000, 1);
   Update_View_Area_Scrolling(a);
-  Set_Scrollable_Area_PS(Get_Scrollable_View_Area(a)->handle, 0, 100);
+  Set_Scrollable_Area_PS(Get_Scrollable_View_Area(a)->handle, 50, 100);
   int x = 0, y = 0;
   ASSERT_EQ(View_Area_Content_to_Screen(a, 100, 140, &x, &y), 1);
-  EXPECT_EQ(x, 10 + 30 + 100);
+  EXPECT_EQ(x, 10 + 30 + 100 - 50);
   EXPECT_EQ(y, 40 + 20 + 140 - 100);
   EXPECT_EQ(View_Area_Content_to_Screen(a + 1, 0, 0, &x, &y), 0);
 }
