@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -114,28 +115,27 @@ class InputTable : public WidgetsTest {
 
 }  // namespace
 
-TEST_F(InputTable, LayoutOfTheFireLoadTable) {
-  int t = Fire_Table(3);
-  Build(t);
+// The fire-load table as drawn: row boxes (the first 6 pixels higher), delete and duplicate
+// icons, right-aligned row numbers, the append row and a column button; at the row limit the
+// greyed duplicate icon and no append row. The controls' spots carry their row, cursor and
+// tooltip.
+TEST_F(InputTable, GoldenTablesBelowAndAtTheLimit) {
+  for (int limit : {10000, 3}) {
+    int t = Fire_Table(3);
+    Set_Input_Table_Max_Rows(t, limit);
+    Add_Input_Table_Column(t, 600, 80, 0, 3, "%6.1f", 0);
+    Build(t);
+    EXPECT_GOLDEN(limit == 3 ? "input_table_full.png" : "input_table.png", 0, 60, 700, 200);
+    EXPECT_EQ(Find(VIEW_CLICK_SPOT, 5 + 19, 98) != nullptr, limit > 3);
+    Remove_Scrollable_View_Area(area);
+  }
+  Build(Fire_Table(3));
   const VIEW_ITEM *spot = Find(VIEW_CLICK_SPOT, 5, 120);
   ASSERT_NE(spot, nullptr);
-  EXPECT_EQ(spot->x2, 19);
-  EXPECT_EQ(spot->y2, 136);
-  EXPECT_EQ(View_Item_Click_Value(spot), 2);
-  EXPECT_EQ(spot->option, 18);
+  EXPECT_EQ(std::vector<int>({spot->x2, spot->y2, View_Item_Click_Value(spot), spot->option}),
+            std::vector<int>({19, 136, 2, 18}));
   EXPECT_STREQ(spot->text, "Zeile löschen"_cp);
-  // "2:" right-aligned at x 2 on the baseline 132.
-  int width = Get_Widget_Text_Width("2:", 0x1000) - 3;
-  const VIEW_ITEM *number = Find(VIEW_TEXT, 2 - width, 132);
-  ASSERT_NE(number, nullptr);
-  EXPECT_STREQ(number->text, "2:");
-  const VIEW_ITEM *box = Find(VIEW_BOX, 5, 166);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(box->x2, 920);
-  EXPECT_EQ(box->y2, 183);
-  // The first row's box starts 6 pixels higher.
-  EXPECT_NE(Find(VIEW_BOX, 5, 94), nullptr);
-  EXPECT_NE(Find(VIEW_BOX, 5, 122), nullptr);
+  EXPECT_EQ(Numbers(), (std::vector<std::string>{"1:", "2:", "3:"}));
 }
 
 TEST_F(InputTable, DeleteClickRemovesTheRowAndRenumbers) {
@@ -172,21 +172,6 @@ TEST_F(InputTable, AppendWithoutEditRowIsIgnored) {
   EXPECT_EQ(Click(t, 5 + 3 + 10, 100 - 2 + 8), 1);
   EXPECT_EQ(Get_Input_Table_Row_Count(t), 0);
   EXPECT_EQ(Get_Input_Table(t)->append_clicked, 0);
-}
-
-TEST_F(InputTable, AtTheLimitNoDuplicateAndNoAppend) {
-  int t = Fire_Table(3);
-  Set_Input_Table_Max_Rows(t, 3);
-  Build(t);
-  EXPECT_EQ(Find(VIEW_CLICK_SPOT, 5 + 19, 98), nullptr);
-  const VIEW_ITEM *icon = Find(VIEW_TREE_IMAGE, 5 + 19, 98);
-  ASSERT_NE(icon, nullptr);
-  EXPECT_EQ(icon->image_off, Input_Table_Icon(2));
-  EXPECT_EQ(Find(VIEW_BOX, 5, 166), nullptr);
-  Set_Input_Table_Max_Rows(t, 0);  // no limit
-  Build(t);
-  EXPECT_NE(Find(VIEW_CLICK_SPOT, 5 + 19, 98), nullptr);
-  EXPECT_NE(Find(VIEW_BOX, 5, 166), nullptr);
 }
 
 TEST_F(InputTable, ArrowDownScrollsAndOpensTheSameFieldInTheNextRow) {
@@ -291,40 +276,28 @@ class ColumnMenu : public InputTable {
     for (void *r = First_Input_Table_Row(t); r; r = Next_Input_Table_Row(t)) values.push_back(static_cast<FireRow *>(r)->value);
     return values;
   }
-  // Dialog at its first place: top left (477, 393).
-  static void Field(int x, int y, const char *text) {
-    Host_Script_Click(477 + x + 10, 393 + y + 9);
-    Host_Script_Wait(50);
-    Host_Script_Text(text);
-    Host_Script_Key(13);
-    Host_Script_Wait(50);
-  }
-  static void Press(int x, int y) {
-    Host_Script_Click(477 + x, 393 + y);
-    Host_Script_Wait(50);
-  }
   INPUT_TABLE_COLUMN *column = nullptr;
 };
 
 }  // namespace
 
-TEST_F(ColumnMenu, SortIsStableBothWays) {
-  int t = Keys({{2, 1}, {2, 2}, {1, 3}});
-  Sort_Input_Table_Column_Ascending();
-  EXPECT_EQ(Tags(t), (std::vector<int>{3, 1, 2}));
-  Delete_Input_Table(t);
-  t = Keys({{1, 1}, {1, 2}, {2, 3}});
-  Sort_Input_Table_Column_Descending();
-  EXPECT_EQ(Tags(t), (std::vector<int>{3, 1, 2}));
-}
-
-TEST_F(ColumnMenu, NaNSortsLastEitherWay) {
+// Sorting is stable both ways; NaN sorts last either way.
+TEST_F(ColumnMenu, Sorts) {
   const double nan = std::nan("");
-  int t = Keys({{nan, 1}, {3, 2}, {1, 3}, {nan, 4}});
-  Sort_Input_Table_Column_Ascending();
-  EXPECT_EQ(Tags(t), (std::vector<int>{3, 2, 1, 4}));
-  Sort_Input_Table_Column_Descending();
-  EXPECT_EQ(Tags(t), (std::vector<int>{2, 3, 1, 4}));
+  const struct Case {
+    std::vector<std::pair<double, int>> rows;
+    bool ascending;
+    std::vector<int> tags;
+  } cases[] = {{{{2, 1}, {2, 2}, {1, 3}}, true, {3, 1, 2}},
+               {{{1, 1}, {1, 2}, {2, 3}}, false, {3, 1, 2}},
+               {{{nan, 1}, {3, 2}, {1, 3}, {nan, 4}}, true, {3, 2, 1, 4}},
+               {{{nan, 1}, {3, 2}, {1, 3}, {nan, 4}}, false, {2, 3, 1, 4}}};
+  for (const Case &c : cases) {
+    int t = Keys(c.rows);
+    (c.ascending ? Sort_Input_Table_Column_Ascending : Sort_Input_Table_Column_Descending)();
+    EXPECT_EQ(Tags(t), c.tags) << (c.ascending ? "ascending" : "descending");
+    Delete_Input_Table(t);
+  }
 }
 
 TEST_F(ColumnMenu, WithoutCurrentTableNothingHappens) {
@@ -336,18 +309,10 @@ TEST_F(ColumnMenu, WithoutCurrentTableNothingHappens) {
   EXPECT_EQ(Host_Sheet_Depth(), 1);
 }
 
-TEST_F(ColumnMenu, EmptyTableSortsAndFillsNothing) {
-  int t = Keys({});
-  Sort_Input_Table_Column_Ascending();
-  Press(295, 220);  // OK
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Get_Input_Table_Row_Count(t), 0);
-}
-
 TEST_F(ColumnMenu, DialogOpensCentredAndReopensWhereItWasLeft) {
   Keys({{1, 1}});
   Host_Test_Set_Sheet_Displacement(30, 20);  // the user drags the next sheet
-  Press(29, 220);                            // cancel
+  Script("c506,613 w50");  // cancel
   Fill_Input_Table_Column();
   EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 0)[0], "477");
   EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 0)[1], "393");
@@ -359,55 +324,39 @@ TEST_F(ColumnMenu, DialogOpensCentredAndReopensWhereItWasLeft) {
   EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 1)[1], "413");
 }
 
-TEST_F(ColumnMenu, FillsWholeColumnAndCancelWritesNothing) {
-  int t = Keys({{0, 1}, {0, 2}, {0, 3}});
-  Field(197, 133, "10");
-  Field(197, 165, "2.5");
-  Press(29, 220);  // cancel
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Values(t), (std::vector<double>{0, 0, 0}));
-  Field(197, 133, "10");
-  Field(197, 165, "2.5");
-  Press(295, 220);  // OK
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Values(t), (std::vector<double>{10, 12.5, 15}));
-}
-
-TEST_F(ColumnMenu, FillsARangeOfRows) {
-  int t = Keys({{0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {0, 6}});
-  Press(115, 72);  // "Zeilenausschnitt"
-  Field(90, 91, "2.5");
-  Field(237, 91, "5");
-  Field(197, 133, "10");
-  Field(197, 165, "5");
-  Press(295, 220);
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Values(t), (std::vector<double>{0, 0, 10, 15, 20, 0}));
-  // A last row beyond the count fills to the end.
-  Press(115, 72);
-  Field(90, 91, "5");
-  Field(197, 133, "1");
-  Press(295, 220);
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Values(t), (std::vector<double>{0, 0, 10, 15, 1, 1}));
-}
-
-TEST_F(ColumnMenu, FirstAndLastRowPushEachOther) {
-  int t = Keys({{0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {0, 6}});
-  Press(115, 72);
-  Field(237, 91, "3");
-  Field(90, 91, "5");  // raises "letzte Zeile" to 5: only row 5
-  Field(197, 133, "7");
-  Press(295, 220);
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Values(t), (std::vector<double>{0, 0, 0, 0, 7, 0}));
-  Press(115, 72);
-  Field(90, 91, "4");
-  Field(237, 91, "2");  // lowers "erste Zeile" to 2: only row 2
-  Field(197, 133, "8");
-  Press(295, 220);
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Values(t), (std::vector<double>{0, 8, 0, 0, 7, 0}));
+// The fill dialog: "fX,Y=text" types into the field at (X, Y) of the dialog, "pX,Y" presses
+// there: cancel (29, 220), OK (295, 220), "Zeilenausschnitt" (115, 72), first and last row
+// (90, 91) and (237, 91), which push each other; start (197, 133) and step (197, 165).
+TEST_F(ColumnMenu, Fills) {
+  const struct Case {
+    int rows;
+    const char *script;
+    std::vector<double> values;
+  } cases[] = {
+      {3, "f197,133=10 f197,165=2.5 p29,220", {0, 0, 0}},
+      {3, "f197,133=10 f197,165=2.5 p295,220", {10, 12.5, 15}},
+      {6, "p115,72 f90,91=2.5 f237,91=5 f197,133=10 f197,165=5 p295,220", {0, 0, 10, 15, 20, 0}},
+      {6, "p115,72 f90,91=5 f197,133=1 p295,220", {0, 0, 0, 0, 1, 1}},  // a last row beyond the count
+      {6, "p115,72 f237,91=3 f90,91=5 f197,133=7 p295,220", {0, 0, 0, 0, 7, 0}},
+      {6, "p115,72 f90,91=4 f237,91=2 f197,133=8 p295,220", {0, 8, 0, 0, 0, 0}},
+      {0, "p295,220", {}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.script);
+    int t = Keys(std::vector<std::pair<double, int>>(size_t(c.rows), {0.0, 0}));
+    std::istringstream in(c.script);
+    std::string step;
+    while (in >> step) {
+      int x = 0, y = 0;
+      char text[16] = "";
+      std::sscanf(step.c_str() + 1, "%d,%d=%15s", &x, &y, text);
+      if (step[0] == 'f') Script("c" + std::to_string(477 + x + 10) + "," + std::to_string(393 + y + 9) + " w50 t" + text + " k13 w50");
+      if (step[0] == 'p') Script("c" + std::to_string(477 + x) + "," + std::to_string(393 + y) + " w50");
+    }
+    Fill_Input_Table_Column();
+    EXPECT_EQ(Values(t), c.values);
+    Delete_Input_Table(t);
+  }
 }
 
 TEST_F(InputTable, ArrowUpAtTheTopScrollsBack) {
