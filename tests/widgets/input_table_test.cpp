@@ -71,20 +71,6 @@ class InputTable : public WidgetsTest {
     }
     return t;
   }
-  // The long table built, with a script that types 5 into row 8's field (the last whose
-  // field lies fully inside: baseline 10 + 7 × 22 + 14 = 178), presses the down arrow and
-  // types 7; the caller ends the script.
-  int Long_Table_Typing_5_Down_7() {
-    int t = Long_Table();
-    Build(t);
-    Host_Script_Click(50, 173);
-    Host_Script_Wait(100);
-    Host_Script_Text("5");
-    Host_Script_Key(336);
-    Host_Script_Wait(100);
-    Host_Script_Text("7");
-    return t;
-  }
   void Build(int t) {
     Clear_View_Area_Items(area);
     Layout_Input_Table(t);
@@ -174,29 +160,41 @@ TEST_F(InputTable, AppendWithoutEditRowIsIgnored) {
   EXPECT_EQ(Get_Input_Table(t)->append_clicked, 0);
 }
 
-TEST_F(InputTable, ArrowDownScrollsAndOpensTheSameFieldInTheNextRow) {
-  int t = Long_Table_Typing_5_Down_7();
-  Host_Script_Key(27);
-  EXPECT_EQ(Handle_Input_Table_Event(t), 1);
-  std::vector<double> values;
-  for (void *r = First_Input_Table_Row(t); r; r = Next_Input_Table_Row(t)) values.push_back(static_cast<FireRow *>(r)->value);
-  EXPECT_EQ(values[7], 5.0);
-  EXPECT_EQ(values[8], 9.0);  // Esc keeps the old value of row 9's field
-  int sx = 0, sy = 0;
-  Inquire_View_Area_Scroll(area, &sx, &sy);
-  EXPECT_EQ(sy, 22);
-}
-
-TEST_F(InputTable, ArrowDownThenEnterWritesTheNextRow) {
-  int t = Long_Table_Typing_5_Down_7();
-  Host_Script_Key(13);  // the field chain goes on to the next row's field
-  Host_Script_Wait(100);
-  Host_Script_Key(27);
-  EXPECT_EQ(Handle_Input_Table_Event(t), 1);
-  FireRow *row = static_cast<FireRow *>(First_Input_Table_Row(t));
-  for (int i = 0; i < 7; ++i) row = static_cast<FireRow *>(Next_Input_Table_Row(t));
-  EXPECT_EQ(row->value, 5.0);
-  EXPECT_EQ(static_cast<FireRow *>(Next_Input_Table_Row(t))->value, 7.0);
+// The arrow keys walk a column: the same field of the next (previous) row opens, scrolled
+// into view where needed, the edit goes on with Enter and Esc keeps the old value. Row 8 is
+// the last whose field lies fully inside the area (baseline 10 + 7 × 22 + 14 = 178); scrolled
+// by 44, row 3 is the first (baseline 10 + 2 × 22 + 14 − 44 = 24): both edits of the arrow up
+// open at the same screen place, the row above scrolled into it.
+TEST_F(InputTable, ArrowKeysWalkTheColumn) {
+  const struct Case {
+    int scroll;
+    const char *script;
+    std::vector<double> values;
+    int scroll_after, edits_at_top;
+  } cases[] = {{0, "c50,173 w100 t5 k336 w100 t7 k27", {1, 2, 3, 4, 5, 6, 7, 5, 9, 10}, 22, -1},
+               {0, "c50,173 w100 t5 k336 w100 t7 k13 w100 k27", {1, 2, 3, 4, 5, 6, 7, 5, 7, 10}, 27, -1},
+               {44, "c50,19 w100 t5 k328 w100 k27", {1, 2, 5, 4, 5, 6, 7, 8, 9, 10}, 22, 2}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.script);
+    int t = Long_Table();
+    Clear_View_Area_Items(area);
+    Layout_Input_Table(t);
+    Get_Scrollable_View_Area(area)->scroll_y = c.scroll;
+    Update_View_Area_Scrolling(area);
+    Host_Clear_Calls();
+    Script(c.script);
+    EXPECT_EQ(Handle_Input_Table_Event(t), 1);
+    std::vector<double> values;
+    for (void *r = First_Input_Table_Row(t); r && values.size() < 10; r = Next_Input_Table_Row(t))
+      values.push_back(static_cast<FireRow *>(r)->value);
+    EXPECT_EQ(values, c.values);
+    int sx = 0, sy = 0, edits = 0;
+    Inquire_View_Area_Scroll(area, &sx, &sy);
+    EXPECT_EQ(sy, c.scroll_after);
+    for (const std::string &call : Host_Calls()) edits += call.rfind("Short_Edit_Float(37,10,", 0) == 0;
+    EXPECT_EQ(c.edits_at_top < 0 ? -1 : edits, c.edits_at_top);
+    Remove_Scrollable_View_Area(area);
+  }
 }
 
 TEST_F(InputTable, FindComparesAddresses) {
@@ -357,36 +355,6 @@ TEST_F(ColumnMenu, Fills) {
     EXPECT_EQ(Values(t), c.values);
     Delete_Input_Table(t);
   }
-}
-
-TEST_F(InputTable, ArrowUpAtTheTopScrollsBack) {
-  int t = Long_Table();
-  Clear_View_Area_Items(area);
-  Layout_Input_Table(t);
-  Get_Scrollable_View_Area(area)->scroll_y = 44;
-  Update_View_Area_Scrolling(area);
-  // Row 3 is the first whose field lies fully inside: baseline 10 + 2 × 22 + 14 − 44 = 24.
-  Host_Clear_Calls();
-  Host_Script_Click(50, 19);
-  Host_Script_Wait(100);
-  Host_Script_Text("5");
-  Host_Script_Key(328);
-  Host_Script_Wait(100);
-  Host_Script_Key(27);
-  EXPECT_EQ(Handle_Input_Table_Event(t), 1);
-  // Both edits open at the same screen place: the row above was scrolled into it.
-  int edits = 0;
-  for (const std::string &call : Host_Calls()) edits += call.rfind("Short_Edit_Float(37,10,", 0) == 0;
-  EXPECT_EQ(edits, 2);
-  int sx = 0, sy = 0;
-  Inquire_View_Area_Scroll(area, &sx, &sy);
-  EXPECT_EQ(sy, 22);
-  FireRow *row = static_cast<FireRow *>(First_Input_Table_Row(t));
-  EXPECT_EQ(row->value, 1.0);
-  row = static_cast<FireRow *>(Next_Input_Table_Row(t));
-  EXPECT_EQ(row->value, 2.0);
-  row = static_cast<FireRow *>(Next_Input_Table_Row(t));
-  EXPECT_EQ(row->value, 5.0);
 }
 
 // A click on the column button opens the column menu; its sub-menu sorts the table.
