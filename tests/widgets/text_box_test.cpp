@@ -123,7 +123,7 @@ TEST_F(TextBox, KeyScripts) {
     const char *clip_out;
   } cases[] = {
       {"abc\n", 3, 0, "", 0, "k339 k8", "ab\n", 2, ""},  // Del on the final break does nothing
-      {"abc\n", 3, 0, "", 0, "k339 k8 tX", "abX\n", 3, ""},
+      {"abcdef\n", 3, 0, "", 0, "k8 tX", "abXdef\n", 3, ""},  // the caret follows a backspace
       {"abc\n", 1, 0, "", 0, "k1 k3", "abc\n", -1, "abc"},
       {"abc\n", 1, 0, "", 0, "k1 k24", "\n", 0, "abc"},
       {"abcdef\n", 3, 0, "", 0, "k13", "abc\ndef\n", 4, ""},

@@ -62,32 +62,35 @@ TEST_F(WidgetLayer, TextWidthOfEmptyTextDependsOnStyleBits) {
   EXPECT_EQ(Get_Widget_Text_Width("abc", 0x11000), Plain("abc", 0x1000) + 5);
 }
 
+// A markup text measures the sum of its shown pieces: a bold code (letter without case) shows
+// its argument of two or more characters, a colour code the text behind its first blank, other
+// letters nothing; the closing byte and one byte after it are skipped, and fewer than two bytes
+// after it end the text. Truncated codes never read past the text.
 TEST_F(WidgetLayer, MarkupWidthIsTheSumOfTheShownPieces) {
-  const int f = 0x1000;
-  // Plain "ab", bold code with argument "xy", closing byte, one skipped byte, then "cd".
-  EXPECT_EQ(Markup("ab" + M + "Bxy" + M + "zcd", f), Plain("ab", f) + Plain("xy", f) + Plain("cd", f));
-  // The letter is compared without case.
-  EXPECT_EQ(Markup("ab" + M + "bxy" + M + "zcd", f), Plain("ab", f) + Plain("xy", f) + Plain("cd", f));
-  // A colour code measures only the text behind the first blank.
-  EXPECT_EQ(Markup(M + "C12 wort" + M + "z", f), Plain("wort", f));
-  // A colour code alone, or without text behind its blank, measures nothing.
-  EXPECT_EQ(Markup("ab" + M + "C" + M + "zcd", f), Plain("ab", f) + Plain("cd", f));
-  EXPECT_EQ(Markup(M + "C12 " + M + "z", f), 0);
-  // A one-character bold argument adds nothing; other letters add nothing.
-  EXPECT_EQ(Markup(M + "Bx" + M + "zcd", f), Plain("cd", f));
-  EXPECT_EQ(Markup(M + "Xabc" + M + "zcd", f), Plain("cd", f));
-  // Fewer than two bytes after the closing byte: nothing after the code counts.
-  EXPECT_EQ(Markup("ab" + M + "Bxy" + M + "z", f), Plain("ab", f) + Plain("xy", f));
-  EXPECT_EQ(Markup("ab" + M + "Bxy" + M, f), Plain("ab", f) + Plain("xy", f));
-}
-
-TEST_F(WidgetLayer, TruncatedCodesNeverReadPastTheText) {
-  const int f = 0x1000;
-  EXPECT_EQ(Markup("ab" + M, f), Plain("ab", f));
-  EXPECT_EQ(Markup("ab" + M + "B", f), Plain("ab", f));
-  EXPECT_EQ(Markup("ab" + M + "Bxyz", f), Plain("ab", f) + Plain("xyz", f));
-  EXPECT_EQ(Markup("ab" + M + "C1 w", f), Plain("ab", f) + Plain("w", f));
-  EXPECT_EQ(Markup(M + M + M, f), 0);
+  const struct Case {
+    std::string text;
+    std::vector<const char *> pieces;
+  } cases[] = {
+      {"ab" + M + "Bxy" + M + "zcd", {"ab", "xy", "cd"}},
+      {"ab" + M + "bxy" + M + "zcd", {"ab", "xy", "cd"}},
+      {M + "C12 wort" + M + "z", {"wort"}},
+      {"ab" + M + "C" + M + "zcd", {"ab", "cd"}},
+      {M + "C12 " + M + "z", {}},
+      {M + "Bx" + M + "zcd", {"cd"}},
+      {M + "Xabc" + M + "zcd", {"cd"}},
+      {"ab" + M + "Bxy" + M + "z", {"ab", "xy"}},
+      {"ab" + M + "Bxy" + M, {"ab", "xy"}},
+      {"ab" + M, {"ab"}},
+      {"ab" + M + "B", {"ab"}},
+      {"ab" + M + "Bxyz", {"ab", "xyz"}},
+      {"ab" + M + "C1 w", {"ab", "w"}},
+      {M + M + M, {}},
+  };
+  for (const Case &c : cases) {
+    int sum = 0;
+    for (const char *piece : c.pieces) sum += Plain(piece, 0x1000);
+    EXPECT_EQ(Markup(c.text, 0x1000), sum) << c.text;
+  }
 }
 
 TEST_F(WidgetLayer, HintKeepsFiveLinesOf99Characters) {
