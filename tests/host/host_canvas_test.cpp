@@ -5,7 +5,7 @@
 
 #include "host/host_test.h"
 #include "host/screen_internal.h"
-#include "tests/testsupport/golden.h"
+#include "tests/testsupport/screen_test.h"
 #include "support/support.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "host/host_test.h"
-#include "tests/testsupport/golden.h"
+#include "tests/testsupport/screen_test.h"
 
 namespace {
 

@@ -124,30 +124,25 @@ TEST_F(InputTable, GoldenTablesBelowAndAtTheLimit) {
   EXPECT_EQ(Numbers(), (std::vector<std::string>{"1:", "2:", "3:"}));
 }
 
-TEST_F(InputTable, DeleteClickRemovesTheRowAndRenumbers) {
-  int t = Fire_Table(3);
-  Build(t);
-  EXPECT_EQ(Click(t, 10, 128), 2);
-  EXPECT_EQ(Tags(t), (std::vector<int>{1, 3}));
-  EXPECT_EQ(Get_Input_Table_Row_Count(t), 2);
-  Build(t);
-  EXPECT_EQ(Numbers(), (std::vector<std::string>{"1:", "2:"}));
-}
-
-TEST_F(InputTable, DuplicateAndAppendCopyTheRightRecord) {
-  int t = Fire_Table(3);
-  Build(t);
-  EXPECT_EQ(Click(t, 5 + 19 + 5, 122 - 2 + 8), 2);  // duplicate row 2
-  EXPECT_EQ(Tags(t), (std::vector<int>{1, 2, 2, 3}));
-  Build(t);
-  FireRow edit = Row(-5, 77);
-  Set_Input_Table_Edit_Row(t, &edit);  // the template as it is at the click
-  EXPECT_EQ(Click(t, 5 + 3 + 10, 100 + 4 * 22 - 2 + 8), 2);
-  EXPECT_EQ(Tags(t), (std::vector<int>{1, 2, 2, 3, 77}));
-  // Duplicating the last row makes the copy the last row.
-  Build(t);
-  EXPECT_EQ(Click(t, 5 + 19 + 5, 100 + 4 * 22 - 2 + 8), 2);
-  EXPECT_EQ(Tags(t), (std::vector<int>{1, 2, 2, 3, 77, 77}));
+// Clicks on the controls of a three-row table: delete (rows renumbered), duplicate (the copy
+// after its row, also after the last), append (a copy of the template as it is at the click).
+TEST_F(InputTable, ControlClicksChangeTheRows) {
+  const struct Case {
+    int x, y;
+    std::vector<int> tags;
+  } cases[] = {{10, 128, {1, 3}}, {29, 128, {1, 2, 2, 3}}, {29, 150, {1, 2, 3, 3}}, {18, 172, {1, 2, 3, 77}}};
+  for (const Case &c : cases) {
+    int t = Fire_Table(3);
+    Build(t);
+    FireRow edit = Row(-5, 77);
+    Set_Input_Table_Edit_Row(t, &edit);
+    EXPECT_EQ(Click(t, c.x, c.y), 2) << c.x << "," << c.y;
+    EXPECT_EQ(Tags(t), c.tags) << c.x << "," << c.y;
+    EXPECT_EQ(Get_Input_Table_Row_Count(t), int(c.tags.size()));
+    Build(t);
+    EXPECT_EQ(Numbers().back(), std::to_string(c.tags.size()) + ":");
+    Remove_Scrollable_View_Area(area);
+  }
 }
 
 TEST_F(InputTable, AppendWithoutEditRowIsIgnored) {

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <sstream>
 
 namespace {
 
@@ -23,26 +22,6 @@ void _Save_Bitmap(const char *name, int w, int h, F draw) {
   Host_Save_Bitmap((_Bitmap_Dir() / name).string().c_str(), 0, 0, w - 1, h - 1);
   Host_Set_Bitmap_Dir(_Bitmap_Dir().string().c_str());
   Restore_Screen_Rectangle(0, 0, w - 1, h - 1);
-}
-
-// Splits "name(a,b,\"t,x\",c)" into its arguments; commas inside quotes stay.
-std::vector<std::string> _Split_Args(const std::string &call) {
-  std::vector<std::string> args;
-  std::size_t open = call.find('(');
-  if (open == std::string::npos || call.back() != ')') return args;
-  std::string inner = call.substr(open + 1, call.size() - open - 2), current;
-  bool quoted = false;
-  for (char c : inner) {
-    if (c == '"') quoted = !quoted;
-    if (c == ',' && !quoted) {
-      args.push_back(current);
-      current.clear();
-    } else {
-      current += c;
-    }
-  }
-  if (!inner.empty()) args.push_back(current);
-  return args;
 }
 
 }  // namespace
@@ -78,77 +57,12 @@ RGB Pixel_RGB(int x, int y) {
   return c;
 }
 
-void Script(const std::string &steps) {
-  std::istringstream in(steps);
-  std::string s;
-  while (in >> s) {
-    const char *a = s.c_str() + 1;
-    int x = 0, y = 0;
-    switch (s[0]) {
-      case 'm':
-      case 'c':
-        ASSERT_EQ(std::sscanf(a, "%d,%d", &x, &y), 2) << s;
-        (s[0] == 'm' ? Host_Script_Move : Host_Script_Click)(x, y);
-        break;
-      case 'p': Host_Script_Press(std::atoi(a)); break;
-      case 'r': Host_Script_Release(std::atoi(a)); break;
-      case 'w': Host_Script_Wait(std::atoi(a)); break;
-      case 'k': Host_Script_Key(std::atoi(a)); break;
-      case 'W': Host_Script_Wheel(std::atoi(a)); break;
-      case 'A': Host_Script_Abort(); break;
-      case 't':
-        for (const char *c = a; *c; ++c) Host_Script_Key(*c == '_' ? ' ' : static_cast<unsigned char>(*c));
-        break;
-      default: FAIL() << "unknown script step " << s;
-    }
-  }
-}
-
-std::vector<std::vector<int>> Calls_Args(const char *name) {
-  std::vector<std::vector<int>> out;
-  std::string prefix = std::string(name) + "(";
-  for (const std::string &call : Host_Calls()) {
-    if (call.compare(0, prefix.size(), prefix) != 0) continue;
-    std::vector<int> args;
-    std::stringstream ss(call.substr(prefix.size()));
-    std::string part;
-    while (std::getline(ss, part, ',')) {
-      try {
-        args.push_back(std::stoi(part, nullptr, 0));
-      } catch (...) {
-        args.push_back(-99999);  // a text argument
-      }
-    }
-    out.push_back(args);
-  }
-  return out;
-}
-
-std::vector<std::string> Host_Call_Args(const char *name, int n) {
-  std::string prefix = std::string(name) + "(";
-  for (const std::string &call : Host_Calls())
-    if (call.compare(0, prefix.size(), prefix) == 0 && n-- == 0) return _Split_Args(call);
-  return {};
-}
-
-int Call_Index(const std::string &prefix, int from) {
-  const std::vector<std::string> &calls = Host_Calls();
-  for (int i = std::max(from, 0); i < static_cast<int>(calls.size()); ++i)
-    if (calls[i].compare(0, prefix.size(), prefix) == 0) return i;
-  return -1;
-}
-
 HOST_AREA Host_Area(int handle) {
   HOST_AREA area{};
   for (const HOST_SHEET_ITEM &it : Host_Sheet_Items())
     if (it.handle == handle) area.x1 = it.x1, area.y1 = it.y1, area.x2 = it.x2, area.y2 = it.y2;
-  std::string prefix = "Resize_Origin_of_Scrollable_Area_PS(" + std::to_string(handle) + ",";
-  for (const std::string &call : Host_Calls())
-    if (call.compare(0, prefix.size(), prefix) == 0) {
-      std::vector<std::string> args = _Split_Args(call);
-      area.content_w = std::stoi(args[1]);
-      area.content_h = std::stoi(args[2]);
-    }
+  for (const std::vector<int> &args : Calls_Args("Resize_Origin_of_Scrollable_Area_PS"))
+    if (args[0] == handle) area.content_w = args[1], area.content_h = args[2];
   return area;
 }
 

@@ -10,7 +10,7 @@
 
 #include "host/host.h"
 #include "host/host_test.h"
-#include "tests/testsupport/golden.h"
+#include "tests/testsupport/screen_test.h"
 #include "widgets/view_events.h"
 #include "widgets/view_events_internal.h"
 #include "widgets/widgets.h"
@@ -40,17 +40,6 @@ struct RGB {
 };
 std::ostream &operator<<(std::ostream &os, const RGB &c);
 RGB Pixel_RGB(int x, int y);
-
-// Scripted input in one line of blank-separated steps: "mX,Y" move, "cX,Y" click (move,
-// press, release), "pB"/"rB" press/release button B, "wMS" wait, "kCODE" key, "tTEXT" text
-// ('_' types a blank), "WN" wheel turns, "A" abort.
-void Script(const std::string &steps);
-
-// The host's call trace: the arguments of every call of a name, as numbers (a text argument
-// gives -99999) or as written; the index of the first call starting with prefix from a place.
-std::vector<std::vector<int>> Calls_Args(const char *name);
-std::vector<std::string> Host_Call_Args(const char *name, int n);  // of the n-th call; empty
-int Call_Index(const std::string &prefix, int from = 0);
 
 // What the host holds for a scrollable area (sheet coordinates, content as last handed over)
 // and the state of a sheet item (-99 when there is none).

@@ -1,12 +1,13 @@
-// Golden pictures: canvas regions against committed PNG files.
-#include "tests/testsupport/golden.h"
+// Screen-test helpers: golden pictures, scripted input and the call trace.
+#include "tests/testsupport/screen_test.h"
 
 #include <png.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <vector>
+#include <sstream>
+#include <stdexcept>
 
 #include "host/host_test.h"
 
@@ -48,6 +49,26 @@ bool _Read(const std::string &path, Image *img) {
   return png_image_finish_read(&image, nullptr, img->rgb.data(), 0, nullptr) != 0;
 }
 
+// Splits "name(a,b,\"t,x\",c)" into its arguments; commas inside quotes stay.
+std::vector<std::string> _Split_Args(const std::string &call) {
+  std::vector<std::string> args;
+  std::size_t open = call.find('(');
+  if (open == std::string::npos || call.back() != ')') return args;
+  std::string inner = call.substr(open + 1, call.size() - open - 2), current;
+  bool quoted = false;
+  for (char c : inner) {
+    if (c == '"') quoted = !quoted;
+    if (c == ',' && !quoted) {
+      args.push_back(current);
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  if (!inner.empty()) args.push_back(current);
+  return args;
+}
+
 }  // namespace
 
 std::string Golden_Mismatch(const char *folder, const char *name, int x1, int y1, int x2, int y2) {
@@ -82,4 +103,62 @@ std::string Golden_Mismatch(const char *folder, const char *name, int x1, int y1
   if (!differ) return "";
   return std::string(name) + ": " + std::to_string(differ) + " pixels differ, the first at (" +
          std::to_string(x1 + first % now.w) + ", " + std::to_string(y1 + first / now.w) + ")";
+}
+
+void Script(const std::string &steps) {
+  std::istringstream in(steps);
+  std::string s;
+  while (in >> s) {
+    const char *a = s.c_str() + 1;
+    int x = 0, y = 0;
+    switch (s[0]) {
+      case 'm':
+      case 'c':
+        if (std::sscanf(a, "%d,%d", &x, &y) != 2) throw std::invalid_argument("script step " + s);
+        (s[0] == 'm' ? Host_Script_Move : Host_Script_Click)(x, y);
+        break;
+      case 'p': Host_Script_Press(std::atoi(a)); break;
+      case 'r': Host_Script_Release(std::atoi(a)); break;
+      case 'w': Host_Script_Wait(std::atoi(a)); break;
+      case 'k': Host_Script_Key(std::atoi(a)); break;
+      case 'W': Host_Script_Wheel(std::atoi(a)); break;
+      case 'A': Host_Script_Abort(); break;
+      case 't':
+        for (const char *c = a; *c; ++c) Host_Script_Key(*c == '_' ? ' ' : static_cast<unsigned char>(*c));
+        break;
+      default: throw std::invalid_argument("script step " + s);
+    }
+  }
+}
+
+std::vector<std::vector<int>> Calls_Args(const char *name) {
+  std::vector<std::vector<int>> out;
+  std::string prefix = std::string(name) + "(";
+  for (const std::string &call : Host_Calls()) {
+    if (call.compare(0, prefix.size(), prefix) != 0) continue;
+    std::vector<int> args;
+    for (const std::string &part : _Split_Args(call.substr(0, call.find(')') + 1))) {
+      try {
+        args.push_back(std::stoi(part, nullptr, 0));
+      } catch (...) {
+        args.push_back(-99999);  // a text argument
+      }
+    }
+    out.push_back(args);
+  }
+  return out;
+}
+
+std::vector<std::string> Host_Call_Args(const char *name, int n) {
+  std::string prefix = std::string(name) + "(";
+  for (const std::string &call : Host_Calls())
+    if (call.compare(0, prefix.size(), prefix) == 0 && n-- == 0) return _Split_Args(call);
+  return {};
+}
+
+int Call_Index(const std::string &prefix, int from) {
+  const std::vector<std::string> &calls = Host_Calls();
+  for (int i = std::max(from, 0); i < static_cast<int>(calls.size()); ++i)
+    if (calls[i].compare(0, prefix.size(), prefix) == 0) return i;
+  return -1;
 }
