@@ -3,6 +3,7 @@
 #include <string>
 
 #include "host/host_test.h"
+#include "tests/testsupport/screen_test.h"
 #include "support/support.h"
 
 namespace {
@@ -12,9 +13,7 @@ using HostInput = HostScreenTest;
 constexpr int kPointerKinds = YRM_POINTER | YRM_LEFT_PRESS | YRM_LEFT_RELEASE;
 
 TEST_F(HostInput, AMoveEndsNoWaitLackingPointerKindsYetShowsAfterIt) {
-  Host_Script_Move(300, 200);
-  Host_Script_Wait(40);
-  Host_Script_Press(1);
+  Script("m300,200 w40 p1");
   YRMMESSAGE rec;
   InitYRMMessage(&rec);
   EXPECT_EQ(GetYRMMessage(YRM_LEFT_PRESS, &rec), YRM_LEFT_PRESS | YRM_POINTER);
@@ -41,8 +40,7 @@ TEST_F(HostInput, TheLimitEndsAnEmptyWaitAtItsTime) {
   EXPECT_DOUBLE_EQ(Host_Clock_Ms(), 100.0);
   EXPECT_EQ(rec.time_ms, 100);
   // without the limit bit the record's limit does not count: an event ends the wait
-  Host_Script_Wait(500);
-  Host_Script_Move(1, 1);
+  Script("w500 m1,1");
   EXPECT_EQ(GetYRMMessage(YRM_POINTER, &rec), YRM_POINTER);
   EXPECT_DOUBLE_EQ(Host_Clock_Ms(), 600.0);
 }
@@ -65,8 +63,7 @@ TEST_F(HostInput, TimerTicksEveryFiftyMillisecondsEndAnyWait) {
 }
 
 TEST_F(HostInput, AKeyIsReportedOnceAndStaysInTheBufferUntilTaken) {
-  Host_Script_Key(328);
-  Host_Script_Key('a');
+  Script("k328 ta");
   EXPECT_EQ(GetYRMMessage(YRM_POINTER | YRM_LIMIT, nullptr), 0);  // arrives, not reported
   YRMMESSAGE rec;
   InitYRMMessage(&rec);
@@ -83,8 +80,7 @@ TEST_F(HostInput, AKeyIsReportedOnceAndStaysInTheBufferUntilTaken) {
 }
 
 TEST_F(HostInput, TheWheelCountsOnlyWhenSwitchedOnAndStaysUntilReset) {
-  Host_Script_Wheel(-1);
-  Host_Script_Move(5, 5);
+  Script("W-1 m5,5");
   EXPECT_EQ(GetYRMMessage(YRM_WHEEL | YRM_POINTER, nullptr), YRM_POINTER);
   EXPECT_EQ(M_SCROLL, 0);
   Set_MouseWheel_Activity(1);
@@ -101,11 +97,7 @@ TEST_F(HostInput, TheWheelCountsOnlyWhenSwitchedOnAndStaysUntilReset) {
 }
 
 TEST_F(HostInput, GetMouseEventAdvancesTenMillisecondsUpToTheNextPointerEvent) {
-  Host_Script_Key('x');
-  Host_Script_Press(1);
-  Host_Script_Move(50, 60);
-  Host_Script_Wait(100);
-  Host_Script_Release(1);
+  Script("tx p1 m50,60 w100 r1");
   EXPECT_EQ(Get_Mouse_Event(), YRM_KEY | YRM_LEFT_PRESS | YRM_POINTER);
   EXPECT_EQ(M_LEFT, 1);
   EXPECT_EQ(M_XPOS, 0);  // the move waits for the next call
@@ -177,8 +169,7 @@ TEST_F(HostInput, SleepsAndWaitsMoveTheVirtualClockThatTimeoutsRead) {
 }
 
 TEST_F(HostInput, AnAbortEndsTheWaitAndSetsTheKeyMask) {
-  Host_Script_Wait(20);
-  Host_Script_Abort();
+  Script("w20 A");
   EXPECT_EQ(getkeymask(), 0);
   EXPECT_EQ(GetYRMMessage(YRM_LEFT_PRESS, nullptr), YRM_SYSTEM);
   EXPECT_EQ(getkeymask(), 1);

@@ -73,8 +73,7 @@ TEST_F(HostSheets, MovesReportOnlyWhereSwitchedOn) {
   Dialog(&escape);
   Set_Escape_Area_to_MouseMoveEvent(escape, 1);
   Activate_Prop_Sheet();
-  Host_Script_Move(600, 600);
-  Host_Script_Move(130, 150);
+  Script("m600,600 m130,150");
   EXPECT_EQ(Edit_Prop_Sheet(), 7);
   EXPECT_EQ(M_XPOS, 130);
   EXPECT_EQ(M_LEFT, 0);
@@ -112,9 +111,7 @@ TEST_F(HostSheets, ButtonsRadiosFieldsRegistersHelpAndClicksOutside) {
   EXPECT_EQ(Host_Help_Requests()[0], "Spalte");
 
   Change_Activity_PS(field, 1);
-  Host_Script_Click(200, 200);
-  Host_Script_Text("12");
-  Host_Script_Key(13);
+  Script("c200,200 t12 k13");
   EXPECT_EQ(Edit_Prop_Sheet(), 4);
   EXPECT_DOUBLE_EQ(first, 12.0);
 
@@ -190,12 +187,10 @@ TEST_F(HostSheets, TheDisplacementMovesHitsAndIsReportedAfterClosing) {
   int x = M_XPOS, y = M_YPOS;
   EXPECT_GT(x, 180);
   EXPECT_GT(y, 290);
-  Host_Script_Press(1);
-  Host_Script_Release(1);
+  Script("p1 r1");
   EXPECT_EQ(Edit_Prop_Sheet(), 200);
   Host_Script_Click(150 + 30 + 3, 200 + 40 + 3);  // the number field's editor opens where it is shown
-  Host_Script_Text("3");
-  Host_Script_Key(13);
+  Script("t3 k13");
   EXPECT_EQ(Edit_Prop_Sheet(), 4);
   EXPECT_DOUBLE_EQ(v, 3.0);
   EXPECT_EQ(std::count(Host_Calls().begin(), Host_Calls().end(), "Short_Edit_Float(180,240,\"%4.1f\")"), 1);
@@ -223,9 +218,7 @@ TEST_F(HostSheets, UndefineRestoresTheScreenPixelForPixel) {
   Add_VSlider_to_Scrollable_Area(area, 5, 10, -1, 0);
   Activate_Prop_Sheet();
   Draw_Funny_Area_to_PS(4, 128, 198, 302, 282, 0);
-  Host_Script_Click(160, 170);
-  Host_Script_Text("4,5");
-  Host_Script_Key(13);
+  Script("c160,170 t4,5 k13");
   EXPECT_EQ(Edit_Prop_Sheet(), 4);
   EXPECT_GT(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 1000);
   Host_Test_Set_Sheet_Displacement(-40, 25);  // dragged: still restored exactly
@@ -295,9 +288,7 @@ TEST_F(HostSheets, TheWheelAndTheSliderScrollTheAreaUnderThePointer) {
   Set_VSlider_Speed(vs, 0.1, 0.0);
   Activate_Prop_Sheet();
   Resize_Origin_of_Scrollable_Area_PS(area, 200, 1000);  // visible 200 × 140
-  Host_Script_Move(200, 200);
-  Host_Script_Wheel(-2);
-  Host_Script_Click(340, 280);  // the slider below its thumb: a page down
+  Script("m200,200 W-2 c340,280");  // the slider below its thumb: a page down
   Host_Script_Click(200, 200);
   EXPECT_EQ(Edit_Prop_Sheet(), 7);
   EXPECT_EQ(M_SCROLL, 0);
@@ -318,10 +309,8 @@ TEST_F(HostSheets, HorizontalSlidersRightPressesAndFrameFlags) {
   Resize_Origin_of_Scrollable_Area_PS(area, 900, 100);  // visible 200 wide
   Set_MouseWheel_Activity(1);
   Host_Script_Click(320, 270);  // the slider strip right of its thumb: a page right
-  Host_Script_Move(200, 200);
-  Host_Script_Wheel(-1);        // no vertical slider: the wheel goes right by 0.5 × 200
-  Host_Script_Move(400, 200);
-  Host_Script_Press(2);
+  Script("m200,200 W-1");  // no vertical slider: the wheel goes right by 0.5 × 200
+  Script("m400,200 p2");
   EXPECT_EQ(Edit_Prop_Sheet(), 7);
   EXPECT_EQ(M_RIGHT, 1);
   EXPECT_EQ(M_LEFT, 0);
@@ -345,16 +334,10 @@ TEST_F(HostSheets, AViewAreaLoopSeesHoverPressReleaseWheelAndLeaving) {
   int done = Add_Text_Button_to_PS(300, 350, "Weiter", 100);
   Activate_Prop_Sheet();
   Host_Script_Move(200, 200);   // into the area
-  Host_Script_Wait(300);
-  Host_Script_Move(210, 205);   // hovering
-  Host_Script_Wait(100);
-  Host_Script_Wheel(-1);        // the wheel ends the area's wait
-  Host_Script_Wait(300);
-  Host_Script_Press(1);         // a click on the area
-  Host_Script_Wait(80);
-  Host_Script_Release(1);
-  Host_Script_Wait(100);
-  Host_Script_Move(700, 700);   // leaving the sheet
+  Script("w300 m210,205");  // hovering
+  Script("w100 W-1");  // the wheel ends the area's wait
+  Script("w300 p1");  // a click on the area
+  Script("w80 r1 w100 m700,700");  // leaving the sheet
   for (const HOST_SHEET_ITEM &it : Host_Sheet_Items())
     if (it.handle == done) Host_Script_Click(it.x1 + 5, it.y1 + 5);
   std::vector<std::string> seen;
@@ -405,15 +388,12 @@ TEST_F(HostSheets, TheCallAlwaysFunctionRunsAfterEachEventWhileOn) {
   Define_Call_Allways_Function([] { ++calls; });
   Dialog();
   Activate_Prop_Sheet();
-  Host_Script_Move(600, 600);
-  Host_Script_Move(610, 600);
-  Host_Script_Click(200, 200);
+  Script("m600,600 m610,600 c200,200");
   Activate_Call_Allways_Function(1);
   EXPECT_EQ(Edit_Prop_Sheet(), 7);
   EXPECT_EQ(calls, 4);  // two moves, the move onto the area, the press
   Activate_Call_Allways_Function(0);
-  Host_Script_Move(600, 600);
-  Host_Script_Click(200, 200);
+  Script("m600,600 c200,200");
   EXPECT_EQ(Edit_Prop_Sheet(), 7);
   EXPECT_EQ(calls, 4);
 }
@@ -433,8 +413,7 @@ TEST_F(HostSheets, ClosingTheSheetACallAlwaysFunctionWasDefinedOnDropsIt) {
   Undefine_Prop_Sheet();
   Dialog();
   Activate_Call_Allways_Function(1);
-  Host_Script_Release(1);
-  Host_Script_Press(1);
+  Script("r1 p1");
   EXPECT_EQ(Edit_Prop_Sheet(), 7);
   EXPECT_EQ(calls, 1);
 }
@@ -489,8 +468,7 @@ TEST_F(HostSheets, ItemsAreListedForTests) {
 
 TEST_F(HostShortEdit, EnterCommitsACommaNumberAndReportsTheKey) {
   double v = 1.5;
-  Host_Script_Text("7,25");
-  Host_Script_Key(13);
+  Script("t7,25 k13");
   EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 1);
   EXPECT_DOUBLE_EQ(v, 7.25);
   EXPECT_EQ(LAST_SHEET_EDIT_KEY, 13);
@@ -499,31 +477,24 @@ TEST_F(HostShortEdit, EnterCommitsACommaNumberAndReportsTheKey) {
 TEST_F(HostShortEdit, EscapeRestoresUpAndDownCommitAndBadInputKeepsTheValue) {
   double v = 1.5;
   std::vector<uint8_t> before = Host_Snapshot();
-  Host_Script_Text("99");
-  Host_Script_Key(27);
+  Script("t99 k27");
   EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 0);
   EXPECT_DOUBLE_EQ(v, 1.5);
   EXPECT_EQ(LAST_SHEET_EDIT_KEY, 27);
   EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);  // the box is gone
-  Host_Script_Text("3.5");
-  Host_Script_Key(328);
+  Script("t3.5 k328");
   EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 0);
   EXPECT_DOUBLE_EQ(v, 3.5);
   EXPECT_EQ(LAST_SHEET_EDIT_KEY, 328);
-  Host_Script_Text("-2");
-  Host_Script_Key(336);
+  Script("t-2 k336");
   EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 0);
   EXPECT_DOUBLE_EQ(v, -2.0);
   EXPECT_EQ(LAST_SHEET_EDIT_KEY, 336);
-  Host_Script_Text("1,2,3");
-  Host_Script_Key(13);
+  Script("t1,2,3 k13");
   EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 1);
   EXPECT_DOUBLE_EQ(v, -2.0);
   // the text starts selected: Backspace clears it, then typing appends
-  Host_Script_Key(8);
-  Host_Script_Text("45");
-  Host_Script_Key(8);
-  Host_Script_Key(13);
+  Script("k8 t45 k8 k13");
   EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 1);
   EXPECT_DOUBLE_EQ(v, 4.0);
 }
@@ -532,8 +503,7 @@ TEST_F(HostShortEdit, AClickOutsideCommitsAndIsLeftForTheSheet) {
   double v = 0.0;
   Dialog();
   Activate_Prop_Sheet();
-  Host_Script_Text("6");
-  Host_Script_Click(300, 250);
+  Script("t6 c300,250");
   EXPECT_EQ(Short_Edit_Float(150, 110, "%4.1f", &v), 0);
   EXPECT_DOUBLE_EQ(v, 6.0);
   EXPECT_EQ(LAST_SHEET_EDIT_KEY, 0);
@@ -543,22 +513,18 @@ TEST_F(HostShortEdit, AClickOutsideCommitsAndIsLeftForTheSheet) {
 
 TEST_F(HostShortEdit, TextTakesAtMostTheScrollModeCapacityElseTheShownCharacters) {
   char buf[41] = "Stahl";
-  Host_Script_Text("Beton");
-  Host_Script_Key(13);
+  Script("tBeton k13");
   EXPECT_EQ(Short_Edit_Text(100, 100, buf, 10, 0), 1);
   EXPECT_STREQ(buf, "Beton");
   Set_Short_Edit_Text_Scrollmode(10);
-  Host_Script_Text("Brandschutzbekleidung");
-  Host_Script_Key(13);
+  Script("tBrandschutzbekleidung k13");
   EXPECT_EQ(Short_Edit_Text(100, 100, buf, 5, 0), 1);
   EXPECT_STREQ(buf, "Brandschut");
-  Host_Script_Text("Holzbauteil");
-  Host_Script_Key(336);
+  Script("tHolzbauteil k336");
   EXPECT_EQ(Short_Edit_Text(100, 100, buf, 5, 0), 0);  // the capacity was for one call only
   EXPECT_STREQ(buf, "Holzb");
   EXPECT_EQ(LAST_SHEET_EDIT_KEY, 336);
-  Host_Script_Text("xyz");
-  Host_Script_Key(27);
+  Script("txyz k27");
   EXPECT_EQ(Short_Edit_Text(100, 100, buf, 5, 0), 0);
   EXPECT_STREQ(buf, "Holzb");
 }

@@ -360,13 +360,9 @@ TEST_F(ColumnMenu, ColumnButtonOpensTheMenuWhichSorts) {
   Layout_Input_Table(t);
   Update_View_Area_Scrolling(area);
   Host_Script_Click(200, 80);  // the button at content (200, 80)
-  Host_Script_Wait(50);
-  Host_Script_Move(210, 88);  // "Spalte sortieren": the sub-menu opens beside it
-  Host_Script_Wait(50);
-  Host_Script_Move(345, 106);  // "absteigend"
-  Host_Script_Wait(50);
-  Host_Script_Press(1);
-  Host_Script_Release(1);
+  Script("w50 m210,88");  // "Spalte sortieren": the sub-menu opens beside it
+  Script("w50 m345,106");  // "absteigend"
+  Script("w50 p1 r1");
   EXPECT_EQ(Handle_Input_Table_Event(t), 1);
   EXPECT_EQ(Tags(t), (std::vector<int>{2, 3, 1}));
   int current = 0;
