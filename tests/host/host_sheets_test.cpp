@@ -466,37 +466,26 @@ TEST_F(HostSheets, ItemsAreListedForTests) {
   EXPECT_TRUE(Host_Sheet_Items().empty());
 }
 
-TEST_F(HostShortEdit, EnterCommitsACommaNumberAndReportsTheKey) {
-  double v = 1.5;
-  Script("t7,25 k13");
-  EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 1);
-  EXPECT_DOUBLE_EQ(v, 7.25);
-  EXPECT_EQ(LAST_SHEET_EDIT_KEY, 13);
-}
-
-TEST_F(HostShortEdit, EscapeRestoresUpAndDownCommitAndBadInputKeepsTheValue) {
+// The number editor, one value edited in turn: Enter commits a comma number, Esc restores
+// (the box gone), Up and Down commit, bad input keeps the value; the text starts selected:
+// Backspace clears it, then typing appends.
+TEST_F(HostShortEdit, NumberEditorKeys) {
+  const struct Case {
+    const char *script;
+    int committed;
+    double value;
+    int key;
+  } cases[] = {{"t7,25 k13", 1, 7.25, 13}, {"t99 k27", 0, 7.25, 27},   {"t3.5 k328", 0, 3.5, 328},
+               {"t-2 k336", 0, -2.0, 336}, {"t1,2,3 k13", 1, -2.0, 13}, {"k8 t45 k8 k13", 1, 4.0, 13}};
   double v = 1.5;
   std::vector<uint8_t> before = Host_Snapshot();
-  Script("t99 k27");
-  EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 0);
-  EXPECT_DOUBLE_EQ(v, 1.5);
-  EXPECT_EQ(LAST_SHEET_EDIT_KEY, 27);
-  EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);  // the box is gone
-  Script("t3.5 k328");
-  EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 0);
-  EXPECT_DOUBLE_EQ(v, 3.5);
-  EXPECT_EQ(LAST_SHEET_EDIT_KEY, 328);
-  Script("t-2 k336");
-  EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 0);
-  EXPECT_DOUBLE_EQ(v, -2.0);
-  EXPECT_EQ(LAST_SHEET_EDIT_KEY, 336);
-  Script("t1,2,3 k13");
-  EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 1);
-  EXPECT_DOUBLE_EQ(v, -2.0);
-  // the text starts selected: Backspace clears it, then typing appends
-  Script("k8 t45 k8 k13");
-  EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), 1);
-  EXPECT_DOUBLE_EQ(v, 4.0);
+  for (const Case &c : cases) {
+    Script(c.script);
+    EXPECT_EQ(Short_Edit_Float(100, 100, "%6.2f", &v), c.committed) << c.script;
+    EXPECT_DOUBLE_EQ(v, c.value) << c.script;
+    EXPECT_EQ(LAST_SHEET_EDIT_KEY, c.key) << c.script;
+    EXPECT_EQ(Host_Region_Diff(before, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);  // the box is gone
+  }
 }
 
 TEST_F(HostShortEdit, AClickOutsideCommitsAndIsLeftForTheSheet) {
@@ -511,22 +500,25 @@ TEST_F(HostShortEdit, AClickOutsideCommitsAndIsLeftForTheSheet) {
   EXPECT_EQ(M_LEFT, 1);
 }
 
+// The text editor takes at most the shown characters, or once the scroll mode's capacity.
 TEST_F(HostShortEdit, TextTakesAtMostTheScrollModeCapacityElseTheShownCharacters) {
+  const struct Case {
+    int capacity, shown;
+    const char *script;
+    int committed;
+    const char *text;
+  } cases[] = {{0, 10, "tBeton k13", 1, "Beton"},
+               {10, 5, "tBrandschutzbekleidung k13", 1, "Brandschut"},
+               {0, 5, "tHolzbauteil k336", 0, "Holzb"},
+               {0, 5, "txyz k27", 0, "Holzb"}};
   char buf[41] = "Stahl";
-  Script("tBeton k13");
-  EXPECT_EQ(Short_Edit_Text(100, 100, buf, 10, 0), 1);
-  EXPECT_STREQ(buf, "Beton");
-  Set_Short_Edit_Text_Scrollmode(10);
-  Script("tBrandschutzbekleidung k13");
-  EXPECT_EQ(Short_Edit_Text(100, 100, buf, 5, 0), 1);
-  EXPECT_STREQ(buf, "Brandschut");
-  Script("tHolzbauteil k336");
-  EXPECT_EQ(Short_Edit_Text(100, 100, buf, 5, 0), 0);  // the capacity was for one call only
-  EXPECT_STREQ(buf, "Holzb");
-  EXPECT_EQ(LAST_SHEET_EDIT_KEY, 336);
-  Script("txyz k27");
-  EXPECT_EQ(Short_Edit_Text(100, 100, buf, 5, 0), 0);
-  EXPECT_STREQ(buf, "Holzb");
+  for (const Case &c : cases) {
+    if (c.capacity) Set_Short_Edit_Text_Scrollmode(c.capacity);
+    Script(c.script);
+    EXPECT_EQ(Short_Edit_Text(100, 100, buf, c.shown, 0), c.committed) << c.script;
+    EXPECT_STREQ(buf, c.text);
+  }
+  EXPECT_EQ(LAST_SHEET_EDIT_KEY, 27);
 }
 
 TEST_F(HostShortEdit, AnExhaustedScriptInAnEditorFailsTheTest) {
