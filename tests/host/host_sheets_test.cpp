@@ -79,64 +79,13 @@ TEST_F(HostSheets, MovesReportOnlyWhereSwitchedOn) {
   EXPECT_EQ(M_LEFT, 0);
 }
 
-TEST_F(HostSheets, ButtonsRadiosFieldsRegistersHelpAndClicksOutside) {
-  int choice = 1;
-  double first = 1.0;
-  Define_Prop_Sheet(100, 100, 500, 400, 1, 1, "Tabellenspalte belegen", 11, 1);
-  int text = Add_Text_to_PS(121, 160, "anwenden auf", 0x1000);
-  int r1 = Add_Radio_Button_to_PS(210, 150, "gesamte Spalte", 228, 161, 1, &choice, 3, RADIO_BUTTON_LAYOUT);
-  int r2 = Add_Radio_Button_to_PS(210, 167, "Zeilenausschnitt", 228, 178, 2, &choice, 3, RADIO_BUTTON_LAYOUT);
-  int field = Add_Float_Field_to_PS(190, 191, &first, "%5.0f", 5, 4);
-  int cancel = Add_Image_Button_to_PS(119, 310, SYMBOLIC_BREAK_RASTER, 2);
-  int help = Add_Help_to_PS(252, 310, 1, 0, 0, "Spalte");
-  int ok = Add_Image_Button_to_PS(385, 310, SYMBOLIC_OK_RASTER, 1);
-  int reg = Add_Register_to_PS(110, 230, 490, 300, 250);
-  Add_Register_Member_to_PS(reg, 112, 170, 1000);
-  Add_Register_Member_to_PS(reg, 172, 230, 1001);
-  Set_ClickOutsideEvent_to_PS(99);
-  Change_Activity_PS(field, -1);
-  Activate_Prop_Sheet();
-  EXPECT_GT(text, 0);
-  EXPECT_NE(r1, r2);
-
-  Host_Script_Click(250, 175);  // the text of the second radio button
-  EXPECT_EQ(Edit_Prop_Sheet(), 3);
-  EXPECT_EQ(choice, 2);
-
-  Host_Script_Click(200, 200);  // the greyed field: nothing
-  Host_Script_Click(260, 320);  // help: recorded, the sheet goes on
-  Host_Script_Click(125, 320);
-  EXPECT_EQ(Edit_Prop_Sheet(), 2);
-  ASSERT_EQ(Host_Help_Requests().size(), 1u);
-  EXPECT_EQ(Host_Help_Requests()[0], "Spalte");
-
-  Change_Activity_PS(field, 1);
-  Script("c200,200 t12 k13");
-  EXPECT_EQ(Edit_Prop_Sheet(), 4);
-  EXPECT_DOUBLE_EQ(first, 12.0);
-
-  Host_Script_Click(180, 240);
-  EXPECT_EQ(Edit_Prop_Sheet(), 1001);
-  Host_Script_Click(390, 320);
-  EXPECT_EQ(Edit_Prop_Sheet(), 1);
-  Host_Script_Click(900, 900);
-  EXPECT_EQ(Edit_Prop_Sheet(), 99);
-
-  EXPECT_EQ(ActivState_of_Button_PS(ok), 1);
-  Change_Activity_PS(ok, -1);
-  EXPECT_EQ(ActivState_of_Button_PS(ok), 0);
-  EXPECT_EQ(ActivState_of_Button_PS(12345), 0);
-  Host_Script_Click(390, 320);  // greyed: no code
-  Host_Script_Click(125, 320);
-  EXPECT_EQ(Edit_Prop_Sheet(), 2);
-  EXPECT_GT(cancel + help, 0);
-}
-
 // A movable sheet with its title bar and an item of every kind, active and greyed: texts,
 // text, image, single and help buttons, radio buttons, number fields, a register with its
 // selected tab, and an area scrolled to (100, 300) with the thumbs of both sliders. The sheet
-// draws in its own mode and gives the caller's drawing mode back.
-TEST_F(HostSheets, GoldenSheetOfEveryItemKindAndState) {
+// draws in its own mode and gives the caller's drawing mode back. Then its items answer
+// clicks: greyed ones not, help is recorded while the sheet goes on, a click outside has its
+// code.
+TEST_F(HostSheets, GoldenSheetOfEveryItemKindAndStateAndItsClicks) {
   int choice = 2;
   double v = 12.5;
   Define_Prop_Sheet(100, 100, 500, 400, 1, 0, "Tabellenspalte belegen", 11, 1);
@@ -150,7 +99,7 @@ TEST_F(HostSheets, GoldenSheetOfEveryItemKindAndState) {
   int grey_button = Add_Text_Button_to_PS(380, 170, "Nein", 6);
   Add_Image_Button_to_PS(119, 360, SYMBOLIC_BREAK_RASTER, 2);
   Add_Help_to_PS(252, 360, 1, 0, 0, "Spalte");
-  Add_Image_Button_to_PS(385, 360, SYMBOLIC_OK_RASTER, 1);
+  int ok = Add_Image_Button_to_PS(385, 360, SYMBOLIC_OK_RASTER, 1);
   Add_Single_Button_to_PS(430, 350, 473, 386, "Buttons.bmp", 9);
   int reg = Add_Register_to_PS(110, 200, 490, 340, 220);
   Add_Register_Member_to_PS(reg, 112, 170, 1000);
@@ -162,6 +111,7 @@ TEST_F(HostSheets, GoldenSheetOfEveryItemKindAndState) {
   for (int handle : {grey_text, grey_field, grey_button}) Change_Activity_PS(handle, -1);
   Resize_Origin_of_Scrollable_Area_PS(area, 1000, 1000);
   Set_Scrollable_Area_PS(area, 100, 300);
+  Set_ClickOutsideEvent_to_PS(99);
   pxSBop(3);
   Activate_Prop_Sheet();
   EXPECT_EQ(Golden_Mismatch("tests/host/golden", "sheet_items.png", 100, 100, 500, 400), "");
@@ -170,6 +120,24 @@ TEST_F(HostSheets, GoldenSheetOfEveryItemKindAndState) {
   pxLine(0, 0, 90, 90);  // the caller's exclusive-or mode is back: twice gives nothing
   EXPECT_EQ(Host_Region_Diff(before, 0, 0, 90, 90), 0);
   pxSBop(0);
+  const struct Click {
+    const char *script;
+    int code;
+  } clicks[] = {{"c250,138", 3},                       // the text of the first radio button
+                {"c205,175 c260,370 c125,370", 2},     // the greyed field: nothing; help; cancel
+                {"c125,175 t8 k13", 4},                // the number field
+                {"c180,210", 1001}, {"c390,370", 1}, {"c900,900", 99}};
+  for (const Click &c : clicks) EXPECT_EQ((Script(c.script), Edit_Prop_Sheet()), c.code) << c.script;
+  EXPECT_EQ(choice, 1);
+  EXPECT_DOUBLE_EQ(v, 8.0);
+  EXPECT_EQ(Host_Help_Requests(), std::vector<std::string>{"Spalte"});
+  Change_Activity_PS(grey_field, 1);
+  EXPECT_EQ((Script("c205,175 t12 k13"), Edit_Prop_Sheet()), 4);
+  EXPECT_DOUBLE_EQ(v, 12.0);
+  EXPECT_EQ(ActivState_of_Button_PS(ok), 1);
+  Change_Activity_PS(ok, -1);
+  EXPECT_EQ(ActivState_of_Button_PS(ok) + ActivState_of_Button_PS(12345), 0);
+  EXPECT_EQ((Script("c390,370 c125,370"), Edit_Prop_Sheet()), 2);  // greyed: no code
 }
 
 TEST_F(HostSheets, TheDisplacementMovesHitsAndIsReportedAfterClosing) {
