@@ -156,10 +156,7 @@ TEST_F(HostCanvas, ClipIsCutToTheScreenAndReadBack) {
   pxView(-20, 900, 2000, 10);
   int r[4];
   pxQVwp(&r[0], &r[1], &r[2], &r[3]);
-  EXPECT_EQ(r[0], 0);
-  EXPECT_EQ(r[1], 10);
-  EXPECT_EQ(r[2], NPIXEL_X - 1);
-  EXPECT_EQ(r[3], 900);
+  EXPECT_EQ(std::vector<int>({r[0], r[1], r[2], r[3]}), std::vector<int>({0, 10, NPIXEL_X - 1, 900}));
   pxFgc(BLACK_CI);
   pxRect(-100, -100, 5000, 5000);  // must not write outside the canvas
   EXPECT_EQ(Host_Count_Pixels(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1, BLACK_CI), NPIXEL_X * 891);
@@ -229,9 +226,8 @@ TEST_F(HostPalette, FixedEntriesThenOnePerNewColourThenTheNearest) {
   pxQCR(BLACK_CI, &r, &g, &b);
   EXPECT_EQ(r + g + b, 0);
   pxQCR(WHITE_CI, &r, &g, &b);
-  EXPECT_EQ(r + g + b, 765);
-  EXPECT_EQ(Nearest_RGB_Color(0, 0, 0), BLACK_CI);
-  EXPECT_EQ(Nearest_Color_Index(255, 255, 255), WHITE_CI);
+  EXPECT_EQ(std::vector<int>({r + g + b, Nearest_RGB_Color(0, 0, 0), Nearest_Color_Index(255, 255, 255)}),
+            std::vector<int>({765, BLACK_CI, WHITE_CI}));
   const int host[] = {-1, -2, -3, -6, -9, -15, -21};
   for (int n : host) EXPECT_GT(GetYRMColor(n), MENUE_CI) << n;
   EXPECT_EQ(GetYRMColor(-77), BLACK_CI);

@@ -16,10 +16,8 @@ TEST_F(HostInput, AMoveEndsNoWaitLackingPointerKindsYetShowsAfterIt) {
   Script("m300,200 w40 p1");
   YRMMESSAGE rec;
   InitYRMMessage(&rec);
-  EXPECT_EQ(GetYRMMessage(YRM_LEFT_PRESS, &rec), YRM_LEFT_PRESS | YRM_POINTER);
-  EXPECT_EQ(M_XPOS, 300);
-  EXPECT_EQ(M_YPOS, 200);
-  EXPECT_EQ(M_LEFT, 1);
+  EXPECT_EQ(std::vector<int>({GetYRMMessage(YRM_LEFT_PRESS, &rec), M_XPOS, M_YPOS, M_LEFT}),
+            std::vector<int>({YRM_LEFT_PRESS | YRM_POINTER, 300, 200, 1}));
   EXPECT_DOUBLE_EQ(Host_Clock_Ms(), 40.0);
   EXPECT_EQ(rec.x, 300);
   EXPECT_EQ(rec.buttons, 1);
@@ -57,9 +55,8 @@ TEST_F(HostInput, TimerTicksEveryFiftyMillisecondsEndAnyWait) {
   EXPECT_DOUBLE_EQ(Host_Clock_Ms(), 270.0);
   EXPECT_EQ(GetYRMMessage(YRM_KEY, nullptr), YRM_SYSTEM);
   EXPECT_DOUBLE_EQ(Host_Clock_Ms(), 300.0);
-  EXPECT_EQ(Host_Timer_On(), 1);
-  EXPECT_EQ(YRMSetTimer(0), 1);
-  EXPECT_EQ(Host_Timer_On(), 0);
+  EXPECT_EQ(std::vector<int>({Host_Timer_On(), YRMSetTimer(0), Host_Timer_On()}),
+            std::vector<int>({1, 1, 0}));
 }
 
 TEST_F(HostInput, AKeyIsReportedOnceAndStaysInTheBufferUntilTaken) {
@@ -72,11 +69,8 @@ TEST_F(HostInput, AKeyIsReportedOnceAndStaysInTheBufferUntilTaken) {
   EXPECT_EQ(GetYRMMessage(YRM_KEY, &rec), YRM_KEY);  // the second key
   rec.limit_ms = 30;
   EXPECT_EQ(GetYRMMessage(YRM_KEY | YRM_LIMIT, &rec), 0);  // no key reported twice
-  EXPECT_EQ(hitkey(), 328);
-  EXPECT_EQ(getkey(), 328);
-  EXPECT_EQ(getkey(), 'a');
-  EXPECT_EQ(hitkey(), -1);
-  EXPECT_EQ(getkey(), -1);
+  EXPECT_EQ(std::vector<int>({hitkey(), getkey(), getkey(), hitkey(), getkey()}),
+            std::vector<int>({328, 328, 'a', -1, -1}));
 }
 
 TEST_F(HostInput, TheWheelCountsOnlyWhenSwitchedOnAndStaysUntilReset) {
@@ -129,9 +123,7 @@ TEST_F(HostInput, PointerPlacementSavingAndRestriction) {
   msStCu(100, 120);
   EXPECT_EQ(M_XPOS, 100);
   int x, y;
-  EXPECT_EQ(msStat(&x, &y), 0);
-  EXPECT_EQ(x, 100);
-  EXPECT_EQ(y, 120);
+  EXPECT_EQ(std::vector<int>({msStat(&x, &y), x, y}), std::vector<int>({0, 100, 120}));
   Save_Mouse_Position();
   Pop_Mouse_Move_Restriction(200, 200, 300, 260);
   int r[4];
@@ -170,9 +162,8 @@ TEST_F(HostInput, SleepsAndWaitsMoveTheVirtualClockThatTimeoutsRead) {
 
 TEST_F(HostInput, AnAbortEndsTheWaitAndSetsTheKeyMask) {
   Script("w20 A");
-  EXPECT_EQ(getkeymask(), 0);
-  EXPECT_EQ(GetYRMMessage(YRM_LEFT_PRESS, nullptr), YRM_SYSTEM);
-  EXPECT_EQ(getkeymask(), 1);
+  EXPECT_EQ(std::vector<int>({getkeymask(), GetYRMMessage(YRM_LEFT_PRESS, nullptr), getkeymask()}),
+            std::vector<int>({0, YRM_SYSTEM, 1}));
 }
 
 TEST_F(HostInput, AnExhaustedScriptFailsFastNamingTheLastCalls) {
@@ -211,9 +202,8 @@ TEST_F(HostInput, TheSoftPolicyReleasesTheButtonsAndUnwinds) {
     Get_Mouse_Event();
     ASSERT_LT(++polls, 20000);
   }
-  EXPECT_EQ(getkeymask(), 1);
-  EXPECT_EQ(GetYRMMessage(YRM_LEFT_PRESS, nullptr), 0);
-  EXPECT_EQ(Edit_Prop_Sheet(), 0);
+  EXPECT_EQ(std::vector<int>({getkeymask(), GetYRMMessage(YRM_LEFT_PRESS, nullptr), Edit_Prop_Sheet()}),
+            std::vector<int>({1, 0, 0}));
 }
 
 }  // namespace

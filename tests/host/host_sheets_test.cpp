@@ -34,9 +34,7 @@ TEST_F(HostSheets, APressInAnEscapeAreaReturnsItsCodeWithTheButtonDown) {
   Dialog();
   Activate_Prop_Sheet();
   Host_Script_Click(480, 300);  // the last column and row belong to the area
-  EXPECT_EQ(Edit_Prop_Sheet(), 7);
-  EXPECT_EQ(M_LEFT, 1);
-  EXPECT_EQ(M_XPOS, 480);
+  EXPECT_EQ(std::vector<int>({Edit_Prop_Sheet(), M_LEFT, M_XPOS}), std::vector<int>({7, 1, 480}));
   EXPECT_EQ(Host_Script_Pending(), 1);  // the release is still to come
 }
 
@@ -74,9 +72,7 @@ TEST_F(HostSheets, MovesReportOnlyWhereSwitchedOn) {
   Set_Escape_Area_to_MouseMoveEvent(escape, 1);
   Activate_Prop_Sheet();
   Script("m600,600 m130,150");
-  EXPECT_EQ(Edit_Prop_Sheet(), 7);
-  EXPECT_EQ(M_XPOS, 130);
-  EXPECT_EQ(M_LEFT, 0);
+  EXPECT_EQ(std::vector<int>({Edit_Prop_Sheet(), M_XPOS, M_LEFT}), std::vector<int>({7, 130, 0}));
 }
 
 // A movable sheet with its title bar and an item of every kind, active and greyed: texts,
@@ -210,10 +206,7 @@ TEST_F(HostSheets, OnlyActivatingAnAreaCallsItsDrawCallback) {
   EXPECT_TRUE(g_draws.empty());
   Change_Activity_PS(area, 1);
   ASSERT_EQ(g_draws.size(), 1u);
-  EXPECT_EQ(g_draws[0].own, area);
-  EXPECT_EQ(g_draws[0].sy, 150);
-  EXPECT_EQ(g_draws[0].x1, 10);
-  EXPECT_EQ(g_draws[0].y2, 450);
+  EXPECT_EQ(std::vector<int>({g_draws[0].own, g_draws[0].sy, g_draws[0].x1, g_draws[0].y2}), std::vector<int>({area, 150, 10, 450}));
   EXPECT_EQ(g_draws[0].record, &record);
   Host_Test_Set_Sheet_Displacement(5, 6);
   Change_Activity_PS(area, 1);
@@ -279,9 +272,7 @@ TEST_F(HostSheets, HorizontalSlidersRightPressesAndFrameFlags) {
   Host_Script_Click(320, 270);  // the slider strip right of its thumb: a page right
   Script("m200,200 W-1");  // no vertical slider: the wheel goes right by 0.5 × 200
   Script("m400,200 p2");
-  EXPECT_EQ(Edit_Prop_Sheet(), 7);
-  EXPECT_EQ(M_RIGHT, 1);
-  EXPECT_EQ(M_LEFT, 0);
+  EXPECT_EQ(std::vector<int>({Edit_Prop_Sheet(), M_RIGHT, M_LEFT}), std::vector<int>({7, 1, 0}));
   ASSERT_EQ(g_draws.size(), 2u);
   EXPECT_EQ(g_draws[0].sx, 200);
   EXPECT_EQ(g_draws[1].sx, 300);
@@ -399,10 +390,7 @@ TEST_F(HostSheets, FramesHaveTheirInsetsAndSheetsFitTheScreen) {
   }
   int x1 = 1200, y1 = -30, x2 = 1400, y2 = 100;
   Check_Prop_Sheet_Frames(&x1, &y1, &x2, &y2);
-  EXPECT_EQ(x2, NPIXEL_X - 1);
-  EXPECT_EQ(x1, NPIXEL_X - 201);
-  EXPECT_EQ(y1, 0);
-  EXPECT_EQ(y2, 130);
+  EXPECT_EQ(std::vector<int>({x2, x1, y1, y2}), std::vector<int>({NPIXEL_X - 1, NPIXEL_X - 201, 0, 130}));
 }
 
 TEST_F(HostSheets, ItemsAreListedForTests) {
@@ -534,10 +522,8 @@ TEST_F(HostMenu, AnEntryRunsItsActionOnceAndASubMenuOpensOnHover) {
   int w = 16 * 7 + 24;
   Host_Script_Move(320, 310);  // onto row 1: the sub-menu opens beside it
   Host_Script_Click(300 + w + 10, 302 + 8);
-  EXPECT_EQ(Menue_Manager(&menu), 1);
-  EXPECT_EQ(g_sub_calls, 1);
-  EXPECT_EQ(g_sort_calls, 0);
-  EXPECT_EQ(g_fill_calls, 1);
+  EXPECT_EQ(std::vector<int>({Menue_Manager(&menu), g_sub_calls, g_sort_calls, g_fill_calls}),
+            std::vector<int>({1, 1, 0, 1}));
 
   msStCu(300, 300);
   Host_Script_Click(320, 310 + 32);  // the greyed row

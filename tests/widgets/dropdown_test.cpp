@@ -126,10 +126,8 @@ TEST_F(Dropdown, KeysClicksArrowsTrackThumbAndWheel) {
     int index = c.index;
     VIEW_ITEM item = Choice_Item(e, &index);
     Script(c.script);
-    EXPECT_EQ(Run_Choice_Dropdown(300, c.field_y, &item), c.closed);
-    EXPECT_EQ(index, c.index_after);
-    EXPECT_EQ(M_LEFT, 0);
-    EXPECT_EQ(M_SCROLL, 0);
+    EXPECT_EQ(std::vector<int>({Run_Choice_Dropdown(300, c.field_y, &item), index, M_LEFT, M_SCROLL}),
+              std::vector<int>({c.closed, c.index_after, 0, 0}));
     const int want[4] = {c.f, c.s, c.o, c.sleeps}, got[4] = {Last().f, Last().s, Last().o, Host_Call_Count("YRMSleep")};
     for (int k = 0; k < 4; ++k) EXPECT_EQ(want[k] < 0 ? want[k] : got[k], want[k]) << "f, s, o, sleeps: " << k;
   }
@@ -172,9 +170,8 @@ TEST_F(Dropdown, PictureListPlacement) {
   EXPECT_EQ(Host_Pointer_Restriction(nullptr), 0);
   VIEW_ITEM long_item = Picture_Item(30, &index);
   Script("k27");
-  EXPECT_EQ(Run_Picture_Dropdown(40, 300, 200, 250, &long_item), 0);
-  EXPECT_EQ(Last().r, 15);
-  EXPECT_EQ(Last().T, 276);
+  EXPECT_EQ(std::vector<int>({Run_Picture_Dropdown(40, 300, 200, 250, &long_item), Last().r, Last().T}),
+            std::vector<int>({0, 15, 276}));
   EXPECT_GT(Last().t, 0);
 }
 

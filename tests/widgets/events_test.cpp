@@ -91,9 +91,7 @@ TEST_F(ViewEvents, WholeLoopEditsEveryFieldOfTheRecordAndRebuildsKeepTheBlockCou
     }
     EXPECT_DOUBLE_EQ(rec.value, 7.25);
     EXPECT_STREQ(rec.text, "abc");
-    EXPECT_EQ(rec.choice, 2);
-    EXPECT_EQ(rec.flag, 1);
-    EXPECT_EQ(Host_Script_Pending(), 0);
+    EXPECT_EQ(std::vector<int>({rec.choice, rec.flag, Host_Script_Pending()}), std::vector<int>({2, 1, 0}));
     Remove_All_View_Areas();
     Undefine_Prop_Sheet();
   }
@@ -112,9 +110,8 @@ TEST_F(ViewEvents, EnterWalksOnAndScrollsTheNextFieldIntoView) {
   EXPECT_EQ(std::vector<double>(v, v + 3), (std::vector<double>{1, 2, 9}));
   int sx = -1, sy = -1;
   Inquire_View_Area_Scroll(area, &sx, &sy);
-  EXPECT_EQ(sx, 0);
-  EXPECT_EQ(sy, 345);
-  EXPECT_EQ(Get_Scrollable_View_Area(area)->scroll_y, 345);
+  EXPECT_EQ(std::vector<int>({sx, sy, Get_Scrollable_View_Area(area)->scroll_y}),
+            std::vector<int>({0, 345, 345}));
   // The third field was edited where it then stood: at y 40 + 1000 − 345 on the screen.
   std::vector<std::vector<int>> edits;
   for (const std::vector<int> &call : Calls_Args("Short_Edit_Float"))
@@ -151,9 +148,8 @@ TEST_F(ViewEvents, PictureChoiceOpensItsListInsideTheAreaAndGoesOn) {
   Add_Float_Field_to_View_Area(area, 100, 200, &v, "%.1f", 0x1000, 0, nullptr);
   Update_View_Area_Scrolling(area);
   Script("c150,150 k336 k336 k13 t4 k27");  // the field's box: (110, 140) to (170, 166)
-  EXPECT_EQ(Handle_View_Area_Event(area), 1);
-  EXPECT_EQ(picture, 2);
-  EXPECT_EQ(g_change_calls, 1);
+  EXPECT_EQ(std::vector<int>({Handle_View_Area_Event(area), picture, g_change_calls}),
+            std::vector<int>({1, 2, 1}));
   EXPECT_DOUBLE_EQ(v, 1.0);  // Esc keeps the number
   EXPECT_EQ(Host_Call_Count("Short_Edit_Float"), 2);  // the call and its result
   // Below the field: T = Y + 26 (picture height 20 + 5, made even).
@@ -309,9 +305,8 @@ TEST_F(ViewEvents, InvalidAreasChangeNothing) {
   EXPECT_EQ(Handle_View_Area_Event(5), 0);  // a free slot
   int w = -7, h = -7;
   Get_View_Area_Content_Size(5, &w, &h);
-  EXPECT_EQ(w, -7);
-  EXPECT_EQ(h, -7);
-  EXPECT_EQ(Handle_View_Area_Event(Reserve_Scrollable_View_Area()), 0);
+  EXPECT_EQ(std::vector<int>({w, h, Handle_View_Area_Event(Reserve_Scrollable_View_Area())}),
+            std::vector<int>({-7, -7, 0}));
 }
 
 // ------------------------------------------------------------------- short keys
@@ -339,9 +334,8 @@ TEST_F(ViewEvents, ShortKeysBySwitchAndTarget) {
     Update_View_Area_Scrolling(area);
     msStCu(300, 300);
     Script(c.script);
-    EXPECT_EQ(Handle_View_Area_Event(area), c.handled);
-    EXPECT_EQ(target, c.target);
-    EXPECT_EQ(hitkey(), c.waiting);
+    EXPECT_EQ(std::vector<int>({Handle_View_Area_Event(area), target, hitkey()}),
+              std::vector<int>({c.handled, c.target, c.waiting}));
     Remove_All_View_Areas();
   }
 }

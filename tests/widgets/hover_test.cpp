@@ -106,9 +106,7 @@ TEST_F(ViewHover, HoverTextNearTheRightEdgeEndsNinePixelsBeforeIt) {
 TEST_F(ViewHover, PressOnAHoveredButtonEndsTheWaitWithTheButtonDown) {
   Button(100, 100, 0, "Text");
   Run(300, 300, "m120,150 w50 p1");
-  EXPECT_EQ(M_LEFT, 1);
-  EXPECT_EQ(M_XPOS, 120);
-  EXPECT_EQ(View_Hover_State()->shown, 0);
+  EXPECT_EQ(std::vector<int>({M_LEFT, M_XPOS, View_Hover_State()->shown}), std::vector<int>({1, 120, 0}));
   Script("r1");
   Get_Mouse_Event();
 }
@@ -134,8 +132,7 @@ TEST_F(ViewHover, WhatEndsTheWait) {
     std::vector<int> masks;
     for (const std::vector<int> &w : Calls_Args("GetYRMMessage")) masks.push_back(w[0]);
     EXPECT_EQ(masks, c.masks);
-    EXPECT_EQ(hitkey(), c.waiting_key);
-    EXPECT_EQ(M_RIGHT, c.right_down);
+    EXPECT_EQ(std::vector<int>({hitkey(), M_RIGHT}), std::vector<int>({c.waiting_key, c.right_down}));
     getkey();
     Script("r2");
     Get_Mouse_Event();

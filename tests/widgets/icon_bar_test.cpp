@@ -61,9 +61,7 @@ TEST_F(IconBar, CodeComesAfterTheReleaseWhereverThePointerIsAndThePressThatBroug
   Add_Escape_Area_to_PS(290, 3, 611, 45, 0, 1);
   Script("c591,27");
   ASSERT_EQ(Edit_Prop_Sheet(), 1);
-  EXPECT_EQ(M_LEFT, 1);
-  EXPECT_EQ(Run_Icon_Bar(Main_Icon_Bar()), 7);
-  EXPECT_EQ(M_LEFT, 0);
+  EXPECT_EQ(std::vector<int>({M_LEFT, Run_Icon_Bar(Main_Icon_Bar()), M_LEFT}), std::vector<int>({1, 7, 0}));
   // A press beside the buttons brings nothing.
   Script("c338,27");
   ASSERT_EQ(Edit_Prop_Sheet(), 1);

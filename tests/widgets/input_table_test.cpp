@@ -242,9 +242,8 @@ TEST_F(InputTable, ColumnRefusedOutsideTheRow) {
   EXPECT_EQ(Add_Input_Table_Column(54, 0, 0, 0, 3, nullptr, 0), nullptr);
   INPUT_TABLE_COLUMN *c = Add_Input_Table_Column(t, 0, 0, 0, 2, std::string(50, 'f').c_str(), 104);
   ASSERT_NE(c, nullptr);
-  EXPECT_EQ(std::strlen(c->format), 35u);
-  EXPECT_EQ(c->sortable, 0);
-  EXPECT_EQ(c->fillable, 1);
+  EXPECT_EQ(std::vector<int>({int(std::strlen(c->format)), c->sortable, c->fillable}),
+            std::vector<int>({35, 0, 1}));
 }
 
 // ---------------------------------------------------------------- column sort and fill

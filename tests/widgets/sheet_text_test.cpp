@@ -50,10 +50,8 @@ TEST_F(SheetTextFrame, NoTextNoFillOnlyFrameAndFlushAndTheStateIsGivenBack) {
   EXPECT_EQ(Host_Region_Diff(before, 102, 202, 398, 218), 0);
   int x1, y1, x2, y2;
   pxQVwp(&x1, &y1, &x2, &y2);
-  EXPECT_EQ(pxQFgc(nullptr), 5);
-  EXPECT_EQ(x2, 640);
-  EXPECT_EQ(y2, 480);
-  EXPECT_EQ(Host_Current_Font(), font);
+  EXPECT_EQ(std::vector<int>({pxQFgc(nullptr), x2, y2, Host_Current_Font()}),
+            std::vector<int>({5, 640, 480, font}));
   // A long text stays inside the frame.
   int ink = Nearest_RGB_Color(0, 0, 200);
   Draw_Sheet_Text_Frame(100, 200, 160, 220, "ein langer Text weit hinaus", 209, 1, 4096, ink, 1);

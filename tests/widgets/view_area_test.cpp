@@ -204,9 +204,8 @@ TEST_F(ViewAreas, ReshapeAndContentPointToScreenPoint) {
   Set_Scrollable_Area_PS(Get_Scrollable_View_Area(a)->handle, 50, 100);
   int x = 0, y = 0;
   ASSERT_EQ(View_Area_Content_to_Screen(a, 100, 140, &x, &y), 1);
-  EXPECT_EQ(x, 10 + 30 + 100 - 50);
-  EXPECT_EQ(y, 40 + 20 + 140 - 100);
-  EXPECT_EQ(View_Area_Content_to_Screen(a + 1, 0, 0, &x, &y), 0);
+  EXPECT_EQ(std::vector<int>({x, y, View_Area_Content_to_Screen(a + 1, 0, 0, &x, &y)}),
+            std::vector<int>({10 + 30 + 100 - 50, 40 + 20 + 140 - 100, 0}));
 }
 
 // The host may call the callback of a removed slot until its sheet goes: nothing is drawn.
