@@ -1,7 +1,5 @@
 // Drop-down lists of choice lists and picture choices: placement, rows and scroll bar, keys,
 // clicks, the wheel, and what the list gives back when it closes.
-#include <string>
-#include <vector>
 
 #include "tests/widgets/widgets_fixture.h"
 

@@ -1,20 +1,15 @@
 // Input tables: layout of rows and controls, scripted clicks on the controls, the arrow
 // keys that walk a column, the row walk and the release; column sort and the fill dialog.
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <sstream>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "host/host_screen.h"
 #include "support/support.h"
 #include "tests/widgets/widgets_fixture.h"
-#include "widgets/view_events.h"
 #include "widgets/widget_layer.h"
 #include "widgets/widget_layer_internal.h"
-#include "widgets/widgets_internal.h"
 
 namespace {
 

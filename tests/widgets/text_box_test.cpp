@@ -2,8 +2,6 @@
 // driven by scripted clicks and keys.
 #include <cstring>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "host/host_screen.h"
 #include "support/support.h"

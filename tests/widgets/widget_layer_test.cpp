@@ -1,17 +1,13 @@
 // Widget layer state: text widths with markup, hints, hover, value tables, level colours,
 // the area stack and the polygon widget.
-#include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "host/host_screen.h"
 #include "support/support.h"
 #include "tests/widgets/widgets_fixture.h"
 #include "widgets/widget_layer.h"
 #include "widgets/widget_layer_internal.h"
-#include "widgets/widgets_internal.h"
 
 namespace {
 
