@@ -86,10 +86,8 @@ TEST_F(Dropdown, PlacementOnScreensOfEverySize) {
   }
 }
 
-// Keys stop at the ends and another key closes without a change; an index outside the entries
-// highlights the first and is kept on Esc; a click stores the row under the pointer (of a
-// scrolled list too); the arrow repeats every 100 ms while held; the track pages, the thumb
-// drags and the wheel moves rows; on a one-row list the wheel does nothing.
+// Keys (stopping at the ends), clicks on rows of plain and scrolled lists, the held arrow
+// (every 100 ms), track, thumb and wheel; an index outside the entries is kept on Esc.
 TEST_F(Dropdown, KeysClicksArrowsTrackThumbAndWheel) {
   const struct Case {
     int screen_h, entries, index, field_y;
@@ -151,9 +149,8 @@ TEST_F(Dropdown, ListWithoutEntriesOpensNothing) {
   EXPECT_EQ(index, 0);
 }
 
-// A picture list opens below its field inside the area when it fits (pitch 24, T = Y + 26:
-// 20 + 5 made even), or with an area too small for a third of the list below the field onto
-// the rest of the screen: r = min((1024 − 250 − 24 − 10) / 24, 30 / 2) = 15.
+// Below the field inside the area (pitch 24, T = Y + 26), else onto the rest of the screen:
+// r = min((1024 − 250 − 24 − 10) / 24, 30 / 2) = 15.
 TEST_F(Dropdown, PictureListPlacement) {
   Make_Test_Strip(30, 20);
   int index = 1;

@@ -29,9 +29,8 @@ class IconBar : public EventsTest {
   }
 };
 
-// Every button gives its code after the release, shown pressed and then normal again; the
-// pointer reaches buttons outside the declared rectangle (300, 3)-(525, 42) and enters a
-// button only strictly inside its border; between buttons nothing.
+// Codes after the release, also of buttons outside the declared rectangle (300, 3)-(525, 42);
+// a button is entered only strictly inside its border.
 TEST_F(IconBar, ClicksGiveTheButtonsCodes) {
   const struct Case {
     int x, y, code;

@@ -96,10 +96,8 @@ class InputTable : public WidgetsTest {
 
 }  // namespace
 
-// The fire-load table as drawn: row boxes (the first 6 pixels higher), delete and duplicate
-// icons, right-aligned row numbers, the append row and a column button; at the row limit the
-// greyed duplicate icon and no append row. The controls' spots carry their row, cursor and
-// tooltip.
+// The fire-load table with its icons, append row and column button; at the row limit the
+// greyed duplicate icon and no append row.
 TEST_F(InputTable, GoldenTablesBelowAndAtTheLimit) {
   for (int limit : {10000, 3}) {
     int t = Fire_Table(3);
@@ -150,11 +148,8 @@ TEST_F(InputTable, AppendWithoutEditRowIsIgnored) {
   EXPECT_EQ(Get_Input_Table(t)->append_clicked, 0);
 }
 
-// The arrow keys walk a column: the same field of the next (previous) row opens, scrolled
-// into view where needed, the edit goes on with Enter and Esc keeps the old value. Row 8 is
-// the last whose field lies fully inside the area (baseline 10 + 7 × 22 + 14 = 178); scrolled
-// by 44, row 3 is the first (baseline 10 + 2 × 22 + 14 − 44 = 24): both edits of the arrow up
-// open at the same screen place, the row above scrolled into it.
+// The arrow keys open the same field of the next (previous) row, scrolled into view: row 8 is
+// the last fully inside (baseline 178), row 3 the first when scrolled by 44 (baseline 24).
 TEST_F(InputTable, ArrowKeysWalkTheColumn) {
   const struct Case {
     int scroll;
@@ -311,9 +306,8 @@ TEST_F(ColumnMenu, DialogOpensCentredAndReopensWhereItWasLeft) {
   EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 1)[1], "413");
 }
 
-// The fill dialog: "fX,Y=text" types into the field at (X, Y) of the dialog, "pX,Y" presses
-// there: cancel (29, 220), OK (295, 220), "Zeilenausschnitt" (115, 72), first and last row
-// (90, 91) and (237, 91), which push each other; start (197, 133) and step (197, 165).
+// "fX,Y=text" types into a dialog field, "pX,Y" presses: cancel (29, 220), OK (295, 220), range
+// (115, 72), first and last row (90, 91), (237, 91), start (197, 133), step (197, 165).
 TEST_F(ColumnMenu, Fills) {
   const struct Case {
     int rows;

@@ -107,9 +107,8 @@ TEST_F(TextBox, TypingReplacesTheSelection) {
   EXPECT_EQ(state->length, 4);
 }
 
-// Key scripts in the focus loop: (text, caret position and line clicked, clipboard, keys and
-// clicks) → (text, caret, clipboard). Ctrl+A 1, Ctrl+C 3, Ctrl+X 24, Ctrl+V 22, Del 339,
-// arrows 331/333/336, Ctrl+Home 375; the right button's menu "Sonderzeichen" gives a character.
+// (text, caret clicked, clipboard, script) → (text, caret, clipboard). Ctrl+A 1, C 3, X 24,
+// V 22, Del 339, arrows 331/333/336, Ctrl+Home 375; the right button's menu "Sonderzeichen".
 TEST_F(TextBox, KeyScripts) {
   const struct Case {
     const char *text;

@@ -1,6 +1,5 @@
-// View areas and their items: the slot table, creation on the sheet, short-key settings, the
-// scroll offset across a rebuild, what each add operation derives, content growth, setters,
-// marks and the release of items.
+// View areas (slots, creation, short keys, scroll offsets) and their items (what each add
+// derives, content growth, setters, marks, release).
 #include <cstring>
 #include <functional>
 
@@ -132,15 +131,29 @@ TEST_F(ViewItems, EveryKindStoresItsFieldsAndGrowsTheContent) {
   }
 }
 
-TEST_F(ViewItems, InvalidOrFreeAreaTakesNoItem) {
+// Invalid handles, free slots and empty areas take nothing, allocate nothing, call no host.
+TEST_F(ViewItems, InvalidOrFreeAreasAndEmptyAreasChangeNothing) {
+  int a = Create_Scrollable_View_Area(0, 0, 800, 600, 0, 0);
   long live = Tools_Live_Blocks();
-  for (const KindCase &c : Kind_Cases()) {
-    c.add(-1);
-    c.add(20);
-    c.add(5);  // a free slot
-  }
+  for (const KindCase &c : Kind_Cases())
+    for (int area : {-1, 20, 5}) c.add(area);  // 5 is a free slot
+  Pin_Last_View_Bitmap(a);
+  Set_Click_Spot_Tooltip(a, "x", 0, 0, 0);
+  Set_View_Field_Inactive_Text(a, "x");
+  Set_View_Item_Change_Callback(a, +[](int) {});
   EXPECT_EQ(Tools_Live_Blocks(), live);
   EXPECT_EQ(View_Area_Test_Items(5), nullptr);
+  EXPECT_EQ(View_Area_Test_Items(a), nullptr);
+  for (int b : {20, -1, 5}) EXPECT_EQ(Get_View_Area_Background(b), -1) << b;
+  EXPECT_EQ(Get_Scrollable_View_Area(5), nullptr);
+  Host_Clear_Calls();
+  Set_View_Area_Frame(5, 0);
+  Update_View_Area_Scrolling(5);
+  Set_View_Area_Activity(25, 0);
+  Remove_Scrollable_View_Area(5);
+  Reshape_View_Area(-3, 0, 0, 1, 1);
+  Place_Reserved_View_Area(5, 0, 0, 10, 10, 0, 0);
+  EXPECT_TRUE(Host_Calls().empty());
 }
 
 TEST_F(ViewItems, TextStyleFollowsTheLastStyleBit) {
@@ -241,17 +254,6 @@ TEST_F(ViewItems, SettersCompleteOnlyTheirKinds) {
   Add_Bitmap_File_to_View_Area(a, "b.bmp", 0, 0, 10, 10, 1);
   Pin_Last_View_Bitmap(a);
   EXPECT_EQ(Last_Item(a)->option, 1);
-}
-
-TEST_F(ViewItems, SettersOnAnEmptyAreaDoNothing) {
-  int a = Create_Scrollable_View_Area(0, 0, 800, 600, 0, 0);
-  long live = Tools_Live_Blocks();
-  Pin_Last_View_Bitmap(a);
-  Set_Click_Spot_Tooltip(a, "x", 0, 0, 0);
-  Set_View_Field_Inactive_Text(a, "x");
-  Set_View_Item_Change_Callback(a, +[](int) {});
-  EXPECT_EQ(Tools_Live_Blocks(), live);
-  EXPECT_EQ(View_Area_Test_Items(a), nullptr);
 }
 
 TEST_F(ViewItems, MarksCutTheListFromTheirPosition) {
@@ -474,9 +476,8 @@ TEST_F(ViewAreas, ScrollOffsetSurvivesARebuildAndIsClampedWhenTheContentShrinks)
   EXPECT_EQ(std::vector<int>({rec->scroll_y, rec->content_height}), std::vector<int>({300, 0}));
 }
 
-// A reserved slot starts from the creation defaults, whatever its last use set; what is given
-// between reserving and placing belongs to this use and stays; placing again does nothing; a
-// reserved slot makes no host calls.
+// A reserved slot starts from the defaults, makes no host calls and keeps what it is given
+// before it is placed; placing again does nothing.
 TEST_F(ViewAreas, ReservedSlots) {
   int flag = 0, target = 0;
   int a = Create_Scrollable_View_Area(0, 0, 400, 300, 0, 0);
@@ -518,19 +519,6 @@ TEST_F(ViewAreas, ReservedSlots) {
   EXPECT_EQ(rec->x1, 20);
   Remove_Scrollable_View_Area(r);
   EXPECT_EQ(Tools_Live_Blocks(), live);
-}
-
-TEST_F(ViewAreas, InvalidIndexOrFreeSlotIsIgnored) {
-  for (int a : {20, -1, 0}) EXPECT_EQ(Get_View_Area_Background(a), -1) << a;  // 0 is free
-  EXPECT_EQ(Get_Scrollable_View_Area(0), nullptr);
-  Host_Clear_Calls();
-  Set_View_Area_Frame(0, 0);
-  Update_View_Area_Scrolling(0);
-  Set_View_Area_Activity(25, 0);
-  Remove_Scrollable_View_Area(0);
-  Reshape_View_Area(-3, 0, 0, 1, 1);
-  Place_Reserved_View_Area(0, 0, 0, 10, 10, 0, 0);
-  EXPECT_TRUE(Host_Calls().empty());
 }
 
 // The frame flag decides whether a pass draws the host's sunken frame.

@@ -13,9 +13,8 @@ namespace {
 
 class WidgetLayer : public WidgetsTest {
  protected:
-  // A widget page over (x1, y1)-(x2, y2): an escape area and a view area on that rectangle,
-  // pushed on the widget area stack (displacements in dx_, dy_) and begun. Returns the view
-  // area, and the escape area in *escape when asked.
+  // An escape area and a view area over the rectangle, pushed on the widget area stack and
+  // begun; returns the view area (the escape area in *escape).
   int Open_Page(int x1, int y1, int x2, int y2, int *escape = nullptr) {
     int e = Add_Escape_Area_to_PS(x1, y1, x2, y2, 0, 2000);
     int a = Create_Scrollable_View_Area(x1, y1, x2, y2, 0, 0);
@@ -58,10 +57,8 @@ TEST_F(WidgetLayer, TextWidthOfEmptyTextDependsOnStyleBits) {
   EXPECT_EQ(Get_Widget_Text_Width("abc", 0x11000), Plain("abc", 0x1000) + 5);
 }
 
-// A markup text measures the sum of its shown pieces: a bold code (letter without case) shows
-// its argument of two or more characters, a colour code the text behind its first blank, other
-// letters nothing; the closing byte and one byte after it are skipped, and fewer than two bytes
-// after it end the text. Truncated codes never read past the text.
+// A markup text measures the sum of its shown pieces (bold arguments of two or more characters,
+// colour texts after the blank); truncated codes never read past the text.
 TEST_F(WidgetLayer, MarkupWidthIsTheSumOfTheShownPieces) {
   const struct Case {
     std::string text;
