@@ -19,14 +19,12 @@ TEST_F(HostInput, AMoveEndsNoWaitLackingPointerKindsYetShowsAfterIt) {
   EXPECT_EQ(std::vector<int>({GetYRMMessage(YRM_LEFT_PRESS, &rec), M_XPOS, M_YPOS, M_LEFT}),
             std::vector<int>({YRM_LEFT_PRESS | YRM_POINTER, 300, 200, 1}));
   EXPECT_DOUBLE_EQ(Host_Clock_Ms(), 40.0);
-  EXPECT_EQ(rec.x, 300);
-  EXPECT_EQ(rec.buttons, 1);
+  EXPECT_EQ(std::vector<int>({rec.x, rec.buttons}), std::vector<int>({300, 1}));
 
   Host_Script_Move(10, 20);
   rec.limit_ms = 100;
   EXPECT_EQ(GetYRMMessage(YRM_LEFT_RELEASE | YRM_LIMIT, &rec), 0);  // the move does not end it
-  EXPECT_EQ(M_XPOS, 10);
-  EXPECT_EQ(M_YPOS, 20);
+  EXPECT_EQ(std::vector<int>({M_XPOS, M_YPOS}), std::vector<int>({10, 20}));
   EXPECT_DOUBLE_EQ(Host_Clock_Ms(), 140.0);
 }
 
@@ -64,8 +62,7 @@ TEST_F(HostInput, AKeyIsReportedOnceAndStaysInTheBufferUntilTaken) {
   EXPECT_EQ(GetYRMMessage(YRM_POINTER | YRM_LIMIT, nullptr), 0);  // arrives, not reported
   YRMMESSAGE rec;
   InitYRMMessage(&rec);
-  EXPECT_EQ(GetYRMMessage(YRM_KEY, &rec), YRM_KEY);
-  EXPECT_EQ(rec.key, 328);
+  EXPECT_EQ(std::vector<int>({GetYRMMessage(YRM_KEY, &rec), rec.key}), std::vector<int>({YRM_KEY, 328}));
   EXPECT_EQ(GetYRMMessage(YRM_KEY, &rec), YRM_KEY);  // the second key
   rec.limit_ms = 30;
   EXPECT_EQ(GetYRMMessage(YRM_KEY | YRM_LIMIT, &rec), 0);  // no key reported twice
@@ -79,8 +76,7 @@ TEST_F(HostInput, TheWheelCountsOnlyWhenSwitchedOnAndStaysUntilReset) {
   EXPECT_EQ(M_SCROLL, 0);
   Set_MouseWheel_Activity(1);
   Host_Script_Wheel(-2);
-  EXPECT_EQ(GetYRMMessage(YRM_WHEEL, nullptr), YRM_WHEEL);
-  EXPECT_EQ(M_SCROLL, -2);
+  EXPECT_EQ(std::vector<int>({GetYRMMessage(YRM_WHEEL, nullptr), M_SCROLL}), std::vector<int>({YRM_WHEEL, -2}));
   Host_Script_Move(6, 6);
   GetYRMMessage(YRM_POINTER, nullptr);
   EXPECT_EQ(M_SCROLL, -2);  // kept until a caller sets 0
@@ -115,8 +111,7 @@ TEST_F(HostInput, GlobalsChangeOnlyWhenTheHostCopiesTheDeviceState) {
   M_YPOS = 999;
   Host_Script_Move(7, 8);
   GetYRMMessage(YRM_POINTER, nullptr);
-  EXPECT_EQ(M_LEFT, 1);
-  EXPECT_EQ(M_YPOS, 8);
+  EXPECT_EQ(std::vector<int>({M_LEFT, M_YPOS}), std::vector<int>({1, 8}));
 }
 
 TEST_F(HostInput, PointerPlacementSavingAndRestriction) {
@@ -127,18 +122,14 @@ TEST_F(HostInput, PointerPlacementSavingAndRestriction) {
   Save_Mouse_Position();
   Pop_Mouse_Move_Restriction(200, 200, 300, 260);
   int r[4];
-  EXPECT_EQ(Host_Pointer_Restriction(r), 1);
-  EXPECT_EQ(r[2], 300);
+  EXPECT_EQ(std::vector<int>({Host_Pointer_Restriction(r), r[2]}), std::vector<int>({1, 300}));
   Host_Script_Move(10, 900);
   GetYRMMessage(YRM_POINTER, nullptr);
-  EXPECT_EQ(M_XPOS, 200);
-  EXPECT_EQ(M_YPOS, 260);
+  EXPECT_EQ(std::vector<int>({M_XPOS, M_YPOS}), std::vector<int>({200, 260}));
   Push_Mouse_Move_Restriction();
-  EXPECT_EQ(Host_Pointer_Restriction(r), 0);
-  EXPECT_EQ(r[2], NPIXEL_X - 1);
+  EXPECT_EQ(std::vector<int>({Host_Pointer_Restriction(r), r[2]}), std::vector<int>({0, NPIXEL_X - 1}));
   Restore_Mouse_Position();
-  EXPECT_EQ(M_XPOS, 100);
-  EXPECT_EQ(M_YPOS, 120);
+  EXPECT_EQ(std::vector<int>({M_XPOS, M_YPOS}), std::vector<int>({100, 120}));
   Init_Mouse_Move_Restriction(0, 0, 99, 99);
   msStCu(500, 50);
   EXPECT_EQ(M_XPOS, 99);

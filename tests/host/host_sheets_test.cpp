@@ -44,8 +44,7 @@ TEST_F(HostSheets, AKeyOverAnEscapeAreaEndsTheNextKeyWaitOnlyAndIsDroppedLater) 
   Activate_Prop_Sheet();
   msStCu(200, 200);
   Host_Script_Key('k');
-  EXPECT_EQ(Edit_Prop_Sheet(), 7);
-  EXPECT_EQ(M_LEFT, 0);
+  EXPECT_EQ(std::vector<int>({Edit_Prop_Sheet(), M_LEFT}), std::vector<int>({7, 0}));
   EXPECT_EQ(GetYRMMessage(0x94022, nullptr), YRM_KEY);  // the view area's hover wait
   YRMMESSAGE rec;
   InitYRMMessage(&rec);
@@ -145,8 +144,7 @@ TEST_F(HostSheets, TheDisplacementMovesHitsAndIsReportedAfterClosing) {
   Host_Test_Set_Sheet_Displacement(30, 40);
   int dx, dy;
   Inquire_Prop_Sheet_Displacement(&dx, &dy);
-  EXPECT_EQ(dx, 30);
-  EXPECT_EQ(dy, 40);
+  EXPECT_EQ(std::vector<int>({dx, dy}), std::vector<int>({30, 40}));
   Move_Mouse_Cursor_to_Button_of_PS(b, 0);
   int x = M_XPOS, y = M_YPOS;
   EXPECT_GT(x, 180);
@@ -164,8 +162,7 @@ TEST_F(HostSheets, TheDisplacementMovesHitsAndIsReportedAfterClosing) {
   Undefine_Prop_Sheet();
   EXPECT_EQ(Host_Sheet_Rect(r), 0);
   Prop_Sheet_Displacement(&dx, &dy);
-  EXPECT_EQ(dx, 30);
-  EXPECT_EQ(dy, 40);
+  EXPECT_EQ(std::vector<int>({dx, dy}), std::vector<int>({30, 40}));
 }
 
 TEST_F(HostSheets, UndefineRestoresTheScreenPixelForPixel) {
@@ -211,8 +208,7 @@ TEST_F(HostSheets, OnlyActivatingAnAreaCallsItsDrawCallback) {
   Host_Test_Set_Sheet_Displacement(5, 6);
   Change_Activity_PS(area, 1);
   ASSERT_EQ(g_draws.size(), 2u);
-  EXPECT_EQ(g_draws[1].x1, 15);
-  EXPECT_EQ(g_draws[1].y1, 56);
+  EXPECT_EQ(std::vector<int>({g_draws[1].x1, g_draws[1].y1}), std::vector<int>({15, 56}));
 }
 
 TEST_F(HostSheets, OffsetsClampToContentLessVisible) {
@@ -222,17 +218,14 @@ TEST_F(HostSheets, OffsetsClampToContentLessVisible) {
   int sx = -1, sy = -1;
   Set_Scrollable_Area_PS(area, 700, 700);
   Inquire_Scrollable_Area_PS(area, &sx, &sy);
-  EXPECT_EQ(sx, 600);
-  EXPECT_EQ(sy, 600);
+  EXPECT_EQ(std::vector<int>({sx, sy}), std::vector<int>({600, 600}));
   Set_Scrollable_Area_PS(area, -5, -5);
   Inquire_Scrollable_Area_PS(area, &sx, &sy);
-  EXPECT_EQ(sx, 0);
-  EXPECT_EQ(sy, 0);
+  EXPECT_EQ(std::vector<int>({sx, sy}), std::vector<int>({0, 0}));
   Set_Scrollable_Area_PS(area, 500, 400);
   Resize_Origin_of_Scrollable_Area_PS(area, 300, 700);  // smaller content clamps the kept offset
   Inquire_Scrollable_Area_PS(area, &sx, &sy);
-  EXPECT_EQ(sx, 0);
-  EXPECT_EQ(sy, 300);
+  EXPECT_EQ(std::vector<int>({sx, sy}), std::vector<int>({0, 300}));
   Reshape_Scrollable_Area_PS(area, 10, 50, 410, 650, 5, 10, 5, 10);  // visible height 600
   Inquire_Scrollable_Area_PS(area, &sx, &sy);
   EXPECT_EQ(sy, 100);
@@ -251,8 +244,7 @@ TEST_F(HostSheets, TheWheelAndTheSliderScrollTheAreaUnderThePointer) {
   Resize_Origin_of_Scrollable_Area_PS(area, 200, 1000);  // visible 200 × 140
   Script("m200,200 W-2 c340,280");  // the slider below its thumb: a page down
   Host_Script_Click(200, 200);
-  EXPECT_EQ(Edit_Prop_Sheet(), 7);
-  EXPECT_EQ(M_SCROLL, 0);
+  EXPECT_EQ(std::vector<int>({Edit_Prop_Sheet(), M_SCROLL}), std::vector<int>({7, 0}));
   ASSERT_EQ(g_draws.size(), 2u);
   EXPECT_EQ(g_draws[0].sy, 28);  // two turns of 0.1 × 140
   EXPECT_EQ(g_draws[1].sy, 168);
@@ -274,13 +266,11 @@ TEST_F(HostSheets, HorizontalSlidersRightPressesAndFrameFlags) {
   Script("m400,200 p2");
   EXPECT_EQ(std::vector<int>({Edit_Prop_Sheet(), M_RIGHT, M_LEFT}), std::vector<int>({7, 1, 0}));
   ASSERT_EQ(g_draws.size(), 2u);
-  EXPECT_EQ(g_draws[0].sx, 200);
-  EXPECT_EQ(g_draws[1].sx, 300);
+  EXPECT_EQ(std::vector<int>({g_draws[0].sx, g_draws[1].sx}), std::vector<int>({200, 300}));
   std::vector<HOST_SHEET_ITEM> items = Host_Sheet_Items();
   ASSERT_EQ(items.size(), 3u);
   EXPECT_EQ(items[2].kind, "hslider");
-  EXPECT_EQ(items[2].y1, 261);
-  EXPECT_EQ(items[2].y2, 277);
+  EXPECT_EQ(std::vector<int>({items[2].y1, items[2].y2}), std::vector<int>({261, 277}));
 }
 
 // A sheet loop as the view areas run it: the escape area over the area reports moves; the
@@ -353,8 +343,7 @@ TEST_F(HostSheets, TheCallAlwaysFunctionRunsAfterEachEventWhileOn) {
   EXPECT_EQ(calls, 4);  // two moves, the move onto the area, the press
   Activate_Call_Allways_Function(0);
   Script("m600,600 c200,200");
-  EXPECT_EQ(Edit_Prop_Sheet(), 7);
-  EXPECT_EQ(calls, 4);
+  EXPECT_EQ(std::vector<int>({Edit_Prop_Sheet(), calls}), std::vector<int>({7, 4}));
 }
 
 TEST_F(HostSheets, ClosingTheSheetACallAlwaysFunctionWasDefinedOnDropsIt) {
@@ -367,14 +356,12 @@ TEST_F(HostSheets, ClosingTheSheetACallAlwaysFunctionWasDefinedOnDropsIt) {
   Undefine_Prop_Sheet();
   msStCu(200, 200);
   Host_Script_Press(1);
-  EXPECT_EQ(Edit_Prop_Sheet(), 7);
-  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(std::vector<int>({Edit_Prop_Sheet(), calls}), std::vector<int>({7, 1}));
   Undefine_Prop_Sheet();
   Dialog();
   Activate_Call_Allways_Function(1);
   Script("r1 p1");
-  EXPECT_EQ(Edit_Prop_Sheet(), 7);
-  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(std::vector<int>({Edit_Prop_Sheet(), calls}), std::vector<int>({7, 1}));
 }
 
 TEST_F(HostSheets, FramesHaveTheirInsetsAndSheetsFitTheScreen) {
@@ -413,11 +400,9 @@ TEST_F(HostSheets, ItemsAreListedForTests) {
   std::vector<HOST_SHEET_ITEM> items = Host_Sheet_Items();
   ASSERT_EQ(items.size(), 4u);
   EXPECT_EQ(items[0].kind, "button");
-  EXPECT_EQ(items[0].code, 5);
-  EXPECT_EQ(items[2].handle, m1);
+  EXPECT_EQ(std::vector<int>({items[0].code, items[2].handle}), std::vector<int>({5, m1}));
   EXPECT_EQ(items[3].kind, "member");
-  EXPECT_EQ(items[3].code, 1001);
-  EXPECT_EQ(Host_Sheet_Depth(), 1);
+  EXPECT_EQ(std::vector<int>({items[3].code, Host_Sheet_Depth()}), std::vector<int>({1001, 1}));
   Undefine_Prop_Sheet();
   EXPECT_TRUE(Host_Sheet_Items().empty());
 }
@@ -528,8 +513,7 @@ TEST_F(HostMenu, AnEntryRunsItsActionOnceAndASubMenuOpensOnHover) {
   msStCu(300, 300);
   Host_Script_Click(320, 310 + 32);  // the greyed row
   Host_Script_Key(27);
-  EXPECT_EQ(Menue_Manager(&menu), 0);
-  EXPECT_EQ(g_fill_calls, 1);
+  EXPECT_EQ(std::vector<int>({Menue_Manager(&menu), g_fill_calls}), std::vector<int>({0, 1}));
   msStCu(300, 300);
   Host_Script_Click(900, 900);  // a press outside leaves it
   EXPECT_EQ(Menue_Manager(&menu), 0);

@@ -145,8 +145,7 @@ TEST_F(Dropdown, ListWithoutEntriesOpensNothing) {
   Script("c115,135");
   EXPECT_EQ(Handle_View_Area_Event(area), 0);
   EXPECT_EQ(Host_Call_Count("Save_Screen_Rectangle"), 0);
-  EXPECT_EQ(M_LEFT, 0);
-  EXPECT_EQ(index, 0);
+  EXPECT_EQ(std::vector<int>({M_LEFT, index}), std::vector<int>({0, 0}));
 }
 
 // Below the field inside the area (pitch 24, T = Y + 26), else onto the rest of the screen:
@@ -157,8 +156,7 @@ TEST_F(Dropdown, PictureListPlacement) {
   VIEW_ITEM item = Picture_Item(5, &index);
   std::vector<uint8_t> before = Host_Snapshot();
   Script("k336 k13");
-  EXPECT_EQ(Run_Picture_Dropdown(40, 700, 200, 100, &item), 1);
-  EXPECT_EQ(index, 2);
+  EXPECT_EQ(std::vector<int>({Run_Picture_Dropdown(40, 700, 200, 100, &item), index}), std::vector<int>({1, 2}));
   EXPECT_EQ(std::vector<int>({Last().L, Last().R, Last().T, Last().B - Last().T, Last().t}),
             std::vector<int>({200, 260, 126, 5 * 24 + 6, 0}));
   EXPECT_EQ(Host_Region_Diff(before, Last().L, Last().T, Last().R, Last().B), 0);

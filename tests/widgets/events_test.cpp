@@ -53,8 +53,7 @@ TEST_F(ViewEvents, OneClickSetsTheBoxCallsTheChangeFunctionAndPaintsTheMark) {
   int area = Area(true);
   int w = 0, h = 0;
   Get_View_Area_Visible_Size(area, &w, &h);
-  EXPECT_EQ(w, 883);
-  EXPECT_EQ(h, 660);
+  EXPECT_EQ(std::vector<int>({w, h}), std::vector<int>({883, 660}));
   Host_Clear_Calls();
   Build_Page(area, &rec);
   EXPECT_EQ(Host_Call_Count("draw callback"), 1);
@@ -153,8 +152,7 @@ TEST_F(ViewEvents, PictureChoiceOpensItsListInsideTheAreaAndGoesOn) {
   EXPECT_DOUBLE_EQ(v, 1.0);  // Esc keeps the number
   EXPECT_EQ(Host_Call_Count("Short_Edit_Float"), 2);  // the call and its result
   // Below the field: T = Y + 26 (picture height 20 + 5, made even).
-  EXPECT_EQ(Dropdown_Last_State()->T, 140 + 26);
-  EXPECT_EQ(Dropdown_Last_State()->L, 110);
+  EXPECT_EQ(std::vector<int>({Dropdown_Last_State()->T, Dropdown_Last_State()->L}), std::vector<int>({140 + 26, 110}));
 }
 
 // A change function that rebuilds its page at once.
@@ -187,10 +185,8 @@ TEST_F(ViewEvents, TextFieldKeepsItsCapacityAboveTheOldBufferSize) {
   Set_View_Text_Field_Width(area, 20);
   Update_View_Area_Scrolling(area);
   Script("c115,75 k335 tzzzzz k13");  // End keeps the text; the field is full: nothing more goes in
-  EXPECT_EQ(Handle_View_Area_Event(area), 1);
-  EXPECT_EQ(std::strlen(buffer.data()), 600u);
-  EXPECT_EQ(buffer[599], 'a');
-  EXPECT_EQ(buffer[601], 'q');
+  EXPECT_EQ(std::vector<int>({Handle_View_Area_Event(area), int(std::strlen(buffer.data())), buffer[599], buffer[601]}),
+            std::vector<int>({1, 600, 'a', 'q'}));
   std::vector<std::vector<int>> edits = Calls_Args("Short_Edit_Text");
   ASSERT_EQ(edits.size(), 1u);
   EXPECT_EQ(edits[0][2], 20);  // characters shown
@@ -282,8 +278,7 @@ TEST_F(ViewEvents, BitmapButtonWritesItsCodeWhenReleasedOutside) {
   Update_View_Area_Scrolling(area);
   Host_Clear_Calls();
   Script("m115,150 p1 m400,400 r1");
-  EXPECT_EQ(Handle_View_Area_Event(area), 1);
-  EXPECT_EQ(code, 44);
+  EXPECT_EQ(std::vector<int>({Handle_View_Area_Event(area), code}), std::vector<int>({1, 44}));
   // Pressed image (source x 90..119) while held, then the normal one (30..59).
   std::vector<std::vector<int>> dib = Calls_Args("pxDrawPartialTransparentDIB");
   int pressed = -1, normal_after = -1;
@@ -295,13 +290,11 @@ TEST_F(ViewEvents, BitmapButtonWritesItsCodeWhenReleasedOutside) {
   EXPECT_GT(normal_after, pressed);
   int c[4];  // the clip rectangle in force before is back
   pxQVwp(&c[0], &c[1], &c[2], &c[3]);
-  EXPECT_EQ(c[0], 0);
-  EXPECT_EQ(c[2], NPIXEL_X - 1);
+  EXPECT_EQ(std::vector<int>({c[0], c[2]}), std::vector<int>({0, NPIXEL_X - 1}));
 }
 
 TEST_F(ViewEvents, InvalidAreasChangeNothing) {
-  EXPECT_EQ(Handle_View_Area_Event(-1), 0);
-  EXPECT_EQ(Handle_View_Area_Event(20), 0);
+  EXPECT_EQ(std::vector<int>({Handle_View_Area_Event(-1), Handle_View_Area_Event(20)}), std::vector<int>({0, 0}));
   EXPECT_EQ(Handle_View_Area_Event(5), 0);  // a free slot
   int w = -7, h = -7;
   Get_View_Area_Content_Size(5, &w, &h);
@@ -348,8 +341,7 @@ TEST_F(ViewEvents, EnterWhileTheSheetWaitsIsHandledInThatPass) {
   msStCu(300, 300);
   Script("k13");
   ASSERT_EQ(Edit_Prop_Sheet(), 100);
-  EXPECT_EQ(Handle_View_Area_Event(area), 1);
-  EXPECT_EQ(target, 7);
+  EXPECT_EQ(std::vector<int>({Handle_View_Area_Event(area), target}), std::vector<int>({1, 7}));
 }
 
 // ------------------------------------------------------------------- scroll services
@@ -361,8 +353,7 @@ TEST_F(ViewEvents, ScrollFractionsAndScrollByStopAtTheEnds) {
   SCROLLABLE_VIEW_AREA *a = Get_Scrollable_View_Area(area);
   a->scroll_y = 17;
   Set_View_Area_Scroll_Fraction(area, 0.5, -1);
-  EXPECT_EQ(a->scroll_x, 300);
-  EXPECT_EQ(a->scroll_y, 17);
+  EXPECT_EQ(std::vector<int>({a->scroll_x, a->scroll_y}), std::vector<int>({300, 17}));
   Set_View_Area_Scroll_Fraction(area, 2.0, 0.5);
   EXPECT_EQ(a->scroll_x, 600);
   EXPECT_EQ(a->scroll_y, 17);  // no vertical slider
@@ -374,14 +365,12 @@ TEST_F(ViewEvents, ScrollFractionsAndScrollByStopAtTheEnds) {
   Update_View_Area_Scrolling(area);
   int dx = -50, dy = 5;
   Scroll_View_Area_by(area, &dx, &dy);
-  EXPECT_EQ(a->scroll_x, 0);
-  EXPECT_EQ(dx, -20);
+  EXPECT_EQ(std::vector<int>({a->scroll_x, dx}), std::vector<int>({0, -20}));
   EXPECT_EQ(dy, 5);  // no vertical slider: left as given
   // The host was not told: the next move starts again from its offset 20.
   dx = 900;
   Scroll_View_Area_by(area, &dx, nullptr);
-  EXPECT_EQ(dx, 580);
-  EXPECT_EQ(a->scroll_x, 600);
+  EXPECT_EQ(std::vector<int>({dx, a->scroll_x}), std::vector<int>({580, 600}));
   // Content that fits has no range: fraction 0.
   Clear_View_Area_Items(area);
   Add_Box_to_View_Area(area, 0, 0, 300, 300, 0);
@@ -403,16 +392,14 @@ TEST_F(ViewEvents, SmoothScrollToARectangle) {
   std::vector<std::vector<int>> sets = Calls_Args("Set_Scrollable_Area_PS");
   ASSERT_EQ(sets.size(), 10u);
   for (int k = 0; k < 10; ++k) {
-    EXPECT_EQ(sets[k][1], 0);
-    EXPECT_EQ(sets[k][2], 38 * (k + 1));
+    EXPECT_EQ(std::vector<int>({sets[k][1], sets[k][2]}), std::vector<int>({0, 38 * (k + 1)}));
   }
   EXPECT_EQ(Host_Call_Count("YRMSleep"), 10);
   EXPECT_EQ(Host_Clock_Ms() - t0, 300.0);
   EXPECT_EQ(Host_Item_State(Get_Scrollable_View_Area(area)->vslider), 1);  // by the height
   int sx = -1, sy = -1;
   Inquire_View_Area_Scroll(area, &sx, &sy);
-  EXPECT_EQ(sx, 0);
-  EXPECT_EQ(sy, 380);
+  EXPECT_EQ(std::vector<int>({sx, sy}), std::vector<int>({0, 380}));
   // Back up: the upper end meets the top edge.
   Scroll_View_Area_to_Rectangle(area, 0, 100, 100, 140);
   Inquire_View_Area_Scroll(area, &sx, &sy);

@@ -205,8 +205,7 @@ TEST_F(IconSubBar, PointerMovingUpClosesAtOnceAndASubButtonGivesItsCode) {
   EXPECT_LT(Host_Clock_Ms(), 600.0);
   msStCu(120, 118);
   Script("w400 m171,178 w100 p1 w100 r1 w50 m600,600");  // the sub-bar's second button
-  EXPECT_EQ(Run_Icon_Bar(&top), 22);
-  EXPECT_EQ(M_LEFT, 0);
+  EXPECT_EQ(std::vector<int>({Run_Icon_Bar(&top), M_LEFT}), std::vector<int>({22, 0}));
 }
 
 }  // namespace
@@ -355,8 +354,7 @@ TEST_F(ViewHover, WaitFlagSetOnEntryReturnsAtOnce) {
   Run(300, 300, "w250 A");
   std::vector<std::vector<int>> waits = Calls_Args("GetYRMMessage");
   ASSERT_GE(waits.size(), 3u);
-  EXPECT_EQ(waits[0][0], 0x40084022);
-  EXPECT_EQ(waits[0][1], 100);
+  EXPECT_EQ(std::vector<int>({waits[0][0], waits[0][1]}), std::vector<int>({0x40084022, 100}));
 }
 
 }  // namespace

@@ -90,8 +90,7 @@ TEST_F(TextBox, TypingReplacesTheSelection) {
   state->sel_end = 4;
   Insert_Text_Box_Char('X', state);
   EXPECT_STREQ(text, "abXe\n");
-  EXPECT_EQ(state->length, 5);
-  EXPECT_EQ(state->caret, 3);
+  EXPECT_EQ(std::vector<int>({state->length, state->caret}), std::vector<int>({5, 3}));
   Insert_Text_Box_Char(13, state);
   EXPECT_STREQ(text, "abX\ne\n");
   char full[6] = "abcde";

@@ -52,8 +52,7 @@ std::vector<KindCase> Kind_Cases() {
        [](const VIEW_ITEM *it) { EXPECT_EQ(std::vector<int>({it->x2, it->y2}), std::vector<int>({112, 211})); }, 122, 221},
       {VIEW_ROTATED_TEXT, [](int a) { Add_Rotated_Text_to_View_Area(a, 50, 60, "abc", 0x11000, 2, 270); },
        [](const VIEW_ITEM *it) {
-         EXPECT_EQ(it->x2, VIEW_STYLE_BOLD);
-         EXPECT_EQ(it->font, 0x1000);
+         EXPECT_EQ(std::vector<int>({it->x2, it->font}), std::vector<int>({VIEW_STYLE_BOLD, 0x1000}));
        },
        60, 60 + Normal_Width(3) + 10},
       {VIEW_CHECK_BOX,
@@ -240,8 +239,7 @@ TEST_F(ViewItems, SettersCompleteOnlyTheirKinds) {
   Set_Click_Spot_Tooltip(a, "Hinweis", 0x11000, 5, 1);
   const VIEW_ITEM *spot = Last_Item(a);
   EXPECT_STREQ(spot->text, "Hinweis");  // the second replaces the first
-  EXPECT_EQ(spot->aux, 17);
-  EXPECT_EQ(spot->font, 0x1000);
+  EXPECT_EQ(std::vector<int>({spot->aux, spot->font}), std::vector<int>({17, 0x1000}));
 
   // A bitmap is pinned only when it is the last item.
   Add_Bitmap_File_to_View_Area(a, "b.bmp", 0, 0, 10, 10, 1);
@@ -270,8 +268,7 @@ TEST_F(ViewItems, MarksCutTheListFromTheirPosition) {
   EXPECT_EQ(View_Area_Item_Count(a), 5);
 
   Delete_View_Items_from_Mark(a, 6);
-  EXPECT_EQ(View_Area_Item_Count(a), 3);
-  EXPECT_EQ(rec->last_item->kind, VIEW_TEXT);
+  EXPECT_EQ(std::vector<int>({View_Area_Item_Count(a), rec->last_item->kind}), std::vector<int>({3, VIEW_TEXT}));
   EXPECT_STREQ(rec->last_item->text, "b");
   EXPECT_EQ(rec->last_item->next, nullptr);
   EXPECT_EQ(rec->content_height, height);  // the content size stays
@@ -415,8 +412,7 @@ TEST_F(ViewAreas, UnchangedActivityMakesNoHostCall) {
   EXPECT_TRUE(Host_Calls().empty());
   Set_View_Area_Activity(a, 0);
   EXPECT_EQ(Host_Call_Count("Change_Activity_PS"), 3);  // both sliders and the area
-  EXPECT_EQ(rec->active, 0);
-  EXPECT_EQ(Host_Item_State(rec->handle), 0);
+  EXPECT_EQ(std::vector<int>({rec->active, Host_Item_State(rec->handle)}), std::vector<int>({0, 0}));
   Host_Clear_Calls();
   Set_View_Area_Activity(a, 0);
   EXPECT_TRUE(Host_Calls().empty());
@@ -465,8 +461,7 @@ TEST_F(ViewAreas, ScrollOffsetSurvivesARebuildAndIsClampedWhenTheContentShrinks)
   for (int height : {1000, 600}) {
     page(height);
     Inquire_Scrollable_Area_PS(rec->handle, &sx, &sy);
-    EXPECT_EQ(sy, height == 1000 ? 500 : 300);
-    EXPECT_EQ(rec->scroll_y, sy);
+    EXPECT_EQ(std::vector<int>({sy, rec->scroll_y}), std::vector<int>({height == 1000 ? 500 : 300, sy}));
   }
   HOST_AREA host = Host_Area(rec->handle);
   EXPECT_EQ(std::vector<int>({host.content_w, host.content_h}), std::vector<int>({300, 600}));
@@ -515,8 +510,7 @@ TEST_F(ViewAreas, ReservedSlots) {
   EXPECT_GE(rec->handle, 0);
   int handle = rec->handle;
   Place_Reserved_View_Area(r, 0, 0, 10, 10, 0, 0);
-  EXPECT_EQ(rec->handle, handle);
-  EXPECT_EQ(rec->x1, 20);
+  EXPECT_EQ(std::vector<int>({rec->handle, rec->x1}), std::vector<int>({handle, 20}));
   Remove_Scrollable_View_Area(r);
   EXPECT_EQ(Tools_Live_Blocks(), live);
 }

@@ -160,8 +160,7 @@ TEST_F(WidgetLayer, LevelColoursWithTheDefaults) {
   EXPECT_EQ(std::vector<int>({Get_Widget_Level_Color_A(30), Get_Widget_Level_Color_A(60), Get_Widget_Level_Color_B(0)}),
             std::vector<int>({77, 66, BLACK_CI}));
   Set_Widget_Level_Step(10);
-  EXPECT_EQ(Get_Widget_Level_Color_A(20), 77);
-  EXPECT_EQ(Get_Widget_Level_Position(2), 30);
+  EXPECT_EQ(std::vector<int>({Get_Widget_Level_Color_A(20), Get_Widget_Level_Position(2)}), std::vector<int>({77, 30}));
   Set_Widget_Level_Step(2.25);
   Set_Widget_Level_Base(0);
   EXPECT_EQ(Get_Widget_Level_Position(2), 5);    // 4.5 away from zero
