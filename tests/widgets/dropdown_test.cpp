@@ -42,9 +42,8 @@ VIEW_ITEM Picture_Item(int count, int *index) {
 
 const DROPDOWN_TEST_VIEW &Last() { return *Dropdown_Last_State(); }
 
-// The list of a field at (300, y): L = 293, R = 293 + 80 + 32; on a 600-pixel screen with 40
-// entries below a field at 300 it starts at T = 305, its up arrow at the top right.
-constexpr int kR = 293 + 80 + 32, kT = 305;
+// The list of a field at (300, y): L = 293, R = 293 + 80 + 32.
+constexpr int kR = 293 + 80 + 32;
 
 class Dropdown : public EventsTest {};
 
@@ -101,15 +100,10 @@ TEST_F(Dropdown, KeysClicksArrowsTrackThumbAndWheel) {
       {1024, 3, -3, 200, "k336 k13", 1, 1, -1, -1, -1, -1},
       {1024, 3, 0, 200, "c320,238", 0, 2, -1, -1, -1, -1},  // rows at T + 13 i: the third
       {600, 40, 30, 300, "c320,338", 0, 23, 21, -1, -1, -1},  // the third shown row: 21 + 2
-      {600, 40, 30, 300, "m" + std::to_string(kR - 8) + "," + std::to_string(kT + 8) + " p1 w350 r1 k13", 1, 26, 17, 26,
-       int(17 * 117.0 / 21.0 + 0.5), 4},
-      // A press below the thumb pages to the end (f = 21); the thumb, now at o = 117, dragged up
-      // by 58 pixels: f = trunc((−58 + 117 − 0.5) / q) = 10.
-      {600, 40, 0, 300,
-       "m" + std::to_string(kR - 8) + "," + std::to_string(kT + 200) + " p1 r1 m" + std::to_string(kR - 8) + "," +
-           std::to_string(kT + 16 + 117 + 5) + " p1 m" + std::to_string(kR - 8) + "," + std::to_string(kT + 16 + 117 + 5 - 58) +
-           " r1 k13",
-       1, 10, 10, 10, int(10 * 117.0 / 21.0 + 0.5), -1},
+      // The up arrow at (R − 8, T + 8) held 350 ms; a press below the thumb pages to the end
+      // (f = 21), the thumb (now at o = 117) dragged up by 58: f = trunc((−58 + 117 − 0.5) / q).
+      {600, 40, 30, 300, "m397,313 p1 w350 r1 k13", 1, 26, 17, 26, int(17 * 117.0 / 21.0 + 0.5), 4},
+      {600, 40, 0, 300, "m397,505 p1 r1 m397,443 p1 m397,385 r1 k13", 1, 10, 10, 10, int(10 * 117.0 / 21.0 + 0.5), -1},
       {600, 40, 0, 300, "W-1 W-1 W1 k13", 1, 1, 1, -1, -1, -1},
       {120, 20, 4, 70, "W-1 k27", 0, 4, 4, 4, -1, -1},
   };

@@ -176,8 +176,7 @@ TEST_F(TextBox, DragBelowTheBoxScrollsOneLinePerPause) {
   std::vector<char> text(many.begin(), many.end());
   text.resize(400, '\0');
   Make(text.data(), 399);
-  Focus(1, 0, "m" + std::to_string(Col(2)) + "," + std::to_string(Row(1)) + " p1 m" + std::to_string(Col(2)) + "," +
-                  std::to_string(kY2 + 20) + " w500 r1");
+  Focus(1, 0, "m132,134 p1 m132,294 w500 r1");  // from (Col(2), Row(1)) to 20 below the box
   // Each line: the drag's wait of 50 ms and a pause of 50 ms.
   int pauses = Host_Call_Count("YRMSleep");
   EXPECT_GE(pauses, 4);
@@ -243,7 +242,7 @@ TEST_F(TextBox, EventHandlerRunsTheFocusLoop) {
   char text[40] = "abc\n";
   Make(text, 39);
   Update_View_Area_Scrolling(area);
-  Script("c" + std::to_string(Col(3)) + "," + std::to_string(Row(0)) + " w50 tde w50 c5,5");
+  Script("c140,120 w50 tde w50 c5,5");  // at (Col(3), Row(0))
   EXPECT_EQ(Handle_View_Area_Event(area), 1);
   EXPECT_STREQ(text, "abcde\n");
   EXPECT_EQ(Current_Text_Box(), nullptr);
