@@ -48,29 +48,22 @@ TEST_F(WidgetValues, LabelAlignment) {
   }
 }
 
-TEST_F(WidgetValues, CenteredTextUsesHalfTheVisibleWidth) {
+// Centred texts use half the visible width; inactive texts are grey; formatted texts stop at
+// 255 characters; a text spot is a spot only while active.
+TEST_F(WidgetValues, CentredGreyFormattedAndSpotTexts) {
   Set_Widget_Font(0x1001);
   EXPECT_EQ(Add_Widget_Centered_Text(30, "abcd", nullptr), 41);
   EXPECT_EQ(Last()->x1, 179);
   EXPECT_EQ(Add_Widget_Centered_Label(30, "abcd", nullptr), 41);
   EXPECT_EQ(Get_Widget_Font(), 0x1001);
-}
-
-TEST_F(WidgetValues, InactiveTextIsGrey) {
-  int off = 0, on = 1;
+  Set_Widget_Font(0x1000);
+  int target = 0, on = 1, off = 0;
   Add_Widget_Text(0, 20, "a", &off);
   EXPECT_EQ(Last()->colour, Nearest_RGB_Color(198, 195, 198));
   Add_Widget_Text(0, 20, "a", &on);
   EXPECT_EQ(Last()->colour, Get_Widget_Text_Color());
-}
-
-TEST_F(WidgetValues, FormattedTextStopsAt255Characters) {
   Add_Widget_Text_Format(0, 20, "%s", std::string(400, 'x').c_str());
   EXPECT_EQ(std::strlen(Last()->text), 255u);
-}
-
-TEST_F(WidgetValues, TextSpotOnlyWhileActive) {
-  int target = 0, on = 1, off = 0;
   int w = Add_Widget_Text_Spot(10, 40, "Spot", 5, &target, &on);
   const VIEW_ITEM *spot = Last();
   EXPECT_EQ(std::vector<int>({spot->kind, spot->x2, spot->y1, spot->option}), std::vector<int>({VIEW_CLICK_SPOT, 10 + w, 30, 18}));

@@ -16,10 +16,8 @@
 #include "widgets/widgets.h"
 #include "widgets/widgets_internal.h"
 
-// Each test starts on a reset host (screen 1280 × 1024, displacement 0, strict script
-// policy) with one frameless full-screen sheet defined; WidgetsTest activates it, EventsTest
-// leaves that to the test. Both end with every area removed and the sheets undefined (and
-// the canvas written to test-output/ when the test failed).
+// A reset host (strict script policy) with a frameless full-screen sheet, activated by
+// WidgetsTest; at the end every area and sheet goes (the canvas written out on a failure).
 class EventsTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -49,10 +47,8 @@ struct HOST_AREA {
 HOST_AREA Host_Area(int handle);
 int Host_Item_State(int handle);
 
-// Test bitmaps in a fresh temporary folder that becomes the host's bitmap folder: a strip of
-// four blocks w × h side by side (inactive grey, normal blue, hover green, pressed red) with a
-// dark border as "strip.bmp" (returns their RGB); n pictures w × h below each other as
-// "pictures.bmp".
+// Bitmaps in the host's bitmap folder: "strip.bmp", four framed blocks w × h (inactive, normal,
+// hover, pressed; returns their RGB), and "pictures.bmp", n pictures w × h below each other.
 struct StripColours {
   int rgb[4][3];
 };
