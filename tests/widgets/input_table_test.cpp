@@ -106,6 +106,7 @@ TEST_F(InputTable, GoldenTablesBelowAndAtTheLimit) {
     Build(t);
     EXPECT_GOLDEN(limit == 3 ? "input_table_full.png" : "input_table.png", 0, 60, 700, 200);
     EXPECT_EQ(Find(VIEW_CLICK_SPOT, 5 + 19, 98) != nullptr, limit > 3);
+    EXPECT_EQ(Find(VIEW_TREE_IMAGE, 5 + 19, 98)->image_off, Input_Table_Icon(limit > 3 ? 1 : 2));
     Remove_Scrollable_View_Area(area);
   }
   Build(Fire_Table(3));
@@ -114,6 +115,7 @@ TEST_F(InputTable, GoldenTablesBelowAndAtTheLimit) {
   EXPECT_EQ(std::vector<int>({spot->x2, spot->y2, View_Item_Click_Value(spot), spot->option}),
             std::vector<int>({19, 136, 2, 18}));
   EXPECT_STREQ(spot->text, "Zeile löschen"_cp);
+  EXPECT_EQ(std::vector<const void *>({Input_Table_Icon(-1), Input_Table_Icon(5)}), std::vector<const void *>(2, nullptr));
   EXPECT_EQ(Numbers(), (std::vector<std::string>{"1:", "2:", "3:"}));
 }
 
