@@ -82,15 +82,16 @@ void _Transfer_DWQB_Results() {
   v[33] = R[43];
   v[36] = SC[2];
   v[37] = SC[3];
-  // Extremes of the unit shear values: stresses first, then flows; the part-mode flows
-  // run opposite to the sign convention of these values.
+  // Extremes of the unit shear values: stresses first, then flows; the part-mode shear
+  // flows run opposite to the sign convention of these values. 38, 39 are the torsion
+  // flows per unit torque (not per thickness), as the direct mode has them.
   double lo[5], hi[5];
   Calc_DWQB_Line_Shear_Extremes(0, 11, lo, 0.0, hi, 1);
   v[42] = -std::fmax(hi[0], hi[1]);
   v[43] = -std::fmin(lo[0], lo[1]);
+  Calc_DWQB_Line_Shear_Extremes(0, 11, lo, 0.0, hi, 0);
   v[38] = lo[2];
   v[39] = hi[2];
-  Calc_DWQB_Line_Shear_Extremes(0, 11, lo, 0.0, hi, 0);
   v[40] = -std::fmax(hi[0], hi[1]);
   v[41] = -std::fmin(lo[0], lo[1]);
   v[44] = R[10];
