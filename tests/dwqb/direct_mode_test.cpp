@@ -164,4 +164,65 @@ TEST_F(DwqbDirectMode, CellSystemAndPresetWarpingConstant) {
   EXPECT_NEAR(v[DWQB_V_OMEGA_MAX], 216.975, 5e-4);
 }
 
+// Output tables on the channel: stations 1 to 9 lie on the faces in both modes and the
+// unit flows per station agree; a missing listed line and an empty list.
+TEST_F(DwqbDirectMode, OutputPointsMatchPartMode) {
+  const DWQB_OUTPUT_TABLES *T = Get_DWQB_Output_Tables();
+  ASSERT_EQ(Run(Channel_Model(), DWQB_OPT_PART_MODE), 0);  // lists every line
+  ASSERT_EQ(Calc_DWQB_Output_Points(), 0);
+  const int n = 3;
+  std::vector<double> part[5];
+  for (int k = 0; k < 33 * n; ++k) {
+    part[0].push_back(T->point[DWQB_OP_Y][k]);
+    part[1].push_back(T->point[DWQB_OP_Z][k]);
+  }
+  part[2].assign(T->q_vy, T->q_vy + 11 * n);
+  part[3].assign(T->q_vz, T->q_vz + 11 * n);
+  part[4].assign(T->q_w, T->q_w + 11 * n);
+
+  ASSERT_EQ(Run(Channel_Model()), 0);
+  DWQB_HEADER *h = Get_DWQB_Header();
+  h->n_listed_lines = 0;
+  EXPECT_EQ(Calc_DWQB_Output_Points(), 0);
+  EXPECT_EQ(T->q_vy[5], part[2][5]);  // untouched
+  Grow_DWQB_Listed_Tables(0, n);
+  for (int i = 0; i < n; ++i) h->listed_lines[i].nr = i + 1;
+  h->n_listed_lines = n;
+  ASSERT_EQ(Calc_DWQB_Output_Points(), 0);
+  for (int i = 0; i < n; ++i)
+    for (int k = 0; k <= 10; ++k) {
+      const int st = 11 * i + k;
+      SCOPED_TRACE(::testing::Message() << "line " << i + 1 << " station " << k);
+      EXPECT_NEAR(T->q_vy[st], part[2][static_cast<std::size_t>(st)], 1e-9);
+      EXPECT_NEAR(T->q_vz[st], part[3][static_cast<std::size_t>(st)], 1e-9);
+      EXPECT_NEAR(T->q_w[st], part[4][static_cast<std::size_t>(st)], 1e-9);
+      if (k == 0 || k == 10) continue;  // part mode ends on the corner joins
+      for (int j = 0; j < 3; ++j) {
+        EXPECT_NEAR(T->point[DWQB_OP_Y][3 * st + j], part[0][static_cast<std::size_t>(3 * st + j)], 1e-9);
+        EXPECT_NEAR(T->point[DWQB_OP_Z][3 * st + j], part[1][static_cast<std::size_t>(3 * st + j)], 1e-9);
+      }
+    }
+  h->listed_lines[1].nr = 9;
+  EXPECT_EQ(Calc_DWQB_Output_Points(), 10);
+}
+
+// A direct run drops what part mode left of another section: stress points, plastic
+// values and the triangulation answer as for a section that was not run.
+TEST_F(DwqbDirectMode, DirectRunDropsPartModeResults) {
+  ASSERT_EQ(Run(Channel_Model(), DWQB_OPT_PART_MODE), 0);
+  DWQB_STRESS_POINT_SET *set = nullptr;
+  ASSERT_EQ(Build_DWQB_Stress_Points(&set, 0), 1);
+  Free_DWQB_Stress_Points(set);
+  set = nullptr;
+
+  ASSERT_EQ(Run(Ipe300_Model(1.5)), 0);
+  EXPECT_EQ(Build_DWQB_Stress_Points(&set, 0), 0);
+  EXPECT_EQ(set, nullptr);
+  DWQB_PLASTIC_RECORD rec[8];
+  EXPECT_EQ(Calc_DWQB_Plastic_Values(rec), 0);
+  for (const DWQB_PLASTIC_RECORD &r : rec) EXPECT_EQ(r.W_pl, DWQB_PLASTIC_NONE);
+  DWQB_TRI_PARAMS params{};
+  EXPECT_EQ(Calc_DWQB_OUTLINE_TRIANGULATION(1, 0, 0, 0, 0, 2, 0, 0, &params), nullptr);
+}
+
 }  // namespace
