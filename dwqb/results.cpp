@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <vector>
 
 #include "dwqb/dwqb_internal.h"
 
@@ -264,7 +265,11 @@ static double _Plate_Angle(const DWQB_LINE *l) {
 
 DWQB_LINE *Find_Collinear_Line(const DWQB_LINE *R, const DWQB_LINE *L, const DWQB_NODE *N) {
   const double aR = _Plate_Angle(R);
-  for (DWQB_LINE *K = Get_DWQB_First_Line(); K; K = K->next) {
+  if (!N) return nullptr;
+  int count;
+  DWQB_LINE *const *at_node = Dwqb_Node_Lines(N, &count);
+  for (int k = 0; k < count; ++k) {
+    DWQB_LINE *K = at_node[k];
     if (K == L || !K->node_a || !K->node_b) continue;
     if (K->node_a != N && K->node_b != N) continue;
     if ((K->node_a == R->node_a && K->node_b == R->node_b) || (K->node_a == R->node_b && K->node_b == R->node_a))
@@ -307,6 +312,7 @@ int Calc_DWQB_Plate_Groups(int cut_mode, int selector) {
   DWQB_LINE *head = Get_DWQB_First_Line();
   for (DWQB_LINE *l = head; l; l = l->next) l->mark = 0;
   int k = 1;
+  std::vector<DWQB_LINE *> members;
   for (DWQB_LINE *L = head; L; L = L->next) {
     if (L->mark != 0 || !L->node_a || !L->node_b) continue;
     if (cut_mode && L->element && L->element->kind == DWQB_PART_LINE_CL) {
@@ -317,6 +323,7 @@ int Calc_DWQB_Plate_Groups(int cut_mode, int selector) {
       continue;
     }
     L->mark = k;
+    members.assign(1, L);
     double SL = L->L, SA = L->L * L->t_m;
     PlateEnd ends[2];
     for (int side = 0; side < 2; ++side) {
@@ -326,6 +333,7 @@ int Calc_DWQB_Plate_Groups(int cut_mode, int selector) {
         DWQB_LINE *K = Find_Collinear_Line(L, cur, N);
         if (!K || K->mark != 0) break;
         K->mark = k;
+        members.push_back(K);
         SL += K->L;
         SA += K->L * K->t_m;
         cur = K;
@@ -335,10 +343,7 @@ int Calc_DWQB_Plate_Groups(int cut_mode, int selector) {
     }
     const bool sup[2] = {ends[0].node->use_count > 1, ends[1].node->use_count > 1};
     const int code = (sup[0] ? 1 : 0) + (sup[1] ? 2 : 0);
-    int pos[2] = {-1, -1}, p = 0;
-    for (DWQB_LINE *l = head; l; l = l->next, ++p)
-      for (int s = 0; s < 2; ++s)
-        if (l == ends[s].line) pos[s] = p;
+    const int pos[2] = {ends[0].line->index, ends[1].line->index};
     double cut[2] = {0.0, 0.0};
     if (cut_mode && SL > 0.0) {
       // Both cuts are shares of the whole chain length, the second as well as the first.
@@ -364,11 +369,10 @@ int Calc_DWQB_Plate_Groups(int cut_mode, int selector) {
       width = 0.0;
     if (cut_mode && thick < 1e-6) thick = 1e-6;
     if (!cut_mode && SL > 0.0) thick = SA / SL;
+    // L comes first in list order among the lines of its plate.
     bool first = true;
-    for (DWQB_LINE *l = head; l; l = l->next) {
-      if (l->mark != k || (cut_mode && l->plate_support == -2 && l->element &&
-                           l->element->kind == DWQB_PART_LINE_CL))
-        continue;
+    for (DWQB_LINE *l : members) {
+      if (cut_mode && l->plate_support == -2 && l->element && l->element->kind == DWQB_PART_LINE_CL) continue;
       l->plate_rev_start = ends[0].node == ends[0].line->node_b ? 1 : 0;
       l->plate_rev_end = ends[1].node == ends[1].line->node_b ? 1 : 0;
       l->plate_first = pos[0];
