@@ -464,8 +464,9 @@ void Add_DWQB_Line_Const_Thickness(int nr, int node_a, int node_b, double t);
 // principal second moment below 0.0001 gives code 5 after all values are written. A
 // direct run drops the part tree and the part-mode results: stress points, plastic values
 // and the triangulation answer as for a section that was not run.
-// Not built, having no caller: the segment step that sums line shear constants, the walk
-// of the line geometry with its entry codes and side steps, and the segment clipping step.
+// Not built, having no caller: Apply_Init_Line_Shear_Constants (segment step of line
+// shear constants), Walk_DWQB_Line_Geometry, Get_DWQB_Line_Entry_Code with
+// Count_Line_Side_Step, and Clip_Segment_Step.
 int Calc_DWQB_Querschnitt();
 
 // Current section values and header (module state; valid until the next reset).
