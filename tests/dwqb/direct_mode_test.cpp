@@ -89,8 +89,12 @@ TEST_F(DwqbDirectMode, HandValuesAndAgreementWithPartMode) {
     std::uint32_t options;
     std::vector<Expect> values;
   };
+  SectionModel outstand = Box_Model(10, 10, 1);  // the cell is cut where a flange joins it
+  outstand.nodes.push_back({5, 15, 10});
+  outstand.lines.push_back(Wall(5, 3, 5, 1));
   const Case cases[] = {
       {Plate_Model(), DWQB_OPT_WALL_TERMS, {}},
+      {outstand, 0, {}},
       {Ipe300_Model(1.5),
        0,
        {{DWQB_V_A, 52.6403},         {DWQB_V_ZS, 15},              {DWQB_V_IM, 8149.074},
