@@ -4,7 +4,8 @@
 // Source files: geometry.cpp (line geometry), model.cpp (module state, building, lookup,
 // model keys, driver start), topology.cpp (winged-edge structure), part_values.cpp
 // (part sums, line integrals, principal values, segment steps), outlines.cpp (line
-// outlines and their small intersection solves).
+// outlines and their small intersection solves), direct.cpp (direct mode: cells, walks,
+// shear flows), direct_axes.cpp (direct mode: principal axes, warping).
 #pragma once
 
 #include <cstdint>
