@@ -83,18 +83,33 @@ void _Transfer_DWQB_Results() {
   v[33] = R[43];
   v[36] = SC[2];
   v[37] = SC[3];
-  // Extremes of the unit shear values: stresses first, then flows; the part-mode shear
-  // flows run opposite to the sign convention of these values. 38, 39 are the torsion
-  // flows per unit torque (not per thickness), as the direct mode has them.
-  double lo[5], hi[5];
-  Calc_DWQB_Line_Shear_Extremes(0, 11, lo, 0.0, hi, 1);
-  v[42] = -std::fmax(hi[0], hi[1]);
-  v[43] = -std::fmin(lo[0], lo[1]);
-  Calc_DWQB_Line_Shear_Extremes(0, 11, lo, 0.0, hi, 0);
-  v[38] = lo[2];
-  v[39] = hi[2];
-  v[40] = -std::fmax(hi[0], hi[1]);
-  v[41] = -std::fmin(lo[0], lo[1]);
+  // Extremes of the unit shear values at 11 points of every line (the samples of
+  // Calc_DWQB_Line_Shear_Extremes), flows and flows per thickness in one pass; the
+  // part-mode shear flows run opposite to the sign convention of these values. 38, 39
+  // are the torsion flows per unit torque (not per thickness), as the direct mode has them.
+  double lo[2][3] = {{0, 0, 0}, {0, 0, 0}}, hi[2][3] = {{0, 0, 0}, {0, 0, 0}};
+  bool first = true;
+  for (int i = 0; g.line_group && i < g.line_group->count; ++i) {
+    DWQB_PART *e = g.line_group->children[i];
+    if (!e || !e->line) continue;
+    for (int k = 0; k < 11; ++k) {
+      double q[5];
+      if (!Get_DWQB_Line_Shear_Values(e->line, 0, q, -1.0 + 2.0 * k / 10, 0.0, 0)) continue;
+      for (int j = 0; j < 3; ++j)
+        for (int per_t = 0; per_t < 2; ++per_t) {
+          const double x = per_t ? q[j] * q[4] : q[j];
+          if (first || x < lo[per_t][j]) lo[per_t][j] = x;
+          if (first || x > hi[per_t][j]) hi[per_t][j] = x;
+        }
+      first = false;
+    }
+  }
+  v[38] = lo[0][2];
+  v[39] = hi[0][2];
+  v[40] = -std::fmax(hi[0][0], hi[0][1]);
+  v[41] = -std::fmin(lo[0][0], lo[0][1]);
+  v[42] = -std::fmax(hi[1][0], hi[1][1]);
+  v[43] = -std::fmin(lo[1][0], lo[1][1]);
   v[44] = R[10];
   v[45] = R[11];
   v[46] = R[12];
