@@ -161,6 +161,8 @@ int Calc_Line_Model_Section(QMODEL *m) {
                               0.1 * L.r_la, 0.1 * L.r_ra, 0.1 * L.r_lb, 0.1 * L.r_rb};
     Add_DWQB_Line(k + 1, 0, L.node_a + 1, L.node_b + 1, values);
   }
+  // The outlines of the wall lines come from part mode, whatever the module switches say.
+  Get_DWQB_Header()->options |= DWQB_OPT_PART_MODE;
   int code = Calc_DWQB_Querschnitt();
   m->status = code;
   if (code != 0) return code;

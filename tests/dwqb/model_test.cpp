@@ -136,6 +136,13 @@ TEST_F(DwqbModel, RunModeFollowsSwitchesAndOptions) {
   DWQB_Wall_Terms_Switch = 0;
   Plate();
   Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0);
+  // Direct mode: the thin-line plate has no second moment across it.
+  ASSERT_EQ(Calc_DWQB_Querschnitt(), DWQB_FAULT_PRINCIPAL);
+  EXPECT_EQ(Dwqb_State().part_mode, 0);
+  EXPECT_EQ(Dwqb_State().wall_terms, 0);
+  Reset_DWQB_Querschnitt();
+  Plate();
+  Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.0);
   Get_DWQB_Header()->options = DWQB_OPT_PART_MODE | DWQB_OPT_WALL_TERMS;
   ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
   EXPECT_EQ(Dwqb_State().part_mode, 1);

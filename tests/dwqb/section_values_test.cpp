@@ -133,10 +133,10 @@ TEST_F(DwqbClosedValues, RectangularTube) {
   EXPECT_REL(v[DWQB_V_IW], 2777.778, kExact);
   EXPECT_NEAR(v[DWQB_V_YM], 5.0, 1e-9);
   EXPECT_NEAR(v[DWQB_V_ZM], 10.0, 1e-9);
-  // The cell's share R46 / (R45 + R46) of the Bredt flow 1 / (2 A_m), per thickness.
+  // The cell's share R46 / (R45 + R46) of the Bredt flow 1 / (2 A_m).
   const double closed = 4 * Am * Am * t / p, open = p * t * t * t / 3;
-  EXPECT_NEAR(v[DWQB_V_TFLOW_MAX], closed / (closed + open) / (2 * Am) / t, 1e-12);
-  EXPECT_REL(v[DWQB_V_TFLOW_MAX], 4.990643e-3, 1e-6);
+  EXPECT_NEAR(v[DWQB_V_TFLOW_MAX], closed / (closed + open) / (2 * Am), 1e-12);
+  EXPECT_REL(v[DWQB_V_TFLOW_MAX], 2.495321e-3, 1e-6);
 }
 
 TEST_F(DwqbClosedValues, SquareBox) {

@@ -55,7 +55,7 @@ PROFIL Parametric_I() {
 // The first reset of the run starts the library: profile manager and import enabled,
 // the solver switched to part mode with wall terms; a lookup record is emptied.
 TEST_F(ProfilRecord, LibraryStartSetsSolverSwitchesOnce) {
-  EXPECT_EQ(DWQB_Part_Mode_Switch, 0);
+  DWQB_Part_Mode_Switch = DWQB_Wall_Terms_Switch = 0;
   EXPECT_EQ(Is_QUER_Import_Enabled(), 0);
   PROFIL p{};
   Reset_Profil(&p);
