@@ -402,6 +402,33 @@ int Write_Profil(FILE *stream, const PROFIL *profil);
 // file is left untouched. Section values are not computed (Calc_Profil_Querschnittswerte).
 int Read_Profil(FILE *stream, PROFIL *profil);
 
+// ---------------------------------------------------------------- print tables
+// The profile paragraph of the print list (code page 850): for kinds 0 and 1 the head
+// ("Profilparameter (<type>):" or "Profil  <name>"), the dimensions (compact lines, or one
+// labelled line per pair and the joint line when long_form is non-zero) and, with
+// with_values, the section values computed first (plastic moduli included); kind 1
+// without values prints only its head. Kind 2 computes its values first and prints the
+// R7-PLAX outline block ("Fehler beim Datencheck des Profils" when they fail); the long
+// form of a polygon model with values adds its point table. Type 0 or above 17 prints
+// the red "Profil nicht möglich" line and nothing else. grade_flags bit 0 adds the grade
+// paragraph (Print_Material_Data with mask 2 for bit 1 plus 4 for bit 2, with_values as
+// given). Every text goes through the print writers; the profile's values are updated by
+// the computation. Nothing for a null profile or stream.
+void Print_Profil_Parameters(PROFIL *profil, FILE *stream, int long_form, int with_values, int grade_flags);
+// The node and plate tables of an R7-PLAX line model (mm): legend, node table, legend,
+// line table with a second thickness, sagitta and fillet radius columns as the lines
+// need them. Nothing for a null stream or arrays, no nodes or no lines.
+void Print_Profil_Plate_Table(const PROFIL_NODE *nodes, int node_count, const PROFIL_LINE *lines, int line_count,
+                              FILE *stream);
+// Principal second moments of I_y, I_z, I_yz (any one unit) for the print and the section
+// export: 2θ = atan2(−2 I_yz, I_y − I_z); the angle taken is the one of θ, θ ± 90° nearest
+// alpha_deg (the profile's own angle), so that I_1 belongs to the axis at that angle
+// even where I_y − I_z is a rounding residue. I_1 = m + (Δ/2)·cos 2α − I_yz·sin 2α with
+// m = (I_y + I_z)/2, Δ = I_y − I_z; I_2 = I_y + I_z − I_1. Each output may be null; the
+// angle is written in degrees.
+void Calc_Profil_Principal_Moments(double I_y, double I_z, double I_yz, double alpha_deg, double *I_1, double *I_2,
+                                   double *alpha_out);
+
 // Back to program start: library not initialised, both user-grade slots −1, plastic
 // moduli off, import choice on, type message not shown.
 void Reset_Profil_Module_For_Tests();
