@@ -273,7 +273,7 @@ TEST_F(ProfilPrint, PlateTableColumnsAndLength) {
     Finish(&doc);
     ASSERT_EQ(doc.tables.size(), 2u);
     EXPECT_EQ(doc.tables[0].rows.size(), static_cast<size_t>(c.nodes) + 2);
-    EXPECT_EQ(doc.tables[0].rows[2], " 1       0.0     0.0");
+    EXPECT_EQ(doc.tables[0].rows[2], " 1        0.0     0.0");
     const OLI_TABLE &t = doc.tables[1];
     EXPECT_EQ(t.layout.size(), c.long_table ? 13u : 5u);
     EXPECT_EQ(t.layout[4], c.columns);
