@@ -221,6 +221,8 @@ int Get_Material_Guete_Code(const MATERIAL *material);
 // Sets the user-grade slot of a family (0 Eurocode, 1 DIN) used by Get_Material_Guete_Code;
 // both are −1 at program start.
 void Set_Profil_User_Grade_Slot(int family, int row);
+// The slot of a family (0 Eurocode, 1 DIN); −1 while unset and for other families.
+int Get_Profil_User_Grade_Slot(int family);
 
 // ---------------------------------------------------------------- library start
 // First call of the run: enables the profile manager and the R7-PLAX import, takes the
@@ -352,6 +354,25 @@ int Get_Profil_DWQB_Querschnittswerte(PROFIL *profil, const void *rib_specs, con
 // dwqb/dwqb_plastic.h), closed formulas for flat and round bars. The callers set it, compute
 // and set it back to 0.
 void Set_Profil_Plastic_Moduli_Flag(int on);
+// Receiver of the thin-walled model of Build_Profil_Model: every node (number, y, z in mm,
+// the model frame of Calc_Profil_DWQB_Querschnittswerte) and every wall line (number, end
+// nodes, the nine line values in mm: thickness at a and b, rise, two rotations, radii
+// left/right at a, left/right at b).
+struct PROFIL_MODEL_SINK {
+  void (*node)(void *context, int nr, double y, double z);
+  void (*line)(void *context, int nr, int node_a, int node_b, const double *values_mm);
+  void *context;
+};
+// Hands the profile's thin-walled model (the one that Calc_Profil_DWQB_Querschnittswerte
+// gives the solver, fillet sizes of rolled shapes included) to the sink instead of the
+// solver. *node_count and *line_count (when given) get the numbers handed over. Returns 0,
+// or 1 when no line was made (type 0, types above 17, a null profile or sink).
+int Build_Profil_Model(const PROFIL *profil, const PROFIL_MODEL_SINK *sink, int mirror, int *node_count,
+                       int *line_count);
+// Solver option bits (DWQB_OPT_*) that every model run of Calc_Profil_DWQB_Querschnittswerte
+// adds to the reset header (0 at start; the section catalogue sets part mode around its
+// own runs and sets it back).
+void Set_Profil_Model_Options(unsigned options);
 // Add_DWQB_Line with number nr, part 0, nodes a and b and the nine line values given in
 // mm (thickness at a and b, rise, two rotations, radii left/right at a, left/right at b),
 // handed over × 0.1 (cm).
