@@ -2,9 +2,11 @@
 // Reference values: EN 10365 IPE 300 (h 300, b 150, t_w 7.1, t_f 10.7, r 15 mm); stresses
 // by σ = M z / I_y on the centre-line model.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,16 +17,24 @@
 #include "profil/profil.h"
 #include "querschnitt/querschnitt.h"
 #include "querschnitt/querschnitt_internal.h"
+#include "support/shell.h"
 
 namespace {
 
 class Catalogue : public ::testing::Test {
  protected:
-  void SetUp() override { Host_Reset(); }
+  // Exports go to a member file in a folder of their own.
+  void SetUp() override {
+    Host_Reset();
+    dir_ = std::filesystem::path(::testing::TempDir()) / ("qs_catalogue_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir_);
+    Set_Bauteil_Path((dir_ / "M").c_str());
+  }
   void TearDown() override {
     Free_Querschnitt_Record(&q_);
     Reset_Profil(&p_);
     Host_Reset();
+    std::filesystem::remove_all(dir_);
   }
   // A welded parametric profile, grade S235, section values computed.
   void Welded(int type, double h, double tw, double bo, double to, double bu, double tu) {
@@ -35,6 +45,7 @@ class Catalogue : public ::testing::Test {
     p_.h = h, p_.t_w = tw, p_.b_fo = bo, p_.t_fo = to, p_.b_fu = bu, p_.t_fu = tu;
     ASSERT_EQ(0, Calc_Profil_Querschnittswerte(&p_, nullptr, 0, ""));
   }
+  std::filesystem::path dir_;
   QUERSCHNITT q_{};
   PROFIL p_{};
 };
@@ -204,6 +215,7 @@ TEST_F(Catalogue, CheckSectionRoutesGradesAndForces) {
   ASSERT_NE(Build_Profil_Stress_Section(&p_, 0, 0), nullptr);
   EXPECT_EQ(s->grade_code, 0x18065);
   EXPECT_DOUBLE_EQ(Get_Stguete_fy(0x18065, 10), 300);
+  EXPECT_DOUBLE_EQ(Get_Stguete_fy(0x18065, 50), 300);
   const int users = Get_User_Stguete_Count();
   p_.grade.fy = 320;
   ASSERT_NE(Build_Profil_Stress_Section(&p_, 0, 0), nullptr);
