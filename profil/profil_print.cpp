@@ -125,7 +125,8 @@ void _Short_Dimensions(const PROFIL *p, FILE *f, const char *pre, bool end_open)
     case 14: {
       const double b_f = (p->b_fo + p->t_w) / 2.0;
       if (_Differ(p->t_fo, p->t_w))
-        CP850_CALL(Oli_Printf, f, "h = %.1lf mm,  t╬\\w╬r = %.1lf mm,  b = %.1lf mm (b╬\\f╬r = %.1lf mm),  t╬\\f╬r = %.1lf mm",
+        CP850_CALL(Oli_Printf, f,
+                   "h = %.1lf mm,  t╬\\w╬r = %.1lf mm,  b = %.1lf mm (b╬\\f╬r = %.1lf mm),  t╬\\f╬r = %.1lf mm",
                    p->h, p->t_w, p->b_fo, b_f, p->t_fo);
       else
         CP850_CALL(Oli_Printf, f, "h = %.1lf mm,  b = %.1lf mm (b╬\\f╬r = %.1lf mm),  t = %.1lf mm", p->h, p->b_fo,
@@ -147,7 +148,8 @@ void _Short_Dimensions(const PROFIL *p, FILE *f, const char *pre, bool end_open)
       break;
     case 17:
       if (_Differ(p->t_fo, p->t_w))
-        CP850_CALL(Oli_Printf, f, "h = %.1lf mm,  t╬\\w╬r = %.1lf mm,  b╬\\f╬r = %.1lf mm,  t╬\\f╬r = %.1lf mm,  b = %.1lf mm\n",
+        CP850_CALL(Oli_Printf, f,
+                   "h = %.1lf mm,  t╬\\w╬r = %.1lf mm,  b╬\\f╬r = %.1lf mm,  t╬\\f╬r = %.1lf mm,  b = %.1lf mm\n",
                    p->h, p->t_w, p->b_fo, p->t_fo, p->b_fu);
       else
         CP850_CALL(Oli_Printf, f, "h = %.1lf mm,  b╬\\f╬r = %.1lf mm,  t = %.1lf mm,  b = %.1lf mm\n", p->h, p->b_fo,
@@ -171,7 +173,8 @@ void _Long_Dimensions(const PROFIL *p, FILE *f, const char *pre) {
         CP850_CALL(Oli_Printf, f, "%sSchenkellänge 2 l╬\\2╬r = %.1lf mm,  Schenkeldicke 2 t╬\\2╬r = %.1lf mm\n", pre,
                    p->b_fo, p->t_fo);
       } else {
-        CP850_CALL(Oli_Printf, f, "%sSchenkellängen l╬\\1╬r = %.1lf mm,  l╬\\2╬r = %.1lf mm,  Schenkeldicke t = %.1lf mm\n",
+        CP850_CALL(Oli_Printf, f,
+                   "%sSchenkellängen l╬\\1╬r = %.1lf mm,  l╬\\2╬r = %.1lf mm,  Schenkeldicke t = %.1lf mm\n",
                    pre, p->h, p->b_fo, p->t_w);
       }
       break;
@@ -194,7 +197,8 @@ void _Long_Dimensions(const PROFIL *p, FILE *f, const char *pre) {
         CP850_CALL(Oli_Printf, f, "%sSchenkellängen l = %.1lf mm,  Schenkeldicken t╬\\f╬r = %.1lf mm\n", pre,
                    p->b_fo, p->t_fo);
       } else {
-        CP850_CALL(Oli_Printf, f, "%sProfilhöhe h = %.1lf mm,  Schenkellängen l = %.1lf mm,  Profildicke t = %.1lf mm\n",
+        CP850_CALL(Oli_Printf, f,
+                   "%sProfilhöhe h = %.1lf mm,  Schenkellängen l = %.1lf mm,  Profildicke t = %.1lf mm\n",
                    pre, p->h, p->b_fo, p->t_w);
       }
       break;
@@ -347,7 +351,8 @@ void _Long_Values(const PROFIL *p, FILE *f, const char *pre) {
     if (t != 1 && t != 2 && t != 8 && t != 9) {
       if (_Differ(p->c_fo, p->c_fu))
         CP850_CALL(Oli_Printf, f,
-                   "%sBreiten einer Flanschseite ohne Ausrundung/Schweißnaht c╬\\fo╬r = %.1lf mm,  c╬\\fu╬r = %.1lf mm\n",
+                   "%sBreiten einer Flanschseite ohne Ausrundung/Schweißnaht c╬\\fo╬r = %.1lf mm,  "
+                   "c╬\\fu╬r = %.1lf mm\n",
                    pre, p->c_fo, p->c_fu);
       else
         CP850_CALL(Oli_Printf, f, "%sBreite einer Flanschseite ohne Ausrundung/Schweißnaht c╬\\f╬r = %.1lf mm\n", pre,
