@@ -44,6 +44,33 @@ void _Line(void *, int nr, int a, int b, const double *v) {
   if (nr > t.n_lines) t.n_lines = nr;
 }
 
+// The export numbers the nodes and lines of channels and Z sections (top flange, web,
+// bottom flange; the web's joints as nodes 2 and 3) and of T sections (both tips, then
+// the joint and the foot) in their own order; the model is the same.
+void _Export_Order(int type) {
+  int node_map[5] = {0, 1, 2, 3, 4};  // old number -> new number
+  int line_order[3] = {0, 1, 2};      // new line k comes from old line line_order[k]
+  if ((type == PROFIL_C || type == PROFIL_U || type == PROFIL_Z) && t.n_nodes == 4 && t.n_lines == 3) {
+    node_map[3] = 4, node_map[4] = 3;
+    line_order[1] = 2, line_order[2] = 1;
+  } else if ((type == PROFIL_T || type == PROFIL_HALF_I) && t.n_nodes == 4) {
+    node_map[2] = 3, node_map[3] = 2;
+  } else {
+    return;
+  }
+  XPRT_NODE nodes[4];
+  XPRT_LINE lines[3];
+  for (int k = 0; k < 4; ++k) nodes[node_map[k + 1] - 1] = t.nodes[k];
+  for (int k = 0; k < 3; ++k) lines[k] = t.lines[line_order[k]];
+  for (int k = 0; k < 4; ++k) t.nodes[k] = nodes[k], t.nodes[k].number = k + 1;
+  for (int k = 0; k < 3; ++k) {
+    t.lines[k] = lines[k];
+    t.lines[k].number = k + 1;
+    t.lines[k].p_a = node_map[lines[k].p_a];
+    t.lines[k].p_e = node_map[lines[k].p_e];
+  }
+}
+
 // "%lf" of the C locale, whatever the program's locale.
 std::string _Fixed6(double v) {
   char buf[64];
@@ -93,6 +120,7 @@ int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *p
   const PROFIL_MODEL_SINK sink{_Node, _Line, nullptr};
   Build_Profil_Model(profil, &sink, 0, nullptr, nullptr);
   if (t.overflow || t.n_nodes < 1 || t.n_lines < 1) return 1;
+  _Export_Order(profil->type);
 
   const XPRT_REQUEST request{"DWQB_QImport", 14, t.n_nodes, t.n_lines, Get_QImport_Model_Node,
                              Get_QImport_Model_Line, nullptr};

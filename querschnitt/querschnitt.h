@@ -305,7 +305,8 @@ const QUERSCHNITT *Get_Querschnitt_Current();
 
 // ================================================================ section export
 // Exports a parametric profile's thin-walled model (the model of Build_Profil_Model,
-// cm, lines with r_al, r_ar, r_el, r_er) as an imported section: writes the exchange file
+// cm, lines with r_al, r_ar, r_el, r_er; channels and Z sections numbered top flange, web,
+// bottom flange, T sections tips first) as an imported section: writes the exchange file
 // (name "DWQB_QImport", object 14) and reads it back into a new entry, makes record
 // refer to it (grade_code, second_code; Save_QImport_Sections after it) or, without a
 // record, drops it again; moves the file written at Get_XPRT_Path to the member's ".XPR"

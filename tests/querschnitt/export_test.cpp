@@ -80,6 +80,11 @@ TEST_F(Export, ModelSizesByShapeType) {
     EXPECT_EQ(lines, c.lines);
     EXPECT_EQ(q_.type, QS_TYPE_IMPORTED);
     EXPECT_EQ(q_.entry->ref_count, 1);
+    XPRT_LINE web;  // channels, Z: the second line from joint 2 to joint 3; T: the last, 3 to 4
+    const int w = c.type == PROFIL_T ? 2 : 1, a = w + 1;
+    if (c.type == PROFIL_U || c.type == PROFIL_Z || c.type == PROFIL_T) {
+      EXPECT_TRUE(Get_QImport_Model_Line(w, &web) && web.p_a == a && web.p_e == a + 1);
+    }
     // Every exported model is one the catalogue computes.
     EXPECT_EQ(1, Calc_Querschnitt_Values(&q_, 0.5, 1));
   }
