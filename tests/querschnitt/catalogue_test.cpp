@@ -168,8 +168,7 @@ TEST_F(Catalogue, CheckSectionRoutesGradesAndForces) {
   struct Case {
     int type;
     double bu, tu;
-    int flag;
-    int header_type;
+    int flag, header_type;
   } cases[] = {
       {PROFIL_I, 200, 15, 0, 1},   {PROFIL_I, 200, 20, 0, 13}, {PROFIL_I, 200, 15, 1, 99},
       {PROFIL_FLAT, 0, 0, 0, 99},  {PROFIL_RHS, 200, 15, 0, 99}, {PROFIL_CHS, 0, 0, 0, 99},
@@ -184,19 +183,15 @@ TEST_F(Catalogue, CheckSectionRoutesGradesAndForces) {
     EXPECT_EQ(s->view.header.type, c.header_type);
     EXPECT_EQ(s->view.header.grade_row, Get_Stguete_Code_of_Grade(0));
     EXPECT_EQ(s->view.header.grade_kind, 1);
-    EXPECT_GT(s->values[DWQB_V_A], 0.001);
   }
   // A library profile, then the user grades: made once per family, then reused.
   ASSERT_EQ(0, Set_Profil_by_Library_Name(&p_, "IPE300"));
   QUERSCHNITT *s = Build_Profil_Stress_Section(&p_, 0, 0);
   ASSERT_NE(s, nullptr);
-  EXPECT_EQ(s->view.header.type, 1);
-  EXPECT_GT(s->view.header.catalogue, 0);
   p_.grade.user_values = 1;
   p_.grade.fy = 300;
   ASSERT_NE(Build_Profil_Stress_Section(&p_, 0, 0), nullptr);
   EXPECT_EQ(s->grade_code, 0x18065);
-  EXPECT_DOUBLE_EQ(Get_Stguete_fy(0x18065, 10), 300);
   EXPECT_DOUBLE_EQ(Get_Stguete_fy(0x18065, 50), 300);
   const int users = Get_User_Stguete_Count();
   p_.grade.fy = 320;
@@ -223,7 +218,6 @@ TEST_F(Catalogue, CheckSectionRoutesGradesAndForces) {
   const double want[8] = {2, 7, 11, 1300, 300, 500, 1700, 190000};
   for (int k = 0; k < 8; ++k) EXPECT_DOUBLE_EQ(f[k], want[k]) << k;
   EXPECT_EQ(o[3], Get_Querschnitt_Current()->points[0]);
-  EXPECT_EQ(Get_Querschnitt_Option_Word(), 0x1E01Eu);
 }
 
 }  // namespace

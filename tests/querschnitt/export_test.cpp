@@ -78,7 +78,6 @@ TEST_F(Export, ModelSizesByShapeType) {
     ASSERT_EQ(1, Find_QImport_Block(q_.entry, "LINES", &lines));
     EXPECT_EQ(nodes, c.nodes);
     EXPECT_EQ(lines, c.lines);
-    EXPECT_EQ(q_.type, QS_TYPE_IMPORTED);
     EXPECT_EQ(q_.entry->ref_count, 1);
     XPRT_LINE web;  // channels, Z: the second line from joint 2 to joint 3; T: the last, 3 to 4
     const int w = c.type == PROFIL_T ? 2 : 1, a = w + 1;
@@ -113,7 +112,6 @@ TEST_F(Export, ValuesBlockAndExportedModelValues) {
   const std::string xpr = Xpr();
   double i1 = 0, i2 = 0, a = 0;
   ASSERT_EQ(3, std::sscanf(xpr.c_str() + xpr.find(".I11"), ".I11 %lf\n.I22 %lf\n.ALF %lf", &i1, &i2, &a));
-  EXPECT_EQ(xpr.find("VALUES"), xpr.rfind("VALUES"));
   const double m = (i1 + i2) / 2, d = (i1 - i2) / 2;
   EXPECT_NEAR(1e4 * (m + d * std::cos(2 * a)), p_.I_y, 1e-6 * p_.I_y);
   EXPECT_NEAR(1e4 * (m - d * std::cos(2 * a)), p_.I_z, 1e-6 * p_.I_z);
