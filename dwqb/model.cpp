@@ -7,6 +7,7 @@
 #include "dwqb/dwqb_internal.h"
 #include "dwqb/dwqb_plastic.h"
 #include "dwqb/stress_internal.h"
+#include "sections/sections.h"
 #include "support/support.h"
 
 int DWQB_Part_Mode_Switch = 0;
@@ -409,8 +410,9 @@ int _Init_Result_Buffer() {
 
 int Calc_DWQB_Querschnitt() {
   const int code = _Init_Result_Buffer();
-  // Place where the section catalogue is told that its cached standard-profile model is
-  // stale (Invalidate_Profil_Section_Cache), once the catalogue exists.
+  // Every run replaces the one current section: the catalogue's cached standard-profile
+  // model is no longer in the solver.
+  Invalidate_Profil_Section_Cache();
   return code;
 }
 

@@ -8,6 +8,7 @@
 #include "host/host.h"
 #include "print/print.h"
 #include "querschnitt/querschnitt.h"
+#include "querschnitt/querschnitt_internal.h"
 #include "support/support.h"
 
 namespace {
@@ -31,14 +32,17 @@ void Reset_Querschnitt_For_Tests() {
   bool registered = g.registered;
   g = QuerschnittState{};
   g.registered = registered;
+  Reset_Querschnitt_Catalogue();
 }
 
-static void _Register_Reset() {
+void Querschnitt_Register_Reset() {
   if (!g.registered) {
     g.registered = true;
     Host_Register_Reset(Reset_Querschnitt_For_Tests);
   }
 }
+
+static void _Register_Reset() { Querschnitt_Register_Reset(); }
 
 QMODEL *Create_Line_Model(int node_count, int line_count) {
   if (node_count < 0 || line_count < 0 || node_count > kMaxCount || line_count > kMaxCount) return nullptr;
