@@ -215,7 +215,8 @@ struct VIEW_ITEM {
   char *text2;     // owned: 10, 15 text shown while inactive; 18 hover text
   VIEW_DRAW_FN draw_fn;       // kind 4
   VIEW_CHANGE_FN change_fn;   // kinds 7, 8, 10, 16, 17
-  void *image_on;  // 7, 8 image when set (TREEVIEW_IMAGE, null = built-in mark);
+  void *image_on;  // 7, 8 image when set (TREEVIEW_IMAGE, null = built-in mark); 16 the
+                   // entry array when the item owns it;
                    // 4 the caller's argument; 5 the VIEW_MASK_RECORD
   void *image_off; // 7, 8 image when not set; 9, 12 the value a click writes (an int, see
                    // View_Item_Click_Value); 14 the TREEVIEW_IMAGE; 19 the TEXT_BOX_STATE
@@ -316,6 +317,9 @@ void Set_Click_Spot_Option(int area, int cursor);  // kind 12: mouse-cursor id
 // Kind 12: hover text (copied; replaces an earlier one), its font and colour; flag 1 adds
 // 16 to the style.
 void Set_Click_Spot_Tooltip(int area, const char *text, int font, int colour, int flag);
+// Kind 16: the entry array (from Tools_Alloc) belongs to the item from now on and is freed
+// with it.
+void Own_Last_View_Choice_Entries(int area);
 void Set_View_Text_Field_Width(int area, int chars);  // kind 15: characters shown
 void Set_View_Field_Inactive_Text(int area, const char *text);  // kinds 10, 15 (copied)
 // Change function of the last item: the int form for kinds 7, 8, 16, 17, the double
