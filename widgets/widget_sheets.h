@@ -149,3 +149,74 @@ void Add_Widget_Text_Button(int area, double x, double y, double width, int vali
 
 // Builds the page in area centred in width pixels over four hint switches (1 shown).
 void Add_Programmhinweise_Page(int area, int *switches, int width);
+
+// ================================================================ widget sheets
+
+// A page of a widget sheet (caller's array; Init_Widget_Sheet_Pages sets the defaults).
+struct WIDGET_SHEET_PAGE {
+  int state;            // 1 selectable, 0 shown greyed, -2 hidden [1]
+  char tab_line1[50];   // upper line of a two-line tab title [""]
+  char tab_title[50];   // tab title [""]
+  int tab_color;        // host colour number of a selectable tab's text [-9]
+  int tab_color_off;    // of a tab in state 0 [-6]
+  int area_dx, area_dy, area_width, area_height;  // page area inside the register [-1]
+  int hslider, vslider;  // sliders wanted [0]
+  // Scroll position as fractions 0..1: taken at closing, restored (once) when either is
+  // above 0 at a build [-1].
+  double scroll_x, scroll_y;
+  int row_size;         // bytes of a row of the page's input table [0]
+  int table_width;      // 0 or less: area width − 10 − slider [-1]
+  int table_x, table_y;  // [30, 10]
+  INPUT_TABLE_ROW_FN row_callback;
+  void (*init)(int table);
+  void (*build)(int area, int table);  // none: the page gets no area
+  int (*apply)(int table);             // non-zero refuses the values
+};
+
+// A widget sheet (caller's record; Init_Widget_Sheet_Description sets the defaults).
+struct WIDGET_SHEET_DESCRIPTION {
+  int kind;              // 1..8, other: "abbrechen", "Hilfe", "bestätigen" [0]
+  int sheet_number;      // [40]
+  char title[100];
+  int max_height, max_width;  // [150, 200]
+  int margin_top, margin_bottom, margin_left, margin_right;  // [8]
+  int register_height;   // 0 or less: 30 [0]
+  int tab_width;         // 0 or less: shared out [0]
+  char register_bitmap[100];
+  char help_topic[52];   // empty: no help button
+  void (*status_line)(char *text);  // text of 200 bytes
+  void (*after_define)(int x1, int y1, int x2, int y2);
+  int (*code_handler)(int code);
+  int (*confirm_check)();
+  int (*cancel_check)();
+  int (*page_change)(int previous, int page);
+  void (*each_pass)(int page);
+  void (*finish)();
+  int page;              // start page; on return the current page [-1]
+  int forced_code;       // 0 or more: taken instead of the first wait [-1]
+};
+
+void Init_Widget_Sheet_Description(WIDGET_SHEET_DESCRIPTION *description);
+void Init_Widget_Sheet_Pages(int count, WIDGET_SHEET_PAGE *pages);
+// 1 confirmed, 0 cancelled (0 at once for a page count below 1).
+int Run_Widget_Register_Sheet(WIDGET_SHEET_DESCRIPTION *description, int page_count, WIDGET_SHEET_PAGE *pages);
+// The sheet of one page without a register.
+int Run_Widget_Sheet(WIDGET_SHEET_DESCRIPTION *description, WIDGET_SHEET_PAGE *page);
+
+// Accessors of the innermost open sheet (nothing, -1 or null without one).
+WIDGET_SHEET_PAGE *Set_Widget_Sheet_Page_State(int page, int state);
+int Get_Widget_Sheet_Page_State(int page);
+void Select_Widget_Sheet_Page(int page);
+int Get_Widget_Sheet_Page();
+void Set_Widget_Sheet_Page_Table_Layout(int page, int flag);
+void Get_Widget_Sheet_Position(int *x, int *y);
+void Request_Widget_Sheet_Cancel();
+void Request_Widget_Sheet_Confirm();
+void Request_Widget_Sheet_Rebuild();
+void Set_Widget_Sheet_Pointer_Jump(int flag);
+void Enable_Widget_Sheet_Pointer_Jump();
+void Disable_Widget_Sheet_Pointer_Jump();
+// Takes the values of every open level over, innermost first (ints kept registered), and
+// asks each page's apply; the first non-zero answer, else 0.
+int Apply_All_Widget_Sheet_Values();
+int Get_Widget_Sheet_Depth();
