@@ -43,3 +43,32 @@ int Add_Stahlguete_Editor(int area, int x, int y, REBAR_GRADE *steel, const CHOI
 int Add_Betonguete_Choice_and_Parameters(int area, int x, int y, CONCRETE_GRADE *concrete, const CHOICE_LIST *list,
                                          int *selected);
 int Add_Betonguete_Editor(int area, int x, int y, CONCRETE_GRADE *concrete, const CHOICE_LIST *list, int *selected);
+
+// ---------------------------------------------------------------- input blocks
+// Blocks on a scrollable view area of an input page: x in content pixels, *y the row's
+// baseline, advanced by row_height per row; editable 0 greys every item.
+
+// Head "Materialsicherheit (genormt)" and one row per factor of the mask (0: all but
+// gamma_M5); label_style 0 short labels, else long ones. Factor fields are active only when
+// editable and not standardised; a negative entry becomes 0.
+void Safety_Factors_Sheet(SAFETY_FACTORS *factors, int area, int x, int *y, int row_height, int editable, int mask,
+                          int label_style);
+// Appends each code's grade name to the sheet string list (built-in rows above 43
+// "?????"); the index of the last entry with the selected code, 0 when none (or for no codes).
+int Fill_Stguete_Stringlist(int list, const int *codes, int count, int selected_code);
+// Grade picker, "Vorgabe", "Kennung" and, with user values, the strengths; mask 4 modulus,
+// 2 weld correlation, 0x80 thermal expansion. The name is padded to 25 characters.
+void Material_Sheet(MATERIAL *material, int area, int x, int *y, int row_height, int layout1, int layout2,
+                    int editable, int colour, int mask);
+// The same with the strengths of all three thickness ranges.
+void Material_Sheet_All_Ranges(MATERIAL *material, int area, int x, int *y, int row_height, int layout1,
+                               int layout2, int editable, int colour, int mask);
+// Label column width of Plate_Sheet: mode 1 80, 2 30, else 110 (stored as 0).
+int Set_Plate_Sheet_Style(int mode);
+void Plate_Sheet(PLATE *plate, int area, int x, int *y, int row_height, int layout1, int layout2, int editable,
+                 int colour, int mask, const char *subscript);
+// The dialog "Bew.fläche Stabstahl": bar counts of the diameters 6 to 28 mm and their
+// summed area (shown in cm²); returns the sum in m² after "übernehmen", 0 after "abbrechen".
+double Bar_Area_Sheet();
+// Summed area in m² of counts[i] bars of Get_Bar_Diameter(i), i over the 6 to 28 mm bars.
+double Bar_Area_Sum(const double *counts);
