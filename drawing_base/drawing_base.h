@@ -106,6 +106,76 @@ void Plot_Filled_Circle(double x, double y, double r, int fill_color, int fill_c
 void Plot_Filled_Ring(double x, double y, double r1, double r2, int n, int fill_color, int fill_code,
                       int outline_flag, int outline_color);
 
+// ================================================================ screen colours
+// Host colour indices and font words with which the pages, dialogs and screen drawings
+// paint. Filled once after the screen is set up (Init_Screen_Colors); nothing but
+// Set_Screen_Host_Color changes it later.
+struct SCREEN_COLORS {
+  int32_t flag_on, flag_off;  // 1 and 0: the always-active flag and the inactive value
+  int32_t font_bold_large, font_bold, font_normal, font_small;  // 0x11001, 0x11000, 0x1000, 0x1002
+  int32_t black, white, grey_dim, host_color, grey_inactive, brown_hint, blue_value, brown_note, red, green,
+      orange, rose_dark, lavender_light, lavender, sage_light, sage, mint_pale, mint_paler, apricot_pale,
+      rose_light, rose_pale, red_light, yellow_pale, khaki_pale, grey_light, grey_mid, grey_pale, slate_pale,
+      apricot, grey_unit;
+};
+// The colour set of the module (all zero before Init_Screen_Colors).
+const SCREEN_COLORS *Get_Screen_Colors();
+// Sets every field in table order: flags and font words, each colour as Nearest_RGB_Color
+// of its RGB, host_color as GetYRMColor(−21).
+void Init_Screen_Colors();
+// Replaces host_color (the background of screen section pictures and of their holes).
+void Set_Screen_Host_Color(int color);
+
+// ================================================================ pixel rules
+// The three ways a computed coordinate becomes a pixel, each used where its drawing says:
+// truncation toward zero (the screen primitives), Round_Pixel (the section pictures where
+// named) and halves away from zero (the world drawings of the screen transform).
+int Trunc_Pixel(double v);
+int Round_Pixel_Int(double v);  // (int) Round_Pixel(v)
+int Round_Half_Away(double v);
+
+// ================================================================ screen primitives
+// Pixels (x right, y down), host colour indices; a negative colour or width leaves that
+// part out. The filled shapes and Draw_Aligned_Text, Draw_Fillet give back the colour
+// they found; Draw_Dimension_Line and Draw_Circle_Segment leave black set; the arrows
+// draw in the current colour. Computed coordinates are truncated toward zero.
+
+// pxFill of the n points in fill_color; the edges (the closing one last) with pxTkLn of
+// the width when width and line_color are not negative. Nothing for n below 1.
+void Draw_Filled_Polygon(int n, const int *x, const int *y, int fill_color, int width, int line_color);
+// A regular n-gon on the circle, point i at angle 2πi/n; nothing for n outside 1..64.
+void Draw_Filled_Circle(int cx, int cy, double r, int n, int fill_color, int width, int line_color);
+// The ring polygon (Build_Ring_Polygon) in pixels; a plain n-gon when it is no ring; the
+// outline of the outer and, for a ring, the inner circle, never the seam.
+void Draw_Filled_Ring(int cx, int cy, double r1, double r2, int n, int fill_color, int width, int line_color);
+// The rectangle's four corners filled; nothing for a negative colour.
+void Draw_Filled_Rectangle(int x1, int y1, int x2, int y2, int color);
+// Text at (x, y) in font 0x1002 (size 1), 0x1001 (size 2) or 0x1000; align 1 ends it at
+// x (5, 8 or 6.5 pixels a character).
+void Draw_Aligned_Text(int x, int y, const char *text, int align, int color, int size);
+// Axis of length L from the root (x, y) at angle a (radians, counter-clockwise on the
+// screen): a 2-pixel shaft, a head L/9 beyond its far end, the label 8 pixels further.
+void Draw_Axis_Arrow(int x, int y, int L, const char *label, double a);
+// A force of length L centred on (x, y) along a, its head at the far end (direction non-zero)
+// or at the near end, the label beside the head.
+void Draw_Force_Arrow(int x, int y, int L, int direction, const char *label, double a);
+// A curved moment arrow of radius d about (x, y) starting at a, three-quarters round,
+// counter-clockwise when direction is non-zero.
+void Draw_Moment_Arrow(int x, int y, int d, int direction, const char *label, double a);
+// A filled head with its tip at (x, y), 15 pixels long and 10 wide, its base toward a.
+void Draw_Arrow_Head(int x, int y, double a);
+// The concave corner fill between the corner and the quarter circle of radius r tangent
+// to both edges (centre at the corner plus (r, −r), (−r, −r), (−r, r), (r, r) for
+// quadrant 0..3); edges with the width: the straight ones in the colour found, the 8
+// arc chords in black.
+void Draw_Fillet(int cx, int cy, int r, int quadrant, int fill_color, int width);
+// A 1-pixel black dimension line with a white disc mark at each end and the text (none
+// for null) above it (place 0), right of it (1) or beside its middle (2).
+void Draw_Dimension_Line(int x1, int y1, int x2, int y2, const char *text, int place);
+// Circular segment from start to start + sweep (degrees, at most 360) at steps of 11.25°,
+// filled, its chords in black; nothing for a sweep below 0.001.
+void Draw_Circle_Segment(int cx, int cy, int r, double start, double sweep, int fill_color, int width);
+
 // Back to program start: palette all zero (as before the first Init_Plot_Palette), the
 // ring reset.
 void Reset_Drawing_Base_For_Tests();
