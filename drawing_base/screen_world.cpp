@@ -543,10 +543,12 @@ void Shade_RGB_by_Lightness(int *r, int *g, int *b, double percent) {
   double out[3] = {0, 0, 0};
   if (v > 0) {
     const double m = 2 * L - v;
-    const int i = static_cast<int>(6 * H);
-    const double f = 6 * H - i, t = v * ((v - m) / v) * f, up = m + t, down = v - t;
+    int i = static_cast<int>(6 * H);
+    const double f = 6 * H - i;
+    i %= 6;  // a hue of 6/6 (red with green lowest) is the hue 0
+    const double t = v * ((v - m) / v) * f, up = m + t, down = v - t;
     const double table[6][3] = {{v, up, m}, {down, v, m}, {m, v, up}, {m, down, v}, {up, m, v}, {v, m, down}};
-    std::copy(table[std::clamp(i, 0, 5)], table[std::clamp(i, 0, 5)] + 3, out);
+    std::copy(table[i], table[i] + 3, out);
   }
   int *dst[3] = {r, g, b};
   for (int k = 0; k < 3; ++k) *dst[k] = std::clamp(Round_Half_Away(out[k] * 255), 0, 255);
