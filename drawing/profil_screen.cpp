@@ -262,14 +262,16 @@ static void _Stiffeners(const Pic &d) {
     else if (rt <= 0.1) rt = 0, cht = false;
     if (rb <= 0.1 && bottom_at_flange && !p.rolled) rb = cb, chb = true;
     else if (rb <= 0.1) rb = 0, chb = false;
-    _Snipe(yw, z1, 0, 1, side, 0, rt, cht, px, py);  // top corner at the web, down the web first
-    std::reverse(px, px + 5);
-    std::reverse(py, py + 5);
-    px[5] = yo, py[5] = z1;
-    px[6] = yo, py[6] = z2;
-    _Snipe(yw, z2, side, 0, 0, -1, rb, chb, px + 7, py + 7);
-    std::reverse(px + 7, px + 12);
-    std::reverse(py + 7, py + 12);
+    // Outer top, the top snipe from the flange to the web, the bottom one from the web to
+    // the flange, outer bottom.
+    px[0] = yo, py[0] = z1;
+    _Snipe(yw, z1, 0, 1, side, 0, rt, cht, px + 1, py + 1);
+    std::reverse(px + 1, px + 6);
+    std::reverse(py + 1, py + 6);
+    _Snipe(yw, z2, side, 0, 0, -1, rb, chb, px + 6, py + 6);
+    std::reverse(px + 6, px + 11);
+    std::reverse(py + 6, py + 11);
+    px[11] = yo, py[11] = z2;
     _Plate(d, px, py, 12, d.sc->grey_pale, d.sc->grey_dim);
   }
 }
