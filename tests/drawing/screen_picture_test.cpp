@@ -4,15 +4,24 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "drawing/drawing.h"
 #include "drawing_base/drawing_base.h"
 #include "host/host_test.h"
+#include "tests/drawing/drawing_fixture.h"
 #include "tests/profil/profil_shapes.h"
 
 namespace {
+// The canvas as test-output/<name>.png (for a picture the test then wipes).
+void Dump(const std::string &name) {
+  std::error_code ec;
+  std::filesystem::create_directories("test-output", ec);
+  Host_Write_Png(("test-output/" + name + ".png").c_str());
+}
+
 class ScreenPicture : public HostScreenTest {
  protected:
   void SetUp() override {
@@ -57,11 +66,6 @@ class ScreenPicture : public HostScreenTest {
         at.push_back({x, y});
     }
     return at;
-  }
-  // The canvas as test-output/ScreenPicture.<tag>.png, for a picture the test then wipes.
-  static void Dump(const char *tag) {
-    std::string path = std::string("test-output/ScreenPicture.") + tag + ".png";
-    Host_Write_Png(path.c_str());
   }
   static bool Called(const std::string &call) {
     for (const std::string &c : Host_Calls())
@@ -134,7 +138,7 @@ TEST_F(ScreenPicture, FlatBarFittedAndAtAGivenScale) {
   EXPECT_EQ((std::vector<std::pair<int, int>>{{128, 200}}), Texts("S"));
   Host_Clear_Calls();
   s = Page(&p, 100, 50, 0, 0, 1.09);
-  Dump("FlatBarFitted");
+  Dump("ScreenPicture.FlatBarFitted");
   Draw_Profil_Querschnitt(&s, 1);
   EXPECT_EQ(0, Host_Call_Count("pxRect"));
   EXPECT_EQ((std::vector<std::pair<int, int>>{{110, 105}}), Texts("S"));  // Round_Pixel, not halves
@@ -201,7 +205,7 @@ TEST_F(ScreenPicture, ColourProbes) {
   EXPECT_EQ(kBlack, Rgb(105, 10));     // its edge
   EXPECT_EQ(0, Host_Call_Count("pxMask"));  // symmetric: no "M"
   EXPECT_TRUE(Texts("M").empty());
-  Dump("IPE300");
+  Dump("ScreenPicture.IPE300");
 
   Host_Test_Reset();
   Init_Screen_Colors();
@@ -221,7 +225,7 @@ TEST_F(ScreenPicture, ColourProbes) {
   EXPECT_EQ(kGreyDim, Rgb(287, 250));      // the web plate's outer edge on the left
   EXPECT_EQ(kGreyDim, Rgb(313, 250));      // and on the right
   EXPECT_EQ(kGreyPale, Rgb(350, 250));
-  Dump("WeldedIWithPlates");
+  Dump("ScreenPicture.WeldedIWithPlates");
 
   Host_Test_Reset();
   Init_Screen_Colors();
@@ -348,4 +352,65 @@ TEST(PolygonScreen, TransformAndArcPoints) {
     EXPECT_EQ(1, nr[i]);
   }
   EXPECT_EQ(0, Build_Polygon_Querschnitt_Points(nullptr, nullptr, nullptr, nullptr, nullptr));
+}
+
+// ---------------------------------------------------------------- plot and screen agree
+
+namespace {
+class PlotAndScreen : public SectionPlot {};
+}  // namespace
+
+// An equal-leg angle 100 × 10 as a polygon section, heel at the bottom left: its principal
+// angle from the test's own second moments (I_yz < 0 gives +45°). The plot's first
+// principal arm and the screen's first shaft both run from S toward the heel, along
+// (−cos α, sin α): the axis of symmetry, the major axis.
+TEST_F(PlotAndScreen, PrincipalAxesOfAnEqualAngle) {
+  static PROFIL_NODE nodes[] = {{1, 0, 0, 0, -1},    {2, -10, 0, 0, -1},   {3, -10, 90, 0, -1},
+                                {4, -100, 90, 0, -1}, {5, -100, 100, 0, -1}, {6, 0, 100, 0, -1}};
+  double A = 0, Sy = 0, Sz = 0, Iyy = 0, Izz = 0, Iyz = 0;  // Green's theorem over the outline
+  for (int i = 0; i < 6; ++i) {
+    const PROFIL_NODE &a = nodes[i], &b = nodes[(i + 1) % 6];
+    const double c = a.y * b.z - b.y * a.z;
+    A += c / 2;
+    Sy += (a.y + b.y) * c / 6;
+    Sz += (a.z + b.z) * c / 6;
+    Izz += (a.y * a.y + a.y * b.y + b.y * b.y) * c / 12;
+    Iyy += (a.z * a.z + a.z * b.z + b.z * b.z) * c / 12;
+    Iyz += (a.y * b.z + 2 * a.y * a.z + 2 * b.y * b.z + b.y * a.z) * c / 24;
+  }
+  if (A < 0) A = -A, Sy = -Sy, Sz = -Sz, Iyy = -Iyy, Izz = -Izz, Iyz = -Iyz;  // turned clockwise
+  const double ys = Sy / A, zs = Sz / A;
+  Iyy -= A * zs * zs, Izz -= A * ys * ys, Iyz -= A * ys * zs;
+  ASSERT_LT(Iyz, 0);
+  const double alpha = 0.5 * std::atan2(-2 * Iyz, Iyy - Izz);
+  ASSERT_NEAR(M_PI / 4, alpha, 1e-9);
+  PROFIL p{};
+  p.kind = PROFIL_KIND_QUER;
+  p.model_kind = 1;
+  p.node_count = 6;
+  p.nodes = nodes;
+  p.y_s = ys;
+  p.z_s = zs;
+  p.alpha = alpha * 180 / M_PI;
+  const double want = std::atan2(std::sin(alpha), -std::cos(alpha));  // world and screen: x right, z down
+  const double heel = std::atan2(100 - zs, 0 + ys);                   // S to the heel (x = −y)
+  EXPECT_NEAR(want, heel, 1e-9);
+  // The plot: a segment from S along the first arm.
+  PLOTTED r = Draw(&p, true, PLOT_FLAG_NO_NUMBERS, 1, 0, 100, 100);
+  bool plot_arm = false;
+  for (const WORLD_ITEM &w : r.items)
+    if (w.code == 1 && w.pts.size() == 2 && std::hypot(w.pts[0][0] + ys, w.pts[0][1] - zs) < 1e-3) {
+      const double a = std::atan2(w.pts[1][1] - w.pts[0][1], w.pts[1][0] - w.pts[0][0]);
+      plot_arm |= std::fabs(std::remainder(a - want, 2 * M_PI)) < 3 * M_PI / 180;
+    }
+  EXPECT_TRUE(plot_arm);
+  // The screen: the first shaft runs from its far end to S.
+  Host_Test_Reset();
+  Init_Screen_Colors();
+  Draw_Polygon_Querschnitt(0, 0, 300, 300, 2.0, &p);
+  int fx = 0, fy = 0, sx = 0, sy = 0, width = 0;
+  for (const std::string &c : Host_Calls())
+    if (std::sscanf(c.c_str(), "pxTkLn(%d,%d,%d,%d,%d)", &fx, &fy, &sx, &sy, &width) == 5 && width == 2) break;
+  EXPECT_NEAR(want, std::atan2(fy - sy, fx - sx), 3 * M_PI / 180);
+  Dump("PlotAndScreen.PrincipalAxesOfAnEqualAngle");
 }
