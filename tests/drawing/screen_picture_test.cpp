@@ -120,7 +120,7 @@ TEST_F(ScreenPicture, PixelShapes) {
   Host_Test_Reset();
   Draw_Weld_Triangle(50, 50, 20, 0, M_PI / 2, 3, -1, 0);
   EXPECT_EQ(3, Host_Pixel(52, 48));
-  EXPECT_EQ(210, Host_Count_Pixels(40, 25, 75, 60, 3) - 21 + 21 * 0);
+  EXPECT_NE(3, Host_Pixel(48, 52));
 }
 
 // ---------------------------------------------------------------- profiles
