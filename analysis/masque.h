@@ -25,7 +25,8 @@
 // Source files: xmasque.cpp (records, creation, reference counting, lists, built-in
 // lines), masque_sdl.cpp (segment laws, strain planes, point stress, module state),
 // masque_prepare.cpp (working form of a stress-strain line), masque_frame.cpp (frames,
-// limits, options, initial strain planes of groups, update).
+// limits, options, initial strain planes of groups, update), masque_file.cpp (description
+// file and dump).
 #pragma once
 
 #include "support/support.h"
@@ -267,6 +268,44 @@ int Get_Masque_Object_RefCount(const MASQUE_OBJECT_HEADER *object);
 int Get_Masque_Object_Id(const MASQUE_OBJECT_HEADER *object);
 int Get_Masque_Object_Nummer(const MASQUE_OBJECT_HEADER *object);
 const MASQUE_OBJECT_TYPE *Get_Masque_Object_Descriptor(const MASQUE_OBJECT_HEADER *object);
+
+// ======================================================================= description file
+// Text stream in code page 850: the mask header "Q id nummer", then the node, edge, line
+// and group sections, each a count and its objects ("tag id nummer" and their values);
+// references are running numbers of objects written before. Numbers "%.6g" (the reference
+// factor " %lf"), names between « and » (at most 127 bytes, "???" for none), the type word
+// as a signed decimal (read as "%i"). A round trip keeps ids, running numbers, names and
+// type words exactly, doubles to six significant digits; group weights and initial
+// strain planes are not written.
+//
+// Writers: 1, or 0 at the first failed write. Write_Masque_Querschnitt refuses (0, before
+// its first byte) every mask its reader could not read back: a null entry, a name with
+// "»" or over 127 bytes, a group type outside 0 to 3, a reference to an object outside
+// the mask, a line referring to a later line, a running number not positive or not unique.
+// Readers: the new object added to the mask (header id and running number from the file),
+// or null; they read nothing unbounded (short tokens, finite doubles, 32-bit ints) and a
+// positive running number met twice fails. Read_Masque_Querschnitt destroys the partial
+// mask on any failure, whatever its keep bit.
+int Write_Masque_Object_Header(FILE *f, const MASQUE_OBJECT_HEADER *object);
+// 1 when the tag equals the expected one and id and running number were read.
+int Read_Masque_Object_Header(FILE *f, const MASQUE_OBJECT_TYPE *expected, MASQUE_OBJECT_HEADER *header);
+int Write_Masque_Querschnitt(FILE *f, const MASQUE *mask);
+MASQUE *Read_Masque_Querschnitt(FILE *f);
+int Write_Masque_Knoten(FILE *f, const MASQUE_KNOTEN *node);
+MASQUE_KNOTEN *Read_Masque_Knoten(FILE *f, MASQUE *mask);
+int Write_Masque_Kante(FILE *f, const MASQUE_KANTE *edge);
+MASQUE_KANTE *Read_Masque_Kante(FILE *f, MASQUE *mask);
+int Write_Masque_Spannungsdehnungslinie(FILE *f, const SPANNUNGSDEHNUNGSLINIE *line);
+SPANNUNGSDEHNUNGSLINIE *Read_Masque_Spannungsdehnungslinie(FILE *f, MASQUE *mask);
+int Write_Masque_Gruppe(FILE *f, const MASQUE_GRUPPE *group);
+MASQUE_GRUPPE *Read_Masque_Gruppe(FILE *f, MASQUE *mask);
+// Listing for a person (German texts of the file format's dump); null entries skipped.
+void Dump_Masque_Object_Header(FILE *f, const MASQUE_OBJECT_HEADER *object);
+void Dump_Masque_Querschnitt(FILE *f, const MASQUE *mask);
+void Dump_Masque_Knoten(FILE *f, const MASQUE_KNOTEN *node);
+void Dump_Masque_Kante(FILE *f, const MASQUE_KANTE *edge);
+void Dump_Masque_Spannungsdehnungslinie(FILE *f, const SPANNUNGSDEHNUNGSLINIE *line);
+void Dump_Masque_Gruppe(FILE *f, const MASQUE_GRUPPE *group);
 
 // ======================================================================= mask
 // New empty mask with extra_size zeroed bytes behind the record; flags from the default

@@ -8,6 +8,7 @@
 // x2 = κ sin φ and, while the initial strains are on for the mask, x3.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "analysis/hybrd.h"
@@ -34,6 +35,13 @@ struct SolverState {
   double ry = 0.0, rz = 0.0;       // reference point of the running solve
   double basis[3][4] = {};         // a, b, c
   bool basis_built = false;
+  double lambda_req = 0.0;         // the load factor search's required λ (<= 0: γ of the plane)
+  // The last forces of the running hybrid solve: its final point is mostly the point it
+  // evaluated last, and nothing changes in between.
+  bool last_valid = false;
+  DEHNUNGSEBENE last_plane{};
+  double last_F[4] = {};
+  int last_ok = 0;
 } g;
 
 void _Changing_State() {
@@ -49,6 +57,7 @@ struct StateGuard {
     _Changing_State();
   }
   ~StateGuard() {
+    g.last_valid = false;
     g.yp = yp;
     g.zp = zp;
     g.ratio_target = ratio;
@@ -85,7 +94,14 @@ void _Move(double *F, double y, double z) {
 
 int _Forces(const DEHNUNGSEBENE &p, double *F) {
   if (g.counting) ++g.evaluations;
-  return Calc_Masque_Dehnungsebene_Forces(g.mask, &p, g.lastfaktor, F);
+  if (g.last_valid && std::memcmp(&p, &g.last_plane, sizeof p) == 0) {
+    std::copy(g.last_F, g.last_F + 4, F);
+    return g.last_ok;
+  }
+  g.last_ok = Calc_Masque_Dehnungsebene_Forces(g.mask, &p, g.lastfaktor, F);
+  std::copy(F, F + 4, g.last_F);
+  g.last_plane = p;
+  return g.last_ok;
 }
 
 int _Ratio(MASQUE *mask, const DEHNUNGSEBENE &p, double *r) {
@@ -316,7 +332,8 @@ void _Dehnungsbereich_Startwerte(MASQUE *mask, const double *T, double lf, doubl
     double F[4];
     DEHNUNGSEBENE p;
     if (g.counting) ++g.evaluations;
-    if (Calc_Masque_Dehnungsbereich_Forces(mask, pair, lf, F) && Get_Masque_Grenzdehnungsebene(mask, pair, &p) &&
+    // The limit-strain plane once, then its forces.
+    if (Get_Masque_Grenzdehnungsebene(mask, pair, &p) && Calc_Masque_Dehnungsebene_Forces(mask, &p, lf, F) &&
         p.kappa != 0.0) {
       _Move(F, yp, zp);
       const double d = k == 0 ? p.kappa * std::cos(phis[0]) : p.kappa * std::sin(phis[1]);
@@ -441,6 +458,9 @@ void _Fcn_Gleichgewicht(int *pn, double *x, double *fvec, double *fjac, int *ldf
 
 // Runs the hybrid driver on x; fills residual norm, iterations and termination code.
 int _Run(MASQUE_HYBRD_FCN fcn, int n, double *x, const SOLVER_TOLERANZ *tol, double *res, int *iter) {
+  g.last_valid = true;  // from here to the next solve: one mask, load factor and state
+  g.last_ok = 0;
+  g.last_plane = DEHNUNGSEBENE{std::nan(""), 0.0, 0.0, 0.0};
   double t;
   int maxfev;
   _Tolerance(tol, &t, &maxfev);
@@ -523,6 +543,7 @@ static int _Solve_Masque_Grenzebene(MASQUE *mask, const double *T, const SOLVER_
   rec->zustand = info + 1;
   g.mask = nullptr;
   g.target = nullptr;
+  g.last_valid = false;
   g.ratio_target = saved_ratio;
   return rec->zustand == 0 ? 1 : 0;
 }
@@ -554,6 +575,7 @@ static int _Solve_Masque_Dehnungsbereich(MASQUE *mask, const double *T, const SO
   rec->zustand = info + 1;
   g.mask = nullptr;
   g.target = nullptr;
+  g.last_valid = false;
   return rec->zustand == 0 ? 1 : 0;
 }
 
@@ -579,6 +601,7 @@ static int _Solve_Masque_Gleichgewicht(MASQUE *mask, const double *P, const SOLV
   rec->zustand = info + 1;
   g.mask = nullptr;
   g.target = nullptr;
+  g.last_valid = false;
   return rec->zustand == 0 ? 1 : 0;
 }
 
@@ -809,6 +832,123 @@ int Calc_Masque_Gleichgewicht(MASQUE *mask, const double *T, double lf, const SO
 
 // ======================================================================= load factor search
 
+namespace {
+
+// Residuals of the load factor refinement in (−ε0, κ cos φ, κ sin φ, ln x): the weighted
+// forces at the load factor x about the centroid less λ_req times the weighted target, and
+// 1 less the limit-strain ratio.
+double _Grenzfaktor_Lambda(const DEHNUNGSEBENE &p) {
+  if (g.lambda_req > 0.0) return g.lambda_req;
+  double gamma = 2.1;
+  Get_Masque_Dehnung_Beiwert(g.mask, &p, 0.0, &gamma, nullptr);
+  return gamma;
+}
+
+int _Grenzfaktor_Forces(const DEHNUNGSEBENE &p, double x, double *r) {
+  double F[4];
+  if (g.counting) ++g.evaluations;
+  if (!Calc_Masque_Dehnungsebene_Forces(g.mask, &p, x, F)) return 0;
+  _Move(F, g.ry, g.rz);
+  const double l = _Grenzfaktor_Lambda(p);
+  for (int i = 0; i < 3; ++i) r[i] = g.weights[i] * F[i] - l * g.target[i];
+  return 1;
+}
+
+void _Fcn_Grenzfaktor(int *, double *x, double *fvec, double *fjac, int *ldfjac, int *iflag) {
+  const DEHNUNGSEBENE p = _Plane_of(x, 3);
+  const double lf = std::exp(x[3]);
+  if (*iflag == 1) {
+    double r;
+    if (!_Grenzfaktor_Forces(p, lf, fvec) || !_Ratio(g.mask, p, &r)) {
+      for (int i = 0; i < 4; ++i) fvec[i] = 0.0;
+      *iflag = -2;  // a failed evaluation never counts as a solution
+      return;
+    }
+    fvec[3] = 1.0 - r;
+    _Stop_If_Met(fvec, 4, iflag);
+    return;
+  }
+  if (*iflag != 2) return;
+  const int ld = *ldfjac;
+  for (int j = 0; j < 4; ++j)
+    for (int i = 0; i < 4; ++i) fjac[i + j * ld] = 0.0;
+  if (g.counting) ++g.jacobians;
+  MASQUE_SCHNITTGROESSEN K;
+  if (!Calc_Masque_Dehnungsebene_Steifigkeit(g.mask, &p, lf, &K)) return;
+  for (int j = 0; j < 3; ++j) {
+    double dF[4] = {K.K[j][0], K.K[j][1], K.K[j][2], K.K[j][3]};
+    _Move(dF, g.ry, g.rz);
+    const double sign = j == 0 ? -1.0 : 1.0;  // x0 = −ε0
+    for (int i = 0; i < 3; ++i) fjac[i + j * ld] = sign * g.weights[i] * dF[i];
+  }
+  // ln x by a forward difference with x × 1.1.
+  double f0[3], f1[3];
+  if (_Grenzfaktor_Forces(p, lf, f0) && _Grenzfaktor_Forces(p, 1.1 * lf, f1)) {
+    for (int i = 0; i < 3; ++i) fjac[i + 3 * ld] = (f1[i] - f0[i]) / std::log(1.1);
+  }
+  // The ratio row by central differences in the plane variables.
+  for (int j = 0; j < 3; ++j) {
+    double xp[3] = {x[0], x[1], x[2]}, xm[3] = {x[0], x[1], x[2]};
+    xp[j] += 0.001;
+    xm[j] -= 0.001;
+    double rp = 0.0, rm = 0.0;
+    _Ratio(g.mask, _Plane_of(xp, 3), &rp);
+    _Ratio(g.mask, _Plane_of(xm, 3), &rm);
+    fjac[3 + j * ld] = -(rp - rm) * 500.0;
+  }
+}
+
+// Refines the point (plane, x) of the load factor search; 1 with the record filled when
+// the hybrid solve converged with x inside [u_min, u_max] on the log scale.
+int _Refine_Grenzfaktor(MASQUE *mask, const double *T, const SOLVER_TOLERANZ *tol, double lambda_req, double u_min,
+                        double u_max, const DEHNUNGSEBENE &start, double x_start, GRENZZUSTAND_FAKTOR *record,
+                        int *iterations) {
+  MASQUE_QUERSCHNITTSWERTE v;
+  Calc_Masque_Querschnittswerte(mask, MASQUE_WERTE_ALLE, 1, &v);
+  // Weights of the equilibrium solve, for the target λ_req T when λ_req is given.
+  const double s = lambda_req > 0.0 ? lambda_req : 1.0;
+  const double P[4] = {s * T[0], s * T[1], s * T[2], 0.0};
+  double Pw[4];
+  _Set_Gleichgewicht_Gewichte(mask, P, v.ys, v.zs, Pw);
+  if (lambda_req > 0.0) {
+    for (double &w : Pw) w /= lambda_req;
+  }
+  g.mask = mask;
+  g.target = Pw;
+  g.ry = v.ys;
+  g.rz = v.zs;
+  g.lambda_req = lambda_req;
+  double x[4];
+  _Variables_of(start, x);
+  x[3] = std::log(std::max(x_start, 1e-10));
+  double res = 0.0;
+  int iter = 0;
+  const int info = _Run(&_Fcn_Grenzfaktor, 4, x, tol, &res, &iter);
+  *iterations += iter;
+  g.mask = nullptr;
+  g.target = nullptr;
+  g.last_valid = false;
+  // Converged means the residual met the tolerance (the callback stopped the solve).
+  if (info != -1 || !(x[3] >= u_min - 1e-12 && x[3] <= u_max + 1e-12)) return 0;
+  const double lf = std::exp(x[3]);
+  GRENZZUSTAND &gz = record->grenz;
+  gz.ebene = _Plane_of(x, 3);
+  if (!Calc_Masque_Dehnungsebene_Forces(mask, &gz.ebene, lf, gz.F)) return 0;
+  const double tt = _Dot(T, T, 4);
+  gz.lambda = tt > 0.0 ? _Dot(T, gz.F, 4) / tt : 0.0;
+  double r = 0.0;
+  _Ratio(mask, gz.ebene, &r);
+  gz.verhaeltnis = r;
+  gz.residuum = res;
+  gz.wort = 0;
+  gz.zustand = 0;
+  record->faktor = lf;
+  return 1;
+}
+
+}  // namespace
+
+
 int Calc_Masque_Grenzfaktor(MASQUE *mask, const double *T, const double *range, const SOLVER_TOLERANZ *tol,
                             GRENZZUSTAND_FAKTOR *record) {
   if (!mask || !T || !range || !record) return 0;
@@ -863,12 +1003,23 @@ int Calc_Masque_Grenzfaktor(MASQUE *mask, const double *T, const double *range, 
   double g_a = g_lo, g_b = g_hi;
   GRENZZUSTAND cur = lo;
   double x = std::exp(u_lo);
+  double g_prev = g_lo, bound = 3.0;
   for (int it = 0; it < 60 && std::fabs(g_lo) > 0.001; ++it) {
     const double u = g_b != g_a ? u_lo - g_a * (u_hi - u_lo) / (g_b - g_a) : (u_lo + u_hi) / 2.0;
     const double xn = std::exp(std::clamp(u, u_min, u_max));
     cur.ebene = g_lo < 0.0 ? lo.ebene : hi.ebene;
     double gn;
     if (!eval(xn, cur, true, &gn)) break;
+    if (std::fabs(gn - g_prev) < bound) {
+      // Close enough for the joint solve of plane and factor; a converged one ends the search.
+      if (_Refine_Grenzfaktor(mask, T, tol, range[3], u_min, u_max, cur.ebene, xn, record, &total)) {
+        record->grenz.iterationen = total;
+        record->status = 0;
+        return 1;
+      }
+      bound /= 2.0;
+    }
+    g_prev = gn;
     const bool small_change = std::fabs(xn - x) <= 0.001 * (xn + 1.0);
     x = xn;
     if (std::fabs(gn) <= 0.001 || small_change) {

@@ -7,6 +7,7 @@
 // the fly from the global node coordinates: the mask itself is not changed.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "analysis/masque_solve_internal.h"
@@ -69,6 +70,20 @@ double _Fraction(double e, double e_lo, double e_hi) {
   return (e - e_lo) / (e_hi - e_lo);
 }
 
+// Elements of a group's list, read straight from the array (the hot loops of the
+// integration would otherwise pay two calls per element).
+template <class T>
+struct _Elements {
+  T *const *items = nullptr;
+  int count = 0;
+  explicit _Elements(const MASQUE_GRUPPE *group) {
+    if (group && group->elemente && group->elemente->items) {
+      items = reinterpret_cast<T *const *>(group->elemente->items);
+      count = group->elemente->count;
+    }
+  }
+};
+
 void _Local(const MasqueIntFrame &f, const MASQUE_KNOTEN *node, double *y, double *z) {
   const double dy = node->y - f.y0, dz = node->z - f.z0;
   *y = f.c * dy + f.s * dz;
@@ -87,27 +102,36 @@ int _Extent(const MASQUE_GRUPPE *group, double *min, double *max, Coord coord) {
     hi = std::max(hi, y + r);
   };
   switch (group->typ) {
-    case MASQUE_PUNKTGRUPPE:
-      for (int i = 0; i < Count_Masque_Punkte(group); ++i) {
-        const MASQUE_PUNKT *p = Get_Masque_Punkt(group, i);
-        if (p) take(p->knoten, 0.0);
+    case MASQUE_PUNKTGRUPPE: {
+      const _Elements<MASQUE_PUNKT> el(group);
+      for (int i = 0; i < el.count; ++i) {
+        if (el.items[i]) take(el.items[i]->knoten, 0.0);
       }
       break;
-    case MASQUE_FLAECHE:
-      for (int i = 0; i < Count_Masque_Flaeche_Kanten(group); ++i) {
-        const MASQUE_KANTE *e = Get_Masque_Flaeche_Kante(group, i);
-        if (e) take(e->anfang, 0.0), take(e->ende, 0.0);
+    }
+    case MASQUE_FLAECHE: {
+      const _Elements<MASQUE_KANTE> el(group);
+      // Of an outline's shared nodes each is taken once (the extent is the same).
+      for (int i = 0; i < el.count; ++i) {
+        const MASQUE_KANTE *e = el.items[i];
+        if (!e) continue;
+        const MASQUE_KANTE *next = el.items[i + 1 < el.count ? i + 1 : 0];
+        take(e->anfang, 0.0);
+        if (!next || next->anfang != e->ende) take(e->ende, 0.0);
       }
       break;
+    }
     case MASQUE_KREIS:
       take(group->mittelpunkt, group->radius);  // a hole gives min above max
       break;
-    case MASQUE_LINIENGRUPPE:
-      for (int i = 0; i < Count_Masque_Linien(group); ++i) {
-        const MASQUE_LINIE *l = Get_Masque_Linie(group, i);
+    case MASQUE_LINIENGRUPPE: {
+      const _Elements<MASQUE_LINIE> el(group);
+      for (int i = 0; i < el.count; ++i) {
+        const MASQUE_LINIE *l = el.items[i];
         if (l && l->kante) take(l->kante->anfang, 0.0), take(l->kante->ende, 0.0);
       }
       break;
+    }
     default:
       return 0;
   }
@@ -115,6 +139,34 @@ int _Extent(const MASQUE_GRUPPE *group, double *min, double *max, Coord coord) {
   *min = lo;
   *max = hi;
   return 1;
+}
+
+// Strip between an area edge inside one linear stress segment and the axis z'' = 0, by the
+// 3-point rule with the segment's stress evaluated in place: the same operations in the
+// same order as the general walk, so the same sums, without its cuts and calls.
+template <bool stiff>
+inline void _Linear_Edge(const SDL_ABSCHNITT &seg, double eps0, double kappa, double ya, double za, double yb,
+                         double zb, double sign, Moments &m) {
+  const double d = yb - ya;
+  const double g = seg.s1 * seg.q * 1.0;
+  Moments e{};
+  for (int i = 0; i < 3; ++i) {
+    const double y = ya + kG3s[i] * d, z = za + kG3s[i] * (zb - za);
+    const double s = seg.s0 + seg.s1 * ((eps0 + kappa * y - seg.lo) * seg.q);
+    const double w = kG3w[i] * d;
+    e.S0 += w * s * z;
+    e.Sy += w * s * y * z;
+    e.Sz += w * s * z * z / 2.0;
+    if constexpr (stiff) {
+      e.G0 += w * g * z;
+      e.Gy += w * g * y * z;
+      e.Gz += w * g * z * z / 2.0;
+      e.Gyy += w * g * y * y * z;
+      e.Gzz += w * g * z * z * z / 3.0;
+      e.Gyz += w * g * y * z * z / 2.0;
+    }
+  }
+  _Add_Scaled(m, e, sign);
 }
 
 // Area: the strip between the edge's chord and the axis z'' = 0.
@@ -163,6 +215,57 @@ void _Integrate_Edge(const SDL_ARBEITSFORM &form, double eps0, double kappa, dou
   });
   // A boundary running counter-clockwise encloses a positive area.
   _Add_Scaled(m, e, -sign);
+}
+
+// Area group: every edge's strip; an edge inside one linear segment (the segment the walk
+// would take: the first whose upper bound lies above the smaller strain, or for a constant
+// strain the point rule's) goes without the walk.
+template <bool stiff>
+void _Integrate_Area(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &form, const MasqueIntFrame &f, double eps0,
+                     double kappa, Moments &out) {
+  Moments m = out;
+  const int n = std::min(form.anzahl, SDL_MAX_ABSCHNITTE);
+  double hi[SDL_MAX_ABSCHNITTE];
+  for (int k = 0; k < n; ++k) hi[k] = form.abschnitt[k].hi;
+  const _Elements<MASQUE_KANTE> el(group);
+  // An outline's edges share their nodes: the end of one is the start of the next.
+  const MASQUE_KNOTEN *last = nullptr;
+  double yl = 0.0, zl = 0.0;
+  for (int i = 0; i < el.count; ++i) {
+    const MASQUE_KANTE *e = el.items[i];
+    if (!e || !e->anfang || !e->ende) continue;
+    double ya, za, yb, zb;
+    if (e->anfang == last) {
+      ya = yl, za = zl;
+    } else {
+      _Local(f, e->anfang, &ya, &za);
+    }
+    _Local(f, e->ende, &yb, &zb);
+    last = e->ende, yl = yb, zl = zb;
+    if (ya == yb) continue;
+    const double sign = yb > ya ? 1.0 : -1.0;
+    double y0 = ya, z0 = za, y1 = yb, z1 = zb;
+    if (y0 > y1) {
+      std::swap(y0, y1);
+      std::swap(z0, z1);
+    }
+    const double e1 = eps0 + kappa * y0, e2 = eps0 + kappa * y1;
+    int k = -1;
+    if (e2 > e1) {
+      k = 0;
+      while (k < n && hi[k] <= e1) ++k;
+      if (k == n || e2 > hi[k]) k = -1;
+    } else {
+      k = Find_SDL_Abschnitt(&form, e1);
+    }
+    if (k >= 0 && form.abschnitt[k].kind == SDL_KIND_LINEAR) {
+      // A boundary running counter-clockwise encloses a positive area.
+      _Linear_Edge<stiff>(form.abschnitt[k], eps0, kappa, y0, z0, y1, z1, -sign, m);
+    } else {
+      _Integrate_Edge(form, eps0, kappa, ya, za, yb, zb, stiff, m);
+    }
+  }
+  out = m;
 }
 
 // Line element of thickness 1 between two points.
@@ -304,7 +407,11 @@ int _Calc_Gruppe_Dehnungsebene(const WholeMask &w, const SPANNUNGSDEHNUNGSLINIE 
   int ok = Masque_Integrate_Form(group, line->arbeitsform, frame, gp.eps0, gp.kappa, weight, stiffness,
                                  gp.initial ? abc : nullptr, &r);
   _Turn_Back(r, gp.alpha);
-  Add_Masque_Schnittgroessen(&out, &r, &out);
+  if (stiffness) {
+    Add_Masque_Schnittgroessen(&out, &r, &out);
+  } else {
+    for (int i = 0; i < 4; ++i) out.F[i] += r.F[i];  // the stiffness stays zero
+  }
   const SPANNUNGSDEHNUNGSLINIE *second = line->extern_linie;
   if (ok && second && second != line && line->extern_faktor != 0.0 && depth < 8) {
     ok = _Calc_Gruppe_Dehnungsebene(w, second, group, weight * line->extern_faktor, out, stiffness, depth + 1);
@@ -316,6 +423,12 @@ int _Integrate_Mask(MASQUE *mask, const DEHNUNGSEBENE *plane, double lastfaktor,
                     bool stiffness) {
   out = MASQUE_SCHNITTGROESSEN{};
   if (!mask || !plane) return 0;
+  // A plane or load factor that is not finite has no forces: reported as a failure, not
+  // as zero forces of a successful integration.
+  if (!std::isfinite(plane->phi) || !std::isfinite(plane->eps0) || !std::isfinite(plane->kappa) ||
+      !std::isfinite(plane->x3) || !std::isfinite(lastfaktor)) {
+    return 0;
+  }
   WholeMask w{mask, plane->phi, DEHNUNGSEBENE{0.0, plane->eps0, plane->kappa, plane->x3}};
   if (plane->kappa < 0.0) {
     // The same plane turned by π with a positive curvature.
@@ -340,7 +453,15 @@ int _Integrate_Mask(MASQUE *mask, const DEHNUNGSEBENE *plane, double lastfaktor,
 
 MasqueIntFrame Masque_Int_Frame(const MASQUE *mask, double angle) {
   const double theta = mask->frame[2] + angle;
-  return MasqueIntFrame{mask->frame[0], mask->frame[1], std::cos(theta), std::sin(theta)};
+  // Every group of an integration, and every evaluation of a solve step, asks for the same
+  // angle: the last cosine and sine are kept (for the bitwise same angle).
+  static double last_theta = 0.0, last_c = 1.0, last_s = 0.0;
+  if (std::memcmp(&theta, &last_theta, sizeof theta) != 0) {
+    last_theta = theta;
+    last_c = std::cos(theta);
+    last_s = std::sin(theta);
+  }
+  return MasqueIntFrame{mask->frame[0], mask->frame[1], last_c, last_s};
 }
 
 int Masque_Group_Law(const MASQUE_GRUPPE *group) {
@@ -423,13 +544,10 @@ int Masque_Integrate_Form(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &for
       }
       break;
     case MASQUE_FLAECHE:
-      for (int i = 0; i < Count_Masque_Flaeche_Kanten(group); ++i) {
-        const MASQUE_KANTE *e = Get_Masque_Flaeche_Kante(group, i);
-        if (!e || !e->anfang || !e->ende) continue;
-        double ya, za, yb, zb;
-        _Local(f, e->anfang, &ya, &za);
-        _Local(f, e->ende, &yb, &zb);
-        _Integrate_Edge(form, eps0, kappa, ya, za, yb, zb, stiff, m);
+      if (stiff) {
+        _Integrate_Area<true>(group, form, f, eps0, kappa, m);
+      } else {
+        _Integrate_Area<false>(group, form, f, eps0, kappa, m);
       }
       break;
     case MASQUE_KREIS: {
@@ -477,7 +595,11 @@ int Masque_Integrate_Form(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &for
       r.K[3][3] = a * r.K[3][0] + c * r.K[3][1] - b * r.K[3][2];
     }
   }
-  Add_Masque_Schnittgroessen(out, &r, out);
+  if (stiff) {
+    Add_Masque_Schnittgroessen(out, &r, out);
+  } else {
+    for (int i = 0; i < 4; ++i) out->F[i] += r.F[i];
+  }
   return 1;
 }
 

@@ -108,20 +108,41 @@ int Get_Masque_Dehnung_Extremes(MASQUE *mask, const DEHNUNGSEBENE *plane, MASQUE
 int Get_Masque_Grenzdehnung_Ratios(MASQUE *mask, const DEHNUNGSEBENE *plane_in, double *out) {
   if (!mask || !plane_in || !out) return 0;
   out[0] = out[1] = out[2] = 0.0;
-  MASQUE_DEHNUNG_EXTREMES x;
-  if (!_Masque_Dehnung_Extremes(mask, *plane_in, x)) return 0;
   const DEHNUNGSEBENE plane = _Normalised(*plane_in);
   const MASQUE_LIMITS &L = mask->limits;
-  const double M = x.max1;
+  // The groups' strains, kept from the pass that finds the largest family-1 strain M (the
+  // mask's extremes) for the pass of the ratios.
+  constexpr int kKept = 64;
+  struct Strains { int law; double emin, emax; } kept[kKept];
+  const int n = Count_Masque_Gruppen(mask);
+  double max1 = -MASQUE_NO_LIMIT, max2 = -MASQUE_NO_LIMIT;
+  auto strains = [&](int i, double *emin, double *emax) {
+    const MASQUE_GRUPPE *group = Get_Masque_Gruppe(mask, i);
+    double ymin, ymax;
+    return group ? _Gruppe_Strains(mask, group, plane, emin, emax, &ymin, &ymax) : 0;
+  };
+  for (int i = 0; i < n; ++i) {
+    double emin = 0.0, emax = 0.0;
+    const int law = strains(i, &emin, &emax);
+    if (i < kKept) kept[i] = Strains{law, emin, emax};
+    if (law == 1) max1 = std::max(max1, emax);
+    if (law == 2) max2 = std::max(max2, emax);
+  }
+  // A family without groups takes the other's values; with neither M is 0.
+  const double M = max1 > -MASQUE_NO_LIMIT ? max1 : max2 > -MASQUE_NO_LIMIT ? max2 : 0.0;
   auto take = [&](double r) {
     if (r > 0.0 && r > out[1]) out[1] = r;
     if (r < 0.0 && r < out[0]) out[0] = r;
   };
-  for (int i = 0; i < Count_Masque_Gruppen(mask); ++i) {
-    const MASQUE_GRUPPE *group = Get_Masque_Gruppe(mask, i);
-    if (!group) continue;
-    double emin, emax, ymin, ymax;
-    const int law = _Gruppe_Strains(mask, group, plane, &emin, &emax, &ymin, &ymax);
+  for (int i = 0; i < n; ++i) {
+    if (!Get_Masque_Gruppe(mask, i)) continue;
+    double emin, emax;
+    int law;
+    if (i < kKept) {
+      law = kept[i].law, emin = kept[i].emin, emax = kept[i].emax;
+    } else {
+      law = strains(i, &emin, &emax);
+    }
     if (law == 2) {
       if (L.smax > 0.0) take(emin / L.smax), take(emax / L.smax);
       if (L.smin < 0.0) take(emin / L.smin), take(emax / L.smin);
@@ -159,8 +180,11 @@ int Get_Masque_Grenzdehnung_Ratios(MASQUE *mask, const DEHNUNGSEBENE *plane_in, 
 
 int Get_Masque_Grenzdehnungsebene(MASQUE *mask, const double *pair, DEHNUNGSEBENE *out) {
   if (!mask || !pair || !out) return 0;
-  // Limit planes from the convex hull of the limit strains are not built in this program.
-  if (mask->flags & MASQUE_HULL_LIMITS) return 0;
+  if (mask->flags & MASQUE_HULL_LIMITS) {
+    // From the convex hull; a hull without diagonal leaves it to the domain table.
+    const int r = Masque_Hull_Grenzdehnungsebene(mask, pair, out);
+    if (r >= 0) return r;
+  }
   const double phi = pair[0];
   MASQUE_DEHNUNG_EXTREMES x;
   if (!_Masque_Dehnung_Extremes(mask, DEHNUNGSEBENE{phi, 0.0, 1.0, 0.0}, x)) return 0;
@@ -206,7 +230,7 @@ int Set_Masque_Plane_by_Fibres(MASQUE *mask, const double *v, unsigned flags, DE
   if (!_Masque_Dehnung_Extremes(mask, DEHNUNGSEBENE{v[0], 0.0, 1.0, 0.0}, x)) return 0;
   const double ya = (flags & 0x2) ? x.y_min2 : x.y_min1;
   const double yb = (flags & 0x10) ? x.y_max2 : x.y_max1;
-  if (ya == yb) return 0;
+  if (!(yb > ya)) return 0;  // the second fibre must lie beyond the first
   const double kappa = (v[2] - v[1]) / (yb - ya);
   const DEHNUNGSEBENE p{v[0], v[1] - kappa * ya, kappa, 0.0};
   *out = _Normalised(p);

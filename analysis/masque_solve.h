@@ -21,9 +21,13 @@
 // Module state (one thread, not re-entrant; Reset_Masque_Solver_For_Tests): the limit
 // state's reference point, target ratio, weights, target basis, current mask and target
 // (cleared after every solve) and two evaluation counters. Nothing of it survives a call
-// except the weights and the counters.
+// except the weights and the counters. The evaluation interface keeps its current mask
+// and frame flag (Reset_Masque_Auswertung_For_Tests); the convex hull is cached in its
+// mask. Calc_Masque_Auswertung brings its mask fully up to date first.
 //
-// Source files: masque_integration.cpp (integration, group extent), masque_limits.cpp
+// Source files: masque_integration.cpp (integration, group extent), masque_hull.cpp
+// (convex hull of the limit strains), masque_auswertung.cpp (reinforced-concrete builder,
+// evaluation interface), masque_limits.cpp
 // (strain extremes, ratios, limit-strain planes, zero line, force transforms, section
 // values, resultants, line stresses), masque_grenzzustand.cpp (limit state and its solves).
 #pragma once
@@ -72,9 +76,9 @@ int Get_Masque_Dehnung_Extremes(MASQUE *mask, const DEHNUNGSEBENE *plane, MASQUE
 int Get_Masque_Grenzdehnung_Ratios(MASQUE *mask, const DEHNUNGSEBENE *plane, double *ratios);
 // Limit-strain plane of the direction phi and the domain parameter t ∈ [0, 33]
 // (pair = {phi, t}; t outside counts as the nearer end): out = (phi, ε0, κ, 0) through the
-// first family-1 fibre and the second fibre of the strain domain. 0 for a null argument
-// and for a mask with the hull bit 0x8000 (limit planes from the convex hull are not
-// available in this program).
+// first family-1 fibre and the second fibre of the strain domain. With the mask bit
+// 0x8000 the plane of the convex hull (Get_Masque_Hull_Grenzdehnungsebene); a hull without
+// diagonal falls back to the domain table, a failed hull gives 0. 0 for a null argument.
 int Get_Masque_Grenzdehnungsebene(MASQUE *mask, const double *pair, DEHNUNGSEBENE *out);
 // Strain extremes of that limit-strain plane.
 int Get_Masque_Grenzdehnungsebene_Extremes(MASQUE *mask, const double *pair, MASQUE_DEHNUNG_EXTREMES *out);
@@ -84,12 +88,66 @@ int Get_Masque_Grenzdehnungsebene_Extremes(MASQUE *mask, const double *pair, MAS
 int Get_Masque_Grenzdehnung_Jacobian(MASQUE *mask, const double *pair, double h, double *out);
 // Plane at angle v[0] through two fibres with the strains v[1] and v[2]: the first fibre is
 // the smallest y' of family 1 (flag 0x2: family 2), the second the largest y' of family 1
-// (flag 0x10: family 2). 0 when the fibres coincide or an argument is null.
+// (flag 0x10: family 2; flag 0x20 or none: family 1). 0 when the second fibre does not lie
+// beyond the first or an argument is null.
 int Set_Masque_Plane_by_Fibres(MASQUE *mask, const double *v, unsigned flags, DEHNUNGSEBENE *out);
+
+// ======================================================================= convex hull
+// With the mask bit 0x8000 the limit-strain planes come from the convex hull of the
+// limit strains: every point bounds the admissible strain lines e(x) = ε0 + κ x (x the
+// local y' in the frame turned by the plane's angle) from below by −|epsu| of its line,
+// and for symmetric lines from above by |epsu| (less the line's own plane at the point
+// while the mask bit 0x4000 is set). Points: the end nodes of every edge of area and line
+// groups, the nodes of point groups, the two extreme fibres (centre ± radius along y') of
+// a circle, and for compression-limited lines whose epsD lies above their limit a pivot
+// at (x_min (1 − r) + x_max r, epsD) with r = (cmin − epsD) / cmin over their points (3/7
+// of the width for concrete). Domain t: 0 slope 0 through the highest compression bound,
+// 16 the diagonal (the admissible line of largest slope), 33 slope 0 through the lowest
+// tension bound; in between the slope changes linearly and the line turns about the
+// vertices of the chains.
+struct MASQUE_HULL_PUNKT {
+  double x;               // local y' in the hull's frame
+  double value;           // limit strain less the line's own strain there, per mille
+  const MASQUE_KNOTEN *knoten;   // null for the pivot and circle fibres
+  const MASQUE_GRUPPE *gruppe;   // null for the pivot
+};
+// The cache, one Mem_Malloc block owned by the mask: the record, then both point lists
+// (capacity entries each) and both slope arrays (capacity + 1 each).
+struct MASQUE_HULL {
+  double frame[3];     // mask frame (y0, z0, phi) it was computed for
+  double drehung;      // further turn of that frame (the request's angle)
+  MASQUE_HULL_PUNKT *druck;   // upper convex chain of the compression bounds, by x
+  MASQUE_HULL_PUNKT *zug;     // lower convex chain of the tension bounds, by x
+  double *druck_steigung;     // slope before vertex k (k = 0: +max, k = n: −max)
+  double *zug_steigung;       // (k = 0: −max, k = n: +max)
+  double steigung_0;          // slope at t = 0 (0)
+  double diagonale;           // slope at t = 16
+  double steigung_33;         // slope at t = 33 (0)
+  int capacity;               // 1 + 2 × edges of area and line groups + points + 2 × circles
+  int n_druck, n_zug;
+  int i_druck_max;            // largest compression bound (first on ties)
+  int i_diag_druck, i_diag_zug;  // vertices of the diagonal
+  int i_zug_min;              // smallest tension bound (last on ties); −1: not determined
+};
+// Computes the hull for the mask's frame into its cache and sets bit 0x800; prints
+// "Convex_Hull: Druck > Zug !!!" or "Convex_Hull: Keine Diagonale gefunden !!!" on standard
+// output for inconsistent limits and goes on. 0 when the record cannot be allocated (the
+// cache is then freed) or an element of a group is missing; a failed run leaves no valid
+// cache (bit 0x800 clear, indices −1).
+int Convex_Hull(MASQUE *mask);
+int Compute_Masque_Hull(MASQUE *mask);  // Convex_Hull for a non-null mask
+// 1 without work when the cache is valid for the mask's frame, else Convex_Hull.
+int Update_Masque_Hull(MASQUE *mask);
+// Limit-strain plane (dphi, ε0, κ, 0) of pair = {dphi, t} from the hull for the frame
+// turned by dphi (computed unless cached for exactly that frame; the mask frame itself is
+// not changed). 0 when there is no hull, no diagonal (no tension bound or no point) or no
+// touching vertex; out is then not written.
+int Get_Masque_Hull_Grenzdehnungsebene(MASQUE *mask, const double *pair, DEHNUNGSEBENE *out);
 
 // ======================================================================= planes, forces, values
 // Forces of the limit-strain plane of pair = {phi, t} (further doubles may follow) with the
-// load factor. 0 for a null argument, the hull bit 0x8000 or a failed integration.
+// load factor (the hull's plane under bit 0x8000). 0 for a null argument, a plane that
+// cannot be formed or a failed integration.
 int Calc_Masque_Dehnungsbereich_Forces(MASQUE *mask, const double *pair, double lastfaktor, double *forces);
 // Zero line of the plane: line = (direction angle, y, z of its point nearest the origin).
 // A plane without curvature (also the zero plane) gives the point at 1e10.
@@ -212,6 +270,11 @@ struct GRENZZUSTAND_FAKTOR {
 };
 // Load factor x in [x_min, x_max] (range = {x_min, x_max, unused, lambda_req}) at which
 // the limit state of T has the load factor lambda_req (within 0.999 … 1.001). 1 when found.
+// Regula falsi on ln x between the range ends; once q − 1 changes by less than a bound (3,
+// halved after every failed try) a hybrid solve in (−ε0, κ cos φ, κ sin φ, ln x) refines
+// the point (forces at x equal lambda_req T in the equilibrium solve's weights, limit-strain
+// ratio 1; lambda_req <= 0: the strain coefficient γ of the plane) and ends the search when
+// it converges inside the range.
 int Calc_Masque_Grenzfaktor(MASQUE *mask, const double *T, const double *range, const SOLVER_TOLERANZ *tol,
                             GRENZZUSTAND_FAKTOR *record);
 
@@ -221,9 +284,88 @@ int Calc_Masque_Grenzfaktor(MASQUE *mask, const double *T, const double *range, 
 int Get_Masque_Dehnung_Beiwert(MASQUE *mask, const DEHNUNGSEBENE *plane, double value, double *out,
                                MASQUE_DEHNUNG_EXTREMES *extremes);
 
+// Not built: the angle residuals of the strain-domain solve (_Fcn_Dehnungsbereich_Winkel,
+// _Winkel_Residuum); no solve of this program uses them.
+
 // Evaluation counters of the limit-state solves (counting while the switch is on).
 void Reset_Masque_Solver_Counts();
 void Get_Masque_Solver_Counts(int *evaluations, int *jacobians);
 int Set_Masque_Solver_Counting(int on);  // previous switch
 // Reference point, target ratio and counters back to program start.
 void Reset_Masque_Solver_For_Tests();
+
+// ======================================================================= builder, evaluation
+// Reinforced-concrete mask: area group 1 over the polygon (y[i], z[i]), i < n (edges 1 to
+// n, nodes 1 to n; none when n <= 2) with a clone of the concrete line, point group k + 1
+// of bar k at (by, bz) with its area and a clone of the steel line (node k). Both lines
+// are added in any case; null lines mean the built-in "B25" and "BSt 500 SA". Null when
+// an array that is needed is missing or memory is short (nothing is kept then).
+MASQUE *Build_Masque_Stahlbeton(int id, int n, const double *y, const double *z, int nb, const double *by,
+                                const double *bz, const double *area, const SPANNUNGSDEHNUNGSLINIE *beton,
+                                const SPANNUNGSDEHNUNGSLINIE *stahl);
+// Equilibrium plane of the forces (load factor 1, tolerance 1e-6, 100 iterations):
+// result = (φ, ε0, κ, x3). 1 when found.
+int Calc_Masque_Gleichgewicht_Default(MASQUE *mask, const double *forces, double *result);
+
+// Result block of the evaluation interface (doubles by index, then two words):
+//  0-2 requested forces (modes 2 to 4); 3-5 N and the moments about the centroid (modes 1
+//  to 4; modes 3 and 4: the limit forces over λ); 6 limit-strain ratio (modes 1, 2) or λ
+//  (modes 3, 4); 7 F4 of the final plane (modes 1 to 4); 8 plane angle in degrees; 9 zero
+//  line angle in degrees, 10-11 its point nearest the origin; 12 ε0; 13 curvature (modes 1
+//  to 4); 14-17 strain extremes (family 1 min, max, family 2 min, max); 20-21 centroid.
+//  Mode 5: 3-8 tension resultant (N, y, z) and compression resultant, 13 their lever arm,
+//  9-11 zero line, 14 and 15 the distances from the zero line of the most compressed and
+//  the most stretched point (1e10 for none).
+//  22 + k stress and 278 + k strain at evaluation point k (k < 256), in group order: the
+//  start node of every area edge, the nodes of point groups, 32 points of a circle on the
+//  radius r sqrt(φ/sin φ), φ = 2π/32 (the 32-gon of its area), both end nodes of every
+//  edge of a line group. wort[0]: the mask's full point count (also above 256).
+constexpr int MASQUE_AUSWERTUNG_PUNKTE = 256;
+constexpr int MASQUE_AUSWERTUNG_SPANNUNG = 22;
+constexpr int MASQUE_AUSWERTUNG_DEHNUNG = 278;
+struct MASQUE_AUSWERTUNG {
+  double wert[534];
+  int wort[2];
+};
+
+// Current mask of the evaluation interface (module state, one thread; a destroyed mask is
+// forgotten). The three leading words are not read. frame_mode 1: the given moments are
+// about the centroid, else about the mask origin; reset forgets a mask set before. 0
+// without a mask.
+int Set_Masque_Auswertung_Masque(int, int, int, MASQUE *mask, int frame_mode, int reset);
+int Clear_Masque_Auswertung_Masque();  // 1 when a mask was set
+void Forget_Masque_Auswertung_Masque(const MASQUE *mask);
+void Reset_Masque_Auswertung_For_Tests();
+// Evaluates the current mask (brought fully up to date first) into the cleared block;
+// always 1, a failure (no mask, an unknown mode, a driver that fails) leaves it cleared.
+// p: modes 1 and 5 (angle in degrees, strain at the first fibre, strain at the second
+// fibre, selector): the first fibre is the smallest y' of family 1, the second the largest
+// y' of family 2 when the selector is 1, else of family 1. Modes 2 and 3 (N, My, Mz):
+// equilibrium plane, limit state. Mode 4 (N, My, Mz, λ_req, e_rel in percent of the depth
+// h = sqrt(12 I_max / A), e_abs in hundredths of the length unit): see the driver.
+int Calc_Masque_Auswertung(int mode, const double *p, MASQUE_AUSWERTUNG *block);
+// Stress and strain of every evaluation point under the plane (at most 256 written,
+// wort[0] the full count); 0 when an element is missing.
+int Fill_Masque_Auswertung_Punkte(MASQUE *mask, const DEHNUNGSEBENE *plane, MASQUE_AUSWERTUNG *block);
+// Mode drivers; forces P = (N, My, Mz) about the centroid, v = (φ in radians, strain at the
+// first fibre, strain at the second), flags as Set_Masque_Plane_by_Fibres. 1, or 0 when
+// the plane or state cannot be found.
+int Calc_Masque_Auswertung_Ebene(MASQUE *mask, const double *v, unsigned flags, MASQUE_AUSWERTUNG *block);
+// Equilibrium plane of P; a plane beyond the limit strains by less than 1.2 is replaced by
+// the limit state (which must reach a ratio above 0.995), else 0.
+int Calc_Masque_Auswertung_Kraefte(MASQUE *mask, const double *P, MASQUE_AUSWERTUNG *block);
+int Calc_Masque_Auswertung_Grenzzustand(MASQUE *mask, const double *P, MASQUE_AUSWERTUNG *block);
+// Limit state, at the load factor faktor, of P with its moments held at least at
+// margin |N| in each direction (a minimum eccentricity; a zero moment becomes +margin |N|);
+// slots as mode 3.
+int Calc_Masque_Auswertung_Grenzzustand_Bounded(MASQUE *mask, const double *P, double faktor, double margin,
+                                                MASQUE_AUSWERTUNG *block);
+// Mode 4: the margin is the largest of 0.11666… h, e_rel and e_abs; with λ_req > 0 the load
+// factor x in [0, 1] of the switched groups at which those bounded forces reach λ_req
+// (Calc_Masque_Grenzfaktor; 0 when none), else x = 1; then the bounded limit state at x.
+int Calc_Masque_Auswertung_Grenzfaktor(MASQUE *mask, const double *P, double lambda_req, double e_rel, double e_abs,
+                                       MASQUE_AUSWERTUNG *block);
+int Calc_Masque_Auswertung_Resultierende(MASQUE *mask, const double *v, unsigned flags, MASQUE_AUSWERTUNG *block);
+// Distances from the plane's zero line of the most compressed and the most stretched
+// evaluation point (1e10 for none, also without curvature).
+int Calc_Masque_Auswertung_Abstaende(MASQUE *mask, const DEHNUNGSEBENE *plane, double *out);

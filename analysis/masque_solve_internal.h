@@ -51,3 +51,30 @@ void Masque_Test_Residuals(int solve, MASQUE *mask, const double *T, double last
 void Masque_Test_Step_Limit(double t, double phi, double *step);
 // The target basis of T: rows a, b, c.
 void Masque_Test_Zielbasis(const double *T, double basis[3][4]);
+
+// Collection context of one hull run: the record, the frame, the current group with the
+// kind of its line (1 compression-limited, 2 symmetric), its bounds, its line's own plane
+// a + b x + c z in the frame, the list lengths where the group's points begin, and the x
+// range of the compression-limited points.
+struct MasqueHullKontext {
+  MASQUE_HULL *hull;
+  MasqueIntFrame frame;
+  const MASQUE_GRUPPE *gruppe;
+  int art;
+  double unten, oben;
+  double a, b, c;
+  int start_druck, start_zug;
+  double xmin, xmax;
+};
+// Local (y', z') of a node in the context's frame.
+void Masque_Hull_Local(const MasqueHullKontext &c, const MASQUE_KNOTEN *node, double *y, double *z);
+// Adds the bounds of a point (x, z) (no node) to the lists; 0 when a list is full.
+int Add_Masque_Hull_Punkt(MasqueHullKontext *c, double x, double z);
+// Adds a node's point unless the group already gave it; 0 when a list is full.
+int Add_Masque_Hull_Knoten(const MASQUE_KNOTEN *node, MasqueHullKontext *c);
+// Collector variant for line groups (not used by the hull): each element edge's start node
+// as a plain point recorded with its node, its end node as a node point.
+int Add_Masque_Hull_Liniengruppe(const MASQUE_GRUPPE *group, MasqueHullKontext *c);
+// The hull plane of pair: 1 written, −1 no diagonal (callers take the domain table), 0 no
+// hull or no touching vertex.
+int Masque_Hull_Grenzdehnungsebene(MASQUE *mask, const double *pair, DEHNUNGSEBENE *out);

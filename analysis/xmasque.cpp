@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "analysis/masque.h"
+#include "analysis/masque_solve.h"
 
 const MASQUE_OBJECT_TYPE MASQUE_TYPE_QUERSCHNITT = {"Querschnitt", "Q", 4};
 const MASQUE_OBJECT_TYPE MASQUE_TYPE_GRUPPE = {"Querschnittsgruppe", "G", 3};
@@ -103,6 +103,7 @@ static void _Destroy_Array(PTRARR *array, void (*destroy)(T *)) {
 
 void Destroy_Masque_Querschnitt(MASQUE *mask) {
   if (!mask) return;
+  Forget_Masque_Auswertung_Masque(mask);  // the evaluation interface may hold it
   _Destroy_Array<MASQUE_GRUPPE>(mask->gruppen, Destroy_Masque_Gruppe);
   // Lines may refer to each other in any order: drop every such reference before the
   // first line is freed, so that no count is written into a freed line.

@@ -136,7 +136,16 @@ int Calc_DWQB_Plastic_Values(DWQB_PLASTIC_RECORD *records) {
   const double theta[4] = {0.0, std::numbers::pi / 2.0, alpha, alpha + std::numbers::pi / 2.0};
   int all = 1;
   for (int k = 0; k < 4; ++k) {
-    Calc_DWQB_Plastic_Direction(mask, &records[k], &records[k + 4], strength, ys, zs, theta[k]);
+    // A direction met before (principal axes along y and z) has its records already.
+    int same = -1;
+    for (int j = 0; j < k && same < 0; ++j)
+      if (std::memcmp(&theta[j], &theta[k], sizeof theta[k]) == 0) same = j;
+    if (same >= 0) {
+      records[k] = records[same];
+      records[k + 4] = records[same + 4];
+    } else {
+      Calc_DWQB_Plastic_Direction(mask, &records[k], &records[k + 4], strength, ys, zs, theta[k]);
+    }
     if (!(records[k].W_pl >= 0.0)) all = 0;
   }
   return all;

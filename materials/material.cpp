@@ -190,6 +190,10 @@ int _Table_EC(MATERIAL *m, double t) {
     m->fy = m->fy_40 = m->fy_80 = m->fy_inf = r.fy_40;
     m->fu = m->fu_40 = m->fu_80 = m->fu_inf = r.fu_40;
     m->E = kSteelE;
+  } else {
+    // A row the list does not hold has no strengths: the caller reports it like a
+    // missing table strength. The grade and the stored ranges stay for the data file.
+    m->fy = m->fu = 0.0;
   }
   m->alphaT = 1.2;
   const NAD_EC3_PARAMETERS *ec3 = Get_NAD_EC3_Parameters();
@@ -217,19 +221,29 @@ int _Table_DIN(MATERIAL *m, double t) {
     m->fy_inf = Get_Stguete_fy(code, 81.0);
     m->fu = m->fu_40 = m->fu_80 = m->fu_inf = r->fu;
     m->betaw = r->alpha_w;
+  } else {
+    m->fy = m->fu = 0.0;  // no picker place: reported like a missing table strength
   }
   m->E = kSteelE;
   m->alphaT = 1.2;
   return result;
 }
 
-void _Table_Alu(MATERIAL *m) {
+// 1 when the code has no row of its own: the table's fallback row answered it, whose
+// strengths belong to no alloy. Then f0 = fu = 0 and the stored ranges stay.
+int _Table_Alu(MATERIAL *m) {
   const ALU_GRADE *r = Get_Alguete_Record(m->grade);
-  m->fy = m->fy_40 = m->fy_80 = m->fy_inf = r->f0;
-  m->fu = m->fu_40 = m->fu_80 = m->fu_inf = r->fu;
+  const bool known = r != Get_Alguete_Fallback_Row();
+  if (known) {
+    m->fy = m->fy_40 = m->fy_80 = m->fy_inf = r->f0;
+    m->fu = m->fu_40 = m->fu_80 = m->fu_inf = r->fu;
+  } else {
+    m->fy = m->fu = 0.0;
+  }
   m->betaw = 0.0;
   m->E = kAluE;
   m->alphaT = 2.3;
+  return known ? 0 : 1;
 }
 
 bool _Finite(double v) { return std::isfinite(v); }
@@ -270,13 +284,18 @@ void Copy_Material_for_Thickness(const MATERIAL *src, MATERIAL *dst, double t) {
 }
 
 int Check_Material_Strength(MATERIAL *m, double t, FILE *list, int show, const char *prefix) {
+  return Check_Material_Strength_Ex(m, t, list, show, prefix, show);
+}
+
+int Check_Material_Strength_Ex(MATERIAL *m, double t, FILE *list, int show, const char *prefix,
+                               int show_thickness) {
   if (!m) return 0;
   const char *pre = prefix ? prefix : "";
   int result = 0;
 
   // 1. Thickness: only family 0 reaches the third range, above 80.1 mm.
   if (t > 80.1 && m->family == MATERIAL_FAMILY_EC_STEEL) {
-    if (!m->user_values && show) {
+    if (!m->user_values && show && show_thickness) {
       char text[kMessageSize];
       CP850_CALL2(snprintf, text, sizeof text,
                   "%sStahldicke t = %.1lf mm > 80 mm: Materialparameter überprüfen (ggf. vorgeben)", pre, t);
@@ -341,7 +360,10 @@ int Check_Material_Strength(MATERIAL *m, double t, FILE *list, int show, const c
         }
         break;
       case MATERIAL_FAMILY_ALUMINIUM:
-        _Table_Alu(m);
+        if (_Table_Alu(m)) {
+          _Report_Proof(list, show, pre, m->fy, 1.0);
+          result = 1;
+        }
         break;
       default:
         break;
@@ -506,4 +528,5 @@ void Reset_Materials_For_Tests() {
   Reset_Stguete_For_Tests();
   Reset_Alguete_For_Tests();
   Reset_Material_Record_For_Tests();
+  Reset_Concrete_For_Tests();
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "materials/materials.h"
+#include "materials/materials_internal.h"
 #include "print/print.h"
 #include "support/shell.h"
 #include "support/support.h"
@@ -25,16 +26,28 @@ void _Steel_Grade_Name(const MATERIAL *m, char *out, int size) {
   std::snprintf(out, static_cast<std::size_t>(size), "%s", Get_EC_Grade_Name(0, grade));
 }
 
-// Value lines, with the spacing of their paragraph raised by 0.3 cm.
-void _Value_Lines(const MATERIAL *m, FILE *list, int mask, const char *sub, bool aluminium) {
+// Value lines, with the spacing of their paragraph raised by 0.3 cm. With all_ranges fy
+// and fu of the three thickness ranges instead of the current pair.
+void _Value_Lines(const MATERIAL *m, FILE *list, int mask, const char *sub, bool aluminium, bool all_ranges) {
   const char *pre = Oli_Line_Prefix();
   const double spacing = Oli_Para_Get_Spacing();
   Oli_Para_Set_Spacing(spacing + 0.3);
-  if (aluminium)
-    CP850_CALL(Oli_Printf, list, "%schar. Wert der 0,2%%-Dehngrenze f╬\\o╬r = %.1lf N/mm²\n", pre, m->fy);
-  else
-    CP850_CALL(Oli_Printf, list, "%schar. Streckgrenze f╬\\y%s╬r = %.1lf N/mm²\n", pre, sub, m->fy);
-  CP850_CALL(Oli_Printf, list, "%schar. Zugfestigkeit f╬\\u%s╬r = %.1lf N/mm²\n", pre, sub, m->fu);
+  if (all_ranges) {
+    CP850_CALL(Oli_Printf, list,
+               "%schar. Streckgrenze f╬\\y%s,t¾40mm╬r = %.1lf N/mm²,  f╬\\y%s,t¾80mm╬r = %.1lf N/mm²,  "
+               "f╬\\y%s,t>80mm╬r = %.1lf N/mm²\n",
+               pre, sub, m->fy_40, sub, m->fy_80, sub, m->fy_inf);
+    CP850_CALL(Oli_Printf, list,
+               "%schar. Zugfestigkeit f╬\\u%s,t¾40mm╬r = %.1lf N/mm²,  f╬\\u%s,t¾80mm╬r = %.1lf N/mm²,  "
+               "f╬\\u%s,t>80mm╬r = %.1lf N/mm²\n",
+               pre, sub, m->fu_40, sub, m->fu_80, sub, m->fu_inf);
+  } else {
+    if (aluminium)
+      CP850_CALL(Oli_Printf, list, "%schar. Wert der 0,2%%-Dehngrenze f╬\\o╬r = %.1lf N/mm²\n", pre, m->fy);
+    else
+      CP850_CALL(Oli_Printf, list, "%schar. Streckgrenze f╬\\y%s╬r = %.1lf N/mm²\n", pre, sub, m->fy);
+    CP850_CALL(Oli_Printf, list, "%schar. Zugfestigkeit f╬\\u%s╬r = %.1lf N/mm²\n", pre, sub, m->fu);
+  }
   if (!aluminium && (mask & 2))
     CP850_CALL(Oli_Printf, list, "%sKorrelationsbeiwert für Kehlnähte ╗╬\\w%s╬r = %.2lf\n", pre, sub, m->betaw);
   if (mask & 4) CP850_CALL(Oli_Printf, list, "%sElastizitätsmodul E╬\\%s╬r = %.1lf N/mm²\n", pre, sub, m->E);
@@ -47,6 +60,11 @@ void _Value_Lines(const MATERIAL *m, FILE *list, int mask, const char *sub, bool
 }  // namespace
 
 void Print_Material_Data(const MATERIAL *m, FILE *list, int mask, int with_values, const char *subscript) {
+  Print_Material_Paragraph(m, list, mask, with_values, subscript, false);
+}
+
+void Print_Material_Paragraph(const MATERIAL *m, FILE *list, int mask, int with_values, const char *subscript,
+                              bool all_ranges) {
   if (!m || !list) return;
   const bool aluminium = m->family == MATERIAL_FAMILY_ALUMINIUM;
   if (m->family != MATERIAL_FAMILY_EC_STEEL && m->family != MATERIAL_FAMILY_DIN_STEEL && !aluminium) return;
@@ -62,7 +80,7 @@ void Print_Material_Data(const MATERIAL *m, FILE *list, int mask, int with_value
     Oli_Printf(list, "%s", pre);
     if (has_name) Oli_Printf(list, "%s, ", name);
     Oli_Printf(list, "%s", aluminium ? "Parameter:\n" : "Stahlparameter:\n");
-    _Value_Lines(m, list, mask, sub, aluminium);
+    _Value_Lines(m, list, mask, sub, aluminium, all_ranges);
     return;
   }
 
@@ -82,7 +100,7 @@ void Print_Material_Data(const MATERIAL *m, FILE *list, int mask, int with_value
     return;
   }
   Oli_Printf(list, ", Rechenparameter:\n");
-  _Value_Lines(m, list, mask, sub, aluminium);
+  _Value_Lines(m, list, mask, sub, aluminium, false);
 }
 
 double Print_Epsilon(double fy, double E, FILE *list) {

@@ -22,13 +22,22 @@ namespace {
 //    DIN EN 1993-1-8/NA, NDP 4.5.3.2(6): beta_w 0.88 for S420 and 0.85 for S460
 //    (national switch on); DIN EN 1999-1-1/NA keeps gamma_M1 1.10, gamma_M2 1.25,
 //    DIN EN 1993-1-5/NA keeps eta 1.20.
+// EC2 blocks (design situations 0 to 4; 1 accidental, 4 without a partial factor):
+//  "EC-Standardparameter": EN 1992-1-1, Table 2.1N: gamma_c 1.5 (1.2 accidental),
+//    gamma_s 1.15 (1.0 accidental); 3.1.6(1)P and (2)P NOTE: alpha_cc = alpha_ct = 1.0;
+//    12.3.1(1) NOTE: alpha_cc,pl = alpha_ct,pl = 0.8.
+//  "Deutschland": DIN EN 1992-1-1/NA, Table 2.1DE: gamma_c 1.5 (1.3 accidental),
+//    gamma_s 1.15 (1.0 accidental); NDP 3.1.6(1)P and (2)P: alpha_cc = alpha_ct = 0.85;
+//    NDP 12.3.1(1): alpha_cc,pl = alpha_ct,pl = 0.70.
 constexpr NAD_RECORD kBuiltIn[] = {
     {"EC-Standardparameter",
      {0, 1.00, 1.00, 1.25, 1.25, 1.00, 1.00, 1.00, 1.10, 1.10, 1.00, 1.00, 1.20},
-     {1.10, 1.25}},
+     {1.10, 1.25},
+     {0, {1.5, 1.2, 1.5, 1.5, 1.0}, {1.15, 1.0, 1.15, 1.15, 1.15}, 1.0, 1.0, 0.8, 0.8}},
     {"Deutschland",
      {1, 1.00, 1.10, 1.25, 1.25, 1.00, 1.00, 1.00, 1.10, 1.10, 1.00, 1.00, 1.20},
-     {1.10, 1.25}},
+     {1.10, 1.25},
+     {0, {1.5, 1.3, 1.5, 1.5, 1.0}, {1.15, 1.0, 1.15, 1.15, 1.15}, 0.85, 0.85, 0.70, 0.70}},
 };
 
 struct NadState {
@@ -66,5 +75,7 @@ const char *Get_Active_NAD_Name() { return g.active ? g.active->name : ""; }
 const NAD_EC3_PARAMETERS *Get_NAD_EC3_Parameters() { return g.active ? &g.active->ec3 : nullptr; }
 
 const NAD_EC9_PARAMETERS *Get_NAD_EC9_Parameters() { return g.active ? &g.active->ec9 : nullptr; }
+
+const NAD_EC2_PARAMETERS *Get_NAD_EC2_Parameters() { return g.active ? &g.active->ec2 : nullptr; }
 
 void Reset_NAD_For_Tests() { g = NadState{}; }

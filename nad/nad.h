@@ -38,10 +38,25 @@ struct NAD_EC9_PARAMETERS {
   double gamma_M2;  // resistance of cross-sections in tension to fracture
 };
 
+// EN 1992 (concrete): the partial factors by design situation and the coefficients of
+// the design strengths, in this order. Design situations 0 to 4 are numbered as
+// Calc_Concrete_gamma_c numbers them (1 accidental, 4 without a partial factor).
+inline constexpr int NAD_EC2_SITUATIONS = 5;
+struct NAD_EC2_PARAMETERS {
+  int first_word;                       // no national choice behind it: 0 in both sets
+  double gamma_c[NAD_EC2_SITUATIONS];   // concrete
+  double gamma_s[NAD_EC2_SITUATIONS];   // reinforcing steel
+  double alpha_cc;     // long-term effects on the compressive strength (3.1.6(1)P)
+  double alpha_ct;     // the same on the tensile strength (3.1.6(2)P)
+  double alpha_cc_pl;  // plain concrete (12.3.1(1))
+  double alpha_ct_pl;
+};
+
 struct NAD_RECORD {
   char name[NAD_NAME_LENGTH];
   NAD_EC3_PARAMETERS ec3;
   NAD_EC9_PARAMETERS ec9;
+  NAD_EC2_PARAMETERS ec2;
 };
 
 // Makes the built-in set of that name the active one; 1 when found, else 0 and the
@@ -62,6 +77,8 @@ const NAD_RECORD *Find_NAD_Record(const char *name);
 const NAD_EC3_PARAMETERS *Get_NAD_EC3_Parameters();
 // EC9 block of the active set, or null when none is active.
 const NAD_EC9_PARAMETERS *Get_NAD_EC9_Parameters();
+// EC2 block of the active set, or null when none is active.
+const NAD_EC2_PARAMETERS *Get_NAD_EC2_Parameters();
 
 // Back to program start: the default set active.
 void Reset_NAD_For_Tests();
