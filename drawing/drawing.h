@@ -267,7 +267,7 @@ void Draw_Profil_Querschnitt(PROFIL_SCREEN_STATE *state, int flags);
 // most 0.001: fitted): the rectangle in host_color, then the line model's field plot
 // (Draw_Querschnitt_Filled) or the polygons filled (lavender_light, holes in host_color,
 // edges black) with the axes, "S" and "M". An unusable section leaves the rectangle.
-void Draw_Polygon_Querschnitt(int x1, int y1, int x2, int y2, double scale, const PROFIL *profil);
+void Draw_Polygon_Querschnitt(int x1, int y1, int x2, int y2, double scale, PROFIL *profil);
 // The nodes of a polygon section as points x = −y, y = z (mm) with arcs expanded (the rule
 // of Expand_Outline_Arcs); each output may be null and needs room for
 // OUTLINE_MAX_POINTS. Returns the count, or OUTLINE_MAX_POINTS when they do not fit.
@@ -279,6 +279,18 @@ void Querschnitt_to_Pixel(float y, float z, int32_t *px, int32_t *py);
 void Pixel_to_Querschnitt(int32_t px, int32_t py, float *y, float *z);
 // Sets the transform (pixels per section unit, origin pixel).
 void Set_Querschnitt_Pixel_Transform(double s, int x0, int y0);
+// The two transforms in the form the field plot takes them.
+typedef void (*QS_TO_PIXEL_FN)(float y, float z, int32_t *px, int32_t *py);
+typedef void (*QS_TO_SECTION_FN)(int32_t px, int32_t py, float *y, float *z);
+// The coloured field plot of the record's thin-walled model (cm, built in the solver by
+// Build_Profil_Thin_Walled_Model): each wall line's outline filled in lavender_light and
+// edged black, then in green the principal axes at the centroid (arms of 0.3 × arm_cm,
+// 0xC1 and 0xD3, or "y" and "z" for an angle below 0.001 rad), "S" and "M" with its dot.
+// reserved is not read; to_section is kept for the caller and never called. Nothing for
+// a null or unusable record or a model without lines.
+struct QUERSCHNITT;
+void Draw_Querschnitt_Filled(const QUERSCHNITT *record, double reserved, double arm_cm, QS_TO_PIXEL_FN to_pixel,
+                             QS_TO_SECTION_FN to_section);
 
 // Back to program start.
 void Reset_Drawing_For_Tests();

@@ -7,7 +7,9 @@
 #include "drawing/drawing.h"
 #include "drawing/drawing_state.h"
 #include "drawing_base/drawing_base.h"
+#include "dwqb/dwqb.h"
 #include "host/host.h"
+#include "querschnitt/querschnitt.h"
 
 namespace {
 constexpr unsigned char kDot[5] = {0x70, 0xF8, 0xF8, 0xF8, 0x70};
@@ -66,7 +68,7 @@ static void _Polygons(const DrawingState &st, int n, bool solid, int x1, int y1,
   flush();
 }
 
-void Draw_Polygon_Querschnitt(int x1, int y1, int x2, int y2, double scale, const PROFIL *profil) {
+void Draw_Polygon_Querschnitt(int x1, int y1, int x2, int y2, double scale, PROFIL *profil) {
   const SCREEN_COLORS *sc = Get_Screen_Colors();
   int saved;
   pxQFgc(&saved);
@@ -84,10 +86,20 @@ void Draw_Polygon_Querschnitt(int x1, int y1, int x2, int y2, double scale, cons
   st.qpx.assign(OUTLINE_MAX_POINTS, 0);
   st.qpy.assign(OUTLINE_MAX_POINTS, 0);
   if (!polygons) {
-    // The line model stands in the imported entry's own coordinates (cm), before the
-    // take-over's move by the largest y and the smallest z.
-    Set_Querschnitt_Pixel_Transform(10 * scale, x1 + R(profil->imported[PROFIL_IMP_Y_REF] * scale),
-                                    y1 - R(scale * profil->imported[PROFIL_IMP_Z_REF]));
+    // The model is meant to stand in the imported entry's own coordinates (cm), before the
+    // take-over's move by the largest y and the smallest z (mm), which place the origin.
+    // The origin follows where the record's model really stands: a node of the solver's
+    // model against the same node of the profile gives the move it carries.
+    QUERSCHNITT *record = Build_Profil_Stress_Section(profil, 0, 0);
+    double dy = profil->imported[PROFIL_IMP_Y_REF], dz = profil->imported[PROFIL_IMP_Z_REF];
+    for (const DWQB_NODE *node = record ? Get_DWQB_First_Node() : nullptr; node; node = node->next)
+      if (node->nr == profil->nodes[0].number) {
+        dy = 10 * node->y - profil->nodes[0].y;
+        dz = 10 * node->z - profil->nodes[0].z;
+        break;
+      }
+    Set_Querschnitt_Pixel_Transform(10 * scale, x1 + R(dy * scale), y1 - R(scale * dz));
+    Draw_Querschnitt_Filled(record, 0.0, 10.0, Querschnitt_to_Pixel, Pixel_to_Querschnitt);
     return;
   }
   const int n = Build_Polygon_Querschnitt_Points(profil, st.qx.data(), st.qy.data(), st.qid.data(), nullptr);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,6 +14,9 @@
 #include "host/host_test.h"
 #include "tests/drawing/drawing_fixture.h"
 #include "tests/profil/profil_shapes.h"
+#include "querschnitt/querschnitt.h"
+#include "sections/sections.h"
+#include "support/shell.h"
 
 namespace {
 // The canvas as test-output/<name>.png (for a picture the test then wipes).
@@ -307,13 +311,54 @@ TEST_F(ScreenPicture, UnusableSectionsLeaveTheRectangle) {
   over.nodes = many.data();
   lines.line_count = 1;  // a polygon section with lines
   other.kind = PROFIL_KIND_PARAMETRIC;
-  for (const PROFIL *p : std::vector<const PROFIL *>{&over, &lines, &other, nullptr}) {
+  for (PROFIL *p : std::vector<PROFIL *>{&over, &lines, &other, nullptr}) {
     Host_Clear_Calls();
     Draw_Polygon_Querschnitt(0, 0, 420, 220, 0, p);
     EXPECT_EQ(1, Host_Call_Count("pxRect"));
     EXPECT_EQ(0, Host_Call_Count("pxFill"));
   }
   EXPECT_EQ(OUTLINE_MAX_POINTS, Build_Polygon_Querschnitt_Points(&over, nullptr, nullptr, nullptr, nullptr));
+}
+
+// The channel of the take-over's sample file as a line model: the field plot of its
+// thin-walled model in the entry's own frame (y 0..10, z −5..16 cm). Centroid 3.0136 cm
+// and shear centre −3.3565 cm: 3b′²t_f/(6b′t_f + h′t_w) = 3.7565 beyond the web's centre
+// line at 0.4 (b′ 9.6, h′ 20, t_f 1, t_w 0.8).
+TEST_F(ScreenPicture, LineModelChannel) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::path(::testing::TempDir()) / ("pfscreen_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  Set_Bauteil_Path((dir / "CH").c_str());
+  Set_File_Number(1);
+  fs::copy_file(fs::path(PF_SOURCE_DIR) / "tests/profil/golden/channel.XPR", dir / "CH_01.XPR",
+                fs::copy_options::overwrite_existing);
+  PROFIL p{};
+  Reset_Profil(&p);
+  p.kind = PROFIL_KIND_QUER;
+  Set_XPRT_Member_Filename();
+  p.entry = New_QImport_Entry();
+  Add_QImport_Reference(p.entry, +1);
+  Read_XPRT_Result(p.entry);
+  ASSERT_EQ(0, Set_Profil_from_QImport(&p, 0));
+  fs::remove_all(dir);
+  Host_Clear_Calls();
+  Draw_Polygon_Querschnitt(10, 10, 130, 240, 1.0, &p);
+  EXPECT_EQ(kLavender, Rgb(106, 115));  // web
+  EXPECT_EQ(kLavender, Rgb(60, 15));    // top flange
+  for (auto [x, y, out_x, out_y] : {std::array<int, 4>{10, 15, 8, 15}, {110, 115, 112, 115}, {60, 10, 60, 8},
+                                    {60, 220, 60, 222}}) {  // the faces, within a pixel
+    EXPECT_EQ(kBlack, Rgb(x, y)) << x << ", " << y;
+    EXPECT_NE(kBlack, Rgb(out_x, out_y)) << out_x << ", " << out_y;
+    EXPECT_NE(kLavender, Rgb(out_x, out_y)) << out_x << ", " << out_y;
+  }
+  EXPECT_TRUE(Called("pxTkLn(80,115,50,115,2)") || Called("pxTkLn(50,115,80,115,2)")) << Host_Last_Calls(30);
+  EXPECT_TRUE(Called("pxTkLn(80,145,80,115,2)"));  // "z" 30 pixels down
+  EXPECT_EQ((std::vector<std::pair<int, int>>{{84, 115}}), Texts("S"));
+  EXPECT_EQ((std::vector<std::pair<int, int>>{{148, 115}}), Texts("M"));
+  Reset_Profil(&p);
+  Host_Clear_Calls();
+  Draw_Querschnitt_Filled(nullptr, 0.0, 10.0, Querschnitt_to_Pixel, Pixel_to_Querschnitt);
+  EXPECT_TRUE(Host_Calls().empty());
 }
 
 TEST(PolygonScreen, TransformAndArcPoints) {
