@@ -17,6 +17,7 @@ class Screen : public HostScreenTest {
     Init_Screen_Colors();
     Host_Clear_Calls();
   }
+  void TearDown() override { Host_Test_Dump_Png(); }  // every picture, for a person to look at
   bool Called(const std::string &call) {
     const auto &c = Host_Calls();
     return std::find(c.begin(), c.end(), call) != c.end();
@@ -165,7 +166,6 @@ TEST_F(Screen, WorldLinesDotsBandsAndArrows) {
   double back_x = px, back_y = py;
   Screen_To_World(&back_x, &back_y);
   EXPECT_TRUE(std::fabs(back_x - 10) < 1e-12 && std::fabs(back_y) < 1e-12) << back_x << ", " << back_y;
-  Host_Test_Dump_Png();
 }
 
 TEST(ScreenDimension, ValueTexts) {
