@@ -1,0 +1,195 @@
+// Limits of the c/t classification against EN 1993-1-1 Table 5.2 (k_sigma of EN 1993-1-5
+// Tables 4.1/4.2), DIN 18800-1 and EN 1999-1-1 Table 6.2, in units of epsilon.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "checks/checks.h"
+
+namespace {
+
+constexpr double kRel = 1e-5;
+void Near(double expected, double actual, const char *what) {
+  EXPECT_NEAR(actual, expected, kRel * std::fabs(expected) + 1e-12) << what;
+}
+
+// EN 1993-1-1 Table 5.2 / EN 1993-1-5 Tables 4.1, 4.2: limits in units of epsilon at psi.
+struct Row {
+  double psi;
+  double internal[3], k_internal, tip_compressed[3], k_tip_compressed, tip_tension[3], k_tip_tension;
+};
+const Row kTable52[] = {
+    {1.0, {33, 38, 42}, 4.0, {9, 10, 13.7706}, 0.43, {9, 10, 13.7921}, 0.431343},
+    {0.5, {33, 38, 50.2994}, 5.29032, {9, 10, 14.5871}, 0.4825, {9, 10, 17.4198}, 0.688095},
+    {0.0, {33, 38, 62.6866}, 7.81, {9, 10, 15.8547}, 0.57, {9, 10, 27.3807}, 1.7},
+    {-0.5, {51.6522, 59.4783, 83.1683}, 13.4, {13.5, 15, 17.4755}, 0.6925, {16.5341, 18.3712, 61.1349}, 8.475},
+    {-1.0, {72, 83, 123.529}, 23.88, {18, 20, 19.3610}, 0.85, {25.4558, 28.2843, 102.449}, 23.8},
+    {-2.0, {72, 83, 123.529}, 23.88, {18, 20, 19.3610}, 0.85, {25.4558, 28.2843, 102.449}, 23.8},
+};
+struct Grade {
+  double fy, eps;
+};
+const Grade kGrades[] = {{235, 1.0}, {355, 0.813617}, {460, 0.714751}};
+
+}  // namespace
+
+// Both one-part forms and the whole-section form agree with the table for every psi, grade,
+// part kind and storage order of the ends (an outstand stored with its free edge second).
+TEST(CtLimits, EurocodeTable52AtEveryPsiAndGrade) {
+  for (const Row &row : kTable52) {
+    for (const Grade &g : kGrades) {
+      SCOPED_TRACE(::testing::Message() << "psi " << row.psi << " fy " << g.fy);
+      const double s1 = -100.0, s2 = -100.0 * row.psi;  // compression negative
+      struct Part {
+        int kind;
+        double sa, sb;
+        const double *lim;
+        double k;
+      } parts[] = {
+          {CT_KIND_INTERNAL, s1, s2, row.internal, row.k_internal},
+          {CT_KIND_OUTSTAND_A, s1, s2, row.tip_compressed, row.k_tip_compressed},
+          {CT_KIND_OUTSTAND_B, s2, s1, row.tip_compressed, row.k_tip_compressed},
+          {CT_KIND_OUTSTAND_B, s1, s2, row.tip_tension, row.k_tip_tension},
+          {CT_KIND_OUTSTAND_A, s2, s1, row.tip_tension, row.k_tip_tension},
+      };
+      for (const Part &p : parts) {
+        const long idx = &p - parts;  // 2 and 4: the ends stored the other way round
+        if (row.psi == 1.0 && (idx == 2 || idx == 4)) continue;  // equal ends: the stored kind holds
+        SCOPED_TRACE(::testing::Message() << "kind " << p.kind << " ends " << p.sa << ", " << p.sb);
+        CT_PART_REQUEST q{CT_MODE_EN, 0, p.kind, g.fy, 1.0, p.sa, p.sb, 1.0};
+        CT_PART_LIMITS L{};
+        ASSERT_EQ(1, Calc_CT_Limits_of_Part(&q, &L));
+        CT_PART_REQUEST_EX qx{CT_MODE_EN, 0, p.kind, g.fy, 0.0, g.fy, p.sa, p.sb, 1.0};
+        CT_PART_LIMITS_EX X{};
+        ASSERT_EQ(1, Classify_Querschnitt_Part(&qx, &X));
+        Near(g.eps, L.epsilon, "epsilon");
+        Near(p.k, L.k_sigma, "k_sigma");
+        Near(p.k, X.k_sigma, "k_sigma ex");
+        for (int c = 0; c < 3; ++c) {
+          Near(p.lim[c] * g.eps, L.limit[c], "limit");
+          Near(p.lim[c] * g.eps, X.limit[c], "limit ex");
+        }
+        // One part of ratio 10 in a table: utilisations 10 / limit in its group and overall.
+        const CT_PLATE_PART tp{p.kind, 10.0, p.sa, p.sb};
+        const CT_PLATE_TABLE table{1, &tp};
+        CT_REQUEST_EX rx{CT_MODE_EN, 0, g.fy, 0.0, g.fy, 1.0, &table};
+        CT_RESULT_EX R{};
+        ASSERT_EQ(1, Classify_Querschnitt_Parts(&rx, &R));
+        const int grp = p.kind == CT_KIND_INTERNAL ? 3 : 0;
+        for (int c = 0; c < 3; ++c) {
+          Near(10.0 / (p.lim[c] * g.eps), R.u[grp + c], "group");
+          Near(10.0 / (p.lim[c] * g.eps), R.u[6 + c], "overall");
+          EXPECT_EQ(0.0, R.u[3 - grp + c]);
+        }
+      }
+    }
+  }
+}
+
+// Tube walls, DIN 18800 and EN 1999-1-1, each in its own units.
+TEST(CtLimits, TubesDinAndAluminium) {
+  struct Case {
+    int mode, flags, kind;
+    double fy, E, sa, sb;
+    double eps, lim[3];
+  } cases[] = {
+      // EN 1993-1-1 Table 5.2 sheet 3: d/t 50, 70, 90 eps².
+      {CT_MODE_EN, 0, CT_KIND_TUBE, 355, 0, -355, -355, 0.813617, {33.0986, 46.3380, 59.5775}},
+      // DIN 18800-1: 305/√240 sqrt(0.43) and 420.4/√240 · 2 · 0.697 at psi = 1 (no raise at f_d).
+      {CT_MODE_DIN, 0, CT_KIND_OUTSTAND_A, 240, 0, -240, -240, 1.0, {9, 11, 12.9101}},
+      {CT_MODE_DIN, 0, CT_KIND_INTERNAL, 240, 0, -240, -240, 1.0, {32, 37, 37.8286}},
+      // EN 1999-1-1 Table 6.2, f_o 160 (eps 1.25): class A without welds, internal and tube.
+      {CT_MODE_ALU, 0, CT_KIND_INTERNAL, 160, 70000, -100, -100, 1.25, {13.75, 20, 27.5}},
+      {CT_MODE_ALU, 0, CT_KIND_TUBE, 160, 70000, -100, -100, 1.25, {21.0069, 44.4444, 84.0278}},
+      // Class B welded outstand, tip in compression: 3, 3.5, 4 eps (eta 1).
+      {CT_MODE_ALU, CT_FLAG_ALU_CLASS_B | CT_FLAG_WELDED, CT_KIND_OUTSTAND_A, 160, 70000, -100, -50, 1.25,
+       {3.75, 4.375, 5}},
+      // Class A welded internal at psi 0: 9, 13, 18 eps / (0.70).
+      {CT_MODE_ALU, CT_FLAG_WELDED, CT_KIND_INTERNAL, 160, 70000, -100, 0, 1.25, {16.0714, 23.2143, 32.1429}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "mode " << c.mode << " kind " << c.kind << " flags " << c.flags);
+    CT_PART_REQUEST_EX q{c.mode, c.flags, c.kind, c.fy, c.E, c.fy, c.sa, c.sb, 1.0};
+    CT_PART_LIMITS_EX L{};
+    ASSERT_EQ(1, Classify_Querschnitt_Part(&q, &L));
+    Near(c.eps, L.epsilon, "epsilon");
+    for (int i = 0; i < 3; ++i) Near(c.lim[i], L.limit[i], "limit");
+    if (c.mode == CT_MODE_ALU) continue;
+    CT_PART_REQUEST o{c.mode, 0, c.kind, c.fy, 1.0, c.sa, c.sb, 1.0};
+    CT_PART_LIMITS M{};
+    ASSERT_EQ(1, Calc_CT_Limits_of_Part(&o, &M));
+    for (int i = 0; i < 3; ++i) Near(c.lim[i], M.limit[i], "limit old");
+  }
+}
+
+// The class-3 epsilon rises with the stress level only where the rules say; the fire factor
+// scales epsilon; parts not in compression give the neutral record.
+TEST(CtLimits, RaisingFactorAndNeutralParts) {
+  // S235, sigma 92.92 of N = -500 kN on IPE 300: eps_sigma = sqrt(235 / 92.92) = 1.5903.
+  CT_PART_REQUEST q{CT_MODE_EN, CT_FLAG_RAISE, CT_KIND_INTERNAL, 235, 1.0, -92.92, -92.92, 1.0};
+  CT_PART_LIMITS L{};
+  Calc_CT_Limits_of_Part(&q, &L);
+  Near(42 * 1.590301, L.limit[2], "raised");
+  q.flags = 0;
+  Calc_CT_Limits_of_Part(&q, &L);
+  Near(42, L.limit[2], "EN without the raise flag");
+  q.mode = CT_MODE_DIN;
+  Calc_CT_Limits_of_Part(&q, &L);
+  Near(27.136703 * 2 * 0.697 * std::sqrt(240 / 92.92), L.limit[2], "DIN always raises");
+  q = {CT_MODE_EN, CT_FLAG_FACTOR, CT_KIND_INTERNAL, 235, 1.0, -92.92, -92.92, 0.85};
+  Calc_CT_Limits_of_Part(&q, &L);
+  Near(0.85, L.epsilon, "fire factor");
+  q = {CT_MODE_EN, CT_FLAG_ALPHA_ONE, CT_KIND_INTERNAL, 235, 1.0, -100, 100, 1.0};
+  Calc_CT_Limits_of_Part(&q, &L);
+  Near(33, L.limit[0], "alpha = 1 in bending");
+  q.fy = 0;
+  Calc_CT_Limits_of_Part(&q, &L);
+  EXPECT_EQ(1.0, L.epsilon);
+  q = {CT_MODE_EN, 0, CT_KIND_OUTSTAND_A, 235, 1.0, 50, 20, 1.0};  // all tension
+  Calc_CT_Limits_of_Part(&q, &L);
+  EXPECT_EQ(0.0, L.alpha);
+  EXPECT_EQ(-1000.0, L.psi);
+  EXPECT_EQ(0.0, L.limit[0] + L.limit[1] + L.limit[2]);
+  q.kind = CT_KIND_NONE;
+  Calc_CT_Limits_of_Part(&q, &L);
+  EXPECT_EQ(1.0, L.k_sigma);
+  EXPECT_EQ(0, Calc_CT_Limits_of_Part(nullptr, &L));
+}
+
+// IPE 300 as a hand-built table (web c/t 35.0141, flanges 5.27570) under N = -500 kN.
+TEST(CtLimits, WholeSectionIpe300) {
+  const double s = -92.92;
+  CT_PLATE_PART parts[] = {{CT_KIND_OUTSTAND_A, 5.27570, s, s}, {CT_KIND_OUTSTAND_B, 5.27570, s, s},
+                           {CT_KIND_NONE, 99, s, s},          {CT_KIND_INTERNAL, 35.0141, s, s},
+                           {7, 99, s, s},                      {CT_KIND_INTERNAL, -3, s, s}};
+  CT_PLATE_TABLE table{6, parts};
+  struct Case {
+    int flags;
+    double fy, factor;
+    double u2, u3;
+  } cases[] = {
+      {CT_FLAG_RAISE, 235, 1, 0.921424, 0.524221},  // plastic 0.921, elastic 0.524
+      {0, 355, 1, 1.132504, 1.024646},              // S355 without the raise: class 4
+      {CT_FLAG_RAISE | CT_FLAG_FACTOR, 235, 0.85, 1.084028, 0.616730},  // fire, 0.85 eps
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "fy " << c.fy << " flags " << c.flags);
+    CT_REQUEST q{CT_MODE_EN, c.flags, c.fy, 1.0, c.factor, &table};
+    CT_RESULT R{};
+    ASSERT_EQ(1, Calc_CT_Limits(&q, &R));
+    Near(c.u2, R.u[7], "class 2");
+    Near(c.u3, R.u[8], "class 3");
+    Near(c.u2, R.u[4], "internal group");
+    Near(5.27570 / (10 * std::sqrt(235 / c.fy) * c.factor), R.u[1], "outstand group");
+    CT_REQUEST_EX qx{CT_MODE_EN, c.flags, c.fy, 0, c.fy, c.factor, &table};
+    CT_RESULT_EX X{};
+    ASSERT_EQ(1, Classify_Querschnitt_Parts(&qx, &X));
+    for (int i = 0; i < 9; ++i) Near(R.u[i], X.u[i], "same as the first generation");
+    Near(std::sqrt(235 / c.fy) * c.factor, X.u[13], "eps of the class-2 maximum");
+    EXPECT_EQ(0.0, X.u[11]);  // eps / eps_sigma keeps every class-3 value below 1
+  }
+  CT_RESULT R{};
+  R.u[0] = 5;
+  EXPECT_EQ(0, Calc_CT_Limits(nullptr, &R));
+  EXPECT_EQ(0.0, R.u[0]);
+}
