@@ -472,7 +472,7 @@ int Print_Querschnittsklasse(const PROFIL *p, double N, double M_y, double M_z, 
     double u = 0.0;
     const int c = Classify_CT_Part_Text(pl.kind, required, &u, pl.ct, fy, E, a, s, gamma_M, stream, level,
                                         _Label_Cp(pl.label));
-    if (stream && level >= 1) Oli_Printf(stream, "\n");
+    if (stream && level >= 1 && c >= 1) Oli_Printf(stream, "\n");  // a plate line was written
     cls_slot[pl.slot] = std::max(cls_slot[pl.slot], c);
     cls = std::max(cls, c);
     util = std::max(util, u);

@@ -1,0 +1,150 @@
+// Cross-section class of a profile with its formula text (EN 1993-1-1 Table 5.2, 5.5.2(9)),
+// shear buckling of a web (EN 1993-1-5, 5.1) and the plate-buckling verdicts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "checks/checks.h"
+#include "host/host.h"
+#include "materials/capture.h"
+#include "materials/materials.h"
+#include "nad/nad.h"
+#include "profil/profil.h"
+#include "support/cp850.h"
+
+namespace {
+
+// A library profile in the Eurocode grade of list row (0 S235, 2 S355) at its flange.
+struct Library {
+  PROFIL p{};
+  Library(const char *name, int row) {
+    Init_Material_Data(&p.grade);
+    p.grade.grade = row;
+    EXPECT_EQ(0, Set_Profil_by_Library_Name(&p, name)) << name;
+    Check_Material_Strength(&p.grade, p.t_fo, nullptr, 0, nullptr);
+  }
+  ~Library() { Reset_Profil(&p); }
+};
+
+class CtClassText : public ::testing::Test {
+ protected:
+  void SetUp() override { Host_Reset(), Reset_NAD_For_Tests(); }
+};
+
+}  // namespace
+
+// Library profiles under N (compression positive, N) and M_y (Nmm): plate classes and the
+// utilisation against the required class. IPE 300: web c/t 35.0141, flanges 5.27570;
+// HEB 200: 14.8889 and 5.16667; sigma = 500 kN / 53.81 cm² = 92.92 N/mm².
+TEST_F(CtClassText, ClassesOfLibraryProfiles) {
+  struct Case {
+    const char *name;
+    int row;
+    double N, M_y;
+    int no_raise, required;
+    int cls, f1, f2, web;
+    double u;
+  } cases[] = {
+      {"IPE300", 0, 500000, 0, 0, 3, 2, 1, 1, 2, 0.524210},   // 35.0141 / (42 · 1.5903)
+      {"IPE300", 0, 500000, 0, 1, 3, 2, 1, 1, 2, 0.833669},   // 35.0141 / 42
+      {"IPE300", 2, 500000, 0, 1, 3, 4, 1, 1, 4, 1.024646},   // 35.0141 / (42 · 0.813617)
+      {"HE200B", 2, 500000, 0, 1, 2, 1, 1, 1, 1, 0.635025},   // 5.16667 / (10 · 0.813617)
+      {"IPE300", 0, 0, 100e6, 0, 2, 1, 1, 0, 1, 0.527570},    // top flange 5.2757 / 10
+      {"IPE300", 0, 0, -100e6, 0, 2, 1, 0, 1, 1, 0.527570},   // bottom flange
+      {"IPE300", 0, 0, 0, 0, 2, 0, 0, 0, 0, 0},               // nothing compressed
+      {"IPE300", 0, -500000, 0, 0, 2, 0, 0, 0, 0, 0},         // tension
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.name << " row " << c.row << " N " << c.N << " M_y " << c.M_y);
+    Library lib(c.name, c.row);
+    int f1 = -9, f2 = -9, web = -9;
+    double u = -1;
+    EXPECT_EQ(c.cls, Print_Querschnittsklasse(&lib.p, c.N, c.M_y, 0, 1.0, c.no_raise, 0, &f1, &f2, &web,
+                                              c.required, &u, nullptr, 0, nullptr));
+    EXPECT_EQ(c.f1, f1);
+    EXPECT_EQ(c.f2, f2);
+    EXPECT_EQ(c.web, web);
+    EXPECT_NEAR(c.u, u, 2e-6);
+    EXPECT_NEAR(c.u, Get_Querschnittsklasse_Utilisation(&lib.p, c.required == 2, c.N, c.M_y, 0, 1.0, c.no_raise,
+                                                        0, nullptr, 0), 2e-6);
+  }
+}
+
+// The full text of the class of IPE 300 in S235 under N = 500 kN, byte for byte.
+TEST_F(CtClassText, TextOfTheFullForm) {
+  Library ipe("IPE300", 0);
+  PrintCapture cap;
+  Print_Querschnittsklasse(&ipe.p, 500000, 0, 0, 1.0, 0, 0, nullptr, nullptr, nullptr, 3, nullptr, cap.stream(),
+                           2, nullptr);
+  const char *flange[] = {
+      "  Q-Klasse 1 für c/t = 5.28 (einseitig gestützt) < 9.00╬/.╬r¥ = 9.00"_cp,
+      "  ╠╬\\com,Ed╬r = 92.92 N/mm²:  max c/t = 1.59╬/.╬r14.00╬/.╬r¥ = 22.26╬/.╬r¥ = 22.26"_cp,
+      "  Ausnutzung U╬\\c/t╬r = (c/t) / (max c/t) = 0.237"_cp};
+  const char *expected[] = {
+      "Querschnittsklasse (¥ = 1.00),  c/t-Ausnutzung bzgl. Q-Klasse 3: "_cp,
+      "Flansch oben", flange[0], flange[1], flange[2], "Flansch unten", flange[0], flange[1], flange[2], "Steg",
+      "  Q-Klasse 2 für c/t = 35.01 (beidseitig gestützt) < 38.00╬/.╬r¥ = 38.00"_cp,
+      "  ╠╬\\com,Ed╬r = 92.92 N/mm²:  max c/t = 1.59╬/.╬r42.00╬/.╬r¥ = 66.79╬/.╬r¥ = 66.79"_cp,
+      "  Ausnutzung U╬\\c/t╬r = (c/t) / (max c/t) = 0.524"_cp,
+      "Gesamt: Q-Klasse 2,  c/t-Ausnutzung U╬\\c/t╬r = 0.524  <  1  ok╬r"_cp};
+  EXPECT_EQ(Lines_Of(expected), cap.Lines());
+}
+
+// One plate: class and utilisation by kind, alpha code and stress level.
+TEST_F(CtClassText, OnePlateByKindAlphaAndStress) {
+  struct Case {
+    int kind;
+    double ct, fy, alpha, sigma;
+    int required, cls;
+    double u;
+  } cases[] = {
+      {CT_TEXT_INTERNAL, 80, 235, 0.5, 0, 3, 2, 80.0 / 124},          // bending: 72, 83, 124
+      {CT_TEXT_INTERNAL, 50, 235, 1000, 100, 3, 3, 0.776581},         // 42 · sqrt(235/100)
+      {CT_TEXT_INTERNAL, 35, 235, 0.75, 0, 2, 1, 35 / (456 / 8.75)},  // 396, 456 / (13 alpha - 1)
+      {CT_TEXT_OUTSTAND, 13, 235, 1000, 0, 3, 3, 13.0 / 14},          // uniform: 9, 10, 14
+      {CT_TEXT_OUTSTAND, 14.01, 235, 1, 0, 3, 4, 1.0},                // 1.0007 counts as 1
+      {CT_TEXT_OUTSTAND, 27, 235, -0.5, 0, 1, 2, 27 / 25.455844},     // tip in tension: 9 / (a sqrt a)
+      {CT_TEXT_OUTSTAND, 12, 235, 0.5, 0, 1, 1, 12.0 / 18},           // tip in compression: 9 / a
+      {CT_TEXT_CHS, 60, 235, 1000, 0, 2, 2, 60.0 / 70},               // 50, 70, 90 eps²
+      {CT_TEXT_CHS, 60, 355, 1000, 0, 3, 4, 60 / (90 * 235.0 / 355)},
+      {CT_TEXT_ANGLE_1, 14.5, 235, 1000, 0, 3, 3, 14.5 / 15},         // h/t <= 15 eps
+      {CT_TEXT_ANGLE_2, 11.6, 235, 1000, 0, 3, 4, 11.6 / 11.5},       // (b + h)/2t <= 11.5 eps
+      {CT_TEXT_OUTSTAND, 12, 235, 0.005, 0, 3, 0, 0},                 // no compression
+      {CT_TEXT_OUTSTAND, 12, 0, 1000, 0, 3, -1, 0},                   // no yield strength
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " c/t " << c.ct << " alpha " << c.alpha);
+    double u = -1;
+    EXPECT_EQ(c.cls, Classify_CT_Part_Text(c.kind, c.required, &u, c.ct, c.fy, 0, c.alpha, c.sigma, 1.0, nullptr,
+                                           2, nullptr));
+    EXPECT_NEAR(c.u, u, 1e-5);
+  }
+}
+
+// Shear buckling (72 eps / eta, eta 1.2 of the default set), plate buckling, stiffeners and
+// the verdicts without a yield strength.
+TEST_F(CtClassText, BucklingVerdicts) {
+  PrintCapture cap;
+  EXPECT_EQ(0, Check_Schubbeulen(278.6, 7.1, 235, 0, cap.stream(), 2));  // 39.24 <= 60
+  EXPECT_EQ(1, Check_Schubbeulen(1000, 8, 355, 0, nullptr, 0));          // 125 > 48.8
+  EXPECT_EQ(1, Check_Schubbeulen(278.6, 7.1, 0, 0, nullptr, 0));
+  Library s355("IPE300", 2), s235("IPE300", 0);
+  EXPECT_EQ(1, Check_Plattenbeulen_Profil(&s355.p, 0, 500000, 0, 0, 1.0, nullptr, 0));  // class 4 > 3
+  EXPECT_EQ(1, Check_Plattenbeulen_Stegblech(&s355.p, 1, 500000, 0, 0, 1.0, nullptr, 0));
+  EXPECT_EQ(0, Check_Plattenbeulen_Profil(&s235.p, 1, 500000, 0, 0, 1.0, cap.stream(), 2));  // 2 <= 2
+  EXPECT_EQ(0, Print_Steifen_Klasse(95, 10, 235, 0, 1.0, nullptr, 0));
+  EXPECT_EQ(1, Print_Steifen_Klasse(150, 10, 235, 0, 1.0, nullptr, 0));
+  const char *expected[] = {
+      "Schubbeulen: h╬\\p╬r/t╬\\p╬r = 39.24 ¾ 72╬/.╬r¥/┴ = 60.00,  h╬\\p╬r = 278.6 mm,  t╬\\p╬r = 7.1 mm  ok"_cp,
+      "Nachweisverfahren 'Elastisch-Plastisch' ê zul. Q-Klasse 2"_cp,
+      "Plattenbeulen: Q-Klasse des Profils 2 ¾ 2  ok"_cp};
+  EXPECT_EQ(Lines_Of(expected), cap.Lines());
+  s235.p.grade.fy = 0;
+  double u = -1;
+  EXPECT_EQ(-1, Print_Querschnittsklasse(&s235.p, 500000, 0, 0, 1.0, 0, 0, nullptr, nullptr, nullptr, 3, &u,
+                                         cap.stream(), 2, nullptr));
+  EXPECT_EQ(0.0, u);
+  EXPECT_EQ(1, Check_Plattenbeulen_Profil(&s235.p, 1, 500000, 0, 0, 1.0, nullptr, 0));
+  EXPECT_EQ(1, Print_Steifen_Klasse(95, 10, 0, 0, 1.0, nullptr, 0));
+  EXPECT_EQ(3u, cap.Lines().size());  // nothing more written
+}
