@@ -123,36 +123,32 @@ TEST(CtLimits, TubesDinAndAluminium) {
 }
 
 // The class-3 epsilon rises with the stress level only where the rules say; the fire factor
-// scales epsilon; parts not in compression give the neutral record.
+// scales epsilon; parts not in compression or of no kind give the neutral record.
 TEST(CtLimits, RaisingFactorAndNeutralParts) {
   // S235, sigma 92.92 of N = -500 kN on IPE 300: eps_sigma = sqrt(235 / 92.92) = 1.5903.
-  CT_PART_REQUEST q{CT_MODE_EN, CT_FLAG_RAISE, CT_KIND_INTERNAL, 235, 1.0, -92.92, -92.92, 1.0};
+  const double din3 = 27.136703 * 2 * 0.697 * std::sqrt(240 / 92.92);  // DIN always raises
+  struct Case {
+    CT_PART_REQUEST q;
+    double eps, alpha, psi, k, l0, l2;
+  } cases[] = {
+      {{CT_MODE_EN, CT_FLAG_RAISE, CT_KIND_INTERNAL, 235, 1, -92.92, -92.92, 1}, 1, 1, 1, 4, 33, 42 * 1.590301},
+      {{CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 1, -92.92, -92.92, 1}, 1, 1, 1, 4, 33, 42},
+      {{CT_MODE_DIN, 0, CT_KIND_INTERNAL, 235, 1, -92.92, -92.92, 1}, 1.010582, 1, 1, 4, 32.338634, din3},
+      {{CT_MODE_EN, CT_FLAG_FACTOR, CT_KIND_INTERNAL, 235, 1, -92.92, -92.92, 0.85}, 0.85, 1, 1, 4, 28.05, 35.7},
+      {{CT_MODE_EN, CT_FLAG_ALPHA_ONE, CT_KIND_INTERNAL, 235, 1, -100, 100, 1}, 1, 1, -1, 23.88, 33, 123.529412},
+      {{CT_MODE_EN, 0, CT_KIND_INTERNAL, 0, 1, -100, 100, 1}, 1, 0.5, -1, 23.88, 72, 123.529412},  // fy 0
+      {{CT_MODE_EN, 0, CT_KIND_OUTSTAND_A, 235, 1, 50, 20, 1}, 1, 0, -1000, 1, 0, 0},  // all tension
+      {{CT_MODE_EN, 0, CT_KIND_NONE, 235, 1, -50, -50, 1}, 1, 1, 1, 1, 0, 0},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "mode " << c.q.mode << " flags " << c.q.flags << " kind " << c.q.kind);
+    CT_PART_LIMITS L{};
+    ASSERT_EQ(1, Calc_CT_Limits_of_Part(&c.q, &L));
+    const double got[] = {L.epsilon, L.alpha, L.psi, L.k_sigma, L.limit[0], L.limit[2]};
+    const double want[] = {c.eps, c.alpha, c.psi, c.k, c.l0, c.l2};
+    for (int i = 0; i < 6; ++i) Near(want[i], got[i], "eps, alpha, psi, k_sigma, limit 1, limit 3");
+  }
   CT_PART_LIMITS L{};
-  Calc_CT_Limits_of_Part(&q, &L);
-  Near(42 * 1.590301, L.limit[2], "raised");
-  q.flags = 0;
-  Calc_CT_Limits_of_Part(&q, &L);
-  Near(42, L.limit[2], "EN without the raise flag");
-  q.mode = CT_MODE_DIN;
-  Calc_CT_Limits_of_Part(&q, &L);
-  Near(27.136703 * 2 * 0.697 * std::sqrt(240 / 92.92), L.limit[2], "DIN always raises");
-  q = {CT_MODE_EN, CT_FLAG_FACTOR, CT_KIND_INTERNAL, 235, 1.0, -92.92, -92.92, 0.85};
-  Calc_CT_Limits_of_Part(&q, &L);
-  Near(0.85, L.epsilon, "fire factor");
-  q = {CT_MODE_EN, CT_FLAG_ALPHA_ONE, CT_KIND_INTERNAL, 235, 1.0, -100, 100, 1.0};
-  Calc_CT_Limits_of_Part(&q, &L);
-  Near(33, L.limit[0], "alpha = 1 in bending");
-  q.fy = 0;
-  Calc_CT_Limits_of_Part(&q, &L);
-  EXPECT_EQ(1.0, L.epsilon);
-  q = {CT_MODE_EN, 0, CT_KIND_OUTSTAND_A, 235, 1.0, 50, 20, 1.0};  // all tension
-  Calc_CT_Limits_of_Part(&q, &L);
-  EXPECT_EQ(0.0, L.alpha);
-  EXPECT_EQ(-1000.0, L.psi);
-  EXPECT_EQ(0.0, L.limit[0] + L.limit[1] + L.limit[2]);
-  q.kind = CT_KIND_NONE;
-  Calc_CT_Limits_of_Part(&q, &L);
-  EXPECT_EQ(1.0, L.k_sigma);
   EXPECT_EQ(0, Calc_CT_Limits_of_Part(nullptr, &L));
 }
 
