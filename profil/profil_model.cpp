@@ -21,14 +21,19 @@ constexpr double kLeast = 0.001;  // least dimension that counts as present (mm)
 // Line values 0..8: t_a, t_b, rise, rotation a, rotation b, r_al, r_ar, r_el, r_er.
 enum { V_TA = 0, V_TB = 1, V_RAL = 5, V_RAR = 6, V_REL = 7, V_RER = 8 };
 
-// The builder's running state: next node and line numbers and the nine-value array (mm).
+// The builder's running state: next node and line numbers, the nine-value array (mm) and
+// where the model goes (the solver's current section when no sink is given).
 struct Builder {
   int node = 1;
   int line = 1;
   double v[9] = {};
+  const PROFIL_MODEL_SINK *sink = nullptr;
 
   int Node(double y, double z) {
-    Add_DWQB_Node(node, 0.1 * y, 0.1 * z);
+    if (sink)
+      sink->node(sink->context, node, y, z);
+    else
+      Add_DWQB_Node(node, 0.1 * y, 0.1 * z);
     return node++;
   }
   // A wall line of thickness t; the radii r_al, r_ar, r_el, r_er (mm).
@@ -39,7 +44,10 @@ struct Builder {
     v[V_RAR] = rar;
     v[V_REL] = rel;
     v[V_RER] = rer;
-    Add_Profil_DWQB_Line(line++, a, b, v);
+    if (sink)
+      sink->line(sink->context, line++, a, b, v);
+    else
+      Add_Profil_DWQB_Line(line++, a, b, v);
   }
 };
 
@@ -182,13 +190,19 @@ void _Build_Polygon(Builder &m, double R, double t) {
   for (int k = 0; k < 32; ++k) m.Line(first + k, first + (k + 1) % 32, t);
 }
 
+// The trapezoid as the rib of Add_Profil_DWQB_Rib on a plate of thickness 0 at z = h:
+// feet (f, h), (−f, h), web to (−f + e, t_fo/2), flange to (f − e, t_fo/2), web back.
 void _Build_Trapez(const PROFIL *p, Builder &m) {
-  double w = 0.0;
-  Get_Profil_Rib_Geometry(p, 0.0, nullptr, &w, nullptr, nullptr);
+  double w = 0.0, e = 0.0, g = 0.0;
+  Get_Profil_Rib_Geometry(p, 0.0, nullptr, &w, &e, &g);
   const double f = (p->b_fu - w) / 2;
-  m.Node(f, p->h);
-  const int foot = m.Node(-f, p->h);
-  Add_Profil_DWQB_Rib(m.v, p, &m.node, 0.0, &m.line, foot, 0.0, p->h, -1.0, 1);
+  const int n1 = m.Node(f, p->h);
+  const int n2 = m.Node(-f, p->h);
+  const int n3 = m.Node(e - g, p->t_fo / 2);
+  m.Line(n2, n3, p->t_w);
+  const int n4 = m.Node(g - e, p->t_fo / 2);
+  m.Line(n3, n4, p->t_fo);
+  m.Line(n4, n1, p->t_w);
 }
 
 void _Build_Model(const PROFIL *p, Builder &m, double top, double bottom, double second, int mirror) {
@@ -230,6 +244,22 @@ double _Small_to_Zero(double x) { return std::fabs(x) < kLeast ? 0.0 : x; }
 }  // namespace
 
 void Set_Profil_Plastic_Moduli_Flag(int on) { Profil_State().plastic_moduli = on; }
+
+int Build_Profil_Model(const PROFIL *p, const PROFIL_MODEL_SINK *sink, int mirror, int *node_count, int *line_count) {
+  Builder m;
+  m.sink = sink;
+  if (p && sink && sink->node && sink->line) {
+    double top = 0.0, bottom = 0.0, second = 0.0;
+    Get_Profil_Fillet_Sizes(p, &top, &bottom, &second);
+    if (!p->rolled) top = bottom = 0.0;
+    _Build_Model(p, m, top, bottom, second, mirror);
+  }
+  if (node_count) *node_count = m.node - 1;
+  if (line_count) *line_count = m.line - 1;
+  return m.line > 1 ? 0 : 1;
+}
+
+void Set_Profil_Model_Options(unsigned options) { Profil_State().model_options = options; }
 
 void Add_Profil_DWQB_Line(int nr, int node_a, int node_b, const double *values_mm) {
   double cm[9] = {};
@@ -296,6 +326,7 @@ int Calc_Profil_DWQB_Querschnittswerte(PROFIL *p, const void *rib_specs, const v
   const int plastic = Profil_State().plastic_moduli;
 
   Reset_DWQB_Querschnitt();  // also drops the plastic masks of the section before
+  Get_DWQB_Header()->options |= Profil_State().model_options;
   double top = 0.0, bottom = 0.0, second = 0.0;
   Get_Profil_Fillet_Sizes(p, &top, &bottom, &second);
   if (!p->rolled) top = bottom = 0.0;  // welded shapes without weld fillets

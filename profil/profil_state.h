@@ -12,6 +12,7 @@ struct ProfilState {
   int type_message_shown = 0;  // set by Show_Profil_Type_Message
   int manager_gone_shown = 0;  // Read_Profil: "Profilmanager ist nicht verfügbar" shown
   int manager_new_shown = 0;   // Read_Profil: "Profilmanager ist verfügbar" shown
+  unsigned model_options = 0;  // Set_Profil_Model_Options: solver options of the model runs
 };
 
 // The state record (defined in profil_record.cpp).
