@@ -9,8 +9,9 @@
 //   - the module state of the checks (check standard, EN-symbol switch, keep switch with the
 //     kept pair of plastic-method results, the constant C_Al) and the option words of the
 //     section catalogue's value block;
-//   - the cross-section class of a profile with its formula text (Print_Querschnittsklasse
-//     and the routines around it).
+//   - the c/t check print-out of a load combination (Print_CT_Check) and the cross-section
+//     class of a profile with its formula text (Print_Querschnittsklasse and the routines
+//     around it).
 //
 // Units: stresses in N/mm², compression negative in the plate-part tables (the profile
 // routines take N compression positive in N and moments in Nmm, as their callers pass
@@ -24,6 +25,7 @@
 #include <cstdio>
 
 struct PROFIL;
+struct QS_CHECK_VIEW;
 
 // ================================================================ plate classification
 // Plate part kinds of a plate-part table.
@@ -213,9 +215,30 @@ CHECK_OPTIONS Decode_Check_Options(const float words[4], uint32_t kind);
 // the float cannot hold v in both halves.
 int Encode_Check_Option_Word(int32_t v, float *word);
 
+// Check-flag word of a section for the cross-section check. kind_words: kind word 1 (low 16
+// bits 1 Eurocode steel, 2 aluminium, other DIN steel; bit 16 no buckling in the plane,
+// bit 17 no cross-section checks, bit 18 no buckling checks) and kind word 2 (bit 16 the
+// fire case may be chosen); null counts as kind 0 with no bits. view: the section's check
+// data (profile type, catalogue flag and interaction shape of the header, the option words
+// and the slot's state word). spatial non-zero for a spatial check. Null view: 0.
+uint32_t Get_Check_Flags(const uint32_t *kind_words, const QS_CHECK_VIEW *view, uint32_t spatial);
+
 // Back to program start: standard 4096, switches 0, the pair empty (nothing freed), no free
 // functions, C_Al 1.2.
 void Reset_Checks_For_Tests();
+
+// ================================================================ c/t check print-out
+// The c/t check of the profile under the section forces N, M_y, M_z, V_y, V_z, T_t, T_w, B
+// (kN, kNm, kNm², compression negative) against class 3 (plastic <= 0) or class 2, to
+// EN 1993-1-1 Table 5.2 on the section catalogue's plate model of the profile; in fire
+// (fire non-zero) with fire_factor · epsilon (0.85 when below 0.001). gamma: f_d = fy / gamma;
+// no_raise 0 lets the class-3 limits rise with the stress level. *utilisation (when given):
+// the governing utilisation, 0 when no check was made. Lines into stream (may be null) at
+// level < 1 one short line, 1 a plain line, >= 2 the full block. Returns 1 when there is no
+// result (no yield strength, no plate model, failed classification), else 0.
+int Print_CT_Check(PROFIL *profil, double gamma, int no_raise, int fire, double fire_factor, int plastic,
+                   double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w, double B,
+                   double *utilisation, FILE *stream, int level);
 
 // ================================================================ class of a profile
 // Plate kinds of Classify_CT_Part_Text.
