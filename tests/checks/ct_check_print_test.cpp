@@ -111,7 +111,7 @@ TEST(CheckFlags, ByKindMethodShapeAndState) {
   } cases[] = {
       {1, 0, 1, 1, 0, 2, 1, 4, 0, 0, 0, 0x1010},          // elastic: c/t and sigma_v
       {1, 0, 1, 1, 0, 2, 1, 4, 0, 0, 1, 0x1010},
-      {1, 0, 1, 1, 0, 1, 1, 4, 0, 0, 1, 0x1010},          // interaction not in a spatial check
+      {1, 0, 1, 1, 1, 1, 1, 4, 0, 0, 1, 0x1010},          // interaction not in a spatial check
       {1, 0, 1, 1, 1, 1, 1, 4, 0, 0, 0, 0x1001},          // interaction shape 1, plane
       {1, 0, 1, 1, 0, 1, 1, 4, 0, 0, 0, 0x1010},          // no shape: elastic
       {1, 0, 1, 1, 0, 4, 1, 4, 0, 0x1000000, 0, 0x401000},
