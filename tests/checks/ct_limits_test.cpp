@@ -33,8 +33,8 @@ const Grade kGrades[] = {{235, 1.0}, {355, 0.813617}, {460, 0.714751}};
 
 }  // namespace
 
-// Both one-part forms and the whole-section form agree with the table for every psi, grade,
-// part kind and storage order of the ends (an outstand stored with its free edge second).
+// Both one-part forms agree with the table for every psi, grade, part kind and storage order
+// of the ends (an outstand stored with its free edge second).
 TEST(CtLimits, EurocodeTable52AtEveryPsiAndGrade) {
   for (const Row &row : kTable52) {
     for (const Grade &g : kGrades) {
@@ -69,18 +69,6 @@ TEST(CtLimits, EurocodeTable52AtEveryPsiAndGrade) {
           Near(p.lim[c] * g.eps, L.limit[c], "limit");
           Near(p.lim[c] * g.eps, X.limit[c], "limit ex");
         }
-        // One part of ratio 10 in a table: utilisations 10 / limit in its group and overall.
-        const CT_PLATE_PART tp{p.kind, 10.0, p.sa, p.sb};
-        const CT_PLATE_TABLE table{1, &tp};
-        CT_REQUEST_EX rx{CT_MODE_EN, 0, g.fy, 0.0, g.fy, 1.0, &table};
-        CT_RESULT_EX R{};
-        ASSERT_EQ(1, Classify_Querschnitt_Parts(&rx, &R));
-        const int grp = p.kind == CT_KIND_INTERNAL ? 3 : 0;
-        for (int c = 0; c < 3; ++c) {
-          Near(10.0 / (p.lim[c] * g.eps), R.u[grp + c], "group");
-          Near(10.0 / (p.lim[c] * g.eps), R.u[6 + c], "overall");
-          EXPECT_EQ(0.0, R.u[3 - grp + c]);
-        }
       }
     }
   }
@@ -114,11 +102,6 @@ TEST(CtLimits, TubesDinAndAluminium) {
     ASSERT_EQ(1, Classify_Querschnitt_Part(&q, &L));
     Near(c.eps, L.epsilon, "epsilon");
     for (int i = 0; i < 3; ++i) Near(c.lim[i], L.limit[i], "limit");
-    if (c.mode == CT_MODE_ALU) continue;
-    CT_PART_REQUEST o{c.mode, 0, c.kind, c.fy, 1.0, c.sa, c.sb, 1.0};
-    CT_PART_LIMITS M{};
-    ASSERT_EQ(1, Calc_CT_Limits_of_Part(&o, &M));
-    for (int i = 0; i < 3; ++i) Near(c.lim[i], M.limit[i], "limit old");
   }
 }
 
@@ -152,40 +135,30 @@ TEST(CtLimits, RaisingFactorAndNeutralParts) {
   EXPECT_EQ(0, Calc_CT_Limits_of_Part(nullptr, &L));
 }
 
-// IPE 300 as a hand-built table (web c/t 35.0141, flanges 5.27570) under N = -500 kN.
+// IPE 300 as a hand-built table (web c/t 35.0141, flanges 5.27570) under N = -500 kN, with
+// an empty slot, a kind outside -1..2 and a negative c/t that add nothing; fire factor 0.85.
 TEST(CtLimits, WholeSectionIpe300) {
   const double s = -92.92;
-  CT_PLATE_PART parts[] = {{CT_KIND_OUTSTAND_A, 5.27570, s, s}, {CT_KIND_OUTSTAND_B, 5.27570, s, s},
-                           {CT_KIND_NONE, 99, s, s},          {CT_KIND_INTERNAL, 35.0141, s, s},
-                           {7, 99, s, s},                      {CT_KIND_INTERNAL, -3, s, s}};
-  CT_PLATE_TABLE table{6, parts};
-  struct Case {
-    int flags;
-    double fy, factor;
-    double u2, u3;
-  } cases[] = {
-      {CT_FLAG_RAISE, 235, 1, 0.921424, 0.524221},  // plastic 0.921, elastic 0.524
-      {0, 355, 1, 1.132504, 1.024646},              // S355 without the raise: class 4
-      {CT_FLAG_RAISE | CT_FLAG_FACTOR, 235, 0.85, 1.084028, 0.616730},  // fire, 0.85 eps
-  };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(::testing::Message() << "fy " << c.fy << " flags " << c.flags);
-    CT_REQUEST q{CT_MODE_EN, c.flags, c.fy, 1.0, c.factor, &table};
-    CT_RESULT R{};
-    ASSERT_EQ(1, Calc_CT_Limits(&q, &R));
-    Near(c.u2, R.u[7], "class 2");
-    Near(c.u3, R.u[8], "class 3");
-    Near(c.u2, R.u[4], "internal group");
-    Near(5.27570 / (10 * std::sqrt(235 / c.fy) * c.factor), R.u[1], "outstand group");
-    CT_REQUEST_EX qx{CT_MODE_EN, c.flags, c.fy, 0, c.fy, c.factor, &table};
-    CT_RESULT_EX X{};
-    ASSERT_EQ(1, Classify_Querschnitt_Parts(&qx, &X));
-    for (int i = 0; i < 9; ++i) Near(R.u[i], X.u[i], "same as the first generation");
-    Near(std::sqrt(235 / c.fy) * c.factor, X.u[13], "eps of the class-2 maximum");
-    EXPECT_EQ(0.0, X.u[11]);  // eps / eps_sigma keeps every class-3 value below 1
-  }
+  const CT_PLATE_PART parts[] = {{CT_KIND_OUTSTAND_A, 5.27570, s, s}, {CT_KIND_NONE, 99, s, s},
+                                 {CT_KIND_INTERNAL, 35.0141, s, s},   {7, 99, s, s},
+                                 {CT_KIND_INTERNAL, -3, s, s},        {CT_KIND_OUTSTAND_B, 5.27570, s, s}};
+  const CT_PLATE_TABLE table{6, parts};
+  const int flags = CT_FLAG_RAISE | CT_FLAG_FACTOR;
+  CT_REQUEST q{CT_MODE_EN, flags, 235, 1.0, 0.85, &table};
   CT_RESULT R{};
-  R.u[0] = 5;
-  EXPECT_EQ(0, Calc_CT_Limits(nullptr, &R));
-  EXPECT_EQ(0.0, R.u[0]);
+  ASSERT_EQ(1, Calc_CT_Limits(&q, &R));
+  const double want[9] = {5.2757 / 7.65, 5.2757 / 8.5, 5.2757 / (0.85 * 13.770620 * 1.590301), 35.0141 / 28.05,
+                          35.0141 / 32.3, 35.0141 / (0.85 * 42 * 1.590301)};
+  for (int i = 0; i < 6; ++i) Near(want[i], R.u[i], "group");
+  for (int i = 0; i < 3; ++i) Near(want[3 + i], R.u[6 + i], "overall");
+  CT_REQUEST_EX qx{CT_MODE_EN, flags, 235, 0, 235, 0.85, &table};
+  CT_RESULT_EX X{};
+  ASSERT_EQ(1, Classify_Querschnitt_Parts(&qx, &X));
+  for (int i = 0; i < 9; ++i) Near(R.u[i], X.u[i], "same as the first generation");
+  const double slots[6] = {0, 0, 0, 0.85, 0.85, 0.85 * 1.590301};  // [9..14]
+  for (int i = 0; i < 6; ++i) Near(slots[i], X.u[9 + i], "slots 9 to 14");
+  CT_RESULT R2{};
+  R2.u[0] = 5;
+  EXPECT_EQ(0, Calc_CT_Limits(nullptr, &R2));
+  EXPECT_EQ(0.0, R2.u[0]);
 }
