@@ -267,8 +267,9 @@ int Classify_CT_Part_Text_cb(int kind, int required, double *utilisation, double
 // Plates of Calc_Plate_Alpha.
 enum : int { CT_PLATE_TOP = 0, CT_PLATE_BOTTOM = 1, CT_PLATE_WEB = 2 };
 // Alpha code and largest compression (N/mm², compression positive) of the top flange,
-// bottom flange and web under N (N, compression positive), M_y, M_z (Nmm) from the elastic
-// stress distribution. Returns 1 when alpha came from a distribution with bending (and
+// bottom flange and web (angles: leg 2 and leg 1) under N (N, compression positive), M_y,
+// M_z (Nmm) from the elastic stress distribution in the frame of the profile's model (z
+// downward): a positive M_y compresses the top, a positive M_z the side of positive y. Returns 1 when alpha came from a distribution with bending (and
 // then writes its remark with a stream), else 0.
 int Calc_Plate_Alpha(const PROFIL *profil, double N, double M_y, double M_z, double alpha[3], double sigma[3],
                      FILE *stream);

@@ -262,7 +262,10 @@ int Calc_Plate_Alpha(const PROFIL *p, double N, double M_y, double M_z, double a
   const double h = p->h, tw = p->t_w, bo = p->b_fo, to = p->t_fo;
   const double bu = p->b_fu > 0.0 ? p->b_fu : bo, tu = p->t_fu > 0.0 ? p->t_fu : to;
   PlateLines pl[3] = {};
-  double y_c = 0.0, I_uw = 0.0;  // centroid across, product moment in the (u, w upward) frame
+  // Centroid across (0 for shapes symmetric about the vertical axis); the product moment in
+  // the frame of u across and w upward is minus the profile's I_yz (z downward).
+  double y_c = 0.0;
+  const double I_uw = -p->I_yz;
   switch (type) {
     case PROFIL_FLAT:
       pl[2] = {1, {{0, 0, 0, h}}, false};
@@ -274,17 +277,19 @@ int Calc_Plate_Alpha(const PROFIL *p, double N, double M_y, double M_z, double a
       pl[2] = {1, {{0, to + f_o, 0, h - tu - f_u}}, false};
       break;
     case PROFIL_C: case PROFIL_U: case PROFIL_ANGLE: {
-      // Web (or leg 1) with its back at y = 0, flanges (leg 2) towards +y.
+      // The frame of the profile's own model: the web (or leg 1) on the right with its centre
+      // line at y0, the flanges (or leg 2, at the bottom) reaching left to -b/2.
       const bool angle = type == PROFIL_ANGLE;
+      const double y0 = (bo - tw) / 2, face = y0 - tw / 2 - f_o;
       const double a_w = h * tw, a_f = (bo - tw) * to * (angle ? 1.0 : 2.0);
-      y_c = (a_w * tw / 2 + a_f * (bo + tw) / 2) / (a_w + a_f);
-      pl[0] = {1, {{bo, to / 2, tw + f_o, to / 2}}, true};
+      y_c = (a_w * y0 - a_f * tw / 2) / (a_w + a_f);
       if (angle) {
-        pl[2] = {1, {{tw / 2, h, tw / 2, to + f_o}}, true};
-        I_uw = std::fabs(p->I_yz);  // leg 2 right and up, leg 1 left and down
+        pl[0] = {1, {{-bo / 2, h - to / 2, face, h - to / 2}}, true};
+        pl[2] = {1, {{y0, 0, y0, h - to - f_o}}, true};
       } else {
-        pl[1] = {1, {{bo, h - to / 2, tw + f_o, h - to / 2}}, true};
-        pl[2] = {1, {{tw / 2, to + f_o, tw / 2, h - to - f_o}}, false};
+        pl[0] = {1, {{-bo / 2, to / 2, face, to / 2}}, true};
+        pl[1] = {1, {{-bo / 2, h - to / 2, face, h - to / 2}}, true};
+        pl[2] = {1, {{y0, to + f_o, y0, h - to - f_o}}, false};
       }
       break;
     }
@@ -292,7 +297,6 @@ int Calc_Plate_Alpha(const PROFIL *p, double N, double M_y, double M_z, double a
       pl[0] = {1, {{bo / 2, to / 2, tw / 2 + f_o, to / 2}}, true};
       pl[1] = {1, {{-bo / 2, h - to / 2, -tw / 2 - f_o, h - to / 2}}, true};
       pl[2] = {1, {{0, to + f_o, 0, h - to - f_o}}, false};
-      I_uw = std::fabs(p->I_yz);  // top flange right, bottom flange left
       break;
     case PROFIL_T: case PROFIL_HALF_I:
       pl[0] = {2, {{bo / 2, to / 2, tw / 2 + f_o, to / 2}, {-bo / 2, to / 2, -tw / 2 - f_o, to / 2}}, true};
