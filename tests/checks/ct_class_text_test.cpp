@@ -70,6 +70,32 @@ TEST_F(CtClassText, ClassesOfLibraryProfiles) {
   }
 }
 
+// Alpha codes from the elastic stress plane (N compression positive, moments in Nmm): pure
+// bending of a symmetric web gives 0.5; an outstand compressed at its support is negative.
+TEST_F(CtClassText, PlateAlphaSignsAndShares) {
+  struct Case {
+    const char *name;
+    double N, M_y, M_z, top, bottom, web;  // alpha codes; a share: its sign, 0.5 exactly
+  } cases[] = {
+      {"IPE300", 0, 30e6, 0, 1000, 0, 0.5},    {"IPE300", 200000, 0, 0, 1000, 1000, 1000},
+      {"UPN200", 200000, 0, 5e6, -0.1, -0.1, 1000},  // flanges compressed at the web: tip in tension
+      {"T100", 0, 30e6, 0, 1000, 0, -0.1},            // stem tip in tension
+      {"T100", 0, -30e6, 0, 0, 0, 0.1},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.name << " M_y " << c.M_y << " M_z " << c.M_z);
+    Library lib(c.name, 0);
+    double alpha[3], sigma[3];
+    Calc_Plate_Alpha(&lib.p, c.N, c.M_y, c.M_z, alpha, sigma, nullptr);
+    const double want[3] = {c.top, c.bottom, c.web};
+    for (int i = 0; i < 3; ++i) {
+      if (std::fabs(want[i]) >= 1000 || want[i] == 0 || want[i] == 0.5) EXPECT_NEAR(want[i], alpha[i], 1e-9) << i;
+      else EXPECT_TRUE(want[i] * alpha[i] > 0 && std::fabs(alpha[i]) > 0.01 && std::fabs(alpha[i]) < 1) << i;
+      EXPECT_EQ(alpha[i] != 0, sigma[i] > 0) << i;
+    }
+  }
+}
+
 // The full text of the class of IPE 300 in S235 under N = 500 kN, byte for byte.
 TEST_F(CtClassText, TextOfTheFullForm) {
   Library ipe("IPE300", 0);
