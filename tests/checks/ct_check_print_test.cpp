@@ -1,46 +1,15 @@
 // The c/t check print-out of a load combination (library IPE 300 under the section
 // catalogue's plate model) and the check-flag word of a section's check data.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "checks/checks.h"
-#include "host/host.h"
-#include "materials/capture.h"
-#include "materials/materials.h"
-#include "nad/nad.h"
-#include "profil/profil.h"
 #include "querschnitt/querschnitt.h"
-#include "support/cp850.h"
-#include "tests/testsupport/olireader.h"
-
-namespace {
-
-struct Ipe300 {
-  PROFIL p{};
-  explicit Ipe300(int row) {
-    Init_Material_Data(&p.grade);
-    p.grade.grade = row;
-    EXPECT_EQ(0, Set_Profil_by_Library_Name(&p, "IPE300"));
-    Check_Material_Strength(&p.grade, p.t_fo, nullptr, 0, nullptr);
-  }
-  ~Ipe300() { Reset_Profil(&p); }
-};
-
-class CtCheckPrint : public ::testing::Test {
- protected:
-  void SetUp() override { Host_Reset(), Reset_NAD_For_Tests(); }
-};
-
-}  // namespace
+#include "tests/checks/checks_fixture.h"
 
 // Utilisations and class lines of IPE 300 (web c/t 35.0141, flanges 5.27570; N = -500 kN
 // gives 92.92 N/mm²) for both checks, both grades, fire and bending.
-TEST_F(CtCheckPrint, UtilisationAndClassOfIpe300) {
+TEST_F(ChecksTest, UtilisationAndClassOfIpe300) {
   struct Case {
     int row, no_raise, fire, plastic;
     double N, M_y, u;
@@ -56,7 +25,7 @@ TEST_F(CtCheckPrint, UtilisationAndClassOfIpe300) {
   for (const Case &c : cases) {
     SCOPED_TRACE(::testing::Message() << "row " << c.row << " fire " << c.fire << " plastic " << c.plastic
                                       << " N " << c.N << " M_y " << c.M_y);
-    Ipe300 ipe(c.row);
+    Library ipe("IPE300", c.row);
     PrintCapture cap;
     double u = -1;
     ASSERT_EQ(0, Print_CT_Check(&ipe.p, 1.0, c.no_raise, c.fire, c.fire ? 0.85 : 0, c.plastic, c.N, c.M_y, 0, 0, 0,
@@ -69,8 +38,8 @@ TEST_F(CtCheckPrint, UtilisationAndClassOfIpe300) {
 }
 
 // The print lists of levels 2, 1 and 0, the zero-forces line and the all-tension case.
-TEST_F(CtCheckPrint, PrintListsGolden) {
-  Ipe300 ipe(0);
+TEST_F(ChecksTest, PrintListsGolden) {
+  Library ipe("IPE300", 0);
   PrintCapture cap;
   Oli_Set_Colors(1);
   double u = -1;
@@ -83,12 +52,7 @@ TEST_F(CtCheckPrint, PrintListsGolden) {
   EXPECT_EQ(0, Print_CT_Check(&ipe.p, 1.0, 0, 0, 0, 0, 500, 0, 0, 0, 0, 0, 0, 0, &u, cap.stream(), 2));
   EXPECT_EQ(0.0, u);
   EXPECT_EQ(before, cap.Raw());  // all parts in tension: no line at all
-  const std::string path = std::string(PF_SOURCE_DIR) + "/tests/checks/golden/ct_check_ipe300.oli";
-  if (std::getenv("PF_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << before;
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before) << "PF_UPDATE_GOLDEN=1 writes it";
-  OLI_DOCUMENT doc;
-  EXPECT_EQ(0, Read_Oli_Text(before.data(), before.size(), &doc)) << (doc.errors.empty() ? "" : doc.errors[0]);
+  Expect_Golden("ct_check_ipe300.oli", before);
   // Without a yield strength the combination has no c/t result.
   ipe.p.grade.fy = 0;
   EXPECT_EQ(1, Print_CT_Check(&ipe.p, 1.0, 0, 0, 0, 0, -500, 0, 0, 0, 0, 0, 0, 0, &u, nullptr, 2));
