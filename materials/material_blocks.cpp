@@ -48,14 +48,15 @@ BlockState &_S() {
   return g;
 }
 
-// Colours of the input pages (the screen colour set's roles).
+// Colours of the input pages: roles of the screen colour set.
 enum Role { kBlack, kBrownNote, kGreyInactive, kRed };
 int _Colour(Role role) {
+  const SCREEN_COLORS *c = Get_Screen_Colors();
   switch (role) {
-    case kBrownNote: return Nearest_RGB_Color(128, 64, 0);
-    case kGreyInactive: return Nearest_RGB_Color(192, 192, 192);
-    case kRed: return Nearest_RGB_Color(255, 0, 0);
-    default: return BLACK_CI;
+    case kBrownNote: return c->brown_note;
+    case kGreyInactive: return c->grey_inactive;
+    case kRed: return c->red;
+    default: return c->black;
   }
 }
 

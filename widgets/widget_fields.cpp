@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "drawing_base/drawing_base.h"
 #include "host/host.h"
 #include "host/host_screen.h"
 #include "support/cp850.h"
@@ -27,38 +28,6 @@ int _Round(double v) { return static_cast<int>(std::lround(v)); }
 
 int _Grey() { return Nearest_RGB_Color(198, 195, 198); }
 
-// Lightens (positive percent) or darkens a colour through its HLS lightness.
-int _Shade_Colour(int index, double percent) {
-  int r = 0, g = 0, b = 0;
-  pxQCR(index, &r, &g, &b);
-  const double R = r / 255.0, G = g / 255.0, B = b / 255.0;
-  const double mx = std::max({R, G, B}), mn = std::min({R, G, B});
-  const double L = (mx + mn) / 2;
-  double H = 0, S = 0;
-  if (L > 0 && mx - mn > 0) {
-    const double d = mx - mn;
-    S = L > 0.5 ? d / (2 - mx - mn) : d / (mx + mn);
-    const double rc = (mx - R) / d, gc = (mx - G) / d, bc = (mx - B) / d;
-    if (R == mx) H = G == mn ? 5 + bc : 1 - gc;
-    else if (G == mx) H = B == mn ? 1 + rc : 3 - bc;
-    else H = R == mn ? 3 + gc : 5 - rc;
-    H /= 6;
-  }
-  const double l = L * (1 + percent / 100);
-  const double v = l <= 0.5 ? l * (1 + S) : l + S - l * S;
-  double c[3] = {0, 0, 0};
-  if (v > 0) {
-    const double m = 2 * l - v;
-    const int i = static_cast<int>(6 * H);
-    const double f = 6 * H - i;
-    const double t = v * ((v - m) / v) * f, up = m + t, down = v - t;
-    const double table[6][3] = {{v, up, m}, {down, v, m}, {m, v, up}, {m, down, v}, {up, m, v}, {v, m, down}};
-    const int k = std::clamp(i, 0, 5);
-    for (int j = 0; j < 3; ++j) c[j] = table[k][j];
-  }
-  return Nearest_RGB_Color(_Round(c[0] * 255), _Round(c[1] * 255), _Round(c[2] * 255));
-}
-
 // Colour and active flag of a field in a state; state -1 also lays the grey box.
 struct FieldLook {
   int colour;
@@ -68,7 +37,7 @@ struct FieldLook {
 FieldLook _Look(const int *state) {
   const int s = state ? *state : 1;
   if (s == 1) return {Get_Widget_Text_Color(), &g_flags.always};
-  if (s == -1) return {_Shade_Colour(Get_Widget_Text_Color(), 40.0), &g_flags.never};
+  if (s == -1) return {Shade_Color_by_Lightness(Get_Widget_Text_Color(), 40.0), &g_flags.never};
   return {_Grey(), &g_flags.never};
 }
 

@@ -8,6 +8,7 @@
 #include <deque>
 #include <vector>
 
+#include "drawing_base/drawing_base.h"
 #include "host/host.h"
 #include "host/host_screen.h"
 #include "support/cp850.h"
@@ -82,12 +83,13 @@ void _Draw_Tabs(const SheetLevel &level, const Rect &reg, int tab_bottom, int ta
     if (!_Visible(p)) continue;
     const int x = reg.x1 + 8 + v++ * (tab_width + 1);
     if (only_off && p.state != 0) continue;
-    pxFgc(GetYRMColor(p.state == 0 ? p.tab_color_off : p.tab_color));
+    int colour = p.state == 0 ? p.tab_color_off : p.tab_color;
+    if (colour < 0) colour = GetYRMColor(colour);  // a host colour number
     if (p.tab_line1[0]) {
-      Draw_Funny_Text_to_PS(x, tab_bottom - 18, p.tab_line1, 0x1002);
-      Draw_Funny_Text_to_PS(x, tab_bottom - 6, p.tab_title, 0x1000);
+      Draw_Text_in_Font_Color(x, tab_bottom - 18, p.tab_line1, 0x1002, colour);
+      Draw_Text_in_Font_Color(x, tab_bottom - 6, p.tab_title, 0x1000, colour);
     } else {
-      Draw_Funny_Text_to_PS(x, tab_bottom - 10, p.tab_title, 0x1000);
+      Draw_Text_in_Font_Color(x, tab_bottom - 10, p.tab_title, 0x1000, colour);
     }
   }
 }

@@ -24,6 +24,7 @@ class MaterialBlocks : public ::testing::Test {
   void SetUp() override {
     Host_Test_Reset();
     Reset_Materials_For_Tests();
+    Init_Screen_Colors();
     Set_NoFrameFlag_to_Next_PropSheet();
     Define_Prop_Sheet(0, 0, 1279, 1023, 0, 0, "", 0, 0);
     Activate_Prop_Sheet();

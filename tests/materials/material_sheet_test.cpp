@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "drawing_base/drawing_base.h"
 #include "host/host.h"
 #include "host/host_test.h"
 #include "materials/material_sheets.h"
@@ -21,6 +22,7 @@ class MaterialSheets : public ::testing::Test {
   void SetUp() override {
     Host_Test_Reset();
     Reset_Materials_For_Tests();
+    Init_Screen_Colors();
     Set_NoFrameFlag_to_Next_PropSheet();
     Define_Prop_Sheet(0, 0, 1279, 1023, 0, 0, "", 0, 0);
     Activate_Prop_Sheet();
