@@ -159,6 +159,8 @@ TEST_F(MaterialBlocks, PlateStyleAndGradeList) {
   EXPECT_EQ(Fill_Stguete_Stringlist(3, codes, 4, 5), 2);
   EXPECT_EQ(Fill_Stguete_Stringlist(4, codes, 4, 99), 0);
   EXPECT_EQ(Fill_Stguete_Stringlist(4, nullptr, 4, 5), 0);
+  Fill_Stguete_Stringlist(5, codes + 3, 1, 6);
+  EXPECT_EQ(Host_Stringlist(5).size(), 1u);
   const auto list = Host_Stringlist(3);
   ASSERT_EQ(list.size(), 4u);
   EXPECT_EQ(list[1].text, "?????");
