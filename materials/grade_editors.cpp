@@ -221,7 +221,8 @@ int Add_Betonparameter_Fields(int area, int x, int y, CONCRETE_GRADE *c) {
   }
   _Row(x, y + 172, "n", "c", &c->n, 1.0, 2, nullptr, &s.always);
   Put_Widget_Text_with_Index(x, y + 207, "E", "cm", nullptr);
-  const int fw = Add_Widget_Float_Field(x + 75, y + 207, &c->E_cm, 0.001, 8, 1, c->e_automatic ? &s.read_only : &s.always);
+  int *e_state = c->e_automatic ? &s.read_only : &s.always;  // computed E_cm: read-only
+  const int fw = Add_Widget_Float_Field(x + 75, y + 207, &c->E_cm, 0.001, 8, 1, e_state);
   if (c->e_automatic) c->E_cm = Calc_Concrete_Ecm(1000.0 * c->fck) * 0.001;  // fck shown in MN/m²
   const int uw = Put_Widget_Text(x + 75 + fw + 3, y + 207, "MN/m²"_cp, nullptr);
   Add_Widget_Check_Box(x + 75 + fw + 3 + uw + 15, y + 207, "E-Modul automatisch ermitteln", &c->e_automatic,

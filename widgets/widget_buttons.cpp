@@ -27,6 +27,15 @@ ButtonState g_buttons;
 
 int _Round(double v) { return static_cast<int>(std::lround(v)); }
 
+// Escape area of a view area on the widget area stack (the last entry of it), -1 when none:
+// the hover entry is live while that escape area is active.
+int _Escape_of(int area) {
+  int escape = -1;
+  for (int i = 0; const WIDGET_AREA_STACK_ENTRY *e = Widget_Area_Stack_Entry(i); ++i)
+    if (e->area == area) escape = e->escape;
+  return escape;
+}
+
 int _Text_Width(const char *text) { return Get_Widget_Text_Width(text, Get_Widget_Font()); }
 
 // Rectangle of a text button: x1..x1 + w, y1..y1 + 18 with w = width − 1.
@@ -65,6 +74,7 @@ void _Framed_Button(int area, double x, double y, double width, int valign, int 
   if (text) Add_Text_to_View_Area(area, tx, ty, text, 0, text_colour, 0);
   Set_Last_Widget_Rect(x1, y1, x1 + w - 1, y1 + 18, active);
   HOVER_BUTTON b{};
+  b.handle = _Escape_of(area);
   b.normal_picture = normal;
   b.hover_picture = hover;
   b.x1 = x1;
@@ -135,6 +145,7 @@ void Add_Widget_Hover_Image_Spot(int area, double x, double y, double height, do
   const int y1 = _Round(valign == 2 ? y - height : valign == 4 ? y - height / 2 : y);
   const int x2 = _Round(x1 + width), y2 = _Round(y1 + height);
   HOVER_BUTTON b{};
+  b.handle = _Escape_of(area);
   if (active) {
     if (active_picture) Add_Bitmap_File_to_View_Area(area, active_picture, x1, y1, x2, y2, transparent);
     Add_Click_Spot_to_View_Area(area, x1, y1, x2, y2, value, target);

@@ -275,7 +275,8 @@ TEST_F(WidgetFields, HintsPageCountsAndReactivates) {
     int active;
   } cases[] = {
       {{1, 1, 1, 1}, "Von insgesamt vier möglichen Programmhinweisen ist", "keiner", "0 Hinweis wieder aktivieren", 0},
-      {{0, 1, 1, 0}, "Von insgesamt vier möglichen Programmhinweisen sind", "zwei", "2 Hinweise wieder aktivieren", 1}};
+      {{0, 1, 1, 0}, "Von insgesamt vier möglichen Programmhinweisen sind", "zwei", "2 Hinweise wieder aktivieren",
+       1}};
   for (auto c : cases) {
     int sw[4];
     std::memcpy(sw, c.switches, sizeof sw);
@@ -300,4 +301,28 @@ TEST_F(WidgetFields, HintsPageCountsAndReactivates) {
       EXPECT_EQ(sw[0] + sw[1] + sw[2] + sw[3], 4);
     }
   }
+}
+
+// A picture spot shows its hover picture under the pointer and leaves the canvas as it was.
+TEST_F(WidgetFields, HoverPictureSwappedAndCanvasRestored) {
+  Make_Test_Strip(40, 20);  // "strip.bmp"
+  int dx = 0, dy = 0, target = 0;
+  const int e = Add_Escape_Area_to_PS(100, 100, 500, 400, 0, 2000);
+  const int a = Create_Scrollable_View_Area(100, 100, 500, 400, 0, 0);
+  Push_Widget_Area(e, a, 100, 100, 500, 400, &dx, &dy);
+  Begin_Widget_Area(a);
+  Make_Picture_Strip(41, 21, 1);  // "pictures.bmp", the size of the spot
+  const int transparent = Nearest_RGB_Color(1, 2, 3);  // none: the normal picture covers the hover one
+  Add_Widget_Hover_Image_Spot(a, 20, 20, 20, 40, 0, 0, "pictures.bmp", nullptr, "strip.bmp", nullptr, transparent,
+                              3, &target, 1);
+  EXPECT_EQ(Get_Widget_Hover_Button_Count(), 1);
+  Update_View_Area_Scrolling(a);
+  const auto before = Host_Snapshot();
+  msStCu(100 + 40, 100 + 30);
+  Widget_Hover_Function();
+  EXPECT_GT(Host_Region_Diff(before, 0, 0, 1279, 1023), 0);
+  msStCu(400, 350);
+  Widget_Hover_Function();
+  EXPECT_EQ(Host_Region_Diff(before, 0, 0, 1279, 1023), 0);
+  Pop_Widget_Area();
 }
