@@ -62,6 +62,13 @@ void Script_Cancel(int width, int height) {
   Host_Script_Click(x1 + 5 + 10, y2 - 29 + 11);
 }
 
+// Its "bestätigen" button.
+void Script_Confirm(int width, int height) {
+  const int sheet_w = width + 16, sheet_h = height + 33 + 16 + 27;
+  const int x2 = 640 - sheet_w / 2 + sheet_w, y2 = 512 - sheet_h / 2 + sheet_h;
+  Host_Script_Click(x2 - 8 - 23 + 10, y2 - 29 + 11);
+}
+
 }  // namespace
 
 TEST_F(MaterialSheets, ChoiceListsLayoutAndLookups) {
@@ -172,4 +179,12 @@ TEST_F(MaterialSheets, FreeGradeSheetsCancelAndLink) {
   Add_Stahlguete_Editor(area, 10, 30, &r, list, &selected);  // the marker was cleared
   EXPECT_EQ(Host_Call_Count("Define_Prop_Sheet"), sheets + 1);
   Free_Choice_List(&list);
+  // Confirmed: an earlier free definition stays, an empty record starts from BSt 500 (A).
+  Script_Confirm(470, 170);
+  EXPECT_EQ(Edit_Free_Stahl_Parameters(&r), 1);
+  EXPECT_EQ(r.fyk, 420000.0);
+  std::memset(&r, 0, sizeof r);
+  Script_Confirm(470, 170);
+  EXPECT_EQ(Edit_Free_Stahl_Parameters(&r), 1);
+  EXPECT_EQ(r.fyk, 500000.0);
 }
