@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "checks/check_querschnitt.h"
+#include "checks/checks.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "checks/check_querschnitt.h"
+#include "checks/checks.h"
 
 namespace {
 
