@@ -14,6 +14,7 @@
 #include "materials/materials.h"
 #include "querschnitt/querschnitt.h"
 #include "support/cp850.h"
+#include "tests/checks/checks_fixture.h"
 #include "tests/materials/capture.h"
 
 namespace {
@@ -294,4 +295,42 @@ TEST_F(CheckQuerschnitt, FailurePaths) {
   for (double o : r.out) EXPECT_EQ(o, 0.0);
   r = Check(1, 0, F, nullptr);
   EXPECT_EQ(r.ret, 0x1f008000u);
+}
+
+// The lines of the other kinds and forms: DIN names, tables and rules with an accidental
+// combination; buckling in and out of the plane; warping torsion; aluminium (EN 1999-1-1).
+// A shape-1 interaction without moment capacity left (n 0.95, v 0.5) reports U on stdout.
+TEST_F(CheckQuerschnitt, PrintListGolden) {
+  Section s("IPE300");
+  PrintCapture cap;
+  Set_Check_Querschnitt_Stream(cap.stream());
+  const uint32_t din[2] = {0, 1}, en[2] = {1, 0}, alu[2] = {2, 0};
+  double o[9], b;
+  s.Options(2, 1, 7, 7);
+  Check_Querschnitt(din, -300, 0, 150, 0, 60, 0, 0, 0, s.view(), 1.1, &o[0], &o[1], &o[2], &o[3], &o[4], &o[5], &o[6],
+                    &o[7], &o[8], 1.1, &b, 0, 0, 0, 0, nullptr);
+  s.Options(2, 0, 1, 0x300);
+  s.Buckling(0.7f, 5);
+  Check_Querschnitt(en, -300, 0, 0, 0, 20, 0, 0, 0, s.view(), 1.0, &o[0], &o[1], &o[2], &o[3], &o[4], &o[5], &o[6],
+                    &o[7], &o[8], 1.0, &b, 0, 0, 0, 0, nullptr);
+  s.Options(2, 0, 4, 0);
+  Check_Querschnitt(en, 0, 0, 0, 2, 10, 1, 0.5, 0.25, s.view(), 1.0, &o[0], &o[1], &o[2], &o[3], &o[4], &o[5],
+                    &o[6], &o[7], &o[8], 1.0, &b, 0, 1, 0, 0, nullptr);
+  s.Options(2, 1, 4, 0);
+  Check_Querschnitt(alu, -100, 0, 0, 0, 10, 0, 0, 0, s.view(), 1.1, &o[0], &o[1], &o[2], &o[3], &o[4], &o[5], &o[6],
+                    &o[7], &o[8], 1.1, &b, 0, 0, 0, 0, nullptr);
+  s.Options(1, 0, 0, 0);
+  s.v.header.interaction = 1;
+  const float ipe[6] = {53.81e-4f, 0.2893f, 0.0071f, 628.36e-6f, 235000, 557.1f};
+  for (int i = 0; i < 6; ++i) s.v.values.interaction[i] = ipe[i];
+  ::testing::internal::CaptureStdout();
+  const uint32_t ret = Check_Querschnitt(en, -0.95 * 1264.535, 0, 0.5 * 278.685, 0, 1, 0, 0, 0, s.view(), 1.0, &o[0],
+                                         &o[1], &o[2], &o[3], &o[4], &o[5], &o[6], &o[7], &o[8], 1.0, &b, 0, 0, 0, 0,
+                                         nullptr);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "  pl: U > 0.99e6\n");
+  EXPECT_EQ(ret, 0x4f00u);
+  EXPECT_EQ(o[8], 1e6);
+  Set_Check_Querschnitt_Stream(nullptr);
+  Oli_End_Text(cap.stream());
+  Expect_Golden("check_querschnitt.oli", cap.Raw());
 }
