@@ -227,7 +227,7 @@ int Encode_Check_Option_Word(int32_t v, float *word);
 uint32_t Get_Check_Flags(const uint32_t *kind_words, const QS_CHECK_VIEW *view, uint32_t spatial);
 
 // Back to program start: standard 4096, switches 0, the pair empty (nothing freed), no free
-// functions, C_Al 1.2.
+// functions, C_Al 1.2; no stream of the cross-section check, the check-data statics cleared.
 void Reset_Checks_For_Tests();
 
 // ================================================================ c/t check print-out
