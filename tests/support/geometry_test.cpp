@@ -47,40 +47,39 @@ TEST(SupportGeometry, DirectionAngleInAllQuadrants) {
 
 TEST(SupportGeometry, LocalTransformRoundTrip) {
   double x[3] = {1, 5, -2}, y[3] = {2, -1, 7};
+  auto at = [&](int k, double wx, double wy) {
+    EXPECT_NEAR(x[k], wx, 1e-12) << k;
+    EXPECT_NEAR(y[k], wy, 1e-12) << k;
+  };
   World_To_Local_Points(x, y, 3, 1, 2, kPi / 2, 2.0);
   // The first point is the origin; (5, −1) − (1, 2) = (4, −3) turned by −90° is (−3, −4).
-  EXPECT_NEAR(x[0], 0, 1e-12);
-  EXPECT_NEAR(y[0], 0, 1e-12);
-  EXPECT_NEAR(x[1], -6, 1e-12);
-  EXPECT_NEAR(y[1], -8, 1e-12);
+  at(0, 0, 0), at(1, -6, -8);
   Local_To_World_Points(x, y, 3, 1, 2, kPi / 2, 2.0);
-  EXPECT_NEAR(x[1], 5, 1e-12);
-  EXPECT_NEAR(y[1], -1, 1e-12);
-  EXPECT_NEAR(x[2], -2, 1e-12);
-  EXPECT_NEAR(y[2], 7, 1e-12);
+  at(1, 5, -1), at(2, -2, 7);
   Local_To_World_Points(x, y, 3, 1, 2, 0.3, 0.0);  // scale 0: nothing, never infinity
-  EXPECT_NEAR(x[2], -2, 1e-12);
+  at(2, -2, 7);
 }
 
 TEST(SupportGeometry, CircleIntersectionChoosesBySide) {
   double x = 0, y = 0;
-  // Circles about (0, 0) and (6, 0) of radius 5 meet in (3, ±4).
-  ASSERT_EQ(Circle_Intersection(0, 0, 5, 6, 0, 5, 1, &x, &y), 0);
+  auto meet = [&](double x1, double r1, double x2, double r2, int side) {
+    return Circle_Intersection(x1, 0, r1, x2, 0, r2, side, &x, &y);
+  };
+  // Circles about (0, 0) and (6, 0) of radius 5 meet in (3, ±4), (3, 4) left of c1 → c2.
+  ASSERT_EQ(meet(0, 5, 6, 5, 1), 0);
   EXPECT_NEAR(x, 3, 1e-12);
-  EXPECT_NEAR(y, 4, 1e-12);  // left of the direction c1 → c2
-  ASSERT_EQ(Circle_Intersection(0, 0, 5, 6, 0, 5, 0, &x, &y), 0);
+  EXPECT_NEAR(y, 4, 1e-12);
+  ASSERT_EQ(meet(0, 5, 6, 5, 0), 0);
   EXPECT_NEAR(y, -4, 1e-12);
-  // Reversed centre line: the left side is now below.
-  ASSERT_EQ(Circle_Intersection(6, 0, 5, 0, 0, 5, 1, &x, &y), 0);
+  ASSERT_EQ(meet(6, 5, 0, 5, 1), 0);  // reversed centre line: the left side is below
   EXPECT_NEAR(y, -4, 1e-12);
   // A semicircle of chord 12.9: the circles touch and must not vanish through rounding.
-  ASSERT_EQ(Circle_Intersection(0, 0, 6.45, 12.9, 0, 6.45, 1, &x, &y), 0);
+  ASSERT_EQ(meet(0, 6.45, 12.9, 6.45, 1), 0);
   EXPECT_NEAR(x, 6.45, 1e-9);
   EXPECT_NEAR(y, 0, 1e-6);
   x = y = -1;
-  EXPECT_EQ(Circle_Intersection(0, 0, 1, 5, 0, 1, 1, &x, &y), 1);     // apart
-  EXPECT_EQ(Circle_Intersection(0, 0, 5, 1, 0, 1, 1, &x, &y), 1);     // one inside the other
-  EXPECT_EQ(Circle_Intersection(2, 2, 1, 2, 2, 1, 1, &x, &y), 1);     // same centre
+  EXPECT_EQ(meet(0, 1, 5, 1, 1) + meet(0, 5, 1, 1, 1), 2);  // apart; one inside the other
+  EXPECT_EQ(Circle_Intersection(2, 2, 1, 2, 2, 1, 1, &x, &y), 1);  // same centre
   EXPECT_EQ(x, -1);
 }
 
