@@ -15,6 +15,8 @@
 
 namespace {
 
+using V = std::vector<double>;
+
 std::string Trimmed(const char *name) {
   std::string s(name);
   while (!s.empty() && s.back() == ' ') s.pop_back();
@@ -53,13 +55,12 @@ TEST(ProfilLibrary, SpellingsOfOneProfile) {
   for (const Case &c : cases) {
     PROFIL p{};
     Set_Profil_by_Library_Name(&p, c.query);
-    EXPECT_EQ(p.kind, PROFIL_KIND_LIBRARY) << c.query;
-    EXPECT_EQ(p.type, PROFIL_H) << c.query;
-    EXPECT_EQ(Trimmed(p.name), c.name) << c.query;
+    SCOPED_TRACE(c.query);
+    EXPECT_EQ(Trimmed(p.name), c.name);
     const en10365::Row &t = en10365::kHe300b;
-    EXPECT_EQ((std::vector<double>{p.h, p.b_fo, p.b_fu, p.t_w, p.t_fo, p.r, double(p.rolled)}),
-              (std::vector<double>{t.h, t.b, t.b, t.t_w, t.t_f, t.r, 1}));
-    EXPECT_NEAR(p.A, 100 * t.A, 0.2 * t.A) << c.query;  // closed formula over the library
+    EXPECT_EQ((V{double(p.kind), double(p.type), p.h, p.b_fo, p.b_fu, p.t_w, p.t_fo, p.r, double(p.rolled)}),
+              (V{PROFIL_KIND_LIBRARY, PROFIL_H, t.h, t.b, t.b, t.t_w, t.t_f, t.r, 1}));
+    EXPECT_NEAR(p.A, 100 * t.A, 0.2 * t.A);  // closed formula over the library
     Reset_Profil(&p);
   }
 }
@@ -77,18 +78,12 @@ TEST(ProfilLibrary, LibraryFloatsAreTheirDecimalText) {
   EXPECT_EQ(std::strlen(ref.name), 39u);
   Reset_Profil(&p);
   Set_Profil_from_Library(&ref, &p);
-  EXPECT_EQ(p.r, 24.0);
-  EXPECT_EQ(p.h, 270.0);
-  EXPECT_EQ(p.t_fo, 13.0);
-  EXPECT_EQ(p.A, 9726.0);
+  EXPECT_EQ((V{p.r, p.h, p.t_fo, p.A}), (V{24, 270, 13, 9726}));
   Find_Profil_in_Library(&ref, "IPE300");
   Set_Profil_from_Library(&ref, &p);
   EXPECT_DOUBLE_EQ(p.t_w, 7.1);
   EXPECT_DOUBLE_EQ(p.t_fo, 10.7);
-  EXPECT_EQ(p.A, 5381.0);
-  EXPECT_EQ(p.z_s, 150.0);
-  EXPECT_EQ(p.y_s, -75.0);
-  EXPECT_EQ(p.y_M, 0.0);
+  EXPECT_EQ((V{p.A, p.z_s, p.y_s, p.y_M}), (V{5381, 150, -75, 0}));
   EXPECT_EQ(Trimmed(p.name), "IPE300");
   Reset_Profil(&p);
 }
@@ -102,9 +97,7 @@ TEST(ProfilLibrary, UnknownNameGivesTheQuestionMarkProfile) {
   p.grade.fy = 999;
   EXPECT_EQ(Set_Profil_by_Library_Name(&p, "HEB 301"), 1);
   EXPECT_EQ(Trimmed(p.name), "???");
-  EXPECT_EQ(p.h, 0.0);
-  EXPECT_EQ(p.A, 0.0);
-  EXPECT_EQ(p.rolled, 0);
+  EXPECT_EQ((V{p.h, p.A, double(p.rolled)}), (V{0, 0, 0}));
   EXPECT_EQ(Set_Profil_by_Library_Name(&p, "XYZ 1"), 1);  // no series at all
   EXPECT_EQ(p.type, 0);
   Reset_Profil(&p);
@@ -124,16 +117,13 @@ TEST(ProfilLibrary, ShapeTypeFromTheSeries) {
     EXPECT_EQ(Set_Profil_Type_by_Series(c.name, &type), 1) << c.name;
     EXPECT_EQ(type, c.type) << c.name;
   }
-  int type = 13;
-  EXPECT_EQ(Set_Profil_Type_by_Series("IPE 300", &type), 1);  // any I type is accepted
-  EXPECT_EQ(type, 13);
-  type = 8;
-  EXPECT_EQ(Set_Profil_Type_by_Series("IPE 300", &type), 0);
-  type = 15;
-  EXPECT_EQ(Set_Profil_Type_by_Series("T100", &type), 1);
-  type = 0;
-  EXPECT_EQ(Set_Profil_Type_by_Series("XYZ", &type), 0);
-  EXPECT_EQ(type, 0);
+  // A type given beforehand: any I type is accepted for an I series, a wrong one is not.
+  const Case given[] = {{"IPE 300", 13}, {"T100", 15}, {"IPE 300", 8}, {"XYZ", 0}};
+  for (const Case &c : given) {
+    int type = c.type;
+    EXPECT_EQ(Set_Profil_Type_by_Series(c.name, &type), c.type >= 13 ? 1 : 0) << c.name;
+    EXPECT_EQ(type, c.type) << c.name;
+  }
 }
 
 // Series letters of library spellings: 'C' channels are type 6 and, without the
@@ -144,13 +134,9 @@ TEST_F(ProfilLibraryImage, ChannelSeriesAndRadiusSwap) {
   Use({Record("C100", 2, dims), Record("U100", 2, dims)});
   PROFIL p{};
   Set_Profil_by_Library_Name(&p, "c 100");
-  EXPECT_EQ(p.type, PROFIL_C);
-  EXPECT_EQ(p.r, 10.0);
-  EXPECT_EQ(p.r_2, 5.0);
+  EXPECT_EQ((V{double(p.type), p.r, p.r_2}), (V{PROFIL_C, 10, 5}));
   Set_Profil_by_Library_Name(&p, "U100");
-  EXPECT_EQ(p.type, PROFIL_U);
-  EXPECT_EQ(p.r, 5.0);
-  EXPECT_EQ(p.r_2, 10.0);
+  EXPECT_EQ((V{double(p.type), p.r, p.r_2}), (V{PROFIL_U, 5, 10}));
   Reset_Profil(&p);
 }
 
@@ -166,8 +152,7 @@ TEST_F(ProfilLibraryImage, EntryValuesIntoTheRecord) {
   std::snprintf(ref.name, sizeof ref.name, "L1");
   Set_Profil_from_Library(&ref, &p);  // no entry yet: looked up by its own name
   ASSERT_NE(ref.entry, nullptr);
-  EXPECT_EQ(p.r, 10.0);
-  EXPECT_EQ(p.r_2, 0.0);
+  EXPECT_EQ((V{p.r, p.r_2}), (V{10, 0}));
   EXPECT_NEAR(p.alpha, 45.0, 1e-9);
   EXPECT_NEAR(p.I_yz, -(280 - 73) * 1e4 / 2, 1e-3);
   Init_Profil_Library(&ref);
@@ -224,11 +209,8 @@ TEST(ProfilLibrary, DefaultAndSampleProfiles) {
   Reset_Sections_For_Tests();
   PROFIL p{};
   Set_Default_Profil(&p);
-  EXPECT_EQ(p.kind, PROFIL_KIND_LIBRARY);
-  EXPECT_EQ(p.type, PROFIL_H);
+  EXPECT_EQ((V{double(p.kind), double(p.type), p.h, double(p.grade.grade)}), (V{PROFIL_KIND_LIBRARY, PROFIL_H, 270, 0}));
   EXPECT_STREQ(p.name, "HE280A");
-  EXPECT_EQ(p.h, 270.0);
-  EXPECT_EQ(p.grade.grade, 0);
   EXPECT_GT(p.grade.fy, 0.0);
   EXPECT_NEAR(p.A, 9726, 0.002 * 9726);
   struct Sample {
@@ -265,10 +247,7 @@ TEST(ProfilLibrary, FlatBarOfAPlate) {
   Reset_Profil(&p);
   p.A = 5;
   Set_Profil_Flat_from_Plate(&plate, &p);
-  EXPECT_EQ(p.kind, PROFIL_KIND_PARAMETRIC);
-  EXPECT_EQ(p.type, PROFIL_FLAT);
-  EXPECT_DOUBLE_EQ(p.A, 1440);
-  EXPECT_DOUBLE_EQ(p.I_y, 12.0 * 120 * 120 * 120 / 12);
+  EXPECT_EQ((V{double(p.kind), double(p.type), p.A, p.I_y}), (V{PROFIL_KIND_PARAMETRIC, PROFIL_FLAT, 1440, 120 * 120 * 120}));
   EXPECT_EQ(Compare_Material_Data(&p.grade, &plate.material), 1);
   Reset_Profil(&p);
 }

@@ -1,4 +1,5 @@
 // The thin-walled model each shape type hands to the solver (cm), and the ribs.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +11,11 @@
 #include "tests/profil/profil_shapes.h"
 
 namespace {
+
+using ::testing::DoubleEq;
+using ::testing::DoubleNear;
+using ::testing::Pointwise;
+using V = std::vector<double>;
 
 struct Node {
   double y, z;  // cm
@@ -240,42 +246,31 @@ TEST(ProfilModel, NoShapeBuildsNothing) {
 TEST(ProfilModel, FlatAndRoundBarClosedFormulas) {
   PROFIL p = Shape(PROFIL_FLAT, 100, 10, 0, 0, 0, 0);
   Calc_Profil_DWQB_Querschnittswerte(&p, nullptr, nullptr, 0, 0, nullptr);
-  EXPECT_DOUBLE_EQ(p.A, 1000);
-  EXPECT_DOUBLE_EQ(p.z_s, 50);
-  EXPECT_DOUBLE_EQ(p.y_s, -5);
-  EXPECT_NEAR(p.I_y, 100.0 * 100 * 100 * 10 / 12, 1e-6);
-  EXPECT_NEAR(p.I_z, 10.0 * 10 * 10 * 100 / 12, 1e-9);
-  EXPECT_EQ(p.W_pl_y, 0.0);  // switch off
-  EXPECT_NEAR(p.I_T, Calc_Rectangle_Torsion_Constants(10, 100, nullptr), 1e-9);
+  // A, z_s, y_s, I_y, I_z, W_pl_y (switch off) and I_T of the rectangle's table.
+  EXPECT_THAT((V{p.A, p.z_s, p.y_s, p.I_y, p.I_z, p.W_pl_y, p.I_T}),
+              Pointwise(DoubleNear(1e-6), V{1000, 50, -5, 1e6 / 1.2, 1e4 / 1.2, 0,
+                                            Calc_Rectangle_Torsion_Constants(10, 100, nullptr)}));
   Set_Profil_Plastic_Moduli_Flag(1);
   Calc_Profil_DWQB_Querschnittswerte(&p, nullptr, nullptr, 0, 0, nullptr);
-  EXPECT_DOUBLE_EQ(p.W_pl_y, 25000);
-  EXPECT_DOUBLE_EQ(p.W_pl_z, 2500);
+  EXPECT_EQ((V{p.W_pl_y, p.W_pl_z}), (V{25000, 2500}));
   PROFIL r = Shape(PROFIL_ROUND, 40, 0, 0, 0, 0, 0);
   Calc_Profil_DWQB_Querschnittswerte(&r, nullptr, nullptr, 0, 0, nullptr);
   Set_Profil_Plastic_Moduli_Flag(0);
-  EXPECT_NEAR(r.A, M_PI * 400, 1e-9);
-  EXPECT_NEAR(r.I_y, M_PI * std::pow(40, 4) / 64, 1e-6);
-  EXPECT_NEAR(r.I_T, M_PI * std::pow(40, 4) / 32, 1e-6);
-  EXPECT_NEAR(r.W_pl_y, std::pow(40, 3) / 6, 1e-9);
-  EXPECT_EQ(r.y_s, -20);
+  EXPECT_THAT((V{r.A, r.I_y, r.I_T, r.W_pl_y, r.y_s}),
+              Pointwise(DoubleNear(1e-6), V{M_PI * 400, M_PI * std::pow(40, 4) / 64, M_PI * std::pow(40, 4) / 32,
+                                            std::pow(40, 3) / 6, -20}));
 }
 
 TEST(ProfilRib, GeometryOfChannelAndTrapezoidRibs) {
   double angle = 9, w = 9, e = 9, g = 9;
   PROFIL c = Shape(PROFIL_U, 100, 6, 50, 8.5, 0, 0);
   Get_Profil_Rib_Geometry(&c, 10, &angle, &w, &e, &g);
-  EXPECT_EQ(angle, 0);
-  EXPECT_EQ(w, 0);
-  EXPECT_EQ(e, 0);
-  EXPECT_DOUBLE_EQ(g, (100 - 8.5) / 2);
+  EXPECT_EQ((V{angle, w, e, g}), (V{0, 0, 0, (100 - 8.5) / 2}));
   PROFIL t = Shape(PROFIL_TRAPEZ, 300, 10, 100, 12, 400, 0, 0);
   Get_Profil_Rib_Geometry(&t, 8, &angle, &w, &e, &g);
-  const double a = std::atan2(150.0, 300.0);
-  EXPECT_DOUBLE_EQ(angle, a);
-  EXPECT_DOUBLE_EQ(w, 10 / std::cos(a));
-  EXPECT_DOUBLE_EQ(e, (300 + 4 - 6) * std::tan(a));
-  EXPECT_DOUBLE_EQ(g, (8 * std::tan(a) - w + 400) / 2);
+  const double a = std::atan2(150.0, 300.0), wa = 10 / std::cos(a);
+  EXPECT_THAT((V{angle, w, e, g}),
+              Pointwise(DoubleEq(), V{a, wa, (300 + 4 - 6) * std::tan(a), (8 * std::tan(a) - wa + 400) / 2}));
   Get_Profil_Rib_Geometry(&t, 8, nullptr, nullptr, nullptr, nullptr);  // outputs optional
   PROFIL f = Shape(PROFIL_FLAT, 100, 10, 0, 0, 0, 0);
   Get_Profil_Rib_Geometry(&f, 8, &angle, &w, &e, &g);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "dwqb/dwqb.h"
 #include "profil/profil.h"
@@ -13,6 +14,8 @@
 #include "tests/profil/profil_shapes.h"
 
 namespace {
+
+using V = std::vector<double>;
 
 class ProfilRecord : public ::testing::Test {
  protected:
@@ -59,9 +62,8 @@ TEST_F(ProfilRecord, LibraryStartSetsSolverSwitchesOnce) {
   EXPECT_EQ(Is_QUER_Import_Enabled(), 0);
   PROFIL p{};
   Reset_Profil(&p);
-  EXPECT_EQ(DWQB_Part_Mode_Switch, 1);
-  EXPECT_EQ(DWQB_Wall_Terms_Switch, 1);
-  EXPECT_EQ(Is_QUER_Import_Enabled(), 1);
+  EXPECT_EQ((std::vector<int>{DWQB_Part_Mode_Switch, DWQB_Wall_Terms_Switch, Is_QUER_Import_Enabled()}),
+            (std::vector<int>{1, 1, 1}));
 
   // Later calls do not start it again (the switches stay as the solver's tests left them).
   DWQB_Part_Mode_Switch = 0;
@@ -84,8 +86,7 @@ TEST_F(ProfilRecord, TypeNamesAreTheTenCharacterLabels) {
   EXPECT_STREQ(Get_Profil_Type_Name(15), "\xAB" "I-Profil ");  // '½' in code page 850
   EXPECT_STREQ(Get_Profil_Type_Name(17), "Trapez    ");
   for (int t = 0; t < PROFIL_TYPE_COUNT; ++t) EXPECT_EQ(std::strlen(Get_Profil_Type_Name(t)), 10u) << t;
-  EXPECT_EQ(Get_Profil_Type_Name(18), nullptr);
-  EXPECT_EQ(Get_Profil_Type_Name(-1), nullptr);
+  EXPECT_TRUE(Get_Profil_Type_Name(18) == nullptr && Get_Profil_Type_Name(-1) == nullptr);
 }
 
 // ---------------------------------------------------------------- copy, reset and references
@@ -97,20 +98,14 @@ TEST_F(ProfilRecord, CopyOfImportedSectionIsDeepAndCounted) {
 
   a.lib_available = 1;  // the copy keeps the target's library state
   Copy_Profil(&a, &b);
-  EXPECT_EQ(b.lib_available, 0);
-  EXPECT_EQ(entry.ref_count, 2);
+  EXPECT_EQ((V{double(b.lib_available), double(entry.ref_count)}), (V{0, 2}));
   EXPECT_EQ(b.entry, &entry);
-  ASSERT_EQ(b.node_count, 4);
-  ASSERT_EQ(b.line_count, 3);
-  EXPECT_NE(b.nodes, a.nodes);
-  EXPECT_NE(b.lines, a.lines);
+  ASSERT_EQ(b.node_count * 10 + b.line_count, 43);
+  EXPECT_TRUE(b.nodes != a.nodes && b.lines != a.lines);
   // The arcs travel with the copy.
-  EXPECT_EQ(b.nodes[2].s_p, 0.125);
-  EXPECT_EQ(b.nodes[2].y, -20.0);
-  EXPECT_EQ(b.nodes[3].polygon, -1);
-  EXPECT_EQ(b.lines[1].s, 0.25);
-  EXPECT_EQ(b.lines[1].r_er, 4);
-  EXPECT_EQ(b.imported[PROFIL_IMP_Z_REF], 114.0);
+  EXPECT_EQ((V{b.nodes[2].s_p, b.nodes[2].y, double(b.nodes[3].polygon), b.lines[1].s, double(b.lines[1].r_er),
+               b.imported[PROFIL_IMP_Z_REF]}),
+            (V{0.125, -20, -1, 0.25, 4, 114}));
   EXPECT_EQ(Compare_Profil(&a, &b), 1);
 
   // Copying over a record that holds another entry releases that one.
@@ -134,17 +129,13 @@ TEST_F(ProfilRecord, SelfCopyAndNullArgumentsChangeNothing) {
   PROFIL_NODE *nodes = a.nodes;
   Copy_Profil(&a, &a);
   EXPECT_EQ(a.nodes, nodes);
-  EXPECT_EQ(a.node_count, 3);
-  EXPECT_EQ(a.kind, PROFIL_KIND_QUER);
-  EXPECT_EQ(entry.ref_count, 1);
+  EXPECT_EQ((V{double(a.node_count), double(a.kind), double(entry.ref_count)}), (V{3, PROFIL_KIND_QUER, 1}));
 
   Copy_Profil(&a, nullptr);
   EXPECT_EQ(entry.ref_count, 1);
   // A null source leaves the target reset, its entry released.
   Copy_Profil(nullptr, &a);
-  EXPECT_EQ(a.kind, 0);
-  EXPECT_EQ(a.nodes, nullptr);
-  EXPECT_EQ(entry.ref_count, 0);
+  EXPECT_TRUE(a.kind == 0 && a.nodes == nullptr && entry.ref_count == 0);
 }
 
 // ---------------------------------------------------------------- comparison
@@ -225,39 +216,20 @@ TEST_F(ProfilRecord, CompareImportedSectionsByModelNotSagitta) {
 // ---------------------------------------------------------------- shape rules
 TEST_F(ProfilRecord, SymmetrizeCopiesTopToBottom) {
   PROFIL p = Parametric_I();
-  p.b_fu = 200;
-  p.t_fu = 20;
-  p.a_o = 4;
-  p.a_u = 6;
-  p.through_o = 2;
+  p.b_fu = 200, p.t_fu = 20, p.a_o = 4, p.a_u = 6, p.through_o = 2;
   Symmetrize_Profil(&p);
-  EXPECT_EQ(p.b_fu, 280);
-  EXPECT_EQ(p.t_fu, 13);
-  EXPECT_EQ(p.a_u, 6);  // rolled: the throats are not touched
+  EXPECT_EQ((V{p.b_fu, p.t_fu, p.a_u}), (V{280, 13, 6}));  // rolled: the throats are not touched
   p.rolled = 0;
   Symmetrize_Profil(&p);
-  EXPECT_EQ(p.a_u, 4);
-  EXPECT_EQ(p.through_u, 0);  // the weld kinds stay
-
-  PROFIL t{};
-  t.type = PROFIL_TRAPEZ;
-  t.t_w = 6;
-  t.t_fo = 9;
-  t.t_fu = 1;
-  Symmetrize_Profil(&t);
-  EXPECT_EQ(t.t_fo, 6);
-  EXPECT_EQ(t.t_fu, 6);
-
-  PROFIL lib = Parametric_I();
-  lib.kind = PROFIL_KIND_LIBRARY;
-  lib.b_fu = 100;
-  Symmetrize_Profil(&lib);
-  EXPECT_EQ(lib.b_fu, 100);
-  PROFIL ch{};
-  ch.type = PROFIL_U;
-  ch.b_fo = 80;
-  Symmetrize_Profil(&ch);
-  EXPECT_EQ(ch.b_fu, 0);
+  EXPECT_EQ((V{p.a_u, double(p.through_u)}), (V{4, 0}));  // the weld kinds stay
+  // A trapezoid takes the web thickness for both plates; library profiles and channels
+  // keep their bottom flange.
+  PROFIL t{}, lib = Parametric_I(), ch{};
+  t.type = PROFIL_TRAPEZ, t.t_w = 6, t.t_fo = 9, t.t_fu = 1;
+  lib.kind = PROFIL_KIND_LIBRARY, lib.b_fu = 100;
+  ch.type = PROFIL_U, ch.b_fo = 80;
+  for (PROFIL *q : {&t, &lib, &ch}) Symmetrize_Profil(q);
+  EXPECT_EQ((V{t.t_fo, t.t_fu, lib.b_fu, ch.b_fu}), (V{6, 6, 100, 0}));
 }
 
 // Fillet sizes (top, bottom, second) by shape: rolled shapes the radii (a rolled I drops a
@@ -325,8 +297,7 @@ TEST_F(ProfilRecord, RectangleTorsionTable) {
   // A thin flat bar tends to t³·h/3.
   EXPECT_NEAR(Calc_Rectangle_Torsion_Constants(100, 10, nullptr), 100 * 1000 / 3.0, 0.07 * 100 * 1000 / 3.0);
   wt = -1;
-  EXPECT_EQ(Calc_Rectangle_Torsion_Constants(0.0005, 10, &wt), 0);
-  EXPECT_EQ(wt, -1);
+  EXPECT_EQ((V{Calc_Rectangle_Torsion_Constants(0.0005, 10, &wt), wt}), (V{0, -1}));  // braced: in order
 }
 
 // ---------------------------------------------------------------- grade code

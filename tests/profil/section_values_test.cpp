@@ -13,6 +13,8 @@
 
 namespace {
 
+using V = std::vector<double>;
+
 // A parametric shape (Set_Shape's arguments) on a record as Reset_Profil leaves it.
 template <class... Dims>
 PROFIL Shape(Dims... dims) {
@@ -61,13 +63,10 @@ TEST(ProfilSectionValues, WeldThroats) {
 TEST(ProfilSectionValues, IShapeCorrections) {
   PROFIL p = Shape(PROFIL_I, 300, 20, 10, 15, 12, 15, 1, 0, 5);
   Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
-  EXPECT_EQ(p.b_fo, 20.0);
-  EXPECT_EQ(p.b_fu, 20.0);
-  EXPECT_EQ(p.r_2, 0.0);
+  EXPECT_EQ((V{p.b_fo, p.b_fu, p.r_2}), (V{20, 20, 0}));
   p = Shape(PROFIL_I, 300, 10, 200, 0, 200, 18);
   Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
-  EXPECT_EQ(p.t_fo, 18.0);
-  EXPECT_EQ(p.equal_flanges, 1);
+  EXPECT_EQ((V{p.t_fo, double(p.equal_flanges)}), (V{18, 1}));
   p = Shape(PROFIL_I, 300, 10, 200, 15, 180, 18);
   Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
   EXPECT_EQ(p.equal_flanges, 0);
@@ -82,15 +81,12 @@ TEST(ProfilSectionValues, FailedDescriptionReportsAndKeepsValues) {
   p.A = 777;
   p.grade.fy = 1;
   EXPECT_EQ(Calc_Profil_Querschnittswerte(&p, cap.stream(), 1, "Pos 1: "), 1);
-  EXPECT_EQ(p.A, 777.0);
-  EXPECT_EQ(p.grade.fy, 1.0);
-  EXPECT_EQ(p.r_2, 0.0);  // corrected also on error
+  EXPECT_EQ((V{p.A, p.grade.fy, p.r_2}), (V{777, 1, 0}));  // r_2 corrected also on error
   const std::string text = cap.Raw();
   EXPECT_TRUE(Has(text, "Pos 1: Fehler bei der Querschnittsbeschreibung !!\n")) << text;
   ASSERT_EQ(Host_Messages().size(), 1u);
-  EXPECT_EQ(Host_Messages()[0].kind, 1);
-  EXPECT_EQ(Host_Messages()[0].text, "Pos 1: Fehler bei der Querschnittsbeschreibung");
-  EXPECT_EQ(Host_Messages()[0].title, "Pos 1: ");
+  const auto &box = Host_Messages()[0];
+  EXPECT_EQ(std::to_string(box.kind) + box.title + box.text, "1Pos 1: Pos 1: Fehler bei der Querschnittsbeschreibung");
   Host_Clear_Messages();
 }
 
@@ -135,20 +131,16 @@ TEST(ProfilSectionValues, CorrectionsOfTubesTrapezoidsAndBoxes) {
   PROFIL p = Shape(PROFIL_CHS, 88.9, 5, 10, 10, 10, 10, 0, 3, 3);
   p.a_o = 4;
   Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
-  EXPECT_EQ(p.rolled, 1);
-  EXPECT_EQ(p.a_o, 0.0);
-  EXPECT_EQ(p.b_fo + p.t_fo + p.b_fu + p.t_fu + p.r_2, 0.0);
+  EXPECT_EQ((V{double(p.rolled), p.a_o, p.b_fo, p.t_fo, p.b_fu, p.t_fu, p.r_2}), (V{1, 0, 0, 0, 0, 0, 0}));
 
   // A foot wider than the height allows is cut; the top width then suffices.
   p = Shape(PROFIL_TRAPEZ, 300, 10, 100, 12, 500, 0, 1, 5, 5);
   p.through_o = p.through_u = 1;
   p.a_o = 4;
   Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
-  EXPECT_EQ(p.b_fu, 400.0);
-  EXPECT_EQ(p.b_fo, 100.0);
-  EXPECT_EQ(p.rolled, 0);  // a trapezoid is welded without fillets
-  EXPECT_EQ(p.through_o + p.through_u, 0);
-  EXPECT_EQ(p.r + p.r_2 + p.a_o, 0.0);
+  // b_fu, b_fo; a trapezoid is welded without fillets.
+  EXPECT_EQ((V{p.b_fu, p.b_fo, double(p.rolled + p.through_o + p.through_u), p.r, p.r_2, p.a_o}),
+            (V{400, 100, 0, 0, 0, 0}));
 
   // A top plate too narrow for the sloping webs is widened until it holds them.
   p = Shape(PROFIL_TRAPEZ, 100, 10, 5, 4, 80, 0, 0);
@@ -160,10 +152,7 @@ TEST(ProfilSectionValues, CorrectionsOfTubesTrapezoidsAndBoxes) {
   p = Shape(PROFIL_BOX, 600, 12, 10, 20, 30, 0, 1, 5, 5);
   p.ue_u = 10;
   Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
-  EXPECT_EQ(p.b_fo, 24.0);
-  EXPECT_EQ(p.t_fu, 20.0);
-  EXPECT_EQ(p.rolled, 0);
-  EXPECT_EQ(p.r, 0.0);
+  EXPECT_EQ((V{p.b_fo, p.t_fu, double(p.rolled), p.r}), (V{24, 20, 0, 0}));
 }
 
 // Type 0 of kinds 0 and 1 is no shape: result 0, record untouched.
@@ -222,41 +211,22 @@ TEST(ProfilSectionValues, QuerSectionFromPrincipalValues) {
   Add_QImport_Reference(&e, +1);
   p.model_kind = 1;
   p.line_count = 0;
-  double *v = p.imported;
-  v[PROFIL_IMP_A] = 5000;
-  v[PROFIL_IMP_U] = 900;
-  v[PROFIL_IMP_Y_S] = -50;
-  v[PROFIL_IMP_Z_S] = 80;
-  v[PROFIL_IMP_Y_M] = -45;
-  v[PROFIL_IMP_Z_M] = 100;
-  v[PROFIL_IMP_I_1] = 8e7;
-  v[PROFIL_IMP_I_2] = 2e7;
-  v[PROFIL_IMP_ALPHA] = 30;
-  v[PROFIL_IMP_I_T] = 1e5;
-  v[PROFIL_IMP_I_W] = 1e9;
-  p.W_pl_y = 11;
-  p.d_w = 5;
-  p.equal_flanges = 1;
+  const std::pair<int, double> imported[] = {
+      {PROFIL_IMP_A, 5000},  {PROFIL_IMP_U, 900},   {PROFIL_IMP_Y_S, -50},   {PROFIL_IMP_Z_S, 80},
+      {PROFIL_IMP_Y_M, -45}, {PROFIL_IMP_Z_M, 100}, {PROFIL_IMP_I_1, 8e7},   {PROFIL_IMP_I_2, 2e7},
+      {PROFIL_IMP_ALPHA, 30}, {PROFIL_IMP_I_T, 1e5}, {PROFIL_IMP_I_W, 1e9}};
+  for (auto [k, value] : imported) p.imported[k] = value;
+  p.W_pl_y = 11, p.d_w = 5, p.equal_flanges = 1;
   EXPECT_EQ(Calc_Profil_Querschnittswerte(&p, nullptr, 0, ""), 0);
   EXPECT_NEAR(p.I_y, 6.5e7, 1);
   EXPECT_NEAR(p.I_z, 3.5e7, 1);
   EXPECT_NEAR(p.I_yz, -3e7 * std::sin(M_PI / 3), 1);
-  EXPECT_EQ(p.alpha, 30.0);
-  EXPECT_EQ(p.y_M, 5.0);
-  EXPECT_EQ(p.z_M, 20.0);
-  EXPECT_EQ(p.A, 5000.0);
-  EXPECT_EQ(p.U, 900.0);
-  EXPECT_EQ(p.I_w, 1e9);
-  EXPECT_EQ(p.W_pl_y, 11.0);
-  EXPECT_EQ(p.d_w, 0.0);
-  EXPECT_EQ(p.equal_flanges, 0);
+  EXPECT_EQ((V{p.alpha, p.y_M, p.z_M, p.A, p.U, p.I_w, p.W_pl_y, p.d_w, double(p.equal_flanges)}),
+            (V{30, 5, 20, 5000, 900, 1e9, 11, 0, 0}));
 
-  v[PROFIL_IMP_ALPHA] = 0.005;
+  p.imported[PROFIL_IMP_ALPHA] = 0.005;
   EXPECT_EQ(Calc_Profil_Querschnittswerte(&p, nullptr, 0, ""), 0);
-  EXPECT_EQ(p.I_y, 8e7);
-  EXPECT_EQ(p.I_z, 2e7);
-  EXPECT_EQ(p.I_yz, 0.0);
-  EXPECT_EQ(p.alpha, 0.0);
+  EXPECT_EQ((V{p.I_y, p.I_z, p.I_yz, p.alpha}), (V{8e7, 2e7, 0, 0}));
 
   // A line model without lines is unusable: result 1, nothing changed.
   p.model_kind = 0;
@@ -276,11 +246,7 @@ TEST(ProfilSectionValues, SolverFaultIsReportedAsFailure) {
   const int rc = Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
   Set_Profil_Plastic_Moduli_Flag(0);
   EXPECT_EQ(rc, 1);
-  EXPECT_GT(p.A, 0.0);
-  EXPECT_GT(p.I_y, 0.0);
-  EXPECT_EQ(p.I_T, 0.0);
-  EXPECT_EQ(p.W_pl_y, 0.0);
-  EXPECT_EQ(p.W_pl_z, 0.0);
-  EXPECT_GT(p.grade.fy, 0.0);  // grade strengths set for the thickness
+  EXPECT_TRUE(p.A > 0 && p.I_y > 0 && p.grade.fy > 0);  // grade strengths set for the thickness
+  EXPECT_EQ((V{p.I_T, p.W_pl_y, p.W_pl_z}), (V{0, 0, 0}));
   EXPECT_EQ(Calc_Profil_DWQB_Querschnittswerte(&p, nullptr, nullptr, 0, 0, nullptr), 2);
 }
