@@ -34,9 +34,6 @@ TEST(MaterialParagraph, EveryKindOfRecord) {
        {"Sonder, Stahlparameter:", "char. Streckgrenze f╬\\y╬r = 300.0 N/mm²"_cp,
         "char. Zugfestigkeit f╬\\u╬r = 420.0 N/mm²"_cp}},
       {0, 26, 0, "", 0, 0, "", {"Stahlgüte 1.4301, Edelstahl"_cp}},
-      {0, 27, 0, "", 0, 0, "", {"Stahlgüte 1.4401, Edelstahl"_cp}},
-      {0, 28, 0, "", 0, 0, "", {"Stahlgüte 1.4571, Edelstahl"_cp}},
-      {0, 29, 0, "", 0, 0, "", {"Stahlgüte 1.4003, Edelstahl"_cp}},
       {0, 30, 0, "", 0, 0, "", {"Stahlgüte 1.4462, Edelstahl"_cp}},
       {1, 10, 0, "x", 0, 0, "", {"Stahlgüte S420 M/ML"_cp}},
       {2, 37, 0, "Pfette", 5, 1, "",
@@ -51,11 +48,7 @@ TEST(MaterialParagraph, EveryKindOfRecord) {
     PrintCapture cap;
     MATERIAL m;
     Reset_Material_Data(&m);
-    m.family = c.family;
-    m.grade = c.grade;
-    m.user_values = c.user;
-    m.fy_40 = 300;
-    m.fu_40 = 420;
+    m.family = c.family, m.grade = c.grade, m.user_values = c.user, m.fy_40 = 300, m.fu_40 = 420;
     std::strcpy(m.name, c.name);
     Check_Material_Strength(&m, 10, nullptr, 0, nullptr);
     Print_Material_Data(&m, cap.stream(), c.mask, c.values, c.sub);

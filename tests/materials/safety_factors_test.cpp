@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,6 +12,10 @@
 #include "tests/materials/capture.h"
 
 namespace {
+
+using ::testing::DoubleEq;
+using ::testing::Pointwise;
+using V = std::vector<double>;
 
 class SafetyTest : public ::testing::Test {
  protected:
@@ -54,20 +59,12 @@ TEST_F(SafetyFactors, LoadFromActiveSetBySource) {
   EXPECT_DOUBLE_EQ(sf.gamma_M1, 1.10);
 
   // Aluminium: gamma_M0 and gamma_M1 from EN 1999-1-1, the connection factors stay.
-  SAFETY_FACTORS al = Standardised(5.0, 2);
+  SAFETY_FACTORS al = Standardised(5.0, 2), other = Standardised(5.0, 5);
   Load_Safety_Factors_from_NAD(&al);
-  EXPECT_DOUBLE_EQ(al.gamma_M0, 1.10);
-  EXPECT_DOUBLE_EQ(al.gamma_M1, 1.25);
-  EXPECT_DOUBLE_EQ(al.gamma_M2, 5.02);
-  EXPECT_DOUBLE_EQ(al.gamma_M3_ser, 5.08);
-  EXPECT_DOUBLE_EQ(al.gamma_M_ser, 1.00);
-  EXPECT_DOUBLE_EQ(al.gamma_M_fi, 1.00);
-
-  SAFETY_FACTORS other = Standardised(5.0, 5);
-  Load_Safety_Factors_from_NAD(&other);
-  EXPECT_DOUBLE_EQ(other.gamma_M0, 0.0);
-  EXPECT_DOUBLE_EQ(other.gamma_M3_ser, 0.0);
-  EXPECT_DOUBLE_EQ(other.gamma_M_fi, 1.00);
+  EXPECT_THAT((V{al.gamma_M0, al.gamma_M1, al.gamma_M2, al.gamma_M3_ser, al.gamma_M_ser, al.gamma_M_fi}),
+              Pointwise(DoubleEq(), V{1.10, 1.25, 5.02, 5.08, 1.00, 1.00}));
+  Load_Safety_Factors_from_NAD(&other);  // an unknown source: zeros, gamma_M,fi 1.00
+  EXPECT_EQ((V{other.gamma_M0, other.gamma_M3_ser, other.gamma_M_fi}), (V{0, 0, 1}));
 
   // User values are not touched.
   SAFETY_FACTORS user = Filled(5.0);
@@ -79,13 +76,10 @@ TEST_F(SafetyFactors, LoadWithoutActiveSet) {
   Clear_Active_NAD();
   SAFETY_FACTORS sf = Standardised(5.0);
   Load_Safety_Factors_from_NAD(&sf);
-  EXPECT_DOUBLE_EQ(sf.gamma_M0, 5.0);  // no block: the factors stay
-  EXPECT_DOUBLE_EQ(sf.gamma_M_ser, 0.0);
-  EXPECT_DOUBLE_EQ(sf.gamma_M_fi, 0.0);
+  EXPECT_EQ((V{sf.gamma_M0, sf.gamma_M_ser, sf.gamma_M_fi}), (V{5, 0, 0}));  // no block: the factors stay
   sf.source = 2;
   Load_Safety_Factors_from_NAD(&sf);
-  EXPECT_DOUBLE_EQ(sf.gamma_M1, 5.01);
-  EXPECT_DOUBLE_EQ(Get_NAD_Gamma_M_fi(), 0.0);
+  EXPECT_EQ((V{sf.gamma_M1, Get_NAD_Gamma_M_fi()}), (V{5.01, 0}));
   double out[9] = {7, 7, 7, 7, 7, 7, 7, 7, 7};
   EXPECT_EQ(Get_NAD_Safety_Factors(0, out), nullptr);
   EXPECT_DOUBLE_EQ(out[0], 7.0);
@@ -94,12 +88,9 @@ TEST_F(SafetyFactors, LoadWithoutActiveSet) {
 TEST_F(SafetyFactors, NadGetters) {
   double out[9];
   EXPECT_EQ(Get_NAD_Safety_Factors(0, out), Get_NAD_EC3_Parameters());
-  EXPECT_DOUBLE_EQ(out[2], 1.25);
-  EXPECT_DOUBLE_EQ(out[7], 1.10);
-  EXPECT_DOUBLE_EQ(out[8], 1.10);
+  EXPECT_EQ((V{out[2], out[7], out[8]}), (V{1.25, 1.10, 1.10}));
   EXPECT_EQ(Get_NAD_Safety_Factors(2, out), Get_NAD_EC9_Parameters());
-  EXPECT_DOUBLE_EQ(out[0], 1.10);
-  EXPECT_DOUBLE_EQ(out[1], 1.25);
+  EXPECT_EQ((V{out[0], out[1]}), (V{1.10, 1.25}));
   EXPECT_EQ(Get_NAD_Safety_Factors(1, out), nullptr);
   for (double v : out) EXPECT_DOUBLE_EQ(v, 0.0);
   EXPECT_NE(Get_NAD_Safety_Factors(0, nullptr), nullptr);
@@ -148,14 +139,11 @@ TEST_F(SafetyFactors, DataFileRoundTripAndVersions) {
   f = Data_File(" 0\n 0\n 1 1 1.25 1.25 1 1 1 1.1 1.1\n");
   ASSERT_EQ(Read_Safety_Factors(f, &c), 0);
   std::fclose(f);
-  EXPECT_DOUBLE_EQ(c.gamma_M3_ser, 1.1);
-  EXPECT_DOUBLE_EQ(c.gamma_M_ser, 3.09);
-  EXPECT_DOUBLE_EQ(c.gamma_M_fi, 3.10);
+  EXPECT_THAT((V{c.gamma_M3_ser, c.gamma_M_ser, c.gamma_M_fi}), Pointwise(DoubleEq(), V{1.1, 3.09, 3.10}));
   f = Data_File(" 1\n 0\n 1 1 1.25 1.25 1 1 1 1.1 1.1 1.05\n");
   ASSERT_EQ(Read_Safety_Factors(f, &c), 0);
   std::fclose(f);
-  EXPECT_DOUBLE_EQ(c.gamma_M_ser, 1.05);
-  EXPECT_DOUBLE_EQ(c.gamma_M_fi, 3.10);
+  EXPECT_THAT((V{c.gamma_M_ser, c.gamma_M_fi}), Pointwise(DoubleEq(), V{1.05, 3.10}));
 
   // Newer: fails, message outside refresh mode only.
   f = Data_File(" 3\n 0\n 1 1 1 1 1 1 1 1 1 1 1\n");
@@ -187,9 +175,7 @@ TEST_F(SafetyFactors, TruncatedAtEveryByteFails) {
   FILE *g = Data_File(" 2\n 1\n 1.5 x\n");
   EXPECT_EQ(Read_Safety_Factors(g, &b), 1);
   std::fclose(g);
-  EXPECT_EQ(b.standardised, 1);
-  EXPECT_DOUBLE_EQ(b.gamma_M0, 1.5);
-  EXPECT_DOUBLE_EQ(b.gamma_M1, 9.01);
+  EXPECT_THAT((V{double(b.standardised), b.gamma_M0, b.gamma_M1}), Pointwise(DoubleEq(), V{1, 1.5, 9.01}));
 }
 
 // The factor lines by mask (0 all, 0x804 gamma_M0 and gamma_M,fi, 0x1000 gamma_M5 alone,

@@ -1,7 +1,9 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "host/host.h"
 #include "materials/materials.h"
@@ -9,6 +11,9 @@
 
 namespace {
 constexpr int kEU = STGUETE_EUROPEAN;
+using V = std::vector<double>;
+using ::testing::DoubleNear;
+using ::testing::Pointwise;
 }
 
 // Rows of the fire design and of the section solver, European and DIN values.
@@ -23,22 +28,18 @@ TEST(StgueteTable, KnownRowsBothTables) {
   } fy[] = {{kEU | 5, 40.0, 235}, {kEU | 5, 40.5, 215}, {5, 40.0, 240}, {5, 40.5, 215}, {kEU | 7, 16.0, 355},
             {7, 16.0, 360},      {kEU | 7, 40.0005, 355}, {kEU | 7, 40.002, 335}};
   for (const auto &c : fy) EXPECT_DOUBLE_EQ(Get_Stguete_fy(c.code, c.t), c.fy) << c.code << " " << c.t;
-  EXPECT_DOUBLE_EQ(Get_Stguete_Record(kEU | 7)->fu, 490.0);
-  // Bolt classes keep fy1 up to 80 mm.
-  EXPECT_DOUBLE_EQ(Get_Stguete_fy(kEU | 27, 60.0), 640.0);
+  // fu; bolt classes keep fy1 up to 80 mm; E and G.
   double G = 0;
-  EXPECT_DOUBLE_EQ(Get_Stguete_E_G(kEU | 33, &G), 210000.0);
-  EXPECT_DOUBLE_EQ(G, 81000.0);
-  EXPECT_DOUBLE_EQ(Get_Stguete_E_G(kEU | 33, nullptr), 210000.0);
-}
-
-// The checked form keeps the thickness limit's tolerance of 0.001 mm.
-TEST(StgueteTable, ThicknessBoundaryTolerance) {
-  double out[4];
-  ASSERT_EQ(Get_Stguete_fy_Checked(kEU | 7, 40.0005, 0.0, out), 1);
-  EXPECT_DOUBLE_EQ(out[0], 355.0);
-  ASSERT_EQ(Get_Stguete_fy_Checked(kEU | 7, 40.002, 0.0, out), 1);
-  EXPECT_DOUBLE_EQ(out[0], 335.0);
+  EXPECT_EQ((V{Get_Stguete_Record(kEU | 7)->fu, Get_Stguete_fy(kEU | 27, 60.0), Get_Stguete_E_G(kEU | 33, &G), G,
+               Get_Stguete_E_G(kEU | 33, nullptr)}),
+            (V{490, 640, 210000, 81000, 210000}));
+  // The checked form keeps the thickness limit's tolerance of 0.001 mm.
+  double out[4], checked[2];
+  for (int k = 0; k < 2; ++k) {
+    ASSERT_EQ(Get_Stguete_fy_Checked(kEU | 7, k ? 40.002 : 40.0005, 0.0, out), 1);
+    checked[k] = out[0];
+  }
+  EXPECT_EQ((V{checked[0], checked[1]}), (V{355, 335}));
 }
 
 // Invariants over every built-in row of both tables.
@@ -49,31 +50,16 @@ TEST(StgueteTable, InvariantsOverAllRows) {
       const STEEL_GRADE *r = Get_Stguete_Record(high | row);
       SCOPED_TRACE(r->name);
       EXPECT_EQ(r->code, row);
-      EXPECT_LE(r->fy2, r->fy1);
-      EXPECT_GE(r->fu, r->fy1);
-      EXPECT_GE(r->t_max, r->t1);
-      EXPECT_DOUBLE_EQ(r->E, 210000.0);
-      EXPECT_DOUBLE_EQ(r->G, 81000.0);
-      EXPECT_DOUBLE_EQ(r->nu, 0.3);
-      EXPECT_DOUBLE_EQ(r->alphaT, 1.2e-5);
+      EXPECT_TRUE(r->fy2 <= r->fy1 && r->fu >= r->fy1 && r->t_max >= r->t1);
+      EXPECT_EQ((V{r->E, r->G, r->nu, r->alphaT}), (V{210000, 81000, 0.3, 1.2e-5}));
     }
     const STEEL_GRADE *eu = Get_Stguete_Record(kEU | row);
     const STEEL_GRADE *din = Get_Stguete_Record(row);
     bool marked = false;
     for (int k : din_differs_fy1) marked |= (k == row);
-    if (marked) {
-      EXPECT_DOUBLE_EQ(din->fy1, eu->fy1 + 5.0) << row;
-    } else {
-      EXPECT_DOUBLE_EQ(din->fy1, eu->fy1) << row;
-    }
-    EXPECT_DOUBLE_EQ(din->fy2, eu->fy2);
-    EXPECT_DOUBLE_EQ(din->fu, eu->fu);
-    EXPECT_DOUBLE_EQ(din->t1, eu->t1);
-    EXPECT_DOUBLE_EQ(din->t_max, eu->t_max);
-    EXPECT_DOUBLE_EQ(din->alpha_w, eu->alpha_w);
-    if (row < 5 || row > 7) {
-      EXPECT_STREQ(din->name, eu->name);
-    }
+    EXPECT_EQ((V{din->fy1, din->fy2, din->fu, din->t1, din->t_max, din->alpha_w}),
+              (V{eu->fy1 + (marked ? 5 : 0), eu->fy2, eu->fu, eu->t1, eu->t_max, eu->alpha_w}));
+    EXPECT_TRUE((row >= 5 && row <= 7) || std::string(din->name) == eu->name);
   }
 }
 
@@ -81,9 +67,7 @@ TEST(StgueteTable, FallbackRowsForUnknownCodes) {
   Reset_Materials_For_Tests();
   EXPECT_STREQ(Get_Stguete_Name(kEU | 44), "?????");
   EXPECT_STREQ(Get_Stguete_Name(0x7FFF), "?????");
-  EXPECT_DOUBLE_EQ(Get_Stguete_fy(kEU | 44, 10), 235.0);
-  EXPECT_DOUBLE_EQ(Get_Stguete_fy(44, 10), 240.0);
-  EXPECT_DOUBLE_EQ(Get_Stguete_fy(44, 41), 215.0);
+  EXPECT_EQ((V{Get_Stguete_fy(kEU | 44, 10), Get_Stguete_fy(44, 10), Get_Stguete_fy(44, 41)}), (V{235, 240, 215}));
   EXPECT_EQ(Get_Stguete_Record(kEU | 99), Get_Stguete_Fallback_Row(1));
   EXPECT_EQ(Get_Stguete_Record(99), Get_Stguete_Fallback_Row(0));
   EXPECT_EQ(Get_Stguete_Record(kEU | 44)->code, 44);
@@ -91,18 +75,17 @@ TEST(StgueteTable, FallbackRowsForUnknownCodes) {
   EXPECT_EQ(Get_Stguete_Record(kEU | 0x8003), Get_Stguete_Fallback_Row(1));
   EXPECT_STREQ(Get_Stguete_Name(0x8003), "?????");
   double out[4];
-  EXPECT_EQ(Get_Stguete_fy_Checked(kEU | 44, 10, 1.0, out), 0);
-  EXPECT_EQ(Get_Stguete_fy_Checked(0x8003, 10, 1.0, out), 0);
-  EXPECT_EQ(Get_Stguete_fy_Checked(kEU | 5, 10, 1.0, nullptr), 0);
+  EXPECT_EQ(Get_Stguete_fy_Checked(kEU | 44, 10, 1.0, out) + Get_Stguete_fy_Checked(0x8003, 10, 1.0, out) +
+                Get_Stguete_fy_Checked(kEU | 5, 10, 1.0, nullptr),
+            0);
 }
 
 TEST(StgueteTable, FyCheckedDividesByGamma) {
   double out[4];
   ASSERT_EQ(Get_Stguete_fy_Checked(kEU | 5, 10, 1.1, out), 1);
-  EXPECT_NEAR(out[0], 213.6363636, 1e-6);
-  EXPECT_NEAR(out[1], 213.6363636, 1e-6);
-  EXPECT_NEAR(out[3], 213.6363636, 1e-6);
-  EXPECT_NEAR(out[2], 235.0 / (1.1 * std::sqrt(3.0)), 1e-9);
+  // fy/γ for the three strengths, fy/(γ·√3) for shear (123.343).
+  EXPECT_THAT((V{out[0], out[1], out[3], out[2]}),
+              Pointwise(DoubleNear(1e-6), V{213.6363636, 213.6363636, 213.6363636, 235.0 / (1.1 * std::sqrt(3.0))}));
   EXPECT_NEAR(out[2], 123.3430, 1e-3);
 }
 
@@ -125,8 +108,7 @@ TEST(StgueteUserGrades, AddReplaceRemoveWithoutLeaks) {
   row.name = "Zweiter";
   row.code = 0x8003;
   EXPECT_EQ(Set_User_Stguete(&row), 0x8003);
-  EXPECT_EQ(Get_User_Stguete_Count(), 1);
-  EXPECT_DOUBLE_EQ(Get_Stguete_fy(code, 10), 410.0);
+  EXPECT_EQ((V{double(Get_User_Stguete_Count()), Get_Stguete_fy(code, 10)}), (V{1, 410}));
   EXPECT_STREQ(Get_Stguete_Name(code), "Zweiter");
 
   // Growth beyond ten rows, a row without name.
@@ -138,14 +120,12 @@ TEST(StgueteUserGrades, AddReplaceRemoveWithoutLeaks) {
   }
   EXPECT_EQ(Get_User_Stguete_Count(), 26);
   EXPECT_STREQ(Get_Stguete_Name(0x8000 | 20), "");
-  EXPECT_DOUBLE_EQ(Get_Stguete_fy(0x8000 | 34, 1), 234.0);
-  EXPECT_DOUBLE_EQ(Get_User_Stguete_Row(1)->fy1, 210.0);
+  EXPECT_EQ((V{Get_Stguete_fy(0x8000 | 34, 1), Get_User_Stguete_Row(1)->fy1}), (V{234, 210}));
   EXPECT_EQ(Get_User_Stguete_Row(26), Get_Stguete_Fallback_Row(1));
 
-  EXPECT_EQ(Remove_User_Stguete(0x8000 | 10), 1);
-  EXPECT_EQ(Remove_User_Stguete(0x8000 | 10), 0);
-  EXPECT_EQ(Remove_User_Stguete(5), 0);
-  EXPECT_EQ(Get_User_Stguete_Count(), 25);
+  EXPECT_EQ((std::vector<int>{Remove_User_Stguete(0x8000 | 10), Remove_User_Stguete(0x8000 | 10),
+                              Remove_User_Stguete(5), Get_User_Stguete_Count()}),
+            (std::vector<int>{1, 0, 0, 25}));
   EXPECT_EQ(Get_User_Stguete_Row(1)->code, 0x8000 | 11);
   EXPECT_DOUBLE_EQ(Get_Stguete_fy(0x8000 | 11, 1), 211.0);
 
