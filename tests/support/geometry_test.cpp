@@ -1,11 +1,15 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "support/support.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;
+using ::testing::DoubleEq;
+using ::testing::Pointwise;
 }
 
 TEST(SupportGeometry, SegmentOrdinateAndWithin) {
@@ -28,21 +32,18 @@ TEST(SupportGeometry, SegmentOrdinateAndWithin) {
 TEST(SupportGeometry, LineIntersectionAndParallels) {
   double x = -1, y = -1;
   EXPECT_EQ(Line_Intersection(0, 0, 2, 2, 0, 2, 2, 0, &x, &y), 0);
-  EXPECT_DOUBLE_EQ(x, 1.0);
-  EXPECT_DOUBLE_EQ(y, 1.0);
-  EXPECT_EQ(Line_Intersection(0, 0, 1, 0, 0, 1, 5, 1, &x, &y), 1);
-  EXPECT_EQ(x, 0.0);
-  EXPECT_EQ(y, 0.0);
+  EXPECT_EQ((std::vector<double>{x, y}), (std::vector<double>{1, 1}));
+  EXPECT_EQ(Line_Intersection(0, 0, 1, 0, 0, 1, 5, 1, &x, &y), 1);  // parallels: the origin
+  EXPECT_EQ((std::vector<double>{x, y}), (std::vector<double>{0, 0}));
 }
 
+// Quarter by quarter; vertical lines (and a single point) π/2 up, 3π/2 down.
 TEST(SupportGeometry, DirectionAngleInAllQuadrants) {
-  EXPECT_DOUBLE_EQ(Line_Direction_Angle(0, 0, 1, 1), kPi / 4);
-  EXPECT_DOUBLE_EQ(Line_Direction_Angle(0, 0, -1, 1), 3 * kPi / 4);
-  EXPECT_DOUBLE_EQ(Line_Direction_Angle(0, 0, -1, -1), 5 * kPi / 4);
-  EXPECT_DOUBLE_EQ(Line_Direction_Angle(0, 0, 1, -1), -kPi / 4);
-  EXPECT_DOUBLE_EQ(Line_Direction_Angle(2, 0, 2, 5), kPi / 2);
-  EXPECT_DOUBLE_EQ(Line_Direction_Angle(2, 0, 2, -5), 3 * kPi / 2);
-  EXPECT_DOUBLE_EQ(Line_Direction_Angle(2, 3, 2, 3), kPi / 2);
+  EXPECT_THAT((std::vector<double>{Line_Direction_Angle(0, 0, 1, 1), Line_Direction_Angle(0, 0, -1, 1),
+                                   Line_Direction_Angle(0, 0, -1, -1), Line_Direction_Angle(0, 0, 1, -1),
+                                   Line_Direction_Angle(2, 0, 2, 5), Line_Direction_Angle(2, 0, 2, -5),
+                                   Line_Direction_Angle(2, 3, 2, 3)}),
+              Pointwise(DoubleEq(), {kPi / 4, 3 * kPi / 4, 5 * kPi / 4, -kPi / 4, kPi / 2, 3 * kPi / 2, kPi / 2}));
 }
 
 TEST(SupportGeometry, LocalTransformRoundTrip) {
@@ -118,8 +119,7 @@ TEST(SupportGeometry, OffsetPolygonWithRepeatedPointsStaysFinite) {
 TEST(SupportGeometry, OffsetPolygonRefusesDegenerateInput) {
   double x[51] = {0, 5, 10}, y[51] = {0, 0, 0};  // collinear: zero area
   EXPECT_EQ(Offset_Polygon(3, x, y, 1.0), 1);
-  EXPECT_EQ(x[1], 5);
-  EXPECT_EQ(y[1], 0);
+  EXPECT_EQ((std::vector<double>{x[1], y[1]}), (std::vector<double>{5, 0}));
   for (int k = 0; k < 51; ++k) {
     x[k] = std::cos(k * 2 * kPi / 51);
     y[k] = std::sin(k * 2 * kPi / 51);
@@ -131,24 +131,20 @@ TEST(SupportGeometry, OffsetPolygonRefusesDegenerateInput) {
 }
 
 TEST(SupportGeometry, NiceDrawingScale) {
-  // Height decides: 100 × 200 / 3.6 + 0.999 = 5556.55… → 5556.
-  EXPECT_DOUBLE_EQ(Nice_Drawing_Scale(100, 200, 14, 3.6, 1), 100.0 / 5556);
-  // A field below 0.999 does not count.
-  EXPECT_DOUBLE_EQ(Nice_Drawing_Scale(100, 200, 14, 0.5, 1), 100.0 / 715);
-  // Nothing to fit: n is at least 1.
-  EXPECT_DOUBLE_EQ(Nice_Drawing_Scale(0, 0, 0, 0, 1), 100.0);
-  // Nice steps: 1:55.56 becomes 1:100, 1:1.5 becomes 1:2, 1:20 stays, 1:22 becomes 1:25.
-  EXPECT_DOUBLE_EQ(Nice_Drawing_Scale(100, 200, 14, 3.6, 0), 0.01);
-  EXPECT_DOUBLE_EQ(Nice_Drawing_Scale(15, 0, 10, 0, 0), 0.5);
-  EXPECT_DOUBLE_EQ(Nice_Drawing_Scale(199.99, 0, 10, 0, 0), 0.05);
-  EXPECT_DOUBLE_EQ(Nice_Drawing_Scale(220, 0, 10, 0, 0), 0.04);
+  // Height decides: 100 × 200 / 3.6 + 0.999 = 5556.55… → 5556; a field below 0.999 does
+  // not count; nothing to fit: n is at least 1. Nice steps: 1:55.56 becomes 1:100, 1:1.5
+  // becomes 1:2, 1:20 stays, 1:22 becomes 1:25.
+  EXPECT_THAT((std::vector<double>{Nice_Drawing_Scale(100, 200, 14, 3.6, 1), Nice_Drawing_Scale(100, 200, 14, 0.5, 1),
+                                   Nice_Drawing_Scale(0, 0, 0, 0, 1), Nice_Drawing_Scale(100, 200, 14, 3.6, 0),
+                                   Nice_Drawing_Scale(15, 0, 10, 0, 0), Nice_Drawing_Scale(199.99, 0, 10, 0, 0),
+                                   Nice_Drawing_Scale(220, 0, 10, 0, 0)}),
+              Pointwise(DoubleEq(), {100.0 / 5556, 100.0 / 715, 100.0, 0.01, 0.5, 0.05, 0.04}));
 }
 
 TEST(SupportGeometry, RoundingAndSquare) {
-  EXPECT_DOUBLE_EQ(Round_To_Decimals(3.14159, 2), 3.14);
-  EXPECT_DOUBLE_EQ(Round_To_Decimals(-2.5, 0), -3.0);
-  EXPECT_DOUBLE_EQ(Round_To_Decimals(1234.5, -2), 1200.0);
-  EXPECT_DOUBLE_EQ(Round_To_Decimals(0.125, 2), 0.13);
-  EXPECT_DOUBLE_EQ(Round_To_Decimals(1e300, 20), 1e300);  // no overflow to infinity
-  EXPECT_DOUBLE_EQ(Sqr_Double(-1.5), 2.25);
+  // Half away from zero, negative places, no overflow to infinity.
+  EXPECT_THAT((std::vector<double>{Round_To_Decimals(3.14159, 2), Round_To_Decimals(-2.5, 0),
+                                   Round_To_Decimals(1234.5, -2), Round_To_Decimals(0.125, 2),
+                                   Round_To_Decimals(1e300, 20), Sqr_Double(-1.5)}),
+              Pointwise(DoubleEq(), {3.14, -3.0, 1200.0, 0.13, 1e300, 2.25}));
 }

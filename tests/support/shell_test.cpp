@@ -111,11 +111,9 @@ TEST_F(ShellHelpers, MemberFileStemIsRefusedWhenTooLong) {
 }
 
 TEST_F(ShellHelpers, FileNumberSuffix) {
-  EXPECT_STREQ(Get_File_Number_Suffix(), "_00");
-  Set_File_Number(7);
-  EXPECT_STREQ(Get_File_Number_Suffix(), "_07");
-  Set_File_Number(123);
-  EXPECT_STREQ(Get_File_Number_Suffix(), "_123");
+  std::string suffixes = Get_File_Number_Suffix();
+  for (int n : {7, 123}) Set_File_Number(n), suffixes += Get_File_Number_Suffix();
+  EXPECT_EQ(suffixes, "_00_07_123");
 }
 
 // The input callbacks clamp a value to 0.. or 0..1 and leave a value inside alone.
@@ -183,11 +181,10 @@ TEST_F(ShellHelpers, CopyTrimmedStringFlags) {
 TEST_F(ShellHelpers, HinweisGoesToTheMessageLineOrABox) {
   CP850_CALL(Hinweis_Message, 0, "%s darf den Wert %s nicht überschreiten", "Dicke", "40.0");
   CP850_CALL(Hinweis_Message, 1, "%d Lastfälle", 12);
-  ASSERT_EQ(Host_Messages().size(), 2u);
-  EXPECT_EQ(Host_Messages()[0].kind, 2);
-  EXPECT_EQ(Host_Messages()[0].text, "^bHINWEIS: Dicke darf den Wert 40.0 nicht überschreiten."_cp);
-  EXPECT_EQ(Host_Messages()[1].kind, 0);
-  EXPECT_EQ(Host_Messages()[1].text, "^bHINWEIS: 12 Lastfälle."_cp);
+  ASSERT_EQ(Host_Messages().size(), 2u);  // kind 2 the message line, 0 a box
+  EXPECT_EQ(std::to_string(Host_Messages()[0].kind) + Host_Messages()[0].text + std::to_string(Host_Messages()[1].kind) +
+                Host_Messages()[1].text,
+            "2^bHINWEIS: Dicke darf den Wert 40.0 nicht überschreiten.0^bHINWEIS: 12 Lastfälle."_cp);
 }
 
 TEST_F(ShellHelpers, TextWidthInTheSelectedFont) {
@@ -204,15 +201,15 @@ TEST_F(ShellHelpers, TextWidthInTheSelectedFont) {
 TEST_F(ShellHelpers, SeekKeywordLine) {
   FILE *f = Text_File("#KOPF 3\nVALUES 17 x\nVALUESX\n#LEER\n#FALSCH abc\n");
   int v = -1;
-  EXPECT_EQ(Seek_Keyword_Line("VALUES", f, &v), 1);
-  EXPECT_EQ(v, 17);
-  EXPECT_EQ(Seek_Keyword_Line("#KOPF", f, &v), 1);  // rewinds first
-  EXPECT_EQ(v, 3);
-  v = 99;
-  EXPECT_EQ(Seek_Keyword_Line("#LEER", f, &v), 1);  // no integer: unchanged, still found
-  EXPECT_EQ(v, 99);
-  EXPECT_EQ(Seek_Keyword_Line("#FALSCH", f, &v), 1);
-  EXPECT_EQ(v, 99);
+  // Each search rewinds first; a keyword without an integer is found, its value unchanged.
+  const struct {
+    const char *key;
+    int found, value;
+  } cases[] = {{"VALUES", 1, 17}, {"#KOPF", 1, 3}, {"#LEER", 1, 3}, {"#FALSCH", 1, 3}, {"#FEHLT", 0, 3}};
+  for (const auto &c : cases) {
+    EXPECT_EQ(Seek_Keyword_Line(c.key, f, &v), c.found) << c.key;
+    EXPECT_EQ(v, c.value) << c.key;
+  }
   EXPECT_EQ(Seek_Keyword_Line("#FEHLT", f, nullptr), 0);
   std::fclose(f);
 }
@@ -237,15 +234,12 @@ TEST_F(ShellHelpers, TimeoutOnTheHostClock) {
   Host_Use_Virtual_Clock(true);
   Host_Advance_Clock_Ms(5000);
   EXPECT_DOUBLE_EQ(Set_Timeout(1.0), 5.0);
-  EXPECT_EQ(Timeout_Reached(), 0);
-  Host_Advance_Clock_Ms(999);
-  EXPECT_EQ(Timeout_Reached(), 0);
-  Host_Advance_Clock_Ms(1);
-  EXPECT_EQ(Timeout_Reached(), 1);
+  std::string reached = std::to_string(Timeout_Reached());
+  for (int ms : {999, 1}) Host_Advance_Clock_Ms(ms), reached += std::to_string(Timeout_Reached());
   Set_Timeout(0.5);  // a new call replaces the deadline
-  EXPECT_EQ(Timeout_Reached(), 0);
+  reached += std::to_string(Timeout_Reached());
   Host_Advance_Clock_Ms(500);
-  EXPECT_EQ(Timeout_Reached(), 1);
+  EXPECT_EQ(reached + std::to_string(Timeout_Reached()), "00101");
 }
 
 TEST_F(ShellHelpers, SniSelctIsLookedUpUnderExec) {
