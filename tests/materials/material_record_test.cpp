@@ -396,15 +396,11 @@ TEST_F(MaterialRecord, NullArgumentsDoNothing) {
   Reset_Plate_Data(nullptr);
   Copy_Material_Data(&m, nullptr);
   Load_Safety_Factors_from_NAD(nullptr);
-  EXPECT_EQ(Compare_Material_Data(&m, nullptr), 0);
-  EXPECT_EQ(Read_Material_Data(nullptr, &m), 1);
-  EXPECT_EQ(Write_Material_Data(nullptr, &m), 1);
-  EXPECT_EQ(Compare_Safety_Factors(&sf, nullptr), 0);
-  EXPECT_EQ(Write_Safety_Factors(nullptr, &sf), 1);
-  EXPECT_EQ(Read_Safety_Factors(nullptr, &sf), 1);
-  EXPECT_EQ(Set_User_Alguete(nullptr), 0);
-  EXPECT_EQ(Set_User_Stguete(nullptr), 0);
-  EXPECT_EQ(m.grade, 2);
+  EXPECT_EQ((std::vector<int>{Compare_Material_Data(&m, nullptr), Read_Material_Data(nullptr, &m),
+                              Write_Material_Data(nullptr, &m), Compare_Safety_Factors(&sf, nullptr),
+                              Write_Safety_Factors(nullptr, &sf), Read_Safety_Factors(nullptr, &sf),
+                              Set_User_Alguete(nullptr), Set_User_Stguete(nullptr), m.grade}),
+            (std::vector<int>{0, 1, 1, 0, 1, 1, 0, 0, 2}));
 }
 
 TEST_F(MaterialRecord, GarbledAndOverlongNamesFail) {

@@ -338,17 +338,14 @@ TEST_F(ProfilRecord, NullArgumentsDoNothing) {
   Get_Profil_Fillet_Sizes(nullptr, &top, &bottom, &second);
   Get_Profil_Rib_Geometry(nullptr, 8, nullptr, nullptr, nullptr, &g);
   EXPECT_EQ(top + bottom + second + g, 0.0);
-  EXPECT_EQ(Compare_Profil(&p, nullptr), 0);
-  EXPECT_EQ(Compare_Profil(nullptr, nullptr), 0);
-  EXPECT_EQ(Get_Material_Guete_Code(nullptr), -1);
-  EXPECT_EQ(Calc_Profil_I_y(nullptr), 0);
-  EXPECT_EQ(Get_Profil_Taper_Angle(nullptr), 0);
-  EXPECT_EQ(Calc_Angle_Net_Area(nullptr, 1, 2, 18, 10), 0.0);
-  EXPECT_EQ(Calc_Profil_Querschnittswerte(nullptr, nullptr, 0, nullptr), 0);
-  EXPECT_EQ(Set_Profil_by_Library_Name(nullptr, "HEB 300"), 1);
-  EXPECT_EQ(Set_Profil_Type_by_Series(nullptr, &type), 0);
-  EXPECT_EQ(Set_Profil_Type_by_Series("IPE 300", nullptr), 0);
-  EXPECT_EQ(Set_Profil_Flat_from_Plate(&plate, nullptr), 0);
-  EXPECT_EQ(Set_Profil_Flat_from_Plate(nullptr, &p), 1);
-  EXPECT_EQ(p.h, 270.0);  // the record stays
+  const double got[] = {double(Compare_Profil(&p, nullptr)), double(Compare_Profil(nullptr, nullptr)),
+                        double(Get_Material_Guete_Code(nullptr)), Calc_Profil_I_y(nullptr),
+                        Get_Profil_Taper_Angle(nullptr), Calc_Angle_Net_Area(nullptr, 1, 2, 18, 10),
+                        double(Calc_Profil_Querschnittswerte(nullptr, nullptr, 0, nullptr)),
+                        double(Set_Profil_by_Library_Name(nullptr, "HEB 300")),
+                        double(Set_Profil_Type_by_Series(nullptr, &type)),
+                        double(Set_Profil_Type_by_Series("IPE 300", nullptr)),
+                        double(Set_Profil_Flat_from_Plate(&plate, nullptr)),
+                        double(Set_Profil_Flat_from_Plate(nullptr, &p)), p.h};  // the record stays
+  EXPECT_EQ(V(got, got + 13), (V{0, 0, -1, 0, 0, 0, 0, 1, 0, 0, 0, 1, 270}));
 }
