@@ -1,4 +1,5 @@
 // Library profiles: names, series, entry values, samples, plates, net areas, every CSV row.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,6 +16,8 @@
 
 namespace {
 
+using ::testing::DoubleNear;
+using ::testing::Pointwise;
 using V = std::vector<double>;
 
 std::string Trimmed(const char *name) {
@@ -153,8 +156,7 @@ TEST_F(ProfilLibraryImage, EntryValuesIntoTheRecord) {
   Set_Profil_from_Library(&ref, &p);  // no entry yet: looked up by its own name
   ASSERT_NE(ref.entry, nullptr);
   EXPECT_EQ((V{p.r, p.r_2}), (V{10, 0}));
-  EXPECT_NEAR(p.alpha, 45.0, 1e-9);
-  EXPECT_NEAR(p.I_yz, -(280 - 73) * 1e4 / 2, 1e-3);
+  EXPECT_THAT((V{p.alpha, p.I_yz}), Pointwise(DoubleNear(1e-3), V{45, -(280 - 73) * 1e4 / 2}));
   Init_Profil_Library(&ref);
   Find_Profil_in_Library(&ref, "L2");
   Set_Profil_from_Library(&ref, &p);
@@ -227,13 +229,11 @@ TEST(ProfilLibrary, DefaultAndSampleProfiles) {
   for (const Sample &s : samples) {
     s.set(&p);
     EXPECT_STREQ(p.name, s.name);
-    EXPECT_EQ(p.type, s.type) << s.name;
-    EXPECT_DOUBLE_EQ(p.h, s.h) << s.name;
+    EXPECT_EQ((V{double(p.type), p.h}), (V{double(s.type), s.h})) << s.name;
   }
   EXPECT_EQ(p.hot_finished, 1);
   Set_Sample_Profil_Flat(&p);
-  EXPECT_EQ(p.kind, PROFIL_KIND_PARAMETRIC);
-  EXPECT_DOUBLE_EQ(p.A, 1000);
+  EXPECT_EQ((V{double(p.kind), p.A}), (V{PROFIL_KIND_PARAMETRIC, 1000}));
   Reset_Profil(&p);
 }
 
@@ -241,11 +241,9 @@ TEST(ProfilLibrary, FlatBarOfAPlate) {
   PLATE plate{};
   Reset_Plate_Data(&plate);
   Init_Material_Data(&plate.material);
-  plate.b = 120;
-  plate.t = 12;
+  plate.b = 120, plate.t = 12;
   PROFIL p{};
   Reset_Profil(&p);
-  p.A = 5;
   Set_Profil_Flat_from_Plate(&plate, &p);
   EXPECT_EQ((V{double(p.kind), double(p.type), p.A, p.I_y}), (V{PROFIL_KIND_PARAMETRIC, PROFIL_FLAT, 1440, 120 * 120 * 120}));
   EXPECT_EQ(Compare_Material_Data(&p.grade, &plate.material), 1);
@@ -260,10 +258,10 @@ TEST(ProfilLibrary, NetAreaOfAnAngle) {
   Set_Sample_Profil_L150x100(&p);  // L 150 × 100 × 10
   PROFIL equal{};
   Set_Profil_by_Library_Name(&equal, "L100X10");
-  EXPECT_NEAR(Calc_Angle_Net_Area(&p, 0, 1, 22, 10), p.A - 220, 1e-9);  // leg 2 is not longer
-  EXPECT_NEAR(Calc_Angle_Net_Area(&p, 1, 1, 22, 10), equal.A - 220, 1e-6);  // leg 1 cut to 100
-  EXPECT_EQ(p.h, 150.0);  // the profile itself is not changed
-  EXPECT_NEAR(Calc_Angle_Net_Area(&equal, 1, 2, 18, 10), equal.A - 360, 1e-9);
+  // Leg 2 is not longer; leg 1 is cut to 100 first; the profile itself is not changed.
+  EXPECT_THAT((V{Calc_Angle_Net_Area(&p, 0, 1, 22, 10), Calc_Angle_Net_Area(&p, 1, 1, 22, 10), p.h,
+                 Calc_Angle_Net_Area(&equal, 1, 2, 18, 10)}),
+              Pointwise(DoubleNear(1e-6), V{p.A - 220, equal.A - 220, 150, equal.A - 360}));
   Reset_Profil(&p);
   Reset_Profil(&equal);
 }

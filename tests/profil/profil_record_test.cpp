@@ -1,4 +1,5 @@
 // The profile record: copy, comparison, shape rules, torsion table, grade code, null calls.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,12 +10,15 @@
 
 #include "dwqb/dwqb.h"
 #include "profil/profil.h"
+#include "support/cp850.h"
 #include "support/shell.h"
 #include "support/support.h"
 #include "tests/profil/profil_shapes.h"
 
 namespace {
 
+using ::testing::DoubleEq;
+using ::testing::Pointwise;
 using V = std::vector<double>;
 
 class ProfilRecord : public ::testing::Test {
@@ -70,8 +74,7 @@ TEST_F(ProfilRecord, LibraryStartSetsSolverSwitchesOnce) {
   PROFIL_LIBREF ref;
   std::memset(&ref, 'x', sizeof ref);
   ref.entry = reinterpret_cast<const float *>(&ref);
-  EXPECT_EQ(Init_Profil_Library(&ref), 0);
-  EXPECT_EQ(DWQB_Part_Mode_Switch, 0);
+  EXPECT_EQ((std::vector<int>{Init_Profil_Library(&ref), DWQB_Part_Mode_Switch}), (std::vector<int>{0, 0}));  // in order
   EXPECT_EQ(std::string(ref.name), std::string(39, ' '));
   EXPECT_EQ(ref.entry, nullptr);
 }
@@ -80,11 +83,10 @@ TEST_F(ProfilRecord, TypeNamesAreTheTenCharacterLabels) {
   PROFIL p{};
   p.type = 7;
   Reset_Profil(&p);  // the empty record: type 0 "Default", a blank name
-  EXPECT_STREQ(Get_Profil_Type_Name(p.type), "Default   ");
   EXPECT_EQ(std::string(p.name), std::string(39, ' '));
-  EXPECT_STREQ(Get_Profil_Type_Name(1), "Flachstahl");
-  EXPECT_STREQ(Get_Profil_Type_Name(15), "\xAB" "I-Profil ");  // '½' in code page 850
-  EXPECT_STREQ(Get_Profil_Type_Name(17), "Trapez    ");
+  EXPECT_EQ(std::string(Get_Profil_Type_Name(p.type)) + Get_Profil_Type_Name(1) + Get_Profil_Type_Name(15) +
+                Get_Profil_Type_Name(17),
+            "Default   Flachstahl½I-Profil Trapez    "_cp);
   for (int t = 0; t < PROFIL_TYPE_COUNT; ++t) EXPECT_EQ(std::strlen(Get_Profil_Type_Name(t)), 10u) << t;
   EXPECT_TRUE(Get_Profil_Type_Name(18) == nullptr && Get_Profil_Type_Name(-1) == nullptr);
 }
@@ -284,19 +286,16 @@ TEST_F(ProfilRecord, TaperAngle) {
 // β and α of the solid rectangle at points of Saint-Venant's table (square 0.140/0.208,
 // q = 6 0.299, q = 10 0.313), 1/3 beyond q = 10, the sides in either order.
 TEST_F(ProfilRecord, RectangleTorsionTable) {
-  double wt = -1;
-  EXPECT_DOUBLE_EQ(Calc_Rectangle_Torsion_Constants(10, 10, &wt), 0.14 * 1e4);
-  EXPECT_DOUBLE_EQ(wt, 0.208 * 1e3);
-  EXPECT_DOUBLE_EQ(Calc_Rectangle_Torsion_Constants(120, 10, &wt), 0.333 * 120 * 1e3);
-  EXPECT_DOUBLE_EQ(wt, 0.333 * 120 * 100);
-  EXPECT_DOUBLE_EQ(Calc_Rectangle_Torsion_Constants(10, 1, nullptr), 0.313 * 10);
-  EXPECT_DOUBLE_EQ(Calc_Rectangle_Torsion_Constants(10, 60, nullptr), 0.299 * 60 * 1000);
+  double w[3] = {-1, -1, -1};
   // q = 2.5 lies between the table's 0.229 and 0.263 (β), 0.246 and 0.267 (α).
-  EXPECT_DOUBLE_EQ(Calc_Rectangle_Torsion_Constants(4, 10, &wt), 0.246 * 640);
-  EXPECT_DOUBLE_EQ(wt, 0.2565 * 160);
+  EXPECT_THAT((V{Calc_Rectangle_Torsion_Constants(10, 10, &w[0]), w[0], Calc_Rectangle_Torsion_Constants(120, 10, &w[1]),
+                 w[1], Calc_Rectangle_Torsion_Constants(10, 1, nullptr), Calc_Rectangle_Torsion_Constants(10, 60, nullptr),
+                 Calc_Rectangle_Torsion_Constants(4, 10, &w[2]), w[2]}),
+              Pointwise(DoubleEq(), V{0.14 * 1e4, 0.208 * 1e3, 0.333 * 120 * 1e3, 0.333 * 120 * 100, 0.313 * 10,
+                                      0.299 * 60 * 1000, 0.246 * 640, 0.2565 * 160}));
+  double wt = -1;
   // A thin flat bar tends to t³·h/3.
   EXPECT_NEAR(Calc_Rectangle_Torsion_Constants(100, 10, nullptr), 100 * 1000 / 3.0, 0.07 * 100 * 1000 / 3.0);
-  wt = -1;
   EXPECT_EQ((V{Calc_Rectangle_Torsion_Constants(0.0005, 10, &wt), wt}), (V{0, -1}));  // braced: in order
 }
 
