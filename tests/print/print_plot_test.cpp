@@ -207,15 +207,13 @@ TEST_F(PrintGraphic, FilledCircleAndRing) {
   OLI_DOCUMENT doc = Finish_And_Read();
   const std::vector<OLI_PRIMITIVE> &it = doc.graphics.at(0).items;
   ASSERT_EQ(2u, it.size());
-  EXPECT_EQ((std::vector<double>{32}), it[0].numbers);
-  ASSERT_EQ(32u, it[0].points.size());
-  EXPECT_NEAR(110, it[0].points[0][0], 1e-9);
-  EXPECT_NEAR(60, it[0].points[8][1], 1e-6);  // a quarter turn up the paper
+  // A 32-gon from (110, 50), a quarter turn up the paper at point 8; the ring's outer and
+  // inner contours closed.
+  ASSERT_EQ((std::vector<double>{32, 32, 66, 66}), (std::vector<double>{it[0].numbers.at(0), double(it[0].points.size()),
+                                                                       it[1].numbers.at(0), double(it[1].points.size())}));
+  EXPECT_THAT((std::vector<double>{it[0].points[0][0], it[0].points[8][1]}), Pointwise(DoubleNear(1e-6), {110, 60}));
   for (const auto &p : it[0].points) EXPECT_NEAR(10, std::hypot(p[0] - 100, p[1] - 50), 1e-6);
-  EXPECT_EQ((std::vector<double>{66}), it[1].numbers);
-  ASSERT_EQ(66u, it[1].points.size());
-  EXPECT_EQ(it[1].points[0], it[1].points[32]);   // outer contour closed
-  EXPECT_EQ(it[1].points[33], it[1].points[65]);  // inner contour closed
+  EXPECT_TRUE(it[1].points[0] == it[1].points[32] && it[1].points[33] == it[1].points[65]);
   EXPECT_NEAR(5, std::hypot(it[1].points[40][0] - 100, it[1].points[40][1] - 50), 1e-6);
 }
 
@@ -376,12 +374,11 @@ TEST_F(PrintGraphic, PlotFileMirrorsTheBlock) {
   EXPECT_EQ((std::vector<std::string>{"BLOCK", "SAVE", "COLOR", "FILL", "LINE", "POLY", "RECT", "TEXT", "TEXTDIR",
                                       "TEXT", "RESTORE", "ENDBLOCK"}),
             names);
-  EXPECT_EQ((std::vector<double>{1, 200, 100}), pd.records[0].numbers);
-  EXPECT_EQ((std::vector<double>{12}), pd.records[2].numbers);
-  EXPECT_EQ((std::vector<double>{10, 80, 30, 60}), pd.records[4].numbers);
-  EXPECT_EQ(32u, pd.records[5].points.size());
-  EXPECT_EQ("S", pd.records[7].text);
-  EXPECT_EQ((std::vector<double>{10, 60, 30, 80}), pd.records[11].numbers);  // drawn extent
+  // Block, colour, line, polygon points, text and the drawn extent at the end.
+  const auto &r = pd.records;
+  EXPECT_EQ((std::vector<std::vector<double>>{{1, 200, 100}, {12}, {10, 80, 30, 60}, {10, 60, 30, 80}}),
+            (std::vector<std::vector<double>>{r[0].numbers, r[2].numbers, r[4].numbers, r[11].numbers}));
+  EXPECT_EQ("32 S", std::to_string(r[5].points.size()) + " " + r[7].text);
 
   // The list holds the same directives.
   OLI_DOCUMENT doc = Finish_And_Read();
