@@ -9,6 +9,7 @@
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 using ::testing::DoubleEq;
+using ::testing::DoubleNear;
 using ::testing::Pointwise;
 }
 
@@ -97,12 +98,10 @@ TEST(SupportGeometry, OffsetPolygonMovesOutwardBothWaysRound) {
       xmin = std::fmin(xmin, x[k]), xmax = std::fmax(xmax, x[k]);
       ymin = std::fmin(ymin, y[k]), ymax = std::fmax(ymax, y[k]);
     }
-    EXPECT_NEAR(xmax - xmin, 12, 1e-12) << reversed;
-    EXPECT_NEAR(ymax - ymin, 12, 1e-12) << reversed;
-    EXPECT_NEAR(xmin, -1, 1e-12);
+    EXPECT_THAT((std::vector<double>{xmax - xmin, ymax - ymin, xmin}), Pointwise(DoubleNear(1e-12), {12, 12, -1}))
+        << reversed;
     ASSERT_EQ(Offset_Polygon(4, x, y, -1.0), 0);  // a negative distance goes back inward
-    EXPECT_NEAR(x[0], 0, 1e-12);
-    EXPECT_NEAR(y[2], 10, 1e-12);
+    EXPECT_THAT((std::vector<double>{x[0], y[2]}), Pointwise(DoubleNear(1e-12), {0, 10}));
   }
 }
 
@@ -111,8 +110,8 @@ TEST(SupportGeometry, OffsetPolygonWithRepeatedPointsStaysFinite) {
   ASSERT_EQ(Offset_Polygon(7, x, y, 0.5), 0);
   for (int k = 0; k < 7; ++k) {
     ASSERT_TRUE(std::isfinite(x[k]) && std::isfinite(y[k])) << k;
-    EXPECT_NEAR(std::fabs(x[k] - 5), 5.5, 1e-12) << k;
-    EXPECT_NEAR(std::fabs(y[k] - 5), 5.5, 1e-12) << k;
+    EXPECT_THAT((std::vector<double>{std::fabs(x[k] - 5), std::fabs(y[k] - 5)}), Pointwise(DoubleNear(1e-12), {5.5, 5.5}))
+        << k;
   }
 }
 
@@ -126,8 +125,7 @@ TEST(SupportGeometry, OffsetPolygonRefusesDegenerateInput) {
   }
   EXPECT_EQ(Offset_Polygon(51, x, y, 1.0), 1);  // more than 50 points
   EXPECT_EQ(x[0], 1.0);
-  EXPECT_EQ(Offset_Polygon(50, x, y, 1.0), 0);
-  EXPECT_EQ(Offset_Polygon(2, x, y, 1.0), 1);
+  EXPECT_EQ((std::vector<int>{Offset_Polygon(50, x, y, 1.0), Offset_Polygon(2, x, y, 1.0)}), (std::vector<int>{0, 1}));
 }
 
 TEST(SupportGeometry, NiceDrawingScale) {
