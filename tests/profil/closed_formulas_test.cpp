@@ -111,11 +111,9 @@ Moments I_Outline(const Dims &d) {
 // area, centroid (y_s only where a closed formula gives it), second moments, the product
 // moment (0 for shapes symmetric about an axis) and the perimeter.
 void Expect_Outline(const PROFIL &p, const Moments &m, const std::vector<Spandrel> &sp, bool y_s, bool product) {
-  EXPECT_TRUE(Near(p.A, m.a, kRel));
+  const double got[] = {p.A, p.z_s, p.I_y, p.I_z}, want[] = {m.a, m.z_s(), m.I_y() - Own_I(sp), m.I_z() - Own_I(sp)};
+  for (int k = 0; k < 4; ++k) EXPECT_TRUE(Near(got[k], want[k], kRel)) << "A, z_s, I_y, I_z: " << k;
   EXPECT_TRUE(!y_s || Near(p.y_s, m.y_s(), kRel));
-  EXPECT_TRUE(Near(p.z_s, m.z_s(), kRel));
-  EXPECT_TRUE(Near(p.I_y, m.I_y() - Own_I(sp), kRel));
-  EXPECT_TRUE(Near(p.I_z, m.I_z() - Own_I(sp), kRel));
   EXPECT_TRUE(product ? Near(p.I_yz, m.I_yz() - Own_P(sp), kRel) : ::testing::AssertionResult(p.I_yz == 0.0));
   EXPECT_TRUE(Near(p.U, m.perimeter, 1e-5));
 }
@@ -246,11 +244,9 @@ TEST(ProfilClosedFormulas, RectangularHollowMatchesExactOutline) {
   m = outer;
   m.Add(outline::Rounded({{-t, t, 8}, {-b + t, t, 8}, {-b + t, h - t, 8}, {-t, h - t, 8}}), -1);
   const double own = 4 * Own_I({{16, -1, 0, 0}, {8, +1, 0, 0}});
-  EXPECT_TRUE(Near(p.A, m.a, kRel));
-  EXPECT_TRUE(Near(p.z_s, h / 2, 1e-12));
-  EXPECT_EQ(p.y_s, -b / 2);
-  EXPECT_TRUE(Near(p.I_y, m.I_y() - own, kRel));
-  EXPECT_TRUE(Near(p.I_z, m.I_z() - own, kRel));
+  const double got[] = {p.A, p.I_y, p.I_z}, want[] = {m.a, m.I_y() - own, m.I_z() - own};
+  for (int k = 0; k < 3; ++k) EXPECT_TRUE(Near(got[k], want[k], kRel)) << "A, I_y, I_z: " << k;
+  EXPECT_THAT((V{p.z_s, p.y_s}), Pointwise(DoubleNear(1e-10), V{h / 2, -b / 2}));
   EXPECT_TRUE(Near(p.U, outer.perimeter, 1e-5));  // the outer outline only
   EXPECT_THAT((V{p.A_vz, p.d_w, p.c_fo}), Pointwise(DoubleNear(1e-9), V{p.A * h / (h + b), h - 32, b - 32}));
 
@@ -277,10 +273,8 @@ TEST(ProfilClosedFormulas, RoundBarAndTubeMatchCircles) {
   Moments m;
   m.Add(outline::Circle(-84.15, 84.15, 84.15));
   m.Add(outline::Circle(-84.15, 84.15, 76.15), -1);
-  EXPECT_TRUE(Near(tube.A, m.a, 1e-5));
-  EXPECT_TRUE(Near(tube.I_y, m.I_y(), 1e-5));
-  EXPECT_TRUE(Near(tube.A, 4030, 0.002));
-  EXPECT_TRUE(Near(tube.I_y, 1297e4, 0.002));
+  EXPECT_TRUE(Near(tube.A, m.a, 1e-5) && Near(tube.I_y, m.I_y(), 1e-5)) << tube.A << " " << tube.I_y;
+  EXPECT_TRUE(Near(tube.A, 4030, 0.002) && Near(tube.I_y, 1297e4, 0.002)) << tube.A << " " << tube.I_y;
   EXPECT_THAT((V{tube.U, tube.A_vz, tube.A_vy, tube.d_w}),
               Pointwise(DoubleNear(1e-9), V{M_PI * 168.3, 2 * tube.A / M_PI, 2 * tube.A / M_PI, 168.3 - 16}));
 }
