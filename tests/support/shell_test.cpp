@@ -76,8 +76,7 @@ TEST_F(ShellHelpers, BlankHelpers) {
 }
 
 TEST_F(ShellHelpers, CheckFileVersionWordingsPerMode) {
-  EXPECT_EQ(Check_File_Version(2, 2, 0), 1);
-  EXPECT_EQ(Check_File_Version(1, 2, 1), 1);
+  EXPECT_EQ(Check_File_Version(2, 2, 0) + Check_File_Version(1, 2, 1), 2);  // not newer: quietly fine
   EXPECT_TRUE(Host_Messages().empty());
 
   const struct {
@@ -89,13 +88,9 @@ TEST_F(ShellHelpers, CheckFileVersionWordingsPerMode) {
       Host_Clear_Messages();
       Set_Refresh_Mode(refresh);
       EXPECT_EQ(Check_File_Version(3, 2, c.mode), 0);
-      if (c.text && !refresh) {
-        ASSERT_EQ(Host_Messages().size(), 1u) << c.mode;
-        EXPECT_EQ(Host_Messages()[0].kind, 0);
-        EXPECT_EQ(Host_Messages()[0].text, c.text) << c.mode;
-      } else {
-        EXPECT_TRUE(Host_Messages().empty()) << c.mode << " refresh " << refresh;
-      }
+      std::string boxes;
+      for (const auto &m : Host_Messages()) boxes += std::to_string(m.kind) + m.text;
+      EXPECT_EQ(boxes, c.text && !refresh ? "0" + std::string(c.text) : "") << c.mode << " refresh " << refresh;
     }
   }
   EXPECT_EQ(Is_Refresh_Mode(), 1);
@@ -245,19 +240,18 @@ TEST_F(ShellHelpers, SniSelctIsLookedUpUnderExec) {
   ASSERT_NE(mkdtemp(dir), nullptr);
   std::string tool = std::string(dir) + "/SniSelct.exe";
 
+  // No EXEC; not there; there, not executable; executable, also under EXEC with a slash.
   unsetenv("EXEC");
-  EXPECT_EQ(SniSelct_Available(), 0);
+  std::vector<bool> found{SniSelct_Available() != 0};
   setenv("EXEC", dir, 1);
-  EXPECT_EQ(SniSelct_Available(), 0);  // not there
+  found.push_back(SniSelct_Available() != 0);
   FILE *f = std::fopen(tool.c_str(), "w");
   ASSERT_NE(f, nullptr);
   std::fclose(f);
-  chmod(tool.c_str(), 0644);
-  EXPECT_EQ(SniSelct_Available(), 0);  // there, not executable
-  chmod(tool.c_str(), 0755);
-  EXPECT_NE(SniSelct_Available(), 0);
+  for (mode_t mode : {0644, 0755}) chmod(tool.c_str(), mode), found.push_back(SniSelct_Available() != 0);
   setenv("EXEC", (std::string(dir) + "/").c_str(), 1);
-  EXPECT_NE(SniSelct_Available(), 0);
+  found.push_back(SniSelct_Available() != 0);
+  EXPECT_EQ(found, (std::vector<bool>{false, false, false, true, true}));
 
   std::remove(tool.c_str());
   rmdir(dir);
