@@ -257,11 +257,8 @@ TEST_F(PrintGraphic, DrawnExtentCoversTheSegments) {
 TEST_F(PrintGraphic, SaveAndRestoreStayBalanced) {
   Open_A();
   Oliplot_Restore_State();  // without a save: nothing
-  Oliplot_Save_State();
-  Oliplot_Save_State();
-  Oliplot_Restore_State();
-  Oliplot_Restore_State();
-  Oliplot_Restore_State();
+  for (int i = 0; i < 2; ++i) Oliplot_Save_State();
+  for (int i = 0; i < 3; ++i) Oliplot_Restore_State();
   for (int i = 0; i < OLIPLOT_SAVE_DEPTH + 4; ++i) Oliplot_Save_State();
   for (int i = 0; i < OLIPLOT_SAVE_DEPTH + 6; ++i) Oliplot_Restore_State();
   OLI_DOCUMENT doc = Finish_And_Read();
@@ -271,8 +268,7 @@ TEST_F(PrintGraphic, SaveAndRestoreStayBalanced) {
     if (p.code == 31) ++restores, --depth;
     EXPECT_GE(depth, 0);
   }
-  EXPECT_EQ(2 + OLIPLOT_SAVE_DEPTH, saves);
-  EXPECT_EQ(saves, restores);
+  EXPECT_EQ((std::vector<int>{2 + OLIPLOT_SAVE_DEPTH, 2 + OLIPLOT_SAVE_DEPTH}), (std::vector<int>{saves, restores}));
 }
 
 // Without an open block no graphic writer writes; text ends an open block; a new block
