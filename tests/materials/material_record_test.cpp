@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "host/host.h"
@@ -22,10 +23,14 @@ using ::testing::DoubleEq;
 using ::testing::Pointwise;
 using V = std::vector<double>;
 
-// Reads a material record from a temporary data file holding the text; the reader's code.
-int Read_Text(const std::string &text, MATERIAL *m) {
+// Reads a material record (safety factors) from a temporary data file holding the text;
+// the reader's code.
+template <class Record>
+int Read_Text(const std::string &text, Record *r) {
   FILE *f = Data_File(text);
-  const int rc = Read_Material_Data(f, m);
+  int rc;
+  if constexpr (std::is_same_v<Record, MATERIAL>) rc = Read_Material_Data(f, r);
+  else rc = Read_Safety_Factors(f, r);
   std::fclose(f);
   return rc;
 }
@@ -527,24 +532,16 @@ TEST_F(SafetyFactors, DataFileRoundTripAndVersions) {
 
   // Version 0: nine factors; gamma_M,ser and gamma_M,fi stay as they were.
   SAFETY_FACTORS c = Filled(3.0);
-  f = Data_File(" 0\n 0\n 1 1 1.25 1.25 1 1 1 1.1 1.1\n");
-  ASSERT_EQ(Read_Safety_Factors(f, &c), 0);
-  std::fclose(f);
+  ASSERT_EQ(Read_Text(" 0\n 0\n 1 1 1.25 1.25 1 1 1 1.1 1.1\n", &c), 0);
   EXPECT_THAT((V{c.gamma_M3_ser, c.gamma_M_ser, c.gamma_M_fi}), Pointwise(DoubleEq(), V{1.1, 3.09, 3.10}));
-  f = Data_File(" 1\n 0\n 1 1 1.25 1.25 1 1 1 1.1 1.1 1.05\n");
-  ASSERT_EQ(Read_Safety_Factors(f, &c), 0);
-  std::fclose(f);
+  ASSERT_EQ(Read_Text(" 1\n 0\n 1 1 1.25 1.25 1 1 1 1.1 1.1 1.05\n", &c), 0);
   EXPECT_THAT((V{c.gamma_M_ser, c.gamma_M_fi}), Pointwise(DoubleEq(), V{1.05, 3.10}));
 
   // Newer: fails, message outside refresh mode only.
-  f = Data_File(" 3\n 0\n 1 1 1 1 1 1 1 1 1 1 1\n");
-  EXPECT_EQ(Read_Safety_Factors(f, &c), 1);
-  std::fclose(f);
+  EXPECT_EQ(Read_Text(" 3\n 0\n 1 1 1 1 1 1 1 1 1 1 1\n", &c), 1);
   EXPECT_EQ(Host_Messages().size(), 1u);
   Set_Refresh_Mode(1);
-  f = Data_File(" 3\n");
-  EXPECT_EQ(Read_Safety_Factors(f, &c), 1);
-  std::fclose(f);
+  EXPECT_EQ(Read_Text(" 3\n", &c), 1);
   EXPECT_EQ(Host_Messages().size(), 1u);
 }
 
@@ -557,15 +554,11 @@ TEST_F(SafetyFactors, TruncatedAtEveryByteFails) {
   const size_t last = text.rfind(' ');  // cut before the last number is complete
   for (size_t cut = 0; cut <= last + 1; ++cut) {
     SAFETY_FACTORS b = Filled(9.0);
-    FILE *g = Data_File(text.substr(0, cut));
-    EXPECT_EQ(Read_Safety_Factors(g, &b), 1) << cut;
-    std::fclose(g);
+    EXPECT_EQ(Read_Text(text.substr(0, cut), &b), 1) << cut;
     EXPECT_DOUBLE_EQ(b.gamma_M_fi, 9.10) << cut;
   }
   SAFETY_FACTORS b = Filled(9.0);
-  FILE *g = Data_File(" 2\n 1\n 1.5 x\n");
-  EXPECT_EQ(Read_Safety_Factors(g, &b), 1);
-  std::fclose(g);
+  EXPECT_EQ(Read_Text(" 2\n 1\n 1.5 x\n", &b), 1);
   EXPECT_THAT((V{double(b.standardised), b.gamma_M0, b.gamma_M1}), Pointwise(DoubleEq(), V{1, 1.5, 9.01}));
 }
 

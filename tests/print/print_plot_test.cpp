@@ -332,9 +332,7 @@ TEST_F(PrintGraphic, HugeBlockAngleWritesNoInfiniteDirection) {
   ASSERT_EQ(0, Oliplot_Begin_Grafic(f_, 0, 100, 200, 0, 1, 1, -1.7e308, 0));
   Oliplot_Text_Rotated(10, 10, "x");
   Oliplot_End_Grafic(f_);
-  Close_Druckliste(f_);
-  f_ = nullptr;
-  std::string bytes = Read_Bytes(path_);
+  std::string bytes = Finish();
   EXPECT_EQ(std::string::npos, bytes.find("inf")) << bytes;
   OLI_DOCUMENT doc;
   EXPECT_EQ(0, Read_Oli_Text(bytes.data(), bytes.size(), &doc)) << bytes;

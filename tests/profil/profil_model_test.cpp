@@ -283,8 +283,7 @@ TEST(ProfilRib, TrapezoidRibOnAHorizontalPlate) {
   double values[9] = {7, 7, 0, 0, 0, 3, 3, 3, 3};
   int nodes = 3, lines = 1;
   Add_Profil_DWQB_Rib(values, &t, &nodes, 10, &lines, 2, 500, 0, +1, 1);
-  EXPECT_EQ(nodes, 5);
-  EXPECT_EQ(lines, 4);
+  EXPECT_EQ((std::vector<int>{nodes, lines}), (std::vector<int>{5, 4}));
   for (double v : values) EXPECT_EQ(v, 0.0);
   Model m = Current();
   const double level = 5 + 100 - 3;  // s + d (t_p/2 + h − t_fo/2)
