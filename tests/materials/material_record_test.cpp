@@ -484,9 +484,9 @@ TEST_F(SafetyFactors, LoadWithoutActiveSet) {
 TEST_F(SafetyFactors, NadGetters) {
   double out[9];
   EXPECT_EQ(Get_NAD_Safety_Factors(0, out), Get_NAD_EC3_Parameters());
-  EXPECT_EQ((V{out[2], out[7], out[8]}), (V{1.25, 1.10, 1.10}));
+  V ec3{out[2], out[7], out[8]};
   EXPECT_EQ(Get_NAD_Safety_Factors(2, out), Get_NAD_EC9_Parameters());
-  EXPECT_EQ((V{out[0], out[1]}), (V{1.10, 1.25}));
+  EXPECT_EQ((V{ec3[0], ec3[1], ec3[2], out[0], out[1]}), (V{1.25, 1.10, 1.10, 1.10, 1.25}));
   EXPECT_EQ(Get_NAD_Safety_Factors(1, out), nullptr);
   for (double v : out) EXPECT_DOUBLE_EQ(v, 0.0);
   EXPECT_NE(Get_NAD_Safety_Factors(0, nullptr), nullptr);

@@ -396,8 +396,7 @@ TEST_F(PrintGraphic, NoPlotFileIsTouchedWithoutOne) {
   Oliplot_Line(0, 0, 1, 1);
   Oliplot_End_Grafic(f_);
   EXPECT_EQ(before, Read_Bytes(plot));
-  EXPECT_EQ(std::string("kelm-ZadaDade (1.0)A\n*TABLES\n"), before.substr(0, 29));
-  EXPECT_EQ(1, Oliplot_Open_Plot_File("/nonexistent-folder/x.spf"));
+  EXPECT_TRUE(before.starts_with("kelm-ZadaDade (1.0)A\n*TABLES\n") && Oliplot_Open_Plot_File("/nowhere/x.spf") == 1);
   std::remove(plot.c_str());
 }
 

@@ -94,6 +94,7 @@ TEST_F(PrintListFile, PointTableSequenceOfTheProfilePrint) {
   EXPECT_EQ(Golden("point_table.oli"), bytes);
   OLI_DOCUMENT doc;
   ASSERT_EQ(0, Read_Oli_Text(bytes.data(), bytes.size(), &doc)) << doc.errors[0];
+  // One table, three layout commands, three text blocks.
   EXPECT_EQ(1u + 3 * 10 + 3 * 100, doc.tables.size() + 10 * doc.layout.size() + 100 * doc.text_blocks.size());
   EXPECT_EQ(OLI_KIND_LEGEND, doc.paragraphs.at(1).kind);
 }
