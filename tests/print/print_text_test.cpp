@@ -94,8 +94,12 @@ TEST_F(PrintListFile, PointTableSequenceOfTheProfilePrint) {
   EXPECT_EQ(Golden("point_table.oli"), bytes);
   OLI_DOCUMENT doc;
   ASSERT_EQ(0, Read_Oli_Text(bytes.data(), bytes.size(), &doc)) << doc.errors[0];
-  // One table, three layout commands, three text blocks.
+  // One table of four rows, three layout commands, three text blocks.
   EXPECT_EQ(1u + 3 * 10 + 3 * 100, doc.tables.size() + 10 * doc.layout.size() + 100 * doc.text_blocks.size());
+  EXPECT_EQ((std::vector<double>{4, 4.4, 4.6, 28.5, 32.5, 0x280, 1, -0.5, 0x380}),
+            (std::vector<double>{double(doc.tables[0].rows.size()), doc.tables[0].rules.at(0), doc.tables[0].rules.at(1),
+                                 doc.tables[0].rules.at(2), doc.tables[0].rules.at(3), doc.layout[0].numbers.at(0),
+                                 doc.layout[1].numbers.at(0), doc.layout[1].numbers.at(1), doc.layout[2].numbers.at(0)}));
   EXPECT_EQ(OLI_KIND_LEGEND, doc.paragraphs.at(1).kind);
 }
 

@@ -53,11 +53,10 @@ TEST(Cp850Literal, ConvertsWholeTexts) {
 }
 
 TEST(Cp850Literal, CheckedCallPassesConvertedBytes) {
-  char buf[64];
+  char buf[64], plain[16];
   CP850_CALL2(std::snprintf, buf, sizeof buf, "Höhe %d mm, Länge %.1f", 200, 3.5);
-  EXPECT_STREQ(buf, "H\x94he 200 mm, L\x84nge 3.5");
-  CP850_CALL2(std::snprintf, buf, sizeof buf, "Außenbrand");
-  EXPECT_STREQ(buf, "Au\xE1" "enbrand");
+  CP850_CALL2(std::snprintf, plain, sizeof plain, "Außenbrand");
+  EXPECT_EQ(std::string(buf) + "|" + plain, "H\x94he 200 mm, L\x84nge 3.5|Au\xE1" "enbrand");
 }
 
 TEST(Cp850Runtime, EveryByteRoundTripsThroughUtf8) {

@@ -15,18 +15,15 @@ using ::testing::Pointwise;
 
 TEST(SupportGeometry, SegmentOrdinateAndWithin) {
   double y = -99;
-  EXPECT_EQ(Segment_Y_At_X(0, 0, 10, 5, 4, &y), 1);
-  EXPECT_DOUBLE_EQ(y, 2.0);
-  EXPECT_EQ(Segment_Y_At_X(0, 0, 10, 5, 12, &y), 0);  // outside, ordinate still given
-  EXPECT_DOUBLE_EQ(y, 6.0);
+  EXPECT_EQ((std::vector<double>{double(Segment_Y_At_X(0, 0, 10, 5, 4, &y)), y}), (std::vector<double>{1, 2}));
+  // Outside, the ordinate still given.
+  EXPECT_EQ((std::vector<double>{double(Segment_Y_At_X(0, 0, 10, 5, 12, &y)), y}), (std::vector<double>{0, 6}));
   EXPECT_EQ(Segment_Y_At_X(10, 5, 0, 0, 10 + 5e-7, &y), 1);  // ends count within 1e-6
   EXPECT_EQ((std::vector<double>{double(Segment_Y_At_X(2, 1, 6, 9, 3, &y)), y}), (std::vector<double>{1, 3}));  // x1 ≠ 0
   // Vertical segment: the mid ordinate at its x, nothing elsewhere.
-  EXPECT_EQ(Segment_Y_At_X(3, 1, 3, 7, 3, &y), 1);
-  EXPECT_DOUBLE_EQ(y, 4.0);
+  EXPECT_EQ((std::vector<double>{double(Segment_Y_At_X(3, 1, 3, 7, 3, &y)), y}), (std::vector<double>{1, 4}));
   y = -99;
-  EXPECT_EQ(Segment_Y_At_X(3, 1, 3, 7, 4, &y), 0);
-  EXPECT_EQ(y, -99);
+  EXPECT_EQ((std::vector<double>{double(Segment_Y_At_X(3, 1, 3, 7, 4, &y)), y}), (std::vector<double>{0, -99}));
 }
 
 TEST(SupportGeometry, LineIntersectionAndParallels) {
