@@ -297,3 +297,32 @@ int Check_Schubbeulen(double h_w, double t_w, double fy, double E, FILE *stream,
 // Class of a stiffener c × t (mm) under force (N) as an outstand in compression: 1 when it
 // is class 4 (or without a yield strength), else 0.
 int Print_Steifen_Klasse(double c, double t, double fy, double force, double gamma, FILE *stream, int level);
+
+// ================================================================ plastic resistance to EN 1993-1-1, 6.2
+// Plastic resistance check of a steel profile (EN 1993-1-1, 6.2.3 to 6.2.10) for I-shapes
+// with flanges equal within 10 %, rectangular and circular hollow sections and flat bars,
+// one formula line per step into stream (null: the same computation without text; level 0
+// verdict lines only). Forces in the check order, compression negative, in N, Nmm, Nmm²;
+// no_raise and use_E go to the c/t classification. The slots (each may be null) are set to
+// 0 first: U_pl the largest ratio of the partial checks (−1.0 when no normal resistance is
+// left), U_ct the c/t utilisation against class 2, U_max the largest of U_pl, the ratios
+// computed and U_ct. Returns 0 (checked, or no forces with nachweis set)
+// or 2 when the clause cannot check the profile (the reason as a red line).
+int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_raise, int use_E, int nachweis,
+                                 double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w,
+                                 double B, double *U_max, double *U_pl, double *U_ct, FILE *stream, int level);
+// Intermediate values of the last check (all 0 before a check reaches them), kN, kNm,
+// N/mm², cm³: the plastic resistances, the torsion modulus and stress, the shear
+// resistances after torsion, the shear reductions, the reduced normal and bending
+// resistances, n, a, the reduction factors of bending by normal force and the exponents of
+// biaxial bending.
+struct EC3_PLASTIC_VALUES {
+  double N_pl_Rd, M_pl_y_Rd, M_pl_z_Rd, V_pl_z_Rd, V_pl_y_Rd, tau_Rd;
+  double W_t, tau_t_Ed;
+  double V_z_Rd, V_y_Rd;
+  double rho_z, rho_y;
+  double N_V_Rd, M_V_y_Rd, M_V_z_Rd;
+  double n, a, f_N_y, f_N_z, M_N_y_Rd, M_N_z_Rd;
+  double alpha, beta;
+};
+const EC3_PLASTIC_VALUES *Get_EC3_Plastic_Values();
