@@ -326,3 +326,43 @@ struct EC3_PLASTIC_VALUES {
   double alpha, beta;
 };
 const EC3_PLASTIC_VALUES *Get_EC3_Plastic_Values();
+
+// ================================================================ kind words and check texts
+// A member object as the kind-word routines see it: object type (211 to 214 steel members,
+// 261 to 264 aluminium members), its option words and its values (values[0] gamma_M).
+struct CHECK_MEMBER {
+  int32_t type;
+  int32_t option_count;
+  const int32_t *options;  // option_count words; null counts as none
+  const double *values;
+};
+// Material kind word (the layout of kind word 1 of the cross-section check): types 211 and
+// 261 give kinds 1 and 2 with bit 16 when the first option word is non-zero, 212 to 214
+// kind 1 and 262 to 264 kind 2 with bit 16; bit 17 for a non-zero second, bit 18 for a
+// non-zero third option word. 0 for a null object and any other type.
+uint32_t Get_Material_Kind_Word(const CHECK_MEMBER *object);
+// The kind word and the second word (bit 16 for type 214) as one value: word 1 in the low,
+// word 2 in the high 32 bits.
+uint64_t Get_Material_Kind_Pair(const CHECK_MEMBER *object);
+// The same for a check object whose record holds the member: the record's type, its
+// integers as the option words and its doubles as the values. Null object or record: 0.
+uint32_t Get_Material_Kind_Word_Of(const CHECK_OBJECT *handle);
+uint64_t Get_Material_Kind_Pair_Of(const CHECK_OBJECT *handle);
+// Grade values by kind word (null: steel defaults): kind 2 the aluminium table
+// (f_0, E and G, name), any other kind the steel grade table (fy at thickness t in mm).
+// Without kind: 235.0, 210000.0 with G 81000.0, "?????". G (may be null) is set to 81000.0
+// first.
+double Get_Grade_fy(const uint32_t *kind, int grade_code, double t);
+double Get_Grade_E_G(const uint32_t *kind, int grade_code, double *G);
+const char *Get_Grade_Name(const uint32_t *kind, int grade_code);
+// Normal stresses (MN/m²) of a section of kind flag 2, 5 or 8 under N (kN) and the moments
+// M of the first and M_2 of the second axis (kNm; M_2 only when spatial is non-zero).
+// Values-only sections (negative profile type): out[0] = (N/A − M/|W_lower|)·0.001,
+// out[1] = (N/A + M/|W_upper|)·0.001 from the view's value block (m², m³), out[2] = out[3] = 0.
+// Otherwise the section model of the view (Calc_Profil_Section_Values with the resolved
+// check standard and the two pass-through values) gives the stresses at the extreme
+// fibres: out[0], out[1] N/A + M/W_1 at the first axis' far fibres, out[2], out[3]
+// N/A − M_2/W_2 at the second axis' far fibres. Returns 1 with the stresses; 0 with all
+// four 0 for another flag, a null view or out, a zero area or a failed section model.
+int Calc_Querschnitt_Stresses(uint32_t spatial, double N, double M, double M_2, const QS_CHECK_VIEW *view,
+                              double out[4], int flag, int pass_a, unsigned pass_b);
