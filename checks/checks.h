@@ -484,3 +484,81 @@ const char *Get_Grade_Name(const uint32_t *kind, int grade_code);
 // four 0 for another flag, a null view or out, a zero area or a failed section model.
 int Calc_Querschnitt_Stresses(uint32_t spatial, double N, double M, double M_2, const QS_CHECK_VIEW *view,
                               double out[4], int flag, int pass_a, unsigned pass_b);
+
+// The report texts of a check object: each routine writes to the cross-section check's
+// stream (Set_Check_Querschnitt_Stream) what the check-data hook delivers for the object
+// (Get_Check_Hook_Result(object, &record, &which, null) with which one of CHECK_TEXT_*).
+// Without a stream or without a record from the hook nothing is written; the program sets
+// neither. Lengths in cm unless said, stresses in MN/m².
+enum : int32_t {
+  CHECK_TEXT_HEAD = 1,
+  CHECK_TEXT_MATERIAL = 2,
+  CHECK_TEXT_MATERIAL_SHORT = 3,
+  CHECK_TEXT_NACHWEIS = 4,
+  CHECK_TEXT_ELASTIC = 5,
+};
+// Section forms of the head.
+enum : int32_t {
+  CHECK_SECTION_VALUES = 0,    // values only: A, W_o, W_u
+  CHECK_SECTION_IMPORTED = 1,  // taken over from R7-PLAX: name
+  CHECK_SECTION_PROFILE = 2,   // catalogue profile: name ('-' first: bending about z), turned
+  CHECK_SECTION_TYPE = 3,      // "Querschnitts-Typ %d"
+  CHECK_SECTION_TYPE_S = 4,    // "Querschnitts-Typ S%d"
+};
+// Dimension lines of the head: none ("?????"), I (h, s, b, t), ring (r_a, r_i), h × b, d,
+// I with two flanges (h, s, b_o, t_o, b_u, t_u).
+enum : int32_t { CHECK_DIMS_NONE, CHECK_DIMS_I, CHECK_DIMS_RING, CHECK_DIMS_HB, CHECK_DIMS_D, CHECK_DIMS_I2 };
+// Plastic method lines: none, the interaction of a shape, the strain iteration, the partial
+// internal forces method and its extended form.
+enum : int32_t { CHECK_PLASTIC_NONE, CHECK_PLASTIC_INTERACTION, CHECK_PLASTIC_STRAINS, CHECK_PLASTIC_PARTS,
+                 CHECK_PLASTIC_PARTS_EX };
+struct CHECK_TEXT_RECORD {
+  uint32_t kind;                 // low 16 bits: 1 EN 1993 steel, 2 EN 1999 aluminium, other DIN 18800
+  // Section head.
+  int32_t section;               // CHECK_SECTION_*
+  int32_t type;                  // number of CHECK_SECTION_TYPE(_S)
+  int32_t turned;                // " (90° gedreht)"
+  char name[48];
+  char title[48];                // the text after ":  " of a profile or type
+  int32_t dims_form;             // CHECK_DIMS_*
+  double dims[6];
+  int32_t spatial;               // 0: A, I_m; else also I_n, I_mn, the principal and torsion lines
+  double A, W_o, W_u, I_m, I_n, I_mn;
+  char axis_1[8], axis_2[8];     // names of the principal axes
+  double I_1, I_2, angle;        // cm⁴, degrees
+  double I_T, I_w;               // cm⁴, cm⁶
+  // Material.
+  char label[24];                // " (%s)" when not empty
+  char grade[24];
+  double t_max, d;               // mm
+  int32_t fire;
+  double T_fi, f_yk, k_y_fi;     // °C, MN/m², factor
+  int32_t interaction;           // shape 1..5 of the interaction values, 0 none
+  double inter[4];               // its values in the order of its line
+  int32_t shape_factors;         // 0 none, 1 one, 2 one per principal axis
+  double alpha_pl[2];
+  int32_t section_form;          // 0 none, 1 tube (d, t), 2 round bar (d), 3 ring (d_a, d_i), 4 flat (h, b)
+  double form[2];
+  // Checks.
+  int32_t plastic;               // CHECK_PLASTIC_*
+  int32_t interaction_no;
+  double gamma_M, sigma_Sd;
+  double tol;                    // shear iteration of the strain method; 0 none
+  int32_t limit;                 // 0 no limit, 1 none after El. 755, 2 the two factors
+  double limit_factor[2];
+  int32_t redistribution;
+  double parts[4][2];            // N_pl (kN), M_pl (kNm) of section, upper flange, web, lower flange
+  double C_Al;
+  uint32_t check_bits;           // 0x4 sigma, 0x8 tau, 0x10 sigma_v
+  int32_t local_element;         // 747, 749 or 750; 0 none
+  int32_t buckling[2];           // in / out of the plane: 0 none
+  char buckling_axis[8];         // axis of buckling in the plane; empty: "in der Ebene"
+  double beta[2], L[2];          // length factor, length (cm)
+};
+// Hook of the check data for tests (null: none); returns the previous one.
+CHECK_DATA_HOOK Set_Check_Hook(CHECK_DATA_HOOK hook);
+void Print_Querschnitt_Kopf(void *object);
+void Print_Material_Kopf(void *object);
+void Print_Material_Kopf_Short(void *object);
+void Print_Querschnitt_Nachweis(void *object);
+void Print_Elastic_Nachweis(void *object);

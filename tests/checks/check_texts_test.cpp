@@ -76,3 +76,64 @@ TEST_F(ChecksTest, QuerschnittStressesAtTheFibres) {
   }
   Free_Querschnitt_Record(&q);
 }
+
+namespace {
+
+// The hook of the text tests: the record of the variant g_variant for the text asked.
+int g_variant = 0;
+int Text_Hook(void *object, void *out_1, void *out_2, void *) {
+  if (!object) return 0;
+  CHECK_TEXT_RECORD &r = *static_cast<CHECK_TEXT_RECORD *>(out_1);
+  const int which = *static_cast<int32_t *>(out_2), v = g_variant;
+  r.kind = v == 0 ? 1 : v == 1 ? 2 : 0;
+  std::snprintf(r.name, sizeof r.name, "%s", v == 2 ? "-IPE300" : "HE200B");
+  std::snprintf(r.title, sizeof r.title, "%s", "Stütze"_cp);
+  std::snprintf(r.grade, sizeof r.grade, "%s", v == 1 ? "EN AW-6082 T6" : "S 235");
+  std::snprintf(r.axis_1, sizeof r.axis_1, "y"), std::snprintf(r.axis_2, sizeof r.axis_2, "z");
+  r.section = which == CHECK_TEXT_HEAD ? v : 0, r.type = 7, r.turned = v == 2, r.dims_form = v * 2 + 1;
+  r.spatial = v != 2, r.A = 78.1, r.W_o = 570.0, r.W_u = 569.6, r.I_m = 5696, r.I_n = 2003, r.I_mn = 0.5;
+  r.I_1 = 5696, r.I_2 = 2003, r.angle = 90, r.I_T = 59.28, r.I_w = 171100;
+  const double dims[6] = {20, 0.9, 20, 1.5, 18, 1.4};
+  std::copy(dims, dims + 6, r.dims);
+  r.t_max = 15, r.d = 15, r.fire = v == 0, r.T_fi = 550, r.f_yk = 235, r.k_y_fi = 0.625;
+  r.interaction = v + 1, r.inter[0] = 78.1, r.inter[1] = 18.5, r.inter[2] = 0.9, r.inter[3] = 642.5;
+  r.shape_factors = 2 - v, r.alpha_pl[0] = 1.14, r.alpha_pl[1] = 1.51, r.section_form = v + 1;
+  r.form[0] = 20, r.form[1] = 0.8;
+  r.plastic = v + 1, r.interaction_no = 1, r.gamma_M = 1.1, r.sigma_Sd = 213.6, r.tol = v == 1 ? 0.001 : 0;
+  r.limit = v, r.limit_factor[0] = 0.95, r.limit_factor[1] = 0.9, r.redistribution = 1, r.parts[2][0] = 400;
+  r.C_Al = 1.2, r.check_bits = v == 0 ? 0x1c : v == 1 ? 0x8 : 0, r.local_element = 747 + v;
+  r.buckling[0] = 1, r.buckling[1] = v != 1, r.beta[0] = 0.7, r.L[0] = 500, r.beta[1] = 1, r.L[1] = 300;
+  std::snprintf(r.buckling_axis, sizeof r.buckling_axis, "%s", v == 2 ? "y" : "");
+  return 1;
+}
+
+}  // namespace
+
+// Each text routine in three variants (Eurocode steel, aluminium, DIN; the head in each
+// section form) byte-exact; without
+// a stream or a record nothing.
+TEST_F(ChecksTest, CheckTextsGolden) {
+  int object = 0;
+  void (*const routines[5])(void *) = {Print_Querschnitt_Kopf, Print_Material_Kopf, Print_Material_Kopf_Short,
+                                      Print_Querschnitt_Nachweis, Print_Elastic_Nachweis};
+  const char *names[5] = {"text_head.oli", "text_material.oli", "text_material_short.oli", "text_nachweis.oli",
+                          "text_elastic.oli"};
+  PrintCapture quiet;
+  for (auto routine : routines) routine(&object);  // neither stream nor hook
+  Set_Check_Querschnitt_Stream(quiet.stream());
+  for (auto routine : routines) routine(&object);  // no hook
+  Set_Check_Hook(Text_Hook);
+  Set_Check_Querschnitt_Stream(nullptr);
+  for (auto routine : routines) routine(&object);  // no stream
+  EXPECT_EQ("", quiet.Raw());
+  for (int i = 0; i < 5; ++i) {
+    PrintCapture cap;
+    Set_Check_Querschnitt_Stream(cap.stream());
+    routines[i](nullptr);  // the hook has nothing for it
+    for (g_variant = 0; g_variant < (i ? 3 : 5); ++g_variant) routines[i](&object);
+    Oli_End_Text(cap.stream());
+    Expect_Golden(names[i], cap.Raw());
+  }
+  Set_Check_Querschnitt_Stream(nullptr);
+  Set_Check_Hook(nullptr);
+}
