@@ -416,3 +416,149 @@ uint32_t Check_Querschnitt_Plain(const uint32_t *kind_words, double N, double V_
 // The check's print-list stream (module state, null at start: the check then writes no
 // line). Returns the previous stream. Nothing in the program sets it; tests do.
 FILE *Set_Check_Querschnitt_Stream(FILE *stream);
+// ================================================================ plastic resistance to EN 1993-1-1, 6.2
+// Plastic resistance check of a steel profile (EN 1993-1-1, 6.2.3 to 6.2.10) for I-shapes
+// with flanges equal within 10 %, rectangular and circular hollow sections and flat bars,
+// one formula line per step into stream (null: the same computation without text; level 0
+// verdict lines only). Forces in the check order, compression negative, in N, Nmm, Nmm²;
+// no_raise and use_E go to the c/t classification. The slots (each may be null) are set to
+// 0 first: U_pl the largest ratio of the partial checks (−1.0 when no normal resistance is
+// left), U_ct the c/t utilisation against class 2, U_max the largest of U_pl, the ratios
+// computed and U_ct. Returns 0 (checked, or no forces with nachweis set)
+// or 2 when the clause cannot check the profile (the reason as a red line).
+int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_raise, int use_E, int nachweis,
+                                 double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w,
+                                 double B, double *U_max, double *U_pl, double *U_ct, FILE *stream, int level);
+// Intermediate values of the last check (all 0 before a check reaches them), kN, kNm,
+// N/mm², cm³: the plastic resistances, the torsion modulus and stress, the shear
+// resistances after torsion, the shear reductions, the reduced normal and bending
+// resistances, n, a, the reduction factors of bending by normal force and the exponents of
+// biaxial bending.
+struct EC3_PLASTIC_VALUES {
+  double N_pl_Rd, M_pl_y_Rd, M_pl_z_Rd, V_pl_z_Rd, V_pl_y_Rd, tau_Rd;
+  double W_t, tau_t_Ed;
+  double V_z_Rd, V_y_Rd;
+  double rho_z, rho_y;
+  double N_V_Rd, M_V_y_Rd, M_V_z_Rd;
+  double n, a, f_N_y, f_N_z, M_N_y_Rd, M_N_z_Rd;
+  double alpha, beta;
+};
+const EC3_PLASTIC_VALUES *Get_EC3_Plastic_Values();
+
+// ================================================================ kind words and check texts
+// A member object as the kind-word routines see it: object type (211 to 214 steel members,
+// 261 to 264 aluminium members), its option words and its values (values[0] gamma_M).
+struct CHECK_MEMBER {
+  int32_t type;
+  int32_t option_count;
+  const int32_t *options;  // option_count words; null counts as none
+  const double *values;
+};
+// Material kind word (the layout of kind word 1 of the cross-section check): types 211 and
+// 261 give kinds 1 and 2 with bit 16 when the first option word is non-zero, 212 to 214
+// kind 1 and 262 to 264 kind 2 with bit 16; bit 17 for a non-zero second, bit 18 for a
+// non-zero third option word. 0 for a null object and any other type.
+uint32_t Get_Material_Kind_Word(const CHECK_MEMBER *object);
+// The kind word and the second word (bit 16 for type 214) as one value: word 1 in the low,
+// word 2 in the high 32 bits.
+uint64_t Get_Material_Kind_Pair(const CHECK_MEMBER *object);
+// The same for a check object whose record holds the member: the record's type, its
+// integers as the option words and its doubles as the values. Null object or record: 0.
+uint32_t Get_Material_Kind_Word_Of(const CHECK_OBJECT *handle);
+uint64_t Get_Material_Kind_Pair_Of(const CHECK_OBJECT *handle);
+// Grade values by kind word (null: steel defaults): kind 2 the aluminium table
+// (f_0, E and G, name), any other kind the steel grade table (fy at thickness t in mm).
+// Without kind: 235.0, 210000.0 with G 81000.0, "?????". G (may be null) is set to 81000.0
+// first.
+double Get_Grade_fy(const uint32_t *kind, int grade_code, double t);
+double Get_Grade_E_G(const uint32_t *kind, int grade_code, double *G);
+const char *Get_Grade_Name(const uint32_t *kind, int grade_code);
+// Normal stresses (MN/m²) of a section of kind flag 2, 5 or 8 under N (kN) and the moments
+// M of the first and M_2 of the second axis (kNm; M_2 only when spatial is non-zero).
+// Values-only sections (negative profile type): out[0] = (N/A − M/|W_lower|)·0.001,
+// out[1] = (N/A + M/|W_upper|)·0.001 from the view's value block (m², m³), out[2] = out[3] = 0.
+// Otherwise the section model of the view (Calc_Profil_Section_Values with the resolved
+// check standard and the two pass-through values) gives the stresses at the extreme
+// fibres: out[0], out[1] N/A + M/W_1 at the first axis' far fibres, out[2], out[3]
+// N/A − M_2/W_2 at the second axis' far fibres. Returns 1 with the stresses; 0 with all
+// four 0 for another flag, a null view or out, a zero area or a failed section model.
+int Calc_Querschnitt_Stresses(uint32_t spatial, double N, double M, double M_2, const QS_CHECK_VIEW *view,
+                              double out[4], int flag, int pass_a, unsigned pass_b);
+
+// The report texts of a check object: each routine writes to the cross-section check's
+// stream (Set_Check_Querschnitt_Stream) what the check-data hook delivers for the object
+// (Get_Check_Hook_Result(object, &record, &which, null) with which one of CHECK_TEXT_*).
+// Without a stream or without a record from the hook nothing is written; the program sets
+// neither. Lengths in cm unless said, stresses in MN/m².
+enum : int32_t {
+  CHECK_TEXT_HEAD = 1,
+  CHECK_TEXT_MATERIAL = 2,
+  CHECK_TEXT_MATERIAL_SHORT = 3,
+  CHECK_TEXT_NACHWEIS = 4,
+  CHECK_TEXT_ELASTIC = 5,
+};
+// Section forms of the head.
+enum : int32_t {
+  CHECK_SECTION_VALUES = 0,    // values only: A, W_o, W_u
+  CHECK_SECTION_IMPORTED = 1,  // taken over from R7-PLAX: name
+  CHECK_SECTION_PROFILE = 2,   // catalogue profile: name ('-' first: bending about z), turned
+  CHECK_SECTION_TYPE = 3,      // "Querschnitts-Typ %d"
+  CHECK_SECTION_TYPE_S = 4,    // "Querschnitts-Typ S%d"
+};
+// Dimension lines of the head: none ("?????"), I (h, s, b, t), ring (r_a, r_i), h × b, d,
+// I with two flanges (h, s, b_o, t_o, b_u, t_u).
+enum : int32_t { CHECK_DIMS_NONE, CHECK_DIMS_I, CHECK_DIMS_RING, CHECK_DIMS_HB, CHECK_DIMS_D, CHECK_DIMS_I2 };
+// Plastic method lines: none, the interaction of a shape, the strain iteration, the partial
+// internal forces method and its extended form.
+enum : int32_t { CHECK_PLASTIC_NONE, CHECK_PLASTIC_INTERACTION, CHECK_PLASTIC_STRAINS, CHECK_PLASTIC_PARTS,
+                 CHECK_PLASTIC_PARTS_EX };
+struct CHECK_TEXT_RECORD {
+  uint32_t kind;                 // low 16 bits: 1 EN 1993 steel, 2 EN 1999 aluminium, other DIN 18800
+  // Section head.
+  int32_t section;               // CHECK_SECTION_*
+  int32_t type;                  // number of CHECK_SECTION_TYPE(_S)
+  int32_t turned;                // " (90° gedreht)"
+  char name[48];
+  char title[48];                // the text after ":  " of a profile or type
+  int32_t dims_form;             // CHECK_DIMS_*
+  double dims[6];
+  int32_t spatial;               // 0: A, I_m; else also I_n, I_mn, the principal and torsion lines
+  double A, W_o, W_u, I_m, I_n, I_mn;
+  char axis_1[8], axis_2[8];     // names of the principal axes
+  double I_1, I_2, angle;        // cm⁴, degrees
+  double I_T, I_w;               // cm⁴, cm⁶
+  // Material.
+  char label[24];                // " (%s)" when not empty
+  char grade[24];
+  double t_max, d;               // mm
+  int32_t fire;
+  double T_fi, f_yk, k_y_fi;     // °C, MN/m², factor
+  int32_t interaction;           // shape 1..5 of the interaction values, 0 none
+  double inter[4];               // its values in the order of its line
+  int32_t shape_factors;         // 0 none, 1 one, 2 one per principal axis
+  double alpha_pl[2];
+  int32_t section_form;          // 0 none, 1 tube (d, t), 2 round bar (d), 3 ring (d_a, d_i), 4 flat (h, b)
+  double form[2];
+  // Checks.
+  int32_t plastic;               // CHECK_PLASTIC_*
+  int32_t interaction_no;
+  double gamma_M, sigma_Sd;
+  double tol;                    // shear iteration of the strain method; 0 none
+  int32_t limit;                 // 0 no limit, 1 none after El. 755, 2 the two factors
+  double limit_factor[2];
+  int32_t redistribution;
+  double parts[4][2];            // N_pl (kN), M_pl (kNm) of section, upper flange, web, lower flange
+  double C_Al;
+  uint32_t check_bits;           // 0x4 sigma, 0x8 tau, 0x10 sigma_v
+  int32_t local_element;         // 747, 749 or 750; 0 none
+  int32_t buckling[2];           // in / out of the plane: 0 none
+  char buckling_axis[8];         // axis of buckling in the plane; empty: "in der Ebene"
+  double beta[2], L[2];          // length factor, length (cm)
+};
+// Hook of the check data for tests (null: none); returns the previous one.
+CHECK_DATA_HOOK Set_Check_Hook(CHECK_DATA_HOOK hook);
+void Print_Querschnitt_Kopf(void *object);
+void Print_Material_Kopf(void *object);
+void Print_Material_Kopf_Short(void *object);
+void Print_Querschnitt_Nachweis(void *object);
+void Print_Elastic_Nachweis(void *object);

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "checks/checks.h"
+#include "checks/checks_internal.h"
 
 namespace {
 
@@ -196,3 +197,10 @@ int Get_Check_Hook_Result(void *object, void *out_1, void *out_2, void *out_3) {
 }
 
 void Reset_Check_Data_Statics() { g_data = CheckDataStatics{}; }
+
+CHECK_DATA_HOOK Set_Check_Hook(CHECK_DATA_HOOK hook) {
+  Checks_Register_Reset();  // a test's hook goes with Host_Reset
+  const CHECK_DATA_HOOK old = g_data.hook;
+  g_data.hook = hook;
+  return old;
+}
