@@ -206,9 +206,10 @@ double Get_Profil_Min_Thickness(const PROFIL *profil);
 // Web inclination of types 16 and 17 (radians, positive when the bottom is wider);
 // 0 for other types and when the flange widths differ by 0.001 mm or less.
 double Get_Profil_Taper_Angle(const PROFIL *profil);
-// Torsion constant of a solid a × b rectangle (mm⁴) from the table of β over the side
-// ratio q (1 to 10, linear in between, 1/3 above 10); writes the torsion modulus (mm³)
-// to wt when wt is not null. 0 (wt untouched) when a side is below 0.001 mm.
+// Torsion constant of a solid a × b rectangle (mm⁴), β·L·S³ with
+// β = (1/3)(1 − 0.630/q + 0.052/q⁵) over the side ratio q = L/S; writes the torsion modulus
+// α·L·S² (mm³, α of the maximum shear stress, 0.208 for a square) to wt when wt is not
+// null. 0 (wt untouched) when a side is below 0.001 mm.
 double Calc_Rectangle_Torsion_Constants(double a, double b, double *wt);
 // a·(b + c)/2 when c > b + 0.001, else a·b.
 double Calc_Trapezoid_Area(double a, double b, double c);
