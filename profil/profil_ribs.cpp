@@ -104,7 +104,9 @@ void Add_Profil_DWQB_Rib(double *values, const PROFIL *rib, int *node_counter, d
     case PROFIL_C: case PROFIL_U: {
       double g = 0.0;
       Get_Profil_Rib_Geometry(rib, t_p, nullptr, nullptr, nullptr, &g);
-      const double D = t_p / 2 + rib->b_fo - rib->t_fo / 2;
+      // The web's centre line lies half the web thickness inside the rib's outer face, so
+      // that the channel stands b_fo off the plate whatever its web and leg thicknesses.
+      const double D = t_p / 2 + rib->b_fo - rib->t_w / 2;
       const RibNode f = w.At(foot, -g), f1 = w.At(foot - 1, g);
       const RibNode n = w.Node(-g, D), n1 = w.Node(g, D);
       w.Wall(f, n, rib->t_fo, 0, top, n1);
