@@ -26,8 +26,9 @@
 // Init_Profil_Library (available, initialised), the two user-grade slots read by
 // Get_Material_Guete_Code, the plastic-moduli switch of the section values (0 at start),
 // the R7-PLAX import choice of the profile page (1 at start), the flag that the type
-// message was shown and the two once-per-run notes of Read_Profil on the profile
-// manager. The section values also use the thin-walled solver's one current section
+// message was shown, the two once-per-run notes of Read_Profil on the profile
+// manager, the rib height mode (1 at start) and the unit stresses of the rib model's
+// points. The section values also use the thin-walled solver's one current section
 // (dwqb/dwqb.h): every computation rebuilds it. Not re-entrant.
 #pragma once
 

@@ -123,9 +123,11 @@ struct Piece {
 // rib feet, each rib added at its foot. 1 (nothing built) when an event does not lie inside
 // the piece clear of its ends and of the event before it.
 int _Walk(Builder &m, const Piece &pc, const std::vector<Event> &events, const RibSet &ribs) {
+  // A two-foot rib needs two feet apart; the events must follow each other inside the piece.
+  const int two_feet = ribs.rib && Is_Profil_Rib_Type(ribs.rib->type);
   double last = pc.ca;
   for (const Event &e : events) {
-    if (!(e.a > last + kLeast) || !(e.b >= e.a)) return 1;
+    if (!(e.a > last + kLeast) || !(e.b >= e.a) || (e.kind == EV_RIB && two_feet && !(ribs.g > kLeast))) return 1;
     last = e.b;
   }
   if (!events.empty() && !(pc.cb > last + kLeast)) return 1;

@@ -127,6 +127,7 @@ TEST(ProfilRibs, BadRibInputIsRefused) {
       {"overlapping holes", [](Ribs &r) { r.Hole(0, 0, 40, 100); r.Hole(0, 1, 40, 130); }, 0},
       {"rib inside a hole", [](Ribs &r) { r.Hole(0, 0, 40, 150); r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 140); }, 0},
       {"channel rib across the flange joint", [](Ribs &r) { r.Rib(1, PROFIL_U, 40, 5, 30, 6, 0, 70); }, 0},
+      {"channel rib without feet apart", [](Ribs &r) { r.Rib(0, PROFIL_U, 6, 5, 30, 6, 0, 140); }, 0},
       {"rib without a rib form", [](Ribs &r) { r.Rib(0, PROFIL_I, 50, 8, 40, 6, 40, 140); }, 0},
       {"second flange hole without ribs", [](Ribs &r) { r.Hole(1, 1, 10, 30); }, 0},
       {"51 points", [](Ribs &) {}, 51},
