@@ -1,7 +1,7 @@
 // A whole run of the thin-walled section solver: reset, build the model (cm), run in
 // part mode, read a value. Models: the rolled IPE 300 with root radii, a closed polygon of
 // 200 walls, a 2 × 2 grid of 40 walls with 4 cells, and open zigzag polylines of 50, 200
-// and 800 straight walls (growth with the line count).
+// and 800 straight walls (growth with the line count), the polylines also in direct mode.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -56,10 +56,10 @@ void Zigzag(int n) {
 }
 
 template <class Build>
-void Run(benchmark::State &state, Build build) {
+void Run(benchmark::State &state, Build build, int part_mode = 1) {
   Reset_DWQB_Module_For_Tests();
-  DWQB_Part_Mode_Switch = 1;
-  DWQB_Wall_Terms_Switch = 1;
+  DWQB_Part_Mode_Switch = part_mode;
+  DWQB_Wall_Terms_Switch = part_mode;
   for (auto _ : state) {
     Reset_DWQB_Querschnitt();
     build();
@@ -78,6 +78,11 @@ void BM_OpenPolyline(benchmark::State &state) {
   Run(state, [n] { Zigzag(n); });
   state.SetComplexityN(n);
 }
+void BM_OpenPolylineDirect(benchmark::State &state) {
+  const int n = static_cast<int>(state.range(0));
+  Run(state, [n] { Zigzag(n); }, 0);
+  state.SetComplexityN(n);
+}
 
 }  // namespace
 
@@ -85,4 +90,5 @@ BENCHMARK(BM_Ipe300)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Polygon200)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Grid40FourCells)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenPolyline)->Arg(50)->Arg(200)->Arg(800)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_OpenPolylineDirect)->Arg(50)->Arg(200)->Arg(800)->Unit(benchmark::kMicrosecond)->Complexity();
 BENCHMARK_MAIN();

@@ -59,7 +59,8 @@ enum : std::uint32_t {
 // Set to 1 by the profile library initialisation (Init_Profil_Library) and never
 // cleared in the program: while DWQB_Part_Mode_Switch is set every run works in part
 // mode, while DWQB_Wall_Terms_Switch is set option 0x1 is forced on.
-// Reset_DWQB_Module_For_Tests() clears both.
+// Reset_DWQB_Module_For_Tests() sets both, as they stay after that initialisation; a
+// direct-mode run needs both cleared.
 extern int DWQB_Part_Mode_Switch;
 extern int DWQB_Wall_Terms_Switch;
 
@@ -108,6 +109,7 @@ struct DWQB_PART;
 // One node of the current section.
 struct DWQB_NODE {
   int nr;                // node number given by the caller
+  int index;             // 0-based position in the node list (set when appended)
   int use_count;         // number of line ends at this node
   int work;              // traversal counter; List_DWQB_Section writes the list position
   double y, z;           // coordinates (cm)
@@ -161,6 +163,7 @@ enum : std::uint32_t {
 // One wall line of the current section: a straight or circular strip between two nodes.
 struct DWQB_LINE {
   int nr;                          // line number given by the caller
+  int index;                       // 0-based position in the line list (set when appended)
   DWQB_NODE *node_a, *node_b;      // null when the number was not found
   int part_nr;                     // 1: takes part in no outline join, line element kind 2
   double t_a, t_b;                 // wall thickness at node a and b (line values 0, 1)
@@ -174,7 +177,7 @@ struct DWQB_LINE {
   double L;                        // length, set by the driver before anything else
   double A_L;                      // t_m · L (direct mode)
   double omega_a, omega_b;         // warping ordinates at node a and b
-  double extra;
+  double q_torsion;                // direct mode: torsion flow per unit torque (1/cm), a -> b positive
   double S1[11], S2[11], S_omega[11];  // direct mode, 11 points a -> b
   double Q1[11], Q2[11], Q_omega[11];
   DWQB_LINE *prev, *next;
@@ -447,12 +450,23 @@ void Add_DWQB_Line(int nr, int part, int node_a, int node_b, const double *value
 // Add_DWQB_Line with part 0 and the values t, t and seven zeros.
 void Add_DWQB_Line_Const_Thickness(int nr, int node_a, int node_b, double t);
 // Computes the current section; returns 0 or a fault code DWQB_FAULT_* (sticky).
-// The run checks the model (codes 1, 2, 3, 6), builds the winged-edge links, the line
-// outlines, the part tree with its shear groups, and fills DWQB_VALUES: area, centroid
-// and second moments from the outlines (fillets included), torsion constant, shear
-// centre, warping constant and shear factors of the centre-line model, plastic moduli,
-// extents; then the plate groups of the lines. Every run works in part mode: the direct
-// mode (no switch, no option 0x1000) is not built yet and runs part mode too.
+// Part mode (DWQB_Part_Mode_Switch or option 0x1000): the run checks the model (codes 1,
+// 2, 3, 6), builds the winged-edge links, the line outlines, the part tree with its shear
+// groups, and fills DWQB_VALUES: area, centroid and second moments from the outlines
+// (fillets included), torsion constant, shear centre, warping constant and shear factors
+// of the centre-line model, plastic moduli, extents; then the plate groups of the lines.
+// Direct mode (neither): every wall is its chord with the mean thickness t_m (an arc line
+// comes out as its chord; radii and turned ends count for nothing); the run checks that
+// the nodes are connected (code 4, nothing written), finds the closed cells by a spanning
+// tree, and fills DWQB_VALUES, the lines' 11-point arrays S1, S2, S_omega, Q1, Q2,
+// Q_omega (unit flows, positive from node a to b: Q1 of -V_z, Q2 of -V_y, Q_omega of the
+// warping torsion moment), omega_a, omega_b and q_torsion, and the header's n_cells. A
+// principal second moment below 0.0001 gives code 5 after all values are written. A
+// direct run drops the part tree and the part-mode results: stress points, plastic values
+// and the triangulation answer as for a section that was not run.
+// Not built, having no caller: Apply_Init_Line_Shear_Constants (segment step of line
+// shear constants), Walk_DWQB_Line_Geometry, Get_DWQB_Line_Entry_Code with
+// Count_Line_Side_Step, and Clip_Segment_Step.
 int Calc_DWQB_Querschnitt();
 
 // Current section values and header (module state; valid until the next reset).
@@ -494,5 +508,6 @@ void Free_DWQB_Model_Key(DWQB_MODEL_KEY *key);
 int Solve_Outline_Intersection(double *s_A, double *s_B, double s_A0, double s_B0, double eps);
 
 // Back to program start: empty section and free lists released, header and values reset,
-// both switch words 0, work buffers released.
+// both switch words 1 (as the profile library initialisation leaves them), work buffers
+// released.
 void Reset_DWQB_Module_For_Tests();

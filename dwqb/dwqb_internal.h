@@ -4,12 +4,53 @@
 // Source files: geometry.cpp (line geometry), model.cpp (module state, building, lookup,
 // model keys, driver start), topology.cpp (winged-edge structure), part_values.cpp
 // (part sums, line integrals, principal values, segment steps), outlines.cpp (line
-// outlines and their small intersection solves).
+// outlines and their small intersection solves), direct.cpp (direct mode: cells, walks,
+// shear flows), direct_axes.cpp (direct mode: principal axes, warping).
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 #include "dwqb/dwqb.h"
+
+// One element of a closed cell of the direct mode: it runs `line` from node_a to node_b;
+// the elements of a cell follow each other around it.
+struct DWQB_CELL_ELEMENT {
+  DWQB_NODE *node_a, *node_b;
+  DWQB_LINE *line;
+};
+
+// Entry of the spanning tree of the direct mode (breadth first from the first node).
+struct DwqbTreeEntry {
+  DWQB_NODE *node;
+  std::vector<DWQB_NODE *> parents;       // [0] the tree parent, then the nodes whose line closed a cell
+  std::vector<DWQB_LINE *> parent_lines;  // the line that joined each parent
+  std::vector<DWQB_NODE *> children;
+  int cut;                                // parents not yet cut open by the shear-flow walk
+  int depth;                              // tree steps from the first node
+};
+
+// Work data of the direct mode, grown and never shrunk.
+struct DwqbDirect {
+  std::vector<DwqbTreeEntry> entries;
+  std::vector<int> entry_of;                        // node index -> entry, -1 none
+  std::vector<std::vector<DWQB_CELL_ELEMENT>> cells;  // the first n_cells hold this run's cells
+  int n_cells;
+  std::vector<double> F;                            // n_cells x n_cells cell matrix as assembled
+  std::vector<double> rhs;                          // 4 x n_cells: Q1, Q2, twice the areas, Q_omega
+  std::vector<double> x;                            // solutions, same layout
+  std::vector<double> solve;                        // work copy of F for the eliminations
+  std::vector<double> torsion_flow;                 // cell flows at unit twist (G = 1)
+  std::vector<std::vector<std::pair<int, int>>> line_cells;  // per line index: (cell, +1 a->b / -1)
+  std::vector<DWQB_NODE *> nodes;                   // by node index
+  std::vector<int> counter;                         // per node index: lines not yet walked
+  std::vector<int> line_cursor;                     // per node index: first line not yet looked at
+  double A, y_s, z_s, I_T;
+  double I_w;                                       // of the warping step, before a preset scales it
+  // cursor of Next_Cell_Element_Line
+  int cursor_cell, cursor_pos, cursor_filter;
+};
 
 // The one module state of the solver (defined in model.cpp).
 struct DwqbState {
@@ -21,6 +62,17 @@ struct DwqbState {
   DWQB_LINE *cache_line;
   DWQB_HEADER header;
   DWQB_VALUES values;
+
+  // lookups: node number -> last node with it (a repeated number falls back to scans),
+  // line number -> first line with it, list counts, and the lines at every node in list
+  // order (rebuilt when the section changed)
+  std::unordered_map<int, DWQB_NODE *> node_by_nr;
+  std::unordered_map<int, DWQB_LINE *> line_by_nr;
+  bool repeated_node_nr;
+  int n_nodes, n_lines;
+  std::vector<int> node_line_start;
+  std::vector<DWQB_LINE *> node_lines;
+  bool node_lines_valid;
 
   // run state of the driver (set at the start of every run)
   std::uint32_t run_options;
@@ -69,8 +121,35 @@ struct DwqbState {
   std::uint32_t *cell_flags;
   double *cell_matrix;    // count × count, then the three right-hand sides
   int cell_count, cell_cap;
+
+  DwqbDirect direct;
 };
 DwqbState &Dwqb_State();
+
+// The lines at a node in list order (count in *n); built once per section state.
+DWQB_LINE *const *Dwqb_Node_Lines(const DWQB_NODE *node, int *n);
+
+// Direct mode (neither the part-mode switch nor option 0x1000): the whole computation
+// after the common checks. Returns 0, or 4 for nodes that are not connected (sticky,
+// nothing written). A principal moment below 0.0001 stores the sticky code 5 and the run
+// goes on to its end.
+int _Calc_DWQB_Direct();
+// Steps of the direct mode, on the lines' direct-mode fields and DWQB_VALUES: second
+// moments, principal axes, moduli and third-moment ratios from A and the centroid of
+// the run; warping ordinates, I_w and the torsion flows of the lines from the cell flows.
+void Calc_DWQB_Principal_Axes();
+void Calc_DWQB_Warping();
+// 12 times ∫z² dA, ∫y² dA and ∫yz dA of the rectangle of thickness t on the segment
+// (y1, z1)-(y2, z2) about the origin; 0 for a zero-length segment.
+void Calc_Wall_Rectangle_Moments(double *Izz, double *Iyy, double *Iyz, double y1, double y2, double z1, double z2,
+                                 double t);
+// Cell element iterator of the direct mode: Start_Cell_Element_Walk(cell, filter) puts the
+// cursor on the first element of the cell; each Next_Cell_Element_Line gives the next line
+// (null at the end) with *orientation +1 when the element runs it from node a to node b.
+// With filter >= 0 only lines that the filter cell also holds come, and *orientation is
+// +1 when both cells run the line the same way.
+void Start_Cell_Element_Walk(int cell, int filter);
+DWQB_LINE *Next_Cell_Element_Line(int *orientation);
 
 // The value numbers of DWQB_VALUES saved as presets at the start of a run, in order.
 extern const int kDwqbPresetIndex[20];

@@ -256,8 +256,12 @@ struct DWQB_OUTPUT_TABLES {
   double *point[DWQB_N_OP];
   int cap_lines;               // capacity in lines (tables grow, never shrink)
 };
-// Fills the tables (part mode branch). 0, or 10 when a listed line is missing or the
-// section has no lines (entries of earlier lines stay filled). No listed lines: 0.
+// Fills the tables after a run. 0, or 10 when a listed line is missing or the section has
+// no lines (entries of earlier lines stay filled). No listed lines: 0, tables untouched.
+// Part mode takes the points from the outline pieces; direct mode from the line record
+// found by number: its chord and t_m, stations at k/10 from node a, points centre line,
+// left face, right face (±t_m/2 along the left normal), per-station tables -Q2, -Q1,
+// -Q_omega of the line.
 int Calc_DWQB_Output_Points();
 // Per listed line from the plate words of DWQB_LINE (plate_rev_start, plate_rev_end,
 // plate_first, plate_last, plate_support; plate_t, plate_b; cut_start, cut_end):

@@ -7,6 +7,7 @@
 #include "dwqb/dwqb_internal.h"
 #include "dwqb/dwqb_plastic.h"
 #include "dwqb/stress_internal.h"
+#include "sections/sections.h"
 #include "support/support.h"
 
 int DWQB_Part_Mode_Switch = 0;
@@ -94,6 +95,11 @@ void Free_DWQB_Querschnitt() {
   _Give_Back_Records(g.node_head, g.node_tail, g.node_free);
   // The part tree refers to the lines just given back.
   g.root = g.line_group = nullptr;
+  g.node_by_nr.clear();
+  g.line_by_nr.clear();
+  g.repeated_node_nr = false;
+  g.n_nodes = g.n_lines = 0;
+  g.node_lines_valid = false;
   g.cache_nr = 0;
   g.cache_line = nullptr;
   // The plastic mask and the PLO mask of the section go with it, with their failed flags
@@ -113,8 +119,15 @@ int Reset_DWQB_Querschnitt() {
 void Add_DWQB_Node(int nr, double y, double z) {
   DWQB_NODE *n = _Append_Record(g.node_free, g.node_head, g.node_tail);
   n->nr = nr;
+  n->index = g.n_nodes++;
   n->y = y;
   n->z = z;
+  auto [it, fresh] = g.node_by_nr.try_emplace(nr, n);
+  if (!fresh) {
+    it->second = n;
+    g.repeated_node_nr = true;
+  }
+  g.node_lines_valid = false;
 }
 
 void Add_DWQB_Line(int nr, int part, int node_a, int node_b, const double *values) {
@@ -135,17 +148,29 @@ void Add_DWQB_Line(int nr, int part, int node_a, int node_b, const double *value
   l->rad_links_b = v[7];
   l->rad_rechts_b = v[8];
   l->nr = nr;
+  l->index = g.n_lines++;
   l->part_nr = part;
+  g.line_by_nr.try_emplace(nr, l);
+  g.node_lines_valid = false;
 
   // Every node with the number is counted; the last one is referenced.
-  for (DWQB_NODE *n = g.node_head; n; n = n->next) {
-    if (n->nr == node_a) {
-      l->node_a = n;
-      ++n->use_count;
+  if (g.repeated_node_nr) {
+    for (DWQB_NODE *n = g.node_head; n; n = n->next) {
+      if (n->nr == node_a) {
+        l->node_a = n;
+        ++n->use_count;
+      }
+      if (n->nr == node_b) {
+        l->node_b = n;
+        ++n->use_count;
+      }
     }
-    if (n->nr == node_b) {
-      l->node_b = n;
-      ++n->use_count;
+  } else {
+    for (int k = 0; k < 2; ++k) {
+      auto it = g.node_by_nr.find(k ? node_b : node_a);
+      if (it == g.node_by_nr.end()) continue;
+      (k ? l->node_b : l->node_a) = it->second;
+      ++it->second->use_count;
     }
   }
   if (!g.node_head || !l->node_a || !l->node_b) {
@@ -168,14 +193,34 @@ DWQB_LINE *Get_DWQB_First_Line() { return g.line_head; }
 
 DWQB_LINE *Find_DWQB_Line_Record(int nr) {
   if (g.cache_line && g.cache_nr == nr) return g.cache_line;
-  for (DWQB_LINE *l = g.line_head; l; l = l->next) {
-    if (l->nr == nr) {
-      g.cache_nr = nr;
-      g.cache_line = l;
-      return l;
+  auto it = g.line_by_nr.find(nr);
+  if (it == g.line_by_nr.end()) return nullptr;
+  g.cache_nr = nr;
+  g.cache_line = it->second;
+  return it->second;
+}
+
+DWQB_LINE *const *Dwqb_Node_Lines(const DWQB_NODE *node, int *n) {
+  if (!g.node_lines_valid) {
+    // Counting sort of the line ends by node: every node keeps its lines in list order.
+    std::vector<int> &start = g.node_line_start;
+    start.assign(static_cast<std::size_t>(g.n_nodes) + 2, 0);
+    for (DWQB_LINE *l = g.line_head; l; l = l->next) {
+      if (l->node_a) ++start[static_cast<std::size_t>(l->node_a->index) + 2];
+      if (l->node_b && l->node_b != l->node_a) ++start[static_cast<std::size_t>(l->node_b->index) + 2];
     }
+    for (std::size_t k = 2; k < start.size(); ++k) start[k] += start[k - 1];
+    g.node_lines.resize(static_cast<std::size_t>(start.back()));
+    for (DWQB_LINE *l = g.line_head; l; l = l->next) {
+      if (l->node_a) g.node_lines[static_cast<std::size_t>(start[static_cast<std::size_t>(l->node_a->index) + 1]++)] = l;
+      if (l->node_b && l->node_b != l->node_a)
+        g.node_lines[static_cast<std::size_t>(start[static_cast<std::size_t>(l->node_b->index) + 1]++)] = l;
+    }
+    g.node_lines_valid = true;
   }
-  return nullptr;
+  const std::size_t k = static_cast<std::size_t>(node->index);
+  *n = g.node_line_start[k + 1] - g.node_line_start[k];
+  return g.node_lines.data() + g.node_line_start[k];
 }
 
 DWQB_OUTLINE_PIECE *Find_DWQB_Line(int nr) {
@@ -342,8 +387,16 @@ int _Init_Result_Buffer() {
     if (code) return g.sticky_code = code;
   }
 
-  // The direct-mode computation is not built yet: a run with neither the part-mode
-  // switch nor option 0x1000 runs part mode too (the program always sets the switch).
+  if (!g.part_mode) {
+    // The part tree and the part-mode results belong to an earlier section.
+    _Clear_DWQB_Part_Results();
+    g.header.n_cells = 0;
+    const int code = _Calc_DWQB_Direct();
+    if (code) return code;
+    Calc_DWQB_Plate_Groups(0, 0);
+    // Code 5 of the principal-axes step is returned by the run that stored it.
+    return g.sticky_code;
+  }
   _Winged_Edge_Structure();
   _Set_Line_Outlines();
   _Build_DWQB_Part_Tree();
@@ -357,8 +410,9 @@ int _Init_Result_Buffer() {
 
 int Calc_DWQB_Querschnitt() {
   const int code = _Init_Result_Buffer();
-  // Place where the section catalogue is told that its cached standard-profile model is
-  // stale (Invalidate_Profil_Section_Cache), once the catalogue exists.
+  // Every run replaces the one current section: the catalogue's cached standard-profile
+  // model is no longer in the solver.
+  Invalidate_Profil_Section_Cache();
   return code;
 }
 
@@ -380,6 +434,7 @@ void Reset_DWQB_Module_For_Tests() {
   MEM_FREE(g.cell_matrix);
   g = DwqbState{};
   _Reset_Header(&g.header);
-  DWQB_Part_Mode_Switch = 0;
-  DWQB_Wall_Terms_Switch = 0;
+  // As the profile library initialisation leaves them for the rest of a run.
+  DWQB_Part_Mode_Switch = 1;
+  DWQB_Wall_Terms_Switch = 1;
 }

@@ -43,6 +43,60 @@ void _Free_DWQB_Output_Tables(DWQB_OUTPUT_TABLES &T) {
 
 const DWQB_OUTPUT_TABLES *Get_DWQB_Output_Tables() { return &Dwqb_Stress_State().tables; }
 
+// Direct mode: the line records by number, each wall its chord with t_m; stations at
+// k/10 from node a, points centre, left face, right face (±t/2 along the left normal);
+// unit values from the lines' 11-point arrays and the section values.
+static int _Direct_Output_Points(DWQB_OUTPUT_TABLES &T, const DWQB_HEADER *h, int n) {
+  const DwqbState &g = Dwqb_State();
+  const double *v = g.values.v;
+  T.alpha = v[DWQB_V_ALPHA];
+  T.y_s = v[DWQB_V_YS];
+  T.z_s = v[DWQB_V_ZS];
+  T.I_1 = v[DWQB_V_I1];
+  T.I_2 = v[DWQB_V_I2];
+  T.cos_alpha = std::cos(T.alpha);
+  T.sin_alpha = std::sin(T.alpha);
+  auto inv = [](double x) { return x != 0.0 ? 1.0 / x : 0.0; };
+  const double inv_A = inv(v[DWQB_V_A]), inv_I1 = inv(T.I_1), inv_I2 = inv(T.I_2);
+  const double IT = (g.run_options & DWQB_OPT_PRESET_IT) && g.presets[10] > 0.0 ? g.presets[10] : v[DWQB_V_IT];
+  for (int i = 0; i < n; ++i) {
+    const DWQB_LINE *L = Find_DWQB_Line_Record(h->listed_lines[i].nr);
+    if (!L) return 10;
+    const double ya = L->node_a->y, za = L->node_a->z, dy = L->node_b->y - ya, dz = L->node_b->z - za;
+    const double len = std::sqrt(dy * dy + dz * dz), t = L->t_m, inv_t = inv(t);
+    const double ny = len > 0.0 ? -dz / len * t / 2.0 : 0.0, nz = len > 0.0 ? dy / len * t / 2.0 : 0.0;
+    T.t_m[i] = t;
+    T.omega_a[i] = L->omega_a;
+    T.omega_b[i] = L->omega_b;
+    const double kT = IT != 0.0 ? t / IT : 0.0;
+    for (int k = 0; k <= 10; ++k) {
+      const int station = 11 * i + k;
+      const double x = k / 10.0, yc = ya + x * dy, zc = za + x * dz;
+      T.q_vy[station] = -L->Q2[k];
+      T.q_vz[station] = -L->Q1[k];
+      T.q_w[station] = -L->Q_omega[k];
+      const double P[3][2] = {{yc, zc}, {yc + ny, zc + nz}, {yc - ny, zc - nz}};
+      const double c_T = L->q_torsion * inv_t, tau_T[3] = {c_T, c_T - kT, c_T + kT};
+      for (int j = 0; j < 3; ++j) {
+        const int pt = 3 * station + j;
+        const double ry = P[j][0] - T.y_s, rz = P[j][1] - T.z_s;
+        const double u = T.cos_alpha * ry + T.sin_alpha * rz, w = T.cos_alpha * rz - T.sin_alpha * ry;
+        T.point[DWQB_OP_Y][pt] = P[j][0];
+        T.point[DWQB_OP_Z][pt] = P[j][1];
+        T.point[DWQB_OP_INV_A][pt] = inv_A;
+        T.point[DWQB_OP_C1][pt] = w * inv_I1;
+        T.point[DWQB_OP_C2][pt] = -u * inv_I2;
+        T.point[DWQB_OP_TAU_VY][pt] = -L->Q2[k] * inv_t;
+        T.point[DWQB_OP_TAU_VZ][pt] = -L->Q1[k] * inv_t;
+        T.point[DWQB_OP_TAU_T][pt] = tau_T[j];
+        T.point[DWQB_OP_OMEGA][pt] = L->omega_a + x * (L->omega_b - L->omega_a);
+        T.point[DWQB_OP_INV_T][pt] = inv_t;
+      }
+    }
+  }
+  return 0;
+}
+
 int Calc_DWQB_Output_Points() {
   DwqbStressState &st = Dwqb_Stress_State();
   const DwqbState &g = Dwqb_State();
@@ -52,10 +106,11 @@ int Calc_DWQB_Output_Points() {
   if (!Get_DWQB_First_Line()) return 10;
   DWQB_OUTPUT_TABLES &T = st.tables;
   _Grow_Tables(T, n);
-  const double *R = g.section_result;
   T.n_lines = n;
   T.n_stations = 11 * n;
   T.n_points = 33 * n;
+  if (!g.part_mode) return _Direct_Output_Points(T, h, n);
+  const double *R = g.section_result;
   T.alpha = R[11];
   T.y_s = R[1];
   T.z_s = R[2];

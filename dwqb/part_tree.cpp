@@ -175,10 +175,14 @@ static int _Cut_Shear_Groups(DWQB_PART *P, DWQB_SHEAR_ENTRY *entries, int lines_
       ++placed;
       last = e;
       if (next->work != 1) break;
+      // The first line of P in child order (list order) at the next node without entry:
+      // every line at the node belongs to P.
       DWQB_LINE *cont = nullptr;
-      for (int i = 0; i < P->count && !cont; ++i) {
-        DWQB_PART *c = P->children[i];
-        if (c && c->line && !c->shear && touches(c->line, next)) cont = c->line;
+      int count;
+      DWQB_LINE *const *at_node = Dwqb_Node_Lines(next, &count);
+      for (int i = 0; i < count && !cont; ++i) {
+        const DWQB_PART *c = at_node[i]->element;
+        if (c && !c->shear && touches(at_node[i], next)) cont = at_node[i];
       }
       if (!cont) break;
       L = cont;

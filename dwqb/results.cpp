@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <vector>
 
 #include "dwqb/dwqb_internal.h"
 
@@ -82,17 +83,33 @@ void _Transfer_DWQB_Results() {
   v[33] = R[43];
   v[36] = SC[2];
   v[37] = SC[3];
-  // Extremes of the unit shear values: stresses first, then flows; the part-mode flows
-  // run opposite to the sign convention of these values.
-  double lo[5], hi[5];
-  Calc_DWQB_Line_Shear_Extremes(0, 11, lo, 0.0, hi, 1);
-  v[42] = -std::fmax(hi[0], hi[1]);
-  v[43] = -std::fmin(lo[0], lo[1]);
-  v[38] = lo[2];
-  v[39] = hi[2];
-  Calc_DWQB_Line_Shear_Extremes(0, 11, lo, 0.0, hi, 0);
-  v[40] = -std::fmax(hi[0], hi[1]);
-  v[41] = -std::fmin(lo[0], lo[1]);
+  // Extremes of the unit shear values at 11 points of every line (the samples of
+  // Calc_DWQB_Line_Shear_Extremes), flows and flows per thickness in one pass; the
+  // part-mode shear flows run opposite to the sign convention of these values. 38, 39
+  // are the torsion flows per unit torque (not per thickness), as the direct mode has them.
+  double lo[2][3] = {{0, 0, 0}, {0, 0, 0}}, hi[2][3] = {{0, 0, 0}, {0, 0, 0}};
+  bool first = true;
+  for (int i = 0; g.line_group && i < g.line_group->count; ++i) {
+    DWQB_PART *e = g.line_group->children[i];
+    if (!e || !e->line) continue;
+    for (int k = 0; k < 11; ++k) {
+      double q[5];
+      if (!Get_DWQB_Line_Shear_Values(e->line, 0, q, -1.0 + 2.0 * k / 10, 0.0, 0)) continue;
+      for (int j = 0; j < 3; ++j)
+        for (int per_t = 0; per_t < 2; ++per_t) {
+          const double x = per_t ? q[j] * q[4] : q[j];
+          if (first || x < lo[per_t][j]) lo[per_t][j] = x;
+          if (first || x > hi[per_t][j]) hi[per_t][j] = x;
+        }
+      first = false;
+    }
+  }
+  v[38] = lo[0][2];
+  v[39] = hi[0][2];
+  v[40] = -std::fmax(hi[0][0], hi[0][1]);
+  v[41] = -std::fmin(lo[0][0], lo[0][1]);
+  v[42] = -std::fmax(hi[1][0], hi[1][1]);
+  v[43] = -std::fmin(lo[1][0], lo[1][1]);
   v[44] = R[10];
   v[45] = R[11];
   v[46] = R[12];
@@ -263,7 +280,11 @@ static double _Plate_Angle(const DWQB_LINE *l) {
 
 DWQB_LINE *Find_Collinear_Line(const DWQB_LINE *R, const DWQB_LINE *L, const DWQB_NODE *N) {
   const double aR = _Plate_Angle(R);
-  for (DWQB_LINE *K = Get_DWQB_First_Line(); K; K = K->next) {
+  if (!N) return nullptr;
+  int count;
+  DWQB_LINE *const *at_node = Dwqb_Node_Lines(N, &count);
+  for (int k = 0; k < count; ++k) {
+    DWQB_LINE *K = at_node[k];
     if (K == L || !K->node_a || !K->node_b) continue;
     if (K->node_a != N && K->node_b != N) continue;
     if ((K->node_a == R->node_a && K->node_b == R->node_b) || (K->node_a == R->node_b && K->node_b == R->node_a))
@@ -306,6 +327,7 @@ int Calc_DWQB_Plate_Groups(int cut_mode, int selector) {
   DWQB_LINE *head = Get_DWQB_First_Line();
   for (DWQB_LINE *l = head; l; l = l->next) l->mark = 0;
   int k = 1;
+  std::vector<DWQB_LINE *> members;
   for (DWQB_LINE *L = head; L; L = L->next) {
     if (L->mark != 0 || !L->node_a || !L->node_b) continue;
     if (cut_mode && L->element && L->element->kind == DWQB_PART_LINE_CL) {
@@ -316,6 +338,7 @@ int Calc_DWQB_Plate_Groups(int cut_mode, int selector) {
       continue;
     }
     L->mark = k;
+    members.assign(1, L);
     double SL = L->L, SA = L->L * L->t_m;
     PlateEnd ends[2];
     for (int side = 0; side < 2; ++side) {
@@ -325,6 +348,7 @@ int Calc_DWQB_Plate_Groups(int cut_mode, int selector) {
         DWQB_LINE *K = Find_Collinear_Line(L, cur, N);
         if (!K || K->mark != 0) break;
         K->mark = k;
+        members.push_back(K);
         SL += K->L;
         SA += K->L * K->t_m;
         cur = K;
@@ -334,10 +358,7 @@ int Calc_DWQB_Plate_Groups(int cut_mode, int selector) {
     }
     const bool sup[2] = {ends[0].node->use_count > 1, ends[1].node->use_count > 1};
     const int code = (sup[0] ? 1 : 0) + (sup[1] ? 2 : 0);
-    int pos[2] = {-1, -1}, p = 0;
-    for (DWQB_LINE *l = head; l; l = l->next, ++p)
-      for (int s = 0; s < 2; ++s)
-        if (l == ends[s].line) pos[s] = p;
+    const int pos[2] = {ends[0].line->index, ends[1].line->index};
     double cut[2] = {0.0, 0.0};
     if (cut_mode && SL > 0.0) {
       // Both cuts are shares of the whole chain length, the second as well as the first.
@@ -363,11 +384,10 @@ int Calc_DWQB_Plate_Groups(int cut_mode, int selector) {
       width = 0.0;
     if (cut_mode && thick < 1e-6) thick = 1e-6;
     if (!cut_mode && SL > 0.0) thick = SA / SL;
+    // L comes first in list order among the lines of its plate.
     bool first = true;
-    for (DWQB_LINE *l = head; l; l = l->next) {
-      if (l->mark != k || (cut_mode && l->plate_support == -2 && l->element &&
-                           l->element->kind == DWQB_PART_LINE_CL))
-        continue;
+    for (DWQB_LINE *l : members) {
+      if (cut_mode && l->plate_support == -2 && l->element && l->element->kind == DWQB_PART_LINE_CL) continue;
       l->plate_rev_start = ends[0].node == ends[0].line->node_b ? 1 : 0;
       l->plate_rev_end = ends[1].node == ends[1].line->node_b ? 1 : 0;
       l->plate_first = pos[0];

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <vector>
 
 #include "dwqb/dwqb_internal.h"
 #include "support/support.h"
@@ -176,16 +177,14 @@ void _Winged_Edge_Structure() {
     ++n_nodes;
     if (node->use_count < 2) continue;
     int count = 0;
-    for (DWQB_LINE *l = g.line_head; l; l = l->next) {
-      if (l->node_a != node && l->node_b != node) continue;
-      if (count == g.gather_cap) {
-        g.gather_cap = g.gather_cap ? 2 * g.gather_cap : 32;
-        g.gather = static_cast<DWQB_LINE **>(
-            Tools_Alloc(g.gather, sizeof(DWQB_LINE *) * static_cast<std::size_t>(g.gather_cap), 0));
-      }
-      g.gather[count++] = l;
-    }
+    DWQB_LINE *const *at_node = Dwqb_Node_Lines(node, &count);
     if (count < 2) continue;
+    if (count > g.gather_cap) {
+      g.gather_cap = std::max(count, g.gather_cap ? 2 * g.gather_cap : 32);
+      g.gather = static_cast<DWQB_LINE **>(
+          Tools_Alloc(g.gather, sizeof(DWQB_LINE *) * static_cast<std::size_t>(g.gather_cap), 0));
+    }
+    std::copy_n(at_node, count, g.gather);
     // Stable sort: lines leaving at equal angles keep their line order.
     g.sort_node = node;
     std::stable_sort(g.gather, g.gather + count,
@@ -207,25 +206,34 @@ void _Winged_Edge_Structure() {
     }
   }
 
-  // 3. Connected parts; the nodes' work field holds the number of the part reached.
+  // 3. Connected parts: every line reached from the first line of a part over shared
+  // nodes refers to that line; the nodes' work field holds the number of the part reached.
   for (DWQB_NODE *node = g.node_head; node; node = node->next) node->work = 0;
+  std::vector<DWQB_NODE *> stack;
   for (DWQB_LINE *R = g.line_head; R; R = R->next) {
     if (R->part_line) continue;
     const int id = ++n_parts;
     R->part_line = R;
-    if (R->node_a) R->node_a->work = id;
-    if (R->node_b) R->node_b->work = id;
-    bool changed = true;
-    while (changed) {
-      changed = false;
-      for (DWQB_LINE *M = R->next; M; M = M->next) {
+    stack.clear();
+    for (DWQB_NODE *e : {R->node_a, R->node_b})
+      if (e && e->work != id) {
+        e->work = id;
+        stack.push_back(e);
+      }
+    while (!stack.empty()) {
+      DWQB_NODE *node = stack.back();
+      stack.pop_back();
+      int count;
+      DWQB_LINE *const *at_node = Dwqb_Node_Lines(node, &count);
+      for (int k = 0; k < count; ++k) {
+        DWQB_LINE *M = at_node[k];
         if (M->part_line) continue;
-        const bool touches = (M->node_a && M->node_a->work == id) || (M->node_b && M->node_b->work == id);
-        if (!touches) continue;
         M->part_line = R;
-        if (M->node_a) M->node_a->work = id;
-        if (M->node_b) M->node_b->work = id;
-        changed = true;
+        for (DWQB_NODE *e : {M->node_a, M->node_b})
+          if (e && e->work != id) {
+            e->work = id;
+            stack.push_back(e);
+          }
       }
     }
   }

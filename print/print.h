@@ -173,9 +173,9 @@ void Oliplot_Restore_State();
 // Fill directive " 20  %d" with the fill code, " 20  0" while colours are off.
 void Oliplot_Set_Color(int code);
 // Makes the nearest entry (least squared RGB distance) of the block's colour table
-// (OLIPLOT_COLOR_TABLE) the current colour; in extended mode writes "50 %d %d %d"
-// with r, g, b clamped to 0..255 (0 0 0 while colours are off). Returns the entry, or
-// −1 while no block is open.
+// (OLIPLOT_COLOR_TABLE) the current colour; of equally near entries the first (lowest
+// index) wins. In extended mode writes "50 %d %d %d" with r, g, b clamped to 0..255
+// (0 0 0 while colours are off). Returns the entry, or −1 while no block is open.
 int Oliplot_Fill_Color(int r, int g, int b);
 inline constexpr int OLIPLOT_COLOR_COUNT = 16;
 extern const unsigned char OLIPLOT_COLOR_TABLE[OLIPLOT_COLOR_COUNT][3];

@@ -223,6 +223,8 @@ int Get_Material_Guete_Code(const MATERIAL *material);
 // Sets the user-grade slot of a family (0 Eurocode, 1 DIN) used by Get_Material_Guete_Code;
 // both are −1 at program start.
 void Set_Profil_User_Grade_Slot(int family, int row);
+// The slot of a family (0 Eurocode, 1 DIN); −1 while unset and for other families.
+int Get_Profil_User_Grade_Slot(int family);
 
 // ---------------------------------------------------------------- library start
 // First call of the run: enables the profile manager and the R7-PLAX import, takes the
@@ -462,6 +464,25 @@ void Get_Profil_Taper_Geometry(const PROFIL *profil, double t_p, double *angle, 
 // dwqb/dwqb_plastic.h), closed formulas for flat and round bars. The callers set it, compute
 // and set it back to 0.
 void Set_Profil_Plastic_Moduli_Flag(int on);
+// Receiver of the thin-walled model of Build_Profil_Model: every node (number, y, z in mm,
+// the model frame of Calc_Profil_DWQB_Querschnittswerte) and every wall line (number, end
+// nodes, the nine line values in mm: thickness at a and b, rise, two rotations, radii
+// left/right at a, left/right at b).
+struct PROFIL_MODEL_SINK {
+  void (*node)(void *context, int nr, double y, double z);
+  void (*line)(void *context, int nr, int node_a, int node_b, const double *values_mm);
+  void *context;
+};
+// Hands the profile's thin-walled model (the one that Calc_Profil_DWQB_Querschnittswerte
+// gives the solver, fillet sizes of rolled shapes included) to the sink instead of the
+// solver. *node_count and *line_count (when given) get the numbers handed over. Returns 0,
+// or 1 when no line was made (type 0, types above 17, a null profile or sink).
+int Build_Profil_Model(const PROFIL *profil, const PROFIL_MODEL_SINK *sink, int mirror, int *node_count,
+                       int *line_count);
+// Solver option bits (DWQB_OPT_*) that every model run of Calc_Profil_DWQB_Querschnittswerte
+// adds to the reset header (0 at start; the section catalogue sets part mode around its
+// own runs and sets it back).
+void Set_Profil_Model_Options(unsigned options);
 // Add_DWQB_Line with number nr, part 0, nodes a and b and the nine line values given in
 // mm (thickness at a and b, rise, two rotations, radii left/right at a, left/right at b),
 // handed over × 0.1 (cm).
@@ -514,6 +535,33 @@ int Write_Profil(FILE *stream, const PROFIL *profil);
 // take-over fails, the lists and values read from the block stay, with no entry, and the
 // file is left untouched. Section values are not computed (Calc_Profil_Querschnittswerte).
 int Read_Profil(FILE *stream, PROFIL *profil);
+
+// ---------------------------------------------------------------- print tables
+// The profile paragraph of the print list (code page 850): for kinds 0 and 1 the head
+// ("Profilparameter (<type>):" or "Profil  <name>"), the dimensions (compact lines, or one
+// labelled line per pair and the joint line when long_form is non-zero) and, with
+// with_values, the section values computed first (plastic moduli included); kind 1
+// without values prints only its head. Kind 2 computes its values first and prints the
+// R7-PLAX outline block ("Fehler beim Datencheck des Profils" when they fail); the long
+// form of a polygon model with values adds its point table. Type 0 or above 17 prints
+// the red "Profil nicht möglich" line and nothing else. grade_flags bit 0 adds the grade
+// paragraph (Print_Material_Data with mask 2 for bit 1 plus 4 for bit 2, with_values as
+// given). Every text goes through the print writers; the profile's values are updated by
+// the computation. Nothing for a null profile or stream.
+void Print_Profil_Parameters(PROFIL *profil, FILE *stream, int long_form, int with_values, int grade_flags);
+// The node and plate tables of an R7-PLAX line model (mm): legend, node table, legend,
+// line table with a second thickness, sagitta and fillet radius columns as the lines
+// need them. Nothing for a null stream or arrays, no nodes or no lines.
+void Print_Profil_Plate_Table(const PROFIL_NODE *nodes, int node_count, const PROFIL_LINE *lines, int line_count,
+                              FILE *stream);
+// Principal second moments of I_y, I_z, I_yz (any one unit) for the print and the section
+// export: 2θ = atan2(−2 I_yz, I_y − I_z); the angle taken is the one of θ, θ ± 90° nearest
+// alpha_deg (the profile's own angle), so that I_1 belongs to the axis at that angle
+// even where I_y − I_z is a rounding residue. I_1 = m + (Δ/2)·cos 2α − I_yz·sin 2α with
+// m = (I_y + I_z)/2, Δ = I_y − I_z; I_2 = I_y + I_z − I_1. Each output may be null; the
+// angle is written in degrees.
+void Calc_Profil_Principal_Moments(double I_y, double I_z, double I_yz, double alpha_deg, double *I_1, double *I_2,
+                                   double *alpha_out);
 
 // Back to program start: library not initialised, both user-grade slots −1, plastic
 // moduli off, import choice on, type message not shown.

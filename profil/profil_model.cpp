@@ -41,9 +41,13 @@ struct Builder {
   int flag = 0;           // point flag of the plate being built (0: its lines take no points)
   int side = 0;           // webs of two-web shapes: +1 takes points with y >= 0, −1 with y < 0
   double face_end = NAN;  // a web's last line: the clear face it covers down to (used once)
+  const PROFIL_MODEL_SINK *sink = nullptr;  // where the model goes (null: the solver)
 
   int Node(double y, double z) {
-    Add_DWQB_Node(node, 0.1 * y, 0.1 * z);
+    if (sink)
+      sink->node(sink->context, node, y, z);
+    else
+      Add_DWQB_Node(node, 0.1 * y, 0.1 * z);
     const std::size_t k = static_cast<std::size_t>(node);
     if (ny.size() <= k) {
       ny.resize(k + 1, 0.0);
@@ -62,7 +66,10 @@ struct Builder {
     v[V_REL] = rel;
     v[V_RER] = rer;
     const int nr = line++;
-    Add_Profil_DWQB_Line(nr, a, b, v);
+    if (sink)
+      sink->line(sink->context, nr, a, b, v);
+    else
+      Add_Profil_DWQB_Line(nr, a, b, v);
     Take_Points(nr, a, b);
     face_end = NAN;
   }
@@ -469,13 +476,19 @@ void _Build_Polygon(Builder &m, double R, double t) {
   }
 }
 
+// The trapezoid as the rib of Add_Profil_DWQB_Rib on a plate of thickness 0 at z = h:
+// feet (f, h), (−f, h), web to (−f + e, t_fo/2), flange to (f − e, t_fo/2), web back.
 void _Build_Trapez(const PROFIL *p, Builder &m) {
-  double w = 0.0;
-  Get_Profil_Rib_Geometry(p, 0.0, nullptr, &w, nullptr, nullptr);
+  double w = 0.0, e = 0.0, g = 0.0;
+  Get_Profil_Rib_Geometry(p, 0.0, nullptr, &w, &e, &g);
   const double f = (p->b_fu - w) / 2;
-  m.Node(f, p->h);
-  const int foot = m.Node(-f, p->h);
-  Add_Profil_DWQB_Rib(m.v, p, &m.node, 0.0, &m.line, foot, 0.0, p->h, -1.0, 1);
+  const int n1 = m.Node(f, p->h);
+  const int n2 = m.Node(-f, p->h);
+  const int n3 = m.Node(e - g, p->t_fo / 2);
+  m.Line(n2, n3, p->t_w);
+  const int n4 = m.Node(g - e, p->t_fo / 2);
+  m.Line(n3, n4, p->t_fo);
+  m.Line(n4, n1, p->t_w);
 }
 
 // Builds the model of the shape; 1 when its rib inputs are refused.
@@ -530,6 +543,22 @@ int _Points_Placed(const PROFIL_STRESS_POINT *points, int n) {
 }  // namespace
 
 void Set_Profil_Plastic_Moduli_Flag(int on) { Profil_State().plastic_moduli = on; }
+
+int Build_Profil_Model(const PROFIL *p, const PROFIL_MODEL_SINK *sink, int mirror, int *node_count, int *line_count) {
+  Builder m;
+  m.sink = sink;
+  if (p && sink && sink->node && sink->line) {
+    double top = 0.0, bottom = 0.0, second = 0.0;
+    Get_Profil_Fillet_Sizes(p, &top, &bottom, &second);
+    if (!p->rolled) top = bottom = 0.0;
+    _Build_Model(p, m, RibInput{}, top, bottom, second, mirror);
+  }
+  if (node_count) *node_count = m.node - 1;
+  if (line_count) *line_count = m.line - 1;
+  return m.line > 1 ? 0 : 1;
+}
+
+void Set_Profil_Model_Options(unsigned options) { Profil_State().model_options = options; }
 
 void Add_Profil_DWQB_Line(int nr, int node_a, int node_b, const double *values_mm) {
   double cm[9] = {};
@@ -588,6 +617,7 @@ int Calc_Profil_DWQB_Querschnittswerte(PROFIL *p, const PROFIL_RIB_SPEC *rib_spe
   const int plastic = Profil_State().plastic_moduli;
 
   Reset_DWQB_Querschnitt();  // also drops the plastic masks of the section before
+  Get_DWQB_Header()->options |= Profil_State().model_options;
   double top = 0.0, bottom = 0.0, second = 0.0;
   Get_Profil_Fillet_Sizes(p, &top, &bottom, &second);
   if (!p->rolled) top = bottom = 0.0;  // welded shapes without weld fillets

@@ -281,6 +281,12 @@ void Set_Profil_User_Grade_Slot(int family, int row) {
   if (family == MATERIAL_FAMILY_DIN_STEEL) g.user_slot_din = row;
 }
 
+int Get_Profil_User_Grade_Slot(int family) {
+  if (family == MATERIAL_FAMILY_EC_STEEL) return g.user_slot_ec;
+  if (family == MATERIAL_FAMILY_DIN_STEEL) return g.user_slot_din;
+  return -1;
+}
+
 int Get_Material_Guete_Code(const MATERIAL *m) {
   if (!m) return -1;
   if (m->family == MATERIAL_FAMILY_EC_STEEL) {

@@ -14,6 +14,7 @@ struct ProfilState {
   int type_message_shown = 0;  // set by Show_Profil_Type_Message
   int manager_gone_shown = 0;  // Read_Profil: "Profilmanager ist nicht verfügbar" shown
   int manager_new_shown = 0;   // Read_Profil: "Profilmanager ist verfügbar" shown
+  unsigned model_options = 0;  // Set_Profil_Model_Options: solver options of the model runs
   int rib_height_mode = 1;     // Set_Profil_Rib_Height_Mode
   // Unit stresses of the rib model's points, one entry per point (index as in the record),
   // kept by Calc_Profil_Rib_Model_Stress_Points without forces for its calls with forces.

@@ -8,6 +8,7 @@
 #include "host/host.h"
 #include "print/print.h"
 #include "querschnitt/querschnitt.h"
+#include "querschnitt/querschnitt_internal.h"
 #include "support/support.h"
 
 namespace {
@@ -31,14 +32,17 @@ void Reset_Querschnitt_For_Tests() {
   bool registered = g.registered;
   g = QuerschnittState{};
   g.registered = registered;
+  Reset_Querschnitt_Catalogue();
 }
 
-static void _Register_Reset() {
+void Querschnitt_Register_Reset() {
   if (!g.registered) {
     g.registered = true;
     Host_Register_Reset(Reset_Querschnitt_For_Tests);
   }
 }
+
+static void _Register_Reset() { Querschnitt_Register_Reset(); }
 
 QMODEL *Create_Line_Model(int node_count, int line_count) {
   if (node_count < 0 || line_count < 0 || node_count > kMaxCount || line_count > kMaxCount) return nullptr;
@@ -161,6 +165,8 @@ int Calc_Line_Model_Section(QMODEL *m) {
                               0.1 * L.r_la, 0.1 * L.r_ra, 0.1 * L.r_lb, 0.1 * L.r_rb};
     Add_DWQB_Line(k + 1, 0, L.node_a + 1, L.node_b + 1, values);
   }
+  // The outlines of the wall lines come from part mode, whatever the module switches say.
+  Get_DWQB_Header()->options |= DWQB_OPT_PART_MODE;
   int code = Calc_DWQB_Querschnitt();
   m->status = code;
   if (code != 0) return code;

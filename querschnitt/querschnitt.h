@@ -1,5 +1,11 @@
 // querschnitt/querschnitt.h — sections of the section catalogue.
 //
+// Sections of this header: the line model (QMODEL) of a caller's own drawing; the
+// section record QUERSCHNITT with its check-data view, the request of the stress check,
+// the catalogue's computation, stress points and plate parts; the export of a profile's
+// model to an imported section; the section records built from a profile for the stress
+// and plate checks.
+//
 // Line model (QMODEL): a thin-walled section given as nodes and wall lines in mm, in its
 // caller's frame. The caller creates it, sets every node and line, computes it with the
 // thin-walled solver (dwqb/dwqb.h) and writes it into the print list's open graphic
@@ -20,7 +26,13 @@
 // solver's one current section. Not re-entrant.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+
+#include "sections/sections.h"
+
+struct PROFIL;
+struct QIMPORT_ENTRY;
 
 // ---------------------------------------------------------------- line model
 struct QMODEL_NODE {
@@ -80,5 +92,256 @@ void Write_Line_Model_Plot(FILE *stream, const QMODEL *model, double y0, double 
 // Frees the model; null is ignored.
 void Free_Line_Model(QMODEL *model);
 
-// Back to program start: the default plot style.
+// ================================================================ section records
+// A QUERSCHNITT is a section of the catalogue: a library profile by name, a family of
+// parametric dimensions (tapered between a start and an end set), or an imported section
+// (an entry of sections/sections.h). The catalogue builds its thin-walled model in the
+// solver, keeps the solver's values, the stress points and the plate parts, and fills the
+// check-data view that the checks read.
+//
+// Units and frames: the catalogue works in the solver's units (cm, cm², cm⁴, cm⁶, rad;
+// forces kN, kNcm, kNcm²; stresses kN/cm²) except the plate-part stresses (N/mm²). The
+// frame is the one of the section's model: library and family sections in the frame of
+// Calc_Profil_DWQB_Querschnittswerte (y across, 0 on the web or the axis of symmetry; z
+// downward from the top edge), imported sections in the frame of the take-over
+// (Set_Profil_from_QImport: y ≤ 0, z ≥ 0 over the section). Tension positive,
+// compression negative.
+//
+// Choices:
+//   - Every catalogue run sets solver option DWQB_OPT_PART_MODE itself.
+//   - A library profile is modelled as the PROFIL of the library (radii included), a
+//     family as the welded PROFIL of shape type 4, 12, 11, 3, 14 or 4 (families 0, 2, 3,
+//     4, 5, 12; Z: b_fo = 2·D1 − D2), without radii; an imported line model from its
+//     entry's nodes and lines (rise = relative sagitta × chord). An imported polygon model
+//     (thick-walled) has no thin-walled model: its computation fails.
+//   - A run whose area comes out below 0.001 cm² fails.
+//   - The option word (0x1E at start) is kept and reported; it changes nothing.
+
+#include "dwqb/dwqb.h"
+
+enum { QS_KIND_NONE = 0, QS_KIND_LIBRARY = 1, QS_KIND_FAMILY = 2, QS_KIND_IMPORTED = 3 };
+
+// Families of Set_Querschnitt_Parametric; D0..D9 are the ten dimensions (cm):
+//   0 symmetric I: D0 h, D1 b, D2 t_w, D3 t_f     2 channel, 3 T, 4 angle: the same
+//   5 Z: D0 h, D1 (b + t_w)/2, D2 t_w, D3 t_f     12 I of two flanges: D0 h, D2 t_w,
+//   D4 b_fo, D5 b_fu, D8 t_fo, D9 t_fu
+enum { QS_FAMILY_I = 0, QS_FAMILY_U = 2, QS_FAMILY_T = 3, QS_FAMILY_L = 4, QS_FAMILY_Z = 5, QS_FAMILY_I2 = 12 };
+
+inline constexpr int QS_NAME_SIZE = 44;  // name record: marker, three blanks, 39 + NUL
+inline constexpr int QS_DIMS = 10;
+inline constexpr int QS_TYPE_IMPORTED = 99;
+
+// Section header of the check data.
+struct QS_CHECK_HEADER {
+  int32_t grade_row;    // grade code & 0xFFFF (−1 for code −1)
+  int32_t grade_kind;   // 1 when the grade code's high half is 1, else 0
+  int32_t catalogue;    // library: Get_Profil_Data's source value (> 0); else 0
+  int32_t type;         // library: Get_Profil_Typ; family: 1, 3, 2, 5, 6, 13 for families
+                        // 0, 2, 3, 4, 5, 12; imported: 99
+  int32_t interaction;  // interaction shape 1..5; 0 none (the catalogue sets none)
+};
+
+// The result slot a stress method owns: state word (bits 0-3 method state, 4-23 field,
+// bit 24 prepared) and 16 floats.
+struct CHECK_SLOT {
+  uint32_t state;
+  float data[16];
+};
+
+// Value block of the check data. The state word, the frame value, the three limit-strain
+// inputs and the two plastic shape factors are those of the slot (state word, data[2],
+// data[3..5], data[14..15]); the catalogue only clears the block.
+struct QS_VALUE_BLOCK {
+  float interaction[6];       // interaction parameters (0: the catalogue sets none)
+  float options[4];           // option words
+  float A, W_lower, W_upper;  // sections given by values only
+  CHECK_SLOT slot;
+  float beta_in, L_in;        // buckling in the plane: length factor, length (m)
+  float beta_out, L_out;      // out of the plane
+  float k_fy, k_E;            // fire reduction factors
+};
+
+struct QUERSCHNITT;
+
+// The check-data view of a record: header, name record ("    name": byte 0 the marker,
+// ' ' or '-' for a turned profile, bytes 1-3 blanks, the library name from byte 4),
+// eight shape floats (family: the table above in cm; 0 for library and imported
+// sections), the value block and the record it describes.
+struct QS_CHECK_VIEW {
+  QS_CHECK_HEADER header;
+  char name[QS_NAME_SIZE];
+  float shape[8];
+  QS_VALUE_BLOCK values;
+  QUERSCHNITT *record;
+};
+
+// Accessors of the slot's meanings (null view: null / 0).
+CHECK_SLOT *Get_Check_Slot(QS_CHECK_VIEW *view);
+float Get_Check_Frame_Value(const QS_CHECK_VIEW *view);
+float Get_Check_Limit_Input(const QS_CHECK_VIEW *view, int index);  // index 0..2
+float Get_Check_Shape_Factor(const QS_CHECK_VIEW *view, int axis);  // axis 0 (y), 1 (z)
+
+// Check request of the stress check: one view and the words the check sets (state word 0:
+// −1 while prepared, 2 when the values are in; words 5 and 7; four option floats).
+struct QS_CHECK_REQUEST {
+  int32_t state;
+  int32_t word5, word7;
+  float options[4];
+  QS_CHECK_VIEW view;
+};
+
+// Stress-point table: per output point (Calc_DWQB_Output_Points: listed line i, station
+// k = 0..10 at s = 0.2 k − 1, place j = 0 centre line, 1 left, 2 right face; point
+// 3 (11 i + k) + j) seven doubles: y, z (cm), 1/A, c_1 = v/I_1, c_2 = −u/I_2 (principal
+// normal-stress coefficients), τ of a unit V_y and of a unit V_z (kN/cm² per kN).
+enum { QS_PT_Y, QS_PT_Z, QS_PT_INV_A, QS_PT_C1, QS_PT_C2, QS_PT_TAU_VY, QS_PT_TAU_VZ, QS_PT_COUNT };
+
+// Extremes of the last Calc_Profil_Point_Stresses (kN/cm²) with their point numbers.
+enum { QS_EX_SIGMA_MIN, QS_EX_SIGMA_MAX, QS_EX_TAU_MIN, QS_EX_TAU_MAX, QS_EX_SV_MIN, QS_EX_SV_MAX, QS_EX_SIGMA_ABS,
+       QS_EX_COUNT };
+
+// A plate part (c/t classification). kind: −1 tube wall, 0 outstand free at its first
+// end, 1 outstand free at its second end, 2 internal part, −2 none. c/t ≥ 1.
+struct QS_PLATE_PART {
+  int kind;
+  double ct;
+  double c, t;           // width between the cuts and thickness (cm)
+  int line;              // line number (tube: 0)
+  int list_pos;          // its row in the stress-point table's lines
+  int node_a, node_b;    // end nodes
+  double s_a, s_b;       // line parameters of the two ends (cuts), in [−1, 1]
+  double sigma_a, sigma_b;  // stresses at the ends on the centre line (N/mm²), last evaluation
+};
+
+// How the plate parts of a record are made: from the solver's plate groups, as one tube
+// wall (d/t), or none (solid bars).
+enum { QS_PARTS_PLATES = 0, QS_PARTS_TUBE = 1, QS_PARTS_NONE = 2 };
+
+struct QUERSCHNITT {
+  int kind;                          // QS_KIND_*
+  int grade_code, second_code;
+  char name[40];                     // library name (empty for the other kinds)
+  int family, tapered;
+  double dims_start[QS_DIMS], dims_end[QS_DIMS];  // cm
+  QIMPORT_ENTRY *entry;              // one counted reference, null when none
+  int type;                          // shape or profile type of the header
+  int part_shape;                    // QS_PARTS_*
+  double tube_d, tube_t;             // tube wall of QS_PARTS_TUBE (cm)
+  int computed;                      // 1 after a successful computation
+  double factor;                     // position factor of it
+  double values[DWQB_N_VALUES];      // the solver's values of it (cm units)
+  QS_CHECK_VIEW view;
+  int n_lines;                       // listed lines of the stress-point table
+  int n_points;
+  double *points;                    // n_points × QS_PT_COUNT (owned)
+  int cap_points;
+  double extreme[QS_EX_COUNT];
+  int extreme_point[QS_EX_COUNT];
+  int n_parts;
+  QS_PLATE_PART *parts;              // owned
+  int cap_parts;
+};
+
+// ---------------------------------------------------------------- record operations
+// A record must be value-initialised before its first use (QUERSCHNITT q{}).
+// Init: frees the tables, releases the entry, every field to its default (kind none,
+// grade −1, view cleared and referring to the record). Null: nothing.
+void Init_Querschnitt_Record(QUERSCHNITT *record);
+// Frees what the record holds (tables, entry reference); the record stays initialised.
+void Free_Querschnitt_Record(QUERSCHNITT *record);
+// A library profile by name (at most 36 characters, trimmed): 1, or 0 (record unchanged)
+// for a null record or name, a longer name or a name the library does not hold.
+int Set_Querschnitt_Profil(QUERSCHNITT *record, int grade_code, int second_code, const char *name);
+// A family with ten start and ten end dimensions (cm; end null: the start set): 1, or 0
+// (record unchanged) for a null record or start set or a family not listed above.
+int Set_Querschnitt_Parametric(QUERSCHNITT *record, int grade_code, int second_code, int family, int tapered,
+                               const double *start, const double *end);
+// An imported section: the old entry released, one reference on the new: 1, or 0
+// (record unchanged) for a null record or entry.
+int Set_Querschnitt_Imported(QUERSCHNITT *record, int grade_code, int second_code, QIMPORT_ENTRY *entry);
+
+// ---------------------------------------------------------------- computation
+// Computes the record at the position factor (dimensions start + factor·(end − start)):
+// mode 1 the section values, mode 2 also the stress points and the plate parts. Each
+// computation first clears the stress points, extremes and plate parts. Returns 1, or 0
+// for a null record, another mode, a record of no kind, a model the solver refuses, an
+// area below 0.001 cm² or a section without thin-walled model. The model stays the
+// solver's current section (cached by (record, factor) until the solver runs again).
+int Calc_Querschnitt_Values(QUERSCHNITT *record, double factor, int mode);
+// Computes the record at factor when the cache does not hold it (mode 2) and copies its
+// view into request (state word 2); 0 when a pointer is missing or the computation fails.
+int Get_Querschnitt_at_Factor(QUERSCHNITT *record, double factor, QS_CHECK_REQUEST *request);
+// The thin-walled model of the view's record in the solver with its values and stress
+// points (at the record's factor, 0.5 before its first computation): 0, or 1 (null view or
+// record, failed computation). Calc_Profil_Section_Values does the same for the checks:
+// the standard and the two pass-through values change nothing; ≤ 0 when ready.
+int Build_Profil_Thin_Walled_Model(const QS_CHECK_VIEW *view);
+int Calc_Profil_Section_Values(const QS_CHECK_VIEW *view, int standard, int pass_a, unsigned pass_b);
+// The section-value option word (0x1E at program start).
+void Set_Querschnitt_Option_Word(unsigned word);
+unsigned Get_Querschnitt_Option_Word();
+
+// Stresses at every stress point of the record last computed in mode 2 under the forces
+// N, V_1, V_2, T, M_1, M_2, T_w, B (kN, kNcm, kNcm²; V and M about y and z through the
+// centroid): σ = N/A + c_1 M_I + c_2 M_II with the moments turned into the principal axes
+// (M_I = M_y cos α + M_z sin α, M_II = M_z cos α − M_y sin α), τ = τ_Vy V_y + τ_Vz V_z,
+// σ_v = √(σ² + 3τ²); T, T_w and B add nothing. Keeps the extremes (τ as magnitudes) with
+// their point numbers and sets the plate parts' end stresses. Returns the point count
+// (0 when there is no record or no point: extremes and stresses then 0).
+int Calc_Profil_Point_Stresses(double N, double V_1, double V_2, double T, double M_1, double M_2, double T_w,
+                               double B);
+// The eight forces of the last Calc_Profil_Point_Stresses.
+void Get_Profil_Point_Stress_Forces(double forces[8]);
+// Turns V_y, V_z and M_y, M_z in place by alpha (rad) into the principal axes:
+// V_1 = V_y cos α + V_z sin α, V_2 = V_z cos α − V_y sin α, M alike. N, T, T_w, B, family
+// and grade code are untouched. Null forces: nothing.
+void Transform_Profil_Section_Forces(double *N, double *V_y, double *V_z, double *T, double *M_y, double *M_z,
+                                     double *T_w, double *B, double alpha, int family, int grade_code);
+// The plate part of the record last computed in mode 2: its kind, c/t and end stresses
+// (N/mm²); −2 and zeros outside 0..count − 1.
+int Get_Profil_Plate_Part(int index, double *ct, double *sigma_a, double *sigma_b);
+// The record last computed in mode 2 (null when none).
+const QUERSCHNITT *Get_Querschnitt_Current();
+
+// ================================================================ section export
+// Exports a parametric profile's thin-walled model (the model of Build_Profil_Model,
+// cm, lines with r_al, r_ar, r_el, r_er; channels and Z sections numbered top flange, web,
+// bottom flange, T sections tips first) as an imported section: writes the exchange file
+// (name "DWQB_QImport", object 14) and reads it back into a new entry, makes record
+// refer to it (grade_code, second_code; Save_QImport_Sections after it) or, without a
+// record, drops it again; moves the file written at Get_XPRT_Path to the member's ".XPR"
+// (stem, work-file suffix) and appends a VALUES block (.EY_ 0, .EZ_ 0, .I11, .I22 cm⁴,
+// .ALF rad; Calc_Profil_Principal_Moments) unless the file holds one. Returns 0, or 1
+// for a null profile, a kind-2 profile (refused before any file is touched), no model,
+// a refused exchange file or a record that cannot be set.
+int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *profil);
+// 1 for a null or non-parametric profile, else DWQB_QImport.
+int Export_Profil_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *profil);
+// The exchange callbacks of the last export: record index 0..99 (1), 0 above or beyond
+// the model. Set_QImport_Model_Line sets line record nr − 1 (nr below 1 as 1, above 100
+// ignored) from nine line values in mm (null clears it).
+int Get_QImport_Model_Node(int index, XPRT_NODE *out);
+int Get_QImport_Model_Line(int index, XPRT_LINE *out);
+void Set_QImport_Model_Line(int nr, int node_a, int node_b, const double *values_mm);
+
+// ================================================================ check sections
+// The one section record of the checks (valid until the next call of either):
+// registers a user grade for profiles with user values or grade row 26 (Eurocode slot
+// 101, code 0x18065; DIN slot 100, code 0x8064; made once, then reused; aluminium with
+// user values registers none and gets code −1), sets the option word 0x1E01E, then makes
+// the record: library by name; parametric shape types 3-7, 10-15 as a family when both
+// flags are 0, every other type (and with a flag set) through DWQB_QImport; kind 2
+// through its entry. Computes it at 0.5 in mode 2. Returns the record, or null on failure
+// and for a thick-walled imported section.
+QUERSCHNITT *Build_Profil_Stress_Section(PROFIL *profil, int export_a, int export_b);
+// The same record for the c/t check, then the stresses for f1..f8 (N, M_y, M_z kNm,
+// V_y, V_z kN, T, T_w kNm, B kNm²) handed on as (f1, f4, f5, 100 f6, 100 f2, 100 f3,
+// 100 f7, 10000 f8); out1 = σ_max, out2 = σ_min, out3 = τ_max (N/mm²), out4 = the first
+// value of the stress-point table. Returns 0 (outputs set; all forces below 0.001: zeros,
+// nothing built) or 1 (failure, thick-walled section).
+int Build_Profil_Plate_Section(PROFIL *profil, double f1, double f2, double f3, double f4, double f5, double f6,
+                               double f7, double f8, double *out1, double *out2, double *out3, double *out4);
+
+// Back to program start: the default plot style, option word 0x1E, no cache, the check
+// record freed.
 void Reset_Querschnitt_For_Tests();

@@ -2,7 +2,7 @@
 # Installs what a fresh Debian machine lacks to build and test the program. Idempotent.
 set -euo pipefail
 pkgs=(cmake g++ clang pkg-config make libgtest-dev libgmock-dev libbenchmark-dev
-      libcminpack-dev libpng-dev libclang-rt-dev)
+      libcminpack-dev libpng-dev libclang-rt-dev rsync gcovr)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -40,6 +40,7 @@ void Enable_QUER_Import() { Sections_State().quer_import_enabled = 1; }
 int Is_QUER_Import_Enabled() { return g.quer_import_enabled; }
 
 void Invalidate_Profil_Section_Cache() { g.section_cache_key = 99999; }
+void Set_Profil_Section_Cache_Key(int key) { g.section_cache_key = key; }
 
 void Reset_Sections_For_Tests() {
   for (QIMPORT_ENTRY *e : g.entries) Free_QImport_Entry(e);

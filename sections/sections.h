@@ -246,6 +246,10 @@ int Build_QUER_Import_Command(char *buffer, int size, int mode);
 // Marks the cached standard-profile section stale (key 99999) so that the next request
 // builds its thin-walled model again. The solver calls it after every run.
 void Invalidate_Profil_Section_Cache();
+// The key of the cached standard-profile section: the catalogue sets it after each of its
+// runs; 99999 while stale.
+void Set_Profil_Section_Cache_Key(int key);
+int Get_Profil_Section_Cache_Key();
 
 // Back to program start (both switches 0, no library loaded, texts empty, caches
 // cleared, every imported entry freed, exchange name "XPRT.TMP", no file paths, no

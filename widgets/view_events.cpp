@@ -469,10 +469,12 @@ void Scroll_View_Area_to_Rectangle(int area, int x1, int y1, int x2, int y2) {
   // fits; otherwise its left (upper) end meets the near edge.
   if (sx <= tx && rx - tx < vw) tx = rx - vw;
   if (sy <= ty && ry - ty < vh) ty = ry - vh;
-  tx = std::max(tx, 0);
-  ty = std::max(ty, 0);
+  // Never past the content's end, and never before its start (content narrower or lower
+  // than the view has no range at all).
   if (tx > cw - vw) tx = cw - vw;
   if (ty > ch - vh) ty = ch - vh;
+  tx = std::max(tx, 0);
+  ty = std::max(ty, 0);
   for (int k = 1; k <= 10; ++k) {
     a->scroll_x = sx + k * (tx - sx) / 10;
     a->scroll_y = sy + k * (ty - sy) / 10;

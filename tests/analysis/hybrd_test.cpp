@@ -91,6 +91,7 @@ struct Probe {
   int calls_by_flag[4] = {0, 0, 0, 0};
   int stop_at_first = 0;      // stop with -1 on the first residual evaluation
   int halve_steps = 0;        // shorten every proposed step to half
+  int stop_in_hook = 0;       // stop with -2 in the step hook
   double stop_eps = -1.0;     // stop with -1 once |F|² <= stop_eps
 } probe;
 
@@ -98,6 +99,7 @@ void Probe_Fcn(int *n, double *x, double *fvec, double *fjac, int *ldfjac, int *
   ++probe.calls;
   if (*iflag >= 0 && *iflag <= 3) ++probe.calls_by_flag[*iflag];
   if (*iflag == 3) {
+    if (probe.stop_in_hook) *iflag = -2;
     if (probe.halve_steps)
       for (int j = 0; j < *n; ++j) fvec[j] *= 0.5;
     return;
@@ -212,70 +214,44 @@ TEST(AnalysisHybrdInput, MaxfevBelowOneBecomes200InCallersVariable) {
   EXPECT_EQ(t.maxfev, 200);
 }
 
-TEST(AnalysisHybrdStop, StopAtFirstEvaluationGivesMinusOneAndIterZero) {
-  probe = Probe{};
-  probe.problem = Linear;
-  probe.stop_at_first = 1;
-  int n = 2, ld = 2, maxfev = 50, info = 7, iter = 7, lwa = 15;
-  double tol = 1e-8, x[2] = {0.5, 0.25}, f[2], fjac[4], wa[15];
-  Masque_Hybrd1(Probe_Fcn, &n, x, f, fjac, &ld, &tol, &maxfev, &info, wa, &lwa, &iter);
-  EXPECT_EQ(info, -1);
-  EXPECT_EQ(iter, 0);
-  EXPECT_EQ(probe.calls, 1);
-  EXPECT_EQ(x[0], 0.5);
-  EXPECT_EQ(x[1], 0.25);
-}
-
-// The outline step's use: the callback stops as soon as |F|² <= eps. On a linear system
-// the first full Newton step lands on the root; the driver must hand back that trial
-// point, not the start point.
-TEST(AnalysisHybrdStop, StopAtTrialPointReturnsTheTrialPoint) {
-  probe = Probe{};
-  probe.problem = Linear;
-  probe.stop_eps = 1e-10;
-  int n = 2, ld = 2, maxfev = 50, info = 7, iter = 7, lwa = 15;
-  double tol = 1e-8, x[2] = {0.0, 0.0}, f[2] = {9, 9}, fjac[4], wa[15];
-  Masque_Hybrd1(Probe_Fcn, &n, x, f, fjac, &ld, &tol, &maxfev, &info, wa, &lwa, &iter);
-  EXPECT_EQ(info, -1);
-  EXPECT_NEAR(x[0], 1.0, 1e-12);
-  EXPECT_NEAR(x[1], 2.0, 1e-12);
-  EXPECT_LE(f[0] * f[0] + f[1] * f[1], 1e-10);  // the residuals of the returned point
-  EXPECT_EQ(probe.calls_by_flag[1], 2);
-}
-
-TEST(AnalysisHybrdStep, HalvedStepsStillConvergeOnALinearSystem) {
-  Solve full = Run_Solve(Linear, {10.0, -7.0}, 1e-10);
+// Stops and step changes of the callback on the linear system with root (1, 2): a stop at
+// the first evaluation keeps the start; the outline step's stop once |F|² <= eps hands back
+// the trial point of the first full Newton step (with its residuals), not the start; halved
+// steps still converge, in more iterations; a stop in the step hook keeps the current point.
+TEST(AnalysisHybrdStop, StopsAndStepChangesOfTheCallback) {
+  const Solve full = Run_Solve(Linear, {10.0, -7.0}, 1e-10);
   ASSERT_EQ(full.info, 1);
-  probe = Probe{};
-  probe.problem = Linear;
-  probe.halve_steps = 1;
-  int n = 2, ld = 2, maxfev = 200, info = 7, iter = 7, lwa = 15;
-  double tol = 1e-10, x[2] = {10.0, -7.0}, f[2], fjac[4], wa[15];
-  Masque_Hybrd1(Probe_Fcn, &n, x, f, fjac, &ld, &tol, &maxfev, &info, wa, &lwa, &iter);
-  EXPECT_EQ(info, 1);
-  EXPECT_NEAR(x[0], 1.0, 1e-8);
-  EXPECT_NEAR(x[1], 2.0, 1e-8);
-  EXPECT_GT(iter, full.iter);
-  EXPECT_GT(probe.calls_by_flag[3], 0);
-}
-
-TEST(AnalysisHybrdStep, CallbackStopInStepHookKeepsCurrentPoint) {
-  struct Local {
-    static void Fcn(int *n, double *x, double *f, double *fjac, int *ld, int *iflag) {
-      if (*iflag == 3) {
-        *iflag = -2;
-        return;
-      }
-      Linear(*n, x, f, fjac, *ld, *iflag);
-    }
+  const struct {
+    const char *name;
+    Probe setup;
+    double x0, x1;
+    int info;
+    double x_end0, x_end1, tol;
+    int iter, residual_calls;
+  } cases[] = {
+      {"stop at the first evaluation", {.stop_at_first = 1}, 0.5, 0.25, -1, 0.5, 0.25, 0.0, 0, 1},
+      {"stop at the trial point", {.stop_eps = 1e-10}, 0.0, 0.0, -1, 1.0, 2.0, 1e-12, -1, 2},
+      {"halved steps", {.halve_steps = 1}, 10.0, -7.0, 1, 1.0, 2.0, 1e-8, -1, -1},
+      {"stop in the step hook", {.stop_in_hook = 1}, 4.0, 4.0, -2, 4.0, 4.0, 0.0, 1, -1},
   };
-  int n = 2, ld = 2, maxfev = 50, info = 7, iter = 7, lwa = 15;
-  double tol = 1e-8, x[2] = {4.0, 4.0}, f[2], fjac[4], wa[15];
-  Masque_Hybrd1(Local::Fcn, &n, x, f, fjac, &ld, &tol, &maxfev, &info, wa, &lwa, &iter);
-  EXPECT_EQ(info, -2);
-  EXPECT_EQ(x[0], 4.0);
-  EXPECT_EQ(x[1], 4.0);
-  EXPECT_EQ(iter, 1);
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    probe = c.setup;
+    probe.problem = Linear;
+    int n = 2, ld = 2, maxfev = 200, info = 7, iter = 7, lwa = 15;
+    double tol = 1e-10, x[2] = {c.x0, c.x1}, f[2] = {9, 9}, fjac[4], wa[15];
+    Masque_Hybrd1(Probe_Fcn, &n, x, f, fjac, &ld, &tol, &maxfev, &info, wa, &lwa, &iter);
+    EXPECT_EQ(info, c.info);
+    EXPECT_NEAR(x[0], c.x_end0, c.tol);
+    EXPECT_NEAR(x[1], c.x_end1, c.tol);
+    EXPECT_TRUE(c.iter < 0 || iter == c.iter) << iter;
+    EXPECT_TRUE(c.residual_calls < 0 || probe.calls_by_flag[1] == c.residual_calls) << probe.calls_by_flag[1];
+    EXPECT_TRUE(c.info != -1 || c.iter >= 0 || f[0] * f[0] + f[1] * f[1] <= 1e-10);  // the point's residuals
+    if (c.setup.halve_steps) {
+      EXPECT_GT(iter, full.iter);
+      EXPECT_GT(probe.calls_by_flag[3], 0);
+    }
+  }
 }
 
 TEST(AnalysisHybrdLimit, IterationLimitCountsAcceptedSteps) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <vector>
 
 #include "analysis/masque.h"
 
@@ -21,46 +22,44 @@ class MasqueFrame : public ::testing::Test {
     Destroy_Masque_Querschnitt(mask_);
     Reset_Masque_Module_For_Tests();
   }
-  SPANNUNGSDEHNUNGSLINIE *AddLine(unsigned typ, double epsD, double epsu) {
-    const double p[SDL_PARAMETER] = {1000, 1000, epsD, -epsD > 0 ? -epsD : 0, epsu, 0, 1, 0, 0, 0};
-    SPANNUNGSDEHNUNGSLINIE *line = Create_Masque_Spannungsdehnungslinie(0, typ, nullptr, p);
-    EXPECT_EQ(Add_Masque_Spannungsdehnungslinie(mask_, line), 1);
-    return line;
-  }
   SPANNUNGSDEHNUNGSLINIE *AddBuiltin(const char *name) {
     SPANNUNGSDEHNUNGSLINIE *line = Clone_Masque_Spannungsdehnungslinie(Find_Builtin_Spannungsdehnungslinie(name));
     EXPECT_EQ(Add_Masque_Spannungsdehnungslinie(mask_, line), 1);
     return line;
   }
-  void ExpectLimits(double cmin, double cmax, double smin, double smax) {
-    ASSERT_EQ(Calc_Masque_Limits(mask_), 1);
-    EXPECT_EQ(mask_->limits.cmin, cmin);
-    EXPECT_EQ(mask_->limits.cmax, cmax);
-    EXPECT_EQ(mask_->limits.smin, smin);
-    EXPECT_EQ(mask_->limits.smax, smax);
-    EXPECT_TRUE(mask_->flags & MASQUE_LIMITS_GUELTIG);
-  }
   MASQUE *mask_ = nullptr;
 };
 
-TEST_F(MasqueFrame, LimitsWithoutLinesAreZero) { ExpectLimits(0, 0, 0, 0); }
-
-TEST_F(MasqueFrame, LimitsOfSymmetricLinesOnly) {
-  AddLine(2, -2, 5);
-  AddLine(2, -2, 25);
-  ExpectLimits(-25, 25, -25, 25);
-}
-
-TEST_F(MasqueFrame, LimitsOfConcreteOnly) {
-  AddBuiltin("B25");
-  ExpectLimits(-3.5, -2, -3.5, -2);
-}
-
-TEST_F(MasqueFrame, LimitsOfConcreteAndReinforcement) {
-  AddBuiltin("C50/60");
-  AddBuiltin("C60/75");
-  AddBuiltin("BSt 500 S");
-  ExpectLimits(-3.5, -2, -5, 5);
+// The mask's strain limits (cmin, cmax, smin, smax) from its lines: none, symmetric lines
+// only, concrete only, concrete with reinforcement.
+TEST(MasqueLimitsOfLines, ByKindsOfLines) {
+  const struct {
+    std::vector<const char *> builtin;
+    std::vector<double> symmetric_epsu;
+    double cmin, cmax, smin, smax;
+  } cases[] = {{{}, {}, 0, 0, 0, 0},
+               {{}, {5, 25}, -25, 25, -25, 25},
+               {{"B25"}, {}, -3.5, -2, -3.5, -2},
+               {{"C50/60", "C60/75", "BSt 500 S"}, {}, -3.5, -2, -5, 5}};
+  for (const auto &c : cases) {
+    Reset_Masque_Module_For_Tests();
+    MASQUE *mask = Create_Masque_Querschnitt(1, 0);
+    for (const char *name : c.builtin) {
+      SPANNUNGSDEHNUNGSLINIE *line = Clone_Masque_Spannungsdehnungslinie(Find_Builtin_Spannungsdehnungslinie(name));
+      Add_Masque_Spannungsdehnungslinie(mask, line);
+    }
+    for (double epsu : c.symmetric_epsu) {
+      const double p[SDL_PARAMETER] = {1000, 1000, -2, 2, epsu, 0, 1, 0, 0, 0};
+      Add_Masque_Spannungsdehnungslinie(mask, Create_Masque_Spannungsdehnungslinie(0, 2, nullptr, p));
+    }
+    ASSERT_EQ(Calc_Masque_Limits(mask), 1);
+    const double got[4] = {mask->limits.cmin, mask->limits.cmax, mask->limits.smin, mask->limits.smax};
+    const double want[4] = {c.cmin, c.cmax, c.smin, c.smax};
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(got[k], want[k]) << c.cmin << " " << c.smax << " limit " << k;
+    EXPECT_TRUE(mask->flags & MASQUE_LIMITS_GUELTIG);
+    Destroy_Masque_Querschnitt(mask);
+  }
+  Reset_Masque_Module_For_Tests();
 }
 
 TEST_F(MasqueFrame, LawTypesBeyondTwoAreToldApartByTheSignOfEpsu) {

@@ -213,6 +213,12 @@ TEST(MasqueQuerschnittswerte, Rectangle) {
   ASSERT_EQ(Calc_Masque_Querschnittswerte(m, 0x2, 0, &v), 1);
   EXPECT_EQ(v.A, 0.0);
   EXPECT_EQ(Calc_Masque_Querschnittswerte(nullptr, 0x4, 0, &v), 0);
+  // A group of a kind the integration does not know fails the whole call.
+  MASQUE_GRUPPE *g = const_cast<MASQUE_GRUPPE *>(Get_Masque_Gruppe(m, 0));
+  const auto kind = g->typ;
+  g->typ = static_cast<decltype(g->typ)>(99);
+  EXPECT_EQ(Calc_Masque_Querschnittswerte(m, MASQUE_WERTE_ALLE, 0, &v), 0);
+  g->typ = kind;
   Destroy_Masque_Querschnitt(m);
 }
 

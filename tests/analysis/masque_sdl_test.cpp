@@ -82,44 +82,39 @@ TEST_F(MasqueLaws, SteelLawExamples) {
   EXPECT_EQ(b[SDL_BETA_D], 0.0);
 }
 
-// Parabola-rectangle law of EN 1992-1-1, 3.1.7: sigma = -fcd (1 - (1 - eps/epsc2)^n).
-TEST_F(MasqueLaws, ConcreteLinesFollowTheParabolaRectangleLaw) {
-  const SPANNUNGSDEHNUNGSLINIE *b25 = Builtin("B25");
-  EXPECT_EQ(b25->arbeitsform.anzahl, 3);
-  double t = 0;
-  EXPECT_EQ(Sigma(b25, -2.0, &t), -17500.0);
-  EXPECT_NEAR(t, 0.0, 1e-12);
-  EXPECT_NEAR(Sigma(b25, -1.0, &t), -13125.0, 1e-9);
-  EXPECT_NEAR(t, 8750.0, 1e-9);
-  EXPECT_NEAR(Sigma(b25, 0.0, &t), 0.0, 1e-12);
-  EXPECT_NEAR(t, 17500.0, 1e-9);  // 2 fcd / epsc2
-  EXPECT_EQ(Sigma(b25, -3.5), -17500.0);
-  EXPECT_EQ(Sigma(b25, -20.0), -17500.0);  // the first segment serves every smaller strain
-  EXPECT_EQ(Sigma(b25, 1.0, &t), 0.0);
-  EXPECT_EQ(t, 0.0);
-  EXPECT_EQ(Sigma(b25, 1e30), 0.0);
-
-  // High-strength concrete with exponent 1.55 (DIN 1045-1 Table 9, C100/115).
-  const SPANNUNGSDEHNUNGSLINIE *c100 = Builtin("C100/115");
-  for (double eps : {-0.2, -1.1, -2.0}) {
-    EXPECT_NEAR(Sigma(c100, eps), -30000.0 * (1.0 - std::pow(1.0 - eps / -2.2, 1.55)), 1e-9) << eps;
+// Built-in lines at their corner strains: the parabola-rectangle law of EN 1992-1-1, 3.1.7,
+// σ = -fcd (1 - (1 - ε/εc2)^n) (B25: fcd 17.5 N/mm², εc2 -2, n 2, three segments; C100/115
+// of DIN 1045-1 Table 9: 30 N/mm², -2.2, n 1.55), and bilinear DIN 488 reinforcing steel.
+TEST_F(MasqueLaws, BuiltinLinesAtTheirCorners) {
+  constexpr double kAny = -1e300;  // tangent not checked
+  const double fb = 500000.0 / 2.381, c100 = 30000.0;
+  auto pr = [&](double eps) { return -c100 * (1.0 - std::pow(1.0 - eps / -2.2, 1.55)); };
+  const struct {
+    const char *name;
+    double eps, sigma, tangent;
+  } rows[] = {
+      {"B25", -2.0, -17500.0, 0.0},   {"B25", -1.0, -13125.0, 8750.0},
+      {"B25", 0.0, 0.0, 17500.0},     {"B25", -3.5, -17500.0, kAny},  // tangent 2 fcd / εc2 at 0
+      {"B25", -20.0, -17500.0, kAny}, {"B25", 1.0, 0.0, 0.0},  // the first segment serves all below
+      {"B25", 1e30, 0.0, kAny},
+      {"C100/115", -0.2, pr(-0.2), kAny}, {"C100/115", -1.1, pr(-1.1), kAny}, {"C100/115", -2.0, pr(-2.0), kAny},
+      {"C100/115", -2.2, -c100, kAny},
+      {"BSt 500 S", -2.381, -500000.0, kAny}, {"BSt 500 S", -7.0, -500000.0, kAny}, {"BSt 500 S", 1.0, fb, fb},
+      {"BSt 500 S", 2.381, 500000.0, kAny},   {"BSt 500 S", 5.0, 500000.0, kAny},  {"BSt 500 S", 50.0, 500000.0, kAny},
+  };
+  for (const auto &r : rows) {
+    const SPANNUNGSDEHNUNGSLINIE *line = Builtin(r.name);
+    double t = 0;
+    EXPECT_NEAR(Sigma(line, r.eps, &t), r.sigma, 1e-9) << r.name << " at " << r.eps;
+    EXPECT_TRUE(r.tangent == kAny || std::fabs(t - r.tangent) <= 1e-9) << r.name << " at " << r.eps << ": " << t;
   }
-  EXPECT_NEAR(Sigma(c100, -2.2), -30000.0, 1e-9);
+  EXPECT_EQ(Builtin("B25")->arbeitsform.anzahl, 3);
+  EXPECT_EQ(Builtin("BSt 500 S")->arbeitsform.anzahl, 3);
 }
 
-TEST_F(MasqueLaws, ReinforcingAndStructuralSteelAreBilinear) {
-  const SPANNUNGSDEHNUNGSLINIE *bst = Builtin("BSt 500 S");
-  EXPECT_EQ(bst->arbeitsform.anzahl, 3);
-  double t = 0;
-  EXPECT_EQ(Sigma(bst, -2.381), -500000.0);
-  EXPECT_EQ(Sigma(bst, -7.0), -500000.0);
-  EXPECT_NEAR(Sigma(bst, 1.0, &t), 500000.0 / 2.381, 1e-9);
-  EXPECT_NEAR(t, 500000.0 / 2.381, 1e-9);
-  EXPECT_NEAR(Sigma(bst, 2.381), 500000.0, 1e-9);
-  EXPECT_EQ(Sigma(bst, 5.0), 500000.0);
-  EXPECT_EQ(Sigma(bst, 50.0), 500000.0);
-
-  double law[SDL_PARAMETER];
+// Structural steel with hardening: bilinear, odd in the strain, constant beyond the limit.
+TEST_F(MasqueLaws, StructuralSteelIsBilinear) {
+  double law[SDL_PARAMETER], t = 0;
   Fill_Stahl_Spannungsdehnungslinie(210000, 235, 150, 1000, law);
   const SPANNUNGSDEHNUNGSLINIE *s = Prepared(2, law);
   const double k = law[SDL_EPS_Z];

@@ -7,8 +7,12 @@
 #include <cmath>
 #include <numbers>
 
+#include "analysis/masque.h"
 #include "dwqb/dwqb.h"
 #include "dwqb/dwqb_internal.h"
+#include "dwqb/plastic_internal.h"
+#include "materials/materials.h"
+#include "tests/dwqb/section_models.h"
 
 class DwqbTest : public ::testing::Test {
  protected:
@@ -26,6 +30,41 @@ class DwqbTest : public ::testing::Test {
     const double v[9] = {t_a, t_b, rise, 0, 0, 0, 0, 0, 0};
     Add_DWQB_Line(nr, part, a, b, v);
   }
+};
+
+// The plastic masks and values of the current section: their module state and the mask
+// module's at program start around every test; small sections (cm), run.
+class DwqbPlasticTest : public DwqbTest {
+ protected:
+  void SetUp() override {
+    DwqbTest::SetUp();
+    Reset_DWQB_Plastic_For_Tests();
+    Reset_Masque_Module_For_Tests();
+  }
+  void TearDown() override {
+    Reset_DWQB_Plastic_For_Tests();
+    Reset_Masque_Module_For_Tests();
+    Reset_Materials_For_Tests();
+    DwqbTest::TearDown();
+  }
+  static void Run() {
+    ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
+    ASSERT_GT(Get_DWQB_Values()->v[DWQB_V_A], 0.0);
+  }
+  // The rolled IPE 300 with root radius r.
+  static void Ipe300(double r) {
+    Ipe300_Model(r).Build();
+    Run();
+  }
+  // A solid rectangle b × h as one wall of thickness b along z, centred on (0, 0).
+  static void Rectangle(double b, double h) {
+    Add_DWQB_Node(1, 0, -h / 2);
+    Add_DWQB_Node(2, 0, h / 2);
+    Add_DWQB_Line_Const_Thickness(1, 1, 2, b);
+    Run();
+  }
+  // The solver's reset frees the section, and with it the masks.
+  static void Free_Section() { Reset_DWQB_Querschnitt(); }
 };
 
 // Area enclosed by the ten outline pieces of one line: shoelace over the chords, exact

@@ -12,6 +12,31 @@ DWQB_LINE_GEOMETRY Geo(double ya, double za, double yb, double zb, double rise, 
 }
 }  // namespace
 
+// Points (s along, w across, -1 right face to +1 left face) of straight, turned, arc and
+// zero-length lines worked out by hand.
+TEST(DwqbGeometry, PointsOfLines) {
+  const struct {
+    double ya, za, yb, zb, rise, ta, tb, s, w, y, z;
+  } rows[] = {
+      {0, 0, 10, 0, 0, 2, 4, 1, 1, 10, 2},      // tapered: left face at b, half thickness 2
+      {0, 0, 10, 0, 0, 2, 4, -1, -1, 0, -1},    // right face at a, half thickness 1
+      {1, 1, 1, 5, 0, 1, 1, 0, 1, 0.5, 3},      // along +z: the left side is -y
+      {0, 0, 10, 0, 5, 2, 2, 0, 0, 5, 5},       // half circle bulging left (+z)
+      {0, 0, 10, 0, 5, 2, 2, 1, 0, 10, 0},      // its end
+      {0, 0, 10, 0, 5, 2, 2, 0, 1, 5, 6},       // its left face is the outer one
+      {0, 0, 10, 0, -5, 2, 2, 0, 0, 5, -5},     // mirrored: bulging right
+      {0, 0, 10, 0, -5, 2, 2, 0, 1, 5, -4},     // its left face is the inner one
+      {3, 4, 3, 4, 0, 1, 1, 0.7, 0, 3, 4},      // zero length: a point
+  };
+  for (const auto &r : rows) {
+    const DWQB_LINE_GEOMETRY g = Geo(r.ya, r.za, r.yb, r.zb, r.rise, r.ta, r.tb);
+    double y, z;
+    Get_DWQB_Line_Geometry_Point(r.s, r.w, &g, &y, &z);
+    EXPECT_NEAR(y, r.y, 1e-14) << r.ya << " " << r.yb << " " << r.rise << " s " << r.s << " w " << r.w;
+    EXPECT_NEAR(z, r.z, 1e-14) << r.ya << " " << r.yb << " " << r.rise << " s " << r.s << " w " << r.w;
+  }
+}
+
 TEST(DwqbGeometry, StraightTaperedLine) {
   const DWQB_LINE_GEOMETRY g = Geo(0, 0, 10, 0, 0, 2, 4);
   EXPECT_DOUBLE_EQ(g.h0, 1.5);
@@ -19,41 +44,26 @@ TEST(DwqbGeometry, StraightTaperedLine) {
   EXPECT_DOUBLE_EQ(g.half_chord, 5.0);
   EXPECT_DOUBLE_EQ(g.length, 10.0);
   EXPECT_EQ(g.n_seg, 0);
-  EXPECT_EQ(g.radius, 0.0);
-  double y, z;
-  Get_DWQB_Line_Geometry_Point(1, 1, &g, &y, &z);  // left face at b: half thickness 2
-  EXPECT_DOUBLE_EQ(y, 10.0);
-  EXPECT_DOUBLE_EQ(z, 2.0);
-  Get_DWQB_Line_Geometry_Point(-1, -1, &g, &y, &z);  // right face at a: half thickness 1
-  EXPECT_DOUBLE_EQ(y, 0.0);
-  EXPECT_DOUBLE_EQ(z, -1.0);
   // The left face rises by (t_b - t_a)/2 over the length: tangent (10, 1)/2 per unit s.
   double ty, tz;
   Get_DWQB_Line_Geometry_Tangent(0.3, 1, &g, &ty, &tz);
   EXPECT_DOUBLE_EQ(ty, 5.0);
   EXPECT_DOUBLE_EQ(tz, 0.5);
-}
-
-TEST(DwqbGeometry, TurnedStraightLine) {
-  // From (1, 1) to (1, 5): direction +z, its left side is -y.
-  const DWQB_LINE_GEOMETRY g = Geo(1, 1, 1, 5, 0, 1, 1);
-  EXPECT_NEAR(g.angle, kPi / 2, 1e-15);
-  double y, z;
-  Get_DWQB_Line_Geometry_Point(0, 1, &g, &y, &z);
-  EXPECT_NEAR(y, 0.5, 1e-15);
-  EXPECT_NEAR(z, 3.0, 1e-15);
+  EXPECT_NEAR(Geo(1, 1, 1, 5, 0, 1, 1).angle, kPi / 2, 1e-15);
+  const DWQB_LINE_GEOMETRY p = Geo(3, 4, 3, 4, 0, 1, 1);
+  EXPECT_EQ(p.length, 0.0);
+  EXPECT_EQ(p.cos, 1.0);
+  EXPECT_EQ(p.sin, 0.0);
 }
 
 TEST(DwqbGeometry, SmallRiseIsStraight) {
   const DWQB_LINE_GEOMETRY g = Geo(0, 0, 10, 0, 0.01, 1, 1);  // 0.001 · chord
   EXPECT_EQ(g.n_seg, 0);
   EXPECT_DOUBLE_EQ(g.half_chord, 5.0);
-  const DWQB_LINE_GEOMETRY h = Geo(0, 0, 10, 0, 0.0101, 1, 1);
-  EXPECT_GE(h.n_seg, 1);
+  EXPECT_GE(Geo(0, 0, 10, 0, 0.0101, 1, 1).n_seg, 1);
 }
 
 TEST(DwqbGeometry, HalfCircle) {
-  // Rise of half the chord: a half circle bulging to the left (+z) of (0,0) -> (10,0).
   const DWQB_LINE_GEOMETRY g = Geo(0, 0, 10, 0, 5, 2, 2);
   EXPECT_NEAR(g.half_angle, kPi / 2, 1e-14);
   EXPECT_NEAR(g.radius, 5.0, 1e-14);
@@ -61,16 +71,7 @@ TEST(DwqbGeometry, HalfCircle) {
   EXPECT_NEAR(g.z_c, 0.0, 1e-14);
   EXPECT_NEAR(g.length, 5.0 * kPi, 1e-13);
   EXPECT_GE(g.n_seg, 1);
-  double y, z;
-  Get_DWQB_Line_Geometry_Point(0, 0, &g, &y, &z);
-  EXPECT_NEAR(y, 5.0, 1e-14);
-  EXPECT_NEAR(z, 5.0, 1e-14);
-  Get_DWQB_Line_Geometry_Point(1, 0, &g, &y, &z);
-  EXPECT_NEAR(y, 10.0, 1e-14);
-  EXPECT_NEAR(z, 0.0, 1e-14);
-  // Left face of a left bulge is the outer one: radius 5 + 1.
-  Get_DWQB_Line_Geometry_Point(0, 1, &g, &y, &z);
-  EXPECT_NEAR(z, 6.0, 1e-14);
+  EXPECT_LT(Geo(0, 0, 10, 0, -5, 2, 2).radius, 0.0);
   // End tangents are opposite: up at a, down at b; |dP/ds| = R·φ on the centre line.
   double ay, az, by, bz;
   Get_DWQB_Line_Geometry_Tangent(-1, 0, &g, &ay, &az);
@@ -79,24 +80,6 @@ TEST(DwqbGeometry, HalfCircle) {
   EXPECT_NEAR(az, 5.0 * kPi / 2, 1e-13);
   EXPECT_NEAR(by, -ay, 1e-13);
   EXPECT_NEAR(bz, -az, 1e-13);
-  // The mirrored arc (negative rise) bulges to the right.
-  const DWQB_LINE_GEOMETRY m = Geo(0, 0, 10, 0, -5, 2, 2);
-  EXPECT_LT(m.radius, 0.0);
-  Get_DWQB_Line_Geometry_Point(0, 0, &m, &y, &z);
-  EXPECT_NEAR(z, -5.0, 1e-14);
-  Get_DWQB_Line_Geometry_Point(0, 1, &m, &y, &z);  // left face is now the inner one
-  EXPECT_NEAR(z, -4.0, 1e-14);
-}
-
-TEST(DwqbGeometry, ZeroLengthLineIsAPoint) {
-  const DWQB_LINE_GEOMETRY g = Geo(3, 4, 3, 4, 0, 1, 1);
-  EXPECT_EQ(g.length, 0.0);
-  EXPECT_EQ(g.cos, 1.0);
-  EXPECT_EQ(g.sin, 0.0);
-  double y, z;
-  Get_DWQB_Line_Geometry_Point(0.7, 0, &g, &y, &z);
-  EXPECT_EQ(y, 3.0);
-  EXPECT_EQ(z, 4.0);
 }
 
 TEST(DwqbGeometry, NullBlockGivesZeros) {

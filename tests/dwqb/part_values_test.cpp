@@ -77,31 +77,24 @@ DWQB_PART Element(const DWQB_LINE &l, int kind = DWQB_PART_LINE) {
 }
 }  // namespace
 
-TEST(DwqbLineIntegrals, ConstantPlate) {
-  const double t = 0.8, L = 7.0;
-  const Integrals r = Of(Make_Line(0, 0, L, 0, t, t));
-  EXPECT_DOUBLE_EQ(r.A, t * L);
-  EXPECT_DOUBLE_EQ(r.Sy, t * L * L / 2);
-  EXPECT_DOUBLE_EQ(r.Iyy, t * L * L * L / 3);
-  EXPECT_EQ(r.Izz, 0.0);
-  EXPECT_EQ(r.Sz, 0.0);
-  // Half of the plate.
-  const Integrals h = Of(Make_Line(0, 0, L, 0, t, t), 0.0);
-  EXPECT_DOUBLE_EQ(h.A, t * L / 2);
-  EXPECT_DOUBLE_EQ(h.Iyy, t * L * L * L / 24);
-}
-
-TEST(DwqbLineIntegrals, TaperedLine) {
-  // t from 1 to 3 over 6: ∫(1 + y/3) dy = 12, ∫y(1 + y/3) dy = 42, ∫y²(1 + y/3) dy = 180.
-  const DWQB_LINE l = Make_Line(0, 0, 6, 0, 1, 3);
-  const Integrals r = Of(l);
-  EXPECT_DOUBLE_EQ(r.A, 12.0);
-  EXPECT_DOUBLE_EQ(r.Sy, 42.0);
-  EXPECT_DOUBLE_EQ(r.Iyy, 180.0);
-  // First half: t from 1 to 2 over 3: A 4.5, ∫y = 9/2 + 27/9 = 7.5.
-  const Integrals h = Of(l, 0.0);
-  EXPECT_DOUBLE_EQ(h.A, 4.5);
-  EXPECT_DOUBLE_EQ(h.Sy, 7.5);
+// Hand values of straight lines up to the parameter t: a plate t 0.8 of length 7 (whole
+// and half), and a line tapered from 1 to 3 over 6 (∫(1 + y/3) dy = 12, ∫y(...) = 42,
+// ∫y²(...) = 180; its first half 4.5, 7.5 and 15.75).
+TEST(DwqbLineIntegrals, StraightLinesByHand) {
+  const struct {
+    double L, ta, tb, t, A, Sy, Iyy;
+  } rows[] = {{7, 0.8, 0.8, 1.0, 5.6, 0.8 * 49 / 2, 0.8 * 343 / 3},
+              {7, 0.8, 0.8, 0.0, 2.8, 0.8 * 49 / 8, 0.8 * 343 / 24},
+              {6, 1, 3, 1.0, 12, 42, 180},
+              {6, 1, 3, 0.0, 4.5, 7.5, 15.75}};
+  for (const auto &r : rows) {
+    const Integrals i = Of(Make_Line(0, 0, r.L, 0, r.ta, r.tb), r.t);
+    EXPECT_NEAR(i.A, r.A, 1e-12) << r.L << " " << r.t;
+    EXPECT_NEAR(i.Sy, r.Sy, 1e-12) << r.L << " " << r.t;
+    EXPECT_NEAR(i.Iyy, r.Iyy, 1e-12) << r.L << " " << r.t;
+    EXPECT_EQ(i.Sz, 0.0);
+    EXPECT_EQ(i.Izz, 0.0);
+  }
   // Turned and moved: against quadrature.
   const DWQB_LINE m = Make_Line(2, -1, -3, 5, 0.4, 1.7);
   Expect_Near(Of(m, 0.35), Quadrature(m, 0.35), 1e-10);
@@ -131,13 +124,7 @@ TEST(DwqbLineIntegrals, TinyArcPieceEqualsItsChord) {
   double ye, ze;
   Calc_Line_Point(&arc.geo, t, &ye, &ze);
   const DWQB_LINE chord = Make_Line(1, 2, ye, ze, 0.5, 0.5 + (t + 1.0) / 2.0);
-  const Integrals a = Of(arc, t), c = Of(chord);
-  EXPECT_NEAR(a.A, c.A, 1e-9 * c.A);
-  EXPECT_NEAR(a.Sy, c.Sy, 1e-9 * std::fabs(c.Sy));
-  EXPECT_NEAR(a.Sz, c.Sz, 1e-9 * std::fabs(c.Sz));
-  EXPECT_NEAR(a.Iyy, c.Iyy, 1e-9 * std::fabs(c.Iyy));
-  EXPECT_NEAR(a.Izz, c.Izz, 1e-9 * std::fabs(c.Izz));
-  EXPECT_NEAR(a.Iyz, c.Iyz, 1e-9 * std::fabs(c.Iyz));
+  Expect_Near(Of(arc, t), Of(chord), 1e-9);
   // A very flat whole arc (rise 1e-8 of a chord of 6.7) against its chord.
   const DWQB_LINE flat = Make_Line(1, 2, 7, 5, 0.5, 1.5, 1e-8, 1e-12);
   ASSERT_GE(flat.geo.n_seg, 1);

@@ -43,6 +43,13 @@ TEST_F(DwqbIpe300Values, TableValuesWithRootRadii) {
   EXPECT_REL(v[DWQB_V_W1B], -557.1, kTable);
   EXPECT_REL(v[DWQB_V_W2A], 603.8 / 7.5, kTable);
   EXPECT_REL(v[DWQB_V_W2B], -603.8 / 7.5, kTable);
+  // Moduli about y and z at the extreme fibres, also for unsymmetric bending (-z, +z, -y, +y).
+  const double *r = Get_DWQB_Section_Result();
+  const double W[4] = {-557.1, 557.1, -603.8 / 7.5, 603.8 / 7.5};
+  for (int k = 0; k < 4; ++k) EXPECT_REL(r[22 + k], W[k], kTable) << 22 + k;
+  // The torsion constant with the fillet terms (the open walls alone give 15.70 cm⁴) against
+  // the table's I_t 20.12 cm⁴: the thin-walled approximation of the root comes within 3 %.
+  EXPECT_REL(Get_DWQB_Root_Part()->values[47], 20.12, 0.03);
   // Extents of the walls and the thickest wall.
   EXPECT_NEAR(v[DWQB_V_YMIN], -7.5, 1e-9);
   EXPECT_NEAR(v[DWQB_V_YMAX], 7.5, 1e-9);
@@ -53,15 +60,12 @@ TEST_F(DwqbIpe300Values, TableValuesWithRootRadii) {
 
 TEST_F(DwqbIpe300Values, CentreLineTorsionWarpingAndPlasticValues) {
   const double *v = Run_Model(Ipe300_Model(1.5));
-  const double tf = 1.07, tw = 0.71, b = 15.0, hm = 30.0 - tf;
-  // Open walls: I_T = Σ t³ L / 3 over the centre lines.
-  EXPECT_REL(v[DWQB_V_IT], 2 * b * tf * tf * tf / 3 + hm * tw * tw * tw / 3, kExact);
+  // Open walls: I_T = Σ t³ L / 3 over the centre lines (h_m = 28.93).
   EXPECT_REL(v[DWQB_V_IT], 15.70189, kExact);
   // I_w = t_f b³ h_m² / 24 of a doubly symmetric I; ordinates ±b h_m / 4 at the tips.
-  EXPECT_REL(v[DWQB_V_IW], tf * b * b * b * hm * hm / 24, kExact);
   EXPECT_REL(v[DWQB_V_IW], 125934.05, kExact);
-  EXPECT_REL(v[DWQB_V_OMEGA_MIN], -b * hm / 4, kExact);
-  EXPECT_REL(v[DWQB_V_OMEGA_MAX], b * hm / 4, kExact);
+  EXPECT_REL(v[DWQB_V_OMEGA_MIN], -15.0 * 28.93 / 4, kExact);
+  EXPECT_REL(v[DWQB_V_OMEGA_MAX], 15.0 * 28.93 / 4, kExact);
   // Centre-line plastic moduli; the web on the vertical axis is split through its thickness.
   EXPECT_REL(v[DWQB_V_WPLY], 612.8842, kExact);
   EXPECT_REL(v[DWQB_V_WPLZ], 124.0209, kExact);
@@ -76,7 +80,6 @@ TEST_F(DwqbIpe300Values, CentreLineTorsionWarpingAndPlasticValues) {
 TEST_F(DwqbIpe300Values, WithoutRadiiThePlatesAlone) {
   const double *v = Run_Model(Ipe300_Model(0.0));
   EXPECT_REL(v[DWQB_V_A], 2 * 15 * 1.07 + (30 - 2 * 1.07) * 0.71, 1e-12);
-  EXPECT_REL(v[DWQB_V_A], 51.88, 1e-4);
   EXPECT_REL(v[DWQB_V_IM], 7998.99, 1e-6);
   EXPECT_REL(v[DWQB_V_IN], 602.706, 1e-6);
   // Five plates: the web between the flanges, the flange outstands beside the web.
@@ -106,17 +109,12 @@ class DwqbChannelValues : public DwqbTest {};
 
 TEST_F(DwqbChannelValues, ShearCentreAndWarpingConstant) {
   const double *v = Run_Model(Channel_Model());
-  const double b = 9.5, h = 19.0, tf = 1.0, tw = 1.0;
-  const double e = 3 * b * b * tf / (6 * b * tf + h * tw);
-  EXPECT_NEAR(e, 3.5625, 1e-12);
-  // Beyond the web centre line (y = 0), away from the flanges (+y); on the symmetry axis.
-  EXPECT_REL(v[DWQB_V_YM], -e, kExact);
+  // e = 3 b² t_f / (6 b t_f + h t_w) beyond the web centre line (y = 0), away from the
+  // flanges (+y), on the symmetry axis; I_w = t_f b³ h² / 12 (3 b t_f + 2 h t_w) / (6 b t_f + h t_w).
+  EXPECT_REL(v[DWQB_V_YM], -3.5625, kExact);
   EXPECT_NEAR(v[DWQB_V_ZM], 9.5, 1e-9);
-  const double Iw = tf * b * b * b * h * h / 12 * (3 * b * tf + 2 * h * tw) / (6 * b * tf + h * tw);
-  EXPECT_REL(v[DWQB_V_IW], Iw, kExact);
   EXPECT_REL(v[DWQB_V_IW], 22568.61, kExact);
-  // Open walls.
-  EXPECT_REL(v[DWQB_V_IT], (2 * b + h) / 3.0, kExact);
+  EXPECT_REL(v[DWQB_V_IT], (2 * 9.5 + 19.0) / 3.0, kExact);  // open walls
 }
 
 // ---------------------------------------------------------------- closed sections
@@ -135,10 +133,10 @@ TEST_F(DwqbClosedValues, RectangularTube) {
   EXPECT_REL(v[DWQB_V_IW], 2777.778, kExact);
   EXPECT_NEAR(v[DWQB_V_YM], 5.0, 1e-9);
   EXPECT_NEAR(v[DWQB_V_ZM], 10.0, 1e-9);
-  // The cell's share R46 / (R45 + R46) of the Bredt flow 1 / (2 A_m), per thickness.
+  // The cell's share R46 / (R45 + R46) of the Bredt flow 1 / (2 A_m).
   const double closed = 4 * Am * Am * t / p, open = p * t * t * t / 3;
-  EXPECT_NEAR(v[DWQB_V_TFLOW_MAX], closed / (closed + open) / (2 * Am) / t, 1e-12);
-  EXPECT_REL(v[DWQB_V_TFLOW_MAX], 4.990643e-3, 1e-6);
+  EXPECT_NEAR(v[DWQB_V_TFLOW_MAX], closed / (closed + open) / (2 * Am), 1e-12);
+  EXPECT_REL(v[DWQB_V_TFLOW_MAX], 2.495321e-3, 1e-6);
 }
 
 TEST_F(DwqbClosedValues, SquareBox) {
@@ -168,7 +166,6 @@ TEST_F(DwqbClosedValues, CircularTubeOfQuarterArcs) {
   EXPECT_EQ(Get_DWQB_Header()->n_cells, 1);
   const double pi = std::numbers::pi;
   EXPECT_REL(v[DWQB_V_IT], 2 * pi * R * R * R * t + 2 * pi * R * t * t * t / 3, kExact);
-  EXPECT_REL(v[DWQB_V_IT], 3144.2107, kExact);
   const double A_cl = Get_DWQB_Centreline_Result()[0];
   EXPECT_LT(std::fabs(v[DWQB_V_IW]), 1e-6 * A_cl * A_cl * A_cl);
   EXPECT_NEAR(v[DWQB_V_YM], 0.0, 1e-9);

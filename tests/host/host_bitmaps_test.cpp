@@ -192,9 +192,8 @@ TEST_F(HostBitmaps, TreeViewImagesAreCentredWithTransparentSlotZero) {
   const int colours[2] = {Nearest_RGB_Color(255, 0, 0), Nearest_RGB_Color(0, 0, 255)};
   TREEVIEW_IMAGE image{3, 3, slots, colours, 2};
   Draw_TreeViewImage(&image, 50, 50, BLACK_CI);
-  EXPECT_EQ(Host_Pixel(49, 49), WHITE_CI);
-  EXPECT_EQ(Host_Pixel(50, 49), colours[0]);
-  EXPECT_EQ(Host_Pixel(49, 50), colours[1]);
+  EXPECT_EQ(std::vector<int>({Host_Pixel(49, 49), Host_Pixel(50, 49), Host_Pixel(49, 50)}),
+            std::vector<int>({WHITE_CI, colours[0], colours[1]}));
   EXPECT_EQ(Host_Pixel(50, 50), BLACK_CI);  // the caller's colour
   Draw_TreeViewImage(&image, 80, 80, -1);
   EXPECT_EQ(Host_Pixel(80, 80), WHITE_CI);

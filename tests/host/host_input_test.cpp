@@ -3,6 +3,7 @@
 #include <string>
 
 #include "host/host_test.h"
+#include "tests/testsupport/screen_test.h"
 #include "support/support.h"
 
 namespace {
@@ -12,24 +13,18 @@ using HostInput = HostScreenTest;
 constexpr int kPointerKinds = YRM_POINTER | YRM_LEFT_PRESS | YRM_LEFT_RELEASE;
 
 TEST_F(HostInput, AMoveEndsNoWaitLackingPointerKindsYetShowsAfterIt) {
-  Host_Script_Move(300, 200);
-  Host_Script_Wait(40);
-  Host_Script_Press(1);
+  Script("m300,200 w40 p1");
   YRMMESSAGE rec;
   InitYRMMessage(&rec);
-  EXPECT_EQ(GetYRMMessage(YRM_LEFT_PRESS, &rec), YRM_LEFT_PRESS | YRM_POINTER);
-  EXPECT_EQ(M_XPOS, 300);
-  EXPECT_EQ(M_YPOS, 200);
-  EXPECT_EQ(M_LEFT, 1);
+  EXPECT_EQ(std::vector<int>({GetYRMMessage(YRM_LEFT_PRESS, &rec), M_XPOS, M_YPOS, M_LEFT}),
+            std::vector<int>({YRM_LEFT_PRESS | YRM_POINTER, 300, 200, 1}));
   EXPECT_DOUBLE_EQ(Host_Clock_Ms(), 40.0);
-  EXPECT_EQ(rec.x, 300);
-  EXPECT_EQ(rec.buttons, 1);
+  EXPECT_EQ(std::vector<int>({rec.x, rec.buttons}), std::vector<int>({300, 1}));
 
   Host_Script_Move(10, 20);
   rec.limit_ms = 100;
   EXPECT_EQ(GetYRMMessage(YRM_LEFT_RELEASE | YRM_LIMIT, &rec), 0);  // the move does not end it
-  EXPECT_EQ(M_XPOS, 10);
-  EXPECT_EQ(M_YPOS, 20);
+  EXPECT_EQ(std::vector<int>({M_XPOS, M_YPOS}), std::vector<int>({10, 20}));
   EXPECT_DOUBLE_EQ(Host_Clock_Ms(), 140.0);
 }
 
@@ -41,8 +36,7 @@ TEST_F(HostInput, TheLimitEndsAnEmptyWaitAtItsTime) {
   EXPECT_DOUBLE_EQ(Host_Clock_Ms(), 100.0);
   EXPECT_EQ(rec.time_ms, 100);
   // without the limit bit the record's limit does not count: an event ends the wait
-  Host_Script_Wait(500);
-  Host_Script_Move(1, 1);
+  Script("w500 m1,1");
   EXPECT_EQ(GetYRMMessage(YRM_POINTER, &rec), YRM_POINTER);
   EXPECT_DOUBLE_EQ(Host_Clock_Ms(), 600.0);
 }
@@ -59,38 +53,30 @@ TEST_F(HostInput, TimerTicksEveryFiftyMillisecondsEndAnyWait) {
   EXPECT_DOUBLE_EQ(Host_Clock_Ms(), 270.0);
   EXPECT_EQ(GetYRMMessage(YRM_KEY, nullptr), YRM_SYSTEM);
   EXPECT_DOUBLE_EQ(Host_Clock_Ms(), 300.0);
-  EXPECT_EQ(Host_Timer_On(), 1);
-  EXPECT_EQ(YRMSetTimer(0), 1);
-  EXPECT_EQ(Host_Timer_On(), 0);
+  EXPECT_EQ(std::vector<int>({Host_Timer_On(), YRMSetTimer(0), Host_Timer_On()}),
+            std::vector<int>({1, 1, 0}));
 }
 
 TEST_F(HostInput, AKeyIsReportedOnceAndStaysInTheBufferUntilTaken) {
-  Host_Script_Key(328);
-  Host_Script_Key('a');
+  Script("k328 ta");
   EXPECT_EQ(GetYRMMessage(YRM_POINTER | YRM_LIMIT, nullptr), 0);  // arrives, not reported
   YRMMESSAGE rec;
   InitYRMMessage(&rec);
-  EXPECT_EQ(GetYRMMessage(YRM_KEY, &rec), YRM_KEY);
-  EXPECT_EQ(rec.key, 328);
+  EXPECT_EQ(std::vector<int>({GetYRMMessage(YRM_KEY, &rec), rec.key}), std::vector<int>({YRM_KEY, 328}));
   EXPECT_EQ(GetYRMMessage(YRM_KEY, &rec), YRM_KEY);  // the second key
   rec.limit_ms = 30;
   EXPECT_EQ(GetYRMMessage(YRM_KEY | YRM_LIMIT, &rec), 0);  // no key reported twice
-  EXPECT_EQ(hitkey(), 328);
-  EXPECT_EQ(getkey(), 328);
-  EXPECT_EQ(getkey(), 'a');
-  EXPECT_EQ(hitkey(), -1);
-  EXPECT_EQ(getkey(), -1);
+  EXPECT_EQ(std::vector<int>({hitkey(), getkey(), getkey(), hitkey(), getkey()}),
+            std::vector<int>({328, 328, 'a', -1, -1}));
 }
 
 TEST_F(HostInput, TheWheelCountsOnlyWhenSwitchedOnAndStaysUntilReset) {
-  Host_Script_Wheel(-1);
-  Host_Script_Move(5, 5);
+  Script("W-1 m5,5");
   EXPECT_EQ(GetYRMMessage(YRM_WHEEL | YRM_POINTER, nullptr), YRM_POINTER);
   EXPECT_EQ(M_SCROLL, 0);
   Set_MouseWheel_Activity(1);
   Host_Script_Wheel(-2);
-  EXPECT_EQ(GetYRMMessage(YRM_WHEEL, nullptr), YRM_WHEEL);
-  EXPECT_EQ(M_SCROLL, -2);
+  EXPECT_EQ(std::vector<int>({GetYRMMessage(YRM_WHEEL, nullptr), M_SCROLL}), std::vector<int>({YRM_WHEEL, -2}));
   Host_Script_Move(6, 6);
   GetYRMMessage(YRM_POINTER, nullptr);
   EXPECT_EQ(M_SCROLL, -2);  // kept until a caller sets 0
@@ -101,11 +87,7 @@ TEST_F(HostInput, TheWheelCountsOnlyWhenSwitchedOnAndStaysUntilReset) {
 }
 
 TEST_F(HostInput, GetMouseEventAdvancesTenMillisecondsUpToTheNextPointerEvent) {
-  Host_Script_Key('x');
-  Host_Script_Press(1);
-  Host_Script_Move(50, 60);
-  Host_Script_Wait(100);
-  Host_Script_Release(1);
+  Script("tx p1 m50,60 w100 r1");
   EXPECT_EQ(Get_Mouse_Event(), YRM_KEY | YRM_LEFT_PRESS | YRM_POINTER);
   EXPECT_EQ(M_LEFT, 1);
   EXPECT_EQ(M_XPOS, 0);  // the move waits for the next call
@@ -129,32 +111,25 @@ TEST_F(HostInput, GlobalsChangeOnlyWhenTheHostCopiesTheDeviceState) {
   M_YPOS = 999;
   Host_Script_Move(7, 8);
   GetYRMMessage(YRM_POINTER, nullptr);
-  EXPECT_EQ(M_LEFT, 1);
-  EXPECT_EQ(M_YPOS, 8);
+  EXPECT_EQ(std::vector<int>({M_LEFT, M_YPOS}), std::vector<int>({1, 8}));
 }
 
 TEST_F(HostInput, PointerPlacementSavingAndRestriction) {
   msStCu(100, 120);
   EXPECT_EQ(M_XPOS, 100);
   int x, y;
-  EXPECT_EQ(msStat(&x, &y), 0);
-  EXPECT_EQ(x, 100);
-  EXPECT_EQ(y, 120);
+  EXPECT_EQ(std::vector<int>({msStat(&x, &y), x, y}), std::vector<int>({0, 100, 120}));
   Save_Mouse_Position();
   Pop_Mouse_Move_Restriction(200, 200, 300, 260);
   int r[4];
-  EXPECT_EQ(Host_Pointer_Restriction(r), 1);
-  EXPECT_EQ(r[2], 300);
+  EXPECT_EQ(std::vector<int>({Host_Pointer_Restriction(r), r[2]}), std::vector<int>({1, 300}));
   Host_Script_Move(10, 900);
   GetYRMMessage(YRM_POINTER, nullptr);
-  EXPECT_EQ(M_XPOS, 200);
-  EXPECT_EQ(M_YPOS, 260);
+  EXPECT_EQ(std::vector<int>({M_XPOS, M_YPOS}), std::vector<int>({200, 260}));
   Push_Mouse_Move_Restriction();
-  EXPECT_EQ(Host_Pointer_Restriction(r), 0);
-  EXPECT_EQ(r[2], NPIXEL_X - 1);
+  EXPECT_EQ(std::vector<int>({Host_Pointer_Restriction(r), r[2]}), std::vector<int>({0, NPIXEL_X - 1}));
   Restore_Mouse_Position();
-  EXPECT_EQ(M_XPOS, 100);
-  EXPECT_EQ(M_YPOS, 120);
+  EXPECT_EQ(std::vector<int>({M_XPOS, M_YPOS}), std::vector<int>({100, 120}));
   Init_Mouse_Move_Restriction(0, 0, 99, 99);
   msStCu(500, 50);
   EXPECT_EQ(M_XPOS, 99);
@@ -177,11 +152,9 @@ TEST_F(HostInput, SleepsAndWaitsMoveTheVirtualClockThatTimeoutsRead) {
 }
 
 TEST_F(HostInput, AnAbortEndsTheWaitAndSetsTheKeyMask) {
-  Host_Script_Wait(20);
-  Host_Script_Abort();
-  EXPECT_EQ(getkeymask(), 0);
-  EXPECT_EQ(GetYRMMessage(YRM_LEFT_PRESS, nullptr), YRM_SYSTEM);
-  EXPECT_EQ(getkeymask(), 1);
+  Script("w20 A");
+  EXPECT_EQ(std::vector<int>({getkeymask(), GetYRMMessage(YRM_LEFT_PRESS, nullptr), getkeymask()}),
+            std::vector<int>({0, YRM_SYSTEM, 1}));
 }
 
 TEST_F(HostInput, AnExhaustedScriptFailsFastNamingTheLastCalls) {
@@ -220,9 +193,8 @@ TEST_F(HostInput, TheSoftPolicyReleasesTheButtonsAndUnwinds) {
     Get_Mouse_Event();
     ASSERT_LT(++polls, 20000);
   }
-  EXPECT_EQ(getkeymask(), 1);
-  EXPECT_EQ(GetYRMMessage(YRM_LEFT_PRESS, nullptr), 0);
-  EXPECT_EQ(Edit_Prop_Sheet(), 0);
+  EXPECT_EQ(std::vector<int>({getkeymask(), GetYRMMessage(YRM_LEFT_PRESS, nullptr), Edit_Prop_Sheet()}),
+            std::vector<int>({1, 0, 0}));
 }
 
 }  // namespace

@@ -68,13 +68,8 @@ TEST_F(HostScreenSetup, StartUpCallsAndDrawingStateRoundTrips) {
   EXPECT_EQ(RFONT_HEIGHT, 12);
   int c = -1;
   pxFgc(GetYRMColor(-21));
-  EXPECT_EQ(pxQFgc(&c), GetYRMColor(-21));
-  EXPECT_EQ(c, GetYRMColor(-21));
-  EXPECT_EQ(pxQFgc(nullptr), GetYRMColor(-21));
-  EXPECT_EQ(pxBuff(-1), -1);
-  EXPECT_EQ(pxBuff(1), -1);
-  EXPECT_EQ(pxBuff(-1), 1);
-  EXPECT_EQ(pxFlsh(), 0);
+  EXPECT_EQ(std::vector<int>({pxQFgc(&c), c, pxQFgc(nullptr), pxBuff(-1), pxBuff(1), pxBuff(-1), pxFlsh()}),
+            std::vector<int>({GetYRMColor(-21), GetYRMColor(-21), GetYRMColor(-21), -1, -1, 1, 0}));
   YRMSetMinMaxSize(1280, 1024, 1280, 1024);
   EXPECT_EQ(Host_Call_Count("YRMSetMinMaxSize"), 1);
   EXPECT_EQ(Host_Last_Calls(1), "  YRMSetMinMaxSize(1280,1024,1280,1024)\n");
@@ -92,11 +87,8 @@ TEST_F(HostScreenSetup, ModuleResetsRunAfterTheScreensAndMayUseIt) {
   Host_Reset();
   int r, g, b;
   pxQCR(g_cached_colour, &r, &g, &b);
-  EXPECT_EQ(r, 1);
-  EXPECT_EQ(g, 2);
-  EXPECT_EQ(b, 3);
-  EXPECT_EQ(Nearest_RGB_Color(1, 2, 3), g_cached_colour);
-  EXPECT_EQ(pxQFgc(nullptr), BLACK_CI);
+  EXPECT_EQ(std::vector<int>({r, g, b, Nearest_RGB_Color(1, 2, 3), pxQFgc(nullptr)}),
+            std::vector<int>({1, 2, 3, g_cached_colour, BLACK_CI}));
 }
 
 }  // namespace

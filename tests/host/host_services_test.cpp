@@ -66,8 +66,7 @@ TEST(HostFonts, PopAndPushNestAndResetReturnsToTheStartFont) {
   EXPECT_EQ(Host_Current_Font(), 0x1000);
   Pop_RFont(0x11001);
   Host_Reset();
-  EXPECT_EQ(Host_Current_Font(), 0x1000);
-  EXPECT_EQ(RFONT_WIDTH, 6);
+  EXPECT_EQ(std::vector<int>({Host_Current_Font(), RFONT_WIDTH}), std::vector<int>({0x1000, 6}));
 }
 
 TEST(HostClock, VirtualClockMovesOnlyWhenAdvanced) {

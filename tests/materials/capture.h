@@ -8,6 +8,15 @@
 
 #include "print/print.h"
 
+// Everything written into a temporary file.
+inline std::string File_Text(FILE *f) {
+  std::fflush(f);
+  std::rewind(f);
+  std::string out;
+  for (int c; (c = std::fgetc(f)) != EOF;) out.push_back(static_cast<char>(c));
+  return out;
+}
+
 // Opens a temporary stream; Lines() returns the text lines written so far without the
 // print list's directive lines ("#..."), colours switched off so that marks are words.
 class PrintCapture {
@@ -23,12 +32,8 @@ class PrintCapture {
   }
   FILE *stream() { return f_; }
   std::string Raw() {
-    std::fflush(f_);
-    std::string out;
-    long pos = std::ftell(f_);
-    std::rewind(f_);
-    int c;
-    while ((c = std::fgetc(f_)) != EOF) out.push_back(static_cast<char>(c));
+    const long pos = std::ftell(f_);
+    std::string out = File_Text(f_);
     std::fseek(f_, pos, SEEK_SET);
     return out;
   }
@@ -65,14 +70,4 @@ inline FILE *Data_File(const std::string &text) {
   std::fputs(text.c_str(), f);
   std::rewind(f);
   return f;
-}
-
-// Everything written into a temporary data file.
-inline std::string File_Text(FILE *f) {
-  std::fflush(f);
-  std::rewind(f);
-  std::string out;
-  int c;
-  while ((c = std::fgetc(f)) != EOF) out.push_back(static_cast<char>(c));
-  return out;
 }

@@ -62,32 +62,6 @@ bool Same(const MATERIAL &a, const MATERIAL &b) {
 
 using MaterialRecord = MaterialTest;
 
-TEST_F(MaterialRecord, ResetAndInit) {
-  MATERIAL m;
-  std::memset(&m, 0x5A, sizeof m);
-  m.family = 2;
-  Reset_Material_Data(&m);
-  EXPECT_EQ(m.family, 0);
-  EXPECT_EQ(m.grade, 0);
-  EXPECT_EQ(std::string(m.name), std::string(25, ' '));
-  EXPECT_DOUBLE_EQ(m.E, 210000.0);
-  EXPECT_DOUBLE_EQ(m.G, 80769.23076923077);
-  EXPECT_DOUBLE_EQ(m.betaw, 0.8);
-  EXPECT_DOUBLE_EQ(m.alphaT, 1.2);
-  EXPECT_DOUBLE_EQ(m.fy, 0.0);
-  Reset_Material_Data(nullptr);
-
-  Init_Material_Data(&m);
-  EXPECT_DOUBLE_EQ(m.fy_40, 235.0);
-  EXPECT_DOUBLE_EQ(m.fu_40, 360.0);
-  EXPECT_DOUBLE_EQ(m.fy_80, 215.0);
-  EXPECT_DOUBLE_EQ(m.fy_inf, 215.0);
-  EXPECT_DOUBLE_EQ(m.fu_inf, 360.0);
-  EXPECT_DOUBLE_EQ(m.fy, 235.0);
-  EXPECT_DOUBLE_EQ(m.fu, 360.0);
-  EXPECT_DOUBLE_EQ(m.betaw, 0.8);
-}
-
 TEST_F(MaterialRecord, CopyCompareAndThicknessCopy) {
   MATERIAL a = Table(0, 2), b;
   Check_Material_Strength(&a, 10, nullptr, 0, nullptr);
@@ -105,33 +79,70 @@ TEST_F(MaterialRecord, CopyCompareAndThicknessCopy) {
   EXPECT_EQ(Compare_Material_Data(&a, &b), 1);
   a.user_values = b.user_values = 1;
   EXPECT_EQ(Compare_Material_Data(&a, &b), 0);
-  EXPECT_EQ(Compare_Material_Data(&a, nullptr), 0);
-  Copy_Material_Data(nullptr, &b);
-  EXPECT_DOUBLE_EQ(b.E, 210000.0);
+  Copy_Material_Data(nullptr, &b);  // the reset record: blank name, S235 after Init
+  EXPECT_EQ(std::string(b.name), std::string(25, ' '));
+  Init_Material_Data(&b);
+  EXPECT_DOUBLE_EQ(b.fy_80, 215.0);
 
   MATERIAL u = User(0, 300, 400), c;
   u.fy_80 = 280;
   u.fy_inf = 260;
-  Copy_Material_for_Thickness(&u, &c, 40.0005);
-  EXPECT_DOUBLE_EQ(c.fy, 300.0);
-  Copy_Material_for_Thickness(&u, &c, 40.002);
-  EXPECT_DOUBLE_EQ(c.fy, 280.0);
-  Copy_Material_for_Thickness(&u, &c, 80.002);
-  EXPECT_DOUBLE_EQ(c.fy, 260.0);
+  const double t[] = {40.0005, 40.002, 80.002}, fy[] = {300, 280, 260};
+  for (int k = 0; k < 3; ++k) {
+    Copy_Material_for_Thickness(&u, &c, t[k]);
+    EXPECT_DOUBLE_EQ(c.fy, fy[k]) << t[k];
+  }
 }
 
-TEST_F(MaterialRecord, EurocodeListInvariantsAndNames) {
+// Every row of the Eurocode list: name, both strength pairs and beta_w (EN 1993-1-1
+// Table 3.1, EN 1993-1-8 Table 4.1; stainless steels EN 1993-1-4 Table 2.1), and the record
+// the strength check fills from it at 10 and 60 mm (the stainless rows keep one pair).
+TEST_F(MaterialRecord, EveryEurocodeListRow) {
+  struct Row {
+    const char *name;
+    double fy40, fu40, fy80, fu80, betaw;
+  } rows[] = {
+      {"S235", 235, 360, 215, 360, 0.8},         {"S275", 275, 430, 255, 410, 0.85},
+      {"S355", 355, 490, 335, 470, 0.9},         {"S450", 440, 550, 410, 550, 1.0},
+      {"S275 N/NL", 275, 390, 255, 370, 0.85},   {"S355 N/NL", 355, 490, 335, 470, 0.9},
+      {"S420 N/NL", 420, 520, 390, 520, 1.0},    {"S460 N/NL", 460, 540, 430, 540, 1.0},
+      {"S275 M/ML", 275, 370, 255, 360, 0.85},   {"S355 M/ML", 355, 470, 335, 450, 0.9},
+      {"S420 M/ML", 420, 520, 390, 500, 1.0},    {"S460 M/ML", 460, 540, 430, 530, 1.0},
+      {"S235 W", 235, 360, 215, 340, 0.8},       {"S355 W", 355, 490, 335, 490, 0.9},
+      {"S460 Q/QL/QL1", 460, 570, 440, 550, 1.0}, {"S235 H", 235, 360, 215, 340, 0.8},
+      {"S275 H", 275, 430, 255, 410, 0.85},      {"S355 H", 355, 510, 335, 490, 0.9},
+      {"S275 NH/NLH", 275, 390, 255, 370, 0.85}, {"S355 NH/NLH", 355, 490, 335, 470, 0.9},
+      {"S420 NH/NLH", 420, 540, 390, 520, 1.0},  {"S460 NH/NLH", 460, 560, 430, 550, 1.0},
+      {"S275 MH/MLH", 275, 360, 0, 0, 0.85},     {"S355 MH/MLH", 355, 470, 0, 0, 0.9},
+      {"S420 MH/MLH", 420, 500, 0, 0, 1.0},      {"S460 MH/MLH", 460, 530, 0, 0, 1.0},
+      {"1.4301", 210, 520, 0, 0, 1.0},           {"1.4401", 220, 520, 0, 0, 1.0},
+      {"1.4571", 200, 500, 0, 0, 1.0},           {"1.4003", 240, 450, 0, 0, 1.0},
+      {"1.4462", 450, 650, 0, 0, 1.0},
+  };
+  static_assert(std::size(rows) == EC_GRADE_LIST_COUNT);
   for (int row = 0; row < EC_GRADE_LIST_COUNT; ++row) {
+    const Row &w = rows[row];
+    SCOPED_TRACE(w.name);
     const STEEL_GRADE_LIST *r = Get_EC_Grade_List_Row(row);
     ASSERT_NE(r, nullptr);
-    EXPECT_EQ(std::strlen(r->name), 15u);
-    EXPECT_GE(r->fu_40, r->fy_40) << row;
-    EXPECT_LE(r->fy_80, r->fy_40) << row;
-    EXPECT_GE(r->fu_80, r->fy_80) << row;
+    EXPECT_EQ(std::string(r->name), (std::string(w.name) + "               ").substr(0, 15));
+    EXPECT_EQ(std::string(Get_EC_Grade_Name(0, row)), row < 26 ? w.name : "");
+    const bool stainless = row >= 26;
+    MATERIAL m = Table(0, row);
+    Check_Material_Strength(&m, 10, nullptr, 0, nullptr);
+    EXPECT_DOUBLE_EQ(m.fy, w.fy40);
+    EXPECT_DOUBLE_EQ(m.fu, w.fu40);
+    EXPECT_DOUBLE_EQ(m.betaw, w.betaw);
+    EXPECT_EQ(m.grade_copy, row);
+    Check_Material_Strength(&m, 60, nullptr, 0, nullptr);
+    EXPECT_DOUBLE_EQ(m.fy, stainless ? w.fy40 : w.fy80);
+    EXPECT_DOUBLE_EQ(m.fu, stainless ? w.fu40 : w.fu80);
+    EXPECT_DOUBLE_EQ(m.fy_inf, stainless ? w.fy40 : w.fy80);
+    EXPECT_DOUBLE_EQ(m.fu_inf, stainless ? w.fu40 : w.fu80);
+    EXPECT_DOUBLE_EQ(m.E, 210000.0);
+    EXPECT_DOUBLE_EQ(m.alphaT, 1.2);
   }
   EXPECT_EQ(Get_EC_Grade_List_Row(31), nullptr);
-  EXPECT_STREQ(Get_EC_Grade_Name(0, 14), "S460 Q/QL/QL1");
-  EXPECT_STREQ(Get_EC_Grade_Name(0, 26), "");
   EXPECT_STREQ(Get_EC_Grade_Name(1, 0), "");
   // The ring keeps ten results valid.
   const char *first = Get_EC_Grade_Name(0, 0);
@@ -151,46 +162,79 @@ TEST_F(MaterialRecord, EurocodeListInvariantsAndNames) {
 
 // ---------------------------------------------------------------- strength check
 
-TEST_F(MaterialRecord, TableValuesByThickness) {
+// The record the strength check fills by family, table grade or user values, thickness and
+// national set: family 1 from DIN 18800-1 Table 1 by picker place (separators move to the
+// place before), family 2 from EN 1999-1-1 Table 3.2a. User values: 300/400 to 40 mm,
+// 280 to 80 mm, 260 beyond.
+TEST_F(MaterialRecord, StrengthsByFamilyGradeAndThickness) {
+  struct Case {
+    const char *what;
+    int family, grade, user;
+    double t;
+    const char *nad;
+    int rc, grade_after;
+    double fy, fu, fy_40, fy_80, fy_inf, betaw, E, alphaT;
+  } cases[] = {
+      {"S355 at 40 + 0.5 µm", 0, 2, 0, 40.0005, nullptr, 0, 2, 355, 490, 355, 335, 335, 0.9, 210000, 1.2},
+      {"S355 above 40", 0, 2, 0, 40.002, nullptr, 0, 2, 335, 470, 355, 335, 335, 0.9, 210000, 1.2},
+      {"S355 above 80", 0, 2, 0, 95, nullptr, 0, 2, 335, 470, 355, 335, 335, 0.9, 210000, 1.2},
+      {"S355 to 80", 0, 2, 0, 80.05, nullptr, 0, 2, 335, 470, 355, 335, 335, 0.9, 210000, 1.2},
+      {"MH row to 40", 0, 23, 0, 30, nullptr, 0, 23, 355, 470, 355, 0, 0, 0.9, 210000, 1.2},
+      {"negative grade", 0, -3, 0, 10, nullptr, 1, 0, 235, 360, 235, 215, 215, 0.8, 210000, 1.2},
+      {"S420 N/NL", 0, 6, 0, 10, nullptr, 0, 6, 420, 520, 420, 390, 390, 1.0, 210000, 1.2},
+      {"S420 N/NL, DE", 0, 6, 0, 10, NAD_GERMANY_NAME, 0, 6, 420, 520, 420, 390, 390, 0.88, 210000, 1.2},
+      {"S460 MH/MLH, DE", 0, 25, 0, 10, NAD_GERMANY_NAME, 0, 25, 460, 530, 460, 0, 0, 0.85, 210000, 1.2},
+      {"S355, DE", 0, 2, 0, 10, NAD_GERMANY_NAME, 0, 2, 355, 490, 355, 335, 335, 0.9, 210000, 1.2},
+      {"S420 N/NL, no set", 0, 6, 0, 10, "", 0, 6, 420, 520, 420, 390, 390, 1.0, 210000, 1.2},
+      {"DIN S235", 1, 0, 0, 10, nullptr, 0, 0, 240, 360, 240, 215, 215, 0.95, 210000, 1.2},
+      {"DIN S235 at 40 + 0.5 µm", 1, 0, 0, 40.0005, nullptr, 0, 0, 240, 360, 240, 215, 215, 0.95, 210000, 1.2},
+      {"DIN S235 above 40", 1, 0, 0, 40.002, nullptr, 0, 0, 215, 360, 240, 215, 215, 0.95, 210000, 1.2},
+      {"DIN S275", 1, 1, 0, 60, nullptr, 0, 1, 255, 410, 275, 255, 255, 0.95, 210000, 1.2},
+      {"DIN S355", 1, 2, 0, 10, nullptr, 0, 2, 360, 490, 360, 335, 335, 0.8, 210000, 1.2},
+      {"DIN separator 3", 1, 3, 0, 10, nullptr, 0, 2, 360, 490, 360, 335, 335, 0.8, 210000, 1.2},
+      {"DIN S275 N/NL", 1, 4, 0, 60, nullptr, 0, 4, 255, 370, 275, 255, 255, 0.95, 210000, 1.2},
+      {"DIN S355 N/NL", 1, 5, 0, 10, nullptr, 0, 5, 360, 470, 360, 335, 335, 0.8, 210000, 1.2},
+      {"DIN separator 7", 1, 7, 0, 10, nullptr, 0, 6, 420, 520, 420, 390, 390, 0.6, 210000, 1.2},
+      {"DIN S275 M/ML", 1, 8, 0, 10, nullptr, 0, 8, 275, 370, 275, 255, 255, 0.95, 210000, 1.2},
+      {"DIN S355 M/ML", 1, 9, 0, 60, nullptr, 0, 9, 335, 450, 360, 335, 335, 0.8, 210000, 1.2},
+      {"DIN S420 M/ML", 1, 10, 0, 120, nullptr, 0, 10, 390, 520, 420, 390, 390, 0.6, 210000, 1.2},
+      {"DIN negative grade", 1, -1, 0, 10, nullptr, 1, 0, 240, 360, 240, 215, 215, 0.95, 210000, 1.2},
+      {"6061 T6/T651", 2, 37, 0, 10, nullptr, 0, 37, 240, 290, 240, 240, 240, 0.0, 70000, 2.3},
+      {"user to 80 mm", 0, 0, 1, 80.05, nullptr, 0, 0, 280, 400, 300, 280, 260, 0.8, 210000, 1.2},
+      {"user above 80", 0, 0, 1, 80.2, nullptr, 0, 0, 260, 400, 300, 280, 260, 0.8, 210000, 1.2},
+      {"user, family 1", 1, 0, 1, 120, nullptr, 0, 0, 280, 400, 300, 280, 260, 0.8, 210000, 1.2},
+      {"user, grade 27", 0, 27, 1, 60, nullptr, 0, 27, 300, 400, 300, 280, 260, 0.8, 210000, 1.2},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    Reset_NAD_For_Tests();
+    if (c.nad && *c.nad) {
+      ASSERT_EQ(Set_Active_NAD(c.nad), 1);
+    } else if (c.nad) {
+      Clear_Active_NAD();
+    }
+    MATERIAL m = c.user ? User(c.family, 300, 400) : Table(c.family, c.grade);
+    if (c.user) m.grade = c.grade, m.fy_80 = 280, m.fy_inf = 260;
+    EXPECT_EQ(Check_Material_Strength(&m, c.t, nullptr, 1, nullptr), c.rc);
+    EXPECT_EQ(m.grade, c.grade_after);
+    const double got[] = {m.fy, m.fu, m.fy_40, m.fy_80, m.fy_inf, m.betaw, m.E, m.alphaT};
+    const double want[] = {c.fy, c.fu, c.fy_40, c.fy_80, c.fy_inf, c.betaw, c.E, c.alphaT};
+    for (size_t k = 0; k < std::size(want); ++k) EXPECT_DOUBLE_EQ(got[k], want[k]) << "field " << k;
+    EXPECT_DOUBLE_EQ(m.G, c.E / 2.6);
+  }
+  EXPECT_EQ(Boxes(), 1u);  // S355 at 95 mm only: table values above 80.1 mm of family 0
+  EXPECT_EQ(Check_Material_Strength(nullptr, 10, nullptr, 0, nullptr), 0);
+}
+
+// Table values above 80.1 mm: the box asks to check them, only when shown.
+TEST_F(MaterialRecord, TableValuesAbove80AskForACheck) {
   MATERIAL m = Table(0, 2);
-  EXPECT_EQ(Check_Material_Strength(&m, 40.0005, nullptr, 0, nullptr), 0);
-  EXPECT_DOUBLE_EQ(m.fy, 355.0);
-  EXPECT_DOUBLE_EQ(m.fu, 490.0);
-  EXPECT_DOUBLE_EQ(m.betaw, 0.9);
-  EXPECT_EQ(m.grade_copy, 2);
-  Check_Material_Strength(&m, 40.002, nullptr, 0, nullptr);
-  EXPECT_DOUBLE_EQ(m.fy, 335.0);
-  EXPECT_DOUBLE_EQ(m.fu, 470.0);
-  // Above 80 mm the table gives the 40-80 pair and the box asks to check the values.
   Check_Material_Strength(&m, 80.2, nullptr, 1, "Pos 1: ");
   EXPECT_DOUBLE_EQ(m.fy, 335.0);
   ASSERT_EQ(Boxes(), 1u);
-  EXPECT_EQ(Host_Messages()[0].text,
-            std::string("Pos 1: Stahldicke t = 80.2 mm > 80 mm: Materialparameter \x81" "berpr\x81" "fen (ggf. vorgeben)"));
-  // No box without show, none at 80.05.
-  Check_Material_Strength(&m, 80.05, nullptr, 1, nullptr);
+  EXPECT_EQ(Host_Messages()[0].text, "Pos 1: Stahldicke t = 80.2 mm > 80 mm: Materialparameter überprüfen (ggf. vorgeben)"_cp);
   Check_Material_Strength(&m, 95, nullptr, 0, nullptr);
   EXPECT_EQ(Boxes(), 1u);
-}
-
-TEST_F(MaterialRecord, UserValuesRanges) {
-  MATERIAL m = User(0, 300, 400);
-  m.fy_80 = 280;
-  m.fy_inf = 260;
-  Check_Material_Strength(&m, 80.05, nullptr, 1, nullptr);
-  EXPECT_DOUBLE_EQ(m.fy, 280.0);  // t taken as 80
-  Check_Material_Strength(&m, 80.2, nullptr, 1, nullptr);
-  EXPECT_DOUBLE_EQ(m.fy, 260.0);
-  EXPECT_EQ(Boxes(), 0u);  // the box is for table values only
-  // Families 1 and 2 never reach the third range.
-  m.family = 1;
-  Check_Material_Strength(&m, 120, nullptr, 1, nullptr);
-  EXPECT_DOUBLE_EQ(m.fy, 280.0);
-  // Grades above 25 take the first pair at any thickness.
-  m.family = 0;
-  m.grade = 27;
-  Check_Material_Strength(&m, 60, nullptr, 0, nullptr);
-  EXPECT_DOUBLE_EQ(m.fy, 300.0);
 }
 
 TEST_F(MaterialRecord, UserValuesTolerances) {
@@ -260,91 +304,6 @@ TEST_F(MaterialRecord, ZeroTableStrengthsReported) {
   // The same row below 40 mm is fine.
   EXPECT_EQ(Check_Material_Strength(&m, 30, nullptr, 0, ""), 0);
   EXPECT_DOUBLE_EQ(m.fy, 355.0);
-}
-
-TEST_F(MaterialRecord, StainlessRowsSinglePair) {
-  for (int grade = 26; grade <= 30; ++grade) {
-    MATERIAL m = Table(0, grade);
-    EXPECT_EQ(Check_Material_Strength(&m, 60, nullptr, 0, nullptr), 0) << grade;
-    const STEEL_GRADE_LIST *r = Get_EC_Grade_List_Row(grade);
-    EXPECT_DOUBLE_EQ(m.fy, r->fy_40);
-    EXPECT_DOUBLE_EQ(m.fu, r->fu_40);
-    EXPECT_DOUBLE_EQ(m.fy_inf, r->fy_40);
-    EXPECT_DOUBLE_EQ(m.betaw, 1.0);
-    EXPECT_DOUBLE_EQ(m.E, 210000.0);
-    EXPECT_DOUBLE_EQ(m.alphaT, 1.2);
-  }
-}
-
-TEST_F(MaterialRecord, NegativeGradeReplaced) {
-  MATERIAL m = Table(0, -3);
-  EXPECT_EQ(Check_Material_Strength(&m, 10, nullptr, 0, nullptr), 1);
-  EXPECT_EQ(m.grade, 0);
-  EXPECT_DOUBLE_EQ(m.fy, 235.0);
-  m = Table(1, -1);
-  EXPECT_EQ(Check_Material_Strength(&m, 10, nullptr, 0, nullptr), 1);
-  EXPECT_EQ(m.grade, 0);
-  EXPECT_EQ(Check_Material_Strength(nullptr, 10, nullptr, 0, nullptr), 0);
-}
-
-TEST_F(MaterialRecord, NationalBetawFollowsTheSet) {
-  MATERIAL m = Table(0, 6);  // S420 N/NL
-  Check_Material_Strength(&m, 10, nullptr, 0, nullptr);
-  EXPECT_DOUBLE_EQ(m.betaw, 1.0);
-  ASSERT_EQ(Set_Active_NAD("Deutschland"), 1);
-  Check_Material_Strength(&m, 10, nullptr, 0, nullptr);
-  EXPECT_DOUBLE_EQ(m.betaw, 0.88);
-  m.grade = 25;  // S460 MH/MLH
-  Check_Material_Strength(&m, 10, nullptr, 0, nullptr);
-  EXPECT_DOUBLE_EQ(m.betaw, 0.85);
-  m.grade = 2;
-  Check_Material_Strength(&m, 10, nullptr, 0, nullptr);
-  EXPECT_DOUBLE_EQ(m.betaw, 0.9);
-  Clear_Active_NAD();
-  m.grade = 6;
-  Check_Material_Strength(&m, 10, nullptr, 0, nullptr);
-  EXPECT_DOUBLE_EQ(m.betaw, 1.0);
-}
-
-TEST_F(MaterialRecord, DinFamilyFromGradeTable) {
-  MATERIAL m = Table(1, 0);  // S235 (St37), DIN values
-  EXPECT_EQ(Check_Material_Strength(&m, 10, nullptr, 0, nullptr), 0);
-  EXPECT_DOUBLE_EQ(m.fy, 240.0);
-  EXPECT_DOUBLE_EQ(m.fy_40, 240.0);
-  EXPECT_DOUBLE_EQ(m.fy_80, 215.0);
-  EXPECT_DOUBLE_EQ(m.fy_inf, 215.0);
-  EXPECT_DOUBLE_EQ(m.fu, 360.0);
-  EXPECT_DOUBLE_EQ(m.betaw, 0.95);
-  // Both boundary sides agree with the grade table.
-  Check_Material_Strength(&m, 40.0005, nullptr, 0, nullptr);
-  EXPECT_DOUBLE_EQ(m.fy, Get_Stguete_fy(5, 40.0005));
-  EXPECT_DOUBLE_EQ(m.fy, 240.0);
-  Check_Material_Strength(&m, 40.002, nullptr, 0, nullptr);
-  EXPECT_DOUBLE_EQ(m.fy, 215.0);
-  // Separator places move to the place before; place 6 is S420 N/NL.
-  m.grade = 7;
-  Check_Material_Strength(&m, 10, nullptr, 0, nullptr);
-  EXPECT_EQ(m.grade, 6);
-  EXPECT_DOUBLE_EQ(m.fy, 420.0);
-  EXPECT_DOUBLE_EQ(m.fu, 520.0);
-  m.grade = 10;  // S420 M/ML
-  Check_Material_Strength(&m, 120, nullptr, 0, nullptr);
-  EXPECT_DOUBLE_EQ(m.fy, 390.0);
-  EXPECT_DOUBLE_EQ(m.G, 210000.0 / 2.6);
-}
-
-TEST_F(MaterialRecord, AluminiumFromAlloyTable) {
-  MATERIAL m = Table(2, 37);
-  EXPECT_EQ(Check_Material_Strength(&m, 10, nullptr, 0, nullptr), 0);
-  EXPECT_DOUBLE_EQ(m.fy, 240.0);
-  EXPECT_DOUBLE_EQ(m.fu_inf, 290.0);
-  EXPECT_DOUBLE_EQ(m.E, 70000.0);
-  EXPECT_NEAR(m.G, 26923.076923076922, 1e-9);
-  EXPECT_DOUBLE_EQ(m.betaw, 0.0);
-  EXPECT_DOUBLE_EQ(m.alphaT, 2.3);
-  Reset_Material_Data(&m);
-  EXPECT_EQ(m.family, 0);
-  EXPECT_DOUBLE_EQ(m.E, 210000.0);
 }
 
 // ---------------------------------------------------------------- data file
@@ -445,8 +404,26 @@ TEST_F(MaterialRecord, TruncatedAtEveryByteFails) {
   EXPECT_EQ(r.grade, 4);
   EXPECT_EQ(r.user_values, 1);
   EXPECT_DOUBLE_EQ(r.fy_40, 0.0);
-  EXPECT_EQ(Read_Material_Data(nullptr, &r), 1);
-  EXPECT_EQ(Write_Material_Data(nullptr, &r), 1);
+}
+
+// Null records, streams and rows: nothing happens, the failure or "nothing" result.
+TEST_F(MaterialRecord, NullArgumentsDoNothing) {
+  MATERIAL m = Table(0, 2);
+  SAFETY_FACTORS sf{};
+  Reset_Material_Data(nullptr);
+  Init_Material_Data(nullptr);
+  Reset_Plate_Data(nullptr);
+  Copy_Material_Data(&m, nullptr);
+  Load_Safety_Factors_from_NAD(nullptr);
+  EXPECT_EQ(Compare_Material_Data(&m, nullptr), 0);
+  EXPECT_EQ(Read_Material_Data(nullptr, &m), 1);
+  EXPECT_EQ(Write_Material_Data(nullptr, &m), 1);
+  EXPECT_EQ(Compare_Safety_Factors(&sf, nullptr), 0);
+  EXPECT_EQ(Write_Safety_Factors(nullptr, &sf), 1);
+  EXPECT_EQ(Read_Safety_Factors(nullptr, &sf), 1);
+  EXPECT_EQ(Set_User_Alguete(nullptr), 0);
+  EXPECT_EQ(Set_User_Stguete(nullptr), 0);
+  EXPECT_EQ(m.grade, 2);
 }
 
 TEST_F(MaterialRecord, GarbledAndOverlongNamesFail) {
@@ -466,14 +443,3 @@ TEST_F(MaterialRecord, GarbledAndOverlongNamesFail) {
   EXPECT_EQ(std::string(r.name), std::string(25, 'N'));
 }
 
-TEST_F(MaterialRecord, PlateReset) {
-  PLATE p;
-  std::memset(&p, 0x33, sizeof p);
-  Reset_Plate_Data(&p);
-  EXPECT_DOUBLE_EQ(p.t, 0.0);
-  EXPECT_DOUBLE_EQ(p.b, 0.0);
-  EXPECT_DOUBLE_EQ(p.l, 0.0);
-  EXPECT_DOUBLE_EQ(p.material.E, 210000.0);
-  EXPECT_EQ(p.material.family, 0);
-  Reset_Plate_Data(nullptr);
-}

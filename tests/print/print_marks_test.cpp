@@ -34,24 +34,30 @@ TEST_F(PrintListFile, ErrorLinesKeepTheirWordsWithoutColours) {
             Finish());
 }
 
+// Each mark with colours on (its words in blue or red, then the reset code) and off
+// (the words alone); the host's reset switches colours back on.
 TEST(PrintMarks, MarksWithColoursOnAndOff) {
-  Reset_Print_For_Tests();
-  EXPECT_EQ(1, Oli_Colors_On());
-  EXPECT_EQ(kBlue + "ok" + kReset, Oli_Mark_Ok());
-  EXPECT_EQ(kRed + "nicht ok !!" + kReset, Oli_Mark_Nicht_Ok());
-  EXPECT_EQ(kRed + "!!" + kReset, Oli_Mark_Red_Exclam());
-  EXPECT_EQ(kBlue + "!!" + kReset, Oli_Mark_Blue_Exclam());
-  EXPECT_EQ(kRed, Oli_Color_Red());
-  EXPECT_EQ(kReset, Oli_Color_Reset());
-  Oli_Set_Colors(0);
-  EXPECT_STREQ("ok", Oli_Mark_Ok());
-  EXPECT_STREQ("nicht ok !!", Oli_Mark_Nicht_Ok());
-  EXPECT_STREQ("!!", Oli_Mark_Red_Exclam());
-  EXPECT_STREQ("!!", Oli_Mark_Blue_Exclam());
-  EXPECT_STREQ("", Oli_Color_Red());
-  EXPECT_STREQ("", Oli_Color_Reset());
-  Reset_Print_For_Tests();
-  EXPECT_EQ(kBlue + "ok" + kReset, Oli_Mark_Ok());
+  const struct {
+    const char *(*mark)();
+    std::string on, off;
+  } cases[] = {{Oli_Mark_Ok, kBlue + "ok" + kReset, "ok"},
+               {Oli_Mark_Nicht_Ok, kRed + "nicht ok !!" + kReset, "nicht ok !!"},
+               {Oli_Mark_Red_Exclam, kRed + "!!" + kReset, "!!"},
+               {Oli_Mark_Blue_Exclam, kBlue + "!!" + kReset, "!!"},
+               {Oli_Color_Red, kRed, ""},
+               {Oli_Color_Reset, kReset, ""},
+               {Oli_Mult_Dot, "╬/.╬r"_cp, "╬/.╬r"_cp}};
+  for (const auto &c : cases) {
+    Reset_Print_For_Tests();
+    EXPECT_EQ(1, Oli_Colors_On());
+    EXPECT_EQ(c.on, c.mark());
+    Oli_Set_Colors(0);
+    EXPECT_EQ(c.off, c.mark());
+    Oli_Set_Fills(0);
+    Host_Reset();
+    EXPECT_EQ(1, Oli_Fills_On());
+    EXPECT_EQ(c.on, c.mark());
+  }
 }
 
 // Every mark reads back as its words through the markup reader.
@@ -66,15 +72,6 @@ TEST(PrintMarks, MarksReadBackAsTheirWords) {
   EXPECT_EQ("C 768", codes[1].argument);
 }
 
-// The host's reset brings the colour switch back on.
-TEST(PrintMarks, HostResetSwitchesColoursBackOn) {
-  Oli_Set_Colors(0);
-  Oli_Set_Fills(0);
-  Host_Reset();
-  EXPECT_EQ(1, Oli_Colors_On());
-  EXPECT_EQ(1, Oli_Fills_On());
-}
-
 TEST(PrintMarks, CompareSignInSinglePrecision) {
   EXPECT_STREQ("<", Oli_Compare_Mark_Le(0.9, 1.0));
   EXPECT_STREQ("\xF3", Oli_Compare_Mark_Le(1.0, 1.0));
@@ -82,10 +79,6 @@ TEST(PrintMarks, CompareSignInSinglePrecision) {
   EXPECT_STREQ(">", Oli_Compare_Mark_Le(1.1, 1.0));
   EXPECT_STREQ(">", Oli_Compare_Mark_Le(1.0 + 1e-6, 1.0));  // one float step is above 1e-7
   EXPECT_STREQ(">", Oli_Compare_Mark_Le(std::nan(""), 1.0));
-}
-
-TEST(PrintMarks, MultiplicationDotBytes) {
-  EXPECT_EQ(std::string("\xCE\x2F\x2E\xCE\x72"), Oli_Mult_Dot());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Graphic blocks: the transform, every writer's directive, arcs, save/restore and the
-// plot file. Expected numbers are worked by hand from the transform in print/print.h.
+// Graphic blocks; expected numbers are worked by hand from the transform in print/print.h.
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "tests/print/print_test_util.h"
@@ -31,97 +31,109 @@ TEST_F(PrintGraphic, HeadAndEndOfABlock) {
   EXPECT_EQ("#SHOWGRAFIC 200.0000 100.0000\n -1\n", Finish());
 }
 
-TEST_F(PrintGraphic, LinesRectanglesAndFillCodes) {
-  Open_A();
-  Oliplot_Line(10, 20, 30, 40);
-  Oliplot_Rectangle(10, 20, 30, 40);
-  Oliplot_Rectangle_Centered(100, 50, 20, 10);
-  Oliplot_Set_Color(34);
-  Oli_Set_Colors(0);
-  Oliplot_Set_Color(34);
-  EXPECT_EQ(
-      " 1  10.000000 80.000000 30.000000 60.000000\n"
-      " 24  10.000000 80.000000 30.000000 60.000000\n"
-      " 24  90.000000 55.000000 110.000000 45.000000\n"
-      " 20  34\n"
-      " 20  0\n",
-      Body());
-}
-
-TEST_F(PrintGraphic, FilledPolygonAndPolylines) {
-  Open_A();
-  double x[3] = {0, 10, 0}, z[3] = {0, 0, 10};
-  Oliplot_Filled_Polygon(3, x, z);
-  Oliplot_Polyline(3, x, z);
-  Oliplot_Polyline(-3, x, z);
-  Oliplot_Polyline(-1, x, z);
-  Oliplot_Polyline(1, x, z);
-  Oliplot_Polyline(0, x, z);
-  Oli_Set_Fills(0);
-  Oliplot_Filled_Polygon(3, x, z);
-  EXPECT_EQ(
-      " 18 3\n 0.000000 100.000000\n 10.000000 100.000000\n 0.000000 90.000000\n"
-      " 1  0.000000 100.000000 10.000000 100.000000\n"
-      " 1  10.000000 100.000000 0.000000 90.000000\n"
-      " 1  0.000000 90.000000 0.000000 100.000000\n"
-      " 1  0.000000 100.000000 10.000000 100.000000\n"
-      " 1  10.000000 100.000000 0.000000 90.000000\n",
-      Body());
-}
-
-TEST_F(PrintGraphic, TextDirectives) {
-  Open_A();
-  Oliplot_Text_Printf(50, 50, 4, 3, "%s", "S");
-  Oliplot_Text_Printf(50, 50, 2, 1, "r%.0lf", 24.0);
-  Oliplot_Text_Rotated(50, 50, "2");
-  Oliplot_Text_Box(20, 30, "7");
-  Oliplot_Text_Box(20, 30, "a\nb\xAE" "c\xAF");  // line breaks and guillemets become blanks
-  EXPECT_EQ(
-      " 9 50.000000 50.000000 0.000000 0.000000 43 \xAES\xAF\n"
-      " 9 50.000000 50.000000 0.000000 0.000000 21 \xAEr24\xAF\n"
-      " 14 0.000000 0\n"
-      " 9 50.000000 50.000000 0.000000 0.000000 43 \xAE" "2\xAF\n"
-      " 9 20.000000 70.000000 0.000000 0.000000 23 \xAE" "7\xAF\n"
-      " 9 20.000000 70.000000 0.000000 0.000000 23 \xAE" "a b c \xAF\n",
-      Body());
-}
-
-TEST_F(PrintGraphic, ColourTableAndExtendedMode) {
-  Open_A();
-  EXPECT_EQ(2, Oliplot_Fill_Color(30, 150, 30));  // nearest: dark green 0 128 0
-  Oliplot_Set_Extended_Mode(1);
-  EXPECT_EQ(15, Oliplot_Fill_Color(233, 233, 233));
-  EXPECT_EQ(0, Oliplot_Fill_Color(-5, 0, 300 - 300));
-  Oliplot_Save_State();
-  Oliplot_Restore_State();
-  Oli_Set_Colors(0);
-  EXPECT_EQ(0, Oliplot_Fill_Color(255, 0, 0));
-  EXPECT_EQ("50 233 233 233\n50 0 0 0\n 30\n 52\n 31\n 53\n50 0 0 0\n", Body());
-}
-
-// Dimension line along +x with label side −2, oblique ticks; and a vertical one.
-TEST_F(PrintGraphic, DimensionLines) {
-  Open_A();
-  Oliplot_Set_Dimension_Style(8);
-  EXPECT_EQ(0, Oliplot_Dimension_Line(0, 0, 200, 0, 0.1, -2));
-  Oliplot_Set_Dimension_Style(0);
-  EXPECT_EQ(0, Oliplot_Dimension_Line(-10, 0, -10, 100, 0.1, -2));
-  EXPECT_EQ(0, Oliplot_Dimension_Line(0, 10, 7.5, 10, 0.2, 1));
-  EXPECT_EQ(-1, Oliplot_Dimension_Line(5, 5, 5, 5, 0.1, 2));  // zero length: nothing
-  EXPECT_EQ(
-      " 1  0.000000 100.000000 200.000000 100.000000\n"
-      " 1  -0.070711 99.929289 0.070711 100.070711\n"
-      " 1  199.929289 99.929289 200.070711 100.070711\n"
-      " 9 100.000000 99.900000 0.100000 0.000000 23 \xAE" "200\xAF\n"
-      " 1  -10.000000 100.000000 -10.000000 0.000000\n"
-      " 1  -10.100000 100.000000 -9.900000 100.000000\n"
-      " 1  -10.100000 0.000000 -9.900000 0.000000\n"
-      " 9 -10.100000 50.000000 0.100000 90.000000 23 \xAE" "100\xAF\n"
-      " 1  0.000000 90.000000 7.500000 90.000000\n"
-      " 1  0.000000 89.900000 0.000000 90.100000\n"
-      " 1  7.500000 89.900000 7.500000 90.100000\n"
-      " 9 3.750000 90.150000 0.200000 0.000000 23 \xAE" "7.5\xAF\n",
-      Body());
+// Every writer's directives in block A, as writer scripts and the block body they leave:
+// lines, rectangles and fill codes (numbers below 5e-7 written as 0, never as -0.000000);
+// filled polygon and polylines (nothing with fills off or fewer than two points); text
+// directives (line breaks and guillemets become blanks); the colour table (nearest entry,
+// the first of equally near ones) and extended mode; dimension lines along +x with
+// oblique ticks (the style restored by the save), vertical with end bars, label side +1.
+TEST(PrintWriters, ScriptsAndTheirDirectives) {
+  const struct {
+    const char *what;
+    std::function<void()> script;
+    const char *body;
+  } cases[] = {
+      {"lines",
+       [] {
+         Oliplot_Line(10, 20, 30, 40);
+         Oliplot_Line(-1e-8, 100 + 1e-8, 30, 40);
+         Oliplot_Rectangle(10, 20, 30, 40);
+         Oliplot_Rectangle_Centered(100, 50, 20, 10);
+         Oliplot_Set_Color(34);
+         Oli_Set_Colors(0);
+         Oliplot_Set_Color(34);
+       },
+       " 1  10.000000 80.000000 30.000000 60.000000\n"
+       " 1  0.000000 0.000000 30.000000 60.000000\n"
+       " 24  10.000000 80.000000 30.000000 60.000000\n"
+       " 24  90.000000 55.000000 110.000000 45.000000\n"
+       " 20  34\n 20  0\n"},
+      {"polygons",
+       [] {
+         double x[3] = {0, 10, 0}, z[3] = {0, 0, 10};
+         Oliplot_Filled_Polygon(3, x, z);
+         for (int n : {3, -3, -1, 1, 0}) Oliplot_Polyline(n, x, z);
+         Oli_Set_Fills(0);
+         Oliplot_Filled_Polygon(3, x, z);
+       },
+       " 18 3\n 0.000000 100.000000\n 10.000000 100.000000\n 0.000000 90.000000\n"
+       " 1  0.000000 100.000000 10.000000 100.000000\n"
+       " 1  10.000000 100.000000 0.000000 90.000000\n"
+       " 1  0.000000 90.000000 0.000000 100.000000\n"
+       " 1  0.000000 100.000000 10.000000 100.000000\n"
+       " 1  10.000000 100.000000 0.000000 90.000000\n"},
+      {"texts",
+       [] {
+         Oliplot_Text_Printf(50, 50, 4, 3, "%s", "S");
+         Oliplot_Text_Printf(50, 50, 2, 1, "r%.0lf", 24.0);
+         Oliplot_Text_Rotated(50, 50, "2");
+         Oliplot_Text_Box(20, 30, "7");
+         Oliplot_Text_Box(20, 30, "a\nb«c»"_cp);
+       },
+       " 9 50.000000 50.000000 0.000000 0.000000 43 «S»\n"
+       " 9 50.000000 50.000000 0.000000 0.000000 21 «r24»\n"
+       " 14 0.000000 0\n"
+       " 9 50.000000 50.000000 0.000000 0.000000 43 «2»\n"
+       " 9 20.000000 70.000000 0.000000 0.000000 23 «7»\n"
+       " 9 20.000000 70.000000 0.000000 0.000000 23 «a b c »\n"_cp},
+      {"colours",
+       [] {
+         EXPECT_EQ(2, Oliplot_Fill_Color(30, 150, 30));    // dark green 0 128 0
+         EXPECT_EQ(0, Oliplot_Fill_Color(64, 0, 0));       // as near to 0 as to 4
+         EXPECT_EQ(7, Oliplot_Fill_Color(160, 160, 160));  // as near to 7 as to 8
+         Oliplot_Set_Extended_Mode(1);
+         EXPECT_EQ(15, Oliplot_Fill_Color(233, 233, 233));
+         EXPECT_EQ(0, Oliplot_Fill_Color(-5, 0, 300 - 300));
+         Oliplot_Save_State();
+         Oliplot_Restore_State();
+         Oli_Set_Colors(0);
+         EXPECT_EQ(0, Oliplot_Fill_Color(255, 0, 0));
+       },
+       "50 233 233 233\n50 0 0 0\n 30\n 52\n 31\n 53\n50 0 0 0\n"},
+      {"dimensions",
+       [] {
+         Oliplot_Set_Dimension_Style(8);
+         Oliplot_Save_State();
+         Oliplot_Set_Dimension_Style(0);
+         Oliplot_Restore_State();
+         EXPECT_EQ(0, Oliplot_Dimension_Line(0, 0, 200, 0, 0.1, -2));
+         Oliplot_Set_Dimension_Style(0);
+         EXPECT_EQ(0, Oliplot_Dimension_Line(-10, 0, -10, 100, 0.1, -2));
+         EXPECT_EQ(0, Oliplot_Dimension_Line(0, 10, 7.5, 10, 0.2, 1));
+         EXPECT_EQ(-1, Oliplot_Dimension_Line(5, 5, 5, 5, 0.1, 2));  // zero length: nothing
+       },
+       " 30\n 31\n"
+       " 1  0.000000 100.000000 200.000000 100.000000\n"
+       " 1  -0.070711 99.929289 0.070711 100.070711\n"
+       " 1  199.929289 99.929289 200.070711 100.070711\n"
+       " 9 100.000000 99.900000 0.100000 0.000000 23 «200»\n"
+       " 1  -10.000000 100.000000 -10.000000 0.000000\n"
+       " 1  -10.100000 100.000000 -9.900000 100.000000\n"
+       " 1  -10.100000 0.000000 -9.900000 0.000000\n"
+       " 9 -10.100000 50.000000 0.100000 90.000000 23 «100»\n"
+       " 1  0.000000 90.000000 7.500000 90.000000\n"
+       " 1  0.000000 89.900000 0.000000 90.100000\n"
+       " 1  7.500000 89.900000 7.500000 90.100000\n"
+       " 9 3.750000 90.150000 0.200000 0.000000 23 «7.5»\n"_cp},
+  };
+  for (const auto &c : cases) {
+    const std::string bytes = Written([&](FILE *f) {
+      ASSERT_EQ(0, Oliplot_Begin_Grafic(f, 0, 100, 200, 0, 1, 1, 0, 0));
+      c.script();
+      Oliplot_End_Grafic(f);
+    });
+    EXPECT_EQ("#SHOWGRAFIC 200.0000 100.0000\n" + std::string(c.body) + " -1\n", bytes) << c.what;
+  }
 }
 
 TEST_F(PrintGraphic, DimensionLabelsRoundToTenths) {

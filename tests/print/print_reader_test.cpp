@@ -1,5 +1,4 @@
-// The print-list reader of the test-support library: it accepts what the writers and
-// the drawings write, and names every departure from the format.
+// The test-support print-list reader: it reads what is written and names every departure.
 #include <cstring>
 #include <string>
 

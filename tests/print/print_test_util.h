@@ -21,6 +21,22 @@ inline std::string Golden(const char *name) {
   return Read_Bytes(std::string(PF_SOURCE_DIR) + "/tests/print/golden/" + name);
 }
 
+// Runs a writer script on a fresh print list at a temporary path; the list's bytes.
+template <class Script>
+std::string Written(const Script &script) {
+  Reset_Print_For_Tests();
+  const std::string path = ::testing::TempDir() + "print_script_" + std::to_string(getpid()) + ".oli";
+  FILE *f = Open_Druckliste(path.c_str());
+  EXPECT_NE(f, nullptr);
+  if (!f) return "<not opened>";
+  script(f);
+  EXPECT_EQ(0, Close_Druckliste(f));
+  std::string bytes = Read_Bytes(path);
+  std::remove(path.c_str());
+  Reset_Print_For_Tests();
+  return bytes;
+}
+
 // A fixture with one print list open at a fresh temporary path.
 class PrintListFile : public ::testing::Test {
  protected:

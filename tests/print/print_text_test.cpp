@@ -1,4 +1,5 @@
 // Text blocks, paragraphs and the layout commands of the print list.
+#include <functional>
 #include <string>
 
 #include "host/oli_layout.h"
@@ -103,19 +104,69 @@ TEST_F(PrintListFile, PointTableSequenceOfTheProfilePrint) {
 }
 
 // ---------------------------------------------------------------- text block rules
-
-TEST_F(PrintListFile, EndTextTwiceEndsTheLineAndTheBlockOnce) {
-  Oli_Printf(f_, "offene Zeile");
-  Oli_End_Text(f_);
-  Oli_End_Text(f_);
-  EXPECT_EQ("#SHOWPARA 4 0.100 0.000 0\noffene Zeile\n#END_OF_TEXT\n", Finish());
-}
-
-TEST_F(PrintListFile, EndTextWithoutTextWritesNothing) {
-  Oli_End_Text(f_);
-  EXPECT_EQ(0, Oli_Printf(f_, "%s", ""));  // empty text opens no paragraph
-  Oli_End_Text(f_);
-  EXPECT_EQ("", Finish());
+// Paragraph rules as writer scripts and the bytes they leave: a second end of text ends
+// line and block once; an empty text opens nothing; a spacing change opens a paragraph at
+// the next line start, the same value none; an added indent lasts until the block ends;
+// separated items: the first plainly, ";  " between, a break before every per_line-th.
+TEST(PrintParagraphs, WriterScriptsAndTheirBytes) {
+  const char *w[7] = {"a", "b", "c", "d", "e", "f", "g"};
+  const struct {
+    const char *what;
+    std::function<void(FILE *)> script;
+    const char *bytes;
+  } cases[] = {
+      {"end twice",
+       [](FILE *f) {
+         Oli_Printf(f, "offene Zeile");
+         Oli_End_Text(f);
+         Oli_End_Text(f);
+       },
+       "#SHOWPARA 4 0.100 0.000 0\noffene Zeile\n#END_OF_TEXT\n"},
+      {"nothing",
+       [](FILE *f) {
+         Oli_End_Text(f);
+         EXPECT_EQ(0, Oli_Printf(f, "%s", ""));
+         Oli_End_Text(f);
+       },
+       ""},
+      {"spacing",
+       [](FILE *f) {
+         Oli_Printf(f, "Profil\n");
+         const double s = Oli_Para_Get_Spacing();
+         EXPECT_DOUBLE_EQ(OLI_DEFAULT_SPACING, s);
+         Oli_Para_Set_Spacing(s + 0.3);
+         Oli_Printf(f, "h = 200.0 mm\n");
+         Oli_Para_Set_Spacing(s + 0.3);
+         Oli_Printf(f, "b = 100.0 mm\n");
+         Oli_Para_Set_Spacing(s);
+         Oli_Printf(f, "Werte\n");
+         Oli_Para_Set_Kind(OLI_KIND_TEXT);
+         Oli_Printf(f, "mehr\n");
+       },
+       "#SHOWPARA 4 0.100 0.000 0\nProfil\n#SHOWPARA 4 0.400 0.000 0\nh = 200.0 mm\nb = 100.0 mm\n"
+       "#SHOWPARA 4 0.100 0.000 0\nWerte\nmehr\n#END_OF_TEXT\n"},
+      {"indent",
+       [](FILE *f) {
+         Oli_Para_Add_Indent(0.5);
+         Oli_Printf(f, "eins\n");
+         Oli_Para_Add_Indent(0.25);
+         Oli_Printf(f, "zwei\n");
+         Oli_End_Text(f);
+         Oli_Printf(f, "drei\n");
+       },
+       "#SHOWPARA 4 0.100 0.500 0\neins\n#SHOWPARA 4 0.100 0.750 0\nzwei\n#END_OF_TEXT\n"
+       "#SHOWPARA 4 0.100 0.000 0\ndrei\n#END_OF_TEXT\n"},
+      {"items",
+       [&w](FILE *f) {
+         for (int i = 0; i < 7; ++i) Oli_Write_Separated_Item(f, i, 3, w[i]);
+         Oli_Printf(f, "\n");
+         for (int i = 0; i < 4; ++i) Oli_Write_Separated_Item(f, i, 0, w[i]);  // never breaks
+         Oli_Write_Separated_Item(f, 1, 1, nullptr);
+         Oli_Printf(f, "\n");
+       },
+       "#SHOWPARA 4 0.100 0.000 0\na;  b;  c\nd;  e;  f\ng\na;  b;  c;  d\n\n#END_OF_TEXT\n"},
+  };
+  for (const auto &c : cases) EXPECT_EQ(c.bytes, Written(c.script)) << c.what;
 }
 
 TEST_F(PrintListFile, LongTextIsCutAtItsFirst1000Bytes) {
@@ -127,40 +178,6 @@ TEST_F(PrintListFile, LongTextIsCutAtItsFirst1000Bytes) {
   ASSERT_EQ(head.size() + 1000 + tail.size(), bytes.size());
   EXPECT_EQ(text.substr(0, 1000), bytes.substr(head.size(), 1000));
   EXPECT_EQ(tail, bytes.substr(head.size() + 1000));
-}
-
-// Spacing raised around the dimension lines and set back: each change opens a paragraph
-// at the next line start; setting a value the open paragraph already has opens none.
-TEST_F(PrintListFile, SpacingChangesOpenParagraphsOnlyWhenTheValueDiffers) {
-  Oli_Printf(f_, "Profil\n");
-  double s = Oli_Para_Get_Spacing();
-  EXPECT_DOUBLE_EQ(OLI_DEFAULT_SPACING, s);
-  Oli_Para_Set_Spacing(s + 0.3);
-  Oli_Printf(f_, "h = 200.0 mm\n");
-  Oli_Para_Set_Spacing(s + 0.3);  // unchanged
-  Oli_Printf(f_, "b = 100.0 mm\n");
-  Oli_Para_Set_Spacing(s);
-  Oli_Printf(f_, "Werte\n");
-  Oli_Para_Set_Kind(OLI_KIND_TEXT);  // unchanged
-  Oli_Printf(f_, "mehr\n");
-  EXPECT_EQ(
-      "#SHOWPARA 4 0.100 0.000 0\nProfil\n"
-      "#SHOWPARA 4 0.400 0.000 0\nh = 200.0 mm\nb = 100.0 mm\n"
-      "#SHOWPARA 4 0.100 0.000 0\nWerte\nmehr\n#END_OF_TEXT\n",
-      Finish());
-}
-
-TEST_F(PrintListFile, AddedIndentLastsUntilTheBlockEnds) {
-  Oli_Para_Add_Indent(0.5);
-  Oli_Printf(f_, "eins\n");
-  Oli_Para_Add_Indent(0.25);
-  Oli_Printf(f_, "zwei\n");
-  Oli_End_Text(f_);
-  Oli_Printf(f_, "drei\n");
-  EXPECT_EQ(
-      "#SHOWPARA 4 0.100 0.500 0\neins\n#SHOWPARA 4 0.100 0.750 0\nzwei\n#END_OF_TEXT\n"
-      "#SHOWPARA 4 0.100 0.000 0\ndrei\n#END_OF_TEXT\n",
-      Finish());
 }
 
 TEST_F(PrintListFile, TabStopsWithKindsAndTheLimitOf100) {
@@ -182,17 +199,6 @@ TEST_F(PrintListFile, TabStopsWithKindsAndTheLimitOf100) {
   ASSERT_EQ(100u, doc.paragraphs[1].tabs.size());
   EXPECT_DOUBLE_EQ(9.9, doc.paragraphs[1].tabs[99].position);
   EXPECT_TRUE(doc.paragraphs[2].tabs.empty());
-}
-
-// Items: the first plainly, ";  " between, a line break before every per_line-th.
-TEST_F(PrintListFile, SeparatedItemsBreakEveryPerLine) {
-  const char *w[7] = {"a", "b", "c", "d", "e", "f", "g"};
-  for (int i = 0; i < 7; ++i) Oli_Write_Separated_Item(f_, i, 3, w[i]);
-  Oli_Printf(f_, "\n");
-  for (int i = 0; i < 4; ++i) Oli_Write_Separated_Item(f_, i, 0, w[i]);  // never breaks
-  Oli_Write_Separated_Item(f_, 1, 1, nullptr);
-  Oli_Printf(f_, "\n");
-  EXPECT_EQ("#SHOWPARA 4 0.100 0.000 0\na;  b;  c\nd;  e;  f\ng\na;  b;  c;  d\n\n#END_OF_TEXT\n", Finish());
 }
 
 // Page head and contents entry written raw, then text; the reader keeps the order.

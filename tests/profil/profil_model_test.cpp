@@ -1,6 +1,4 @@
-// Thin-walled model of a profile: the nodes and wall lines that each shape type hands to
-// the solver (centre lines in cm, thicknesses and corner radii), the rib geometry and the
-// trapezoid rib.
+// The thin-walled model each shape type hands to the solver (cm), and the ribs.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -69,6 +67,21 @@ void Expect_Line(const Model &m, int nr, int a, int b, double t, double ral = 0,
   for (int k = 0; k < 4; ++k) EXPECT_NEAR(l.r[k], 0.1 * want[k], 1e-12) << "line " << nr << " radius " << k;
 }
 
+struct LineWant {
+  int nr, a, b;
+  double t, ral = 0, rar = 0, rel = 0, rer = 0;
+};
+void Expect_Lines(const Model &m, std::initializer_list<LineWant> want) {
+  for (const LineWant &w : want) Expect_Line(m, w.nr, w.a, w.b, w.t, w.ral, w.rar, w.rel, w.rer);
+}
+struct NodeWant {
+  int nr;
+  double y, z;
+};
+void Expect_Nodes(const Model &m, std::initializer_list<NodeWant> want) {
+  for (const NodeWant &w : want) Expect_Node(m, w.nr, w.y, w.z);
+}
+
 }  // namespace
 
 // HE 280 A (EN 10365): flange halves from the tips to the web, the root radius 24 mm at
@@ -77,17 +90,9 @@ TEST(ProfilModel, RolledIShapeFlangesRunFromTheTips) {
   const Model m = Build(Shape(PROFIL_H, 270, 8, 280, 13, 280, 13, 1, 24));
   ASSERT_EQ(m.nodes.size(), 6u);
   ASSERT_EQ(m.lines.size(), 5u);
-  Expect_Node(m, 1, 140, 6.5);
-  Expect_Node(m, 2, 0, 6.5);
-  Expect_Node(m, 3, -140, 6.5);
-  Expect_Node(m, 4, 140, 263.5);
-  Expect_Node(m, 5, 0, 263.5);
-  Expect_Node(m, 6, -140, 263.5);
-  Expect_Line(m, 1, 1, 2, 13, 0, 0, 0, 24);
-  Expect_Line(m, 2, 3, 2, 13, 0, 0, 24, 0);
-  Expect_Line(m, 3, 4, 5, 13, 0, 0, 24, 0);
-  Expect_Line(m, 4, 6, 5, 13, 0, 0, 0, 24);
-  Expect_Line(m, 5, 2, 5, 8, 24, 24, 24, 24);
+  Expect_Nodes(m, {{1, 140, 6.5}, {2, 0, 6.5}, {3, -140, 6.5}, {4, 140, 263.5}, {5, 0, 263.5}, {6, -140, 263.5}});
+  Expect_Lines(m, {{1, 1, 2, 13, 0, 0, 0, 24}, {2, 3, 2, 13, 0, 0, 24, 0}, {3, 4, 5, 13, 0, 0, 24, 0},
+      {4, 6, 5, 13, 0, 0, 0, 24}, {5, 2, 5, 8, 24, 24, 24, 24}});
 }
 
 // Welded shapes are modelled without weld fillets; a missing flange becomes one node.
@@ -105,8 +110,7 @@ TEST(ProfilModel, WeldedIShapeAndMissingFlanges) {
   m = Build(Shape(PROFIL_I, 400, 10, 0, 15, 300, 20, 1, 12));
   ASSERT_EQ(m.nodes.size(), 4u);
   ASSERT_EQ(m.lines.size(), 3u);
-  Expect_Node(m, 1, 0, 7.5);
-  Expect_Node(m, 2, 150, 390);
+  Expect_Nodes(m, {{1, 0, 7.5}, {2, 150, 390}});
   Expect_Line(m, 1, 2, 3, 20, 0, 0, 12, 0);
   Expect_Line(m, 3, 1, 3, 10, 0, 0, 12, 12);  // a fillet without its flange is dropped
 
@@ -121,17 +125,11 @@ TEST(ProfilModel, AngleAndItsMirror) {
   const PROFIL p = Shape(PROFIL_ANGLE, 150, 10, 100, 10, 0, 0, 1, 12, 6);
   Model m = Build(p);
   ASSERT_EQ(m.nodes.size(), 3u);
-  Expect_Node(m, 1, 45, 0);
-  Expect_Node(m, 2, -50, 145);
-  Expect_Node(m, 3, 45, 145);
-  Expect_Line(m, 1, 2, 3, 10, 0, 6, 0, 12);
-  Expect_Line(m, 2, 1, 3, 10, 6, 0, 12, 0);
+  Expect_Nodes(m, {{1, 45, 0}, {2, -50, 145}, {3, 45, 145}});
+  Expect_Lines(m, {{1, 2, 3, 10, 0, 6, 0, 12}, {2, 1, 3, 10, 6, 0, 12, 0}});
   m = Build(p, 1);
-  Expect_Node(m, 1, -45, 0);
-  Expect_Node(m, 2, 50, 145);
-  Expect_Node(m, 3, -45, 145);
-  Expect_Line(m, 1, 2, 3, 10, 6, 0, 12, 0);
-  Expect_Line(m, 2, 1, 3, 10, 0, 6, 0, 12);
+  Expect_Nodes(m, {{1, -45, 0}, {2, 50, 145}, {3, -45, 145}});
+  Expect_Lines(m, {{1, 2, 3, 10, 6, 0, 12, 0}, {2, 1, 3, 10, 0, 6, 0, 12}});
   // Without leg 2 a single wall.
   m = Build(Shape(PROFIL_ANGLE, 150, 10, 0, 0, 0, 0, 1, 12, 6));
   ASSERT_EQ(m.lines.size(), 1u);
@@ -142,28 +140,22 @@ TEST(ProfilModel, AngleAndItsMirror) {
 TEST(ProfilModel, ChannelZAndT) {
   Model m = Build(Shape(PROFIL_U, 300, 10, 100, 16, 0, 0, 1, 16, 8));
   ASSERT_EQ(m.nodes.size(), 4u);
-  Expect_Node(m, 1, -50, 8);
-  Expect_Node(m, 2, 45, 8);
-  Expect_Node(m, 3, -50, 292);
-  Expect_Node(m, 4, 45, 292);
-  Expect_Line(m, 1, 1, 2, 16, 8, 0, 16, 0);
-  Expect_Line(m, 2, 3, 4, 16, 0, 8, 0, 16);
-  Expect_Line(m, 3, 2, 4, 10, 16, 0, 16, 0);
+  Expect_Nodes(m, {{1, -50, 8}, {2, 45, 8}, {3, -50, 292}, {4, 45, 292}});
+  Expect_Lines(m, {{1, 1, 2, 16, 8, 0, 16, 0}, {2, 3, 4, 16, 0, 8, 0, 16}, {3, 2, 4, 10, 16, 0, 16, 0}});
 
   m = Build(Shape(PROFIL_Z, 200, 8, 150, 10, 0, 0, 1, 9, 4));
   ASSERT_EQ(m.nodes.size(), 4u);
-  Expect_Node(m, 1, 75, 5);
-  Expect_Node(m, 3, -75, 195);
-  Expect_Line(m, 1, 1, 2, 10, 0, 4, 0, 9);
-  Expect_Line(m, 2, 3, 4, 10, 0, 4, 0, 9);
-  Expect_Line(m, 3, 2, 4, 8, 0, 9, 9, 0);
+  Expect_Nodes(m, {{1, 75, 5}, {3, -75, 195}});
+  Expect_Lines(m, {{1, 1, 2, 10, 0, 4, 0, 9}, {2, 3, 4, 10, 0, 4, 0, 9}, {3, 2, 4, 8, 0, 9, 9, 0}});
+  m = Build(Shape(PROFIL_Z, 200, 8, 0, 10, 0, 0, 1, 9, 4));  // no flanges: the web alone
+  ASSERT_EQ(m.nodes.size(), 2u);
+  Expect_Nodes(m, {{1, 0, 5}, {2, 0, 195}});
+  Expect_Line(m, 1, 1, 2, 8, 0, 9, 9, 0);
 
   m = Build(Shape(PROFIL_T, 100, 11, 100, 11, 0, 0, 1, 11, 5.5));
   ASSERT_EQ(m.nodes.size(), 4u);
   Expect_Node(m, 4, 0, 100);
-  Expect_Line(m, 1, 1, 2, 11, 0, 5.5, 0, 11);
-  Expect_Line(m, 2, 2, 3, 11, 0, 11, 0, 5.5);
-  Expect_Line(m, 3, 2, 4, 11, 11, 11, 0, 0);
+  Expect_Lines(m, {{1, 1, 2, 11, 0, 5.5, 0, 11}, {2, 2, 3, 11, 0, 11, 0, 5.5}, {3, 2, 4, 11, 11, 11, 0, 0}});
 }
 
 // Hollow sections: rectangle with outer and inner radii on its four walls; tubes and
@@ -171,20 +163,15 @@ TEST(ProfilModel, ChannelZAndT) {
 TEST(ProfilModel, HollowSectionsAndPolygons) {
   Model m = Build(Shape(PROFIL_RHS, 200, 10, 100, 10, 0, 0, 1, 15, 10));
   ASSERT_EQ(m.nodes.size(), 4u);
-  Expect_Node(m, 1, 45, 5);
-  Expect_Node(m, 4, -45, 195);
-  Expect_Line(m, 1, 1, 2, 10, 15, 10, 15, 10);
-  Expect_Line(m, 2, 3, 4, 10, 10, 15, 10, 15);
-  Expect_Line(m, 3, 1, 3, 10, 10, 15, 10, 15);
-  Expect_Line(m, 4, 2, 4, 10, 15, 10, 15, 10);
+  Expect_Nodes(m, {{1, 45, 5}, {4, -45, 195}});
+  Expect_Lines(m, {{1, 1, 2, 10, 15, 10, 15, 10}, {2, 3, 4, 10, 10, 15, 10, 15}, {3, 1, 3, 10, 10, 15, 10, 15},
+      {4, 2, 4, 10, 15, 10, 15, 10}});
 
   m = Build(Shape(PROFIL_CHS, 88.9, 5, 0, 0, 0, 0));
   ASSERT_EQ(m.nodes.size(), 32u);
   ASSERT_EQ(m.lines.size(), 32u);
   const double R = 88.9 / 2 - 2.5;
-  Expect_Node(m, 1, 0, R);
-  Expect_Node(m, 9, R, 0);
-  Expect_Node(m, 17, 0, -R);
+  Expect_Nodes(m, {{1, 0, R}, {9, R, 0}, {17, 0, -R}});
   Expect_Line(m, 32, 32, 1, 5);
   for (int k = 1; k <= 32; ++k) {
     const Node &n = m.nodes.at(k);
@@ -205,12 +192,7 @@ TEST(ProfilModel, BoxGirderWithOverhangs) {
   Model m = Build(p);
   ASSERT_EQ(m.nodes.size(), 8u);
   ASSERT_EQ(m.lines.size(), 8u);
-  Expect_Node(m, 1, 200, 10);
-  Expect_Node(m, 2, 144, 10);
-  Expect_Node(m, 3, -144, 10);
-  Expect_Node(m, 4, -200, 10);
-  Expect_Node(m, 5, 180, 587.5);
-  Expect_Node(m, 8, -180, 587.5);
+  Expect_Nodes(m, {{1, 200, 10}, {2, 144, 10}, {3, -144, 10}, {4, -200, 10}, {5, 180, 587.5}, {8, -180, 587.5}});
   const int ends[8][2] = {{1, 2}, {2, 3}, {3, 4}, {5, 6}, {6, 7}, {7, 8}, {2, 6}, {3, 7}};
   const double t[8] = {20, 20, 20, 25, 25, 25, 12, 12};
   for (int k = 0; k < 8; ++k) Expect_Line(m, k + 1, ends[k][0], ends[k][1], t[k]);
@@ -229,18 +211,11 @@ TEST(ProfilModel, TrapezoidFromItsRib) {
   Model m = Build(p);
   ASSERT_EQ(m.nodes.size(), 4u);
   ASSERT_EQ(m.lines.size(), 3u);
-  Expect_Node(m, 1, f, 300);
-  Expect_Node(m, 2, -f, 300);
-  Expect_Node(m, 3, -f + e, 6);
-  Expect_Node(m, 4, f - e, 6);
-  Expect_Line(m, 1, 2, 3, 10);
-  Expect_Line(m, 2, 3, 4, 12);
-  Expect_Line(m, 3, 4, 1, 10);
+  Expect_Nodes(m, {{1, f, 300}, {2, -f, 300}, {3, -f + e, 6}, {4, f - e, 6}});
+  Expect_Lines(m, {{1, 2, 3, 10}, {2, 3, 4, 12}, {3, 4, 1, 10}});
 
   m = Build(Shape(PROFIL_TRAPEZ, 300, 10, 200, 12, 200, 0, 0));
-  Expect_Node(m, 1, 95, 300);
-  Expect_Node(m, 3, -95, 6);
-  Expect_Node(m, 4, 95, 6);
+  Expect_Nodes(m, {{1, 95, 300}, {3, -95, 6}, {4, 95, 6}});
 }
 
 // Type 0 and types above 17 build nothing: the solver reports an empty section.
@@ -327,11 +302,8 @@ TEST(ProfilRib, TrapezoidRibOnAHorizontalPlate) {
   for (double v : values) EXPECT_EQ(v, 0.0);
   Model m = Current();
   const double level = 5 + 100 - 3;  // s + d (t_p/2 + h − t_fo/2)
-  Expect_Node(m, 3, 500 + e - g, level);
-  Expect_Node(m, 4, 500 + g - e, level);
-  Expect_Line(m, 1, 2, 3, 5);
-  Expect_Line(m, 2, 3, 4, 6);
-  Expect_Line(m, 3, 4, 1, 5);
+  Expect_Nodes(m, {{3, 500 + e - g, level}, {4, 500 + g - e, level}});
+  Expect_Lines(m, {{1, 2, 3, 5}, {2, 3, 4, 6}, {3, 4, 1, 5}});
 
   PROFIL round = Shape(PROFIL_ROUND, 50, 5, 0, 0, 0, 0);  // no rib form
   struct Case {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "profil/profil.h"
+#include "tests/common/en10365_rows.h"
 
 // Writes a parametric shape over *p: the kind, the shape type, h, t_w, the upper and lower
 // flanges, rolled (1) or welded (0) and the radii r, r_2; the rest of the record stays.
@@ -20,11 +21,11 @@ inline void Set_Shape(PROFIL *p, int type, double h, double t_w, double b_fo, do
   p->r_2 = r_2;
 }
 
-// HE 280 A (EN 10365: h 270, b 280, t_w 8, t_f 13, r 24 mm), rolled, on a record as
-// Reset_Profil leaves it.
+// HE 280 A of EN 10365, rolled, on a record as Reset_Profil leaves it.
 inline PROFIL He280a_Profile() {
+  const en10365::Row &t = en10365::kHe280a;
   PROFIL p{};
   Reset_Profil(&p);
-  Set_Shape(&p, PROFIL_H, 270, 8, 280, 13, 280, 13, 1, 24);
+  Set_Shape(&p, PROFIL_H, t.h, t.t_w, t.b, t.t_f, t.b, t.t_f, 1, t.r);
   return p;
 }

@@ -1,6 +1,4 @@
-// Section values of a profile: input checks and corrections by shape type, weld throats
-// and their print lines, failure reports, the take-over of R7-PLAX values, and the
-// failure paths of the solver route.
+// Section values: input checks and corrections, weld throats, failures, R7-PLAX values.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -30,51 +28,34 @@ const char *kDescription = "Fehler bei der Querschnittsbeschreibung";
 
 }  // namespace
 
-// Welded throats below 3 mm are raised with a note per flange; a throat of 0.01 mm or
-// less means no fillet weld and stays; without a stream the throats are raised all the
-// same.
-TEST(ProfilSectionValues, WeldThroatsRaisedWithNotes) {
+// Welded throats below 3 mm are raised with a note per flange (also without a stream); a
+// throat of 0.01 mm or less means no fillet weld and stays; through-welded joints get
+// t_w/2; shapes with one throat take the top one for both; rolled shapes keep theirs.
+TEST(ProfilSectionValues, WeldThroats) {
+  struct Case {
+    int type, rolled, through;
+    double a_o, a_u, want_o, want_u;
+  } cases[] = {{PROFIL_I, 0, 0, 2, 2.5, 3, 3}, {PROFIL_I, 0, 0, 2, 0.01, 3, 0.01}, {PROFIL_I, 0, 1, 0, 0, 5, 5},
+               {PROFIL_I, 1, 0, 1, 1, 1, 1},   {PROFIL_T, 0, 1, 0, 7, 6, 6}};
+  for (const Case &c : cases) {
+    PrintCapture cap;
+    PROFIL p = Shape(c.type, 300, c.type == PROFIL_T ? 12 : 10, 200, 15, 200, 15, c.rolled, 15);
+    p.a_o = c.a_o, p.a_u = c.a_u, p.through_o = p.through_u = c.through;
+    Calc_Profil_Querschnittswerte(&p, &c == cases ? cap.stream() : nullptr, 0, "");
+    EXPECT_EQ(p.a_o, c.want_o) << c.type << " " << c.a_o;
+    EXPECT_EQ(p.a_u, c.want_u) << c.type << " " << c.a_u;
+    if (c.type == PROFIL_T) {
+      EXPECT_EQ(p.through_u, 0);
+      EXPECT_EQ(p.b_fu, 0.0);
+    }
+  }
   PrintCapture cap;
   PROFIL p = Shape(PROFIL_I, 300, 10, 200, 15, 200, 15, 0);
-  p.a_o = 2;
-  p.a_u = 2.5;
+  p.a_o = 2, p.a_u = 2.5;
   Calc_Profil_Querschnittswerte(&p, cap.stream(), 0, "");
-  EXPECT_EQ(p.a_o, 3.0);
-  EXPECT_EQ(p.a_u, 3.0);
   const std::string text = cap.Raw();
   EXPECT_TRUE(Has(text, "wirksame Nahtdicke a╬\\o╬r < 3.0 mm, wird auf a╬\\o╬r = 3.0 mm gesetzt.\n"_cp)) << text;
   EXPECT_TRUE(Has(text, "wirksame Nahtdicke a╬\\u╬r < 3.0 mm, wird auf a╬\\u╬r = 3.0 mm gesetzt\n"_cp)) << text;
-
-  p = Shape(PROFIL_I, 300, 10, 200, 15, 200, 15, 0);
-  p.a_o = 2;
-  p.a_u = 0.01;
-  Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
-  EXPECT_EQ(p.a_o, 3.0);
-  EXPECT_EQ(p.a_u, 0.01);
-
-  p = Shape(PROFIL_I, 300, 10, 200, 15, 200, 15, 0);
-  p.through_o = p.through_u = 1;
-  Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
-  EXPECT_EQ(p.a_o, 5.0);
-  EXPECT_EQ(p.a_u, 5.0);
-
-  // Rolled shapes keep whatever throats they carry.
-  p = Shape(PROFIL_I, 300, 10, 200, 15, 200, 15, 1, 15);
-  p.a_o = 1;
-  Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
-  EXPECT_EQ(p.a_o, 1.0);
-}
-
-// Shapes with one throat take the top one for both; a through-welded T gets t_w/2.
-TEST(ProfilSectionValues, SingleThroatShapesCopyTheTopThroat) {
-  PROFIL p = Shape(PROFIL_T, 200, 12, 150, 15, 0, 0, 0);
-  p.through_o = 1;
-  p.a_u = 7;
-  Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
-  EXPECT_EQ(p.a_o, 6.0);
-  EXPECT_EQ(p.a_u, 6.0);
-  EXPECT_EQ(p.through_u, 0);
-  EXPECT_EQ(p.b_fu, 0.0);
 }
 
 TEST(ProfilSectionValues, IShapeCorrections) {
@@ -159,11 +140,15 @@ TEST(ProfilSectionValues, CorrectionsOfTubesTrapezoidsAndBoxes) {
   EXPECT_EQ(p.b_fo + p.t_fo + p.b_fu + p.t_fu + p.r_2, 0.0);
 
   // A foot wider than the height allows is cut; the top width then suffices.
-  p = Shape(PROFIL_TRAPEZ, 300, 10, 100, 12, 500, 0, 0);
+  p = Shape(PROFIL_TRAPEZ, 300, 10, 100, 12, 500, 0, 1, 5, 5);
+  p.through_o = p.through_u = 1;
+  p.a_o = 4;
   Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
   EXPECT_EQ(p.b_fu, 400.0);
   EXPECT_EQ(p.b_fo, 100.0);
-  EXPECT_EQ(p.rolled, 0);
+  EXPECT_EQ(p.rolled, 0);  // a trapezoid is welded without fillets
+  EXPECT_EQ(p.through_o + p.through_u, 0);
+  EXPECT_EQ(p.r + p.r_2 + p.a_o, 0.0);
 
   // A top plate too narrow for the sloping webs is widened until it holds them.
   p = Shape(PROFIL_TRAPEZ, 100, 10, 5, 4, 80, 0, 0);
@@ -187,7 +172,6 @@ TEST(ProfilSectionValues, TypeZeroIsLeftAlone) {
   p.A = 42;
   EXPECT_EQ(Calc_Profil_Querschnittswerte(&p, nullptr, 0, nullptr), 0);
   EXPECT_EQ(p.A, 42.0);
-  EXPECT_EQ(Calc_Profil_Querschnittswerte(nullptr, nullptr, 0, nullptr), 0);
 }
 
 // A library name must keep at least 3 characters without blanks.

@@ -13,7 +13,6 @@ TEST(SectionsQImport, ReferenceCountTakesAndReleases) {
   EXPECT_EQ(Add_QImport_Reference(&e, -1), 0);
   EXPECT_EQ(Add_QImport_Reference(&e, -1), 0);
   EXPECT_EQ(e.ref_count, 0);
-  EXPECT_EQ(Add_QImport_Reference(nullptr, +1), 0);
 }
 
 TEST(SectionsSwitches, ProfilmanagerNeverAvailableImportEnabledOnRequest) {

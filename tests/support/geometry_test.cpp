@@ -15,6 +15,8 @@ TEST(SupportGeometry, SegmentOrdinateAndWithin) {
   EXPECT_EQ(Segment_Y_At_X(0, 0, 10, 5, 12, &y), 0);  // outside, ordinate still given
   EXPECT_DOUBLE_EQ(y, 6.0);
   EXPECT_EQ(Segment_Y_At_X(10, 5, 0, 0, 10 + 5e-7, &y), 1);  // ends count within 1e-6
+  EXPECT_EQ(Segment_Y_At_X(2, 1, 6, 9, 3, &y), 1);  // a segment away from x = 0
+  EXPECT_DOUBLE_EQ(y, 3.0);
   // Vertical segment: the mid ordinate at its x, nothing elsewhere.
   EXPECT_EQ(Segment_Y_At_X(3, 1, 3, 7, 3, &y), 1);
   EXPECT_DOUBLE_EQ(y, 4.0);

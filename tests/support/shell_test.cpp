@@ -24,23 +24,31 @@ const char *kImportWording =
     "Bitte fordern Sie eine neue Programmversion an.";
 }  // namespace
 
-TEST_F(ShellHelpers, TrimBlanks) {
-  char a[] = "  HEA 200  ";
-  EXPECT_EQ(Trim_Blanks(a), 1);
-  EXPECT_STREQ(a, "HEA 200");
-  char b[] = "    ";
-  EXPECT_EQ(Trim_Blanks(b), 0);
-  EXPECT_STREQ(b, "");
-  char c[] = "";
-  EXPECT_EQ(Trim_Blanks(c), 0);
-  EXPECT_EQ(Trim_Blanks(nullptr), 0);
-}
-
-TEST_F(ShellHelpers, PadWithBlanksPadsCutsOrLeavesAlone) {
-  char a[26] = "S235";
-  Pad_With_Blanks(a, 26);
-  EXPECT_EQ(std::strlen(a), 25u);
-  EXPECT_EQ(std::string(a), "S235" + std::string(21, ' '));
+// The blank helpers: their result and the text they leave, on a text with blanks inside
+// and at both ends, on blanks only and on the empty text.
+TEST_F(ShellHelpers, BlankHelpers) {
+  struct Case {
+    int (*fn)(char *);
+    const char *in, *out;
+    int rc;
+  } cases[] = {
+      {Trim_Blanks, "  HEA 200  ", "HEA 200", 1},         {Trim_Blanks, "    ", "", 0},
+      {Trim_Blanks, "", "", 0},                          {Remove_All_Blanks, " I 200 PE ", "I200PE", 1},
+      {Remove_All_Blanks, "   ", "", 0},                 {Tilde_to_Blank, "Kragarm~links~oben", "Kragarm links oben", 1},
+      {Tilde_to_Blank, "~~~", "   ", 0},                 {Tilde_to_Blank, "", "", 0},
+  };
+  for (const Case &c : cases) {
+    std::string t = c.in;
+    EXPECT_EQ(c.fn(t.data()), c.rc) << '"' << c.in << '"';
+    EXPECT_STREQ(t.c_str(), c.out) << '"' << c.in << '"';
+  }
+  char a[] = "Kragarm links oben";
+  Blank_to_Tilde(a);
+  EXPECT_STREQ(a, "Kragarm~links~oben");
+  // Padding to n − 1 characters: pads, cuts, or leaves the text alone for n <= 0.
+  char p[26] = "S235";
+  Pad_With_Blanks(p, 26);
+  EXPECT_EQ(std::string(p), "S235" + std::string(21, ' '));
   char b[] = "a much too long material name";
   Pad_With_Blanks(b, 7);
   EXPECT_STREQ(b, "a much");
@@ -48,34 +56,9 @@ TEST_F(ShellHelpers, PadWithBlanksPadsCutsOrLeavesAlone) {
   Pad_With_Blanks(c, 0);
   Pad_With_Blanks(c, -3);
   EXPECT_STREQ(c, "xyz");
-  Pad_With_Blanks(nullptr, 5);
-}
-
-TEST_F(ShellHelpers, UpperCaseKeepsBytesAboveAscii) {
-  std::string s = std::string("hea 200 größe"_cp);
+  std::string s = std::string("hea 200 größe"_cp);  // bytes above ASCII stay
   Upper_Case_Text(s.data());
   EXPECT_EQ(s, std::string("HEA 200 GR") + "öß"_cp + "E");
-}
-
-TEST_F(ShellHelpers, RemoveAllBlanks) {
-  char a[] = " I 200 PE ";
-  EXPECT_EQ(Remove_All_Blanks(a), 1);
-  EXPECT_STREQ(a, "I200PE");
-  char b[] = "   ";
-  EXPECT_EQ(Remove_All_Blanks(b), 0);
-}
-
-TEST_F(ShellHelpers, TildeRoundTrip) {
-  char a[] = "Kragarm links oben";
-  Blank_to_Tilde(a);
-  EXPECT_STREQ(a, "Kragarm~links~oben");
-  EXPECT_EQ(Tilde_to_Blank(a), 1);
-  EXPECT_STREQ(a, "Kragarm links oben");
-  char b[] = "~~~";
-  EXPECT_EQ(Tilde_to_Blank(b), 0);
-  EXPECT_STREQ(b, "   ");
-  char c[] = "";
-  EXPECT_EQ(Tilde_to_Blank(c), 0);
 }
 
 TEST_F(ShellHelpers, CheckFileVersionWordingsPerMode) {
@@ -112,7 +95,6 @@ TEST_F(ShellHelpers, MemberFileStemIsRefusedWhenTooLong) {
   EXPECT_EQ(Set_Bauteil_Path(longest.c_str()), 1);
   EXPECT_EQ(Set_Bauteil_Path(too_long.c_str()), 0);
   EXPECT_EQ(Get_Bauteil_Path(), longest);  // the old stem stays, never a cut one
-  EXPECT_EQ(Set_Bauteil_Path(nullptr), 0);
 }
 
 TEST_F(ShellHelpers, FileNumberSuffix) {
@@ -123,22 +105,34 @@ TEST_F(ShellHelpers, FileNumberSuffix) {
   EXPECT_STREQ(Get_File_Number_Suffix(), "_123");
 }
 
+// The input callbacks clamp a value to 0.. or 0..1 and leave a value inside alone.
 TEST_F(ShellHelpers, ClampCallbacks) {
-  double v = -0.5;
-  Clamp_Not_Negative(&v);
-  EXPECT_EQ(v, 0.0);
-  v = 2.5;
-  Clamp_Not_Negative(&v);
-  EXPECT_EQ(v, 2.5);
-  Clamp_Zero_to_One(&v);
-  EXPECT_EQ(v, 1.0);
-  v = -3;
-  Clamp_Zero_to_One(&v);
-  EXPECT_EQ(v, 0.0);
-  v = 0.4;
-  Clamp_Zero_to_One(&v);
-  EXPECT_EQ(v, 0.4);
+  const struct {
+    void (*fn)(void *);
+    double in, out;
+  } cases[] = {{Clamp_Not_Negative, -0.5, 0}, {Clamp_Not_Negative, 2.5, 2.5}, {Clamp_Zero_to_One, 2.5, 1},
+               {Clamp_Zero_to_One, -3, 0},     {Clamp_Zero_to_One, 0.4, 0.4}};
+  for (const auto &c : cases) {
+    double v = c.in;
+    c.fn(&v);
+    EXPECT_EQ(v, c.out) << c.in;
+  }
+}
+
+// Null texts and values: nothing happens, the "nothing" result comes back.
+TEST_F(ShellHelpers, NullArgumentsDoNothing) {
+  int v = 1;
+  EXPECT_EQ(Trim_Blanks(nullptr), 0);
+  Pad_With_Blanks(nullptr, 5);
   Clamp_Not_Negative(nullptr);
+  EXPECT_EQ(Set_Bauteil_Path(nullptr), 0);
+  EXPECT_EQ(Get_Text_Width(nullptr), 0);
+  EXPECT_EQ(Seek_Keyword_Line("VALUES", nullptr, &v), 0);
+  EXPECT_EQ(MEM_STRDUP(nullptr), nullptr);
+  PtrArr_Destroy(nullptr);
+  void *none = nullptr;
+  Tools_Free(&none);
+  EXPECT_EQ(v, 1);
 }
 
 TEST(SupportReset, HostResetAlsoResetsTheSupportModule) {

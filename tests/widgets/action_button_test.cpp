@@ -1,6 +1,6 @@
 // The action button: a 16 × 16 picture button from "act_but.bmp" and its label; a click sets
 // the caller's flag.
-#include "tests/widgets/events_fixture.h"
+#include "tests/widgets/widgets_fixture.h"
 
 TEST_F(EventsTest, ActionButtonSetsItsFlagOnAClick) {
   const int area = Create_Scrollable_View_Area(10, 40, 910, 700, 0, 1);

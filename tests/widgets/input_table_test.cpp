@@ -1,19 +1,15 @@
 // Input tables: layout of rows and controls, scripted clicks on the controls, the arrow
 // keys that walk a column, the row walk and the release; column sort and the fill dialog.
-#include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "host/host_screen.h"
 #include "support/support.h"
 #include "tests/widgets/widgets_fixture.h"
-#include "widgets/view_events.h"
 #include "widgets/widget_layer.h"
 #include "widgets/widget_layer_internal.h"
-#include "widgets/widgets_internal.h"
 
 namespace {
 
@@ -70,20 +66,6 @@ class InputTable : public WidgetsTest {
     }
     return t;
   }
-  // The long table built, with a script that types 5 into row 8's field (the last whose
-  // field lies fully inside: baseline 10 + 7 × 22 + 14 = 178), presses the down arrow and
-  // types 7; the caller ends the script.
-  int Long_Table_Typing_5_Down_7() {
-    int t = Long_Table();
-    Build(t);
-    Host_Script_Click(50, 173);
-    Host_Script_Wait(100);
-    Host_Script_Text("5");
-    Host_Script_Key(336);
-    Host_Script_Wait(100);
-    Host_Script_Text("7");
-    return t;
-  }
   void Build(int t) {
     Clear_View_Area_Items(area);
     Layout_Input_Table(t);
@@ -114,54 +96,48 @@ class InputTable : public WidgetsTest {
 
 }  // namespace
 
-TEST_F(InputTable, LayoutOfTheFireLoadTable) {
-  int t = Fire_Table(3);
-  Build(t);
+// The fire-load table with its icons, append row and column button; at the row limit the
+// greyed duplicate icon and no append row.
+TEST_F(InputTable, GoldenTablesBelowAndAtTheLimit) {
+  for (int limit : {10000, 3}) {
+    int t = Fire_Table(3);
+    Set_Input_Table_Max_Rows(t, limit);
+    Add_Input_Table_Column(t, 600, 80, 0, 3, "%6.1f", 0);
+    Build(t);
+    EXPECT_GOLDEN(limit == 3 ? "input_table_full.png" : "input_table.png", 0, 60, 700, 200);
+    EXPECT_EQ(Find(VIEW_CLICK_SPOT, 5 + 19, 98) != nullptr, limit > 3);
+    EXPECT_EQ(Find(VIEW_TREE_IMAGE, 5 + 19, 98)->image_off, Input_Table_Icon(limit > 3 ? 1 : 2));
+    Remove_Scrollable_View_Area(area);
+  }
+  Build(Fire_Table(3));
   const VIEW_ITEM *spot = Find(VIEW_CLICK_SPOT, 5, 120);
   ASSERT_NE(spot, nullptr);
-  EXPECT_EQ(spot->x2, 19);
-  EXPECT_EQ(spot->y2, 136);
-  EXPECT_EQ(View_Item_Click_Value(spot), 2);
-  EXPECT_EQ(spot->option, 18);
+  EXPECT_EQ(std::vector<int>({spot->x2, spot->y2, View_Item_Click_Value(spot), spot->option}),
+            std::vector<int>({19, 136, 2, 18}));
   EXPECT_STREQ(spot->text, "Zeile löschen"_cp);
-  // "2:" right-aligned at x 2 on the baseline 132.
-  int width = Get_Widget_Text_Width("2:", 0x1000) - 3;
-  const VIEW_ITEM *number = Find(VIEW_TEXT, 2 - width, 132);
-  ASSERT_NE(number, nullptr);
-  EXPECT_STREQ(number->text, "2:");
-  const VIEW_ITEM *box = Find(VIEW_BOX, 5, 166);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(box->x2, 920);
-  EXPECT_EQ(box->y2, 183);
-  // The first row's box starts 6 pixels higher.
-  EXPECT_NE(Find(VIEW_BOX, 5, 94), nullptr);
-  EXPECT_NE(Find(VIEW_BOX, 5, 122), nullptr);
+  EXPECT_EQ(std::vector<const void *>({Input_Table_Icon(-1), Input_Table_Icon(5)}), std::vector<const void *>(2, nullptr));
+  EXPECT_EQ(Numbers(), (std::vector<std::string>{"1:", "2:", "3:"}));
 }
 
-TEST_F(InputTable, DeleteClickRemovesTheRowAndRenumbers) {
-  int t = Fire_Table(3);
-  Build(t);
-  EXPECT_EQ(Click(t, 10, 128), 2);
-  EXPECT_EQ(Tags(t), (std::vector<int>{1, 3}));
-  EXPECT_EQ(Get_Input_Table_Row_Count(t), 2);
-  Build(t);
-  EXPECT_EQ(Numbers(), (std::vector<std::string>{"1:", "2:"}));
-}
-
-TEST_F(InputTable, DuplicateAndAppendCopyTheRightRecord) {
-  int t = Fire_Table(3);
-  Build(t);
-  EXPECT_EQ(Click(t, 5 + 19 + 5, 122 - 2 + 8), 2);  // duplicate row 2
-  EXPECT_EQ(Tags(t), (std::vector<int>{1, 2, 2, 3}));
-  Build(t);
-  FireRow edit = Row(-5, 77);
-  Set_Input_Table_Edit_Row(t, &edit);  // the template as it is at the click
-  EXPECT_EQ(Click(t, 5 + 3 + 10, 100 + 4 * 22 - 2 + 8), 2);
-  EXPECT_EQ(Tags(t), (std::vector<int>{1, 2, 2, 3, 77}));
-  // Duplicating the last row makes the copy the last row.
-  Build(t);
-  EXPECT_EQ(Click(t, 5 + 19 + 5, 100 + 4 * 22 - 2 + 8), 2);
-  EXPECT_EQ(Tags(t), (std::vector<int>{1, 2, 2, 3, 77, 77}));
+// Clicks on the controls of a three-row table: delete (rows renumbered), duplicate (the copy
+// after its row, also after the last), append (a copy of the template as it is at the click).
+TEST_F(InputTable, ControlClicksChangeTheRows) {
+  const struct Case {
+    int x, y;
+    std::vector<int> tags;
+  } cases[] = {{10, 128, {1, 3}}, {29, 128, {1, 2, 2, 3}}, {29, 150, {1, 2, 3, 3}}, {18, 172, {1, 2, 3, 77}}};
+  for (const Case &c : cases) {
+    int t = Fire_Table(3);
+    Build(t);
+    FireRow edit = Row(-5, 77);
+    Set_Input_Table_Edit_Row(t, &edit);
+    EXPECT_EQ(Click(t, c.x, c.y), 2) << c.x << "," << c.y;
+    EXPECT_EQ(Tags(t), c.tags) << c.x << "," << c.y;
+    EXPECT_EQ(Get_Input_Table_Row_Count(t), int(c.tags.size()));
+    Build(t);
+    EXPECT_EQ(Numbers().back(), std::to_string(c.tags.size()) + ":");
+    Remove_Scrollable_View_Area(area);
+  }
 }
 
 TEST_F(InputTable, AppendWithoutEditRowIsIgnored) {
@@ -174,62 +150,49 @@ TEST_F(InputTable, AppendWithoutEditRowIsIgnored) {
   EXPECT_EQ(Get_Input_Table(t)->append_clicked, 0);
 }
 
-TEST_F(InputTable, AtTheLimitNoDuplicateAndNoAppend) {
+// The arrow keys open the same field of the next (previous) row, scrolled into view: row 8 is
+// the last fully inside (baseline 178), row 3 the first when scrolled by 44 (baseline 24).
+TEST_F(InputTable, ArrowKeysWalkTheColumn) {
+  const struct Case {
+    int scroll;
+    const char *script;
+    std::vector<double> values;
+    int scroll_after, edits_at_top;
+  } cases[] = {{0, "c50,173 w100 t5 k336 w100 t7 k27", {1, 2, 3, 4, 5, 6, 7, 5, 9, 10}, 22, -1},
+               {0, "c50,173 w100 t5 k336 w100 t7 k13 w100 k27", {1, 2, 3, 4, 5, 6, 7, 5, 7, 10}, 27, -1},
+               {44, "c50,19 w100 t5 k328 w100 k27", {1, 2, 5, 4, 5, 6, 7, 8, 9, 10}, 22, 2}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.script);
+    int t = Long_Table();
+    Clear_View_Area_Items(area);
+    Layout_Input_Table(t);
+    Get_Scrollable_View_Area(area)->scroll_y = c.scroll;
+    Update_View_Area_Scrolling(area);
+    Host_Clear_Calls();
+    Script(c.script);
+    EXPECT_EQ(Handle_Input_Table_Event(t), 1);
+    std::vector<double> values;
+    for (void *r = First_Input_Table_Row(t); r && values.size() < 10; r = Next_Input_Table_Row(t))
+      values.push_back(static_cast<FireRow *>(r)->value);
+    EXPECT_EQ(values, c.values);
+    int sx = 0, sy = 0, edits = 0;
+    Inquire_View_Area_Scroll(area, &sx, &sy);
+    EXPECT_EQ(sy, c.scroll_after);
+    for (const std::string &call : Host_Calls()) edits += call.rfind("Short_Edit_Float(37,10,", 0) == 0;
+    EXPECT_EQ(c.edits_at_top < 0 ? -1 : edits, c.edits_at_top);
+    Remove_Scrollable_View_Area(area);
+  }
+}
+
+// Find compares addresses; deleting the row under the walk's cursor keeps the walk going.
+TEST_F(InputTable, FindAndTheWalk) {
   int t = Fire_Table(3);
-  Set_Input_Table_Max_Rows(t, 3);
   Build(t);
-  EXPECT_EQ(Find(VIEW_CLICK_SPOT, 5 + 19, 98), nullptr);
-  const VIEW_ITEM *icon = Find(VIEW_TREE_IMAGE, 5 + 19, 98);
-  ASSERT_NE(icon, nullptr);
-  EXPECT_EQ(icon->image_off, Input_Table_Icon(2));
-  EXPECT_EQ(Find(VIEW_BOX, 5, 166), nullptr);
-  Set_Input_Table_Max_Rows(t, 0);  // no limit
-  Build(t);
-  EXPECT_NE(Find(VIEW_CLICK_SPOT, 5 + 19, 98), nullptr);
-  EXPECT_NE(Find(VIEW_BOX, 5, 166), nullptr);
-}
-
-TEST_F(InputTable, ArrowDownScrollsAndOpensTheSameFieldInTheNextRow) {
-  int t = Long_Table_Typing_5_Down_7();
-  Host_Script_Key(27);
-  EXPECT_EQ(Handle_Input_Table_Event(t), 1);
-  std::vector<double> values;
-  for (void *r = First_Input_Table_Row(t); r; r = Next_Input_Table_Row(t)) values.push_back(static_cast<FireRow *>(r)->value);
-  EXPECT_EQ(values[7], 5.0);
-  EXPECT_EQ(values[8], 9.0);  // Esc keeps the old value of row 9's field
-  int sx = 0, sy = 0;
-  Inquire_View_Area_Scroll(area, &sx, &sy);
-  EXPECT_EQ(sy, 22);
-}
-
-TEST_F(InputTable, ArrowDownThenEnterWritesTheNextRow) {
-  int t = Long_Table_Typing_5_Down_7();
-  Host_Script_Key(13);  // the field chain goes on to the next row's field
-  Host_Script_Wait(100);
-  Host_Script_Key(27);
-  EXPECT_EQ(Handle_Input_Table_Event(t), 1);
-  FireRow *row = static_cast<FireRow *>(First_Input_Table_Row(t));
-  for (int i = 0; i < 7; ++i) row = static_cast<FireRow *>(Next_Input_Table_Row(t));
-  EXPECT_EQ(row->value, 5.0);
-  EXPECT_EQ(static_cast<FireRow *>(Next_Input_Table_Row(t))->value, 7.0);
-}
-
-TEST_F(InputTable, FindComparesAddresses) {
-  int t = Fire_Table(3);
-  void *second = First_Input_Table_Row(t);
-  second = Next_Input_Table_Row(t);
-  EXPECT_EQ(Find_Input_Table_Row(t, second), 2);
+  void *second = (First_Input_Table_Row(t), Next_Input_Table_Row(t));  // the cursor on row 2
   FireRow copy;
   std::memcpy(&copy, second, sizeof copy);
-  EXPECT_EQ(Find_Input_Table_Row(t, &copy), 0);
-  EXPECT_EQ(Find_Input_Table_Row(55, second), 0);
-}
-
-TEST_F(InputTable, DeletingTheCursorRowKeepsTheWalkGoing) {
-  int t = Fire_Table(3);
-  Build(t);
-  First_Input_Table_Row(t);
-  Next_Input_Table_Row(t);  // the cursor on row 2
+  EXPECT_EQ(std::vector<int>({Find_Input_Table_Row(t, second), Find_Input_Table_Row(t, &copy), Find_Input_Table_Row(55, second)}),
+            std::vector<int>({2, 0, 0}));
   EXPECT_EQ(Click(t, 10, 128), 2);
   void *next = Next_Input_Table_Row(t);
   ASSERT_NE(next, nullptr);
@@ -252,21 +215,19 @@ TEST_F(InputTable, ReleaseGivesBackEveryBlock) {
   EXPECT_EQ(Create_Input_Table(area, 0, 0, 1, 1, 8, nullptr), 0);  // the slot is free again
 }
 
-TEST_F(InputTable, FiftySixthTableIsRefused) {
+// The 56th table and columns outside the row are refused; a format is cut to 35 bytes.
+TEST_F(InputTable, LimitsOfTablesAndColumns) {
   for (int i = 0; i < INPUT_TABLE_COUNT; ++i) EXPECT_EQ(Create_Input_Table(0, 0, 0, 1, 1, 8, nullptr), i);
   EXPECT_EQ(Create_Input_Table(0, 0, 0, 1, 1, 8, nullptr), -1);
-}
-
-TEST_F(InputTable, ColumnRefusedOutsideTheRow) {
+  Delete_Input_Tables_of_Area(0);
   int t = Fire_Table(1);
   EXPECT_EQ(Add_Input_Table_Column(t, 0, 0, 0, 3, nullptr, -1), nullptr);
   EXPECT_EQ(Add_Input_Table_Column(t, 0, 0, 0, 3, nullptr, 105), nullptr);
   EXPECT_EQ(Add_Input_Table_Column(54, 0, 0, 0, 3, nullptr, 0), nullptr);
   INPUT_TABLE_COLUMN *c = Add_Input_Table_Column(t, 0, 0, 0, 2, std::string(50, 'f').c_str(), 104);
   ASSERT_NE(c, nullptr);
-  EXPECT_EQ(std::strlen(c->format), 35u);
-  EXPECT_EQ(c->sortable, 0);
-  EXPECT_EQ(c->fillable, 1);
+  EXPECT_EQ(std::vector<int>({int(std::strlen(c->format)), c->sortable, c->fillable}),
+            std::vector<int>({35, 0, 1}));
 }
 
 // ---------------------------------------------------------------- column sort and fill
@@ -291,40 +252,28 @@ class ColumnMenu : public InputTable {
     for (void *r = First_Input_Table_Row(t); r; r = Next_Input_Table_Row(t)) values.push_back(static_cast<FireRow *>(r)->value);
     return values;
   }
-  // Dialog at its first place: top left (477, 393).
-  static void Field(int x, int y, const char *text) {
-    Host_Script_Click(477 + x + 10, 393 + y + 9);
-    Host_Script_Wait(50);
-    Host_Script_Text(text);
-    Host_Script_Key(13);
-    Host_Script_Wait(50);
-  }
-  static void Press(int x, int y) {
-    Host_Script_Click(477 + x, 393 + y);
-    Host_Script_Wait(50);
-  }
   INPUT_TABLE_COLUMN *column = nullptr;
 };
 
 }  // namespace
 
-TEST_F(ColumnMenu, SortIsStableBothWays) {
-  int t = Keys({{2, 1}, {2, 2}, {1, 3}});
-  Sort_Input_Table_Column_Ascending();
-  EXPECT_EQ(Tags(t), (std::vector<int>{3, 1, 2}));
-  Delete_Input_Table(t);
-  t = Keys({{1, 1}, {1, 2}, {2, 3}});
-  Sort_Input_Table_Column_Descending();
-  EXPECT_EQ(Tags(t), (std::vector<int>{3, 1, 2}));
-}
-
-TEST_F(ColumnMenu, NaNSortsLastEitherWay) {
+// Sorting is stable both ways; NaN sorts last either way.
+TEST_F(ColumnMenu, Sorts) {
   const double nan = std::nan("");
-  int t = Keys({{nan, 1}, {3, 2}, {1, 3}, {nan, 4}});
-  Sort_Input_Table_Column_Ascending();
-  EXPECT_EQ(Tags(t), (std::vector<int>{3, 2, 1, 4}));
-  Sort_Input_Table_Column_Descending();
-  EXPECT_EQ(Tags(t), (std::vector<int>{2, 3, 1, 4}));
+  const struct Case {
+    std::vector<std::pair<double, int>> rows;
+    bool ascending;
+    std::vector<int> tags;
+  } cases[] = {{{{2, 1}, {2, 2}, {1, 3}}, true, {3, 1, 2}},
+               {{{1, 1}, {1, 2}, {2, 3}}, false, {3, 1, 2}},
+               {{{nan, 1}, {3, 2}, {1, 3}, {nan, 4}}, true, {3, 2, 1, 4}},
+               {{{nan, 1}, {3, 2}, {1, 3}, {nan, 4}}, false, {2, 3, 1, 4}}};
+  for (const Case &c : cases) {
+    int t = Keys(c.rows);
+    (c.ascending ? Sort_Input_Table_Column_Ascending : Sort_Input_Table_Column_Descending)();
+    EXPECT_EQ(Tags(t), c.tags) << (c.ascending ? "ascending" : "descending");
+    Delete_Input_Table(t);
+  }
 }
 
 TEST_F(ColumnMenu, WithoutCurrentTableNothingHappens) {
@@ -336,108 +285,52 @@ TEST_F(ColumnMenu, WithoutCurrentTableNothingHappens) {
   EXPECT_EQ(Host_Sheet_Depth(), 1);
 }
 
-TEST_F(ColumnMenu, EmptyTableSortsAndFillsNothing) {
-  int t = Keys({});
-  Sort_Input_Table_Column_Ascending();
-  Press(295, 220);  // OK
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Get_Input_Table_Row_Count(t), 0);
-}
-
 TEST_F(ColumnMenu, DialogOpensCentredAndReopensWhereItWasLeft) {
   Keys({{1, 1}});
   Host_Test_Set_Sheet_Displacement(30, 20);  // the user drags the next sheet
-  Press(29, 220);                            // cancel
+  Script("c506,613 w50");  // cancel
   Fill_Input_Table_Column();
-  EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 0)[0], "477");
-  EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 0)[1], "393");
-  EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 0)[2], "803");
-  EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 0)[3], "631");
   Host_Script_Click(507 + 29, 413 + 220);  // cancel of the moved dialog
   Fill_Input_Table_Column();
-  EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 1)[0], "507");
-  EXPECT_EQ(Host_Call_Args("Define_Prop_Sheet", 1)[1], "413");
+  for (int n : {0, 1}) {
+    std::vector<std::string> args = Host_Call_Args("Define_Prop_Sheet", n);
+    args.resize(4);
+    EXPECT_EQ(args, (n ? std::vector<std::string>{"507", "413", "833", "651"} : std::vector<std::string>{"477", "393", "803", "631"}));
+  }
 }
 
-TEST_F(ColumnMenu, FillsWholeColumnAndCancelWritesNothing) {
-  int t = Keys({{0, 1}, {0, 2}, {0, 3}});
-  Field(197, 133, "10");
-  Field(197, 165, "2.5");
-  Press(29, 220);  // cancel
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Values(t), (std::vector<double>{0, 0, 0}));
-  Field(197, 133, "10");
-  Field(197, 165, "2.5");
-  Press(295, 220);  // OK
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Values(t), (std::vector<double>{10, 12.5, 15}));
-}
-
-TEST_F(ColumnMenu, FillsARangeOfRows) {
-  int t = Keys({{0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {0, 6}});
-  Press(115, 72);  // "Zeilenausschnitt"
-  Field(90, 91, "2.5");
-  Field(237, 91, "5");
-  Field(197, 133, "10");
-  Field(197, 165, "5");
-  Press(295, 220);
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Values(t), (std::vector<double>{0, 0, 10, 15, 20, 0}));
-  // A last row beyond the count fills to the end.
-  Press(115, 72);
-  Field(90, 91, "5");
-  Field(197, 133, "1");
-  Press(295, 220);
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Values(t), (std::vector<double>{0, 0, 10, 15, 1, 1}));
-}
-
-TEST_F(ColumnMenu, FirstAndLastRowPushEachOther) {
-  int t = Keys({{0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {0, 6}});
-  Press(115, 72);
-  Field(237, 91, "3");
-  Field(90, 91, "5");  // raises "letzte Zeile" to 5: only row 5
-  Field(197, 133, "7");
-  Press(295, 220);
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Values(t), (std::vector<double>{0, 0, 0, 0, 7, 0}));
-  Press(115, 72);
-  Field(90, 91, "4");
-  Field(237, 91, "2");  // lowers "erste Zeile" to 2: only row 2
-  Field(197, 133, "8");
-  Press(295, 220);
-  Fill_Input_Table_Column();
-  EXPECT_EQ(Values(t), (std::vector<double>{0, 8, 0, 0, 7, 0}));
-}
-
-TEST_F(InputTable, ArrowUpAtTheTopScrollsBack) {
-  int t = Long_Table();
-  Clear_View_Area_Items(area);
-  Layout_Input_Table(t);
-  Get_Scrollable_View_Area(area)->scroll_y = 44;
-  Update_View_Area_Scrolling(area);
-  // Row 3 is the first whose field lies fully inside: baseline 10 + 2 × 22 + 14 − 44 = 24.
-  Clear_Host_Calls();
-  Host_Script_Click(50, 19);
-  Host_Script_Wait(100);
-  Host_Script_Text("5");
-  Host_Script_Key(328);
-  Host_Script_Wait(100);
-  Host_Script_Key(27);
-  EXPECT_EQ(Handle_Input_Table_Event(t), 1);
-  // Both edits open at the same screen place: the row above was scrolled into it.
-  int edits = 0;
-  for (const std::string &call : Host_Calls()) edits += call.rfind("Short_Edit_Float(37,10,", 0) == 0;
-  EXPECT_EQ(edits, 2);
-  int sx = 0, sy = 0;
-  Inquire_View_Area_Scroll(area, &sx, &sy);
-  EXPECT_EQ(sy, 22);
-  FireRow *row = static_cast<FireRow *>(First_Input_Table_Row(t));
-  EXPECT_EQ(row->value, 1.0);
-  row = static_cast<FireRow *>(Next_Input_Table_Row(t));
-  EXPECT_EQ(row->value, 2.0);
-  row = static_cast<FireRow *>(Next_Input_Table_Row(t));
-  EXPECT_EQ(row->value, 5.0);
+// "fX,Y=text" types into a dialog field, "pX,Y" presses: cancel (29, 220), OK (295, 220), range
+// (115, 72), first and last row (90, 91), (237, 91), start (197, 133), step (197, 165).
+TEST_F(ColumnMenu, Fills) {
+  const struct Case {
+    int rows;
+    const char *script;
+    std::vector<double> values;
+  } cases[] = {
+      {3, "f197,133=10 f197,165=2.5 p29,220", {0, 0, 0}},
+      {3, "f197,133=10 f197,165=2.5 p295,220", {10, 12.5, 15}},
+      {6, "p115,72 f90,91=2.5 f237,91=5 f197,133=10 f197,165=5 p295,220", {0, 0, 10, 15, 20, 0}},
+      {6, "p115,72 f90,91=5 f197,133=1 p295,220", {0, 0, 0, 0, 1, 1}},  // a last row beyond the count
+      {6, "p115,72 f237,91=3 f90,91=5 f197,133=7 p295,220", {0, 0, 0, 0, 7, 0}},
+      {6, "p115,72 f90,91=4 f237,91=2 f197,133=8 p295,220", {0, 8, 0, 0, 0, 0}},
+      {0, "p295,220", {}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.script);
+    int t = Keys(std::vector<std::pair<double, int>>(size_t(c.rows), {0.0, 0}));
+    std::istringstream in(c.script);
+    std::string step;
+    while (in >> step) {
+      int x = 0, y = 0;
+      char text[16] = "";
+      std::sscanf(step.c_str() + 1, "%d,%d=%15s", &x, &y, text);
+      if (step[0] == 'f') Script("c" + std::to_string(477 + x + 10) + "," + std::to_string(393 + y + 9) + " w50 t" + text + " k13 w50");
+      if (step[0] == 'p') Script("c" + std::to_string(477 + x) + "," + std::to_string(393 + y) + " w50");
+    }
+    Fill_Input_Table_Column();
+    EXPECT_EQ(Values(t), c.values);
+    Delete_Input_Table(t);
+  }
 }
 
 // A click on the column button opens the column menu; its sub-menu sorts the table.
@@ -448,13 +341,9 @@ TEST_F(ColumnMenu, ColumnButtonOpensTheMenuWhichSorts) {
   Layout_Input_Table(t);
   Update_View_Area_Scrolling(area);
   Host_Script_Click(200, 80);  // the button at content (200, 80)
-  Host_Script_Wait(50);
-  Host_Script_Move(210, 88);  // "Spalte sortieren": the sub-menu opens beside it
-  Host_Script_Wait(50);
-  Host_Script_Move(345, 106);  // "absteigend"
-  Host_Script_Wait(50);
-  Host_Script_Press(1);
-  Host_Script_Release(1);
+  Script("w50 m210,88");  // "Spalte sortieren": the sub-menu opens beside it
+  Script("w50 m345,106");  // "absteigend"
+  Script("w50 p1 r1");
   EXPECT_EQ(Handle_Input_Table_Event(t), 1);
   EXPECT_EQ(Tags(t), (std::vector<int>{2, 3, 1}));
   int current = 0;

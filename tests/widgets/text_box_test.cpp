@@ -1,21 +1,13 @@
 // Text box: line table and drawing geometry, the editing operations, and the focus loop
 // driven by scripted clicks and keys.
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "host/host_screen.h"
 #include "support/support.h"
-#include "tests/widgets/golden_png.h"
 #include "tests/widgets/widgets_fixture.h"
-#include "widgets/view_events.h"
 #include "widgets/widget_layer.h"
 #include "widgets/widget_layer_internal.h"
-#include "widgets/widgets_internal.h"
 
 namespace {
 
@@ -34,14 +26,12 @@ class TextBox : public WidgetsTest {
   }
   void Draw() { Draw_Text_Box(item, kX1, kY1, kX2, kY2); }
   std::vector<int> Lines() const { return std::vector<int>(state->lines, state->lines + state->line_count); }
-  // Focuses the box by a click at (x, y), runs the script, then clicks outside to leave.
-  void Focus(int x, int y, const std::function<void()> &script) {
-    msStCu(x, y);
+  // Focuses the box by a click on caret position k of display line i, runs the script, then
+  // clicks outside to leave.
+  void Focus(int k, int i, const std::string &script) {
+    msStCu(Col(k), Row(i));
     M_LEFT = 1;
-    Host_Script_Press(1);
-    Host_Script_Release(1);
-    script();
-    Host_Script_Click(5, 5);
+    Script("p1 r1 " + script + " c5,5");
     Run_Text_Box_Focus_Loop(area, item);
   }
   // Screen point of the caret position k on display line i (font 0).
@@ -56,40 +46,30 @@ class TextBox : public WidgetsTest {
 
 }  // namespace
 
-TEST_F(TextBox, LongWordIsBrokenWhereItOverflows) {
-  char text[200];
-  std::memset(text, 'a', 100);
-  std::strcpy(text + 100, "\n");
-  Make(text, 199);
-  Draw();
-  EXPECT_EQ(Lines(), (std::vector<int>{0, 36, 72, 101}));
-  EXPECT_EQ(state->line_count, 4);
-}
-
-TEST_F(TextBox, WordsWrapAfterTheLastBlank) {
-  std::string words;
-  for (int i = 0; i < 20; ++i) words += "wort ";
-  words += "\n";
-  char text[200];
-  std::strcpy(text, words.c_str());
-  Make(text, 199);
-  Draw();
-  EXPECT_EQ(Lines(), (std::vector<int>{0, 35, 70, 101}));
-}
-
-TEST_F(TextBox, ElevenLinesFitInA164PixelBox) {
-  std::string many;
-  for (int i = 0; i < 14; ++i) many += "xxxx\n";
-  char text[200];
-  std::strcpy(text, many.c_str());
-  Make(text, 199);
-  Draw();
+// A long word is broken where it overflows, words wrap after the last blank, ten lines of
+// 14 pixels fit in 164.
+TEST_F(TextBox, LineTable) {
+  const struct Case {
+    std::string text;
+    std::vector<int> lines;
+  } cases[] = {{std::string(100, 'a') + "\n", {0, 36, 72, 101}}, {[] {
+                                                                      std::string w;
+                                                                      for (int i = 0; i < 20; ++i) w += "wort ";
+                                                                      return w + "\n";
+                                                                    }(),
+                                                                    {0, 35, 70, 101}}};
+  for (const Case &c : cases) {
+    std::vector<char> text(c.text.begin(), c.text.end());
+    text.resize(200, '\0');
+    Make(text.data(), 199);
+    Draw();
+    EXPECT_EQ(Lines(), c.lines);
+  }
   EXPECT_EQ(state->visible_lines, 10);
-  // Baselines 16 to 156 below the top: glyph rows from baseline − 6 to + 2.
-  EXPECT_GT(Count_Pixels(kX1 + 7, kY1 + 16 - 6, kX1 + 40, kY1 + 16 + 2, BLACK_CI), 0);
-  EXPECT_GT(Count_Pixels(kX1 + 7, kY1 + 156 - 6, kX1 + 40, kY1 + 156 + 2, BLACK_CI), 0);
-  EXPECT_EQ(Count_Pixels(kX1 + 7, kY1 + 164, kX1 + 40, kY1 + 180, BLACK_CI), 0);  // the 12th is not drawn
-  EXPECT_EQ(Count_Pixels(kX1 + 7, kY1 + 159, kX1 + 40, kY1 + 163, BLACK_CI), 0);  // nor clipped in
+  EXPECT_EQ(Text_Box_Text_Width("abcde", 0), 0);
+  Pop_RFont(0);  // outside the focus the host measures in the selected font
+  EXPECT_EQ(Text_Box_Text_Width("abcde", 5), 37);
+  Push_RFont();
 }
 
 TEST_F(TextBox, AddingAppendsTheFinalLineBreakWhenThereIsRoom) {
@@ -105,6 +85,7 @@ TEST_F(TextBox, AddingAppendsTheFinalLineBreakWhenThereIsRoom) {
   EXPECT_EQ(View_Area_Item_Count(area), count);
 }
 
+// Typing replaces the selection; a full text takes nothing but loses its selection.
 TEST_F(TextBox, TypingReplacesTheSelection) {
   char text[20] = "abcde\n";
   Make(text, 19);
@@ -113,63 +94,59 @@ TEST_F(TextBox, TypingReplacesTheSelection) {
   state->sel_end = 4;
   Insert_Text_Box_Char('X', state);
   EXPECT_STREQ(text, "abXe\n");
-  EXPECT_EQ(state->length, 5);
-  EXPECT_EQ(state->caret, 3);
+  EXPECT_EQ(std::vector<int>({state->length, state->caret}), std::vector<int>({5, 3}));
   Insert_Text_Box_Char(13, state);
   EXPECT_STREQ(text, "abX\ne\n");
-}
-
-TEST_F(TextBox, FullTextTakesNothingButLosesItsSelection) {
-  char text[6] = "abcde";
-  Make(text, 5);
-  state->text = text;
+  char full[6] = "abcde";
+  Make(full, 5);
+  state->text = full;
   state->caret = 1;
   Insert_Text_Box_Char('X', state);
-  EXPECT_STREQ(text, "abcde");
+  EXPECT_STREQ(full, "abcde");
   state->sel_start = 1;
   state->sel_end = 3;
   Insert_Text_Box_Char('X', state);
-  EXPECT_STREQ(text, "aXde");
+  EXPECT_STREQ(full, "aXde");
   EXPECT_EQ(state->length, 4);
 }
 
-TEST_F(TextBox, TextWidthInFixedCells) {
-  char text[20] = "abcde\n";
-  Make(text, 19);
-  EXPECT_EQ(Text_Box_Text_Width("abcde", 0), 0);
-  Focus(Col(0), Row(0), [] { Host_Script_Key(0x7f00); });  // nothing typed
-  // Outside the focus the host measures in the selected font.
-  Pop_RFont(0);
-  EXPECT_EQ(Text_Box_Text_Width("abcde", 5), 37);
-  Push_RFont();
-}
-
-TEST_F(TextBox, DelOnTheFinalBreakDoesNothingBackspaceRemovesTheCharBefore) {
-  char text[20] = "abc\n";
-  Make(text, 19);
-  Focus(Col(3), Row(0), [] {
-    Host_Script_Key(339);
-    Host_Script_Key(8);
-  });
-  EXPECT_STREQ(text, "ab\n");
-}
-
-TEST_F(TextBox, SelectAllCopyAndCut) {
-  char text[20] = "abc\n";
-  Make(text, 19);
-  Focus(Col(1), Row(0), [] {
-    Host_Script_Key(1);
-    Host_Script_Key(3);
-  });
-  EXPECT_TRUE(Host_Clipboard_Is("abc"));
-  EXPECT_STREQ(text, "abc\n");
-  YRMSetClipboardText("");
-  Focus(Col(1), Row(0), [] {
-    Host_Script_Key(1);
-    Host_Script_Key(24);
-  });
-  EXPECT_TRUE(Host_Clipboard_Is("abc"));
-  EXPECT_STREQ(text, "\n");
+// (text, caret clicked, clipboard, script) → (text, caret, clipboard). Ctrl+A 1, C 3, X 24,
+// V 22, Del 339, arrows 331/333/336, Ctrl+Home 375; the right button's menu "Sonderzeichen".
+TEST_F(TextBox, KeyScripts) {
+  const struct Case {
+    const char *text;
+    int k, i;
+    const char *clip_in;
+    int raw;
+    const char *script, *text_after;
+    int caret;
+    const char *clip_out;
+  } cases[] = {
+      {"abc\n", 3, 0, "", 0, "k339 k8", "ab\n", 2, ""},  // Del on the final break does nothing
+      {"abcdef\n", 3, 0, "", 0, "k8 tX", "abXdef\n", 3, ""},  // the caret follows a backspace
+      {"abc\n", 1, 0, "", 0, "k1 k3", "abc\n", -1, "abc"},
+      {"abc\n", 1, 0, "", 0, "k1 k24", "\n", 0, "abc"},
+      {"abcdef\n", 3, 0, "", 0, "k13", "abc\ndef\n", 4, ""},
+      {"abc\ndef\n", 2, 6, "", 0, "", "abc\ndef\n", 7, ""},  // below the last line: on the final break
+      {"abc\nde\n", 3, 0, "", 0, "k336 tX k333 tY k375 k331 tZ", "Zabc\ndeXY\n", 1, ""},  // stops at the edges
+      {"\n", 0, 0, "a\r\nb\rc\n", 0, "k22", "a\nb\nc\n\n", 6, "a\r\nb\rc\n"},  // each line end one break
+      {"\n", 0, 0, "a\r\nb\rc\n", 1, "k22", "a\nb\nc\n\n", 6, "a\r\nb\rc\n"},
+      {"abc\n", 3, 0, "", 0, "w50 m200,150 p2 r2 w50 m210,158 p1 r1 w50 c215,166 w50", "abcä\n"_cp, 4, ""},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::string(c.text) + " " + c.script);
+    std::vector<char> text(c.text, c.text + std::strlen(c.text));
+    text.resize(40, '\0');
+    Make(text.data(), 39);
+    YRMSetClipboardText(c.clip_in);
+    Host_Test_Set_Clipboard_Raw(c.raw);
+    Focus(c.k, c.i, c.script);
+    Host_Test_Set_Clipboard_Raw(0);
+    EXPECT_STREQ(text.data(), std::string(c.text_after).c_str());
+    EXPECT_EQ(c.caret < 0 ? c.caret : state->caret, c.caret);
+    EXPECT_TRUE(Host_Clipboard_Is(c.clip_out));
+    EXPECT_EQ(Current_Text_Box(), nullptr);
+  }
 }
 
 TEST_F(TextBox, PasteStopsAtTheLimit) {
@@ -178,55 +155,9 @@ TEST_F(TextBox, PasteStopsAtTheLimit) {
   std::strcpy(text.get() + 4989, "\n");
   Make(text.get(), 5000);
   YRMSetClipboardText(std::string(100, 'p').c_str());
-  Focus(Col(0), Row(0), [] { Host_Script_Key(22); });
+  Focus(0, 0, "k22");
   EXPECT_EQ(std::strlen(text.get()), 5000u);
   EXPECT_EQ(std::string(text.get(), 10), std::string(10, 'p'));
-}
-
-TEST_F(TextBox, PastedLineEndsBecomeLineBreaks) {
-  // Both with the host's converted text and with raw CR / CR LF line ends, each line end
-  // becomes exactly one line break.
-  for (int raw = 0; raw <= 1; ++raw) {
-    char text[40] = "\n";
-    Make(text, 39);
-    Host_Test_Set_Clipboard_Raw(raw);
-    YRMSetClipboardText("a\r\nb\rc\n");
-    Focus(Col(0), Row(0), [] { Host_Script_Key(22); });
-    EXPECT_STREQ(text, "a\nb\nc\n\n") << "raw " << raw;
-    Host_Test_Set_Clipboard_Raw(0);
-  }
-}
-
-TEST_F(TextBox, EnterInMidLineAddsOneLine) {
-  char text[40] = "abcdef\n";
-  Make(text, 39);
-  Draw();
-  int before = state->line_count;
-  Focus(Col(3), Row(0), [] { Host_Script_Key(13); });
-  EXPECT_STREQ(text, "abc\ndef\n");
-  EXPECT_EQ(state->line_count, before + 1);
-}
-
-TEST_F(TextBox, ClickBelowTheLastLinePutsTheCaretOnTheFinalBreak) {
-  char text[40] = "abc\ndef\n";
-  Make(text, 39);
-  Focus(Col(2), Row(6), [] {});
-  EXPECT_EQ(state->caret, 7);
-}
-
-TEST_F(TextBox, ArrowKeysStopAtTheEdges) {
-  char text[40] = "abc\nde\n";
-  Make(text, 39);
-  Focus(Col(3), Row(0), [] {
-    Host_Script_Key(336);  // down: to the end of "de" (its line break)
-    Host_Script_Text("X");
-    Host_Script_Key(333);  // right on the final break: stays
-    Host_Script_Text("Y");
-    Host_Script_Key(375);  // Ctrl+Home, left at the start: stays
-    Host_Script_Key(331);
-    Host_Script_Text("Z");
-  });
-  EXPECT_STREQ(text, "Zabc\ndeXY\n");
 }
 
 TEST_F(TextBox, DragBelowTheBoxScrollsOneLinePerPause) {
@@ -235,15 +166,9 @@ TEST_F(TextBox, DragBelowTheBoxScrollsOneLinePerPause) {
   std::vector<char> text(many.begin(), many.end());
   text.resize(400, '\0');
   Make(text.data(), 399);
-  Focus(Col(1), Row(0), [] {
-    Host_Script_Move(Col(2), Row(1));
-    Host_Script_Press(1);
-    Host_Script_Move(Col(2), kY2 + 20);
-    Host_Script_Wait(500);
-    Host_Script_Release(1);
-  });
+  Focus(1, 0, "m132,134 p1 m132,294 w500 r1");  // from (Col(2), Row(1)) to 20 below the box
   // Each line: the drag's wait of 50 ms and a pause of 50 ms.
-  int pauses = Host_Calls_Named("YRMSleep");
+  int pauses = Host_Call_Count("YRMSleep");
   EXPECT_GE(pauses, 4);
   EXPECT_LE(pauses, 5);
   EXPECT_EQ(state->first_line, 0);  // leaving shows the text from its beginning
@@ -254,9 +179,7 @@ TEST_F(TextBox, AbortEndsTheFocusLoop) {
   Make(text, 19);
   msStCu(Col(1), Row(0));
   M_LEFT = 1;
-  Host_Script_Press(1);
-  Host_Script_Release(1);
-  Host_Script_Abort();
+  Script("p1 r1 A");
   Run_Text_Box_Focus_Loop(area, item);
   EXPECT_EQ(Current_Text_Box(), nullptr);
 }
@@ -269,26 +192,20 @@ TEST_F(TextBox, EveryKeySurvivesAnEmptiedAndAFullBuffer) {
   Make(emptied.get(), 10);
   emptied[0] = '\0';
   YRMSetClipboardText("0123456789abc");
-  for (int key : keys) Focus(Col(1), Row(0), [key] { Host_Script_Key(key); });
+  for (int key : keys) Focus(1, 0, "k" + std::to_string(key));
   EXPECT_LE(std::strlen(emptied.get()), 10u);
   // A full text without line break.
   std::unique_ptr<char[]> full(new char[6]);
   std::strcpy(full.get(), "abcde");
   Make(full.get(), 5);
   for (int key : keys) {
-    Focus(Col(4), Row(0), [key] {
-      Host_Script_Key(1);
-      Host_Script_Key(key);
-    });
+    Focus(4, 0, "k1 k" + std::to_string(key));
     EXPECT_LE(std::strlen(full.get()), 5u);
   }
 }
 
-// ---------------------------------------------------------------- golden picture
-
-
 // A focused box in its own font: selection over a line break, caret, fill gauge and
-// line-position bar (more lines than fit). PF_UPDATE_GOLDEN=1 writes the picture anew.
+// line-position bar (more lines than fit).
 TEST_F(TextBox, GoldenFocusedBoxWithSelectionAndGauges) {
   std::string text = "Bemerkung zum Brandschutz der Stütze\n"_cp;
   for (int i = 1; i <= 14; ++i) text += "Zeile " + std::to_string(i) + " mit etwas Text\n";
@@ -307,8 +224,7 @@ TEST_F(TextBox, GoldenFocusedBoxWithSelectionAndGauges) {
   Draw();
   Draw_Text_Box_Caret(state);
   Draw_Text_Box_Gauges(state);
-  const int x1 = kX1 - 2, y1 = kY1 - 2;
-  Expect_Golden("text_box_focused.png", Canvas_Image(x1, y1, kX2 + 2, kY2 + 2), x1, y1);
+  EXPECT_GOLDEN("text_box_focused.png", kX1 - 2, kY1 - 2, kX2 + 2, kY2 + 2);
 }
 
 // The event handler hands a click into the box to its focus loop and reports the change.
@@ -316,32 +232,8 @@ TEST_F(TextBox, EventHandlerRunsTheFocusLoop) {
   char text[40] = "abc\n";
   Make(text, 39);
   Update_View_Area_Scrolling(area);
-  Host_Script_Click(Col(3), Row(0));
-  Host_Script_Wait(50);
-  Host_Script_Text("de");
-  Host_Script_Wait(50);
-  Host_Script_Click(5, 5);
+  Script("c140,120 w50 tde w50 c5,5");  // at (Col(3), Row(0))
   EXPECT_EQ(Handle_View_Area_Event(area), 1);
   EXPECT_STREQ(text, "abcde\n");
   EXPECT_EQ(Current_Text_Box(), nullptr);
-}
-
-// The right button opens the menu "Sonderzeichen"; the picked character goes in at the caret.
-TEST_F(TextBox, SpecialCharacterFromTheMenu) {
-  char text[40] = "abc\n";
-  Make(text, 39);
-  Focus(Col(3), Row(0), [] {
-    Host_Script_Wait(50);
-    Host_Script_Move(200, 150);
-    Host_Script_Press(2);
-    Host_Script_Release(2);
-    Host_Script_Wait(50);
-    Host_Script_Move(210, 158);  // the menu's only row
-    Host_Script_Press(1);
-    Host_Script_Release(1);
-    Host_Script_Wait(50);
-    Host_Script_Click(210 + 5, 158 + 8);  // the first cell of the picker: ä
-    Host_Script_Wait(50);
-  });
-  EXPECT_STREQ(text, "abcä\n"_cp);
 }

@@ -1,16 +1,13 @@
-// Label, text and value widgets: widths, placement and what they add.
-#include <gtest/gtest.h>
-
+// Label, text and value widgets (widths, placement, what they add), the framed sheet text and
+// the start-up switch of stdio table and mouse wheel.
 #include <cstring>
 #include <memory>
-#include <string>
 
 #include "host/host_screen.h"
 #include "support/support.h"
 #include "tests/widgets/widgets_fixture.h"
 #include "widgets/widget_layer.h"
 #include "widgets/widget_layer_internal.h"
-#include "widgets/widgets_internal.h"
 
 namespace {
 
@@ -33,8 +30,7 @@ class WidgetValues : public WidgetsTest {
 
 TEST_F(WidgetValues, NoCurrentAreaAddsNothing) {
   Begin_Widget_Area(-1);
-  EXPECT_EQ(Add_Widget_Text(0, 0, "abc", nullptr), 0);
-  EXPECT_EQ(Add_Widget_Label(0, 0, "abc", 0, 0, nullptr), 0);
+  EXPECT_EQ(Add_Widget_Text(0, 0, "abc", nullptr) + Add_Widget_Label(0, 0, "abc", 0, 0, nullptr), 0);
   // The forms without the check still give their width.
   EXPECT_EQ(Put_Widget_Text(0, 0, "abc", nullptr), Get_Widget_Text_Width("abc", 4096));
   EXPECT_EQ(View_Area_Item_Count(area), 0);
@@ -42,46 +38,34 @@ TEST_F(WidgetValues, NoCurrentAreaAddsNothing) {
 
 TEST_F(WidgetValues, LabelAlignment) {
   Set_Widget_Font(0x1001);  // pitch 10: "abcd" measures 38, width 41
-  EXPECT_EQ(Add_Widget_Label(100, 50, "abcd", 4, 4, nullptr), 41);
-  EXPECT_EQ(Last()->x1, 100 - 21);
-  EXPECT_EQ(Last()->y1, 55);
-  Add_Widget_Label(100, 50, "abcd", 0, 1, nullptr);
-  EXPECT_EQ(Last()->x1, 59);
-  EXPECT_EQ(Last()->y1, 59);
-  Add_Widget_Label(100, 50, "abcd", 2, 0, nullptr);
-  EXPECT_EQ(Last()->x1, 100);
-  EXPECT_EQ(Last()->y1, 50);
+  const struct {
+    int h, v, x1, y1;
+  } cases[] = {{4, 4, 100 - 21, 55}, {0, 1, 59, 59}, {2, 0, 100, 50}};
+  for (auto c : cases) {
+    EXPECT_EQ(Add_Widget_Label(100, 50, "abcd", c.h, c.v, nullptr), 41);
+    EXPECT_EQ(std::vector<int>({Last()->x1, Last()->y1}), std::vector<int>({c.x1, c.y1})) << c.h << c.v;
+  }
 }
 
-TEST_F(WidgetValues, CenteredTextUsesHalfTheVisibleWidth) {
+// Centred texts use half the visible width; inactive texts are grey; formatted texts stop at
+// 255 characters; a text spot is a spot only while active.
+TEST_F(WidgetValues, CentredGreyFormattedAndSpotTexts) {
   Set_Widget_Font(0x1001);
   EXPECT_EQ(Add_Widget_Centered_Text(30, "abcd", nullptr), 41);
   EXPECT_EQ(Last()->x1, 179);
   EXPECT_EQ(Add_Widget_Centered_Label(30, "abcd", nullptr), 41);
   EXPECT_EQ(Get_Widget_Font(), 0x1001);
-}
-
-TEST_F(WidgetValues, InactiveTextIsGrey) {
-  int off = 0, on = 1;
+  Set_Widget_Font(0x1000);
+  int target = 0, on = 1, off = 0;
   Add_Widget_Text(0, 20, "a", &off);
   EXPECT_EQ(Last()->colour, Nearest_RGB_Color(198, 195, 198));
   Add_Widget_Text(0, 20, "a", &on);
   EXPECT_EQ(Last()->colour, Get_Widget_Text_Color());
-}
-
-TEST_F(WidgetValues, FormattedTextStopsAt255Characters) {
   Add_Widget_Text_Format(0, 20, "%s", std::string(400, 'x').c_str());
   EXPECT_EQ(std::strlen(Last()->text), 255u);
-}
-
-TEST_F(WidgetValues, TextSpotOnlyWhileActive) {
-  int target = 0, on = 1, off = 0;
   int w = Add_Widget_Text_Spot(10, 40, "Spot", 5, &target, &on);
   const VIEW_ITEM *spot = Last();
-  EXPECT_EQ(spot->kind, VIEW_CLICK_SPOT);
-  EXPECT_EQ(spot->x2, 10 + w);
-  EXPECT_EQ(spot->y1, 30);
-  EXPECT_EQ(spot->option, 18);
+  EXPECT_EQ(std::vector<int>({spot->kind, spot->x2, spot->y1, spot->option}), std::vector<int>({VIEW_CLICK_SPOT, 10 + w, 30, 18}));
   Add_Widget_Text_Spot(10, 60, "Spot", 5, &target, &off);
   EXPECT_EQ(Last()->kind, VIEW_TEXT);
 }
@@ -97,9 +81,7 @@ TEST_F(WidgetValues, BoldAndSmallTexts) {
 TEST_F(WidgetValues, IndexTexts) {
   // Main "M" in 0x1000 (6 + 3), index "ab" in 0x1002 (11 + 4).
   EXPECT_EQ(Add_Widget_Text_with_Index(10, 40, "M", "ab", nullptr), 9 + 15);
-  const VIEW_ITEM *index = Last();
-  EXPECT_EQ(index->x1, 10 + 9 + 1);
-  EXPECT_EQ(index->y1, 41);
+  EXPECT_EQ(std::vector<int>({Last()->x1, Last()->y1}), std::vector<int>({10 + 9 + 1, 41}));
   // An empty main text: the index width alone (plus 2 with a style bit).
   EXPECT_EQ(Add_Widget_Label_with_Index(10, 40, "", "ab", 2, 0, nullptr), 15);
   Set_Widget_Font(0x1000 | 0x20000);
@@ -110,8 +92,7 @@ TEST_F(WidgetValues, IndexTexts) {
   EXPECT_EQ(Get_Widget_Font(), 0x1000);
   // Symbol: exponent placed at the combined width less one, grows it by its width less one.
   int w = Add_Widget_Symbol_Label(10, 40, "M", "ab", "2", nullptr);
-  EXPECT_EQ(Last()->x1, 10 + 24 - 1);
-  EXPECT_EQ(Last()->y1, 35);
+  EXPECT_EQ(std::vector<int>({Last()->x1, Last()->y1}), std::vector<int>({10 + 24 - 1, 35}));
   EXPECT_EQ(w, 24 + (5 + 3) - 1);
 }
 
@@ -129,7 +110,6 @@ TEST_F(WidgetValues, PaddedAndSizedTextFields) {
   EXPECT_EQ(Add_Widget_Sized_Text_Field(0, 40, buffer.get(), 5, 10, &state), 99);
   EXPECT_STREQ(buffer.get(), "abc  ");
   EXPECT_EQ(Last()->y2, 5);
-  EXPECT_EQ(*Last()->active_ptr, 1);
 }
 
 TEST_F(WidgetValues, TextFieldStates) {
@@ -137,7 +117,7 @@ TEST_F(WidgetValues, TextFieldStates) {
   int state = -1;
   int w = Add_Widget_Text_Field(0, 20, text, 0, &state);
   EXPECT_EQ(w, 8 * 4 - 3 + 16);
-  EXPECT_EQ(*Last()->active_ptr, 0);
+  EXPECT_EQ(*Last()->active_ptr, 0);  // -1 is shown inactive
   EXPECT_EQ(Last()->colour, Get_Widget_Text_Color());
   state = 0;
   Add_Widget_Text_Field(0, 20, text, 0, &state);
@@ -146,15 +126,13 @@ TEST_F(WidgetValues, TextFieldStates) {
   EXPECT_EQ(Add_Widget_Text_Field(0, 20, empty, 0, &state), 13);
   int x1, y1, x2, y2, active;
   Get_Last_Widget_Rect(&x1, &y1, &x2, &y2, &active);
-  EXPECT_EQ(y1, 7);
-  EXPECT_EQ(x2, 13);
+  EXPECT_EQ(std::vector<int>({y1, x2}), std::vector<int>({7, 13}));
 }
 
 TEST_F(WidgetValues, RadioButtonIsBoldWhenChosen) {
   int target = 2, on = 1;
   EXPECT_EQ(Add_Widget_Radio_Button(10, 20, "a", 2, &target, &on), Get_Widget_Text_Width("a", 4096) + 20);
-  EXPECT_EQ(Last()->x2, VIEW_STYLE_BOLD);
-  EXPECT_EQ(Last()->x1, 30);
+  EXPECT_EQ(std::vector<int>({Last()->x2, Last()->x1}), std::vector<int>({VIEW_STYLE_BOLD, 30}));
   EXPECT_EQ(Add_Widget_Radio_Button(10, 20, nullptr, 3, &target, &on), 13);
   EXPECT_EQ(Last()->x2, VIEW_STYLE_PLAIN);
 }
@@ -174,16 +152,11 @@ TEST_F(WidgetValues, ChoiceWidthRoundsTiesToEven) {
 TEST_F(WidgetValues, ImageSpotPlacementAndActivity) {
   int target = 0;
   Add_Widget_Image_Spot(area, 100, 100, 20, 31, 4, 4, "a.bmp", "b.bmp", WHITE_CI, 3, &target, 1);
-  const VIEW_ITEM *spot = Last();
-  EXPECT_EQ(spot->kind, VIEW_CLICK_SPOT);
-  EXPECT_EQ(spot->x1, 84);  // 100 - 16 (15.5 away from zero)
-  EXPECT_EQ(spot->y1, 90);
-  EXPECT_EQ(spot->x2, 115);
+  const VIEW_ITEM *spot = Last();  // x1 = 100 - 16 (15.5 away from zero)
+  EXPECT_EQ(std::vector<int>({spot->kind, spot->x1, spot->y1, spot->x2}), std::vector<int>({VIEW_CLICK_SPOT, 84, 90, 115}));
   Add_Widget_Image_Spot(area, 100, 100, 20, 31, 2, 1, "a.bmp", "b.bmp", WHITE_CI, 3, &target, 0);
-  EXPECT_EQ(Last()->kind, VIEW_BITMAP_FILE);
   EXPECT_STREQ(Last()->text, "b.bmp");
-  EXPECT_EQ(Last()->x1, 69);
-  EXPECT_EQ(Last()->y1, 80);
+  EXPECT_EQ(std::vector<int>({Last()->kind, Last()->x1, Last()->y1}), std::vector<int>({VIEW_BITMAP_FILE, 69, 80}));
 }
 
 TEST_F(WidgetValues, ImageRadioAndCheckPickTheirPicture) {
@@ -195,3 +168,77 @@ TEST_F(WidgetValues, ImageRadioAndCheckPickTheirPicture) {
   EXPECT_EQ(Add_Widget_Image_Check(area, 10, 20, &set, "1", "2", "3", "4", &off), 0);
   EXPECT_STREQ(Last()->text, "3");
 }
+
+namespace {
+
+class SheetTextFrame : public WidgetsTest {};
+
+// The fill lies inside the frame's edge (1 pixel for style 1, 2 for style 3, none without a
+// frame), the text box 3 pixels further in on the left and 1 on the right of a frame.
+TEST_F(SheetTextFrame, FillAndTextBoxInsideEachFrameStyle) {
+  const struct Case {
+    int frame, font, inset, funny;
+    std::vector<std::string> text_box;
+  } cases[] = {{1, 4096, 1, 1, {"104", "201", "398", "219"}},
+               {3, 4096, 2, 1, {"105", "202", "397", "218"}},
+               {0, -1, 0, 0, {"100", "200", "400", "220"}}};
+  const int fill = Nearest_RGB_Color(255, 255, 200), ink = Nearest_RGB_Color(0, 0, 0);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "frame " << c.frame);
+    Host_Test_Reset();
+    Pop_RFont(0x11001);
+    Draw_Sheet_Text_Frame(100, 200, 400, 220, "Seite 1 von 3", 209, c.frame, c.font, ink, fill);
+    EXPECT_EQ(Host_Current_Font(), 0x11001);  // given back, or kept for a font below 0
+    Push_RFont();
+    const int d = c.inset;
+    EXPECT_EQ(Host_Call_Count("Draw_Funny_Area_to_PS"), c.funny);
+    EXPECT_EQ(Host_Count_Pixels(100, 200, 400, 220, fill) + Host_Count_Pixels(100, 200, 400, 220, ink),
+              Host_Count_Pixels(100 + d, 200 + d, 400 - d, 220 - d, fill) +
+                  Host_Count_Pixels(100 + d, 200 + d, 400 - d, 220 - d, ink));
+    EXPECT_EQ(Host_Pixel(100 + d, 200 + d), fill);
+    EXPECT_EQ(Host_Pixel(400 - d, 220 - d), fill);
+    EXPECT_GT(Host_Count_Pixels(102, 202, 398, 218, ink), 0);
+    std::vector<std::string> args = Host_Call_Args("pxBTxt", 0);
+    ASSERT_GE(args.size(), 7u);
+    EXPECT_EQ(std::vector<std::string>(args.begin(), args.begin() + 4), c.text_box);
+    EXPECT_EQ(args[6], "209");
+  }
+}
+
+TEST_F(SheetTextFrame, NoTextNoFillOnlyFrameAndFlushAndTheStateIsGivenBack) {
+  pxFgc(5);
+  pxView(0, 0, 640, 480);
+  int font = Host_Current_Font();
+  std::vector<uint8_t> before = Host_Snapshot();
+  Draw_Sheet_Text_Frame(100, 200, 400, 220, "Text", 209, 1, 0x11000, SHEET_TEXT_NONE, SHEET_TEXT_NONE);
+  Draw_Sheet_Text_Frame(100, 200, 400, 220, nullptr, 209, 1, 4096, 0, SHEET_TEXT_NONE);
+  EXPECT_EQ(Host_Call_Count("pxFlsh"), 2);
+  EXPECT_EQ(Host_Call_Count("pxRect") + Host_Call_Count("pxBTxt"), 0);
+  EXPECT_EQ(Host_Region_Diff(before, 102, 202, 398, 218), 0);
+  int x1, y1, x2, y2;
+  pxQVwp(&x1, &y1, &x2, &y2);
+  EXPECT_EQ(std::vector<int>({pxQFgc(nullptr), x2, y2, Host_Current_Font()}),
+            std::vector<int>({5, 640, 480, font}));
+  // A long text stays inside the frame.
+  int ink = Nearest_RGB_Color(0, 0, 200);
+  Draw_Sheet_Text_Frame(100, 200, 160, 220, "ein langer Text weit hinaus", 209, 1, 4096, ink, 1);
+  EXPECT_EQ(Host_Count_Pixels(160, 195, 400, 225, ink), 0);
+}
+
+TEST_F(WidgetsTest, StartUpHandsOverTheStdioTableAndSwitchesTheWheelOn) {
+  M_SCROLL = 0;
+  Script("W-2 w100");
+  YRMMESSAGE record;
+  InitYRMMessage(&record);
+  record.limit_ms = 100;
+  GetYRMMessage(YRM_WHEEL | YRM_LIMIT, &record);
+  EXPECT_EQ(M_SCROLL, 0);  // without the switch the wheel does not count
+  EXPECT_EQ(Host_Stdio_Table(), nullptr);
+  Init_Host_IO_and_Mouse_Wheel();
+  EXPECT_EQ(Host_Stdio_Table(), static_cast<const void *>(Get_YRM_Stdio_Table()));
+  Script("W-2");
+  GetYRMMessage(YRM_WHEEL, nullptr);
+  EXPECT_EQ(M_SCROLL, -2);
+}
+
+}  // namespace

@@ -1,31 +1,55 @@
-// The widget tests' fixture and probes on the host harness.
+// The widget tests' fixtures and helpers on the host harness.
 #include "tests/widgets/widgets_fixture.h"
 
-#include <string>
+#include <unistd.h>
 
-#include "widgets/widgets.h"
+#include <filesystem>
 
-std::ostream &operator<<(std::ostream &os, const RGB &c) {
-  return os << "RGB(" << c.r << ", " << c.g << ", " << c.b << ")";
+namespace {
+
+std::filesystem::path _Bitmap_Dir() {
+  return std::filesystem::temp_directory_path() / ("pf_widgets_" + std::to_string(getpid()));
 }
 
-void WidgetsTest::SetUp() {
+// Draws with a function on the screen's top left, saves it as a bitmap of the test folder and
+// gives the screen back.
+template <class F>
+void _Save_Bitmap(const char *name, int w, int h, F draw) {
+  pxView(0, 0, NPIXEL_X - 1, NPIXEL_Y - 1);
+  Save_Screen_Rectangle(0, 0, w - 1, h - 1);
+  draw();
+  std::filesystem::create_directories(_Bitmap_Dir());
+  Host_Save_Bitmap((_Bitmap_Dir() / name).string().c_str(), 0, 0, w - 1, h - 1);
+  Host_Set_Bitmap_Dir(_Bitmap_Dir().string().c_str());
+  Restore_Screen_Rectangle(0, 0, w - 1, h - 1);
+}
+
+}  // namespace
+
+void EventsTest::SetUp() {
   Host_Test_Reset();
   Set_NoFrameFlag_to_Next_PropSheet();
   Define_Prop_Sheet(0, 0, 1279, 1023, 0, 0, "", 0, 0);
+}
+
+void WidgetsTest::SetUp() {
+  EventsTest::SetUp();
   Activate_Prop_Sheet();
   Host_Clear_Calls();
 }
 
-void WidgetsTest::TearDown() {
+void EventsTest::TearDown() {
   if (HasFailure()) Host_Test_Dump_Png();
   Remove_All_View_Areas();
+  while (Host_Sheet_Depth() > 0) Undefine_Prop_Sheet();
   Host_Test_Reset();
+  std::error_code ec;
+  std::filesystem::remove_all(_Bitmap_Dir(), ec);
 }
 
-void Set_Sheet_Displacement(int dx, int dy) { Host_Test_Set_Sheet_Displacement(dx, dy); }
-
-int Pixel_Index(int x, int y) { return Host_Pixel(x, y); }
+std::ostream &operator<<(std::ostream &os, const RGB &c) {
+  return os << "RGB(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
 
 RGB Pixel_RGB(int x, int y) {
   RGB c{-1, -1, -1};
@@ -33,64 +57,12 @@ RGB Pixel_RGB(int x, int y) {
   return c;
 }
 
-std::vector<RGB> Pixel_Row(int x1, int x2, int y) {
-  std::vector<RGB> row;
-  for (int x = x1; x <= x2; ++x) row.push_back(Pixel_RGB(x, y));
-  return row;
-}
-
-std::vector<RGB> Pixel_Rect(int x1, int y1, int x2, int y2) {
-  std::vector<RGB> out;
-  for (int y = y1; y <= y2; ++y)
-    for (int x = x1; x <= x2; ++x) out.push_back(Pixel_RGB(x, y));
-  return out;
-}
-
-int Count_Pixels(int x1, int y1, int x2, int y2, int index) { return Host_Count_Pixels(x1, y1, x2, y2, index); }
-
-void Clear_Host_Calls() { Host_Clear_Calls(); }
-int Host_Calls_Count() { return static_cast<int>(Host_Calls().size()); }
-int Host_Calls_Named(const char *name) { return Host_Call_Count(name); }
-
-// Splits "name(a,b,\"t,x\",c)" into its arguments; commas inside quotes stay.
-static std::vector<std::string> _Split_Args(const std::string &call) {
-  std::vector<std::string> args;
-  std::size_t open = call.find('(');
-  if (open == std::string::npos || call.back() != ')') return args;
-  std::string inner = call.substr(open + 1, call.size() - open - 2);
-  std::string current;
-  bool quoted = false;
-  for (char c : inner) {
-    if (c == '"') quoted = !quoted;
-    if (c == ',' && !quoted) {
-      args.push_back(current);
-      current.clear();
-    } else {
-      current += c;
-    }
-  }
-  if (!inner.empty()) args.push_back(current);
-  return args;
-}
-
-std::vector<std::string> Host_Call_Args(const char *name, int n) {
-  std::string prefix = std::string(name) + "(";
-  for (const std::string &call : Host_Calls())
-    if (call.compare(0, prefix.size(), prefix) == 0 && n-- == 0) return _Split_Args(call);
-  return {};
-}
-
 HOST_AREA Host_Area(int handle) {
   HOST_AREA area{};
   for (const HOST_SHEET_ITEM &it : Host_Sheet_Items())
     if (it.handle == handle) area.x1 = it.x1, area.y1 = it.y1, area.x2 = it.x2, area.y2 = it.y2;
-  std::string prefix = "Resize_Origin_of_Scrollable_Area_PS(" + std::to_string(handle) + ",";
-  for (const std::string &call : Host_Calls())
-    if (call.compare(0, prefix.size(), prefix) == 0) {
-      std::vector<std::string> args = _Split_Args(call);
-      area.content_w = std::stoi(args[1]);
-      area.content_h = std::stoi(args[2]);
-    }
+  for (const std::vector<int> &args : Calls_Args("Resize_Origin_of_Scrollable_Area_PS"))
+    if (args[0] == handle) area.content_w = args[1], area.content_h = args[2];
   return area;
 }
 
@@ -100,11 +72,26 @@ int Host_Item_State(int handle) {
   return -99;
 }
 
-void Script_Wheel(int turns) { Host_Script_Wheel(turns); }
+StripColours Make_Test_Strip(int w, int h) {
+  const StripColours c = {{{150, 150, 150}, {40, 60, 200}, {30, 170, 60}, {210, 40, 40}}};
+  _Save_Bitmap("strip.bmp", 4 * w, h, [&] {
+    for (int i = 0; i < 4; ++i) {
+      pxFgc(Nearest_RGB_Color(20, 20, 20));
+      pxRect(i * w, 0, i * w + w - 1, h - 1);
+      pxFgc(Nearest_RGB_Color(c.rgb[i][0], c.rgb[i][1], c.rgb[i][2]));
+      pxRect(i * w + 1, 1, i * w + w - 2, h - 2);
+    }
+  });
+  return c;
+}
 
-int RFONT_HEIGHT_of_Normal_Font() {
-  Pop_RFont(0x1000);
-  int h = RFONT_HEIGHT;
-  Push_RFont();
-  return h;
+void Make_Picture_Strip(int w, int h, int n) {
+  _Save_Bitmap("pictures.bmp", w, n * h, [&] {
+    for (int i = 0; i < n; ++i) {
+      pxFgc(WHITE_CI);
+      pxRect(0, i * h, w - 1, i * h + h - 1);
+      pxFgc(Nearest_RGB_Color(40 * i % 256, 120, 255 - 30 * i % 256));
+      pxRect(3, i * h + 3, w - 4 - 3 * i % (w / 2), i * h + h - 4);
+    }
+  });
 }

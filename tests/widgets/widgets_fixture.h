@@ -1,5 +1,5 @@
-// tests/widgets/widgets_fixture.h — the widget tests' view of the host harness: a fresh
-// host with one full-screen sheet per test, pixel probes and the host's call trace.
+// tests/widgets/widgets_fixture.h — the widget tests' view of the host harness: fixtures,
+// scripted input in one line, the host's call trace, test bitmaps and golden pictures.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,49 +10,47 @@
 
 #include "host/host.h"
 #include "host/host_test.h"
+#include "tests/testsupport/screen_test.h"
+#include "widgets/view_events.h"
+#include "widgets/view_events_internal.h"
+#include "widgets/widgets.h"
+#include "widgets/widgets_internal.h"
+
+// A reset host (strict script policy) with a frameless full-screen sheet, activated by
+// WidgetsTest; at the end every area and sheet goes (the canvas written out on a failure).
+class EventsTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+};
+class WidgetsTest : public EventsTest {
+ protected:
+  void SetUp() override;
+};
+
+// The canvas region compared with tests/widgets/golden/<name> (PF_UPDATE_GOLDEN=1 rewrites).
+#define EXPECT_GOLDEN(name, x1, y1, x2, y2) \
+  EXPECT_EQ(Golden_Mismatch("tests/widgets/golden", name, x1, y1, x2, y2), "")
 
 struct RGB {
   int r, g, b;
   bool operator==(const RGB &o) const { return r == o.r && g == o.g && b == o.b; }
 };
 std::ostream &operator<<(std::ostream &os, const RGB &c);
-
-// Each test starts on a reset host (screen 1280 × 1024, displacement 0) with one
-// frameless full-screen sheet defined and active; it ends with every area removed (and
-// writes the canvas to test-output/ when it failed).
-class WidgetsTest : public ::testing::Test {
- protected:
-  void SetUp() override;
-  void TearDown() override;
-};
-
-// Sheet displacement of the current sheet (screen offset of its coordinates).
-void Set_Sheet_Displacement(int dx, int dy);
-
-// Canvas probes (screen pixels).
-int Pixel_Index(int x, int y);
 RGB Pixel_RGB(int x, int y);
-std::vector<RGB> Pixel_Row(int x1, int x2, int y);
-std::vector<RGB> Pixel_Rect(int x1, int y1, int x2, int y2);  // row by row
-int Count_Pixels(int x1, int y1, int x2, int y2, int index);
 
-// The host's call trace since the last clear.
-void Clear_Host_Calls();
-int Host_Calls_Count();
-int Host_Calls_Named(const char *name);
-// Arguments of the n-th call (from 0) of a name, as written in the trace; empty when none.
-std::vector<std::string> Host_Call_Args(const char *name, int n);
-
-// What the host holds for a scrollable area and the state of any sheet item.
+// What the host holds for a scrollable area (sheet coordinates, content as last handed over)
+// and the state of a sheet item (-99 when there is none).
 struct HOST_AREA {
-  int x1, y1, x2, y2;        // sheet coordinates
-  int content_w, content_h;  // as last handed to the host
+  int x1, y1, x2, y2, content_w, content_h;
 };
 HOST_AREA Host_Area(int handle);
 int Host_Item_State(int handle);
 
-// A scripted wheel turn, due now.
-void Script_Wheel(int turns);
-
-// Line pitch of the normal font 0x1000.
-int RFONT_HEIGHT_of_Normal_Font();
+// Bitmaps in the host's bitmap folder: "strip.bmp", four framed blocks w × h (inactive, normal,
+// hover, pressed; returns their RGB), and "pictures.bmp", n pictures w × h below each other.
+struct StripColours {
+  int rgb[4][3];
+};
+StripColours Make_Test_Strip(int w, int h);
+void Make_Picture_Strip(int w, int h, int n);

@@ -1,0 +1,171 @@
+// querschnitt/export.cpp — a parametric profile's thin-walled model exported as an
+// imported section of the catalogue: the exchange file, the entry, the member's ".XPR"
+// with its VALUES block.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "profil/profil.h"
+#include "querschnitt/querschnitt.h"
+#include "sections/sections.h"
+#include "support/shell.h"
+#include "support/support.h"
+
+namespace {
+
+constexpr int kRecords = 100;  // node and line records of the export tables
+
+// The two tables of the last export (cm), overwritten by each export.
+struct ExportTables {
+  XPRT_NODE nodes[kRecords];
+  XPRT_LINE lines[kRecords];
+  int n_nodes = 0, n_lines = 0;
+  int overflow = 0;  // the model had more than kRecords nodes or lines
+};
+ExportTables t;
+
+void _Node(void *, int nr, double y, double z) {
+  if (nr < 1 || nr > kRecords) {
+    t.overflow = 1;
+    return;
+  }
+  t.nodes[nr - 1] = XPRT_NODE{nr, 0.1 * y, 0.1 * z};
+  if (nr > t.n_nodes) t.n_nodes = nr;
+}
+
+void _Line(void *, int nr, int a, int b, const double *v) {
+  if (nr < 1 || nr > kRecords) {
+    t.overflow = 1;
+    return;
+  }
+  Set_QImport_Model_Line(nr, a, b, v);
+  if (nr > t.n_lines) t.n_lines = nr;
+}
+
+// The export numbers the nodes and lines of channels and Z sections (top flange, web,
+// bottom flange; the web's joints as nodes 2 and 3) and of T sections (both tips, then
+// the joint and the foot) in their own order; the model is the same.
+void _Export_Order(int type) {
+  int node_map[5] = {0, 1, 2, 3, 4};  // old number -> new number
+  int line_order[3] = {0, 1, 2};      // new line k comes from old line line_order[k]
+  if ((type == PROFIL_C || type == PROFIL_U || type == PROFIL_Z) && t.n_nodes == 4 && t.n_lines == 3) {
+    node_map[3] = 4, node_map[4] = 3;
+    line_order[1] = 2, line_order[2] = 1;
+  } else if ((type == PROFIL_T || type == PROFIL_HALF_I) && t.n_nodes == 4) {
+    node_map[2] = 3, node_map[3] = 2;
+  } else {
+    return;
+  }
+  XPRT_NODE nodes[4];
+  XPRT_LINE lines[3];
+  for (int k = 0; k < 4; ++k) nodes[node_map[k + 1] - 1] = t.nodes[k];
+  for (int k = 0; k < 3; ++k) lines[k] = t.lines[line_order[k]];
+  for (int k = 0; k < 4; ++k) t.nodes[k] = nodes[k], t.nodes[k].number = k + 1;
+  for (int k = 0; k < 3; ++k) {
+    t.lines[k] = lines[k];
+    t.lines[k].number = k + 1;
+    t.lines[k].p_a = node_map[lines[k].p_a];
+    t.lines[k].p_e = node_map[lines[k].p_e];
+  }
+}
+
+// "%lf" of the C locale, whatever the program's locale.
+std::string _Fixed6(double v) {
+  char buf[64];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 6);
+  return std::string(buf, r.ptr);
+}
+
+}  // namespace
+
+void Set_QImport_Model_Line(int nr, int node_a, int node_b, const double *v) {
+  if (nr > kRecords) return;
+  if (nr < 1) nr = 1;
+  XPRT_LINE &l = t.lines[nr - 1];
+  l = XPRT_LINE{};
+  if (!v) return;
+  l.number = nr;
+  l.p_a = node_a;
+  l.p_e = node_b;
+  l.d_a = 0.1 * v[0];
+  l.d_e = 0.1 * v[1];
+  l.s = 0.1 * v[2];
+  l.r_al = 0.1 * v[5];
+  l.r_ar = 0.1 * v[6];
+  l.r_el = 0.1 * v[7];
+  l.r_er = 0.1 * v[8];
+}
+
+int Get_QImport_Model_Node(int index, XPRT_NODE *out) {
+  if (index < 0 || index >= kRecords || !out) return 0;
+  *out = t.nodes[index];
+  return 1;
+}
+
+int Get_QImport_Model_Line(int index, XPRT_LINE *out) {
+  if (index < 0 || index >= kRecords || !out) return 0;
+  *out = t.lines[index];
+  return 1;
+}
+
+int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *profil) {
+  // An R7-PLAX section has no model to export: refused before any file is touched.
+  if (!profil || profil->kind == PROFIL_KIND_QUER) return 1;
+  const std::string xpr = std::string(Get_Bauteil_Path()) + Get_File_Number_Suffix() + ".XPR";
+  std::remove(xpr.c_str());
+
+  t = ExportTables{};
+  const PROFIL_MODEL_SINK sink{_Node, _Line, nullptr};
+  Build_Profil_Model(profil, &sink, 0, nullptr, nullptr);
+  if (t.overflow || t.n_nodes < 1 || t.n_lines < 1) return 1;
+  _Export_Order(profil->type);
+
+  const XPRT_REQUEST request{"DWQB_QImport", 14, t.n_nodes, t.n_lines, Get_QImport_Model_Node,
+                             Get_QImport_Model_Line, nullptr};
+  QIMPORT_ENTRY *entry = Write_XPRT_File(&request);
+  if (!entry) return 1;
+  // The file the exchange writer wrote (whatever exchange name is set).
+  const std::string written = Get_XPRT_Path();
+
+  if (record) {
+    if (!Set_Querschnitt_Imported(record, grade_code, second_code, entry)) return 1;
+    Save_QImport_Sections();  // its 1 while the catalogue's files are unset changes nothing here
+  } else {
+    QUERSCHNITT temp{};
+    Init_Querschnitt_Record(&temp);
+    Set_Querschnitt_Imported(&temp, grade_code, second_code, entry);
+    Free_Querschnitt_Record(&temp);
+    Purge_QImport_Entries();
+  }
+
+  if (written != xpr && std::rename(written.c_str(), xpr.c_str()) != 0) return 0;
+  FILE *f = std::fopen(xpr.c_str(), "a+");
+  if (!f) return 0;
+  std::rewind(f);
+  if (!Seek_Keyword_Line("VALUES", f, nullptr)) {
+    double I_1 = profil->I_y, I_2 = profil->I_z, alpha = profil->alpha * M_PI / 180.0;
+    if (std::fabs(alpha) > 0.001) {
+      double deg = 0.0;
+      Calc_Profil_Principal_Moments(profil->I_y, profil->I_z, profil->I_yz, profil->alpha, &I_1, &I_2, &deg);
+      alpha = deg * M_PI / 180.0;
+    } else {
+      alpha = 0.0;
+    }
+    std::fseek(f, 0, SEEK_END);
+    std::string block = "\nVALUES\n";
+    const char *keys[5] = {".EY_", ".EZ_", ".I11", ".I22", ".ALF"};
+    const double values[5] = {0.0, 0.0, I_1 * 0.0001, I_2 * 0.0001, alpha};
+    for (int k = 0; k < 5; ++k) block += std::string(keys[k]) + " " + _Fixed6(values[k]) + "\n";
+    block += "\n";
+    std::fputs(block.c_str(), f);
+  }
+  std::fclose(f);
+  return 0;
+}
+
+int Export_Profil_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *profil) {
+  if (!profil || profil->kind != PROFIL_KIND_PARAMETRIC) return 1;
+  return DWQB_QImport(record, grade_code, second_code, profil);
+}

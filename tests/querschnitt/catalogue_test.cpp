@@ -1,0 +1,223 @@
+// Section records of the catalogue: plate parts, stresses, records and the check sections.
+// Reference values: EN 10365 IPE 300 (h 300, b 150, t_w 7.1, t_f 10.7, r 15 mm); stresses
+// by σ = M z / I_y on the centre-line model.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "dwqb/dwqb.h"
+#include "dwqb/dwqb_stress.h"
+#include "host/host.h"
+#include "materials/materials.h"
+#include "profil/profil.h"
+#include "profil/profil_shapes.h"
+#include "querschnitt/querschnitt.h"
+#include "querschnitt/querschnitt_internal.h"
+#include "support/shell.h"
+
+namespace {
+
+class Catalogue : public ::testing::Test {
+ protected:
+  // Exports go to a member file in a folder of their own.
+  void SetUp() override {
+    Host_Reset();
+    dir_ = std::filesystem::path(::testing::TempDir()) / ("qs_catalogue_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir_);
+    Set_Bauteil_Path((dir_ / "M").c_str());
+  }
+  void TearDown() override {
+    Free_Querschnitt_Record(&q_);
+    Reset_Profil(&p_);
+    Host_Reset();
+    std::filesystem::remove_all(dir_);
+  }
+  // A welded parametric profile, grade S235, section values computed.
+  void Welded(int type, double h, double tw, double bo, double to, double bu, double tu) {
+    Reset_Profil(&p_);
+    Init_Material_Data(&p_.grade);
+    Set_Shape(&p_, type, h, tw, bo, to, bu, tu, 0);
+    ASSERT_EQ(0, Calc_Profil_Querschnittswerte(&p_, nullptr, 0, ""));
+  }
+  std::filesystem::path dir_;
+  QUERSCHNITT q_{};
+  PROFIL p_{};
+};
+
+// Plate parts: c/t and kinds of rolled, welded and tube sections; IPE 300 under
+// M_y = 100 kNm: widths and end stresses (centre line at the cuts) and the extremes.
+TEST_F(Catalogue, PlatePartsOfRolledWeldedAndTubeSections) {
+  const std::vector<double> ipe = {35.01, 5.276, 5.276, 5.276, 5.276}, welded = {37.0, 6.333, 6.333, 6.333, 6.333};
+  struct Case {
+    int type;  // 0: library IPE 300
+    double h, tw, b, tf;
+    std::vector<double> ct;  // descending
+    int kind;                // largest kind
+  } cases[] = {{0, 0, 0, 0, 0, ipe, 2},
+               {PROFIL_I, 400, 10, 200, 15, welded, 2},
+               {PROFIL_CHS, 88.9, 5.0, 0, 0, {17.78}, -1},
+               {PROFIL_FLAT, 100, 10, 0, 0, {}, -2}};
+  double o[4];
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.type);
+    if (c.type == 0) {
+      ASSERT_EQ(0, Set_Profil_by_Library_Name(&p_, "IPE300"));
+    } else {
+      Welded(c.type, c.h, c.tw, c.b, c.tf, c.b, c.tf);
+    }
+    ASSERT_EQ(0, Build_Profil_Plate_Section(&p_, 0, 100, 0, 0, 0, 0, 0, 0, o, o + 1, o + 2, o + 3));
+    std::vector<double> ct;
+    int largest_kind = -2;
+    for (int i = 0; Get_Profil_Plate_Part(i, nullptr, nullptr, nullptr) != -2; ++i) {
+      double r;
+      largest_kind = std::max(largest_kind, Get_Profil_Plate_Part(i, &r, nullptr, nullptr));
+      ct.push_back(r);
+    }
+    std::sort(ct.begin(), ct.end(), std::greater<>());
+    EXPECT_EQ(largest_kind, c.kind);
+    ASSERT_EQ(ct.size(), c.ct.size());
+    for (size_t i = 0; i < ct.size(); ++i) EXPECT_NEAR(ct[i], c.ct[i], 0.005);
+    if (c.type != 0) continue;
+    for (int i = 0; i < 5; ++i) {
+      const QS_PLATE_PART &pp = Get_Querschnitt_Current()->parts[i];
+      const bool web = pp.kind == 2;
+      EXPECT_NEAR(10 * pp.c, web ? 248.6 : 56.45, 0.05);
+      EXPECT_NEAR(pp.sigma_a, web ? -pp.sigma_b : pp.sigma_b, 1e-6);
+      EXPECT_NEAR(std::fabs(pp.sigma_a), web ? 148.76 : 173.11, 0.35);
+    }
+    EXPECT_NEAR(o[0], 179.51, 179.51 * 0.002);
+    EXPECT_NEAR(o[1], -179.51, 179.51 * 0.002);
+  }
+}
+
+// IPE 300 under V_z = 100 kN: the largest shear stress at mid-web; the unequal angle
+// under every force gives the solver's own normal stresses in the y/z frame.
+TEST_F(Catalogue, PointStressesAgainstTheSolver) {
+  ASSERT_EQ(0, Set_Profil_by_Library_Name(&p_, "IPE300"));
+  double o[4];
+  ASSERT_EQ(0, Build_Profil_Plate_Section(&p_, 0, 0, 0, 0, 100, 0, 0, 0, o, o + 1, o + 2, o + 3));
+  EXPECT_NEAR(o[2], 52.96, 52.96 * 0.005);
+  const QUERSCHNITT *q = Get_Querschnitt_Current();
+  const double *mid = q->points + q->extreme_point[QS_EX_TAU_MAX] * QS_PT_COUNT;
+  EXPECT_NEAR(mid[QS_PT_Y], q->values[DWQB_V_YS], 0.01);
+  EXPECT_NEAR(mid[QS_PT_Z], q->values[DWQB_V_ZS], 0.01);
+
+  Welded(PROFIL_ANGLE, 150, 10, 90, 12, 0, 0);
+  QUERSCHNITT *s = Build_Profil_Stress_Section(&p_, 0, 0);
+  ASSERT_NE(s, nullptr);
+  const double N = 30, My = 500, Mz = -800;
+  ASSERT_GT(Calc_Profil_Point_Stresses(N, 0, 0, 0, My, Mz, 0, 0), 0);
+  double lo = 1e30, hi = -1e30;
+  for (int p = 0; p < s->n_points; ++p) {
+    double c[3];
+    Calc_DWQB_Normal_Stress_Plane(s->points[p * QS_PT_COUNT], s->points[p * QS_PT_COUNT + 1], DWQB_FRAME_CENTROID, 0,
+                                  0, DWQB_ANGLE_Y, 0, c);
+    const double sigma = c[0] * N + c[1] * My + c[2] * Mz;
+    lo = std::min(lo, sigma), hi = std::max(hi, sigma);
+  }
+  EXPECT_NEAR(s->extreme[QS_EX_SIGMA_MIN], lo, 1e-9);
+  EXPECT_NEAR(s->extreme[QS_EX_SIGMA_MAX], hi, 1e-9);
+  EXPECT_NEAR(s->extreme[QS_EX_SIGMA_ABS], std::max(-lo, hi), 1e-9);
+}
+
+TEST(CatalogueForces, TransformTurnsOnlyShearAndMoments) {
+  double f[8] = {1, 2, 3, 4, 7, 11, 5, 6};
+  Transform_Profil_Section_Forces(&f[0], &f[1], &f[2], &f[3], &f[4], &f[5], &f[6], &f[7], M_PI / 6, 0, 0);
+  const double want[8] = {1, 3.2321, 1.5981, 4, 11.5622, 6.0263, 5, 6};
+  for (int k = 0; k < 8; ++k) EXPECT_NEAR(f[k], want[k], 5e-5) << k;
+}
+
+// Records: the view refers to its record; the cache holds until the solver runs again.
+TEST_F(Catalogue, RequestsUseTheCacheUntilTheSolverRuns) {
+  Init_Querschnitt_Record(&q_);
+  ASSERT_EQ(1, Set_Querschnitt_Profil(&q_, 0x10000, 100, "IPE300"));
+  QS_CHECK_REQUEST r{};
+  ASSERT_EQ(1, Get_Querschnitt_at_Factor(&q_, 0.5, &r));
+  EXPECT_EQ(r.state, 2);
+  EXPECT_EQ(r.view.record, &q_);
+  EXPECT_EQ(r.view.header.type, 1);
+  EXPECT_GT(r.view.header.catalogue, 0);
+  EXPECT_EQ(std::string(r.view.name), "    IPE300");
+  const int builds = Get_Querschnitt_Build_Count();
+  ASSERT_EQ(1, Get_Querschnitt_at_Factor(&q_, 0.5, &r));
+  EXPECT_EQ(Get_Querschnitt_Build_Count(), builds);
+  Calc_DWQB_Querschnitt();
+  ASSERT_EQ(1, Get_Querschnitt_at_Factor(&q_, 0.5, &r));
+  EXPECT_EQ(Get_Querschnitt_Build_Count(), builds + 1);
+  EXPECT_EQ(0, Calc_Querschnitt_Values(&q_, 0.5, 3));
+  // Without both switch words the catalogue still runs in part mode.
+  DWQB_Part_Mode_Switch = DWQB_Wall_Terms_Switch = 0;
+  ASSERT_EQ(1, Calc_Querschnitt_Values(&q_, 0.5, 2));
+  EXPECT_EQ(q_.n_points, 5 * 33);
+  // A tapered family at a quarter of its length.
+  const double start[10] = {30, 15, 0.71, 1.07}, end[10] = {50, 15, 0.71, 1.07};
+  ASSERT_EQ(1, Set_Querschnitt_Parametric(&q_, 0x10000, 100, QS_FAMILY_I, 1, start, end));
+  ASSERT_EQ(1, Calc_Querschnitt_Values(&q_, 0.25, 1));
+  EXPECT_FLOAT_EQ(q_.view.shape[0], 35.0f);
+  EXPECT_EQ(0, Set_Querschnitt_Parametric(&q_, 0, 100, 7, 0, start, end));
+  EXPECT_EQ(0, Set_Querschnitt_Profil(&q_, 0, 100, "NOSUCHPROFILE"));
+}
+
+// The check sections: which route a profile takes, the user grades, the forces handed on.
+TEST_F(Catalogue, CheckSectionRoutesGradesAndForces) {
+  struct Case {
+    int type;
+    double bu, tu;
+    int flag, header_type;
+  } cases[] = {
+      {PROFIL_I, 200, 15, 0, 1},   {PROFIL_I, 200, 20, 0, 13}, {PROFIL_I, 200, 15, 1, 99},
+      {PROFIL_FLAT, 0, 0, 0, 99},  {PROFIL_RHS, 200, 15, 0, 99}, {PROFIL_CHS, 0, 0, 0, 99},
+      {PROFIL_BOX, 200, 15, 0, 99}, {PROFIL_TRAPEZ, 300, 10, 0, 99},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.type << " flag " << c.flag);
+    const bool small = c.type == PROFIL_CHS || c.type == PROFIL_FLAT;
+    Welded(c.type, small ? 100 : 400, 10, 200, c.type == PROFIL_TRAPEZ ? 10 : 15, c.bu, c.tu);
+    QUERSCHNITT *s = Build_Profil_Stress_Section(&p_, c.flag, 0);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->view.header.type, c.header_type);
+    EXPECT_EQ(s->view.header.grade_row, Get_Stguete_Code_of_Grade(0));
+    EXPECT_EQ(s->view.header.grade_kind, 1);
+  }
+  // A library profile, then the user grades: made once per family, then reused.
+  ASSERT_EQ(0, Set_Profil_by_Library_Name(&p_, "IPE300"));
+  QUERSCHNITT *s = Build_Profil_Stress_Section(&p_, 0, 0);
+  ASSERT_NE(s, nullptr);
+  p_.grade.user_values = 1;
+  p_.grade.fy = 300;
+  ASSERT_NE(Build_Profil_Stress_Section(&p_, 0, 0), nullptr);
+  EXPECT_EQ(s->grade_code, 0x18065);
+  EXPECT_DOUBLE_EQ(Get_Stguete_fy(0x18065, 50), 300);
+  const int users = Get_User_Stguete_Count();
+  p_.grade.fy = 320;
+  ASSERT_NE(Build_Profil_Stress_Section(&p_, 0, 0), nullptr);
+  EXPECT_EQ(Get_User_Stguete_Count(), users);
+  EXPECT_DOUBLE_EQ(Get_Stguete_fy(0x18065, 10), 320);
+  p_.grade.family = MATERIAL_FAMILY_DIN_STEEL;
+  ASSERT_NE(Build_Profil_Stress_Section(&p_, 0, 0), nullptr);
+  EXPECT_EQ(s->grade_code, 0x8064);
+  p_.grade.family = MATERIAL_FAMILY_ALUMINIUM;
+  ASSERT_NE(Build_Profil_Stress_Section(&p_, 0, 0), nullptr);
+  EXPECT_EQ(s->grade_code, -1);
+  EXPECT_EQ(Get_User_Stguete_Count(), users + 1);
+
+  // Forces below 0.001 build nothing; others reach the catalogue in its units and order.
+  double o[4] = {9, 9, 9, 9};
+  const int builds = Get_Querschnitt_Build_Count();
+  EXPECT_EQ(0, Build_Profil_Plate_Section(&p_, 0, 0.0009, 0, 0, 0, 0, 0, -0.0009, o, o + 1, o + 2, o + 3));
+  EXPECT_EQ(Get_Querschnitt_Build_Count(), builds);
+  for (double x : o) EXPECT_EQ(x, 0.0);
+  EXPECT_EQ(0, Build_Profil_Plate_Section(&p_, 2, 3, 5, 7, 11, 13, 17, 19, o, o + 1, o + 2, o + 3));
+  double f[8];
+  Get_Profil_Point_Stress_Forces(f);
+  const double want[8] = {2, 7, 11, 1300, 300, 500, 1700, 190000};
+  for (int k = 0; k < 8; ++k) EXPECT_DOUBLE_EQ(f[k], want[k]) << k;
+  EXPECT_EQ(o[3], Get_Querschnitt_Current()->points[0]);
+}
+
+}  // namespace
