@@ -430,17 +430,17 @@ int _Box_Flange(Builder &m, const RibInput &in, int k, double b, double ue, doub
 
 int _Build_Box(const PROFIL *p, Builder &m, const RibInput &in) {
   const double y1 = p->b_fo / 2 - p->t_w / 2, y2 = p->b_fu / 2 - p->t_w / 2;
-  const double zt = p->t_fo / 2, zb = p->h - p->t_fu / 2;
+  const double z_top = p->t_fo / 2, z_bottom = p->h - p->t_fu / 2;
   int tr, tl, br, bl;
-  if (_Box_Flange(m, in, PROFIL_PLATE_TOP, p->b_fo, p->ue_o, y1, zt, p->t_fo, &tr, &tl)) return 1;
-  if (_Box_Flange(m, in, PROFIL_PLATE_BOTTOM, p->b_fu, p->ue_u, y2, zb, p->t_fu, &br, &bl)) return 1;
+  if (_Box_Flange(m, in, PROFIL_PLATE_TOP, p->b_fo, p->ue_o, y1, z_top, p->t_fo, &tr, &tl)) return 1;
+  if (_Box_Flange(m, in, PROFIL_PLATE_BOTTOM, p->b_fu, p->ue_u, y2, z_bottom, p->t_fu, &br, &bl)) return 1;
   const PROFIL_RIB_SPEC *ws = in.spec[PROFIL_PLATE_WEB];
   const RibSet right = _Ribs(ws, p->t_w, 0, 1.0), left = _Ribs(ws, p->t_w, 0, -1.0);
   const std::vector<Event> ev = _Events(ws, in.holes[0], PROFIL_HOLE_MAX, p->t_fo, right.g);
   m.Plate(PROFIL_POINT_WEB, 1);
-  if (_Walk(m, {tr, br, zt, zb, p->t_w, {0, 0, 0, 0}, p->h - p->t_fu}, ev, right)) return 1;
+  if (_Walk(m, {tr, br, z_top, z_bottom, p->t_w, {0, 0, 0, 0}, p->h - p->t_fu}, ev, right)) return 1;
   m.Plate(PROFIL_POINT_WEB, -1);
-  return _Walk(m, {tl, bl, zt, zb, p->t_w, {0, 0, 0, 0}, p->h - p->t_fu}, ev, left);
+  return _Walk(m, {tl, bl, z_top, z_bottom, p->t_w, {0, 0, 0, 0}, p->h - p->t_fu}, ev, left);
 }
 
 int _Build_Flat(const PROFIL *p, Builder &m, const RibInput &in) {
