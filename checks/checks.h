@@ -9,6 +9,9 @@
 //   - the module state of the checks (check standard, EN-symbol switch, keep switch with the
 //     kept pair of plastic-method results, the constant C_Al) and the option words of the
 //     section catalogue's value block;
+//   - the cross-section check Check_Querschnitt (elastic stresses, plastic N-V-M
+//     interaction, DIN 18800-1 elastic rules, c/t classification, flexural buckling) with
+//     its result block CHECK_RESULT and its print-list stream;
 //   - the c/t check print-out of a load combination (Print_CT_Check) and the cross-section
 //     class of a profile with its formula text (Print_Querschnittsklasse and the routines
 //     around it).
@@ -224,7 +227,7 @@ int Encode_Check_Option_Word(int32_t v, float *word);
 uint32_t Get_Check_Flags(const uint32_t *kind_words, const QS_CHECK_VIEW *view, uint32_t spatial);
 
 // Back to program start: standard 4096, switches 0, the pair empty (nothing freed), no free
-// functions, C_Al 1.2.
+// functions, C_Al 1.2; no stream of the cross-section check, the check-data statics cleared.
 void Reset_Checks_For_Tests();
 
 // ================================================================ c/t check print-out
@@ -297,3 +300,119 @@ int Check_Schubbeulen(double h_w, double t_w, double fy, double E, FILE *stream,
 // Class of a stiffener c × t (mm) under force (N) as an outstand in compression: 1 when it
 // is class 4 (or without a yield strength), else 0.
 int Print_Steifen_Klasse(double c, double t, double fy, double force, double gamma, FILE *stream, int level);
+
+// ================================================================ cross-section check
+// Units of the plastic interaction: those of the section catalogue's value block. The
+// program passes lengths in m and stresses in kN/m², so that N_pl and V_pl come out in kN
+// and M_pl in kNm; p6 is the elastic section modulus in cm³, so that the moment cap
+// 1.25e-6 · f_d · p6 is 1.25 · M_el in kNm (DIN 18800-1 (755): α_pl ≤ 1.25).
+// Interaction shapes (p1 .. p6 = p[0] .. p[5]; p5 is always the design strength f_d):
+//   1 I, bending about y, doubly symmetric: A, h_S (web between flange centres), s (web),
+//     W_pl — DIN 18800-1 Table 16;
+//   2 I, bending about y, singly symmetric: flanges A_1, A_2, web A_3, h_S;
+//   3 I, bending about y, doubly symmetric: A, web A_S, h_S;
+//   4 I, bending about z, doubly symmetric: one flange A_G, web A_S, flange width b; p6;
+//   5 circular ring, any axis: mean diameter d_M, wall t; p6.
+enum { NVM_SHAPE_I_Y = 1, NVM_SHAPE_I_Y_UNSYM = 2, NVM_SHAPE_I_Y_AREAS = 3, NVM_SHAPE_I_Z = 4, NVM_SHAPE_RING = 5 };
+// Failure codes: n = N/N_pl, v = V/V_pl, n = N_0/N_pl (shape 2, signed) and M/M_pl (shape 5).
+enum { NVM_FAIL_N = 1, NVM_FAIL_V = 2, NVM_FAIL_N0 = 3, NVM_FAIL_M = 4 };
+
+// Plastic interaction of N, M, V for a shape: *M_gr the limit moment with the sign of M,
+// *U = max(|M / M_gr|, |n|, v), *exceeded 1 when |M| > |M_gr| or U ≥ 1. Returns 0; −1 (U 0)
+// for an unknown shape, null parameters or parameters giving N_pl, V_pl or M_pl not above 0;
+// a failure code (U = ratio / limit, error_pair (when given) = (ratio, limit)). Shape 1 fails
+// shear above v = 0.9, the end of DIN 18800-1 Table 16; the others at v > 1. A limit moment
+// of 0 gives the moment term 0 for M = 0, else 1e6 (exceeded). p6 ≤ 0 applies no cap. The
+// first argument is not read.
+int Calc_Plastic_NVM_Interaction(uint32_t unused, double N, double M, double V, const double *p, int shape,
+                                 double *M_gr, uint32_t *exceeded, double *U, double *error_pair);
+
+// Multiplies the eight section forces by k; returns F (null unchanged).
+double *Scale_Section_Forces(double *F, double k);
+// |a| when b ≥ 0, else −|a|.
+double Copy_Sign(double a, double b);
+
+// Hook of the check data: a function that may deliver a result for a check object into three
+// places. Nothing in the program sets it.
+using CHECK_DATA_HOOK = int (*)(void *object, void *out_1, void *out_2, void *out_3);
+// The hook's result when one is set, else 0.
+int Get_Check_Hook_Result(void *object, void *out_1, void *out_2, void *out_3);
+// Clears the statics of the check-data module: counters, pointers and the hook.
+void Reset_Check_Data_Statics();
+
+// A stress point copied into the result block: offsets from the centroid (cm) and the
+// stresses there (kN/cm²).
+struct CHECK_POINT_COPY {
+  double dy, dz, sigma, tau, sigma_v;
+};
+// Points copied, in this order: σ_min, σ_max, τ_min, τ_max, σ_v,min, σ_v,max, |σ|max.
+inline constexpr int CHECK_N_POINTS = 7;
+
+// Result block of Check_Querschnitt (cleared, class index −1, at the start of every check).
+struct CHECK_RESULT {
+  uint32_t flags_first;      // check flags as first worked out
+  uint32_t flags_end;        // check flags at the end
+  uint32_t returned;         // the returned word
+  int32_t class_index;       // 2, 1, 0 for level 0, 1, 2; −1 when not classified
+  uint32_t kind_1, kind_2;   // the kind words
+  CHECK_POINT_COPY points[CHECK_N_POINTS];
+  double fyd_10, tauRd_10, svRd_10;  // f_y,d, τ_R,d, σ_v,R,d (kN/cm²)
+  double u_sigma, u_tau, u_v, U_el;
+  double ct_internal, ct_outstand;   // c/t utilisations
+  double U;                  // the utilisation of the cross-section (output U)
+  double ct_max;             // the larger c/t utilisation
+  double U_buckling;         // flexural buckling
+  double U_governing;        // max(U, ct_max, U_buckling)
+};
+
+// Check flags (Get_Check_Flags) and returned-word bits of Check_Querschnitt.
+enum : uint32_t {
+  CQ_F_INTERACTION = 0x1, CQ_F_SIGMA = 0x4, CQ_F_TAU = 0x8, CQ_F_SIGMA_V = 0x10, CQ_F_EL747 = 0x20,
+  CQ_F_EL749 = 0x40, CQ_F_EL750 = 0x80, CQ_F_ELASTIC = 0x3fc, CQ_F_FIRE = 0x400, CQ_F_CLASSIFY = 0x1000,
+  CQ_F_BUCKLING_1 = 0x10000, CQ_F_BUCKLING_2 = 0x20000, CQ_F_BUCKLING = 0x70000, CQ_F_TSV = 0x100000,
+  CQ_F_PLO = 0x400000, CQ_F_TSV_EX = 0x1000000,
+};
+enum : uint32_t {
+  CQ_R_STRESSES = 0x100, CQ_R_POINTS = 0x700, CQ_R_U = 0x800, CQ_R_CLASSIFIED = 0x1000, CQ_R_GOVERNING = 0x2000,
+  CQ_R_PLASTIC = 0x4000, CQ_R_PLASTIC_FAILED = 0x11008000, CQ_R_NO_SECTION = 0x1f008000,
+  CQ_R_BUCKLING_1 = 0x10000, CQ_R_BUCKLING_2 = 0x20000,
+};
+
+// The check of one cross-section under the forces N, V_1, V_2, T, M_1, M_2, T_w, B (kN, kNm,
+// kNm², tension positive; index 1 the first, 2 the second axis). kind_words: word 1 low half
+// 1 steel EN 1993-1-1, 2 aluminium EN 1999-1-1, other steel DIN 18800; word 2 low half
+// non-zero an accidental combination (null: kind 0). view: the section's check data (its
+// record's model is built in the solver). Outputs (each may be null, all set to 0 first):
+// stress 1 and 2, τ, σ_v, governing stress (MN/m²), limit moment (kNm), c/t utilisation of
+// the internal and outstand parts, U; *buckling the utilisation of flexural buckling.
+// extra bit 2: a plastic utilisation above 0.999 asks for class 1. spatial 0: plane check
+// (N, V_2, M_1). pass_a, pass_b go to Calc_Profil_Section_Values. result may be null.
+// Returns the word of what was done (CQ_R_*); 0x1f008000 when the section values or a
+// positive yield strength cannot be had.
+uint32_t Check_Querschnitt(const uint32_t *kind_words, double N, double V_1, double V_2, double T, double M_1,
+                           double M_2, double T_w, double B, const QS_CHECK_VIEW *view, double gamma_M,
+                           double *stress_1, double *stress_2, double *tau, double *sigma_v, double *governing,
+                           double *M_limit, double *ct_internal, double *ct_outstand, double *U, double gamma_M1,
+                           double *buckling, uint32_t extra, uint32_t spatial, int32_t pass_a, uint32_t pass_b,
+                           CHECK_RESULT *result);
+// gamma_M1 = gamma_M, the buckling utilisation not handed back.
+uint32_t Check_Querschnitt_Entry(const uint32_t *kind_words, double N, double V_1, double V_2, double T,
+                                 double M_1, double M_2, double T_w, double B, const QS_CHECK_VIEW *view,
+                                 double gamma_M, double *stress_1, double *stress_2, double *tau, double *sigma_v,
+                                 double *governing, double *M_limit, double *ct_internal, double *ct_outstand,
+                                 double *U, uint32_t extra, uint32_t spatial, int32_t pass_a, uint32_t pass_b,
+                                 CHECK_RESULT *result);
+// Seven forces (T_w 0) / eight forces, without a result block.
+uint32_t Check_Querschnitt_Short(const uint32_t *kind_words, double N, double V_1, double V_2, double T,
+                                 double M_1, double M_2, double B, const QS_CHECK_VIEW *view, double gamma_M,
+                                 double *stress_1, double *stress_2, double *tau, double *sigma_v, double *governing,
+                                 double *M_limit, double *ct_internal, double *ct_outstand, double *U,
+                                 uint32_t extra, uint32_t spatial, int32_t pass_a, uint32_t pass_b);
+uint32_t Check_Querschnitt_Plain(const uint32_t *kind_words, double N, double V_1, double V_2, double T,
+                                 double M_1, double M_2, double T_w, double B, const QS_CHECK_VIEW *view,
+                                 double gamma_M, double *stress_1, double *stress_2, double *tau, double *sigma_v,
+                                 double *governing, double *M_limit, double *ct_internal, double *ct_outstand,
+                                 double *U, uint32_t extra, uint32_t spatial, int32_t pass_a, uint32_t pass_b);
+// The check's print-list stream (module state, null at start: the check then writes no
+// line). Returns the previous stream. Nothing in the program sets it; tests do.
+FILE *Set_Check_Querschnitt_Stream(FILE *stream);
