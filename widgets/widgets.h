@@ -309,6 +309,12 @@ void Add_Bitmap_Button_to_View_Area(int area, int x, int y, int width, int heigh
                                     int image_offset, int transparent_colour, int cursor, const char *hover_text,
                                     int code, int *value_ptr, int *active_ptr);
 
+// An action button: a kind-18 button of 16 × 16 from "act_but.bmp" (inactive, normal,
+// hover, pressed side by side, transparent colour 192, 192, 192) with its top left at
+// (x, y − 12), whose click writes 1 into *flag, and the label (may be null: none) in black
+// with its baseline at (x + 20, y) in the font word style (0 means 0x1000).
+void Add_Action_Button_to_Area(int area, int x, int y, int *flag, const char *label, int style);
+
 // Setters that complete the last item of an area; nothing when the area is invalid, has
 // no item, or its last item is not of the kinds named.
 void Pin_Last_View_Bitmap(int area);  // kind 3: fixed in the visible rectangle

@@ -8,6 +8,7 @@
 // 219, 213, 203), then one column of four 42 × 37 images per button at x 1, 44, 87, 130, 173,
 // 216, 259, 302 and y 51 (normal), 89 (hover), 127 (inactive), 165 (pressed); everything that is
 // not part of a picture is 192, 192, 192, the transparent colour of the buttons.
+// "act_but.bmp", "bmp_t/Prof_ManagerS.bmp" and "bmp_t/but_options.bmp": see their drawers.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -289,6 +290,51 @@ void Draw_Steel_Curve() {
   Label(180, 138, "eps", axis, 0x1000);
 }
 
+// "act_but.bmp" (64 × 16): the action button, four 16 × 16 images side by side (inactive,
+// normal, hover, pressed): a right-pointing arrow on a round-cornered plate.
+void Draw_Action_Button() {
+  Box(0, 0, 63, 15, Nearest_RGB_Color(192, 192, 192));
+  for (int s = 0; s < 4; ++s) {
+    const State st = s == 0 ? INACTIVE : s == 1 ? NORMAL : s == 2 ? HOVER : PRESSED;
+    const int x = 16 * s, shift = st == PRESSED ? 1 : 0;
+    const int plate = st == HOVER ? C(st, 255, 236, 170) : st == PRESSED ? C(st, 200, 200, 210) : C(st, 235, 235, 240);
+    Box(x + 2, 1, x + 13, 14, plate);
+    Box(x + 1, 2, x + 14, 13, plate);
+    Frame(x + 1, 1, x + 14, 14, C(st, 90, 90, 110));
+    int ax[3] = {x + 5 + shift, x + 5 + shift, x + 11 + shift}, ay[3] = {4 + shift, 11 + shift, 7 + shift};
+    pxFgc(C(st, 20, 110, 40));
+    pxFill(3, ax, ay);
+  }
+}
+
+// "bmp_t\Prof_ManagerS.bmp" (50 × 24): the profile manager's mark, an I section beside a
+// table, on the transparent colour 192, 192, 192.
+void Draw_Profile_Manager_Mark() {
+  Box(0, 0, 49, 23, Nearest_RGB_Color(192, 192, 192));
+  const int steel = Nearest_RGB_Color(70, 90, 130);
+  Box(3, 3, 19, 6, steel);
+  Box(9, 7, 13, 16, steel);
+  Box(3, 17, 19, 20, steel);
+  Box(24, 3, 46, 20, Nearest_RGB_Color(255, 255, 255));
+  Frame(24, 3, 46, 20, Nearest_RGB_Color(90, 90, 90));
+  for (int k = 0; k < 3; ++k) Line(26, 8 + 4 * k, 44, 8 + 4 * k, Nearest_RGB_Color(150, 150, 150));
+  Line(32, 4, 32, 19, Nearest_RGB_Color(150, 150, 150));
+}
+
+// "bmp_t\but_options.bmp" (200 × 24): the button that calls the profile manager, four 50 × 24
+// images side by side (inactive, normal, hover, pressed) with three dots.
+void Draw_Options_Button() {
+  Box(0, 0, 199, 23, Nearest_RGB_Color(192, 192, 192));
+  for (int s = 0; s < 4; ++s) {
+    const State st = s == 0 ? INACTIVE : s == 1 ? NORMAL : s == 2 ? HOVER : PRESSED;
+    const int x = 50 * s, shift = st == PRESSED ? 1 : 0;
+    const int face = st == HOVER ? C(st, 255, 244, 200) : st == PRESSED ? C(st, 210, 205, 195) : C(st, 240, 238, 232);
+    Box(x + 1, 1, x + 48, 22, face);
+    Frame(x + 1, 1, x + 48, 22, C(st, 110, 110, 120));
+    for (int k = 0; k < 3; ++k) Box(x + 17 + 7 * k + shift, 13 + shift, x + 19 + 7 * k + shift, 15 + shift, C(st, 30, 30, 30));
+  }
+}
+
 // "OptischeKontrolle.bmp" (35 × 20): an eye over the transparent 192, 192, 192, the button
 // that shows the cross-section for a visual check.
 void Draw_Optische_Kontrolle() {
@@ -322,6 +368,9 @@ struct Picture {
 
 const Picture kPictures[] = {
     {"Buttons.bmp", 552, 202, Draw_Buttons},
+    {"act_but.bmp", 64, 16, Draw_Action_Button},
+    {"bmp_t/Prof_ManagerS.bmp", 50, 24, Draw_Profile_Manager_Mark},
+    {"bmp_t/but_options.bmp", 200, 24, Draw_Options_Button},
     {"OptischeKontrolle.bmp", 35, 20, Draw_Optische_Kontrolle},
     {"SniGrImportButton.bmp", 204, 112, Draw_Import_Strip},
     {"SniR7.bmp", 55, 14, Draw_Family_Logo},
@@ -358,8 +407,9 @@ int main(int argc, char **argv) {
   for (const Picture &p : kPictures) {
     Host_Reset();
     p.draw();
-    std::string out = ((check ? scratch : fs::path(folder)) / p.name).string();
-    fs::create_directories(fs::path(out).parent_path(), ec);
+    const fs::path target = (check ? scratch : fs::path(folder)) / p.name;
+    fs::create_directories(target.parent_path(), ec);
+    std::string out = target.string();
     if (Host_Save_Bitmap(out.c_str(), 0, 0, p.width - 1, p.height - 1) != 0) {
       std::fprintf(stderr, "make_bitmaps: cannot write %s\n", out.c_str());
       return 1;

@@ -288,13 +288,13 @@ TEST(ProfilRib, TrapezoidRibOnAHorizontalPlate) {
   Expect_Nodes(m, {{3, 500 + e - g, level}, {4, 500 + g - e, level}});
   Expect_Lines(m, {{1, 2, 3, 5}, {2, 3, 4, 6}, {3, 4, 1, 5}});
 
-  PROFIL flat = Shape(PROFIL_FLAT, 50, 5, 0, 0, 0, 0);
+  PROFIL round = Shape(PROFIL_ROUND, 50, 5, 0, 0, 0, 0);  // no rib form
   struct Case {
     const PROFIL *rib;
     int node, line, foot, horizontal;
   };
-  const Case none[] = {{&flat, 5, 4, 2, 1}, {&t, 5, 4, 2, 0}, {&t, -1, 4, 2, 1},
-                       {&t, 5, -1, 2, 1},   {&t, 5, 4, -1, 1}, {nullptr, 5, 4, 2, 1}};
+  const Case none[] = {{&round, 5, 4, 2, 1}, {&t, -1, 4, 2, 1}, {&t, 5, -1, 2, 1}, {&t, 5, 4, -1, 1},
+                       {nullptr, 5, 4, 2, 1}};
   for (const Case &c : none) {
     int n = c.node, l = c.line;
     Add_Profil_DWQB_Rib(values, c.rib, &n, 10, &l, c.foot, 0, 0, 1, c.horizontal);
