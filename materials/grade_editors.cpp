@@ -134,57 +134,55 @@ int Get_Free_Grade_Link() { return _S().link; }
 
 // ---------------------------------------------------------------- free-grade sheets
 
+// The one-page sheet of a free grade: the record is backed up before anything touches it and
+// given back unchanged after "abbrechen" (result 0). Each editor keeps its own description
+// and page across calls (the scroll position stays), made on its first call.
+struct FREE_GRADE_SHEET {
+  WIDGET_SHEET_DESCRIPTION description;
+  WIDGET_SHEET_PAGE page;
+  bool made = false;
+};
+template <class RECORD>
+int _Run_Free_Grade_Sheet(FREE_GRADE_SHEET &sheet, RECORD *record, RECORD *&current, const char *tab_title,
+                          void (*build)(int, int), const char *title, int max_height, int max_width) {
+  if (!sheet.made) {
+    sheet.made = true;
+    Init_Widget_Sheet_Description(&sheet.description);
+    Init_Widget_Sheet_Pages(1, &sheet.page);
+  }
+  RECORD *outer = current;
+  current = record;
+  std::snprintf(sheet.page.tab_title, sizeof sheet.page.tab_title, "%s", tab_title);
+  sheet.page.hslider = sheet.page.vslider = 0;
+  sheet.page.build = build;
+  std::snprintf(sheet.description.title, sizeof sheet.description.title, "%s", title);
+  sheet.description.max_height = max_height;
+  sheet.description.max_width = max_width;
+  sheet.description.kind = 0;
+  const int result = Run_Widget_Sheet(&sheet.description, &sheet.page);
+  current = outer;
+  return result;
+}
+
 int Edit_Free_Beton_Parameters(CONCRETE_GRADE *concrete) {
   if (!concrete) return 0;
-  static WIDGET_SHEET_DESCRIPTION description;
-  static WIDGET_SHEET_PAGE page;
-  static bool first = true;
-  if (first) {
-    first = false;
-    Init_Widget_Sheet_Description(&description);
-    Init_Widget_Sheet_Pages(1, &page);
-  }
+  static FREE_GRADE_SHEET sheet;
   const CONCRETE_GRADE backup = *concrete;  // before the record is touched
   if (!(concrete->fck > 0)) Set_Concrete_Grade(concrete, 3, 0, 2200.0);
-  CONCRETE_GRADE *outer = _S().concrete;
-  _S().concrete = concrete;
-  std::snprintf(page.tab_title, sizeof page.tab_title, "Betonparameter");
-  page.hslider = page.vslider = 0;
-  page.build = &Add_Current_Betonparameter_Fields;
-  std::snprintf(description.title, sizeof description.title, "Freie Definition des Betons");
-  description.max_height = 220;
-  description.max_width = 440;
-  description.kind = 0;
-  const int result = Run_Widget_Sheet(&description, &page);
+  const int result = _Run_Free_Grade_Sheet(sheet, concrete, _S().concrete, "Betonparameter",
+                                           &Add_Current_Betonparameter_Fields, "Freie Definition des Betons", 220, 440);
   if (result == 0) *concrete = backup;
-  _S().concrete = outer;
   return result;
 }
 
 int Edit_Free_Stahl_Parameters(REBAR_GRADE *steel) {
   if (!steel) return 0;
-  static WIDGET_SHEET_DESCRIPTION description;
-  static WIDGET_SHEET_PAGE page;
-  static bool first = true;
-  if (first) {
-    first = false;
-    Init_Widget_Sheet_Description(&description);
-    Init_Widget_Sheet_Pages(1, &page);
-  }
+  static FREE_GRADE_SHEET sheet;
   const REBAR_GRADE backup = *steel;
   if (!(steel->fyk > 0)) Set_Rebar_Grade(steel, 0);
-  REBAR_GRADE *outer = _S().steel;
-  _S().steel = steel;
-  std::snprintf(page.tab_title, sizeof page.tab_title, "Stahlparameter");
-  page.hslider = page.vslider = 0;
-  page.build = &Add_Current_Stahlparameter_Fields;
-  std::snprintf(description.title, sizeof description.title, "Freie Definition des Stahls");
-  description.max_height = 170;
-  description.max_width = 470;
-  description.kind = 0;
-  const int result = Run_Widget_Sheet(&description, &page);
+  const int result = _Run_Free_Grade_Sheet(sheet, steel, _S().steel, "Stahlparameter",
+                                           &Add_Current_Stahlparameter_Fields, "Freie Definition des Stahls", 170, 470);
   if (result == 0) *steel = backup;
-  _S().steel = outer;
   return result;
 }
 
