@@ -18,6 +18,7 @@ TEST(PrintList, EveryTextWriterIgnoresANullStream) {
   Oli_Print_Fehler_Berechnung(nullptr, "", "x");
   OLI_setFlags(nullptr, 0x280);
   OLI_setYPositionCM(nullptr, 1, -0.5);
+  OLI_reserveSpaceCM(nullptr, 16.0);
   EXPECT_EQ(1, Close_Druckliste(nullptr));
   EXPECT_EQ(1, Oliplot_Begin_Grafic(nullptr, 0, 100, 200, 0, 1, 1, 0, 0));
   EXPECT_EQ(nullptr, Oliplot_Stream());
@@ -84,6 +85,8 @@ TEST_F(PrintListFile, PointTableSequenceOfTheProfilePrint) {
   std::fprintf(f_, " %-4d %7.1lf %7.1lf%s%s\n", 2, 100.0, -20.5, "        ", "    ");
   std::fprintf(f_, "#END_OF_TEXT\n");
   OLI_setYPositionCM(f_, 1, -0.5);
+  OLI_reserveSpaceCM(f_, 16.0);
+  OLI_reserveSpaceCM(f_, 0.0);  // nothing to keep free: no line
   OLI_setFlags(f_, 0x380);
   Oli_End_Text(f_);  // nothing: the table's own trailer ended it
   CP850_CALL(Oli_Printf, f_, "%sProfilhöhe, -breite h = %.1lf mm,  b = %.1lf mm\n", "", 200.0, 100.0);
@@ -95,10 +98,12 @@ TEST_F(PrintListFile, PointTableSequenceOfTheProfilePrint) {
   ASSERT_EQ(1u, doc.tables.size());
   EXPECT_EQ(4u, doc.tables[0].rows.size());
   EXPECT_EQ((std::vector<double>{4.4, 4.6, 28.5, 32.5}), doc.tables[0].rules);
-  ASSERT_EQ(3u, doc.layout.size());
+  ASSERT_EQ(4u, doc.layout.size());
   EXPECT_EQ(0x280, doc.layout[0].numbers[0]);
   EXPECT_EQ((std::vector<double>{1, -0.5}), doc.layout[1].numbers);
-  EXPECT_EQ(0x380, doc.layout[2].numbers[0]);
+  EXPECT_EQ("#OLI_RESERVE", doc.layout[2].name);
+  EXPECT_EQ((std::vector<double>{16.0}), doc.layout[2].numbers);
+  EXPECT_EQ(0x380, doc.layout[3].numbers[0]);
   ASSERT_EQ(3u, doc.text_blocks.size());
   EXPECT_EQ(OLI_KIND_LEGEND, doc.paragraphs[1].kind);
 }
