@@ -112,6 +112,24 @@ TEST_F(ShellHelpers, FileNumberSuffix) {
   EXPECT_EQ(suffixes, "_00_07_123");
 }
 
+// Work-file names: stem, suffix and ending; the position text and the exchange path take
+// the folder and the first four characters of the stem's file name.
+TEST_F(ShellHelpers, WorkFileNamesAndStemPrefix) {
+  const char *cases[][4] = {{"BSP1", "BSP1_01.INP", "BSP1_01.TXT", ""},
+                            {"ex.d/BEISPIEL", "ex.d/BEISPIEL_01.INP", "ex.d/BEIS_01.TXT", "PIEL"},
+                            {"C:\\p\\AB", "C:\\p\\AB_01.INP", "C:\\p\\AB_01.TXT", ""}};
+  Set_File_Number(1);
+  for (const auto &c : cases) {
+    ASSERT_EQ(Set_Bauteil_Path(c[0]), 1);
+    std::string rest;
+    EXPECT_EQ(Make_Bauteil_Filename(".INP"), c[1]);
+    EXPECT_EQ(Make_Stem_Prefix_Filename("_01.TXT", &rest), c[2]);
+    EXPECT_EQ(rest, c[3]);
+  }
+  Set_Bauteil_Path("");
+  EXPECT_EQ(Open_Bauteil_File(".INP", "r"), nullptr);  // no stem: nothing is opened
+}
+
 // The input callbacks clamp a value to 0.. or 0..1 and leave a value inside alone.
 TEST_F(ShellHelpers, ClampCallbacks) {
   const struct {
