@@ -36,6 +36,7 @@ class ProfilPage : public ::testing::Test {
     Reset_Profil(&p);
   }
   void TearDown() override {
+    unsetenv("EXEC");
     Reset_Profil(&p);
     Remove_All_View_Areas();
     while (Host_Sheet_Depth() > 0) Undefine_Prop_Sheet();
@@ -212,7 +213,6 @@ TEST_F(ProfilPage, TypedLibraryNameAndButtons) {
   ASSERT_TRUE(Has("Profil aus R7-PLAX"));
   *Items(VIEW_BITMAP_BUTTON)[0]->value_ptr = 1;
   Pass();
-  unsetenv("EXEC");
   EXPECT_EQ(Compare_Profil(&p, &before), 1);
   EXPECT_EQ(*Items(VIEW_BITMAP_BUTTON)[0]->value_ptr, 0);
   Reset_Profil(&before);
