@@ -14,7 +14,6 @@
 #include "drawing_base/drawing_base.h"
 #include "host/host_test.h"
 #include "profil/profil.h"
-#include "sections/sections_internal.h"
 #include "support/cp850.h"
 #include "widgets/widgets.h"
 #include "widgets/widgets_internal.h"
@@ -52,26 +51,17 @@ class ProfilPage : public ::testing::Test {
   std::vector<const VIEW_ITEM *> Items(int kind) const {
     std::vector<const VIEW_ITEM *> out;
     for (const VIEW_ITEM *i = View_Area_Test_Items(area); i; i = i->next)
-      if (i->kind == kind) out.push_back(i);
+      if (i->kind == kind || (kind == 0 && (i->kind == VIEW_TEXT || i->kind == VIEW_RADIO_BUTTON))) out.push_back(i);
     return out;
   }
   // Texts of labels and radios in order (UTF-8).
   std::vector<std::string> Texts() const {
     std::vector<std::string> out;
-    for (const VIEW_ITEM *i = View_Area_Test_Items(area); i; i = i->next)
-      if ((i->kind == VIEW_TEXT || i->kind == VIEW_RADIO_BUTTON) && i->text) out.push_back(Cp850_To_Utf8(i->text));
+    for (const VIEW_ITEM *i : Items(0)) out.push_back(Cp850_To_Utf8(i->text));
     return out;
   }
-  bool Has(const std::string &t) const {
-    for (const auto &s : Texts())
-      if (s == t) return true;
-    return false;
-  }
-  int Count(const std::string &t) const {
-    int n = 0;
-    for (const auto &s : Texts()) n += s == t;
-    return n;
-  }
+  int Count(const std::string &t) const { return static_cast<int>(std::ranges::count(Texts(), t)); }
+  bool Has(const std::string &t) const { return Count(t) > 0; }
   const VIEW_ITEM *Field(const double *value) const {
     for (const VIEW_ITEM *i : Items(VIEW_NUMBER_FIELD))
       if (i->double_ptr == value) return i;
@@ -84,6 +74,8 @@ class ProfilPage : public ::testing::Test {
   int area = -1, end_y = 0;
 };
 
+const int kTube[] = {9, -1};
+
 }  // namespace
 
 TEST_F(ProfilPage, SourceChoiceAndShapeTypes) {
@@ -92,14 +84,11 @@ TEST_F(ProfilPage, SourceChoiceAndShapeTypes) {
   EXPECT_TRUE(Has("Profil aus Profilmanager") && Has("parametrisiertes Stahlprofil") && Has("Profilklasse"));
   EXPECT_FALSE(Has("Profil aus R7-PLAX"));
   ASSERT_EQ(Items(VIEW_CHOICE_LIST).size(), 1u);
-  const VIEW_ITEM *choice = Items(VIEW_CHOICE_LIST)[0];
-  EXPECT_EQ(choice->aux, 16);
-  EXPECT_EQ(choice->value_ptr, &p.type);
-  const auto *e = static_cast<const VIEW_CHOICE_ENTRY *>(choice->target_ptr);
+  EXPECT_EQ(Items(VIEW_CHOICE_LIST)[0]->aux, 16);
+  const auto *e = static_cast<const VIEW_CHOICE_ENTRY *>(Items(VIEW_CHOICE_LIST)[0]->target_ptr);
   const SCREEN_COLORS *c = Get_Screen_Colors();
   EXPECT_EQ((std::vector<int>{e[0].colour, e[1].colour, e[3].colour, e[4].colour, e[9].colour}),
             (std::vector<int>{c->blue_value, c->green, c->brown_note, c->black, c->brown_note}));
-  EXPECT_STREQ(e[15].text, "½I-Profil "_cp);
   Host_Set_Application_Number(180);
   Pass();
   EXPECT_EQ(Items(VIEW_CHOICE_LIST)[0]->aux, 18);
@@ -114,24 +103,27 @@ TEST_F(ProfilPage, SourceChoiceAndShapeTypes) {
 
 TEST_F(ProfilPage, RadiiWeldsAndRowsByType) {
   struct Case {
-    int type, rolled, app, through_o, through_u;
+    int type, rolled, app;
+    const int *types;
     std::vector<std::string> seq;  // texts that follow each other in this order
     std::vector<std::string> absent;
   };
   const Case cases[] = {
-      {4, 1, 150, 0, 0, {"gewalztes Profil", "Ausrundungsradius", "r", "geschweißtes Profil"}, {"Kehlnaht"}},
-      {3, 1, 150, 0, 0, {"Ausrundungsradius", "r", "r", "2", "geschweißtes Profil"}, {}},
-      {8, 1, 150, 0, 0, {"kaltgefertigt", "warmgefertigt", "Ausrundungsradius", "r", "r", "2"}, {}},
-      {4, 0, 150, 0, 2, {"Kehlnaht", ": Dicke", "a", "o", "mm", "Stumpfnaht", "Kehlnaht", "Stumpfnaht",
-                         " (unten durchgeschweißt)"}, {" (oben durchgeschweißt)"}},
-      {16, 0, 180, 0, 0, {"Überstand oben", "b", "üo", "mm", "Flanschdicke oben"}, {"Überstand"}},
-      {16, 0, 160, 0, 0, {"Überstand", "b", "ü"}, {"Überstand oben", "Überstand unten"}},
+      {4, 1, 150, kMemberTypes, {"gewalztes Profil", "Ausrundungsradius", "r", "geschweißtes Profil"}, {"Kehlnaht"}},
+      {3, 1, 150, kMemberTypes, {"Ausrundungsradius", "r", "r", "2", "geschweißtes Profil"}, {}},
+      {8, 1, 150, kMemberTypes, {"kaltgefertigt", "warmgefertigt", "Ausrundungsradius", "r", "r", "2"}, {}},
+      {4, 0, 150, kMemberTypes, {"Kehlnaht", ": Dicke", "a", "o", "mm", "Stumpfnaht", "Kehlnaht", "Stumpfnaht",
+                                 " (unten durchgeschweißt)"}, {" (oben durchgeschweißt)"}},
+      {16, 0, 180, kMemberTypes, {"Überstand oben", "b", "üo", "mm", "Flanschdicke oben"}, {"Überstand"}},
+      {16, 0, 160, kMemberTypes, {"Überstand", "b", "ü"}, {"Überstand oben", "Überstand unten"}},
+      {9, 1, 150, kTube, {"Rohrprofil", "Durchmesser", "Wanddicke", "kaltgefertigt", "warmgefertigt"},
+       {"Profilklasse"}},
   };
   for (const Case &k : cases) {
     Host_Set_Application_Number(k.app);
     Shape(k.type, k.rolled, 300, 150, 8, 12);
-    p.r = p.r_2 = 6, p.through_o = k.through_o, p.through_u = k.through_u;
-    Pass();
+    p.r = p.r_2 = 6, p.through_o = 0, p.through_u = 2;
+    Pass(k.types);
     const auto t = Texts();
     auto at = t.begin();
     for (const auto &s : k.seq) {
@@ -139,57 +131,43 @@ TEST_F(ProfilPage, RadiiWeldsAndRowsByType) {
       ASSERT_NE(at, t.end()) << k.type << " " << s;
     }
     for (const auto &s : k.absent) EXPECT_FALSE(Has(s)) << k.type << " " << s;
-    EXPECT_EQ(Count("Ausrundungsradius"), k.rolled);
+    EXPECT_EQ(Count("Ausrundungsradius"), k.rolled && k.type != 9);
     if (k.type == 4) { EXPECT_EQ(p.r_2, 0); }
   }
-  for (int type : {3, 6, 8, 12, 14}) {
-    Shape(type, 0, 200, 100, 8, 8);
-    Pass();
+  for (int type : {3, 6, 8, 12, 14}) {  // welded, but no weld rows
+    Shape(type, 0, 200, 100, 8, 8), Pass();
     EXPECT_FALSE(Has("Kehlnaht") || Has("Schweißnahtdicke")) << type;
   }
 }
 
-TEST_F(ProfilPage, SingleTubeTypeAndLibraryBlock) {
-  const int tube[] = {9, -1};
-  Shape(9, 1, 168.3, 0, 8, 0);
-  Pass(tube);
-  for (const char *s : {"Rohrprofil", "Durchmesser", "Wanddicke", "kaltgefertigt", "warmgefertigt"})
-    EXPECT_TRUE(Has(s)) << s;
-  EXPECT_TRUE(Items(VIEW_CHOICE_LIST).empty());
-  p.kind = 1;
-  Pass(tube);
-  EXPECT_TRUE(Has("Kreisrohr"));
-}
-
-TEST_F(ProfilPage, TypedValuesAndSectionValues) {
+TEST_F(ProfilPage, TypedValuesSectionValuesAndGradeBlock) {
   Shape(4, 0, 300, 200, 10, 15);
   p.a_o = p.a_u = 0;
   Pass();
-  const VIEW_ITEM *h = Field(&p.h);
-  ASSERT_NE(h, nullptr);
-  EXPECT_EQ(h->x1, 210);
-  p.h = -5;
-  h->change_fn.on_double(&p.h);
-  EXPECT_EQ(p.h, 0);
-  for (double *v : {&p.t_w, &p.b_fo, &p.t_fo, &p.b_fu, &p.t_fu, &p.a_o, &p.a_u}) {
+  EXPECT_EQ(Field(&p.h)->x1, 210);
+  for (double *v : {&p.h, &p.t_w, &p.b_fo, &p.t_fo, &p.b_fu, &p.t_fu, &p.a_o, &p.a_u}) {
     ASSERT_NE(Field(v), nullptr);
-    *v = -1;
+    *v = -5;
     Field(v)->change_fn.on_double(v);
     EXPECT_EQ(*v, 0);
   }
   Shape(4, 0, 400, 200, 10, 15);
   Pass();
   EXPECT_NEAR(p.A, 9700, 1e-6);
-  EXPECT_STREQ(p.name, std::string(39, ' ').c_str());
+  const int without = end_y;  // option bit 0: the grade block after the profile block
+  Pass(kMemberTypes, 1);
+  ASSERT_EQ(Items(VIEW_CHOICE_LIST).size(), 2u);
+  EXPECT_GE(Items(VIEW_CHOICE_LIST)[1]->y1, without);
 }
 
 TEST_F(ProfilPage, TypedLibraryNameAndButtons) {
   p.kind = 1;
+  Pass(kTube);
+  EXPECT_TRUE(Has("Kreisrohr"));
   Pass();
   ASSERT_EQ(Items(VIEW_TEXT_FIELD).size(), 1u);
-  const VIEW_ITEM *name = Items(VIEW_TEXT_FIELD)[0];
-  EXPECT_EQ(std::strlen(name->text), 39u);
-  EXPECT_EQ(*name->active_ptr, 1);
+  EXPECT_EQ(std::strlen(Items(VIEW_TEXT_FIELD)[0]->text), 39u);
+  EXPECT_EQ(*Items(VIEW_TEXT_FIELD)[0]->active_ptr, 1);
   std::memcpy(p.name, "HEB 300", 7);
   Pass();
   EXPECT_EQ(p.type, 5);
@@ -216,16 +194,4 @@ TEST_F(ProfilPage, TypedLibraryNameAndButtons) {
   EXPECT_EQ(Compare_Profil(&p, &before), 1);
   EXPECT_EQ(*Items(VIEW_BITMAP_BUTTON)[0]->value_ptr, 0);
   Reset_Profil(&before);
-}
-
-TEST_F(ProfilPage, GradeBlockFollowsTheProfile) {
-  Shape(1, 1, 100, 0, 10, 0);
-  Pass(kMemberTypes, 0);
-  const int without = end_y;
-  const size_t fields = Items(VIEW_NUMBER_FIELD).size();
-  Pass(kMemberTypes, 1);
-  EXPECT_GT(end_y, without);
-  EXPECT_EQ(Items(VIEW_CHOICE_LIST).size(), 2u);
-  EXPECT_GE(Items(VIEW_CHOICE_LIST)[1]->y1, without);
-  EXPECT_GE(Items(VIEW_NUMBER_FIELD).size(), fields);
 }
