@@ -321,6 +321,25 @@ int Set_Profil_Flat_from_Plate(const PLATE *plate, PROFIL *profil);
 // otherwise the profile's own A. 0 for a null profile.
 double Calc_Angle_Net_Area(const PROFIL *profil, int cut_leg1, int n, double d, double t);
 
+// ---------------------------------------------------------------- profile page
+// Lays out the profile block of a member input page on view area `area` and acts on what
+// the user changed since the last pass: the source (profile manager, parametric shape,
+// R7-PLAX), the shape type (a choice of 16 entries, 18 under host applications 160, 162,
+// 163 and 180), the dimension rows of the shape (mm, a negative entry becomes 0), rolled
+// or welded make with radii and welds, cold- or hot-finished hollow sections; then the
+// grade block when options bit 0 is set (bits 1 and 2 go to it as its bits 2 and 4), and
+// last the section values of the profile (no output). x, *y in content pixels; *y is the
+// first line on entry and the next free line on return. active 0 greys everything.
+// types: allowed shape types ended by a negative entry (at most 18 read; 0 allows all).
+// slot 0..9 keeps the button flag, name buffer and choice entries of one page. With
+// separate_flanges 0 the top flange and weld are copied to the bottom. name_width 1..39:
+// characters the name field shows (26 also moves the library block); library_beside 1
+// places the library block right of the source choice. message_context prefixes the
+// message on a type that is not allowed. Nothing for a null profile or y, or a bad slot.
+void Edit_Profil_Page(PROFIL *profil, int area, int x, int *y, int row_pitch, int radio_pitch, int column_width,
+                      int active, const int *types, int options, int slot, int separate_flanges, int name_width,
+                      int library_beside, const char *message_context);
+
 // ---------------------------------------------------------------- section values
 // Checks and completes the record and fills its section values: for kinds 0 and 1 the
 // checks and corrections by shape type, raised weld throats, d_w, c_fo, c_fu, the

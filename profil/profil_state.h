@@ -3,6 +3,8 @@
 #pragma once
 
 #include "dwqb/dwqb_stress.h"
+#include "profil/profil.h"
+#include "widgets/widgets.h"
 
 struct ProfilState {
   int lib_initialised = 0;     // Init_Profil_Library ran once in this run
@@ -19,6 +21,16 @@ struct ProfilState {
   // Unit stresses of the rib model's points, one entry per point (index as in the record),
   // kept by Calc_Profil_Rib_Model_Stress_Points without forces for its calls with forces.
   DWQB_POINT_VALUES point_values[50] = {};
+  // The profile page: first-call flag, the ten page slots and the R7-PLAX button flag.
+  struct PageSlot {
+    char names[PROFIL_TYPE_COUNT][12];          // the shape names of the choice
+    VIEW_CHOICE_ENTRY entries[PROFIL_TYPE_COUNT];
+    int manager_button = 0;                     // profile-manager button pressed
+    PROFIL_LIBREF libref = {};                  // the slot's name buffer
+  };
+  int page_initialised = 0;
+  PageSlot page_slots[10] = {};
+  int quer_button = 0;  // R7-PLAX button pressed
 };
 
 // The state record (defined in profil_record.cpp).
