@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr double kLeast = 0.001;
-
 // Line values 0..8: t_a, t_b, rise, rotation a, rotation b, r_al, r_ar, r_el, r_er.
 enum { V_TA = 0, V_TB = 1, V_RAL = 5, V_RAR = 6, V_REL = 7, V_RER = 8 };
 
