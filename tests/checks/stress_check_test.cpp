@@ -1,0 +1,183 @@
+// The stress check print of a member section: closed formulas of flat and round bars, the
+// 1.001 rule, the gates and the names of the stress result files.
+#include <cmath>
+#include <string>
+
+#include "checks/checks.h"
+#include "support/shell.h"
+#include "tests/checks/checks_fixture.h"
+
+namespace {
+
+// Flat bar 100 × 10 mm (h along z) or round bar d 40 mm, S235.
+struct Bar {
+  PROFIL p{};
+  explicit Bar(bool round) {
+    if (!round) {
+      Set_Sample_Profil_Flat(&p);
+    } else {
+      Reset_Profil(&p);
+      p.type = PROFIL_ROUND, p.h = 40.0;
+      Init_Material_Data(&p.grade);
+      Calc_Profil_Querschnittswerte(&p, nullptr, 0, nullptr);
+    }
+  }
+  ~Bar() { Reset_Profil(&p); }
+};
+
+struct Out {
+  double U_max = -1, U_sigma = -1, U_ct = -1, s_max = -1, s_min = -1, tau = -1, s_v = -1, further = -1;
+};
+
+int Stress(PROFIL *p, int method, const double F[8], Out *o, bool ct, FILE *s, int level, int nachweis = 1) {
+  return Print_Stress_Check(p, 1.0, 0, 0, nachweis, method, F[0], F[1], F[2], F[3], F[4], F[5], F[6], F[7],
+                            &o->U_max, &o->U_sigma, ct ? &o->U_ct : nullptr, &o->s_max, &o->s_min, &o->tau, &o->s_v,
+                            &o->further, s, level);
+}
+
+}  // namespace
+
+// Known values: bending σ = M/I·c, 1.5 × mean shear of a rectangle, 4/3 of a circle, torsion
+// modulus of a circle (π/2)r³ and of a 10:1 rectangle 0.312·h·t² (Roark, Table 10.7), and the
+// comparison stress √(σ² + 3τ²) of EN 1993-1-1, 6.2.1(5).
+TEST_F(ChecksTest, StressClosedFormulasKnownValues) {
+  struct Case {
+    bool round;
+    double F[8];  // N, M_y, M_z, V_y, V_z, T_t, T_w, B
+    double s_max, s_min, tau, s_v, U;
+  } cases[] = {
+      {false, {-50, 1, 0, 0, 0, 0, 0, 0}, 10.0, -110.0, 0.0, 110.0, 0.468},
+      {false, {0, 0, 0.1, 0, 0, 0, 0, 0}, 60.0, -60.0, 0.0, 60.0, 0.255},
+      {false, {0, 0, 0, 12, 16, 0, 0, 0}, 0.0, 0.0, 30.0, 51.96, 0.221},
+      {false, {0, 0, 0, 0, 0, 0.1, 0, 0}, 0.0, 0.0, 32.05, 55.51, 0.236},
+      {true, {0, 0.3, 0.4, 0, 0, 0, 0, 0}, 79.58, -79.58, 0.0, 79.58, 0.339},
+      {true, {0, 0.3, 0.4, 0, 0, 0.3, 0, 0}, 79.58, -79.58, 23.87, 89.68, 0.382},
+      {true, {10, 0, 0, 3, 4, 0, 0, 0}, 7.96, 7.96, 5.31, 12.15, 0.052},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << (c.round ? "round" : "flat") << " N " << c.F[0] << " M_z " << c.F[2]
+                                      << " T_t " << c.F[5]);
+    Bar bar(c.round);
+    Out o;
+    EXPECT_EQ(STRESS_DONE, Stress(&bar.p, 0, c.F, &o, false, nullptr, 2));
+    const double tol = 0.005 * std::fmax(1.0, std::fabs(c.s_v));  // the torsion table is rounded
+    EXPECT_NEAR(c.s_max, o.s_max, tol);
+    EXPECT_NEAR(c.s_min, o.s_min, tol);
+    EXPECT_NEAR(c.tau, o.tau, tol);
+    EXPECT_NEAR(c.s_v, o.s_v, tol);
+    EXPECT_NEAR(c.U, o.U_sigma, 5e-4 + tol / 235);
+    EXPECT_EQ(o.U_sigma, o.U_max);
+    EXPECT_EQ(-1, o.U_ct);  // no slot, no c/t check
+    EXPECT_EQ(0, o.further);
+  }
+}
+
+// Print lists at levels 0 and 2; with the c/t slot the c/t lines are those of the class
+// routine alone and U_max the larger utilisation; the 1.001 rule for both verdicts.
+TEST_F(ChecksTest, StressClosedFormulaPrintGolden) {
+  Bar flat(false), round(true);
+  PrintCapture cap;
+  Oli_Set_Colors(1);
+  Out o;
+  const double F1[8] = {-50, 1, 0, 0, 5, 0.1, 0, 0};
+  EXPECT_EQ(STRESS_DONE, Stress(&flat.p, 0, F1, &o, true, cap.stream(), 2));
+  EXPECT_EQ(std::fmax(o.U_sigma, o.U_ct), o.U_max);
+  EXPECT_GT(o.U_ct, 0.001);
+  Stress(&flat.p, 0, F1, &o, true, cap.stream(), 0);
+  const double F2[8] = {-20, 0.3, 0.4, 3, 4, 0.05, 0, 0};  // eight forces: the head breaks its line
+  Stress(&round.p, 0, F2, &o, false, cap.stream(), 2);
+  Oli_End_Text(cap.stream());
+  Expect_Golden("stress_closed.oli", cap.Raw());
+
+  PrintCapture alone;
+  double u_ct = -1;
+  Print_Querschnittsklasse(&flat.p, 50000, -1e6, 0, 1.0, 0, 0, nullptr, nullptr, nullptr, 3, &u_ct, alone.stream(), 2,
+                           "");
+  PrintCapture both;
+  Stress(&flat.p, 0, F1, &o, true, both.stream(), 2);
+  EXPECT_EQ(u_ct, o.U_ct);
+  EXPECT_EQ(0u, both.Raw().find(alone.Raw()));
+
+  struct Case {
+    double N, U;
+    const char *mark;
+  } rule[] = {{-235.1175, 1.0, "  1  ok"}, {-235.47, 1.002, "  1  nicht ok !!"}};
+  for (const Case &c : rule) {
+    SCOPED_TRACE(c.N);
+    PrintCapture cap2;
+    const double F[8] = {c.N, 0, 0, 0, 0, 0, 0, 0};
+    Stress(&flat.p, 0, F, &o, false, cap2.stream(), 1);
+    EXPECT_NEAR(c.U, o.U_sigma, 1e-9 + (c.U > 1.0) * 5e-4);
+    EXPECT_NE(std::string::npos, cap2.Raw().find(c.U == 1.0 ? "= 1.000" : "= 1.002"));
+    EXPECT_NE(std::string::npos, cap2.Raw().find(c.mark));
+  }
+}
+
+// Gates: zero forces, methods the profile does not allow, R7-PLAX under method 1, a member
+// without a yield strength and a grade mismatch; warping of a flat bar is noted and dropped.
+TEST_F(ChecksTest, StressCheckGates) {
+  Bar flat(false);
+  Library chs("R 88.9 x 5.0(w)", 0), ipe("IPE300", 0);
+  PROFIL quer{};
+  Copy_Profil(&ipe.p, &quer);
+  quer.kind = PROFIL_KIND_QUER;
+  const double F[8] = {-50, 1, 0, 0, 0, 0, 0, 0};
+  struct Case {
+    PROFIL *p;
+    int method, nachweis;
+    double F[8];
+    int code;
+    const char *line;  // null: nothing printed
+  } cases[] = {
+      {&flat.p, 0, 1, {0.005, 5e-5, 5e-5, 0.005, 0.005, 5e-5, 5e-5, 5e-7}, 0,
+       "Schnittgrößen = 0: Nachweis nicht erforderlich !!\n"_cp},
+      {&flat.p, 2, 1, {F[0], F[1]}, 0, "plastischer Nachweis für dieses Profil nicht möglich !!\n"_cp},
+      {&chs.p, 1, 1, {F[0], F[1]}, 0, "plastischer Nachweis für dieses Profil nicht möglich !!\n"_cp},
+      {&quer, 1, 1, {F[0], F[1]}, 0, "R7-PLAX-Profil: Nachweis nicht möglich !!\n"_cp},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "type " << c.p->type << " method " << c.method);
+    PrintCapture cap;
+    Out o;
+    EXPECT_EQ(c.code, Stress(c.p, c.method, c.F, &o, true, cap.stream(), 1, c.nachweis));
+    EXPECT_EQ(c.line ? std::string(c.line) : std::string(), cap.Raw().substr(cap.Raw().find('\n') + 1));
+    EXPECT_EQ(-1, o.U_max);  // slots untouched
+    EXPECT_EQ(-1, o.s_v);
+  }
+  // The same zero forces with nachweis 0 run the check: stresses 0.
+  Out o;
+  EXPECT_EQ(STRESS_DONE, Stress(&flat.p, 0, cases[0].F, &o, false, nullptr, 1, 0));
+  EXPECT_EQ(0, o.s_v);
+
+  PrintCapture cap;
+  ipe.p.grade.fy = 250;  // the table gives 235 at 10.7 mm
+  EXPECT_EQ(STRESS_GRADE_MISMATCH, Stress(&ipe.p, 0, F, &o, false, cap.stream(), 2));
+  flat.p.grade.fy = 0;
+  EXPECT_EQ(STRESS_GRADE_MISMATCH, Stress(&flat.p, 0, F, &o, false, cap.stream(), 2));
+  EXPECT_EQ(std::string(), cap.Raw());
+  flat.p.grade.fy = 235;
+
+  Out plain, warped;
+  const double W[8] = {-50, 1, 0, 0, 0, 0, 0.01, 0.002};
+  Stress(&flat.p, 0, F, &plain, false, nullptr, 1);
+  Stress(&flat.p, 0, W, &warped, false, cap.stream(), 1);
+  EXPECT_EQ(plain.s_v, warped.s_v);
+  EXPECT_NE(std::string::npos,
+            cap.Raw().find(std::string("Flachstahl: Wölbkrafttorsion wird nach EC 3-1-1, 6.2.7(7) nicht berücksichtigt.\n"_cp)));
+  Reset_Profil(&quer);
+}
+
+// File names behind the member file stem; the suffix of any int; the reset's values.
+TEST_F(ChecksTest, StressResultFileNames) {
+  Set_Bauteil_Path("/tmp/M");
+  Set_File_Number(7);
+  Set_Stress_Result_Number(3);
+  EXPECT_STREQ("/tmp/M_07_3e.res", Get_Stress_Result_File_Name('e'));
+  EXPECT_STREQ("/tmp/M_07_3p.res", Get_Stress_Result_File_Name('p'));
+  Set_Stress_Result_Number(-2147483647 - 1);
+  EXPECT_STREQ("_-2147483648", Get_Stress_Result_Suffix());
+  Set_Stress_Check_Constant(99);
+  Reset_Checks_For_Tests();
+  EXPECT_EQ(150.0, Get_Stress_Check_Constant());
+  EXPECT_STREQ("_0", Get_Stress_Result_Suffix());
+}
