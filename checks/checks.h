@@ -445,6 +445,24 @@ enum : int {
 // A utilisation above 1 and below 1.001 counts as 1; any other value is returned as given.
 double Round_Stress_Utilisation(double u);
 
+struct QUERSCHNITT;
+// Options record of Run_Querschnitt_Stress_Check: [0] method (0 elastic, 1 partial internal
+// forces, 2 plastic limit state), [1], [2] non-zero add 1, 2 to the check's option bits,
+// [9] the c/t code handed to the check; [3..8] not read.
+inline constexpr int STRESS_N_OPTIONS = 10;
+// The stress check of a catalogue section (Build_Profil_Stress_Section) under the eight
+// forces as Print_Stress_Check: the cross-section check as steel to the Eurocode, spatial,
+// then the stresses on the triangulated outline of the solver's current section, the
+// verdict lines and the slots as Print_Stress_Check; the stress result file "e.res" while
+// Set_Stress_Result_Files is on. tube non-zero: a circular tube. The keep switch is as
+// before on every exit. Returns the check's code (STRESS_DONE when done), 0 when the check
+// was not done. Only the elastic method is built: methods 1 and 2 return 0 untouched.
+int Run_Querschnitt_Stress_Check(QUERSCHNITT *record, const int options[STRESS_N_OPTIONS], int nachweis,
+                                 double gamma_M, int tube, double N, double M_y, double M_z, double V_y, double V_z,
+                                 double T_t, double T_w, double B, double *U_max, double *U_sigma, double *U_ct,
+                                 double *sigma_x_max, double *sigma_x_min, double *tau, double *sigma_v,
+                                 double *further, FILE *stream, int level);
+
 // The stress check of one member section under N, M_y, M_z, V_y, V_z, T_t, T_w, B (kN, kNm,
 // kNm²; compression negative) with the design strength fy / gamma_M of the profile's
 // material. pass_a, pass_b go to Print_Querschnittsklasse. nachweis 0: stresses only.
@@ -453,9 +471,8 @@ double Round_Stress_Utilisation(double u);
 // c/t check runs only when U_ct is given. Slots (each may be null): U_max, U_sigma, U_ct,
 // σ_x,max, σ_x,min, τ, σ_v (N/mm²) and a further stress (0 here). Lines into stream (may be
 // null) at level 0 verdicts only, 1 short, ≥ 2 full. Returns STRESS_* bits, 0 when nothing
-// was checked (zero forces, a gate, no section values, γ_M ≤ 0). The section-model road of
-// the other profiles and of the plastic methods is not built yet: after its grade test it
-// returns 0 (nothing checked), so the caller prints its own not-checked line.
+// was checked (zero forces, a gate, no section values, γ_M ≤ 0). Every other profile and
+// method goes through the section catalogue to Run_Querschnitt_Stress_Check.
 int Print_Stress_Check(PROFIL *profil, double gamma_M, int pass_a, int pass_b, int nachweis, int method, double N,
                        double M_y, double M_z, double V_y, double V_z, double T_t, double T_w, double B,
                        double *U_max, double *U_sigma, double *U_ct, double *sigma_x_max, double *sigma_x_min,

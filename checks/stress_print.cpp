@@ -191,9 +191,13 @@ int Print_Stress_Check(PROFIL *p, double gamma_M, int pass_a, int pass_b, int na
   }
 
   // Section-model road: elastic mode 1 for method 0, plastic mode 0 for methods 1 and 2.
-  if (!Build_Profil_Stress_Section(p, method == 0 ? 1 : 0, 0)) return 0;
+  QUERSCHNITT *q = Build_Profil_Stress_Section(p, method == 0 ? 1 : 0, 0);
+  if (!q) return 0;
   const double fy_table = Get_Stguete_fy(Get_Material_Guete_Code(&p->grade), Get_Profil_Max_Thickness(p));
   if (std::fabs(fy_table - p->grade.fy) > 1.0) return STRESS_GRADE_MISMATCH;
-  // The stress-check driver of the section model is not built yet: nothing was checked.
-  return 0;
+  int options[STRESS_N_OPTIONS] = {method, 0, 0, 1, 0, 0, 0, 0, 1, 1};
+  const int code = Run_Querschnitt_Stress_Check(q, options, nachweis, gamma_M, p->type == PROFIL_CHS, f.N, f.M_y, f.M_z,
+                                                f.V_y, f.V_z, f.T_t, f.T_w, f.B, U_max, U_sigma, U_ct, sigma_x_max,
+                                                sigma_x_min, tau, sigma_v, further, stream, level);
+  return quer && method == 2 && code ? code | STRESS_PLASTIC_ONLY : code;
 }

@@ -1,7 +1,12 @@
 // The stress check print of a member section: closed formulas of flat and round bars, the
 // 1.001 rule, the gates and the names of the stress result files.
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "checks/checks.h"
 #include "support/shell.h"
@@ -180,4 +185,75 @@ TEST_F(ChecksTest, StressResultFileNames) {
   Reset_Checks_For_Tests();
   EXPECT_EQ(150.0, Get_Stress_Check_Constant());
   EXPECT_STREQ("_0", Get_Stress_Result_Suffix());
+}
+
+// IPE 300 by the section model: σ = M/W_el,y with W_el,y 557.1 cm³ (EN 10365), U = σ/f_y;
+// the print lists of every level and of stresses only; the keep switch as before.
+TEST_F(ChecksTest, StressSectionModelElastic) {
+  Library ipe("IPE300", 0);
+  PrintCapture cap;
+  Oli_Set_Colors(1);
+  for (int keep : {0, 1}) {
+    Set_Check_Keep_Results(keep);
+    Out o;
+    const double F[8] = {0, 100, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(STRESS_DONE, Stress(&ipe.p, 0, F, &o, true, keep ? nullptr : cap.stream(), 2) & (STRESS_DONE | STRESS_PLASTIC_ONLY | STRESS_NOT_CHECKABLE));
+    EXPECT_EQ(keep, Get_Check_Keep_Results());
+    EXPECT_NEAR(179.5, o.s_max, 0.005 * 179.5);
+    EXPECT_NEAR(-179.5, o.s_min, 0.005 * 179.5);
+    EXPECT_NEAR(0.764, o.U_sigma, 0.005 * 0.764);
+    EXPECT_EQ(std::fmax(o.U_sigma, o.U_ct), o.U_max);
+  }
+  const double all[8] = {-100, 50, 5, 10, 60, 1, 0.5, 0.2};
+  Out o;
+  for (int level : {2, 1, 0}) Stress(&ipe.p, 0, all, &o, true, cap.stream(), level);
+  EXPECT_GT(o.tau, 20.0);
+  EXPECT_GT(o.s_v, o.s_max);
+  Stress(&ipe.p, 0, all, &o, true, cap.stream(), 2, 0);
+  EXPECT_EQ(0, o.U_max);
+  EXPECT_EQ(0, o.s_v);
+  Oli_End_Text(cap.stream());
+  Expect_Golden("stress_ipe300.oli", cap.Raw());
+}
+
+// The elastic result file: NODES and ELEMENTS agree with their lines; switched off no file.
+TEST_F(ChecksTest, StressElasticResultFile) {
+  Library ipe("IPE300", 0);
+  const std::string stem = ::testing::TempDir() + "stressM";
+  Set_Bauteil_Path(stem.c_str());
+  Set_File_Number(7);
+  Set_Stress_Result_Number(3);
+  const std::string name = stem + "_07_3e.res";
+  std::remove(name.c_str());
+  Out o;
+  const double F[8] = {-100, 50, 0, 0, 60, 0, 0, 0};
+  Stress(&ipe.p, 0, F, &o, false, nullptr, 2);
+  EXPECT_EQ(nullptr, std::fopen(name.c_str(), "r"));
+  Set_Stress_Result_Files(1);
+  Stress(&ipe.p, 0, F, &o, false, nullptr, 2);
+  std::ifstream in(name);
+  std::string word;
+  int nodes = 0, elements = 0;
+  in >> word >> word >> word >> nodes;
+  ASSERT_EQ("NODES", word);
+  ASSERT_GT(nodes, 10);
+  std::getline(in, word);
+  double max_sigma = 0;
+  for (int i = 0; i < nodes; ++i) {
+    std::getline(in, word);
+    std::istringstream line(word);
+    std::vector<double> v{std::istream_iterator<double>(line), {}};
+    ASSERT_EQ(12u, v.size()) << word;
+    max_sigma = std::fmax(max_sigma, 10 * v[3]);
+  }
+  EXPECT_NEAR(o.s_max, max_sigma, 1e-3);
+  in >> word >> elements;
+  ASSERT_EQ("ELEMENTS", word);
+  ASSERT_GT(elements, 10);
+  for (int i = 0; i < 3 * elements; ++i) {
+    int k = 0;
+    ASSERT_TRUE(in >> k);
+    EXPECT_TRUE(k >= 1 && k <= nodes) << k;
+  }
+  std::remove(name.c_str());
 }
