@@ -257,3 +257,21 @@ TEST_F(ChecksTest, StressElasticResultFile) {
   }
   std::remove(name.c_str());
 }
+
+// Forces of distinct primes reach the cross-section check in its order N, V_1, V_2, T, M_1, M_2,
+// T_w, B.
+TEST_F(ChecksTest, StressForcesReachTheCheckInItsOrder) {
+  Library ipe("IPE300", 0);
+  PrintCapture cap;
+  Set_Check_Querschnitt_Stream(cap.stream());
+  Out o;
+  const double F[8] = {-2, 3, 5, 7, 11, 13, 0.17, 0.19};
+  Stress(&ipe.p, 0, F, &o, false, nullptr, 2);
+  Set_Check_Querschnitt_Stream(nullptr);
+  const std::string text = cap.Raw();
+  for (const char *s : {"N = -2.00 kN", "= 7.00 kN", "= 11.00 kN", "= 3.00 kNm", "= 5.00 kNm", "t\xCEr = 13.000 kNm",
+                        "w\xCEr = 0.170 kNm", "B = 0.190 kNm"})
+    EXPECT_NE(std::string::npos, text.find(s)) << s;
+  EXPECT_LT(text.find("= 7.00 kN"), text.find("= 11.00 kN"));
+  EXPECT_LT(text.find("= 3.00 kNm"), text.find("= 5.00 kNm"));
+}
