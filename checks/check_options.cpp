@@ -137,4 +137,5 @@ void Reset_Checks_For_Tests() {
   g.registered = registered;
   Set_Check_Querschnitt_Stream(nullptr);
   Reset_Check_Data_Statics();
+  Reset_Stress_Check_State();
 }

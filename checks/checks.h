@@ -562,3 +562,65 @@ void Print_Material_Kopf(void *object);
 void Print_Material_Kopf_Short(void *object);
 void Print_Querschnitt_Nachweis(void *object);
 void Print_Elastic_Nachweis(void *object);
+
+
+// ================================================================ stress check of a member section
+// Module state of the stress check (reset with Reset_Checks_For_Tests): the result-file
+// switch (0), the plastic flag (0), the result number (0) and the stress-strain constant
+// of the plastic limit state (150). The member flow sets only the constant.
+void Set_Stress_Result_Files(int on);
+void Set_Stress_PLO_Flag(int on);
+void Set_Stress_Result_Number(int number);
+void Set_Stress_Check_Constant(double c);
+int Get_Stress_Result_Files();
+int Get_Stress_PLO_Flag();
+double Get_Stress_Check_Constant();
+// "_%d" of the result number; valid until the next call.
+const char *Get_Stress_Result_Suffix();
+// Name of a stress result file: member file stem, work-file number ("_%02d"), the result
+// suffix, then "e.res" (kind 'e', elastic) or "p.res" (kind 'p', plastic).
+const char *Get_Stress_Result_File_Name(char kind);
+
+// Result codes of the stress check.
+enum : int {
+  STRESS_DONE = 0x100,             // check done
+  STRESS_PLASTIC_ONLY = 0x4000,    // plastic limit values only
+  STRESS_NOT_CHECKABLE = 0x8000,   // the section cannot be checked
+  STRESS_GRADE_MISMATCH = 0x80000, // the grade table's fy differs from the material's (or fy ≤ 0)
+};
+
+// A utilisation above 1 and below 1.001 counts as 1; any other value is returned as given.
+double Round_Stress_Utilisation(double u);
+
+struct QUERSCHNITT;
+// Options record of Run_Querschnitt_Stress_Check: [0] method (0 elastic, 1 partial internal
+// forces, 2 plastic limit state), [1], [2] non-zero add 1, 2 to the check's option bits,
+// [9] the c/t code handed to the check; [3..8] not read.
+inline constexpr int STRESS_N_OPTIONS = 10;
+// The stress check of a catalogue section (Build_Profil_Stress_Section) under the eight
+// forces as Print_Stress_Check: the cross-section check as steel to the Eurocode, spatial,
+// then the stresses on the triangulated outline of the solver's current section, the
+// verdict lines and the slots as Print_Stress_Check; the stress result file "e.res" while
+// Set_Stress_Result_Files is on. tube non-zero: a circular tube. The keep switch is as
+// before on every exit. Returns the check's code (STRESS_DONE when done), 0 when the check
+// was not done. Only the elastic method is built: methods 1 and 2 return 0 untouched.
+int Run_Querschnitt_Stress_Check(QUERSCHNITT *record, const int options[STRESS_N_OPTIONS], int nachweis,
+                                 double gamma_M, int tube, double N, double M_y, double M_z, double V_y, double V_z,
+                                 double T_t, double T_w, double B, double *U_max, double *U_sigma, double *U_ct,
+                                 double *sigma_x_max, double *sigma_x_min, double *tau, double *sigma_v,
+                                 double *further, FILE *stream, int level);
+
+// The stress check of one member section under N, M_y, M_z, V_y, V_z, T_t, T_w, B (kN, kNm,
+// kNm²; compression negative) with the design strength fy / gamma_M of the profile's
+// material. pass_a, pass_b go to Print_Querschnittsklasse. nachweis 0: stresses only.
+// method 0 elastic, 1 plastic by partial internal forces, 2 plastic limit state. Flat and
+// round bars under method 0 are checked with closed formulas (σ_v = √(σ² + 3τ²)); the
+// c/t check runs only when U_ct is given. Slots (each may be null): U_max, U_sigma, U_ct,
+// σ_x,max, σ_x,min, τ, σ_v (N/mm²) and a further stress (0 here). Lines into stream (may be
+// null) at level 0 verdicts only, 1 short, ≥ 2 full. Returns STRESS_* bits, 0 when nothing
+// was checked (zero forces, a gate, no section values, γ_M ≤ 0). Every other profile and
+// method goes through the section catalogue to Run_Querschnitt_Stress_Check.
+int Print_Stress_Check(PROFIL *profil, double gamma_M, int pass_a, int pass_b, int nachweis, int method, double N,
+                       double M_y, double M_z, double V_y, double V_z, double T_t, double T_w, double B,
+                       double *U_max, double *U_sigma, double *U_ct, double *sigma_x_max, double *sigma_x_min,
+                       double *tau, double *sigma_v, double *further, FILE *stream, int level);

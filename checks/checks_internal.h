@@ -18,3 +18,5 @@ class CT_PLATE_TABLE_READER {
 
 // Marks the module state as changed (registers its reset with Host_Reset once).
 void Checks_Register_Reset();
+// Back to program start: the stress check's switches, result number and constant.
+void Reset_Stress_Check_State();
