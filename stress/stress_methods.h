@@ -17,6 +17,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "analysis/masque.h"
+#include "dwqb/dwqb_stress.h"
 #include "querschnitt/querschnitt.h"
 
 // ================================================================ result slot
@@ -174,3 +176,110 @@ int Print_TSV_EX_Result(FILE *stream, const char *prefix, const double *forces, 
 // 1 when the record's second (third) word equals *key, else 0.
 int Record_Word1_Equals(const void *record, const void *key);
 int Record_Word2_Equals(const void *record, const void *key);
+
+// ================================================================ plo: plastic limit state
+// The load factor at which the current section, every wall line a bilinear steel law with
+// its yield strength reduced by its elastic shear utilisation, reaches its limit strains
+// (the PLO mask of dwqb/dwqb_plastic.h, solved by the mask solver); an outer iteration
+// makes the shear reduction and the load factor consistent. The calculation changes the
+// mask solver's mode word, result factors and the mask's option block and gives all three
+// back on every return.
+
+// One line of a line list: a stress-point result (nine doubles' room) whose first word is
+// the line number and whose last double is the line's shear utilisation at load factor 1.
+struct PLO_LINE {
+  int32_t nr, word;
+  double y, z, angle, F_y, F_z, T, tau;
+  double u;
+};
+struct PLO_LINE_LIST {
+  const PLO_LINE *records;
+  int count;
+};
+// Material block: [0] not read, f_y, E (kN/cm²), limit strain (‰; ≤ 0: 150), hardening
+// ratio, the mask's option value (> 0 switches its option bit 0 on), a line list.
+struct PLO_MATERIAL {
+  double unused, f_y, E, eps_u, ratio, option;
+  const PLO_LINE_LIST *lines;
+};
+enum : uint32_t { PLO_O_NO_WARPING = 0x1, PLO_O_NO_SHEAR_ITERATION = 0x2, PLO_O_WARPING = 0x4 };
+struct PLO_OPTIONS {
+  uint32_t flags, word;
+  double alpha, y_s, z_s, y_M, z_M, tol, L, extra;
+};
+// Default options: flags 0, tolerance 0.001, L = 100, alpha, centroid and shear centre of
+// the solver's DWQB_VALUES.
+PLO_OPTIONS Default_PLO_Options();
+enum : uint32_t {
+  PLO_F_WRITTEN = 0x10, PLO_F_NO_NORMAL = 0x1000, PLO_F_NO_SHEAR = 0x2000, PLO_F_NO_WARPING = 0x10000,
+  PLO_F_COMBINED = 0x20000, PLO_F_LIMIT = 0x1000001,
+};
+struct PLO_RESULT {
+  uint32_t flags;
+  double f_tau, f_sigma, f_min, U;
+  double plane[4];   // limit strain plane of the mask solver (phi, eps0, kappa, twist)
+  double angle;      // zero line direction (rad)
+  double y0, z0;     // its point (cm)
+  double F[8];       // forces at the limit state in the method order (centroid, y-z axes)
+};
+// One stress point with its shear result (22 words).
+struct PLO_POINT {
+  int32_t nr, word;  // line and part number of the stress point
+  PLO_LINE item;     // its result at load factor 1
+  double value;      // y of the stress point (cm)
+};
+struct PLO_POINT_LIST {
+  PLO_POINT *records;
+  int count, capacity;
+};
+PLO_POINT *Find_PLO_Point(PLO_POINT_LIST *list, int nr);  // first with that number, or null
+void Free_PLO_Point_List(PLO_POINT_LIST *list);              // null ignored
+
+// 0 when part mode is off or the view is null; 1 for shape 99; 0 for flat and solid round
+// bars (11, 12); else 1.
+int PLO_Querschnitt_Possible(const QS_CHECK_VIEW *view);
+// Default slot block when options is null: flags 0, then 0.001, 150, 0.001, 1.0.
+struct PLO_PREPARE_OPTIONS {
+  uint32_t flags;
+  double tol, eps_u, third, fourth;
+};
+// 2 not applicable (data block cleared first), 4 prepared: data := 1, 1 and the four
+// values; state word := flags & 0xFFFFF | bit 24.
+int Prepare_PLO_Result(const PLO_PREPARE_OPTIONS *options, QS_CHECK_VIEW *view);
+// The calculation: 1 on success, 0 on failure (null result, forces or material, f_y or E
+// not above 0, no mask, stress points or shear results, a failed limit-state run). The
+// point list, when a holder is given, gets one record per stress point.
+int Calc_PLO_Grenzzustand(const double *forces, const PLO_MATERIAL *material, const PLO_OPTIONS *options,
+                          PLO_RESULT *result, PLO_POINT_LIST **points);
+// The same with the options of the prepared slot: flags its state word, the tolerance its
+// data float 2.
+int Calc_PLO_Grenzzustand_Slot(const double *forces, const PLO_MATERIAL *material, const QS_CHECK_VIEW *view,
+                               PLO_RESULT *result, PLO_POINT_LIST **points);
+// The PLO mask with every listed line's law reduced by shear factor × its utilisation.
+MASQUE *Get_DWQB_PLO_TSG_Querschnitt(const double *material5, const PLO_LINE_LIST *lines, double shear_factor);
+// Limit strain (‰) and (σ, τ, σ_v) in kN/cm² at a node of the outline triangulation: 1,
+// or 0 with zeros.
+int Get_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result(const DWQB_TRI_NODE *node, const PLO_RESULT *result,
+                                                   PLO_POINT_LIST *points, double *strain, double *stress);
+int Calc_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result(const DWQB_TRI_NODE *node, MASQUE *mask,
+                                                    const MASQUE_GRUPPE *group, const PLO_RESULT *result,
+                                                    PLO_POINT_LIST *points, double *strain, double *stress);
+// Extremes over all nodes / the nodes of one line / of one part: 1 when every node
+// succeeded (failures are reported on the console and skipped).
+int Calc_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result_MinMax(const DWQB_OUTLINE_TRIANGULATION *tri,
+                                                           const PLO_RESULT *result, PLO_POINT_LIST *points,
+                                                           double *eps_min, double *eps_max, double *min3,
+                                                           double *max3);
+int Calc_DWQB_OUTLINE_TRIANGULATION_LINE_NR_PLO_Result_MinMax(const DWQB_OUTLINE_TRIANGULATION *tri, int line_nr,
+                                                              const PLO_RESULT *result, PLO_POINT_LIST *points,
+                                                              double *eps_min, double *eps_max, double *min3,
+                                                              double *max3);
+int Calc_DWQB_OUTLINE_TRIANGULATION_PART_NR_PLO_Result_MinMax(const DWQB_OUTLINE_TRIANGULATION *tri, int part_nr,
+                                                              const PLO_RESULT *result, PLO_POINT_LIST *points,
+                                                              double *eps_min, double *eps_max, double *min3,
+                                                              double *max3);
+// Prints the result: 1, or 0 for a null stream or result.
+int Print_PLO_Result(FILE *stream, const char *prefix, const double *forces, const PLO_RESULT *result,
+                     PLO_POINT_LIST *points);
+// Limit-state runs since program start.
+long Get_PLO_Run_Count();
