@@ -178,5 +178,119 @@ double Plot_Profil_Querschnitt(const PROFIL_PLOT_OPTIONS *options, FILE *stream,
 double Plot_Polygon_Querschnitt(const PROFIL_PLOT_OPTIONS *options, FILE *stream, int flags, int axis_mode,
                                 int with_dimensions);
 
+// ================================================================ pixel shapes
+// Screen pixels (x right, y down), host colour indices; a negative colour or width leaves
+// that part out. Every routine that sets a colour gives back the one it found. Turns are
+// counter-clockwise on the screen, by radians, with the exact quarter turns within
+// 0.001 rad; turned points are taken to pixels with Round_Pixel.
+
+// Turns n points (one, four) in place about (cx, cy): x' = cx + dx·c + dy·s,
+// y' = cy + dy·c − dx·s.
+void Rotate_Pixel_Points(int cx, int cy, int *x, int *y, int n, double a);
+void Rotate_Pixel_Point(int cx, int cy, int *x, int *y, double a);
+void Rotate_Pixel_Quad(int cx, int cy, int *x, int *y, double a);
+// Triangle (x, y), (x − a, y + b) and (x − a, y) with the side flag, else (x, y + b),
+// turned about the corner by phi; filled, edges 1 pixel wide.
+void Draw_Corner_Weld(int x, int y, int a, int b, double phi, int side, int fill_color, int line_color);
+// Triangle of (x, y) and the points at L in the directions a and a + w (snapped cosines).
+void Draw_Weld_Triangle(int x, int y, int L, double a, double w, int fill_color, int width, int line_color);
+// The weld triangle of quadrant 0..3 (start quadrant × π/2, sweep π/2); others nothing.
+void Draw_Weld_Triangle_Quadrant(int x, int y, int L, int quadrant, int fill_color, int width, int line_color);
+void Draw_Colored_Thick_Line(int x1, int y1, int x2, int y2, int color, int width);
+void Draw_Polygon_Filled_Outlined(int n, const int *x, const int *y, int fill_color, int width, int line_color);
+void Draw_Framed_Box(int x1, int y1, int x2, int y2, int fill_color, int width, int line_color);
+// w × h about (cx, cy) (integer halves) turned by a.
+void Draw_Rotated_Rectangle(int cx, int cy, int w, int h, double a, int fill_color, int width, int line_color);
+// Points (cx + R(sin φ·r), cy + R(cos φ·r)) at 60° (22.5°) steps; nothing for r below 1.
+void Draw_Hexagon(int cx, int cy, int r, int fill_color, int width, int line_color);
+void Draw_Circle_16(int cx, int cy, int r, int fill_color, int width, int line_color);
+void Draw_Circle_16_Checked(int cx, int cy, int r, int fill_color, int width, int line_color);
+// Two half circles of radius r, l/2 to either side of the centre, joined; turned by the
+// angle (degrees) above 0.01°; nothing unless 1 ≤ r ≤ l.
+void Draw_Slotted_Hole(int cx, int cy, int r, int l, double angle_deg, int fill_color, int width, int line_color);
+// n points (cx + R(sin φ·rx), cy − R(cos φ·ry)), φ = k(π/2)/(n + 1), k = k0 + 1 … k0 + n;
+// reversed for a negative direction.
+void Fill_Quarter_Arc_Points(int cx, int cy, double rx, double ry, int *x, int *y, int k0, int n, int direction);
+// Bolt symbols of joint pictures (no caller in the member program). Side views point right
+// for orientation 0, each further one a quarter turn on.
+void Draw_Nut_Side(int cx, int cy, int height, int w, int orientation, int fill_color, int line_color);
+void Draw_Nut_Side_Rotated(int cx, int cy, int height, int w, double angle, int fill_color, int line_color);
+void Draw_Bolt_Head_Side(int cx, int cy, int height, int w, int orientation, int fill_color, int line_color);
+// Shank from x1 to x2 at cy, half its thickness; head, washers and nut at its ends.
+void Draw_Bolt_Side(int x1, int x2, int cy, int half, int head_h, int head_w, int washer_t, int washer_w, int nut_h,
+                    int nut_w, int orientation, int fill_color, int width, int line_color);
+void Draw_Bolt_Side_Rotated(int x1, int x2, int cy, int half, int head_h, int head_w, int nut_h, int nut_w,
+                            double angle, int fill_color, int width, int line_color);
+// Washer circle, head hexagon and the dotted hole circle seen from above (each when its
+// radius is above 0).
+void Draw_Bolt_Top(int x, int y, int r_hole, int r_head, int r_washer, int fill_color, int line_color);
+void Draw_Bolt_Top_Outline(int x, int y, int r_hole, int r_head, int r_washer, int width, int line_color);
+
+// ================================================================ screen pictures
+
+// Caller-owned options of the screen picture of a profile (Reset_Profil_Screen_State).
+struct PROFIL_SCREEN_STATE {
+  int32_t x1, y1, x2, y2;  // picture rectangle, or with a scale: (x1, y1) the anchor
+  double scale;            // pixels per mm; below 0.001 fitted into the rectangle
+  int32_t fill_color;      // plate area (−1: none)
+  int32_t line_width;      // below 3 thin, from 3 on a thick outline
+  int32_t line_color;      // outline and weld-triangle edges (−1: none)
+  int32_t hole_color;      // inner cell of box shapes (−1: host_color)
+  int32_t mirror_z;        // shapes 3, 11, 15 upside down
+  int32_t mirror_y;        // shape 3 mirrored left to right
+  int32_t show_axes;       // axes y, z and the labels "S", "M"
+  PROFIL *profil;          // its section values are computed before it is drawn
+  int32_t web_plate_count;  // I shapes: 1 plate on the left web face, 2 on both
+  const PLATE *web_plate;
+  double web_plate_weld_size;  // mm
+  int32_t stiffener_count;
+  const PLATE *stiffener;
+  double stiffener_snipe;      // mm; ±0.001: 1.5 × the fillet size; below −0.001: none
+  int32_t stiffener_from_top;
+  double angle;                // degrees, counter-clockwise on the screen
+};
+// fill −1, line −1, hole −1, every other field 0 or null.
+void Reset_Profil_Screen_State(PROFIL_SCREEN_STATE *state);
+// Flags of Draw_Profil_Querschnitt.
+enum : int {
+  SCREEN_FLAG_ANGLE_LEGS = 1,  // the legs of a parametric angle numbered "1" and "2"
+  SCREEN_FLAG_OUTER_ONLY = 2,  // no inner outlines; a tube as a full disc
+};
+// Draws the profile (kinds 0 and 1) with the host's pixel primitives: the fitted
+// background (fit mode), the filled outline, welds, stiffeners, web plates and, with
+// show_axes, the axes and the labels "S" and "M". Computes the section values first and
+// draws nothing when they fail, for a null profile, an unknown shape or an extent below
+// 1 mm. Gives back the colour it found.
+void Draw_Profil_Querschnitt(PROFIL_SCREEN_STATE *state, int flags);
+
+// Draws a section of kind 2 into the rectangle (pixels) at the scale (pixels per mm, at
+// most 0.001: fitted): the rectangle in host_color, then the line model's field plot
+// (Draw_Querschnitt_Filled) or the polygons filled (lavender_light, holes in host_color,
+// edges black) with the axes, "S" and "M". An unusable section leaves the rectangle.
+void Draw_Polygon_Querschnitt(int x1, int y1, int x2, int y2, double scale, PROFIL *profil);
+// The nodes of a polygon section as points x = −y, y = z (mm) with arcs expanded (the rule
+// of Expand_Outline_Arcs); each output may be null and needs room for
+// OUTLINE_MAX_POINTS. Returns the count, or OUTLINE_MAX_POINTS when they do not fit.
+int Build_Polygon_Querschnitt_Points(const PROFIL *profil, double *x, double *y, int *id, int *number);
+// The section-to-pixel transform of the line-model picture: px = X0 − R(y·s),
+// py = R(z·s) + Y0 (section units, R = Round_Pixel); and its inverse, which leaves its
+// outputs untouched while |s| ≤ 0.001.
+void Querschnitt_to_Pixel(float y, float z, int32_t *px, int32_t *py);
+void Pixel_to_Querschnitt(int32_t px, int32_t py, float *y, float *z);
+// Sets the transform (pixels per section unit, origin pixel).
+void Set_Querschnitt_Pixel_Transform(double s, int x0, int y0);
+// The two transforms in the form the field plot takes them.
+typedef void (*QS_TO_PIXEL_FN)(float y, float z, int32_t *px, int32_t *py);
+typedef void (*QS_TO_SECTION_FN)(int32_t px, int32_t py, float *y, float *z);
+// The coloured field plot of the record's thin-walled model (cm, built in the solver by
+// Build_Profil_Thin_Walled_Model): each wall line's outline filled in lavender_light and
+// edged black, then in green the principal axes at the centroid (arms of 0.3 × arm_cm,
+// 0xC1 and 0xD3, or "y" and "z" for an angle below 0.001 rad), "S" and "M" with its dot.
+// reserved is not read; to_section is kept for the caller and never called. Nothing for
+// a null or unusable record or a model without lines.
+struct QUERSCHNITT;
+void Draw_Querschnitt_Filled(const QUERSCHNITT *record, double reserved, double arm_cm, QS_TO_PIXEL_FN to_pixel,
+                             QS_TO_SECTION_FN to_section);
+
 // Back to program start.
 void Reset_Drawing_For_Tests();

@@ -789,3 +789,25 @@ void Calc_Profil_Outline_Points(const PROFIL *profil, double y0, double z0, doub
   if (count) *count = d.n;
   if (py && pz) Rotate_Points(py, pz, 1, y0, z0, a);
 }
+
+void Drawing_Profil_Outline(const PROFIL *profil, int mirror_z, int mirror_y, double *y, double *z, int *n,
+                            double *yi, double *zi, int *ni) {
+  *n = *ni = 0;
+  if (!profil) return;
+  PROFIL_PLOT_OPTIONS o{};
+  o.mirror_z = mirror_z;
+  o.mirror_y = mirror_y;
+  Plot d;
+  d.o = &o;
+  d.p = profil;
+  d.pal = Get_Plot_Palette();
+  d.y0 = d.z0 = 0;
+  Get_Profil_Fillet_Sizes(profil, &d.f1, &d.f2, &d.f3);
+  _Build_Outline(d);
+  std::memcpy(y, d.Y, sizeof(double) * d.n);
+  std::memcpy(z, d.Z, sizeof(double) * d.n);
+  std::memcpy(yi, d.Yi, sizeof(double) * d.ni);
+  std::memcpy(zi, d.Zi, sizeof(double) * d.ni);
+  *n = d.n;
+  *ni = d.ni;
+}

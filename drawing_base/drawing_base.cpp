@@ -13,6 +13,7 @@ namespace {
 struct DrawingBaseState {
   PLOT_PALETTE palette;
   WIDGET_FLAG_RING ring;
+  SCREEN_COLORS screen;
   bool registered;
 };
 DrawingBaseState g{};
@@ -29,6 +30,7 @@ void Reset_Drawing_Base_For_Tests() {
   bool registered = g.registered;
   std::memset(&g.palette, 0, sizeof g.palette);
   std::memset(&g.ring, 0, sizeof g.ring);
+  std::memset(&g.screen, 0, sizeof g.screen);
   g.ring.index = -1;
   g.registered = registered;
 }
@@ -90,6 +92,44 @@ void Plot_Palette_Color(int index) {
   if (Get_Plot_Palette_Entry(index, &r, &gr, &b) == 0) Oliplot_Fill_Color(r, gr, b);
 }
 
+// ================================================================ screen colours
+
+const SCREEN_COLORS *Get_Screen_Colors() { return &g.screen; }
+
+void Init_Screen_Colors() {
+  _Register_Reset();
+  SCREEN_COLORS &c = g.screen;
+  c.flag_on = 1;
+  c.flag_off = 0;
+  c.font_bold_large = 0x11001;
+  c.font_bold = 0x11000;
+  c.font_normal = 0x1000;
+  c.font_small = 0x1002;
+  struct Rgb {
+    int32_t *field;
+    int r, g, b;
+  };
+  // host_color has no RGB of its own: the host's colour number −21, set in its place.
+  const Rgb table[] = {
+      {&c.black, 0, 0, 0},           {&c.white, 255, 255, 255},        {&c.grey_dim, 130, 130, 130},
+      {&c.host_color, -1, -1, -1},   {&c.grey_inactive, 192, 192, 192}, {&c.brown_hint, 128, 64, 0},
+      {&c.blue_value, 4, 2, 252},    {&c.brown_note, 128, 64, 0},      {&c.red, 255, 0, 0},
+      {&c.green, 0, 128, 0},         {&c.orange, 255, 128, 0},         {&c.rose_dark, 177, 99, 99},
+      {&c.lavender_light, 213, 213, 255}, {&c.lavender, 196, 196, 255}, {&c.sage_light, 196, 217, 196},
+      {&c.sage, 125, 172, 125},      {&c.mint_pale, 219, 232, 219},    {&c.mint_paler, 230, 238, 230},
+      {&c.apricot_pale, 255, 231, 206}, {&c.rose_light, 255, 196, 196}, {&c.rose_pale, 255, 231, 231},
+      {&c.red_light, 255, 100, 100}, {&c.yellow_pale, 255, 255, 196},  {&c.khaki_pale, 228, 228, 196},
+      {&c.grey_light, 224, 224, 224}, {&c.grey_mid, 180, 180, 180},    {&c.grey_pale, 233, 233, 233},
+      {&c.slate_pale, 192, 192, 214}, {&c.apricot, 255, 219, 183},     {&c.grey_unit, 160, 160, 160},
+  };
+  for (const Rgb &e : table) *e.field = e.r < 0 ? GetYRMColor(-21) : Nearest_RGB_Color(e.r, e.g, e.b);
+}
+
+void Set_Screen_Host_Color(int color) {
+  _Register_Reset();
+  g.screen.host_color = color;
+}
+
 // ================================================================ widget flag ring
 
 int Reset_Widget_Cell_Ring() {
@@ -114,6 +154,17 @@ double Round_Pixel(double x) {
   double sign = x >= 0 ? 1.0 : -1.0;
   return sign * std::trunc(std::fabs(x) + 0.5555555555555556);
 }
+
+// Pixels far off any screen are held at ±1e9 (and NaN at 0), so that no conversion overflows.
+static int _To_Int(double v) {
+  if (!(v == v)) return 0;
+  if (v > 1e9) return 1000000000;
+  if (v < -1e9) return -1000000000;
+  return static_cast<int>(v);
+}
+int Trunc_Pixel(double v) { return _To_Int(v); }
+int Round_Pixel_Int(double v) { return _To_Int(Round_Pixel(v)); }
+int Round_Half_Away(double v) { return _To_Int(std::round(v)); }
 
 double Snap_Unit(double x) {
   if (std::fabs(x) < 0.001) return 0.0;

@@ -261,6 +261,12 @@ const char *Get_Stguete_Name_Grid_Entry(int place);
 // The code at index, 5 when index is outside 0..count-1 (or codes null).
 int Get_Stguete_Code_by_Index(int index, const int *codes, int count);
 
+// Grade code of a row index for the checks by material kind (low 16 bits of the kind
+// word): kind 1 (steel to the Eurocode) and no kind word give index | 0x10000 (European
+// values), every other kind the bare index (DIN values; aluminium: the alloy code).
+uint32_t Make_Stguete_Code(const uint32_t *kind_word, uint16_t index);
+uint32_t Make_Grade_Code(uint16_t kind, uint16_t index);
+
 // ---------------------------------------------------------------- aluminium (alguete)
 // Alloy code: 16 bits; 0..96 built-in rows, bit 15 a user alloy (identifier in the low
 // 15 bits), any other value the fallback row.

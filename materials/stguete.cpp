@@ -304,3 +304,12 @@ void Reset_Stguete_For_Tests() {
   MEM_FREE(g.user);
   g = StgueteState{};
 }
+
+uint32_t Make_Grade_Code(uint16_t kind, uint16_t index) {
+  return kind == 1 ? (static_cast<uint32_t>(index) | STGUETE_EUROPEAN) : index;
+}
+
+uint32_t Make_Stguete_Code(const uint32_t *kind_word, uint16_t index) {
+  if (!kind_word) return static_cast<uint32_t>(index) | STGUETE_EUROPEAN;
+  return Make_Grade_Code(static_cast<uint16_t>(*kind_word & 0xFFFF), index);
+}

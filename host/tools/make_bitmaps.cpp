@@ -188,6 +188,31 @@ void Draw_Buttons() {
     }
 }
 
+// "OptischeKontrolle.bmp" (35 × 20): an eye over the transparent 192, 192, 192, the button
+// that shows the cross-section for a visual check.
+void Draw_Optische_Kontrolle() {
+  Box(0, 0, 34, 19, Nearest_RGB_Color(192, 192, 192));
+  int x[24], y[24];
+  for (int k = 0; k < 24; ++k) {  // the almond of the eye: two arcs meeting at the corners
+    double a = k * 2 * M_PI / 24;
+    x[k] = 17 + int(std::lround(15 * std::cos(a)));
+    y[k] = 10 + int(std::lround(7 * std::sin(a) * std::fabs(std::sin(a))));
+  }
+  pxFgc(Nearest_RGB_Color(255, 255, 255));
+  pxFill(24, x, y);
+  pxFgc(Nearest_RGB_Color(40, 40, 60));
+  for (int k = 0; k < 24; ++k) pxLine(x[k], y[k], x[(k + 1) % 24], y[(k + 1) % 24]);
+  for (int r = 5; r >= 0; --r) {  // the iris, darker toward the pupil
+    pxFgc(r <= 2 ? Nearest_RGB_Color(0, 0, 0) : Nearest_RGB_Color(40, 90 + 20 * r, 160 + 15 * r));
+    for (int q = -r; q <= r; ++q) {
+      int h = int(std::sqrt(double(r * r - q * q)));
+      pxLine(17 - h, 10 + q, 17 + h, 10 + q);
+    }
+  }
+  pxFgc(Nearest_RGB_Color(255, 255, 255));
+  pxDot(15, 8);
+}
+
 struct Picture {
   const char *name;
   int width, height;
@@ -196,6 +221,7 @@ struct Picture {
 
 const Picture kPictures[] = {
     {"Buttons.bmp", 552, 202, Draw_Buttons},
+    {"OptischeKontrolle.bmp", 35, 20, Draw_Optische_Kontrolle},
 };
 
 std::vector<char> Read_All(const std::string &path) {

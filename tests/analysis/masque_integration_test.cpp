@@ -104,6 +104,7 @@ void ExpectStiffnessMatchesDifferences(MASQUE *mask, const DEHNUNGSEBENE &p, int
 TEST_F(MasqueIntegration, StiffnessEqualsCentralDifferences) {
   ExpectStiffnessMatchesDifferences(mask_, DEHNUNGSEBENE{0, -3, 60, 0}, 3);
   ExpectStiffnessMatchesDifferences(mask_, DEHNUNGSEBENE{0.3, -3, 60, 0}, 3);
+  ExpectStiffnessMatchesDifferences(mask_, DEHNUNGSEBENE{0.7, 0.2, 3, 0}, 3);  // elastic throughout
 }
 
 TEST_F(MasqueIntegration, InitialStrainRowAndColumn) {

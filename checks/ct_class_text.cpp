@@ -1,0 +1,588 @@
+// checks/ct_class_text.cpp — cross-section class of a parametric profile by the c/t rules
+// of EN 1993-1-1 Table 5.2, plate by plate, with the formula text of the print list; plate
+// buckling verdicts, shear buckling of a web (EN 1993-1-5, 5.1) and the stiffener class.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "checks/checks.h"
+#include "materials/materials.h"
+#include "nad/nad.h"
+#include "print/print.h"
+#include "profil/profil.h"
+#include "support/cp850.h"
+
+namespace {
+
+// Limits in units of epsilon (epsilon² for the tube) of one plate, EN 1993-1-1 Table 5.2.
+struct PlateLimits {
+  double limit[3];
+  char load[96];
+};
+
+bool _Is_Outstand(int kind) {
+  return kind == CT_TEXT_OUTSTAND || kind == CT_TEXT_ANGLE_1 || kind == CT_TEXT_ANGLE_2;
+}
+
+void _Limits(int kind, double alpha, bool tip_tension, double psi, PlateLimits *L) {
+  double *l = L->limit;
+  L->load[0] = '\0';
+  if (kind == CT_TEXT_CHS) {
+    l[0] = 50.0, l[1] = 70.0, l[2] = 90.0;
+    std::snprintf(L->load, sizeof L->load, "%s", "Biegung/Druck");
+    return;
+  }
+  if (_Is_Outstand(kind)) {
+    if (std::fabs(alpha - 1.0) <= 0.01) {
+      l[0] = 9.0, l[1] = 10.0, l[2] = 14.0;
+      std::snprintf(L->load, sizeof L->load, "%s", "Druck");
+    } else {
+      double k;
+      if (!tip_tension) {
+        l[0] = 9.0 / alpha, l[1] = 10.0 / alpha;
+        k = 0.57 - 0.21 * psi + 0.07 * psi * psi;
+      } else {
+        l[0] = 9.0 / (alpha * std::sqrt(alpha)), l[1] = 10.0 / (alpha * std::sqrt(alpha));
+        k = 1.7 - 5.0 * psi + 17.1 * psi * psi;
+      }
+      l[2] = 21.0 * std::sqrt(k);
+      CP850_CALL2(std::snprintf, L->load, sizeof L->load, "Druck+Biegung (Ê = %.2lf, k╬\\╠╬r = %.2lf)", psi, k);
+    }
+    if (kind == CT_TEXT_ANGLE_1) l[2] = 15.0;    // EN 1993-1-1 Table 5.2 sheet 3: h/t <= 15 eps
+    if (kind == CT_TEXT_ANGLE_2) l[2] = 11.5;    // (b + h)/2t <= 11.5 eps
+    return;
+  }
+  // Internal part.
+  if (std::fabs(alpha - 1.0) <= 0.01) {
+    l[0] = 33.0, l[1] = 38.0, l[2] = 42.0;
+    std::snprintf(L->load, sizeof L->load, "%s", "Druck");
+    return;
+  }
+  if (std::fabs(alpha - 0.5) <= 0.01) {
+    l[0] = 72.0, l[1] = 83.0, l[2] = 124.0;
+    std::snprintf(L->load, sizeof L->load, "%s", "Biegung");
+    return;
+  }
+  if (alpha > 0.5) {
+    l[0] = 396.0 / (13.0 * alpha - 1.0), l[1] = 456.0 / (13.0 * alpha - 1.0);
+  } else {
+    l[0] = 36.0 / alpha, l[1] = 41.5 / alpha;
+  }
+  l[2] = psi <= -1.0 ? 62.0 * (1.0 - psi) * std::sqrt(-psi) : 126.0 / (psi + 2.0);
+  CP850_CALL2(std::snprintf, L->load, sizeof L->load, "Druck+Biegung (Ê = %.2lf)", psi);
+}
+
+}  // namespace
+
+int Classify_CT_Part_Text(int kind, int required, double *utilisation, double ct, double fy, double E,
+                          double alpha, double sigma_com, double gamma, FILE *stream, int level,
+                          const char *label) {
+  if (utilisation) *utilisation = 0.0;
+  const double eps = Print_Epsilon(fy, E, nullptr);
+  if (!(eps > 0.0)) return -1;  // no yield strength: no class
+  const bool tube = kind == CT_TEXT_CHS;
+  const double eps_u = tube ? eps * eps : eps;  // the unit of the limits
+  const double r = ct / eps_u;
+  if (!(r >= 0.001)) return 0;
+  bool tip_tension = false;
+  if (kind >= 1 && kind <= 4 && alpha < 0.0) {
+    alpha = -alpha;
+    tip_tension = _Is_Outstand(kind);
+  }
+  if (alpha < 0.01) return 0;
+  if (alpha >= CT_ALPHA_COMPRESSED) alpha = 1.0;
+  const double psi = std::max(1.0 - 1.0 / alpha, -3.0);
+  PlateLimits L;
+  _Limits(kind, alpha, tip_tension, psi, &L);
+  double *l = L.limit;
+
+  // Class-3 limit raised by the stress level (EN 1993-1-1 5.5.2(9)).
+  char raised[240] = "";
+  if (sigma_com > 0.1 && gamma > 0.001) {
+    double f = fy / (gamma * sigma_com);
+    if (!tube) f = std::sqrt(f);
+    if (f > 1.0) {
+      const double old = l[2];
+      l[2] *= f;
+      const char *dot = Oli_Mult_Dot(), *sq = tube ? "²"_cp : "";
+      CP850_CALL2(std::snprintf, raised, sizeof raised,
+                  "╠╬\\com,Ed╬r = %.2lf N/mm²:  max c/t = %.2f%s%.2lf%s¥%s = %.2lf%s¥%s = %.2lf", sigma_com, f,
+                  dot, old, dot, sq, l[2], dot, sq, l[2] * eps_u);
+    }
+  }
+  const int cls = r > l[2] ? 4 : r > l[1] ? 3 : r > l[0] ? 2 : 1;
+  double u = 0.0;
+  const int req = std::min(required, 3);
+  if (required > 0) {
+    u = r / l[req - 1];
+    if (u > 1.0 && u <= 1.001) u = 1.0;
+    if (utilisation) *utilisation = u;
+  }
+  if (!stream || level < 1) return cls;
+
+  const char *pre = Oli_Line_Prefix();
+  Oli_Printf(stream, "%s", pre);
+  if (!label || !label[0]) {
+    Oli_Printf(stream, "Q-Klasse %d", cls);
+  } else if (level == 1) {
+    Oli_Printf(stream, "%s: Q-Klasse %d", label, cls);
+  } else {
+    Oli_Printf(stream, "%s\n%s  Q-Klasse %d", label, pre, cls);
+  }
+  bool raised_written = false;
+  if (level >= 2) {
+    Oli_Printf(stream, "%s", " für"_cp);
+    if (kind == CT_TEXT_ANGLE_1) {
+      Oli_Printf(stream, " c/t = %.2lf", ct);
+      Oli_Printf(stream, "%s", " (knickstabähnl. Verhalten)"_cp);
+    } else if (tube) {
+      Oli_Printf(stream, " c/t = %.2lf", ct);
+      Oli_Printf(stream, " (runder Hohlquerschnitt)");
+    } else {
+      if (std::fabs(alpha - 1.0) > 0.01) CP850_CALL(Oli_Printf, stream, " ║ = %.3lf, ", alpha);
+      Oli_Printf(stream, " c/t = %.2lf", ct);
+      CP850_CALL(Oli_Printf, stream, " (%s gestützt", _Is_Outstand(kind) ? "einseitig" : "beidseitig");
+      if (std::strlen(L.load) > 5) Oli_Printf(stream, ", %s", L.load);
+      Oli_Printf(stream, ")");
+    }
+    const double lim = l[std::min(cls, 3) - 1];
+    CP850_CALL(Oli_Printf, stream, " %s %.2lf%s¥", Oli_Compare_Mark_Le(r, lim), lim, Oli_Mult_Dot());
+    if (tube) Oli_Printf(stream, "%s", "²"_cp);
+    Oli_Printf(stream, " = %.2lf", lim * eps_u);
+    if (required > 2 && raised[0]) {
+      Oli_Printf(stream, "\n%s  %s", pre, raised);
+      raised_written = true;
+    }
+  }
+  if (u > 0.001) {
+    if (level >= 2) {
+      Oli_Printf(stream, "\n%s  Ausnutzung %s = (c/t) / (max c/t) = %.3lf", pre, "U╬\\c/t╬r"_cp, u);
+      if (!raised_written) {
+        CP850_CALL(Oli_Printf, stream, ",  max c/t = %.2lf%s¥", l[req - 1], Oli_Mult_Dot());
+        if (tube) Oli_Printf(stream, "%s", "²"_cp);
+        Oli_Printf(stream, " = %.2lf", l[req - 1] * eps_u);
+      }
+    } else {
+      Oli_Printf(stream, ",  Ausnutzung %s = %.3lf", "U╬\\c/t╬r"_cp, u);
+    }
+  }
+  return cls;
+}
+
+int Classify_CT_Part_Text_cb(int kind, int required, double *utilisation, double c, double t, double fy,
+                             double E, double alpha, double sigma_com, double gamma, FILE *stream, int level,
+                             const char *label) {
+  const double ct = t > 0.0 ? c / t : 0.0;
+  return Classify_CT_Part_Text(kind, required, utilisation, ct, fy, E, alpha, sigma_com, gamma, stream, level,
+                               label);
+}
+
+// ---------------------------------------------------------------- elastic alpha
+namespace {
+
+struct Segment {
+  double y1, z1, y2, z2;  // first end (an outstand's tip), second end (mm, z downward)
+};
+
+// Up to two candidate lines per plate (left and right outstands, the two webs of a box);
+// the more compressed one decides.
+struct PlateLines {
+  int n;
+  Segment s[2];
+  bool outstand;
+};
+
+struct StressPlane {
+  double n_a;      // N/A
+  double a, b;     // per mm of w (upward) and of u
+  double y_c, z_c;
+  double at(double y, double z) const { return n_a + a * (z_c - z) + b * (y - y_c); }
+};
+
+// Alpha code and largest compression of one plate (compression positive stresses).
+void _Plate_Alpha(const StressPlane &P, const PlateLines &pl, double *alpha, double *sigma) {
+  *alpha = 0.0;
+  *sigma = 0.0;
+  double best = -1e300;
+  for (int i = 0; i < pl.n; ++i) {
+    const Segment &s = pl.s[i];
+    const double s1 = P.at(s.y1, s.z1), s2 = P.at(s.y2, s.z2);
+    const double smax = std::max(s1, s2);
+    if (i > 0 && smax <= best) continue;
+    best = smax;
+    *sigma = std::max(smax, 0.0);
+    if (s1 > 0.0 && s2 > 0.0) {
+      *alpha = CT_ALPHA_COMPRESSED;
+    } else if (smax <= 0.0) {
+      *alpha = 0.0;
+    } else {
+      // The zero line cuts the plate: the compressed share of its length.
+      const double share = smax / (smax - std::min(s1, s2));
+      if (share <= 0.01) {
+        *alpha = 0.0;
+        *sigma = 0.0;
+      } else {
+        // An outstand whose compressed end is its supported (second) end: tip in tension.
+        *alpha = (pl.outstand && s2 > s1) ? -share : share;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+int Calc_Plate_Alpha(const PROFIL *p, double N, double M_y, double M_z, double alpha[3], double sigma[3],
+                     FILE *stream) {
+  for (int i = 0; i < 3; ++i) alpha[i] = sigma[i] = 0.0;
+  if (!p || !(p->A > 0.0)) return 0;
+  const bool small_m = std::fabs(M_y) < 0.1 && std::fabs(M_z) < 0.1;
+  if (small_m) {
+    if (std::fabs(N) >= 0.1 && N > 0.001) {
+      for (int i = 0; i < 3; ++i) alpha[i] = CT_ALPHA_COMPRESSED, sigma[i] = N / p->A;
+    }
+    return 0;
+  }
+  const int type = p->type;
+  if (type == PROFIL_ROUND || type == PROFIL_CHS) {
+    const double n_a = N / p->A;
+    const double m = p->I_y > 0.0 ? p->h / 2.0 * std::hypot(M_y, M_z) / p->I_y : 0.0;
+    const double smax = n_a + m, smin = n_a - m;
+    double a = 0.0;
+    if (smin > 0.0) a = CT_ALPHA_COMPRESSED;
+    else if (smax > 0.0) a = smax / (smax - smin);
+    if (a > 0.0 && a < CT_ALPHA_COMPRESSED && a <= 0.01) a = 0.0;
+    for (int i = 0; i < 3; ++i) alpha[i] = a, sigma[i] = a > 0.0 ? smax : 0.0;
+    if (stream) CP850_CALL(Oli_Printf, stream, "%sDer Beiwert ║ wird elastisch ermittelt.\n", Oli_Line_Prefix());
+    return 1;
+  }
+  if (!(p->I_y > 0.0) || !(p->I_z > 0.0)) return 0;
+
+  double f_o = 0.0, f_u = 0.0, f_2 = 0.0;
+  Get_Profil_Fillet_Sizes(p, &f_o, &f_u, &f_2);
+  const double h = p->h, tw = p->t_w, bo = p->b_fo, to = p->t_fo;
+  const double bu = p->b_fu > 0.0 ? p->b_fu : bo, tu = p->t_fu > 0.0 ? p->t_fu : to;
+  PlateLines pl[3] = {};
+  // Centroid across (0 for shapes symmetric about the vertical axis); the product moment in
+  // the frame of u across and w upward is minus the profile's I_yz (z downward).
+  double y_c = 0.0;
+  const double I_uw = -p->I_yz;
+  switch (type) {
+    case PROFIL_FLAT:
+      pl[2] = {1, {{0, 0, 0, h}}, false};
+      break;
+    case PROFIL_I: case PROFIL_H: case PROFIL_DIL: case PROFIL_S: case PROFIL_W:
+      pl[0] = {2, {{bo / 2, to / 2, tw / 2 + f_o, to / 2}, {-bo / 2, to / 2, -tw / 2 - f_o, to / 2}}, true};
+      pl[1] = {2, {{bu / 2, h - tu / 2, tw / 2 + f_u, h - tu / 2}, {-bu / 2, h - tu / 2, -tw / 2 - f_u, h - tu / 2}},
+               true};
+      pl[2] = {1, {{0, to + f_o, 0, h - tu - f_u}}, false};
+      break;
+    case PROFIL_C: case PROFIL_U: case PROFIL_ANGLE: {
+      // The frame of the profile's own model: the web (or leg 1) on the right with its centre
+      // line at y0, the flanges (or leg 2, at the bottom) reaching left to -b/2.
+      const bool angle = type == PROFIL_ANGLE;
+      const double y0 = (bo - tw) / 2, face = y0 - tw / 2 - f_o;
+      const double a_w = h * tw, a_f = (bo - tw) * to * (angle ? 1.0 : 2.0);
+      y_c = (a_w * y0 - a_f * tw / 2) / (a_w + a_f);
+      if (angle) {
+        pl[0] = {1, {{-bo / 2, h - to / 2, face, h - to / 2}}, true};
+        pl[2] = {1, {{y0, 0, y0, h - to - f_o}}, true};
+      } else {
+        pl[0] = {1, {{-bo / 2, to / 2, face, to / 2}}, true};
+        pl[1] = {1, {{-bo / 2, h - to / 2, face, h - to / 2}}, true};
+        pl[2] = {1, {{y0, to + f_o, y0, h - to - f_o}}, false};
+      }
+      break;
+    }
+    case PROFIL_Z:
+      pl[0] = {1, {{bo / 2, to / 2, tw / 2 + f_o, to / 2}}, true};
+      pl[1] = {1, {{-bo / 2, h - to / 2, -tw / 2 - f_o, h - to / 2}}, true};
+      pl[2] = {1, {{0, to + f_o, 0, h - to - f_o}}, false};
+      break;
+    case PROFIL_T: case PROFIL_HALF_I:
+      pl[0] = {2, {{bo / 2, to / 2, tw / 2 + f_o, to / 2}, {-bo / 2, to / 2, -tw / 2 - f_o, to / 2}}, true};
+      pl[2] = {1, {{0, h, 0, to + f_o}}, true};  // the stem is an outstand, tip at the bottom
+      break;
+    case PROFIL_RHS: {
+      const double yw = bo / 2 - tw / 2;
+      pl[0] = {1, {{-bo / 2 + tw + f_2, to / 2, bo / 2 - tw - f_2, to / 2}}, false};
+      pl[1] = {1, {{-bo / 2 + tw + f_2, h - tu / 2, bo / 2 - tw - f_2, h - tu / 2}}, false};
+      pl[2] = {2, {{yw, to + f_2, yw, h - tu - f_2}, {-yw, to + f_2, -yw, h - tu - f_2}}, false};
+      break;
+    }
+    case PROFIL_BOX: {
+      const double yw = bo / 2 - tw / 2;
+      pl[0] = {1, {{-bo / 2 + tw + f_o, to / 2, bo / 2 - tw - f_o, to / 2}}, false};
+      pl[1] = {1, {{-bu / 2 + tw + f_u, h - tu / 2, bu / 2 - tw - f_u, h - tu / 2}}, false};
+      pl[2] = {2, {{yw, to + f_o, yw, h - tu - f_u}, {-yw, to + f_o, -yw, h - tu - f_u}}, false};
+      break;
+    }
+    default:
+      return 0;  // types without plates (17) or unknown
+  }
+  StressPlane P{};
+  P.n_a = N / p->A;
+  const double D = p->I_y * p->I_z - I_uw * I_uw;
+  if (!(D > 0.0)) return 0;
+  P.a = (M_y * p->I_z - M_z * I_uw) / D;
+  P.b = (M_z * p->I_y - M_y * I_uw) / D;
+  P.y_c = y_c;
+  P.z_c = p->z_s > 0.0 ? p->z_s : h / 2;
+  for (int i = 0; i < 3; ++i)
+    if (pl[i].n > 0) _Plate_Alpha(P, pl[i], &alpha[i], &sigma[i]);
+  if (stream) CP850_CALL(Oli_Printf, stream, "%sDer Beiwert ║ wird elastisch ermittelt.\n", Oli_Line_Prefix());
+  return 1;
+}
+
+// ---------------------------------------------------------------- class of a profile
+namespace {
+
+enum Slot { kF1, kF2, kWeb };
+
+struct Plate {
+  const char *label;  // code page 850, null: none
+  int kind;
+  double ct;
+  int alpha_from;     // CT_PLATE_* or 3: the more compressed flange
+  Slot slot;
+};
+
+double _Ratio(double c, double t) { return t > 0.0 ? c / t : 0.0; }
+
+// The plates of a shape type in print order; −1 for a type without rule.
+int _Plates(const PROFIL *p, const double alpha[3], Plate out[5]) {
+  const double ct_w = _Ratio(p->d_w, p->t_w), ct_fo = _Ratio(p->c_fo, p->t_fo);
+  const double tu = p->t_fu > 0.0 ? p->t_fu : p->t_fo;
+  const double ct_fu = _Ratio(p->c_fu > 0.0 ? p->c_fu : p->c_fo, tu);
+  int n = 0;
+  switch (p->type) {
+    case PROFIL_FLAT:
+      out[n++] = {nullptr, CT_TEXT_INTERNAL, _Ratio(p->h, p->t_w), CT_PLATE_WEB, kWeb};
+      break;
+    case PROFIL_ROUND:
+      break;
+    case PROFIL_ANGLE:
+      if (!(alpha[CT_PLATE_TOP] >= CT_ALPHA_COMPRESSED && alpha[CT_PLATE_WEB] >= CT_ALPHA_COMPRESSED)) {
+        out[n++] = {"Schenkel 2", CT_TEXT_OUTSTAND, ct_fo, CT_PLATE_TOP, kF1};
+        out[n++] = {"Schenkel 1", CT_TEXT_OUTSTAND, ct_w, CT_PLATE_WEB, kWeb};
+      } else {
+        const double h_t = _Ratio(p->h, p->t_w), b_t = _Ratio(p->b_fo, p->t_fo);
+        out[n++] = {"Bedingung 1", CT_TEXT_ANGLE_1, h_t, CT_PLATE_WEB, kF1};
+        out[n++] = {"Bedingung 2", CT_TEXT_ANGLE_2, (h_t + b_t) / 2, CT_PLATE_WEB, kF2};
+      }
+      break;
+    case PROFIL_I: case PROFIL_H: case PROFIL_DIL: case PROFIL_S: case PROFIL_W:
+      out[n++] = {"Flansch oben", CT_TEXT_OUTSTAND, ct_fo, CT_PLATE_TOP, kF1};
+      out[n++] = {"Flansch unten", CT_TEXT_OUTSTAND, ct_fu, CT_PLATE_BOTTOM, kF2};
+      out[n++] = {"Steg", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb};
+      break;
+    case PROFIL_C: case PROFIL_U: case PROFIL_Z:
+      out[n++] = {"Flansche", CT_TEXT_OUTSTAND, ct_fo, 3, kF1};
+      out[n++] = {"Steg", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb};
+      break;
+    case PROFIL_RHS:
+      out[n++] = {"Flansch oben", CT_TEXT_INTERNAL, ct_fo, CT_PLATE_TOP, kF1};
+      out[n++] = {"Flansch unten", CT_TEXT_INTERNAL, ct_fu, CT_PLATE_BOTTOM, kF2};
+      out[n++] = {"Stege", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb};
+      break;
+    case PROFIL_CHS:
+      out[n++] = {nullptr, CT_TEXT_CHS, _Ratio(p->h, p->t_w), CT_PLATE_WEB, kWeb};
+      break;
+    case PROFIL_T: case PROFIL_HALF_I:
+      out[n++] = {"Flansch", CT_TEXT_OUTSTAND, ct_fo, CT_PLATE_TOP, kF1};
+      out[n++] = {"Steg", CT_TEXT_OUTSTAND, ct_w, CT_PLATE_WEB, kWeb};
+      break;
+    case PROFIL_BOX:
+      out[n++] = {"Flansch oben", CT_TEXT_INTERNAL, ct_fo, CT_PLATE_TOP, kF1};
+      if (p->ue_o > 0.001)
+        out[n++] = {"Überstand oben", CT_TEXT_OUTSTAND, _Ratio(p->ue_o, p->t_fo), CT_PLATE_TOP, kF1};
+      out[n++] = {"Flansch unten", CT_TEXT_INTERNAL, ct_fu, CT_PLATE_BOTTOM, kF2};
+      if (p->ue_u > 0.001) out[n++] = {"Überstand unten", CT_TEXT_OUTSTAND, _Ratio(p->ue_u, tu), CT_PLATE_BOTTOM, kF2};
+      out[n++] = {"Stege", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb};
+      break;
+    case PROFIL_TRAPEZ:
+      break;
+    default:
+      return -1;
+  }
+  return n;
+}
+
+const char *_Label_Cp(const char *label) {
+  if (!label) return nullptr;
+  if (!std::strcmp(label, "Überstand oben")) return "Überstand oben"_cp;
+  if (!std::strcmp(label, "Überstand unten")) return "Überstand unten"_cp;
+  return label;  // plain ASCII
+}
+
+}  // namespace
+
+int Print_Querschnittsklasse(const PROFIL *p, double N, double M_y, double M_z, double gamma_M, int no_raise,
+                             int use_E, int *class_f1, int *class_f2, int *class_web, int required,
+                             double *utilisation, FILE *stream, int level, const char *label) {
+  int cls_slot[3] = {0, 0, 0};
+  double util = 0.0;
+  auto give = [&](int result) {
+    if (class_f1) *class_f1 = cls_slot[kF1];
+    if (class_f2) *class_f2 = cls_slot[kF2];
+    if (class_web) *class_web = cls_slot[kWeb];
+    if (utilisation) *utilisation = util;
+    return result;
+  };
+  if (!p) return give(-1);
+  if ((N <= 0.01 && std::fabs(M_y) <= 0.0001 && std::fabs(M_z) <= 0.0001) || p->kind == PROFIL_KIND_QUER)
+    return give(0);
+  if (p->type <= PROFIL_DEFAULT || p->type >= PROFIL_TYPE_COUNT) return give(-1);
+  const double fy = p->grade.fy;
+  if (!(fy > 0.0)) return give(-1);  // no yield strength: not classified
+  if (p->type == PROFIL_TRAPEZ) return give(0);
+  if (no_raise) gamma_M = 0.0;
+  const double E = use_E ? p->grade.E : 0.0;  // 0: Print_Epsilon takes 210000
+  const double eps = Print_Epsilon(fy, E, nullptr);
+  const char *pre = Oli_Line_Prefix();
+  if (!stream) level = 0;
+
+  if (stream && level == 1 && required > 0)
+    CP850_CALL(Oli_Printf, stream, "%s╬Sc/t-Ausnutzung bzgl. Q-Klasse %d\n", pre, required);
+  if (stream && level >= 2) {
+    Oli_Printf(stream, "%sQuerschnittsklasse", pre);
+    if (label && label[0]) Oli_Printf(stream, "%s", label);
+    CP850_CALL(Oli_Printf, stream, " (¥ = %.2lf)", eps);
+    if (required > 0) Oli_Printf(stream, ",  c/t-Ausnutzung bzgl. Q-Klasse %d", required);
+    Oli_Printf(stream, ": ");
+    // A round bar has no plate line: its class ends the head line.
+    if (p->type != PROFIL_ROUND) Oli_Printf(stream, "\n");
+    else Oli_Printf(stream, "Q-Klasse 1\n");
+  }
+  if (p->type == PROFIL_ROUND) return give(1);
+
+  double alpha[3], sigma[3];
+  Calc_Plate_Alpha(p, N, M_y, M_z, alpha, sigma, level >= 2 ? stream : nullptr);
+  Plate plates[5];
+  const int n = _Plates(p, alpha, plates);
+  int cls = 0;
+  for (int i = 0; i < n; ++i) {
+    const Plate &pl = plates[i];
+    double a, s;
+    if (pl.alpha_from == 3) {
+      const int k = sigma[CT_PLATE_BOTTOM] > sigma[CT_PLATE_TOP] ? CT_PLATE_BOTTOM : CT_PLATE_TOP;
+      a = alpha[k], s = sigma[k];
+    } else {
+      a = alpha[pl.alpha_from], s = sigma[pl.alpha_from];
+    }
+    if (pl.kind == CT_TEXT_ANGLE_1 || pl.kind == CT_TEXT_ANGLE_2) {
+      a = CT_ALPHA_COMPRESSED;
+      s = std::max(sigma[CT_PLATE_TOP], sigma[CT_PLATE_WEB]);
+    }
+    double u = 0.0;
+    const int c = Classify_CT_Part_Text(pl.kind, required, &u, pl.ct, fy, E, a, s, gamma_M, stream, level,
+                                        _Label_Cp(pl.label));
+    if (stream && level >= 1 && c >= 1) Oli_Printf(stream, "\n");  // a plate line was written
+    cls_slot[pl.slot] = std::max(cls_slot[pl.slot], c);
+    cls = std::max(cls, c);
+    util = std::max(util, u);
+  }
+  if (util > 1.0 && util <= 1.001) util = 1.0;
+  if (stream && cls >= 1 && (cls_slot[kF1] >= 1 || cls_slot[kF2] >= 1)) {
+    Oli_Printf(stream, "%s", pre);
+    if (level < 1) Oli_Printf(stream, "Q-Klasse %d", cls);
+    else Oli_Printf(stream, "Gesamt: Q-Klasse %d", cls);
+    if (util > 0.001) {
+      Oli_Printf(stream, ",  ");
+      if (level >= 1) Oli_Printf(stream, "c/t-Ausnutzung ");
+      Oli_Printf(stream, "%s = %.3lf", "U╬\\c/t╬r"_cp, util);
+      Oli_Printf(stream, "  %s  1  %s%s", Oli_Compare_Mark_Le(util, 1.0),
+                 util <= 1.0 ? Oli_Mark_Ok() : Oli_Mark_Nicht_Ok(), "╬r"_cp);
+    }
+    Oli_Printf(stream, "\n");
+  }
+  return give(cls);
+}
+
+double Get_Querschnittsklasse_Utilisation(const PROFIL *p, int plastic, double N, double M_y, double M_z,
+                                          double gamma_M, int no_raise, int use_E, FILE *stream, int level) {
+  if (plastic < 0 || !p || p->kind == PROFIL_KIND_QUER) return 0.0;
+  double u = 0.0;
+  Print_Querschnittsklasse(p, N, M_y, M_z, gamma_M, no_raise, use_E, nullptr, nullptr, nullptr, plastic ? 2 : 3,
+                           &u, stream, level, nullptr);
+  return u;
+}
+
+namespace {
+
+int _Check_Plattenbeulen(const PROFIL *p, int plastic, double N, double M_y, double M_z, double gamma_M,
+                         FILE *stream, int level, bool web_only) {
+  if (!p || !(p->grade.fy > 0.0)) return 1;  // without a yield strength the check is not passed
+  int c_web = 0;
+  int cls = Print_Querschnittsklasse(p, N, M_y, M_z, gamma_M, 1, 0, nullptr, nullptr, &c_web, 0, nullptr,
+                                     nullptr, 0, nullptr);
+  if (web_only) cls = c_web;
+  const int allowed = plastic ? 2 : 3;
+  const int fail = cls > allowed ? 1 : 0;
+  if (!stream) return fail;
+  const char *pre = Oli_Line_Prefix();
+  if (level > 1)
+    CP850_CALL(Oli_Printf, stream, "Nachweisverfahren '%s' ê zul. Q-Klasse %d\n",
+               plastic ? "Elastisch-Plastisch" : "Elastisch-Elastisch", allowed);
+  if (web_only) Oli_Printf(stream, "%sPlattenbeulen: Q-Klasse des Stegblechs %d", pre, cls);
+  else Oli_Printf(stream, "%sPlattenbeulen: Q-Klasse des Profils %d", pre, cls);
+  if (!fail) {
+    Oli_Printf(stream, "%s", " ¾ "_cp);
+    Oli_Printf(stream, "%d", allowed);
+    Oli_Printf(stream, "  %s", Oli_Mark_Ok());
+  } else {
+    CP850_CALL(Oli_Printf, stream, " %s╬H>╬r%s ", Oli_Color_Red(), Oli_Color_Reset());
+    Oli_Printf(stream, "%d", allowed);
+    CP850_CALL(Oli_Printf, stream, "  ê  genauer Nachweis erforderlich %s", Oli_Mark_Red_Exclam());
+  }
+  Oli_Printf(stream, "\n");
+  return fail;
+}
+
+}  // namespace
+
+int Check_Plattenbeulen_Profil(const PROFIL *p, int plastic, double N, double M_y, double M_z, double gamma_M,
+                               FILE *stream, int level) {
+  return _Check_Plattenbeulen(p, plastic, N, M_y, M_z, gamma_M, stream, level, false);
+}
+
+int Check_Plattenbeulen_Stegblech(const PROFIL *p, int plastic, double N, double M_y, double M_z,
+                                  double gamma_M, FILE *stream, int level) {
+  return _Check_Plattenbeulen(p, plastic, N, M_y, M_z, gamma_M, stream, level, true);
+}
+
+int Check_Schubbeulen(double h_w, double t_w, double fy, double E, FILE *stream, int level) {
+  const double eps = Print_Epsilon(fy, E, nullptr);
+  if (!(eps > 0.0) || !(t_w > 0.0)) return 1;  // nothing to judge by: not passed
+  const NAD_EC3_PARAMETERS *nad = Get_NAD_EC3_Parameters();
+  const double eta = (nad && nad->eta > 0.0) ? nad->eta : 1.0;
+  const double ratio = h_w / t_w, limit = 72.0 * eps / eta;  // EN 1993-1-5, 5.1(2)
+  const int fail = ratio > limit + 0.001 ? 1 : 0;
+  if (!stream) return fail;
+  Oli_Printf(stream, "%sSchubbeulen: ", Oli_Line_Prefix());
+  CP850_CALL(Oli_Printf, stream, "h╬\\p╬r/t╬\\p╬r = %.2lf", ratio);
+  if (!fail) Oli_Printf(stream, "%s", " ¾ "_cp);
+  else Oli_Printf(stream, " %s>%s ", Oli_Color_Red(), Oli_Color_Reset());
+  CP850_CALL(Oli_Printf, stream, "72%s¥/┴ = %.2lf", Oli_Mult_Dot(), limit);
+  if (level > 1) CP850_CALL(Oli_Printf, stream, ",  h╬\\p╬r = %.1lf mm,  t╬\\p╬r = %.1lf mm", h_w, t_w);
+  if (!fail) Oli_Printf(stream, "  %s", Oli_Mark_Ok());
+  else CP850_CALL(Oli_Printf, stream, "  ê  genauer Nachweis erforderlich %s", Oli_Mark_Red_Exclam());
+  Oli_Printf(stream, "\n");
+  return fail;
+}
+
+int Print_Steifen_Klasse(double c, double t, double fy, double force, double gamma, FILE *stream, int level) {
+  if (!(fy > 0.0)) return 1;  // no yield strength: not passed
+  const double sigma = (c > 0.0 && t > 0.0) ? force / (c * t) : 0.0;
+  const char *pre = Oli_Line_Prefix();
+  if (stream) CP850_CALL(Oli_Printf, stream, "%sVoraussetzung: Steifen nicht beulgefährdet:\n", pre);
+  const int cls = Classify_CT_Part_Text_cb(CT_TEXT_OUTSTAND, 0, nullptr, c, t, fy, 0.0, 1.0, sigma, gamma,
+                                           stream, level, nullptr);
+  if (stream) {
+    if (level >= 1) Oli_Printf(stream, "\n");
+    Oli_Printf(stream, "%sQ-Klasse der Steifen %d", pre, cls);
+    if (cls < 4) Oli_Printf(stream, "  %s", Oli_Mark_Ok());
+    else Oli_Printf(stream, " %s>%s 3  %s", Oli_Color_Red(), Oli_Color_Reset(), Oli_Mark_Nicht_Ok());
+    Oli_Printf(stream, "\n");
+  }
+  return cls == 4 ? 1 : 0;
+}

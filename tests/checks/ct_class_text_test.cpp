@@ -1,0 +1,142 @@
+// Cross-section class of a profile with its formula text (EN 1993-1-1 Table 5.2, 5.5.2(9)),
+// shear buckling of a web (EN 1993-1-5, 5.1) and the plate-buckling verdicts.
+#include <cmath>
+
+#include "checks/checks.h"
+#include "support/cp850.h"
+#include "tests/checks/checks_fixture.h"
+
+// Library profiles under N (compression positive, N) and M_y (Nmm): plate classes and the
+// utilisation against the required class. IPE 300: web c/t 35.0141, flanges 5.27570;
+// HEB 200: 14.8889 and 5.16667; sigma = 500 kN / 53.81 cm² = 92.92 N/mm².
+TEST_F(ChecksTest, ClassesOfLibraryProfiles) {
+  struct Case {
+    const char *name;
+    int row;
+    double N, M_y;
+    int no_raise, required;
+    int cls, f1, f2, web;
+    double u;
+  } cases[] = {
+      {"IPE300", 0, 500000, 0, 0, 3, 2, 1, 1, 2, 0.524210},   // 35.0141 / (42 · 1.5903)
+      {"IPE300", 0, 500000, 0, 1, 3, 2, 1, 1, 2, 0.833669},   // 35.0141 / 42
+      {"IPE300", 2, 500000, 0, 1, 3, 4, 1, 1, 4, 1.024646},   // 35.0141 / (42 · 0.813617)
+      {"HE200B", 2, 500000, 0, 1, 2, 1, 1, 1, 1, 0.635025},   // 5.16667 / (10 · 0.813617)
+      {"IPE300", 0, 0, 100e6, 0, 2, 1, 1, 0, 1, 0.527570},    // top flange 5.2757 / 10
+      {"IPE300", 0, 0, -100e6, 0, 2, 1, 0, 1, 1, 0.527570},   // bottom flange
+      {"IPE300", 0, 0, 0, 0, 2, 0, 0, 0, 0, 0},               // nothing compressed
+      {"IPE300", 0, -500000, 0, 0, 2, 0, 0, 0, 0, 0},         // tension
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.name << " row " << c.row << " N " << c.N << " M_y " << c.M_y);
+    Library lib(c.name, c.row);
+    int f1 = -9, f2 = -9, web = -9;
+    double u = -1;
+    EXPECT_EQ(c.cls, Print_Querschnittsklasse(&lib.p, c.N, c.M_y, 0, 1.0, c.no_raise, 0, &f1, &f2, &web,
+                                              c.required, &u, nullptr, 0, nullptr));
+    EXPECT_EQ(c.f1, f1);
+    EXPECT_EQ(c.f2, f2);
+    EXPECT_EQ(c.web, web);
+    EXPECT_NEAR(c.u, u, 2e-6);
+    EXPECT_NEAR(c.u, Get_Querschnittsklasse_Utilisation(&lib.p, c.required == 2, c.N, c.M_y, 0, 1.0, c.no_raise,
+                                                        0, nullptr, 0), 2e-6);
+  }
+}
+
+// Alpha codes from the elastic stress plane (N compression positive, moments in Nmm): pure
+// bending of a symmetric web gives 0.5; an outstand compressed at its support is negative.
+TEST_F(ChecksTest, PlateAlphaSignsAndShares) {
+  struct Case {
+    const char *name;
+    double N, M_y, M_z, top, bottom, web;  // alpha codes; a share: its sign, 0.5 exactly
+  } cases[] = {
+      {"IPE300", 0, 30e6, 0, 1000, 0, 0.5},    {"IPE300", 200000, 0, 0, 1000, 1000, 1000},
+      {"UPN200", 200000, 0, 5e6, -0.1, -0.1, 1000},  // flanges compressed at the web: tip in tension
+      {"T100", 0, 30e6, 0, 1000, 0, -0.1},            // stem tip in tension
+      {"T100", 0, -30e6, 0, 0, 0, 0.1},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.name << " M_y " << c.M_y << " M_z " << c.M_z);
+    Library lib(c.name, 0);
+    double alpha[3], sigma[3];
+    Calc_Plate_Alpha(&lib.p, c.N, c.M_y, c.M_z, alpha, sigma, nullptr);
+    const double want[3] = {c.top, c.bottom, c.web};
+    for (int i = 0; i < 3; ++i) {
+      if (std::fabs(want[i]) >= 1000 || want[i] == 0 || want[i] == 0.5) EXPECT_NEAR(want[i], alpha[i], 1e-9) << i;
+      else EXPECT_TRUE(want[i] * alpha[i] > 0 && std::fabs(alpha[i]) > 0.01 && std::fabs(alpha[i]) < 1) << i;
+      EXPECT_EQ(alpha[i] != 0, sigma[i] > 0) << i;
+    }
+  }
+}
+
+// The full text of the class of IPE 300 in S235 under N = 500 kN and of bending with a label,
+// at levels 2 and 1.
+TEST_F(ChecksTest, ClassTextGolden) {
+  Library ipe("IPE300", 0);
+  PrintCapture cap;
+  Print_Querschnittsklasse(&ipe.p, 500000, 0, 0, 1.0, 0, 0, nullptr, nullptr, nullptr, 3, nullptr, cap.stream(),
+                           2, nullptr);
+  Print_Querschnittsklasse(&ipe.p, 0, 100e6, 0, 1.0, 0, 0, nullptr, nullptr, nullptr, 2, nullptr, cap.stream(), 2,
+                           " Feld");
+  Print_Querschnittsklasse(&ipe.p, 500000, 0, 0, 1.0, 1, 0, nullptr, nullptr, nullptr, 3, nullptr, cap.stream(),
+                           1, nullptr);
+  Oli_End_Text(cap.stream());
+  Expect_Golden("class_ipe300.oli", cap.Raw());
+}
+
+// One plate: class and utilisation by kind, alpha code and stress level.
+TEST_F(ChecksTest, OnePlateByKindAlphaAndStress) {
+  struct Case {
+    int kind;
+    double ct, fy, alpha, sigma;
+    int required, cls;
+    double u;
+  } cases[] = {
+      {CT_TEXT_INTERNAL, 80, 235, 0.5, 0, 3, 2, 80.0 / 124},          // bending: 72, 83, 124
+      {CT_TEXT_INTERNAL, 50, 235, 1000, 100, 3, 3, 0.776581},         // 42 · sqrt(235/100)
+      {CT_TEXT_INTERNAL, 35, 235, 0.75, 0, 2, 1, 35 / (456 / 8.75)},  // 396, 456 / (13 alpha - 1)
+      {CT_TEXT_OUTSTAND, 13, 235, 1000, 0, 3, 3, 13.0 / 14},          // uniform: 9, 10, 14
+      {CT_TEXT_OUTSTAND, 14.01, 235, 1, 0, 3, 4, 1.0},                // 1.0007 counts as 1
+      {CT_TEXT_OUTSTAND, 27, 235, -0.5, 0, 1, 2, 27 / 25.455844},     // tip in tension: 9 / (a sqrt a)
+      {CT_TEXT_OUTSTAND, 12, 235, 0.5, 0, 1, 1, 12.0 / 18},           // tip in compression: 9 / a
+      {CT_TEXT_CHS, 60, 235, 1000, 0, 2, 2, 60.0 / 70},               // 50, 70, 90 eps²
+      {CT_TEXT_CHS, 60, 355, 1000, 0, 3, 4, 60 / (90 * 235.0 / 355)},
+      {CT_TEXT_ANGLE_1, 14.5, 235, 1000, 0, 3, 3, 14.5 / 15},         // h/t <= 15 eps
+      {CT_TEXT_ANGLE_2, 11.6, 235, 1000, 0, 3, 4, 11.6 / 11.5},       // (b + h)/2t <= 11.5 eps
+      {CT_TEXT_OUTSTAND, 12, 235, 0.005, 0, 3, 0, 0},                 // no compression
+      {CT_TEXT_OUTSTAND, 12, 0, 1000, 0, 3, -1, 0},                   // no yield strength
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " c/t " << c.ct << " alpha " << c.alpha);
+    double u = -1;
+    EXPECT_EQ(c.cls, Classify_CT_Part_Text(c.kind, c.required, &u, c.ct, c.fy, 0, c.alpha, c.sigma, 1.0, nullptr,
+                                           2, nullptr));
+    EXPECT_NEAR(c.u, u, 1e-5);
+  }
+}
+
+// Shear buckling (72 eps / eta, eta 1.2 of the default set), plate buckling, stiffeners and
+// the verdicts without a yield strength.
+TEST_F(ChecksTest, BucklingVerdicts) {
+  Library s355("IPE300", 2), s235("IPE300", 0);
+  PrintCapture cap;
+  EXPECT_EQ(0, Check_Schubbeulen(278.6, 7.1, 235, 0, cap.stream(), 2));  // 39.24 <= 60
+  EXPECT_EQ(0, Check_Plattenbeulen_Profil(&s235.p, 1, 500000, 0, 0, 1.0, cap.stream(), 2));  // 2 <= 2
+  const char *expected[] = {
+      "Schubbeulen: h╬\\p╬r/t╬\\p╬r = 39.24 ¾ 72╬/.╬r¥/┴ = 60.00,  h╬\\p╬r = 278.6 mm,  t╬\\p╬r = 7.1 mm  ok"_cp,
+      "Nachweisverfahren 'Elastisch-Plastisch' ê zul. Q-Klasse 2"_cp, "Plattenbeulen: Q-Klasse des Profils 2 ¾ 2  ok"_cp};
+  EXPECT_EQ(Lines_Of(expected), cap.Lines());
+  EXPECT_EQ(1, Check_Schubbeulen(1000, 8, 355, 0, nullptr, 0));                             // 125 > 48.8
+  EXPECT_EQ(1, Check_Plattenbeulen_Profil(&s355.p, 0, 500000, 0, 0, 1.0, nullptr, 0));     // class 4 > 3
+  EXPECT_EQ(1, Check_Plattenbeulen_Stegblech(&s355.p, 1, 500000, 0, 0, 1.0, nullptr, 0));
+  EXPECT_EQ(0, Print_Steifen_Klasse(95, 10, 235, 0, 1.0, nullptr, 0));
+  EXPECT_EQ(1, Print_Steifen_Klasse(150, 10, 235, 0, 1.0, nullptr, 0));
+  s235.p.grade.fy = 0;
+  double u = -1;
+  EXPECT_EQ(-1, Print_Querschnittsklasse(&s235.p, 500000, 0, 0, 1.0, 0, 0, nullptr, nullptr, nullptr, 3, &u,
+                                         cap.stream(), 2, nullptr));
+  EXPECT_EQ(0.0, u);
+  EXPECT_EQ(1, Check_Plattenbeulen_Profil(&s235.p, 1, 500000, 0, 0, 1.0, nullptr, 0));
+  EXPECT_EQ(1, Check_Schubbeulen(278.6, 7.1, 0, 0, nullptr, 0) & Print_Steifen_Klasse(95, 10, 0, 0, 1, nullptr, 0));
+  EXPECT_EQ(3u, cap.Lines().size());  // nothing more written
+}
