@@ -13,10 +13,10 @@ namespace {
 
 enum { SHAPE_NONE = 99 };
 
-// Grade code of the section header: the row, with the European values for kind 1.
+// Grade code of the section header's row and grade kind.
 int Grade_Code(const QS_CHECK_HEADER &h) {
-  const int row = h.grade_row & 0xFFFF;
-  return h.grade_kind == 1 ? row | 0x10000 : row;
+  const uint32_t kind = uint32_t(h.grade_kind);
+  return int(Make_Stguete_Code(&kind, uint16_t(h.grade_row & 0xFFFF)));
 }
 
 const char *Profile_Name(const QS_CHECK_VIEW *v) { return v->name + 4; }
