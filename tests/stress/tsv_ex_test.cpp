@@ -12,6 +12,7 @@
 #include "dwqb/dwqb.h"
 #include "dwqb/dwqb_stress.h"
 #include "host/host.h"
+#include "print/print.h"
 #include "stress/stress_methods.h"
 
 namespace {
@@ -91,6 +92,7 @@ TEST_F(LineSections, ComponentGetsTheCallAndItsResultPrints) {
   EXPECT_EQ(seen.options.L, 100.0);
   EXPECT_NEAR(seen.options.z_s, 10.0, 1e-12);
   EXPECT_EQ(r.flags, TSV_EX_F_REACHED | TSV_EX_F_LIMIT | TSV_EX_F_NO_WARPING);
+  Reset_Print_For_Tests();
   FILE *f = std::tmpfile();
   EXPECT_EQ(1, Print_TSV_EX_Result(f, nullptr, forces, &r, lines));
   EXPECT_EQ(1, Print_TSV_EX_Linien(f, ""));

@@ -39,6 +39,7 @@ TSV_RESULT Method(const TSV_SECTION &s, std::initializer_list<double> f, int *re
 }
 
 std::string Printed(const TSV_RESULT &r) {
+  Reset_Print_For_Tests();
   FILE *f = std::tmpfile();
   Print_TSV_Result(f, nullptr, &r);
   std::rewind(f);
