@@ -27,7 +27,6 @@ void BM_TsvLoadIncrease(benchmark::State &state) {
 }
 BENCHMARK(BM_TsvLoadIncrease)->Repetitions(5)->ReportAggregatesOnly(true);
 
-#if __has_include("stress/stress.h")  // the limit state needs the stress-point tree
 void Ipe300() {
   Host_Reset();
   DWQB_Part_Mode_Switch = DWQB_Wall_Terms_Switch = 1;
@@ -55,8 +54,6 @@ void BM_PloLimitState(benchmark::State &state) {
   Host_Reset();
 }
 BENCHMARK(BM_PloLimitState)->Arg(0)->Arg(150)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-
-#endif
 
 }  // namespace
 

@@ -135,4 +135,6 @@ void Reset_Checks_For_Tests() {
   const bool registered = g.registered;
   g = ChecksState{};
   g.registered = registered;
+  Set_Check_Querschnitt_Stream(nullptr);
+  Reset_Check_Data_Statics();
 }

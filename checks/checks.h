@@ -9,6 +9,9 @@
 //   - the module state of the checks (check standard, EN-symbol switch, keep switch with the
 //     kept pair of plastic-method results, the constant C_Al) and the option words of the
 //     section catalogue's value block;
+//   - the cross-section check Check_Querschnitt (elastic stresses, plastic N-V-M
+//     interaction, DIN 18800-1 elastic rules, c/t classification, flexural buckling) with
+//     its result block CHECK_RESULT and its print-list stream;
 //   - the c/t check print-out of a load combination (Print_CT_Check) and the cross-section
 //     class of a profile with its formula text (Print_Querschnittsklasse and the routines
 //     around it).
@@ -224,7 +227,7 @@ int Encode_Check_Option_Word(int32_t v, float *word);
 uint32_t Get_Check_Flags(const uint32_t *kind_words, const QS_CHECK_VIEW *view, uint32_t spatial);
 
 // Back to program start: standard 4096, switches 0, the pair empty (nothing freed), no free
-// functions, C_Al 1.2.
+// functions, C_Al 1.2; no stream of the cross-section check, the check-data statics cleared.
 void Reset_Checks_For_Tests();
 
 // ================================================================ c/t check print-out
@@ -297,3 +300,265 @@ int Check_Schubbeulen(double h_w, double t_w, double fy, double E, FILE *stream,
 // Class of a stiffener c × t (mm) under force (N) as an outstand in compression: 1 when it
 // is class 4 (or without a yield strength), else 0.
 int Print_Steifen_Klasse(double c, double t, double fy, double force, double gamma, FILE *stream, int level);
+
+// ================================================================ cross-section check
+// Units of the plastic interaction: those of the section catalogue's value block. The
+// program passes lengths in m and stresses in kN/m², so that N_pl and V_pl come out in kN
+// and M_pl in kNm; p6 is the elastic section modulus in cm³, so that the moment cap
+// 1.25e-6 · f_d · p6 is 1.25 · M_el in kNm (DIN 18800-1 (755): α_pl ≤ 1.25).
+// Interaction shapes (p1 .. p6 = p[0] .. p[5]; p5 is always the design strength f_d):
+//   1 I, bending about y, doubly symmetric: A, h_S (web between flange centres), s (web),
+//     W_pl — DIN 18800-1 Table 16;
+//   2 I, bending about y, singly symmetric: flanges A_1, A_2, web A_3, h_S;
+//   3 I, bending about y, doubly symmetric: A, web A_S, h_S;
+//   4 I, bending about z, doubly symmetric: one flange A_G, web A_S, flange width b; p6;
+//   5 circular ring, any axis: mean diameter d_M, wall t; p6.
+enum { NVM_SHAPE_I_Y = 1, NVM_SHAPE_I_Y_UNSYM = 2, NVM_SHAPE_I_Y_AREAS = 3, NVM_SHAPE_I_Z = 4, NVM_SHAPE_RING = 5 };
+// Failure codes: n = N/N_pl, v = V/V_pl, n = N_0/N_pl (shape 2, signed) and M/M_pl (shape 5).
+enum { NVM_FAIL_N = 1, NVM_FAIL_V = 2, NVM_FAIL_N0 = 3, NVM_FAIL_M = 4 };
+
+// Plastic interaction of N, M, V for a shape: *M_gr the limit moment with the sign of M,
+// *U = max(|M / M_gr|, |n|, v), *exceeded 1 when |M| > |M_gr| or U ≥ 1. Returns 0; −1 (U 0)
+// for an unknown shape, null parameters or parameters giving N_pl, V_pl or M_pl not above 0;
+// a failure code (U = ratio / limit, error_pair (when given) = (ratio, limit)). Shape 1 fails
+// shear above v = 0.9, the end of DIN 18800-1 Table 16; the others at v > 1. A limit moment
+// of 0 gives the moment term 0 for M = 0, else 1e6 (exceeded). p6 ≤ 0 applies no cap. The
+// first argument is not read.
+int Calc_Plastic_NVM_Interaction(uint32_t unused, double N, double M, double V, const double *p, int shape,
+                                 double *M_gr, uint32_t *exceeded, double *U, double *error_pair);
+
+// Multiplies the eight section forces by k; returns F (null unchanged).
+double *Scale_Section_Forces(double *F, double k);
+// |a| when b ≥ 0, else −|a|.
+double Copy_Sign(double a, double b);
+
+// Hook of the check data: a function that may deliver a result for a check object into three
+// places. Nothing in the program sets it.
+using CHECK_DATA_HOOK = int (*)(void *object, void *out_1, void *out_2, void *out_3);
+// The hook's result when one is set, else 0.
+int Get_Check_Hook_Result(void *object, void *out_1, void *out_2, void *out_3);
+// Clears the statics of the check-data module: counters, pointers and the hook.
+void Reset_Check_Data_Statics();
+
+// A stress point copied into the result block: offsets from the centroid (cm) and the
+// stresses there (kN/cm²).
+struct CHECK_POINT_COPY {
+  double dy, dz, sigma, tau, sigma_v;
+};
+// Points copied, in this order: σ_min, σ_max, τ_min, τ_max, σ_v,min, σ_v,max, |σ|max.
+inline constexpr int CHECK_N_POINTS = 7;
+
+// Result block of Check_Querschnitt (cleared, class index −1, at the start of every check).
+struct CHECK_RESULT {
+  uint32_t flags_first;      // check flags as first worked out
+  uint32_t flags_end;        // check flags at the end
+  uint32_t returned;         // the returned word
+  int32_t class_index;       // 2, 1, 0 for level 0, 1, 2; −1 when not classified
+  uint32_t kind_1, kind_2;   // the kind words
+  CHECK_POINT_COPY points[CHECK_N_POINTS];
+  double fyd_10, tauRd_10, svRd_10;  // f_y,d, τ_R,d, σ_v,R,d (kN/cm²)
+  double u_sigma, u_tau, u_v, U_el;
+  double ct_internal, ct_outstand;   // c/t utilisations
+  double U;                  // the utilisation of the cross-section (output U)
+  double ct_max;             // the larger c/t utilisation
+  double U_buckling;         // flexural buckling
+  double U_governing;        // max(U, ct_max, U_buckling)
+};
+
+// Check flags (Get_Check_Flags) and returned-word bits of Check_Querschnitt.
+enum : uint32_t {
+  CQ_F_INTERACTION = 0x1, CQ_F_SIGMA = 0x4, CQ_F_TAU = 0x8, CQ_F_SIGMA_V = 0x10, CQ_F_EL747 = 0x20,
+  CQ_F_EL749 = 0x40, CQ_F_EL750 = 0x80, CQ_F_ELASTIC = 0x3fc, CQ_F_FIRE = 0x400, CQ_F_CLASSIFY = 0x1000,
+  CQ_F_BUCKLING_1 = 0x10000, CQ_F_BUCKLING_2 = 0x20000, CQ_F_BUCKLING = 0x70000, CQ_F_TSV = 0x100000,
+  CQ_F_PLO = 0x400000, CQ_F_TSV_EX = 0x1000000,
+};
+enum : uint32_t {
+  CQ_R_STRESSES = 0x100, CQ_R_POINTS = 0x700, CQ_R_U = 0x800, CQ_R_CLASSIFIED = 0x1000, CQ_R_GOVERNING = 0x2000,
+  CQ_R_PLASTIC = 0x4000, CQ_R_PLASTIC_FAILED = 0x11008000, CQ_R_NO_SECTION = 0x1f008000,
+  CQ_R_BUCKLING_1 = 0x10000, CQ_R_BUCKLING_2 = 0x20000,
+};
+
+// The check of one cross-section under the forces N, V_1, V_2, T, M_1, M_2, T_w, B (kN, kNm,
+// kNm², tension positive; index 1 the first, 2 the second axis). kind_words: word 1 low half
+// 1 steel EN 1993-1-1, 2 aluminium EN 1999-1-1, other steel DIN 18800; word 2 low half
+// non-zero an accidental combination (null: kind 0). view: the section's check data (its
+// record's model is built in the solver). Outputs (each may be null, all set to 0 first):
+// stress 1 and 2, τ, σ_v, governing stress (MN/m²), limit moment (kNm), c/t utilisation of
+// the internal and outstand parts, U; *buckling the utilisation of flexural buckling.
+// extra bit 2: a plastic utilisation above 0.999 asks for class 1. spatial 0: plane check
+// (N, V_2, M_1). pass_a, pass_b go to Calc_Profil_Section_Values. result may be null.
+// Returns the word of what was done (CQ_R_*); 0x1f008000 when the section values or a
+// positive yield strength cannot be had.
+uint32_t Check_Querschnitt(const uint32_t *kind_words, double N, double V_1, double V_2, double T, double M_1,
+                           double M_2, double T_w, double B, const QS_CHECK_VIEW *view, double gamma_M,
+                           double *stress_1, double *stress_2, double *tau, double *sigma_v, double *governing,
+                           double *M_limit, double *ct_internal, double *ct_outstand, double *U, double gamma_M1,
+                           double *buckling, uint32_t extra, uint32_t spatial, int32_t pass_a, uint32_t pass_b,
+                           CHECK_RESULT *result);
+// gamma_M1 = gamma_M, the buckling utilisation not handed back.
+uint32_t Check_Querschnitt_Entry(const uint32_t *kind_words, double N, double V_1, double V_2, double T,
+                                 double M_1, double M_2, double T_w, double B, const QS_CHECK_VIEW *view,
+                                 double gamma_M, double *stress_1, double *stress_2, double *tau, double *sigma_v,
+                                 double *governing, double *M_limit, double *ct_internal, double *ct_outstand,
+                                 double *U, uint32_t extra, uint32_t spatial, int32_t pass_a, uint32_t pass_b,
+                                 CHECK_RESULT *result);
+// Seven forces (T_w 0) / eight forces, without a result block.
+uint32_t Check_Querschnitt_Short(const uint32_t *kind_words, double N, double V_1, double V_2, double T,
+                                 double M_1, double M_2, double B, const QS_CHECK_VIEW *view, double gamma_M,
+                                 double *stress_1, double *stress_2, double *tau, double *sigma_v, double *governing,
+                                 double *M_limit, double *ct_internal, double *ct_outstand, double *U,
+                                 uint32_t extra, uint32_t spatial, int32_t pass_a, uint32_t pass_b);
+uint32_t Check_Querschnitt_Plain(const uint32_t *kind_words, double N, double V_1, double V_2, double T,
+                                 double M_1, double M_2, double T_w, double B, const QS_CHECK_VIEW *view,
+                                 double gamma_M, double *stress_1, double *stress_2, double *tau, double *sigma_v,
+                                 double *governing, double *M_limit, double *ct_internal, double *ct_outstand,
+                                 double *U, uint32_t extra, uint32_t spatial, int32_t pass_a, uint32_t pass_b);
+// The check's print-list stream (module state, null at start: the check then writes no
+// line). Returns the previous stream. Nothing in the program sets it; tests do.
+FILE *Set_Check_Querschnitt_Stream(FILE *stream);
+// ================================================================ plastic resistance to EN 1993-1-1, 6.2
+// Plastic resistance check of a steel profile (EN 1993-1-1, 6.2.3 to 6.2.10) for I-shapes
+// with flanges equal within 10 %, rectangular and circular hollow sections and flat bars,
+// one formula line per step into stream (null: the same computation without text; level 0
+// verdict lines only). Forces in the check order, compression negative, in N, Nmm, Nmm²;
+// no_raise and use_E go to the c/t classification. The slots (each may be null) are set to
+// 0 first: U_pl the largest ratio of the partial checks (−1.0 when no normal resistance is
+// left), U_ct the c/t utilisation against class 2, U_max the largest of U_pl, the ratios
+// computed and U_ct. Returns 0 (checked, or no forces with nachweis set)
+// or 2 when the clause cannot check the profile (the reason as a red line).
+int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_raise, int use_E, int nachweis,
+                                 double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w,
+                                 double B, double *U_max, double *U_pl, double *U_ct, FILE *stream, int level);
+// Intermediate values of the last check (all 0 before a check reaches them), kN, kNm,
+// N/mm², cm³: the plastic resistances, the torsion modulus and stress, the shear
+// resistances after torsion, the shear reductions, the reduced normal and bending
+// resistances, n, a, the reduction factors of bending by normal force and the exponents of
+// biaxial bending.
+struct EC3_PLASTIC_VALUES {
+  double N_pl_Rd, M_pl_y_Rd, M_pl_z_Rd, V_pl_z_Rd, V_pl_y_Rd, tau_Rd;
+  double W_t, tau_t_Ed;
+  double V_z_Rd, V_y_Rd;
+  double rho_z, rho_y;
+  double N_V_Rd, M_V_y_Rd, M_V_z_Rd;
+  double n, a, f_N_y, f_N_z, M_N_y_Rd, M_N_z_Rd;
+  double alpha, beta;
+};
+const EC3_PLASTIC_VALUES *Get_EC3_Plastic_Values();
+
+// ================================================================ kind words and check texts
+// A member object as the kind-word routines see it: object type (211 to 214 steel members,
+// 261 to 264 aluminium members), its option words and its values (values[0] gamma_M).
+struct CHECK_MEMBER {
+  int32_t type;
+  int32_t option_count;
+  const int32_t *options;  // option_count words; null counts as none
+  const double *values;
+};
+// Material kind word (the layout of kind word 1 of the cross-section check): types 211 and
+// 261 give kinds 1 and 2 with bit 16 when the first option word is non-zero, 212 to 214
+// kind 1 and 262 to 264 kind 2 with bit 16; bit 17 for a non-zero second, bit 18 for a
+// non-zero third option word. 0 for a null object and any other type.
+uint32_t Get_Material_Kind_Word(const CHECK_MEMBER *object);
+// The kind word and the second word (bit 16 for type 214) as one value: word 1 in the low,
+// word 2 in the high 32 bits.
+uint64_t Get_Material_Kind_Pair(const CHECK_MEMBER *object);
+// The same for a check object whose record holds the member: the record's type, its
+// integers as the option words and its doubles as the values. Null object or record: 0.
+uint32_t Get_Material_Kind_Word_Of(const CHECK_OBJECT *handle);
+uint64_t Get_Material_Kind_Pair_Of(const CHECK_OBJECT *handle);
+// Grade values by kind word (null: steel defaults): kind 2 the aluminium table
+// (f_0, E and G, name), any other kind the steel grade table (fy at thickness t in mm).
+// Without kind: 235.0, 210000.0 with G 81000.0, "?????". G (may be null) is set to 81000.0
+// first.
+double Get_Grade_fy(const uint32_t *kind, int grade_code, double t);
+double Get_Grade_E_G(const uint32_t *kind, int grade_code, double *G);
+const char *Get_Grade_Name(const uint32_t *kind, int grade_code);
+// Normal stresses (MN/m²) of a section of kind flag 2, 5 or 8 under N (kN) and the moments
+// M of the first and M_2 of the second axis (kNm; M_2 only when spatial is non-zero).
+// Values-only sections (negative profile type): out[0] = (N/A − M/|W_lower|)·0.001,
+// out[1] = (N/A + M/|W_upper|)·0.001 from the view's value block (m², m³), out[2] = out[3] = 0.
+// Otherwise the section model of the view (Calc_Profil_Section_Values with the resolved
+// check standard and the two pass-through values) gives the stresses at the extreme
+// fibres: out[0], out[1] N/A + M/W_1 at the first axis' far fibres, out[2], out[3]
+// N/A − M_2/W_2 at the second axis' far fibres. Returns 1 with the stresses; 0 with all
+// four 0 for another flag, a null view or out, a zero area or a failed section model.
+int Calc_Querschnitt_Stresses(uint32_t spatial, double N, double M, double M_2, const QS_CHECK_VIEW *view,
+                              double out[4], int flag, int pass_a, unsigned pass_b);
+
+// The report texts of a check object: each routine writes to the cross-section check's
+// stream (Set_Check_Querschnitt_Stream) what the check-data hook delivers for the object
+// (Get_Check_Hook_Result(object, &record, &which, null) with which one of CHECK_TEXT_*).
+// Without a stream or without a record from the hook nothing is written; the program sets
+// neither. Lengths in cm unless said, stresses in MN/m².
+enum : int32_t {
+  CHECK_TEXT_HEAD = 1,
+  CHECK_TEXT_MATERIAL = 2,
+  CHECK_TEXT_MATERIAL_SHORT = 3,
+  CHECK_TEXT_NACHWEIS = 4,
+  CHECK_TEXT_ELASTIC = 5,
+};
+// Section forms of the head.
+enum : int32_t {
+  CHECK_SECTION_VALUES = 0,    // values only: A, W_o, W_u
+  CHECK_SECTION_IMPORTED = 1,  // taken over from R7-PLAX: name
+  CHECK_SECTION_PROFILE = 2,   // catalogue profile: name ('-' first: bending about z), turned
+  CHECK_SECTION_TYPE = 3,      // "Querschnitts-Typ %d"
+  CHECK_SECTION_TYPE_S = 4,    // "Querschnitts-Typ S%d"
+};
+// Dimension lines of the head: none ("?????"), I (h, s, b, t), ring (r_a, r_i), h × b, d,
+// I with two flanges (h, s, b_o, t_o, b_u, t_u).
+enum : int32_t { CHECK_DIMS_NONE, CHECK_DIMS_I, CHECK_DIMS_RING, CHECK_DIMS_HB, CHECK_DIMS_D, CHECK_DIMS_I2 };
+// Plastic method lines: none, the interaction of a shape, the strain iteration, the partial
+// internal forces method and its extended form.
+enum : int32_t { CHECK_PLASTIC_NONE, CHECK_PLASTIC_INTERACTION, CHECK_PLASTIC_STRAINS, CHECK_PLASTIC_PARTS,
+                 CHECK_PLASTIC_PARTS_EX };
+struct CHECK_TEXT_RECORD {
+  uint32_t kind;                 // low 16 bits: 1 EN 1993 steel, 2 EN 1999 aluminium, other DIN 18800
+  // Section head.
+  int32_t section;               // CHECK_SECTION_*
+  int32_t type;                  // number of CHECK_SECTION_TYPE(_S)
+  int32_t turned;                // " (90° gedreht)"
+  char name[48];
+  char title[48];                // the text after ":  " of a profile or type
+  int32_t dims_form;             // CHECK_DIMS_*
+  double dims[6];
+  int32_t spatial;               // 0: A, I_m; else also I_n, I_mn, the principal and torsion lines
+  double A, W_o, W_u, I_m, I_n, I_mn;
+  char axis_1[8], axis_2[8];     // names of the principal axes
+  double I_1, I_2, angle;        // cm⁴, degrees
+  double I_T, I_w;               // cm⁴, cm⁶
+  // Material.
+  char label[24];                // " (%s)" when not empty
+  char grade[24];
+  double t_max, d;               // mm
+  int32_t fire;
+  double T_fi, f_yk, k_y_fi;     // °C, MN/m², factor
+  int32_t interaction;           // shape 1..5 of the interaction values, 0 none
+  double inter[4];               // its values in the order of its line
+  int32_t shape_factors;         // 0 none, 1 one, 2 one per principal axis
+  double alpha_pl[2];
+  int32_t section_form;          // 0 none, 1 tube (d, t), 2 round bar (d), 3 ring (d_a, d_i), 4 flat (h, b)
+  double form[2];
+  // Checks.
+  int32_t plastic;               // CHECK_PLASTIC_*
+  int32_t interaction_no;
+  double gamma_M, sigma_Sd;
+  double tol;                    // shear iteration of the strain method; 0 none
+  int32_t limit;                 // 0 no limit, 1 none after El. 755, 2 the two factors
+  double limit_factor[2];
+  int32_t redistribution;
+  double parts[4][2];            // N_pl (kN), M_pl (kNm) of section, upper flange, web, lower flange
+  double C_Al;
+  uint32_t check_bits;           // 0x4 sigma, 0x8 tau, 0x10 sigma_v
+  int32_t local_element;         // 747, 749 or 750; 0 none
+  int32_t buckling[2];           // in / out of the plane: 0 none
+  char buckling_axis[8];         // axis of buckling in the plane; empty: "in der Ebene"
+  double beta[2], L[2];          // length factor, length (cm)
+};
+// Hook of the check data for tests (null: none); returns the previous one.
+CHECK_DATA_HOOK Set_Check_Hook(CHECK_DATA_HOOK hook);
+void Print_Querschnitt_Kopf(void *object);
+void Print_Material_Kopf(void *object);
+void Print_Material_Kopf_Short(void *object);
+void Print_Querschnitt_Nachweis(void *object);
+void Print_Elastic_Nachweis(void *object);

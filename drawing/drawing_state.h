@@ -2,6 +2,7 @@
 // source files (not for callers outside drawing/).
 #pragma once
 
+#include <cstdio>
 #include <vector>
 
 struct DrawingState {
@@ -33,3 +34,9 @@ void Drawing_Profil_Outline(const PROFIL *profil, int mirror_z, int mirror_y, do
 
 // Cosine and sine of a with the exact values of the quarter turns within 0.001 rad.
 void Drawing_Snapped_Cos_Sin(double a, double *c, double *s);
+
+// Opens the graphic block of a free-standing section plot over the world extent (mm) at
+// s paper cm per mm, turned by angle (radians), in the plot's text, line and dimension
+// style and the outline colour of the palette. 0, or the writer's failure code.
+int Drawing_Begin_Free_Block(FILE *stream, double x_min, double z_max, double x_max, double z_min, double s,
+                             double angle, int outline_color);

@@ -163,16 +163,9 @@ double Plot_Polygon_Querschnitt(const PROFIL_PLOT_OPTIONS *options, FILE *stream
     const double m = with_dimensions ? 1.0 : 0.4, r = with_dimensions ? 0.6 : 0.0;
     const double s = Nice_Drawing_Scale(W, H, 16.0 - 0.8 - r, Get_Section_Plot_Height() - 0.8 - r, 1);
     d.S = 1.0 / s;
-    if (Oliplot_Begin_Grafic(stream, -m * d.S, H + 0.4 * d.S, W + 0.4 * d.S, -m * d.S, s, s,
-                             options->angle * M_PI / 180, 0) != 0)
+    if (Drawing_Begin_Free_Block(stream, -m * d.S, H + 0.4 * d.S, W + 0.4 * d.S, -m * d.S, s,
+                                 options->angle * M_PI / 180, d.pal->pal_outline) != 0)
       return options->scale;
-    Oliplot_Set_Extended_Mode(1);
-    Tools_Fprintf(stream, " 8 %d\n", 6);
-    Tools_Fprintf(stream, " 7 %d\n", 9);
-    Tools_Fprintf(stream, " 4 %d\n", 1);
-    Tools_Fprintf(stream, " 38 %d %s %d\n", 0, " ", 0);
-    Oliplot_Set_Dimension_Style(8);
-    Plot_Palette_Color(d.pal->pal_outline);
   } else {
     d.S = options->scale;
     d.y0 = options->y0;

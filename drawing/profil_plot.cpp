@@ -713,16 +713,9 @@ double Plot_Profil_Querschnitt(const PROFIL_PLOT_OPTIONS *options, FILE *stream,
     const double wr = with_dimensions ? 1.2 : 0.0;
     const double s = Nice_Drawing_Scale(W, H, 16.0 - 0.8 - wr, Get_Section_Plot_Height() - 0.8 - d.R, 1);
     d.S = 1.0 / s;
-    if (Oliplot_Begin_Grafic(stream, -m * d.S, H + 0.4 * d.S, W + m * d.S, -top * d.S, s, s,
-                             options->angle * M_PI / 180, 0) != 0)
+    if (Drawing_Begin_Free_Block(stream, -m * d.S, H + 0.4 * d.S, W + m * d.S, -top * d.S, s,
+                                 options->angle * M_PI / 180, d.pal->pal_outline) != 0)
       return options->scale;
-    Oliplot_Set_Extended_Mode(1);
-    Tools_Fprintf(stream, " 8 %d\n", 6);
-    Tools_Fprintf(stream, " 7 %d\n", 9);
-    Tools_Fprintf(stream, " 4 %d\n", 1);
-    Tools_Fprintf(stream, " 38 %d %s %d\n", 0, " ", 0);
-    Oliplot_Set_Dimension_Style(8);
-    Plot_Palette_Color(d.pal->pal_outline);
     d.y0 = fy0;
     d.z0 = fz0;
     d.angle = 0;
@@ -810,4 +803,18 @@ void Drawing_Profil_Outline(const PROFIL *profil, int mirror_z, int mirror_y, do
   std::memcpy(zi, d.Zi, sizeof(double) * d.ni);
   *n = d.n;
   *ni = d.ni;
+}
+
+int Drawing_Begin_Free_Block(FILE *stream, double x_min, double z_max, double x_max, double z_min, double s,
+                             double angle, int outline_color) {
+  const int rc = Oliplot_Begin_Grafic(stream, x_min, z_max, x_max, z_min, s, s, angle, 0);
+  if (rc != 0) return rc;
+  Oliplot_Set_Extended_Mode(1);
+  Tools_Fprintf(stream, " 8 %d\n", 6);                // font
+  Tools_Fprintf(stream, " 7 %d\n", 9);                // text size (points)
+  Tools_Fprintf(stream, " 4 %d\n", 1);                // line type
+  Tools_Fprintf(stream, " 38 %d %s %d\n", 0, " ", 0);  // text direction and frame
+  Oliplot_Set_Dimension_Style(8);
+  Plot_Palette_Color(outline_color);
+  return 0;
 }

@@ -1,7 +1,8 @@
 // Raster glyphs of the host fonts: 5 columns by 9 rows (7 above and on the baseline, 2 below),
 // drawn stretched to the font's width. ASCII, the German letters and "²" of code page 850, and
 // the program's own signs: 0x89 per mille, 0xFA cubic sign, 0xC1 and 0xD3 the principal axes,
-// 0xBA alpha, 0xBE epsilon. Every other byte is a hollow box.
+// 0xBA alpha, 0xBE epsilon, 0xC0 gamma, 0xBB beta, 0x8C diameter sign, 0xB2 sum sign, 0xEC
+// infinity. Every other byte is a hollow box.
 #include <cstring>
 
 #include "host/screen_internal.h"
@@ -127,6 +128,11 @@ constexpr GlyphSource kGlyphs[] = {
   {0xD3, "..... ..... #.##. ##..# #...# #...# #...# ....# ....#"},  // second principal axis
   {0xBA, "..... ..... .##.# #..#. #..#. #..#. .##.#"},  // alpha
   {0xBE, "..... ..... .###. #.... .##.. #.... .###."},  // epsilon
+  {0xC0, "..... ..... #...# .#.#. ..#.. ..#.. ..#.. ..#.. ....."},  // gamma
+  {0xBB, ".##.. #..#. ###.. #..#. #..#. ###.. #.... #.... ....."},  // beta
+  {0x8C, "..... ....# .###. #.#.# #.#.# .###. #...."},  // diameter sign
+  {0xB2, "##### .#... ..#.. ...#. ..#.. .#... #####"},  // sum sign
+  {0xEC, "..... ..... .#.#. #.#.# #.#.# .#.#. ....."},  // infinity
 };
 // clang-format on
 

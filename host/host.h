@@ -25,8 +25,15 @@ void PrintMessage(const char *text, const char *title);
 // The host window's one-line status text.
 void Set_Message_Line(const char *text);
 
+// A message box of one text (lines separated by '\n').
+void Show_Message(const char *text);
+// A yes/no question: the next answer a test queued (Host_Queue_Answer), else no (0). The
+// question is recorded as kind 3.
+int Answer_is_Yes(const char *text);
+void Host_Queue_Answer(int yes);
+
 // What the host showed, in order (code page 850 bytes). kind: 0 message box,
-// 1 PrintMessage, 2 message line.
+// 1 PrintMessage, 2 message line, 3 question.
 struct HOST_MESSAGE {
   int kind;
   std::string title;
@@ -44,6 +51,28 @@ void Host_Set_Application_Number(int number);
 // The program's stdio table handed over once at start-up; the host keeps the pointer.
 void YRMSetStdioFctPtr(const void *table);
 const void *Host_Stdio_Table();
+
+// Private data folder of the current object: the environment variable YRMPRIVATE, null
+// when unset or empty.
+const char *CurOb_Privat_Datapath();
+
+// ---------------------------------------------------------------- frame and requests
+// Title of the program's frame window (kept, at most 259 bytes).
+void YRMSetFrameTitle(const char *title);
+const char *Host_Frame_Title();
+// The function the host calls when the user closes the frame; its answer goes back to the
+// host (32768: closed). Host_Request_Close calls it as the host would: 0 without one.
+void YRMSetCloseFct(int (*close_fct)());
+int Host_Request_Close();
+// Services of the host that the headless layer does not have: each records the request
+// ("name(argument)") and reports on the message line that it is not available.
+// Init_Helpview and Helpview return 0; YRMSpawnv returns −1 (nothing started).
+int Init_Helpview(const char *help_file);
+int Helpview(const char *topic);
+void Quick_OLI_View(const char *list_path);
+void Quick_OLI_Print(const char *list_path);
+int YRMSpawnv(int mode, const char *program, const char *const *argv);
+const std::vector<std::string> &Host_Service_Requests();
 
 // ---------------------------------------------------------------- raster fonts
 // Pop_RFont selects a raster font by its font word and Push_RFont returns to the one

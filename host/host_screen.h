@@ -310,6 +310,9 @@ void Resize_Origin_of_Scrollable_Area_PS(int area, int content_w, int content_h)
 void Reshape_Scrollable_Area_PS(int area, int x1, int y1, int x2, int y2, int a, int b, int c, int d);
 void Set_Scrollable_Area_PS_Frameflag(int area, int flag);
 
+// A sheet string list (handle chosen by the caller): appends an entry shown in colour.
+void Fill_Stringlist_of_PS(int list, const char *text, int colour);
+
 // Short editors at (x, y), the top left corner of the edit box. Return 1 for Enter, else 0;
 // LAST_SHEET_EDIT_KEY holds the ending key (13, 27, 328, 336; 0 for a click outside).
 int Short_Edit_Float(int x, int y, const char *format, double *value);

@@ -24,6 +24,10 @@ struct HostState {
   bool virtual_clock = false;
   double virtual_ms = 0.0;
   std::vector<void (*)()> resets;
+  std::vector<int> answers;  // queued answers of Answer_is_Yes
+  std::string frame_title;
+  int (*close_fct)() = nullptr;
+  std::vector<std::string> requests;
 } g;
 
 constexpr int kStartFont = 0x1000;
@@ -86,6 +90,55 @@ void PrintMessage(const char *text, const char *title) {
 
 void Set_Message_Line(const char *text) { Record(2, "", text ? text : ""); }
 
+void Show_Message(const char *text) { Record(0, "", text ? text : ""); }
+
+int Answer_is_Yes(const char *text) {
+  Record(3, "", text ? text : "");
+  if (g.answers.empty()) return 0;
+  const int yes = g.answers.front() ? 1 : 0;
+  g.answers.erase(g.answers.begin());
+  return yes;
+}
+
+void Host_Queue_Answer(int yes) { g.answers.push_back(yes); }
+
+const char *CurOb_Privat_Datapath() {
+  const char *p = std::getenv("YRMPRIVATE");
+  return p && *p ? p : nullptr;
+}
+
+void YRMSetFrameTitle(const char *title) { g.frame_title.assign(title ? title : "", 0, 259); }
+const char *Host_Frame_Title() { return g.frame_title.c_str(); }
+
+void YRMSetCloseFct(int (*close_fct)()) { g.close_fct = close_fct; }
+int Host_Request_Close() { return g.close_fct ? g.close_fct() : 0; }
+
+namespace {
+void Request(const char *name, const char *argument) {
+  const std::string call = std::string(name) + "(" + (argument ? argument : "") + ")";
+  g.requests.push_back(call);
+  Record(2, "", call + ": nicht vorhanden");
+}
+}  // namespace
+
+int Init_Helpview(const char *help_file) {
+  Request("Init_Helpview", help_file);
+  return 0;
+}
+int Helpview(const char *topic) {
+  Request("Helpview", topic);
+  return 0;
+}
+void Quick_OLI_View(const char *list_path) { Request("Quick_OLI_View", list_path); }
+void Quick_OLI_Print(const char *list_path) { Request("Quick_OLI_Print", list_path); }
+int YRMSpawnv(int mode, const char *program, const char *const *argv) {
+  std::string args = std::to_string(mode) + "," + (program ? program : "");
+  for (int i = 1; argv && argv[0] && argv[i]; ++i) args += std::string(",") + argv[i];
+  Request("YRMSpawnv", args.c_str());
+  return -1;
+}
+const std::vector<std::string> &Host_Service_Requests() { return g.requests; }
+
 const std::vector<HOST_MESSAGE> &Host_Messages() { return g.messages; }
 void Host_Clear_Messages() { g.messages.clear(); }
 
@@ -138,6 +191,10 @@ void Host_Register_Reset(void (*reset)()) {
 void Host_Reset() {
   auto resets = g.resets;
   g.messages.clear();
+  g.answers.clear();
+  g.frame_title.clear();
+  g.close_fct = nullptr;
+  g.requests.clear();
   g.pending.clear();
   g.pending_open = false;
   g.application_number = 150;

@@ -88,7 +88,12 @@ struct HOST_SHEET_ITEM {
   int content_w, content_h, scroll_x, scroll_y;  // areas
   std::string comment;  // Set_Comment_to_Button_PS
 };
-std::vector<HOST_SHEET_ITEM> Host_Sheet_Items();  // of the current sheet
+std::vector<HOST_SHEET_ITEM> Host_Sheet_Items();
+struct HOST_STRING_ENTRY {
+  std::string text;
+  int colour;
+};
+std::vector<HOST_STRING_ENTRY> Host_Stringlist(int list);  // entries of a sheet string list  // of the current sheet
 int Host_Sheet_Depth();
 int Host_Sheet_Rect(int rect[4]);  // screen rectangle of the current sheet; 0 without one
 

@@ -14,3 +14,8 @@ void OLI_setYPositionCM(FILE *stream, int mode, double cm) {
   if (v > -0.0005 && v < 0.0005) v = 0.0;
   std::fprintf(stream, "#OLI_YPOS %d %.3f\n", mode, v);
 }
+
+void OLI_reserveSpaceCM(FILE *stream, double cm) {
+  if (!stream || !std::isfinite(cm) || cm <= 0) return;
+  std::fprintf(stream, "#OLI_RESERVE %.3f\n", cm);
+}

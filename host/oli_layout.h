@@ -4,7 +4,8 @@
 // gives it layout commands, each one line in the list (see print/FORMAT.md):
 //     "#OLI_FLAGS 0x%x"            OLI_setFlags
 //     "#OLI_YPOS %d %.3f"          OLI_setYPositionCM
-// Both do nothing for a null stream. No module state.
+//     "#OLI_RESERVE %.3f"          OLI_reserveSpaceCM
+// Each does nothing for a null stream. No module state.
 #pragma once
 
 #include <cstdio>
@@ -16,3 +17,6 @@ void OLI_setFlags(FILE *stream, unsigned flags);
 // current position (−0.5 moves up by 0.5 cm). Writes "#OLI_YPOS %d %.3f\n"; nothing
 // when cm is not a finite number.
 void OLI_setYPositionCM(FILE *stream, int mode, double cm);
+// Keeps cm of the page free below the current position (the page head reserves room for
+// a picture). Writes "#OLI_RESERVE %.3f\n"; nothing when cm is not a finite number above 0.
+void OLI_reserveSpaceCM(FILE *stream, double cm);

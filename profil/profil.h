@@ -26,8 +26,9 @@
 // Init_Profil_Library (available, initialised), the two user-grade slots read by
 // Get_Material_Guete_Code, the plastic-moduli switch of the section values (0 at start),
 // the R7-PLAX import choice of the profile page (1 at start), the flag that the type
-// message was shown and the two once-per-run notes of Read_Profil on the profile
-// manager. The section values also use the thin-walled solver's one current section
+// message was shown, the two once-per-run notes of Read_Profil on the profile
+// manager, the rib height mode (1 at start) and the unit stresses of the rib model's
+// points. The section values also use the thin-walled solver's one current section
 // (dwqb/dwqb.h): every computation rebuilds it. Not re-entrant.
 #pragma once
 
@@ -206,9 +207,10 @@ double Get_Profil_Min_Thickness(const PROFIL *profil);
 // Web inclination of types 16 and 17 (radians, positive when the bottom is wider);
 // 0 for other types and when the flange widths differ by 0.001 mm or less.
 double Get_Profil_Taper_Angle(const PROFIL *profil);
-// Torsion constant of a solid a × b rectangle (mm⁴) from the table of β over the side
-// ratio q (1 to 10, linear in between, 1/3 above 10); writes the torsion modulus (mm³)
-// to wt when wt is not null. 0 (wt untouched) when a side is below 0.001 mm.
+// Torsion constant of a solid a × b rectangle (mm⁴), β·L·S³ with
+// β = (1/3)(1 − 0.630/q + 0.052/q⁵) over the side ratio q = L/S; writes the torsion modulus
+// α·L·S² (mm³, α of the maximum shear stress, 0.208 for a square) to wt when wt is not
+// null. 0 (wt untouched) when a side is below 0.001 mm.
 double Calc_Rectangle_Torsion_Constants(double a, double b, double *wt);
 // a·(b + c)/2 when c > b + 0.001, else a·b.
 double Calc_Trapezoid_Area(double a, double b, double c);
@@ -319,6 +321,25 @@ int Set_Profil_Flat_from_Plate(const PLATE *plate, PROFIL *profil);
 // otherwise the profile's own A. 0 for a null profile.
 double Calc_Angle_Net_Area(const PROFIL *profil, int cut_leg1, int n, double d, double t);
 
+// ---------------------------------------------------------------- profile page
+// Lays out the profile block of a member input page on view area `area` and acts on what
+// the user changed since the last pass: the source (profile manager, parametric shape,
+// R7-PLAX), the shape type (a choice of 16 entries, 18 under host applications 160, 162,
+// 163 and 180), the dimension rows of the shape (mm, a negative entry becomes 0), rolled
+// or welded make with radii and welds, cold- or hot-finished hollow sections; then the
+// grade block when options bit 0 is set (bits 1 and 2 go to it as its bits 2 and 4), and
+// last the section values of the profile (no output). x, *y in content pixels; *y is the
+// first line on entry and the next free line on return. active 0 greys everything.
+// types: allowed shape types ended by a negative entry (at most 18 read; 0 allows all).
+// slot 0..9 keeps the button flag, name buffer and choice entries of one page. With
+// separate_flanges 0 the top flange and weld are copied to the bottom. name_width 1..39:
+// characters the name field shows (26 also moves the library block); library_beside 1
+// places the library block right of the source choice. message_context prefixes the
+// message on a type that is not allowed. Nothing for a null profile or y, or a bad slot.
+void Edit_Profil_Page(PROFIL *profil, int area, int x, int *y, int row_pitch, int radio_pitch, int column_width,
+                      int active, const int *types, int options, int slot, int separate_flanges, int name_width,
+                      int library_beside, const char *message_context);
+
 // ---------------------------------------------------------------- section values
 // Checks and completes the record and fills its section values: for kinds 0 and 1 the
 // checks and corrections by shape type, raised weld throats, d_w, c_fo, c_fu, the
@@ -336,19 +357,127 @@ double Calc_Angle_Net_Area(const PROFIL *profil, int cut_leg1, int n, double d, 
 int Calc_Profil_Querschnittswerte(PROFIL *profil, FILE *stream, int show_box, const char *title);
 
 // ---------------------------------------------------------------- thin-walled model
+// ---------------------------------------------------------------- rib model
+// A richer thin-walled model of a profile: ribs standing on its plates, holes that
+// interrupt them, and stress points placed on its walls. Plate index 0 is the web (the
+// single plate of a flat bar, both webs of a rectangular hollow section or a box girder),
+// 1 the top flange, 2 the bottom flange. Positions along a web are z (mm, down from the top
+// edge); along a flange they are measured from its right-hand end node (the tip at y = b/2
+// of an I flange, the overhang's tip or the web joint of a box girder, the web joint of a
+// rectangular hollow section) towards smaller y.
+inline constexpr int PROFIL_RIB_MAX = 20;     // ribs per plate
+inline constexpr int PROFIL_HOLE_MAX = 21;    // holes per plate
+inline constexpr int PROFIL_POINT_MAX = 50;   // stress points of a model
+
+enum : int { PROFIL_PLATE_WEB = 0, PROFIL_PLATE_TOP = 1, PROFIL_PLATE_BOTTOM = 2 };
+// Plate flags of a stress point.
+enum : uint8_t { PROFIL_POINT_TOP = 0x20, PROFIL_POINT_BOTTOM = 0x40, PROFIL_POINT_WEB = 0x80 };
+
+// The ribs of one plate. Rib i stands at the running sum of spacing[0..i] from the plate's
+// start (z = 0 on a flat bar, z = t_fo on an I or box web, the right-hand end of a flange).
+// Rib types: 1 flat, 3 angle, 6 and 12 channel, 11 and 15 T, 17 trapezoid (of the rib
+// profile only type, h, t_w, b_fo, t_fo, b_fu, rolled, r, r_2, a_o, a_u are read).
+struct PROFIL_RIB_SPEC {
+  int32_t count;                    // 0..20; 0 = no ribs
+  PROFIL rib;                       // value-initialise before use (see PROFIL)
+  double spare;                     // kept, not read
+  double spacing[PROFIL_RIB_MAX];   // mm, not negative
+  int32_t spare_ints[PROFIL_RIB_MAX];
+  int32_t spare_int;
+  int32_t side;                     // I web: 0 ribs on one side (growing to +y), 1 the other, 2 both
+};
+
+// The holes of one plate: hole k exists when width[k] > 0.001 mm (positions as above).
+struct PROFIL_HOLE_TABLE {
+  double width[PROFIL_HOLE_MAX];
+  double centre[PROFIL_HOLE_MAX];
+};
+
+// A point where stresses are read. y, z in the model frame of the thin-walled model (mm;
+// y = 0 on the web axis of I and T shapes, on the axis of symmetry otherwise, and on the
+// centre of round sections, where z = 0 is the centre too; z down from the top edge).
+struct PROFIL_STRESS_POINT {
+  int32_t number;      // in use when 0 or more
+  uint8_t flags;       // PROFIL_POINT_*: the plate it lies on (web also: single plate, tube wall)
+  int32_t line;        // set by the model: the wall line that holds the point (0 = none)
+  double y, z;         // mm
+  double stress[3];    // sigma, tau, sigma_v (N/mm²) of Calc_Profil_Rib_Model_Stress_Points
+};
+
+struct PROFIL_RIB_MODEL {
+  PROFIL base;
+  PROFIL_RIB_SPEC ribs[3];
+  PROFIL_HOLE_TABLE holes[3];
+  int32_t mirror;
+  int32_t point_count;  // 0..50
+  PROFIL_STRESS_POINT points[PROFIL_POINT_MAX];
+};
+
+// Frees what the base profile and the three rib profiles hold (Reset_Profil) and sets every
+// count, side, spacing, spare, hole value, the mirror and the point count to 0 and every
+// point's number, flags, line, position and stresses to 0. Null: nothing. The record must
+// be value-initialised before its first reset.
+void Reset_Profil_Rib_Model(PROFIL_RIB_MODEL *model);
+
 // Builds the profile's thin-walled model in the solver (nodes and wall lines along the
 // plate centre lines, in cm, with the fillet sizes of rolled shapes), runs it and writes
 // A, y_s, z_s, y_M, z_M, I_y, I_z, I_yz, I_T, I_w, alpha (mm units, degrees) and, when the
 // plastic-moduli switch is on, W_pl,y and W_pl,z; all of them are set to 0 first. Flat and
-// round bars take closed formulas. rib_specs, hole_tables, n_points and points are the rib
-// model (this version builds none: pass null, null, 0, null); mirror turns the angle
-// (type 3) to the other side. Returns 0, the solver's fault code (values stay 0), or 1
-// when the area came out below 0.001 cm² or the plastic moduli could not be computed.
-int Calc_Profil_DWQB_Querschnittswerte(PROFIL *profil, const void *rib_specs, const void *hole_tables,
-                                       int mirror, int n_points, void *points);
+// round bars take closed formulas when they have no ribs, holes or points.
+// rib_specs and hole_tables (three each, or null), n_points and points (or null) are the
+// rib model: holes on flat bars, I shapes, rectangular hollow sections and box girders;
+// ribs on flat bars, I shapes and box girders; the ribs and holes of a plate must follow
+// each other along it without overlap, inside it and clear of its joints. Every point in
+// use gets the number of the wall line that holds it (line 0 when none). mirror turns the
+// angle (type 3) to the other side.
+// Returns 0; the solver's fault code (values stay 0); 1 when the area came out below
+// 0.001 cm² or the plastic moduli could not be computed, or when a point in use found no
+// wall (the values are written); 1 with the values 0 for a refused rib model: a rib count
+// outside 0..20, a negative or non-finite spacing or hole value, a rib type without a rib
+// form, ribs or holes on a plate the shape does not have or does not take, overlapping
+// holes, a rib inside a hole or beyond its plate, a point count outside 0..50.
+int Calc_Profil_DWQB_Querschnittswerte(PROFIL *profil, const PROFIL_RIB_SPEC *rib_specs,
+                                       const PROFIL_HOLE_TABLE *hole_tables, int mirror, int n_points,
+                                       PROFIL_STRESS_POINT *points);
 // 0 without any work for kind 2 (R7-PLAX section), else Calc_Profil_DWQB_Querschnittswerte.
-int Get_Profil_DWQB_Querschnittswerte(PROFIL *profil, const void *rib_specs, const void *hole_tables,
-                                      int mirror, int n_points, void *points);
+int Get_Profil_DWQB_Querschnittswerte(PROFIL *profil, const PROFIL_RIB_SPEC *rib_specs,
+                                      const PROFIL_HOLE_TABLE *hole_tables, int mirror, int n_points,
+                                      PROFIL_STRESS_POINT *points);
+// Section values of the record's base profile with its ribs and holes (empty point list)
+// after its closed-formula values (Calc_Profil_Querschnittswerte, no stream); returns that
+// call's failure when there is one. A failure of the rib model writes
+// "Querschnittswerte nicht ermittelbar !!" (red mark) when a stream is given and returns 1.
+// With a stream and mode ≥ 1: "Querschnittswerte" (mode 1: followed by ": ", else on a line
+// of its own), one line with A (cm²), z_s (mm), I_y (cm⁴), the change of y_s by the ribs
+// (mm) and I_z (cm⁴), and with with_plastic and W_pl,y or W_pl,z above 0.1 mm³ a line with
+// both (cm³). The profile (or, when null, the record's base) receives the values. 1 for a
+// null record.
+int Print_Profil_DWQB_Querschnittswerte(PROFIL_RIB_MODEL *model, PROFIL *profil, FILE *stream, int mode,
+                                        int with_plastic);
+// Stresses at the record's points. Without forces: clears every point's stresses, computes
+// the rib model with its mirror and points (a failure is reported as by the print above
+// and gives 1) and keeps the unit stresses of every point in use. With forces (N, M_y,
+// V_z, M_z, V_y, T_t in N and Nmm; T_t is not used): 0 at once with every point's stresses
+// 0 when all six are below 0.001 in size; else sigma, tau, sigma_v (N/mm²) of every point
+// in use from the unit stresses kept by the last call without forces. 0 when done or when
+// the record has no points; 1 for a null record or when a point could not be evaluated.
+int Calc_Profil_Rib_Model_Stress_Points(PROFIL_RIB_MODEL *model, const double *forces, FILE *stream);
+
+// Small rib helpers: 1 for the two-foot rib types 6, 12, 17; the foot width (t_fo for 6 and
+// 12, t_w / cos α for 17, t_w otherwise, 0 for null); the height mode switch (1 at start);
+// the rib height on a plate of thickness t_p (6, 12: h − t_fo, + t_fo in height mode;
+// 17: b_fu − t_w / cos α + t_p·tan α; others: 0, + t_w in height mode; 0 for null);
+// six doubles set to 0 (null: nothing).
+int Is_Profil_Rib_Type(int type);
+double Get_Profil_Rib_Foot_Width(const PROFIL *rib);
+void Set_Profil_Rib_Height_Mode(int on);
+int Get_Profil_Rib_Height_Mode();
+double Get_Profil_Rib_Height(const PROFIL *rib, double t_p);
+void Clear_Six_Doubles(double *values);
+// The type-17 values of Get_Profil_Rib_Geometry for a profile of any type: the taper angle
+// of its widths over h, w = t_w / cos α, e and g as there. Every output set first, may be null.
+void Get_Profil_Taper_Geometry(const PROFIL *profil, double t_p, double *angle, double *w, double *e, double *g);
+
 // Process-wide switch: non-zero makes the section values include the plastic moduli
 // (0 at start): W_pl,y and W_pl,z from the solver's plastic values (Calc_DWQB_Plastic_Values,
 // dwqb/dwqb_plastic.h), closed formulas for flat and round bars. The callers set it, compute
@@ -385,10 +514,13 @@ void Get_Profil_Rib_Geometry(const PROFIL *rib, double t_p, double *angle, doubl
 // Appends the nodes and walls of a rib to the solver's section: values is the nine-value
 // line array in mm (left with thicknesses and radii 0), *node_counter and *line_counter the
 // next numbers (advanced), t_p the plate thickness, foot the foot node (the second foot of
-// a two-foot rib; the first is foot − 1), u the position across, s the plate level, d the
-// growth direction (+1 or −1), horizontal 1 for a horizontal plate. This version builds
-// the trapezoid rib (type 17) on a horizontal plate; other rib types and vertical plates,
-// negative numbers and a null rib build nothing.
+// a two-foot rib; the first is foot − 1), u the position across and s the plate level (a
+// horizontal plate: u = y of the rib, s = z of the plate; a vertical plate: u = y of the
+// plate, s = z of the rib), d the growth direction (+1 or −1: towards larger z on a
+// horizontal plate, towards smaller y on a vertical one), horizontal 1 for a horizontal
+// plate. Rib types 1, 3, 6, 11, 12, 15, 17; other types, negative numbers and a null rib
+// build nothing. Fillets of rolled ribs (r, r_2) or welded ones (a_o·√2) lie in the
+// re-entrant corners.
 void Add_Profil_DWQB_Rib(double *values, const PROFIL *rib, int *node_counter, double t_p, int *line_counter,
                          int foot, double u, double s, double d, int horizontal);
 

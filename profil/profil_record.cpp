@@ -255,26 +255,18 @@ double Get_Profil_Taper_Angle(const PROFIL *p) {
 
 // ---------------------------------------------------------------- solid rectangle
 double Calc_Rectangle_Torsion_Constants(double a, double b, double *wt) {
-  // β (torsion constant) and α (torsion modulus) of a solid rectangle over the side
-  // ratio q = L/S, as tabulated by Saint-Venant's solution (e.g. Roark, Formulas for
-  // Stress and Strain, table of rectangular sections in torsion, rounded to 3 places).
-  static const double q_tab[] = {1.0, 1.25, 1.5, 2.0, 3.0, 4.0, 6.0, 10.0};
-  static const double beta_tab[] = {0.14, 0.171, 0.196, 0.229, 0.263, 0.281, 0.299, 0.313};
-  static const double alpha_tab[] = {0.208, 0.221, 0.231, 0.246, 0.267, 0.282, 0.299, 0.313};
-  constexpr int n = 8;
+  // Saint-Venant torsion of a solid L × S rectangle, q = L/S ≥ 1, both coefficients
+  // smooth over q (no table with a jump to 1/3 at its end):
+  //  β = (1/3)(1 − 0.630/q + 0.052/q⁵), the series approximation of the torsion constant
+  //    (Roark, Formulas for Stress and Strain, 7th ed., table 10.7 case 4; within 0.5 %
+  //    of the exact series for every q ≥ 1);
+  //  α from the maximum shear stress of the same table, τ = T/(α L S²) with
+  //    1/α = 3 (1 + 0.6095 s + 0.8865 s² − 1.8023 s³ + 0.9100 s⁴), s = 1/q
+  //    (0.208 for the square, towards 1/3 for a thin strip).
   if (a < 0.001 || b < 0.001) return 0.0;
-  const double L = std::fmax(a, b), S = std::fmin(a, b), q = L / S;
-  double beta = 0.333, alpha = 0.333;
-  if (q > 10.001) {
-    beta = alpha = 0.333;
-  } else if (q >= 10.0) {
-    beta = alpha = 0.313;
-  } else {
-    int k = 0;  // last table point at or below q
-    while (k + 2 < n && q_tab[k + 1] <= q) ++k;
-    Segment_Y_At_X(q_tab[k], beta_tab[k], q_tab[k + 1], beta_tab[k + 1], q, &beta);
-    Segment_Y_At_X(q_tab[k], alpha_tab[k], q_tab[k + 1], alpha_tab[k + 1], q, &alpha);
-  }
+  const double L = std::fmax(a, b), S = std::fmin(a, b), q = L / S, s = 1.0 / q;
+  const double beta = (1.0 - 0.630 * s + 0.052 * std::pow(s, 5)) / 3.0;
+  const double alpha = 1.0 / (3.0 * (1.0 + s * (0.6095 + s * (0.8865 + s * (-1.8023 + s * 0.9100)))));
   if (wt) *wt = alpha * L * S * S;
   return beta * L * S * S * S;
 }

@@ -2,6 +2,10 @@
 // source files (not for callers outside profil/).
 #pragma once
 
+#include "dwqb/dwqb_stress.h"
+#include "profil/profil.h"
+#include "widgets/widgets.h"
+
 struct ProfilState {
   int lib_initialised = 0;     // Init_Profil_Library ran once in this run
   int lib_available = 0;       // profile manager available (fixed by the first call)
@@ -13,6 +17,20 @@ struct ProfilState {
   int manager_gone_shown = 0;  // Read_Profil: "Profilmanager ist nicht verfügbar" shown
   int manager_new_shown = 0;   // Read_Profil: "Profilmanager ist verfügbar" shown
   unsigned model_options = 0;  // Set_Profil_Model_Options: solver options of the model runs
+  int rib_height_mode = 1;     // Set_Profil_Rib_Height_Mode
+  // Unit stresses of the rib model's points, one entry per point (index as in the record),
+  // kept by Calc_Profil_Rib_Model_Stress_Points without forces for its calls with forces.
+  DWQB_POINT_VALUES point_values[50] = {};
+  // The profile page: first-call flag, the ten page slots and the R7-PLAX button flag.
+  struct PageSlot {
+    char names[PROFIL_TYPE_COUNT][12];          // the shape names of the choice
+    VIEW_CHOICE_ENTRY entries[PROFIL_TYPE_COUNT];
+    int manager_button = 0;                     // profile-manager button pressed
+    PROFIL_LIBREF libref = {};                  // the slot's name buffer
+  };
+  int page_initialised = 0;
+  PageSlot page_slots[10] = {};
+  int quer_button = 0;  // R7-PLAX button pressed
 };
 
 // The state record (defined in profil_record.cpp).

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "host/host.h"
 #include "print/print.h"
@@ -36,6 +37,7 @@ void _Report(const PROFIL *, FILE *stream, int show_box, const char *title, int 
 }
 
 int _Is_I(int type) { return Is_Profil_Type_in_Group(4, type); }
+void _Raise_Throats(PROFIL *p, FILE *stream, const char *title);
 
 // Checks and corrections by shape type; 1 when the description is faulty.
 int _Check_Shape(PROFIL *p) {
@@ -122,6 +124,21 @@ int _Check_Shape(PROFIL *p) {
   }
 }
 
+// The corrected description must also describe a shape: finite numbers, plates, radii
+// and welds that leave a clear web and flange outstands of at least 0 (tried on a copy with
+// the throats raised as the computation will raise them, so that a failure changes no
+// value), and outer corners of a rolled hollow section that fit its sides.
+int _Plates_Fit(const PROFIL *p) {
+  for (double x : {p->h, p->t_w, p->b_fo, p->t_fo, p->b_fu, p->t_fu, p->ue_o, p->ue_u, p->r, p->r_2, p->a_o, p->a_u})
+    if (!std::isfinite(x)) return 0;
+  if (p->type == PROFIL_RHS && p->rolled && p->r > std::fmin(p->h, p->b_fo) / 2) return 0;
+  PROFIL trial = *p;  // plain values only: the computation below reads no array of it
+  _Raise_Throats(&trial, nullptr, "");
+  if (!_Is_I(trial.type) && trial.type != PROFIL_BOX) trial.a_u = trial.a_o;
+  Calc_Profil_Plate_Widths(&trial);
+  return trial.d_w >= -kLeast && trial.c_fo >= -kLeast && trial.c_fu >= -kLeast;
+}
+
 // Raises a fillet weld throat to the least effective value (welded shapes only).
 void _Raise_Throats(PROFIL *p, FILE *stream, const char *title) {
   if (p->rolled) return;
@@ -195,7 +212,7 @@ int Calc_Profil_Querschnittswerte(PROFIL *p, FILE *stream, int show_box, const c
       return 1;
     }
   }
-  if (_Check_Shape(p)) {
+  if (_Check_Shape(p) || !_Plates_Fit(p)) {
     _Report(p, stream, show_box, title, 0);
     return 1;
   }

@@ -120,17 +120,6 @@ bool _Write_File(const std::string &path, const std::string &text) {
   return false;
 }
 
-// Folder (with its separator) and file name of the member file stem.
-void _Split_Stem(std::string *folder, std::string *base) {
-  const char *stem = Get_Bauteil_Path();
-  const std::string s = stem ? stem : "";
-  const std::size_t cut = s.find_last_of("/\\");
-  *folder = cut == std::string::npos ? "" : s.substr(0, cut + 1);
-  *base = cut == std::string::npos ? s : s.substr(cut + 1);
-}
-
-std::size_t _Prefix_Length(const std::string &base) { return std::min<std::size_t>(4, base.size()); }
-
 // Quotes an argument for the shell: '…' with every ' as '\''.
 std::string _Quoted(const std::string &arg) {
   std::string q = "'";
@@ -282,19 +271,17 @@ int Set_XPRT_Filename(const char *name) {
 }
 
 int Set_XPRT_Member_Filename() {
-  std::string folder, base;
-  _Split_Stem(&folder, &base);
+  std::string rest;
+  Make_Stem_Prefix_Filename("", &rest);
   const char *suffix = Get_File_Number_Suffix();
   // The exchange path puts the stem's first characters in front again: the name is what
   // follows them, so that the path is the stem, the suffix and ".XPR".
-  return Set_XPRT_Filename((base.substr(_Prefix_Length(base)) + (suffix ? suffix : "") + ".XPR").c_str());
+  return Set_XPRT_Filename((rest + (suffix ? suffix : "") + ".XPR").c_str());
 }
 
 const char *Get_XPRT_Path() {
   SectionsState &s = Sections_State();
-  std::string folder, base;
-  _Split_Stem(&folder, &base);
-  s.xprt_path = folder + base.substr(0, _Prefix_Length(base)) + s.xprt_name;
+  s.xprt_path = Make_Stem_Prefix_Filename(s.xprt_name.c_str());
   return s.xprt_path.c_str();
 }
 

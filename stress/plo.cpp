@@ -1,9 +1,6 @@
 // stress/plo.cpp — plastic limit state of the thin-walled section: the limit-state runs at
 // a shear factor and the outer iteration that makes the shear reduction and the normal-
 // stress load factor consistent.
-// The calculation needs the stress-point tree (stress/stress.h); until that module is in
-// the tree this file compiles to nothing.
-#if __has_include("stress/stress.h")
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -375,5 +372,3 @@ int Calc_PLO_Grenzzustand_Slot(const double *forces, const PLO_MATERIAL *materia
   }
   return Calc_PLO_Grenzzustand(forces, material, &o, result, points);
 }
-
-#endif  // __has_include("stress/stress.h")

@@ -1,6 +1,7 @@
 // Shell helpers: text fields of data files, record versions, refresh mode, file stem.
 #include "support/shell.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -108,6 +109,25 @@ void Set_File_Number(int number) {
 }
 
 const char *Get_File_Number_Suffix() { return g_shell.suffix; }
+
+std::string Make_Bauteil_Filename(const char *ending) {
+  return g_shell.stem + g_shell.suffix + (ending ? ending : "");
+}
+
+FILE *Open_Bauteil_File(const char *ending, const char *mode) {
+  if (g_shell.stem.empty() || !mode) return nullptr;
+  return std::fopen(Make_Bauteil_Filename(ending).c_str(), mode);
+}
+
+std::string Make_Stem_Prefix_Filename(const char *name, std::string *rest) {
+  constexpr std::size_t kPrefix = 4;
+  const std::string &s = g_shell.stem;
+  const std::size_t cut = s.find_last_of("/\\");
+  const std::size_t start = cut == std::string::npos ? 0 : cut + 1;
+  const std::size_t n = std::min(kPrefix, s.size() - start);
+  if (rest) *rest = s.substr(start + n);
+  return s.substr(0, start + n) + (name ? name : "");
+}
 
 void Clamp_Not_Negative(void *value) {
   double *v = static_cast<double *>(value);

@@ -3,6 +3,9 @@
 // the work-file number.
 #pragma once
 
+#include <cstdio>
+#include <string>
+
 // Removes leading and trailing blanks in place; 0 when nothing is left (and for null).
 int Trim_Blanks(char *text);
 // Pads with blanks to n − 1 characters and terminates at n − 1 (longer texts are cut);
@@ -32,6 +35,16 @@ const char *Get_Bauteil_Path();
 void Set_File_Number(int number);
 // "_%02d" of the work-file number, in a static buffer.
 const char *Get_File_Number_Suffix();
+// Name of a work file of the member: the stem, the work-file suffix and ending (".INP" gives
+// "BSP1_01.INP"); a null ending gives the work-file stem itself.
+std::string Make_Bauteil_Filename(const char *ending);
+// fopen of Make_Bauteil_Filename(ending) with mode; null when it cannot be opened or no
+// stem is set.
+FILE *Open_Bauteil_File(const char *ending, const char *mode);
+// The prefix rule of the position text and the exchange path: the stem's folder, the first
+// four characters of the stem's file name (all of a shorter one), then name. rest (when
+// given) receives what follows those four characters in the stem's file name.
+std::string Make_Stem_Prefix_Filename(const char *name, std::string *rest = nullptr);
 
 // Value callbacks of number fields (address of a double).
 void Clamp_Not_Negative(void *value);

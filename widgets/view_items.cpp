@@ -120,6 +120,9 @@ void _Free_Item(VIEW_ITEM *item) {
     case VIEW_TEXT_FIELD:  // the text is the caller's buffer
       Tools_Free(&item->text2);
       break;
+    case VIEW_CHOICE_LIST:  // an entry array handed over by Own_Last_View_Choice_Entries
+      Tools_Free(&item->image_on);
+      break;
     case VIEW_TEXT_BOX: {  // the text is the caller's buffer
       auto *state = static_cast<TEXT_BOX_STATE *>(item->image_off);
       if (state) {
@@ -424,6 +427,10 @@ void Set_Click_Spot_Tooltip(int area, const char *text, int font, int colour, in
   item->aux = ((font & VIEW_FONT_BOLD) ? 1 : 0) + (flag == 1 ? 16 : 0);
   item->font = font & ~VIEW_FONT_BOLD;
   item->colour = colour;
+}
+
+void Own_Last_View_Choice_Entries(int area) {
+  if (VIEW_ITEM *item = _Last_Item_of_Kinds(area, 1u << VIEW_CHOICE_LIST)) item->image_on = item->target_ptr;
 }
 
 void Set_View_Text_Field_Width(int area, int chars) {

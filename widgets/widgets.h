@@ -215,7 +215,8 @@ struct VIEW_ITEM {
   char *text2;     // owned: 10, 15 text shown while inactive; 18 hover text
   VIEW_DRAW_FN draw_fn;       // kind 4
   VIEW_CHANGE_FN change_fn;   // kinds 7, 8, 10, 16, 17
-  void *image_on;  // 7, 8 image when set (TREEVIEW_IMAGE, null = built-in mark);
+  void *image_on;  // 7, 8 image when set (TREEVIEW_IMAGE, null = built-in mark); 16 the
+                   // entry array when the item owns it;
                    // 4 the caller's argument; 5 the VIEW_MASK_RECORD
   void *image_off; // 7, 8 image when not set; 9, 12 the value a click writes (an int, see
                    // View_Item_Click_Value); 14 the TREEVIEW_IMAGE; 19 the TEXT_BOX_STATE
@@ -308,6 +309,12 @@ void Add_Bitmap_Button_to_View_Area(int area, int x, int y, int width, int heigh
                                     int image_offset, int transparent_colour, int cursor, const char *hover_text,
                                     int code, int *value_ptr, int *active_ptr);
 
+// An action button: a kind-18 button of 16 × 16 from "act_but.bmp" (inactive, normal,
+// hover, pressed side by side, transparent colour 192, 192, 192) with its top left at
+// (x, y − 12), whose click writes 1 into *flag, and the label (may be null: none) in black
+// with its baseline at (x + 20, y) in the font word style (0 means 0x1000).
+void Add_Action_Button_to_Area(int area, int x, int y, int *flag, const char *label, int style);
+
 // Setters that complete the last item of an area; nothing when the area is invalid, has
 // no item, or its last item is not of the kinds named.
 void Pin_Last_View_Bitmap(int area);  // kind 3: fixed in the visible rectangle
@@ -316,6 +323,9 @@ void Set_Click_Spot_Option(int area, int cursor);  // kind 12: mouse-cursor id
 // Kind 12: hover text (copied; replaces an earlier one), its font and colour; flag 1 adds
 // 16 to the style.
 void Set_Click_Spot_Tooltip(int area, const char *text, int font, int colour, int flag);
+// Kind 16: the entry array (from Tools_Alloc) belongs to the item from now on and is freed
+// with it.
+void Own_Last_View_Choice_Entries(int area);
 void Set_View_Text_Field_Width(int area, int chars);  // kind 15: characters shown
 void Set_View_Field_Inactive_Text(int area, const char *text);  // kinds 10, 15 (copied)
 // Change function of the last item: the int form for kinds 7, 8, 16, 17, the double

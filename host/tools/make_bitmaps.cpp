@@ -8,6 +8,7 @@
 // 219, 213, 203), then one column of four 42 × 37 images per button at x 1, 44, 87, 130, 173,
 // 216, 259, 302 and y 51 (normal), 89 (hover), 127 (inactive), 165 (pressed); everything that is
 // not part of a picture is 192, 192, 192, the transparent colour of the buttons.
+// "act_but.bmp", "bmp_t/Prof_ManagerS.bmp" and "bmp_t/but_options.bmp": see their drawers.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -188,6 +189,152 @@ void Draw_Buttons() {
     }
 }
 
+// ---------------------------------------------------------------- widget sheet pictures
+// "SniGrImportButton.bmp" (204 × 112): three rows of four 51-pixel images (inactive, normal,
+// hover, pressed): member import at y 0 (33 high), delete all at y 36 (36 high, on 198, 222,
+// 228, its transparent colour), ASCII import at y 76 (36 high); the rest white (transparent).
+void Draw_Import_Strip() {
+  Box(0, 0, 203, 111, Nearest_RGB_Color(255, 255, 255));
+  Box(0, 36, 203, 71, Nearest_RGB_Color(198, 222, 228));
+  const int rows[3][2] = {{0, 33}, {36, 36}, {76, 36}};
+  for (int r = 0; r < 3; ++r)
+    for (int k = 0; k < 4; ++k) {
+      const State st = k == 0 ? INACTIVE : k == 2 ? HOVER : k == 3 ? PRESSED : NORMAL;
+      const int x = k * 51 + 4, y = rows[r][0] + 3, h = rows[r][1] - 7, d = st == PRESSED ? 1 : 0;
+      Box(x + d, y + d, x + 42 + d, y + h + d, C(st, st == HOVER ? 230 : 215, 225, 240));
+      Frame(x + d, y + d, x + 42 + d, y + h + d, C(st, 60, 80, 120));
+      if (r == 1) {  // a cross: delete
+        Line(x + 14 + d, y + 5 + d, x + 28 + d, y + h - 5 + d, C(st, 200, 0, 0), 2);
+        Line(x + 28 + d, y + 5 + d, x + 14 + d, y + h - 5 + d, C(st, 200, 0, 0), 2);
+      } else {  // an arrow into a tray: import
+        Line(x + 21 + d, y + 4 + d, x + 21 + d, y + h - 8 + d, C(st, 0, 110, 0), 2);
+        Line(x + 15 + d, y + h - 13 + d, x + 21 + d, y + h - 7 + d, C(st, 0, 110, 0), 2);
+        Line(x + 27 + d, y + h - 13 + d, x + 21 + d, y + h - 7 + d, C(st, 0, 110, 0), 2);
+        Label(x + 6 + d, y + h - 1 + d, r == 0 ? "YRM" : "ASCII", C(st, 40, 40, 40));
+      }
+    }
+}
+
+// "SniR7.bmp" (55 × 14): the family logo on white (transparent).
+void Draw_Family_Logo() {
+  Box(0, 0, 54, 13, Nearest_RGB_Color(255, 255, 255));
+  Box(1, 1, 20, 12, Nearest_RGB_Color(0, 60, 150));
+  Label(4, 10, "R7", Nearest_RGB_Color(255, 255, 255), 0x11000);
+}
+
+// "deskbuts.bmp" (152 × 288): the explorer button, four 38 × 38 images at y 250, on 255, 251,
+// 240 (transparent).
+void Draw_Desk_Buttons() {
+  Box(0, 0, 151, 287, Nearest_RGB_Color(255, 251, 240));
+  for (int k = 0; k < 4; ++k) {
+    const State st = k == 0 ? INACTIVE : k == 2 ? HOVER : k == 3 ? PRESSED : NORMAL;
+    const int x = k * 38 + 4, y = 250 + 8;
+    Box(x, y + 4, x + 29, y + 23, C(st, 230, 190, 70));
+    Box(x, y, x + 12, y + 4, C(st, 230, 190, 70));
+    Frame(x, y + 4, x + 29, y + 23, C(st, 150, 110, 20));
+  }
+}
+
+// Text button backgrounds (100 × 19, scaled to the button): normal, hover and inactive looks.
+void Text_Button_Background(int top, int bottom) {
+  for (int y = 0; y < 19; ++y) {
+    const int v = top + (bottom - top) * y / 18;
+    Box(0, y, 99, y, Nearest_RGB_Color(v, v, v + (v < 250 ? 5 : 0)));
+  }
+}
+void Draw_Text_Button_Bg() { Text_Button_Background(250, 215); }
+void Draw_Text_Button_Bg_Hover() { Text_Button_Background(245, 200); }
+void Draw_Text_Button_Bg_Inactive() { Text_Button_Background(235, 225); }
+void Draw_Text_Button_Bg_Inactive_Hover() { Text_Button_Background(240, 228); }
+
+// "but_hinweise_reaktivieren.bmp" (848 × 21): four 212 × 21 images, on 255, 251, 240.
+void Draw_Hints_Button() {
+  Box(0, 0, 847, 20, Nearest_RGB_Color(255, 251, 240));
+  for (int k = 0; k < 4; ++k) {
+    const State st = k == 0 ? INACTIVE : k == 2 ? HOVER : k == 3 ? PRESSED : NORMAL;
+    const int x = k * 212;
+    Box(x + 1, 1, x + 210, 19, C(st, st == HOVER ? 225 : 210, 235, 210));
+    Frame(x + 1, 1, x + 210, 19, C(st, 0, 95, 0));
+    Label(x + 30, 14, "Hinweise reaktivieren", C(st, 0, 95, 0), 0x1000);
+  }
+}
+
+// "tools/bemop_fcd.bmp" (220 × 192) and "tools/bemop_fyk.bmp" (216 × 141): the design
+// stress-strain curves of concrete (parabola and rectangle) and of reinforcing steel
+// (bilinear), on 239, 253, 238 (transparent).
+void Draw_Concrete_Curve() {
+  Box(0, 0, 219, 191, Nearest_RGB_Color(239, 253, 238));
+  const int axis = Nearest_RGB_Color(0, 0, 0), curve = Nearest_RGB_Color(0, 0, 200);
+  Line(20, 170, 210, 170, axis);
+  Line(20, 170, 20, 15, axis);
+  int px = 20, py = 170;
+  for (int i = 1; i <= 40; ++i) {  // sigma = fcd (1 - (1 - eps/eps_c2)^2) up to eps_c2
+    const double e = i / 40.0;
+    const int x = 20 + static_cast<int>(110 * e), y = 170 - static_cast<int>(130 * (1 - (1 - e) * (1 - e)));
+    Line(px, py, x, y, curve, 2);
+    px = x;
+    py = y;
+  }
+  Line(130, 40, 190, 40, curve, 2);
+  Label(25, 35, "fcd", axis, 0x1000);
+  Label(185, 185, "eps", axis, 0x1000);
+}
+void Draw_Steel_Curve() {
+  Box(0, 0, 215, 140, Nearest_RGB_Color(239, 253, 238));
+  const int axis = Nearest_RGB_Color(0, 0, 0), curve = Nearest_RGB_Color(0, 0, 200);
+  Line(20, 125, 205, 125, axis);
+  Line(20, 125, 20, 10, axis);
+  Line(20, 125, 70, 45, curve, 2);
+  Line(70, 45, 195, 30, curve, 2);
+  Label(25, 25, "fyk", axis, 0x1000);
+  Label(180, 138, "eps", axis, 0x1000);
+}
+
+// "act_but.bmp" (64 × 16): the action button, four 16 × 16 images side by side (inactive,
+// normal, hover, pressed): a right-pointing arrow on a round-cornered plate.
+void Draw_Action_Button() {
+  Box(0, 0, 63, 15, Nearest_RGB_Color(192, 192, 192));
+  for (int s = 0; s < 4; ++s) {
+    const State st = s == 0 ? INACTIVE : s == 1 ? NORMAL : s == 2 ? HOVER : PRESSED;
+    const int x = 16 * s, shift = st == PRESSED ? 1 : 0;
+    const int plate = st == HOVER ? C(st, 255, 236, 170) : st == PRESSED ? C(st, 200, 200, 210) : C(st, 235, 235, 240);
+    Box(x + 2, 1, x + 13, 14, plate);
+    Box(x + 1, 2, x + 14, 13, plate);
+    Frame(x + 1, 1, x + 14, 14, C(st, 90, 90, 110));
+    int ax[3] = {x + 5 + shift, x + 5 + shift, x + 11 + shift}, ay[3] = {4 + shift, 11 + shift, 7 + shift};
+    pxFgc(C(st, 20, 110, 40));
+    pxFill(3, ax, ay);
+  }
+}
+
+// "bmp_t\Prof_ManagerS.bmp" (50 × 24): the profile manager's mark, an I section beside a
+// table, on the transparent colour 192, 192, 192.
+void Draw_Profile_Manager_Mark() {
+  Box(0, 0, 49, 23, Nearest_RGB_Color(192, 192, 192));
+  const int steel = Nearest_RGB_Color(70, 90, 130);
+  Box(3, 3, 19, 6, steel);
+  Box(9, 7, 13, 16, steel);
+  Box(3, 17, 19, 20, steel);
+  Box(24, 3, 46, 20, Nearest_RGB_Color(255, 255, 255));
+  Frame(24, 3, 46, 20, Nearest_RGB_Color(90, 90, 90));
+  for (int k = 0; k < 3; ++k) Line(26, 8 + 4 * k, 44, 8 + 4 * k, Nearest_RGB_Color(150, 150, 150));
+  Line(32, 4, 32, 19, Nearest_RGB_Color(150, 150, 150));
+}
+
+// "bmp_t\but_options.bmp" (200 × 24): the button that calls the profile manager, four 50 × 24
+// images side by side (inactive, normal, hover, pressed) with three dots.
+void Draw_Options_Button() {
+  Box(0, 0, 199, 23, Nearest_RGB_Color(192, 192, 192));
+  for (int s = 0; s < 4; ++s) {
+    const State st = s == 0 ? INACTIVE : s == 1 ? NORMAL : s == 2 ? HOVER : PRESSED;
+    const int x = 50 * s, shift = st == PRESSED ? 1 : 0;
+    const int face = st == HOVER ? C(st, 255, 244, 200) : st == PRESSED ? C(st, 210, 205, 195) : C(st, 240, 238, 232);
+    Box(x + 1, 1, x + 48, 22, face);
+    Frame(x + 1, 1, x + 48, 22, C(st, 110, 110, 120));
+    for (int k = 0; k < 3; ++k) Box(x + 17 + 7 * k + shift, 13 + shift, x + 19 + 7 * k + shift, 15 + shift, C(st, 30, 30, 30));
+  }
+}
+
 // "OptischeKontrolle.bmp" (35 × 20): an eye over the transparent 192, 192, 192, the button
 // that shows the cross-section for a visual check.
 void Draw_Optische_Kontrolle() {
@@ -221,7 +368,21 @@ struct Picture {
 
 const Picture kPictures[] = {
     {"Buttons.bmp", 552, 202, Draw_Buttons},
+    {"act_but.bmp", 64, 16, Draw_Action_Button},
+    {"bmp_t/Prof_ManagerS.bmp", 50, 24, Draw_Profile_Manager_Mark},
+    {"bmp_t/but_options.bmp", 200, 24, Draw_Options_Button},
     {"OptischeKontrolle.bmp", 35, 20, Draw_Optische_Kontrolle},
+    {"SniGrImportButton.bmp", 204, 112, Draw_Import_Strip},
+    {"SniR7.bmp", 55, 14, Draw_Family_Logo},
+    {"deskbuts.bmp", 152, 288, Draw_Desk_Buttons},
+    {"textbuttonbg.bmp", 100, 19, Draw_Text_Button_Bg},
+    {"TextButtonBg.bmp", 100, 19, Draw_Text_Button_Bg},
+    {"TextButtonBg_ro.bmp", 100, 19, Draw_Text_Button_Bg_Hover},
+    {"TextButtonBgInaktive.bmp", 100, 19, Draw_Text_Button_Bg_Inactive},
+    {"TextButtonBgInaktive_ro.bmp", 100, 19, Draw_Text_Button_Bg_Inactive_Hover},
+    {"but_hinweise_reaktivieren.bmp", 848, 21, Draw_Hints_Button},
+    {"tools/bemop_fcd.bmp", 220, 192, Draw_Concrete_Curve},
+    {"tools/bemop_fyk.bmp", 216, 141, Draw_Steel_Curve},
 };
 
 std::vector<char> Read_All(const std::string &path) {
@@ -246,7 +407,9 @@ int main(int argc, char **argv) {
   for (const Picture &p : kPictures) {
     Host_Reset();
     p.draw();
-    std::string out = ((check ? scratch : fs::path(folder)) / p.name).string();
+    const fs::path target = (check ? scratch : fs::path(folder)) / p.name;
+    fs::create_directories(target.parent_path(), ec);
+    std::string out = target.string();
     if (Host_Save_Bitmap(out.c_str(), 0, 0, p.width - 1, p.height - 1) != 0) {
       std::fprintf(stderr, "make_bitmaps: cannot write %s\n", out.c_str());
       return 1;

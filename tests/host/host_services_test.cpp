@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "host/host.h"
 
@@ -106,4 +107,24 @@ TEST(HostReset, RegisteredResetsRunOnceEach) {
   g_resets = 0;
   Host_Reset();
   EXPECT_EQ(g_resets, 1);
+}
+
+// Questions take the queued answers, then no; the close request reaches the program's
+// function; services the layer lacks are recorded and reported, never silent.
+TEST(HostMemberServices, AnswersCloseRequestAndMissingServices) {
+  Host_Reset();
+  Host_Queue_Answer(1);
+  EXPECT_EQ(Answer_is_Yes("A?"), 1);
+  EXPECT_EQ(Answer_is_Yes("B?"), 0);
+  EXPECT_EQ(Host_Messages().back().kind, 3);
+  YRMSetCloseFct([] { return 32768; });
+  EXPECT_EQ(Host_Request_Close(), 32768);
+  const char *argv[] = {"Zadadade.exe", "P.SPF", nullptr};
+  EXPECT_EQ(YRMSpawnv(0, "Zadadade.exe", argv), -1);
+  EXPECT_EQ(Helpview("vi319_register4"), 0);
+  EXPECT_EQ(Host_Service_Requests(),
+            (std::vector<std::string>{"YRMSpawnv(0,Zadadade.exe,P.SPF)", "Helpview(vi319_register4)"}));
+  EXPECT_EQ(Host_Messages().back().text, "Helpview(vi319_register4): nicht vorhanden");
+  Host_Reset();
+  EXPECT_EQ(Host_Request_Close() + Host_Service_Requests().size(), 0u);
 }

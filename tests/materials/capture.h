@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -39,17 +40,11 @@ class PrintCapture {
   }
   std::vector<std::string> Lines() {
     std::vector<std::string> lines;
-    std::string all = Raw(), cur;
-    auto flush = [&]() {
-      if (!cur.empty() && cur[0] != '#') lines.push_back(cur);
-      cur.clear();
-    };
-    for (char c : all) {
-      if (c == '\r') continue;
-      if (c == '\n') flush();
-      else cur.push_back(c);
+    std::istringstream in(Raw());
+    for (std::string line; std::getline(in, line);) {
+      std::erase(line, '\r');
+      if (!line.empty() && line[0] != '#') lines.push_back(line);
     }
-    flush();
     return lines;
   }
 

@@ -1,8 +1,14 @@
-// Text blocks, paragraphs and the layout commands of the print list.
+// Text blocks, paragraphs and the layout commands of the print list; verdict marks,
+// colour codes, comparison signs and the red error lines; the test-support print-list
+// reader: it reads what is written and names every departure.
+#include <cmath>
+#include <cstring>
 #include <functional>
 #include <string>
 
+#include "host/host.h"
 #include "host/oli_layout.h"
+#include "support/support.h"
 #include "tests/print/print_test_util.h"
 
 namespace {
@@ -18,11 +24,9 @@ TEST(PrintList, EveryTextWriterIgnoresANullStream) {
   Oli_Print_Fehler_Berechnung(nullptr, "", "x");
   OLI_setFlags(nullptr, 0x280);
   OLI_setYPositionCM(nullptr, 1, -0.5);
-  EXPECT_EQ(1, Close_Druckliste(nullptr));
-  EXPECT_EQ(1, Oliplot_Begin_Grafic(nullptr, 0, 100, 200, 0, 1, 1, 0, 0));
-  EXPECT_EQ(nullptr, Oliplot_Stream());
-  EXPECT_EQ(nullptr, Open_Druckliste(nullptr));
-  EXPECT_EQ(nullptr, Open_Druckliste("/nonexistent-folder/x.oli"));
+  OLI_reserveSpaceCM(nullptr, 16.0);
+  EXPECT_EQ(2, Close_Druckliste(nullptr) + Oliplot_Begin_Grafic(nullptr, 0, 100, 200, 0, 1, 1, 0, 0));
+  EXPECT_TRUE(!Oliplot_Stream() && !Open_Druckliste(nullptr) && !Open_Druckliste("/nonexistent-folder/x.oli"));
 }
 
 TEST(PrintList, PrintfReportsAFailedWrite) {
@@ -84,21 +88,24 @@ TEST_F(PrintListFile, PointTableSequenceOfTheProfilePrint) {
   std::fprintf(f_, " %-4d %7.1lf %7.1lf%s%s\n", 2, 100.0, -20.5, "        ", "    ");
   std::fprintf(f_, "#END_OF_TEXT\n");
   OLI_setYPositionCM(f_, 1, -0.5);
+  OLI_reserveSpaceCM(f_, 16.0);
+  OLI_reserveSpaceCM(f_, 0.0);  // nothing to keep free: no line
   OLI_setFlags(f_, 0x380);
   Oli_End_Text(f_);  // nothing: the table's own trailer ended it
   CP850_CALL(Oli_Printf, f_, "%sProfilhöhe, -breite h = %.1lf mm,  b = %.1lf mm\n", "", 200.0, 100.0);
   std::string bytes = Finish();
   EXPECT_EQ(Golden("point_table.oli"), bytes);
-
   OLI_DOCUMENT doc;
   ASSERT_EQ(0, Read_Oli_Text(bytes.data(), bytes.size(), &doc)) << doc.errors[0];
   ASSERT_EQ(1u, doc.tables.size());
   EXPECT_EQ(4u, doc.tables[0].rows.size());
   EXPECT_EQ((std::vector<double>{4.4, 4.6, 28.5, 32.5}), doc.tables[0].rules);
-  ASSERT_EQ(3u, doc.layout.size());
+  ASSERT_EQ(4u, doc.layout.size());
   EXPECT_EQ(0x280, doc.layout[0].numbers[0]);
   EXPECT_EQ((std::vector<double>{1, -0.5}), doc.layout[1].numbers);
-  EXPECT_EQ(0x380, doc.layout[2].numbers[0]);
+  EXPECT_EQ("#OLI_RESERVE", doc.layout[2].name);
+  EXPECT_EQ((std::vector<double>{16.0}), doc.layout[2].numbers);
+  EXPECT_EQ(0x380, doc.layout[3].numbers[0]);
   ASSERT_EQ(3u, doc.text_blocks.size());
   EXPECT_EQ(OLI_KIND_LEGEND, doc.paragraphs[1].kind);
 }
@@ -193,12 +200,10 @@ TEST_F(PrintListFile, TabStopsWithKindsAndTheLimitOf100) {
   Oli_Printf(f_, "c\n");
   OLI_DOCUMENT doc = Finish_And_Read();
   ASSERT_EQ(3u, doc.paragraphs.size());
-  ASSERT_EQ(2u, doc.paragraphs[0].tabs.size());
-  EXPECT_EQ(2, doc.paragraphs[0].tabs[1].kind);
-  EXPECT_DOUBLE_EQ(12.5, doc.paragraphs[0].tabs[1].position);
-  ASSERT_EQ(100u, doc.paragraphs[1].tabs.size());
-  EXPECT_DOUBLE_EQ(9.9, doc.paragraphs[1].tabs[99].position);
-  EXPECT_TRUE(doc.paragraphs[2].tabs.empty());
+  const auto &t = doc.paragraphs;
+  ASSERT_EQ((std::vector<size_t>{2, 100, 0}), (std::vector<size_t>{t[0].tabs.size(), t[1].tabs.size(), t[2].tabs.size()}));
+  EXPECT_EQ((std::vector<double>{2, 12.5, 9.9}), (std::vector<double>{double(t[0].tabs[1].kind), t[0].tabs[1].position,
+                                                                      t[1].tabs[99].position}));
 }
 
 // Page head and contents entry written raw, then text; the reader keeps the order.
@@ -208,12 +213,10 @@ TEST_F(PrintListFile, RawPageLinesAndTextKeepTheirOrder) {
   Oli_End_Text(f_);
   std::fprintf(f_, "#NEWPAGE\n");
   OLI_DOCUMENT doc = Finish_And_Read();
-  ASSERT_EQ(4u, doc.elements.size());
-  EXPECT_EQ(OLI_EL_RAW, doc.elements[0].kind);
-  EXPECT_EQ(OLI_EL_CONTENTS, doc.elements[1].kind);
-  EXPECT_EQ(" POS. 12", doc.raw_lines[doc.elements[1].index]);
-  EXPECT_EQ(OLI_EL_TEXT, doc.elements[2].kind);
-  EXPECT_EQ(OLI_EL_NEWPAGE, doc.elements[3].kind);
+  std::vector<int> kinds;
+  for (const auto &e : doc.elements) kinds.push_back(e.kind);
+  EXPECT_EQ((std::vector<int>{OLI_EL_RAW, OLI_EL_CONTENTS, OLI_EL_TEXT, OLI_EL_NEWPAGE}), kinds);
+  EXPECT_EQ(" POS. 12", doc.raw_lines.at(doc.elements.at(1).index));
 }
 
 TEST_F(PrintListFile, OpenResetsTheParagraphState) {
@@ -235,8 +238,186 @@ TEST_F(PrintListFile, OpenResetsTheParagraphState) {
 TEST(PrintList, ApplicationCodeIsUnknown) {
   char buf[3] = {'x', 'x', 'x'};
   EXPECT_STREQ("??", Get_Application_Kuerzel(buf));
-  EXPECT_EQ(nullptr, Get_Application_Kuerzel(nullptr));
-  EXPECT_STREQ("", Oli_Line_Prefix());
+  EXPECT_TRUE(Get_Application_Kuerzel(nullptr) == nullptr && *Oli_Line_Prefix() == 0);
+}
+
+// ---------------------------------------------------------------- marks
+const std::string kRed = "╬{C 1 230 0 0}"_cp;
+const std::string kBlue = "╬{C 1 0 0 230}"_cp;
+const std::string kReset = "╬{C 768}"_cp;
+const std::string kPara = "#SHOWPARA 4 0.100 0.000 0\n";
+const std::string kEnd = "#END_OF_TEXT\n";
+
+TEST_F(PrintListFile, DatencheckLineIsByteExact) {
+  Oli_Print_Fehler_Datencheck(f_, "des Profils");
+  Oli_Print_Fehler_Datencheck(f_, "");
+  Oli_Print_Fehler_Datencheck(f_, nullptr);
+  std::string line1 = "\xCE{C 1 230 0 0}Fehler beim Datencheck des Profils  !\xCE{C 768}\n";
+  std::string line2 = "\xCE{C 1 230 0 0}Fehler beim Datencheck  !\xCE{C 768}\n";
+  EXPECT_EQ(kPara + line1 + line2 + line2 + kEnd, Finish());
+}
+
+// With colours off only the codes go; the words of a failed check stay.
+TEST_F(PrintListFile, ErrorLinesKeepTheirWordsWithoutColours) {
+  Oli_Set_Colors(0);
+  Oli_Print_Fehler_Datencheck(f_, "des Profils");
+  Oli_Print_Fehler_Berechnung(f_, "", "der Spannungen");
+  Oli_Set_Colors(1);
+  Oli_Print_Fehler_Berechnung(f_, nullptr, "");
+  EXPECT_EQ(kPara + "Fehler beim Datencheck des Profils  !\n" + "Fehler bei der Berechnung der Spannungen !!\n" +
+                kRed + "Fehler bei der Berechnung !!" + kReset + "\n" + kEnd,
+            Finish());
+}
+
+// Each mark with colours on (its words in blue or red, then the reset code) and off
+// (the words alone); the host's reset switches colours back on.
+TEST(PrintMarks, MarksWithColoursOnAndOff) {
+  const struct {
+    const char *(*mark)();
+    std::string on, off;
+  } cases[] = {{Oli_Mark_Ok, kBlue + "ok" + kReset, "ok"},
+               {Oli_Mark_Nicht_Ok, kRed + "nicht ok !!" + kReset, "nicht ok !!"},
+               {Oli_Mark_Red_Exclam, kRed + "!!" + kReset, "!!"},
+               {Oli_Mark_Blue_Exclam, kBlue + "!!" + kReset, "!!"},
+               {Oli_Color_Red, kRed, ""},
+               {Oli_Color_Reset, kReset, ""},
+               {Oli_Mult_Dot, "╬/.╬r"_cp, "╬/.╬r"_cp}};
+  for (const auto &c : cases) {
+    Reset_Print_For_Tests();
+    EXPECT_EQ(1, Oli_Colors_On());
+    EXPECT_EQ(c.on, c.mark());
+    Oli_Set_Colors(0);
+    EXPECT_EQ(c.off, c.mark());
+    Oli_Set_Fills(0);
+    Host_Reset();
+    EXPECT_EQ(1, Oli_Fills_On());
+    EXPECT_EQ(c.on, c.mark());
+  }
+}
+
+// Every mark reads back as its words through the markup reader.
+TEST(PrintMarks, MarksReadBackAsTheirWords) {
+  Reset_Print_For_Tests();
+  std::string plain;
+  std::vector<OLI_MARKUP_CODE> codes;
+  ASSERT_TRUE(Oli_Markup_Plain(Oli_Mark_Nicht_Ok(), &plain, &codes));
+  ASSERT_EQ(2u, codes.size());
+  EXPECT_EQ("nicht ok !!|C 1 230 0 0|C 768", plain + "|" + codes[0].argument + "|" + codes[1].argument);
+}
+
+// '<', '¾' (equal in single precision) or '>'; one float step is above 1e-7, nan is '>'.
+TEST(PrintMarks, CompareSignInSinglePrecision) {
+  std::string signs;
+  for (double v : {0.9, 1.0, 1.0 + 1e-9, 1.1, 1.0 + 1e-6, std::nan("")}) signs += Oli_Compare_Mark_Le(v, 1.0);
+  EXPECT_EQ("<\xF3\xF3>>>", signs);
+}
+
+// ---------------------------------------------------------------- reader
+int Errors(const std::string &text, OLI_DOCUMENT *doc) { return Read_Oli_Text(text.data(), text.size(), doc); }
+
+// The directives the drawings print themselves into the block's stream read back.
+TEST_F(PrintListFile, DrawingsOwnDirectivesReadBack) {
+  ASSERT_EQ(0, Oliplot_Begin_Grafic(f_, -10, 110, 210, -10, 0.05, 0.05, 0, 0));
+  Oliplot_Set_Extended_Mode(1);
+  Tools_Fprintf(Oliplot_Stream(), " 8 %d\n", 6);
+  Tools_Fprintf(Oliplot_Stream(), " 7 %d\n", 9);
+  Tools_Fprintf(Oliplot_Stream(), " 4 %d\n", 1);
+  Tools_Fprintf(Oliplot_Stream(), " 38 %d %s %d\n", 0, " ", 0);
+  Tools_Fprintf(Oliplot_Stream(), " 38 %d %s %d\n", 2, "0.03 0.05", 0);
+  Oliplot_Set_Dimension_Style(8);
+  Oliplot_Fill_Color(0, 0, 0);
+  Oliplot_Save_State();
+  Oliplot_Set_Color(34);
+  double y[4] = {0, 200, 200, 0}, z[4] = {0, 0, 100, 100};
+  Oliplot_Filled_Polygon(4, y, z);
+  Oliplot_Polyline(4, y, z);
+  Oliplot_Dimension_Line(0, -5, 200, -5, 0.1, -2);
+  Oliplot_Axis_Pair(100, 50, "z", "y", 0.5, 1.5707963267948966);
+  Oliplot_Text_Printf(110, 50, 4, 3, "S");
+  Oliplot_Restore_State();
+  Oliplot_End_Grafic(f_);
+  OLI_setYPositionCM(f_, 1, -0.5);
+  OLI_DOCUMENT doc = Finish_And_Read();
+  ASSERT_EQ(1u, doc.graphics.size());
+  const OLI_GRAPHIC &g = doc.graphics[0];
+  EXPECT_TRUE(g.closed && doc.elements.back().kind == OLI_EL_LAYOUT);
+  EXPECT_EQ((std::vector<double>{11, 6, 8, 50}), (std::vector<double>{g.width, g.height, double(g.items[0].code),
+                                                                     double(g.items[5].code)}));
+  EXPECT_EQ((std::vector<double>{0, 0}), g.items[3].numbers);
+  EXPECT_EQ((std::vector<double>{2, 0.03, 0.05, 0}), g.items[4].numbers);
+}
+
+TEST(OliReader, NamesEveryDeparture) {
+  struct Case {
+    const char *text;
+    const char *why;
+  } cases[] = {
+      {"#SHOWPARA 4 0.1 0 0\nText\n", "text block without #END_OF_TEXT"},
+      {"#SHOWPARA 4 x 0 0\nText\n#END_OF_TEXT\n", "malformed #SHOWPARA"},
+      {"#SHOWPARA 4 0.1 0 2 1 3.0\nText\n#END_OF_TEXT\n", "malformed #SHOWPARA"},
+      {"#SHOWPARA 4 0.1 0 0\n#SHOWGRAFIC 1 1\n -1\n#END_OF_TEXT\n", "directive inside an open text block"},
+      {"#END_OF_TEXT\n", "#END_OF_TEXT outside a block"},
+      {"#SHOWFOO\n", "unknown directive"},
+      {"Text", "last line without its line end"},
+      {"#SHOWTABLE\n0 0 0\n", "malformed table head"},
+      {"#SHOWTABLE\n0 0 0\n1 1 -1 -1 2\n4.4 4.6\nrow\n", "table without #END_OF_TEXT"},
+      {"#SHOWGRAFIC 1 1\n 1  0 0 1 1\n", "graphic block without \" -1\""},
+      {"#SHOWGRAFIC 1 1\n 1  0 0 1\n -1\n", "malformed graphic directive 1"},
+      {"#SHOWGRAFIC 1 1\n 1  0 0 1 nan\n -1\n", "malformed graphic directive 1"},
+      {"#SHOWGRAFIC 1 1\n 77 1\n -1\n", "unknown graphic directive 77"},
+      {"#SHOWGRAFIC 1 1\n 9 0 0 0 0 23 S\n -1\n", "text directive without its text in guillemets"},
+      {"#SHOWGRAFIC 1 1\n 18 3\n 0 0\n 1 0\n", "polygon with fewer points than announced"},
+      {"#SHOWGRAFIC 1 1\n 18 2\n 0 0\n 1 x\n -1\n", "malformed polygon point"},
+      {"#SHOWGRAFIC 1 1\n50 1 2 256\n -1\n", "malformed graphic directive 50"},
+      {"#SHOWGRAFIC 1 1\n1  0 0 1 1\n -1\n", "directive with a wrong lead"},
+      {"#OLI_FLAGS 280\n", "malformed layout command"},
+      {"#OLI_YPOS 1\n", "malformed layout command"},
+  };
+  for (const Case &c : cases) {
+    OLI_DOCUMENT doc;
+    EXPECT_GT(Errors(c.text, &doc), 0) << c.text;
+    bool found = false;
+    for (const std::string &e : doc.errors) found = found || e.find(c.why) != std::string::npos;
+    EXPECT_TRUE(found) << c.text << " -> " << (doc.errors.empty() ? "" : doc.errors[0]);
+  }
+}
+
+TEST(OliReader, EmptyAndUnreadableInput) {
+  OLI_DOCUMENT doc;
+  EXPECT_EQ(0, Read_Oli_Text(nullptr, 5, &doc));
+  EXPECT_TRUE(doc.elements.empty());
+  PLOT_DOCUMENT pd;
+  EXPECT_EQ(2, Read_Oli_File("/nonexistent-folder/x.oli", &doc) + Read_Plot_File("/nonexistent-folder/x.spf", &pd));
+}
+
+TEST(OliReader, PlotFileDepartures) {
+  const char *cases[] = {
+      "",
+      "kelm-ZadaDade (1.0)A\n*TABLES\n*ENTITIES\n",
+      "kelm-ZadaDade (1.0)A\n*TABLES\n*ENTITIES\nPOLY 4\n0 0\n*EOI\n",
+      "kelm-ZadaDade (1.0)A\n*TABLES\n*ENTITIES\nARC 1 2\n*EOI\n",
+      "kelm-ZadaDade (1.0)A\n*TABLES\n*ENTITIES\n*EOI\nLINE 0 0 1 1\n",
+      "kelm-ZadaDade (1.0)A\n*TABLES\nCOLORDEF 1 2\n*ENTITIES\n*EOI\n",
+  };
+  for (const char *c : cases) {
+    PLOT_DOCUMENT pd;
+    EXPECT_GT(Read_Plot_Text(c, std::strlen(c), &pd), 0) << c;
+  }
+}
+
+// Markup: brace colour codes, the letter forms C and B, and single-letter codes.
+TEST(OliReader, MarkupPlainText) {
+  std::string plain;
+  std::vector<OLI_MARKUP_CODE> codes;
+  std::string all;
+  ASSERT_TRUE(Oli_Markup_Plain("I╬\\y╬r = 3 cm╬/4╬r"_cp, &plain, &codes));
+  EXPECT_EQ(4u, codes.size());
+  all = plain + "|";
+  ASSERT_TRUE(Oli_Markup_Plain("ab╬C3 blau╬rX╬bFehler╬r in"_cp, &plain, &codes));
+  all += plain + "|";
+  ASSERT_TRUE(Oli_Markup_Plain("╬C3 rot"_cp, &plain, nullptr));  // argument to the end
+  EXPECT_EQ("Iy = 3 cm4|abblauXFehler in|rot", all + plain);
+  EXPECT_FALSE(Oli_Markup_Plain("x╬"_cp, &plain, nullptr) || Oli_Markup_Plain("╬{C 1 230 0 0"_cp, &plain, nullptr));
 }
 
 }  // namespace

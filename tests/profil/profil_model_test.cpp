@@ -1,4 +1,5 @@
 // The thin-walled model each shape type hands to the solver (cm), and the ribs.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +11,11 @@
 #include "tests/profil/profil_shapes.h"
 
 namespace {
+
+using ::testing::DoubleEq;
+using ::testing::DoubleNear;
+using ::testing::Pointwise;
+using V = std::vector<double>;
 
 struct Node {
   double y, z;  // cm
@@ -46,40 +52,32 @@ PROFIL Shape(Dims... dims) {
   return p;
 }
 
-void Expect_Node(const Model &m, int nr, double y_mm, double z_mm) {
-  auto it = m.nodes.find(nr);
-  ASSERT_NE(it, m.nodes.end()) << "node " << nr;
-  EXPECT_NEAR(it->second.y, 0.1 * y_mm, 1e-12) << "node " << nr;
-  EXPECT_NEAR(it->second.z, 0.1 * z_mm, 1e-12) << "node " << nr;
-}
-
-// Line nr (1-based, in creation order): ends, thickness and radii given in mm.
-void Expect_Line(const Model &m, int nr, int a, int b, double t, double ral = 0, double rar = 0, double rel = 0,
-                 double rer = 0) {
-  ASSERT_GE(static_cast<int>(m.lines.size()), nr);
-  const Line &l = m.lines[nr - 1];
-  EXPECT_EQ(l.nr, nr);
-  EXPECT_EQ(l.a, a) << "line " << nr;
-  EXPECT_EQ(l.b, b) << "line " << nr;
-  EXPECT_NEAR(l.t_a, 0.1 * t, 1e-12) << "line " << nr;
-  EXPECT_NEAR(l.t_b, 0.1 * t, 1e-12) << "line " << nr;
-  const double want[4] = {ral, rar, rel, rer};
-  for (int k = 0; k < 4; ++k) EXPECT_NEAR(l.r[k], 0.1 * want[k], 1e-12) << "line " << nr << " radius " << k;
-}
-
-struct LineWant {
-  int nr, a, b;
-  double t, ral = 0, rar = 0, rel = 0, rer = 0;
-};
-void Expect_Lines(const Model &m, std::initializer_list<LineWant> want) {
-  for (const LineWant &w : want) Expect_Line(m, w.nr, w.a, w.b, w.t, w.ral, w.rar, w.rel, w.rer);
-}
+// Nodes (nr, y, z) and lines (nr in creation order, ends, thickness, radii r_al, r_ar,
+// r_el, r_er), given in mm.
 struct NodeWant {
   int nr;
   double y, z;
 };
 void Expect_Nodes(const Model &m, std::initializer_list<NodeWant> want) {
-  for (const NodeWant &w : want) Expect_Node(m, w.nr, w.y, w.z);
+  for (const NodeWant &w : want) {
+    auto it = m.nodes.find(w.nr);
+    ASSERT_NE(it, m.nodes.end()) << "node " << w.nr;
+    EXPECT_THAT((V{it->second.y, it->second.z}), Pointwise(DoubleNear(1e-12), V{0.1 * w.y, 0.1 * w.z})) << "node " << w.nr;
+  }
+}
+struct LineWant {
+  int nr, a, b;
+  double t, ral = 0, rar = 0, rel = 0, rer = 0;
+};
+void Expect_Lines(const Model &m, std::initializer_list<LineWant> want) {
+  for (const LineWant &w : want) {
+    ASSERT_GE(static_cast<int>(m.lines.size()), w.nr);
+    const Line &l = m.lines[w.nr - 1];
+    EXPECT_EQ((std::vector<int>{l.nr, l.a, l.b}), (std::vector<int>{w.nr, w.a, w.b}));
+    EXPECT_THAT((V{l.t_a, l.t_b, l.r[0], l.r[1], l.r[2], l.r[3]}),
+                Pointwise(DoubleNear(1e-12), V{0.1 * w.t, 0.1 * w.t, 0.1 * w.ral, 0.1 * w.rar, 0.1 * w.rel, 0.1 * w.rer}))
+        << "line " << w.nr;
+  }
 }
 
 }  // namespace
@@ -103,21 +101,20 @@ TEST(ProfilModel, WeldedIShapeAndMissingFlanges) {
   ASSERT_EQ(m.lines.size(), 5u);
   for (const Line &l : m.lines)
     for (double r : l.r) EXPECT_EQ(r, 0.0);
-  Expect_Node(m, 4, 150, 390);
-  Expect_Line(m, 3, 4, 5, 20);
+  Expect_Nodes(m, {{4, 150, 390}});
+  Expect_Lines(m, {{3, 4, 5, 20}});
 
   // No top flange: a T standing on the bottom flange, the web from (0, t_fo/2).
   m = Build(Shape(PROFIL_I, 400, 10, 0, 15, 300, 20, 1, 12));
   ASSERT_EQ(m.nodes.size(), 4u);
   ASSERT_EQ(m.lines.size(), 3u);
   Expect_Nodes(m, {{1, 0, 7.5}, {2, 150, 390}});
-  Expect_Line(m, 1, 2, 3, 20, 0, 0, 12, 0);
-  Expect_Line(m, 3, 1, 3, 10, 0, 0, 12, 12);  // a fillet without its flange is dropped
+  Expect_Lines(m, {{1, 2, 3, 20, 0, 0, 12, 0}, {3, 1, 3, 10, 0, 0, 12, 12}});  // a fillet without its flange is dropped
 
   m = Build(Shape(PROFIL_I, 400, 10, 200, 15, 300, 0, 1, 12));  // no bottom flange
   ASSERT_EQ(m.nodes.size(), 4u);
-  Expect_Node(m, 4, 0, 400);
-  Expect_Line(m, 3, 2, 4, 10, 12, 12, 12, 12);
+  Expect_Nodes(m, {{4, 0, 400}});
+  Expect_Lines(m, {{3, 2, 4, 10, 12, 12, 12, 12}});
 }
 
 // Angle L 150 × 100 × 10 (EN 10056-1: r_1 = 12, r_2 = 6) both ways round.
@@ -133,7 +130,7 @@ TEST(ProfilModel, AngleAndItsMirror) {
   // Without leg 2 a single wall.
   m = Build(Shape(PROFIL_ANGLE, 150, 10, 0, 0, 0, 0, 1, 12, 6));
   ASSERT_EQ(m.lines.size(), 1u);
-  Expect_Line(m, 1, 1, 2, 10, 6, 0, 12, 0);
+  Expect_Lines(m, {{1, 1, 2, 10, 6, 0, 12, 0}});
 }
 
 // UPN 300 (EN 10365): web on the positive side; Z section and T section.
@@ -150,11 +147,11 @@ TEST(ProfilModel, ChannelZAndT) {
   m = Build(Shape(PROFIL_Z, 200, 8, 0, 10, 0, 0, 1, 9, 4));  // no flanges: the web alone
   ASSERT_EQ(m.nodes.size(), 2u);
   Expect_Nodes(m, {{1, 0, 5}, {2, 0, 195}});
-  Expect_Line(m, 1, 1, 2, 8, 0, 9, 9, 0);
+  Expect_Lines(m, {{1, 1, 2, 8, 0, 9, 9, 0}});
 
   m = Build(Shape(PROFIL_T, 100, 11, 100, 11, 0, 0, 1, 11, 5.5));
   ASSERT_EQ(m.nodes.size(), 4u);
-  Expect_Node(m, 4, 0, 100);
+  Expect_Nodes(m, {{4, 0, 100}});
   Expect_Lines(m, {{1, 1, 2, 11, 0, 5.5, 0, 11}, {2, 2, 3, 11, 0, 11, 0, 5.5}, {3, 2, 4, 11, 11, 11, 0, 0}});
 }
 
@@ -172,15 +169,15 @@ TEST(ProfilModel, HollowSectionsAndPolygons) {
   ASSERT_EQ(m.lines.size(), 32u);
   const double R = 88.9 / 2 - 2.5;
   Expect_Nodes(m, {{1, 0, R}, {9, R, 0}, {17, 0, -R}});
-  Expect_Line(m, 32, 32, 1, 5);
+  Expect_Lines(m, {{32, 32, 1, 5}});
   for (int k = 1; k <= 32; ++k) {
     const Node &n = m.nodes.at(k);
     EXPECT_NEAR(std::hypot(n.y, n.z), 0.1 * R, 1e-12);
   }
   m = Build(Shape(PROFIL_ROUND, 40, 0, 0, 0, 0, 0));
   ASSERT_EQ(m.nodes.size(), 32u);
-  Expect_Node(m, 1, 0, 10);
-  Expect_Line(m, 5, 5, 6, 20);
+  Expect_Nodes(m, {{1, 0, 10}});
+  Expect_Lines(m, {{5, 5, 6, 20}});
 }
 
 // Box girder with both overhangs: 8 nodes, flanges right to left, webs between the
@@ -195,11 +192,11 @@ TEST(ProfilModel, BoxGirderWithOverhangs) {
   Expect_Nodes(m, {{1, 200, 10}, {2, 144, 10}, {3, -144, 10}, {4, -200, 10}, {5, 180, 587.5}, {8, -180, 587.5}});
   const int ends[8][2] = {{1, 2}, {2, 3}, {3, 4}, {5, 6}, {6, 7}, {7, 8}, {2, 6}, {3, 7}};
   const double t[8] = {20, 20, 20, 25, 25, 25, 12, 12};
-  for (int k = 0; k < 8; ++k) Expect_Line(m, k + 1, ends[k][0], ends[k][1], t[k]);
+  for (int k = 0; k < 8; ++k) Expect_Lines(m, {{k + 1, ends[k][0], ends[k][1], t[k]}});
   p.ue_o = p.ue_u = 0;
   m = Build(p);
   ASSERT_EQ(m.nodes.size(), 4u);
-  Expect_Line(m, 3, 1, 3, 12);
+  Expect_Lines(m, {{3, 1, 3, 12}});
 }
 
 // Trapezoid: two feet at the foot level, then the rib on a plate of thickness 0 adds the
@@ -225,57 +222,44 @@ TEST(ProfilModel, NoShapeBuildsNothing) {
     p.A = 5;
     EXPECT_EQ(Calc_Profil_DWQB_Querschnittswerte(&p, nullptr, nullptr, 0, 0, nullptr),
               DWQB_FAULT_NO_NODES_OR_LINES);
-    EXPECT_EQ(p.A, 0.0);
-    EXPECT_TRUE(Current().nodes.empty());
+    EXPECT_TRUE(p.A == 0 && Current().nodes.empty()) << p.A;
   }
   // An R7-PLAX section is not the model's business.
   PROFIL q = Shape(PROFIL_I, 300, 10, 100, 10, 100, 10);
   q.kind = PROFIL_KIND_QUER;
   q.A = 1234;
-  EXPECT_EQ(Get_Profil_DWQB_Querschnittswerte(&q, nullptr, nullptr, 0, 0, nullptr), 0);
-  EXPECT_EQ(q.A, 1234);
+  EXPECT_EQ((V{double(Get_Profil_DWQB_Querschnittswerte(&q, nullptr, nullptr, 0, 0, nullptr)), q.A}), (V{0, 1234}));
 }
 
 // Flat and round bars take closed formulas whatever the solver gives.
 TEST(ProfilModel, FlatAndRoundBarClosedFormulas) {
   PROFIL p = Shape(PROFIL_FLAT, 100, 10, 0, 0, 0, 0);
   Calc_Profil_DWQB_Querschnittswerte(&p, nullptr, nullptr, 0, 0, nullptr);
-  EXPECT_DOUBLE_EQ(p.A, 1000);
-  EXPECT_DOUBLE_EQ(p.z_s, 50);
-  EXPECT_DOUBLE_EQ(p.y_s, -5);
-  EXPECT_NEAR(p.I_y, 100.0 * 100 * 100 * 10 / 12, 1e-6);
-  EXPECT_NEAR(p.I_z, 10.0 * 10 * 10 * 100 / 12, 1e-9);
-  EXPECT_EQ(p.W_pl_y, 0.0);  // switch off
-  EXPECT_NEAR(p.I_T, Calc_Rectangle_Torsion_Constants(10, 100, nullptr), 1e-9);
+  // A, z_s, y_s, I_y, I_z, W_pl_y (switch off) and I_T of the rectangle's table.
+  EXPECT_THAT((V{p.A, p.z_s, p.y_s, p.I_y, p.I_z, p.W_pl_y, p.I_T}),
+              Pointwise(DoubleNear(1e-6), V{1000, 50, -5, 1e6 / 1.2, 1e4 / 1.2, 0,
+                                            Calc_Rectangle_Torsion_Constants(10, 100, nullptr)}));
   Set_Profil_Plastic_Moduli_Flag(1);
   Calc_Profil_DWQB_Querschnittswerte(&p, nullptr, nullptr, 0, 0, nullptr);
-  EXPECT_DOUBLE_EQ(p.W_pl_y, 25000);
-  EXPECT_DOUBLE_EQ(p.W_pl_z, 2500);
+  EXPECT_EQ((V{p.W_pl_y, p.W_pl_z}), (V{25000, 2500}));
   PROFIL r = Shape(PROFIL_ROUND, 40, 0, 0, 0, 0, 0);
   Calc_Profil_DWQB_Querschnittswerte(&r, nullptr, nullptr, 0, 0, nullptr);
   Set_Profil_Plastic_Moduli_Flag(0);
-  EXPECT_NEAR(r.A, M_PI * 400, 1e-9);
-  EXPECT_NEAR(r.I_y, M_PI * std::pow(40, 4) / 64, 1e-6);
-  EXPECT_NEAR(r.I_T, M_PI * std::pow(40, 4) / 32, 1e-6);
-  EXPECT_NEAR(r.W_pl_y, std::pow(40, 3) / 6, 1e-9);
-  EXPECT_EQ(r.y_s, -20);
+  EXPECT_THAT((V{r.A, r.I_y, r.I_T, r.W_pl_y, r.y_s}),
+              Pointwise(DoubleNear(1e-6), V{M_PI * 400, M_PI * std::pow(40, 4) / 64, M_PI * std::pow(40, 4) / 32,
+                                            std::pow(40, 3) / 6, -20}));
 }
 
 TEST(ProfilRib, GeometryOfChannelAndTrapezoidRibs) {
   double angle = 9, w = 9, e = 9, g = 9;
   PROFIL c = Shape(PROFIL_U, 100, 6, 50, 8.5, 0, 0);
   Get_Profil_Rib_Geometry(&c, 10, &angle, &w, &e, &g);
-  EXPECT_EQ(angle, 0);
-  EXPECT_EQ(w, 0);
-  EXPECT_EQ(e, 0);
-  EXPECT_DOUBLE_EQ(g, (100 - 8.5) / 2);
+  EXPECT_EQ((V{angle, w, e, g}), (V{0, 0, 0, (100 - 8.5) / 2}));
   PROFIL t = Shape(PROFIL_TRAPEZ, 300, 10, 100, 12, 400, 0, 0);
   Get_Profil_Rib_Geometry(&t, 8, &angle, &w, &e, &g);
-  const double a = std::atan2(150.0, 300.0);
-  EXPECT_DOUBLE_EQ(angle, a);
-  EXPECT_DOUBLE_EQ(w, 10 / std::cos(a));
-  EXPECT_DOUBLE_EQ(e, (300 + 4 - 6) * std::tan(a));
-  EXPECT_DOUBLE_EQ(g, (8 * std::tan(a) - w + 400) / 2);
+  const double a = std::atan2(150.0, 300.0), wa = 10 / std::cos(a);
+  EXPECT_THAT((V{angle, w, e, g}),
+              Pointwise(DoubleEq(), V{a, wa, (300 + 4 - 6) * std::tan(a), (8 * std::tan(a) - wa + 400) / 2}));
   Get_Profil_Rib_Geometry(&t, 8, nullptr, nullptr, nullptr, nullptr);  // outputs optional
   PROFIL f = Shape(PROFIL_FLAT, 100, 10, 0, 0, 0, 0);
   Get_Profil_Rib_Geometry(&f, 8, &angle, &w, &e, &g);
@@ -297,21 +281,20 @@ TEST(ProfilRib, TrapezoidRibOnAHorizontalPlate) {
   double values[9] = {7, 7, 0, 0, 0, 3, 3, 3, 3};
   int nodes = 3, lines = 1;
   Add_Profil_DWQB_Rib(values, &t, &nodes, 10, &lines, 2, 500, 0, +1, 1);
-  EXPECT_EQ(nodes, 5);
-  EXPECT_EQ(lines, 4);
+  EXPECT_EQ((std::vector<int>{nodes, lines}), (std::vector<int>{5, 4}));
   for (double v : values) EXPECT_EQ(v, 0.0);
   Model m = Current();
   const double level = 5 + 100 - 3;  // s + d (t_p/2 + h − t_fo/2)
   Expect_Nodes(m, {{3, 500 + e - g, level}, {4, 500 + g - e, level}});
   Expect_Lines(m, {{1, 2, 3, 5}, {2, 3, 4, 6}, {3, 4, 1, 5}});
 
-  PROFIL flat = Shape(PROFIL_FLAT, 50, 5, 0, 0, 0, 0);
+  PROFIL round = Shape(PROFIL_ROUND, 50, 5, 0, 0, 0, 0);  // no rib form
   struct Case {
     const PROFIL *rib;
     int node, line, foot, horizontal;
   };
-  const Case none[] = {{&flat, 5, 4, 2, 1}, {&t, 5, 4, 2, 0}, {&t, -1, 4, 2, 1},
-                       {&t, 5, -1, 2, 1},   {&t, 5, 4, -1, 1}, {nullptr, 5, 4, 2, 1}};
+  const Case none[] = {{&round, 5, 4, 2, 1}, {&t, -1, 4, 2, 1}, {&t, 5, -1, 2, 1}, {&t, 5, 4, -1, 1},
+                       {nullptr, 5, 4, 2, 1}};
   for (const Case &c : none) {
     int n = c.node, l = c.line;
     Add_Profil_DWQB_Rib(values, c.rib, &n, 10, &l, c.foot, 0, 0, 1, c.horizontal);

@@ -88,7 +88,7 @@ TEST_F(ProfilPrint, ShortAndLongForms) {
       {nullptr,
        "flat_long.oli",
        {"Profilparameter (Flachstahl):", "h = 100.0 mm,  t = 10.0 mm",
-        "A = 10.00 cm²,  I╬\\y╬r = 83.33 cm╬/4╬r,  I╬\\z╬r = 0.83 cm╬/4╬r,  I╬\\T╬r = 3.13 cm╬/4╬r,  "
+        "A = 10.00 cm²,  I╬\\y╬r = 83.33 cm╬/4╬r,  I╬\\z╬r = 0.83 cm╬/4╬r,  I╬\\T╬r = 3.12 cm╬/4╬r,  "
         "y╬\\s╬r = -5.0 mm,  z╬\\s╬r = 50.0 mm"_cp},
        {"Querschnittsfläche A = 10.00 cm²,  Umfang U = 22.00 cm"_cp,
         "plastische Widerstandsmomente W╬\\pl,y╬r = 25.00 cm·,  W╬\\pl,z╬r = 2.50 cm·"_cp,

@@ -8,17 +8,9 @@
 // flanges, rolled (1) or welded (0) and the radii r, r_2; the rest of the record stays.
 inline void Set_Shape(PROFIL *p, int type, double h, double t_w, double b_fo, double t_fo, double b_fu, double t_fu,
                       int rolled = 1, double r = 0, double r_2 = 0) {
-  p->kind = PROFIL_KIND_PARAMETRIC;
-  p->type = type;
-  p->h = h;
-  p->t_w = t_w;
-  p->b_fo = b_fo;
-  p->t_fo = t_fo;
-  p->b_fu = b_fu;
-  p->t_fu = t_fu;
-  p->rolled = rolled;
-  p->r = r;
-  p->r_2 = r_2;
+  p->kind = PROFIL_KIND_PARAMETRIC, p->type = type, p->h = h, p->t_w = t_w;
+  p->b_fo = b_fo, p->t_fo = t_fo, p->b_fu = b_fu, p->t_fu = t_fu;
+  p->rolled = rolled, p->r = r, p->r_2 = r_2;
 }
 
 // HE 280 A of EN 10365, rolled, on a record as Reset_Profil leaves it.

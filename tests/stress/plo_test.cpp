@@ -3,9 +3,6 @@
 // without radii (EN 10365: W_pl,y = 602 cm³ for the three-plate model), the law reaching
 // f_y only at its 150 ‰ limit strain (M_lim = 0.99965 f_y t h²/4); shear without normal
 // stresses; the state of the mask solver kept over every return.
-// The calculation needs the stress-point tree (stress/stress.h); until that module is in
-// the tree this file compiles to nothing.
-#if __has_include("stress/stress.h")
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -182,5 +179,3 @@ TEST_F(Plo, GoldenPrints) {
   std::ifstream in(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes) << "PF_UPDATE_GOLDEN=1 writes it";
 }
-
-#endif  // __has_include("stress/stress.h")

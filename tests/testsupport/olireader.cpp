@@ -88,7 +88,7 @@ bool Directive(const std::string &s, const char *word) {
 bool Is_Block_Directive(const std::string &s) {
   return Directive(s, "#SHOWPARA") || Directive(s, "#SHOWTABLE") || Directive(s, "#SHOWGRAFIC") ||
          Directive(s, "#SHOWXYPLOT") || Directive(s, "#NEWPAGE") || Directive(s, "#CONTENTS") ||
-         Directive(s, "#OLI_FLAGS") || Directive(s, "#OLI_YPOS");
+         Directive(s, "#OLI_FLAGS") || Directive(s, "#OLI_YPOS") || Directive(s, "#OLI_RESERVE");
 }
 
 bool Parse_Para_Head(const std::string &s, OLI_PARAGRAPH *p) {
@@ -348,7 +348,7 @@ int Read_Oli_Text(const char *data, std::size_t size, OLI_DOCUMENT *doc) {
                       ? -1
                       : doc->elements.back().index;
       doc->elements.push_back({OLI_EL_CONTENTS, entry, here});
-    } else if (Directive(s, "#OLI_FLAGS") || Directive(s, "#OLI_YPOS")) {
+    } else if (Directive(s, "#OLI_FLAGS") || Directive(s, "#OLI_YPOS") || Directive(s, "#OLI_RESERVE")) {
       std::vector<std::string> t = Tokens(s);
       OLI_LAYOUT_COMMAND c{t[0], {}};
       bool ok;
@@ -356,6 +356,10 @@ int Read_Oli_Text(const char *data, std::size_t size, OLI_DOCUMENT *doc) {
         ok = t.size() == 2 && Starts(t[1], "0x") && t[1].size() > 2 && t[1].size() <= 10 &&
              t[1].find_first_not_of("0123456789abcdef", 2) == std::string::npos;
         if (ok) c.numbers.push_back(static_cast<double>(std::strtoul(t[1].c_str() + 2, nullptr, 16)));
+      } else if (c.name == "#OLI_RESERVE") {
+        double v;
+        ok = t.size() == 2 && Number(t[1], &v) && v > 0;
+        if (ok) c.numbers = {v};
       } else {
         double m, v;
         ok = t.size() == 3 && Integer(t[1], &m) && Number(t[2], &v);

@@ -56,8 +56,8 @@ struct OLI_GRAPHIC {
 };
 
 struct OLI_LAYOUT_COMMAND {
-  std::string name;             // "#OLI_FLAGS", "#OLI_YPOS"
-  std::vector<double> numbers;  // flags; or mode and cm
+  std::string name;             // "#OLI_FLAGS", "#OLI_YPOS", "#OLI_RESERVE"
+  std::vector<double> numbers;  // flags; mode and cm; or cm
 };
 
 enum OLI_ELEMENT_KIND {

@@ -1,0 +1,213 @@
+// The cross-section check on library sections of the catalogue (IPE 300, HEB 200, EN 10365)
+// and on a section given by values only. The print list of a table of checks is golden (its
+// values were checked by hand: buckling to EN 1993-1-1 6.3.1 with Table 6.1/6.2, in fire to
+// EN 1993-1-2 4.2.3.2; the c/t ratios of EN 1993-1-1 Table 5.2); the tests below it pin the
+// values the print list rounds.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "checks/checks.h"
+#include "querschnitt/querschnitt.h"
+#include "support/cp850.h"
+#include "tests/checks/checks_fixture.h"
+
+namespace {
+
+// A library profile of the catalogue and a copy of its check data, as a check request holds it
+// (buckling lengths L both ways, β 1).
+struct Section {
+  QUERSCHNITT q{};
+  QS_CHECK_VIEW v{};
+  Section(const char *name, float L) {
+    Init_Querschnitt_Record(&q);
+    EXPECT_EQ(Set_Querschnitt_Profil(&q, 0, 0, name), 1);
+    EXPECT_EQ(Calc_Querschnitt_Values(&q, 0.5, 2), 1);
+    v = q.view;
+    v.values.beta_in = v.values.beta_out = 1;
+    v.values.L_in = v.values.L_out = L;
+  }
+  ~Section() { Free_Querschnitt_Record(&q); }
+};
+void Options(QS_CHECK_VIEW *v, const int o[4]) {
+  for (int i = 0; i < 4; ++i) Encode_Check_Option_Word(o[i], &v->values.options[i]);
+}
+
+struct Outcome {
+  uint32_t ret = 0;
+  double out[9]{}, buckling = -1;
+  CHECK_RESULT r{};
+};
+// One check (γ_M = γ_M1 = g) writing into stream.
+Outcome Check(uint32_t kind_1, uint32_t kind_2, const double F[8], const QS_CHECK_VIEW *view, uint32_t spatial,
+              FILE *stream = nullptr, double g = 1.0) {
+  Outcome r;
+  Set_Check_Querschnitt_Stream(stream);
+  const uint32_t kind[2] = {kind_1, kind_2};
+  r.ret = Check_Querschnitt(kind, F[0], F[1], F[2], F[3], F[4], F[5], F[6], F[7], view, g, &r.out[0], &r.out[1],
+                            &r.out[2], &r.out[3], &r.out[4], &r.out[5], &r.out[6], &r.out[7], &r.out[8], g,
+                            &r.buckling, 0, spatial, 0, 0, &r.r);
+  Set_Check_Querschnitt_Stream(nullptr);
+  return r;
+}
+
+// Values-only section: IPE 300's A and W in m², m³.
+QS_CHECK_VIEW Values_Only() {
+  QS_CHECK_VIEW v{};
+  v.header.type = -1;
+  v.values.A = 53.81e-4f;
+  v.values.W_lower = v.values.W_upper = 557.1e-6f;
+  return v;
+}
+// IPE 300 with the interaction values of shape 1 (A, h_S, t_w, W_pl,y in m; f_d; W_el in cm³).
+void Set_Interaction(QS_CHECK_VIEW *v, int shape, const float p[6]) {
+  v->header.interaction = shape;
+  for (int i = 0; i < 6; ++i) v->values.interaction[i] = p[i];
+}
+constexpr float kIpe[6] = {53.81e-4f, 0.2893f, 0.0071f, 628.36e-6f, 235000, 557.1f};
+
+class CheckQuerschnitt : public ChecksTest {};
+
+}  // namespace
+
+// Every kind of line, and the returned word of each check.
+TEST_F(CheckQuerschnitt, PrintListGolden) {
+  Section ipe("IPE300", 3), heb("HEB200", 4);
+  QS_CHECK_VIEW vo = Values_Only(), ring = ipe.v, none = ipe.v, heb_fire = heb.v, i2 = ipe.v;
+  Set_Interaction(&ipe.v, 1, kIpe);
+  const float r5[6] = {0.1633f, 0.005f, 0, 0, 235000, 0}, zero[6] = {0, 0, 0, 0, 235000, 0};
+  const float p2[6] = {16.05e-4f, 16.05e-4f, 20.54e-4f, 0.2893f, 235000, 0};
+  Set_Interaction(&ring, 5, r5);
+  Set_Interaction(&i2, 2, p2);
+  Set_Interaction(&none, 1, zero);
+  heb_fire.values.k_fy = heb_fire.values.k_E = 0.5f;
+  struct Case {
+    QS_CHECK_VIEW *v;
+    int o[4];
+    uint32_t kind_1, kind_2, spatial;
+    double F[8];  // N, V_1, V_2, T, M_1, M_2, T_w, B
+    uint32_t ret;
+  } cases[] = {
+      {&vo, {2, 1, 7, 0x300}, 1, 0, 1, {-200, 0, 0, 0, 100, 0, 0, 0}, 0x2900},
+      {&ipe.v, {2, 1, 7, 0x300}, 1, 0, 1, {-200, 0, 0, 0, 100, 0, 0, 0}, 0x33f00},
+      {&ipe.v, {2, 1, 7, 0x300}, 1, 0, 1, {-500, 0, 0, 0, 0, 0, 0, 0}, 0x33f00},
+      {&ipe.v, {2, 0, 1, 0x300}, 1, 0, 0, {-300, 0, 0, 0, 20, 0, 0, 0}, 0x32f00},  // plane buckling
+      {&heb.v, {2, 0, 1, 0x2300}, 1, 0, 1, {-500, 0, 0, 0, 0, 0, 0, 0}, 0x32f00},
+      {&heb_fire, {2, 0, 1, 0x2300}, 1, 0x10000, 1, {-300, 0, 0, 0, 0, 0, 0, 0}, 0x32f00},
+      {&heb.v, {2, 0, 1, 0x2300}, 1, 0, 1, {10, 0, 0, 0, 0, 0, 0, 0}, 0x2f00},
+      {&ipe.v, {1, 0, 0, 0}, 1, 0, 0, {0, 0, 0, 0, 100, 0, 0, 0}, 0x4f00},
+      {&ipe.v, {1, 0, 0, 0}, 1, 0, 0, {-632.2675, 0, 0, 0, 50, 0, 0, 0}, 0x4f00},
+      {&ipe.v, {1, 0, 0, 0}, 1, 0, 0, {-1300, 0, 0, 0, 10, 0, 0, 0}, 0x1100af00},
+      {&ipe.v, {1, 0, 0, 0}, 1, 0, 0, {0, 0, 264.75, 0, 10, 0, 0, 0}, 0x1100af00},
+      {&ipe.v, {1, 0, 0, 0}, 0, 0, 0, {0, 0, 264.75, 0, 10, 0, 0, 0}, 0x1100af00},
+      {&i2, {1, 0, 0, 0}, 1, 0, 0, {1300, 0, 0, 0, 10, 0, 0, 0}, 0x1100af00},
+      {&ring, {1, 0, 0, 0}, 1, 0, 0, {0, 0, 0, 0, 32, 0, 0, 0}, 0x1100af00},
+      {&none, {1, 0, 0, 0}, 1, 0, 0, {0, 0, 0, 0, 10, 0, 0, 0}, 0x1100af00},
+      {&ipe.v, {2, 1, 7, 7}, 0, 1, 0, {-300, 0, 150, 0, 60, 0, 0, 0}, 0x3f00},  // DIN, accidental
+      {&ipe.v, {2, 0, 4, 0}, 1, 0, 1, {0, 0, 0, 2, 10, 1, 0.5, 0.25}, 0x2f00},  // warping torsion
+      {&ipe.v, {2, 1, 4, 0}, 2, 0, 0, {-100, 0, 0, 0, 10, 0, 0, 0}, 0x3f00},    // aluminium
+  };
+  PrintCapture cap;
+  for (Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "N " << c.F[0] << " M_1 " << c.F[4] << " kind " << c.kind_1);
+    Options(c.v, c.o);
+    EXPECT_EQ(Check(c.kind_1, c.kind_2, c.F, c.v, c.spatial, cap.stream()).ret, c.ret);
+  }
+  Oli_End_Text(cap.stream());
+  Expect_Golden("check_querschnitt.oli", cap.Raw());
+}
+
+// Values-only: N/A ∓ M/W (kN/m² · 0.001), no buckling. IPE 300: stresses at the extreme
+// fibres h/2 = 15 cm, the point copies, and the result block; a failed interaction leaves
+// the elastic checks, and a shape-1 interaction without moment capacity left (n 0.95, v 0.5)
+// reports U on stdout.
+TEST_F(CheckQuerschnitt, StressesAndResultBlock) {
+  QS_CHECK_VIEW vo = Values_Only();
+  const int o[4] = {2, 1, 7, 0x300};
+  Options(&vo, o);
+  const double F[8] = {-200, 0, 0, 0, 100, 0, 0, 0};
+  Outcome r = Check(1, 0, F, &vo, 1);
+  const double sN = -200 / 53.81e-4, sW = 100 / 557.1e-6;
+  EXPECT_NEAR(r.out[0], (sN - sW) * 0.001, 1e-6 * 216.669);
+  EXPECT_NEAR(r.out[1], (sN + sW) * 0.001, 1e-6 * 142.333);
+  EXPECT_NEAR(r.out[8], 0.921995, 1e-6);
+  EXPECT_EQ(r.buckling, 0.0);
+
+  Section ipe("IPE300", 3);
+  Options(&ipe.v, o);
+  r = Check(1, 0, F, &ipe.v, 1);
+  EXPECT_EQ(r.r.flags_first, 0x3101cu);
+  double e = 0;
+  for (const CHECK_POINT_COPY &p : r.r.points) e = std::max(e, std::fabs(p.dz));
+  EXPECT_NEAR(e, 15.0, 1e-9);
+  const double sNc = 10 * -200 / ipe.q.values[DWQB_V_A], sM = 1000 * 100 * e / ipe.q.values[DWQB_V_I1];
+  EXPECT_NEAR(r.out[0], sNc + sM, 1e-6 * (sNc + sM));
+  EXPECT_NEAR(r.out[1], sNc - sM, 1e-6 * std::fabs(sNc - sM));
+  EXPECT_NEAR(10 * r.r.points[0].sigma, r.out[1], 1e-9);  // the σ_min point
+  EXPECT_EQ(r.r.U_governing, std::max({r.out[8], r.r.ct_max, r.buckling}));
+  const double N500[8] = {-500, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(Check(1, 0, N500, &ipe.v, 1).r.class_index, 2);  // level 0: class 3
+
+  const int plastic[4] = {1, 0, 0, 0};
+  Options(&ipe.v, plastic);
+  Set_Interaction(&ipe.v, 1, kIpe);
+  const double M100[8] = {0, 0, 0, 0, 100, 0, 0, 0}, Vfail[8] = {0, 0, 264.75, 0, 10, 0, 0, 0};
+  r = Check(1, 0, M100, &ipe.v, 0);
+  EXPECT_NEAR(r.out[8], 0.677210, 1e-6);
+  r = Check(1, 0, Vfail, &ipe.v, 0);
+  EXPECT_EQ(r.r.flags_end, 0x10u);  // E of kind 1 instead of the interaction
+  EXPECT_EQ(r.out[5], 0.0);
+  ::testing::internal::CaptureStdout();
+  const double Nn[8] = {-0.95 * 1264.535, 0, 0.5 * 278.685, 0, 1, 0, 0, 0};
+  r = Check(1, 0, Nn, &ipe.v, 0);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "  pl: U > 0.99e6\n");
+  EXPECT_EQ(r.out[8], 1e6);
+}
+
+// DIN 18800-1 (kind 0) on IPE 300: El. 747 (σ_v only when σ and τ both exceed half their
+// limits), El. 749 (1.1 f_y,d, withheld above 0.8 f_y,d), El. 750 (plastic moduli capped at
+// 1.25 W_el: about z W_pl 125 cm³ > 1.25 · 80.5 cm³); aluminium σ_v,R,d = √1.2 f_y,d.
+TEST_F(CheckQuerschnitt, ElasticRules) {
+  Section s("IPE300", 3);
+  const double fyd = Get_Stguete_fy(0, 10.7);
+  const double Wz = std::min(std::fabs(s.q.values[DWQB_V_W2A]), std::fabs(s.q.values[DWQB_V_W2B]));
+  struct Case { uint32_t kind; int d; uint32_t spatial; double V2, M1, M2, u_v, svRd, u_sigma; } cases[] = {
+      {0, 1, 0, 0, 20, 0, 0, fyd, -1},     // El. 747: σ below 0.5 f_y,d
+      {0, 1, 0, 200, 80, 0, -1, fyd, -1},  // σ and τ above half
+      {0, 2, 0, 0, 80, 0, -1, 1.1 * fyd, -1},
+      {0, 2, 0, 0, 130, 0, -1, fyd, -1},   // σ above 0.8 f_y,d
+      {0, 4, 1, 0, 0, 22, -1, fyd, 22e3 / (1.25 * Wz) / fyd},
+      {2, 0, 0, 0, 50, 0, -1, std::sqrt(1.2) * Get_Alguete_f0(0), -1},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " d " << c.d << " M1 " << c.M1 << " M2 " << c.M2);
+    const int o[4] = {2, 0, 7, c.d};
+    Options(&s.v, o);
+    const double F[8] = {0, 0, c.V2, 0, c.M1, c.M2, 0, 0};
+    const Outcome r = Check(c.kind, 0, F, &s.v, c.spatial);
+    if (c.u_v >= 0) { EXPECT_EQ(r.r.u_v, c.u_v); }
+    EXPECT_NEAR(10 * r.r.svRd_10, c.svRd, 1e-9);
+    if (c.u_sigma > 0) { EXPECT_NEAR(r.r.u_sigma, c.u_sigma, 1e-6); }
+  }
+}
+
+// Methods not available here fail over to the elastic checks; a grade without yield strength
+// ends the check as a section without values; a missing view likewise.
+TEST_F(CheckQuerschnitt, FailurePaths) {
+  Section s("IPE300", 3);
+  const int o[4] = {4, 0, 0, 0};
+  Options(&s.v, o);
+  s.v.values.slot.state = 0x1000000;
+  const double F[8] = {-100, 0, 0, 0, 20, 0, 0, 0};
+  Outcome r = Check(1, 0, F, &s.v, 1);
+  EXPECT_EQ(r.r.flags_first, 0x400000u);
+  EXPECT_EQ(r.ret, 0x1100af00u);
+  EXPECT_EQ(r.r.flags_end, 0x10u);
+  const STEEL_GRADE zero{0x8005, "ZERO", 210000, 81000, 0.3, 1.2e-5, 0, 0, 40, 100, 0, 0};
+  s.v.header.grade_row = Set_User_Stguete(&zero);
+  r = Check(0, 0, F, &s.v, 1);
+  Clear_User_Stguete();
+  EXPECT_EQ(r.ret, 0x1f008000u);
+  for (double v : r.out) EXPECT_EQ(v, 0.0);
+  EXPECT_EQ(Check(1, 0, F, nullptr, 1).ret, 0x1f008000u);
+}

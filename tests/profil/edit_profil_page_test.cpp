@@ -1,0 +1,197 @@
+// The profile page on a view area: source radios, shape choice, rows, make and welds, the
+// library block with its name field, the buttons and the closing section values.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "drawing_base/drawing_base.h"
+#include "host/host_test.h"
+#include "profil/profil.h"
+#include "support/cp850.h"
+#include "widgets/widgets.h"
+#include "widgets/widgets_internal.h"
+
+namespace {
+
+const int kMemberTypes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, -1};
+
+class ProfilPage : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Host_Test_Reset();
+    Reset_Sections_For_Tests();
+    Init_Screen_Colors();
+    Host_Set_Application_Number(150);
+    Define_Prop_Sheet(0, 0, 1279, 1023, 0, 0, "", 0, 0);
+    Activate_Prop_Sheet();
+    area = Create_Scrollable_View_Area(0, 0, 900, 700, 0, 1);
+    Reset_Profil(&p);
+  }
+  void TearDown() override {
+    unsetenv("EXEC");
+    Reset_Profil(&p);
+    Remove_All_View_Areas();
+    while (Host_Sheet_Depth() > 0) Undefine_Prop_Sheet();
+    Host_Test_Reset();
+  }
+  // One pass as the member input makes it (types 1 to 17 unless given, slot 0).
+  void Pass(const int *types = kMemberTypes, int options = 0) {
+    Clear_View_Area_Items(area);
+    int y = 100;
+    Edit_Profil_Page(&p, area, 10, &y, 22, 18, 200, 1, types, options, 0, 1, 0, 1, nullptr);
+    end_y = y;
+  }
+  std::vector<const VIEW_ITEM *> Items(int kind) const {
+    std::vector<const VIEW_ITEM *> out;
+    for (const VIEW_ITEM *i = View_Area_Test_Items(area); i; i = i->next)
+      if (i->kind == kind || (kind == 0 && (i->kind == VIEW_TEXT || i->kind == VIEW_RADIO_BUTTON))) out.push_back(i);
+    return out;
+  }
+  // Texts of labels and radios in order (UTF-8).
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> out;
+    for (const VIEW_ITEM *i : Items(0)) out.push_back(Cp850_To_Utf8(i->text));
+    return out;
+  }
+  int Count(const std::string &t) const { return static_cast<int>(std::ranges::count(Texts(), t)); }
+  bool Has(const std::string &t) const { return Count(t) > 0; }
+  const VIEW_ITEM *Field(const double *value) const {
+    for (const VIEW_ITEM *i : Items(VIEW_NUMBER_FIELD))
+      if (i->double_ptr == value) return i;
+    return nullptr;
+  }
+  void Shape(int type, int rolled, double h, double b, double t_w, double t_f) {
+    p.kind = 0, p.type = type, p.rolled = rolled, p.h = h, p.b_fo = p.b_fu = b, p.t_w = t_w, p.t_fo = p.t_fu = t_f;
+  }
+  PROFIL p{};
+  int area = -1, end_y = 0;
+};
+
+const int kTube[] = {9, -1};
+
+}  // namespace
+
+TEST_F(ProfilPage, SourceChoiceAndShapeTypes) {
+  Shape(4, 1, 300, 150, 7, 10);
+  Pass();
+  EXPECT_TRUE(Has("Profil aus Profilmanager") && Has("parametrisiertes Stahlprofil") && Has("Profilklasse"));
+  EXPECT_FALSE(Has("Profil aus R7-PLAX"));
+  ASSERT_EQ(Items(VIEW_CHOICE_LIST).size(), 1u);
+  EXPECT_EQ(Items(VIEW_CHOICE_LIST)[0]->aux, 16);
+  const auto *e = static_cast<const VIEW_CHOICE_ENTRY *>(Items(VIEW_CHOICE_LIST)[0]->target_ptr);
+  const SCREEN_COLORS *c = Get_Screen_Colors();
+  EXPECT_EQ((std::vector<int>{e[0].colour, e[1].colour, e[3].colour, e[4].colour, e[9].colour}),
+            (std::vector<int>{c->blue_value, c->green, c->brown_note, c->black, c->brown_note}));
+  Host_Set_Application_Number(180);
+  Pass();
+  EXPECT_EQ(Items(VIEW_CHOICE_LIST)[0]->aux, 18);
+  // A type 16 stored under an application that does not offer it: the first allowed type,
+  // with the message shown once over many passes.
+  Host_Set_Application_Number(150);
+  p.type = 16;
+  for (int k = 0; k < 3; ++k) Pass();
+  EXPECT_EQ(p.type, 1);
+  EXPECT_EQ(Host_Messages().size(), 1u);
+}
+
+TEST_F(ProfilPage, RadiiWeldsAndRowsByType) {
+  struct Case {
+    int type, rolled, app;
+    const int *types;
+    std::vector<std::string> seq;  // texts that follow each other in this order
+    std::vector<std::string> absent;
+  };
+  const Case cases[] = {
+      {4, 1, 150, kMemberTypes, {"gewalztes Profil", "Ausrundungsradius", "r", "geschweißtes Profil"}, {"Kehlnaht"}},
+      {3, 1, 150, kMemberTypes, {"Ausrundungsradius", "r", "r", "2", "geschweißtes Profil"}, {}},
+      {8, 1, 150, kMemberTypes, {"kaltgefertigt", "warmgefertigt", "Ausrundungsradius", "r", "r", "2"}, {}},
+      {4, 0, 150, kMemberTypes, {"Kehlnaht", ": Dicke", "a", "o", "mm", "Stumpfnaht", "Kehlnaht", "Stumpfnaht",
+                                 " (unten durchgeschweißt)"}, {" (oben durchgeschweißt)"}},
+      {16, 0, 180, kMemberTypes, {"Überstand oben", "b", "üo", "mm", "Flanschdicke oben"}, {"Überstand"}},
+      {16, 0, 160, kMemberTypes, {"Überstand", "b", "ü"}, {"Überstand oben", "Überstand unten"}},
+      {9, 1, 150, kTube, {"Rohrprofil", "Durchmesser", "Wanddicke", "kaltgefertigt", "warmgefertigt"},
+       {"Profilklasse"}},
+  };
+  for (const Case &k : cases) {
+    Host_Set_Application_Number(k.app);
+    Shape(k.type, k.rolled, 300, 150, 8, 12);
+    p.r = p.r_2 = 6, p.through_o = 0, p.through_u = 2;
+    Pass(k.types);
+    const auto t = Texts();
+    auto at = t.begin();
+    for (const auto &s : k.seq) {
+      at = std::find(at, t.end(), s);
+      ASSERT_NE(at, t.end()) << k.type << " " << s;
+    }
+    for (const auto &s : k.absent) EXPECT_FALSE(Has(s)) << k.type << " " << s;
+    EXPECT_EQ(Count("Ausrundungsradius"), k.rolled && k.type != 9);
+    if (k.type == 4) { EXPECT_EQ(p.r_2, 0); }
+  }
+  for (int type : {3, 6, 8, 12, 14}) {  // welded, but no weld rows
+    Shape(type, 0, 200, 100, 8, 8), Pass();
+    EXPECT_FALSE(Has("Kehlnaht") || Has("Schweißnahtdicke")) << type;
+  }
+}
+
+TEST_F(ProfilPage, TypedValuesSectionValuesAndGradeBlock) {
+  Shape(4, 0, 300, 200, 10, 15);
+  p.a_o = p.a_u = 0;
+  Pass();
+  EXPECT_EQ(Field(&p.h)->x1, 210);
+  for (double *v : {&p.h, &p.t_w, &p.b_fo, &p.t_fo, &p.b_fu, &p.t_fu, &p.a_o, &p.a_u}) {
+    ASSERT_NE(Field(v), nullptr);
+    *v = -5;
+    Field(v)->change_fn.on_double(v);
+    EXPECT_EQ(*v, 0);
+  }
+  Shape(4, 0, 400, 200, 10, 15);
+  Pass();
+  EXPECT_NEAR(p.A, 9700, 1e-6);
+  const int without = end_y;  // option bit 0: the grade block after the profile block
+  Pass(kMemberTypes, 1);
+  ASSERT_EQ(Items(VIEW_CHOICE_LIST).size(), 2u);
+  EXPECT_GE(Items(VIEW_CHOICE_LIST)[1]->y1, without);
+}
+
+TEST_F(ProfilPage, TypedLibraryNameAndButtons) {
+  p.kind = 1;
+  Pass(kTube);
+  EXPECT_TRUE(Has("Kreisrohr"));
+  Pass();
+  ASSERT_EQ(Items(VIEW_TEXT_FIELD).size(), 1u);
+  EXPECT_EQ(std::strlen(Items(VIEW_TEXT_FIELD)[0]->text), 39u);
+  EXPECT_EQ(*Items(VIEW_TEXT_FIELD)[0]->active_ptr, 1);
+  std::memcpy(p.name, "HEB 300", 7);
+  Pass();
+  EXPECT_EQ(p.type, 5);
+  EXPECT_NEAR(p.A, 14910, 0.002 * 14910);
+  // The profile manager is not installed: its button leaves the profile and clears its flag.
+  PROFIL before{};
+  Copy_Profil(&p, &before);
+  *Items(VIEW_BITMAP_BUTTON)[0]->value_ptr = 1;
+  Pass();
+  EXPECT_EQ(Compare_Profil(&p, &before), 1);
+  EXPECT_EQ(*Items(VIEW_BITMAP_BUTTON)[0]->value_ptr, 0);
+  // R7-PLAX: the modeller is found but not the program, so nothing is taken over.
+  const std::string dir = ::testing::TempDir() + "/pg_exec";
+  mkdir(dir.c_str(), 0755);
+  std::ofstream(dir + "/Korvandt.exe") << "x";
+  setenv("EXEC", dir.c_str(), 1);
+  Reset_Sections_For_Tests();  // the modeller is looked for again
+  p.kind = 2;
+  Pass();
+  Copy_Profil(&p, &before);
+  ASSERT_TRUE(Has("Profil aus R7-PLAX"));
+  *Items(VIEW_BITMAP_BUTTON)[0]->value_ptr = 1;
+  Pass();
+  EXPECT_EQ(Compare_Profil(&p, &before), 1);
+  EXPECT_EQ(*Items(VIEW_BITMAP_BUTTON)[0]->value_ptr, 0);
+  Reset_Profil(&before);
+}

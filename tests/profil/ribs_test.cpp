@@ -1,0 +1,219 @@
+// Ribs, holes and stress points of the thin-walled profile model against hand values.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <tuple>
+
+#include "dwqb/dwqb.h"
+#include "profil/profil.h"
+#include "support/cp850.h"
+#include "tests/materials/capture.h"
+#include "tests/profil/profil_shapes.h"
+
+namespace {
+
+// The welded I of the rib tests: h 300, flanges 150 × 10, web 6 (mm): A 4680 mm².
+PROFIL Welded_I() {
+  PROFIL p{};
+  Reset_Profil(&p);
+  Set_Shape(&p, PROFIL_I, 300, 6, 150, 10, 150, 10, 0);
+  return p;
+}
+
+struct Ribs {
+  PROFIL_RIB_MODEL m{};
+  Ribs() { Reset_Profil_Rib_Model(&m); }
+  ~Ribs() { Reset_Profil_Rib_Model(&m); }
+  // One more rib of the given form on a plate, spacing from the rib before.
+  void Rib(int plate, int type, double h, double t_w, double b_fo, double t_fo, double b_fu, double spacing,
+           int side = 0) {
+    PROFIL_RIB_SPEC &r = m.ribs[plate];
+    Set_Shape(&r.rib, type, h, t_w, b_fo, t_fo, b_fu, 0, 0);
+    r.spacing[r.count++] = spacing;
+    r.side = side;
+  }
+  void Hole(int plate, int k, double width, double centre) {
+    m.holes[plate].width[k] = width;
+    m.holes[plate].centre[k] = centre;
+  }
+  PROFIL_STRESS_POINT &Point(int number, uint8_t flags, double y, double z) {
+    return m.points[m.point_count++] = {number, flags, 0, y, z, {0, 0, 0}};
+  }
+  int Calc(PROFIL *p, int with_points = 0) {
+    return Calc_Profil_DWQB_Querschnittswerte(p, m.ribs, m.holes, m.mirror, with_points ? m.point_count : 0,
+                                              with_points ? m.points : nullptr);
+  }
+};
+
+}  // namespace
+
+// Web holes and ribs of each form on the web and the top flange of the welded I: the area
+// grows by the rib's plates (clear lengths), the second moments by the hand values.
+TEST(ProfilRibs, HolesAndRibsChangeTheSectionValues) {
+  struct Case {
+    const char *what;
+    int plate, type, side;
+    double h, t_w, b_fo, t_fo, b_fu, spacing, hole_width, A, I_y, I_z, y_s;
+  };
+  // Trapezoid 40 high, top 30, foot 60, t 5: α = atan(0.375), both webs (h − t)/cos α long,
+  // its top plate 2(g − e) + t/cos α wide (g and e on the 10 mm flange).
+  const double ca = std::cos(std::atan(0.375)), w = 5 / ca;
+  const double trapez = 2 * 5 * 35 / ca + 5 * (2 * ((10 * 0.375 - w + 60) / 2 - (40 + 5 - 2.5) * 0.375) + w);
+  const Case cases[] = {
+      {"empty rib model", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4680, 74076000, NAN, NAN},
+      {"web hole 50 at z 150", 0, 0, 0, 0, 0, 0, 0, 0, 0, 50, 4380, 74013500, NAN, NAN},
+      {"web hole 0.001", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.001, 4680, 74076000, NAN, NAN},
+      {"flat 50 x 8 on the web, side 0", 0, PROFIL_FLAT, 0, 50, 8, 0, 0, 0, 140, 0, 5080, 74078133.3, 6002280.4,
+       -72.795},
+      {"flat 50 x 8 on the web, side 1", 0, PROFIL_FLAT, 1, 50, 8, 0, 0, 0, 140, 0, 5080, 74078133.3, 6002280.4,
+       -77.205},
+      {"angle on the web", 0, PROFIL_ANGLE, 0, 50, 5, 40, 6, 0, 140, 0, 4680 + 250 + 210, NAN, NAN, NAN},
+      {"angle on the top flange", 1, PROFIL_ANGLE, 0, 50, 5, 40, 6, 0, 50, 0, 4680 + 250 + 210, NAN, NAN, NAN},
+      {"channel on the web", 0, PROFIL_U, 0, 40, 5, 30, 6, 0, 140, 0, 4680 + 200 + 300, NAN, NAN, NAN},
+      {"channel on the top flange", 1, PROFIL_C, 0, 40, 5, 30, 6, 0, 40, 0, 4680 + 200 + 300, NAN, NAN, NAN},
+      {"T on the web", 0, PROFIL_T, 0, 50, 5, 40, 6, 0, 140, 0, 4680 + 220 + 240, NAN, NAN, NAN},
+      {"T on the top flange", 1, PROFIL_HALF_I, 0, 50, 5, 40, 6, 0, 50, 0, 4680 + 220 + 240, NAN, NAN, NAN},
+      {"trapezoid on the top flange", 1, PROFIL_TRAPEZ, 0, 40, 5, 30, 5, 60, 40, 0, 4680 + trapez, NAN, NAN, NAN},
+  };
+  for (const Case &c : cases) {
+    PROFIL p = Welded_I();
+    Ribs r;
+    if (c.hole_width > 0) r.Hole(0, 0, c.hole_width, 150);
+    if (c.type) r.Rib(c.plate, c.type, c.h, c.t_w, c.b_fo, c.t_fo, c.b_fu, c.spacing, c.side);
+    ASSERT_EQ(r.Calc(&p), 0) << c.what;
+    EXPECT_NEAR(p.A, c.A, 1e-6 * c.A) << c.what;
+    for (auto [got, want, tol] : {std::tuple{p.I_y, c.I_y, 1e-6 * c.I_y}, {p.I_z, c.I_z, 1e-6 * c.I_z}, {p.y_s, c.y_s, 1e-3}})
+      EXPECT_TRUE(std::isnan(want) || std::fabs(got - want) <= tol) << c.what << ": " << got << " against " << want;
+    Reset_Profil(&p);
+  }
+}
+
+// Holes and ribs on the other plates: a flat bar, both halves of an I flange, a hollow
+// section, both webs and a flange of a box girder lose the holes' plate area; flat ribs
+// 50 × 8 (width −1 below) add theirs, on both webs of the box girder.
+TEST(ProfilRibs, HolesAndRibsOnEveryPlateKind) {
+  PROFIL flat{}, rhs{}, box{}, i = Welded_I();
+  Set_Shape(&flat, PROFIL_FLAT, 200, 10, 0, 0, 0, 0);
+  Set_Shape(&rhs, PROFIL_RHS, 200, 8, 120, 8, 0, 0, 0);
+  Set_Shape(&box, PROFIL_BOX, 500, 10, 300, 20, 300, 20, 0);
+  const struct {
+    PROFIL *p;
+    int plate;
+    double width, centre, lost;
+  } cases[] = {{&flat, 0, 20, 100, 200},     {&i, 1, 20, 30, 2 * 200},   {&rhs, 0, 30, 100, 2 * 240},
+               {&rhs, 1, 30, 40, 240},       {&box, 0, 40, 250, 800},    {&box, 2, 40, 100, 800},
+               {&flat, 0, -1, 100, -400},    {&box, 0, -1, 200, -800},   {&box, 1, -1, 100, -400}};
+  for (const auto &c : cases) {
+    PROFIL plain = *c.p, p = *c.p;
+    ASSERT_EQ(Calc_Profil_DWQB_Querschnittswerte(&plain, nullptr, nullptr, 0, 0, nullptr), 0);
+    Ribs r;
+    if (c.width > 0) r.Hole(c.plate, 0, c.width, c.centre);
+    else r.Rib(c.plate, PROFIL_FLAT, 50, 8, 0, 0, 0, c.centre);
+    ASSERT_EQ(r.Calc(&p), 0) << c.p->type << " plate " << c.plate;
+    EXPECT_NEAR(plain.A - p.A, c.lost, 1e-6 * plain.A) << c.p->type << " plate " << c.plate;
+  }
+}
+
+// Refused rib models return 1 with every section value 0 and read nothing beyond a record.
+TEST(ProfilRibs, BadRibInputIsRefused) {
+  const struct {
+    const char *what;
+    void (*set)(Ribs &);
+    int n_points;
+  } cases[] = {
+      {"21 ribs", [](Ribs &r) { r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 10); r.m.ribs[0].count = 21; }, 0},
+      {"negative spacing", [](Ribs &r) { r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 100); r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, -5); }, 0},
+      {"overlapping holes", [](Ribs &r) { r.Hole(0, 0, 40, 100); r.Hole(0, 1, 40, 130); }, 0},
+      {"rib inside a hole", [](Ribs &r) { r.Hole(0, 0, 40, 150); r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 140); }, 0},
+      {"channel rib across the flange joint", [](Ribs &r) { r.Rib(1, PROFIL_U, 40, 5, 30, 6, 0, 70); }, 0},
+      {"channel rib without feet apart", [](Ribs &r) { r.Rib(0, PROFIL_U, 6, 5, 30, 6, 0, 140); }, 0},
+      {"rib without a rib form", [](Ribs &r) { r.Rib(0, PROFIL_I, 50, 8, 40, 6, 40, 140); }, 0},
+      {"second flange hole without ribs", [](Ribs &r) { r.Hole(1, 1, 10, 30); }, 0},
+      {"51 points", [](Ribs &) {}, 51},
+  };
+  for (const auto &c : cases) {
+    Ribs r;
+    c.set(r);
+    PROFIL p = Welded_I();
+    p.A = p.I_y = 5;
+    EXPECT_EQ(Calc_Profil_DWQB_Querschnittswerte(&p, r.m.ribs, r.m.holes, 0, c.n_points, r.m.points), 1) << c.what;
+    EXPECT_EQ(p.A, 0) << c.what;
+    EXPECT_EQ(p.I_y, 0) << c.what;
+  }
+}
+
+// Points take the line that holds them; points not in use are left alone; a point off
+// every wall makes the result 1 with the values written.
+TEST(ProfilRibs, StressPointsFindTheirLines) {
+  PROFIL p = Welded_I();
+  Ribs r;
+  r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 140);
+  PROFIL_STRESS_POINT &web = r.Point(0, PROFIL_POINT_WEB, 0, 100);
+  PROFIL_STRESS_POINT &unused = r.Point(-1, PROFIL_POINT_WEB, 0, 1000);
+  PROFIL_STRESS_POINT &face = r.Point(2, PROFIL_POINT_WEB, 0, 290);  // clear web ends at h − t_fu
+  ASSERT_EQ(r.Calc(&p, 1), 0);
+  ASSERT_GT(web.line, 0);
+  for (DWQB_LINE *l = Get_DWQB_First_Line(); l; l = l->next)
+    if (l->nr == web.line) {
+      EXPECT_TRUE(10 * l->node_a->z == 5 && 10 * l->node_b->z == 150);
+    }
+  EXPECT_EQ(unused.line, 0);
+  EXPECT_GT(face.line, web.line);
+  r.Point(3, PROFIL_POINT_WEB, 0, 292);  // inside the bottom flange, below the clear web
+  EXPECT_EQ(r.Calc(&p, 1), 1);
+  EXPECT_NEAR(p.A, 5080, 1e-6 * 5080);
+
+  // Round sections: the first polygon line holding it; the first point, at node 1, takes line 32.
+  PROFIL tube{};
+  Set_Shape(&tube, PROFIL_CHS, 200, 10, 0, 0, 0, 0);
+  Ribs t;
+  PROFIL_STRESS_POINT &first = t.Point(0, PROFIL_POINT_WEB, 0, 95);
+  PROFIL_STRESS_POINT &again = t.Point(1, PROFIL_POINT_WEB, 0, 95);
+  PROFIL_STRESS_POINT &side = t.Point(2, PROFIL_POINT_WEB, 95, 0);  // node 9, end of line 8
+  ASSERT_EQ(t.Calc(&tube, 1), 0);
+  EXPECT_EQ(first.line, 32);
+  EXPECT_EQ(again.line, 1);
+  EXPECT_EQ(side.line, 8);
+}
+
+// Stresses at the points: a normal force alone gives N/A everywhere, a moment M_y·z/I_y;
+// six forces of zero leave every point at 0.
+TEST(ProfilRibs, StressesAtThePoints) {
+  Ribs r;
+  r.m.base = Welded_I();
+  PROFIL_STRESS_POINT &a = r.Point(0, PROFIL_POINT_WEB, 0, 100);    // 50 mm above the centroid
+  PROFIL_STRESS_POINT &b = r.Point(1, PROFIL_POINT_TOP, 60, 5);     // top flange
+  ASSERT_EQ(Calc_Profil_Rib_Model_Stress_Points(&r.m, nullptr, nullptr), 0);
+  const double n_only[6] = {100000, 0, 0, 0, 0, 0};
+  ASSERT_EQ(Calc_Profil_Rib_Model_Stress_Points(&r.m, n_only, nullptr), 0);
+  for (const PROFIL_STRESS_POINT *p : {&a, &b}) EXPECT_NEAR(p->stress[0], 21.3675, 1e-4);
+  const double m_only[6] = {0, 1e7, 0, 0, 0, 0};
+  ASSERT_EQ(Calc_Profil_Rib_Model_Stress_Points(&r.m, m_only, nullptr), 0);
+  EXPECT_NEAR(std::fabs(a.stress[0]), 1e7 * 50 / 74076000, 1e-4);
+  EXPECT_NEAR(std::fabs(b.stress[0]), 1e7 * 145 / 74076000, 1e-4);
+  const double zero[6] = {0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&r.m, zero, nullptr), 0);
+  for (const PROFIL_STRESS_POINT *p : {&a, &b})
+    for (double s : p->stress) EXPECT_EQ(s, 0.0);
+  // A point off every wall: the failure is reported and the result is 1.
+  r.Point(2, PROFIL_POINT_WEB, 0, 400);
+  PrintCapture cap;
+  EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&r.m, nullptr, cap.stream()), 1);
+  EXPECT_NE(cap.Raw().find("Querschnittswerte nicht ermittelbar !!"), std::string::npos);
+}
+
+// The print line of the rib model's section values, and the failure line.
+TEST(ProfilRibs, PrintOfTheRibModel) {
+  Ribs r;
+  r.m.base = Welded_I();
+  r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 140);
+  PrintCapture cap;
+  EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&r.m, nullptr, cap.stream(), 1, 0), 0);
+  EXPECT_EQ(cap.Raw(), "#SHOWPARA 4 0.100 0.000 0\nQuerschnittswerte: A = 50.80 cm²,  z╬\\s╬r = 150.0 mm,  I╬\\y╬r = 7407.81 "
+                       "cm╬/4╬r,  Verschiebung y╬\\s╬r = 2.2 mm,  I╬\\z╬r = 600.23 cm╬/4╬r\n"_cp);
+  r.m.ribs[0].spacing[0] = 400;  // beyond the web
+  PrintCapture failed;
+  EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&r.m, nullptr, failed.stream(), 2, 0), 1);
+  EXPECT_EQ(failed.Raw(), "#SHOWPARA 4 0.100 0.000 0\nQuerschnittswerte nicht ermittelbar !!\n");
+}

@@ -1,0 +1,166 @@
+// The member record, its data file and the example member "BSP1".
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "host/host.h"
+#include "nad/nad.h"
+#include "stahl_ec3/stahl_ec3.h"
+#include "support/shell.h"
+#include "support/support.h"
+
+namespace {
+
+std::string Written(const BAUTEIL &b) {
+  char *buf = nullptr;
+  size_t len = 0;
+  FILE *f = open_memstream(&buf, &len);
+  EXPECT_EQ(Write_Bauteil(f, &b), 0);
+  std::fclose(f);
+  std::string s(buf, len);
+  std::free(buf);
+  return s;
+}
+
+int Read(const std::string &text, BAUTEIL *b, int (*reader)(FILE *, BAUTEIL *) = Read_Bauteil) {
+  FILE *f = fmemopen(const_cast<char *>(text.data()), text.size(), "r");
+  const int rc = reader(f, b);
+  std::fclose(f);
+  return rc;
+}
+
+class BauteilFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Host_Reset();
+    Set_Refresh_Mode(1);  // no message boxes from the version checks
+    Set_Bauteil_Path(PF_SOURCE_DIR "/example/BSP1");
+    Set_File_Number(1);
+    ASSERT_EQ(Set_Bauteil_Defaults(&a_), 0);
+  }
+  void TearDown() override {
+    Reset_Bauteil(&a_);
+    Reset_Bauteil(&b_);
+    Host_Reset();
+  }
+  BAUTEIL a_{}, b_{};
+};
+
+// Write, read, write: the same bytes, rows, options and annex set; names with blanks,
+// empty and 40-byte names, a kind-2 section (a plate of two nodes), both sets.
+TEST_F(BauteilFile, RoundTripIsByteExact) {
+  const char *names[] = {" Brand 1", "", "   ", "1234567890123456789012345678901234567 90"};
+  for (int quer = 0; quer < 2; ++quer) {
+    a_.method = quer ? BAUTEIL_METHOD_PLASTIC : BAUTEIL_METHOD_ELASTIC;
+    a_.ct_check = !quer;
+    ASSERT_EQ(Alloc_Brandlasten(&a_, 4), 0);
+    for (int i = 0; i < 4; ++i) {
+      std::strcpy(a_.brandlasten[i].name, names[i]);
+      a_.brandlasten[i].N = -500.25 * i;
+      a_.brandlasten[i].B = 0.001 * i;
+    }
+    if (quer) {
+      a_.profil.kind = PROFIL_KIND_QUER;
+      a_.profil.node_count = 2;
+      a_.profil.nodes = static_cast<PROFIL_NODE *>(MEM_CALLOC(2, sizeof(PROFIL_NODE)));
+      a_.profil.nodes[1] = PROFIL_NODE{2, 0.0, 200.0, 0.0, 0};
+    }
+    Set_Active_NAD(quer ? NAD_GERMANY_NAME : NAD_DEFAULT_NAME);
+    const std::string once = Written(a_);
+    Set_Active_NAD(quer ? NAD_DEFAULT_NAME : NAD_GERMANY_NAME);
+    ASSERT_EQ(Read(once, &b_), 0) << quer;
+    EXPECT_EQ(Written(b_), once);
+    EXPECT_STREQ(Get_Active_NAD_Name(), quer ? NAD_GERMANY_NAME : NAD_DEFAULT_NAME);
+    EXPECT_EQ(b_.method * 10 + b_.ct_check, a_.method * 10 + a_.ct_check);
+    EXPECT_EQ(b_.profil.node_count, 2 * quer);
+    ASSERT_EQ(b_.brandlast_count, 4);
+    for (int i = 0; i < 4; ++i) EXPECT_STREQ(b_.brandlasten[i].name, names[i]);
+  }
+}
+
+// Cut before the annex key or inside its line: unreadable; cut after the table: the default set.
+TEST_F(BauteilFile, CutFilesFail) {
+  Set_Active_NAD(NAD_GERMANY_NAME);
+  const std::string full = Written(a_);
+  const std::size_t key = full.find("ACTIV_NADNAME");
+  for (std::size_t n = 0; n < key; n = full.find('\n', n) + 1) EXPECT_EQ(Read(full.substr(0, n), &b_), 1) << n;
+  EXPECT_EQ(Read(full.substr(0, key + 14), &b_), 1);
+  EXPECT_EQ(Read(full.substr(0, key), &b_), 0);
+  EXPECT_STREQ(Get_Active_NAD_Name(), NAD_DEFAULT_NAME);
+}
+
+// Bad values fail (a failed table keeps the old one); no rows give one empty row; an
+// unknown set gives the default set and a note naming the stored one.
+TEST_F(BauteilFile, BadValuesFail) {
+  const std::string good = Written(a_);
+  const std::size_t rows = good.find("\n 1\n ~ ") + 1, opt = good.find("\n 1 1\n") + 1;
+  const std::size_t key = good.find("ACTIV_NADNAME");
+  auto with = [&](std::size_t at, std::size_t len, const std::string &text) {
+    return good.substr(0, at) + text + good.substr(at + len);
+  };
+  const struct {
+    std::string text;
+    int rc;
+  } cases[] = {
+      {with(0, 2, " 3"), 1},          {with(0, 2, " 1"), 1},     {with(opt, 4, " 3 1"), 1},
+      {with(opt, 4, " 1 2"), 1},      {with(rows, 2, " -1"), 1}, {with(rows, 2, " 10001"), 1},
+      {with(rows + 6, 8, "inf"), 1},  {with(rows + 6, 8, "nan"), 1},
+      {with(rows, 2, " 99999999999999999999"), 1},
+      {with(rows + 4, 1, std::string(41, 'n')), 1}, {with(rows + 4, 1, std::string(40, 'n')), 0},
+      {with(key, 13, "ACTIV_NAD"), 1}, {with(key + 14, 20, std::string(64, 'x')), 1},
+      {with(rows, key - rows, " 0\n"), 0},
+  };
+  for (const auto &c : cases) EXPECT_EQ(Read(c.text, &b_), c.rc) << c.text.substr(0, 3) << c.text.substr(rows);
+  EXPECT_EQ(b_.brandlast_count, 1);
+  EXPECT_EQ(Read(" 2\n a 1 2 3 4 5 6 7 8\n b 1 2 3\n", &a_, Read_Brandlasten), 1);
+  EXPECT_EQ(a_.brandlast_count, 1);
+  ASSERT_EQ(Read(with(key + 14, 20, "Atlantis~Nord"), &b_), 0);
+  EXPECT_STREQ(Get_Active_NAD_Name(), NAD_DEFAULT_NAME);
+  EXPECT_NE(Host_Messages().back().text.find("\"Atlantis Nord\""), std::string::npos);
+}
+
+// The checks take the grade's strength at the largest plate thickness (EN 1993-1-1 Table
+// 3.1) into the profile; the method goes to the screen as a radio index and back, once.
+TEST_F(BauteilFile, CheckTakesGradeAtLargestThicknessAndEditorUnits) {
+  const double cases[][3] = {{0, 0, 235}, {2, 0, 355}, {2, 45, 335}, {0, 45, 215}};  // grade, t, fy
+  for (const auto &c : cases) {
+    a_.material.grade = static_cast<int>(c[0]);
+    if (c[1] > 0) {  // a flat bar 200 × t
+      Reset_Profil(&a_.profil);
+      a_.profil.type = 1, a_.profil.h = 200, a_.profil.t_w = c[1];
+    }
+    EXPECT_EQ(Check_Bauteil_Data(&a_, nullptr, 0, nullptr), 0);
+    EXPECT_DOUBLE_EQ(a_.profil.grade.fy, c[2]) << c[0] << " " << c[1];
+  }
+  a_.method = BAUTEIL_METHOD_PLASTIC;
+  Hand_Bauteil_to_Editors(&a_);
+  Hand_Bauteil_to_Editors(&a_);
+  EXPECT_EQ(a_.method, 1);
+  Take_Bauteil_from_Editors(&a_);
+  Take_Bauteil_from_Editors(&a_);
+  EXPECT_EQ(a_.method, BAUTEIL_METHOD_PLASTIC);
+}
+
+// The example reads back to the bytes it was written as (HE 280 A, S235, three rows); its
+// position text lies where the prefix rule puts it.
+TEST_F(BauteilFile, ExampleBsp1ReadsBackAsWritten) {
+  std::ifstream in(Make_Bauteil_Filename(".INP"), std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), {}};
+  FILE *f = Open_Bauteil_File(".INP", "r");
+  ASSERT_EQ(Read_Bauteil(f, &b_), 0);
+  std::fclose(f);
+  EXPECT_EQ(Written(b_), text);
+  ASSERT_EQ(b_.brandlast_count, 3);
+  EXPECT_STREQ(b_.brandlasten[2].name, "Brand 3");
+  EXPECT_EQ(b_.brandlasten[2].N * 1000 + b_.brandlasten[2].M_y, -1500 * 1000 + 250);
+  std::string label;
+  std::ifstream txt(Make_Stem_Prefix_Filename("_01.TXT"));
+  EXPECT_TRUE(std::getline(txt, label) && label.rfind("Beispiel BSP1", 0) == 0);
+}
+
+}  // namespace
