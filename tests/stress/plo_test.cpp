@@ -105,7 +105,7 @@ TEST_F(Plo, SolverStateIsGivenBackOnEveryReturn) {
   ASSERT_NE(mask, nullptr);
   const double factors[4] = {2, 3, 4, 5};
   Set_Masque_Result_Factors(factors);
-  Set_Masque_Calc_Mode(0x123);
+  Set_Masque_Calc_Mode(0x10123);
   MASQUE_CALC_OPTIONS before;
   Get_Masque_Calc_Options(mask, &before);
   const double forces[8] = {-300, 0, 50, 0, 5000, 100, 0, 0};
@@ -123,7 +123,7 @@ TEST_F(Plo, SolverStateIsGivenBackOnEveryReturn) {
     double now[4];
     EXPECT_EQ(Get_Masque_Result_Factors(now), 1);
     EXPECT_EQ(std::memcmp(now, factors, sizeof now), 0);
-    EXPECT_EQ(Get_Masque_Calc_Mode(), 0x123u);
+    EXPECT_EQ(Get_Masque_Calc_Mode(), 0x10123u);
     MASQUE_CALC_OPTIONS after;
     Get_Masque_Calc_Options(mask, &after);
     EXPECT_EQ(std::memcmp(&after, &before, sizeof after), 0);
