@@ -1,0 +1,13 @@
+// stress/tsv_internal.h — the steps of the partial internal forces method that its tests
+// and benchmark reach.
+#pragma once
+
+#include "stress/stress_methods.h"
+
+// The first pass on the given forces (all plate models): writes the whole result; 0 for
+// a null result, forces or frame or a yield strength not above 0 (template left), else 1.
+int _Calc_TSV_at_Load_Factor(const double *forces, const double *material, const TSV_SECTION *frame,
+                             TSV_RESULT *result);
+// U at the factor (taken as the working utilisation) minus 0.9975; 10 when the run fails.
+double _TSV_Load_Factor_Residual(const double *forces, const double *material, const TSV_SECTION *frame,
+                                 TSV_RESULT *result, double factor);

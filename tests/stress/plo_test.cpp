@@ -1,0 +1,181 @@
+// Plastic limit state on solver sections, material S235 (f_y 23.5, E 21000 kN/cm²):
+// the plastic limits N_pl = f_y A, M_pl = f_y W_pl of a solid rectangle and of IPE 300
+// without radii (EN 10365: W_pl,y = 602 cm³ for the three-plate model), the law reaching
+// f_y only at its 150 ‰ limit strain (M_lim = 0.99965 f_y t h²/4); shear without normal
+// stresses; the state of the mask solver kept over every return.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "analysis/masque.h"
+#include "dwqb/dwqb.h"
+#include "dwqb/dwqb_plastic.h"
+#include "dwqb/dwqb_stress.h"
+#include "host/host.h"
+#include "print/print.h"
+#include "stress/plo_internal.h"
+#include "stress/stress.h"
+#include "stress/stress_methods.h"
+
+namespace {
+const PLO_MATERIAL kSteel{0, 23.5, 21000, 150, 0.001, 1.0, nullptr};
+
+class Plo : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Host_Reset();
+    DWQB_Part_Mode_Switch = DWQB_Wall_Terms_Switch = 1;
+  }
+  void TearDown() override {
+    Set_PLO_Fail_Step_For_Tests(0);
+    Host_Reset();
+  }
+  static void Rectangle() {
+    Reset_DWQB_Querschnitt();
+    Add_DWQB_Node(1, 0, 0), Add_DWQB_Node(2, 0, 20);
+    Add_DWQB_Line_Const_Thickness(1, 1, 2, 10);
+    ASSERT_EQ(0, Calc_DWQB_Querschnitt());
+  }
+  // IPE 300 as three plates on its centre lines (cm).
+  static void Ipe300() {
+    Reset_DWQB_Querschnitt();
+    const double h = 30 - 1.07;
+    Add_DWQB_Node(1, -7.5, 0), Add_DWQB_Node(2, 0, 0), Add_DWQB_Node(3, 7.5, 0);
+    Add_DWQB_Node(4, -7.5, h), Add_DWQB_Node(5, 0, h), Add_DWQB_Node(6, 7.5, h);
+    Add_DWQB_Line_Const_Thickness(1, 1, 2, 1.07), Add_DWQB_Line_Const_Thickness(2, 2, 3, 1.07);
+    Add_DWQB_Line_Const_Thickness(3, 2, 5, 0.71);
+    Add_DWQB_Line_Const_Thickness(4, 4, 5, 1.07), Add_DWQB_Line_Const_Thickness(5, 5, 6, 1.07);
+    ASSERT_EQ(0, Calc_DWQB_Querschnitt());
+  }
+  static PLO_RESULT Run(std::initializer_list<double> f, int *ret = nullptr) {
+    double forces[8] = {};
+    std::copy(f.begin(), f.end(), forces);
+    PLO_RESULT r;
+    const int k = Calc_PLO_Grenzzustand(forces, &kSteel, nullptr, &r, nullptr);
+    if (ret) *ret = k;
+    return r;
+  }
+};
+}  // namespace
+
+TEST_F(Plo, LimitStatesOfRectangleAndI) {
+  Rectangle();
+  int ok = 0;
+  const PLO_RESULT n = Run({-2350}, &ok);
+  ASSERT_EQ(ok, 1);
+  EXPECT_NEAR(n.U, 0.5, 0.5e-3);
+  EXPECT_EQ(n.flags & 0x12000u, 0x12000u);
+  EXPECT_NEAR(Run({0, 0, 0, 0, 11750}).U, 0.50018, 0.5e-3);
+  const PLO_RESULT zero = Run({});
+  EXPECT_EQ(zero.flags & 0x1003001u, 0x1003001u);
+  EXPECT_NEAR(zero.U, 1e-5, 1e-12);
+  Ipe300();
+  EXPECT_NEAR(Get_DWQB_Values()->v[DWQB_V_A], 51.88, 0.01);
+  EXPECT_NEAR(Run({0, 0, 0, 0, 7074.66}).U, 0.50008, 0.5e-3);
+}
+
+// Pure V_z: no normal stresses; U is the largest elastic shear utilisation of the points.
+TEST_F(Plo, PureShearIsTheElasticShearUtilisation) {
+  Ipe300();
+  const double forces[8] = {0, 0, 100};
+  PLO_RESULT r;
+  ASSERT_EQ(1, Calc_PLO_Grenzzustand(forces, &kSteel, nullptr, &r, nullptr));
+  DWQB_STRESS_POINT_SET *set = nullptr;
+  ASSERT_TRUE(Build_DWQB_Stress_Points(&set, 0));
+  TSG_RESULTS *tree = nullptr;
+  ASSERT_TRUE(Build_TSG_Stress_Results(forces, set, 23.5, &tree, 0, 0));
+  EXPECT_TRUE(r.flags & PLO_F_NO_NORMAL);
+  EXPECT_NEAR(r.U, tree->u_max, 1e-12);
+  EXPECT_GT(r.U, 0.2);
+  Free_TSG_Stress_Results(tree);
+  Free_DWQB_Stress_Points(set);
+}
+
+// Mode word, result factors and the mask's option block come back bit for bit, after a
+// success and after a failure at every step that changes them.
+TEST_F(Plo, SolverStateIsGivenBackOnEveryReturn) {
+  Ipe300();
+  const double m5[5] = {23.5, 21000, 150, 0.001, 1.0};
+  MASQUE *mask = Build_DWQB_PLO_Mask(m5);
+  ASSERT_NE(mask, nullptr);
+  const double factors[4] = {2, 3, 4, 5};
+  Set_Masque_Result_Factors(factors);
+  Set_Masque_Calc_Mode(0x10123);
+  MASQUE_CALC_OPTIONS before;
+  Get_Masque_Calc_Options(mask, &before);
+  const double forces[8] = {-300, 0, 50, 0, 5000, 100, 0, 0};
+  for (int step = 0; step <= 6; ++step) {
+    SCOPED_TRACE(step);
+    Set_PLO_Fail_Step_For_Tests(step);
+    PLO_RESULT r;
+    PLO_POINT_LIST *points = nullptr;
+    PLO_OPTIONS o = Default_PLO_Options();
+    o.flags = PLO_O_NO_WARPING;
+    EXPECT_EQ(Calc_PLO_Grenzzustand(forces, &kSteel, &o, &r, &points), step == 0 ? 1 : 0);
+    EXPECT_EQ(points != nullptr, step == 0);
+    EXPECT_EQ(r.U < 0.0, step != 0);
+    Free_PLO_Point_List(points);
+    double now[4];
+    EXPECT_EQ(Get_Masque_Result_Factors(now), 1);
+    EXPECT_EQ(std::memcmp(now, factors, sizeof now), 0);
+    EXPECT_EQ(Get_Masque_Calc_Mode(), 0x10123u);
+    MASQUE_CALC_OPTIONS after;
+    Get_Masque_Calc_Options(mask, &after);
+    EXPECT_EQ(std::memcmp(&after, &before, sizeof after), 0);
+  }
+  Set_Masque_Result_Factors(nullptr);
+  Set_Masque_Calc_Mode(0);
+}
+
+// One turn: an equal angle L 100 × 10 as the catalogue builds it, and the same section
+// turned by β with V and M turned by β, carry the same forces equally (a double turn or
+// none would change U).
+TEST_F(Plo, TurnedSectionGivesTheSameUtilisation) {
+  QUERSCHNITT q{};
+  Init_Querschnitt_Record(&q);
+  ASSERT_EQ(1, Set_Querschnitt_Profil(&q, 0x10000, 0, "L100X10"));
+  ASSERT_EQ(1, Calc_Querschnitt_Values(&q, 0.5, 2));
+  const double f[8] = {-150, 20, -30, 0, 1500, -900, 0, 0};
+  PLO_RESULT a, b;
+  PLO_OPTIONS o = Default_PLO_Options();
+  o.tol = 1e-6;
+  ASSERT_EQ(1, Calc_PLO_Grenzzustand(f, &kSteel, &o, &a, nullptr));
+  const double beta = 0.4, c = std::cos(beta), s = std::sin(beta), move[3] = {0, 0, beta};
+  Move_DWQB_Querschnitt(move);
+  ASSERT_EQ(0, Calc_DWQB_Querschnitt());
+  const double g[8] = {f[0], c * f[1] - s * f[2], s * f[1] + c * f[2], 0, c * f[4] - s * f[5], s * f[4] + c * f[5], 0, 0};
+  o = Default_PLO_Options();
+  o.tol = 1e-6;
+  ASSERT_EQ(1, Calc_PLO_Grenzzustand(g, &kSteel, &o, &b, nullptr));
+  EXPECT_NEAR(a.U / b.U, 1.0, 1e-6);
+  EXPECT_GT(a.U, 0.3);
+  Free_Querschnitt_Record(&q);
+}
+
+// The print with the point list, of a run without warping (rectangle) and with it (I).
+TEST_F(Plo, GoldenPrints) {
+  std::string bytes;
+  for (int k = 0; k < 2; ++k) {
+    k ? Ipe300() : Rectangle();
+    const double forces[8] = {-300, 5, 60, 20, 4000, 150, 0, 1000};
+    PLO_RESULT r;
+    PLO_POINT_LIST *points = nullptr;
+    ASSERT_EQ(1, Calc_PLO_Grenzzustand(forces, &kSteel, nullptr, &r, &points));
+    Reset_Print_For_Tests();
+    FILE *f = std::tmpfile();
+    EXPECT_EQ(1, Print_PLO_Result(f, "", forces, &r, points));
+    std::rewind(f);
+    for (int ch; (ch = std::fgetc(f)) != EOF;) bytes.push_back(char(ch));
+    std::fclose(f);
+    Free_PLO_Point_List(points);
+  }
+  const std::string path = std::string(PF_SOURCE_DIR) + "/tests/stress/golden/plo_print.txt";
+  if (std::getenv("PF_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << bytes;
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes) << "PF_UPDATE_GOLDEN=1 writes it";
+}

@@ -1,0 +1,112 @@
+// Preparation of the partial internal forces method: the plate model of every parametric
+// shape and of the library families (EN 10365 IPE 300, UPN 200, T 100; EN 10056 L 100 × 10;
+// EN 10210 SHS 50 × 4, CHS 21.3 × 2.6), the answers of the two possibility tests, and the
+// root-fillet model of a rolled I that keeps A and W_pl,y of the section table.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "dwqb/dwqb.h"
+#include "host/host.h"
+#include "sections/sections.h"
+#include "stress/stress_methods.h"
+
+namespace {
+QS_CHECK_VIEW View(int catalogue, int type, const char *name) {
+  QS_CHECK_VIEW v{};
+  v.header.catalogue = catalogue;
+  v.header.type = type;
+  std::snprintf(v.name, sizeof v.name, "%s", name);
+  const float d[8] = {30, 15, 0.8f, 1.2f, 10, 2, 1, 40};
+  std::memcpy(v.shape, d, sizeof d);
+  return v;
+}
+}  // namespace
+
+TEST(TsvPrepare, PlateModelsOfEveryShape) {
+  Host_Reset();
+  struct Case {
+    int catalogue, type;
+    const char *name;
+    int options, ret, mode, possible, dflt;
+    float zo, zu, hw, tw, bu;
+  } cases[] = {
+      {0, 1, "", 0, 3, 3, 1, 1, -14.4f, 14.4f, 27.6f, 0.8f, 15},
+      {0, 2, "", 0, 3, 2, 1, 1, -14.4f, 0, 28.8f, 0.8f, 0},
+      {0, 2, "", 1, 3, 2, 0, 1, -14.4f, 0, 28.8f, 0.8f, 0},
+      {0, 3, "", 0, 3, 3, 1, 1, -14.4f, 14.4f, 27.6f, 0.8f, 15},
+      {0, 4, "", 0, 2, 0, 0, 0, 0, 0, 0, 0, 0},
+      {0, 4, "", 1, 3, 3, 1, 0, -14.4f, 14.4f, 27.6f, 1.6f, 15},
+      {0, 5, "", 0, 3, 2, 1, 1, 0, 14.4f, 28.8f, 0.8f, 15},
+      {0, 6, "", 0, 3, 3, 1, 1, -14.4f, 14.4f, 27.6f, 0.8f, 14.4f},
+      {0, 7, "", 0, 3, 1, 1, 1, 0, 0, 30, 0.8f, 0},
+      {0, 8, "", 1, 3, 3, 1, 0, -19, 12.5f, 23, 1, 30},
+      {0, 9, "", 1, 3, 3, 1, 0, -19, 12.5f, 23, 1, 60},
+      {0, 10, "", 1, 3, 3, 1, 0, -19, 18.8f, 38, 1, 7.9f},
+      {0, 10, "", 0, 2, 0, 0, 0, 0, 0, 0, 0, 0},
+      {0, 11, "", 0, 3, 15, 1, 1, 0, 0, 30, 15, 0},
+      {0, 12, "", 0, 3, 14, 1, 1, 0, 0, 30, 14.6f, 0},
+      {0, 13, "", 0, 3, 3, 1, 1, -7.5f, 14.6f, 14.2f, 1.2f, 2},
+      {0, 14, "", 1, 3, 2, 1, 0, 0, 0, 15, 2.4f, 27.6f},
+      {0, 15, "", 0, 2, 0, 0, 0, 0, 0, 0, 0, 0},
+      {0, 99, "", 1, 2, 0, 0, 0, 0, 0, 0, 0, 0},
+      {1, 1, "    IPE300", 0, 3, 3, 1, 1, -14.465f, 14.465f, 28.93f, 0.71f, 15},
+      {1, 1, "-   IPE300", 1, 3, 2, 1, 1, 0, 0, 15, 2.14f, 28.93f},
+      {2, 1, "    IPE300", 0, 2, 0, 1, 1, 0, 0, 0, 0, 0},
+      {1, 2, "    T100", 0, 3, 2, 1, 1, -4.45f, 0, 8.9f, 1.1f, 0},
+      {1, 2, "-   T100", 1, 2, 0, 0, 1, 0, 0, 0, 0, 0},
+      {1, 3, "    UPN200", 0, 3, 3, 1, 1, -9.425f, 9.425f, 17.7f, 0.85f, 7.5f},
+      {1, 3, "    UPN200", 1, 2, 0, 0, 1, 0, 0, 0, 0, 0},
+      {1, 3, "-   UPN200", 1, 3, 2, 1, 1, 0, 3.325f, 7.5f, 2.3f, 17.7f},
+      {1, 4, "    QR50X50X4(w)", 0, 2, 0, 0, 0, 0, 0, 0, 0, 0},
+      {1, 4, "    QR50X50X4(w)", 1, 3, 3, 1, 0, -2.3f, 2.3f, 4.2f, 0.8f, 5},
+      {1, 5, "    L100X10", 0, 3, 2, 1, 1, 0, 4.5f, 9, 1, 10},
+      {1, 5, "    L100X10", 1, 2, 0, 0, 1, 0, 0, 0, 0, 0},
+      {1, 7, "    R21.3X2.6(w)", 0, 3, 1, 1, 1, 0, 0, 2.13f, 0.26f, 0},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.type << " " << c.name << " options " << c.options);
+    QS_CHECK_VIEW v = View(c.catalogue, c.type, c.name);
+    std::memset(&v.values.slot, 0x33, sizeof v.values.slot);
+    EXPECT_EQ(Run_TSV_Nachweis(5, &v, c.options), c.ret);
+    EXPECT_EQ(TSV_Querschnitt_Possible(&v, c.options), c.possible);
+    if (c.catalogue != 2) {
+      EXPECT_EQ(TSV_Querschnitt_Possible_Default(&v), c.dflt);
+    }
+    const float *d = v.values.slot.data;
+    EXPECT_EQ(v.values.slot.state, c.ret == 3 ? uint32_t(c.mode) | 0x50u | CHECK_SLOT_PREPARED : 0u);
+    const float got[5] = {d[TSV_D_ZO], d[TSV_D_ZU], d[TSV_D_HW], d[TSV_D_TW], d[TSV_D_BU]};
+    const float want[5] = {c.zo, c.zu, c.hw, c.tw, c.bu};
+    for (int k = 0; k < 5; ++k) EXPECT_NEAR(got[k], want[k], 1e-5) << k;
+    EXPECT_EQ(d[TSV_D_Z0], d[TSV_D_ZW]);
+    EXPECT_EQ(d[TSV_D_KY], 0.0f);
+  }
+  EXPECT_EQ(Run_TSV_Nachweis_Default(1, nullptr), 2);
+}
+
+// IPE 300 from the library with the root-fillet model: N_pl = f_y A and M_pl,y = f_y W_pl,y
+// of the section table; the shape factor W_pl,y/W_el,y = 628.4/557.1 within the search band.
+TEST(TsvPrepare, RootFilletModelKeepsTheRolledSection) {
+  Host_Reset();
+  QUERSCHNITT q{};
+  Init_Querschnitt_Record(&q);
+  ASSERT_EQ(1, Set_Querschnitt_Profil(&q, 0x10000, 0, "IPE300"));
+  QS_CHECK_REQUEST r{};
+  ASSERT_EQ(1, Get_Querschnitt_at_Factor(&q, 0.5, &r));
+  ASSERT_EQ(3, Run_TSV_Nachweis(1, &r.view, 2));
+  float p[35];
+  char code[8];
+  ASSERT_GT(Get_Profil_Data("IPE300", p, code), 0);
+  const double forces[8] = {0, 0, 0, 0, 1, 0, 0, 0}, mat[2] = {23.5, 23.5};
+  TSV_RESULT res;
+  ASSERT_TRUE(Calc_TSV_Querschnitt(forces, mat, &r.view, &res));
+  EXPECT_NEAR(res.N_hi / (23.5 * p[4]), 1.0, 1e-6);
+  EXPECT_NEAR(res.M_y_s_hi / (23.5 * p[16]), 1.0, 1e-6);
+  const float k = r.view.values.slot.data[TSV_D_KY];
+  EXPECT_GE(k, 1.128 * 0.995);
+  EXPECT_LE(k, 1.128 * 1.006);
+  EXPECT_GT(r.view.values.slot.data[TSV_D_KZ], 1.4f);
+  Free_Querschnitt_Record(&q);
+  Host_Reset();
+}

@@ -1,0 +1,171 @@
+// Partial internal forces method: closed forms of the plastic resistance of a flat bar
+// (N-M interaction (N/N_pl)² + M/M_pl = 1), a thin tube (M/M_pl = cos(π/2 · N/N_pl)) and
+// a doubly symmetric I (web zero line inside the web: M = M_pl − h_w N²/(4 N_pl,w)),
+// the load-increase search, the plate models of the preparation and the print.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "host/host.h"
+#include "print/print.h"
+#include "stress/stress_methods.h"
+#include "stress/tsv_internal.h"
+
+namespace {
+
+constexpr double kFy = 23.5;
+const double kMat[2] = {kFy, kFy};
+
+TSV_SECTION Flat() { return TSV_SECTION{0, TSV_MODE_FLAT, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 10, 1}; }
+TSV_SECTION Tube() { return TSV_SECTION{0, TSV_MODE_TUBE, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 1}; }
+// IPE 300 without radii as three plates (EN 10365: h 300, b 150, t_w 7.1, t_f 10.7 mm).
+TSV_SECTION Ipe() {
+  return TSV_SECTION{0, TSV_MODE_TWO_FLANGES, 0, 0, 0, 0, 0, 0, 0, 0, -14.465, 15, 1.07, 0, 14.465, 15, 1.07,
+                     0, 0, 27.86, 0.71};
+}
+
+TSV_RESULT Method(const TSV_SECTION &s, std::initializer_list<double> f, int *ret = nullptr) {
+  double forces[8] = {};
+  std::copy(f.begin(), f.end(), forces);
+  TSV_RESULT r;
+  const int k = Calc_TSV_Teilschnittgroessen(forces, kMat, &s, &r);
+  if (ret) *ret = k;
+  return r;
+}
+
+std::string Printed(const TSV_RESULT &r) {
+  Reset_Print_For_Tests();
+  FILE *f = std::tmpfile();
+  Print_TSV_Result(f, nullptr, &r);
+  std::rewind(f);
+  std::string s;
+  for (int c; (c = std::fgetc(f)) != EOF;) s.push_back(char(c));
+  std::fclose(f);
+  return s;
+}
+
+}  // namespace
+
+// Flat bar 10 × 1: N_pl = 235 kN, M_pl = 587.5 kNcm, M_pl,z = 58.75 kNcm.
+TEST(TsvMethod, FlatBarInteractionIsExact) {
+  for (double n : {0.0, 0.3, 0.7, 1.0}) {
+    SCOPED_TRACE(n);
+    const TSV_RESULT r = Method(Flat(), {-n * 235.0, 0, 0, 0, (1 - n * n) * 587.5});
+    EXPECT_NEAR(r.U, 1.0, 1e-12);
+    EXPECT_EQ(r.flags, 0x148001Fu);
+    EXPECT_NEAR(r.N_hi, 235.0, 1e-9);
+  }
+  EXPECT_NEAR(Method(Flat(), {0, 0, 0, 0, 0, 58.75}).U, 1.0, 1e-12);
+  // The same bar standing the other way: the moments change their roles.
+  TSV_SECTION s = Flat();
+  std::swap(s.h_w, s.t_w);
+  EXPECT_NEAR(Method(s, {0, 0, 0, 0, 58.75}).U, 1.0, 1e-12);
+}
+
+// Tube D 20, t 1: N_pl = π (r_a² − r_i²) f_y, M_pl = 4/3 (r_a³ − r_i³) f_y.
+TEST(TsvMethod, TubeInteractionFollowsTheCosineLaw) {
+  const double N_pl = M_PI * 19 * kFy, M_pl = 4.0 / 3 * 271 * kFy;
+  EXPECT_NEAR(N_pl, 1402.721, 1e-3);
+  EXPECT_NEAR(M_pl, 8491.333, 1e-3);
+  for (double n : {0.0, 0.3, 0.7}) {
+    SCOPED_TRACE(n);
+    const TSV_RESULT r = Method(Tube(), {n * N_pl, 0, 0, 0, std::cos(M_PI * n / 2) * M_pl});
+    EXPECT_NEAR(r.N_hi, N_pl, 1e-3);
+    EXPECT_NEAR(r.U_My, 1.0, 1e-12);
+    EXPECT_GE(r.U, 1.0 - 1e-12);
+    EXPECT_LE(r.U, 1.0051);
+    EXPECT_EQ(r.flags, 0x1C0001Fu);
+  }
+  EXPECT_NEAR(Method(Tube(), {0, 0, 0, 0, 0, M_pl}).M_y_s_hi, M_pl, 1e-3);
+}
+
+// I: each resistance alone at half load, the load increase bringing U into [0.5, 0.5026];
+// N with M on the interaction line; overloads searched downwards, through the shear stage.
+TEST(TsvMethod, PlatedISectionResistancesAndLoadIncrease) {
+  const double N_pl = kFy * (2 * 15 * 1.07 + 27.86 * 0.71);
+  const double M_pl = kFy * (2 * 15 * 1.07 * 14.465 + 27.86 * 27.86 * 0.71 / 4), V_pl = kFy * 27.86 * 0.71 / std::sqrt(3.0);
+  EXPECT_NEAR(N_pl, 1219.194, 1e-3);
+  EXPECT_NEAR(M_pl, 14149.31, 1e-2);
+  EXPECT_NEAR(V_pl, 268.378, 1e-3);
+  struct Case {
+    std::initializer_list<double> f;
+    double TSV_RESULT::*field;
+  } cases[] = {{{0.5 * N_pl}, &TSV_RESULT::U_N},
+               {{0, 0, 0, 0, 0.5 * M_pl}, &TSV_RESULT::U_My},
+               {{0, 0, 0.5 * V_pl}, &TSV_RESULT::U_tau}};
+  for (const Case &c : cases) {
+    const TSV_RESULT r = Method(Ipe(), c.f);
+    EXPECT_NEAR(r.*(c.field), 0.5, 1e-12);
+    EXPECT_GE(r.U, 0.5 - 1e-6);
+    EXPECT_LE(r.U, 0.5026);
+    EXPECT_EQ(r.flags, 0x170001Fu);
+  }
+  const TSV_RESULT n = Method(Ipe(), {N_pl});
+  EXPECT_NEAR(n.N_hi, N_pl, 1e-9);
+  EXPECT_NEAR(Method(Ipe(), {0, 0, 0, 0, 1}).M_y_s_hi, M_pl, 1e-9);
+  const double N = 232.422, N_s = kFy * 27.86 * 0.71;
+  const double M = kFy * 15 * 1.07 * 2 * 14.465 + 27.86 * (N_s * N_s - N * N) / (4 * N_s);
+  EXPECT_NEAR(Method(Ipe(), {N, 0, 0, 0, M}).U_My, 1.0, 1e-12);
+  EXPECT_NEAR(M, 13339.90, 0.01);
+  // Twice the plastic moment: U = 1/f with U(f) in the band, so [2, 2.0101].
+  const TSV_RESULT m2 = Method(Ipe(), {0, 0, 0, 0, 2 * M_pl});
+  EXPECT_GE(m2.U, 2.0);
+  EXPECT_LE(m2.U, 2.0101);
+  // 1.5 V_pl ends the first pass at the shear stage; the search still finds 1/f.
+  const TSV_RESULT v = Method(Ipe(), {0, 0, 1.5 * V_pl});
+  EXPECT_EQ(v.flags, 0x1700010u);
+  EXPECT_GE(v.U, 1.5 - 1e-6);
+  EXPECT_LE(v.U, 1.5076);
+}
+
+// Flange shears and flange moments carry V_y, M_xs, B and M_z; their sums give V_y and M_z.
+TEST(TsvMethod, FlangeForcesSplitLateralLoads) {
+  const TSV_RESULT r = Method(Ipe(), {0, 20, 0, 0, 0, 300, 0, 0});
+  EXPECT_NEAR(r.V_o + r.V_u, 20.0, 1e-12);
+  EXPECT_NEAR(r.V_o, 10.0, 1e-12);
+  EXPECT_NEAR(r.M_Sa_o + r.M_Sa_u, 300.0, 1e-9);
+  const TSV_RESULT b = Method(Ipe(), {0, 0, 0, 0, 0, 0, 0, 2893.0});
+  EXPECT_NEAR(b.M_Sa_o, -100.0, 1e-9);
+  EXPECT_NEAR(b.M_Sa_u, 100.0, 1e-9);
+  // A turned frame sees the same principal forces: the forces turn once by alpha.
+  TSV_SECTION s = Ipe();
+  s.alpha = 0.3;
+  const TSV_RESULT t = Method(s, {0, 0, 0, 0, 1000 * std::cos(0.3), 1000 * std::sin(0.3)});
+  EXPECT_NEAR(t.M_y_s, 1000.0, 1e-9);
+  EXPECT_NEAR(t.M_Sa_o, 0.0, 1e-9);
+}
+
+// A yield strength not above 0 fails every mode: 0 and the template, no search.
+TEST(TsvMethod, NoYieldStrengthFailsEveryMode) {
+  const double forces[8] = {100, 10, 10, 10, 1000, 100, 0, 0};
+  for (const double fy : {0.0, -1.0, double(NAN)})
+    for (const TSV_SECTION &s : {Flat(), Tube(), Ipe()}) {
+      const double mat[2] = {fy, fy};
+      TSV_RESULT r;
+      std::memset(&r, 0x55, sizeof r);
+      EXPECT_EQ(0, Calc_TSV_Teilschnittgroessen(forces, mat, &s, &r));
+      EXPECT_EQ(r.flags, 0u);
+      EXPECT_EQ(r.U, 0.0);
+      EXPECT_EQ(r.U_My, -1.0);
+      EXPECT_EQ(r.rho_o, 0.0);
+    }
+  EXPECT_EQ(0, Calc_TSV_Teilschnittgroessen(forces, kMat, nullptr, nullptr));
+}
+
+// The print of a plated I (every line), a tube and a flat bar, byte for byte.
+TEST(TsvPrint, GoldenLists) {
+  std::string bytes = Printed(Method(Ipe(), {-300, 20, 100, 50, 5000, 300, 30, 2000}));
+  bytes += Printed(Method(Tube(), {200, 30, 40, 100, 3000}));
+  bytes += Printed(Method(Flat(), {-50, 5, 10, 10, 200, 10}));
+  EXPECT_EQ(Printed(Method(Ipe(), {0, 0, 2 * 268.378})).find("Gurtbiegung"), std::string::npos);
+  EXPECT_EQ(0, Print_TSV_Result(nullptr, "", nullptr));
+  const std::string path = std::string(PF_SOURCE_DIR) + "/tests/stress/golden/tsv_print.txt";
+  if (std::getenv("PF_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << bytes;
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes) << "PF_UPDATE_GOLDEN=1 writes it";
+}
