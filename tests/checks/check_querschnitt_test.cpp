@@ -229,6 +229,26 @@ TEST_F(CheckQuerschnitt, PlasticMethods) {
   }
 }
 
+// Without the solver's result component the line-section method fails: its bit gives way to
+// the elastic checks E, the failure bits join the returned word and its line is printed.
+TEST_F(CheckQuerschnitt, LineSectionFailsOverToElastic) {
+  Section s("IPE300", 3);
+  const int o[4] = {5, 0, 1, 0};
+  Options(&s.v, o);
+  const uint32_t field = 0;
+  ASSERT_EQ(Prepare_TSV_EX_Result(&field, &s.v), 5);
+  const double F[8] = {0, 0, 0, 0, 100, 0, 0, 0};
+  PrintCapture cap;
+  const Outcome r = Check(1, 0, F, &s.v, 1, cap.stream());
+  EXPECT_EQ(r.r.flags_first, 0x1000004u);
+  EXPECT_EQ(r.r.flags_end, 0x14u);
+  EXPECT_EQ(r.ret & CQ_R_PLASTIC_FAILED, CQ_R_PLASTIC_FAILED);
+  EXPECT_EQ(r.ret & CQ_R_PLASTIC, 0u);
+  EXPECT_EQ(r.r.plastic_method, 0u);
+  EXPECT_NE(cap.Raw().find("   ╬bUnbekannter Fehler╬r im Teilschnittgrößen-Verfahren !!!\n"_cp), std::string::npos);
+  EXPECT_NEAR(r.out[8], 179.5 / 235, 0.005);  // elastic: M_y / W_el,y (557.1 cm³)
+}
+
 // With the keep switch on the point list of the limit state goes to the kept pair; a second
 // check gives the first list back through the owner's free function (LeakSanitizer).
 TEST_F(CheckQuerschnitt, KeptPointList) {
