@@ -15,8 +15,8 @@ struct ChecksState {
   uint32_t en_symbols = 0;
   int32_t keep = 0;
   CHECK_KEPT_RESULTS kept{};
-  void (*free_limit_strain)(PLO_RESULT *) = nullptr;
-  void (*free_line_section)(TSV_EX_RESULT *) = nullptr;
+  void (*free_limit_strain)(PLO_POINT_LIST *) = nullptr;
+  void (*free_line_section)(TSV_EX_LINE_LIST *) = nullptr;
   double c_al = 1.2;
   bool registered = false;
 };
@@ -71,7 +71,7 @@ int32_t Get_Check_Keep_Results() { return g.keep; }
 
 CHECK_KEPT_RESULTS *Get_Check_Kept_Results() { return g.keep ? &g.kept : nullptr; }
 
-void Set_Check_Kept_Free(void (*free_limit_strain)(PLO_RESULT *), void (*free_line_section)(TSV_EX_RESULT *)) {
+void Set_Check_Kept_Free(void (*free_limit_strain)(PLO_POINT_LIST *), void (*free_line_section)(TSV_EX_LINE_LIST *)) {
   Checks_Register_Reset();
   g.free_limit_strain = free_limit_strain;
   g.free_line_section = free_line_section;

@@ -1,6 +1,7 @@
 // checks/check_querschnitt.cpp — the cross-section check: elastic stresses of the section
 // model, the plastic N-V-M interaction, the elastic stress checks with the DIN 18800-1 rules
-// El. 747, 749 and 750, the c/t classification and flexural buckling.
+// El. 747, 749 and 750, the plastic methods of the stress module, the c/t classification
+// and flexural buckling.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include "print/print.h"
 #include "querschnitt/querschnitt.h"
 #include "sections/sections.h"
+#include "stress/stress_methods.h"
 #include "support/cp850.h"
 
 namespace {
@@ -202,14 +204,153 @@ void _Interaction(Ctx &c, uint32_t extra) {
   c.U_pl = 0;
 }
 
-// The plastic methods by limit strains and by partial internal forces are not available
-// here: a check that asks for one of them is checked elastically and marked as failed.
-void _Unavailable_Methods(Ctx &c) {
-  for (uint32_t bit : {CQ_F_PLO, CQ_F_TSV_EX, CQ_F_TSV}) {
-    if (!(c.flags & bit)) continue;
-    c.ret |= CQ_R_PLASTIC_FAILED;
-    _Plastic_Failed(c, bit);
+// Forces for the stress methods (kN, kNcm, kNcm²) in the check's axes: each method turns
+// them into the principal axes itself, so they are handed over unturned.
+void _Method_Forces(const Ctx &c, double *f) {
+  f[0] = c.F[0];
+  f[1] = c.F[1];
+  f[2] = c.F[2];
+  for (int i = 3; i < 7; ++i) f[i] = c.F[i] * 100;
+  f[7] = c.F[7] * 10000;
+}
+
+template <class R>
+void _Keep_Result(Ctx &c, uint32_t bit, const R &r) {
+  static_assert(sizeof(R) <= sizeof c.res.plastic);
+  c.res.plastic_method = bit;
+  std::memcpy(c.res.plastic, &r, sizeof r);
+}
+
+void _Method_Failed(Ctx &c, uint32_t bit) {
+  c.ret |= CQ_R_PLASTIC_FAILED;
+  _Plastic_Failed(c, bit);
+}
+
+// A method whose result reached its limit state: level, the plastic utilisation and the
+// limit moment (kNcm to kNm).
+void _Method_Reached(Ctx &c, double U, double M_limit, uint32_t extra) {
+  if (U > 0.999)
+    c.level = std::max(c.level, 1 + ((extra & 0x4) ? 1 : 0));
+  else if (c.sv_max > 1.001 * c.fyd)
+    c.level = std::max(c.level, 1);
+  c.ret |= CQ_R_PLASTIC | CQ_R_U;
+  c.out[O_MGR] = std::fabs(M_limit) * 0.01;
+  c.U_pl = U;
+}
+
+void _Huge_U(double U) {
+  if (U > 990000.0) std::fputs("  pl: U > 0.99e6\n", stdout);
+}
+
+// Plastic limit state by limit strains.
+void _Limit_Strain(Ctx &c, uint32_t extra) {
+  double f[8];
+  _Method_Forces(c, f);
+  const float *d = c.view->values.slot.data;
+  const PLO_MATERIAL m{c.fy_eff * 0.1, c.fyd * 0.1, c.E * 0.1, d[3], d[4], d[5], nullptr};
+  CHECK_KEPT_RESULTS *kept = Get_Check_Kept_Results();
+  PLO_POINT_LIST *points = nullptr;
+  PLO_RESULT r{};
+  const int ok = Calc_PLO_Grenzzustand_Slot(f, &m, c.view, &r, (g.stream || kept) ? &points : nullptr);
+  if (!ok) {
+    Free_PLO_Point_List(points);
+    _Method_Failed(c, CQ_F_PLO);
+    CP850_CALL(Oli_Printf, g.stream, "%s╬bUnbekannter Fehler╬r im Verfahren der Dehnungsiteration !!!\n", kPre);
+    return;
   }
+  _Keep_Result(c, CQ_F_PLO, r);
+  Print_PLO_Result(g.stream, kPre, f, &r, points);
+  if (r.flags & CHECK_SLOT_PREPARED) _Method_Reached(c, r.U, r.F[4], extra);
+  _Huge_U(r.U);
+  if (kept && !kept->limit_strain)
+    kept->limit_strain = points;
+  else
+    Free_PLO_Point_List(points);
+}
+
+// Partial internal forces of general line sections.
+void _Line_Section(Ctx &c, uint32_t extra) {
+  double f[8];
+  _Method_Forces(c, f);
+  const double m[2] = {c.fy_eff * 0.1, c.fyd * 0.1};
+  CHECK_KEPT_RESULTS *kept = Get_Check_Kept_Results();
+  TSV_EX_LINE_LIST *lines = nullptr;
+  TSV_EX_RESULT r{};
+  const int ok = Calc_TSV_EX_Slot(f, m, c.view, &r, (g.stream || kept) ? &lines : nullptr);
+  if (!ok) {
+    Free_TSV_EX_Line_List(lines);
+    _Method_Failed(c, CQ_F_TSV_EX);
+    CP850_CALL(Oli_Printf, g.stream, "%s╬bUnbekannter Fehler╬r im Teilschnittgrößen-Verfahren !!!\n", kPre);
+    return;
+  }
+  _Keep_Result(c, CQ_F_TSV_EX, r);
+  Print_TSV_EX_Result(g.stream, kPre, f, &r, lines);
+  if (r.flags & CHECK_SLOT_PREPARED) _Method_Reached(c, r.U_pl, r.M_y, extra);
+  _Huge_U(r.U_pl);
+  if (kept && !kept->line_section)
+    kept->line_section = lines;
+  else
+    Free_TSV_EX_Line_List(lines);
+}
+
+// The first state bit of 4, 0, 1, 2, 3 that is clear names what the plates could not carry.
+void _Plated_Reason(const Ctx &c, uint32_t flags) {
+  FILE *s = g.stream;
+  const int shape = static_cast<int>(c.view->values.slot.state & 0xF);
+  if (!(flags & TSV_F_PARTIAL))
+    CP850_CALL(Oli_Printf, s, "%s╬bDer Querschnitt kann nicht nachgewiesen werden !!!╬r\n", kPre);
+  else if (!(flags & TSV_F_SHEAR))
+    CP850_CALL(Oli_Printf, s, "%s╬bDie Schubspannungen können vom Querschnitt nicht aufgenommen werden !!!╬r\n", kPre);
+  else if (!(flags & TSV_F_FLANGE_BENDING) && (shape == 1 || shape == 14 || shape == 15))
+    CP850_CALL(Oli_Printf, s,
+               "%s╬bDie Biegemomente können vom Querschnitt (mit Schub) nicht aufgenommen werden !!!╬r\n", kPre);
+  else if (!(flags & TSV_F_FLANGE_BENDING))
+    CP850_CALL(Oli_Printf, s,
+               "%s╬bDie Gurtbiegemomente können vom Querschnitt (mit Schub) nicht aufgenommen werden !!!╬r\n", kPre);
+  else if (!(flags & TSV_F_NORMAL))
+    CP850_CALL(Oli_Printf, s,
+               "%s╬bDie Normalkraft kann vom Querschnitt (mit Schub und Gurtbiegung) nicht aufgenommen werden "
+               "!!!╬r\n",
+               kPre);
+  else if (!(flags & TSV_F_MOMENT))
+    CP850_CALL(Oli_Printf, s,
+               "%s╬bDas y-Moment kann vom Querschnitt (mit Schub, Gurtbiegung und Normalkraft) nicht aufgenommen "
+               "werden !!!╬r\n",
+               kPre);
+  else if (!(flags & TSV_F_FINAL))
+    CP850_CALL(Oli_Printf, s, "%s╬bUnbekannter Fehler╬r in Teilschnittgrößenverfahren !!!\n", kPre);
+}
+
+// Partial internal forces of plated sections; the moments scaled by 0.8 × the plastic shape
+// factor above 1.25 unless the check asks for them unscaled.
+void _Plated(Ctx &c, uint32_t extra) {
+  double f[8];
+  _Method_Forces(c, f);
+  if (!(c.flags & CQ_F_TSV_UNSCALED)) {
+    const float *d = c.view->values.slot.data;
+    if (d[TSV_D_KY] > 1.25) f[4] *= 0.8 * d[TSV_D_KY];
+    if (d[TSV_D_KZ] > 1.25) {
+      f[5] *= 0.8 * d[TSV_D_KZ];
+      f[7] *= 0.8 * d[TSV_D_KZ];
+    }
+  }
+  const double m[2] = {c.fy_eff * 0.1, c.fyd * 0.1};
+  TSV_RESULT r{};
+  if (!Calc_TSV_Querschnitt(f, m, c.view, &r)) {
+    _Method_Failed(c, CQ_F_TSV);
+    CP850_CALL(Oli_Printf, g.stream, "%s╬bUnbekannter Fehler╬r in Teilschnittgrößenverfahren !!!\n", kPre);
+    return;
+  }
+  _Keep_Result(c, CQ_F_TSV, r);
+  Print_TSV_Result(g.stream, kPre, &r);
+  if (!(r.flags & TSV_F_FINAL)) {
+    _Method_Failed(c, CQ_F_TSV);
+    _Plated_Reason(c, r.flags);
+    CP850_CALL(Oli_Printf, g.stream, "%s╬bDer Nachweis wird elastisch geführt !!!\n", kPre);
+    return;
+  }
+  _Method_Reached(c, r.U, f[4] >= 0.0 ? r.M_hi : r.M_lo, extra);
+  _Plated_Reason(c, r.flags);
 }
 
 void _Elastic_Checks(Ctx &c) {
@@ -440,7 +581,9 @@ int _Section_Checks(Ctx &c, uint32_t extra) {
   c.level = (c.flags & CQ_F_INTERACTION) ? 1 : 0;
   c.U_pl = 0;
   if (c.flags & CQ_F_INTERACTION) _Interaction(c, extra);
-  _Unavailable_Methods(c);
+  if (c.flags & CQ_F_PLO) _Limit_Strain(c, extra);
+  if (c.flags & CQ_F_TSV_EX) _Line_Section(c, extra);
+  if (c.flags & CQ_F_TSV) _Plated(c, extra);
   if (c.flags & CQ_F_ELASTIC)
     _Elastic_Checks(c);
   else if (c.ret & CQ_R_U)

@@ -187,18 +187,18 @@ int32_t Get_Check_Keep_Results();
 double Set_Alu_Interaction_C(double c);
 double Get_Alu_Interaction_C();
 
-// The kept pair: the last limit-strain result and the last line-section result of a check,
-// owned by the stress methods.
-struct PLO_RESULT;
-struct TSV_EX_RESULT;
+// The kept pair: the stress-point list of the last limit-strain run and the line list of the
+// last line-section run of a check, owned by the stress methods.
+struct PLO_POINT_LIST;
+struct TSV_EX_LINE_LIST;
 struct CHECK_KEPT_RESULTS {
-  PLO_RESULT *limit_strain;
-  TSV_EX_RESULT *line_section;
+  PLO_POINT_LIST *limit_strain;
+  TSV_EX_LINE_LIST *line_section;
 };
 // The pair while the keep switch is on, else null.
 CHECK_KEPT_RESULTS *Get_Check_Kept_Results();
 // Free functions of the owner of the kept results (null: none).
-void Set_Check_Kept_Free(void (*free_limit_strain)(PLO_RESULT *), void (*free_line_section)(TSV_EX_RESULT *));
+void Set_Check_Kept_Free(void (*free_limit_strain)(PLO_POINT_LIST *), void (*free_line_section)(TSV_EX_LINE_LIST *));
 // Frees what the pair holds through the registered functions (without them it only
 // forgets) and empties it.
 void Clear_Check_Kept_Results();
@@ -363,13 +363,15 @@ struct CHECK_RESULT {
   double ct_max;             // the larger c/t utilisation
   double U_buckling;         // flexural buckling
   double U_governing;        // max(U, ct_max, U_buckling)
+  uint32_t plastic_method;   // the flag of the plastic method whose result follows, 0: none
+  alignas(8) unsigned char plastic[312];  // its result (PLO_RESULT, TSV_EX_RESULT or TSV_RESULT)
 };
 
 // Check flags (Get_Check_Flags) and returned-word bits of Check_Querschnitt.
 enum : uint32_t {
   CQ_F_INTERACTION = 0x1, CQ_F_SIGMA = 0x4, CQ_F_TAU = 0x8, CQ_F_SIGMA_V = 0x10, CQ_F_EL747 = 0x20,
   CQ_F_EL749 = 0x40, CQ_F_EL750 = 0x80, CQ_F_ELASTIC = 0x3fc, CQ_F_FIRE = 0x400, CQ_F_CLASSIFY = 0x1000,
-  CQ_F_BUCKLING_1 = 0x10000, CQ_F_BUCKLING_2 = 0x20000, CQ_F_BUCKLING = 0x70000, CQ_F_TSV = 0x100000,
+  CQ_F_BUCKLING_1 = 0x10000, CQ_F_BUCKLING_2 = 0x20000, CQ_F_BUCKLING = 0x70000, CQ_F_TSV = 0x100000, CQ_F_TSV_UNSCALED = 0x200000,
   CQ_F_PLO = 0x400000, CQ_F_TSV_EX = 0x1000000,
 };
 enum : uint32_t {

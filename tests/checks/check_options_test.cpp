@@ -117,8 +117,8 @@ TEST(CheckOptions, StateGradeCodesAndOptionWords) {
 
 namespace {
 int g_freed_plo = 0, g_freed_tsv = 0;
-void Free_Plo(PLO_RESULT *p) { ++g_freed_plo, std::free(p); }
-void Free_Tsv(TSV_EX_RESULT *p) { ++g_freed_tsv, std::free(p); }
+void Free_Plo(PLO_POINT_LIST *p) { ++g_freed_plo, std::free(p); }
+void Free_Tsv(TSV_EX_LINE_LIST *p) { ++g_freed_tsv, std::free(p); }
 }  // namespace
 
 TEST(CheckOptions, KeptPairIsFreedOnceThroughTheOwner) {
@@ -128,12 +128,12 @@ TEST(CheckOptions, KeptPairIsFreedOnceThroughTheOwner) {
   CHECK_KEPT_RESULTS *k = Get_Check_Kept_Results();
   ASSERT_NE(nullptr, k);
   int stack_a = 0;  // without free functions the pair only forgets
-  k->limit_strain = reinterpret_cast<PLO_RESULT *>(&stack_a);
+  k->limit_strain = reinterpret_cast<PLO_POINT_LIST *>(&stack_a);
   Clear_Check_Kept_Results();
   EXPECT_EQ(nullptr, k->limit_strain);
   Set_Check_Kept_Free(Free_Plo, Free_Tsv);
-  k->limit_strain = static_cast<PLO_RESULT *>(std::malloc(16));
-  k->line_section = static_cast<TSV_EX_RESULT *>(std::malloc(16));
+  k->limit_strain = static_cast<PLO_POINT_LIST *>(std::malloc(16));
+  k->line_section = static_cast<TSV_EX_LINE_LIST *>(std::malloc(16));
   Clear_Check_Kept_Results();
   Clear_Check_Kept_Results();
   EXPECT_EQ(1, g_freed_plo);
