@@ -10,6 +10,7 @@
 #include "dwqb/dwqb.h"
 #include "dwqb/dwqb_plastic.h"
 #include "analysis/masque_solve.h"
+#include "stress/brent_step.h"
 #include "stress/plo_internal.h"
 #include "stress/stress.h"
 #include "stress/stress_methods.h"
@@ -140,39 +141,16 @@ RunResult Iterate(Calc &c, const RunResult &r0, double u_max, double t) {
     const DEHNUNGSEBENE start = Between(lo, hi, w);
     return c.At(x, &start);
   };
-  double a = lo.factor, b = hi.factor, fa = d_lo, fb = d_hi, cc = a, fc = fa, dd = b - a, e = dd;
+  BRENT_BRACKET br{lo.factor, hi.factor, lo.factor, d_lo, d_hi, d_lo, hi.factor - lo.factor, hi.factor - lo.factor};
   for (int it = 0; it < 30; ++it) {
-    if ((fb > 0.0) == (fc > 0.0)) cc = a, fc = fa, dd = e = b - a;
-    if (std::fabs(fc) < std::fabs(fb)) a = b, b = cc, cc = a, fa = fb, fb = fc, fc = fa;
-    const double tol = 0.5 * 0.01 * t + 2e-12 * std::fabs(b), m = 0.5 * (cc - b);
-    if (std::fabs(m) <= tol) break;
-    if (std::fabs(e) >= tol && std::fabs(fa) > std::fabs(fb)) {
-      double p, q;
-      const double s = fb / fa;
-      if (a == cc) {
-        p = 2.0 * m * s, q = 1.0 - s;
-      } else {
-        const double qq = fa / fc, rr = fb / fc;
-        p = s * (2.0 * m * qq * (qq - rr) - (b - a) * (rr - 1.0));
-        q = (qq - 1.0) * (rr - 1.0) * (s - 1.0);
-      }
-      if (p > 0.0) q = -q; else p = -p;
-      if (2.0 * p < std::min(3.0 * m * q - std::fabs(tol * q), std::fabs(e * q))) {
-        e = dd, dd = p / q;
-      } else {
-        dd = m, e = m;
-      }
-    } else {
-      dd = m, e = m;
-    }
-    a = b, fa = fb;
-    b += std::fabs(dd) > tol ? dd : (m > 0.0 ? tol : -tol);
+    if (!Brent_Step(br, 0.5 * 0.01 * t)) break;
+    double &b = br.b;
     // A step within 0.01 t of an end takes that end.
     if (std::fabs(b - lo.factor) < 0.01 * t) b = lo.factor;
     if (std::fabs(b - hi.factor) < 0.01 * t) b = hi.factor;
     RunResult r = run(b);
     if (!r.ok) return r;
-    fb = b - Sigma_Factor(r);
+    const double fb = br.fb = b - Sigma_Factor(r);
     if (std::fabs(fb) <= t) return r;
     if (fb < 0.0 && b > lo.factor) lo = r, d_lo = fb;
     if (fb > 0.0 && b < hi.factor) hi = r, d_hi = fb;

@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "stress/stress_methods.h"
+#include "stress/brent_step.h"
 #include "stress/tsv_internal.h"
 
 namespace {
@@ -350,35 +351,13 @@ struct Search {
       if (e.U > kBandHigh && f < f_hi && f > f_lo) f_hi = f, U_hi = e.U;
       return e.U - kBandMid;
     };
-    double a = f_lo, b = f_hi, fa = U_lo - kBandMid, fb = U_hi - kBandMid;
-    double c = a, fc = fa, d = b - a, e = d;
+    const double fa = U_lo - kBandMid;
+    BRENT_BRACKET br{f_lo, f_hi, f_lo, fa, U_hi - kBandMid, fa, f_hi - f_lo, f_hi - f_lo};
     for (int it = 0; it < kStageRuns; ++it) {
-      if ((fb > 0.0) == (fc > 0.0)) c = a, fc = fa, d = e = b - a;
-      if (std::fabs(fc) < std::fabs(fb)) a = b, b = c, c = a, fa = fb, fb = fc, fc = fa;
-      const double tol = 2e-12 * std::fabs(b) + 5e-13, m = 0.5 * (c - b);
-      if (std::fabs(m) <= tol) return false;
-      if (std::fabs(e) >= tol && std::fabs(fa) > std::fabs(fb)) {
-        double p, q, s = fb / fa;
-        if (a == c) {
-          p = 2.0 * m * s, q = 1.0 - s;
-        } else {
-          const double qq = fa / fc, rr = fb / fc;
-          p = s * (2.0 * m * qq * (qq - rr) - (b - a) * (rr - 1.0));
-          q = (qq - 1.0) * (rr - 1.0) * (s - 1.0);
-        }
-        if (p > 0.0) q = -q; else p = -p;
-        if (2.0 * p < std::min(3.0 * m * q - std::fabs(tol * q), std::fabs(e * q))) {
-          e = d, d = p / q;
-        } else {
-          d = m, e = m;
-        }
-      } else {
-        d = m, e = m;
-      }
-      a = b, fa = fb;
-      b += std::fabs(d) > tol ? d : (m > 0.0 ? tol : -tol);
+      if (!Brent_Step(br, 5e-13)) return false;
+      const double b = br.b;
       bool failed = false;
-      fb = residual(b, &failed);
+      const double fb = br.fb = residual(b, &failed);
       if (failed) return false;
       if (std::fabs(fb) <= kBandMid - kBandLow && In_Band(fb + kBandMid)) return found = true, f_found = b, true;
     }
