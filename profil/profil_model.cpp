@@ -177,17 +177,17 @@ int _Walk(Builder &m, const Piece &pc, const std::vector<Event> &events, const R
 
 // The events of a plate, sorted by their near edge: holes (width above 0.001) and ribs at
 // the running sums of the spacings from start.
-std::vector<Event> _Events(const PROFIL_RIB_SPEC *spec, const PROFIL_HOLE_TABLE *holes, int hole_count,
+std::vector<Event> _Events(const PROFIL_RIB_SPEC *rib_plan, const PROFIL_HOLE_TABLE *holes, int hole_count,
                            double start, double g) {
   std::vector<Event> ev;
   if (holes)
     for (int k = 0; k < hole_count; ++k)
       if (holes->width[k] > kLeast)
         ev.push_back({holes->centre[k] - holes->width[k] / 2, holes->centre[k] + holes->width[k] / 2, EV_HOLE, 0.0});
-  if (spec) {
+  if (rib_plan) {
     double p = start;
-    for (int k = 0; k < spec->count; ++k) {
-      p += spec->spacing[k];
+    for (int k = 0; k < rib_plan->count; ++k) {
+      p += rib_plan->spacing[k];
       ev.push_back({p - g, p + g, EV_RIB, p});
     }
   }
@@ -203,12 +203,12 @@ std::vector<Event> _Take(std::vector<Event> &rest, double ca, double cb) {
   return in;
 }
 
-RibSet _Ribs(const PROFIL_RIB_SPEC *spec, double t_p, int horizontal, double d1, double d2 = 0.0) {
+RibSet _Ribs(const PROFIL_RIB_SPEC *rib_plan, double t_p, int horizontal, double d1, double d2 = 0.0) {
   RibSet r;
   r.horizontal = horizontal;
-  if (!spec || spec->count <= 0) return r;
-  r.rib = &spec->rib;
-  if (Is_Profil_Rib_Type(spec->rib.type)) Get_Profil_Rib_Geometry(&spec->rib, t_p, nullptr, nullptr, nullptr, &r.g);
+  if (!rib_plan || rib_plan->count <= 0) return r;
+  r.rib = &rib_plan->rib;
+  if (Is_Profil_Rib_Type(rib_plan->rib.type)) Get_Profil_Rib_Geometry(&rib_plan->rib, t_p, nullptr, nullptr, nullptr, &r.g);
   r.d[r.n_d++] = d1;
   if (d2 != 0.0) r.d[r.n_d++] = d2;
   return r;
@@ -216,9 +216,9 @@ RibSet _Ribs(const PROFIL_RIB_SPEC *spec, double t_p, int horizontal, double d1,
 
 // The model's rib inputs: the three specs and tables (null when none).
 struct RibInput {
-  const PROFIL_RIB_SPEC *spec[3] = {nullptr, nullptr, nullptr};
+  const PROFIL_RIB_SPEC *rib_plan[3] = {nullptr, nullptr, nullptr};
   const PROFIL_HOLE_TABLE *holes[3] = {nullptr, nullptr, nullptr};
-  int Has_Ribs(int k) const { return spec[k] && spec[k]->count > 0; }
+  int Has_Ribs(int k) const { return rib_plan[k] && rib_plan[k]->count > 0; }
   int Has_Holes(int k, int from = 0) const {
     if (holes[k])
       for (int i = from; i < PROFIL_HOLE_MAX; ++i)
@@ -237,7 +237,7 @@ struct RibInput {
 int _Rib_Input_Valid(const RibInput &in, int n_points) {
   if (n_points < 0 || n_points > PROFIL_POINT_MAX) return 0;
   for (int k = 0; k < 3; ++k) {
-    if (const PROFIL_RIB_SPEC *s = in.spec[k]) {
+    if (const PROFIL_RIB_SPEC *s = in.rib_plan[k]) {
       if (s->count < 0 || s->count > PROFIL_RIB_MAX) return 0;
       for (int i = 0; i < s->count; ++i)
         if (!(s->spacing[i] >= 0.0) || !std::isfinite(s->spacing[i])) return 0;
@@ -287,8 +287,8 @@ int _I_Flange(Builder &m, const RibInput &in, int k, double b, double t, double 
   const int top = k == PROFIL_PLATE_TOP;
   m.Plate(top ? PROFIL_POINT_TOP : PROFIL_POINT_BOTTOM);
   if (in.Has_Ribs(k)) {
-    const RibSet ribs = _Ribs(in.spec[k], t, 1, top ? 1.0 : -1.0);
-    std::vector<Event> ev = _Events(in.spec[k], in.holes[k], PROFIL_HOLE_MAX, 0.0, ribs.g);
+    const RibSet ribs = _Ribs(in.rib_plan[k], t, 1, top ? 1.0 : -1.0);
+    std::vector<Event> ev = _Events(in.rib_plan[k], in.holes[k], PROFIL_HOLE_MAX, 0.0, ribs.g);
     std::vector<Event> right_ev = _Take(ev, 0.0, b / 2), left_ev = _Take(ev, b / 2, b);
     if (!ev.empty()) return -1;
     if (_Walk(m, {right, mid, 0.0, b / 2, t, {0, 0, 0, 0}, NAN}, right_ev, ribs)) return -1;
@@ -315,7 +315,7 @@ int _Build_I(const PROFIL *p, Builder &m, const RibInput &in, double top, double
   const int web_b =
       has_bottom ? _I_Flange(m, in, PROFIL_PLATE_BOTTOM, p->b_fu, p->t_fu, zb, bottom) : m.Node(0.0, zb);
   if (web_b < 0) return 1;
-  const PROFIL_RIB_SPEC *ws = in.spec[PROFIL_PLATE_WEB];
+  const PROFIL_RIB_SPEC *ws = in.rib_plan[PROFIL_PLATE_WEB];
   const int side = ws ? ws->side : 0;
   const RibSet ribs = side == 2 ? _Ribs(ws, p->t_w, 0, -1.0, 1.0) : _Ribs(ws, p->t_w, 0, side == 1 ? 1.0 : -1.0);
   const std::vector<Event> ev = _Events(ws, in.holes[0], PROFIL_HOLE_MAX, p->t_fo, ribs.g);
@@ -417,8 +417,8 @@ int _Box_Flange(Builder &m, const RibInput &in, int k, double b, double ue, doub
   if (ue > kLeast) nodes[n++] = m.Node(-b / 2 - ue, z);
   const double y_start = m.ny[static_cast<std::size_t>(nodes[0])];
   const int top = k == PROFIL_PLATE_TOP;
-  const RibSet ribs = _Ribs(in.spec[k], t, 1, top ? 1.0 : -1.0);
-  std::vector<Event> ev = _Events(in.spec[k], in.holes[k], PROFIL_HOLE_MAX, 0.0, ribs.g);
+  const RibSet ribs = _Ribs(in.rib_plan[k], t, 1, top ? 1.0 : -1.0);
+  std::vector<Event> ev = _Events(in.rib_plan[k], in.holes[k], PROFIL_HOLE_MAX, 0.0, ribs.g);
   m.Plate(top ? PROFIL_POINT_TOP : PROFIL_POINT_BOTTOM);
   for (int i = 0; i + 1 < n; ++i) {
     const double ca = y_start - m.ny[static_cast<std::size_t>(nodes[i])];
@@ -434,7 +434,7 @@ int _Build_Box(const PROFIL *p, Builder &m, const RibInput &in) {
   int tr, tl, br, bl;
   if (_Box_Flange(m, in, PROFIL_PLATE_TOP, p->b_fo, p->ue_o, y1, z_top, p->t_fo, &tr, &tl)) return 1;
   if (_Box_Flange(m, in, PROFIL_PLATE_BOTTOM, p->b_fu, p->ue_u, y2, z_bottom, p->t_fu, &br, &bl)) return 1;
-  const PROFIL_RIB_SPEC *ws = in.spec[PROFIL_PLATE_WEB];
+  const PROFIL_RIB_SPEC *ws = in.rib_plan[PROFIL_PLATE_WEB];
   const RibSet right = _Ribs(ws, p->t_w, 0, 1.0), left = _Ribs(ws, p->t_w, 0, -1.0);
   const std::vector<Event> ev = _Events(ws, in.holes[0], PROFIL_HOLE_MAX, p->t_fo, right.g);
   m.Plate(PROFIL_POINT_WEB, 1);
@@ -446,9 +446,9 @@ int _Build_Box(const PROFIL *p, Builder &m, const RibInput &in) {
 int _Build_Flat(const PROFIL *p, Builder &m, const RibInput &in) {
   if (in.Has_Ribs(1) || in.Has_Ribs(2) || in.Has_Holes(1) || in.Has_Holes(2)) return 1;
   const int a = m.Node(0.0, 0.0), b = m.Node(0.0, p->h);
-  const RibSet ribs = _Ribs(in.spec[0], p->t_w, 0, -1.0);
+  const RibSet ribs = _Ribs(in.rib_plan[0], p->t_w, 0, -1.0);
   m.Plate(PROFIL_POINT_WEB);
-  return _Walk(m, {a, b, 0.0, p->h, p->t_w, {0, 0, 0, 0}, NAN}, _Events(in.spec[0], in.holes[0], PROFIL_HOLE_MAX, 0.0, ribs.g),
+  return _Walk(m, {a, b, 0.0, p->h, p->t_w, {0, 0, 0, 0}, NAN}, _Events(in.rib_plan[0], in.holes[0], PROFIL_HOLE_MAX, 0.0, ribs.g),
                ribs);
 }
 
@@ -608,7 +608,7 @@ int Calc_Profil_DWQB_Querschnittswerte(PROFIL *p, const PROFIL_RIB_SPEC *rib_spe
   _Zero_Values(p);
   RibInput in;
   for (int k = 0; k < 3; ++k) {
-    in.spec[k] = rib_specs ? &rib_specs[k] : nullptr;
+    in.rib_plan[k] = rib_specs ? &rib_specs[k] : nullptr;
     in.holes[k] = hole_tables ? &hole_tables[k] : nullptr;
   }
   if (!_Rib_Input_Valid(in, n_points)) return 1;
