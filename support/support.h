@@ -158,6 +158,31 @@ int Get_Text_Width(const char *text);
 // when none can be read (the result is still 1).
 int Seek_Keyword_Line(const char *keyword, FILE *file, int *value);
 
+// ---------------------------------------------------------------- replacing a file
+// A user file is never written in place: the new content goes to a temporary file in the
+// target's folder, which is flushed, checked, synced and closed, and only then renamed
+// over the target. On any failure the temporary file is removed and the target keeps its
+// old bytes (or stays absent). The new file takes the old file's permission bits (a new
+// one those of the umask); a symbolic link is followed, so the link stays and its target
+// is replaced.
+struct FILE_REPLACE {
+  FILE *stream;  // open for writing ("wb") between Begin and Commit/Abort, else null
+  char target[4096];
+  char temp[4096];
+};
+// Opens the temporary file beside path: its stream, or null when path is null, empty,
+// names a folder, or the folder is not writable (nothing is left behind then).
+FILE *Begin_File_Replace(FILE_REPLACE *r, const char *path);
+// Flushes, checks the stream for a write error, syncs, closes and renames the temporary
+// file over the target: 0, or 1 on any failure (temporary file removed, target unchanged).
+// Without an open stream 1.
+int Commit_File_Replace(FILE_REPLACE *r);
+// Closes and removes the temporary file; the target is untouched. Nothing without a stream.
+void Abort_File_Replace(FILE_REPLACE *r);
+// The whole road in one call: write(stream, context) fills the temporary file and returns
+// 0 on success; any other answer aborts. 0 when the target was replaced, else 1.
+int Replace_File(const char *path, int (*write)(FILE *stream, void *context), void *context);
+
 // ---------------------------------------------------------------- host tools
 // Non-zero when the host's section-force selection tool "SniSelct.exe" is an executable
 // file in the folder that the environment variable "EXEC" names; 0 when it is not or

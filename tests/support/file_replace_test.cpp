@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "support/support.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path &p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+int Entries(const fs::path &dir) {
+  int n = 0;
+  for (auto it = fs::directory_iterator(dir); it != fs::directory_iterator(); ++it) ++n;
+  return n;
+}
+
+// Writes the context string, 64 KiB of it, so that a size cap is hit inside the buffer.
+int Write_Big(FILE *f, void *ctx) {
+  const std::string &s = *static_cast<std::string *>(ctx);
+  for (int k = 0; k < 64 * 1024 / static_cast<int>(s.size()) + 1; ++k) std::fputs(s.c_str(), f);
+  return 0;
+}
+int Write_Small(FILE *f, void *ctx) { return std::fputs(static_cast<const char *>(ctx), f) < 0; }
+int Write_Refuses(FILE *f, void *) {
+  std::fputs("half", f);
+  return 1;
+}
+
+// Caps the size of files this process writes, with SIGXFSZ ignored so the write fails.
+struct FileSizeCap {
+  rlimit old{};
+  void (*old_handler)(int);
+  explicit FileSizeCap(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old);
+    old_handler = signal(SIGXFSZ, SIG_IGN);
+    rlimit cap{bytes, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &cap);
+  }
+  ~FileSizeCap() {
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, old_handler);
+  }
+};
+}  // namespace
+
+// Every failure leaves the old bytes under the target name and no temporary file beside
+// them; a good write replaces the content and keeps the permission bits.
+TEST(SupportFileReplace, FailuresKeepTheOldFile) {
+  fs::path dir = fs::temp_directory_path() / ("pf_replace_" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir / "sub");
+  fs::path target = dir / "member.INP";
+  const std::string old_bytes = "old content\n";
+  std::string pattern = "0123456789abcdef";
+  enum Kind { kGood, kCap, kRefused, kFolder, kNoFolder, kReadOnly };
+  struct Case {
+    const char *name;
+    Kind kind;
+    int rc;
+  } cases[] = {
+      {"good write", kGood, 0},          {"file size cap", kCap, 1},
+      {"writer refuses", kRefused, 1},   {"target is a folder", kFolder, 1},
+      {"folder missing", kNoFolder, 1},  {"read-only folder", kReadOnly, 1},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    { std::ofstream(target, std::ios::binary) << old_bytes; }
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    int rc = -1;
+    switch (c.kind) {
+      case kGood: rc = Replace_File(target.c_str(), Write_Small, const_cast<char *>("new\n")); break;
+      case kCap: {
+        FileSizeCap cap(4096);
+        rc = Replace_File(target.c_str(), Write_Big, &pattern);
+        break;
+      }
+      case kRefused: rc = Replace_File(target.c_str(), Write_Refuses, nullptr); break;
+      case kFolder: rc = Replace_File((dir / "sub").c_str(), Write_Small, const_cast<char *>("x")); break;
+      case kNoFolder:
+        rc = Replace_File((dir / "none" / "a.INP").c_str(), Write_Small, const_cast<char *>("x"));
+        break;
+      case kReadOnly:
+        if (geteuid() == 0) {
+          std::printf("[ skipped ] read-only folder: root may write anywhere\n");
+          continue;
+        }
+        fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+        rc = Replace_File(target.c_str(), Write_Small, const_cast<char *>("x"));
+        fs::permissions(dir, fs::perms::owner_all);
+        break;
+    }
+    EXPECT_EQ(rc, c.rc);
+    EXPECT_EQ(Slurp(target), c.kind == kGood ? "new\n" : old_bytes);
+    EXPECT_EQ(Entries(dir), 2) << "a temporary file was left behind";
+    EXPECT_TRUE(fs::is_directory(dir / "sub"));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  }
+  // A stream that fails only at its buffered end: /dev/full is refused as a target (not a
+  // regular file), and a new file in a missing place is never created.
+  EXPECT_EQ(Replace_File("/dev/full", Write_Small, const_cast<char *>("x")), 1);
+  EXPECT_EQ(Replace_File("", Write_Small, const_cast<char *>("x")), 1);
+  EXPECT_EQ(Replace_File(nullptr, Write_Small, const_cast<char *>("x")), 1);
+  // A new file is created; a link keeps pointing at the replaced file.
+  fs::path fresh = dir / "fresh.OLI";
+  EXPECT_EQ(Replace_File(fresh.c_str(), Write_Small, const_cast<char *>("first\n")), 0);
+  EXPECT_EQ(Slurp(fresh), "first\n");
+  fs::create_symlink(fresh, dir / "link.OLI");
+  EXPECT_EQ(Replace_File((dir / "link.OLI").c_str(), Write_Small, const_cast<char *>("second\n")), 0);
+  EXPECT_TRUE(fs::is_symlink(dir / "link.OLI"));
+  EXPECT_EQ(Slurp(fresh), "second\n");
+  // Begin/Abort leaves nothing; Commit without a stream fails.
+  FILE_REPLACE r;
+  ASSERT_NE(Begin_File_Replace(&r, target.c_str()), nullptr);
+  std::fputs("discarded", r.stream);
+  Abort_File_Replace(&r);
+  EXPECT_EQ(Slurp(target), old_bytes);
+  EXPECT_EQ(Commit_File_Replace(&r), 1);
+  EXPECT_EQ(Entries(dir), 4);
+  fs::remove_all(dir);
+}
