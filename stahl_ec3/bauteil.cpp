@@ -67,6 +67,12 @@ int Write_Bauteil(FILE *f, const BAUTEIL *b) {
   return (bad || std::ferror(f)) ? 1 : 0;
 }
 
+int Save_Bauteil_File(const char *path, const BAUTEIL *b) {
+  if (!b) return 1;
+  auto write = [](FILE *f, void *record) { return Write_Bauteil(f, static_cast<const BAUTEIL *>(record)); };
+  return Replace_File(path, write, const_cast<BAUTEIL *>(b));
+}
+
 int Read_Bauteil(FILE *f, BAUTEIL *b) {
   if (!f || !b) return 1;
   Reset_Bauteil(b);

@@ -86,6 +86,9 @@ int Read_Brandlasten(FILE *f, BAUTEIL *b);
 // active national-annex set. The record must hold stored units. 0, or 1 for a null stream
 // or record or a failed write.
 int Write_Bauteil(FILE *f, const BAUTEIL *b);
+// Saves the ".INP" data file at path through the file-replace helper: the old file keeps
+// its bytes unless the whole new file was written. 0, or 1 on any failure.
+int Save_Bauteil_File(const char *path, const BAUTEIL *b);
 // Reads a data file into the record (reset first): 0, or 1 for a null stream or record, a
 // version below 2 or newer than BAUTEIL_FILE_VERSION, a block an owner cannot read, a
 // method other than 1 or 2, a c/t switch other than 0 or 1, a garbled table or text after

@@ -83,6 +83,18 @@ TEST_F(BauteilFile, RoundTripIsByteExact) {
   }
 }
 
+// Saving goes through the replace helper: the file holds what Write_Bauteil writes, and a
+// target that cannot be replaced (a folder) fails.
+TEST_F(BauteilFile, SaveWritesTheWholeFile) {
+  const std::string path = testing::TempDir() + "bauteil_save.INP";
+  ASSERT_EQ(Save_Bauteil_File(path.c_str(), &a_), 0);
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), Written(a_));
+  EXPECT_EQ(Save_Bauteil_File(testing::TempDir().c_str(), &a_), 1);
+  EXPECT_EQ(Save_Bauteil_File(path.c_str(), nullptr), 1);
+  std::remove(path.c_str());
+}
+
 // Cut before the annex key or inside its line: unreadable; cut after the table: the default set.
 TEST_F(BauteilFile, CutFilesFail) {
   Set_Active_NAD(NAD_GERMANY_NAME);
