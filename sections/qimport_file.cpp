@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include <unistd.h>
@@ -108,16 +109,21 @@ std::string _Name_Token(const char *name) {
   return t.empty() ? "~" : t;
 }
 
-// Writes the whole text to path ("wb"): true when every byte was written and the file
-// closed; a failed write leaves no file.
+int _Put_Text(FILE *f, void *context) {
+  const std::string &text = *static_cast<const std::string *>(context);
+  return std::fwrite(text.data(), 1, text.size(), f) == text.size() ? 0 : 1;
+}
+
+// Replaces the file at path by the whole text (support's replace helper): true when every
+// byte reached the disk; on failure the file keeps its old bytes (or stays absent).
 bool _Write_File(const std::string &path, const std::string &text) {
-  FILE *f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size() && std::fflush(f) == 0;
-  const bool closed = std::fclose(f) == 0;
-  if (ok && closed) return true;
-  std::remove(path.c_str());
-  return false;
+  return Replace_File(path.c_str(), _Put_Text, const_cast<std::string *>(&text)) == 0;
+}
+
+bool _Finite(std::initializer_list<double> values) {
+  for (double v : values)
+    if (!std::isfinite(v)) return false;
+  return true;
 }
 
 // Quotes an argument for the shell: '…' with every ' as '\''.
@@ -348,7 +354,8 @@ QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *r) {
   out += '\n';
   for (int k = 0; k < r->node_count; ++k) {
     XPRT_NODE n{};
-    if (!r->node(k, &n)) return nullptr;
+    // A number the reader refuses ("nan", "inf") would make the file unreadable.
+    if (!r->node(k, &n) || !_Finite({n.y, n.z})) return nullptr;
     _Put_Int(out, n.number);
     for (double v : {n.y, n.z}) {
       out += ' ';
@@ -361,7 +368,7 @@ QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *r) {
   out += "\nNEWLINES\n";
   for (int k = 0; k < r->line_count; ++k) {
     XPRT_LINE l{};
-    if (!r->line(k, &l)) return nullptr;
+    if (!r->line(k, &l) || !_Finite({l.d_a, l.d_e, l.s, l.r_al, l.r_ar, l.r_el, l.r_er})) return nullptr;
     for (int v : {l.number, l.p_a, l.p_e, l.flag, 0}) {
       _Put_Int(out, v);
       out += ' ';
@@ -391,11 +398,9 @@ QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *r) {
     }
     if (!block.empty()) out += "VALUES\n" + block;
   }
-  const std::string path = Get_XPRT_Path();
-  if (!_Write_File(path, out)) return nullptr;
+  if (!_Write_File(Get_XPRT_Path(), out)) return nullptr;
   QIMPORT_ENTRY *e = New_QImport_Entry();
   if (!Read_XPRT_Result(e)) {
-    std::remove(path.c_str());
     _Drop_New_Entry(e);
     return nullptr;
   }
