@@ -126,13 +126,6 @@ bool _Finite(std::initializer_list<double> values) {
   return true;
 }
 
-// Quotes an argument for the shell: '…' with every ' as '\''.
-std::string _Quoted(const std::string &arg) {
-  std::string q = "'";
-  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
 // The text of the entry split into lines (the end of the text ends the last line).
 int _Count_Lines(const char *text) {
   int n = 0;
@@ -469,8 +462,9 @@ int Build_QUER_Import_Command(char *buffer, int size, int mode) {
   program += "Q.EXE";
   char mode_text[16];
   std::snprintf(mode_text, sizeof mode_text, "%d", mode);
-  const std::string cmd = _Quoted(program) + " " + _Quoted(mode_text) + " " + _Quoted(Sections_State().caller_tag) +
-                          " " + _Quoted(Get_XPRT_Path());
+  const std::string cmd = Quote_Shell_Argument(program) + " " + Quote_Shell_Argument(mode_text) + " " +
+                          Quote_Shell_Argument(Sections_State().caller_tag) + " " +
+                          Quote_Shell_Argument(Get_XPRT_Path());
   std::snprintf(buffer, static_cast<std::size_t>(size), "%s", cmd.c_str());
   return static_cast<int>(cmd.size());
 }

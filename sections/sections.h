@@ -27,7 +27,10 @@
 // A file whose size is not a multiple of 160 bytes, whose names are empty, not printable
 // or not NUL-padded, or that holds a non-finite value, is rejected whole: the library then
 // has no profile. The file is read at the first lookup and again whenever the folder
-// named by "DATA" changes.
+// named by "DATA" changes; at most 16 MiB are read (a larger file is refused). A file
+// that is missing, cannot be read, is too large, rejected or empty is named on the
+// message line ("^bHINWEIS: Profilbibliothek "<path>" nicht vorhanden." and likewise
+// "nicht lesbar", "größer als 16 MiB", "unvollständig oder beschädigt").
 //
 // Reference protocol of QIMPORT_ENTRY. An entry is shared by every record that refers
 // to it and counts those references:
