@@ -184,7 +184,14 @@ bool _Writable(const MASQUE *mask) {
       const int k = Index_of_Masque_Spannungsdehnungslinie(mask, l->extern_linie);
       if (k < 0 || k >= i) return false;
     }
-    if ((l->typ & SDL_TYP_BUILTIN) && !Get_Builtin_Spannungsdehnungslinie(l->name ? l->name : "???")) return false;
+    if (l->typ & SDL_TYP_BUILTIN) {
+      // A built-in line is written by its name: it must be in the table, with the table's
+      // parameters (others would come back as the table's).
+      const SPANNUNGSDEHNUNGSLINIE *b = Get_Builtin_Spannungsdehnungslinie(l->name ? l->name : "???");
+      if (!b) return false;
+      for (int k = 0; k < SDL_PARAMETER; ++k)
+        if (!(l->param[k] == b->param[k])) return false;
+    }
   }
   for (int i = 0; i < ng; ++i) {
     const MASQUE_GRUPPE *g = Get_Masque_Gruppe(mask, i);

@@ -238,6 +238,11 @@ TEST(MasqueFile, WriterRefusesWhatTheFormatCannotHold) {
       {"point area", [=](MASQUE *m) { Get_Masque_Punkt(Get_Masque_Gruppe(m, 1), 0)->flaeche = nan; }},
       {"circle radius", [=](MASQUE *m) { Get_Masque_Gruppe(m, 2)->radius = -inf; }},
       {"wall thickness", [=](MASQUE *m) { Get_Masque_Linie(Get_Masque_Gruppe(m, 3), 0)->dicke = nan; }},
+      {"built-in line with parameters of its own", [](MASQUE *m) {
+         SPANNUNGSDEHNUNGSLINIE *l = Clone_Masque_Spannungsdehnungslinie(Get_Builtin_Spannungsdehnungslinie("B25"));
+         l->param[1] *= 1.5;
+         Add_Masque_Spannungsdehnungslinie(m, l);
+       }},
       {"group weight", [](MASQUE *m) { Get_Masque_Gruppe(m, 0)->gewicht.gewicht = 1.35; }},
       {"group weight flag", [](MASQUE *m) { Get_Masque_Gruppe(m, 3)->gewicht.flags = 1; }},
       {"active strain plane", [](MASQUE *m) { Get_Masque_Gruppe(m, 1)->vordehnung = {0.001, 0, 0, MASQUE_VORDEHNUNG_AKTIV, 0}; }},
