@@ -105,7 +105,7 @@ const std::vector<SECTIONS_LIB_RECORD> &_Library() {
     Hinweis_Message(0, "Profilbibliothek \"%s\" nicht lesbar", path.c_str());
   else if (too_big)
     Hinweis_Message(0, "Profilbibliothek \"%s\" größer als 16 MiB"_cp, path.c_str());
-  else if (!_Parse_Image(image.data(), image.size(), &s.lib) || s.lib.empty())
+  else if (!_Parse_Image(image.data(), image.size(), &s.lib))  // also an empty file
     Hinweis_Message(0, "Profilbibliothek \"%s\" unvollständig oder beschädigt"_cp, path.c_str());
   return s.lib;
 }

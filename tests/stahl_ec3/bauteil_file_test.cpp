@@ -231,7 +231,7 @@ TEST_F(BauteilFile, RefusedRecordsAndFullDisksKeepTheOldFile) {
       {"infinite E of the second grade", [=](BAUTEIL *b) { b->material_2.E = inf; }},
       {"NaN strength of the profile's grade", [=](BAUTEIL *b) { b->profil.grade.fu_80 = nan; }},
       {"NaN safety factor", [=](BAUTEIL *b) { b->safety.gamma_M_fi = nan; }},
-      {"screen units", [](BAUTEIL *b) { Hand_Bauteil_to_Editors(b); }},
+      {"screen units", [](BAUTEIL *b) { b->method = BAUTEIL_METHOD_PLASTIC, Hand_Bauteil_to_Editors(b); }},
       {"method 3", [](BAUTEIL *b) { b->method = 3; }},
       {"c/t switch 2", [](BAUTEIL *b) { b->ct_check = 2; }},
       {"rows beyond the limit", [](BAUTEIL *b) { b->brandlast_count = BRANDLAST_MAX_ROWS + 1; }},

@@ -149,6 +149,17 @@ TEST(SupportFileReplace, FailuresKeepTheOldFile) {
   EXPECT_EQ(Replace_File((dir / "link.OLI").c_str(), Write_Small, const_cast<char *>("second\n")), 0);
   EXPECT_TRUE(fs::is_symlink(dir / "link.OLI"));
   EXPECT_EQ(Slurp(fresh), "second\n");
+  // A write that failed earlier fails the commit even when the last flush succeeds.
+  {
+    FILE_REPLACE late;
+    ASSERT_NE(Begin_File_Replace(&late, target.c_str()), nullptr);
+    {
+      FileSizeCap cap(4096);
+      Write_Big(late.stream, &pattern);
+    }
+    EXPECT_EQ(Commit_File_Replace(&late), 1);
+    EXPECT_EQ(Slurp(target), old_bytes);
+  }
   // Begin/Abort leaves nothing; Commit without a stream fails.
   FILE_REPLACE r;
   ASSERT_NE(Begin_File_Replace(&r, target.c_str()), nullptr);
