@@ -112,18 +112,43 @@ struct CT_PART_REQUEST_EX {
   double fy, E, f_d;
   double sigma_a, sigma_b;
   double factor;
+  // The plastic neutral axis of an internal part in compression and bending under
+  // EN 1993-1-1 (classes 1 and 2, see Calc_CT_Alpha_Plastic): the section's normal force
+  // N_Ed (N, compression negative as the stresses) and A_web = c·t of the symmetric web(s)
+  // that carry it (mm²). A_web 0: the part is no symmetric web, alpha = 1.
+  double N_Ed;
+  double A_web;
 };
 struct CT_PART_LIMITS_EX {
   double epsilon, epsilon_sigma, alpha, psi, k_sigma;
   double limit[3];
 };
 
+// Alpha of the plastic stress distribution of an internal part in compression and bending,
+// for the class-1 and class-2 limits of EN 1993-1-1 Table 5.2 (sheet 1): the web(s) of a
+// section symmetric about the web's mid-depth carry N_Ed by their plastic neutral axis while
+// the flanges carry the moment, alpha = ½(1 + N_Ed / (f_y A_web)). N_Ed in N, compression
+// positive; f_y the design yield strength (N/mm²); A_web = c·t of the web(s) carrying N
+// (mm², both webs of a box). Limited to [0, 1]: 0 a web wholly in tension, 1 compression
+// beyond the webs' capacity. Where the neutral axis is not worked out (A_web or f_y not above
+// 0, a value not finite) the result is 1, on the safe side.
+double Calc_CT_Alpha_Plastic(double N_Ed, double f_y, double A_web);
+
 // Whole-section forms: 0 when the request or the result is missing (a given result is
-// cleared first), else 1, also for a table without parts.
+// cleared first), else 1, also for a table without parts. Their plate-part tables carry
+// neither the normal force nor which part is a symmetric web: alpha of every part comes
+// from its end stresses (1 / (1 − psi) for psi < 0).
 int Calc_CT_Limits(const CT_REQUEST *request, CT_RESULT *result);
 int Classify_Querschnitt_Parts(const CT_REQUEST_EX *request, CT_RESULT_EX *result);
 // One-part forms: 0 when the request is missing, else 1 with the limits filled. A part that
 // is not in compression gets epsilon 1, alpha 0, psi −1000, k_sigma 1 and limits 0.
+// Calc_CT_Limits_of_Part takes alpha from the end stresses as the whole-section forms.
+// Classify_Querschnitt_Part under EN 1993-1-1 gives an internal part in compression and
+// bending (psi < 0) the alpha of classes 1 and 2 from the plastic neutral axis
+// (Calc_CT_Alpha_Plastic with the request's N_Ed and A_web; 1 without A_web), psi of class 3
+// from the end stresses; the class-1 and class-2 limits never exceed the class-3 limit
+// (EN 1993-1-1, 5.5.2: a part beyond the class-3 limit is class 4), and a web wholly in
+// tension by the plastic distribution (alpha 0) takes the class-3 limit for all three.
 int Calc_CT_Limits_of_Part(const CT_PART_REQUEST *request, CT_PART_LIMITS *limits);
 int Classify_Querschnitt_Part(const CT_PART_REQUEST_EX *request, CT_PART_LIMITS_EX *limits);
 
