@@ -24,10 +24,11 @@ bool _Is_Outstand(int kind) {
   return kind == CT_TEXT_OUTSTAND || kind == CT_TEXT_ANGLE_1 || kind == CT_TEXT_ANGLE_2;
 }
 
-// alpha: the compressed share of the elastic distribution (1 wholly compressed), psi from
-// it; alpha_pl: alpha of classes 1 and 2 of an internal part (EN 1993-1-1 Table 5.2, sheet 1:
-// the plastic distribution where the caller worked it out, else the elastic share).
-void _Limits(int kind, double alpha, double alpha_pl, bool tip_tension, double psi, PlateLimits *L) {
+// alpha: the compressed share of the elastic distribution (1 for a plate wholly compressed,
+// whole set), psi from it; alpha_pl: alpha of classes 1 and 2 of an internal part
+// (EN 1993-1-1 Table 5.2, sheet 1: the plastic distribution where the caller worked it out,
+// else the elastic share).
+void _Limits(int kind, double alpha, bool whole, double alpha_pl, bool tip_tension, double psi, PlateLimits *L) {
   double *l = L->limit;
   L->load[0] = '\0';
   if (kind == CT_TEXT_CHS) {
@@ -57,8 +58,9 @@ void _Limits(int kind, double alpha, double alpha_pl, bool tip_tension, double p
   }
   // Internal part, EN 1993-1-1 Table 5.2 sheet 1. Class 3 by psi of the elastic
   // distribution: 42 / (0.67 + 0.33 psi) for psi > −1, 62 (1 − psi) sqrt(−psi) for psi <= −1;
-  // a wholly compressed part as in uniform compression (42, the smallest).
-  if (std::fabs(alpha - 1.0) <= 0.01) {
+  // a wholly compressed part, whose psi in [0, 1] the share does not tell, as in uniform
+  // compression (42, the smallest).
+  if (whole) {
     l[2] = 42.0;
     std::snprintf(L->load, sizeof L->load, "%s", "Druck");
   } else {
@@ -103,11 +105,12 @@ int _Classify_Plate(int kind, int required, double *utilisation, double ct, doub
     tip_tension = _Is_Outstand(kind);
   }
   if (alpha < 0.01) return 0;
-  if (alpha >= CT_ALPHA_COMPRESSED) alpha = 1.0;
+  const bool whole = alpha >= CT_ALPHA_COMPRESSED;
+  if (whole) alpha = 1.0;
   const double psi = std::max(1.0 - 1.0 / alpha, -3.0);
   const double alpha_12 = alpha_pl && kind == CT_TEXT_INTERNAL ? *alpha_pl : alpha;
   PlateLimits L;
-  _Limits(kind, alpha, alpha_12, tip_tension, psi, &L);
+  _Limits(kind, alpha, whole, alpha_12, tip_tension, psi, &L);
   double *l = L.limit;
 
   // Class-3 limit raised by the stress level (EN 1993-1-1 5.5.2(9)).
