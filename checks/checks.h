@@ -283,8 +283,11 @@ inline constexpr double CT_ALPHA_COMPRESSED = 1000.0;
 
 // Class 1..4 of one plate (0 when nothing is compressed, −1 without a yield strength) from
 // c/t, alpha and its largest compression sigma_com (N/mm²); the class-3 limit rises with
-// fy / (gamma sigma_com) when gamma > 0.001. required > 0: *utilisation (when given) is the
-// utilisation against class min(required, 3). Writes its line with a stream and level >= 1.
+// fy / (gamma sigma_com) when gamma > 0.001. An internal plate takes psi = 1 − 1/alpha and
+// the class-3 limit of EN 1993-1-1 Table 5.2 (42 / (0.67 + 0.33 psi), 62 (1 − psi) sqrt(−psi)
+// for psi <= −1; 42 wholly compressed); its class-1 and class-2 limits end at the class-3
+// limit. required > 0: *utilisation (when given) is the utilisation against class
+// min(required, 3). Writes its line with a stream and level >= 1.
 int Classify_CT_Part_Text(int kind, int required, double *utilisation, double ct, double fy, double E,
                           double alpha, double sigma_com, double gamma, FILE *stream, int level,
                           const char *label);
@@ -306,6 +309,11 @@ int Calc_Plate_Alpha(const PROFIL *profil, double N, double M_y, double M_z, dou
 // no_raise non-zero: no class-3 limit rises with the stress level; use_E non-zero: epsilon
 // with the material's E instead of 210000. Out-values (each may be null): classes of the
 // first flange, second flange and web; the utilisation against class min(required, 3).
+// An internal plate in compression and bending (partly in tension) takes alpha of classes 1
+// and 2 from the plastic neutral axis (Calc_CT_Alpha_Plastic with N and fy / gamma_M): the
+// web of an I with equal flanges under M_y; the web of a channel, Z or flat bar and the webs
+// of a box with equal flanges under M_y alone; the flanges of such a box under M_z alone.
+// Any other internal plate in compression and bending takes alpha 1.
 int Print_Querschnittsklasse(const PROFIL *profil, double N, double M_y, double M_z, double gamma_M,
                              int no_raise, int use_E, int *class_f1, int *class_f2, int *class_web,
                              int required, double *utilisation, FILE *stream, int level, const char *label);
@@ -451,8 +459,11 @@ FILE *Set_Check_Querschnitt_Stream(FILE *stream);
 // no_raise and use_E go to the c/t classification. The slots (each may be null) are set to
 // 0 first: U_pl the largest ratio of the partial checks (−1.0 when no normal resistance is
 // left), U_ct the c/t utilisation against class 2, U_max the largest of U_pl, the ratios
-// computed and U_ct. Returns 0 (checked, or no forces with nachweis set)
-// or 2 when the clause cannot check the profile (the reason as a red line).
+// computed and U_ct (999.999 when a normal force or moment meets no resistance left). The
+// class is worked out whether or not U_ct is asked for. Returns 0 (checked, or no forces
+// with nachweis set) or 2 when the clause cannot check the profile (the reason as a red
+// line): a force that is no finite number, a profile outside the clause, an I-shape or a
+// hollow section above class 2 under N or M, shear buckling of an I web, warping.
 int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_raise, int use_E, int nachweis,
                                  double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w,
                                  double B, double *U_max, double *U_pl, double *U_ct, FILE *stream, int level);
