@@ -519,7 +519,8 @@ int Print_Querschnittsklasse(const PROFIL *p, double N, double M_y, double M_z, 
     double alpha_pl = 1.0;
     const double *pl_alpha = nullptr;
     if (pl.kind == CT_TEXT_INTERNAL && a >= 0.01 && a < CT_ALPHA_COMPRESSED) {
-      if (CT_Web_Carries_N(pl.web, std::fabs(M_y) >= 0.1, std::fabs(M_z) >= 0.1)) alpha_pl = Calc_CT_Alpha_Plastic(N, f_yd, pl.A_web);
+      if (CT_Web_Carries_N(pl.web, std::fabs(M_y) >= 0.1, std::fabs(M_z) >= 0.1))
+        alpha_pl = Calc_CT_Alpha_Plastic(N, f_yd, pl.A_web);
       pl_alpha = &alpha_pl;
     }
     double u = 0.0;

@@ -135,7 +135,8 @@ TEST_F(ChecksTest, PlasticAlphaOfTheCrossSectionCheck) {
 
   // IPE 600 S355 as the caller's table and part: the web with its area and the section's N.
   const double A_w = 514.0 * 12.0, limit_2 = Class2(kEps355, kA600);
-  const CT_PLATE_PART parts[] = {{CT_KIND_OUTSTAND_A, 4.2105, -356, -356, 0}, {CT_KIND_INTERNAL, 42.8333, -356, 202, A_w}};
+  const CT_PLATE_PART parts[] = {{CT_KIND_OUTSTAND_A, 4.2105, -356, -356, 0},
+                                 {CT_KIND_INTERNAL, 42.8333, -356, 202, A_w}};
   const CT_PLATE_TABLE table{2, parts, -1200e3};
   CT_REQUEST q{CT_MODE_EN, 0, 355, 1.0, 1.0, &table};
   CT_RESULT R{};
