@@ -423,16 +423,19 @@ TEST_F(StressPlastic, PreparationGatesAndTheKeepSwitch) {
   const std::string refused = "Der Querschnitt kann mit diesem Verfahren nicht nachgewiesen werden !!";
   struct Case {
     PROFIL *p;
-    int method, part_mode;
-    int code;  // bits of STRESS_DONE | STRESS_PLASTIC_ONLY, −1: 0 and the line
-    std::string line;
+    int method, part_mode, fail_step;
+    int code;  // bits of STRESS_DONE | STRESS_PLASTIC_ONLY | STRESS_NOT_CHECKABLE, −1: 0 and the line alone
+    std::string line;  // the last line
   } cases[] = {
-      {&box, 1, 1, -1, refused},
-      {&ipe.p, 2, 0, -1, refused},
-      {&ch.p, 2, 1, STRESS_DONE | STRESS_PLASTIC_ONLY, ""},
-      {&ch.p, 1, 1, -1, "R7-PLAX-Profil: Nachweis nicht möglich !!"_cp},
-      {&ipe.p, 1, 1, STRESS_DONE | STRESS_PLASTIC_ONLY, ""},
-      {&ipe.p, 2, 1, STRESS_DONE | STRESS_PLASTIC_ONLY, ""},
+      {&box, 1, 1, 0, -1, refused},
+      {&ipe.p, 2, 0, 0, -1, refused},
+      {&ch.p, 2, 1, 0, STRESS_DONE | STRESS_PLASTIC_ONLY, ""},
+      {&ch.p, 1, 1, 0, -1, "R7-PLAX-Profil: Nachweis nicht möglich !!"_cp},
+      {&ipe.p, 1, 1, 0, STRESS_DONE | STRESS_PLASTIC_ONLY, ""},
+      {&ipe.p, 2, 1, 0, STRESS_DONE | STRESS_PLASTIC_ONLY, ""},
+      // The limit state fails inside the check: the elastic checks stand in.
+      {&ipe.p, 2, 1, 4, STRESS_DONE | STRESS_PLASTIC_ONLY | STRESS_NOT_CHECKABLE,
+       "Der Querschnitt kann nicht nachgewiesen werden !!"},
   };
   Set_Check_Kept_Free(nullptr, nullptr);
   for (int keep : {0, 1})
@@ -440,11 +443,13 @@ TEST_F(StressPlastic, PreparationGatesAndTheKeepSwitch) {
       SCOPED_TRACE(::testing::Message() << "method " << c.method << " type " << c.p->type << " keep " << keep);
       Set_Check_Keep_Results(keep);
       DWQB_Part_Mode_Switch = c.part_mode;
+      Set_PLO_Fail_Step_For_Tests(c.fail_step);
       PrintCapture cap;
       Slots o;
       const double F[8] = {-50, 20, 2, 0, 30};
       const int code = Stress(c.p, c.method, F, &o, cap.stream(), 2);
       DWQB_Part_Mode_Switch = 1;
+      Set_PLO_Fail_Step_For_Tests(0);
       if (c.code < 0) {
         EXPECT_EQ(0, code);
         EXPECT_EQ(std::vector<std::string>{c.line}, cap.Lines());
@@ -452,6 +457,7 @@ TEST_F(StressPlastic, PreparationGatesAndTheKeepSwitch) {
       } else {
         EXPECT_EQ(c.code, code & (STRESS_DONE | STRESS_PLASTIC_ONLY | STRESS_NOT_CHECKABLE));
         EXPECT_GT(o.U_sigma, 0.05);
+        EXPECT_EQ(c.line.empty() ? "" : c.line, c.line.empty() ? "" : cap.Lines().back());
       }
       EXPECT_EQ(keep, Get_Check_Keep_Results());
       if (keep) {
