@@ -496,7 +496,6 @@ int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, i
   if (paged) {
     pxFgc(GetYRMColor(-1));
     pxRect(reg.x1, reg.y1, reg.x2, tab_bottom);
-    _Draw_Tabs(level, reg, tab_bottom, tab_width, nullptr, [](int) { return true; });
     const int handle = Add_Register_to_PS(reg.x1, reg.y1, reg.x2, reg.y2, tab_bottom);
     int v = 0;
     for (int i = 0; i < page_count; ++i) {
@@ -570,15 +569,12 @@ int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, i
     if (cancel > 0) Change_Activity_PS(cancel, 1);
     pxBuff(-1);
     if (lv.has_register) {
-      // A state changed since the last pass goes on to the member and its tab text.
-      std::vector<bool> changed(lv.count, false);
+      // A state changed since the last pass goes on to the member.
       for (int i = 0; i < lv.count; ++i) {
         if (lv.pages[i].state == member_state[i]) continue;
         member_state[i] = lv.pages[i].state;
         Change_Activity_PS(lv.members[i], _Member_Activity(member_state[i]));
-        changed[i] = true;
       }
-      _Draw_Tabs(lv, reg, tab_bottom, tab_width, nullptr, [&changed](int i) { return changed[i]; });
     }
     // A current page that cannot be selected gives the selection to the nearest one that can
     // (none: it stays).
@@ -593,6 +589,8 @@ int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, i
       Set_View_Area_Activity(lv.areas[last], 0);
       Change_Activity_PS(lv.escapes[last], 0);
     }
+    // The tab titles over the members as they are now drawn (each in its state's colour).
+    if (lv.has_register) _Draw_Tabs(lv, reg, tab_bottom, tab_width, nullptr, [](int) { return true; });
     _Build_Page(lv, lv.current);
     last = lv.current;
     pxBuff(old_buffer);
@@ -658,8 +656,11 @@ void Select_Widget_Sheet_Page(int page) {
   const int previous = l->current;
   l->current = page;
   if (l->has_register) Set_Selected_Register_Member(page + 1);
-  if (l->description && l->description->page_change && l->description->page_change(previous, page))
+  if (l->description && l->description->page_change && l->description->page_change(previous, page)) {
+    // Refused: the previous page and its tab again, so that the tab shown is the page shown.
     l->current = previous;
+    if (l->has_register) Set_Selected_Register_Member(previous + 1);
+  }
 }
 
 int Get_Widget_Sheet_Page() {

@@ -226,6 +226,8 @@ int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, i
 // Accessors of the innermost open sheet (nothing, -1 or null without one).
 WIDGET_SHEET_PAGE *Set_Widget_Sheet_Page_State(int page, int state);
 int Get_Widget_Sheet_Page_State(int page);
+// Makes page current and selects its tab; when page_change refuses, the previous page and
+// its tab are current again.
 void Select_Widget_Sheet_Page(int page);
 int Get_Widget_Sheet_Page();
 void Set_Widget_Sheet_Page_Table_Layout(int page, int flag);
