@@ -110,7 +110,7 @@ TEST_F(ProfilePlot, FurtherShapes) {
       {"Z rolled", Shape(PROFIL_Z, 200, 8, 80, 10, 80, 10, 1, 12, 6, 0), 80, 200, 0, 24, 0, {"200", "80"}, false, 24,
        "z_section.oli"},
       {"Z welded", Shape(PROFIL_Z, 200, 8, 80, 10, 80, 10, 0, 0, 0, 4), 80, 200, 0, 24, 2, {"200", "80"}, false, 24,
-       nullptr},
+       "z_welded.oli"},
       // Box: flanges 300 + 2·20 and 200 + 2·10 wide, sloping webs; the cell left open along
       // a seam (18 points), its outline left out under flag 2.
       {"box", Shape(PROFIL_BOX, 400, 10, 300, 15, 200, 12, 0, 0, 0, 0, 20, 10), 340, 400, 0, 18, 4,
