@@ -353,3 +353,19 @@ TEST_F(ProfilePlot, InsetAxisModesAndShearCentre) {
     EXPECT_NEAR(M[0][0], S[0][0], kTol);
   }
 }
+
+// The holes of a polygon section take the polygon fill style: yellow with code 26 here.
+TEST_F(ProfilePlot, PolygonHolesTakeThePolygonFillStyle) {
+  static PROFIL_NODE nodes[] = {{1, 0, 0, 0, -1},   {2, -200, 0, 0, -1}, {3, -200, 100, 0, -1},
+                                {4, 0, 100, 0, -1}, {5, -45, 50, 0.5, 1}, {6, -95, 50, 0.5, 1}};
+  PROFIL p{};
+  p.kind = PROFIL_KIND_QUER;
+  p.model_kind = 1;
+  p.node_count = 6;
+  p.nodes = nodes;
+  Set_Polygon_Fill_Style(Get_Plot_Palette()->pal_yellow, 26);
+  PLOTTED r = Draw(&p, true, 0, 0, 0, 200, 100);
+  const auto holes = Fills_Of(r, {255, 255, 50, 26});
+  ASSERT_EQ(holes.size(), 1u);
+  EXPECT_EQ(holes[0].pts.size(), 32u);
+}

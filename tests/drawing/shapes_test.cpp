@@ -252,6 +252,7 @@ TEST_F(DrawingShapes, GoldenBlock) {
     Plot_Nut_Side(2, grey, 34, 370, 70, 24, 12, -1);
     Plot_Rotated_Rectangle(340, 120, 30, 10, M_PI / 6, blue, 34, 0);
     Plot_Bolt_Side_Rotated(330, 170, 10, 30, M_PI / 4, grey, 34, 0);
+    Plot_Filled_Circle(370, 20, 8, blue, 59, 1, 0);
   });
   Check_Golden(r.bytes, "shapes.oli");
   Check_Rendered(r, "shapes", {});
