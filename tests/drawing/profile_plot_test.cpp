@@ -119,6 +119,10 @@ TEST_F(ProfilePlot, FurtherShapes) {
        PLOT_FLAG_NO_INNER, 18, 4, {"400", "20", "300", "20", "10", "200", "10"}, true, 12, nullptr},
       {"tapered", Shape(PROFIL_TRAPEZ, 150, 10, 200, 12, 100, 12, 0, 0, 0, 0), 200, 150, 0, 8, 0,
        {"150", "200", "100"}, true, 8, "tapered_section.oli"},
+      // Welded RHS: 20 outer and 20 inner points filled as one polygon of 42, a weld in each
+      // inner corner; heights 200 and 184, widths 100 and 84.
+      {"welded RHS", Shape(PROFIL_RHS, 200, 8, 100, 8, 100, 8, 0, 0, 0, 0), 100, 200, 0, 42, 4,
+       {"200", "184", "100", "84"}, false, 40, nullptr},
       {"I, wider bottom flange", Shape(PROFIL_I, 300, 8, 150, 12, 200, 12, 0, 0, 0, 5), 200, 300, 0, 44, 4,
        {"300", "150", "200"}, true, 44, nullptr},
   };

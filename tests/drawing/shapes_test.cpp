@@ -224,6 +224,14 @@ TEST(DrawingRotations, FixedCountForms) {
   EXPECT_EQ(std::vector<double>({a, b}), std::vector<double>({c, d}));
   EXPECT_NEAR(a, 1, 1e-15);
   EXPECT_NEAR(b, 2, 1e-15);
+  // Quarter ellipse 10 × 20 about the origin: 22.5°, 45°, 67.5° (start 0), 45°..90° (start 1).
+  double qy[3], qz[3];
+  Quarter_Ellipse_Points(0, 0, 10, 20, qy, qz, 0, 3, -1);
+  EXPECT_NEAR(qy[2], 10 * std::sin(M_PI / 8), 1e-12);
+  EXPECT_NEAR(qz[0], -20 * std::cos(3 * M_PI / 8), 1e-12);  // reversed: 67.5° first
+  Quarter_Ellipse_Points(0, 0, 10, 20, qy, qz, 1, 3, 1);
+  EXPECT_NEAR(qy[2], 10, 1e-12);
+  EXPECT_NEAR(qz[2], 0, 1e-12);
   Set_Section_Plot_Height(7.9);
   EXPECT_EQ(Get_Section_Plot_Height(), 7);
   Reset_Drawing_For_Tests();

@@ -117,6 +117,8 @@ TEST_F(WidgetAdders, PageGolden) {
   Add_Widget_Polygon(4, px, py);
   Add_Widget_Frame(-10, -10, 130, 130);
   Add_Widget_Dimension_Line(2, 0, 140, 120, 140, 10);
+  Add_Widget_Dimension_Line(1, 500, 560, 560, 560, 10);  // x given in pixels
+  Add_Widget_Dimension_Line(3, 500, 600, 560, 640, 10);  // both given in pixels
   Set_Widget_Background_Color(Nearest_RGB_Color(200, 60, 60));
   const double tx[3] = {140, 180, 160}, ty[3] = {0, 0, 40};
   Add_Widget_Filled_Polygon(3, tx, ty);
@@ -199,6 +201,11 @@ TEST_F(WidgetAdders, FactorColumns) {
       if (std::string(item->text) == "Beiwert") desc_x = item->x1;
     EXPECT_EQ(desc_x, r.desc_x) << r.name;
   }
+  t.word0 = 9;
+  Reset_Faktor_Columns(&t, 1);
+  EXPECT_EQ(std::vector<int>({t.word0, t.left, t.count, t.rule_end, t.columns[0].x, t.columns[0].width}),
+            std::vector<int>({0, 0, 0, -1, 0, 63}));
+  EXPECT_STREQ(t.columns[0].name, "???");
   Free_Faktor_Columns(&t);
   EXPECT_EQ(t.count, 0);
 }
