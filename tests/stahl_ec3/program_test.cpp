@@ -175,6 +175,10 @@ TEST_F(MemberRun, RefreshOfTheExample) {
   // The free-standing picture: 1 cm margins each side, so its scale S is 280 mm over the
   // block width less 2 cm; the extent runs from −S to 280 + S and from −S to 270 + 0.4 S.
   const OLI_GRAPHIC &g = doc.graphics[0];
+  // The area in the light blue of the palette (125, 125, 255) with the member plot's fill code.
+  int fills = 0;
+  for (const OLI_PRIMITIVE &p : g.items) fills += p.code == 20 && p.numbers.size() == 1 && p.numbers[0] == 43;
+  EXPECT_GE(fills, 1);
   const double S = 280 / (g.width - 2);
   const OLI_BLOCK_FRAME frame{-S, 270 + 0.4 * S, 280 + S, -S, 1 / S, 1 / S, 0, 0};
   const OLI_RASTER raster = Render_Oli_Graphic(g);
