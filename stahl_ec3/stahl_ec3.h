@@ -1,4 +1,5 @@
-// stahl_ec3/stahl_ec3.h — the member record of the fire-design program and its data file.
+// stahl_ec3/stahl_ec3.h — the member program of the fire design: its member record, data
+// file, print body and run.
 //
 // BAUTEIL is the one member record of a run: partial safety factors, the member's steel
 // grade, the profile, the check options, a second grade (stored for the file, read by no
@@ -10,8 +11,13 @@
 // Between user actions the record holds display units (the method as a radio index),
 // before computing or saving stored units (Take_Bauteil_from_Editors).
 //
-// The data file ".INP" (text, version 2) is described in stahl_ec3/FORMAT.md. No module
-// state.
+// The data file ".INP" (text, version 2) and the member's print list are described in
+// stahl_ec3/FORMAT.md.
+//
+// The program (below the record): start-up, refresh road, print body and screen. Module state:
+// the run (its member record, position label and number, the refresh flag, whether the input
+// could be read), which Reset_Stahl_EC3_For_Tests brings back to program start, and the
+// screen's page state, set anew by each Run_Stahl_EC3_Screen.
 #pragma once
 
 #include <cstdint>
