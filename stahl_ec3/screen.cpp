@@ -65,6 +65,9 @@ const Page kPages[3] = {
     {5, kCodePage5, "Ausnutzung", "vi319_register5"},
 };
 
+// Page 1: the section picture and, below it, the check options (content pixels).
+constexpr int kPictureX1 = 640, kPictureY1 = 40, kPictureX2 = 1040, kPictureY2 = 400, kOptionsY = 440;
+
 // The shape types a member may have.
 constexpr int kMemberTypes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, -1};
 
@@ -150,28 +153,31 @@ void _Build_Page1() {
   BAUTEIL &b = _B();
   const SCREEN_COLORS *c = Get_Screen_Colors();
   Reset_Widget_Cell_Ring();
+  // Left column: the profile, the material and the safety factors; right column: the picture
+  // and the check options.
   int y = 30;
   _Heading(20, y, "Querschnitt");
   y += 28;
-  Add_Draw_Callback_to_View_Area(s.area, 640, 40, 1040, 400, &b.profil, &_Draw_Picture);
   Edit_Profil_Page(&b.profil, s.area, 10, &y, 22, 18, 200, 1, kMemberTypes, 0, 0, 1, 0, 1, nullptr);
-  y = std::max(y + 12, 420);
+  y += 12;
   _Heading(20, y, "Material");
   y += 24;
   Material_Sheet(&b.material, s.area, 10, &y, 22, 0, 0, 1, 0, 4);
   y += 12;
   Safety_Factors_Sheet(&b.safety, s.area, 10, &y, 22, 1, 0x804, 1);
-  y += 12;
-  _Heading(20, y, "Nachweisverfahren");
-  y += 24;
-  Add_Radio_Button_to_View_Area(s.area, 30, y, "Elastisch-Elastisch", c->font_normal, c->black, 0, &b.method,
-                                _Always());
-  y += 18;
-  Add_Radio_Button_to_View_Area(s.area, 30, y, "Elastisch-Plastisch", c->font_normal, c->black, 1, &b.method,
-                                _Always());
+
+  Add_Draw_Callback_to_View_Area(s.area, kPictureX1, kPictureY1, kPictureX2, kPictureY2, &b.profil, &_Draw_Picture);
+  y = kOptionsY;
+  _Heading(kPictureX1 + 10, y, "Nachweisverfahren");
   y += 26;
-  Add_Check_Box_to_View_Area(s.area, 30, y, "einschl. c/t-Nachweis", c->font_normal, c->black, &b.ct_check,
-                             _Always());
+  Add_Radio_Button_to_View_Area(s.area, kPictureX1 + 20, y, "Elastisch-Elastisch", c->font_normal, c->black, 0,
+                                &b.method, _Always());
+  y += 18;
+  Add_Radio_Button_to_View_Area(s.area, kPictureX1 + 20, y, "Elastisch-Plastisch", c->font_normal, c->black, 1,
+                                &b.method, _Always());
+  y += 26;
+  Add_Check_Box_to_View_Area(s.area, kPictureX1 + 20, y, "einschl. c/t-Nachweis", c->font_normal, c->black,
+                             &b.ct_check, _Always());
 }
 
 // One row of the fire load table: its name and the eight forces.
@@ -269,6 +275,18 @@ void _Build_Page() {
     s.restore_scroll = false;
   }
   Set_View_Area_Activity(s.area, 1);
+  Update_View_Area_Scrolling(s.area);
+}
+
+// A wheel turn that ended the content area's hover wait scrolls the page: a tenth of the
+// visible height per turn, as the host's own wheel over the area does.
+void _Wheel_Scroll() {
+  if (!M_SCROLL) return;
+  int w = 0, h = 0;
+  Get_View_Area_Visible_Size(s.area, &w, &h);
+  int dx = 0, dy = -M_SCROLL * std::max(1, h / 10);
+  M_SCROLL = 0;
+  Scroll_View_Area_by(s.area, &dx, &dy);
   Update_View_Area_Scrolling(s.area);
 }
 
@@ -423,6 +441,7 @@ int Run_Stahl_EC3_Screen() {
           Check_Bauteil_Data(&_B(), nullptr, 0, "");
           _Hand();
         }
+        _Wheel_Scroll();
         break;
       case kCodeIconBar: {
         const int rc = _Icon_Action(Run_Icon_Bar(Main_Icon_Bar()));

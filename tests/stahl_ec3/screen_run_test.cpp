@@ -194,4 +194,67 @@ TEST_F(MemberScreen, UnreadableInputIsKeptAtTheFirstSave) {
   }
 }
 
+// Page 1: "Elastisch-Plastisch" and the c/t box switched off reach the saved file as the
+// stored method 2 and switch 0.
+TEST_F(MemberScreen, InputPageOptionsAreSaved) {
+  Start();
+  Script(At(670, 480) + " w50 " + At(670, 506) + " w50 " + Bar(kEndX) + " " + kSave);
+  EXPECT_EQ(Run_Stahl_EC3_Screen(), 1) << Host_Last_Calls(30);
+  EXPECT_NE(Get("BSP1_01.INP").find("\n 2 0\n"), std::string::npos) << Get("BSP1_01.INP");
+}
+
+// Each page keeps its scroll position: page 4 scrolled by the wheel, page 1 shown from its
+// top, page 4 again where it was left.
+TEST_F(MemberScreen, PagesKeepTheirScrollPosition) {
+  BAUTEIL *b = Get_Stahl_EC3_Bauteil();
+  Start();
+  Alloc_Brandlasten(b, 60);
+  Script("c" + std::to_string(kTab4X) + "," + std::to_string(kTabY) + " w50 m600,600 W-5 w50 c" +
+         std::to_string(100) + "," + std::to_string(kTabY) + " w50 c" + std::to_string(kTab4X) + "," +
+         std::to_string(kTabY) + " w50 " + Bar(kEndX) + " " + kQuit);
+  EXPECT_EQ(Run_Stahl_EC3_Screen(), 0) << Host_Last_Calls(30);
+  std::vector<int> sy;
+  for (const std::vector<int> &a : Calls_Args("draw callback")) sy.push_back(a.at(2));
+  const auto first = std::find_if(sy.begin(), sy.end(), [](int v) { return v > 0; });
+  ASSERT_NE(first, sy.end());
+  const int scrolled = *first;
+  const auto top = std::find(first, sy.end(), 0);
+  ASSERT_NE(top, sy.end()) << "page 1 from its top";
+  const auto again = std::find_if(top, sy.end(), [](int v) { return v > 0; });
+  ASSERT_NE(again, sy.end());
+  EXPECT_NEAR(*again, scrolled, 1);
+}
+
+// The icon bar: "Vorschau", "drucken" and "plotten" write the list and hand it (or the plot
+// file) to the host; "Druckeinstellung" does nothing; the annex button keeps the active set.
+TEST_F(MemberScreen, IconBarActions) {
+  const struct {
+    int x;
+    const char *request;  // the host request it makes, "" none
+    bool list;            // the print list is written
+  } cases[] = {
+      {411, "Quick_OLI_View(", true},
+      {456, "Quick_OLI_Print(", true},
+      {501, "YRMSpawnv(0,", true},
+      {366, "", false},
+      {311, "", false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.x);
+    Host_Test_Reset();
+    Fresh_Folder();
+    Start();
+    Script(Bar(c.x) + " " + Bar(kEndX) + " " + kQuit);
+    EXPECT_EQ(Run_Stahl_EC3_Screen(), 0) << Host_Last_Calls(30);
+    const std::vector<std::string> &r = Host_Service_Requests();
+    ASSERT_EQ(r.size(), c.request[0] ? 1u : 0u);
+    if (c.request[0]) {
+      EXPECT_EQ(r[0].rfind(c.request, 0), 0u) << r[0];
+      const char *file = c.x == 501 ? "/BSP10012.SPF" : "/BSP1_01.OLI";
+      EXPECT_NE(r[0].find(Dir() + file), std::string::npos) << r[0];
+    }
+    EXPECT_EQ(fs::exists(Dir() + "/BSP1_01.OLI"), c.list);
+  }
+}
+
 }  // namespace
