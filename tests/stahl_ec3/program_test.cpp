@@ -132,6 +132,31 @@ TEST_F(MemberRun, RefreshOfTheExample) {
   }
 }
 
+// "Elastisch-Plastisch" on the example: the plastic limit state is a load factor on the row's
+// forces, so U_pl follows EN 1993-1-1 6.2.9.1 (M_N,y,Rd = M_pl,y,Rd (1 − n)/(1 − 0.5 a), a =
+// (A − 2 b t_f)/A) solved for f with N = f·N_Ed, M = f·M_Ed; U = 1/f. (At fixed N the same rule
+// gives M_Ed/M_N,y,Rd = 0.428 and 2.43, a different ratio.) The c/t check is against class 2.
+TEST_F(MemberRun, PlasticRoadOfTheExample) {
+  std::string inp = Get("BSP1_01.INP");
+  inp.replace(inp.find("\n 1 1\n"), 6, "\n 2 1\n");
+  Put("BSP1_01.INP", inp);
+  ASSERT_EQ(Run({"stahl_ec3", Stem(), "0", "1", "1", "-refresh"}), 1);
+  const std::vector<std::string> lines = Lines(Get("BSP1_01.OLI"));
+  EXPECT_EQ(Count(lines, "plastischer Spannungsnachweis für  N = ") + Count(lines, "(bzgl. Querschnittsklasse 2)"), 4);
+  const double A = 9726, W_pl = 1112e3, N_pl = A * 235, M_pl = W_pl * 235, a = (A - 2 * 280 * 13) / A;
+  const double NM[2][2] = {{500e3, 100e6}, {1500e3, 250e6}};
+  int k = 0;
+  for (const std::string &l : lines) {
+    if (l.rfind("Nachweis: U", 0) != 0 || k > 1) continue;
+    const double u = (NM[k][1] + NM[k][0] * M_pl / N_pl / (1 - 0.5 * a)) / (M_pl / (1 - 0.5 * a));
+    EXPECT_NEAR(std::atof(l.c_str() + l.find("= ") + 2), u, 0.01 * u) << l;
+    EXPECT_EQ(l.find("nicht ok !!") != std::string::npos, k++ == 1) << l;
+  }
+  EXPECT_EQ(k, 2);
+  const BAUTEIL &b = *Get_Stahl_EC3_Bauteil();  // Brand 1 governed by c/t 8.6/10 (Table 5.2)
+  EXPECT_EQ(Page5(b, 0) + Page5(b, 1) + Page5(b, 2), "86%0%150%");
+}
+
 // An unreadable member file: the list holds the page head and "Lesefehler", never the
 // defaults, the plot file is empty, standard error says why, the file keeps its bytes.
 TEST_F(MemberRun, UnreadableInputOnTheRefreshRoad) {
