@@ -468,6 +468,12 @@ uint32_t Check_Querschnitt_Plain(const uint32_t *kind_words, double N, double V_
 // The check's print-list stream (module state, null at start: the check then writes no
 // line). Returns the previous stream. Nothing in the program sets it; tests do.
 FILE *Set_Check_Querschnitt_Stream(FILE *stream);
+// Test seam: the calculation of the plated partial internal forces method inside the check
+// (null, as at start: Calc_TSV_Querschnitt). Returns the previous one.
+struct TSV_RESULT;
+using CHECK_TSV_CALC = int (*)(const double *forces, const double *material, const QS_CHECK_VIEW *view,
+                               TSV_RESULT *result);
+CHECK_TSV_CALC Set_Check_TSV_Calc_For_Tests(CHECK_TSV_CALC calc);
 // ================================================================ plastic resistance to EN 1993-1-1, 6.2
 // Plastic resistance check of a steel profile (EN 1993-1-1, 6.2.3 to 6.2.10) for I-shapes
 // with flanges equal within 10 %, rectangular and circular hollow sections and flat bars,
@@ -592,8 +598,17 @@ struct CHECK_TEXT_RECORD {
   double inter[4];               // its values in the order of its line
   int32_t shape_factors;         // 0 none, 1 one, 2 one per principal axis
   double alpha_pl[2];
-  int32_t section_form;          // 0 none, 1 tube (d, t), 2 round bar (d), 3 ring (d_a, d_i), 4 flat (h, b)
+  int32_t section_form;          // 0 none, 1 tube (d, t), 2 round bar (d), 3 ring (d_a, d_i), 4 flat (h, b),
+                                 // 5 plated (the plate model below)
   double form[2];
+  // Plate model of the partial internal forces method as its prepared slot holds it: the
+  // state word (low four bits: 2 one flange and the web, 3 two flanges and the web; other
+  // models print no plate lines) and the data floats (cm: reference point, top flange,
+  // web, bottom flange centres; b_o, t_o, h_w, t_w, b_u, t_u), with the principal angle
+  // (degrees). Lines in print/FORMAT.md.
+  uint32_t plate_state;
+  float plate_data[16];
+  double plate_angle;
   // Checks.
   int32_t plastic;               // CHECK_PLASTIC_*
   int32_t interaction_no;
@@ -653,17 +668,31 @@ struct QUERSCHNITT;
 // [9] the c/t code handed to the check; [3..8] not read.
 inline constexpr int STRESS_N_OPTIONS = 10;
 // The stress check of a catalogue section (Build_Profil_Stress_Section) under the eight
-// forces as Print_Stress_Check: the cross-section check as steel to the Eurocode, spatial,
-// then the stresses on the triangulated outline of the solver's current section, the
-// verdict lines and the slots as Print_Stress_Check; the stress result file "e.res" while
-// Set_Stress_Result_Files is on. tube non-zero: a circular tube. The keep switch is as
-// before on every exit. Returns the check's code (STRESS_DONE when done), 0 when the check
-// was not done. Only the elastic method is built: methods 1 and 2 return 0 untouched.
+// forces as Print_Stress_Check, for the method of options[0]:
+//   - method 1 prepares the partial internal forces of the plated section (Run_TSV_Nachweis),
+//     method 2 the plastic limit state (Prepare_PLO_Result with the stress-strain constant
+//     and, with the plastic flag, warping off); a preparation that fails gives the red
+//     method line and 0;
+//   - the cross-section check, spatial, as steel to the Eurocode for a grade code of the
+//     Eurocode values and to DIN 18800 for one of the DIN values (the section's own code);
+//   - the stresses on the triangulated outline of the solver's current section: elastic
+//     (file "e.res") when the check kept no plastic result, the limit strains and stresses
+//     of the limit state (file "p.res") when it kept one; the files only while
+//     Set_Stress_Result_Files is on, written through the file-replace helper (a failed
+//     write leaves no file behind and changes nothing else);
+//   - the verdict lines (the limit state's lines during its evaluation, the plated
+//     section's block of parts) and the slots as Print_Stress_Check.
+// tube non-zero: a circular tube. The keep switch is as before and the kept lists freed on
+// every exit (the driver registers the stress methods' free functions). Returns the check's
+// code (STRESS_DONE when done; methods 1 and 2 add STRESS_PLASTIC_ONLY when the elastic
+// checks stood in), 0 when the preparation failed or the check was not done.
 int Run_Querschnitt_Stress_Check(QUERSCHNITT *record, const int options[STRESS_N_OPTIONS], int nachweis,
                                  double gamma_M, int tube, double N, double M_y, double M_z, double V_y, double V_z,
                                  double T_t, double T_w, double B, double *U_max, double *U_sigma, double *U_ct,
                                  double *sigma_x_max, double *sigma_x_min, double *tau, double *sigma_v,
                                  double *further, FILE *stream, int level);
+// The result block of the driver's last cross-section check (cleared by the reset).
+const CHECK_RESULT *Get_Stress_Check_Result();
 
 // The stress check of one member section under N, M_y, M_z, V_y, V_z, T_t, T_w, B (kN, kNm,
 // kNm²; compression negative) with the design strength fy / gamma_M of the profile's

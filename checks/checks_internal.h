@@ -31,3 +31,29 @@ bool CT_Web_Carries_N(int role, bool bent_y, bool bent_z);
 void Checks_Register_Reset();
 // Back to program start: the stress check's switches, result number and constant.
 void Reset_Stress_Check_State();
+
+// ================================================================ stress check of a member section
+struct PLO_RESULT;
+struct TSV_RESULT;
+// Host application whose stress check lists the section's lines.
+inline constexpr int STRESS_APPLICATION_LINES = 180;
+// Extremes of the plastic limit state over the nodes of the triangulated outline: strains
+// (‰), (σ, τ, σ_v) in kN/cm²; ok 0 when a node gave no result or there were no nodes.
+struct STRESS_PLO_EXTREMES {
+  int ok;
+  double eps_min, eps_max, min[3], max[3];
+};
+// The same over the nodes of one line.
+struct STRESS_PLO_LINE {
+  int nr, ok;
+  double min[3], max[3];
+};
+// The lines of the plastic limit state in the stress check (level ≥ 1): at level > 1 the
+// zero line, the limit strains and stresses and (application 180) the limit stresses of
+// each line; then, with a limit state found and nachweis set, the load factors, the warping
+// imbalance (B the acting bimoment, kNcm²) and the verdict on U_pl.
+void Print_Stress_PLO_Lines(FILE *stream, int level, int application, int nachweis, const PLO_RESULT &result,
+                            double B, const STRESS_PLO_EXTREMES &extremes, const STRESS_PLO_LINE *lines, int n_lines);
+// The block of the partial internal forces of a plated section: strengths, the parts of
+// the plate model (plates: the slot's data floats, cm), the main bending and the total.
+void Print_Stress_TSV_Block(FILE *stream, const TSV_RESULT &result, const float *plates);
