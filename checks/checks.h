@@ -41,17 +41,26 @@ enum : int32_t {
 };
 
 // A plate part as the classification reads it: kind, c/t and the normal stresses at its
-// first and second end (N/mm², compression negative).
+// first and second end (N/mm², compression negative); A_web the c·t (mm²) of the symmetric
+// web(s) whose plastic neutral axis carries the table's normal force under the forces of
+// the stresses, where the part is one of them (see Calc_CT_Alpha_Plastic), else 0.
 struct CT_PLATE_PART {
   int32_t kind;
   double ct;
   double sigma_a, sigma_b;
+  double A_web;
 };
-// A caller's plate-part table; a request without one reads the section catalogue's
-// current table (the plate parts of the section last built for the checks).
+// A caller's plate-part table with the section's normal force N_Ed (N, compression
+// negative) of its stresses; a request without one reads the section catalogue's current
+// table (the plate parts of the section last built for the checks, with the normal force
+// of their stresses and A_web of its symmetric webs where the moments of those stresses
+// leave the web to carry it: the web of an I with equal flanges under M_y; the web of a
+// channel, Z section or flat bar and the webs of a box under M_y alone; the flanges of a
+// box under M_z alone).
 struct CT_PLATE_TABLE {
   int32_t count;
   const CT_PLATE_PART *parts;
+  double N_Ed;
 };
 
 // Flag bits of the requests.
@@ -59,6 +68,8 @@ enum : int32_t {
   CT_FLAG_RAISE = 0x1,        // raise epsilon of the class-3 limit by the stress level
   CT_FLAG_ALPHA_ONE = 0x2,    // alpha = 1 for every part
   CT_FLAG_FACTOR = 0x4,       // multiply epsilon by the request's factor (fire: 0.85)
+  CT_FLAG_HOT = 0x8,          // the hot state judged with the strength at normal temperature:
+                              // alpha of classes 1 and 2 not below that of the stresses
   CT_FLAG_ALU_CLASS_B = 0x1000,  // EN 1999-1-1: buckling class B instead of A
   CT_FLAG_WELDED = 0x2000,       // EN 1999-1-1: welded part
 };
@@ -102,6 +113,8 @@ struct CT_PART_REQUEST {
   double fy, gamma;
   double sigma_a, sigma_b;  // stresses at the first and second end
   double factor;
+  double N_Ed;   // N_Ed and A_web as in CT_PART_REQUEST_EX below, at the strength fy / gamma
+  double A_web;
 };
 struct CT_PART_LIMITS {
   double epsilon, alpha, psi, k_sigma;
@@ -135,20 +148,22 @@ struct CT_PART_LIMITS_EX {
 double Calc_CT_Alpha_Plastic(double N_Ed, double f_y, double A_web);
 
 // Whole-section forms: 0 when the request or the result is missing (a given result is
-// cleared first), else 1, also for a table without parts. Their plate-part tables carry
-// neither the normal force nor which part is a symmetric web: alpha of every part comes
-// from its end stresses (1 / (1 − psi) for psi < 0).
+// cleared first), else 1, also for a table without parts. Each part is classified as by
+// the one-part forms with the table's N_Ed and the part's A_web, at the design strength
+// f_d (Calc_CT_Limits fy / gamma; Classify_Querschnitt_Parts f_d, fy without it).
 int Calc_CT_Limits(const CT_REQUEST *request, CT_RESULT *result);
 int Classify_Querschnitt_Parts(const CT_REQUEST_EX *request, CT_RESULT_EX *result);
 // One-part forms: 0 when the request is missing, else 1 with the limits filled. A part that
 // is not in compression gets epsilon 1, alpha 0, psi −1000, k_sigma 1 and limits 0.
-// Calc_CT_Limits_of_Part takes alpha from the end stresses as the whole-section forms.
-// Classify_Querschnitt_Part under EN 1993-1-1 gives an internal part in compression and
-// bending (psi < 0) the alpha of classes 1 and 2 from the plastic neutral axis
-// (Calc_CT_Alpha_Plastic with the request's N_Ed and A_web; 1 without A_web), psi of class 3
-// from the end stresses; the class-1 and class-2 limits never exceed the class-3 limit
-// (EN 1993-1-1, 5.5.2: a part beyond the class-3 limit is class 4), and a web wholly in
-// tension by the plastic distribution (alpha 0) takes the class-3 limit for all three.
+// Under EN 1993-1-1 an internal part in compression and bending (psi < 0) takes the alpha
+// of classes 1 and 2 from the plastic neutral axis (Calc_CT_Alpha_Plastic with the request's
+// N_Ed and A_web at the design strength; 1 without A_web or strength), psi of class 3 from
+// the end stresses; with CT_FLAG_HOT alpha is not below 1 / (1 − psi) of the stresses (the
+// hot state's reduced strength is not known, and the neutral axis at the strength of normal
+// temperature lies too near the middle). The class-1 and class-2 limits never exceed the
+// class-3 limit (EN 1993-1-1, 5.5.2: a part beyond the class-3 limit is class 4), and a web
+// wholly in tension by the plastic distribution (alpha 0) takes the class-3 limit for all
+// three. DIN 18800 and EN 1999-1-1 take alpha from the end stresses.
 int Calc_CT_Limits_of_Part(const CT_PART_REQUEST *request, CT_PART_LIMITS *limits);
 int Classify_Querschnitt_Part(const CT_PART_REQUEST_EX *request, CT_PART_LIMITS_EX *limits);
 
@@ -258,8 +273,10 @@ void Reset_Checks_For_Tests();
 // ================================================================ c/t check print-out
 // The c/t check of the profile under the section forces N, M_y, M_z, V_y, V_z, T_t, T_w, B
 // (kN, kNm, kNm², compression negative) against class 3 (plastic <= 0) or class 2, to
-// EN 1993-1-1 Table 5.2 on the section catalogue's plate model of the profile; in fire
-// (fire non-zero) with fire_factor · epsilon (0.85 when below 0.001). gamma: f_d = fy / gamma;
+// EN 1993-1-1 Table 5.2 on the section catalogue's plate model of the profile (classes 1
+// and 2 of its symmetric webs with alpha from the plastic neutral axis, see CT_PLATE_TABLE);
+// in fire (fire non-zero) with fire_factor · epsilon (0.85 when below 0.001) and
+// CT_FLAG_HOT. gamma: f_d = fy / gamma;
 // no_raise 0 lets the class-3 limits rise with the stress level. *utilisation (when given):
 // the governing utilisation, 0 when no check was made. Lines into stream (may be null) at
 // level < 1 one short line, 1 a plain line, >= 2 the full block. Returns 1 when there is no

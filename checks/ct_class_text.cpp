@@ -6,10 +6,12 @@
 #include <cstring>
 
 #include "checks/checks.h"
+#include "checks/checks_internal.h"
 #include "materials/materials.h"
 #include "nad/nad.h"
 #include "print/print.h"
 #include "profil/profil.h"
+#include "querschnitt/querschnitt.h"
 #include "support/cp850.h"
 
 namespace {
@@ -364,47 +366,32 @@ namespace {
 
 enum Slot { kF1, kF2, kWeb };
 
-// Which moment bends an internal plate as a symmetric web, whose plastic neutral axis then
-// carries N (the other moment being carried by the plates across it): none; M_y, with or
-// without M_z (the web of an I with equal flanges: M_z stays in the flanges); M_y alone;
-// M_z alone (the flanges of a box).
-enum Bend { kNotWeb, kBendYAny, kBendY, kBendZ };
-
 struct Plate {
   const char *label;  // code page 850, null: none
   int kind;
   double ct;
   int alpha_from;     // CT_PLATE_* or 3: the more compressed flange
   Slot slot;
-  Bend bend = kNotWeb;
-  double A_web = 0.0;  // c·t of the symmetric web(s) that carry N (mm²)
+  int web = QS_WEB_NONE;  // its role among the symmetric webs, whose plastic axis carries N
+  double A_web = 0.0;     // c·t of the symmetric web(s) of that role (mm²)
 };
 
 double _Ratio(double c, double t) { return t > 0.0 ? c / t : 0.0; }
-
-bool _Same(double a, double b) { return std::fabs(a - b) <= 1e-6 * std::max({std::fabs(a), std::fabs(b), 1.0}); }
-
-// Top and bottom flange (and their joints and overhangs) agree: the section is symmetric
-// about the web's mid-depth.
-bool _Equal_Flanges(const PROFIL *p) {
-  double f_o = 0.0, f_u = 0.0;
-  Get_Profil_Fillet_Sizes(p, &f_o, &f_u, nullptr);
-  const double bu = p->b_fu > 0.0 ? p->b_fu : p->b_fo, tu = p->t_fu > 0.0 ? p->t_fu : p->t_fo;
-  return _Same(p->b_fo, bu) && _Same(p->t_fo, tu) && _Same(f_o, f_u) &&
-         (p->type != PROFIL_BOX || _Same(p->ue_o, p->ue_u));
-}
 
 // The plates of a shape type in print order; −1 for a type without rule.
 int _Plates(const PROFIL *p, const double alpha[3], Plate out[5]) {
   const double ct_w = _Ratio(p->d_w, p->t_w), ct_fo = _Ratio(p->c_fo, p->t_fo);
   const double tu = p->t_fu > 0.0 ? p->t_fu : p->t_fo;
   const double ct_fu = _Ratio(p->c_fu > 0.0 ? p->c_fu : p->c_fo, tu);
-  const bool equal = _Equal_Flanges(p);
+  // The roles of the webs and of a box's flanges, as the section catalogue's plate parts.
+  const int shape = Get_Profil_Web_Shape(p);
+  const int web = shape == QS_WEB_SHAPE_I ? QS_WEB_Y_ANY : shape == QS_WEB_SHAPE_NONE ? QS_WEB_NONE : QS_WEB_Y;
+  const int flange = shape == QS_WEB_SHAPE_BOX ? QS_WEB_Z : QS_WEB_NONE;
   const double A_w = p->d_w * p->t_w;  // one web between the fillets
   int n = 0;
   switch (p->type) {
     case PROFIL_FLAT:
-      out[n++] = {nullptr, CT_TEXT_INTERNAL, _Ratio(p->h, p->t_w), CT_PLATE_WEB, kWeb, kBendY, p->h * p->t_w};
+      out[n++] = {nullptr, CT_TEXT_INTERNAL, _Ratio(p->h, p->t_w), CT_PLATE_WEB, kWeb, web, p->h * p->t_w};
       break;
     case PROFIL_ROUND:
       break;
@@ -421,17 +408,17 @@ int _Plates(const PROFIL *p, const double alpha[3], Plate out[5]) {
     case PROFIL_I: case PROFIL_H: case PROFIL_DIL: case PROFIL_S: case PROFIL_W:
       out[n++] = {"Flansch oben", CT_TEXT_OUTSTAND, ct_fo, CT_PLATE_TOP, kF1};
       out[n++] = {"Flansch unten", CT_TEXT_OUTSTAND, ct_fu, CT_PLATE_BOTTOM, kF2};
-      out[n++] = {"Steg", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb, equal ? kBendYAny : kNotWeb, A_w};
+      out[n++] = {"Steg", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb, web, A_w};
       break;
     case PROFIL_C: case PROFIL_U: case PROFIL_Z:
       out[n++] = {"Flansche", CT_TEXT_OUTSTAND, ct_fo, 3, kF1};
-      out[n++] = {"Steg", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb, kBendY, A_w};
+      out[n++] = {"Steg", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb, web, A_w};
       break;
     case PROFIL_RHS: {
       const double A_f = 2.0 * p->c_fo * p->t_fo;  // both flanges between the webs
-      out[n++] = {"Flansch oben", CT_TEXT_INTERNAL, ct_fo, CT_PLATE_TOP, kF1, kBendZ, A_f};
-      out[n++] = {"Flansch unten", CT_TEXT_INTERNAL, ct_fu, CT_PLATE_BOTTOM, kF2, kBendZ, A_f};
-      out[n++] = {"Stege", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb, kBendY, 2.0 * A_w};
+      out[n++] = {"Flansch oben", CT_TEXT_INTERNAL, ct_fo, CT_PLATE_TOP, kF1, flange, A_f};
+      out[n++] = {"Flansch unten", CT_TEXT_INTERNAL, ct_fu, CT_PLATE_BOTTOM, kF2, flange, A_f};
+      out[n++] = {"Stege", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb, web, 2.0 * A_w};
       break;
     }
     case PROFIL_CHS:
@@ -442,7 +429,6 @@ int _Plates(const PROFIL *p, const double alpha[3], Plate out[5]) {
       out[n++] = {"Steg", CT_TEXT_OUTSTAND, ct_w, CT_PLATE_WEB, kWeb};
       break;
     case PROFIL_BOX: {
-      const Bend flange = equal ? kBendZ : kNotWeb, web = equal ? kBendY : kNotWeb;
       const double A_f = 2.0 * p->c_fo * p->t_fo;
       out[n++] = {"Flansch oben", CT_TEXT_INTERNAL, ct_fo, CT_PLATE_TOP, kF1, flange, A_f};
       if (p->ue_o > 0.001)
@@ -533,10 +519,8 @@ int Print_Querschnittsklasse(const PROFIL *p, double N, double M_y, double M_z, 
     double alpha_pl = 1.0;
     const double *pl_alpha = nullptr;
     if (pl.kind == CT_TEXT_INTERNAL && a >= 0.01 && a < CT_ALPHA_COMPRESSED) {
-      const bool my = std::fabs(M_y) >= 0.1, mz = std::fabs(M_z) >= 0.1;
-      const bool worked_out = (pl.bend == kBendYAny && my) || (pl.bend == kBendY && my && !mz) ||
-                              (pl.bend == kBendZ && mz && !my);
-      if (worked_out) alpha_pl = Calc_CT_Alpha_Plastic(N, f_yd, pl.A_web);
+      if (CT_Web_Carries_N(pl.web, std::fabs(M_y) >= 0.1, std::fabs(M_z) >= 0.1))
+        alpha_pl = Calc_CT_Alpha_Plastic(N, f_yd, pl.A_web);
       pl_alpha = &alpha_pl;
     }
     double u = 0.0;

@@ -49,9 +49,9 @@ double _K_Sigma_Internal(double psi) {
   return 7.81 - 6.29 * psi + 9.78 * psi * psi;
 }
 
-// The plastic neutral axis of an internal part, where the caller knows it: the section's
-// normal force (N, compression positive), the design strength and the area of the symmetric
-// web(s) that carry it. Null: alpha from the end stresses.
+// The plastic neutral axis of an internal part: the section's normal force (N, compression
+// positive), the design strength and the area of the symmetric web(s) that carry it (0: the
+// part is none). Null: alpha from the end stresses (the rules of DIN 18800 and EN 1999-1-1).
 struct PlasticWeb {
   double N_c, f_y, A_web;
 };
@@ -128,7 +128,10 @@ void _Classify(Rules rules, int flags, int kind, double fy, double sigma_a, doub
         // stress distribution, class 3 psi from the elastic one. In compression and bending
         // (partly in tension) the plastic neutral axis decides where it is worked out.
         const bool plastic = web && psi < 0.0 && !(flags & CT_FLAG_ALPHA_ONE);
-        if (plastic) r->alpha = alpha = Calc_CT_Alpha_Plastic(web->N_c, web->f_y, web->A_web);
+        if (plastic) {
+          const double alpha_pl = Calc_CT_Alpha_Plastic(web->N_c, web->f_y, web->A_web);
+          r->alpha = alpha = (flags & CT_FLAG_HOT) ? std::max(alpha_pl, alpha) : alpha_pl;
+        }
         L[2] = 42.0 * es / (0.67 + 0.33 * psi);
         if (alpha <= 0.0) {
           L[0] = L[1] = 0.0;  // wholly in tension at the plastic resistance: no division
@@ -165,16 +168,18 @@ void _Classify(Rules rules, int flags, int kind, double fy, double sigma_a, doub
   }
 }
 
-// First generation: EN 1993-1-1 (mode 1) or DIN 18800 (any other mode).
+// First generation: EN 1993-1-1 (mode 1) or DIN 18800 (any other mode). N_Ed (N,
+// compression negative) and A_web of the plastic neutral axis at f_d = fy / gamma.
 void _Classify_Old(int mode, int flags, int kind, double fy, double gamma, double factor, double sigma_a,
-                   double sigma_b, PartResult *r) {
+                   double sigma_b, double N_Ed, double A_web, PartResult *r) {
   const Rules rules = (mode & 0xFFFF) == 1 ? kEn : kDin;
   const double k = (flags & CT_FLAG_FACTOR) ? factor : 1.0;
   double eps = 1.0;
   if (fy > 0.0) eps = k * std::sqrt((rules == kEn ? 235.0 : 240.0) / fy);
   const double f_d = gamma > 0.0 ? fy / gamma : fy;
   const bool raise = fy > 0.0 && (rules == kDin || (flags & CT_FLAG_RAISE));
-  _Classify(rules, flags, kind, fy, sigma_a, sigma_b, eps, f_d, raise, nullptr, r);
+  const PlasticWeb web{-N_Ed, f_d, A_web};
+  _Classify(rules, flags, kind, fy, sigma_a, sigma_b, eps, f_d, raise, &web, r);
 }
 
 // Second generation: modes 0 DIN, 1 EN, 2 EN 1999; others epsilon as EN, rules as DIN.
@@ -221,7 +226,7 @@ int Calc_CT_Limits(const CT_REQUEST *request, CT_RESULT *result) {
     if (!table.get(i, &p) || !_Counted_Kind(p.kind)) continue;
     PartResult r;
     _Classify_Old(request->mode, request->flags, p.kind, request->fy, request->gamma, request->factor,
-                  p.sigma_a, p.sigma_b, &r);
+                  p.sigma_a, p.sigma_b, table.N_Ed(), p.A_web, &r);
     if (r.compressed) _Collect(result->u, p.kind, p.ct, r);
   }
   return 1;
@@ -235,9 +240,10 @@ int Classify_Querschnitt_Parts(const CT_REQUEST_EX *request, CT_RESULT_EX *resul
   for (int i = 0; i < table.count(); ++i) {
     CT_PLATE_PART p;
     if (!table.get(i, &p) || !_Counted_Kind(p.kind)) continue;
+    const PlasticWeb web{-table.N_Ed(), request->f_d > 0.0 ? request->f_d : request->fy, p.A_web};
     PartResult r;
     _Classify_New(request->mode, request->flags, p.kind, request->fy, request->E, request->f_d,
-                  request->factor, p.sigma_a, p.sigma_b, nullptr, &r);
+                  request->factor, p.sigma_a, p.sigma_b, &web, &r);
     if (!r.compressed) continue;
     const int rose = _Collect(u, p.kind, p.ct, r);
     if (rose & 1) u[12] = r.eps;
@@ -276,7 +282,8 @@ int Calc_CT_Limits_of_Part(const CT_PART_REQUEST *q, CT_PART_LIMITS *out) {
     return 1;
   }
   PartResult r;
-  _Classify_Old(q->mode, q->flags, q->kind, q->fy, q->gamma, q->factor, q->sigma_a, q->sigma_b, &r);
+  _Classify_Old(q->mode, q->flags, q->kind, q->fy, q->gamma, q->factor, q->sigma_a, q->sigma_b, q->N_Ed, q->A_web,
+                &r);
   *out = CT_PART_LIMITS{r.eps, r.alpha, r.psi, r.k_sigma, {r.limit[0], r.limit[1], r.limit[2]}};
   return 1;
 }
