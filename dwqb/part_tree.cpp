@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "dwqb/dwqb_internal.h"
+#include "dwqb/dwqb_stress.h"
 #include "support/support.h"
 
 DWQB_LINE_RESULT *Dwqb_Line_Result(DWQB_PART *part) {
@@ -408,4 +409,46 @@ int Calc_DWQB_Line_Shear_Extremes(int mode, int n, double *minima, double angle,
   if (minima) std::memcpy(minima, c.lo, sizeof c.lo);
   if (maxima) std::memcpy(maxima, c.hi, sizeof c.hi);
   return 1;
+}
+
+// Line step of the warping extremes: the five warping values of the line (pole kind in
+// mode, pole offsets a, b) at its n sample points widen the extremes. Returns 1.
+static int _Line_Warping_Extremes_Step(DWQB_LINE *line, int, void *ctx) {
+  auto *c = static_cast<LineExtremes *>(ctx);
+  if (!line || !c) return 1;
+  for (int k = 0; k < c->n; ++k) {
+    double v[5] = {0, 0, 0, 0, 0};
+    if (Get_DWQB_Line_Warping_Values(line, c->mode, v, -1.0 + 2.0 * k / (c->n - 1), c->a, c->b, c->per_t))
+      _Widen(*c, v);
+  }
+  return 1;
+}
+
+int Get_DWQB_Extreme_Values(int variant, int mode, int n, double a, double b, double *minima, double *maxima) {
+  LineExtremes c{mode, n < 2 ? 11 : n, 0, a, b, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}, true};
+  DWQB_WALK_STEPS st{};
+  st.line_ctx = &c;
+  int known = 1;
+  switch (variant) {
+    case DWQB_EXTREME_SHEAR_FLOWS:
+    case DWQB_EXTREME_SHEAR_STRESSES:
+      st.line_step = _Line_Shear_Extremes_Step;
+      c.per_t = variant == DWQB_EXTREME_SHEAR_STRESSES;
+      break;
+    case DWQB_EXTREME_WARPING_FLOWS:
+      st.line_step = _Line_Warping_Extremes_Step;
+      break;
+    case DWQB_EXTREME_WARPING_STRESSES:
+      st.line_step = _Line_Warping_Extremes_Step;
+      c.mode = DWQB_FRAME_SHEAR_CENTRE;
+      c.a = c.b = 0.0;
+      c.per_t = 1;
+      break;
+    default:
+      known = 0;
+  }
+  if (known) Walk_DWQB_Part_Tree(&st);
+  if (minima) std::memcpy(minima, c.lo, sizeof c.lo);
+  if (maxima) std::memcpy(maxima, c.hi, sizeof c.hi);
+  return known;
 }
