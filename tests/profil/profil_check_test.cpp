@@ -82,91 +82,48 @@ TEST_F(ProfilCheck, OutlinePartsAddUpToThePerimeter) {
   }
 }
 
-// The lengths that the parts of types 1, 9 and 8 are given by; other types give -1 and
-// leave the outputs cleared.
-TEST_F(ProfilCheck, OutlinePartsByType) {
+// The parts of types 1, 9 and 8 by their dimensions; other types give -1 with the outputs
+// cleared; the lower bounds only lower, and only where a part stands.
+TEST_F(ProfilCheck, OutlinePartsByTypeAndLowerBounds) {
   struct Case {
     const char *what;
-    int kind, type;
-    double h, t_w, b_fo;
-    int rolled;
-    double r;
-    int count;
+    int kind, type, rolled, count;
     double parts[4];
-    int codes[4];
   } cases[] = {
-      {"flat", 0, PROFIL_FLAT, 100, 10, 0, 0, 0, 4, {10, 100, 100, 10},
-       {PROFIL_PART_END, PROFIL_PART_SIDE, PROFIL_PART_SIDE, PROFIL_PART_END}},
-      {"tube", 0, PROFIL_CHS, 100, 5, 0, 1, 0, 1, {100 * kPi}, {PROFIL_PART_CIRCUMFERENCE}},
-      {"RHS rolled", 0, PROFIL_RHS, 100, 6, 200, 1, 12, 4, {176, 76, 76, 176},
-       {PROFIL_PART_WALL, PROFIL_PART_WALL, PROFIL_PART_WALL, PROFIL_PART_WALL}},
-      {"RHS welded", 0, PROFIL_RHS, 100, 6, 200, 0, 12, 4, {200, 100, 100, 200},
-       {PROFIL_PART_WALL, PROFIL_PART_WALL, PROFIL_PART_WALL, PROFIL_PART_WALL}},
-      {"type 0", 0, PROFIL_DEFAULT, 100, 6, 200, 1, 0, -1, {}, {}},
-      {"box girder", 0, PROFIL_BOX, 100, 6, 200, 0, 0, -1, {}, {}},
-      {"trapezoid", 0, PROFIL_TRAPEZ, 100, 6, 200, 0, 0, -1, {}, {}},
-      {"R7-PLAX section", PROFIL_KIND_QUER, PROFIL_FLAT, 100, 10, 0, 0, 0, -1, {}, {}},
+      {"flat 100 x 10", 0, PROFIL_FLAT, 0, 4, {10, 100, 100, 10}},
+      {"tube 100", 0, PROFIL_CHS, 1, 1, {100 * kPi}},
+      {"RHS 200 x 100, r 12", 0, PROFIL_RHS, 1, 4, {176, 76, 76, 176}},
+      {"RHS welded", 0, PROFIL_RHS, 0, 4, {200, 100, 100, 200}},
+      {"type 0", 0, PROFIL_DEFAULT, 1, -1, {}},
+      {"box girder", 0, PROFIL_BOX, 0, -1, {}},
+      {"trapezoid", 0, PROFIL_TRAPEZ, 0, -1, {}},
+      {"R7-PLAX section", PROFIL_KIND_QUER, PROFIL_FLAT, 0, -1, {}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
     PROFIL p{};
     Reset_Profil(&p);
-    Set_Shape(&p, c.type, c.h, c.t_w, c.b_fo, c.t_w, c.b_fo, c.t_w, c.rolled, c.r);
+    Set_Shape(&p, c.type, 100, c.type == PROFIL_FLAT ? 10 : 6, 200, 6, 200, 6, c.rolled, 12);
     p.kind = c.kind;
     double len[PROFIL_OUTLINE_PARTS_MAX];
     int code[PROFIL_OUTLINE_PARTS_MAX];
     std::fill(len, len + PROFIL_OUTLINE_PARTS_MAX, 7.0);
-    std::fill(code, code + PROFIL_OUTLINE_PARTS_MAX, 7);
     ASSERT_EQ(Get_Profil_Outline_Parts(&p, len, code), c.count);
-    for (int i = 0; i < PROFIL_OUTLINE_PARTS_MAX; ++i) {
-      EXPECT_NEAR(len[i], i < c.count ? c.parts[i] : 0.0, 1e-9) << i;
-      EXPECT_EQ(code[i], i < c.count ? c.codes[i] : PROFIL_PART_NONE) << i;
+    for (int i = 0; i < PROFIL_OUTLINE_PARTS_MAX; ++i) EXPECT_NEAR(len[i], i < c.count ? c.parts[i] : 0.0, 1e-9) << i;
+    double lower[12] = {150, 150, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50};
+    EXPECT_EQ(Min_Profil_Outline_Parts(&p, lower), c.count);
+    for (int i = 0; i < 12; ++i) {
+      const double before = i < 2 ? 150 : 50;
+      EXPECT_EQ(lower[i], i < c.count ? std::fmin(before, c.parts[i]) : before) << i;
     }
   }
   EXPECT_EQ(Get_Profil_Outline_Parts(nullptr, nullptr, nullptr), -1);
 }
 
-// The lower bounds only lower, and only where a part stands.
-TEST_F(ProfilCheck, MinOutlinePartsOnlyLowers) {
-  PROFIL p{};
-  Reset_Profil(&p);
-  Set_Shape(&p, PROFIL_FLAT, 100, 10, 0, 0, 0, 0, 0);
-  double lengths[12] = {50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50};
-  EXPECT_EQ(Min_Profil_Outline_Parts(&p, lengths), 4);
-  const double expected[12] = {10, 50, 50, 10, 50, 50, 50, 50, 50, 50, 50, 50};
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(lengths[i], expected[i]) << i;
-  p.type = PROFIL_DEFAULT;
-  EXPECT_EQ(Min_Profil_Outline_Parts(&p, lengths), -1);
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(lengths[i], expected[i]) << i;
-}
-
-// Reset of the record: the profile and the plate reset, the texts empty, the angle 90.
-TEST_F(ProfilCheck, ResetRecord) {
-  PROFIL_CHECK r{};
-  Set_Shape(&r.profil, PROFIL_FLAT, 100, 10, 0, 0, 0, 0, 0);
-  r.plate.t = 12;
-  r.plate.material.fu = 510;
-  std::snprintf(r.name, sizeof r.name, "Knagge");
-  std::snprintf(r.text, sizeof r.text, "Pos. 12");
-  r.angle = 45;
-  r.F_Ed = 3;
-  r.U = 0.5;
-  EXPECT_EQ(Reset_Profil_Check_Record(&r), 0);
-  EXPECT_EQ(r.profil.type, PROFIL_DEFAULT);
-  EXPECT_EQ(r.profil.h, 0.0);
-  EXPECT_EQ(r.plate.t, 0.0);
-  EXPECT_EQ(r.plate.material.fu, 0.0);
-  EXPECT_STREQ(r.name, "");
-  EXPECT_STREQ(r.text, "");
-  EXPECT_EQ(r.angle, 90.0);
-  EXPECT_EQ(r.F_Ed, 0.0);
-  EXPECT_EQ(r.U, 0.0);
-  EXPECT_EQ(Reset_Profil_Check_Record(nullptr), 0);
-}
-
-// The weld of the plate, with f_u and beta_w of the grade (EN 1993-1-1 Table 3.1 and
-// EN 1993-1-8 Table 4.1: S235 360 and 0.8, S355 490 and 0.9): the record keeps the
-// largest utilisation; a weld that cannot be checked changes nothing and answers 1.
+// The record after its reset (angle 90, texts and values cleared), then the weld of its
+// plate with f_u and beta_w of the grade (EN 1993-1-1 Table 3.1 and EN 1993-1-8 Table 4.1:
+// S235 360 and 0.8, S355 490 and 0.9): the record keeps the largest utilisation; a weld
+// that cannot be checked changes nothing and answers 1.
 TEST_F(ProfilCheck, WeldOfThePlate) {
   struct Case {
     const char *what;
@@ -182,7 +139,12 @@ TEST_F(ProfilCheck, WeldOfThePlate) {
       {"record's partial factor", 0, 3, 300, 0, 350, 1.0, 0, 1.496834},
   };
   PROFIL_CHECK r{};
-  Reset_Profil_Check_Record(&r);
+  std::snprintf(r.name, sizeof r.name, "Knagge");
+  r.U = 5;
+  EXPECT_EQ(Reset_Profil_Check_Record(&r), 0);
+  EXPECT_EQ(r.angle, 90.0);
+  EXPECT_STREQ(r.name, "");
+  EXPECT_EQ(r.U, 0.0);
   PrintCapture pc;
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
@@ -204,8 +166,6 @@ TEST_F(ProfilCheck, WeldOfThePlate) {
   EXPECT_EQ(Check_Profil_Weld(&q, 4, 100, 0, nullptr, nullptr, nullptr), 0);
   EXPECT_NEAR(q.U, 0.601407, 1e-6);
   EXPECT_EQ(Check_Profil_Weld(nullptr, 4, 100, 0, nullptr, nullptr, nullptr), 1);
-  Reset_Profil_Check_Record(&q);
-  Reset_Profil_Check_Record(&r);
 }
 
 // A trapezoid's walls are rib walls: a stress point on it finds no wall and the section

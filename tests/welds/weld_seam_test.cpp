@@ -54,56 +54,45 @@ TEST(WeldsFillet, SimplifiedMethod) {
   EXPECT_NEAR(w.f_vw_d, 207.846097 * 1.25, 1e-5);
 }
 
-// A weld that cannot be checked answers 1, keeps its results 0 and prints the red line.
-TEST(WeldsFillet, RefusedWelds) {
+// The one print line: the weld, f_vw,d, F_w,Rd and the utilisation with its verdict; a
+// weld that cannot be checked answers 1, keeps its results 0 and prints the red line.
+TEST(WeldsFillet, PrintLineAndRefusals) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
+  const char *refused = "  Fehler bei der Berechnung Kehlnaht !!";
   struct Case {
     const char *what;
     WELD_SEAM w;
+    int result;
+    const char *line;
   } cases[] = {
-      {"no throat", Weld(0, 100, 0, 360, 0.8, 50)},       {"no strength", Weld(4, 100, 0, 0, 0.8, 50)},
-      {"no beta_w", Weld(4, 100, 0, 360, 0, 50)},         {"negative length", Weld(4, -100, 100, 360, 0.8, 50)},
-      {"no length carries", Weld(4, 20, 29, 360, 0.8, 50)}, {"force not a number", Weld(4, 100, 0, 360, 0.8, nan)},
-      {"throat not a number", Weld(nan, 100, 0, 360, 0.8, 50)},
+      {"ok", Weld(4, 100, 0, 360, 0.8, 50), 0,
+       "  Kehlnaht a = 4.0 mm, l = 100.0 mm: f╬\\vw,d╬r = 207.8 N/mm², F╬\\w,Rd╬r = 83.1 kN, F╬\\w,Ed╬r / "
+       "F╬\\w,Rd╬r = 0.601  <  1  ok"_cp},
+      {"not ok", Weld(4, 100, 0, 360, 0.8, 90), 0,
+       "  Kehlnaht a = 4.0 mm, l = 100.0 mm: f╬\\vw,d╬r = 207.8 N/mm², F╬\\w,Rd╬r = 83.1 kN, F╬\\w,Ed╬r / "
+       "F╬\\w,Rd╬r = 1.083  >  1  nicht ok !!"_cp},
+      {"no throat", Weld(0, 100, 0, 360, 0.8, 50), 1, refused},
+      {"no strength", Weld(4, 100, 0, 0, 0.8, 50), 1, refused},
+      {"no beta_w", Weld(4, 100, 0, 360, 0, 50), 1, refused},
+      {"negative length", Weld(4, -100, 100, 360, 0.8, 50), 1, refused},
+      {"no length carries", Weld(4, 20, 29, 360, 0.8, 50), 1, refused},
+      {"force not a number", Weld(4, 100, 0, 360, 0.8, nan), 1, refused},
+      {"throat not a number", Weld(nan, 100, 0, 360, 0.8, 50), 1, refused},
   };
   for (Case &c : cases) {
     SCOPED_TRACE(c.what);
-    c.w.U = 0.0;
     PrintCapture pc;
-    EXPECT_EQ(Check_Weld_Seam(&c.w, pc.stream(), "  "), 1);
-    EXPECT_EQ(c.w.U, 0.0);
-    EXPECT_EQ(c.w.F_w_Rd, 0.0);
-    ASSERT_EQ(pc.Lines().size(), 1u);
-    EXPECT_EQ(pc.Lines()[0], "  Fehler bei der Berechnung Kehlnaht !!");
-  }
-  WELD_SEAM w = Weld(4, 100, 0, 360, 0.8, 50);
-  w.gamma_M2 = 0;
-  EXPECT_EQ(Check_Weld_Seam(&w, nullptr, nullptr), 1);
-  w = Weld(4, 100, 0, 360, 0.8, 50);
-  w.kind = 0;
-  EXPECT_EQ(Check_Weld_Seam(&w, nullptr, nullptr), 1);
-  EXPECT_EQ(Check_Weld_Seam(nullptr, nullptr, nullptr), 1);
-}
-
-// The one print line: the weld, f_vw,d, F_w,Rd and the utilisation with its verdict.
-TEST(WeldsFillet, PrintLine) {
-  struct Case {
-    double F_Ed;
-    const char *line;
-  } cases[] = {
-      {50, "  Kehlnaht a = 4.0 mm, l = 100.0 mm: f╬\\vw,d╬r = 207.8 N/mm², F╬\\w,Rd╬r = 83.1 kN, F╬\\w,Ed╬r / "
-           "F╬\\w,Rd╬r = 0.601  <  1  ok"_cp},
-      {90, "  Kehlnaht a = 4.0 mm, l = 100.0 mm: f╬\\vw,d╬r = 207.8 N/mm², F╬\\w,Rd╬r = 83.1 kN, F╬\\w,Ed╬r / "
-           "F╬\\w,Rd╬r = 1.083  >  1  nicht ok !!"_cp},
-  };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.F_Ed);
-    PrintCapture pc;
-    WELD_SEAM w = Weld(4, 100, 0, 360, 0.8, c.F_Ed);
-    ASSERT_EQ(Check_Weld_Seam(&w, pc.stream(), "  "), 0);
+    EXPECT_EQ(Check_Weld_Seam(&c.w, pc.stream(), "  "), c.result);
+    EXPECT_EQ(c.result ? c.w.U + c.w.F_w_Rd : 0.0, 0.0);
     ASSERT_EQ(pc.Lines().size(), 1u);
     EXPECT_EQ(pc.Lines()[0], std::string(c.line));
   }
+  WELD_SEAM w = Weld(4, 100, 0, 360, 0.8, 50), k = w;
+  w.gamma_M2 = 0;
+  k.kind = 0;
+  EXPECT_EQ(Check_Weld_Seam(&w, nullptr, nullptr) + Check_Weld_Seam(&k, nullptr, nullptr) +
+                Check_Weld_Seam(nullptr, nullptr, nullptr),
+            3);
 }
 
 }  // namespace
