@@ -20,10 +20,11 @@
 // Sides and rises follow the solver: the left side of a line is left of its direction
 // a → b with +z a quarter turn counter-clockwise from +y; a positive rise bulges left.
 //
-// Module state (one struct, Reset_Querschnitt_For_Tests, registered with Host_Reset on
-// its first change): the plot style of Write_Line_Model_Plot (fill black with code 0,
-// edges black with line type 1 at program start). Calc_Line_Model_Section replaces the
-// solver's one current section. Not re-entrant.
+// Module state (Reset_Querschnitt_For_Tests, registered with Host_Reset on its first
+// change): the plot style of Write_Line_Model_Plot (fill black with code 0, edges black
+// with line type 1 at program start), and the profile of the last Refresh_Profil_XPR with
+// its kind. Calc_Line_Model_Section replaces the solver's one current section. Not
+// re-entrant.
 #pragma once
 
 #include <cstdint>
@@ -339,6 +340,19 @@ const QUERSCHNITT *Get_Querschnitt_Current();
 int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *profil);
 // 1 for a null or non-parametric profile, else DWQB_QImport.
 int Export_Profil_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *profil);
+// Keeps the member's ".XPR" (stem, work-file suffix) in step with the profile and hands it
+// to the suite's FEM program (Read_FEM_Object_File). Nothing is written when the profile
+// equals the one of the last refresh (same kind, Compare_Profil; its grade does not count)
+// unless force is set. Otherwise by kind: a library profile drops its node and line
+// lists and writes "\nOBJECT\n3 1 1\n\nPROFILNAME\n<name>\n" (trailing blanks of the
+// name dropped) through the replace helper; a parametric profile is exported
+// (Export_Profil_QImport without record); an R7-PLAX section with an entry hands on its
+// ".XPR" as it is. A FEM program that is not installed is no failure: the file stays. A
+// library or parametric ".XPR" that cannot be written or produced, or that the FEM reader
+// refuses, is removed together with the member's ".res"; an R7-PLAX section's ".XPR" (the
+// user's section) and its ".res" are never removed. Every call ends with the profile
+// saved as the last one. Returns 0 when the file is in step, 1 otherwise (also for null).
+int Refresh_Profil_XPR(PROFIL *profil, int force);
 // The exchange callbacks of the last export: record index 0..99 (1), 0 above or beyond
 // the model. Set_QImport_Model_Line sets line record nr − 1 (nr below 1 as 1, above 100
 // ignored) from nine line values in mm (null clears it).
