@@ -50,7 +50,7 @@ int Write_Brandlasten(FILE *f, const BAUTEIL *b) {
   const int count = b->brandlasten ? b->brandlast_count : 0;
   // What the reader refuses is not written: a count outside its range, a force that is
   // not finite.
-  if (count < 0 || count > BRANDLAST_MAX_ROWS) return 1;
+  if (count > BRANDLAST_MAX_ROWS || count < 0) return 1;
   for (int i = 0; i < count; ++i)
     for (int k = 0; k < kForces; ++k)
       if (!std::isfinite(_Forces(&b->brandlasten[i])[k])) return 1;

@@ -283,8 +283,8 @@ int Seek_Data_Position(long position) {
 }
 
 void Reset_Datastream_State() {
-  if (g_ds.writer && g_ds.replacing) g_ds.write_failed = 1;  // nothing half written is put in place
-  Close_Data_Writer();
+  if (g_ds.writer && g_ds.replacing) Abort_File_Replace(&g_ds.file);  // nothing half written is put in place
+  else Close_Data_Writer();
   Close_Data_Reader();
   g_ds = DatastreamState{};
 }
