@@ -279,9 +279,13 @@ const MASQUE_OBJECT_TYPE *Get_Masque_Object_Descriptor(const MASQUE_OBJECT_HEADE
 // strain planes are not written.
 //
 // Writers: 1, or 0 at the first failed write. Write_Masque_Querschnitt refuses (0, before
-// its first byte) every mask its reader could not read back: a null entry, a name with
-// "»" or over 127 bytes, a group type outside 0 to 3, a reference to an object outside
-// the mask, a line referring to a later line, a running number not positive or not unique.
+// its first byte) every mask its reader could not read back, or would read back as
+// another mask: a null entry, a name with "»" or over 127 bytes, a group type outside 0
+// to 3, a reference to an object outside the mask, a line referring to a later line, a
+// running number not positive or not unique, a number that is not finite, a reference
+// factor too large for its " %lf" token, a built-in line whose parameters differ from its
+// table's, a group weight other than {0, 1.0} or an active or non-zero initial strain
+// plane; it flushes the stream before its result, so that a full disk shows there.
 // Readers: the new object added to the mask (header id and running number from the file),
 // or null; they read nothing unbounded (short tokens, finite doubles, 32-bit ints) and a
 // positive running number met twice fails. Read_Masque_Querschnitt destroys the partial

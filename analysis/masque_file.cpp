@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "analysis/masque.h"
@@ -120,14 +121,38 @@ bool _Name_Writable(const char *name) {
   return n <= static_cast<std::size_t>(kMaxName) && !std::strchr(name, kZu[0]);
 }
 
+bool _Finite(std::initializer_list<double> values) {
+  for (double v : values)
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
+// The reference factor is written " %lf": its text must stay a token the reader takes.
+bool _Factor_Writable(double v) {
+  char buf[512];
+  return std::isfinite(v) && std::snprintf(buf, sizeof buf, "%lf", v) <= kMaxToken;
+}
+
+// A group weight or initial strain plane other than the one of a new group: the file
+// has no place for it, and the mask read back would compute otherwise.
+bool _Group_Extras_Default(const MASQUE_GRUPPE *g) {
+  const MASQUE_VORDEHNUNG &v = g->vordehnung;
+  return g->gewicht.flags == 0 && g->gewicht.gewicht == 1.0 && v.a == 0.0 && v.b == 0.0 && v.c == 0.0 &&
+         v.flags == 0;
+}
+
 // Every check the reader makes, done before the first byte is written.
 bool _Writable(const MASQUE *mask) {
   const int nk = Count_Masque_Knoten(mask), ne = Count_Masque_Kanten(mask);
   const int nl = Count_Masque_Spannungsdehnungslinien(mask), ng = Count_Masque_Gruppen(mask);
-  for (int i = 0; i < nk; ++i)
-    if (!Get_Masque_Knoten(mask, i)) return false;
-  for (int i = 0; i < ne; ++i)
-    if (!Get_Masque_Kante(mask, i)) return false;
+  for (int i = 0; i < nk; ++i) {
+    const MASQUE_KNOTEN *n = Get_Masque_Knoten(mask, i);
+    if (!n || !_Finite({n->y, n->z})) return false;
+  }
+  for (int i = 0; i < ne; ++i) {
+    const MASQUE_KANTE *e = Get_Masque_Kante(mask, i);
+    if (!e || !_Finite({e->stich})) return false;
+  }
   for (int i = 0; i < nl; ++i)
     if (!Get_Masque_Spannungsdehnungslinie(mask, i)) return false;
   for (int i = 0; i < ng; ++i)
@@ -150,16 +175,27 @@ bool _Writable(const MASQUE *mask) {
   for (int i = 0; i < nl; ++i) {
     const SPANNUNGSDEHNUNGSLINIE *l = Get_Masque_Spannungsdehnungslinie(mask, i);
     if (!_Name_Writable(l->name)) return false;
+    if (!(l->typ & SDL_TYP_BUILTIN))
+      for (double v : l->param)
+        if (!std::isfinite(v)) return false;
+    if (l->extern_linie && !_Factor_Writable(l->extern_faktor)) return false;
     // A referenced line must stand before the line: the reader resolves backwards only.
     if (l->extern_linie) {
       const int k = Index_of_Masque_Spannungsdehnungslinie(mask, l->extern_linie);
       if (k < 0 || k >= i) return false;
     }
-    if ((l->typ & SDL_TYP_BUILTIN) && !Get_Builtin_Spannungsdehnungslinie(l->name ? l->name : "???")) return false;
+    if (l->typ & SDL_TYP_BUILTIN) {
+      // A built-in line is written by its name: it must be in the table, with the table's
+      // parameters (others would come back as the table's).
+      const SPANNUNGSDEHNUNGSLINIE *b = Get_Builtin_Spannungsdehnungslinie(l->name ? l->name : "???");
+      if (!b) return false;
+      for (int k = 0; k < SDL_PARAMETER; ++k)
+        if (!(l->param[k] == b->param[k])) return false;
+    }
   }
   for (int i = 0; i < ng; ++i) {
     const MASQUE_GRUPPE *g = Get_Masque_Gruppe(mask, i);
-    if (Index_of_Masque_Spannungsdehnungslinie(mask, g->linie) < 0) return false;
+    if (Index_of_Masque_Spannungsdehnungslinie(mask, g->linie) < 0 || !_Group_Extras_Default(g)) return false;
     switch (g->typ) {
       case MASQUE_FLAECHE:
         for (int k = 0; k < Count_Masque_Flaeche_Kanten(g); ++k)
@@ -168,16 +204,16 @@ bool _Writable(const MASQUE *mask) {
       case MASQUE_PUNKTGRUPPE:
         for (int k = 0; k < Count_Masque_Punkte(g); ++k) {
           const MASQUE_PUNKT *p = Get_Masque_Punkt(g, k);
-          if (!p || Index_of_Masque_Knoten(mask, p->knoten) < 0) return false;
+          if (!p || Index_of_Masque_Knoten(mask, p->knoten) < 0 || !_Finite({p->flaeche})) return false;
         }
         break;
       case MASQUE_KREIS:
-        if (Index_of_Masque_Knoten(mask, g->mittelpunkt) < 0) return false;
+        if (Index_of_Masque_Knoten(mask, g->mittelpunkt) < 0 || !_Finite({g->radius})) return false;
         break;
       case MASQUE_LINIENGRUPPE:
         for (int k = 0; k < Count_Masque_Linien(g); ++k) {
           const MASQUE_LINIE *l = Get_Masque_Linie(g, k);
-          if (!l || Index_of_Masque_Kante(mask, l->kante) < 0) return false;
+          if (!l || Index_of_Masque_Kante(mask, l->kante) < 0 || !_Finite({l->dicke})) return false;
         }
         break;
       default:
@@ -441,7 +477,8 @@ int Write_Masque_Querschnitt(FILE *f, const MASQUE *mask) {
   if (std::fprintf(f, "%d\n", ng) <= 0) return 0;
   for (int i = 0; i < ng; ++i)
     if (!Write_Masque_Gruppe(f, Get_Masque_Gruppe(mask, i))) return 0;
-  return 1;
+  // A write that the buffer still holds fails only when it is flushed.
+  return std::fflush(f) == 0 && !std::ferror(f) ? 1 : 0;
 }
 
 MASQUE *Read_Masque_Querschnitt(FILE *f) {

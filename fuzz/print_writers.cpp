@@ -61,8 +61,10 @@ std::string Read_All(const std::string &path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static const std::string list = "/tmp/fuzz_print_" + std::to_string(getpid()) + ".oli";
-  static const std::string plot = "/tmp/fuzz_print_" + std::to_string(getpid()) + ".spf";
+  // Lists are synced when closed: a memory file system (when there is one) keeps that cheap.
+  static const std::string dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+  static const std::string list = dir + "/fuzz_print_" + std::to_string(getpid()) + ".oli";
+  static const std::string plot = dir + "/fuzz_print_" + std::to_string(getpid()) + ".spf";
   Reset_Print_For_Tests();
   FILE *f = Open_Druckliste(list.c_str());
   if (!f) return 0;

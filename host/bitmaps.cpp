@@ -264,6 +264,8 @@ int Host_Save_Bitmap(const char *path, int x1, int y1, int x2, int y2) {
     }
     f.write(reinterpret_cast<const char *>(row.data()), long(stride));
   }
+  // The last rows may still be in the buffer: a full disk shows only when it is written.
+  f.close();
   return f ? 0 : 1;
 }
 

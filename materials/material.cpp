@@ -398,6 +398,10 @@ int Compare_Material_Data(const MATERIAL *a, const MATERIAL *b) {
 
 int Write_Material_Data(FILE *f, const MATERIAL *m) {
   if (!f || !m) return 1;
+  // The reader refuses a value that is not finite: such a block is not written at all.
+  for (double v : {m->betaw, m->E, m->nu, m->G, m->alphaT, m->fy_40, m->fu_40, m->fy_80, m->fu_80, m->fy_inf,
+                   m->fu_inf})
+    if (!_Finite(v)) return 1;
   // The name goes out as one token: blanks (and any other white space) as '~', an empty
   // name as a single '~', so that the reader never takes the next record's text for it.
   char name[MATERIAL_NAME_SIZE];

@@ -164,7 +164,9 @@ int Check_Material_Strength(MATERIAL *m, double t, FILE *list, int show, const c
 // 1 when grade, user_values and family agree, fy, fu, G, nu, alphaT within 0.01 and,
 // with user values, also the six range strengths, E and betaw; else 0 (also for null).
 int Compare_Material_Data(const MATERIAL *a, const MATERIAL *b);
-// Data-file block, text, version 2. The family is not stored.
+// Data-file block, text, version 2. The family is not stored. 1, and nothing written,
+// for a null argument or a value that is not finite (the reader would refuse it); 1 for a
+// failed write.
 int Write_Material_Data(FILE *f, const MATERIAL *m);
 // Reads versions 0 to 2 and ends with the strength check at t = 0. A short, garbled or
 // newer record returns 1: fields read before the failure keep their new values, the
@@ -209,7 +211,8 @@ const void *Get_NAD_Safety_Factors(int mode, double *out);
 // gamma_M,ser and gamma_M,fi of the active EC3 block, 0 without one.
 double Get_NAD_Gamma_M_ser();
 double Get_NAD_Gamma_M_fi();
-// Data-file block, text, version 2; the source is not stored.
+// Data-file block, text, version 2; the source is not stored. 1, and nothing written, for
+// a null argument or a factor that is not finite; 1 for a failed write.
 int Write_Safety_Factors(FILE *f, const SAFETY_FACTORS *sf);
 // Reads versions 0 to 2; older files leave the missing factors as they were. A short,
 // garbled or newer record returns 1 with the unread fields unchanged.
@@ -314,7 +317,8 @@ int Check_Plate_Thickness_Limit(PLATE *p, const char *prefix, int show);
 int Check_Plate_Material(PLATE *p, FILE *list, int show, int flags, const char *prefix);
 // Data-file block, text, version 0: the version, t b l, then the material block. The
 // reader takes material blocks of versions 0 to 2, ends with the silent strength check
-// at the plate's t and changes nothing on a short, garbled or newer block.
+// at the plate's t and changes nothing on a short, garbled or newer block. The writer
+// writes nothing for a t, b or l that is not finite (1).
 int Write_Plate_Data(FILE *f, const PLATE *p);
 int Read_Plate_Data(FILE *f, PLATE *p);
 // The material paragraph of Print_Material_Data; with user values fy and fu of all three

@@ -92,6 +92,7 @@ int Check_Plate_Material(PLATE *p, FILE *list, int show, int flags, const char *
 
 int Write_Plate_Data(FILE *f, const PLATE *p) {
   if (!f || !p) return 1;
+  if (!std::isfinite(p->t) || !std::isfinite(p->b) || !std::isfinite(p->l)) return 1;  // the reader refuses them
   int bad = std::fprintf(f, " %d\n", PLATE_FILE_VERSION) < 0;
   bad |= std::fprintf(f, " %lf %lf %lf\n", p->t, p->b, p->l) < 0;
   bad |= Write_Material_Data(f, &p->material);

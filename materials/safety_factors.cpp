@@ -95,12 +95,14 @@ double Get_NAD_Gamma_M_fi() {
 
 int Write_Safety_Factors(FILE *f, const SAFETY_FACTORS *sf) {
   if (!f || !sf) return 1;
-  int bad = 0;
-  bad |= std::fprintf(f, " %d\n", SAFETY_FACTORS_FILE_VERSION) < 0;
-  bad |= std::fprintf(f, " %d\n", sf->standardised) < 0;
   const double v[11] = {sf->gamma_M0,     sf->gamma_M1, sf->gamma_M2,     sf->gamma_M3,    sf->gamma_M4,
                         sf->gamma_M5,     sf->gamma_M6_ser, sf->gamma_M7, sf->gamma_M3_ser, sf->gamma_M_ser,
                         sf->gamma_M_fi};
+  for (double x : v)
+    if (!std::isfinite(x)) return 1;  // the reader would refuse the block: nothing written
+  int bad = 0;
+  bad |= std::fprintf(f, " %d\n", SAFETY_FACTORS_FILE_VERSION) < 0;
+  bad |= std::fprintf(f, " %d\n", sf->standardised) < 0;
   for (double x : v) bad |= std::fprintf(f, " %lf", x) < 0;
   bad |= std::fprintf(f, "\n") < 0;
   return (bad || std::ferror(f)) ? 1 : 0;

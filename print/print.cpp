@@ -7,9 +7,12 @@
 #include <cstdarg>
 #include <cstring>
 #include <initializer_list>
+#include <memory>
+#include <vector>
 
 #include "host/host.h"
 #include "support/cp850.h"
+#include "support/support.h"
 
 namespace {
 
@@ -55,8 +58,13 @@ struct PrintState {
   double ext[4] = {0, 0, 0, 0};
   int block_number = 0;
 
-  // The plot file.
+  // The plot file: its stream writes a temporary file that closing puts in place.
   FILE *plot = nullptr;
+  FILE_REPLACE plot_file = {};
+
+  // Every list opened and not yet closed, each writing a temporary file beside its target.
+  // A list stream belongs to its caller: a reset keeps these.
+  std::vector<std::unique_ptr<FILE_REPLACE>> lists;
 
   // Static buffers of the returned texts.
   char mark_ok[48] = {};
@@ -112,8 +120,10 @@ static void _Clear_Block_State() {
 }
 
 void Reset_Print_For_Tests() {
-  if (g.plot) std::fclose(g.plot);
+  if (g.plot) Abort_File_Replace(&g.plot_file);
+  auto lists = std::move(g.lists);
   g = PrintState{};
+  g.lists = std::move(lists);
 }
 
 // ================================================================ stream
@@ -121,8 +131,10 @@ void Reset_Print_For_Tests() {
 FILE *Open_Druckliste(const char *path) {
   _Register_Reset();
   if (!path) return nullptr;
-  FILE *f = std::fopen(path, "wb");
+  auto list = std::make_unique<FILE_REPLACE>();
+  FILE *f = Begin_File_Replace(list.get(), path);
   if (!f) return nullptr;
+  g.lists.push_back(std::move(list));
   _Reset_Text_State();
   _Clear_Block_State();
   return f;
@@ -132,8 +144,15 @@ int Close_Druckliste(FILE *stream) {
   if (!stream) return 1;
   Oliplot_End_Grafic(stream);
   Oli_End_Text(stream);
-  int bad = std::ferror(stream) ? 1 : 0;
-  if (std::fclose(stream) != 0) bad = 1;
+  int bad;
+  auto it = std::find_if(g.lists.begin(), g.lists.end(), [stream](const auto &r) { return r->stream == stream; });
+  if (it != g.lists.end()) {
+    bad = Commit_File_Replace(it->get());
+    g.lists.erase(it);
+  } else {  // a stream the caller opened itself
+    bad = std::ferror(stream) ? 1 : 0;
+    if (std::fclose(stream) != 0) bad = 1;
+  }
   _Reset_Text_State();
   return bad;
 }
@@ -747,7 +766,7 @@ int Oliplot_Open_Plot_File(const char *path) {
   _Register_Reset();
   if (g.plot) Oliplot_Close_Plot_File();
   if (!path) return 1;
-  FILE *f = std::fopen(path, "wb");
+  FILE *f = Begin_File_Replace(&g.plot_file, path);
   if (!f) return 1;
   std::fputs("kelm-ZadaDade (1.0)A\n*TABLES\n", f);
   for (int i = 0; i < OLIPLOT_COLOR_COUNT; ++i)
@@ -763,10 +782,8 @@ int Oliplot_Open_Plot_File(const char *path) {
 int Oliplot_Close_Plot_File() {
   if (!g.plot) return 1;
   std::fputs("*EOI\n", g.plot);
-  int bad = std::ferror(g.plot) ? 1 : 0;
-  if (std::fclose(g.plot) != 0) bad = 1;
   g.plot = nullptr;
-  return bad;
+  return Commit_File_Replace(&g.plot_file);
 }
 
 int Oliplot_Plot_File_Open() { return g.plot ? 1 : 0; }

@@ -14,7 +14,8 @@
 //   - the switches for colours and fills (both on at program start);
 //   - the one open graphic block: its stream, extent, scales, rotation, orientation,
 //     extended mode, current colour and fill, the save stack, the drawn extent;
-//   - the plot file, while one is open.
+//   - the plot file, while one is open, and the lists opened and not yet closed (each
+//     writes a temporary file that closing puts in place).
 // Not re-entrant; the member flow runs in one thread.
 //
 // Units: paragraph measures in cm; graphic writers take world units of the block (the
@@ -30,11 +31,15 @@
 // Opens the print list at path for binary writing and resets the text and graphic
 // state: kind 4, spacing OLI_DEFAULT_SPACING, indent 0, no tab stops, no text or
 // graphic block open, at the start of a line. The colour and fill switches keep their
-// setting. Returns the stream, or null when the file cannot be opened (or path is null).
+// setting. The stream writes a temporary file beside path (support's replace helper);
+// only a successful Close_Druckliste puts it in place, so a list that cannot be written
+// whole leaves the old one as it was. Returns the stream, or null when the file cannot
+// be opened (or path is null).
 FILE *Open_Druckliste(const char *path);
 // Ends an open graphic block (" -1") and an open text block ("#END_OF_TEXT"), then
-// closes the stream. Returns 0, or 1 when the stream is null or a write or the close
-// failed.
+// closes the stream and, for a stream of Open_Druckliste, puts the list in place.
+// Returns 0, or 1 when the stream is null or a write, the close or the replace failed
+// (the old list then keeps its bytes).
 int Close_Druckliste(FILE *stream);
 
 // Paragraph defaults after Open_Druckliste (cm).
@@ -238,13 +243,16 @@ int Oliplot_Drawn_Extent(double out[4]);
 // ================================================================ plot file
 // While a plot file is open, every Oliplot_* writer also writes its twin record there.
 // The file starts with "kelm-ZadaDade (1.0)A", "*TABLES" (the colour table),
-// "*ENTITIES"; closing writes "*EOI". Returns 0, or 1 when it cannot be opened (an
-// open plot file is closed first).
+// "*ENTITIES"; closing writes "*EOI". Like the list, it is written to a temporary file
+// that only a successful close puts in place. Returns 0, or 1 when it cannot be opened
+// (an open plot file is closed first).
 int Oliplot_Open_Plot_File(const char *path);
-// Writes "*EOI" and closes; 0, or 1 when none was open or a write failed.
+// Writes "*EOI", closes and puts the file in place; 0, or 1 when none was open or a
+// write, the close or the replace failed (the old plot file then keeps its bytes).
 int Oliplot_Close_Plot_File();
 int Oliplot_Plot_File_Open();
 
-// Back to program start: closes an open plot file without its trailer, forgets the
-// graphic block and the text state, colours and fills on.
+// Back to program start: drops an open plot file (its old file stays as it was), forgets
+// the graphic block and the text state, colours and fills on. Open lists stay open: their
+// streams belong to the callers, who close them.
 void Reset_Print_For_Tests();

@@ -604,7 +604,9 @@ int Set_Profil_from_QImport(PROFIL *profil, int show_messages);
 // ---------------------------------------------------------------- data file
 // The profile block of the member data file (text, version 10, written in the C locale
 // whatever the program's locale): 0, or 1 for a null stream or record, an R7-PLAX section
-// of more than 10000 nodes or lines, or a failed write.
+// of more than 10000 nodes or lines or a number that is not finite (nothing written: the
+// reader would refuse the block), or a failed write (the stream is flushed first, so that
+// a full disk shows here and not only when the file is closed).
 int Write_Profil(FILE *stream, const PROFIL *profil);
 // Reads a block of any version up to 10 (the record is reset first): 0, or 1 for a null
 // stream or record, a value that cannot be read (non-finite numbers included), a name

@@ -219,6 +219,27 @@ int _Read(FILE *f, PROFIL *p) {
   return 0;
 }
 
+// Every number of the block is finite (the reader refuses the others); the grade is
+// checked by its own writer.
+bool _Writable(const PROFIL *p, int nodes, int lines) {
+  for (double v : {p->h, p->t_w, p->b_fo, p->t_fo, p->b_fu, p->t_fu, p->r, p->a_o, p->a_u, p->r_2, p->ue_o, p->ue_u})
+    if (!std::isfinite(v)) return false;
+  if (p->kind != PROFIL_KIND_QUER) return true;
+  for (int k = 0; k < nodes; ++k) {
+    const PROFIL_NODE &n = p->nodes[k];
+    for (double v : {n.y, n.z, n.s_p})
+      if (!std::isfinite(v)) return false;
+  }
+  for (int k = 0; k < lines; ++k) {
+    const PROFIL_LINE &l = p->lines[k];
+    for (double v : {l.s, l.d_a, l.d_e, l.r_al, l.r_ar, l.r_el, l.r_er})
+      if (!std::isfinite(v)) return false;
+  }
+  for (double v : p->imported)
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
 }  // namespace
 
 int Write_Profil(FILE *f, const PROFIL *p) {
@@ -227,6 +248,7 @@ int Write_Profil(FILE *f, const PROFIL *p) {
   const int lines = p->lines && p->line_count > 0 ? p->line_count : 0;
   // The reader refuses larger sections: such a block would not come back.
   if (p->kind == PROFIL_KIND_QUER && (nodes > kMaxItems || lines > kMaxItems)) return 1;
+  if (!_Writable(p, nodes, lines)) return 1;
   CLocale c_numbers;
 
   // The name as one token: white space as '~', an empty name as "~" (a blank alone would
@@ -268,6 +290,8 @@ int Write_Profil(FILE *f, const PROFIL *p) {
     bad |= std::fprintf(f, " %lf\n", v[PROFIL_IMP_U]) < 0;
   }
   bad |= std::fprintf(f, " %d\n", p->hot_finished) < 0;
+  // A write that the buffer still holds fails only when it is flushed.
+  bad |= std::fflush(f) != 0;
   return bad || std::ferror(f) ? 1 : 0;
 }
 

@@ -79,6 +79,34 @@ std::string _Fixed6(double v) {
   return std::string(buf, r.ptr);
 }
 
+// The whole file at path into *text: false when it cannot be read.
+bool _Read_Whole(const std::string &path, std::string *text) {
+  FILE *f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  char buf[65536];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text->append(buf, n);
+  const bool ok = !std::ferror(f);
+  std::fclose(f);
+  return ok;
+}
+
+// True when a line of the text begins with "VALUES" (as Seek_Keyword_Line finds it).
+bool _Has_Values_Line(const std::string &text) {
+  for (std::size_t at = 0; at < text.size();) {
+    if (text.compare(at, 6, "VALUES") == 0) return true;
+    const std::size_t nl = text.find('\n', at);
+    if (nl == std::string::npos) break;
+    at = nl + 1;
+  }
+  return false;
+}
+
+int _Put_Text(FILE *f, void *context) {
+  const std::string &text = *static_cast<const std::string *>(context);
+  return std::fwrite(text.data(), 1, text.size(), f) == text.size() ? 0 : 1;
+}
+
 }  // namespace
 
 void Set_QImport_Model_Line(int nr, int node_a, int node_b, const double *v) {
@@ -141,11 +169,11 @@ int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *p
     Purge_QImport_Entries();
   }
 
-  if (written != xpr && std::rename(written.c_str(), xpr.c_str()) != 0) return 0;
-  FILE *f = std::fopen(xpr.c_str(), "a+");
-  if (!f) return 0;
-  std::rewind(f);
-  if (!Seek_Keyword_Line("VALUES", f, nullptr)) {
+  // The member's ".XPR": the exchange file with the VALUES block behind it, written in one
+  // piece through the replace helper; an exchange file that cannot be read leaves none.
+  std::string text;
+  if (!_Read_Whole(written, &text)) return 0;
+  if (!_Has_Values_Line(text)) {
     double I_1 = profil->I_y, I_2 = profil->I_z, alpha = profil->alpha * M_PI / 180.0;
     if (std::fabs(alpha) > 0.001) {
       double deg = 0.0;
@@ -154,15 +182,13 @@ int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *p
     } else {
       alpha = 0.0;
     }
-    std::fseek(f, 0, SEEK_END);
-    std::string block = "\nVALUES\n";
+    text += "\nVALUES\n";
     const char *keys[5] = {".EY_", ".EZ_", ".I11", ".I22", ".ALF"};
     const double values[5] = {0.0, 0.0, I_1 * 0.0001, I_2 * 0.0001, alpha};
-    for (int k = 0; k < 5; ++k) block += std::string(keys[k]) + " " + _Fixed6(values[k]) + "\n";
-    block += "\n";
-    std::fputs(block.c_str(), f);
+    for (int k = 0; k < 5; ++k) text += std::string(keys[k]) + " " + _Fixed6(values[k]) + "\n";
+    text += "\n";
   }
-  std::fclose(f);
+  if (Replace_File(xpr.c_str(), _Put_Text, &text) == 0 && written != xpr) std::remove(written.c_str());
   return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -15,11 +16,14 @@
 #include "sections/sections.h"
 #include "sections/sections_internal.h"
 #include "sections/sections_state.h"
+#include "support/cp850.h"
 #include "support/shell.h"
+#include "support/support.h"
 
 namespace {
 
 constexpr int kQueryBytes = 64;  // a longer query cannot match a 16-byte name anyway
+constexpr std::size_t kMaxLibraryBytes = 16u << 20;  // 104857 records; a larger file is refused
 
 std::uint32_t _Get32(const unsigned char *p) {
   return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
@@ -76,15 +80,33 @@ const std::vector<SECTIONS_LIB_RECORD> &_Library() {
   s.lib.clear();
   s.lib_loaded = 1;
   s.lib_path = path;
+  // Without its library the program finds no profile by name: the user is told why, once
+  // for each file read.
   FILE *f = std::fopen(path.c_str(), "rb");
-  if (!f) return s.lib;
+  if (!f) {
+    Hinweis_Message(0, errno == ENOENT ? "Profilbibliothek \"%s\" nicht vorhanden" : "Profilbibliothek \"%s\" nicht lesbar",
+                    path.c_str());
+    return s.lib;
+  }
   std::vector<unsigned char> image;
-  unsigned char buf[4096];
+  unsigned char buf[65536];
   std::size_t got;
-  while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) image.insert(image.end(), buf, buf + got);
+  bool too_big = false;
+  while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) {
+    if (image.size() + got > kMaxLibraryBytes) {
+      too_big = true;
+      break;
+    }
+    image.insert(image.end(), buf, buf + got);
+  }
   const int read_error = std::ferror(f);
   std::fclose(f);
-  if (!read_error) _Parse_Image(image.data(), image.size(), &s.lib);
+  if (read_error)
+    Hinweis_Message(0, "Profilbibliothek \"%s\" nicht lesbar", path.c_str());
+  else if (too_big)
+    Hinweis_Message(0, "Profilbibliothek \"%s\" größer als 16 MiB"_cp, path.c_str());
+  else if (!_Parse_Image(image.data(), image.size(), &s.lib))  // also an empty file
+    Hinweis_Message(0, "Profilbibliothek \"%s\" unvollständig oder beschädigt"_cp, path.c_str());
   return s.lib;
 }
 
@@ -238,11 +260,13 @@ int Build_Profilmanager_Command(char *buffer, int size) {
   if (!buffer || size < 1) return -1;
   const SectionsState &s = Sections_State();
   const char *exec = YRMGetEnv("EXEC");
-  std::string line = exec && *exec ? exec : ".";
-  if (line.back() != '/') line += '/';
-  line += "Sulpent.exe TRANSFER";
-  if (!s.manager_default.empty()) line += " DEFAULT=" + s.manager_default;
-  if (!s.manager_filter.empty()) line += " FILTER=" + s.manager_filter;
+  std::string program = exec && *exec ? exec : ".";
+  if (program.back() != '/') program += '/';
+  // Each argument quoted for the shell, as the modeller's command line has it: a folder or
+  // a filter with blanks or quotes stays one argument.
+  std::string line = Quote_Shell_Argument(program + "Sulpent.exe") + " " + Quote_Shell_Argument("TRANSFER");
+  if (!s.manager_default.empty()) line += " " + Quote_Shell_Argument("DEFAULT=" + s.manager_default);
+  if (!s.manager_filter.empty()) line += " " + Quote_Shell_Argument("FILTER=" + s.manager_filter);
   std::snprintf(buffer, static_cast<std::size_t>(size), "%s", line.c_str());
   return static_cast<int>(line.size());
 }

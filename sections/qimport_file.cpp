@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include <unistd.h>
@@ -108,23 +109,21 @@ std::string _Name_Token(const char *name) {
   return t.empty() ? "~" : t;
 }
 
-// Writes the whole text to path ("wb"): true when every byte was written and the file
-// closed; a failed write leaves no file.
-bool _Write_File(const std::string &path, const std::string &text) {
-  FILE *f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size() && std::fflush(f) == 0;
-  const bool closed = std::fclose(f) == 0;
-  if (ok && closed) return true;
-  std::remove(path.c_str());
-  return false;
+int _Put_Text(FILE *f, void *context) {
+  const std::string &text = *static_cast<const std::string *>(context);
+  return std::fwrite(text.data(), 1, text.size(), f) == text.size() ? 0 : 1;
 }
 
-// Quotes an argument for the shell: '…' with every ' as '\''.
-std::string _Quoted(const std::string &arg) {
-  std::string q = "'";
-  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
+// Replaces the file at path by the whole text (support's replace helper): true when every
+// byte reached the disk; on failure the file keeps its old bytes (or stays absent).
+bool _Write_File(const std::string &path, const std::string &text) {
+  return Replace_File(path.c_str(), _Put_Text, const_cast<std::string *>(&text)) == 0;
+}
+
+bool _Finite(std::initializer_list<double> values) {
+  for (double v : values)
+    if (!std::isfinite(v)) return false;
+  return true;
 }
 
 // The text of the entry split into lines (the end of the text ends the last line).
@@ -348,7 +347,8 @@ QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *r) {
   out += '\n';
   for (int k = 0; k < r->node_count; ++k) {
     XPRT_NODE n{};
-    if (!r->node(k, &n)) return nullptr;
+    // A number the reader refuses ("nan", "inf") would make the file unreadable.
+    if (!r->node(k, &n) || !_Finite({n.y, n.z})) return nullptr;
     _Put_Int(out, n.number);
     for (double v : {n.y, n.z}) {
       out += ' ';
@@ -361,7 +361,7 @@ QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *r) {
   out += "\nNEWLINES\n";
   for (int k = 0; k < r->line_count; ++k) {
     XPRT_LINE l{};
-    if (!r->line(k, &l)) return nullptr;
+    if (!r->line(k, &l) || !_Finite({l.d_a, l.d_e, l.s, l.r_al, l.r_ar, l.r_el, l.r_er})) return nullptr;
     for (int v : {l.number, l.p_a, l.p_e, l.flag, 0}) {
       _Put_Int(out, v);
       out += ' ';
@@ -391,11 +391,9 @@ QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *r) {
     }
     if (!block.empty()) out += "VALUES\n" + block;
   }
-  const std::string path = Get_XPRT_Path();
-  if (!_Write_File(path, out)) return nullptr;
+  if (!_Write_File(Get_XPRT_Path(), out)) return nullptr;
   QIMPORT_ENTRY *e = New_QImport_Entry();
   if (!Read_XPRT_Result(e)) {
-    std::remove(path.c_str());
     _Drop_New_Entry(e);
     return nullptr;
   }
@@ -464,8 +462,9 @@ int Build_QUER_Import_Command(char *buffer, int size, int mode) {
   program += "Q.EXE";
   char mode_text[16];
   std::snprintf(mode_text, sizeof mode_text, "%d", mode);
-  const std::string cmd = _Quoted(program) + " " + _Quoted(mode_text) + " " + _Quoted(Sections_State().caller_tag) +
-                          " " + _Quoted(Get_XPRT_Path());
+  const std::string cmd = Quote_Shell_Argument(program) + " " + Quote_Shell_Argument(mode_text) + " " +
+                          Quote_Shell_Argument(Sections_State().caller_tag) + " " +
+                          Quote_Shell_Argument(Get_XPRT_Path());
   std::snprintf(buffer, static_cast<std::size_t>(size), "%s", cmd.c_str());
   return static_cast<int>(cmd.size());
 }

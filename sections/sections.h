@@ -27,7 +27,10 @@
 // A file whose size is not a multiple of 160 bytes, whose names are empty, not printable
 // or not NUL-padded, or that holds a non-finite value, is rejected whole: the library then
 // has no profile. The file is read at the first lookup and again whenever the folder
-// named by "DATA" changes.
+// named by "DATA" changes; at most 16 MiB are read (a larger file is refused). A file
+// that is missing, cannot be read, is too large, rejected or empty is named on the
+// message line ("^bHINWEIS: Profilbibliothek "<path>" nicht vorhanden." and likewise
+// "nicht lesbar", "größer als 16 MiB", "unvollständig oder beschädigt").
 //
 // Reference protocol of QIMPORT_ENTRY. An entry is shared by every record that refers
 // to it and counts those references:
@@ -212,19 +215,22 @@ struct XPRT_REQUEST {
   int (*line)(int index, XPRT_LINE *out);
   int (*values)(int index, const char **key, double *value);
 };
-// Writes the line model of the request to the exchange path and reads it back into a
-// new entry (count 0). Null, and no file left, for a refused request (counts below 1 or
-// above 10000, a missing callback), a callback that returns 0, a failed write or read.
+// Writes the line model of the request to the exchange path (through the replace helper)
+// and reads it back into a new entry (count 0). Null for a refused request (counts below 1
+// or above 10000, a missing callback, a node or line value that is not finite), a callback
+// that returns 0, a failed write or read; a refused request or a failed write leaves the
+// file at the exchange path as it was.
 QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *request);
 
 // Paths of the save file (".GRQ") and of the section input file (".QIN"); null or empty
 // unsets one. 1 when kept, 0 when a path is longer than 270 bytes (nothing changes).
 int Set_QImport_Files(const char *save_path, const char *input_path);
-// Rewrites the section input file from every line-model entry: 0, or 1 when its path is
-// unset (nothing written) or a write failed (no file left).
+// Rewrites the section input file from every line-model entry (through the replace
+// helper): 0, or 1 when its path is unset (nothing written) or a write failed (the old
+// file keeps its bytes).
 int Write_QUER_EIN();
 // Frees the unreferenced entries, then rewrites the save file and the section input
-// file: 0, or 1 when a path is unset or a write failed.
+// file: 0, or 1 when a path is unset or a write failed (that file keeps its old bytes).
 int Save_QImport_Sections();
 // Caller tag handed to R7-PLAX: 1 when kept (null clears it), 0 for a tag longer than
 // 100 bytes (the old tag stays).

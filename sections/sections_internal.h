@@ -15,7 +15,9 @@ int Count_Profil_Library_Records();
 // Path of the library file that a lookup reads now.
 const char *Get_Profil_Library_Path();
 // The command line that Run_Profilmanager would start, written into buffer (size bytes,
-// cut and terminated); returns its length, or −1 for a null buffer or size below 1.
+// cut and terminated): the program, "TRANSFER", "DEFAULT=…" and "FILTER=…" when set,
+// each argument in single quotes for the shell; returns its length, or −1 for a null
+// buffer or size below 1.
 int Build_Profilmanager_Command(char *buffer, int size);
 // Key of the cached standard-profile section (99999 when stale).
 int Get_Profil_Section_Cache_Key();

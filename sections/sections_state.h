@@ -7,6 +7,14 @@
 
 #include "sections/sections.h"
 
+// An argument of a host program's command line for the shell: '…' with every ' as '\''.
+// The modeller's and the profile manager's command lines quote each argument so.
+inline std::string Quote_Shell_Argument(const std::string &arg) {
+  std::string q = "'";
+  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
 // One record of the profile library as read from the file.
 struct SECTIONS_LIB_RECORD {
   char name[PROFIL_LIB_NAME_BYTES + 1];  // the library's spelling, terminated

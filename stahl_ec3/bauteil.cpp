@@ -1,6 +1,9 @@
 // The member record: reset, defaults, the ".INP" data file and the checks before computing.
 #include "stahl_ec3/stahl_ec3.h"
 
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "host/host.h"
@@ -18,6 +21,14 @@ int _Write_Token(FILE *f, const char *text, int size) {
   std::snprintf(buf, sizeof buf, "%.*s", size - 1, text ? text : "");
   Blank_to_Tilde(buf);
   return std::fprintf(f, "%s %s\n", kNadKey, buf[0] ? buf : "~") < 0;
+}
+
+// The end of a line: optional blanks, tabs and a carriage return, then a line feed.
+bool _Line_End(FILE *f) {
+  int c;
+  while ((c = std::fgetc(f)) == ' ' || c == '\t' || c == '\r') {
+  }
+  return c == '\n';
 }
 
 }  // namespace
@@ -56,14 +67,29 @@ int Set_Bauteil_Defaults(BAUTEIL *b) {
 
 int Write_Bauteil(FILE *f, const BAUTEIL *b) {
   if (!f || !b) return 1;
-  int bad = std::fprintf(f, " %d\n", BAUTEIL_FILE_VERSION) < 0;
-  bad |= Write_Safety_Factors(f, &b->safety);
-  bad |= Write_Material_Data(f, &b->material);
-  bad |= Write_Profil(f, &b->profil);
-  bad |= std::fprintf(f, " %d %d\n", b->method, b->ct_check) < 0;
-  bad |= Write_Material_Data(f, &b->material_2);
-  bad |= Write_Brandlasten(f, b);
-  bad |= _Write_Token(f, Get_Active_NAD_Name(), NAD_NAME_LENGTH);
+  // A record that its reader would refuse is not written: the screen's units, a method or
+  // switch outside its values (the blocks of the owners refuse their own).
+  if (b->display_units || (b->method != BAUTEIL_METHOD_ELASTIC && b->method != BAUTEIL_METHOD_PLASTIC) ||
+      (b->ct_check != 0 && b->ct_check != 1))
+    return 1;
+  // The blocks go to memory first, so that a block refused half-way writes nothing.
+  char *text = nullptr;
+  std::size_t size = 0;
+  FILE *m = open_memstream(&text, &size);
+  if (!m) return 1;
+  int bad = std::fprintf(m, " %d\n", BAUTEIL_FILE_VERSION) < 0;
+  bad |= Write_Safety_Factors(m, &b->safety);
+  bad |= Write_Material_Data(m, &b->material);
+  bad |= Write_Profil(m, &b->profil);
+  bad |= std::fprintf(m, " %d %d\n", b->method, b->ct_check) < 0;
+  bad |= Write_Material_Data(m, &b->material_2);
+  bad |= Write_Brandlasten(m, b);
+  bad |= _Write_Token(m, Get_Active_NAD_Name(), NAD_NAME_LENGTH);
+  bad |= std::fclose(m) != 0;
+  if (!bad) bad = std::fwrite(text, 1, size, f) != size;
+  std::free(text);
+  // A write that the buffer still holds fails only when it is flushed.
+  bad |= std::fflush(f) != 0;
   return (bad || std::ferror(f)) ? 1 : 0;
 }
 
@@ -88,16 +114,30 @@ int Read_Bauteil(FILE *f, BAUTEIL *b) {
   b->method = method;
   b->ct_check = ct;
   if (Read_Material_Data(f, &b->material_2) || Read_Brandlasten(f, b)) return 1;
+  // The table's last line must be whole: a file cut inside its last number would read as
+  // a smaller force.
+  if (!_Line_End(f)) return 1;
 
-  char key[32], name[NAD_NAME_LENGTH];
-  const int n = std::fscanf(f, "%31s %63s", key, name);
-  if (n == EOF) {  // a file without the key: the default set
+  int c;
+  while ((c = std::fgetc(f)) != EOF && std::isspace(c)) {
+  }
+  if (c == EOF) {  // a file that ends after the table: the default set
     Activate_Default_NAD();
     return 0;
   }
-  if (n != 2 || std::strcmp(key, kNadKey) != 0) return 1;
-  int extra;
-  if ((extra = std::fgetc(f)) != EOF && extra != '\n' && extra != '\r' && extra != ' ') return 1;  // name too long
+  std::ungetc(c, f);
+  char key[32], name[NAD_NAME_LENGTH];
+  if (std::fscanf(f, "%31s", key) != 1 || std::strcmp(key, kNadKey) != 0) return 1;
+  while ((c = std::fgetc(f)) == ' ' || c == '\t') {
+  }
+  if (c == EOF || std::isspace(c)) return 1;  // the name stands on the key's line
+  std::ungetc(c, f);
+  if (std::fscanf(f, "%63s", name) != 1) return 1;
+  // The set line must be whole (a name cut short names another set, or none), and
+  // nothing may follow it (a name over 63 bytes leaves its rest there).
+  if (!_Line_End(f)) return 1;
+  while ((c = std::fgetc(f)) != EOF)
+    if (!std::isspace(c)) return 1;
   if (std::strcmp(name, "~") == 0) name[0] = '\0';
   Tilde_to_Blank(name);
   if (!Set_Active_NAD(name)) {

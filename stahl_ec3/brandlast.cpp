@@ -48,6 +48,12 @@ int Alloc_Brandlasten(BAUTEIL *b, int count) {
 int Write_Brandlasten(FILE *f, const BAUTEIL *b) {
   if (!f || !b) return 1;
   const int count = b->brandlasten ? b->brandlast_count : 0;
+  // What the reader refuses is not written: a count outside its range, a force that is
+  // not finite.
+  if (count > BRANDLAST_MAX_ROWS || count < 0) return 1;
+  for (int i = 0; i < count; ++i)
+    for (int k = 0; k < kForces; ++k)
+      if (!std::isfinite(_Forces(&b->brandlasten[i])[k])) return 1;
   int bad = std::fprintf(f, " %d\n", count) < 0;
   for (int i = 0; i < count && !bad; ++i) {
     const BRANDLAST &row = b->brandlasten[i];

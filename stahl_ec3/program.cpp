@@ -167,10 +167,15 @@ int Start_Stahl_EC3(int argc, char **argv) {
     return STAHL_EC3_EXIT_NOT_SAVED;
   }
   if (!Set_Bauteil_Path(argv[1])) {
-    std::fprintf(stderr, "stahl_ec3: the member file stem is empty or longer than 260 characters\n");
+    std::fprintf(stderr, "stahl_ec3: the member file stem is missing or its work-file names pass 260 characters\n");
     return STAHL_EC3_EXIT_NOT_SAVED;
   }
-  Set_File_Number(std::atoi(argv[3]));
+  // A refused number would leave the work files of number 0 in use: another member's.
+  if (!Set_File_Number(std::atoi(argv[3]))) {
+    std::fprintf(stderr, "stahl_ec3: the work-file number %s is negative or its work-file names pass 260 characters\n",
+                 argv[3]);
+    return STAHL_EC3_EXIT_NOT_SAVED;
+  }
   r.position = std::atoi(argv[4]);
   for (int i = 5; i < argc; ++i)
     if (argv[i] && std::strcmp(argv[i], "-refresh") == 0) r.refresh = 1;

@@ -80,7 +80,9 @@ int Set_Bauteil_Defaults(BAUTEIL *b);
 // a null record or a count outside 1..BRANDLAST_MAX_ROWS.
 int Alloc_Brandlasten(BAUTEIL *b, int count);
 // The table block: the row count, then one line per row (name as one token, the eight
-// forces). 0, or 1 for a null stream or record or a failed write.
+// forces). 0, or 1 for a null stream or record, a row count outside 0..BRANDLAST_MAX_ROWS
+// or a force that is not finite (nothing written: the reader refuses them), or a failed
+// write.
 int Write_Brandlasten(FILE *f, const BAUTEIL *b);
 // Reads a table block into new rows (results cleared): 0, or 1 for a missing or garbled
 // count, a negative count or one above BRANDLAST_MAX_ROWS, a name over 40 bytes, a force
@@ -90,15 +92,19 @@ int Read_Brandlasten(FILE *f, BAUTEIL *b);
 
 // The ".INP" data file: version, the record's blocks, "ACTIV_NADNAME" and the name of the
 // active national-annex set. The record must hold stored units. 0, or 1 for a null stream
-// or record or a failed write.
+// or record, a record that its reader would refuse (display units, a method or c/t switch
+// outside its values, a number that is not finite in any block, a row count outside
+// 0..BRANDLAST_MAX_ROWS; nothing is written then), or a failed write (the stream is
+// flushed first, so that a full disk shows here).
 int Write_Bauteil(FILE *f, const BAUTEIL *b);
 // Saves the ".INP" data file at path through the file-replace helper: the old file keeps
 // its bytes unless the whole new file was written. 0, or 1 on any failure.
 int Save_Bauteil_File(const char *path, const BAUTEIL *b);
 // Reads a data file into the record (reset first): 0, or 1 for a null stream or record, a
 // version below 2 or newer than BAUTEIL_FILE_VERSION, a block an owner cannot read, a
-// method other than 1 or 2, a c/t switch other than 0 or 1, a garbled table or text after
-// the table other than the annex key with a name. The named annex set is activated; a file
+// method other than 1 or 2, a c/t switch other than 0 or 1, a garbled table, a table
+// whose last line has no line end (a cut file), or text after the table other than one
+// whole line of the annex key with a name (its line end included) and white space. The named annex set is activated; a file
 // without the key activates the default set, and so does a set that is not known, with a
 // note on the message line. After a failure the record holds what was read so far: the
 // caller sets the defaults.

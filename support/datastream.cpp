@@ -9,9 +9,12 @@
 #include <cstring>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "host/host.h"
 #include "support/cp850.h"
 #include "support/shell.h"
+#include "support/support.h"
 #include "support/support_internal.h"
 
 namespace {
@@ -22,6 +25,8 @@ constexpr char kBlankByte = '\x8C';
 
 struct DatastreamState {
   FILE *writer = nullptr;
+  FILE_REPLACE file = {};  // the writer's file while it is a temporary file beside its target
+  bool replacing = false;  // the writer writes through the replace helper
   int write_failed = 0;
   bool reading = false;
   std::string data;  // the whole content of the reader
@@ -101,7 +106,12 @@ int Open_Data_Writer(const char *path) {
   Register_Support_Reset();
   Close_Data_Writer();
   if (!path) return 1;
-  g_ds.writer = std::fopen(path, "wb");
+  // A data file is replaced only when the whole new file was written; a device or a pipe
+  // is no file to keep and is written as it is.
+  struct stat st;
+  const bool stream_target = stat(path, &st) == 0 && (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode));
+  g_ds.replacing = !stream_target;
+  g_ds.writer = stream_target ? std::fopen(path, "wb") : Begin_File_Replace(&g_ds.file, path);
   g_ds.write_failed = 0;
   return g_ds.writer ? 0 : 1;
 }
@@ -109,8 +119,15 @@ int Open_Data_Writer(const char *path) {
 int Close_Data_Writer() {
   if (!g_ds.writer) return 0;
   int failed = g_ds.write_failed;
-  if (std::fclose(g_ds.writer) != 0) failed = 1;
+  if (!g_ds.replacing) {
+    if (std::fclose(g_ds.writer) != 0) failed = 1;
+  } else if (failed) {
+    Abort_File_Replace(&g_ds.file);  // the old file stays
+  } else {
+    failed = Commit_File_Replace(&g_ds.file);
+  }
   g_ds.writer = nullptr;
+  g_ds.replacing = false;
   g_ds.write_failed = 0;
   return failed;
 }
@@ -136,6 +153,10 @@ int Write_Data_Value(const void *value, int type) {
       const char *text = value ? static_cast<const char *>(value) : "";
       std::size_t n = std::strlen(text);
       if (n > kMaxText) n = kMaxText;
+      // The reader would turn a 0x8C of the text into a blank and the empty text's marker
+      // into "": such a text is refused rather than read back as another one.
+      if (std::memchr(text, kBlankByte, n) || (n == std::strlen(Empty_Marker()) && !std::memcmp(text, Empty_Marker(), n)))
+        return 1;
       char buf[kMaxText + 1];
       for (std::size_t k = 0; k < n; ++k) buf[k] = Is_Space(text[k]) ? kBlankByte : text[k];
       buf[n] = '\0';
@@ -262,7 +283,8 @@ int Seek_Data_Position(long position) {
 }
 
 void Reset_Datastream_State() {
-  Close_Data_Writer();
+  if (g_ds.writer && g_ds.replacing) Abort_File_Replace(&g_ds.file);  // nothing half written is put in place
+  else Close_Data_Writer();
   Close_Data_Reader();
   g_ds = DatastreamState{};
 }

@@ -5,9 +5,10 @@
 //     'd'  double, written " %e " (round trips hold to a relative 5e-7)
 //     'i'  int, written " %d "
 //     't'  text of at most 255 bytes (a longer one is cut), written " %s " with every
-//          blank or other white space as the byte 0x8C, which reads back as a blank
-//          (so a 0x8C of the text itself, 'î', also comes back as a blank); the empty
-//          text is written "!º$%&/()=?" and read back as "".
+//          blank or other white space as the byte 0x8C, which reads back as a blank;
+//          the empty text is written "!º$%&/()=?" and read back as "". A text that
+//          holds the byte 0x8C itself ('î') or is that marker would come back as
+//          another text: the writer refuses it.
 // A reader pushes the block's version with Read_Struct_Version and pops it with
 // End_Struct_Version; a field newer than its block is not in the file and gets its
 // default. Truncated or garbled input is a failure, never a garbage value.
@@ -18,17 +19,19 @@
 
 #include <cstddef>
 
-// Opens the writer on a new file (replacing an open writer): 0, or 1 when the file
-// cannot be created.
+// Opens the writer on a new file (closing an open writer first): 0, or 1 when the file
+// cannot be created. A file is written beside its target (support's replace helper) and
+// put in place by Close_Data_Writer; a device or a pipe is written directly.
 int Open_Data_Writer(const char *path);
-// Closes the writer: 0, or 1 when a write failed since it was opened or on closing.
+// Closes the writer: 0, or 1 when a write failed since it was opened or on closing; the
+// file is put in place only when nothing failed, else the old file keeps its bytes.
 int Close_Data_Writer();
 // Writes " %lf # Strukturversionsnummer" and a line end: 0, or non-zero on a write error
 // or without a writer.
 int Write_Struct_Version(double version);
 // Writes one value of type 'd' (double *), 'i' (int *) or 't' (const char *, null as
-// ""): 0, or non-zero on a write error, without a writer, for another type or a double
-// that is not finite (nothing is written then).
+// ""): 0, or non-zero on a write error, without a writer, for another type, a double that
+// is not finite or a text the reader would not give back (nothing is written then).
 int Write_Data_Value(const void *value, int type);
 // Ends a line: 0, or non-zero on a write error or without a writer.
 int Write_Data_Newline();

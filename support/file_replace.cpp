@@ -15,15 +15,49 @@
 
 namespace {
 
-// The path that is really replaced: a symbolic link is resolved so that the link itself
-// stays; anything else is taken as given.
+constexpr int kMaxLinks = 40;           // links followed before giving up (as the kernel does)
+constexpr std::size_t kMaxStem = 200;   // bytes of the target's name kept in the temporary name
+
+// The folder part of a path with its trailing '/', or "" for a bare name.
+std::string _Folder(const std::string &path) {
+  const std::size_t cut = path.rfind('/');
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+// The path that is really replaced: a chain of symbolic links is followed to its end, also
+// when that end does not exist yet, so that every link stays. An empty string when the
+// chain cannot be read or loops.
 std::string _Resolve_Target(const char *path) {
-  struct stat st;
-  if (lstat(path, &st) == 0 && S_ISLNK(st.st_mode)) {
+  std::string p = path;
+  for (int hop = 0; hop <= kMaxLinks; ++hop) {
+    struct stat st;
+    if (lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
     char buf[PATH_MAX];
-    if (realpath(path, buf)) return buf;
+    const ssize_t n = readlink(p.c_str(), buf, sizeof buf - 1);
+    if (n < 0) return std::string();
+    buf[n] = '\0';
+    p = buf[0] == '/' ? std::string(buf) : _Folder(p) + buf;
   }
-  return path;
+  return std::string();
+}
+
+// The temporary name beside the target: its name (cut so that the folder entry stays
+// short) and a unique tail for mkstemp.
+std::string _Temp_Pattern(const std::string &target) {
+  const std::string folder = _Folder(target);
+  const std::string name = target.substr(folder.size());
+  return folder + name.substr(0, kMaxStem) + ".tmpXXXXXX";
+}
+
+// Makes a rename just done lasting: the folder entry is synced too (best effort: the file
+// is in place whatever this says).
+void _Sync_Folder(const std::string &target) {
+  std::string folder = _Folder(target);
+  if (folder.empty()) folder = ".";
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
 }
 
 void _Clear(FILE_REPLACE *r) {
@@ -38,19 +72,22 @@ FILE *Begin_File_Replace(FILE_REPLACE *r, const char *path) {
   if (!r) return nullptr;
   _Clear(r);
   if (!path || !*path) return nullptr;
-  std::string target = _Resolve_Target(path);
+  const std::string target = _Resolve_Target(path);
+  if (target.empty()) return nullptr;
   struct stat st;
-  bool exists = stat(target.c_str(), &st) == 0;
+  const bool exists = stat(target.c_str(), &st) == 0;
   if (exists && !S_ISREG(st.st_mode)) return nullptr;  // a folder or a device is never replaced
-  std::string temp = target + ".tmpXXXXXX";
+  // A file its user may not write stays as it is, as it would when written in place.
+  if (exists && access(target.c_str(), W_OK) != 0) return nullptr;
+  std::string temp = _Temp_Pattern(target);
   if (target.size() + 1 > sizeof r->target || temp.size() + 1 > sizeof r->temp) return nullptr;
-  int fd = mkstemp(temp.data());
+  const int fd = mkstemp(temp.data());
   if (fd < 0) return nullptr;
   mode_t mode;
   if (exists) {
     mode = st.st_mode & 07777;
   } else {
-    mode_t mask = umask(0);
+    const mode_t mask = umask(0);
     umask(mask);
     mode = 0666 & ~mask;
   }
@@ -74,7 +111,8 @@ int Commit_File_Replace(FILE_REPLACE *r) {
   if (ok && fsync(fileno(f)) != 0) ok = false;
   if (std::fclose(f) != 0) ok = false;
   if (ok && std::rename(r->temp, r->target) != 0) ok = false;
-  if (!ok) unlink(r->temp);
+  if (ok) _Sync_Folder(r->target);
+  else unlink(r->temp);
   _Clear(r);
   return ok ? 0 : 1;
 }

@@ -13,6 +13,8 @@
 
 namespace {
 constexpr std::size_t kMaxPath = 260;
+// The longest ending a work-file name gets behind stem and suffix ("_TMP.XPR", ".clcbak").
+constexpr std::size_t kMaxEnding = SHELL_MAX_ENDING;
 struct ShellState {
   int refresh_mode = 0;
   std::string stem;
@@ -93,8 +95,11 @@ void Set_Refresh_Mode(int on) {
 }
 int Is_Refresh_Mode() { return g_shell.refresh_mode; }
 
+// True when every work-file name of the stem and suffix fits the path limit.
+static bool _Names_Fit(std::size_t stem, std::size_t suffix) { return stem + suffix + kMaxEnding <= kMaxPath; }
+
 int Set_Bauteil_Path(const char *stem) {
-  if (!stem || std::strlen(stem) > kMaxPath) return 0;
+  if (!stem || !_Names_Fit(std::strlen(stem), std::strlen(g_shell.suffix))) return 0;
   Register_Support_Reset();
   g_shell.stem = stem;
   return 1;
@@ -102,16 +107,22 @@ int Set_Bauteil_Path(const char *stem) {
 
 const char *Get_Bauteil_Path() { return g_shell.stem.c_str(); }
 
-void Set_File_Number(int number) {
+int Set_File_Number(int number) {
+  if (number < 0) return 0;
+  char suffix[sizeof g_shell.suffix];
+  std::snprintf(suffix, sizeof suffix, "_%02d", number);
+  if (!_Names_Fit(g_shell.stem.size(), std::strlen(suffix))) return 0;
   Register_Support_Reset();
   g_shell.file_number = number;
-  std::snprintf(g_shell.suffix, sizeof g_shell.suffix, "_%02d", number);
+  std::memcpy(g_shell.suffix, suffix, sizeof suffix);
+  return 1;
 }
 
 const char *Get_File_Number_Suffix() { return g_shell.suffix; }
 
 std::string Make_Bauteil_Filename(const char *ending) {
-  return g_shell.stem + g_shell.suffix + (ending ? ending : "");
+  std::string name = g_shell.stem + g_shell.suffix + (ending ? ending : "");
+  return name.size() <= kMaxPath ? name : std::string();
 }
 
 FILE *Open_Bauteil_File(const char *ending, const char *mode) {

@@ -28,15 +28,22 @@ int Check_File_Version(double read_version, double own_version, int mode);
 void Set_Refresh_Mode(int on);
 int Is_Refresh_Mode();
 
-// Member file stem (first command-line argument, at most 260 characters): 1 when stored,
-// 0 when refused (null or too long); the old stem then stays.
+// Work-file names (stem, suffix and ending) stay within the path limit of 260 bytes; the
+// stem and the work-file number are checked for the longest ending, of this many bytes.
+inline constexpr int SHELL_MAX_ENDING = 8;
+// Member file stem (first command-line argument): 1 when stored, 0 when refused (null, or
+// so long that stem, suffix and the longest ending pass 260 bytes); the old stem then
+// stays.
 int Set_Bauteil_Path(const char *stem);
 const char *Get_Bauteil_Path();
-void Set_File_Number(int number);
+// Work-file number: 1 when stored, 0 when refused (negative, or its suffix would make the
+// names too long for the stem); the old number then stays.
+int Set_File_Number(int number);
 // "_%02d" of the work-file number, in a static buffer.
 const char *Get_File_Number_Suffix();
 // Name of a work file of the member: the stem, the work-file suffix and ending (".INP" gives
-// "BSP1_01.INP"); a null ending gives the work-file stem itself.
+// "BSP1_01.INP"); a null ending gives the work-file stem itself; "" for a name that would
+// pass 260 bytes (an ending longer than SHELL_MAX_ENDING).
 std::string Make_Bauteil_Filename(const char *ending);
 // fopen of Make_Bauteil_Filename(ending) with mode; null when it cannot be opened or no
 // stem is set.

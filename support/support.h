@@ -163,15 +163,18 @@ int Seek_Keyword_Line(const char *keyword, FILE *file, int *value);
 // target's folder, which is flushed, checked, synced and closed, and only then renamed
 // over the target. On any failure the temporary file is removed and the target keeps its
 // old bytes (or stays absent). The new file takes the old file's permission bits (a new
-// one those of the umask); a symbolic link is followed, so the link stays and its target
-// is replaced.
+// one those of the umask); a chain of symbolic links is followed to its end (also to a
+// file that does not exist yet), so every link stays and the file it names is replaced.
+// A file that the user may not write is refused, as writing it in place would be. Hard
+// links are not kept: the other names keep the old content.
 struct FILE_REPLACE {
   FILE *stream;  // open for writing ("wb") between Begin and Commit/Abort, else null
   char target[4096];
   char temp[4096];
 };
 // Opens the temporary file beside path: its stream, or null when path is null, empty,
-// names a folder, or the folder is not writable (nothing is left behind then).
+// names a folder or a device, a file the user may not write, a link chain that loops,
+// or the folder is not writable (nothing is left behind then).
 FILE *Begin_File_Replace(FILE_REPLACE *r, const char *path);
 // Flushes, checks the stream for a write error, syncs, closes and renames the temporary
 // file over the target: 0, or 1 on any failure (temporary file removed, target unchanged).

@@ -2,8 +2,10 @@
 // kind, built-in and referring lines, and the reader's and writer's refusals.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "analysis/masque.h"
@@ -200,6 +202,76 @@ TEST(MasqueFile, WriterRefusesUnreadableMasks) {
   m = Rectangle();
   Get_Masque_Knoten(m, 1)->header.nummer = 2;
   check(m, "running number twice");
+}
+
+// Numbers the reader refuses, a reference factor whose " %lf" text is longer than a token,
+// and group weights and initial strain planes, which the format cannot hold: the writer
+// refuses them before its first byte. A buffered write to a full device fails.
+TEST(MasqueFile, WriterRefusesWhatTheFormatCannotHold) {
+  const double nan = std::nan(""), inf = HUGE_VAL;
+  // The rectangle with a second line referring to the first, a point group, a circle and a
+  // line group on it.
+  auto full_mask = []() {
+    MASQUE *m = Rectangle();
+    SPANNUNGSDEHNUNGSLINIE *first = Get_Masque_Spannungsdehnungslinie(m, 0);
+    SPANNUNGSDEHNUNGSLINIE *second = Create_Masque_Spannungsdehnungslinie(2, 2, "Zweite", first->param);
+    Set_Masque_Spannungsdehnungslinie_Extern(second, first, 0.5);
+    Add_Masque_Spannungsdehnungslinie(m, second);
+    MASQUE_GRUPPE *points = Create_Masque_Punktgruppe(2, second);
+    Add_Masque_Punkt(points, Get_Masque_Knoten(m, 2), 3.0e-4);
+    Add_Masque_Gruppe(m, points);
+    Add_Masque_Gruppe(m, Create_Masque_Kreis(3, first, Get_Masque_Knoten(m, 0), 0.01));
+    MASQUE_GRUPPE *walls = Create_Masque_Liniengruppe(4, first);
+    Add_Masque_Linie(walls, Get_Masque_Kante(m, 1), 0.008);
+    Add_Masque_Gruppe(m, walls);
+    return m;
+  };
+  const struct {
+    const char *name;
+    std::function<void(MASQUE *)> spoil;
+  } cases[] = {
+      {"node y", [=](MASQUE *m) { Get_Masque_Knoten(m, 3)->y = nan; }},
+      {"edge rise", [=](MASQUE *m) { Get_Masque_Kante(m, 2)->stich = inf; }},
+      {"line parameter", [=](MASQUE *m) { Get_Masque_Spannungsdehnungslinie(m, 0)->param[4] = nan; }},
+      {"reference factor", [=](MASQUE *m) { Get_Masque_Spannungsdehnungslinie(m, 1)->extern_faktor = inf; }},
+      {"reference factor of 57 digits", [](MASQUE *m) { Get_Masque_Spannungsdehnungslinie(m, 1)->extern_faktor = -1e56; }},
+      {"point area", [=](MASQUE *m) { Get_Masque_Punkt(Get_Masque_Gruppe(m, 1), 0)->flaeche = nan; }},
+      {"circle radius", [=](MASQUE *m) { Get_Masque_Gruppe(m, 2)->radius = -inf; }},
+      {"wall thickness", [=](MASQUE *m) { Get_Masque_Linie(Get_Masque_Gruppe(m, 3), 0)->dicke = nan; }},
+      {"built-in line with parameters of its own", [](MASQUE *m) {
+         SPANNUNGSDEHNUNGSLINIE *l = Clone_Masque_Spannungsdehnungslinie(Get_Builtin_Spannungsdehnungslinie("B25"));
+         l->param[1] *= 1.5;
+         Add_Masque_Spannungsdehnungslinie(m, l);
+       }},
+      {"group weight", [](MASQUE *m) { Get_Masque_Gruppe(m, 0)->gewicht.gewicht = 1.35; }},
+      {"group weight flag", [](MASQUE *m) { Get_Masque_Gruppe(m, 3)->gewicht.flags = 1; }},
+      {"active strain plane", [](MASQUE *m) { Get_Masque_Gruppe(m, 1)->vordehnung = {0.001, 0, 0, MASQUE_VORDEHNUNG_AKTIV, 0}; }},
+      {"strain plane slope", [](MASQUE *m) { Get_Masque_Gruppe(m, 2)->vordehnung.c = 0.5; }},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    MASQUE *m = full_mask();
+    int rc = 0;
+    ASSERT_NE(Write(m, &rc), "");
+    ASSERT_EQ(rc, 1);
+    c.spoil(m);
+    EXPECT_EQ(Write(m, &rc), "");
+    EXPECT_EQ(rc, 0);
+    Destroy_Masque_Querschnitt(m);
+  }
+  MASQUE *m = full_mask();
+  Get_Masque_Spannungsdehnungslinie(m, 1)->extern_faktor = -1e54;  // 55 digits: still a token
+  int rc = 0;
+  MASQUE *back = Read(Write(m, &rc));
+  EXPECT_EQ(rc, 1);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(Get_Masque_Spannungsdehnungslinie(back, 1)->extern_faktor, -1e54);
+  Destroy_Masque_Querschnitt(back);
+  FILE *full = std::fopen("/dev/full", "w");
+  ASSERT_NE(full, nullptr);
+  EXPECT_EQ(Write_Masque_Querschnitt(full, m), 0);  // buffered: only the flush sees it
+  std::fclose(full);
+  Destroy_Masque_Querschnitt(m);
 }
 
 // The dump lists headers as "name id (number, Rrefs)", edges by their nodes' ids.

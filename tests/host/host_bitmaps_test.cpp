@@ -227,6 +227,7 @@ TEST_F(HostBitmaps, PngReadBackEqualsTheCanvas) {
   EXPECT_EQ(Host_Write_Png((dir / "no-such-folder" / "x.png").string().c_str()), 1);
   EXPECT_EQ(Host_Save_Bitmap((dir / "no-such-folder" / "x.bmp").string().c_str(), 0, 0, 9, 9), 1);
   EXPECT_EQ(Host_Save_Bitmap((dir / "off.bmp").string().c_str(), 2000, 0, 2100, 9), 1);  // off the screen
+  EXPECT_EQ(Host_Save_Bitmap("/dev/full", 0, 0, 3, 2), 1);  // a buffered write that fails on closing
 }
 
 }  // namespace

@@ -3,10 +3,14 @@
 // reader: it reads what is written and names every departure.
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "host/host.h"
+#include "common/file_cap.h"
 #include "host/oli_layout.h"
 #include "support/support.h"
 #include "tests/print/print_test_util.h"
@@ -27,6 +31,55 @@ TEST(PrintList, EveryTextWriterIgnoresANullStream) {
   OLI_reserveSpaceCM(nullptr, 16.0);
   EXPECT_EQ(2, Close_Druckliste(nullptr) + Oliplot_Begin_Grafic(nullptr, 0, 100, 200, 0, 1, 1, 0, 0));
   EXPECT_TRUE(!Oliplot_Stream() && !Open_Druckliste(nullptr) && !Open_Druckliste("/nonexistent-folder/x.oli"));
+}
+
+// A full disk while the list and the plot file are written: both closes fail and the old
+// files keep their bytes, with no temporary file left; an unclosed plot file dropped by a
+// reset leaves its old file too. With room again the same writing replaces both.
+TEST(PrintList, FailedWritesKeepTheOldListAndPlotFile) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("pf_print_full_" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string list = (dir / "BSP1_01.OLI").string(), plot = (dir / "BSP10001.SPF").string();
+  auto write = [&](bool close_plot) {
+    FILE *f = Open_Druckliste(list.c_str());
+    EXPECT_NE(f, nullptr);
+    EXPECT_EQ(0, Oliplot_Open_Plot_File(plot.c_str()));
+    Oliplot_Begin_Grafic(f, 0, 100, 200, 0, 1, 1, 0, 0);
+    for (int k = 0; k < 400; ++k) Oliplot_Line(k, 0, k, 100);
+    Oliplot_End_Grafic(f);
+    for (int k = 0; k < 400; ++k) Oli_Printf(f, "Zeile %d\n", k);
+    return std::vector<int>{close_plot ? Oliplot_Close_Plot_File() : (Reset_Print_For_Tests(), -1),
+                            Close_Druckliste(f)};
+  };
+  const struct {
+    const char *name;
+    bool cap, close_plot;
+    std::vector<int> rc;
+  } cases[] = {{"full disk", true, true, {1, 1}}, {"plot file dropped", false, false, {-1, 0}}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    Reset_Print_For_Tests();
+    test_files::Put(list, "old list\n");
+    test_files::Put(plot, "old plot\n");
+    std::vector<int> rc;
+    {
+      std::unique_ptr<test_files::FileSizeCap> cap;
+      if (c.cap) cap = std::make_unique<test_files::FileSizeCap>(1024);
+      rc = write(c.close_plot);
+    }
+    EXPECT_EQ(rc, c.rc);
+    EXPECT_EQ(test_files::Slurp(plot), "old plot\n");
+    EXPECT_EQ(test_files::Slurp(list) == "old list\n", c.rc[1] == 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2) << "a temporary file was left";
+  }
+  Reset_Print_For_Tests();
+  EXPECT_EQ(write(true), (std::vector<int>{0, 0}));
+  EXPECT_TRUE(Read_Bytes(plot).starts_with("kelm-ZadaDade") && Read_Bytes(plot).ends_with("*EOI\n"));
+  EXPECT_TRUE(Read_Bytes(list).ends_with("Zeile 399\n#END_OF_TEXT\n"));
+  Reset_Print_For_Tests();
+  fs::remove_all(dir);
 }
 
 TEST(PrintList, PrintfReportsAFailedWrite) {

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -108,6 +110,58 @@ TEST_F(ProfilFile, DefaultProfileBlockIsByteExactAndWriteFailuresReport) {
   uselocale(old);
   freelocale(de);
   EXPECT_DOUBLE_EQ(b_.grade.betaw, 0.8);
+}
+
+// A block its reader would refuse is not written: every number of the block that is not
+// finite, of every kind; the grade's own numbers fail through its writer. A buffered write
+// to a full device fails at once.
+TEST_F(ProfilFile, WriterRefusesNumbersTheReaderRefuses) {
+  const double nan = std::nan(""), inf = HUGE_VAL;
+  PROFIL_NODE nodes[5] = {};
+  PROFIL_LINE lines[3] = {};
+  const struct {
+    const char *name;
+    std::function<void(PROFIL *)> spoil;
+    bool nothing_written;
+  } cases[] = {
+      {"height", [=](PROFIL *p) { p->h = nan; }, true},
+      {"bottom flange", [=](PROFIL *p) { p->t_fu = -inf; }, true},
+      {"weld throat", [=](PROFIL *p) { p->a_u = nan; }, true},
+      {"second radius", [=](PROFIL *p) { p->r_2 = inf; }, true},
+      {"overhang", [=](PROFIL *p) { p->ue_u = nan; }, true},
+      {"node z", [=](PROFIL *p) { p->nodes[4].z = nan; }, true},
+      {"node sagitta", [=](PROFIL *p) { p->nodes[0].s_p = inf; }, true},
+      {"line end thickness", [=](PROFIL *p) { p->lines[2].d_e = nan; }, true},
+      {"line fillet", [=](PROFIL *p) { p->lines[0].r_er = -inf; }, true},
+      {"imported perimeter", [=](PROFIL *p) { p->imported[PROFIL_IMP_U] = nan; }, true},
+      {"grade strength", [=](PROFIL *p) { p->grade.fy_80 = nan; }, false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    Reset_Profil(&a_);
+    a_.kind = PROFIL_KIND_QUER;  // every field is written
+    Init_Material_Data(&a_.grade);
+    a_.nodes = nodes, a_.node_count = 5;
+    a_.lines = lines, a_.line_count = 3;
+    int rc = -1;
+    ASSERT_FALSE(Written(a_, &rc).empty());
+    ASSERT_EQ(rc, 0);
+    c.spoil(&a_);
+    const std::string text = Written(a_, &rc);
+    EXPECT_EQ(rc, 1);
+    if (c.nothing_written) {
+      EXPECT_EQ(text, "");
+    }
+    a_.nodes = nullptr, a_.node_count = 0;
+    a_.lines = nullptr, a_.line_count = 0;
+    for (auto &n : nodes) n = PROFIL_NODE{};
+    for (auto &l : lines) l = PROFIL_LINE{};
+  }
+  ASSERT_EQ(Set_Default_Profil(&a_), 0);
+  FILE *full = std::fopen("/dev/full", "w");
+  ASSERT_NE(full, nullptr);
+  EXPECT_EQ(Write_Profil(full, &a_), 1);  // buffered: only the flush sees the full device
+  std::fclose(full);
 }
 
 TEST_F(ProfilFile, ChannelIsTakenOverWrittenAndReadBack) {

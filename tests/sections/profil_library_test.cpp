@@ -1,10 +1,14 @@
 // Profile library: the built file against its CSV, lookups, bad files, host programs.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,6 +16,7 @@
 #include "host/host.h"
 #include "sections/sections.h"
 #include "sections/sections_internal.h"
+#include "support/cp850.h"
 #include "tests/common/en10365_rows.h"
 
 namespace {
@@ -267,6 +272,51 @@ TEST_F(SectionsLibraryFile, MissingOrTruncatedFileGivesNoProfile) {
   EXPECT_STREQ(Get_Profil_Library_Path(), PF_DATA_DIR "/PROFIL");
 }
 
+// A library that cannot serve is named on the message line, once per file read: missing,
+// a folder, cut, empty, more than 16 MiB (exactly 16 MiB is read, and then rejected for its
+// records); a good library says nothing.
+TEST_F(SectionsLibraryFile, UnusableLibraryIsNamedOnTheMessageLine) {
+  const std::string file = dir_ + "/PROFIL";
+  std::vector<unsigned char> good = Record("IPE100", 0, 10.0f);
+  auto sized = [&](off_t bytes) {
+    Write({});
+    ASSERT_EQ(truncate(file.c_str(), bytes), 0);
+  };
+  const struct {
+    const char *name;
+    std::function<void()> make;
+    const char *said;  // the end of the line after the path, null for no message
+  } cases[] = {
+      {"missing", [] {}, "nicht vorhanden."},
+      {"a folder", [&] { ASSERT_EQ(mkdir(file.c_str(), 0755), 0); }, "nicht lesbar."},
+      {"cut", [&] { Write(std::vector<unsigned char>(good.begin(), good.end() - 1)); }, "unvollständig oder beschädigt."},
+      {"empty", [&] { Write({}); }, "unvollständig oder beschädigt."},
+      {"16 MiB", [&] { sized(16 << 20); }, "unvollständig oder beschädigt."},
+      {"16 MiB and a record", [&] { sized((16 << 20) + 160); }, "größer als 16 MiB."},
+      {"good", [&] { Write(good); }, nullptr},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    Reset_Sections_For_Tests();
+    Host_Reset();
+    std::remove(file.c_str());
+    rmdir(file.c_str());
+    c.make();
+    EXPECT_EQ(Count_Profil_Library_Records(), c.said ? 0 : 1);
+    EXPECT_EQ(Count_Profil_Library_Records(), c.said ? 0 : 1);  // not read again: one message
+    std::vector<std::string> lines;
+    for (const HOST_MESSAGE &m : Host_Messages()) lines.push_back(std::to_string(m.kind) + " " + Cp850_To_Utf8(m.text));
+    if (!c.said) {
+      EXPECT_TRUE(lines.empty()) << lines[0];
+      continue;
+    }
+    const std::string want = "2 ^bHINWEIS: Profilbibliothek \"" + file + "\" " + c.said;
+    EXPECT_EQ(lines, std::vector<std::string>{want});
+  }
+  rmdir(file.c_str());
+  Host_Reset();
+}
+
 // One bad record spoils the whole file: unprintable or blank names, garbage after the
 // terminating NUL, an empty name, a non-finite value.
 TEST_F(SectionsLibraryFile, BadRecordRejectsTheWholeFile) {
@@ -314,18 +364,24 @@ TEST(SectionsHostPrograms, ProfileManagerCommandLine) {
   setenv("EXEC", "/opt/host", 1);
   char line[200];
   EXPECT_GT(Build_Profilmanager_Command(line, sizeof line), 0);
-  EXPECT_STREQ(line, "/opt/host/Sulpent.exe TRANSFER");
+  EXPECT_STREQ(line, "'/opt/host/Sulpent.exe' 'TRANSFER'");
   Set_Profilmanager_Default("HE 280 A");
   Set_Profilmanager_Filter("LDURKTZ");
   Build_Profilmanager_Command(line, sizeof line);
-  EXPECT_STREQ(line, "/opt/host/Sulpent.exe TRANSFER DEFAULT=HE~280~A FILTER=LDURKTZ");
+  EXPECT_STREQ(line, "'/opt/host/Sulpent.exe' 'TRANSFER' 'DEFAULT=HE~280~A' 'FILTER=LDURKTZ'");
   char tiny[8];
   EXPECT_EQ(Build_Profilmanager_Command(tiny, sizeof tiny), static_cast<int>(std::strlen(line)));
-  EXPECT_STREQ(tiny, "/opt/ho");
+  EXPECT_STREQ(tiny, "'/opt/h");
+  // A folder with a blank and a filter with a quote stay one argument each.
+  setenv("EXEC", "/opt/my host", 1);
+  Set_Profilmanager_Filter("L; rm 'x'");
+  Build_Profilmanager_Command(line, sizeof line);
+  EXPECT_STREQ(line, "'/opt/my host/Sulpent.exe' 'TRANSFER' 'DEFAULT=HE~280~A' 'FILTER=L; rm '\\''x'\\'''");
+  setenv("EXEC", "/opt/host", 1);
   Set_Profilmanager_Default(nullptr);
   Set_Profilmanager_Filter("");
   Build_Profilmanager_Command(line, sizeof line);
-  EXPECT_STREQ(line, "/opt/host/Sulpent.exe TRANSFER");
+  EXPECT_STREQ(line, "'/opt/host/Sulpent.exe' 'TRANSFER'");
   EXPECT_EQ(Run_Profilmanager(), nullptr);  // not installed: nothing started
   unsetenv("EXEC");
   Reset_Sections_For_Tests();

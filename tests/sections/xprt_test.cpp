@@ -2,13 +2,16 @@
 // save files, and the start of R7-PLAX.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "host/host.h"
+#include "common/file_cap.h"
 #include "sections/sections.h"
 #include "support/shell.h"
 
@@ -164,6 +167,63 @@ TEST_F(SectionsXprt, RunQuerImportNeedsTheProgram) {
   EXPECT_EQ(answer->object_type, 2);
   EXPECT_EQ(Run_QUER_Import(2, nullptr), nullptr);  // no answer without a section
   unsetenv("EXEC");
+}
+
+// A full disk or a value the reader would refuse never costs the old file: each writer of
+// the section files fails and leaves the old bytes; with room again the same calls replace
+// them.
+TEST_F(SectionsXprt, FailedWritesKeepTheOldFiles) {
+  Set_XPRT_Filename("EXCH.XPR");
+  const std::string xpr = Get_XPRT_Path(), grq = (dir_ / "MEM.GRQ").string(), qin = (dir_ / "MEM.QIN").string();
+  const XPRT_REQUEST good = {"Blech", 14, 3, 2, Node, Line, Values};
+  QIMPORT_ENTRY *e = Write_XPRT_File(&good);
+  ASSERT_NE(e, nullptr);
+  Add_QImport_Reference(e, +1);
+  ASSERT_EQ(Set_QImport_Files(grq.c_str(), qin.c_str()), 1);
+  static XPRT_NODE bad_node;
+  static XPRT_LINE bad_line;
+  auto node_or_bad = [](int k, XPRT_NODE *out) { return k == 1 ? (*out = bad_node, 1) : Node(k, out); };
+  auto line_or_bad = [](int k, XPRT_LINE *out) { return k == 1 ? (*out = bad_line, 1) : Line(k, out); };
+  const XPRT_REQUEST bad_nodes = {"Blech", 14, 3, 2, node_or_bad, Line, nullptr};
+  const XPRT_REQUEST bad_lines = {"Blech", 14, 3, 2, Node, line_or_bad, nullptr};
+  const double nan = std::nan(""), inf = HUGE_VAL;
+  struct Case {
+    const char *name;
+    bool cap;
+    XPRT_NODE node;
+    XPRT_LINE line;
+    int (*call)(const XPRT_REQUEST *, const XPRT_REQUEST *, const XPRT_REQUEST *);
+  } cases[] = {
+      {"save and input file, full disk", true, {}, {}, [](auto, auto, auto) { return Save_QImport_Sections(); }},
+      {"input file, full disk", true, {}, {}, [](auto, auto, auto) { return Write_QUER_EIN(); }},
+      {"exchange file, full disk", true, {}, {}, [](auto g, auto, auto) { return Write_XPRT_File(g) ? 0 : 1; }},
+      {"exchange file, NaN y", false, {2, nan, 1.0}, {}, [](auto, auto n, auto) { return Write_XPRT_File(n) ? 0 : 1; }},
+      {"exchange file, infinite z", false, {2, 1.0, -inf}, {}, [](auto, auto n, auto) { return Write_XPRT_File(n) ? 0 : 1; }},
+      {"exchange file, NaN thickness", false, {}, {2, 2, 3, 0, 1.0, nan, 0, {0, 0}, 0, 0, 0, 0},
+       [](auto, auto, auto l) { return Write_XPRT_File(l) ? 0 : 1; }},
+      {"exchange file, infinite fillet", false, {}, {2, 2, 3, 0, 1.0, 1.0, 0, {0, 0}, 0, 0, 0, inf},
+       [](auto, auto, auto l) { return Write_XPRT_File(l) ? 0 : 1; }},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const std::string *p : {&xpr, &grq, &qin}) test_files::Put(*p, "old " + *p + "\n");
+    bad_node = c.node;
+    bad_line = c.line;
+    int rc;
+    {
+      std::unique_ptr<test_files::FileSizeCap> cap;
+      if (c.cap) cap = std::make_unique<test_files::FileSizeCap>(16);
+      rc = c.call(&good, &bad_nodes, &bad_lines);
+    }
+    EXPECT_EQ(rc, 1);
+    for (const std::string *p : {&xpr, &grq, &qin}) EXPECT_EQ(test_files::Slurp(*p), "old " + *p + "\n") << *p;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3) << "a temporary file was left";
+    if (!c.cap) continue;
+    EXPECT_EQ(c.call(&good, &bad_nodes, &bad_lines), 0);  // room again: replaced
+    bool replaced = false;
+    for (const std::string *p : {&xpr, &grq, &qin}) replaced |= test_files::Slurp(*p) != "old " + *p + "\n";
+    EXPECT_TRUE(replaced);
+  }
 }
 
 }  // namespace

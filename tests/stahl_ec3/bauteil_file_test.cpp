@@ -1,13 +1,20 @@
 // The member record, its data file and the example member "BSP1".
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <functional>
+#include <memory>
 #include <string>
 
+#include "common/file_cap.h"
 #include "host/host.h"
 #include "nad/nad.h"
 #include "stahl_ec3/stahl_ec3.h"
@@ -173,6 +180,100 @@ TEST_F(BauteilFile, ExampleBsp1ReadsBackAsWritten) {
   std::string label;
   std::ifstream txt(Make_Stem_Prefix_Filename("_01.TXT"));
   EXPECT_TRUE(std::getline(txt, label) && label.rfind("Beispiel BSP1", 0) == 0);
+}
+
+// Every proper prefix of the example fails but the one that ends with the line end of the
+// table's last row (the default set); a whole file with other line ends reads, text after
+// the set line does not.
+TEST_F(BauteilFile, EveryCutOfTheExampleFailsButAfterTheTable) {
+  const std::string text = test_files::Slurp(Make_Bauteil_Filename(".INP"));
+  const std::size_t table_end = text.find("ACTIV_NADNAME");
+  ASSERT_NE(table_end, std::string::npos);
+  int read = 0;
+  for (std::size_t n = 0; n < text.size(); ++n) {
+    Set_Active_NAD(NAD_GERMANY_NAME);
+    const int rc = Read(text.substr(0, n), &b_);
+    EXPECT_EQ(rc, n == table_end ? 0 : 1) << "prefix of " << n << " bytes: ..." << text.substr(n > 20 ? n - 20 : 0, 20);
+    read += rc == 0;
+  }
+  EXPECT_EQ(read, 1);
+  ASSERT_EQ(Read(text.substr(0, table_end), &b_), 0);
+  EXPECT_STREQ(Get_Active_NAD_Name(), NAD_DEFAULT_NAME);
+  ASSERT_EQ(b_.brandlast_count, 3);
+  EXPECT_EQ(b_.brandlasten[2].M_y, 250.0);
+  std::string crlf;
+  for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const struct {
+    std::string text;
+    int rc;
+  } cases[] = {{text, 0},         {crlf, 0},           {text + "\n \n", 0}, {text + "x\n", 1},
+               {text + "ACTIV_NADNAME Deutschland\n", 1}, {text.substr(0, table_end) + "ACTIV_NADNAME\nDeutschland\n", 1},
+               {text.substr(0, table_end) + "\n\n", 0},   {text.substr(0, table_end - 1) + " \t\n", 0}};
+  for (const auto &c : cases) EXPECT_EQ(Read(c.text, &b_), c.rc) << c.text.substr(table_end > 10 ? table_end - 10 : 0);
+}
+
+// What the reader refuses is not written: Write_Bauteil writes nothing and the save keeps
+// the old file, as it does on a full disk.
+TEST_F(BauteilFile, RefusedRecordsAndFullDisksKeepTheOldFile) {
+  const std::string path = testing::TempDir() + "bauteil_refused_" + std::to_string(getpid()) + ".INP";
+  const double nan = std::nan(""), inf = HUGE_VAL;
+  ASSERT_EQ(Alloc_Brandlasten(&a_, 2), 0);
+  const struct {
+    const char *name;
+    std::function<void(BAUTEIL *)> spoil;
+  } cases[] = {
+      {"NaN force", [=](BAUTEIL *b) { b->brandlasten[1].N = nan; }},
+      {"infinite bimoment", [=](BAUTEIL *b) { b->brandlasten[0].B = -inf; }},
+      {"NaN profile height", [=](BAUTEIL *b) { b->profil.h = nan; }},
+      {"infinite web", [=](BAUTEIL *b) { b->profil.t_w = inf; }},
+      {"NaN imported value", [=](BAUTEIL *b) { b->profil.kind = PROFIL_KIND_QUER, b->profil.imported[3] = nan; }},
+      {"NaN grade strength", [=](BAUTEIL *b) { b->material.fy_40 = nan; }},
+      {"infinite E of the second grade", [=](BAUTEIL *b) { b->material_2.E = inf; }},
+      {"NaN strength of the profile's grade", [=](BAUTEIL *b) { b->profil.grade.fu_80 = nan; }},
+      {"NaN safety factor", [=](BAUTEIL *b) { b->safety.gamma_M_fi = nan; }},
+      {"screen units", [](BAUTEIL *b) { b->method = BAUTEIL_METHOD_PLASTIC, Hand_Bauteil_to_Editors(b); }},
+      {"method 3", [](BAUTEIL *b) { b->method = 3; }},
+      {"c/t switch 2", [](BAUTEIL *b) { b->ct_check = 2; }},
+      {"rows beyond the limit", [](BAUTEIL *b) { b->brandlast_count = BRANDLAST_MAX_ROWS + 1; }},
+      {"full disk", nullptr},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    BAUTEIL spoilt{};
+    ASSERT_EQ(Set_Bauteil_Defaults(&spoilt), 0);
+    ASSERT_EQ(Alloc_Brandlasten(&spoilt, 2), 0);
+    const int rows = spoilt.brandlast_count;
+    if (c.spoil) {
+      c.spoil(&spoilt);
+      char *buf = nullptr;
+      size_t len = 0;
+      FILE *m = open_memstream(&buf, &len);
+      EXPECT_EQ(Write_Bauteil(m, &spoilt), 1);
+      std::fclose(m);
+      EXPECT_EQ(len, 0u) << "a refused record wrote " << std::string(buf, len);
+      std::free(buf);
+    }
+    test_files::Put(path, "old member\n");
+    {
+      std::unique_ptr<test_files::FileSizeCap> cap;
+      if (!c.spoil) cap = std::make_unique<test_files::FileSizeCap>(100);
+      EXPECT_EQ(Save_Bauteil_File(path.c_str(), &spoilt), 1);
+    }
+    EXPECT_EQ(test_files::Slurp(path), "old member\n");
+    spoilt.brandlast_count = rows;
+    Reset_Bauteil(&spoilt);
+  }
+  EXPECT_EQ(Save_Bauteil_File(path.c_str(), &a_), 0);
+  EXPECT_EQ(test_files::Slurp(path), Written(a_));
+  std::remove(path.c_str());
+}
+
+// A buffered write to a full device shows in the result, not only when the file is closed.
+TEST_F(BauteilFile, BufferedWriteToAFullDeviceFails) {
+  FILE *full = std::fopen("/dev/full", "w");
+  if (!full) GTEST_SKIP() << "/dev/full is missing";
+  EXPECT_EQ(Write_Bauteil(full, &a_), 1);
+  std::fclose(full);
 }
 
 }  // namespace

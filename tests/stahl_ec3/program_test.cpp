@@ -52,6 +52,7 @@ TEST_F(MemberRun, ExitCodesOfTheStartUp) {
       {"EXEC empty", "", "x", 5, 0, "", "EXEC"},
       {"no private path", "x", nullptr, 5, 0, "", "YRMPRIVATE"},
       {"stem of 261 characters", "x", "x", 5, 0, "", "260"},
+      {"negative work-file number", "x", "x", 5, 0, "", "work-file number -1"},
       {"refresh", "x", "x", 5, 1, "", ""},
   };
   for (const auto &c : cases) {
@@ -60,7 +61,8 @@ TEST_F(MemberRun, ExitCodesOfTheStartUp) {
     c.exec ? setenv("EXEC", c.exec, 1) : unsetenv("EXEC");
     c.priv ? setenv("YRMPRIVATE", c.priv, 1) : unsetenv("YRMPRIVATE");
     const std::string stem = std::strcmp(c.err, "260") == 0 ? std::string(261, 'S') : Stem();
-    std::vector<std::string> args = {"stahl_ec3", stem, "0", "1", "1", "-refresh"};
+    const char *number = std::strstr(c.err, "number") ? "-1" : "1";
+    std::vector<std::string> args = {"stahl_ec3", stem, "0", number, "1", "-refresh"};
     args.resize(c.args + 1);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();

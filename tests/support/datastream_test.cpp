@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -7,9 +8,11 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "common/file_cap.h"
 #include "host/host.h"
 #include "support/shell.h"
 #include "support/support.h"
@@ -258,4 +261,59 @@ TEST_F(DataStream, WriterAndReaderFailures) {
       EXPECT_EQ(Close_Data_Writer(), 1) << n;
     }
   }
+}
+
+// A text the reader would give back as another text is refused and nothing is written;
+// every other text comes back as it was (cut to 255 bytes).
+TEST_F(DataStream, TextsThatWouldReadBackOtherwiseAreRefused) {
+  const std::string marker = "!º$%&/()=?"_cp, i_circ = "î"_cp;
+  std::string long_text(300, 'l');
+  long_text[280] = i_circ[0];  // beyond the cut: not written, so no refusal
+  const struct {
+    std::string text;
+    int rc;
+  } cases[] = {{i_circ, 1}, {"Stahl" + i_circ + "ger", 1}, {marker, 1}, {"a b\tc", 0},
+               {"", 0},     {marker + "x", 0},               {long_text, 0}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.text);
+    ASSERT_EQ(Open_Data_Writer(path_.c_str()), 0);
+    EXPECT_EQ(Write_Data_Value(c.text.c_str(), 't') != 0, c.rc == 1);
+    ASSERT_EQ(Close_Data_Writer(), 0);
+    if (c.rc) {
+      EXPECT_EQ(File_Content(), "");
+      continue;
+    }
+    ASSERT_EQ(Open_Data_Reader(path_.c_str()), 0);
+    char back[256];
+    ASSERT_EQ(Read_Data_Value(back, 't', 0, nullptr), 0);
+    std::string want = c.text.substr(0, 255);
+    for (char &ch : want)
+      if (ch == '\t') ch = ' ';
+    EXPECT_EQ(back, want);
+  }
+}
+
+// A data file that cannot be written whole (a full disk, a writer never closed) leaves the
+// old file; a good write replaces it and keeps its permission bits.
+TEST_F(DataStream, FailedWriterKeepsTheOldFile) {
+  const std::string big(255, 'z');
+  for (int kind = 0; kind < 3; ++kind) {
+    SCOPED_TRACE(kind == 0 ? "full disk" : kind == 1 ? "reset while open" : "good write");
+    test_files::Put(path_, "old\n");
+    ASSERT_EQ(Open_Data_Writer(path_.c_str()), 0);
+    int rc;
+    {
+      std::unique_ptr<test_files::FileSizeCap> cap;
+      if (kind == 0) cap = std::make_unique<test_files::FileSizeCap>(100);
+      Write_Struct_Version(1.0);
+      for (int k = 0; k < 40; ++k) Write_Data_Value(big.c_str(), 't');
+      if (kind == 1) Reset_Support_For_Tests();
+      rc = Close_Data_Writer();
+    }
+    EXPECT_EQ(rc, kind == 0 ? 1 : 0);
+    EXPECT_EQ(File_Content() == "old\n", kind < 2);
+  }
+  struct stat st;
+  ASSERT_EQ(stat(path_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);  // mkstemp's mode, kept
 }

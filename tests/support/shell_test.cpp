@@ -100,10 +100,36 @@ TEST_F(ShellHelpers, MemberFileStemIsRefusedWhenTooLong) {
   EXPECT_STREQ(Get_Bauteil_Path(), "");
   ASSERT_EQ(Set_Bauteil_Path("/proj/P001/B0017"), 1);
   EXPECT_STREQ(Get_Bauteil_Path(), "/proj/P001/B0017");
-  std::string longest(260, 'x'), too_long(261, 'y');
+  // Stem, suffix "_00" and the longest ending (8 bytes) fit 260 bytes: a stem of 249.
+  std::string longest(249, 'x'), too_long(250, 'y');
   EXPECT_EQ((std::vector<int>{Set_Bauteil_Path(longest.c_str()), Set_Bauteil_Path(too_long.c_str())}),
             (std::vector<int>{1, 0}));  // in order
   EXPECT_EQ(Get_Bauteil_Path(), longest);  // the old stem stays, never a cut one
+}
+
+// The whole work-file name stays within 260 bytes whatever the stem and the number: a
+// number whose suffix is too long for the stem, and a negative one, are refused.
+TEST_F(ShellHelpers, WorkFileNamesStayWithinThePathLimit) {
+  const struct {
+    int stem, number;
+    int stem_ok, number_ok;
+  } cases[] = {{249, 99, 1, 1}, {249, 100, 1, 0}, {248, 100, 1, 1}, {248, 1000, 1, 0},
+               {10, -1, 1, 0},  {10, 123456, 1, 1}, {250, 5, 0, 1}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "stem of " << c.stem << ", number " << c.number);
+    Reset_Shell_For_Tests();
+    const std::string stem(c.stem, 's');
+    EXPECT_EQ(Set_Bauteil_Path(stem.c_str()), c.stem_ok);
+    EXPECT_EQ(Set_File_Number(c.number), c.number_ok);
+    EXPECT_EQ(Get_File_Number_Suffix(), c.number_ok ? "_" + std::string(c.number < 10 ? "0" : "") + std::to_string(c.number)
+                                                    : std::string("_00"));
+    const std::string inp = Make_Bauteil_Filename(".INP"), tmp = Make_Bauteil_Filename("_TMP.XPR");
+    EXPECT_EQ(inp, std::string(Get_Bauteil_Path()) + Get_File_Number_Suffix() + ".INP");
+    EXPECT_LE(tmp.size(), 260u);
+    EXPECT_FALSE(tmp.empty());
+  }
+  ASSERT_EQ(Set_Bauteil_Path(std::string(249, 's').c_str()), 1);
+  EXPECT_EQ(Make_Bauteil_Filename("_TMP1.XPR"), "");  // 261 bytes: no name
 }
 
 TEST_F(ShellHelpers, FileNumberSuffix) {
