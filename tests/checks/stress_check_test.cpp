@@ -1,5 +1,6 @@
 // The stress check print of a member section: closed formulas of flat and round bars, the
 // 1.001 rule, the gates and the names of the stress result files.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -99,6 +100,12 @@ TEST_F(ChecksTest, StressClosedFormulaPrintGolden) {
   EXPECT_EQ(u_ct, o.U_ct);
   EXPECT_EQ(0u, both.Raw().find(alone.Raw()));
 
+  // A bar whose c/t governs: U_max is U_c/t.
+  const double N1[8] = {-1};
+  Stress(&flat.p, 0, N1, &o, true, nullptr, 0);
+  EXPECT_GT(o.U_ct, 2 * o.U_sigma);
+  EXPECT_EQ(o.U_ct, o.U_max);
+
   for (auto [N, text] : {std::pair{-235.1175, "U = 1.000  \xF3  1  ok"}, {-235.47, "U = 1.002  >  1  nicht ok !!"}}) {
     PrintCapture cap2;
     const double F[8] = {N};
@@ -176,8 +183,23 @@ TEST_F(ChecksTest, StressSectionModelElastic) {
     EXPECT_NEAR(0.764, o.U_sigma, 0.005 * 0.764);
     EXPECT_EQ(std::fmax(o.U_sigma, o.U_ct), o.U_max);
   }
-  const double all[8] = {-100, 50, 5, 10, 60, 1, 0.5, 0.2};
+  // The 1.001 rule on this road: N for U_σ 1.0005 (N/A against f_y, A from a first run)
+  // gives U_σ 1 with no verdict against it; N for U_σ 1.002 fails.
   Out o;
+  const double N1000[8] = {-1000};
+  Stress(&ipe.p, 0, N1000, &o, false, nullptr, 0);
+  EXPECT_NEAR(o.U_sigma, 1000 / 53.81 * 10 / 235, 0.003);  // A 53.81 cm² (EN 10365)
+  for (const double u : {1.0005, 1.002}) {
+    SCOPED_TRACE(u);
+    const double F[8] = {-1000 * u / o.U_sigma};
+    PrintCapture line;
+    Out at;
+    Stress(&ipe.p, 0, F, &at, true, line.stream(), 2);
+    EXPECT_EQ(at.U_sigma, u < 1.001 ? 1.0 : at.U_sigma);
+    EXPECT_EQ(u < 1.001, line.Raw().find("nicht ok") == std::string::npos) << line.Raw();
+    EXPECT_EQ(at.U_max, std::fmax(at.U_sigma, at.U_ct));
+  }
+  const double all[8] = {-100, 50, 5, 10, 60, 1, 0.5, 0.2};
   for (int level : {2, 1, 0}) Stress(&ipe.p, 0, all, &o, true, cap.stream(), level);
   Stress(&ipe.p, 0, all, &o, true, cap.stream(), 2, 0);
   EXPECT_TRUE(o.U_max == 0 && o.s_v == 0);  // stresses only
@@ -216,20 +238,31 @@ TEST_F(ChecksTest, StressSectionModelElastic) {
   ASSERT_TRUE(std::getline(in, word) && word == "PARAMS 0" && std::getline(in, word) && in >> word >> nodes);
   ASSERT_TRUE(word == "NODES" && nodes > 10 && std::getline(in, word));
   double max_sigma = 0;
+  std::vector<double> y, z;
   for (int i = 0; i < nodes; ++i) {
     std::getline(in, word);
     std::istringstream line(word);
     std::vector<double> v{std::istream_iterator<double>(line), {}};
     ASSERT_EQ(12u, v.size()) << word;
+    EXPECT_EQ(v[0], i + 1);  // numbered from 1 in order
+    y.push_back(v[1]), z.push_back(v[2]);
     max_sigma = std::fmax(max_sigma, 10 * v[3]);
   }
   EXPECT_NEAR(o.s_max, max_sigma, 1e-3);
+  // Node places in mm: the section's depth 300 mm; the elements cover its area, 53.81 cm²
+  // (EN 10365), each once.
+  EXPECT_NEAR(*std::max_element(z.begin(), z.end()) - *std::min_element(z.begin(), z.end()), 300, 1e-3);
   ASSERT_TRUE(in >> word >> elements && word == "ELEMENTS" && elements > 10);
-  for (int i = 0; i < 3 * elements; ++i) {
-    int k = 0;
-    ASSERT_TRUE(in >> k);
-    EXPECT_TRUE(k >= 1 && k <= nodes) << k;
+  double area = 0;
+  for (int i = 0; i < elements; ++i) {
+    int k[3] = {0, 0, 0};
+    ASSERT_TRUE(in >> k[0] >> k[1] >> k[2]);
+    for (int j : k) ASSERT_TRUE(j >= 1 && j <= nodes) << j;
+    const double ay = y[k[1] - 1] - y[k[0] - 1], az = z[k[1] - 1] - z[k[0] - 1];
+    const double by = y[k[2] - 1] - y[k[0] - 1], bz = z[k[2] - 1] - z[k[0] - 1];
+    area += std::fabs(ay * bz - az * by) / 2;
   }
+  EXPECT_NEAR(area, 5381, 0.003 * 5381);
   std::remove(name.c_str());
   Set_Stress_Result_Number(-2147483647 - 1);
   EXPECT_STREQ("_-2147483648", Get_Stress_Result_Suffix());
