@@ -165,24 +165,43 @@ TEST_F(Catalogue, RequestsUseTheCacheUntilTheSolverRuns) {
 
 // The check sections: which route a profile takes, the user grades, the forces handed on.
 TEST_F(Catalogue, CheckSectionRoutesGradesAndForces) {
+  // Families carry their dimensions (cm) in the view's shape floats: I h, b, t_w, t_f; the I
+  // of two flanges h, t_fo, t_fu, t_w, b_fo, b_fu; the Z its (b + t_w)/2. Every route gives
+  // the profile's own section values (welded plates, no radii).
   struct Case {
     int type;
-    double bu, tu;
+    double bo, bu, tu;
     int flag, header_type;
+    std::vector<float> shape;
   } cases[] = {
-      {PROFIL_I, 200, 15, 0, 1},   {PROFIL_I, 200, 20, 0, 13}, {PROFIL_I, 200, 15, 1, 99},
-      {PROFIL_FLAT, 0, 0, 0, 99},  {PROFIL_RHS, 200, 15, 0, 99}, {PROFIL_CHS, 0, 0, 0, 99},
-      {PROFIL_BOX, 200, 15, 0, 99}, {PROFIL_TRAPEZ, 300, 10, 0, 99},
+      {PROFIL_I, 200, 200, 15, 0, 1, {40, 20, 1, 1.5}},
+      {PROFIL_I, 200, 200, 20, 0, 13, {40, 1.5, 2, 1, 20, 20}},
+      {PROFIL_I, 200, 160, 15, 0, 13, {40, 1.5, 1.5, 1, 20, 16}},
+      {PROFIL_I, 200, 200, 15, 1, 99, {}},
+      {PROFIL_U, 100, 100, 15, 0, 3, {40, 10, 1, 1.5}},
+      {PROFIL_T, 200, 200, 15, 0, 2, {40, 20, 1, 1.5}},
+      {PROFIL_ANGLE, 150, 0, 0, 0, 5, {40, 15, 1, 1.5}},
+      {PROFIL_Z, 100, 100, 15, 0, 6, {40, 5.5, 1, 1.5}},
+      {PROFIL_FLAT, 200, 0, 0, 0, 99, {}},  {PROFIL_RHS, 200, 200, 15, 0, 99, {}}, {PROFIL_CHS, 200, 0, 0, 0, 99, {}},
+      {PROFIL_BOX, 200, 200, 15, 0, 99, {}}, {PROFIL_TRAPEZ, 200, 300, 10, 0, 99, {}},
   };
   for (const Case &c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.type << " flag " << c.flag);
+    SCOPED_TRACE(::testing::Message() << c.type << " flag " << c.flag << " b_fu " << c.bu << " t_fu " << c.tu);
     const bool small = c.type == PROFIL_CHS || c.type == PROFIL_FLAT;
-    Welded(c.type, small ? 100 : 400, 10, 200, c.type == PROFIL_TRAPEZ ? 10 : 15, c.bu, c.tu);
+    Welded(c.type, small ? 100 : 400, 10, c.bo, c.type == PROFIL_TRAPEZ ? 10 : 15, c.bu, c.tu);
     QUERSCHNITT *s = Build_Profil_Stress_Section(&p_, c.flag, 0);
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->view.header.type, c.header_type);
     EXPECT_EQ(s->view.header.grade_row, Get_Stguete_Code_of_Grade(0));
     EXPECT_EQ(s->view.header.grade_kind, 1);
+    std::vector<float> shape = c.shape;
+    shape.resize(8, 0.0f);
+    for (int k = 0; k < 8; ++k) EXPECT_FLOAT_EQ(s->view.shape[k], shape[k]) << k;
+    if (c.type == PROFIL_CHS || c.type == PROFIL_FLAT) continue;  // polygons of the arc, the flat bar's zero width
+    const double rel = c.type == PROFIL_TRAPEZ ? 1e-4 : 1e-6;  // the trapezoid's sloped corners
+    EXPECT_NEAR(s->values[DWQB_V_A], p_.A / 100, rel * p_.A / 100);
+    EXPECT_NEAR(s->values[DWQB_V_IM], p_.I_y / 1e4, rel * p_.I_y / 1e4);
+    EXPECT_NEAR(s->values[DWQB_V_IN], p_.I_z / 1e4, rel * p_.I_z / 1e4);
   }
   // A library profile, then the user grades: made once per family, then reused.
   ASSERT_EQ(0, Set_Profil_by_Library_Name(&p_, "IPE300"));

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include "host/host.h"
 #include "print/print.h"
@@ -65,6 +66,28 @@ TEST(TsvMethod, FlatBarInteractionIsExact) {
   TSV_SECTION s = Flat();
   std::swap(s.h_w, s.t_w);
   EXPECT_NEAR(Method(s, {0, 0, 0, 0, 58.75}).U, 1.0, 1e-12);
+  // A bar 10 × 2: M_pl,z = f_y h t²/4 = 235 kNcm, (N/N_pl)² + M_z/M_pl,z = 1 at N 0.5 N_pl.
+  s = Flat();
+  s.t_w = 2;
+  EXPECT_NEAR(Method(s, {0, 0, 0, 0, 0, 235}).U, 1.0, 1e-12);
+  EXPECT_NEAR(Method(s, {-235, 0, 0, 0, 0, 0.75 * 235}).U, 1.0, 1e-12);
+  std::swap(s.h_w, s.t_w);
+  EXPECT_NEAR(Method(s, {235, 0, 0, 0, 0.75 * 235}).U, 1.0, 1e-12);
+}
+
+// IPE 300 turned (bent about its weak axis) as the one-flange model: the two flanges one
+// plate 150 × 21.4 mm, the web a plate 289.3 × 7.1 mm across its middle. Under N and M the
+// limit is the rigid-plastic interaction of these plates (the thin plate's own bending
+// left out), the plastic neutral axis found by hand.
+TEST(TsvMethod, PlateInsideTheWebFollowsThePlasticInteraction) {
+  const TSV_SECTION s{0, TSV_MODE_ONE_FLANGE, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 28.93, 0.71, 0, 0, 15, 2.14};
+  for (auto [N, M, U] : {std::tuple{-300.0, 1000.0, 0.40237}, {-300.0, -1000.0, 0.40237}, {-800.0, 500.0, 0.70446},
+                         {300.0, 800.0, 0.36033}}) {
+    SCOPED_TRACE(::testing::Message() << N << " " << M);
+    const TSV_RESULT r = Method(s, {N, 0, 0, 0, M});
+    EXPECT_NEAR(r.U, U, 0.003 * U);
+    EXPECT_EQ(r.flags, 0x160001Fu);
+  }
 }
 
 // Tube D 20, t 1: N_pl = π (r_a² − r_i²) f_y, M_pl = 4/3 (r_a³ − r_i³) f_y.
