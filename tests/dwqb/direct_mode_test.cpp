@@ -136,6 +136,32 @@ TEST_F(DwqbDirectMode, HandValuesAndAgreementWithPartMode) {
       EXPECT_NEAR(direct[static_cast<std::size_t>(k)], v[k], tol + 1e-15) << "value " << k;
     }
   }
+  // The Wagner radii r_1, r_2: part mode integrates the walls' outlines, direct mode their
+  // centre lines, so they differ by the wall-thickness term, of order t². The channel of
+  // wall 1 (r_2 10.4500 on the centre lines, 10.3045 on the outline: ∫u(u² + v²) dA / I_2
+  // of the three rectangles by hand) and the unequal angle; at a tenth of the wall the
+  // difference is a hundredth (within 5 %), the radii themselves as before.
+  const SectionModel walled[] = {Channel_Model(), Angle_Model()};
+  for (const SectionModel &m : walled) {
+    SCOPED_TRACE(m.name);
+    double diff[2][2];
+    for (int j = 0; j < 2; ++j) {
+      SectionModel thin = m;
+      for (ModelLine &l : thin.lines) l.v[0] = l.v[1] = j ? 0.1 : 1.0;
+      ASSERT_EQ(Run(thin), 0);
+      const double r[2] = {v[DWQB_V_R1], v[DWQB_V_R2]};
+      ASSERT_EQ(Run(thin, DWQB_OPT_PART_MODE), 0);
+      for (int k = 0; k < 2; ++k) diff[j][k] = r[k] - v[DWQB_V_R1 + k];
+      if (m.name == "channel") {
+        EXPECT_NEAR(r[1], 10.45, 1e-9);
+        EXPECT_NEAR(v[DWQB_V_R2], j ? 10.448532 : 10.304458, 1e-6);
+      }
+    }
+    for (int k = 0; k < 2; ++k) {
+      EXPECT_NEAR(diff[1][k], diff[0][k] / 100, 0.05 * std::fabs(diff[0][k]) / 100 + 1e-12) << "r_" << k + 1;
+      EXPECT_LT(std::fabs(diff[0][k]), 0.03 * (std::fabs(v[DWQB_V_R1 + k]) + 1)) << "r_" << k + 1;
+    }
+  }
 }
 
 // Two-cell box: Bredt's matrix of the two faces, flows on every wall, and a preset I_w
