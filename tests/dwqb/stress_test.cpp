@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <tuple>
 #include <vector>
 
 #include "dwqb/dwqb_fixture.h"
@@ -138,6 +139,49 @@ TEST_F(DwqbStress, AngleCornerShearAlongYAndZ) {
   DWQB_POINT_VALUES r;
   EXPECT_EQ(Calc_DWQB_Line_Point_Values(9, 0, 0, 0, 1, 0, 0, 0, 0, 2, 0, 0, &r), 0);
   EXPECT_EQ(Calc_DWQB_Line_Point_Values(9, 0, 0, DWQB_PV_NO_SHEAR | DWQB_PV_NO_WARPING, 1, 0, 0, 0, 0, 2, 0, 0, &r), 1);
+}
+
+// Unit stresses on the unequal angle for bending and shear axes turned by θ from y (angle
+// kind y) or from the principal axis 1: about y and z the unsymmetric-bending form
+// σ = [M_y (I_z z − I_yz y) − M_z (I_y y − I_yz z)] / (I_y I_z − I_yz²) with the run's
+// second moments (y, z from the centroid); about turned axes the components of the moment
+// and of the force vector; the principal kind adds α. A tapered plate (t 1 → 2) is 1.25
+// thick a quarter along.
+TEST_F(DwqbStress, UnitStressesForTurnedAxesAndTaperedWalls) {
+  Run(Angle_Model());
+  const double *v = Get_DWQB_Values()->v;
+  const double Iy = v[DWQB_V_IM], Iz = v[DWQB_V_IN], Iyz = v[DWQB_V_IMN], D = Iy * Iz - Iyz * Iyz;
+  const double alpha = v[DWQB_V_ALPHA];
+  ASSERT_GT(std::fabs(alpha), 0.1);
+  struct Point { int line; double y, z; } points[] = {{1, 15, 0}, {2, 0, 10}, {1, 7, 0}, {2, 0, 3}};
+  for (const Point &p : points) {
+    SCOPED_TRACE(::testing::Message() << "at " << p.y << ", " << p.z);
+    const double y = p.y - v[DWQB_V_YS], z = p.z - v[DWQB_V_ZS];
+    DWQB_POINT_VALUES r0, r;
+    ASSERT_EQ(Calc_DWQB_Line_Point_Values(p.line, p.y, p.z, 0, 1, 0, 0, DWQB_ANGLE_Y, 0, 2, 0, 0, &r0), 1);
+    EXPECT_REL(r0.c[DWQB_C_MY], (Iz * z - Iyz * y) / D, 1e-9);
+    EXPECT_REL(r0.c[DWQB_C_MZ], -(Iy * y - Iyz * z) / D, 1e-9);
+    for (const auto &[kind, theta, phi] : {std::tuple{DWQB_ANGLE_Y, 0.4, 0.4}, {DWQB_ANGLE_Y, -0.7, -0.7},
+                                           {DWQB_ANGLE_PRINCIPAL, 0.0, alpha}, {DWQB_ANGLE_PRINCIPAL, 0.3, alpha + 0.3}}) {
+      SCOPED_TRACE(::testing::Message() << "kind " << kind << " theta " << theta);
+      ASSERT_EQ(Calc_DWQB_Line_Point_Values(p.line, p.y, p.z, 0, 1, 0, 0, kind, theta, 2, 0, 0, &r), 1);
+      const double c = std::cos(phi), s = std::sin(phi);
+      EXPECT_NEAR(r.c[DWQB_C_MY], c * r0.c[DWQB_C_MY] + s * r0.c[DWQB_C_MZ], 1e-9 * std::fabs(r0.c[DWQB_C_MY]) + 1e-12);
+      EXPECT_NEAR(r.c[DWQB_C_MZ], c * r0.c[DWQB_C_MZ] - s * r0.c[DWQB_C_MY], 1e-9 * std::fabs(r0.c[DWQB_C_MZ]) + 1e-12);
+      EXPECT_NEAR(r.c[DWQB_C_VY], c * r0.c[DWQB_C_VY] + s * r0.c[DWQB_C_VZ], 1e-9);
+      EXPECT_NEAR(r.c[DWQB_C_VZ], c * r0.c[DWQB_C_VZ] - s * r0.c[DWQB_C_VY], 1e-9);
+      EXPECT_EQ(r.c[DWQB_C_N], r0.c[DWQB_C_N]);
+    }
+  }
+  Reset_DWQB_Querschnitt();
+  Add_DWQB_Node(1, 0, 0), Add_DWQB_Node(2, 20, 0);
+  Line(1, 1, 2, 1, 2);
+  ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
+  DWQB_POINT_VALUES r;
+  ASSERT_EQ(Calc_DWQB_Line_Point_Values(1, 5, 0, 0, 1, 0, 0, DWQB_ANGLE_Y, 0, 2, 0, 0, &r), 1);
+  EXPECT_NEAR(r.t, 1.25, 1e-12);
+  EXPECT_NEAR(r.rt, 0.8, 1e-12);
+  EXPECT_NEAR(r.s, -0.5, 1e-12);
 }
 
 // The results of a node are the sums of their parts; a line call writes only its nodes.
