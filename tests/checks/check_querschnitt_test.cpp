@@ -346,6 +346,7 @@ TEST_F(CheckQuerschnitt, LineSectionFailsOverToElastic) {
   const double want[8] = {-20, 3, 5, 70, 1100, 1300, 17, 190};
   for (int k = 0; k < 8; ++k) EXPECT_NEAR(seen.forces[k], want[k], 1e-9) << k;
   EXPECT_EQ(d.ret & (CQ_R_PLASTIC | CQ_R_U | CQ_R_PLASTIC_FAILED), CQ_R_PLASTIC | CQ_R_U);
+  EXPECT_EQ(d.r.kind_1 * 0x100000 + d.r.kind_2, 0x100000u + 0x10000u);
   EXPECT_EQ(d.r.flags_end & CQ_F_TSV_EX, CQ_F_TSV_EX);
   EXPECT_EQ(d.out[8], 0.625);
   EXPECT_NEAR(d.out[5], 123.45, 1e-9);
@@ -372,11 +373,12 @@ TEST_F(CheckQuerschnitt, FlexuralBucklingByAxisCurveAndFire) {
     return std::min(1.0, 1 / (Phi + std::sqrt(Phi * Phi - l * l)));
   };
   struct Case {
-    const char *name;
+    const char *name;  // null: the welded angle of the dimensions in i's place (cm)
     uint32_t spatial;
     int d;
     double L, beta, N, i, A, alpha;
     bool fire;
+    std::array<double, QS_DIMS> angle{};
   } cases[] = {
       {"IPE300", 1, 0x100, 6, 1, -300, 12.46, 53.81, 0.21, false},  // y-y: curve a
       {"IPE300", 1, 0x200, 3, 1, -300, 3.35, 53.81, 0.34, false},   // z-z: curve b
@@ -391,11 +393,17 @@ TEST_F(CheckQuerschnitt, FlexuralBucklingByAxisCurveAndFire) {
       {"L100X10", 0, 0x200, 2, 1, -100, 1.95, 19.2, 0.34, false},
       {"L150X100X10", 0, 0x100, 2, 1, -100, 2.16, 24.2, 0.34, false},
       {"IPE300", 1, 0x200, 3, 1, 300, 3.35, 53.81, 0.34, false},
+      // Welded L 150 × 100 × 10 without radii, principal angle of either sign: I_v 115.05 cm⁴
+      // of its two rectangles by hand, i_v 2.189 cm.
+      {nullptr, 0, 0x100, 2, 1, -100, 2.189, 24, 0.34, false, {15, 10, 1, 1}},
+      {nullptr, 0, 0x200, 2, 1, -100, 2.189, 24, 0.34, false, {10, 15, 1, 1}},
   };
   for (const Case &c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.name << " spatial " << c.spatial << " d " << c.d << " L " << c.L << " N "
+    SCOPED_TRACE(::testing::Message() << (c.name ? c.name : "L") << c.angle[0] << " spatial " << c.spatial << " d " << c.d << " L " << c.L << " N "
                                       << c.N << (c.fire ? " fire" : ""));
-    Section s(c.name, static_cast<float>(c.L));
+    const auto p = c.name ? std::make_unique<Section>(c.name, static_cast<float>(c.L))
+                          : std::make_unique<Section>(QS_FAMILY_L, c.angle, static_cast<float>(c.L));
+    Section &s = *p;
     s.v.values.beta_in = s.v.values.beta_out = static_cast<float>(c.beta);
     s.v.values.k_fy = 0.6f, s.v.values.k_E = 0.4f;
     const int o[4] = {2, 0, 0, c.d | (c.fire ? 0x2000 : 0)};

@@ -116,4 +116,5 @@ TEST(ChecksInteraction, DegenerateInputs) {
   EXPECT_EQ(Calc_Plastic_NVM_Interaction(0, 0, 100, 0, kIpe300, 1, nullptr, nullptr, nullptr, nullptr), 0);
   EXPECT_EQ(Copy_Sign(-3, 0), 3);
   EXPECT_EQ(Copy_Sign(3, -2), -3);
+  EXPECT_EQ(Copy_Sign(-3, -2), -3);
 }
