@@ -87,6 +87,66 @@ TEST(ProfilRibs, HolesAndRibsChangeTheSectionValues) {
       EXPECT_TRUE(std::isnan(want) || std::fabs(got - want) <= tol) << c.what << ": " << got << " against " << want;
     Reset_Profil(&p);
   }
+  // Welded ribs (throat a 4: fillets of leg 4√2 where the rib's own plates meet) and rolled
+  // ribs (root radius 3, toe radius 2) add or take (1 − π/4) r² per corner: the T two
+  // fillets and, rolled, two rounded flange tips; the angle one and one; the channel two.
+  const double q = 1 - M_PI / 4, weld = q * 32, root = q * 9, toe = q * 4;
+  const struct {
+    int type;
+    double a;
+    int rolled;
+    double added;
+  } made[] = {{PROFIL_T, 4, 0, 2 * weld},     {PROFIL_T, 0, 1, 2 * root - 2 * toe}, {PROFIL_ANGLE, 4, 0, weld},
+              {PROFIL_ANGLE, 0, 1, root - toe}, {PROFIL_U, 4, 0, 2 * weld},          {PROFIL_U, 0, 1, 2 * root}};
+  for (const auto &c : made) {
+    SCOPED_TRACE(::testing::Message() << c.type << " a " << c.a << " rolled " << c.rolled);
+    PROFIL p = Welded_I();
+    Ribs r;
+    r.Rib(0, c.type, 50, 5, 40, 6, 0, 140);
+    PROFIL &rib = r.m.ribs[0].rib;
+    rib.a_o = c.a, rib.rolled = c.rolled, rib.r = 3, rib.r_2 = 2;
+    ASSERT_EQ(r.Calc(&p), 0);
+    const double plain = 4680 + (c.type == PROFIL_U ? 200 + 470 : 220 + 240);
+    EXPECT_NEAR(p.A - plain, c.added, 0.005);
+    Reset_Profil(&p);
+  }
+}
+
+// The rib forms' small operations: rib types (C, U, trapezoid), foot widths, heights with the
+// height switch off and on (on at program start; trapezoid 40 high, top 30, foot 60, wall 5
+// on a plate 10 thick: b_fu − t_w / cos α + t_p tan α with tan α = 15/40), six doubles cleared.
+TEST(ProfilRibs, RibFormsHeightsAndFeet) {
+  Reset_Profil_Module_For_Tests();
+  EXPECT_EQ(Get_Profil_Rib_Height_Mode(), 1);
+  const double w = 5 / std::cos(std::atan(0.375));
+  const struct {
+    int type;
+    double h, t_w, b_fo, t_fo, b_fu;
+    int rib_type;
+    double foot, height_off, height_on;
+  } cases[] = {
+      {PROFIL_U, 40, 5, 30, 6, 0, 1, 6, 34, 40},          {PROFIL_C, 40, 5, 30, 6, 0, 1, 6, 34, 40},
+      {PROFIL_TRAPEZ, 40, 5, 30, 5, 60, 1, w, 60 - w + 3.75, 60 - w + 3.75},
+      {PROFIL_FLAT, 50, 8, 0, 0, 0, 0, 8, 0, 8},           {PROFIL_T, 50, 5, 40, 6, 0, 0, 5, 0, 5},
+      {PROFIL_ANGLE, 50, 7, 40, 6, 0, 0, 7, 0, 7},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.type);
+    PROFIL rib{};
+    Set_Shape(&rib, c.type, c.h, c.t_w, c.b_fo, c.t_fo, c.b_fu, 0, 0);
+    EXPECT_EQ(Is_Profil_Rib_Type(c.type), c.rib_type);
+    EXPECT_NEAR(Get_Profil_Rib_Foot_Width(&rib), c.foot, 1e-9);
+    Set_Profil_Rib_Height_Mode(0);
+    EXPECT_NEAR(Get_Profil_Rib_Height(&rib, 10), c.height_off, 1e-9);
+    Set_Profil_Rib_Height_Mode(1);
+    EXPECT_NEAR(Get_Profil_Rib_Height(&rib, 10), c.height_on, 1e-9);
+    Reset_Profil(&rib);
+  }
+  EXPECT_EQ(Get_Profil_Rib_Foot_Width(nullptr), 0.0);
+  EXPECT_EQ(Get_Profil_Rib_Height(nullptr, 10), 0.0);
+  double six[7] = {1, 2, 3, 4, 5, 6, 7};
+  Clear_Six_Doubles(six);
+  EXPECT_TRUE(six[0] == 0 && six[5] == 0 && six[6] == 7);
 }
 
 // Holes and ribs on the other plates: a flat bar, both halves of an I flange, a hollow
