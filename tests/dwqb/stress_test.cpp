@@ -182,6 +182,46 @@ TEST_F(DwqbStress, UnitStressesForTurnedAxesAndTaperedWalls) {
   EXPECT_NEAR(r.t, 1.25, 1e-12);
   EXPECT_NEAR(r.rt, 0.8, 1e-12);
   EXPECT_NEAR(r.s, -0.5, 1e-12);
+  // Points of the plate's area at (s, e): the centre line at e 0, the faces at e ±1 (left:
+  // +z, where the wall is t/2 thick), between them in proportion; a missing line gives 0.
+  const DWQB_LINE *L = Find_DWQB_Line_Record(1);
+  for (const auto &[s_, e, y, z] : {std::tuple{-0.5, 0.0, 5.0, 0.0}, {-0.5, 1.0, 5.0, 0.625}, {-0.5, -1.0, 5.0, -0.625},
+                                     {0.5, 0.5, 15.0, 0.4375}, {1.0, -0.5, 20.0, -0.5}}) {
+    SCOPED_TRACE(::testing::Message() << "s " << s_ << " e " << e);
+    double py = -1, pz = -1;
+    Get_DWQB_Line_Area_Point(L, s_, e, &py, &pz);
+    EXPECT_NEAR(py, y, 1e-9);
+    EXPECT_NEAR(pz, z, 1e-9);
+    Get_DWQB_Line_Centre_Point(L, s_, &py, &pz);
+    EXPECT_NEAR(py, y, 1e-9);
+    EXPECT_NEAR(pz, 0.0, 1e-9);
+  }
+  double py = -1, pz = -1;
+  Get_DWQB_Line_Centre_Point(nullptr, 0.5, &py, &pz);
+  EXPECT_TRUE(py == 0 && pz == 0);
+  // The record keeps what was asked; parts left out stay 0; the stresses of eight forces
+  // combine their coefficients (forces of distinct primes).
+  ASSERT_EQ(Calc_DWQB_Line_Point_Values(1, 5, 0, DWQB_PV_NO_WARPING, 1, 0.3, 0.7, DWQB_ANGLE_Y, 0.2, 2, 1.1, 1.3, &r), 1);
+  EXPECT_TRUE(r.y_p == 0.3 && r.z_p == 0.7 && r.theta == 0.2 && r.y_w == 1.1 && r.z_w == 1.3 && r.flags == 4);
+  EXPECT_TRUE(r.omega == 0 && r.c[DWQB_C_B] == 0 && r.c[DWQB_C_TW] == 0);
+  EXPECT_NEAR(r.y_p0, 0.3 + Get_DWQB_Values()->v[DWQB_V_YS], 1e-12);
+  EXPECT_NEAR(r.z_p0, 0.7 + Get_DWQB_Values()->v[DWQB_V_ZS], 1e-12);
+  DWQB_POINT_VALUES k{};
+  for (int i = 0; i < 8; ++i) k.c[i] = 1 << i;
+  const double F[8] = {3, 5, 7, 11, 13, 17, 19, 23}, sigma = 3 + 10 + 28 + 64 * 19, tau = 8 * 11 + 16 * 13 + 32 * 17 + 128 * 23;
+  double out[3];
+  for (const int flags : {0, int(DWQB_PV_NO_NORMAL), int(DWQB_PV_NO_SHEAR), int(DWQB_PV_NO_WARPING)}) {
+    SCOPED_TRACE(flags);
+    k.flags = flags;
+    ASSERT_EQ(Combine_DWQB_Unit_Stresses(&k, F, out), 1);
+    const double sg = (flags == DWQB_PV_NO_NORMAL ? 64 * 19 : flags == DWQB_PV_NO_WARPING ? sigma - 64 * 19 : sigma);
+    const double tu = (flags == DWQB_PV_NO_SHEAR ? 128 * 23 : flags == DWQB_PV_NO_WARPING ? tau - 128 * 23 : tau);
+    EXPECT_EQ(out[0], sg);
+    EXPECT_EQ(out[1], tu);
+    EXPECT_NEAR(out[2], std::sqrt(sg * sg + 3 * tu * tu), 1e-9);
+  }
+  EXPECT_EQ(Combine_DWQB_Unit_Stresses(nullptr, F, out), 0);
+  EXPECT_EQ(out[0], 0.0);
 }
 
 // The results of a node are the sums of their parts; a line call writes only its nodes.
@@ -273,6 +313,22 @@ TEST_F(DwqbStress, StressPointsCarryUnitForces) {
       Free_DWQB_Stress_Point_Children(&q);
     }
   }
+  // About the shear centre the unit shear cases carry no moment, the warping flows of the
+  // I form the unit warping torque and every section the unit St. Venant torque (m1 to m4);
+  // the angle has no warping, its shear centre lies at the corner of the centre lines.
+  for (const SectionModel &m : {Ipe300_Model(1.5), Angle_Model()}) {
+    SCOPED_TRACE(m.name);
+    Run(m);
+    ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
+    const bool angle = m.name == "angle";
+    EXPECT_NEAR(set_->sums[8], 0.0, angle ? 0.01 : 1e-9);
+    EXPECT_NEAR(set_->sums[9], 0.0, angle ? 0.01 : 1e-9);
+    EXPECT_NEAR(set_->sums[10], angle ? 0.0 : 1.0, angle ? 1e-9 : 1e-3);
+    EXPECT_NEAR(set_->sums[11], 1.0, 1e-9);
+    for (int k : {2, 3, 6, 7}) EXPECT_NEAR(set_->sums[k], 0.0, 1e-9) << k;
+  }
+  Run(Tube_Model(10, 0.5));
+  ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
   // The tube's quarter arcs (half angle pi/4) have 4 children each.
   EXPECT_EQ(set_->records[0].children->count, 4);
 }
