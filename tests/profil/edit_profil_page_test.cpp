@@ -246,10 +246,43 @@ TEST_F(ProfilPage, LayoutOfEveryShapeAndTheFlangePairs) {
           }
         }
   }
+  // The library: a heading for one allowed family, a typed name matched to its own series
+  // (an HEB is an H shape where H is allowed, else the first allowed type that takes it).
+  Host_Set_Application_Number(150);
   p.kind = 1;
-  for (const int *types : {kTube, kMemberTypes}) {
+  const int single[][2] = {{4, -1}, {3, -1}, {11, -1}, {8, -1}, {9, -1}, {5, -1}};
+  const int i_and_h[] = {4, 5, -1};
+  for (const int *types : {single[0], single[1], single[2], single[3], single[4], kMemberTypes}) {
     Pass(types);
-    all += "library\n" + Layout();
+    all += "library " + std::to_string(types[0]) + "\n" + Layout();
+  }
+  for (const int *types : {kMemberTypes, i_and_h, single[0], single[5]}) {
+    std::memcpy(p.name, "HEB 300", 8);
+    p.type = 0;
+    Pass(types);
+    all += "library HEB 300 as " + std::to_string(types[0]) + ": type " + std::to_string(p.type) + " name '" +
+           std::string(p.name) + "'\n" + Layout();
+  }
+  // R7-PLAX where its modeller is installed, with the model kind under application 180;
+  // the highest slot draws, one beyond draws nothing.
+  const std::string dir = ::testing::TempDir() + "/pg_layout_exec";
+  mkdir(dir.c_str(), 0755);
+  std::ofstream(dir + "/Korvandt.exe") << "x";
+  setenv("EXEC", dir.c_str(), 1);
+  Reset_Sections_For_Tests();
+  p.kind = 2;
+  for (int app : {150, 180}) {
+    Host_Set_Application_Number(app);
+    p.model_kind = 1;
+    Pass();
+    all += "R7-PLAX " + std::to_string(app) + " model kind " + std::to_string(p.model_kind) + "\n" + Layout();
+  }
+  for (int slot : {9, 10}) {
+    Clear_View_Area_Items(area);
+    int y = 100;
+    Edit_Profil_Page(&p, area, 10, &y, 22, 18, 200, 1, kMemberTypes, 0, slot, 1, 0, 1, nullptr);
+    end_y = y;
+    all += "slot " + std::to_string(slot) + "\n" + Layout();
   }
   const std::string path = std::string(PF_SOURCE_DIR) + "/tests/profil/golden/profil_page.txt";
   if (std::getenv("PF_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << all;

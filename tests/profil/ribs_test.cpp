@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 
@@ -110,6 +111,14 @@ TEST(ProfilRibs, HolesAndRibsChangeTheSectionValues) {
     EXPECT_NEAR(p.A - plain, c.added, 0.005);
     Reset_Profil(&p);
   }
+  // On a vertical plate an angle's second leg runs to larger z: the angle at z 150 on the
+  // web (its first leg at the I's centroid) has the second leg's 210 mm² 20 mm below it.
+  PROFIL p = Welded_I();
+  Ribs r;
+  r.Rib(0, PROFIL_ANGLE, 50, 5, 40, 6, 0, 140);
+  ASSERT_EQ(r.Calc(&p), 0);
+  EXPECT_NEAR(p.z_s, 150 + 210 * 20 / 5140.0, 1e-3);
+  Reset_Profil(&p);
 }
 
 // The rib forms' small operations: rib types (C, U, trapezoid), foot widths, heights with the
@@ -252,6 +261,27 @@ TEST(ProfilRibs, StressesAtThePoints) {
   ASSERT_EQ(Calc_Profil_Rib_Model_Stress_Points(&r.m, m_only, nullptr), 0);
   EXPECT_NEAR(std::fabs(a.stress[0]), 1e7 * 50 / 74076000, 1e-4);
   EXPECT_NEAR(std::fabs(b.stress[0]), 1e7 * 145 / 74076000, 1e-4);
+  // The other forces in their order (N, M_y, V_z, M_z, V_y; N, N·mm): V_z 100 kN shears the
+  // web by V S / (I t) (S 268 800 mm³ at a) and the flange tip beyond b by 21 750 mm³ over
+  // 10 mm; M_z 1 kNm gives −M_z y / I_z (I_z 5 630 040 mm⁴); V_y 100 kN shears the flanges
+  // by V S_z / (I_z t), S_z 10 125 mm³ beyond b; σ_v = √3 τ where σ is 0.
+  const struct {
+    int k;
+    double f, a_sigma, a_tau, b_sigma, b_tau, tol;
+  } others[] = {{2, 1e5, 0, 1e5 * 268800 / (74076000.0 * 6), 0, 1e5 * 21750 / (74076000.0 * 10), 0.02},
+                {3, 1e6, 0, 0, -1e6 * 60 / 5630040.0, 0, 0.001},
+                {4, 1e5, 0, 0, 0, 1e5 * 10125 / (5630040.0 * 10), 0.002}};
+  for (const auto &o : others) {
+    SCOPED_TRACE(o.k);
+    double f[6] = {0, 0, 0, 0, 0, 0};
+    f[o.k] = o.f;
+    ASSERT_EQ(Calc_Profil_Rib_Model_Stress_Points(&r.m, f, nullptr), 0);
+    EXPECT_NEAR(a.stress[0], o.a_sigma, 1e-9);
+    EXPECT_NEAR(std::fabs(a.stress[1]), o.a_tau, o.tol * o.a_tau + 1e-9);
+    EXPECT_NEAR(b.stress[0], o.b_sigma, o.tol * std::fabs(o.b_sigma) + 1e-9);
+    EXPECT_NEAR(std::fabs(b.stress[1]), o.b_tau, o.tol * o.b_tau + 1e-9);
+    EXPECT_NEAR(b.stress[2], std::hypot(b.stress[0], std::sqrt(3.0) * b.stress[1]), 1e-9);
+  }
   const double zero[6] = {0, 0, 0, 0, 0, 0};
   EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&r.m, zero, nullptr), 0);
   for (const PROFIL_STRESS_POINT *p : {&a, &b})
@@ -272,8 +302,26 @@ TEST(ProfilRibs, PrintOfTheRibModel) {
   EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&r.m, nullptr, cap.stream(), 1, 0), 0);
   EXPECT_EQ(cap.Raw(), "#SHOWPARA 4 0.100 0.000 0\nQuerschnittswerte: A = 50.80 cm²,  z╬\\s╬r = 150.0 mm,  I╬\\y╬r = 7407.81 "
                        "cm╬/4╬r,  Verschiebung y╬\\s╬r = 2.2 mm,  I╬\\z╬r = 600.23 cm╬/4╬r\n"_cp);
+  // With the plastic moduli: W_pl,y = 2 b t_f (h − t_f)/2 + t_w (h − 2 t_f)²/4 = 552.6 cm³ and
+  // W_pl,z = 2 t_f b²/4 + (h − 2 t_f) t_w²/4 = 115.0 cm³ of the plain I, by hand.
+  Ribs plain;
+  plain.m.base = Welded_I();
+  PrintCapture pl;
+  EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&plain.m, nullptr, pl.stream(), 2, 1), 0);
+  const std::string text = pl.Raw();
+  const std::size_t wy = text.find("pl,y"_cp), wz = text.find("pl,z"_cp);
+  ASSERT_TRUE(wy != std::string::npos && wz != std::string::npos) << text;
+  EXPECT_NEAR(std::strtod(text.c_str() + text.find("= ", wy) + 2, nullptr), 552.6, 0.1);
+  EXPECT_NEAR(std::strtod(text.c_str() + text.find("= ", wz) + 2, nullptr), 115.0, 0.1);
+  PrintCapture none;
+  EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&plain.m, nullptr, none.stream(), 2, 0), 0);
+  EXPECT_EQ(none.Raw().find("plastische"), std::string::npos);
+  plain.m.base.kind = PROFIL_KIND_QUER;  // an imported section has no rib model: nothing
+  EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&plain.m, nullptr, nullptr), 1);
   r.m.ribs[0].spacing[0] = 400;  // beyond the web
   PrintCapture failed;
   EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&r.m, nullptr, failed.stream(), 2, 0), 1);
   EXPECT_EQ(failed.Raw(), "#SHOWPARA 4 0.100 0.000 0\nQuerschnittswerte nicht ermittelbar !!\n");
 }
+
+
