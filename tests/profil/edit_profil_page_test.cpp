@@ -60,8 +60,9 @@ class ProfilPage : public ::testing::Test {
     };
     for (const VIEW_ITEM *i = View_Area_Test_Items(area); i; i = i->next) {
       char line[160];
-      std::snprintf(line, sizeof line, "%d c%d f%d o%d (%d,%d)-(%d,%d) a%d v%ld d%ld ", i->kind, i->colour, i->font,
-                    i->option, i->x1, i->y1, i->x2, i->y2, i->aux, field(i->value_ptr), field(i->double_ptr));
+      std::snprintf(line, sizeof line, "%d c%d f%d o%d (%d,%d)-(%d,%d) a%d v%ld d%ld %s", i->kind, i->colour, i->font,
+                    i->option, i->x1, i->y1, i->x2, i->y2, i->aux, field(i->value_ptr), field(i->double_ptr),
+                    i->active_ptr ? (*i->active_ptr ? "on " : "off ") : "");
       out += line;
       if (i->text && (i->kind == VIEW_TEXT || i->kind == VIEW_RADIO_BUTTON)) out += Cp850_To_Utf8(i->text);
       out += "\n";
@@ -229,9 +230,11 @@ TEST_F(ProfilPage, LayoutOfEveryShapeAndTheFlangePairs) {
       for (int separate : {1, 0})
         for (int rolled : {0, 1}) {
           Shape(type, rolled, 300, 150, 8, 12);
+          std::memcpy(p.name, "IPE 300", 8);  // a parametric shape has no name
           p.b_fu = 140, p.t_fu = 14, p.ue_o = 20, p.ue_u = 30, p.a_o = 5, p.a_u = 6, p.through_o = 0, p.through_u = 2;
           const int one[] = {type, -1};
           Pass(type % 3 == 0 ? one : kMemberTypes, 0, separate);
+          EXPECT_EQ(std::string(p.name).find_first_not_of(' '), std::string::npos) << p.name;
           const std::string head = "app " + std::to_string(app) + " type " + std::to_string(type) + " separate " +
                                    std::to_string(separate) + " rolled " + std::to_string(rolled);
           const std::string layout = Layout();
@@ -251,12 +254,12 @@ TEST_F(ProfilPage, LayoutOfEveryShapeAndTheFlangePairs) {
   Host_Set_Application_Number(150);
   p.kind = 1;
   const int single[][2] = {{4, -1}, {3, -1}, {11, -1}, {8, -1}, {9, -1}, {5, -1}};
-  const int i_and_h[] = {4, 5, -1};
+  const int i_and_h[] = {4, 5, -1}, l_and_i[] = {3, 4, -1};
   for (const int *types : {single[0], single[1], single[2], single[3], single[4], kMemberTypes}) {
     Pass(types);
     all += "library " + std::to_string(types[0]) + "\n" + Layout();
   }
-  for (const int *types : {kMemberTypes, i_and_h, single[0], single[5]}) {
+  for (const int *types : {kMemberTypes, i_and_h, single[0], single[5], l_and_i}) {
     std::memcpy(p.name, "HEB 300", 8);
     p.type = 0;
     Pass(types);

@@ -316,6 +316,13 @@ TEST(ProfilRibs, PrintOfTheRibModel) {
   PrintCapture none;
   EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&plain.m, nullptr, none.stream(), 2, 0), 0);
   EXPECT_EQ(none.Raw().find("plastische"), std::string::npos);
+  EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&plain.m, nullptr, nullptr), 0);  // no points: nothing to fail
+  // A reset model holds no ribs, holes or points.
+  Reset_Profil_Rib_Model(&r.m);
+  EXPECT_TRUE(r.m.ribs[0].count == 0 && r.m.ribs[0].spacing[0] == 0 && r.m.ribs[0].side == 0 && r.m.point_count == 0);
+  EXPECT_EQ(r.m.ribs[0].rib.type, 0);
+  r.m.base = Welded_I();
+  r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 140);
   plain.m.base.kind = PROFIL_KIND_QUER;  // an imported section has no rib model: nothing
   EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&plain.m, nullptr, nullptr), 1);
   r.m.ribs[0].spacing[0] = 400;  // beyond the web
