@@ -119,6 +119,16 @@ TEST_F(DwqbDirectMode, HandValuesAndAgreementWithPartMode) {
         {DWQB_V_W1B, -240.6666667}, {DWQB_V_W2A, 50.1388889}, {DWQB_V_W2B, -150.4166667}, {DWQB_V_R1, 0},
         {DWQB_V_R2, 10.45}, {DWQB_V_TMAX, 1}, {DWQB_V_YMIN, -0.5}, {DWQB_V_YMAX, 9.5}, {DWQB_V_ZMIN, -0.5},
         {DWQB_V_ZMAX, 19.5}}},
+      // A channel of unequal flanges (9.5 on top, 6 below, web 19, wall 1), no symmetry: the
+      // shear centre where ∫ω y dA = ∫ω z dA = 0, I_w = ∫ω² dA with ω of zero mean, and
+      // ∫ω (u² + v²) dA / I_w, by thin-walled theory on its centre lines.
+      {SectionModel{"unequal channel", {{1, 9.5, 0}, {2, 0, 0}, {3, 0, 19}, {4, 6, 19}},
+                    {Wall(1, 1, 2, 1.0), Wall(2, 2, 3, 1.0), Wall(3, 3, 4, 1.0)}, false},
+       0,
+       {{DWQB_V_A, 34.5}, {DWQB_V_YS, 1.8297101}, {DWQB_V_ZS, 8.5362319}, {DWQB_V_IM, 1938.4130435},
+        {DWQB_V_IN, 242.2912138}, {DWQB_V_IMN, -196.8496377}, {DWQB_V_YM, -2.3512413}, {DWQB_V_ZM, 4.9736848},
+        {DWQB_V_IW, 10495.903217}, {DWQB_V_WARP_RATIO, -0.1534057}, {DWQB_V_OMEGA_MIN, -58.742406},
+        {DWQB_V_OMEGA_MAX, 27.991907}}},
       // The unequal angle (see OutputPointsOfAnUnequalAngle): principal values and moduli,
       // the Wagner radii on the centre lines.
       {Angle_Model(),
@@ -157,7 +167,8 @@ TEST_F(DwqbDirectMode, HandValuesAndAgreementWithPartMode) {
     }
   }
   for (const Case &c : {Case{inclined, DWQB_OPT_WALL_TERMS,
-                              {{DWQB_V_A, 10}, {DWQB_V_IM, 53.633333}, {DWQB_V_IN, 30.533333}, {DWQB_V_IMN, 39.6}}},
+                              {{DWQB_V_A, 10}, {DWQB_V_IM, 53.633333}, {DWQB_V_IN, 30.533333}, {DWQB_V_IMN, 39.6},
+                               {DWQB_V_IZZ0, 213.633333}, {DWQB_V_IYY0, 120.533333}, {DWQB_V_IYZ0, 159.6}}},
                          Case{Angle_Model(), DWQB_OPT_WALL_TERMS,
                               {{DWQB_V_IM, 234.583333}, {DWQB_V_IN, 619.583333}, {DWQB_V_IMN, -225}}}}) {
     SCOPED_TRACE(c.model.name + " with the walls' own terms");

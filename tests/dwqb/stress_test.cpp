@@ -327,8 +327,26 @@ TEST_F(DwqbStress, StressPointsCarryUnitForces) {
     EXPECT_NEAR(set_->sums[11], 1.0, 1e-9);
     for (int k : {2, 3, 6, 7}) EXPECT_NEAR(set_->sums[k], 0.0, 1e-9) << k;
   }
+  // About the centroid the unit cases act at the shear centre: moments r_M × F of the two
+  // unit forces (a channel of unequal flanges, no symmetry); the closed tube's cell flows
+  // have no resultant force.
+  Run(SectionModel{"unequal channel", {{1, 9.5, 0}, {2, 0, 0}, {3, 0, 19}, {4, 6, 19}},
+                   {Wall(1, 1, 2, 1.0), Wall(2, 2, 3, 1.0), Wall(3, 3, 4, 1.0)}, false});
+  ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
+  const double *v = Get_DWQB_Values()->v, a = Get_DWQB_Centreline_Result()[11];
+  const double dy = set_->y_0 - v[DWQB_V_YS], dz = set_->z_0 - v[DWQB_V_ZS];  // the set's shear centre
+  double S[16] = {}, weight = 0;
+  for (int i = 0; i < set_->count; ++i)
+    Sum_DWQB_Stress_Point_Resultant(S, &weight, &set_->records[i], v[DWQB_V_YS], v[DWQB_V_ZS]);
+  EXPECT_NEAR(S[8], dy * std::sin(a) - dz * std::cos(a), 0.02);  // the points: part-mode walls
+  EXPECT_NEAR(S[9], dy * std::cos(a) + dz * std::sin(a), 0.02);
+  EXPECT_NEAR(weight, v[DWQB_V_A], 1e-9);
+  EXPECT_GT(std::fabs(S[8]) + std::fabs(S[9]), 1.0);
   Run(Tube_Model(10, 0.5));
   ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
+  EXPECT_NEAR(set_->sums[3], 0.0, 1e-9);
+  EXPECT_NEAR(set_->sums[7], 0.0, 1e-9);
+  EXPECT_NEAR(set_->sums[4], 0.0, 1e-9);
   // The tube's quarter arcs (half angle pi/4) have 4 children each.
   EXPECT_EQ(set_->records[0].children->count, 4);
 }
