@@ -80,6 +80,13 @@ TEST_F(Catalogue, PlatePartsOfRolledWeldedAndTubeSections) {
     }
     std::sort(ct.begin(), ct.end(), std::greater<>());
     EXPECT_EQ(largest_kind, c.kind);
+    if (c.type == PROFIL_CHS) {  // the tube wall's end stresses are the section's extremes
+      double sa = 0, sb = 0;
+      ASSERT_EQ(Get_Profil_Plate_Part(0, nullptr, &sa, &sb), -1);
+      EXPECT_NEAR(sa, o[1], 1e-9);
+      EXPECT_NEAR(sb, o[0], 1e-9);
+      EXPECT_LT(sa, -1.0);
+    }
     ASSERT_EQ(ct.size(), c.ct.size());
     for (size_t i = 0; i < ct.size(); ++i) EXPECT_NEAR(ct[i], c.ct[i], 0.005);
     if (c.type != 0) continue;
@@ -159,6 +166,10 @@ TEST_F(Catalogue, RequestsUseTheCacheUntilTheSolverRuns) {
   ASSERT_EQ(1, Set_Querschnitt_Parametric(&q_, 0x10000, 100, QS_FAMILY_I, 1, start, end));
   ASSERT_EQ(1, Calc_Querschnitt_Values(&q_, 0.25, 1));
   EXPECT_FLOAT_EQ(q_.view.shape[0], 35.0f);
+  // The model of its view is built again at that quarter: h 35, not the middle's 40.
+  Calc_DWQB_Querschnitt();
+  ASSERT_EQ(0, Build_Profil_Thin_Walled_Model(&q_.view));
+  EXPECT_NEAR(Get_DWQB_Values()->v[DWQB_V_ZMAX] - Get_DWQB_Values()->v[DWQB_V_ZMIN], 35.0, 1e-9);
   EXPECT_EQ(0, Set_Querschnitt_Parametric(&q_, 0, 100, 7, 0, start, end));
   EXPECT_EQ(0, Set_Querschnitt_Profil(&q_, 0, 100, "NOSUCHPROFILE"));
 }
