@@ -172,6 +172,10 @@ TEST_F(CheckQuerschnitt, StressesAndResultBlock) {
   const double M100[8] = {0, 0, 0, 0, 100, 0, 0, 0}, Vfail[8] = {0, 0, 264.75, 0, 10, 0, 0, 0};
   r = Check(1, 0, M100, &ipe.v, 0);
   EXPECT_NEAR(r.out[8], 0.677210, 1e-6);
+  const int classify[4] = {1, 1, 0, 0};  // with the c/t check: level 0, the limits of class 3
+  Options(&ipe.v, classify);
+  EXPECT_EQ(Check(1, 0, M100, &ipe.v, 0).r.class_index, 2);
+  Options(&ipe.v, plastic);
   r = Check(1, 0, Vfail, &ipe.v, 0);
   EXPECT_EQ(r.r.flags_end, 0x10u);  // E of kind 1 instead of the interaction
   EXPECT_EQ(r.out[5], 0.0);

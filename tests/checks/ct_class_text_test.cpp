@@ -4,6 +4,7 @@
 #include <string>
 
 #include "checks/checks.h"
+#include "profil/profil_shapes.h"
 #include "support/cp850.h"
 #include "tests/checks/checks_fixture.h"
 
@@ -51,11 +52,13 @@ TEST_F(ChecksTest, ClassesOfLibraryProfiles) {
 // the web from 15 to 380 mm), and the T 200 × 150 × 10 × 15 (z_s 52.62 mm, the stem from
 // 15 to 200 mm, its tip at the bottom).
 TEST_F(ChecksTest, PlateAlphaSignsAndShares) {
-  PROFIL i2{}, t{};
-  Reset_Profil(&i2), Reset_Profil(&t);
+  PROFIL i2{}, t{}, chs{}, ch{};
+  Reset_Profil(&i2), Reset_Profil(&t), Reset_Profil(&chs), Reset_Profil(&ch);
   i2.type = PROFIL_I, i2.h = 400, i2.t_w = 10, i2.b_fo = i2.b_fu = 200, i2.t_fo = 15, i2.t_fu = 20;
   t.type = PROFIL_T, t.h = 200, t.t_w = 10, t.b_fo = 150, t.t_fo = 15;
-  for (PROFIL *p : {&i2, &t}) {
+  chs.type = PROFIL_CHS, chs.h = 200, chs.t_w = 8;
+  ch.type = PROFIL_U, ch.h = 200, ch.t_w = 10, ch.b_fo = ch.b_fu = 80, ch.t_fo = ch.t_fu = 12;
+  for (PROFIL *p : {&i2, &t, &chs, &ch}) {
     Init_Material_Data(&p->grade);
     ASSERT_EQ(0, Calc_Profil_Querschnittswerte(p, nullptr, 0, ""));
   }
@@ -73,6 +76,34 @@ TEST_F(ChecksTest, PlateAlphaSignsAndShares) {
       {"T", 0, 10e6, 0, 1000, 0, -(52.62 - 15) / 185, true},
       {"T", 0, -10e6, 0, 0, 0, (200 - 52.62) / 185, true},
   };
+  // The tube 200 × 8 under N 200 kN and M 50 kNm: the compressed share of the ring,
+  // (N/A + M r/I) over the stress range, A and I of the ring by hand.
+  const double A = M_PI / 4 * (200 * 200 - 184 * 184), I = M_PI / 64 * (std::pow(200, 4) - std::pow(184, 4));
+  const double s_hi = 200e3 / A + 50e6 * 100 / I, s_lo = 200e3 / A - 50e6 * 100 / I;
+  double alpha[3], sigma[3];
+  Calc_Plate_Alpha(&chs, 200e3, 30e6, 40e6, alpha, sigma, nullptr);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_NEAR(alpha[i], s_hi / (s_hi - s_lo), 1e-4);
+    EXPECT_NEAR(sigma[i], s_hi, 1e-6 * s_hi);
+  }
+  // The welded channel 200 × 80 × 10 × 12 under M_z: each flange, from its tip (y −40 mm)
+  // to the web's face (y 30 mm), is cut where the model's centroid lies, y_c 16.74 mm (web
+  // 200 × 10 at 35 mm, flanges 70 × 12 each at −5 mm); M_z compresses the web's side, so the
+  // tip is in tension: −(30 − y_c)/70.
+  const double y_c = (2000 * 35.0 - 1680 * 5.0) / 3680;
+  Calc_Plate_Alpha(&ch, 0, 0, 5e6, alpha, sigma, nullptr);
+  EXPECT_NEAR(alpha[0], -(30 - y_c) / 70, 1e-4);
+  EXPECT_EQ(alpha[0], alpha[1]);
+  // A trapezoid has no class rules: class 0.
+  PROFIL tr{};
+  Reset_Profil(&tr);
+  Set_Shape(&tr, PROFIL_TRAPEZ, 100, 6, 80, 6, 200, 6, 0);
+  Init_Material_Data(&tr.grade);
+  double u_tr = -1;
+  EXPECT_EQ(0, Print_Querschnittsklasse(&tr, 500000, 0, 0, 1.0, 0, 0, nullptr, nullptr, nullptr, 3, &u_tr, nullptr, 0,
+                                        nullptr));
+  EXPECT_EQ(u_tr, 0.0);
+  Reset_Profil(&tr);
   for (const Case &c : cases) {
     SCOPED_TRACE(::testing::Message() << c.name << " M_y " << c.M_y << " M_z " << c.M_z);
     const bool welded = std::string(c.name) == "I2" || std::string(c.name) == "T";
@@ -88,7 +119,7 @@ TEST_F(ChecksTest, PlateAlphaSignsAndShares) {
       EXPECT_EQ(alpha[i] != 0, sigma[i] > 0) << i;
     }
   }
-  Reset_Profil(&i2), Reset_Profil(&t);
+  Reset_Profil(&i2), Reset_Profil(&t), Reset_Profil(&chs), Reset_Profil(&ch);
 }
 
 // The full text of the class of IPE 300 in S235 under N = 500 kN and of bending with a label,

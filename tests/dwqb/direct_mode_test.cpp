@@ -3,6 +3,7 @@
 // output tables and what a direct run leaves of an earlier part-mode section.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -206,7 +207,14 @@ TEST_F(DwqbDirectMode, HandValuesAndAgreementWithPartMode) {
 // Two-cell box: Bredt's matrix of the two faces, flows on every wall, and a preset I_w
 // that scales the ordinates of the IPE 300 walls by its root.
 TEST_F(DwqbDirectMode, CellSystemAndPresetWarpingConstant) {
+  // The shared web listed first or last: the same system.
+  SectionModel web_first = Two_Cell_Box();
+  std::rotate(web_first.lines.begin(), web_first.lines.end() - 1, web_first.lines.end());
+  ASSERT_EQ(Run(web_first), 0);
+  const double I_T = Get_DWQB_Values()->v[DWQB_V_IT];
+  EXPECT_DOUBLE_EQ(std::fabs(Dwqb_State().direct.F[1]), 20.0);
   ASSERT_EQ(Run(Two_Cell_Box()), 0);
+  EXPECT_NEAR(Get_DWQB_Values()->v[DWQB_V_IT], I_T, 1e-9 * I_T);
   const DwqbDirect &d = Dwqb_State().direct;
   ASSERT_EQ(d.n_cells, 2);
   EXPECT_DOUBLE_EQ(d.F[0], 46.0);
@@ -231,6 +239,22 @@ TEST_F(DwqbDirectMode, CellSystemAndPresetWarpingConstant) {
   EXPECT_NEAR(v[DWQB_V_IW], 503736.2, 0.01);
   EXPECT_NEAR(v[DWQB_V_OMEGA_MIN], -216.975, 5e-4);
   EXPECT_NEAR(v[DWQB_V_OMEGA_MAX], 216.975, 5e-4);
+  // On the channel of unequal flanges (no symmetry) the sectorial products scale with the
+  // ordinates, twice the unscaled ones, and the ordinate shift follows them: the preset I_w
+  // plus twice what the products add to the shift.
+  const SectionModel unequal{"unequal channel", {{1, 9.5, 0}, {2, 0, 0}, {3, 0, 19}, {4, 6, 19}},
+                             {Wall(1, 1, 2, 1.0), Wall(2, 2, 3, 1.0), Wall(3, 3, 4, 1.0)}, false};
+  ASSERT_EQ(Run(unequal), 0);
+  const std::vector<double> plain(v, v + DWQB_N_VALUES);
+  ASSERT_GT(std::fabs(plain[DWQB_V_WARP_PROD1]) + std::fabs(plain[DWQB_V_WARP_PROD2]), 1.0);
+  Reset_DWQB_Querschnitt();
+  Get_DWQB_Values()->v[DWQB_V_IW] = 4 * plain[DWQB_V_IW];
+  Get_DWQB_Header()->options = DWQB_OPT_PRESET_IW;
+  unequal.Build();
+  ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
+  for (int k : {DWQB_V_WARP_PROD1, DWQB_V_WARP_PROD2, DWQB_V_OMEGA_MIN, DWQB_V_OMEGA_MAX, DWQB_V_WARP_RATIO})
+    EXPECT_NEAR(v[k], (k == DWQB_V_WARP_RATIO ? 0.5 : 2.0) * plain[static_cast<std::size_t>(k)], 1e-9 * std::fabs(plain[static_cast<std::size_t>(k)]) + 1e-12) << k;
+  EXPECT_NEAR(v[DWQB_V_WARP_SHIFT], 2 * (plain[DWQB_V_WARP_SHIFT] - plain[DWQB_V_IW]) + 4 * plain[DWQB_V_IW], 1e-6);
 }
 
 // Output tables on the channel: stations 1 to 9 lie on the faces in both modes and the
@@ -311,6 +335,8 @@ TEST_F(DwqbDirectMode, OutputPointsOfAnUnequalAngle) {
         EXPECT_NEAR(T->point[DWQB_OP_C2][pt], -u / I2, 1e-6);
         EXPECT_NEAR(T->point[DWQB_OP_INV_A][pt], 1 / 25.0, 1e-12);
         EXPECT_NEAR(T->point[DWQB_OP_INV_T][pt], 1.0, 1e-12);
+        // St. Venant shear of a unit T_t: 0 on the centre line, ∓ t / I_T on the faces (I_T 25/3).
+        EXPECT_NEAR(T->point[DWQB_OP_TAU_T][pt], -2 * side * 3 / 25.0, 1e-12);
       }
   }
   for (const int st : {10, 11}) {  // the corner, from both lines

@@ -388,7 +388,7 @@ TEST_F(DwqbStress, StressPointTorsionTerms) {
 // An arc of half angle phi gets round(16 phi / pi) children when that is 2 or more; the
 // children share the line's forces.
 TEST_F(DwqbStress, ArcStressPointChildren) {
-  for (double phi : {0.5, 0.1}) {
+  for (double phi : {0.5, 0.1, 1.0}) {
     const double R = 10.0;
     const ModelLine arc = Wall(1, 1, 2, 1.0, R * (1 - std::cos(phi)));
     Run(SectionModel{"arc", {{1, 0, 0}, {2, 2 * R * std::sin(phi), 0}}, {arc}, false});
@@ -399,18 +399,21 @@ TEST_F(DwqbStress, ArcStressPointChildren) {
       continue;
     }
     ASSERT_NE(p.children, nullptr);
-    ASSERT_EQ(p.children->count, 3);
-    double f = 0.0, A = 0.0, Sy = 0.0;
-    for (int j = 0; j < 3; ++j) {
+    const int k = phi == 1.0 ? 5 : 3;  // round(16 · 1 / π) = 5
+    ASSERT_EQ(p.children->count, k);
+    double f = 0.0, A = 0.0, Sy = 0.0, Sz = 0.0;
+    for (int j = 0; j < k; ++j) {
       const DWQB_STRESS_POINT &c = p.children->records[j];
       f += c.force[1];
       A += c.area;
       Sy += c.area * c.y;
-      EXPECT_NEAR(c.angle, p.angle - phi * (j - 1) * 2.0 / 3.0, 1e-12);
+      Sz += c.area * c.z;
+      EXPECT_NEAR(c.angle, p.angle - phi * (2.0 * j + 1 - k) / k, 1e-12);
     }
     EXPECT_NEAR(f, p.force[1], 1e-12);
     EXPECT_NEAR(A, p.area, 1e-12);
     EXPECT_NEAR(Sy / A, p.y, 1e-9);
+    EXPECT_NEAR(Sz / A, p.z, 0.01);  // the pieces on the centre line, the record on the outline: t²/12R
   }
 }
 
@@ -485,6 +488,18 @@ TEST_F(DwqbStress, OutputPointsMatchThePointValues) {
         EXPECT_NEAR(r.c[DWQB_C_N], 1 / A, 1e-12);
       }
   for (int i : {0, 1, 3, 4}) EXPECT_REL(std::fabs(T->point[DWQB_OP_OMEGA][3 * 11 * i]), 15 * 28.93 / 4, 1e-9);
+  const double *v = Get_DWQB_Values()->v;
+  EXPECT_TRUE(T->y_s == v[DWQB_V_YS] && T->z_s == v[DWQB_V_ZS] && T->alpha == v[DWQB_V_ALPHA]);
+  EXPECT_TRUE(T->I_1 == v[DWQB_V_I1] && T->I_2 == v[DWQB_V_I2]);
+  // Points of the three frames back in the origin frame.
+  double y0, z0;
+  EXPECT_EQ(Convert_DWQB_Point(DWQB_FRAME_SHEAR_CENTRE, 1, 2, &y0, &z0), 1);
+  EXPECT_TRUE(y0 == 1 + v[DWQB_V_YM] && z0 == 2 + v[DWQB_V_ZM]);
+  EXPECT_EQ(Convert_DWQB_Point(DWQB_FRAME_CENTROID, 1, 2, &y0, &z0), 1);
+  EXPECT_TRUE(y0 == 1 + v[DWQB_V_YS] && z0 == 2 + v[DWQB_V_ZS]);
+  EXPECT_EQ(Convert_DWQB_Point(DWQB_FRAME_ORIGIN, 1, 2, &y0, &z0), 1);
+  EXPECT_TRUE(y0 == 1 && z0 == 2);
+  EXPECT_EQ(Convert_DWQB_Point(7, 1, 2, &y0, &z0), 0);
   EXPECT_REL(std::fabs(T->omega_a[0]), 108.4875, 1e-9);
   // A missing line ends the tables there; the lines before it stay filled.
   Get_DWQB_Header()->listed_lines[3].nr = 99;

@@ -90,9 +90,16 @@ TEST_F(Catalogue, PlatePartsOfRolledWeldedAndTubeSections) {
     ASSERT_EQ(ct.size(), c.ct.size());
     for (size_t i = 0; i < ct.size(); ++i) EXPECT_NEAR(ct[i], c.ct[i], 0.005);
     if (c.type != 0) continue;
+    const QUERSCHNITT *cur = Get_Querschnitt_Current();
     for (int i = 0; i < 5; ++i) {
-      const QS_PLATE_PART &pp = Get_Querschnitt_Current()->parts[i];
+      const QS_PLATE_PART &pp = cur->parts[i];
       const bool web = pp.kind == 2;
+      // M_y compresses the top: the stress at a cut has the sign of its place below the centroid.
+      const DWQB_LINE *L = Find_DWQB_Line_Record(pp.line);
+      ASSERT_NE(L, nullptr);
+      double y_a, z_a;
+      Get_DWQB_Line_Centre_Point(L, pp.s_a, &y_a, &z_a);
+      EXPECT_EQ(pp.sigma_a > 0, z_a > cur->values[DWQB_V_ZS]) << i;
       EXPECT_NEAR(10 * pp.c, web ? 248.6 : 56.45, 0.05);
       EXPECT_NEAR(pp.sigma_a, web ? -pp.sigma_b : pp.sigma_b, 1e-6);
       EXPECT_NEAR(std::fabs(pp.sigma_a), web ? 148.76 : 173.11, 0.35);
@@ -150,6 +157,20 @@ TEST_F(Catalogue, RequestsUseTheCacheUntilTheSolverRuns) {
   EXPECT_EQ(r.view.header.type, 1);
   EXPECT_GT(r.view.header.catalogue, 0);
   EXPECT_EQ(std::string(r.view.name), "    IPE300");
+  EXPECT_EQ(r.view.header.grade_row * 10 + r.view.header.grade_kind, 1);  // code 0x10000: row 0, kind 1
+  // The slot's meanings: frame value data[2], limit inputs data[3..5], shape factors [14], [15].
+  for (int k = 0; k < 16; ++k) r.view.values.slot.data[k] = 0.5f * k;
+  EXPECT_EQ(Get_Check_Slot(&r.view), &r.view.values.slot);
+  EXPECT_EQ(Get_Check_Frame_Value(&r.view), 1.0f);
+  EXPECT_EQ(Get_Check_Limit_Input(&r.view, 0) + 10 * Get_Check_Limit_Input(&r.view, 2), 1.5f + 25.0f);
+  EXPECT_EQ(Get_Check_Shape_Factor(&r.view, 0) + 10 * Get_Check_Shape_Factor(&r.view, 1), 7.0f + 75.0f);
+  EXPECT_EQ(Get_Check_Shape_Factor(&r.view, 2), 0.0f);
+  EXPECT_EQ(Get_Check_Shape_Factor(nullptr, 0), 0.0f);
+  // A view that lost its record, or none, builds no model.
+  QS_CHECK_VIEW lone = r.view;
+  lone.record = nullptr;
+  EXPECT_EQ(1, Build_Profil_Thin_Walled_Model(&lone));
+  EXPECT_EQ(1, Build_Profil_Thin_Walled_Model(nullptr));
   const int builds = Get_Querschnitt_Build_Count();
   ASSERT_EQ(1, Get_Querschnitt_at_Factor(&q_, 0.5, &r));
   EXPECT_EQ(Get_Querschnitt_Build_Count(), builds);

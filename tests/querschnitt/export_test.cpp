@@ -84,6 +84,18 @@ TEST_F(Export, ModelSizesByShapeType) {
     const int w = c.type == PROFIL_T ? 2 : 1, a = w + 1;
     if (c.type == PROFIL_U || c.type == PROFIL_Z || c.type == PROFIL_T) {
       EXPECT_TRUE(Get_QImport_Model_Line(w, &web) && web.p_a == a && web.p_e == a + 1);
+      // Channels and Z sections: top flange, web, bottom flange (towards the joint); T
+      // sections: both flange halves from their tips, then the web down.
+      const bool t = c.type == PROFIL_T;
+      const int ends[3][2] = {{1, t ? 3 : 2}, {t ? 3 : 2, t ? 2 : 3}, {t ? 3 : 4, t ? 4 : 3}};
+      const double walls[3] = {1.0, t ? 1.0 : 0.8, t ? 0.8 : 1.0};
+      for (int k = 0; k < 3; ++k) {
+        XPRT_LINE l;
+        ASSERT_TRUE(Get_QImport_Model_Line(k, &l));
+        EXPECT_EQ(l.number, k + 1);
+        EXPECT_EQ(l.p_a * 10 + l.p_e, ends[k][0] * 10 + ends[k][1]) << k;
+        EXPECT_NEAR(l.d_a, walls[k], 1e-12) << k;
+      }
     }
     // Every exported model is one the catalogue computes.
     EXPECT_EQ(1, Calc_Querschnitt_Values(&q_, 0.5, 1));

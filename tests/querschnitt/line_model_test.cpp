@@ -118,6 +118,21 @@ TEST(LineModel, PlotOfTheWallAreas) {
     EXPECT_NE(bytes.find(fill ? " 4 1\n" : " 4 2\n"), std::string::npos);
   }
   Write_Line_Model_Plot(nullptr, m, 0, 0, 1, 1);
+  {  // a model never computed writes nothing
+    QMODEL *fresh = Create_Line_Model(2, 1);
+    Set_Line_Model_Node(fresh, 0, 0, 0), Set_Line_Model_Node(fresh, 1, 100, 0);
+    Set_Line_Model_Line(fresh, 0, 0, 1, 0, 10, 10, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(fresh->status, -1);
+    Reset_Print_For_Tests();
+    FILE *f = Open_Druckliste(path.c_str());
+    ASSERT_EQ(0, Oliplot_Begin_Grafic(f, frame.x_min, frame.z_max, frame.x_max, frame.z_min, frame.sx, frame.sz, 0, 0));
+    const long before = std::ftell(f);
+    Write_Line_Model_Plot(f, fresh, 0, 0, 1, 1);
+    EXPECT_EQ(std::ftell(f), before);
+    Oliplot_End_Grafic(f);
+    Close_Druckliste(f);
+    Free_Line_Model(fresh);
+  }
   std::remove(path.c_str());
   Reset_Querschnitt_For_Tests();
   Free_Line_Model(m);

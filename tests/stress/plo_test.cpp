@@ -70,6 +70,12 @@ TEST_F(Plo, LimitStatesOfRectangleAndI) {
   ASSERT_EQ(ok, 1);
   EXPECT_NEAR(n.U, 0.5, 0.5e-3);
   EXPECT_EQ(n.flags & 0x12000u, 0x12000u);
+  // The forces at the limit state: the acting ones over U, about the centroid.
+  const PLO_RESULT nm = Run({-1175, 0, 0, 0, 5000});
+  EXPECT_NEAR(nm.F[0], -1175 / nm.U, 1e-3 * 1175 / nm.U);
+  EXPECT_NEAR(nm.F[4], 5000 / nm.U, 1e-3 * 5000 / nm.U);
+  EXPECT_NEAR(nm.F[5], 0, 1e-6);
+  EXPECT_NEAR(nm.F[7], 0, 1e-6);
   EXPECT_NEAR(Run({0, 0, 0, 0, 11750}).U, 0.50018, 0.5e-3);
   const PLO_RESULT zero = Run({});
   EXPECT_EQ(zero.flags & 0x1003001u, 0x1003001u);

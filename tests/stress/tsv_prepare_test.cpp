@@ -82,9 +82,12 @@ TEST(TsvPrepare, PlateModelsOfEveryShape) {
     const float want[12] = {c.zo, c.zu, c.hw, c.tw, c.bu, c.yo, c.bo, c.to, c.yw, c.zw, c.yu, c.tu};
     for (int k = 0; k < 12; ++k) EXPECT_NEAR(got[k], want[k], 1e-5) << k;
     EXPECT_EQ(d[TSV_D_Z0], d[TSV_D_ZW]);
+    EXPECT_EQ(d[TSV_D_Y0], d[TSV_D_YW]);
     EXPECT_EQ(d[TSV_D_KY], 0.0f);
   }
   EXPECT_EQ(Run_TSV_Nachweis_Default(1, nullptr), 2);
+  EXPECT_EQ(TSV_Querschnitt_Possible(nullptr, 1), 0);
+  EXPECT_EQ(TSV_Querschnitt_Possible_Default(nullptr), 0);
 }
 
 // IPE 300 from the library with the root-fillet model: N_pl = f_y A and M_pl,y = f_y W_pl,y

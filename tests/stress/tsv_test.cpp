@@ -155,6 +155,25 @@ TEST(TsvMethod, FlangeForcesSplitLateralLoads) {
   const TSV_RESULT b = Method(Ipe(), {0, 0, 0, 0, 0, 0, 0, 2893.0});
   EXPECT_NEAR(b.M_Sa_o, -100.0, 1e-9);
   EXPECT_NEAR(b.M_Sa_u, 100.0, 1e-9);
+  // A channel (UPN 200 plates: flanges 75 × 11.5 centred at y 0, web 177 × 8.5 at y 33.25 mm,
+  // the reference point): V_y passes the shear centre and splits evenly; V_z at the web
+  // twists the section about the shear centre, e = 3 b'² t_f / (6 b' t_f + h' t_w) =
+  // 26.63 mm beyond the web (b' 70.75, h' 188.5 mm), which the flanges take as ±V_z e / h'.
+  const TSV_SECTION ch{0, TSV_MODE_TWO_FLANGES, 0, 1.549, 0, 3.325 + 2.663, 0, 3.325, 0, 0, -9.425, 7.5, 1.15,
+                       0, 9.425, 7.5, 1.15, 3.325, 0, 17.7, 0.85};
+  const TSV_RESULT cy = Method(ch, {0, 10});
+  EXPECT_NEAR(cy.V_o, 5.0, 1e-9);
+  EXPECT_NEAR(cy.V_u, 5.0, 1e-9);
+  const TSV_RESULT cz = Method(ch, {0, 0, 10});
+  EXPECT_NEAR(std::fabs(cz.V_o), 10 * 2.663 / 18.85, 1e-9);
+  EXPECT_NEAR(cz.V_o, -cz.V_u, 1e-9);
+  EXPECT_NEAR(cz.V_s, 10.0, 1e-9);
+  // N at the web's centre: the moment about the plates' centroid (z̄ 0) is M_y itself; the
+  // limits of M_y are symmetric for the doubly symmetric plates.
+  const TSV_RESULT nm = Method(Ipe(), {300, 0, 0, 0, 2000});
+  EXPECT_NEAR(nm.M_y_ref, 2000, 1e-9);
+  EXPECT_NEAR(nm.M_lo, -nm.M_hi, 1e-9);
+  EXPECT_GT(nm.M_hi, 2000);
   // A turned frame sees the same principal forces: the forces turn once by alpha.
   TSV_SECTION s = Ipe();
   s.alpha = 0.3;
