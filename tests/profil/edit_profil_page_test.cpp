@@ -266,6 +266,17 @@ TEST_F(ProfilPage, LayoutOfEveryShapeAndTheFlangePairs) {
     all += "library HEB 300 as " + std::to_string(types[0]) + ": type " + std::to_string(p.type) + " name '" +
            std::string(p.name) + "'\n" + Layout();
   }
+  // Every type allowed (a list holding 0), and the page inactive: greyed, no cell active.
+  p.kind = 0;
+  Shape(4, 0, 300, 150, 8, 12);
+  const int every[] = {0, -1};
+  Pass(every);
+  all += "every type\n" + Layout();
+  Clear_View_Area_Items(area);
+  int y_inactive = 100;
+  Edit_Profil_Page(&p, area, 10, &y_inactive, 22, 18, 200, 0, kMemberTypes, 0, 0, 1, 0, 1, nullptr);
+  end_y = y_inactive;
+  all += "inactive\n" + Layout();
   // R7-PLAX where its modeller is installed, with the model kind under application 180;
   // the highest slot draws, one beyond draws nothing.
   const std::string dir = ::testing::TempDir() + "/pg_layout_exec";

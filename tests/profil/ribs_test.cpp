@@ -315,6 +315,7 @@ TEST(ProfilRibs, PrintOfTheRibModel) {
   EXPECT_NEAR(std::strtod(text.c_str() + text.find("= ", wz) + 2, nullptr), 115.0, 0.1);
   PrintCapture none;
   EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&plain.m, nullptr, none.stream(), 2, 0), 0);
+  EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&plain.m, nullptr, none.stream(), 0, 1), 0);  // mode 0: no line
   EXPECT_EQ(none.Raw().find("plastische"), std::string::npos);
   EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&plain.m, nullptr, nullptr), 0);  // no points: nothing to fail
   // A reset model holds no ribs, holes or points.

@@ -149,6 +149,19 @@ TEST_F(BauteilFile, BadValuesFail) {
   EXPECT_EQ(b_.brandlasten[BRANDLAST_MAX_ROWS - 1].B, 8.0);
   EXPECT_EQ(Alloc_Brandlasten(&b_, BRANDLAST_MAX_ROWS + 1), 1);
   EXPECT_EQ(b_.brandlast_count, BRANDLAST_MAX_ROWS);
+  // A name that fills its field without a terminator is written as its 40 bytes; a record
+  // without a table writes no rows.
+  ASSERT_EQ(Alloc_Brandlasten(&a_, 1), 0);
+  std::memset(a_.brandlasten[0].name, 'x', BRANDLAST_NAME_SIZE);
+  EXPECT_NE(Written(a_).find(" " + std::string(40, 'x') + " 0.000000"), std::string::npos);
+  BAUTEIL empty{};
+  char *buf = nullptr;
+  size_t len = 0;
+  FILE *mem = open_memstream(&buf, &len);
+  EXPECT_EQ(Write_Brandlasten(mem, &empty), 0);
+  std::fclose(mem);
+  EXPECT_EQ(std::string(buf, len), " 0\n");
+  std::free(buf);
   FILE *ro = std::fopen(PF_SOURCE_DIR "/stahl_ec3/FORMAT.md", "r");
   ASSERT_NE(ro, nullptr);
   EXPECT_EQ(Write_Brandlasten(ro, &a_), 1);

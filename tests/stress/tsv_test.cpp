@@ -177,9 +177,16 @@ TEST(TsvMethod, FlangeForcesSplitLateralLoads) {
   // A turned frame sees the same principal forces: the forces turn once by alpha.
   TSV_SECTION s = Ipe();
   s.alpha = 0.3;
-  const TSV_RESULT t = Method(s, {0, 0, 0, 0, 1000 * std::cos(0.3), 1000 * std::sin(0.3)});
+  const TSV_RESULT t = Method(s, {0, 20 * std::cos(0.3), 20 * std::sin(0.3), 0, 1000 * std::cos(0.3), 1000 * std::sin(0.3)});
   EXPECT_NEAR(t.M_y_s, 1000.0, 1e-9);
   EXPECT_NEAR(t.M_Sa_o, 0.0, 1e-9);
+  EXPECT_NEAR(t.V_o + t.V_u, 20.0, 1e-9);  // the shear turned with the moments: all along y'
+  EXPECT_NEAR(t.V_s, 0.0, 1e-9);
+  // One flange (a T of flange 150 × 15 and web 185 × 10 mm): the plates' centroid lies
+  // 50.76 mm above the web's centre, and M_y about it carries N's lever.
+  const TSV_SECTION tee{0, TSV_MODE_ONE_FLANGE, 0, 0, 0, 0, 0, 0, 0, 0, -9.25, 15, 1.5, 0, 0, 0, 0, 0, 0, 18.5, 1};
+  const double z_hat = 22.5 * -9.25 / (22.5 + 18.5);
+  EXPECT_NEAR(Method(tee, {-100, 0, 0, 0, 500}).M_y_ref, 500 + z_hat * -100, 1e-9);
 }
 
 // A yield strength not above 0 fails every mode: 0 and the template, no search.
