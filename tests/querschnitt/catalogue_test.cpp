@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dwqb/dwqb.h"
@@ -193,6 +194,16 @@ TEST_F(Catalogue, RequestsUseTheCacheUntilTheSolverRuns) {
   EXPECT_NEAR(Get_DWQB_Values()->v[DWQB_V_ZMAX] - Get_DWQB_Values()->v[DWQB_V_ZMIN], 35.0, 1e-9);
   EXPECT_EQ(0, Set_Querschnitt_Parametric(&q_, 0, 100, 7, 0, start, end));
   EXPECT_EQ(0, Set_Querschnitt_Profil(&q_, 0, 100, "NOSUCHPROFILE"));
+  // The header's grade row and kind of each grade code.
+  for (const auto &[code, row, kind] : {std::tuple{0, 0, 0}, {5, 5, 0}, {0x10007, 7, 1}, {-1, -1, 0}}) {
+    QUERSCHNITT g{};
+    Init_Querschnitt_Record(&g);
+    ASSERT_EQ(1, Set_Querschnitt_Profil(&g, code, 0, "IPE300"));
+    ASSERT_EQ(1, Calc_Querschnitt_Values(&g, 0.5, 1));
+    EXPECT_EQ(g.view.header.grade_row, row) << code;
+    EXPECT_EQ(g.view.header.grade_kind, kind) << code;
+    Free_Querschnitt_Record(&g);
+  }
 }
 
 // The check sections: which route a profile takes, the user grades, the forces handed on.
