@@ -94,6 +94,15 @@ TEST(CtLimits, TubesDinAndAluminium) {
        {3.75, 4.375, 5}},
       // Class A welded internal at psi 0: 9, 13, 18 eps / (0.70).
       {CT_MODE_ALU, CT_FLAG_WELDED, CT_KIND_INTERNAL, 160, 70000, -100, 0, 1.25, {16.0714, 23.2143, 32.1429}},
+      // The other cells of Table 6.2 under uniform compression: beta/eps of class A outstands
+      // 3, 4.5, 6 (welded 2.5, 4, 5), class B 3.5, 4.5, 5; class B internal 13, 16.5, 18
+      // (welded 10, 13.5, 15).
+      {CT_MODE_ALU, 0, CT_KIND_OUTSTAND_A, 160, 70000, -100, -100, 1.25, {3.75, 5.625, 7.5}},
+      {CT_MODE_ALU, CT_FLAG_WELDED, CT_KIND_OUTSTAND_A, 160, 70000, -100, -100, 1.25, {3.125, 5, 6.25}},
+      {CT_MODE_ALU, CT_FLAG_ALU_CLASS_B, CT_KIND_OUTSTAND_A, 160, 70000, -100, -100, 1.25, {4.375, 5.625, 6.25}},
+      {CT_MODE_ALU, CT_FLAG_ALU_CLASS_B, CT_KIND_INTERNAL, 160, 70000, -100, -100, 1.25, {16.25, 20.625, 22.5}},
+      {CT_MODE_ALU, CT_FLAG_ALU_CLASS_B | CT_FLAG_WELDED, CT_KIND_INTERNAL, 160, 70000, -100, -100, 1.25,
+       {12.5, 16.875, 18.75}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(::testing::Message() << "mode " << c.mode << " kind " << c.kind << " flags " << c.flags);
