@@ -8,10 +8,13 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "checks/checks.h"
+#include "querschnitt/querschnitt.h"
+#include "support/cp850.h"
 #include "support/shell.h"
 #include "tests/checks/checks_fixture.h"
 
@@ -234,6 +237,21 @@ TEST_F(ChecksTest, StressSectionModelElastic) {
     EXPECT_NEAR(rows[1][2], 0.0, 0.01);
     EXPECT_NEAR(rows[1][3], o.tau, 0.01);
     EXPECT_NEAR(rows[2][4], std::hypot(rows[2][2], std::sqrt(3.0) * rows[2][3]), 0.02);
+  }
+
+  // The driver's options 1 and 2 add the normal and the shear stress checks to the
+  // comparison stress: their allowed stresses and verdict lines appear.
+  for (const auto &[o1, o2, text] : {std::tuple{0, 0, "zul. Vergleichsspannung"}, {1, 0, "zul. Normal-, Vergleichsspannung"},
+                                     {0, 1, "zul. Schub-, Vergleichsspannung"}, {1, 1, "zul. Normal-, Schub-, Vergleichsspannung"}}) {
+    SCOPED_TRACE(::testing::Message() << o1 << o2);
+    QUERSCHNITT *q = Build_Profil_Stress_Section(&ipe.p, 0, 0);
+    ASSERT_NE(q, nullptr);
+    const int opt[STRESS_N_OPTIONS] = {0, o1, o2, 1, 0, 0, 0, 0, 1, 1};
+    PrintCapture cap2;
+    ASSERT_NE(0, Run_Querschnitt_Stress_Check(q, opt, 1, 1.0, 0, 0, 50, 0, 0, 100, 0, 0, 0, nullptr, nullptr, nullptr,
+                                              nullptr, nullptr, nullptr, nullptr, nullptr, cap2.stream(), 2));
+    EXPECT_NE(cap2.Raw().find(text), std::string::npos) << cap2.Raw();
+    EXPECT_EQ(cap2.Raw().find("x,Rd"_cp) != std::string::npos, o1 == 1);
   }
 
   // Forces of distinct primes reach the cross-section check in its order N, V_1, V_2, T, M_1,
