@@ -139,6 +139,22 @@ TEST_F(Plo, PureShearIsTheElasticShearUtilisation) {
   EXPECT_TRUE(r.flags & PLO_F_NO_NORMAL);
   EXPECT_NEAR(r.U, tree->u_max, 1e-12);
   EXPECT_GT(r.U, 0.2);
+  // Without the shear iteration: pure shear is still its elastic utilisation, a moment alone
+  // still its limit state, and shear with the moment more than either alone.
+  PLO_OPTIONS o = Default_PLO_Options();
+  o.flags = PLO_O_NO_SHEAR_ITERATION;
+  PLO_RESULT q, m, m_alone;
+  ASSERT_EQ(1, Calc_PLO_Grenzzustand(forces, &kSteel, &o, &q, nullptr));
+  EXPECT_NEAR(q.U, tree->u_max, 1e-9);
+  EXPECT_TRUE(q.flags & PLO_F_COMBINED);
+  const double moment[8] = {0, 0, 0, 0, 7074.66}, both[8] = {0, 0, 100, 0, 7074.66};
+  ASSERT_EQ(1, Calc_PLO_Grenzzustand(moment, &kSteel, &o, &m_alone, nullptr));
+  EXPECT_NEAR(m_alone.U, 0.50008, 0.5e-3);
+  EXPECT_EQ(m_alone.flags & (PLO_F_NO_SHEAR | PLO_F_COMBINED), PLO_F_NO_SHEAR | PLO_F_COMBINED);
+  ASSERT_EQ(1, Calc_PLO_Grenzzustand(both, &kSteel, &o, &m, nullptr));
+  EXPECT_GT(m.U, m_alone.U);
+  EXPECT_GT(m.U, q.U);
+  EXPECT_LT(m.U, 1.0);
   Free_TSG_Stress_Results(tree);
   Free_DWQB_Stress_Points(set);
 }
