@@ -104,6 +104,16 @@ TEST_F(ChecksTest, StressClosedFormulaPrintGolden) {
   EXPECT_EQ(u_ct, o.U_ct);
   EXPECT_EQ(0u, both.Raw().find(alone.Raw()));
 
+  // The head names each force by its axis: V_y and V_z of a flat bar, M_z after V_z.
+  {
+    PrintCapture head;
+    const double F3[8] = {0, 0, 0.2, 3, 4, 0, 0, 0};
+    Stress(&flat.p, 0, F3, &o, false, head.stream(), 1);
+    const std::string h = head.Raw();
+    EXPECT_NE(h.find("V╬\\y,Ed╬r = 3.00 kN"_cp), std::string::npos) << h;
+    EXPECT_NE(h.find("V╬\\z,Ed╬r = 4.00 kN"_cp), std::string::npos);
+    EXPECT_LT(h.find("V╬\\z,Ed"_cp), h.find("M╬\\z,Ed"_cp));
+  }
   // A bar whose c/t governs: U_max is U_c/t.
   const double N1[8] = {-1};
   Stress(&flat.p, 0, N1, &o, true, nullptr, 0);
