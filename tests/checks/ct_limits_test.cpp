@@ -86,6 +86,13 @@ TEST(CtLimits, TubesDinAndAluminium) {
       // DIN 18800-1: 305/√240 sqrt(0.43) and 420.4/√240 · 2 · 0.697 at psi = 1 (no raise at f_d).
       {CT_MODE_DIN, 0, CT_KIND_OUTSTAND_A, 240, 0, -240, -240, 1.0, {9, 11, 12.9101}},
       {CT_MODE_DIN, 0, CT_KIND_INTERNAL, 240, 0, -240, -240, 1.0, {32, 37, 37.8286}},
+      // DIN 18800-1 Tables 12, 13 at psi 0.5 (k 8.2/1.55, (1 − 0.278 ψ − 0.025 ψ²)) and at
+      // psi −0.5 (alpha 2/3: 32/alpha, 37/alpha; k 13.4); the outstand at psi 0.5 (k 0.4825);
+      // the tube's (80 − 10 ψ) eps².
+      {CT_MODE_DIN, 0, CT_KIND_INTERNAL, 240, 0, -240, -120, 1.0, {32, 37, 53.35035}},
+      {CT_MODE_DIN, 0, CT_KIND_INTERNAL, 240, 0, -240, 120, 1.0, {48, 55.5, 99.33664}},
+      {CT_MODE_DIN, 0, CT_KIND_OUTSTAND_A, 240, 0, -240, -120, 1.0, {9, 11, 13.6755}},
+      {CT_MODE_DIN, 0, CT_KIND_TUBE, 240, 0, -240, -120, 1.0, {50, 70, 75}},
       // EN 1999-1-1 Table 6.2, f_o 160 (eps 1.25): class A without welds, internal and tube.
       {CT_MODE_ALU, 0, CT_KIND_INTERNAL, 160, 70000, -100, -100, 1.25, {13.75, 20, 27.5}},
       {CT_MODE_ALU, 0, CT_KIND_TUBE, 160, 70000, -100, -100, 1.25, {21.0069, 44.4444, 84.0278}},

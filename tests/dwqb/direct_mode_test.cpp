@@ -147,7 +147,7 @@ TEST_F(DwqbDirectMode, HandValuesAndAgreementWithPartMode) {
         {DWQB_V_TFLOW_MAX, 2.495321e-3}}},
       {Two_Cell_Box(),
        0,
-       {{DWQB_V_IT, 2692.2017}, {DWQB_V_YM, 9.6196969}, {DWQB_V_ZM, 5}, {DWQB_V_IW, 5771.2013},
+       {{DWQB_V_ZMIN, -0.5}, {DWQB_V_ZMAX, 10.5}, {DWQB_V_YMIN, -0.5}, {DWQB_V_YMAX, 20.5}, {DWQB_V_IT, 2692.2017}, {DWQB_V_YM, 9.6196969}, {DWQB_V_ZM, 5}, {DWQB_V_IW, 5771.2013},
         {DWQB_V_OMEGA_MIN, -17.73645}, {DWQB_V_OMEGA_MAX, 17.73645}, {DWQB_V_TFLOW_MIN, -1.425886e-4},
         {DWQB_V_TFLOW_MAX, 2.538076e-3}}},
   };
@@ -297,6 +297,24 @@ TEST_F(DwqbDirectMode, OutputPointsMatchPartMode) {
     }
   h->listed_lines[1].nr = 9;
   EXPECT_EQ(Calc_DWQB_Output_Points(), 10);
+
+  // A closed cell (tube 10 × 20, wall 0.5): the cell flows of both shear cases and of
+  // warping agree as well.
+  ASSERT_EQ(Run(Box_Model(10, 20, 0.5), DWQB_OPT_PART_MODE), 0);
+  ASSERT_EQ(Calc_DWQB_Output_Points(), 0);
+  const std::vector<double> box_w(T->q_w, T->q_w + 44), box_z(T->q_vz, T->q_vz + 44);
+  ASSERT_EQ(Run(Box_Model(10, 20, 0.5)), 0);
+  Grow_DWQB_Listed_Tables(0, 4);
+  for (int i = 0; i < 4; ++i) h->listed_lines[i].nr = i + 1;
+  h->n_listed_lines = 4;
+  ASSERT_EQ(Calc_DWQB_Output_Points(), 0);
+  double largest = 0;
+  for (int st = 0; st < 44; ++st) {
+    EXPECT_NEAR(T->q_w[st], box_w[static_cast<std::size_t>(st)], 1e-9) << st;
+    EXPECT_NEAR(T->q_vz[st], box_z[static_cast<std::size_t>(st)], 1e-9) << st;
+    largest = std::fmax(largest, std::fabs(T->q_w[st]));
+  }
+  EXPECT_GT(largest, 1e-4);
 }
 
 // The unequal angle on its centre lines (legs 15 along y and 10 along z, wall 1): A 25,

@@ -92,6 +92,7 @@ TEST_F(Catalogue, PlatePartsOfRolledWeldedAndTubeSections) {
     for (size_t i = 0; i < ct.size(); ++i) EXPECT_NEAR(ct[i], c.ct[i], 0.005);
     if (c.type != 0) continue;
     const QUERSCHNITT *cur = Get_Querschnitt_Current();
+    EXPECT_EQ(cur->n_lines * 100 + cur->n_points, 5 * 100 + 5 * 33);
     for (int i = 0; i < 5; ++i) {
       const QS_PLATE_PART &pp = cur->parts[i];
       const bool web = pp.kind == 2;

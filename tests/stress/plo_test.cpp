@@ -76,6 +76,10 @@ TEST_F(Plo, LimitStatesOfRectangleAndI) {
   EXPECT_NEAR(nm.F[4], 5000 / nm.U, 1e-3 * 5000 / nm.U);
   EXPECT_NEAR(nm.F[5], 0, 1e-6);
   EXPECT_NEAR(nm.F[7], 0, 1e-6);
+  const PLO_RESULT mz = Run({0, 0, 0, 0, 0, 2000});  // across the wall: M_pl = 23.5 · 20 · 10²/4
+  EXPECT_NEAR(mz.U, 2000 / 11750.0, 1e-3);
+  EXPECT_NEAR(mz.F[5], 2000 / mz.U, 1e-3 * 2000 / mz.U);
+  EXPECT_NEAR(mz.F[4], 0, 1e-6);
   EXPECT_NEAR(Run({0, 0, 0, 0, 11750}).U, 0.50018, 0.5e-3);
   const PLO_RESULT zero = Run({});
   EXPECT_EQ(zero.flags & 0x1003001u, 0x1003001u);
