@@ -82,7 +82,8 @@ TEST(TsvMethod, FlatBarInteractionIsExact) {
 TEST(TsvMethod, PlateInsideTheWebFollowsThePlasticInteraction) {
   const TSV_SECTION s{0, TSV_MODE_ONE_FLANGE, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 28.93, 0.71, 0, 0, 15, 2.14};
   for (auto [N, M, U] : {std::tuple{-300.0, 1000.0, 0.40237}, {-300.0, -1000.0, 0.40237}, {-800.0, 500.0, 0.70446},
-                         {300.0, 800.0, 0.36033}}) {
+                         {300.0, 800.0, 0.36033}, {-1100.0, 100.0, 0.90008}, {-1000.0, 300.0, 0.84179},
+                         {1000.0, -300.0, 0.84179}, {-500.0, 2000.0, 0.75117}, {-1200.0, 50.0, 0.97547}}) {
     SCOPED_TRACE(::testing::Message() << N << " " << M);
     const TSV_RESULT r = Method(s, {N, 0, 0, 0, M});
     EXPECT_NEAR(r.U, U, 0.003 * U);
