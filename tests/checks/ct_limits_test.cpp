@@ -93,6 +93,7 @@ TEST(CtLimits, TubesDinAndAluminium) {
       {CT_MODE_DIN, 0, CT_KIND_INTERNAL, 240, 0, -240, 120, 1.0, {48, 55.5, 99.33664}},
       {CT_MODE_DIN, 0, CT_KIND_OUTSTAND_A, 240, 0, -240, -120, 1.0, {9, 11, 13.6755}},
       {CT_MODE_DIN, 0, CT_KIND_TUBE, 240, 0, -240, -120, 1.0, {50, 70, 75}},
+      {CT_MODE_DIN, 0, CT_KIND_INTERNAL, 360, 0, -360, 180, 0.8164966, {39.19184, 45.31556, 81.10785}},  // √(240/360)
       // EN 1999-1-1 Table 6.2, f_o 160 (eps 1.25): class A without welds, internal and tube.
       {CT_MODE_ALU, 0, CT_KIND_INTERNAL, 160, 70000, -100, -100, 1.25, {13.75, 20, 27.5}},
       {CT_MODE_ALU, 0, CT_KIND_TUBE, 160, 70000, -100, -100, 1.25, {21.0069, 44.4444, 84.0278}},
