@@ -210,7 +210,9 @@ double _Ratio_Residual(const double *x, int n) {
   return g.ratio_target - r;
 }
 
-void _Fcn_Grenzebene(int *pn, double *x, double *fvec, double *fjac, int *ldfjac, int *iflag) {
+// Stage-1 residuals for three and for four variables (n read from *pn): this one routine
+// is both _Fcn_Grenzebene_3 and _Fcn_Grenzebene_4.
+void _Fcn_Grenzebene_3(int *pn, double *x, double *fvec, double *fjac, int *ldfjac, int *iflag) {
   const int n = *pn, m = n == 4 ? 4 : 3;
   if (*iflag != 1 && *iflag != 2) return;
   if (!g.basis_built) _Build_Zielbasis(g.target);
@@ -260,6 +262,9 @@ void _Fcn_Grenzebene(int *pn, double *x, double *fvec, double *fjac, int *ldfjac
   }
 }
 
+// The four-variable name of the same routine.
+constexpr MASQUE_HYBRD_FCN _Fcn_Grenzebene_4 = _Fcn_Grenzebene_3;
+
 // ======================================================================= stage 2
 
 // Residuals of the limit-strain plane (phi, t): the force direction against c and b.
@@ -280,6 +285,8 @@ int _Richtung_Residuum(double t, double phi, double *fvec) {
   return 1;
 }
 
+// Stage-2 residuals. The angle form of this solve (_Fcn_Dehnungsbereich_Winkel with
+// _Winkel_Residuum) is not built: no solve of this program selects it.
 void _Fcn_Dehnungsbereich_Richtung(int *, double *x, double *fvec, double *fjac, int *ldfjac, int *iflag) {
   if (!g.basis_built && g.target && (*iflag == 1 || *iflag == 2)) _Build_Zielbasis(g.target);
   const double t = x[0], phi = x[1];
@@ -432,7 +439,9 @@ DEHNUNGSEBENE _Elastische_Startebene(MASQUE *mask, const double *P) {
   return p;
 }
 
-void _Fcn_Gleichgewicht(int *pn, double *x, double *fvec, double *fjac, int *ldfjac, int *iflag) {
+// Stage-3 residuals for three and for four variables (n read from *pn): this one routine
+// is both _Fcn_Gleichgewicht_3 and _Fcn_Gleichgewicht_4.
+void _Fcn_Gleichgewicht_3(int *pn, double *x, double *fvec, double *fjac, int *ldfjac, int *iflag) {
   const int n = *pn;
   const DEHNUNGSEBENE p = _Plane_of(x, n);
   if (*iflag == 1) {
@@ -455,6 +464,8 @@ void _Fcn_Gleichgewicht(int *pn, double *x, double *fvec, double *fjac, int *ldf
     for (int i = 0; i < n; ++i) fjac[i + j * ld] = ok ? sign * g.weights[i] * dF[i] : 0.0;
   }
 }
+// The four-variable name of the same routine.
+constexpr MASQUE_HYBRD_FCN _Fcn_Gleichgewicht_4 = _Fcn_Gleichgewicht_3;
 
 // Runs the hybrid driver on x; fills residual norm, iterations and termination code.
 int _Run(MASQUE_HYBRD_FCN fcn, int n, double *x, const SOLVER_TOLERANZ *tol, double *res, int *iter) {
@@ -534,7 +545,7 @@ static int _Solve_Masque_Grenzebene(MASQUE *mask, const double *T, const SOLVER_
   double x[4];
   _Variables_of(start, x);
   int iter = 0;
-  const int info = _Run(&_Fcn_Grenzebene, n, x, tol, &rec->residuum, &iter);
+  const int info = _Run(n == 4 ? _Fcn_Grenzebene_4 : _Fcn_Grenzebene_3, n, x, tol, &rec->residuum, &iter);
   rec->ebene = _Plane_of(x, n);
   _Forces(rec->ebene, rec->F);
   rec->lambda = _Lambda(T, rec->F, 4);
@@ -595,7 +606,7 @@ static int _Solve_Masque_Gleichgewicht(MASQUE *mask, const double *P, const SOLV
   double x[4];
   _Variables_of(rec->ebene, x);
   int iter = 0;
-  const int info = _Run(&_Fcn_Gleichgewicht, n, x, tol, &rec->residuum, &iter);
+  const int info = _Run(n == 4 ? _Fcn_Gleichgewicht_4 : _Fcn_Gleichgewicht_3, n, x, tol, &rec->residuum, &iter);
   rec->ebene = _Plane_of(x, n);
   rec->iterationen = iter;
   rec->zustand = info + 1;
@@ -1096,10 +1107,10 @@ void Masque_Test_Residuals(int solve, MASQUE *mask, const double *T, double lf, 
   g.ry = yp;
   g.rz = zp;
   double Tm[4] = {T[0], T[1], T[2], T[3]};
-  MASQUE_HYBRD_FCN fcn = &_Fcn_Grenzebene;
+  MASQUE_HYBRD_FCN fcn = n == 4 ? _Fcn_Grenzebene_4 : _Fcn_Grenzebene_3;
   if (solve == 2) fcn = &_Fcn_Dehnungsbereich_Richtung;
   if (solve == 3) {
-    fcn = &_Fcn_Gleichgewicht;
+    fcn = n == 4 ? _Fcn_Gleichgewicht_4 : _Fcn_Gleichgewicht_3;
     MASQUE_QUERSCHNITTSWERTE v;
     Calc_Masque_Querschnittswerte(mask, MASQUE_WERTE_ALLE, 1, &v);
     _Set_Gleichgewicht_Gewichte(mask, T, v.ys, v.zs, Tm);

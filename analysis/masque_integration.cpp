@@ -221,8 +221,8 @@ void _Integrate_Edge(const SDL_ARBEITSFORM &form, double eps0, double kappa, dou
 // would take: the first whose upper bound lies above the smaller strain, or for a constant
 // strain the point rule's) goes without the walk.
 template <bool stiff>
-void _Integrate_Area(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &form, const MasqueIntFrame &f, double eps0,
-                     double kappa, Moments &out) {
+void _Integrate_Masque_Flaeche(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &form, const MasqueIntFrame &f,
+                               double eps0, double kappa, Moments &out) {
   Moments m = out;
   const int n = std::min(form.anzahl, SDL_MAX_ABSCHNITTE);
   double hi[SDL_MAX_ABSCHNITTE];
@@ -357,6 +357,52 @@ void _Integrate_Circle(const SDL_ARBEITSFORM &form, double eps0, double kappa, d
       }
     }
   });
+}
+
+// Point group: every point's area at the stress of its node's strain; a point without a
+// segment, or on a segment of negative kind, adds nothing.
+void _Integrate_Masque_Punkte(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &form, const MasqueIntFrame &f,
+                              double eps0, double kappa, Moments &m) {
+  for (int i = 0; i < Count_Masque_Punkte(group); ++i) {
+    const MASQUE_PUNKT *p = Get_Masque_Punkt(group, i);
+    if (!p || !p->knoten) continue;
+    double y, z;
+    _Local(f, p->knoten, &y, &z);
+    const double eps = eps0 + kappa * y;
+    const int k = Find_SDL_Abschnitt(&form, eps);
+    if (k < 0 || form.abschnitt[k].kind < 0) continue;
+    double g = 0.0;
+    const double s = Calc_SDL_Abschnitt_Spannung(&form.abschnitt[k], eps, &g);
+    const Moments e{s, s * y, s * z, g, g * y, g * z, g * y * y, g * z * z, g * y * z};
+    _Add_Scaled(m, e, p->flaeche);
+  }
+}
+
+// Circle group: the full circle about its centre with |radius|; a negative radius is a
+// hole.
+void _Integrate_Masque_Kreis(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &form, const MasqueIntFrame &f,
+                             double eps0, double kappa, bool stiff, Moments &m) {
+  if (!group->mittelpunkt || group->radius == 0.0) return;
+  double yc, zc;
+  _Local(f, group->mittelpunkt, &yc, &zc);
+  Moments c{};
+  _Integrate_Circle(form, eps0, kappa, yc, zc, std::fabs(group->radius), stiff, c);
+  _Add_Scaled(m, c, group->radius < 0.0 ? -1.0 : 1.0);
+}
+
+// Line group: every line element (_Integrate_Line) times its thickness.
+void _Integrate_Masque_Linien(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &form, const MasqueIntFrame &f,
+                              double eps0, double kappa, bool stiff, Moments &m) {
+  for (int i = 0; i < Count_Masque_Linien(group); ++i) {
+    const MASQUE_LINIE *l = Get_Masque_Linie(group, i);
+    if (!l || !l->kante || !l->kante->anfang || !l->kante->ende) continue;
+    double ya, za, yb, zb;
+    _Local(f, l->kante->anfang, &ya, &za);
+    _Local(f, l->kante->ende, &yb, &zb);
+    Moments e{};
+    _Integrate_Line(form, eps0, kappa, ya, za, yb, zb, stiff, e);
+    _Add_Scaled(m, e, l->dicke);
+  }
 }
 
 // Turns the (1, 2) pairs of forces and stiffness from a frame turned by angle back.
@@ -529,47 +575,20 @@ int Masque_Integrate_Form(const MASQUE_GRUPPE *group, const SDL_ARBEITSFORM &for
   Moments m{};
   switch (group->typ) {
     case MASQUE_PUNKTGRUPPE:
-      for (int i = 0; i < Count_Masque_Punkte(group); ++i) {
-        const MASQUE_PUNKT *p = Get_Masque_Punkt(group, i);
-        if (!p || !p->knoten) continue;
-        double y, z;
-        _Local(f, p->knoten, &y, &z);
-        const double eps = eps0 + kappa * y;
-        const int k = Find_SDL_Abschnitt(&form, eps);
-        if (k < 0 || form.abschnitt[k].kind < 0) continue;
-        double g = 0.0;
-        const double s = Calc_SDL_Abschnitt_Spannung(&form.abschnitt[k], eps, &g);
-        const Moments e{s, s * y, s * z, g, g * y, g * z, g * y * y, g * z * z, g * y * z};
-        _Add_Scaled(m, e, p->flaeche);
-      }
+      _Integrate_Masque_Punkte(group, form, f, eps0, kappa, m);
       break;
     case MASQUE_FLAECHE:
       if (stiff) {
-        _Integrate_Area<true>(group, form, f, eps0, kappa, m);
+        _Integrate_Masque_Flaeche<true>(group, form, f, eps0, kappa, m);
       } else {
-        _Integrate_Area<false>(group, form, f, eps0, kappa, m);
+        _Integrate_Masque_Flaeche<false>(group, form, f, eps0, kappa, m);
       }
       break;
-    case MASQUE_KREIS: {
-      if (!group->mittelpunkt || group->radius == 0.0) break;
-      double yc, zc;
-      _Local(f, group->mittelpunkt, &yc, &zc);
-      Moments c{};
-      _Integrate_Circle(form, eps0, kappa, yc, zc, std::fabs(group->radius), stiff, c);
-      _Add_Scaled(m, c, group->radius < 0.0 ? -1.0 : 1.0);  // a negative radius is a hole
+    case MASQUE_KREIS:
+      _Integrate_Masque_Kreis(group, form, f, eps0, kappa, stiff, m);
       break;
-    }
     case MASQUE_LINIENGRUPPE:
-      for (int i = 0; i < Count_Masque_Linien(group); ++i) {
-        const MASQUE_LINIE *l = Get_Masque_Linie(group, i);
-        if (!l || !l->kante || !l->kante->anfang || !l->kante->ende) continue;
-        double ya, za, yb, zb;
-        _Local(f, l->kante->anfang, &ya, &za);
-        _Local(f, l->kante->ende, &yb, &zb);
-        Moments e{};
-        _Integrate_Line(form, eps0, kappa, ya, za, yb, zb, stiff, e);
-        _Add_Scaled(m, e, l->dicke);
-      }
+      _Integrate_Masque_Linien(group, form, f, eps0, kappa, stiff, m);
       break;
     default:
       return 0;

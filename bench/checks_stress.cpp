@@ -1,6 +1,5 @@
-// Print_Stress_Check of the library IPE 300 at level 2 into a file, elastic method under
-// M_y and V_z, the section model rebuilt for every call as in the member flow (a c/t check
-// runs between two stress checks).
+// Print_Stress_Check of the library IPE 300 at level 2 into a file, the section model rebuilt
+// for every call as in the member flow (a c/t check runs between two stress checks).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -30,5 +29,32 @@ static void BM_Print_Stress_Check_IPE300_Elastic(benchmark::State &state) {
   Reset_Profil(&p);
 }
 BENCHMARK(BM_Print_Stress_Check_IPE300_Elastic)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The plastic methods at level 2: the plated partial internal forces under M_y and V_z
+// (method 1), the plastic limit state under M_y with its evaluation on the triangulated
+// outline (method 2).
+static void BM_Print_Stress_Check_IPE300_Plastic(benchmark::State &state) {
+  const int method = static_cast<int>(state.range(0));
+  PROFIL p{};
+  Init_Material_Data(&p.grade);
+  if (Set_Profil_by_Library_Name(&p, "IPE300") != 0) {
+    state.SkipWithError("IPE300 not in the profile library");
+    return;
+  }
+  Check_Material_Strength(&p.grade, p.t_fo, nullptr, 0, nullptr);
+  FILE *f = std::tmpfile();
+  double u = 0;
+  const double V_z = method == 1 ? 60 : 0;
+  for (auto _ : state) {
+    Invalidate_Profil_Section_Cache();
+    Print_Stress_Check(&p, 1.0, 0, 0, 1, method, 0, 100, 0, 0, V_z, 0, 0, 0, nullptr, &u, nullptr, nullptr, nullptr,
+                       nullptr, nullptr, nullptr, f, 2);
+    benchmark::DoNotOptimize(u);
+  }
+  if (!(u > 0.6 && u < 0.75)) state.SkipWithError("unexpected utilisation");
+  std::fclose(f);
+  Reset_Profil(&p);
+}
+BENCHMARK(BM_Print_Stress_Check_IPE300_Plastic)->Arg(1)->Arg(2)->Repetitions(5)->ReportAggregatesOnly(true);
 
 BENCHMARK_MAIN();

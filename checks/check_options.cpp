@@ -136,6 +136,7 @@ void Reset_Checks_For_Tests() {
   g = ChecksState{};
   g.registered = registered;
   Set_Check_Querschnitt_Stream(nullptr);
+  Set_Check_TSV_Calc_For_Tests(nullptr);
   Reset_Check_Data_Statics();
   Reset_Stress_Check_State();
 }

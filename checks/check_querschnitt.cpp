@@ -21,6 +21,7 @@ namespace {
 
 struct CheckQsState {
   FILE *stream = nullptr;
+  CHECK_TSV_CALC tsv_calc = nullptr;  // test seam of the plated method
 } g;
 
 constexpr const char *kPre = "   ";
@@ -169,6 +170,9 @@ void _Interaction(Ctx &c, uint32_t extra) {
   const QS_VALUE_BLOCK &vb = c.view->values;
   double p[6];
   for (int i = 0; i < 6; ++i) p[i] = vb.interaction[i];
+  // The design strength of the shape, reduced in fire by k_y,θ as every other path reduces
+  // f_y.
+  if (c.flags & CQ_F_FIRE) p[4] *= vb.k_fy;
   p[4] /= c.gamma_M;
   double M_gr = 0, U = 0, pair[2] = {0, 0};
   uint32_t exceeded = 0;
@@ -226,6 +230,13 @@ void _Method_Failed(Ctx &c, uint32_t bit) {
   _Plastic_Failed(c, bit);
 }
 
+// A method that answered without a prepared result (state bit 24): it fails like a method
+// that could not run, so the elastic checks stand in and U is never left at 0.
+void _Method_Not_Reached(Ctx &c, uint32_t bit) {
+  _Method_Failed(c, bit);
+  CP850_CALL(Oli_Printf, g.stream, "%s╬bDer Nachweis wird elastisch geführt !!!\n", kPre);
+}
+
 // A method whose result reached its limit state: level, the plastic utilisation and the
 // limit moment (kNcm to kNm).
 void _Method_Reached(Ctx &c, double U, double M_limit, uint32_t extra) {
@@ -260,7 +271,10 @@ void _Limit_Strain(Ctx &c, uint32_t extra) {
   }
   _Keep_Result(c, CQ_F_PLO, r);
   Print_PLO_Result(g.stream, kPre, f, &r, points);
-  if (r.flags & CHECK_SLOT_PREPARED) _Method_Reached(c, r.U, r.F[4], extra);
+  if (r.flags & CHECK_SLOT_PREPARED)
+    _Method_Reached(c, r.U, r.F[4], extra);
+  else
+    _Method_Not_Reached(c, CQ_F_PLO);
   _Huge_U(r.U);
   if (kept && !kept->limit_strain)
     kept->limit_strain = points;
@@ -285,7 +299,10 @@ void _Line_Section(Ctx &c, uint32_t extra) {
   }
   _Keep_Result(c, CQ_F_TSV_EX, r);
   Print_TSV_EX_Result(g.stream, kPre, f, &r, lines);
-  if (r.flags & CHECK_SLOT_PREPARED) _Method_Reached(c, r.U_pl, r.M_y, extra);
+  if (r.flags & CHECK_SLOT_PREPARED)
+    _Method_Reached(c, r.U_pl, r.M_y, extra);
+  else
+    _Method_Not_Reached(c, CQ_F_TSV_EX);
   _Huge_U(r.U_pl);
   if (kept && !kept->line_section)
     kept->line_section = lines;
@@ -340,7 +357,7 @@ void _Plated(Ctx &c, uint32_t extra) {
   }
   const double m[2] = {c.fy_eff * 0.1, c.fyd * 0.1};
   TSV_RESULT r{};
-  if (!Calc_TSV_Querschnitt(f, m, c.view, &r)) {
+  if (!(g.tsv_calc ? g.tsv_calc : Calc_TSV_Querschnitt)(f, m, c.view, &r)) {
     _Method_Failed(c, CQ_F_TSV);
     CP850_CALL(Oli_Printf, g.stream, "%s╬bUnbekannter Fehler╬r in Teilschnittgrößenverfahren !!!\n", kPre);
     return;
@@ -353,7 +370,12 @@ void _Plated(Ctx &c, uint32_t extra) {
     CP850_CALL(Oli_Printf, g.stream, "%s╬bDer Nachweis wird elastisch geführt !!!\n", kPre);
     return;
   }
-  _Method_Reached(c, r.U, f[4] >= 0.0 ? r.M_hi : r.M_lo, extra);
+  // The limit moment on the side of the acting moment, as the method sees it: the scaled
+  // M_1 turned into the principal axes.
+  double m1 = f[4], m2 = f[5];
+  Transform_Profil_Section_Forces(nullptr, nullptr, nullptr, nullptr, &m1, &m2, nullptr, nullptr, _V()[DWQB_V_ALPHA],
+                                  0, c.code);
+  _Method_Reached(c, r.U, m1 >= 0.0 ? r.M_hi : r.M_lo, extra);
   _Plated_Reason(c, r.flags);
 }
 
@@ -600,6 +622,12 @@ int _Section_Checks(Ctx &c, uint32_t extra) {
 }
 
 }  // namespace
+
+CHECK_TSV_CALC Set_Check_TSV_Calc_For_Tests(CHECK_TSV_CALC calc) {
+  const CHECK_TSV_CALC old = g.tsv_calc;
+  g.tsv_calc = calc;
+  return old;
+}
 
 FILE *Set_Check_Querschnitt_Stream(FILE *stream) {
   FILE *old = g.stream;

@@ -203,6 +203,29 @@ void _Interaction(FILE *s, const CHECK_TEXT_RECORD &r) {
   Oli_Printf(s, "\n");
 }
 
+// The plate model of the partial internal forces method: a head with the plate count and
+// the principal angle, then one line per plate from top to bottom, its centre relative to
+// the reference point (the web centre) and its two sizes. Only the models of one or two
+// flanges and a web are plated.
+void _Plates(FILE *s, const CHECK_TEXT_RECORD &r) {
+  const int mode = static_cast<int>(r.plate_state & 0xF);
+  if (mode != 2 && mode != 3) return;
+  const float *d = r.plate_data;
+  struct Plate {
+    const char *name, *size;
+    int y, z, b, t;  // indices of the data floats
+  } plates[3] = {{"Gurt oben", "b", 2, 3, 8, 9}, {"Steg", "h", 4, 5, 10, 11}, {"Gurt unten", "b", 6, 7, 12, 13}};
+  int count = 0;
+  for (const Plate &p : plates) count += d[p.b] > 0.0f && d[p.t] > 0.0f;
+  CP850_CALL(Oli_Printf, s, " %s%d-Blech Querschnitt, Bezugspunkt ist Mittelpunkt Steg, Hauptachsendrehwinkel %s = %.2f °:\n",
+             kPre, count, "║"_cp, r.plate_angle);
+  for (const Plate &p : plates) {
+    if (!(d[p.b] > 0.0f && d[p.t] > 0.0f)) continue;
+    Oli_Printf(s, " %s  %s:  y = %.2f cm,  z = %.2f cm,  %s = %.2f cm,  t = %.2f cm\n", kPre, p.name,
+               double(d[p.y]) - d[0], double(d[p.z]) - d[1], p.size, double(d[p.b]), double(d[p.t]));
+  }
+}
+
 void _Material(FILE *s, const CHECK_TEXT_RECORD &r, bool short_form) {
   Oli_Printf(s, " %sMaterial", kPre);
   if (r.label[0]) Oli_Printf(s, " (%s)", r.label);
@@ -233,6 +256,7 @@ void _Material(FILE *s, const CHECK_TEXT_RECORD &r, bool short_form) {
                  r.form[1]);
       break;
     case 4: Oli_Printf(s, " %sFlachstahl-Querschnitt:  h = %.2f cm,  b = %.2f cm\n", kPre, r.form[0], r.form[1]); break;
+    case 5: _Plates(s, r); break;
     default: break;
   }
 }

@@ -41,17 +41,26 @@ enum : int32_t {
 };
 
 // A plate part as the classification reads it: kind, c/t and the normal stresses at its
-// first and second end (N/mm², compression negative).
+// first and second end (N/mm², compression negative); A_web the c·t (mm²) of the symmetric
+// web(s) whose plastic neutral axis carries the table's normal force under the forces of
+// the stresses, where the part is one of them (see Calc_CT_Alpha_Plastic), else 0.
 struct CT_PLATE_PART {
   int32_t kind;
   double ct;
   double sigma_a, sigma_b;
+  double A_web;
 };
-// A caller's plate-part table; a request without one reads the section catalogue's
-// current table (the plate parts of the section last built for the checks).
+// A caller's plate-part table with the section's normal force N_Ed (N, compression
+// negative) of its stresses; a request without one reads the section catalogue's current
+// table (the plate parts of the section last built for the checks, with the normal force
+// of their stresses and A_web of its symmetric webs where the moments of those stresses
+// leave the web to carry it: the web of an I with equal flanges under M_y; the web of a
+// channel, Z section or flat bar and the webs of a box under M_y alone; the flanges of a
+// box under M_z alone).
 struct CT_PLATE_TABLE {
   int32_t count;
   const CT_PLATE_PART *parts;
+  double N_Ed;
 };
 
 // Flag bits of the requests.
@@ -59,6 +68,8 @@ enum : int32_t {
   CT_FLAG_RAISE = 0x1,        // raise epsilon of the class-3 limit by the stress level
   CT_FLAG_ALPHA_ONE = 0x2,    // alpha = 1 for every part
   CT_FLAG_FACTOR = 0x4,       // multiply epsilon by the request's factor (fire: 0.85)
+  CT_FLAG_HOT = 0x8,          // the hot state judged with the strength at normal temperature:
+                              // alpha of classes 1 and 2 not below that of the stresses
   CT_FLAG_ALU_CLASS_B = 0x1000,  // EN 1999-1-1: buckling class B instead of A
   CT_FLAG_WELDED = 0x2000,       // EN 1999-1-1: welded part
 };
@@ -102,6 +113,8 @@ struct CT_PART_REQUEST {
   double fy, gamma;
   double sigma_a, sigma_b;  // stresses at the first and second end
   double factor;
+  double N_Ed;   // N_Ed and A_web as in CT_PART_REQUEST_EX below, at the strength fy / gamma
+  double A_web;
 };
 struct CT_PART_LIMITS {
   double epsilon, alpha, psi, k_sigma;
@@ -112,18 +125,45 @@ struct CT_PART_REQUEST_EX {
   double fy, E, f_d;
   double sigma_a, sigma_b;
   double factor;
+  // The plastic neutral axis of an internal part in compression and bending under
+  // EN 1993-1-1 (classes 1 and 2, see Calc_CT_Alpha_Plastic): the section's normal force
+  // N_Ed (N, compression negative as the stresses) and A_web = c·t of the symmetric web(s)
+  // that carry it (mm²). A_web 0: the part is no symmetric web, alpha = 1.
+  double N_Ed;
+  double A_web;
 };
 struct CT_PART_LIMITS_EX {
   double epsilon, epsilon_sigma, alpha, psi, k_sigma;
   double limit[3];
 };
 
+// Alpha of the plastic stress distribution of an internal part in compression and bending,
+// for the class-1 and class-2 limits of EN 1993-1-1 Table 5.2 (sheet 1): the web(s) of a
+// section symmetric about the web's mid-depth carry N_Ed by their plastic neutral axis while
+// the flanges carry the moment, alpha = ½(1 + N_Ed / (f_y A_web)). N_Ed in N, compression
+// positive; f_y the design yield strength (N/mm²); A_web = c·t of the web(s) carrying N
+// (mm², both webs of a box). Limited to [0, 1]: 0 a web wholly in tension, 1 compression
+// beyond the webs' capacity. Where the neutral axis is not worked out (A_web or f_y not above
+// 0, a value not finite) the result is 1, on the safe side.
+double Calc_CT_Alpha_Plastic(double N_Ed, double f_y, double A_web);
+
 // Whole-section forms: 0 when the request or the result is missing (a given result is
-// cleared first), else 1, also for a table without parts.
+// cleared first), else 1, also for a table without parts. Each part is classified as by
+// the one-part forms with the table's N_Ed and the part's A_web, at the design strength
+// f_d (Calc_CT_Limits fy / gamma; Classify_Querschnitt_Parts f_d, fy without it).
 int Calc_CT_Limits(const CT_REQUEST *request, CT_RESULT *result);
 int Classify_Querschnitt_Parts(const CT_REQUEST_EX *request, CT_RESULT_EX *result);
 // One-part forms: 0 when the request is missing, else 1 with the limits filled. A part that
 // is not in compression gets epsilon 1, alpha 0, psi −1000, k_sigma 1 and limits 0.
+// Under EN 1993-1-1 an internal part in compression and bending (psi < 0) takes the alpha
+// of classes 1 and 2 from the plastic neutral axis (Calc_CT_Alpha_Plastic with the request's
+// N_Ed and A_web at the design strength; 1 without A_web or strength), psi of class 3 from
+// the end stresses; with CT_FLAG_HOT alpha is not below 1 / (1 − psi) of the stresses (the
+// hot state's reduced strength is not known, and the neutral axis at the strength of normal
+// temperature lies too near the middle). The class-1 and class-2 limits never exceed the
+// class-3 limit (EN 1993-1-1, 5.5.2: a part beyond the class-3 limit is class 4), and a web
+// wholly in tension by the plastic distribution (alpha 0) takes the class-3 limit for all
+// three. DIN 18800 and EN 1999-1-1 take alpha from the end stresses.
 int Calc_CT_Limits_of_Part(const CT_PART_REQUEST *request, CT_PART_LIMITS *limits);
 int Classify_Querschnitt_Part(const CT_PART_REQUEST_EX *request, CT_PART_LIMITS_EX *limits);
 
@@ -233,8 +273,10 @@ void Reset_Checks_For_Tests();
 // ================================================================ c/t check print-out
 // The c/t check of the profile under the section forces N, M_y, M_z, V_y, V_z, T_t, T_w, B
 // (kN, kNm, kNm², compression negative) against class 3 (plastic <= 0) or class 2, to
-// EN 1993-1-1 Table 5.2 on the section catalogue's plate model of the profile; in fire
-// (fire non-zero) with fire_factor · epsilon (0.85 when below 0.001). gamma: f_d = fy / gamma;
+// EN 1993-1-1 Table 5.2 on the section catalogue's plate model of the profile (classes 1
+// and 2 of its symmetric webs with alpha from the plastic neutral axis, see CT_PLATE_TABLE);
+// in fire (fire non-zero) with fire_factor · epsilon (0.85 when below 0.001) and
+// CT_FLAG_HOT. gamma: f_d = fy / gamma;
 // no_raise 0 lets the class-3 limits rise with the stress level. *utilisation (when given):
 // the governing utilisation, 0 when no check was made. Lines into stream (may be null) at
 // level < 1 one short line, 1 a plain line, >= 2 the full block. Returns 1 when there is no
@@ -258,8 +300,11 @@ inline constexpr double CT_ALPHA_COMPRESSED = 1000.0;
 
 // Class 1..4 of one plate (0 when nothing is compressed, −1 without a yield strength) from
 // c/t, alpha and its largest compression sigma_com (N/mm²); the class-3 limit rises with
-// fy / (gamma sigma_com) when gamma > 0.001. required > 0: *utilisation (when given) is the
-// utilisation against class min(required, 3). Writes its line with a stream and level >= 1.
+// fy / (gamma sigma_com) when gamma > 0.001. An internal plate takes psi = 1 − 1/alpha and
+// the class-3 limit of EN 1993-1-1 Table 5.2 (42 / (0.67 + 0.33 psi), 62 (1 − psi) sqrt(−psi)
+// for psi <= −1; 42 wholly compressed); its class-1 and class-2 limits end at the class-3
+// limit. required > 0: *utilisation (when given) is the utilisation against class
+// min(required, 3). Writes its line with a stream and level >= 1.
 int Classify_CT_Part_Text(int kind, int required, double *utilisation, double ct, double fy, double E,
                           double alpha, double sigma_com, double gamma, FILE *stream, int level,
                           const char *label);
@@ -281,6 +326,11 @@ int Calc_Plate_Alpha(const PROFIL *profil, double N, double M_y, double M_z, dou
 // no_raise non-zero: no class-3 limit rises with the stress level; use_E non-zero: epsilon
 // with the material's E instead of 210000. Out-values (each may be null): classes of the
 // first flange, second flange and web; the utilisation against class min(required, 3).
+// An internal plate in compression and bending (partly in tension) takes alpha of classes 1
+// and 2 from the plastic neutral axis (Calc_CT_Alpha_Plastic with N and fy / gamma_M): the
+// web of an I with equal flanges under M_y; the web of a channel, Z or flat bar and the webs
+// of a box with equal flanges under M_y alone; the flanges of such a box under M_z alone.
+// Any other internal plate in compression and bending takes alpha 1.
 int Print_Querschnittsklasse(const PROFIL *profil, double N, double M_y, double M_z, double gamma_M,
                              int no_raise, int use_E, int *class_f1, int *class_f2, int *class_web,
                              int required, double *utilisation, FILE *stream, int level, const char *label);
@@ -418,6 +468,12 @@ uint32_t Check_Querschnitt_Plain(const uint32_t *kind_words, double N, double V_
 // The check's print-list stream (module state, null at start: the check then writes no
 // line). Returns the previous stream. Nothing in the program sets it; tests do.
 FILE *Set_Check_Querschnitt_Stream(FILE *stream);
+// Test seam: the calculation of the plated partial internal forces method inside the check
+// (null, as at start: Calc_TSV_Querschnitt). Returns the previous one.
+struct TSV_RESULT;
+using CHECK_TSV_CALC = int (*)(const double *forces, const double *material, const QS_CHECK_VIEW *view,
+                               TSV_RESULT *result);
+CHECK_TSV_CALC Set_Check_TSV_Calc_For_Tests(CHECK_TSV_CALC calc);
 // ================================================================ plastic resistance to EN 1993-1-1, 6.2
 // Plastic resistance check of a steel profile (EN 1993-1-1, 6.2.3 to 6.2.10) for I-shapes
 // with flanges equal within 10 %, rectangular and circular hollow sections and flat bars,
@@ -426,8 +482,11 @@ FILE *Set_Check_Querschnitt_Stream(FILE *stream);
 // no_raise and use_E go to the c/t classification. The slots (each may be null) are set to
 // 0 first: U_pl the largest ratio of the partial checks (−1.0 when no normal resistance is
 // left), U_ct the c/t utilisation against class 2, U_max the largest of U_pl, the ratios
-// computed and U_ct. Returns 0 (checked, or no forces with nachweis set)
-// or 2 when the clause cannot check the profile (the reason as a red line).
+// computed and U_ct (999.999 when a normal force or moment meets no resistance left). The
+// class is worked out whether or not U_ct is asked for. Returns 0 (checked, or no forces
+// with nachweis set) or 2 when the clause cannot check the profile (the reason as a red
+// line): a force that is no finite number, a profile outside the clause, an I-shape or a
+// hollow section above class 2 under N or M, shear buckling of an I web, warping.
 int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_raise, int use_E, int nachweis,
                                  double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w,
                                  double B, double *U_max, double *U_pl, double *U_ct, FILE *stream, int level);
@@ -539,8 +598,17 @@ struct CHECK_TEXT_RECORD {
   double inter[4];               // its values in the order of its line
   int32_t shape_factors;         // 0 none, 1 one, 2 one per principal axis
   double alpha_pl[2];
-  int32_t section_form;          // 0 none, 1 tube (d, t), 2 round bar (d), 3 ring (d_a, d_i), 4 flat (h, b)
+  int32_t section_form;          // 0 none, 1 tube (d, t), 2 round bar (d), 3 ring (d_a, d_i), 4 flat (h, b),
+                                 // 5 plated (the plate model below)
   double form[2];
+  // Plate model of the partial internal forces method as its prepared slot holds it: the
+  // state word (low four bits: 2 one flange and the web, 3 two flanges and the web; other
+  // models print no plate lines) and the data floats (cm: reference point, top flange,
+  // web, bottom flange centres; b_o, t_o, h_w, t_w, b_u, t_u), with the principal angle
+  // (degrees). Lines in print/FORMAT.md.
+  uint32_t plate_state;
+  float plate_data[16];
+  double plate_angle;
   // Checks.
   int32_t plastic;               // CHECK_PLASTIC_*
   int32_t interaction_no;
@@ -600,17 +668,31 @@ struct QUERSCHNITT;
 // [9] the c/t code handed to the check; [3..8] not read.
 inline constexpr int STRESS_N_OPTIONS = 10;
 // The stress check of a catalogue section (Build_Profil_Stress_Section) under the eight
-// forces as Print_Stress_Check: the cross-section check as steel to the Eurocode, spatial,
-// then the stresses on the triangulated outline of the solver's current section, the
-// verdict lines and the slots as Print_Stress_Check; the stress result file "e.res" while
-// Set_Stress_Result_Files is on. tube non-zero: a circular tube. The keep switch is as
-// before on every exit. Returns the check's code (STRESS_DONE when done), 0 when the check
-// was not done. Only the elastic method is built: methods 1 and 2 return 0 untouched.
+// forces as Print_Stress_Check, for the method of options[0]:
+//   - method 1 prepares the partial internal forces of the plated section (Run_TSV_Nachweis),
+//     method 2 the plastic limit state (Prepare_PLO_Result with the stress-strain constant
+//     and, with the plastic flag, warping off); a preparation that fails gives the red
+//     method line and 0;
+//   - the cross-section check, spatial, as steel to the Eurocode for a grade code of the
+//     Eurocode values and to DIN 18800 for one of the DIN values (the section's own code);
+//   - the stresses on the triangulated outline of the solver's current section: elastic
+//     (file "e.res") when the check kept no plastic result, the limit strains and stresses
+//     of the limit state (file "p.res") when it kept one; the files only while
+//     Set_Stress_Result_Files is on, written through the file-replace helper (a failed
+//     write leaves no file behind and changes nothing else);
+//   - the verdict lines (the limit state's lines during its evaluation, the plated
+//     section's block of parts) and the slots as Print_Stress_Check.
+// tube non-zero: a circular tube. The keep switch is as before and the kept lists freed on
+// every exit (the driver registers the stress methods' free functions). Returns the check's
+// code (STRESS_DONE when done; methods 1 and 2 add STRESS_PLASTIC_ONLY when the elastic
+// checks stood in), 0 when the preparation failed or the check was not done.
 int Run_Querschnitt_Stress_Check(QUERSCHNITT *record, const int options[STRESS_N_OPTIONS], int nachweis,
                                  double gamma_M, int tube, double N, double M_y, double M_z, double V_y, double V_z,
                                  double T_t, double T_w, double B, double *U_max, double *U_sigma, double *U_ct,
                                  double *sigma_x_max, double *sigma_x_min, double *tau, double *sigma_v,
                                  double *further, FILE *stream, int level);
+// The result block of the driver's last cross-section check (cleared by the reset).
+const CHECK_RESULT *Get_Stress_Check_Result();
 
 // The stress check of one member section under N, M_y, M_z, V_y, V_z, T_t, T_w, B (kN, kNm,
 // kNm²; compression negative) with the design strength fy / gamma_M of the profile's

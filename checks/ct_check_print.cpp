@@ -42,7 +42,9 @@ int Print_CT_Check(PROFIL *profil, double gamma, int no_raise, int fire, double 
   CT_REQUEST q{CT_MODE_EN, 0, fy, gamma, 1.0, nullptr};
   if (!no_raise) q.flags |= CT_FLAG_RAISE;
   if (fire) {
-    q.flags |= CT_FLAG_FACTOR;
+    // The hot state's strength is not known here: the plastic neutral axis of a web at fy /
+    // gamma would lie too near the middle, so alpha stays at least that of the stresses.
+    q.flags |= CT_FLAG_FACTOR | CT_FLAG_HOT;
     q.factor = fire_factor;
   }
   N = _Zero_Below(N, 0.01), V_y = _Zero_Below(V_y, 0.01), V_z = _Zero_Below(V_z, 0.01);

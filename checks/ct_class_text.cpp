@@ -6,10 +6,12 @@
 #include <cstring>
 
 #include "checks/checks.h"
+#include "checks/checks_internal.h"
 #include "materials/materials.h"
 #include "nad/nad.h"
 #include "print/print.h"
 #include "profil/profil.h"
+#include "querschnitt/querschnitt.h"
 #include "support/cp850.h"
 
 namespace {
@@ -24,7 +26,11 @@ bool _Is_Outstand(int kind) {
   return kind == CT_TEXT_OUTSTAND || kind == CT_TEXT_ANGLE_1 || kind == CT_TEXT_ANGLE_2;
 }
 
-void _Limits(int kind, double alpha, bool tip_tension, double psi, PlateLimits *L) {
+// alpha: the compressed share of the elastic distribution (1 for a plate wholly compressed,
+// whole set), psi from it; alpha_pl: alpha of classes 1 and 2 of an internal part
+// (EN 1993-1-1 Table 5.2, sheet 1: the plastic distribution where the caller worked it out,
+// else the elastic share).
+void _Limits(int kind, double alpha, bool whole, double alpha_pl, bool tip_tension, double psi, PlateLimits *L) {
   double *l = L->limit;
   L->load[0] = '\0';
   if (kind == CT_TEXT_CHS) {
@@ -52,31 +58,42 @@ void _Limits(int kind, double alpha, bool tip_tension, double psi, PlateLimits *
     if (kind == CT_TEXT_ANGLE_2) l[2] = 11.5;    // (b + h)/2t <= 11.5 eps
     return;
   }
-  // Internal part.
-  if (std::fabs(alpha - 1.0) <= 0.01) {
-    l[0] = 33.0, l[1] = 38.0, l[2] = 42.0;
+  // Internal part, EN 1993-1-1 Table 5.2 sheet 1. Class 3 by psi of the elastic
+  // distribution: 42 / (0.67 + 0.33 psi) for psi > −1, 62 (1 − psi) sqrt(−psi) for psi <= −1;
+  // a wholly compressed part, whose psi in [0, 1] the share does not tell, as in uniform
+  // compression (42, the smallest).
+  if (whole) {
+    l[2] = 42.0;
     std::snprintf(L->load, sizeof L->load, "%s", "Druck");
-    return;
-  }
-  if (std::fabs(alpha - 0.5) <= 0.01) {
-    l[0] = 72.0, l[1] = 83.0, l[2] = 124.0;
-    std::snprintf(L->load, sizeof L->load, "%s", "Biegung");
-    return;
-  }
-  if (alpha > 0.5) {
-    l[0] = 396.0 / (13.0 * alpha - 1.0), l[1] = 456.0 / (13.0 * alpha - 1.0);
   } else {
-    l[0] = 36.0 / alpha, l[1] = 41.5 / alpha;
+    l[2] = psi > -1.0 ? 42.0 / (0.67 + 0.33 * psi) : 62.0 * (1.0 - psi) * std::sqrt(-psi);
+    if (std::fabs(alpha - 0.5) <= 0.01) std::snprintf(L->load, sizeof L->load, "%s", "Biegung");
+    else CP850_CALL2(std::snprintf, L->load, sizeof L->load, "Druck+Biegung (Ê = %.2lf)", psi);
   }
-  l[2] = psi <= -1.0 ? 62.0 * (1.0 - psi) * std::sqrt(-psi) : 126.0 / (psi + 2.0);
-  CP850_CALL2(std::snprintf, L->load, sizeof L->load, "Druck+Biegung (Ê = %.2lf)", psi);
+  // Classes 1 and 2 by alpha.
+  if (alpha_pl <= 0.0) {
+    l[0] = l[1] = l[2];  // wholly in tension at the plastic resistance: class 1 up to class 3
+  } else if (std::fabs(alpha_pl - 1.0) <= 0.01) {
+    l[0] = 33.0, l[1] = 38.0;
+  } else if (alpha_pl > 0.5) {
+    l[0] = 396.0 / (13.0 * alpha_pl - 1.0), l[1] = 456.0 / (13.0 * alpha_pl - 1.0);
+  } else {
+    l[0] = 36.0 / alpha_pl, l[1] = 41.5 / alpha_pl;
+  }
+  // A part beyond the class-3 limit is class 4 (EN 1993-1-1, 5.5.2): the limits of classes
+  // 1 and 2 end there.
+  l[0] = std::min(l[0], l[2]), l[1] = std::min(l[1], l[2]);
 }
 
 }  // namespace
 
-int Classify_CT_Part_Text(int kind, int required, double *utilisation, double ct, double fy, double E,
-                          double alpha, double sigma_com, double gamma, FILE *stream, int level,
-                          const char *label) {
+namespace {
+
+// Classify_CT_Part_Text with the alpha of classes 1 and 2 of an internal part given apart
+// from the elastic share (alpha_pl null: the share itself).
+int _Classify_Plate(int kind, int required, double *utilisation, double ct, double fy, double E, double alpha,
+                    const double *alpha_pl, double sigma_com, double gamma, FILE *stream, int level,
+                    const char *label) {
   if (utilisation) *utilisation = 0.0;
   const double eps = Print_Epsilon(fy, E, nullptr);
   if (!(eps > 0.0)) return -1;  // no yield strength: no class
@@ -90,10 +107,12 @@ int Classify_CT_Part_Text(int kind, int required, double *utilisation, double ct
     tip_tension = _Is_Outstand(kind);
   }
   if (alpha < 0.01) return 0;
-  if (alpha >= CT_ALPHA_COMPRESSED) alpha = 1.0;
+  const bool whole = alpha >= CT_ALPHA_COMPRESSED;
+  if (whole) alpha = 1.0;
   const double psi = std::max(1.0 - 1.0 / alpha, -3.0);
+  const double alpha_12 = alpha_pl && kind == CT_TEXT_INTERNAL ? *alpha_pl : alpha;
   PlateLimits L;
-  _Limits(kind, alpha, tip_tension, psi, &L);
+  _Limits(kind, alpha, whole, alpha_12, tip_tension, psi, &L);
   double *l = L.limit;
 
   // Class-3 limit raised by the stress level (EN 1993-1-1 5.5.2(9)).
@@ -139,7 +158,7 @@ int Classify_CT_Part_Text(int kind, int required, double *utilisation, double ct
       Oli_Printf(stream, " c/t = %.2lf", ct);
       Oli_Printf(stream, " (runder Hohlquerschnitt)");
     } else {
-      if (std::fabs(alpha - 1.0) > 0.01) CP850_CALL(Oli_Printf, stream, " ║ = %.3lf, ", alpha);
+      if (std::fabs(alpha_12 - 1.0) > 0.01) CP850_CALL(Oli_Printf, stream, " ║ = %.3lf, ", alpha_12);
       Oli_Printf(stream, " c/t = %.2lf", ct);
       CP850_CALL(Oli_Printf, stream, " (%s gestützt", _Is_Outstand(kind) ? "einseitig" : "beidseitig");
       if (std::strlen(L.load) > 5) Oli_Printf(stream, ", %s", L.load);
@@ -167,6 +186,15 @@ int Classify_CT_Part_Text(int kind, int required, double *utilisation, double ct
     }
   }
   return cls;
+}
+
+}  // namespace
+
+int Classify_CT_Part_Text(int kind, int required, double *utilisation, double ct, double fy, double E,
+                          double alpha, double sigma_com, double gamma, FILE *stream, int level,
+                          const char *label) {
+  return _Classify_Plate(kind, required, utilisation, ct, fy, E, alpha, nullptr, sigma_com, gamma, stream, level,
+                         label);
 }
 
 int Classify_CT_Part_Text_cb(int kind, int required, double *utilisation, double c, double t, double fy,
@@ -344,6 +372,8 @@ struct Plate {
   double ct;
   int alpha_from;     // CT_PLATE_* or 3: the more compressed flange
   Slot slot;
+  int web = QS_WEB_NONE;  // its role among the symmetric webs, whose plastic axis carries N
+  double A_web = 0.0;     // c·t of the symmetric web(s) of that role (mm²)
 };
 
 double _Ratio(double c, double t) { return t > 0.0 ? c / t : 0.0; }
@@ -353,10 +383,15 @@ int _Plates(const PROFIL *p, const double alpha[3], Plate out[5]) {
   const double ct_w = _Ratio(p->d_w, p->t_w), ct_fo = _Ratio(p->c_fo, p->t_fo);
   const double tu = p->t_fu > 0.0 ? p->t_fu : p->t_fo;
   const double ct_fu = _Ratio(p->c_fu > 0.0 ? p->c_fu : p->c_fo, tu);
+  // The roles of the webs and of a box's flanges, as the section catalogue's plate parts.
+  const int shape = Get_Profil_Web_Shape(p);
+  const int web = shape == QS_WEB_SHAPE_I ? QS_WEB_Y_ANY : shape == QS_WEB_SHAPE_NONE ? QS_WEB_NONE : QS_WEB_Y;
+  const int flange = shape == QS_WEB_SHAPE_BOX ? QS_WEB_Z : QS_WEB_NONE;
+  const double A_w = p->d_w * p->t_w;  // one web between the fillets
   int n = 0;
   switch (p->type) {
     case PROFIL_FLAT:
-      out[n++] = {nullptr, CT_TEXT_INTERNAL, _Ratio(p->h, p->t_w), CT_PLATE_WEB, kWeb};
+      out[n++] = {nullptr, CT_TEXT_INTERNAL, _Ratio(p->h, p->t_w), CT_PLATE_WEB, kWeb, web, p->h * p->t_w};
       break;
     case PROFIL_ROUND:
       break;
@@ -373,17 +408,19 @@ int _Plates(const PROFIL *p, const double alpha[3], Plate out[5]) {
     case PROFIL_I: case PROFIL_H: case PROFIL_DIL: case PROFIL_S: case PROFIL_W:
       out[n++] = {"Flansch oben", CT_TEXT_OUTSTAND, ct_fo, CT_PLATE_TOP, kF1};
       out[n++] = {"Flansch unten", CT_TEXT_OUTSTAND, ct_fu, CT_PLATE_BOTTOM, kF2};
-      out[n++] = {"Steg", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb};
+      out[n++] = {"Steg", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb, web, A_w};
       break;
     case PROFIL_C: case PROFIL_U: case PROFIL_Z:
       out[n++] = {"Flansche", CT_TEXT_OUTSTAND, ct_fo, 3, kF1};
-      out[n++] = {"Steg", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb};
+      out[n++] = {"Steg", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb, web, A_w};
       break;
-    case PROFIL_RHS:
-      out[n++] = {"Flansch oben", CT_TEXT_INTERNAL, ct_fo, CT_PLATE_TOP, kF1};
-      out[n++] = {"Flansch unten", CT_TEXT_INTERNAL, ct_fu, CT_PLATE_BOTTOM, kF2};
-      out[n++] = {"Stege", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb};
+    case PROFIL_RHS: {
+      const double A_f = 2.0 * p->c_fo * p->t_fo;  // both flanges between the webs
+      out[n++] = {"Flansch oben", CT_TEXT_INTERNAL, ct_fo, CT_PLATE_TOP, kF1, flange, A_f};
+      out[n++] = {"Flansch unten", CT_TEXT_INTERNAL, ct_fu, CT_PLATE_BOTTOM, kF2, flange, A_f};
+      out[n++] = {"Stege", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb, web, 2.0 * A_w};
       break;
+    }
     case PROFIL_CHS:
       out[n++] = {nullptr, CT_TEXT_CHS, _Ratio(p->h, p->t_w), CT_PLATE_WEB, kWeb};
       break;
@@ -391,14 +428,16 @@ int _Plates(const PROFIL *p, const double alpha[3], Plate out[5]) {
       out[n++] = {"Flansch", CT_TEXT_OUTSTAND, ct_fo, CT_PLATE_TOP, kF1};
       out[n++] = {"Steg", CT_TEXT_OUTSTAND, ct_w, CT_PLATE_WEB, kWeb};
       break;
-    case PROFIL_BOX:
-      out[n++] = {"Flansch oben", CT_TEXT_INTERNAL, ct_fo, CT_PLATE_TOP, kF1};
+    case PROFIL_BOX: {
+      const double A_f = 2.0 * p->c_fo * p->t_fo;
+      out[n++] = {"Flansch oben", CT_TEXT_INTERNAL, ct_fo, CT_PLATE_TOP, kF1, flange, A_f};
       if (p->ue_o > 0.001)
         out[n++] = {"Überstand oben", CT_TEXT_OUTSTAND, _Ratio(p->ue_o, p->t_fo), CT_PLATE_TOP, kF1};
-      out[n++] = {"Flansch unten", CT_TEXT_INTERNAL, ct_fu, CT_PLATE_BOTTOM, kF2};
+      out[n++] = {"Flansch unten", CT_TEXT_INTERNAL, ct_fu, CT_PLATE_BOTTOM, kF2, flange, A_f};
       if (p->ue_u > 0.001) out[n++] = {"Überstand unten", CT_TEXT_OUTSTAND, _Ratio(p->ue_u, tu), CT_PLATE_BOTTOM, kF2};
-      out[n++] = {"Stege", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb};
+      out[n++] = {"Stege", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb, web, 2.0 * A_w};
       break;
+    }
     case PROFIL_TRAPEZ:
       break;
     default:
@@ -435,6 +474,7 @@ int Print_Querschnittsklasse(const PROFIL *p, double N, double M_y, double M_z, 
   const double fy = p->grade.fy;
   if (!(fy > 0.0)) return give(-1);  // no yield strength: not classified
   if (p->type == PROFIL_TRAPEZ) return give(0);
+  const double f_yd = gamma_M > 0.0 ? fy / gamma_M : fy;  // the plastic neutral axis of a web
   if (no_raise) gamma_M = 0.0;
   const double E = use_E ? p->grade.E : 0.0;  // 0: Print_Epsilon takes 210000
   const double eps = Print_Epsilon(fy, E, nullptr);
@@ -473,9 +513,19 @@ int Print_Querschnittsklasse(const PROFIL *p, double N, double M_y, double M_z, 
       a = CT_ALPHA_COMPRESSED;
       s = std::max(sigma[CT_PLATE_TOP], sigma[CT_PLATE_WEB]);
     }
+    // Classes 1 and 2 of an internal plate in compression and bending (partly in tension)
+    // take alpha from the plastic neutral axis (EN 1993-1-1 Table 5.2, sheet 1); where that
+    // is not worked out, 1.
+    double alpha_pl = 1.0;
+    const double *pl_alpha = nullptr;
+    if (pl.kind == CT_TEXT_INTERNAL && a >= 0.01 && a < CT_ALPHA_COMPRESSED) {
+      if (CT_Web_Carries_N(pl.web, std::fabs(M_y) >= 0.1, std::fabs(M_z) >= 0.1))
+        alpha_pl = Calc_CT_Alpha_Plastic(N, f_yd, pl.A_web);
+      pl_alpha = &alpha_pl;
+    }
     double u = 0.0;
-    const int c = Classify_CT_Part_Text(pl.kind, required, &u, pl.ct, fy, E, a, s, gamma_M, stream, level,
-                                        _Label_Cp(pl.label));
+    const int c = _Classify_Plate(pl.kind, required, &u, pl.ct, fy, E, a, pl_alpha, s, gamma_M, stream, level,
+                                  _Label_Cp(pl.label));
     if (stream && level >= 1 && c >= 1) Oli_Printf(stream, "\n");  // a plate line was written
     cls_slot[pl.slot] = std::max(cls_slot[pl.slot], c);
     cls = std::max(cls, c);

@@ -5,6 +5,7 @@
 //   Table 4.1 (internal) and Table 4.2 (outstands);
 //   DIN 18800-1 Tables 12 to 15 (grenz b/t), with 305/√240 and 420.4/√240 as factors;
 //   EN 1999-1-1 Table 6.2 (beta_1, beta_2, beta_3) with eta of 6.1.4.3.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -48,10 +49,17 @@ double _K_Sigma_Internal(double psi) {
   return 7.81 - 6.29 * psi + 9.78 * psi * psi;
 }
 
+// The plastic neutral axis of an internal part: the section's normal force (N, compression
+// positive), the design strength and the area of the symmetric web(s) that carry it (0: the
+// part is none). Null: alpha from the end stresses (the rules of DIN 18800 and EN 1999-1-1).
+struct PlasticWeb {
+  double N_c, f_y, A_web;
+};
+
 // Steps 1, 2, 5, 6 of the classification for given epsilon rules. eps_ref and raise are
 // the caller's; sigma_1 decides the raise, so it is done here.
 void _Classify(Rules rules, int flags, int kind, double fy, double sigma_a, double sigma_b, double eps,
-               double f_d, bool raise, PartResult *r) {
+               double f_d, bool raise, const PlasticWeb *web, PartResult *r) {
   *r = PartResult{};
   r->kind = kind;
   // Order the ends: sigma_1 the larger compression, as positive numbers.
@@ -116,14 +124,30 @@ void _Classify(Rules rules, int flags, int kind, double fy, double sigma_a, doub
     case CT_KIND_INTERNAL:
       r->k_sigma = _K_Sigma_Internal(psi);
       if (rules == kEn) {
-        if (alpha > 0.5) {
+        // EN 1993-1-1 Table 5.2 (sheet 1): classes 1 and 2 take alpha from the plastic
+        // stress distribution, class 3 psi from the elastic one. In compression and bending
+        // (partly in tension) the plastic neutral axis decides where it is worked out.
+        const bool plastic = web && psi < 0.0 && !(flags & CT_FLAG_ALPHA_ONE);
+        if (plastic) {
+          const double alpha_pl = Calc_CT_Alpha_Plastic(web->N_c, web->f_y, web->A_web);
+          r->alpha = alpha = (flags & CT_FLAG_HOT) ? std::max(alpha_pl, alpha) : alpha_pl;
+        }
+        L[2] = 42.0 * es / (0.67 + 0.33 * psi);
+        if (alpha <= 0.0) {
+          L[0] = L[1] = 0.0;  // wholly in tension at the plastic resistance: no division
+        } else if (alpha > 0.5) {
           L[0] = 396.0 * e / (13.0 * alpha - 1.0);
           L[1] = 456.0 * e / (13.0 * alpha - 1.0);
         } else {
           L[0] = 36.0 * e / alpha;
           L[1] = 41.5 * e / alpha;
         }
-        L[2] = 42.0 * es / (0.67 + 0.33 * psi);
+        if (plastic) {
+          // A part beyond the class-3 limit is class 4 (EN 1993-1-1, 5.5.2), so the limits of
+          // classes 1 and 2 end there; a web wholly in tension is class 1 up to it.
+          for (int c = 0; c < 2; ++c)
+            if (!(L[c] > 0.0) || L[c] > L[2]) L[c] = L[2];
+        }
       } else {
         L[0] = 32.0 * e / alpha;
         L[1] = 37.0 * e / alpha;
@@ -144,21 +168,23 @@ void _Classify(Rules rules, int flags, int kind, double fy, double sigma_a, doub
   }
 }
 
-// First generation: EN 1993-1-1 (mode 1) or DIN 18800 (any other mode).
+// First generation: EN 1993-1-1 (mode 1) or DIN 18800 (any other mode). N_Ed (N,
+// compression negative) and A_web of the plastic neutral axis at f_d = fy / gamma.
 void _Classify_Old(int mode, int flags, int kind, double fy, double gamma, double factor, double sigma_a,
-                   double sigma_b, PartResult *r) {
+                   double sigma_b, double N_Ed, double A_web, PartResult *r) {
   const Rules rules = (mode & 0xFFFF) == 1 ? kEn : kDin;
   const double k = (flags & CT_FLAG_FACTOR) ? factor : 1.0;
   double eps = 1.0;
   if (fy > 0.0) eps = k * std::sqrt((rules == kEn ? 235.0 : 240.0) / fy);
   const double f_d = gamma > 0.0 ? fy / gamma : fy;
   const bool raise = fy > 0.0 && (rules == kDin || (flags & CT_FLAG_RAISE));
-  _Classify(rules, flags, kind, fy, sigma_a, sigma_b, eps, f_d, raise, r);
+  const PlasticWeb web{-N_Ed, f_d, A_web};
+  _Classify(rules, flags, kind, fy, sigma_a, sigma_b, eps, f_d, raise, &web, r);
 }
 
 // Second generation: modes 0 DIN, 1 EN, 2 EN 1999; others epsilon as EN, rules as DIN.
 void _Classify_New(int mode, int flags, int kind, double fy, double E, double f_d, double factor,
-                   double sigma_a, double sigma_b, PartResult *r) {
+                   double sigma_a, double sigma_b, const PlasticWeb *web, PartResult *r) {
   const int m = mode & 0xFFFF;
   const Rules rules = m == 1 ? kEn : m == 2 ? kAlu : kDin;
   const double f_ref = m == 0 ? 240.0 : m == 2 ? 250.0 : 235.0;
@@ -167,7 +193,7 @@ void _Classify_New(int mode, int flags, int kind, double fy, double E, double f_
   if (fy > 0.0) eps *= std::sqrt(f_ref / fy);
   if (E > 0.0) eps *= std::sqrt(E / E_ref);
   const bool raise = m != 2 && f_d > 0.0 && (m != 1 || (flags & CT_FLAG_RAISE));
-  _Classify(rules, flags, kind, fy, sigma_a, sigma_b, eps, f_d, raise, r);
+  _Classify(rules, flags, kind, fy, sigma_a, sigma_b, eps, f_d, raise, web, r);
 }
 
 bool _Counted_Kind(int kind) { return kind >= CT_KIND_TUBE && kind <= CT_KIND_INTERNAL; }
@@ -200,7 +226,7 @@ int Calc_CT_Limits(const CT_REQUEST *request, CT_RESULT *result) {
     if (!table.get(i, &p) || !_Counted_Kind(p.kind)) continue;
     PartResult r;
     _Classify_Old(request->mode, request->flags, p.kind, request->fy, request->gamma, request->factor,
-                  p.sigma_a, p.sigma_b, &r);
+                  p.sigma_a, p.sigma_b, table.N_Ed(), p.A_web, &r);
     if (r.compressed) _Collect(result->u, p.kind, p.ct, r);
   }
   return 1;
@@ -214,9 +240,10 @@ int Classify_Querschnitt_Parts(const CT_REQUEST_EX *request, CT_RESULT_EX *resul
   for (int i = 0; i < table.count(); ++i) {
     CT_PLATE_PART p;
     if (!table.get(i, &p) || !_Counted_Kind(p.kind)) continue;
+    const PlasticWeb web{-table.N_Ed(), request->f_d > 0.0 ? request->f_d : request->fy, p.A_web};
     PartResult r;
     _Classify_New(request->mode, request->flags, p.kind, request->fy, request->E, request->f_d,
-                  request->factor, p.sigma_a, p.sigma_b, &r);
+                  request->factor, p.sigma_a, p.sigma_b, &web, &r);
     if (!r.compressed) continue;
     const int rose = _Collect(u, p.kind, p.ct, r);
     if (rose & 1) u[12] = r.eps;
@@ -229,6 +256,16 @@ int Classify_Querschnitt_Parts(const CT_REQUEST_EX *request, CT_RESULT_EX *resul
     }
   }
   return 1;
+}
+
+// EN 1993-1-1 Table 5.2 (sheet 1), compression and bending: with the flanges yielded by
+// the moment the web(s) carry N_Ed, the plastic neutral axis at alpha·c from the compressed
+// end: (2 alpha − 1) c t f_y = N_Ed.
+double Calc_CT_Alpha_Plastic(double N_Ed, double f_y, double A_web) {
+  if (!(A_web > 0.0) || !(f_y > 0.0) || !std::isfinite(N_Ed) || !std::isfinite(A_web) || !std::isfinite(f_y))
+    return 1.0;
+  const double alpha = 0.5 * (1.0 + N_Ed / (f_y * A_web));
+  return std::clamp(alpha, 0.0, 1.0);
 }
 
 namespace {
@@ -245,7 +282,8 @@ int Calc_CT_Limits_of_Part(const CT_PART_REQUEST *q, CT_PART_LIMITS *out) {
     return 1;
   }
   PartResult r;
-  _Classify_Old(q->mode, q->flags, q->kind, q->fy, q->gamma, q->factor, q->sigma_a, q->sigma_b, &r);
+  _Classify_Old(q->mode, q->flags, q->kind, q->fy, q->gamma, q->factor, q->sigma_a, q->sigma_b, q->N_Ed, q->A_web,
+                &r);
   *out = CT_PART_LIMITS{r.eps, r.alpha, r.psi, r.k_sigma, {r.limit[0], r.limit[1], r.limit[2]}};
   return 1;
 }
@@ -258,8 +296,10 @@ int Classify_Querschnitt_Part(const CT_PART_REQUEST_EX *q, CT_PART_LIMITS_EX *ou
     out->k_sigma = 1.0;
     return 1;
   }
+  // The plastic neutral axis: the design strength where given, else f_y.
+  const PlasticWeb web{-q->N_Ed, q->f_d > 0.0 ? q->f_d : q->fy, q->A_web};
   PartResult r;
-  _Classify_New(q->mode, q->flags, q->kind, q->fy, q->E, q->f_d, q->factor, q->sigma_a, q->sigma_b, &r);
+  _Classify_New(q->mode, q->flags, q->kind, q->fy, q->E, q->f_d, q->factor, q->sigma_a, q->sigma_b, &web, &r);
   *out = CT_PART_LIMITS_EX{r.eps, r.eps_s, r.alpha, r.psi, r.k_sigma, {r.limit[0], r.limit[1], r.limit[2]}};
   return 1;
 }

@@ -99,6 +99,10 @@ int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_r
   if (!profil) return 2;
   const char *pre = Oli_Line_Prefix();
 
+  // 0. A force that is no finite number cannot be checked (it would pass every comparison).
+  for (double f : {N, M_y, M_z, V_y, V_z, T_t, T_w, B})
+    if (!std::isfinite(f)) return _Gate(stream, level, "%sSchnittgrößen ungültig %s\n"_cp);
+
   // 1. Small forces count as zero.
   auto zero = [](double &v, double lim) { if (std::fabs(v) < lim) v = 0.0; };
   zero(N, 10.0), zero(V_y, 10.0), zero(V_z, 10.0);
@@ -144,9 +148,13 @@ int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_r
   if (failed || !(fy > 0.0) || !(A > 0.0) || !(gamma_M0 > 0.0))
     return _Gate(stream, level, "%sBerechnung nach EC 3-1-1, 6.2 für dieses Profil nicht möglich %s\n"_cp);
 
-  // 4. Classification and the admissions of the plastic method.
+  // 4. Classification and the admissions of the plastic method: the plastic resistances and
+  // the interaction of 6.2.9.1 hold for classes 1 and 2 only (EN 1993-1-1, 6.2.5(2),
+  // 6.2.9.1(1)); class 3 needs the elastic check of 6.2.9.2, class 4 effective values
+  // (6.2.4(2), 6.2.9.3), neither of which is computed here. The class is worked out whether
+  // or not the caller asks for U_ct.
   double u_ct = 0.0;
-  if (!flat && U_ct) {
+  if (!flat) {
     const bool indent = stream && level >= 2;
     u_ct = Get_Querschnittsklasse_Utilisation(p, 1, -N, M_y, M_z, gamma_M0, no_raise, use_E, nullptr, 0);
     if (indent && u_ct > 0.001) Oli_Para_Add_Indent(0.3);
@@ -154,11 +162,11 @@ int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_r
       Get_Querschnittsklasse_Utilisation(p, 1, -N, M_y, M_z, gamma_M0, no_raise, use_E, stream, level);
     if (indent && u_ct > 0.001) Oli_Para_Add_Indent(-0.3);
   }
-  if (is_i) {
+  if (is_i || rhs || chs) {
     int fail = 0;
     if (std::fabs(N) > 10.0 || std::fabs(M_y) > 10.0 || std::fabs(M_z) > 10.0)
       fail |= Check_Plattenbeulen_Profil(p, 1, -N, M_y, M_z, gamma_M0, stream, level);
-    if (!fail && (std::fabs(V_y) > 10.0 || std::fabs(V_z) > 10.0))
+    if (is_i && !fail && (std::fabs(V_y) > 10.0 || std::fabs(V_z) > 10.0))
       fail |= Check_Schubbeulen(h - t_fo - t_fu, t_w, fy, use_E ? E : 0.0, stream, level);
     if (fail) {
       finish(0.0, u_ct);
@@ -382,11 +390,14 @@ int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_r
     }
   }
 
-  // 13. Normal force with shear: the sheared parts carry (1 − rho) of the yield strength.
+  // 13. Normal force with shear (EN 1993-1-1, 6.2.10(3)): the yield strength is reduced by
+  // (1 − rho) on the shear area of 6.2.6(3), A_vz for rho_z and A_vy for rho_y of an
+  // I-shape; hollow sections and flat bars lose (1 − rho) of the whole area (on the safe
+  // side).
   const double h_w = h - t_fo - t_fu;
-  const double A_w = h_w * t_w, A_f = b_fo * t_fo + b_fu * t_fu;
+  const double A_w = h_w * t_w;
   double A_V;
-  if (is_i) A_V = A - rho_z * A_w - rho_y * A_f;
+  if (is_i) A_V = A - rho_z * A_vz - rho_y * A_vy;
   else A_V = A * (1.0 - std::max(rho_z, rho_y));
   const double N_V = std::max(0.0, A_V * f_d);
   v.N_V_Rd = N_V / 1e3;
@@ -398,23 +409,47 @@ int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_r
     if (o.Full() && sheared) {
       if (is_i)
         CP850_CALL(Oli_Printf, stream,
-                   "%sN╬\\V,Rd╬r = (A - ╦╬\\z╬r%sA╬\\w╬r - ╦╬\\y╬r%sA╬\\f╬r)%sf╬\\y╬r/└╬\\M0╬r = %.2lf kN\n", pre, dot,
+                   "%sN╬\\V,Rd╬r = (A - ╦╬\\z╬r%sA╬\\vz╬r - ╦╬\\y╬r%sA╬\\vy╬r)%sf╬\\y╬r/└╬\\M0╬r = %.2lf kN\n", pre, dot,
                    dot, dot, N_V / 1e3);
       else
         CP850_CALL(Oli_Printf, stream, "%sN╬\\V,Rd╬r = A%s(1 - ╦)%sf╬\\y╬r/└╬\\M0╬r = %.2lf kN\n", pre, dot, dot,
                    N_V / 1e3);
     }
   }
-  if (N_V < 0.001) {
-    // No normal resistance left: U_pl says so, and the ratios so far stay in U_max.
-    finish(-1.0, u_ct);
-    if (U_max) *U_max = std::max(o.u_pl, u_ct);
-    return 0;
-  }
+  // Bending lines, one per moment: |M_Ed| / M_idx,Rd of the tube, else |M_y,Ed| / M_idx,y,Rd
+  // and |M_z,Ed| / M_idx,z,Rd (EN 1993-1-1, 6.2.5, 6.2.9.1(2)).
+  const bool bent = M_y != 0.0 || M_z != 0.0;
+  auto moment_lines = [&](const char *idx, double ry, double rz) {
+    if (chs) {
+      CP850_CALL2(std::snprintf, text, sizeof text, "|M╬\\Ed╬r|/M╬\\%sRd╬r", idx);
+      o.Check(text, ry);
+      return;
+    }
+    if (M_y != 0.0) {
+      CP850_CALL2(std::snprintf, text, sizeof text, "|M╬\\y,Ed╬r|/M╬\\%sy,Rd╬r", idx);
+      o.Check(text, ry);
+    }
+    if (M_z != 0.0) {
+      CP850_CALL2(std::snprintf, text, sizeof text, "|M╬\\z,Ed╬r|/M╬\\%sz,Rd╬r", idx);
+      o.Check(text, rz);
+    }
+  };
+  // No normal resistance left (rho = 1 takes all of a hollow section or a flat bar): any
+  // normal force or moment exceeds it. U_pl is −1 as its signal, U_max the exceeded ratio.
+  const bool no_normal = N_V < 0.001;
   if (N != 0.0) {
     char t2[64];
     CP850_CALL2(std::snprintf, t2, sizeof t2, "|N╬\\Ed╬r|/N╬\\%sRd╬r", sheared ? "V," : "pl,");
-    o.Check(t2, _Ratio(aN, N_V));
+    o.Check(t2, no_normal ? kNoResistance : _Ratio(aN, N_V));
+  }
+  if (no_normal) {
+    if (bent) {
+      o.Title("╬_Biegung\n"_cp);
+      moment_lines("V,", kNoResistance, kNoResistance);
+    }
+    finish(-1.0, u_ct);
+    if (U_max) *U_max = std::max(o.u_pl, u_ct);
+    return 0;
   }
 
   // 14. Bending with shear (EN 1993-1-1, 6.2.8(5), (6)): the sheared plate parts lose rho of
@@ -480,7 +515,6 @@ int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_r
   const double M_N_y = M_V_y * f_N_y, M_N_z = M_V_z * f_N_z;
   v.n = n, v.a = a, v.f_N_y = f_N_y, v.f_N_z = f_N_z;
   v.M_N_y_Rd = M_N_y / 1e6, v.M_N_z_Rd = M_N_z / 1e6;
-  const bool bent = M_y != 0.0 || M_z != 0.0;
   if (N != 0.0 && bent) {
     o.Title("╬_Biegung und Normalkraft\n"_cp);
     if (o.Full()) {
@@ -512,13 +546,17 @@ int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_r
     o.Title("╬_Biegung\n"_cp);
     const double ry = _Ratio(std::fabs(M_y), M_N_y), rz = _Ratio(std::fabs(M_z), M_N_z);
     if (chs) {
-      CP850_CALL2(std::snprintf, text, sizeof text, "|M╬\\Ed╬r|/M╬\\%sRd╬r", idx);
-      o.Check(text, ry);
+      moment_lines(idx, ry, rz);
     } else if (flat) {
       CP850_CALL2(std::snprintf, text, sizeof text, "|M╬\\y,Ed╬r|/M╬\\%sy,Rd╬r + |M╬\\z,Ed╬r|/M╬\\%sz,Rd╬r", idx,
                   idx);
       o.Check(text, ry + rz);
     } else {
+      // Each moment against its resistance reduced by N (6.31, 6.32; 6.12 without N), and
+      // with two moments the criterion of biaxial bending (6.41) beside them.
+      moment_lines(idx, ry, rz);
+    }
+    if (!chs && !flat && M_y != 0.0 && M_z != 0.0) {
       if (o.Full())
         CP850_CALL(Oli_Printf, stream, "%s  mit ║ = %.2lf,  ╗ = %.2lf%s\n", pre, alpha, beta,
                    is_i ? " = 5╬/.╬rn ‗ 1"_cp : "");

@@ -187,8 +187,10 @@ static void _Welds(const Pic &d) {
     _Triangle(d, X(p.t_w), Y(-p.h / 2 + p.t_fo), lw, lf, 0, -M_PI / 2, grey, 1, line);
     _Triangle(d, X(p.t_w), Y(p.h / 2 - p.t_fo), lw, lf, 0, M_PI / 2, grey, 1, line);
   } else if (t == 14 && corner) {
-    _Triangle(d, X(p.t_w / 2), Y(p.t_fo), lw, lf, 0, -M_PI / 2, grey, 1, line);
-    _Triangle(d, X(-p.t_w / 2), Y(p.h - p.t_fo), lw, lf, M_PI, -M_PI / 2, grey, 1, line);
+    // In the inner corners: under the top flange left of the web, above the bottom flange
+    // right of it (the flanges run to opposite sides).
+    _Triangle(d, X(-p.t_w / 2), Y(p.t_fo), lw, lf, M_PI, M_PI / 2, grey, 1, line);
+    _Triangle(d, X(p.t_w / 2), Y(p.h - p.t_fo), lw, lf, 0, M_PI / 2, grey, 1, line);
   } else if (_Is_I(t)) {
     const double yw = p.t_w / 2, zt = p.t_fo, zb = p.h - p.t_fu;
     const int lt = R(d.f1 * d.s), lb = R(d.f2 * d.s);

@@ -273,15 +273,28 @@ void Plot_Bolt_Side(int kind, double x, double y, double d, double l, int fill_c
   if (!(d >= 0.1) || !(l >= 0.1)) return;
   const PLOT_PALETTE *p = Get_Plot_Palette();
   const int line = line_color < 0 ? p->pal_outline : line_color;
-  // Kinds 0..3: the bolt points down, right, up or left from (x, y).
-  const double a = kind * M_PI / 2 - M_PI / 2;
-  const double c = std::cos(a), s = -std::sin(a);
-  Plot_Bolt_Head_Side(kind, fill_color < 0 ? p->pal_brown : fill_color, fill_code, x, y, 1.6 * d, 0.7 * d, line);
+  const int parts = fill_color < 0 ? p->pal_brown : fill_color;
+  // Kinds 0..3: the bolt points down (+z), right (+y), up or left from (x, y).
+  static const int kAxis[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
+  kind = (kind % 4 + 4) % 4;
+  const int uy = kAxis[kind][0], uz = kAxis[kind][1];
+  const double ex = x + l * uy, ez = y + l * uz;  // the shank's far end
+  const double head_h = 0.7 * d, nut_h = 0.8 * d;
+  // The head and the nut stand across the shank: their side views unturned (kind 1) on a
+  // vertical bolt, turned a quarter (kind 0) on a horizontal one. Such a view reaches from
+  // its point against z (unturned) or against y (turned); the head must reach away from
+  // the shank, the nut beyond the far end, so a view reaching the wrong way is moved by its
+  // height.
+  const bool vertical = uz != 0;
+  const int view = vertical ? 1 : 0;
+  const int u = vertical ? uz : uy;
+  const double head_off = u < 0 ? head_h : 0.0, nut_off = u > 0 ? nut_h : 0.0;
+  Plot_Bolt_Head_Side(view, parts, fill_code, vertical ? x : x + head_off, vertical ? y + head_off : y, 1.6 * d,
+                      head_h, line);
   // The shank: d wide across the bolt's axis.
-  const double across_x = kind % 2 == 0 ? d / 2 : 0, across_y = kind % 2 ? d / 2 : 0;
-  Plot_Framed_Box(std::fmin(x, x + l * c) - across_x, std::fmin(y, y + l * s) - across_y,
-                  std::fmax(x, x + l * c) + across_x, std::fmax(y, y + l * s) + across_y, fill_color, fill_code, 1,
-                  line);
-  Plot_Nut_Side(kind, fill_color < 0 ? p->pal_brown : fill_color, fill_code, x + l * c, y + l * s, 1.6 * d, 0.8 * d,
+  const double across_x = vertical ? d / 2 : 0, across_y = vertical ? 0 : d / 2;
+  Plot_Framed_Box(std::fmin(x, ex) - across_x, std::fmin(y, ez) - across_y, std::fmax(x, ex) + across_x,
+                  std::fmax(y, ez) + across_y, fill_color, fill_code, 1, line);
+  Plot_Nut_Side(view, parts, fill_code, vertical ? ex : ex + nut_off, vertical ? ez + nut_off : ez, 1.6 * d, nut_h,
                 line);
 }

@@ -102,6 +102,15 @@ void Get_DWQB_Line_Geometry_Coordinates(double y, double z, const DWQB_LINE_GEOM
 // The centre-line point at t in [-1, 1] (w = 0).
 void Calc_Line_Point(const DWQB_LINE_GEOMETRY *geo, double t, double *y, double *z);
 
+// Segment steps handed to walks of lines and outlines: (context, start point and its
+// parameter, end point and its parameter); each returns 1 to go on, 0 to stop.
+typedef int (*DWQB_SEGMENT_STEP)(void *context, double y1, double z1, double s1, double y2, double z2,
+                                 double s2);
+// Walks the centre line of a block in n chords (n < 0: its n_seg; at least 1) from
+// s = -1 to s = 1, handing each chord with its end parameters to the step. Returns the
+// step's last answer, 0 as soon as it answers 0, 0 for a null block or step.
+int Walk_DWQB_Line_Geometry(const DWQB_LINE_GEOMETRY *geo, int n, DWQB_SEGMENT_STEP step, void *context);
+
 // ---------------------------------------------------------------- section records
 struct DWQB_LINE;
 struct DWQB_PART;
@@ -345,6 +354,26 @@ int Walk_DWQB_Part(DWQB_PART *part, const DWQB_WALK_STEPS *steps);
 // Root of the part tree (the section group) of the last part-mode run, or null.
 DWQB_PART *Get_DWQB_Root_Part();
 
+// Context of Count_Line_Side_Step: the line looked for, the entries counted so far and
+// the direction word (0 while the line's entry was not met; +1 when the entry runs the
+// line from node a to node b, -1 when from b to a).
+struct DWQB_ENTRY_CODE_CONTEXT {
+  DWQB_LINE *line;
+  int count;
+  int go_on;
+};
+// Entry step: adds 1 per shear entry; at the entry of the context's line also 1000 for
+// DWQB_SHEAR_FIRST, 2000 for DWQB_SHEAR_LAST and 10000 for DWQB_SHEAR_BRANCH, sets the
+// direction word (-1 negating the count for an entry walked from b to a, else +1) and
+// answers 0 to stop the walk. 1 for a null entry or context.
+int Count_Line_Side_Step(DWQB_SHEAR_ENTRY *entry, void *context);
+// Entry code of line nr in the part tree of the last part-mode run: the position of its
+// shear entry in walk order (1 for the first entry of the tree) plus the flag codes of
+// Count_Line_Side_Step, negative when the entry runs from node b to node a; *go_on (when
+// given) +1 or -1 by the same direction. A line that is missing, or that no entry of the
+// tree holds (also outside part mode), gives 0 with *go_on 0.
+int Get_DWQB_Line_Entry_Code(int nr, int *go_on);
+
 // Unit shear values of a line at s: out[0], out[1] the flows (1/cm, a -> b positive) of
 // unit forces along the second and the first of two axes: y and z turned by angle (mode
 // 0; angle 0 gives the forces along z and y) or the principal axes of the centre-line
@@ -404,10 +433,7 @@ int Calc_DWQB_Principal_Inverse(double *I_y, double *I_z, double *I_yz, double *
 // ∫ y^p z^q over the triangle (origin, P1, P2), p, q in 0..3; p = q = 0 is the signed area.
 double Calc_Segment_Moment(int p, int q, double y1, double z1, double y2, double z2);
 
-// Segment steps handed to outline walks: (context, start point and s, end point and s);
-// each returns 1 to go on, 0 to stop; all return 1 on a null context.
-typedef int (*DWQB_SEGMENT_STEP)(void *context, double y1, double z1, double s1, double y2, double z2,
-                                 double s2);
+// The segment steps below return 1 on a null context.
 // Context of Add_Segment_Moments: [0-9] the ten area moments, [10-13] y_min, y_max,
 // z_min, z_max (the first point sets them and first_set).
 struct DWQB_SEGMENT_MOMENTS {
@@ -429,6 +455,38 @@ struct DWQB_SEGMENT_BOUNDS {
   int first_set;
 };
 int Add_Segment_Bounds(void *context, double y1, double z1, double s1, double y2, double z2, double s2);
+
+// Context of Apply_Init_Line_Shear_Constants: line number and a value of the caller (both
+// only printed), the three sums of the origin-triangle moments (p, q) = (0, 0), (1, 0),
+// (0, 1) of the segments (signed area, ∫y dA, ∫z dA of a closed walk), the segments taken
+// and the end point of the last one. Clear it before a walk.
+struct DWQB_LINE_SHEAR_CONSTANTS {
+  int line_nr;
+  double value;
+  double sums[3];
+  int segments;
+  double y_prev, z_prev;
+};
+// Segment step: adds the three moments of the segment to the sums; from the second
+// segment on a start point farther than 1e-6 (|dy| + |dz|) from the last end point
+// prints "Apply_Init_Line_Shear_Constants(<nr>, <value>): Sprung (<jump>)" with both
+// end points on standard output. Keeps the end point; returns 1.
+int Apply_Init_Line_Shear_Constants(void *context, double y1, double z1, double s1, double y2, double z2, double s2);
+// Context of Clip_Segment_Step: the bound on the segment parameter, the next step with its
+// context, and the side word that tells the next step, during each of its calls, on which
+// side of the bound the part handed over lies (-1 below, +1 at or above).
+struct DWQB_CLIP_SEGMENT {
+  double bound;
+  DWQB_SEGMENT_STEP step;
+  void *step_context;
+  int side;
+};
+// Segment step: a segment whose parameters lie on both sides of the bound is cut there
+// (the cut point interpolated linearly along the segment at parameter = bound) and both
+// parts go to the next step in their order, each with its side; any other segment goes
+// whole, its side from its middle parameter. Returns the next step's last answer (0 stops
+// at once); 1 for a null context or a context without a next step.
+int Clip_Segment_Step(void *context, double y1, double z1, double s1, double y2, double z2, double s2);
 
 // Walks one outline piece in n chords (n < 0: the piece's count), handing every chord
 // (start point and parameter, end point and parameter) to the step; returns the step's
@@ -469,9 +527,6 @@ void Add_DWQB_Line_Const_Thickness(int nr, int node_a, int node_b, double t);
 // principal second moment below 0.0001 gives code 5 after all values are written. A
 // direct run drops the part tree and the part-mode results: stress points, plastic values
 // and the triangulation answer as for a section that was not run.
-// Not built, having no caller: Apply_Init_Line_Shear_Constants (segment step of line
-// shear constants), Walk_DWQB_Line_Geometry, Get_DWQB_Line_Entry_Code with
-// Count_Line_Side_Step, and Clip_Segment_Step.
 int Calc_DWQB_Querschnitt();
 
 // Current section values and header (module state; valid until the next reset).

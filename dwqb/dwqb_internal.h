@@ -5,7 +5,9 @@
 // model keys, driver start), topology.cpp (winged-edge structure), part_values.cpp
 // (part sums, line integrals, principal values, segment steps), outlines.cpp (line
 // outlines and their small intersection solves), direct.cpp (direct mode: cells, walks,
-// shear flows), direct_axes.cpp (direct mode: principal axes, warping).
+// shear flows), direct_axes.cpp (direct mode: principal axes, warping), walk_steps.cpp
+// (chord walk of a line geometry, segment steps, entry codes), unit_values.cpp (unit
+// values of a line, outline extremes).
 #pragma once
 
 #include <cstdint>

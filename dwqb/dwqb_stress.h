@@ -85,7 +85,8 @@ int Convert_DWQB_Point(int frame, double y, double z, double *y0, double *z0);
 int Convert_DWQB_Angle(int angle_kind, double angle, double *angle0);
 // Face points of a line at parameter s: right (e = -1) and left (e = +1), each from the
 // side's fillet or face piece that covers s (a parameter beyond the faces takes the face's
-// end). Zeros for a null line.
+// end). Zeros for a null line. The routine's original form also takes an `offset`
+// argument whose meaning is given nowhere; it is left out.
 void Get_DWQB_Line_Face_Points(const DWQB_LINE *line, double s, double *right_y, double *right_z, double *left_y,
                                double *left_z);
 // Centre-line point of a line at s; (0, 0) for a null line.
@@ -97,6 +98,55 @@ void Project_DWQB_Point_On_Line(const DWQB_LINE *line, double y, double z, doubl
 // pieces (e <= 0 right, e > 0 left), the centre point mapped between the joins, and
 // centre + |e| (face - centre). Null line: (0, 0).
 void Get_DWQB_Line_Area_Point(const DWQB_LINE *line, double s, double e, double *y, double *z);
+
+// ---------------------------------------------------------------- unit values of a line
+// Five unit values of line nr at the parameter s in [-1, 1], read from the line's result
+// block (six-point rows through s = -1, -0.6, -0.2, 0.2, 0.6, 1) as Get_DWQB_Line_Shear_Values
+// and Get_DWQB_Line_Warping_Values read them; out[4] is always 1/t(s) =
+// 2 / ((1 - s) t_a + (1 + s) t_b) (0 for t = 0). Each returns 1, or 0 (out untouched) for
+// a null out, a line that is missing or has no result block (outside part mode).
+// Shear flows (1/cm, a -> b positive): out[0], out[1] of unit forces along the second and
+// the first axis of a frame at angle to y (angle_kind DWQB_ANGLE_Y) or to the principal
+// axis 1 of the centre-line model (DWQB_ANGLE_PRINCIPAL); out[2] the closed-cell torsion
+// flow per unit T_t; out[3] the line's St. Venant share I_T,line / (L I_T).
+int Get_DWQB_Line_Shear_Flows(int line, double s, int angle_kind, double angle, double *out);
+// Shear stresses (1/cm²): out[0..2] the flows divided by t(s); out[3] t(s) / I_T, the
+// St. Venant face stress per unit T_t.
+int Get_DWQB_Line_Shear_Stresses(int line, double s, int angle_kind, double angle, double *out);
+// Warping flow: out[0] the warping ordinate (cm²) about the pole (y_p, z_p) given in the
+// frame of kind `frame` (DWQB_FRAME_*), out[1], out[2] the pole in the origin frame, out[3]
+// the secondary (warping) shear flow per unit T_w (1/cm).
+int Get_DWQB_Line_Warping_Flow(int line, double s, int frame, double y_p, double z_p, double *out);
+// Warping stress: out[0] the ordinate about the shear centre divided by I_w (the normal
+// stress per unit bimoment, 1/cm⁴) with out[1], out[2] the shear centre, when I_w > 0
+// (else out[0..2] are not written); out[3] the warping shear stress per unit T_w (1/cm²).
+int Get_DWQB_Line_Warping_Stress(int line, double s, double *out);
+
+// Smallest (minima[3]) and largest (maxima[3]) of the normal-stress coefficients c_N,
+// c_My, c_Mz (Calc_DWQB_Normal_Stress_Plane, same load point and bending frame) over the
+// points of every present outline piece of every line of the part tree; lines of part
+// number 1 (kind-2 result blocks) are skipped, arc pieces walked in their count of chords.
+// Either out may be null. 1, or 0 with zeros when there is no part tree or no point.
+int Get_DWQB_Outline_Stress_Extremes(int frame, double y_p, double z_p, int angle_kind, double theta,
+                                     double *minima, double *maxima);
+
+// Variants of Get_DWQB_Extreme_Values: which five unit values of a line are sampled.
+enum {
+  DWQB_EXTREME_SHEAR_FLOWS = 0,       // Get_DWQB_Line_Shear_Flows
+  DWQB_EXTREME_SHEAR_STRESSES = 1,    // Get_DWQB_Line_Shear_Stresses
+  DWQB_EXTREME_WARPING_FLOWS = 2,     // Get_DWQB_Line_Warping_Flow
+  DWQB_EXTREME_WARPING_STRESSES = 3,  // Get_DWQB_Line_Warping_Stress
+};
+// Smallest and largest of each of the five values of the variant over every line of the
+// part tree, each line sampled at n points s = -1 + 2k / (n - 1) (n = 11 when below 2).
+// The mode is the kind argument of the variant's routine: for the two shear variants the
+// angle kind of the frame at angle a (the two modes: DWQB_ANGLE_Y, DWQB_ANGLE_PRINCIPAL;
+// b unused); for the warping flows the frame kind of the pole (a, b); the warping
+// stresses take the shear centre (mode, a, b unused). Either out (5 doubles) may be null.
+// 1; 0 with zeros for an unknown variant; zeros without part tree.
+int Get_DWQB_Extreme_Values(int variant, int mode, int n, double a, double b, double *minima, double *maxima);
+// Not built: Find_DWQB_Outline_Point (a search of a line's outline pieces for a point at a
+// given value), of which nothing more is known.
 
 // ---------------------------------------------------------------- triangulation
 // Parameters of the triangulation (null: the defaults 10, 20, 1, 10, 1, 0).
@@ -301,3 +351,62 @@ int Build_DWQB_Outlines(double *y_min, double *y_max, double *z_min, double *z_m
 // the old coordinates dropped (masks, hook result, extents). move = (dy, dz, angle). 1.
 int Move_DWQB_Querschnitt(const double *move);
 int Get_DWQB_Line_Part_Nr(const DWQB_LINE *line);  // 0 for null
+
+// ---------------------------------------------------------------- section summary
+// All section values of the last part-mode run in one record (cm units, radians), from the
+// root part, the section result and the torsion and shear-centre block. u, v are the
+// principal coordinates about the centroid (u along axis 1 at alpha). Radii of gyration
+// are sqrt(|I / A|), 0 when |A| <= 0.001. Moduli are absolute values; "min" is the smaller
+// of a pair. The tail from torsion_fillets on (further torsion and shear values) is this
+// solver's own choice of values.
+struct DWQB_SUMMARY {
+  int n_lines;            // line elements of the part tree
+  int n_parts;            // the root's count word: connected parts
+  // [0]-[16] extents, thickness and perimeter
+  double y_min, y_max, z_min, z_max;  // origin frame, walls included
+  double u_min, u_max, v_min, v_max;  // over the outline points
+  double width_y, width_z, width_u, width_v;
+  double t_min, t_max;
+  double U_outer, U_inner, U;         // perimeters: outer, bordering closed cells, sum
+  // [17]-[25] area, centroid, principal angle, moments about the origin
+  double A, y_s, z_s, alpha;
+  double S_y, S_z;                    // ∫y dA, ∫z dA
+  double I_zz0, I_yy0, I_yz0;         // ∫z² dA, ∫y² dA, ∫yz dA
+  // [26]-[37] centroidal moments, radii, moduli
+  double I_y, I_z, I_yz;
+  double i_y, i_z, i_yz;
+  double W_y_zmin, W_y_zmax, W_z_ymin, W_z_ymax;  // I_y / |z - z_s|, I_z / |y - y_s| at the extremes
+  double W_y, W_z;                                // the smaller of each pair
+  // [38]-[49] principal values
+  double I_1, I_2, I_p;               // I_p = I_1 + I_2
+  double i_1, i_2, i_p;
+  double W_1_vmin, W_1_vmax, W_2_umin, W_2_umax;
+  double W_1, W_2;
+  // [50]-[60] shear centre and warping (torsion and shear-centre block)
+  double y_M, z_M;                    // origin frame
+  double y_M_s, z_M_s;                // relative to the centroid
+  double omega_min, omega_max;        // warping ordinates about the shear centre
+  double I_w;
+  double I_w_centroid;                // block value 5: I_w with the shear-centre terms
+  double I_omega_z, I_omega_y;        // sectorial products about the centroid
+  double warping_ratio;               // block value 8
+  // [61]-[63] torsion constant
+  double I_T, I_T_open, I_T_cells;    // I_T = walls + closed cells
+  // [64]-[83] further torsion and shear values
+  double torsion_fillets;             // I_T of the walls with their corner fillets
+  double shear_1, shear_2, shear_3;   // root part values 41, 42, 43
+  double W_y_unsym_min, W_y_unsym_max, W_z_unsym_min, W_z_unsym_max;  // section result 26-29
+  double r_u, r_v;                    // ∫u (u² + v²) dA / I_2, ∫v (u² + v²) dA / I_1
+  double q_T_min, q_T_max;            // closed-cell torsion flow per unit T_t
+  double q_min, q_max;                // unit shear flows (DWQB_VALUES 40, 41)
+  double tau_min, tau_max;            // unit shear stresses (42, 43)
+  double shear_y, shear_z;            // DWQB_VALUES 32, 33
+  double n_cells;                     // closed cells
+  double A_centre_line;               // area of the centre-line model
+  // [84], [85] Wagner values
+  double wagner_1;                    // r_v - 2 v_M
+  double wagner_2;                    // r_u - 2 u_M
+};
+// Fills the record (cleared first): 1, or 0 (record cleared when given) for a null record
+// or when the last run left no part tree (no run, a direct-mode run, a fault).
+int Get_DWQB_Querschnitt_Summary(DWQB_SUMMARY *record);

@@ -436,9 +436,10 @@ int Calc_Part_Shear_Centre_Reset_Step(DWQB_PART *P, void *ctx) {
   return 1;
 }
 
-static int _Calc_Part_Shear_Flows(DWQB_PART *P, void *ctx) {
+// The three-case part computation of one group part: unit shear flows of the two
+// principal directions along the chains, the cells, the resultants.
+static int _Calc_Part_Shear_Flows(DWQB_PART *P, FlowContext *fc) {
   DwqbState &g = Dwqb_State();
-  auto *fc = static_cast<FlowContext *>(ctx);
   if (P->n_entries < 1) return 1;
   // Open flows along the chains: a chain carries the flow accumulated at its start node
   // (0 where a cell was cut open) and leaves its end flow at the far node.
@@ -529,6 +530,12 @@ static int _Calc_Part_Shear_Flows(DWQB_PART *P, void *ctx) {
     }
   }
   return 1;
+}
+
+// Part step of the first warping walk: hands its group part to _Calc_Part_Shear_Flows.
+static int _Part_Shear_Flows_Step(DWQB_PART *P, void *ctx) {
+  if (!P || !ctx) return 1;
+  return _Calc_Part_Shear_Flows(P, static_cast<FlowContext *>(ctx));
 }
 
 // Coefficients of the unit shear flows. Every part bends about its own centroid with the
@@ -628,29 +635,39 @@ static int _Shift_Line_Warping_Step(DWQB_SHEAR_ENTRY *e, void *ctx) {
   return 1;
 }
 
+// Sectorial values of one group part: the integrals of its lines, then its ordinates
+// reduced to its centroid (zero mean over the part's centre-line area).
+static void _Calc_Part_Shear_Centre_Values(DWQB_PART *P) {
+  double Sw = 0.0, Acl = 0.0;
+  for (int k = 0; k < P->count; ++k) {
+    DWQB_PART *e = P->children[k];
+    if (!e || !Dwqb_Line_Result(e)) continue;
+    _Line_Sectorial(e);
+    Sw += e->values[28];
+    Acl += e->values[18];
+  }
+  double w0 = Acl != 0.0 ? Sw / Acl : 0.0;
+  DWQB_WALK_STEPS st{};
+  st.entry_step = _Shift_Line_Warping_Step;
+  st.entry_ctx = &w0;
+  if (w0 != 0.0) Walk_DWQB_Part(P, &st);
+  for (int k = 28; k <= 34; ++k) P->values[k] = 0.0;
+}
+
+// Group step of the sectorial walk; 1 also for a null part.
+static int _Part_Shear_Centre_Step(DWQB_PART *P, void *) {
+  if (P) _Calc_Part_Shear_Centre_Values(P);
+  return 1;
+}
+
 // Sectorial integrals of every line; the ordinates of each part are shifted to a zero
 // mean over the part, then the integrals are summed up the tree.
 static int _Calc_Line_Sectorial_Values() {
   DWQB_PART *root = Dwqb_State().root;
   if (!root) return 1;
-  for (int i = 0; i < root->count; ++i) {
-    DWQB_PART *P = root->children[i];
-    if (!P) continue;
-    double Sw = 0.0, Acl = 0.0;
-    for (int k = 0; k < P->count; ++k) {
-      DWQB_PART *e = P->children[k];
-      if (!e || !Dwqb_Line_Result(e)) continue;
-      _Line_Sectorial(e);
-      Sw += e->values[28];
-      Acl += e->values[18];
-    }
-    double w0 = Acl != 0.0 ? Sw / Acl : 0.0;
-    DWQB_WALK_STEPS st{};
-    st.entry_step = _Shift_Line_Warping_Step;
-    st.entry_ctx = &w0;
-    if (w0 != 0.0) Walk_DWQB_Part(P, &st);
-    for (int k = 28; k <= 34; ++k) P->values[k] = 0.0;
-  }
+  DWQB_WALK_STEPS st{};
+  st.part_begin = _Part_Shear_Centre_Step;
+  Walk_DWQB_Part_Tree(&st);
   for (int k = 28; k <= 34; ++k) root->values[k] = 0.0;
   Sum_DWQB_Part_Sectorial(root);
   return 1;
@@ -718,45 +735,53 @@ static double _Sectorial_Moment(const DWQB_LINE *L, double s) {
   return Q;
 }
 
+// Entry step of the secondary flows: the open secondary flow of the entry's line per
+// unit rate of the bimoment (the factor -1 / I_w at ctx), carried along its chain through
+// the nodes' accumulated flows, and its compatibility integral r4. Returns 1.
+static int _Secondary_Flow_Entry_Step(DWQB_SHEAR_ENTRY *entry, void *ctx) {
+  static const double kInner[4] = {-0.6, -0.2, 0.2, 0.6};
+  if (!entry || !entry->line || !ctx) return 1;
+  const DWQB_SHEAR_ENTRY &e = *entry;
+  DWQB_LINE_RESULT *r = Dwqb_Line_Result(e.line->element);
+  if (!r) return 1;
+  const double k = *static_cast<const double *>(ctx);
+  const double Q1 = k * _Sectorial_Moment(e.line, 1.0);
+  for (int j = 0; j < 4; ++j)
+    r->q4[2 + j] = k * _Sectorial_Moment(e.line, kInner[j]) - (1.0 + kInner[j]) / 2.0 * Q1;
+  const bool cut = (e.flags & DWQB_SHEAR_BRANCH) != 0;
+  DWQB_NODE *a = e.line->node_a, *b = e.line->node_b;
+  if (!(e.flags & DWQB_SHEAR_B_TO_A)) {
+    const double q0 = cut ? 0.0 : a->work_values[kAcc1];
+    r->q4[0] = q0;
+    r->q4[1] = q0 + Q1;
+    b->work_values[kAcc1] += r->q4[1];
+  } else {
+    const double q0 = cut ? 0.0 : b->work_values[kAcc1];
+    r->q4[1] = -q0;
+    r->q4[0] = -q0 - Q1;
+    a->work_values[kAcc1] -= r->q4[0];
+  }
+  double r4 = 0.0;
+  const double len = e.line->geo.length;
+  Dwqb_Gauss_Line(e.line, [&](double s, double w) {
+    const double t = ((1.0 - s) * e.line->t_a + (1.0 + s) * e.line->t_b) / 2.0;
+    if (t > 0.0) r4 += w * len / 2.0 * Dwqb_Six_Point(r->q4, s) / t;
+  });
+  r->r4 = r4;
+  return 1;
+}
+
 // Secondary shear flow of warping of one part, per unit rate of the bimoment: the open
 // flow -S_ω / I_w along the chains, closed by constant cell flows. Its torque about the
 // shear centre is 1 for every part that warps.
 static void _Calc_Part_Secondary_Flows(DWQB_PART *P, double Iw) {
   if (P->n_entries < 1) return;
-  const double k = Iw != 0.0 ? -1.0 / Iw : 0.0;
+  double k = Iw != 0.0 ? -1.0 / Iw : 0.0;
   for (int i = 0; i < P->n_entries; ++i) {
     DWQB_LINE *L = P->shear[i].line;
     for (DWQB_NODE *n : {L->node_a, L->node_b}) n->work_values[kAcc1] = 0.0;
   }
-  static const double kInner[4] = {-0.6, -0.2, 0.2, 0.6};
-  for (int i = 0; i < P->n_entries; ++i) {
-    const DWQB_SHEAR_ENTRY &e = P->shear[i];
-    DWQB_LINE_RESULT *r = Dwqb_Line_Result(e.line->element);
-    if (!r) continue;
-    const double Q1 = k * _Sectorial_Moment(e.line, 1.0);
-    for (int j = 0; j < 4; ++j)
-      r->q4[2 + j] = k * _Sectorial_Moment(e.line, kInner[j]) - (1.0 + kInner[j]) / 2.0 * Q1;
-    const bool cut = (e.flags & DWQB_SHEAR_BRANCH) != 0;
-    DWQB_NODE *a = e.line->node_a, *b = e.line->node_b;
-    if (!(e.flags & DWQB_SHEAR_B_TO_A)) {
-      const double q0 = cut ? 0.0 : a->work_values[kAcc1];
-      r->q4[0] = q0;
-      r->q4[1] = q0 + Q1;
-      b->work_values[kAcc1] += r->q4[1];
-    } else {
-      const double q0 = cut ? 0.0 : b->work_values[kAcc1];
-      r->q4[1] = -q0;
-      r->q4[0] = -q0 - Q1;
-      a->work_values[kAcc1] -= r->q4[0];
-    }
-    double r4 = 0.0;
-    const double len = e.line->geo.length;
-    Dwqb_Gauss_Line(e.line, [&](double s, double w) {
-      const double t = ((1.0 - s) * e.line->t_a + (1.0 + s) * e.line->t_b) / 2.0;
-      if (t > 0.0) r4 += w * len / 2.0 * Dwqb_Six_Point(r->q4, s) / t;
-    });
-    r->r4 = r4;
-  }
+  for (int i = 0; i < P->n_entries; ++i) _Secondary_Flow_Entry_Step(&P->shear[i], &k);
   _Part_Cells(P, true);
 }
 
@@ -796,7 +821,7 @@ int _Calc_Warping_Results() {
     return Calc_Part_Result_Ref_Step(P, static_cast<FlowContext *>(ctx)->part);
   };
   st.line_step = _Set_Line_Moment_Ordinates;
-  st.part_end = _Calc_Part_Shear_Flows;
+  st.part_end = _Part_Shear_Flows_Step;
   fc.part = &pc;
   st.part_ctx = &fc;
   st.line_ctx = &pc;

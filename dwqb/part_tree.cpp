@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "dwqb/dwqb_internal.h"
+#include "dwqb/dwqb_stress.h"
 #include "support/support.h"
 
 DWQB_LINE_RESULT *Dwqb_Line_Result(DWQB_PART *part) {
@@ -370,27 +371,84 @@ int Get_DWQB_Line_Warping_Values(DWQB_LINE *line, int mode, double *out, double 
   return 1;
 }
 
-int Calc_DWQB_Line_Shear_Extremes(int mode, int n, double *minima, double angle, double *maxima, int per_t) {
-  if (n < 2) n = 11;
-  double lo[5] = {0, 0, 0, 0, 0}, hi[5] = {0, 0, 0, 0, 0};
-  bool first = true;
-  const DwqbState &g = Dwqb_State();
-  if (g.line_group)
-    for (int i = 0; i < g.line_group->count; ++i) {
-      DWQB_PART *e = g.line_group->children[i];
-      if (!e || !e->line) continue;
-      for (int k = 0; k < n; ++k) {
-        double v[5];
-        if (!Get_DWQB_Line_Shear_Values(e->line, mode, v, -1.0 + 2.0 * k / (n - 1), angle, per_t)) continue;
-        for (int j = 0; j < 5; ++j) {
-          if (first || v[j] < lo[j]) lo[j] = v[j];
-          if (first || v[j] > hi[j]) hi[j] = v[j];
-        }
-        first = false;
-      }
-    }
-  if (minima) std::memcpy(minima, lo, sizeof lo);
-  if (maxima) std::memcpy(maxima, hi, sizeof hi);
+namespace {
+// Context of the extreme-value line steps: the sampling and the extremes so far.
+struct LineExtremes {
+  int mode, n, per_t;
+  double a, b;          // angle (shear) or pole offsets (warping)
+  double lo[5], hi[5];
+  bool first;
+};
+void _Widen(LineExtremes &c, const double *v) {
+  for (int j = 0; j < 5; ++j) {
+    if (c.first || v[j] < c.lo[j]) c.lo[j] = v[j];
+    if (c.first || v[j] > c.hi[j]) c.hi[j] = v[j];
+  }
+  c.first = false;
+}
+}  // namespace
+
+// Line step of Calc_DWQB_Line_Shear_Extremes: the five shear values of the line at its n
+// sample points widen the extremes of the context. Returns 1.
+static int _Line_Shear_Extremes_Step(DWQB_LINE *line, int, void *ctx) {
+  auto *c = static_cast<LineExtremes *>(ctx);
+  if (!line || !c) return 1;
+  for (int k = 0; k < c->n; ++k) {
+    double v[5];
+    if (Get_DWQB_Line_Shear_Values(line, c->mode, v, -1.0 + 2.0 * k / (c->n - 1), c->a, c->per_t)) _Widen(*c, v);
+  }
   return 1;
 }
 
+int Calc_DWQB_Line_Shear_Extremes(int mode, int n, double *minima, double angle, double *maxima, int per_t) {
+  LineExtremes c{mode, n < 2 ? 11 : n, per_t, angle, 0.0, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}, true};
+  DWQB_WALK_STEPS st{};
+  st.line_step = _Line_Shear_Extremes_Step;
+  st.line_ctx = &c;
+  Walk_DWQB_Part_Tree(&st);
+  if (minima) std::memcpy(minima, c.lo, sizeof c.lo);
+  if (maxima) std::memcpy(maxima, c.hi, sizeof c.hi);
+  return 1;
+}
+
+// Line step of the warping extremes: the five warping values of the line (pole kind in
+// mode, pole offsets a, b) at its n sample points widen the extremes. Returns 1.
+static int _Line_Warping_Extremes_Step(DWQB_LINE *line, int, void *ctx) {
+  auto *c = static_cast<LineExtremes *>(ctx);
+  if (!line || !c) return 1;
+  for (int k = 0; k < c->n; ++k) {
+    double v[5] = {0, 0, 0, 0, 0};
+    if (Get_DWQB_Line_Warping_Values(line, c->mode, v, -1.0 + 2.0 * k / (c->n - 1), c->a, c->b, c->per_t))
+      _Widen(*c, v);
+  }
+  return 1;
+}
+
+int Get_DWQB_Extreme_Values(int variant, int mode, int n, double a, double b, double *minima, double *maxima) {
+  LineExtremes c{mode, n < 2 ? 11 : n, 0, a, b, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}, true};
+  DWQB_WALK_STEPS st{};
+  st.line_ctx = &c;
+  int known = 1;
+  switch (variant) {
+    case DWQB_EXTREME_SHEAR_FLOWS:
+    case DWQB_EXTREME_SHEAR_STRESSES:
+      st.line_step = _Line_Shear_Extremes_Step;
+      c.per_t = variant == DWQB_EXTREME_SHEAR_STRESSES;
+      break;
+    case DWQB_EXTREME_WARPING_FLOWS:
+      st.line_step = _Line_Warping_Extremes_Step;
+      break;
+    case DWQB_EXTREME_WARPING_STRESSES:
+      st.line_step = _Line_Warping_Extremes_Step;
+      c.mode = DWQB_FRAME_SHEAR_CENTRE;
+      c.a = c.b = 0.0;
+      c.per_t = 1;
+      break;
+    default:
+      known = 0;
+  }
+  if (known) Walk_DWQB_Part_Tree(&st);
+  if (minima) std::memcpy(minima, c.lo, sizeof c.lo);
+  if (maxima) std::memcpy(maxima, c.hi, sizeof c.hi);
+  return known;
+}

@@ -184,3 +184,122 @@ int Move_DWQB_Querschnitt(const double *move) {
 }
 
 int Get_DWQB_Line_Part_Nr(const DWQB_LINE *line) { return line ? line->part_nr : 0; }
+
+// ---------------------------------------------------------------- summary
+
+static_assert(sizeof(DWQB_SUMMARY) == 2 * sizeof(int) + 86 * sizeof(double), "two words and 86 values");
+
+int Get_DWQB_Querschnitt_Summary(DWQB_SUMMARY *record) {
+  if (!record) return 0;
+  *record = DWQB_SUMMARY{};
+  const DwqbState &g = Dwqb_State();
+  const DWQB_PART *root = g.root;
+  if (!root) return 0;
+  DWQB_SUMMARY &m = *record;
+  const double *R = root->values, *W = g.section_result, *B = g.shear_centre;
+  const double *V = Get_DWQB_Values()->v;
+  m.n_lines = g.line_group ? g.line_group->count : 0;
+  m.n_parts = root->count;
+
+  m.y_min = R[10];
+  m.y_max = R[11];
+  m.z_min = R[12];
+  m.z_max = R[13];
+  m.u_min = W[30];
+  m.u_max = W[31];
+  m.v_min = W[32];
+  m.v_max = W[33];
+  m.width_y = m.y_max - m.y_min;
+  m.width_z = m.z_max - m.z_min;
+  m.width_u = m.u_max - m.u_min;
+  m.width_v = m.v_max - m.v_min;
+  m.t_min = W[20];
+  m.t_max = W[21];
+  m.U_outer = R[48];
+  m.U_inner = R[49];
+  m.U = R[48] + R[49];
+
+  m.A = W[0];
+  m.y_s = W[1];
+  m.z_s = W[2];
+  m.alpha = W[11];
+  m.S_y = W[3];
+  m.S_z = W[4];
+  m.I_zz0 = W[5];
+  m.I_yy0 = W[6];
+  m.I_yz0 = W[7];
+
+  // Radius of gyration of a moment about the section's area.
+  const double A = W[0];
+  auto radius = [A](double I) { return std::fabs(A) > 0.001 ? std::sqrt(std::fabs(I / A)) : 0.0; };
+  m.I_y = W[8];
+  m.I_z = W[9];
+  m.I_yz = W[10];
+  m.i_y = radius(m.I_y);
+  m.i_z = radius(m.I_z);
+  m.i_yz = radius(m.I_yz);
+  m.W_y_zmin = std::fabs(W[22]);
+  m.W_y_zmax = std::fabs(W[23]);
+  m.W_z_ymin = std::fabs(W[24]);
+  m.W_z_ymax = std::fabs(W[25]);
+  m.W_y = std::fmin(m.W_y_zmin, m.W_y_zmax);
+  m.W_z = std::fmin(m.W_z_ymin, m.W_z_ymax);
+
+  m.I_1 = W[12];
+  m.I_2 = W[13];
+  m.I_p = W[12] + W[13];
+  m.i_1 = radius(m.I_1);
+  m.i_2 = radius(m.I_2);
+  m.i_p = radius(m.I_p);
+  m.W_1_vmin = std::fabs(W[34]);
+  m.W_1_vmax = std::fabs(W[35]);
+  m.W_2_umin = std::fabs(W[36]);
+  m.W_2_umax = std::fabs(W[37]);
+  m.W_1 = std::fmin(m.W_1_vmin, m.W_1_vmax);
+  m.W_2 = std::fmin(m.W_2_umin, m.W_2_umax);
+
+  m.y_M = B[0];
+  m.z_M = B[1];
+  m.y_M_s = B[0] - W[1];
+  m.z_M_s = B[1] - W[2];
+  m.omega_min = B[2];
+  m.omega_max = B[3];
+  m.I_w = B[4];
+  m.I_w_centroid = B[5];
+  m.I_omega_z = B[6];
+  m.I_omega_y = B[7];
+  m.warping_ratio = B[8];
+
+  m.I_T = R[45] + R[46];
+  m.I_T_open = R[45];
+  m.I_T_cells = R[46];
+
+  m.torsion_fillets = R[47];
+  m.shear_1 = R[41];
+  m.shear_2 = R[42];
+  m.shear_3 = R[43];
+  m.W_y_unsym_min = W[26];
+  m.W_y_unsym_max = W[27];
+  m.W_z_unsym_min = W[28];
+  m.W_z_unsym_max = W[29];
+  m.r_u = W[14];
+  m.r_v = W[15];
+  m.q_T_min = V[DWQB_V_TFLOW_MIN];
+  m.q_T_max = V[DWQB_V_TFLOW_MAX];
+  m.q_min = V[DWQB_V_Q_MIN];
+  m.q_max = V[DWQB_V_Q_MAX];
+  m.tau_min = V[DWQB_V_TAU_MIN];
+  m.tau_max = V[DWQB_V_TAU_MAX];
+  m.shear_y = V[DWQB_V_SHEAR_Y];
+  m.shear_z = V[DWQB_V_SHEAR_Z];
+  m.n_cells = root->n_cells;
+  m.A_centre_line = R[18];
+
+  // Wagner values: the third-moment ratios less twice the shear centre's principal
+  // coordinates about the centroid.
+  const double c = std::cos(W[11]), sn = std::sin(W[11]);
+  const double u_M = c * m.y_M_s + sn * m.z_M_s, v_M = c * m.z_M_s - sn * m.y_M_s;
+  m.wagner_1 = W[15] - 2.0 * v_M;
+  m.wagner_2 = W[14] - 2.0 * u_M;
+  return 1;
+}

@@ -17,10 +17,6 @@
 // block): Reset_Profil and Copy_Profil free what the record holds, so they must never
 // see an uninitialised record. Every record that embeds a PROFIL inherits that rule.
 //
-// Operations of the profile family that are deliberately not built (nothing in this
-// program calls them and their records are not defined): Reset_Profil_Check_Record,
-// Check_Profil_Weld, Get_Profil_Outline_Parts, Min_Profil_Outline_Parts.
-//
 // Module state (one struct, Reset_Profil_Module_For_Tests, registered with Host_Reset on
 // its first change): the profile-library flags of
 // Init_Profil_Library (available, initialised), the two user-grade slots read by
@@ -321,6 +317,73 @@ int Set_Profil_Flat_from_Plate(const PLATE *plate, PROFIL *profil);
 // otherwise the profile's own A. 0 for a null profile.
 double Calc_Angle_Net_Area(const PROFIL *profil, int cut_leg1, int n, double d, double t);
 
+// ---------------------------------------------------------------- check family
+// A profile with a plate welded to it (a bracket, an end plate or a gusset): the record of
+// the profile's check family. Value-initialise it before its first reset (see PROFIL).
+inline constexpr int PROFIL_CHECK_TEXT_SIZE = 80;
+struct PROFIL_CHECK {
+  PROFIL profil;
+  PLATE plate;
+  char name[PROFIL_NAME_SIZE];          // name of the connection
+  char text[PROFIL_CHECK_TEXT_SIZE];    // free text (position, remark)
+  double angle;                         // angle between plate and profile axis (degrees)
+  double F_Ed;                          // design force on the weld of the plate (kN)
+  double gamma_M2;                      // partial factor of welds; 0: the weld's own (1.25)
+  double U;                             // largest weld utilisation of Check_Profil_Weld
+};
+// Resets the profile (Reset_Profil) and the plate (Reset_Plate_Data), empties both texts,
+// sets the angle to 90 and every other value to 0. Returns 0 (also for null: nothing).
+int Reset_Profil_Check_Record(PROFIL_CHECK *record);
+// The fillet weld of the record's plate to the profile, checked by Check_Weld_Seam
+// (welds/welds.h) with one print line into stream after prefix: throat a and the weld
+// lengths along the flange and along the web (mm), the record's F_Ed and gamma_M2, f_u
+// (for the current thickness, else for t <= 40 mm) and betaw of the grade (null: the
+// profile's grade). The record keeps the larger of its U and the weld's utilisation.
+// Returns 1 when the weld check returned non-zero (record unchanged; also for a null
+// record), else 0.
+int Check_Profil_Weld(PROFIL_CHECK *record, double a, double l_flange, double l_web, const MATERIAL *grade,
+                      FILE *stream, const char *prefix);
+
+// Codes of the outline parts of Get_Profil_Outline_Parts.
+enum : int {
+  PROFIL_PART_NONE = 0,
+  PROFIL_PART_END = 1,            // end of a flat bar, tip of a flange or leg, web foot
+  PROFIL_PART_SIDE = 2,           // side of a flat bar
+  PROFIL_PART_CIRCUMFERENCE = 3,  // round bar, tube
+  PROFIL_PART_WALL = 4,           // flat of a rectangular hollow section's wall
+  PROFIL_PART_OUTER = 5,          // outer face of a flange or leg, back of a channel web
+  PROFIL_PART_INNER = 6,          // inner face of an outstand, from the tip to the fillet
+  PROFIL_PART_WEB = 7,            // web face between fillets
+  PROFIL_PART_FILLET = 8,         // root fillet (arc π r / 2) or fillet-weld face (√2 × leg)
+  PROFIL_PART_TOE = 9,            // toe arc of an angle's leg (π r_2 / 2)
+};
+inline constexpr int PROFIL_OUTLINE_PARTS_MAX = 20;
+// Outline parts of a profile in the order of a walk around its outline (mm, from the
+// record's dimensions, d_w, c_fo, c_fu and Get_Profil_Fillet_Sizes: s top, s_u bottom,
+// s_2 second size; negative lengths are 0). lengths and codes (20 each, cleared first;
+// either may be null) receive, by type:
+//   1 flat bar (4): end t_w, side h, side h, end t_w;
+//   2, 9 round bar, tube (1): circumference π h;
+//   3 angle (10): outer h, tip t_w - s_2, toe, inner d_w - s_2, half fillet; half fillet,
+//     inner c_fo - s_2, toe, tip t_fo - s_2, outer b_fo;
+//   4, 5, 7, 10, 13 I shapes (12): outer b_fo, tip t_fo, inner c_fo, web d_w, inner c_fu,
+//     tip t_fu, outer b_fu, tip t_fu, inner c_fu, web d_w, inner c_fo, tip t_fo;
+//   6, 12 channels (10): back h, outer b_fo, tip t_fo, inner c_fo, fillet s, web d_w,
+//     fillet s, inner c_fu, tip t_fo, outer b_fo;
+//   8 rectangular hollow section (4): walls b_fo - 2s, h - 2s, h - 2s, b_fo - 2s;
+//   11, 15 T shapes (11): outer b_fo / 2 (from the axis), tip t_fo, inner c_fo, fillet s,
+//     web d_w, web foot t_w, web d_w, fillet s, inner c_fo, tip t_fo, outer b_fo / 2;
+//   14 Z (10): outer (b_fo + t_w) / 2, tip t_fo, inner c_fo, fillet s, web h - t_fo - s,
+//     outer (b_fo + t_w) / 2, tip t_fu, inner c_fu, fillet s_u, web h - t_fu - s_u.
+// A fillet is the arc π s / 2 of a rolled shape and the weld face √2 s of a welded one.
+// Returns the number of parts, -1 for type 0, the box girder, the trapezoid, kind 2 and a
+// null profile (the outputs then stay cleared).
+int Get_Profil_Outline_Parts(const PROFIL *profil, double *lengths, int *codes);
+// Lowers each of the first 12 caller lengths that has a part (index below the part count)
+// to that part's length; the others stay. Returns the part count as above (-1: nothing
+// changed).
+int Min_Profil_Outline_Parts(const PROFIL *profil, double *lengths);
+
 // ---------------------------------------------------------------- profile page
 // Lays out the profile block of a member input page on view area `area` and acts on what
 // the user changed since the last pass: the source (profile manager, parametric shape,
@@ -436,6 +499,8 @@ void Reset_Profil_Rib_Model(PROFIL_RIB_MODEL *model);
 // outside 0..20, a negative or non-finite spacing or hole value, a rib type without a rib
 // form, ribs or holes on a plate the shape does not have or does not take, overlapping
 // holes, a rib inside a hole or beyond its plate, a point count outside 0..50.
+// A type-17 trapezoid has no base-plate lines (its walls are built as rib walls), so a
+// stress point in use on it finds no wall: its line stays 0 and the result is 1.
 int Calc_Profil_DWQB_Querschnittswerte(PROFIL *profil, const PROFIL_RIB_SPEC *rib_specs,
                                        const PROFIL_HOLE_TABLE *hole_tables, int mirror, int n_points,
                                        PROFIL_STRESS_POINT *points);

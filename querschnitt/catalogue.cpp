@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <unordered_map>
 
 #include "dwqb/dwqb.h"
@@ -46,6 +47,52 @@ int _Family_Type(int family) {
     case QS_FAMILY_I2: return 13;
     default: return 0;
   }
+}
+
+// The symmetric webs of a family at its start and end dimensions: an I of two flanges only
+// where they agree at both ends.
+int _Family_Web_Shape(int family, const double *start, const double *end) {
+  switch (family) {
+    case QS_FAMILY_I: return QS_WEB_SHAPE_I;
+    case QS_FAMILY_U: case QS_FAMILY_Z: return QS_WEB_SHAPE_CHANNEL;
+    case QS_FAMILY_I2:
+      for (const double *d : {start, end})
+        if (std::fabs(d[4] - d[5]) > 1e-6 || std::fabs(d[8] - d[9]) > 1e-6) return QS_WEB_SHAPE_NONE;
+      return QS_WEB_SHAPE_I;
+    default: return QS_WEB_SHAPE_NONE;
+  }
+}
+
+// The symmetric webs of a library profile by its type (Get_Profil_Typ): rolled shapes agree
+// top and bottom.
+int _Library_Web_Shape(int type) {
+  switch (type) {
+    case 1: return QS_WEB_SHAPE_I;
+    case 3: case 6: return QS_WEB_SHAPE_CHANNEL;
+    case 4: return QS_WEB_SHAPE_BOX;
+    default: return QS_WEB_SHAPE_NONE;
+  }
+}
+
+// Roles of the internal parts among the record's symmetric webs: along z (the model's
+// depth) its webs, along y the flanges of a box; each part of a role gets the c·t of all
+// parts of that role.
+void _Mark_Webs(QUERSCHNITT *q) {
+  double area[4] = {};
+  for (int k = 0; k < q->n_parts; ++k) {
+    QS_PLATE_PART &pp = q->parts[k];
+    pp.web = QS_WEB_NONE;
+    pp.A_web = 0.0;
+    if (pp.kind != 2 || q->web_shape == QS_WEB_SHAPE_NONE) continue;
+    const DWQB_LINE *L = Find_DWQB_Line_Record(pp.line);
+    if (!L || !L->node_a || !L->node_b) continue;
+    const double dy = std::fabs(L->node_b->y - L->node_a->y), dz = std::fabs(L->node_b->z - L->node_a->z);
+    if (dz > dy) pp.web = q->web_shape == QS_WEB_SHAPE_I ? QS_WEB_Y_ANY : QS_WEB_Y;
+    else if (dy > dz && q->web_shape == QS_WEB_SHAPE_BOX) pp.web = QS_WEB_Z;
+    area[pp.web] += pp.c * pp.t;
+  }
+  for (int k = 0; k < q->n_parts; ++k)
+    if (q->parts[k].web != QS_WEB_NONE) q->parts[k].A_web = area[q->parts[k].web];
 }
 
 void _Clear_Results(QUERSCHNITT *q) {
@@ -203,6 +250,7 @@ void _Take_Points_And_Parts(QUERSCHNITT *q) {
     pp.s_a = rev ? 1.0 - 2.0 * T->value_a[i] : -1.0 + 2.0 * T->value_a[i];
     pp.s_b = rev ? -1.0 + 2.0 * T->value_b[i] : 1.0 - 2.0 * T->value_b[i];
   }
+  _Mark_Webs(q);
 }
 
 // Normal stress on the centre line of listed line i at parameter s (stations linear).
@@ -275,6 +323,7 @@ static void _Set_Common(QUERSCHNITT *q, int kind, int grade_code, int second_cod
   std::memset(q->dims_end, 0, sizeof q->dims_end);
   q->computed = 0;
   q->part_shape = QS_PARTS_PLATES;
+  q->web_shape = QS_WEB_SHAPE_NONE;
   q->tube_d = q->tube_t = 0.0;
   _Clear_Results(q);
 }
@@ -291,6 +340,7 @@ int Set_Querschnitt_Profil(QUERSCHNITT *q, int grade_code, int second_code, cons
   _Set_Common(q, QS_KIND_LIBRARY, grade_code, second_code);
   std::strcpy(q->name, trimmed);
   q->type = Get_Profil_Typ(trimmed);
+  q->web_shape = _Library_Web_Shape(q->type);
   if (q->type == 7) {
     q->part_shape = QS_PARTS_TUBE;
     q->tube_d = values[0];
@@ -313,6 +363,7 @@ int Set_Querschnitt_Parametric(QUERSCHNITT *q, int grade_code, int second_code, 
     q->dims_end[k] = end ? end[k] : start[k];
   }
   q->type = _Family_Type(family);
+  q->web_shape = _Family_Web_Shape(family, q->dims_start, q->dims_end);
   _Fill_View(q, q->dims_start);
   return 1;
 }
@@ -484,6 +535,13 @@ int Get_Profil_Plate_Part(int index, double *ct, double *sigma_a, double *sigma_
   if (sigma_a) *sigma_a = pp ? pp->sigma_a : 0.0;
   if (sigma_b) *sigma_b = pp ? pp->sigma_b : 0.0;
   return pp ? pp->kind : -2;
+}
+
+int Get_Profil_Plate_Part_Web(int index, double *A_web) {
+  const QUERSCHNITT *q = g.current;
+  const QS_PLATE_PART *pp = q && index >= 0 && index < q->n_parts ? &q->parts[index] : nullptr;
+  if (A_web) *A_web = pp ? pp->A_web : 0.0;
+  return pp ? pp->web : QS_WEB_NONE;
 }
 
 const QUERSCHNITT *Get_Querschnitt_Current() { return g.current; }

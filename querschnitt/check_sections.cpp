@@ -1,6 +1,7 @@
 // querschnitt/check_sections.cpp — the section record of the stress and plate checks,
 // made from a member's profile: its user grade, a standard family, an export of the
 // profile's model or its imported section, computed by the catalogue.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
@@ -54,6 +55,18 @@ void _Register_User_Grade(const MATERIAL &m) {
 }
 
 bool _Same(double a, double b) { return std::fabs(a - b) < 0.001; }
+
+bool _Equal(double a, double b) { return std::fabs(a - b) <= 1e-6 * std::max({std::fabs(a), std::fabs(b), 1.0}); }
+
+// Top and bottom flange (and their joints and overhangs) agree: the shape is symmetric about
+// its web's mid-depth. A bottom flange of width or thickness 0 is the top one.
+bool _Equal_Flanges(const PROFIL *p) {
+  double f_o = 0.0, f_u = 0.0;
+  Get_Profil_Fillet_Sizes(p, &f_o, &f_u, nullptr);
+  const double bu = p->b_fu > 0.0 ? p->b_fu : p->b_fo, tu = p->t_fu > 0.0 ? p->t_fu : p->t_fo;
+  return _Equal(p->b_fo, bu) && _Equal(p->t_fo, tu) && _Equal(f_o, f_u) &&
+         (p->type != PROFIL_BOX || _Equal(p->ue_o, p->ue_u));
+}
 
 // The family and its ten dimensions (cm) of a parametric shape; 0 when it has none.
 int _Family_of(const PROFIL *p, int *family, double d[QS_DIMS]) {
@@ -120,6 +133,9 @@ int _Make(PROFIL *p, bool use_family) {
         q->tube_t = 0.1 * p->t_w;
       }
     }
+    // The profile's own shape decides its symmetric webs, as in its class text: an export
+    // knows none, and a family takes no joint sizes.
+    q->web_shape = Get_Profil_Web_Shape(p);
   } else if (p->kind == PROFIL_KIND_QUER) {
     if (!Set_Querschnitt_Imported(q, code, kSecondCode, p->entry)) return 0;
   }
@@ -127,6 +143,22 @@ int _Make(PROFIL *p, bool use_family) {
 }
 
 }  // namespace
+
+int Get_Profil_Web_Shape(const PROFIL *p) {
+  if (!p || p->kind == PROFIL_KIND_QUER) return QS_WEB_SHAPE_NONE;
+  switch (p->type) {
+    case PROFIL_I: case PROFIL_H: case PROFIL_DIL: case PROFIL_S: case PROFIL_W:
+      return _Equal_Flanges(p) ? QS_WEB_SHAPE_I : QS_WEB_SHAPE_NONE;
+    case PROFIL_C: case PROFIL_U: case PROFIL_Z: case PROFIL_FLAT:
+      return QS_WEB_SHAPE_CHANNEL;
+    case PROFIL_RHS:
+      return QS_WEB_SHAPE_BOX;
+    case PROFIL_BOX:
+      return _Equal_Flanges(p) ? QS_WEB_SHAPE_BOX : QS_WEB_SHAPE_NONE;
+    default:
+      return QS_WEB_SHAPE_NONE;
+  }
+}
 
 void Reset_Querschnitt_Check_Sections() {
   // The entry is not released: the catalogue's own reset may have freed it already (it

@@ -9,6 +9,7 @@
 
 #include "profil/profil.h"
 #include "querschnitt/querschnitt.h"
+#include "querschnitt/querschnitt_internal.h"
 #include "sections/sections.h"
 #include "support/shell.h"
 #include "support/support.h"
@@ -168,4 +169,80 @@ int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *p
 int Export_Profil_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *profil) {
   if (!profil || profil->kind != PROFIL_KIND_PARAMETRIC) return 1;
   return DWQB_QImport(record, grade_code, second_code, profil);
+}
+
+// ---------------------------------------------------------------- refresh of the ".XPR"
+
+namespace {
+
+// The profile for which the member's ".XPR" was last refreshed, with its kind (-1 before
+// the first refresh of the run).
+struct RefreshState {
+  PROFIL saved{};
+  int kind = -1;
+};
+RefreshState rs;
+
+std::string _Member_File(const char *ending) {
+  return std::string(Get_Bauteil_Path()) + Get_File_Number_Suffix() + ending;
+}
+
+bool _Exists(const std::string &path) {
+  FILE *f = std::fopen(path.c_str(), "rb");
+  if (f) std::fclose(f);
+  return f != nullptr;
+}
+
+// The object file of a library profile: its head and its name (trailing blanks dropped).
+int _Write_Library_Object(FILE *f, void *context) {
+  std::string name = static_cast<const char *>(context);
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  return std::fprintf(f, "\nOBJECT\n3 1 1\n\nPROFILNAME\n%s\n", name.c_str()) < 0 ? 1 : 0;
+}
+
+}  // namespace
+
+void Reset_Querschnitt_Export() {
+  // The catalogue's own reset may have freed the saved copy's entry already: only the
+  // copy's tables go.
+  rs.saved.entry = nullptr;
+  Reset_Profil(&rs.saved);
+  rs = RefreshState{};
+}
+
+int Refresh_Profil_XPR(PROFIL *profil, int force) {
+  if (!profil) return 1;
+  Querschnitt_Register_Reset();
+  Copy_Material_Data(&profil->grade, &rs.saved.grade);
+  if (rs.kind == profil->kind && !force && Compare_Profil(profil, &rs.saved)) {
+    Copy_Profil(profil, &rs.saved);
+    return 0;
+  }
+  const std::string xpr = _Member_File(".XPR");
+  // own: the ".XPR" is this routine's product (kinds 0 and 1); an imported section's
+  // ".XPR" is the user's section itself and is never removed.
+  const bool own = profil->kind != PROFIL_KIND_QUER;
+  bool produced = false;
+  if (profil->kind == PROFIL_KIND_LIBRARY) {
+    MEM_FREE(profil->nodes);
+    MEM_FREE(profil->lines);
+    profil->nodes = nullptr;
+    profil->lines = nullptr;
+    profil->node_count = profil->line_count = 0;
+    produced = Replace_File(xpr.c_str(), _Write_Library_Object, profil->name) == 0;
+  } else if (profil->kind == PROFIL_KIND_QUER) {
+    produced = profil->entry && _Exists(xpr);
+  } else {
+    produced = Export_Profil_QImport(nullptr, 0, 0, profil) == 0 && _Exists(xpr);
+  }
+  // A missing FEM program means no refresh, not a failed file.
+  const int fem = produced ? Read_FEM_Object_File(xpr.c_str()) : FEM_OBJECT_NO_FILE;
+  const bool ok = fem == FEM_OBJECT_OK || fem == FEM_OBJECT_NOT_INSTALLED;
+  if (!ok && own) {
+    std::remove(xpr.c_str());
+    std::remove(_Member_File(".res").c_str());
+  }
+  rs.kind = profil->kind;
+  Copy_Profil(profil, &rs.saved);
+  return ok ? 0 : 1;
 }

@@ -33,6 +33,7 @@ void Reset_Querschnitt_For_Tests() {
   g = QuerschnittState{};
   g.registered = registered;
   Reset_Querschnitt_Catalogue();
+  Reset_Querschnitt_Export();
 }
 
 void Querschnitt_Register_Reset() {

@@ -20,10 +20,11 @@
 // Sides and rises follow the solver: the left side of a line is left of its direction
 // a → b with +z a quarter turn counter-clockwise from +y; a positive rise bulges left.
 //
-// Module state (one struct, Reset_Querschnitt_For_Tests, registered with Host_Reset on
-// its first change): the plot style of Write_Line_Model_Plot (fill black with code 0,
-// edges black with line type 1 at program start). Calc_Line_Model_Section replaces the
-// solver's one current section. Not re-entrant.
+// Module state (Reset_Querschnitt_For_Tests, registered with Host_Reset on its first
+// change): the plot style of Write_Line_Model_Plot (fill black with code 0, edges black
+// with line type 1 at program start), and the profile of the last Refresh_Profil_XPR with
+// its kind. Calc_Line_Model_Section replaces the solver's one current section. Not
+// re-entrant.
 #pragma once
 
 #include <cstdint>
@@ -200,6 +201,19 @@ enum { QS_PT_Y, QS_PT_Z, QS_PT_INV_A, QS_PT_C1, QS_PT_C2, QS_PT_TAU_VY, QS_PT_TA
 enum { QS_EX_SIGMA_MIN, QS_EX_SIGMA_MAX, QS_EX_TAU_MIN, QS_EX_TAU_MAX, QS_EX_SV_MIN, QS_EX_SV_MAX, QS_EX_SIGMA_ABS,
        QS_EX_COUNT };
 
+// Symmetric webs (the plastic neutral axis of the c/t classification): a plate that the
+// section's other plates leave to carry the normal force alone, because they lie in equal
+// halves on both sides of its middle. Shapes of a record:
+enum {
+  QS_WEB_SHAPE_NONE = 0,     // none worked out (unequal flanges, T, angle, tube, imported)
+  QS_WEB_SHAPE_I = 1,        // I with equal flanges: the web, bent by M_y (M_z stays in the flanges)
+  QS_WEB_SHAPE_CHANNEL = 2,  // channel, Z, flat bar: the web, bent by M_y alone
+  QS_WEB_SHAPE_BOX = 3,      // box with equal flanges, RHS: the webs by M_y alone, the flanges by M_z alone
+};
+// Roles of a plate part: none; a web (along z) bent by M_y with or without M_z; a web bent
+// by M_y alone; a flange (along y) of a box bent by M_z alone.
+enum { QS_WEB_NONE = 0, QS_WEB_Y_ANY = 1, QS_WEB_Y = 2, QS_WEB_Z = 3 };
+
 // A plate part (c/t classification). kind: −1 tube wall, 0 outstand free at its first
 // end, 1 outstand free at its second end, 2 internal part, −2 none. c/t ≥ 1.
 struct QS_PLATE_PART {
@@ -211,6 +225,8 @@ struct QS_PLATE_PART {
   int node_a, node_b;    // end nodes
   double s_a, s_b;       // line parameters of the two ends (cuts), in [−1, 1]
   double sigma_a, sigma_b;  // stresses at the ends on the centre line (N/mm²), last evaluation
+  int web;               // QS_WEB_*: an internal part of the record's symmetric webs
+  double A_web;          // c·t of all parts of its role (cm², both webs of a box); 0 without
 };
 
 // How the plate parts of a record are made: from the solver's plate groups, as one tube
@@ -226,6 +242,7 @@ struct QUERSCHNITT {
   QIMPORT_ENTRY *entry;              // one counted reference, null when none
   int type;                          // shape or profile type of the header
   int part_shape;                    // QS_PARTS_*
+  int web_shape;                     // QS_WEB_SHAPE_*
   double tube_d, tube_t;             // tube wall of QS_PARTS_TUBE (cm)
   int computed;                      // 1 after a successful computation
   double factor;                     // position factor of it
@@ -250,14 +267,16 @@ void Init_Querschnitt_Record(QUERSCHNITT *record);
 // Frees what the record holds (tables, entry reference); the record stays initialised.
 void Free_Querschnitt_Record(QUERSCHNITT *record);
 // A library profile by name (at most 36 characters, trimmed): 1, or 0 (record unchanged)
-// for a null record or name, a longer name or a name the library does not hold.
+// for a null record or name, a longer name or a name the library does not hold. Its
+// symmetric webs by type: I/H an I, U and Z a channel, RHS a box.
 int Set_Querschnitt_Profil(QUERSCHNITT *record, int grade_code, int second_code, const char *name);
 // A family with ten start and ten end dimensions (cm; end null: the start set): 1, or 0
-// (record unchanged) for a null record or start set or a family not listed above.
+// (record unchanged) for a null record or start set or a family not listed above. Its
+// symmetric webs: family 0 (and 12 with equal flanges at both ends) an I, 2 and 5 a channel.
 int Set_Querschnitt_Parametric(QUERSCHNITT *record, int grade_code, int second_code, int family, int tapered,
                                const double *start, const double *end);
 // An imported section: the old entry released, one reference on the new: 1, or 0
-// (record unchanged) for a null record or entry.
+// (record unchanged) for a null record or entry. No symmetric webs are worked out.
 int Set_Querschnitt_Imported(QUERSCHNITT *record, int grade_code, int second_code, QIMPORT_ENTRY *entry);
 
 // ---------------------------------------------------------------- computation
@@ -300,6 +319,10 @@ void Transform_Profil_Section_Forces(double *N, double *V_y, double *V_z, double
 // The plate part of the record last computed in mode 2: its kind, c/t and end stresses
 // (N/mm²); −2 and zeros outside 0..count − 1.
 int Get_Profil_Plate_Part(int index, double *ct, double *sigma_a, double *sigma_b);
+// The same part's role among the symmetric webs (QS_WEB_*) and *A_web (cm², may be null)
+// the c·t of all parts of that role; QS_WEB_NONE and 0 outside 0..count − 1. The moments
+// that decide whether the role applies are those of the last Calc_Profil_Point_Stresses.
+int Get_Profil_Plate_Part_Web(int index, double *A_web);
 // The record last computed in mode 2 (null when none).
 const QUERSCHNITT *Get_Querschnitt_Current();
 
@@ -317,6 +340,19 @@ const QUERSCHNITT *Get_Querschnitt_Current();
 int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *profil);
 // 1 for a null or non-parametric profile, else DWQB_QImport.
 int Export_Profil_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *profil);
+// Keeps the member's ".XPR" (stem, work-file suffix) in step with the profile and hands it
+// to the suite's FEM program (Read_FEM_Object_File). Nothing is written when the profile
+// equals the one of the last refresh (same kind, Compare_Profil; its grade does not count)
+// unless force is set. Otherwise by kind: a library profile drops its node and line
+// lists and writes "\nOBJECT\n3 1 1\n\nPROFILNAME\n<name>\n" (trailing blanks of the
+// name dropped) through the replace helper; a parametric profile is exported
+// (Export_Profil_QImport without record); an R7-PLAX section with an entry hands on its
+// ".XPR" as it is. A FEM program that is not installed is no failure: the file stays. A
+// library or parametric ".XPR" that cannot be written or produced, or that the FEM reader
+// refuses, is removed together with the member's ".res"; an R7-PLAX section's ".XPR" (the
+// user's section) and its ".res" are never removed. Every call ends with the profile
+// saved as the last one. Returns 0 when the file is in step, 1 otherwise (also for null).
+int Refresh_Profil_XPR(PROFIL *profil, int force);
 // The exchange callbacks of the last export: record index 0..99 (1), 0 above or beyond
 // the model. Set_QImport_Model_Line sets line record nr − 1 (nr below 1 as 1, above 100
 // ignored) from nine line values in mm (null clears it).
@@ -331,8 +367,9 @@ void Set_QImport_Model_Line(int nr, int node_a, int node_b, const double *values
 // user values registers none and gets code −1), sets the option word 0x1E01E, then makes
 // the record: library by name; parametric shape types 3-7, 10-15 as a family when both
 // flags are 0, every other type (and with a flag set) through DWQB_QImport; kind 2
-// through its entry. Computes it at 0.5 in mode 2. Returns the record, or null on failure
-// and for a thick-walled imported section.
+// through its entry; a parametric profile's symmetric webs are Get_Profil_Web_Shape's.
+// Computes it at 0.5 in mode 2. Returns the record, or null on failure and for a
+// thick-walled imported section.
 QUERSCHNITT *Build_Profil_Stress_Section(PROFIL *profil, int export_a, int export_b);
 // The same record for the c/t check, then the stresses for f1..f8 (N, M_y, M_z kNm,
 // V_y, V_z kN, T, T_w kNm, B kNm²) handed on as (f1, f4, f5, 100 f6, 100 f2, 100 f3,
@@ -341,6 +378,11 @@ QUERSCHNITT *Build_Profil_Stress_Section(PROFIL *profil, int export_a, int expor
 // nothing built) or 1 (failure, thick-walled section).
 int Build_Profil_Plate_Section(PROFIL *profil, double f1, double f2, double f3, double f4, double f5, double f6,
                                double f7, double f8, double *out1, double *out2, double *out3, double *out4);
+
+// The symmetric webs of a profile's shape (QS_WEB_SHAPE_*): I shapes and the box girder
+// when top and bottom flange agree in width, thickness, joint size and overhang; channels,
+// Z sections and flat bars; rectangular hollow sections. Null and other shapes: none.
+int Get_Profil_Web_Shape(const PROFIL *profil);
 
 // Back to program start: the default plot style, option word 0x1E, no cache, the check
 // record freed.

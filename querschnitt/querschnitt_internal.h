@@ -10,3 +10,6 @@ void Reset_Querschnitt_Catalogue();
 int Get_Querschnitt_Build_Count();
 // Frees the check sections' record (its entry is not released: see the catalogue reset).
 void Reset_Querschnitt_Check_Sections();
+// Back to program start for the refresh of the ".XPR" (the saved profile freed, its entry
+// not released: see the catalogue reset).
+void Reset_Querschnitt_Export();

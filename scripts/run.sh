@@ -1,14 +1,31 @@
 #!/usr/bin/env bash
-# Sets up and builds everything; runs the member program on the bundled example member
-# once the program exists.
+# Sets up and builds everything, then renews the print list of the bundled example member
+# "BSP1" in a fresh copy of example/ (build/example-run/), draws its section picture as PNG
+# and prints the paths of the list, the plot file and the picture. example/ is not touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 jobs=${PF_JOBS:-$(nproc)}  # parallel jobs; PF_JOBS limits them on a shared machine
 bash scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
-if [ -x build/stahl_ec3/stahl_ec3 ]; then
-  build/stahl_ec3/stahl_ec3 example/BEISPIEL 0 1 1 -refresh
-else
-  echo "Built all libraries, tests and benchmarks; the member program itself is not built yet."
+
+run="$root/build/example-run"
+rm -rf "$run"
+mkdir -p "$run/exec" "$run/private"
+cp -R example/. "$run/"
+
+# The program ends a good refresh with exit code 1; any other code is a failure, and what it
+# wrote on standard error stands above this message.
+set +e
+(cd "$run" && EXEC="$run/exec" YRMPRIVATE="$run/private" "$root/build/stahl_ec3/stahl_ec3" BSP1 0 1 1 -refresh)
+rc=$?
+set -e
+if [ "$rc" -ne 1 ]; then
+  echo "run.sh: stahl_ec3 BSP1 0 1 1 -refresh ended with exit code $rc (1 is a good refresh)" >&2
+  exit 1
 fi
+png=$(cd "$run" && "$root/build/tests/testsupport/oli2png" BSP1_01.OLI "$run")
+echo "print list: $run/BSP1_01.OLI"
+echo "plot file:  $run/BSP10001.SPF"
+echo "picture:    $png"

@@ -499,3 +499,43 @@ QIMPORT_ENTRY *Run_QUER_Import(int mode, QIMPORT_ENTRY *current) {
   }
   return e;
 }
+
+// ---------------------------------------------------------------- FEM object file
+
+namespace {
+// One line of a stream without its line end; false at the end or on a read error.
+bool _Read_Line(FILE *f, std::string *line) {
+  line->clear();
+  char buf[4096];
+  while (std::fgets(buf, sizeof buf, f)) {
+    line->append(buf);
+    if (!line->empty() && line->back() == '\n') break;
+  }
+  if (line->empty()) return false;
+  while (!line->empty() && (line->back() == '\n' || line->back() == '\r')) line->pop_back();
+  return true;
+}
+}  // namespace
+
+int Read_FEM_Object_File(const char *path) {
+  if (!path || !*path) return FEM_OBJECT_NO_FILE;
+  FILE *f = std::fopen(path, "rb");
+  if (!f) return FEM_OBJECT_NO_FILE;
+  std::string line;
+  bool head = false;
+  while (_Read_Line(f, &line)) {
+    std::size_t start;
+    if (_First_Token(line.c_str(), line.size(), &start) == 0) continue;  // blank line
+    head = _Token_Is(line.c_str(), line.size(), "OBJECT");
+    break;
+  }
+  int type = 0;
+  const bool typed = head && _Read_Line(f, &line) && Scan_QImport_Values(line.c_str(), "i", &type) == 1;
+  const bool bad = std::ferror(f) != 0;
+  std::fclose(f);
+  if (bad) return FEM_OBJECT_NO_FILE;
+  if (!typed || type < 1 || type > 3) return FEM_OBJECT_BAD_HEAD;
+  // The head is sound; the suite's FEM program that would take the model is not part of
+  // this program.
+  return FEM_OBJECT_NOT_INSTALLED;
+}

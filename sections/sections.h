@@ -236,6 +236,19 @@ int Set_QImport_Caller_Tag(const char *tag);
 // line of Build_QUER_Import_Command, and the answer is read back into a new entry (count
 // 0), or null when there is none.
 QIMPORT_ENTRY *Run_QUER_Import(int mode, QIMPORT_ENTRY *current);
+// Answers of Read_FEM_Object_File.
+enum : int {
+  FEM_OBJECT_OK = 0,             // handed to the FEM program (never in this program)
+  FEM_OBJECT_NO_FILE = 1,        // null or empty path, a missing or unreadable file
+  FEM_OBJECT_BAD_HEAD = 2,       // no "OBJECT" head, or a type other than 1, 2, 3
+  FEM_OBJECT_NOT_INSTALLED = 3,  // the suite's FEM program is not installed
+};
+// Reads the head of a section model file: its first line that is not blank must begin
+// with the token "OBJECT" and the next line with the object type (1 line model, 2 polygon
+// model, 3 named profile). A sound file would go to the suite's FEM program, which is not
+// installed here: the answer is then FEM_OBJECT_NOT_INSTALLED. No file is written or
+// removed and no message is shown.
+int Read_FEM_Object_File(const char *path);
 // The command line of Run_QUER_Import: the program, the mode, the caller tag and the
 // exchange path, each argument in single quotes for the shell. Written into buffer
 // (size bytes, cut and terminated); returns the full length, −1 for a null buffer, size

@@ -1,4 +1,5 @@
-// stahl_ec3/stahl_ec3.h — the member record of the fire-design program and its data file.
+// stahl_ec3/stahl_ec3.h — the member program of the fire design: its member record, data
+// file, print body and run.
 //
 // BAUTEIL is the one member record of a run: partial safety factors, the member's steel
 // grade, the profile, the check options, a second grade (stored for the file, read by no
@@ -10,8 +11,13 @@
 // Between user actions the record holds display units (the method as a radio index),
 // before computing or saving stored units (Take_Bauteil_from_Editors).
 //
-// The data file ".INP" (text, version 2) is described in stahl_ec3/FORMAT.md. No module
-// state.
+// The data file ".INP" (text, version 2) and the member's print list are described in
+// stahl_ec3/FORMAT.md.
+//
+// The program (below the record): start-up, refresh road, print body and screen. Module state:
+// the run (its member record, position label and number, the refresh flag, whether the input
+// could be read), which Reset_Stahl_EC3_For_Tests brings back to program start, and the
+// screen's page state, set anew by each Run_Stahl_EC3_Screen.
 #pragma once
 
 #include <cstdint>
@@ -110,3 +116,51 @@ int Check_Bauteil_Data(BAUTEIL *b, FILE *list, int show, const char *title);
 // target units, or is null.
 void Hand_Bauteil_to_Editors(BAUTEIL *b);
 void Take_Bauteil_from_Editors(BAUTEIL *b);
+
+// ================================================================ print body
+// The position label of the page head (" POS. %s"): the first line of the member's ".TXT",
+// else the position number. Set by the start-up; at most 255 bytes are kept.
+void Set_Bauteil_Label(const char *label);
+const char *Get_Bauteil_Label();
+
+// The member's print body into the print list: the page head (" POS. %s", "#CONTENTS", 16 cm
+// kept free for the picture), the title with its contents entry and the note that only the
+// checks at normal temperature are made, the national annex, safety factors, material, the
+// profile with its section values, the fire load table, the section picture (list and open
+// plot file), then per row the c/t check (when switched on) and the stress check with the
+// member's method under the row's forces. The record must hold stored units; it is brought in
+// line first (Check_Bauteil_Data, failures into the list). Every row's result slot is filled.
+// A null list computes the results only. Nothing for a null record.
+void Print_Brandschutznachweis(BAUTEIL *b, FILE *list);
+
+// Result of a row as the result page shows it: 1 with the largest utilisation in *u_max, or
+// 0 when the row has no result (a check not made, a c/t check without result). Forces that
+// are all zero give 1 and 0.
+int Get_Brandlast_Utilisation(const BAUTEIL *b, int row, double *u_max);
+
+// ================================================================ the program
+// Exit codes of a run (the host reads them): 1 after saving or a refresh, 0 otherwise.
+inline constexpr int STAHL_EC3_EXIT_SAVED = 1;
+inline constexpr int STAHL_EC3_EXIT_NOT_SAVED = 0;
+// Answer of the close request when the run was given up.
+inline constexpr int STAHL_EC3_CLOSE_ANSWER = 32768;
+
+// The whole run: stahl_ec3 Bauteilkennung Icon-Id File-Id Pos-Id [-refresh]. Start-up, then
+// the refresh road or the screen and its edit loop. Returns the exit code.
+int Stahl_EC3_Main(int argc, char **argv);
+// The start-up alone: arguments, work-file names, label, environment, host services, the
+// check standard, the grade picker, the ".INP" read (or the defaults), the copies of the
+// exchange files. Returns −1 when the run goes on (refresh or screen), else the exit code.
+int Start_Stahl_EC3(int argc, char **argv);
+// The refresh road after the start-up: print list and plot file, work files removed; 1, or 0
+// when the list or the plot file could not be written (a line on standard error).
+int Refresh_Stahl_EC3();
+// The screen after the start-up: the main sheet and its edit loop; the exit code.
+int Run_Stahl_EC3_Screen();
+// The member record of the run (valid between the start-up and the next start or reset).
+BAUTEIL *Get_Stahl_EC3_Bauteil();
+// The close request the start-up hands the host: asks "Aktuelle Bearbeitung abbrechen?"; on
+// yes the exchange files are restored, the work files removed and the answer is 32768, else 0.
+int Stahl_EC3_Close_Request();
+// Back to program start (the record reset); registered with Host_Reset on first use.
+void Reset_Stahl_EC3_For_Tests();

@@ -80,33 +80,34 @@ struct Calc {
   double T_base[4];  // N, M_y, M_z about the section origin (kN, kNcm), B (kNcm²)
   unsigned mode;
   bool warping;
+};
 
-  // One limit-state run at shear factor f, optionally from a start plane.
-  RunResult At(double f, const DEHNUNGSEBENE *start) {
-    RunResult r;
-    r.factor = f;
-    ++g.runs;
-    MASQUE *mask = Get_DWQB_PLO_TSG_Querschnitt(material5, lines, f);
-    if (!mask || Fail(4)) return r;
-    const double T[4] = {T_base[0], 0.01 * T_base[1], 0.01 * T_base[2], warping ? 0.0001 * T_base[3] : 0.0};
-    if (T[0] * T[0] + T[1] * T[1] + T[2] * T[2] + T[3] * T[3] < 1e-12) {
-      std::copy(T, T + 4, r.gz.F);
-      r.gz.lambda = 1000000.0;
-      r.gz.verhaeltnis = 1.0;
-      r.flags = 0x1001001;
-      r.ok = true;
-      return r;
-    }
-    if (start) r.gz.ebene = *start;
-    // 1e-6 as the solver's own plastic values use: at 1e-4 the limit load of a solid
-    // rectangle under N alone comes out up to 1.2e-3 below N_pl.
-    const SOLVER_TOLERANZ tol{1e-6, 100};
-    r.ok = Calc_Masque_Grenzzustand_Scaled(mask, T, 1.0, &tol, &r.gz, mode | (start ? MASQUE_GZ_START_EBENE : 0u),
-                                           1.0) != 0;
-    if (r.ok) r.flags = PLO_F_LIMIT;
+// One limit-state run at shear factor f, optionally from a start plane.
+RunResult _Calc_PLO_at_Shear_Factor(const Calc &c, double f, const DEHNUNGSEBENE *start) {
+  RunResult r;
+  r.factor = f;
+  ++g.runs;
+  MASQUE *mask = Get_DWQB_PLO_TSG_Querschnitt(c.material5, c.lines, f);
+  if (!mask || Fail(4)) return r;
+  const double *T_base = c.T_base;
+  const double T[4] = {T_base[0], 0.01 * T_base[1], 0.01 * T_base[2], c.warping ? 0.0001 * T_base[3] : 0.0};
+  if (T[0] * T[0] + T[1] * T[1] + T[2] * T[2] + T[3] * T[3] < 1e-12) {
+    std::copy(T, T + 4, r.gz.F);
+    r.gz.lambda = 1000000.0;
+    r.gz.verhaeltnis = 1.0;
+    r.flags = 0x1001001;
+    r.ok = true;
     return r;
   }
-};
+  if (start) r.gz.ebene = *start;
+  // 1e-6 as the solver's own plastic values use: at 1e-4 the limit load of a solid
+  // rectangle under N alone comes out up to 1.2e-3 below N_pl.
+  const SOLVER_TOLERANZ tol{1e-6, 100};
+  r.ok = Calc_Masque_Grenzzustand_Scaled(mask, T, 1.0, &tol, &r.gz, c.mode | (start ? MASQUE_GZ_START_EBENE : 0u),
+                                         1.0) != 0;
+  if (r.ok) r.flags = PLO_F_LIMIT;
+  return r;
+}
 
 // The shear iteration: the shear factor f at which f equals the normal-stress load factor
 // of the section reduced by f times the shear utilisations. Returns the run of the answer
@@ -119,7 +120,7 @@ RunResult Iterate(Calc &c, const RunResult &r0, double u_max, double t) {
   double d_lo = -Sigma_Factor(r0), d_hi = 0.0;
   bool has_hi = false;
   for (int step = 0; step < 30 && !has_hi; ++step) {
-    RunResult r = c.At(f, nullptr);
+    RunResult r = _Calc_PLO_at_Shear_Factor(c, f, nullptr);
     if (!r.ok) return r;
     const double d = f - Sigma_Factor(r);
     if (std::fabs(d) <= t) return r;
@@ -139,7 +140,7 @@ RunResult Iterate(Calc &c, const RunResult &r0, double u_max, double t) {
     const double span = hi.factor - lo.factor;
     const double w = span > 0.0 ? (x - lo.factor) / span : 0.5;
     const DEHNUNGSEBENE start = Between(lo, hi, w);
-    return c.At(x, &start);
+    return _Calc_PLO_at_Shear_Factor(c, x, &start);
   };
   BRENT_BRACKET br{lo.factor, hi.factor, lo.factor, d_lo, d_hi, d_lo, hi.factor - lo.factor, hi.factor - lo.factor};
   for (int it = 0; it < 30; ++it) {
@@ -235,18 +236,18 @@ int Calc_PLO_Grenzzustand(const double *forces, const PLO_MATERIAL *material, co
     if (shear) {
       double fs = 1.0 / u_max;
       if (fs > 1.0) fs = 1.0 + (std::sqrt(fs) - 1.0) / 2.0;
-      RunResult r = c.At(fs, nullptr);
+      RunResult r = _Calc_PLO_at_Shear_Factor(c, fs, nullptr);
       if (r.ok && Sigma_Factor(r) >= 1.0) {
         f_tau = (r.flags & PLO_F_NO_NORMAL) ? 1.0 / u_max : fs;
         answer = r, extra = PLO_F_COMBINED, done = true;
       }
     } else {
-      RunResult r = c.At(0.0, nullptr);
+      RunResult r = _Calc_PLO_at_Shear_Factor(c, 0.0, nullptr);
       if (r.ok) answer = r, extra = PLO_F_NO_SHEAR | PLO_F_COMBINED, f_tau = 100.0 / t, done = true;
     }
   }
   if (!done) {
-    const RunResult r0 = c.At(0.0, nullptr);
+    const RunResult r0 = _Calc_PLO_at_Shear_Factor(c, 0.0, nullptr);
     if (!r0.ok) return 0;
     if (!(r0.flags & PLO_F_NO_NORMAL) && Sigma_Factor(r0) <= 100.0 / t) {
       if (shear) {

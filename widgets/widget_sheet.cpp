@@ -35,6 +35,8 @@ struct SheetState {
   bool reset_registered = false;
   bool centre_set = false;
   int centre_x = 0, centre_y = 0;
+  bool simple_centre_set = false;  // the simple sheet keeps a centre of its own
+  int simple_centre_x = 0, simple_centre_y = 0;
   int corner_x = 0, corner_y = 0;
   std::deque<SheetLevel> stack;  // a deque: nested sheets leave the outer levels in place
   int cancel_request = 0, confirm_request = 0, rebuild_request = 0;
@@ -70,11 +72,13 @@ struct Rect {
   int x1, y1, x2, y2;
 };
 
-// The tab titles (or the register bitmap) of a paged sheet.
-void _Draw_Tabs(const SheetLevel &level, const Rect &reg, int tab_bottom, int tab_width, bool only_off) {
-  const WIDGET_SHEET_DESCRIPTION &d = *level.description;
-  if (!only_off && d.register_bitmap[0]) {
-    pxDrawTransparentDIB(d.register_bitmap, reg.x1, reg.y1, reg.x2, tab_bottom, 201, -1, 192, 192, 192);
+// The tab titles (or, with a bitmap, the register bitmap) of a sheet with a register:
+// visible pages side by side at the tab pitch; only the pages for which draw(i) holds.
+template <class Which>
+void _Draw_Tabs(const SheetLevel &level, const Rect &reg, int tab_bottom, int tab_width, const char *bitmap,
+                Which draw) {
+  if (bitmap && bitmap[0]) {
+    pxDrawTransparentDIB(bitmap, reg.x1, reg.y1, reg.x2, tab_bottom, 201, -1, 192, 192, 192);
     return;
   }
   int v = 0;
@@ -82,7 +86,7 @@ void _Draw_Tabs(const SheetLevel &level, const Rect &reg, int tab_bottom, int ta
     const WIDGET_SHEET_PAGE &p = level.pages[i];
     if (!_Visible(p)) continue;
     const int x = reg.x1 + 8 + v++ * (tab_width + 1);
-    if (only_off && p.state != 0) continue;
+    if (!draw(i)) continue;
     int colour = p.state == 0 ? p.tab_color_off : p.tab_color;
     if (colour < 0) colour = GetYRMColor(colour);  // a host colour number
     if (p.tab_line1[0]) {
@@ -129,11 +133,11 @@ int _Add_Buttons(const WIDGET_SHEET_DESCRIPTION &d, const Rect &s, int *status_e
 void _Build_Page(SheetLevel &level, int page) {
   WIDGET_SHEET_PAGE &p = level.pages[page];
   const int area = level.areas[page];
-  if (area < 0 || !p.build) return;
+  if (area < 0) return;
   for (int pass = 0; pass < 2; ++pass) {
     Clear_View_Area_Items(area);
     Begin_Widget_Area(area);
-    p.build(area, level.tables[page]);
+    if (p.build) p.build(area, level.tables[page]);
     if (level.layout[page]) Layout_Input_Table(level.tables[page]);
     if (p.scroll_x > 0 || p.scroll_y > 0) {
       Set_View_Area_Scroll_Fraction(area, p.scroll_x, p.scroll_y);
@@ -145,6 +149,18 @@ void _Build_Page(SheetLevel &level, int page) {
     if (!_S().rebuild_request) break;
     _S().rebuild_request = 0;
   }
+}
+
+bool _Selectable(const WIDGET_SHEET_PAGE &p) { return p.state != 0 && _Visible(p); }
+
+// The selectable page nearest to page (the one before it first at equal distance), or page
+// itself when there is none.
+int _Nearest_Selectable(const SheetLevel &level, int page) {
+  for (int d = 1; d < level.count; ++d) {
+    if (page - d >= 0 && _Selectable(level.pages[page - d])) return page - d;
+    if (page + d < level.count && _Selectable(level.pages[page + d])) return page + d;
+  }
+  return page;
 }
 
 int _First_Selectable(const SheetLevel &level) {
@@ -228,7 +244,7 @@ int _Run(WIDGET_SHEET_DESCRIPTION *d, int count, WIDGET_SHEET_PAGE *pages, bool 
   if (paged) {
     pxFgc(GetYRMColor(-1));
     pxRect(reg.x1, reg.y1, reg.x2, tab_bottom);
-    _Draw_Tabs(level, reg, tab_bottom, tab_width, false);
+    _Draw_Tabs(level, reg, tab_bottom, tab_width, d->register_bitmap, [](int) { return true; });
     const int handle = Add_Register_to_PS(reg.x1, reg.y1, reg.x2, reg.y2, tab_bottom);
     int v = 0;
     for (int i = 0; i < count; ++i) {
@@ -310,7 +326,8 @@ int _Run(WIDGET_SHEET_DESCRIPTION *d, int count, WIDGET_SHEET_PAGE *pages, bool 
       lv.current = last >= 0 && lv.pages[last].state != 0 ? last : _First_Selectable(lv);
       Set_Selected_Register_Member(lv.current + 1);
     }
-    if (lv.has_register) _Draw_Tabs(lv, reg, tab_bottom, tab_width, true);
+    if (lv.has_register)
+      _Draw_Tabs(lv, reg, tab_bottom, tab_width, nullptr, [&lv](int i) { return lv.pages[i].state == 0; });
     _Build_Page(lv, lv.current);
     last = lv.current;
     pxBuff(old_buffer);
@@ -415,6 +432,212 @@ int Run_Widget_Sheet(WIDGET_SHEET_DESCRIPTION *description, WIDGET_SHEET_PAGE *p
   return _Run(description, 1, page, true);
 }
 
+namespace {
+
+// Layout of the simple sheet, for one page and for several.
+struct SimpleLayout {
+  int margin, tab_row, above, below, side, extra;
+};
+constexpr SimpleLayout kSimpleOnePage{7, 0, 35, 30, 14, 7};
+constexpr SimpleLayout kSimplePaged{10, 30, 40, 35, 20, 40};
+
+// Host activity of a register member for a page state: 1 active, -1 greyed (state 0),
+// 0 inactive (hidden).
+int _Member_Activity(int state) { return state == 0 ? -1 : state == -2 ? 0 : 1; }
+
+}  // namespace
+
+int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, int page_count,
+                                     WIDGET_SHEET_PAGE *pages, void (*status_line)(char *text),
+                                     const char *help_topic) {
+  if (!pages || page_count < 1) return 0;
+  SheetState &st = _S();
+  Widget_Hover_Function();
+  if (!st.simple_centre_set) {
+    st.simple_centre_set = true;
+    st.simple_centre_x = NPIXEL_X / 2;
+    st.simple_centre_y = NPIXEL_Y / 2;
+  }
+  const int old_buffer = pxBuff(-1);
+
+  const bool paged = page_count > 1;
+  const SimpleLayout &k = paged ? kSimplePaged : kSimpleOnePage;
+  const int w = std::min(width, NPIXEL_X - k.side - 30);
+  const int h = std::min(height, NPIXEL_Y - k.above - k.below - k.tab_row - 45);
+  const int sheet_w = w + 4 * k.margin;
+  const int sheet_h = k.extra + h + k.margin + k.above + k.below;
+  const int tab_width = (w + 2 * k.margin - (page_count - 1)) / page_count;
+
+  Rect s{};
+  s.x1 = st.simple_centre_x - sheet_w / 2;
+  s.y1 = st.simple_centre_y - sheet_h / 2;
+  s.x2 = s.x1 + sheet_w;
+  s.y2 = s.y1 + sheet_h;
+  Check_Prop_Sheet_Frames(&s.x1, &s.y1, &s.x2, &s.y2);
+  Define_Prop_Sheet(s.x1, s.y1, s.x2, s.y2, 1, 0, title ? title : "", 140, 1);
+  const int base_x = st.simple_centre_x, base_y = st.simple_centre_y;
+
+  SheetLevel level{};
+  level.description = nullptr;
+  level.pages = pages;
+  level.count = page_count;
+  level.has_register = paged;
+  level.members.assign(page_count, -1);
+  level.areas.assign(page_count, -1);
+  level.escapes.assign(page_count, -1);
+  level.tables.assign(page_count, -1);
+  level.layout.assign(page_count, 0);
+  level.current = 0;
+  std::vector<int> member_state(page_count, 1);  // the state each member was last given
+
+  // The register spans the sheet less the margin, from top + above to bottom - below.
+  const Rect reg{s.x1 + k.margin, s.y1 + k.above, s.x2 - k.margin, s.y2 - k.below};
+  const int tab_bottom = reg.y1 + k.tab_row;
+  if (paged) {
+    pxFgc(GetYRMColor(-1));
+    pxRect(reg.x1, reg.y1, reg.x2, tab_bottom);
+    const int handle = Add_Register_to_PS(reg.x1, reg.y1, reg.x2, reg.y2, tab_bottom);
+    int v = 0;
+    for (int i = 0; i < page_count; ++i) {
+      const bool visible = _Visible(pages[i]);
+      const int x = visible ? reg.x1 + v++ * (tab_width + 1) : reg.x2 - 1;
+      level.members[i] = Add_Register_Member_to_PS(handle, x, visible ? x + tab_width : reg.x2, 1000 + i);
+      member_state[i] = pages[i].state;
+      if (_Member_Activity(pages[i].state) != 1) Change_Activity_PS(level.members[i], _Member_Activity(pages[i].state));
+    }
+    Set_Selected_Register_Member(1);
+  }
+
+  // Every visible page has an area, pushed on the widget area stack, and an input table.
+  int displacement_x = 0, displacement_y = 0;
+  st.stack.push_back(level);
+  SheetLevel &L = st.stack.back();
+  for (int i = 0; i < page_count; ++i) {
+    WIDGET_SHEET_PAGE &p = pages[i];
+    if (!_Visible(p)) continue;
+    Rect a{reg.x1 + k.margin, tab_bottom + k.margin, reg.x2 - k.margin, reg.y2 - k.margin};
+    if (p.area_dx >= 0 && p.area_width > 0) {
+      a.x1 += p.area_dx;
+      a.x2 = std::min(a.x2, a.x1 + p.area_width);
+    }
+    if (p.area_dy >= 0 && p.area_height > 0) {
+      a.y1 += p.area_dy;
+      a.y2 = std::min(a.y2, a.y1 + p.area_height);
+    }
+    const int slider_x = p.vslider ? 17 : 0, slider_y = p.hslider ? 17 : 0;
+    L.escapes[i] = Add_Escape_Area_to_PS(a.x1, a.y1, a.x2 - slider_x, a.y2 - slider_y, 0, 2000 + i);
+    Set_Escape_Area_to_MouseMoveEvent(L.escapes[i], 1);
+    L.areas[i] = Create_Scrollable_View_Area(a.x1, a.y1, a.x2, a.y2, p.hslider, p.vslider);
+    Push_Widget_Area(L.escapes[i], L.areas[i], a.x1, a.y1, a.x2, a.y2, &displacement_x, &displacement_y);
+    const int right = p.table_width > 0 ? p.table_x + p.table_width : (a.x2 - a.x1) - 10 - slider_x;
+    L.tables[i] = Create_Input_Table(L.areas[i], p.table_y, p.table_x, right, 20, p.row_size, p.row_callback);
+  }
+  std::vector<WIDGET_APPLY_FN> applies(page_count);
+  for (int i = 0; i < page_count; ++i) applies[i] = pages[i].apply;
+  L.value_level = Open_Widget_Sheet_Level(page_count, applies.data(), L.tables.data());
+
+  // Buttons: "abbrechen" code 1, "Hilfe", "bestätigen" code 2; the pointer goes to "abbrechen".
+  const int centre = static_cast<int>(std::lround((s.x1 + s.x2) / 2.0));
+  const int help_x = status_line ? s.x1 + k.margin + 30 : centre;
+  const int ok_x = s.x2 - k.margin - 20;
+  const int cancel = Add_Image_Button_to_PS(s.x1 + k.margin - 3, s.y2 - 29, SYMBOLIC_BREAK_RASTER, 1);
+  Set_Comment_to_Button_PS(cancel, "abbrechen");
+  if (help_topic && help_topic[0]) {
+    const int help = Add_Help_to_PS(help_x, s.y2 - 29, 1, 0, 0, help_topic);
+    Set_Comment_to_Button_PS(help, "Hilfe");
+  }
+  const int ok = Add_Image_Button_to_PS(ok_x, s.y2 - 29, SYMBOLIC_OK_RASTER, 2);
+  Set_Comment_to_Button_PS(ok, "bestätigen"_cp);
+  for (int i = 0; i < page_count; ++i)
+    if (pages[i].init) pages[i].init(L.tables[i]);
+  if (st.pointer_jump && cancel > 0) Move_Mouse_Cursor_to_Button_of_PS(cancel, 0);
+  Activate_Prop_Sheet();
+  pxBuff(old_buffer);
+  Inquire_Prop_Sheet_Displacement(&displacement_x, &displacement_y);
+
+  int result = 0, last = -1;
+  for (;;) {
+    SheetLevel &lv = st.stack.back();  // a build may open sheets of its own
+    st.cancel_request = st.confirm_request = 0;
+    if (status_line) {
+      char text[200] = "";
+      status_line(text);
+      text[sizeof text - 1] = '\0';
+      Draw_Sheet_Text_Frame(help_x + 30 + displacement_x, s.y2 - 26 + displacement_y, ok_x - 20 + displacement_x,
+                            s.y2 - 9 + displacement_y, text, 209, 1, 0x1000, BLACK_CI, BUTTON_CI);
+    }
+    if (cancel > 0) Change_Activity_PS(cancel, 1);
+    pxBuff(-1);
+    if (lv.has_register) {
+      // A state changed since the last pass goes on to the member.
+      for (int i = 0; i < lv.count; ++i) {
+        if (lv.pages[i].state == member_state[i]) continue;
+        member_state[i] = lv.pages[i].state;
+        Change_Activity_PS(lv.members[i], _Member_Activity(member_state[i]));
+      }
+    }
+    // A current page that cannot be selected gives the selection to the nearest one that can
+    // (none: it stays).
+    if (!_Selectable(lv.pages[lv.current])) {
+      const int to = _Nearest_Selectable(lv, lv.current);
+      if (to != lv.current) {
+        lv.current = to;
+        if (lv.has_register) Set_Selected_Register_Member(to + 1);
+      }
+    }
+    if (last >= 0 && lv.current != last && lv.areas[last] >= 0) {
+      Set_View_Area_Activity(lv.areas[last], 0);
+      Change_Activity_PS(lv.escapes[last], 0);
+    }
+    // The tab titles over the members as they are now drawn (each in its state's colour).
+    if (lv.has_register) _Draw_Tabs(lv, reg, tab_bottom, tab_width, nullptr, [](int) { return true; });
+    _Build_Page(lv, lv.current);
+    last = lv.current;
+    pxBuff(old_buffer);
+    int code = Edit_Prop_Sheet();
+    if (code == 0 && getkeymask()) code = 1;  // the host was aborted: read as cancel
+    Inquire_Prop_Sheet_Displacement(&displacement_x, &displacement_y);
+    st.corner_x = s.x1 + displacement_x;
+    st.corner_y = s.y1 + displacement_y;
+    if (code != 1 && code != 2) {
+      const int p = code >= 2000 ? code - 2000 : code - 1000;
+      if (code >= 1000 && code <= 1999 && lv.has_register && p < lv.count) {
+        lv.current = p;
+      } else if (code >= 2000 && code <= 2999 && p < lv.count && lv.areas[p] >= 0) {
+        if (Handle_Input_Table_Event(lv.tables[p]) == 0) Handle_View_Area_Event(lv.areas[p]);
+      }
+      if (st.cancel_request) code = 1;
+      else if (st.confirm_request) code = 2;
+    }
+    if (code == 1 || code == 2) {
+      st.simple_centre_x = base_x + displacement_x;
+      st.simple_centre_y = base_y + displacement_y;
+    }
+    if (code == 1) break;
+    if (code == 2 && Finish_Widget_Sheet_Values(lv.value_level) == 0) {
+      result = 1;
+      break;
+    }
+  }
+
+  // Closing: scaled values divided back, int mirrors rounded back into the caller's ints and
+  // every entry of the level dropped (no entry may outlive the variables it points at).
+  SheetLevel &lv = st.stack.back();
+  Close_Widget_Sheet_Level(0);
+  for (int i = 0; i < lv.count; ++i) {
+    if (lv.areas[i] < 0) continue;
+    Read_Back_View_Area_Scroll(lv.areas[i]);
+    Get_View_Area_Scroll_Fraction(lv.areas[i], &pages[i].scroll_x, &pages[i].scroll_y);
+    Delete_Input_Tables_of_Area(lv.areas[i]);
+    Remove_Scrollable_View_Area(lv.areas[i]);
+    Pop_Widget_Area();
+  }
+  Undefine_Prop_Sheet();
+  st.stack.pop_back();
+  st.cancel_request = st.confirm_request = st.rebuild_request = 0;
+  return result;
+}
+
 WIDGET_SHEET_PAGE *Set_Widget_Sheet_Page_State(int page, int state) {
   SheetLevel *l = _Top();
   if (!l || page < 0 || page >= l->count) return nullptr;
@@ -433,8 +656,11 @@ void Select_Widget_Sheet_Page(int page) {
   const int previous = l->current;
   l->current = page;
   if (l->has_register) Set_Selected_Register_Member(page + 1);
-  if (l->description && l->description->page_change && l->description->page_change(previous, page))
+  if (l->description && l->description->page_change && l->description->page_change(previous, page)) {
+    // Refused: the previous page and its tab again, so that the tab shown is the page shown.
     l->current = previous;
+    if (l->has_register) Set_Selected_Register_Member(previous + 1);
+  }
 }
 
 int Get_Widget_Sheet_Page() {

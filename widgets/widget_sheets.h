@@ -120,6 +120,9 @@ void Reset_Faktor_Columns(FAKTOR_COLUMNS *table, int n);
 void Free_Faktor_Columns(FAKTOR_COLUMNS *table);
 int Get_Faktor_Columns_Width(const FAKTOR_COLUMNS *table);
 // Appends a column behind the present ones; null when the table has no room left.
+// capacity is the number of column records the table holds (the n given to
+// Init_Faktor_Columns or Reset_Faktor_Columns): the record keeps no size of its own, and a
+// column past it would be written behind the caller's array.
 FAKTOR_COLUMN *Add_Faktor_Column(FAKTOR_COLUMNS *table, int capacity, const char *description, const char *name,
                                  const char *index, const char *unit, int value, int width, int gap);
 void Add_Faktor_Column_Heads(int x, int y, int n, const FAKTOR_COLUMN *columns);
@@ -198,14 +201,33 @@ struct WIDGET_SHEET_DESCRIPTION {
 
 void Init_Widget_Sheet_Description(WIDGET_SHEET_DESCRIPTION *description);
 void Init_Widget_Sheet_Pages(int count, WIDGET_SHEET_PAGE *pages);
-// 1 confirmed, 0 cancelled (0 at once for a page count below 1).
+// 1 confirmed, 0 cancelled (0 at once for a page count below 1). A wait the host gives up
+// (Edit_Prop_Sheet answers 0 with getkeymask() set) is read as cancel, so that an aborted
+// run cannot spin in the loop.
 int Run_Widget_Register_Sheet(WIDGET_SHEET_DESCRIPTION *description, int page_count, WIDGET_SHEET_PAGE *pages);
 // The sheet of one page without a register.
 int Run_Widget_Sheet(WIDGET_SHEET_DESCRIPTION *description, WIDGET_SHEET_PAGE *page);
 
+// A sheet of fixed layout, number 140, with the buttons "abbrechen" (code 1), "Hilfe" (when
+// a topic is given) and "bestätigen" (code 2); the pointer goes to "abbrechen". Page area
+// width × height (pixels, cut to the screen); a register with one tab per page when there
+// are several (margin 10, tab row 30), else none (margin 7). Every visible page gets an area
+// on the widget area stack and an input table; a page without build stays empty. The
+// status line, when given, fills a 200-byte text drawn in the button row before each wait.
+// A current page that is not selectable (state 0) gives the selection to the nearest page
+// that is (the one before it first), or keeps it when there is none. Closing converts the
+// value level back (scaled doubles divided, int mirrors rounded into the ints) and drops
+// all its entries. The sheet keeps its own remembered centre. An aborted wait is read as
+// cancel. 1 confirmed, 0 cancelled (0 at once for a page count below 1).
+int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, int page_count,
+                                     WIDGET_SHEET_PAGE *pages, void (*status_line)(char *text),
+                                     const char *help_topic);
+
 // Accessors of the innermost open sheet (nothing, -1 or null without one).
 WIDGET_SHEET_PAGE *Set_Widget_Sheet_Page_State(int page, int state);
 int Get_Widget_Sheet_Page_State(int page);
+// Makes page current and selects its tab; when page_change refuses, the previous page and
+// its tab are current again.
 void Select_Widget_Sheet_Page(int page);
 int Get_Widget_Sheet_Page();
 void Set_Widget_Sheet_Page_Table_Layout(int page, int flag);

@@ -107,6 +107,28 @@ TEST_F(MaterialSheets, ChoiceListsLayoutAndLookups) {
   Free_Choice_List(&s);
 }
 
+// The concrete editor's height below its choice: 23 for the density row of a lightweight
+// grade, 23 more for the alpha row of a list with the option word, else 0.
+TEST_F(MaterialSheets, ConcreteEditorRowHeights) {
+  const struct {
+    int options;
+    bool lightweight;
+    int height;
+  } cases[] = {{2, false, 0}, {2, true, 23}, {10, false, 23}, {10, true, 46}};
+  CONCRETE_GRADE c{};
+  Set_Concrete_Grade(&c, 3, 0, 2200.0);
+  for (const auto &k : cases) {
+    SCOPED_TRACE(k.options * 10 + k.lightweight);
+    CHOICE_LIST *l = New_Beton_Choice_List(1, k.options);
+    int selected = k.lightweight ? Find_Choice_List_Index(l, 5, CHOICE_LIGHTWEIGHT) : 0;
+    ASSERT_EQ(l->flags[selected] & CHOICE_LIGHTWEIGHT, k.lightweight ? CHOICE_LIGHTWEIGHT : 0);
+    Clear_View_Area_Items(area);
+    Begin_Widget_Area(area);
+    EXPECT_EQ(Add_Betonguete_Editor(area, 10, 30, &c, l, &selected), k.height);
+    Free_Choice_List(&l);
+  }
+}
+
 // Shown units and their conversion back when the sheet level closes.
 TEST_F(MaterialSheets, ParameterBlocksShowEngineeringUnits) {
   CONCRETE_GRADE c{};

@@ -301,7 +301,11 @@ TEST_F(ViewEvents, ShortKeysBySwitchAndTarget) {
   const struct Case {
     const char *ok, *brk, *script;
     int handled, target, waiting, sheet = 0;  // sheet: the sheet's wait saw the key first
+    const char *help = nullptr;               // the help switch; with it Esc and F1 get targets
   } cases[] = {{"1", nullptr, "k13", 1, 42, -1},
+               {nullptr, "1", "k27", 1, 43, -1, 0, "0"},
+               {nullptr, nullptr, "k315", 1, 44, -1, 0, "1"},
+               {nullptr, nullptr, "k315 w10 m1000,900", 0, 0, 315, 0, "0"},
                {"1", nullptr, "k13", 1, 42, -1, 1},
                {"1", nullptr, "k27 w10 m1000,900", 0, 0, 27},  // Esc with the break switch off
                {nullptr, nullptr, "k13 w10 m1000,900", 0, 0, 13},
@@ -312,10 +316,15 @@ TEST_F(ViewEvents, ShortKeysBySwitchAndTarget) {
     Host_Test_Reset();
     Host_Set_User_String("UseSheetOkShortKey", c.ok);
     Host_Set_User_String("UseSheetBreakShortKey", c.brk);
+    Host_Set_User_String("UseSheetHelpShortKey", c.help);
     Set_NoFrameFlag_to_Next_PropSheet();
     Define_Prop_Sheet(0, 0, 1279, 1023, 0, 0, "", 0, 0);
     int area = Area(c.sheet), target = 0;
     Set_View_Area_Ok_Key_Target(area, 42, &target);
+    if (c.help) {
+      Set_View_Area_Break_Key_Target(area, 43, &target);
+      Set_View_Area_Help_Key_Target(area, 44, &target);
+    }
     Update_View_Area_Scrolling(area);
     msStCu(300, 300);
     Script(c.script);

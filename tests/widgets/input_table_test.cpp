@@ -228,6 +228,13 @@ TEST_F(InputTable, LimitsOfTablesAndColumns) {
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(std::vector<int>({int(std::strlen(c->format)), c->sortable, c->fillable}),
             std::vector<int>({35, 0, 1}));
+  // A moved table takes its right edge and its column buttons along.
+  const INPUT_TABLE *table = Get_Input_Table(t);
+  const int x1 = table->x1, y0 = table->y0, x2 = table->x2;
+  Move_Input_Table(t, y0 + 50, x1 + 20);
+  EXPECT_EQ(std::vector<int>({table->x1, table->y0, table->x2, c->button_x, c->button_y}),
+            std::vector<int>({x1 + 20, y0 + 50, x2 + 20, 20, 50}));
+  Move_Input_Table(55, 0, 0);  // no table: nothing
 }
 
 // ---------------------------------------------------------------- column sort and fill

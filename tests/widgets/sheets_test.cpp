@@ -239,7 +239,23 @@ TEST_F(WidgetFields, FigureItemCounts) {
                {[] { Add_Widget_Disc(50, 50, 9.99); }, 16},
                {[] { Add_Widget_Disc(50, 50, 10); }, 32},
                {[] { Add_Widget_Disc(50, 50, 100); }, 64},
-               {[] { Add_Widget_Dimension_Line(2, 0, 0, 100, 0, 20); }, 3}};
+               {[] { Add_Widget_Dimension_Line(2, 0, 0, 100, 0, 20); }, 3},
+               // A quarter arc: points at 0°, 5°, ..., 85° (below the end), 17 chords.
+               {[] { Add_Widget_Arc(50, 50, 10, 0, M_PI / 2); }, 17},
+               {[] {
+                  const double x[3] = {0, 10, 0}, y[3] = {0, 0, 10};
+                  Add_Widget_Polygon(3, x, y);
+                  Add_Widget_Polygon(0, x, y);
+                  Add_Widget_Filled_Polygon(3, x, y);
+                }, 3 + 1},
+               // Drawing mode 0: no chords; discs and dimension lines do not look at the mode.
+               {[] {
+                  Set_Widget_Drawing_Mode(0);
+                  Add_Widget_Circle(50, 50, 5);
+                  Add_Widget_Disc(50, 50, 5);
+                  Add_Widget_Dimension_Line(0, 0, 0, 100, 0, 20);
+                  Set_Widget_Drawing_Mode(1);
+                }, 16 + 3}};
   for (const auto &c : cases) {
     Clear_View_Area_Items(area);
     c.add();

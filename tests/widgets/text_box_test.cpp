@@ -132,6 +132,11 @@ TEST_F(TextBox, KeyScripts) {
       {"\n", 0, 0, "a\r\nb\rc\n", 0, "k22", "a\nb\nc\n\n", 6, "a\r\nb\rc\n"},  // each line end one break
       {"\n", 0, 0, "a\r\nb\rc\n", 1, "k22", "a\nb\nc\n\n", 6, "a\r\nb\rc\n"},
       {"abc\n", 3, 0, "", 0, "w50 m200,150 p2 r2 w50 m210,158 p1 r1 w50 c215,166 w50", "abcä\n"_cp, 4, ""},
+      // The wheel toward the end scrolls one line and takes the caret along; back again.
+      {"a\na\na\na\na\na\na\na\na\na\na\na\na\na\na\na\na\na\n", 1, 0, "", 0, "W-1 w50 tX",
+       "a\naX\na\na\na\na\na\na\na\na\na\na\na\na\na\na\na\na\n", 4, ""},
+      {"a\na\na\na\na\na\na\na\na\na\na\na\na\na\na\na\na\na\n", 1, 0, "", 0, "W-1 w50 W1 w50 tX",
+       "aX\na\na\na\na\na\na\na\na\na\na\na\na\na\na\na\na\na\n", 2, ""},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(std::string(c.text) + " " + c.script);
@@ -140,6 +145,7 @@ TEST_F(TextBox, KeyScripts) {
     Make(text.data(), 39);
     YRMSetClipboardText(c.clip_in);
     Host_Test_Set_Clipboard_Raw(c.raw);
+    Set_MouseWheel_Activity(1);
     Focus(c.k, c.i, c.script);
     Host_Test_Set_Clipboard_Raw(0);
     EXPECT_STREQ(text.data(), std::string(c.text_after).c_str());

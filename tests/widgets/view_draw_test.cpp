@@ -367,6 +367,10 @@ void Build_Page(int a, Page &p) {
   Add_Check_Box_to_View_Area(a, 150, 105, "gesperrt", 0x11000, black, &p.unchecked, &p.off);         // 7
   Add_Radio_Button_to_View_Area(a, 330, 80, "Einheitstemperatur", 0x1000, black, 1, &p.radio, &p.on); // 8
   Add_Radio_Button_to_View_Area(a, 330, 105, "Außenbrand"_cp, 0x1000, black, 2, &p.radio, &p.on);     // 8
+  Add_Check_Box_to_View_Area(a, 560, 80, "Bild", 0x1000, black, &p.checked, &p.on);                  // 7
+  Set_View_Check_Images(a, &p.tree, nullptr);  // set: the picture instead of the mark
+  Add_Radio_Button_to_View_Area(a, 560, 105, "Bild", 0x1000, black, 1, &p.radio, &p.on);              // 8
+  Set_View_Check_Images(a, nullptr, &p.tree);  // not chosen: the picture
   Add_List_Row_to_View_Area(a, 150, 140, "Zeile 3", 0x1000, black, 0, yellow, 3, &p.row);            // 9
   Add_List_Row_to_View_Area(a, 150, 155, "Zeile 4", 0x11000, black, 0, yellow, 4, &p.row);           // 9
   Add_Float_Field_to_View_Area(a, 150, 190, &p.value, "%8.2f", 0x1000, black, &p.on);                // 10

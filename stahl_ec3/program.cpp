@@ -1,0 +1,285 @@
+// The run of the member program: start-up (arguments, work files, environment, services, the
+// member data file), the refresh road, the print list and plot file, the exchange-file copies,
+// saving and the close request.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "checks/checks.h"
+#include "host/host.h"
+#include "materials/materials.h"
+#include "nad/nad.h"
+#include "print/print.h"
+#include "sections/sections.h"
+#include "stahl_ec3/program_internal.h"
+#include "support/shell.h"
+#include "support/support.h"
+#include "widgets/widgets.h"
+
+namespace {
+
+constexpr const char *kTitle = "D7-EV3 - Brandschutz";
+constexpr std::size_t kLabelMax = 255;
+// The exchange files of the member and their start-of-run copies.
+constexpr const char *kExchange[2][2] = {{".XPR", "_TMP.XPR"}, {".EXP", "_TMP.EXP"}};
+
+struct ProgramState {
+  bool registered = false;
+  STAHL_EC3_RUN run{};
+};
+ProgramState g;
+
+ProgramState &_S() {
+  if (!g.registered) {
+    g.registered = true;
+    Host_Register_Reset(&Reset_Stahl_EC3_For_Tests);
+  }
+  return g;
+}
+
+bool _Exists(const std::string &path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+// The whole file into bytes: 0, or 1 when it cannot be read.
+int _Read_All(const std::string &path, std::string *bytes) {
+  FILE *f = std::fopen(path.c_str(), "rb");
+  if (!f) return 1;
+  bytes->clear();
+  char buf[65536];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes->append(buf, n);
+  const int bad = std::ferror(f);
+  std::fclose(f);
+  return bad ? 1 : 0;
+}
+
+// Copies a file through the replace helper: the target keeps its old bytes unless the whole
+// copy was written. 0, or 1.
+int _Copy_File(const std::string &from, const std::string &to) {
+  std::string bytes;
+  if (_Read_All(from, &bytes)) return 1;
+  auto write = [](FILE *f, void *context) {
+    const std::string &b = *static_cast<const std::string *>(context);
+    return std::fwrite(b.data(), 1, b.size(), f) == b.size() ? 0 : 1;
+  };
+  return Replace_File(to.c_str(), write, &bytes);
+}
+
+// The first line of the position text, without line end and trailing blanks; empty when the
+// file is missing or its first line is blank.
+std::string _Read_Label() {
+  std::string label;
+  FILE *f = std::fopen(Bauteil_Txt_Path().c_str(), "rb");
+  if (!f) return label;
+  char line[1024];
+  if (std::fgets(line, sizeof line, f)) {
+    line[std::strcspn(line, "\r\n")] = '\0';
+    if (Trim_Blanks(line)) label = line;
+  }
+  std::fclose(f);
+  if (label.size() > kLabelMax) label.resize(kLabelMax);
+  return label;
+}
+
+// Reads the member data file into the record, or sets the defaults (a new member, or one that
+// cannot be read); the record read is brought in line with its profile.
+void _Read_Input(STAHL_EC3_RUN &r) {
+  const std::string inp = Bauteil_Inp_Path();
+  FILE *f = std::fopen(inp.c_str(), "rb");
+  if (!f) {
+    const bool missing = errno == ENOENT;
+    Set_Bauteil_Defaults(&r.bauteil);
+    if (missing && !r.refresh) return;  // a new member
+    r.read_error = missing ? 2 : 1;
+    r.read_reason = missing ? "the member data file does not exist" : std::strerror(errno);
+    return;
+  }
+  const int rc = Read_Bauteil(f, &r.bauteil);
+  std::fclose(f);
+  if (rc != 0) {
+    r.read_error = 1;
+    r.read_reason = "the member data file is cut, garbled or newer than the program";
+    Activate_Default_NAD();
+    Set_Bauteil_Defaults(&r.bauteil);
+    return;
+  }
+  Check_Bauteil_Data(&r.bauteil, nullptr, r.refresh ? 0 : 1, kTitle);
+}
+
+// The start-of-run copies of the exchange files that exist.
+void _Copy_Exchange_Files() {
+  for (const auto &pair : kExchange) {
+    const std::string from = Make_Bauteil_Filename(pair[0]);
+    if (!_Exists(from)) continue;
+    if (_Copy_File(from, Make_Bauteil_Filename(pair[1])) != 0)
+      std::fprintf(stderr, "stahl_ec3: %s: no copy made; leaving without saving cannot restore it\n", from.c_str());
+  }
+}
+
+void _Lesefehler_List(FILE *list) {
+  std::fprintf(list, " POS. %s\n#CONTENTS\n", Get_Bauteil_Label());
+  Oli_Printf(list, "%sLesefehler %s\n", Oli_Line_Prefix(), Oli_Mark_Red_Exclam());
+  Oli_End_Text(list);
+}
+
+}  // namespace
+
+STAHL_EC3_RUN &Stahl_EC3_Run() { return _S().run; }
+
+void Reset_Stahl_EC3_For_Tests() {
+  Reset_Bauteil(&g.run.bauteil);
+  g.run = STAHL_EC3_RUN{};
+}
+
+BAUTEIL *Get_Stahl_EC3_Bauteil() { return &_S().run.bauteil; }
+
+void Set_Bauteil_Label(const char *label) {
+  std::string &l = _S().run.label;
+  l = label ? label : "";
+  if (l.size() > kLabelMax) l.resize(kLabelMax);
+}
+
+const char *Get_Bauteil_Label() { return _S().run.label.c_str(); }
+
+std::string Bauteil_Inp_Path() { return Make_Bauteil_Filename(".INP"); }
+std::string Bauteil_Oli_Path() { return Make_Bauteil_Filename(".OLI"); }
+std::string Bauteil_Txt_Path() {
+  return Make_Stem_Prefix_Filename((std::string(Get_File_Number_Suffix()) + ".TXT").c_str());
+}
+std::string Bauteil_Spf_Path() {
+  char tail[32];
+  std::snprintf(tail, sizeof tail, "%04d.SPF", _S().run.position);
+  return std::string(Get_Bauteil_Path()) + tail;
+}
+
+int Start_Stahl_EC3(int argc, char **argv) {
+  ProgramState &s = _S();
+  Reset_Stahl_EC3_For_Tests();
+  STAHL_EC3_RUN &r = s.run;
+  if (argc < 5 || !argv) {
+    std::printf("usage: %s Bauteilkennung Icon-Id File-Id Pos-Id\n", argc > 0 && argv && argv[0] ? argv[0] : "stahl_ec3");
+    return STAHL_EC3_EXIT_NOT_SAVED;
+  }
+  if (!Set_Bauteil_Path(argv[1])) {
+    std::fprintf(stderr, "stahl_ec3: the member file stem is empty or longer than 260 characters\n");
+    return STAHL_EC3_EXIT_NOT_SAVED;
+  }
+  Set_File_Number(std::atoi(argv[3]));
+  r.position = std::atoi(argv[4]);
+  for (int i = 5; i < argc; ++i)
+    if (argv[i] && std::strcmp(argv[i], "-refresh") == 0) r.refresh = 1;
+  Set_Refresh_Mode(r.refresh);
+
+  std::string label = _Read_Label();
+  if (label.empty()) label = std::to_string(r.position);
+  Set_Bauteil_Label(label.c_str());
+
+  const char *exec = YRMGetEnv("EXEC");
+  if (!exec || !exec[0]) {
+    std::fprintf(stderr, "stahl_ec3: the environment variable EXEC is not set\n");
+    return STAHL_EC3_EXIT_NOT_SAVED;
+  }
+  if (!CurOb_Privat_Datapath()) {
+    std::fprintf(stderr, "stahl_ec3: the host gives no private data path (YRMPRIVATE is not set)\n");
+    return STAHL_EC3_EXIT_NOT_SAVED;
+  }
+
+  Init_Host_IO_and_Mouse_Wheel();
+  Set_QImport_Files(Make_Bauteil_Filename(".GRQ").c_str(), Make_Bauteil_Filename(".QIN").c_str());
+  Set_Check_Standard(2);
+  Set_Stress_Check_Constant(150.0);  // the steel stress-strain law of the plastic limit state
+  Init_Stguete_Name_Grid();
+  Activate_Default_NAD();  // a file read names its own set
+  _Read_Input(r);
+  _Copy_Exchange_Files();
+  if (!r.refresh) {
+    YRMSetCloseFct(&Stahl_EC3_Close_Request);
+    if (r.read_error) {
+      const std::string text = "Lesefehler\n" + Bauteil_Inp_Path();
+      PrintMessage(text.c_str(), kTitle);
+    }
+  }
+  return -1;
+}
+
+int Write_Bauteil_Print_List() {
+  STAHL_EC3_RUN &r = Stahl_EC3_Run();
+  const std::string oli = Bauteil_Oli_Path(), spf = Bauteil_Spf_Path();
+  FILE *list = Open_Druckliste(oli.c_str());
+  if (!list) {
+    std::fprintf(stderr, "stahl_ec3: %s: the print list cannot be written\n", oli.c_str());
+    return 1;
+  }
+  // A plot file of an earlier run must not stand for this one: it is written anew in any case.
+  const int plot_open = Oliplot_Open_Plot_File(spf.c_str());
+  if (r.read_error)
+    _Lesefehler_List(list);
+  else
+    Print_Brandschutznachweis(&r.bauteil, list);
+  int bad = Close_Druckliste(list);
+  if (bad) std::fprintf(stderr, "stahl_ec3: %s: the print list could not be written completely\n", oli.c_str());
+  if (plot_open != 0 || Oliplot_Close_Plot_File() != 0) {
+    std::fprintf(stderr, "stahl_ec3: %s: the plot file cannot be written\n", spf.c_str());
+    bad = 1;
+  }
+  return bad;
+}
+
+int Refresh_Stahl_EC3() {
+  STAHL_EC3_RUN &r = Stahl_EC3_Run();
+  const int bad = Write_Bauteil_Print_List();
+  Remove_Work_Files();
+  if (r.read_error)
+    std::fprintf(stderr, "stahl_ec3: %s: Lesefehler: %s\n", Bauteil_Inp_Path().c_str(), r.read_reason.c_str());
+  return bad ? STAHL_EC3_EXIT_NOT_SAVED : STAHL_EC3_EXIT_SAVED;
+}
+
+void Remove_Work_Files() {
+  for (const auto &pair : kExchange) std::remove(Make_Bauteil_Filename(pair[1]).c_str());
+}
+
+int Restore_Exchange_Files() {
+  int bad = 0;
+  for (const auto &pair : kExchange) {
+    const std::string copy = Make_Bauteil_Filename(pair[1]);
+    if (!_Exists(copy)) continue;
+    if (_Copy_File(copy, Make_Bauteil_Filename(pair[0])) != 0) {
+      std::fprintf(stderr, "stahl_ec3: %s could not be restored; its copy %s is kept\n",
+                   Make_Bauteil_Filename(pair[0]).c_str(), copy.c_str());
+      bad = 1;
+      continue;
+    }
+    std::remove(copy.c_str());
+  }
+  return bad;
+}
+
+int Save_Bauteil_Member() {
+  STAHL_EC3_RUN &r = Stahl_EC3_Run();
+  const std::string inp = Bauteil_Inp_Path();
+  if (r.read_error == 1 && !r.backup_kept && _Exists(inp)) {
+    // The file that could not be read is not overwritten before it is kept.
+    if (_Copy_File(inp, inp + ".bak") != 0) return 1;
+    r.backup_kept = 1;
+  }
+  return Save_Bauteil_File(inp.c_str(), &r.bauteil);
+}
+
+int Stahl_EC3_Close_Request() {
+  if (!Answer_is_Yes("Aktuelle Bearbeitung abbrechen?")) return 0;
+  Restore_Exchange_Files();  // removes the copies it put back, keeps one that it could not
+  Stahl_EC3_Run().closed = 1;
+  return STAHL_EC3_CLOSE_ANSWER;
+}
+
+int Stahl_EC3_Main(int argc, char **argv) {
+  const int rc = Start_Stahl_EC3(argc, argv);
+  if (rc >= 0) return rc;
+  return Stahl_EC3_Run().refresh ? Refresh_Stahl_EC3() : Run_Stahl_EC3_Screen();
+}

@@ -1,0 +1,257 @@
+// Verdicts against hand calculations to EN 1993-1-1: alpha of classes 1 and 2 from the
+// plastic neutral axis (Table 5.2, sheet 1), the class-3 limit of internal plates, and the
+// plastic resistance check of 6.2 where shear, normal force, class and forces leave nothing.
+// Section values from EN 10365 (IPE 300: c = 248.6 mm, t_w = 7.1 mm; IPE 600: c = 514 mm,
+// t_w = 12 mm; HE 280 A); S235 unless said, gamma_M0 1.0, compression negative.
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "checks/checks.h"
+#include "support/cp850.h"
+#include "tests/checks/checks_fixture.h"
+
+namespace {
+
+constexpr double kEps355 = 0.8136165;  // sqrt(235 / 355)
+
+// A parametric profile of type and dimensions (mm) in S235.
+struct Shape {
+  PROFIL p{};
+  Shape(int type, double h, double t_w, double b_fo, double t_fo, double b_fu, double t_fu, double r, double r_2) {
+    Init_Material_Data(&p.grade);
+    p.kind = PROFIL_KIND_PARAMETRIC, p.type = type, p.rolled = 1;
+    p.h = h, p.t_w = t_w, p.b_fo = b_fo, p.t_fo = t_fo, p.b_fu = b_fu, p.t_fu = t_fu, p.r = r, p.r_2 = r_2;
+    EXPECT_EQ(0, Calc_Profil_Querschnittswerte(&p, nullptr, 0, nullptr));
+  }
+  ~Shape() { Reset_Profil(&p); }
+};
+
+}  // namespace
+
+// One internal part under EN 1993-1-1 with the section's normal force and the web area:
+// alpha = 1/2 (1 + N_Ed / (f_y c t_w)) for classes 1 and 2, psi of class 3 from the stresses.
+TEST(CtVerdicts, PlasticAlphaOfOnePart) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double A_300 = 248.6 * 7.1, A_600 = 514.0 * 12.0;
+  struct Case {
+    const char *what;
+    int mode, flags, kind;
+    double fy, f_d, sa, sb, N_Ed, A_web;
+    double alpha, lim[3];
+  } cases[] = {
+      // IPE 600 S355, N -1200 kN: alpha 0.774, class 2 at 456 eps / (13 alpha - 1) = 40.94 <
+      // c/t 42.83; class 3 at psi = -202/356.
+      {"IPE 600", CT_MODE_EN, 0, CT_KIND_INTERNAL, 355, 355, -356, 202, -1200e3, A_600, 0.7740176,
+       {43.69787, 50.31874, 87.00102}},
+      // IPE 300, N -400 kN: alpha 0.98217, class 1 at 396 / (13 alpha - 1) = 33.65 < 35.01.
+      {"IPE 300", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235, -100, 50, -400e3, A_300, 0.9821738,
+       {33.6498, 38.7483, 83.1683}},
+      // f_d = 235 / 1.1: the neutral axis at the design strength.
+      {"IPE 300 gamma 1.1", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235 / 1.1, -100, 50, -300e3, A_300, 0.8977866,
+       {37.1089, 42.7314, 83.1683}},
+      {"pure bending", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235, -100, 100, 0, A_300, 0.5, {72, 83, 123.5294}},
+      // Tension N +100 kN: alpha 0.37945 below 1/2.
+      {"tension", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235, -100, 100, 100e3, A_300, 0.3794548,
+       {94.8730, 109.3672, 123.5294}},
+      // Tension beyond the web (+500 kN): wholly in tension, class 1 up to the class-3 limit;
+      // +200 kN: 36 / alpha and 41.5 / alpha end at the class-3 limit.
+      {"web in tension", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235, -100, 100, 500e3, A_300, 0,
+       {123.5294, 123.5294, 123.5294}},
+      {"beyond class 3", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235, -100, 150, 200e3, A_300, 0.2589087,
+       {123.5294, 123.5294, 123.5294}},
+      // Compression beyond the web: alpha 1.
+      {"compression beyond", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235, -100, 50, -500e3, A_300, 1,
+       {33, 38, 83.1683}},
+      // No symmetric web, alpha one by flag, a force that is no number: alpha 1.
+      {"no web", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235, -100, 100, -400e3, 0, 1, {33, 38, 123.5294}},
+      {"flag", CT_MODE_EN, CT_FLAG_ALPHA_ONE, CT_KIND_INTERNAL, 235, 235, -100, 100, 0, A_300, 1,
+       {33, 38, 123.5294}},
+      {"NaN", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235, -100, 100, nan, A_300, 1, {33, 38, 123.5294}},
+      // Wholly compressed (psi 0.5): alpha 1 of the elastic distribution.
+      {"wholly compressed", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235, -100, -50, 0, A_300, 1,
+       {33, 38, 50.2994}},
+      // DIN 18800 and outstands keep alpha of the stresses (psi -1/2: alpha 2/3).
+      {"DIN", CT_MODE_DIN, 0, CT_KIND_INTERNAL, 240, 0, -100, 50, -400e3, A_300, 2.0 / 3, {48, 55.5, 0}},
+      {"outstand", CT_MODE_EN, 0, CT_KIND_OUTSTAND_A, 235, 235, -100, 50, -400e3, A_300, 2.0 / 3,
+       {13.5, 15, 17.4755}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    CT_PART_REQUEST_EX q{c.mode, c.flags, c.kind, c.fy, 0, c.f_d, c.sa, c.sb, 1, c.N_Ed, c.A_web};
+    CT_PART_LIMITS_EX L{};
+    ASSERT_EQ(1, Classify_Querschnitt_Part(&q, &L));
+    EXPECT_NEAR(c.alpha, L.alpha, 1e-5);
+    const double eps = c.fy == 355 ? kEps355 : 1.0;
+    for (int i = 0; i < 3; ++i) {
+      if (c.lim[i] > 0) { EXPECT_NEAR(c.lim[i] * eps, L.limit[i], 1e-4 * c.lim[i]) << "class " << i + 1; }
+    }
+  }
+  EXPECT_EQ(1.0, Calc_CT_Alpha_Plastic(-400e3, 0, A_300));  // no strength: not worked out
+  EXPECT_EQ(1.0, Calc_CT_Alpha_Plastic(std::numeric_limits<double>::infinity(), 235, A_300));
+}
+
+// The class of a profile (N compression positive in N, moments in Nmm): alpha of classes 1
+// and 2 from the plastic neutral axis of a symmetric web, 1 where it is not worked out.
+TEST_F(ChecksTest, ProfileClassByPlasticNeutralAxis) {
+  Library ipe600("IPE600", 2), ipe300("IPE300", 0);
+  // Box 200 × 400 × 8 (h × b): flanges c/t 46, webs c/t 21; I 330 with web c/t 35.25 and
+  // equal or unequal (180 mm) flanges.
+  Shape box(PROFIL_RHS, 200, 8, 400, 8, 400, 8, 12, 8);
+  Shape i_equal(PROFIL_I, 330, 8, 200, 12, 200, 12, 12, 0), i_unequal(PROFIL_I, 330, 8, 200, 12, 180, 12, 12, 0);
+  struct Case {
+    const char *what;
+    const PROFIL *p;
+    double N, M_y, M_z, gamma;
+    int required, cls, web;
+    double u;
+  } cases[] = {
+      // 42.833 / 40.941: class 3 where the elastic alpha 0.64 gave class 2.
+      {"IPE 600 S355", &ipe600.p, 1200e3, 1000e6, 0, 1.0, 2, 3, 3, 1.046220},
+      // 35.014 / 33.650: class 2, not 1.
+      {"IPE 300 N + M", &ipe300.p, 400e3, 100e6, 0, 1.0, 1, 2, 2, 1.040544},
+      {"IPE 300 M", &ipe300.p, 0, 100e6, 0, 1.0, 1, 1, 1, 0.586189},   // web 35.01 < 72; flange 5.2757 / 9
+      {"IPE 300 M turned", &ipe300.p, 0, -100e6, 0, 1.0, 1, 1, 1, 0.586189},
+      {"IPE 300 gamma 1.1", &ipe300.p, 300e3, 100e6, 0, 1.1, 1, 1, 1, 0.943553},  // 35.014 / 37.109
+      // Wholly compressed web under N + M keeps alpha 1: 35.014 / 33.
+      {"IPE 300 compressed", &ipe300.p, 200e3, 5e6, 0, 1.0, 1, 2, 2, 1.061034},
+      // M_z stays in the flanges of an I: the web keeps the plastic alpha.
+      {"IPE 300 M_y + M_z", &ipe300.p, 400e3, 100e6, 1e6, 1.0, 1, 2, 2, 1.040544},
+      // Equal flanges: alpha 1/2 in bending, class 1; unequal: not worked out, alpha 1,
+      // 35.25 > 33 is class 2.
+      {"I equal", &i_equal.p, 0, 100e6, 0, 1.0, 1, 1, 1, 7.0 / 9},  // the flange c/t 7 governs
+      {"I unequal", &i_unequal.p, 0, 100e6, 0, 1.0, 1, 2, 2, 35.25 / 33},
+      // The box bent about z: its flanges are the symmetric webs (c/t 46 < 72); about y the
+      // compressed flange is class 4 and the webs class 1; with both moments the flanges'
+      // neutral axis is not worked out (46 > 38: class 3).
+      {"box M_z", &box.p, 0, 0, 100e6, 1.0, 1, 1, 1, 46.0 / 72},
+      {"box M_y", &box.p, 0, 100e6, 0, 1.0, 1, 4, 1, 46.0 / 33},
+      {"box M_y + M_z", &box.p, 0, 10e6, 100e6, 1.0, 1, 3, 1, 46.0 / 33},
+      // Box under N and M_z: alpha = 1/2 (1 + 300 kN / (235 · 2 · 368 · 8)) = 0.608405.
+      {"box N + M_z", &box.p, 300e3, 0, 100e6, 1.0, 1, 1, 1, 46.0 / (396 / (13 * 0.608405 - 1))},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    int f1 = -9, f2 = -9, web = -9;
+    double u = -1;
+    EXPECT_EQ(c.cls, Print_Querschnittsklasse(c.p, c.N, c.M_y, c.M_z, c.gamma, 1, 0, &f1, &f2, &web, c.required, &u,
+                                              nullptr, 0, nullptr));
+    EXPECT_EQ(c.web, web);
+    EXPECT_NEAR(c.u, u, 2e-4 * c.u);
+  }
+  // The web line names the plastic alpha and the class-2 limit it meets.
+  PrintCapture cap;
+  Print_Querschnittsklasse(&ipe600.p, 1200e3, 1000e6, 0, 1.0, 1, 0, nullptr, nullptr, nullptr, 2, nullptr,
+                           cap.stream(), 2, nullptr);
+  const std::string text = cap.Raw();
+  EXPECT_NE(std::string::npos, text.find("Q-Klasse 3 für ║ = 0.774,  c/t = 42.83"_cp)) << Cp850_To_Utf8(text);
+  EXPECT_NE(std::string::npos, text.find("max c/t = 50.32╬/.╬r¥ = 40.94"_cp)) << Cp850_To_Utf8(text);
+}
+
+// The class-3 limit of an internal plate in the class text is Table 5.2's:
+// 42 eps / (0.67 + 0.33 psi) for psi > -1, 62 eps (1 - psi) sqrt(-psi) for psi <= -1.
+TEST(CtVerdicts, ClassThreeLimitOfInternalPlate) {
+  struct Case {
+    double psi, alpha;  // the alpha code of psi (1000: wholly compressed)
+  } cases[] = {{-0.99, 1 / 1.99}, {-0.5, 1 / 1.5}, {0, 1}, {1, CT_ALPHA_COMPRESSED}, {-1, 0.5}, {-2, 1 / 3.0}};
+  for (const Case &c : cases) {
+    for (double fy : {235.0, 355.0}) {
+      SCOPED_TRACE(::testing::Message() << "psi " << c.psi << " fy " << fy);
+      const double eps = std::sqrt(235 / fy);
+      const double want = c.psi > -1 ? 42 / (0.67 + 0.33 * c.psi) : 62 * (1 - c.psi) * std::sqrt(-c.psi);
+      double u = -1;
+      Classify_CT_Part_Text(CT_TEXT_INTERNAL, 3, &u, 10 * eps, fy, 0, c.alpha, 0, 1.0, nullptr, 0, nullptr);
+      EXPECT_NEAR(want, 10 / u, 1e-9 * want);
+      // Just above the limit: class 4.
+      EXPECT_EQ(4, Classify_CT_Part_Text(CT_TEXT_INTERNAL, 3, nullptr, (want + 0.2) * eps, fy, 0, c.alpha, 0, 1.0,
+                                         nullptr, 0, nullptr));
+    }
+  }
+}
+
+// The plastic resistance check fails, or declines, what EN 1993-1-1, 6.2 does not allow.
+TEST_F(ChecksTest, Ec3VerdictsWhereNothingIsLeft) {
+  Library ipe600("IPE600", 2), ipe300("IPE300", 0), he280a("HE280A", 0), rhs("RR200X100X8(w)", 0);
+  Shape chs(PROFIL_CHS, 200, 8, 0, 0, 0, 0, 0, 0);
+  Shape chs_thin(PROFIL_CHS, 400, 4, 0, 0, 0, 0, 0, 0), rhs_thin(PROFIL_RHS, 400, 4, 400, 4, 400, 4, 8, 4);
+  const EC3_PLASTIC_VALUES *v = Get_EC3_Plastic_Values();
+  // Plastic resistances (N, Nmm) of a profile by a check under a small force.
+  auto resist = [&](const PROFIL *p, double *N_pl, double *M_pl, double *V_pl) {
+    double u = 0;
+    Check_EC3_Plastic_Resistance(p, 1.0, 0, 0, 1, 0, 1e3, 0, 0, 0, 0, 0, 0, &u, nullptr, nullptr, nullptr, 0);
+    *N_pl = v->N_pl_Rd * 1e3, *M_pl = v->M_pl_y_Rd * 1e6, *V_pl = v->V_pl_z_Rd * 1e3;
+  };
+  double N_chs, M_chs, V_chs, N_rhs, M_rhs, V_rhs, N_300, M_300, V_300;
+  resist(&chs.p, &N_chs, &M_chs, &V_chs);
+  resist(&rhs.p, &N_rhs, &M_rhs, &V_rhs);
+  resist(&ipe300.p, &N_300, &M_300, &V_300);
+  // The thin sections by hand: A = pi 4 · 396 = 4976.3 mm² and 2 t (b + h - 2 t) - (4 - pi)
+  // (r_o² - r_i²) = 6294.8 mm² (corner radii 8 and 4 mm, EN 10219-2).
+  const double N_thin = 4976.3 * 235, N_box = 6294.8 * 235;
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const char *kNichtOk = "nicht ok !!", *kNotPossible = "Nachweis nicht möglich !!"_cp;
+  const char *kInvalid = "Schnittgrößen ungültig !!"_cp;
+  struct Case {
+    const char *what;
+    const PROFIL *p;
+    double F[8];  // N, M_y, M_z, V_y, V_z, T_t, T_w, B (N, Nmm, Nmm²)
+    bool u_ct;    // the U_ct slot given
+    int result;
+    double U_max, U_pl, N_V;  // N_V < 0: not checked; U_pl < -1: not checked
+    const char *line;
+  } cases[] = {
+      // Web class 3 by the plastic alpha: no plastic check.
+      {"IPE 600", &ipe600.p, {-1200e3, 1000e6}, true, 2, 1.046220, 0, -1, kNotPossible},
+      // rho = 1 leaves a tube or a box nothing for N or M: 999.999 beside the shear ratio 1.
+      {"CHS V_pl M", &chs.p, {0, 0.9 * M_chs, 0, 0, V_chs}, true, 0, 999.999, -1, 0, kNichtOk},
+      {"CHS 1.0005 V_pl M", &chs.p, {0, 0.9 * M_chs, 0, 0, 1.0005 * V_chs}, true, 0, 999.999, -1, 0, kNichtOk},
+      {"CHS V_pl N", &chs.p, {-0.9 * N_chs, 0, 0, 0, V_chs}, true, 0, 999.999, -1, 0, kNichtOk},
+      {"CHS 1.0005 V_pl N", &chs.p, {-0.9 * N_chs, 0, 0, 0, 1.0005 * V_chs}, true, 0, 999.999, -1, 0, kNichtOk},
+      {"RHS V_pl M", &rhs.p, {0, 0.9 * M_rhs, 0, 0, V_rhs}, true, 0, 999.999, -1, 0, kNichtOk},
+      {"RHS 1.0005 V_pl M", &rhs.p, {0, 0.9 * M_rhs, 0, 0, 1.0005 * V_rhs}, true, 0, 999.999, -1, 0, kNichtOk},
+      {"RHS V_pl N", &rhs.p, {-0.9 * N_rhs, 0, 0, 0, V_rhs}, true, 0, 999.999, -1, 0, kNichtOk},
+      {"RHS 1.0005 V_pl N", &rhs.p, {-0.9 * N_rhs, 0, 0, 0, 1.0005 * V_rhs}, true, 0, 999.999, -1, 0, kNichtOk},
+      // IPE 300: N_V,Rd = (A - rho_z A_vz) f_y = (5381.2 - 0.25 · 2568.1) · 235 = 1113.70 kN,
+      // 0.9 · 1264.58 / 1113.70 = 1.022; at rho = 1: 661.06 kN.
+      {"IPE 300 rho 0.25", &ipe300.p, {-0.9 * N_300, 0, 0, 0, 0.75 * V_300}, true, 0, 1.0219, 1.0219, 1113.70,
+       kNichtOk},
+      {"IPE 300 rho 1", &ipe300.p, {-100e3, 0, 0, 0, V_300}, true, 0, 1.0, 1.0, 661.06, "ok"},
+      // Class 4 walls (d/t 100 > 90, c/t 96 > 42) under N, also without the U_ct slot, and
+      // under M; U_max the c/t utilisation against class 2 (100 / 70, 96 / 38).
+      {"CHS 400 × 4", &chs_thin.p, {-0.9 * N_thin}, false, 2, 100.0 / 70, -2, -1, kNotPossible},
+      {"RHS 400 × 400 × 4", &rhs_thin.p, {-0.9 * N_box}, false, 2, 96.0 / 38, -2, -1, kNotPossible},
+      {"RHS 400 × 400 × 4 M", &rhs_thin.p, {0, 100e6}, true, 2, 96.0 / 38, -2, -1, kNotPossible},
+      // Each moment against its own resistance (6.31, 6.12): HE 280 A, n = 0.21876,
+      // M_N,y,Rd = 261.35 · (1 - n) / (1 - a / 2) = 233.5 kNm (U_max: the flanges' c/t
+      // 8.615 / 10); IPE 300: 100 / 147.67.
+      {"HE 280 A", &he280a.p, {-500e3, 100e6}, true, 0, 0.86154, 0.428, 2285.6, "ok"},
+      {"HE 280 A turned", &he280a.p, {-500e3, -100e6}, true, 0, 0.86154, 0.428, 2285.6, "ok"},
+      {"HE 280 A fails", &he280a.p, {-1500e3, 250e6}, true, 0, 2.43, 2.43, 2285.6, kNichtOk},
+      {"IPE 300 M", &ipe300.p, {0, 100e6}, true, 0, 0.677, 0.677, 1264.58, "ok"},
+      // About z: n <= a, M_N,z,Rd = M_pl,z,Rd = W_pl,z f_y (EN 10365: 518.1 cm³).
+      {"HE 280 A M_z", &he280a.p, {-500e3, 0, 50e6}, true, 0, -1, 0.4107, 2285.6, "ok"},
+      // A force that is no number in any place: result 2.
+      {"NaN N", &ipe300.p, {nan}, true, 2, 0, -2, -1, kInvalid},
+      {"NaN M_y", &ipe300.p, {0, nan}, true, 2, 0, -2, -1, kInvalid},
+      {"NaN M_z", &ipe300.p, {0, 0, nan}, true, 2, 0, -2, -1, kInvalid},
+      {"NaN V_y", &ipe300.p, {0, 0, 0, nan}, true, 2, 0, -2, -1, kInvalid},
+      {"NaN V_z", &ipe300.p, {0, 0, 0, 0, nan}, true, 2, 0, -2, -1, kInvalid},
+      {"NaN T_t", &ipe300.p, {0, 0, 0, 0, 0, nan}, true, 2, 0, -2, -1, kInvalid},
+      {"NaN T_w", &chs.p, {0, 0, 0, 0, 0, 0, nan}, true, 2, 0, -2, -1, kInvalid},
+      {"NaN B", &chs.p, {0, 0, 0, 0, 0, 0, 0, nan}, true, 2, 0, -2, -1, kInvalid},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    PrintCapture cap;
+    double U_max = -5, U_pl = -5, U_ct = -5;
+    const double *F = c.F;
+    EXPECT_EQ(c.result, Check_EC3_Plastic_Resistance(c.p, 1.0, 0, 0, 1, F[0], F[1], F[2], F[3], F[4], F[5], F[6],
+                                                     F[7], &U_max, &U_pl, c.u_ct ? &U_ct : nullptr, cap.stream(), 2));
+    if (c.U_max >= 0) { EXPECT_NEAR(c.U_max, U_max, 5e-3 * c.U_max); }
+    if (c.U_pl >= -1) { EXPECT_NEAR(c.U_pl, U_pl, 5e-3 * std::fabs(c.U_pl)); }
+    if (c.N_V >= 0) { EXPECT_NEAR(c.N_V, v->N_V_Rd, 1e-3 * c.N_V + 1e-9); }
+    const std::string text = cap.Raw();
+    EXPECT_NE(std::string::npos, text.find(c.line)) << Cp850_To_Utf8(text);
+    if (c.result == 0 && c.U_max <= 1.001) { EXPECT_EQ(std::string::npos, text.find(kNichtOk)) << Cp850_To_Utf8(text); }
+  }
+}

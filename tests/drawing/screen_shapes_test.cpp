@@ -1,0 +1,207 @@
+// Screen pictures of the profile shapes beyond the I and the flat bar (round bars and tubes
+// in their three looks, welded corners, the box with its cell, a width-limited fit) and the
+// pixel symbols of joints (bolts, nuts, boxes, slots), each family in one golden picture.
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "drawing/drawing.h"
+#include "drawing_base/drawing_base.h"
+#include "host/host_test.h"
+#include "tests/profil/profil_shapes.h"
+#include "tests/testsupport/screen_test.h"
+
+namespace {
+
+#define EXPECT_SCREEN_GOLDEN(name, x1, y1, x2, y2) \
+  EXPECT_EQ(Golden_Mismatch("tests/drawing/golden", name, x1, y1, x2, y2), "")
+
+class ScreenShapes : public HostScreenTest {
+ protected:
+  void SetUp() override {
+    HostScreenTest::SetUp();
+    Reset_Drawing_For_Tests();
+    Init_Screen_Colors();
+    c_ = Get_Screen_Colors();
+    Host_Clear_Calls();
+  }
+  // pxFill calls of the trace made while the drawing colour was colour.
+  static int Fills_In(int colour) {
+    int current = -1, n = 0;
+    for (const std::string &c : Host_Calls()) {
+      if (c.rfind("pxFgc(", 0) == 0) current = std::stoi(c.substr(6));
+      if (c.rfind("pxFill(", 0) == 0) n += current == colour;
+    }
+    return n;
+  }
+  const SCREEN_COLORS *c_ = nullptr;
+};
+
+PROFIL Shape(int type, double h, double tw, double b, double tf, int rolled, double r, double r2, double a,
+             double ue = 0) {
+  PROFIL p{};
+  Reset_Profil(&p);
+  Set_Shape(&p, type, h, tw, b, tf, b, tf, rolled, r, r2);
+  p.a_o = p.a_u = a;
+  p.ue_o = p.ue_u = ue;
+  EXPECT_EQ(0, Calc_Profil_Querschnittswerte(&p, nullptr, 0, ""));
+  return p;
+}
+
+}  // namespace
+
+// Turned quads and quarter arcs in pixels (Round_Pixel: sign · trunc(|v| + 5/9)).
+TEST(PixelTurns, QuadsAndQuarterArcs) {
+  int x[4] = {10, 0, -10, 0}, y[4] = {0, 10, 0, -10};
+  Rotate_Pixel_Quad(0, 0, x, y, M_PI / 2);  // counter-clockwise on the screen
+  EXPECT_EQ(std::vector<int>(x, x + 4), (std::vector<int>{0, 10, 0, -10}));
+  EXPECT_EQ(std::vector<int>(y, y + 4), (std::vector<int>{-10, 0, 10, 0}));
+  int px[4] = {110, 100, 100, 100}, py[4] = {100, 100, 100, 100};
+  Rotate_Pixel_Quad(100, 100, px, py, M_PI / 6);  // (8.66, −5) → (9, −5)
+  EXPECT_EQ(std::vector<int>({px[0], py[0]}), (std::vector<int>{109, 95}));
+  struct Case {
+    double rx, ry;
+    int k0, n, direction;
+    std::vector<int> x, y;
+  } cases[] = {
+      // 22.5°, 45°, 67.5°: 20 sin = 7.65, 14.14, 18.48; 10 cos = 9.24, 7.07, 3.83.
+      {20, 10, 0, 3, 1, {108, 114, 119}, {91, 93, 96}},
+      {20, 10, 0, 3, -1, {119, 114, 108}, {96, 93, 91}},
+      {20, 10, 1, 3, 1, {114, 119, 120}, {93, 96, 100}},  // 45°, 67.5°, 90°
+      {20, 10, 0, 1, 1, {114}, {93}},                      // one point: 45°
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.k0 * 10 + c.n);
+    std::vector<int> ax(static_cast<size_t>(c.n)), ay(static_cast<size_t>(c.n));
+    Fill_Quarter_Arc_Points(100, 100, c.rx, c.ry, ax.data(), ay.data(), c.k0, c.n, c.direction);
+    EXPECT_EQ(ax, c.x);
+    EXPECT_EQ(ay, c.y);
+  }
+}
+
+// The joint symbols: fills and edges each draws, then all of them in one golden picture.
+TEST_F(ScreenShapes, JointSymbols) {
+  const int fill = Nearest_RGB_Color(190, 150, 110), line = c_->black;
+  const int xs[5] = {20, 40, 60, 70, 50}, ys[5] = {20, 10, 25, 45, 40};
+  struct Case {
+    const char *name;
+    std::function<void()> draw;
+    int fills, lines, dotted;
+  } cases[] = {
+      {"nut side", [&] { Draw_Nut_Side(100, 100, 12, 24, 1, fill, line); }, 1, 8, 0},
+      {"nut side turned", [&] { Draw_Nut_Side_Rotated(100, 100, 12, 24, 0.5, fill, line); }, 1, 8, 0},
+      {"head side", [&] { Draw_Bolt_Head_Side(100, 100, 10, 20, 2, fill, line); }, 1, 6, 0},
+      // shank: a rectangle and its two long edges; two washers; head; nut
+      {"bolt side", [&] { Draw_Bolt_Side(100, 160, 100, 6, 8, 22, 2, 26, 10, 22, 0, fill, 1, line); }, 1 + 2 + 1 + 1,
+       2 + 4 + 4 + 6 + 8, 0},
+      {"bolt side, no washers", [&] { Draw_Bolt_Side(100, 160, 100, 6, 8, 22, 0, 26, 10, 22, 3, fill, 1, line); },
+       1 + 1 + 1, 2 + 6 + 8, 0},
+      {"bolt side turned", [&] { Draw_Bolt_Side_Rotated(100, 160, 100, 6, 8, 22, 10, 22, 0.4, fill, 1, line); }, 3,
+       4 + 6 + 8, 0},
+      {"bolt top with hole", [&] { Draw_Bolt_Top(100, 100, 8, 12, 16, fill, line); }, 2, 16 + 6 + 16, 2},
+      {"bolt top, no hole", [&] { Draw_Bolt_Top(100, 100, 0, 12, 16, fill, line); }, 2, 16 + 6, 0},
+      {"bolt top outline", [&] { Draw_Bolt_Top_Outline(100, 100, 8, 12, 16, 1, line); }, 0, 16 + 6 + 16, 0},
+      {"framed box", [&] { Draw_Framed_Box(90, 90, 130, 110, fill, 1, line); }, 1, 4, 0},
+      {"turned rectangle", [&] { Draw_Rotated_Rectangle(100, 100, 40, 20, 0.3, fill, 1, line); }, 1, 4, 0},
+      {"16-gon, radius 0", [&] { Draw_Circle_16_Checked(100, 100, 0, fill, 1, line); }, 0, 0, 0},
+      {"polygon, fill only", [&] { Draw_Polygon_Filled_Outlined(5, xs, ys, fill, -1, line); }, 1, 0, 0},
+      {"thick line, no colour", [&] { Draw_Colored_Thick_Line(0, 0, 50, 50, -1, 3); }, 0, 0, 0},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    Host_Clear_Calls();
+    c.draw();
+    EXPECT_EQ(Host_Call_Count("pxFill") + Host_Call_Count("pxRect"), c.fills);
+    EXPECT_EQ(Host_Call_Count("pxTkLn"), c.lines);
+    EXPECT_EQ(Host_Call_Count("pxSLn"), c.dotted);
+  }
+  Host_Test_Reset();
+  Init_Screen_Colors();
+  const int brown = Nearest_RGB_Color(190, 150, 110), black = Get_Screen_Colors()->black;
+  pxFgc(5);
+  for (int o = 0; o < 4; ++o) {
+    Draw_Bolt_Side(60 + 120 * o, 110 + 120 * o, 80, 6, 8, 24, 2, 28, 10, 24, o, brown, 1, black);
+    Draw_Nut_Side(60 + 120 * o, 190, 12, 24, o, brown, black);
+    Draw_Bolt_Head_Side(100 + 120 * o, 190, 10, 20, o, brown, black);
+  }
+  Draw_Bolt_Side_Rotated(520, 590, 80, 6, 8, 24, 10, 24, 0.5, brown, 1, black);
+  Draw_Bolt_Top(40, 260, 8, 12, 16, brown, black);
+  Draw_Bolt_Top(100, 260, 0, 12, 16, brown, -1);
+  Draw_Bolt_Top_Outline(160, 260, 8, 12, 16, 1, black);
+  Draw_Framed_Box(200, 245, 240, 275, brown, 2, black);
+  Draw_Rotated_Rectangle(290, 260, 50, 16, 0.6, brown, 1, black);
+  Draw_Slotted_Hole(370, 260, 8, 30, 20, brown, 1, black);
+  Draw_Circle_16_Checked(440, 260, 14, brown, 1, black);
+  Draw_Hexagon(500, 260, 14, brown, 1, black);
+  Draw_Nut_Side_Rotated(560, 260, 12, 24, 1.0, brown, black);
+  Draw_Colored_Thick_Line(600, 240, 640, 280, black, 3);
+  EXPECT_EQ(pxQFgc(nullptr), 5);  // every symbol gave the colour back
+  EXPECT_SCREEN_GOLDEN("joint_symbols.png", 0, 0, 660, 300);
+}
+
+// Round shapes, welded corners, the box with its cell and a width-limited fit, each fitted into
+// a 240 × 240 rectangle of a grid: the picture compared pixel for pixel, and per shape the weld
+// fills in grey_dim and the colour at the middle of the picture (the tube's inside is the
+// background of the fit, or the hole colour under a thick line; the box's cell the hole colour).
+TEST_F(ScreenShapes, ProfilePictures) {
+  const int lavender = c_->lavender_light, background = GetYRMColor(-21), hole = c_->host_color;
+  struct Case {
+    const char *name;
+    PROFIL p;
+    int flags, line_width;
+    int welds;
+    int middle;  // colour at the rectangle's centre of the fitted box, -1 not checked
+  } cases[] = {
+      {"solid bar", Shape(PROFIL_ROUND, 60, 0, 0, 0, 1, 0, 0, 0), 0, 1, 0, lavender},
+      {"tube", Shape(PROFIL_CHS, 168.3, 8, 0, 0, 1, 0, 0, 0), 0, 1, 0, background},
+      {"tube, outer only", Shape(PROFIL_CHS, 168.3, 8, 0, 0, 1, 0, 0, 0), SCREEN_FLAG_OUTER_ONLY, 1, 0, lavender},
+      {"tube, thick line", Shape(PROFIL_CHS, 168.3, 8, 0, 0, 1, 0, 0, 0), 0, 3, 0, hole},
+      {"welded RHS", Shape(PROFIL_RHS, 200, 8, 100, 8, 0, 0, 0, 0), 0, 1, 4, hole},
+      {"welded angle", Shape(PROFIL_ANGLE, 150, 10, 100, 10, 0, 0, 0, 4), SCREEN_FLAG_ANGLE_LEGS, 1, 1, -1},
+      {"welded channel", Shape(PROFIL_U, 200, 8.5, 75, 11.5, 0, 0, 0, 4), 0, 1, 2, -1},
+      {"welded Z", Shape(PROFIL_Z, 200, 8, 80, 10, 0, 0, 0, 4), 0, 1, 2, -1},
+      {"box", Shape(PROFIL_BOX, 200, 10, 150, 15, 0, 0, 0, 0, 15), 0, 1, 4, hole},
+      {"rolled Z, thick line", Shape(PROFIL_Z, 200, 8, 80, 10, 1, 12, 6, 0), 0, 3, 0, -1},
+  };
+  int i = 0;
+  for (Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    const int x1 = 10 + 250 * (i % 5), y1 = 10 + 250 * (i / 5);
+    ++i;
+    Host_Clear_Calls();
+    PROFIL_SCREEN_STATE s;
+    Reset_Profil_Screen_State(&s);
+    s.x1 = x1, s.y1 = y1, s.x2 = x1 + 240, s.y2 = y1 + 240;
+    s.fill_color = lavender;
+    s.line_width = c.line_width;
+    s.line_color = c_->black;
+    s.show_axes = c.middle < 0;  // the axes would cover the middle
+    s.profil = &c.p;
+    Draw_Profil_Querschnitt(&s, c.flags);
+    EXPECT_EQ(Fills_In(c_->grey_dim), c.welds);
+    if (c.middle >= 0) {
+      // The fitted box: square shapes fill the rectangle; the RHS and the box are taller.
+      const std::vector<std::vector<int>> rects = Calls_Args("pxRect");
+      ASSERT_FALSE(rects.empty());
+      const std::vector<int> &r = rects.front();
+      EXPECT_EQ(Host_Pixel((r[0] + r[2]) / 2, (r[1] + r[3]) / 2), c.middle);
+    }
+  }
+  // Width-limited: the box 180 wide and 200 high in 240 × 400: sx = 220/180 < sy = 380/200,
+  // so the rectangle keeps its width and ends at y1 + 20 + R(244.44) = y1 + 265 (Round_Pixel
+  // adds 5/9 before it truncates).
+  Host_Clear_Calls();
+  PROFIL box = Shape(PROFIL_BOX, 200, 10, 150, 15, 0, 0, 0, 0, 15);
+  PROFIL_SCREEN_STATE s;
+  Reset_Profil_Screen_State(&s);
+  s.x1 = 1010, s.y1 = 510, s.x2 = 1250, s.y2 = 910;
+  s.fill_color = lavender;
+  s.line_width = 1;
+  s.line_color = c_->black;
+  s.show_axes = 1;
+  s.profil = &box;
+  Draw_Profil_Querschnitt(&s, 0);
+  EXPECT_EQ(Calls_Args("pxRect").front(), (std::vector<int>{1010, 510, 1250, 510 + 265}));
+  EXPECT_SCREEN_GOLDEN("screen_profiles.png", 0, 0, 1279, 1000);
+}
