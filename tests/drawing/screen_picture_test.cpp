@@ -362,6 +362,7 @@ TEST_F(ScreenPicture, LineModelChannel) {
   EXPECT_TRUE(Called("pxTkLn(80,145,80,115,2)"));  // "z" 30 pixels down
   EXPECT_EQ((std::vector<std::pair<int, int>>{{84, 115}}), Texts("S"));
   EXPECT_EQ((std::vector<std::pair<int, int>>{{148, 115}}), Texts("M"));
+  EXPECT_TRUE(Called("pxText(148,115,\"M\",1)") && Called("pxText(84,115,\"S\",1)")) << Host_Last_Calls(12);
   Reset_Profil(&p);
   Host_Clear_Calls();
   Draw_Querschnitt_Filled(nullptr, 0.0, 10.0, Querschnitt_to_Pixel, Pixel_to_Querschnitt);

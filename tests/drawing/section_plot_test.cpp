@@ -275,6 +275,15 @@ TEST_F(SectionPlot, PolygonWithHole) {
     if (flags == 0) Expect_Point(ones[1], 70, 50);
     EXPECT_EQ(1u, Text_Anchors(r, "100").size());
     EXPECT_EQ(1u, Text_Anchors(r, "200").size());
+    EXPECT_TRUE(Text_Anchors(r, "\xC1").empty());  // not turned: no principal axes
+  }
+  // Turned either way the principal axes 1 and 2 are drawn beside y and z.
+  for (const double alpha : {30.0, -30.0}) {
+    p.alpha = alpha;
+    PLOTTED r = Draw(&p, true, 0, 1, 1, 200, 100);
+    EXPECT_EQ(1u, Text_Anchors(r, "\xC1").size()) << alpha;
+    EXPECT_EQ(1u, Text_Anchors(r, "\xD3").size()) << alpha;
+    EXPECT_EQ(1u, Text_Anchors(r, "y").size()) << alpha;
   }
 }
 
