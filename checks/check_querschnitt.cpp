@@ -311,6 +311,10 @@ void _Line_Section(Ctx &c, uint32_t extra) {
 }
 
 // The first state bit of 4, 0, 1, 2, 3 that is clear names what the plates could not carry.
+// Of the plate models named in the bending line, shape 15 (the flat bar) never reaches it:
+// the flat pass sets all five state bits at once, whatever it finds, so its flange-bending
+// bit is never clear. The tube (1) and the disc (14) clear it when the normal force alone
+// exceeds their capacity.
 void _Plated_Reason(const Ctx &c, uint32_t flags) {
   FILE *s = g.stream;
   const int shape = static_cast<int>(c.view->values.slot.state & 0xF);

@@ -91,6 +91,14 @@ TEST(CtLimits, TubesDinAndAluminium) {
       // DIN 18800-1: 305/√240 sqrt(0.43) and 420.4/√240 · 2 · 0.697 at psi = 1 (no raise at f_d).
       {CT_MODE_DIN, 0, CT_KIND_OUTSTAND_A, 240, 0, -240, -240, 1.0, {9, 11, 12.9101}},
       {CT_MODE_DIN, 0, CT_KIND_INTERNAL, 240, 0, -240, -240, 1.0, {32, 37, 37.8286}},
+      // DIN 18800-1 Tables 12, 13 at psi 0.5 (k 8.2/1.55, (1 − 0.278 ψ − 0.025 ψ²)) and at
+      // psi −0.5 (alpha 2/3: 32/alpha, 37/alpha; k 13.4); the outstand at psi 0.5 (k 0.4825);
+      // the tube's (80 − 10 ψ) eps².
+      {CT_MODE_DIN, 0, CT_KIND_INTERNAL, 240, 0, -240, -120, 1.0, {32, 37, 53.35035}},
+      {CT_MODE_DIN, 0, CT_KIND_INTERNAL, 240, 0, -240, 120, 1.0, {48, 55.5, 99.33664}},
+      {CT_MODE_DIN, 0, CT_KIND_OUTSTAND_A, 240, 0, -240, -120, 1.0, {9, 11, 13.6755}},
+      {CT_MODE_DIN, 0, CT_KIND_TUBE, 240, 0, -240, -120, 1.0, {50, 70, 75}},
+      {CT_MODE_DIN, 0, CT_KIND_INTERNAL, 360, 0, -360, 180, 0.8164966, {39.19184, 45.31556, 81.10785}},  // √(240/360)
       // EN 1999-1-1 Table 6.2, f_o 160 (eps 1.25): class A without welds, internal and tube.
       {CT_MODE_ALU, 0, CT_KIND_INTERNAL, 160, 70000, -100, -100, 1.25, {13.75, 20, 27.5}},
       {CT_MODE_ALU, 0, CT_KIND_TUBE, 160, 70000, -100, -100, 1.25, {21.0069, 44.4444, 84.0278}},
@@ -99,6 +107,15 @@ TEST(CtLimits, TubesDinAndAluminium) {
        {3.75, 4.375, 5}},
       // Class A welded internal at psi 0: 9, 13, 18 eps / (0.70).
       {CT_MODE_ALU, CT_FLAG_WELDED, CT_KIND_INTERNAL, 160, 70000, -100, 0, 1.25, {16.0714, 23.2143, 32.1429}},
+      // The other cells of Table 6.2 under uniform compression: beta/eps of class A outstands
+      // 3, 4.5, 6 (welded 2.5, 4, 5), class B 3.5, 4.5, 5; class B internal 13, 16.5, 18
+      // (welded 10, 13.5, 15).
+      {CT_MODE_ALU, 0, CT_KIND_OUTSTAND_A, 160, 70000, -100, -100, 1.25, {3.75, 5.625, 7.5}},
+      {CT_MODE_ALU, CT_FLAG_WELDED, CT_KIND_OUTSTAND_A, 160, 70000, -100, -100, 1.25, {3.125, 5, 6.25}},
+      {CT_MODE_ALU, CT_FLAG_ALU_CLASS_B, CT_KIND_OUTSTAND_A, 160, 70000, -100, -100, 1.25, {4.375, 5.625, 6.25}},
+      {CT_MODE_ALU, CT_FLAG_ALU_CLASS_B, CT_KIND_INTERNAL, 160, 70000, -100, -100, 1.25, {16.25, 20.625, 22.5}},
+      {CT_MODE_ALU, CT_FLAG_ALU_CLASS_B | CT_FLAG_WELDED, CT_KIND_INTERNAL, 160, 70000, -100, -100, 1.25,
+       {12.5, 16.875, 18.75}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(::testing::Message() << "mode " << c.mode << " kind " << c.kind << " flags " << c.flags);

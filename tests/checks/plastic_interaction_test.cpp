@@ -116,4 +116,9 @@ TEST(ChecksInteraction, DegenerateInputs) {
   EXPECT_EQ(Calc_Plastic_NVM_Interaction(0, 0, 100, 0, kIpe300, 1, nullptr, nullptr, nullptr, nullptr), 0);
   EXPECT_EQ(Copy_Sign(-3, 0), 3);
   EXPECT_EQ(Copy_Sign(3, -2), -3);
+  EXPECT_EQ(Copy_Sign(-3, -2), -3);
+  double F[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+  EXPECT_EQ(Scale_Section_Forces(F, -0.5), F);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(F[i], -0.5 * (i + 1)) << i;
+  EXPECT_EQ(Scale_Section_Forces(nullptr, 2), nullptr);
 }

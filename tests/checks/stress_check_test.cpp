@@ -1,15 +1,20 @@
 // The stress check print of a member section: closed formulas of flat and round bars, the
 // 1.001 rule, the gates and the names of the stress result files.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "checks/checks.h"
+#include "querschnitt/querschnitt.h"
+#include "support/cp850.h"
 #include "support/shell.h"
 #include "tests/checks/checks_fixture.h"
 
@@ -99,6 +104,22 @@ TEST_F(ChecksTest, StressClosedFormulaPrintGolden) {
   EXPECT_EQ(u_ct, o.U_ct);
   EXPECT_EQ(0u, both.Raw().find(alone.Raw()));
 
+  // The head names each force by its axis: V_y and V_z of a flat bar, M_z after V_z.
+  {
+    PrintCapture head;
+    const double F3[8] = {0, 0, 0.2, 3, 4, 0, 0, 0};
+    Stress(&flat.p, 0, F3, &o, false, head.stream(), 1);
+    const std::string h = head.Raw();
+    EXPECT_NE(h.find("V╬\\y,Ed╬r = 3.00 kN"_cp), std::string::npos) << h;
+    EXPECT_NE(h.find("V╬\\z,Ed╬r = 4.00 kN"_cp), std::string::npos);
+    EXPECT_LT(h.find("V╬\\z,Ed"_cp), h.find("M╬\\z,Ed"_cp));
+  }
+  // A bar whose c/t governs: U_max is U_c/t.
+  const double N1[8] = {-1};
+  Stress(&flat.p, 0, N1, &o, true, nullptr, 0);
+  EXPECT_GT(o.U_ct, 2 * o.U_sigma);
+  EXPECT_EQ(o.U_ct, o.U_max);
+
   for (auto [N, text] : {std::pair{-235.1175, "U = 1.000  \xF3  1  ok"}, {-235.47, "U = 1.002  >  1  nicht ok !!"}}) {
     PrintCapture cap2;
     const double F[8] = {N};
@@ -176,13 +197,72 @@ TEST_F(ChecksTest, StressSectionModelElastic) {
     EXPECT_NEAR(0.764, o.U_sigma, 0.005 * 0.764);
     EXPECT_EQ(std::fmax(o.U_sigma, o.U_ct), o.U_max);
   }
-  const double all[8] = {-100, 50, 5, 10, 60, 1, 0.5, 0.2};
+  // The 1.001 rule on this road: N for U_σ 1.0005 (N/A against f_y, A from a first run)
+  // gives U_σ 1 with no verdict against it; N for U_σ 1.002 fails.
   Out o;
+  const double N1000[8] = {-1000};
+  Stress(&ipe.p, 0, N1000, &o, false, nullptr, 0);
+  EXPECT_NEAR(o.U_sigma, 1000 / 53.81 * 10 / 235, 0.003);  // A 53.81 cm² (EN 10365)
+  for (const double u : {1.0005, 1.002}) {
+    SCOPED_TRACE(u);
+    const double F[8] = {-1000 * u / o.U_sigma};
+    PrintCapture line;
+    Out at;
+    Stress(&ipe.p, 0, F, &at, true, line.stream(), 2);
+    EXPECT_EQ(at.U_sigma, u < 1.001 ? 1.0 : at.U_sigma);
+    EXPECT_EQ(u < 1.001, line.Raw().find("nicht ok") == std::string::npos) << line.Raw();
+    EXPECT_EQ(at.U_max, std::fmax(at.U_sigma, at.U_ct));
+  }
+  const double all[8] = {-100, 50, 5, 10, 60, 1, 0.5, 0.2};
   for (int level : {2, 1, 0}) Stress(&ipe.p, 0, all, &o, true, cap.stream(), level);
   Stress(&ipe.p, 0, all, &o, true, cap.stream(), 2, 0);
   EXPECT_TRUE(o.U_max == 0 && o.s_v == 0);  // stresses only
   Oli_End_Text(cap.stream());
   Expect_Golden("stress_ipe300.oli", cap.Raw());
+
+  // A channel (UPN 200, not an I) prints its extreme points relative to the centroid (mm):
+  // σ_min at the top flange (z −100 mm, M_y compresses the top), no shear at the tip; τ_max
+  // on the neutral axis (z 0); σ_v,max = √(σ² + 3τ²) of its point.
+  {
+    Library u("UPN200", 0);
+    PrintCapture pts;
+    const double F[8] = {0, 20, 0, 0, 50, 0, 0, 0};
+    Stress(&u.p, 0, F, &o, true, pts.stream(), 2);
+    std::vector<std::vector<double>> rows;
+    std::istringstream lines(pts.Raw());
+    for (std::string line; std::getline(lines, line);) {
+      if (line.find("bei y = ") == std::string::npos) continue;
+      std::vector<double> v;
+      for (std::size_t at = line.find("= "); at != std::string::npos; at = line.find("= ", at + 2))
+        v.push_back(std::strtod(line.c_str() + at + 2, nullptr));
+      ASSERT_EQ(v.size(), 5u) << line;
+      rows.push_back(v);
+    }
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_NEAR(rows[0][1], -100.0, 0.05);
+    EXPECT_NEAR(rows[0][2], o.s_min, 0.01);
+    EXPECT_NEAR(rows[0][2], -20e6 / 195.6e3, 0.01 * 102.2);  // W_el,y of the model with radii
+    EXPECT_NEAR(rows[0][4], -rows[0][2], 0.01);
+    EXPECT_NEAR(rows[1][1], 0.0, 0.05);
+    EXPECT_NEAR(rows[1][2], 0.0, 0.01);
+    EXPECT_NEAR(rows[1][3], o.tau, 0.01);
+    EXPECT_NEAR(rows[2][4], std::hypot(rows[2][2], std::sqrt(3.0) * rows[2][3]), 0.02);
+  }
+
+  // The driver's options 1 and 2 add the normal and the shear stress checks to the
+  // comparison stress: their allowed stresses and verdict lines appear.
+  for (const auto &[o1, o2, text] : {std::tuple{0, 0, "zul. Vergleichsspannung"}, {1, 0, "zul. Normal-, Vergleichsspannung"},
+                                     {0, 1, "zul. Schub-, Vergleichsspannung"}, {1, 1, "zul. Normal-, Schub-, Vergleichsspannung"}}) {
+    SCOPED_TRACE(::testing::Message() << o1 << o2);
+    QUERSCHNITT *q = Build_Profil_Stress_Section(&ipe.p, 0, 0);
+    ASSERT_NE(q, nullptr);
+    const int opt[STRESS_N_OPTIONS] = {0, o1, o2, 1, 0, 0, 0, 0, 1, 1};
+    PrintCapture cap2;
+    ASSERT_NE(0, Run_Querschnitt_Stress_Check(q, opt, 1, 1.0, 0, 0, 50, 0, 0, 100, 0, 0, 0, nullptr, nullptr, nullptr,
+                                              nullptr, nullptr, nullptr, nullptr, nullptr, cap2.stream(), 2));
+    EXPECT_NE(cap2.Raw().find(text), std::string::npos) << cap2.Raw();
+    EXPECT_EQ(cap2.Raw().find("x,Rd"_cp) != std::string::npos, o1 == 1);
+  }
 
   // Forces of distinct primes reach the cross-section check in its order N, V_1, V_2, T, M_1,
   // M_2, T_w, B.
@@ -216,21 +296,34 @@ TEST_F(ChecksTest, StressSectionModelElastic) {
   ASSERT_TRUE(std::getline(in, word) && word == "PARAMS 0" && std::getline(in, word) && in >> word >> nodes);
   ASSERT_TRUE(word == "NODES" && nodes > 10 && std::getline(in, word));
   double max_sigma = 0;
+  std::vector<double> y, z;
   for (int i = 0; i < nodes; ++i) {
     std::getline(in, word);
     std::istringstream line(word);
     std::vector<double> v{std::istream_iterator<double>(line), {}};
     ASSERT_EQ(12u, v.size()) << word;
+    EXPECT_EQ(v[0], i + 1);  // numbered from 1 in order
+    y.push_back(v[1]), z.push_back(v[2]);
     max_sigma = std::fmax(max_sigma, 10 * v[3]);
   }
   EXPECT_NEAR(o.s_max, max_sigma, 1e-3);
+  // Node places in mm: the section's depth 300 mm; the elements cover its area, 53.81 cm²
+  // (EN 10365), each once.
+  EXPECT_NEAR(*std::max_element(z.begin(), z.end()) - *std::min_element(z.begin(), z.end()), 300, 1e-3);
   ASSERT_TRUE(in >> word >> elements && word == "ELEMENTS" && elements > 10);
-  for (int i = 0; i < 3 * elements; ++i) {
-    int k = 0;
-    ASSERT_TRUE(in >> k);
-    EXPECT_TRUE(k >= 1 && k <= nodes) << k;
+  double area = 0;
+  for (int i = 0; i < elements; ++i) {
+    int k[3] = {0, 0, 0};
+    ASSERT_TRUE(in >> k[0] >> k[1] >> k[2]);
+    for (int j : k) ASSERT_TRUE(j >= 1 && j <= nodes) << j;
+    const double ay = y[k[1] - 1] - y[k[0] - 1], az = z[k[1] - 1] - z[k[0] - 1];
+    const double by = y[k[2] - 1] - y[k[0] - 1], bz = z[k[2] - 1] - z[k[0] - 1];
+    area += std::fabs(ay * bz - az * by) / 2;
   }
+  EXPECT_NEAR(area, 5381, 0.003 * 5381);
   std::remove(name.c_str());
+  Reset_Checks_For_Tests();
+  EXPECT_STREQ("_0", Get_Stress_Result_Suffix());
   Set_Stress_Result_Number(-2147483647 - 1);
   EXPECT_STREQ("_-2147483648", Get_Stress_Result_Suffix());
 }

@@ -3,7 +3,10 @@
 // welded sections from their plates. Every picture is also written as a PNG.
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <array>
 #include <filesystem>
 #include <string>
@@ -290,6 +293,14 @@ TEST_F(ScreenPicture, PolygonSectionWithHole) {
   EXPECT_EQ((std::vector<std::pair<int, int>>{{221, 110}}), Texts("S"));
   EXPECT_EQ(1u, Texts("y").size());
   EXPECT_EQ(1u, Texts("z").size());
+  EXPECT_TRUE(Texts("M").empty());
+  // The shear centre 10 mm to the section's right (y 10, drawn to the left) and 20 mm
+  // down (z 20): "M" 20 px left of "S" and 40 px below it.
+  p.y_M = 10, p.z_M = 20;
+  Host_Clear_Calls();
+  Draw_Polygon_Querschnitt(0, 0, 420, 220, 0, &p);
+  EXPECT_EQ((std::vector<std::pair<int, int>>{{201, 150}}), Texts("M"));
+  p.y_M = p.z_M = 0;
   p.alpha = 30;
   Host_Clear_Calls();
   Draw_Polygon_Querschnitt(0, 0, 420, 220, 0, &p);
@@ -351,6 +362,7 @@ TEST_F(ScreenPicture, LineModelChannel) {
   EXPECT_TRUE(Called("pxTkLn(80,145,80,115,2)"));  // "z" 30 pixels down
   EXPECT_EQ((std::vector<std::pair<int, int>>{{84, 115}}), Texts("S"));
   EXPECT_EQ((std::vector<std::pair<int, int>>{{148, 115}}), Texts("M"));
+  EXPECT_TRUE(Called("pxText(148,115,\"M\",1)") && Called("pxText(84,115,\"S\",1)")) << Host_Last_Calls(12);
   Reset_Profil(&p);
   Host_Clear_Calls();
   Draw_Querschnitt_Filled(nullptr, 0.0, 10.0, Querschnitt_to_Pixel, Pixel_to_Querschnitt);
@@ -453,4 +465,44 @@ TEST_F(PlotAndScreen, PrincipalAxesOfAnEqualAngle) {
     if (std::sscanf(c.c_str(), "pxTkLn(%d,%d,%d,%d,%d)", &fx, &fy, &sx, &sy, &width) == 5 && width == 2) break;
   EXPECT_NEAR(want, std::atan2(fy - sy, fx - sx), 3 * M_PI / 180);
   Dump("PlotAndScreen.PrincipalAxesOfAnEqualAngle");
+}
+
+// Every parametric shape, welded and rolled, on the page's canvas: fitted into a rectangle,
+// and at 1 px/mm mirrored both ways and turned a quarter: the fill covers at least nine
+// tenths of the area less its outline, and each picture's call trace keeps the fingerprint
+// of tests/drawing/golden/every_shape_screen.txt (PF_UPDATE_GOLDEN=1 rewrites it).
+TEST_F(ScreenPicture, EveryShapeOnThePage) {
+  std::string prints;
+  for (int type = 1; type < PROFIL_TYPE_COUNT; ++type)
+    for (int rolled : {0, 1}) {
+      SCOPED_TRACE(::testing::Message() << "type " << type << " rolled " << rolled);
+      PROFIL p{};
+      Reset_Profil(&p);
+      Set_Shape(&p, type, 300, 8, 150, 12, 120, 14, rolled, rolled ? 10 : 0, rolled ? 5 : 0);
+      p.a_o = p.a_u = rolled ? 0 : 5;
+      p.ue_o = p.ue_u = 20;
+      if (Calc_Profil_Querschnittswerte(&p, nullptr, 0, "")) continue;
+      for (int variant : {0, 1}) {
+        Host_Test_Reset();
+        Host_Clear_Calls();
+        PROFIL_SCREEN_STATE s = variant ? Page(&p, 400, 400, 0, 0, 1.0) : Page(&p, 20, 20, 420, 420, 0);
+        s.mirror_y = s.mirror_z = variant;
+        s.angle = variant ? 90 : 0;
+        Draw_Profil_Querschnitt(&s, 0);
+        if (variant) {
+          EXPECT_GE(Host_Count_Pixels(0, 0, 1000, 1000, c_->lavender_light), 0.6 * p.A);
+        }
+        std::uint64_t h = 1469598103934665603ull;
+        for (const std::string &c : Host_Calls())
+          for (const unsigned char ch : c + "\n") h = (h ^ ch) * 1099511628211ull;
+        char line[96];
+        std::snprintf(line, sizeof line, "type %d rolled %d variant %d: %zu calls, %016llx\n", type, rolled, variant,
+                      Host_Calls().size(), static_cast<unsigned long long>(h));
+        prints += line;
+      }
+      Reset_Profil(&p);
+    }
+  const std::string path = std::string(PF_SOURCE_DIR) + "/tests/drawing/golden/every_shape_screen.txt";
+  if (std::getenv("PF_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << prints;
+  EXPECT_EQ(Read_File_Bytes(path), prints) << "PF_UPDATE_GOLDEN=1 rewrites it";
 }

@@ -2,7 +2,9 @@
 // Reference values: section dimensions of EN 10365 (IPE 300), EN 10056-1 (L 150 × 100 ×
 // 10), EN 10210-2 (CHS 168.3 × 8); welded sections from their plates.
 #include <cmath>
+#include <cstdint>
 #include <set>
+#include <tuple>
 
 #include "tests/drawing/drawing_fixture.h"
 #include "tests/profil/profil_shapes.h"
@@ -273,6 +275,15 @@ TEST_F(SectionPlot, PolygonWithHole) {
     if (flags == 0) Expect_Point(ones[1], 70, 50);
     EXPECT_EQ(1u, Text_Anchors(r, "100").size());
     EXPECT_EQ(1u, Text_Anchors(r, "200").size());
+    EXPECT_TRUE(Text_Anchors(r, "\xC1").empty());  // not turned: no principal axes
+  }
+  // Turned either way the principal axes 1 and 2 are drawn beside y and z.
+  for (const double alpha : {30.0, -30.0}) {
+    p.alpha = alpha;
+    PLOTTED r = Draw(&p, true, 0, 1, 1, 200, 100);
+    EXPECT_EQ(1u, Text_Anchors(r, "\xC1").size()) << alpha;
+    EXPECT_EQ(1u, Text_Anchors(r, "\xD3").size()) << alpha;
+    EXPECT_EQ(1u, Text_Anchors(r, "y").size()) << alpha;
   }
 }
 
@@ -344,4 +355,40 @@ TEST_F(SectionPlot, WallLines) {
     for (auto &a : Text_Anchors(r, n.text)) hit |= std::hypot(a[0] - n.x, a[1] - n.z) < kTol;
     EXPECT_TRUE(hit) << n.text << " at " << n.x << ", " << n.z;
   }
+}
+
+
+// Every parametric shape, welded (a 5) and rolled (r 10, r_2 5), in two drawing variants:
+// the section fill covers the section's area (within 1 %: circles and fillets are drawn as
+// chords), the welded shapes add their weld marks, and each drawing's bytes keep the
+// fingerprint of tests/drawing/golden/every_shape.txt (PF_UPDATE_GOLDEN=1 rewrites it; the
+// pictures of the named tests above show what a change looks like).
+TEST_F(SectionPlot, EveryShapeCoversItsArea) {
+  std::string prints;
+  for (int type = 1; type < PROFIL_TYPE_COUNT; ++type)
+    for (int rolled : {0, 1}) {
+      SCOPED_TRACE(::testing::Message() << "type " << type << " rolled " << rolled);
+      PROFIL p{};
+      Reset_Profil(&p);
+      Set_Shape(&p, type, 300, 8, 150, 12, 120, 14, rolled, rolled ? 10 : 0, rolled ? 5 : 0);
+      p.a_o = p.a_u = rolled ? 0 : 5;
+      p.ue_o = p.ue_u = 20;
+      if (Calc_Profil_Querschnittswerte(&p, nullptr, 0, "")) continue;  // shapes that need other dimensions
+      for (const auto &[flags, axis_mode, dims] : {std::tuple{0, 1, 1}, {PLOT_FLAG_ANGLE_LEGS | PLOT_FLAG_NO_INNER, 2, 0}}) {
+        const PLOTTED r = Draw(&p, false, flags, axis_mode, dims, 300, 300);
+        double area = 0;
+        for (const WORLD_FILL &f : Section_Fills(r)) area += Polygon_Area(f.pts);
+        if (!(flags & PLOT_FLAG_NO_INNER)) {
+          EXPECT_NEAR(std::fabs(area), p.A, 0.01 * p.A);
+        }
+        std::uint64_t h = 1469598103934665603ull;
+        for (const unsigned char c : r.bytes) h = (h ^ c) * 1099511628211ull;
+        char line[96];
+        std::snprintf(line, sizeof line, "type %d rolled %d variant %d: %zu bytes, %016llx\n", type, rolled, axis_mode,
+                      r.bytes.size(), static_cast<unsigned long long>(h));
+        prints += line;
+      }
+      Reset_Profil(&p);
+    }
+  Check_Golden(prints, "every_shape.txt");
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "drawing_base/drawing_base.h"
 #include "print/print.h"
@@ -55,6 +56,19 @@ TEST_F(PlotPrimitives, PaletteColours) {
   EXPECT_EQ(0, r + g + b);
   EXPECT_EQ(0, Get_Plot_Palette_Entry(19, &r, &g, &b));
   EXPECT_EQ(171 + 12 + 36, r + g + b);
+  // Back to the defaults after a drawing changed the roles: fill codes, the polygon style,
+  // the outline; the screen set's flags and font words.
+  PLOT_PALETTE *pal = Get_Plot_Palette();
+  Set_Polygon_Fill_Style(7, 9);
+  pal->fill_code_section = pal->fill_code_mark = pal->pal_outline = 5;
+  Init_Plot_Palette();
+  EXPECT_EQ((std::vector<int>{pal->polygon_fill_color, pal->polygon_fill_code, pal->fill_code_section,
+                              pal->fill_code_plot_a, pal->fill_code_plot_b, pal->fill_code_mark, pal->pal_outline}),
+            (std::vector<int>{1, 0, 34, 43, 26, 59, 0}));
+  Init_Screen_Colors();
+  const SCREEN_COLORS *c = Get_Screen_Colors();
+  EXPECT_EQ((std::vector<int>{c->flag_on, c->flag_off, c->font_bold_large, c->font_bold, c->font_normal, c->font_small}),
+            (std::vector<int>{1, 0, 0x11001, 0x11000, 0x1000, 0x1002}));
 }
 
 TEST(WidgetCellRing, TakesCellsRoundTheRing) {

@@ -109,6 +109,22 @@ TEST_F(Screen, ColourGivenBackAndGuards) {
   // A segment swept beyond a full turn is the full turn.
   const auto full = Canvas([] { Draw_Circle_Segment(200, 200, 50, 0, 360, 3, 1); });
   EXPECT_EQ(full, Canvas([] { Draw_Circle_Segment(200, 200, 50, 0, 3600, 3, 1); }));
+  // A quarter segment from 90° to 180°: nine points of the 32-gon from (50, 70) to (70, 50)
+  // (x = c_x − r cos θ, y = c_y + r sin θ), filled between its chord and the arc, eight sides.
+  Host_Test_Reset();
+  Host_Clear_Calls();
+  Draw_Circle_Segment(50, 50, 20, 90, 90, 3, 1);
+  EXPECT_EQ(8, Host_Call_Count("pxTkLn"));
+  EXPECT_TRUE(Called("pxTkLn(50,70,54,70,1)") || Called("pxTkLn(50,70,53,70,1)")) << Host_Last_Calls(10);
+  EXPECT_EQ(3, Host_Pixel(62, 62));
+  EXPECT_NE(3, Host_Pixel(55, 55));  // inside the chord: not part of the segment
+  // The dimension line's text beside its middle, by place: above, beside the start, below.
+  for (const auto &[place, call] : {std::pair{0, "pxText(44,48,\"12\",2)"}, {1, "pxText(14,53,\"12\",2)"},
+                                    {2, "pxText(52,52,\"12\",2)"}}) {
+    Host_Clear_Calls();
+    Draw_Dimension_Line(10, 50, 90, 50, "12", place);
+    EXPECT_TRUE(Called(call)) << place << " " << Host_Last_Calls(3);
+  }
   // Right-aligned small text ends at x: 3 characters of 5 pixels.
   Host_Clear_Calls();
   Draw_Aligned_Text(50, 40, "abc", 1, -1, 1);

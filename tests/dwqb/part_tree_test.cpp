@@ -191,7 +191,8 @@ class DwqbPresets : public DwqbTest {
   }
 };
 
-// Preset values with their option bits survive the run; the values derived from them follow.
+// Preset values with their option bits survive the run, in part mode and in direct mode
+// (both switches off); the values derived from them follow.
 TEST_F(DwqbPresets, PresetValuesAreKept) {
   const struct {
     std::uint32_t option;
@@ -204,25 +205,31 @@ TEST_F(DwqbPresets, PresetValuesAreKept) {
        {{DWQB_V_IT, 99}, {DWQB_V_IW, 5000}, {DWQB_V_YM, -1}, {DWQB_V_ZM, 8}, {25, 1}, {26, 2}, {27, 3}, {28, 4},
         {DWQB_V_WPLY, 300}, {DWQB_V_WPLZ, 100}}},
   };
-  for (const auto &c : cases) {
+  for (const int part : {1, 0}) {
+    SCOPED_TRACE(part ? "part mode" : "direct mode");
+    DWQB_Part_Mode_Switch = DWQB_Wall_Terms_Switch = part;
+    for (const auto &c : cases) {
+      Reset_DWQB_Querschnitt();
+      for (const auto &[k, x] : c.values) Values()[k] = x;
+      const double *v = Run_With(c.option);
+      for (const auto &[k, x] : c.values) EXPECT_EQ(v[k], x) << k;
+    }
+    // The main values: first moments and the centroidal tensor turned back from the
+    // principal values; everything else is computed.
     Reset_DWQB_Querschnitt();
-    for (const auto &[k, x] : c.values) Values()[k] = x;
-    const double *v = Run_With(c.option);
-    for (const auto &[k, x] : c.values) EXPECT_EQ(v[k], x) << k;
+    for (const auto &[k, x] : cases[0].values) Values()[k] = x;
+    const double *v = Run_With(DWQB_OPT_PRESET_MAIN);
+    EXPECT_EQ(v[DWQB_V_SY], 80);
+    EXPECT_EQ(v[DWQB_V_SZ], 360);
+    const double c = std::cos(0.1), s = std::sin(0.1);
+    EXPECT_NEAR(v[DWQB_V_IM], c * c * 2300 + s * s * 360, 1e-9);
+    EXPECT_NEAR(v[DWQB_V_IN], s * s * 2300 + c * c * 360, 1e-9);
+    EXPECT_NEAR(v[DWQB_V_IMN], s * c * (360 - 2300), 1e-9);
+    EXPECT_NEAR(v[DWQB_V_IZZ0], v[DWQB_V_IM] + 40 * 81, 1e-9);
+    EXPECT_NEAR(v[DWQB_V_IYY0], v[DWQB_V_IN] + 40 * 4, 1e-9);
+    EXPECT_NEAR(v[DWQB_V_IYZ0], v[DWQB_V_IMN] + 40 * 18, 1e-9);
+    EXPECT_NEAR(v[DWQB_V_IT], 38.0 / 3, 1e-9);
   }
-  // The main values: first moments and the centroidal tensor turned back from the principal
-  // values; everything else is computed.
-  Reset_DWQB_Querschnitt();
-  for (const auto &[k, x] : cases[0].values) Values()[k] = x;
-  const double *v = Run_With(DWQB_OPT_PRESET_MAIN);
-  EXPECT_EQ(v[DWQB_V_SY], 80);
-  EXPECT_EQ(v[DWQB_V_SZ], 360);
-  const double c = std::cos(0.1), s = std::sin(0.1);
-  EXPECT_NEAR(v[DWQB_V_IM], c * c * 2300 + s * s * 360, 1e-9);
-  EXPECT_NEAR(v[DWQB_V_IN], s * s * 2300 + c * c * 360, 1e-9);
-  EXPECT_NEAR(v[DWQB_V_IMN], s * c * (360 - 2300), 1e-9);
-  EXPECT_NEAR(v[DWQB_V_IZZ0], v[DWQB_V_IM] + 40 * 81, 1e-9);
-  EXPECT_NEAR(v[DWQB_V_IT], 38.0 / 3, 1e-9);
 }
 
 TEST_F(DwqbPresets, PresetsWithoutTheirBitsOrNotPositiveAreReplaced) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <tuple>
 #include <vector>
 
 #include "dwqb/dwqb_fixture.h"
@@ -140,6 +141,89 @@ TEST_F(DwqbStress, AngleCornerShearAlongYAndZ) {
   EXPECT_EQ(Calc_DWQB_Line_Point_Values(9, 0, 0, DWQB_PV_NO_SHEAR | DWQB_PV_NO_WARPING, 1, 0, 0, 0, 0, 2, 0, 0, &r), 1);
 }
 
+// Unit stresses on the unequal angle for bending and shear axes turned by θ from y (angle
+// kind y) or from the principal axis 1: about y and z the unsymmetric-bending form
+// σ = [M_y (I_z z − I_yz y) − M_z (I_y y − I_yz z)] / (I_y I_z − I_yz²) with the run's
+// second moments (y, z from the centroid); about turned axes the components of the moment
+// and of the force vector; the principal kind adds α. A tapered plate (t 1 → 2) is 1.25
+// thick a quarter along.
+TEST_F(DwqbStress, UnitStressesForTurnedAxesAndTaperedWalls) {
+  Run(Angle_Model());
+  const double *v = Get_DWQB_Values()->v;
+  const double Iy = v[DWQB_V_IM], Iz = v[DWQB_V_IN], Iyz = v[DWQB_V_IMN], D = Iy * Iz - Iyz * Iyz;
+  const double alpha = v[DWQB_V_ALPHA];
+  ASSERT_GT(std::fabs(alpha), 0.1);
+  struct Point { int line; double y, z; } points[] = {{1, 15, 0}, {2, 0, 10}, {1, 7, 0}, {2, 0, 3}};
+  for (const Point &p : points) {
+    SCOPED_TRACE(::testing::Message() << "at " << p.y << ", " << p.z);
+    const double y = p.y - v[DWQB_V_YS], z = p.z - v[DWQB_V_ZS];
+    DWQB_POINT_VALUES r0, r;
+    ASSERT_EQ(Calc_DWQB_Line_Point_Values(p.line, p.y, p.z, 0, 1, 0, 0, DWQB_ANGLE_Y, 0, 2, 0, 0, &r0), 1);
+    EXPECT_REL(r0.c[DWQB_C_MY], (Iz * z - Iyz * y) / D, 1e-9);
+    EXPECT_REL(r0.c[DWQB_C_MZ], -(Iy * y - Iyz * z) / D, 1e-9);
+    for (const auto &[kind, theta, phi] : {std::tuple{DWQB_ANGLE_Y, 0.4, 0.4}, {DWQB_ANGLE_Y, -0.7, -0.7},
+                                           {DWQB_ANGLE_PRINCIPAL, 0.0, alpha}, {DWQB_ANGLE_PRINCIPAL, 0.3, alpha + 0.3}}) {
+      SCOPED_TRACE(::testing::Message() << "kind " << kind << " theta " << theta);
+      ASSERT_EQ(Calc_DWQB_Line_Point_Values(p.line, p.y, p.z, 0, 1, 0, 0, kind, theta, 2, 0, 0, &r), 1);
+      const double c = std::cos(phi), s = std::sin(phi);
+      EXPECT_NEAR(r.c[DWQB_C_MY], c * r0.c[DWQB_C_MY] + s * r0.c[DWQB_C_MZ], 1e-9 * std::fabs(r0.c[DWQB_C_MY]) + 1e-12);
+      EXPECT_NEAR(r.c[DWQB_C_MZ], c * r0.c[DWQB_C_MZ] - s * r0.c[DWQB_C_MY], 1e-9 * std::fabs(r0.c[DWQB_C_MZ]) + 1e-12);
+      EXPECT_NEAR(r.c[DWQB_C_VY], c * r0.c[DWQB_C_VY] + s * r0.c[DWQB_C_VZ], 1e-9);
+      EXPECT_NEAR(r.c[DWQB_C_VZ], c * r0.c[DWQB_C_VZ] - s * r0.c[DWQB_C_VY], 1e-9);
+      EXPECT_EQ(r.c[DWQB_C_N], r0.c[DWQB_C_N]);
+    }
+  }
+  Reset_DWQB_Querschnitt();
+  Add_DWQB_Node(1, 0, 0), Add_DWQB_Node(2, 20, 0);
+  Line(1, 1, 2, 1, 2);
+  ASSERT_EQ(Calc_DWQB_Querschnitt(), 0);
+  DWQB_POINT_VALUES r;
+  ASSERT_EQ(Calc_DWQB_Line_Point_Values(1, 5, 0, 0, 1, 0, 0, DWQB_ANGLE_Y, 0, 2, 0, 0, &r), 1);
+  EXPECT_NEAR(r.t, 1.25, 1e-12);
+  EXPECT_NEAR(r.rt, 0.8, 1e-12);
+  EXPECT_NEAR(r.s, -0.5, 1e-12);
+  // Points of the plate's area at (s, e): the centre line at e 0, the faces at e ±1 (left:
+  // +z, where the wall is t/2 thick), between them in proportion; a missing line gives 0.
+  const DWQB_LINE *L = Find_DWQB_Line_Record(1);
+  for (const auto &[s_, e, y, z] : {std::tuple{-0.5, 0.0, 5.0, 0.0}, {-0.5, 1.0, 5.0, 0.625}, {-0.5, -1.0, 5.0, -0.625},
+                                     {0.5, 0.5, 15.0, 0.4375}, {1.0, -0.5, 20.0, -0.5}}) {
+    SCOPED_TRACE(::testing::Message() << "s " << s_ << " e " << e);
+    double py = -1, pz = -1;
+    Get_DWQB_Line_Area_Point(L, s_, e, &py, &pz);
+    EXPECT_NEAR(py, y, 1e-9);
+    EXPECT_NEAR(pz, z, 1e-9);
+    Get_DWQB_Line_Centre_Point(L, s_, &py, &pz);
+    EXPECT_NEAR(py, y, 1e-9);
+    EXPECT_NEAR(pz, 0.0, 1e-9);
+  }
+  double py = -1, pz = -1;
+  Get_DWQB_Line_Centre_Point(nullptr, 0.5, &py, &pz);
+  EXPECT_TRUE(py == 0 && pz == 0);
+  // The record keeps what was asked; parts left out stay 0; the stresses of eight forces
+  // combine their coefficients (forces of distinct primes).
+  ASSERT_EQ(Calc_DWQB_Line_Point_Values(1, 5, 0, DWQB_PV_NO_WARPING, 1, 0.3, 0.7, DWQB_ANGLE_Y, 0.2, 2, 1.1, 1.3, &r), 1);
+  EXPECT_TRUE(r.y_p == 0.3 && r.z_p == 0.7 && r.theta == 0.2 && r.y_w == 1.1 && r.z_w == 1.3 && r.flags == 4);
+  EXPECT_TRUE(r.omega == 0 && r.c[DWQB_C_B] == 0 && r.c[DWQB_C_TW] == 0);
+  EXPECT_NEAR(r.y_p0, 0.3 + Get_DWQB_Values()->v[DWQB_V_YS], 1e-12);
+  EXPECT_NEAR(r.z_p0, 0.7 + Get_DWQB_Values()->v[DWQB_V_ZS], 1e-12);
+  DWQB_POINT_VALUES k{};
+  for (int i = 0; i < 8; ++i) k.c[i] = 1 << i;
+  const double F[8] = {3, 5, 7, 11, 13, 17, 19, 23}, sigma = 3 + 10 + 28 + 64 * 19, tau = 8 * 11 + 16 * 13 + 32 * 17 + 128 * 23;
+  double out[3];
+  for (const int flags : {0, int(DWQB_PV_NO_NORMAL), int(DWQB_PV_NO_SHEAR), int(DWQB_PV_NO_WARPING)}) {
+    SCOPED_TRACE(flags);
+    k.flags = flags;
+    ASSERT_EQ(Combine_DWQB_Unit_Stresses(&k, F, out), 1);
+    const double sg = (flags == DWQB_PV_NO_NORMAL ? 64 * 19 : flags == DWQB_PV_NO_WARPING ? sigma - 64 * 19 : sigma);
+    const double tu = (flags == DWQB_PV_NO_SHEAR ? 128 * 23 : flags == DWQB_PV_NO_WARPING ? tau - 128 * 23 : tau);
+    EXPECT_EQ(out[0], sg);
+    EXPECT_EQ(out[1], tu);
+    EXPECT_NEAR(out[2], std::sqrt(sg * sg + 3 * tu * tu), 1e-9);
+  }
+  EXPECT_EQ(Combine_DWQB_Unit_Stresses(nullptr, F, out), 0);
+  EXPECT_EQ(out[0], 0.0);
+}
+
 // The results of a node are the sums of their parts; a line call writes only its nodes.
 TEST_F(DwqbStress, NodeResultsAddUpAndLineCallsWriteTheirNodes) {
   Run(Ipe300_Model(1.5));
@@ -229,6 +313,40 @@ TEST_F(DwqbStress, StressPointsCarryUnitForces) {
       Free_DWQB_Stress_Point_Children(&q);
     }
   }
+  // About the shear centre the unit shear cases carry no moment, the warping flows of the
+  // I form the unit warping torque and every section the unit St. Venant torque (m1 to m4);
+  // the angle has no warping, its shear centre lies at the corner of the centre lines.
+  for (const SectionModel &m : {Ipe300_Model(1.5), Angle_Model()}) {
+    SCOPED_TRACE(m.name);
+    Run(m);
+    ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
+    const bool angle = m.name == "angle";
+    EXPECT_NEAR(set_->sums[8], 0.0, angle ? 0.01 : 1e-9);
+    EXPECT_NEAR(set_->sums[9], 0.0, angle ? 0.01 : 1e-9);
+    EXPECT_NEAR(set_->sums[10], angle ? 0.0 : 1.0, angle ? 1e-9 : 1e-3);
+    EXPECT_NEAR(set_->sums[11], 1.0, 1e-9);
+    for (int k : {2, 3, 6, 7}) EXPECT_NEAR(set_->sums[k], 0.0, 1e-9) << k;
+  }
+  // About the centroid the unit cases act at the shear centre: moments r_M × F of the two
+  // unit forces (a channel of unequal flanges, no symmetry); the closed tube's cell flows
+  // have no resultant force.
+  Run(SectionModel{"unequal channel", {{1, 9.5, 0}, {2, 0, 0}, {3, 0, 19}, {4, 6, 19}},
+                   {Wall(1, 1, 2, 1.0), Wall(2, 2, 3, 1.0), Wall(3, 3, 4, 1.0)}, false});
+  ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
+  const double *v = Get_DWQB_Values()->v, a = Get_DWQB_Centreline_Result()[11];
+  const double dy = set_->y_0 - v[DWQB_V_YS], dz = set_->z_0 - v[DWQB_V_ZS];  // the set's shear centre
+  double S[16] = {}, weight = 0;
+  for (int i = 0; i < set_->count; ++i)
+    Sum_DWQB_Stress_Point_Resultant(S, &weight, &set_->records[i], v[DWQB_V_YS], v[DWQB_V_ZS]);
+  EXPECT_NEAR(S[8], dy * std::sin(a) - dz * std::cos(a), 0.02);  // the points: part-mode walls
+  EXPECT_NEAR(S[9], dy * std::cos(a) + dz * std::sin(a), 0.02);
+  EXPECT_NEAR(weight, v[DWQB_V_A], 1e-9);
+  EXPECT_GT(std::fabs(S[8]) + std::fabs(S[9]), 1.0);
+  Run(Tube_Model(10, 0.5));
+  ASSERT_EQ(Build_DWQB_Stress_Points(&set_, 0), 1);
+  EXPECT_NEAR(set_->sums[3], 0.0, 1e-9);
+  EXPECT_NEAR(set_->sums[7], 0.0, 1e-9);
+  EXPECT_NEAR(set_->sums[4], 0.0, 1e-9);
   // The tube's quarter arcs (half angle pi/4) have 4 children each.
   EXPECT_EQ(set_->records[0].children->count, 4);
 }
@@ -270,7 +388,7 @@ TEST_F(DwqbStress, StressPointTorsionTerms) {
 // An arc of half angle phi gets round(16 phi / pi) children when that is 2 or more; the
 // children share the line's forces.
 TEST_F(DwqbStress, ArcStressPointChildren) {
-  for (double phi : {0.5, 0.1}) {
+  for (double phi : {0.5, 0.1, 1.0}) {
     const double R = 10.0;
     const ModelLine arc = Wall(1, 1, 2, 1.0, R * (1 - std::cos(phi)));
     Run(SectionModel{"arc", {{1, 0, 0}, {2, 2 * R * std::sin(phi), 0}}, {arc}, false});
@@ -281,18 +399,21 @@ TEST_F(DwqbStress, ArcStressPointChildren) {
       continue;
     }
     ASSERT_NE(p.children, nullptr);
-    ASSERT_EQ(p.children->count, 3);
-    double f = 0.0, A = 0.0, Sy = 0.0;
-    for (int j = 0; j < 3; ++j) {
+    const int k = phi == 1.0 ? 5 : 3;  // round(16 · 1 / π) = 5
+    ASSERT_EQ(p.children->count, k);
+    double f = 0.0, A = 0.0, Sy = 0.0, Sz = 0.0;
+    for (int j = 0; j < k; ++j) {
       const DWQB_STRESS_POINT &c = p.children->records[j];
       f += c.force[1];
       A += c.area;
       Sy += c.area * c.y;
-      EXPECT_NEAR(c.angle, p.angle - phi * (j - 1) * 2.0 / 3.0, 1e-12);
+      Sz += c.area * c.z;
+      EXPECT_NEAR(c.angle, p.angle - phi * (2.0 * j + 1 - k) / k, 1e-12);
     }
     EXPECT_NEAR(f, p.force[1], 1e-12);
     EXPECT_NEAR(A, p.area, 1e-12);
     EXPECT_NEAR(Sy / A, p.y, 1e-9);
+    EXPECT_NEAR(Sz / A, p.z, 0.01);  // the pieces on the centre line, the record on the outline: t²/12R
   }
 }
 
@@ -367,6 +488,18 @@ TEST_F(DwqbStress, OutputPointsMatchThePointValues) {
         EXPECT_NEAR(r.c[DWQB_C_N], 1 / A, 1e-12);
       }
   for (int i : {0, 1, 3, 4}) EXPECT_REL(std::fabs(T->point[DWQB_OP_OMEGA][3 * 11 * i]), 15 * 28.93 / 4, 1e-9);
+  const double *v = Get_DWQB_Values()->v;
+  EXPECT_TRUE(T->y_s == v[DWQB_V_YS] && T->z_s == v[DWQB_V_ZS] && T->alpha == v[DWQB_V_ALPHA]);
+  EXPECT_TRUE(T->I_1 == v[DWQB_V_I1] && T->I_2 == v[DWQB_V_I2]);
+  // Points of the three frames back in the origin frame.
+  double y0, z0;
+  EXPECT_EQ(Convert_DWQB_Point(DWQB_FRAME_SHEAR_CENTRE, 1, 2, &y0, &z0), 1);
+  EXPECT_TRUE(y0 == 1 + v[DWQB_V_YM] && z0 == 2 + v[DWQB_V_ZM]);
+  EXPECT_EQ(Convert_DWQB_Point(DWQB_FRAME_CENTROID, 1, 2, &y0, &z0), 1);
+  EXPECT_TRUE(y0 == 1 + v[DWQB_V_YS] && z0 == 2 + v[DWQB_V_ZS]);
+  EXPECT_EQ(Convert_DWQB_Point(DWQB_FRAME_ORIGIN, 1, 2, &y0, &z0), 1);
+  EXPECT_TRUE(y0 == 1 && z0 == 2);
+  EXPECT_EQ(Convert_DWQB_Point(7, 1, 2, &y0, &z0), 0);
   EXPECT_REL(std::fabs(T->omega_a[0]), 108.4875, 1e-9);
   // A missing line ends the tables there; the lines before it stay filled.
   Get_DWQB_Header()->listed_lines[3].nr = 99;

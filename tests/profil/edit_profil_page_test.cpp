@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -42,11 +43,31 @@ class ProfilPage : public ::testing::Test {
     Host_Test_Reset();
   }
   // One pass as the member input makes it (types 1 to 17 unless given, slot 0).
-  void Pass(const int *types = kMemberTypes, int options = 0) {
+  void Pass(const int *types = kMemberTypes, int options = 0, int separate = 1) {
     Clear_View_Area_Items(area);
     int y = 100;
-    Edit_Profil_Page(&p, area, 10, &y, 22, 18, 200, 1, types, options, 0, 1, 0, 1, nullptr);
+    Edit_Profil_Page(&p, area, 10, &y, 22, 18, 200, 1, types, options, 0, separate, 0, 1, nullptr);
     end_y = y;
+  }
+  // Every item of the last pass as one line: kind, colour, font, option, corners, aux, the
+  // field of the profile it edits (offset) and its text.
+  std::string Layout() const {
+    std::string out;
+    const auto *base = reinterpret_cast<const char *>(&p);
+    const auto field = [&](const void *ptr) -> long {
+      const auto *c = static_cast<const char *>(ptr);
+      return ptr && c >= base && c < base + sizeof p ? c - base : -1;
+    };
+    for (const VIEW_ITEM *i = View_Area_Test_Items(area); i; i = i->next) {
+      char line[160];
+      std::snprintf(line, sizeof line, "%d c%d f%d o%d (%d,%d)-(%d,%d) a%d v%ld d%ld %s", i->kind, i->colour, i->font,
+                    i->option, i->x1, i->y1, i->x2, i->y2, i->aux, field(i->value_ptr), field(i->double_ptr),
+                    i->active_ptr ? (*i->active_ptr ? "on " : "off ") : "");
+      out += line;
+      if (i->text && (i->kind == VIEW_TEXT || i->kind == VIEW_RADIO_BUTTON)) out += Cp850_To_Utf8(i->text);
+      out += "\n";
+    }
+    return out + "end " + std::to_string(end_y) + "\n";
   }
   std::vector<const VIEW_ITEM *> Items(int kind) const {
     std::vector<const VIEW_ITEM *> out;
@@ -194,4 +215,91 @@ TEST_F(ProfilPage, TypedLibraryNameAndButtons) {
   EXPECT_EQ(Compare_Profil(&p, &before), 1);
   EXPECT_EQ(*Items(VIEW_BITMAP_BUTTON)[0]->value_ptr, 0);
   Reset_Profil(&before);
+}
+
+// The page's layout for every shape type, rolled and welded, with one flange pair and with
+// two, under the applications that change it (150, 160, 180), the library and the R7-PLAX
+// source, against tests/profil/golden/profil_page.txt (PF_UPDATE_GOLDEN=1 writes it). With
+// one flange pair the page gives the bottom flange, overhang and weld the top one's values.
+TEST_F(ProfilPage, LayoutOfEveryShapeAndTheFlangePairs) {
+  std::string all;
+  std::vector<std::pair<std::string, std::string>> layouts;  // a layout shown once, then named
+  for (int app : {150, 160, 180}) {
+    Host_Set_Application_Number(app);
+    for (int type = 1; type < PROFIL_TYPE_COUNT; ++type)
+      for (int separate : {1, 0})
+        for (int rolled : {0, 1}) {
+          Shape(type, rolled, 300, 150, 8, 12);
+          std::memcpy(p.name, "IPE 300", 8);  // a parametric shape has no name
+          p.b_fu = 140, p.t_fu = 14, p.ue_o = 20, p.ue_u = 30, p.a_o = 5, p.a_u = 6, p.through_o = 0, p.through_u = 2;
+          const int one[] = {type, -1};
+          Pass(type % 3 == 0 ? one : kMemberTypes, 0, separate);
+          EXPECT_EQ(std::string(p.name).find_first_not_of(' '), std::string::npos) << p.name;
+          const std::string head = "app " + std::to_string(app) + " type " + std::to_string(type) + " separate " +
+                                   std::to_string(separate) + " rolled " + std::to_string(rolled);
+          const std::string layout = Layout();
+          const auto seen = std::find_if(layouts.begin(), layouts.end(), [&](const auto &l) { return l.second == layout; });
+          all += head + (seen == layouts.end() ? "\n" + layout : " as " + seen->first + "\n");
+          if (seen == layouts.end()) layouts.push_back({head, layout});
+          if (!separate && (type == 4 || type == 5 || type == 7 || type == 10 || type == 13 ||
+                            (type == 16 && app == 160))) {
+            EXPECT_EQ(p.t_fu, p.t_fo) << type;
+            if (type == 16) { EXPECT_EQ(p.ue_u, p.ue_o); }
+            else if (!rolled) { EXPECT_TRUE(p.a_u == p.a_o && p.through_u == p.through_o) << type; }
+          }
+        }
+  }
+  // The library: a heading for one allowed family, a typed name matched to its own series
+  // (an HEB is an H shape where H is allowed, else the first allowed type that takes it).
+  Host_Set_Application_Number(150);
+  p.kind = 1;
+  const int single[][2] = {{4, -1}, {3, -1}, {11, -1}, {8, -1}, {9, -1}, {5, -1}};
+  const int i_and_h[] = {4, 5, -1}, l_and_i[] = {3, 4, -1};
+  for (const int *types : {single[0], single[1], single[2], single[3], single[4], kMemberTypes}) {
+    Pass(types);
+    all += "library " + std::to_string(types[0]) + "\n" + Layout();
+  }
+  for (const int *types : {kMemberTypes, i_and_h, single[0], single[5], l_and_i}) {
+    std::memcpy(p.name, "HEB 300", 8);
+    p.type = 0;
+    Pass(types);
+    all += "library HEB 300 as " + std::to_string(types[0]) + ": type " + std::to_string(p.type) + " name '" +
+           std::string(p.name) + "'\n" + Layout();
+  }
+  // Every type allowed (a list holding 0), and the page inactive: greyed, no cell active.
+  p.kind = 0;
+  Shape(4, 0, 300, 150, 8, 12);
+  const int every[] = {0, -1};
+  Pass(every);
+  all += "every type\n" + Layout();
+  Clear_View_Area_Items(area);
+  int y_inactive = 100;
+  Edit_Profil_Page(&p, area, 10, &y_inactive, 22, 18, 200, 0, kMemberTypes, 0, 0, 1, 0, 1, nullptr);
+  end_y = y_inactive;
+  all += "inactive\n" + Layout();
+  // R7-PLAX where its modeller is installed, with the model kind under application 180;
+  // the highest slot draws, one beyond draws nothing.
+  const std::string dir = ::testing::TempDir() + "/pg_layout_exec";
+  mkdir(dir.c_str(), 0755);
+  std::ofstream(dir + "/Korvandt.exe") << "x";
+  setenv("EXEC", dir.c_str(), 1);
+  Reset_Sections_For_Tests();
+  p.kind = 2;
+  for (int app : {150, 180}) {
+    Host_Set_Application_Number(app);
+    p.model_kind = 1;
+    Pass();
+    all += "R7-PLAX " + std::to_string(app) + " model kind " + std::to_string(p.model_kind) + "\n" + Layout();
+  }
+  for (int slot : {9, 10}) {
+    Clear_View_Area_Items(area);
+    int y = 100;
+    Edit_Profil_Page(&p, area, 10, &y, 22, 18, 200, 1, kMemberTypes, 0, slot, 1, 0, 1, nullptr);
+    end_y = y;
+    all += "slot " + std::to_string(slot) + "\n" + Layout();
+  }
+  const std::string path = std::string(PF_SOURCE_DIR) + "/tests/profil/golden/profil_page.txt";
+  if (std::getenv("PF_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << all;
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), all) << "PF_UPDATE_GOLDEN=1 writes it";
 }

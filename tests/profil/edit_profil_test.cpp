@@ -19,4 +19,11 @@ TEST(EditProfil, FamilyFilterOfTheAllowedTypes) {
     Build_Profil_Family_Filter(types.data(), static_cast<int>(types.size()), out, sizeof out);
     EXPECT_STREQ(out, filter);
   }
+  char out[4] = "xyz";
+  const int all[] = {0};
+  Build_Profil_Family_Filter(all, 1, out, 0);  // no room: nothing written
+  Build_Profil_Family_Filter(all, 1, nullptr, 4);
+  EXPECT_STREQ(out, "xyz");
+  Build_Profil_Family_Filter(all, 1, out, sizeof out);  // cut to the room
+  EXPECT_STREQ(out, "ZKU");
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 
@@ -87,6 +88,74 @@ TEST(ProfilRibs, HolesAndRibsChangeTheSectionValues) {
       EXPECT_TRUE(std::isnan(want) || std::fabs(got - want) <= tol) << c.what << ": " << got << " against " << want;
     Reset_Profil(&p);
   }
+  // Welded ribs (throat a 4: fillets of leg 4√2 where the rib's own plates meet) and rolled
+  // ribs (root radius 3, toe radius 2) add or take (1 − π/4) r² per corner: the T two
+  // fillets and, rolled, two rounded flange tips; the angle one and one; the channel two.
+  const double q = 1 - M_PI / 4, weld = q * 32, root = q * 9, toe = q * 4;
+  const struct {
+    int type;
+    double a;
+    int rolled;
+    double added;
+  } made[] = {{PROFIL_T, 4, 0, 2 * weld},     {PROFIL_T, 0, 1, 2 * root - 2 * toe}, {PROFIL_ANGLE, 4, 0, weld},
+              {PROFIL_ANGLE, 0, 1, root - toe}, {PROFIL_U, 4, 0, 2 * weld},          {PROFIL_U, 0, 1, 2 * root}};
+  for (const auto &c : made) {
+    SCOPED_TRACE(::testing::Message() << c.type << " a " << c.a << " rolled " << c.rolled);
+    PROFIL p = Welded_I();
+    Ribs r;
+    r.Rib(0, c.type, 50, 5, 40, 6, 0, 140);
+    PROFIL &rib = r.m.ribs[0].rib;
+    rib.a_o = c.a, rib.rolled = c.rolled, rib.r = 3, rib.r_2 = 2;
+    ASSERT_EQ(r.Calc(&p), 0);
+    const double plain = 4680 + (c.type == PROFIL_U ? 200 + 470 : 220 + 240);
+    EXPECT_NEAR(p.A - plain, c.added, 0.005);
+    Reset_Profil(&p);
+  }
+  // On a vertical plate an angle's second leg runs to larger z: the angle at z 150 on the
+  // web (its first leg at the I's centroid) has the second leg's 210 mm² 20 mm below it.
+  PROFIL p = Welded_I();
+  Ribs r;
+  r.Rib(0, PROFIL_ANGLE, 50, 5, 40, 6, 0, 140);
+  ASSERT_EQ(r.Calc(&p), 0);
+  EXPECT_NEAR(p.z_s, 150 + 210 * 20 / 5140.0, 1e-3);
+  Reset_Profil(&p);
+}
+
+// The rib forms' small operations: rib types (C, U, trapezoid), foot widths, heights with the
+// height switch off and on (on at program start; trapezoid 40 high, top 30, foot 60, wall 5
+// on a plate 10 thick: b_fu − t_w / cos α + t_p tan α with tan α = 15/40), six doubles cleared.
+TEST(ProfilRibs, RibFormsHeightsAndFeet) {
+  Reset_Profil_Module_For_Tests();
+  EXPECT_EQ(Get_Profil_Rib_Height_Mode(), 1);
+  const double w = 5 / std::cos(std::atan(0.375));
+  const struct {
+    int type;
+    double h, t_w, b_fo, t_fo, b_fu;
+    int rib_type;
+    double foot, height_off, height_on;
+  } cases[] = {
+      {PROFIL_U, 40, 5, 30, 6, 0, 1, 6, 34, 40},          {PROFIL_C, 40, 5, 30, 6, 0, 1, 6, 34, 40},
+      {PROFIL_TRAPEZ, 40, 5, 30, 5, 60, 1, w, 60 - w + 3.75, 60 - w + 3.75},
+      {PROFIL_FLAT, 50, 8, 0, 0, 0, 0, 8, 0, 8},           {PROFIL_T, 50, 5, 40, 6, 0, 0, 5, 0, 5},
+      {PROFIL_ANGLE, 50, 7, 40, 6, 0, 0, 7, 0, 7},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.type);
+    PROFIL rib{};
+    Set_Shape(&rib, c.type, c.h, c.t_w, c.b_fo, c.t_fo, c.b_fu, 0, 0);
+    EXPECT_EQ(Is_Profil_Rib_Type(c.type), c.rib_type);
+    EXPECT_NEAR(Get_Profil_Rib_Foot_Width(&rib), c.foot, 1e-9);
+    Set_Profil_Rib_Height_Mode(0);
+    EXPECT_NEAR(Get_Profil_Rib_Height(&rib, 10), c.height_off, 1e-9);
+    Set_Profil_Rib_Height_Mode(1);
+    EXPECT_NEAR(Get_Profil_Rib_Height(&rib, 10), c.height_on, 1e-9);
+    Reset_Profil(&rib);
+  }
+  EXPECT_EQ(Get_Profil_Rib_Foot_Width(nullptr), 0.0);
+  EXPECT_EQ(Get_Profil_Rib_Height(nullptr, 10), 0.0);
+  double six[7] = {1, 2, 3, 4, 5, 6, 7};
+  Clear_Six_Doubles(six);
+  EXPECT_TRUE(six[0] == 0 && six[5] == 0 && six[6] == 7);
 }
 
 // Holes and ribs on the other plates: a flat bar, both halves of an I flange, a hollow
@@ -192,6 +261,27 @@ TEST(ProfilRibs, StressesAtThePoints) {
   ASSERT_EQ(Calc_Profil_Rib_Model_Stress_Points(&r.m, m_only, nullptr), 0);
   EXPECT_NEAR(std::fabs(a.stress[0]), 1e7 * 50 / 74076000, 1e-4);
   EXPECT_NEAR(std::fabs(b.stress[0]), 1e7 * 145 / 74076000, 1e-4);
+  // The other forces in their order (N, M_y, V_z, M_z, V_y; N, N·mm): V_z 100 kN shears the
+  // web by V S / (I t) (S 268 800 mm³ at a) and the flange tip beyond b by 21 750 mm³ over
+  // 10 mm; M_z 1 kNm gives −M_z y / I_z (I_z 5 630 040 mm⁴); V_y 100 kN shears the flanges
+  // by V S_z / (I_z t), S_z 10 125 mm³ beyond b; σ_v = √3 τ where σ is 0.
+  const struct {
+    int k;
+    double f, a_sigma, a_tau, b_sigma, b_tau, tol;
+  } others[] = {{2, 1e5, 0, 1e5 * 268800 / (74076000.0 * 6), 0, 1e5 * 21750 / (74076000.0 * 10), 0.02},
+                {3, 1e6, 0, 0, -1e6 * 60 / 5630040.0, 0, 0.001},
+                {4, 1e5, 0, 0, 0, 1e5 * 10125 / (5630040.0 * 10), 0.002}};
+  for (const auto &o : others) {
+    SCOPED_TRACE(o.k);
+    double f[6] = {0, 0, 0, 0, 0, 0};
+    f[o.k] = o.f;
+    ASSERT_EQ(Calc_Profil_Rib_Model_Stress_Points(&r.m, f, nullptr), 0);
+    EXPECT_NEAR(a.stress[0], o.a_sigma, 1e-9);
+    EXPECT_NEAR(std::fabs(a.stress[1]), o.a_tau, o.tol * o.a_tau + 1e-9);
+    EXPECT_NEAR(b.stress[0], o.b_sigma, o.tol * std::fabs(o.b_sigma) + 1e-9);
+    EXPECT_NEAR(std::fabs(b.stress[1]), o.b_tau, o.tol * o.b_tau + 1e-9);
+    EXPECT_NEAR(b.stress[2], std::hypot(b.stress[0], std::sqrt(3.0) * b.stress[1]), 1e-9);
+  }
   const double zero[6] = {0, 0, 0, 0, 0, 0};
   EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&r.m, zero, nullptr), 0);
   for (const PROFIL_STRESS_POINT *p : {&a, &b})
@@ -212,8 +302,34 @@ TEST(ProfilRibs, PrintOfTheRibModel) {
   EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&r.m, nullptr, cap.stream(), 1, 0), 0);
   EXPECT_EQ(cap.Raw(), "#SHOWPARA 4 0.100 0.000 0\nQuerschnittswerte: A = 50.80 cm²,  z╬\\s╬r = 150.0 mm,  I╬\\y╬r = 7407.81 "
                        "cm╬/4╬r,  Verschiebung y╬\\s╬r = 2.2 mm,  I╬\\z╬r = 600.23 cm╬/4╬r\n"_cp);
+  // With the plastic moduli: W_pl,y = 2 b t_f (h − t_f)/2 + t_w (h − 2 t_f)²/4 = 552.6 cm³ and
+  // W_pl,z = 2 t_f b²/4 + (h − 2 t_f) t_w²/4 = 115.0 cm³ of the plain I, by hand.
+  Ribs plain;
+  plain.m.base = Welded_I();
+  PrintCapture pl;
+  EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&plain.m, nullptr, pl.stream(), 2, 1), 0);
+  const std::string text = pl.Raw();
+  const std::size_t wy = text.find("pl,y"_cp), wz = text.find("pl,z"_cp);
+  ASSERT_TRUE(wy != std::string::npos && wz != std::string::npos) << text;
+  EXPECT_NEAR(std::strtod(text.c_str() + text.find("= ", wy) + 2, nullptr), 552.6, 0.1);
+  EXPECT_NEAR(std::strtod(text.c_str() + text.find("= ", wz) + 2, nullptr), 115.0, 0.1);
+  PrintCapture none;
+  EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&plain.m, nullptr, none.stream(), 2, 0), 0);
+  EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&plain.m, nullptr, none.stream(), 0, 1), 0);  // mode 0: no line
+  EXPECT_EQ(none.Raw().find("plastische"), std::string::npos);
+  EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&plain.m, nullptr, nullptr), 0);  // no points: nothing to fail
+  // A reset model holds no ribs, holes or points.
+  Reset_Profil_Rib_Model(&r.m);
+  EXPECT_TRUE(r.m.ribs[0].count == 0 && r.m.ribs[0].spacing[0] == 0 && r.m.ribs[0].side == 0 && r.m.point_count == 0);
+  EXPECT_EQ(r.m.ribs[0].rib.type, 0);
+  r.m.base = Welded_I();
+  r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 140);
+  plain.m.base.kind = PROFIL_KIND_QUER;  // an imported section has no rib model: nothing
+  EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&plain.m, nullptr, nullptr), 1);
   r.m.ribs[0].spacing[0] = 400;  // beyond the web
   PrintCapture failed;
   EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&r.m, nullptr, failed.stream(), 2, 0), 1);
   EXPECT_EQ(failed.Raw(), "#SHOWPARA 4 0.100 0.000 0\nQuerschnittswerte nicht ermittelbar !!\n");
 }
+
+

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dwqb/dwqb.h"
@@ -80,12 +81,27 @@ TEST_F(Catalogue, PlatePartsOfRolledWeldedAndTubeSections) {
     }
     std::sort(ct.begin(), ct.end(), std::greater<>());
     EXPECT_EQ(largest_kind, c.kind);
+    if (c.type == PROFIL_CHS) {  // the tube wall's end stresses are the section's extremes
+      double sa = 0, sb = 0;
+      ASSERT_EQ(Get_Profil_Plate_Part(0, nullptr, &sa, &sb), -1);
+      EXPECT_NEAR(sa, o[1], 1e-9);
+      EXPECT_NEAR(sb, o[0], 1e-9);
+      EXPECT_LT(sa, -1.0);
+    }
     ASSERT_EQ(ct.size(), c.ct.size());
     for (size_t i = 0; i < ct.size(); ++i) EXPECT_NEAR(ct[i], c.ct[i], 0.005);
     if (c.type != 0) continue;
+    const QUERSCHNITT *cur = Get_Querschnitt_Current();
+    EXPECT_EQ(cur->n_lines * 100 + cur->n_points, 5 * 100 + 5 * 33);
     for (int i = 0; i < 5; ++i) {
-      const QS_PLATE_PART &pp = Get_Querschnitt_Current()->parts[i];
+      const QS_PLATE_PART &pp = cur->parts[i];
       const bool web = pp.kind == 2;
+      // M_y compresses the top: the stress at a cut has the sign of its place below the centroid.
+      const DWQB_LINE *L = Find_DWQB_Line_Record(pp.line);
+      ASSERT_NE(L, nullptr);
+      double y_a, z_a;
+      Get_DWQB_Line_Centre_Point(L, pp.s_a, &y_a, &z_a);
+      EXPECT_EQ(pp.sigma_a > 0, z_a > cur->values[DWQB_V_ZS]) << i;
       EXPECT_NEAR(10 * pp.c, web ? 248.6 : 56.45, 0.05);
       EXPECT_NEAR(pp.sigma_a, web ? -pp.sigma_b : pp.sigma_b, 1e-6);
       EXPECT_NEAR(std::fabs(pp.sigma_a), web ? 148.76 : 173.11, 0.35);
@@ -143,6 +159,20 @@ TEST_F(Catalogue, RequestsUseTheCacheUntilTheSolverRuns) {
   EXPECT_EQ(r.view.header.type, 1);
   EXPECT_GT(r.view.header.catalogue, 0);
   EXPECT_EQ(std::string(r.view.name), "    IPE300");
+  EXPECT_EQ(r.view.header.grade_row * 10 + r.view.header.grade_kind, 1);  // code 0x10000: row 0, kind 1
+  // The slot's meanings: frame value data[2], limit inputs data[3..5], shape factors [14], [15].
+  for (int k = 0; k < 16; ++k) r.view.values.slot.data[k] = 0.5f * k;
+  EXPECT_EQ(Get_Check_Slot(&r.view), &r.view.values.slot);
+  EXPECT_EQ(Get_Check_Frame_Value(&r.view), 1.0f);
+  EXPECT_EQ(Get_Check_Limit_Input(&r.view, 0) + 10 * Get_Check_Limit_Input(&r.view, 2), 1.5f + 25.0f);
+  EXPECT_EQ(Get_Check_Shape_Factor(&r.view, 0) + 10 * Get_Check_Shape_Factor(&r.view, 1), 7.0f + 75.0f);
+  EXPECT_EQ(Get_Check_Shape_Factor(&r.view, 2), 0.0f);
+  EXPECT_EQ(Get_Check_Shape_Factor(nullptr, 0), 0.0f);
+  // A view that lost its record, or none, builds no model.
+  QS_CHECK_VIEW lone = r.view;
+  lone.record = nullptr;
+  EXPECT_EQ(1, Build_Profil_Thin_Walled_Model(&lone));
+  EXPECT_EQ(1, Build_Profil_Thin_Walled_Model(nullptr));
   const int builds = Get_Querschnitt_Build_Count();
   ASSERT_EQ(1, Get_Querschnitt_at_Factor(&q_, 0.5, &r));
   EXPECT_EQ(Get_Querschnitt_Build_Count(), builds);
@@ -159,30 +189,63 @@ TEST_F(Catalogue, RequestsUseTheCacheUntilTheSolverRuns) {
   ASSERT_EQ(1, Set_Querschnitt_Parametric(&q_, 0x10000, 100, QS_FAMILY_I, 1, start, end));
   ASSERT_EQ(1, Calc_Querschnitt_Values(&q_, 0.25, 1));
   EXPECT_FLOAT_EQ(q_.view.shape[0], 35.0f);
+  // The model of its view is built again at that quarter: h 35, not the middle's 40.
+  Calc_DWQB_Querschnitt();
+  ASSERT_EQ(0, Build_Profil_Thin_Walled_Model(&q_.view));
+  EXPECT_NEAR(Get_DWQB_Values()->v[DWQB_V_ZMAX] - Get_DWQB_Values()->v[DWQB_V_ZMIN], 35.0, 1e-9);
   EXPECT_EQ(0, Set_Querschnitt_Parametric(&q_, 0, 100, 7, 0, start, end));
   EXPECT_EQ(0, Set_Querschnitt_Profil(&q_, 0, 100, "NOSUCHPROFILE"));
+  // The header's grade row and kind of each grade code.
+  for (const auto &[code, row, kind] : {std::tuple{0, 0, 0}, {5, 5, 0}, {0x10007, 7, 1}, {-1, -1, 0}}) {
+    QUERSCHNITT g{};
+    Init_Querschnitt_Record(&g);
+    ASSERT_EQ(1, Set_Querschnitt_Profil(&g, code, 0, "IPE300"));
+    ASSERT_EQ(1, Calc_Querschnitt_Values(&g, 0.5, 1));
+    EXPECT_EQ(g.view.header.grade_row, row) << code;
+    EXPECT_EQ(g.view.header.grade_kind, kind) << code;
+    Free_Querschnitt_Record(&g);
+  }
 }
 
 // The check sections: which route a profile takes, the user grades, the forces handed on.
 TEST_F(Catalogue, CheckSectionRoutesGradesAndForces) {
+  // Families carry their dimensions (cm) in the view's shape floats: I h, b, t_w, t_f; the I
+  // of two flanges h, t_fo, t_fu, t_w, b_fo, b_fu; the Z its (b + t_w)/2. Every route gives
+  // the profile's own section values (welded plates, no radii).
   struct Case {
     int type;
-    double bu, tu;
+    double bo, bu, tu;
     int flag, header_type;
+    std::vector<float> shape;
   } cases[] = {
-      {PROFIL_I, 200, 15, 0, 1},   {PROFIL_I, 200, 20, 0, 13}, {PROFIL_I, 200, 15, 1, 99},
-      {PROFIL_FLAT, 0, 0, 0, 99},  {PROFIL_RHS, 200, 15, 0, 99}, {PROFIL_CHS, 0, 0, 0, 99},
-      {PROFIL_BOX, 200, 15, 0, 99}, {PROFIL_TRAPEZ, 300, 10, 0, 99},
+      {PROFIL_I, 200, 200, 15, 0, 1, {40, 20, 1, 1.5}},
+      {PROFIL_I, 200, 200, 20, 0, 13, {40, 1.5, 2, 1, 20, 20}},
+      {PROFIL_I, 200, 160, 15, 0, 13, {40, 1.5, 1.5, 1, 20, 16}},
+      {PROFIL_I, 200, 200, 15, 1, 99, {}},
+      {PROFIL_U, 100, 100, 15, 0, 3, {40, 10, 1, 1.5}},
+      {PROFIL_T, 200, 200, 15, 0, 2, {40, 20, 1, 1.5}},
+      {PROFIL_ANGLE, 150, 0, 0, 0, 5, {40, 15, 1, 1.5}},
+      {PROFIL_Z, 100, 100, 15, 0, 6, {40, 5.5, 1, 1.5}},
+      {PROFIL_FLAT, 200, 0, 0, 0, 99, {}},  {PROFIL_RHS, 200, 200, 15, 0, 99, {}}, {PROFIL_CHS, 200, 0, 0, 0, 99, {}},
+      {PROFIL_BOX, 200, 200, 15, 0, 99, {}}, {PROFIL_TRAPEZ, 200, 300, 10, 0, 99, {}},
   };
   for (const Case &c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.type << " flag " << c.flag);
+    SCOPED_TRACE(::testing::Message() << c.type << " flag " << c.flag << " b_fu " << c.bu << " t_fu " << c.tu);
     const bool small = c.type == PROFIL_CHS || c.type == PROFIL_FLAT;
-    Welded(c.type, small ? 100 : 400, 10, 200, c.type == PROFIL_TRAPEZ ? 10 : 15, c.bu, c.tu);
+    Welded(c.type, small ? 100 : 400, 10, c.bo, c.type == PROFIL_TRAPEZ ? 10 : 15, c.bu, c.tu);
     QUERSCHNITT *s = Build_Profil_Stress_Section(&p_, c.flag, 0);
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->view.header.type, c.header_type);
     EXPECT_EQ(s->view.header.grade_row, Get_Stguete_Code_of_Grade(0));
     EXPECT_EQ(s->view.header.grade_kind, 1);
+    std::vector<float> shape = c.shape;
+    shape.resize(8, 0.0f);
+    for (int k = 0; k < 8; ++k) EXPECT_FLOAT_EQ(s->view.shape[k], shape[k]) << k;
+    if (c.type == PROFIL_CHS || c.type == PROFIL_FLAT) continue;  // polygons of the arc, the flat bar's zero width
+    const double rel = c.type == PROFIL_TRAPEZ ? 1e-4 : 1e-6;  // the trapezoid's sloped corners
+    EXPECT_NEAR(s->values[DWQB_V_A], p_.A / 100, rel * p_.A / 100);
+    EXPECT_NEAR(s->values[DWQB_V_IM], p_.I_y / 1e4, rel * p_.I_y / 1e4);
+    EXPECT_NEAR(s->values[DWQB_V_IN], p_.I_z / 1e4, rel * p_.I_z / 1e4);
   }
   // A library profile, then the user grades: made once per family, then reused.
   ASSERT_EQ(0, Set_Profil_by_Library_Name(&p_, "IPE300"));

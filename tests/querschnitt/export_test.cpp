@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include "dwqb/dwqb.h"
 #include "host/host.h"
@@ -83,6 +84,18 @@ TEST_F(Export, ModelSizesByShapeType) {
     const int w = c.type == PROFIL_T ? 2 : 1, a = w + 1;
     if (c.type == PROFIL_U || c.type == PROFIL_Z || c.type == PROFIL_T) {
       EXPECT_TRUE(Get_QImport_Model_Line(w, &web) && web.p_a == a && web.p_e == a + 1);
+      // Channels and Z sections: top flange, web, bottom flange (towards the joint); T
+      // sections: both flange halves from their tips, then the web down.
+      const bool t = c.type == PROFIL_T;
+      const int ends[3][2] = {{1, t ? 3 : 2}, {t ? 3 : 2, t ? 2 : 3}, {t ? 3 : 4, t ? 4 : 3}};
+      const double walls[3] = {1.0, t ? 1.0 : 0.8, t ? 0.8 : 1.0};
+      for (int k = 0; k < 3; ++k) {
+        XPRT_LINE l;
+        ASSERT_TRUE(Get_QImport_Model_Line(k, &l));
+        EXPECT_EQ(l.number, k + 1);
+        EXPECT_EQ(l.p_a * 10 + l.p_e, ends[k][0] * 10 + ends[k][1]) << k;
+        EXPECT_NEAR(l.d_a, walls[k], 1e-12) << k;
+      }
     }
     // Every exported model is one the catalogue computes.
     EXPECT_EQ(1, Calc_Querschnitt_Values(&q_, 0.5, 1));
@@ -106,17 +119,22 @@ TEST_F(Export, ModelSizesByShapeType) {
 // I_y, I_z, I_yz through the principal values and angle; a rolled IPE 300 exported keeps
 // the values of its own model.
 TEST_F(Export, ValuesBlockAndExportedModelValues) {
-  Shape(PROFIL_ANGLE, 1, 100, 10, 100, 10, 0, 0, 12, 6);
-  ASSERT_EQ(0, Export_Profil_QImport(nullptr, 0, 100, &p_));
-  EXPECT_EQ(Count_QImport_Entries(), 0);
-  const std::string xpr = Xpr();
-  double i1 = 0, i2 = 0, a = 0;
-  ASSERT_EQ(3, std::sscanf(xpr.c_str() + xpr.find(".I11"), ".I11 %lf\n.I22 %lf\n.ALF %lf", &i1, &i2, &a));
-  const double m = (i1 + i2) / 2, d = (i1 - i2) / 2;
-  EXPECT_NEAR(1e4 * (m + d * std::cos(2 * a)), p_.I_y, 1e-6 * p_.I_y);
-  EXPECT_NEAR(1e4 * (m - d * std::cos(2 * a)), p_.I_z, 1e-6 * p_.I_z);
-  EXPECT_NEAR(1e4 * -d * std::sin(2 * a), p_.I_yz, 1e-6 * std::fabs(p_.I_yz));
-  EXPECT_NEAR(a, M_PI / 4, 1e-6);
+  // L 100 × 100 × 10 (α 45°), L 100 × 150 × 10 and L 150 × 100 × 10 (tan α 0.439, EN 10056-1):
+  // the principal values and their angle of either sign.
+  for (const auto &[h, b, alpha_deg] : {std::tuple{100.0, 100.0, 45.0}, {100.0, 150.0, -23.7}, {150.0, 100.0, 23.7}}) {
+    SCOPED_TRACE(::testing::Message() << h << " " << b);
+    Shape(PROFIL_ANGLE, 1, h, 10, b, 10, 0, 0, 12, 6);
+    ASSERT_EQ(0, Export_Profil_QImport(nullptr, 0, 100, &p_));
+    EXPECT_EQ(Count_QImport_Entries(), 0);
+    const std::string xpr = Xpr();
+    double i1 = 0, i2 = 0, a = 0;
+    ASSERT_EQ(3, std::sscanf(xpr.c_str() + xpr.find(".I11"), ".I11 %lf\n.I22 %lf\n.ALF %lf", &i1, &i2, &a));
+    const double m = (i1 + i2) / 2, d = (i1 - i2) / 2;
+    EXPECT_NEAR(1e4 * (m + d * std::cos(2 * a)), p_.I_y, 1e-6 * p_.I_y);
+    EXPECT_NEAR(1e4 * (m - d * std::cos(2 * a)), p_.I_z, 1e-6 * p_.I_z);
+    EXPECT_NEAR(1e4 * -d * std::sin(2 * a), p_.I_yz, 1e-6 * std::fabs(p_.I_yz));
+    EXPECT_NEAR(a * 180 / M_PI, alpha_deg, 0.1);
+  }
 
   Shape(PROFIL_I, 1, 300, 7.1, 150, 10.7, 150, 10.7, 15);
   Set_Profil_Model_Options(DWQB_OPT_PART_MODE);

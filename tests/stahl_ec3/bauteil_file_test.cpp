@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "common/file_cap.h"
 #include "host/host.h"
@@ -49,6 +50,9 @@ class BauteilFile : public ::testing::Test {
     Set_Bauteil_Path(PF_SOURCE_DIR "/example/BSP1");
     Set_File_Number(1);
     ASSERT_EQ(Set_Bauteil_Defaults(&a_), 0);
+    // A new member: factors of the annex, S235, HE 280 A, elastic with the c/t check, one row.
+    ASSERT_TRUE(a_.safety.standardised == 1 && a_.method == BAUTEIL_METHOD_ELASTIC && a_.ct_check == 1);
+    ASSERT_TRUE(a_.brandlast_count == 1 && a_.profil.h == 270 && a_.material.fy == 235);
   }
   void TearDown() override {
     Reset_Bauteil(&a_);
@@ -141,6 +145,34 @@ TEST_F(BauteilFile, BadValuesFail) {
   ASSERT_EQ(Read(with(key + 14, 20, "Atlantis~Nord"), &b_), 0);
   EXPECT_STREQ(Get_Active_NAD_Name(), NAD_DEFAULT_NAME);
   EXPECT_NE(Host_Messages().back().text.find("\"Atlantis Nord\""), std::string::npos);
+  ASSERT_EQ(Read(with(key + 14, 20, "~"), &b_), 0);  // the empty name
+  EXPECT_NE(Host_Messages().back().text.find("\"\" nicht"), std::string::npos);
+  // The largest table a file may hold reads; a table block to a stream that cannot take it
+  // fails.
+  std::string big = " 10000\n";
+  for (int i = 0; i < BRANDLAST_MAX_ROWS; ++i) big += " ~ 1 2 3 4 5 6 7 8\n";
+  ASSERT_EQ(Read(big, &b_, Read_Brandlasten), 0);
+  EXPECT_EQ(b_.brandlast_count, BRANDLAST_MAX_ROWS);
+  EXPECT_EQ(b_.brandlasten[BRANDLAST_MAX_ROWS - 1].B, 8.0);
+  EXPECT_EQ(Alloc_Brandlasten(&b_, BRANDLAST_MAX_ROWS + 1), 1);
+  EXPECT_EQ(b_.brandlast_count, BRANDLAST_MAX_ROWS);
+  // A name that fills its field without a terminator is written as its 40 bytes; a record
+  // without a table writes no rows.
+  ASSERT_EQ(Alloc_Brandlasten(&a_, 1), 0);
+  std::memset(a_.brandlasten[0].name, 'x', BRANDLAST_NAME_SIZE);
+  EXPECT_NE(Written(a_).find(" " + std::string(40, 'x') + " 0.000000"), std::string::npos);
+  BAUTEIL empty{};
+  char *buf = nullptr;
+  size_t len = 0;
+  FILE *mem = open_memstream(&buf, &len);
+  EXPECT_EQ(Write_Brandlasten(mem, &empty), 0);
+  std::fclose(mem);
+  EXPECT_EQ(std::string(buf, len), " 0\n");
+  std::free(buf);
+  FILE *ro = std::fopen(PF_SOURCE_DIR "/stahl_ec3/FORMAT.md", "r");
+  ASSERT_NE(ro, nullptr);
+  EXPECT_EQ(Write_Brandlasten(ro, &a_), 1);
+  std::fclose(ro);
 }
 
 // The checks take the grade's strength at the largest plate thickness (EN 1993-1-1 Table
@@ -156,6 +188,19 @@ TEST_F(BauteilFile, CheckTakesGradeAtLargestThicknessAndEditorUnits) {
     EXPECT_EQ(Check_Bauteil_Data(&a_, nullptr, 0, nullptr), 0);
     EXPECT_DOUBLE_EQ(a_.profil.grade.fy, c[2]) << c[0] << " " << c[1];
   }
+  // A profile without section values fails the member check whatever the grade says: a flat
+  // bar without height, one 0 thick, an I section without flanges.
+  for (const auto &[type, h, t] : {std::tuple{PROFIL_FLAT, 0.0, 10.0}, {PROFIL_FLAT, 200.0, 0.0}, {PROFIL_I, 300.0, 7.0}}) {
+    Reset_Profil(&a_.profil);
+    a_.profil.type = type, a_.profil.h = h, a_.profil.t_w = t;
+    EXPECT_NE(Check_Bauteil_Data(&a_, nullptr, 0, nullptr), 0) << type << " " << h << " " << t;
+  }
+  // The grade is checked without a message of its own, even above 80 mm.
+  Reset_Profil(&a_.profil);
+  a_.profil.type = PROFIL_FLAT, a_.profil.h = 200, a_.profil.t_w = 90;
+  const std::size_t messages = Host_Messages().size();
+  Check_Bauteil_Data(&a_, nullptr, 0, nullptr);
+  EXPECT_EQ(Host_Messages().size(), messages);
   a_.method = BAUTEIL_METHOD_PLASTIC;
   Hand_Bauteil_to_Editors(&a_);
   Hand_Bauteil_to_Editors(&a_);
@@ -163,6 +208,15 @@ TEST_F(BauteilFile, CheckTakesGradeAtLargestThicknessAndEditorUnits) {
   Take_Bauteil_from_Editors(&a_);
   Take_Bauteil_from_Editors(&a_);
   EXPECT_EQ(a_.method, BAUTEIL_METHOD_PLASTIC);
+  // A new member starts in stored units: handed to the editors after the reset, elastic is
+  // radio index 0 (a kept unit state would leave stored 1, shown as plastic).
+  Hand_Bauteil_to_Editors(&a_);
+  ASSERT_EQ(Set_Bauteil_Defaults(&a_), 0);
+  Hand_Bauteil_to_Editors(&a_);
+  EXPECT_EQ(a_.method, 0);
+  Reset_Bauteil(&a_);
+  EXPECT_EQ(a_.display_units * 10 + a_.method, BAUTEIL_METHOD_ELASTIC);
+  EXPECT_TRUE(a_.brandlast_count == 0 && !a_.brandlasten && !a_.results && a_.ct_check == 0);
 }
 
 // The example reads back to the bytes it was written as (HE 280 A, S235, three rows); its

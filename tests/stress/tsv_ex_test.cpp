@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include "dwqb/dwqb.h"
 #include "dwqb/dwqb_stress.h"
@@ -101,6 +103,34 @@ TEST_F(LineSections, ComponentGetsTheCallAndItsResultPrints) {
   if (std::getenv("PF_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << bytes;
   std::ifstream in(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes) << "PF_UPDATE_GOLDEN=1 writes it";
+}
+
+// The stiffness test on a channel (flanges 10, web 20, wall 1 cm): warping is dropped (flag
+// bit 0) from the length L on where L² I_T / 2.4e6 reaches I_w, 1 % on either side of it;
+// bits 0 and 2 given by the caller stand.
+TEST_F(LineSections, StiffnessBoundOfAChannel) {
+  Set_DWQB_Result_Hooks(&kHooks);
+  Reset_DWQB_Querschnitt();
+  Add_DWQB_Node(1, 10, 0), Add_DWQB_Node(2, 0, 0), Add_DWQB_Node(3, 0, 20), Add_DWQB_Node(4, 10, 20);
+  for (int k = 1; k <= 3; ++k) Add_DWQB_Line_Const_Thickness(k, k, k + 1, 1);
+  ASSERT_EQ(0, Calc_DWQB_Querschnitt());
+  const double *v = Get_DWQB_Values()->v;
+  ASSERT_NEAR(v[DWQB_V_IT], 40.0 / 3, 0.5);
+  ASSERT_NEAR(v[DWQB_V_IW], 29166.7, 0.05 * 29166.7);  // t b³ h² (3b + 2h) / (12 (6b + h))
+  const double L_b = std::sqrt(2.4e6 * v[DWQB_V_IW] / v[DWQB_V_IT]);
+  const double forces[8] = {1}, mat[2] = {23.5, 23.5};
+  for (const auto &[flags, L, want] : {std::tuple{0u, 1.01, 1u}, {0u, 0.99, 0u}, {4u, 1.01, 4u}, {1u, 0.99, 1u}}) {
+    const TSV_EX_OPTIONS o{flags, 0, 0, 0, 0, 0, 0, L * L_b, 0};
+    TSV_EX_RESULT r;
+    TSV_EX_LINE_LIST *lines = nullptr;
+    ASSERT_EQ(1, Calc_TSV_EX_Querschnitt(forces, mat, &o, &r, &lines));
+    Free_TSV_EX_Line_List(lines);
+    EXPECT_EQ(seen.options.flags, want) << flags << " " << L;
+    EXPECT_EQ(seen.options.L, L * L_b);
+  }
+  TSV_EX_RESULT r;
+  EXPECT_EQ(0, Calc_TSV_EX_Querschnitt(forces, nullptr, nullptr, &r, nullptr));
+  EXPECT_EQ(r.U_pl, -1.0);
 }
 
 // Slot codes: 2 not applicable (cleared), 3 plates, 4 plastic limit state, 5 line sections.

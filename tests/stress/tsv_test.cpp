@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include "host/host.h"
 #include "print/print.h"
@@ -65,6 +66,29 @@ TEST(TsvMethod, FlatBarInteractionIsExact) {
   TSV_SECTION s = Flat();
   std::swap(s.h_w, s.t_w);
   EXPECT_NEAR(Method(s, {0, 0, 0, 0, 58.75}).U, 1.0, 1e-12);
+  // A bar 10 × 2: M_pl,z = f_y h t²/4 = 235 kNcm, (N/N_pl)² + M_z/M_pl,z = 1 at N 0.5 N_pl.
+  s = Flat();
+  s.t_w = 2;
+  EXPECT_NEAR(Method(s, {0, 0, 0, 0, 0, 235}).U, 1.0, 1e-12);
+  EXPECT_NEAR(Method(s, {-235, 0, 0, 0, 0, 0.75 * 235}).U, 1.0, 1e-12);
+  std::swap(s.h_w, s.t_w);
+  EXPECT_NEAR(Method(s, {235, 0, 0, 0, 0.75 * 235}).U, 1.0, 1e-12);
+}
+
+// IPE 300 turned (bent about its weak axis) as the one-flange model: the two flanges one
+// plate 150 × 21.4 mm, the web a plate 289.3 × 7.1 mm across its middle. Under N and M the
+// limit is the rigid-plastic interaction of these plates (the thin plate's own bending
+// left out), the plastic neutral axis found by hand.
+TEST(TsvMethod, PlateInsideTheWebFollowsThePlasticInteraction) {
+  const TSV_SECTION s{0, TSV_MODE_ONE_FLANGE, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 28.93, 0.71, 0, 0, 15, 2.14};
+  for (auto [N, M, U] : {std::tuple{-300.0, 1000.0, 0.40237}, {-300.0, -1000.0, 0.40237}, {-800.0, 500.0, 0.70446},
+                         {300.0, 800.0, 0.36033}, {-1100.0, 100.0, 0.90008}, {-1000.0, 300.0, 0.84179},
+                         {1000.0, -300.0, 0.84179}, {-500.0, 2000.0, 0.75117}, {-1200.0, 50.0, 0.97547}}) {
+    SCOPED_TRACE(::testing::Message() << N << " " << M);
+    const TSV_RESULT r = Method(s, {N, 0, 0, 0, M});
+    EXPECT_NEAR(r.U, U, 0.003 * U);
+    EXPECT_EQ(r.flags, 0x160001Fu);
+  }
 }
 
 // Tube D 20, t 1: N_pl = π (r_a² − r_i²) f_y, M_pl = 4/3 (r_a³ − r_i³) f_y.
@@ -132,12 +156,38 @@ TEST(TsvMethod, FlangeForcesSplitLateralLoads) {
   const TSV_RESULT b = Method(Ipe(), {0, 0, 0, 0, 0, 0, 0, 2893.0});
   EXPECT_NEAR(b.M_Sa_o, -100.0, 1e-9);
   EXPECT_NEAR(b.M_Sa_u, 100.0, 1e-9);
+  // A channel (UPN 200 plates: flanges 75 × 11.5 centred at y 0, web 177 × 8.5 at y 33.25 mm,
+  // the reference point): V_y passes the shear centre and splits evenly; V_z at the web
+  // twists the section about the shear centre, e = 3 b'² t_f / (6 b' t_f + h' t_w) =
+  // 26.63 mm beyond the web (b' 70.75, h' 188.5 mm), which the flanges take as ±V_z e / h'.
+  const TSV_SECTION ch{0, TSV_MODE_TWO_FLANGES, 0, 1.549, 0, 3.325 + 2.663, 0, 3.325, 0, 0, -9.425, 7.5, 1.15,
+                       0, 9.425, 7.5, 1.15, 3.325, 0, 17.7, 0.85};
+  const TSV_RESULT cy = Method(ch, {0, 10});
+  EXPECT_NEAR(cy.V_o, 5.0, 1e-9);
+  EXPECT_NEAR(cy.V_u, 5.0, 1e-9);
+  const TSV_RESULT cz = Method(ch, {0, 0, 10});
+  EXPECT_NEAR(std::fabs(cz.V_o), 10 * 2.663 / 18.85, 1e-9);
+  EXPECT_NEAR(cz.V_o, -cz.V_u, 1e-9);
+  EXPECT_NEAR(cz.V_s, 10.0, 1e-9);
+  // N at the web's centre: the moment about the plates' centroid (z̄ 0) is M_y itself; the
+  // limits of M_y are symmetric for the doubly symmetric plates.
+  const TSV_RESULT nm = Method(Ipe(), {300, 0, 0, 0, 2000});
+  EXPECT_NEAR(nm.M_y_ref, 2000, 1e-9);
+  EXPECT_NEAR(nm.M_lo, -nm.M_hi, 1e-9);
+  EXPECT_GT(nm.M_hi, 2000);
   // A turned frame sees the same principal forces: the forces turn once by alpha.
   TSV_SECTION s = Ipe();
   s.alpha = 0.3;
-  const TSV_RESULT t = Method(s, {0, 0, 0, 0, 1000 * std::cos(0.3), 1000 * std::sin(0.3)});
+  const TSV_RESULT t = Method(s, {0, 20 * std::cos(0.3), 20 * std::sin(0.3), 0, 1000 * std::cos(0.3), 1000 * std::sin(0.3)});
   EXPECT_NEAR(t.M_y_s, 1000.0, 1e-9);
   EXPECT_NEAR(t.M_Sa_o, 0.0, 1e-9);
+  EXPECT_NEAR(t.V_o + t.V_u, 20.0, 1e-9);  // the shear turned with the moments: all along y'
+  EXPECT_NEAR(t.V_s, 0.0, 1e-9);
+  // One flange (a T of flange 150 × 15 and web 185 × 10 mm): the plates' centroid lies
+  // 50.76 mm above the web's centre, and M_y about it carries N's lever.
+  const TSV_SECTION tee{0, TSV_MODE_ONE_FLANGE, 0, 0, 0, 0, 0, 0, 0, 0, -9.25, 15, 1.5, 0, 0, 0, 0, 0, 0, 18.5, 1};
+  const double z_hat = 22.5 * -9.25 / (22.5 + 18.5);
+  EXPECT_NEAR(Method(tee, {-100, 0, 0, 0, 500}).M_y_ref, 500 + z_hat * -100, 1e-9);
 }
 
 // A yield strength not above 0 fails every mode: 0 and the template, no search.
