@@ -41,6 +41,7 @@ TEST(SectionsFemObject, HeadAndAnswer) {
   fs::remove(path);
   EXPECT_EQ(Read_FEM_Object_File(path.c_str()), FEM_OBJECT_NO_FILE);
   EXPECT_EQ(Read_FEM_Object_File(""), FEM_OBJECT_NO_FILE);
+  EXPECT_EQ(Read_FEM_Object_File(::testing::TempDir().c_str()), FEM_OBJECT_NO_FILE);  // opens, cannot be read
   EXPECT_EQ(Read_FEM_Object_File(nullptr), FEM_OBJECT_NO_FILE);
 }
 
