@@ -1,0 +1,407 @@
+// The member program on a fresh copy of the example member per test (member-runs/<suite>.
+// <test>/, "EXEC" and "YRMPRIVATE" naming it): the start-up, the refresh road (print lists,
+// plot files and page traces golden in tests/stahl_ec3/golden, PF_UPDATE_GOLDEN=1 writes
+// them anew), the print body of single members, the run's file steps and the screen driven by
+// scripted input.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/file_cap.h"
+#include "host/host_test.h"
+#include "stahl_ec3/program_internal.h"
+#include "support/cp850.h"
+#include "tests/testsupport/olireader.h"
+#include "tests/testsupport/screen_test.h"
+
+namespace {
+
+#define GOLDEN_DIR PF_SOURCE_DIR "/tests/stahl_ec3/golden/"
+using test_files::Slurp;
+
+void Expect_Golden(const std::string &name, const std::string &bytes) {
+  if (std::getenv("PF_UPDATE_GOLDEN")) test_files::Put(GOLDEN_DIR + name, bytes);
+  EXPECT_TRUE(Slurp(GOLDEN_DIR + name) == bytes) << name << " differs (PF_UPDATE_GOLDEN=1 writes it)";
+}
+
+// The lines of a print list as UTF-8 without markup.
+std::vector<std::string> Lines(const std::string &oli) {
+  std::vector<std::string> out;
+  for (std::size_t at = 0, end; at < oli.size(); at = end + 1) {
+    end = std::min(oli.find('\n', at), oli.size());
+    std::string plain;
+    Oli_Markup_Plain(oli.substr(at, end - at), &plain, nullptr);
+    out.push_back(Cp850_To_Utf8(plain));
+  }
+  return out;
+}
+
+// The result page's texts of the rows.
+std::string Page5(const BAUTEIL &b) {
+  std::string shown;
+  for (int i = 0; i < b.brandlast_count; ++i) {
+    double u = 0;
+    char text[32] = "XXXXXX";
+    if (Get_Brandlast_Utilisation(&b, i, &u)) std::snprintf(text, sizeof text, "%.0lf%%", 100 * u);
+    shown += text;
+  }
+  return shown;
+}
+
+// The member file of a member of the defaults with one row N, M_y, M_z, c/t check off:
+// shape 0 the flat bar 200 × 20, 1 a welded I 300 × 200 (web 10, flanges 15); method 1
+// elastic, 2 elastic-plastic; fy_user non-zero: the user's strengths, fy = max(fy_user, 0);
+// gamma non-zero: not standardised, gamma_M0 = max(gamma, 0); more changes it further.
+std::string Member_File(int shape, int method, double fy_user, double gamma, double N, double M_y, double M_z,
+                        const std::function<void(BAUTEIL *)> &more = nullptr) {
+  BAUTEIL b{};
+  Set_Bauteil_Defaults(&b);
+  Reset_Profil(&b.profil);
+  PROFIL &p = b.profil;
+  if (shape == 0) p.type = PROFIL_FLAT, p.h = 200, p.t_w = 20;
+  if (shape == 1) p.type = PROFIL_I, p.h = 300, p.t_w = 10, p.b_fo = p.b_fu = 200, p.t_fo = p.t_fu = 15, p.a_o = p.a_u = 5;
+  MATERIAL &m = b.material;
+  if (fy_user != 0) {
+    m.user_values = 1;
+    m.fy_40 = m.fy_80 = m.fy_inf = fy_user > 0 ? fy_user : 0;
+    m.fu_40 = m.fu_80 = m.fu_inf = m.fy_40 + 100;
+  }
+  if (gamma != 0) b.safety.standardised = 0, b.safety.gamma_M0 = gamma > 0 ? gamma : 0;
+  b.method = method;
+  b.ct_check = 0;
+  b.brandlasten[0] = BRANDLAST{"Brand 1", N, M_y, M_z, 0, 0, 0, 0, 0};
+  if (more) more(&b);
+  char *buf = nullptr;
+  std::size_t len = 0;
+  FILE *f = open_memstream(&buf, &len);
+  EXPECT_EQ(Write_Bauteil(f, &b), 0);
+  std::fclose(f);
+  const std::string text(buf, len);
+  std::free(buf);
+  Reset_Bauteil(&b);
+  return text;
+}
+
+class MemberRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Host_Test_Reset();
+    const ::testing::TestInfo *t = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = std::filesystem::absolute("member-runs/" + std::string(t->test_suite_name()) + "." + t->name());
+    Fresh_Folder();
+    setenv("EXEC", dir_.c_str(), 1);
+    setenv("YRMPRIVATE", dir_.c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("EXEC");
+    unsetenv("YRMPRIVATE");
+    Host_Test_Reset();
+  }
+  void Fresh_Folder() {
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    for (const char *name : {"/BSP1_01.INP", "/BSP1_01.TXT"})
+      std::filesystem::copy_file(PF_SOURCE_DIR "/example" + std::string(name), dir_ + name);
+  }
+  std::string Stem() const { return dir_ + "/BSP1"; }
+  bool Has(const std::string &name) const { return std::filesystem::exists(dir_ + "/" + name); }
+  std::string Get(const std::string &name) const { return Slurp(dir_ + "/" + name); }
+  void Put(const std::string &name, const std::string &bytes) const { test_files::Put(dir_ + "/" + name, bytes); }
+  static int Run(std::vector<std::string> args, int argc = 6, int (*main)(int, char **) = Stahl_EC3_Main) {
+    std::vector<char *> argv;
+    for (std::string &a : args) argv.push_back(a.data());
+    return main(argc, argv.data());
+  }
+  int Start() { return Run({"stahl_ec3", Stem(), "0", "1", "12"}, 5, Start_Stahl_EC3); }  // the screen's, position 12
+  std::string dir_;
+};
+
+TEST_F(MemberRun, ExitCodesOfTheStartUp) {
+  const struct {
+    const char *what, *exec, *priv;
+    int args, rc;
+    const char *out, *err;
+  } cases[] = {
+      {"three arguments", "x", "x", 3, 0, "usage: stahl_ec3 Bauteilkennung Icon-Id File-Id Pos-Id", ""},
+      {"EXEC unset", nullptr, "x", 5, 0, "", "EXEC"},
+      {"EXEC empty", "", "x", 5, 0, "", "EXEC"},
+      {"no private path", "x", nullptr, 5, 0, "", "YRMPRIVATE"},
+      {"stem of 261 characters", "x", "x", 5, 0, "", "260"},
+      {"negative work-file number", "x", "x", 5, 0, "", "work-file number -1"},
+      {"refresh without exchange files", "x", "x", 5, 1, "", ""},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Fresh_Folder();
+    c.exec ? setenv("EXEC", c.exec, 1) : unsetenv("EXEC");
+    c.priv ? setenv("YRMPRIVATE", c.priv, 1) : unsetenv("YRMPRIVATE");
+    const std::string stem = std::strcmp(c.err, "260") == 0 ? std::string(261, 'S') : Stem();
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Run({"stahl_ec3", stem, "0", std::strstr(c.err, "number") ? "-1" : "1", "1", "-refresh"}, c.args + 1), c.rc);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find(c.out), std::string::npos);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(c.err[0] ? err.find(c.err) != std::string::npos : err.empty()) << err;
+    EXPECT_EQ(Has("BSP1_01.OLI"), c.rc == 1);
+  }
+}
+
+// The refresh road writes the print list and the plot file (golden) and keeps the member and
+// exchange files. The example (HE 280 A, S235, elastic, c/t); the example elastic-plastic
+// with a spoilt standardised factor (the annex's is printed) and a position text of 300 bytes
+// (255 kept); a welded mono-symmetric I (flange 45 mm: f_y 215; the German annex, gamma_M0
+// 1.05 of its own, elastic-plastic) with rows of every force and rows at the limits of
+// "zero", a position text with blanks and CR LF; single rows of a flat bar against closed
+// formulas (σ = N/A ± M/W) about both axes and with gamma_M0 1.1, of a grade without yield
+// strength, without design strength, elastic-plastic (not for a flat bar), at zero forces:
+// every row has its line. A member file that cannot be read (garbled, cut, newer, missing;
+// the last without a position text: its number heads the page) gives the page head and
+// "Lesefehler" only, an empty plot file and the reason on standard error.
+// The utilisations of the example follow closed formulas with A, I_y, W_pl,y of HE 280 A
+// (EN 10365): elastic (|N|/A + M_y·h/(2·I_y))/235; elastic-plastic EN 1993-1-1 6.2.9.1
+// (M_N,y,Rd = M_pl,y,Rd (1 − n)/(1 − 0.5 a), a = (A − 2 b t_f)/A) solved for the load factor f
+// with N = f·N_Ed, M = f·M_Ed, U = 1/f.
+TEST_F(MemberRun, RefreshRoadGolden) {
+  const double A = 9726, I_y = 13670e4, h = 270, N_pl = A * 235, M_pl = 1112e3 * 235, a = (A - 2 * 280 * 13) / A;
+  const double NM[2][2] = {{500e3, 100e6}, {1500e3, 250e6}};
+  auto u = [&](bool plastic, int k) {
+    const double N = NM[k][0], M = NM[k][1];
+    return plastic ? (M + N * M_pl / N_pl / (1 - 0.5 * a)) / (M_pl / (1 - 0.5 * a)) : (N / A + M * h / (2 * I_y)) / 235;
+  };
+  const std::string ex = Get("BSP1_01.INP"), txt = Get("BSP1_01.TXT");
+  std::string plastic = ex;
+  plastic.replace(plastic.find("\n 1 1\n"), 6, "\n 2 1\n").replace(plastic.find(" 1.000000 1.000000 1.25"), 9, " 1.300000");
+  const struct {
+    const char *name, *page5;  // page5 null: unreadable, the name says why
+    std::string inp, txt;
+    const char *line = "";  // a line the list holds
+  } cases[] = {
+      {"bsp1", "64%0%171%", ex, txt},
+      {"bsp1_plastic", "86%0%150%", plastic, std::string(300, 'P') + "\n"},
+      {"weld", "112%31%0%0%0%0%22%", Slurp(GOLDEN_DIR "WELD_01.INP"), "  Pos. W1  \r\nzweite Zeile\n"},
+      {"flat_N_My", "43%", Member_File(0, 1, 0, 0, -100, 10, 0), txt, "min / max ╠x = -100.00 / 50.00 N/mm²"},
+      {"flat_tension_Mz", "37%", Member_File(0, 1, 0, 0, 50, 0, -1), txt, "min / max ╠x = -62.50 / 87.50 N/mm²"},
+      {"flat_gamma", "47%", Member_File(0, 1, 0, 1.1, -100, -10, 0), txt, "╠v,Rd = 213.64 N/mm²  ê  U╠v = 0.468"},
+      {"no_fy", "XXXXXX", Member_File(1, 1, -1, 0, -100, 10, 0), txt, "Für dieses Material kann der Nachweis nicht"},
+      {"no_design_strength", "XXXXXX", Member_File(0, 1, 0, -1, -100, 10, 0), txt, "Nachweis wurde nicht geführt"},
+      {"flat_plastic", "XXXXXX", Member_File(0, 2, 0, 0, -100, 10, 0), txt, "plastischer Nachweis für dieses Profil nicht"},
+      {"zero", "0%", Member_File(0, 1, 0, 0, 0.005, 0.0005, 0), txt, "Schnittgrößen = 0: Nachweis nicht erforderlich"},
+      {"garbled", nullptr, "kein Bauteil\n", txt},
+      {"cut", nullptr, ex.substr(0, ex.size() / 2), txt},
+      {"newer", nullptr, " 3" + ex.substr(2), txt},
+      {"does not exist", nullptr, "", ""},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    Fresh_Folder();
+    for (const auto &[file, bytes] : {std::pair{"BSP1_01.INP", c.inp}, {"BSP1_01.TXT", c.txt}, {"BSP1_01.XPR", "xpr\n"}})
+      bytes.empty() ? (void)std::filesystem::remove(dir_ + "/" + file) : Put(file, bytes);
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(Run({"stahl_ec3", Stem(), "7", "1", "1", "-refresh"}), 1);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(c.page5 ? err.empty() : err.find("Lesefehler: ") != std::string::npos && err.find(c.name) != std::string::npos) << err;
+    EXPECT_EQ(Get("BSP1_01.INP") + Get("BSP1_01.XPR") + std::to_string(Has("BSP1_01_TMP.XPR")), c.inp + "xpr\n0");
+    const std::string oli = Get("BSP1_01.OLI"), golden = c.page5 ? c.name : "unreadable_" + std::to_string(c.txt.empty());
+    Expect_Golden(golden + ".oli", oli);
+    Expect_Golden(golden + ".spf", Get("BSP10001.SPF"));
+    OLI_DOCUMENT doc;
+    EXPECT_EQ(Read_Oli_Text(oli.data(), oli.size(), &doc), 0) << (doc.errors.empty() ? "" : doc.errors[0]);
+    EXPECT_EQ(Page5(*Get_Stahl_EC3_Bauteil()), c.page5 ? c.page5 : "XXXXXX");
+    int k = 0, found = 0;
+    for (const std::string &l : Lines(oli)) {
+      found += l.find(c.line) != std::string::npos;
+      if (l.rfind("Nachweis: ", 0) != 0 || k > 1 || c.name[0] != 'b') continue;
+      const double want = u(c.page5[0] == '8', k);
+      EXPECT_NEAR(std::atof(l.c_str() + l.find("= ", l.rfind('U')) + 2), want, 0.01 * want) << l;
+      EXPECT_EQ(l.find("nicht ok !!") != std::string::npos, k++ == 1) << l;
+    }
+    EXPECT_EQ(k, 2 * (c.name[0] == 'b'));
+    EXPECT_TRUE(found > 0) << c.line;
+  }
+}
+
+// The run's file steps: the record read at the start has its section values; an unreadable
+// member file is kept once as ".INP.bak" however often the member is saved; the exchange
+// files are put back from their copies (none to put back is no failure; a copy that cannot
+// be put back is kept and fails); the position label keeps 255 bytes; a row outside the
+// table has no result.
+TEST_F(MemberRun, FileStepsOfTheRun) {
+  ASSERT_EQ(Start(), -1);
+  EXPECT_NEAR(Get_Stahl_EC3_Bauteil()->profil.A, 9726, 1);  // HE 280 A (EN 10365)
+  EXPECT_EQ(Restore_Exchange_Files(), 0);
+  Put("BSP1_01.INP", " 2\n kaputt\n");
+  Put("BSP1_01.XPR", "xpr\n");
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Save_Bauteil_Member() + Save_Bauteil_Member(), 0);
+  EXPECT_EQ(Get("BSP1_01.INP.bak"), " 2\n kaputt\n");
+  std::filesystem::remove(dir_ + "/BSP1_01.XPR");
+  std::filesystem::create_directory(dir_ + "/BSP1_01.XPR");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Restore_Exchange_Files(), 1);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("could not be restored"), std::string::npos);
+  EXPECT_EQ(Get("BSP1_01_TMP.XPR"), "xpr\n");
+  Set_Bauteil_Label(std::string(300, 'L').c_str());
+  EXPECT_EQ(std::strlen(Get_Bauteil_Label()), 255u);
+  double beyond = 9;  // a row outside the table has no result
+  EXPECT_EQ(Get_Brandlast_Utilisation(Get_Stahl_EC3_Bauteil(), 1, &beyond) + beyond, 0.0);
+}
+
+// ---------------------------------------------------------------- the screen
+// Screen points: the tabs of pages 1, 4, 5; the icon bar's buttons; the finish dialog's
+// "speichern und beenden" and "beenden ohne zu speichern".
+const std::string kTab1 = " c100,75 ", kTab4 = " c260,75 ", kTab5 = " c430,75 ";
+const std::string kSave = " c520,450 ", kQuit = " c520,480 ";
+std::string At(int x, int y) {  // a click on the point (x, y) of the content
+  return " c" + std::to_string(14 + x) + "," + std::to_string(92 + y) + " w50 ";
+}
+std::string Bar(int x) {  // onto an icon-bar button, a rest, the click
+  const std::string p = std::to_string(x) + ",27";
+  return " m" + p + " w200 c" + p + " w50 ";
+}
+const std::string kEnd = Bar(591), kHelp = Bar(546);
+
+// Runs of the screen, from the start on a member file to the exit code, with the exchange
+// file changed meanwhile: changes on pages 1 ("Elastisch-Plastisch", c/t box off) and 4 (a row
+// "Brand 4" with N −250 appended) saved (the member files golden); an unreadable member file (garbled, or a link to
+// itself that cannot be opened: "Lesefehler" at the start, the defaults on screen) left (the
+// exchange file put back) or saved (kept as ".INP.bak"), a save that fails (said, the run
+// goes on in the screen's units); the icon bar: help by page (its file opened once),
+// "Vorschau", "drucken", "plotten" write the list and hand it (or the plot file to the plot
+// program) to the host, "Druckeinstellung" and the annex button write nothing.
+TEST_F(MemberRun, ScreenRuns) {
+  const int row4 = 100 + 3 * 22 + 6;  // the append control below three rows, then row 4
+  const struct {
+    const char *what, *inp;  // inp: null the example, "@" a link to itself
+    std::string steps;
+    int rc;
+    const char *requests;  // host services asked, the member folder as '@'
+  } cases[] = {
+      {"changes saved", nullptr, At(670, 480) + At(670, 506) + kTab4 + " w50 " + At(45, row4) + At(85, row4) +
+       "tBrand_4 k13 w50 t-250 k13 w50 k27 w50" + kEnd + kSave, 1, ""},
+      {"garbled, left", " 2\n kaputt\n", kTab4 + kEnd + kQuit, 0, ""},
+      {"garbled, saved", " 2\n kaputt\n", kTab4 + kEnd + kSave, 1, ""},
+      {"a loop, save fails, left", "@", kEnd + kSave + kEnd + kQuit, 0, ""},
+      {"help twice", nullptr, kHelp + kHelp, 0, "Init_Helpview(DOZU_169.HLP)Helpview(vi319_register1)Helpview(vi319_register1)"},
+      {"help, page 4", nullptr, kTab4 + kHelp, 0, "Init_Helpview(DOZU_169.HLP)Helpview(vi319_register4)"},
+      {"help, page 5", nullptr, kTab5 + kHelp, 0, "Init_Helpview(DOZU_169.HLP)Helpview(vi319_register5)"},
+      {"Vorschau", nullptr, Bar(411), 0, "Quick_OLI_View(@/BSP1_01.OLI)"},
+      {"drucken", nullptr, Bar(456), 0, "Quick_OLI_Print(@/BSP1_01.OLI)"},
+      {"plotten", nullptr, Bar(501), 0, "YRMSpawnv(0,@/Zadadade.exe,@/BSP10012.SPF)"},
+      {"Druckeinstellung", nullptr, Bar(311), 0, ""},
+      {"nationaler Anhang", nullptr, Bar(366), 0, ""},
+  };
+  const std::string ex = Get("BSP1_01.INP");
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Host_Test_Reset();
+    Fresh_Folder();
+    if (c.inp) Put("BSP1_01.INP", c.inp);
+    if (c.inp && c.inp[0] == '@')
+      std::filesystem::remove(dir_ + "/BSP1_01.INP"), std::filesystem::create_symlink("BSP1_01.INP", dir_ + "/BSP1_01.INP");
+    Put("BSP1_01.XPR", "xpr at start\n");
+    ASSERT_EQ(Start(), -1);
+    Put("BSP1_01.XPR", "xpr changed\n");
+    EXPECT_EQ(!Host_Messages().empty() && Host_Messages()[0].text.rfind("Lesefehler\n", 0) == 0, c.inp != nullptr);
+    Script(c.steps + (c.rc || c.inp ? "" : kEnd + kQuit));
+    EXPECT_EQ(Run_Stahl_EC3_Screen(), c.rc) << Host_Last_Calls(30);
+    std::string requests;
+    for (const std::string &r : Host_Service_Requests()) requests += r;
+    for (std::size_t at; (at = requests.find(dir_)) != std::string::npos;) requests.replace(at, dir_.size(), "@");
+    EXPECT_EQ(requests, c.requests);
+    if (c.rc) Expect_Golden(std::string("saved_") + c.what[0] + ".INP", Get("BSP1_01.INP"));
+    else EXPECT_EQ(Get("BSP1_01.INP"), !c.inp ? ex : c.inp[0] == '@' ? "" : c.inp);
+    EXPECT_EQ(Get("BSP1_01.INP.bak"), c.rc && c.inp ? c.inp : "");
+    EXPECT_EQ(Get("BSP1_01.XPR") + std::to_string(Has("BSP1_01_TMP.XPR")), c.rc ? "xpr changed\n0" : "xpr at start\n0");
+    EXPECT_EQ(Has("BSP1_01.OLI"), c.steps.find(kSave) != std::string::npos || c.requests[0] == 'Q' || c.requests[0] == 'Y');
+    const std::vector<HOST_MESSAGE> &said = Host_Messages();
+    EXPECT_EQ(!said.empty() && said.back().text.find("nicht gespeichert") != std::string::npos, c.what[0] == 'a');
+    EXPECT_EQ(Get_Stahl_EC3_Bauteil()->display_units, !c.rc);
+    EXPECT_STREQ(Host_Frame_Title(), "Position 12: D7-EV3 - Brandschutz");
+  }
+}
+
+// The close request asks; yes puts the whole exchange file back and answers 32768, no
+// answers 0 and keeps the copy.
+TEST_F(MemberRun, CloseRequest) {
+  const std::string exp(70000, 'e');
+  for (int yes = 0; yes < 2; ++yes) {
+    Put("BSP1_01.EXP", exp);
+    ASSERT_EQ(Start(), -1);
+    Put("BSP1_01.EXP", "changed\n");
+    Host_Clear_Messages();
+    Host_Queue_Answer(yes);
+    EXPECT_EQ(Host_Request_Close(), yes ? 32768 : 0);
+    EXPECT_EQ(Host_Messages().at(0).text, "Aktuelle Bearbeitung abbrechen?");
+    EXPECT_TRUE(Get("BSP1_01.EXP") + std::to_string(Has("BSP1_01_TMP.EXP")) == (yes ? exp + "0" : "changed\n1"));
+  }
+}
+
+// The pages as the host draws them (the call trace from the content's last draw on,
+// golden): pages 1, 4 and 5 of the welded member (two grades, every force), the result page
+// of flat bars elastic (43 %, 113 % red, exactly 100 % green, 0 %) and elastic-plastic (no
+// result), the picture of an angle.
+TEST_F(MemberRun, PagesAsDrawn) {
+  auto flat = [](int method) {
+    return Member_File(0, method, 0, 0, 0, 0, 0, [](BAUTEIL *b) {
+      Alloc_Brandlasten(b, 4);
+      b->brandlasten[0].N = -100, b->brandlasten[0].M_y = 10;
+      b->brandlasten[1].N = -1060;  // 265 N/mm² over 235
+      b->brandlasten[2].N = -940;   // 235 N/mm²
+    });
+  };
+  const std::string weld = Slurp(GOLDEN_DIR "WELD_01.INP");
+  const struct {
+    const char *golden;
+    std::string tab, inp;
+  } pages[] = {
+      {"weld_page1.trace", "", weld},
+      {"weld_page4.trace", kTab4, weld},
+      {"weld_page5.trace", kTab5, weld},
+      {"flat_page5.trace", kTab5, flat(1)},
+      {"flat_plastic_page5.trace", kTab5, flat(2)},
+      {"angle_page1.trace", "", Member_File(0, 1, 0, 0, -10, 0, 0, [](BAUTEIL *b) {
+         b->profil.type = PROFIL_ANGLE, b->profil.h = 150, b->profil.t_w = 12, b->profil.b_fo = 90, b->profil.t_fo = 12;
+       })},
+  };
+  for (const auto &p : pages) {
+    SCOPED_TRACE(p.golden);
+    Host_Test_Reset();
+    Put("BSP1_01.INP", p.inp);
+    ASSERT_EQ(Start(), -1);
+    Host_Test_Set_Policy(HOST_SCRIPT_SOFT);  // the run ends where the script does
+    Script(p.tab + " w50");
+    EXPECT_EQ(Run_Stahl_EC3_Screen(), 0);
+    const std::vector<std::string> &calls = Host_Calls();
+    std::string trace = "draw callback\n";
+    for (auto it = std::find_if(calls.rbegin(), calls.rend(), [](auto &c) { return c.rfind("draw callback(", 0) == 0; });
+         it != calls.rbegin();)
+      trace += *--it + "\n";
+    Expect_Golden(p.golden, trace);
+  }
+}
+
+// Each page keeps its scroll position: page 4 scrolled by five wheel turns (a tenth of the
+// visible height each, once), page 1 from its top, page 4 again where it was left.
+TEST_F(MemberRun, PagesKeepTheirScrollPosition) {
+  ASSERT_EQ(Start(), -1);
+  Alloc_Brandlasten(Get_Stahl_EC3_Bauteil(), 60);
+  Script(kTab4 + " w50 m600,600 W-5 w50 m610,600 w50 " + kTab1 + " w50 " + kTab4 + " w50" + kEnd + kQuit);
+  EXPECT_EQ(Run_Stahl_EC3_Screen(), 0) << Host_Last_Calls(30);
+  std::vector<int> sy;  // scroll offsets of the area's draws
+  for (const std::vector<int> &a : Calls_Args("draw callback")) sy.push_back(a.at(2));
+  const auto down = std::find_if(sy.begin(), sy.end(), [](int v) { return v > 0; });
+  const auto top = std::find(down, sy.end(), 0);
+  const auto again = std::find_if(top, sy.end(), [](int v) { return v > 0; });
+  ASSERT_TRUE(down != sy.end() && again != sy.end());
+  EXPECT_EQ(*down, 5 * (918 / 10));
+  EXPECT_EQ(*std::prev(top), *down);
+  EXPECT_NEAR(*again, *down, 1);
+}
+
+}  // namespace
