@@ -15,6 +15,8 @@
 
 #include "common/file_cap.h"
 #include "host/host_test.h"
+#include "nad/nad.h"
+#include "sections/sections.h"
 #include "stahl_ec3/program_internal.h"
 #include "support/cp850.h"
 #include "tests/testsupport/olireader.h"
@@ -226,15 +228,28 @@ TEST_F(MemberRun, RefreshRoadGolden) {
   }
 }
 
-// The run's file steps: the record read at the start has its section values; an unreadable
-// member file is kept once as ".INP.bak" however often the member is saved; the exchange
-// files are put back from their copies (none to put back is no failure; a copy that cannot
-// be put back is kept and fails); the position label keeps 255 bytes; a row outside the
-// table has no result.
+// The run's file steps: a new member takes the default annex set; the record read at the
+// start has its section values, and a row outside its table no result; the section files
+// are the member's ".GRQ" (saved) and ".QIN" (input); an unreadable member file is kept once
+// as ".INP.bak" however often the member is saved; the exchange files are put back from
+// their copies (none to put back is no failure; a copy that cannot be put back is kept and
+// fails); the position label keeps 255 bytes.
 TEST_F(MemberRun, FileStepsOfTheRun) {
+  std::filesystem::rename(dir_ + "/BSP1_01.INP", dir_ + "/saved.INP");
+  Set_Active_NAD(NAD_GERMANY_NAME);
   ASSERT_EQ(Start(), -1);
-  EXPECT_NEAR(Get_Stahl_EC3_Bauteil()->profil.A, 9726, 1);  // HE 280 A (EN 10365)
-  EXPECT_EQ(Restore_Exchange_Files(), 0);
+  EXPECT_STREQ(Get_Active_NAD_Name(), NAD_DEFAULT_NAME);
+  std::filesystem::rename(dir_ + "/saved.INP", dir_ + "/BSP1_01.INP");
+  ASSERT_EQ(Start(), -1);
+  BAUTEIL &b = *Get_Stahl_EC3_Bauteil();
+  EXPECT_NEAR(b.profil.A, 9726, 1);  // HE 280 A (EN 10365)
+  Print_Brandschutznachweis(&b, nullptr);
+  double beyond = 9;
+  b.brandlast_count = 2;
+  EXPECT_EQ(Get_Brandlast_Utilisation(&b, 2, &beyond) + beyond, 0.0);
+  b.brandlast_count = 3;
+  EXPECT_EQ(Save_QImport_Sections() + Restore_Exchange_Files(), 0);
+  EXPECT_EQ(Get("BSP1_01.GRQ").rfind("VARNO-QUER", 0) + Get("BSP1_01.QIN").size(), 0u);
   Put("BSP1_01.INP", " 2\n kaputt\n");
   Put("BSP1_01.XPR", "xpr\n");
   ASSERT_EQ(Start(), -1);
@@ -248,8 +263,6 @@ TEST_F(MemberRun, FileStepsOfTheRun) {
   EXPECT_EQ(Get("BSP1_01_TMP.XPR"), "xpr\n");
   Set_Bauteil_Label(std::string(300, 'L').c_str());
   EXPECT_EQ(std::strlen(Get_Bauteil_Label()), 255u);
-  double beyond = 9;  // a row outside the table has no result
-  EXPECT_EQ(Get_Brandlast_Utilisation(Get_Stahl_EC3_Bauteil(), 1, &beyond) + beyond, 0.0);
 }
 
 // ---------------------------------------------------------------- the screen
