@@ -139,6 +139,14 @@ TEST_F(BauteilFile, BadValuesFail) {
   EXPECT_NE(Host_Messages().back().text.find("\"Atlantis Nord\""), std::string::npos);
   ASSERT_EQ(Read(with(key + 14, 20, "~"), &b_), 0);  // the empty name
   EXPECT_NE(Host_Messages().back().text.find("\"\" nicht"), std::string::npos);
+  ASSERT_EQ(Read(with(key + 14, 20, std::string(63, 'x')), &b_), 0);  // the longest name
+  EXPECT_NE(Host_Messages().back().text.find(std::string(63, 'x') + "\" nicht"), std::string::npos);
+  // A name of 41 bytes fails even when its last byte would read as a force; no record, no
+  // stream: nothing read or written.
+  EXPECT_EQ(Read(" 1\n" + std::string(40, 'n') + "5 1 2 3 4 5 6 7\n", &b_, Read_Brandlasten), 1);
+  EXPECT_EQ(Read(" 1\n ~ 1 2 3 4 5 6 7 8\n", nullptr, Read_Brandlasten) + Read(good, nullptr) + Write_Bauteil(stdout, nullptr) +
+                Write_Bauteil(nullptr, &a_) + Write_Brandlasten(stdout, nullptr) + Alloc_Brandlasten(nullptr, 1),
+            6);
   // The largest table a file may hold reads; a table block to a stream that cannot take it
   // fails.
   std::string big = " 10000\n";
@@ -209,6 +217,7 @@ TEST_F(BauteilFile, CheckTakesGradeAtLargestThicknessAndEditorUnits) {
   Reset_Bauteil(&a_);
   EXPECT_EQ(a_.display_units * 10 + a_.method, BAUTEIL_METHOD_ELASTIC);
   EXPECT_TRUE(a_.brandlast_count == 0 && !a_.brandlasten && !a_.results && a_.ct_check == 0);
+  EXPECT_TRUE(a_.profil.h == 0 && a_.safety.standardised == 0 && a_.safety.gamma_M0 == 0);  // the owners' resets
 }
 
 // The example reads back to the bytes it was written as (HE 280 A, S235, three rows); its
@@ -254,7 +263,7 @@ TEST_F(BauteilFile, EveryCutOfTheExampleFailsButAfterTheTable) {
     int rc;
   } cases[] = {{text, 0},         {crlf, 0},           {text + "\n \n", 0}, {text + "x\n", 1},
                {text + "ACTIV_NADNAME Deutschland\n", 1}, {text.substr(0, table_end) + "ACTIV_NADNAME\nDeutschland\n", 1},
-               {text.substr(0, table_end) + "\n\n", 0},   {text.substr(0, table_end - 1) + " \t\n", 0}};
+               {text.substr(0, table_end) + "\n \t\r\n", 0},   {text.substr(0, table_end - 1) + " \t\n", 0}};
   for (const auto &c : cases) EXPECT_EQ(Read(c.text, &b_), c.rc) << c.text.substr(table_end > 10 ? table_end - 10 : 0);
 }
 
