@@ -1,7 +1,6 @@
 // The member record, its data file and the example member "BSP1".
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -11,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <functional>
-#include <memory>
 #include <string>
 #include <tuple>
 
@@ -304,11 +302,7 @@ TEST_F(BauteilFile, RefusedRecordsAndFullDisksKeepTheOldFile) {
     EXPECT_EQ(c.spoil ? Written(spoilt, &rc) : "", "");
     EXPECT_EQ(rc, 1);
     test_files::Put(path, "old member\n");
-    {
-      std::unique_ptr<test_files::FileSizeCap> cap;
-      if (!c.spoil) cap = std::make_unique<test_files::FileSizeCap>(100);
-      EXPECT_EQ(Save_Bauteil_File(path.c_str(), &spoilt), 1);
-    }
+    EXPECT_EQ(c.spoil ? Save_Bauteil_File(path.c_str(), &spoilt) : (test_files::FileSizeCap(100), Save_Bauteil_File(path.c_str(), &spoilt)), 1);
     EXPECT_EQ(test_files::Slurp(path), "old member\n");
     spoilt.brandlast_count = rows;
     Reset_Bauteil(&spoilt);
