@@ -124,7 +124,7 @@ TEST_F(BauteilFile, BadValuesFail) {
       {with(rows + 6, 8, "inf"), 1},  {with(rows + 6, 8, "nan"), 1},
       {with(rows, 2, " 99999999999999999999"), 1},
       {with(rows + 4, 1, std::string(41, 'n')), 1}, {with(rows + 4, 1, std::string(40, 'n')), 0},
-      {with(key, 13, "ACTIV_NAD"), 1}, {with(key + 14, 20, std::string(64, 'x')), 1},
+      {with(key, 13, "ACTIV_NAD"), 1}, {with(key + 13, 1, "\t"), 0}, {with(key + 14, 20, std::string(64, 'x')), 1},
       {with(rows, key - rows, " 0\n"), 0},
   };
   for (const auto &c : cases) EXPECT_EQ(Read(c.text, &b_), c.rc) << c.text.substr(0, 3) << c.text.substr(rows);
