@@ -350,7 +350,8 @@ TEST_F(MemberRun, ScreenRuns) {
     const bool list = c.steps.find(kSave) != std::string::npos || c.requests[0] == 'Q' || c.requests[0] == 'Y';
     EXPECT_EQ(std::filesystem::is_regular_file(dir_ + "/BSP1_01.OLI"), list);
     const std::vector<HOST_MESSAGE> &said = Host_Messages();
-    EXPECT_TRUE(c.note[0] ? said.back().text.find(c.note) != std::string::npos : said.empty() || said.back().text.find("FEHLER") == std::string::npos);
+    EXPECT_TRUE(c.note[0] ? !said.empty() && said.back().text.find(c.note) != std::string::npos
+                          : said.empty() || said.back().text.find("FEHLER") == std::string::npos);
     EXPECT_EQ(Get_Stahl_EC3_Bauteil()->display_units, !c.rc);
     EXPECT_STREQ(Host_Frame_Title(), "Position 12: D7-EV3 - Brandschutz");
     if (!std::strstr(c.what, ".trace")) continue;
