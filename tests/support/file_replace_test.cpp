@@ -136,9 +136,13 @@ TEST(SupportFileReplace, FailuresKeepTheOldFile) {
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   }
-  // A stream that fails only at its buffered end: /dev/full is refused as a target (not a
-  // regular file), and a new file in a missing place is never created.
-  EXPECT_EQ(Replace_File("/dev/full", Write_Small, const_cast<char *>("x")), 1);
+  // A target that is not a regular file (a named pipe of the test's own: never a device of
+  // the system, which a faulty helper running as root would replace) is refused and stays.
+  const fs::path pipe = dir / "pipe";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(Replace_File(pipe.c_str(), Write_Small, const_cast<char *>("x")), 1);
+  EXPECT_TRUE(fs::is_fifo(pipe));
+  fs::remove(pipe);
   EXPECT_EQ(Replace_File("", Write_Small, const_cast<char *>("x")), 1);
   EXPECT_EQ(Replace_File(nullptr, Write_Small, const_cast<char *>("x")), 1);
   // A new file is created; a link keeps pointing at the replaced file.
