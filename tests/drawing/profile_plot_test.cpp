@@ -219,7 +219,7 @@ TEST_F(ProfilePlot, KnownGeometry) {
   Expect_Point(pts[2], 50 + w, 150);
   Expect_Point(pts[3], w + 12 * std::tan(a), 12);
   Expect_Point(pts[4], 200 - w - 12 * std::tan(a), 12);
-  g_stiffener.t = 10, g_stiffener.b = 50, g_stiffener.l = 0;
+  g_stiffener.t = 10, g_stiffener.b = 50, g_stiffener.l = 0, g_doubler.t = 8;
   PLOTTED r = Draw_With(&Ipe300(true), [](PROFIL_PLOT_OPTIONS &o) {
     o.stiffener_count = 1, o.stiffener = &g_stiffener, o.stiffener_snipe = 20;
     o.web_plate_count = 2, o.web_plate = &g_doubler, o.web_plate_weld = 2;
