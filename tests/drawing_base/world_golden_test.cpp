@@ -1,13 +1,14 @@
 // Every screen primitive and world drawing in one golden picture and one golden call trace:
 // the world drawings through a turned, unequally scaled transform, the primitives in pixels
-// at angles off and on the quarter turns, the button choices and the colour sets; and the
-// transform's one-sided forms and the bit set, which draw nothing.
+// at angles off and on the quarter turns, the button choices, the colour sets and the
+// transform's numbers; and the bit set and text widths, which draw nothing.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "drawing_base/drawing_base.h"
@@ -49,31 +50,9 @@ std::string Text_Golden_Mismatch(const std::string &name, const std::string &tex
   return name + " differs from line " + std::to_string(line + 1) + " (PF_UPDATE_GOLDEN=1 rewrites it)";
 }
 
-// The transform (X0 −50, Y0 −30, 0.2 rad, sx 2, sy 1.5): one-sided forms only scale, the
-// inverse gives the point back, the distance is the pixel length; the bit set starts empty.
-TEST_F(WorldGolden, TransformFormsAndBitSet) {
-  Set_Screen_Transform(-50, -30, 0.2, 2, 1.5);
-  double x = 10, y = 20;
-  World_To_Screen(&x, nullptr);
-  World_To_Screen(nullptr, &y);
-  EXPECT_EQ(std::vector<double>({x, y}), std::vector<double>({20, 30}));
-  Screen_To_World(&x, nullptr);
-  Screen_To_World(nullptr, &y);
-  EXPECT_EQ(std::vector<double>({x, y}), std::vector<double>({10, 20}));
-  const double c = std::cos(0.2), s = std::sin(0.2);
-  double px = 10, py = 20;
-  World_To_Screen(&px, &py);
-  EXPECT_NEAR(px, (c * 60 + s * 50) * 2, 1e-12);
-  EXPECT_NEAR(py, (c * 50 - s * 60) * 1.5, 1e-12);
-  Screen_To_World(&px, &py);
-  EXPECT_NEAR(px, 10, 1e-12);
-  EXPECT_NEAR(py, 20, 1e-12);
-  EXPECT_NEAR(Screen_Distance(0, 0, 10, 0), 10 * std::hypot(2 * c, 1.5 * s), 1e-12);
-  EXPECT_NEAR(Screen_Distance(3, 1, 3, 9), 8 * std::hypot(2 * s, 1.5 * c), 1e-12);
-  EXPECT_EQ(std::vector<double>({Get_Screen_Scale_X(), Get_Screen_Scale_Y()}), std::vector<double>({2, 1.5}));
-  // "Wert": 4 characters of 6 pixels with 1 between, 3 more; bold: measured plain, 2 more.
-  EXPECT_EQ(std::vector<int>({Get_Text_Width_in_Font("Wert", 0x1000), Get_Text_Width_in_Font("Wert", 0x11000)}),
-            std::vector<int>({27 + 3, 27 + 3 + 2}));
+// The bit set starts empty; "Wert" is 4 characters of 6 pixels with 1 between, 3 more, and
+// bold measured plain with 2 more.
+TEST_F(WorldGolden, BitSetAndTextWidths) {
   BIT_SET set{};
   Init_Bit_Set(&set, 17, 5);
   ASSERT_NE(set.bits, nullptr);
@@ -83,6 +62,8 @@ TEST_F(WorldGolden, TransformFormsAndBitSet) {
   EXPECT_EQ(set.bits, nullptr);
   Init_Bit_Set(&set, 0, 1);
   EXPECT_EQ(set.bits, nullptr);
+  EXPECT_EQ(std::vector<int>({Get_Text_Width_in_Font("Wert", 0x1000), Get_Text_Width_in_Font("Wert", 0x11000)}),
+            std::vector<int>({27 + 3, 27 + 3 + 2}));
 }
 
 // Every routine in one picture and one trace: lines of each width and style, dots, bands
@@ -90,7 +71,8 @@ TEST_F(WorldGolden, TransformFormsAndBitSet) {
 // texts in every boxed style, colour boxes; in pixels the filled shapes (edges of width 0
 // too), rings, aligned texts of each size, axis, force and moment arrows, heads, fillets of
 // each quadrant, dimension lines by place and circle segments; then the button choices
-// (trace only) and the RGB of both colour sets.
+// (trace only), the RGB of both colour sets and the transform's numbers: both forms, the one-
+// sided ones, the inverse, the distance and the scales.
 TEST_F(WorldGolden, EveryRoutineInOnePicture) {
   const int blue = Nearest_RGB_Color(0, 0, 200), red = Nearest_RGB_Color(200, 0, 0),
             green = Nearest_RGB_Color(0, 140, 0);
@@ -225,6 +207,20 @@ TEST_F(WorldGolden, EveryRoutineInOnePicture) {
     pxQCR(*field, &r, &g, &b);
     trace += "screen colour " + std::to_string(field - &sc->black) + ": " + std::to_string(r) + " " +
              std::to_string(g) + " " + std::to_string(b) + "\n";
+  }
+  char line[160];
+  for (const auto &[a, sx, sy] : {std::tuple{0.2, 2.0, 1.5}, {-1.1, 0.5, 3.0}}) {
+    Set_Screen_Transform(-50, -30, a, sx, sy);
+    double x = 10, y = 20, x1 = 10, y2 = 20;
+    World_To_Screen(&x, &y);
+    World_To_Screen(&x1, nullptr), World_To_Screen(nullptr, &y2);
+    std::snprintf(line, sizeof line, "transform %g %g %g: (10, 20) to (%.9g, %.9g), one-sided %g %g", a, sx, sy, x, y,
+                  x1, y2);
+    trace += line;
+    Screen_To_World(&x, &y), Screen_To_World(&x1, nullptr), Screen_To_World(nullptr, &y2);
+    std::snprintf(line, sizeof line, ", back (%.9g, %.9g) %g %g, distances %.9g %.9g, scales %g %g\n", x, y, x1, y2,
+                  Screen_Distance(0, 0, 10, 0), Screen_Distance(3, 1, 3, 9), Get_Screen_Scale_X(), Get_Screen_Scale_Y());
+    trace += line;
   }
   EXPECT_EQ(Text_Golden_Mismatch("world_routines_trace.txt", trace), "");
 }

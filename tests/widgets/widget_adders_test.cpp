@@ -134,7 +134,7 @@ TEST_F(WidgetAdders, PageGolden) {
   Set_Widget_Transform(0, 0, 0, 1);
   Set_Widget_Text_Color(BLACK_CI);
   // Factor heads with units at y 420 (rule to 700, beyond the columns) and without at y 560
-  // (rule_end 300, short of them), the legend below.
+  // (rule_end 300, short of them), the legends below and beside.
   FAKTOR_COLUMNS with{}, without{};
   FAKTOR_COLUMN *cols = nullptr, *bare = nullptr;
   Init_Faktor_Columns(&with, 3, &cols);
@@ -150,6 +150,9 @@ TEST_F(WidgetAdders, PageGolden) {
   Add_Faktor_Column(&without, 2, "", "k", "", "", 6, 40, 5);
   Add_Faktor_Table_Heads(420, 560, &without);
   Add_Faktor_Column_Heads(420, 640, with.count, with.columns);
+  FAKTOR_COLUMN k{};  // a short name: the legend's name column keeps its 50
+  std::snprintf(k.description, sizeof k.description, "Beiwert"), std::snprintf(k.name, sizeof k.name, "k");
+  Add_Faktor_Legend(750, 450, 1, &k);
   // Text buttons (active, inactive, framed) with the rectangle each leaves and the hover count.
   auto rect = [&out](const char *name) {
     int r[4], active = -1;
