@@ -170,6 +170,7 @@ TEST_F(WorldGolden, EveryRoutineInOnePicture) {
     Draw_Moment_Arrow(100 + 110 * k, 830, 25 + 2 * k, k % 2, "M", angles[k]);
     Draw_Arrow_Head(100 + 110 * k, 920, angles[k]);
   }
+  Draw_Moment_Arrow(1270, 560, 1, 1, nullptr, 0.5);  // the smallest radius
   Draw_Axis_Arrow(1240, 1, 30, "y", -M_PI);  // sin(−π) a hair below 0: snapped, the shaft stays on row 1
   pxFgc(blue);  // the colour the fillets' straight edges take
   for (int q = 0; q < 4; ++q) Draw_Fillet(800 + 70 * q, 560, 22 - q, q, red, 1);
@@ -194,7 +195,7 @@ TEST_F(WorldGolden, EveryRoutineInOnePicture) {
   choice.title = "Eine recht lange Wahl der Knoepfe";
   Script("c700,700 r1");
   codes += "wide row -> " + std::to_string(Select_From_Button_Row(10, 10, &choice)) + "\n";
-  choice.title = "Liste";
+  choice.title = "Eine Liste mit langem Titel";  // wider than the buttons with their texts
   Script("c110,220 r1");
   codes += "list -> " + std::to_string(Select_From_Button_List(10, 10, &choice)) + "\n";
   Add_Optische_Kontrolle_Button(30, 40, 7);
