@@ -198,6 +198,9 @@ TEST_F(WorldGolden, EveryRoutineInOnePicture) {
   choice.title = "Eine Liste mit langem Titel";  // wider than the buttons with their texts
   Script("c110,220 r1");
   codes += "list -> " + std::to_string(Select_From_Button_List(10, 10, &choice)) + "\n";
+  choice.title = "Liste";  // the texts wider than the title
+  Script("c700,700 r1");
+  codes += "short list -> " + std::to_string(Select_From_Button_List(10, 10, &choice)) + "\n";
   Add_Optische_Kontrolle_Button(30, 40, 7);
   std::string trace;
   for (const std::string &call : Host_Calls()) trace += call + "\n";
