@@ -4,19 +4,16 @@
 
 #include <cstdio>
 
+#include "bench/library_profile.h"
 #include "checks/checks.h"
-#include "materials/materials.h"
-#include "profil/profil.h"
-#include "sections/sections.h"
 
 static void BM_Print_CT_Check_IPE300(benchmark::State &state) {
-  PROFIL p{};
-  Init_Material_Data(&p.grade);
-  if (Set_Profil_by_Library_Name(&p, "IPE300") != 0) {
+  BenchProfile ipe("IPE300");
+  if (!ipe.ok) {
     state.SkipWithError("IPE300 not in the profile library");
     return;
   }
-  Check_Material_Strength(&p.grade, p.t_fo, nullptr, 0, nullptr);
+  PROFIL &p = ipe.p;
   FILE *f = std::tmpfile();
   double u = 0;
   for (auto _ : state) {
@@ -25,7 +22,6 @@ static void BM_Print_CT_Check_IPE300(benchmark::State &state) {
     benchmark::DoNotOptimize(u);
   }
   std::fclose(f);
-  Reset_Profil(&p);
 }
 BENCHMARK(BM_Print_CT_Check_IPE300)->Repetitions(5)->ReportAggregatesOnly(true);
 

@@ -4,19 +4,16 @@
 
 #include <cstdio>
 
+#include "bench/library_profile.h"
 #include "checks/checks.h"
-#include "materials/materials.h"
-#include "profil/profil.h"
-#include "sections/sections.h"
 
 static void BM_Print_Stress_Check_IPE300_Elastic(benchmark::State &state) {
-  PROFIL p{};
-  Init_Material_Data(&p.grade);
-  if (Set_Profil_by_Library_Name(&p, "IPE300") != 0) {
+  BenchProfile ipe("IPE300");
+  if (!ipe.ok) {
     state.SkipWithError("IPE300 not in the profile library");
     return;
   }
-  Check_Material_Strength(&p.grade, p.t_fo, nullptr, 0, nullptr);
+  PROFIL &p = ipe.p;
   FILE *f = std::tmpfile();
   double u = 0;
   for (auto _ : state) {
@@ -26,7 +23,6 @@ static void BM_Print_Stress_Check_IPE300_Elastic(benchmark::State &state) {
     benchmark::DoNotOptimize(u);
   }
   std::fclose(f);
-  Reset_Profil(&p);
 }
 BENCHMARK(BM_Print_Stress_Check_IPE300_Elastic)->Repetitions(5)->ReportAggregatesOnly(true);
 
@@ -35,13 +31,12 @@ BENCHMARK(BM_Print_Stress_Check_IPE300_Elastic)->Repetitions(5)->ReportAggregate
 // outline (method 2).
 static void BM_Print_Stress_Check_IPE300_Plastic(benchmark::State &state) {
   const int method = static_cast<int>(state.range(0));
-  PROFIL p{};
-  Init_Material_Data(&p.grade);
-  if (Set_Profil_by_Library_Name(&p, "IPE300") != 0) {
+  BenchProfile ipe("IPE300");
+  if (!ipe.ok) {
     state.SkipWithError("IPE300 not in the profile library");
     return;
   }
-  Check_Material_Strength(&p.grade, p.t_fo, nullptr, 0, nullptr);
+  PROFIL &p = ipe.p;
   FILE *f = std::tmpfile();
   double u = 0;
   const double V_z = method == 1 ? 60 : 0;
@@ -53,7 +48,6 @@ static void BM_Print_Stress_Check_IPE300_Plastic(benchmark::State &state) {
   }
   if (!(u > 0.6 && u < 0.75)) state.SkipWithError("unexpected utilisation");
   std::fclose(f);
-  Reset_Profil(&p);
 }
 BENCHMARK(BM_Print_Stress_Check_IPE300_Plastic)->Arg(1)->Arg(2)->Repetitions(5)->ReportAggregatesOnly(true);
 

@@ -25,5 +25,5 @@ function(pf_add_tests name)
   target_link_libraries(test_${name} PRIVATE ${name} ${A_DEPS} GTest::gtest_main GTest::gmock)
   target_include_directories(test_${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   gtest_discover_tests(test_${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-                       DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+                       DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 LABELS gtest)
 endfunction()

@@ -169,6 +169,64 @@ int _First_Selectable(const SheetLevel &level) {
   return 0;
 }
 
+// A new level of count pages: no members, areas, escapes or tables yet.
+SheetLevel _New_Level(WIDGET_SHEET_DESCRIPTION *d, WIDGET_SHEET_PAGE *pages, int count, bool paged) {
+  SheetLevel level{};
+  level.description = d;
+  level.pages = pages;
+  level.count = count;
+  level.has_register = paged;
+  level.members.assign(count, -1);
+  level.areas.assign(count, -1);
+  level.escapes.assign(count, -1);
+  level.tables.assign(count, -1);
+  level.layout.assign(count, 0);
+  return level;
+}
+
+// Page i's escape area, scrollable view area (pushed on the widget area stack with push) and
+// input table inside the page rectangle a, which the page's own offsets and sizes narrow.
+void _Add_Page_Area(SheetLevel &L, int i, Rect a, bool push, int *displacement_x, int *displacement_y) {
+  const WIDGET_SHEET_PAGE &p = L.pages[i];
+  if (p.area_dx >= 0 && p.area_width > 0) {
+    a.x1 += p.area_dx;
+    a.x2 = std::min(a.x2, a.x1 + p.area_width);
+  }
+  if (p.area_dy >= 0 && p.area_height > 0) {
+    a.y1 += p.area_dy;
+    a.y2 = std::min(a.y2, a.y1 + p.area_height);
+  }
+  const int slider_x = p.vslider ? 17 : 0, slider_y = p.hslider ? 17 : 0;
+  L.escapes[i] = Add_Escape_Area_to_PS(a.x1, a.y1, a.x2 - slider_x, a.y2 - slider_y, 0, 2000 + i);
+  Set_Escape_Area_to_MouseMoveEvent(L.escapes[i], 1);
+  L.areas[i] = Create_Scrollable_View_Area(a.x1, a.y1, a.x2, a.y2, p.hslider, p.vslider);
+  if (push) Push_Widget_Area(L.escapes[i], L.areas[i], a.x1, a.y1, a.x2, a.y2, displacement_x, displacement_y);
+  const int right = p.table_width > 0 ? p.table_x + p.table_width : (a.x2 - a.x1) - 10 - slider_x;
+  L.tables[i] = Create_Input_Table(L.areas[i], p.table_y, p.table_x, right, 20, p.row_size, p.row_callback);
+}
+
+// The value level of the sheet's pages (their apply functions and tables).
+void _Open_Values(SheetLevel &L) {
+  std::vector<WIDGET_APPLY_FN> applies(L.count);
+  for (int i = 0; i < L.count; ++i) applies[i] = L.pages[i].apply;
+  L.value_level = Open_Widget_Sheet_Level(L.count, applies.data(), L.tables.data());
+}
+
+// Closing a level: values back (scaled values divided back, int mirrors rounded back into
+// the caller's ints, every entry dropped), each page's scroll position kept as fractions,
+// its tables and area removed (popped off the widget area stack with pop).
+void _Close_Level(SheetLevel &lv, bool pop) {
+  Close_Widget_Sheet_Level(0);
+  for (int i = 0; i < lv.count; ++i) {
+    if (lv.areas[i] < 0) continue;
+    Read_Back_View_Area_Scroll(lv.areas[i]);
+    Get_View_Area_Scroll_Fraction(lv.areas[i], &lv.pages[i].scroll_x, &lv.pages[i].scroll_y);
+    Delete_Input_Tables_of_Area(lv.areas[i]);
+    Remove_Scrollable_View_Area(lv.areas[i]);
+    if (pop) Pop_Widget_Area();
+  }
+}
+
 int _Run(WIDGET_SHEET_DESCRIPTION *d, int count, WIDGET_SHEET_PAGE *pages, bool one_page) {
   if (!d || !pages || count < 1) return 0;
   SheetState &st = _S();
@@ -216,16 +274,7 @@ int _Run(WIDGET_SHEET_DESCRIPTION *d, int count, WIDGET_SHEET_PAGE *pages, bool 
   }
   const int base_x = st.centre_x, base_y = st.centre_y;
 
-  SheetLevel level{};
-  level.description = d;
-  level.pages = pages;
-  level.count = count;
-  level.has_register = paged;
-  level.members.assign(count, -1);
-  level.areas.assign(count, -1);
-  level.escapes.assign(count, -1);
-  level.tables.assign(count, -1);
-  level.layout.assign(count, 0);
+  SheetLevel level = _New_Level(d, pages, count, paged);
 
   // The register and the start page.
   const Rect reg{s.x1 + d->margin_left, s.y1 + top + d->margin_top, s.x2 - d->margin_right,
@@ -266,27 +315,10 @@ int _Run(WIDGET_SHEET_DESCRIPTION *d, int count, WIDGET_SHEET_PAGE *pages, bool 
   for (int i = 0; i < count; ++i) {
     WIDGET_SHEET_PAGE &p = pages[i];
     if (!_Visible(p) || !p.build) continue;
-    Rect a{reg.x1 + m, reg.y1 + reserved, reg.x2 - m, reg.y2 - m};
-    if (p.area_dx >= 0 && p.area_width > 0) {
-      a.x1 += p.area_dx;
-      a.x2 = std::min(a.x2, a.x1 + p.area_width);
-    }
-    if (p.area_dy >= 0 && p.area_height > 0) {
-      a.y1 += p.area_dy;
-      a.y2 = std::min(a.y2, a.y1 + p.area_height);
-    }
-    const int slider_x = p.vslider ? 17 : 0, slider_y = p.hslider ? 17 : 0;
-    L.escapes[i] = Add_Escape_Area_to_PS(a.x1, a.y1, a.x2 - slider_x, a.y2 - slider_y, 0, 2000 + i);
-    Set_Escape_Area_to_MouseMoveEvent(L.escapes[i], 1);
-    L.areas[i] = Create_Scrollable_View_Area(a.x1, a.y1, a.x2, a.y2, p.hslider, p.vslider);
-    if (_Pushes_Area(d->kind))
-      Push_Widget_Area(L.escapes[i], L.areas[i], a.x1, a.y1, a.x2, a.y2, &displacement_x, &displacement_y);
-    const int right = p.table_width > 0 ? p.table_x + p.table_width : (a.x2 - a.x1) - 10 - slider_x;
-    L.tables[i] = Create_Input_Table(L.areas[i], p.table_y, p.table_x, right, 20, p.row_size, p.row_callback);
+    _Add_Page_Area(L, i, Rect{reg.x1 + m, reg.y1 + reserved, reg.x2 - m, reg.y2 - m}, _Pushes_Area(d->kind),
+                   &displacement_x, &displacement_y);
   }
-  std::vector<WIDGET_APPLY_FN> applies(count);
-  for (int i = 0; i < count; ++i) applies[i] = pages[i].apply;
-  L.value_level = Open_Widget_Sheet_Level(count, applies.data(), L.tables.data());
+  _Open_Values(L);
 
   int status_end = 0, help_x = 0;
   const int default_button = _Add_Buttons(*d, s, &status_end, &help_x);
@@ -379,15 +411,7 @@ int _Run(WIDGET_SHEET_DESCRIPTION *d, int count, WIDGET_SHEET_PAGE *pages, bool 
 
   // Closing: values back, areas and tables gone, the level popped.
   SheetLevel &lv = st.stack.back();
-  Close_Widget_Sheet_Level(0);
-  for (int i = 0; i < lv.count; ++i) {
-    if (lv.areas[i] < 0) continue;
-    Read_Back_View_Area_Scroll(lv.areas[i]);
-    Get_View_Area_Scroll_Fraction(lv.areas[i], &pages[i].scroll_x, &pages[i].scroll_y);
-    Delete_Input_Tables_of_Area(lv.areas[i]);
-    Remove_Scrollable_View_Area(lv.areas[i]);
-    if (_Pushes_Area(d->kind)) Pop_Widget_Area();
-  }
+  _Close_Level(lv, _Pushes_Area(d->kind));
   if (d->finish) d->finish();
   d->page = lv.current;
   Undefine_Prop_Sheet();
@@ -477,16 +501,7 @@ int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, i
   Define_Prop_Sheet(s.x1, s.y1, s.x2, s.y2, 1, 0, title ? title : "", 140, 1);
   const int base_x = st.simple_centre_x, base_y = st.simple_centre_y;
 
-  SheetLevel level{};
-  level.description = nullptr;
-  level.pages = pages;
-  level.count = page_count;
-  level.has_register = paged;
-  level.members.assign(page_count, -1);
-  level.areas.assign(page_count, -1);
-  level.escapes.assign(page_count, -1);
-  level.tables.assign(page_count, -1);
-  level.layout.assign(page_count, 0);
+  SheetLevel level = _New_Level(nullptr, pages, page_count, paged);
   level.current = 0;
   std::vector<int> member_state(page_count, 1);  // the state each member was last given
 
@@ -515,26 +530,10 @@ int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, i
   for (int i = 0; i < page_count; ++i) {
     WIDGET_SHEET_PAGE &p = pages[i];
     if (!_Visible(p)) continue;
-    Rect a{reg.x1 + k.margin, tab_bottom + k.margin, reg.x2 - k.margin, reg.y2 - k.margin};
-    if (p.area_dx >= 0 && p.area_width > 0) {
-      a.x1 += p.area_dx;
-      a.x2 = std::min(a.x2, a.x1 + p.area_width);
-    }
-    if (p.area_dy >= 0 && p.area_height > 0) {
-      a.y1 += p.area_dy;
-      a.y2 = std::min(a.y2, a.y1 + p.area_height);
-    }
-    const int slider_x = p.vslider ? 17 : 0, slider_y = p.hslider ? 17 : 0;
-    L.escapes[i] = Add_Escape_Area_to_PS(a.x1, a.y1, a.x2 - slider_x, a.y2 - slider_y, 0, 2000 + i);
-    Set_Escape_Area_to_MouseMoveEvent(L.escapes[i], 1);
-    L.areas[i] = Create_Scrollable_View_Area(a.x1, a.y1, a.x2, a.y2, p.hslider, p.vslider);
-    Push_Widget_Area(L.escapes[i], L.areas[i], a.x1, a.y1, a.x2, a.y2, &displacement_x, &displacement_y);
-    const int right = p.table_width > 0 ? p.table_x + p.table_width : (a.x2 - a.x1) - 10 - slider_x;
-    L.tables[i] = Create_Input_Table(L.areas[i], p.table_y, p.table_x, right, 20, p.row_size, p.row_callback);
+    _Add_Page_Area(L, i, Rect{reg.x1 + k.margin, tab_bottom + k.margin, reg.x2 - k.margin, reg.y2 - k.margin},
+                   true, &displacement_x, &displacement_y);
   }
-  std::vector<WIDGET_APPLY_FN> applies(page_count);
-  for (int i = 0; i < page_count; ++i) applies[i] = pages[i].apply;
-  L.value_level = Open_Widget_Sheet_Level(page_count, applies.data(), L.tables.data());
+  _Open_Values(L);
 
   // Buttons: "abbrechen" code 1, "Hilfe", "bestätigen" code 2; the pointer goes to "abbrechen".
   const int centre = static_cast<int>(std::lround((s.x1 + s.x2) / 2.0));
@@ -623,15 +622,7 @@ int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, i
   // Closing: scaled values divided back, int mirrors rounded back into the caller's ints and
   // every entry of the level dropped (no entry may outlive the variables it points at).
   SheetLevel &lv = st.stack.back();
-  Close_Widget_Sheet_Level(0);
-  for (int i = 0; i < lv.count; ++i) {
-    if (lv.areas[i] < 0) continue;
-    Read_Back_View_Area_Scroll(lv.areas[i]);
-    Get_View_Area_Scroll_Fraction(lv.areas[i], &pages[i].scroll_x, &pages[i].scroll_y);
-    Delete_Input_Tables_of_Area(lv.areas[i]);
-    Remove_Scrollable_View_Area(lv.areas[i]);
-    Pop_Widget_Area();
-  }
+  _Close_Level(lv, true);
   Undefine_Prop_Sheet();
   st.stack.pop_back();
   st.cancel_request = st.confirm_request = st.rebuild_request = 0;

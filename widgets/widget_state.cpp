@@ -339,7 +339,15 @@ void Push_Widget_Area(int escape, int area, int x1, int y1, int x2, int y2, int 
 void Pop_Widget_Area() {
   WidgetState &s = _S();
   if (s.stack.empty()) return;
+  const WIDGET_AREA_STACK_ENTRY popped = s.stack.back();
   s.stack.pop_back();
+  // The displacement ints belong to the sheet that pushed the entry and end with its run:
+  // the current area stops reading them (a remaining entry of the same area takes over).
+  if (s.displacement_x == popped.displacement_x && s.displacement_y == popped.displacement_y) {
+    s.displacement_x = s.displacement_y = nullptr;
+    for (const WIDGET_AREA_STACK_ENTRY &e : s.stack)
+      if (e.area == s.area) s.displacement_x = e.displacement_x, s.displacement_y = e.displacement_y;
+  }
   if (s.stack.empty()) {
     Activate_Call_Allways_Function(0);
     s.hover_in_use = 0;

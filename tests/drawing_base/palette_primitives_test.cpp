@@ -43,6 +43,8 @@ class PlotPrimitives : public ::testing::Test {
 };
 }  // namespace
 
+std::string Text_Golden_Mismatch(const std::string &name, const std::string &text);  // world_golden_test.cpp
+
 // Set entries give their colour record; unset ones, −1 and 30 give none.
 TEST_F(PlotPrimitives, PaletteColours) {
   for (int index : {25, -1, 30, 20, 29, 5, 13}) Plot_Palette_Color(index);
@@ -92,6 +94,11 @@ TEST(DrawingNumbers, RoundPixelAndSnapUnit) {
   EXPECT_EQ(1.0, Snap_Unit(0.9995));
   EXPECT_EQ(-1.0, Snap_Unit(-1.0009));
   EXPECT_EQ(0.998, Snap_Unit(0.998));
+  EXPECT_EQ(0.005, Snap_Unit(0.005));
+  // Halves away from zero, truncation toward it, far pixels held at ±1e9, NaN at 0.
+  EXPECT_EQ((std::vector<int>{Round_Half_Away(-2.5), Round_Half_Away(2.5), Trunc_Pixel(-7.9), Trunc_Pixel(-2e9),
+                              Trunc_Pixel(3e9), Trunc_Pixel(NAN), Round_Pixel_Int(-0.45)}),
+            (std::vector<int>{-3, 3, -7, -1000000000, 1000000000, 0, -1}));
 }
 
 // A ring has 2n + 2 points with its seam on the ray at angle 0; a circle n points.
@@ -131,4 +138,18 @@ TEST_F(PlotPrimitives, RingsCirclesAndLines) {
   // The circle without fill and line type still writes its outline in a state bracket.
   EXPECT_EQ(30, items[items.size() - 68].code);
   EXPECT_EQ(31, items[items.size() - 2].code);
+}
+
+// Every palette entry and plot primitive in one block (fill colour 0, line types 0 and 2,
+// rings either way with their outlines): the list as its golden file.
+TEST_F(PlotPrimitives, GoldenBlock) {
+  for (int i = 0; i < PLOT_PALETTE_SIZE; ++i) Plot_Palette_Color(i);
+  Plot_Colored_Line(-5, -5, 5, 4, 7, 0);
+  Plot_Filled_Circle(1, 2, 3, 0, 59, 0, 13);
+  Plot_Filled_Circle(-1, -2, 1.5, -1, 0, 2, 5);
+  Plot_Filled_Ring(0, 0, 6, 2.5, 5, 0, 34, 0, 19);
+  Plot_Filled_Ring(2, 1, -4, -1, 3, 8, 43, 1, 0);
+  Finish();
+  std::ifstream in(path_, std::ios::binary);
+  EXPECT_EQ(Text_Golden_Mismatch("plot_primitives.oli", std::string(std::istreambuf_iterator<char>(in), {})), "");
 }

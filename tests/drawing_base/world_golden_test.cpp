@@ -1,8 +1,14 @@
-// Every world drawing through one turned, unequally scaled screen transform, with the fill
-// patterns, text forms, force and moment arrows, in one golden picture; the exact values of
-// the transform's one-sided forms, the text places and styles, and the bit set.
+// Every screen primitive and world drawing in one golden picture and one golden call trace:
+// the world drawings through a turned, unequally scaled transform, the primitives in pixels
+// at angles off and on the quarter turns, the button choices, the colour sets and the
+// transform's numbers; and the bit set and text widths, which draw nothing.
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "drawing_base/drawing_base.h"
@@ -25,62 +31,28 @@ class WorldGolden : public HostScreenTest {
   }
 };
 
-// The arguments of the last call of a name.
-std::vector<int> Last_Args(const char *name) {
-  const auto all = Calls_Args(name);
-  return all.empty() ? std::vector<int>{} : all.back();
-}
-
 }  // namespace
 
-// The transform (X0 −50, Y0 −30, 0.2 rad, sx 2, sy 1.5): one-sided forms only scale, the
-// inverse gives the point back, the distance is the pixel length; texts land at the
-// transformed point, right-aligned ones end there, boxed ones take the style of their family
-// and placement; state colours are host colours −6, −1 and −9.
-TEST_F(WorldGolden, TransformTextsAndStyles) {
-  Set_Screen_Transform(-50, -30, 0.2, 2, 1.5);
-  double x = 10, y = 20;
-  World_To_Screen(&x, nullptr);
-  World_To_Screen(nullptr, &y);
-  EXPECT_EQ(std::vector<double>({x, y}), std::vector<double>({20, 30}));
-  Screen_To_World(&x, nullptr);
-  Screen_To_World(nullptr, &y);
-  EXPECT_EQ(std::vector<double>({x, y}), std::vector<double>({10, 20}));
-  const double c = std::cos(0.2), s = std::sin(0.2);
-  double px = 10, py = 20;
-  World_To_Screen(&px, &py);
-  EXPECT_NEAR(px, (c * 60 + s * 50) * 2, 1e-12);
-  EXPECT_NEAR(py, (c * 50 - s * 60) * 1.5, 1e-12);
-  Screen_To_World(&px, &py);
-  EXPECT_NEAR(px, 10, 1e-12);
-  EXPECT_NEAR(py, 20, 1e-12);
-  EXPECT_NEAR(Screen_Distance(0, 0, 10, 0), 10 * std::hypot(2 * c, 1.5 * s), 1e-12);
-  EXPECT_EQ(std::vector<double>({Get_Screen_Scale_X(), Get_Screen_Scale_Y()}), std::vector<double>({2, 1.5}));
-  // (0, 0) → (c·50 + s·30)·2, (c·30 − s·50)·1.5 = (109.93, 29.20) → (110, 29).
-  Host_Clear_Calls();
-  Draw_World_Text(0, 0, "A", 0x1000);
-  EXPECT_EQ(Last_Args("pxText")[0], 110);
-  EXPECT_EQ(Last_Args("pxText")[1], 29);
-  Draw_World_Text_Bold(0, 0, "A", 0x1000);
-  EXPECT_EQ(Last_Args("pxText")[0], 111);  // the second copy one pixel right
-  const int plain = Get_Text_Width_in_Font("Wert", 0x1000) - 3;
-  EXPECT_EQ(Get_Text_Width_in_Font("Wert", 0x11000), plain + 5);
-  Draw_World_Text_Right(0, 0, "Wert", 0x11000);
-  EXPECT_EQ(Last_Args("pxText")[0], 110 - (plain + 2 - 2));
-  struct Style {
-    int family, placement, code;
-  } styles[] = {{0, 1, 0xCC}, {0, 4, 0xCA}, {0, 2, 0xC9}, {4, 1, 0xD4}, {4, 4, 0xD2},
-                {4, 0, 0xD1}, {2, 1, 0xE4}, {2, 4, 0xE2}, {7, 7, 0xE1}};
-  for (const Style &st : styles) {
-    Draw_World_Text_Boxed(0, 0, "7", 0x1000, st.family, st.placement);
-    EXPECT_EQ(Last_Args("pxBTxt"), (std::vector<int>{105, 24, 115, 34, -99999, -1, st.code}))
-        << st.family << " " << st.placement;
+// Compares text with tests/drawing_base/golden/<name>; PF_UPDATE_GOLDEN=1 rewrites the file.
+std::string Text_Golden_Mismatch(const std::string &name, const std::string &text) {
+  const std::string path = std::string(PF_SOURCE_DIR) + "/tests/drawing_base/golden/" + name;
+  const char *update = std::getenv("PF_UPDATE_GOLDEN");
+  if (update && std::string(update) == "1") {
+    std::ofstream(path, std::ios::binary) << text;
+    return "";
   }
-  for (int state : {-1, 0, 1}) {
-    Host_Clear_Calls();
-    Draw_Text_in_State_Color(10, 10, "x", 0x1000, state);
-    EXPECT_EQ(Calls_Args("pxFgc").front()[0], GetYRMColor(state == -1 ? -6 : state == 0 ? -1 : -9));
-  }
+  std::ifstream in(path, std::ios::binary);
+  const std::string want((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (want == text) return "";
+  size_t at = 0;
+  while (at < want.size() && at < text.size() && want[at] == text[at]) ++at;
+  const size_t line = static_cast<size_t>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
+  return name + " differs from line " + std::to_string(line + 1) + " (PF_UPDATE_GOLDEN=1 rewrites it)";
+}
+
+// The bit set starts empty; "Wert" is 4 characters of 6 pixels with 1 between, 3 more, and
+// bold measured plain with 2 more.
+TEST_F(WorldGolden, BitSetAndTextWidths) {
   BIT_SET set{};
   Init_Bit_Set(&set, 17, 5);
   ASSERT_NE(set.bits, nullptr);
@@ -90,16 +62,22 @@ TEST_F(WorldGolden, TransformTextsAndStyles) {
   EXPECT_EQ(set.bits, nullptr);
   Init_Bit_Set(&set, 0, 1);
   EXPECT_EQ(set.bits, nullptr);
+  EXPECT_EQ(std::vector<int>({Get_Text_Width_in_Font("Wert", 0x1000), Get_Text_Width_in_Font("Wert", 0x11000)}),
+            std::vector<int>({27 + 3, 27 + 3 + 2}));
 }
 
-// Every world routine in one picture: lines of each width and style, dots, bands with the
-// three patterns, rectangles, circles, polygons, open and filled arrows, an axis cross,
-// dimensions, texts, colour boxes, the force and moment arrows.
+// Every routine in one picture and one trace: lines of each width and style, dots, bands
+// with the three patterns, rectangles, circles, polygons, arrows, axis crosses, dimensions,
+// texts in every boxed style, colour boxes; in pixels the filled shapes (edges of width 0
+// too), rings, aligned texts of each size, axis, force and moment arrows, heads, fillets of
+// each quadrant, dimension lines by place and circle segments; then the button choices
+// (trace only), the RGB of both colour sets and the transform's numbers: both forms, the one-
+// sided ones, the inverse, the distance and the scales.
 TEST_F(WorldGolden, EveryRoutineInOnePicture) {
   const int blue = Nearest_RGB_Color(0, 0, 200), red = Nearest_RGB_Color(200, 0, 0),
             green = Nearest_RGB_Color(0, 140, 0);
   pxFgc(GetYRMColor(-1));
-  pxRect(0, 0, 799, 499);
+  pxRect(0, 0, 1279, 999);
   Set_Screen_Transform(-20, -45, 0.15, 1.6, 1.2);
   pxFgc(blue);
   for (int width = 0; width <= 5; ++width) {
@@ -108,6 +86,9 @@ TEST_F(WorldGolden, EveryRoutineInOnePicture) {
     Draw_World_Line(0, 10 * width, 120, 10 * width + 15);
     Draw_World_Dot(140 + 12 * width, 10);
   }
+  Set_Line_Width(2);
+  Set_Line_Style(3);
+  Draw_World_Line(230, 0, 240, 60);  // steep: the copies side by side in x
   Set_Line_Style(0);
   Set_Line_Width(1);
   pxFgc(red);
@@ -135,15 +116,19 @@ TEST_F(WorldGolden, EveryRoutineInOnePicture) {
   Draw_World_Arrow(0, 200, 80, 210, 14, 10, 1);
   Draw_World_Arrow(100, 200, 180, 230, 14, 10, 0);
   Draw_World_Arrow(200, 210, 205, 212, 14, 10, 1);  // shorter than its head
+  Draw_World_Arrow(215, 200, 230, 200, 12, 30, 0);  // a head wider than long
   Draw_World_Axis_Cross(260, 230, "x", "y", 40, 30, 0.3, 1.0);
+  Draw_World_Axis_Cross(330, 200, "u", "v", 40, 30, -0.4, 2.0);
   pxFgc(BLACK_CI);
   Draw_World_Dimension_Value(0, 0, 260, 120, 290, 8);
   Draw_World_Dimension_Value(1, 150, 250, 180, 330, 8);
   Draw_World_Dimension_Value(2, 200, 300, 320, 260, 8);
+  Draw_World_Dimension_Value(2, 330, 300, 330, 301, 8);  // 1.00
   Draw_World_Dimension(2, 0, 320, 0.455, 320, "45", "5", 5);
   Draw_World_Text(0, 350, "Text", 0x1000);
   Draw_World_Text_Ex(60, 350, "fett", 0x1000, 1);
   Draw_World_Text_Right(200, 350, "rechts", 0x11000);
+  Draw_World_Text_Right(200, 370, "rechts", 0x1000);
   Draw_World_Text_Boxed(250, 350, "7", 0x1000, 4, 4);
   Draw_Text_Color_Box(20, 470, 6, Nearest_RGB_Color(255, 230, 150));
   Draw_Text_Background_Box(100, 470, 4);
@@ -155,5 +140,91 @@ TEST_F(WorldGolden, EveryRoutineInOnePicture) {
   Draw_Moment_Arrow(700, 100, 30, 1, "M", 0.0);
   Draw_Moment_Arrow(700, 220, 30, 0, "T", 1.0);
   Draw_Arrow_Head(640, 320, 2.0);
-  EXPECT_EQ(Golden_Mismatch("tests/drawing_base/golden", "world_routines.png", 0, 0, 799, 499), "");
+  // Boxed text styles of each family and placement, texts of each state, in pixels.
+  Set_Screen_Transform(0, 0, 0, 1, 1);
+  const int families[3] = {0, 4, 2}, placements[3] = {1, 4, 0};
+  for (int f = 0; f < 3; ++f)
+    for (int p = 0; p < 3; ++p) Draw_World_Text_Boxed(840 + 40 * p, 30 + 30 * f, "77", 0x1000, families[f], placements[p]);
+  for (int state : {-1, 0, 1}) Draw_Text_in_State_Color(1000 + 50 * state, 40, "Zustand", 0x1000, state);
+  const int shaded = Shade_Color_by_Lightness(Nearest_RGB_Color(40, 90, 160), 30);
+  Draw_Filled_Rectangle(1120, 20, 1180, 60, shaded);
+  Draw_Filled_Rectangle(1190, 60, 1250, 20, Shade_Color_by_Lightness(Nearest_RGB_Color(90, 40, 160), -40));
+  // Screen primitives in pixels.
+  const int sx[5] = {820, 900, 930, 880, 810}, sy[5] = {130, 140, 200, 220, 180};
+  Draw_Filled_Polygon(5, sx, sy, green, 0, BLACK_CI);
+  Draw_Filled_Circle(1000, 170, 40.6, 64, red, 1, blue);
+  Draw_Filled_Circle(1100, 170, 35, 7, -1, 2, green);
+  Draw_Filled_Ring(1200, 170, 40, 22, 12, blue, 1, red);
+  Draw_Filled_Ring(1200, 280, -40, -22, 9, green, 2, BLACK_CI);
+  Draw_Filled_Ring(1100, 280, 30, 0, 9, red, 1, BLACK_CI);  // no ring: a plain 9-gon
+  Draw_Filled_Rectangle(820, 250, 900, 290, red);
+  for (int size = 0; size < 3; ++size) {
+    Draw_Aligned_Text(1000, 250 + 16 * size, "abc", 1, blue, size);
+    Draw_Aligned_Text(1000, 250 + 16 * size, "xy", 0, -1, size);
+  }
+  pxFgc(green);
+  const double angles[6] = {0.7, M_PI, -M_PI, -M_PI / 2, 3 * M_PI, 2.2};
+  for (int k = 0; k < 6; ++k) {
+    Draw_Axis_Arrow(100 + 110 * k, 600, 40 + k, "y", angles[k]);
+    Draw_Force_Arrow(100 + 110 * k, 720, 60 + k, k % 2, "F", angles[k]);
+    Draw_Moment_Arrow(100 + 110 * k, 830, 25 + 2 * k, k % 2, "M", angles[k]);
+    Draw_Arrow_Head(100 + 110 * k, 920, angles[k]);
+  }
+  Draw_Moment_Arrow(1270, 560, 1, 1, nullptr, 0.5);  // the smallest radius
+  Draw_Axis_Arrow(1240, 1, 30, "y", -M_PI);  // sin(−π) a hair below 0: snapped, the shaft stays on row 1
+  pxFgc(blue);  // the colour the fillets' straight edges take
+  for (int q = 0; q < 4; ++q) Draw_Fillet(800 + 70 * q, 560, 22 - q, q, red, 1);
+  Draw_Fillet(1100, 620, 20, 1, -1, 0);
+  Draw_Fillet(1180, 620, 20, 3, green, -1);
+  Draw_Dimension_Line(780, 680, 960, 710, "123", 0);
+  Draw_Dimension_Line(990, 650, 1000, 770, "45", 1);
+  Draw_Dimension_Line(1030, 700, 1230, 760, "6", 2);
+  Draw_Dimension_Line(1030, 780, 1230, 780, nullptr, 0);
+  Draw_Circle_Segment(850, 880, 60, 30, 200, green, 1);
+  Draw_Circle_Segment(1000, 880, 50, 0, 0.001, red, 1);
+  Draw_Circle_Segment(1130, 880, 50, 100, 360, blue, -1);
+  Draw_Circle_Segment(1230, 880, 40, 275, 70, red, 2);
+  EXPECT_EQ(Golden_Mismatch("tests/drawing_base/golden", "world_routines.png", 0, 0, 1279, 999), "");
+  // The choices of buttons in a row (title narrower and wider than the buttons) and in a
+  // list with texts: the dialogs' frames, buttons, the pointer put back, the codes.
+  std::string codes;
+  const char *texts[3] = {"eins", "zwei", "drei"};
+  BUTTON_CHOICE choice{100, 140, "Wahl", 30, 20, 3, texts, "Buttons.bmp"};
+  Script("c150,170 r1");
+  codes += "row -> " + std::to_string(Select_From_Button_Row(10, 10, &choice)) + "\n";
+  choice.title = "Eine recht lange Wahl der Knoepfe";
+  Script("c700,700 r1");
+  codes += "wide row -> " + std::to_string(Select_From_Button_Row(10, 10, &choice)) + "\n";
+  choice.title = "Eine Liste mit langem Titel";  // wider than the buttons with their texts
+  Script("c110,220 r1");
+  codes += "list -> " + std::to_string(Select_From_Button_List(10, 10, &choice)) + "\n";
+  choice.title = "Liste";  // the texts wider than the title
+  Script("c700,700 r1");
+  codes += "short list -> " + std::to_string(Select_From_Button_List(10, 10, &choice)) + "\n";
+  Add_Optische_Kontrolle_Button(30, 40, 7);
+  std::string trace;
+  for (const std::string &call : Host_Calls()) trace += call + "\n";
+  trace += codes;
+  const SCREEN_COLORS *sc = Get_Screen_Colors();
+  for (const int32_t *field = &sc->black; field <= &sc->grey_unit; ++field) {
+    int r, g, b;
+    pxQCR(*field, &r, &g, &b);
+    trace += "screen colour " + std::to_string(field - &sc->black) + ": " + std::to_string(r) + " " +
+             std::to_string(g) + " " + std::to_string(b) + "\n";
+  }
+  char line[160];
+  for (const auto &[a, sx, sy] : {std::tuple{0.2, 2.0, 1.5}, {-1.1, 0.5, 3.0}}) {
+    Set_Screen_Transform(-50, -30, a, sx, sy);
+    double x = 10, y = 20, x1 = 10, y2 = 20;
+    World_To_Screen(&x, &y);
+    World_To_Screen(&x1, nullptr), World_To_Screen(nullptr, &y2);
+    std::snprintf(line, sizeof line, "transform %g %g %g: (10, 20) to (%.9g, %.9g), one-sided %g %g", a, sx, sy, x, y,
+                  x1, y2);
+    trace += line;
+    Screen_To_World(&x, &y), Screen_To_World(&x1, nullptr), Screen_To_World(nullptr, &y2);
+    std::snprintf(line, sizeof line, ", back (%.9g, %.9g) %g %g, distances %.9g %.9g, scales %g %g\n", x, y, x1, y2,
+                  Screen_Distance(0, 0, 10, 0), Screen_Distance(3, 1, 3, 9), Get_Screen_Scale_X(), Get_Screen_Scale_Y());
+    trace += line;
+  }
+  EXPECT_EQ(Text_Golden_Mismatch("world_routines_trace.txt", trace), "");
 }

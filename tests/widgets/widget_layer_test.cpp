@@ -349,3 +349,22 @@ TEST_F(WidgetLayer, PolygonDrawnTwiceGivesTheSamePixels) {
   EXPECT_EQ(Host_Pixel(110, 105), Nearest_Color_Index(0, 120, 0));
 }
 
+
+// A popped entry's displacement ints end with the sheet run that lent them: the next hover
+// call no longer reads them (here they change as a finished run's frame would).
+TEST_F(WidgetLayer, PoppedEntryNoLongerLendsItsDisplacement) {
+  int escape = 0;
+  Open_Page(0, 0, 800, 600, &escape);
+  HOVER_BUTTON b{};
+  b.handle = escape;
+  b.x1 = 100, b.x2 = 200, b.y1 = 100, b.y2 = 140;
+  b.text = "Knopf";
+  b.text_x = 110, b.text_y = 125;
+  Add_Widget_Hover_Button(&b);
+  Pop_Widget_Area();
+  dx_ = dy_ = 400;
+  const std::vector<uint8_t> before = Host_Snapshot();
+  msStCu(150, 120);
+  Widget_Hover_Function();
+  EXPECT_GT(Host_Region_Diff(before, 100, 100, 200, 140), 0);  // the button found where it stands
+}
