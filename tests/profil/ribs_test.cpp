@@ -212,6 +212,7 @@ TEST(ProfilRibs, BadRibInputIsRefused) {
     const char *what;
     void (*set)(Ribs &);
     int n_points;
+    bool box = false;  // on the box girder 500 × 300 instead
   } cases[] = {
       {"21 ribs", [](Ribs &r) { r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 10); r.m.ribs[0].count = 21; }, 0},
       {"negative spacing", [](Ribs &r) { r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 100); r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, -5); }, 0},
@@ -224,12 +225,14 @@ TEST(ProfilRibs, BadRibInputIsRefused) {
       {"holes that touch", [](Ribs &r) { r.Hole(0, 0, 40, 100); r.Hole(0, 1, 40, 140); }, 0},
       {"hole up to the bottom flange", [](Ribs &r) { r.Hole(0, 0, 20, 285); }, 0},
       {"rib beyond the flange", [](Ribs &r) { r.Rib(1, PROFIL_FLAT, 50, 8, 0, 0, 0, 200); }, 0},
+      {"rib beyond the box flange", [](Ribs &r) { r.Rib(1, PROFIL_FLAT, 50, 8, 0, 0, 0, 400); }, 0, true},
       {"51 points", [](Ribs &) {}, 51},
   };
   for (const auto &c : cases) {
     Ribs r;
     c.set(r);
     PROFIL p = Welded_I();
+    if (c.box) Set_Shape(&p, PROFIL_BOX, 500, 10, 300, 20, 300, 20, 0);
     p.A = p.I_y = 5;
     EXPECT_EQ(Calc_Profil_DWQB_Querschnittswerte(&p, r.m.ribs, r.m.holes, 0, c.n_points, r.m.points), 1) << c.what;
     EXPECT_EQ(p.A, 0) << c.what;
