@@ -61,6 +61,7 @@ TEST_F(Catalogue, PlatePartsOfRolledWeldedAndTubeSections) {
     int kind;                // largest kind
   } cases[] = {{0, 0, 0, 0, 0, ipe, 2},
                {PROFIL_I, 400, 10, 200, 15, welded, 2},
+               {PROFIL_I, 100, 10, 30, 20, {6.0, 1, 1, 1, 1}, 2},  // outstands c/t 0.5 count as 1
                {PROFIL_CHS, 88.9, 5.0, 0, 0, {17.78}, -1},
                {PROFIL_FLAT, 100, 10, 0, 0, {}, -2}};
   double o[4];
@@ -177,8 +178,11 @@ TEST_F(Catalogue, LibraryPartsRolesAndCutStresses) {
       EXPECT_NEAR(A_web, q_.parts[i].web == QS_WEB_Z ? 8.0 : q_.parts[i].web ? c.A_web : 0, 1e-3);
     }
     EXPECT_EQ(kind_role, c.kind_role);
-    if (c.type == 7) {
+    if (c.type == 7) {  // the wall's ends take the section's extremes, here of unequal size
       EXPECT_NEAR(q_.parts[0].ct * 100 + q_.parts[0].c, 1778 + 8.89, 1e-3);
+      EXPECT_EQ(q_.parts[0].sigma_a * 1000 + q_.parts[0].sigma_b,
+                10 * q_.extreme[QS_EX_SIGMA_MIN] * 1000 + 10 * q_.extreme[QS_EX_SIGMA_MAX]);
+      EXPECT_GT(q_.extreme[QS_EX_SIGMA_ABS], q_.extreme[QS_EX_SIGMA_MAX] + 1);
       continue;
     }
     for (int i = 0; i < q_.n_parts; ++i) {
@@ -232,6 +236,9 @@ TEST_F(Catalogue, RequestsUseTheCacheUntilTheSolverRuns) {
   lone.record = nullptr;
   EXPECT_EQ(1, Build_Profil_Thin_Walled_Model(&lone));
   EXPECT_EQ(1, Build_Profil_Thin_Walled_Model(nullptr));
+  ASSERT_EQ(1, Calc_Querschnitt_Values(&q_, 0.5, 1));  // values only: a request computes the points
+  ASSERT_EQ(1, Get_Querschnitt_at_Factor(&q_, 0.5, &r));
+  EXPECT_EQ(q_.n_points, 5 * 33);
   int builds = Get_Querschnitt_Build_Count();
   ASSERT_EQ(1, Get_Querschnitt_at_Factor(&q_, 0.5, &r));
   EXPECT_EQ(Get_Querschnitt_Build_Count(), builds);
@@ -256,6 +263,12 @@ TEST_F(Catalogue, RequestsUseTheCacheUntilTheSolverRuns) {
   Calc_DWQB_Querschnitt();
   ASSERT_EQ(0, Build_Profil_Thin_Walled_Model(&q_.view));
   EXPECT_NEAR(Get_DWQB_Values()->v[DWQB_V_ZMAX] - Get_DWQB_Values()->v[DWQB_V_ZMIN], 35.0, 1e-9);
+  // Set again, it is no longer computed (nor current): its model is the middle's.
+  ASSERT_EQ(1, Calc_Querschnitt_Values(&q_, 0.25, 2));
+  ASSERT_EQ(1, Set_Querschnitt_Parametric(&q_, 0x10000, 100, QS_FAMILY_I, 1, start, end));
+  EXPECT_EQ(Get_Querschnitt_Current(), nullptr);
+  ASSERT_EQ(0, Build_Profil_Thin_Walled_Model(&q_.view));
+  EXPECT_NEAR(Get_DWQB_Values()->v[DWQB_V_ZMAX] - Get_DWQB_Values()->v[DWQB_V_ZMIN], 40.0, 1e-9);
   EXPECT_EQ(0, Set_Querschnitt_Parametric(&q_, 0, 100, 7, 0, start, end));
   // Header type and symmetric webs of the families (an I of two flanges only where they
   // agree at both ends); without an end set the member is prismatic.
@@ -266,9 +279,10 @@ TEST_F(Catalogue, RequestsUseTheCacheUntilTheSolverRuns) {
     int type, web;
   } families[] = {{QS_FAMILY_I2, nullptr, 13, QS_WEB_SHAPE_I}, {QS_FAMILY_I2, i2_t, 13, QS_WEB_SHAPE_NONE},
                   {QS_FAMILY_U, nullptr, 3, QS_WEB_SHAPE_CHANNEL},  {QS_FAMILY_Z, nullptr, 6, QS_WEB_SHAPE_CHANNEL},
-                  {QS_FAMILY_T, nullptr, 2, QS_WEB_SHAPE_NONE},      {QS_FAMILY_L, nullptr, 5, QS_WEB_SHAPE_NONE}};
+                  {QS_FAMILY_T, nullptr, 2, QS_WEB_SHAPE_NONE},      {QS_FAMILY_L, nullptr, 5, QS_WEB_SHAPE_NONE},
+                  {QS_FAMILY_I, nullptr, 1, QS_WEB_SHAPE_I}};  // 2 × 1 cm, walls 0.1: A 0.38 cm²
   for (const auto &f : families) {
-    const double *d = f.family == QS_FAMILY_I2 ? i2 : start;
+    const double tiny[10] = {2, 1, 0.1, 0.1}, *d = f.family == QS_FAMILY_I2 ? i2 : f.family == QS_FAMILY_I ? tiny : start;
     ASSERT_EQ(1, Set_Querschnitt_Parametric(&q_, 0, 100, f.family, 1, d, f.end));
     ASSERT_EQ(1, Calc_Querschnitt_Values(&q_, 0.75, 1));
     EXPECT_EQ(q_.view.header.type * 10 + q_.web_shape, f.type * 10 + f.web) << f.family;
@@ -326,6 +340,7 @@ TEST_F(Catalogue, CheckSectionRoutesGradesAndForces) {
       {PROFIL_I, 200, 200, 20, 0, 13, 0, 5, {40, 1.5, 2, 1, 20, 20}},
       {PROFIL_I, 200, 160, 15, 0, 13, 0, 5, {40, 1.5, 1.5, 1, 20, 16}},
       {PROFIL_I, 200, 200, 15, 1, 99, 1, 5, {}},
+      {PROFIL_I, 200, 200.5, 15, 0, 13, 0, 5, {40, 1.5, 1.5, 1, 20, 20.05f}},
       {PROFIL_U, 100, 100, 15, 0, 3, 2, 3, {40, 10, 1, 1.5}},
       {PROFIL_T, 200, 200, 15, 0, 2, 0, 3, {40, 20, 1, 1.5}},
       {PROFIL_HALF_I, 200, 200, 15, 0, 2, 0, 3, {40, 20, 1, 1.5}},
@@ -343,6 +358,7 @@ TEST_F(Catalogue, CheckSectionRoutesGradesAndForces) {
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->view.header.type, c.header_type);
     EXPECT_EQ(s->web_shape * 100 + s->n_parts, c.web * 100 + c.parts);
+    EXPECT_EQ(Get_Querschnitt_Option_Word(), 0x1E01Eu);
     EXPECT_EQ(s->view.header.grade_row, Get_Stguete_Code_of_Grade(0));
     EXPECT_EQ(s->view.header.grade_kind, 1);
     std::vector<float> shape = c.shape;

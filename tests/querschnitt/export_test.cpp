@@ -132,6 +132,8 @@ TEST_F(Export, ValuesBlockAndExportedModelValues) {
     ASSERT_EQ(0, Export_Profil_QImport(nullptr, 0, 100, &p_));
     EXPECT_EQ(Count_QImport_Entries(), 0);
     const std::string xpr = Xpr();
+    EXPECT_NE(xpr.find("\n\nVALUES\n.EY_ 0.000000\n.EZ_ 0.000000\n.I11 "), std::string::npos);
+    EXPECT_FALSE(fs::exists(Get_XPRT_Path()));  // the exchange file is gone
     double i1 = 0, i2 = 0, a = 0;
     ASSERT_EQ(3, std::sscanf(xpr.c_str() + xpr.find(".I11"), ".I11 %lf\n.I22 %lf\n.ALF %lf", &i1, &i2, &a));
     const double m = (i1 + i2) / 2, d = (i1 - i2) / 2;

@@ -92,7 +92,7 @@ int Ref_Node(int index, XPRT_NODE *out) {
 }
 int Ref_Line(int index, XPRT_LINE *out) {
   const double *v = kLines[index].v;
-  *out = XPRT_LINE{index + 1, kLines[index].a + 1, kLines[index].b + 1, 0, v[0], v[1], 0, {0, 0}, v[5], v[6], v[7], v[8]};
+  *out = XPRT_LINE{index + 11, kLines[index].a + 1, kLines[index].b + 1, 0, v[0], v[1], 0, {0, 0}, v[5], v[6], v[7], v[8]};
   return 1;
 }
 
@@ -104,7 +104,7 @@ TEST(LineModel, LineModelAndImportAgreeWithTheSolver) {
   Host_Reset();
   const std::vector<double> want = Solver_Values(false), plain = Solver_Values(true);
   QMODEL *m = Create_Line_Model(5, 4);  // node 4 and line 3 unused
-  for (int i = 0; i < 4; ++i) Set_Line_Model_Node(m, i, 10 * kY[i], 10 * kZ[i] + 100);
+  for (int i = 0; i < 4; ++i) Set_Line_Model_Node(m, i, 10 * kY[i] + 50, 10 * kZ[i] + 100);
   for (int k = 0; k < 3; ++k) {
     const double *v = kLines[k].v;
     Set_Line_Model_Line(m, k, kLines[k].a, kLines[k].b, 10 * v[2], 10 * v[0], 10 * v[1], v[3], v[4], 10 * v[5],
@@ -112,12 +112,14 @@ TEST(LineModel, LineModelAndImportAgreeWithTheSolver) {
   }
   ASSERT_EQ(Calc_Line_Model_Section(m), 0);
   for (size_t k = 0; k < want.size(); ++k)
-    EXPECT_NEAR(Get_DWQB_Values()->v[kCompared[k]], want[k] + (kCompared[k] == DWQB_V_ZS ? 10 : 0), 1e-9) << k;
+    EXPECT_NEAR(Get_DWQB_Values()->v[kCompared[k]], want[k] + (kCompared[k] == DWQB_V_ZS ? 10 : kCompared[k] == DWQB_V_YS ? 5 : 0), 1e-9) << k;
   EXPECT_NEAR(m->area, 100 * want[0], 1e-6);
-  // Bounds: the base's lower face at 95, the arc's crown out to y 115.2; each arc chord spans
-  // at most π/64 (the arc 2 × 38 chords, the fillet its own).
+  EXPECT_EQ(m->nodes[3].set * 10 + m->nodes[4].set, 10);
+  // Bounds: the base from y 50 with its lower face at 95, the arc's crown out to y 165.2;
+  // each arc chord spans at most π/64 (the arc 2 × 38 chords, the fillet its own).
   EXPECT_NEAR(m->z_min, 95, 1e-9);
-  EXPECT_NEAR(m->y_max, 115.204299, 1e-6);
+  EXPECT_NEAR(m->y_min, 50, 1e-9);
+  EXPECT_NEAR(m->y_max, 165.204299, 1e-6);
   EXPECT_EQ(std::vector<int>({m->outline_first[1], m->outline_first[2], m->outline_first[3], m->outline_first[4]}),
             std::vector<int>({28, 28 + 105, 28 + 105 + 6, 28 + 105 + 6}));
   Free_Line_Model(m);
@@ -129,8 +131,16 @@ TEST(LineModel, LineModelAndImportAgreeWithTheSolver) {
   QUERSCHNITT q{};
   Init_Querschnitt_Record(&q);
   ASSERT_EQ(1, Set_Querschnitt_Imported(&q, 0, 100, entry));
-  ASSERT_EQ(1, Calc_Querschnitt_Values(&q, 0.5, 1));
+  ASSERT_EQ(1, Calc_Querschnitt_Values(&q, 0.5, 2));
   for (size_t k = 0; k + 2 < plain.size(); ++k) EXPECT_NEAR(q.values[kCompared[k]], plain[k], 1e-9) << k;
+  ASSERT_EQ(q.n_parts, 3);  // the plates of lines 11, 12, 13
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(q.parts[k].line * 10 + q.parts[k].list_pos, 110 + 11 * k);
+  // A polygon model (thick-walled) has no thin-walled model.
+  std::ofstream(Get_XPRT_Path()) << "OBJECT\n2 0 0\nNEWPOLYS\n1 3\n1 0 0 0 0\n2 1 0 0 0\n3 0 1 0 0\n-1 0\n";
+  QIMPORT_ENTRY *polygon = New_QImport_Entry();
+  ASSERT_EQ(Read_XPRT_Result(polygon), 1);
+  ASSERT_EQ(1, Set_Querschnitt_Imported(&q, 0, 100, polygon));
+  EXPECT_EQ(0, Calc_Querschnitt_Values(&q, 0.5, 1));
   Free_Querschnitt_Record(&q);
   std::remove(Get_XPRT_Path());
   Host_Reset();
@@ -230,6 +240,10 @@ TEST(LineModel, PlotOfTheWallAreas) {
     for (const std::string &h : c.has) EXPECT_NE(bytes.find(h), std::string::npos) << h << bytes;
   }
   Write_Line_Model_Plot(nullptr, m, 0, 0, 1, 1);
+  FILE *loose = std::tmpfile();  // no graphic block open on it
+  Write_Line_Model_Plot(loose, m, 0, 0, 1, 1);
+  EXPECT_EQ(std::ftell(loose), 0);
+  std::fclose(loose);
   Reset_Querschnitt_For_Tests();
   Free_Line_Model(m);
 }
