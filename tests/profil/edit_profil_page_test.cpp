@@ -68,7 +68,11 @@ class ProfilPage : public ::testing::Test {
                     i->option, i->x1, i->y1, i->x2, i->y2, i->aux, field(i->value_ptr), field(i->double_ptr),
                     i->active_ptr ? (*i->active_ptr ? "on " : "off ") : "");
       out += line;
-      if (i->text && (i->kind == VIEW_TEXT || i->kind == VIEW_RADIO_BUTTON)) out += Cp850_To_Utf8(i->text);
+      const bool texts = i->kind == VIEW_TEXT || i->kind == VIEW_RADIO_BUTTON || i->kind == VIEW_NUMBER_FIELD ||
+                         i->kind == VIEW_BITMAP_BUTTON || i->kind == VIEW_BITMAP_FILE;
+      if (i->text && texts) out += Cp850_To_Utf8(i->text);
+      if (i->kind == VIEW_CHOICE_LIST)  // the entries' colours
+        for (int k = 0; k < i->aux; ++k) out += " " + std::to_string(static_cast<const VIEW_CHOICE_ENTRY *>(i->target_ptr)[k].colour);
       out += "\n";
     }
     return out + "end " + std::to_string(end_y) + "\n";
@@ -274,9 +278,10 @@ TEST_F(ProfilPage, R7PlaxAnswerIsTakenOver) {
 }
 
 // The page's layout for every shape type, rolled and welded, with one flange pair and with
-// two, under the applications that change it (150, 160, 180), the library and the R7-PLAX
-// source, against tests/profil/golden/profil_page.txt (PF_UPDATE_GOLDEN=1 writes it). With
-// one flange pair the page gives the bottom flange, overhang and weld the top one's values.
+// two, under the applications that change it (150, 160, 180; 160 with each type alone and
+// its heading), the library and the R7-PLAX source, against tests/profil/golden/profil_page.txt
+// (PF_UPDATE_GOLDEN=1 writes it). With one flange pair the page gives the bottom flange,
+// overhang and weld the top one's values.
 TEST_F(ProfilPage, LayoutOfEveryShapeAndTheFlangePairs) {
   std::string all;
   std::vector<std::pair<std::string, std::string>> layouts;  // a layout shown once, then named
@@ -288,14 +293,15 @@ TEST_F(ProfilPage, LayoutOfEveryShapeAndTheFlangePairs) {
           Shape(type, rolled, 300, 150, 8, 12);
           std::memcpy(p.name, "IPE 300", 8);  // a parametric shape has no name
           p.b_fu = 140, p.t_fu = 14, p.ue_o = 20, p.ue_u = 30, p.a_o = 5, p.a_u = 6, p.through_o = 0, p.through_u = 2;
+          p.r_2 = 3;
           const int one[] = {type, -1};
-          Pass(type % 3 == 0 ? one : kMemberTypes, 0, separate);
+          Pass(type % 3 == 0 || app == 160 ? one : kMemberTypes, 0, separate);
           EXPECT_EQ(std::string(p.name).find_first_not_of(' '), std::string::npos) << p.name;
           // The head names the case and the dimensions the pass left (one flange pair: the
           // bottom flange, overhang and weld take the top one's, a single thickness both).
           char dims[160];
-          std::snprintf(dims, sizeof dims, " -> t_w %g t_fo %g b_fu %g t_fu %g ue_u %g a_u %g through_u %d", p.t_w,
-                        p.t_fo, p.b_fu, p.t_fu, p.ue_u, p.a_u, p.through_u);
+          std::snprintf(dims, sizeof dims, " -> t_w %g t_fo %g b_fu %g t_fu %g ue_u %g a_u %g through_u %d r_2 %g",
+                        p.t_w, p.t_fo, p.b_fu, p.t_fu, p.ue_u, p.a_u, p.through_u, p.r_2);
           const std::string head = "app " + std::to_string(app) + " type " + std::to_string(type) + " separate " +
                                    std::to_string(separate) + " rolled " + std::to_string(rolled) + dims;
           const std::string layout = Layout();
@@ -346,6 +352,14 @@ TEST_F(ProfilPage, LayoutOfEveryShapeAndTheFlangePairs) {
     Pass();
     all += "R7-PLAX " + std::to_string(app) + " model kind " + std::to_string(p.model_kind) + "\n" + Layout();
   }
+  p.kind = 0;  // offered but not chosen, then not offered
+  Pass();
+  all += "R7-PLAX offered, parametric\n" + Layout();
+  Set_Profil_Import_Choice(0);
+  Pass();
+  all += "R7-PLAX not offered\n" + Layout();
+  Set_Profil_Import_Choice(1);
+  p.kind = 2;
   for (int slot : {9, 10}) {
     Clear_View_Area_Items(area);
     int y = 100;

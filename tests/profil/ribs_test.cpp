@@ -69,6 +69,7 @@ TEST(ProfilRibs, HolesAndRibsChangeTheSectionValues) {
        -72.795},
       {"flat 50 x 8 on the web, side 1", 0, PROFIL_FLAT, 1, 50, 8, 0, 0, 0, 140, 0, 5080, 74078133.3, 6002280.4,
        -77.205},
+      {"flat 50 x 8 on both sides of the web", 0, PROFIL_FLAT, 2, 50, 8, 0, 0, 0, 140, 0, 5480, NAN, NAN, -75},
       {"angle on the web", 0, PROFIL_ANGLE, 0, 50, 5, 40, 6, 0, 140, 0, 4680 + 250 + 210, NAN, NAN, NAN},
       {"angle on the top flange", 1, PROFIL_ANGLE, 0, 50, 5, 40, 6, 0, 50, 0, 4680 + 250 + 210, NAN, NAN, NAN},
       {"channel on the web", 0, PROFIL_U, 0, 40, 5, 30, 6, 0, 140, 0, 4680 + 200 + 300, NAN, NAN, NAN},
@@ -111,6 +112,16 @@ TEST(ProfilRibs, HolesAndRibsChangeTheSectionValues) {
     const double plain = 4680 + (c.type == PROFIL_U ? 200 + 470 : 220 + 240);
     EXPECT_NEAR(p.A - plain, c.added, 0.005);
     Reset_Profil(&p);
+  }
+  {  // two holes in a rolled web (root radius 15), listed out of order: each takes h t_w
+    PROFIL p = Welded_I(), plain = Welded_I();
+    p.rolled = plain.rolled = 1, p.r = plain.r = 15;
+    Ribs r, none;
+    r.Hole(0, 0, 20, 200), r.Hole(0, 1, 20, 100);
+    ASSERT_EQ(r.Calc(&p), 0);
+    ASSERT_EQ(none.Calc(&plain), 0);
+    EXPECT_NEAR(plain.A - p.A, 2 * 20 * 6, 1e-6 * p.A);
+    Reset_Profil(&p), Reset_Profil(&plain);
   }
   {  // twenty ribs, the most a plate takes
     PROFIL p = Welded_I();
@@ -212,7 +223,7 @@ TEST(ProfilRibs, BadRibInputIsRefused) {
     const char *what;
     void (*set)(Ribs &);
     int n_points;
-    bool box = false;  // on the box girder 500 × 300 instead
+    int base = PROFIL_I;  // the welded I, or the box girder 500 × 300 or the flat bar 200 × 10
   } cases[] = {
       {"21 ribs", [](Ribs &r) { r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 10); r.m.ribs[0].count = 21; }, 0},
       {"negative spacing", [](Ribs &r) { r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 100); r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, -5); }, 0},
@@ -225,14 +236,16 @@ TEST(ProfilRibs, BadRibInputIsRefused) {
       {"holes that touch", [](Ribs &r) { r.Hole(0, 0, 40, 100); r.Hole(0, 1, 40, 140); }, 0},
       {"hole up to the bottom flange", [](Ribs &r) { r.Hole(0, 0, 20, 285); }, 0},
       {"rib beyond the flange", [](Ribs &r) { r.Rib(1, PROFIL_FLAT, 50, 8, 0, 0, 0, 200); }, 0},
-      {"rib beyond the box flange", [](Ribs &r) { r.Rib(1, PROFIL_FLAT, 50, 8, 0, 0, 0, 400); }, 0, true},
+      {"rib beyond the box flange", [](Ribs &r) { r.Rib(1, PROFIL_FLAT, 50, 8, 0, 0, 0, 400); }, 0, PROFIL_BOX},
+      {"flat bar with a second plate", [](Ribs &r) { r.Rib(2, PROFIL_FLAT, 50, 8, 0, 0, 0, 100); }, 0, PROFIL_FLAT},
       {"51 points", [](Ribs &) {}, 51},
   };
   for (const auto &c : cases) {
     Ribs r;
     c.set(r);
     PROFIL p = Welded_I();
-    if (c.box) Set_Shape(&p, PROFIL_BOX, 500, 10, 300, 20, 300, 20, 0);
+    if (c.base == PROFIL_BOX) Set_Shape(&p, PROFIL_BOX, 500, 10, 300, 20, 300, 20, 0);
+    if (c.base == PROFIL_FLAT) Set_Shape(&p, PROFIL_FLAT, 200, 10, 0, 0, 0, 0);
     p.A = p.I_y = 5;
     EXPECT_EQ(Calc_Profil_DWQB_Querschnittswerte(&p, r.m.ribs, r.m.holes, 0, c.n_points, r.m.points), 1) << c.what;
     EXPECT_EQ(p.A, 0) << c.what;
@@ -348,10 +361,11 @@ TEST(ProfilRibs, PrintOfTheRibModel) {
   EXPECT_EQ(none.Raw().find("plastische"), std::string::npos);
   EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&plain.m, nullptr, nullptr), 0);  // no points: nothing to fail
   // A reset model holds no ribs, holes, mirror or points.
-  r.m.mirror = 1;
+  r.m.mirror = 1, r.m.ribs[0].side = 1;
+  r.Hole(2, 3, 10, 20);
   Reset_Profil_Rib_Model(&r.m);
   EXPECT_TRUE(r.m.ribs[0].count == 0 && r.m.ribs[0].spacing[0] == 0 && r.m.ribs[0].side == 0 && r.m.point_count == 0 &&
-              r.m.mirror == 0);
+              r.m.mirror == 0 && r.m.holes[2].width[3] == 0 && r.m.holes[2].centre[3] == 0);
   EXPECT_EQ(r.m.ribs[0].rib.type, 0);
   r.m.base = Welded_I();
   r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 140);

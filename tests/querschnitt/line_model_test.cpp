@@ -240,6 +240,7 @@ TEST(LineModel, PlotOfTheWallAreas) {
     for (const std::string &h : c.has) EXPECT_NE(bytes.find(h), std::string::npos) << h << bytes;
   }
   Write_Line_Model_Plot(nullptr, m, 0, 0, 1, 1);
+  Reset_Querschnitt_For_Tests();
   FILE *loose = std::tmpfile();  // no graphic block open on it
   Write_Line_Model_Plot(loose, m, 0, 0, 1, 1);
   EXPECT_EQ(std::ftell(loose), 0);
