@@ -111,7 +111,35 @@ TEST(TsvPrepare, RootFilletModelKeepsTheRolledSection) {
   const float k = r.view.values.slot.data[TSV_D_KY];
   EXPECT_GE(k, 1.128 * 0.995);
   EXPECT_LE(k, 1.128 * 1.006);
-  EXPECT_GT(r.view.values.slot.data[TSV_D_KZ], 1.4f);
+  EXPECT_GE(r.view.values.slot.data[TSV_D_KZ], 125.2 / 80.5 * 0.995);  // W_pl,z / W_el,z
+  EXPECT_LE(r.view.values.slot.data[TSV_D_KZ], 125.2 / 80.5 * 1.006);
+  Free_Querschnitt_Record(&q);
+  Host_Reset();
+}
+
+// A welded I with unequal flanges (h 400, flanges 200 × 15 on top and 200 × 20 below, web
+// 10 mm) through the frame of its prepared slot: N_pl = f_y A of its plates; V_y and M_z
+// without warping torsion or bimoment go to the flanges in the ratio of their lateral
+// stiffness, 15 : 20 (the shear centre by the solver).
+TEST(TsvPrepare, UnequalFlangesThroughTheSlot) {
+  Host_Reset();
+  QUERSCHNITT q{};
+  Init_Querschnitt_Record(&q);
+  const double dims[10] = {40, 0, 1, 0, 20, 20, 0, 0, 1.5, 2};
+  ASSERT_EQ(1, Set_Querschnitt_Parametric(&q, 0x10000, 0, QS_FAMILY_I2, 0, dims, nullptr));
+  QS_CHECK_REQUEST r{};
+  ASSERT_EQ(1, Get_Querschnitt_at_Factor(&q, 0.5, &r));
+  ASSERT_EQ(3, Run_TSV_Nachweis(1, &r.view, 0));
+  const double M_y[8] = {0, 0, 0, 0, 300}, forces[8] = {0, 10, 0, 0, 300, 200, 0, 0}, mat[2] = {23.5, 23.5};
+  TSV_RESULT res;
+  ASSERT_TRUE(Calc_TSV_Querschnitt(M_y, mat, &r.view, &res));
+  EXPECT_NEAR(res.N_hi, 23.5 * (30 + 40 + 36.5), 1e-3);
+  EXPECT_NEAR(res.N_lo, -res.N_hi, 1e-9);
+  ASSERT_TRUE(Calc_TSV_Querschnitt(forces, mat, &r.view, &res));
+  EXPECT_NEAR(res.V_o, 10 * 15 / 35.0, 0.01);
+  EXPECT_NEAR(res.V_u, 10 * 20 / 35.0, 0.01);
+  EXPECT_NEAR(res.M_Sa_o, 200 * 15 / 35.0, 0.2);
+  EXPECT_NEAR(res.M_Sa_u, 200 * 20 / 35.0, 0.2);
   Free_Querschnitt_Record(&q);
   Host_Reset();
 }
