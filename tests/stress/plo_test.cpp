@@ -140,12 +140,22 @@ TEST_F(Plo, NodeResultsAtTheLimitState) {
   // The point list holds the points' y (the wall at y 0); without warping the twist of the
   // plane is never read.
   for (int i = 0; i < points->count; ++i) EXPECT_NEAR(points->records[i].value, 0.0, 1e-9);
+  Free_DWQB_OUTLINE_TRIANGULATION(tri);
+  Free_PLO_Point_List(points);
+  Ipe300();  // flange tips off the zero sectorial line
+  PLO_OPTIONS o = Default_PLO_Options();
+  o.flags = PLO_O_NO_WARPING;
+  points = nullptr;
+  ASSERT_EQ(1, Calc_PLO_Grenzzustand(forces, &kSteel, &o, &r, &points));
+  tri = Calc_DWQB_OUTLINE_TRIANGULATION(1, 0, 0, 0, 0, 2, 0, 0, nullptr);
   PLO_RESULT twisted = r;
-  twisted.plane[3] = 1;
-  double e1, e2, s1[3], s2[3];
-  ASSERT_EQ(1, Get_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result(&tri->nodes[0], &r, points, &e1, s1));
-  ASSERT_EQ(1, Get_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result(&tri->nodes[0], &twisted, points, &e2, s2));
-  EXPECT_TRUE(e1 == e2 && s1[0] == s2[0]);
+  twisted.plane[3] = 1e-3;
+  for (int i = 0; i < tri->n_nodes; ++i) {
+    double e1, e2, s1[3], s2[3];
+    ASSERT_EQ(1, Get_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result(&tri->nodes[i], &r, points, &e1, s1));
+    ASSERT_EQ(1, Get_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result(&tri->nodes[i], &twisted, points, &e2, s2));
+    EXPECT_TRUE(e1 == e2 && s1[0] == s2[0]) << i;
+  }
   Free_DWQB_OUTLINE_TRIANGULATION(tri);
   Free_PLO_Point_List(points);
 }

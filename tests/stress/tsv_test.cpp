@@ -106,11 +106,11 @@ TEST(TsvMethod, FlatBarInteractionIsExact) {
   EXPECT_NEAR(turned.U_My, 1.0, 1e-12);
   // N at a centroid off the plate's centre adds N e to the moments about it.
   s = Flat(), s.y_s = 0.5, s.z_s = -2;
-  const TSV_RESULT e = Method(s, {-100});
-  EXPECT_NEAR(e.M_y_s, 200, 1e-9);
+  const TSV_RESULT e = Method(s, {-100, 0, 0, 0, 50});
+  EXPECT_NEAR(e.M_y_s, 250, 1e-9);
   EXPECT_NEAR(e.M_Sa_o, 50, 1e-9);
   s.mode = TSV_MODE_TUBE, s.h_w = 20;
-  EXPECT_NEAR(Method(s, {-100}).M_y_s, std::hypot(200, 50), 1e-9);
+  EXPECT_NEAR(Method(s, {-100, 0, 0, 0, 50}).M_y_s, std::hypot(250, 50), 1e-9);
   // A bar 10 × 2: M_pl,z = f_y h t²/4 = 235 kNcm, (N/N_pl)² + M_z/M_pl,z = 1 at N 0.5 N_pl.
   s = Flat();
   s.t_w = 2;
@@ -333,7 +333,10 @@ TEST(TsvPrint, GoldenLists) {
   const TSV_SECTION z{0, TSV_MODE_TWO_FLANGES, 0.3, 0, 0, 0, 0, 0, 0, 3.5, -9.4, 7.5, 1.2, -3.5, 9.4, 7.5, 1.2, 0, 0, 17.6, 0.8},
       mono{0, TSV_MODE_TWO_FLANGES, 0, 0, 0, 0, -8.3, 0, 0, 0, -19, 20, 1.5, 0, 19.25, 20, 2, 0, 0, 36.5, 1},
       angle{0, TSV_MODE_ONE_FLANGE, 0, 0, 0, 0, 0, 4.5, -0.5, 0, 0, 0, 0, 0, 4.5, 10, 1, 4.5, -0.5, 9, 1};
-  for (const TSV_SECTION &s : {z, mono, angle}) bytes += Printed(Method(s, {-200, 15, 40, 30, 3000, 400, 60, 5000}));
+  TSV_SECTION hat = angle;  // the angle upside down: its flange on top
+  std::swap(hat.y_o, hat.y_u), std::swap(hat.z_o, hat.z_u), std::swap(hat.b_o, hat.b_u), std::swap(hat.t_o, hat.t_u);
+  hat.z_o = -hat.z_o, hat.z_w = hat.z0 = 0.5;
+  for (const TSV_SECTION &s : {z, mono, angle, hat}) bytes += Printed(Method(s, {-200, 15, 40, 30, 3000, 400, 60, 5000}));
   EXPECT_EQ(Printed(Method(Ipe(), {0, 0, 2 * 268.378})).find("Gurtbiegung"), std::string::npos);
   EXPECT_EQ(0, Print_TSV_Result(nullptr, "", nullptr));
   const std::string path = std::string(PF_SOURCE_DIR) + "/tests/stress/golden/tsv_print.txt";
