@@ -59,6 +59,10 @@ TEST_F(ChecksTest, QuerschnittStressesAtTheFibres) {
     EXPECT_NEAR(-216.669, out[0], 1e-3);
     EXPECT_NEAR(142.333, out[1], 1e-3);
   }
+  values.values.W_lower = 600e-6f;  // each fibre by its own modulus
+  ASSERT_EQ(1, Calc_Querschnitt_Stresses(1, -200, 100, 10, &values, out, 2, 0, 0));
+  EXPECT_NEAR(-200 / 53.81e-1 - 100 / 0.6, out[0], 1e-3);
+  EXPECT_NEAR(142.333, out[1], 1e-3);
   EXPECT_EQ(0, Calc_Querschnitt_Stresses(1, -200, 100, 10, &values, out, 3, 0, 0));
   EXPECT_EQ(0.0, out[0] + out[1] + out[2] + out[3]);
   QUERSCHNITT q{};

@@ -212,6 +212,7 @@ TEST_F(ChecksTest, BucklingVerdicts) {
   EXPECT_EQ(1, Check_Plattenbeulen_Stegblech(&s355.p, 1, 500000, 0, 0, 1.0, nullptr, 0));
   EXPECT_EQ(0, Print_Steifen_Klasse(95, 10, 235, 0, 1.0, nullptr, 0));
   EXPECT_EQ(1, Print_Steifen_Klasse(150, 10, 235, 0, 1.0, nullptr, 0));
+  EXPECT_EQ(0, Print_Steifen_Klasse(120, 10, 235, 0, 1.0, nullptr, 0));  // class 3 is no verdict
   s235.p.grade.fy = 0;
   double u = -1;
   EXPECT_EQ(-1, Print_Querschnittsklasse(&s235.p, 500000, 0, 0, 1.0, 0, 0, nullptr, nullptr, nullptr, 3, &u,

@@ -35,6 +35,8 @@ TEST(ChecksInteraction, IShapeOneFollowsDinTable16) {
       {0, -100, 0, 0, -kMpl, 0.677210, 0, 0, 0},
       {0, 150, 0, 0, kMpl, 150 / kMpl, 1, 0, 0},
       {-0.5 * kNpl, 50, 0, 0, 82.0359, 0.609489, 0, 0, 0},
+      {-0.15 * kNpl, 50, 0, 0, 0.85 / 0.9 * kMpl, 50 / (0.85 / 0.9 * kMpl), 0, 0, 0},  // 0.9 M/M_pl + n <= 1
+      {-0.3 * kNpl, 50, 0.5 * kVpl, 0, 0.568 / 0.8 * kMpl, 0.5, 0, 0, 0},              // 0.8 m + 0.89 n + 0.33 v
       {-0.05 * kNpl, 0, 0.5 * kVpl, 0, 0.926136 * kMpl, 0.5, 0, 0, 0},
       {0, 0, 0.9 * kVpl, 0, 0.757955 * kMpl, 0.9, 0, 0, 0},
       {0.5 * kNpl, 10, 0.95 * kVpl, 2, 10, 1.055556, 0, 0.95, 0.9},
@@ -62,7 +64,7 @@ TEST(ChecksInteraction, IShapesTwoAndThreeMatchTheStressBlock) {
   const double Npl = A * kFd, Vpl = Aw * kFd / std::sqrt(3.0);
   EXPECT_NEAR(Interact(3, p3, 0, 1, 0).M_gr, 144.028, 1e-3);
   EXPECT_NEAR(Interact(3, p3, -0.2 * Npl, 1, 0).M_gr, 134.856, 1e-3);
-  for (double v : {0.0, 0.6}) {
+  for (double v : {0.0, 0.4, 0.6}) {
     for (int i = 0; i <= 10; ++i) {
       SCOPED_TRACE(::testing::Message() << "v " << v << " n " << i / 10.0);
       const double N = -i / 10.0 * Npl * (v > 0 ? 0.8 : 1.0);
@@ -92,6 +94,10 @@ TEST(ChecksInteraction, ShapesFourAndFive) {
   EXPECT_NEAR(Interact(4, p4, -100, 5, 0).M_gr, Mpl_z, 1e-9);  // N within the web's share
   EXPECT_NEAR(Interact(4, p4, (a + 0.5 * (1 - a)) * Npl, 5, 0).M_gr, 0.75 * Mpl_z, 1e-9);  // flanges half used
   EXPECT_EQ(Interact(4, p4, 0.9995 * Npl, 5, 0).rc, 1);
+  // Shear on both flanges (V_pl = 2 A_G f_d / √3) reduces them above v 0.25 by √(1 − v²).
+  const double Vpl4 = 2 * 16.05e-4 * kFd / std::sqrt(3.0);
+  EXPECT_NEAR(Interact(4, p4, 0, 5, 0.5 * Vpl4).U, 0.5, 1e-12);
+  EXPECT_NEAR(Interact(4, p4, -100, 5, 0.3 * Vpl4).M_gr, std::sqrt(0.91) * Mpl_z, 1e-9);
   p4[5] = 80.0;
   EXPECT_NEAR(Interact(4, p4, 0, 5, 0).M_gr, 23.5, 1e-9);  // 1.25 · 80 cm³ · 235 N/mm²
 

@@ -40,8 +40,9 @@ struct Out {
   double U_max = -1, U_sigma = -1, U_ct = -1, s_max = -1, s_min = -1, tau = -1, s_v = -1, further = -1;
 };
 
-int Stress(PROFIL *p, int method, const double F[8], Out *o, bool ct, FILE *s, int level, int nachweis = 1) {
-  return Print_Stress_Check(p, 1.0, 0, 0, nachweis, method, F[0], F[1], F[2], F[3], F[4], F[5], F[6], F[7],
+int Stress(PROFIL *p, int method, const double F[8], Out *o, bool ct, FILE *s, int level, int nachweis = 1,
+           double gamma = 1.0) {
+  return Print_Stress_Check(p, gamma, 0, 0, nachweis, method, F[0], F[1], F[2], F[3], F[4], F[5], F[6], F[7],
                             &o->U_max, &o->U_sigma, ct ? &o->U_ct : nullptr, &o->s_max, &o->s_min, &o->tau, &o->s_v,
                             &o->further, s, level);
 }
@@ -76,6 +77,13 @@ TEST_F(ChecksTest, StressClosedFormulasKnownValues) {
     EXPECT_NEAR(c.U, o.U_sigma, 5e-4 + tol / 235);
     EXPECT_TRUE(o.U_sigma == o.U_max && o.U_ct == -1 && o.further == 0);  // no c/t slot: no c/t check
   }
+  // γ_M 1.1 divides the strength; 0.05 kN is a force to check.
+  Bar flat(false);
+  Out o;
+  const double F[8] = {-50, 1}, small[8] = {0.05};
+  Stress(&flat.p, 0, F, &o, false, nullptr, 2, 1, 1.1);
+  EXPECT_NEAR(1.1 * 0.468, o.U_sigma, 1e-3);
+  EXPECT_EQ(STRESS_DONE, Stress(&flat.p, 0, small, &o, false, nullptr, 2));
 }
 
 // Print lists at levels 0 and 2; with the c/t slot the c/t lines are those of the class
@@ -196,6 +204,16 @@ TEST_F(ChecksTest, StressSectionModelElastic) {
     EXPECT_NEAR(o.s_max, -o.s_min, 0.005 * 179.5);
     EXPECT_NEAR(0.764, o.U_sigma, 0.005 * 0.764);
     EXPECT_EQ(std::fmax(o.U_sigma, o.U_ct), o.U_max);
+  }
+  {  // τ by its magnitude whatever the sign of V; a material whose f_y is not the table's
+    Out up, down;
+    const double Vu[8] = {0, 0, 0, 0, 100}, Vd[8] = {0, 0, 0, 0, -100};
+    Stress(&ipe.p, 0, Vu, &up, false, nullptr, 0), Stress(&ipe.p, 0, Vd, &down, false, nullptr, 0);
+    EXPECT_NEAR(up.tau, down.tau, 1e-9);
+    EXPECT_GT(up.tau, 40);
+    Library other("IPE300", 0);
+    other.p.grade.fy = 230;
+    EXPECT_EQ(STRESS_GRADE_MISMATCH, Stress(&other.p, 0, Vu, &up, false, nullptr, 0));
   }
   // The 1.001 rule on this road: N for U_σ 1.0005 (N/A against f_y, A from a first run)
   // gives U_σ 1 with no verdict against it; N for U_σ 1.002 fails.
