@@ -367,6 +367,14 @@ TEST_F(CheckQuerschnitt, LineSectionFailsOverToElastic) {
   EXPECT_NEAR(d.out[5], 123.45, 1e-9);
   ASSERT_NE(Get_Check_Kept_Results()->line_section, nullptr);
   EXPECT_EQ(Get_Check_Kept_Results()->line_section->count, 1);
+  // An angle, its principal axes at 45°: the forces go over as the check got them, for the
+  // method turns them once.
+  Section l("L100X10", 3);
+  Options(&l.v, plastic);
+  ASSERT_EQ(Prepare_TSV_EX_Result(&field, &l.v), 5);
+  ASSERT_GT(std::fabs(l.q.values[DWQB_V_ALPHA]), 0.5);
+  Check(1, 0, G, &l.v, 1);
+  for (int k = 0; k < 8; ++k) EXPECT_NEAR(seen.forces[k], want[k], 1e-9) << k;
   Clear_Check_Kept_Results();
   Set_Check_Keep_Results(0);
   Set_Check_Kept_Free(nullptr, nullptr);
