@@ -54,13 +54,13 @@ struct Outcome {
 };
 // One check (γ_M = g, γ_M1 = g1 or g) writing into stream.
 Outcome Check(uint32_t kind_1, uint32_t kind_2, const double F[8], const QS_CHECK_VIEW *view, uint32_t spatial,
-              FILE *stream = nullptr, double g = 1.0, double g1 = 0) {
+              FILE *stream = nullptr, double g = 1.0, double g1 = 0, uint32_t extra = 0) {
   Outcome r;
   Set_Check_Querschnitt_Stream(stream);
   const uint32_t kind[2] = {kind_1, kind_2};
   r.ret = Check_Querschnitt(kind, F[0], F[1], F[2], F[3], F[4], F[5], F[6], F[7], view, g, &r.out[0], &r.out[1],
                             &r.out[2], &r.out[3], &r.out[4], &r.out[5], &r.out[6], &r.out[7], &r.out[8], g1 > 0 ? g1 : g,
-                            &r.buckling, 0, spatial, 0, 0, &r.r);
+                            &r.buckling, extra, spatial, 0, 0, &r.r);
   Set_Check_Querschnitt_Stream(nullptr);
   return r;
 }
@@ -150,6 +150,9 @@ TEST_F(CheckQuerschnitt, StressesAndResultBlock) {
   const Outcome neg = Check(1, 0, Fneg, &vo, 1);
   EXPECT_NEAR(neg.out[0], r.out[0], 1e-9);
   EXPECT_NEAR(neg.out[1], r.out[1], 1e-9);
+  QS_CHECK_VIEW vl = vo;  // each fibre by its own modulus
+  vl.values.W_lower = 600e-6f;
+  EXPECT_NEAR(Check(1, 0, F, &vl, 1).out[0], (sN - 100 / 600e-6) * 0.001, 1e-6 * 200);
 
   Section ipe("IPE300", 3);
   Options(&ipe.v, o);
@@ -180,6 +183,10 @@ TEST_F(CheckQuerschnitt, StressesAndResultBlock) {
   const int classify[4] = {1, 1, 0, 0};  // with the c/t check: level 0, the limits of class 3
   Options(&ipe.v, classify);
   EXPECT_EQ(Check(1, 0, M100, &ipe.v, 0).r.class_index, 2);
+  const double M150[8] = {0, 0, 0, 0, 150};  // U above 0.999 with extra bit 2: class 1
+  const Outcome c1 = Check(1, 0, M150, &ipe.v, 0, nullptr, 1.0, 0, 4);
+  EXPECT_EQ(c1.r.class_index, 0);
+  EXPECT_NEAR(c1.out[7], 5.2757 / 9, 1e-4);  // the flanges against 9 eps
   Options(&ipe.v, plastic);
   r = Check(1, 0, Vfail, &ipe.v, 0);
   EXPECT_EQ(r.r.flags_end, 0x10u);  // E of kind 1 instead of the interaction
