@@ -180,6 +180,11 @@ TEST_F(CheckQuerschnitt, StressesAndResultBlock) {
   const double M100[8] = {0, 0, 0, 0, 100, 0, 0, 0}, Vfail[8] = {0, 0, 264.75, 0, 10, 0, 0, 0};
   r = Check(1, 0, M100, &ipe.v, 0);
   EXPECT_NEAR(r.out[8], 0.677210, 1e-6);
+  EXPECT_NEAR(Check(1, 0, M100, &ipe.v, 0, nullptr, 1.1).out[8], 1.1 * 0.677210, 1e-6);
+  const int din[4] = {1, 0, 0, 1};  // DIN with El. 747: the stress checks beside the interaction
+  Options(&ipe.v, din);
+  const double N600[8] = {-600};
+  EXPECT_NEAR(Check(0, 0, N600, &ipe.v, 0).out[8], 600 / (53.81e-4 * 235000), 1e-6);  // U_pl over σ / 240
   const int classify[4] = {1, 1, 0, 0};  // with the c/t check: level 0, the limits of class 3
   Options(&ipe.v, classify);
   EXPECT_EQ(Check(1, 0, M100, &ipe.v, 0).r.class_index, 2);
@@ -452,6 +457,15 @@ TEST_F(CheckQuerschnitt, FlexuralBucklingByAxisCurveAndFire) {
     EXPECT_EQ(r.r.U_governing, std::max({r.out[8], r.r.ct_max, r.buckling}));
     EXPECT_NEAR(Check(1, c.fire ? 0x10000 : 0, F, &s.v, c.spatial, nullptr, 1.0, 1.1).buckling, 1.1 * r.buckling, 1e-9);
   }
+  // Both ways at once: the larger, here in the plane (β 6 about y).
+  Section s("IPE300", 3);
+  s.v.values.beta_in = 6;
+  const int both[4] = {2, 0, 0, 0x300}, in[4] = {2, 0, 0, 0x100};
+  const double F[8] = {-300};
+  Options(&s.v, in);
+  const double U_in = Check(1, 0, F, &s.v, 1).buckling;
+  Options(&s.v, both);
+  EXPECT_EQ(Check(1, 0, F, &s.v, 1).buckling, U_in);
 }
 
 // A grade without yield strength ends the check as a section without values; a missing view

@@ -91,6 +91,10 @@ TEST_F(ChecksTest, PlateAlphaSignsAndShares) {
   // 200 × 10 at 35 mm, flanges 70 × 12 each at −5 mm); M_z compresses the web's side, so the
   // tip is in tension: −(30 − y_c)/70.
   const double y_c = (2000 * 35.0 - 1680 * 5.0) / 3680;
+  PROFIL wide = i2;  // M_z: the tips of a bottom flange 300 wide half as far out again
+  wide.b_fu = 300;
+  Calc_Plate_Alpha(&wide, 0, 0, 5e6, alpha, sigma, nullptr);
+  EXPECT_NEAR(sigma[1] / sigma[0], 1.5, 1e-9);
   Calc_Plate_Alpha(&ch, 0, 0, 5e6, alpha, sigma, nullptr);
   EXPECT_NEAR(alpha[0], -(30 - y_c) / 70, 1e-4);
   EXPECT_EQ(alpha[0], alpha[1]);
@@ -154,6 +158,7 @@ TEST_F(ChecksTest, OnePlateByKindAlphaAndStress) {
       {CT_TEXT_OUTSTAND, 14.01, 235, 1, 0, 3, 4, 1.0},                // 1.0007 counts as 1
       {CT_TEXT_OUTSTAND, 27, 235, -0.5, 0, 1, 2, 27 / 25.455844},     // tip in tension: 9 / (a sqrt a)
       {CT_TEXT_OUTSTAND, 12, 235, 0.5, 0, 1, 1, 12.0 / 18},           // tip in compression: 9 / a
+      {CT_TEXT_OUTSTAND, 15, 235, 0.5, 0, 3, 1, 15 / 19.361042},      // ψ −1: 21 √k, k 0.85
       {CT_TEXT_CHS, 60, 235, 1000, 0, 2, 2, 60.0 / 70},               // 50, 70, 90 eps²
       {CT_TEXT_CHS, 60, 355, 1000, 0, 3, 4, 60 / (90 * 235.0 / 355)},
       {CT_TEXT_ANGLE_1, 14.5, 235, 1000, 0, 3, 3, 14.5 / 15},         // h/t <= 15 eps
@@ -168,6 +173,9 @@ TEST_F(ChecksTest, OnePlateByKindAlphaAndStress) {
                                            2, nullptr));
     EXPECT_NEAR(c.u, u, 1e-5);
   }
+  double u = -1;  // γ 1.1: the class-3 limit raised by √(f_y / (γ σ_com))
+  Classify_CT_Part_Text(CT_TEXT_INTERNAL, 3, &u, 50, 235, 0, 1000, 100, 1.1, nullptr, 0, nullptr);
+  EXPECT_NEAR(u, 50 / (42 * std::sqrt(235 / 110.0)), 1e-9);
 }
 
 // Shear buckling (72 eps / eta, eta 1.2 of the default set), plate buckling, stiffeners and
@@ -187,6 +195,7 @@ TEST_F(ChecksTest, BucklingVerdicts) {
   EXPECT_EQ(0, Print_Steifen_Klasse(95, 10, 235, 0, 1.0, nullptr, 0));
   EXPECT_EQ(1, Print_Steifen_Klasse(150, 10, 235, 0, 1.0, nullptr, 0));
   EXPECT_EQ(0, Print_Steifen_Klasse(120, 10, 235, 0, 1.0, nullptr, 0));  // class 3 is no verdict
+  EXPECT_EQ(1, Check_Schubbeulen(60.5 * 7.1, 7.1, 235, 0, nullptr, 0));  // 60.5 > 60
   s235.p.grade.fy = 0;
   double u = -1;
   EXPECT_EQ(-1, Print_Querschnittsklasse(&s235.p, 500000, 0, 0, 1.0, 0, 0, nullptr, nullptr, nullptr, 3, &u,

@@ -82,6 +82,8 @@ TEST(ChecksInteraction, IShapesTwoAndThreeMatchTheStressBlock) {
     EXPECT_NEAR(Interact(2, ps, -c.n * Nps, c.M, 0).M_gr, c.M_gr, 1e-6);
   }
   EXPECT_GE(Interact(2, ps, -Nps, 1, 0).U, 1e6);  // no moment capacity left at n = 1
+  EXPECT_EQ(Interact(3, p3, -Npl, 0, 0).exceeded, 1u);  // U 1 exceeds without a moment
+  EXPECT_EQ(Interact(3, p3, 0, 10, 1.05 * Vpl).rc, 2);
   EXPECT_EQ(Interact(2, ps, 1.01 * Nps, 1, 0).rc, 3);
 }
 
@@ -106,6 +108,7 @@ TEST(ChecksInteraction, ShapesFourAndFive) {
   EXPECT_NEAR(Interact(5, p5, 0, 1, 0).U, 1 / 31.3336, 1e-7);
   EXPECT_NEAR(Interact(5, p5, -301.4005, 10, 0).M_gr, 22.1562, 1e-4);
   EXPECT_NEAR(Interact(5, p5, 301.4005, 0, 0.6 * Vpl).U, 0.625, 1e-6);  // N_pl · 0.8
+  EXPECT_NEAR(Interact(5, p5, 301.4005, 0, 0.3 * Vpl).U, 0.5 / std::sqrt(0.91), 1e-6);
   const Out over = Interact(5, p5, 0, 32, 0);
   EXPECT_EQ(over.rc, 4);
   EXPECT_NEAR(over.pair[0], 32 / 31.3336, 1e-5);

@@ -351,15 +351,16 @@ TEST_F(StressPlastic, ResultFilesAndFailedWrites) {
   int nodes = 0, elements = 0, k = 0;
   ASSERT_TRUE(std::getline(in, line) && line == "PARAMS 0" && std::getline(in, line) && in >> word >> nodes);
   ASSERT_TRUE(word == "NODES" && nodes > 10 && std::getline(in, line));
-  double sv_max = 0;
+  double sv_max = 0, eps_max = 0;
   for (int i = 0; i < nodes && std::getline(in, line); ++i) {
     std::istringstream fields(line);
     std::vector<double> v{std::istream_iterator<double>(fields), {}};
     ASSERT_EQ(12u, v.size()) << line;
     EXPECT_TRUE(v[0] == i + 1 && std::fabs(v[4] * ref[2].U_sigma - 1) < 1e-5) << line;
-    sv_max = std::fmax(sv_max, v[7]);
+    sv_max = std::fmax(sv_max, v[7]), eps_max = std::fmax(eps_max, std::fabs(v[3]));
   }
   EXPECT_NEAR(235.0, sv_max, 0.01);
+  EXPECT_NEAR(100 * 150.0, eps_max, 1);  // the limit strain 150 ‰, times 100
   ASSERT_TRUE(in >> word >> elements && word == "ELEMENTS" && elements > 10);
   for (int i = 0; i < 3 * elements; ++i) EXPECT_TRUE(in >> k && k >= 1 && k <= nodes) << k;
   fs::remove(dir / "M_07_3p.res");

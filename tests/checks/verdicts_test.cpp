@@ -192,6 +192,9 @@ TEST_F(ChecksTest, ProfileClassAndCtCheckByPlasticNeutralAxis) {
     ASSERT_EQ(1, Classify_Querschnitt_Parts(&q, &R));
     EXPECT_NEAR(c.ct_in, R.u[4], 1e-3 * c.ct_in);
   }
+  double u = -1;  // 0.05 kN is a force to check
+  ASSERT_EQ(0, Print_CT_Check(&ipe300.p, 1.0, 0, 0, 0, 2, -0.05, 0, 0, 0, 0, 0, 0, 0, &u, nullptr, 0));
+  EXPECT_NEAR(u, 35.0141 / 38, 1e-3);
   // The web line names the plastic alpha and the class-2 limit it meets.
   PrintCapture cap;
   Print_Querschnittsklasse(&ipe600.p, 1200e3, 1000e6, 0, 1.0, 1, 0, nullptr, nullptr, nullptr, 2, nullptr,
@@ -308,6 +311,12 @@ TEST_F(ChecksTest, Ec3VerdictsWhereNothingIsLeft) {
     EXPECT_NE(std::string::npos, text.find(c.line)) << Cp850_To_Utf8(text);
     if (c.result == 0 && c.U_max <= 1.001) { EXPECT_EQ(std::string::npos, text.find(kNichtOk)) << Cp850_To_Utf8(text); }
   }
+  // HE 280 A under V_y of rho 0.25: the flanges (W_pl = 2 b² t_f / 4) lose rho of M_pl,z.
+  Check_EC3_Plastic_Resistance(&he280a.p, 1.0, 0, 0, 1, 0, 0, 10e6, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr, 0);
+  const double M_pl_z = v->M_pl_z_Rd, V_pl_y = v->V_pl_y_Rd * 1e3;
+  Check_EC3_Plastic_Resistance(&he280a.p, 1.0, 0, 0, 1, 0, 0, 10e6, 0.75 * V_pl_y, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                               nullptr, 0);
+  EXPECT_NEAR(v->M_V_z_Rd, M_pl_z - 0.25 * 2 * 280 * 280 * 13 / 4.0 * 235 / 1e6, 1e-6);
   // RHS 200 × 100 × 8 under N and M_z: M_N,z,Rd = M_pl,z,Rd (1 − n) / (1 − a_f / 2) with
   // a_f = (A − 2 h t) / A of (6.40).
   Check_EC3_Plastic_Resistance(&rhs.p, 1.0, 0, 0, 1, -0.3 * N_rhs, 0, 10e6, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,

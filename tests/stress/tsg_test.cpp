@@ -53,9 +53,11 @@ TEST(StressTsg, ResultsOfHandBuiltSets) {
   p.force[0] = 1;
   p.inv_area[0] = p.inv_area[1] = 0.5;
   TSG_POINT_SET set{};
+  set.status = 7;
   TSG_RESULTS *r = nullptr;
   ASSERT_EQ(Build_TSG_Stress_Results(F, &set, 23.5, &r, 4, 1), 1);
   EXPECT_EQ(r->count, 0);
+  EXPECT_EQ(r->status, 7);
   EXPECT_EQ(r->u_max, 0.0);
   EXPECT_EQ(r->R_y, -10);
   EXPECT_EQ(r->R_z, -4);

@@ -156,6 +156,7 @@ TEST_F(LineSections, SlotCodesAndStateWords) {
   EXPECT_EQ(Get_PLO_Result_Data(&v)[6], 0.0f);
   const uint32_t field = 0xFFF00007u;
   EXPECT_EQ(5, Prepare_TSV_EX_Result(&field, &v));
+  EXPECT_EQ(Get_TSV_EX_Result_Data(&v)[1], 1.0f);
   EXPECT_EQ(Get_TSV_EX_Result_State(&v), 0x1000007u);
   for (int type : {11, 12}) {  // flat and round bars: no line-section method
     v.header.type = type;

@@ -94,6 +94,7 @@ TEST(TsvMethod, FlatBarInteractionIsExact) {
     SCOPED_TRACE(n);
     const TSV_RESULT r = Method(Flat(), {-n * 235.0, 0, 0, 0, (1 - n * n) * 587.5});
     EXPECT_NEAR(r.U, 1.0, 1e-12);
+    EXPECT_NEAR(r.U_N, n, 1e-12);
     EXPECT_EQ(r.flags, 0x148001Fu);
     EXPECT_NEAR(r.N_hi, 235.0, 1e-9);
   }
@@ -194,6 +195,7 @@ TEST(TsvMethod, PlatedISectionResistancesAndLoadIncrease) {
   EXPECT_GE(m2.U, 2.0);
   EXPECT_LE(m2.U, 2.0101);
   // 1.5 V_pl ends the first pass at the shear stage; the search still finds 1/f.
+  EXPECT_EQ(Method(Ipe(), {0, 0, 0.95 * V_pl}).flags, 0x170001Fu);  // the first pass complete below V_pl
   const TSV_RESULT v = Method(Ipe(), {0, 0, 1.5 * V_pl});
   EXPECT_EQ(v.flags, 0x1700010u);
   EXPECT_GE(v.U, 1.5 - 1e-6);
@@ -255,11 +257,14 @@ TEST(TsvMethod, PlateModelsReachTheRigidPlasticLimit) {
   const TSV_SECTION mono{0, TSV_MODE_TWO_FLANGES, 0, 0, 0, 0, 0, 0, 0, 0, -19, 20, 1.5, 0, 19.25, 20, 2, 0, 0, 36.5, 1};
   const TSV_SECTION tee{0, TSV_MODE_ONE_FLANGE, 0, 0, 0, 0, 0, 0, 0, 0, -10, 15, 1.5, 0, 0, 0, 0, 0, 0, 18.5, 1};
   const TSV_SECTION turned{0, TSV_MODE_ONE_FLANGE, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3.325, 17.7, 0.85, 0, 0, 7.5, 2.3};
+  // A T with a plate 100 × 10 mm across its stem 50 mm below the stem's centre.
+  const TSV_SECTION crossed{0, TSV_MODE_TWO_FLANGES, 0, 0, 0, 0, 0, 0, 0, 0, -10, 15, 1.5, 0, 5, 10, 1, 0, 0, 18.5, 1};
   const std::pair<TSV_SECTION, std::vector<Strip>> models[] = {
       {Ipe(), I(-14.465, 16.05, 14.465, 16.05, 27.86, 0.71)},
       {mono, I(-19, 30, 19.25, 40, 36.5, 1)},
       {tee, {{-10, -10, 22.5 * kFy}, {-9.25, 9.25, 18.5 * kFy}}},
       {turned, {{3.325, 3.325, 15.045 * kFy}, {-3.75, 3.75, 17.25 * kFy}}},
+      {crossed, {{-10, -10, 22.5 * kFy}, {5, 5, 10 * kFy}, {-9.25, 9.25, 18.5 * kFy}}},
   };
   for (const auto &[s, strips] : models) {
     double N_pl = 0, z_hat = 0;
