@@ -181,10 +181,6 @@ TEST_F(CheckQuerschnitt, StressesAndResultBlock) {
   r = Check(1, 0, M100, &ipe.v, 0);
   EXPECT_NEAR(r.out[8], 0.677210, 1e-6);
   EXPECT_NEAR(Check(1, 0, M100, &ipe.v, 0, nullptr, 1.1).out[8], 1.1 * 0.677210, 1e-6);
-  const int din[4] = {1, 0, 0, 1};  // DIN with El. 747: the stress checks beside the interaction
-  Options(&ipe.v, din);
-  const double N600[8] = {-600};
-  EXPECT_NEAR(Check(0, 0, N600, &ipe.v, 0).out[8], 600 / (53.81e-4 * 235000), 1e-6);  // U_pl over σ / 240
   const int classify[4] = {1, 1, 0, 0};  // with the c/t check: level 0, the limits of class 3
   Options(&ipe.v, classify);
   EXPECT_EQ(Check(1, 0, M100, &ipe.v, 0).r.class_index, 2);
