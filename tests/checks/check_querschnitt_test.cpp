@@ -145,6 +145,7 @@ TEST_F(CheckQuerschnitt, StressesAndResultBlock) {
   EXPECT_NEAR(r.out[0], (sN - sW) * 0.001, 1e-6 * 216.669);
   EXPECT_NEAR(r.out[1], (sN + sW) * 0.001, 1e-6 * 142.333);
   EXPECT_NEAR(r.out[8], 0.921995, 1e-6);
+  EXPECT_NEAR(r.out[4], 216.669, 1e-3);  // the governing stress: the larger magnitude
   EXPECT_EQ(r.buckling, 0.0);
   const double Fneg[8] = {-200, 0, 0, 0, -100, 0, 0, 0};  // the same fibre stresses
   const Outcome neg = Check(1, 0, Fneg, &vo, 1);
@@ -166,6 +167,8 @@ TEST_F(CheckQuerschnitt, StressesAndResultBlock) {
   EXPECT_NEAR(r.out[1], sNc - sM, 1e-6 * std::fabs(sNc - sM));
   EXPECT_NEAR(10 * r.r.points[0].sigma, r.out[1], 1e-9);  // the σ_min point
   EXPECT_EQ(r.r.U_governing, std::max({r.out[8], r.r.ct_max, r.buckling}));
+  EXPECT_NEAR(10 * r.r.fyd_10, 235, 1e-9);
+  EXPECT_NEAR(r.out[4], r.out[8] * 235, 1e-9);  // elastic: U f_y,d
   for (double M : {100.0, -100.0}) {  // plane: stress 1 σ_min under a positive M_1, else σ_max
     const double FM[8] = {0, 0, 0, 0, M};
     r = Check(1, 0, FM, &ipe.v, 0);
@@ -462,6 +465,8 @@ TEST_F(CheckQuerschnitt, FlexuralBucklingByAxisCurveAndFire) {
   const double U_in = Check(1, 0, F, &s.v, 1).buckling;
   Options(&s.v, both);
   EXPECT_EQ(Check(1, 0, F, &s.v, 1).buckling, U_in);
+  const double zero[8] = {};  // no normal force: no buckling check
+  EXPECT_EQ(Check(1, 0, zero, &s.v, 1).ret & (CQ_R_BUCKLING_1 | CQ_R_BUCKLING_2), 0u);
 }
 
 // A grade without yield strength ends the check as a section without values; a missing view

@@ -144,6 +144,7 @@ TEST(CtLimits, RaisingFactorAndNeutralParts) {
       {{CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 1, -92.92, -92.92, 1, 0, 0}, 1, 1, 1, 4, 33, 42},
       {{CT_MODE_DIN, 0, CT_KIND_INTERNAL, 235, 1, -92.92, -92.92, 1, 0, 0}, 1.010582, 1, 1, 4, 32.338634, din3},
       {{CT_MODE_EN, CT_FLAG_FACTOR, CT_KIND_INTERNAL, 235, 1, -92.92, -92.92, 0.85, 0, 0}, 0.85, 1, 1, 4, 28.05, 35.7},
+      {{CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 1, -92.92, -92.92, 0.5, 0, 0}, 1, 1, 1, 4, 33, 42},  // factor without flag
       {{CT_MODE_EN, CT_FLAG_ALPHA_ONE, CT_KIND_INTERNAL, 235, 1, -100, 100, 1, 0, 0}, 1, 1, -1, 23.88, 33, 123.529412},
       {{CT_MODE_EN, CT_FLAG_ALPHA_ONE, CT_KIND_INTERNAL, 235, 1, -100, 200, 1, 0, 0}, 1, 1, -1, 23.88, 33, 123.529412},
       {{CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 1, -1, -1, 1, 0, 0}, 1, 1, 1, 4, 33, 42},  // 1 N/mm² compresses

@@ -123,11 +123,11 @@ TEST_F(StressPlastic, PrintListsGolden) {
   Oli_Set_Colors(1);
   Slots o;
   const double my[8] = {0, 100, 0, 0, 60}, all[8] = {-100, 50, 5, 10, 60, 1, 0.5, 0.2}, over[8] = {0, 400};
-  const double over_z[8] = {0, 0, 60};  // the flanges can take no more
+  const double over_z[8] = {0, 0, 60}, over_y[8] = {0, 0, 0, 450};  // the flanges can take no more
   for (int method : {0, 1, 2}) Stress(&ipe.p, method, my, &o, cap.stream());
   for (int level : {2, 1, 0})
     for (int method : {1, 2}) Stress(&ipe.p, method, all, &o, cap.stream(), level);
-  for (const double *F : {over, over_z}) Stress(&ipe.p, 1, F, &o, cap.stream());
+  for (const double *F : {over, over_z, over_y}) Stress(&ipe.p, 1, F, &o, cap.stream());
   Set_Stress_PLO_Flag(1);
   Stress(&ipe.p, 2, all, &o, cap.stream());
   Set_Stress_PLO_Flag(0);

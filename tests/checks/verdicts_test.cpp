@@ -122,6 +122,7 @@ TEST_F(ChecksTest, ProfileClassAndCtCheckByPlasticNeutralAxis) {
   Shape box(PROFIL_RHS, 200, 8, 400, 8, 400, 8, 12, 8), tall(PROFIL_RHS, 400, 8, 200, 8, 200, 8, 12, 8);
   Shape i_equal(PROFIL_I, 330, 8, 200, 12, 200, 12, 12, 0), i_unequal(PROFIL_I, 330, 8, 200, 12, 180, 12, 12, 0);
   Shape wide(PROFIL_I, 330, 8, 150, 12, 300, 12, 12, 0), ch(PROFIL_U, 400, 6, 100, 12, 100, 12, 0, 0);
+  Shape thin(PROFIL_RHS, 400, 4, 400, 4, 400, 4, 8, 4);
   const double kA300_300 = 0.5 * (1 + 300e3 * 1.1 / (235 * 248.6 * 7.1)), kATall = kABox;
   struct Case {
     const char *what;
@@ -160,6 +161,8 @@ TEST_F(ChecksTest, ProfileClassAndCtCheckByPlasticNeutralAxis) {
       {"box M_y", &box.p, 0, 100, 0, 1, 0, 1, 4, 1, 46.0 / 33, 0, 0, 0},
       {"box M_y + M_z", &box.p, 0, 10, 100, 1, 0, 1, 3, 1, 46.0 / 33, 0, 0, 0},
       {"box N + M_y + M_z", &box.p, -300, 10, 100, 1, 0, 0, 0, 0, 0, 46.0 / 38, 46.0 / 38, 3},
+      // A box 400 × 400 × 4 (c/t 96) at 222 N/mm²: beyond the raised class-3 limit, class 4.
+      {"thin box N", &thin.p, -1400, 0, 0, 1, 0, 0, 0, 0, 0, 96.0 / 38, 96.0 / 38, 4},
       {"standing box N + M_y", &tall.p, -300, 100, 0, 1, 0, 2, 1, 1, 46.0 / Class2(1, kATall), 0, 0, 0},
       // A channel's web carries N under M_y alone (not with M_z: 376 / 6 against 38); its
       // flanges take alpha of the more compressed one, the bottom under M_y < 0.
@@ -195,6 +198,11 @@ TEST_F(ChecksTest, ProfileClassAndCtCheckByPlasticNeutralAxis) {
   double u = -1;  // 0.05 kN is a force to check
   ASSERT_EQ(0, Print_CT_Check(&ipe300.p, 1.0, 0, 0, 0, 2, -0.05, 0, 0, 0, 0, 0, 0, 0, &u, nullptr, 0));
   EXPECT_NEAR(u, 35.0141 / 38, 1e-3);
+  for (double factor : {1.0, 0.9}) {  // the fire line names a factor other than 1
+    PrintCapture fire;
+    Print_CT_Check(&ipe300.p, 1.0, 0, 1, factor, 2, -200, 40, 0, 0, 0, 0, 0, 0, &u, fire.stream(), 2);
+    EXPECT_EQ(fire.Raw().find("Brandfall") != std::string::npos, factor != 1.0) << factor;
+  }
   // The web line names the plastic alpha and the class-2 limit it meets.
   PrintCapture cap;
   Print_Querschnittsklasse(&ipe600.p, 1200e3, 1000e6, 0, 1.0, 1, 0, nullptr, nullptr, nullptr, 2, nullptr,
@@ -285,6 +293,7 @@ TEST_F(ChecksTest, Ec3VerdictsWhereNothingIsLeft) {
       {"HE 280 A fails", &he280a.p, {-1500e3, 250e6}, true, 0, 2.43, 2.43, 2285.6, kNichtOk},
       {"IPE 300 M", &ipe300.p, {0, 100e6}, true, 0, 0.677, 0.677, 1264.58, "ok"},
       {"IPE 300 M, T_w 50 Nmm", &ipe300.p, {0, 100e6, 0, 0, 0, 0, 50}, true, 0, 0.677, 0.677, 1264.58, "ok"},
+      {"IPE 300 M, B 500 Nmm²", &ipe300.p, {0, 100e6, 0, 0, 0, 0, 0, 500}, true, 0, 0.677, 0.677, 1264.58, "ok"},
       // About z: n <= a, M_N,z,Rd = M_pl,z,Rd = W_pl,z f_y (EN 10365: 518.1 cm³).
       {"HE 280 A M_z", &he280a.p, {-500e3, 0, 50e6}, true, 0, -1, 0.4107, 2285.6, "ok"},
       // A force that is no number in any place: result 2.
