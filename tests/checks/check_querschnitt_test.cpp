@@ -52,15 +52,15 @@ struct Outcome {
   double out[9]{}, buckling = -1;
   CHECK_RESULT r{};
 };
-// One check (γ_M = γ_M1 = g) writing into stream.
+// One check (γ_M = g, γ_M1 = g1 or g) writing into stream.
 Outcome Check(uint32_t kind_1, uint32_t kind_2, const double F[8], const QS_CHECK_VIEW *view, uint32_t spatial,
-              FILE *stream = nullptr, double g = 1.0) {
+              FILE *stream = nullptr, double g = 1.0, double g1 = 0, uint32_t extra = 0) {
   Outcome r;
   Set_Check_Querschnitt_Stream(stream);
   const uint32_t kind[2] = {kind_1, kind_2};
   r.ret = Check_Querschnitt(kind, F[0], F[1], F[2], F[3], F[4], F[5], F[6], F[7], view, g, &r.out[0], &r.out[1],
-                            &r.out[2], &r.out[3], &r.out[4], &r.out[5], &r.out[6], &r.out[7], &r.out[8], g,
-                            &r.buckling, 0, spatial, 0, 0, &r.r);
+                            &r.out[2], &r.out[3], &r.out[4], &r.out[5], &r.out[6], &r.out[7], &r.out[8], g1 > 0 ? g1 : g,
+                            &r.buckling, extra, spatial, 0, 0, &r.r);
   Set_Check_Querschnitt_Stream(nullptr);
   return r;
 }
@@ -145,11 +145,15 @@ TEST_F(CheckQuerschnitt, StressesAndResultBlock) {
   EXPECT_NEAR(r.out[0], (sN - sW) * 0.001, 1e-6 * 216.669);
   EXPECT_NEAR(r.out[1], (sN + sW) * 0.001, 1e-6 * 142.333);
   EXPECT_NEAR(r.out[8], 0.921995, 1e-6);
+  EXPECT_NEAR(r.out[4], 216.669, 1e-3);  // the governing stress: the larger magnitude
   EXPECT_EQ(r.buckling, 0.0);
   const double Fneg[8] = {-200, 0, 0, 0, -100, 0, 0, 0};  // the same fibre stresses
   const Outcome neg = Check(1, 0, Fneg, &vo, 1);
   EXPECT_NEAR(neg.out[0], r.out[0], 1e-9);
   EXPECT_NEAR(neg.out[1], r.out[1], 1e-9);
+  QS_CHECK_VIEW vl = vo;  // each fibre by its own modulus
+  vl.values.W_lower = 600e-6f;
+  EXPECT_NEAR(Check(1, 0, F, &vl, 1).out[0], (sN - 100 / 600e-6) * 0.001, 1e-6 * 200);
 
   Section ipe("IPE300", 3);
   Options(&ipe.v, o);
@@ -163,6 +167,13 @@ TEST_F(CheckQuerschnitt, StressesAndResultBlock) {
   EXPECT_NEAR(r.out[1], sNc - sM, 1e-6 * std::fabs(sNc - sM));
   EXPECT_NEAR(10 * r.r.points[0].sigma, r.out[1], 1e-9);  // the σ_min point
   EXPECT_EQ(r.r.U_governing, std::max({r.out[8], r.r.ct_max, r.buckling}));
+  EXPECT_NEAR(10 * r.r.fyd_10, 235, 1e-9);
+  EXPECT_NEAR(r.out[4], r.out[8] * 235, 1e-9);  // elastic: U f_y,d
+  for (double M : {100.0, -100.0}) {  // plane: stress 1 σ_min under a positive M_1, else σ_max
+    const double FM[8] = {0, 0, 0, 0, M};
+    r = Check(1, 0, FM, &ipe.v, 0);
+    EXPECT_TRUE(r.out[0] * M < -1e4 && r.out[1] * M > 1e4) << M;
+  }
   const double N500[8] = {-500, 0, 0, 0, 0, 0, 0, 0};
   EXPECT_EQ(Check(1, 0, N500, &ipe.v, 1).r.class_index, 2);  // level 0: class 3
 
@@ -172,9 +183,14 @@ TEST_F(CheckQuerschnitt, StressesAndResultBlock) {
   const double M100[8] = {0, 0, 0, 0, 100, 0, 0, 0}, Vfail[8] = {0, 0, 264.75, 0, 10, 0, 0, 0};
   r = Check(1, 0, M100, &ipe.v, 0);
   EXPECT_NEAR(r.out[8], 0.677210, 1e-6);
+  EXPECT_NEAR(Check(1, 0, M100, &ipe.v, 0, nullptr, 1.1).out[8], 1.1 * 0.677210, 1e-6);
   const int classify[4] = {1, 1, 0, 0};  // with the c/t check: level 0, the limits of class 3
   Options(&ipe.v, classify);
   EXPECT_EQ(Check(1, 0, M100, &ipe.v, 0).r.class_index, 2);
+  const double M150[8] = {0, 0, 0, 0, 150};  // U above 0.999 with extra bit 2: class 1
+  const Outcome c1 = Check(1, 0, M150, &ipe.v, 0, nullptr, 1.0, 0, 4);
+  EXPECT_EQ(c1.r.class_index, 0);
+  EXPECT_NEAR(c1.out[7], 5.2757 / 9, 1e-4);  // the flanges against 9 eps
   Options(&ipe.v, plastic);
   r = Check(1, 0, Vfail, &ipe.v, 0);
   EXPECT_EQ(r.r.flags_end, 0x10u);  // E of kind 1 instead of the interaction
@@ -295,6 +311,12 @@ TEST_F(CheckQuerschnitt, PlasticMethods) {
   Clear_Check_Kept_Results();
   Set_Check_Keep_Results(0);
   Set_Check_Kept_Free(nullptr, nullptr);
+  Section s("IPE300", 3);  // the limit state at the design strength f_y / γ_M
+  const int o[4] = {4, 0, 0, 0};
+  Options(&s.v, o);
+  ASSERT_EQ(Prepare_PLO_Result(nullptr, &s.v), 4);
+  const double F[8] = {0, 0, 0, 0, 100};
+  EXPECT_NEAR(Check(1, 0, F, &s.v, 1, nullptr, 1.1).out[8], 1.1 * 10000 / (23.5 * 628.4), 0.01);
 }
 
 // Without the solver's result component the line-section method fails: its bit gives way to
@@ -356,6 +378,14 @@ TEST_F(CheckQuerschnitt, LineSectionFailsOverToElastic) {
   EXPECT_NEAR(d.out[5], 123.45, 1e-9);
   ASSERT_NE(Get_Check_Kept_Results()->line_section, nullptr);
   EXPECT_EQ(Get_Check_Kept_Results()->line_section->count, 1);
+  // An angle, its principal axes at 45°: the forces go over as the check got them, for the
+  // method turns them once.
+  Section l("L100X10", 3);
+  Options(&l.v, plastic);
+  ASSERT_EQ(Prepare_TSV_EX_Result(&field, &l.v), 5);
+  ASSERT_GT(std::fabs(l.q.values[DWQB_V_ALPHA]), 0.5);
+  Check(1, 0, G, &l.v, 1);
+  for (int k = 0; k < 8; ++k) EXPECT_NEAR(seen.forces[k], want[k], 1e-9) << k;
   Clear_Check_Kept_Results();
   Set_Check_Keep_Results(0);
   Set_Check_Kept_Free(nullptr, nullptr);
@@ -401,12 +431,16 @@ TEST_F(CheckQuerschnitt, FlexuralBucklingByAxisCurveAndFire) {
       // of its two rectangles by hand, i_v 2.189 cm.
       {nullptr, 0, 0x100, 2, 1, -100, 2.189, 24, 0.34, false, {15, 10, 1, 1}},
       {nullptr, 0, 0x200, 2, 1, -100, 2.189, 24, 0.34, false, {10, 15, 1, 1}},
+      // Welded I of flanges 400 × 50 and web 500 × 20 mm about z: flanges above 40 mm, curve d;
+      // I_z 53366.7 cm⁴, A 500 cm² at f_y 215 (EN 1993-1-1 Table 3.1): i √(235/215), A 215/235.
+      {nullptr, 1, 0x200, 8, 1, -3000, 10.8011, 457.447, 0.76, false, {60, 0, 2, 0, 40, 40, 0, 0, 5, 5}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(::testing::Message() << (c.name ? c.name : "L") << c.angle[0] << " spatial " << c.spatial << " d " << c.d << " L " << c.L << " N "
                                       << c.N << (c.fire ? " fire" : ""));
     const auto p = c.name ? std::make_unique<Section>(c.name, static_cast<float>(c.L))
-                          : std::make_unique<Section>(QS_FAMILY_L, c.angle, static_cast<float>(c.L));
+                          : std::make_unique<Section>(c.angle[1] > 0 ? QS_FAMILY_L : QS_FAMILY_I2, c.angle,
+                                                      static_cast<float>(c.L));
     Section &s = *p;
     s.v.values.beta_in = s.v.values.beta_out = static_cast<float>(c.beta);
     s.v.values.k_fy = 0.6f, s.v.values.k_E = 0.4f;
@@ -419,7 +453,20 @@ TEST_F(CheckQuerschnitt, FlexuralBucklingByAxisCurveAndFire) {
     const double N_b = chi(l, c.alpha, c.fire) * c.A * 23.5 * (c.fire ? 0.6 : 1.0);
     EXPECT_NEAR(r.buckling, c.N < 0 ? -c.N / N_b : 0.0, 0.01 * std::fabs(c.N) / N_b);
     EXPECT_EQ(r.ret & (CQ_R_BUCKLING_1 | CQ_R_BUCKLING_2), c.N >= 0 ? 0u : c.d == 0x100 ? CQ_R_BUCKLING_1 : CQ_R_BUCKLING_2);
+    EXPECT_EQ(r.r.U_governing, std::max({r.out[8], r.r.ct_max, r.buckling}));
+    EXPECT_NEAR(Check(1, c.fire ? 0x10000 : 0, F, &s.v, c.spatial, nullptr, 1.0, 1.1).buckling, 1.1 * r.buckling, 1e-9);
   }
+  // Both ways at once: the larger, here in the plane (β 6 about y).
+  Section s("IPE300", 3);
+  s.v.values.beta_in = 6;
+  const int both[4] = {2, 0, 0, 0x300}, in[4] = {2, 0, 0, 0x100};
+  const double F[8] = {-300};
+  Options(&s.v, in);
+  const double U_in = Check(1, 0, F, &s.v, 1).buckling;
+  Options(&s.v, both);
+  EXPECT_EQ(Check(1, 0, F, &s.v, 1).buckling, U_in);
+  const double zero[8] = {};  // no normal force: no buckling check
+  EXPECT_EQ(Check(1, 0, zero, &s.v, 1).ret & (CQ_R_BUCKLING_1 | CQ_R_BUCKLING_2), 0u);
 }
 
 // A grade without yield strength ends the check as a section without values; a missing view

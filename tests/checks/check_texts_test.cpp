@@ -59,6 +59,10 @@ TEST_F(ChecksTest, QuerschnittStressesAtTheFibres) {
     EXPECT_NEAR(-216.669, out[0], 1e-3);
     EXPECT_NEAR(142.333, out[1], 1e-3);
   }
+  values.values.W_lower = 600e-6f;  // each fibre by its own modulus
+  ASSERT_EQ(1, Calc_Querschnitt_Stresses(1, -200, 100, 10, &values, out, 2, 0, 0));
+  EXPECT_NEAR(-200 / 53.81e-1 - 100 / 0.6, out[0], 1e-3);
+  EXPECT_NEAR(142.333, out[1], 1e-3);
   EXPECT_EQ(0, Calc_Querschnitt_Stresses(1, -200, 100, 10, &values, out, 3, 0, 0));
   EXPECT_EQ(0.0, out[0] + out[1] + out[2] + out[3]);
   QUERSCHNITT q{};
@@ -90,7 +94,8 @@ int Text_Hook(void *object, void *out_1, void *out_2, void *) {
   std::snprintf(r.title, sizeof r.title, "%s", "Stütze"_cp);
   std::snprintf(r.grade, sizeof r.grade, "%s", v == 1 ? "EN AW-6082 T6" : "S 235");
   std::snprintf(r.axis_1, sizeof r.axis_1, "y"), std::snprintf(r.axis_2, sizeof r.axis_2, "z");
-  r.section = which == CHECK_TEXT_HEAD ? v : 0, r.type = 7, r.turned = v == 2, r.dims_form = v * 2 + 1;
+  r.section = which == CHECK_TEXT_HEAD ? v : 0, r.type = 7, r.turned = v == 2;
+  r.dims_form = v >= 5 ? v - 4 : v * 2 + 1;  // the head's variants 5 to 8: forms 1 to 4
   r.spatial = v != 2, r.A = 78.1, r.W_o = 570.0, r.W_u = 569.6, r.I_m = 5696, r.I_n = 2003, r.I_mn = 0.5;
   r.I_1 = 5696, r.I_2 = 2003, r.angle = 90, r.I_T = 59.28, r.I_w = 171100;
   const double dims[6] = {20, 0.9, 20, 1.5, 18, 1.4};
@@ -130,7 +135,7 @@ TEST_F(ChecksTest, CheckTextsGolden) {
     PrintCapture cap;
     Set_Check_Querschnitt_Stream(cap.stream());
     routines[i](nullptr);  // the hook has nothing for it
-    for (g_variant = 0; g_variant < (i ? 3 : 5); ++g_variant) routines[i](&object);
+    for (g_variant = 0; g_variant < (i ? 3 : 9); ++g_variant) routines[i](&object);
     Oli_End_Text(cap.stream());
     Expect_Golden(names[i], cap.Raw());
   }

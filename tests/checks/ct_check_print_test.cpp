@@ -83,6 +83,9 @@ TEST(CheckFlags, ByKindMethodShapeAndState) {
       {0x10001, 0, 1, 1, 0, 2, 1, 4, 0x300, 0, 1, 0x1010},  // bit 16, spatial: none
       {0x20001, 0, 1, 1, 0, 2, 1, 4, 0x400, 0, 0, 0x40000}, // bit 17: no section checks
       {1, 0x10000, 1, 1, 0, 2, 1, 4, 0x2000, 0, 0, 0x1410}, // fire case chosen
+      {1, 0, 1, 1, 0, 3, 1, 4, 0, 0x100000E, 0, 0x101000},  // the disc is plated
+      {0x10001, 0, 1, 1, 0, 2, 1, 4, 0x300, 0, 0, 0x21010}, // bit 16, plane: out of the plane
+      {1, 0, 12, 0, 0, 2, 1, 4, 0, 0, 0, 0x10},           // round bar: no c/t
   };
   for (const Case &k : cases) {
     SCOPED_TRACE(::testing::Message() << "kind " << k.kind1 << " type " << k.type << " a " << k.a << " d " << k.d

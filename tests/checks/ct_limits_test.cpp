@@ -99,6 +99,10 @@ TEST(CtLimits, TubesDinAndAluminium) {
       {CT_MODE_DIN, 0, CT_KIND_OUTSTAND_A, 240, 0, -240, -120, 1.0, {9, 11, 13.6755}},
       {CT_MODE_DIN, 0, CT_KIND_TUBE, 240, 0, -240, -120, 1.0, {50, 70, 75}},
       {CT_MODE_DIN, 0, CT_KIND_INTERNAL, 360, 0, -360, 180, 0.8164966, {39.19184, 45.31556, 81.10785}},  // √(240/360)
+      // EN: a tube's class-3 limit raised at half the strength (90 eps² · 2); E 189000 scales
+      // eps by √(E / 210000).
+      {CT_MODE_EN, CT_FLAG_RAISE, CT_KIND_TUBE, 235, 0, -117.5, -117.5, 1.0, {50, 70, 180}},
+      {CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 189000, -235, -235, 0.9486833, {31.30655, 36.04997, 39.84470}},
       // EN 1999-1-1 Table 6.2, f_o 160 (eps 1.25): class A without welds, internal and tube.
       {CT_MODE_ALU, 0, CT_KIND_INTERNAL, 160, 70000, -100, -100, 1.25, {13.75, 20, 27.5}},
       {CT_MODE_ALU, 0, CT_KIND_TUBE, 160, 70000, -100, -100, 1.25, {21.0069, 44.4444, 84.0278}},
@@ -140,7 +144,10 @@ TEST(CtLimits, RaisingFactorAndNeutralParts) {
       {{CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 1, -92.92, -92.92, 1, 0, 0}, 1, 1, 1, 4, 33, 42},
       {{CT_MODE_DIN, 0, CT_KIND_INTERNAL, 235, 1, -92.92, -92.92, 1, 0, 0}, 1.010582, 1, 1, 4, 32.338634, din3},
       {{CT_MODE_EN, CT_FLAG_FACTOR, CT_KIND_INTERNAL, 235, 1, -92.92, -92.92, 0.85, 0, 0}, 0.85, 1, 1, 4, 28.05, 35.7},
+      {{CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 1, -92.92, -92.92, 0.5, 0, 0}, 1, 1, 1, 4, 33, 42},  // factor without flag
       {{CT_MODE_EN, CT_FLAG_ALPHA_ONE, CT_KIND_INTERNAL, 235, 1, -100, 100, 1, 0, 0}, 1, 1, -1, 23.88, 33, 123.529412},
+      {{CT_MODE_EN, CT_FLAG_ALPHA_ONE, CT_KIND_INTERNAL, 235, 1, -100, 200, 1, 0, 0}, 1, 1, -1, 23.88, 33, 123.529412},
+      {{CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 1, -1, -1, 1, 0, 0}, 1, 1, 1, 4, 33, 42},  // 1 N/mm² compresses
       // fy 0: no strength for the plastic neutral axis, alpha 1 for classes 1 and 2.
       {{CT_MODE_EN, 0, CT_KIND_INTERNAL, 0, 1, -100, 100, 1, 0, 0}, 1, 1, -1, 23.88, 33, 123.529412},
       {{CT_MODE_EN, 0, CT_KIND_OUTSTAND_A, 235, 1, 50, 20, 1, 0, 0}, 1, 0, -1000, 1, 0, 0},  // all tension
@@ -180,6 +187,16 @@ TEST(CtLimits, WholeSectionIpe300) {
   for (int i = 0; i < 9; ++i) Near(R.u[i], X.u[i], "same as the first generation");
   const double slots[6] = {0, 0, 0, 0.85, 0.85, 0.85 * 1.590301};  // [9..14]
   for (int i = 0; i < 6; ++i) Near(slots[i], X.u[9 + i], "slots 9 to 14");
+  // An outstand stored with its free edge second counts as an outstand; a part beyond its
+  // raised class-3 limit (eps_sigma √2) and beyond the plain one sets [11] to the square of
+  // its utilisation.
+  const CT_PLATE_PART slender[] = {{CT_KIND_OUTSTAND_B, 12, -117.5, -117.5, 0}, {CT_KIND_INTERNAL, 100, -117.5, -117.5, 0}};
+  const CT_PLATE_TABLE two{2, slender, 0};
+  CT_REQUEST_EX qs{CT_MODE_EN, CT_FLAG_RAISE, 235, 0, 235, 1, &two};
+  ASSERT_EQ(1, Classify_Querschnitt_Parts(&qs, &X));
+  Near(12.0 / 9, X.u[0], "outstand");
+  Near(100.0 / 33, X.u[3], "internal");
+  Near(std::pow(100 / (42 * std::sqrt(2.0)), 2), X.u[11], "raise indicator");
   CT_RESULT R2{};
   R2.u[0] = 5;
   EXPECT_EQ(0, Calc_CT_Limits(nullptr, &R2));

@@ -72,6 +72,17 @@ TEST_F(ChecksTest, Ec3HollowSectionTorsionAndExponent) {
     EXPECT_NEAR(n == 0.5 ? 1.66 / (1 - 1.13 * 0.25) : 6.0, v->alpha, 1e-9);
     EXPECT_EQ(v->alpha, v->beta);
   }
+  // Shear along y alone takes rho of the whole box: N_V,Rd = (1 − 0.25) A f_y.
+  const double V_pl_y = v->V_pl_y_Rd * 1e3;
+  EXPECT_EQ(0, Ec3(&rhs.p, -100e3, 0, 0, 0.75 * V_pl_y, 0));
+  EXPECT_NEAR(v->N_V_Rd, 0.75 * v->N_pl_Rd, 1e-9);
+  // A tube 200 × 8: τ_t = T / (2 π r_m² t) (r_m 96 mm); torsion beyond τ_Rd leaves no shear
+  // resistance, never a negative one.
+  Param chs(PROFIL_CHS, 200, 8, 0, 0, 0, 0, 0, 0);
+  EXPECT_EQ(0, Ec3(&chs.p, 0, 0, 0, 0, 10e3, 10e6));
+  EXPECT_NEAR(v->tau_t_Ed, 10e6 / (2 * M_PI * 96 * 96 * 8), 1e-9);
+  EXPECT_EQ(0, Ec3(&chs.p, 0, 0, 0, 0, 10e3, 200e6));
+  EXPECT_EQ(v->V_z_Rd, 0.0);
 }
 
 // Every gate with result 2, the flange tolerance of 10 %, the warping note of tubes and a

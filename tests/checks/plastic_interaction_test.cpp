@@ -35,6 +35,8 @@ TEST(ChecksInteraction, IShapeOneFollowsDinTable16) {
       {0, -100, 0, 0, -kMpl, 0.677210, 0, 0, 0},
       {0, 150, 0, 0, kMpl, 150 / kMpl, 1, 0, 0},
       {-0.5 * kNpl, 50, 0, 0, 82.0359, 0.609489, 0, 0, 0},
+      {-0.15 * kNpl, 50, 0, 0, 0.85 / 0.9 * kMpl, 50 / (0.85 / 0.9 * kMpl), 0, 0, 0},  // 0.9 M/M_pl + n <= 1
+      {-0.3 * kNpl, 50, 0.5 * kVpl, 0, 0.568 / 0.8 * kMpl, 0.5, 0, 0, 0},              // 0.8 m + 0.89 n + 0.33 v
       {-0.05 * kNpl, 0, 0.5 * kVpl, 0, 0.926136 * kMpl, 0.5, 0, 0, 0},
       {0, 0, 0.9 * kVpl, 0, 0.757955 * kMpl, 0.9, 0, 0, 0},
       {0.5 * kNpl, 10, 0.95 * kVpl, 2, 10, 1.055556, 0, 0.95, 0.9},
@@ -62,7 +64,7 @@ TEST(ChecksInteraction, IShapesTwoAndThreeMatchTheStressBlock) {
   const double Npl = A * kFd, Vpl = Aw * kFd / std::sqrt(3.0);
   EXPECT_NEAR(Interact(3, p3, 0, 1, 0).M_gr, 144.028, 1e-3);
   EXPECT_NEAR(Interact(3, p3, -0.2 * Npl, 1, 0).M_gr, 134.856, 1e-3);
-  for (double v : {0.0, 0.6}) {
+  for (double v : {0.0, 0.4, 0.6}) {
     for (int i = 0; i <= 10; ++i) {
       SCOPED_TRACE(::testing::Message() << "v " << v << " n " << i / 10.0);
       const double N = -i / 10.0 * Npl * (v > 0 ? 0.8 : 1.0);
@@ -80,6 +82,8 @@ TEST(ChecksInteraction, IShapesTwoAndThreeMatchTheStressBlock) {
     EXPECT_NEAR(Interact(2, ps, -c.n * Nps, c.M, 0).M_gr, c.M_gr, 1e-6);
   }
   EXPECT_GE(Interact(2, ps, -Nps, 1, 0).U, 1e6);  // no moment capacity left at n = 1
+  EXPECT_EQ(Interact(3, p3, -Npl, 0, 0).exceeded, 1u);  // U 1 exceeds without a moment
+  EXPECT_EQ(Interact(3, p3, 0, 10, 1.05 * Vpl).rc, 2);
   EXPECT_EQ(Interact(2, ps, 1.01 * Nps, 1, 0).rc, 3);
 }
 
@@ -92,6 +96,10 @@ TEST(ChecksInteraction, ShapesFourAndFive) {
   EXPECT_NEAR(Interact(4, p4, -100, 5, 0).M_gr, Mpl_z, 1e-9);  // N within the web's share
   EXPECT_NEAR(Interact(4, p4, (a + 0.5 * (1 - a)) * Npl, 5, 0).M_gr, 0.75 * Mpl_z, 1e-9);  // flanges half used
   EXPECT_EQ(Interact(4, p4, 0.9995 * Npl, 5, 0).rc, 1);
+  // Shear on both flanges (V_pl = 2 A_G f_d / √3) reduces them above v 0.25 by √(1 − v²).
+  const double Vpl4 = 2 * 16.05e-4 * kFd / std::sqrt(3.0);
+  EXPECT_NEAR(Interact(4, p4, 0, 5, 0.5 * Vpl4).U, 0.5, 1e-12);
+  EXPECT_NEAR(Interact(4, p4, -100, 5, 0.3 * Vpl4).M_gr, std::sqrt(0.91) * Mpl_z, 1e-9);
   p4[5] = 80.0;
   EXPECT_NEAR(Interact(4, p4, 0, 5, 0).M_gr, 23.5, 1e-9);  // 1.25 · 80 cm³ · 235 N/mm²
 
@@ -100,6 +108,7 @@ TEST(ChecksInteraction, ShapesFourAndFive) {
   EXPECT_NEAR(Interact(5, p5, 0, 1, 0).U, 1 / 31.3336, 1e-7);
   EXPECT_NEAR(Interact(5, p5, -301.4005, 10, 0).M_gr, 22.1562, 1e-4);
   EXPECT_NEAR(Interact(5, p5, 301.4005, 0, 0.6 * Vpl).U, 0.625, 1e-6);  // N_pl · 0.8
+  EXPECT_NEAR(Interact(5, p5, 301.4005, 0, 0.3 * Vpl).U, 0.5 / std::sqrt(0.91), 1e-6);
   const Out over = Interact(5, p5, 0, 32, 0);
   EXPECT_EQ(over.rc, 4);
   EXPECT_NEAR(over.pair[0], 32 / 31.3336, 1e-5);

@@ -1,19 +1,24 @@
 // Verdicts against hand calculations to EN 1993-1-1: alpha of classes 1 and 2 from the
-// plastic neutral axis (Table 5.2, sheet 1), the class-3 limit of internal plates, and the
-// plastic resistance check of 6.2 where shear, normal force, class and forces leave nothing.
-// Section values from EN 10365 (IPE 300: c = 248.6 mm, t_w = 7.1 mm; IPE 600: c = 514 mm,
-// t_w = 12 mm; HE 280 A); S235 unless said, gamma_M0 1.0, compression negative.
+// plastic neutral axis (Table 5.2, sheet 1: the symmetric web carries N_Ed, alpha =
+// 1/2 (1 + N_Ed / (f_y c t)), any other internal part in compression and bending alpha 1) in
+// every routine that classifies, the class-3 limit of internal plates, and the plastic
+// resistance check of 6.2 where shear, normal force, class and forces leave nothing. Section
+// values from EN 10365 (IPE 300: c = 248.6 mm, t_w = 7.1 mm; IPE 600: c = 514 mm, t_w = 12 mm;
+// HE 280 A); S235 unless said, gamma_M0 1.0, compression negative.
 #include <cmath>
 #include <limits>
 #include <string>
 
 #include "checks/checks.h"
+#include "dwqb/dwqb.h"
+#include "materials/materials.h"
+#include "querschnitt/querschnitt.h"
 #include "support/cp850.h"
 #include "tests/checks/checks_fixture.h"
 
 namespace {
 
-constexpr double kEps355 = 0.8136165;  // sqrt(235 / 355)
+const double kEps355 = std::sqrt(235.0 / 355.0);
 
 // A parametric profile of type and dimensions (mm) in S235.
 struct Shape {
@@ -26,6 +31,17 @@ struct Shape {
   }
   ~Shape() { Reset_Profil(&p); }
 };
+
+// Class 2 of 456 eps / (13 alpha - 1) (alpha > 1/2).
+double Class2(double eps, double alpha) { return 456.0 * eps / (13.0 * alpha - 1.0); }
+
+// alpha of the webs: IPE 600 S355 N -1200 kN; IPE 300 S235 N -400 kN and -200 kN; the box's
+// two flanges 368 × 8 under N -300 kN. In fire the stresses' alpha of IPE 300 under
+// N -200 kN, M_y 40 kNm (A 5381 mm², I_y 8356 cm⁴, web ends 124.3 mm off the axis):
+// psi = (37.168 - 59.502) / (37.168 + 59.502).
+const double kA600 = 0.5 * (1 + 1200e3 / (355 * 514.0 * 12.0)), kA300 = 0.5 * (1 + 400e3 / (235 * 248.6 * 7.1));
+const double kA300_200 = 0.5 * (1 + 200e3 / (235 * 248.6 * 7.1)), kABox = 0.5 * (1 + 300e3 / (235 * 2 * 368 * 8.0));
+const double kAFire = 1 / (1 + (40e6 * 124.3 / 8356e4 - 200e3 / 5381) / (40e6 * 124.3 / 8356e4 + 200e3 / 5381));
 
 }  // namespace
 
@@ -51,6 +67,8 @@ TEST(CtVerdicts, PlasticAlphaOfOnePart) {
       {"IPE 300 gamma 1.1", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235 / 1.1, -100, 50, -300e3, A_300, 0.8977866,
        {37.1089, 42.7314, 83.1683}},
       {"pure bending", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235, -100, 100, 0, A_300, 0.5, {72, 83, 123.5294}},
+      // alpha 0.55 (N 0.1 f_y A_web): 396 / (13 alpha - 1), 456 / (13 alpha - 1).
+      {"alpha 0.55", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235, -100, 100, -23.5e3, 1000, 0.55, {64.39024, 74.14634, 123.5294}},
       // Tension N +100 kN: alpha 0.37945 below 1/2.
       {"tension", CT_MODE_EN, 0, CT_KIND_INTERNAL, 235, 235, -100, 100, 100e3, A_300, 0.3794548,
        {94.8730, 109.3672, 123.5294}},
@@ -91,53 +109,99 @@ TEST(CtVerdicts, PlasticAlphaOfOnePart) {
   EXPECT_EQ(1.0, Calc_CT_Alpha_Plastic(std::numeric_limits<double>::infinity(), 235, A_300));
 }
 
-// The class of a profile (N compression positive in N, moments in Nmm): alpha of classes 1
-// and 2 from the plastic neutral axis of a symmetric web, 1 where it is not worked out.
-TEST_F(ChecksTest, ProfileClassByPlasticNeutralAxis) {
-  Library ipe600("IPE600", 2), ipe300("IPE300", 0);
-  // Box 200 × 400 × 8 (h × b): flanges c/t 46, webs c/t 21; I 330 with web c/t 35.25 and
-  // equal or unequal (180 mm) flanges.
-  Shape box(PROFIL_RHS, 200, 8, 400, 8, 400, 8, 12, 8);
+// Each profile and load (kN, kNm; compression negative) through the class of a profile
+// with its formula text (utilisation against class `required`) and through the c/t print
+// against class 2 (ct_u > 0) with the second generation on the same catalogue plate model
+// (its internal parts ct_in). The two measure c differently: the text from the fillets'
+// toes (I 330: web 35.25, flanges 7), the catalogue from the web's face (38.25, 8).
+TEST_F(ChecksTest, ProfileClassAndCtCheckByPlasticNeutralAxis) {
+  Library ipe600("IPE600", 2), ipe300("IPE300", 0), upn("UPN200", 0);
+  // Box 200 × 400 × 8 (h × b: flanges c/t 46, webs 21) and standing 400 × 200 × 8; I 330 × 8
+  // with flanges 200 × 12, or 180 or 300 wide below (c/t 11.17 against 4.92 on top); a
+  // welded channel 400 × 100 × 6 × 12 (web 376 / 6); UPN 200 (flanges 55 / 11.5).
+  Shape box(PROFIL_RHS, 200, 8, 400, 8, 400, 8, 12, 8), tall(PROFIL_RHS, 400, 8, 200, 8, 200, 8, 12, 8);
   Shape i_equal(PROFIL_I, 330, 8, 200, 12, 200, 12, 12, 0), i_unequal(PROFIL_I, 330, 8, 200, 12, 180, 12, 12, 0);
+  Shape wide(PROFIL_I, 330, 8, 150, 12, 300, 12, 12, 0), ch(PROFIL_U, 400, 6, 100, 12, 100, 12, 0, 0);
+  Shape thin(PROFIL_RHS, 400, 4, 400, 4, 400, 4, 8, 4);
+  const double kA300_300 = 0.5 * (1 + 300e3 * 1.1 / (235 * 248.6 * 7.1)), kATall = kABox;
   struct Case {
     const char *what;
-    const PROFIL *p;
+    PROFIL *p;
     double N, M_y, M_z, gamma;
-    int required, cls, web;
-    double u;
+    int fire, required, cls, web;  // class text: required 0 not asked
+    double u, ct_in, ct_u;         // ct_u 0: no c/t print
+    int ct_cls;
   } cases[] = {
-      // 42.833 / 40.941: class 3 where the elastic alpha 0.64 gave class 2.
-      {"IPE 600 S355", &ipe600.p, 1200e3, 1000e6, 0, 1.0, 2, 3, 3, 1.046220},
-      // 35.014 / 33.650: class 2, not 1.
-      {"IPE 300 N + M", &ipe300.p, 400e3, 100e6, 0, 1.0, 1, 2, 2, 1.040544},
-      {"IPE 300 M", &ipe300.p, 0, 100e6, 0, 1.0, 1, 1, 1, 0.586189},   // web 35.01 < 72; flange 5.2757 / 9
-      {"IPE 300 M turned", &ipe300.p, 0, -100e6, 0, 1.0, 1, 1, 1, 0.586189},
-      {"IPE 300 gamma 1.1", &ipe300.p, 300e3, 100e6, 0, 1.1, 1, 1, 1, 0.943553},  // 35.014 / 37.109
-      // Wholly compressed web under N + M keeps alpha 1: 35.014 / 33.
-      {"IPE 300 compressed", &ipe300.p, 200e3, 5e6, 0, 1.0, 1, 2, 2, 1.061034},
-      // M_z stays in the flanges of an I: the web keeps the plastic alpha.
-      {"IPE 300 M_y + M_z", &ipe300.p, 400e3, 100e6, 1e6, 1.0, 1, 2, 2, 1.040544},
-      // Equal flanges: alpha 1/2 in bending, class 1; unequal: not worked out, alpha 1,
-      // 35.25 > 33 is class 2.
-      {"I equal", &i_equal.p, 0, 100e6, 0, 1.0, 1, 1, 1, 7.0 / 9},  // the flange c/t 7 governs
-      {"I unequal", &i_unequal.p, 0, 100e6, 0, 1.0, 1, 2, 2, 35.25 / 33},
-      // The box bent about z: its flanges are the symmetric webs (c/t 46 < 72); about y the
-      // compressed flange is class 4 and the webs class 1; with both moments the flanges'
-      // neutral axis is not worked out (46 > 38: class 3).
-      {"box M_z", &box.p, 0, 0, 100e6, 1.0, 1, 1, 1, 46.0 / 72},
-      {"box M_y", &box.p, 0, 100e6, 0, 1.0, 1, 4, 1, 46.0 / 33},
-      {"box M_y + M_z", &box.p, 0, 10e6, 100e6, 1.0, 1, 3, 1, 46.0 / 33},
-      // Box under N and M_z: alpha = 1/2 (1 + 300 kN / (235 · 2 · 368 · 8)) = 0.608405.
-      {"box N + M_z", &box.p, 300e3, 0, 100e6, 1.0, 1, 1, 1, 46.0 / (396 / (13 * 0.608405 - 1))},
+      // 42.833 > 40.94: class 3 where the elastic alpha 0.64 gave class 2.
+      {"IPE 600 S355", &ipe600.p, -1200, 1000, 0, 1, 0, 2, 3, 3, 1.046220, 42.8333 / Class2(kEps355, kA600), 1.046220, 3},
+      // 35.014 / 33.65 fails class 1, 35.014 / 38.75 meets class 2.
+      {"IPE 300 N + M", &ipe300.p, -400, 100, 0, 1, 0, 1, 2, 2, 1.040544, 35.0141 / Class2(1, kA300), 0.903634, 2},
+      // Pure bending: alpha 1/2, the web 35.014 / 83; the flange 5.2757 / 9, / 10 governs.
+      {"IPE 300 M", &ipe300.p, 0, 140, 0, 1, 0, 1, 1, 1, 0.586189, 35.0141 / 83, 0.527570, 1},
+      {"IPE 300 M turned", &ipe300.p, 0, -140, 0, 1, 0, 1, 1, 1, 0.586189, 35.0141 / 83, 0.527570, 1},
+      {"IPE 300 gamma 1.1", &ipe300.p, -300, 100, 0, 1.1, 0, 1, 1, 1, 35.0141 / (396 / (13 * kA300_300 - 1)), 0, 0, 0},
+      {"IPE 300 small N", &ipe300.p, -200, 40, 0, 1, 0, 0, 0, 0, 0, 35.0141 / Class2(1, kA300_200), 0.662970, 1},
+      // Hot state: 0.85 eps, alpha of the stresses 0.8123 above the plastic 0.7411.
+      {"IPE 300 fire", &ipe300.p, -200, 40, 0, 1, 1, 0, 0, 0, 0, 35.0141 / Class2(0.85, kAFire), 0.863630, 1},
+      // A web wholly compressed under N + M keeps alpha 1: 35.014 / 33. M_z stays in the
+      // flanges of an I: the web keeps the plastic alpha.
+      {"IPE 300 compressed", &ipe300.p, -200, 5, 0, 1, 0, 1, 2, 2, 1.061034, 0, 0, 0},
+      {"IPE 300 M_y + M_z", &ipe300.p, -400, 100, 1, 1, 0, 1, 2, 2, 1.040544, 0, 0, 0},
+      // Equal flanges: alpha 1/2; unequal: not worked out, alpha 1 (35.25 > 33, 38.25 > 38).
+      {"I equal", &i_equal.p, 0, 100, 0, 1, 0, 1, 1, 1, 7.0 / 9, 38.25 / 83, 0.8, 1},
+      {"I unequal", &i_unequal.p, 0, 100, 0, 1, 0, 1, 2, 2, 35.25 / 33, 38.25 / 38, 38.25 / 38, 3},
+      // M_y compresses the wide bottom flange: class 3 by it; the web alpha 1.
+      {"wide bottom flange", &wide.p, 0, -100, 0, 1, 0, 2, 3, 2, 11.1667 / 10, 0, 0, 0},
+      // The box bent about z: its flanges are the symmetric webs (c/t 46 < 72; under N −300
+      // kN alpha 1/2 (1 + 300 / (235 · 2 · 368 · 8)) = 0.608405); about y the compressed
+      // flange is class 4 and the webs class 1; with both moments the flanges' neutral axis is
+      // not worked out (46 > 38: class 3). The standing box's two webs under M_y alone alike.
+      {"box M_z", &box.p, 0, 0, 100, 1, 0, 1, 1, 1, 46.0 / 72, 0, 0, 0},
+      {"box N + M_z", &box.p, -300, 0, 100, 1, 0, 1, 1, 1, 46.0 / (396 / (13 * kABox - 1)), 46 / Class2(1, kABox), 0.697001, 1},
+      {"box M_y", &box.p, 0, 100, 0, 1, 0, 1, 4, 1, 46.0 / 33, 0, 0, 0},
+      {"box M_y + M_z", &box.p, 0, 10, 100, 1, 0, 1, 3, 1, 46.0 / 33, 0, 0, 0},
+      {"box N + M_y + M_z", &box.p, -300, 10, 100, 1, 0, 0, 0, 0, 0, 46.0 / 38, 46.0 / 38, 3},
+      // A box 400 × 400 × 4 (c/t 96) at 222 N/mm²: beyond the raised class-3 limit, class 4.
+      {"thin box N", &thin.p, -1400, 0, 0, 1, 0, 0, 0, 0, 0, 96.0 / 38, 96.0 / 38, 4},
+      {"standing box N + M_y", &tall.p, -300, 100, 0, 1, 0, 2, 1, 1, 46.0 / Class2(1, kATall), 0, 0, 0},
+      // A channel's web carries N under M_y alone (not with M_z: 376 / 6 against 38); its
+      // flanges take alpha of the more compressed one, the bottom under M_y < 0.
+      {"channel M_y + M_z", &ch.p, -100, 50, 1, 1, 0, 0, 0, 0, 0, 62.6667 / 38, 62.6667 / 38, 3},
+      {"UPN 200 M_y < 0", &upn.p, 0, -100, 0, 1, 0, 2, 1, 1, 55 / 11.5 / 10, 0, 0, 0},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
-    int f1 = -9, f2 = -9, web = -9;
+    if (c.required) {
+      int f1 = -9, f2 = -9, web = -9;
+      double u = -1;
+      EXPECT_EQ(c.cls, Print_Querschnittsklasse(c.p, -1e3 * c.N, 1e6 * c.M_y, 1e6 * c.M_z, c.gamma, 1, 0, &f1, &f2, &web,
+                                                c.required, &u, nullptr, 0, nullptr));
+      EXPECT_EQ(c.web, web);
+      EXPECT_NEAR(c.u, u, 2e-4 * c.u);
+    }
+    if (c.ct_u <= 0) continue;
+    PrintCapture cap;
     double u = -1;
-    EXPECT_EQ(c.cls, Print_Querschnittsklasse(c.p, c.N, c.M_y, c.M_z, c.gamma, 1, 0, &f1, &f2, &web, c.required, &u,
-                                              nullptr, 0, nullptr));
-    EXPECT_EQ(c.web, web);
-    EXPECT_NEAR(c.u, u, 2e-4 * c.u);
+    ASSERT_EQ(0, Print_CT_Check(c.p, 1.0, 0, c.fire, 0, 2, c.N, c.M_y, c.M_z, 0, 0, 0, 0, 0, &u, cap.stream(), 2));
+    EXPECT_NEAR(c.ct_u, u, 1e-3 * c.ct_u);
+    const std::string text = cap.Raw(), verdict = c.ct_u <= 1 ? "ok" : "nicht ok !!";
+    EXPECT_NE(std::string::npos, text.find("Querschnitt in Klasse " + std::to_string(c.ct_cls)));
+    EXPECT_NE(std::string::npos, text.find("  " + verdict + "\xCEr  (bzgl. Querschnittsklasse 2)"));
+    // The same plate model through the second generation.
+    const int flags = CT_FLAG_RAISE | (c.fire ? CT_FLAG_FACTOR | CT_FLAG_HOT : 0);
+    const double fy = c.p->grade.fy;
+    CT_REQUEST_EX q{CT_MODE_EN, flags, fy, 0, fy, 0.85, nullptr};
+    CT_RESULT_EX R{};
+    ASSERT_EQ(1, Classify_Querschnitt_Parts(&q, &R));
+    EXPECT_NEAR(c.ct_in, R.u[4], 1e-3 * c.ct_in);
+  }
+  double u = -1;  // 0.05 kN is a force to check
+  ASSERT_EQ(0, Print_CT_Check(&ipe300.p, 1.0, 0, 0, 0, 2, -0.05, 0, 0, 0, 0, 0, 0, 0, &u, nullptr, 0));
+  EXPECT_NEAR(u, 35.0141 / 38, 1e-3);
+  for (double factor : {1.0, 0.9}) {  // the fire line names a factor other than 1
+    PrintCapture fire;
+    Print_CT_Check(&ipe300.p, 1.0, 0, 1, factor, 2, -200, 40, 0, 0, 0, 0, 0, 0, &u, fire.stream(), 2);
+    EXPECT_EQ(fire.Raw().find("Brandfall") != std::string::npos, factor != 1.0) << factor;
   }
   // The web line names the plastic alpha and the class-2 limit it meets.
   PrintCapture cap;
@@ -228,6 +292,8 @@ TEST_F(ChecksTest, Ec3VerdictsWhereNothingIsLeft) {
       {"HE 280 A turned", &he280a.p, {-500e3, -100e6}, true, 0, 0.86154, 0.428, 2285.6, "ok"},
       {"HE 280 A fails", &he280a.p, {-1500e3, 250e6}, true, 0, 2.43, 2.43, 2285.6, kNichtOk},
       {"IPE 300 M", &ipe300.p, {0, 100e6}, true, 0, 0.677, 0.677, 1264.58, "ok"},
+      {"IPE 300 M, T_w 50 Nmm", &ipe300.p, {0, 100e6, 0, 0, 0, 0, 50}, true, 0, 0.677, 0.677, 1264.58, "ok"},
+      {"IPE 300 M, B 500 Nmm²", &ipe300.p, {0, 100e6, 0, 0, 0, 0, 0, 500}, true, 0, 0.677, 0.677, 1264.58, "ok"},
       // About z: n <= a, M_N,z,Rd = M_pl,z,Rd = W_pl,z f_y (EN 10365: 518.1 cm³).
       {"HE 280 A M_z", &he280a.p, {-500e3, 0, 50e6}, true, 0, -1, 0.4107, 2285.6, "ok"},
       // A force that is no number in any place: result 2.
@@ -254,4 +320,68 @@ TEST_F(ChecksTest, Ec3VerdictsWhereNothingIsLeft) {
     EXPECT_NE(std::string::npos, text.find(c.line)) << Cp850_To_Utf8(text);
     if (c.result == 0 && c.U_max <= 1.001) { EXPECT_EQ(std::string::npos, text.find(kNichtOk)) << Cp850_To_Utf8(text); }
   }
+  // HE 280 A under V_y of rho 0.25: the flanges (W_pl = 2 b² t_f / 4) lose rho of M_pl,z.
+  Check_EC3_Plastic_Resistance(&he280a.p, 1.0, 0, 0, 1, 0, 0, 10e6, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr, 0);
+  const double M_pl_z = v->M_pl_z_Rd, V_pl_y = v->V_pl_y_Rd * 1e3;
+  Check_EC3_Plastic_Resistance(&he280a.p, 1.0, 0, 0, 1, 0, 0, 10e6, 0.75 * V_pl_y, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                               nullptr, 0);
+  EXPECT_NEAR(v->M_V_z_Rd, M_pl_z - 0.25 * 2 * 280 * 280 * 13 / 4.0 * 235 / 1e6, 1e-6);
+  // RHS 200 × 100 × 8 under N and M_z: M_N,z,Rd = M_pl,z,Rd (1 − n) / (1 − a_f / 2) with
+  // a_f = (A − 2 h t) / A of (6.40).
+  Check_EC3_Plastic_Resistance(&rhs.p, 1.0, 0, 0, 1, -0.3 * N_rhs, 0, 10e6, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                               nullptr, 0);
+  const double a_f = (N_rhs / 235 - 2 * 200 * 8) / (N_rhs / 235);
+  EXPECT_NEAR(v->M_N_z_Rd, v->M_pl_z_Rd * 0.7 / (1 - a_f / 2), 1e-6 * v->M_pl_z_Rd);
+  // The thin box through the stress check's section model: its c/t governs U_max.
+  double U_max, U_sigma, U_ct;
+  Print_Stress_Check(&rhs_thin.p, 1.0, 0, 0, 1, 0, -100, 0, 0, 0, 0, 0, 0, 0, &U_max, &U_sigma, &U_ct, nullptr, nullptr,
+                     nullptr, nullptr, nullptr, nullptr, 0);
+  EXPECT_TRUE(U_ct > 5 * U_sigma && U_max == U_ct) << U_ct << " " << U_sigma;
+}
+
+// The c/t step of the cross-section check (interaction of DIN 18800-1 Table 16 beyond the
+// elastic limit: class 2) on library records; the caller's own table and part of IPE 600.
+TEST_F(ChecksTest, PlasticAlphaOfTheCrossSectionCheck) {
+  const float ipe600[6] = {156.0e-4f, 0.581f, 0.012f, 3512e-6f, 355000, 3069};  // A, h_S, t_w, W_pl (m);
+  const float ipe300[6] = {53.81e-4f, 0.2893f, 0.0071f, 628.36e-6f, 235000, 557.1f};  // f_d; W_el (cm³)
+  struct Case {
+    const char *name;
+    int row;  // of the Eurocode list
+    const float *p;
+    double N, M_y, ct_in;
+  } cases[] = {
+      {"IPE600", 2, ipe600, -1200, 1000, 42.8333 / Class2(kEps355, kA600)},
+      {"IPE300", 0, ipe300, -400, 100, 35.0141 / Class2(1, kA300)},
+      {"IPE300", 0, ipe300, 0, 140, 35.0141 / 83},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.name << " N " << c.N << " M_y " << c.M_y);
+    QUERSCHNITT q{};
+    Init_Querschnitt_Record(&q);
+    ASSERT_EQ(1, Set_Querschnitt_Profil(&q, Get_Stguete_Code_of_Grade(c.row), 0, c.name));
+    ASSERT_EQ(1, Calc_Querschnitt_Values(&q, 0.5, 2));
+    QS_CHECK_VIEW v = q.view;
+    v.header.interaction = 1;
+    for (int i = 0; i < 6; ++i) v.values.interaction[i] = c.p[i];
+    for (int i = 0; i < 4; ++i) Encode_Check_Option_Word(i < 2 ? 1 : 0, &v.values.options[i]);
+    const uint32_t kind[2] = {1, 0};
+    double ct_in = -1;
+    CHECK_RESULT r{};
+    Check_Querschnitt(kind, c.N, 0, 0, 0, c.M_y, 0, 0, 0, &v, 1.0, nullptr, nullptr, nullptr, nullptr, nullptr,
+                      nullptr, &ct_in, nullptr, nullptr, 1.0, nullptr, 0, 0, 0, 0, &r);
+    EXPECT_EQ(1, r.class_index);  // against class 2
+    EXPECT_NEAR(c.ct_in, ct_in, 1e-3 * c.ct_in);
+    Free_Querschnitt_Record(&q);
+  }
+  const double A_w = 514.0 * 12.0;
+  const CT_PLATE_PART parts[] = {{CT_KIND_OUTSTAND_A, 4.2, -356, -356, 0}, {CT_KIND_INTERNAL, 42.8333, -356, 202, A_w}};
+  const CT_PLATE_TABLE table{2, parts, -1200e3};
+  CT_REQUEST q{CT_MODE_EN, 0, 355, 1.0, 1.0, &table};
+  CT_RESULT R{};
+  ASSERT_EQ(1, Calc_CT_Limits(&q, &R));
+  EXPECT_NEAR(42.8333 / Class2(kEps355, kA600), R.u[4], 1e-5);
+  CT_PART_REQUEST one{CT_MODE_EN, 0, CT_KIND_INTERNAL, 355, 1.1, -356, 202, 1.0, -1200e3, A_w};
+  CT_PART_LIMITS L{};
+  ASSERT_EQ(1, Calc_CT_Limits_of_Part(&one, &L));
+  EXPECT_NEAR(0.5 * (1 + 1200e3 * 1.1 / (355 * A_w)), L.alpha, 1e-9);  // at the design strength
 }

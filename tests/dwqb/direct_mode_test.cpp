@@ -89,6 +89,7 @@ TEST_F(DwqbDirectMode, HandValuesAndAgreementWithPartMode) {
     SectionModel model;
     std::uint32_t options;
     std::vector<Expect> values;
+    bool with_part_mode = true;  // compared with part mode's run
   };
   SectionModel outstand = Box_Model(10, 10, 1);  // the cell is cut where a flange joins it
   outstand.nodes.push_back({5, 15, 10});
@@ -98,6 +99,10 @@ TEST_F(DwqbDirectMode, HandValuesAndAgreementWithPartMode) {
   const SectionModel inclined{"inclined plate", {{1, 0, 0}, {2, 6, 8}}, {Wall(1, 1, 2, 1.0)}, false};
   const Case cases[] = {
       {Plate_Model(), DWQB_OPT_WALL_TERMS, {}},
+      {inclined, DWQB_OPT_WALL_TERMS,
+       {{DWQB_V_A, 10}, {DWQB_V_IM, 53.633333}, {DWQB_V_IN, 30.533333}, {DWQB_V_IMN, 39.6}, {DWQB_V_IZZ0, 213.633333},
+        {DWQB_V_IYY0, 120.533333}, {DWQB_V_IYZ0, 159.6}}, false},
+      {Angle_Model(), DWQB_OPT_WALL_TERMS, {{DWQB_V_IM, 234.583333}, {DWQB_V_IN, 619.583333}, {DWQB_V_IMN, -225}}, false},
       {outstand, 0, {}},
       {Ipe300_Model(1.5),
        0,
@@ -157,6 +162,7 @@ TEST_F(DwqbDirectMode, HandValuesAndAgreementWithPartMode) {
     ASSERT_EQ(Run(c.model, c.options), 0);
     for (const Expect &e : c.values)
       EXPECT_NEAR(v[e.k], e.value, 5e-7 * std::fmax(std::fabs(e.value), 1.0)) << "value " << e.k;
+    if (!c.with_part_mode) continue;
     const std::vector<double> direct(v, v + DWQB_N_VALUES);
     const int cells = Get_DWQB_Header()->n_cells;
     ASSERT_EQ(Run(c.model, c.options | DWQB_OPT_PART_MODE), 0);
@@ -167,23 +173,11 @@ TEST_F(DwqbDirectMode, HandValuesAndAgreementWithPartMode) {
       EXPECT_NEAR(direct[static_cast<std::size_t>(k)], v[k], tol + 1e-15) << "value " << k;
     }
   }
-  for (const Case &c : {Case{inclined, DWQB_OPT_WALL_TERMS,
-                              {{DWQB_V_A, 10}, {DWQB_V_IM, 53.633333}, {DWQB_V_IN, 30.533333}, {DWQB_V_IMN, 39.6},
-                               {DWQB_V_IZZ0, 213.633333}, {DWQB_V_IYY0, 120.533333}, {DWQB_V_IYZ0, 159.6}}},
-                         Case{Angle_Model(), DWQB_OPT_WALL_TERMS,
-                              {{DWQB_V_IM, 234.583333}, {DWQB_V_IN, 619.583333}, {DWQB_V_IMN, -225}}}}) {
-    SCOPED_TRACE(c.model.name + " with the walls' own terms");
-    ASSERT_EQ(Run(c.model, c.options), 0);
-    for (const Expect &e : c.values) EXPECT_NEAR(v[e.k], e.value, 5e-7 * std::fmax(std::fabs(e.value), 1.0)) << e.k;
-  }
   // The Wagner radii r_1, r_2: part mode integrates the walls' outlines, direct mode their
-  // centre lines, so they differ by the wall-thickness term, of order t². The channel of
-  // wall 1 (r_2 10.4500 on the centre lines, 10.3045 on the outline: ∫u(u² + v²) dA / I_2
-  // of the three rectangles by hand) and the unequal angle; at a tenth of the wall the
-  // difference is a hundredth (within 5 %), the radii themselves as before.
-  const SectionModel walled[] = {Channel_Model(), Angle_Model()};
-  for (const SectionModel &m : walled) {
-    SCOPED_TRACE(m.name);
+  // centre lines, so they differ by a term of order t²: on the channel r_2 10.4500 on the
+  // centre lines, 10.3045 on the outline of wall 1 (∫u(u² + v²) dA / I_2 of the three
+  // rectangles by hand), 10.4485 of wall 0.1; on the unequal angle a hundredth at a tenth.
+  for (const SectionModel &m : {Channel_Model(), Angle_Model()}) {
     double diff[2][2];
     for (int j = 0; j < 2; ++j) {
       SectionModel thin = m;
@@ -197,10 +191,7 @@ TEST_F(DwqbDirectMode, HandValuesAndAgreementWithPartMode) {
         EXPECT_NEAR(v[DWQB_V_R2], j ? 10.448532 : 10.304458, 1e-6);
       }
     }
-    for (int k = 0; k < 2; ++k) {
-      EXPECT_NEAR(diff[1][k], diff[0][k] / 100, 0.05 * std::fabs(diff[0][k]) / 100 + 1e-12) << "r_" << k + 1;
-      EXPECT_LT(std::fabs(diff[0][k]), 0.03 * (std::fabs(v[DWQB_V_R1 + k]) + 1)) << "r_" << k + 1;
-    }
+    for (int k = 0; k < 2; ++k) EXPECT_NEAR(diff[1][k], diff[0][k] / 100, 0.05 * std::fabs(diff[0][k]) / 100 + 1e-12) << m.name << k;
   }
 }
 

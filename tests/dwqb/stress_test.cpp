@@ -388,7 +388,7 @@ TEST_F(DwqbStress, StressPointTorsionTerms) {
 // An arc of half angle phi gets round(16 phi / pi) children when that is 2 or more; the
 // children share the line's forces.
 TEST_F(DwqbStress, ArcStressPointChildren) {
-  for (double phi : {0.5, 0.1, 1.0}) {
+  for (double phi : {0.5, 0.1, 1.0, 0.4}) {
     const double R = 10.0;
     const ModelLine arc = Wall(1, 1, 2, 1.0, R * (1 - std::cos(phi)));
     Run(SectionModel{"arc", {{1, 0, 0}, {2, 2 * R * std::sin(phi), 0}}, {arc}, false});
@@ -399,19 +399,22 @@ TEST_F(DwqbStress, ArcStressPointChildren) {
       continue;
     }
     ASSERT_NE(p.children, nullptr);
-    const int k = phi == 1.0 ? 5 : 3;  // round(16 · 1 / π) = 5
+    const int k = phi == 1.0 ? 5 : phi == 0.4 ? 2 : 3;  // round(16 · 1 / π) = 5, round(16 · 0.4 / π) = 2
     ASSERT_EQ(p.children->count, k);
-    double f = 0.0, A = 0.0, Sy = 0.0, Sz = 0.0;
+    EXPECT_NEAR(p.area_per_length, 1.0, 0.002);  // the wall's thickness (the outline's area over the arc)
+    double f = 0.0, A = 0.0, Sy = 0.0, Sz = 0.0, len = 0.0;
     for (int j = 0; j < k; ++j) {
       const DWQB_STRESS_POINT &c = p.children->records[j];
       f += c.force[1];
       A += c.area;
       Sy += c.area * c.y;
       Sz += c.area * c.z;
+      len += c.length;
       EXPECT_NEAR(c.angle, p.angle - phi * (2.0 * j + 1 - k) / k, 1e-12);
     }
     EXPECT_NEAR(f, p.force[1], 1e-12);
     EXPECT_NEAR(A, p.area, 1e-12);
+    EXPECT_NEAR(len, p.length, 1e-12);
     EXPECT_NEAR(Sy / A, p.y, 1e-9);
     EXPECT_NEAR(Sz / A, p.z, 0.01);  // the pieces on the centre line, the record on the outline: t²/12R
   }

@@ -160,9 +160,12 @@ TEST_F(DwqbUnitValues, SummaryOfTheRun) {
     DWQB_SUMMARY s;
     ASSERT_EQ(Get_DWQB_Querschnitt_Summary(&s), 1);
     EXPECT_EQ(s.n_lines, static_cast<int>(c.m.lines.size()));
-    const int idx[] = {DWQB_V_A, DWQB_V_I1, DWQB_V_I2, DWQB_V_IT, DWQB_V_IW, DWQB_V_YS, DWQB_V_ZM, DWQB_V_YMIN};
-    const double got[] = {s.A, s.I_1, s.I_2, s.I_T, s.I_w, s.y_s, s.z_M, s.y_min};
-    for (int k = 0; k < 8; ++k) EXPECT_NEAR(got[k], v[idx[k]], 1e-9 * (1 + std::fabs(v[idx[k]]))) << k;
+    const int idx[] = {DWQB_V_A,    DWQB_V_I1,   DWQB_V_I2,   DWQB_V_IT, DWQB_V_IW, DWQB_V_YS, DWQB_V_ZM, DWQB_V_YMIN,
+                       DWQB_V_IZZ0, DWQB_V_IYY0, DWQB_V_IYZ0, DWQB_V_IM, DWQB_V_IN, DWQB_V_IMN, DWQB_V_ZS, DWQB_V_ZMAX};
+    const double got[] = {s.A,     s.I_1,   s.I_2,   s.I_T, s.I_w, s.y_s,  s.z_M,                s.y_min,
+                          s.I_zz0, s.I_yy0, s.I_yz0, s.I_y, s.I_z, s.I_yz, s.z_M - s.z_M_s, s.z_max};
+    for (int k = 0; k < 16; ++k) EXPECT_NEAR(got[k], v[idx[k]], 1e-9 * (1 + std::fabs(v[idx[k]]))) << k;
+    EXPECT_NEAR(s.U, s.U_outer + (c.m.closed ? 58 : 0), 1e-9);  // the box's cell 9.5 × 19.5 inside
     EXPECT_NEAR(s.i_1, std::sqrt(v[DWQB_V_I1] / v[DWQB_V_A]), 1e-12);
     EXPECT_NEAR(s.i_z, std::sqrt(v[DWQB_V_IN] / v[DWQB_V_A]), 1e-12);
     EXPECT_EQ(s.U_inner > 0, c.m.closed);

@@ -113,6 +113,11 @@ TEST_F(DwqbWalkSteps, ClipAtAParameterBound) {
     EXPECT_NEAR(c.below, k.below, 1e-12);
     EXPECT_EQ(c.ends, k.ends);
   }
+  Clipped back;  // a chord walked against the parameter: the part above the bound first
+  back.clip = DWQB_CLIP_SEGMENT{0.0, Clip_Sink, &back, 0};
+  EXPECT_EQ(Clip_Segment_Step(&back.clip, 12, 0, 1, 0, 0, -1) + Clip_Segment_Step(&back.clip, 6, 0, 0, 0, 0, -1), 2);
+  EXPECT_EQ(back.ends, (std::vector<double>{6, 0, 0}));
+  EXPECT_EQ(back.below, -12.0);
   Clipped stop;
   stop.answer = 0;
   stop.clip = DWQB_CLIP_SEGMENT{0.0, Clip_Sink, &stop, 0};

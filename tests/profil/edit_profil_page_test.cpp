@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -15,6 +17,8 @@
 #include "drawing_base/drawing_base.h"
 #include "host/host_test.h"
 #include "profil/profil.h"
+#include "sections/sections.h"
+#include "support/shell.h"
 #include "support/cp850.h"
 #include "widgets/widgets.h"
 #include "widgets/widgets_internal.h"
@@ -46,7 +50,7 @@ class ProfilPage : public ::testing::Test {
   void Pass(const int *types = kMemberTypes, int options = 0, int separate = 1) {
     Clear_View_Area_Items(area);
     int y = 100;
-    Edit_Profil_Page(&p, area, 10, &y, 22, 18, 200, 1, types, options, 0, separate, 0, 1, nullptr);
+    Edit_Profil_Page(&p, area, 10, &y, 22, 18, 200, 1, types, options, 0, separate, name_width, 1, nullptr);
     end_y = y;
   }
   // Every item of the last pass as one line: kind, colour, font, option, corners, aux, the
@@ -64,7 +68,11 @@ class ProfilPage : public ::testing::Test {
                     i->option, i->x1, i->y1, i->x2, i->y2, i->aux, field(i->value_ptr), field(i->double_ptr),
                     i->active_ptr ? (*i->active_ptr ? "on " : "off ") : "");
       out += line;
-      if (i->text && (i->kind == VIEW_TEXT || i->kind == VIEW_RADIO_BUTTON)) out += Cp850_To_Utf8(i->text);
+      const bool texts = i->kind == VIEW_TEXT || i->kind == VIEW_RADIO_BUTTON || i->kind == VIEW_NUMBER_FIELD ||
+                         i->kind == VIEW_BITMAP_BUTTON || i->kind == VIEW_BITMAP_FILE;
+      if (i->text && texts) out += Cp850_To_Utf8(i->text);
+      if (i->kind == VIEW_CHOICE_LIST)  // the entries' colours
+        for (int k = 0; k < i->aux; ++k) out += " " + std::to_string(static_cast<const VIEW_CHOICE_ENTRY *>(i->target_ptr)[k].colour);
       out += "\n";
     }
     return out + "end " + std::to_string(end_y) + "\n";
@@ -92,7 +100,7 @@ class ProfilPage : public ::testing::Test {
     p.kind = 0, p.type = type, p.rolled = rolled, p.h = h, p.b_fo = p.b_fu = b, p.t_w = t_w, p.t_fo = p.t_fu = t_f;
   }
   PROFIL p{};
-  int area = -1, end_y = 0;
+  int area = -1, end_y = 0, name_width = 0;
 };
 
 const int kTube[] = {9, -1};
@@ -105,14 +113,22 @@ TEST_F(ProfilPage, SourceChoiceAndShapeTypes) {
   EXPECT_TRUE(Has("Profil aus Profilmanager") && Has("parametrisiertes Stahlprofil") && Has("Profilklasse"));
   EXPECT_FALSE(Has("Profil aus R7-PLAX"));
   ASSERT_EQ(Items(VIEW_CHOICE_LIST).size(), 1u);
-  EXPECT_EQ(Items(VIEW_CHOICE_LIST)[0]->aux, 16);
-  const auto *e = static_cast<const VIEW_CHOICE_ENTRY *>(Items(VIEW_CHOICE_LIST)[0]->target_ptr);
+  // Choice size and the colours of the shape groups by application (B blue: every type,
+  // G green: bars and plated shapes, K black, N brown: shapes the application marks).
   const SCREEN_COLORS *c = Get_Screen_Colors();
-  EXPECT_EQ((std::vector<int>{e[0].colour, e[1].colour, e[3].colour, e[4].colour, e[9].colour}),
-            (std::vector<int>{c->blue_value, c->green, c->brown_note, c->black, c->brown_note}));
-  Host_Set_Application_Number(180);
-  Pass();
-  EXPECT_EQ(Items(VIEW_CHOICE_LIST)[0]->aux, 18);
+  const std::pair<int, const char *> apps[] = {{150, "16 BGGNKKNKNNKNNKNNGG"}, {156, "16 BGGKKKKKKKKKKKKKGG"},
+                                               {160, "18 BGGKKKKKNNKKKKNKGG"}, {162, "18 BGGNKKNKNNKNNKNNGG"},
+                                               {163, "18 BGGNKKNKNNKNNKNNGG"}, {180, "18 BGGNKKNKNNKNNKNNGG"}};
+  for (const auto &[app, want] : apps) {
+    Host_Set_Application_Number(app);
+    Pass();
+    const auto *e = static_cast<const VIEW_CHOICE_ENTRY *>(Items(VIEW_CHOICE_LIST)[0]->target_ptr);
+    std::string got = std::to_string(Items(VIEW_CHOICE_LIST)[0]->aux) + " ";
+    for (int i = 0; i < PROFIL_TYPE_COUNT; ++i)
+      got += e[i].colour == c->blue_value ? 'B' : e[i].colour == c->green ? 'G' : e[i].colour == c->black ? 'K'
+           : e[i].colour == c->brown_note ? 'N' : '?';
+    EXPECT_EQ(got, want) << app;
+  }
   // A type 16 stored under an application that does not offer it: the first allowed type,
   // with the message shown once over many passes.
   Host_Set_Application_Number(150);
@@ -178,7 +194,7 @@ TEST_F(ProfilPage, TypedValuesSectionValuesAndGradeBlock) {
   const int without = end_y;  // option bit 0: the grade block after the profile block
   Pass(kMemberTypes, 1);
   ASSERT_EQ(Items(VIEW_CHOICE_LIST).size(), 2u);
-  EXPECT_GE(Items(VIEW_CHOICE_LIST)[1]->y1, without);
+  EXPECT_EQ(Items(VIEW_CHOICE_LIST)[1]->y1, without + 22 - 18);
 }
 
 TEST_F(ProfilPage, TypedLibraryNameAndButtons) {
@@ -189,6 +205,10 @@ TEST_F(ProfilPage, TypedLibraryNameAndButtons) {
   ASSERT_EQ(Items(VIEW_TEXT_FIELD).size(), 1u);
   EXPECT_EQ(std::strlen(Items(VIEW_TEXT_FIELD)[0]->text), 39u);
   EXPECT_EQ(*Items(VIEW_TEXT_FIELD)[0]->active_ptr, 1);
+  p.lib_available = 1, name_width = 39;  // with a library the name is chosen there
+  Pass();
+  EXPECT_EQ(*Items(VIEW_TEXT_FIELD)[0]->active_ptr * 100 + Items(VIEW_TEXT_FIELD)[0]->y2, 39);
+  p.lib_available = 0, name_width = 0;
   std::memcpy(p.name, "HEB 300", 7);
   Pass();
   EXPECT_EQ(p.type, 5);
@@ -217,10 +237,51 @@ TEST_F(ProfilPage, TypedLibraryNameAndButtons) {
   Reset_Profil(&before);
 }
 
+// The R7-PLAX button runs the program in mode 1 for a thin-walled and 2 for a thick-walled
+// section on the profile's current one; the answer becomes the profile's section (the old
+// one released), and a thin-walled answer rewrites the section input file.
+TEST_F(ProfilPage, R7PlaxAnswerIsTakenOver) {
+  const std::string dir = ::testing::TempDir() + "/pg_r7_" + std::to_string(getpid());
+  mkdir(dir.c_str(), 0755);
+  std::ofstream(dir + "/Korvandt.exe") << "x";
+  std::ofstream(dir + "/answer1") << "OBJECT\n1 13 14\nNODES 2\n1 0 0\n2 10 0\nLINES 1\nNEWLINES\n"
+                                     "1 1 2 0 0 1 1 0 0 0 0 0 0 0 0 0\n-1\n";
+  std::ofstream(dir + "/answer2") << "OBJECT\n2 0 0\nNEWPOLYS\n1 3\n1 0 0 0 0\n2 1 0 0 0\n3 0 1 0 0\n-1 0\n";
+  std::ofstream(dir + "/Q.EXE") << "#!/bin/sh\necho \"$1\" >> " + dir + "/modes\ncp " + dir + "/answer$1 \"$3\"\n";
+  chmod((dir + "/Q.EXE").c_str(), 0755);
+  setenv("EXEC", dir.c_str(), 1);
+  Reset_Sections_For_Tests();
+  Set_Bauteil_Path((dir + "/BEAM").c_str());
+  const std::string qin = dir + "/SECT.QIN";
+  Set_QImport_Files((dir + "/SECT.GRQ").c_str(), qin.c_str());
+  Host_Set_Application_Number(180);
+  p.kind = PROFIL_KIND_QUER;
+  QIMPORT_ENTRY *before = nullptr;
+  for (int kind : {0, 1}) {
+    SCOPED_TRACE(kind);
+    std::remove(qin.c_str());
+    p.model_kind = kind;
+    Pass();
+    *Items(VIEW_BITMAP_BUTTON)[0]->value_ptr = 1;
+    Pass();
+    ASSERT_NE(p.entry, nullptr);
+    EXPECT_NE(p.entry, before);
+    EXPECT_EQ(p.entry->ref_count * 10 + p.model_kind, 10 + kind);
+    EXPECT_EQ(before ? before->ref_count : 0, 0);
+    struct stat st;
+    EXPECT_EQ(stat(qin.c_str(), &st) == 0, kind == 0);
+    before = p.entry;
+  }
+  std::ifstream modes(dir + "/modes");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(modes), {}), "1\n2\n");
+  std::filesystem::remove_all(dir);
+}
+
 // The page's layout for every shape type, rolled and welded, with one flange pair and with
-// two, under the applications that change it (150, 160, 180), the library and the R7-PLAX
-// source, against tests/profil/golden/profil_page.txt (PF_UPDATE_GOLDEN=1 writes it). With
-// one flange pair the page gives the bottom flange, overhang and weld the top one's values.
+// two, under the applications that change it (150, 160, 180; 160 with each type alone and
+// its heading), the library and the R7-PLAX source, against tests/profil/golden/profil_page.txt
+// (PF_UPDATE_GOLDEN=1 writes it). With one flange pair the page gives the bottom flange,
+// overhang and weld the top one's values.
 TEST_F(ProfilPage, LayoutOfEveryShapeAndTheFlangePairs) {
   std::string all;
   std::vector<std::pair<std::string, std::string>> layouts;  // a layout shown once, then named
@@ -232,21 +293,21 @@ TEST_F(ProfilPage, LayoutOfEveryShapeAndTheFlangePairs) {
           Shape(type, rolled, 300, 150, 8, 12);
           std::memcpy(p.name, "IPE 300", 8);  // a parametric shape has no name
           p.b_fu = 140, p.t_fu = 14, p.ue_o = 20, p.ue_u = 30, p.a_o = 5, p.a_u = 6, p.through_o = 0, p.through_u = 2;
+          p.r_2 = 3;
           const int one[] = {type, -1};
-          Pass(type % 3 == 0 ? one : kMemberTypes, 0, separate);
+          Pass(type % 3 == 0 || app == 160 ? one : kMemberTypes, 0, separate);
           EXPECT_EQ(std::string(p.name).find_first_not_of(' '), std::string::npos) << p.name;
+          // The head names the case and the dimensions the pass left (one flange pair: the
+          // bottom flange, overhang and weld take the top one's, a single thickness both).
+          char dims[160];
+          std::snprintf(dims, sizeof dims, " -> t_w %g t_fo %g b_fu %g t_fu %g ue_u %g a_u %g through_u %d r_2 %g",
+                        p.t_w, p.t_fo, p.b_fu, p.t_fu, p.ue_u, p.a_u, p.through_u, p.r_2);
           const std::string head = "app " + std::to_string(app) + " type " + std::to_string(type) + " separate " +
-                                   std::to_string(separate) + " rolled " + std::to_string(rolled);
+                                   std::to_string(separate) + " rolled " + std::to_string(rolled) + dims;
           const std::string layout = Layout();
           const auto seen = std::find_if(layouts.begin(), layouts.end(), [&](const auto &l) { return l.second == layout; });
           all += head + (seen == layouts.end() ? "\n" + layout : " as " + seen->first + "\n");
           if (seen == layouts.end()) layouts.push_back({head, layout});
-          if (!separate && (type == 4 || type == 5 || type == 7 || type == 10 || type == 13 ||
-                            (type == 16 && app == 160))) {
-            EXPECT_EQ(p.t_fu, p.t_fo) << type;
-            if (type == 16) { EXPECT_EQ(p.ue_u, p.ue_o); }
-            else if (!rolled) { EXPECT_TRUE(p.a_u == p.a_o && p.through_u == p.through_o) << type; }
-          }
         }
   }
   // The library: a heading for one allowed family, a typed name matched to its own series
@@ -259,7 +320,7 @@ TEST_F(ProfilPage, LayoutOfEveryShapeAndTheFlangePairs) {
     Pass(types);
     all += "library " + std::to_string(types[0]) + "\n" + Layout();
   }
-  for (const int *types : {kMemberTypes, i_and_h, single[0], single[5], l_and_i}) {
+  for (const int *types : {kMemberTypes, i_and_h, single[0], single[5], l_and_i, single[1]}) {
     std::memcpy(p.name, "HEB 300", 8);
     p.type = 0;
     Pass(types);
@@ -291,6 +352,14 @@ TEST_F(ProfilPage, LayoutOfEveryShapeAndTheFlangePairs) {
     Pass();
     all += "R7-PLAX " + std::to_string(app) + " model kind " + std::to_string(p.model_kind) + "\n" + Layout();
   }
+  p.kind = 0;  // offered but not chosen, then not offered
+  Pass();
+  all += "R7-PLAX offered, parametric\n" + Layout();
+  Set_Profil_Import_Choice(0);
+  Pass();
+  all += "R7-PLAX not offered\n" + Layout();
+  Set_Profil_Import_Choice(1);
+  p.kind = 2;
   for (int slot : {9, 10}) {
     Clear_View_Area_Items(area);
     int y = 100;

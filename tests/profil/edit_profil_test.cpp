@@ -13,6 +13,8 @@ TEST(EditProfil, FamilyFilterOfTheAllowedTypes) {
       {{1, 2, 16, 17}, ""},
       {{}, ""},
       {{12, 6, 14, 18, -1, 3}, "UZD"},  // 18 and above are D; the list ends at −1
+      {{15, 8}, "TR"},
+      {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 14}, "Z"},  // the 18th type still counts
   };
   for (const auto &[types, filter] : cases) {
     char out[32] = "x";

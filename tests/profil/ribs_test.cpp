@@ -69,6 +69,7 @@ TEST(ProfilRibs, HolesAndRibsChangeTheSectionValues) {
        -72.795},
       {"flat 50 x 8 on the web, side 1", 0, PROFIL_FLAT, 1, 50, 8, 0, 0, 0, 140, 0, 5080, 74078133.3, 6002280.4,
        -77.205},
+      {"flat 50 x 8 on both sides of the web", 0, PROFIL_FLAT, 2, 50, 8, 0, 0, 0, 140, 0, 5480, NAN, NAN, -75},
       {"angle on the web", 0, PROFIL_ANGLE, 0, 50, 5, 40, 6, 0, 140, 0, 4680 + 250 + 210, NAN, NAN, NAN},
       {"angle on the top flange", 1, PROFIL_ANGLE, 0, 50, 5, 40, 6, 0, 50, 0, 4680 + 250 + 210, NAN, NAN, NAN},
       {"channel on the web", 0, PROFIL_U, 0, 40, 5, 30, 6, 0, 140, 0, 4680 + 200 + 300, NAN, NAN, NAN},
@@ -76,6 +77,7 @@ TEST(ProfilRibs, HolesAndRibsChangeTheSectionValues) {
       {"T on the web", 0, PROFIL_T, 0, 50, 5, 40, 6, 0, 140, 0, 4680 + 220 + 240, NAN, NAN, NAN},
       {"T on the top flange", 1, PROFIL_HALF_I, 0, 50, 5, 40, 6, 0, 50, 0, 4680 + 220 + 240, NAN, NAN, NAN},
       {"trapezoid on the top flange", 1, PROFIL_TRAPEZ, 0, 40, 5, 30, 5, 60, 40, 0, 4680 + trapez, NAN, NAN, NAN},
+      {"channel 7 high, feet 1 apart", 0, PROFIL_U, 0, 7, 5, 30, 6, 0, 140, 0, 4680 + 35 + 300, NAN, NAN, NAN},
   };
   for (const Case &c : cases) {
     PROFIL p = Welded_I();
@@ -109,6 +111,24 @@ TEST(ProfilRibs, HolesAndRibsChangeTheSectionValues) {
     ASSERT_EQ(r.Calc(&p), 0);
     const double plain = 4680 + (c.type == PROFIL_U ? 200 + 470 : 220 + 240);
     EXPECT_NEAR(p.A - plain, c.added, 0.005);
+    Reset_Profil(&p);
+  }
+  {  // two holes in a rolled web (root radius 15), listed out of order: each takes h t_w
+    PROFIL p = Welded_I(), plain = Welded_I();
+    p.rolled = plain.rolled = 1, p.r = plain.r = 15;
+    Ribs r, none;
+    r.Hole(0, 0, 20, 200), r.Hole(0, 1, 20, 100);
+    ASSERT_EQ(r.Calc(&p), 0);
+    ASSERT_EQ(none.Calc(&plain), 0);
+    EXPECT_NEAR(plain.A - p.A, 2 * 20 * 6, 1e-6 * p.A);
+    Reset_Profil(&p), Reset_Profil(&plain);
+  }
+  {  // twenty ribs, the most a plate takes
+    PROFIL p = Welded_I();
+    Ribs r;
+    for (int k = 0; k < 20; ++k) r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 12);
+    ASSERT_EQ(r.Calc(&p), 0);
+    EXPECT_NEAR(p.A, 4680 + 20 * 400, 1e-6 * p.A);
     Reset_Profil(&p);
   }
   // On a vertical plate an angle's second leg runs to larger z: the angle at z 150 on the
@@ -160,27 +180,40 @@ TEST(ProfilRibs, RibFormsHeightsAndFeet) {
 
 // Holes and ribs on the other plates: a flat bar, both halves of an I flange, a hollow
 // section, both webs and a flange of a box girder lose the holes' plate area; flat ribs
-// 50 × 8 (width −1 below) add theirs, on both webs of the box girder.
+// 50 × 8 (width −1 below) add theirs, on both webs of the box girder. The area taken or
+// added has its centroid (model frame, mm) at the hole or rib: flange positions run from
+// the right-hand end, a rib on the flat bar grows to +y (5 + 25), on the box webs outwards
+// (z 120: from its top flange of 20, not the bottom one of 30), on a top flange down.
 TEST(ProfilRibs, HolesAndRibsOnEveryPlateKind) {
   PROFIL flat{}, rhs{}, box{}, i = Welded_I();
   Set_Shape(&flat, PROFIL_FLAT, 200, 10, 0, 0, 0, 0);
   Set_Shape(&rhs, PROFIL_RHS, 200, 8, 120, 8, 0, 0, 0);
-  Set_Shape(&box, PROFIL_BOX, 500, 10, 300, 20, 300, 20, 0);
+  Set_Shape(&box, PROFIL_BOX, 500, 10, 300, 20, 300, 30, 0);
   const struct {
     PROFIL *p;
     int plate;
-    double width, centre, lost;
-  } cases[] = {{&flat, 0, 20, 100, 200},     {&i, 1, 20, 30, 2 * 200},   {&rhs, 0, 30, 100, 2 * 240},
-               {&rhs, 1, 30, 40, 240},       {&box, 0, 40, 250, 800},    {&box, 2, 40, 100, 800},
-               {&flat, 0, -1, 100, -400},    {&box, 0, -1, 200, -800},   {&box, 1, -1, 100, -400}};
+    double width, centre, lost, y, z;
+  } cases[] = {{&flat, 0, 20, 100, 200, 0, 100},   {&i, 1, 20, 30, 2 * 200, 0, 5},  {&rhs, 0, 30, 100, 2 * 240, 0, 100},
+               {&rhs, 1, 30, 40, 240, 16, 4},      {&box, 0, 40, 250, 800, 0, 250},  {&box, 2, 40, 100, 1200, 45, 485},
+               {&flat, 0, -1, 100, -400, 30, 100}, {&box, 0, -1, 100, -800, 0, 120}, {&box, 1, -1, 100, -400, 45, 45},
+               {&i, 1, -1, 40, -400, 35, 35}};
   for (const auto &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.p->type << " plate " << c.plate << " width " << c.width);
     PROFIL plain = *c.p, p = *c.p;
-    ASSERT_EQ(Calc_Profil_DWQB_Querschnittswerte(&plain, nullptr, nullptr, 0, 0, nullptr), 0);
-    Ribs r;
-    if (c.width > 0) r.Hole(c.plate, 0, c.width, c.centre);
-    else r.Rib(c.plate, PROFIL_FLAT, 50, 8, 0, 0, 0, c.centre);
-    ASSERT_EQ(r.Calc(&p), 0) << c.p->type << " plate " << c.plate;
-    EXPECT_NEAR(plain.A - p.A, c.lost, 1e-6 * plain.A) << c.p->type << " plate " << c.plate;
+    double m[2][3];  // A, A y_s, A z_s in the model's frame (cm)
+    for (int k = 0; k < 2; ++k) {
+      Ribs r;
+      if (k && c.width > 0) r.Hole(c.plate, 0, c.width, c.centre);
+      if (k && c.width < 0) r.Rib(c.plate, PROFIL_FLAT, 50, 8, 0, 0, 0, c.centre);
+      ASSERT_EQ(r.Calc(k ? &p : &plain), 0);
+      const double *v = Get_DWQB_Values()->v;
+      m[k][0] = v[DWQB_V_A], m[k][1] = v[DWQB_V_A] * v[DWQB_V_YS], m[k][2] = v[DWQB_V_A] * v[DWQB_V_ZS];
+    }
+    const double d = m[0][0] - m[1][0];
+    EXPECT_NEAR(100 * d, c.lost, 1e-6 * plain.A);
+    EXPECT_NEAR(plain.A - p.A, c.lost, 1e-6 * plain.A);
+    EXPECT_NEAR(10 * (m[0][1] - m[1][1]) / d, c.y, 1e-9);
+    EXPECT_NEAR(10 * (m[0][2] - m[1][2]) / d, c.z, 1e-9);
   }
 }
 
@@ -190,6 +223,7 @@ TEST(ProfilRibs, BadRibInputIsRefused) {
     const char *what;
     void (*set)(Ribs &);
     int n_points;
+    int base = PROFIL_I;  // the welded I, or the box girder 500 × 300 or the flat bar 200 × 10
   } cases[] = {
       {"21 ribs", [](Ribs &r) { r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 10); r.m.ribs[0].count = 21; }, 0},
       {"negative spacing", [](Ribs &r) { r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 100); r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, -5); }, 0},
@@ -199,12 +233,19 @@ TEST(ProfilRibs, BadRibInputIsRefused) {
       {"channel rib without feet apart", [](Ribs &r) { r.Rib(0, PROFIL_U, 6, 5, 30, 6, 0, 140); }, 0},
       {"rib without a rib form", [](Ribs &r) { r.Rib(0, PROFIL_I, 50, 8, 40, 6, 40, 140); }, 0},
       {"second flange hole without ribs", [](Ribs &r) { r.Hole(1, 1, 10, 30); }, 0},
+      {"holes that touch", [](Ribs &r) { r.Hole(0, 0, 40, 100); r.Hole(0, 1, 40, 140); }, 0},
+      {"hole up to the bottom flange", [](Ribs &r) { r.Hole(0, 0, 20, 285); }, 0},
+      {"rib beyond the flange", [](Ribs &r) { r.Rib(1, PROFIL_FLAT, 50, 8, 0, 0, 0, 200); }, 0},
+      {"rib beyond the box flange", [](Ribs &r) { r.Rib(1, PROFIL_FLAT, 50, 8, 0, 0, 0, 400); }, 0, PROFIL_BOX},
+      {"flat bar with a second plate", [](Ribs &r) { r.Rib(2, PROFIL_FLAT, 50, 8, 0, 0, 0, 100); }, 0, PROFIL_FLAT},
       {"51 points", [](Ribs &) {}, 51},
   };
   for (const auto &c : cases) {
     Ribs r;
     c.set(r);
     PROFIL p = Welded_I();
+    if (c.base == PROFIL_BOX) Set_Shape(&p, PROFIL_BOX, 500, 10, 300, 20, 300, 20, 0);
+    if (c.base == PROFIL_FLAT) Set_Shape(&p, PROFIL_FLAT, 200, 10, 0, 0, 0, 0);
     p.A = p.I_y = 5;
     EXPECT_EQ(Calc_Profil_DWQB_Querschnittswerte(&p, r.m.ribs, r.m.holes, 0, c.n_points, r.m.points), 1) << c.what;
     EXPECT_EQ(p.A, 0) << c.what;
@@ -314,16 +355,26 @@ TEST(ProfilRibs, PrintOfTheRibModel) {
   EXPECT_NEAR(std::strtod(text.c_str() + text.find("= ", wy) + 2, nullptr), 552.6, 0.1);
   EXPECT_NEAR(std::strtod(text.c_str() + text.find("= ", wz) + 2, nullptr), 115.0, 0.1);
   PrintCapture none;
-  EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&plain.m, nullptr, none.stream(), 2, 0), 0);
   EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&plain.m, nullptr, none.stream(), 0, 1), 0);  // mode 0: no line
+  EXPECT_EQ(none.Raw(), "");
+  EXPECT_EQ(Print_Profil_DWQB_Querschnittswerte(&plain.m, nullptr, none.stream(), 2, 0), 0);
   EXPECT_EQ(none.Raw().find("plastische"), std::string::npos);
   EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&plain.m, nullptr, nullptr), 0);  // no points: nothing to fail
-  // A reset model holds no ribs, holes or points.
+  // A reset model holds no ribs, holes, mirror or points.
+  r.m.mirror = 1, r.m.ribs[0].side = 1;
+  r.Hole(2, 3, 10, 20);
   Reset_Profil_Rib_Model(&r.m);
-  EXPECT_TRUE(r.m.ribs[0].count == 0 && r.m.ribs[0].spacing[0] == 0 && r.m.ribs[0].side == 0 && r.m.point_count == 0);
+  EXPECT_TRUE(r.m.ribs[0].count == 0 && r.m.ribs[0].spacing[0] == 0 && r.m.ribs[0].side == 0 && r.m.point_count == 0 &&
+              r.m.mirror == 0 && r.m.holes[2].width[3] == 0 && r.m.holes[2].centre[3] == 0);
   EXPECT_EQ(r.m.ribs[0].rib.type, 0);
   r.m.base = Welded_I();
   r.Rib(0, PROFIL_FLAT, 50, 8, 0, 0, 0, 140);
+  plain.m.point_count = 50;  // at most 50 points, none in use here
+  for (PROFIL_STRESS_POINT &pt : plain.m.points) pt.number = -1;
+  EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&plain.m, nullptr, nullptr), 0);
+  plain.m.point_count = 51;
+  EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&plain.m, nullptr, nullptr), 1);
+  plain.m.point_count = 0;
   plain.m.base.kind = PROFIL_KIND_QUER;  // an imported section has no rib model: nothing
   EXPECT_EQ(Calc_Profil_Rib_Model_Stress_Points(&plain.m, nullptr, nullptr), 1);
   r.m.ribs[0].spacing[0] = 400;  // beyond the web

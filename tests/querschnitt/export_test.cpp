@@ -1,5 +1,6 @@
 // Section export: model sizes by shape type, refusals, the ".XPR" with its VALUES block,
 // the exported model's values, and the entry counts over repeated builds.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <iterator>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "dwqb/dwqb.h"
 #include "host/host.h"
@@ -119,22 +121,40 @@ TEST_F(Export, ModelSizesByShapeType) {
 // I_y, I_z, I_yz through the principal values and angle; a rolled IPE 300 exported keeps
 // the values of its own model.
 TEST_F(Export, ValuesBlockAndExportedModelValues) {
-  // L 100 × 100 × 10 (α 45°), L 100 × 150 × 10 and L 150 × 100 × 10 (tan α 0.439, EN 10056-1):
-  // the principal values and their angle of either sign.
-  for (const auto &[h, b, alpha_deg] : {std::tuple{100.0, 100.0, 45.0}, {100.0, 150.0, -23.7}, {150.0, 100.0, 23.7}}) {
+  // L 100 × 100 × 10 (α 45°), L 100 × 150 × 10 and L 150 × 100 × 10 (tan α 0.439, EN 10056-1),
+  // L 300 × 30 × 5 (tan 2α = 2 I_yz / (I_y − I_z): α 1.05°) and a channel (α 0): the principal
+  // values and their angle of either sign.
+  for (const auto &[type, h, b, t, alpha_deg] :
+       {std::tuple{PROFIL_ANGLE, 100.0, 100.0, 10.0, 45.0}, {PROFIL_ANGLE, 100.0, 150.0, 10.0, -23.7},
+        {PROFIL_ANGLE, 150.0, 100.0, 10.0, 23.7}, {PROFIL_ANGLE, 300.0, 30.0, 5.0, 1.05}, {PROFIL_U, 200.0, 80.0, 8.0, 0.0}}) {
     SCOPED_TRACE(::testing::Message() << h << " " << b);
-    Shape(PROFIL_ANGLE, 1, h, 10, b, 10, 0, 0, 12, 6);
+    Shape(type, 1, h, t, b, t, type == PROFIL_U ? b : 0, type == PROFIL_U ? t : 0, 12, 6);
     ASSERT_EQ(0, Export_Profil_QImport(nullptr, 0, 100, &p_));
     EXPECT_EQ(Count_QImport_Entries(), 0);
     const std::string xpr = Xpr();
+    EXPECT_NE(xpr.find("\n\nVALUES\n.EY_ 0.000000\n.EZ_ 0.000000\n.I11 "), std::string::npos);
+    EXPECT_FALSE(fs::exists(Get_XPRT_Path()));  // the exchange file is gone
     double i1 = 0, i2 = 0, a = 0;
     ASSERT_EQ(3, std::sscanf(xpr.c_str() + xpr.find(".I11"), ".I11 %lf\n.I22 %lf\n.ALF %lf", &i1, &i2, &a));
     const double m = (i1 + i2) / 2, d = (i1 - i2) / 2;
     EXPECT_NEAR(1e4 * (m + d * std::cos(2 * a)), p_.I_y, 1e-6 * p_.I_y);
-    EXPECT_NEAR(1e4 * (m - d * std::cos(2 * a)), p_.I_z, 1e-6 * p_.I_z);
-    EXPECT_NEAR(1e4 * -d * std::sin(2 * a), p_.I_yz, 1e-6 * std::fabs(p_.I_yz));
+    EXPECT_NEAR(1e4 * (m - d * std::cos(2 * a)), p_.I_z, 1e-6 * p_.I_y);
+    EXPECT_NEAR(1e4 * -d * std::sin(2 * a), p_.I_yz, 1e-6 * p_.I_y);
     EXPECT_NEAR(a * 180 / M_PI, alpha_deg, 0.1);
   }
+  // The exchange callbacks' line records: numbers below 1 set the first, values mm to cm.
+  const double v[9] = {11, 12, 13, 14, 15, 16, 17, 18, 19};
+  Set_QImport_Model_Line(0, 4, 5, v);
+  Set_QImport_Model_Line(101, 6, 7, v);
+  XPRT_LINE l;
+  ASSERT_TRUE(Get_QImport_Model_Line(0, &l));
+  EXPECT_THAT(std::vector<double>({double(l.number), double(l.p_a), double(l.p_e), l.d_a, l.d_e, l.s, l.r_al, l.r_ar, l.r_el, l.r_er}),
+              ::testing::Pointwise(::testing::DoubleNear(1e-12), std::vector<double>({1, 4, 5, 1.1, 1.2, 1.3, 1.6, 1.7, 1.8, 1.9})));
+  // A profile without a model is refused, and the member's old ".XPR" is gone.
+  std::ofstream(dir_ / "BEAM_01.XPR") << "old";
+  p_.type = PROFIL_DEFAULT;
+  EXPECT_EQ(1, DWQB_QImport(nullptr, 0, 100, &p_));
+  EXPECT_FALSE(fs::exists(dir_ / "BEAM_01.XPR"));
 
   Shape(PROFIL_I, 1, 300, 7.1, 150, 10.7, 150, 10.7, 15);
   Set_Profil_Model_Options(DWQB_OPT_PART_MODE);

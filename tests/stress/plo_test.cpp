@@ -5,6 +5,7 @@
 // stresses; the state of the mask solver kept over every return.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -35,9 +36,9 @@ class Plo : public ::testing::Test {
     Set_PLO_Fail_Step_For_Tests(0);
     Host_Reset();
   }
-  static void Rectangle() {
+  static void Rectangle(double y = 0) {
     Reset_DWQB_Querschnitt();
-    Add_DWQB_Node(1, 0, 0), Add_DWQB_Node(2, 0, 20);
+    Add_DWQB_Node(1, y, 0), Add_DWQB_Node(2, y, 20);
     Add_DWQB_Line_Const_Thickness(1, 1, 2, 10);
     ASSERT_EQ(0, Calc_DWQB_Querschnitt());
   }
@@ -52,11 +53,12 @@ class Plo : public ::testing::Test {
     Add_DWQB_Line_Const_Thickness(4, 4, 5, 1.07), Add_DWQB_Line_Const_Thickness(5, 5, 6, 1.07);
     ASSERT_EQ(0, Calc_DWQB_Querschnitt());
   }
-  static PLO_RESULT Run(std::initializer_list<double> f, int *ret = nullptr) {
+  static PLO_RESULT Run(std::initializer_list<double> f, int *ret = nullptr, const PLO_MATERIAL &m = kSteel,
+                        const PLO_OPTIONS *o = nullptr) {
     double forces[8] = {};
     std::copy(f.begin(), f.end(), forces);
     PLO_RESULT r;
-    const int k = Calc_PLO_Grenzzustand(forces, &kSteel, nullptr, &r, nullptr);
+    const int k = Calc_PLO_Grenzzustand(forces, &m, o, &r, nullptr);
     if (ret) *ret = k;
     return r;
   }
@@ -80,7 +82,17 @@ TEST_F(Plo, LimitStatesOfRectangleAndI) {
   EXPECT_NEAR(mz.U, 2000 / 11750.0, 1e-3);
   EXPECT_NEAR(mz.F[5], 2000 / mz.U, 1e-3 * 2000 / mz.U);
   EXPECT_NEAR(mz.F[4], 0, 1e-6);
-  EXPECT_NEAR(Run({0, 0, 0, 0, 11750}).U, 0.50018, 0.5e-3);
+  const double U_half = Run({0, 0, 0, 0, 11750}).U;
+  EXPECT_NEAR(U_half, 0.50018, 0.5e-3);
+  PLO_MATERIAL no_limit = kSteel;
+  no_limit.eps_u = 0;  // the default limit strain 150 ‰
+  EXPECT_EQ(Run({0, 0, 0, 0, 11750}, nullptr, no_limit).U, U_half);
+  // The same rectangle 3 cm beside the origin: the limit forces stay about its centroid.
+  Rectangle(3);
+  const PLO_RESULT shifted = Run({-1175, 0, 0, 0, 5000});
+  EXPECT_NEAR(shifted.U, nm.U, 1e-6);
+  EXPECT_NEAR(shifted.F[5], 0, 0.1);  // 3 cm · F[0] and the solver's M_z cancel to 1e-5
+  EXPECT_NEAR(shifted.F[4], 5000 / nm.U, 1e-3 * 5000 / nm.U);
   const PLO_RESULT zero = Run({});
   EXPECT_EQ(zero.flags & 0x1003001u, 0x1003001u);
   EXPECT_NEAR(zero.U, 1e-5, 1e-12);
@@ -126,6 +138,25 @@ TEST_F(Plo, NodeResultsAtTheLimitState) {
   }
   EXPECT_EQ(1, Calc_DWQB_OUTLINE_TRIANGULATION_LINE_NR_PLO_Result_MinMax(tri, 7, &r, points, &e_lo, &e_hi, lo, hi));
   EXPECT_EQ(e_hi, 0.0);
+  // The point list holds the points' y (the wall at y 0); without warping the twist of the
+  // plane is never read.
+  for (int i = 0; i < points->count; ++i) EXPECT_NEAR(points->records[i].value, 0.0, 1e-9);
+  Free_DWQB_OUTLINE_TRIANGULATION(tri);
+  Free_PLO_Point_List(points);
+  Ipe300();  // flange tips off the zero sectorial line
+  PLO_OPTIONS o = Default_PLO_Options();
+  o.flags = PLO_O_NO_WARPING;
+  points = nullptr;
+  ASSERT_EQ(1, Calc_PLO_Grenzzustand(forces, &kSteel, &o, &r, &points));
+  tri = Calc_DWQB_OUTLINE_TRIANGULATION(1, 0, 0, 0, 0, 2, 0, 0, nullptr);
+  PLO_RESULT twisted = r;
+  twisted.plane[3] = 1e-3;
+  for (int i = 0; i < tri->n_nodes; ++i) {
+    double e1, e2, s1[3], s2[3];
+    ASSERT_EQ(1, Get_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result(&tri->nodes[i], &r, points, &e1, s1));
+    ASSERT_EQ(1, Get_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result(&tri->nodes[i], &twisted, points, &e2, s2));
+    EXPECT_TRUE(e1 == e2 && s1[0] == s2[0]) << i;
+  }
   Free_DWQB_OUTLINE_TRIANGULATION(tri);
   Free_PLO_Point_List(points);
 }
@@ -159,6 +190,25 @@ TEST_F(Plo, PureShearIsTheElasticShearUtilisation) {
   EXPECT_GT(m.U, m_alone.U);
   EXPECT_GT(m.U, q.U);
   EXPECT_LT(m.U, 1.0);
+  // The limit shear forces and torques are the acting ones times the shear factor; the
+  // prepared slot's tolerance gives the run of the default options.
+  const double torque[8] = {0, 0, 100, 0, 7074.66, 0, 300}, *F = torque;
+  PLO_RESULT d, slot;
+  ASSERT_EQ(1, Calc_PLO_Grenzzustand(F, &kSteel, nullptr, &d, nullptr));
+  EXPECT_NEAR(d.F[2], 100 * d.f_tau, 1e-9);
+  EXPECT_NEAR(d.F[6], 300 * d.f_tau, 1e-9);
+  QS_CHECK_VIEW v{};
+  v.header.type = 99;
+  ASSERT_EQ(4, Prepare_PLO_Result(nullptr, &v));
+  ASSERT_EQ(1, Calc_PLO_Grenzzustand_Slot(F, &kSteel, &v, &slot, nullptr));
+  EXPECT_EQ(slot.U, d.U);
+  // The mask's option bit 0 only for a positive option value.
+  for (double option : {0.0, 2.0}) {
+    const double m5[5] = {23.5, 21000, 150, 0.001, option};
+    MASQUE_CALC_OPTIONS mo;
+    ASSERT_TRUE(Get_Masque_Calc_Options(Get_DWQB_PLO_TSG_Querschnitt(m5, nullptr, 0), &mo));
+    EXPECT_EQ((mo.flags & MASQUE_OPTION_WERT) != 0, option > 0);
+  }
   Free_TSG_Stress_Results(tree);
   Free_DWQB_Stress_Points(set);
 }
@@ -226,15 +276,33 @@ TEST_F(Plo, TurnedSectionGivesTheSameUtilisation) {
   Free_Querschnitt_Record(&q);
 }
 
+// Warping stays in up to the length L at which 4.17e-7 L² I_T reaches I_w (a channel of
+// flanges 10 and web 20 cm, wall 1 cm), 1 % on either side.
+TEST_F(Plo, WarpingUpToTheStiffnessLength) {
+  Reset_DWQB_Querschnitt();
+  Add_DWQB_Node(1, 10, 0), Add_DWQB_Node(2, 0, 0), Add_DWQB_Node(3, 0, 20), Add_DWQB_Node(4, 10, 20);
+  for (int k = 1; k <= 3; ++k) Add_DWQB_Line_Const_Thickness(k, k, k + 1, 1);
+  ASSERT_EQ(0, Calc_DWQB_Querschnitt());
+  const double *v = Get_DWQB_Values()->v, L_b = std::sqrt(2.4e6 * v[DWQB_V_IW] / v[DWQB_V_IT]);
+  for (double k : {0.99, 1.01}) {
+    PLO_OPTIONS o = Default_PLO_Options();
+    o.L = k * L_b;
+    EXPECT_EQ((Run({0, 0, 0, 0, 1000}, nullptr, kSteel, &o).flags & PLO_F_NO_WARPING) != 0, k > 1) << k;
+  }
+}
+
 // The print with the point list, of a run without warping (rectangle) and with it (I).
 TEST_F(Plo, GoldenPrints) {
   std::string bytes;
-  for (int k = 0; k < 2; ++k) {
+  for (int k = 0; k < 4; ++k) {
     k ? Ipe300() : Rectangle();
-    const double forces[8] = {-300, 5, 60, 20, 4000, 150, 0, 1000};
+    double forces[8] = {-300, 5, 60, 20, 4000, 150, 0, 1000};
+    if (k == 3) std::fill(forces, forces + 8, 0.0), forces[2] = 400, forces[4] = 100;  // the lines' shear beyond 1
     PLO_RESULT r;
     PLO_POINT_LIST *points = nullptr;
-    ASSERT_EQ(1, Calc_PLO_Grenzzustand(forces, &kSteel, nullptr, &r, &points));
+    PLO_OPTIONS o = Default_PLO_Options();
+    o.flags = k >= 2 ? PLO_O_NO_SHEAR_ITERATION | PLO_O_NO_WARPING : 0;  // the factors apart
+    ASSERT_EQ(1, Calc_PLO_Grenzzustand(forces, &kSteel, &o, &r, &points));
     Reset_Print_For_Tests();
     FILE *f = std::tmpfile();
     EXPECT_EQ(1, Print_PLO_Result(f, "", forces, &r, points));

@@ -2,6 +2,7 @@
 // equilibrium residuals on hand-built points and on the solver's IPE 300.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "dwqb/dwqb.h"
@@ -19,6 +20,7 @@ TEST(StressTsg, LeafCountsAndDepthFirstNumbering) {
   B[0].children = &c_list;
   top[1].children = &b_list;
   top[2].children = &e_list;
+  E[0].children = &c_list;  // below a single child: still one leaf
   EXPECT_EQ(Count_TSG_Points(&list, 0), 3);
   EXPECT_EQ(Count_TSG_Points(&list, 1), 6);
   EXPECT_EQ(Count_TSG_Points(nullptr, 1), 0);
@@ -51,9 +53,11 @@ TEST(StressTsg, ResultsOfHandBuiltSets) {
   p.force[0] = 1;
   p.inv_area[0] = p.inv_area[1] = 0.5;
   TSG_POINT_SET set{};
+  set.status = 7;
   TSG_RESULTS *r = nullptr;
   ASSERT_EQ(Build_TSG_Stress_Results(F, &set, 23.5, &r, 4, 1), 1);
   EXPECT_EQ(r->count, 0);
+  EXPECT_EQ(r->status, 7);
   EXPECT_EQ(r->u_max, 0.0);
   EXPECT_EQ(r->R_y, -10);
   EXPECT_EQ(r->R_z, -4);
@@ -68,6 +72,18 @@ TEST(StressTsg, ResultsOfHandBuiltSets) {
   EXPECT_NEAR(r->u_max, std::sqrt(3.0) * 5.0 / 23.5, 1e-12);
   ASSERT_EQ(Build_TSG_Stress_Results(Fy, &set, 0.0, &r, 0, 1), 1);
   EXPECT_EQ(r->u_max, 0.0);
+  // Each force coefficient in its place: F_y = 2 V_1 + 3 V_2 + 11 M_xs + 17 M_xp, F_z = 5 V_1
+  // + 7 V_2 + 13 M_xs + 19 M_xp, T = 0.5 M_xp, t = thick/2 |T| = 2.5, areas 4 and 2.
+  TSG_POINT q{};
+  const double coeff[6] = {2, 3, 5, 7, 11, 13}, G[8] = {0, 1, 10, 100, 0, 0, 1000, 0};
+  std::copy(coeff, coeff + 6, q.force);
+  q.torsion_y = 17, q.torsion_z = 19, q.share = 0.5, q.thick = 0.1, q.inv_area[0] = 0.25, q.inv_area[1] = 0.5;
+  STRESS_POINT_RESULT out;
+  ASSERT_EQ(1, Calc_TSG_Point_Stresses(G, &q, 23.5, &out));
+  EXPECT_EQ(out.F_y, 12732);
+  EXPECT_EQ(out.F_z, 14975);
+  EXPECT_EQ(out.T, 50);
+  EXPECT_NEAR(out.tau, 2.5 + std::sqrt(3183.0 * 3183 + 7487.5 * 7487.5 + 6.25), 1e-9);
   EXPECT_EQ(Build_TSG_Stress_Results(Fy, nullptr, 23.5, &r, 0, 1), 0);
   EXPECT_EQ(r, first);
   Free_TSG_Stress_Results(r);

@@ -57,6 +57,7 @@ TEST(TsvPrepare, PlateModelsOfEveryShape) {
       {2, 1, "    IPE300", 0, 2, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
       {1, 2, "    T100", 0, 3, 2, 1, 1, -4.45f, 0, 8.9f, 1.1f, 0, 0, 10, 1.1f, 0, 0.55f, 0, 0},
       {1, 2, "-   T100", 1, 2, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+      {1, 2, "    T100", 1, 3, 2, 1, 1, -4.45f, 0, 8.9f, 1.1f, 0, 0, 10, 1.1f, 0, 0.55f, 0, 0},
       {1, 3, "    UPN200", 0, 3, 3, 1, 1, -9.425f, 9.425f, 17.7f, 0.85f, 7.5f, 0, 7.5f, 1.15f, 3.325f, 0, 0, 1.15f},
       {1, 3, "    UPN200", 1, 2, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
       {1, 3, "-   UPN200", 1, 3, 2, 1, 1, 0, 3.325f, 7.5f, 2.3f, 17.7f, 0, 0, 0, 0, 0, 0, 0.85f},
@@ -85,6 +86,15 @@ TEST(TsvPrepare, PlateModelsOfEveryShape) {
     EXPECT_EQ(d[TSV_D_Y0], d[TSV_D_YW]);
     EXPECT_EQ(d[TSV_D_KY], 0.0f);
   }
+  // Flat and round bars keep their modes through the frame (N along a bar 30 × 15).
+  for (int type : {11, 12}) {
+    QS_CHECK_VIEW v = View(0, type, "");
+    ASSERT_EQ(3, Run_TSV_Nachweis(1, &v, 0));
+    const double N[8] = {100}, mat[2] = {23.5, 23.5};
+    TSV_RESULT r;
+    ASSERT_TRUE(Calc_TSV_Querschnitt(N, mat, &v, &r));
+    EXPECT_EQ(r.flags & 0x880000u, type == 11 ? uint32_t(TSV_F_FLAT) : uint32_t(TSV_F_CIRCULAR)) << type;
+  }
   EXPECT_EQ(Run_TSV_Nachweis_Default(1, nullptr), 2);
   EXPECT_EQ(TSV_Querschnitt_Possible(nullptr, 1), 0);
   EXPECT_EQ(TSV_Querschnitt_Possible_Default(nullptr), 0);
@@ -108,10 +118,43 @@ TEST(TsvPrepare, RootFilletModelKeepsTheRolledSection) {
   ASSERT_TRUE(Calc_TSV_Querschnitt(forces, mat, &r.view, &res));
   EXPECT_NEAR(res.N_hi / (23.5 * p[4]), 1.0, 1e-6);
   EXPECT_NEAR(res.M_y_s_hi / (23.5 * p[16]), 1.0, 1e-6);
+  // The web takes the shear area of EN 1993-1-1, 6.2.6(3)a, A − 2 b t_f + (t_w + 2 r) t_f,
+  // 25.68 cm² by EN 10365.
+  const double V[8] = {0, 0, 100};
+  ASSERT_TRUE(Calc_TSV_Querschnitt(V, mat, &r.view, &res));
+  EXPECT_NEAR(res.U_tau_s, 100 * std::sqrt(3.0) / (25.68 * 23.5), 0.003 * res.U_tau_s);
   const float k = r.view.values.slot.data[TSV_D_KY];
   EXPECT_GE(k, 1.128 * 0.995);
   EXPECT_LE(k, 1.128 * 1.006);
-  EXPECT_GT(r.view.values.slot.data[TSV_D_KZ], 1.4f);
+  EXPECT_GE(r.view.values.slot.data[TSV_D_KZ], 125.2 / 80.5 * 0.995);  // W_pl,z / W_el,z
+  EXPECT_LE(r.view.values.slot.data[TSV_D_KZ], 125.2 / 80.5 * 1.006);
+  Free_Querschnitt_Record(&q);
+  Host_Reset();
+}
+
+// A welded I with unequal flanges (h 400, flanges 200 × 15 on top and 200 × 20 below, web
+// 10 mm) through the frame of its prepared slot: N_pl = f_y A of its plates; V_y and M_z
+// without warping torsion or bimoment go to the flanges in the ratio of their lateral
+// stiffness, 15 : 20 (the shear centre by the solver).
+TEST(TsvPrepare, UnequalFlangesThroughTheSlot) {
+  Host_Reset();
+  QUERSCHNITT q{};
+  Init_Querschnitt_Record(&q);
+  const double dims[10] = {40, 0, 1, 0, 20, 20, 0, 0, 1.5, 2};
+  ASSERT_EQ(1, Set_Querschnitt_Parametric(&q, 0x10000, 0, QS_FAMILY_I2, 0, dims, nullptr));
+  QS_CHECK_REQUEST r{};
+  ASSERT_EQ(1, Get_Querschnitt_at_Factor(&q, 0.5, &r));
+  ASSERT_EQ(3, Run_TSV_Nachweis(1, &r.view, 0));
+  const double M_y[8] = {0, 0, 0, 0, 300}, forces[8] = {0, 10, 0, 0, 300, 200, 0, 0}, mat[2] = {23.5, 23.5};
+  TSV_RESULT res;
+  ASSERT_TRUE(Calc_TSV_Querschnitt(M_y, mat, &r.view, &res));
+  EXPECT_NEAR(res.N_hi, 23.5 * (30 + 40 + 36.5), 1e-3);
+  EXPECT_NEAR(res.N_lo, -res.N_hi, 1e-9);
+  ASSERT_TRUE(Calc_TSV_Querschnitt(forces, mat, &r.view, &res));
+  EXPECT_NEAR(res.V_o, 10 * 15 / 35.0, 0.01);
+  EXPECT_NEAR(res.V_u, 10 * 20 / 35.0, 0.01);
+  EXPECT_NEAR(res.M_Sa_o, 200 * 15 / 35.0, 0.2);
+  EXPECT_NEAR(res.M_Sa_u, 200 * 20 / 35.0, 0.2);
   Free_Querschnitt_Record(&q);
   Host_Reset();
 }

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "host/host.h"
 #include "print/print.h"
@@ -39,6 +40,41 @@ TSV_RESULT Method(const TSV_SECTION &s, std::initializer_list<double> f, int *re
   return r;
 }
 
+// Rigid-plastic reference of a plate model without shear: strips of force capacity F (kN)
+// spread evenly over [z1, z2] (cm; z1 == z2: a flange lumped at its centre line, as the method
+// takes it). The admissible set of (N, M = ∫σ z) is the sum of the strips' sets; its support
+// function h(a, b) = max (a N + b M) gives every limit by duality, whatever the plastic
+// neutral axis.
+struct Strip {
+  double z1, z2, F;
+};
+double Support(const std::vector<Strip> &s, double a, double b) {
+  double h = 0;
+  for (const Strip &p : s) {
+    const double g1 = a + b * p.z1, g2 = a + b * p.z2, L = p.z2 - p.z1;
+    h += L * std::fabs(b) < 1e-12 ? p.F * std::fabs(a + b * p.z1) : p.F * (g2 * std::fabs(g2) - g1 * std::fabs(g1)) / (2 * b * L);
+  }
+  return h;
+}
+template <class F> double Min_Convex(F f, double lo, double hi) {
+  for (int i = 0; i < 300; ++i) {
+    const double a = lo + (hi - lo) / 3, b = hi - (hi - lo) / 3;
+    if (f(a) < f(b)) hi = b; else lo = a;
+  }
+  return f(0.5 * (lo + hi));
+}
+// Largest (sign 1) or smallest (−1) M at N, N at M; the load factor of the ray (N, M).
+double M_Limit(const std::vector<Strip> &s, double N, double sign) {
+  return sign * Min_Convex([&](double a) { return Support(s, a, sign) - a * N; }, -1e3, 1e3);
+}
+double N_Limit(const std::vector<Strip> &s, double M, double sign) {
+  return sign * Min_Convex([&](double b) { return Support(s, sign, b) - b * M; }, -1e3, 1e3);
+}
+double Factor(const std::vector<Strip> &s, double N, double M) {
+  const double q = N * N + M * M;
+  return Min_Convex([&](double t) { return Support(s, N / q - t * M, M / q + t * N); }, -1e3, 1e3);
+}
+
 std::string Printed(const TSV_RESULT &r) {
   Reset_Print_For_Tests();
   FILE *f = std::tmpfile();
@@ -58,6 +94,7 @@ TEST(TsvMethod, FlatBarInteractionIsExact) {
     SCOPED_TRACE(n);
     const TSV_RESULT r = Method(Flat(), {-n * 235.0, 0, 0, 0, (1 - n * n) * 587.5});
     EXPECT_NEAR(r.U, 1.0, 1e-12);
+    EXPECT_NEAR(r.U_N, n, 1e-12);
     EXPECT_EQ(r.flags, 0x148001Fu);
     EXPECT_NEAR(r.N_hi, 235.0, 1e-9);
   }
@@ -65,7 +102,16 @@ TEST(TsvMethod, FlatBarInteractionIsExact) {
   // The same bar standing the other way: the moments change their roles.
   TSV_SECTION s = Flat();
   std::swap(s.h_w, s.t_w);
-  EXPECT_NEAR(Method(s, {0, 0, 0, 0, 58.75}).U, 1.0, 1e-12);
+  const TSV_RESULT turned = Method(s, {0, 0, 0, 0, 58.75});
+  EXPECT_NEAR(turned.U, 1.0, 1e-12);
+  EXPECT_NEAR(turned.U_My, 1.0, 1e-12);
+  // N at a centroid off the plate's centre adds N e to the moments about it.
+  s = Flat(), s.y_s = 0.5, s.z_s = -2;
+  const TSV_RESULT e = Method(s, {-100, 0, 0, 0, 50});
+  EXPECT_NEAR(e.M_y_s, 250, 1e-9);
+  EXPECT_NEAR(e.M_Sa_o, 50, 1e-9);
+  s.mode = TSV_MODE_TUBE, s.h_w = 20;
+  EXPECT_NEAR(Method(s, {-100, 0, 0, 0, 50}).M_y_s, std::hypot(250, 50), 1e-9);
   // A bar 10 × 2: M_pl,z = f_y h t²/4 = 235 kNcm, (N/N_pl)² + M_z/M_pl,z = 1 at N 0.5 N_pl.
   s = Flat();
   s.t_w = 2;
@@ -100,12 +146,20 @@ TEST(TsvMethod, TubeInteractionFollowsTheCosineLaw) {
     SCOPED_TRACE(n);
     const TSV_RESULT r = Method(Tube(), {n * N_pl, 0, 0, 0, std::cos(M_PI * n / 2) * M_pl});
     EXPECT_NEAR(r.N_hi, N_pl, 1e-3);
+    EXPECT_NEAR(r.M_hi, std::cos(M_PI * n / 2) * M_pl, 1e-6 * M_pl);
     EXPECT_NEAR(r.U_My, 1.0, 1e-12);
     EXPECT_GE(r.U, 1.0 - 1e-12);
     EXPECT_LE(r.U, 1.0051);
     EXPECT_EQ(r.flags, 0x1C0001Fu);
   }
   EXPECT_NEAR(Method(Tube(), {0, 0, 0, 0, 0, M_pl}).M_y_s_hi, M_pl, 1e-3);
+  // Shear on A_v = 2A/π (EN 1993-1-1, 6.2.6(3)), torsion against T_pl = 2π/3 (r_a³ − r_i³) τ_y;
+  // shear alone governs U.
+  const double tau_y = kFy / std::sqrt(3.0);
+  EXPECT_NEAR(Method(Tube(), {0, 30, 40}).U_tau, 50 / (2 / M_PI * M_PI * 19 * tau_y), 1e-12);
+  const TSV_RESULT t = Method(Tube(), {0, 0, 0, 1000});
+  EXPECT_NEAR(t.U_tau, 1000 / (2 * M_PI / 3 * 271 * tau_y), 1e-12);
+  EXPECT_GE(t.U, t.U_tau);
 }
 
 // I: each resistance alone at half load, the load increase bringing U into [0.5, 0.5026];
@@ -141,6 +195,7 @@ TEST(TsvMethod, PlatedISectionResistancesAndLoadIncrease) {
   EXPECT_GE(m2.U, 2.0);
   EXPECT_LE(m2.U, 2.0101);
   // 1.5 V_pl ends the first pass at the shear stage; the search still finds 1/f.
+  EXPECT_EQ(Method(Ipe(), {0, 0, 0.95 * V_pl}).flags, 0x170001Fu);  // the first pass complete below V_pl
   const TSV_RESULT v = Method(Ipe(), {0, 0, 1.5 * V_pl});
   EXPECT_EQ(v.flags, 0x1700010u);
   EXPECT_GE(v.U, 1.5 - 1e-6);
@@ -190,6 +245,72 @@ TEST(TsvMethod, FlangeForcesSplitLateralLoads) {
   EXPECT_NEAR(Method(tee, {-100, 0, 0, 0, 500}).M_y_ref, 500 + z_hat * -100, 1e-9);
 }
 
+// N and M_y (about the plates' centroid) on an I, an I with unequal flanges (200 × 15 on top,
+// 200 × 20 below, web 365 × 10 mm), a T (150 × 15, stem 185 × 10 mm) and a channel turned
+// (UPN 200: its web a plate 177 × 8.5 mm 33.25 mm off the centre of its flanges, taken as one
+// plate 75 × 23 mm across): the limit moments at N are those of the rigid-plastic reference,
+// and the load increase brings U into [1/λ, 1/(0.995 λ)] of its ray.
+TEST(TsvMethod, PlateModelsReachTheRigidPlasticLimit) {
+  const auto I = [](double zo, double Ao, double zu, double Au, double hw, double tw) {
+    return std::vector<Strip>{{zo, zo, Ao * kFy}, {zu, zu, Au * kFy}, {-hw / 2, hw / 2, hw * tw * kFy}};
+  };
+  const TSV_SECTION mono{0, TSV_MODE_TWO_FLANGES, 0, 0, 0, 0, 0, 0, 0, 0, -19, 20, 1.5, 0, 19.25, 20, 2, 0, 0, 36.5, 1};
+  const TSV_SECTION tee{0, TSV_MODE_ONE_FLANGE, 0, 0, 0, 0, 0, 0, 0, 0, -10, 15, 1.5, 0, 0, 0, 0, 0, 0, 18.5, 1};
+  const TSV_SECTION turned{0, TSV_MODE_ONE_FLANGE, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3.325, 17.7, 0.85, 0, 0, 7.5, 2.3};
+  // A T with a plate 100 × 10 mm across its stem 50 mm below the stem's centre.
+  const TSV_SECTION crossed{0, TSV_MODE_TWO_FLANGES, 0, 0, 0, 0, 0, 0, 0, 0, -10, 15, 1.5, 0, 5, 10, 1, 0, 0, 18.5, 1};
+  const std::pair<TSV_SECTION, std::vector<Strip>> models[] = {
+      {Ipe(), I(-14.465, 16.05, 14.465, 16.05, 27.86, 0.71)},
+      {mono, I(-19, 30, 19.25, 40, 36.5, 1)},
+      {tee, {{-10, -10, 22.5 * kFy}, {-9.25, 9.25, 18.5 * kFy}}},
+      {turned, {{3.325, 3.325, 15.045 * kFy}, {-3.75, 3.75, 17.25 * kFy}}},
+      {crossed, {{-10, -10, 22.5 * kFy}, {5, 5, 10 * kFy}, {-9.25, 9.25, 18.5 * kFy}}},
+  };
+  for (const auto &[s, strips] : models) {
+    double N_pl = 0, z_hat = 0;
+    for (const Strip &p : strips) N_pl += p.F, z_hat += p.F * (p.z1 + p.z2) / 2;
+    z_hat /= N_pl;
+    const double M_pl = M_Limit(strips, 0, 1);
+    for (double n : {0.0, 0.01, 0.25, -0.25, 0.75, -0.75})
+      for (double m : {0.015, 0.4, -0.4, 1.3, -1.3}) {
+        SCOPED_TRACE(::testing::Message() << "mode " << s.mode << " web " << s.h_w << " n " << n << " m " << m);
+        const double N = n * N_pl, M = m * M_pl;
+        const TSV_RESULT r = Method(s, {N, 0, 0, 0, M});
+        EXPECT_NEAR(r.M_lo, M_Limit(strips, N, -1), 1e-6 * M_pl);
+        EXPECT_NEAR(r.M_hi, M_Limit(strips, N, 1), 1e-6 * M_pl);
+        EXPECT_NEAR(r.M_y_s_hi, r.M_hi - z_hat * N, 1e-6 * M_pl);
+        const double U = 1 / Factor(strips, N, M + z_hat * N);
+        EXPECT_GE(r.U, U * (1 - 1e-9));
+        EXPECT_LE(r.U, U / 0.995 * (1 + 1e-9));
+        EXPECT_EQ(r.flags & 0x100001Fu, 0x100001Fu);
+      }
+  }
+}
+
+// A flange 75 × 11.5 mm whose centre lies 33.25 mm to either side of the reference point (a
+// channel and its mirror image) under its lateral moment M_Sa (M = −∫σ y) and the shear of
+// V_z: its limit normal forces and U_MS = |M_Sa| / max M_Sa are those of the flange as a
+// rigid-plastic strip at the yield strength reduced by its shear.
+TEST(TsvMethod, FlangeLimitsUnderLateralBending) {
+  for (double y0 : {3.325, -3.325})
+    for (double M_z : {100.0, -100.0, 380.0, -380.0})
+      for (double V_z : {0.0, 40.0}) {
+        SCOPED_TRACE(::testing::Message() << "y0 " << y0 << " M_z " << M_z << " V_z " << V_z);
+        const TSV_SECTION ch{0, TSV_MODE_TWO_FLANGES, 0, 0, 0, y0 + std::copysign(2.663, y0), 0, y0, 0, 0, -9.425, 7.5,
+                             1.15, 0, 9.425, 7.5, 1.15, y0, 0, 17.7, 0.85};
+        const TSV_RESULT r = Method(ch, {0, 0, V_z, 0, 0, M_z});
+        const double M_Sa[2] = {r.M_Sa_o, r.M_Sa_u}, rho[2] = {r.rho_o, r.rho_u}, U_MS[2] = {r.U_MS_o, r.U_MS_u};
+        const double lo[2] = {r.N_lo_o, r.N_lo_u}, hi[2] = {r.N_hi_o, r.N_hi_u};
+        for (int k = 0; k < 2; ++k) {
+          const std::vector<Strip> flange{{y0 - 3.75, y0 + 3.75, 7.5 * 1.15 * kFy * rho[k]}};
+          EXPECT_NEAR(lo[k], N_Limit(flange, M_Sa[k], -1), 1e-6);
+          EXPECT_NEAR(hi[k], N_Limit(flange, M_Sa[k], 1), 1e-6);
+          EXPECT_NEAR(U_MS[k], std::fabs(M_Sa[k]) / Support(flange, 0, M_Sa[k] > 0 ? 1 : -1), 1e-9);
+        }
+        EXPECT_NEAR(r.M_Sa_o + r.M_Sa_u, M_z, 1e-9);
+      }
+}
+
 // A yield strength not above 0 fails every mode: 0 and the template, no search.
 TEST(TsvMethod, NoYieldStrengthFailsEveryMode) {
   const double forces[8] = {100, 10, 10, 10, 1000, 100, 0, 0};
@@ -212,6 +333,15 @@ TEST(TsvPrint, GoldenLists) {
   std::string bytes = Printed(Method(Ipe(), {-300, 20, 100, 50, 5000, 300, 30, 2000}));
   bytes += Printed(Method(Tube(), {200, 30, 40, 100, 3000}));
   bytes += Printed(Method(Flat(), {-50, 5, 10, 10, 200, 10}));
+  // A Z (flanges to either side), an I of unequal flanges with its shear centre off the web's
+  // centre and an angle (one flange beside the web) under every force.
+  const TSV_SECTION z{0, TSV_MODE_TWO_FLANGES, 0.3, 0, 0, 0, 0, 0, 0, 3.5, -9.4, 7.5, 1.2, -3.5, 9.4, 7.5, 1.2, 0, 0, 17.6, 0.8},
+      mono{0, TSV_MODE_TWO_FLANGES, 0, 0, 0, 0, -8.3, 0, 0, 0, -19, 20, 1.5, 0, 19.25, 20, 2, 0, 0, 36.5, 1},
+      angle{0, TSV_MODE_ONE_FLANGE, 0, 0, 0, 0, 0, 4.5, -0.5, 0, 0, 0, 0, 0, 4.5, 10, 1, 4.5, -0.5, 9, 1};
+  TSV_SECTION hat = angle;  // the angle upside down: its flange on top
+  std::swap(hat.y_o, hat.y_u), std::swap(hat.z_o, hat.z_u), std::swap(hat.b_o, hat.b_u), std::swap(hat.t_o, hat.t_u);
+  hat.z_o = -hat.z_o, hat.z_w = hat.z0 = 0.5;
+  for (const TSV_SECTION &s : {z, mono, angle, hat}) bytes += Printed(Method(s, {-200, 15, 40, 30, 3000, 400, 60, 5000}));
   EXPECT_EQ(Printed(Method(Ipe(), {0, 0, 2 * 268.378})).find("Gurtbiegung"), std::string::npos);
   EXPECT_EQ(0, Print_TSV_Result(nullptr, "", nullptr));
   const std::string path = std::string(PF_SOURCE_DIR) + "/tests/stress/golden/tsv_print.txt";
