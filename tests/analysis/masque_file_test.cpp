@@ -226,27 +226,38 @@ TEST(MasqueFile, WriterRefusesWhatTheFormatCannotHold) {
     Add_Masque_Gruppe(m, walls);
     return m;
   };
+  auto builtin = [](MASQUE *m, int k, char first) {  // a copy of B25, parameter k changed
+    SPANNUNGSDEHNUNGSLINIE *l = Clone_Masque_Spannungsdehnungslinie(Get_Builtin_Spannungsdehnungslinie("B25"));
+    if (k >= 0) l->param[k] += 1.5;
+    l->name[0] = first;
+    Add_Masque_Spannungsdehnungslinie(m, l);
+  };
   const struct {
     const char *name;
     std::function<void(MASQUE *)> spoil;
   } cases[] = {
       {"node y", [=](MASQUE *m) { Get_Masque_Knoten(m, 3)->y = nan; }},
+      {"node z", [=](MASQUE *m) { Get_Masque_Knoten(m, 1)->z = -inf; }},
       {"edge rise", [=](MASQUE *m) { Get_Masque_Kante(m, 2)->stich = inf; }},
       {"line parameter", [=](MASQUE *m) { Get_Masque_Spannungsdehnungslinie(m, 0)->param[4] = nan; }},
+      {"infinite line parameter", [=](MASQUE *m) { Get_Masque_Spannungsdehnungslinie(m, 1)->param[0] = inf; }},
+      {"line referring to itself", [](MASQUE *m) {
+         SPANNUNGSDEHNUNGSLINIE *l = Get_Masque_Spannungsdehnungslinie(m, 0);
+         l->extern_linie = l, l->extern_faktor = 1.0;
+       }},
       {"reference factor", [=](MASQUE *m) { Get_Masque_Spannungsdehnungslinie(m, 1)->extern_faktor = inf; }},
       {"reference factor of 57 digits", [](MASQUE *m) { Get_Masque_Spannungsdehnungslinie(m, 1)->extern_faktor = -1e56; }},
       {"point area", [=](MASQUE *m) { Get_Masque_Punkt(Get_Masque_Gruppe(m, 1), 0)->flaeche = nan; }},
       {"circle radius", [=](MASQUE *m) { Get_Masque_Gruppe(m, 2)->radius = -inf; }},
       {"wall thickness", [=](MASQUE *m) { Get_Masque_Linie(Get_Masque_Gruppe(m, 3), 0)->dicke = nan; }},
-      {"built-in line with parameters of its own", [](MASQUE *m) {
-         SPANNUNGSDEHNUNGSLINIE *l = Clone_Masque_Spannungsdehnungslinie(Get_Builtin_Spannungsdehnungslinie("B25"));
-         l->param[1] *= 1.5;
-         Add_Masque_Spannungsdehnungslinie(m, l);
-       }},
+      {"built-in line with a first parameter of its own", [=](MASQUE *m) { builtin(m, 0, 'B'); }},
+      {"built-in line with a last parameter of its own", [=](MASQUE *m) { builtin(m, SDL_PARAMETER - 1, 'B'); }},
+      {"built-in line not in the table", [=](MASQUE *m) { builtin(m, -1, 'X'); }},
       {"group weight", [](MASQUE *m) { Get_Masque_Gruppe(m, 0)->gewicht.gewicht = 1.35; }},
       {"group weight flag", [](MASQUE *m) { Get_Masque_Gruppe(m, 3)->gewicht.flags = 1; }},
       {"active strain plane", [](MASQUE *m) { Get_Masque_Gruppe(m, 1)->vordehnung = {0.001, 0, 0, MASQUE_VORDEHNUNG_AKTIV, 0}; }},
       {"strain plane slope", [](MASQUE *m) { Get_Masque_Gruppe(m, 2)->vordehnung.c = 0.5; }},
+      {"strain plane switched on alone", [](MASQUE *m) { Get_Masque_Gruppe(m, 3)->vordehnung.flags = MASQUE_VORDEHNUNG_AKTIV; }},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);

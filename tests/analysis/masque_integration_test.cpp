@@ -259,6 +259,7 @@ TEST_F(MasqueElements, PointsAndLines) {
   EXPECT_NEAR(F[0], 0.001 * s1 + 0.002 * s2, 1e-9);
   EXPECT_NEAR(F[1], 0.02 * (0.001 * s1 + 0.002 * s2), 1e-9);
   EXPECT_NEAR(F[2], -(0.1 * 0.001 * s1 - 0.1 * 0.002 * s2), 1e-9);
+  ExpectStiffnessMatchesDifferences(mask_, DEHNUNGSEBENE{0.4, 0.1, 5, 0}, 3);  // y and z of the points apart
 
   // A thin wall from (0, −0.1) to (0, 0.1), t = 0.01, bent about its axis: the plastic
   // moment of the line, f t L²/4, less the elastic core.

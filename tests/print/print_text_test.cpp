@@ -35,48 +35,37 @@ TEST(PrintList, EveryTextWriterIgnoresANullStream) {
 
 // A full disk while the list and the plot file are written: both closes fail and the old
 // files keep their bytes, with no temporary file left; an unclosed plot file dropped by a
-// reset leaves its old file too. With room again the same writing replaces both.
+// reset leaves its old file too. With room again the same writing replaces both, and a plot
+// file opened over an open one closes that one first.
 TEST(PrintList, FailedWritesKeepTheOldListAndPlotFile) {
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / ("pf_print_full_" + std::to_string(getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   const std::string list = (dir / "BSP1_01.OLI").string(), plot = (dir / "BSP10001.SPF").string();
-  auto write = [&](bool close_plot) {
-    FILE *f = Open_Druckliste(list.c_str());
-    EXPECT_NE(f, nullptr);
-    EXPECT_EQ(0, Oliplot_Open_Plot_File(plot.c_str()));
-    Oliplot_Begin_Grafic(f, 0, 100, 200, 0, 1, 1, 0, 0);
-    for (int k = 0; k < 400; ++k) Oliplot_Line(k, 0, k, 100);
-    Oliplot_End_Grafic(f);
-    for (int k = 0; k < 400; ++k) Oli_Printf(f, "Zeile %d\n", k);
-    return std::vector<int>{close_plot ? Oliplot_Close_Plot_File() : (Reset_Print_For_Tests(), -1),
-                            Close_Druckliste(f)};
-  };
-  const struct {
-    const char *name;
-    bool cap, close_plot;
-    std::vector<int> rc;
-  } cases[] = {{"full disk", true, true, {1, 1}}, {"plot file dropped", false, false, {-1, 0}}};
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.name);
+  for (int kind = 0; kind < 3; ++kind) {  // full disk, plot file dropped, room again
+    SCOPED_TRACE(kind);
     Reset_Print_For_Tests();
     test_files::Put(list, "old list\n");
     test_files::Put(plot, "old plot\n");
     std::vector<int> rc;
     {
-      std::unique_ptr<test_files::FileSizeCap> cap;
-      if (c.cap) cap = std::make_unique<test_files::FileSizeCap>(1024);
-      rc = write(c.close_plot);
+      std::unique_ptr<test_files::FileSizeCap> cap(kind ? nullptr : new test_files::FileSizeCap(1024));
+      FILE *f = Open_Druckliste(list.c_str());
+      EXPECT_EQ(0, Oliplot_Open_Plot_File((plot + "_first").c_str()) + Oliplot_Open_Plot_File(plot.c_str()));
+      Oliplot_Begin_Grafic(f, 0, 100, 200, 0, 1, 1, 0, 0);
+      for (int k = 0; k < 400; ++k) Oliplot_Line(k, 0, k, 100);
+      Oliplot_End_Grafic(f);
+      for (int k = 0; k < 400; ++k) Oli_Printf(f, "Zeile %d\n", k);
+      rc = {kind == 1 ? (Reset_Print_For_Tests(), -1) : Oliplot_Close_Plot_File(), Close_Druckliste(f)};
     }
-    EXPECT_EQ(rc, c.rc);
-    EXPECT_EQ(test_files::Slurp(plot), "old plot\n");
-    EXPECT_EQ(test_files::Slurp(list) == "old list\n", c.rc[1] == 1);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2) << "a temporary file was left";
+    EXPECT_EQ(rc, (std::vector<int>{kind ? kind - 2 : 1, !kind}));
+    EXPECT_EQ(test_files::Slurp(plot) == "old plot\n", kind < 2);
+    EXPECT_EQ(test_files::Slurp(list) == "old list\n", kind == 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3) << "a temporary file was left";
   }
-  Reset_Print_For_Tests();
-  EXPECT_EQ(write(true), (std::vector<int>{0, 0}));
   EXPECT_TRUE(Read_Bytes(plot).starts_with("kelm-ZadaDade") && Read_Bytes(plot).ends_with("*EOI\n"));
+  EXPECT_TRUE(Read_Bytes(plot + "_first").ends_with("*ENTITIES\n*EOI\n"));
   EXPECT_TRUE(Read_Bytes(list).ends_with("Zeile 399\n#END_OF_TEXT\n"));
   Reset_Print_For_Tests();
   fs::remove_all(dir);
@@ -89,7 +78,7 @@ TEST(PrintList, PrintfReportsAFailedWrite) {
   std::setvbuf(full, nullptr, _IONBF, 0);
   EXPECT_EQ(-1, Oli_Printf(full, "Text %d\n", 1));
   EXPECT_EQ(-1, Oli_Printf(full, "weiter\n"));  // the error flag stays
-  std::fclose(full);
+  EXPECT_EQ(1, Close_Druckliste(full));  // a stream of the caller's own, closed with its error
   Reset_Print_For_Tests();
 }
 

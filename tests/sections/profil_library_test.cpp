@@ -273,47 +273,44 @@ TEST_F(SectionsLibraryFile, MissingOrTruncatedFileGivesNoProfile) {
 }
 
 // A library that cannot serve is named on the message line, once per file read: missing,
-// a folder, cut, empty, more than 16 MiB (exactly 16 MiB is read, and then rejected for its
-// records); a good library says nothing.
+// under a folder that is a file, a folder, cut, empty, more than 16 MiB (exactly 16 MiB is
+// read, and then rejected for its records); a good library says nothing.
 TEST_F(SectionsLibraryFile, UnusableLibraryIsNamedOnTheMessageLine) {
-  const std::string file = dir_ + "/PROFIL";
   std::vector<unsigned char> good = Record("IPE100", 0, 10.0f);
-  auto sized = [&](off_t bytes) {
-    Write({});
-    ASSERT_EQ(truncate(file.c_str(), bytes), 0);
-  };
+  const std::string plain = dir_ + "/plain";
+  auto sized = [&](off_t bytes) { return Write({}), truncate((dir_ + "/PROFIL").c_str(), bytes); };
   const struct {
     const char *name;
-    std::function<void()> make;
+    std::function<int()> make;
     const char *said;  // the end of the line after the path, null for no message
   } cases[] = {
-      {"missing", [] {}, "nicht vorhanden."},
-      {"a folder", [&] { ASSERT_EQ(mkdir(file.c_str(), 0755), 0); }, "nicht lesbar."},
-      {"cut", [&] { Write(std::vector<unsigned char>(good.begin(), good.end() - 1)); }, "unvollständig oder beschädigt."},
-      {"empty", [&] { Write({}); }, "unvollständig oder beschädigt."},
-      {"16 MiB", [&] { sized(16 << 20); }, "unvollständig oder beschädigt."},
-      {"16 MiB and a record", [&] { sized((16 << 20) + 160); }, "größer als 16 MiB."},
-      {"good", [&] { Write(good); }, nullptr},
+      {"missing", [] { return 0; }, "nicht vorhanden."},
+      {"DATA names a file", [&] { return setenv("DATA", plain.c_str(), 1); }, "nicht lesbar."},
+      {"a folder", [&] { return mkdir((dir_ + "/PROFIL").c_str(), 0755); }, "nicht lesbar."},
+      {"cut", [&] { return Write(std::vector<unsigned char>(good.begin(), good.end() - 1)), 0; }, "unvollständig oder beschädigt."},
+      {"empty", [&] { return Write({}), 0; }, "unvollständig oder beschädigt."},
+      {"16 MiB", [&] { return sized(16 << 20); }, "unvollständig oder beschädigt."},
+      {"16 MiB and a record", [&] { return sized((16 << 20) + 160); }, "größer als 16 MiB."},
+      {"good", [&] { return Write(good), 0; }, nullptr},
   };
+  std::ofstream(plain) << "x";
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
     Reset_Sections_For_Tests();
     Host_Reset();
-    std::remove(file.c_str());
-    rmdir(file.c_str());
-    c.make();
+    std::remove((dir_ + "/PROFIL").c_str());
+    rmdir((dir_ + "/PROFIL").c_str());
+    setenv("DATA", dir_.c_str(), 1);
+    ASSERT_EQ(c.make(), 0);
     EXPECT_EQ(Count_Profil_Library_Records(), c.said ? 0 : 1);
     EXPECT_EQ(Count_Profil_Library_Records(), c.said ? 0 : 1);  // not read again: one message
     std::vector<std::string> lines;
     for (const HOST_MESSAGE &m : Host_Messages()) lines.push_back(std::to_string(m.kind) + " " + Cp850_To_Utf8(m.text));
-    if (!c.said) {
-      EXPECT_TRUE(lines.empty()) << lines[0];
-      continue;
-    }
-    const std::string want = "2 ^bHINWEIS: Profilbibliothek \"" + file + "\" " + c.said;
-    EXPECT_EQ(lines, std::vector<std::string>{want});
+    const std::string want = std::string("2 ^bHINWEIS: Profilbibliothek \"") + std::getenv("DATA") + "/PROFIL\" " + (c.said ? c.said : "");
+    EXPECT_EQ(lines, c.said ? std::vector<std::string>{want} : std::vector<std::string>{});
   }
-  rmdir(file.c_str());
+  rmdir((dir_ + "/PROFIL").c_str());
+  std::remove(plain.c_str());
   Host_Reset();
 }
 
@@ -379,6 +376,8 @@ TEST(SectionsHostPrograms, ProfileManagerCommandLine) {
   EXPECT_STREQ(line, "'/opt/my host/Sulpent.exe' 'TRANSFER' 'DEFAULT=HE~280~A' 'FILTER=L; rm '\\''x'\\'''");
   setenv("EXEC", "/opt/host", 1);
   Set_Profilmanager_Default(nullptr);
+  Build_Profilmanager_Command(line, sizeof line);
+  EXPECT_STREQ(line, "'/opt/host/Sulpent.exe' 'TRANSFER' 'FILTER=L; rm '\\''x'\\'''");
   Set_Profilmanager_Filter("");
   Build_Profilmanager_Command(line, sizeof line);
   EXPECT_STREQ(line, "'/opt/host/Sulpent.exe' 'TRANSFER'");

@@ -4,7 +4,8 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <memory>
+#include <cstring>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -175,55 +176,77 @@ TEST_F(SectionsXprt, RunQuerImportNeedsTheProgram) {
 TEST_F(SectionsXprt, FailedWritesKeepTheOldFiles) {
   Set_XPRT_Filename("EXCH.XPR");
   const std::string xpr = Get_XPRT_Path(), grq = (dir_ / "MEM.GRQ").string(), qin = (dir_ / "MEM.QIN").string();
-  const XPRT_REQUEST good = {"Blech", 14, 3, 2, Node, Line, Values};
-  QIMPORT_ENTRY *e = Write_XPRT_File(&good);
+  static XPRT_NODE node;  // the second node and line of the request
+  static XPRT_LINE line;
+  const XPRT_REQUEST r = {"Blech", 14, 3, 2, [](int k, XPRT_NODE *o) { return k == 1 ? (*o = node, 1) : Node(k, o); },
+                          [](int k, XPRT_LINE *o) { return k == 1 ? (*o = line, 1) : Line(k, o); }, Values};
+  node = kNodes[1], line = kLines[1];
+  QIMPORT_ENTRY *e = Write_XPRT_File(&r);
   ASSERT_NE(e, nullptr);
   Add_QImport_Reference(e, +1);
   ASSERT_EQ(Set_QImport_Files(grq.c_str(), qin.c_str()), 1);
-  static XPRT_NODE bad_node;
-  static XPRT_LINE bad_line;
-  auto node_or_bad = [](int k, XPRT_NODE *out) { return k == 1 ? (*out = bad_node, 1) : Node(k, out); };
-  auto line_or_bad = [](int k, XPRT_LINE *out) { return k == 1 ? (*out = bad_line, 1) : Line(k, out); };
-  const XPRT_REQUEST bad_nodes = {"Blech", 14, 3, 2, node_or_bad, Line, nullptr};
-  const XPRT_REQUEST bad_lines = {"Blech", 14, 3, 2, Node, line_or_bad, nullptr};
   const double nan = std::nan(""), inf = HUGE_VAL;
-  struct Case {
+  auto xprt = [&] { return Write_XPRT_File(&r) ? 0 : 1; };
+  const struct {
     const char *name;
-    bool cap;
-    XPRT_NODE node;
-    XPRT_LINE line;
-    int (*call)(const XPRT_REQUEST *, const XPRT_REQUEST *, const XPRT_REQUEST *);
+    std::function<int()> call;
+    XPRT_NODE node = kNodes[1];
+    XPRT_LINE line = kLines[1];
   } cases[] = {
-      {"save and input file, full disk", true, {}, {}, [](auto, auto, auto) { return Save_QImport_Sections(); }},
-      {"input file, full disk", true, {}, {}, [](auto, auto, auto) { return Write_QUER_EIN(); }},
-      {"exchange file, full disk", true, {}, {}, [](auto g, auto, auto) { return Write_XPRT_File(g) ? 0 : 1; }},
-      {"exchange file, NaN y", false, {2, nan, 1.0}, {}, [](auto, auto n, auto) { return Write_XPRT_File(n) ? 0 : 1; }},
-      {"exchange file, infinite z", false, {2, 1.0, -inf}, {}, [](auto, auto n, auto) { return Write_XPRT_File(n) ? 0 : 1; }},
-      {"exchange file, NaN thickness", false, {}, {2, 2, 3, 0, 1.0, nan, 0, {0, 0}, 0, 0, 0, 0},
-       [](auto, auto, auto l) { return Write_XPRT_File(l) ? 0 : 1; }},
-      {"exchange file, infinite fillet", false, {}, {2, 2, 3, 0, 1.0, 1.0, 0, {0, 0}, 0, 0, 0, inf},
-       [](auto, auto, auto l) { return Write_XPRT_File(l) ? 0 : 1; }},
+      {"save and input file, full disk", Save_QImport_Sections},
+      {"input file, full disk", Write_QUER_EIN},
+      {"exchange file, full disk", xprt},
+      {"exchange file, NaN y", xprt, {2, nan, 1.0}},
+      {"exchange file, infinite z", xprt, {2, 1.0, -inf}},
+      {"exchange file, NaN start thickness", xprt, kNodes[1], {2, 2, 3, 0, nan, 1.0, 0, {0, 0}, 0, 0, 0, 0}},
+      {"exchange file, NaN end thickness", xprt, kNodes[1], {2, 2, 3, 0, 1.0, nan, 0, {0, 0}, 0, 0, 0, 0}},
+      {"exchange file, infinite fillet", xprt, kNodes[1], {2, 2, 3, 0, 1.0, 1.0, 0, {0, 0}, 0, 0, 0, inf}},
   };
-  for (const Case &c : cases) {
+  for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
     for (const std::string *p : {&xpr, &grq, &qin}) test_files::Put(*p, "old " + *p + "\n");
-    bad_node = c.node;
-    bad_line = c.line;
-    int rc;
-    {
-      std::unique_ptr<test_files::FileSizeCap> cap;
-      if (c.cap) cap = std::make_unique<test_files::FileSizeCap>(16);
-      rc = c.call(&good, &bad_nodes, &bad_lines);
-    }
-    EXPECT_EQ(rc, 1);
+    node = c.node, line = c.line;
+    const bool full = std::strstr(c.name, "full disk");
+    EXPECT_EQ(full ? (test_files::FileSizeCap(16), c.call()) : c.call(), 1);
     for (const std::string *p : {&xpr, &grq, &qin}) EXPECT_EQ(test_files::Slurp(*p), "old " + *p + "\n") << *p;
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3) << "a temporary file was left";
-    if (!c.cap) continue;
-    EXPECT_EQ(c.call(&good, &bad_nodes, &bad_lines), 0);  // room again: replaced
+    if (!full) continue;
+    EXPECT_EQ(c.call(), 0);  // room again: replaced
     bool replaced = false;
     for (const std::string *p : {&xpr, &grq, &qin}) replaced |= test_files::Slurp(*p) != "old " + *p + "\n";
     EXPECT_TRUE(replaced);
   }
+}
+
+// The head of a section model file for the suite's FEM program, which is not installed:
+// sound heads answer "not installed"; a head that is missing, misspelt, late, untyped, of an
+// unknown type or cut short is refused; the file is never changed; no file, or one that
+// opens and cannot be read (a folder), is no file.
+TEST_F(SectionsXprt, FemObjectHeadAndAnswer) {
+  const fs::path path = dir_ / "fem.XPR";
+  const struct {
+    const char *what, *text;
+    int answer;
+  } cases[] = {
+      {"library profile", "\nOBJECT\n3 1 1\n\nPROFILNAME\nIPE300\n", FEM_OBJECT_NOT_INSTALLED},
+      {"line model", "OBJECT\n1 13 14\nNAME\nDWQB_QImport\nNODES 2\n", FEM_OBJECT_NOT_INSTALLED},
+      {"polygon model, CR LF, blank lines first", "  \r\n\r\nOBJECT\r\n2 0 0\r\n", FEM_OBJECT_NOT_INSTALLED},
+      {"misspelt head", "OBJECTS\n1 13 14\n", FEM_OBJECT_BAD_HEAD},
+      {"head after another line", "NODES 2\nOBJECT\n1 13 14\n", FEM_OBJECT_BAD_HEAD},
+      {"unknown type", "OBJECT\n4 1 1\n", FEM_OBJECT_BAD_HEAD},
+      {"type 0", "OBJECT\n0 1 1\n", FEM_OBJECT_BAD_HEAD},
+      {"no type", "OBJECT\nPROFILNAME\n", FEM_OBJECT_BAD_HEAD},
+      {"cut after the head", "OBJECT", FEM_OBJECT_BAD_HEAD},
+      {"empty file", "", FEM_OBJECT_BAD_HEAD},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    test_files::Put(path, c.text);
+    EXPECT_EQ(Read_FEM_Object_File(path.c_str()), c.answer);
+    EXPECT_EQ(Slurp(path), c.text);
+  }
+  for (const char *none : {"", "/nonexistent/fem.XPR", dir_.c_str()}) EXPECT_EQ(Read_FEM_Object_File(none), FEM_OBJECT_NO_FILE) << none;
+  EXPECT_EQ(Read_FEM_Object_File(nullptr), FEM_OBJECT_NO_FILE);
 }
 
 }  // namespace

@@ -1,184 +1,116 @@
+// Replacing a file through a temporary file beside it: every failure keeps the old bytes and
+// leaves no temporary file; the permission bits stay (a new file takes the umask's); links
+// stay links and the file at the end of their chain is replaced.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <functional>
 #include <string>
 
+#include "common/file_cap.h"
 #include "support/support.h"
 
 namespace {
 namespace fs = std::filesystem;
+using test_files::Slurp;
 
-std::string Slurp(const fs::path &p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-int Entries(const fs::path &dir) {
-  int n = 0;
-  for (auto it = fs::directory_iterator(dir); it != fs::directory_iterator(); ++it) ++n;
-  return n;
-}
-
-// Writes the context string, 64 KiB of it, so that a size cap is hit inside the buffer.
-int Write_Big(FILE *f, void *ctx) {
-  const std::string &s = *static_cast<std::string *>(ctx);
-  for (int k = 0; k < 64 * 1024 / static_cast<int>(s.size()) + 1; ++k) std::fputs(s.c_str(), f);
+int Write_Text(FILE *f, void *text) { return std::fputs(static_cast<const char *>(text), f) < 0; }
+int Write_Big(FILE *f, void *) {  // 64 KiB, so that a size cap is hit inside the buffer
+  for (int k = 0; k < 4096; ++k) std::fputs("0123456789abcdef", f);
   return 0;
 }
-int Write_Small(FILE *f, void *ctx) { return std::fputs(static_cast<const char *>(ctx), f) < 0; }
-int Write_Refuses(FILE *f, void *) {
-  std::fputs("half", f);
-  return 1;
+int Write_Refuses(FILE *f, void *) { return std::fputs("half", f), 1; }
+int Replace(const fs::path &p, const char *text = "new\n", int (*w)(FILE *, void *) = Write_Text) {
+  return Replace_File(p.c_str(), w, const_cast<char *>(text));
+}
+int Entries(const fs::path &dir) {
+  return static_cast<int>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
 }
 
-// Caps the size of files this process writes, with SIGXFSZ ignored so the write fails.
-struct FileSizeCap {
-  rlimit old{};
-  void (*old_handler)(int);
-  explicit FileSizeCap(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old);
-    old_handler = signal(SIGXFSZ, SIG_IGN);
-    rlimit cap{bytes, old.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &cap);
-  }
-  ~FileSizeCap() {
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, old_handler);
-  }
-};
-
-// Runs the replace as a user without rights: as root in a child process that has given up
-// root for "nobody" (65534); -1 when that cannot be done.
-int As_Plain_User(const fs::path &target, const char *text) {
-  if (geteuid() != 0) return Replace_File(target.c_str(), Write_Small, const_cast<char *>(text));
+// The replace as a user without rights: as root in a child that became "nobody" (65534);
+// -1 when that cannot be done.
+int As_Plain_User(const fs::path &target) {
+  if (geteuid() != 0) return Replace(target);
   const pid_t pid = fork();
-  if (pid < 0) return -1;
-  if (pid == 0) {
-    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(99);
-    _exit(Replace_File(target.c_str(), Write_Small, const_cast<char *>(text)));
-  }
+  if (pid == 0) _exit(setgid(65534) != 0 || setuid(65534) != 0 ? 99 : Replace(target));
   int status = 0;
-  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) == 99) return -1;
+  if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) == 99) return -1;
   return WEXITSTATUS(status);
 }
-}  // namespace
 
-// Every failure leaves the old bytes under the target name and no temporary file beside
-// them; a good write replaces the content and keeps the permission bits.
 TEST(SupportFileReplace, FailuresKeepTheOldFile) {
-  fs::path dir = fs::temp_directory_path() / ("pf_replace_" + std::to_string(getpid()));
+  const fs::path dir = fs::temp_directory_path() / ("pf_replace_" + std::to_string(getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "sub");
-  fs::path target = dir / "member.INP";
-  const std::string old_bytes = "old content\n";
-  std::string pattern = "0123456789abcdef";
-  enum Kind { kGood, kCap, kRefused, kFolder, kNoFolder, kReadOnly, kReadOnlyFile };
-  struct Case {
-    const char *name;
-    Kind kind;
-    int rc;
-  } cases[] = {
-      {"good write", kGood, 0},          {"file size cap", kCap, 1},
-      {"writer refuses", kRefused, 1},   {"target is a folder", kFolder, 1},
-      {"folder missing", kNoFolder, 1},  {"read-only folder", kReadOnly, 1},
-      {"read-only file", kReadOnlyFile, 1},
+  const fs::path target = dir / "member.INP";
+  const fs::perms rw_r = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  auto with_perms = [&](fs::perms file, fs::perms folder, const std::function<int()> &run) {
+    fs::permissions(target, file), fs::permissions(dir, folder);
+    const int rc = run();
+    fs::permissions(dir, fs::perms::owner_all), fs::permissions(target, rw_r);
+    return rc;
   };
-  for (const Case &c : cases) {
+  const struct {
+    const char *name;
+    std::function<int()> run;
+  } cases[] = {
+      {"good write", [&] { return Replace(target); }},
+      {"file size cap", [&] { return test_files::FileSizeCap(4096), Replace(target, "", Write_Big); }},
+      {"writer refuses", [&] { return Replace(target, "", Write_Refuses); }},
+      {"no path, empty path", [&] { return Replace_File(nullptr, Write_Text, nullptr) & Replace(""); }},
+      {"target is a folder", [&] { return Replace(dir / "sub"); }},
+      {"target is a pipe", [&] { return mkfifo((dir / "pipe").c_str(), 0600) | Replace(dir / "pipe"); }},
+      {"folder missing", [&] { return Replace(dir / "none" / "a.INP"); }},
+      {"read-only folder", [&] { return with_perms(fs::perms::all, fs::perms::owner_all | fs::perms::others_exec, [&] { return As_Plain_User(target); }); }},
+      {"read-only file", [&] { return with_perms(fs::perms::owner_read | fs::perms::others_read, fs::perms::all, [&] { return As_Plain_User(target); }); }},
+      {"write failed before the last flush", [&] {
+         FILE_REPLACE r;
+         if (!Begin_File_Replace(&r, target.c_str())) return -2;
+         test_files::FileSizeCap(4096), Write_Big(r.stream, nullptr);
+         return Commit_File_Replace(&r);
+       }},
+      {"target turned into a folder before the commit", [&] {
+         FILE_REPLACE r;
+         if (!Begin_File_Replace(&r, (dir / "later").c_str())) return -2;
+         fs::create_directories(dir / "later" / "x");
+         return Commit_File_Replace(&r) | (fs::remove_all(dir / "later") != 2);
+       }},
+      {"aborted, then committed", [&] {
+         FILE_REPLACE r;
+         if (!Begin_File_Replace(&r, target.c_str())) return -2;
+         std::fputs("discarded", r.stream);
+         Abort_File_Replace(&r);
+         return Commit_File_Replace(&r);
+       }},
+  };
+  for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    { std::ofstream(target, std::ios::binary) << old_bytes; }
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    int rc = -1;
-    switch (c.kind) {
-      case kGood: rc = Replace_File(target.c_str(), Write_Small, const_cast<char *>("new\n")); break;
-      case kCap: {
-        FileSizeCap cap(4096);
-        rc = Replace_File(target.c_str(), Write_Big, &pattern);
-        break;
-      }
-      case kRefused: rc = Replace_File(target.c_str(), Write_Refuses, nullptr); break;
-      case kFolder: rc = Replace_File((dir / "sub").c_str(), Write_Small, const_cast<char *>("x")); break;
-      case kNoFolder:
-        rc = Replace_File((dir / "none" / "a.INP").c_str(), Write_Small, const_cast<char *>("x"));
-        break;
-      case kReadOnly:  // the file may be written, its folder not
-        fs::permissions(target, fs::perms::all);
-        fs::permissions(dir, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
-        rc = As_Plain_User(target, "x");
-        fs::permissions(dir, fs::perms::owner_all);
-        fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-        break;
-      case kReadOnlyFile:  // the folder may be written, the file not
-        fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-        fs::permissions(dir, fs::perms::all);
-        rc = As_Plain_User(target, "x");
-        fs::permissions(dir, fs::perms::owner_all);
-        fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-        break;
-    }
+    test_files::Put(target.string(), "old\n");
+    fs::permissions(target, rw_r);
+    const int rc = c.run();
+    fs::remove(dir / "pipe");
     if (rc == -1) {
       std::printf("[ skipped ] %s: no user without rights to run it as\n", c.name);
       continue;
     }
-    EXPECT_EQ(rc, c.rc);
-    EXPECT_EQ(Slurp(target), c.kind == kGood ? "new\n" : old_bytes);
+    EXPECT_EQ(rc, c.name[0] == 'g' ? 0 : 1);
+    EXPECT_EQ(Slurp(target), c.name[0] == 'g' ? "new\n" : "old\n");
     EXPECT_EQ(Entries(dir), 2) << "a temporary file was left behind";
-    EXPECT_TRUE(fs::is_directory(dir / "sub"));
-    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, rw_r);
   }
-  // A target that is not a regular file (a named pipe of the test's own: never a device of
-  // the system, which a faulty helper running as root would replace) is refused and stays.
-  const fs::path pipe = dir / "pipe";
-  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-  EXPECT_EQ(Replace_File(pipe.c_str(), Write_Small, const_cast<char *>("x")), 1);
-  EXPECT_TRUE(fs::is_fifo(pipe));
-  fs::remove(pipe);
-  EXPECT_EQ(Replace_File("", Write_Small, const_cast<char *>("x")), 1);
-  EXPECT_EQ(Replace_File(nullptr, Write_Small, const_cast<char *>("x")), 1);
-  // A new file is created; a link keeps pointing at the replaced file.
-  fs::path fresh = dir / "fresh.OLI";
-  EXPECT_EQ(Replace_File(fresh.c_str(), Write_Small, const_cast<char *>("first\n")), 0);
-  EXPECT_EQ(Slurp(fresh), "first\n");
-  fs::create_symlink(fresh, dir / "link.OLI");
-  EXPECT_EQ(Replace_File((dir / "link.OLI").c_str(), Write_Small, const_cast<char *>("second\n")), 0);
-  EXPECT_TRUE(fs::is_symlink(dir / "link.OLI"));
-  EXPECT_EQ(Slurp(fresh), "second\n");
-  // A write that failed earlier fails the commit even when the last flush succeeds.
-  {
-    FILE_REPLACE late;
-    ASSERT_NE(Begin_File_Replace(&late, target.c_str()), nullptr);
-    {
-      FileSizeCap cap(4096);
-      Write_Big(late.stream, &pattern);
-    }
-    EXPECT_EQ(Commit_File_Replace(&late), 1);
-    EXPECT_EQ(Slurp(target), old_bytes);
-  }
-  // Begin/Abort leaves nothing; Commit without a stream fails.
-  FILE_REPLACE r;
-  ASSERT_NE(Begin_File_Replace(&r, target.c_str()), nullptr);
-  std::fputs("discarded", r.stream);
-  Abort_File_Replace(&r);
-  EXPECT_EQ(Slurp(target), old_bytes);
-  EXPECT_EQ(Commit_File_Replace(&r), 1);
-  EXPECT_EQ(Entries(dir), 4);
   fs::remove_all(dir);
 }
 
-// Links stay links: a dangling link gets its file, a chain is followed to its end, a loop
-// is refused; a name near the folder entry limit still gets a temporary file beside it.
-TEST(SupportFileReplace, LinksAndLongNames) {
-  fs::path dir = fs::temp_directory_path() / ("pf_replace_links_" + std::to_string(getpid()));
+// Links stay links: a dangling link gets its file, a chain is followed to its end, a loop is
+// refused; a name near the folder entry limit still gets a temporary file beside it; a new
+// file takes the umask's permission bits.
+TEST(SupportFileReplace, LinksLongNamesAndNewFiles) {
+  const fs::path dir = fs::temp_directory_path() / ("pf_replace_links_" + std::to_string(getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "sub");
   fs::create_symlink("sub/later.INP", dir / "dangling.INP");  // relative to the link's folder
@@ -186,27 +118,28 @@ TEST(SupportFileReplace, LinksAndLongNames) {
   fs::create_symlink(dir / "loop_b", dir / "loop_a");
   fs::create_symlink(dir / "loop_a", dir / "loop_b");
   const std::string long_name(250, 'n');
-  struct Case {
+  const struct {
     const char *name;
     fs::path path, written;
-    int rc;
   } cases[] = {
-      {"dangling link", dir / "dangling.INP", dir / "sub" / "later.INP", 0},
-      {"chain of links", dir / "chain.INP", dir / "sub" / "later.INP", 0},
-      {"loop of links", dir / "loop_a", fs::path(), 1},
-      {"250-byte name", dir / long_name, dir / long_name, 0},
+      {"dangling link", dir / "dangling.INP", dir / "sub" / "later.INP"},
+      {"chain of links", dir / "chain.INP", dir / "sub" / "later.INP"},
+      {"loop of links", dir / "loop_a", fs::path()},
+      {"250-byte name", dir / long_name, dir / long_name},
   };
-  for (const Case &c : cases) {
+  const mode_t mask = umask(027);
+  for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(Replace_File(c.path.c_str(), Write_Small, const_cast<char *>(c.name)), c.rc);
-    if (!c.written.empty()) {
-      EXPECT_EQ(Slurp(c.written), c.name);
-    }
+    EXPECT_EQ(Replace(c.path, c.name), c.written.empty() ? 1 : 0);
+    if (c.written.empty()) continue;
+    EXPECT_EQ(Slurp(c.written), c.name);
+    struct stat st;
+    EXPECT_TRUE(lstat(c.written.c_str(), &st) == 0 && (st.st_mode & 07777) == 0640);
   }
-  for (const char *link : {"dangling.INP", "chain.INP", "loop_a", "loop_b"}) {
-    EXPECT_TRUE(fs::is_symlink(dir / link)) << link;
-  }
-  EXPECT_EQ(Entries(dir), 6) << "a temporary file was left behind";
-  EXPECT_EQ(Entries(dir / "sub"), 1);
+  umask(mask);
+  for (const char *link : {"dangling.INP", "chain.INP", "loop_a", "loop_b"}) EXPECT_TRUE(fs::is_symlink(dir / link)) << link;
+  EXPECT_EQ(Entries(dir) * 10 + Entries(dir / "sub"), 61) << "a temporary file was left behind";
   fs::remove_all(dir);
 }
+
+}  // namespace

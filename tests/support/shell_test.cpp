@@ -130,6 +130,10 @@ TEST_F(ShellHelpers, WorkFileNamesStayWithinThePathLimit) {
   }
   ASSERT_EQ(Set_Bauteil_Path(std::string(249, 's').c_str()), 1);
   EXPECT_EQ(Make_Bauteil_Filename("_TMP1.XPR"), "");  // 261 bytes: no name
+  // The number first: the stem is checked against its suffix "_100".
+  Reset_Shell_For_Tests();
+  EXPECT_EQ(Set_File_Number(100) * 100 + Set_Bauteil_Path(std::string(249, 's').c_str()) * 10 +
+                Set_Bauteil_Path(std::string(248, 's').c_str()), 101);
 }
 
 TEST_F(ShellHelpers, FileNumberSuffix) {
