@@ -477,11 +477,7 @@ TEST_F(ScreenPicture, EveryShapeOnThePage) {
     for (int rolled : {0, 1}) {
       SCOPED_TRACE(::testing::Message() << "type " << type << " rolled " << rolled);
       PROFIL p{};
-      Reset_Profil(&p);
-      Set_Shape(&p, type, 300, 8, 150, 12, 120, 14, rolled, rolled ? 10 : 0, rolled ? 5 : 0);
-      p.a_o = p.a_u = rolled ? 0 : 5;
-      p.ue_o = p.ue_u = 20;
-      if (Calc_Profil_Querschnittswerte(&p, nullptr, 0, "")) continue;
+      if (!Set_Sample_Shape(&p, type, rolled)) continue;
       for (int variant : {0, 1}) {
         Host_Test_Reset();
         Host_Clear_Calls();

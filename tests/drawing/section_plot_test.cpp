@@ -369,11 +369,7 @@ TEST_F(SectionPlot, EveryShapeCoversItsArea) {
     for (int rolled : {0, 1}) {
       SCOPED_TRACE(::testing::Message() << "type " << type << " rolled " << rolled);
       PROFIL p{};
-      Reset_Profil(&p);
-      Set_Shape(&p, type, 300, 8, 150, 12, 120, 14, rolled, rolled ? 10 : 0, rolled ? 5 : 0);
-      p.a_o = p.a_u = rolled ? 0 : 5;
-      p.ue_o = p.ue_u = 20;
-      if (Calc_Profil_Querschnittswerte(&p, nullptr, 0, "")) continue;  // shapes that need other dimensions
+      if (!Set_Sample_Shape(&p, type, rolled)) continue;  // shapes that need other dimensions
       for (const auto &[flags, axis_mode, dims] : {std::tuple{0, 1, 1}, {PLOT_FLAG_ANGLE_LEGS | PLOT_FLAG_NO_INNER, 2, 0}}) {
         const PLOTTED r = Draw(&p, false, flags, axis_mode, dims, 300, 300);
         double area = 0;

@@ -21,3 +21,14 @@ inline PROFIL He280a_Profile() {
   Set_Shape(&p, PROFIL_H, t.h, t.t_w, t.b, t.t_f, t.b, t.t_f, 1, t.r);
   return p;
 }
+
+// The sample of every parametric shape type that the drawing tests draw: h 300, t_w 8, upper
+// flange 150 × 12, lower 120 × 14, rolled with radii 10 and 5 or welded with throats 5, 20 mm
+// overhangs; section values computed. False when the type needs other dimensions.
+inline bool Set_Sample_Shape(PROFIL *p, int type, int rolled) {
+  Reset_Profil(p);
+  Set_Shape(p, type, 300, 8, 150, 12, 120, 14, rolled, rolled ? 10 : 0, rolled ? 5 : 0);
+  p->a_o = p->a_u = rolled ? 0 : 5;
+  p->ue_o = p->ue_u = 20;
+  return Calc_Profil_Querschnittswerte(p, nullptr, 0, "") == 0;
+}
