@@ -43,6 +43,9 @@ uint32_t Get_Check_Flags(const uint32_t *kind_words, const QS_CHECK_VIEW *view, 
   uint32_t flags = 0;
   if (type < 0) {  // a section given by its values only
     flags = (w1 & 0x20000) ? 0 : ((c & 0x1) || (c & 0x4)) ? kSigma : 0;
+    // In fire its elastic check takes the reduced yield strength k_y,theta f_y like every
+    // other section; without the bit it would be judged with f_y at normal temperature.
+    if (flags && (d & 0x2000) && (w2 & 0x10000)) flags |= kFire;
     if (!spatial) return flags;
   } else if (!(w1 & 0x20000)) {
     switch (o.a) {

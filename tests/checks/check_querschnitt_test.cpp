@@ -151,6 +151,14 @@ TEST_F(CheckQuerschnitt, StressesAndResultBlock) {
   const Outcome neg = Check(1, 0, Fneg, &vo, 1);
   EXPECT_NEAR(neg.out[0], r.out[0], 1e-9);
   EXPECT_NEAR(neg.out[1], r.out[1], 1e-9);
+  // In fire (option 0x2000 with the fire kind word) the yield strength is k_y,θ f_y: U doubles
+  // with k_y,θ 0.5; without the fire kind word it stays.
+  QS_CHECK_VIEW vf = vo;
+  const int of[4] = {2, 1, 7, 0x2300};
+  Options(&vf, of);
+  vf.values.k_fy = 0.5f;
+  EXPECT_NEAR(Check(1, 0x10000, F, &vf, 1).out[8], 2 * 0.921995, 2e-6);
+  EXPECT_NEAR(Check(1, 0, F, &vf, 1).out[8], 0.921995, 1e-6);
   QS_CHECK_VIEW vl = vo;  // each fibre by its own modulus
   vl.values.W_lower = 600e-6f;
   EXPECT_NEAR(Check(1, 0, F, &vl, 1).out[0], (sN - 100 / 600e-6) * 0.001, 1e-6 * 200);
