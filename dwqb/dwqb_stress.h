@@ -333,7 +333,8 @@ struct DWQB_RESULT_HOOKS {
   void (*free)(void *object, void *context);
   void *context;
 };
-// Installs a table (or none); returns the previous one.
+// Installs a table (or none); returns the previous one. A change of table frees the cached
+// result through the table that created it and forgets a failed create.
 const DWQB_RESULT_HOOKS *Set_DWQB_Result_Hooks(const DWQB_RESULT_HOOKS *table);
 const DWQB_RESULT_HOOKS *Get_DWQB_Result_Hooks();
 // The cached result for *key (kept while the key stays within 1e-8; a new key frees the

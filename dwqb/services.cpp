@@ -51,6 +51,14 @@ void _Reset_DWQB_Stress_For_Tests() {
 
 const DWQB_RESULT_HOOKS *Set_DWQB_Result_Hooks(const DWQB_RESULT_HOOKS *table) {
   const DWQB_RESULT_HOOKS *old = s.hooks;
+  if (table != old) {
+    // A result belongs to the table that created it, and a failure under one table says
+    // nothing about another: the cached result is freed through its own table and forgotten
+    // with the failure.
+    _Drop_Hook_Result();
+    s.hook_failed = 0;
+    s.hook_key = 0.0;
+  }
   s.hooks = table;
   return old;
 }

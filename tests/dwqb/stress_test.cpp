@@ -536,33 +536,42 @@ const DWQB_RESULT_HOOKS kHooks = {
     },
     &g_log};
 
-// A result is created once per key (within 1e-8), freed on a new key and with the section;
-// a failed request for a key answers 0 until the key changes.
+// A result is created once per key (within 1e-8), freed on a new key, with the section and
+// through its own table when the table changes; a failed request for a key answers 0 until
+// the key or the table changes.
 TEST_F(DwqbStress, HookResultsAreCachedPerKey) {
   g_log = HookLog{};
   double key = 2.0;
   EXPECT_EQ(Get_DWQB_Hook_Result(&key), nullptr);
   EXPECT_EQ(Query_DWQB_Hook_Result(&g_object, nullptr, nullptr, nullptr, nullptr, nullptr), 0);
   EXPECT_EQ(Set_DWQB_Result_Hooks(&kHooks), nullptr);
-  EXPECT_EQ(Get_DWQB_Hook_Result(&key), nullptr);  // failed flag of the key without a table
+  EXPECT_EQ(Get_DWQB_Hook_Result(&key), &g_object);  // the failure without a table is forgotten
   key += 1e-9;
-  EXPECT_EQ(Get_DWQB_Hook_Result(&key), nullptr);
+  EXPECT_EQ(Get_DWQB_Hook_Result(&key), &g_object);
+  EXPECT_EQ(g_log.creates, 1);
   key = 3.0;
   EXPECT_EQ(Get_DWQB_Hook_Result(&key), &g_object);
   EXPECT_EQ(Get_DWQB_Hook_Result(&key), &g_object);
-  EXPECT_EQ(g_log.creates, 1);
+  EXPECT_EQ(g_log.creates, 2);
+  EXPECT_EQ(g_log.frees, 1);
   EXPECT_EQ(g_log.key, 3.0);
   EXPECT_EQ(Query_DWQB_Hook_Result(&g_object, nullptr, nullptr, nullptr, nullptr, nullptr), 7);
   key = -1.0;
   EXPECT_EQ(Get_DWQB_Hook_Result(&key), nullptr);
-  EXPECT_EQ(g_log.frees, 1);
+  EXPECT_EQ(g_log.frees, 2);
   EXPECT_EQ(Get_DWQB_Hook_Result(&key), nullptr);
-  EXPECT_EQ(g_log.creates, 2);
+  EXPECT_EQ(g_log.creates, 3);
   key = 4.0;
   EXPECT_EQ(Get_DWQB_Hook_Result(&key), &g_object);
   EXPECT_EQ(Get_DWQB_Cached_Hook_Result(), &g_object);
+  EXPECT_EQ(Set_DWQB_Result_Hooks(nullptr), &kHooks);  // freed through the table that made it
+  EXPECT_EQ(g_log.frees, 3);
+  EXPECT_EQ(Get_DWQB_Cached_Hook_Result(), nullptr);
+  Set_DWQB_Result_Hooks(&kHooks);
+  EXPECT_EQ(Get_DWQB_Hook_Result(&key), &g_object);
+  EXPECT_EQ(g_log.creates, 5);
   Free_DWQB_Querschnitt();
-  EXPECT_EQ(g_log.frees, 2);
+  EXPECT_EQ(g_log.frees, 4);
   EXPECT_EQ(g_log.object, &g_object);
   EXPECT_EQ(Get_DWQB_Cached_Hook_Result(), nullptr);
   DWQB_Part_Mode_Switch = 0;
