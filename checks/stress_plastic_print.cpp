@@ -13,12 +13,6 @@
 
 namespace {
 
-const char *const kSigma = "╠"_cp;
-const char *const kTau = "Í"_cp;
-const char *const kEps = "¥"_cp;
-const char *const kPerMille = "ë"_cp;
-const char *const kAlpha = "║"_cp;
-const char *const kDelta = "ú"_cp;
 
 const char *_Mark(double u) { return u <= 1.0 ? Oli_Mark_Ok() : Oli_Mark_Nicht_Ok(); }
 
@@ -40,24 +34,24 @@ void Print_Stress_PLO_Lines(FILE *s, int level, int app, int nachweis, const PLO
   if (level > 1 && (fl & PLO_F_WRITTEN)) {
     if (!(fl & PLO_F_NO_NORMAL)) {
       CP850_CALL(Oli_Printf, s, "%sNulllinie der Grenzdehnungen (plast.):", pre);
-      CP850_CALL(Oli_Printf, s, "  y╬\\0╬r = %.2f cm,  z╬\\0╬r = %.2f cm,  %s = %.3f°\n", r.y0, r.z0, kAlpha,
+      CP850_CALL(Oli_Printf, s, "  y╬\\0╬r = %.2f cm,  z╬\\0╬r = %.2f cm,  %s = %.3f°\n", r.y0, r.z0, kOliAlpha,
                  r.angle * 57.29577951308232);
     }
     if (ex.ok) {
       CP850_CALL(Oli_Printf, s, "%sGrenzdehnungen des Querschnitts (plast.):", pre);
-      CP850_CALL(Oli_Printf, s, "  %s╬\\min╬r = %.2f %s,  %s╬\\max╬r = %.2f %s\n", kEps, ex.eps_min, kPerMille, kEps,
-                 ex.eps_max, kPerMille);
+      CP850_CALL(Oli_Printf, s, "  %s╬\\min╬r = %.2f %s,  %s╬\\max╬r = %.2f %s\n", kOliEpsilon, ex.eps_min,
+                 kOliPerMille, kOliEpsilon, ex.eps_max, kOliPerMille);
       CP850_CALL(Oli_Printf, s, "%sGrenznormalspannungen des Querschnitts (plast.):", pre);
-      CP850_CALL(Oli_Printf, s, "  %s╬\\min╬r = %.2f N/mm╬/2╬r,  %s╬\\max╬r = %.2f N/mm╬/2╬r\n", kSigma,
-                 10 * ex.min[0], kSigma, 10 * ex.max[0]);
+      CP850_CALL(Oli_Printf, s, "  %s╬\\min╬r = %.2f N/mm╬/2╬r,  %s╬\\max╬r = %.2f N/mm╬/2╬r\n", kOliSigma,
+                 10 * ex.min[0], kOliSigma, 10 * ex.max[0]);
       if (!(fl & PLO_F_NO_SHEAR)) {
         CP850_CALL(Oli_Printf, s, "%sGrenzschubspannungen des Querschnitts (plast.):", pre);
-        CP850_CALL(Oli_Printf, s, "  %s╬\\min╬r = %.2f N/mm╬/2╬r,  %s╬\\max╬r = %.2f N/mm╬/2╬r\n", kTau,
-                   10 * ex.min[1], kTau, 10 * ex.max[1]);
+        CP850_CALL(Oli_Printf, s, "  %s╬\\min╬r = %.2f N/mm╬/2╬r,  %s╬\\max╬r = %.2f N/mm╬/2╬r\n", kOliTau,
+                   10 * ex.min[1], kOliTau, 10 * ex.max[1]);
       }
       CP850_CALL(Oli_Printf, s, "%sGrenzvergleichsspannungen des Querschnitts (plast.):", pre);
-      CP850_CALL(Oli_Printf, s, "  %s╬\\V,min╬r = %.2f N/mm╬/2╬r,  %s╬\\V,max╬r = %.2f N/mm╬/2╬r\n", kSigma,
-                 10 * ex.min[2], kSigma, 10 * ex.max[2]);
+      CP850_CALL(Oli_Printf, s, "  %s╬\\V,min╬r = %.2f N/mm╬/2╬r,  %s╬\\V,max╬r = %.2f N/mm╬/2╬r\n", kOliSigma,
+                 10 * ex.min[2], kOliSigma, 10 * ex.max[2]);
     } else {
       Oli_Print_Fehler_Berechnung(s, nullptr, "");
     }
@@ -70,9 +64,9 @@ void Print_Stress_PLO_Lines(FILE *s, int level, int app, int nachweis, const PLO
           Oli_Print_Fehler_Berechnung(s, "", "");
           continue;
         }
-        CP850_CALL(Oli_Printf, s, "%s╬\\min╬r = %.2f,  %s╬\\max╬r = %.2f,  %s = %.2f,  %s╬\\V,max╬r = %.2f\n", kSigma,
-                   10 * l.min[0], kSigma, 10 * l.max[0], kTau,
-                   10 * std::fmax(std::fabs(l.min[1]), std::fabs(l.max[1])), kSigma, 10 * l.max[2]);
+        CP850_CALL(Oli_Printf, s, "%s╬\\min╬r = %.2f,  %s╬\\max╬r = %.2f,  %s = %.2f,  %s╬\\V,max╬r = %.2f\n",
+                   kOliSigma, 10 * l.min[0], kOliSigma, 10 * l.max[0], kOliTau,
+                   10 * std::fmax(std::fabs(l.min[1]), std::fabs(l.max[1])), kOliSigma, 10 * l.max[2]);
       }
     }
   }
@@ -80,10 +74,10 @@ void Print_Stress_PLO_Lines(FILE *s, int level, int app, int nachweis, const PLO
   if (!(fl & CHECK_SLOT_PREPARED) || !nachweis) return;
   if (!(fl & PLO_F_NO_SHEAR))
     _Factor_Line(s, (fl & PLO_F_NO_NORMAL) ? "max. Lastfaktor der Schubspannungen" : "Lastfaktor der Schubspannungen",
-                 kTau, r.f_tau);
-  if (!(fl & PLO_F_NO_NORMAL)) _Factor_Line(s, "max. Lastfaktor der Normalspannungen", kSigma, r.f_sigma);
+                 kOliTau, r.f_tau);
+  if (!(fl & PLO_F_NO_NORMAL)) _Factor_Line(s, "max. Lastfaktor der Normalspannungen", kOliSigma, r.f_sigma);
   if (fl & PLO_F_NO_WARPING)
-    CP850_CALL(Oli_Printf, s, "%sVerwölbungsungleichgewicht: %sB = %.3f kNm╬/2╬r\n", pre, kDelta,
+    CP850_CALL(Oli_Printf, s, "%sVerwölbungsungleichgewicht: %sB = %.3f kNm╬/2╬r\n", pre, kOliDelta,
                (B * r.f_sigma - r.F[7]) * 0.0001);
   Oli_Printf(s, "%sNachweis", pre);
   if (fl & (PLO_F_NO_WARPING | PLO_F_COMBINED)) {

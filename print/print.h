@@ -93,6 +93,16 @@ const char *Oli_Line_Prefix();
 // Returns buffer (null for a null buffer).
 char *Get_Application_Kuerzel(char *buffer);
 
+// ================================================================ symbol font
+// The print font draws these code page 850 positions as Greek letters and signs; every
+// writer puts them into its lines through these names.
+inline constexpr const char *kOliSigma = "╠"_cp;     // sigma
+inline constexpr const char *kOliTau = "Í"_cp;       // tau
+inline constexpr const char *kOliEpsilon = "¥"_cp;   // epsilon
+inline constexpr const char *kOliPerMille = "ë"_cp;  // per mille sign
+inline constexpr const char *kOliAlpha = "║"_cp;     // alpha
+inline constexpr const char *kOliDelta = "ú"_cp;     // capital delta (an imbalance)
+
 // ================================================================ marks and colours
 // The colour codes are the brace form of the in-line markup (see FORMAT.md):
 //   red   "╬{C 1 230 0 0}", blue "╬{C 1 0 0 230}", reset "╬{C 768}".

@@ -6,13 +6,7 @@
 #include "stress/stress_methods.h"
 
 namespace {
-const char *const kAlpha = "║"_cp;
 const char *const kTwist = "╩"_cp;
-const char *const kPerMille = "ë"_cp;
-const char *const kEps = "¥"_cp;
-const char *const kSigma = "╠"_cp;
-const char *const kTau = "Í"_cp;
-const char *const kDelta = "ú"_cp;
 
 void Extremes(FILE *s, const char *p, const PLO_RESULT *r, PLO_POINT_LIST *points) {
   DWQB_OUTLINE_TRIANGULATION *tri = Calc_DWQB_OUTLINE_TRIANGULATION(1, 0, 0, 0, 0, 2, 0, 0, nullptr);
@@ -20,20 +14,20 @@ void Extremes(FILE *s, const char *p, const PLO_RESULT *r, PLO_POINT_LIST *point
   if (tri && Calc_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result_MinMax(tri, r, points, &e_lo, &e_hi, lo, hi)) {
     if (!(r->flags & PLO_F_NO_NORMAL)) {
       CP850_CALL(Oli_Printf, s, "%sGrenzdehnungen des Querschnitts (plast.):", p);
-      CP850_CALL(Oli_Printf, s, "  %s╬\\min╬r = %.2f %s, %s╬\\max╬r = %.2f %s\n", kEps, e_lo, kPerMille, kEps, e_hi,
-                 kPerMille);
+      CP850_CALL(Oli_Printf, s, "  %s╬\\min╬r = %.2f %s, %s╬\\max╬r = %.2f %s\n", kOliEpsilon, e_lo, kOliPerMille,
+                 kOliEpsilon, e_hi, kOliPerMille);
       CP850_CALL(Oli_Printf, s, "%sGrenznormalspannungen des Querschnitts (plast.):", p);
-      CP850_CALL(Oli_Printf, s, "  %s╬\\min╬r = %.2f MN/m╬/2╬r, %s╬\\max╬r = %.2f MN/m╬/2╬r\n", kSigma, 10 * lo[0],
-                 kSigma, 10 * hi[0]);
+      CP850_CALL(Oli_Printf, s, "  %s╬\\min╬r = %.2f MN/m╬/2╬r, %s╬\\max╬r = %.2f MN/m╬/2╬r\n", kOliSigma, 10 * lo[0],
+                 kOliSigma, 10 * hi[0]);
     }
     if (!(r->flags & PLO_F_NO_SHEAR)) {
       CP850_CALL(Oli_Printf, s, "%sGrenzschubspannungen des Querschnitts (plast.):", p);
-      CP850_CALL(Oli_Printf, s, "  %s╬\\min╬r = %.2f MN/m╬/2╬r, %s╬\\max╬r = %.2f MN/m╬/2╬r\n", kTau, 10 * lo[1],
-                 kTau, 10 * hi[1]);
+      CP850_CALL(Oli_Printf, s, "  %s╬\\min╬r = %.2f MN/m╬/2╬r, %s╬\\max╬r = %.2f MN/m╬/2╬r\n", kOliTau, 10 * lo[1],
+                 kOliTau, 10 * hi[1]);
     }
     CP850_CALL(Oli_Printf, s, "%sGrenzvergleichsspannungen des Querschnitts (plast.):", p);
-    CP850_CALL(Oli_Printf, s, "  %s╬\\V,min╬r = %.2f MN/m╬/2╬r, %s╬\\V,max╬r = %.2f MN/m╬/2╬r\n", kSigma, 10 * lo[2],
-               kSigma, 10 * hi[2]);
+    CP850_CALL(Oli_Printf, s, "  %s╬\\V,min╬r = %.2f MN/m╬/2╬r, %s╬\\V,max╬r = %.2f MN/m╬/2╬r\n", kOliSigma, 10 * lo[2],
+               kOliSigma, 10 * hi[2]);
   } else {
     CP850_CALL(Oli_Printf, s, "%sFehler in Calc_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result_MinMax !!!\n", p);
   }
@@ -41,7 +35,7 @@ void Extremes(FILE *s, const char *p, const PLO_RESULT *r, PLO_POINT_LIST *point
   for (int i = 0; i < points->count; ++i) {
     const PLO_POINT &pt = points->records[i];
     if (pt.word == 1) {
-      CP850_CALL(Oli_Printf, s, "%s%3d:  Schweissnaht:  %s = %.2f\n", p, pt.nr, kTau, 10 * r->f_tau * pt.item.tau);
+      CP850_CALL(Oli_Printf, s, "%s%3d:  Schweissnaht:  %s = %.2f\n", p, pt.nr, kOliTau, 10 * r->f_tau * pt.item.tau);
       continue;
     }
     if (!Calc_DWQB_OUTLINE_TRIANGULATION_LINE_NR_PLO_Result_MinMax(tri, pt.nr, r, points, &e_lo, &e_hi, lo, hi)) {
@@ -49,10 +43,11 @@ void Extremes(FILE *s, const char *p, const PLO_RESULT *r, PLO_POINT_LIST *point
                  pt.nr);
       continue;
     }
-    CP850_CALL(Oli_Printf, s, "%s%3d:  %s╬\\min╬r = %.2f,  %s╬\\max╬r = %.2f", p, pt.nr, kSigma, 10 * lo[0], kSigma,
-               10 * hi[0]);
-    CP850_CALL(Oli_Printf, s, ",  %s = %.2f", kTau, 10 * std::max(std::fabs(lo[1]), std::fabs(hi[1])));
-    CP850_CALL(Oli_Printf, s, ",  %s╬\\V,min╬r = %.2f,  %s╬\\V,max╬r = %.2f\n", kSigma, 10 * lo[2], kSigma, 10 * hi[2]);
+    CP850_CALL(Oli_Printf, s, "%s%3d:  %s╬\\min╬r = %.2f,  %s╬\\max╬r = %.2f", p, pt.nr, kOliSigma, 10 * lo[0],
+               kOliSigma, 10 * hi[0]);
+    CP850_CALL(Oli_Printf, s, ",  %s = %.2f", kOliTau, 10 * std::max(std::fabs(lo[1]), std::fabs(hi[1])));
+    CP850_CALL(Oli_Printf, s, ",  %s╬\\V,min╬r = %.2f,  %s╬\\V,max╬r = %.2f\n", kOliSigma, 10 * lo[2], kOliSigma,
+               10 * hi[2]);
   }
   Free_DWQB_OUTLINE_TRIANGULATION(tri);
 }
@@ -65,23 +60,24 @@ int Print_PLO_Result(FILE *s, const char *prefix, const double *forces, const PL
   const uint32_t fl = r->flags;
   if (!(fl & PLO_F_NO_NORMAL)) {
     CP850_CALL(Oli_Printf, s, "%sNulllinie der Grenzdehnungen (plast.):", p);
-    CP850_CALL(Oli_Printf, s, "  y╬\\0╬r = %.2f cm, z╬\\0╬r = %.2f cm, %s = %.3f °\n", r->y0, r->z0, kAlpha,
+    CP850_CALL(Oli_Printf, s, "  y╬\\0╬r = %.2f cm, z╬\\0╬r = %.2f cm, %s = %.3f °\n", r->y0, r->z0, kOliAlpha,
                r->angle * 57.29577951308232);
   }
   if (!(fl & PLO_F_NO_WARPING)) {
     CP850_CALL(Oli_Printf, s, "%sVerdrillungsableitung des Grenzzustands (plast.):", p);
-    CP850_CALL(Oli_Printf, s, "  %s = %.3f %s/cm╬/2╬r\n", kTwist, r->plane[3] * 0.0001, kPerMille);
+    CP850_CALL(Oli_Printf, s, "  %s = %.3f %s/cm╬/2╬r\n", kTwist, r->plane[3] * 0.0001, kOliPerMille);
   }
   if (points) Extremes(s, p, r, points);
   if (!(fl & 0x1000000u)) return 1;
   if (!(fl & PLO_F_NO_SHEAR)) {
     if (fl & PLO_F_NO_NORMAL) {
-      CP850_CALL(Oli_Printf, s, "%smax. Lastfaktor der Schubspannungen (plast.): f╬\\%s,pl╬r = %.3f\n", p, kTau,
+      CP850_CALL(Oli_Printf, s, "%smax. Lastfaktor der Schubspannungen (plast.): f╬\\%s,pl╬r = %.3f\n", p, kOliTau,
                  r->f_tau);
       CP850_CALL(Oli_Printf, s, "%sKeine Normalspannungen vorhanden.\n", p);
     } else {
-      CP850_CALL(Oli_Printf, s, "%sLastfaktor der Schubspannungen (plast.): f╬\\%s,pl╬r = %.3f\n", p, kTau, r->f_tau);
-      CP850_CALL(Oli_Printf, s, "%smax. Lastfaktor der Normalspannungen (plast.): f╬\\%s,pl╬r = %.3f\n", p, kSigma,
+      CP850_CALL(Oli_Printf, s, "%sLastfaktor der Schubspannungen (plast.): f╬\\%s,pl╬r = %.3f\n", p, kOliTau,
+                 r->f_tau);
+      CP850_CALL(Oli_Printf, s, "%smax. Lastfaktor der Normalspannungen (plast.): f╬\\%s,pl╬r = %.3f\n", p, kOliSigma,
                  r->f_sigma);
     }
   } else {
@@ -89,12 +85,12 @@ int Print_PLO_Result(FILE *s, const char *prefix, const double *forces, const PL
     if (fl & PLO_F_NO_NORMAL)
       CP850_CALL(Oli_Printf, s, "%sKeine Normalspannungen vorhanden.\n", p);
     else
-      CP850_CALL(Oli_Printf, s, "%smax. Lastfaktor der Normalspannungen (plast.): f╬\\%s,pl╬r = %.3f\n", p, kSigma,
+      CP850_CALL(Oli_Printf, s, "%smax. Lastfaktor der Normalspannungen (plast.): f╬\\%s,pl╬r = %.3f\n", p, kOliSigma,
                  r->f_sigma);
   }
   if (fl & PLO_F_NO_WARPING) {
     const double B = forces ? forces[7] : 0.0;
-    CP850_CALL(Oli_Printf, s, "%sVerwölbungsungleichgewicht:  %sB = %.3f kNm╬/2╬r\n", p, kDelta,
+    CP850_CALL(Oli_Printf, s, "%sVerwölbungsungleichgewicht:  %sB = %.3f kNm╬/2╬r\n", p, kOliDelta,
                (B * r->f_sigma - r->F[7]) * 0.0001);
     CP850_CALL(Oli_Printf, s, "%sAusnutzung (ohne Verwölbungsgleichgewicht", p);
     if (fl & PLO_F_COMBINED) CP850_CALL(Oli_Printf, s, ", ohne Iteration der Schubausnutzung");
@@ -103,6 +99,6 @@ int Print_PLO_Result(FILE *s, const char *prefix, const double *forces, const PL
     Oli_Printf(s, "%sAusnutzung", p);
     if (fl & PLO_F_COMBINED) Oli_Printf(s, " (ohne Iteration der Schubausnutzung)");
   }
-  CP850_CALL(Oli_Printf, s, ":  U╬\\%s,pl╬r = %.3f\n", kSigma, r->U);
+  CP850_CALL(Oli_Printf, s, ":  U╬\\%s,pl╬r = %.3f\n", kOliSigma, r->U);
   return 1;
 }

@@ -13,10 +13,6 @@
 
 namespace {
 
-const char *const kTau = "Í"_cp;
-const char *const kSigma = "╠"_cp;
-const char *const kAlpha = "║"_cp;
-const char *const kDelta = "ú"_cp;  // the imbalance symbol before B
 
 TSV_EX_RESULT Cleared() {
   TSV_EX_RESULT r{};
@@ -142,7 +138,7 @@ int Print_TSV_EX_Linien(FILE *stream, const char *prefix) {
       CP850_CALL(Oli_Printf, stream,
                  "y╬\\s╬r = %.2f cm,  z╬\\s╬r = %.2f cm,  w╬\\s╬r = %.2f cm╬/2╬r,  t = %.2f cm,  b = %.2f cm,  %s = "
                  "%.2f °\n",
-                 l.y_s, l.z_s, l.w_s, l.t, l.b, kAlpha, l.angle * 57.29577951308232);
+                 l.y_s, l.z_s, l.w_s, l.t, l.b, kOliAlpha, l.angle * 57.29577951308232);
     }
     printed = 1;
   }
@@ -173,9 +169,9 @@ int Print_TSV_EX_Result(FILE *stream, const char *prefix, const double *forces, 
       const TSV_EX_LINE &l = lines->records[i];
       Line_Head(stream, p, l);
       if (l.kind == 1)
-        CP850_CALL(Oli_Printf, stream, "Schweissnaht:  U╬\\%s╬r = U = %.3f\n", kTau, l.U);
+        CP850_CALL(Oli_Printf, stream, "Schweissnaht:  U╬\\%s╬r = U = %.3f\n", kOliTau, l.U);
       else
-        CP850_CALL(Oli_Printf, stream, "U╬\\%s╬r = %.3f,  U╬\\%s╬r = %.3f,  U = %.3f\n", kSigma, l.U_sigma, kTau,
+        CP850_CALL(Oli_Printf, stream, "U╬\\%s╬r = %.3f,  U╬\\%s╬r = %.3f,  U = %.3f\n", kOliSigma, l.U_sigma, kOliTau,
                    l.U_tau, l.U);
     }
   }
@@ -183,8 +179,8 @@ int Print_TSV_EX_Result(FILE *stream, const char *prefix, const double *forces, 
     CP850_CALL(Oli_Printf, stream, "%smax. Lastfaktor (plast.): f╬\\pl╬r = %.3f\n", p, result->f_pl);
     if (result->flags & TSV_EX_F_NO_WARPING) {
       const double B = forces ? forces[7] : 0.0;
-      CP850_CALL(Oli_Printf, stream, "%sVerwölbungsungleichgewicht im Grenzzustand:  %sB = %.3f kNm╬/2╬r\n", p, kDelta,
-                 (B * result->f_pl - result->B_lim) * 0.0001);
+      CP850_CALL(Oli_Printf, stream, "%sVerwölbungsungleichgewicht im Grenzzustand:  %sB = %.3f kNm╬/2╬r\n", p,
+                 kOliDelta, (B * result->f_pl - result->B_lim) * 0.0001);
       Oli_Printf(stream, "%sAusnutzung", p);
       CP850_CALL(Oli_Printf, stream, " (ohne Verwölbungsgleichgewicht)");
     } else {

@@ -6,15 +6,13 @@ namespace {
 // Symbols of the print-list font, one character each.
 const char *const kLe = "¾"_cp;      // less-or-equal
 const char *const kMark = "ê"_cp;    // stands before a utilisation
-const char *const kTau = "Í"_cp;
-const char *const kSigma = "╠"_cp;
 const char *const kRho = "┴"_cp;     // reduction factor
 
 void Circular(FILE *s, const char *p, const TSV_RESULT *r) {
   CP850_CALL(Oli_Printf, s, "%sAusnutzung aus Schub:  V = %.2f kN,  M╬\\xp╬r = %.2f kNm  %s  U╬\\%s╬r = %.3f\n", p,
-             r->V_s, r->M_xp_s * 0.01, kMark, kTau, r->U_tau);
+             r->V_s, r->M_xp_s * 0.01, kMark, kOliTau, r->U_tau);
   if (!(r->flags & TSV_F_SHEAR)) return;
-  CP850_CALL(Oli_Printf, s, "%sReduktionsfaktor der Streckgrenze:  %s╬\\y,%s╬r = %.3f\n", p, kRho, kTau, r->rho_s);
+  CP850_CALL(Oli_Printf, s, "%sReduktionsfaktor der Streckgrenze:  %s╬\\y,%s╬r = %.3f\n", p, kRho, kOliTau, r->rho_s);
   if (!(r->flags & TSV_F_FLANGE_BENDING)) return;
   CP850_CALL(Oli_Printf, s, "%sAusnutzung Normalkraft:  %.2f kN %s N %s %.2f kN,  N = %.2f kN  %s  U╬\\N╬r = %.3f\n",
              p, r->N_lo, kLe, kLe, r->N_hi, r->N, kMark, r->U_N);
@@ -23,18 +21,18 @@ void Circular(FILE *s, const char *p, const TSV_RESULT *r) {
              "%sAusnutzung Moment:  %.2f kNm %s M %s %.2f kNm,  M = %.2f kNm  %s  U╬\\My╬r = %.3f\n", p,
              r->M_lo * 0.01, kLe, kLe, r->M_hi * 0.01, r->M_y_s * 0.01, kMark, r->U_My);
   if (!(r->flags & TSV_F_FINAL)) return;
-  CP850_CALL(Oli_Printf, s, "%sAusnutzung aus Teilschnittgrößenverfahren:  U╬\\%s╬r = %.3f\n", p, kSigma, r->U);
+  CP850_CALL(Oli_Printf, s, "%sAusnutzung aus Teilschnittgrößenverfahren:  U╬\\%s╬r = %.3f\n", p, kOliSigma, r->U);
 }
 
 void Flat(FILE *s, const char *p, const TSV_RESULT *r) {
   CP850_CALL(Oli_Printf, s, "%sAusnutzung aus Schub:  V = %.2f kN,  M╬\\xp╬r = %.2f kNm  %s  U╬\\%s╬r = %.3f\n", p,
-             r->V_s, r->M_xp_s * 0.01, kMark, kTau, r->U_tau);
+             r->V_s, r->M_xp_s * 0.01, kMark, kOliTau, r->U_tau);
   CP850_CALL(Oli_Printf, s, "%sAusnutzung aus y-Biegung:  N = %.2f kN,  M╬\\y╬r = %.2f kNm  %s  U╬\\My╬r = %.3f\n", p,
              r->N, r->M_y_s * 0.01, kMark, r->U_My);
   CP850_CALL(Oli_Printf, s,
              "%sAusnutzung aus y/z-Biegung:  M╬\\z╬r = %.2f kNm,  U╬\\My╬r = %.3f  %s  U╬\\Myz╬r = %.3f\n", p,
              r->M_Sa_o * 0.01, r->U_My, kMark, r->U_MS);
-  CP850_CALL(Oli_Printf, s, "%sAusnutzung aus Schub und Biegung:  U╬\\%s╬r = %.3f\n", p, kSigma, r->U);
+  CP850_CALL(Oli_Printf, s, "%sAusnutzung aus Schub und Biegung:  U╬\\%s╬r = %.3f\n", p, kOliSigma, r->U);
 }
 
 void Plates(FILE *s, const char *p, const TSV_RESULT *r) {
@@ -54,16 +52,16 @@ void Plates(FILE *s, const char *p, const TSV_RESULT *r) {
              p, r->N, r->M_y_s * 0.01);
   const char *sep = "";
   CP850_CALL(Oli_Printf, s, "%sAusnutzung aus Schub:", p);
-  if (top) CP850_CALL(Oli_Printf, s, "%s  U╬\\%s,o╬r = %.3f", sep, kTau, r->U_tau_o), sep = ",";
-  if (bottom) CP850_CALL(Oli_Printf, s, "%s  U╬\\%s,u╬r = %.3f", sep, kTau, r->U_tau_u), sep = ",";
-  if (web) CP850_CALL(Oli_Printf, s, "%s  U╬\\%s,s╬r = %.3f", sep, kTau, r->U_tau_s);
-  CP850_CALL(Oli_Printf, s, "  %s  U╬\\%s╬r = %.3f\n", kMark, kTau, r->U_tau);
+  if (top) CP850_CALL(Oli_Printf, s, "%s  U╬\\%s,o╬r = %.3f", sep, kOliTau, r->U_tau_o), sep = ",";
+  if (bottom) CP850_CALL(Oli_Printf, s, "%s  U╬\\%s,u╬r = %.3f", sep, kOliTau, r->U_tau_u), sep = ",";
+  if (web) CP850_CALL(Oli_Printf, s, "%s  U╬\\%s,s╬r = %.3f", sep, kOliTau, r->U_tau_s);
+  CP850_CALL(Oli_Printf, s, "  %s  U╬\\%s╬r = %.3f\n", kMark, kOliTau, r->U_tau);
   if (r->flags & TSV_F_SHEAR) {
     sep = "";
     CP850_CALL(Oli_Printf, s, "%sReduktionsfaktoren der Streckgrenzen: ", p);
-    if (top) CP850_CALL(Oli_Printf, s, "%s  %s╬\\y,%s,o╬r = %.3f", sep, kRho, kTau, r->rho_o), sep = ",";
-    if (bottom) CP850_CALL(Oli_Printf, s, "%s  %s╬\\y,%s,u╬r = %.3f", sep, kRho, kTau, r->rho_u), sep = ",";
-    if (web) CP850_CALL(Oli_Printf, s, "%s  %s╬\\y,%s,s╬r = %.3f", sep, kRho, kTau, r->rho_s);
+    if (top) CP850_CALL(Oli_Printf, s, "%s  %s╬\\y,%s,o╬r = %.3f", sep, kRho, kOliTau, r->rho_o), sep = ",";
+    if (bottom) CP850_CALL(Oli_Printf, s, "%s  %s╬\\y,%s,u╬r = %.3f", sep, kRho, kOliTau, r->rho_u), sep = ",";
+    if (web) CP850_CALL(Oli_Printf, s, "%s  %s╬\\y,%s,s╬r = %.3f", sep, kRho, kOliTau, r->rho_s);
     Oli_Printf(s, "\n");
     sep = "";
     CP850_CALL(Oli_Printf, s, "%sAusnutzung aus Gurtbiegung M╬\\Sa╬r: ", p);
@@ -89,7 +87,7 @@ void Plates(FILE *s, const char *p, const TSV_RESULT *r) {
   }
   if (r->flags & TSV_F_FINAL)
     CP850_CALL(Oli_Printf, s, "%sAusnutzung aus Laststeigerung der Teilschnittgrößen:  U╬\\%s,pl╬r = %.3f\n", p,
-               kSigma, r->U);
+               kOliSigma, r->U);
 }
 }  // namespace
 
