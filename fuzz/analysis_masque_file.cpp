@@ -8,18 +8,14 @@
 #include <string>
 
 #include "analysis/masque.h"
+#include "tests/common/written_text.h"
 
 namespace {
 
 std::string Write(const MASQUE *mask) {
-  char *buf = nullptr;
-  size_t len = 0;
-  FILE *f = open_memstream(&buf, &len);
-  if (!f) std::abort();
-  if (!Write_Masque_Querschnitt(f, mask)) std::abort();  // a mask the reader built is writable
-  std::fclose(f);
-  std::string s(buf, len);
-  std::free(buf);
+  int rc = 0;
+  std::string s = Written_Text([&](FILE *f) { return Write_Masque_Querschnitt(f, mask); }, &rc);
+  if (!rc) std::abort();  // a mask the reader built is writable
   return s;
 }
 

@@ -10,16 +10,13 @@
 
 #include "profil/profil.h"
 #include "support/shell.h"
+#include "tests/common/written_text.h"
 
 namespace {
 std::string Write(const PROFIL &p) {
-  char *buf = nullptr;
-  size_t len = 0;
-  FILE *f = open_memstream(&buf, &len);
-  if (Write_Profil(f, &p)) std::abort();
-  std::fclose(f);
-  std::string s(buf, len);
-  std::free(buf);
+  int rc = 0;
+  std::string s = Written_Text([&](FILE *f) { return Write_Profil(f, &p); }, &rc);
+  if (rc) std::abort();
   return s;
 }
 int Read(const std::string &text, PROFIL *p) {

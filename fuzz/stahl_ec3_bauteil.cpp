@@ -9,16 +9,13 @@
 
 #include "stahl_ec3/stahl_ec3.h"
 #include "support/shell.h"
+#include "tests/common/written_text.h"
 
 namespace {
 std::string Write(const BAUTEIL &b) {
-  char *buf = nullptr;
-  size_t len = 0;
-  FILE *f = open_memstream(&buf, &len);
-  if (Write_Bauteil(f, &b)) std::abort();
-  std::fclose(f);
-  std::string s(buf, len);
-  std::free(buf);
+  int rc = 0;
+  std::string s = Written_Text([&](FILE *f) { return Write_Bauteil(f, &b); }, &rc);
+  if (rc) std::abort();
   return s;
 }
 int Read(const std::string &text, BAUTEIL *b) {

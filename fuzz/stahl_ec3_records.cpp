@@ -20,6 +20,7 @@
 #include "stahl_ec3/stahl_ec3.h"
 #include "support/shell.h"
 #include "support/support.h"
+#include "tests/common/written_text.h"
 
 namespace {
 
@@ -27,18 +28,6 @@ void Check(bool ok, const char *what) {
   if (ok) return;
   std::fprintf(stderr, "round trip broken: %s\n", what);
   std::abort();
-}
-
-template <class Writer>
-std::string Written(Writer write, int *rc) {
-  char *buf = nullptr;
-  size_t len = 0;
-  FILE *f = open_memstream(&buf, &len);
-  *rc = write(f);
-  std::fclose(f);
-  std::string s(buf, len);
-  std::free(buf);
-  return s;
 }
 
 FILE *Text_Stream(std::string &text) { return fmemopen(text.data(), text.size(), "r"); }
@@ -202,7 +191,7 @@ void Member(FuzzedDataProvider &in) {
       if (in.ConsumeBool()) *v = Any_Double(in);
   }
   int rc;
-  std::string text = Written([&](FILE *f) { return Write_Bauteil(f, &a); }, &rc);
+  std::string text = Written_Text([&](FILE *f) { return Write_Bauteil(f, &a); }, &rc);
   if (rc != 0) {
     Check(text.empty(), "a refused member wrote bytes");
   } else {
@@ -223,13 +212,13 @@ void Member(FuzzedDataProvider &in) {
       const double *x = &r.N, *y = &s.N;
       for (int k = 0; k < 8; ++k) Same_Lf(x[k], y[k], "force");
     }
-    std::string again = Written([&](FILE *g) { return Write_Bauteil(g, &b); }, &rc);
+    std::string again = Written_Text([&](FILE *g) { return Write_Bauteil(g, &b); }, &rc);
     Check(rc == 0, "a member read back does not write");
     FILE *g = Text_Stream(again);
     BAUTEIL c{};
     Check(Read_Bauteil(g, &c) == 0, "a rewritten member does not read");
     std::fclose(g);
-    Check(Written([&](FILE *h) { return Write_Bauteil(h, &c); }, &rc) == again, "a third write differs");
+    Check(Written_Text([&](FILE *h) { return Write_Bauteil(h, &c); }, &rc) == again, "a third write differs");
     Reset_Bauteil(&c);
   }
   Reset_Bauteil(&a);
@@ -241,7 +230,7 @@ void Profile(FuzzedDataProvider &in) {
   PROFIL a{}, b{};
   Fill_Profil(in, &a);
   int rc;
-  std::string text = Written([&](FILE *f) { return Write_Profil(f, &a); }, &rc);
+  std::string text = Written_Text([&](FILE *f) { return Write_Profil(f, &a); }, &rc);
   if (rc == 0) {
     FILE *f = Text_Stream(text);
     Check(Read_Profil(f, &b) == 0, "a written profile does not read");
@@ -392,7 +381,7 @@ void Same_Mask(const MASQUE *a, const MASQUE *b) {
 void Mask(FuzzedDataProvider &in) {
   MASQUE *a = Build_Mask(in);
   int rc;
-  std::string text = Written([&](FILE *f) { return Write_Masque_Querschnitt(f, a); }, &rc);
+  std::string text = Written_Text([&](FILE *f) { return Write_Masque_Querschnitt(f, a); }, &rc);
   if (rc == 0) {
     Check(text.empty(), "a refused mask wrote bytes");
   } else {
@@ -401,7 +390,7 @@ void Mask(FuzzedDataProvider &in) {
     std::fclose(f);
     Check(b != nullptr, "a written mask does not read");
     Same_Mask(a, b);
-    Check(Written([&](FILE *g) { return Write_Masque_Querschnitt(g, b); }, &rc) == text && rc == 1,
+    Check(Written_Text([&](FILE *g) { return Write_Masque_Querschnitt(g, b); }, &rc) == text && rc == 1,
           "a mask read back writes other bytes");
     Destroy_Masque_Querschnitt(b);
   }

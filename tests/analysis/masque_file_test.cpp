@@ -9,19 +9,13 @@
 #include <string>
 
 #include "analysis/masque.h"
+#include "common/written_text.h"
 #include "support/cp850.h"
 
 namespace {
 
 std::string Write(const MASQUE *mask, int *rc) {
-  char *buf = nullptr;
-  size_t len = 0;
-  FILE *f = open_memstream(&buf, &len);
-  *rc = Write_Masque_Querschnitt(f, mask);
-  std::fclose(f);
-  std::string s(buf, len);
-  std::free(buf);
-  return s;
+  return Written_Text([&](FILE *f) { return Write_Masque_Querschnitt(f, mask); }, rc);
 }
 
 MASQUE *Read(const std::string &text) {

@@ -13,6 +13,7 @@
 
 #include <locale.h>
 
+#include "common/written_text.h"
 #include "host/host.h"
 #include "profil/profil.h"
 #include "sections/sections_internal.h"
@@ -31,15 +32,7 @@ std::string Slurp(const fs::path &p) {
 std::string Golden(const char *name) { return Slurp(fs::path(PF_SOURCE_DIR) / "tests/profil/golden" / name); }
 
 std::string Written(const PROFIL &p, int *rc = nullptr) {
-  char *buf = nullptr;
-  size_t len = 0;
-  FILE *f = open_memstream(&buf, &len);
-  const int r = Write_Profil(f, &p);
-  std::fclose(f);
-  if (rc) *rc = r;
-  std::string s(buf, len);
-  std::free(buf);
-  return s;
+  return Written_Text([&](FILE *f) { return Write_Profil(f, &p); }, rc);
 }
 
 int ReadText(const std::string &text, PROFIL *p) {

@@ -14,6 +14,7 @@
 #include <tuple>
 
 #include "common/file_cap.h"
+#include "common/written_text.h"
 #include "host/host.h"
 #include "nad/nad.h"
 #include "stahl_ec3/stahl_ec3.h"
@@ -24,15 +25,10 @@ namespace {
 
 // What Write_Bauteil writes; its result in *rc, else expected to be 0.
 std::string Written(const BAUTEIL &b, int *rc = nullptr) {
-  char *buf = nullptr;
-  size_t len = 0;
-  FILE *f = open_memstream(&buf, &len);
-  const int r = Write_Bauteil(f, &b);
+  int r = 0;
+  std::string s = Written_Text([&](FILE *f) { return Write_Bauteil(f, &b); }, &r);
   if (rc) *rc = r;
   else EXPECT_EQ(r, 0);
-  std::fclose(f);
-  std::string s(buf, len);
-  std::free(buf);
   return s;
 }
 
