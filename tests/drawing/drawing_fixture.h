@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -54,9 +55,12 @@ class SectionPlot : public ::testing::Test {
     Reset_Print_For_Tests();
     std::remove(path_.c_str());
   }
-  // Draws with the fixture options (fill pal_blue_light, line type 1, colour 0) and
-  // reads the list back; frame from the plot's extent rule.
-  PLOTTED Draw(const PROFIL *p, bool polygon, int flags, int axis_mode, int dims, double W, double H) {
+  // Draws with the fixture options (fill pal_blue_light, line type 1, colour 0), changed by
+  // set when given, and reads the list back. Free-standing, the frame follows the plot's
+  // extent rule; with a scale set, the plot is inset into a block of (−100, −100)–(300, 300)
+  // at 0.02.
+  PLOTTED Draw(const PROFIL *p, bool polygon, int flags, int axis_mode, int dims, double W, double H,
+               const std::function<void(PROFIL_PLOT_OPTIONS &)> &set = nullptr) {
     PLOTTED r;
     FILE *f = Open_Druckliste(path_.c_str());
     EXPECT_NE(f, nullptr);
@@ -66,13 +70,22 @@ class SectionPlot : public ::testing::Test {
     o.line_type = 1;
     o.line_color = 0;
     o.profil = p;
+    if (set) set(o);
+    const bool inset = o.scale > 0;
+    if (inset) {
+      EXPECT_EQ(0, Oliplot_Begin_Grafic(f, -100, 300, 300, -100, 0.02, 0.02, 0, 0));
+      Oliplot_Set_Extended_Mode(1);
+    }
     r.S = polygon ? Plot_Polygon_Querschnitt(&o, f, flags, axis_mode, dims)
                   : Plot_Profil_Querschnitt(&o, f, flags, axis_mode, dims);
+    if (inset) Oliplot_End_Grafic(f);
     Close_Druckliste(f);
     r.bytes = Read_File_Bytes(path_);
     EXPECT_EQ(0, Read_Oli_Text(r.bytes.data(), r.bytes.size(), &r.doc)) << r.bytes;
     const double m = dims ? 1.0 : 0.4;
-    r.frame = {-m * r.S, H + 0.4 * r.S, polygon ? W + 0.4 * r.S : W + m * r.S, -m * r.S, 1 / r.S, 1 / r.S, 0, 0};
+    r.frame = inset ? OLI_BLOCK_FRAME{-100, 300, 300, -100, 0.02, 0.02, 0, 0}
+                    : OLI_BLOCK_FRAME{-m * r.S, H + 0.4 * r.S, polygon ? W + 0.4 * r.S : W + m * r.S, -m * r.S,
+                                      1 / r.S, 1 / r.S, 0, 0};
     To_World(&r);
     return r;
   }

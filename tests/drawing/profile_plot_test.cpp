@@ -56,35 +56,10 @@ void Expect_Extent(const std::vector<std::array<double, 2>> &pts, std::array<dou
 
 class ProfilePlot : public SectionPlot {
  protected:
-  // Draws with the fixture's options changed by set: free-standing, or (scale set) inset into
-  // a block of (−100, −100)–(300, 300) at 0.02.
+  // The fixture's plot of p (a polygon section by its kind) with the options changed by set.
   PLOTTED Draw_With(const PROFIL *p, const std::function<void(PROFIL_PLOT_OPTIONS &)> &set, int flags, int axis_mode,
                     int dims, double W, double H) {
-    PLOTTED r;
-    FILE *f = Open_Druckliste(path_.c_str());
-    PROFIL_PLOT_OPTIONS o;
-    Reset_Profil_Plot_Options(&o);
-    o.fill_color = Get_Plot_Palette()->pal_blue_light;
-    o.line_type = 1;
-    o.line_color = 0;
-    o.profil = p;
-    if (set) set(o);
-    const bool inset = o.scale > 0;
-    if (inset) {
-      EXPECT_EQ(0, Oliplot_Begin_Grafic(f, -100, 300, 300, -100, 0.02, 0.02, 0, 0));
-      Oliplot_Set_Extended_Mode(1);
-    }
-    r.S = p->kind == PROFIL_KIND_QUER ? Plot_Polygon_Querschnitt(&o, f, flags, axis_mode, dims)
-                                      : Plot_Profil_Querschnitt(&o, f, flags, axis_mode, dims);
-    if (inset) Oliplot_End_Grafic(f);
-    Close_Druckliste(f);
-    r.bytes = Read_File_Bytes(path_);
-    EXPECT_EQ(0, Read_Oli_Text(r.bytes.data(), r.bytes.size(), &r.doc));
-    const double m = dims ? 1.0 : 0.4;
-    r.frame = inset ? OLI_BLOCK_FRAME{-100, 300, 300, -100, 0.02, 0.02, 0, 0}
-                    : OLI_BLOCK_FRAME{-m * r.S, H + 0.4 * r.S, W + m * r.S, -m * r.S, 1 / r.S, 1 / r.S, 0, 0};
-    To_World(&r);
-    return r;
+    return Draw(p, p->kind == PROFIL_KIND_QUER, flags, axis_mode, dims, W, H, set);
   }
 };
 
