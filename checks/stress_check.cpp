@@ -211,13 +211,6 @@ void _Evaluate_Plastic(DWQB_OUTLINE_TRIANGULATION *tri, const PLO_RESULT &r, PLO
                                                                              l.min, l.max);
     lines.push_back(l);
   }
-  std::vector<double> values(nodes ? 9 * tri->n_nodes : 0);
-  for (int i = 0; nodes && i < tri->n_nodes; ++i) {
-    double eps, st[3];
-    Get_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result(&tri->nodes[i], &r, points, &eps, st);  // zeros when none
-    const double v[9] = {100 * eps, r.f_min, 10 * st[0], 10 * st[1], 10 * st[2], 0, 0, 0, 0};
-    std::copy(v, v + 9, values.begin() + 9 * i);
-  }
   if (stream && app == STRESS_APPLICATION_LINES && level > 1) {
     Oli_Printf(stream, "%sQuerschnittslinien:\n", Oli_Line_Prefix());
     for (const STRESS_PLO_LINE &l : lines) {
@@ -230,7 +223,17 @@ void _Evaluate_Plastic(DWQB_OUTLINE_TRIANGULATION *tri, const PLO_RESULT &r, PLO
     }
   }
   Print_Stress_PLO_Lines(stream, level, app, nachweis, r, B, ex, lines.data(), static_cast<int>(lines.size()));
-  if (Get_Stress_Result_Files() && nodes) _Write_Result_File('p', tri, values);
+  if (Get_Stress_Result_Files() && nodes) {
+    // The result of every node, only for the file: the check itself needs the extremes alone.
+    std::vector<double> values(9 * tri->n_nodes);
+    for (int i = 0; i < tri->n_nodes; ++i) {
+      double eps, st[3];
+      Get_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result(&tri->nodes[i], &r, points, &eps, st);  // zeros when none
+      const double v[9] = {100 * eps, r.f_min, 10 * st[0], 10 * st[1], 10 * st[2], 0, 0, 0, 0};
+      std::copy(v, v + 9, values.begin() + 9 * i);
+    }
+    _Write_Result_File('p', tri, values);
+  }
 }
 
 void _Print_Point(FILE *s, const char *what, const CHECK_POINT_COPY &p) {
