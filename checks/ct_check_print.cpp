@@ -24,7 +24,7 @@ int _Class_Of(double u1, double u2, double u3) {
 }
 
 void _Verdict(FILE *s, double u) {
-  Oli_Printf(s, "  %s  1  %s%s", Oli_Compare_Mark_Le(u, 1.0), u <= 1.0 ? Oli_Mark_Ok() : Oli_Mark_Nicht_Ok(),
+  Oli_Printf(s, "  %s  1  %s%s", Oli_Compare_Mark_Le(u, 1.0), Oli_Mark_Verdict(u),
              "╬r"_cp);
 }
 

@@ -541,7 +541,7 @@ int Print_Querschnittsklasse(const PROFIL *p, double N, double M_y, double M_z, 
       if (level >= 1) Oli_Printf(stream, "c/t-Ausnutzung ");
       Oli_Printf(stream, "%s = %.3lf", "U╬\\c/t╬r"_cp, util);
       Oli_Printf(stream, "  %s  1  %s%s", Oli_Compare_Mark_Le(util, 1.0),
-                 util <= 1.0 ? Oli_Mark_Ok() : Oli_Mark_Nicht_Ok(), "╬r"_cp);
+                 Oli_Mark_Verdict(util), "╬r"_cp);
     }
     Oli_Printf(stream, "\n");
   }

@@ -45,7 +45,7 @@ struct Out {
     u_pl = std::max(u_pl, u);
     if (!s) return;
     Oli_Printf(s, " = %.3lf  %s  1  %s%s\n", u, Oli_Compare_Mark_Le(u, 1.0),
-               u <= 1.0 ? Oli_Mark_Ok() : Oli_Mark_Nicht_Ok(), "╬r"_cp);
+               Oli_Mark_Verdict(u), "╬r"_cp);
   }
   // A check line: prefix, "Nachweis: " and the ratio text.
   void Check(const char *ratio_text, double u) {

@@ -149,8 +149,6 @@ void _Print_Head(FILE *s, int method, int nachweis, const double F[8]) {
   Oli_Printf(s, "\n");
 }
 
-const char *_Mark(double u) { return u <= 1.0 ? Oli_Mark_Ok() : Oli_Mark_Nicht_Ok(); }
-
 // What the driver hands on: utilisations and stresses in N/mm².
 struct Eval {
   double U_sigma, U_ct, U_max, ct_out, ct_in, ct_total;
@@ -270,17 +268,17 @@ void _Print_Elastic_Verdicts(FILE *s, int level, int family, const CHECK_RESULT 
   if (u_s)
     CP850_CALL(Oli_Printf, s, "╬tmax |╠╬\\x╬r| = %.2lf N/mm²  %s  ╠╬\\x,Rd╬r = %.2lf N/mm²  ê  U╬\\╠x╬r = %.3lf  %s  1  %s\n",
                s_abs, Oli_Compare_Mark_Le(s_abs, 10 * r.fyd_10), 10 * r.fyd_10, u_sigma,
-               Oli_Compare_Mark_Le(u_sigma, 1.0), _Mark(u_sigma));
+               Oli_Compare_Mark_Le(u_sigma, 1.0), Oli_Mark_Verdict(u_sigma));
   if (u_t)
     CP850_CALL(Oli_Printf, s, "╬tmax Í = %.2lf N/mm²  %s  Í╬\\Rd╬r = %.2lf N/mm²  ê  U╬\\Í╬r = %.3lf  %s  1  %s\n", e.tau,
                Oli_Compare_Mark_Le(e.tau, 10 * r.tauRd_10), 10 * r.tauRd_10, u_tau, Oli_Compare_Mark_Le(u_tau, 1.0),
-               _Mark(u_tau));
+               Oli_Mark_Verdict(u_tau));
   CP850_CALL(Oli_Printf, s, "╬t╠╬\\v╬r = %.2lf N/mm²  %s  ╠╬\\v,Rd╬r = %.2lf N/mm²  ê  U╬\\╠%s╬r = %.3lf  %s  1  %s\n",
              e.s_v, Oli_Compare_Mark_Le(e.s_v, 10 * r.svRd_10), 10 * r.svRd_10, "v", u_v, Oli_Compare_Mark_Le(u_v, 1.0),
-             _Mark(u_v));
+             Oli_Mark_Verdict(u_v));
   if (u_s || u_t)
     CP850_CALL(Oli_Printf, s, "╬tGesamt: U╬\\╠╬r = %.3lf  %s  1  %s\n", e.U_sigma, Oli_Compare_Mark_Le(e.U_sigma, 1.0),
-               _Mark(e.U_sigma));
+               Oli_Mark_Verdict(e.U_sigma));
 }
 
 void _Print_CT(FILE *s, int level, int tube, int class_index, const Eval &e) {
@@ -300,7 +298,7 @@ void _Print_CT(FILE *s, int level, int tube, int class_index, const Eval &e) {
   }
   auto line = [&](const char *label, double u) {
     CP850_CALL(Oli_Printf, s, "╬t%sAusnutzung U╬\\c/t╬r = %.3lf  %s  1  %s╬r\n", label, u, Oli_Compare_Mark_Le(u, 1.0),
-               _Mark(u));
+               Oli_Mark_Verdict(u));
   };
   if (e.ct_out > 0.01) line(tube ? "" : "einseitig gestützt: "_cp, e.ct_out);
   if (e.ct_in > 0.01) line("beidseitig gestützt: "_cp, e.ct_in);
@@ -349,11 +347,11 @@ void _Print_Verdicts(FILE *stream, int method, int nachweis, int level, int tube
     Oli_Printf(stream, "%s", pre);
     if (e.U_sigma > 0.001)
       CP850_CALL(Oli_Printf, stream, "U╬\\╠╬r = %.3lf  %s  1  %s╬r", e.U_sigma, Oli_Compare_Mark_Le(e.U_sigma, 1.0),
-                 _Mark(e.U_sigma));
+                 Oli_Mark_Verdict(e.U_sigma));
     if (e.U_sigma > 0.001 && e.U_ct > 0.001) Oli_Printf(stream, ",  ");
     if (e.U_ct > 0.001)
       CP850_CALL(Oli_Printf, stream, "U╬\\c/t╬r = %.3lf  %s  1  %s╬r", e.U_ct, Oli_Compare_Mark_Le(e.U_ct, 1.0),
-                 _Mark(e.U_ct));
+                 Oli_Mark_Verdict(e.U_ct));
     Oli_Printf(stream, "\n");
   }
 }

@@ -13,9 +13,6 @@
 
 namespace {
 
-
-const char *_Mark(double u) { return u <= 1.0 ? Oli_Mark_Ok() : Oli_Mark_Nicht_Ok(); }
-
 // One load-factor line with the utilisation 1/f when the factor is positive.
 void _Factor_Line(FILE *s, const char *text, const char *symbol, double f) {
   Oli_Printf(s, "%s%s (plast.): f", Oli_Line_Prefix(), text);
@@ -88,7 +85,7 @@ void Print_Stress_PLO_Lines(FILE *s, int level, int app, int nachweis, const PLO
     Oli_Printf(s, ")");
   }
   const double U = Round_Stress_Utilisation(r.U);
-  CP850_CALL(Oli_Printf, s, ": U╬\\pl╬r = %.3f  %s  1  %s\n", U, Oli_Compare_Mark_Le(U, 1.0), _Mark(U));
+  CP850_CALL(Oli_Printf, s, ": U╬\\pl╬r = %.3f  %s  1  %s\n", U, Oli_Compare_Mark_Le(U, 1.0), Oli_Mark_Verdict(U));
 }
 
 // The parts of the plated section, each on one line when any of its values is above 0.001:
@@ -170,6 +167,6 @@ void Print_Stress_TSV_Block(FILE *s, const TSV_RESULT &result, const float *plat
     Oli_Printf(s, "\n");
   }
   Oli_Printf(s, "%sGesamt (ggf. aus Laststeigerung): max U = %.3lf", pre, r.U);
-  Oli_Printf(s, "  %s  1  %s", Oli_Compare_Mark_Le(r.U, 1.0), _Mark(r.U));
+  Oli_Printf(s, "  %s  1  %s", Oli_Compare_Mark_Le(r.U, 1.0), Oli_Mark_Verdict(r.U));
   Oli_Printf(s, "\n");
 }

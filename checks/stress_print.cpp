@@ -84,15 +84,15 @@ void _Print_Closed(FILE *s, int level, int nachweis, const Forces &f, bool round
   if (level >= 1) Oli_Printf(s, "%s", "Nachweis: ╬t"_cp);
   CP850_CALL(Oli_Printf, s, "╠╬\\v╬r = %.2lf N/mm²  %s  ╠╬\\v,Rd╬r = %.2lf N/mm²  ê  U%s = %.3lf  %s  1  %s\n",
              c.sigma_v, Oli_Compare_Mark_Le(c.sigma_v, c.sigma_Rd), c.sigma_Rd, level >= 2 ? "╬\\╠v╬r"_cp : "",
-             c.U_sigma, Oli_Compare_Mark_Le(c.U_sigma, 1.0), c.U_sigma <= 1.0 ? Oli_Mark_Ok() : Oli_Mark_Nicht_Ok());
+             c.U_sigma, Oli_Compare_Mark_Le(c.U_sigma, 1.0), Oli_Mark_Verdict(c.U_sigma));
   if (c.U_sigma > 0.001 && c.U_ct > 0.001) {
     Oli_Printf(s, "%s", pre);
     if (level >= 1) Oli_Printf(s, "%s", "Ausnutzungen: Tragfähigkeit "_cp);
     CP850_CALL(Oli_Printf, s, "U╬\\╠╬r = %.3lf  %s  1  %s╬r,  ", c.U_sigma, Oli_Compare_Mark_Le(c.U_sigma, 1.0),
-               c.U_sigma <= 1.0 ? Oli_Mark_Ok() : Oli_Mark_Nicht_Ok());
+               Oli_Mark_Verdict(c.U_sigma));
     if (level >= 1) Oli_Printf(s, "%s", "c/t-Verhältnis "_cp);
     CP850_CALL(Oli_Printf, s, "U╬\\c/t╬r = %.3lf  %s  1  %s╬r\n", c.U_ct, Oli_Compare_Mark_Le(c.U_ct, 1.0),
-               c.U_ct <= 1.0 ? Oli_Mark_Ok() : Oli_Mark_Nicht_Ok());
+               Oli_Mark_Verdict(c.U_ct));
   }
   Oli_Para_Flush_Tabs();
 }

@@ -301,6 +301,7 @@ const char *Oli_Mark_Ok() { return _Mark(g.mark_ok, sizeof g.mark_ok, kBlue, "ok
 const char *Oli_Mark_Nicht_Ok() { return _Mark(g.mark_nicht_ok, sizeof g.mark_nicht_ok, kRed, "nicht ok !!"); }
 const char *Oli_Mark_Red_Exclam() { return _Mark(g.mark_red, sizeof g.mark_red, kRed, "!!"); }
 const char *Oli_Mark_Blue_Exclam() { return _Mark(g.mark_blue, sizeof g.mark_blue, kBlue, "!!"); }
+const char *Oli_Mark_Verdict(double u) { return u <= 1.0 ? Oli_Mark_Ok() : Oli_Mark_Nicht_Ok(); }
 
 const char *Oli_Color_Red() {
   std::snprintf(g.color_red, sizeof g.color_red, "%s", g.colors ? kRed : "");

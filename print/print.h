@@ -122,6 +122,9 @@ const char *Oli_Mark_Ok();          // blue "ok"
 const char *Oli_Mark_Nicht_Ok();    // red "nicht ok !!"
 const char *Oli_Mark_Red_Exclam();  // red "!!"
 const char *Oli_Mark_Blue_Exclam(); // blue "!!"
+// The verdict of a utilisation u: Oli_Mark_Ok() when u <= 1, else Oli_Mark_Nicht_Ok() (also
+// for NaN, which is no proof).
+const char *Oli_Mark_Verdict(double u);
 const char *Oli_Color_Red();        // the red code alone ("" while colours are off)
 const char *Oli_Color_Reset();      // the reset code alone ("" while colours are off)
 // Comparison sign of a against b in single precision: "<" when a < b, "¾" (0xF3, the

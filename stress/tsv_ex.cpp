@@ -13,7 +13,6 @@
 
 namespace {
 
-
 TSV_EX_RESULT Cleared() {
   TSV_EX_RESULT r{};
   r.U_pl = -1.0;

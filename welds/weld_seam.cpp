@@ -60,6 +60,6 @@ int Check_Weld_Seam(WELD_SEAM *weld, FILE *stream, const char *prefix) {
                "%sKehlnaht a = %.1lf mm, l = %.1lf mm: f╬\\vw,d╬r = %.1lf N/mm², F╬\\w,Rd╬r = %.1lf kN, "
                "F╬\\w,Ed╬r / F╬\\w,Rd╬r = %.3lf  %s  1  %s\n",
                prefix, weld->a, l_eff, f_vw_d, F_w_Rd, U, Oli_Compare_Mark_Le(U, 1.0),
-               U <= 1.0 ? Oli_Mark_Ok() : Oli_Mark_Nicht_Ok());
+               Oli_Mark_Verdict(U));
   return 0;
 }
