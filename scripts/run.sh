@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 jobs=${PF_JOBS:-$(nproc)}  # parallel jobs; PF_JOBS limits them on a shared machine
 bash scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The build of the test command (scripts/test.sh), so that the two never rebuild each other.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
 
 run="$root/build/example-run"
