@@ -31,12 +31,16 @@ struct SheetLevel {
   std::vector<int> members, areas, escapes, tables, layout;
 };
 
+// Where a sheet is centred: the screen's middle until a sheet was moved and closed.
+struct Centre {
+  bool set = false;
+  int x = 0, y = 0;
+};
+
 struct SheetState {
   bool reset_registered = false;
-  bool centre_set = false;
-  int centre_x = 0, centre_y = 0;
-  bool simple_centre_set = false;  // the simple sheet keeps a centre of its own
-  int simple_centre_x = 0, simple_centre_y = 0;
+  Centre centre;
+  Centre simple_centre;  // the simple sheet keeps a centre of its own
   int corner_x = 0, corner_y = 0;
   std::deque<SheetLevel> stack;  // a deque: nested sheets leave the outer levels in place
   int cancel_request = 0, confirm_request = 0, rebuild_request = 0;
@@ -73,10 +77,9 @@ struct Rect {
 };
 
 // The tab titles (or, with a bitmap, the register bitmap) of a sheet with a register:
-// visible pages side by side at the tab pitch; only the pages for which draw(i) holds.
-template <class Which>
+// visible pages side by side at the tab pitch; with only_off only the pages in state 0.
 void _Draw_Tabs(const SheetLevel &level, const Rect &reg, int tab_bottom, int tab_width, const char *bitmap,
-                Which draw) {
+                bool only_off) {
   if (bitmap && bitmap[0]) {
     pxDrawTransparentDIB(bitmap, reg.x1, reg.y1, reg.x2, tab_bottom, 201, -1, 192, 192, 192);
     return;
@@ -86,7 +89,7 @@ void _Draw_Tabs(const SheetLevel &level, const Rect &reg, int tab_bottom, int ta
     const WIDGET_SHEET_PAGE &p = level.pages[i];
     if (!_Visible(p)) continue;
     const int x = reg.x1 + 8 + v++ * (tab_width + 1);
-    if (!draw(i)) continue;
+    if (only_off && p.state != 0) continue;
     int colour = p.state == 0 ? p.tab_color_off : p.tab_color;
     if (colour < 0) colour = GetYRMColor(colour);  // a host colour number
     if (p.tab_line1[0]) {
@@ -165,7 +168,7 @@ int _Nearest_Selectable(const SheetLevel &level, int page) {
 
 int _First_Selectable(const SheetLevel &level) {
   for (int i = 0; i < level.count; ++i)
-    if (level.pages[i].state != 0 && _Visible(level.pages[i])) return i;
+    if (_Selectable(level.pages[i])) return i;
   return 0;
 }
 
@@ -227,15 +230,47 @@ void _Close_Level(SheetLevel &lv, bool pop) {
   }
 }
 
+// The centre, the screen's middle before the first sheet.
+void _Init_Centre(Centre &c) {
+  if (c.set) return;
+  c.set = true;
+  c.x = NPIXEL_X / 2;
+  c.y = NPIXEL_Y / 2;
+}
+
+// The sheet of sheet_w × sheet_h pixels around the centre, kept on the screen.
+Rect _Place_Sheet(const Centre &c, int sheet_w, int sheet_h) {
+  Rect s{c.x - sheet_w / 2, c.y - sheet_h / 2, 0, 0};
+  s.x2 = s.x1 + sheet_w;
+  s.y2 = s.y1 + sheet_h;
+  Check_Prop_Sheet_Frames(&s.x1, &s.y1, &s.x2, &s.y2);
+  return s;
+}
+
+// The status line between the help button and the confirming one, moved with the sheet.
+void _Draw_Status_Line(void (*status_line)(char *), int x1, int x2, int bottom, int dx, int dy) {
+  char text[200] = "";
+  status_line(text);
+  text[sizeof text - 1] = '\0';
+  Draw_Sheet_Text_Frame(x1 + dx, bottom - 26 + dy, x2 + dx, bottom - 9 + dy, text, 209, 1, 0x1000, BLACK_CI, BUTTON_CI);
+}
+
+// A page code that no handler took: 1000 + i selects page i of a register, 2000 + i is an
+// event of page i's input table or, when the table does not take it, of its area.
+void _Page_Code(SheetLevel &lv, int code) {
+  const int p = code >= 2000 ? code - 2000 : code - 1000;
+  if (code >= 1000 && code <= 1999 && lv.has_register && p < lv.count) {
+    lv.current = p;
+  } else if (code >= 2000 && code <= 2999 && p < lv.count && lv.areas[p] >= 0) {
+    if (Handle_Input_Table_Event(lv.tables[p]) == 0) Handle_View_Area_Event(lv.areas[p]);
+  }
+}
+
 int _Run(WIDGET_SHEET_DESCRIPTION *d, int count, WIDGET_SHEET_PAGE *pages, bool one_page) {
   if (!d || !pages || count < 1) return 0;
   SheetState &st = _S();
   Widget_Hover_Function();
-  if (!st.centre_set) {
-    st.centre_set = true;
-    st.centre_x = NPIXEL_X / 2;
-    st.centre_y = NPIXEL_Y / 2;
-  }
+  _Init_Centre(st.centre);
   const int old_buffer = pxBuff(-1);
   d->title[sizeof d->title - 1] = '\0';
   d->help_topic[sizeof d->help_topic - 1] = '\0';
@@ -265,14 +300,10 @@ int _Run(WIDGET_SHEET_DESCRIPTION *d, int count, WIDGET_SHEET_PAGE *pages, bool 
     }
     Define_Prop_Sheet(0, 0, s.x2, s.y2, 0, 0, "", number, 1);
   } else {
-    s.x1 = st.centre_x - sheet_w / 2;
-    s.y1 = st.centre_y - sheet_h / 2;
-    s.x2 = s.x1 + sheet_w;
-    s.y2 = s.y1 + sheet_h;
-    Check_Prop_Sheet_Frames(&s.x1, &s.y1, &s.x2, &s.y2);
+    s = _Place_Sheet(st.centre, sheet_w, sheet_h);
     Define_Prop_Sheet(s.x1, s.y1, s.x2, s.y2, 1, 0, d->title, number, 1);
   }
-  const int base_x = st.centre_x, base_y = st.centre_y;
+  const int base_x = st.centre.x, base_y = st.centre.y;
 
   SheetLevel level = _New_Level(d, pages, count, paged);
 
@@ -293,7 +324,7 @@ int _Run(WIDGET_SHEET_DESCRIPTION *d, int count, WIDGET_SHEET_PAGE *pages, bool 
   if (paged) {
     pxFgc(GetYRMColor(-1));
     pxRect(reg.x1, reg.y1, reg.x2, tab_bottom);
-    _Draw_Tabs(level, reg, tab_bottom, tab_width, d->register_bitmap, [](int) { return true; });
+    _Draw_Tabs(level, reg, tab_bottom, tab_width, d->register_bitmap, false);
     const int handle = Add_Register_to_PS(reg.x1, reg.y1, reg.x2, reg.y2, tab_bottom);
     int v = 0;
     for (int i = 0; i < count; ++i) {
@@ -334,13 +365,8 @@ int _Run(WIDGET_SHEET_DESCRIPTION *d, int count, WIDGET_SHEET_PAGE *pages, bool 
   for (;;) {
     SheetLevel &lv = st.stack.back();  // callbacks may open sheets of their own
     st.cancel_request = st.confirm_request = 0;
-    if (d->status_line) {
-      char text[200] = "";
-      d->status_line(text);
-      text[sizeof text - 1] = '\0';
-      Draw_Sheet_Text_Frame(help_x + 30 + displacement_x, s.y2 - 26 + displacement_y, status_end - 20 + displacement_x,
-                            s.y2 - 9 + displacement_y, text, 209, 1, 0x1000, BLACK_CI, BUTTON_CI);
-    }
+    if (d->status_line)
+      _Draw_Status_Line(d->status_line, help_x + 30, status_end - 20, s.y2, displacement_x, displacement_y);
     if (default_button > 0) Change_Activity_PS(default_button, 1);
     pxBuff(-1);
     if (d->each_pass) d->each_pass(lv.current);
@@ -359,7 +385,7 @@ int _Run(WIDGET_SHEET_DESCRIPTION *d, int count, WIDGET_SHEET_PAGE *pages, bool 
       Set_Selected_Register_Member(lv.current + 1);
     }
     if (lv.has_register)
-      _Draw_Tabs(lv, reg, tab_bottom, tab_width, nullptr, [&lv](int i) { return lv.pages[i].state == 0; });
+      _Draw_Tabs(lv, reg, tab_bottom, tab_width, nullptr, true);
     _Build_Page(lv, lv.current);
     last = lv.current;
     pxBuff(old_buffer);
@@ -381,27 +407,20 @@ int _Run(WIDGET_SHEET_DESCRIPTION *d, int count, WIDGET_SHEET_PAGE *pages, bool 
         handled = d->code_handler(code);
         Set_Widget_Hover_Active(1);
       }
-      if (!handled) {
-        const int p = code >= 2000 ? code - 2000 : code - 1000;
-        if (code >= 1000 && code <= 1999 && lv.has_register && p < lv.count) {
-          lv.current = p;
-        } else if (code >= 2000 && code <= 2999 && p < lv.count && lv.areas[p] >= 0) {
-          if (Handle_Input_Table_Event(lv.tables[p]) == 0) Handle_View_Area_Event(lv.areas[p]);
-        }
-      }
+      if (!handled) _Page_Code(lv, code);
       if (st.cancel_request) code = 100;
       else if (st.confirm_request) code = 200;
     }
     if (code == 100) {
-      st.centre_x = base_x + displacement_x;
-      st.centre_y = base_y + displacement_y;
+      st.centre.x = base_x + displacement_x;
+      st.centre.y = base_y + displacement_y;
       if (d->cancel_check && d->cancel_check()) continue;
       result = 0;
       break;
     }
     if (code == 200) {
-      st.centre_x = base_x + displacement_x;
-      st.centre_y = base_y + displacement_y;
+      st.centre.x = base_x + displacement_x;
+      st.centre.y = base_y + displacement_y;
       if (Finish_Widget_Sheet_Values(lv.value_level) != 0) continue;
       if (d->confirm_check && d->confirm_check()) continue;
       result = 1;
@@ -477,11 +496,7 @@ int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, i
   if (!pages || page_count < 1) return 0;
   SheetState &st = _S();
   Widget_Hover_Function();
-  if (!st.simple_centre_set) {
-    st.simple_centre_set = true;
-    st.simple_centre_x = NPIXEL_X / 2;
-    st.simple_centre_y = NPIXEL_Y / 2;
-  }
+  _Init_Centre(st.simple_centre);
   const int old_buffer = pxBuff(-1);
 
   const bool paged = page_count > 1;
@@ -492,14 +507,9 @@ int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, i
   const int sheet_h = k.extra + h + k.margin + k.above + k.below;
   const int tab_width = (w + 2 * k.margin - (page_count - 1)) / page_count;
 
-  Rect s{};
-  s.x1 = st.simple_centre_x - sheet_w / 2;
-  s.y1 = st.simple_centre_y - sheet_h / 2;
-  s.x2 = s.x1 + sheet_w;
-  s.y2 = s.y1 + sheet_h;
-  Check_Prop_Sheet_Frames(&s.x1, &s.y1, &s.x2, &s.y2);
+  const Rect s = _Place_Sheet(st.simple_centre, sheet_w, sheet_h);
   Define_Prop_Sheet(s.x1, s.y1, s.x2, s.y2, 1, 0, title ? title : "", 140, 1);
-  const int base_x = st.simple_centre_x, base_y = st.simple_centre_y;
+  const int base_x = st.simple_centre.x, base_y = st.simple_centre.y;
 
   SheetLevel level = _New_Level(nullptr, pages, page_count, paged);
   level.current = 0;
@@ -558,13 +568,7 @@ int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, i
   for (;;) {
     SheetLevel &lv = st.stack.back();  // a build may open sheets of its own
     st.cancel_request = st.confirm_request = 0;
-    if (status_line) {
-      char text[200] = "";
-      status_line(text);
-      text[sizeof text - 1] = '\0';
-      Draw_Sheet_Text_Frame(help_x + 30 + displacement_x, s.y2 - 26 + displacement_y, ok_x - 20 + displacement_x,
-                            s.y2 - 9 + displacement_y, text, 209, 1, 0x1000, BLACK_CI, BUTTON_CI);
-    }
+    if (status_line) _Draw_Status_Line(status_line, help_x + 30, ok_x - 20, s.y2, displacement_x, displacement_y);
     if (cancel > 0) Change_Activity_PS(cancel, 1);
     pxBuff(-1);
     if (lv.has_register) {
@@ -589,7 +593,7 @@ int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, i
       Change_Activity_PS(lv.escapes[last], 0);
     }
     // The tab titles over the members as they are now drawn (each in its state's colour).
-    if (lv.has_register) _Draw_Tabs(lv, reg, tab_bottom, tab_width, nullptr, [](int) { return true; });
+    if (lv.has_register) _Draw_Tabs(lv, reg, tab_bottom, tab_width, nullptr, false);
     _Build_Page(lv, lv.current);
     last = lv.current;
     pxBuff(old_buffer);
@@ -599,18 +603,13 @@ int Run_Simple_Widget_Register_Sheet(int height, int width, const char *title, i
     st.corner_x = s.x1 + displacement_x;
     st.corner_y = s.y1 + displacement_y;
     if (code != 1 && code != 2) {
-      const int p = code >= 2000 ? code - 2000 : code - 1000;
-      if (code >= 1000 && code <= 1999 && lv.has_register && p < lv.count) {
-        lv.current = p;
-      } else if (code >= 2000 && code <= 2999 && p < lv.count && lv.areas[p] >= 0) {
-        if (Handle_Input_Table_Event(lv.tables[p]) == 0) Handle_View_Area_Event(lv.areas[p]);
-      }
+      _Page_Code(lv, code);
       if (st.cancel_request) code = 1;
       else if (st.confirm_request) code = 2;
     }
     if (code == 1 || code == 2) {
-      st.simple_centre_x = base_x + displacement_x;
-      st.simple_centre_y = base_y + displacement_y;
+      st.simple_centre.x = base_x + displacement_x;
+      st.simple_centre.y = base_y + displacement_y;
     }
     if (code == 1) break;
     if (code == 2 && Finish_Widget_Sheet_Values(lv.value_level) == 0) {

@@ -225,6 +225,13 @@ int _Get_Level_Colour(bool scheme_a, double position) {
   return c[0];
 }
 
+// The last entry of the area stack that belongs to area (nullptr: none).
+const WIDGET_AREA_STACK_ENTRY *_Last_Entry_of(const WidgetState &s, int area) {
+  for (auto e = s.stack.rbegin(); e != s.stack.rend(); ++e)
+    if (e->area == area) return &*e;
+  return nullptr;
+}
+
 }  // namespace
 
 void Reset_Widget_Layer_For_Tests() {
@@ -248,13 +255,12 @@ void Begin_Widget_Area(int area) {
   s.offset_x = s.offset_y = -1000;
   s.escape = -1;
   s.displacement_x = s.displacement_y = nullptr;
-  for (const WIDGET_AREA_STACK_ENTRY &e : s.stack) {
-    if (e.area != area) continue;
-    s.escape = e.escape;
-    s.offset_x = e.x1;
-    s.offset_y = e.y1;
-    s.displacement_x = e.displacement_x;
-    s.displacement_y = e.displacement_y;
+  if (const WIDGET_AREA_STACK_ENTRY *e = _Last_Entry_of(s, area)) {
+    s.escape = e->escape;
+    s.offset_x = e->x1;
+    s.offset_y = e->y1;
+    s.displacement_x = e->displacement_x;
+    s.displacement_y = e->displacement_y;
   }
 }
 
@@ -344,9 +350,9 @@ void Pop_Widget_Area() {
   // The displacement ints belong to the sheet that pushed the entry and end with its run:
   // the current area stops reading them (a remaining entry of the same area takes over).
   if (s.displacement_x == popped.displacement_x && s.displacement_y == popped.displacement_y) {
-    s.displacement_x = s.displacement_y = nullptr;
-    for (const WIDGET_AREA_STACK_ENTRY &e : s.stack)
-      if (e.area == s.area) s.displacement_x = e.displacement_x, s.displacement_y = e.displacement_y;
+    const WIDGET_AREA_STACK_ENTRY *e = _Last_Entry_of(s, s.area);
+    s.displacement_x = e ? e->displacement_x : nullptr;
+    s.displacement_y = e ? e->displacement_y : nullptr;
   }
   if (s.stack.empty()) {
     Activate_Call_Allways_Function(0);
