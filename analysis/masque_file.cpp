@@ -18,6 +18,7 @@
 
 #include "analysis/masque.h"
 #include "support/cp850.h"
+#include "support/support.h"
 
 namespace {
 
@@ -121,12 +122,6 @@ bool _Name_Writable(const char *name) {
   return n <= static_cast<std::size_t>(kMaxName) && !std::strchr(name, kZu[0]);
 }
 
-bool _Finite(std::initializer_list<double> values) {
-  for (double v : values)
-    if (!std::isfinite(v)) return false;
-  return true;
-}
-
 // The reference factor is written " %lf": its text must stay a token the reader takes.
 bool _Factor_Writable(double v) {
   char buf[512];
@@ -147,11 +142,11 @@ bool _Writable(const MASQUE *mask) {
   const int nl = Count_Masque_Spannungsdehnungslinien(mask), ng = Count_Masque_Gruppen(mask);
   for (int i = 0; i < nk; ++i) {
     const MASQUE_KNOTEN *n = Get_Masque_Knoten(mask, i);
-    if (!n || !_Finite({n->y, n->z})) return false;
+    if (!n || !All_Finite({n->y, n->z})) return false;
   }
   for (int i = 0; i < ne; ++i) {
     const MASQUE_KANTE *e = Get_Masque_Kante(mask, i);
-    if (!e || !_Finite({e->stich})) return false;
+    if (!e || !All_Finite({e->stich})) return false;
   }
   for (int i = 0; i < nl; ++i)
     if (!Get_Masque_Spannungsdehnungslinie(mask, i)) return false;
@@ -178,9 +173,9 @@ bool _Writable(const MASQUE *mask) {
     if (!(l->typ & SDL_TYP_BUILTIN))
       for (double v : l->param)
         if (!std::isfinite(v)) return false;
-    if (l->extern_linie && !_Factor_Writable(l->extern_faktor)) return false;
-    // A referenced line must stand before the line: the reader resolves backwards only.
     if (l->extern_linie) {
+      if (!_Factor_Writable(l->extern_faktor)) return false;
+      // A referenced line must stand before the line: the reader resolves backwards only.
       const int k = Index_of_Masque_Spannungsdehnungslinie(mask, l->extern_linie);
       if (k < 0 || k >= i) return false;
     }
@@ -204,16 +199,16 @@ bool _Writable(const MASQUE *mask) {
       case MASQUE_PUNKTGRUPPE:
         for (int k = 0; k < Count_Masque_Punkte(g); ++k) {
           const MASQUE_PUNKT *p = Get_Masque_Punkt(g, k);
-          if (!p || Index_of_Masque_Knoten(mask, p->knoten) < 0 || !_Finite({p->flaeche})) return false;
+          if (!p || Index_of_Masque_Knoten(mask, p->knoten) < 0 || !All_Finite({p->flaeche})) return false;
         }
         break;
       case MASQUE_KREIS:
-        if (Index_of_Masque_Knoten(mask, g->mittelpunkt) < 0 || !_Finite({g->radius})) return false;
+        if (Index_of_Masque_Knoten(mask, g->mittelpunkt) < 0 || !All_Finite({g->radius})) return false;
         break;
       case MASQUE_LINIENGRUPPE:
         for (int k = 0; k < Count_Masque_Linien(g); ++k) {
           const MASQUE_LINIE *l = Get_Masque_Linie(g, k);
-          if (!l || Index_of_Masque_Kante(mask, l->kante) < 0 || !_Finite({l->dicke})) return false;
+          if (!l || Index_of_Masque_Kante(mask, l->kante) < 0 || !All_Finite({l->dicke})) return false;
         }
         break;
       default:

@@ -375,12 +375,6 @@ static bool _Paper_Dir(double dx, double dz, double *ux, double *uy) {
   return true;
 }
 
-static bool _Finite(std::initializer_list<double> v) {
-  for (double d : v)
-    if (!std::isfinite(d)) return false;
-  return true;
-}
-
 static void _Widen(double X, double Y) {
   if (!g.drawn) {
     g.ext[0] = g.ext[2] = X;
@@ -396,7 +390,7 @@ static void _Widen(double X, double Y) {
 
 // One " 1" segment between paper points.
 static void _Emit_Line(double X1, double Y1, double X2, double Y2) {
-  if (!g.gstream || !_Finite({X1, Y1, X2, Y2})) return;
+  if (!g.gstream || !All_Finite({X1, Y1, X2, Y2})) return;
   X1 = _Clean(X1), Y1 = _Clean(Y1), X2 = _Clean(X2), Y2 = _Clean(Y2);
   std::fprintf(g.gstream, " 1  %lf %lf %lf %lf\n", X1, Y1, X2, Y2);
   if (g.plot) std::fprintf(g.plot, "LINE %lf %lf %lf %lf\n", X1, Y1, X2, Y2);
@@ -408,7 +402,7 @@ static void _Emit_Line(double X1, double Y1, double X2, double Y2) {
 static void _Emit_Polygon(int n, const double *X, const double *Y) {
   if (!g.gstream || !g.fills || n < 3) return;
   for (int i = 0; i < n; ++i)
-    if (!_Finite({X[i], Y[i]})) return;
+    if (!All_Finite({X[i], Y[i]})) return;
   std::fprintf(g.gstream, " 18 %d\n", n);
   if (g.plot) std::fprintf(g.plot, "POLY %d\n", n);
   for (int i = 0; i < n; ++i) {
@@ -420,7 +414,7 @@ static void _Emit_Polygon(int n, const double *X, const double *Y) {
 // Text directive at a paper point; the text is cut at 255 bytes, and line breaks and
 // guillemets (which delimit it) become blanks.
 static void _Emit_Text(double X, double Y, double height, double angle_deg, int code, const char *text) {
-  if (!g.gstream || !text || !_Finite({X, Y, height, angle_deg})) return;
+  if (!g.gstream || !text || !All_Finite({X, Y, height, angle_deg})) return;
   char t[256];
   std::snprintf(t, sizeof t, "%s", text);
   for (char *c = t; *c; ++c) {
@@ -437,7 +431,7 @@ static void _Emit_Text(double X, double Y, double height, double angle_deg, int 
 
 int Oliplot_Begin_Grafic(FILE *stream, double x_min, double z_max, double x_max, double z_min, double sx,
                          double sz, double angle, int orientation) {
-  if (!stream || !_Finite({x_min, z_max, x_max, z_min, sx, sz, angle}) || !(sx > 0) || !(sz > 0)) return 1;
+  if (!stream || !All_Finite({x_min, z_max, x_max, z_min, sx, sz, angle}) || !(sx > 0) || !(sz > 0)) return 1;
   if (x_max < x_min) std::swap(x_min, x_max);
   if (z_max < z_min) std::swap(z_min, z_max);
   double c, s;
@@ -446,7 +440,7 @@ int Oliplot_Begin_Grafic(FILE *stream, double x_min, double z_max, double x_max,
   double w = (x_max - x_min) * sx, h = (z_max - z_min) * sz;
   double tw = std::fabs(w * c) + std::fabs(h * s);
   double th = std::fabs(w * s) + std::fabs(h * c);
-  if (!_Finite({xc, zc, tw, th})) return 1;  // an extent too large for the paper
+  if (!All_Finite({xc, zc, tw, th})) return 1;  // an extent too large for the paper
 
   Oli_End_Text(stream);
   if (g.gstream) Oliplot_End_Grafic(g.gstream);
@@ -563,7 +557,7 @@ static void _Circle_Point(double x, double z, double r, double t, double *X, dou
 }
 
 void Oliplot_Arc(double x, double z, double diameter, double start_deg, double sweep_deg) {
-  if (!g.gstream || !_Finite({x, z, diameter, start_deg, sweep_deg}) || !(diameter > 0)) return;
+  if (!g.gstream || !All_Finite({x, z, diameter, start_deg, sweep_deg}) || !(diameter > 0)) return;
   if (sweep_deg == 0.0 || std::fabs(sweep_deg) >= 360.0) sweep_deg = 360.0;
   double sweep = sweep_deg * kPi / 180.0, start = start_deg * kPi / 180.0;
   double step = std::fabs(sweep_deg) > 180.0 ? kPi / 32.0 : kPi / 16.0;
@@ -582,14 +576,14 @@ void Oliplot_Arc(double x, double z, double diameter, double start_deg, double s
 }
 
 void Oliplot_Filled_Circle(double x, double z, double diameter) {
-  if (!g.gstream || !g.fills || !_Finite({x, z, diameter}) || !(diameter > 0)) return;
+  if (!g.gstream || !g.fills || !All_Finite({x, z, diameter}) || !(diameter > 0)) return;
   double X[32], Y[32];
   for (int k = 0; k < 32; ++k) _Circle_Point(x, z, diameter / 2.0, 2.0 * kPi * k / 32.0, &X[k], &Y[k]);
   _Emit_Polygon(32, X, Y);
 }
 
 void Oliplot_Filled_Ring(double x, double z, double outer_diameter, double inner_diameter) {
-  if (!g.gstream || !g.fills || !_Finite({x, z, outer_diameter, inner_diameter}) || !(outer_diameter > 0))
+  if (!g.gstream || !g.fills || !All_Finite({x, z, outer_diameter, inner_diameter}) || !(outer_diameter > 0))
     return;
   double ri = std::clamp(inner_diameter, 0.0, outer_diameter) / 2.0, ro = outer_diameter / 2.0;
   double X[66], Y[66];
@@ -607,7 +601,7 @@ void Oliplot_Filled_Polygon(int n, const double *x, const double *z) {
   for (int i = 0; i < n; ++i) {
     double X, Y;
     _Paper(x[i], z[i], &X, &Y);
-    if (!_Finite({X, Y})) return;
+    if (!All_Finite({X, Y})) return;
   }
   std::fprintf(g.gstream, " 18 %d\n", n);
   if (g.plot) std::fprintf(g.plot, "POLY %d\n", n);
@@ -631,12 +625,12 @@ void Oliplot_Polyline(int n, const double *x, const double *z) {
 }
 
 void Oliplot_Rectangle(double x1, double z1, double x2, double z2) {
-  if (!g.gstream || !_Finite({x1, z1, x2, z2})) return;
+  if (!g.gstream || !All_Finite({x1, z1, x2, z2})) return;
   if (g.cos_a == 1.0 && g.sin_a == 0.0) {
     double X1, Y1, X2, Y2;
     _Paper(x1, z1, &X1, &Y1);
     _Paper(x2, z2, &X2, &Y2);
-    if (!_Finite({X1, Y1, X2, Y2})) return;
+    if (!All_Finite({X1, Y1, X2, Y2})) return;
     X1 = _Clean(X1), Y1 = _Clean(Y1), X2 = _Clean(X2), Y2 = _Clean(Y2);
     std::fprintf(g.gstream, " 24  %lf %lf %lf %lf\n", X1, Y1, X2, Y2);
     if (g.plot) std::fprintf(g.plot, "RECT %lf %lf %lf %lf\n", X1, Y1, X2, Y2);
@@ -666,7 +660,7 @@ void Oliplot_Text_Printf(double x, double z, int h_align, int v_align, const cha
 }
 
 void Oliplot_Text_Rotated(double x, double z, const char *text) {
-  if (!g.gstream || !text || !_Finite({x, z})) return;
+  if (!g.gstream || !text || !All_Finite({x, z})) return;
   // A block angle near the largest double overflows in degrees: write nothing then.
   double deg = _Clean(g.angle * 180.0 / kPi);
   if (!std::isfinite(deg)) return;
@@ -694,7 +688,7 @@ static void _Dimension_Label(double length, char *buf, std::size_t size) {
 }
 
 int Oliplot_Dimension_Line(double x1, double z1, double x2, double z2, double text_height, int mode) {
-  if (!g.gstream || !_Finite({x1, z1, x2, z2, text_height})) return -1;
+  if (!g.gstream || !All_Finite({x1, z1, x2, z2, text_height})) return -1;
   double length = std::hypot(x2 - x1, z2 - z1);
   double ux, uy, nx, ny;
   if (!(length > 0) || !std::isfinite(length) || !_Paper_Dir(x2 - x1, z2 - z1, &ux, &uy)) return -1;
@@ -745,7 +739,7 @@ static void _Axis_Arrow(double X, double Y, double ux, double uy, double arm, co
 
 void Oliplot_Axis_Pair(double x, double z, const char *first_label, const char *second_label, double arm_cm,
                        double angle) {
-  if (!g.gstream || !_Finite({x, z, arm_cm, angle}) || !(arm_cm > 0)) return;
+  if (!g.gstream || !All_Finite({x, z, arm_cm, angle}) || !(arm_cm > 0)) return;
   double c, s;
   _Cos_Sin(angle, &c, &s);
   double X, Y, u1x, u1y, u2x, u2y;

@@ -222,18 +222,16 @@ int _Read(FILE *f, PROFIL *p) {
 // Every number of the block is finite (the reader refuses the others); the grade is
 // checked by its own writer.
 bool _Writable(const PROFIL *p, int nodes, int lines) {
-  for (double v : {p->h, p->t_w, p->b_fo, p->t_fo, p->b_fu, p->t_fu, p->r, p->a_o, p->a_u, p->r_2, p->ue_o, p->ue_u})
-    if (!std::isfinite(v)) return false;
+  if (!All_Finite({p->h, p->t_w, p->b_fo, p->t_fo, p->b_fu, p->t_fu, p->r, p->a_o, p->a_u, p->r_2, p->ue_o, p->ue_u}))
+    return false;
   if (p->kind != PROFIL_KIND_QUER) return true;
   for (int k = 0; k < nodes; ++k) {
     const PROFIL_NODE &n = p->nodes[k];
-    for (double v : {n.y, n.z, n.s_p})
-      if (!std::isfinite(v)) return false;
+    if (!All_Finite({n.y, n.z, n.s_p})) return false;
   }
   for (int k = 0; k < lines; ++k) {
     const PROFIL_LINE &l = p->lines[k];
-    for (double v : {l.s, l.d_a, l.d_e, l.r_al, l.r_ar, l.r_el, l.r_er})
-      if (!std::isfinite(v)) return false;
+    if (!All_Finite({l.s, l.d_a, l.d_e, l.r_al, l.r_ar, l.r_el, l.r_er})) return false;
   }
   for (double v : p->imported)
     if (!std::isfinite(v)) return false;

@@ -120,12 +120,6 @@ bool _Write_File(const std::string &path, const std::string &text) {
   return Replace_File(path.c_str(), _Put_Text, const_cast<std::string *>(&text)) == 0;
 }
 
-bool _Finite(std::initializer_list<double> values) {
-  for (double v : values)
-    if (!std::isfinite(v)) return false;
-  return true;
-}
-
 // The text of the entry split into lines (the end of the text ends the last line).
 int _Count_Lines(const char *text) {
   int n = 0;
@@ -348,7 +342,7 @@ QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *r) {
   for (int k = 0; k < r->node_count; ++k) {
     XPRT_NODE n{};
     // A number the reader refuses ("nan", "inf") would make the file unreadable.
-    if (!r->node(k, &n) || !_Finite({n.y, n.z})) return nullptr;
+    if (!r->node(k, &n) || !All_Finite({n.y, n.z})) return nullptr;
     _Put_Int(out, n.number);
     for (double v : {n.y, n.z}) {
       out += ' ';
@@ -361,7 +355,7 @@ QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *r) {
   out += "\nNEWLINES\n";
   for (int k = 0; k < r->line_count; ++k) {
     XPRT_LINE l{};
-    if (!r->line(k, &l) || !_Finite({l.d_a, l.d_e, l.s, l.r_al, l.r_ar, l.r_el, l.r_er})) return nullptr;
+    if (!r->line(k, &l) || !All_Finite({l.d_a, l.d_e, l.s, l.r_al, l.r_ar, l.r_el, l.r_er})) return nullptr;
     for (int v : {l.number, l.p_a, l.p_e, l.flag, 0}) {
       _Put_Int(out, v);
       out += ' ';

@@ -9,11 +9,22 @@
 // with Host_Reset(). Not thread-safe: the member flow has one thread.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <initializer_list>
 
 #include "support/cp850.h"
 #include "support/datastream.h"
+
+// ---------------------------------------------------------------- numbers
+// True when every value is a finite number: the file readers refuse NaN and infinities, so
+// the writers test what they are about to write, and the plot writers what they draw.
+inline bool All_Finite(std::initializer_list<double> values) {
+  for (double v : values)
+    if (!std::isfinite(v)) return false;
+  return true;
+}
 
 // ---------------------------------------------------------------- allocation
 // Tools_Alloc: (block or null, size, zero flag) → the block reallocated to size (a new
