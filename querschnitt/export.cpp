@@ -79,32 +79,13 @@ std::string _Fixed6(double v) {
   return std::string(buf, r.ptr);
 }
 
-// The whole file at path into *text: false when it cannot be read.
-bool _Read_Whole(const std::string &path, std::string *text) {
-  FILE *f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  char buf[65536];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text->append(buf, n);
-  const bool ok = !std::ferror(f);
-  std::fclose(f);
-  return ok;
-}
-
-// True when a line of the text begins with "VALUES" (as Seek_Keyword_Line finds it).
-bool _Has_Values_Line(const std::string &text) {
-  for (std::size_t at = 0; at < text.size();) {
-    if (text.compare(at, 6, "VALUES") == 0) return true;
-    const std::size_t nl = text.find('\n', at);
-    if (nl == std::string::npos) break;
-    at = nl + 1;
-  }
-  return false;
-}
-
-int _Put_Text(FILE *f, void *context) {
-  const std::string &text = *static_cast<const std::string *>(context);
-  return std::fwrite(text.data(), 1, text.size(), f) == text.size() ? 0 : 1;
+// True when a line of the text begins with "VALUES" (Seek_Keyword_Line on the text).
+bool _Has_Values_Line(std::string &text) {
+  if (text.empty()) return false;
+  FILE *m = fmemopen(text.data(), text.size(), "r");
+  const bool found = m && Seek_Keyword_Line("VALUES", m, nullptr);
+  if (m) std::fclose(m);
+  return found;
 }
 
 }  // namespace
@@ -172,7 +153,7 @@ int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *p
   // The member's ".XPR": the exchange file with the VALUES block behind it, written in one
   // piece through the replace helper; an exchange file that cannot be read leaves none.
   std::string text;
-  if (!_Read_Whole(written, &text)) return 0;
+  if (Read_Whole_File(written.c_str(), &text, 0) != WHOLE_FILE_OK) return 0;
   if (!_Has_Values_Line(text)) {
     double I_1 = profil->I_y, I_2 = profil->I_z, alpha = profil->alpha * M_PI / 180.0;
     if (std::fabs(alpha) > 0.001) {
@@ -188,7 +169,7 @@ int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *p
     for (int k = 0; k < 5; ++k) text += std::string(keys[k]) + " " + _Fixed6(values[k]) + "\n";
     text += "\n";
   }
-  if (Replace_File(xpr.c_str(), _Put_Text, &text) == 0 && written != xpr) std::remove(written.c_str());
+  if (Replace_File_Text(xpr.c_str(), text) == 0 && written != xpr) std::remove(written.c_str());
   return 0;
 }
 

@@ -82,30 +82,16 @@ const std::vector<SECTIONS_LIB_RECORD> &_Library() {
   s.lib_path = path;
   // Without its library the program finds no profile by name: the user is told why, once
   // for each file read.
-  FILE *f = std::fopen(path.c_str(), "rb");
-  if (!f) {
+  std::string image;
+  const int read = Read_Whole_File(path.c_str(), &image, kMaxLibraryBytes);
+  if (read == WHOLE_FILE_NOT_OPENED)
     Hinweis_Message(0, errno == ENOENT ? "Profilbibliothek \"%s\" nicht vorhanden" : "Profilbibliothek \"%s\" nicht lesbar",
                     path.c_str());
-    return s.lib;
-  }
-  std::vector<unsigned char> image;
-  unsigned char buf[65536];
-  std::size_t got;
-  bool too_big = false;
-  while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) {
-    if (image.size() + got > kMaxLibraryBytes) {
-      too_big = true;
-      break;
-    }
-    image.insert(image.end(), buf, buf + got);
-  }
-  const int read_error = std::ferror(f);
-  std::fclose(f);
-  if (read_error)
+  else if (read == WHOLE_FILE_READ_ERROR)
     Hinweis_Message(0, "Profilbibliothek \"%s\" nicht lesbar", path.c_str());
-  else if (too_big)
+  else if (read == WHOLE_FILE_TOO_BIG)
     Hinweis_Message(0, "Profilbibliothek \"%s\" größer als 16 MiB"_cp, path.c_str());
-  else if (!_Parse_Image(image.data(), image.size(), &s.lib))  // also an empty file
+  else if (image.empty() || !_Parse_Image(reinterpret_cast<const unsigned char *>(image.data()), image.size(), &s.lib))
     Hinweis_Message(0, "Profilbibliothek \"%s\" unvollständig oder beschädigt"_cp, path.c_str());
   return s.lib;
 }

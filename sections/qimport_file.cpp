@@ -109,15 +109,10 @@ std::string _Name_Token(const char *name) {
   return t.empty() ? "~" : t;
 }
 
-int _Put_Text(FILE *f, void *context) {
-  const std::string &text = *static_cast<const std::string *>(context);
-  return std::fwrite(text.data(), 1, text.size(), f) == text.size() ? 0 : 1;
-}
-
 // Replaces the file at path by the whole text (support's replace helper): true when every
 // byte reached the disk; on failure the file keeps its old bytes (or stays absent).
 bool _Write_File(const std::string &path, const std::string &text) {
-  return Replace_File(path.c_str(), _Put_Text, const_cast<std::string *>(&text)) == 0;
+  return Replace_File_Text(path.c_str(), text) == 0;
 }
 
 // The text of the entry split into lines (the end of the text ends the last line).
@@ -280,22 +275,8 @@ const char *Get_XPRT_Path() {
 
 int Read_XPRT_Result(QIMPORT_ENTRY *entry) {
   if (!entry) return 0;
-  FILE *f = std::fopen(Get_XPRT_Path(), "rb");
-  if (!f) return 0;
   std::string data;
-  char buf[65536];
-  std::size_t n;
-  bool too_big = false;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-    if (static_cast<long>(data.size() + n) > kMaxFile) {
-      too_big = true;
-      break;
-    }
-    data.append(buf, n);
-  }
-  const bool bad = std::ferror(f) != 0;
-  std::fclose(f);
-  if (too_big || bad) return 0;
+  if (Read_Whole_File(Get_XPRT_Path(), &data, kMaxFile) != WHOLE_FILE_OK) return 0;
   data.resize(std::strlen(data.c_str()));  // a NUL byte ends the text
   std::string text;
   text.reserve(data.size());

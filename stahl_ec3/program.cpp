@@ -46,29 +46,12 @@ bool _Exists(const std::string &path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
-// The whole file into bytes: 0, or 1 when it cannot be read.
-int _Read_All(const std::string &path, std::string *bytes) {
-  FILE *f = std::fopen(path.c_str(), "rb");
-  if (!f) return 1;
-  bytes->clear();
-  char buf[65536];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes->append(buf, n);
-  const int bad = std::ferror(f);
-  std::fclose(f);
-  return bad ? 1 : 0;
-}
-
 // Copies a file through the replace helper: the target keeps its old bytes unless the whole
 // copy was written. 0, or 1.
 int _Copy_File(const std::string &from, const std::string &to) {
   std::string bytes;
-  if (_Read_All(from, &bytes)) return 1;
-  auto write = [](FILE *f, void *context) {
-    const std::string &b = *static_cast<const std::string *>(context);
-    return std::fwrite(b.data(), 1, b.size(), f) == b.size() ? 0 : 1;
-  };
-  return Replace_File(to.c_str(), write, &bytes);
+  if (Read_Whole_File(from.c_str(), &bytes, 0) != WHOLE_FILE_OK) return 1;
+  return Replace_File_Text(to.c_str(), bytes);
 }
 
 // The first line of the position text, without line end and trailing blanks; empty when the

@@ -1,5 +1,6 @@
 // Replacing a user file through a temporary file in the same folder, so that a failed
-// write (full disk, quota, a removed medium) never leaves a half file under the real name.
+// write (full disk, quota, a removed medium) never leaves a half file under the real name;
+// and reading a whole file.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -133,4 +134,34 @@ int Replace_File(const char *path, int (*write)(FILE *stream, void *context), vo
     return 1;
   }
   return Commit_File_Replace(&r);
+}
+
+namespace {
+int _Put_Text(FILE *f, void *context) {
+  const std::string &text = *static_cast<const std::string *>(context);
+  return std::fwrite(text.data(), 1, text.size(), f) == text.size() ? 0 : 1;
+}
+}  // namespace
+
+int Replace_File_Text(const char *path, const std::string &text) {
+  return Replace_File(path, _Put_Text, const_cast<std::string *>(&text));
+}
+
+int Read_Whole_File(const char *path, std::string *bytes, std::size_t max_bytes) {
+  bytes->clear();
+  FILE *f = path ? std::fopen(path, "rb") : nullptr;
+  if (!f) return WHOLE_FILE_NOT_OPENED;
+  char buf[65536];
+  std::size_t n;
+  int answer = WHOLE_FILE_OK;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+    if (max_bytes > 0 && bytes->size() + n > max_bytes) {
+      answer = WHOLE_FILE_TOO_BIG;
+      break;
+    }
+    bytes->append(buf, n);
+  }
+  if (std::ferror(f)) answer = WHOLE_FILE_READ_ERROR;
+  std::fclose(f);
+  return answer;
 }

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <initializer_list>
+#include <string>
 
 #include "support/cp850.h"
 #include "support/datastream.h"
@@ -196,6 +197,19 @@ void Abort_File_Replace(FILE_REPLACE *r);
 // The whole road in one call: write(stream, context) fills the temporary file and returns
 // 0 on success; any other answer aborts. 0 when the target was replaced, else 1.
 int Replace_File(const char *path, int (*write)(FILE *stream, void *context), void *context);
+// Replace_File with the bytes of text as the whole new content: 0, or 1.
+int Replace_File_Text(const char *path, const std::string &text);
+
+// ---------------------------------------------------------------- whole files
+enum : int {
+  WHOLE_FILE_OK = 0,
+  WHOLE_FILE_NOT_OPENED = 1,  // fopen failed (errno says why)
+  WHOLE_FILE_READ_ERROR = 2,
+  WHOLE_FILE_TOO_BIG = 3,     // more than max_bytes
+};
+// The whole file at path, byte for byte, into *bytes (replaced; what was read before a
+// failure stays there). max_bytes 0: no limit. One of WHOLE_FILE_*.
+int Read_Whole_File(const char *path, std::string *bytes, std::size_t max_bytes);
 
 // ---------------------------------------------------------------- host tools
 // Non-zero when the host's section-force selection tool "SniSelct.exe" is an executable
