@@ -6,18 +6,11 @@
 #include <cmath>
 #include <cstring>
 
+#include "stahl_ec3/program_internal.h"
 #include "support/shell.h"
 #include "support/support.h"
 
 namespace {
-
-constexpr int kForces = 8;
-
-double *_Forces(BRANDLAST *row) {
-  static_assert(offsetof(BRANDLAST, B) - offsetof(BRANDLAST, N) == (kForces - 1) * sizeof(double));
-  return &row->N;
-}
-const double *_Forces(const BRANDLAST *row) { return &row->N; }
 
 // Reads one row; false on a name over 40 bytes or a force that is missing or not finite.
 bool _Read_Row(FILE *f, BRANDLAST *row) {
@@ -27,8 +20,8 @@ bool _Read_Row(FILE *f, BRANDLAST *row) {
   if (std::strcmp(token, "~") == 0) token[0] = '\0';  // the empty name
   Tilde_to_Blank(token);
   std::memcpy(row->name, token, std::strlen(token) + 1);
-  double *v = _Forces(row);
-  for (int k = 0; k < kForces; ++k)
+  double *v = Brandlast_Forces(row);
+  for (int k = 0; k < BRANDLAST_FORCES; ++k)
     if (std::fscanf(f, "%lf", &v[k]) != 1 || !std::isfinite(v[k])) return false;
   return true;
 }
@@ -52,8 +45,8 @@ int Write_Brandlasten(FILE *f, const BAUTEIL *b) {
   // not finite.
   if (count > BRANDLAST_MAX_ROWS || count < 0) return 1;
   for (int i = 0; i < count; ++i)
-    for (int k = 0; k < kForces; ++k)
-      if (!std::isfinite(_Forces(&b->brandlasten[i])[k])) return 1;
+    for (int k = 0; k < BRANDLAST_FORCES; ++k)
+      if (!std::isfinite(Brandlast_Forces(&b->brandlasten[i])[k])) return 1;
   int bad = std::fprintf(f, " %d\n", count) < 0;
   for (int i = 0; i < count && !bad; ++i) {
     const BRANDLAST &row = b->brandlasten[i];
@@ -65,8 +58,8 @@ int Write_Brandlasten(FILE *f, const BAUTEIL *b) {
       if (std::isspace(static_cast<unsigned char>(*p))) *p = ' ';
     Blank_to_Tilde(name);
     bad |= std::fprintf(f, " %s", name[0] ? name : "~") < 0;
-    const double *v = _Forces(&row);
-    for (int k = 0; k < kForces; ++k) bad |= std::fprintf(f, " %lf", v[k]) < 0;
+    const double *v = Brandlast_Forces(&row);
+    for (int k = 0; k < BRANDLAST_FORCES; ++k) bad |= std::fprintf(f, " %lf", v[k]) < 0;
     bad |= std::fprintf(f, "\n") < 0;
   }
   return (bad || std::ferror(f)) ? 1 : 0;

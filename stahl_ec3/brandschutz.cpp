@@ -11,6 +11,7 @@
 #include "materials/materials.h"
 #include "nad/nad.h"
 #include "print/print.h"
+#include "stahl_ec3/program_internal.h"
 #include "stahl_ec3/stahl_ec3.h"
 #include "support/cp850.h"
 
@@ -22,11 +23,6 @@ constexpr double kPictureReserveCm = 16.0;
 // grade's values).
 constexpr int kSafetyMask = 0x804;
 constexpr int kMaterialMask = 5;
-
-double _Force(const BRANDLAST &r, int k) {
-  const double v[8] = {r.N, r.M_y, r.M_z, r.V_y, r.V_z, r.T_t, r.T_w, r.B};
-  return v[k];
-}
 
 // The row's forces are zero for the checks: what the stress check rounds to zero (forces below
 // 0.01 kN) and what it then takes as zero (every value below 0.001).
@@ -53,7 +49,7 @@ void _Print_Forces(FILE *list, const BRANDLAST &r) {
   };
   int written = 0;
   for (const Item &it : items) {
-    const double v = _Force(r, it.k);
+    const double v = Brandlast_Forces(&r)[it.k];
     if (std::fabs(v) <= 0.01) continue;
     Oli_Printf(list, it.format, written++ ? ",  " : "", v);
   }
@@ -142,10 +138,7 @@ void Print_Brandschutznachweis(BAUTEIL *b, FILE *list) {
     std::fprintf(list, " POS. %s\n#CONTENTS\n", Get_Bauteil_Label());
     OLI_reserveSpaceCM(list, kPictureReserveCm);
     std::fprintf(list, " Nachweis bei Normaltemperatur\n#CONTENTS\n");
-    CP850_CALL(Oli_Printf, list,
-               "%sHinweis: Nachweise bei Normaltemperatur mit den Schnittgrößen (Brandfall); Temperaturen, "
-               "kritische Temperatur und Nachweise im Brandfall werden nicht ermittelt. %s\n",
-               pre, Oli_Mark_Red_Exclam());
+    Oli_Printf(list, "%s%s %s\n", pre, STAHL_EC3_NOTE_COLD, Oli_Mark_Red_Exclam());
     Oli_Printf(list, "%snationaler Anhang zum EC: %s\n", pre, Get_Active_NAD_Name());
   }
   Check_Bauteil_Data(b, list, 0, "");

@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr const char *kTitle = "D7-EV3 - Brandschutz";
 constexpr std::size_t kLabelMax = 255;
 // The exchange files of the member and their start-of-run copies.
 constexpr const char *kExchange[2][2] = {{".XPR", "_TMP.XPR"}, {".EXP", "_TMP.EXP"}};
@@ -92,7 +91,7 @@ void _Read_Input(STAHL_EC3_RUN &r) {
     Set_Bauteil_Defaults(&r.bauteil);
     return;
   }
-  Check_Bauteil_Data(&r.bauteil, nullptr, r.refresh ? 0 : 1, kTitle);
+  Check_Bauteil_Data(&r.bauteil, nullptr, r.refresh ? 0 : 1, STAHL_EC3_TITLE);
 }
 
 // The start-of-run copies of the exchange files that exist.
@@ -190,7 +189,7 @@ int Start_Stahl_EC3(int argc, char **argv) {
     YRMSetCloseFct(&Stahl_EC3_Close_Request);
     if (r.read_error) {
       const std::string text = "Lesefehler\n" + Bauteil_Inp_Path();
-      PrintMessage(text.c_str(), kTitle);
+      PrintMessage(text.c_str(), STAHL_EC3_TITLE);
     }
   }
   return -1;

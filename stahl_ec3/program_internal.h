@@ -2,9 +2,27 @@
 // road and the screen share. For the files of stahl_ec3/ and their white-box tests only.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "stahl_ec3/stahl_ec3.h"
+#include "support/cp850.h"
+
+// The program's title (message boxes and the sheet's title bar).
+inline constexpr const char *STAHL_EC3_TITLE = "D7-EV3 - Brandschutz";
+// What the checks leave out, on the print list and on the result page.
+inline constexpr const char *STAHL_EC3_NOTE_COLD =
+    "Hinweis: Nachweise bei Normaltemperatur mit den Schnittgrößen (Brandfall); Temperaturen, "
+    "kritische Temperatur und Nachweise im Brandfall werden nicht ermittelt."_cp;
+
+// The eight forces of a fire-load row as one array, in the record's (and the file's) order
+// N, M_y, M_z, V_y, V_z, T_t, T_w, B.
+constexpr int BRANDLAST_FORCES = 8;
+inline double *Brandlast_Forces(BRANDLAST *row) {
+  static_assert(offsetof(BRANDLAST, B) - offsetof(BRANDLAST, N) == (BRANDLAST_FORCES - 1) * sizeof(double));
+  return &row->N;
+}
+inline const double *Brandlast_Forces(const BRANDLAST *row) { return &row->N; }
 
 // One run of the program. Module state of stahl_ec3/ (reset by Reset_Stahl_EC3_For_Tests).
 struct STAHL_EC3_RUN {

@@ -24,7 +24,6 @@
 
 namespace {
 
-constexpr const char *kTitle = "D7-EV3 - Brandschutz";
 constexpr const char *kHelpFile = "DOZU_169.HLP";
 
 // Codes of the main sheet.
@@ -186,9 +185,9 @@ void _Table_Row(int, int area, int x1, int y, void *record) {
   const SCREEN_COLORS *c = Get_Screen_Colors();
   Add_Text_Field_to_View_Area(area, x1 + 45, y + 10, r->name, c->font_normal, c->black, _Always());
   Set_View_Text_Field_Width(area, 20);
-  double *forces[8] = {&r->N, &r->M_y, &r->M_z, &r->V_y, &r->V_z, &r->T_t, &r->T_w, &r->B};
-  for (int k = 0; k < 8; ++k)
-    Add_Float_Field_to_View_Area(area, x1 + 210 + 85 * k, y + 10, forces[k], "%9.2f", c->font_normal, c->blue_value,
+  double *forces = Brandlast_Forces(r);
+  for (int k = 0; k < BRANDLAST_FORCES; ++k)
+    Add_Float_Field_to_View_Area(area, x1 + 210 + 85 * k, y + 10, forces + k, "%9.2f", c->font_normal, c->blue_value,
                                  _Always());
 }
 
@@ -244,10 +243,7 @@ void _Build_Page5() {
     }
   }
   y += 20;
-  Add_Text_to_View_Area(s.area, 20, y,
-                        "Hinweis: Nachweise bei Normaltemperatur mit den Schnittgrößen (Brandfall); Temperaturen, "
-                        "kritische Temperatur und Nachweise im Brandfall werden nicht ermittelt."_cp,
-                        c->font_normal, c->brown_hint, 0);
+  Add_Text_to_View_Area(s.area, 20, y, STAHL_EC3_NOTE_COLD, c->font_normal, c->brown_hint, 0);
 }
 
 void _Draw_Tab_Titles() {
@@ -302,7 +298,7 @@ void _Change_Page(int index) {
 
 void _Open_Sheet() {
   char title[300];
-  std::snprintf(title, sizeof title, "Position %d: %s", Stahl_EC3_Run().position, kTitle);
+  std::snprintf(title, sizeof title, "Position %d: %s", Stahl_EC3_Run().position, STAHL_EC3_TITLE);
   YRMSetFrameTitle(title);
   Init_Grafik_Mode();
   Init_RFont();
@@ -352,7 +348,7 @@ int _Write_List() {
   _Take();
   const int bad = Write_Bauteil_Print_List();
   _Hand();
-  if (bad) PrintMessage("^bFEHLER: Die Druckliste kann nicht geschrieben werden!", kTitle);
+  if (bad) PrintMessage("^bFEHLER: Die Druckliste kann nicht geschrieben werden!", STAHL_EC3_TITLE);
   return bad;
 }
 
@@ -396,7 +392,7 @@ int _Icon_Action(int action) {
     Write_Bauteil_Print_List();  // a list that cannot be written is said on standard error
     if (Save_Bauteil_Member() != 0) {
       _Hand();
-      PrintMessage("^bFEHLER: Die Eingabedatei kann nicht gespeichert werden; nichts wurde beendet!", kTitle);
+      PrintMessage("^bFEHLER: Die Eingabedatei kann nicht gespeichert werden; nichts wurde beendet!", STAHL_EC3_TITLE);
       return -1;
     }
     _Close_Sheet();
