@@ -708,3 +708,7 @@ int Print_Stress_Check(PROFIL *profil, double gamma_M, int pass_a, int pass_b, i
                        double M_y, double M_z, double V_y, double V_z, double T_t, double T_w, double B,
                        double *U_max, double *U_sigma, double *U_ct, double *sigma_x_max, double *sigma_x_min,
                        double *tau, double *sigma_v, double *further, FILE *stream, int level);
+// 1 when Print_Stress_Check takes the forces as zero (each rounded to zero below its
+// threshold, then every one below 0.001), else 0: a check that finds nothing to prove.
+int Stress_Check_Forces_Zero(double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w,
+                             double B);

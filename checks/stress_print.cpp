@@ -145,6 +145,13 @@ void _Set(double *slot, double v) {
 
 }  // namespace
 
+int Stress_Check_Forces_Zero(double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w,
+                             double B) {
+  Forces f{N, M_y, M_z, V_y, V_z, T_t, T_w, B};
+  _Round_to_Zero(f);
+  return _All_Zero(f) ? 1 : 0;
+}
+
 int Print_Stress_Check(PROFIL *p, double gamma_M, int pass_a, int pass_b, int nachweis, int method, double N,
                        double M_y, double M_z, double V_y, double V_z, double T_t, double T_w, double B,
                        double *U_max, double *U_sigma, double *U_ct, double *sigma_x_max, double *sigma_x_min,

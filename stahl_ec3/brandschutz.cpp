@@ -24,13 +24,6 @@ constexpr double kPictureReserveCm = 16.0;
 constexpr int kSafetyMask = 0x804;
 constexpr int kMaterialMask = 5;
 
-// The row's forces are zero for the checks: what the stress check rounds to zero (forces below
-// 0.01 kN) and what it then takes as zero (every value below 0.001).
-bool _Forces_Zero(const BRANDLAST &r) {
-  return std::fabs(r.N) < 0.01 && std::fabs(r.V_y) < 0.01 && std::fabs(r.V_z) < 0.01 && std::fabs(r.M_y) < 0.001 &&
-         std::fabs(r.M_z) < 0.001 && std::fabs(r.T_t) < 0.001 && std::fabs(r.T_w) < 0.001 && std::fabs(r.B) < 0.001;
-}
-
 // The forces of a row above 0.01 in the order and formats of the stress check's head.
 void _Print_Forces(FILE *list, const BRANDLAST &r) {
   struct Item {
@@ -101,7 +94,7 @@ void _Check_Row(BAUTEIL *b, int i, FILE *list) {
 
   const double gamma = b->safety.gamma_M0;
   const int plastic = b->method == BAUTEIL_METHOD_PLASTIC;
-  const bool zero = _Forces_Zero(r);
+  const bool zero = Stress_Check_Forces_Zero(r.N, r.M_y, r.M_z, r.V_y, r.V_z, r.T_t, r.T_w, r.B) != 0;
   double u_ct = 0.0;
   int ct_failed = 0;
   // Zero forces: the stress check alone says so, once.
