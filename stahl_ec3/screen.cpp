@@ -77,6 +77,10 @@ struct ScreenState {
   double fraction[3][2] = {};  // scroll position of every page (fractions of the range)
   bool restore_scroll = false;
   bool help_ready = false;
+  // The result page's design no longer matches the record: set when a page is changed (the
+  // record may have been edited) and when the annex factors are taken again. The page is
+  // rebuilt on every pass of the edit loop, and the content area reports every mouse move.
+  bool design_stale = true;
 };
 ScreenState s;
 
@@ -223,9 +227,12 @@ void _Build_Page4() {
 void _Build_Page5() {
   BAUTEIL &b = _B();
   const SCREEN_COLORS *c = Get_Screen_Colors();
-  _Take();
-  Print_Brandschutznachweis(&b, nullptr);  // the whole design, without a file
-  _Hand();
+  if (s.design_stale) {
+    _Take();
+    Print_Brandschutznachweis(&b, nullptr);  // the whole design, without a file
+    _Hand();
+    s.design_stale = false;
+  }
   int y = 30;
   _Heading(20, y, "maximale Ausnutzung");
   y += 30;
@@ -292,6 +299,7 @@ void _Change_Page(int index) {
   Get_View_Area_Scroll_Fraction(s.area, &s.fraction[s.page][0], &s.fraction[s.page][1]);
   s.page = index;
   s.restore_scroll = true;
+  s.design_stale = true;
 }
 
 // ---------------------------------------------------------------- sheet
@@ -360,6 +368,7 @@ int _Icon_Action(int action) {
       // No annex selection here: the active set stays; its factors are taken again.
       Hinweis_Message(0, "Auswahl des nationalen Anhangs nicht verfügbar; aktiv: %s"_cp, Get_Active_NAD_Name());
       Load_Safety_Factors_from_NAD(&b.safety);
+      s.design_stale = true;
       return -1;
     case kActionPreview:
       if (_Write_List() == 0) Quick_OLI_View(Bauteil_Oli_Path().c_str());
