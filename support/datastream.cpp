@@ -26,7 +26,6 @@ constexpr char kBlankByte = '\x8C';
 struct DatastreamState {
   FILE *writer = nullptr;
   FILE_REPLACE file = {};  // the writer's file while it is a temporary file beside its target
-  bool replacing = false;  // the writer writes through the replace helper
   int write_failed = 0;
   bool reading = false;
   std::string data;  // the whole content of the reader
@@ -110,7 +109,6 @@ int Open_Data_Writer(const char *path) {
   // is no file to keep and is written as it is.
   struct stat st;
   const bool stream_target = stat(path, &st) == 0 && (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode));
-  g_ds.replacing = !stream_target;
   g_ds.writer = stream_target ? std::fopen(path, "wb") : Begin_File_Replace(&g_ds.file, path);
   g_ds.write_failed = 0;
   return g_ds.writer ? 0 : 1;
@@ -119,7 +117,7 @@ int Open_Data_Writer(const char *path) {
 int Close_Data_Writer() {
   if (!g_ds.writer) return 0;
   int failed = g_ds.write_failed;
-  if (!g_ds.replacing) {
+  if (!g_ds.file.stream) {  // a device or a pipe, written as it is
     if (std::fclose(g_ds.writer) != 0) failed = 1;
   } else if (failed) {
     Abort_File_Replace(&g_ds.file);  // the old file stays
@@ -127,7 +125,6 @@ int Close_Data_Writer() {
     failed = Commit_File_Replace(&g_ds.file);
   }
   g_ds.writer = nullptr;
-  g_ds.replacing = false;
   g_ds.write_failed = 0;
   return failed;
 }
@@ -283,7 +280,7 @@ int Seek_Data_Position(long position) {
 }
 
 void Reset_Datastream_State() {
-  if (g_ds.writer && g_ds.replacing) Abort_File_Replace(&g_ds.file);  // nothing half written is put in place
+  if (g_ds.file.stream) Abort_File_Replace(&g_ds.file);  // nothing half written is put in place
   else Close_Data_Writer();
   Close_Data_Reader();
   g_ds = DatastreamState{};
