@@ -475,14 +475,9 @@ int _Calc_DWQB_Direct() {
         for (int k = 0; k < kPoints; ++k) l->Q_omega[k] -= s * d.x[3 * n + static_cast<std::size_t>(i)];
   }
 
-  // A preset shear centre and the warping values 25 to 28 (option 0x20) stand, as part mode's result
-  // transfer puts them back: the run above worked with its own.
-  if (opt & DWQB_OPT_PRESET_SHEAR) {
-    v[DWQB_V_YM] = g.presets[13];
-    v[DWQB_V_ZM] = g.presets[14];
-    for (int k = 0; k < 3; ++k) v[DWQB_V_WARP_RATIO + k] = g.presets[15 + k];
-    v[DWQB_V_WARP_SHIFT] = g.presets[12];
-  }
+  // A preset shear centre and the warping values 25 to 28 (option 0x20) stand, as in part
+  // mode: the run above worked with its own.
+  Dwqb_Keep_Preset_Shear(v, g.presets, opt);
 
   // 17. Plastic axes and moduli, unless both are preset.
   if (!((opt & DWQB_OPT_PRESET_WPL) && g.presets[18] != 0.0 && g.presets[19] != 0.0))

@@ -155,6 +155,9 @@ DWQB_LINE *Next_Cell_Element_Line(int *orientation);
 
 // The value numbers of DWQB_VALUES saved as presets at the start of a run, in order.
 extern const int kDwqbPresetIndex[20];
+// Under DWQB_OPT_PRESET_SHEAR in opt, a preset shear centre and the warping values 25 to 28
+// stand: the presets P (order of kDwqbPresetIndex) go back over the run's own values v.
+void Dwqb_Keep_Preset_Shear(double *v, const double *P, std::uint32_t opt);
 
 // Driver: common start (run options, wall terms and mode, presets, sticky code, input
 // checks); in part mode then the winged-edge structure and the line outlines. Returns 0

@@ -401,14 +401,8 @@ static int _Line_Shear_Extremes_Step(DWQB_LINE *line, int, void *ctx) {
 }
 
 int Calc_DWQB_Line_Shear_Extremes(int mode, int n, double *minima, double angle, double *maxima, int per_t) {
-  LineExtremes c{mode, n < 2 ? 11 : n, per_t, angle, 0.0, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}, true};
-  DWQB_WALK_STEPS st{};
-  st.line_step = _Line_Shear_Extremes_Step;
-  st.line_ctx = &c;
-  Walk_DWQB_Part_Tree(&st);
-  if (minima) std::memcpy(minima, c.lo, sizeof c.lo);
-  if (maxima) std::memcpy(maxima, c.hi, sizeof c.hi);
-  return 1;
+  return Get_DWQB_Extreme_Values(per_t ? DWQB_EXTREME_SHEAR_STRESSES : DWQB_EXTREME_SHEAR_FLOWS, mode, n, angle, 0.0,
+                                 minima, maxima);
 }
 
 // Line step of the warping extremes: the five warping values of the line (pole kind in

@@ -9,6 +9,14 @@
 
 // ---------------------------------------------------------------- result transfer
 
+void Dwqb_Keep_Preset_Shear(double *v, const double *P, std::uint32_t opt) {
+  if (!(opt & DWQB_OPT_PRESET_SHEAR)) return;
+  v[DWQB_V_YM] = P[13];
+  v[DWQB_V_ZM] = P[14];
+  for (int k = 0; k < 3; ++k) v[DWQB_V_WARP_RATIO + k] = P[15 + k];
+  v[DWQB_V_WARP_SHIFT] = P[12];
+}
+
 void _Transfer_DWQB_Results() {
   DwqbState &g = Dwqb_State();
   const std::uint32_t opt = g.run_options;
@@ -122,14 +130,7 @@ void _Transfer_DWQB_Results() {
     v[29] = P[11];
     v[28] = std::fmax((v[2] - v[23]) * SC[7] + (v[22] - v[1]) * SC[6] + P[11], P[11]);
   }
-  if (opt & DWQB_OPT_PRESET_SHEAR) {
-    v[22] = P[13];
-    v[23] = P[14];
-    v[25] = P[15];
-    v[26] = P[16];
-    v[27] = P[17];
-    v[28] = P[12];
-  }
+  Dwqb_Keep_Preset_Shear(v, P, opt);
   Calc_DWQB_Plastic_Axes(v[0], v[1], v[2]);
   if ((opt & DWQB_OPT_PRESET_WPL) && P[18] != 0.0 && P[19] != 0.0) {
     v[34] = P[18];

@@ -4,32 +4,22 @@
 
 #include "dwqb/stress_internal.h"
 
-namespace {
-// The line with number nr when it has a result block, else null.
-DWQB_LINE *_Result_Line(int nr) {
-  DWQB_LINE *L = Find_DWQB_Line_Record(nr);
-  return L && Dwqb_Line_Result(L->element) ? L : nullptr;
-}
-}  // namespace
-
+// The unit values of the line numbered line at s: 0, and out untouched, when there is no
+// such line, it has no result block or out is null.
 int Get_DWQB_Line_Shear_Flows(int line, double s, int angle_kind, double angle, double *out) {
-  DWQB_LINE *L = out ? _Result_Line(line) : nullptr;
-  return L ? Get_DWQB_Line_Shear_Values(L, angle_kind, out, s, angle, 0) : 0;
+  return Get_DWQB_Line_Shear_Values(Find_DWQB_Line_Record(line), angle_kind, out, s, angle, 0);
 }
 
 int Get_DWQB_Line_Shear_Stresses(int line, double s, int angle_kind, double angle, double *out) {
-  DWQB_LINE *L = out ? _Result_Line(line) : nullptr;
-  return L ? Get_DWQB_Line_Shear_Values(L, angle_kind, out, s, angle, 1) : 0;
+  return Get_DWQB_Line_Shear_Values(Find_DWQB_Line_Record(line), angle_kind, out, s, angle, 1);
 }
 
 int Get_DWQB_Line_Warping_Flow(int line, double s, int frame, double y_p, double z_p, double *out) {
-  DWQB_LINE *L = out ? _Result_Line(line) : nullptr;
-  return L ? Get_DWQB_Line_Warping_Values(L, frame, out, s, y_p, z_p, 0) : 0;
+  return Get_DWQB_Line_Warping_Values(Find_DWQB_Line_Record(line), frame, out, s, y_p, z_p, 0);
 }
 
 int Get_DWQB_Line_Warping_Stress(int line, double s, double *out) {
-  DWQB_LINE *L = out ? _Result_Line(line) : nullptr;
-  return L ? Get_DWQB_Line_Warping_Values(L, DWQB_FRAME_SHEAR_CENTRE, out, s, 0.0, 0.0, 1) : 0;
+  return Get_DWQB_Line_Warping_Values(Find_DWQB_Line_Record(line), DWQB_FRAME_SHEAR_CENTRE, out, s, 0.0, 0.0, 1);
 }
 
 namespace {
