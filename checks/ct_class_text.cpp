@@ -385,8 +385,7 @@ int _Plates(const PROFIL *p, const double alpha[3], Plate out[5]) {
   const double ct_fu = _Ratio(p->c_fu > 0.0 ? p->c_fu : p->c_fo, tu);
   // The roles of the webs and of a box's flanges, as the section catalogue's plate parts.
   const int shape = Get_Profil_Web_Shape(p);
-  const int web = shape == QS_WEB_SHAPE_I ? QS_WEB_Y_ANY : shape == QS_WEB_SHAPE_NONE ? QS_WEB_NONE : QS_WEB_Y;
-  const int flange = shape == QS_WEB_SHAPE_BOX ? QS_WEB_Z : QS_WEB_NONE;
+  const int web = QS_Web_Role(shape, true), flange = QS_Web_Role(shape, false);
   const double A_w = p->d_w * p->t_w;  // one web between the fillets
   int n = 0;
   switch (p->type) {

@@ -49,20 +49,6 @@ int _Family_Type(int family) {
   }
 }
 
-// The symmetric webs of a family at its start and end dimensions: an I of two flanges only
-// where they agree at both ends.
-int _Family_Web_Shape(int family, const double *start, const double *end) {
-  switch (family) {
-    case QS_FAMILY_I: return QS_WEB_SHAPE_I;
-    case QS_FAMILY_U: case QS_FAMILY_Z: return QS_WEB_SHAPE_CHANNEL;
-    case QS_FAMILY_I2:
-      for (const double *d : {start, end})
-        if (std::fabs(d[4] - d[5]) > 1e-6 || std::fabs(d[8] - d[9]) > 1e-6) return QS_WEB_SHAPE_NONE;
-      return QS_WEB_SHAPE_I;
-    default: return QS_WEB_SHAPE_NONE;
-  }
-}
-
 // The symmetric webs of a library profile by its type (Get_Profil_Typ): rolled shapes agree
 // top and bottom.
 int _Library_Web_Shape(int type) {
@@ -72,6 +58,15 @@ int _Library_Web_Shape(int type) {
     case 4: return QS_WEB_SHAPE_BOX;
     default: return QS_WEB_SHAPE_NONE;
   }
+}
+
+// The symmetric webs of a family at its start and end dimensions: those of its shape type,
+// and for the I of two flanges an I only where the flanges agree at both ends.
+int _Family_Web_Shape(int family, const double *start, const double *end) {
+  if (family != QS_FAMILY_I2) return _Library_Web_Shape(_Family_Type(family));
+  for (const double *d : {start, end})
+    if (std::fabs(d[4] - d[5]) > 1e-6 || std::fabs(d[8] - d[9]) > 1e-6) return QS_WEB_SHAPE_NONE;
+  return QS_WEB_SHAPE_I;
 }
 
 // Roles of the internal parts among the record's symmetric webs: along z (the model's
@@ -87,8 +82,8 @@ void _Mark_Webs(QUERSCHNITT *q) {
     const DWQB_LINE *L = Find_DWQB_Line_Record(pp.line);
     if (!L || !L->node_a || !L->node_b) continue;
     const double dy = std::fabs(L->node_b->y - L->node_a->y), dz = std::fabs(L->node_b->z - L->node_a->z);
-    if (dz > dy) pp.web = q->web_shape == QS_WEB_SHAPE_I ? QS_WEB_Y_ANY : QS_WEB_Y;
-    else if (dy > dz && q->web_shape == QS_WEB_SHAPE_BOX) pp.web = QS_WEB_Z;
+    if (dz > dy) pp.web = QS_Web_Role(q->web_shape, true);
+    else if (dy > dz) pp.web = QS_Web_Role(q->web_shape, false);
     area[pp.web] += pp.c * pp.t;
   }
   for (int k = 0; k < q->n_parts; ++k)

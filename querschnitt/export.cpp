@@ -16,6 +16,11 @@
 
 namespace {
 
+// A work file of the member: its stem, the file number and the ending.
+std::string _Member_File(const char *ending) {
+  return std::string(Get_Bauteil_Path()) + Get_File_Number_Suffix() + ending;
+}
+
 constexpr int kRecords = 100;  // node and line records of the export tables
 
 // The two tables of the last export (cm), overwritten by each export.
@@ -123,7 +128,7 @@ int Get_QImport_Model_Line(int index, XPRT_LINE *out) {
 int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *profil) {
   // An R7-PLAX section has no model to export: refused before any file is touched.
   if (!profil || profil->kind == PROFIL_KIND_QUER) return 1;
-  const std::string xpr = std::string(Get_Bauteil_Path()) + Get_File_Number_Suffix() + ".XPR";
+  const std::string xpr = _Member_File(".XPR");
   std::remove(xpr.c_str());
 
   t = ExportTables{};
@@ -189,10 +194,6 @@ struct RefreshState {
   int kind = -1;
 };
 RefreshState rs;
-
-std::string _Member_File(const char *ending) {
-  return std::string(Get_Bauteil_Path()) + Get_File_Number_Suffix() + ending;
-}
 
 bool _Exists(const std::string &path) {
   FILE *f = std::fopen(path.c_str(), "rb");

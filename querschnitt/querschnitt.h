@@ -213,6 +213,13 @@ enum {
 // Roles of a plate part: none; a web (along z) bent by M_y with or without M_z; a web bent
 // by M_y alone; a flange (along y) of a box bent by M_z alone.
 enum { QS_WEB_NONE = 0, QS_WEB_Y_ANY = 1, QS_WEB_Y = 2, QS_WEB_Z = 3 };
+// The role of an internal plate of a section with web shape web_shape: along z a web, along
+// y a box's flange.
+inline int QS_Web_Role(int web_shape, bool along_z) {
+  if (web_shape == QS_WEB_SHAPE_NONE) return QS_WEB_NONE;
+  if (along_z) return web_shape == QS_WEB_SHAPE_I ? QS_WEB_Y_ANY : QS_WEB_Y;
+  return web_shape == QS_WEB_SHAPE_BOX ? QS_WEB_Z : QS_WEB_NONE;
+}
 
 // A plate part (c/t classification). kind: −1 tube wall, 0 outstand free at its first
 // end, 1 outstand free at its second end, 2 internal part, −2 none. c/t ≥ 1.
