@@ -15,6 +15,7 @@
 
 #include "drawing/drawing.h"
 #include "drawing_base/drawing_base.h"
+#include "host/host_test.h"
 #include "print/print.h"
 #include "tests/testsupport/oliframe.h"
 #include "tests/testsupport/olireader.h"
@@ -40,6 +41,20 @@ struct PLOTTED {
   OLI_BLOCK_FRAME frame;
   std::vector<WORLD_ITEM> items;
   double S;
+};
+
+// The screen tests of the drawing routines: a fresh canvas, the drawing module as at
+// program start, the screen colours set up (c_) and an empty call trace.
+class DrawingScreenTest : public HostScreenTest {
+ protected:
+  void SetUp() override {
+    HostScreenTest::SetUp();
+    Reset_Drawing_For_Tests();
+    Init_Screen_Colors();
+    c_ = Get_Screen_Colors();
+    Host_Clear_Calls();
+  }
+  const SCREEN_COLORS *c_ = nullptr;
 };
 
 class SectionPlot : public ::testing::Test {

@@ -29,15 +29,8 @@ void Dump(const std::string &name) {
   Host_Write_Png(("test-output/" + name + ".png").c_str());
 }
 
-class ScreenPicture : public HostScreenTest {
+class ScreenPicture : public DrawingScreenTest {
  protected:
-  void SetUp() override {
-    HostScreenTest::SetUp();
-    Reset_Drawing_For_Tests();
-    Init_Screen_Colors();
-    c_ = Get_Screen_Colors();
-    Host_Clear_Calls();
-  }
   void TearDown() override {
     Host_Test_Dump_Png();  // every picture for a person to look at
     HostScreenTest::TearDown();
@@ -84,7 +77,6 @@ class ScreenPicture : public HostScreenTest {
     Host_Pixel_RGB(x, y, &r, &g, &b);
     return r * 65536 + g * 256 + b;
   }
-  const SCREEN_COLORS *c_ = nullptr;
 };
 constexpr int kLavender = 0xD5D5FF, kBlack = 0, kGreyPale = 0xE9E9E9, kGreyDim = 0x828282;
 }  // namespace

@@ -19,15 +19,8 @@ namespace {
 #define EXPECT_SCREEN_GOLDEN(name, x1, y1, x2, y2) \
   EXPECT_EQ(Golden_Mismatch("tests/drawing/golden", name, x1, y1, x2, y2), "")
 
-class ScreenShapes : public HostScreenTest {
+class ScreenShapes : public DrawingScreenTest {
  protected:
-  void SetUp() override {
-    HostScreenTest::SetUp();
-    Reset_Drawing_For_Tests();
-    Init_Screen_Colors();
-    c_ = Get_Screen_Colors();
-    Host_Clear_Calls();
-  }
   // The call trace's count and FNV-1a hash against tests/drawing/golden/<name> (PF_UPDATE_GOLDEN=1
   // rewrites it): what the picture cannot show (colours of one RGB, calls drawn over).
   static void Expect_Trace_Golden(const std::string &name) {
@@ -39,7 +32,6 @@ class ScreenShapes : public HostScreenTest {
     if (std::getenv("PF_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << print;
     EXPECT_EQ(Read_File_Bytes(path), print) << name << " (PF_UPDATE_GOLDEN=1 rewrites it)";
   }
-  const SCREEN_COLORS *c_ = nullptr;
 };
 
 PROFIL Shape(int type, double h, double tw, double b, double tf, int rolled, double r, double r2, double a,
