@@ -123,6 +123,18 @@ TEST_F(DwqbUnitValues, ExtremeValuesOfTheFourVariants) {
         Calc_DWQB_Line_Shear_Extremes(mode, n < 2 ? 11 : n, rlo, 0.3, rhi, per_t);
         for (int j = 0; j < 5; ++j) EXPECT_TRUE(lo[j] == rlo[j] && hi[j] == rhi[j]) << j;
       }
+  // Stresses are the flows over the wall: the box has one thickness, 0.5 cm.
+  Run(Box_Model(10, 20, 0.5));
+  for (int mode : {0, 1}) {
+    double flo[5], fhi[5], slo[5], shi[5];
+    ASSERT_EQ(Get_DWQB_Extreme_Values(DWQB_EXTREME_SHEAR_FLOWS, mode, 11, 0.3, 0, flo, fhi), 1);
+    ASSERT_EQ(Get_DWQB_Extreme_Values(DWQB_EXTREME_SHEAR_STRESSES, mode, 11, 0.3, 0, slo, shi), 1);
+    for (int j = 0; j < 3; ++j) {
+      EXPECT_NEAR(slo[j], flo[j] / 0.5, 1e-9 * (1 + std::fabs(flo[j]))) << mode << " " << j;
+      EXPECT_NEAR(shi[j], fhi[j] / 0.5, 1e-9 * (1 + std::fabs(fhi[j]))) << mode << " " << j;
+    }
+    EXPECT_GT(fhi[0] - flo[0], 0.01) << mode;  // the flows do vary round the box
+  }
   Run(Ipe300_Model(0));
   const double tip = 28.93 * 15 / 4, Iw = Get_DWQB_Values()->v[DWQB_V_IW];
   struct Case {
