@@ -67,16 +67,21 @@ class PointStress : public ::testing::Test {
     unsetenv("YRMPRIVATE");
     Host_Test_Reset();
   }
-  // Writes the member (the defaults, then `set`), refreshes it and returns the list.
-  std::string Refresh(const std::function<void(BAUTEIL *)> &set) {
+  // Writes the member (the text inp, else the defaults changed by `set`), refreshes it and
+  // returns the list.
+  std::string Refresh(const std::string &inp, const std::function<void(BAUTEIL *)> &set) {
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     std::filesystem::copy_file(PF_SOURCE_DIR "/example/BSP1_01.TXT", dir_ + "/BSP1_01.TXT");
-    BAUTEIL b{};
-    Set_Bauteil_Defaults(&b);
-    set(&b);
-    EXPECT_EQ(Save_Bauteil_File((dir_ + "/BSP1_01.INP").c_str(), &b), 0);
-    Reset_Bauteil(&b);
+    if (!inp.empty()) {
+      test_files::Put(dir_ + "/BSP1_01.INP", inp);
+    } else {
+      BAUTEIL b{};
+      Set_Bauteil_Defaults(&b);
+      set(&b);
+      EXPECT_EQ(Save_Bauteil_File((dir_ + "/BSP1_01.INP").c_str(), &b), 0);
+      Reset_Bauteil(&b);
+    }
     std::string args[6] = {"stahl_ec3", dir_ + "/BSP1", "7", "1", "1", "-refresh"};
     char *argv[6];
     for (int i = 0; i < 6; ++i) argv[i] = args[i].data();
@@ -138,24 +143,30 @@ std::function<void(BAUTEIL *)> Row(std::function<void(BAUTEIL *)> section, std::
 TEST_F(PointStress, TorsionWarpingAndOuterFibresReachTheUtilisation) {
   auto he = [](const char *name) { return [name](BAUTEIL *b) { Library(b, name, 0); }; };
   auto rhs = [](BAUTEIL *b) { Rhs(b, 0); };
+  // The example with T_t = 10 kNm in its first row (c/t check on, three rows).
+  std::string example = Slurp(PF_SOURCE_DIR "/example/BSP1_01.INP");
+  const std::string row1 = " Brand~1 -500.000000 100.000000 0.000000 0.000000 0.000000 0.000000";
+  ASSERT_NE(example.find(row1), std::string::npos);
+  example.replace(example.find(row1), row1.size(), " Brand~1 -500.000000 100.000000 0.000000 0.000000 0.000000 10.000000");
   const struct {
     const char *what;
+    std::string inp;
     std::function<void(BAUTEIL *)> set;
     double U, sigma, tau;  // sigma, tau < 0: not checked
   } cases[] = {
-      {"HE 280 A, Brand 1 of the example with T_t 10", Row(he("HE280A"), {-500, 100, 0, 0, 0, 10, 0, 0}), 2.205, -1, -1},
-      {"HE 400 B, B 50", Row(he("HE400B"), {0, 0, 0, 0, 0, 0, 0, 50}), 1.572, 369.4, -1},
-      {"HE 400 B, T_w 10", Row(he("HE400B"), {0, 0, 0, 0, 0, 0, 10, 0}), 0.041, -1, 5.54},
-      {"HE 400 B, N -1500, M_y 250, T_t 20", Row(he("HE400B"), {-1500, 250, 0, 0, 0, 20, 0, 0}), 1.343, -1, -1},
-      {"RHS 200x100x8, T_t 10", Row(rhs, {0, 0, 0, 0, 0, 10, 0, 0}), 0.293, -1, 39.7},
-      {"RHS 200x100x8, N -500, M_y 100, M_z 50", Row(rhs, {-500, 100, 50, 0, 0, 0, 0, 0}), 3.717, 873.6, -1},
-      {"L 150x100x10 S355, M_y 11.551", Row([](BAUTEIL *b) { Library(b, "L150X100X10", 2); },
+      {"HE 280 A, Brand 1 of the example with T_t 10", example, {}, 2.205, 150.1, 286.4},
+      {"HE 400 B, B 50", "", Row(he("HE400B"), {0, 0, 0, 0, 0, 0, 0, 50}), 1.572, 369.4, -1},
+      {"HE 400 B, T_w 10", "", Row(he("HE400B"), {0, 0, 0, 0, 0, 0, 10, 0}), 0.041, -1, 5.54},
+      {"HE 400 B, N -1500, M_y 250, T_t 20", "", Row(he("HE400B"), {-1500, 250, 0, 0, 0, 20, 0, 0}), 1.343, -1, -1},
+      {"RHS 200x100x8, T_t 10", "", Row(rhs, {0, 0, 0, 0, 0, 10, 0, 0}), 0.293, -1, 39.7},
+      {"RHS 200x100x8, N -500, M_y 100, M_z 50", "", Row(rhs, {-500, 100, 50, 0, 0, 0, 0, 0}), 3.717, 873.6, -1},
+      {"L 150x100x10 S355, M_y 11.551", "", Row([](BAUTEIL *b) { Library(b, "L150X100X10", 2); },
                                            {0, 11.551, 0, 0, 0, 0, 0, 0}), 0.7587, 269.35, -1},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);
-    const std::vector<RowPrint> rows = Rows_Of(Refresh(c.set));
-    ASSERT_EQ(rows.size(), 1u);
+    const std::vector<RowPrint> rows = Rows_Of(Refresh(c.inp, c.set));
+    ASSERT_EQ(rows.size(), c.inp.empty() ? 1u : 2u);  // the example's second row has no forces
     const RowPrint &r = rows[0];
     double page = -1;
     EXPECT_EQ(Get_Brandlast_Utilisation(Get_Stahl_EC3_Bauteil(), 0, &page), 1);
