@@ -116,17 +116,12 @@ void _Point_Stresses(Ctx &c) {
   c.s_abs = 10 * q->extreme[QS_EX_SIGMA_ABS];
   c.tau_max = 10 * q->extreme[QS_EX_TAU_MAX];
   c.sv_max = 10 * q->extreme[QS_EX_SV_MAX];
-  double m1 = F[4] * 100, m2 = F[5] * 100;
-  Transform_Profil_Section_Forces(nullptr, nullptr, nullptr, nullptr, &m1, &m2, nullptr, nullptr,
-                                  q->values[DWQB_V_ALPHA], 0, q->grade_code);
   for (int k = 0; k < CHECK_N_POINTS; ++k) {
     const int p = q->extreme_point[k];
-    if (p < 0 || p >= n) continue;
+    double st[3];
+    if (p < 0 || p >= n || !Get_Profil_Point_Stress(p, st)) continue;
     const double *r = q->points + p * QS_PT_COUNT;
-    const double sigma = r[QS_PT_INV_A] * F[0] + r[QS_PT_C1] * m1 + r[QS_PT_C2] * m2;
-    const double tau = std::fabs(r[QS_PT_TAU_VY] * F[1] + r[QS_PT_TAU_VZ] * F[2]);
-    c.res.points[k] = {r[QS_PT_Y] - q->values[DWQB_V_YS], r[QS_PT_Z] - q->values[DWQB_V_ZS], sigma, tau,
-                       std::sqrt(sigma * sigma + 3 * tau * tau)};
+    c.res.points[k] = {r[QS_PT_Y] - q->values[DWQB_V_YS], r[QS_PT_Z] - q->values[DWQB_V_ZS], st[0], st[1], st[2]};
   }
   CP850_CALL(Oli_Printf, g.stream, "%sNormalspannungen (elast.):  %s╬\\max╬r = %.2f MN/m╬/2╬r,  %s╬\\min╬r = %.2f MN/m╬/2╬r\n",
              kPre, "╠"_cp, c.s_max, "╠"_cp, c.s_min);

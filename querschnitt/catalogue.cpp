@@ -91,7 +91,7 @@ void _Mark_Webs(QUERSCHNITT *q) {
 }
 
 void _Clear_Results(QUERSCHNITT *q) {
-  q->n_lines = q->n_points = q->n_parts = 0;
+  q->n_lines = q->n_points = q->n_outline = q->n_parts = 0;
   for (int k = 0; k < QS_EX_COUNT; ++k) {
     q->extreme[k] = 0.0;
     q->extreme_point[k] = 0;
@@ -194,16 +194,56 @@ void _Take_Points_And_Parts(QUERSCHNITT *q) {
   const DWQB_OUTPUT_TABLES *T = Get_DWQB_Output_Tables();
   const DWQB_HEADER *h = Get_DWQB_Header();
   const int n_lines = h->n_listed_lines, n_points = n_lines * 33;
-  if (n_points > q->cap_points) {
-    q->points = static_cast<double *>(Tools_Alloc(q->points, sizeof(double) * QS_PT_COUNT * n_points, 0));
-    q->cap_points = n_points;
+  // The outline points: the nodes of the outline triangulation of every line (those of
+  // centre-line parts too), load point at the centroid, bending frame y/z, warping about
+  // the shear centre.
+  DWQB_TRI_PARAMS params = DWQB_TRI_DEFAULT_PARAMS;
+  params.options |= 1;
+  DWQB_OUTLINE_TRIANGULATION *tri = Calc_DWQB_OUTLINE_TRIANGULATION(
+      DWQB_FRAME_CENTROID, 0, 0, DWQB_ANGLE_Y, 0, DWQB_FRAME_SHEAR_CENTRE, 0, 0, &params);
+  const int n_outline = tri ? tri->n_nodes : 0;
+  if (n_points + n_outline > q->cap_points) {
+    q->points = static_cast<double *>(
+        Tools_Alloc(q->points, sizeof(double) * QS_PT_COUNT * (n_points + n_outline), 0));
+    q->cap_points = n_points + n_outline;
   }
-  static const int kFrom[QS_PT_COUNT] = {DWQB_OP_Y,  DWQB_OP_Z,      DWQB_OP_INV_A, DWQB_OP_C1,
-                                         DWQB_OP_C2, DWQB_OP_TAU_VY, DWQB_OP_TAU_VZ};
-  for (int p = 0; p < n_points; ++p)
-    for (int k = 0; k < QS_PT_COUNT; ++k) q->points[p * QS_PT_COUNT + k] = T->point[kFrom[k]][p];
+  static const int kFrom[7] = {DWQB_OP_Y, DWQB_OP_Z, DWQB_OP_INV_A, DWQB_OP_C1, DWQB_OP_C2, DWQB_OP_TAU_VY,
+                               DWQB_OP_TAU_VZ};
+  for (int p = 0; p < n_points; ++p) {
+    double *r = q->points + p * QS_PT_COUNT;
+    for (int k = 0; k < 7; ++k) r[k] = T->point[kFrom[k]][p];
+    // Torsion and warping at the point as the outline points have them.
+    DWQB_POINT_VALUES pv;
+    const int nr = h->listed_lines[p / 33].nr;
+    if (!Calc_DWQB_Line_Point_Values(nr, r[QS_PT_Y], r[QS_PT_Z], DWQB_PV_NO_NORMAL, DWQB_FRAME_CENTROID, 0, 0,
+                                     DWQB_ANGLE_Y, 0, DWQB_FRAME_SHEAR_CENTRE, 0, 0, &pv))
+      std::memset(pv.c, 0, sizeof pv.c);
+    r[QS_PT_TAU_T] = pv.c[DWQB_C_TT];
+    r[QS_PT_C_B] = pv.c[DWQB_C_B];
+    r[QS_PT_TAU_W] = pv.c[DWQB_C_TW];
+  }
+  // The nodes' coefficients of M_y, M_z turned into those of the principal moments:
+  // c_1 = c_My cos α + c_Mz sin α, c_2 = c_Mz cos α − c_My sin α.
+  const double ca = std::cos(q->values[DWQB_V_ALPHA]), sa = std::sin(q->values[DWQB_V_ALPHA]);
+  for (int i = 0; i < n_outline; ++i) {
+    const DWQB_TRI_NODE &n = tri->nodes[i];
+    double *r = q->points + (n_points + i) * QS_PT_COUNT;
+    const double v[QS_PT_COUNT] = {n.y,
+                                   n.z,
+                                   n.c[DWQB_C_N],
+                                   n.c[DWQB_C_MY] * ca + n.c[DWQB_C_MZ] * sa,
+                                   n.c[DWQB_C_MZ] * ca - n.c[DWQB_C_MY] * sa,
+                                   n.c[DWQB_C_VY],
+                                   n.c[DWQB_C_VZ],
+                                   n.c[DWQB_C_TT],
+                                   n.c[DWQB_C_B],
+                                   n.c[DWQB_C_TW]};
+    std::memcpy(r, v, sizeof v);
+  }
+  Free_DWQB_OUTLINE_TRIANGULATION(tri);
   q->n_lines = n_lines;
   q->n_points = n_points;
+  q->n_outline = n_outline;
 
   if (q->part_shape == QS_PARTS_NONE) return;
   const int want = q->part_shape == QS_PARTS_TUBE ? 1 : n_lines;
@@ -248,7 +288,8 @@ void _Take_Points_And_Parts(QUERSCHNITT *q) {
   _Mark_Webs(q);
 }
 
-// Normal stress on the centre line of listed line i at parameter s (stations linear).
+// Normal stress on the centre line of listed line i at parameter s (stations linear) under
+// N, M_I, M_II and B (m[0..3]).
 double _Centre_Stress(const QUERSCHNITT *q, int line_index, double s, const double *m) {
   double x = (std::clamp(s, -1.0, 1.0) + 1.0) / 0.2;
   int k = std::min(9, static_cast<int>(x));
@@ -258,7 +299,7 @@ double _Centre_Stress(const QUERSCHNITT *q, int line_index, double s, const doub
   double sig[2];
   for (int j = 0; j < 2; ++j) {
     const double *p = j ? p1 : p0;
-    sig[j] = p[QS_PT_INV_A] * m[0] + p[QS_PT_C1] * m[1] + p[QS_PT_C2] * m[2];
+    sig[j] = p[QS_PT_INV_A] * m[0] + p[QS_PT_C1] * m[1] + p[QS_PT_C2] * m[2] + p[QS_PT_C_B] * m[3];
   }
   return sig[0] + f * (sig[1] - sig[0]);
 }
@@ -290,7 +331,7 @@ void Free_Querschnitt_Record(QUERSCHNITT *q) {
   _Forget_Cache(q);
   Tools_Free(&q->points);
   Tools_Free(&q->parts);
-  q->cap_points = q->cap_parts = q->n_points = q->n_parts = q->n_lines = 0;
+  q->cap_points = q->cap_parts = q->n_points = q->n_outline = q->n_parts = q->n_lines = 0;
   if (q->entry) Add_QImport_Reference(q->entry, -1);
   q->entry = nullptr;
 }
@@ -471,6 +512,29 @@ void Transform_Profil_Section_Forces(double *N, double *V_y, double *V_z, double
   }
 }
 
+namespace {
+
+// σ, τ (magnitude) and σ_v at one stress point under the forces f of the check order
+// (N, V_1, V_2, T, M_1, M_2, T_w, B) with the moments m1, m2 already turned.
+void _Point_Stress(const double *r, const double *f, double m1, double m2, double out[3]) {
+  const double sigma = r[QS_PT_INV_A] * f[0] + r[QS_PT_C1] * m1 + r[QS_PT_C2] * m2 + r[QS_PT_C_B] * f[7];
+  const double tau = std::fabs(r[QS_PT_TAU_VY] * f[1] + r[QS_PT_TAU_VZ] * f[2] + r[QS_PT_TAU_T] * f[3] +
+                               r[QS_PT_TAU_W] * f[6]);
+  out[0] = sigma;
+  out[1] = tau;
+  out[2] = std::sqrt(sigma * sigma + 3 * tau * tau);
+}
+
+// The moments of the forces f turned into the principal axes of the record.
+void _Principal_Moments(const QUERSCHNITT *q, const double *f, double *m1, double *m2) {
+  *m1 = f[4];
+  *m2 = f[5];
+  Transform_Profil_Section_Forces(nullptr, nullptr, nullptr, nullptr, m1, m2, nullptr, nullptr,
+                                  q->values[DWQB_V_ALPHA], 0, q->grade_code);
+}
+
+}  // namespace
+
 int Calc_Profil_Point_Stresses(double N, double V_1, double V_2, double T, double M_1, double M_2, double T_w,
                                double B) {
   const double f[8] = {N, V_1, V_2, T, M_1, M_2, T_w, B};
@@ -482,22 +546,18 @@ int Calc_Profil_Point_Stresses(double N, double V_1, double V_2, double T, doubl
     q->extreme_point[k] = 0;
   }
   for (int k = 0; k < q->n_parts; ++k) q->parts[k].sigma_a = q->parts[k].sigma_b = 0.0;
-  if (q->n_points < 1) return 0;
+  const int n = q->n_points + q->n_outline;
+  if (n < 1) return 0;
   // Only the moments are turned: the coefficients c_1, c_2 belong to the principal axes.
-  double v1 = V_1, v2 = V_2, m1 = M_1, m2 = M_2;
-  (void)v1;
-  (void)v2;
-  Transform_Profil_Section_Forces(nullptr, nullptr, nullptr, nullptr, &m1, &m2, nullptr, nullptr,
-                                  q->values[DWQB_V_ALPHA], 0, q->grade_code);
-  const double m[3] = {N, m1, m2};
+  double m1, m2;
+  _Principal_Moments(q, f, &m1, &m2);
+  const double m[4] = {N, m1, m2, B};
   double *ex = q->extreme;
   int *at = q->extreme_point;
-  for (int p = 0; p < q->n_points; ++p) {
-    const double *r = q->points + p * QS_PT_COUNT;
-    const double sigma = r[QS_PT_INV_A] * N + r[QS_PT_C1] * m1 + r[QS_PT_C2] * m2;
-    const double tau = std::fabs(r[QS_PT_TAU_VY] * V_1 + r[QS_PT_TAU_VZ] * V_2);
-    const double sv = std::sqrt(sigma * sigma + 3 * tau * tau);
-    const double v[QS_EX_COUNT] = {sigma, sigma, tau, tau, sv, sv, std::fabs(sigma)};
+  for (int p = 0; p < n; ++p) {
+    double st[3];
+    _Point_Stress(q->points + p * QS_PT_COUNT, f, m1, m2, st);
+    const double v[QS_EX_COUNT] = {st[0], st[0], st[1], st[1], st[2], st[2], std::fabs(st[0])};
     for (int k = 0; k < QS_EX_COUNT; ++k) {
       const bool lower = k == QS_EX_SIGMA_MIN || k == QS_EX_TAU_MIN || k == QS_EX_SV_MIN;
       if (p == 0 || (lower ? v[k] < ex[k] : v[k] > ex[k])) {
@@ -516,7 +576,17 @@ int Calc_Profil_Point_Stresses(double N, double V_1, double V_2, double T, doubl
     pp.sigma_a = 10 * _Centre_Stress(q, pp.list_pos, pp.s_a, m);
     pp.sigma_b = 10 * _Centre_Stress(q, pp.list_pos, pp.s_b, m);
   }
-  return q->n_points;
+  return n;
+}
+
+int Get_Profil_Point_Stress(int point, double out[3]) {
+  out[0] = out[1] = out[2] = 0.0;
+  const QUERSCHNITT *q = g.current;
+  if (!q || point < 0 || point >= q->n_points + q->n_outline) return 0;
+  double m1, m2;
+  _Principal_Moments(q, g.forces, &m1, &m2);
+  _Point_Stress(q->points + point * QS_PT_COUNT, g.forces, m1, m2, out);
+  return 1;
 }
 
 void Get_Profil_Point_Stress_Forces(double forces[8]) {

@@ -191,11 +191,22 @@ struct QS_CHECK_REQUEST {
   QS_CHECK_VIEW view;
 };
 
-// Stress-point table: per output point (Calc_DWQB_Output_Points: listed line i, station
-// k = 0..10 at s = 0.2 k − 1, place j = 0 centre line, 1 left, 2 right face; point
-// 3 (11 i + k) + j) seven doubles: y, z (cm), 1/A, c_1 = v/I_1, c_2 = −u/I_2 (principal
-// normal-stress coefficients), τ of a unit V_y and of a unit V_z (kN/cm² per kN).
-enum { QS_PT_Y, QS_PT_Z, QS_PT_INV_A, QS_PT_C1, QS_PT_C2, QS_PT_TAU_VY, QS_PT_TAU_VZ, QS_PT_COUNT };
+// Stress-point table: first the station points (Calc_DWQB_Output_Points: listed line i,
+// station k = 0..10 at s = 0.2 k − 1, place j = 0 centre line, 1 left, 2 right face; point
+// 3 (11 i + k) + j), then the outline points: the nodes of the solver's outline
+// triangulation of every line (default divisions), which reach the outer fibres: the
+// corners of a box, the toes of an angle, the faces over the fillets. Per point ten
+// doubles: y, z (cm), 1/A, c_1 = v/I_1, c_2 = −u/I_2 (principal normal-stress
+// coefficients), τ of a unit V_y and of a unit V_z (kN/cm² per kN), τ of a unit St Venant
+// torque (kN/cm² per kNcm: open walls the face value, closed cells their shear flow plus
+// the through-thickness part), σ of a unit bimoment ω/I_w (per kNcm², ω about the shear
+// centre) and τ of a unit warping torque S_ω/(I_w t) (per kNcm); all from
+// Calc_DWQB_Line_Point_Values at the point, so that the outline points carry the
+// coefficients of the triangulation's nodes.
+enum {
+  QS_PT_Y, QS_PT_Z, QS_PT_INV_A, QS_PT_C1, QS_PT_C2, QS_PT_TAU_VY, QS_PT_TAU_VZ,
+  QS_PT_TAU_T, QS_PT_C_B, QS_PT_TAU_W, QS_PT_COUNT
+};
 
 // Extremes of the last Calc_Profil_Point_Stresses (kN/cm²) with their point numbers.
 enum { QS_EX_SIGMA_MIN, QS_EX_SIGMA_MAX, QS_EX_TAU_MIN, QS_EX_TAU_MAX, QS_EX_SV_MIN, QS_EX_SV_MAX, QS_EX_SIGMA_ABS,
@@ -256,8 +267,9 @@ struct QUERSCHNITT {
   double values[DWQB_N_VALUES];      // the solver's values of it (cm units)
   QS_CHECK_VIEW view;
   int n_lines;                       // listed lines of the stress-point table
-  int n_points;
-  double *points;                    // n_points × QS_PT_COUNT (owned)
+  int n_points;                      // station points (33 per listed line)
+  int n_outline;                     // outline points behind them
+  double *points;                    // (n_points + n_outline) × QS_PT_COUNT (owned)
   int cap_points;
   double extreme[QS_EX_COUNT];
   int extreme_point[QS_EX_COUNT];
@@ -307,15 +319,20 @@ int Calc_Profil_Section_Values(const QS_CHECK_VIEW *view, int standard, int pass
 void Set_Querschnitt_Option_Word(unsigned word);
 unsigned Get_Querschnitt_Option_Word();
 
-// Stresses at every stress point of the record last computed in mode 2 under the forces
-// N, V_1, V_2, T, M_1, M_2, T_w, B (kN, kNcm, kNcm²; V and M about y and z through the
-// centroid): σ = N/A + c_1 M_I + c_2 M_II with the moments turned into the principal axes
-// (M_I = M_y cos α + M_z sin α, M_II = M_z cos α − M_y sin α), τ = τ_Vy V_y + τ_Vz V_z,
-// σ_v = √(σ² + 3τ²); T, T_w and B add nothing. Keeps the extremes (τ as magnitudes) with
-// their point numbers and sets the plate parts' end stresses. Returns the point count
+// Stresses at every stress point (station and outline points) of the record last computed
+// in mode 2 under the forces N, V_1, V_2, T, M_1, M_2, T_w, B (kN, kNcm, kNcm²; V and M
+// about y and z through the centroid): σ = N/A + c_1 M_I + c_2 M_II + ω/I_w B with the
+// moments turned into the principal axes (M_I = M_y cos α + M_z sin α, M_II = M_z cos α −
+// M_y sin α), τ = τ_Vy V_y + τ_Vz V_z + τ_T T + τ_W T_w, σ_v = √(σ² + 3τ²). Keeps the
+// extremes (τ as magnitudes) with their point numbers and sets the plate parts' end
+// stresses (centre line, B·ω/I_w included). Returns the point count n_points + n_outline
 // (0 when there is no record or no point: extremes and stresses then 0).
 int Calc_Profil_Point_Stresses(double N, double V_1, double V_2, double T, double M_1, double M_2, double T_w,
                                double B);
+// σ, τ (magnitude) and σ_v (kN/cm²) at stress point `point` of the record last computed in
+// mode 2 under the forces of the last Calc_Profil_Point_Stresses: 1, or 0 (zeros) when
+// there is no such point.
+int Get_Profil_Point_Stress(int point, double out[3]);
 // The eight forces of the last Calc_Profil_Point_Stresses.
 void Get_Profil_Point_Stress_Forces(double forces[8]);
 // Turns V_y, V_z and M_y, M_z in place by alpha (rad) into the principal axes:

@@ -134,7 +134,7 @@ TEST_F(Catalogue, PointStressesAgainstTheSolver) {
   const double N = 30, My = 500, Mz = -800;
   ASSERT_GT(Calc_Profil_Point_Stresses(N, 0, 0, 0, My, Mz, 0, 0), 0);
   double lo = 1e30, hi = -1e30;
-  for (int p = 0; p < s->n_points; ++p) {
+  for (int p = 0; p < s->n_points + s->n_outline; ++p) {
     double c[3];
     Calc_DWQB_Normal_Stress_Plane(s->points[p * QS_PT_COUNT], s->points[p * QS_PT_COUNT + 1], DWQB_FRAME_CENTROID, 0,
                                   0, DWQB_ANGLE_Y, 0, c);
