@@ -87,7 +87,10 @@ struct TSV_RESULT {
 // that differs from the library's; slot cleared), 3 when the slot holds the plate model
 // (and the shape factors when the solver model could be built). Options: bit 0 the
 // alternative models of turned and hollow shapes, bit 1 the root-fillet model of rolled
-// I sections. The Default form passes options 0.
+// I sections, bit 2 the fillet-area model of rolled I sections (web h − 2 t_f; each flange
+// b wide with the area b t_f + 2 (1 − π/4) r² at the centroid of the flange and its two
+// fillets: A and W_pl,y of the rolled section, never more than it under N with M_y; it
+// goes before bit 1). The Default form passes options 0.
 int Run_TSV_Nachweis(int field, QS_CHECK_VIEW *view, int options);
 int Run_TSV_Nachweis_Default(int field, QS_CHECK_VIEW *view);
 // 1 when the preparation would find a plate model (no solver work), else 0 (null view).
