@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "checks/checks.h"
+#include "querschnitt/querschnitt.h"
+#include "stress/stress_methods.h"
 #include "tests/checks/checks_fixture.h"
 
 namespace {
@@ -113,4 +115,62 @@ TEST_F(ChecksTest, PlatedMethodHoldsWhatTheRolledISectionHolds) {
       EXPECT_LE(U_m, U_exact * 1.04) << U_exact;
     }
   }
+}
+
+// The plastic limit state near V_pl: hot-finished RHS 200 × 100 × 8 S460 (EN 10210-2: A 44.8
+// cm², W_pl,y 282 cm³; f_y 460 N/mm² up to 16 mm), V_z 475.422 kN with M_y 51.878 kNm.
+// EN 1993-1-1, 6.2.6(3)f: A_v = A h/(b + h) = 29.87 cm², V_pl,Rd = 29.87 · 46/√3 = 793.2 kN,
+// V_Ed/V_pl,Rd = 0.5994. 6.2.8(3): the shear area, taken as the two webs of height
+// A_v/(2t) = 18.67 cm, keeps (1 − ρ) f_y, ρ = (2 λ 0.5994 − 1)², so
+// M_V,y,Rd = 46 (282 − ρ · 29.87²/(4 · 1.6)) / 100 kNm. At λ = 1.561: ρ = 0.759,
+// M_V,y,Rd = 46 (282 − 105.9)/100 = 81.0 kNm = 1.561 · 51.878 kNm: U = 1/λ = 0.641 (0.638
+// with the section's own corners); the walls' geometry of the limit state may lie a little
+// below: not below 0.635. Each wall keeping f_y √(1 − r²) of its mean shear alone stops at
+// λ = 1/0.619, where V = 0.97 V_pl,Rd and EN leaves 74.8 kNm for 83.8.
+// The shear areas of the other families against EN 10365 and EN 10210-2 (a: IPE 300 25.68
+// cm², HE 300 B 47.43 cm²; g: 2A/π for a CHS 88.9 × 5.0 of A 13.2 cm²).
+TEST_F(ChecksTest, LimitStateNearVplKeepsNoMoreThanEn) {
+  Library rhs("RR200X100X8(w)", 21);
+  ASSERT_EQ(460.0, rhs.p.grade.fy);
+  const double F[8] = {0, 51.878, 0, 0, 475.422};
+  const double U = Stress_U(&rhs.p, 2, F);
+  EXPECT_GE(U, 0.635);
+  EXPECT_LE(U, 0.655);
+  // V_z alone: V_Ed/V_pl,Rd = 0.5994 (the webs' mean shear alone gives 0.589).
+  const double V[8] = {0, 0, 0, 0, 475.422};
+  EXPECT_NEAR(0.5994, Stress_U(&rhs.p, 2, V), 0.002);
+
+  struct Case {
+    const char *name;
+    double A_v_y, A_v_z;
+    int resultant;
+  } cases[] = {
+      {"IPE300", 2 * 15 * 1.07, 25.68, 0},
+      {"HE300B", 2 * 30 * 1.9, 47.43, 0},
+      {"RR200X100X8(w)", 44.8 / 3, 2 * 44.8 / 3, 0},
+      {"R88.9X5.0(w)", 0, 2 * 13.2 / kPi, 1},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    QUERSCHNITT q{};
+    Init_Querschnitt_Record(&q);
+    ASSERT_EQ(1, Set_Querschnitt_Profil(&q, 0x10000, 0, c.name));
+    ASSERT_EQ(1, Calc_Querschnitt_Values(&q, 0.5, 2));
+    PLO_OPTIONS o{};
+    EXPECT_EQ(1, Get_PLO_Shear_Areas(&q.view, &o));
+    EXPECT_NEAR(c.A_v_y, o.A_v_y, 0.002 * c.A_v_y + 1e-9);
+    EXPECT_NEAR(c.A_v_z, o.A_v_z, 0.002 * c.A_v_z);
+    EXPECT_EQ(c.resultant, o.resultant);
+    Free_Querschnitt_Record(&q);
+  }
+  // An angle has no shear area of 6.2.6(3): the line rule alone.
+  QUERSCHNITT q{};
+  Init_Querschnitt_Record(&q);
+  ASSERT_EQ(1, Set_Querschnitt_Profil(&q, 0x10000, 0, "L100X10"));
+  ASSERT_EQ(1, Calc_Querschnitt_Values(&q, 0.5, 2));
+  PLO_OPTIONS o{};
+  o.A_v_z = 1;
+  EXPECT_EQ(0, Get_PLO_Shear_Areas(&q.view, &o));
+  EXPECT_EQ(0.0, o.A_v_z);
+  Free_Querschnitt_Record(&q);
 }
