@@ -231,8 +231,9 @@ int Calc_PLO_Grenzzustand(const double *forces, const PLO_MATERIAL *material, co
   std::vector<double> en_ratio;
   if (opt.A_v_y > 0.0 || opt.A_v_z > 0.0) {
     const double k = std::sqrt(3.0) / fy;
+    const double V_z = opt.resultant ? std::hypot(forces[1], forces[2]) : std::fabs(forces[2]);
     const double e_y = opt.A_v_y > 0.0 ? std::fabs(forces[1]) * k / opt.A_v_y : 0.0;
-    const double e_z = opt.A_v_z > 0.0 ? (opt.resultant ? std::hypot(forces[1], forces[2]) : std::fabs(forces[2])) * k / opt.A_v_z : 0.0;
+    const double e_z = opt.A_v_z > 0.0 ? V_z * k / opt.A_v_z : 0.0;
     en_ratio.resize(std::size_t(lines.count));
     for (int i = 0; i < lines.count; ++i) {
       const double a = lines.records[i].angle;
