@@ -669,8 +669,8 @@ struct QUERSCHNITT;
 inline constexpr int STRESS_N_OPTIONS = 10;
 // The stress check of a catalogue section (Build_Profil_Stress_Section) under the eight
 // forces as Print_Stress_Check, for the method of options[0]:
-//   - method 1 prepares the partial internal forces of the plated section (Run_TSV_Nachweis),
-//     method 2 the plastic limit state (Prepare_PLO_Result with the stress-strain constant
+//   - method 1 prepares the partial internal forces of the plated section (Run_TSV_Nachweis
+//     with option bit 2: a rolled I of the library takes the fillet-area model), method 2 the plastic limit state (Prepare_PLO_Result with the stress-strain constant
 //     and, with the plastic flag, warping off); a preparation that fails gives the red
 //     method line and 0;
 //   - the cross-section check, spatial, as steel to the Eurocode for a grade code of the

@@ -384,7 +384,9 @@ int Run_Querschnitt_Stress_Check(QUERSCHNITT *record, const int opt[STRESS_N_OPT
     const int m = method == 0 ? 2 : method == 1 ? 3 : 4;
     int code = m;
     if (method == 1) {
-      code = Run_TSV_Nachweis(1, &req.view, 0);
+      // Option bit 2: a rolled I of the library takes its fillets into the flange plates and
+      // its web between the flanges, so the plates hold what the rolled section holds.
+      code = Run_TSV_Nachweis(1, &req.view, 4);
     } else if (method == 2) {
       const PLO_PREPARE_OPTIONS o{s.plo_flag ? 1u : 0u, 0.001, s.constant, 0.001, 1.0};
       code = Prepare_PLO_Result(&o, &req.view);

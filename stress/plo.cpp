@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "dwqb/dwqb.h"
 #include "dwqb/dwqb_plastic.h"
@@ -77,6 +78,7 @@ DEHNUNGSEBENE Between(const RunResult &lo, const RunResult &hi, double w) {
 struct Calc {
   const double *material5;
   const PLO_LINE_LIST *lines;
+  const double *en_ratio;  // per line: V_Ed/V_pl,Rd of its shear area (null: none)
   double T_base[4];  // N, M_y, M_z about the section origin (kN, kNcm), B (kNcm²)
   unsigned mode;
   bool warping;
@@ -87,7 +89,7 @@ RunResult _Calc_PLO_at_Shear_Factor(const Calc &c, double f, const DEHNUNGSEBENE
   RunResult r;
   r.factor = f;
   ++g.runs;
-  MASQUE *mask = Get_DWQB_PLO_TSG_Querschnitt(c.material5, c.lines, f);
+  MASQUE *mask = Get_DWQB_PLO_TSG_Querschnitt(c.material5, c.lines, f, c.en_ratio);
   if (!mask || Fail(4)) return r;
   const double *T_base = c.T_base;
   const double T[4] = {T_base[0], 0.01 * T_base[1], 0.01 * T_base[2], c.warping ? 0.0001 * T_base[3] : 0.0};
@@ -216,14 +218,31 @@ int Calc_PLO_Grenzzustand(const double *forces, const PLO_MATERIAL *material, co
   std::copy(forces, forces + 8, f);
   if (opt.alpha != 0.0)
     Transform_Profil_Section_Forces(&f[0], &f[1], &f[2], &f[3], &f[4], &f[5], &f[6], &f[7], opt.alpha, 0, 0);
-  Calc c{m5, nullptr, {forces[0], forces[4] + opt.z_s * forces[0], forces[5] - opt.y_s * forces[0], forces[7]},
+  Calc c{m5, nullptr, nullptr, {forces[0], forces[4] + opt.z_s * forces[0], forces[5] - opt.y_s * forces[0], forces[7]},
          warping ? 5u : 1u, warping};
 
   // 4. Elastic shear of every stress point.
   if (Fail(3) || !Build_TSG_Stress_Results(f, saved.set, fy, &saved.tree, 0, 0)) return 0;
   const PLO_LINE_LIST lines{reinterpret_cast<const PLO_LINE *>(saved.tree->items), saved.tree->count};
   c.lines = &lines;
-  const double u_max = saved.tree->u_max;
+  double u_max = saved.tree->u_max;
+  // V_Ed/V_pl,Rd of each line's shear area (EN 1993-1-1, 6.2.6(3)) in the section's axes: a
+  // line nearer z than y lies in the area of V_z, the others in that of V_y.
+  std::vector<double> en_ratio;
+  if (opt.A_v_y > 0.0 || opt.A_v_z > 0.0) {
+    const double k = std::sqrt(3.0) / fy;
+    const double V_z = opt.resultant ? std::hypot(forces[1], forces[2]) : std::fabs(forces[2]);
+    const double e_y = opt.A_v_y > 0.0 ? std::fabs(forces[1]) * k / opt.A_v_y : 0.0;
+    const double e_z = opt.A_v_z > 0.0 ? V_z * k / opt.A_v_z : 0.0;
+    en_ratio.resize(std::size_t(lines.count));
+    for (int i = 0; i < lines.count; ++i) {
+      const double a = lines.records[i].angle;
+      en_ratio[std::size_t(i)] = opt.resultant || std::fabs(std::sin(a)) >= std::fabs(std::cos(a)) ? e_z : e_y;
+      // At V_pl,Rd 6.2.8 leaves a shear area nothing: the shear factor ends there too.
+      if (lines.records[i].u > 0.0) u_max = std::max(u_max, en_ratio[std::size_t(i)]);
+    }
+    c.en_ratio = en_ratio.data();
+  }
 
   // 5.-7. The shear factor and the normal-stress load factor.
   const double t = std::max(opt.tol, 1e-6);
@@ -265,7 +284,7 @@ int Calc_PLO_Grenzzustand(const double *forces, const PLO_MATERIAL *material, co
   }
 
   // 8. The result at the final shear factor.
-  if (!Get_DWQB_PLO_TSG_Querschnitt(m5, &lines, answer.factor)) return 0;
+  if (!Get_DWQB_PLO_TSG_Querschnitt(m5, &lines, answer.factor, c.en_ratio)) return 0;
   PLO_RESULT res{};
   res.flags = answer.flags | extra | PLO_F_WRITTEN | (warping ? 0u : PLO_F_NO_WARPING);
   res.f_tau = f_tau;
@@ -348,6 +367,7 @@ int Calc_PLO_Grenzzustand_Slot(const double *forces, const PLO_MATERIAL *materia
   if (view) {
     o.flags = view->values.slot.state;
     o.tol = view->values.slot.data[2];
+    Get_PLO_Shear_Areas(view, &o);
   }
   return Calc_PLO_Grenzzustand(forces, material, &o, result, points);
 }

@@ -1,6 +1,7 @@
 // stress/plo_nodes.cpp — plastic limit state: the slot, the point list, the PLO mask with
 // shear-reduced laws, and the limit strains and stresses at the nodes of the outline
 // triangulation.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -47,7 +48,53 @@ int Prepare_PLO_Result(const PLO_PREPARE_OPTIONS *options, QS_CHECK_VIEW *view) 
   return 4;
 }
 
-MASQUE *Get_DWQB_PLO_TSG_Querschnitt(const double *m, const PLO_LINE_LIST *lines, double shear_factor) {
+int Get_PLO_Shear_Areas(const QS_CHECK_VIEW *view, PLO_OPTIONS *o) {
+  if (!o) return 0;
+  o->A_v_y = o->A_v_z = 0.0, o->resultant = 0;
+  if (!view) return 0;
+  const double *v = Get_DWQB_Values()->v;
+  const double A_solver = v[DWQB_V_A];
+  double along = 0.0, across = 0.0;  // parallel to the web, and across it
+  bool turned = false;
+  if (view->header.catalogue > 0) {
+    float r[35] = {};
+    char code[8] = {};
+    if (Get_Profil_Data(view->name + 4, r, code) <= 0) return 0;
+    const double b = r[1], tw = r[2], tf = r[3], rr = r[25];
+    const double A = r[4] > 0.0f ? r[4] : A_solver;
+    turned = view->name[0] == '-';
+    switch (Get_Profil_Typ(view->name + 4)) {
+      case 1: along = A - 2 * b * tf + (tw + 2 * rr) * tf, across = 2 * b * tf; break;
+      case 2: along = A - b * tf + (tw + 2 * rr) * tf / 2, across = b * tf; break;
+      case 3: along = A - 2 * b * tf + (tw + rr) * tf, across = 2 * b * tf; break;
+      case 4: {
+        // Loaded parallel to the depth: A h / (b + h), h the extent along the shear.
+        const double ey = v[DWQB_V_YMAX] - v[DWQB_V_YMIN], ez = v[DWQB_V_ZMAX] - v[DWQB_V_ZMIN];
+        if (!(ey > 0 && ez > 0)) return 0;
+        o->A_v_z = A * ez / (ey + ez), o->A_v_y = A * ey / (ey + ez);
+        return 1;
+      }
+      case 7: o->A_v_z = 2 * A / 3.14159265358979323846, o->resultant = 1; return 1;
+      default: return 0;
+    }
+  } else {
+    const float *d = view->shape;
+    double h_w = 0.0, t_w = 0.0;
+    switch (view->header.type) {
+      case 1: h_w = d[0] - 2 * d[3], t_w = d[2]; break;
+      case 13: h_w = d[0] - d[1] - d[2], t_w = d[3]; break;
+      default: return 0;
+    }
+    along = h_w * t_w, across = A_solver - along;
+  }
+  if (!(along > 0 && across > 0)) return 0;
+  o->A_v_z = turned ? across : along;
+  o->A_v_y = turned ? along : across;
+  return 1;
+}
+
+MASQUE *Get_DWQB_PLO_TSG_Querschnitt(const double *m, const PLO_LINE_LIST *lines, double shear_factor,
+                                     const double *en_ratio) {
   if (!m) return nullptr;
   MASQUE *mask = Build_DWQB_PLO_Mask(m);
   if (!mask) return nullptr;
@@ -62,8 +109,17 @@ MASQUE *Get_DWQB_PLO_TSG_Querschnitt(const double *m, const PLO_LINE_LIST *lines
     }
     double r = shear_factor * l.u;
     r = r < 0.0 ? 0.0 : (r > 0.9999995 ? 0.9999995 : r);
+    // Near V_pl the line rule keeps more than EN 1993-1-1, 6.2.8 leaves the shear area:
+    // (1 − ρ) with ρ = (2 V_Ed/V_pl,Rd − 1)² caps it (never below the rule's own least).
+    double k = std::sqrt(1.0 - r * r);
+    const double k_least = std::sqrt(1.0 - 0.9999995 * 0.9999995);
+    const double e = en_ratio ? shear_factor * en_ratio[i] : 0.0;
+    if (e > 0.5) {
+      const double rho = e < 1.0 ? (2.0 * e - 1.0) * (2.0 * e - 1.0) : 1.0;
+      k = std::max(std::min(k, 1.0 - rho), k_least);
+    }
     double law[10];
-    if (!Fill_Stahl_Spannungsdehnungslinie(E, std::sqrt(1.0 - r * r) * fy, eps_u, slope, law) ||
+    if (!Fill_Stahl_Spannungsdehnungslinie(E, k * fy, eps_u, slope, law) ||
         !Set_Masque_Spannungsdehnungslinie_Params(mask, group->linie, law))
       return mask;
   }

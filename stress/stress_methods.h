@@ -87,7 +87,10 @@ struct TSV_RESULT {
 // that differs from the library's; slot cleared), 3 when the slot holds the plate model
 // (and the shape factors when the solver model could be built). Options: bit 0 the
 // alternative models of turned and hollow shapes, bit 1 the root-fillet model of rolled
-// I sections. The Default form passes options 0.
+// I sections, bit 2 the fillet-area model of rolled I sections (web h − 2 t_f; each flange
+// b wide with the area b t_f + 2 (1 − π/4) r² at the centroid of the flange and its two
+// fillets: A and W_pl,y of the rolled section, never more than it under N with M_y; it
+// goes before bit 1). The Default form passes options 0.
 int Run_TSV_Nachweis(int field, QS_CHECK_VIEW *view, int options);
 int Run_TSV_Nachweis_Default(int field, QS_CHECK_VIEW *view);
 // 1 when the preparation would find a plate model (no solver work), else 0 (null view).
@@ -206,6 +209,12 @@ enum : uint32_t { PLO_O_NO_WARPING = 0x1, PLO_O_NO_SHEAR_ITERATION = 0x2, PLO_O_
 struct PLO_OPTIONS {
   uint32_t flags, word;
   double alpha, y_s, z_s, y_M, z_M, tol, L, extra;
+  // Shear areas of EN 1993-1-1, 6.2.6(3) for V_y and V_z of the section's axes (cm², 0 when
+  // the section has none); resultant: one area A_v_z for the resultant shear of every line
+  // (circular tubes). A line parallel to z (to y) keeps no more than (1 − ρ) f_y of 6.2.8(3)
+  // with ρ = (2 V_Ed/V_pl,Rd − 1)² of V_z (V_y) once V_Ed > 0.5 V_pl,Rd.
+  double A_v_y = 0.0, A_v_z = 0.0;
+  int resultant = 0;
 };
 // Default options: flags 0, tolerance 0.001, L = 100, alpha, centroid and shear centre of
 // the solver's DWQB_VALUES.
@@ -252,11 +261,22 @@ int Prepare_PLO_Result(const PLO_PREPARE_OPTIONS *options, QS_CHECK_VIEW *view);
 int Calc_PLO_Grenzzustand(const double *forces, const PLO_MATERIAL *material, const PLO_OPTIONS *options,
                           PLO_RESULT *result, PLO_POINT_LIST **points);
 // The same with the options of the prepared slot: flags its state word, the tolerance its
-// data float 2.
+// data float 2, the shear areas of the view's section (Get_PLO_Shear_Areas).
 int Calc_PLO_Grenzzustand_Slot(const double *forces, const PLO_MATERIAL *material, const QS_CHECK_VIEW *view,
                                PLO_RESULT *result, PLO_POINT_LIST **points);
-// The PLO mask with every listed line's law reduced by shear factor × its utilisation.
-MASQUE *Get_DWQB_PLO_TSG_Querschnitt(const double *material5, const PLO_LINE_LIST *lines, double shear_factor);
+// Shear areas of EN 1993-1-1, 6.2.6(3) of the view's section in its y and z axes (cm²):
+// rolled I, T and channel of the library (a) to (c), with 2 b t_f (b t_f for the T) across
+// the web; hot-rolled and hot-finished hollow sections (f), A h/(b + h) and A b/(b + h) of
+// their extents; circular tubes (g), 2A/π for the resultant; welded I of one or two flange
+// sizes (d), (e) with η = 1: the web h_w t_w, and A − h_w t_w across it. 1 when found, else
+// 0 with both areas 0 (the limit state then keeps its line rule alone).
+int Get_PLO_Shear_Areas(const QS_CHECK_VIEW *view, PLO_OPTIONS *options);
+// The PLO mask with every listed line's law reduced by shear factor × its utilisation: the
+// yield strength √(1 − r²) f_y, and, with en_ratio (one per line: V_Ed/V_pl,Rd of the line's
+// shear area at factor 1, 0 outside one), no more than (1 − ρ) f_y of EN 1993-1-1, 6.2.8
+// at shear factor × that ratio.
+MASQUE *Get_DWQB_PLO_TSG_Querschnitt(const double *material5, const PLO_LINE_LIST *lines, double shear_factor,
+                                     const double *en_ratio = nullptr);
 // Limit strain (‰) and (σ, τ, σ_v) in kN/cm² at a node of the outline triangulation: 1,
 // or 0 with zeros.
 int Get_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result(const DWQB_TRI_NODE *node, const PLO_RESULT *result,

@@ -52,13 +52,34 @@ bool Fillet_Model(Model &m, const float *r) {
   return true;
 }
 
+// Fillet-area model of a rolled I section: the web runs between the flanges' inner faces
+// (h − 2 t_f, t_w) and each flange plate of width b takes its own area and that of its two
+// root fillets, b t_f + 2 (1 − π/4) r², at the centroid of the three. Web and flanges then
+// meet without overlap, so the model keeps A and W_pl,y of the rolled section; with the
+// neutral axis in a flange it holds less than the section (the flange acts at its centroid).
+bool Fillet_Area_Model(Model &m, const float *r) {
+  const double h = r[0], b = r[1], tw = r[2], tf = r[3], rr = r[25];
+  if (!(h > 2 * tf && b > tw && tw > 0 && tf > 0 && rr >= 0 && std::isfinite(rr))) return false;
+  constexpr double kPi = 3.14159265358979323846;
+  const double A_fillet = (1 - kPi / 4) * rr * rr;
+  // Centroid of one fillet (the square r × r less its quarter circle) from the flange face:
+  // r (10 − 3π) / (12 − 3π).
+  const double c = rr * (10 - 3 * kPi) / (12 - 3 * kPi);
+  const double Af = b * tf + 2 * A_fillet;
+  const double z = (b * tf * (h - tf) / 2 + 2 * A_fillet * (h / 2 - tf - c)) / Af;
+  m.Top(0, -z, b, Af / b);
+  m.Bottom(0, z, b, Af / b);
+  m.Web(0, 0, h - 2 * tf, tw);  // between the flanges' inner faces
+  return true;
+}
+
 int Library_Model(Model &m, const QS_CHECK_VIEW *v, int options) {
   float r[35] = {};
   char code[8] = {};
   const int type = Get_Profil_Typ(Profile_Name(v));
   if (Get_Profil_Data(Profile_Name(v), r, code) != v->header.catalogue) return 0;
   const double h = r[0], b = r[1], tw = r[2], tf = r[3];
-  const bool turned = Turned(v), bit0 = options & 1, bit1 = options & 2;
+  const bool turned = Turned(v), bit0 = options & 1, bit1 = options & 2, bit2 = options & 4;
   switch (type) {
     case 1:
       if (turned && bit0) {
@@ -66,6 +87,7 @@ int Library_Model(Model &m, const QS_CHECK_VIEW *v, int options) {
         m.Web(0, 0, b, 2 * tf);
         return TSV_MODE_ONE_FLANGE;
       }
+      if (bit2 && Fillet_Area_Model(m, r)) return TSV_MODE_TWO_FLANGES;
       if (bit1 && Fillet_Model(m, r)) return TSV_MODE_TWO_FLANGES;
       return m.Flanges(h, b, tf, h - tf, tw, 0);
     case 2:
