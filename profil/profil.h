@@ -568,8 +568,8 @@ void Get_Profil_Taper_Geometry(const PROFIL *profil, double t_p, double *angle, 
 void Set_Profil_Plastic_Moduli_Flag(int on);
 // Receiver of the thin-walled model of Build_Profil_Model: every node (number, y, z in mm,
 // the model frame of Calc_Profil_DWQB_Querschnittswerte) and every wall line (number, end
-// nodes, the nine line values in mm: thickness at a and b, rise, two rotations, radii
-// left/right at a, left/right at b).
+// nodes, the nine line values in mm: thickness at a and b, rise, two rotations (radians),
+// radii left/right at a, left/right at b).
 struct PROFIL_MODEL_SINK {
   void (*node)(void *context, int nr, double y, double z);
   void (*line)(void *context, int nr, int node_a, int node_b, const double *values_mm);

@@ -351,15 +351,14 @@ void _Build_Sloped_Channel(const PROFIL *p, Builder &m, double top, double secon
   auto z_c = [&](double u) { return std::tan(half) * (u_meet - u); };
   auto thick = [&](double u) { return 2 * z_c(u) / std::cos(half); };
   const double z_tip = z_c(b), z_web = z_c(tw / 2), t_tip = thick(b), t_web = thick(tw / 2);
-  const double turn = std::atan2(z_web - z_tip, y0 + b / 2);  // the top flange's direction
   const int n1 = m.Node(-b / 2, z_tip);
   const int n2 = m.Node(y0, z_web);
   const int n3 = m.Node(-b / 2, p->h - z_tip);
   const int n4 = m.Node(y0, p->h - z_web);
   m.Plate(PROFIL_POINT_TOP);
-  m.Tapered_Line(n1, n2, t_tip, t_web, -turn, second, 0, top, 0);
+  m.Tapered_Line(n1, n2, t_tip, t_web, -half, second, 0, top, 0);
   m.Plate(PROFIL_POINT_BOTTOM);
-  m.Tapered_Line(n3, n4, t_tip, t_web, turn, 0, second, 0, top);
+  m.Tapered_Line(n3, n4, t_tip, t_web, half, 0, second, 0, top);
   const double t_face = p->t_fo + slope * (x_tf - tw);  // flange thickness at the web's face
   m.Plate(PROFIL_POINT_WEB, 0, p->h - t_face);
   m.Line(n2, n4, tw, top, 0, top, 0);
