@@ -252,6 +252,24 @@ double Calc_Profil_Shear_Area_z(const PROFIL *profil);
 double Calc_Profil_I_y(const PROFIL *profil);
 double Calc_Profil_I_z(const PROFIL *profil);
 
+// ---------------------------------------------------------------- sloped channel flanges
+// Library channels of the UPN series (EN 10365) have sloped inner flange faces: 8 % for
+// h ≤ 300 mm, 5 % above; t_fo is the flange thickness at x_tf from the back of the web
+// (b/2 for h ≤ 300 mm, the middle of the outstand (b + t_w)/2 above), r the root and r_2
+// the toe radius. Returns the slope (tan of the face's inclination) and x_tf (mm) when
+// the profile is such a channel (kind 1, type 6 or 12, rolled, name beginning "UPN"),
+// else 0 and x_tf 0. Parametric channels keep parallel flanges. x_tf may be null.
+double Get_Profil_Flange_Slope(const PROFIL *profil, double *x_tf);
+// Section values of a channel with sloped flanges from its exact outline (the fillets as
+// arcs of 64 chords): area, perimeter, centroid (y_s = −u_s, u from the back of the web;
+// z_s from the top edge) and the second moments about the centroid. Returns 0 when the
+// profile has no sloped flanges or no outline (a flange face that does not reach the tip,
+// a fillet that does not fit); *values is then untouched.
+struct PROFIL_SLOPED_VALUES {
+  double A, U, y_s, z_s, I_y, I_z;  // mm units
+};
+int Calc_Profil_Sloped_Channel_Values(const PROFIL *profil, PROFIL_SLOPED_VALUES *values);
+
 // ---------------------------------------------------------------- library profiles
 // Looks the trimmed name up in the profile library (Find_Profil_in_Database) and keeps
 // the result as libref's entry; on a hit the trimmed name becomes libref's name. The name
@@ -550,8 +568,8 @@ void Get_Profil_Taper_Geometry(const PROFIL *profil, double t_p, double *angle, 
 void Set_Profil_Plastic_Moduli_Flag(int on);
 // Receiver of the thin-walled model of Build_Profil_Model: every node (number, y, z in mm,
 // the model frame of Calc_Profil_DWQB_Querschnittswerte) and every wall line (number, end
-// nodes, the nine line values in mm: thickness at a and b, rise, two rotations, radii
-// left/right at a, left/right at b).
+// nodes, the nine line values in mm: thickness at a and b, rise, two rotations (radians),
+// radii left/right at a, left/right at b).
 struct PROFIL_MODEL_SINK {
   void (*node)(void *context, int nr, double y, double z);
   void (*line)(void *context, int nr, int node_a, int node_b, const double *values_mm);

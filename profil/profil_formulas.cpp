@@ -10,7 +10,10 @@
 //
 // Plate positions: z downward from the top edge, u = −y from the reference edge (u ≥ 0
 // over the section).
+#include <cctype>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "profil/profil.h"
 
@@ -259,7 +262,137 @@ TrapezParts _Trapez_Parts(const PROFIL *p, double theta) {
   return t;
 }
 
+// ---------------------------------------------------------------- sloped channel flanges
+// A channel with sloped inner flange faces is worked out from its exact outline: a polygon
+// in (u, z), u from the back of the web, z down from the top edge, whose root and toe
+// fillets are tangent arcs divided into kArcChords chords (the chords lose r²·β·Δθ²/12 of
+// each fillet's area, below 1e-5 of the section's). Area, first and second moments come
+// from Green's theorem over the polygon.
+constexpr int kArcChords = 64;
+
+struct UZ {
+  double u, z;
+};
+
+// A corner of the outline and the radius of the arc that rounds it (0 sharp).
+struct Corner {
+  double u, z, r;
+};
+
+// The closed outline through n corners, each rounded by a tangent arc; false when an arc
+// does not fit on the edges it is tangent to.
+bool _Rounded_Outline(const Corner *c, int n, std::vector<UZ> *out) {
+  std::vector<double> d(static_cast<std::size_t>(n), 0.0);  // corner to tangent point
+  for (int i = 0; i < n; ++i) {
+    const Corner &p = c[i], &a = c[(i + n - 1) % n], &b = c[(i + 1) % n];
+    if (p.r <= 0.0) continue;
+    const double l1 = std::hypot(a.u - p.u, a.z - p.z), l2 = std::hypot(b.u - p.u, b.z - p.z);
+    if (!(l1 > 0.0) || !(l2 > 0.0)) return false;
+    const double cos_phi = ((a.u - p.u) * (b.u - p.u) + (a.z - p.z) * (b.z - p.z)) / (l1 * l2);
+    const double phi = std::acos(std::fmax(-1.0, std::fmin(1.0, cos_phi)));
+    if (!(phi > 1e-6) || !(phi < kPi - 1e-6)) return false;
+    d[static_cast<std::size_t>(i)] = p.r / std::tan(phi / 2);
+  }
+  for (int i = 0; i < n; ++i) {
+    const Corner &p = c[i], &b = c[(i + 1) % n];
+    if (d[static_cast<std::size_t>(i)] + d[static_cast<std::size_t>((i + 1) % n)] > std::hypot(b.u - p.u, b.z - p.z))
+      return false;
+  }
+  out->clear();
+  for (int i = 0; i < n; ++i) {
+    const Corner &p = c[i], &a = c[(i + n - 1) % n], &b = c[(i + 1) % n];
+    const double di = d[static_cast<std::size_t>(i)];
+    if (di <= 0.0) {
+      out->push_back({p.u, p.z});
+      continue;
+    }
+    const double l1 = std::hypot(a.u - p.u, a.z - p.z), l2 = std::hypot(b.u - p.u, b.z - p.z);
+    const double e1u = (a.u - p.u) / l1, e1z = (a.z - p.z) / l1, e2u = (b.u - p.u) / l2, e2z = (b.z - p.z) / l2;
+    const double bu = e1u + e2u, bz = e1z + e2z, lb = std::hypot(bu, bz);
+    const double to_centre = std::hypot(di, p.r);  // r / sin(phi/2)
+    const double cu = p.u + bu / lb * to_centre, cz = p.z + bz / lb * to_centre;
+    const double a1 = std::atan2(p.z + di * e1z - cz, p.u + di * e1u - cu);
+    double da = std::atan2(p.z + di * e2z - cz, p.u + di * e2u - cu) - a1;
+    while (da > kPi) da -= 2 * kPi;
+    while (da < -kPi) da += 2 * kPi;
+    for (int k = 0; k <= kArcChords; ++k) {
+      const double t = a1 + da * k / kArcChords;
+      out->push_back({cu + p.r * std::cos(t), cz + p.r * std::sin(t)});
+    }
+  }
+  return true;
+}
+
+// Signed area, first moments about u = 0 and z = 0, second moments about the same lines
+// and the length of a closed polygon.
+struct PolyMoments {
+  double A = 0.0, S_u = 0.0, S_z = 0.0, I_uu = 0.0, I_zz = 0.0, L = 0.0;
+};
+
+PolyMoments _Poly_Moments(const std::vector<UZ> &P) {
+  PolyMoments m;
+  const std::size_t n = P.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const UZ &a = P[i], &b = P[(i + 1) % n];
+    const double c = a.u * b.z - b.u * a.z;
+    m.A += c / 2;
+    m.S_u += (a.u + b.u) * c / 6;
+    m.S_z += (a.z + b.z) * c / 6;
+    m.I_uu += (a.u * a.u + a.u * b.u + b.u * b.u) * c / 12;
+    m.I_zz += (a.z * a.z + a.z * b.z + b.z * b.z) * c / 12;
+    m.L += std::hypot(b.u - a.u, b.z - a.z);
+  }
+  return m;
+}
+
+// Outline of a channel with sloped flanges: back of the web at u = 0, flange tips at
+// u = b; the inner face of the top flange z = t_f + s·(x_tf − u), the bottom one its mirror
+// image about mid-depth; root radius r at the web, toe radius r_2 at the tips.
+bool _Sloped_Channel_Outline(const PROFIL *p, double s, double x_tf, std::vector<UZ> *out) {
+  const double h = p->h, b = p->b_fo, tw = p->t_w;
+  auto t = [&](double u) { return p->t_fo + s * (x_tf - u); };
+  double r1 = 0.0, r2 = 0.0;
+  Get_Profil_Fillet_Sizes(p, &r1, nullptr, &r2);
+  if (!(b > tw + kLeast) || !(t(b) > kLeast) || !(h - 2 * t(tw) > kLeast)) return false;
+  const Corner c[8] = {{0.0, 0.0, 0.0},       {b, 0.0, 0.0},   {b, t(b), r2}, {tw, t(tw), r1},
+                       {tw, h - t(tw), r1}, {b, h - t(b), r2}, {b, h, 0.0},   {0.0, h, 0.0}};
+  return _Rounded_Outline(c, 8, out);
+}
+
 }  // namespace
+
+double Get_Profil_Flange_Slope(const PROFIL *p, double *x_tf) {
+  if (x_tf) *x_tf = 0.0;
+  if (!p || p->kind != PROFIL_KIND_LIBRARY || (p->type != PROFIL_C && p->type != PROFIL_U) || !p->rolled) return 0.0;
+  char first[3];
+  int n = 0;
+  for (std::size_t k = 0; k < sizeof p->name && p->name[k] && n < 3; ++k)
+    if (p->name[k] != ' ') first[n++] = static_cast<char>(std::toupper(static_cast<unsigned char>(p->name[k])));
+  if (n < 3 || std::memcmp(first, "UPN", 3) != 0) return 0.0;
+  // EN 10365, UPN: slope 8 % and t_f at b/2 up to h = 300 mm; 5 % and t_f at the middle of
+  // the outstand, (b − t_w)/2 from the tip, for UPN 320 to 400.
+  const bool deep = p->h > 300.0 + kLeast;
+  if (x_tf) *x_tf = deep ? (p->b_fo + p->t_w) / 2 : p->b_fo / 2;
+  return deep ? 0.05 : 0.08;
+}
+
+int Calc_Profil_Sloped_Channel_Values(const PROFIL *p, PROFIL_SLOPED_VALUES *v) {
+  double x_tf = 0.0;
+  const double slope = Get_Profil_Flange_Slope(p, &x_tf);
+  std::vector<UZ> P;
+  if (!v || !(slope > 0.0) || !_Sloped_Channel_Outline(p, slope, x_tf, &P)) return 0;
+  const PolyMoments m = _Poly_Moments(P);
+  const double sign = m.A < 0.0 ? -1.0 : 1.0, A = sign * m.A;
+  if (!(A > kLeast)) return 0;
+  const double u_s = sign * m.S_u / A, z_s = sign * m.S_z / A;
+  v->A = A;
+  v->U = m.L;
+  v->y_s = -u_s;
+  v->z_s = z_s;
+  v->I_y = sign * m.I_zz - A * z_s * z_s;
+  v->I_z = sign * m.I_uu - A * u_s * u_s;
+  return 1;
+}
 
 // ---------------------------------------------------------------- clear widths
 double Calc_Profil_Flange_Outstand(const PROFIL *p, int top) {
@@ -442,6 +575,8 @@ static void _Centroid_y(PROFIL *p, const Sizes &s) {
 // ---------------------------------------------------------------- second moments
 double Calc_Profil_I_y(const PROFIL *p) {
   if (!p) return 0.0;
+  PROFIL_SLOPED_VALUES sloped{};
+  if (Calc_Profil_Sloped_Channel_Values(p, &sloped)) return sloped.I_y + sloped.A * _Sq(sloped.z_s - p->z_s);
   const Sizes s = _Sizes(p);
   const double h = p->h, tw = p->t_w;
   switch (p->type) {
@@ -463,6 +598,8 @@ double Calc_Profil_I_y(const PROFIL *p) {
 
 double Calc_Profil_I_z(const PROFIL *p) {
   if (!p) return 0.0;
+  PROFIL_SLOPED_VALUES sloped{};
+  if (Calc_Profil_Sloped_Channel_Values(p, &sloped)) return sloped.I_z + sloped.A * _Sq(sloped.y_s - p->y_s);
   const Sizes s = _Sizes(p);
   const double h = p->h, tw = p->t_w;
   switch (p->type) {
@@ -493,12 +630,19 @@ static double _I_yz(const PROFIL *p, const Sizes &s) {
 void Calc_Profil_Closed_Values(PROFIL *p) {
   if (!p || p->type < PROFIL_FLAT || p->type > PROFIL_TRAPEZ) return;
   const Sizes s = _Sizes(p);
-  p->A = _Area(p, s);
-  p->U = _Perimeter(p, s);
+  PROFIL_SLOPED_VALUES sloped{};
+  const int is_sloped = Calc_Profil_Sloped_Channel_Values(p, &sloped);
+  p->A = is_sloped ? sloped.A : _Area(p, s);
+  p->U = is_sloped ? sloped.U : _Perimeter(p, s);
   p->A_vz = Calc_Profil_Shear_Area_z(p);
   p->A_vy = _Shear_Area_y(p, s);
-  _Centroid_z(p, s);
-  _Centroid_y(p, s);
+  if (is_sloped) {
+    p->z_s = sloped.z_s;
+    p->y_s = sloped.y_s;
+  } else {
+    _Centroid_z(p, s);
+    _Centroid_y(p, s);
+  }
   p->I_y = Calc_Profil_I_y(p);
   p->I_z = Calc_Profil_I_z(p);
   p->I_yz = _I_yz(p, s);

@@ -44,6 +44,8 @@ void _Short_Joints(const PROFIL *p, FILE *f, const char *pre) {
       if (p->r_2 > 0.1) CP850_CALL(Oli_Printf, f, ",  r╬\\2╬r = %.1lf mm", p->r_2);
     } else if (t == 6 || t == 12 || _Is_I(t)) {
       if (p->r > 0.1) Oli_Printf(f, ",  r = %.1lf mm", p->r);
+      const double slope = Get_Profil_Flange_Slope(p, nullptr);
+      if (slope > 0.0) Oli_Printf(f, ",  geneigte Flansche %.0lf %%", 100 * slope);
     }
     return;
   }
@@ -277,6 +279,12 @@ void _Long_Joints(const PROFIL *p, FILE *f, const char *pre) {
     if (r1 && r2) Oli_Printf(f, ",");
     if (r2) CP850_CALL(Oli_Printf, f, " r╬\\2╬r = %.1lf mm", p->r_2);
     Oli_Printf(f, "\n");
+    // Library UPN: the section values take the sloped flanges.
+    double x_tf = 0.0;
+    const double slope = Get_Profil_Flange_Slope(p, &x_tf);
+    if (slope > 0.0)
+      CP850_CALL(Oli_Printf, f, "%sgeneigte Flansche, Neigung %.0lf %%, t╬\\f╬r im Abstand %.1lf mm vom Stegrücken\n", pre,
+                 100 * slope, x_tf);
     return;
   }
   if (!(p->a_o > 0.1 || p->a_u > 0.1)) return;
