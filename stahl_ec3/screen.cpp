@@ -12,6 +12,7 @@
 #include "drawing/drawing.h"
 #include "drawing_base/drawing_base.h"
 #include "host/host.h"
+#include "host/host_screen.h"
 #include "materials/material_sheets.h"
 #include "materials/materials.h"
 #include "nad/nad.h"
@@ -133,7 +134,27 @@ void _Draw_Picture(int x1, int y1, int x2, int y2, void *argument) {
   PROFIL *p = static_cast<PROFIL *>(argument);
   const SCREEN_COLORS *c = Get_Screen_Colors();
   if (p->kind == PROFIL_KIND_QUER) {
-    Draw_Polygon_Querschnitt(x1, y1, x2, y2, 0.0, p);
+    if (p->model_kind != 0) {
+      Draw_Polygon_Querschnitt(x1, y1, x2, y2, 0.0, p);  // polygons: fitted by the picture itself
+      return;
+    }
+    // A line model is drawn at the scale it is given: the fit of the polygon picture (10
+    // pixels of margin, the smaller of the two scales) from the imported width and height,
+    // the model placed in the box inside the margins.
+    const double W = p->imported[PROFIL_IMP_WIDTH], H = p->imported[PROFIL_IMP_HEIGHT];
+    double scale = 0.0;
+    if (std::isfinite(W) && std::isfinite(H) && W >= 1.0 && H >= 1.0)
+      scale = std::min(((x2 - 10) - (x1 + 10)) / W, ((y2 - 10) - (y1 + 10)) / H);
+    if (!(scale >= 0.001)) {
+      Draw_Polygon_Querschnitt(x1, y1, x2, y2, 0.0, p);  // no extent: the empty picture
+      return;
+    }
+    int saved;
+    pxQFgc(&saved);
+    pxFgc(c->host_color);
+    pxRect(x1, y1, x2, y2);
+    pxFgc(saved);
+    Draw_Polygon_Querschnitt(x1 + 10, y1 + 10, x2 - 10, y2 - 10, scale, p);
     return;
   }
   PROFIL_SCREEN_STATE st;
