@@ -15,11 +15,13 @@
 #include <vector>
 
 #include "common/file_cap.h"
+#include "drawing_base/drawing_base.h"
 #include "host/host_test.h"
 #include "querschnitt/querschnitt.h"
 #include "sections/sections.h"
 #include "stahl_ec3/program_internal.h"
 #include "support/cp850.h"
+#include "support/shell.h"
 #include "support/support.h"
 #include "tests/testsupport/olireader.h"
 #include "tests/testsupport/screen_test.h"
@@ -217,6 +219,58 @@ TEST_F(MemberVerdicts, BrokenSectionOrFactorGivesNoVerdict) {
     std::fclose(f);
     Reset_Bauteil(&b);
   }
+}
+
+// An imported line model in the picture of page 1 (the channel of the take-over's sample
+// file, read back with the member) is drawn at the picture's fit: inside the picture box a
+// pixel has the section's colour, and no pixel of that colour lies outside the box. (At the
+// scale 0 the picture collapsed into its corner.)
+TEST_F(MemberVerdicts, ImportedLineModelOnPage1) {
+  fs::copy_file(PF_SOURCE_DIR "/tests/profil/golden/channel.XPR", dir_ + "/BSP1_01.XPR");
+  BAUTEIL b{};
+  FILE *f = std::fopen((dir_ + "/BSP1_01.INP").c_str(), "r");
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(0, Read_Bauteil(f, &b));
+  std::fclose(f);
+  Set_Bauteil_Path((dir_ + "/BSP1").c_str());
+  Set_File_Number(1);
+  Reset_Profil(&b.profil);
+  b.profil.kind = PROFIL_KIND_QUER;
+  Set_XPRT_Member_Filename();
+  b.profil.entry = New_QImport_Entry();
+  Add_QImport_Reference(b.profil.entry, +1);
+  Read_XPRT_Result(b.profil.entry);
+  ASSERT_EQ(0, Set_Profil_from_QImport(&b.profil, 0));
+  ASSERT_EQ(0, b.profil.model_kind);
+  ASSERT_EQ(0, Save_Bauteil_File((dir_ + "/BSP1_01.INP").c_str(), &b));
+  Reset_Bauteil(&b);
+
+  std::vector<std::string> args = {"stahl_ec3", dir_ + "/BSP1", "0", "1", "12"};
+  std::vector<char *> argv;
+  for (std::string &a : args) argv.push_back(a.data());
+  ASSERT_EQ(-1, Start_Stahl_EC3(5, argv.data()));
+  PROFIL *p = &Get_Stahl_EC3_Bauteil()->profil;
+  ASSERT_EQ(PROFIL_KIND_QUER, p->kind);
+  ASSERT_NE(nullptr, p->entry);  // renewed from the member's exchange file
+  Init_Screen_Colors();  // as the screen's start-up does
+  const int box[4] = {600, 100, 1000, 460};
+  Draw_Bauteil_Picture(box[0], box[1], box[2], box[3], p);
+  const int colour = Get_Screen_Colors()->lavender_light;
+  ASSERT_NE(colour, Get_Screen_Colors()->host_color);
+  const int inside = Host_Count_Pixels(box[0], box[1], box[2], box[3], colour);
+  // The model fills its share of the box: the channel's walls over about 100 × 210 mm.
+  EXPECT_GT(inside, 200) << box[0] << " " << box[1] << " " << box[2] << " " << box[3];
+  EXPECT_EQ(inside, Host_Count_Pixels(0, 0, 4000, 4000, colour));
+  // The fit: s = min((400 − 20)/W, (360 − 20)/H) over the imported width and height of the
+  // centre lines; the web's centre line (the smallest y) stands W·s right of the margin, and
+  // its middle has the colour (213, 213, 255).
+  const double W = p->imported[PROFIL_IMP_WIDTH], H = p->imported[PROFIL_IMP_HEIGHT];
+  const double s = std::min(380 / W, 340 / H);
+  int r = 0, g = 0, b_ = 0;
+  Host_Pixel_RGB(box[0] + 10 + static_cast<int>(std::lround(W * s)) - 1, (box[1] + box[3]) / 2, &r, &g, &b_);
+  EXPECT_EQ(0xD5D5FF, r * 65536 + g * 256 + b_);
+  // The member's entry goes while the catalogue that holds it is still there.
+  Reset_Bauteil(Get_Stahl_EC3_Bauteil());
 }
 
 }  // namespace
