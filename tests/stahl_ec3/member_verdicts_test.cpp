@@ -160,6 +160,21 @@ TEST_F(MemberVerdicts, LibraryProfileIsOneSection) {
     ASSERT_NE(q, nullptr);
     EXPECT_NEAR(q->values[DWQB_V_A], A_printed, 0.01);
   }
+  // On the screen the read says so on the message line, not on standard error.
+  Fresh_Folder();
+  Put("BSP1_01.INP", cases[1].inp);
+  Host_Clear_Messages();
+  std::vector<std::string> args = {"stahl_ec3", dir_ + "/BSP1", "0", "1", "12"};
+  std::vector<char *> argv;
+  for (std::string &a : args) argv.push_back(a.data());
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(-1, Start_Stahl_EC3(5, argv.data()));
+  EXPECT_EQ(std::string::npos, testing::internal::GetCapturedStderr().find("stahl_ec3:"));  // the host's own echo only
+  int lines = 0;
+  for (const HOST_MESSAGE &m : Host_Messages())
+    lines += m.kind == 2 && Cp850_To_Utf8(m.text).find("Profil «HE400B»: gespeicherte Abmessungen") == 0;
+  EXPECT_EQ(1, lines);
+  EXPECT_EQ(400.0, Get_Stahl_EC3_Bauteil()->profil.h);
 }
 
 // No verdict from a broken section or factor (forces of the example: rows 1 and 3). A
