@@ -178,6 +178,7 @@ int Take_Profil_Library_Dimensions(PROFIL *p, char *note, int size) {
   if (!p || p->kind != PROFIL_KIND_LIBRARY) return 0;
   char name[PROFIL_NAME_SIZE];
   _Trimmed(p->name, name);
+  Normalize_HE_Profil_Name(name);  // as the section values will name it (HEA280: HE280A)
   PROFIL_LIBREF libref;
   Init_Profil_Library(&libref);
   Find_Profil_in_Library(&libref, name);
