@@ -658,7 +658,11 @@ uint32_t Check_Querschnitt(const uint32_t *kind_words, double N, double V_1, dou
   c.view = view;
   if (view) {
     const uint16_t row = static_cast<uint16_t>(view->header.grade_row);
-    c.code = kind_words ? static_cast<int>(Make_Stguete_Code(kind_words, row)) : row;
+    // The section's own code (its European or DIN half) when the kind word asks for it.
+    if (kind_words && (kind_words[0] & CQ_KIND_OWN_GRADE))
+      c.code = static_cast<int>(view->header.grade_kind == 1 ? (row | STGUETE_EUROPEAN) : row);
+    else
+      c.code = kind_words ? static_cast<int>(Make_Stguete_Code(kind_words, row)) : row;
     // 2. Check flags.
     c.flags = Get_Check_Flags(kind_words, view, spatial);
     c.catalogue = view->header.type == QS_TYPE_IMPORTED ? 0 : view->header.catalogue;

@@ -258,6 +258,10 @@ CHECK_OPTIONS Decode_Check_Options(const float words[4], uint32_t kind);
 // the float cannot hold v in both halves.
 int Encode_Check_Option_Word(int32_t v, float *word);
 
+// Bit 19 of kind word 1 (CQ_KIND_OWN_GRADE): the check reads the grade by the section's own
+// code (the European or DIN half its header names) instead of the half the kind gives.
+inline constexpr uint32_t CQ_KIND_OWN_GRADE = 0x80000;
+
 // Check-flag word of a section for the cross-section check. kind_words: kind word 1 (low 16
 // bits 1 Eurocode steel, 2 aluminium, other DIN steel; bit 16 no buckling in the plane,
 // bit 17 no cross-section checks, bit 18 no buckling checks) and kind word 2 (bit 16 the

@@ -407,10 +407,11 @@ int Run_Querschnitt_Stress_Check(QUERSCHNITT *record, const int opt[STRESS_N_OPT
   const bool head = stream && level >= 1;
   if (head) _Print_Head(stream, method, nachweis, F);
 
-  // 3. The check, as steel to the Eurocode for a grade of the Eurocode values and as steel to
-  // DIN 18800 for a grade of the DIN values: the section's own grade code either way, so that
-  // the check reads the half of the grade row that the plated method and the grade test read.
-  const uint32_t kind[2] = {req.view.header.grade_kind == 1 ? 1u : 0u, 0};
+  // 3. The check, as steel to EN 1993-1-1 for every grade (the member's c/t lines are EN
+  // 1993-1-1 too, and one member is checked to one standard), with the section's own grade
+  // code: a grade of the DIN values keeps its DIN strength, and the check reads the half of
+  // the grade row that the plated method and the grade test read.
+  const uint32_t kind[2] = {1u | CQ_KIND_OWN_GRADE, 0};
   double out[9] = {};
   CHECK_RESULT r{};
   const uint32_t code = Check_Querschnitt_Entry(kind, N, V_y, V_z, T_t, M_y, M_z, T_w, B, &req.view, gamma_M, &out[0],

@@ -116,6 +116,8 @@ void Fill_Profil(FuzzedDataProvider &in, PROFIL *p) {
   p->lib_available = Init_Profil_Library(nullptr);  // a read takes the present state
   if (in.ConsumeBool()) Fill_Name(in, p->name, sizeof p->name);
   Fill_Material(in, &p->grade);
+  // A read holds a library profile to its library entry: the record as a read gives it.
+  Take_Profil_Library_Dimensions(p, nullptr, 0);
   if (p->kind != PROFIL_KIND_QUER) return;
   p->model_kind = in.ConsumeIntegralInRange(0, 1);
   p->obj_a = in.ConsumeIntegral<int16_t>();

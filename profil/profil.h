@@ -109,6 +109,7 @@ enum : int {
 };
 
 inline constexpr int PROFIL_NAME_SIZE = 40;  // name blank-padded to 39 and terminated
+inline constexpr int PROFIL_NOTE_SIZE = 400;  // a note on a profile read (Get_Profil_Read_Note)
 
 struct PROFIL {
   int32_t kind;          // PROFIL_KIND_*
@@ -289,6 +290,15 @@ void Set_Profil_from_Library(PROFIL_LIBREF *libref, PROFIL *profil);
 // hold (the profile is then "???") or whose series gives no shape type (the profile then
 // has type 0 and the default grade); else the result of the section values.
 int Set_Profil_by_Library_Name(PROFIL *profil, const char *name);
+// A library profile (kind 1) held to its library entry: the stored h, t_w, b_fo, t_fo,
+// b_fu, t_fu, r and r_2 are compared with the library's (both made consistent by shape
+// type first, as the section values do) within Compare_Profil's tolerance; where one
+// differs, the library's dimensions (and rolled 1) replace the stored ones, a shape type
+// that the series does not accept becomes the series' type, and note (size bytes, may be
+// null) gets one line in code page 850 naming the profile and the differences. Returns 1
+// when the record took the library's values, 0 when it agrees (or is not of kind 1; note
+// empty), −1 when the library does not hold the name (record untouched, note empty).
+int Take_Profil_Library_Dimensions(PROFIL *profil, char *note, int size);
 // Shape type from the series of a library name (its family by Get_Profil_Typ_Index and
 // the first letter of the library's spelling, or of the name itself when the library does
 // not hold it): *type 0 is set (I shapes 4, 'H' 5, 'D' 7, 'S' 10, 'W' 13; hollow
@@ -639,6 +649,10 @@ int Write_Profil(FILE *stream, const PROFIL *profil);
 // take-over fails, the lists and values read from the block stay, with no entry, and the
 // file is left untouched. Section values are not computed (Calc_Profil_Querschnittswerte).
 int Read_Profil(FILE *stream, PROFIL *profil);
+// After a read of version 2 or later, a library profile is held to its library entry
+// (Take_Profil_Library_Dimensions): the note of the last Read_Profil whose record took the
+// library's dimensions, else an empty text (also before any read).
+const char *Get_Profil_Read_Note();
 
 // ---------------------------------------------------------------- print tables
 // The profile paragraph of the print list (code page 850): for kinds 0 and 1 the head

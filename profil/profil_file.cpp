@@ -181,6 +181,7 @@ int _Read(FILE *f, PROFIL *p) {
   if (!_Ints(f, &p->kind, &p->type) || !_Dbls(f, &p->h, &p->t_w, &p->b_fo, &p->t_fo, &p->b_fu, &p->t_fu) ||
       !_Int(f, &p->rolled) || !_Dbls(f, &p->r, &p->a_o, &p->a_u))
     return 1;
+  if (p->kind < PROFIL_KIND_PARAMETRIC || p->kind > PROFIL_KIND_QUER) return 1;  // no such kind
   if (version >= 1) {
     char name[PROFIL_NAME_SIZE];
     if (!_Name(f, name)) return 1;
@@ -216,6 +217,10 @@ int _Read(FILE *f, PROFIL *p) {
     _Renew_from_XPR(p);
   }
   if (version >= 10 && !_Int(f, &p->hot_finished)) return 1;
+  // A library profile is checked, printed and drawn as the library holds it: stored
+  // dimensions that differ give way to the library's (versions 0 and 1 were rebuilt above).
+  if (version >= 2 && p->kind == PROFIL_KIND_LIBRARY)
+    Take_Profil_Library_Dimensions(p, st.read_note, sizeof st.read_note);
   return 0;
 }
 
@@ -242,6 +247,7 @@ bool _Writable(const PROFIL *p, int nodes, int lines) {
 
 int Write_Profil(FILE *f, const PROFIL *p) {
   if (!f || !p) return 1;
+  if (p->kind < PROFIL_KIND_PARAMETRIC || p->kind > PROFIL_KIND_QUER) return 1;  // the reader refuses it
   const int nodes = p->nodes && p->node_count > 0 ? p->node_count : 0;
   const int lines = p->lines && p->line_count > 0 ? p->line_count : 0;
   // The reader refuses larger sections: such a block would not come back.
@@ -294,8 +300,11 @@ int Write_Profil(FILE *f, const PROFIL *p) {
 }
 
 int Read_Profil(FILE *f, PROFIL *p) {
+  Profil_State().read_note[0] = '\0';
   if (!f || !p) return 1;
   Reset_Profil(p);
   CLocale c_numbers;
   return _Read(f, p);
 }
+
+const char *Get_Profil_Read_Note() { return Profil_State().read_note; }

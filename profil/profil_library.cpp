@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "host/host.h"
 #include "profil/profil.h"
@@ -170,6 +171,65 @@ int Set_Profil_by_Library_Name(PROFIL *p, const char *name) {
   const int rc = Calc_Profil_Querschnittswerte(p, nullptr, 0, "");
   // A name that the library does not hold leaves the "???" profile: not a success.
   return found ? rc : 1;
+}
+
+int Take_Profil_Library_Dimensions(PROFIL *p, char *note, int size) {
+  if (note && size > 0) note[0] = '\0';
+  if (!p || p->kind != PROFIL_KIND_LIBRARY) return 0;
+  char name[PROFIL_NAME_SIZE];
+  _Trimmed(p->name, name);
+  Normalize_HE_Profil_Name(name);  // as the section values will name it (HEA280: HE280A)
+  PROFIL_LIBREF libref;
+  Init_Profil_Library(&libref);
+  Find_Profil_in_Library(&libref, name);
+  if (!name[0] || !libref.entry) return -1;
+  // The library's profile as Set_Profil_by_Library_Name makes it, on a copy of the record.
+  PROFIL lib = *p;  // plain values only: kind 1 holds no arrays
+  lib.nodes = nullptr, lib.lines = nullptr, lib.entry = nullptr;
+  Set_Profil_from_Library(&libref, &lib);
+  const char *spelling = nullptr;
+  Find_Profil_in_Database(libref.name, &spelling);
+  int type = p->type;
+  const bool type_fits = Set_Profil_Type_by_Series(spelling ? spelling : name, &type) != 0;
+  if (!type_fits) {
+    type = 0;
+    Set_Profil_Type_by_Series(spelling ? spelling : name, &type);
+  }
+  lib.type = type;
+  if (!p->lib_available && lib.type == PROFIL_C && lib.r_2 > lib.r) {
+    const double r = lib.r;
+    lib.r = lib.r_2;
+    lib.r_2 = r;
+  }
+  // Both made consistent by shape type, as the section values will make them.
+  PROFIL a = *p, b = lib;
+  Correct_Profil_Shape_Input(&a);
+  Correct_Profil_Shape_Input(&b);
+  struct Field {
+    const char *label;
+    double stored, library;
+  } const fields[] = {{"h", a.h, b.h},          {"t_w", a.t_w, b.t_w},    {"b_fo", a.b_fo, b.b_fo},
+                      {"t_fo", a.t_fo, b.t_fo}, {"b_fu", a.b_fu, b.b_fu}, {"t_fu", a.t_fu, b.t_fu},
+                      {"r", a.r, b.r},          {"r_2", a.r_2, b.r_2}};
+  std::string differ;
+  for (const Field &f : fields) {
+    // A stored value that is not a number differs too.
+    if (std::fabs(f.stored - f.library) <= kProfilCompareTolerance) continue;
+    char item[96];
+    std::snprintf(item, sizeof item, "%s%s = %.1f statt %.1f mm", differ.empty() ? "" : ", ", f.label, f.stored,
+                  f.library);
+    differ += item;
+  }
+  if (!type_fits) differ += differ.empty() ? "Profiltyp" : ", Profiltyp";
+  if (differ.empty()) return 0;
+  p->h = lib.h, p->t_w = lib.t_w, p->b_fo = lib.b_fo, p->t_fo = lib.t_fo, p->b_fu = lib.b_fu, p->t_fu = lib.t_fu;
+  p->r = lib.r, p->r_2 = lib.r_2, p->rolled = 1, p->type = lib.type;
+  if (note && size > 0)
+    CP850_CALL2(std::snprintf, note, static_cast<std::size_t>(size),
+                "Profil «%s»: gespeicherte Abmessungen weichen von der Profilbibliothek ab (%s); "
+                "die Werte der Bibliothek werden verwendet",
+                name, differ.c_str());
+  return 1;
 }
 
 // ---------------------------------------------------------------- type message

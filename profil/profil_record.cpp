@@ -16,9 +16,8 @@ namespace {
 
 ProfilState g;
 
-// Comparison tolerance of Compare_Profil: 0.01 mm, with an allowance for the rounding of
-// decimal input (270.01 − 270 is not exactly 0.01 in binary).
-constexpr double kTol = 0.01 + 1e-9;
+// Comparison tolerance of Compare_Profil (shared with the library check of a read).
+constexpr double kTol = kProfilCompareTolerance;
 
 // Labels of the shape types, 10 characters each, blank-padded.
 const char *const kTypeNames[PROFIL_TYPE_COUNT] = {

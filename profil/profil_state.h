@@ -31,7 +31,19 @@ struct ProfilState {
   int page_initialised = 0;
   PageSlot page_slots[10] = {};
   int quer_button = 0;  // R7-PLAX button pressed
+  // Read_Profil: the note of a library profile whose stored dimensions gave way to the
+  // library's (empty when none), kept until the next read.
+  char read_note[PROFIL_NOTE_SIZE] = "";
 };
+
+// Tolerance of Compare_Profil for lengths (mm): 0.01, with an allowance for the rounding
+// of decimal input (270.01 − 270 is not exactly 0.01 in binary).
+inline constexpr double kProfilCompareTolerance = 0.01 + 1e-9;
+
+// The shape checks and corrections of the section values by shape type (the same fields
+// made consistent: the bottom flange of a T or an angle 0, r_2 of an I 0, ...); 1 when the
+// description is faulty. Defined in profil_values.cpp.
+int Correct_Profil_Shape_Input(PROFIL *profil);
 
 // The state record (defined in profil_record.cpp).
 ProfilState &Profil_State();

@@ -9,6 +9,7 @@
 #include "host/host.h"
 #include "print/print.h"
 #include "profil/profil.h"
+#include "profil/profil_state.h"
 #include "support/cp850.h"
 #include "support/shell.h"
 
@@ -194,6 +195,8 @@ int _Quer_Values(PROFIL *p, FILE *stream, int show_box, const char *title) {
 }
 
 }  // namespace
+
+int Correct_Profil_Shape_Input(PROFIL *p) { return p ? _Check_Shape(p) : 1; }
 
 int Calc_Profil_Querschnittswerte(PROFIL *p, FILE *stream, int show_box, const char *title) {
   if (!p) return 0;

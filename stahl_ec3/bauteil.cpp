@@ -8,6 +8,7 @@
 
 #include "host/host.h"
 #include "nad/nad.h"
+#include "support/cp850.h"
 #include "support/shell.h"
 #include "support/support.h"
 
@@ -45,6 +46,7 @@ void Reset_Bauteil(BAUTEIL *b) {
   b->ct_check = 0;
   Reset_Material_Data(&b->material_2);
   b->display_units = 0;
+  b->profil_note[0] = '\0';
 }
 
 int Set_Bauteil_Defaults(BAUTEIL *b) {
@@ -108,6 +110,15 @@ int Read_Bauteil(FILE *f, BAUTEIL *b) {
   if (!Check_File_Version(version, BAUTEIL_FILE_VERSION, 0)) return 1;
   if (Read_Safety_Factors(f, &b->safety) || Read_Material_Data(f, &b->material) || Read_Profil(f, &b->profil))
     return 1;
+  // A library profile whose stored dimensions gave way to the library's: said once here (on
+  // standard error in refresh mode, on the message line on the screen) and in every list.
+  std::snprintf(b->profil_note, sizeof b->profil_note, "%s", Get_Profil_Read_Note());
+  if (b->profil_note[0]) {
+    if (Is_Refresh_Mode())
+      std::fprintf(stderr, "stahl_ec3: %s\n", Cp850_To_Utf8(b->profil_note).c_str());
+    else
+      Set_Message_Line(b->profil_note);
+  }
   int method, ct;
   if (std::fscanf(f, "%d %d", &method, &ct) != 2) return 1;
   if ((method != BAUTEIL_METHOD_ELASTIC && method != BAUTEIL_METHOD_PLASTIC) || (ct != 0 && ct != 1)) return 1;

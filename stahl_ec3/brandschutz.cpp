@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "checks/checks.h"
 #include "drawing/drawing.h"
@@ -12,8 +14,10 @@
 #include "nad/nad.h"
 #include "print/print.h"
 #include "stahl_ec3/program_internal.h"
+#include "sections/sections.h"
 #include "stahl_ec3/stahl_ec3.h"
 #include "support/cp850.h"
+#include "support/shell.h"
 
 namespace {
 
@@ -84,8 +88,74 @@ void _Print_Section_Picture(BAUTEIL *b, FILE *list) {
     Plot_Profil_Querschnitt(&o, list, 0, 1, 1);
 }
 
-// The checks of one row at normal temperature; fills the row's result slot.
-void _Check_Row(BAUTEIL *b, int i, FILE *list) {
+// Least partial factor gamma_M0 that the checks take: below it a factor is a slip of input
+// (EN 1993-1-1, 6.1 recommends 1.00; no national annex goes below that).
+constexpr double kLeastGammaM0 = 0.5;
+
+// Why no row of the member can be checked: a library name that the library does not hold,
+// a section value that is not finite or not of its sign, a partial factor gamma_M0 that is
+// not finite or below kLeastGammaM0. Empty when the rows can be checked.
+std::string _Member_Fault(const BAUTEIL *b) {
+  const PROFIL &p = b->profil;
+  char text[200];
+  if (p.kind == PROFIL_KIND_LIBRARY) {
+    char name[PROFIL_NAME_SIZE];
+    std::snprintf(name, sizeof name, "%.*s", PROFIL_NAME_SIZE - 1, p.name);
+    Trim_Blanks(name);
+    if (!name[0] || !Find_Profil_in_Database(name, nullptr)) {
+      CP850_CALL2(std::snprintf, text, sizeof text, "Profil «%s» ist in der Profilbibliothek nicht vorhanden", name);
+      return text;
+    }
+  }
+  struct Value {
+    const char *name;  // print text
+    double v, unit;    // record value and its factor to the printed unit
+    const char *unit_text;
+    int sign;          // 1 must be positive, 0 not negative, −1 any
+  } const values[] = {
+      {"A", p.A, 0.01, "cm²"_cp, 1},
+      {"I╬\\y╬r"_cp, p.I_y, 1e-4, "cm╬/4╬r"_cp, 1},
+      {"I╬\\z╬r"_cp, p.I_z, 1e-4, "cm╬/4╬r"_cp, 1},
+      {"I╬\\T╬r"_cp, p.I_T, 1e-4, "cm╬/4╬r"_cp, 0},
+      {"I╬\\ð╬r"_cp, p.I_w, 1e-6, "cm╬/6╬r"_cp, 0},
+      {"I╬\\yz╬r"_cp, p.I_yz, 1e-4, "cm╬/4╬r"_cp, -1},
+      {"U", p.U, 0.1, "cm", -1},
+      {"y╬\\s╬r"_cp, p.y_s, 1.0, "mm", -1},
+      {"z╬\\s╬r"_cp, p.z_s, 1.0, "mm", -1},
+      {"y╬\\M╬r"_cp, p.y_M, 1.0, "mm", -1},
+      {"z╬\\M╬r"_cp, p.z_M, 1.0, "mm", -1},
+      {"W╬\\pl,y╬r"_cp, p.W_pl_y, 1e-3, "cm·"_cp, -1},
+      {"W╬\\pl,z╬r"_cp, p.W_pl_z, 1e-3, "cm·"_cp, -1},
+      {"A╬\\vy╬r"_cp, p.A_vy, 0.01, "cm²"_cp, -1},
+      {"A╬\\vz╬r"_cp, p.A_vz, 0.01, "cm²"_cp, -1},
+      {"║"_cp, p.alpha, 1.0, "°"_cp, -1},
+  };
+  for (const Value &v : values) {
+    const char *what = !std::isfinite(v.v)            ? "nicht endlich"
+                       : v.sign == 1 && !(v.v > 0.0)  ? "nicht positiv"
+                       : v.sign == 0 && v.v < 0.0     ? "negativ"
+                                                      : nullptr;
+    if (!what) continue;
+    std::snprintf(text, sizeof text, "Querschnittswert %s = %g %s %s", v.name, v.v * v.unit, v.unit_text, what);
+    return text;
+  }
+  const double gamma = b->safety.gamma_M0;
+  if (!std::isfinite(gamma) || gamma < kLeastGammaM0) {
+    CP850_CALL2(std::snprintf, text, sizeof text, "Teilsicherheitsbeiwert └╬\\M0╬r = %g unzulässig (kleiner als %.2f)",
+               gamma, kLeastGammaM0);
+    return text;
+  }
+  return "";
+}
+
+// A red line: what was not done and why.
+void _Not_Done(FILE *list, const char *what, const std::string &reason) {
+  if (list) Oli_Printf(list, "%s%s: %s %s\n", Oli_Line_Prefix(), what, reason.c_str(), Oli_Mark_Red_Exclam());
+}
+
+// The checks of one row at normal temperature; fills the row's result slot. fault: why the
+// member's rows cannot be checked (empty when they can).
+void _Check_Row(BAUTEIL *b, int i, FILE *list, const std::string &fault) {
   const char *pre = Oli_Line_Prefix();
   const BRANDLAST &r = b->brandlasten[i];
   BRANDLAST_RESULT &res = b->results[i];
@@ -95,12 +165,22 @@ void _Check_Row(BAUTEIL *b, int i, FILE *list) {
   const double gamma = b->safety.gamma_M0;
   const int plastic = b->method == BAUTEIL_METHOD_PLASTIC;
   const bool zero = Stress_Check_Forces_Zero(r.N, r.M_y, r.M_z, r.V_y, r.V_z, r.T_t, r.T_w, r.B) != 0;
+  // A row with forces on a member that cannot be checked gets no verdict, only the reason.
+  if (!zero && !fault.empty()) {
+    _Not_Done(list, "Nachweis wurde nicht geführt"_cp, fault);
+    return;
+  }
   double u_ct = 0.0;
   int ct_failed = 0;
   // Zero forces: the stress check alone says so, once.
-  if (b->ct_check && !zero)
+  if (b->ct_check && !zero) {
     ct_failed = Print_CT_Check(&b->profil, gamma, 0, 0, 0.0, plastic ? 2 : 0, r.N, r.M_y, r.M_z, r.V_y, r.V_z,
                                r.T_t, r.T_w, r.B, &u_ct, list, 2);
+    if (ct_failed)
+      _Not_Done(list, "c/t-Nachweis wurde nicht geführt"_cp,
+                b->profil.grade.fy > 0.0 ? "das Plattenmodell des Querschnitts kann nicht berechnet werden"
+                                         : "keine Streckgrenze des Materials"_cp);
+  }
 
   const long before = list ? std::ftell(list) : 0;
   double u_max = 0, u_sigma = 0, s_max = 0, s_min = 0, tau = 0, s_v = 0, further = 0;
@@ -114,7 +194,7 @@ void _Check_Row(BAUTEIL *b, int i, FILE *list) {
       CP850_CALL(Oli_Printf, list, "%sFür dieses Material kann der Nachweis nicht geführt werden %s\n", pre,
                  Oli_Mark_Red_Exclam());
     else if (std::ftell(list) == before)
-      CP850_CALL(Oli_Printf, list, "%sNachweis wurde nicht geführt\n", pre);
+      _Not_Done(list, "Nachweis wurde nicht geführt"_cp, "der Querschnitt kann nicht berechnet werden");
   }
   res.U_sigma = done && !zero ? u_sigma : 0.0;
   res.U_ct = ct_failed ? -1.0 : u_ct;
@@ -135,17 +215,25 @@ void Print_Brandschutznachweis(BAUTEIL *b, FILE *list) {
     Oli_Printf(list, "%snationaler Anhang zum EC: %s\n", pre, Get_Active_NAD_Name());
   }
   Check_Bauteil_Data(b, list, 0, "");
+  const std::string fault = _Member_Fault(b);
   if (list) {
     Print_Safety_Factors(&b->safety, list, kSafetyMask);
     Print_Material_Data(&b->material, list, kMaterialMask, 1, "");
     Print_Profil_Parameters(&b->profil, list, 1, 1, 0);
+    // The note of the read, while the profile is still the one it names.
+    char name[PROFIL_NAME_SIZE];
+    std::snprintf(name, sizeof name, "%.*s", PROFIL_NAME_SIZE - 1, b->profil.name);
+    Trim_Blanks(name);
+    const std::string named = "«"_cp + std::string(name) + "»"_cp;
+    if (b->profil_note[0] && b->profil.kind == PROFIL_KIND_LIBRARY && std::strstr(b->profil_note, named.c_str()))
+      Oli_Printf(list, "%s%s %s\n", pre, b->profil_note, Oli_Mark_Red_Exclam());
     const PROFIL &p = b->profil;
     if (p.kind == PROFIL_KIND_QUER && p.model_kind == 0)
       Print_Profil_Plate_Table(p.nodes, p.node_count, p.lines, p.line_count, list);
     _Print_Rows(b, list);
     _Print_Section_Picture(b, list);
   }
-  for (int i = 0; i < b->brandlast_count; ++i) _Check_Row(b, i, list);
+  for (int i = 0; i < b->brandlast_count; ++i) _Check_Row(b, i, list, fault);
   if (list) Oli_End_Text(list);
 }
 

@@ -58,3 +58,7 @@ void Remove_Work_Files();
 // Saves the record (stored units) as the member's ".INP"; an unreadable file is first kept as
 // ".INP.bak" (once). 0, or 1 with nothing lost when a file could not be written.
 int Save_Bauteil_Member();
+
+// The section picture of page 1 in the box (x1, y1)-(x2, y2): a profile by its shape, an
+// imported section by its polygons or line model, each fitted into the box.
+void Draw_Bauteil_Picture(int x1, int y1, int x2, int y2, PROFIL *profil);

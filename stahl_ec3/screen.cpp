@@ -12,6 +12,7 @@
 #include "drawing/drawing.h"
 #include "drawing_base/drawing_base.h"
 #include "host/host.h"
+#include "host/host_screen.h"
 #include "materials/material_sheets.h"
 #include "materials/materials.h"
 #include "nad/nad.h"
@@ -130,26 +131,7 @@ void _Heading(int x, int y, const char *text) {
 
 // The section picture of page 1 (drawn by the host's draw of the content area).
 void _Draw_Picture(int x1, int y1, int x2, int y2, void *argument) {
-  PROFIL *p = static_cast<PROFIL *>(argument);
-  const SCREEN_COLORS *c = Get_Screen_Colors();
-  if (p->kind == PROFIL_KIND_QUER) {
-    Draw_Polygon_Querschnitt(x1, y1, x2, y2, 0.0, p);
-    return;
-  }
-  PROFIL_SCREEN_STATE st;
-  Reset_Profil_Screen_State(&st);
-  st.x1 = x1, st.y1 = y1, st.x2 = x2, st.y2 = y2;
-  st.scale = 0.0;  // fitted into the picture
-  st.fill_color = c->lavender_light;
-  st.line_width = 1;
-  st.line_color = c->black;
-  st.show_axes = 1;
-  st.profil = p;
-  if (p->type == PROFIL_ANGLE) {
-    st.mirror_z = 1;
-    st.angle = 90.0;
-  }
-  Draw_Profil_Querschnitt(&st, SCREEN_FLAG_ANGLE_LEGS);
+  Draw_Bauteil_Picture(x1, y1, x2, y2, static_cast<PROFIL *>(argument));
 }
 
 void _Build_Page1() {
@@ -456,4 +438,47 @@ int Run_Stahl_EC3_Screen() {
       default: break;
     }
   }
+}
+
+void Draw_Bauteil_Picture(int x1, int y1, int x2, int y2, PROFIL *p) {
+  if (!p) return;
+  const SCREEN_COLORS *c = Get_Screen_Colors();
+  if (p->kind == PROFIL_KIND_QUER) {
+    if (p->model_kind != 0) {
+      Draw_Polygon_Querschnitt(x1, y1, x2, y2, 0.0, p);  // polygons: fitted by the picture itself
+      return;
+    }
+    // A line model is drawn at the scale it is given: the fit of the polygon picture (10
+    // pixels of margin, the smaller of the two scales) from the imported width and height,
+    // the model placed in the box inside the margins.
+    const double W = p->imported[PROFIL_IMP_WIDTH], H = p->imported[PROFIL_IMP_HEIGHT];
+    double scale = 0.0;
+    if (std::isfinite(W) && std::isfinite(H) && W >= 1.0 && H >= 1.0)
+      scale = std::min(((x2 - 10) - (x1 + 10)) / W, ((y2 - 10) - (y1 + 10)) / H);
+    if (!(scale >= 0.001)) {
+      Draw_Polygon_Querschnitt(x1, y1, x2, y2, 0.0, p);  // no extent: the empty picture
+      return;
+    }
+    int saved;
+    pxQFgc(&saved);
+    pxFgc(c->host_color);
+    pxRect(x1, y1, x2, y2);
+    pxFgc(saved);
+    Draw_Polygon_Querschnitt(x1 + 10, y1 + 10, x2 - 10, y2 - 10, scale, p);
+    return;
+  }
+  PROFIL_SCREEN_STATE st;
+  Reset_Profil_Screen_State(&st);
+  st.x1 = x1, st.y1 = y1, st.x2 = x2, st.y2 = y2;
+  st.scale = 0.0;  // fitted into the picture
+  st.fill_color = c->lavender_light;
+  st.line_width = 1;
+  st.line_color = c->black;
+  st.show_axes = 1;
+  st.profil = p;
+  if (p->type == PROFIL_ANGLE) {
+    st.mirror_z = 1;
+    st.angle = 90.0;
+  }
+  Draw_Profil_Querschnitt(&st, SCREEN_FLAG_ANGLE_LEGS);
 }

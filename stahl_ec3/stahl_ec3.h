@@ -66,6 +66,9 @@ struct BAUTEIL {
   BRANDLAST *brandlasten;         // owned, brandlast_count rows
   BRANDLAST_RESULT *results;      // owned, brandlast_count slots
   int32_t display_units;          // 1 between Hand_Bauteil_to_Editors and Take_…
+  // Run-time, not stored: the note of Read_Bauteil when the library profile's stored
+  // dimensions gave way to the library's (Get_Profil_Read_Note); empty when none.
+  char profil_note[PROFIL_NOTE_SIZE];
 };
 
 // Frees the rows, results and profile lists and sets every field to its empty state: the

@@ -1,0 +1,291 @@
+// Member verdicts through the refresh road on a fresh copy of the example member per test
+// (member-verdicts/<test>/): one section for print and check, no verdict from a broken
+// section or factor, and the picture of an imported line model on page 1.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/file_cap.h"
+#include "drawing_base/drawing_base.h"
+#include "host/host_test.h"
+#include "querschnitt/querschnitt.h"
+#include "sections/sections.h"
+#include "stahl_ec3/program_internal.h"
+#include "support/cp850.h"
+#include "support/shell.h"
+#include "support/support.h"
+#include "tests/testsupport/olireader.h"
+#include "tests/testsupport/screen_test.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using test_files::Slurp;
+
+// The result page's texts of the rows ("XXXXXX" for a row without result).
+std::string Page5(const BAUTEIL &b) {
+  std::string shown;
+  for (int i = 0; i < b.brandlast_count; ++i) {
+    double u = 0;
+    char text[32] = "XXXXXX";
+    if (Get_Brandlast_Utilisation(&b, i, &u)) std::snprintf(text, sizeof text, "%.0lf%%", 100 * u);
+    shown += text;
+  }
+  return shown;
+}
+
+// Lines of text that contain what.
+std::vector<std::string> Lines_With(const std::string &text, const std::string &what) {
+  std::vector<std::string> found;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find('\n', at), text.size());
+    const std::string line = text.substr(at, end - at);
+    if (line.find(what) != std::string::npos) found.push_back(line);
+    at = end + 1;
+  }
+  return found;
+}
+
+class MemberVerdicts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Host_Test_Reset();
+    dir_ = fs::absolute("member-verdicts/" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    Fresh_Folder();
+    setenv("EXEC", dir_.c_str(), 1);
+    setenv("YRMPRIVATE", dir_.c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("EXEC");
+    unsetenv("YRMPRIVATE");
+    Host_Test_Reset();
+  }
+  void Fresh_Folder() {
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    for (const char *name : {"/BSP1_01.INP", "/BSP1_01.TXT"})
+      fs::copy_file(PF_SOURCE_DIR "/example" + std::string(name), dir_ + name);
+  }
+  std::string Get(const std::string &name) const { return Slurp(dir_ + "/" + name); }
+  void Put(const std::string &name, const std::string &bytes) const { test_files::Put(dir_ + "/" + name, bytes); }
+  // The refresh road on the member file inp; the list as UTF-8 without markup, the list's
+  // bytes and standard error.
+  struct Refresh {
+    std::string plain, oli, err;
+  };
+  Refresh Run_Refresh(const std::string &inp) {
+    Put("BSP1_01.INP", inp);
+    std::vector<std::string> args = {"stahl_ec3", dir_ + "/BSP1", "7", "1", "1", "-refresh"};
+    std::vector<char *> argv;
+    for (std::string &a : args) argv.push_back(a.data());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Stahl_EC3_Main(6, argv.data()), 1);
+    Refresh r;
+    r.err = testing::internal::GetCapturedStderr();
+    r.oli = Get("BSP1_01.OLI");
+    OLI_DOCUMENT doc;
+    EXPECT_EQ(Read_Oli_Text(r.oli.data(), r.oli.size(), &doc), 0) << (doc.errors.empty() ? "" : doc.errors[0]);
+    Oli_Markup_Plain(r.oli, &r.plain, nullptr);
+    r.plain = Cp850_To_Utf8(r.plain);
+    return r;
+  }
+  std::string dir_;
+};
+
+// The example's profile line replaced (kind, type, h, t_w, b, t_f, b, t_f, rolled, r, a_o, a_u).
+std::string With_Profile_Line(std::string inp, const std::string &line, const char *name = nullptr) {
+  const std::string old = " 1 5 270.000000 8.000000 280.000000 13.000000 280.000000 13.000000 1 24.000000 0.000000 0.000000";
+  inp.replace(inp.find(old), old.size(), line);
+  if (name) inp.replace(inp.find(" HE280A~"), 8, std::string(" ") + name + "~");
+  return inp;
+}
+
+// One section for print, picture and check. HE 400 B (EN 10365: A 197.8 cm², I_y 57680 cm⁴,
+// h 400) named over HE 280 A's dimensions is printed, drawn and checked as HE 400 B: Brand 3
+// σ = 1500/197.8·10 + 250·20/57680·10⁵ = 75.8 + 86.7 = 162.5 N/mm², U = 0.692 "ok"; HE 280 A
+// (A 97.26 cm², I_y 13670 cm⁴, h 270) named over IPE 200's dimensions gives
+// 1500/97.26·10 + 250·13.5/13670·10⁵ = 154.2 + 246.9 = 401.1, U 1.707 "nicht ok". Either
+// swap says so in one line of the list and of standard error; the printed A is the A of the
+// check's section. The example says nothing and its list stays the golden one; a name that the
+// library does not hold gives every row with forces the red line with the reason, no verdict.
+TEST_F(MemberVerdicts, LibraryProfileIsOneSection) {
+  const std::string ex = Get("BSP1_01.INP");
+  const struct {
+    const char *what;
+    std::string inp;
+    const char *A, *brand3, *page5;
+    int notes;
+  } cases[] = {
+      {"example", ex, "A = 97.26 cm²", "U╠v = 1.707  >  1  nicht ok !!", "64%0%171%", 0},
+      {"HE400B over HE 280 A", With_Profile_Line(ex, " 1 5 270.000000 8.000000 280.000000 13.000000 280.000000 13.000000 1 24.000000 0.000000 0.000000", "HE400B"),
+       "A = 197.78 cm²", "╠v = 162.53 N/mm²  <  ╠v,Rd = 235.00 N/mm²  ê  U╠v = 0.692  <  1  ok", "26%0%69%", 1},
+      {"HE280A over IPE 200", With_Profile_Line(ex, " 1 5 200.000000 5.600000 100.000000 8.500000 100.000000 8.500000 1 12.000000 0.000000 0.000000"),
+       "A = 97.26 cm²", "╠v = 401.05 N/mm²  >  ╠v,Rd = 235.00 N/mm²  ê  U╠v = 1.707  >  1  nicht ok !!", "64%0%171%", 1},
+      {"unknown name", With_Profile_Line(ex, " 1 5 270.000000 8.000000 280.000000 13.000000 280.000000 13.000000 1 24.000000 0.000000 0.000000", "HE999X"),
+       "A = 97.26 cm²", "Nachweis wurde nicht geführt: Profil «HE999X» ist in der Profilbibliothek nicht vorhanden !!",
+       "XXXXXX0%XXXXXX", 0},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Fresh_Folder();
+    const Refresh r = Run_Refresh(c.inp);
+    if (c.inp == ex) {  // byte for byte the golden list of the example
+      EXPECT_TRUE(r.oli == Slurp(PF_SOURCE_DIR "/tests/stahl_ec3/golden/bsp1.oli"));
+    }
+    EXPECT_EQ(static_cast<std::size_t>(c.notes), Lines_With(r.plain, "weichen von der Profilbibliothek ab").size());
+    EXPECT_EQ(static_cast<std::size_t>(c.notes), Lines_With(r.err, "weichen von der Profilbibliothek ab").size()) << r.err;
+    EXPECT_EQ(c.notes, std::count(r.err.begin(), r.err.end(), '\n')) << r.err;  // nothing else
+    EXPECT_EQ(1u, Lines_With(r.plain, c.A).size()) << c.A;
+    const std::string rows = r.plain.substr(r.plain.find("Lastkollektiv 1"));
+    const std::string brand3 = rows.substr(rows.find("Lastkollektiv 3"));
+    EXPECT_NE(brand3.find(c.brand3), std::string::npos) << brand3;
+    EXPECT_EQ(Page5(*Get_Stahl_EC3_Bauteil()), c.page5);
+    if (c.page5[0] == 'X') {
+      EXPECT_EQ(2u, Lines_With(rows, c.brand3).size());
+      EXPECT_TRUE(Lines_With(rows, " ok").empty()) << rows;
+      continue;
+    }
+    // The printed A is the area of the section that the check computed.
+    const double A_printed = std::atof(c.A + 4);
+    const QUERSCHNITT *q = Build_Profil_Stress_Section(&Get_Stahl_EC3_Bauteil()->profil, 1, 0);
+    ASSERT_NE(q, nullptr);
+    EXPECT_NEAR(q->values[DWQB_V_A], A_printed, 0.01);
+  }
+  // On the screen the read says so on the message line, not on standard error.
+  Fresh_Folder();
+  Put("BSP1_01.INP", cases[1].inp);
+  Host_Clear_Messages();
+  std::vector<std::string> args = {"stahl_ec3", dir_ + "/BSP1", "0", "1", "12"};
+  std::vector<char *> argv;
+  for (std::string &a : args) argv.push_back(a.data());
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(-1, Start_Stahl_EC3(5, argv.data()));
+  EXPECT_EQ(std::string::npos, testing::internal::GetCapturedStderr().find("stahl_ec3:"));  // the host's own echo only
+  int lines = 0;
+  for (const HOST_MESSAGE &m : Host_Messages())
+    lines += m.kind == 2 && Cp850_To_Utf8(m.text).find("Profil «HE400B»: gespeicherte Abmessungen") == 0;
+  EXPECT_EQ(1, lines);
+  EXPECT_EQ(400.0, Get_Stahl_EC3_Bauteil()->profil.h);
+}
+
+// No verdict from a broken section or factor (forces of the example: rows 1 and 3). A
+// negative web thickness (A = 0), h = 1e308 (A = inf), a partial factor γ_M0 = 1e-300 of
+// the member's own (the true U of row 3 is 1.707), and a rectangular hollow section whose
+// section export fails (its exchange file cannot be written): every row with forces has a
+// red line naming its reason, none says "ok", the result page shows no result for them, and
+// the member file is read, written and read again.
+TEST_F(MemberVerdicts, BrokenSectionOrFactorGivesNoVerdict) {
+  const std::string ex = Get("BSP1_01.INP");
+  std::string gamma = ex;
+  gamma.replace(gamma.find(" 2\n 2\n 1\n 1.000000"), 18, " 2\n 2\n 0\n 1e-300");
+  const std::string rhs = With_Profile_Line(
+      ex, " 0 8 200.000000 8.000000 100.000000 8.000000 100.000000 8.000000 1 8.000000 0.000000 0.000000");
+  const struct {
+    const char *what;
+    std::string inp;
+    bool block_export;
+    std::vector<const char *> reasons;  // each on a red line of every row with forces
+  } cases[] = {
+      {"negative web thickness", With_Profile_Line(ex, " 0 5 270.000000 -8.000000 280.000000 13.000000 280.000000 13.000000 1 24.000000 0.000000 0.000000"),
+       false, {"Nachweis wurde nicht geführt: Querschnittswert A = 0 cm² nicht positiv !!"}},
+      {"h = 1e308", With_Profile_Line(ex, " 0 5 1e308 8.000000 280.000000 13.000000 280.000000 13.000000 1 24.000000 0.000000 0.000000"),
+       false, {"Nachweis wurde nicht geführt: Querschnittswert A = inf cm² nicht endlich !!"}},
+      {"gamma_M0 1e-300", gamma, false, {"Nachweis wurde nicht geführt: Teilsicherheitsbeiwert └M0 = 1e-300 unzulässig (kleiner als 0.50) !!"}},
+      {"failed export", rhs, true,
+       {"c/t-Nachweis wurde nicht geführt: das Plattenmodell des Querschnitts kann nicht berechnet werden !!",
+        "Nachweis wurde nicht geführt: der Querschnitt kann nicht berechnet werden !!"}},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Fresh_Folder();
+    if (c.block_export) {  // the section is checked when its export can be written
+      const Refresh good = Run_Refresh(c.inp);
+      ASSERT_EQ(Page5(*Get_Stahl_EC3_Bauteil()).find('X'), std::string::npos) << good.plain;
+      fs::create_directories(Get_XPRT_Path());
+    }
+    const Refresh r = Run_Refresh(c.inp);
+    ASSERT_NE(r.plain.find("Lastkollektiv 1"), std::string::npos) << r.plain << r.err;
+    const std::string rows = r.plain.substr(r.plain.find("Lastkollektiv 1"));
+    for (const char *reason : c.reasons) EXPECT_EQ(2u, Lines_With(rows, reason).size()) << reason << "\n" << rows;
+    EXPECT_EQ(2 * c.reasons.size() + 1, Lines_With(rows, "!!").size()) << rows;  // and the zero row's note
+    EXPECT_TRUE(Lines_With(rows, " ok").empty()) << rows;
+    EXPECT_EQ(Page5(*Get_Stahl_EC3_Bauteil()), "XXXXXX0%XXXXXX");
+    if (c.block_export) fs::remove_all(Get_XPRT_Path());
+    // The member file stays readable, also as the program writes it again.
+    BAUTEIL b{};
+    FILE *f = std::fopen((dir_ + "/BSP1_01.INP").c_str(), "r");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(0, Read_Bauteil(f, &b));
+    std::fclose(f);
+    const std::string again = dir_ + "/again.INP";
+    EXPECT_EQ(0, Save_Bauteil_File(again.c_str(), &b));
+    f = std::fopen(again.c_str(), "r");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(0, Read_Bauteil(f, &b));
+    std::fclose(f);
+    Reset_Bauteil(&b);
+  }
+}
+
+// An imported line model in the picture of page 1 (the channel of the take-over's sample
+// file, read back with the member) is drawn at the picture's fit: inside the picture box a
+// pixel has the section's colour, and no pixel of that colour lies outside the box. (At the
+// scale 0 the picture collapsed into its corner.)
+TEST_F(MemberVerdicts, ImportedLineModelOnPage1) {
+  fs::copy_file(PF_SOURCE_DIR "/tests/profil/golden/channel.XPR", dir_ + "/BSP1_01.XPR");
+  BAUTEIL b{};
+  FILE *f = std::fopen((dir_ + "/BSP1_01.INP").c_str(), "r");
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(0, Read_Bauteil(f, &b));
+  std::fclose(f);
+  Set_Bauteil_Path((dir_ + "/BSP1").c_str());
+  Set_File_Number(1);
+  Reset_Profil(&b.profil);
+  b.profil.kind = PROFIL_KIND_QUER;
+  Set_XPRT_Member_Filename();
+  b.profil.entry = New_QImport_Entry();
+  Add_QImport_Reference(b.profil.entry, +1);
+  Read_XPRT_Result(b.profil.entry);
+  ASSERT_EQ(0, Set_Profil_from_QImport(&b.profil, 0));
+  ASSERT_EQ(0, b.profil.model_kind);
+  ASSERT_EQ(0, Save_Bauteil_File((dir_ + "/BSP1_01.INP").c_str(), &b));
+  Reset_Bauteil(&b);
+
+  std::vector<std::string> args = {"stahl_ec3", dir_ + "/BSP1", "0", "1", "12"};
+  std::vector<char *> argv;
+  for (std::string &a : args) argv.push_back(a.data());
+  ASSERT_EQ(-1, Start_Stahl_EC3(5, argv.data()));
+  PROFIL *p = &Get_Stahl_EC3_Bauteil()->profil;
+  ASSERT_EQ(PROFIL_KIND_QUER, p->kind);
+  ASSERT_NE(nullptr, p->entry);  // renewed from the member's exchange file
+  Init_Screen_Colors();  // as the screen's start-up does
+  const int box[4] = {600, 100, 1000, 460};
+  Draw_Bauteil_Picture(box[0], box[1], box[2], box[3], p);
+  const int colour = Get_Screen_Colors()->lavender_light;
+  ASSERT_NE(colour, Get_Screen_Colors()->host_color);
+  const int inside = Host_Count_Pixels(box[0], box[1], box[2], box[3], colour);
+  // The model fills its share of the box: the channel's walls over about 100 × 210 mm.
+  EXPECT_GT(inside, 200) << box[0] << " " << box[1] << " " << box[2] << " " << box[3];
+  EXPECT_EQ(inside, Host_Count_Pixels(0, 0, 4000, 4000, colour));
+  // The fit: s = min((400 − 20)/W, (360 − 20)/H) over the imported width and height of the
+  // centre lines; the web's centre line (the smallest y) stands W·s right of the margin, and
+  // its middle has the colour (213, 213, 255).
+  const double W = p->imported[PROFIL_IMP_WIDTH], H = p->imported[PROFIL_IMP_HEIGHT];
+  const double s = std::min(380 / W, 340 / H);
+  int r = 0, g = 0, b_ = 0;
+  Host_Pixel_RGB(box[0] + 10 + static_cast<int>(std::lround(W * s)) - 1, (box[1] + box[3]) / 2, &r, &g, &b_);
+  EXPECT_EQ(0xD5D5FF, r * 65536 + g * 256 + b_);
+  // The member's entry goes while the catalogue that holds it is still there.
+  Reset_Bauteil(Get_Stahl_EC3_Bauteil());
+}
+
+}  // namespace
