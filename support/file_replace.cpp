@@ -128,9 +128,8 @@ int Commit_File_Replace(FILE_REPLACE *r) {
   // err: the cause of the first failure, given back in errno. A write error that the stream
   // only remembers left its cause in errno when it happened (EIO when that was lost).
   int err = 0;
-  const int before = errno;
   if (std::fflush(f) != 0) err = errno;
-  else if (std::ferror(f)) err = before ? before : EIO;
+  else if (std::ferror(f)) err = errno ? errno : EIO;
   if (!err && fsync(fileno(f)) != 0) err = errno;
   if (std::fclose(f) != 0 && !err) err = errno;
   if (!err && std::rename(r->temp, r->target) != 0) err = errno;

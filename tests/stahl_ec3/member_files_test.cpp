@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -27,6 +28,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using test_files::Slurp;
+
+// The icon bar's "Ende" (onto the button, a rest, the click) and the finish dialog's answers.
+const std::string kEnd = " m591,27 w200 c591,27 w50 ", kSave = " c520,450 w50 ", kQuit = " c520,480 w50 ";
 
 // The member file of a parametric profile (shape type, h, t_w, b, t of both flanges; welded)
 // under the method (1 elastic, 2 elastic-plastic), the defaults otherwise (S235), with the
@@ -80,6 +84,35 @@ class MemberFiles : public ::testing::Test {
     return main(static_cast<int>(argv.size()), argv.data());
   }
   int Refresh(const std::string &stem) { return Run({"stahl_ec3", Path(stem), "0", "1", "1", "-refresh"}); }
+  // The example member in the folder, started for the screen (position 12).
+  void Example() const {
+    for (const char *name : {"BSP1_01.INP", "BSP1_01.TXT"})
+      fs::copy_file(PF_SOURCE_DIR "/example/" + std::string(name), Path(name), fs::copy_options::overwrite_existing);
+  }
+  int Start() { return Run({"stahl_ec3", Path("BSP1"), "0", "1", "12"}, Start_Stahl_EC3); }
+  // The screen from its start to the script's end (the host's stop when the script runs out).
+  int Screen(const std::string &steps) {
+    Host_Test_Set_Policy(HOST_SCRIPT_SOFT);
+    Script(steps + " w50");
+    return Run_Stahl_EC3_Screen();
+  }
+  // A refresh of the member by another process, as the host starts it.
+  int Refresh_Elsewhere(const std::string &stem) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      std::freopen("/dev/null", "w", stderr);
+      _exit(Refresh(stem));
+    }
+    int status = 0;
+    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  // The texts the host showed of a kind (1 boxes, 3 questions), joined by '|'.
+  static std::string Said(int kind) {
+    std::string said;
+    for (const HOST_MESSAGE &m : Host_Messages())
+      if (m.kind == kind) said += m.text + "|";
+    return said;
+  }
   std::string dir_;
 };
 
@@ -169,6 +202,120 @@ TEST_F(MemberFiles, TheSectionComesFromMemory) {
   EXPECT_TRUE(Get("POS1A_01.OLI") == solo);
   EXPECT_EQ(Get("POS1A_01.XPR").rfind(own, 0), 0u);
   EXPECT_EQ(Get("POS1XPRT.TMP"), g_foreign);
+}
+
+// A save over a member file that is no longer the one read at start asks first; no keeps the
+// other file (the run goes on, here to the host's stop), yes saves. Another session's save
+// (a new file in its place), the same bytes at a later time, and a file that was absent at
+// start and is there now all count as changed; a file untouched, or absent then and now, is
+// saved without a question.
+TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
+  Example();
+  const std::string ex = Get("BSP1_01.INP");
+  std::string other = ex;
+  other.replace(other.find("Brand~1"), 7, "Brand~X");  // another session's member
+  const struct {
+    const char *what;
+    bool absent_at_start;
+    std::function<void()> change;
+    int answer;  // queued for the question, -1 none
+    bool asked;
+    int rc;
+    std::string inp;  // the file after the run, "" ours
+  } cases[] = {
+      {"untouched", false, [] {}, -1, false, 1, ""},
+      {"replaced, no", false, [&] { Put("other.INP", other), fs::rename(Path("other.INP"), Path("BSP1_01.INP")); }, 0, true, 0, other},
+      {"replaced, yes", false, [&] { Put("other.INP", other), fs::rename(Path("other.INP"), Path("BSP1_01.INP")); }, 1, true, 1, ""},
+      {"same bytes later", false, [&] {
+         fs::last_write_time(Path("BSP1_01.INP"), fs::last_write_time(Path("BSP1_01.INP")) + std::chrono::seconds(2));
+       }, 0, true, 0, ex},
+      {"absent, then there", true, [&] { Put("BSP1_01.INP", other); }, 0, true, 0, other},
+      {"absent then and now", true, [] {}, -1, false, 1, ""},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Host_Test_Reset();
+    Example();
+    fs::remove(Path("BSP1_01.OLI"));
+    if (c.absent_at_start) fs::remove(Path("BSP1_01.INP"));
+    ASSERT_EQ(Start(), -1);
+    c.change();
+    if (c.answer >= 0) Host_Queue_Answer(c.answer);
+    EXPECT_EQ(Screen(kEnd + kSave), c.rc) << Host_Last_Calls(20);
+    EXPECT_EQ(Said(3), c.asked ? Bauteil_Changed_Question() + "|" : "");
+    const std::string inp = Get("BSP1_01.INP");
+    if (c.inp.empty()) EXPECT_TRUE(inp.rfind(" 2\n", 0) == 0 && inp != other) << inp;
+    else EXPECT_EQ(inp, c.inp);
+    EXPECT_EQ(Has("BSP1_01.OLI"), c.rc == 1);  // no list for a save declined
+  }
+}
+
+// A refresh of the member while a screen session runs leaves the session's copy: "beenden
+// ohne zu speichern" puts the ".XPR" back as it was at the session's start. A restore whose
+// copy is gone says so and leaves the file; a file without a copy at start asks for none.
+TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
+  Example();
+  Put("BSP1_01.XPR", "xpr at start\n");
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01.XPR", "xpr of the session\n");
+  EXPECT_EQ(Refresh_Elsewhere("BSP1"), 1);
+  EXPECT_TRUE(Has("BSP1_01.OLI"));
+  EXPECT_EQ(Get("BSP1_01_TMP.XPR"), "xpr at start\n");
+  EXPECT_EQ(Screen(kEnd + kQuit), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR") + std::to_string(Has("BSP1_01_TMP.XPR")), "xpr at start\n0");
+  EXPECT_EQ(Said(1), "");
+
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01.XPR", "xpr of the session\n");
+  fs::remove(Path("BSP1_01_TMP.XPR"));
+  EXPECT_EQ(Screen(kEnd + kQuit), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR"), "xpr of the session\n");
+  const std::string said = Said(1);
+  EXPECT_NE(said.find("^bWARNUNG: " + Path("BSP1_01.XPR") + " kann nicht"), std::string::npos) << said;
+  EXPECT_NE(said.find("(" + Path("BSP1_01_TMP.XPR") + ") fehlt!|"), std::string::npos) << said;
+  EXPECT_EQ(said.find(".EXP"), std::string::npos) << said;  // none at start, none missed
+}
+
+// "speichern und beenden": the save first, then the list. A list that cannot be written (a
+// folder in its place) gets a box with the cause, and the run still ends as saved; a member
+// unreadable at start has its checks in the list once saved; a save that fails (a full disk)
+// names its cause and writes no list; the refresh road names the cause on standard error.
+TEST_F(MemberFiles, SavesSayWhatHappened) {
+  Example();
+  fs::create_directory(Path("BSP1_01.OLI"));
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Screen(kEnd + kSave), 1);
+  EXPECT_EQ(Said(1), std::string("^bFEHLER: Die Druckliste kann nicht geschrieben werden (") + std::strerror(EISDIR) + ")!|");
+  EXPECT_TRUE(Get("BSP1_01.INP").rfind(" 2\n", 0) == 0);
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Refresh("BSP1"), 0);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("BSP1_01.OLI: the print list cannot be written: " +
+                                                       std::string(std::strerror(EISDIR))),
+            std::string::npos);
+  fs::remove(Path("BSP1_01.OLI"));
+
+  Host_Test_Reset();
+  Put("BSP1_01.INP", " 2\n kaputt\n");
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Screen(kEnd + kSave), 1);
+  const std::string list = Get("BSP1_01.OLI");
+  EXPECT_EQ(list.find("Lesefehler"), std::string::npos);
+  EXPECT_NE(list.find("Nachweis"), std::string::npos) << list;
+  EXPECT_EQ(Get("BSP1_01.INP.bak"), " 2\n kaputt\n");
+
+  Host_Test_Reset();
+  fs::remove(Path("BSP1_01.OLI"));
+  const std::string saved = Get("BSP1_01.INP");
+  ASSERT_EQ(Start(), -1);
+  {
+    test_files::FileSizeCap cap(100);
+    EXPECT_EQ(Screen(kEnd + kSave), 0);
+  }
+  EXPECT_NE(Said(1).find(std::string("gespeichert werden (") + std::strerror(EFBIG) + ")"), std::string::npos) << Said(1);
+  EXPECT_EQ(Get("BSP1_01.INP"), saved);
+  EXPECT_FALSE(Has("BSP1_01.OLI"));
 }
 
 }  // namespace
