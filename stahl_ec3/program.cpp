@@ -232,6 +232,7 @@ int Write_Bauteil_Print_List() {
   }
   // A plot file of an earlier run must not stand for this one: it is written anew in any case.
   const int plot_open = Oliplot_Open_Plot_File(spf.c_str());
+  const int plot_err = plot_open ? errno : 0;
   if (r.read_error)
     _Lesefehler_List(list);
   else
@@ -242,8 +243,9 @@ int Write_Bauteil_Print_List() {
     std::fprintf(stderr, "stahl_ec3: %s: the print list could not be written completely: %s\n", oli.c_str(),
                  _Why(err).c_str());
   if (plot_open != 0 || Oliplot_Close_Plot_File() != 0) {
-    if (!bad) err = errno;
-    std::fprintf(stderr, "stahl_ec3: %s: the plot file cannot be written: %s\n", spf.c_str(), _Why(errno).c_str());
+    const int why = plot_open ? plot_err : errno;
+    if (!bad) err = why;
+    std::fprintf(stderr, "stahl_ec3: %s: the plot file cannot be written: %s\n", spf.c_str(), _Why(why).c_str());
     bad = 1;
   }
   errno = err;

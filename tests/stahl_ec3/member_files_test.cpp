@@ -160,14 +160,17 @@ TEST_F(MemberFiles, ParallelRefreshesKeepTheirOwnSections) {
       std::freopen("/dev/null", "w", stderr);
       _exit(Refresh(stem));
     }
-    ASSERT_GT(pid, 0);
+    if (pid < 0) {
+      ADD_FAILURE() << "fork: " << std::strerror(errno);
+      break;
+    }
     children.push_back(pid);
   }
   close(gate[0]);
   close(gate[1]);  // all go at once
   for (std::size_t k = 0; k < children.size(); ++k) {
     int status = 0;
-    ASSERT_EQ(waitpid(children[k], &status, 0), children[k]);
+    EXPECT_EQ(waitpid(children[k], &status, 0), children[k]);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << stems[k];
   }
   int differ = 0;
@@ -280,7 +283,8 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
 // "speichern und beenden": the save first, then the list. A list that cannot be written (a
 // folder in its place) gets a box with the cause, and the run still ends as saved; a member
 // unreadable at start has its checks in the list once saved; a save that fails (a full disk)
-// names its cause and writes no list; the refresh road names the cause on standard error.
+// names its cause and writes no list; the refresh road names the cause of a list or plot
+// file that cannot be written on standard error.
 TEST_F(MemberFiles, SavesSayWhatHappened) {
   Example();
   fs::create_directory(Path("BSP1_01.OLI"));
@@ -295,6 +299,13 @@ TEST_F(MemberFiles, SavesSayWhatHappened) {
                                                        std::string(std::strerror(EISDIR))),
             std::string::npos);
   fs::remove(Path("BSP1_01.OLI"));
+  fs::create_directory(Path("BSP10001.SPF"));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Refresh("BSP1"), 0);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("BSP10001.SPF: the plot file cannot be written: " +
+                                                       std::string(std::strerror(EISDIR))),
+            std::string::npos);
+  fs::remove(Path("BSP10001.SPF"));
 
   Host_Test_Reset();
   Put("BSP1_01.INP", " 2\n kaputt\n");
