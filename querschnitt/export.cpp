@@ -141,8 +141,10 @@ int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *p
                              Get_QImport_Model_Line, nullptr};
   QIMPORT_ENTRY *entry = Write_XPRT_File(&request);
   if (!entry) return 1;
-  // The file the exchange writer wrote (whatever exchange name is set).
+  // The file the exchange writer wrote (whatever exchange name is set) and the text it
+  // wrote: the entry's, kept before an entry without record is dropped.
   const std::string written = Get_XPRT_Path();
+  const std::string mine = entry->text ? entry->text : "";
 
   if (record) {
     if (!Set_Querschnitt_Imported(record, grade_code, second_code, entry)) return 1;
@@ -155,10 +157,10 @@ int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *p
     Purge_QImport_Entries();
   }
 
-  // The member's ".XPR": the exchange file with the VALUES block behind it, written in one
-  // piece through the replace helper; an exchange file that cannot be read leaves none.
-  std::string text;
-  if (Read_Whole_File(written.c_str(), &text, 0) != WHOLE_FILE_OK) return 0;
+  // The member's ".XPR": the exchange text with the VALUES block behind it, written in one
+  // piece through the replace helper. The text is this export's own, never the shared
+  // exchange file read again.
+  std::string text = mine;
   if (!_Has_Values_Line(text)) {
     double I_1 = profil->I_y, I_2 = profil->I_z, alpha = profil->alpha * M_PI / 180.0;
     if (std::fabs(alpha) > 0.001) {
@@ -174,7 +176,12 @@ int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *p
     for (int k = 0; k < 5; ++k) text += std::string(keys[k]) + " " + _Fixed6(values[k]) + "\n";
     text += "\n";
   }
-  if (Replace_File_Text(xpr.c_str(), text) == 0 && written != xpr) std::remove(written.c_str());
+  // The exchange file goes only while it still holds this export's text: a run of a member
+  // whose stem begins alike may have written its own there since.
+  std::string now;
+  if (Replace_File_Text(xpr.c_str(), text) == 0 && written != xpr &&
+      Read_Whole_File(written.c_str(), &now, mine.size() + 1) == WHOLE_FILE_OK && now == mine)
+    std::remove(written.c_str());
   return 0;
 }
 

@@ -354,13 +354,14 @@ const QUERSCHNITT *Get_Querschnitt_Current();
 // Exports a parametric profile's thin-walled model (the model of Build_Profil_Model,
 // cm, lines with r_al, r_ar, r_el, r_er; channels and Z sections numbered top flange, web,
 // bottom flange, T sections tips first) as an imported section: writes the exchange file
-// (name "DWQB_QImport", object 14) and reads it back into a new entry, makes record
+// (name "DWQB_QImport", object 14) with a new entry of the text written, makes record
 // refer to it (grade_code, second_code; Save_QImport_Sections after it) or, without a
 // record, drops it again; writes the member's ".XPR" (stem, work-file suffix) through the
-// replace helper as the file written at Get_XPRT_Path followed by a VALUES block (.EY_ 0,
-// .EZ_ 0, .I11, .I22 cm⁴, .ALF rad; Calc_Profil_Principal_Moments) unless that file holds
-// one, then removes the exchange file (kept when the ".XPR" could not be written, which
-// is no failure here). Returns 0, or 1
+// replace helper as that text (from memory, never the exchange file read again) followed by
+// a VALUES block (.EY_ 0, .EZ_ 0, .I11, .I22 cm⁴, .ALF rad; Calc_Profil_Principal_Moments)
+// unless the text holds one, then removes the exchange file while it still holds this
+// export's text (kept when the ".XPR" could not be written, which is no failure here, and
+// when another run has written the file since). Returns 0, or 1
 // for a null profile, a kind-2 profile (refused before any file is touched), no model,
 // a refused exchange file or a record that cannot be set.
 int DWQB_QImport(QUERSCHNITT *record, int grade_code, int second_code, PROFIL *profil);

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include <unistd.h>
 
@@ -273,10 +274,9 @@ const char *Get_XPRT_Path() {
   return s.xprt_path.c_str();
 }
 
-int Read_XPRT_Result(QIMPORT_ENTRY *entry) {
-  if (!entry) return 0;
-  std::string data;
-  if (Read_Whole_File(Get_XPRT_Path(), &data, kMaxFile) != WHOLE_FILE_OK) return 0;
+// Takes an exchange text into the entry: the text (CR LF as LF, cut at a NUL byte), the
+// object type of its "OBJECT" head and the name of its "NAME" line.
+static void _Take_XPRT_Text(QIMPORT_ENTRY *entry, std::string data) {
   data.resize(std::strlen(data.c_str()));  // a NUL byte ends the text
   std::string text;
   text.reserve(data.size());
@@ -304,8 +304,17 @@ int Read_XPRT_Result(QIMPORT_ENTRY *entry) {
       Tilde_to_Blank(entry->name);
     }
   }
+}
+
+int Read_XPRT_Result(QIMPORT_ENTRY *entry) {
+  if (!entry) return 0;
+  std::string data;
+  if (Read_Whole_File(Get_XPRT_Path(), &data, kMaxFile) != WHOLE_FILE_OK) return 0;
+  _Take_XPRT_Text(entry, std::move(data));
   return 1;
 }
+
+void Set_XPRT_Write_Hook(void (*hook)(const char *path)) { Sections_State().xprt_write_hook = hook; }
 
 QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *r) {
   if (!r || !r->node || !r->line || r->node_count < 1 || r->line_count < 1 || r->node_count > kMaxItems ||
@@ -366,12 +375,13 @@ QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *r) {
     }
     if (!block.empty()) out += "VALUES\n" + block;
   }
+  // The file is written for the host's programs; the entry takes the text from memory. Runs
+  // of members whose stems begin alike share the exchange path, and another run may have
+  // written the file again before it could be read back.
   if (!_Write_File(Get_XPRT_Path(), out)) return nullptr;
+  if (Sections_State().xprt_write_hook) Sections_State().xprt_write_hook(Get_XPRT_Path());
   QIMPORT_ENTRY *e = New_QImport_Entry();
-  if (!Read_XPRT_Result(e)) {
-    _Drop_New_Entry(e);
-    return nullptr;
-  }
+  _Take_XPRT_Text(e, std::move(out));
   return e;
 }
 

@@ -216,11 +216,15 @@ struct XPRT_REQUEST {
   int (*values)(int index, const char **key, double *value);
 };
 // Writes the line model of the request to the exchange path (through the replace helper)
-// and reads it back into a new entry (count 0). Null for a refused request (counts below 1
-// or above 10000, a missing callback, a node or line value that is not finite), a callback
-// that returns 0, a failed write or read; a refused request or a failed write leaves the
-// file at the exchange path as it was.
+// and makes a new entry (count 0) of the text written, taken from memory: the file is there
+// for the host's programs, and a run of another member whose stem begins alike may write it
+// again at any time. Null for a refused request (counts below 1 or above 10000, a missing
+// callback, a node or line value that is not finite), a callback that returns 0 or a failed
+// write; a refused request or a failed write leaves the file at the exchange path as it was.
 QIMPORT_ENTRY *Write_XPRT_File(const XPRT_REQUEST *request);
+// For tests: a routine called with the exchange path right after each write of
+// Write_XPRT_File (null: none; Host_Reset clears it).
+void Set_XPRT_Write_Hook(void (*hook)(const char *path));
 
 // Paths of the save file (".GRQ") and of the section input file (".QIN"); null or empty
 // unsets one. 1 when kept, 0 when a path is longer than 270 bytes (nothing changes).

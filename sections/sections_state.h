@@ -45,6 +45,7 @@ struct SectionsState {
   std::string save_path;                  // ".GRQ", empty while unset
   std::string input_path;                 // ".QIN", empty while unset
   std::string caller_tag;
+  void (*xprt_write_hook)(const char *path) = nullptr;  // Set_XPRT_Write_Hook
 };
 
 // The state record (defined in qimport.cpp); registers the module reset with Host_Reset

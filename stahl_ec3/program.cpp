@@ -45,6 +45,21 @@ bool _Exists(const std::string &path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
+STAHL_EC3_FILE_STAMP _Stamp_of(const struct stat &st) {
+  return STAHL_EC3_FILE_STAMP{1, static_cast<long long>(st.st_size),
+                              static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec,
+                              static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
+}
+
+// The stamp of the file at path now; not present when it cannot be found.
+STAHL_EC3_FILE_STAMP _Stamp(const std::string &path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 ? _Stamp_of(st) : STAHL_EC3_FILE_STAMP{};
+}
+
+// The cause of the last failure as text, for the messages.
+std::string _Why(int err) { return err ? std::strerror(err) : "unknown cause"; }
+
 // Copies a file through the replace helper: the target keeps its old bytes unless the whole
 // copy was written. 0, or 1.
 int _Copy_File(const std::string &from, const std::string &to) {
@@ -76,12 +91,16 @@ void _Read_Input(STAHL_EC3_RUN &r) {
   FILE *f = std::fopen(inp.c_str(), "rb");
   if (!f) {
     const bool missing = errno == ENOENT;
+    r.inp_stamp = _Stamp(inp);
     Set_Bauteil_Defaults(&r.bauteil);
     if (missing && !r.refresh) return;  // a new member
     r.read_error = missing ? 2 : 1;
     r.read_reason = missing ? "the member data file does not exist" : std::strerror(errno);
     return;
   }
+  // The stamp of what is read, so that a save can tell when another session saved since.
+  struct stat st;
+  if (fstat(fileno(f), &st) == 0) r.inp_stamp = _Stamp_of(st);
   const int rc = Read_Bauteil(f, &r.bauteil);
   std::fclose(f);
   if (rc != 0) {
@@ -95,12 +114,16 @@ void _Read_Input(STAHL_EC3_RUN &r) {
 }
 
 // The start-of-run copies of the exchange files that exist.
-void _Copy_Exchange_Files() {
-  for (const auto &pair : kExchange) {
-    const std::string from = Make_Bauteil_Filename(pair[0]);
+void _Copy_Exchange_Files(STAHL_EC3_RUN &r) {
+  for (int k = 0; k < 2; ++k) {
+    const std::string from = Make_Bauteil_Filename(kExchange[k][0]);
     if (!_Exists(from)) continue;
-    if (_Copy_File(from, Make_Bauteil_Filename(pair[1])) != 0)
-      std::fprintf(stderr, "stahl_ec3: %s: no copy made; leaving without saving cannot restore it\n", from.c_str());
+    if (_Copy_File(from, Make_Bauteil_Filename(kExchange[k][1])) != 0) {
+      std::fprintf(stderr, "stahl_ec3: %s: no copy made (%s); leaving without saving cannot restore it\n",
+                   from.c_str(), _Why(errno).c_str());
+      continue;
+    }
+    r.copies_made[k] = 1;
   }
 }
 
@@ -184,8 +207,10 @@ int Start_Stahl_EC3(int argc, char **argv) {
   Init_Stguete_Name_Grid();
   Activate_Default_NAD();  // a file read names its own set
   _Read_Input(r);
-  _Copy_Exchange_Files();
   if (!r.refresh) {
+    // A refresh makes no copies and removes none: it may run while a session on the same
+    // member holds its copies for "beenden ohne zu speichern".
+    _Copy_Exchange_Files(r);
     YRMSetCloseFct(&Stahl_EC3_Close_Request);
     if (r.read_error) {
       const std::string text = "Lesefehler\n" + Bauteil_Inp_Path();
@@ -200,28 +225,36 @@ int Write_Bauteil_Print_List() {
   const std::string oli = Bauteil_Oli_Path(), spf = Bauteil_Spf_Path();
   FILE *list = Open_Druckliste(oli.c_str());
   if (!list) {
-    std::fprintf(stderr, "stahl_ec3: %s: the print list cannot be written\n", oli.c_str());
+    const int err = errno;
+    std::fprintf(stderr, "stahl_ec3: %s: the print list cannot be written: %s\n", oli.c_str(), _Why(err).c_str());
+    errno = err;
     return 1;
   }
   // A plot file of an earlier run must not stand for this one: it is written anew in any case.
   const int plot_open = Oliplot_Open_Plot_File(spf.c_str());
+  const int plot_err = plot_open ? errno : 0;
   if (r.read_error)
     _Lesefehler_List(list);
   else
     Print_Brandschutznachweis(&r.bauteil, list);
   int bad = Close_Druckliste(list);
-  if (bad) std::fprintf(stderr, "stahl_ec3: %s: the print list could not be written completely\n", oli.c_str());
+  int err = bad ? errno : 0;
+  if (bad)
+    std::fprintf(stderr, "stahl_ec3: %s: the print list could not be written completely: %s\n", oli.c_str(),
+                 _Why(err).c_str());
   if (plot_open != 0 || Oliplot_Close_Plot_File() != 0) {
-    std::fprintf(stderr, "stahl_ec3: %s: the plot file cannot be written\n", spf.c_str());
+    const int why = plot_open ? plot_err : errno;
+    if (!bad) err = why;
+    std::fprintf(stderr, "stahl_ec3: %s: the plot file cannot be written: %s\n", spf.c_str(), _Why(why).c_str());
     bad = 1;
   }
+  errno = err;
   return bad;
 }
 
 int Refresh_Stahl_EC3() {
   STAHL_EC3_RUN &r = Stahl_EC3_Run();
   const int bad = Write_Bauteil_Print_List();
-  Remove_Work_Files();
   if (r.read_error)
     std::fprintf(stderr, "stahl_ec3: %s: Lesefehler: %s\n", Bauteil_Inp_Path().c_str(), r.read_reason.c_str());
   return bad ? STAHL_EC3_EXIT_NOT_SAVED : STAHL_EC3_EXIT_SAVED;
@@ -232,30 +265,51 @@ void Remove_Work_Files() {
 }
 
 int Restore_Exchange_Files() {
+  STAHL_EC3_RUN &r = Stahl_EC3_Run();
   int bad = 0;
-  for (const auto &pair : kExchange) {
-    const std::string copy = Make_Bauteil_Filename(pair[1]);
-    if (!_Exists(copy)) continue;
-    if (_Copy_File(copy, Make_Bauteil_Filename(pair[0])) != 0) {
-      std::fprintf(stderr, "stahl_ec3: %s could not be restored; its copy %s is kept\n",
-                   Make_Bauteil_Filename(pair[0]).c_str(), copy.c_str());
+  for (int k = 0; k < 2; ++k) {
+    const std::string file = Make_Bauteil_Filename(kExchange[k][0]), copy = Make_Bauteil_Filename(kExchange[k][1]);
+    if (!_Exists(copy)) {
+      if (!r.copies_made[k]) continue;  // the file was not there at start
+      const std::string text = "^bWARNUNG: " + file + " kann nicht zurückgesetzt werden: die Kopie vom Start ("_cp +
+                               copy + ") fehlt!";
+      PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+      bad = 1;
+      continue;
+    }
+    if (_Copy_File(copy, file) != 0) {
+      std::fprintf(stderr, "stahl_ec3: %s could not be restored (%s); its copy %s is kept\n", file.c_str(),
+                   _Why(errno).c_str(), copy.c_str());
       bad = 1;
       continue;
     }
     std::remove(copy.c_str());
+    r.copies_made[k] = 0;
   }
   return bad;
+}
+
+std::string Bauteil_Changed_Question() {
+  return "Die Eingabedatei\n" + Bauteil_Inp_Path() +
+         "\nwurde seit dem Lesen von einer anderen Bearbeitung geändert.\nTrotzdem überschreiben?"_cp;
 }
 
 int Save_Bauteil_Member() {
   STAHL_EC3_RUN &r = Stahl_EC3_Run();
   const std::string inp = Bauteil_Inp_Path();
+  // Another session may have saved the member since it was read here: its save is not lost
+  // without a word.
+  if (!(_Stamp(inp) == r.inp_stamp) && !Answer_is_Yes(Bauteil_Changed_Question().c_str()))
+    return STAHL_EC3_SAVE_DECLINED;
   if (r.read_error == 1 && !r.backup_kept && _Exists(inp)) {
     // The file that could not be read is not overwritten before it is kept.
     if (_Copy_File(inp, inp + ".bak") != 0) return 1;
     r.backup_kept = 1;
   }
-  return Save_Bauteil_File(inp.c_str(), &r.bauteil);
+  if (Save_Bauteil_File(inp.c_str(), &r.bauteil) != 0) return 1;
+  r.inp_stamp = _Stamp(inp);
+  r.read_error = 0;  // the file holds the record now
+  return 0;
 }
 
 int Stahl_EC3_Close_Request() {

@@ -24,6 +24,17 @@ inline double *Brandlast_Forces(BRANDLAST *row) {
 }
 inline const double *Brandlast_Forces(const BRANDLAST *row) { return &row->N; }
 
+// What a file was when it was read: present, size, modification time and inode. Another
+// session that saves the file changes at least its inode (files are replaced, not written
+// in place).
+struct STAHL_EC3_FILE_STAMP {
+  int present;
+  long long size;
+  long long mtime_ns;
+  unsigned long long device, inode;
+  bool operator==(const STAHL_EC3_FILE_STAMP &) const = default;
+};
+
 // One run of the program. Module state of stahl_ec3/ (reset by Reset_Stahl_EC3_For_Tests).
 struct STAHL_EC3_RUN {
   BAUTEIL bauteil;       // the member record, owned for the whole run
@@ -36,6 +47,8 @@ struct STAHL_EC3_RUN {
   std::string read_reason;  // why it could not be read (standard error)
   int backup_kept;          // 1 once the unreadable file was kept as ".INP.bak"
   int closed;               // 1 after the close request was answered with yes
+  STAHL_EC3_FILE_STAMP inp_stamp;  // the ".INP" as read at start or as last saved
+  int copies_made[2];       // the start-of-run copies of ".XPR" and ".EXP" that were made
 };
 STAHL_EC3_RUN &Stahl_EC3_Run();
 
@@ -46,19 +59,29 @@ std::string Bauteil_Oli_Path();
 std::string Bauteil_Spf_Path();
 std::string Bauteil_Txt_Path();
 
-// Writes the print list and the plot file of the record (stored units) or, for an unreadable
-// member on the refresh road, the list with "Lesefehler": 0, or 1 with a line on standard
-// error when a file could not be written.
+// Writes the print list and the plot file of the record (stored units) or, for a member
+// unreadable at start and not saved since, the list with "Lesefehler": 0, or 1 with a line on
+// standard error (the cause's text behind it) when a file could not be written; errno then
+// holds the cause of the first failure.
 int Write_Bauteil_Print_List();
 // Puts the start-of-run copies back over ".XPR" and ".EXP" and removes them: 0, or 1 when a
-// copy could not be put back (it is then kept).
+// copy could not be put back (it is then kept) or a copy made at start is gone (said in a
+// message box: the file cannot be put back).
 int Restore_Exchange_Files();
 // Removes the start-of-run copies "_TMP.XPR" and "_TMP.EXP".
 void Remove_Work_Files();
-// Saves the record (stored units) as the member's ".INP"; an unreadable file is first kept as
-// ".INP.bak" (once). 0, or 1 with nothing lost when a file could not be written.
+// Answers of Save_Bauteil_Member besides 0 and 1.
+inline constexpr int STAHL_EC3_SAVE_DECLINED = 2;
+// Saves the record (stored units) as the member's ".INP". When the file is not the one read
+// at start (or last saved here: another size, time or inode, or present now and absent then)
+// the user is asked first; no gives STAHL_EC3_SAVE_DECLINED and nothing is written. An
+// unreadable file is first kept as ".INP.bak" (once). 0 when saved (the record is then the
+// member's: a read error at start no longer counts), or 1 with nothing lost and errno the
+// cause when a file could not be written.
 int Save_Bauteil_Member();
 
 // The section picture of page 1 in the box (x1, y1)-(x2, y2): a profile by its shape, an
 // imported section by its polygons or line model, each fitted into the box.
 void Draw_Bauteil_Picture(int x1, int y1, int x2, int y2, PROFIL *profil);
+// The question before a save over a member file that changed since it was read.
+std::string Bauteil_Changed_Question();

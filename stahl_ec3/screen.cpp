@@ -3,6 +3,7 @@
 // Ausnutzung") over one scrollable view area, and the edit loop that draws the current page
 // on every pass and answers the register, the content area and the icon bar.
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -333,12 +334,20 @@ int _Finish_Dialog() {
   return code;
 }
 
+// The box of a print list that cannot be written, with the cause (errno of the write).
+void _List_Failed(int err) {
+  const std::string text =
+      std::string("^bFEHLER: Die Druckliste kann nicht geschrieben werden (") + std::strerror(err) + ")!";
+  PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+}
+
 // Writes the print list of the record as it stands (stored units while writing): 0 or 1.
 int _Write_List() {
   _Take();
   const int bad = Write_Bauteil_Print_List();
+  const int err = errno;
   _Hand();
-  if (bad) PrintMessage("^bFEHLER: Die Druckliste kann nicht geschrieben werden!", STAHL_EC3_TITLE);
+  if (bad) _List_Failed(err);
   return bad;
 }
 
@@ -380,12 +389,20 @@ int _Icon_Action(int action) {
   const int choice = _Finish_Dialog();
   if (choice == 1) {
     _Take();
-    Write_Bauteil_Print_List();  // a list that cannot be written is said on standard error
-    if (Save_Bauteil_Member() != 0) {
+    const int saved = Save_Bauteil_Member();
+    if (saved != 0) {
+      const int err = errno;
       _Hand();
-      PrintMessage("^bFEHLER: Die Eingabedatei kann nicht gespeichert werden; nichts wurde beendet!", STAHL_EC3_TITLE);
+      if (saved == STAHL_EC3_SAVE_DECLINED) return -1;  // the other session's file stays
+      const std::string text = std::string("^bFEHLER: Die Eingabedatei kann nicht gespeichert werden (") +
+                               std::strerror(err) + "); nichts wurde beendet!";
+      PrintMessage(text.c_str(), STAHL_EC3_TITLE);
       return -1;
     }
+    // The list follows the save, so that it shows what was saved (a member unreadable at
+    // start has its checks now). A list that cannot be written is said; the save stands and
+    // the run ends as saved.
+    if (Write_Bauteil_Print_List() != 0) _List_Failed(errno);
     _Close_Sheet();
     Remove_Work_Files();
     return STAHL_EC3_EXIT_SAVED;

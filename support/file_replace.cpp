@@ -39,6 +39,7 @@ std::string _Resolve_Target(const char *path) {
     buf[n] = '\0';
     p = buf[0] == '/' ? std::string(buf) : _Folder(p) + buf;
   }
+  errno = ELOOP;
   return std::string();
 }
 
@@ -61,6 +62,12 @@ void _Sync_Folder(const std::string &target) {
   close(fd);
 }
 
+// Keeps errno through the clean-up after a failure, so that the caller can say why.
+struct Keep_Errno {
+  int saved = errno;
+  ~Keep_Errno() { errno = saved; }
+};
+
 void _Clear(FILE_REPLACE *r) {
   r->stream = nullptr;
   r->target[0] = '\0';
@@ -72,16 +79,25 @@ void _Clear(FILE_REPLACE *r) {
 FILE *Begin_File_Replace(FILE_REPLACE *r, const char *path) {
   if (!r) return nullptr;
   _Clear(r);
-  if (!path || !*path) return nullptr;
+  if (!path || !*path) {
+    errno = ENOENT;
+    return nullptr;
+  }
   const std::string target = _Resolve_Target(path);
   if (target.empty()) return nullptr;
   struct stat st;
   const bool exists = stat(target.c_str(), &st) == 0;
-  if (exists && !S_ISREG(st.st_mode)) return nullptr;  // a folder or a device is never replaced
+  if (exists && !S_ISREG(st.st_mode)) {  // a folder or a device is never replaced
+    errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    return nullptr;
+  }
   // A file its user may not write stays as it is, as it would when written in place.
   if (exists && access(target.c_str(), W_OK) != 0) return nullptr;
   std::string temp = _Temp_Pattern(target);
-  if (target.size() + 1 > sizeof r->target || temp.size() + 1 > sizeof r->temp) return nullptr;
+  if (target.size() + 1 > sizeof r->target || temp.size() + 1 > sizeof r->temp) {
+    errno = ENAMETOOLONG;
+    return nullptr;
+  }
   const int fd = mkstemp(temp.data());
   if (fd < 0) return nullptr;
   mode_t mode;
@@ -94,6 +110,7 @@ FILE *Begin_File_Replace(FILE_REPLACE *r, const char *path) {
   }
   FILE *f = (fchmod(fd, mode) == 0) ? fdopen(fd, "wb") : nullptr;
   if (!f) {
+    const Keep_Errno keep;
     close(fd);
     unlink(temp.c_str());
     return nullptr;
@@ -108,28 +125,39 @@ int Commit_File_Replace(FILE_REPLACE *r) {
   if (!r || !r->stream) return 1;
   FILE *f = r->stream;
   r->stream = nullptr;
-  bool ok = std::fflush(f) == 0 && !std::ferror(f);
-  if (ok && fsync(fileno(f)) != 0) ok = false;
-  if (std::fclose(f) != 0) ok = false;
-  if (ok && std::rename(r->temp, r->target) != 0) ok = false;
-  if (ok) _Sync_Folder(r->target);
+  // err: the cause of the first failure, given back in errno. A write error that the stream
+  // only remembers left its cause in errno when it happened (EIO when that was lost).
+  int err = 0;
+  if (std::fflush(f) != 0) err = errno;
+  else if (std::ferror(f)) err = errno ? errno : EIO;
+  if (!err && fsync(fileno(f)) != 0) err = errno;
+  if (std::fclose(f) != 0 && !err) err = errno;
+  if (!err && std::rename(r->temp, r->target) != 0) err = errno;
+  if (!err) _Sync_Folder(r->target);
   else unlink(r->temp);
   _Clear(r);
-  return ok ? 0 : 1;
+  if (err) errno = err;
+  return err ? 1 : 0;
 }
 
 void Abort_File_Replace(FILE_REPLACE *r) {
   if (!r || !r->stream) return;
+  const Keep_Errno keep;  // the writer's cause of the abort
   std::fclose(r->stream);
   unlink(r->temp);
   _Clear(r);
 }
 
 int Replace_File(const char *path, int (*write)(FILE *stream, void *context), void *context) {
-  if (!write) return 1;
+  if (!write) {
+    errno = EINVAL;
+    return 1;
+  }
   FILE_REPLACE r;
   if (!Begin_File_Replace(&r, path)) return 1;
+  errno = 0;
   if (write(r.stream, context) != 0) {
+    if (errno == 0) errno = EINVAL;  // the writer refused its record
     Abort_File_Replace(&r);
     return 1;
   }

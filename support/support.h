@@ -184,6 +184,9 @@ struct FILE_REPLACE {
   char target[4096];
   char temp[4096];
 };
+// Every failure below leaves its cause in errno (for the messages' strerror): EISDIR for a
+// folder, EINVAL for a device or a record the writer refused, ELOOP for a loop of links,
+// else what the failing call gave (ENOSPC, EFBIG, EACCES, ENAMETOOLONG, …).
 // Opens the temporary file beside path: its stream, or null when path is null, empty,
 // names a folder or a device, a file the user may not write, a link chain that loops,
 // or the folder is not writable (nothing is left behind then).

@@ -1,0 +1,332 @@
+// The member's files when more than one run works on them, and saves that say what happened:
+// refreshes of members whose stems share their first four characters (and so the section
+// exchange file) at once, a save over a member file that changed since it was read, a refresh
+// during a screen session, the finishing order of "speichern und beenden", and the causes in
+// the messages of failed writes. Every test works in a folder of its own.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/file_cap.h"
+#include "host/host_test.h"
+#include "sections/sections.h"
+#include "stahl_ec3/program_internal.h"
+#include "support/support.h"
+#include "tests/testsupport/screen_test.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using test_files::Slurp;
+
+// The icon bar's "Ende" (onto the button, a rest, the click) and the finish dialog's answers.
+const std::string kEnd = " m591,27 w200 c591,27 w50 ", kSave = " c520,450 w50 ", kQuit = " c520,480 w50 ";
+
+// The member file of a parametric profile (shape type, h, t_w, b, t of both flanges; welded)
+// under the method (1 elastic, 2 elastic-plastic), the defaults otherwise (S235), with the
+// rows N, M_y, M_z given.
+std::string Member_File(const std::string &dir, int type, double h, double t_w, double b, double t, int method,
+                        const std::vector<std::vector<double>> &rows) {
+  BAUTEIL m{};
+  Set_Bauteil_Defaults(&m);
+  Reset_Profil(&m.profil);
+  m.profil.kind = PROFIL_KIND_PARAMETRIC, m.profil.type = type, m.profil.rolled = 0;
+  m.profil.h = h, m.profil.t_w = t_w, m.profil.b_fo = m.profil.b_fu = b, m.profil.t_fo = m.profil.t_fu = t;
+  m.method = method, m.ct_check = 0;
+  Alloc_Brandlasten(&m, static_cast<int>(rows.size()));
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    BRANDLAST &r = m.brandlasten[k];
+    std::snprintf(r.name, sizeof r.name, "Brand %zu", k + 1);
+    r.N = rows[k][0], r.M_y = rows[k][1], r.M_z = rows[k][2];
+  }
+  const std::string path = dir + "/member.tmp";
+  EXPECT_EQ(Save_Bauteil_File(path.c_str(), &m), 0);
+  Reset_Bauteil(&m);
+  const std::string bytes = Slurp(path);
+  fs::remove(path);
+  return bytes;
+}
+
+class MemberFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Host_Test_Reset();
+    std::string pattern = (fs::temp_directory_path() / "pf_member_files_XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+    setenv("EXEC", dir_.c_str(), 1);
+    setenv("YRMPRIVATE", dir_.c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("EXEC");
+    unsetenv("YRMPRIVATE");
+    Host_Test_Reset();
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+  std::string Path(const std::string &name) const { return dir_ + "/" + name; }
+  std::string Get(const std::string &name) const { return Slurp(Path(name)); }
+  void Put(const std::string &name, const std::string &bytes) const { test_files::Put(Path(name), bytes); }
+  bool Has(const std::string &name) const { return fs::exists(Path(name)); }
+  static int Run(std::vector<std::string> args, int (*main)(int, char **) = Stahl_EC3_Main) {
+    std::vector<char *> argv;
+    for (std::string &a : args) argv.push_back(a.data());
+    return main(static_cast<int>(argv.size()), argv.data());
+  }
+  int Refresh(const std::string &stem) { return Run({"stahl_ec3", Path(stem), "0", "1", "1", "-refresh"}); }
+  // The example member in the folder, started for the screen (position 12).
+  void Example() const {
+    for (const char *name : {"BSP1_01.INP", "BSP1_01.TXT"})
+      fs::copy_file(PF_SOURCE_DIR "/example/" + std::string(name), Path(name), fs::copy_options::overwrite_existing);
+  }
+  int Start() { return Run({"stahl_ec3", Path("BSP1"), "0", "1", "12"}, Start_Stahl_EC3); }
+  // The screen from its start to the script's end (the host's stop when the script runs out).
+  int Screen(const std::string &steps) {
+    Host_Test_Set_Policy(HOST_SCRIPT_SOFT);
+    Script(steps + " w50");
+    return Run_Stahl_EC3_Screen();
+  }
+  // A refresh of the member by another process, as the host starts it.
+  int Refresh_Elsewhere(const std::string &stem) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      std::freopen("/dev/null", "w", stderr);
+      _exit(Refresh(stem));
+    }
+    int status = 0;
+    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  // The texts the host showed of a kind (1 boxes, 3 questions), joined by '|'.
+  static std::string Said(int kind) {
+    std::string said;
+    for (const HOST_MESSAGE &m : Host_Messages())
+      if (m.kind == kind) said += m.text + "|";
+    return said;
+  }
+  std::string dir_;
+};
+
+// Two RHS members (200 × 100 × 8 passes, 120 × 60 × 4 fails under the same row) and two I
+// members under the elastic method, all stems beginning "POS1" in one folder: the solo list of
+// each, then ten refreshes of each at once (forty processes let go together); every list is
+// byte for byte its solo list.
+TEST_F(MemberFiles, ParallelRefreshesKeepTheirOwnSections) {
+  const std::vector<std::vector<double>> rows = {{-200, 30, 5}, {100, -20, 8}};
+  const std::string members[4] = {
+      Member_File(dir_, PROFIL_RHS, 200, 8, 100, 8, 1, rows),
+      Member_File(dir_, PROFIL_RHS, 120, 4, 60, 4, 1, rows),
+      Member_File(dir_, PROFIL_I, 300, 7, 150, 11, 1, rows),
+      Member_File(dir_, PROFIL_I, 240, 6, 120, 9, 1, rows),
+  };
+  Put("POS1_01.TXT", "Pos. 1\n");
+  constexpr int kEach = 10;
+  std::vector<std::string> stems, solo;
+  for (int m = 0; m < 4; ++m)
+    for (int k = 0; k < kEach; ++k) {
+      const std::string stem = "POS1" + std::string(1, static_cast<char>('A' + m)) + std::to_string(k);
+      Put(stem + "_01.INP", members[m]);
+      testing::internal::CaptureStderr();
+      ASSERT_EQ(Refresh(stem), 1) << testing::internal::GetCapturedStderr();
+      testing::internal::GetCapturedStderr();
+      stems.push_back(stem);
+      solo.push_back(Get(stem + "_01.OLI"));
+      fs::remove(Path(stem + "_01.OLI"));
+    }
+  // The members differ: a fault that mixes them up shows in the lists.
+  EXPECT_NE(solo[0], solo[kEach]);
+  EXPECT_NE(solo[2 * kEach], solo[3 * kEach]);
+  EXPECT_NE(solo[kEach].find("nicht ok"), std::string::npos);
+
+  int gate[2];
+  ASSERT_EQ(pipe(gate), 0);
+  std::vector<pid_t> children;
+  for (const std::string &stem : stems) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      close(gate[1]);
+      char c;
+      while (read(gate[0], &c, 1) < 0 && errno == EINTR) {
+      }
+      std::freopen("/dev/null", "w", stderr);
+      _exit(Refresh(stem));
+    }
+    if (pid < 0) {
+      ADD_FAILURE() << "fork: " << std::strerror(errno);
+      break;
+    }
+    children.push_back(pid);
+  }
+  close(gate[0]);
+  close(gate[1]);  // all go at once
+  for (std::size_t k = 0; k < children.size(); ++k) {
+    int status = 0;
+    EXPECT_EQ(waitpid(children[k], &status, 0), children[k]);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << stems[k];
+  }
+  int differ = 0;
+  for (std::size_t k = 0; k < stems.size(); ++k) differ += Get(stems[k] + "_01.OLI") != solo[k];
+  EXPECT_EQ(differ, 0) << "of " << stems.size() << " lists";
+  EXPECT_FALSE(Has("POS1XPRT.TMP"));  // every run removed its own exchange file
+}
+
+// What the exchange hook does: keep the text written (capture) or put another one in its
+// place (the foreign text), as a run of another member would between the write and a read.
+std::string g_captured, g_foreign;
+void Capture_Exchange(const char *path) { g_captured = Slurp(path); }
+void Spoil_Exchange(const char *path) { test_files::Put(path, g_foreign); }
+
+// The section of a refresh comes from the text it wrote, not from the exchange file: with
+// the file changed to another member's section right after every write, the list is the solo
+// one, the member's ".XPR" holds its own model, and the exchange file, no longer this run's,
+// stays.
+TEST_F(MemberFiles, TheSectionComesFromMemory) {
+  const std::vector<std::vector<double>> rows = {{-200, 30, 5}};
+  Put("POS1A_01.INP", Member_File(dir_, PROFIL_RHS, 200, 8, 100, 8, 1, rows));
+  Put("POS1B_01.INP", Member_File(dir_, PROFIL_RHS, 120, 4, 60, 4, 1, rows));
+  Set_XPRT_Write_Hook(Capture_Exchange);
+  ASSERT_EQ(Refresh("POS1B"), 1);
+  g_foreign = g_captured;
+  ASSERT_EQ(Refresh("POS1A"), 1);
+  const std::string own = g_captured, solo = Get("POS1A_01.OLI");
+  ASSERT_NE(own, g_foreign);
+  EXPECT_FALSE(Has("POS1XPRT.TMP"));
+  Set_XPRT_Write_Hook(Spoil_Exchange);
+  ASSERT_EQ(Refresh("POS1A"), 1);
+  EXPECT_TRUE(Get("POS1A_01.OLI") == solo);
+  EXPECT_EQ(Get("POS1A_01.XPR").rfind(own, 0), 0u);
+  EXPECT_EQ(Get("POS1XPRT.TMP"), g_foreign);
+}
+
+// A save over a member file that is no longer the one read at start asks first; no keeps the
+// other file (the run goes on, here to the host's stop), yes saves. Another session's save
+// (a new file in its place), the same bytes at a later time, and a file that was absent at
+// start and is there now all count as changed; a file untouched, or absent then and now, is
+// saved without a question.
+TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
+  Example();
+  const std::string ex = Get("BSP1_01.INP");
+  std::string other = ex;
+  other.replace(other.find("Brand~1"), 7, "Brand~X");  // another session's member
+  const struct {
+    const char *what;
+    bool absent_at_start;
+    std::function<void()> change;
+    int answer;  // queued for the question, -1 none
+    bool asked;
+    int rc;
+    std::string inp;  // the file after the run, "" ours
+  } cases[] = {
+      {"untouched", false, [] {}, -1, false, 1, ""},
+      {"replaced, no", false, [&] { Put("other.INP", other), fs::rename(Path("other.INP"), Path("BSP1_01.INP")); }, 0, true, 0, other},
+      {"replaced, yes", false, [&] { Put("other.INP", other), fs::rename(Path("other.INP"), Path("BSP1_01.INP")); }, 1, true, 1, ""},
+      {"same bytes later", false, [&] {
+         fs::last_write_time(Path("BSP1_01.INP"), fs::last_write_time(Path("BSP1_01.INP")) + std::chrono::seconds(2));
+       }, 0, true, 0, ex},
+      {"absent, then there", true, [&] { Put("BSP1_01.INP", other); }, 0, true, 0, other},
+      {"absent then and now", true, [] {}, -1, false, 1, ""},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Host_Test_Reset();
+    Example();
+    fs::remove(Path("BSP1_01.OLI"));
+    if (c.absent_at_start) fs::remove(Path("BSP1_01.INP"));
+    ASSERT_EQ(Start(), -1);
+    c.change();
+    if (c.answer >= 0) Host_Queue_Answer(c.answer);
+    EXPECT_EQ(Screen(kEnd + kSave), c.rc) << Host_Last_Calls(20);
+    EXPECT_EQ(Said(3), c.asked ? Bauteil_Changed_Question() + "|" : "");
+    const std::string inp = Get("BSP1_01.INP");
+    if (c.inp.empty()) EXPECT_TRUE(inp.rfind(" 2\n", 0) == 0 && inp != other) << inp;
+    else EXPECT_EQ(inp, c.inp);
+    EXPECT_EQ(Has("BSP1_01.OLI"), c.rc == 1);  // no list for a save declined
+  }
+}
+
+// A refresh of the member while a screen session runs leaves the session's copy: "beenden
+// ohne zu speichern" puts the ".XPR" back as it was at the session's start. A restore whose
+// copy is gone says so and leaves the file; a file without a copy at start asks for none.
+TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
+  Example();
+  Put("BSP1_01.XPR", "xpr at start\n");
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01.XPR", "xpr of the session\n");
+  EXPECT_EQ(Refresh_Elsewhere("BSP1"), 1);
+  EXPECT_TRUE(Has("BSP1_01.OLI"));
+  EXPECT_EQ(Get("BSP1_01_TMP.XPR"), "xpr at start\n");
+  EXPECT_EQ(Screen(kEnd + kQuit), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR") + std::to_string(Has("BSP1_01_TMP.XPR")), "xpr at start\n0");
+  EXPECT_EQ(Said(1), "");
+
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01.XPR", "xpr of the session\n");
+  fs::remove(Path("BSP1_01_TMP.XPR"));
+  EXPECT_EQ(Screen(kEnd + kQuit), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR"), "xpr of the session\n");
+  const std::string said = Said(1);
+  EXPECT_NE(said.find("^bWARNUNG: " + Path("BSP1_01.XPR") + " kann nicht"), std::string::npos) << said;
+  EXPECT_NE(said.find("(" + Path("BSP1_01_TMP.XPR") + ") fehlt!|"), std::string::npos) << said;
+  EXPECT_EQ(said.find(".EXP"), std::string::npos) << said;  // none at start, none missed
+}
+
+// "speichern und beenden": the save first, then the list. A list that cannot be written (a
+// folder in its place) gets a box with the cause, and the run still ends as saved; a member
+// unreadable at start has its checks in the list once saved; a save that fails (a full disk)
+// names its cause and writes no list; the refresh road names the cause of a list or plot
+// file that cannot be written on standard error.
+TEST_F(MemberFiles, SavesSayWhatHappened) {
+  Example();
+  fs::create_directory(Path("BSP1_01.OLI"));
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Screen(kEnd + kSave), 1);
+  EXPECT_EQ(Said(1), std::string("^bFEHLER: Die Druckliste kann nicht geschrieben werden (") + std::strerror(EISDIR) + ")!|");
+  EXPECT_TRUE(Get("BSP1_01.INP").rfind(" 2\n", 0) == 0);
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Refresh("BSP1"), 0);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("BSP1_01.OLI: the print list cannot be written: " +
+                                                       std::string(std::strerror(EISDIR))),
+            std::string::npos);
+  fs::remove(Path("BSP1_01.OLI"));
+  fs::create_directory(Path("BSP10001.SPF"));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Refresh("BSP1"), 0);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("BSP10001.SPF: the plot file cannot be written: " +
+                                                       std::string(std::strerror(EISDIR))),
+            std::string::npos);
+  fs::remove(Path("BSP10001.SPF"));
+
+  Host_Test_Reset();
+  Put("BSP1_01.INP", " 2\n kaputt\n");
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Screen(kEnd + kSave), 1);
+  const std::string list = Get("BSP1_01.OLI");
+  EXPECT_EQ(list.find("Lesefehler"), std::string::npos);
+  EXPECT_NE(list.find("Nachweis"), std::string::npos) << list;
+  EXPECT_EQ(Get("BSP1_01.INP.bak"), " 2\n kaputt\n");
+
+  Host_Test_Reset();
+  fs::remove(Path("BSP1_01.OLI"));
+  const std::string saved = Get("BSP1_01.INP");
+  ASSERT_EQ(Start(), -1);
+  {
+    test_files::FileSizeCap cap(100);
+    EXPECT_EQ(Screen(kEnd + kSave), 0);
+  }
+  EXPECT_NE(Said(1).find(std::string("gespeichert werden (") + std::strerror(EFBIG) + ")"), std::string::npos) << Said(1);
+  EXPECT_EQ(Get("BSP1_01.INP"), saved);
+  EXPECT_FALSE(Has("BSP1_01.OLI"));
+}
+
+}  // namespace
