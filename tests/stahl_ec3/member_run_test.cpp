@@ -164,7 +164,7 @@ TEST_F(MemberRun, RefreshRoadGolden) {
   } cases[] = {
       {"bsp1", "64%0%171%", ex, txt},
       {"bsp1_plastic", "86%0%150%", plastic, std::string(300, 'P') + "\n"},
-      {"weld", "112%31%0%0%0%0%22%15%", Slurp(GOLDEN_DIR "WELD_01.INP"), "  Pos. W1  \r\nzweite Zeile\n"},
+      {"weld", "46%31%0%0%0%0%45%15%", Slurp(GOLDEN_DIR "WELD_01.INP"), "  Pos. W1  \r\nzweite Zeile\n"},
       {"flat_N_My", "43%", Member_File(1, -100, 10, 0), txt, "min / max ╠x = -100.00 / 50.00 N/mm²"},
       {"flat_tension_Mz", "37%", Member_File(1, 50, 0, -1), txt, "min / max ╠x = -62.50 / 87.50 N/mm²"},
       {"flat_gamma", "47%", Member_File(1, -100, -10, 0, own_gamma(1.1)), txt, "╠v,Rd = 213.64 N/mm²  ê  U╠v = 0.468"},
