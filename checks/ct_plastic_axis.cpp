@@ -173,14 +173,16 @@ int CT_Find_Plastic_Axis(const CT_WALL *walls, int n, double N_c, double f, cons
     *dot = F1 * m1 + F2 * m2;
     return F1 * m2 - F2 * m1;
   };
+  // The scan starts off the quarter turns, where a symmetric section's roots lie and the
+  // rounding of g would hide them.
   constexpr int kSteps = 144;
-  const double step = 2 * std::numbers::pi / kSteps;
+  const double step = 2 * std::numbers::pi / kSteps, start = 0.3719 * step;
   double best = 0.0;
   Block b{}, b_best{};
   double th_best = 0.0, dot = 0.0;
-  double g0 = g(0.0, &b, &dot);
+  double g0 = g(start, &b, &dot);
   for (int k = 1; k <= kSteps; ++k) {
-    double lo = (k - 1) * step, hi = k * step;
+    double lo = start + (k - 1) * step, hi = start + k * step;
     const double g1 = g(hi, &b, &dot);
     const bool change = (g0 <= 0.0 && g1 > 0.0) || (g0 >= 0.0 && g1 < 0.0);
     const double g_hi = g1;
