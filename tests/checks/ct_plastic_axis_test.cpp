@@ -99,13 +99,18 @@ TEST(CtPlasticAxis, BlocksOfAPlateModel) {
 // overhangs of 100 mm) under N +400 kN and M_z 80 kNm: N / f_y = 1702 mm² moves the axis
 // 1702 / (2 · 24) = 35.5 mm off the middle, short of the webs, so the compressed overhangs are
 // wholly compressed, 100 / 12 against 10 (they took the elastic alpha of the flange between
-// the webs, 0.11).
+// the webs, 0.11); a T of a flange 200 × 20 and a stem 180 × 10 under N −700 kN and M_y
+// 20 kNm: the compressed area (5800 + 700e3 / 235) / 2 = 4389.4 mm² reaches 38.9 mm into the
+// stem, alpha (58.9 − 20) / 180 = 0.216 with the tip in tension, 10 / (alpha √alpha) = 99.5
+// ending at the class-3 limit 21 √6.97 = 55.43 (psi −0.43 of the stresses); the flange
+// 4.75 / 10 governs.
 TEST_F(ChecksTest, ClassTextByPlasticNeutralAxis) {
   Shape welded(PROFIL_I, 640, 8, 300, 20, 200, 20, 0, 0, 0), rhs(PROFIL_RHS, 200, 8, 100, 8, 100, 8, 1, 12, 8);
   Shape ch(PROFIL_U, 400, 6, 100, 12, 100, 12, 0, 0, 0);
   Shape box(PROFIL_BOX, 400, 20, 300, 12, 300, 12, 0, 0, 0);
   box.p.ue_o = box.p.ue_u = 100;
   ASSERT_EQ(0, Calc_Profil_Querschnittswerte(&box.p, nullptr, 0, nullptr));
+  Shape tee(PROFIL_T, 200, 10, 200, 20, 0, 0, 0, 0, 0);
   Library ipe300("IPE300", 0);
   const double a_rhs = 0.6843;
   struct Case {
@@ -121,6 +126,8 @@ TEST_F(ChecksTest, ClassTextByPlasticNeutralAxis) {
       {"RHS", &rhs.p, 0, 60, 10, 1, 1, 21 * (13 * a_rhs - 1) / 456, "Q-Klasse 1 für ║ = 0.68"},
       {"IPE 300 tension + M_z", &ipe300.p, 252.92, 0, 11.771, 1, 0, 5.276 / 10, ""},
       {"channel", &ch.p, -100, 50, 1, 2, 2, 62.6667 * (13 * 0.601 - 1) / 456, "║ = 0.60"},
+      {"T N + M_y", &tee.p, -700, 20, 0, 1, 1, 4.75 / 10,
+       "║ = 0.216,  c/t = 18.00 (einseitig gestützt, Druck+Biegung (Ê = -0.43, k╬\\╠╬r = 6.97)) < 55.43"},
       {"box girder N + M_z", &box.p, 400, 0, 80, 1, 1, 100.0 / 12 / 10, ""},
   };
   const std::string elastic = "Der Beiwert ║ wird elastisch ermittelt.\n"_cp;
