@@ -79,6 +79,31 @@ bool _Strip(const CT_WALL &w, Poly *q) {
   return true;
 }
 
+// The root of a continuous f on [lo, hi] with f(lo), f(hi) of opposite signs by the
+// Illinois form of regula falsi: the bracket shrinks every step, a side that stays halves
+// its value, so the root is reached in some ten steps where bisection takes fifty.
+template <class F>
+double _Root(F f, double lo, double hi, double f_lo, double f_hi, double tol) {
+  int side = 0;
+  double x = 0.5 * (lo + hi);
+  for (int it = 0; it < 100 && hi - lo > tol; ++it) {
+    x = f_hi != f_lo ? (lo * f_hi - hi * f_lo) / (f_hi - f_lo) : 0.5 * (lo + hi);
+    if (!(x > lo && x < hi)) x = 0.5 * (lo + hi);
+    const double fx = f(x);
+    if (fx == 0.0) return x;
+    if ((fx > 0.0) == (f_lo > 0.0)) {
+      lo = x, f_lo = fx;
+      if (side == 1) f_hi /= 2;
+      side = 1;
+    } else {
+      hi = x, f_hi = fx;
+      if (side == -1) f_lo /= 2;
+      side = -1;
+    }
+  }
+  return x;
+}
+
 // The compressed block for the axis direction (ny, nz): its offset d so that its area is
 // A_c, and its first moments.
 struct Block {
@@ -99,12 +124,9 @@ Block _Block(const std::vector<Poly> &strips, const std::vector<double> &signs, 
     }
     return t;
   };
-  for (int it = 0; it < 64; ++it) {
-    const double mid = 0.5 * (lo + hi);
-    if (sums(mid).A > A_c) lo = mid;
-    else hi = mid;
-  }
-  const double d = 0.5 * (lo + hi);
+  // The area beyond d falls from the whole section's at the lowest corner to 0.
+  const double A = sums(lo).A;
+  const double d = _Root([&](double x) { return sums(x).A - A_c; }, lo, hi, A - A_c, -A_c, 1e-13 * (hi - lo));
   const Sums s = sums(d);
   return {d, s.Sy, s.Sz};
 }
@@ -175,7 +197,7 @@ int CT_Find_Plastic_Axis(const CT_WALL *walls, int n, double N_c, double f, cons
   };
   // The scan starts off the quarter turns, where a symmetric section's roots lie and the
   // rounding of g would hide them.
-  constexpr int kSteps = 144;
+  constexpr int kSteps = 72;
   const double step = 2 * std::numbers::pi / kSteps, start = 0.3719 * step;
   double best = 0.0;
   Block b{}, b_best{};
@@ -187,13 +209,7 @@ int CT_Find_Plastic_Axis(const CT_WALL *walls, int n, double N_c, double f, cons
     const bool change = (g0 <= 0.0 && g1 > 0.0) || (g0 >= 0.0 && g1 < 0.0);
     const double g_hi = g1;
     if (change) {
-      double g_lo = g0;
-      for (int it = 0; it < 60; ++it) {
-        const double mid = 0.5 * (lo + hi), gm = g(mid, &b, &dot);
-        if ((gm > 0.0) == (g_lo > 0.0)) lo = mid, g_lo = gm;
-        else hi = mid;
-      }
-      const double th = 0.5 * (lo + hi);
+      const double th = g0 == 0.0 ? lo : _Root([&](double x) { return g(x, &b, &dot); }, lo, hi, g0, g1, 1e-12);
       g(th, &b, &dot);
       if (dot > best) best = dot, b_best = b, th_best = th;
     }
