@@ -230,7 +230,9 @@ TEST_F(MemberRun, RefreshRoadGolden) {
 // - IPE 300, N +252.92 kN, M_z 11.771 kNm, V_y 152.433 kN: N / f_y = 1076 mm² stays inside
 //   the web (2 e · 289.3 mm, e = 1.86 mm < t_w / 2), so the compressed outstands are wholly
 //   compressed, alpha 1: c/t 5.276 against 10 gives 0.528 (the elastic root stress in
-//   tension gave alpha 0.90 and 0.476).
+//   tension gave alpha 0.90 and 0.476). HE 280 A under N +400 kN and M_z 40 kNm alike: N / f_y
+//   = 1702 mm² = 2 e · 257 mm, e = 3.31 mm < 4 mm, so c/t 112 / 13 = 8.615 against 10 gives
+//   0.862 (the elastic root stress +17.6 N/mm² against −76.5 at the tip: alpha 0.81, 0.700).
 // - L 100 × 10, elastic, N −180.053 kN (94.0 N/mm²): Table 5.2 sheet 3, (b + h) / 2t = 10
 //   against 11.5 · √(235 / 94.0) = 18.18 gives 0.550 (the legs alone 10 / (21 √0.43 ·
 //   1.581) = 0.459).
@@ -264,6 +266,7 @@ TEST_F(MemberRun, CtCheckByPlasticNeutralAxis) {
          p.r = 12, p.r_2 = 8;
        }), 21 * (13 * 0.6843 - 1) / 456, 21 * (13 * 0.6843 - 1) / 456, 0.005},
       {"IPE 300 tension + M_z", library(2, "IPE300", 252.92, 11.771, 152.433), 5.276 / 10, 0, 0.005},
+      {"HE 280 A tension + M_z", library(2, "HE280A", 400, 40, 0), 112.0 / 13 / 10, 0, 0.005},
       {"L 100 x 10 compressed", library(1, "L100x10", -180.053, 0, 0), 10 / (11.5 * std::sqrt(235 / 94.0)), 0, 0.002},
   };
   for (const auto &c : cases) {
