@@ -56,7 +56,15 @@ struct CT_PLATE_PART {
 // of their stresses and A_web of its symmetric webs where the moments of those stresses
 // leave the web to carry it: the web of an I with equal flanges under M_y; the web of a
 // channel, Z section or flat bar and the webs of a box under M_y alone; the flanges of a
-// box under M_z alone).
+// box under M_z alone). Under EN 1993-1-1 every other part of the catalogue's table takes
+// alpha of classes 1 and 2 from the plastic neutral axis of the catalogue's whole plate
+// model (N_Ed at the design strength, its moment pointing the way the stresses' does): an
+// internal part its compressed share, an outstand its compressed share with its tip
+// compressed or in tension by the axis (Table 5.2, sheets 1 and 2); where the stresses
+// leave a part wholly compressed it keeps alpha 1. An angle of the catalogue whose legs are
+// wholly compressed also meets sheet 3: h/t <= 15 eps and (b + h)/2t <= 11.5 eps (the legs'
+// c/t, h the longer) for class 3, in the outstand group. A caller's table has no plate
+// model: its parts other than symmetric webs take alpha 1 (internal) or the stresses'.
 struct CT_PLATE_TABLE {
   int32_t count;
   const CT_PLATE_PART *parts;
@@ -69,7 +77,8 @@ enum : int32_t {
   CT_FLAG_ALPHA_ONE = 0x2,    // alpha = 1 for every part
   CT_FLAG_FACTOR = 0x4,       // multiply epsilon by the request's factor (fire: 0.85)
   CT_FLAG_HOT = 0x8,          // the hot state judged with the strength at normal temperature:
-                              // alpha of classes 1 and 2 not below that of the stresses
+                              // alpha of classes 1 and 2 not below that of the stresses (the
+                              // limits of classes 1 and 2 not above those of the stresses)
   CT_FLAG_ALU_CLASS_B = 0x1000,  // EN 1999-1-1: buckling class B instead of A
   CT_FLAG_WELDED = 0x2000,       // EN 1999-1-1: welded part
 };
@@ -150,7 +159,9 @@ double Calc_CT_Alpha_Plastic(double N_Ed, double f_y, double A_web);
 // Whole-section forms: 0 when the request or the result is missing (a given result is
 // cleared first), else 1, also for a table without parts. Each part is classified as by
 // the one-part forms with the table's N_Ed and the part's A_web, at the design strength
-// f_d (Calc_CT_Limits fy / gamma; Classify_Querschnitt_Parts f_d, fy without it).
+// f_d (Calc_CT_Limits fy / gamma; Classify_Querschnitt_Parts f_d, fy without it), and on the
+// catalogue's table with the plastic neutral axis and the angle conditions of
+// CT_PLATE_TABLE.
 int Calc_CT_Limits(const CT_REQUEST *request, CT_RESULT *result);
 int Classify_Querschnitt_Parts(const CT_REQUEST_EX *request, CT_RESULT_EX *result);
 // One-part forms: 0 when the request is missing, else 1 with the limits filled. A part that
@@ -278,7 +289,8 @@ void Reset_Checks_For_Tests();
 // The c/t check of the profile under the section forces N, M_y, M_z, V_y, V_z, T_t, T_w, B
 // (kN, kNm, kNm², compression negative) against class 3 (plastic <= 0) or class 2, to
 // EN 1993-1-1 Table 5.2 on the section catalogue's plate model of the profile (classes 1
-// and 2 of its symmetric webs with alpha from the plastic neutral axis, see CT_PLATE_TABLE);
+// and 2 with alpha from the plastic neutral axis, an angle in compression with sheet 3, see
+// CT_PLATE_TABLE);
 // in fire (fire non-zero) with fire_factor · epsilon (0.85 when below 0.001) and
 // CT_FLAG_HOT. gamma: f_d = fy / gamma;
 // no_raise 0 lets the class-3 limits rise with the stress level. *utilisation (when given):
@@ -318,7 +330,7 @@ int Classify_CT_Part_Text_cb(int kind, int required, double *utilisation, double
                              const char *label);
 // Plates of Calc_Plate_Alpha.
 enum : int { CT_PLATE_TOP = 0, CT_PLATE_BOTTOM = 1, CT_PLATE_WEB = 2 };
-// Alpha code and largest compression (N/mm², compression positive) of the top flange,
+// Elastic alpha code and largest compression (N/mm², compression positive) of the top flange,
 // bottom flange and web (angles: leg 2 and leg 1) under N (N, compression positive), M_y,
 // M_z (Nmm) from the elastic stress distribution in the frame of the profile's model (z
 // downward): a positive M_y compresses the top, a positive M_z the side of positive y. Returns 1 when alpha came from a distribution with bending (and
@@ -330,11 +342,17 @@ int Calc_Plate_Alpha(const PROFIL *profil, double N, double M_y, double M_z, dou
 // no_raise non-zero: no class-3 limit rises with the stress level; use_E non-zero: epsilon
 // with the material's E instead of 210000. Out-values (each may be null): classes of the
 // first flange, second flange and web; the utilisation against class min(required, 3).
-// An internal plate in compression and bending (partly in tension) takes alpha of classes 1
-// and 2 from the plastic neutral axis (Calc_CT_Alpha_Plastic with N and fy / gamma_M): the
-// web of an I with equal flanges under M_y; the web of a channel, Z or flat bar and the webs
-// of a box with equal flanges under M_y alone; the flanges of such a box under M_z alone.
-// Any other internal plate in compression and bending takes alpha 1.
+// A plate in compression and bending (partly in tension) takes alpha of classes 1 and 2
+// from the plastic neutral axis: a symmetric web by Calc_CT_Alpha_Plastic with N and fy /
+// gamma_M (the web of an I with equal flanges under M_y; the web of a channel, Z or flat bar
+// and the webs of a box with equal flanges under M_y alone; the flanges of such a box under
+// M_z alone); any other internal plate and every outstand by the axis of the profile's
+// plates (full plates about their centre lines, N at fy / gamma_M, the moment pointing the
+// way the elastic stresses' does): its compressed share, an outstand's tip compressed or in
+// tension by the axis (EN 1993-1-1 Table 5.2, sheets 1 and 2). Where the axis is not worked
+// out an internal plate takes alpha 1, an outstand the elastic one. At level >= 2, after
+// Calc_Plate_Alpha's remark, "Der Beiwert α der Klassen 1 und 2 wird aus der plastischen
+// Nulllinie ermittelt." says that some plate did.
 int Print_Querschnittsklasse(const PROFIL *profil, double N, double M_y, double M_z, double gamma_M,
                              int no_raise, int use_E, int *class_f1, int *class_f2, int *class_web,
                              int required, double *utilisation, FILE *stream, int level, const char *label);

@@ -29,8 +29,10 @@ bool _Is_Outstand(int kind) {
 // alpha: the compressed share of the elastic distribution (1 for a plate wholly compressed,
 // whole set), psi from it; alpha_pl: alpha of classes 1 and 2 of an internal part
 // (EN 1993-1-1 Table 5.2, sheet 1: the plastic distribution where the caller worked it out,
-// else the elastic share).
-void _Limits(int kind, double alpha, bool whole, double alpha_pl, bool tip_tension, double psi, PlateLimits *L) {
+// else the elastic share); out_pl: an outstand's classes 1 and 2 by the plastic distribution
+// (sheet 2) with alpha_pl and its tip in tension (tip_pl) or compressed.
+void _Limits(int kind, double alpha, bool whole, double alpha_pl, bool tip_tension, double psi, bool out_pl,
+             bool tip_pl, PlateLimits *L) {
   double *l = L->limit;
   L->load[0] = '\0';
   if (kind == CT_TEXT_CHS) {
@@ -56,6 +58,16 @@ void _Limits(int kind, double alpha, bool whole, double alpha_pl, bool tip_tensi
     }
     if (kind == CT_TEXT_ANGLE_1) l[2] = 15.0;    // EN 1993-1-1 Table 5.2 sheet 3: h/t <= 15 eps
     if (kind == CT_TEXT_ANGLE_2) l[2] = 11.5;    // (b + h)/2t <= 11.5 eps
+    if (out_pl) {
+      // Wholly in tension at the plastic resistance: class 1 up to class 3. The limits of
+      // classes 1 and 2 end at class 3 (EN 1993-1-1, 5.5.2).
+      if (alpha_pl <= 0.0) {
+        l[0] = l[1] = l[2];
+      } else {
+        const double d = std::fabs(alpha_pl - 1.0) <= 0.01 ? 1.0 : tip_pl ? alpha_pl * std::sqrt(alpha_pl) : alpha_pl;
+        l[0] = std::min(9.0 / d, l[2]), l[1] = std::min(10.0 / d, l[2]);
+      }
+    }
     return;
   }
   // Internal part, EN 1993-1-1 Table 5.2 sheet 1. Class 3 by psi of the elastic
@@ -89,8 +101,9 @@ void _Limits(int kind, double alpha, bool whole, double alpha_pl, bool tip_tensi
 
 namespace {
 
-// Classify_CT_Part_Text with the alpha of classes 1 and 2 of an internal part given apart
-// from the elastic share (alpha_pl null: the share itself).
+// Classify_CT_Part_Text with the alpha of classes 1 and 2 of an internal part or an
+// outstand given apart from the elastic share (alpha_pl null: the share itself; an
+// outstand's negative for its tip in tension).
 int _Classify_Plate(int kind, int required, double *utilisation, double ct, double fy, double E, double alpha,
                     const double *alpha_pl, double sigma_com, double gamma, FILE *stream, int level,
                     const char *label) {
@@ -110,9 +123,13 @@ int _Classify_Plate(int kind, int required, double *utilisation, double ct, doub
   const bool whole = alpha >= CT_ALPHA_COMPRESSED;
   if (whole) alpha = 1.0;
   const double psi = std::max(1.0 - 1.0 / alpha, -3.0);
-  const double alpha_12 = alpha_pl && kind == CT_TEXT_INTERNAL ? *alpha_pl : alpha;
+  double alpha_12 = alpha;
+  bool tip_12 = tip_tension;
+  const bool out_pl = alpha_pl && kind == CT_TEXT_OUTSTAND;
+  if (alpha_pl && kind == CT_TEXT_INTERNAL) alpha_12 = *alpha_pl;
+  if (out_pl) alpha_12 = std::fabs(*alpha_pl), tip_12 = *alpha_pl < 0.0;
   PlateLimits L;
-  _Limits(kind, alpha, whole, alpha_12, tip_tension, psi, &L);
+  _Limits(kind, alpha, whole, alpha_12, tip_tension, psi, out_pl, tip_12, &L);
   double *l = L.limit;
 
   // Class-3 limit raised by the stress level (EN 1993-1-1 5.5.2(9)).
@@ -227,6 +244,31 @@ struct StressPlane {
   double at(double y, double z) const { return n_a + a * (z_c - z) + b * (y - y_c); }
 };
 
+// Centroid across for the frame of the profile's own model (0 for shapes symmetric about
+// the vertical axis): channels and angles have the web (or leg 1) on the right with its
+// centre line at (b − t_w)/2 and the flanges (or leg 2) reaching left to −b/2.
+double _Centroid_Across(const PROFIL *p) {
+  if (p->type != PROFIL_C && p->type != PROFIL_U && p->type != PROFIL_ANGLE) return 0.0;
+  const double tw = p->t_w, bo = p->b_fo, y0 = (bo - tw) / 2;
+  const double a_w = p->h * tw, a_f = (bo - tw) * p->t_fo * (p->type == PROFIL_ANGLE ? 1.0 : 2.0);
+  return (a_w * y0 - a_f * tw / 2) / (a_w + a_f);
+}
+
+// The linear stress plane of biaxial bending (compression positive) from N / A and the
+// moments with I_y, I_z and I_yz about the centroid; the product moment in the frame of u
+// across and w upward is minus the profile's I_yz (z downward). False without stiffness.
+bool _Elastic_Plane(const PROFIL *p, double N, double M_y, double M_z, StressPlane *P) {
+  const double I_uw = -p->I_yz;
+  const double D = p->I_y * p->I_z - I_uw * I_uw;
+  if (!(p->A > 0.0) || !(D > 0.0)) return false;
+  P->n_a = N / p->A;
+  P->a = (M_y * p->I_z - M_z * I_uw) / D;
+  P->b = (M_z * p->I_y - M_y * I_uw) / D;
+  P->y_c = _Centroid_Across(p);
+  P->z_c = p->z_s > 0.0 ? p->z_s : p->h / 2;
+  return true;
+}
+
 // Alpha code and largest compression of one plate (compression positive stresses).
 void _Plate_Alpha(const StressPlane &P, const PlateLines &pl, double *alpha, double *sigma) {
   *alpha = 0.0;
@@ -290,10 +332,6 @@ int Calc_Plate_Alpha(const PROFIL *p, double N, double M_y, double M_z, double a
   const double h = p->h, tw = p->t_w, bo = p->b_fo, to = p->t_fo;
   const double bu = p->b_fu > 0.0 ? p->b_fu : bo, tu = p->t_fu > 0.0 ? p->t_fu : to;
   PlateLines pl[3] = {};
-  // Centroid across (0 for shapes symmetric about the vertical axis); the product moment in
-  // the frame of u across and w upward is minus the profile's I_yz (z downward).
-  double y_c = 0.0;
-  const double I_uw = -p->I_yz;
   switch (type) {
     case PROFIL_FLAT:
       pl[2] = {1, {{0, 0, 0, h}}, false};
@@ -307,11 +345,8 @@ int Calc_Plate_Alpha(const PROFIL *p, double N, double M_y, double M_z, double a
     case PROFIL_C: case PROFIL_U: case PROFIL_ANGLE: {
       // The frame of the profile's own model: the web (or leg 1) on the right with its centre
       // line at y0, the flanges (or leg 2, at the bottom) reaching left to -b/2.
-      const bool angle = type == PROFIL_ANGLE;
       const double y0 = (bo - tw) / 2, face = y0 - tw / 2 - f_o;
-      const double a_w = h * tw, a_f = (bo - tw) * to * (angle ? 1.0 : 2.0);
-      y_c = (a_w * y0 - a_f * tw / 2) / (a_w + a_f);
-      if (angle) {
+      if (type == PROFIL_ANGLE) {
         pl[0] = {1, {{-bo / 2, h - to / 2, face, h - to / 2}}, true};
         pl[2] = {1, {{y0, 0, y0, h - to - f_o}}, true};
       } else {
@@ -348,18 +383,133 @@ int Calc_Plate_Alpha(const PROFIL *p, double N, double M_y, double M_z, double a
       return 0;  // types without plates (17) or unknown
   }
   StressPlane P{};
-  P.n_a = N / p->A;
-  const double D = p->I_y * p->I_z - I_uw * I_uw;
-  if (!(D > 0.0)) return 0;
-  P.a = (M_y * p->I_z - M_z * I_uw) / D;
-  P.b = (M_z * p->I_y - M_y * I_uw) / D;
-  P.y_c = y_c;
-  P.z_c = p->z_s > 0.0 ? p->z_s : h / 2;
+  if (!_Elastic_Plane(p, N, M_y, M_z, &P)) return 0;
   for (int i = 0; i < 3; ++i)
     if (pl[i].n > 0) _Plate_Alpha(P, pl[i], &alpha[i], &sigma[i]);
   if (stream) CP850_CALL(Oli_Printf, stream, "%sDer Beiwert ║ wird elastisch ermittelt.\n", Oli_Line_Prefix());
   return 1;
 }
+
+// ---------------------------------------------------------------- plastic alpha
+namespace {
+
+// Plates of the plastic neutral axis: the plates of Calc_Plate_Alpha and the overhangs of a
+// box girder.
+enum { kPlTop, kPlBottom, kPlWeb, kPlOverTop, kPlOverBottom, kPlSlots };
+
+// The plate model of a profile for its plastic neutral axis (its plates at full size about
+// their centre lines, without fillets or welds, in the frame of Calc_Plate_Alpha) and the
+// stretches of its plates as Calc_Plate_Alpha takes them (an outstand from its tip; up to
+// two per plate).
+struct PlasticModel {
+  int n_walls;
+  CT_WALL walls[5];
+  int n_seg[kPlSlots];
+  CT_WALL seg[kPlSlots][2];
+};
+
+CT_WALL _W(double y_a, double z_a, double y_b, double z_b, double t) { return CT_WALL{y_a, z_a, y_b, z_b, t, t}; }
+
+bool _Plastic_Model(const PROFIL *p, PlasticModel *m) {
+  *m = PlasticModel{};
+  double f_o = 0.0, f_u = 0.0, f_2 = 0.0;
+  Get_Profil_Fillet_Sizes(p, &f_o, &f_u, &f_2);
+  const double h = p->h, tw = p->t_w, bo = p->b_fo, to = p->t_fo;
+  const double bu = p->b_fu > 0.0 ? p->b_fu : bo, tu = p->t_fu > 0.0 ? p->t_fu : to;
+  auto wall = [&](CT_WALL w) { m->walls[m->n_walls++] = w; };
+  auto seg = [&](int slot, CT_WALL w) { m->seg[slot][m->n_seg[slot]++] = w; };
+  switch (p->type) {
+    case PROFIL_FLAT:
+      wall(_W(0, 0, 0, h, tw));
+      seg(kPlWeb, _W(0, 0, 0, h, tw));
+      break;
+    case PROFIL_I: case PROFIL_H: case PROFIL_DIL: case PROFIL_S: case PROFIL_W:
+      wall(_W(-bo / 2, to / 2, bo / 2, to / 2, to));
+      wall(_W(-bu / 2, h - tu / 2, bu / 2, h - tu / 2, tu));
+      wall(_W(0, to, 0, h - tu, tw));
+      for (int sd : {1, -1}) {
+        seg(kPlTop, _W(sd * bo / 2, to / 2, sd * (tw / 2 + f_o), to / 2, to));
+        seg(kPlBottom, _W(sd * bu / 2, h - tu / 2, sd * (tw / 2 + f_u), h - tu / 2, tu));
+      }
+      seg(kPlWeb, _W(0, to + f_o, 0, h - tu - f_u, tw));
+      break;
+    case PROFIL_C: case PROFIL_U: case PROFIL_ANGLE: {
+      const double y0 = (bo - tw) / 2, face = y0 - tw / 2 - f_o;
+      if (p->type == PROFIL_ANGLE) {
+        wall(_W(-bo / 2, h - to / 2, bo / 2, h - to / 2, to));
+        wall(_W(y0, 0, y0, h - to, tw));
+        seg(kPlTop, _W(-bo / 2, h - to / 2, face, h - to / 2, to));
+        seg(kPlWeb, _W(y0, 0, y0, h - to - f_o, tw));
+      } else {
+        wall(_W(-bo / 2, to / 2, bo / 2, to / 2, to));
+        wall(_W(-bo / 2, h - to / 2, bo / 2, h - to / 2, to));
+        wall(_W(y0, to, y0, h - to, tw));
+        seg(kPlTop, _W(-bo / 2, to / 2, face, to / 2, to));
+        seg(kPlBottom, _W(-bo / 2, h - to / 2, face, h - to / 2, to));
+        seg(kPlWeb, _W(y0, to + f_o, y0, h - to - f_o, tw));
+      }
+      break;
+    }
+    case PROFIL_Z:
+      wall(_W(-tw / 2, to / 2, bo / 2, to / 2, to));
+      wall(_W(-bo / 2, h - to / 2, tw / 2, h - to / 2, to));
+      wall(_W(0, to, 0, h - to, tw));
+      seg(kPlTop, _W(bo / 2, to / 2, tw / 2 + f_o, to / 2, to));
+      seg(kPlBottom, _W(-bo / 2, h - to / 2, -tw / 2 - f_o, h - to / 2, to));
+      seg(kPlWeb, _W(0, to + f_o, 0, h - to - f_o, tw));
+      break;
+    case PROFIL_T: case PROFIL_HALF_I:
+      wall(_W(-bo / 2, to / 2, bo / 2, to / 2, to));
+      wall(_W(0, to, 0, h, tw));
+      for (int sd : {1, -1}) seg(kPlTop, _W(sd * bo / 2, to / 2, sd * (tw / 2 + f_o), to / 2, to));
+      seg(kPlWeb, _W(0, h, 0, to + f_o, tw));  // the stem: an outstand, tip at the bottom
+      break;
+    case PROFIL_RHS: case PROFIL_BOX: {
+      // The box girder's webs with their outer faces at half the wider flange, its flanges
+      // with their overhangs.
+      const bool box = p->type == PROFIL_BOX;
+      const double half = box ? std::max(bo, bu) / 2 : bo / 2, yw = half - tw / 2;
+      const double eo = box ? bo / 2 + p->ue_o : bo / 2, eu = box ? bu / 2 + p->ue_u : bo / 2;
+      const double jo = box ? f_o : f_2, ju = box ? f_u : f_2;
+      wall(_W(-eo, to / 2, eo, to / 2, to));
+      wall(_W(-eu, h - tu / 2, eu, h - tu / 2, tu));
+      for (int sd : {1, -1}) {
+        wall(_W(sd * yw, to, sd * yw, h - tu, tw));
+        seg(kPlWeb, _W(sd * yw, to + jo, sd * yw, h - tu - ju, tw));
+      }
+      seg(kPlTop, _W(-yw + tw / 2 + jo, to / 2, yw - tw / 2 - jo, to / 2, to));
+      seg(kPlBottom, _W(-yw + tw / 2 + ju, h - tu / 2, yw - tw / 2 - ju, h - tu / 2, tu));
+      for (int sd : {1, -1}) {
+        if (box && p->ue_o > 0.001) seg(kPlOverTop, _W(sd * eo, to / 2, sd * half, to / 2, to));
+        if (box && p->ue_u > 0.001) seg(kPlOverBottom, _W(sd * eu, h - tu / 2, sd * half, h - tu / 2, tu));
+      }
+      break;
+    }
+    default:
+      return false;
+  }
+  return true;
+}
+
+// The alpha code of classes 1 and 2 of a plate (slots) by the axis: the compressed share of
+// its stretch with the smallest class-2 limit, an outstand's negative when its tip (the
+// stretch's first end) is in tension. False where the axis is not worked out.
+bool _Plastic_Alpha(const CT_PLASTIC_AXIS &axis, const PlasticModel &m, const int *slots, int n_slots, bool outstand,
+                    double *alpha) {
+  double worst = -1.0;
+  for (int k = 0; k < n_slots; ++k)
+    for (int i = 0; i < m.n_seg[slots[k]]; ++i) {
+      int end = -1;
+      const double sh = CT_Plastic_Share(axis, m.seg[slots[k]][i], &end);
+      if (sh < 0.0) return false;
+      const bool tip_tension = outstand && end == 1;
+      const double rate = tip_tension ? sh * std::sqrt(sh) : sh;  // 1 / the class-2 limit
+      if (rate > worst) worst = rate, *alpha = tip_tension ? -sh : sh;
+    }
+  return worst >= 0.0;
+}
+
+}  // namespace
 
 // ---------------------------------------------------------------- class of a profile
 namespace {
@@ -374,6 +524,7 @@ struct Plate {
   Slot slot;
   int web = QS_WEB_NONE;  // its role among the symmetric webs, whose plastic axis carries N
   double A_web = 0.0;     // c·t of the symmetric web(s) of that role (mm²)
+  int plastic_from = -1;  // its stretches in the plastic model (kPl*), −1: those of alpha_from
 };
 
 double _Ratio(double c, double t) { return t > 0.0 ? c / t : 0.0; }
@@ -431,9 +582,12 @@ int _Plates(const PROFIL *p, const double alpha[3], Plate out[5]) {
       const double A_f = 2.0 * p->c_fo * p->t_fo;
       out[n++] = {"Flansch oben", CT_TEXT_INTERNAL, ct_fo, CT_PLATE_TOP, kF1, flange, A_f};
       if (p->ue_o > 0.001)
-        out[n++] = {"Überstand oben", CT_TEXT_OUTSTAND, _Ratio(p->ue_o, p->t_fo), CT_PLATE_TOP, kF1};
+        out[n++] = {"Überstand oben", CT_TEXT_OUTSTAND, _Ratio(p->ue_o, p->t_fo), CT_PLATE_TOP, kF1, QS_WEB_NONE,
+                    0.0, kPlOverTop};
       out[n++] = {"Flansch unten", CT_TEXT_INTERNAL, ct_fu, CT_PLATE_BOTTOM, kF2, flange, A_f};
-      if (p->ue_u > 0.001) out[n++] = {"Überstand unten", CT_TEXT_OUTSTAND, _Ratio(p->ue_u, tu), CT_PLATE_BOTTOM, kF2};
+      if (p->ue_u > 0.001)
+        out[n++] = {"Überstand unten", CT_TEXT_OUTSTAND, _Ratio(p->ue_u, tu), CT_PLATE_BOTTOM, kF2, QS_WEB_NONE,
+                    0.0, kPlOverBottom};
       out[n++] = {"Stege", CT_TEXT_INTERNAL, ct_w, CT_PLATE_WEB, kWeb, web, 2.0 * A_w};
       break;
     }
@@ -498,30 +652,63 @@ int Print_Querschnittsklasse(const PROFIL *p, double N, double M_y, double M_z, 
   Calc_Plate_Alpha(p, N, M_y, M_z, alpha, sigma, level >= 2 ? stream : nullptr);
   Plate plates[5];
   const int n = _Plates(p, alpha, plates);
+  // The plastic neutral axis of the profile's plates: N at the design strength, the moments
+  // pointing the way those of the elastic stresses do.
+  CT_PLASTIC_AXIS axis{};
+  PlasticModel model;
+  StressPlane P{};
+  if (n > 0 && _Plastic_Model(p, &model) && _Elastic_Plane(p, N, M_y, M_z, &P)) {
+    const double plane[3] = {P.n_a + P.a * P.z_c - P.b * P.y_c, P.b, -P.a};
+    CT_Find_Plastic_Axis(model.walls, model.n_walls, N, f_yd, plane, &axis);
+  }
+  struct Taken {
+    double a, s, alpha_pl;
+    bool given;  // alpha_pl serves classes 1 and 2
+  } taken[5];
+  bool by_axis = false;  // some plate's classes 1 and 2 by the plastic neutral axis
+  for (int i = 0; i < n; ++i) {
+    const Plate &pl = plates[i];
+    Taken &t = taken[i];
+    if (pl.alpha_from == 3) {
+      const int k = sigma[CT_PLATE_BOTTOM] > sigma[CT_PLATE_TOP] ? CT_PLATE_BOTTOM : CT_PLATE_TOP;
+      t.a = alpha[k], t.s = sigma[k];
+    } else {
+      t.a = alpha[pl.alpha_from], t.s = sigma[pl.alpha_from];
+    }
+    if (pl.kind == CT_TEXT_ANGLE_1 || pl.kind == CT_TEXT_ANGLE_2) {
+      t.a = CT_ALPHA_COMPRESSED;
+      t.s = std::max(sigma[CT_PLATE_TOP], sigma[CT_PLATE_WEB]);
+    }
+    // Classes 1 and 2 of a plate in compression and bending (partly in tension) take alpha
+    // from the plastic neutral axis (EN 1993-1-1 Table 5.2, sheets 1 and 2): a symmetric web
+    // by its area, any other plate by the axis of the profile's plates; where that is not
+    // worked out an internal plate takes 1, an outstand the elastic alpha.
+    t.alpha_pl = 1.0;
+    t.given = false;
+    if (!(std::fabs(t.a) >= 0.01 && std::fabs(t.a) < CT_ALPHA_COMPRESSED)) continue;
+    const int slots_of[4][2] = {{kPlTop, 0}, {kPlBottom, 0}, {kPlWeb, 0}, {kPlTop, kPlBottom}};
+    const int *slots = pl.plastic_from >= 0 ? &pl.plastic_from : slots_of[pl.alpha_from];
+    const int n_slots = pl.plastic_from < 0 && pl.alpha_from == 3 ? 2 : 1;
+    if (pl.kind == CT_TEXT_INTERNAL) {
+      t.given = true;
+      if (CT_Web_Carries_N(pl.web, std::fabs(M_y) >= 0.1, std::fabs(M_z) >= 0.1)) {
+        t.alpha_pl = Calc_CT_Alpha_Plastic(N, f_yd, pl.A_web);
+        by_axis = true;
+      } else if (_Plastic_Alpha(axis, model, slots, n_slots, false, &t.alpha_pl)) {
+        by_axis = true;
+      }
+    } else if (pl.kind == CT_TEXT_OUTSTAND && _Plastic_Alpha(axis, model, slots, n_slots, true, &t.alpha_pl)) {
+      t.given = by_axis = true;
+    }
+  }
+  if (by_axis && stream && level >= 2)
+    CP850_CALL(Oli_Printf, stream, "%sDer Beiwert ║ der Klassen 1 und 2 wird aus der plastischen Nulllinie ermittelt.\n",
+               pre);
   int cls = 0;
   for (int i = 0; i < n; ++i) {
     const Plate &pl = plates[i];
-    double a, s;
-    if (pl.alpha_from == 3) {
-      const int k = sigma[CT_PLATE_BOTTOM] > sigma[CT_PLATE_TOP] ? CT_PLATE_BOTTOM : CT_PLATE_TOP;
-      a = alpha[k], s = sigma[k];
-    } else {
-      a = alpha[pl.alpha_from], s = sigma[pl.alpha_from];
-    }
-    if (pl.kind == CT_TEXT_ANGLE_1 || pl.kind == CT_TEXT_ANGLE_2) {
-      a = CT_ALPHA_COMPRESSED;
-      s = std::max(sigma[CT_PLATE_TOP], sigma[CT_PLATE_WEB]);
-    }
-    // Classes 1 and 2 of an internal plate in compression and bending (partly in tension)
-    // take alpha from the plastic neutral axis (EN 1993-1-1 Table 5.2, sheet 1); where that
-    // is not worked out, 1.
-    double alpha_pl = 1.0;
-    const double *pl_alpha = nullptr;
-    if (pl.kind == CT_TEXT_INTERNAL && a >= 0.01 && a < CT_ALPHA_COMPRESSED) {
-      if (CT_Web_Carries_N(pl.web, std::fabs(M_y) >= 0.1, std::fabs(M_z) >= 0.1))
-        alpha_pl = Calc_CT_Alpha_Plastic(N, f_yd, pl.A_web);
-      pl_alpha = &alpha_pl;
-    }
+    const double a = taken[i].a, s = taken[i].s;
+    const double *pl_alpha = taken[i].given ? &taken[i].alpha_pl : nullptr;
     double u = 0.0;
     const int c = _Classify_Plate(pl.kind, required, &u, pl.ct, fy, E, a, pl_alpha, s, gamma_M, stream, level,
                                   _Label_Cp(pl.label));

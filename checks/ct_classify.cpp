@@ -49,11 +49,15 @@ double _K_Sigma_Internal(double psi) {
   return 7.81 - 6.29 * psi + 9.78 * psi * psi;
 }
 
-// The plastic neutral axis of an internal part: the section's normal force (N, compression
-// positive), the design strength and the area of the symmetric web(s) that carry it (0: the
-// part is none). Null: alpha from the end stresses (the rules of DIN 18800 and EN 1999-1-1).
+// The plastic neutral axis of a part: the section's normal force (N, compression positive),
+// the design strength and the area of the symmetric web(s) that carry it (0: the part is
+// none); share the part's compressed share by the section's plastic neutral axis (−1: not
+// worked out) and end its compressed end (0 first, 1 second, −1 both or none). Null: alpha
+// from the end stresses (the rules of DIN 18800 and EN 1999-1-1).
 struct PlasticWeb {
   double N_c, f_y, A_web;
+  double share;
+  int end;
 };
 
 // Steps 1, 2, 5, 6 of the classification for given epsilon rules. eps_ref and raise are
@@ -114,6 +118,24 @@ void _Classify(Rules rules, int flags, int kind, double fy, double sigma_a, doub
         L[0] = 9.0 * e / a;
         L[1] = 10.0 * e / a;
         L[2] = 21.0 * es * std::sqrt(k);
+        // Classes 1 and 2 by the plastic distribution (Table 5.2, sheet 2) where the stresses
+        // bend the outstand and the section's neutral axis is worked out: alpha its compressed
+        // share (1 where the axis does not cross it), the tip compressed or in tension by the
+        // axis. In the hot state not above the limits of the stresses. They end at class 3.
+        if (web && web->share >= 0.0 && psi < 0.0 && !(flags & CT_FLAG_ALPHA_ONE)) {
+          const double sh = web->share;
+          const bool tip = web->end < 0 || (web->end == 0) == (kind == CT_KIND_OUTSTAND_A);
+          double l[2] = {L[2], L[2]};  // wholly in tension at the plastic resistance
+          if (sh > 0.0) {
+            const double d = tip ? sh : sh * std::sqrt(sh);
+            l[0] = 9.0 * e / d, l[1] = 10.0 * e / d;
+          }
+          for (int c = 0; c < 2; ++c) {
+            L[c] = (flags & CT_FLAG_HOT) ? std::min(L[c], l[c]) : l[c];
+            L[c] = std::min(L[c], L[2]);
+          }
+          r->alpha = sh;
+        }
       } else {
         L[0] = 9.0 * e;
         L[1] = 11.0 * e;
@@ -129,7 +151,11 @@ void _Classify(Rules rules, int flags, int kind, double fy, double sigma_a, doub
         // (partly in tension) the plastic neutral axis decides where it is worked out.
         const bool plastic = web && psi < 0.0 && !(flags & CT_FLAG_ALPHA_ONE);
         if (plastic) {
-          const double alpha_pl = Calc_CT_Alpha_Plastic(web->N_c, web->f_y, web->A_web);
+          // A symmetric web by its area, any other part by the section's neutral axis; 1
+          // where neither is worked out.
+          const double alpha_pl = web->A_web > 0.0 || web->share < 0.0
+                                      ? Calc_CT_Alpha_Plastic(web->N_c, web->f_y, web->A_web)
+                                      : web->share;
           r->alpha = alpha = (flags & CT_FLAG_HOT) ? std::max(alpha_pl, alpha) : alpha_pl;
         }
         L[2] = 42.0 * es / (0.67 + 0.33 * psi);
@@ -171,14 +197,14 @@ void _Classify(Rules rules, int flags, int kind, double fy, double sigma_a, doub
 // First generation: EN 1993-1-1 (mode 1) or DIN 18800 (any other mode). N_Ed (N,
 // compression negative) and A_web of the plastic neutral axis at f_d = fy / gamma.
 void _Classify_Old(int mode, int flags, int kind, double fy, double gamma, double factor, double sigma_a,
-                   double sigma_b, double N_Ed, double A_web, PartResult *r) {
+                   double sigma_b, double N_Ed, double A_web, double share, int end, PartResult *r) {
   const Rules rules = (mode & 0xFFFF) == 1 ? kEn : kDin;
   const double k = (flags & CT_FLAG_FACTOR) ? factor : 1.0;
   double eps = 1.0;
   if (fy > 0.0) eps = k * std::sqrt((rules == kEn ? 235.0 : 240.0) / fy);
   const double f_d = gamma > 0.0 ? fy / gamma : fy;
   const bool raise = fy > 0.0 && (rules == kDin || (flags & CT_FLAG_RAISE));
-  const PlasticWeb web{-N_Ed, f_d, A_web};
+  const PlasticWeb web{-N_Ed, f_d, A_web, share, end};
   _Classify(rules, flags, kind, fy, sigma_a, sigma_b, eps, f_d, raise, &web, r);
 }
 
@@ -215,19 +241,66 @@ int _Collect(double *u, int stored_kind, double ct, const PartResult &r) {
   return rose;
 }
 
+// The compressed share of part p by the section's plastic neutral axis under EN 1993-1-1 (−1
+// otherwise, and for a symmetric web, which its own area serves).
+double _Share(const CT_PLATE_TABLE_READER &table, int i, const CT_PLATE_PART &p, bool en, double f_d, int *end) {
+  *end = -1;
+  if (!en || p.A_web > 0.0 || p.kind == CT_KIND_TUBE) return -1.0;
+  return table.plastic_share(i, f_d, end);
+}
+
+// EN 1993-1-1 Table 5.2, sheet 3: an angle in compression (both legs wholly compressed)
+// meets class 3 only with h/t <= 15 eps and (b + h)/2t <= 11.5 eps (the legs' c/t, h the
+// longer leg); classes 1 and 2 stay with the legs as outstands. The two ratios and the
+// largest compression of the legs (N/mm², positive); false for any other section.
+bool _Angle_In_Compression(const CT_PLATE_TABLE_READER &table, double ratio[2], double *sigma_1) {
+  if (!table.angle()) return false;
+  double ct[2];
+  int n = 0;
+  *sigma_1 = 0.0;
+  for (int i = 0; i < table.count(); ++i) {
+    CT_PLATE_PART p;
+    if (!table.get(i, &p) || !_Counted_Kind(p.kind)) continue;
+    if (p.kind == CT_KIND_INTERNAL || p.kind == CT_KIND_TUBE || n == 2) return false;
+    if (!(p.sigma_a < 0.0 && p.sigma_b < 0.0)) return false;
+    *sigma_1 = std::max(*sigma_1, -std::min(p.sigma_a, p.sigma_b));
+    ct[n++] = p.ct;
+  }
+  if (n != 2) return false;
+  ratio[0] = std::max(ct[0], ct[1]);
+  ratio[1] = 0.5 * (ct[0] + ct[1]);
+  return true;
+}
+constexpr double kAngleLimit[2] = {15.0, 11.5};
+
 }  // namespace
 
 int Calc_CT_Limits(const CT_REQUEST *request, CT_RESULT *result) {
   if (result) std::memset(result, 0, sizeof *result);
   if (!request || !result) return 0;
   CT_PLATE_TABLE_READER table(request->parts);
+  const bool en = (request->mode & 0xFFFF) == CT_MODE_EN;
+  const double f_d = request->gamma > 0.0 ? request->fy / request->gamma : request->fy;
   for (int i = 0; i < table.count(); ++i) {
     CT_PLATE_PART p;
     if (!table.get(i, &p) || !_Counted_Kind(p.kind)) continue;
+    int end;
+    const double share = _Share(table, i, p, en, f_d, &end);
     PartResult r;
     _Classify_Old(request->mode, request->flags, p.kind, request->fy, request->gamma, request->factor,
-                  p.sigma_a, p.sigma_b, table.N_Ed(), p.A_web, &r);
+                  p.sigma_a, p.sigma_b, table.N_Ed(), p.A_web, share, end, &r);
     if (r.compressed) _Collect(result->u, p.kind, p.ct, r);
+  }
+  double ratio[2], s1;
+  if (en && _Angle_In_Compression(table, ratio, &s1)) {
+    for (int k = 0; k < 2; ++k) {
+      PartResult r;  // the epsilon of a leg at the largest compression
+      _Classify_Old(request->mode, request->flags, CT_KIND_OUTSTAND_A, request->fy, request->gamma,
+                    request->factor, -s1, -s1, 0.0, 0.0, -1.0, -1, &r);
+      r.limit[0] = r.limit[1] = 0.0;
+      r.limit[2] = kAngleLimit[k] * r.eps_s;
+      if (r.compressed) _Collect(result->u, CT_KIND_OUTSTAND_A, ratio[k], r);
+    }
   }
   return 1;
 }
@@ -237,22 +310,39 @@ int Classify_Querschnitt_Parts(const CT_REQUEST_EX *request, CT_RESULT_EX *resul
   if (!request || !result) return 0;
   CT_PLATE_TABLE_READER table(request->parts);
   double *u = result->u;
-  for (int i = 0; i < table.count(); ++i) {
-    CT_PLATE_PART p;
-    if (!table.get(i, &p) || !_Counted_Kind(p.kind)) continue;
-    const PlasticWeb web{-table.N_Ed(), request->f_d > 0.0 ? request->f_d : request->fy, p.A_web};
-    PartResult r;
-    _Classify_New(request->mode, request->flags, p.kind, request->fy, request->E, request->f_d,
-                  request->factor, p.sigma_a, p.sigma_b, &web, &r);
-    if (!r.compressed) continue;
-    const int rose = _Collect(u, p.kind, p.ct, r);
+  const bool en = (request->mode & 0xFFFF) == CT_MODE_EN;
+  const double f_d = request->f_d > 0.0 ? request->f_d : request->fy;
+  auto take = [&](int kind, double ct, const PartResult &r) {
+    const int rose = _Collect(u, kind, ct, r);
     if (rose & 1) u[12] = r.eps;
     if (rose & 2) u[13] = r.eps;
     if (rose & 4) u[14] = r.eps_s;
     if (request->flags & CT_FLAG_RAISE) {
-      const int g = (p.kind == CT_KIND_OUTSTAND_A || p.kind == CT_KIND_OUTSTAND_B) ? 0 : 3;
+      const int g = (kind == CT_KIND_OUTSTAND_A || kind == CT_KIND_OUTSTAND_B) ? 0 : 3;
       const double g3 = u[g + 2];
       if (r.eps_s > 0.0 && g3 * r.eps / r.eps_s > 1.0 && g3 * g3 > u[11]) u[11] = g3 * g3;
+    }
+  };
+  for (int i = 0; i < table.count(); ++i) {
+    CT_PLATE_PART p;
+    if (!table.get(i, &p) || !_Counted_Kind(p.kind)) continue;
+    int end;
+    const double share = _Share(table, i, p, en, f_d, &end);
+    const PlasticWeb web{-table.N_Ed(), f_d, p.A_web, share, end};
+    PartResult r;
+    _Classify_New(request->mode, request->flags, p.kind, request->fy, request->E, request->f_d,
+                  request->factor, p.sigma_a, p.sigma_b, &web, &r);
+    if (r.compressed) take(p.kind, p.ct, r);
+  }
+  double ratio[2], s1;
+  if (en && _Angle_In_Compression(table, ratio, &s1)) {
+    for (int k = 0; k < 2; ++k) {
+      PartResult r;
+      _Classify_New(request->mode, request->flags, CT_KIND_OUTSTAND_A, request->fy, request->E, request->f_d,
+                    request->factor, -s1, -s1, nullptr, &r);
+      r.limit[0] = r.limit[1] = 0.0;
+      r.limit[2] = kAngleLimit[k] * r.eps_s;
+      if (r.compressed) take(CT_KIND_OUTSTAND_A, ratio[k], r);
     }
   }
   return 1;
@@ -283,7 +373,7 @@ int Calc_CT_Limits_of_Part(const CT_PART_REQUEST *q, CT_PART_LIMITS *out) {
   }
   PartResult r;
   _Classify_Old(q->mode, q->flags, q->kind, q->fy, q->gamma, q->factor, q->sigma_a, q->sigma_b, q->N_Ed, q->A_web,
-                &r);
+                -1.0, -1, &r);
   *out = CT_PART_LIMITS{r.eps, r.alpha, r.psi, r.k_sigma, {r.limit[0], r.limit[1], r.limit[2]}};
   return 1;
 }
@@ -297,7 +387,7 @@ int Classify_Querschnitt_Part(const CT_PART_REQUEST_EX *q, CT_PART_LIMITS_EX *ou
     return 1;
   }
   // The plastic neutral axis: the design strength where given, else f_y.
-  const PlasticWeb web{-q->N_Ed, q->f_d > 0.0 ? q->f_d : q->fy, q->A_web};
+  const PlasticWeb web{-q->N_Ed, q->f_d > 0.0 ? q->f_d : q->fy, q->A_web, -1.0, -1};
   PartResult r;
   _Classify_New(q->mode, q->flags, q->kind, q->fy, q->E, q->f_d, q->factor, q->sigma_a, q->sigma_b, &web, &r);
   *out = CT_PART_LIMITS_EX{r.eps, r.eps_s, r.alpha, r.psi, r.k_sigma, {r.limit[0], r.limit[1], r.limit[2]}};

@@ -244,6 +244,19 @@ void _Take_Points_And_Parts(QUERSCHNITT *q) {
   q->n_lines = n_lines;
   q->n_points = n_points;
   q->n_outline = n_outline;
+  if (n_lines > q->cap_walls) {
+    q->walls = static_cast<double *>(Tools_Alloc(q->walls, sizeof(double) * QS_WALL_COUNT * n_lines, 1));
+    q->cap_walls = n_lines;
+  }
+  for (int i = 0; i < n_lines; ++i) {
+    const DWQB_LINE *L = Find_DWQB_Line_Record(h->listed_lines[i].nr);
+    double *w = q->walls + i * QS_WALL_COUNT;
+    for (int k = 0; k < QS_WALL_COUNT; ++k) w[k] = 0.0;
+    if (!L || !L->node_a || !L->node_b) continue;  // no wall: zero length and thickness
+    w[QS_WALL_YA] = L->node_a->y, w[QS_WALL_ZA] = L->node_a->z;
+    w[QS_WALL_YB] = L->node_b->y, w[QS_WALL_ZB] = L->node_b->z;
+    w[QS_WALL_TA] = L->t_a, w[QS_WALL_TB] = L->t_b;
+  }
 
   if (q->part_shape == QS_PARTS_NONE) return;
   const int want = q->part_shape == QS_PARTS_TUBE ? 1 : n_lines;
@@ -331,7 +344,8 @@ void Free_Querschnitt_Record(QUERSCHNITT *q) {
   _Forget_Cache(q);
   Tools_Free(&q->points);
   Tools_Free(&q->parts);
-  q->cap_points = q->cap_parts = q->n_points = q->n_outline = q->n_parts = q->n_lines = 0;
+  Tools_Free(&q->walls);
+  q->cap_points = q->cap_parts = q->cap_walls = q->n_points = q->n_outline = q->n_parts = q->n_lines = 0;
   if (q->entry) Add_QImport_Reference(q->entry, -1);
   q->entry = nullptr;
 }

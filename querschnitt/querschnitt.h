@@ -232,6 +232,10 @@ inline int QS_Web_Role(int web_shape, bool along_z) {
   return web_shape == QS_WEB_SHAPE_BOX ? QS_WEB_Z : QS_WEB_NONE;
 }
 
+// Wall of listed line i of the stress-point table (the thin-walled model the plate parts are
+// cut from): centre line from node a to node b (cm) and the thickness at a and at b (cm).
+enum { QS_WALL_YA, QS_WALL_ZA, QS_WALL_YB, QS_WALL_ZB, QS_WALL_TA, QS_WALL_TB, QS_WALL_COUNT };
+
 // A plate part (c/t classification). kind: −1 tube wall, 0 outstand free at its first
 // end, 1 outstand free at its second end, 2 internal part, −2 none. c/t ≥ 1.
 struct QS_PLATE_PART {
@@ -271,6 +275,8 @@ struct QUERSCHNITT {
   int n_outline;                     // outline points behind them
   double *points;                    // (n_points + n_outline) × QS_PT_COUNT (owned)
   int cap_points;
+  double *walls;                     // n_lines × QS_WALL_COUNT (owned)
+  int cap_walls;
   double extreme[QS_EX_COUNT];
   int extreme_point[QS_EX_COUNT];
   int n_parts;

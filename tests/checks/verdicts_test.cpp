@@ -147,26 +147,35 @@ TEST_F(ChecksTest, ProfileClassAndCtCheckByPlasticNeutralAxis) {
       // flanges of an I: the web keeps the plastic alpha.
       {"IPE 300 compressed", &ipe300.p, -200, 5, 0, 1, 0, 1, 2, 2, 1.061034, 0, 0, 0},
       {"IPE 300 M_y + M_z", &ipe300.p, -400, 100, 1, 1, 0, 1, 2, 2, 1.040544, 0, 0, 0},
-      // Equal flanges: alpha 1/2; unequal: not worked out, alpha 1 (35.25 > 33, 38.25 > 38).
+      // Equal flanges: alpha 1/2. Unequal: the plastic neutral axis halves the area, in the
+      // class text 2400 + 8 x = (2400 + 2160 + 8 · 306) / 2, x = 138 mm below the top flange
+      // (alpha (138 + 12 − 24) / 282 = 0.447, class 1), in the catalogue's centre-line model
+      // 150 mm from the top (alpha (150 − 12) / 306): the flange 7/9 and 8/10 govern.
       {"I equal", &i_equal.p, 0, 100, 0, 1, 0, 1, 1, 1, 7.0 / 9, 38.25 / 83, 0.8, 1},
-      {"I unequal", &i_unequal.p, 0, 100, 0, 1, 0, 1, 2, 2, 35.25 / 33, 38.25 / 38, 38.25 / 38, 3},
-      // M_y compresses the wide bottom flange: class 3 by it; the web alpha 1.
-      {"wide bottom flange", &wide.p, 0, -100, 0, 1, 0, 2, 3, 2, 11.1667 / 10, 0, 0, 0},
+      {"I unequal", &i_unequal.p, 0, 100, 0, 1, 0, 1, 1, 1, 7.0 / 9, 38.25 * 138 / 306 / 41.5, 0.8, 1},
+      // M_y compresses the wide bottom flange: class 3 by it; the web class 1 (the axis 40.5 mm
+      // above the bottom flange: alpha 0.10).
+      {"wide bottom flange", &wide.p, 0, -100, 0, 1, 0, 2, 3, 1, 11.1667 / 10, 0, 0, 0},
       // The box bent about z: its flanges are the symmetric webs (c/t 46 < 72; under N −300
       // kN alpha 1/2 (1 + 300 / (235 · 2 · 368 · 8)) = 0.608405); about y the compressed
       // flange is class 4 and the webs class 1; with both moments the flanges' neutral axis is
-      // not worked out (46 > 38: class 3). The standing box's two webs under M_y alone alike.
+      // the axis through the centre, y = ±96 m at the flanges (M_y / M_z = 2 · 96 · 192 m t /
+      // (2 t (200² − (96 m)²) + 2 · 196 · 184 t) = 1/10, m = 0.4045): alpha (184 + 96 m) / 368
+      // = 0.6055 on thin lines, 0.6051 across the flanges' thickness, class 1; with N −300 kN
+      // alpha 0.711 (the flanges' axis moved by N / f_y).
+      // The standing box's two webs under M_y alone alike.
       {"box M_z", &box.p, 0, 0, 100, 1, 0, 1, 1, 1, 46.0 / 72, 0, 0, 0},
       {"box N + M_z", &box.p, -300, 0, 100, 1, 0, 1, 1, 1, 46.0 / (396 / (13 * kABox - 1)), 46 / Class2(1, kABox), 0.697001, 1},
       {"box M_y", &box.p, 0, 100, 0, 1, 0, 1, 4, 1, 46.0 / 33, 0, 0, 0},
-      {"box M_y + M_z", &box.p, 0, 10, 100, 1, 0, 1, 3, 1, 46.0 / 33, 0, 0, 0},
-      {"box N + M_y + M_z", &box.p, -300, 10, 100, 1, 0, 0, 0, 0, 0, 46.0 / 38, 46.0 / 38, 3},
+      {"box M_y + M_z", &box.p, 0, 10, 100, 1, 0, 1, 1, 1, 46.0 * (13 * 0.6051 - 1) / 396, 0, 0, 0},
+      {"box N + M_y + M_z", &box.p, -300, 10, 100, 1, 0, 0, 0, 0, 0, 0.83193, 0.83193, 1},
       // A box 400 × 400 × 4 (c/t 96) at 222 N/mm²: beyond the raised class-3 limit, class 4.
       {"thin box N", &thin.p, -1400, 0, 0, 1, 0, 0, 0, 0, 0, 96.0 / 38, 96.0 / 38, 4},
       {"standing box N + M_y", &tall.p, -300, 100, 0, 1, 0, 2, 1, 1, 46.0 / Class2(1, kATall), 0, 0, 0},
-      // A channel's web carries N under M_y alone (not with M_z: 376 / 6 against 38); its
-      // flanges take alpha of the more compressed one, the bottom under M_y < 0.
-      {"channel M_y + M_z", &ch.p, -100, 50, 1, 1, 0, 0, 0, 0, 0, 62.6667 / 38, 62.6667 / 38, 3},
+      // A channel's web carries N under M_y alone; with M_z the axis of the whole section,
+      // alpha 0.601 (376 / 6 against 456 / (13 alpha − 1)); its flanges take alpha of the
+      // more compressed one, the bottom under M_y < 0.
+      {"channel M_y + M_z", &ch.p, -100, 50, 1, 1, 0, 0, 0, 0, 0, 0.93611, 0.93611, 2},
       {"UPN 200 M_y < 0", &upn.p, 0, -100, 0, 1, 0, 2, 1, 1, 55 / 11.5 / 10, 0, 0, 0},
   };
   for (const Case &c : cases) {
