@@ -25,7 +25,7 @@ TEST(MemberGrade, StrengthStepsAboveFortyMillimetres) {
   } cases[] = {
       {"flat 200 × 40", PROFIL_FLAT, 200, 40, 0, 0, 0, 0, 235},
       {"flat 200 × 41", PROFIL_FLAT, 200, 41, 0, 0, 0, 0, 215},
-      {"flat 41 × 300 standing", PROFIL_FLAT, 41, 300, 0, 0, 0, 0, 215},
+      {"flat 40 × 300 standing", PROFIL_FLAT, 40, 300, 0, 0, 0, 0, 235},
       {"round 40", PROFIL_ROUND, 40, 0, 0, 0, 0, 0, 235},
       {"round 41", PROFIL_ROUND, 41, 0, 0, 0, 0, 0, 215},
       {"tube 300 × 41", PROFIL_CHS, 300, 41, 0, 0, 0, 0, 215},
