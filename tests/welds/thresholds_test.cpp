@@ -2,6 +2,10 @@
 // larger) straddled from both sides, for a throat whose 6 a lies below 30 mm and one above.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "support/cp850.h"
+#include "tests/materials/capture.h"
 #include "welds/welds.h"
 
 namespace {
@@ -28,6 +32,22 @@ TEST(WeldsFillet, LeastCarryingLengthFromBothSides) {
     ASSERT_EQ(Check_Weld_Seam(&w, nullptr, nullptr), 0);
     EXPECT_EQ(w.l_eff, c.l_eff);
     EXPECT_NEAR(w.F_w_Rd, 207.846097 * c.a * c.l_eff / 1000, 1e-5);
+  }
+}
+
+// A weld loaded exactly to its resistance (F_Ed = F_w,Rd, the same product) is "ok" with
+// the sign ≤; a hair above it is not.
+TEST(WeldsFillet, UtilisationOfOneExactly) {
+  const double F_w_Rd = 360 / (std::sqrt(3.0) * 0.8 * 1.25) * 4 * 100 / 1000.0;  // 83.138439 kN
+  for (double F : {F_w_Rd, F_w_Rd * (1 + 1e-6)}) {
+    WELD_SEAM w;
+    Init_Weld_Record(&w);
+    w.a = 4, w.l_flange = 100, w.f_u = 360, w.beta_w = 0.8, w.F_Ed = F;
+    PrintCapture pc;
+    ASSERT_EQ(Check_Weld_Seam(&w, pc.stream(), ""), 0);
+    ASSERT_EQ(pc.Lines().size(), 1u);
+    const std::string tail = F == F_w_Rd ? " = 1.000  ¾  1  ok"_cp : " = 1.000  >  1  nicht ok !!"_cp;
+    EXPECT_EQ(pc.Lines()[0].substr(pc.Lines()[0].size() - tail.size()), tail) << F;
   }
 }
 
