@@ -132,4 +132,32 @@ TEST_F(DwqbSummary, ShearExtremesAreVSOverI) {
   EXPECT_NEAR(s.tau_max, q_top, 1e-7);
 }
 
+// Warping ordinates of the mono-symmetric I (thin-walled, ω = distance of the flange from
+// the pole times y): about the shear centre, 2.2222 below the top flange, the tips reach
+// ±2.2222 · 10 on top and ±17.7778 · 5 = ±88.889 below; about the centroid (z_s 7.46835 of
+// the section) ±7.46835 · 10 = ±74.68 on top against ±12.53 · 5 below; a pole 1 cm further
+// down from the shear centre ±3.2222 · 10 and ±16.7778 · 5. Their stresses per unit
+// bimoment are the shear-centre ordinates over I_w = 29629.63.
+TEST_F(DwqbSummary, WarpingExtremesAboutThreePoles) {
+  Run(Mono_I());
+  const double e = 20 * 83.3333333 / 750, I_w = 400 * 666.666667 * 83.3333333 / 750;
+  struct Case {
+    int variant, mode;
+    double a, b, hi;
+  } cases[] = {
+      {DWQB_EXTREME_WARPING_FLOWS, DWQB_FRAME_SHEAR_CENTRE, 0, 0, (20 - e) * 5},
+      {DWQB_EXTREME_WARPING_FLOWS, DWQB_FRAME_CENTROID, 0, 0, kZs * 10},
+      {DWQB_EXTREME_WARPING_FLOWS, DWQB_FRAME_SHEAR_CENTRE, 0, 1, (20 - e - 1) * 5},
+      {DWQB_EXTREME_WARPING_FLOWS, DWQB_FRAME_ORIGIN, 0, 0, 20 * 5},
+      {DWQB_EXTREME_WARPING_STRESSES, 0, 0, 0, (20 - e) * 5 / I_w},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "variant " << c.variant << " frame " << c.mode << " pole " << c.a << ", " << c.b);
+    double lo[5], hi[5];
+    ASSERT_EQ(Get_DWQB_Extreme_Values(c.variant, c.mode, 11, c.a, c.b, lo, hi), 1);
+    EXPECT_NEAR(hi[0], c.hi, 1e-6 * c.hi);
+    EXPECT_NEAR(lo[0], -c.hi, 1e-6 * c.hi);
+  }
+}
+
 }  // namespace
