@@ -106,7 +106,9 @@ void Print_Material_Paragraph(const MATERIAL *m, FILE *list, int mask, int with_
 double Print_Epsilon(double fy, double E, FILE *list) {
   if (fy < 0.001) return 0.0;
   if (E < 0.001) E = 210000.0;
-  const double eps = std::sqrt(235.0 / fy * E * 4.7619047619047615e-6);
+  // E / 210000 rather than E times its reciprocal: S235 gives epsilon 1 exactly, so a c/t
+  // on a limit (c/t = 15 epsilon) keeps its class.
+  const double eps = std::sqrt(235.0 / fy * (E / 210000.0));
   if (list) {
     const bool other_E = std::fabs(E - 210000.0) > 1.0;
     Oli_Printf(list, "%s", "¥"_cp);

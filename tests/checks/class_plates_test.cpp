@@ -1,0 +1,99 @@
+// The class text's plate lists of angles, T, half-I and box sections, and of an I under
+// tension with bending (EN 1993-1-1 Table 5.2; compression positive, N in N, moments in
+// Nmm; S235, epsilon 1). Welded shapes without throats, so that c is the plain width.
+#include <cmath>
+#include <string>
+
+#include "checks/checks.h"
+#include "tests/checks/checks_fixture.h"
+#include "tests/profil/profil_shapes.h"
+
+namespace {
+
+// A welded parametric shape (mm) in S235 with overhangs ü_o, ü_u of a box.
+struct Welded {
+  PROFIL p{};
+  Welded(int type, double h, double t_w, double b_fo, double t_fo, double b_fu = 0, double t_fu = 0, double ue_o = 0,
+         double ue_u = 0) {
+    Reset_Profil(&p);
+    Set_Shape(&p, type, h, t_w, b_fo, t_fo, b_fu, t_fu, 0, 0, 0);
+    p.ue_o = ue_o, p.ue_u = ue_u;
+    Init_Material_Data(&p.grade);
+    EXPECT_EQ(0, Calc_Profil_Querschnittswerte(&p, nullptr, 0, ""));
+  }
+  ~Welded() { Reset_Profil(&p); }
+};
+
+}  // namespace
+
+// Class, the classes of the three slots (flange 1, flange 2, web) and the utilisation
+// against the required class; every text at level 2 in one golden list.
+//   L 150 × 10 / 100 × 12 wholly compressed: h/t = 15 <= 15 epsilon, on the limit (class 3),
+//   (h/t + b/t)/2 = (15 + 8.333)/2 = 11.667 > 11.5: class 4, U = 11.667 / 11.5. Under bending the legs are
+//   outstands of their own ("Schenkel").
+//   T 200 × 150 × 10 × 15 (and the half I of the same plates): flange c/t = 70 / 15 = 4.667,
+//   stem 185 / 10 = 18.5 > 14 (class 4, U = 18.5 / 14). Sagging M_y compresses the flange
+//   wholly (4.667 / 14). Under N = −100 kN (tension) and M_z = ±10 kNm (A 4100 mm², I_z =
+//   15 · 150³/12 + 185 · 10³/12 = 4234166.7 mm⁴) a flange tip is compressed and its root,
+//   y = 5, is not: σ = −24.390 + 177.129 and −24.390 + 11.809; share α = 152.739 / 165.321 =
+//   0.923896, ψ = 1 − 1/α = −0.082373, k_σ = 0.57 − 0.21 ψ + 0.07 ψ² = 0.587773,
+//   limit 21 √k_σ = 16.100, U = 4.667 / 16.100 = 0.289856; the stem is in tension.
+//   Box 300 × 8, flanges 300 × 12 and 260 × 10 between the webs' faces, webs sloping, ü 20:
+//   webs 278 / 8 = 34.75 (class 2, U = 34.75 / 42), flanges 284 / 12 = 23.67 and 244 / 10 =
+//   24.4, overhangs 20 / 12 and 20 / 10. With ü_o = 130 alone: 130 / 12 = 10.833 (class 3,
+//   U against class 2 = 10.833 / 10), no lower overhang.
+//   IPE 300 under N = −100 kN and M_z = 10 kNm (A 5381 mm², I_z 603.8 cm⁴): the flange from its
+//   tip (y 75) to the fillet's toe (y 18.55) −18.584 + 124.21 and −18.584 + 30.72, wholly
+//   compressed: 5.2757 / 14 = 0.376836; the web in tension. Under N = −200 kN and M_y =
+//   100 kNm the web takes α = 1/2 (1 − 200000 / (235 · 248.6 · 7.1)) = 0.258913 of the
+//   plastic neutral axis: 36 / α = 139.04, 41.5 / α = 160.29; the flange on top governs
+//   (5.2757 / 10 against class 2).
+TEST_F(ChecksTest, PlateListsOfAnglesTeesAndBoxes) {
+  Welded angle(PROFIL_ANGLE, 150, 10, 100, 12), tee(PROFIL_T, 200, 10, 150, 15), half(PROFIL_HALF_I, 200, 10, 150, 15);
+  Welded box(PROFIL_BOX, 300, 8, 300, 12, 260, 10, 20, 20), box_top(PROFIL_BOX, 300, 8, 300, 12, 260, 10, 130, 0);
+  Library ipe("IPE300", 0);
+  struct Case {
+    const char *what;
+    PROFIL *p;
+    double N, M_y, M_z;
+    int required, cls, f1, f2, web;
+    double u;  // below 0: pinned by the golden list only
+  } cases[] = {
+      {"angle N", &angle.p, 100e3, 0, 0, 3, 4, 3, 4, 0, (15 + 100 / 12.0) / 2 / 11.5},
+      {"angle M_y", &angle.p, 0, 30e6, 0, 3, 1, 1, 0, 1, -1},
+      {"angle N + M_z", &angle.p, 50e3, 0, -10e6, 3, 1, 1, 0, 1, -1},
+      {"T N", &tee.p, 100e3, 0, 0, 3, 4, 1, 0, 4, 18.5 / 14},
+      {"half I N", &half.p, 100e3, 0, 0, 3, 4, 1, 0, 4, 18.5 / 14},
+      {"T M_y", &tee.p, 0, 30e6, 0, 3, 1, 1, 0, 1, 70 / 15.0 / 14},
+      {"T hogging", &tee.p, 0, -30e6, 0, 3, 4, 0, 0, 4, -1},
+      {"T tension + M_z", &tee.p, -100e3, 0, 10e6, 3, 1, 1, 0, 0, 0.289856},
+      {"T tension - M_z", &tee.p, -100e3, 0, -10e6, 3, 1, 1, 0, 0, 0.289856},
+      {"half I tension + M_z", &half.p, -100e3, 0, 10e6, 3, 1, 1, 0, 0, 0.289856},
+      {"box N", &box.p, 100e3, 0, 0, 3, 2, 1, 1, 2, 34.75 / 42},
+      {"box M_y", &box.p, 0, 30e6, 0, 3, 2, 1, 0, 2, 284 / 12.0 / 42},
+      {"box hogging", &box.p, 0, -30e6, 0, 3, 2, 0, 1, 2, 24.4 / 42},
+      {"box tension + M_z", &box.p, -100e3, 0, 10e6, 3, 2, 1, 0, 2, -1},
+      {"box overhang on top", &box_top.p, 100e3, 0, 0, 2, 3, 3, 1, 2, 130 / 12.0 / 10},
+      {"IPE 300 tension + M_z", &ipe.p, -100e3, 0, 10e6, 3, 1, 1, 1, 0, 5.2757 / 14},
+      {"IPE 300 tension + M_y", &ipe.p, -200e3, 100e6, 0, 2, 1, 1, 0, 1, 5.2757 / 10},
+  };
+  PrintCapture cap;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    int f1 = -9, f2 = -9, web = -9;
+    double u = -1;
+    EXPECT_EQ(c.cls, Print_Querschnittsklasse(c.p, c.N, c.M_y, c.M_z, 1.0, 1, 0, &f1, &f2, &web, c.required, &u,
+                                              cap.stream(), 2, nullptr));
+    EXPECT_EQ(c.f1 * 100 + c.f2 * 10 + c.web, f1 * 100 + f2 * 10 + web);
+    if (c.u >= 0) {
+      EXPECT_NEAR(c.u, u, 2e-5 * c.u);
+    }
+  }
+  const std::string text = cap.Raw();
+  // The web of IPE 300 under tension and M_y names its plastic alpha and 41.5 / alpha.
+  EXPECT_NE(std::string::npos, text.find("║ = 0.259,  c/t = 35.01"_cp)) << "alpha of the web";
+  EXPECT_NE(std::string::npos, text.find("< 139.04"_cp)) << "36 / alpha";
+  EXPECT_NE(std::string::npos, text.find("max c/t = 160.29"_cp)) << "41.5 / alpha";
+  Oli_End_Text(cap.stream());
+  Expect_Golden("class_plates.oli", cap.Raw());
+}
