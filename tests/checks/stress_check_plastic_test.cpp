@@ -378,3 +378,36 @@ TEST_F(StressPlastic, ResultFilesAndFailedWrites) {
     }
   fs::remove_all(dir);
 }
+
+// Under N alone the limit state strains the whole section one way: no zero line crosses it,
+// and the list says so instead of giving the far-out point of the limit plane. Under N with
+// M_y the zero line lies in the section and keeps its coordinates.
+TEST_F(StressPlastic, ZeroLineOfPureCompressionOrTensionIsNamedNotPlaced) {
+  Library ipe("IPE300", 0);
+  struct Case {
+    double N, M_y;
+    const char *words;  // nullptr: coordinates
+  } cases[] = {{-500, 0, "gedrückt"_cp}, {500, 0, "gezogen"}, {-100, 50, nullptr}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "N " << c.N << " M_y " << c.M_y);
+    PrintCapture cap;
+    Slots o;
+    const double F[8] = {c.N, c.M_y};
+    Stress(&ipe.p, 2, F, &o, cap.stream());
+    Oli_End_Text(cap.stream());
+    const std::string text = cap.Raw();
+    const std::size_t at = text.find("Nulllinie der Grenzdehnungen (plast.):  ");
+    ASSERT_NE(at, std::string::npos) << text;
+    const std::string line = text.substr(at, text.find('\n', at) - at);
+    if (c.words) {
+      EXPECT_EQ(std::string("Nulllinie der Grenzdehnungen (plast.):  keine (Querschnitt vollständig "_cp) + c.words + ")",
+                line);
+    } else {
+      EXPECT_EQ(0u, line.find("Nulllinie der Grenzdehnungen (plast.):  y╬\\0╬r = 0.00 cm,  z╬\\0╬r = "_cp)) << line;
+    }
+  }
+  // The rule itself at the edges: a strain of zero at one fibre is no crossing.
+  EXPECT_STREQ("keine (Querschnitt vollständig gedrückt)"_cp, PLO_Zero_Line_Outside_Text(-3.5, 0.0));
+  EXPECT_STREQ("keine (Querschnitt vollständig gezogen)"_cp, PLO_Zero_Line_Outside_Text(0.0, 2.0));
+  EXPECT_EQ(nullptr, PLO_Zero_Line_Outside_Text(-1e-6, 1e-6));
+}
