@@ -12,7 +12,7 @@ jobs=${PF_JOBS:-$(nproc)}  # parallel jobs; PF_JOBS limits them on a shared mach
 bash scripts/setup.sh
 # The build of the test command (scripts/test.sh), so that the two never rebuild each other.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DPF_WERROR=ON >/dev/null
-cmake --build build -j"$jobs" --target stahl_ec3 profil_library_data oli2png oli2txt
+cmake --build build -j"$jobs" --target stahl_ec3_program profil_library_data oli2png oli2txt
 
 run="$root/build/example-run"
 rm -rf "$run"
