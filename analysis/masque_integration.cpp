@@ -642,12 +642,16 @@ int Get_Masque_Gruppe_Extent(const MASQUE_GRUPPE *group, double *min, double *ma
   return _Extent(group, min, max, [](const MASQUE_KNOTEN *node) { return node->y_lokal; });
 }
 
-int Calc_Masque_Dehnungsebene_Forces(MASQUE *mask, const DEHNUNGSEBENE *plane, double lastfaktor, double *forces) {
-  if (!forces) return 0;
+int _Calc_Masque_Dehnungsebene_Forces(MASQUE *mask, const DEHNUNGSEBENE *plane, double *forces, double lastfaktor) {
   MASQUE_SCHNITTGROESSEN r;
   const int ok = _Integrate_Mask(mask, plane, lastfaktor, r, false);
   for (int i = 0; i < 4; ++i) forces[i] = r.F[i];
   return ok;
+}
+
+int Calc_Masque_Dehnungsebene_Forces(MASQUE *mask, const DEHNUNGSEBENE *plane, double lastfaktor, double *forces) {
+  if (!forces) return 0;
+  return _Calc_Masque_Dehnungsebene_Forces(mask, plane, forces, lastfaktor);
 }
 
 int Calc_Masque_Dehnungsebene_Steifigkeit(MASQUE *mask, const DEHNUNGSEBENE *plane, double lastfaktor,

@@ -47,6 +47,10 @@ struct MASQUE_SCHNITTGROESSEN {
 // on. 1 when every group was integrated; 0 for a null out, mask or plane (out zero then,
 // when given) or when a group failed (out holds the sum of the others).
 int Calc_Masque_Dehnungsebene_Forces(MASQUE *mask, const DEHNUNGSEBENE *plane, double lastfaktor, double *forces);
+// The whole-mask integration with forces only (no stiffness), behind the routine above,
+// with the output before the load factor: forces must not be null; they are zero when the
+// mask or the plane is missing. 1 when every group was integrated, else 0.
+int _Calc_Masque_Dehnungsebene_Forces(MASQUE *mask, const DEHNUNGSEBENE *plane, double *forces, double lastfaktor);
 // The same with the tangent stiffness; out is cleared first. 0 for a null out.
 int Calc_Masque_Dehnungsebene_Steifigkeit(MASQUE *mask, const DEHNUNGSEBENE *plane, double lastfaktor,
                                           MASQUE_SCHNITTGROESSEN *out);

@@ -164,6 +164,9 @@ void _Print_Extremes(FILE *s, int level, const double mn[3], const double mx[3])
 
 // Elastic evaluation on the triangulation: its extremes replace the check's stresses; the
 // stresses-only lines; "e.res". Without nodes one failure line, the check's stresses stand.
+// There is no per-line pass (Calc_DWQB_OUTLINE_TRIANGULATION_LINE_NR_Stresses_MinMax for
+// every output line of the solver): it would evaluate the same nodes with the same forces
+// as the all-node pass above and nothing reads or prints its extremes, so it is not run.
 void _Evaluate_Elastic(DWQB_OUTLINE_TRIANGULATION *tri, const double F[8], int nachweis, FILE *stream, int level,
                        Eval &e) {
   double f[8], mn[3], mx[3];

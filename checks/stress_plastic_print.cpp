@@ -31,8 +31,13 @@ void Print_Stress_PLO_Lines(FILE *s, int level, int app, int nachweis, const PLO
   if (level > 1 && (fl & PLO_F_WRITTEN)) {
     if (!(fl & PLO_F_NO_NORMAL)) {
       CP850_CALL(Oli_Printf, s, "%sNulllinie der Grenzdehnungen (plast.):", pre);
-      CP850_CALL(Oli_Printf, s, "  y╬\\0╬r = %.2f cm,  z╬\\0╬r = %.2f cm,  %s = %.3f°\n", r.y0, r.z0, kOliAlpha,
-                 r.angle * 57.29577951308232);
+      // Under N alone the limit plane's zero line lies far outside: named, not placed.
+      const char *outside = ex.ok ? PLO_Zero_Line_Outside_Text(ex.eps_min, ex.eps_max) : nullptr;
+      if (outside)
+        Oli_Printf(s, "  %s\n", outside);
+      else
+        CP850_CALL(Oli_Printf, s, "  y╬\\0╬r = %.2f cm,  z╬\\0╬r = %.2f cm,  %s = %.3f°\n", r.y0, r.z0, kOliAlpha,
+                   r.angle * 57.29577951308232);
     }
     if (ex.ok) {
       CP850_CALL(Oli_Printf, s, "%sGrenzdehnungen des Querschnitts (plast.):", pre);

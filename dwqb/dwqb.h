@@ -367,6 +367,9 @@ struct DWQB_ENTRY_CODE_CONTEXT {
 // direction word (-1 negating the count for an entry walked from b to a, else +1) and
 // answers 0 to stop the walk. 1 for a null entry or context.
 int Count_Line_Side_Step(DWQB_SHEAR_ENTRY *entry, void *context);
+// Entry step: adds 1 to the int counter behind context for an entry that has a line (the
+// line elements of a part tree). 1 always.
+int Count_Set_Entries(DWQB_SHEAR_ENTRY *entry, void *context);
 // Entry code of line nr in the part tree of the last part-mode run: the position of its
 // shear entry in walk order (1 for the first entry of the tree) plus the flag codes of
 // Count_Line_Side_Step, negative when the entry runs from node b to node a; *go_on (when
@@ -395,10 +398,39 @@ double Calc_Line_Omega(const DWQB_LINE *line, double t);
 // [0] 1/A, [1] v/I_1, [2] -u/I_2 (principal coordinates about the centroid); 0 for a
 // missing divisor. Returns 1, or 0 for a null output.
 int Calc_Point_Unit_Stresses(double *out, double y, double z);
-// Section result of the last part-mode run (38 values, see the solver note), the centre-
-// line block (14) and the torsion and shear-centre block (9: y_M, z_M, ω_min, ω_max, I_w,
-// ordinate shift, I_ωz and I_ωy about the centroid, Wagner ratio).
-const double *Get_DWQB_Section_Result();
+// The section result block of a solver run (cm units; u, v the principal coordinates about
+// the centroid, u along axis 1). A part's result values (Calc_DWQB_Part_Result_Values) are
+// 38 doubles in the same order.
+struct DWQB_SECTION_RESULT {
+  double A;
+  double y_s, z_s;                   // centroid
+  double int_y, int_z;               // ∫y dA, ∫z dA about the origin
+  double int_zz, int_yy, int_yz;     // ∫z² dA, ∫y² dA, ∫yz dA about the origin
+  double I_y, I_z, I_yz;             // about the centroid (I_y = ∫z² dA)
+  double alpha;                      // principal angle (rad), −π/4 … π/4
+  double I_1, I_2;                   // about axis 1 (at alpha) and axis 2
+  double r_u;                        // ∫u (u² + v²) dA / I_2 (0 when I_2 <= 0)
+  double r_v;                        // ∫v (u² + v²) dA / I_1 (0 when I_1 <= 0)
+  double dy_min, dy_max;             // y_min − y_s, y_max − y_s
+  double dz_min, dz_max;             // z_min − z_s, z_max − z_s
+  double t_min, t_max;               // wall thickness range of the section
+  double W_y_min, W_y_max;           // I_y / (z_min − z_s), I_y / (z_max − z_s) (0 at distance 0)
+  double W_z_min, W_z_max;           // I_z / (y_min − y_s), I_z / (y_max − y_s)
+  // Moduli for unsymmetric bending: the reciprocals of the smallest and the largest unit
+  // stress over the outline, c_y = (I_z z − I_yz y)/D for M_y and c_z = (I_yz z − I_y y)/D
+  // for M_z (D = I_y I_z − I_yz²); 0 stays 0.
+  double W_y_unsym_min, W_y_unsym_max;
+  double W_z_unsym_min, W_z_unsym_max;
+  double u_min, u_max, v_min, v_max;  // principal extents over the outline
+  double W_1_vmin, W_1_vmax;          // I_1 / v_min, I_1 / v_max
+  double W_2_umin, W_2_umax;          // I_2 / u_min, I_2 / u_max
+};
+static_assert(sizeof(DWQB_SECTION_RESULT) == 38 * sizeof(double), "38 doubles, no padding");
+
+// Section result of the last part-mode run, the centre-line block (14) and the torsion and
+// shear-centre block (9: y_M, z_M, ω_min, ω_max, I_w, ordinate shift, I_ωz and I_ωy about
+// the centroid, Wagner ratio).
+const DWQB_SECTION_RESULT *Get_DWQB_Section_Result();
 const double *Get_DWQB_Centreline_Result();
 const double *Get_DWQB_Shear_Centre_Result();
 

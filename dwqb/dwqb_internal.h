@@ -109,7 +109,7 @@ struct DwqbState {
   DWQB_PART *line_group;  // line group of the last part-mode run, or null
 
   // results of the last part-mode run
-  double section_result[38];
+  DWQB_SECTION_RESULT section_result;
   double centre_line[14];
   double shear_centre[9];
   double shear_sums[8];   // over all lines: ∫q1 dy, ∫q2 dy, ∫q1 dz, ∫q2 dz, closed-cell torque
@@ -181,7 +181,7 @@ void _Clear_DWQB_Part_Results();
 
 // Section result values (38, layout in the solver note) from a summed value block;
 // root null skips the outline walk (indices 26-37 stay 0). Returns 0.
-int _Calc_Section_Result_Values(DWQB_PART *root, const double *S, double *result);
+int _Calc_Section_Result_Values(DWQB_PART *root, const double *S, DWQB_SECTION_RESULT *result);
 int Calc_DWQB_Part_Result_Values(const double *values, double *result);
 // Principal axes of the centroidal tensor (I_y, I_z, I_yz), cm⁴: *alpha (rad) within
 // ±π/4, *I1 the value about the axis at alpha, *I2 the other. A product I_yz within

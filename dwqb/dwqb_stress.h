@@ -266,6 +266,10 @@ void Free_DWQB_Stress_Points(DWQB_STRESS_POINT_SET *set);       // children too;
 void Free_DWQB_Stress_Point_Children(DWQB_STRESS_POINT *record);
 // Clears and fills a record for one line; 0 for a null line or when it has no result.
 int Get_DWQB_Line_Stress_Point(DWQB_LINE *line, DWQB_STRESS_POINT *record);
+// Fills a record for one line without clearing it first (Get_DWQB_Line_Stress_Point clears,
+// then calls this): 1, or 0 when the line has no result (a curved line whose child list
+// cannot be allocated keeps one record for the whole arc). Neither may be null.
+int Set_DWQB_Line_Stress_Point(DWQB_LINE *line, DWQB_STRESS_POINT *record);
 // Adds the resultants of a point (leaves only, children first) about (y0, z0) to sums[12]
 // and its area to *weight: s0 += f[4], s1 += f[5], s4 += f[6], s5 += f[7], s2 += f[8],
 // s6 += f[9], s3 += [11], s7 += [12], m1 += f6 dy - f4 dz, m2 += f7 dy - f5 dz,

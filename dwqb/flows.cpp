@@ -811,7 +811,7 @@ int _Calc_Warping_Results() {
   DWQB_PART *root = g.root;
   if (!root) return 1;
   _Flow_Coefficients(root);
-  FlowContext fc{g.section_result[0], 0, nullptr};
+  FlowContext fc{g.section_result.A, 0, nullptr};
   DWQB_PART_RESULT_CONTEXT pc{};
   pc.y0 = g.centre_line[1];
   pc.z0 = g.centre_line[2];
@@ -884,21 +884,21 @@ int _Calc_Torsion_Results() {
 
 int Calc_Point_Unit_Stresses(double *out, double y, double z) {
   if (!out) return 0;
-  const double *r = Dwqb_State().section_result;
+  const DWQB_SECTION_RESULT &r = Dwqb_State().section_result;
   out[0] = out[1] = out[2] = 0.0;
-  if (r[0] == 0.0 && r[12] == 0.0 && r[13] == 0.0) return 1;
-  out[0] = r[0] != 0.0 ? 1.0 / r[0] : 0.0;
-  double dy = y - r[1], dz = z - r[2], u = dy, v = dz;
-  if (r[11] != 0.0) {
-    const double c = std::cos(r[11]), s = std::sin(r[11]);
+  if (r.A == 0.0 && r.I_1 == 0.0 && r.I_2 == 0.0) return 1;
+  out[0] = r.A != 0.0 ? 1.0 / r.A : 0.0;
+  double dy = y - r.y_s, dz = z - r.z_s, u = dy, v = dz;
+  if (r.alpha != 0.0) {
+    const double c = std::cos(r.alpha), s = std::sin(r.alpha);
     u = c * dy + s * dz;
     v = c * dz - s * dy;
   }
-  out[1] = r[12] != 0.0 ? v / r[12] : 0.0;
-  out[2] = r[13] != 0.0 ? -u / r[13] : 0.0;
+  out[1] = r.I_1 != 0.0 ? v / r.I_1 : 0.0;
+  out[2] = r.I_2 != 0.0 ? -u / r.I_2 : 0.0;
   return 1;
 }
 
-const double *Get_DWQB_Section_Result() { return Dwqb_State().section_result; }
+const DWQB_SECTION_RESULT *Get_DWQB_Section_Result() { return &Dwqb_State().section_result; }
 const double *Get_DWQB_Centreline_Result() { return Dwqb_State().centre_line; }
 const double *Get_DWQB_Shear_Centre_Result() { return Dwqb_State().shear_centre; }

@@ -110,14 +110,14 @@ int Calc_DWQB_Output_Points() {
   T.n_stations = 11 * n;
   T.n_points = 33 * n;
   if (!g.part_mode) return _Direct_Output_Points(T, h, n);
-  const double *R = g.section_result;
-  T.alpha = R[11];
-  T.y_s = R[1];
-  T.z_s = R[2];
-  T.I_1 = R[12];
-  T.I_2 = R[13];
-  T.cos_alpha = std::cos(R[11]);
-  T.sin_alpha = std::sin(R[11]);
+  const DWQB_SECTION_RESULT &R = g.section_result;
+  T.alpha = R.alpha;
+  T.y_s = R.y_s;
+  T.z_s = R.z_s;
+  T.I_1 = R.I_1;
+  T.I_2 = R.I_2;
+  T.cos_alpha = std::cos(R.alpha);
+  T.sin_alpha = std::sin(R.alpha);
   const double IT_preset = (g.run_options & DWQB_OPT_PRESET_IT) && g.presets[10] > 0.0 ? g.presets[10] : 0.0;
   for (int i = 0; i < n; ++i) {
     DWQB_LINE *L = Dwqb_Cached_Line(&st.out_nr, &st.out_line, h->listed_lines[i].nr);

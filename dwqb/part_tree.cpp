@@ -196,7 +196,7 @@ static int _Cut_Shear_Groups(DWQB_PART *P, DWQB_SHEAR_ENTRY *entries, int lines_
 void _Clear_DWQB_Part_Results() {
   DwqbState &g = Dwqb_State();
   g.root = g.line_group = nullptr;
-  std::memset(g.section_result, 0, sizeof g.section_result);
+  g.section_result = DWQB_SECTION_RESULT{};
   std::memset(g.centre_line, 0, sizeof g.centre_line);
   std::memset(g.shear_centre, 0, sizeof g.shear_centre);
   std::memset(g.shear_sums, 0, sizeof g.shear_sums);
@@ -349,8 +349,8 @@ int Get_DWQB_Line_Warping_Values(DWQB_LINE *line, int mode, double *out, double 
   const double om = Calc_Line_Omega(line, s);
   if (!per_t) {
     if (mode == 1) {
-      py += g.section_result[1];
-      pz += g.section_result[2];
+      py += g.section_result.y_s;
+      pz += g.section_result.z_s;
     } else if (mode == 2) {
       py += g.shear_centre[0];
       pz += g.shear_centre[1];

@@ -35,7 +35,7 @@ double _Law_Strength(const double *law) {
 // cache when its yield strength is the same. 0 when the grade has no positive yield
 // strength for that thickness or the law cannot be filled (the cache is left as it was).
 int _Plastic_Law() {
-  const double t_mm = 10.0 * Get_DWQB_Section_Result()[21];  // t_max, cm -> mm
+  const double t_mm = 10.0 * Get_DWQB_Section_Result()->t_max;  // t_max, cm -> mm
   const double fy = Get_Stguete_fy(g.grade_code, t_mm);
   if (!(fy > 0.0) || !std::isfinite(fy)) return 0;
   if (g.law_built && g.law_fy == fy) return 1;

@@ -131,8 +131,8 @@ int Calc_DWQB_Plastic_Values(DWQB_PLASTIC_RECORD *records) {
   double strength;
   if (!Provide_DWQB_Plastic_Mask(&mask, &strength)) return 0;
 
-  const double *result = Get_DWQB_Section_Result();
-  const double ys = result[1], zs = result[2], alpha = result[11];
+  const DWQB_SECTION_RESULT *result = Get_DWQB_Section_Result();
+  const double ys = result->y_s, zs = result->z_s, alpha = result->alpha;
   const double theta[4] = {0.0, std::numbers::pi / 2.0, alpha, alpha + std::numbers::pi / 2.0};
   int all = 1;
   for (int k = 0; k < 4; ++k) {

@@ -21,8 +21,7 @@ void _Transfer_DWQB_Results() {
   DwqbState &g = Dwqb_State();
   const std::uint32_t opt = g.run_options;
   const double *P = g.presets;  // order of kDwqbPresetIndex
-  double W[38];
-  std::memcpy(W, g.section_result, sizeof W);
+  DWQB_SECTION_RESULT W = g.section_result;
   double *v = g.values.v;
   DWQB_PART *root = g.root;
   g.header.n_cells = 0;
@@ -31,57 +30,57 @@ void _Transfer_DWQB_Results() {
 
   if (opt & DWQB_OPT_PRESET_MAIN) {
     const double A = P[0], ys = P[1], zs = P[2], al = P[3], I1 = P[4], I2 = P[5];
-    W[0] = A;
-    W[1] = ys;
-    W[2] = zs;
-    W[3] = A * ys;
-    W[4] = A * zs;
-    W[11] = al;
-    W[12] = I1;
-    W[13] = I2;
+    W.A = A;
+    W.y_s = ys;
+    W.z_s = zs;
+    W.int_y = A * ys;
+    W.int_z = A * zs;
+    W.alpha = al;
+    W.I_1 = I1;
+    W.I_2 = I2;
     if (ys == 0.0 && zs == 0.0 && al == 0.0) {
-      W[8] = I1;
-      W[9] = I2;
-      W[10] = 0.0;
+      W.I_y = I1;
+      W.I_z = I2;
+      W.I_yz = 0.0;
     } else {
       const double c = std::cos(al), s = std::sin(al);
-      W[8] = s * s * I2 + c * c * I1;
-      W[9] = s * s * I1 + c * c * I2;
-      W[10] = s * c * (I2 - I1);
+      W.I_y = s * s * I2 + c * c * I1;
+      W.I_z = s * s * I1 + c * c * I2;
+      W.I_yz = s * c * (I2 - I1);
     }
-    W[5] = W[8] + A * zs * zs;
-    W[6] = W[9] + A * ys * ys;
-    W[7] = W[10] + A * ys * zs;
+    W.int_zz = W.I_y + A * zs * zs;
+    W.int_yy = W.I_z + A * ys * ys;
+    W.int_yz = W.I_yz + A * ys * zs;
   }
 
-  v[0] = W[0];
-  v[1] = W[1];
-  v[2] = W[2];
-  v[3] = W[1] * W[0];
-  v[4] = W[2] * W[0];
-  v[5] = W[5];
-  v[6] = W[6];
-  v[7] = W[7];
+  v[0] = W.A;
+  v[1] = W.y_s;
+  v[2] = W.z_s;
+  v[3] = W.y_s * W.A;
+  v[4] = W.z_s * W.A;
+  v[5] = W.int_zz;
+  v[6] = W.int_yy;
+  v[7] = W.int_yz;
   v[8] = R[45] + R[46];
   if ((opt & DWQB_OPT_PRESET_IT) && P[10] > 0.0) v[8] = P[10];
-  v[9] = W[8];
-  v[10] = W[9];
-  v[11] = W[10];
-  v[12] = W[12] + W[13];
-  v[13] = W[11];
-  v[14] = W[12];
-  v[15] = W[13];
-  v[16] = W[35];
-  v[17] = W[34];
-  v[18] = W[37];
-  v[19] = W[36];
+  v[9] = W.I_y;
+  v[10] = W.I_z;
+  v[11] = W.I_yz;
+  v[12] = W.I_1 + W.I_2;
+  v[13] = W.alpha;
+  v[14] = W.I_1;
+  v[15] = W.I_2;
+  v[16] = W.W_1_vmax;
+  v[17] = W.W_1_vmin;
+  v[18] = W.W_2_umax;
+  v[19] = W.W_2_umin;
   if (opt & DWQB_OPT_PRESET_MAIN)
     for (int k = 0; k < 4; ++k) v[16 + k] = P[6 + k];
-  v[20] = W[15];
-  v[21] = W[14];
+  v[20] = W.r_v;
+  v[21] = W.r_u;
   v[22] = SC[0];
   v[23] = SC[1];
-  v[24] = std::fabs(W[0]) > 0.001 ? (W[12] + W[13]) / W[0] : 0.0;
+  v[24] = std::fabs(W.A) > 0.001 ? (W.I_1 + W.I_2) / W.A : 0.0;
   v[25] = SC[8];
   v[26] = SC[6];
   v[27] = SC[7];

@@ -226,16 +226,17 @@ static double _Central(const double M[4][4], int p, int q, double a, double b) {
   return s;
 }
 
-int _Calc_Section_Result_Values(DWQB_PART *root, const double *S, double *r) {
-  if (!r) return 0;
-  std::memset(r, 0, 38 * sizeof(double));
+int _Calc_Section_Result_Values(DWQB_PART *root, const double *S, DWQB_SECTION_RESULT *out) {
+  if (!out) return 0;
+  *out = DWQB_SECTION_RESULT{};
+  DWQB_SECTION_RESULT &r = *out;
   const double A = S[0];
-  r[0] = A;
-  r[3] = S[1];
-  r[4] = S[2];
-  r[5] = S[5];
-  r[6] = S[3];
-  r[7] = S[4];
+  r.A = A;
+  r.int_y = S[1];
+  r.int_z = S[2];
+  r.int_zz = S[5];
+  r.int_yy = S[3];
+  r.int_yz = S[4];
   double M[4][4] = {};
   M[0][0] = S[0];
   M[1][0] = S[1];
@@ -263,29 +264,29 @@ int _Calc_Section_Result_Values(DWQB_PART *root, const double *S, double *r) {
     Y = S[6] + S[8];
     Z = S[7] + S[9];
   }
-  r[1] = ys;
-  r[2] = zs;
-  r[8] = Iy;
-  r[9] = Iz;
-  r[10] = Iyz;
+  r.y_s = ys;
+  r.z_s = zs;
+  r.I_y = Iy;
+  r.I_z = Iz;
+  r.I_yz = Iyz;
   double alpha, I1, I2;
   Dwqb_Principal_Axes(Iy, Iz, Iyz, &alpha, &I1, &I2);
   const double ca = std::cos(alpha), sa = std::sin(alpha);
-  r[11] = alpha;
-  r[12] = I1;
-  r[13] = I2;
-  r[14] = I2 > 0.0 ? (Y * ca + Z * sa) / I2 : 0.0;
-  r[15] = I1 > 0.0 ? (Z * ca - Y * sa) / I1 : 0.0;
-  r[16] = S[10] - ys;
-  r[17] = S[11] - ys;
-  r[18] = S[12] - zs;
-  r[19] = S[13] - zs;
-  r[20] = S[14];
-  r[21] = S[15];
-  if (r[18] != 0.0) r[22] = Iy / r[18];
-  if (r[19] != 0.0) r[23] = Iy / r[19];
-  if (r[16] != 0.0) r[24] = Iz / r[16];
-  if (r[17] != 0.0) r[25] = Iz / r[17];
+  r.alpha = alpha;
+  r.I_1 = I1;
+  r.I_2 = I2;
+  r.r_u = I2 > 0.0 ? (Y * ca + Z * sa) / I2 : 0.0;
+  r.r_v = I1 > 0.0 ? (Z * ca - Y * sa) / I1 : 0.0;
+  r.dy_min = S[10] - ys;
+  r.dy_max = S[11] - ys;
+  r.dz_min = S[12] - zs;
+  r.dz_max = S[13] - zs;
+  r.t_min = S[14];
+  r.t_max = S[15];
+  if (r.dz_min != 0.0) r.W_y_min = Iy / r.dz_min;
+  if (r.dz_max != 0.0) r.W_y_max = Iy / r.dz_max;
+  if (r.dy_min != 0.0) r.W_z_min = Iz / r.dy_min;
+  if (r.dy_max != 0.0) r.W_z_max = Iz / r.dy_max;
   if (!root) return 0;
 
   DWQB_SEGMENT_BOUNDS b{};
@@ -303,18 +304,27 @@ int _Calc_Section_Result_Values(DWQB_PART *root, const double *S, double *r) {
   }
   _Walk_Part_Outline(root, &b);
   if (b.first_set) {
-    for (int k = 0; k < 4; ++k) r[26 + k] = b.extremes[4 + k] != 0.0 ? 1.0 / b.extremes[4 + k] : 0.0;
-    for (int k = 0; k < 4; ++k) r[30 + k] = b.extremes[k];
-    if (r[32] != 0.0) r[34] = I1 / r[32];
-    if (r[33] != 0.0) r[35] = I1 / r[33];
-    if (r[30] != 0.0) r[36] = I2 / r[30];
-    if (r[31] != 0.0) r[37] = I2 / r[31];
+    // Extremes 0-3: u_min, u_max, v_min, v_max; 4-7: smallest and largest c_y, then c_z.
+    const double *e = b.extremes;
+    r.W_y_unsym_min = e[4] != 0.0 ? 1.0 / e[4] : 0.0;
+    r.W_y_unsym_max = e[5] != 0.0 ? 1.0 / e[5] : 0.0;
+    r.W_z_unsym_min = e[6] != 0.0 ? 1.0 / e[6] : 0.0;
+    r.W_z_unsym_max = e[7] != 0.0 ? 1.0 / e[7] : 0.0;
+    r.u_min = e[0], r.u_max = e[1], r.v_min = e[2], r.v_max = e[3];
+    if (r.v_min != 0.0) r.W_1_vmin = I1 / r.v_min;
+    if (r.v_max != 0.0) r.W_1_vmax = I1 / r.v_max;
+    if (r.u_min != 0.0) r.W_2_umin = I2 / r.u_min;
+    if (r.u_max != 0.0) r.W_2_umax = I2 / r.u_max;
   }
   return 0;
 }
 
 int Calc_DWQB_Part_Result_Values(const double *values, double *result) {
-  return _Calc_Section_Result_Values(nullptr, values, result);
+  if (!result) return 0;
+  DWQB_SECTION_RESULT r;
+  const int answer = _Calc_Section_Result_Values(nullptr, values, &r);
+  std::memcpy(result, &r, sizeof r);  // the same 38 doubles in the same order
+  return answer;
 }
 
 static void _All_Elements(DWQB_PART *part) {
@@ -331,7 +341,7 @@ int _Calc_Part_Values() {
   if (!g.root) return 1;
   _All_Elements(g.root);
   Sum_DWQB_Part_Values(g.root);
-  _Calc_Section_Result_Values(g.root, g.root->values, g.section_result);
+  _Calc_Section_Result_Values(g.root, g.root->values, &g.section_result);
   Calc_DWQB_Centreline_Values(g.root->values, g.centre_line);
   return 1;
 }

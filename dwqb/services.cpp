@@ -204,7 +204,8 @@ int Get_DWQB_Querschnitt_Summary(DWQB_SUMMARY *record) {
   const DWQB_PART *root = g.root;
   if (!root) return 0;
   DWQB_SUMMARY &m = *record;
-  const double *R = root->values, *W = g.section_result, *B = g.shear_centre;
+  const double *R = root->values, *B = g.shear_centre;
+  const DWQB_SECTION_RESULT &W = g.section_result;
   const double *V = Get_DWQB_Values()->v;
   m.n_lines = g.line_group ? g.line_group->count : 0;
   m.n_parts = root->count;
@@ -213,63 +214,63 @@ int Get_DWQB_Querschnitt_Summary(DWQB_SUMMARY *record) {
   m.y_max = R[11];
   m.z_min = R[12];
   m.z_max = R[13];
-  m.u_min = W[30];
-  m.u_max = W[31];
-  m.v_min = W[32];
-  m.v_max = W[33];
+  m.u_min = W.u_min;
+  m.u_max = W.u_max;
+  m.v_min = W.v_min;
+  m.v_max = W.v_max;
   m.width_y = m.y_max - m.y_min;
   m.width_z = m.z_max - m.z_min;
   m.width_u = m.u_max - m.u_min;
   m.width_v = m.v_max - m.v_min;
-  m.t_min = W[20];
-  m.t_max = W[21];
+  m.t_min = W.t_min;
+  m.t_max = W.t_max;
   m.U_outer = R[48];
   m.U_inner = R[49];
   m.U = R[48] + R[49];
 
-  m.A = W[0];
-  m.y_s = W[1];
-  m.z_s = W[2];
-  m.alpha = W[11];
-  m.S_y = W[3];
-  m.S_z = W[4];
-  m.I_zz0 = W[5];
-  m.I_yy0 = W[6];
-  m.I_yz0 = W[7];
+  m.A = W.A;
+  m.y_s = W.y_s;
+  m.z_s = W.z_s;
+  m.alpha = W.alpha;
+  m.S_y = W.int_y;
+  m.S_z = W.int_z;
+  m.I_zz0 = W.int_zz;
+  m.I_yy0 = W.int_yy;
+  m.I_yz0 = W.int_yz;
 
   // Radius of gyration of a moment about the section's area.
-  const double A = W[0];
+  const double A = W.A;
   auto radius = [A](double I) { return std::fabs(A) > 0.001 ? std::sqrt(std::fabs(I / A)) : 0.0; };
-  m.I_y = W[8];
-  m.I_z = W[9];
-  m.I_yz = W[10];
+  m.I_y = W.I_y;
+  m.I_z = W.I_z;
+  m.I_yz = W.I_yz;
   m.i_y = radius(m.I_y);
   m.i_z = radius(m.I_z);
   m.i_yz = radius(m.I_yz);
-  m.W_y_zmin = std::fabs(W[22]);
-  m.W_y_zmax = std::fabs(W[23]);
-  m.W_z_ymin = std::fabs(W[24]);
-  m.W_z_ymax = std::fabs(W[25]);
+  m.W_y_zmin = std::fabs(W.W_y_min);
+  m.W_y_zmax = std::fabs(W.W_y_max);
+  m.W_z_ymin = std::fabs(W.W_z_min);
+  m.W_z_ymax = std::fabs(W.W_z_max);
   m.W_y = std::fmin(m.W_y_zmin, m.W_y_zmax);
   m.W_z = std::fmin(m.W_z_ymin, m.W_z_ymax);
 
-  m.I_1 = W[12];
-  m.I_2 = W[13];
-  m.I_p = W[12] + W[13];
+  m.I_1 = W.I_1;
+  m.I_2 = W.I_2;
+  m.I_p = W.I_1 + W.I_2;
   m.i_1 = radius(m.I_1);
   m.i_2 = radius(m.I_2);
   m.i_p = radius(m.I_p);
-  m.W_1_vmin = std::fabs(W[34]);
-  m.W_1_vmax = std::fabs(W[35]);
-  m.W_2_umin = std::fabs(W[36]);
-  m.W_2_umax = std::fabs(W[37]);
+  m.W_1_vmin = std::fabs(W.W_1_vmin);
+  m.W_1_vmax = std::fabs(W.W_1_vmax);
+  m.W_2_umin = std::fabs(W.W_2_umin);
+  m.W_2_umax = std::fabs(W.W_2_umax);
   m.W_1 = std::fmin(m.W_1_vmin, m.W_1_vmax);
   m.W_2 = std::fmin(m.W_2_umin, m.W_2_umax);
 
   m.y_M = B[0];
   m.z_M = B[1];
-  m.y_M_s = B[0] - W[1];
-  m.z_M_s = B[1] - W[2];
+  m.y_M_s = B[0] - W.y_s;
+  m.z_M_s = B[1] - W.z_s;
   m.omega_min = B[2];
   m.omega_max = B[3];
   m.I_w = B[4];
@@ -286,12 +287,12 @@ int Get_DWQB_Querschnitt_Summary(DWQB_SUMMARY *record) {
   m.shear_1 = R[41];
   m.shear_2 = R[42];
   m.shear_3 = R[43];
-  m.W_y_unsym_min = W[26];
-  m.W_y_unsym_max = W[27];
-  m.W_z_unsym_min = W[28];
-  m.W_z_unsym_max = W[29];
-  m.r_u = W[14];
-  m.r_v = W[15];
+  m.W_y_unsym_min = W.W_y_unsym_min;
+  m.W_y_unsym_max = W.W_y_unsym_max;
+  m.W_z_unsym_min = W.W_z_unsym_min;
+  m.W_z_unsym_max = W.W_z_unsym_max;
+  m.r_u = W.r_u;
+  m.r_v = W.r_v;
   m.q_T_min = V[DWQB_V_TFLOW_MIN];
   m.q_T_max = V[DWQB_V_TFLOW_MAX];
   m.q_min = V[DWQB_V_Q_MIN];
@@ -305,9 +306,9 @@ int Get_DWQB_Querschnitt_Summary(DWQB_SUMMARY *record) {
 
   // Wagner values: the third-moment ratios less twice the shear centre's principal
   // coordinates about the centroid.
-  const double c = std::cos(W[11]), sn = std::sin(W[11]);
+  const double c = std::cos(W.alpha), sn = std::sin(W.alpha);
   const double u_M = c * m.y_M_s + sn * m.z_M_s, v_M = c * m.z_M_s - sn * m.y_M_s;
-  m.wagner_1 = W[15] - 2.0 * v_M;
-  m.wagner_2 = W[14] - 2.0 * u_M;
+  m.wagner_1 = W.r_v - 2.0 * v_M;
+  m.wagner_2 = W.r_u - 2.0 * u_M;
   return 1;
 }

@@ -10,8 +10,8 @@ int Convert_DWQB_Point(int frame, double y, double z, double *y0, double *z0) {
   const DwqbState &g = Dwqb_State();
   int known = 1;
   if (frame == DWQB_FRAME_CENTROID) {
-    y += g.section_result[1];
-    z += g.section_result[2];
+    y += g.section_result.y_s;
+    z += g.section_result.z_s;
   } else if (frame == DWQB_FRAME_SHEAR_CENTRE) {
     y += g.shear_centre[0];
     z += g.shear_centre[1];
@@ -25,7 +25,7 @@ int Convert_DWQB_Point(int frame, double y, double z, double *y0, double *z0) {
 
 int Convert_DWQB_Angle(int angle_kind, double angle, double *angle0) {
   int known = angle_kind == DWQB_ANGLE_Y || angle_kind == DWQB_ANGLE_PRINCIPAL;
-  if (angle_kind == DWQB_ANGLE_PRINCIPAL) angle += Dwqb_State().section_result[11];
+  if (angle_kind == DWQB_ANGLE_PRINCIPAL) angle += Dwqb_State().section_result.alpha;
   if (angle0) *angle0 = angle;
   return known;
 }
@@ -34,14 +34,14 @@ int Calc_DWQB_Normal_Stress_Plane(double y, double z, int frame, double y_p, dou
                                   double theta, double *out) {
   if (!out) return 0;
   out[0] = out[1] = out[2] = 0.0;
-  const double *r = Dwqb_State().section_result;
-  const double A = r[0], al = r[11], I1 = r[12], I2 = r[13];
+  const DWQB_SECTION_RESULT &r = Dwqb_State().section_result;
+  const double A = r.A, al = r.alpha, I1 = r.I_1, I2 = r.I_2;
   if (A == 0.0 && I1 == 0.0 && I2 == 0.0) return 1;
   double yp0, zp0, phi;
   Convert_DWQB_Point(frame, y_p, z_p, &yp0, &zp0);
   Convert_DWQB_Angle(angle_kind, theta, &phi);
   const double c = std::cos(al), s = std::sin(al);
-  const double dy = y - r[1], dz = z - r[2], py = yp0 - r[1], pz = zp0 - r[2];
+  const double dy = y - r.y_s, dz = z - r.z_s, py = yp0 - r.y_s, pz = zp0 - r.z_s;
   const double u = c * dy + s * dz, v = c * dz - s * dy;
   const double up = c * py + s * pz, vp = c * pz - s * py;
   const double c1 = I1 != 0.0 ? v / I1 : 0.0, c2 = I2 != 0.0 ? -u / I2 : 0.0;

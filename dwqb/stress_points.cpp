@@ -76,7 +76,7 @@ static double _Omega_M_At(DWQB_LINE *L, double s) {
   return o[0];
 }
 
-static int _Set_DWQB_Line_Stress_Point(DWQB_LINE *L, DWQB_STRESS_POINT *p) {
+int Set_DWQB_Line_Stress_Point(DWQB_LINE *L, DWQB_STRESS_POINT *p) {
   DWQB_PART *E = L ? L->element : nullptr;
   DWQB_LINE_RESULT *r = Dwqb_Line_Result(E);
   if (!r) return 0;
@@ -161,7 +161,7 @@ static int _Set_DWQB_Line_Stress_Point(DWQB_LINE *L, DWQB_STRESS_POINT *p) {
 int Get_DWQB_Line_Stress_Point(DWQB_LINE *L, DWQB_STRESS_POINT *p) {
   if (!L || !p) return 0;
   std::memset(p, 0, sizeof *p);
-  return _Set_DWQB_Line_Stress_Point(L, p);
+  return Set_DWQB_Line_Stress_Point(L, p);
 }
 
 namespace {
@@ -170,8 +170,8 @@ struct Collector {
 };
 }  // namespace
 
-static int _Count_Set_Entries(DWQB_SHEAR_ENTRY *e, void *ctx) {
-  if (e && e->line) ++*static_cast<int *>(ctx);
+int Count_Set_Entries(DWQB_SHEAR_ENTRY *e, void *ctx) {
+  if (e && e->line && ctx) ++*static_cast<int *>(ctx);
   return 1;
 }
 
@@ -215,7 +215,7 @@ int Build_DWQB_Stress_Points(DWQB_STRESS_POINT_SET **holder, int minimum) {
   if (!holder || !g.root || g.root->values[18] <= 0.0) return 0;
   int lines = 0;
   DWQB_WALK_STEPS count{};
-  count.entry_step = _Count_Set_Entries;
+  count.entry_step = Count_Set_Entries;
   count.entry_ctx = &lines;
   Walk_DWQB_Part_Tree(&count);
   const int n = std::max(lines, minimum);

@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -17,6 +20,110 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
+
+// A formatted floating number that shows nothing but zeros ("-0.00", "-0", "-0.0e+00").
+bool _All_Zero_Digits(const char *t) {
+  bool digit = false;
+  for (; *t && *t != 'e' && *t != 'E'; ++t) {
+    if (*t >= '1' && *t <= '9') return false;
+    if (*t == 'n' || *t == 'N' || *t == 'i' || *t == 'I') return false;  // nan, inf
+    digit = digit || *t == '0';
+  }
+  return digit;
+}
+
+// vsnprintf, except that a negative number that rounds to zero in its conversion is written
+// as zero ("0.0", never "-0.0"): a sign on nothing tells the reader of the list a direction
+// the value does not have. Every conversion is formatted on its own with its flags, width and
+// precision. Returns the length of the whole text, as vsnprintf does.
+int _Format_Text(char *buf, std::size_t size, const char *fmt, va_list ap) {
+  std::string out;
+  std::vector<char> piece(64);
+  for (const char *f = fmt; *f;) {
+    if (*f != '%') {
+      out.push_back(*f++);
+      continue;
+    }
+    if (f[1] == '%') {
+      out.push_back('%');
+      f += 2;
+      continue;
+    }
+    // One conversion: flags, width, precision, length, the conversion letter.
+    std::string spec = "%";
+    const char *q = f + 1;
+    while (*q && std::strchr("-+ #0", *q)) spec.push_back(*q++);
+    int stars[2], n_stars = 0;
+    auto number = [&](void) {
+      if (*q == '*') {
+        stars[n_stars++] = va_arg(ap, int);
+        spec.push_back(*q++);
+      } else {
+        while (*q >= '0' && *q <= '9') spec.push_back(*q++);
+      }
+    };
+    number();
+    if (*q == '.') {
+      spec.push_back(*q++);
+      number();
+    }
+    std::string length;
+    while (*q && std::strchr("hlLzjt", *q)) length.push_back(*q++);
+    const char conv = *q;
+    if (!conv) break;
+    spec += length;
+    spec.push_back(conv);
+    f = q + 1;
+    // The conversion into piece (grown when the text is longer than it).
+    auto put = [&](auto value) {
+      auto once = [&](char *to, std::size_t room) {
+        return n_stars == 2   ? std::snprintf(to, room, spec.c_str(), stars[0], stars[1], value)
+               : n_stars == 1 ? std::snprintf(to, room, spec.c_str(), stars[0], value)
+                              : std::snprintf(to, room, spec.c_str(), value);
+      };
+      int n = once(piece.data(), piece.size());
+      if (n >= 0 && static_cast<std::size_t>(n) >= piece.size()) {
+        piece.resize(static_cast<std::size_t>(n) + 1);
+        n = once(piece.data(), piece.size());
+      }
+      return n;
+    };
+    int n = 0;
+    switch (conv) {
+      case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
+        if (length == "L") {
+          long double v = va_arg(ap, long double);
+          n = put(v);
+          if (n > 0 && v <= 0 && std::strchr(piece.data(), '-') && _All_Zero_Digits(piece.data())) n = put(0.0L);
+        } else {
+          double v = va_arg(ap, double);
+          n = put(v);
+          if (n > 0 && v <= 0 && std::strchr(piece.data(), '-') && _All_Zero_Digits(piece.data())) n = put(0.0);
+        }
+        break;
+      case 's': n = put(va_arg(ap, const char *)); break;
+      case 'p': n = put(va_arg(ap, void *)); break;
+      case 'c': n = put(va_arg(ap, int)); break;
+      case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
+        if (length == "l") n = put(va_arg(ap, long));
+        else if (length == "ll") n = put(va_arg(ap, long long));
+        else if (length == "z") n = put(va_arg(ap, std::size_t));
+        else if (length == "j") n = put(va_arg(ap, intmax_t));
+        else if (length == "t") n = put(va_arg(ap, std::ptrdiff_t));
+        else n = put(va_arg(ap, int));  // also hh and h, promoted to int
+        break;
+      default: return -1;  // %n and unknown conversions are not written
+    }
+    if (n < 0) return -1;
+    out.append(piece.data(), static_cast<std::size_t>(n));
+  }
+  if (size > 0) {
+    const std::size_t k = std::min(out.size(), size - 1);
+    std::memcpy(buf, out.data(), k);
+    buf[k] = '\0';
+  }
+  return static_cast<int>(out.size());
+}
 
 struct PlotSave {
   int color_index;
@@ -186,7 +293,7 @@ int Oli_Printf(FILE *stream, const char *fmt, ...) {
   char buf[OLI_MAX_TEXT + 1];
   va_list ap;
   va_start(ap, fmt);
-  int n = std::vsnprintf(buf, sizeof buf, fmt, ap);
+  int n = _Format_Text(buf, sizeof buf, fmt, ap);
   va_end(ap);
   if (n < 0) return -1;
   std::size_t len = std::min<std::size_t>(static_cast<std::size_t>(n), OLI_MAX_TEXT);
@@ -651,7 +758,7 @@ void Oliplot_Text_Printf(double x, double z, int h_align, int v_align, const cha
   char buf[256];
   va_list ap;
   va_start(ap, fmt);
-  int n = std::vsnprintf(buf, sizeof buf, fmt, ap);
+  int n = _Format_Text(buf, sizeof buf, fmt, ap);
   va_end(ap);
   if (n < 0) return;
   double X, Y;

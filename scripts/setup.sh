@@ -9,6 +9,9 @@ for p in "${pkgs[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+  # Another package manager (an unattended upgrade on a fresh machine) may hold the dpkg
+  # lock: wait for it up to five minutes instead of failing at once.
+  echo "setup.sh: installing ${missing[*]} (waiting up to 5 minutes for another package manager's lock)" >&2
+  $SUDO apt-get -o DPkg::Lock::Timeout=300 update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=300 install -y -qq "${missing[@]}"
 fi

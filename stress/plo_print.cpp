@@ -51,7 +51,23 @@ void Extremes(FILE *s, const char *p, const PLO_RESULT *r, PLO_POINT_LIST *point
   }
   Free_DWQB_OUTLINE_TRIANGULATION(tri);
 }
+// The strain range of the limit state over the section's outline; false when it cannot be
+// computed (no points, no outline).
+bool _Strain_Range(const PLO_RESULT *r, PLO_POINT_LIST *points, double *e_lo, double *e_hi) {
+  if (!points) return false;
+  DWQB_OUTLINE_TRIANGULATION *tri = Calc_DWQB_OUTLINE_TRIANGULATION(1, 0, 0, 0, 0, 2, 0, 0, nullptr);
+  double lo[3], hi[3];
+  const bool ok = tri && Calc_DWQB_OUTLINE_TRIANGULATION_NODE_PLO_Result_MinMax(tri, r, points, e_lo, e_hi, lo, hi);
+  Free_DWQB_OUTLINE_TRIANGULATION(tri);
+  return ok;
+}
 }  // namespace
+
+const char *PLO_Zero_Line_Outside_Text(double eps_min, double eps_max) {
+  if (eps_max <= 0.0) return "keine (Querschnitt vollständig gedrückt)"_cp;
+  if (eps_min >= 0.0) return "keine (Querschnitt vollständig gezogen)"_cp;
+  return nullptr;
+}
 
 int Print_PLO_Result(FILE *s, const char *prefix, const double *forces, const PLO_RESULT *r, PLO_POINT_LIST *points) {
   if (!s || !r) return 0;
@@ -60,8 +76,13 @@ int Print_PLO_Result(FILE *s, const char *prefix, const double *forces, const PL
   const uint32_t fl = r->flags;
   if (!(fl & PLO_F_NO_NORMAL)) {
     CP850_CALL(Oli_Printf, s, "%sNulllinie der Grenzdehnungen (plast.):", p);
-    CP850_CALL(Oli_Printf, s, "  y╬\\0╬r = %.2f cm, z╬\\0╬r = %.2f cm, %s = %.3f °\n", r->y0, r->z0, kOliAlpha,
-               r->angle * 57.29577951308232);
+    double e_lo, e_hi;
+    const char *outside = _Strain_Range(r, points, &e_lo, &e_hi) ? PLO_Zero_Line_Outside_Text(e_lo, e_hi) : nullptr;
+    if (outside)
+      Oli_Printf(s, "  %s\n", outside);
+    else
+      CP850_CALL(Oli_Printf, s, "  y╬\\0╬r = %.2f cm, z╬\\0╬r = %.2f cm, %s = %.3f °\n", r->y0, r->z0, kOliAlpha,
+                 r->angle * 57.29577951308232);
   }
   if (!(fl & PLO_F_NO_WARPING)) {
     CP850_CALL(Oli_Printf, s, "%sVerdrillungsableitung des Grenzzustands (plast.):", p);

@@ -298,7 +298,13 @@ int Calc_DWQB_OUTLINE_TRIANGULATION_PART_NR_PLO_Result_MinMax(const DWQB_OUTLINE
                                                               const PLO_RESULT *result, PLO_POINT_LIST *points,
                                                               double *eps_min, double *eps_max, double *min3,
                                                               double *max3);
-// Prints the result: 1, or 0 for a null stream or result.
+// The zero line of a limit state whose strains over the section run from eps_min to
+// eps_max (‰): null when it crosses the section (the strains change sign), else the words
+// the list prints instead of its point, which lies outside: "keine (Querschnitt vollständig
+// gedrückt)" or "… gezogen)" (code page 850).
+const char *PLO_Zero_Line_Outside_Text(double eps_min, double eps_max);
+// Prints the result: 1, or 0 for a null stream or result. The zero line's point is printed
+// only when the line crosses the section (PLO_Zero_Line_Outside_Text over the points).
 int Print_PLO_Result(FILE *stream, const char *prefix, const double *forces, const PLO_RESULT *result,
                      PLO_POINT_LIST *points);
 // Limit-state runs since program start.

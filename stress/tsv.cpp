@@ -343,13 +343,16 @@ struct Search {
   // Brent's method on U(f) − 0.9975 in [f_lo, f_hi]; true once a factor in the band is
   // found, false when it stops otherwise (the bracket then holds what it learnt).
   bool Brent() {
+    // The search's residual at f (a failed run answers 10, which no pass reaches exactly);
+    // the bracket learns from the utilisation the run left in scratch.
     auto residual = [&](double f, bool *failed) {
-      const Eval e = At(f);
-      *failed = !e.ok;
-      if (!e.ok) return 10.0;
-      if (e.U <= kBandHigh && e.U > U_lo && f > f_lo && f < f_hi) f_lo = f, U_lo = e.U;
-      if (e.U > kBandHigh && f < f_hi && f > f_lo) f_hi = f, U_hi = e.U;
-      return e.U - kBandMid;
+      const double r = _TSV_Load_Factor_Residual(forces, material, frame, &scratch, f);
+      *failed = r == 10.0;
+      if (*failed) return r;
+      const double U = Working_U(scratch);
+      if (U <= kBandHigh && U > U_lo && f > f_lo && f < f_hi) f_lo = f, U_lo = U;
+      if (U > kBandHigh && f < f_hi && f > f_lo) f_hi = f, U_hi = U;
+      return r;
     };
     const double fa = U_lo - kBandMid;
     BRENT_BRACKET br{f_lo, f_hi, f_lo, fa, U_hi - kBandMid, fa, f_hi - f_lo, f_hi - f_lo};

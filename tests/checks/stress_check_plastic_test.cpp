@@ -378,3 +378,75 @@ TEST_F(StressPlastic, ResultFilesAndFailedWrites) {
     }
   fs::remove_all(dir);
 }
+
+namespace {
+// An equal angle L 100 × 10 as a line model (centre lines 9.5 cm, t 1 cm, corner at the origin).
+XPRT_NODE g_nodes[3] = {{1, 0, 0}, {2, 9.5, 0}, {3, 0, 9.5}};
+int Node(int i, XPRT_NODE *out) { return i < 3 ? (*out = g_nodes[i], 1) : 0; }
+int Line(int i, XPRT_LINE *out) { return i < 2 ? (*out = XPRT_LINE{i + 1, 1, i + 2, 0, 1, 1, 0, {}, 0, 0, 0, 0}, 1) : 0; }
+const XPRT_REQUEST kAngle = {"L 100 x 10", 14, 3, 2, Node, Line, nullptr};
+}  // namespace
+
+// One turn: the angle under M_y 5 kNm and V_z 20 kN and the same angle turned by β = 0.4
+// (its nodes from the solver after Move_DWQB_Querschnitt) under the forces turned by β reach
+// their limit state through the check at the same load; the unturned forces do not.
+TEST_F(StressPlastic, TurnedAngleThroughTheCheck) {
+  const fs::path dir = fs::path(::testing::TempDir()) / ("pfturn_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  Set_Bauteil_Path((dir / "TURN").c_str());
+  ASSERT_EQ(1, Set_XPRT_Member_Filename());
+  Section a("", Write_XPRT_File(&kAngle));
+  const double beta = 0.4, c = std::cos(beta), s = std::sin(beta), move[3] = {0, 0, beta};
+  ASSERT_EQ(1, Move_DWQB_Querschnitt(move));
+  ASSERT_EQ(0, Calc_DWQB_Querschnitt());
+  for (DWQB_NODE *n = Get_DWQB_First_Node(); n; n = n->next) g_nodes[n->nr - 1] = {n->nr, n->y, n->z};
+  EXPECT_NEAR(9.5 * s, g_nodes[1].z, 1e-9);
+  Section b("", Write_XPRT_File(&kAngle));
+  g_nodes[1] = {2, 9.5, 0}, g_nodes[2] = {3, 0, 9.5};
+  const PLO_PREPARE_OPTIONS tight{0, 1e-6, 150, 0.001, 1.0};  // shear iteration to 1e-6
+  auto U = [&](Section &x, const double F[8]) {
+    EXPECT_EQ(4, Prepare_PLO_Result(&tight, x.View(4)));
+    const CHECK_RESULT r = Check(&x.v, F);
+    EXPECT_EQ(0x401000u, r.flags_end);
+    return r.U;
+  };
+  const double F[8] = {0, 0, 20, 0, 5}, turned[8] = {0, -s * 20, c * 20, 0, c * 5, s * 5};
+  const double U_a = U(a, F);
+  EXPECT_GT(U_a, 0.3);
+  EXPECT_NEAR(1.0, U(b, turned) / U_a, 1e-6);
+  EXPECT_GT(std::fabs(U(b, F) / U_a - 1.0), 0.01);
+  fs::remove_all(dir);
+}
+
+// Under N alone the limit state strains the whole section one way: no zero line crosses it,
+// and the list says so instead of giving the far-out point of the limit plane. Under N with
+// M_y the zero line lies in the section and keeps its coordinates.
+TEST_F(StressPlastic, ZeroLineOfPureCompressionOrTensionIsNamedNotPlaced) {
+  Library ipe("IPE300", 0);
+  struct Case {
+    double N, M_y;
+    const char *words;  // nullptr: coordinates
+  } cases[] = {{-500, 0, "gedrückt"_cp}, {500, 0, "gezogen"}, {-100, 50, nullptr}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "N " << c.N << " M_y " << c.M_y);
+    PrintCapture cap;
+    Slots o;
+    const double F[8] = {c.N, c.M_y};
+    Stress(&ipe.p, 2, F, &o, cap.stream());
+    Oli_End_Text(cap.stream());
+    const std::string text = cap.Raw();
+    const std::size_t at = text.find("Nulllinie der Grenzdehnungen (plast.):  ");
+    ASSERT_NE(at, std::string::npos) << text;
+    const std::string line = text.substr(at, text.find('\n', at) - at);
+    if (c.words) {
+      EXPECT_EQ(std::string("Nulllinie der Grenzdehnungen (plast.):  keine (Querschnitt vollständig "_cp) + c.words + ")",
+                line);
+    } else {
+      EXPECT_EQ(0u, line.find("Nulllinie der Grenzdehnungen (plast.):  y╬\\0╬r = 0.00 cm,  z╬\\0╬r = "_cp)) << line;
+    }
+  }
+  // The rule itself at the edges: a strain of zero at one fibre is no crossing.
+  EXPECT_STREQ("keine (Querschnitt vollständig gedrückt)"_cp, PLO_Zero_Line_Outside_Text(-3.5, 0.0));
+  EXPECT_STREQ("keine (Querschnitt vollständig gezogen)"_cp, PLO_Zero_Line_Outside_Text(0.0, 2.0));
+  EXPECT_EQ(nullptr, PLO_Zero_Line_Outside_Text(-1e-6, 1e-6));
+}

@@ -207,10 +207,14 @@ TEST_F(ChecksTest, ProfileClassAndCtCheckByPlasticNeutralAxis) {
   double u = -1;  // 0.05 kN is a force to check
   ASSERT_EQ(0, Print_CT_Check(&ipe300.p, 1.0, 0, 0, 0, 2, -0.05, 0, 0, 0, 0, 0, 0, 0, &u, nullptr, 0));
   EXPECT_NEAR(u, 35.0141 / 38, 1e-3);
-  for (double factor : {1.0, 0.9}) {  // the fire line names a factor other than 1
+  // The fire line names a factor other than 1; the web's class-2 limit takes factor · eps
+  // with the alpha of the stresses in the hot state (0.85 when no factor is given).
+  for (double factor : {1.0, 0.9, 0.85, 0.0}) {
     PrintCapture fire;
     Print_CT_Check(&ipe300.p, 1.0, 0, 1, factor, 2, -200, 40, 0, 0, 0, 0, 0, 0, &u, fire.stream(), 2);
     EXPECT_EQ(fire.Raw().find("Brandfall") != std::string::npos, factor != 1.0) << factor;
+    const double f = factor > 0 ? factor : 0.85;
+    EXPECT_NEAR(35.0141 / Class2(f, kAFire), u, 1e-3 * u) << factor;
   }
   // The web line names the plastic alpha and the class-2 limit it meets.
   PrintCapture cap;
@@ -376,8 +380,10 @@ TEST_F(ChecksTest, PlasticAlphaOfTheCrossSectionCheck) {
     const uint32_t kind[2] = {1, 0};
     double ct_in = -1;
     CHECK_RESULT r{};
-    Check_Querschnitt(kind, c.N, 0, 0, 0, c.M_y, 0, 0, 0, &v, 1.0, nullptr, nullptr, nullptr, nullptr, nullptr,
-                      nullptr, &ct_in, nullptr, nullptr, 1.0, nullptr, 0, 0, 0, 0, &r);
+    const uint32_t ret = Check_Querschnitt(kind, c.N, 0, 0, 0, c.M_y, 0, 0, 0, &v, 1.0, nullptr, nullptr, nullptr,
+                                           nullptr, nullptr, nullptr, &ct_in, nullptr, nullptr, 1.0, nullptr, 0, 0, 0,
+                                           0, &r);
+    EXPECT_TRUE(ret & CQ_R_CLASSIFIED);
     EXPECT_EQ(1, r.class_index);  // against class 2
     EXPECT_NEAR(c.ct_in, ct_in, 1e-3 * c.ct_in);
     Free_Querschnitt_Record(&q);
@@ -393,4 +399,15 @@ TEST_F(ChecksTest, PlasticAlphaOfTheCrossSectionCheck) {
   CT_PART_LIMITS L{};
   ASSERT_EQ(1, Calc_CT_Limits_of_Part(&one, &L));
   EXPECT_NEAR(0.5 * (1 + 1200e3 * 1.1 / (355 * A_w)), L.alpha, 1e-9);  // at the design strength
+  // At gamma 1.0 the web's alpha and its class-2 limit 456 eps / (13 alpha - 1).
+  one.gamma = 1.0;
+  ASSERT_EQ(1, Calc_CT_Limits_of_Part(&one, &L));
+  EXPECT_NEAR(kA600, L.alpha, 1e-9);
+  EXPECT_NEAR(Class2(kEps355, kA600), L.limit[1], 1e-6 * L.limit[1]);
+  // A part of the table without web area carries no N of its own: alpha 1, 38 eps.
+  const CT_PLATE_PART plain[] = {{CT_KIND_INTERNAL, 42.8333, -356, 202, 0}};
+  const CT_PLATE_TABLE plain_table{1, plain, -1200e3};
+  q.parts = &plain_table;
+  ASSERT_EQ(1, Calc_CT_Limits(&q, &R));
+  EXPECT_NEAR(42.8333 / (38 * kEps355), R.u[4], 1e-5);
 }

@@ -301,6 +301,24 @@ TEST_F(ScreenPicture, PolygonSectionWithHole) {
   EXPECT_TRUE(Texts("y").empty());
 }
 
+// Boxes of other aspects: a tall box is filled across its width (scale (220 − 20)/200 = 1,
+// the rectangle cut to 20 + 100 px high), a wide one across its height (scale 200/100 = 2,
+// the rectangle cut to 20 + 400 px wide). The centroid (y_s −103.27 mm, z_s 50 mm) lands
+// at 10 + 103 px, 10 + 50 px and at 10 + 207 px, 10 + 100 px.
+TEST_F(ScreenPicture, PolygonSectionInBoxesOfOtherAspects) {
+  PROFIL p = Holed();
+  Draw_Polygon_Querschnitt(0, 0, 220, 420, 0, &p);
+  EXPECT_TRUE(Called("pxRect(0,0,220,120)"));
+  EXPECT_EQ((std::vector<std::pair<int, int>>{{117, 60}}), Texts("S"));
+  EXPECT_EQ(kLavender, Rgb(30, 60));
+  EXPECT_EQ(c_->host_color, Host_Pixel(80, 45));  // inside the hole (centre 80, 60; radius 25)
+  EXPECT_EQ(kLavender, Rgb(200, 100));
+  Host_Clear_Calls();
+  Draw_Polygon_Querschnitt(0, 0, 600, 220, 0, &p);
+  EXPECT_TRUE(Called("pxRect(0,0,420,220)"));
+  EXPECT_EQ((std::vector<std::pair<int, int>>{{221, 110}}), Texts("S"));
+}
+
 // Sections the picture cannot use leave the filled rectangle alone.
 TEST_F(ScreenPicture, UnusableSectionsLeaveTheRectangle) {
   std::vector<PROFIL_NODE> many(10001);

@@ -1,6 +1,7 @@
 // Section plots of free-standing profiles and imported sections, read back in world mm.
 // Reference values: section dimensions of EN 10365 (IPE 300), EN 10056-1 (L 150 × 100 ×
 // 10), EN 10210-2 (CHS 168.3 × 8); welded sections from their plates.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <set>
@@ -284,6 +285,68 @@ TEST_F(SectionPlot, PolygonWithHole) {
     EXPECT_EQ(1u, Text_Anchors(r, "\xC1").size()) << alpha;
     EXPECT_EQ(1u, Text_Anchors(r, "\xD3").size()) << alpha;
     EXPECT_EQ(1u, Text_Anchors(r, "y").size()) << alpha;
+  }
+}
+
+// An L of polygons (120 × 20 foot, 20 × 150 leg; A = 5000 mm², centroid 34 mm from the leg's
+// outer face and 49 mm from the foot's: (2400·60 + 2600·10)/5000, (2400·10 + 2600·85)/5000)
+// inset at (100, 50) with scale 50 and a block angle of 20°. With axes the section stands
+// unturned; axis mode 2 draws the y/z cross without labels and with arms of 1 cm (50 mm),
+// mode 3 a second dot at the centroid; without axes and dimensions it turns about (100, 50).
+TEST_F(SectionPlot, PolygonInsetAndAxisModes) {
+  static PROFIL_NODE nodes[] = {{1, 0, 0, 0, -1},      {2, -120, 0, 0, -1},   {3, -120, 20, 0, -1},
+                                {4, -20, 20, 0, -1},   {5, -20, 150, 0, -1},  {6, 0, 150, 0, -1}};
+  PROFIL p{};
+  p.kind = PROFIL_KIND_QUER;
+  p.model_kind = 1;
+  p.node_count = 6;
+  p.nodes = nodes;
+  p.y_s = -34, p.z_s = 49;
+  auto inset = [](PROFIL_PLOT_OPTIONS &o) { o.y0 = 100, o.z0 = 50, o.scale = 50, o.angle = 20; };
+  const double sx = 134, sz = 99;  // the centroid in the block
+  for (int axis_mode : {0, 1, 2, 3}) {
+    SCOPED_TRACE(axis_mode);
+    const PLOTTED r = Draw(&p, true, 0, axis_mode, 0, 0, 0, inset);
+    EXPECT_EQ(50.0, r.S);
+    const std::vector<WORLD_FILL> fills = Section_Fills(r);
+    ASSERT_EQ(1u, fills.size());
+    double x_min = 1e9, x_max = -1e9, z_min = 1e9, z_max = -1e9;
+    for (const auto &q : fills[0].pts)
+      x_min = std::min(x_min, q[0]), x_max = std::max(x_max, q[0]), z_min = std::min(z_min, q[1]),
+      z_max = std::max(z_max, q[1]);
+    double cx, cz;
+    EXPECT_NEAR(5000, std::fabs(Polygon_Area(fills[0].pts, &cx, &cz)), 0.01);
+    if (axis_mode == 0) {
+      // Turned by 20° about (100, 50): the foot's upper far corner (120, 20) from the origin
+      // lies farthest to the right, at 120 cos 20° + 20 sin 20°; the centroid keeps its
+      // distance from the origin.
+      EXPECT_NEAR(120 * std::cos(M_PI / 9) + 20 * std::sin(M_PI / 9), x_max - 100, 0.01);
+      EXPECT_NEAR(std::hypot(34, 49), std::hypot(cx - 100, cz - 50), 1e-4);
+      EXPECT_GT(std::fabs(cz - sz), 5.0);
+      EXPECT_TRUE(Text_Anchors(r, "S").empty());
+      continue;
+    }
+    EXPECT_NEAR(100, x_min, kTol);
+    EXPECT_NEAR(220, x_max, kTol);
+    EXPECT_NEAR(50, z_min, kTol);
+    EXPECT_NEAR(200, z_max, kTol);
+    EXPECT_NEAR(sx, cx, 1e-4);
+    EXPECT_NEAR(sz, cz, 1e-4);
+    Expect_Text(r, "S", sx + 0.15 * 50, sz);
+    EXPECT_EQ(axis_mode == 1 ? 1u : 0u, Text_Anchors(r, "y").size());
+    EXPECT_EQ(axis_mode == 1 ? 1u : 0u, Text_Anchors(r, "z").size());
+    // The cross's arms from the centroid: 0.5 cm (25 mm) in mode 1, 1 cm (50 mm) in mode 2.
+    EXPECT_EQ(axis_mode == 1, Has_Segment(r, sx, sz, sx - 25, sz));
+    EXPECT_EQ(axis_mode == 2, Has_Segment(r, sx, sz, sx - 50, sz));
+    EXPECT_EQ(axis_mode == 2, Has_Segment(r, sx, sz, sx, sz + 50));
+    int dots = 0;  // filled circles of 32 points about the centroid
+    for (const WORLD_FILL &f : Fills(r)) {
+      if (f.pts.size() != 32) continue;
+      double fx, fz;
+      Polygon_Area(f.pts, &fx, &fz);
+      dots += std::hypot(fx - sx, fz - sz) < kTol;
+    }
+    EXPECT_EQ(axis_mode == 3 ? 2 : 1, dots);
   }
 }
 

@@ -229,6 +229,29 @@ TEST_F(PrintListFile, LongTextIsCutAtItsFirst1000Bytes) {
   EXPECT_EQ(tail, bytes.substr(head.size() + 1000));
 }
 
+// A negative number that rounds to zero in its conversion is printed without its sign, in
+// text lines and in the texts of graphic blocks; every other conversion, a number that
+// rounds away from zero and a text given through %s keep their bytes.
+TEST_F(PrintListFile, NegativeZeroIsPrintedAsZero) {
+  const int w = 7, prec = 1;
+  const long double big = -0.0000004L;
+  const long long ll = -3;
+  const std::size_t z = 12;
+  Oli_Printf(f_, "%.1f|%.2lf|%5.2f|%+.0f|%g|%.1e|%Lf|%*.*f|", -0.04, -0.001, -0.004, -0.4, -0.0, -0.0, big, w, prec,
+             -0.01);
+  Oli_Printf(f_, "%.1f|%.1f|%d|%lld|%zu|%x|%c|%s|%5s|%%|%-6.1f|\n", -0.06, 0.04, -3, ll, z, 255, 'q', "x-0.0", "ab",
+             -0.02);
+  Oliplot_Begin_Grafic(f_, 0, 100, 200, 0, 1, 1, 0, 0);
+  Oliplot_Text_Printf(50, 50, 2, 1, " z = %.1f mm", -0.03);
+  Oliplot_End_Grafic(f_);
+  const std::string bytes = Finish();
+  EXPECT_NE(bytes.find("0.0|0.00| 0.00|+0|0|0.0e+00|0.000000|    0.0|"
+                       "-0.1|0.0|-3|-3|12|ff|q|x-0.0|   ab|%|0.0   |\n"),
+            std::string::npos)
+      << bytes;
+  EXPECT_NE(bytes.find(" z = 0.0 mm"), std::string::npos) << bytes;
+}
+
 TEST_F(PrintListFile, TabStopsWithKindsAndTheLimitOf100) {
   int kinds[2] = {0, 2};
   double pos[2] = {3.0, 12.5};

@@ -178,6 +178,29 @@ TEST_F(LineSections, SlotCodesAndStateWords) {
   EXPECT_EQ(2, Prepare_TSV_EX_Result(nullptr, &v));
 }
 
+// Catalogue sections by their library names through the line-section front end and the
+// limit state: flat bars ("FL…") and round bars ("O…", in any case) have no line model and
+// are not applicable; library I, H and hollow sections are. The name stands behind the
+// record's four leading bytes.
+TEST_F(LineSections, CatalogueBarsByName) {
+  struct Case {
+    const char *name;
+    int possible;
+  } cases[] = {{"    FL100X10", 0}, {"    O50", 0}, {"    o40", 0}, {"    IPE300", 1}, {"    HEB200", 1},
+               {"    RHS200X100X8", 1}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    QS_CHECK_VIEW v{};
+    v.header.type = 4;  // what the record says of its shape does not count for a catalogue name
+    v.header.catalogue = 1;
+    std::snprintf(v.name, sizeof v.name, "%s", c.name);
+    EXPECT_EQ(c.possible, TSV_EX_Querschnitt_Possible(&v));
+    EXPECT_EQ(c.possible, PLO_Querschnitt_Possible(&v));
+    EXPECT_EQ(c.possible ? 5 : 2, Prepare_TSV_EX_Result(nullptr, &v));
+    EXPECT_EQ(c.possible ? 1.0f : 0.0f, Get_TSV_EX_Result_Data(&v)[0]);
+  }
+}
+
 #if defined(__SANITIZE_ADDRESS__)
 // The growth below asks for more memory than there is: under the address sanitizer the
 // allocator must answer null, as the C library does, instead of ending the run.
