@@ -24,6 +24,9 @@
 // ================================================================ result slot
 // State word: bits 0-3 the method's state, bits 4-23 the caller's field, bit 24 prepared.
 inline constexpr uint32_t CHECK_SLOT_PREPARED = 0x1000000;
+// tsv, bit 25: the flange plates are those of a library rolled I with its root fillets
+// (option bit 2); the flanges take shear and torsion on the library's b and t_f.
+inline constexpr uint32_t TSV_STATE_FILLET_FLANGES = 0x2000000;
 
 // Accessors of the slot in the value block of a check-data view (null view: nothing, 0 or
 // null). The three methods share the one slot.
@@ -63,6 +66,10 @@ struct TSV_SECTION {
   double y_o, z_o, b_o, t_o;        // top flange centre, width, thickness
   double y_u, z_u, b_u, t_u;        // bottom flange
   double y_w, z_w, h_w, t_w;        // web centre, height, thickness (tube: D, t; flat: sides)
+  // Width and thickness with which a flange takes its shear (V/(b t)) and its St Venant
+  // torsion (b t³/3) where they differ from its plate (the rolled I's flange without its
+  // fillets); 0: the plate's.
+  double b_o_v = 0, t_o_v = 0, b_u_v = 0, t_u_v = 0;
 };
 
 // Result of one run (312 bytes; written whole by every run). Utilisations not computed
@@ -88,9 +95,11 @@ struct TSV_RESULT {
 // (and the shape factors when the solver model could be built). Options: bit 0 the
 // alternative models of turned and hollow shapes, bit 1 the root-fillet model of rolled
 // I sections, bit 2 the fillet-area model of rolled I sections (web h − 2 t_f; each flange
-// b wide with the area b t_f + 2 (1 − π/4) r² at the centroid of the flange and its two
-// fillets: A and W_pl,y of the rolled section, never more than it under N with M_y; it
-// goes before bit 1). The Default form passes options 0.
+// with the area b t_f + 2 (1 − π/4) r² at the centroid of the flange and its two fillets,
+// as wide as gives it their own plastic modulus about the web's axis: A and W_pl,y of the
+// rolled section, never more than it under N with M_y or M_z; shear and torsion of the
+// flanges on b and t_f (state bit TSV_STATE_FILLET_FLANGES); it goes before bit 1). The
+// Default form passes options 0.
 int Run_TSV_Nachweis(int field, QS_CHECK_VIEW *view, int options);
 int Run_TSV_Nachweis_Default(int field, QS_CHECK_VIEW *view);
 // 1 when the preparation would find a plate model (no solver work), else 0 (null view).
@@ -99,8 +108,9 @@ int TSV_Querschnitt_Possible_Default(const QS_CHECK_VIEW *view);
 
 // Builds the frame from the view's slot and the solver's DWQB_VALUES (alpha; centroid
 // and shear centre relative to the centre of the section's extents, the frame of the
-// plate tables) and runs Calc_TSV_Teilschnittgroessen. Returns its value; 0 for a null
-// view or result.
+// plate tables) and runs Calc_TSV_Teilschnittgroessen; a slot with the rolled I's fillet
+// flanges takes their shear plates (b, t_f) from the library. Returns its value; 0 for a
+// null view or result.
 int Calc_TSV_Querschnitt(const double *forces, const double *material, const QS_CHECK_VIEW *view,
                          TSV_RESULT *result);
 // The method with the load-increase search. The result is required (0 without it). Null

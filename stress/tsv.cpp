@@ -125,6 +125,10 @@ void Pass_Flat(const double *f, const TSV_SECTION *s, double fy, TSV_RESULT *r) 
 struct Plate {
   bool exists;
   double y, z, b, t, A;
+  double b_v = 0, t_v = 0;  // shear and torsion on b_v × t_v where given, else on b × t
+  double Shear_B() const { return b_v > 0.0 && t_v > 0.0 ? b_v : b; }
+  double Shear_T() const { return b_v > 0.0 && t_v > 0.0 ? t_v : t; }
+  double I_T() const { return Shear_B() * Shear_T() * Shear_T() * Shear_T() / 3.0; }
 };
 
 // Limit normal forces of a flange under its lateral moment; false when it is overloaded.
@@ -141,8 +145,8 @@ bool Flange_Limits(const Plate &p, double M_Sa, double N_pl, double *u, double *
 }
 
 void Pass_Plates(const double *f, const TSV_SECTION *s, double fy, TSV_RESULT *r) {
-  Plate o{s->b_o > 0.0 && s->t_o > 0.0, s->y_o - s->y0, s->z_o - s->z0, s->b_o, s->t_o, 0.0};
-  Plate u{s->b_u > 0.0 && s->t_u > 0.0, s->y_u - s->y0, s->z_u - s->z0, s->b_u, s->t_u, 0.0};
+  Plate o{s->b_o > 0.0 && s->t_o > 0.0, s->y_o - s->y0, s->z_o - s->z0, s->b_o, s->t_o, 0.0, s->b_o_v, s->t_o_v};
+  Plate u{s->b_u > 0.0 && s->t_u > 0.0, s->y_u - s->y0, s->z_u - s->z0, s->b_u, s->t_u, 0.0, s->b_u_v, s->t_u_v};
   Plate w{s->h_w > 0.0 && s->t_w > 0.0, s->y_w - s->y0, s->z_w - s->z0, s->h_w, s->t_w, 0.0};
   const double m_y = s->y_M - s->y0, m_z = s->z_M - s->z0;
   uint32_t plates = 0;
@@ -153,7 +157,7 @@ void Pass_Plates(const double *f, const TSV_SECTION *s, double fy, TSV_RESULT *r
     sum_A += p->A;
     sum_Ay += p->A * p->y;
     sum_Az += p->A * p->z;
-    sum_IT += p->A * p->t * p->t / 3.0;
+    sum_IT += p->I_T();
   }
   if (o.exists) plates |= TSV_F_TOP, omega_num += o.A * o.y * o.z;
   if (u.exists) plates |= TSV_F_BOTTOM, omega_num += u.A * u.y * u.z;
@@ -163,7 +167,7 @@ void Pass_Plates(const double *f, const TSV_SECTION *s, double fy, TSV_RESULT *r
   const double N = f[0], V_y = f[1], V_z = f[2], M_xp = f[3], M_y = f[4], M_z = f[5], M_xs = f[6], B = f[7];
   const double y_hat = sum_A > 0.0 ? sum_Ay / sum_A : 0.0, z_hat = sum_A > 0.0 ? sum_Az / sum_A : 0.0;
   auto share = [&](const Plate &p) {
-    return p.exists && sum_IT > 0.0 ? M_xp * (p.A * p.t * p.t / 3.0) / sum_IT : 0.0;
+    return p.exists && sum_IT > 0.0 ? M_xp * p.I_T() / sum_IT : 0.0;
   };
   if (!w.exists || !(o.exists || u.exists)) return;
   r->flags |= TSV_F_PARTIAL;
@@ -198,9 +202,10 @@ void Pass_Plates(const double *f, const TSV_SECTION *s, double fy, TSV_RESULT *r
   r->f_y = fy;
   r->tau_R = tau_R;
   auto shear_u = [&](const Plate &p, double V, double Mxp) {
-    const double den = (2.0 * p.b - p.t) * p.t * p.t;
+    const double b = p.Shear_B(), t = p.Shear_T();
+    const double den = (2.0 * b - t) * t * t;
     const double tT = den != 0.0 ? 2.0 * std::fabs(Mxp) / den : 0.0;
-    const double tV = V / p.A;
+    const double tV = V / (b * t);
     return (std::hypot(tV, tT) + tT) / tau_R;
   };
   r->U_tau = 0.0;

@@ -158,3 +158,43 @@ TEST(TsvPrepare, UnequalFlangesThroughTheSlot) {
   Free_Querschnitt_Record(&q);
   Host_Reset();
 }
+
+// HE 300 B from the library with the fillet-area model (option bit 2): h 300, b 300, t_w 11,
+// t_f 19, r 27 mm. One fillet: a_r = (1 − π/4) r² = 1.5644 cm², its centroid 0.6031 cm off
+// the web face (r (10 − 3π)/(12 − 3π)), e_r = 0.55 + 0.6031 = 1.1531 cm. Flange with its two
+// fillets: A_f = 30 · 1.9 + 2 a_r = 60.129 cm², W_f = 1.9 · 30²/4 + 2 a_r e_r = 431.108 cm³,
+// so the plate is b' = 4 W_f / A_f = 28.679 cm wide and A_f / b' = 2.0966 cm thick.
+// Shear and torsion stay on the flange 300 × 19 (f_y 23.5, τ_R = 13.568 kN/cm²):
+// V_y 100 kN: each flange 50 / (30 · 1.9) = 0.8772 kN/cm², U_τ,o = 0.06465 (the fillet
+// plate's area would give 0.06129);
+// M_xp 100 kNcm by b t³/3: web 26.2 · 1.1³/3 = 11.624, flange 30 · 1.9³/3 = 68.590 cm⁴, the
+// flange's share 46.094 kNcm, τ_T = 2 · 46.094 / ((60 − 1.9) 1.9²) = 0.4396, U_τ,o =
+// 2 τ_T / τ_R = 0.06479 (0.05901 on the fillet plate), web 0.03710 (0.03198).
+TEST(TsvPrepare, FilletFlangesOfARolledI) {
+  Host_Reset();
+  QUERSCHNITT q{};
+  Init_Querschnitt_Record(&q);
+  ASSERT_EQ(1, Set_Querschnitt_Profil(&q, 0x10000, 0, "HE300B"));
+  QS_CHECK_REQUEST r{};
+  ASSERT_EQ(1, Get_Querschnitt_at_Factor(&q, 0.5, &r));
+  ASSERT_EQ(3, Run_TSV_Nachweis(1, &r.view, 4));
+  const CHECK_SLOT &slot = r.view.values.slot;
+  EXPECT_EQ(slot.state, uint32_t(TSV_MODE_TWO_FLANGES) | 0x10u | CHECK_SLOT_PREPARED | TSV_STATE_FILLET_FLANGES);
+  for (int k : {TSV_D_BO, TSV_D_BU}) EXPECT_NEAR(slot.data[k], 28.679, 0.002) << k;
+  for (int k : {TSV_D_TO, TSV_D_TU}) EXPECT_NEAR(slot.data[k], 2.0966, 0.0002) << k;
+  const double mat[2] = {23.5, 23.5}, V[8] = {0, 100}, T[8] = {0, 0, 0, 100};
+  TSV_RESULT res;
+  ASSERT_TRUE(Calc_TSV_Querschnitt(V, mat, &r.view, &res));
+  EXPECT_NEAR(res.U_tau_o, 0.06465, 0.00005);
+  EXPECT_NEAR(res.U_tau_u, 0.06465, 0.00005);
+  ASSERT_TRUE(Calc_TSV_Querschnitt(T, mat, &r.view, &res));
+  EXPECT_NEAR(res.U_tau_o, 0.06479, 0.00005);
+  EXPECT_NEAR(res.U_tau_s, 0.03710, 0.00005);
+  // The other models keep their plates for shear: the plain one's flange is 300 × 19 too.
+  ASSERT_EQ(3, Run_TSV_Nachweis(1, &r.view, 0));
+  EXPECT_EQ(slot.state & TSV_STATE_FILLET_FLANGES, 0u);
+  ASSERT_TRUE(Calc_TSV_Querschnitt(V, mat, &r.view, &res));
+  EXPECT_NEAR(res.U_tau_o, 0.06465, 0.00005);
+  Free_Querschnitt_Record(&q);
+  Host_Reset();
+}
