@@ -40,25 +40,62 @@ ProgramState &_S() {
   return g;
 }
 
+// A number of the command line: whole decimal digits only (no sign, no blanks), 0 to
+// 2147483647, read over the whole text; false for anything else.
+bool _Whole_Number(const char *text, int *out) {
+  if (!text || !*text) return false;
+  long long v = 0;
+  for (const char *p = text; *p; ++p) {
+    if (*p < '0' || *p > '9') return false;
+    v = 10 * v + (*p - '0');
+    if (v > 2147483647LL) return false;
+  }
+  *out = static_cast<int>(v);
+  return true;
+}
+
+// True when the environment's path names a folder; else a line on standard error saying
+// what it names.
+bool _Names_Folder(const char *what, const char *path) {
+  struct stat st;
+  if (::stat(path, &st) == 0 && S_ISDIR(st.st_mode)) return true;
+  const bool there = ::stat(path, &st) == 0;
+  std::fprintf(stderr, "stahl_ec3: %s names %s, not a folder: %s\n", what, there ? "a file" : "no existing path", path);
+  return false;
+}
+
 bool _Exists(const std::string &path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0;
 }
 
 // Copies a file through the replace helper: the target keeps its old bytes unless the whole
-// copy was written. 0, or 1.
+// copy was written. 0, or 1 (a source that is not a regular file or passes the input cap is
+// refused, with a line on standard error).
 int _Copy_File(const std::string &from, const std::string &to) {
   std::string bytes;
-  if (Read_Whole_File(from.c_str(), &bytes, 0) != WHOLE_FILE_OK) return 1;
+  const int read = Read_Whole_File(from.c_str(), &bytes, 0);
+  if (read != WHOLE_FILE_OK) {
+    std::fprintf(stderr, "stahl_ec3: %s: %s\n", from.c_str(), Input_File_Problem(read, 0, errno).c_str());
+    return 1;
+  }
   return Replace_File_Text(to.c_str(), bytes);
 }
 
 // The first line of the position text, without line end and trailing blanks; empty when the
-// file is missing or its first line is blank.
+// file is missing or its first line is blank. A position text that is there but refused (not
+// a regular file, larger than the input cap) is named on standard error.
 std::string _Read_Label() {
   std::string label;
-  FILE *f = std::fopen(Bauteil_Txt_Path().c_str(), "rb");
-  if (!f) return label;
+  const std::string txt = Bauteil_Txt_Path();
+  int why;
+  FILE *f = Open_Input_File(txt.c_str(), 0, &why);
+  if (!f) {
+    if (why != WHOLE_FILE_NOT_OPENED || errno != ENOENT)
+      std::fprintf(stderr, "stahl_ec3: %s: %s; the position number stands for its label\n", txt.c_str(),
+                   Input_File_Problem(why, 0, errno).c_str());
+    return label;
+  }
   char line[1024];
   if (std::fgets(line, sizeof line, f)) {
     line[std::strcspn(line, "\r\n")] = '\0';
@@ -73,13 +110,15 @@ std::string _Read_Label() {
 // cannot be read); the record read is brought in line with its profile.
 void _Read_Input(STAHL_EC3_RUN &r) {
   const std::string inp = Bauteil_Inp_Path();
-  FILE *f = std::fopen(inp.c_str(), "rb");
+  int why;
+  FILE *f = Open_Input_File(inp.c_str(), 0, &why);
   if (!f) {
-    const bool missing = errno == ENOENT;
+    const bool missing = why == WHOLE_FILE_NOT_OPENED && errno == ENOENT;
+    const std::string problem = Input_File_Problem(why, 0, errno);
     Set_Bauteil_Defaults(&r.bauteil);
     if (missing && !r.refresh) return;  // a new member
     r.read_error = missing ? 2 : 1;
-    r.read_reason = missing ? "the member data file does not exist" : std::strerror(errno);
+    r.read_reason = missing ? "the member data file does not exist" : problem;
     return;
   }
   const int rc = Read_Bauteil(f, &r.bauteil);
@@ -102,6 +141,15 @@ void _Copy_Exchange_Files() {
     if (_Copy_File(from, Make_Bauteil_Filename(pair[1])) != 0)
       std::fprintf(stderr, "stahl_ec3: %s: no copy made; leaving without saving cannot restore it\n", from.c_str());
   }
+}
+
+// The temporary files that replacements of the member's files left behind when a run was
+// killed while writing (older than FILE_REPLACE_STALE_S; younger ones may be a parallel
+// run's).
+void _Remove_Stale_Temporaries() {
+  for (const char *ending : {".INP", ".OLI", ".XPR", ".EXP", "_TMP.XPR", "_TMP.EXP", ".GRQ", ".QIN"})
+    Remove_Stale_Replace_Temps(Make_Bauteil_Filename(ending).c_str(), FILE_REPLACE_STALE_S);
+  Remove_Stale_Replace_Temps(Bauteil_Spf_Path().c_str(), FILE_REPLACE_STALE_S);
 }
 
 void _Lesefehler_List(FILE *list) {
@@ -153,12 +201,22 @@ int Start_Stahl_EC3(int argc, char **argv) {
     return STAHL_EC3_EXIT_NOT_SAVED;
   }
   // A refused number would leave the work files of number 0 in use: another member's.
-  if (!Set_File_Number(std::atoi(argv[3]))) {
-    std::fprintf(stderr, "stahl_ec3: the work-file number %s is negative or its work-file names pass 260 characters\n",
+  int file_number = 0;
+  if (!_Whole_Number(argv[3], &file_number)) {
+    std::fprintf(stderr, "stahl_ec3: the work-file number %s is not a whole number from 0 to 2147483647\n",
+                 argv[3] ? argv[3] : "");
+    return STAHL_EC3_EXIT_NOT_SAVED;
+  }
+  if (!Set_File_Number(file_number)) {
+    std::fprintf(stderr, "stahl_ec3: the work-file number %s makes work-file names longer than 260 characters\n",
                  argv[3]);
     return STAHL_EC3_EXIT_NOT_SAVED;
   }
-  r.position = std::atoi(argv[4]);
+  if (!_Whole_Number(argv[4], &r.position)) {
+    std::fprintf(stderr, "stahl_ec3: the position number %s is not a whole number from 0 to 2147483647\n",
+                 argv[4] ? argv[4] : "");
+    return STAHL_EC3_EXIT_NOT_SAVED;
+  }
   for (int i = 5; i < argc; ++i)
     if (argv[i] && std::strcmp(argv[i], "-refresh") == 0) r.refresh = 1;
   Set_Refresh_Mode(r.refresh);
@@ -176,6 +234,9 @@ int Start_Stahl_EC3(int argc, char **argv) {
     std::fprintf(stderr, "stahl_ec3: the host gives no private data path (YRMPRIVATE is not set)\n");
     return STAHL_EC3_EXIT_NOT_SAVED;
   }
+  if (!_Names_Folder("EXEC", exec) || !_Names_Folder("YRMPRIVATE", CurOb_Privat_Datapath()))
+    return STAHL_EC3_EXIT_NOT_SAVED;
+  _Remove_Stale_Temporaries();
 
   Init_Host_IO_and_Mouse_Wheel();
   Set_QImport_Files(Make_Bauteil_Filename(".GRQ").c_str(), Make_Bauteil_Filename(".QIN").c_str());
