@@ -76,7 +76,8 @@ int _Copy_File(const std::string &from, const std::string &to) {
   std::string bytes;
   const int read = Read_Whole_File(from.c_str(), &bytes, 0);
   if (read != WHOLE_FILE_OK) {
-    std::fprintf(stderr, "stahl_ec3: %s: %s\n", from.c_str(), Input_File_Problem(read, 0, errno).c_str());
+    if (read != WHOLE_FILE_NOT_REGULAR)  // said at start-up (_Name_Odd_Exchange_Files)
+      std::fprintf(stderr, "stahl_ec3: %s: %s\n", from.c_str(), Input_File_Problem(read, 0, errno).c_str());
     return 1;
   }
   return Replace_File_Text(to.c_str(), bytes);
@@ -131,6 +132,18 @@ void _Read_Input(STAHL_EC3_RUN &r) {
     return;
   }
   Check_Bauteil_Data(&r.bauteil, nullptr, r.refresh ? 0 : 1, STAHL_EC3_TITLE);
+}
+
+// An exchange file of the member that is there but no regular file (a FIFO, a link to a
+// device) is never read: a line on standard error says so.
+void _Name_Odd_Exchange_Files() {
+  for (const auto &pair : kExchange) {
+    const std::string path = Make_Bauteil_Filename(pair[0]);
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+      std::fprintf(stderr, "stahl_ec3: %s: %s; it is not read\n", path.c_str(),
+                   Input_File_Problem(WHOLE_FILE_NOT_REGULAR, 0, 0).c_str());
+  }
 }
 
 // The start-of-run copies of the exchange files that exist.
@@ -245,6 +258,7 @@ int Start_Stahl_EC3(int argc, char **argv) {
   Init_Stguete_Name_Grid();
   Activate_Default_NAD();  // a file read names its own set
   _Read_Input(r);
+  _Name_Odd_Exchange_Files();
   _Copy_Exchange_Files();
   if (!r.refresh) {
     YRMSetCloseFct(&Stahl_EC3_Close_Request);
