@@ -1,0 +1,71 @@
+// Linked into every test program: each test runs in a fresh temporary folder of its own, made
+// when it starts (mkdtemp under the temporary folder the process was given) and removed when
+// it passed. The working folder, TMPDIR (std::filesystem::temp_directory_path) and
+// TEST_TMPDIR (testing::TempDir) all name it while the test runs, so that the work files a
+// test writes by relative names ("_00.XPR", "member-runs/…") or in "the" temporary folder
+// never meet those of another process: ctest runs the cases of one suite at once, and CI
+// runs shards of one suite at once in one folder. A failed test keeps its folder and names
+// it on standard error.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+class OwnFolder : public ::testing::EmptyTestEventListener {
+ public:
+  OwnFolder() {
+    const char *tmp = std::getenv("TMPDIR");
+    base_ = tmp && *tmp ? tmp : "/tmp";
+    if (const char *t = std::getenv("TEST_TMPDIR")) test_tmpdir_ = t, had_test_tmpdir_ = true;
+    if (tmp) tmpdir_ = tmp, had_tmpdir_ = true;
+  }
+
+ private:
+  void OnTestStart(const ::testing::TestInfo &) override {
+    char cwd[PATH_MAX];
+    home_ = getcwd(cwd, sizeof cwd) ? cwd : ".";
+    std::string pattern = base_ + "/pf-test.XXXXXX";
+    if (!mkdtemp(pattern.data()) || chdir(pattern.c_str()) != 0) {
+      std::fprintf(stderr, "own_folder: no temporary folder under %s (errno %d)\n", base_.c_str(), errno);
+      std::abort();
+    }
+    dir_ = pattern;
+    setenv("TMPDIR", dir_.c_str(), 1);
+    setenv("TEST_TMPDIR", (dir_ + "/").c_str(), 1);
+  }
+  void OnTestEnd(const ::testing::TestInfo &info) override {
+    if (chdir(home_.c_str()) != 0) std::fprintf(stderr, "own_folder: cannot return to %s\n", home_.c_str());
+    had_tmpdir_ ? setenv("TMPDIR", tmpdir_.c_str(), 1) : unsetenv("TMPDIR");
+    had_test_tmpdir_ ? setenv("TEST_TMPDIR", test_tmpdir_.c_str(), 1) : unsetenv("TEST_TMPDIR");
+    if (info.result() && info.result()->Failed()) {
+      std::fprintf(stderr, "the folder of %s.%s is kept: %s\n", info.test_suite_name(), info.name(), dir_.c_str());
+      return;
+    }
+    // A test may leave a folder without rights (a failure path it tried): give them back.
+    std::error_code ec;
+    for (auto it = std::filesystem::recursive_directory_iterator(dir_, ec);
+         !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
+      if (it->is_directory(ec) && !it->is_symlink(ec))
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(dir_, ec);
+  }
+
+  std::string base_, home_, dir_;
+  std::string tmpdir_, test_tmpdir_;
+  bool had_tmpdir_ = false, had_test_tmpdir_ = false;
+};
+
+const bool registered = [] {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new OwnFolder);
+  return true;
+}();
+
+}  // namespace
