@@ -59,7 +59,7 @@ bool _Whole_Number(const char *text, int *out) {
 bool _Names_Folder(const char *what, const char *path) {
   struct stat st;
   if (::stat(path, &st) == 0 && S_ISDIR(st.st_mode)) return true;
-  const bool there = ::stat(path, &st) == 0;
+  const bool there = ::stat(path, &st) == 0;  // a file (or a device) rather than nothing
   std::fprintf(stderr, "stahl_ec3: %s names %s, not a folder: %s\n", what, there ? "a file" : "no existing path", path);
   return false;
 }
@@ -160,7 +160,7 @@ void _Copy_Exchange_Files() {
 // killed while writing (older than FILE_REPLACE_STALE_S; younger ones may be a parallel
 // run's).
 void _Remove_Stale_Temporaries() {
-  for (const char *ending : {".INP", ".OLI", ".XPR", ".EXP", "_TMP.XPR", "_TMP.EXP", ".GRQ", ".QIN"})
+  for (const char *ending : {".INP", ".INP.bak", ".OLI", ".XPR", ".EXP", "_TMP.XPR", "_TMP.EXP", ".GRQ", ".QIN"})
     Remove_Stale_Replace_Temps(Make_Bauteil_Filename(ending).c_str(), FILE_REPLACE_STALE_S);
   Remove_Stale_Replace_Temps(Bauteil_Spf_Path().c_str(), FILE_REPLACE_STALE_S);
 }
