@@ -7,6 +7,7 @@
 // runs shards of one suite at once in one folder. A failed test keeps its folder and names
 // it on standard error.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -32,7 +33,9 @@ class OwnFolder : public ::testing::EmptyTestEventListener {
     char cwd[PATH_MAX];
     home_ = getcwd(cwd, sizeof cwd) ? cwd : ".";
     std::string pattern = base_ + "/pf-test.XXXXXX";
-    if (!mkdtemp(pattern.data()) || chdir(pattern.c_str()) != 0) {
+    // Open to all like the temporary folder itself: tests that drop their rights in a child
+    // (a user who may not write a file) must still reach what lies in it.
+    if (!mkdtemp(pattern.data()) || chmod(pattern.c_str(), 0755) != 0 || chdir(pattern.c_str()) != 0) {
       std::fprintf(stderr, "own_folder: no temporary folder under %s (errno %d)\n", base_.c_str(), errno);
       std::abort();
     }
