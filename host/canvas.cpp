@@ -371,6 +371,15 @@ void Draw_Raster_Text(int x, int y, const char *text, int len, int turn) {
     }
     if (cx2 < g.clip[0] || cx1 > g.clip[2] || cy2 < g.clip[1] || cy1 > g.clip[3]) continue;
     const unsigned char ch = static_cast<unsigned char>(text[i]);
+    if (turn == 0 && g.bop != 3 && cx1 >= g.clip[0] && cx2 <= g.clip[2] && cy1 >= g.clip[1] && cy2 <= g.clip[3]) {
+      // The common case, an upright cell wholly inside the clip: its rows at once.
+      if (!g.ready) Make_Ready();
+      for (int r = 0; r < 9; ++r) {
+        uint8_t *row = &g.pixels[size_t(y + r - 6) * g.w + size_t(x + u0)];
+        for (uint64_t bits = Glyph_Row_Bits(ch, r, bold); bits; bits &= bits - 1) row[std::countr_zero(bits)] = uint8_t(g.fg);
+      }
+      continue;
+    }
     for (int r = 0; r < 9; ++r)
       for (uint64_t bits = Glyph_Row_Bits(ch, r, bold); bits; bits &= bits - 1) {
         const int c = std::countr_zero(bits);
