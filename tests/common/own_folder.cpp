@@ -1,11 +1,12 @@
 // Linked into every test program: each test runs in a fresh temporary folder of its own, made
-// when it starts (mkdtemp under the temporary folder the process was given) and removed when
-// it passed. The working folder, TMPDIR (std::filesystem::temp_directory_path) and
-// TEST_TMPDIR (testing::TempDir) all name it while the test runs, so that the work files a
-// test writes by relative names ("_00.XPR", "member-runs/…") or in "the" temporary folder
-// never meet those of another process: ctest runs the cases of one suite at once, and CI
-// runs shards of one suite at once in one folder. A failed test keeps its folder and names
-// it on standard error.
+// when it starts (mkdtemp in the folder the program was started in, so that what a failed
+// test leaves stays in the build tree) and removed when it passed. The working folder and
+// TEST_TMPDIR (testing::TempDir) name it while the test runs, so that the work files a test
+// writes by relative names ("_00.XPR", "member-runs/…") or in testing::TempDir() never meet
+// those of another process: ctest runs the cases of one suite at once, and CI runs shards of
+// one suite at once in one folder. (Names a test makes in
+// std::filesystem::temp_directory_path() carry the process id.) A failed test keeps its
+// folder and names it on standard error.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,10 +23,9 @@ namespace {
 class OwnFolder : public ::testing::EmptyTestEventListener {
  public:
   OwnFolder() {
-    const char *tmp = std::getenv("TMPDIR");
-    base_ = tmp && *tmp ? tmp : "/tmp";
+    char cwd[PATH_MAX];
+    base_ = getcwd(cwd, sizeof cwd) ? cwd : ".";
     if (const char *t = std::getenv("TEST_TMPDIR")) test_tmpdir_ = t, had_test_tmpdir_ = true;
-    if (tmp) tmpdir_ = tmp, had_tmpdir_ = true;
   }
 
  private:
@@ -33,19 +33,17 @@ class OwnFolder : public ::testing::EmptyTestEventListener {
     char cwd[PATH_MAX];
     home_ = getcwd(cwd, sizeof cwd) ? cwd : ".";
     std::string pattern = base_ + "/pf-test.XXXXXX";
-    // Open to all like the temporary folder itself: tests that drop their rights in a child
-    // (a user who may not write a file) must still reach what lies in it.
+    // Open to all: a test that drops its rights in a child (a user who may not write a file)
+    // must still reach what lies in it.
     if (!mkdtemp(pattern.data()) || chmod(pattern.c_str(), 0755) != 0 || chdir(pattern.c_str()) != 0) {
       std::fprintf(stderr, "own_folder: no temporary folder under %s (errno %d)\n", base_.c_str(), errno);
       std::abort();
     }
     dir_ = pattern;
-    setenv("TMPDIR", dir_.c_str(), 1);
     setenv("TEST_TMPDIR", (dir_ + "/").c_str(), 1);
   }
   void OnTestEnd(const ::testing::TestInfo &info) override {
     if (chdir(home_.c_str()) != 0) std::fprintf(stderr, "own_folder: cannot return to %s\n", home_.c_str());
-    had_tmpdir_ ? setenv("TMPDIR", tmpdir_.c_str(), 1) : unsetenv("TMPDIR");
     had_test_tmpdir_ ? setenv("TEST_TMPDIR", test_tmpdir_.c_str(), 1) : unsetenv("TEST_TMPDIR");
     if (info.result() && info.result()->Failed()) {
       std::fprintf(stderr, "the folder of %s.%s is kept: %s\n", info.test_suite_name(), info.name(), dir_.c_str());
@@ -62,8 +60,8 @@ class OwnFolder : public ::testing::EmptyTestEventListener {
   }
 
   std::string base_, home_, dir_;
-  std::string tmpdir_, test_tmpdir_;
-  bool had_tmpdir_ = false, had_test_tmpdir_ = false;
+  std::string test_tmpdir_;
+  bool had_test_tmpdir_ = false;
 };
 
 const bool registered = [] {
