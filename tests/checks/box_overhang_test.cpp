@@ -55,8 +55,15 @@ double Limit3(double psi) { return 21.0 * std::sqrt(0.57 - 0.21 * psi + 0.07 * p
 //   webs (y 142: 22.172) but its overhang's tip (y 300: 46.845) is compressed: alpha 1.466 /
 //   23.423 below 1/4, psi clipped at −3, k_sigma = 0.57 + 0.63 + 0.63, limit 28.408 (class 1);
 //   the bottom overhang wholly compressed (5 / 14), the bottom flange (23.67 / 42) governs.
+//   narrow: the bottom flange 260 × 12 with its overhang 60 from its own edge (y 130 to 190;
+//   A 16176 mm², z_s 126.499, I_y 263.095e6, I_z 365.027e6 mm⁴). M_y 100 with M_z 150 kNm:
+//   bottom fibres −63.665 from M_y, the overhang −10.244 at its root and 14.412 at its tip:
+//   alpha 0.58453, psi −0.71077, k_σ 0.75463, limit 18.2425 (U 5 / 18.24). The plastic neutral
+//   axis (found on the plates' strips) crosses it at 0.622 of its length from the tip: 9 / 0.622
+//   = 14.5 (a stretch ending at the wider flange's web face, y 150, would give 0.93 and 9.6).
 TEST_F(ChecksTest, BoxOverhangsByTheirOwnStresses) {
   Box even(300, 8, 300, 12, 300, 12, 150, 150), odd(300, 8, 300, 12, 300, 12, 150, 60);
+  Box narrow(300, 8, 300, 12, 260, 12, 150, 60);
   struct Case {
     const char *what;
     PROFIL *p;
@@ -86,6 +93,10 @@ TEST_F(ChecksTest, BoxOverhangsByTheirOwnStresses) {
        {"Überstand oben\n  Q-Klasse 1 für ║ = 0.57"_cp, "(Ê = -3.00, k╬\\╠╬r = 1.83)) < 15.7"_cp,
         "max c/t = 28.41"_cp, "Überstand unten\n  Q-Klasse 1 für c/t = 5.00 (einseitig gestützt) < 9.00"_cp},
        {"Flansch oben"}},
+      {"narrow M_y + M_z", &narrow.p, 0, 100e6, 150e6, 3, 3, 1, 2, 12.5 / 14,
+       {"Überstand unten\n  Q-Klasse 1 für ║ = 0.62"_cp, "(Ê = -0.71, k╬\\╠╬r = 0.75)) < 14.50"_cp,
+        "max c/t = 18.24"_cp},
+       {"Flansch unten"}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
