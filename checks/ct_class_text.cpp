@@ -675,8 +675,8 @@ int Print_Querschnittsklasse(const PROFIL *p, double N, double M_y, double M_z, 
   CT_PLASTIC_AXIS axis{};
   PlasticModel model;
   StressPlane P{};
-  const bool plane = n > 0 && _Elastic_Plane(p, N, M_y, M_z, &P);
-  if (plane && _Plastic_Model(p, &model)) {
+  const bool have_plane = n > 0 && _Elastic_Plane(p, N, M_y, M_z, &P);
+  if (have_plane && _Plastic_Model(p, &model)) {
     const double plane[3] = {P.n_a + P.a * P.z_c - P.b * P.y_c, P.b, -P.a};
     CT_Find_Plastic_Axis(model.walls, model.n_walls, N, f_yd, plane, &axis);
   }
@@ -701,7 +701,7 @@ int Print_Querschnittsklasse(const PROFIL *p, double N, double M_y, double M_z, 
     // A box's overhang under bending: its own stresses (its line stays whenever any part of it
     // is compressed, whatever the flange between the webs carries).
     const bool bent = std::fabs(M_y) >= 0.1 || std::fabs(M_z) >= 0.1;
-    if (plane && bent && (pl.plastic_from == kPlOverTop || pl.plastic_from == kPlOverBottom))
+    if (have_plane && bent && (pl.plastic_from == kPlOverTop || pl.plastic_from == kPlOverBottom))
       _Overhang_Alpha(p, P, pl.plastic_from == kPlOverTop, &t.a, &t.s);
     // Classes 1 and 2 of a plate in compression and bending (partly in tension) take alpha
     // from the plastic neutral axis (EN 1993-1-1 Table 5.2, sheets 1 and 2): a symmetric web
