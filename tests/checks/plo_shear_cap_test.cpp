@@ -9,6 +9,7 @@
 #include "dwqb/dwqb.h"
 #include "stress/stress_methods.h"
 #include "tests/checks/checks_fixture.h"
+#include "tests/profil/profil_shapes.h"
 
 namespace {
 
@@ -106,8 +107,13 @@ double Stress_U(PROFIL *p, const double F[8]) {
 // moment about y with N = M_z = 0 of the L (legs 100 × 10) whose leg below the flange's
 // centre line yields at (1 − ρ) f_y, by integration over the legs (above): 887.70 kNcm at
 // ρ = 0, 415.46 kNcm at η 0.9 (ρ 0.64), 252.54 kNcm at η 0.95 (ρ 0.81). At those moments
-// U_EN = 1; the rule alone gives 0.964 and 0.962. With A_v = h t = 10 cm² EN gives 0.957 and
-// 0.953; the model's wall (9.58 cm², its share of the corner included) lies between.
+// U_EN = 1; the rule alone gives 0.962 and 0.967. With A_v = h t = 10 cm² EN gives 0.953 and
+// 0.957; the model's wall (9.58 cm², its share of the corner included) lies between.
+//
+// Parametric Z 200 × 160 × 10 (flanges 80 from the web's centre line), V_z along the web,
+// M_y: A_v = (h − t_f) t_w = 19 cm², V_pl,Rd = 257.8 kN; M_V,y,Rd as for the angle (web
+// between the flanges' centre lines at (1 − ρ) f_y): 3624.01 kNcm at ρ = 0, 2263.14 kNcm at
+// η 0.9, 1901.65 kNcm at η 0.95; rows at U_EN = 1 and (η 0.9 reached at λ = 1.25) 0.8.
 TEST_F(ChecksTest, LimitStateHoldsEveryWallToItsOwnShearArea) {
   struct Plate {
     double eta, m, U_lo, U_hi;
@@ -133,26 +139,50 @@ TEST_F(ChecksTest, LimitStateHoldsEveryWallToItsOwnShearArea) {
     EXPECT_LE(k, std::fmin(std::sqrt(1 - eta * eta), En_Factor(eta)) + 0.004) << eta;
   }
 
+  // Sections of the check without a shear area: (η, 1/U_EN) with V = η_0 V_pl,Rd of the
+  // sheared wall and M_y = M_V,y,Rd(η)/λ, η_0 = η/λ, so that U_EN = 1/λ.
   Host_Reset();
   Library angle("L100X10", 0);
   ASSERT_EQ(235.0, angle.p.grade.fy);
-  struct Angle {
-    double eta;
-  } angles[] = {{0.95}, {0.90}};
-  const double V_pl = 9.5 * kFy / kSqrt3;
-  for (const Angle &c : angles) {
-    SCOPED_TRACE(::testing::Message() << "L 100 x 10 eta " << c.eta);
+  PROFIL z{};
+  Reset_Profil(&z);
+  Set_Shape(&z, PROFIL_Z, 200, 10, 160, 10, 160, 10, 0);
+  ASSERT_EQ(0, Calc_Profil_Querschnittswerte(&z, nullptr, 0, ""));
+  Init_Material_Data(&z.grade);
+  Check_Material_Strength(&z.grade, z.t_fo, nullptr, 0, nullptr);
+  ASSERT_EQ(235.0, z.grade.fy);
+  const auto L = [](double k) { return std::vector<Part>{{4, 5, 0, 9.5, k}, {-5, 4, 9, 9.5, 1}, {-5, 5, 9.5, 10, 1}}; };
+  const auto Z = [](double k) {
+    return std::vector<Part>{{-0.5, 0.5, 0.5, 19.5, k}, {-0.5, 8, 0, 0.5, 1},   {0.5, 8, 0.5, 1, 1},
+                             {-8, 0.5, 19.5, 20, 1},    {-8, -0.5, 19, 19.5, 1}};
+  };
+  struct Row {
+    const char *name;
+    PROFIL *p;
+    bool angle;
+    double A_v, eta, lambda, M_V;
+  } rows[] = {
+      {"L 100 x 10", &angle.p, true, 9.5, 0.95, 1.0, 252.54},  {"L 100 x 10", &angle.p, true, 9.5, 0.90, 1.0, 415.46},
+      {"Z 200 x 160 x 10", &z, false, 19.0, 0.95, 1.0, 1901.65}, {"Z 200 x 160 x 10", &z, false, 19.0, 0.90, 1.25, 2263.14},
+  };
+  for (const Row &c : rows) {
+    SCOPED_TRACE(::testing::Message() << c.name << " eta " << c.eta << " lambda " << c.lambda);
     const double k = En_Factor(c.eta);
-    const double M_V = Plastic_M_y({{4, 5, 0, 9.5, k}, {-5, 4, 9, 9.5, 1}, {-5, 5, 9.5, 10, 1}});
-    EXPECT_NEAR(c.eta == 0.95 ? 252.54 : 415.46, M_V, 0.02);
-    const double F[8] = {0, 0.01 * M_V, 0, 0, c.eta * V_pl};
-    const double U = Stress_U(&angle.p, F);
+    const double M_V = Plastic_M_y(c.angle ? L(k) : Z(k));
+    EXPECT_NEAR(c.M_V, M_V, 0.02);
+    const double V_pl = c.A_v * kFy / kSqrt3;
+    const double F[8] = {0, 0.01 * M_V / c.lambda, 0, 0, c.eta * V_pl / c.lambda};
+    const double U = Stress_U(c.p, F) * c.lambda;
     EXPECT_GE(U, 0.985);
     EXPECT_LE(U, 1.02);
   }
-  // ρ = 0: the plastic moment of the L with N = M_z = 0, 887.70 kNcm; the model holds 0.4 % less.
-  const double M_pl = Plastic_M_y({{4, 5, 0, 9.5, 1}, {-5, 4, 9, 9.5, 1}, {-5, 5, 9.5, 10, 1}});
-  EXPECT_NEAR(887.70, M_pl, 0.02);
-  const double M[8] = {0, 0.01 * M_pl};
-  EXPECT_NEAR(1.0, Stress_U(&angle.p, M), 0.006);
+  // ρ = 0: the plastic moments with N = M_z = 0, 887.70 and 3624.01 kNcm; the models hold
+  // 0.4 % and 0.06 % less.
+  for (const Row &c : {rows[0], rows[2]}) {
+    const double M_pl = Plastic_M_y(c.angle ? L(1) : Z(1));
+    EXPECT_NEAR(c.angle ? 887.70 : 3624.01, M_pl, 0.02);
+    const double M[8] = {0, 0.01 * M_pl};
+    EXPECT_NEAR(1.0, Stress_U(c.p, M), 0.006) << c.name;
+  }
+  Reset_Profil(&z);
 }
