@@ -107,8 +107,8 @@ double Stress_U(PROFIL *p, const double F[8]) {
 // moment about y with N = M_z = 0 of the L (legs 100 × 10) whose leg below the flange's
 // centre line yields at (1 − ρ) f_y, by integration over the legs (above): 887.70 kNcm at
 // ρ = 0, 415.46 kNcm at η 0.9 (ρ 0.64), 252.54 kNcm at η 0.95 (ρ 0.81). At those moments
-// U_EN = 1; the rule alone gives 0.967 and 0.962. With A_v = h t = 10 cm² EN gives about 0.957 and
-// 0.953; the model's wall (9.58 cm², its share of the corner included) lies between.
+// U_EN = 1; the rule alone gives 0.967 and 0.962. With A_v = h t = 10 cm² EN gives about
+// 0.957 and 0.953; the model's wall (9.58 cm², its share of the corner included) lies between.
 //
 // Parametric Z 200 × 160 × 10 (flanges 80 from the web's centre line), V_z along the web,
 // M_y: A_v = (h − t_f) t_w = 19 cm², V_pl,Rd = 257.8 kN; M_V,y,Rd as for the angle (web
@@ -162,8 +162,10 @@ TEST_F(ChecksTest, LimitStateHoldsEveryWallToItsOwnShearArea) {
     bool angle;
     double A_v, eta, lambda, M_V;
   } rows[] = {
-      {"L 100 x 10", &angle.p, true, 9.5, 0.95, 1.0, 252.54},  {"L 100 x 10", &angle.p, true, 9.5, 0.90, 1.0, 415.46},
-      {"Z 200 x 160 x 10", &z, false, 19.0, 0.95, 1.0, 1901.65}, {"Z 200 x 160 x 10", &z, false, 19.0, 0.90, 1.25, 2263.14},
+      {"L 100 x 10", &angle.p, true, 9.5, 0.95, 1.0, 252.54},
+      {"L 100 x 10", &angle.p, true, 9.5, 0.90, 1.0, 415.46},
+      {"Z 200 x 160 x 10", &z, false, 19.0, 0.95, 1.0, 1901.65},
+      {"Z 200 x 160 x 10", &z, false, 19.0, 0.90, 1.25, 2263.14},
   };
   for (const Row &c : rows) {
     SCOPED_TRACE(::testing::Message() << c.name << " eta " << c.eta << " lambda " << c.lambda);
