@@ -109,11 +109,15 @@ MASQUE *Get_DWQB_PLO_TSG_Querschnitt(const double *m, const PLO_LINE_LIST *lines
     }
     double r = shear_factor * l.u;
     r = r < 0.0 ? 0.0 : (r > 0.9999995 ? 0.9999995 : r);
-    // Near V_pl the line rule keeps more than EN 1993-1-1, 6.2.8 leaves the shear area:
+    // Near V_pl the line rule keeps more than EN 1993-1-1, 6.2.8 leaves a shear area:
     // (1 − ρ) with ρ = (2 V_Ed/V_pl,Rd − 1)² caps it (never below the rule's own least).
+    // V_Ed/V_pl,Rd is the larger of the wall's own (r: its mean shear, with the face stress
+    // of its St Venant torsion, over f_y/√3 at the shear factor: the wall as its own shear
+    // area, as for angles, Z sections and line models) and that of the section's shear area
+    // of 6.2.6(3) where the section has one. The shear factor stops where the larger reaches 1.
     double k = std::sqrt(1.0 - r * r);
     const double k_least = std::sqrt(1.0 - 0.9999995 * 0.9999995);
-    const double e = en_ratio ? shear_factor * en_ratio[i] : 0.0;
+    const double e = std::max(r, en_ratio ? shear_factor * en_ratio[i] : 0.0);
     if (e > 0.5) {
       const double rho = e < 1.0 ? (2.0 * e - 1.0) * (2.0 * e - 1.0) : 1.0;
       k = std::max(std::min(k, 1.0 - rho), k_least);

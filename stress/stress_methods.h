@@ -282,9 +282,9 @@ int Calc_PLO_Grenzzustand_Slot(const double *forces, const PLO_MATERIAL *materia
 // 0 with both areas 0 (the limit state then keeps its line rule alone).
 int Get_PLO_Shear_Areas(const QS_CHECK_VIEW *view, PLO_OPTIONS *options);
 // The PLO mask with every listed line's law reduced by shear factor × its utilisation: the
-// yield strength √(1 − r²) f_y, and, with en_ratio (one per line: V_Ed/V_pl,Rd of the line's
-// shear area at factor 1, 0 outside one), no more than (1 − ρ) f_y of EN 1993-1-1, 6.2.8
-// at shear factor × that ratio.
+// yield strength √(1 − r²) f_y and no more than (1 − ρ) f_y of EN 1993-1-1, 6.2.8 at the
+// larger of r (the wall as its own shear area) and, with en_ratio (one per line: V_Ed/V_pl,Rd
+// of the line's shear area at factor 1, 0 outside one), shear factor × that ratio.
 MASQUE *Get_DWQB_PLO_TSG_Querschnitt(const double *material5, const PLO_LINE_LIST *lines, double shear_factor,
                                      const double *en_ratio = nullptr);
 // Limit strain (‰) and (σ, τ, σ_v) in kN/cm² at a node of the outline triangulation: 1,
