@@ -56,9 +56,9 @@ struct HostFiles : HostScreenTest {
   }
 };
 
-// A FIFO, a link to /dev/zero, a folder, a missing file, a file over the cap and a good one:
-// each answered at once by the reader, and a FIFO or /dev/zero named as a bitmap or as the
-// settings file draws the placeholder or finds no setting, also at once.
+// A FIFO, a link to /dev/zero, a folder, a missing file, a file over the cap, a good one and
+// one whose read fails: each answered at once by the reader; a FIFO or /dev/zero named as a
+// bitmap or as the settings file draws the placeholder or finds no setting, also at once.
 TEST_F(HostFiles, OddInputsAreRefusedAtOnce) {
   const fs::path fifo = dir / "fifo.bmp";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
@@ -74,12 +74,14 @@ TEST_F(HostFiles, OddInputsAreRefusedAtOnce) {
       {"real", 0, HOST_FILE_NOT_REGULAR, 0},     {"none", 0, HOST_FILE_NOT_OPENED, 0},
       {"ten", 9, HOST_FILE_TOO_BIG, 0},          {"ten", 10, HOST_FILE_OK, 10},
       {"ten", 0, HOST_FILE_OK, 10},
+      {"/proc/self/mem", 0, HOST_FILE_READ_ERROR, 0},  // a regular file whose first read fails (EIO)
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(std::string(c.name) + " cap " + std::to_string(c.cap));
     std::string bytes = "old";
     int code = -1;
-    EXPECT_LT(Seconds(fifo, [&] { code = Host_Read_Regular_File((dir / c.name).c_str(), &bytes, c.cap); }), 1.0);
+    const std::string path = c.name[0] == '/' ? std::string(c.name) : (dir / c.name).string();
+    EXPECT_LT(Seconds(fifo, [&] { code = Host_Read_Regular_File(path.c_str(), &bytes, c.cap); }), 1.0);
     EXPECT_EQ(code, c.code);
     EXPECT_EQ(bytes.size(), c.size);
   }
