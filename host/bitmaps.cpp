@@ -11,7 +11,6 @@
 #define HOST_TEST_NO_GTEST
 #include "host/host_test.h"
 #include "host/screen_internal.h"
-#include "support/support.h"
 
 using namespace host_screen;
 
@@ -36,7 +35,7 @@ uint16_t U16(const std::vector<uint8_t> &d, size_t at) { return uint16_t(d[at] |
 // Reads an uncompressed 8-, 24- or 32-bit BMP; false for anything else or a short file.
 bool Read_Bmp(const std::string &path, Bitmap &out) {
   std::string bytes;  // a regular file up to the input cap (a FIFO would block)
-  if (Read_Whole_File(path.c_str(), &bytes, 0) != WHOLE_FILE_OK) return false;
+  if (Host_Read_Regular_File(path.c_str(), &bytes, 0) != HOST_FILE_OK) return false;
   std::vector<uint8_t> d(bytes.begin(), bytes.end());
   if (d.size() < 54 || d[0] != 'B' || d[1] != 'M') return false;
   uint32_t offset = U32(d, 10), header = U32(d, 14);
@@ -264,7 +263,7 @@ int Host_Save_Bitmap(const char *path, int x1, int y1, int x2, int y2) {
     bytes.append(reinterpret_cast<const char *>(row.data()), stride);
   }
   // Through a temporary file: a full disk or a killed run leaves the old picture whole.
-  return Replace_File_Text(path, bytes);
+  return Host_Replace_File_Bytes(path, bytes.data(), bytes.size());
 }
 
 int Host_Write_Png_RGB(const char *path, int w, int h, const uint8_t *rgb) {
@@ -286,7 +285,7 @@ int Host_Write_Png_RGB(const char *path, int w, int h, const uint8_t *rgb) {
     bytes.resize(size);
   }
   png_image_free(&image);
-  return ok ? Replace_File_Text(path, bytes) : 1;
+  return ok ? Host_Replace_File_Bytes(path, bytes.data(), bytes.size()) : 1;
 }
 
 int Host_Write_Png(const char *path) {

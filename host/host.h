@@ -10,6 +10,7 @@
 // Host_Register_Reset) back to program start.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -99,6 +100,51 @@ int Host_Text_Extent(const char *text, int len);
 double Host_Clock_Ms();
 void Host_Use_Virtual_Clock(bool on);
 void Host_Advance_Clock_Ms(double ms);
+
+// ---------------------------------------------------------------- files
+// The file-system primitives of the host's own readers and writers (bitmaps, user settings,
+// BMP and PNG pictures); support's input files and file replacement are built on them.
+//
+// Reading: only a regular file (after following links) is taken, never more than a cap
+// (0 stands for HOST_FILE_MAX_BYTES, 64 MiB), and the open never waits: a FIFO, a device or
+// a folder is refused at once instead of blocking the run or feeding it without end.
+inline constexpr std::size_t HOST_FILE_MAX_BYTES = std::size_t{64} << 20;
+enum : int {
+  HOST_FILE_OK = 0,
+  HOST_FILE_NOT_OPENED = 1,  // the open failed (errno says why)
+  HOST_FILE_READ_ERROR = 2,
+  HOST_FILE_TOO_BIG = 3,     // more than the cap
+  HOST_FILE_NOT_REGULAR = 4, // a FIFO, device, socket or folder
+};
+// path open for reading (a blocking, close-on-exec descriptor), or -1 with *why (may be
+// null) HOST_FILE_NOT_OPENED (errno says why), HOST_FILE_NOT_REGULAR or HOST_FILE_TOO_BIG.
+int Host_Open_Regular_File(const char *path, std::size_t max_bytes, int *why);
+// The whole file at path into *bytes (replaced; what was read before a failure stays
+// there); a file that grows while it is read stops at the cap. One of HOST_FILE_*.
+int Host_Read_Regular_File(const char *path, std::string *bytes, std::size_t max_bytes);
+//
+// Replacing: the new content goes to a temporary sibling "<name>.tmpXXXXXX" of the target,
+// which is synced and renamed over it, so a failed write (full disk, size limit, killed
+// run) leaves the old file whole and no temporary. Every failure leaves its cause in errno.
+// The file a replacement of path writes: a chain of symbolic links followed to its end (also
+// when the end does not exist yet), so that every link stays; "" when the chain cannot be
+// read or loops (ELOOP).
+std::string Host_Replace_Target(const char *path);
+// The mkstemp pattern of the temporaries beside target: its name (cut to 200 bytes, so the
+// folder entry stays short) and ".tmpXXXXXX".
+std::string Host_Replace_Temp_Pattern(const std::string &target);
+// Makes the temporary file for a replacement of path, with the target's permissions (a new
+// target's: 0666 less the umask): its descriptor with *target and *temp set, or -1 (nothing
+// left behind) when path is null or empty (ENOENT), names a folder (EISDIR) or a device
+// (EINVAL), a file the user may not write, a link chain that loops, or the folder is not
+// writable.
+int Host_Open_Replace_Temp(const char *path, std::string *target, std::string *temp);
+// Ends a replacement whose temporary file is written, synced and closed: with err 0 renames
+// temp over target (and syncs the folder): 0. On err (the first failure so far) or a failed
+// rename, removes temp, leaves the cause in errno: 1.
+int Host_Finish_Replace(const std::string &temp, const std::string &target, int err);
+// The whole road for size bytes at data: 0 when the target holds them, else 1 (errno).
+int Host_Replace_File_Bytes(const char *path, const void *data, std::size_t size);
 
 // ---------------------------------------------------------------- reset
 // Registers a function that brings a module back to program start; Host_Reset calls

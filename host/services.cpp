@@ -7,7 +7,6 @@
 #define HOST_TEST_NO_GTEST
 #include "host/host_test.h"
 #include "host/screen_internal.h"
-#include "support/support.h"
 
 using namespace host_screen;
 
@@ -49,7 +48,7 @@ int YRMGetUserString(const char *name, char *buffer, int size) {
     found = true;
   } else if (const char *file = std::getenv("YRMUSERSETTINGS")) {
     std::string bytes;  // a regular file up to the input cap (a FIFO would block)
-    Read_Whole_File(file, &bytes, 0);
+    Host_Read_Regular_File(file, &bytes, 0);
     std::istringstream f(bytes);
     std::string line;
     while (!found && std::getline(f, line)) {

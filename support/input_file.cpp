@@ -1,7 +1,6 @@
 // Opening and reading input files: only regular files, never more than a cap, and an open
-// that never waits (a FIFO without a writer would block it for ever).
-#include <fcntl.h>
-#include <sys/stat.h>
+// that never waits (a FIFO without a writer would block it for ever). The host layer's
+// primitives do the work; this file gives them support's names and messages.
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,58 +8,34 @@
 #include <cstring>
 #include <string>
 
+#include "host/host.h"
 #include "support/support.h"
+
+// The host's road for input files, under support's names (the codes and the cap are the
+// host's).
+static_assert(INPUT_FILE_MAX_BYTES == HOST_FILE_MAX_BYTES);
+static_assert(int{WHOLE_FILE_OK} == int{HOST_FILE_OK} && int{WHOLE_FILE_NOT_OPENED} == int{HOST_FILE_NOT_OPENED} &&
+              int{WHOLE_FILE_READ_ERROR} == int{HOST_FILE_READ_ERROR} &&
+              int{WHOLE_FILE_TOO_BIG} == int{HOST_FILE_TOO_BIG} &&
+              int{WHOLE_FILE_NOT_REGULAR} == int{HOST_FILE_NOT_REGULAR});
 
 FILE *Open_Input_File(const char *path, std::size_t max_bytes, int *why) {
   int dummy;
   if (!why) why = &dummy;
-  *why = WHOLE_FILE_NOT_OPENED;
-  if (!path || !*path) {
-    errno = ENOENT;
-    return nullptr;
-  }
-  if (max_bytes == 0) max_bytes = INPUT_FILE_MAX_BYTES;
-  // O_NONBLOCK: the open of a FIFO returns at once; the file is then judged by what it is.
-  const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd = Host_Open_Regular_File(path, max_bytes, why);
   if (fd < 0) return nullptr;
-  struct stat st;
-  int code = WHOLE_FILE_OK;
-  if (fstat(fd, &st) != 0) code = WHOLE_FILE_NOT_OPENED;
-  else if (!S_ISREG(st.st_mode)) code = WHOLE_FILE_NOT_REGULAR;
-  else if (static_cast<unsigned long long>(st.st_size) > max_bytes) code = WHOLE_FILE_TOO_BIG;
-  FILE *f = nullptr;
-  if (code == WHOLE_FILE_OK) {
-    const int flags = fcntl(fd, F_GETFL);
-    if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1 || !(f = fdopen(fd, "rb")))
-      code = WHOLE_FILE_NOT_OPENED;
-  }
+  FILE *f = fdopen(fd, "rb");
   if (!f) {
     const int e = errno;
     close(fd);
     errno = e;
+    *why = WHOLE_FILE_NOT_OPENED;
   }
-  *why = code;
   return f;
 }
 
 int Read_Whole_File(const char *path, std::string *bytes, std::size_t max_bytes) {
-  bytes->clear();
-  if (max_bytes == 0) max_bytes = INPUT_FILE_MAX_BYTES;
-  int answer;
-  FILE *f = Open_Input_File(path, max_bytes, &answer);
-  if (!f) return answer;
-  char buf[65536];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-    if (bytes->size() + n > max_bytes) {  // grown since it was opened
-      answer = WHOLE_FILE_TOO_BIG;
-      break;
-    }
-    bytes->append(buf, n);
-  }
-  if (std::ferror(f)) answer = WHOLE_FILE_READ_ERROR;
-  std::fclose(f);
-  return answer;
+  return Host_Read_Regular_File(path, bytes, max_bytes);
 }
 
 std::string Input_File_Problem(int code, std::size_t max_bytes, int error_number) {

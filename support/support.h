@@ -178,7 +178,9 @@ int Seek_Keyword_Line(const char *keyword, FILE *file, int *value);
 // one those of the umask); a chain of symbolic links is followed to its end (also to a
 // file that does not exist yet), so every link stays and the file it names is replaced.
 // A file that the user may not write is refused, as writing it in place would be. Hard
-// links are not kept: the other names keep the old content.
+// links are not kept: the other names keep the old content. The target, the temporary file
+// and the final rename are the host layer's (Host_Open_Replace_Temp, Host_Finish_Replace),
+// whose pictures take the same road.
 struct FILE_REPLACE {
   FILE *stream;  // open for writing ("wb") between Begin and Commit/Abort, else null
   char target[4096];
@@ -216,7 +218,8 @@ inline constexpr double FILE_REPLACE_STALE_S = 600.0;
 // Every input file is read through Open_Input_File or Read_Whole_File: only a regular file
 // (after following links) is taken, and none larger than the cap. A FIFO, a device or a
 // folder named as input would block the run or feed it without end; it is refused at
-// once (the open never waits).
+// once (the open never waits). Both are built on the host layer's Host_Open_Regular_File
+// and Host_Read_Regular_File (host/host.h), which the host's own readers use too.
 //
 // The cap, 64 MiB: the largest file this program writes is a member file with 10,000
 // fire-load rows of eight values of 1e308 (about 26 MB), so no file the program wrote is
@@ -236,7 +239,7 @@ enum : int {
 // that read without an end of their own use Read_Whole_File.
 FILE *Open_Input_File(const char *path, std::size_t max_bytes, int *why);
 // The whole input file at path, byte for byte, into *bytes (replaced; what was read before
-// a failure stays there), through Open_Input_File: max_bytes 0 stands for
+// a failure stays there), by the same rule as Open_Input_File: max_bytes 0 stands for
 // INPUT_FILE_MAX_BYTES, also a file that grows while it is read stops there. One of
 // WHOLE_FILE_*.
 int Read_Whole_File(const char *path, std::string *bytes, std::size_t max_bytes);

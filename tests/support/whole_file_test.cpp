@@ -56,6 +56,7 @@ TEST_F(WholeFile, CapStraddledAcrossChunks) {
       {"empty file", empty, 1, WHOLE_FILE_OK, 0},
       {"missing file", (dir_ / "none").string(), 0, WHOLE_FILE_NOT_OPENED, 0},
       {"a folder", dir_.string(), 0, WHOLE_FILE_NOT_REGULAR, 0},
+      {"a read that fails (EIO at address 0)", "/proc/self/mem", 0, WHOLE_FILE_READ_ERROR, 0},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
