@@ -1,5 +1,8 @@
 // sections/qimport.cpp — imported sections: reference counts, the catalogue switches and
 // the module state of the section catalogue.
+#include <algorithm>
+#include <vector>
+
 #include "host/host.h"
 #include "sections/sections.h"
 #include "sections/sections_internal.h"
@@ -7,6 +10,10 @@
 
 namespace {
 SectionsState g;
+// Entries that a reset took off the catalogue while records still held them: each lives
+// until its last holder lets it go. Modules reset in the order they registered, so the
+// member's or the profile editor's record may release its entry after this module's reset.
+std::vector<QIMPORT_ENTRY *> g_held_after_reset;
 }  // namespace
 
 SectionsState &Sections_State() {
@@ -20,6 +27,14 @@ int Add_QImport_Reference(QIMPORT_ENTRY *entry, int delta) {
   // A release of an entry that nobody holds would let a later purge free an entry that
   // is still in use; the count stays at 0 instead.
   entry->ref_count = count < 0 ? 0 : count;
+  if (delta < 0 && entry->ref_count == 0) {
+    auto it = std::find(g_held_after_reset.begin(), g_held_after_reset.end(), entry);
+    if (it != g_held_after_reset.end()) {
+      g_held_after_reset.erase(it);
+      Free_QImport_Entry(entry);
+      return 0;
+    }
+  }
   return entry->ref_count;
 }
 
@@ -43,6 +58,13 @@ void Invalidate_Profil_Section_Cache() { g.section_cache_key = 99999; }
 void Set_Profil_Section_Cache_Key(int key) { g.section_cache_key = key; }
 
 void Reset_Sections_For_Tests() {
-  for (QIMPORT_ENTRY *e : g.entries) Free_QImport_Entry(e);
+  // An entry that a record still holds leaves the catalogue but not the memory: its holder's
+  // own reset (or any later release) frees it.
+  for (QIMPORT_ENTRY *e : g.entries) {
+    if (e->ref_count > 0)
+      g_held_after_reset.push_back(e);
+    else
+      Free_QImport_Entry(e);
+  }
   g = SectionsState{};
 }
