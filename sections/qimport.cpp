@@ -13,7 +13,12 @@ SectionsState g;
 // Entries that a reset took off the catalogue while records still held them: each lives
 // until its last holder lets it go. Modules reset in the order they registered, so the
 // member's or the profile editor's record may release its entry after this module's reset.
-std::vector<QIMPORT_ENTRY *> g_held_after_reset;
+// The list itself is never destroyed: an entry whose holder never lets go stays reachable
+// to the end of the run instead of becoming a leak when static objects are destroyed.
+std::vector<QIMPORT_ENTRY *> &_Held_After_Reset() {
+  static auto *held = new std::vector<QIMPORT_ENTRY *>;
+  return *held;
+}
 }  // namespace
 
 SectionsState &Sections_State() {
@@ -28,9 +33,10 @@ int Add_QImport_Reference(QIMPORT_ENTRY *entry, int delta) {
   // is still in use; the count stays at 0 instead.
   entry->ref_count = count < 0 ? 0 : count;
   if (delta < 0 && entry->ref_count == 0) {
-    auto it = std::find(g_held_after_reset.begin(), g_held_after_reset.end(), entry);
-    if (it != g_held_after_reset.end()) {
-      g_held_after_reset.erase(it);
+    std::vector<QIMPORT_ENTRY *> &held = _Held_After_Reset();
+    auto it = std::find(held.begin(), held.end(), entry);
+    if (it != held.end()) {
+      held.erase(it);
       Free_QImport_Entry(entry);
       return 0;
     }
@@ -62,7 +68,7 @@ void Reset_Sections_For_Tests() {
   // own reset (or any later release) frees it.
   for (QIMPORT_ENTRY *e : g.entries) {
     if (e->ref_count > 0)
-      g_held_after_reset.push_back(e);
+      _Held_After_Reset().push_back(e);
     else
       Free_QImport_Entry(e);
   }
