@@ -361,6 +361,9 @@ TEST(TsvPrint, GoldenLists) {
 //   with M_lim(N) = M_f + h_w (N_s² − N²) / (4 N_s); U = u at
 //   u h_w N² / (4 N_s) f² + M f − u M_pl = 0: 1348.517 f² + 16979.17 f − u 14149.31 = 0,
 //   f = 0.784459 at u = 1 (U = 1.274764) and 0.780969 at u = 0.995 (U = 1.280461).
+//   N = 400 kN with M_y = 12 M_pl (U = 14.448 unscaled): 2397.363 f² + 169791.7 f − u 14149.31 = 0,
+//   f = 0.0832355 at u = 1 (U = 12.014103) and 0.0828203 at u = 0.995 (U = 12.074334); the
+//   falsi's first step, clamped to 2 % of the bracket, overshoots U = 1.
 namespace brent_gives_up {
 int g_calls = 0;
 double Fails(const double *, const double *, const TSV_SECTION *, TSV_RESULT *, double) {
@@ -388,6 +391,8 @@ TEST(TsvMethod, RegulaFalsiAnswersWhereBrentGivesUp) {
       {"steps, 0.5 M_pl", brent_gives_up::Steps, 0, 0.5 * M_pl, 0.5, 0.5},
       {"fails, N and 1.2 M_pl", brent_gives_up::Fails, 300, 1.2 * M_pl, 1.274764, 1.280461},
       {"steps, N and 1.2 M_pl", brent_gives_up::Steps, 300, 1.2 * M_pl, 1.274764, 1.280461},
+      {"fails, N and 12 M_pl", brent_gives_up::Fails, 400, 12 * M_pl, 12.014103, 12.074334},
+      {"steps, N and 12 M_pl", brent_gives_up::Steps, 400, 12 * M_pl, 12.014103, 12.074334},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
