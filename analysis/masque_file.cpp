@@ -29,8 +29,9 @@ constexpr int kMaxToken = 63;
 
 // ======================================================================= reading
 
-// Next whitespace-separated token into buf; 0 at the end of the stream or for a token
-// longer than kMaxToken bytes.
+// Next whitespace-separated token into buf; 0 at the end of the stream, for a token longer
+// than kMaxToken bytes, and for a token that the end of the stream cuts: the writer ends
+// every token with a blank or a line end, so "0.01" at the end is "0.012" cut.
 int _Token(FILE *f, char *buf) {
   int c;
   do {
@@ -43,6 +44,7 @@ int _Token(FILE *f, char *buf) {
     buf[n++] = static_cast<char>(c);
     c = std::fgetc(f);
   }
+  if (c == EOF) return 0;
   buf[n] = '\0';
   return 1;
 }

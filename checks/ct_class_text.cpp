@@ -390,6 +390,22 @@ int Calc_Plate_Alpha(const PROFIL *p, double N, double M_y, double M_z, double a
   return 1;
 }
 
+namespace {
+
+// The elastic alpha code and largest compression of a box girder's overhang (top or bottom)
+// from its own stresses: each overhang from its tip at b/2 + ü to its root at b/2, the more
+// compressed of the two deciding (EN 1993-1-1 Table 5.2, sheet 2; psi from its own end
+// stresses, not from the flange between the webs).
+void _Overhang_Alpha(const PROFIL *p, const StressPlane &P, bool top, double *alpha, double *sigma) {
+  const double to = p->t_fo, tu = p->t_fu > 0.0 ? p->t_fu : to;
+  const double b = top ? p->b_fo : (p->b_fu > 0.0 ? p->b_fu : p->b_fo), ue = top ? p->ue_o : p->ue_u;
+  const double z = top ? to / 2 : p->h - tu / 2, tip = b / 2 + ue, root = b / 2;
+  const PlateLines pl{2, {{tip, z, root, z}, {-tip, z, -root, z}}, true};
+  _Plate_Alpha(P, pl, alpha, sigma);
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------- plastic alpha
 namespace {
 
@@ -479,9 +495,11 @@ bool _Plastic_Model(const PROFIL *p, PlasticModel *m) {
       }
       seg(kPlTop, _W(-yw + tw / 2 + jo, to / 2, yw - tw / 2 - jo, to / 2, to));
       seg(kPlBottom, _W(-yw + tw / 2 + ju, h - tu / 2, yw - tw / 2 - ju, h - tu / 2, tu));
+      // An overhang's stretch is its c: from the tip to its own flange's edge (the web's outer
+      // face of the wider flange), so that the narrower flange's overhang keeps its length.
       for (int sd : {1, -1}) {
-        if (box && p->ue_o > 0.001) seg(kPlOverTop, _W(sd * eo, to / 2, sd * half, to / 2, to));
-        if (box && p->ue_u > 0.001) seg(kPlOverBottom, _W(sd * eu, h - tu / 2, sd * half, h - tu / 2, tu));
+        if (box && p->ue_o > 0.001) seg(kPlOverTop, _W(sd * eo, to / 2, sd * bo / 2, to / 2, to));
+        if (box && p->ue_u > 0.001) seg(kPlOverBottom, _W(sd * eu, h - tu / 2, sd * bu / 2, h - tu / 2, tu));
       }
       break;
     }
@@ -657,7 +675,8 @@ int Print_Querschnittsklasse(const PROFIL *p, double N, double M_y, double M_z, 
   CT_PLASTIC_AXIS axis{};
   PlasticModel model;
   StressPlane P{};
-  if (n > 0 && _Plastic_Model(p, &model) && _Elastic_Plane(p, N, M_y, M_z, &P)) {
+  const bool have_plane = n > 0 && _Elastic_Plane(p, N, M_y, M_z, &P);
+  if (have_plane && _Plastic_Model(p, &model)) {
     const double plane[3] = {P.n_a + P.a * P.z_c - P.b * P.y_c, P.b, -P.a};
     CT_Find_Plastic_Axis(model.walls, model.n_walls, N, f_yd, plane, &axis);
   }
@@ -679,6 +698,11 @@ int Print_Querschnittsklasse(const PROFIL *p, double N, double M_y, double M_z, 
       t.a = CT_ALPHA_COMPRESSED;
       t.s = std::max(sigma[CT_PLATE_TOP], sigma[CT_PLATE_WEB]);
     }
+    // A box's overhang under bending: its own stresses (its line stays whenever any part of it
+    // is compressed, whatever the flange between the webs carries).
+    const bool bent = std::fabs(M_y) >= 0.1 || std::fabs(M_z) >= 0.1;
+    if (have_plane && bent && (pl.plastic_from == kPlOverTop || pl.plastic_from == kPlOverBottom))
+      _Overhang_Alpha(p, P, pl.plastic_from == kPlOverTop, &t.a, &t.s);
     // Classes 1 and 2 of a plate in compression and bending (partly in tension) take alpha
     // from the plastic neutral axis (EN 1993-1-1 Table 5.2, sheets 1 and 2): a symmetric web
     // by its area, any other plate by the axis of the profile's plates; where that is not

@@ -14,14 +14,15 @@ function(pf_add_module name)
 endfunction()
 
 # pf_add_tests(<folder> [DEPS lib...])
-# Builds tests/<folder>/*.cpp into test_<folder> and registers every case with CTest.
+# Builds tests/<folder>/*.cpp into test_<folder> and registers every case with CTest. Every
+# test program has tests/common/own_folder.cpp: each case runs in a temporary folder of its own.
 function(pf_add_tests name)
   cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT srcs OR NOT TARGET ${name})
     return()
   endif()
-  add_executable(test_${name} ${srcs})
+  add_executable(test_${name} ${srcs} ${CMAKE_SOURCE_DIR}/tests/common/own_folder.cpp)
   target_link_libraries(test_${name} PRIVATE ${name} ${A_DEPS} GTest::gtest_main GTest::gmock)
   target_include_directories(test_${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   gtest_discover_tests(test_${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}

@@ -6,12 +6,12 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <unordered_map>
 
 #define HOST_TEST_NO_GTEST
 #include "host/host_test.h"
 #include "host/screen_internal.h"
+#include "support/support.h"
 
 using namespace host_screen;
 
@@ -35,9 +35,9 @@ uint16_t U16(const std::vector<uint8_t> &d, size_t at) { return uint16_t(d[at] |
 
 // Reads an uncompressed 8-, 24- or 32-bit BMP; false for anything else or a short file.
 bool Read_Bmp(const std::string &path, Bitmap &out) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) return false;
-  std::vector<uint8_t> d((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  std::string bytes;  // a regular file up to the input cap (a FIFO would block)
+  if (Read_Whole_File(path.c_str(), &bytes, 0) != WHOLE_FILE_OK) return false;
+  std::vector<uint8_t> d(bytes.begin(), bytes.end());
   if (d.size() < 54 || d[0] != 'B' || d[1] != 'M') return false;
   uint32_t offset = U32(d, 10), header = U32(d, 14);
   int32_t w = int32_t(U32(d, 18)), h = int32_t(U32(d, 22));
@@ -253,20 +253,18 @@ int Host_Save_Bitmap(const char *path, int x1, int y1, int x2, int y2) {
   put32(34, data);
   put32(38, 2835);
   put32(42, 2835);
-  std::ofstream f(path, std::ios::binary);
-  if (!f) return 1;
-  f.write(reinterpret_cast<const char *>(head), 54);
+  std::string bytes(reinterpret_cast<const char *>(head), 54);
+  bytes.reserve(54 + size_t(data));
   std::vector<uint8_t> row(stride, 0);
   for (int y = h - 1; y >= 0; --y) {
     for (int x = 0; x < w; ++x) {
       const uint8_t *p = &rgb[(size_t(y) * w + x) * 3];
       row[x * 3] = p[2], row[x * 3 + 1] = p[1], row[x * 3 + 2] = p[0];
     }
-    f.write(reinterpret_cast<const char *>(row.data()), long(stride));
+    bytes.append(reinterpret_cast<const char *>(row.data()), stride);
   }
-  // The last rows may still be in the buffer: a full disk shows only when it is written.
-  f.close();
-  return f ? 0 : 1;
+  // Through a temporary file: a full disk or a killed run leaves the old picture whole.
+  return Replace_File_Text(path, bytes);
 }
 
 int Host_Write_Png_RGB(const char *path, int w, int h, const uint8_t *rgb) {
@@ -277,9 +275,18 @@ int Host_Write_Png_RGB(const char *path, int w, int h, const uint8_t *rgb) {
   image.width = uint32_t(w);
   image.height = uint32_t(h);
   image.format = PNG_FORMAT_RGB;
-  int ok = png_image_write_to_file(&image, path, 0, rgb, 0, nullptr);
+  // Encoded in memory, then written through a temporary file: a full disk or a killed run
+  // leaves the old picture whole.
+  png_alloc_size_t size = 0;
+  std::string bytes;
+  int ok = png_image_write_get_memory_size(image, size, 0, rgb, 0, nullptr);
+  if (ok) {
+    bytes.resize(size);
+    ok = png_image_write_to_memory(&image, bytes.data(), &size, 0, rgb, 0, nullptr);
+    bytes.resize(size);
+  }
   png_image_free(&image);
-  return ok ? 0 : 1;
+  return ok ? Replace_File_Text(path, bytes) : 1;
 }
 
 int Host_Write_Png(const char *path) {

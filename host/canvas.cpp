@@ -1,6 +1,7 @@
 // The software canvas: palette, clip, drawing settings and primitives, raster and graphic text,
 // saved rectangles, the call trace and the reset of the whole screen layer.
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdarg>
 #include <cstring>
@@ -208,7 +209,12 @@ ScreenState &S() {
 }
 
 void Reset_Screen_Layer() {
-  g = ScreenState();  // the canvas is made again on first use
+  // The canvas is made again on first use, in the block of the last one: a fresh block of
+  // 1.3 MB for every test step or fuzz input would cost more than the drawing.
+  std::vector<uint8_t> pixels = std::move(g.pixels);
+  pixels.clear();
+  g = ScreenState();
+  g.pixels = std::move(pixels);
   Reset_Input();
   LAST_SHEET_EDIT_KEY = 0;
   NPIXEL_X = 1280;
@@ -261,13 +267,24 @@ int Get_Index(int x, int y) {
 }
 
 void Fill_Span(int x1, int x2, int y) {
+  if (!g.ready) Make_Ready();
   if (y < g.clip[1] || y > g.clip[3]) return;
   Order(x1, x2);
   x1 = std::max(x1, g.clip[0]);
   x2 = std::min(x2, g.clip[2]);
+  if (x1 > x2) return;
+  // The row at once: a filled rectangle (every text box, every page background) would
+  // otherwise cost a call and four clip tests per pixel.
+  uint8_t *row = &g.pixels[size_t(y) * g.w];
+  const uint16_t pattern = g.fill_pattern_on ? uint16_t(g.fill_pattern[y & 15]) : uint16_t(0xFFFF);
+  const uint8_t fg = uint8_t(g.fg);
+  if (pattern == 0xFFFF && g.bop != 3) {
+    std::fill(row + x1, row + x2 + 1, fg);
+    return;
+  }
   for (int x = x1; x <= x2; ++x) {
-    if (g.fill_pattern_on && !(g.fill_pattern[y & 15] & (0x8000 >> (x & 15)))) continue;
-    Put(x, y);
+    if (!(pattern & (0x8000 >> (x & 15)))) continue;
+    row[x] = g.bop == 3 ? uint8_t(row[x] ^ fg) : fg;
   }
 }
 
@@ -307,17 +324,65 @@ static bool Glyph_Pixel(const uint8_t *rows, int c, int r, bool bold) {
   return at(c) || (bold && at(c - 1));
 }
 
+// The ink of a glyph row as bits of its columns (bit c: column c of RFONT_WIDTH), kept per
+// character for the width and weight in use: a text box redraws its text at every key.
+static uint64_t Glyph_Row_Bits(unsigned char ch, int r, bool bold) {
+  struct Cache {
+    int width = -1;
+    bool bold = false;
+    bool known[256] = {};
+    uint64_t bits[256][9] = {};
+  };
+  static Cache cache;
+  const int w = std::clamp(RFONT_WIDTH, 1, 64);
+  if (cache.width != w || cache.bold != bold) {
+    std::fill(std::begin(cache.known), std::end(cache.known), false);
+    cache.width = w, cache.bold = bold;
+  }
+  if (!cache.known[ch]) {
+    const uint8_t *rows = Host_Glyph_Rows(ch);
+    for (int k = 0; k < 9; ++k) {
+      uint64_t b = 0;
+      for (int c = 0; c < w; ++c)
+        if (Glyph_Pixel(rows, c, k, bold)) b |= uint64_t{1} << c;
+      cache.bits[ch][k] = b;
+    }
+    cache.known[ch] = true;
+  }
+  return cache.bits[ch][r];
+}
+
 void Draw_Raster_Text(int x, int y, const char *text, int len, int turn) {
   if (!text || !Near(x, y)) return;
   if (len < 0) len = int(std::strlen(text));
   len = std::min(len, 4096);
   bool bold = (Host_Current_Font() & 0x10000) != 0;
   int pitch = RFONT_WIDTH + RFONT_SPACE;
+  const int w = std::clamp(RFONT_WIDTH, 1, 64);
   for (int i = 0; i < len && text[i]; ++i) {
-    const uint8_t *rows = Host_Glyph_Rows(static_cast<unsigned char>(text[i]));
+    // A character cell wholly outside the clip rectangle draws nothing.
+    const int u0 = i * pitch, u1 = u0 + w - 1;
+    int cx1, cx2, cy1, cy2;  // the cell on the screen (rows −6 … 2 about the baseline)
+    switch (turn) {
+      case 256: cx1 = x - 6, cx2 = x + 2, cy1 = y - u1, cy2 = y - u0; break;
+      case 512: cx1 = x - u1, cx2 = x - u0, cy1 = y - 2, cy2 = y + 6; break;
+      case 1024: cx1 = x - 2, cx2 = x + 6, cy1 = y + u0, cy2 = y + u1; break;
+      default: cx1 = x + u0, cx2 = x + u1, cy1 = y - 6, cy2 = y + 2; break;
+    }
+    if (cx2 < g.clip[0] || cx1 > g.clip[2] || cy2 < g.clip[1] || cy1 > g.clip[3]) continue;
+    const unsigned char ch = static_cast<unsigned char>(text[i]);
+    if (turn == 0 && g.bop != 3 && cx1 >= g.clip[0] && cx2 <= g.clip[2] && cy1 >= g.clip[1] && cy2 <= g.clip[3]) {
+      // The common case, an upright cell wholly inside the clip: its rows at once.
+      if (!g.ready) Make_Ready();
+      for (int r = 0; r < 9; ++r) {
+        uint8_t *row = &g.pixels[size_t(y + r - 6) * g.w + size_t(x + u0)];
+        for (uint64_t bits = Glyph_Row_Bits(ch, r, bold); bits; bits &= bits - 1) row[std::countr_zero(bits)] = uint8_t(g.fg);
+      }
+      continue;
+    }
     for (int r = 0; r < 9; ++r)
-      for (int c = 0; c < RFONT_WIDTH; ++c) {
-        if (!Glyph_Pixel(rows, c, r, bold)) continue;
+      for (uint64_t bits = Glyph_Row_Bits(ch, r, bold); bits; bits &= bits - 1) {
+        const int c = std::countr_zero(bits);
         int u = i * pitch + c, v = r - 6;  // along the text, below the baseline
         switch (turn) {
           case 256: Put(x + v, y - u); break;

@@ -2,11 +2,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <sstream>
 
 #define HOST_TEST_NO_GTEST
 #include "host/host_test.h"
 #include "host/screen_internal.h"
+#include "support/support.h"
 
 using namespace host_screen;
 
@@ -47,7 +48,9 @@ int YRMGetUserString(const char *name, char *buffer, int size) {
     value = it->second;
     found = true;
   } else if (const char *file = std::getenv("YRMUSERSETTINGS")) {
-    std::ifstream f(file);
+    std::string bytes;  // a regular file up to the input cap (a FIFO would block)
+    Read_Whole_File(file, &bytes, 0);
+    std::istringstream f(bytes);
     std::string line;
     while (!found && std::getline(f, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();

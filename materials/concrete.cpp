@@ -365,6 +365,10 @@ int Read_Concrete_Grade(CONCRETE_GRADE *c) {
   }
   if (versioned) End_Struct_Version();
   if (bad) return 1;
+  // As the member reader does: flags other than 0 and 1, a density or modulus that is not a
+  // positive finite number (a huge density makes the lightweight E_cm infinite) are refused.
+  if ((lightweight != 0 && lightweight != 1) || (automatic != 0 && automatic != 1)) return 1;
+  if (!(std::isfinite(r.density) && r.density > 0.0) || !(std::isfinite(r.E_cm) && r.E_cm > 0.0)) return 1;
   _Set_Name(r.name, name);
   r.lightweight = lightweight;
   r.e_automatic = automatic;

@@ -461,7 +461,8 @@ double Calc_Strain_Ratio(double a, double b, double c);
 // reader: 0, or 1 on a failed write or read. A reader takes blocks without a version
 // line as version 1.0 and changes the record only when the whole block was read;
 // missing fields: density 2200, e_automatic 1, E_cm as Set_Concrete_Grade computes it.
-// eps_c1 and eps_cu1 are not stored.
+// eps_c1 and eps_cu1 are not stored. A block whose flags are not 0 or 1 or whose density or
+// E_cm (read or computed) is not a positive finite number is refused.
 int Write_Concrete_Grade(const CONCRETE_GRADE *c);
 int Read_Concrete_Grade(CONCRETE_GRADE *c);
 int Write_Rebar_Grade(const REBAR_GRADE *r);

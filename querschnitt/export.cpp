@@ -202,8 +202,9 @@ struct RefreshState {
 };
 RefreshState rs;
 
+// True when path is a regular file that can be read (a FIFO or a device is not).
 bool _Exists(const std::string &path) {
-  FILE *f = std::fopen(path.c_str(), "rb");
+  FILE *f = Open_Input_File(path.c_str(), 0, nullptr);
   if (f) std::fclose(f);
   return f != nullptr;
 }

@@ -87,7 +87,7 @@ const std::vector<SECTIONS_LIB_RECORD> &_Library() {
   if (read == WHOLE_FILE_NOT_OPENED)
     Hinweis_Message(0, errno == ENOENT ? "Profilbibliothek \"%s\" nicht vorhanden" : "Profilbibliothek \"%s\" nicht lesbar",
                     path.c_str());
-  else if (read == WHOLE_FILE_READ_ERROR)
+  else if (read == WHOLE_FILE_READ_ERROR || read == WHOLE_FILE_NOT_REGULAR)  // a folder, FIFO or device
     Hinweis_Message(0, "Profilbibliothek \"%s\" nicht lesbar", path.c_str());
   else if (read == WHOLE_FILE_TOO_BIG)
     Hinweis_Message(0, "Profilbibliothek \"%s\" größer als 16 MiB"_cp, path.c_str());

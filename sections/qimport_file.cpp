@@ -503,7 +503,7 @@ bool _Read_Line(FILE *f, std::string *line) {
 
 int Read_FEM_Object_File(const char *path) {
   if (!path || !*path) return FEM_OBJECT_NO_FILE;
-  FILE *f = std::fopen(path, "rb");
+  FILE *f = Open_Input_File(path, 0, nullptr);  // a regular file only: a FIFO would block
   if (!f) return FEM_OBJECT_NO_FILE;
   std::string line;
   bool head = false;

@@ -40,6 +40,30 @@ ProgramState &_S() {
   return g;
 }
 
+// A number of the command line: whole decimal digits only (no sign, no blanks), 0 to
+// 2147483647, read over the whole text; false for anything else.
+bool _Whole_Number(const char *text, int *out) {
+  if (!text || !*text) return false;
+  long long v = 0;
+  for (const char *p = text; *p; ++p) {
+    if (*p < '0' || *p > '9') return false;
+    v = 10 * v + (*p - '0');
+    if (v > 2147483647LL) return false;
+  }
+  *out = static_cast<int>(v);
+  return true;
+}
+
+// True when the environment's path names a folder; else a line on standard error saying
+// what it names.
+bool _Names_Folder(const char *what, const char *path) {
+  struct stat st;
+  if (::stat(path, &st) == 0 && S_ISDIR(st.st_mode)) return true;
+  const bool there = ::stat(path, &st) == 0;  // a file (or a device) rather than nothing
+  std::fprintf(stderr, "stahl_ec3: %s names %s, not a folder: %s\n", what, there ? "a file" : "no existing path", path);
+  return false;
+}
+
 bool _Exists(const std::string &path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0;
@@ -61,19 +85,33 @@ STAHL_EC3_FILE_STAMP _Stamp(const std::string &path) {
 std::string _Why(int err) { return err ? std::strerror(err) : "unknown cause"; }
 
 // Copies a file through the replace helper: the target keeps its old bytes unless the whole
-// copy was written. 0, or 1.
+// copy was written. 0, or 1 (a source that is not a regular file or passes the input cap is
+// refused, with a line on standard error).
 int _Copy_File(const std::string &from, const std::string &to) {
   std::string bytes;
-  if (Read_Whole_File(from.c_str(), &bytes, 0) != WHOLE_FILE_OK) return 1;
+  const int read = Read_Whole_File(from.c_str(), &bytes, 0);
+  if (read != WHOLE_FILE_OK) {
+    if (read != WHOLE_FILE_NOT_REGULAR)  // said at start-up (_Name_Odd_Exchange_Files)
+      std::fprintf(stderr, "stahl_ec3: %s: %s\n", from.c_str(), Input_File_Problem(read, 0, errno).c_str());
+    return 1;
+  }
   return Replace_File_Text(to.c_str(), bytes);
 }
 
 // The first line of the position text, without line end and trailing blanks; empty when the
-// file is missing or its first line is blank.
+// file is missing or its first line is blank. A position text that is there but refused (not
+// a regular file, larger than the input cap) is named on standard error.
 std::string _Read_Label() {
   std::string label;
-  FILE *f = std::fopen(Bauteil_Txt_Path().c_str(), "rb");
-  if (!f) return label;
+  const std::string txt = Bauteil_Txt_Path();
+  int why;
+  FILE *f = Open_Input_File(txt.c_str(), 0, &why);
+  if (!f) {
+    if (why != WHOLE_FILE_NOT_OPENED || errno != ENOENT)
+      std::fprintf(stderr, "stahl_ec3: %s: %s; the position number stands for its label\n", txt.c_str(),
+                   Input_File_Problem(why, 0, errno).c_str());
+    return label;
+  }
   char line[1024];
   if (std::fgets(line, sizeof line, f)) {
     line[std::strcspn(line, "\r\n")] = '\0';
@@ -88,14 +126,16 @@ std::string _Read_Label() {
 // cannot be read); the record read is brought in line with its profile.
 void _Read_Input(STAHL_EC3_RUN &r) {
   const std::string inp = Bauteil_Inp_Path();
-  FILE *f = std::fopen(inp.c_str(), "rb");
+  int why;
+  FILE *f = Open_Input_File(inp.c_str(), 0, &why);
   if (!f) {
-    const bool missing = errno == ENOENT;
+    const bool missing = why == WHOLE_FILE_NOT_OPENED && errno == ENOENT;
+    const std::string problem = Input_File_Problem(why, 0, errno);
     r.inp_stamp = _Stamp(inp);
     Set_Bauteil_Defaults(&r.bauteil);
     if (missing && !r.refresh) return;  // a new member
     r.read_error = missing ? 2 : 1;
-    r.read_reason = missing ? "the member data file does not exist" : std::strerror(errno);
+    r.read_reason = missing ? "the member data file does not exist" : problem;
     return;
   }
   // The stamp of what is read, so that a save can tell when another session saved since.
@@ -113,6 +153,18 @@ void _Read_Input(STAHL_EC3_RUN &r) {
   Check_Bauteil_Data(&r.bauteil, nullptr, r.refresh ? 0 : 1, STAHL_EC3_TITLE);
 }
 
+// An exchange file of the member that is there but no regular file (a FIFO, a link to a
+// device) is never read: a line on standard error says so.
+void _Name_Odd_Exchange_Files() {
+  for (const auto &pair : kExchange) {
+    const std::string path = Make_Bauteil_Filename(pair[0]);
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+      std::fprintf(stderr, "stahl_ec3: %s: %s; it is not read\n", path.c_str(),
+                   Input_File_Problem(WHOLE_FILE_NOT_REGULAR, 0, 0).c_str());
+  }
+}
+
 // The start-of-run copies of the exchange files that exist.
 void _Copy_Exchange_Files(STAHL_EC3_RUN &r) {
   for (int k = 0; k < 2; ++k) {
@@ -125,6 +177,15 @@ void _Copy_Exchange_Files(STAHL_EC3_RUN &r) {
     }
     r.copies_made[k] = 1;
   }
+}
+
+// The temporary files that replacements of the member's files left behind when a run was
+// killed while writing (older than FILE_REPLACE_STALE_S; younger ones may be a parallel
+// run's).
+void _Remove_Stale_Temporaries() {
+  for (const char *ending : {".INP", ".INP.bak", ".OLI", ".XPR", ".EXP", "_TMP.XPR", "_TMP.EXP", ".GRQ", ".QIN"})
+    Remove_Stale_Replace_Temps(Make_Bauteil_Filename(ending).c_str(), FILE_REPLACE_STALE_S);
+  Remove_Stale_Replace_Temps(Bauteil_Spf_Path().c_str(), FILE_REPLACE_STALE_S);
 }
 
 void _Lesefehler_List(FILE *list) {
@@ -176,12 +237,22 @@ int Start_Stahl_EC3(int argc, char **argv) {
     return STAHL_EC3_EXIT_NOT_SAVED;
   }
   // A refused number would leave the work files of number 0 in use: another member's.
-  if (!Set_File_Number(std::atoi(argv[3]))) {
-    std::fprintf(stderr, "stahl_ec3: the work-file number %s is negative or its work-file names pass 260 characters\n",
+  int file_number = 0;
+  if (!_Whole_Number(argv[3], &file_number)) {
+    std::fprintf(stderr, "stahl_ec3: the work-file number %s is not a whole number from 0 to 2147483647\n",
+                 argv[3] ? argv[3] : "");
+    return STAHL_EC3_EXIT_NOT_SAVED;
+  }
+  if (!Set_File_Number(file_number)) {
+    std::fprintf(stderr, "stahl_ec3: the work-file number %s makes work-file names longer than 260 characters\n",
                  argv[3]);
     return STAHL_EC3_EXIT_NOT_SAVED;
   }
-  r.position = std::atoi(argv[4]);
+  if (!_Whole_Number(argv[4], &r.position)) {
+    std::fprintf(stderr, "stahl_ec3: the position number %s is not a whole number from 0 to 2147483647\n",
+                 argv[4] ? argv[4] : "");
+    return STAHL_EC3_EXIT_NOT_SAVED;
+  }
   for (int i = 5; i < argc; ++i)
     if (argv[i] && std::strcmp(argv[i], "-refresh") == 0) r.refresh = 1;
   Set_Refresh_Mode(r.refresh);
@@ -199,6 +270,9 @@ int Start_Stahl_EC3(int argc, char **argv) {
     std::fprintf(stderr, "stahl_ec3: the host gives no private data path (YRMPRIVATE is not set)\n");
     return STAHL_EC3_EXIT_NOT_SAVED;
   }
+  if (!_Names_Folder("EXEC", exec) || !_Names_Folder("YRMPRIVATE", CurOb_Privat_Datapath()))
+    return STAHL_EC3_EXIT_NOT_SAVED;
+  _Remove_Stale_Temporaries();
 
   Init_Host_IO_and_Mouse_Wheel();
   Set_QImport_Files(Make_Bauteil_Filename(".GRQ").c_str(), Make_Bauteil_Filename(".QIN").c_str());
@@ -207,6 +281,7 @@ int Start_Stahl_EC3(int argc, char **argv) {
   Init_Stguete_Name_Grid();
   Activate_Default_NAD();  // a file read names its own set
   _Read_Input(r);
+  _Name_Odd_Exchange_Files();
   if (!r.refresh) {
     // A refresh makes no copies and removes none: it may run while a session on the same
     // member holds its copies for "beenden ohne zu speichern".

@@ -173,16 +173,8 @@ int Write_Data_Newline() {
 int Open_Data_Reader(const char *path) {
   Register_Support_Reset();
   Close_Data_Reader();
-  if (!path) return 1;
-  FILE *f = std::fopen(path, "rb");
-  if (!f) return 1;
   std::string data;
-  char buf[4096];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
-  bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) return 1;
+  if (Read_Whole_File(path, &data, 0) != WHOLE_FILE_OK) return 1;  // a regular file up to the cap
   g_ds.data = std::move(data);
   g_ds.reading = true;
   return 0;

@@ -36,8 +36,9 @@ int Write_Data_Value(const void *value, int type);
 // Ends a line: 0, or non-zero on a write error or without a writer.
 int Write_Data_Newline();
 
-// Opens the reader on a file (its whole content is read; replacing an open reader) and
-// clears the version stack: 0, or 1 when it cannot be read.
+// Opens the reader on a file (its whole content is read through Read_Whole_File: a regular
+// file of at most INPUT_FILE_MAX_BYTES; replacing an open reader) and clears the version
+// stack: 0, or 1 when it cannot be read or is refused.
 int Open_Data_Reader(const char *path);
 // Opens the reader on a copy of size bytes of memory: 0, or 1 when memory is short.
 int Open_Data_Reader_Memory(const void *data, std::size_t size);

@@ -1,15 +1,18 @@
 // Replacing a user file through a temporary file in the same folder, so that a failed
 // write (full disk, quota, a removed medium) never leaves a half file under the real name;
-// and reading a whole file.
+// and the removal of temporary files that a killed run left behind.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 #include "support/support.h"
@@ -175,21 +178,31 @@ int Replace_File_Text(const char *path, const std::string &text) {
   return Replace_File(path, _Put_Text, const_cast<std::string *>(&text));
 }
 
-int Read_Whole_File(const char *path, std::string *bytes, std::size_t max_bytes) {
-  bytes->clear();
-  FILE *f = path ? std::fopen(path, "rb") : nullptr;
-  if (!f) return WHOLE_FILE_NOT_OPENED;
-  char buf[65536];
-  std::size_t n;
-  int answer = WHOLE_FILE_OK;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-    if (max_bytes > 0 && bytes->size() + n > max_bytes) {
-      answer = WHOLE_FILE_TOO_BIG;
-      break;
-    }
-    bytes->append(buf, n);
+int Remove_Stale_Replace_Temps(const char *path, double max_age_s) {
+  if (!path || !*path) return 0;
+  const std::string target = _Resolve_Target(path);
+  if (target.empty()) return 0;
+  // The temporary names of this target: the pattern with its six characters of mkstemp.
+  const std::string pattern = _Temp_Pattern(target);
+  const std::string folder = _Folder(target);
+  const std::string head = pattern.substr(folder.size(), pattern.size() - folder.size() - 6);
+  DIR *d = opendir(folder.empty() ? "." : folder.c_str());
+  if (!d) return 0;
+  const time_t now = time(nullptr);
+  int removed = 0;
+  while (const dirent *e = readdir(d)) {
+    const std::string name = e->d_name;
+    if (name.size() != head.size() + 6 || name.compare(0, head.size(), head) != 0) continue;
+    bool tail_ok = true;  // mkstemp's characters: letters and digits
+    for (std::size_t k = head.size(); k < name.size(); ++k)
+      if (!std::isalnum(static_cast<unsigned char>(name[k]))) tail_ok = false;
+    if (!tail_ok) continue;
+    const std::string full = folder + name;
+    struct stat st;
+    if (lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (std::difftime(now, st.st_mtime) <= max_age_s) continue;  // perhaps a replacement running now
+    if (unlink(full.c_str()) == 0) ++removed;
   }
-  if (std::ferror(f)) answer = WHOLE_FILE_READ_ERROR;
-  std::fclose(f);
-  return answer;
+  closedir(d);
+  return removed;
 }

@@ -9,6 +9,7 @@
 
 #include "host/host.h"
 #include "support/cp850.h"
+#include "support/support.h"
 #include "support/support_internal.h"
 
 namespace {
@@ -127,7 +128,10 @@ std::string Make_Bauteil_Filename(const char *ending) {
 
 FILE *Open_Bauteil_File(const char *ending, const char *mode) {
   if (g_shell.stem.empty() || !mode) return nullptr;
-  return std::fopen(Make_Bauteil_Filename(ending).c_str(), mode);
+  const std::string path = Make_Bauteil_Filename(ending);
+  // Reading only: the rule of every input file (a regular file up to the cap).
+  if (mode[0] == 'r' && !std::strchr(mode, '+')) return Open_Input_File(path.c_str(), 0, nullptr);
+  return std::fopen(path.c_str(), mode);
 }
 
 std::string Make_Stem_Prefix_Filename(const char *name, std::string *rest) {

@@ -46,7 +46,8 @@ const char *Get_File_Number_Suffix();
 // pass 260 bytes (an ending longer than SHELL_MAX_ENDING).
 std::string Make_Bauteil_Filename(const char *ending);
 // fopen of Make_Bauteil_Filename(ending) with mode; null when it cannot be opened or no
-// stem is set.
+// stem is set. A mode for reading only opens through Open_Input_File (regular files up to
+// the input cap).
 FILE *Open_Bauteil_File(const char *ending, const char *mode);
 // The prefix rule of the position text and the exchange path: the stem's folder, the first
 // four characters of the stem's file name (all of a shorter one), then name. rest (when

@@ -203,16 +203,47 @@ int Replace_File(const char *path, int (*write)(FILE *stream, void *context), vo
 // Replace_File with the bytes of text as the whole new content: 0, or 1.
 int Replace_File_Text(const char *path, const std::string &text);
 
-// ---------------------------------------------------------------- whole files
+// Removes the temporary files that replacements of path left behind when their run was
+// killed: the siblings "<name>.tmpXXXXXX" of the file path names (after its links) whose
+// last change lies more than max_age_s seconds back. A younger one may belong to a
+// replacement running now in another process and stays. Returns the count removed.
+int Remove_Stale_Replace_Temps(const char *path, double max_age_s);
+// The age from which a temporary file of a replacement counts as left behind: no write of
+// this program takes ten minutes.
+inline constexpr double FILE_REPLACE_STALE_S = 600.0;
+
+// ---------------------------------------------------------------- input files
+// Every input file is read through Open_Input_File or Read_Whole_File: only a regular file
+// (after following links) is taken, and none larger than the cap. A FIFO, a device or a
+// folder named as input would block the run or feed it without end; it is refused at
+// once (the open never waits).
+//
+// The cap, 64 MiB: the largest file this program writes is a member file with 10,000
+// fire-load rows of eight values of 1e308 (about 26 MB), so no file the program wrote is
+// ever refused, while a runaway input ends with a message instead of exhausting memory.
+inline constexpr std::size_t INPUT_FILE_MAX_BYTES = std::size_t{64} << 20;
 enum : int {
   WHOLE_FILE_OK = 0,
-  WHOLE_FILE_NOT_OPENED = 1,  // fopen failed (errno says why)
+  WHOLE_FILE_NOT_OPENED = 1,  // the open failed (errno says why)
   WHOLE_FILE_READ_ERROR = 2,
   WHOLE_FILE_TOO_BIG = 3,     // more than max_bytes
+  WHOLE_FILE_NOT_REGULAR = 4, // a FIFO, device, socket or folder
 };
-// The whole file at path, byte for byte, into *bytes (replaced; what was read before a
-// failure stays there). max_bytes 0: no limit. One of WHOLE_FILE_*.
+// The input file at path, open for reading ("rb"): its stream, or null with *why (may be
+// null) one of WHOLE_FILE_NOT_OPENED, WHOLE_FILE_NOT_REGULAR or WHOLE_FILE_TOO_BIG (a
+// file of more than max_bytes; 0 stands for INPUT_FILE_MAX_BYTES). A reader of the stream
+// reads at most what the file held when it was opened plus what was added since: callers
+// that read without an end of their own use Read_Whole_File.
+FILE *Open_Input_File(const char *path, std::size_t max_bytes, int *why);
+// The whole input file at path, byte for byte, into *bytes (replaced; what was read before
+// a failure stays there), through Open_Input_File: max_bytes 0 stands for
+// INPUT_FILE_MAX_BYTES, also a file that grows while it is read stops there. One of
+// WHOLE_FILE_*.
 int Read_Whole_File(const char *path, std::string *bytes, std::size_t max_bytes);
+// Why an input file was not read, for messages: "not a regular file", "larger than 64 MiB"
+// (of the cap in use: max_bytes as above), the error text of errno for a failed open, "read
+// error"; "" for WHOLE_FILE_OK.
+std::string Input_File_Problem(int code, std::size_t max_bytes, int error_number);
 
 // ---------------------------------------------------------------- host tools
 // Non-zero when the host's section-force selection tool "SniSelct.exe" is an executable

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/file_cap.h"
 #include "host/host_test.h"
 
 namespace {
@@ -228,6 +229,30 @@ TEST_F(HostBitmaps, PngReadBackEqualsTheCanvas) {
   EXPECT_EQ(Host_Save_Bitmap((dir / "no-such-folder" / "x.bmp").string().c_str(), 0, 0, 9, 9), 1);
   EXPECT_EQ(Host_Save_Bitmap((dir / "off.bmp").string().c_str(), 2000, 0, 2100, 9), 1);  // off the screen
   EXPECT_EQ(Host_Save_Bitmap("/dev/full", 0, 0, 3, 2), 1);  // a buffered write that fails on closing
+}
+
+// A full disk while a picture is written: the PNG and the bitmap keep their old bytes and
+// no temporary file is left; the next write with room replaces them.
+TEST_F(HostBitmaps, FullDiskKeepsTheOldPictures) {
+  const std::string png = (dir / "canvas.png").string(), bmp = (dir / "grid.bmp").string();
+  pxFgc(Nearest_RGB_Color(200, 10, 10));
+  pxRect(0, 0, 40, 30);
+  ASSERT_EQ(Host_Save_Bitmap(bmp.c_str(), 0, 0, 3, 2) + Host_Write_Png_RGB(png.c_str(), 1, 1, std::vector<uint8_t>(3, 7).data()), 0);
+  const std::string old_png = test_files::Slurp(png), old_bmp = test_files::Slurp(bmp);
+  // Larger pictures than the cap lets through: the whole canvas, a bitmap of 100 × 100.
+  {
+    test_files::FileSizeCap cap(200);
+    EXPECT_EQ(Host_Write_Png(png.c_str()), 1);
+    EXPECT_EQ(Host_Save_Bitmap(bmp.c_str(), 0, 0, 99, 99), 1);
+  }
+  EXPECT_EQ(test_files::Slurp(png), old_png);
+  EXPECT_EQ(test_files::Slurp(bmp), old_bmp);
+  int entries = 0;
+  for (const auto &e : fs::directory_iterator(dir)) entries += e.is_regular_file();
+  EXPECT_EQ(entries, 2);
+  EXPECT_EQ(Host_Write_Png(png.c_str()) + Host_Save_Bitmap(bmp.c_str(), 0, 0, 99, 99), 0);
+  EXPECT_NE(test_files::Slurp(png), old_png);
+  EXPECT_EQ(test_files::Slurp(bmp).size(), 54u + 100 * 300);
 }
 
 }  // namespace

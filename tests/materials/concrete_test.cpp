@@ -136,6 +136,27 @@ TEST_F(Concrete, ValueStreamBlocks) {
               std::make_tuple(v.fck, v.density, v.e_automatic, std::round(v.E_cm / 100))) << o.text;
   }
 
+  // Refused as the member reader refuses them: flags other than 0 and 1, a density that is
+  // not positive (or so large that the lightweight E_cm, E · (ρ/2200)², overflows), an E_cm
+  // that is not positive; the record stays as it was.
+  const char *refused[] = {
+      " 1.1 # Strukturversionsnummer\n LC30/33 3e4 0.8 -0.002 -0.0035 2 7 1e200 0\n",  // E_cm = inf before
+      " 1.2 # Strukturversionsnummer\n LC30/33 3e4 0.8 -0.002 -0.0035 2 7 1900 0 1 1e7\n",
+      " 1.1 # Strukturversionsnummer\n LC30/33 3e4 0.8 -0.002 -0.0035 2 1 1e200 0\n",
+      " 1.2 # Strukturversionsnummer\n LC30/33 3e4 0.8 -0.002 -0.0035 2 2 1900 0 1 1e7\n",
+      " 1.2 # Strukturversionsnummer\n LC30/33 3e4 0.8 -0.002 -0.0035 2 1 -1900 0 1 1e7\n",
+      " 1.2 # Strukturversionsnummer\n LC30/33 3e4 0.8 -0.002 -0.0035 2 1 0 0 1 1e7\n",
+      " 1.2 # Strukturversionsnummer\n LC30/33 3e4 0.8 -0.002 -0.0035 2 1 1900 0 1 -1e7\n",
+      " 1.2 # Strukturversionsnummer\n LC30/33 3e4 0.8 -0.002 -0.0035 2 1 1900 0 1 0\n",
+      " 1.2 # Strukturversionsnummer\n LC30/33 3e4 0.8 -0.002 -0.0035 2 1 1900 0 2 1e7\n",
+      " 1.2 # Strukturversionsnummer\n LC30/33 3e4 0.8 -0.002 -0.0035 2 0 1900 0 -1 1e7\n",
+  };
+  for (const char *t : refused) {
+    CONCRETE_GRADE v = c;
+    EXPECT_EQ(1, Read_From(t, &v, Read_Concrete_Grade)) << t;
+    EXPECT_EQ(0, std::memcmp(&v, &c, sizeof v)) << t;
+  }
+
   Set_Refresh_Mode(1);
   const std::string newer = " 1.3" + text.substr(text.find(' ', 1));
   const CONCRETE_GRADE before = c;

@@ -97,38 +97,77 @@ class MemberRun : public ::testing::Test {
   std::string dir_;
 };
 
+// The start-up's refusals: each with its line and exit code 0, nothing written. The work-file
+// and position numbers are whole decimal numbers 0 … 2147483647 read over the whole text
+// (not "x" as 0, "4294967297" wrapped to 1 or "-5" as a position); "EXEC" and "YRMPRIVATE"
+// name folders ("dir": the member's folder, "file": its member file, "missing": no path).
 TEST_F(MemberRun, ExitCodesOfTheStartUp) {
   const struct {
     const char *what, *exec, *priv;
     int args, rc;
     const char *out, *err;
+    const char *file_id = "1", *pos_id = "1";
+    const char *written = nullptr;  // a file the run writes beside the list
   } cases[] = {
-      {"three arguments", "x", "x", 3, 0, "usage: stahl_ec3 Bauteilkennung Icon-Id File-Id Pos-Id", ""},
-      {"EXEC unset", nullptr, "x", 5, 0, "", "EXEC"},
-      {"EXEC empty", "", "x", 5, 0, "", "EXEC"},
-      {"no private path", "x", nullptr, 5, 0, "", "YRMPRIVATE"},
-      {"stem of 261 characters", "x", "x", 5, 0, "", "260"},
-      {"negative work-file number", "x", "x", 5, 0, "", "work-file number -1"},
-      {"refresh without exchange files", "x", "x", 5, 1, "", ""},
-      {"refresh, the plot file a folder", "x", "x", 5, 0, "", "BSP10001.SPF: the plot file cannot be written"},
-      {"refresh, the list a folder", "x", "x", 5, 0, "", "BSP1_01.OLI: the print list cannot be written"},
-      {"the screen, left at once", "x", "x", 4, 0, "", ""},
+      {"three arguments", "dir", "dir", 3, 0, "usage: stahl_ec3 Bauteilkennung Icon-Id File-Id Pos-Id", ""},
+      {"EXEC unset", nullptr, "dir", 5, 0, "", "EXEC"},
+      {"EXEC empty", "", "dir", 5, 0, "", "EXEC"},
+      {"EXEC names a file", "file", "dir", 5, 0, "", "EXEC names a file, not a folder"},
+      {"EXEC names nothing", "missing", "dir", 5, 0, "", "EXEC names no existing path, not a folder"},
+      {"no private path", "dir", nullptr, 5, 0, "", "YRMPRIVATE"},
+      {"private path a file", "dir", "file", 5, 0, "", "YRMPRIVATE names a file, not a folder"},
+      {"private path names nothing", "dir", "missing", 5, 0, "", "YRMPRIVATE names no existing path"},
+      {"stem of 261 characters", "dir", "dir", 5, 0, "", "260"},
+      {"negative work-file number", "dir", "dir", 5, 0, "", "work-file number -1 is not", "-1"},
+      {"work-file number x", "dir", "dir", 5, 0, "", "work-file number x is not", "x"},
+      {"work-file number 2^32 + 1", "dir", "dir", 5, 0, "", "work-file number 4294967297 is not", "4294967297"},
+      {"work-file number 2^31", "dir", "dir", 5, 0, "", "work-file number 2147483648 is not", "2147483648"},
+      {"work-file number 1x", "dir", "dir", 5, 0, "", "work-file number 1x is not", "1x"},
+      {"work-file number +1", "dir", "dir", 5, 0, "", "work-file number +1 is not", "+1"},
+      {"work-file number empty", "dir", "dir", 5, 0, "", "work-file number  is not", ""},
+      {"position -5", "dir", "dir", 5, 0, "", "position number -5 is not", "1", "-5"},
+      {"position 12 blank", "dir", "dir", 5, 0, "", "position number 12  is not", "1", "12 "},
+      {"position 2^31", "dir", "dir", 5, 0, "", "position number 2147483648 is not", "1", "2147483648"},
+      {"work-file number 01, position 2^31 - 1", "dir", "dir", 5, 1, "", "", "01", "2147483647", "BSP12147483647.SPF"},
+      {"refresh without exchange files", "dir", "dir", 5, 1, "", "", "1", "1", "BSP10001.SPF"},
+      {"refresh, the plot file a folder", "dir", "dir", 5, 0, "", "BSP10001.SPF: the plot file cannot be written"},
+      {"refresh, the list a folder", "dir", "dir", 5, 0, "", "BSP1_01.OLI: the print list cannot be written"},
+      {"the screen, left at once", "dir", "dir", 4, 0, "", ""},
+  };
+  auto env = [&](const char *name, const char *value) {
+    if (!value) return unsetenv(name);
+    const std::string v = !std::strcmp(value, "dir")       ? dir_
+                          : !std::strcmp(value, "file")    ? dir_ + "/BSP1_01.INP"
+                          : !std::strcmp(value, "missing") ? dir_ + "/no-such-folder"
+                                                           : value;
+    return setenv(name, v.c_str(), 1);
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);
     Fresh_Folder();
-    c.exec ? setenv("EXEC", c.exec, 1) : unsetenv("EXEC");
-    c.priv ? setenv("YRMPRIVATE", c.priv, 1) : unsetenv("YRMPRIVATE");
+    env("EXEC", c.exec);
+    env("YRMPRIVATE", c.priv);
     const std::string stem = std::strcmp(c.err, "260") == 0 ? std::string(261, 'S') : Stem();
     if (std::strstr(c.what, "folder")) std::filesystem::create_directory(dir_ + (std::strstr(c.err, "SPF") ? "/BSP10001.SPF" : "/BSP1_01.OLI"));
     Host_Test_Set_Policy(HOST_SCRIPT_SOFT);  // the screen ends with the script
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    EXPECT_EQ(Run({"stahl_ec3", stem, "0", std::strstr(c.err, "number") ? "-1" : "1", "1", "-refresh"}, c.args + 1), c.rc);
+    EXPECT_EQ(Run({"stahl_ec3", stem, "0", c.file_id, c.pos_id, "-refresh"}, c.args + 1), c.rc);
     EXPECT_NE(testing::internal::GetCapturedStdout().find(c.out), std::string::npos);
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(c.err[0] ? err.find(c.err) != std::string::npos : err.empty()) << err;
     EXPECT_EQ(std::filesystem::is_regular_file(dir_ + "/BSP1_01.OLI"), c.rc == 1 || std::strstr(c.err, "SPF"));
+    if (c.written) {
+      EXPECT_TRUE(Has(c.written));
+    }
+    // Nothing else beside the member's two files, the list and what the case names.
+    int others = 0;
+    for (const auto &e : std::filesystem::directory_iterator(dir_)) {
+      const std::string n = e.path().filename().string();
+      others += n != "BSP1_01.INP" && n != "BSP1_01.TXT" && n != "BSP1_01.OLI" && !(c.written && n == c.written) &&
+                n != "BSP10001.SPF";
+    }
+    EXPECT_EQ(others, 0);
   }
 }
 

@@ -35,7 +35,8 @@ class WholeFile : public ::testing::Test {
 
 // A file of 65546 bytes (one chunk of 65536 and 10 more, NUL and CR LF among them) read
 // with the cap at its size, one below, below the first chunk and without a cap; an empty
-// file; a missing file, a null path and a folder. What was in the string before goes.
+// file; a missing file, a null path and a folder (no regular file). What was in the string
+// before goes, and a file past the cap is refused whole: nothing of it is kept.
 TEST_F(WholeFile, CapStraddledAcrossChunks) {
   std::string big(65546, 'x');
   big[3] = '\0', big[65535] = '\r', big[65536] = '\n';
@@ -48,13 +49,13 @@ TEST_F(WholeFile, CapStraddledAcrossChunks) {
     std::size_t kept;  // bytes in the string afterwards
   } cases[] = {
       {"cap at the size", path, 65546, WHOLE_FILE_OK, 65546},
-      {"cap one below", path, 65545, WHOLE_FILE_TOO_BIG, 65536},
+      {"cap one below", path, 65545, WHOLE_FILE_TOO_BIG, 0},
       {"cap within the first chunk", path, 65535, WHOLE_FILE_TOO_BIG, 0},
-      {"cap at the first chunk", path, 65536, WHOLE_FILE_TOO_BIG, 65536},
+      {"cap at the first chunk", path, 65536, WHOLE_FILE_TOO_BIG, 0},
       {"no cap", path, 0, WHOLE_FILE_OK, 65546},
       {"empty file", empty, 1, WHOLE_FILE_OK, 0},
       {"missing file", (dir_ / "none").string(), 0, WHOLE_FILE_NOT_OPENED, 0},
-      {"a folder", dir_.string(), 0, WHOLE_FILE_READ_ERROR, 0},
+      {"a folder", dir_.string(), 0, WHOLE_FILE_NOT_REGULAR, 0},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);

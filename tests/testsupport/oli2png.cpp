@@ -3,10 +3,12 @@
 // prints the paths, one a line. Departures from the print-list format are reported on standard
 // error and what was read is drawn all the same.
 // Exit code: 0 done; 1 the file cannot be read or a picture not written; 2 wrong arguments.
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "support/support.h"
 #include "tests/testsupport/olireader.h"
 #include "tests/testsupport/olirender.h"
 
@@ -15,20 +17,12 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "usage: oli2png FILE.OLI [outdir]\n");
     return 2;
   }
-  // Read with stdio: a folder opens but fails to read (a stream of the C++ library would
-  // throw there), and so does any other file that cannot be read to its end.
+  // Only a regular file up to the input cap is read: a FIFO, a device or a folder is refused
+  // at once, and so is any file that cannot be read to its end.
   std::string bytes;
-  FILE *in = std::fopen(argv[1], "rb");
-  bool bad = !in;
-  if (in) {
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, in)) > 0) bytes.append(buf, n);
-    bad = std::ferror(in) != 0;
-    std::fclose(in);
-  }
-  if (bad) {
-    std::fprintf(stderr, "oli2png: cannot read %s\n", argv[1]);
+  const int read = Read_Whole_File(argv[1], &bytes, 0);
+  if (read != WHOLE_FILE_OK) {
+    std::fprintf(stderr, "oli2png: cannot read %s: %s\n", argv[1], Input_File_Problem(read, 0, errno).c_str());
     return 1;
   }
   OLI_DOCUMENT doc;

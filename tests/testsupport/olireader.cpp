@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iterator>
+
+#include "support/support.h"
 
 namespace {
 
@@ -202,10 +203,7 @@ bool Point_Line(const std::string &s, std::array<double, 2> *pt) {
 
 bool Read_File_Bytes(const char *path, std::string *out) {
   if (!path) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  out->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
+  return Read_Whole_File(path, out, 0) == WHOLE_FILE_OK;  // a regular file up to the input cap
 }
 
 }  // namespace

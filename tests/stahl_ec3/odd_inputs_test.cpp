@@ -1,0 +1,146 @@
+// The refresh road on inputs that are not plain files (a FIFO, a link to /dev/zero, a file
+// past the input cap) and on temporary files that a killed run left behind. Each refresh runs
+// in a child process that an alarm ends after five seconds, so that a reader that blocks
+// fails the test instead of hanging the suite.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/file_cap.h"
+#include "host/host_test.h"
+#include "stahl_ec3/program_internal.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class OddInputs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Host_Test_Reset();
+    dir_ = fs::absolute("odd-inputs").string();
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    for (const char *name : {"/BSP1_01.INP", "/BSP1_01.TXT"})
+      fs::copy_file(PF_SOURCE_DIR "/example" + std::string(name), dir_ + name);
+    setenv("EXEC", dir_.c_str(), 1);
+    setenv("YRMPRIVATE", dir_.c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("EXEC");
+    unsetenv("YRMPRIVATE");
+    unsetenv("DATA");
+    Host_Test_Reset();
+  }
+  struct Outcome {
+    int exit_code = -1;  // -1 when the child did not end by itself
+    double seconds = 0;
+    std::string err;  // its standard error, then the host's message lines
+  };
+  // "-refresh" of the member in a child process.
+  Outcome Refresh() const {
+    const std::string err_path = dir_ + "/../odd-inputs.err";
+    const auto t0 = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+      const int fd = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      dup2(fd, 2);
+      alarm(5);
+      std::string args[] = {"stahl_ec3", dir_ + "/BSP1", "0", "1", "1", "-refresh"};
+      char *argv[6];
+      for (int k = 0; k < 6; ++k) argv[k] = args[k].data();
+      const int rc = Stahl_EC3_Main(6, argv);
+      for (const HOST_MESSAGE &m : Host_Messages()) std::fprintf(stderr, "[host] %s\n", m.text.c_str());
+      std::fflush(stderr);
+      _exit(rc);
+    }
+    Outcome o;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    o.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    if (WIFEXITED(status)) o.exit_code = WEXITSTATUS(status);
+    o.err = test_files::Slurp(err_path);
+    return o;
+  }
+  std::string dir_;
+};
+
+}  // namespace
+
+// A FIFO or a link to /dev/zero in place of the member file, the position text, the exchange
+// file or the profile library, and a member file past the cap: the refresh ends at once with
+// the list and a line that names the file and why.
+TEST_F(OddInputs, RefreshEndsAtOnceWithAMessage) {
+  const struct {
+    const char *what, *file, *kind, *said;
+  } cases[] = {
+      {"member file a FIFO", "BSP1_01.INP", "fifo", "BSP1_01.INP: Lesefehler: not a regular file"},
+      {"member file /dev/zero", "BSP1_01.INP", "zero", "BSP1_01.INP: Lesefehler: not a regular file"},
+      {"member file past the cap", "BSP1_01.INP", "huge", "BSP1_01.INP: Lesefehler: larger than 64 MiB"},
+      {"position text a FIFO", "BSP1_01.TXT", "fifo", "BSP1_01.TXT: not a regular file"},
+      {"position text /dev/zero", "BSP1_01.TXT", "zero", "BSP1_01.TXT: not a regular file"},
+      {"exchange file a FIFO", "BSP1_01.XPR", "fifo", "BSP1_01.XPR: not a regular file"},
+      {"exchange file /dev/zero", "BSP1_01.XPR", "zero", "BSP1_01.XPR: not a regular file"},
+      {"profile library a FIFO", "lib/PROFIL", "fifo", "Profilbibliothek"},
+      {"profile library /dev/zero", "lib/PROFIL", "zero", "Profilbibliothek"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    fs::create_directories(dir_ + "/lib");
+    setenv("DATA", (dir_ + "/lib").c_str(), 1);
+    if (std::strcmp(c.file, "lib/PROFIL") != 0)  // the library of the build beside the program
+      fs::copy_file(PF_DATA_DIR "/PROFIL", dir_ + "/lib/PROFIL");
+    const std::string path = dir_ + "/" + c.file;
+    fs::remove(path);
+    if (!std::strcmp(c.kind, "fifo")) {
+      ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    }
+    if (!std::strcmp(c.kind, "zero")) fs::create_symlink("/dev/zero", path);
+    if (!std::strcmp(c.kind, "huge")) {  // sparse: one byte past 64 MiB
+      fs::copy_file(PF_SOURCE_DIR "/example/BSP1_01.INP", path);
+      ASSERT_EQ(truncate(path.c_str(), (off_t{64} << 20) + 1), 0);
+    }
+    const Outcome o = Refresh();
+    EXPECT_EQ(o.exit_code, 1);
+    EXPECT_LT(o.seconds, 1.0);
+    EXPECT_NE(o.err.find(c.said), std::string::npos) << o.err;
+    EXPECT_TRUE(fs::is_regular_file(dir_ + "/BSP1_01.OLI"));
+  }
+}
+
+// Temporary files of replacements that a killed run left beside the member's files: those
+// older than ten minutes go, a younger one (perhaps a parallel run's) and other names stay.
+TEST_F(OddInputs, StaleTemporariesAreRemoved) {
+  const struct {
+    const char *name;
+    int age_s;
+    bool stays;
+  } files[] = {
+      {"BSP1_01.OLI.tmpAb12Cd", 11 * 60, false}, {"BSP10001.SPF.tmpZZ9xy0", 3600, false},
+      {"BSP1_01.INP.tmp000000", 700, false},     {"BSP1_01.OLI.tmpEf34Gh", 9 * 60, true},
+      {"BSP1_01.OLI.tmpAb12C", 3600, true},      {"BSP1_02.OLI.tmpAb12Cd", 3600, true},
+      {"BSP1_01.OLI.tmpAb-2Cd", 3600, true},     {"BSP1_01.OLIX.tmpAb12Cd", 3600, true},
+  };
+  const auto now = std::chrono::system_clock::now();
+  for (const auto &f : files) {
+    const std::string path = dir_ + "/" + f.name;
+    test_files::Put(path, "half");
+    const double t = std::chrono::duration<double>((now - std::chrono::seconds(f.age_s)).time_since_epoch()).count();
+    const timeval times[2] = {{static_cast<time_t>(t), 0}, {static_cast<time_t>(t), 0}};
+    ASSERT_EQ(utimes(path.c_str(), times), 0);
+  }
+  const Outcome o = Refresh();
+  EXPECT_EQ(o.exit_code, 1) << o.err;
+  for (const auto &f : files) EXPECT_EQ(fs::exists(dir_ + "/" + f.name), f.stays) << f.name;
+}
