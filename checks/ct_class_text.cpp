@@ -54,7 +54,7 @@ void _Limits(int kind, double alpha, bool whole, double alpha_pl, bool tip_tensi
         k = 1.7 - 5.0 * psi + 17.1 * psi * psi;
       }
       l[2] = 21.0 * std::sqrt(k);
-      CP850_CALL2(std::snprintf, L->load, sizeof L->load, "Druck+Biegung (Ê = %.2lf, k╬\\╠╬r = %.2lf)", psi, k);
+      CP850_CALL2(Oli_Snprintf, L->load, sizeof L->load, "Druck+Biegung (Ê = %.2lf, k╬\\╠╬r = %.2lf)", psi, k);
     }
     if (kind == CT_TEXT_ANGLE_1) l[2] = 15.0;    // EN 1993-1-1 Table 5.2 sheet 3: h/t <= 15 eps
     if (kind == CT_TEXT_ANGLE_2) l[2] = 11.5;    // (b + h)/2t <= 11.5 eps
@@ -80,7 +80,7 @@ void _Limits(int kind, double alpha, bool whole, double alpha_pl, bool tip_tensi
   } else {
     l[2] = psi > -1.0 ? 42.0 / (0.67 + 0.33 * psi) : 62.0 * (1.0 - psi) * std::sqrt(-psi);
     if (std::fabs(alpha - 0.5) <= 0.01) std::snprintf(L->load, sizeof L->load, "%s", "Biegung");
-    else CP850_CALL2(std::snprintf, L->load, sizeof L->load, "Druck+Biegung (Ê = %.2lf)", psi);
+    else CP850_CALL2(Oli_Snprintf, L->load, sizeof L->load, "Druck+Biegung (Ê = %.2lf)", psi);
   }
   // Classes 1 and 2 by alpha.
   if (alpha_pl <= 0.0) {
@@ -141,7 +141,7 @@ int _Classify_Plate(int kind, int required, double *utilisation, double ct, doub
       const double old = l[2];
       l[2] *= f;
       const char *dot = Oli_Mult_Dot(), *sq = tube ? "²"_cp : "";
-      CP850_CALL2(std::snprintf, raised, sizeof raised,
+      CP850_CALL2(Oli_Snprintf, raised, sizeof raised,
                   "╠╬\\com,Ed╬r = %.2lf N/mm²:  max c/t = %.2f%s%.2lf%s¥%s = %.2lf%s¥%s = %.2lf", sigma_com, f,
                   dot, old, dot, sq, l[2], dot, sq, l[2] * eps_u);
     }

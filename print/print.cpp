@@ -21,7 +21,8 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// A formatted floating number that shows nothing but zeros ("-0.00", "-0", "-0.0e+00").
+// A formatted floating number that shows nothing but zeros ("-0.00", "-0", "-0.0e+00",
+// "-0x0p+0").
 bool _All_Zero_Digits(const char *t) {
   bool digit = false;
   for (; *t && *t != 'e' && *t != 'E'; ++t) {
@@ -32,20 +33,26 @@ bool _All_Zero_Digits(const char *t) {
   return digit;
 }
 
-// vsnprintf, except that a negative number that rounds to zero in its conversion is written
-// as zero ("0.0", never "-0.0"): a sign on nothing tells the reader of the list a direction
-// the value does not have. Every conversion is formatted on its own with its flags, width and
-// precision. Returns the length of the whole text, as vsnprintf does.
-int _Format_Text(char *buf, std::size_t size, const char *fmt, va_list ap) {
-  std::string out;
-  std::vector<char> piece(64);
+// The formatting of every number of the list and the plot file: vsnprintf into out, except
+// that a negative number that rounds to zero in its conversion is written as zero ("0.0",
+// never "-0.0"): a sign on nothing tells the reader of the list a direction the value does
+// not have. Every conversion is formatted on its own with its flags, width and precision.
+// Returns false (out then holds what was formatted before) for %n and unknown conversions.
+bool _Format_String(std::string *out, const char *fmt, va_list ap) {
+  char piece_small[128];
+  std::vector<char> piece_big;
+  char *piece = piece_small;
+  std::size_t piece_size = sizeof piece_small;
   for (const char *f = fmt; *f;) {
     if (*f != '%') {
-      out.push_back(*f++);
+      const char *e = std::strchr(f, '%');
+      const std::size_t k = e ? static_cast<std::size_t>(e - f) : std::strlen(f);
+      out->append(f, k);
+      f += k;
       continue;
     }
     if (f[1] == '%') {
-      out.push_back('%');
+      out->push_back('%');
       f += 2;
       continue;
     }
@@ -81,10 +88,12 @@ int _Format_Text(char *buf, std::size_t size, const char *fmt, va_list ap) {
                : n_stars == 1 ? std::snprintf(to, room, spec.c_str(), stars[0], value)
                               : std::snprintf(to, room, spec.c_str(), value);
       };
-      int n = once(piece.data(), piece.size());
-      if (n >= 0 && static_cast<std::size_t>(n) >= piece.size()) {
-        piece.resize(static_cast<std::size_t>(n) + 1);
-        n = once(piece.data(), piece.size());
+      int n = once(piece, piece_size);
+      if (n >= 0 && static_cast<std::size_t>(n) >= piece_size) {
+        piece_big.resize(static_cast<std::size_t>(n) + 1);
+        piece = piece_big.data();
+        piece_size = piece_big.size();
+        n = once(piece, piece_size);
       }
       return n;
     };
@@ -94,11 +103,11 @@ int _Format_Text(char *buf, std::size_t size, const char *fmt, va_list ap) {
         if (length == "L") {
           long double v = va_arg(ap, long double);
           n = put(v);
-          if (n > 0 && v <= 0 && std::strchr(piece.data(), '-') && _All_Zero_Digits(piece.data())) n = put(0.0L);
+          if (n > 0 && v <= 0 && std::strchr(piece, '-') && _All_Zero_Digits(piece)) n = put(0.0L);
         } else {
           double v = va_arg(ap, double);
           n = put(v);
-          if (n > 0 && v <= 0 && std::strchr(piece.data(), '-') && _All_Zero_Digits(piece.data())) n = put(0.0);
+          if (n > 0 && v <= 0 && std::strchr(piece, '-') && _All_Zero_Digits(piece)) n = put(0.0);
         }
         break;
       case 's': n = put(va_arg(ap, const char *)); break;
@@ -112,11 +121,19 @@ int _Format_Text(char *buf, std::size_t size, const char *fmt, va_list ap) {
         else if (length == "t") n = put(va_arg(ap, std::ptrdiff_t));
         else n = put(va_arg(ap, int));  // also hh and h, promoted to int
         break;
-      default: return -1;  // %n and unknown conversions are not written
+      default: return false;  // %n and unknown conversions are not written
     }
-    if (n < 0) return -1;
-    out.append(piece.data(), static_cast<std::size_t>(n));
+    if (n < 0) return false;
+    out->append(piece, static_cast<std::size_t>(n));
   }
+  return true;
+}
+
+// _Format_String into buf of size bytes (cut there, NUL-terminated when size > 0). Returns
+// the length of the whole text, as vsnprintf does, or -1.
+int _Format_Text(char *buf, std::size_t size, const char *fmt, va_list ap) {
+  std::string out;
+  if (!_Format_String(&out, fmt, ap)) return -1;
   if (size > 0) {
     const std::size_t k = std::min(out.size(), size - 1);
     std::memcpy(buf, out.data(), k);
@@ -267,8 +284,8 @@ int Close_Druckliste(FILE *stream) {
 // ================================================================ text
 
 static void _Write_Para_Head(FILE *f) {
-  std::fprintf(f, "#SHOWPARA %d %.3f %.3f %d", g.kind, _Clean(g.spacing), _Clean(g.indent), g.tab_count);
-  for (int i = 0; i < g.tab_count; ++i) std::fprintf(f, " %d %.3f", g.tab_kind[i], _Clean(g.tab_pos[i]));
+  Oli_Raw_Printf(f, "#SHOWPARA %d %.3f %.3f %d", g.kind, _Clean(g.spacing), _Clean(g.indent), g.tab_count);
+  for (int i = 0; i < g.tab_count; ++i) Oli_Raw_Printf(f, " %d %.3f", g.tab_kind[i], _Clean(g.tab_pos[i]));
   std::fputc('\n', f);
 }
 
@@ -298,6 +315,30 @@ int Oli_Printf(FILE *stream, const char *fmt, ...) {
   if (n < 0) return -1;
   std::size_t len = std::min<std::size_t>(static_cast<std::size_t>(n), OLI_MAX_TEXT);
   return _Write_Text(stream, buf, len);
+}
+
+int Oli_Snprintf(char *buf, std::size_t size, const char *fmt, ...) {
+  if (!fmt) return -1;
+  va_list ap;
+  va_start(ap, fmt);
+  const int n = _Format_Text(buf, buf ? size : 0, fmt, ap);
+  va_end(ap);
+  return n;
+}
+
+static int _Raw_Vprintf(FILE *stream, const char *fmt, va_list ap) {
+  std::string out;
+  if (!stream || !fmt || !_Format_String(&out, fmt, ap)) return -1;
+  std::fwrite(out.data(), 1, out.size(), stream);
+  return std::ferror(stream) ? -1 : static_cast<int>(out.size());
+}
+
+int Oli_Raw_Printf(FILE *stream, const char *fmt, ...) {
+  va_list ap;
+  va_start(ap, fmt);
+  const int n = _Raw_Vprintf(stream, fmt, ap);
+  va_end(ap);
+  return n;
 }
 
 void Oli_End_Text(FILE *stream) {
@@ -499,8 +540,8 @@ static void _Widen(double X, double Y) {
 static void _Emit_Line(double X1, double Y1, double X2, double Y2) {
   if (!g.gstream || !All_Finite({X1, Y1, X2, Y2})) return;
   X1 = _Clean(X1), Y1 = _Clean(Y1), X2 = _Clean(X2), Y2 = _Clean(Y2);
-  std::fprintf(g.gstream, " 1  %lf %lf %lf %lf\n", X1, Y1, X2, Y2);
-  if (g.plot) std::fprintf(g.plot, "LINE %lf %lf %lf %lf\n", X1, Y1, X2, Y2);
+  Oli_Raw_Printf(g.gstream, " 1  %lf %lf %lf %lf\n", X1, Y1, X2, Y2);
+  if (g.plot) Oli_Raw_Printf(g.plot, "LINE %lf %lf %lf %lf\n", X1, Y1, X2, Y2);
   _Widen(X1, Y1);
   _Widen(X2, Y2);
 }
@@ -513,8 +554,8 @@ static void _Emit_Polygon(int n, const double *X, const double *Y) {
   std::fprintf(g.gstream, " 18 %d\n", n);
   if (g.plot) std::fprintf(g.plot, "POLY %d\n", n);
   for (int i = 0; i < n; ++i) {
-    std::fprintf(g.gstream, " %lf %lf\n", _Clean(X[i]), _Clean(Y[i]));
-    if (g.plot) std::fprintf(g.plot, "%lf %lf\n", _Clean(X[i]), _Clean(Y[i]));
+    Oli_Raw_Printf(g.gstream, " %lf %lf\n", _Clean(X[i]), _Clean(Y[i]));
+    if (g.plot) Oli_Raw_Printf(g.plot, "%lf %lf\n", _Clean(X[i]), _Clean(Y[i]));
   }
 }
 
@@ -529,10 +570,10 @@ static void _Emit_Text(double X, double Y, double height, double angle_deg, int 
     if (u == '\n' || u == '\r' || u == 0xAE || u == 0xAF) *c = ' ';
   }
   const char *lq = "«"_cp, *rq = "»"_cp;
-  std::fprintf(g.gstream, " 9 %lf %lf %lf %lf %d %s%s%s\n", _Clean(X), _Clean(Y), _Clean(height),
+  Oli_Raw_Printf(g.gstream, " 9 %lf %lf %lf %lf %d %s%s%s\n", _Clean(X), _Clean(Y), _Clean(height),
                _Clean(angle_deg), code, lq, t, rq);
   if (g.plot)
-    std::fprintf(g.plot, "TEXT %lf %lf %lf %lf %d %s%s%s\n", _Clean(X), _Clean(Y), _Clean(height),
+    Oli_Raw_Printf(g.plot, "TEXT %lf %lf %lf %lf %d %s%s%s\n", _Clean(X), _Clean(Y), _Clean(height),
                  _Clean(angle_deg), code, lq, t, rq);
 }
 
@@ -564,8 +605,8 @@ int Oliplot_Begin_Grafic(FILE *stream, double x_min, double z_max, double x_max,
   g.half_h = th / 2.0;
   g.gstream = stream;
   ++g.block_number;
-  std::fprintf(stream, "#SHOWGRAFIC %.4f %.4f\n", _Clean(tw), _Clean(th));
-  if (g.plot) std::fprintf(g.plot, "BLOCK %d %.4f %.4f\n", g.block_number, _Clean(tw), _Clean(th));
+  Oli_Raw_Printf(stream, "#SHOWGRAFIC %.4f %.4f\n", _Clean(tw), _Clean(th));
+  if (g.plot) Oli_Raw_Printf(g.plot, "BLOCK %d %.4f %.4f\n", g.block_number, _Clean(tw), _Clean(th));
   return 0;
 }
 
@@ -574,7 +615,7 @@ void Oliplot_End_Grafic(FILE *stream) {
   std::fputs(" -1\n", stream);
   if (g.plot) {
     if (g.drawn)
-      std::fprintf(g.plot, "ENDBLOCK %lf %lf %lf %lf\n", g.ext[0], g.ext[1], g.ext[2], g.ext[3]);
+      Oli_Raw_Printf(g.plot, "ENDBLOCK %lf %lf %lf %lf\n", g.ext[0], g.ext[1], g.ext[2], g.ext[3]);
     else
       std::fputs("ENDBLOCK\n", g.plot);
   }
@@ -715,8 +756,8 @@ void Oliplot_Filled_Polygon(int n, const double *x, const double *z) {
   for (int i = 0; i < n; ++i) {
     double X, Y;
     _Paper(x[i], z[i], &X, &Y);
-    std::fprintf(g.gstream, " %lf %lf\n", _Clean(X), _Clean(Y));
-    if (g.plot) std::fprintf(g.plot, "%lf %lf\n", _Clean(X), _Clean(Y));
+    Oli_Raw_Printf(g.gstream, " %lf %lf\n", _Clean(X), _Clean(Y));
+    if (g.plot) Oli_Raw_Printf(g.plot, "%lf %lf\n", _Clean(X), _Clean(Y));
   }
 }
 
@@ -739,8 +780,8 @@ void Oliplot_Rectangle(double x1, double z1, double x2, double z2) {
     _Paper(x2, z2, &X2, &Y2);
     if (!All_Finite({X1, Y1, X2, Y2})) return;
     X1 = _Clean(X1), Y1 = _Clean(Y1), X2 = _Clean(X2), Y2 = _Clean(Y2);
-    std::fprintf(g.gstream, " 24  %lf %lf %lf %lf\n", X1, Y1, X2, Y2);
-    if (g.plot) std::fprintf(g.plot, "RECT %lf %lf %lf %lf\n", X1, Y1, X2, Y2);
+    Oli_Raw_Printf(g.gstream, " 24  %lf %lf %lf %lf\n", X1, Y1, X2, Y2);
+    if (g.plot) Oli_Raw_Printf(g.plot, "RECT %lf %lf %lf %lf\n", X1, Y1, X2, Y2);
     _Widen(X1, Y1);
     _Widen(X2, Y2);
     return;
@@ -771,8 +812,8 @@ void Oliplot_Text_Rotated(double x, double z, const char *text) {
   // A block angle near the largest double overflows in degrees: write nothing then.
   double deg = _Clean(g.angle * 180.0 / kPi);
   if (!std::isfinite(deg)) return;
-  std::fprintf(g.gstream, " 14 %lf 0\n", deg);
-  if (g.plot) std::fprintf(g.plot, "TEXTDIR %lf\n", deg);
+  Oli_Raw_Printf(g.gstream, " 14 %lf 0\n", deg);
+  if (g.plot) Oli_Raw_Printf(g.plot, "TEXTDIR %lf\n", deg);
   double X, Y;
   _Paper(x, z, &X, &Y);
   _Emit_Text(X, Y, 0.0, deg, 43, text);
@@ -789,9 +830,9 @@ void Oliplot_Text_Box(double x, double z, const char *text) {
 static void _Dimension_Label(double length, char *buf, std::size_t size) {
   double t = std::round(length * 10.0) / 10.0;
   if (std::fabs(t - std::round(t)) < 1e-9)
-    std::snprintf(buf, size, "%.0f", t);
+    Oli_Snprintf(buf, size, "%.0f", t);
   else
-    std::snprintf(buf, size, "%.1f", t);
+    Oli_Snprintf(buf, size, "%.1f", t);
 }
 
 int Oliplot_Dimension_Line(double x1, double z1, double x2, double z2, double text_height, int mode) {
@@ -877,7 +918,7 @@ int Oliplot_Open_Plot_File(const char *path) {
   std::fputs("*ENTITIES\n", f);
   g.plot = f;
   if (g.gstream)
-    std::fprintf(f, "BLOCK %d %.4f %.4f\n", g.block_number, _Clean(2.0 * g.half_w), _Clean(2.0 * g.half_h));
+    Oli_Raw_Printf(f, "BLOCK %d %.4f %.4f\n", g.block_number, _Clean(2.0 * g.half_w), _Clean(2.0 * g.half_h));
   return 0;
 }
 

@@ -4,8 +4,9 @@
 // text blocks of paragraphs, tables and graphic blocks; print/FORMAT.md describes every
 // directive. Writers here take the list's stream; every writer does nothing when that
 // stream is null. Callers also write raw directives ("#SHOWTABLE", "#END_OF_TEXT",
-// " 4 %d", …) with fprintf into the same stream, so the writers keep no buffer of their
-// own: what a writer returns has reached the stream.
+// " 4 %d", …) into the same stream, so the writers keep no buffer of their own: what a
+// writer returns has reached the stream. A raw line or a text that holds a formatted number
+// goes through Oli_Raw_Printf or Oli_Snprintf, so that no list shows a "-0.0".
 //
 // Module state (one struct, Reset_Print_For_Tests brings it back to program start):
 //   - the text state of the open list: paragraph attributes (kind, spacing, indent,
@@ -65,6 +66,19 @@ inline constexpr int OLI_MAX_TEXT = 1000;
 // Returns the number of text bytes written (the "#SHOWPARA" line not counted), or −1
 // when the stream is null or its error flag is set after the write.
 int Oli_Printf(FILE *stream, const char *fmt, ...) __attribute__((format(printf, 2, 3)));
+// The one number formatting of the list and the plot file, which every writer here uses:
+// printf's, except that a negative number that rounds to zero in its conversion is written
+// as zero ("0.0", "0.000", never "-0.0"); every other conversion keeps printf's bytes. %n
+// and unknown conversions fail.
+// Oli_Snprintf: into buf as snprintf (cut at size − 1 bytes, NUL-terminated when size > 0),
+// for texts built for the list (load texts, notes); returns the length of the whole text,
+// or −1 (buf untouched) for a null format or a failed conversion.
+int Oli_Snprintf(char *buf, std::size_t size, const char *fmt, ...) __attribute__((format(printf, 3, 4)));
+// Oli_Raw_Printf: the raw lines callers write into the list or the plot file (table heads
+// and rows, directives), written as they are: no paragraph is opened and no block ended.
+// Returns the number of bytes written, or −1 when the stream is null, a conversion failed
+// (nothing written) or the stream's error flag is set after the write.
+int Oli_Raw_Printf(FILE *stream, const char *fmt, ...) __attribute__((format(printf, 2, 3)));
 // Ends an open line ("\n"), then writes "#END_OF_TEXT" when a text block is open and
 // closes it; an added indent ends with the block. Nothing when no block is open.
 void Oli_End_Text(FILE *stream);

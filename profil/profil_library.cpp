@@ -10,6 +10,7 @@
 #include <string>
 
 #include "host/host.h"
+#include "print/print.h"
 #include "profil/profil.h"
 #include "profil/profil_state.h"
 #include "support/cp850.h"
@@ -216,7 +217,7 @@ int Take_Profil_Library_Dimensions(PROFIL *p, char *note, int size) {
     // A stored value that is not a number differs too.
     if (std::fabs(f.stored - f.library) <= kProfilCompareTolerance) continue;
     char item[96];
-    std::snprintf(item, sizeof item, "%s%s = %.1f statt %.1f mm", differ.empty() ? "" : ", ", f.label, f.stored,
+    Oli_Snprintf(item, sizeof item, "%s%s = %.1f statt %.1f mm", differ.empty() ? "" : ", ", f.label, f.stored,
                   f.library);
     differ += item;
   }

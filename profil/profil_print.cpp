@@ -443,7 +443,7 @@ void _Table_Head(FILE *f, int columns, bool long_table, const double *widths, in
   std::fprintf(f, "#SHOWTABLE\n0 0 0\n1 1 -1 -1 %d", columns);
   if (long_table) std::fprintf(f, " 0 0 0 0 0 0 0 %d", 2);
   std::fprintf(f, "\n4.4 4.6");
-  for (int i = 0; i < n_widths; ++i) std::fprintf(f, " %.1lf", widths[i]);
+  for (int i = 0; i < n_widths; ++i) Oli_Raw_Printf(f, " %.1lf", widths[i]);
   std::fprintf(f, "\n");
 }
 
@@ -484,12 +484,12 @@ void _Point_Table(const PROFIL *p, FILE *f, const char *pre) {
   std::fprintf(f, "\n");
   for (int i = 0; i < p->node_count; ++i) {
     const PROFIL_NODE &n = p->nodes[i];
-    std::fprintf(f, " %-4d %7.1lf %7.1lf", n.number, n.y, n.z);
+    Oli_Raw_Printf(f, " %-4d %7.1lf %7.1lf", n.number, n.y, n.z);
     if (arcs) {
       if (std::fabs(n.s_p) < 0.001)
         std::fprintf(f, "        ");
       else
-        std::fprintf(f, " %7.3lf", n.s_p);
+        Oli_Raw_Printf(f, " %7.3lf", n.s_p);
     }
     if (numbers) {
       if (n.polygon < 0)
@@ -625,7 +625,7 @@ void Print_Profil_Plate_Table(const PROFIL_NODE *nodes, int node_count, const PR
   _Table_Head(stream, 2, long_table, nullptr, 0);
   std::fprintf(stream, "     %s%s\n          mm      mm \n", "     y╬\\p╬r "_cp, "     z╬\\p╬r "_cp);
   for (int i = 0; i < node_count; ++i)
-    std::fprintf(stream, " %-4d %7.1lf %7.1lf\n", nodes[i].number, nodes[i].y, nodes[i].z);
+    Oli_Raw_Printf(stream, " %-4d %7.1lf %7.1lf\n", nodes[i].number, nodes[i].y, nodes[i].z);
   std::fprintf(stream, "#END_OF_TEXT\n");
   OLI_setYPositionCM(stream, 1, -0.5);
 
@@ -664,15 +664,15 @@ void Print_Profil_Plate_Table(const PROFIL_NODE *nodes, int node_count, const PR
   std::fprintf(stream, "\n");
   for (int i = 0; i < line_count; ++i) {
     const PROFIL_LINE &l = lines[i];
-    std::fprintf(stream, " %-4d %4d %4d %7.2lf", l.number, l.p_a, l.p_e, l.d_a);
-    if (two) std::fprintf(stream, " %7.2lf", l.d_e);
+    Oli_Raw_Printf(stream, " %-4d %4d %4d %7.2lf", l.number, l.p_a, l.p_e, l.d_a);
+    if (two) Oli_Raw_Printf(stream, " %7.2lf", l.d_e);
     if (arcs) {
       if (std::fabs(l.s) < 0.001)
         std::fprintf(stream, "        ");
       else
-        std::fprintf(stream, " %7.3lf", l.s);
+        Oli_Raw_Printf(stream, " %7.3lf", l.s);
     }
-    if (radii) std::fprintf(stream, " %7.2lf %7.2lf %7.2lf %7.2lf", l.r_al, l.r_ar, l.r_el, l.r_er);
+    if (radii) Oli_Raw_Printf(stream, " %7.2lf %7.2lf %7.2lf %7.2lf", l.r_al, l.r_ar, l.r_el, l.r_er);
     std::fprintf(stream, "\n");
   }
   std::fprintf(stream, "#END_OF_TEXT\n");

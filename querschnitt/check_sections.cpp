@@ -161,9 +161,8 @@ int Get_Profil_Web_Shape(const PROFIL *p) {
 }
 
 void Reset_Querschnitt_Check_Sections() {
-  // The entry is not released: the catalogue's own reset may have freed it already (it
-  // frees every entry), so only the record's tables go.
-  c.record.entry = nullptr;
+  // The record's tables go and its hold on an imported entry with them: an entry stays
+  // alive while held, also when the section catalogue's reset ran first.
   if (c.initialised) Free_Querschnitt_Record(&c.record);
   c = CheckState{};
 }

@@ -42,7 +42,8 @@
 //   - whoever drops the pointer releases it (Add_QImport_Reference(e, -1)):
 //     Reset_Profil, and the failure path of an import take-over;
 //   - an entry is freed only when its count is 0 (by the catalogue's purge), never by
-//     a record.
+//     a record; an entry that a reset took off the catalogue while it was held is freed
+//     by the release that ends the last hold.
 //
 // Module state (one struct, reset by Reset_Sections_For_Tests and registered with
 // Host_Reset): the profile-manager enabled flag and the import enabled flag (both 0 at
@@ -63,7 +64,8 @@ struct QIMPORT_ENTRY {
 };
 
 // Adds delta (+1 take, -1 release) to the entry's reference count and returns the new
-// count. A release never takes the count below 0. A null entry returns 0.
+// count. A release never takes the count below 0. A null entry returns 0. The release that
+// ends the last hold on an entry a reset took off the catalogue frees it.
 int Add_QImport_Reference(QIMPORT_ENTRY *entry, int delta);
 
 // Marks the host's profile manager as usable for lookup.
@@ -275,6 +277,8 @@ void Set_Profil_Section_Cache_Key(int key);
 int Get_Profil_Section_Cache_Key();
 
 // Back to program start (both switches 0, no library loaded, texts empty, caches
-// cleared, every imported entry freed, exchange name "XPRT.TMP", no file paths, no
-// caller tag). Reset the records that hold entries first.
+// cleared, no imported entry in the catalogue, exchange name "XPRT.TMP", no file paths, no
+// caller tag). Entries nobody holds are freed; an entry a record still holds (the host runs
+// the modules' resets in the order they registered, so the member's record may be reset
+// after this) lives until that record releases it.
 void Reset_Sections_For_Tests();

@@ -136,12 +136,12 @@ std::string _Member_Fault(const BAUTEIL *b) {
                        : v.sign == 0 && v.v < 0.0     ? "negativ"
                                                       : nullptr;
     if (!what) continue;
-    std::snprintf(text, sizeof text, "Querschnittswert %s = %g %s %s", v.name, v.v * v.unit, v.unit_text, what);
+    Oli_Snprintf(text, sizeof text, "Querschnittswert %s = %g %s %s", v.name, v.v * v.unit, v.unit_text, what);
     return text;
   }
   const double gamma = b->safety.gamma_M0;
   if (!std::isfinite(gamma) || gamma < kLeastGammaM0) {
-    CP850_CALL2(std::snprintf, text, sizeof text, "Teilsicherheitsbeiwert └╬\\M0╬r = %g unzulässig (kleiner als %.2f)",
+    CP850_CALL2(Oli_Snprintf, text, sizeof text, "Teilsicherheitsbeiwert └╬\\M0╬r = %g unzulässig (kleiner als %.2f)",
                gamma, kLeastGammaM0);
     return text;
   }

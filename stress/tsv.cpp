@@ -317,6 +317,11 @@ Eval Evaluate(const double *forces, const double *material, const TSV_SECTION *f
   return {ok, Working_U(*scratch), Complete(*scratch)};
 }
 
+// Test seam: the residual that Brent's stage evaluates (null, as at start:
+// _TSV_Load_Factor_Residual). No section the method models makes Brent give up (the working
+// utilisation has no step across the band), so only tests reach the regula falsi after it.
+TSV_RESIDUAL g_brent_residual = nullptr;
+
 struct Search {
   const double *forces, *material;
   const TSV_SECTION *frame;
@@ -351,7 +356,8 @@ struct Search {
     // The search's residual at f (a failed run answers 10, which no pass reaches exactly);
     // the bracket learns from the utilisation the run left in scratch.
     auto residual = [&](double f, bool *failed) {
-      const double r = _TSV_Load_Factor_Residual(forces, material, frame, &scratch, f);
+      const double r = (g_brent_residual ? g_brent_residual : _TSV_Load_Factor_Residual)(forces, material, frame,
+                                                                                          &scratch, f);
       *failed = r == 10.0;
       if (*failed) return r;
       const double U = Working_U(scratch);
@@ -401,6 +407,12 @@ int _Calc_TSV_at_Load_Factor(const double *forces, const double *material, const
       break;
   }
   return 1;
+}
+
+TSV_RESIDUAL Set_TSV_Brent_Residual_For_Tests(TSV_RESIDUAL residual) {
+  const TSV_RESIDUAL old = g_brent_residual;
+  g_brent_residual = residual;
+  return old;
 }
 
 double _TSV_Load_Factor_Residual(const double *forces, const double *material, const TSV_SECTION *frame,

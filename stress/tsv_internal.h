@@ -11,3 +11,9 @@ int _Calc_TSV_at_Load_Factor(const double *forces, const double *material, const
 // U at the factor (taken as the working utilisation) minus 0.9975; 10 when the run fails.
 double _TSV_Load_Factor_Residual(const double *forces, const double *material, const TSV_SECTION *frame,
                                  TSV_RESULT *result, double factor);
+// Test seam: the residual that the Brent stage of the load-increase search evaluates (null,
+// as at start: _TSV_Load_Factor_Residual; 10 reads as a failed run). A residual that fails or
+// steps makes Brent give up, so that the regula falsi after it answers. Returns the previous.
+using TSV_RESIDUAL = double (*)(const double *forces, const double *material, const TSV_SECTION *frame,
+                                TSV_RESULT *result, double factor);
+TSV_RESIDUAL Set_TSV_Brent_Residual_For_Tests(TSV_RESIDUAL residual);

@@ -253,6 +253,12 @@ TEST_F(PrintGraphic, DrawnExtentCoversTheSegments) {
   Oliplot_Line(-5, 90, 0, 0);
   ASSERT_EQ(1, Oliplot_Drawn_Extent(ext));
   EXPECT_EQ((std::vector<double>{-5, 10, 30, 100}), std::vector<double>(ext, ext + 4));
+  // The extent is that of the numbers as written: a coordinate below 5e-7 counts as 0 (a
+  // block of no size, so that paper x is world x and paper y is −z).
+  ASSERT_EQ(0, Oliplot_Begin_Grafic(f_, 0, 0, 0, 0, 1, 1, 0, 0));
+  Oliplot_Line(-3e-7, 4e-7, 1, -2e-7);
+  ASSERT_EQ(1, Oliplot_Drawn_Extent(ext));
+  EXPECT_EQ((std::vector<double>{0, 0, 1, 0}), std::vector<double>(ext, ext + 4));
 }
 
 TEST_F(PrintGraphic, SaveAndRestoreStayBalanced) {

@@ -284,8 +284,57 @@ TEST_F(MemberVerdicts, ImportedLineModelOnPage1) {
   int r = 0, g = 0, b_ = 0;
   Host_Pixel_RGB(box[0] + 10 + static_cast<int>(std::lround(W * s)) - 1, (box[1] + box[3]) / 2, &r, &g, &b_);
   EXPECT_EQ(0xD5D5FF, r * 65536 + g * 256 + b_);
-  // The member's entry goes while the catalogue that holds it is still there.
-  Reset_Bauteil(Get_Stahl_EC3_Bauteil());
+}
+
+}  // namespace
+
+namespace {
+
+// A screen session of a member with an imported section (the channel of the take-over's
+// sample file), then the host's reset in the order the modules registered theirs: the
+// section catalogue's reset comes before the member program's, which then releases its
+// reference on the entry. The entry must outlive the catalogue's reset while the member holds
+// it (under AddressSanitizer a use after free fails the run), and the member's release must
+// free it. Twice, so that the second session starts on what the reset left.
+TEST_F(MemberVerdicts, ImportedSectionScreenSessionThenHostReset) {
+  for (int session = 0; session < 2; ++session) {
+    SCOPED_TRACE(session);
+    fs::copy_file(PF_SOURCE_DIR "/tests/profil/golden/channel.XPR", dir_ + "/BSP1_01.XPR",
+                  fs::copy_options::overwrite_existing);
+    BAUTEIL b{};
+    FILE *f = std::fopen((dir_ + "/BSP1_01.INP").c_str(), "r");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(0, Read_Bauteil(f, &b));
+    std::fclose(f);
+    if (session == 0) {
+      Set_Bauteil_Path((dir_ + "/BSP1").c_str());
+      Set_File_Number(1);
+      Reset_Profil(&b.profil);
+      b.profil.kind = PROFIL_KIND_QUER;
+      Set_XPRT_Member_Filename();
+      b.profil.entry = New_QImport_Entry();
+      Add_QImport_Reference(b.profil.entry, +1);
+      Read_XPRT_Result(b.profil.entry);
+      ASSERT_EQ(0, Set_Profil_from_QImport(&b.profil, 0));
+      ASSERT_EQ(0, Save_Bauteil_File((dir_ + "/BSP1_01.INP").c_str(), &b));
+    }
+    Reset_Bauteil(&b);
+
+    std::vector<std::string> args = {"stahl_ec3", dir_ + "/BSP1", "0", "1", "12"};
+    std::vector<char *> argv;
+    for (std::string &a : args) argv.push_back(a.data());
+    ASSERT_EQ(-1, Start_Stahl_EC3(5, argv.data()));
+    // Pages 5 (the results, designed anew) and 1 (the picture), then the script's end.
+    Host_Test_Set_Policy(HOST_SCRIPT_SOFT);
+    Script(" c430,75 w50 c100,75 w50");
+    EXPECT_EQ(0, Run_Stahl_EC3_Screen()) << Host_Last_Calls(20);
+    const QIMPORT_ENTRY *entry = Get_Stahl_EC3_Bauteil()->profil.entry;
+    ASSERT_NE(nullptr, entry);
+    EXPECT_EQ(PROFIL_KIND_QUER, Get_Stahl_EC3_Bauteil()->profil.kind);
+    EXPECT_GE(entry->ref_count, 1);
+    Host_Test_Reset();
+    EXPECT_EQ(nullptr, Get_Stahl_EC3_Bauteil()->profil.entry);
+  }
 }
 
 }  // namespace

@@ -349,3 +349,65 @@ TEST(TsvPrint, GoldenLists) {
   std::ifstream in(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes) << "PF_UPDATE_GOLDEN=1 writes it";
 }
+
+// The regula falsi of the load-increase search answers where Brent gives up: a residual that
+// fails at once, and one that only tells the side of 0.9975 (a step, which Brent narrows to
+// its tolerance without ever landing in the band). IPE 300 plates (M_pl = 14149.31 kNcm,
+// N_s = f_y h_w t_w = 464.844 kN, M_f = f_y 2 A_f z_f = 10911.67 kNcm, as above).
+//   M_y alone: U(f) = f M / M_pl is linear, so the falsi's interpolation towards U = 1 lands
+//   on it: U = M / M_pl exactly (Brent, aiming at 0.9975, answers M / (0.9975 M_pl)).
+//   2 M_pl is searched downwards (first step to 0.45), 0.5 M_pl upwards (to 2.2).
+//   N = 300 kN with M_y = 1.2 M_pl: the web carries N f (below N_s), so U(f) = f M / M_lim(f N)
+//   with M_lim(N) = M_f + h_w (N_s² − N²) / (4 N_s); U = u at
+//   u h_w N² / (4 N_s) f² + M f − u M_pl = 0: 1348.517 f² + 16979.17 f − u 14149.31 = 0,
+//   f = 0.784459 at u = 1 (U = 1.274764) and 0.780969 at u = 0.995 (U = 1.280461).
+//   N = 400 kN with M_y = 12 M_pl (U = 14.448 unscaled): 2397.363 f² + 169791.7 f − u 14149.31 = 0,
+//   f = 0.0832355 at u = 1 (U = 12.014103) and 0.0828203 at u = 0.995 (U = 12.074334); the
+//   falsi's first step, clamped to 2 % of the bracket, overshoots U = 1.
+namespace brent_gives_up {
+int g_calls = 0;
+double Fails(const double *, const double *, const TSV_SECTION *, TSV_RESULT *, double) {
+  ++g_calls;
+  return 10.0;
+}
+double Steps(const double *forces, const double *material, const TSV_SECTION *frame, TSV_RESULT *result,
+             double factor) {
+  ++g_calls;
+  const double r = _TSV_Load_Factor_Residual(forces, material, frame, result, factor);
+  return r > 0.0 ? 0.5 : -0.5;
+}
+}  // namespace brent_gives_up
+
+TEST(TsvMethod, RegulaFalsiAnswersWhereBrentGivesUp) {
+  const double M_pl = kFy * (2 * 15 * 1.07 * 14.465 + 27.86 * 27.86 * 0.71 / 4);
+  struct Case {
+    const char *what;
+    TSV_RESIDUAL residual;
+    double N, M, U_lo, U_hi;
+  } cases[] = {
+      {"fails, 2 M_pl", brent_gives_up::Fails, 0, 2 * M_pl, 2.0, 2.0},
+      {"steps, 2 M_pl", brent_gives_up::Steps, 0, 2 * M_pl, 2.0, 2.0},
+      {"fails, 0.5 M_pl", brent_gives_up::Fails, 0, 0.5 * M_pl, 0.5, 0.5},
+      {"steps, 0.5 M_pl", brent_gives_up::Steps, 0, 0.5 * M_pl, 0.5, 0.5},
+      {"fails, N and 1.2 M_pl", brent_gives_up::Fails, 300, 1.2 * M_pl, 1.274764, 1.280461},
+      {"steps, N and 1.2 M_pl", brent_gives_up::Steps, 300, 1.2 * M_pl, 1.274764, 1.280461},
+      {"fails, N and 12 M_pl", brent_gives_up::Fails, 400, 12 * M_pl, 12.014103, 12.074334},
+      {"steps, N and 12 M_pl", brent_gives_up::Steps, 400, 12 * M_pl, 12.014103, 12.074334},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    brent_gives_up::g_calls = 0;
+    const TSV_RESIDUAL old = Set_TSV_Brent_Residual_For_Tests(c.residual);
+    int ret = 0;
+    const TSV_RESULT r = Method(Ipe(), {c.N, 0, 0, 0, c.M}, &ret);
+    Set_TSV_Brent_Residual_For_Tests(old);
+    EXPECT_GE(brent_gives_up::g_calls, 1);  // Brent was tried, and gave up
+    EXPECT_EQ(ret, 1);
+    EXPECT_EQ(r.flags, 0x170001Fu);
+    EXPECT_GE(r.U, c.U_lo - 1e-6);
+    EXPECT_LE(r.U, c.U_hi + 1e-6);
+  }
+  // Brent alone answers 2 M_pl at 0.9975: the seam is off again.
+  EXPECT_EQ(Set_TSV_Brent_Residual_For_Tests(nullptr), nullptr);
+  EXPECT_NEAR(Method(Ipe(), {0, 0, 0, 0, 2 * M_pl}).U, 2.0 / 0.9975, 1e-6);
+}
