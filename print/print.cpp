@@ -57,36 +57,36 @@ bool _Format_String(std::string *out, const char *fmt, va_list ap) {
       continue;
     }
     // One conversion: flags, width, precision, length, the conversion letter.
-    std::string spec = "%";
+    std::string one = "%";
     const char *q = f + 1;
-    while (*q && std::strchr("-+ #0", *q)) spec.push_back(*q++);
+    while (*q && std::strchr("-+ #0", *q)) one.push_back(*q++);
     int stars[2], n_stars = 0;
     auto number = [&](void) {
       if (*q == '*') {
         stars[n_stars++] = va_arg(ap, int);
-        spec.push_back(*q++);
+        one.push_back(*q++);
       } else {
-        while (*q >= '0' && *q <= '9') spec.push_back(*q++);
+        while (*q >= '0' && *q <= '9') one.push_back(*q++);
       }
     };
     number();
     if (*q == '.') {
-      spec.push_back(*q++);
+      one.push_back(*q++);
       number();
     }
     std::string length;
     while (*q && std::strchr("hlLzjt", *q)) length.push_back(*q++);
     const char conv = *q;
     if (!conv) break;
-    spec += length;
-    spec.push_back(conv);
+    one += length;
+    one.push_back(conv);
     f = q + 1;
     // The conversion into piece (grown when the text is longer than it).
     auto put = [&](auto value) {
       auto once = [&](char *to, std::size_t room) {
-        return n_stars == 2   ? std::snprintf(to, room, spec.c_str(), stars[0], stars[1], value)
-               : n_stars == 1 ? std::snprintf(to, room, spec.c_str(), stars[0], value)
-                              : std::snprintf(to, room, spec.c_str(), value);
+        return n_stars == 2   ? std::snprintf(to, room, one.c_str(), stars[0], stars[1], value)
+               : n_stars == 1 ? std::snprintf(to, room, one.c_str(), stars[0], value)
+                              : std::snprintf(to, room, one.c_str(), value);
       };
       int n = once(piece, piece_size);
       if (n >= 0 && static_cast<std::size_t>(n) >= piece_size) {
