@@ -15,16 +15,9 @@ namespace {
 
 // A welded box (mm) in S235: webs t_w with their outer faces at b/2, flanges b × t with
 // overhangs ü beyond the webs.
-struct Box {
-  PROFIL p{};
-  Box(double h, double t_w, double b_fo, double t_fo, double b_fu, double t_fu, double ue_o, double ue_u) {
-    Reset_Profil(&p);
-    Set_Shape(&p, PROFIL_BOX, h, t_w, b_fo, t_fo, b_fu, t_fu, 0, 0, 0);
-    p.ue_o = ue_o, p.ue_u = ue_u;
-    Init_Material_Data(&p.grade);
-    EXPECT_EQ(0, Calc_Profil_Querschnittswerte(&p, nullptr, 0, ""));
-  }
-  ~Box() { Reset_Profil(&p); }
+struct Box : Welded {
+  Box(double h, double t_w, double b_fo, double t_fo, double b_fu, double t_fu, double ue_o, double ue_u)
+      : Welded(PROFIL_BOX, h, t_w, b_fo, t_fo, b_fu, t_fu, ue_o, ue_u) {}
 };
 
 // k_sigma of an outstand whose tip is the more compressed end (EN 1993-1-5 Table 4.2).

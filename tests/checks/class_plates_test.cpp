@@ -6,25 +6,8 @@
 
 #include "checks/checks.h"
 #include "tests/checks/checks_fixture.h"
-#include "tests/profil/profil_shapes.h"
 
-namespace {
-
-// A welded parametric shape (mm) in S235 with overhangs ü_o, ü_u of a box.
-struct Welded {
-  PROFIL p{};
-  Welded(int type, double h, double t_w, double b_fo, double t_fo, double b_fu = 0, double t_fu = 0, double ue_o = 0,
-         double ue_u = 0) {
-    Reset_Profil(&p);
-    Set_Shape(&p, type, h, t_w, b_fo, t_fo, b_fu, t_fu, 0, 0, 0);
-    p.ue_o = ue_o, p.ue_u = ue_u;
-    Init_Material_Data(&p.grade);
-    EXPECT_EQ(0, Calc_Profil_Querschnittswerte(&p, nullptr, 0, ""));
-  }
-  ~Welded() { Reset_Profil(&p); }
-};
-
-}  // namespace
+// The welded shapes are the fixture's (Welded).
 
 // Class, the classes of the three slots (flange 1, flange 2, web) and the utilisation
 // against the required class; every text at level 2 in one golden list.

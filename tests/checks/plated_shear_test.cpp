@@ -14,14 +14,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-double Stress_U(PROFIL *p, int method, const double F[8]) {
-  double U_max = -1, U_sigma = -1, U_ct = -1, s_max, s_min, tau, s_v, further;
-  const int code = Print_Stress_Check(p, 1.0, 0, 0, 1, method, F[0], F[1], F[2], F[3], F[4], F[5], F[6], F[7], &U_max,
-                                      &U_sigma, &U_ct, &s_max, &s_min, &tau, &s_v, &further, nullptr, 0);
-  EXPECT_TRUE(code & STRESS_DONE);
-  return U_sigma;
-}
-
 // Plastic N and M_y (kN, kNcm; f_y in kN/cm²) of a rolled I (cm) whose stress block changes
 // sign at z_n (z downward from the centre; tension below): the width w(z) of flange, web
 // and the two root fillets at the flange's inner face, integrated by Simpson's rule.
@@ -82,7 +74,6 @@ struct RolledI {
 // M_z = ∫ σ y, tension positive); the load factor at full plasticity of proportional F is
 // λ = min h(u) over u·F = 1, a convex problem in the two directions across F.
 struct RolledIPolygons {
-  using Poly = std::vector<std::array<double, 2>>;  // (y, z)
   std::vector<Poly> parts;
   double fy, A = 0, N_pl = 0, M_pl_y = 0, M_pl_z = 0;
   RolledIPolygons(const RolledI &s, double f_y) : fy(f_y) {
@@ -101,40 +92,16 @@ struct RolledIPolygons {
         }
         parts.push_back(f);
       }
-    for (const Poly &p : parts) A += Moments(p)[0];
+    for (const Poly &p : parts) A += Poly_Moments(p)[0];
     N_pl = H(1, 0, 0), M_pl_y = H(0, 1, 0), M_pl_z = H(0, 0, 1);
-  }
-  // Area and first moments ∫ y dA, ∫ z dA of a polygon (either orientation: taken positive).
-  static std::array<double, 3> Moments(const Poly &p) {
-    double a = 0, sy = 0, sz = 0;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-      const auto &P = p[i], &Q = p[(i + 1) % p.size()];
-      const double c = P[0] * Q[1] - Q[0] * P[1];
-      a += c / 2, sy += (P[0] + Q[0]) * c / 6, sz += (P[1] + Q[1]) * c / 6;
-    }
-    return a < 0 ? std::array<double, 3>{-a, -sy, -sz} : std::array<double, 3>{a, sy, sz};
-  }
-  // The part of p where g = u_N + u_y z + u_z y ≥ 0.
-  static Poly Clip(const Poly &p, double uN, double uy, double uz) {
-    Poly out;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-      const auto &P = p[i], &Q = p[(i + 1) % p.size()];
-      const double gP = uN + uy * P[1] + uz * P[0], gQ = uN + uy * Q[1] + uz * Q[0];
-      if (gP >= 0) out.push_back(P);
-      if ((gP >= 0) != (gQ >= 0)) {
-        const double t = gP / (gP - gQ);
-        out.push_back({P[0] + t * (Q[0] - P[0]), P[1] + t * (Q[1] - P[1])});
-      }
-    }
-    return out;
   }
   // f_y ∫ |g| dA = f_y (2 ∫_{g ≥ 0} g dA − u_N A): the section's centroid is the origin.
   double H(double uN, double uy, double uz) const {
     double pos = 0;
     for (const Poly &p : parts) {
-      const Poly c = Clip(p, uN, uy, uz);
+      const Poly c = Poly_Clip(p, uN, uy, uz);  // where g = u_N + u_y z + u_z y ≥ 0
       if (c.size() < 3) continue;
-      const auto m = Moments(c);
+      const auto m = Poly_Moments(c);
       pos += uN * m[0] + uy * m[2] + uz * m[1];
     }
     return fy * (2 * pos - uN * A);
@@ -161,17 +128,9 @@ struct RolledIPolygons {
       for (int i = 0; i < 3; ++i) v[i] = F[i] / ff + s * e1[i] + t * e2[i];
       return H(v[0] / N_pl, v[1] / M_pl_y, v[2] / M_pl_z);
     };
-    auto golden = [](auto f, double lo, double hi) {
-      const double g = (std::sqrt(5.0) - 1) / 2;
-      double x1 = hi - g * (hi - lo), x2 = lo + g * (hi - lo), f1 = f(x1), f2 = f(x2);
-      for (int i = 0; i < 70; ++i) {
-        if (f1 < f2) hi = x2, x2 = x1, f2 = f1, x1 = hi - g * (hi - lo), f1 = f(x1);
-        else lo = x1, x1 = x2, f1 = f2, x2 = lo + g * (hi - lo), f2 = f(x2);
-      }
-      return std::min(f1, f2);
-    };
     const double R = 10 / std::sqrt(ff);
-    const double lambda = golden([&](double s) { return golden([&](double t) { return at(s, t); }, -R, R); }, -R, R);
+    const double lambda =
+        Golden_Min([&](double s) { return Golden_Min([&](double t) { return at(s, t); }, -R, R, 70); }, -R, R, 70);
     return 1 / lambda;
   }
 };

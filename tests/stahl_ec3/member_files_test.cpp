@@ -22,6 +22,7 @@
 #include "sections/sections.h"
 #include "stahl_ec3/program_internal.h"
 #include "support/support.h"
+#include "tests/stahl_ec3/member_fixture.h"
 #include "tests/testsupport/screen_test.h"
 
 namespace {
@@ -29,79 +30,37 @@ namespace {
 namespace fs = std::filesystem;
 using test_files::Slurp;
 
-// The icon bar's "Ende" (onto the button, a rest, the click) and the finish dialog's answers.
-const std::string kEnd = " m591,27 w200 c591,27 w50 ", kSave = " c520,450 w50 ", kQuit = " c520,480 w50 ";
+// The finish dialog's answers, each with a rest after it.
+const std::string kSaveRest = kSave + "w50 ", kQuitRest = kQuit + "w50 ";
 
 // The member file of a parametric profile (shape type, h, t_w, b, t of both flanges; welded)
 // under the method (1 elastic, 2 elastic-plastic), the defaults otherwise (S235), with the
 // rows N, M_y, M_z given.
-std::string Member_File(const std::string &dir, int type, double h, double t_w, double b, double t, int method,
+std::string Member_File(int type, double h, double t_w, double b, double t, int method,
                         const std::vector<std::vector<double>> &rows) {
-  BAUTEIL m{};
-  Set_Bauteil_Defaults(&m);
-  Reset_Profil(&m.profil);
-  m.profil.kind = PROFIL_KIND_PARAMETRIC, m.profil.type = type, m.profil.rolled = 0;
-  m.profil.h = h, m.profil.t_w = t_w, m.profil.b_fo = m.profil.b_fu = b, m.profil.t_fo = m.profil.t_fu = t;
-  m.method = method, m.ct_check = 0;
-  Alloc_Brandlasten(&m, static_cast<int>(rows.size()));
-  for (std::size_t k = 0; k < rows.size(); ++k) {
-    BRANDLAST &r = m.brandlasten[k];
-    std::snprintf(r.name, sizeof r.name, "Brand %zu", k + 1);
-    r.N = rows[k][0], r.M_y = rows[k][1], r.M_z = rows[k][2];
-  }
-  const std::string path = dir + "/member.tmp";
-  EXPECT_EQ(Save_Bauteil_File(path.c_str(), &m), 0);
-  Reset_Bauteil(&m);
-  const std::string bytes = Slurp(path);
-  fs::remove(path);
-  return bytes;
+  return Member_Bytes([&](BAUTEIL *m) {
+    Reset_Profil(&m->profil);
+    m->profil.kind = PROFIL_KIND_PARAMETRIC, m->profil.type = type, m->profil.rolled = 0;
+    m->profil.h = h, m->profil.t_w = t_w, m->profil.b_fo = m->profil.b_fu = b, m->profil.t_fo = m->profil.t_fu = t;
+    m->method = method, m->ct_check = 0;
+    Alloc_Brandlasten(m, static_cast<int>(rows.size()));
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+      BRANDLAST &r = m->brandlasten[k];
+      std::snprintf(r.name, sizeof r.name, "Brand %zu", k + 1);
+      r.N = rows[k][0], r.M_y = rows[k][1], r.M_z = rows[k][2];
+    }
+  });
 }
 
-class MemberFiles : public ::testing::Test {
+class MemberFiles : public MemberFolder {
  protected:
-  void SetUp() override {
-    Host_Test_Reset();
-    std::string pattern = (fs::temp_directory_path() / "pf_member_files_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    setenv("EXEC", dir_.c_str(), 1);
-    setenv("YRMPRIVATE", dir_.c_str(), 1);
-  }
-  void TearDown() override {
-    unsetenv("EXEC");
-    unsetenv("YRMPRIVATE");
-    Host_Test_Reset();
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  std::string Path(const std::string &name) const { return dir_ + "/" + name; }
-  std::string Get(const std::string &name) const { return Slurp(Path(name)); }
-  void Put(const std::string &name, const std::string &bytes) const { test_files::Put(Path(name), bytes); }
-  bool Has(const std::string &name) const { return fs::exists(Path(name)); }
-  static int Run(std::vector<std::string> args, int (*main)(int, char **) = Stahl_EC3_Main) {
-    std::vector<char *> argv;
-    for (std::string &a : args) argv.push_back(a.data());
-    return main(static_cast<int>(argv.size()), argv.data());
-  }
-  int Refresh(const std::string &stem) { return Run({"stahl_ec3", Path(stem), "0", "1", "1", "-refresh"}); }
-  // The example member in the folder, started for the screen (position 12).
-  void Example() const {
-    for (const char *name : {"BSP1_01.INP", "BSP1_01.TXT"})
-      fs::copy_file(PF_SOURCE_DIR "/example/" + std::string(name), Path(name), fs::copy_options::overwrite_existing);
-  }
-  int Start() { return Run({"stahl_ec3", Path("BSP1"), "0", "1", "12"}, Start_Stahl_EC3); }
-  // The screen from its start to the script's end (the host's stop when the script runs out).
-  int Screen(const std::string &steps) {
-    Host_Test_Set_Policy(HOST_SCRIPT_SOFT);
-    Script(steps + " w50");
-    return Run_Stahl_EC3_Screen();
-  }
+  MemberFiles() : MemberFolder(ExampleFiles::kNone) {}
   // A refresh of the member by another process, as the host starts it.
   int Refresh_Elsewhere(const std::string &stem) {
     const pid_t pid = fork();
     if (pid == 0) {
       std::freopen("/dev/null", "w", stderr);
-      _exit(Refresh(stem));
+      _exit(Refresh_Stem(stem));
     }
     int status = 0;
     return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -113,7 +72,6 @@ class MemberFiles : public ::testing::Test {
       if (m.kind == kind) said += m.text + "|";
     return said;
   }
-  std::string dir_;
 };
 
 // Two RHS members (200 × 100 × 8 passes, 120 × 60 × 4 fails under the same row) and two I
@@ -123,10 +81,10 @@ class MemberFiles : public ::testing::Test {
 TEST_F(MemberFiles, ParallelRefreshesKeepTheirOwnSections) {
   const std::vector<std::vector<double>> rows = {{-200, 30, 5}, {100, -20, 8}};
   const std::string members[4] = {
-      Member_File(dir_, PROFIL_RHS, 200, 8, 100, 8, 1, rows),
-      Member_File(dir_, PROFIL_RHS, 120, 4, 60, 4, 1, rows),
-      Member_File(dir_, PROFIL_I, 300, 7, 150, 11, 1, rows),
-      Member_File(dir_, PROFIL_I, 240, 6, 120, 9, 1, rows),
+      Member_File(PROFIL_RHS, 200, 8, 100, 8, 1, rows),
+      Member_File(PROFIL_RHS, 120, 4, 60, 4, 1, rows),
+      Member_File(PROFIL_I, 300, 7, 150, 11, 1, rows),
+      Member_File(PROFIL_I, 240, 6, 120, 9, 1, rows),
   };
   Put("POS1_01.TXT", "Pos. 1\n");
   constexpr int kEach = 10;
@@ -136,7 +94,7 @@ TEST_F(MemberFiles, ParallelRefreshesKeepTheirOwnSections) {
       const std::string stem = "POS1" + std::string(1, static_cast<char>('A' + m)) + std::to_string(k);
       Put(stem + "_01.INP", members[m]);
       testing::internal::CaptureStderr();
-      ASSERT_EQ(Refresh(stem), 1) << testing::internal::GetCapturedStderr();
+      ASSERT_EQ(Refresh_Stem(stem), 1) << testing::internal::GetCapturedStderr();
       testing::internal::GetCapturedStderr();
       stems.push_back(stem);
       solo.push_back(Get(stem + "_01.OLI"));
@@ -158,7 +116,7 @@ TEST_F(MemberFiles, ParallelRefreshesKeepTheirOwnSections) {
       while (read(gate[0], &c, 1) < 0 && errno == EINTR) {
       }
       std::freopen("/dev/null", "w", stderr);
-      _exit(Refresh(stem));
+      _exit(Refresh_Stem(stem));
     }
     if (pid < 0) {
       ADD_FAILURE() << "fork: " << std::strerror(errno);
@@ -191,17 +149,17 @@ void Spoil_Exchange(const char *path) { test_files::Put(path, g_foreign); }
 // stays.
 TEST_F(MemberFiles, TheSectionComesFromMemory) {
   const std::vector<std::vector<double>> rows = {{-200, 30, 5}};
-  Put("POS1A_01.INP", Member_File(dir_, PROFIL_RHS, 200, 8, 100, 8, 1, rows));
-  Put("POS1B_01.INP", Member_File(dir_, PROFIL_RHS, 120, 4, 60, 4, 1, rows));
+  Put("POS1A_01.INP", Member_File(PROFIL_RHS, 200, 8, 100, 8, 1, rows));
+  Put("POS1B_01.INP", Member_File(PROFIL_RHS, 120, 4, 60, 4, 1, rows));
   Set_XPRT_Write_Hook(Capture_Exchange);
-  ASSERT_EQ(Refresh("POS1B"), 1);
+  ASSERT_EQ(Refresh_Stem("POS1B"), 1);
   g_foreign = g_captured;
-  ASSERT_EQ(Refresh("POS1A"), 1);
+  ASSERT_EQ(Refresh_Stem("POS1A"), 1);
   const std::string own = g_captured, solo = Get("POS1A_01.OLI");
   ASSERT_NE(own, g_foreign);
   EXPECT_FALSE(Has("POS1XPRT.TMP"));
   Set_XPRT_Write_Hook(Spoil_Exchange);
-  ASSERT_EQ(Refresh("POS1A"), 1);
+  ASSERT_EQ(Refresh_Stem("POS1A"), 1);
   EXPECT_TRUE(Get("POS1A_01.OLI") == solo);
   EXPECT_EQ(Get("POS1A_01.XPR").rfind(own, 0), 0u);
   EXPECT_EQ(Get("POS1XPRT.TMP"), g_foreign);
@@ -213,7 +171,7 @@ TEST_F(MemberFiles, TheSectionComesFromMemory) {
 // start and is there now all count as changed; a file untouched, or absent then and now, is
 // saved without a question.
 TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
-  Example();
+  Copy_Example();
   const std::string ex = Get("BSP1_01.INP");
   std::string other = ex;
   other.replace(other.find("Brand~1"), 7, "Brand~X");  // another session's member
@@ -238,13 +196,13 @@ TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);
     Host_Test_Reset();
-    Example();
+    Copy_Example();
     fs::remove(Path("BSP1_01.OLI"));
     if (c.absent_at_start) fs::remove(Path("BSP1_01.INP"));
     ASSERT_EQ(Start(), -1);
     c.change();
     if (c.answer >= 0) Host_Queue_Answer(c.answer);
-    EXPECT_EQ(Screen(kEnd + kSave), c.rc) << Host_Last_Calls(20);
+    EXPECT_EQ(Screen(kEnd + kSaveRest), c.rc) << Host_Last_Calls(20);
     EXPECT_EQ(Said(3), c.asked ? Bauteil_Changed_Question() + "|" : "");
     const std::string inp = Get("BSP1_01.INP");
     if (c.inp.empty()) EXPECT_TRUE(inp.rfind(" 2\n", 0) == 0 && inp != other) << inp;
@@ -257,14 +215,14 @@ TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
 // ohne zu speichern" puts the ".XPR" back as it was at the session's start. A restore whose
 // copy is gone says so and leaves the file; a file without a copy at start asks for none.
 TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
-  Example();
+  Copy_Example();
   Put("BSP1_01.XPR", "xpr at start\n");
   ASSERT_EQ(Start(), -1);
   Put("BSP1_01.XPR", "xpr of the session\n");
   EXPECT_EQ(Refresh_Elsewhere("BSP1"), 1);
   EXPECT_TRUE(Has("BSP1_01.OLI"));
   EXPECT_EQ(Get("BSP1_01_TMP.XPR"), "xpr at start\n");
-  EXPECT_EQ(Screen(kEnd + kQuit), 0);
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_EQ(Get("BSP1_01.XPR") + std::to_string(Has("BSP1_01_TMP.XPR")), "xpr at start\n0");
   EXPECT_EQ(Said(1), "");
 
@@ -272,7 +230,7 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
   ASSERT_EQ(Start(), -1);
   Put("BSP1_01.XPR", "xpr of the session\n");
   fs::remove(Path("BSP1_01_TMP.XPR"));
-  EXPECT_EQ(Screen(kEnd + kQuit), 0);
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_EQ(Get("BSP1_01.XPR"), "xpr of the session\n");
   const std::string said = Said(1);
   EXPECT_NE(said.find("^bWARNUNG: " + Path("BSP1_01.XPR") + " kann nicht"), std::string::npos) << said;
@@ -286,22 +244,22 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
 // names its cause and writes no list; the refresh road names the cause of a list or plot
 // file that cannot be written on standard error.
 TEST_F(MemberFiles, SavesSayWhatHappened) {
-  Example();
+  Copy_Example();
   fs::create_directory(Path("BSP1_01.OLI"));
   ASSERT_EQ(Start(), -1);
-  EXPECT_EQ(Screen(kEnd + kSave), 1);
+  EXPECT_EQ(Screen(kEnd + kSaveRest), 1);
   EXPECT_EQ(Said(1), std::string("^bFEHLER: Die Druckliste kann nicht geschrieben werden (") + std::strerror(EISDIR) + ")!|");
   EXPECT_TRUE(Get("BSP1_01.INP").rfind(" 2\n", 0) == 0);
 
   testing::internal::CaptureStderr();
-  EXPECT_EQ(Refresh("BSP1"), 0);
+  EXPECT_EQ(Refresh_Stem("BSP1"), 0);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("BSP1_01.OLI: the print list cannot be written: " +
                                                        std::string(std::strerror(EISDIR))),
             std::string::npos);
   fs::remove(Path("BSP1_01.OLI"));
   fs::create_directory(Path("BSP10001.SPF"));
   testing::internal::CaptureStderr();
-  EXPECT_EQ(Refresh("BSP1"), 0);
+  EXPECT_EQ(Refresh_Stem("BSP1"), 0);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("BSP10001.SPF: the plot file cannot be written: " +
                                                        std::string(std::strerror(EISDIR))),
             std::string::npos);
@@ -310,7 +268,7 @@ TEST_F(MemberFiles, SavesSayWhatHappened) {
   Host_Test_Reset();
   Put("BSP1_01.INP", " 2\n kaputt\n");
   ASSERT_EQ(Start(), -1);
-  EXPECT_EQ(Screen(kEnd + kSave), 1);
+  EXPECT_EQ(Screen(kEnd + kSaveRest), 1);
   const std::string list = Get("BSP1_01.OLI");
   EXPECT_EQ(list.find("Lesefehler"), std::string::npos);
   EXPECT_NE(list.find("Nachweis"), std::string::npos) << list;
@@ -322,7 +280,7 @@ TEST_F(MemberFiles, SavesSayWhatHappened) {
   ASSERT_EQ(Start(), -1);
   {
     test_files::FileSizeCap cap(100);
-    EXPECT_EQ(Screen(kEnd + kSave), 0);
+    EXPECT_EQ(Screen(kEnd + kSaveRest), 0);
   }
   EXPECT_NE(Said(1).find(std::string("gespeichert werden (") + std::strerror(EFBIG) + ")"), std::string::npos) << Said(1);
   EXPECT_EQ(Get("BSP1_01.INP"), saved);

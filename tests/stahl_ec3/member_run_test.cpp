@@ -4,11 +4,9 @@
 // them anew), the print body of single members, the run's file steps and the screen driven by
 // scripted input.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -21,6 +19,7 @@
 #include "sections/sections.h"
 #include "stahl_ec3/program_internal.h"
 #include "support/cp850.h"
+#include "tests/stahl_ec3/member_fixture.h"
 #include "tests/testsupport/olireader.h"
 #include "tests/testsupport/screen_test.h"
 
@@ -34,68 +33,20 @@ void Expect_Golden(const std::string &name, const std::string &bytes) {
   EXPECT_TRUE(Slurp(GOLDEN_DIR + name) == bytes) << name << " differs (PF_UPDATE_GOLDEN=1 writes it)";
 }
 
-// The result page's texts of the rows.
-std::string Page5(const BAUTEIL &b) {
-  std::string shown;
-  for (int i = 0; i < b.brandlast_count; ++i) {
-    double u = 0;
-    char text[32] = "XXXXXX";
-    if (Get_Brandlast_Utilisation(&b, i, &u)) std::snprintf(text, sizeof text, "%.0lf%%", 100 * u);
-    shown += text;
-  }
-  return shown;
-}
-
 // The member file of a flat bar 200 × 20 of the defaults (S235, the annex's factors, c/t
 // check off) with one row N, M_y, M_z and the method (1 elastic, 2 elastic-plastic); more
 // changes it further.
 std::string Member_File(int method, double N, double M_y, double M_z, const std::function<void(BAUTEIL *)> &more = {}) {
-  BAUTEIL b{};
-  Set_Bauteil_Defaults(&b);
-  Reset_Profil(&b.profil);
-  b.profil.type = PROFIL_FLAT, b.profil.h = 200, b.profil.t_w = 20;
-  b.method = method, b.ct_check = 0;
-  b.brandlasten[0] = BRANDLAST{"Brand 1", N, M_y, M_z, 0, 0, 0, 0, 0};
-  if (more) more(&b);
-  const std::string path = testing::TempDir() + "member_" + std::to_string(getpid()) + ".INP";
-  EXPECT_EQ(Save_Bauteil_File(path.c_str(), &b), 0);
-  Reset_Bauteil(&b);
-  return Slurp(path);
+  return Member_Bytes([&](BAUTEIL *b) {
+    Reset_Profil(&b->profil);
+    b->profil.type = PROFIL_FLAT, b->profil.h = 200, b->profil.t_w = 20;
+    b->method = method, b->ct_check = 0;
+    b->brandlasten[0] = BRANDLAST{"Brand 1", N, M_y, M_z, 0, 0, 0, 0, 0};
+    if (more) more(b);
+  });
 }
 
-class MemberRun : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Host_Test_Reset();
-    const ::testing::TestInfo *t = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = std::filesystem::absolute("member-runs/" + std::string(t->test_suite_name()) + "." + t->name());
-    Fresh_Folder();
-    setenv("EXEC", dir_.c_str(), 1);
-    setenv("YRMPRIVATE", dir_.c_str(), 1);
-  }
-  void TearDown() override {
-    unsetenv("EXEC");
-    unsetenv("YRMPRIVATE");
-    Host_Test_Reset();
-  }
-  void Fresh_Folder() {
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    for (const char *name : {"/BSP1_01.INP", "/BSP1_01.TXT"})
-      std::filesystem::copy_file(PF_SOURCE_DIR "/example" + std::string(name), dir_ + name);
-  }
-  std::string Stem() const { return dir_ + "/BSP1"; }
-  bool Has(const std::string &name) const { return std::filesystem::exists(dir_ + "/" + name); }
-  std::string Get(const std::string &name) const { return Slurp(dir_ + "/" + name); }
-  void Put(const std::string &name, const std::string &bytes) const { test_files::Put(dir_ + "/" + name, bytes); }
-  static int Run(std::vector<std::string> args, int argc = 6, int (*main)(int, char **) = Stahl_EC3_Main) {
-    std::vector<char *> argv;
-    for (std::string &a : args) argv.push_back(a.data());
-    return main(argc, argv.data());
-  }
-  int Start() { return Run({"stahl_ec3", Stem(), "0", "1", "12"}, 5, Start_Stahl_EC3); }  // the screen's, position 12
-  std::string dir_;
-};
+class MemberRun : public MemberFolder {};
 
 // The start-up's refusals: each with its line and exit code 0, nothing written. The work-file
 // and position numbers are whole decimal numbers 0 … 2147483647 read over the whole text
@@ -238,15 +189,13 @@ TEST_F(MemberRun, RefreshRoadGolden) {
     OLI_DOCUMENT doc;
     EXPECT_EQ(Read_Oli_Text(oli.data(), oli.size(), &doc), 0) << (doc.errors.empty() ? "" : doc.errors[0]);
     EXPECT_EQ(Page5(*Get_Stahl_EC3_Bauteil()), c.page5 ? c.page5 : "XXXXXX");
-    std::string plain;  // the list as UTF-8 without markup
-    Oli_Markup_Plain(oli, &plain, nullptr);
-    plain = Cp850_To_Utf8(plain);
+    const std::string plain = Plain_List(oli);
     EXPECT_NE(plain.find(c.line), std::string::npos) << c.line;
     for (std::size_t k = 0, at = 0; c.name[0] == 'b' && k < 2; ++k) {  // the first two rows' verdicts
       ASSERT_NE(at = plain.find("\nNachweis: ", at + 1), std::string::npos);
       const std::string l = plain.substr(at + 1, plain.find('\n', at + 1) - at - 1);
       const double want = u(c.page5[0] == '8', k);
-      EXPECT_NEAR(std::atof(l.c_str() + l.find("= ", l.rfind('U')) + 2), want, 0.01 * want) << l;
+      EXPECT_NEAR(U_of(l), want, 0.01 * want) << l;
       EXPECT_EQ(l.find("nicht ok !!") != std::string::npos, k == 1) << l;
     }
   }
@@ -317,9 +266,7 @@ TEST_F(MemberRun, CtCheckByPlasticNeutralAxis) {
     ASSERT_EQ(Run({"stahl_ec3", Stem(), "7", "1", "1", "-refresh"}), 1);
     const BRANDLAST_RESULT &r = Get_Stahl_EC3_Bauteil()->results[0];
     EXPECT_NEAR(r.U_ct, c.U_ct, c.tol * c.U_ct);
-    std::string plain;
-    Oli_Markup_Plain(Get("BSP1_01.OLI"), &plain, nullptr);
-    plain = Cp850_To_Utf8(plain);
+    const std::string plain = Plain_List(Get("BSP1_01.OLI"));
     const std::size_t at = plain.find("beidseitig gestützt: Ausnutzung");
     EXPECT_EQ(at != std::string::npos, c.internal > 0);
     if (c.internal > 0 && at != std::string::npos) {
@@ -374,18 +321,7 @@ TEST_F(MemberRun, FileStepsOfTheRun) {
 }
 
 // ---------------------------------------------------------------- the screen
-// Screen points: the tabs of pages 1, 4, 5; the icon bar's buttons; the finish dialog's
-// "speichern und beenden" and "beenden ohne zu speichern".
-const std::string kTab1 = " c100,75 ", kTab4 = " c260,75 ", kTab5 = " c430,75 ";
-const std::string kSave = " c520,450 ", kQuit = " c520,480 ";
-std::string At(int x, int y) {  // a click on the point (x, y) of the content
-  return " c" + std::to_string(14 + x) + "," + std::to_string(92 + y) + " w50 ";
-}
-std::string Bar(int x) {  // onto an icon-bar button, a rest, the click
-  const std::string p = std::to_string(x) + ",27";
-  return " m" + p + " w200 c" + p + " w50 ";
-}
-const std::string kEnd = Bar(591), kHelp = Bar(546);
+// The screen points (tabs, icon bar, finish dialog) are the fixture header's.
 
 // Runs of the screen, from the start on a member file to its end (the script's last step,
 // else the host's stop: left without saving), with the exchange file changed meanwhile:
@@ -402,7 +338,6 @@ const std::string kEnd = Bar(591), kHelp = Bar(546);
 // bars elastic (43 %, 113 % red, exactly 100 % green, 0 %) and elastic-plastic (no result),
 // the picture of an angle.
 TEST_F(MemberRun, ScreenRuns) {
-  const int row4 = 100 + 3 * 22 + 6;  // the append control below three rows, then row 4
   auto flat = [](int method) {
     return Member_File(method, 0, 0, 0, [](BAUTEIL *b) {
       Alloc_Brandlasten(b, 4);
@@ -419,7 +354,7 @@ TEST_F(MemberRun, ScreenRuns) {
     const char *requests = "";  // host services asked, the member folder as '@'
     const char *note = "";      // in the last message
   } cases[] = {
-      {"changes saved", "", At(670, 480) + At(670, 506) + kTab4 + " w50 " + At(45, row4) + At(85, row4) +
+      {"changes saved", "", At(670, 480) + At(670, 506) + kTab4 + " w50 " + At(45, kRow4) + At(85, kRow4) +
        "tBrand_4 k13 w50 t-250 k13 w50 k27 w50" + kEnd + kSave, 1},
       {"garbled, left", garbled, kTab4 + kEnd + kQuit, 0},
       {"garbled, saved", garbled, At(670, 480) + At(670, 462) + kTab4 + kEnd + kSave, 1},
@@ -455,9 +390,7 @@ TEST_F(MemberRun, ScreenRuns) {
     ASSERT_EQ(Start(), -1);
     Put("BSP1_01.XPR", "xpr changed\n");
     EXPECT_EQ(!Host_Messages().empty() && Host_Messages()[0].text == "Lesefehler\n" + dir_ + "/BSP1_01.INP", unreadable);
-    Host_Test_Set_Policy(HOST_SCRIPT_SOFT);
-    Script(c.steps + " w50");
-    EXPECT_EQ(Run_Stahl_EC3_Screen(), c.rc) << Host_Last_Calls(30);
+    EXPECT_EQ(Screen(c.steps), c.rc) << Host_Last_Calls(30);
     std::string requests, trace;
     for (const std::string &r : Host_Service_Requests()) requests += r;
     for (std::size_t at; (at = requests.find(dir_)) != std::string::npos;) requests.replace(at, dir_.size(), "@");

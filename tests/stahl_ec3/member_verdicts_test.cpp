@@ -1,5 +1,5 @@
 // Member verdicts through the refresh road on a fresh copy of the example member per test
-// (member-verdicts/<test>/): one section for print and check, no verdict from a broken
+// (member-runs/<suite>.<test>/): one section for print and check, no verdict from a broken
 // section or factor, and the picture of an imported line model on page 1.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -23,6 +23,7 @@
 #include "support/cp850.h"
 #include "support/shell.h"
 #include "support/support.h"
+#include "tests/stahl_ec3/member_fixture.h"
 #include "tests/testsupport/olireader.h"
 #include "tests/testsupport/screen_test.h"
 
@@ -30,18 +31,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test_files::Slurp;
-
-// The result page's texts of the rows ("XXXXXX" for a row without result).
-std::string Page5(const BAUTEIL &b) {
-  std::string shown;
-  for (int i = 0; i < b.brandlast_count; ++i) {
-    double u = 0;
-    char text[32] = "XXXXXX";
-    if (Get_Brandlast_Utilisation(&b, i, &u)) std::snprintf(text, sizeof text, "%.0lf%%", 100 * u);
-    shown += text;
-  }
-  return shown;
-}
 
 // Lines of text that contain what.
 std::vector<std::string> Lines_With(const std::string &text, const std::string &what) {
@@ -55,51 +44,7 @@ std::vector<std::string> Lines_With(const std::string &text, const std::string &
   return found;
 }
 
-class MemberVerdicts : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Host_Test_Reset();
-    dir_ = fs::absolute("member-verdicts/" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    Fresh_Folder();
-    setenv("EXEC", dir_.c_str(), 1);
-    setenv("YRMPRIVATE", dir_.c_str(), 1);
-  }
-  void TearDown() override {
-    unsetenv("EXEC");
-    unsetenv("YRMPRIVATE");
-    Host_Test_Reset();
-  }
-  void Fresh_Folder() {
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    for (const char *name : {"/BSP1_01.INP", "/BSP1_01.TXT"})
-      fs::copy_file(PF_SOURCE_DIR "/example" + std::string(name), dir_ + name);
-  }
-  std::string Get(const std::string &name) const { return Slurp(dir_ + "/" + name); }
-  void Put(const std::string &name, const std::string &bytes) const { test_files::Put(dir_ + "/" + name, bytes); }
-  // The refresh road on the member file inp; the list as UTF-8 without markup, the list's
-  // bytes and standard error.
-  struct Refresh {
-    std::string plain, oli, err;
-  };
-  Refresh Run_Refresh(const std::string &inp) {
-    Put("BSP1_01.INP", inp);
-    std::vector<std::string> args = {"stahl_ec3", dir_ + "/BSP1", "7", "1", "1", "-refresh"};
-    std::vector<char *> argv;
-    for (std::string &a : args) argv.push_back(a.data());
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(Stahl_EC3_Main(6, argv.data()), 1);
-    Refresh r;
-    r.err = testing::internal::GetCapturedStderr();
-    r.oli = Get("BSP1_01.OLI");
-    OLI_DOCUMENT doc;
-    EXPECT_EQ(Read_Oli_Text(r.oli.data(), r.oli.size(), &doc), 0) << (doc.errors.empty() ? "" : doc.errors[0]);
-    Oli_Markup_Plain(r.oli, &r.plain, nullptr);
-    r.plain = Cp850_To_Utf8(r.plain);
-    return r;
-  }
-  std::string dir_;
-};
+class MemberVerdicts : public MemberFolder {};
 
 // The example's profile line replaced (kind, type, h, t_w, b, t_f, b, t_f, rolled, r, a_o, a_u).
 std::string With_Profile_Line(std::string inp, const std::string &line, const char *name = nullptr) {
@@ -164,11 +109,8 @@ TEST_F(MemberVerdicts, LibraryProfileIsOneSection) {
   Fresh_Folder();
   Put("BSP1_01.INP", cases[1].inp);
   Host_Clear_Messages();
-  std::vector<std::string> args = {"stahl_ec3", dir_ + "/BSP1", "0", "1", "12"};
-  std::vector<char *> argv;
-  for (std::string &a : args) argv.push_back(a.data());
   testing::internal::CaptureStderr();
-  ASSERT_EQ(-1, Start_Stahl_EC3(5, argv.data()));
+  ASSERT_EQ(-1, Start());
   EXPECT_EQ(std::string::npos, testing::internal::GetCapturedStderr().find("stahl_ec3:"));  // the host's own echo only
   int lines = 0;
   for (const HOST_MESSAGE &m : Host_Messages())
@@ -260,10 +202,7 @@ TEST_F(MemberVerdicts, ImportedLineModelOnPage1) {
   ASSERT_EQ(0, Save_Bauteil_File((dir_ + "/BSP1_01.INP").c_str(), &b));
   Reset_Bauteil(&b);
 
-  std::vector<std::string> args = {"stahl_ec3", dir_ + "/BSP1", "0", "1", "12"};
-  std::vector<char *> argv;
-  for (std::string &a : args) argv.push_back(a.data());
-  ASSERT_EQ(-1, Start_Stahl_EC3(5, argv.data()));
+  ASSERT_EQ(-1, Start());
   PROFIL *p = &Get_Stahl_EC3_Bauteil()->profil;
   ASSERT_EQ(PROFIL_KIND_QUER, p->kind);
   ASSERT_NE(nullptr, p->entry);  // renewed from the member's exchange file

@@ -19,28 +19,17 @@
 #include "common/file_cap.h"
 #include "host/host_test.h"
 #include "stahl_ec3/program_internal.h"
+#include "tests/stahl_ec3/member_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class OddInputs : public ::testing::Test {
+class OddInputs : public MemberFolder {
  protected:
-  void SetUp() override {
-    Host_Test_Reset();
-    dir_ = fs::absolute("odd-inputs").string();
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    for (const char *name : {"/BSP1_01.INP", "/BSP1_01.TXT"})
-      fs::copy_file(PF_SOURCE_DIR "/example" + std::string(name), dir_ + name);
-    setenv("EXEC", dir_.c_str(), 1);
-    setenv("YRMPRIVATE", dir_.c_str(), 1);
-  }
   void TearDown() override {
-    unsetenv("EXEC");
-    unsetenv("YRMPRIVATE");
     unsetenv("DATA");
-    Host_Test_Reset();
+    MemberFolder::TearDown();
   }
   struct Outcome {
     int exit_code = -1;  // -1 when the child did not end by itself
@@ -56,10 +45,7 @@ class OddInputs : public ::testing::Test {
       const int fd = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       dup2(fd, 2);
       alarm(5);
-      std::string args[] = {"stahl_ec3", dir_ + "/BSP1", "0", "1", "1", "-refresh"};
-      char *argv[6];
-      for (int k = 0; k < 6; ++k) argv[k] = args[k].data();
-      const int rc = Stahl_EC3_Main(6, argv);
+      const int rc = Refresh_Stem("BSP1");
       for (const HOST_MESSAGE &m : Host_Messages()) std::fprintf(stderr, "[host] %s\n", m.text.c_str());
       std::fflush(stderr);
       _exit(rc);
@@ -72,7 +58,6 @@ class OddInputs : public ::testing::Test {
     o.err = test_files::Slurp(err_path);
     return o;
   }
-  std::string dir_;
 };
 
 }  // namespace

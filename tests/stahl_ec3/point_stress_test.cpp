@@ -3,22 +3,18 @@
 // verdict line of every row ("σv = … ⇒ Uσv = …") and the row's result-page utilisation must
 // agree with the comparison stress the line prints, and both with the hand values.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "common/file_cap.h"
-#include "host/host_test.h"
 #include "materials/materials.h"
 #include "profil/profil.h"
 #include "stahl_ec3/stahl_ec3.h"
-#include "support/cp850.h"
-#include "tests/testsupport/olireader.h"
+#include "tests/stahl_ec3/member_fixture.h"
 
 namespace {
 
@@ -32,9 +28,7 @@ struct RowPrint {
 
 // The rows of the list as UTF-8 text without markup, in the order they stand.
 std::vector<RowPrint> Rows_Of(const std::string &oli) {
-  std::string plain;
-  Oli_Markup_Plain(oli, &plain, nullptr);
-  plain = Cp850_To_Utf8(plain);
+  const std::string plain = Plain_List(oli);
   std::vector<RowPrint> rows;
   std::size_t at = 0;
   while ((at = plain.find("elastische Spannungen: max |", at)) != std::string::npos) {
@@ -53,42 +47,15 @@ std::vector<RowPrint> Rows_Of(const std::string &oli) {
   return rows;
 }
 
-class PointStress : public ::testing::Test {
+class PointStress : public MemberFolder {
  protected:
-  void SetUp() override {
-    Host_Test_Reset();
-    dir_ = ::testing::TempDir() + "point_stress_" + std::to_string(getpid());
-    setenv("EXEC", dir_.c_str(), 1);
-    setenv("YRMPRIVATE", dir_.c_str(), 1);
+  PointStress() : MemberFolder(ExampleFiles::kText) {}
+  // Writes the member (the text inp, else the defaults changed by `set`) into a fresh
+  // folder, refreshes it and returns the list.
+  std::string List_Of(const std::string &inp, const std::function<void(BAUTEIL *)> &set) {
+    Fresh_Folder();
+    return Run_Refresh(inp.empty() ? Member_Bytes(set) : inp).oli;
   }
-  void TearDown() override {
-    std::filesystem::remove_all(dir_);
-    unsetenv("EXEC");
-    unsetenv("YRMPRIVATE");
-    Host_Test_Reset();
-  }
-  // Writes the member (the text inp, else the defaults changed by `set`), refreshes it and
-  // returns the list.
-  std::string Refresh(const std::string &inp, const std::function<void(BAUTEIL *)> &set) {
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    std::filesystem::copy_file(PF_SOURCE_DIR "/example/BSP1_01.TXT", dir_ + "/BSP1_01.TXT");
-    if (!inp.empty()) {
-      test_files::Put(dir_ + "/BSP1_01.INP", inp);
-    } else {
-      BAUTEIL b{};
-      Set_Bauteil_Defaults(&b);
-      set(&b);
-      EXPECT_EQ(Save_Bauteil_File((dir_ + "/BSP1_01.INP").c_str(), &b), 0);
-      Reset_Bauteil(&b);
-    }
-    std::string args[6] = {"stahl_ec3", dir_ + "/BSP1", "7", "1", "1", "-refresh"};
-    char *argv[6];
-    for (int i = 0; i < 6; ++i) argv[i] = args[i].data();
-    EXPECT_EQ(Stahl_EC3_Main(6, argv), 1);
-    return Slurp(dir_ + "/BSP1_01.OLI");
-  }
-  std::string dir_;
 };
 
 void Library(BAUTEIL *b, const char *name, int grade_row) {
@@ -165,7 +132,7 @@ TEST_F(PointStress, TorsionWarpingAndOuterFibresReachTheUtilisation) {
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);
-    const std::vector<RowPrint> rows = Rows_Of(Refresh(c.inp, c.set));
+    const std::vector<RowPrint> rows = Rows_Of(List_Of(c.inp, c.set));
     ASSERT_EQ(rows.size(), c.inp.empty() ? 1u : 2u);  // the example's second row has no forces
     const RowPrint &r = rows[0];
     double page = -1;

@@ -3,67 +3,33 @@
 // same dimensions, and a library UPN read back as parametric because the profile manager is
 // gone, keep parallel flanges of the mean thickness.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <vector>
 
-#include "common/file_cap.h"
-#include "host/host_test.h"
 #include "profil/profil.h"
 #include "stahl_ec3/program_internal.h"
-#include "support/cp850.h"
-#include "tests/testsupport/olireader.h"
+#include "tests/stahl_ec3/member_fixture.h"
 
 namespace {
 
-using test_files::Slurp;
-
-class UpnMember : public ::testing::Test {
+class UpnMember : public MemberFolder {
  protected:
-  void SetUp() override {
-    Host_Test_Reset();
-    dir_ = std::filesystem::absolute("member-runs/UpnMember");
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    std::filesystem::copy_file(PF_SOURCE_DIR "/example/BSP1_01.TXT", dir_ + "/BSP1_01.TXT");
-    setenv("EXEC", dir_.c_str(), 1);
-    setenv("YRMPRIVATE", dir_.c_str(), 1);
-  }
-  void TearDown() override {
-    unsetenv("EXEC");
-    unsetenv("YRMPRIVATE");
-    Host_Test_Reset();
-  }
+  UpnMember() : MemberFolder(ExampleFiles::kText) {}
   // Refreshes a member of the profile (S235, c/t check off, method 1 elastic or 2
   // elastic-plastic) under one row M_y, M_z (kNm); returns the verdict line of the row as
   // UTF-8 without markup.
   std::string Verdict(const char *name, int kind, int stored_available, int method, double M_y, double M_z) {
-    BAUTEIL b{};
-    Set_Bauteil_Defaults(&b);
-    EXPECT_EQ(Set_Profil_by_Library_Name(&b.profil, name), 0) << name;
-    b.profil.kind = kind;
-    b.profil.lib_available = stored_available;
-    b.method = method, b.ct_check = 0;
-    b.brandlasten[0] = BRANDLAST{"Brand 1", 0, M_y, M_z, 0, 0, 0, 0, 0};
-    EXPECT_EQ(Save_Bauteil_File((dir_ + "/BSP1_01.INP").c_str(), &b), 0);
-    Reset_Bauteil(&b);
-    std::string args[] = {"stahl_ec3", dir_ + "/BSP1", "7", "1", "1", "-refresh"};
-    std::vector<char *> argv;
-    for (std::string &a : args) argv.push_back(a.data());
-    EXPECT_EQ(Stahl_EC3_Main(static_cast<int>(argv.size()), argv.data()), 1);
-    std::string plain;
-    Oli_Markup_Plain(Slurp(dir_ + "/BSP1_01.OLI"), &plain, nullptr);
-    plain = Cp850_To_Utf8(plain);
+    const std::string plain = Run_Refresh(Member_Bytes([&](BAUTEIL *b) {
+                                EXPECT_EQ(Set_Profil_by_Library_Name(&b->profil, name), 0) << name;
+                                b->profil.kind = kind;
+                                b->profil.lib_available = stored_available;
+                                b->method = method, b->ct_check = 0;
+                                b->brandlasten[0] = BRANDLAST{"Brand 1", 0, M_y, M_z, 0, 0, 0, 0, 0};
+                              })).plain;
     const std::size_t at = plain.find("\nNachweis: ");
     return at == std::string::npos ? plain : plain.substr(at + 1, plain.find('\n', at + 1) - at - 1);
   }
-  std::string dir_;
 };
-
-double U_of(const std::string &line) { return std::atof(line.c_str() + line.find("= ", line.rfind('U')) + 2); }
 
 // σ = M / W_el with f_y 235 N/mm² (γ_M0 1.0 of the defaults), W_el from EN 10365:
 // UPN 200 under M_z 6.5 kNm: 6.5e6 / 27.0e3 = 240.7 N/mm², U = 1.024, "nicht ok";
