@@ -196,24 +196,30 @@ int CT_Find_Plastic_Axis(const CT_WALL *walls, int n, double N_c, double f, cons
     return F1 * m2 - F2 * m1;
   };
   // The scan starts off the quarter turns, where a symmetric section's roots lie and the
-  // rounding of g would hide them.
-  constexpr int kSteps = 72;
-  const double step = 2 * std::numbers::pi / kSteps, start = 0.3719 * step;
+  // rounding of g would hide them. The moments of the blocks run round a convex boundary
+  // that holds the origin (the uniform stress N/A has no moment), so the way they point turns
+  // once as the axis does and g changes sign twice per turn: a coarse scan finds the root
+  // unless both sign changes fall into one step, which leaves no root at all; only then is
+  // the scan repeated with fine steps.
   double best = 0.0;
   Block b{}, b_best{};
   double th_best = 0.0, dot = 0.0;
-  double g0 = g(start, &b, &dot);
-  for (int k = 1; k <= kSteps; ++k) {
-    double lo = start + (k - 1) * step, hi = start + k * step;
-    const double g1 = g(hi, &b, &dot);
-    const bool change = (g0 <= 0.0 && g1 > 0.0) || (g0 >= 0.0 && g1 < 0.0);
-    const double g_hi = g1;
-    if (change) {
-      const double th = g0 == 0.0 ? lo : _Root([&](double x) { return g(x, &b, &dot); }, lo, hi, g0, g1, 1e-12);
-      g(th, &b, &dot);
-      if (dot > best) best = dot, b_best = b, th_best = th;
+  for (const int steps : {16, 72}) {
+    const double step = 2 * std::numbers::pi / steps, start = 0.3719 * step;
+    double g0 = g(start, &b, &dot);
+    for (int k = 1; k <= steps; ++k) {
+      double lo = start + (k - 1) * step, hi = start + k * step;
+      const double g1 = g(hi, &b, &dot);
+      const bool change = (g0 <= 0.0 && g1 > 0.0) || (g0 >= 0.0 && g1 < 0.0);
+      const double g_hi = g1;
+      if (change) {
+        const double th = g0 == 0.0 ? lo : _Root([&](double x) { return g(x, &b, &dot); }, lo, hi, g0, g1, 1e-12);
+        g(th, &b, &dot);
+        if (dot > best) best = dot, b_best = b, th_best = th;
+      }
+      g0 = g_hi;
     }
-    g0 = g_hi;
+    if (best > 0.0) break;
   }
   if (!(best > 0.0)) return CT_AXIS_NONE;  // no axis carries the moment's direction at N
   axis->state = CT_AXIS_CROSSES;
