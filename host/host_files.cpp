@@ -140,8 +140,9 @@ int Host_Open_Replace_Temp(const char *path, std::string *target, std::string *t
     errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
     return -1;
   }
-  // A file its user may not write stays as it is, as it would when written in place.
-  if (exists && access(t.c_str(), W_OK) != 0) return -1;
+  // A file its user may not write stays as it is, as it would when written in place. One
+  // that another process removed since the stat (a shared work file) is simply written anew.
+  if (exists && access(t.c_str(), W_OK) != 0 && errno != ENOENT) return -1;
   std::string name = Host_Replace_Temp_Pattern(t);
   const int fd = mkstemp(name.data());
   if (fd < 0) return -1;
