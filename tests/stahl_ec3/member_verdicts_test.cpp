@@ -178,6 +178,20 @@ TEST_F(MemberVerdicts, BrokenSectionOrFactorGivesNoVerdict) {
   }
 }
 
+// The member's profile taken over from the exchange file "BSP1_01.XPR" in the test's folder
+// (the member's work files named on that stem): an imported section holding its entry.
+void Take_Imported_Section(BAUTEIL *b, const std::string &dir) {
+  Set_Bauteil_Path((dir + "/BSP1").c_str());
+  Set_File_Number(1);
+  Reset_Profil(&b->profil);
+  b->profil.kind = PROFIL_KIND_QUER;
+  Set_XPRT_Member_Filename();
+  b->profil.entry = New_QImport_Entry();
+  Add_QImport_Reference(b->profil.entry, +1);
+  Read_XPRT_Result(b->profil.entry);
+  ASSERT_EQ(0, Set_Profil_from_QImport(&b->profil, 0));
+}
+
 // An imported line model in the picture of page 1 (the channel of the take-over's sample
 // file, read back with the member) is drawn at the picture's fit: inside the picture box a
 // pixel has the section's colour, and no pixel of that colour lies outside the box. (At the
@@ -189,15 +203,7 @@ TEST_F(MemberVerdicts, ImportedLineModelOnPage1) {
   ASSERT_NE(f, nullptr);
   ASSERT_EQ(0, Read_Bauteil(f, &b));
   std::fclose(f);
-  Set_Bauteil_Path((dir_ + "/BSP1").c_str());
-  Set_File_Number(1);
-  Reset_Profil(&b.profil);
-  b.profil.kind = PROFIL_KIND_QUER;
-  Set_XPRT_Member_Filename();
-  b.profil.entry = New_QImport_Entry();
-  Add_QImport_Reference(b.profil.entry, +1);
-  Read_XPRT_Result(b.profil.entry);
-  ASSERT_EQ(0, Set_Profil_from_QImport(&b.profil, 0));
+  ASSERT_NO_FATAL_FAILURE(Take_Imported_Section(&b, dir_));
   ASSERT_EQ(0, b.profil.model_kind);
   ASSERT_EQ(0, Save_Bauteil_File((dir_ + "/BSP1_01.INP").c_str(), &b));
   Reset_Bauteil(&b);
@@ -246,15 +252,7 @@ TEST_F(MemberVerdicts, ImportedSectionScreenSessionThenHostReset) {
     ASSERT_EQ(0, Read_Bauteil(f, &b));
     std::fclose(f);
     if (session == 0) {
-      Set_Bauteil_Path((dir_ + "/BSP1").c_str());
-      Set_File_Number(1);
-      Reset_Profil(&b.profil);
-      b.profil.kind = PROFIL_KIND_QUER;
-      Set_XPRT_Member_Filename();
-      b.profil.entry = New_QImport_Entry();
-      Add_QImport_Reference(b.profil.entry, +1);
-      Read_XPRT_Result(b.profil.entry);
-      ASSERT_EQ(0, Set_Profil_from_QImport(&b.profil, 0));
+      ASSERT_NO_FATAL_FAILURE(Take_Imported_Section(&b, dir_));
       ASSERT_EQ(0, Save_Bauteil_File((dir_ + "/BSP1_01.INP").c_str(), &b));
     }
     Reset_Bauteil(&b);
