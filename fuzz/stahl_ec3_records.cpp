@@ -116,8 +116,18 @@ void Fill_Profil(FuzzedDataProvider &in, PROFIL *p) {
   p->lib_available = Init_Profil_Library(nullptr);  // a read takes the present state
   if (in.ConsumeBool()) Fill_Name(in, p->name, sizeof p->name);
   Fill_Material(in, &p->grade);
-  // A read holds a library profile to its library entry: the record as a read gives it.
-  Take_Profil_Library_Dimensions(p, nullptr, 0);
+  // A read holds a library profile to its library entry: the record as a read gives it,
+  // looked up by the name as the file keeps it (a line break in the name is a blank there,
+  // so "\nIPE80" is read as IPE 80 and takes its dimensions).
+  {
+    const std::string kept = Token_Name(p->name, PROFIL_NAME_SIZE - 1);
+    PROFIL as_read = *p;
+    std::memset(as_read.name, 0, sizeof as_read.name);
+    std::memcpy(as_read.name, kept.data(), kept.size());
+    Take_Profil_Library_Dimensions(&as_read, nullptr, 0);
+    std::memcpy(as_read.name, p->name, sizeof p->name);
+    *p = as_read;
+  }
   if (p->kind != PROFIL_KIND_QUER) return;
   p->model_kind = in.ConsumeIntegralInRange(0, 1);
   p->obj_a = in.ConsumeIntegral<int16_t>();
