@@ -224,6 +224,7 @@ void Reset_Screen_Layer() {
 
 void Trace(const char *name, const char *fmt, ...) {
   ScreenState &s = S();
+  if (!s.trace_on) return;
   std::string line = name;
   line += '(';
   if (fmt) {

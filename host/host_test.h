@@ -64,6 +64,9 @@ int Host_Region_Diff(const std::vector<uint8_t> &snapshot, int x1, int y1, int x
 const std::vector<std::string> &Host_Calls();
 int Host_Call_Count(const char *name);
 void Host_Clear_Calls();
+// Off, the calls are not recorded (a fuzz target that reads no trace saves its formatting);
+// a reset turns it on again.
+void Host_Test_Set_Trace(int on);
 std::string Host_Last_Calls(int n);
 int Host_Mouse_Cursor();  // the id setMouseCursor set last
 int Host_Timer_On();

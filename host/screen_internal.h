@@ -104,8 +104,9 @@ struct ScreenState {
   std::string bitmap_dir;
   std::map<std::string, Bitmap> bitmaps;  // by lower-case name
   std::vector<std::string> missing_bitmaps;
-  // call trace
+  // call trace; a fuzz target that never reads it switches it off
   std::vector<std::string> trace;
+  bool trace_on = true;
   // input device and script
   int dev_x = 0, dev_y = 0, dev_left = 0, dev_right = 0, dev_wheel = 0;
   std::deque<ScriptEvent> script;

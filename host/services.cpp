@@ -143,6 +143,8 @@ int Host_Call_Count(const char *name) {
 
 void Host_Clear_Calls() { S().trace.clear(); }
 
+void Host_Test_Set_Trace(int on) { S().trace_on = on != 0; }
+
 std::string Host_Last_Calls(int n) { return Last_Calls(n); }
 
 const std::vector<std::string> &Host_Help_Requests() { return S().help_requests; }

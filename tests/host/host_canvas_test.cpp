@@ -276,4 +276,25 @@ TEST_F(HostRasterText, ABoxForBytesWithoutGlyphAndTheFontSelections) {
   EXPECT_EQ(Host_Current_Font(), 0x1000);
 }
 
+// With the trace off the canvas is drawn as before and no call is recorded; a reset turns the
+// trace on again, so a later test never runs with it silently off.
+TEST_F(HostCanvas, TraceOffDrawsTheSamePixelsAndAResetTurnsItOn) {
+  auto draw = [] {
+    pxFgc(BLACK_CI);
+    pxRect(10, 10, 40, 30);
+    pxText(12, 25, "Tragfähigkeit"_cp, 0);
+  };
+  draw();
+  const std::vector<uint8_t> traced = Host_Snapshot();
+  EXPECT_GT(Host_Call_Count("pxRect"), 0);
+  Host_Test_Reset();
+  Host_Test_Set_Trace(0);
+  draw();
+  EXPECT_EQ(Host_Region_Diff(traced, 0, 0, NPIXEL_X - 1, NPIXEL_Y - 1), 0);
+  EXPECT_TRUE(Host_Calls().empty());
+  Host_Test_Reset();
+  pxRect(10, 10, 40, 30);
+  EXPECT_EQ(Host_Call_Count("pxRect"), 1);
+}
+
 }  // namespace
