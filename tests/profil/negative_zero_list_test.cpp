@@ -2,7 +2,6 @@
 // callers put raw into the list (the point table of a polygon section, the node and plate
 // tables), into paragraph heads and into graphic blocks, show "0.0" and never "-0.0".
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -15,6 +14,7 @@
 #include "profil/profil.h"
 #include "sections/sections.h"
 #include "support/support.h"
+#include "tests/print/print_test_util.h"
 
 namespace {
 
@@ -23,29 +23,8 @@ const std::regex kNegativeZero(R"(-0(\.0*)?(?![0-9.]))");
 
 class NegativeZeroList : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Host_Reset();
-    Reset_Print_For_Tests();
-    path_ = ::testing::TempDir() + "negative_zero_" + std::to_string(getpid()) + ".oli";
-  }
-  void TearDown() override {
-    std::remove(path_.c_str());
-    Host_Reset();
-  }
-  // The bytes one writer puts into a fresh list.
-  template <class Writer>
-  std::string List_Of(Writer write) {
-    Reset_Print_For_Tests();
-    FILE *f = Open_Druckliste(path_.c_str());
-    EXPECT_NE(f, nullptr);
-    if (!f) return {};
-    write(f);
-    EXPECT_EQ(0, Close_Druckliste(f));
-    std::string bytes;
-    Read_Whole_File(path_.c_str(), &bytes, 0);
-    return bytes;
-  }
-  std::string path_;
+  void SetUp() override { Host_Reset(); }
+  void TearDown() override { Host_Reset(); }
 };
 
 // Every value rounds to zero in every column it reaches ("%7.1lf", "%7.2lf", "%.3f", "%lf").
@@ -67,7 +46,7 @@ TEST_F(NegativeZeroList, TablesParagraphsAndGraphicsShowNoNegativeZero) {
     std::vector<PROFIL_NODE> nodes = {{1, v, v, 0.25, 0}, {2, 10.0, v, v, 0}, {3, v, 10.0, 0.0, 0}};
     p.nodes = nodes.data();
     p.node_count = 3;
-    const std::string point_table = List_Of([&](FILE *f) { Print_Profil_Parameters(&p, f, 1, 1, 0); });
+    const std::string point_table = Written([&](FILE *f) { Print_Profil_Parameters(&p, f, 1, 1, 0); });
     p.nodes = nullptr, p.node_count = 0;
     Reset_Profil(&p);
     EXPECT_NE(point_table.find(" 1        0.0     0.0   0.250"), std::string::npos) << point_table;
@@ -76,7 +55,7 @@ TEST_F(NegativeZeroList, TablesParagraphsAndGraphicsShowNoNegativeZero) {
     // The node and plate tables with both thicknesses, a sagitta and the radii.
     const PROFIL_LINE lines[] = {{1, 1, 2, v, 8.0, 0.5, v, 1.0, v, v}, {2, 2, 3, 6.0, v, v, 0, 0, 0, 0}};
     const std::string plate_table =
-        List_Of([&](FILE *f) { Print_Profil_Plate_Table(nodes.data(), 3, lines, 2, f); });
+        Written([&](FILE *f) { Print_Profil_Plate_Table(nodes.data(), 3, lines, 2, f); });
     EXPECT_NE(plate_table.find(" 1        0.0     0.0\n"), std::string::npos) << plate_table;
     EXPECT_NE(plate_table.find(" 1       1    2    0.00    8.00   0.500    0.00    1.00    0.00    0.00\n"),
               std::string::npos)
@@ -85,7 +64,7 @@ TEST_F(NegativeZeroList, TablesParagraphsAndGraphicsShowNoNegativeZero) {
 
     // A paragraph's tab stop and indent, texts, and a segment and a text of a graphic block
     // of no width (its paper x is the world x as it is).
-    const std::string other = List_Of([&](FILE *f) {
+    const std::string other = Written([&](FILE *f) {
       const double tab = v;
       Oli_Para_Set_Tabs(0, nullptr, &tab, 1);
       Oli_Para_Add_Indent(v);
@@ -121,7 +100,7 @@ TEST_F(NegativeZeroList, OtherNumbersKeepTheirBytes) {
   // Cut like snprintf, with the whole length returned.
   EXPECT_EQ(5, Oli_Snprintf(text, 4, "%.3f", -0.0001));
   EXPECT_STREQ("0.0", text);
-  const std::string raw = List_Of([&](FILE *f) { EXPECT_EQ(10, Oli_Raw_Printf(f, "%5.1f|%3d\n", -0.01, 7)); });
+  const std::string raw = Written([&](FILE *f) { EXPECT_EQ(10, Oli_Raw_Printf(f, "%5.1f|%3d\n", -0.01, 7)); });
   EXPECT_EQ("  0.0|  7\n", raw);
   EXPECT_EQ(-1, Oli_Raw_Printf(nullptr, "%d", 1));
 }

@@ -3,7 +3,6 @@
 // and the point table of a thick-walled R7-PLAX section. Inputs are chosen so that every
 // printed number is a different one: a value in the wrong slot shows.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -19,30 +18,18 @@
 #include "sections/sections.h"
 #include "support/support.h"
 #include "testsupport/olireader.h"
+#include "tests/print/print_test_util.h"
 
 namespace {
 
 class ProfilPrintFamilies : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Host_Reset();
-    Reset_Print_For_Tests();
-    path_ = ::testing::TempDir() + "profil_families_" + std::to_string(getpid()) + ".oli";
-  }
-  void TearDown() override {
-    std::remove(path_.c_str());
-    Host_Reset();
-  }
+  void SetUp() override { Host_Reset(); }
+  void TearDown() override { Host_Reset(); }
   // The text lines (UTF-8) that Print_Profil_Parameters writes for p.
   std::vector<std::string> Lines(PROFIL *p, int long_form, int with_values, int grade_flags = 0) {
-    Reset_Print_For_Tests();
-    FILE *f = Open_Druckliste(path_.c_str());
-    EXPECT_NE(f, nullptr);
-    if (!f) return {};
-    Print_Profil_Parameters(p, f, long_form, with_values, grade_flags);
-    EXPECT_EQ(0, Close_Druckliste(f));
-    std::string bytes;
-    Read_Whole_File(path_.c_str(), &bytes, 0);
+    const std::string bytes =
+        Written([&](FILE *f) { Print_Profil_Parameters(p, f, long_form, with_values, grade_flags); });
     OLI_DOCUMENT doc;
     EXPECT_EQ(0, Read_Oli_Text(bytes.data(), bytes.size(), &doc)) << (doc.errors.empty() ? "" : doc.errors[0]);
     std::vector<std::string> out;
@@ -52,7 +39,6 @@ class ProfilPrintFamilies : public ::testing::Test {
       for (const std::string &r : t.rows) out.push_back("|" + Cp850_To_Utf8(r));
     return out;
   }
-  std::string path_;
   std::vector<OLI_TABLE> tables_;  // of the last Lines
 };
 
