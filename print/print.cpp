@@ -573,7 +573,7 @@ static void _Emit_Polygon(int n, const double *X, const double *Y) {
 }
 
 // Text directive at a paper point; the text is cut at 255 bytes, and line breaks and
-// guillemets (which delimit it) become blanks.
+// guillemets (which delimit it) become blanks, other control bytes in Oli_Raw_Printf.
 static void _Emit_Text(double X, double Y, double height, double angle_deg, int code, const char *text) {
   if (!g.gstream || !text || !All_Finite({X, Y, height, angle_deg})) return;
   char t[256];
