@@ -123,15 +123,21 @@ int Host_Open_Regular_File(const char *path, std::size_t max_bytes, int *why);
 // there); a file that grows while it is read stops at the cap. One of HOST_FILE_*.
 int Host_Read_Regular_File(const char *path, std::string *bytes, std::size_t max_bytes);
 //
-// Replacing: the new content goes to a temporary sibling "<name>.tmpXXXXXX" of the target,
+// Replacing: the new content goes to a temporary sibling "<name>.~pf-tmp-XXXXXX" of the target,
 // which is synced and renamed over it, so a failed write (full disk, size limit, killed
 // run) leaves the old file whole and no temporary. Every failure leaves its cause in errno.
 // The file a replacement of path writes: a chain of symbolic links followed to its end (also
 // when the end does not exist yet), so that every link stays; "" when the chain cannot be
 // read or loops (ELOOP).
 std::string Host_Replace_Target(const char *path);
+// The mark between the target's name and mkstemp's six letters or digits in the name of a
+// replacement's temporary file. A name no user would give a file of their own: the sweep of
+// stale temporaries (support's Remove_Stale_Replace_Temps) takes only names of this form, so
+// a user's "<name>.tmpMYCOPY" stays, and so do temporaries of earlier versions of the
+// program ("<name>.tmpXXXXXX"), which the user may clear.
+inline constexpr const char *HOST_REPLACE_TEMP_MARK = ".~pf-tmp-";
 // The mkstemp pattern of the temporaries beside target: its name (cut to 200 bytes, so the
-// folder entry stays short) and ".tmpXXXXXX".
+// folder entry stays short), HOST_REPLACE_TEMP_MARK and "XXXXXX".
 std::string Host_Replace_Temp_Pattern(const std::string &target);
 // Makes the temporary file for a replacement of path, with the target's permissions (a new
 // target's: 0666 less the umask): its descriptor with *target and *temp set, or -1 (nothing

@@ -122,7 +122,7 @@ std::string Host_Replace_Target(const char *path) {
 std::string Host_Replace_Temp_Pattern(const std::string &target) {
   const std::string folder = _Folder(target);
   const std::string name = target.substr(folder.size());
-  return folder + name.substr(0, kMaxStem) + ".tmpXXXXXX";
+  return folder + name.substr(0, kMaxStem) + HOST_REPLACE_TEMP_MARK + "XXXXXX";
 }
 
 int Host_Open_Replace_Temp(const char *path, std::string *target, std::string *temp) {

@@ -129,6 +129,17 @@ bool _Format_String(std::string *out, const char *fmt, va_list ap) {
   return true;
 }
 
+// Control bytes of the texts that reach the list or the plot file (a label, a row name, a
+// section's or a grade's name, all as their files hold them) become blanks: every byte below
+// 0x20 except the line end, and 0x7F. A reader of the list takes such a byte for a broken
+// file, and a terminal that shows the list would run an escape sequence.
+void _Blank_Control_Bytes(char *text, std::size_t len) {
+  for (std::size_t k = 0; k < len; ++k) {
+    const unsigned char c = static_cast<unsigned char>(text[k]);
+    if ((c < 0x20 && c != '\n') || c == 0x7F) text[k] = ' ';
+  }
+}
+
 // _Format_String into buf of size bytes (cut there, NUL-terminated when size > 0). Returns
 // the length of the whole text, as vsnprintf does, or -1.
 int _Format_Text(char *buf, std::size_t size, const char *fmt, va_list ap) {
@@ -314,6 +325,7 @@ int Oli_Printf(FILE *stream, const char *fmt, ...) {
   va_end(ap);
   if (n < 0) return -1;
   std::size_t len = std::min<std::size_t>(static_cast<std::size_t>(n), OLI_MAX_TEXT);
+  _Blank_Control_Bytes(buf, len);
   return _Write_Text(stream, buf, len);
 }
 
@@ -329,6 +341,7 @@ int Oli_Snprintf(char *buf, std::size_t size, const char *fmt, ...) {
 static int _Raw_Vprintf(FILE *stream, const char *fmt, va_list ap) {
   std::string out;
   if (!stream || !fmt || !_Format_String(&out, fmt, ap)) return -1;
+  _Blank_Control_Bytes(out.data(), out.size());
   std::fwrite(out.data(), 1, out.size(), stream);
   return std::ferror(stream) ? -1 : static_cast<int>(out.size());
 }
@@ -560,7 +573,7 @@ static void _Emit_Polygon(int n, const double *X, const double *Y) {
 }
 
 // Text directive at a paper point; the text is cut at 255 bytes, and line breaks and
-// guillemets (which delimit it) become blanks.
+// guillemets (which delimit it) become blanks, other control bytes in Oli_Raw_Printf.
 static void _Emit_Text(double X, double Y, double height, double angle_deg, int code, const char *text) {
   if (!g.gstream || !text || !All_Finite({X, Y, height, angle_deg})) return;
   char t[256];

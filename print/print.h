@@ -60,9 +60,10 @@ inline constexpr int OLI_MAX_TEXT = 1000;
 // paragraph ("#SHOWPARA" with the current attributes) when no text block is open or
 // the attributes changed since the last paragraph; inside a line it never does, so a
 // line built from several calls stays one line. A "\n" ends the line. At most
-// OLI_MAX_TEXT bytes of the formatted text are written. An open graphic block of the
-// same stream is ended first. Texts from input go through "%s"; a text line must not
-// begin with '#', which would be read as a directive.
+// OLI_MAX_TEXT bytes of the formatted text are written, each byte below 0x20 other than
+// "\n", and 0x7F, as a blank (a label or a name from a file may hold such bytes; the list
+// holds none). An open graphic block of the same stream is ended first. Texts from input
+// go through "%s"; a text line must not begin with '#', which would be read as a directive.
 // Returns the number of text bytes written (the "#SHOWPARA" line not counted), or −1
 // when the stream is null or its error flag is set after the write.
 int Oli_Printf(FILE *stream, const char *fmt, ...) __attribute__((format(printf, 2, 3)));
@@ -75,7 +76,8 @@ int Oli_Printf(FILE *stream, const char *fmt, ...) __attribute__((format(printf,
 // or −1 (buf untouched) for a null format or a failed conversion.
 int Oli_Snprintf(char *buf, std::size_t size, const char *fmt, ...) __attribute__((format(printf, 3, 4)));
 // Oli_Raw_Printf: the raw lines callers write into the list or the plot file (table heads
-// and rows, directives), written as they are: no paragraph is opened and no block ended.
+// and rows, directives), written as they are, except that control bytes become blanks as in
+// Oli_Printf: no paragraph is opened and no block ended.
 // Returns the number of bytes written, or −1 when the stream is null, a conversion failed
 // (nothing written) or the stream's error flag is set after the write.
 int Oli_Raw_Printf(FILE *stream, const char *fmt, ...) __attribute__((format(printf, 2, 3)));
@@ -237,8 +239,8 @@ void Oliplot_Rectangle(double x1, double z1, double x2, double z2);
 // Rectangle of width and height (world units) about its centre.
 void Oliplot_Rectangle_Centered(double x, double z, double width, double height);
 // Text directive " 9 %lf %lf %lf %lf %d «%s»" (X, Y, height 0 = the current text size,
-// angle 0, alignment code 10·h_align + v_align) of at most 255 bytes; line breaks and
-// guillemets in the text become blanks. h_align: 1 text ends at the point, 2 centred,
+// angle 0, alignment code 10·h_align + v_align) of at most 255 bytes; line breaks, other
+// control bytes and guillemets in the text become blanks. h_align: 1 text ends at the point, 2 centred,
 // 4 text begins at the point; v_align: 1 top at the point, 2 baseline, 3 centred.
 void Oliplot_Text_Printf(double x, double z, int h_align, int v_align, const char *fmt, ...)
     __attribute__((format(printf, 5, 6)));

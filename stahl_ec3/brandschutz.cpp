@@ -208,7 +208,7 @@ void Print_Brandschutznachweis(BAUTEIL *b, FILE *list) {
   if (!b) return;
   const char *pre = Oli_Line_Prefix();
   if (list) {
-    std::fprintf(list, " POS. %s\n#CONTENTS\n", Get_Bauteil_Label());
+    Oli_Raw_Printf(list, " POS. %s\n#CONTENTS\n", Get_Bauteil_Label());
     OLI_reserveSpaceCM(list, kPictureReserveCm);
     std::fprintf(list, " Nachweis bei Normaltemperatur\n#CONTENTS\n");
     Oli_Printf(list, "%s%s %s\n", pre, STAHL_EC3_NOTE_COLD, Oli_Mark_Red_Exclam());

@@ -189,7 +189,7 @@ void _Remove_Stale_Temporaries() {
 }
 
 void _Lesefehler_List(FILE *list) {
-  std::fprintf(list, " POS. %s\n#CONTENTS\n", Get_Bauteil_Label());
+  Oli_Raw_Printf(list, " POS. %s\n#CONTENTS\n", Get_Bauteil_Label());
   Oli_Printf(list, "%sLesefehler %s\n", Oli_Line_Prefix(), Oli_Mark_Red_Exclam());
   Oli_End_Text(list);
 }

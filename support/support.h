@@ -206,9 +206,11 @@ int Replace_File(const char *path, int (*write)(FILE *stream, void *context), vo
 int Replace_File_Text(const char *path, const std::string &text);
 
 // Removes the temporary files that replacements of path left behind when their run was
-// killed: the siblings "<name>.tmpXXXXXX" of the file path names (after its links) whose
-// last change lies more than max_age_s seconds back. A younger one may belong to a
-// replacement running now in another process and stays. Returns the count removed.
+// killed: the regular files "<name>.~pf-tmp-" and six letters or digits beside the file path
+// names (after its links; the host's HOST_REPLACE_TEMP_MARK) whose last change lies more
+// than max_age_s seconds back. A younger one may belong to a replacement running now in
+// another process and stays; so does every other name, a user's "<name>.tmpMYCOPY" as well
+// as the "<name>.tmpXXXXXX" of earlier versions. Returns the count removed.
 int Remove_Stale_Replace_Temps(const char *path, double max_age_s);
 // The age from which a temporary file of a replacement counts as left behind: no write of
 // this program takes ten minutes.

@@ -359,7 +359,7 @@ TEST_F(PrintGraphic, PlotFileMirrorsTheBlock) {
   Oliplot_Filled_Circle(100, 50, 20);
   Oliplot_Rectangle(10, 20, 30, 40);
   Oliplot_Text_Printf(50, 50, 4, 3, "S");
-  Oliplot_Text_Rotated(50, 50, "2");
+  Oliplot_Text_Rotated(50, 50, "2\x1b[2J\x7f");  // control bytes become blanks
   Oliplot_Restore_State();
   Oliplot_End_Grafic(f_);
   EXPECT_EQ((std::vector<int>{0, 0, 1}),
@@ -379,7 +379,7 @@ TEST_F(PrintGraphic, PlotFileMirrorsTheBlock) {
   const auto &r = pd.records;
   EXPECT_EQ((std::vector<std::vector<double>>{{1, 200, 100}, {12}, {10, 80, 30, 60}, {10, 60, 30, 80}}),
             (std::vector<std::vector<double>>{r[0].numbers, r[2].numbers, r[4].numbers, r[11].numbers}));
-  EXPECT_EQ("32 S", std::to_string(r[5].points.size()) + " " + r[7].text);
+  EXPECT_EQ("32 S 2 [2J ", std::to_string(r[5].points.size()) + " " + r[7].text + " " + r[9].text);
 
   // The list holds the same directives.
   OLI_DOCUMENT doc = Finish_And_Read();

@@ -156,7 +156,9 @@ TEST_F(PrintListFile, PointTableSequenceOfTheProfilePrint) {
 // Paragraph rules as writer scripts and the bytes they leave: a second end of text ends
 // line and block once; an empty text opens nothing; a spacing change opens a paragraph at
 // the next line start, the same value none; an added indent lasts until the block ends;
-// separated items: the first plainly, ";  " between, a break before every per_line-th.
+// separated items: the first plainly, ";  " between, a break before every per_line-th;
+// control bytes of texts (a label with an escape sequence, a name with 0x01, 0x1F, a tab)
+// become blanks in text and raw lines, the line end stays.
 TEST(PrintParagraphs, WriterScriptsAndTheirBytes) {
   const char *w[7] = {"a", "b", "c", "d", "e", "f", "g"};
   const struct {
@@ -214,6 +216,12 @@ TEST(PrintParagraphs, WriterScriptsAndTheirBytes) {
          Oli_Printf(f, "\n");
        },
        "#SHOWPARA 4 0.100 0.000 0\na;  b;  c\nd;  e;  f\ng\na;  b;  c;  d\n\n#END_OF_TEXT\n"},
+      {"control bytes",
+       [](FILE *f) {
+         Oli_Raw_Printf(f, " POS. %s\n#CONTENTS\n", "Pos \x01\x1b[2J \x7f end");
+         Oli_Printf(f, "%d:%s\n", 1, "R\x1f\tx\r");
+       },
+       " POS. Pos   [2J   end\n#CONTENTS\n#SHOWPARA 4 0.100 0.000 0\n1:R  x \n#END_OF_TEXT\n"},
   };
   for (const auto &c : cases) EXPECT_EQ(c.bytes, Written(c.script)) << c.what;
 }

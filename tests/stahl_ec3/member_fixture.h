@@ -20,6 +20,7 @@
 #include "stahl_ec3/program_internal.h"
 #include "support/cp850.h"
 #include "tests/testsupport/olireader.h"
+#include "tests/testsupport/olitext.h"
 #include "tests/testsupport/screen_test.h"
 
 // The result page's texts of the rows ("XXXXXX" for a row without result).
@@ -133,7 +134,8 @@ class MemberFolder : public ::testing::Test {
     return Run({"stahl_ec3", Path(stem), icon, "1", "1", "-refresh"});
   }
   // The refresh road on the member file inp, which ends as saved: the list as UTF-8 without
-  // markup, the list's bytes (they read back) and standard error.
+  // markup, the list's bytes (they read back, also as the tool oli2txt reads them) and
+  // standard error.
   struct Refresh {
     std::string plain, oli, err;
   };
@@ -146,6 +148,8 @@ class MemberFolder : public ::testing::Test {
     r.oli = Get("BSP1_01.OLI");
     OLI_DOCUMENT doc;
     EXPECT_EQ(Read_Oli_Text(r.oli.data(), r.oli.size(), &doc), 0) << (doc.errors.empty() ? "" : doc.errors[0]);
+    std::string text, why;
+    EXPECT_EQ(Oli_List_Utf8(r.oli, &text, &why), OLI_TEXT_OK) << why;
     r.plain = Plain_List(r.oli);
     return r;
   }

@@ -104,18 +104,42 @@ TEST_F(OddInputs, RefreshEndsAtOnceWithAMessage) {
   }
 }
 
+// A position label and row names with control bytes (an escape sequence, 0x01, 0x7F): the
+// list of a refresh reads back (Run_Refresh: also as oli2txt reads it) with blanks in their
+// place, and so does the list of a member file that cannot be read; the member file keeps
+// its bytes, and the record read saves them again.
+TEST_F(OddInputs, ControlBytesInTheLabelAndRowNames) {
+  Put("BSP1_01.TXT", "Pos \x01\x1b[2J \x7f end\n");
+  std::string inp = Get("BSP1_01.INP");
+  inp.replace(inp.find("Brand~1"), 7, "Brand\x01~1");
+  inp.replace(inp.find("Brand~3"), 7, "\x1b[2JBrand~3");
+  std::string plain;
+  for (const std::string &member : {std::string(" 2\n kaputt\n"), inp}) {  // the one read last
+    plain = Run_Refresh(member).plain;
+    EXPECT_NE(plain.find(" POS. Pos   [2J   end\n"), std::string::npos) << plain;
+    EXPECT_EQ(Get("BSP1_01.INP"), member);
+  }
+  EXPECT_NE(plain.find("Lastkollektiv 1: Brand  1\n"), std::string::npos) << plain;
+  EXPECT_NE(plain.find("Lastkollektiv 3:  [2JBrand 3\n"), std::string::npos) << plain;
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Save_Bauteil_File(Path("again.INP").c_str(), Get_Stahl_EC3_Bauteil()), 0);
+  EXPECT_EQ(Get("again.INP"), inp);
+}
+
 // Temporary files of replacements that a killed run left beside the member's files: those
-// older than ten minutes go, a younger one (perhaps a parallel run's) and other names stay.
+// older than ten minutes go, a younger one (perhaps a parallel run's) and other names stay,
+// among them a user's copy "….tmpMYCOPY" and the "….tmpXXXXXX" of earlier versions.
 TEST_F(OddInputs, StaleTemporariesAreRemoved) {
   const struct {
     const char *name;
     int age_s;
     bool stays;
   } files[] = {
-      {"BSP1_01.OLI.tmpAb12Cd", 11 * 60, false}, {"BSP10001.SPF.tmpZZ9xy0", 3600, false},
-      {"BSP1_01.INP.tmp000000", 700, false},     {"BSP1_01.OLI.tmpEf34Gh", 9 * 60, true},
-      {"BSP1_01.OLI.tmpAb12C", 3600, true},      {"BSP1_02.OLI.tmpAb12Cd", 3600, true},
-      {"BSP1_01.OLI.tmpAb-2Cd", 3600, true},     {"BSP1_01.OLIX.tmpAb12Cd", 3600, true},
+      {"BSP1_01.OLI.~pf-tmp-Ab12Cd", 11 * 60, false}, {"BSP10001.SPF.~pf-tmp-ZZ9xy0", 3600, false},
+      {"BSP1_01.INP.~pf-tmp-000000", 700, false},     {"BSP1_01.OLI.~pf-tmp-Ef34Gh", 9 * 60, true},
+      {"BSP1_01.OLI.~pf-tmp-Ab12C", 3600, true},      {"BSP1_02.OLI.~pf-tmp-Ab12Cd", 3600, true},
+      {"BSP1_01.OLI.~pf-tmp-Ab-2Cd", 3600, true},     {"BSP1_01.OLIX.~pf-tmp-Ab12Cd", 3600, true},
+      {"BSP1_01.OLI.tmpMYCOPY", 2 * 86400, true},     {"BSP1_01.INP.tmpAb12Cd", 86400, true},
   };
   const auto now = std::chrono::system_clock::now();
   for (const auto &f : files) {

@@ -97,9 +97,10 @@ TEST(SupportInputFile, OnlyRegularFilesUpToTheCap) {
   alarm(0);
 }
 
-// The stale temporaries of a replacement: "<name>.tmp" and six letters or digits beside the
-// file at the end of the path's links, older than the age given; a younger one, a shorter
-// or longer tail, another file's and a folder stay.
+// The stale temporaries of a replacement: "<name>.~pf-tmp-" and six letters or digits beside
+// the file at the end of the path's links, older than the age given; a younger one, a shorter
+// or longer tail, another file's, a folder, a user's "<name>.tmpMYCOPY" and the "<name>.tmp"
+// names of earlier versions stay. A replacement's own temporary has the swept form.
 TEST(SupportInputFile, StaleReplaceTemporaries) {
   const fs::path dir = fs::absolute("stale-temps");
   fs::remove_all(dir);
@@ -110,21 +111,30 @@ TEST(SupportInputFile, StaleReplaceTemporaries) {
     int age_s;
     bool stays;
   } files[] = {
-      {"real/list.OLI.tmpaB3dE9", 601, false}, {"real/list.OLI.tmp000000", 86400, false},
-      {"real/list.OLI.tmpaB3dE8", 599, true},  {"real/list.OLI.tmpaB3dE", 3600, true},
-      {"real/list.OLI.tmpaB3dE99", 3600, true}, {"real/list.OLI.tmpaB3d.9", 3600, true},
-      {"real/list.OLX.tmpaB3dE9", 3600, true}, {"real/xlist.OLI.tmpaB3dE9", 3600, true},
-      {"list.OLI.tmpaB3dE9", 3600, true},       // beside the link, not the file it names
+      {"real/list.OLI.~pf-tmp-aB3dE9", 601, false}, {"real/list.OLI.~pf-tmp-000000", 86400, false},
+      {"real/list.OLI.~pf-tmp-aB3dE8", 599, true},  {"real/list.OLI.~pf-tmp-aB3dE", 3600, true},
+      {"real/list.OLI.~pf-tmp-aB3dE99", 3600, true}, {"real/list.OLI.~pf-tmp-aB3d.9", 3600, true},
+      {"real/list.OLX.~pf-tmp-aB3dE9", 3600, true}, {"real/xlist.OLI.~pf-tmp-aB3dE9", 3600, true},
+      {"list.OLI.~pf-tmp-aB3dE9", 3600, true},       // beside the link, not the file it names
+      {"real/list.OLI.tmpMYCOPY", 2 * 86400, true},  // the user's
+      {"real/list.OLI.tmpaB3dE9", 86400, true},      // an earlier version's
   };
   for (const auto &f : files) {
     test_files::Put(dir / f.name, "half");
     Age(dir / f.name, f.age_s);
   }
-  fs::create_directory(dir / "real" / "list.OLI.tmpFOLDER");
-  Age(dir / "real" / "list.OLI.tmpFOLDER", 3600);
+  fs::create_directory(dir / "real" / "list.OLI.~pf-tmp-FOLDER");
+  Age(dir / "real" / "list.OLI.~pf-tmp-FOLDER", 3600);
   EXPECT_EQ(Remove_Stale_Replace_Temps((dir / "list.OLI").c_str(), FILE_REPLACE_STALE_S), 2);
   for (const auto &f : files) EXPECT_EQ(fs::exists(dir / f.name), f.stays) << f.name;
-  EXPECT_TRUE(fs::is_directory(dir / "real" / "list.OLI.tmpFOLDER"));
+  EXPECT_TRUE(fs::is_directory(dir / "real" / "list.OLI.~pf-tmp-FOLDER"));
+  FILE_REPLACE r;
+  ASSERT_NE(Begin_File_Replace(&r, (dir / "list.OLI").c_str()), nullptr);
+  const std::string head = (dir / "real" / "list.OLI.~pf-tmp-").string();
+  const std::string temp = r.temp;
+  EXPECT_EQ(temp.substr(0, head.size()), head);
+  EXPECT_EQ(temp.size(), head.size() + 6) << temp;
+  Abort_File_Replace(&r);
   EXPECT_EQ(Remove_Stale_Replace_Temps(nullptr, 0) + Remove_Stale_Replace_Temps((dir / "none" / "x").c_str(), 0), 0);
   fs::remove_all(dir);
 }
