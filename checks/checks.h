@@ -732,9 +732,10 @@ int Print_Stress_Check(PROFIL *profil, double gamma_M, int pass_a, int pass_b, i
                        double *tau, double *sigma_v, double *further, FILE *stream, int level);
 // ================================================================ sections without warping
 // 1 when the profile has no warping resistance: a circular tube, a flat bar or a round bar
-// by its shape (not an R7-PLAX section), and any profile whose section values are known
-// (A > 0, I_y + I_z > 0) and whose I_w is zero within 1e-6 of (I_y + I_z)² / A (angles, tees,
-// square tubes: the sectorial coordinate is zero). A profile without values: 0. Null: 0.
+// by its shape (not an R7-PLAX section), and any profile whose I_w is zero within 1e-6 of
+// (I_y + I_z)² / A (angles, tees, square tubes: the sectorial coordinate is zero). The values
+// are the record's; a record without them (A not above 0) and an R7-PLAX section take those of
+// the thin-walled model (the solver's current section changes; no model: 0). Null: 0.
 int Profil_Without_Warping_Resistance(const PROFIL *profil);
 // The warping torque of a profile without warping resistance is carried as St Venant
 // torsion (EN 1993-1-1, 6.2.7(2), (7)): *T_t := *T_t + *T_w (0 when below T_zero in

@@ -5,6 +5,7 @@
 #include "checks/checks.h"
 #include "print/print.h"
 #include "profil/profil.h"
+#include "querschnitt/querschnitt.h"
 #include "support/cp850.h"
 
 namespace {
@@ -14,11 +15,13 @@ namespace {
 // below), while I and channel shapes lie above 0.05 and an RHS 200 × 100 × 8 near 0.01.
 constexpr double kWarpingShare = 1e-6;
 
-int _Iw_Zero(const PROFIL &p) {
-  const double I_p = p.I_y + p.I_z;
-  if (!(p.A > 0.0) || !(I_p > 0.0) || !std::isfinite(p.I_w) || !std::isfinite(I_p)) return 0;
-  return std::fabs(p.I_w) <= kWarpingShare * I_p * (I_p / p.A) ? 1 : 0;
+// 1 when I_w is zero within the share of the section's A and I_y + I_z (any one unit of length).
+int _Iw_Zero(double A, double I_p, double I_w) {
+  if (!(A > 0.0) || !(I_p > 0.0) || !std::isfinite(I_w) || !std::isfinite(I_p)) return 0;
+  return std::fabs(I_w) <= kWarpingShare * I_p * (I_p / A) ? 1 : 0;
 }
+
+int _Iw_Zero(const PROFIL &p) { return _Iw_Zero(p.A, p.I_y + p.I_z, p.I_w); }
 
 }  // namespace
 
@@ -27,14 +30,22 @@ int Profil_Without_Warping_Resistance(const PROFIL *p) {
   // Tubes and solid bars by their shape (EN 1993-1-1, 6.2.7(7)), whatever values they hold.
   if (p->kind != PROFIL_KIND_QUER && (p->type == PROFIL_CHS || p->type == PROFIL_FLAT || p->type == PROFIL_ROUND))
     return 1;
-  if (p->A > 0.0) return _Iw_Zero(*p);
-  // A record without section values: those of a copy (the solver's current section changes).
+  if (p->kind != PROFIL_KIND_QUER && p->A > 0.0) return _Iw_Zero(*p);
+  // An R7-PLAX section by the thin-walled model that its stresses come from (its exchange
+  // file need not hold I_w; a thick-walled section has no such model: 0); a record without
+  // section values by those of a copy. Either changes the solver's current section.
   PROFIL q{};
   Copy_Profil(p, &q);
-  Calc_Profil_Querschnittswerte(&q, nullptr, 0, nullptr);  // a grade limit keeps the values
-  const int zero = _Iw_Zero(q);
+  int zero = 0;
+  if (p->kind == PROFIL_KIND_QUER) {
+    const QUERSCHNITT *s = Build_Profil_Stress_Section(&q, 1, 0);
+    zero = s && _Iw_Zero(s->values[DWQB_V_A], s->values[DWQB_V_IM] + s->values[DWQB_V_IN], s->values[DWQB_V_IW]);
+  } else {
+    Calc_Profil_Querschnittswerte(&q, nullptr, 0, nullptr);  // a grade limit keeps the values
+    zero = _Iw_Zero(q);
+  }
   Reset_Profil(&q);
-  return zero ? 1 : 0;
+  return zero;
 }
 
 int Take_Warping_as_St_Venant(const PROFIL *p, double *T_t, double *T_w, double *B, double T_zero) {
