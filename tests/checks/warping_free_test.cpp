@@ -13,7 +13,8 @@
 
 namespace {
 
-// An R7-PLAX section read from the exchange file bytes xpr in a folder of its own (stem name).
+// An R7-PLAX section read from the exchange file bytes xpr in a folder of its own (stem name),
+// with the section values that the member computes.
 void Imported(PROFIL *p, const std::string &xpr, const std::string &name) {
   const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / ("pfwarp_" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
@@ -27,6 +28,8 @@ void Imported(PROFIL *p, const std::string &xpr, const std::string &name) {
   Read_XPRT_Result(p->entry);
   EXPECT_EQ(0, Set_Profil_from_QImport(p, 0));
   Init_Material_Data(&p->grade);
+  EXPECT_EQ(0, Calc_Profil_Querschnittswerte(p, nullptr, 0, nullptr));  // the file's values, I_w 0 without it
+  EXPECT_GT(p->A, 0.0);
 }
 
 }  // namespace
