@@ -98,4 +98,5 @@ TEST_F(ChecksTest, SectionsWithoutWarpingResistance) {
   }
   EXPECT_EQ(0.0, bare_angle.A);
   for (PROFIL *p : {&bare_angle, &bare_i, &quer_angle, &quer_tube, &quer_channel}) Reset_Profil(p);
+  Host_Reset();  // the check section's hold on the last imported entry, and the catalogue
 }
