@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,28 +24,20 @@ struct Row {
 
 // The example member with the library profile of kind and type line `profile` and `name`,
 // the method (1 "Elastisch-Elastisch", 2 "Elastisch-Plastisch") and one row per torsion.
-std::string Member_With(const std::string &example, const char *profile, const char *name, int method,
+std::string Member_With(const std::string &example, const char *profile, std::string name, int method,
                         const std::vector<Row> &rows) {
-  std::vector<std::string> lines;
-  for (std::size_t at = 0; at < example.size();) {
-    const std::size_t end = example.find('\n', at);
-    lines.push_back(example.substr(at, end - at));
-    at = end + 1;
-  }
-  std::string inp;
-  for (int i = 0; i < 20; ++i) {
-    std::string line = lines[i];
+  std::istringstream in(example);
+  std::string inp, line;
+  for (int i = 0; i < 20 && std::getline(in, line); ++i) {
     if (i == 8) line = profile;
-    if (i == 9) line = " " + std::string(name) + std::string(39 - std::string(name).size(), '~');
+    if (i == 9) line = " " + name + std::string(39 - name.size(), '~');
     if (i == 16) line = " " + std::to_string(method) + " 1";  // the method, the c/t check on
     inp += line + "\n";
   }
   inp += " " + std::to_string(rows.size()) + "\n";
-  char text[160];
-  for (std::size_t k = 0; k < rows.size(); ++k) {
-    std::snprintf(text, sizeof text, " Zeile~%zu 0 0 0 0 0 %f %f %f\n", k + 1, rows[k].T_t, rows[k].T_w, rows[k].B);
-    inp += text;
-  }
+  for (std::size_t k = 0; k < rows.size(); ++k)
+    inp += " Zeile~" + std::to_string(k + 1) + " 0 0 0 0 0 " + std::to_string(rows[k].T_t) + " " +
+           std::to_string(rows[k].T_w) + " " + std::to_string(rows[k].B) + "\n";
   return inp + "ACTIV_NADNAME EC-Standardparameter\n";
 }
 
@@ -91,7 +83,8 @@ TEST_F(MemberTorque, WarpingTorqueIsStVenantTorsionWithoutWarpingResistance) {
         {0, 0, 0.5, 0.0, 1, ""}}},
       {"L plastic", angle, "L100X10", 2, {{1, 0, 0, 1.164, 0, ""}, {0, 1, 0, 1.164, 1, ""}, {0, 0, 0.5, 0.0, 1, ""}}},
       {"T elastic", tee, "T100", 1, {{1, 0, 0, 0.940, 0, ""}, {0, 1, 0, 0.940, 1, ""}}},
-      {"HE 400 B elastic", heb, "HE400B", 1, {{0, 10, 0, 0.041, 0, "max Í = 5.54"}, {0, 0, 50, 1.572, 0, "max |╠x| = 369.39"}}},
+      {"HE 400 B elastic", heb, "HE400B", 1,
+       {{0, 10, 0, 0.041, 0, "max Í = 5.54"}, {0, 0, 50, 1.572, 0, "max |╠x| = 369.39"}}},
       {"RHS elastic", rhs, "RR200X100X8(w)", 1, {{0, 10, 0, 1.241, 0, "Tð = 10.00"}}},
   };
   const std::string example = Get("BSP1_01.INP");
@@ -114,9 +107,9 @@ TEST_F(MemberTorque, WarpingTorqueIsStVenantTorsionWithoutWarpingResistance) {
       EXPECT_NEAR(row.U, U, 5e-4) << text;
       EXPECT_NEAR(U, b.results[k].U_sigma, 5e-4);
       EXPECT_EQ(1, b.results[k].status);
+      const std::string note = "Wölbtorsionsmoment wird";
       int notes = 0;
-      for (std::size_t n = text.find("Wölbtorsionsmoment"); n != std::string::npos; n = text.find("Wölbtorsionsmoment", n + 1))
-        ++notes;
+      for (std::size_t n = text.find(note); n != std::string::npos; n = text.find(note, n + 1)) ++notes;
       EXPECT_EQ(row.notes, notes) << text;
       EXPECT_NE(std::string::npos, text.find(row.text)) << text;
       const std::string imbalance = "ungleichgewicht: úB = ";  // ú: the list's Δ
