@@ -730,6 +730,23 @@ int Print_Stress_Check(PROFIL *profil, double gamma_M, int pass_a, int pass_b, i
                        double M_y, double M_z, double V_y, double V_z, double T_t, double T_w, double B,
                        double *U_max, double *U_sigma, double *U_ct, double *sigma_x_max, double *sigma_x_min,
                        double *tau, double *sigma_v, double *further, FILE *stream, int level);
+// ================================================================ sections without warping
+// 1 when the profile has no warping resistance: a circular tube, a flat bar or a round bar
+// by its shape (not an R7-PLAX section), and any profile whose I_w is zero within 1e-6 of
+// (I_y + I_z)² / A (angles, tees, square tubes: the sectorial coordinate is zero). The values
+// are the record's; a record without them (A not above 0) and an R7-PLAX section take those of
+// the thin-walled model (the solver's current section changes; no model: 0). Null: 0.
+int Profil_Without_Warping_Resistance(const PROFIL *profil);
+// The warping torque of a profile without warping resistance is carried as St Venant
+// torsion (EN 1993-1-1, 6.2.7(2), (7)): *T_t := *T_t + *T_w (0 when below T_zero in
+// magnitude), *T_w := *B := 0. Returns 1 when it did so and T_w or B was not 0 (the caller
+// writes Print_St_Venant_Note once), else 0 with the forces untouched. Any units.
+int Take_Warping_as_St_Venant(const PROFIL *profil, double *T_t, double *T_w, double *B, double T_zero);
+// The note of that rule (stream given, level at least 1): "Hohlprofil", "Flachstahl",
+// "Rundstahl" or "Profil ohne Wölbwiderstand", then that the warping torque is taken as St
+// Venant torsion and the bimoment not taken into account.
+void Print_St_Venant_Note(const PROFIL *profil, FILE *stream, int level);
+
 // 1 when Print_Stress_Check takes the forces as zero (each rounded to zero below its
 // threshold, then every one below 0.001), else 0: a check that finds nothing to prove.
 int Stress_Check_Forces_Zero(double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w,

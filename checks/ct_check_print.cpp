@@ -60,6 +60,9 @@ int Print_CT_Check(PROFIL *profil, double gamma, int no_raise, int fire, double 
                  Oli_Mark_Blue_Exclam());
     return 0;
   }
+  // The warping torque of a section without warping resistance is St Venant torsion here
+  // too; the stress check of the row writes the note.
+  Take_Warping_as_St_Venant(profil, &T_t, &T_w, &B, 1e-4);
   // Without a yield strength there is no epsilon to classify with: no result.
   if (!(fy > 0.0)) return 1;
   // A plate model that cannot be built leaves the previous section's table: no result.

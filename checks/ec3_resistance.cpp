@@ -189,18 +189,15 @@ int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_r
     M_y = std::hypot(M_y, M_z), M_z = 0.0;
   }
 
-  // 6. Warping torsion: neglected for tubes and flat bars (EN 1993-1-1, 6.2.7(7)), not
-  // covered by this clause for the other shapes.
+  // 6. Warping torsion: a section without warping resistance (tubes, flat bars, square
+  // hollow sections) carries the warping torque as St Venant torsion (EN 1993-1-1, 6.2.7(2),
+  // (7)); the other shapes are not covered by this clause.
   if (T_w != 0.0 || B != 0.0) {
-    if (chs || flat) {
-      if (stream && level >= 1)
-        CP850_CALL(Oli_Printf, stream, "%s%s: Wölbkrafttorsion wird nach EC 3-1-1, 6.2.7(7) nicht berücksichtigt.\n",
-                   pre, chs ? "Hohlprofil" : "Flachstahl");
-      T_w = B = 0.0;
-    } else {
+    if (!Take_Warping_as_St_Venant(p, &T_t, &T_w, &B, 100.0)) {
       finish(0.0, u_ct);
       return _Gate(stream, level, "%sWölbkrafttorsion: Nachweis nach EC 3-1-1, 6.2 nicht möglich %s\n"_cp);
     }
+    Print_St_Venant_Note(p, stream, level);
   }
 
   Out o{stream, level, pre, Oli_Mult_Dot()};

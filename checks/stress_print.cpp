@@ -180,13 +180,8 @@ int Print_Stress_Check(PROFIL *p, double gamma_M, int pass_a, int pass_b, int na
   if (p->grade.fy <= 0.0) return STRESS_GRADE_MISMATCH;
   if (gamma_M <= 0.0) return 0;
 
-  if (!quer && (p->type == PROFIL_CHS || bar) && (std::fabs(f.T_w) > 0.0001 || std::fabs(f.B) > 0.000001)) {
-    f.T_w = f.B = 0.0;
-    const char *what = p->type == PROFIL_CHS ? "Hohlprofil" : p->type == PROFIL_FLAT ? "Flachstahl" : "Rundstahl";
-    if (stream && level >= 1)
-      CP850_CALL(Oli_Printf, stream, "%s%s: Wölbkrafttorsion wird nach EC 3-1-1, 6.2.7(7) nicht berücksichtigt.\n",
-                 Oli_Line_Prefix(), what);
-  }
+  // A section without warping resistance carries the warping torque as St Venant torsion.
+  if (Take_Warping_as_St_Venant(p, &f.T_t, &f.T_w, &f.B, 0.0001)) Print_St_Venant_Note(p, stream, level);
 
   if (method == 0 && bar && !quer) {
     Closed c{};

@@ -81,11 +81,14 @@ TEST_F(ChecksTest, Ec3HollowSectionTorsionAndExponent) {
   Param chs(PROFIL_CHS, 200, 8, 0, 0, 0, 0, 0, 0);
   EXPECT_EQ(0, Ec3(&chs.p, 0, 0, 0, 0, 10e3, 10e6));
   EXPECT_NEAR(v->tau_t_Ed, 10e6 / (2 * M_PI * 96 * 96 * 8), 1e-9);
+  EXPECT_EQ(0, Ec3(&chs.p, 0, 0, 0, 0, 10e3, 16e6, -6e6));  // the warping torque is St Venant torsion
+  EXPECT_NEAR(v->tau_t_Ed, 10e6 / (2 * M_PI * 96 * 96 * 8), 1e-9);
   EXPECT_EQ(0, Ec3(&chs.p, 0, 0, 0, 0, 10e3, 200e6));
   EXPECT_EQ(v->V_z_Rd, 0.0);
 }
 
-// Every gate with result 2, the flange tolerance of 10 %, the warping note of tubes and a
+// Every gate with result 2, the flange tolerance of 10 %, the warping note of tubes and square
+// hollow sections (I_w 0) against the refusal for an RHS with warping resistance, and a
 // normal resistance used up by shear (U_pl −1, U_max 999.999 for the normal force).
 TEST_F(ChecksTest, Ec3GatesAndLimits) {
   Library ipe("IPE300", 0);
@@ -93,10 +96,14 @@ TEST_F(ChecksTest, Ec3GatesAndLimits) {
   Param flange10(PROFIL_I, 300, 8, 200, 12, 180, 12, 12, 0), flange11(PROFIL_I, 300, 8, 200, 12, 179, 12, 12, 0);
   Param slender(PROFIL_I, 1000, 5, 300, 20, 300, 20, 5, 0), chs(PROFIL_CHS, 200, 8, 0, 0, 0, 0, 0, 0);
   Param round(PROFIL_ROUND, 50, 0, 0, 0, 0, 0, 0, 0);
+  Param square(PROFIL_RHS, 200, 8, 200, 8, 200, 8, 16, 8), rhs(PROFIL_RHS, 200, 8, 100, 8, 100, 8, 16, 8);
   PROFIL quer{};
   quer.kind = PROFIL_KIND_QUER;
   EXPECT_EQ(0, Ec3(&flange10.p, 0, 1e6, 0, 0, 0));
   double u_max = 0, u_pl = 0;
+  const char *kNote =
+      "Hohlprofil: Wölbtorsionsmoment wird nach EC 3-1-1, 6.2.7 als St. Venant'sche Torsion angesetzt, das Bimoment "
+      "nicht berücksichtigt."_cp;
   struct Case {
     const PROFIL *p;
     double N, V_z, T_w;
@@ -110,7 +117,9 @@ TEST_F(ChecksTest, Ec3GatesAndLimits) {
       {&ipe.p, 0, 0, 1e6, 2, "Wölbkrafttorsion: Nachweis nach EC 3-1-1, 6.2 nicht möglich !!"_cp},
       {&slender.p, 0, 100e3, 0, 2, "Nachweis nicht möglich !!"_cp},     // shear buckling of the web
       {&slender.p, -500e3, 0, 0, 2, "Nachweis nicht möglich !!"_cp},    // web class 4 in compression
-      {&chs.p, 0, 0, 1e6, 0, "Hohlprofil: Wölbkrafttorsion wird nach EC 3-1-1, 6.2.7(7) nicht berücksichtigt."_cp},
+      {&rhs.p, 0, 0, 1e6, 2, "Wölbkrafttorsion: Nachweis nach EC 3-1-1, 6.2 nicht möglich !!"_cp},
+      {&square.p, 0, 0, 1e6, 0, kNote},
+      {&chs.p, 0, 0, 1e6, 0, kNote},  // last: its V_pl,z,Rd serves below
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(Cp850_To_Utf8(c.line));

@@ -1,0 +1,120 @@
+// Torsion through the refresh road: on a section without warping resistance the warping torque
+// is carried as St Venant torsion and the bimoment left out; sections with warping resistance
+// keep their warping stresses.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "stahl_ec3/program_internal.h"
+#include "tests/stahl_ec3/member_fixture.h"
+
+namespace {
+
+class MemberTorque : public MemberFolder {};
+
+struct Row {
+  double T_t, T_w, B;
+  double U;          // the printed utilisation of the stress check
+  int notes;         // lines of the warping note in the row
+  const char *text;  // a text of the row's check (empty: none asked)
+};
+
+// The example member with the library profile of kind and type line `profile` and `name`,
+// the method (1 "Elastisch-Elastisch", 2 "Elastisch-Plastisch") and one row per torsion.
+std::string Member_With(const std::string &example, const char *profile, std::string name, int method,
+                        const std::vector<Row> &rows) {
+  std::istringstream in(example);
+  std::string inp, line;
+  for (int i = 0; i < 20 && std::getline(in, line); ++i) {
+    if (i == 8) line = profile;
+    if (i == 9) line = " " + name + std::string(39 - name.size(), '~');
+    if (i == 16) line = " " + std::to_string(method) + " 1";  // the method, the c/t check on
+    inp += line + "\n";
+  }
+  inp += " " + std::to_string(rows.size()) + "\n";
+  for (std::size_t k = 0; k < rows.size(); ++k)
+    inp += " Zeile~" + std::to_string(k + 1) + " 0 0 0 0 0 " + std::to_string(rows[k].T_t) + " " +
+           std::to_string(rows[k].T_w) + " " + std::to_string(rows[k].B) + "\n";
+  return inp + "ACTIV_NADNAME EC-Standardparameter\n";
+}
+
+}  // namespace
+
+// S235, γ_M0 1.0, σ_v,Rd = 235 N/mm², U = √3 τ / 235 for pure torsion.
+// CHS 219.1 × 8: Bredt τ = T / (2 A_m t) = 80·10⁶ / (2 π 105.55² · 8) = 142.9 N/mm² plus the
+//   through-thickness part T t / I_T = 80·10⁶ · 8 / 5856·10⁴ = 10.9: τ 153.8 by hand, 154.4 on
+//   the wall model's polygon: U 1.138 "nicht ok"; the plastic limit state 1.099. T_w = 80
+//   alone, and 40 + 40, are the same T_Ed = T_t + T_w (EN 1993-1-1, 6.2.7(2)); 80 − 80 is
+//   no torque; B alone gives the note and no stress.
+// L 100 × 10: I_T = Σ b t³ / 3 = (100 + 90) · 10³ / 3 = 63 333 mm⁴, τ = T t / I_T = 157.9,
+//   U 1.164 in both methods; T_t = 1 with T_w = −0.4 is 0.6 kNm: U 0.698.
+// T 100 (t 11): I_T = (100 + 94.5) · 11³ / 3 = 86 293 mm⁴, τ = 127.5, U 0.940.
+// HE 400 B keeps its warping stresses (I_w 3 817 152 cm⁶, h_s = 376 mm): T_w = 10 gives
+//   τ_w = T_w S_ω / (I_w t_f) with S_ω = b² h_s t_f / 16: 5.54 N/mm², U 0.041; B = 50 gives
+//   σ_w = B ω / I_w with ω = b h_s / 4 = 28 200 mm²: 369.4, U 1.572. RR 200 × 100 × 8
+//   (I_w 3662 cm⁶) under T_w = 10 alone: U 1.241 by its warping shear flow.
+// The note stands once in each row with T_w or B on a section without warping resistance,
+// none elsewhere; no row prints a bimoment imbalance ΔB other than 0. The list's texts stand in
+// the print font's glyphs: ╠ σ, Í τ, ð ω.
+TEST_F(MemberTorque, WarpingTorqueIsStVenantTorsionWithoutWarpingResistance) {
+  const char *chs = " 1 9 219.100000 8.000000 0.000000 0.000000 0.000000 0.000000 1 8.000000 0.000000 0.000000";
+  const char *angle = " 1 3 100.000000 10.000000 100.000000 10.000000 0.000000 0.000000 1 12.000000 0.000000 0.000000";
+  const char *tee = " 1 11 100.000000 11.000000 100.000000 11.000000 0.000000 0.000000 1 11.000000 0.000000 0.000000";
+  const char *heb = " 1 5 400.000000 13.500000 300.000000 24.000000 300.000000 24.000000 1 27.000000 0.000000 0.000000";
+  const char *rhs = " 1 8 200.000000 8.000000 100.000000 8.000000 100.000000 8.000000 1 12.000000 0.000000 0.000000";
+  const struct {
+    const char *what, *profile, *name;
+    int method;
+    std::vector<Row> rows;
+  } cases[] = {
+      {"CHS elastic", chs, "R219.1X8.0(w)", 1,
+       {{80, 0, 0, 1.138, 0, "max Í = 154.43"},
+        {0, 80, 0, 1.138, 1, "für  Tt = 80.00 kNm"},
+        {40, 40, 0, 1.138, 1, "für  Tt = 80.00 kNm"},
+        {80, -80, 0, 0.0, 1, "max Í = 0.00"},
+        {0, 0, 10, 0.0, 1, "max |╠x| = 0.00"}}},
+      {"CHS plastic", chs, "R219.1X8.0(w)", 2,
+       {{80, 0, 0, 1.099, 0, ""}, {0, 80, 0, 1.099, 1, ""}, {40, 40, 0, 1.099, 1, ""}, {0, 0, 10, 0.0, 1, ""}}},
+      {"L elastic", angle, "L100X10", 1,
+       {{1, 0, 0, 1.164, 0, ""}, {0, 1, 0, 1.164, 1, ""}, {0, -1, 0, 1.164, 1, ""}, {1, -0.4, 0, 0.698, 1, ""},
+        {0, 0, 0.5, 0.0, 1, ""}}},
+      {"L plastic", angle, "L100X10", 2, {{1, 0, 0, 1.164, 0, ""}, {0, 1, 0, 1.164, 1, ""}, {0, 0, 0.5, 0.0, 1, ""}}},
+      {"T elastic", tee, "T100", 1, {{1, 0, 0, 0.940, 0, ""}, {0, 1, 0, 0.940, 1, ""}}},
+      {"HE 400 B elastic", heb, "HE400B", 1,
+       {{0, 10, 0, 0.041, 0, "max Í = 5.54"}, {0, 0, 50, 1.572, 0, "max |╠x| = 369.39"}}},
+      {"RHS elastic", rhs, "RR200X100X8(w)", 1, {{0, 10, 0, 1.241, 0, "Tð = 10.00"}}},
+  };
+  const std::string example = Get("BSP1_01.INP");
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Fresh_Folder();
+    const Refresh r = Run_Refresh(Member_With(example, c.profile, c.name, c.method, c.rows));
+    const BAUTEIL &b = *Get_Stahl_EC3_Bauteil();
+    ASSERT_EQ(static_cast<int>(c.rows.size()), b.brandlast_count);
+    for (std::size_t k = 0; k < c.rows.size(); ++k) {
+      const Row &row = c.rows[k];
+      SCOPED_TRACE(::testing::Message() << "T_t " << row.T_t << " T_w " << row.T_w << " B " << row.B);
+      const std::string head = "Lastkollektiv " + std::to_string(k + 1) + ": Zeile " + std::to_string(k + 1);
+      const std::size_t at = r.plain.find(head);
+      ASSERT_NE(std::string::npos, at) << r.plain;
+      const std::string text = r.plain.substr(at, r.plain.find("Lastkollektiv", at + head.size()) - at);
+      const std::size_t verdict = text.find("\nNachweis: ");
+      ASSERT_NE(std::string::npos, verdict) << text;
+      const double U = U_of(text.substr(verdict, text.find('\n', verdict + 1) - verdict));
+      EXPECT_NEAR(row.U, U, 5e-4) << text;
+      EXPECT_NEAR(U, b.results[k].U_sigma, 5e-4);
+      EXPECT_EQ(1, b.results[k].status);
+      const std::string note = "Wölbtorsionsmoment wird";
+      int notes = 0;
+      for (std::size_t n = text.find(note); n != std::string::npos; n = text.find(note, n + 1)) ++notes;
+      EXPECT_EQ(row.notes, notes) << text;
+      EXPECT_NE(std::string::npos, text.find(row.text)) << text;
+      const std::string imbalance = "ungleichgewicht: úB = ";  // ú: the list's Δ
+      for (std::size_t d = text.find(imbalance); d != std::string::npos; d = text.find(imbalance, d + 1))
+        EXPECT_EQ(0, text.compare(d + imbalance.size(), 10, "0.000 kNm2")) << text;
+    }
+  }
+}
