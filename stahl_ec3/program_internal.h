@@ -10,10 +10,12 @@
 
 // The program's title (message boxes and the sheet's title bar).
 inline constexpr const char *STAHL_EC3_TITLE = "D7-EV3 - Brandschutz";
-// What the checks leave out, on the print list and on the result page.
+// What the checks leave out, on the print list and on the result page (there one line per
+// sentence). The member is checked by its cross-section only: no stability check.
 inline constexpr const char *STAHL_EC3_NOTE_COLD =
     "Hinweis: Nachweise bei Normaltemperatur mit den Schnittgrößen (Brandfall); Temperaturen, "
-    "kritische Temperatur und Nachweise im Brandfall werden nicht ermittelt."_cp;
+    "kritische Temperatur und Nachweise im Brandfall werden nicht ermittelt. Biegeknicken und "
+    "Biegedrillknicken werden nicht nachgewiesen (nur Querschnittsnachweise)."_cp;
 
 // The eight forces of a fire-load row as one array, in the record's (and the file's) order
 // N, M_y, M_z, V_y, V_z, T_t, T_w, B.

@@ -232,8 +232,14 @@ void _Build_Page5() {
       Add_Text_to_View_Area(s.area, 400, y, "XXXXXX", c->font_bold, c->red, 1);
     }
   }
-  y += 20;
-  Add_Text_to_View_Area(s.area, 20, y, STAHL_EC3_NOTE_COLD, c->font_normal, c->brown_hint, 0);
+  // The note one sentence a line: as one line it runs past the page's right edge.
+  for (const char *at = STAHL_EC3_NOTE_COLD; *at;) {
+    const char *end = std::strstr(at, ". ");
+    const std::string line = end ? std::string(at, end + 1) : std::string(at);
+    y += 20;
+    Add_Text_to_View_Area(s.area, 20, y, line.c_str(), c->font_normal, c->brown_hint, 0);
+    at = end ? end + 2 : at + line.size();
+  }
 }
 
 void _Draw_Tab_Titles() {

@@ -51,6 +51,8 @@ TEST_F(ChecksTest, PlasticAlphaOfTheCatalogueParts) {
   // × 8 (flanges c/t 368 / 8 = 46, webs 168 / 8 = 21).
   Shape i_equal(PROFIL_I, 330, 8, 200, 12, 200, 12, 12, 0), i_mono(PROFIL_I, 330, 8, 200, 12, 180, 12, 12, 0);
   Shape box(PROFIL_RHS, 200, 8, 400, 8, 400, 8, 12, 8);
+  Library upn200("UPN200", 0);
+  Welded angle(PROFIL_ANGLE, 130, 10, 90, 10), tee(PROFIL_T, 300, 8, 200, 30);
   struct Case {
     const char *what;
     PROFIL *p;
@@ -87,6 +89,29 @@ TEST_F(ChecksTest, PlasticAlphaOfTheCatalogueParts) {
       // 47.99 above 46; the wholly compressed web 21 below 33).
       {"box M_z", &box.p, 0, -300, 0, 100, 46 / Class2(1, kABox), 0.697001, 1, "ok"},
       {"box M_y + M_z", &box.p, 0, -300, 10, 100, 46 / Class2(1, 0.7118), 46 / Class2(1, 0.7118), 1, "ok"},
+      // UPN 200 under N +380 kN, M_z −10 kNm: the flanges' tips compressed, the web in
+      // tension. The model's flanges taper (8 %) from 8.49 mm at the tip to 14.15 mm at the
+      // web's centre line over 70.81 mm; web 185.86 × 8.5: A = 1579.8 + 2 · 801.6 = 3183.0 mm²,
+      // A_c = (3183.0 − 380e3 / 235) / 2 = 783.0 mm² from the tips, per flange 391.5 =
+      // 8.49 u + 0.03994 u² (mm), u = 38.96 mm of the flange's c = 55.76 (tip to the fillet's
+      // toe): alpha 0.6987 (parallel flanges of the tip's thickness would give 0.615, the
+      // elastic 0.671); c/t 5.2016 / (10 / alpha) = 0.3634.
+      {"UPN 200 N + M_z", &upn200.p, 0, 380, 0, -10, 0, 5.2016 * 0.6987 / 10, 1, "ok"},
+      // Welded L 130 × 90 × 10 at f_y (N −493.5 kN on 2100 mm²): legs 13 and 9 as outstands,
+      // class 3 (13 <= 21 √0.43 = 13.77); the angle of sheet 3: h/t = 13 <= 15, (h + b)/2t = 11
+      // <= 11.5: class 3, U = 13 / 10.
+      {"L 130 x 90 N", &angle.p, 0, -493.5, 0, 0, 0, 1.3, 3, "nicht ok !!"},
+      // Welded T 300 × 200 × 8 × 30 (A 8160 mm², centroid 54.71 mm below the top, I_y
+      // 4930.7 cm⁴) under N −1000 kN, M_y 30 kNm: the stem's c = 270 (c/t 33.75) at its root
+      // 122.55 + 15.03 = 137.58 compressed, at its tip 26.69 in tension: psi −0.194, k_σ =
+      // 1.7 + 5 · 0.194 + 17.1 · 0.194² = 3.314, ε raised √(235 / 137.58) = 1.307: class-3
+      // limit 21 · 1.307 · √3.314 = 49.96. The plastic axis (the stem's strip from the flange's
+      // centre line: A 8280, A_c = (8280 + 1000e3 / 235) / 2 = 6267.7) lies 18.5 mm into the
+      // stem: alpha 0.068, 10 / (alpha √alpha) = 559 ends at 49.96: U = 33.75 / 49.96. In fire
+      // (M_y 50 kNm: root 147.60, tip −126.19, elastic alpha 0.5391) the limit of the stresses
+      // 8.5 / (alpha √alpha) = 21.47 lies below the plastic and governs: U = 33.75 / 21.47.
+      {"T N + M_y", &tee.p, 0, -1000, 30, 0, 0, 33.75 / 49.96, 1, "ok"},
+      {"T N + M_y fire", &tee.p, 1, -1000, 50, 0, 0, 33.75 / 21.47, 3, "nicht ok !!"},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);

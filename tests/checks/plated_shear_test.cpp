@@ -190,7 +190,8 @@ TEST_F(ChecksTest, PlatedMethodHoldsWhatTheRolledISectionHolds) {
 // below: not below 0.635. Each wall keeping f_y √(1 − r²) of its mean shear alone stops at
 // λ = 1/0.619, where V = 0.97 V_pl,Rd and EN leaves 74.8 kNm for 83.8.
 // The shear areas of the other families against EN 10365 and EN 10210-2 (a: IPE 300 25.68
-// cm², HE 300 B 47.43 cm²; g: 2A/π for a CHS 88.9 × 5.0 of A 13.2 cm²).
+// cm², HE 300 B 47.43 cm²; c: UPN 200 A − 2 b t_f + (t_w + r) t_f = 32.2 − 17.25 + 2.3 =
+// 17.25 cm², V_y its flanges 2 b t_f; g: 2A/π for a CHS 88.9 × 5.0 of A 13.2 cm²).
 TEST_F(ChecksTest, LimitStateNearVplKeepsNoMoreThanEn) {
   Library rhs("RR200X100X8(w)", 21);
   ASSERT_EQ(460.0, rhs.p.grade.fy);
@@ -201,6 +202,17 @@ TEST_F(ChecksTest, LimitStateNearVplKeepsNoMoreThanEn) {
   // V_z alone: V_Ed/V_pl,Rd = 0.5994 (the webs' mean shear alone gives 0.589).
   const double V[8] = {0, 0, 0, 0, 475.422};
   EXPECT_NEAR(0.5994, Stress_U(&rhs.p, 2, V), 0.002);
+  // CHS 88.9 × 5.0: A_v = 2A/π = 8.403 cm², V_pl,Rd = 114.0 kN; W_pl = (d³ − (d − 2t)³)/6 =
+  // 35.24 cm³, M_pl = 828.1 kNcm. At V = 0.8 V_pl,Rd ρ = 0.36: the tube (all shear area) keeps
+  // 0.64 f_y, M_V,Rd = 530.0 kNcm, U_EN = 1 (the model gives 1.031). V_y with M_z the same:
+  // the area takes the resultant.
+  Library chs("R88.9X5.0(w)", 0);
+  const double V_pl = 2 * 13.2 / kPi * 23.5 / std::sqrt(3.0), M_V = 0.64 * 828.1 / 100;
+  const double Fz[8] = {0, M_V, 0, 0, 0.8 * V_pl}, Fy[8] = {0, 0, M_V, 0.8 * V_pl};
+  const double U_z = Stress_U(&chs.p, 2, Fz);
+  EXPECT_GE(U_z, 1.0);
+  EXPECT_LE(U_z, 1.04);
+  EXPECT_NEAR(U_z, Stress_U(&chs.p, 2, Fy), 0.002);
 
   struct Case {
     const char *name;
@@ -211,6 +223,7 @@ TEST_F(ChecksTest, LimitStateNearVplKeepsNoMoreThanEn) {
       {"HE300B", 2 * 30 * 1.9, 47.43, 0},
       {"RR200X100X8(w)", 44.8 / 3, 2 * 44.8 / 3, 0},
       {"R88.9X5.0(w)", 0, 2 * 13.2 / kPi, 1},
+      {"UPN200", 2 * 7.5 * 1.15, 32.2 - 2 * 7.5 * 1.15 + (0.85 + 1.15) * 1.15, 0},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);

@@ -60,6 +60,8 @@ TEST(LibraryRead, StoredDimensionsGiveWayToTheLibrary) {
       {"T100", nullptr, 0, 100, 11, 100, 11, 11, ""},
       {"L150X100X10", nullptr, 0, 150, 10, 100, 10, 12, ""},
       {"UPN200", nullptr, 0, 200, 8.5, 75, 11.5, 11.5, ""},
+      // UPN 200's toe radius r_2 is 6 mm (EN 10365): a stored 3 gives way too.
+      {"UPN200", [](PROFIL *p) { p->r_2 = 3; }, 1, 200, 8.5, 75, 11.5, 11.5, "(r_2 = 3.0 statt 6.0 mm)"},
       {"HE280A", [](PROFIL *p) { std::memcpy(p->name, "hea280", 6), p->h = 300; }, 1, 270, 8, 280, 13, 24, "Profil «HE280A»"},
       {"HE999X", [](PROFIL *p) { p->kind = PROFIL_KIND_LIBRARY, p->h = 1; }, -1, 1, 0, 0, 0, 0, ""},
       {"HE280A", [](PROFIL *p) { p->kind = PROFIL_KIND_PARAMETRIC, p->h = 200; }, 0, 200, 8, 280, 13, 24, ""},

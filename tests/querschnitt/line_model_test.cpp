@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "dwqb/dwqb.h"
+#include "dwqb/dwqb_stress.h"
 #include "host/host.h"
 #include "print/print.h"
 #include "querschnitt/querschnitt.h"
@@ -99,7 +100,9 @@ int Ref_Line(int index, XPRT_LINE *out) {
 }  // namespace
 
 // The line model in mm, 100 mm higher, and the same walls imported into the catalogue give
-// the solver's own values (the import without arc and turned end; its frame moves).
+// the solver's own values (the import without arc and turned end; its frame moves). The
+// imported record's stress points hold the nodes of the outline's triangulation (the fillet,
+// the tapered base's faces): under N with both moments its extremes are the triangulation's.
 TEST(LineModel, LineModelAndImportAgreeWithTheSolver) {
   Host_Reset();
   const std::vector<double> want = Solver_Values(false), plain = Solver_Values(true);
@@ -135,6 +138,17 @@ TEST(LineModel, LineModelAndImportAgreeWithTheSolver) {
   for (size_t k = 0; k + 2 < plain.size(); ++k) EXPECT_NEAR(q.values[kCompared[k]], plain[k], 1e-9) << k;
   ASSERT_EQ(q.n_parts, 3);  // the plates of lines 11, 12, 13
   for (int k = 0; k < 3; ++k) EXPECT_EQ(q.parts[k].line * 10 + q.parts[k].list_pos, 110 + 11 * k);
+  ASSERT_GT(Calc_Profil_Point_Stresses(-20, 0, 0, 0, 300, -150, 0, 0), 0);
+  DWQB_OUTLINE_TRIANGULATION *tri = Calc_DWQB_OUTLINE_TRIANGULATION(DWQB_FRAME_CENTROID, 0, 0, DWQB_ANGLE_Y, 0,
+                                                                    DWQB_FRAME_SHEAR_CENTRE, 0, 0, nullptr);
+  ASSERT_NE(tri, nullptr);
+  const double F[8] = {-20, 300, -150};
+  double lo[3], hi[3];
+  ASSERT_EQ(1, Calc_DWQB_OUTLINE_TRIANGULATION_NODE_Stresses_MinMax(tri, F, lo, hi));
+  EXPECT_EQ(q.n_outline, tri->n_nodes);
+  Free_DWQB_OUTLINE_TRIANGULATION(tri);
+  EXPECT_NEAR(q.extreme[QS_EX_SIGMA_MIN], lo[0], 1e-9 * std::fabs(lo[0]));
+  EXPECT_NEAR(q.extreme[QS_EX_SIGMA_MAX], hi[0], 1e-9 * std::fabs(hi[0]));
   // A polygon model (thick-walled) has no thin-walled model.
   std::ofstream(Get_XPRT_Path()) << "OBJECT\n2 0 0\nNEWPOLYS\n1 3\n1 0 0 0 0\n2 1 0 0 0\n3 0 1 0 0\n-1 0\n";
   QIMPORT_ENTRY *polygon = New_QImport_Entry();

@@ -107,9 +107,22 @@ std::function<void(BAUTEIL *)> Row(std::function<void(BAUTEIL *)> section, std::
 //   on the toe's rounding at z = 100.2, y = −15.2 mm: 1155.1 · 1690.3 / 71970 = 27.1 kN/cm², the
 //   solver's model 269.35 N/mm² (0.7 % below the table values), U = 269.35/355 = 0.7587; the
 //   centre line of the leg tip gave 0.746.
+// - Welded channel 300 × 100, t_w 10, t_f 16 (I_y of the plates 8063.4 cm⁴; centre lines h_s
+//   28.4, b' 9.5 cm: shear centre e = 3 b'² t_f / (6 b' t_f + h_s t_w) = 3.622 cm behind the
+//   web, I_w = 78943 cm⁶), M_y 100 kNm with B 0.5 kNm²: σ = 10000 · 15 / 8063.4 = 18.60
+//   kN/cm² at the outer faces; ω about the shear centre is 14.2 · (9.5 − 3.622) = 83.47 cm² at
+//   the flange tips, 5000 · 83.47 / 78943 = 5.29 kN/cm² adding to the compressed tip: 238.9
+//   N/mm², U = 1.017. With B −0.5 the web's corners (ω 14.2 · 3.622 = 51.4 cm², 3.26 kN/cm²)
+//   govern: 218.6 N/mm², U = 0.930.
 TEST_F(PointStress, TorsionWarpingAndOuterFibresReachTheUtilisation) {
   auto he = [](const char *name) { return [name](BAUTEIL *b) { Library(b, name, 0); }; };
   auto rhs = [](BAUTEIL *b) { Rhs(b, 0); };
+  auto channel = [](BAUTEIL *b) {
+    Reset_Profil(&b->profil);
+    PROFIL &p = b->profil;
+    p.kind = PROFIL_KIND_PARAMETRIC, p.type = PROFIL_U, p.h = 300, p.t_w = 10, p.b_fo = p.b_fu = 100;
+    p.t_fo = p.t_fu = 16;
+  };
   // The example with T_t = 10 kNm in its first row (c/t check on, three rows).
   std::string example = Slurp(PF_SOURCE_DIR "/example/BSP1_01.INP");
   const std::string row1 = " Brand~1 -500.000000 100.000000 0.000000 0.000000 0.000000 0.000000";
@@ -129,6 +142,8 @@ TEST_F(PointStress, TorsionWarpingAndOuterFibresReachTheUtilisation) {
       {"RHS 200x100x8, N -500, M_y 100, M_z 50", "", Row(rhs, {-500, 100, 50, 0, 0, 0, 0, 0}), 3.717, 873.6, -1},
       {"L 150x100x10 S355, M_y 11.551", "", Row([](BAUTEIL *b) { Library(b, "L150X100X10", 2); },
                                            {0, 11.551, 0, 0, 0, 0, 0, 0}), 0.7587, 269.35, -1},
+      {"channel 300x100, M_y 100, B 0.5", "", Row(channel, {0, 100, 0, 0, 0, 0, 0, 0.5}), 1.017, 238.9, -1},
+      {"channel 300x100, M_y 100, B -0.5", "", Row(channel, {0, 100, 0, 0, 0, 0, 0, -0.5}), 0.930, 218.6, -1},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);

@@ -3,6 +3,7 @@
 // page visited again after the rows changed.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "host/host_test.h"
@@ -68,6 +69,16 @@ TEST_F(MemberPages, ResultPageVisitedTwice) {
   // N/mm² of HE 280 A (U 0.109 at 235 N/mm²), the c/t check governs with 0.207 (the flanges
   // against the class-3 limit raised by √(235 / 25.70)), as the list of the same rows has it.
   EXPECT_EQ(Page5(b), "64%0%171%21%");
+  // Below the rows the note, its stability sentence on a line of its own.
+  int y_note = -1, y_stability = -1;
+  for (const std::string &call : Host_Calls()) {
+    int x = 0, y = 0;
+    if (std::sscanf(call.c_str(), "pxText(%d,%d,", &x, &y) != 2) continue;
+    if (call.find("\"Hinweis: Nachweise bei Normaltemperatur") != std::string::npos) y_note = y;
+    if (call.find("\"Biegeknicken und Biegedrillknicken werden nicht") != std::string::npos) y_stability = y;
+  }
+  EXPECT_GT(y_note, 0);
+  EXPECT_EQ(y_stability, y_note + 20);
 }
 
 }  // namespace
