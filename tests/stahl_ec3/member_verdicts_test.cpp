@@ -118,17 +118,13 @@ TEST_F(MemberVerdicts, LibraryProfileIsOneSection) {
     }
     EXPECT_EQ(static_cast<std::size_t>(c.notes), Lines_With(r.plain, "weichen von der Profilbibliothek ab").size());
     EXPECT_EQ(static_cast<std::size_t>(c.notes), Lines_With(r.err, "weichen von der Profilbibliothek ab").size()) << r.err;
-    if (c.note[0]) {
-      EXPECT_EQ(1u, Lines_With(r.plain, c.note).size()) << r.plain;
-      EXPECT_EQ(1u, Lines_With(r.err, c.note).size()) << r.err;
-    }
+    EXPECT_TRUE(!c.note[0] || Lines_With(r.plain, c.note).size() == 1) << r.plain;
     // The refused library's note, once, as the list would show it: no markup, UTF-8.
     const std::string library_note = "HINWEIS: Profilbibliothek \"" + dir_ + "/lib/PROFIL\" unvollständig oder beschädigt.";
     EXPECT_EQ(c.notes + refused, std::count(r.err.begin(), r.err.end(), '\n')) << r.err;  // nothing else
     EXPECT_EQ(Lines_With(r.err, "Profilbibliothek \""), refused ? std::vector<std::string>{library_note} : std::vector<std::string>{});
     EXPECT_EQ(1u, Lines_With(r.plain, c.A).size()) << c.A;
     EXPECT_EQ(Get_Stahl_EC3_Bauteil()->profil.h, c.h);
-    EXPECT_EQ(1u, Lines_With(r.plain, "Gesamthöhe h = " + std::to_string(static_cast<int>(c.h)) + ".0 mm").size());
     const std::string rows = r.plain.substr(r.plain.find("Lastkollektiv 1"));
     const std::string brand3 = rows.substr(rows.find("Lastkollektiv 3"));
     EXPECT_NE(brand3.find(c.brand3), std::string::npos) << brand3;
