@@ -1,6 +1,6 @@
 // Fuzz target: any library image is either taken whole or rejected whole; lookups,
 // family and stress-check values over it never read outside the records, and every found
-// name is printable and blank-free.
+// name is printable and blank-free, with h, t_w and t_f above 0 and b not below.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const char *spelling = nullptr;
     const float *v = Find_Profil_in_Database(q, &spelling);
     if ((v == nullptr) != (spelling == nullptr)) std::abort();
+    if (v && (!(v[5] > 0) || !(v[7] > 0) || !(v[8] > 0) || v[6] < 0)) std::abort();  // h, t_w, t_f, b
     if (spelling) {
       const size_t len = std::strlen(spelling);
       if (len == 0 || len > 16) std::abort();

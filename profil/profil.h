@@ -291,11 +291,13 @@ void Set_Profil_from_Library(PROFIL_LIBREF *libref, PROFIL *profil);
 // has type 0 and the default grade); else the result of the section values.
 int Set_Profil_by_Library_Name(PROFIL *profil, const char *name);
 // A library profile (kind 1) held to its library entry: the stored h, t_w, b_fo, t_fo,
-// b_fu, t_fu, r and r_2 are compared with the library's (both made consistent by shape
-// type first, as the section values do) within Compare_Profil's tolerance; where one
-// differs, the library's dimensions (and rolled 1) replace the stored ones, a shape type
-// that the series does not accept becomes the series' type, and note (size bytes, may be
-// null) gets one line in code page 850 naming the profile and the differences. Returns 1
+// b_fu, t_fu, r and r_2 are compared with the library's (both made consistent by the
+// library's shape type first, as the section values do) within Compare_Profil's tolerance;
+// where one differs, or the series does not accept the stored shape type, the library's
+// dimensions (and rolled 1) replace the stored ones, a type the series does not accept
+// becomes the series' own, and note (size bytes, may be null) gets one line in code page
+// 850 naming the profile and the differences ("b_fu = <stored> statt <library> mm",
+// "Profiltyp" for the type). Returns 1
 // when the record took the library's values, 0 when it agrees (or is not of kind 1; note
 // empty), −1 when the library does not hold the name (record untouched, note empty).
 int Take_Profil_Library_Dimensions(PROFIL *profil, char *note, int size);

@@ -202,8 +202,11 @@ int Take_Profil_Library_Dimensions(PROFIL *p, char *note, int size) {
     lib.r = lib.r_2;
     lib.r_2 = r;
   }
-  // Both made consistent by shape type, as the section values will make them.
+  // Both made consistent by the library's shape type, as the section values will make the
+  // record once it holds that type: a dimension that only the stored type's shape rule
+  // clears (a channel has no bottom flange) is no difference; "Profiltyp" names the type.
   PROFIL a = *p, b = lib;
+  a.type = lib.type;
   Correct_Profil_Shape_Input(&a);
   Correct_Profil_Shape_Input(&b);
   struct Field {

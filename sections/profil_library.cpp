@@ -14,6 +14,7 @@
 
 #include "host/host.h"
 #include "sections/sections.h"
+#include "sections/profil_library_record.h"
 #include "sections/sections_internal.h"
 #include "sections/sections_state.h"
 #include "support/cp850.h"
@@ -23,14 +24,14 @@
 namespace {
 
 constexpr int kQueryBytes = 64;  // a longer query cannot match a 16-byte name anyway
-constexpr std::size_t kMaxLibraryBytes = 16u << 20;  // 104857 records; a larger file is refused
 
 std::uint32_t _Get32(const unsigned char *p) {
   return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
          static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
-// Parses a whole library image; 0 and an empty table when any record is bad.
+// Parses a whole library image; 0 and an empty table when any record is bad
+// (Check_Profil_Library_Record).
 int _Parse_Image(const unsigned char *data, std::size_t size, std::vector<SECTIONS_LIB_RECORD> *out) {
   out->clear();
   if (!data || size % PROFIL_LIB_RECORD_BYTES != 0) return 0;
@@ -38,26 +39,17 @@ int _Parse_Image(const unsigned char *data, std::size_t size, std::vector<SECTIO
   std::vector<SECTIONS_LIB_RECORD> table(n);
   for (std::size_t k = 0; k < n; ++k) {
     const unsigned char *rec = data + k * PROFIL_LIB_RECORD_BYTES;
+    if (Check_Profil_Library_Record(rec) != PROFIL_LIB_RECORD_GOOD) return 0;
     SECTIONS_LIB_RECORD &r = table[k];
     std::memset(&r, 0, sizeof r);
-    int len = 0;
-    while (len < PROFIL_LIB_NAME_BYTES && rec[len] != 0) {
-      const unsigned char c = rec[len];
-      if (c < 0x21 || c > 0x7E) return 0;  // blank-free, printable
-      r.name[len] = static_cast<char>(c);
-      r.key[len] = static_cast<char>(std::toupper(c));
-      ++len;
+    for (int len = 0; len < PROFIL_LIB_NAME_BYTES && rec[len] != 0; ++len) {
+      r.name[len] = static_cast<char>(rec[len]);
+      r.key[len] = static_cast<char>(std::toupper(rec[len]));
     }
-    if (len == 0) return 0;
-    for (int j = len; j < PROFIL_LIB_NAME_BYTES; ++j)
-      if (rec[j] != 0) return 0;  // padding is NUL to the end
     r.family = static_cast<std::int32_t>(_Get32(rec + 16));
     for (int j = 5; j < PROFIL_LIB_PLACES; ++j) {
       const std::uint32_t bits = _Get32(rec + 4 * j);
-      float f;
-      std::memcpy(&f, &bits, sizeof f);
-      if (!std::isfinite(f)) return 0;
-      r.values[j] = f;
+      std::memcpy(&r.values[j], &bits, sizeof r.values[j]);
     }
   }
   out->swap(table);
@@ -80,19 +72,24 @@ const std::vector<SECTIONS_LIB_RECORD> &_Library() {
   s.lib.clear();
   s.lib_loaded = 1;
   s.lib_path = path;
+  s.lib_fault.clear();
   // Without its library the program finds no profile by name: the user is told why, once
   // for each file read.
   std::string image;
-  const int read = Read_Whole_File(path.c_str(), &image, kMaxLibraryBytes);
+  const int read = Read_Whole_File(path.c_str(), &image, PROFIL_LIB_MAX_BYTES);
+  const char *why = nullptr;
   if (read == WHOLE_FILE_NOT_OPENED)
-    Hinweis_Message(0, errno == ENOENT ? "Profilbibliothek \"%s\" nicht vorhanden" : "Profilbibliothek \"%s\" nicht lesbar",
-                    path.c_str());
+    why = errno == ENOENT ? "nicht vorhanden" : "nicht lesbar";
   else if (read == WHOLE_FILE_READ_ERROR || read == WHOLE_FILE_NOT_REGULAR)  // a folder, FIFO or device
-    Hinweis_Message(0, "Profilbibliothek \"%s\" nicht lesbar", path.c_str());
+    why = "nicht lesbar";
   else if (read == WHOLE_FILE_TOO_BIG)
-    Hinweis_Message(0, "Profilbibliothek \"%s\" größer als 16 MiB"_cp, path.c_str());
+    why = "größer als 16 MiB"_cp;
   else if (image.empty() || !_Parse_Image(reinterpret_cast<const unsigned char *>(image.data()), image.size(), &s.lib))
-    Hinweis_Message(0, "Profilbibliothek \"%s\" unvollständig oder beschädigt"_cp, path.c_str());
+    why = "unvollständig oder beschädigt"_cp;
+  if (why) {
+    s.lib_fault = "Profilbibliothek \"" + path + "\" " + why;
+    Hinweis_Message(0, "%s", s.lib_fault.c_str());
+  }
   return s.lib;
 }
 
@@ -194,12 +191,18 @@ int Get_Profil_Typ(const char *name) {
   return 0;
 }
 
+const char *Get_Profil_Library_Fault() {
+  _Library();  // read when a lookup would read it
+  return Sections_State().lib_fault.c_str();
+}
+
 // ---------------------------------------------------------------- internals for tests
 int Use_Profil_Library_Image(const unsigned char *data, std::size_t size) {
   SectionsState &s = Sections_State();
   s.lib_pinned = 1;
   s.lib_loaded = 1;
   s.lib_path.clear();
+  s.lib_fault.clear();
   return _Parse_Image(data, size, &s.lib) ? static_cast<int>(s.lib.size()) : -1;
 }
 

@@ -24,13 +24,16 @@
 //                 of the half section (value 16 of Get_Profil_Data) halve it.
 //   Hollow sections: r the outer and r_2 the inner corner radius. Angles: h leg 1, b leg
 //   2, t_w = t_f = t, r root and r_2 toe radius.
-// A file whose size is not a multiple of 160 bytes, whose names are empty, not printable
-// or not NUL-padded, or that holds a non-finite value, is rejected whole: the library then
-// has no profile. The file is read at the first lookup and again whenever the folder
-// named by "DATA" changes; at most 16 MiB are read (a larger file is refused). A file
-// that is missing, cannot be read, is too large, rejected or empty is named on the
-// message line ("^bHINWEIS: Profilbibliothek "<path>" nicht vorhanden." and likewise
-// "nicht lesbar", "größer als 16 MiB", "unvollständig oder beschädigt").
+// A file whose size is not a multiple of 160 bytes, or with one record that the rule of
+// sections/profil_library_record.h refuses (a name empty, not printable or not NUL-padded,
+// a non-finite value, h, t_w, t_f or b not above 0), is rejected whole: the library then
+// has no profile, and no member takes a value from it. The file is read at the first
+// lookup and again whenever the folder named by "DATA" changes; at most 16 MiB are read
+// (a larger file is refused). A file that is missing, cannot be read, is too large,
+// rejected or empty is named on the message line ("^bHINWEIS: Profilbibliothek "<path>"
+// nicht vorhanden." and likewise "nicht lesbar", "größer als 16 MiB", "unvollständig oder
+// beschädigt"; in refresh mode on standard error, Hinweis_Message) and kept as the
+// library's fault (Get_Profil_Library_Fault).
 //
 // Reference protocol of QIMPORT_ENTRY. An entry is shared by every record that refers
 // to it and counts those references:
@@ -83,6 +86,7 @@ int Is_QUER_Import_Enabled();
 inline constexpr int PROFIL_LIB_RECORD_BYTES = 160;
 inline constexpr int PROFIL_LIB_PLACES = 40;     // places of a record (4 bytes each)
 inline constexpr int PROFIL_LIB_NAME_BYTES = 16;
+inline constexpr unsigned long PROFIL_LIB_MAX_BYTES = 16ul << 20;  // 104857 records; a larger file is refused
 
 // Family indices of the library and of Get_Profil_Typ_Index.
 enum : int {
@@ -115,6 +119,11 @@ int Get_Profil_Typ_Index(const char *name);
 // below 65 in their order, then those above 64 in their order ("HEA280" -> "HE280A",
 // "HEB 300" -> "HE 300B"). Returns 1 when the text was rewritten, else 0 (null: 0).
 int Normalize_HE_Series_Text(char *text);
+
+// Why the library file last read gives no profile, as its message line names it (code
+// page 850, without the "^bHINWEIS: " and the closing period): `Profilbibliothek "<path>"
+// unvollständig oder beschädigt` and the like; empty when it was read whole or not yet.
+const char *Get_Profil_Library_Fault();
 
 // Values of a library profile for the stress check: 1 (the source: the library file)
 // when found, values[0..34] the record's places 5..39 (0 h, 1 b, 2 t_w, 3 t_f, 4 A,

@@ -30,6 +30,7 @@ struct SectionsState {
   int lib_loaded = 0;                     // lib holds the file of lib_path (or an image)
   int lib_pinned = 0;                     // an image given by Use_Profil_Library_Image
   std::string lib_path;                   // file the records came from
+  std::string lib_fault;                  // why that file gives no profile (Get_Profil_Library_Fault)
   std::string manager_default;            // DEFAULT= text (blanks as '~')
   std::string manager_filter;             // FILTER= text
   int modeller_tested = 0;                // Is_QUER_Modeller_Installed ran once

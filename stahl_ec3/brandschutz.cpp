@@ -92,9 +92,10 @@ void _Print_Section_Picture(BAUTEIL *b, FILE *list) {
 // (EN 1993-1-1, 6.1 recommends 1.00; no national annex goes below that).
 constexpr double kLeastGammaM0 = 0.5;
 
-// Why no row of the member can be checked: a library name that the library does not hold,
-// a section value that is not finite or not of its sign, a partial factor gamma_M0 that is
-// not finite or below kLeastGammaM0. Empty when the rows can be checked.
+// Why no row of the member can be checked: a library name that the library does not hold
+// (a library file that was refused: its fault), a section value that is not finite or not
+// of its sign, a partial factor gamma_M0 that is not finite or below kLeastGammaM0. Empty
+// when the rows can be checked.
 std::string _Member_Fault(const BAUTEIL *b) {
   const PROFIL &p = b->profil;
   char text[200];
@@ -103,6 +104,9 @@ std::string _Member_Fault(const BAUTEIL *b) {
     std::snprintf(name, sizeof name, "%.*s", PROFIL_NAME_SIZE - 1, p.name);
     Trim_Blanks(name);
     if (!name[0] || !Find_Profil_in_Database(name, nullptr)) {
+      // A library file that was refused holds no profile at all: its fault is the cause.
+      if (const char *library = Get_Profil_Library_Fault(); library[0])
+        return "Profil «"_cp + std::string(name) + "»: "_cp + library;
       CP850_CALL2(std::snprintf, text, sizeof text, "Profil «%s» ist in der Profilbibliothek nicht vorhanden", name);
       return text;
     }

@@ -21,3 +21,15 @@ std::string Cp850_To_Utf8(const std::string &bytes) {
   }
   return out;
 }
+
+std::string Message_Text_Utf8(const std::string &text) {
+  std::string plain;
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    if (text[k] == '^' && k + 1 < text.size() && text[k + 1] == 'b') {
+      ++k;
+      continue;
+    }
+    plain += text[k];
+  }
+  return Cp850_To_Utf8(plain);
+}

@@ -158,7 +158,8 @@ int Copy_Trimmed_String(char *buffer, int size, const char *text, int flags);
 const char *Count_Word(int n);
 // Formatted output to the stream; with a null stream nothing is written and 0 returned.
 int Tools_Fprintf(FILE *stream, const char *fmt, ...) __attribute__((format(printf, 2, 3)));
-// Shows the formatted text as "^bHINWEIS: %s."; mode 0 on the host's message line,
+// Shows the formatted text as "^bHINWEIS: %s."; mode 0 on the host's message line (in
+// refresh mode, which has no screen, as plain UTF-8 on standard error: "HINWEIS: %s."),
 // every other mode in a message box. The text is cut to 500 bytes.
 void Hinweis_Message(int mode, const char *fmt, ...) __attribute__((format(printf, 2, 3)));
 // Width in pixels of the text in the raster font selected now (host text extent); 0 for

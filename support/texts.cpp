@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "host/host.h"
+#include "support/cp850.h"
+#include "support/shell.h"
 #include "support/support.h"
 
 namespace {
@@ -50,7 +52,10 @@ void Hinweis_Message(int mode, const char *fmt, ...) {
   }
   char line[kMaxMessage + 16];
   std::snprintf(line, sizeof line, "^bHINWEIS: %s.", text);
-  if (mode == 0) {
+  if (mode == 0 && Is_Refresh_Mode()) {
+    // A refresh has no screen: the note goes to standard error, as plain text.
+    std::fprintf(stderr, "%s\n", Message_Text_Utf8(line).c_str());
+  } else if (mode == 0) {
     Set_Message_Line(line);
   } else {
     Init_Message();

@@ -17,7 +17,14 @@
 //     strips, of hollow sections by Bredt's formula on the centre line (CHS exact);
 //   - I_w of I shapes t_f·b³·(h − t_f)²/24, of channels by the thin-walled channel
 //     formula, 0 for the other families (small against their other values).
-// Exit code 0 on success, 1 on a bad row (its line is named on stderr).
+// Every row must give a record that the program's reader takes (the record rule of
+// sections/profil_library_record.h), and more: the first line that is neither empty nor a
+// comment ('#') is the column line "name,family,h,b,t_w,t_f,r,r_2,A"; a row has exactly
+// these nine fields, a name of 1 to 16 printable ASCII bytes without blank, a family 0..4
+// or 6, finite numbers, h, b (0 for a CHS), t_w, t_f and A above 0, radii not below 0.
+// Exit code 0 on success; 1 on a bad line (its number, the cause and the line on stderr),
+// a file without profile rows or an unreadable input (nothing is written then).
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -25,6 +32,9 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "sections/profil_library_record.h"
+#include "sections/sections.h"
 
 namespace {
 
@@ -251,25 +261,50 @@ void _Put32(unsigned char *p, std::uint32_t x) {
   for (int k = 0; k < 4; ++k) p[k] = static_cast<unsigned char>(x >> (8 * k));
 }
 
-int _Parse_Row(const char *line, Row *row) {
-  char name[64];
-  int family;
-  // Dimensions are read as floats first so that the file holds exactly the CSV's values.
+constexpr char kColumns[] = "name,family,h,b,t_w,t_f,r,r_2,A";
+
+// One number field, whole and finite, as float (so that the file holds exactly the CSV's
+// value); false otherwise.
+bool _Number(const std::string &text, float *out) {
+  if (text.empty()) return false;
+  char *end = nullptr;
+  errno = 0;
+  const float f = std::strtof(text.c_str(), &end);
+  if (*end != '\0' || errno == ERANGE || !std::isfinite(f)) return false;
+  *out = f;
+  return true;
+}
+
+// A row of the CSV into *row; null when it is good, else why not. The dimensions h, b, t_w,
+// t_f and the area must be above 0 (b of a circular hollow section is 0), the radii not
+// below 0.
+const char *_Parse_Row(const std::string &line, Row *row) {
+  std::vector<std::string> fields(1);
+  for (char c : line) {
+    if (c == ',') fields.emplace_back();
+    else fields.back() += c;
+  }
+  if (fields.size() != 9) return "not 9 columns";
+  row->name = fields[0];
+  if (row->name.empty() || row->name.size() > static_cast<std::size_t>(PROFIL_LIB_NAME_BYTES))
+    return "the name is empty or longer than 16 bytes";
+  for (unsigned char c : row->name)
+    if (c < 0x21 || c > 0x7E) return "the name holds a blank or a byte that is not printable ASCII";
+  char *end = nullptr;
+  const long family = std::strtol(fields[1].c_str(), &end, 10);
+  if (fields[1].empty() || *end != '\0' || family < PROFIL_FAMILY_I || family > PROFIL_FAMILY_CHS ||
+      family == PROFIL_FAMILY_Z)
+    return "the family is not 0, 1, 2, 3, 4 or 6";
+  row->family = static_cast<int>(family);
   float f[7];
-  if (std::sscanf(line, "%63[^,],%d,%f,%f,%f,%f,%f,%f,%f", name, &family, &f[0], &f[1], &f[2], &f[3], &f[4],
-                  &f[5], &f[6]) != 9)
-    return 0;
-  if (std::strlen(name) > 16) return 0;
-  row->name = name;
-  row->family = family;
-  row->h = f[0];
-  row->b = f[1];
-  row->tw = f[2];
-  row->tf = f[3];
-  row->r = f[4];
-  row->r2 = f[5];
-  row->A = f[6];
-  return 1;
+  for (int k = 0; k < 7; ++k)
+    if (!_Number(fields[2 + k], &f[k])) return "a dimension is not a finite number";
+  row->h = f[0], row->b = f[1], row->tw = f[2], row->tf = f[3], row->r = f[4], row->r2 = f[5], row->A = f[6];
+  const bool chs = family == PROFIL_FAMILY_CHS;
+  if (!(row->h > 0) || !(row->tw > 0) || !(row->tf > 0) || !(row->A > 0) || !(chs ? row->b == 0 : row->b > 0))
+    return chs ? "h, t_w, t_f or A is not above 0, or b is not 0" : "h, b, t_w, t_f or A is not above 0";
+  if (row->r < 0 || row->r2 < 0) return "a radius is below 0";
+  return nullptr;
 }
 
 }  // namespace
@@ -284,25 +319,30 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "%s: cannot read %s\n", argv[0], argv[1]);
     return 1;
   }
+  auto refuse = [&](int number, const char *why, const char *line) {
+    std::fprintf(stderr, "%s:%d: %s: %s\n", argv[1], number, why, line);
+    std::fclose(in);
+    return 1;
+  };
   std::vector<unsigned char> out;
   char line[512];
   int number = 0, header_seen = 0;
   while (std::fgets(line, sizeof line, in)) {
     ++number;
-    line[std::strcspn(line, "\r\n")] = '\0';
+    const std::size_t len = std::strcspn(line, "\r\n");
+    if (line[len] == '\0' && !std::feof(in)) return refuse(number, "line longer than 510 bytes", "");
+    line[len] = '\0';
     if (line[0] == '#' || line[0] == '\0') continue;
-    if (!header_seen) {  // the column line
+    if (!header_seen) {  // the column line comes first: without it the first profile would be lost
+      if (std::strcmp(line, kColumns) != 0) return refuse(number, "the column line name,family,h,b,t_w,t_f,r,r_2,A is missing", line);
       header_seen = 1;
       continue;
     }
     Row row;
     float v[40] = {};
-    if (!_Parse_Row(line, &row) || !_Compute(row, v)) {
-      std::fprintf(stderr, "%s:%d: bad row: %s\n", argv[1], number, line);
-      std::fclose(in);
-      return 1;
-    }
-    unsigned char rec[160] = {};
+    if (const char *why = _Parse_Row(line, &row)) return refuse(number, why, line);
+    if (!_Compute(row, v)) return refuse(number, "no section values", line);
+    unsigned char rec[PROFIL_LIB_RECORD_BYTES] = {};
     std::memcpy(rec, row.name.data(), row.name.size());
     _Put32(rec + 16, static_cast<std::uint32_t>(row.family));
     for (int k = 5; k < 40; ++k) {
@@ -310,9 +350,18 @@ int main(int argc, char **argv) {
       std::memcpy(&bits, &v[k], 4);
       _Put32(rec + 4 * k, bits);
     }
-    out.insert(out.end(), rec, rec + 160);
+    // The program's reader takes the file whole or not at all: the tool keeps to its rule.
+    if (Check_Profil_Library_Record(rec) != PROFIL_LIB_RECORD_GOOD)
+      return refuse(number, "the program's reader would refuse its record", line);
+    if (out.size() + sizeof rec > PROFIL_LIB_MAX_BYTES) return refuse(number, "more rows than the reader takes", line);
+    out.insert(out.end(), rec, rec + sizeof rec);
   }
+  const bool read_error = std::ferror(in) != 0;
   std::fclose(in);
+  if (read_error || out.empty()) {  // a library without profiles is refused by the reader
+    std::fprintf(stderr, "%s: %s\n", argv[1], read_error ? "read error" : "no profile rows");
+    return 1;
+  }
   FILE *f = std::fopen(argv[2], "wb");
   if (!f || std::fwrite(out.data(), 1, out.size(), f) != out.size()) {
     std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[2]);

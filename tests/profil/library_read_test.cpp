@@ -54,9 +54,12 @@ TEST(LibraryRead, StoredDimensionsGiveWayToTheLibrary) {
       {"HE280A", [](PROFIL *p) { p->t_fu = 14; }, 1, 270, 8, 280, 13, 24, "(t_fu = 14.0 statt 13.0 mm)"},
       // A stored value that rounds to zero is named without a sign.
       {"HE280A", [](PROFIL *p) { p->r = -0.0004; }, 1, 270, 8, 280, 13, 24, "(r = 0.0 statt 24.0 mm)"},
-      {"HE280A", [](PROFIL *p) { p->type = PROFIL_ANGLE; }, 1, 270, 8, 280, 13, 24, ", Profiltyp)"},
+      // A channel's shape rule clears the bottom flange: only the type differs.
+      {"HE280A", [](PROFIL *p) { p->type = PROFIL_U; }, 1, 270, 8, 280, 13, 24, "(Profiltyp); die Werte"},
       {"HE280A", [](PROFIL *p) { p->h += 0.011; }, 1, 270, 8, 280, 13, 24, "h = 270.0 statt 270.0 mm"},
       {"HE280A", [](PROFIL *p) { p->h += 0.009, p->r -= 0.009; }, 0, 270.009, 8, 280, 13, 23.991, ""},
+      // A value that the shape ignores (the toe radius of an I shape) is no difference.
+      {"HE280A", [](PROFIL *p) { p->r_2 = 5; }, 0, 270, 8, 280, 13, 24, ""},
       {"T100", nullptr, 0, 100, 11, 100, 11, 11, ""},
       {"L150X100X10", nullptr, 0, 150, 10, 100, 10, 12, ""},
       {"UPN200", nullptr, 0, 200, 8.5, 75, 11.5, 11.5, ""},

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -77,7 +78,14 @@ std::vector<unsigned char> Record(const char *name, int family, float h) {
   std::vector<unsigned char> r(160, 0);
   std::memcpy(r.data(), name, std::strlen(name));
   r[16] = static_cast<unsigned char>(family);
-  std::memcpy(r.data() + 20, &h, 4);  // little-endian host
+  const float dims[] = {h, h, h / 20, h / 10};  // h, b, t_w, t_f: the plate dimensions a member takes
+  std::memcpy(r.data() + 20, dims, sizeof dims);  // little-endian host
+  return r;
+}
+
+// The record with the float f at place k.
+std::vector<unsigned char> With(std::vector<unsigned char> r, int k, float f) {
+  std::memcpy(r.data() + 4 * k, &f, 4);
   return r;
 }
 
@@ -315,7 +323,9 @@ TEST_F(SectionsLibraryFile, UnusableLibraryIsNamedOnTheMessageLine) {
 }
 
 // One bad record spoils the whole file: unprintable or blank names, garbage after the
-// terminating NUL, an empty name, a non-finite value.
+// terminating NUL, an empty name, a non-finite value, a plate dimension (h, b, t_w, t_f) not
+// above 0 (b of a circular hollow section may be 0, not below). Radii are not checked: a
+// root radius of 0 and a negative toe radius have their own rules in the profile.
 TEST_F(SectionsLibraryFile, BadRecordRejectsTheWholeFile) {
   auto good = Record("IPE100", 0, 10.0f);
   auto image_with = [&](std::vector<unsigned char> bad) {
@@ -339,6 +349,12 @@ TEST_F(SectionsLibraryFile, BadRecordRejectsTheWholeFile) {
   const float q = __builtin_nanf("");
   std::memcpy(nan.data() + 36, &q, 4);
   bad.push_back(nan);
+  for (auto [place, f] : {std::pair{5, 0.0f}, {5, -27.0f}, {6, 0.0f}, {7, 0.0f}, {8, -1.0f}, {8, 0.0f}})
+    bad.push_back(With(Record("IPE200", 0, 20.0f), place, f));
+  bad.push_back(With(Record("R100X5", 6, 10.0f), 6, -1.0f));
+  for (const auto &r : {With(Record("R100X5", 6, 10.0f), 6, 0.0f), With(With(Record("L1", 4, 2.0f), 30, 0.0f), 31, -1.0f)}) {
+    EXPECT_EQ(Use_Profil_Library_Image(r.data(), r.size()), 1);
+  }
   for (const auto &b : bad) {
     const auto image = image_with(b);
     EXPECT_EQ(Use_Profil_Library_Image(image.data(), image.size()), -1);
@@ -354,6 +370,56 @@ TEST_F(SectionsLibraryFile, BadRecordRejectsTheWholeFile) {
   EXPECT_STREQ(spelling, "ABCDEFGHIJKLMNOP");
   EXPECT_EQ(v[5], 5.0f);
   EXPECT_EQ(Get_Profil_Typ_Index("ABCDEFGHIJKLMNOP"), 4);
+}
+
+// The library tool refuses every input from which it would build a library that the reader
+// refuses or that gives a member a broken dimension, names the line, and writes nothing; what
+// it builds the reader takes whole. EN 10365 IPE 80: h 8, b 4.6, t_w 0.38, t_f 0.52, r 0.5 cm,
+// A 7.64 cm².
+TEST(SectionsLibraryTool, RefusesWhatTheReaderRefuses) {
+  const std::string head = "# a comment\nname,family,h,b,t_w,t_f,r,r_2,A\n", ipe = "IPE80,0,8,4.6,0.38,0.52,0.5,0,7.64\n";
+  const struct {
+    const char *what;
+    std::string csv;
+    const char *said;  // a part of standard error; null: built
+  } cases[] = {
+      {"good", head + ipe + "R48.3X4(w),6,4.83,0,0.4,0.4,0,0,5.57\n", nullptr},
+      {"h = 0", head + ipe + "HE280A,0,0,28,0.8,1.3,2.4,0,97.26\n", "in.csv:4: "},
+      {"h = -27", head + "HE280A,0,-27,28,0.8,1.3,2.4,0,97.26\n" + ipe, "in.csv:3: "},
+      {"b of an I = 0", head + "HE280A,0,27,0,0.8,1.3,2.4,0,97.26\n", "in.csv:3: "},
+      {"b of a CHS", head + "R48.3X4(w),6,4.83,1,0.4,0.4,0,0,5.57\n", "in.csv:3: "},
+      {"negative radius", head + "HE280A,0,27,28,0.8,1.3,-2.4,0,97.26\n", "in.csv:3: "},
+      {"not finite", head + "HE280A,0,inf,28,0.8,1.3,2.4,0,97.26\n", "in.csv:3: "},
+      {"text behind a number", head + "HE280A,0,27cm,28,0.8,1.3,2.4,0,97.26\n", "in.csv:3: "},
+      {"ten columns", head + "HE280A,0,27,28,0.8,1.3,2.4,0,97.26,1\n", "in.csv:3: "},
+      {"a blank in a name", head + ipe + "HE 280A,0,27,28,0.8,1.3,2.4,0,97.26\n", "in.csv:4: "},
+      {"a line too long", head + std::string(600, '#') + "\n" + ipe, "in.csv:3: "},
+      {"empty file", "", "in.csv: no profile rows"},
+      {"no column line", "# a comment\n" + ipe, "in.csv:2: the column line name,family,h,b,t_w,t_f,r,r_2,A is missing"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    std::remove("PROFIL");
+    std::ofstream("in.csv", std::ios::binary) << c.csv;
+    const std::string cmd = std::string("'") + MAKE_PROFIL_LIBRARY + "' in.csv PROFIL 2>err.txt";
+    const int status = std::system(cmd.c_str());
+    std::stringstream err;
+    err << std::ifstream("err.txt").rdbuf();
+    std::ifstream built("PROFIL", std::ios::binary);
+    const std::vector<unsigned char> image{std::istreambuf_iterator<char>(built), {}};
+    if (c.said) {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << status;
+      EXPECT_NE(err.str().find(c.said), std::string::npos) << err.str();
+      EXPECT_FALSE(built.is_open());  // nothing written
+      continue;
+    }
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_EQ(Use_Profil_Library_Image(image.data(), image.size()), 2);
+    const float *v = Find_Profil_in_Database("IPE80", nullptr);
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ((std::vector<float>{v[5], v[6], v[7], v[8], v[9]}), (std::vector<float>{8, 4.6f, 0.38f, 0.52f, 7.64f}));
+    Reset_Sections_For_Tests();
+  }
 }
 
 TEST(SectionsHostPrograms, ProfileManagerCommandLine) {

@@ -54,42 +54,77 @@ std::string With_Profile_Line(std::string inp, const std::string &line, const ch
   return inp;
 }
 
+// The build's library with the h of HE 280 A (place 5) set to −27 cm, in the folder's "lib/";
+// "DATA" names that folder.
+void Use_Library_With_Negative_h(const std::string &dir) {
+  std::string image = Slurp(PF_DATA_DIR "/PROFIL");
+  const float h = -27.0f;
+  for (std::size_t at = 0; at + 160 <= image.size(); at += 160)
+    if (image.compare(at, 7, std::string("HE280A\0", 7)) == 0) std::memcpy(&image[at + 20], &h, 4);  // little-endian host
+  fs::create_directories(dir + "/lib");
+  test_files::Put(dir + "/lib/PROFIL", image);
+  setenv("DATA", (dir + "/lib").c_str(), 1);
+}
+
 // One section for print, picture and check. HE 400 B (EN 10365: A 197.8 cm², I_y 57680 cm⁴,
 // h 400) named over HE 280 A's dimensions is printed, drawn and checked as HE 400 B: Brand 3
 // σ = 1500/197.8·10 + 250·20/57680·10⁵ = 75.8 + 86.7 = 162.5 N/mm², U = 0.692 "ok"; HE 280 A
 // (A 97.26 cm², I_y 13670 cm⁴, h 270) named over IPE 200's dimensions gives
 // 1500/97.26·10 + 250·13.5/13670·10⁵ = 154.2 + 246.9 = 401.1, U 1.707 "nicht ok". Either
 // swap says so in one line of the list and of standard error; the printed A is the A of the
-// check's section. The example says nothing and its list stays the golden one; a name that the
-// library does not hold gives every row with forces the red line with the reason, no verdict.
+// check's section. HE 280 A stored as a channel (type 12, its dimensions the library's) names
+// only its type: a channel has no bottom flange, but the file holds it; stored with b_fu 270
+// it names that width, file's value first. The example says nothing and its list stays the
+// golden one; a name that the library does not hold gives every row with forces the red line
+// with the reason, no verdict. A library whose HE 280 A has h = −27 cm is refused whole: the
+// member keeps its stored 270 mm, the rows name the library's fault in red, and standard
+// error has the library's note as plain UTF-8 text.
 TEST_F(MemberVerdicts, LibraryProfileIsOneSection) {
   const std::string ex = Get("BSP1_01.INP");
+  const std::string he280a = " 1 5 270.000000 8.000000 280.000000 13.000000 280.000000 13.000000 1 24.000000 0.000000 0.000000";
   const struct {
     const char *what;
     std::string inp;
     const char *A, *brand3, *page5;
     int notes;
+    const char *note = "";  // a part of the note
+    double h = 270;         // the member's h after the read
   } cases[] = {
       {"example", ex, "A = 97.26 cm²", "U╠v = 1.707  >  1  nicht ok !!", "64%0%171%", 0},
-      {"HE400B over HE 280 A", With_Profile_Line(ex, " 1 5 270.000000 8.000000 280.000000 13.000000 280.000000 13.000000 1 24.000000 0.000000 0.000000", "HE400B"),
-       "A = 197.78 cm²", "╠v = 162.53 N/mm²  <  ╠v,Rd = 235.00 N/mm²  ê  U╠v = 0.692  <  1  ok", "26%0%69%", 1},
+      {"HE400B over HE 280 A", With_Profile_Line(ex, he280a, "HE400B"),
+       "A = 197.78 cm²", "╠v = 162.53 N/mm²  <  ╠v,Rd = 235.00 N/mm²  ê  U╠v = 0.692  <  1  ok", "26%0%69%", 1,
+       "(h = 270.0 statt 400.0 mm, t_w = 8.0 statt 13.5 mm, b_fo = 280.0 statt 300.0 mm", 400},
       {"HE280A over IPE 200", With_Profile_Line(ex, " 1 5 200.000000 5.600000 100.000000 8.500000 100.000000 8.500000 1 12.000000 0.000000 0.000000"),
        "A = 97.26 cm²", "╠v = 401.05 N/mm²  >  ╠v,Rd = 235.00 N/mm²  ê  U╠v = 1.707  >  1  nicht ok !!", "64%0%171%", 1},
-      {"unknown name", With_Profile_Line(ex, " 1 5 270.000000 8.000000 280.000000 13.000000 280.000000 13.000000 1 24.000000 0.000000 0.000000", "HE999X"),
+      {"HE280A typed as a channel", With_Profile_Line(ex, " 1 12 270.000000 8.000000 280.000000 13.000000 280.000000 13.000000 1 24.000000 0.000000 0.000000"),
+       "A = 97.26 cm²", "U╠v = 1.707  >  1  nicht ok !!", "64%0%171%", 1, "HE280A»: gespeicherte Abmessungen weichen von der Profilbibliothek ab (Profiltyp); die Werte"},
+      {"HE280A with b_fu 270", With_Profile_Line(ex, " 1 5 270.000000 8.000000 280.000000 13.000000 270.000000 13.000000 1 24.000000 0.000000 0.000000"),
+       "A = 97.26 cm²", "U╠v = 1.707  >  1  nicht ok !!", "64%0%171%", 1, "(b_fu = 270.0 statt 280.0 mm);"},
+      {"unknown name", With_Profile_Line(ex, he280a, "HE999X"),
        "A = 97.26 cm²", "Nachweis wurde nicht geführt: Profil «HE999X» ist in der Profilbibliothek nicht vorhanden !!",
+       "XXXXXX0%XXXXXX", 0},
+      {"library with h = -27", ex, "A = 97.26 cm²", "Nachweis wurde nicht geführt: Profil «HE280A»: Profilbibliothek \"",
        "XXXXXX0%XXXXXX", 0},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);
     Fresh_Folder();
+    const bool refused = c.what[0] == 'l';
+    if (refused) Use_Library_With_Negative_h(dir_);
     const Refresh r = Run_Refresh(c.inp);
-    if (c.inp == ex) {  // byte for byte the golden list of the example
+    unsetenv("DATA");
+    if (c.inp == ex && !refused) {  // byte for byte the golden list of the example
       EXPECT_TRUE(r.oli == Slurp(PF_SOURCE_DIR "/tests/stahl_ec3/golden/bsp1.oli"));
     }
     EXPECT_EQ(static_cast<std::size_t>(c.notes), Lines_With(r.plain, "weichen von der Profilbibliothek ab").size());
     EXPECT_EQ(static_cast<std::size_t>(c.notes), Lines_With(r.err, "weichen von der Profilbibliothek ab").size()) << r.err;
-    EXPECT_EQ(c.notes, std::count(r.err.begin(), r.err.end(), '\n')) << r.err;  // nothing else
+    EXPECT_TRUE(!c.note[0] || Lines_With(r.plain, c.note).size() == 1) << r.plain;
+    // The refused library's note, once, as the list would show it: no markup, UTF-8.
+    const std::string library_note = "HINWEIS: Profilbibliothek \"" + dir_ + "/lib/PROFIL\" unvollständig oder beschädigt.";
+    EXPECT_EQ(c.notes + refused, std::count(r.err.begin(), r.err.end(), '\n')) << r.err;  // nothing else
+    EXPECT_EQ(Lines_With(r.err, "Profilbibliothek \""), refused ? std::vector<std::string>{library_note} : std::vector<std::string>{});
     EXPECT_EQ(1u, Lines_With(r.plain, c.A).size()) << c.A;
+    EXPECT_EQ(Get_Stahl_EC3_Bauteil()->profil.h, c.h);
     const std::string rows = r.plain.substr(r.plain.find("Lastkollektiv 1"));
     const std::string brand3 = rows.substr(rows.find("Lastkollektiv 3"));
     EXPECT_NE(brand3.find(c.brand3), std::string::npos) << brand3;
@@ -117,6 +152,15 @@ TEST_F(MemberVerdicts, LibraryProfileIsOneSection) {
     lines += m.kind == 2 && Cp850_To_Utf8(m.text).find("Profil «HE400B»: gespeicherte Abmessungen") == 0;
   EXPECT_EQ(1, lines);
   EXPECT_EQ(400.0, Get_Stahl_EC3_Bauteil()->profil.h);
+  // On the screen the refused library gives the member nothing either: a save writes the
+  // stored dimensions back.
+  Host_Test_Reset();
+  Fresh_Folder();
+  Use_Library_With_Negative_h(dir_);
+  ASSERT_EQ(-1, Start());
+  EXPECT_EQ(1, Screen(kEnd + kSave));
+  unsetenv("DATA");
+  EXPECT_NE(std::string::npos, Get("BSP1_01.INP").find(he280a + "\n HE280A~")) << Get("BSP1_01.INP");
 }
 
 // No verdict from a broken section or factor (forces of the example: rows 1 and 3). A
