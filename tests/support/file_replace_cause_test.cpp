@@ -4,6 +4,7 @@
 // read apart in the messages.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,6 +35,7 @@ TEST(SupportFileReplace, FailuresSayWhy) {
   const fs::path dir = pattern;
   fs::create_directories(dir / "sub");
   ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+  const int reader = open((dir / "pipe").c_str(), O_RDONLY | O_NONBLOCK);  // a write into it never waits
   fs::create_symlink(dir / "loop_b", dir / "loop_a");
   fs::create_symlink(dir / "loop_a", dir / "loop_b");
   const fs::path target = dir / "member.INP";
@@ -64,6 +66,7 @@ TEST(SupportFileReplace, FailuresSayWhy) {
     EXPECT_EQ(cause, c.cause) << std::strerror(cause) << " instead of " << std::strerror(c.cause);
     EXPECT_EQ(test_files::Slurp(target.string()), "old\n");
   }
+  close(reader);
   fs::remove_all(dir);
 }
 
