@@ -276,11 +276,12 @@ TEST_F(HostRasterText, ABoxForBytesWithoutGlyphAndTheFontSelections) {
   EXPECT_EQ(Host_Current_Font(), 0x1000);
 }
 
-// One text normal, bold, then normal again: bold adds ink, and the normal strokes come back
-// (the glyph bits kept for one weight are never drawn for the other).
+// One text normal, bold, then normal again in the small font (5 pixels wide either way): bold
+// adds ink, and the normal strokes come back (the glyph bits kept for one weight are never
+// drawn for the other).
 TEST_F(HostRasterText, BoldThenNormalDrawsEachWeight) {
   pxFgc(BLACK_CI);
-  const int words[3] = {0x1000, 0x11000, 0x1000};
+  const int words[3] = {0x1002, 0x11002, 0x1002};
   int ink[3];
   for (int k = 0; k < 3; ++k) {
     Pop_RFont(words[k]);
