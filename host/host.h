@@ -151,6 +151,13 @@ int Host_Open_Replace_Temp(const char *path, std::string *target, std::string *t
 int Host_Finish_Replace(const std::string &temp, const std::string &target, int err);
 // The whole road for size bytes at data: 0 when the target holds them, else 1 (errno).
 int Host_Replace_File_Bytes(const char *path, const void *data, std::size_t size);
+// Syncs a replacement's written temporary file to the disk before its rename (fsync): 0, or
+// -1 with errno. Both roads of replacing (Host_Replace_File_Bytes, support's commit) use it.
+int Host_Sync_Replace_File(int fd);
+// For tests: sync takes the place of fsync in Host_Sync_Replace_File (null: fsync again);
+// returns the one in place before.
+using HOST_SYNC = int (*)(int fd);
+HOST_SYNC Host_Set_Replace_Sync_For_Tests(HOST_SYNC sync);
 
 // ---------------------------------------------------------------- reset
 // Registers a function that brings a module back to program start; Host_Reset calls

@@ -42,6 +42,12 @@ struct Keep_Errno {
   ~Keep_Errno() { errno = saved; }
 };
 
+// The module state of the file primitives: the sync of a replacement's temporary file (null:
+// fsync; a test puts its own in place).
+struct FilesState {
+  HOST_SYNC sync = nullptr;
+} g_files;
+
 }  // namespace
 
 // ---------------------------------------------------------------- reading
@@ -186,7 +192,15 @@ int Host_Replace_File_Bytes(const char *path, const void *data, std::size_t size
     else if (n == 0) err = EIO;
     else if (errno != EINTR) err = errno;
   }
-  if (!err && fsync(fd) != 0) err = errno;
+  if (!err && Host_Sync_Replace_File(fd) != 0) err = errno;
   if (close(fd) != 0 && !err) err = errno;
   return Host_Finish_Replace(temp, target, err);
+}
+
+int Host_Sync_Replace_File(int fd) { return g_files.sync ? g_files.sync(fd) : fsync(fd); }
+
+HOST_SYNC Host_Set_Replace_Sync_For_Tests(HOST_SYNC sync) {
+  const HOST_SYNC old = g_files.sync;
+  g_files.sync = sync;
+  return old;
 }

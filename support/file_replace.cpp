@@ -69,7 +69,7 @@ int Commit_File_Replace(FILE_REPLACE *r) {
   int err = 0;
   if (std::fflush(f) != 0) err = errno;
   else if (std::ferror(f)) err = errno ? errno : EIO;
-  if (!err && fsync(fileno(f)) != 0) err = errno;
+  if (!err && Host_Sync_Replace_File(fileno(f)) != 0) err = errno;
   if (std::fclose(f) != 0 && !err) err = errno;
   // The rename over the target (or the removal of the temporary file on a failure).
   const int failed = Host_Finish_Replace(r->temp, r->target, err);

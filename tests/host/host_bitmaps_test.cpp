@@ -1,6 +1,9 @@
 // Bitmap files: the icon strip drawn by make_bitmaps, transparency, scaling, names, bad files,
 // tree-view images and the PNG dump.
+#include <fcntl.h>
 #include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -228,7 +231,17 @@ TEST_F(HostBitmaps, PngReadBackEqualsTheCanvas) {
   EXPECT_EQ(Host_Write_Png((dir / "no-such-folder" / "x.png").string().c_str()), 1);
   EXPECT_EQ(Host_Save_Bitmap((dir / "no-such-folder" / "x.bmp").string().c_str(), 0, 0, 9, 9), 1);
   EXPECT_EQ(Host_Save_Bitmap((dir / "off.bmp").string().c_str(), 2000, 0, 2100, 9), 1);  // off the screen
-  EXPECT_EQ(Host_Save_Bitmap("/dev/full", 0, 0, 3, 2), 1);  // a buffered write that fails on closing
+  // A FIFO in the picture's place is refused and stays a FIFO (its reader's end is open, so
+  // that a write into it could not wait); a write that fails part way (a size cap below the
+  // 90 bytes of a 4 × 3 bitmap) fails the save.
+  const fs::path fifo = dir / "fifo.bmp";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  EXPECT_EQ(Host_Save_Bitmap(fifo.c_str(), 0, 0, 3, 2), 1);
+  ::close(reader);
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  test_files::FileSizeCap cap(60);
+  EXPECT_EQ(Host_Save_Bitmap((dir / "small.bmp").c_str(), 0, 0, 3, 2), 1);
 }
 
 // A full disk while a picture is written: the PNG and the bitmap keep their old bytes and

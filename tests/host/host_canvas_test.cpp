@@ -276,6 +276,23 @@ TEST_F(HostRasterText, ABoxForBytesWithoutGlyphAndTheFontSelections) {
   EXPECT_EQ(Host_Current_Font(), 0x1000);
 }
 
+// One text normal, bold, then normal again in the small font (5 pixels wide either way): bold
+// adds ink, and the normal strokes come back (the glyph bits kept for one weight are never
+// drawn for the other).
+TEST_F(HostRasterText, BoldThenNormalDrawsEachWeight) {
+  pxFgc(BLACK_CI);
+  const int words[3] = {0x1002, 0x11002, 0x1002};
+  int ink[3];
+  for (int k = 0; k < 3; ++k) {
+    Pop_RFont(words[k]);
+    pxText(10, 20 + 20 * k, "Stahl", -1);
+    Push_RFont();
+    ink[k] = Host_Count_Pixels(0, 10 + 20 * k, 100, 25 + 20 * k, BLACK_CI);
+  }
+  EXPECT_GT(ink[1], ink[0]);
+  EXPECT_EQ(ink[2], ink[0]);
+}
+
 // With the trace off the canvas is drawn as before and no call is recorded; a reset turns the
 // trace on again, so a later test never runs with it silently off.
 TEST_F(HostCanvas, TraceOffDrawsTheSamePixelsAndAResetTurnsItOn) {

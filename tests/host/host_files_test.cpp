@@ -56,14 +56,18 @@ struct HostFiles : HostScreenTest {
   }
 };
 
-// A FIFO, a link to /dev/zero, a folder, a missing file, a file over the cap, a good one and
-// one whose read fails: each answered at once by the reader; a FIFO or /dev/zero named as a
+// A FIFO, a link to /dev/zero, a folder, a missing file, a file over the cap, a good one, one
+// whose read fails and one whose size shows only while it is read: each answered at once by
+// the reader; a FIFO or /dev/zero named as a
 // bitmap or as the settings file draws the placeholder or finds no setting, also at once.
 TEST_F(HostFiles, OddInputsAreRefusedAtOnce) {
   const fs::path fifo = dir / "fifo.bmp";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
   fs::create_symlink("/dev/zero", dir / "zero.bmp");
   test_files::Put((dir / "ten").string(), std::string("01234\0" "6789", 10));
+  // A /proc file tells no size before it is read (st_size 0): the cap holds while reading.
+  const std::size_t proc = test_files::Slurp("/proc/version").size();
+  ASSERT_GT(proc, 1u);
   struct Case {
     const char *name;
     std::size_t cap;
@@ -75,6 +79,7 @@ TEST_F(HostFiles, OddInputsAreRefusedAtOnce) {
       {"ten", 9, HOST_FILE_TOO_BIG, 0},          {"ten", 10, HOST_FILE_OK, 10},
       {"ten", 0, HOST_FILE_OK, 10},
       {"/proc/self/mem", 0, HOST_FILE_READ_ERROR, 0},  // a regular file whose first read fails (EIO)
+      {"/proc/version", proc - 1, HOST_FILE_TOO_BIG, 0}, {"/proc/version", proc, HOST_FILE_OK, proc},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(std::string(c.name) + " cap " + std::to_string(c.cap));
@@ -104,7 +109,7 @@ TEST_F(HostFiles, OddInputsAreRefusedAtOnce) {
 
 // A picture written through a relative link replaces the file at the link's end: the link
 // stays, the file keeps its permissions (a new one gets 0666 less the umask), and no
-// temporary file is left in either folder. A folder or a device is never replaced.
+// temporary file is left in either folder. A folder or a FIFO is never replaced.
 TEST_F(HostFiles, PicturesReplaceTheEndOfALinkAndKeepItsMode) {
   const fs::path real = dir / "real" / "pic.bmp", link = dir / "pic.bmp";
   test_files::Put(real.string(), "old picture");
@@ -127,8 +132,13 @@ TEST_F(HostFiles, PicturesReplaceTheEndOfALinkAndKeepItsMode) {
   errno = 0;
   EXPECT_EQ(Host_Replace_File_Bytes((dir / "real").c_str(), "x", 1), 1);
   EXPECT_EQ(errno, EISDIR);
-  EXPECT_EQ(Host_Replace_File_Bytes("/dev/null", "x", 1), 1);
-  EXPECT_EQ(errno, EINVAL);
+  const fs::path pipe = dir / "pipe.png";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  int rc = -1, why = 0;
+  EXPECT_LT(Seconds(pipe, [&] { rc = Host_Replace_File_Bytes(pipe.c_str(), "x", 1), why = errno; }), 1.0);
+  EXPECT_EQ(rc, 1);
+  EXPECT_EQ(why, EINVAL);
+  EXPECT_TRUE(fs::is_fifo(pipe));
   {
     test_files::FileSizeCap cap(4);  // a full disk: the cause comes back, the old bytes stay
     EXPECT_EQ(Host_Replace_File_Bytes((dir / "new.png").c_str(), "0123456789", 10), 1);

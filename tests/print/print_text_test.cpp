@@ -260,6 +260,19 @@ TEST_F(PrintListFile, NegativeZeroIsPrintedAsZero) {
   EXPECT_NE(bytes.find(" z = 0.0 mm"), std::string::npos) << bytes;
 }
 
+// Conversions of 127, 128 and 129 bytes, about the room the formatting starts with: a text
+// through %s, a negative zero and a whole number through a width keep every byte.
+TEST_F(PrintListFile, ConversionsAroundTheirFirstRoomKeepEveryByte) {
+  std::vector<std::string> want;
+  for (int n : {127, 128, 129}) {
+    const std::string text = std::string(n - 1, 'a') + "z";
+    Oli_Printf(f_, "%s|%*.1f|%*d\n", text.c_str(), n, -0.01, n, -7);
+    want.push_back(text + "|" + std::string(n - 3, ' ') + "0.0|" + std::string(n - 2, ' ') + "-7\n");
+  }
+  const std::string bytes = Finish();
+  for (const std::string &line : want) EXPECT_NE(bytes.find(line), std::string::npos) << line.size() << " bytes";
+}
+
 TEST_F(PrintListFile, TabStopsWithKindsAndTheLimitOf100) {
   int kinds[2] = {0, 2};
   double pos[2] = {3.0, 12.5};

@@ -165,14 +165,19 @@ TEST_F(MemberVerdicts, LibraryProfileIsOneSection) {
 
 // No verdict from a broken section or factor (forces of the example: rows 1 and 3). A
 // negative web thickness (A = 0), h = 1e308 (A = inf), a partial factor γ_M0 = 1e-300 of
-// the member's own (the true U of row 3 is 1.707), and a rectangular hollow section whose
-// section export fails (its exchange file cannot be written): every row with forces has a
-// red line naming its reason, none says "ok", the result page shows no result for them, and
-// the member file is read, written and read again.
+// the member's own (the true U of row 3 is 1.707), a grade without yield strength (no c/t
+// check either), and a rectangular hollow section whose section export fails (its exchange
+// file cannot be written): every row with forces has a red line naming its reason, none says
+// "ok", the result page shows no result for them, and the member file is read, written and
+// read again.
 TEST_F(MemberVerdicts, BrokenSectionOrFactorGivesNoVerdict) {
   const std::string ex = Get("BSP1_01.INP");
   std::string gamma = ex;
   gamma.replace(gamma.find(" 2\n 2\n 1\n 1.000000"), 18, " 2\n 2\n 0\n 1e-300");
+  // The member's grade as values of its own, f_y 0 at every thickness (its first material).
+  std::string no_fy = ex;
+  no_fy.replace(no_fy.find(" 0 0 0.000000"), 4, " 0 1");
+  no_fy.replace(no_fy.find(" 235.000000 360.000000 215.000000 360.000000 215.000000"), 55, " 0 360 0 360 0");
   const std::string rhs = With_Profile_Line(
       ex, " 0 8 200.000000 8.000000 100.000000 8.000000 100.000000 8.000000 1 8.000000 0.000000 0.000000");
   const struct {
@@ -186,6 +191,9 @@ TEST_F(MemberVerdicts, BrokenSectionOrFactorGivesNoVerdict) {
       {"h = 1e308", With_Profile_Line(ex, " 0 5 1e308 8.000000 280.000000 13.000000 280.000000 13.000000 1 24.000000 0.000000 0.000000"),
        false, {"Nachweis wurde nicht geführt: Querschnittswert A = inf cm² nicht endlich !!"}},
       {"gamma_M0 1e-300", gamma, false, {"Nachweis wurde nicht geführt: Teilsicherheitsbeiwert └M0 = 1e-300 unzulässig (kleiner als 0.50) !!"}},
+      {"grade without yield strength", no_fy, false,
+       {"c/t-Nachweis wurde nicht geführt: keine Streckgrenze des Materials !!",
+        "Für dieses Material kann der Nachweis nicht geführt werden !!"}},
       {"failed export", rhs, true,
        {"c/t-Nachweis wurde nicht geführt: das Plattenmodell des Querschnitts kann nicht berechnet werden !!",
         "Nachweis wurde nicht geführt: der Querschnitt kann nicht berechnet werden !!"}},

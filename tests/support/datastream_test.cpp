@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/file_cap.h"
@@ -249,19 +252,45 @@ TEST_F(DataStream, WriterAndReaderFailures) {
   EXPECT_EQ(Close_Data_Writer(), 0);
   EXPECT_EQ(File_Content(), "");
 
-  // A full device: a failed write is remembered and reported by the close alone, also
-  // when the failed flush left the buffer empty (some count of values does, whatever the
-  // buffer size).
-  if (FILE *probe = std::fopen("/dev/full", "w")) {
-    std::fclose(probe);
-    const std::string big(255, 'z');
-    for (int n = 1; n <= 40; ++n) {
-      ASSERT_EQ(Open_Data_Writer("/dev/full"), 0);
-      Write_Struct_Version(1.0);
-      for (int k = 0; k < n; ++k) Write_Data_Value(big.c_str(), 't');
-      EXPECT_EQ(Close_Data_Writer(), 1) << n;
-    }
+  // A pipe is written as it is. Its reader gone (EPIPE): a failed write is remembered and
+  // reported by the close alone, also when the failed flush left the buffer empty (some
+  // count of values does, whatever the buffer size). A reader that drains it gets the bytes
+  // a file gets, also more than the pipe holds at once.
+  const std::string fifo = path_ + ".pipe", big(255, 'z');
+  std::remove(fifo.c_str());
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  auto write_values = [&](int n) {
+    Write_Struct_Version(1.0);
+    for (int k = 0; k < n; ++k) Write_Data_Value(big.c_str(), 't');
+    return Close_Data_Writer();
+  };
+  // The reader's end is open first, so that the writer's open does not wait.
+  auto open_reader = [&] { return open(fifo.c_str(), O_RDONLY | O_NONBLOCK); };
+  const auto old_pipe_signal = std::signal(SIGPIPE, SIG_IGN);
+  for (int n = 1; n <= 40; ++n) {
+    const int reader = open_reader();
+    ASSERT_GE(reader, 0);
+    ASSERT_EQ(Open_Data_Writer(fifo.c_str()), 0);
+    close(reader);
+    EXPECT_EQ(write_values(n), 1) << n;
   }
+  std::signal(SIGPIPE, old_pipe_signal);
+  ASSERT_EQ(Open_Data_Writer(path_.c_str()), 0);
+  ASSERT_EQ(write_values(400), 0);  // about 100 KiB
+  const int reader = open_reader();
+  ASSERT_GE(reader, 0);
+  ASSERT_EQ(fcntl(reader, F_SETFL, 0), 0);  // reads wait for the writer
+  ASSERT_EQ(Open_Data_Writer(fifo.c_str()), 0);
+  std::string drained;
+  std::thread drain([&] {
+    char buf[4096];
+    for (ssize_t got; (got = read(reader, buf, sizeof buf)) > 0;) drained.append(buf, std::size_t(got));
+  });
+  EXPECT_EQ(write_values(400), 0);
+  drain.join();
+  close(reader);
+  EXPECT_TRUE(drained == File_Content()) << drained.size() << " bytes of " << File_Content().size();
+  std::remove(fifo.c_str());
 }
 
 // A text the reader would give back as another text is refused and nothing is written;

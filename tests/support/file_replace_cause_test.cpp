@@ -1,9 +1,10 @@
 // A failed replace says why: errno holds the cause of the failure after Replace_File (its
-// Begin and Commit), whatever it held before, so that a full disk, a folder in the way, a
-// missing folder, a loop of links, a name too long and a record the writer refused read
-// apart in the messages.
+// Begin and Commit), whatever it held before, so that a full disk, a folder or a FIFO in the
+// way, a missing folder, a loop of links, a name too long and a record the writer refused
+// read apart in the messages.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +34,8 @@ TEST(SupportFileReplace, FailuresSayWhy) {
   ASSERT_NE(mkdtemp(pattern.data()), nullptr);
   const fs::path dir = pattern;
   fs::create_directories(dir / "sub");
+  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+  const int reader = open((dir / "pipe").c_str(), O_RDONLY | O_NONBLOCK);  // a write into it never waits
   fs::create_symlink(dir / "loop_b", dir / "loop_a");
   fs::create_symlink(dir / "loop_a", dir / "loop_b");
   const fs::path target = dir / "member.INP";
@@ -47,7 +50,7 @@ TEST(SupportFileReplace, FailuresSayWhy) {
     int cause;
   } cases[] = {
       {"a folder in the way", [&] { return replace(dir / "sub"); }, EISDIR},
-      {"a device in the way", [&] { return replace("/dev/null"); }, EINVAL},
+      {"a FIFO in the way", [&] { return replace(dir / "pipe"); }, EINVAL},
       {"no such folder", [&] { return replace(dir / "none" / "a.INP"); }, ENOENT},
       {"empty path", [&] { return replace(""); }, ENOENT},
       {"a loop of links", [&] { return replace(dir / "loop_a"); }, ELOOP},
@@ -63,6 +66,7 @@ TEST(SupportFileReplace, FailuresSayWhy) {
     EXPECT_EQ(cause, c.cause) << std::strerror(cause) << " instead of " << std::strerror(c.cause);
     EXPECT_EQ(test_files::Slurp(target.string()), "old\n");
   }
+  close(reader);
   fs::remove_all(dir);
 }
 

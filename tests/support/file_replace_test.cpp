@@ -11,8 +11,10 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/file_cap.h"
+#include "host/host.h"
 #include "support/support.h"
 
 namespace {
@@ -139,6 +141,48 @@ TEST(SupportFileReplace, LinksLongNamesAndNewFiles) {
   umask(mask);
   for (const char *link : {"dangling.INP", "chain.INP", "loop_a", "loop_b"}) EXPECT_TRUE(fs::is_symlink(dir / link)) << link;
   EXPECT_EQ(Entries(dir) * 10 + Entries(dir / "sub"), 61) << "a temporary file was left behind";
+  fs::remove_all(dir);
+}
+
+// What a sync of a replacement saw: the size of the file synced and the target's bytes then.
+struct Sync_Seen {
+  std::string target;
+  std::vector<std::string> target_then;
+  std::vector<long long> size;
+} g_sync;
+int Watching_Sync(int fd) {
+  struct stat st;
+  g_sync.size.push_back(fstat(fd, &st) == 0 ? st.st_size : -1);
+  g_sync.target_then.push_back(Slurp(g_sync.target));
+  return fsync(fd);
+}
+
+// Each road of replacing syncs the new file once, whole, while the target still holds its
+// old bytes: the sync comes before the rename.
+TEST(SupportFileReplace, TheNewFileIsSyncedBeforeItsRename) {
+  const fs::path dir = fs::temp_directory_path() / ("pf_replace_sync_" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  g_sync.target = (dir / "member.INP").string();
+  const std::string bytes = "0123456789\n";
+  const struct {
+    const char *name;
+    std::function<int()> run;
+  } cases[] = {
+      {"text through a stream", [&] { return Replace_File_Text(g_sync.target.c_str(), bytes); }},
+      {"bytes of the host", [&] { return Host_Replace_File_Bytes(g_sync.target.c_str(), bytes.data(), bytes.size()); }},
+  };
+  const HOST_SYNC old = Host_Set_Replace_Sync_For_Tests(Watching_Sync);
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    test_files::Put(g_sync.target, "old\n");
+    g_sync.size.clear(), g_sync.target_then.clear();
+    EXPECT_EQ(c.run(), 0);
+    EXPECT_EQ(g_sync.size, std::vector<long long>{static_cast<long long>(bytes.size())});
+    EXPECT_EQ(g_sync.target_then, std::vector<std::string>{"old\n"});
+    EXPECT_EQ(Slurp(g_sync.target), bytes);
+  }
+  EXPECT_EQ(Host_Set_Replace_Sync_For_Tests(old), Watching_Sync);
   fs::remove_all(dir);
 }
 
