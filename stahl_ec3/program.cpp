@@ -93,7 +93,8 @@ STAHL_EC3_FILE_STAMP _Stamp_of_Stream(FILE *f, std::string *bytes) {
   if (::fstat(fileno(f), &st) != 0) return STAHL_EC3_FILE_STAMP{};
   bytes->clear();
   char block[65536];
-  for (std::size_t n; (n = std::fread(block, 1, sizeof block, f)) > 0;) bytes->append(block, n);
+  for (std::size_t n; bytes->size() <= INPUT_FILE_MAX_BYTES && (n = std::fread(block, 1, sizeof block, f)) > 0;)
+    bytes->append(block, n);
   std::rewind(f);
   return _Stamp_of(st, _Hash(*bytes));
 }

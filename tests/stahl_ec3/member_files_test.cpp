@@ -3,7 +3,9 @@
 // exchange file) at once, a save over a member file that changed since it was read, a refresh
 // during a screen session, the finishing order of "speichern und beenden", and the causes in
 // the messages of failed writes. Every test works in a folder of its own.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -64,6 +66,28 @@ class MemberFiles : public MemberFolder {
     }
     int status = 0;
     return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  // Runs body in a child process (its standard error dropped): the text body gave back.
+  static std::string In_Child(const std::function<std::string()> &body) {
+    int out[2];
+    if (pipe(out) != 0) return "no pipe";
+    const pid_t pid = fork();
+    if (pid == 0) {
+      close(out[0]);
+      std::freopen("/dev/null", "w", stderr);
+      const std::string said = body();
+      _exit(write(out[1], said.data(), said.size()) == static_cast<ssize_t>(said.size()) ? 0 : 1);
+    }
+    close(out[1]);
+    std::string got;
+    char block[4096];
+    for (ssize_t n; (n = read(out[0], block, sizeof block)) != 0;)
+      if (n > 0) got.append(block, static_cast<std::size_t>(n));
+      else if (errno != EINTR) break;
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return got;
   }
   // The texts the host showed of a kind (1 boxes, 3 questions), joined by '|'.
   static std::string Said(int kind) {
@@ -167,14 +191,30 @@ TEST_F(MemberFiles, TheSectionComesFromMemory) {
 
 // A save over a member file that is no longer the one read at start asks first; no keeps the
 // other file (the run goes on, here to the host's stop), yes saves. Another session's save
-// (a new file in its place), the same bytes at a later time, and a file that was absent at
-// start and is there now all count as changed; a file untouched, or absent then and now, is
+// (a new file in its place), the same bytes at a later time, a rewrite in place with its
+// times put back (told by the change time, or by the bytes alone), and a file that was absent
+// at start and is there now all count as changed; a file untouched, or absent then and now, is
 // saved without a question.
 TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
   Copy_Example();
   const std::string ex = Get("BSP1_01.INP");
   std::string other = ex;
   other.replace(other.find("Brand~1"), 7, "Brand~X");  // another session's member
+  // Another program writes bytes into the member file in place and puts its times back; on a
+  // file system whose clock ticks coarsely the change time, too, stays that of the read.
+  auto In_Place = [&](const std::string &bytes, bool coarse) {
+    const std::string inp = Path("BSP1_01.INP");
+    struct stat before, after;
+    ASSERT_EQ(stat(inp.c_str(), &before), 0);
+    if (!coarse) usleep(20000);  // a tick of the kernel's clock passes
+    const int fd = open(inp.c_str(), O_WRONLY);
+    ASSERT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    close(fd);
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, inp.c_str(), times, 0), 0);
+    ASSERT_EQ(stat(inp.c_str(), &after), 0);
+    if (coarse) Stahl_EC3_Run().inp_stamp.ctime_ns = after.st_ctim.tv_sec * 1000000000LL + after.st_ctim.tv_nsec;
+  };
   const struct {
     const char *what;
     bool absent_at_start;
@@ -190,6 +230,9 @@ TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
       {"same bytes later", false, [&] {
          fs::last_write_time(Path("BSP1_01.INP"), fs::last_write_time(Path("BSP1_01.INP")) + std::chrono::seconds(2));
        }, 0, true, 0, ex},
+      {"same size in place, time put back", false, [&] { In_Place(other, false); }, 0, true, 0, other},
+      {"the same on a coarse clock (bytes alone tell)", false, [&] { In_Place(other, true); }, 0, true, 0, other},
+      {"same bytes in place, time put back (ctime tells)", false, [&] { In_Place(ex, false); }, 0, true, 0, ex},
       {"absent, then there", true, [&] { Put("BSP1_01.INP", other); }, 0, true, 0, other},
       {"absent then and now", true, [] {}, -1, false, 1, ""},
   };
@@ -213,7 +256,8 @@ TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
 
 // A refresh of the member while a screen session runs leaves the session's copy: "beenden
 // ohne zu speichern" puts the ".XPR" back as it was at the session's start. A restore whose
-// copy is gone says so and leaves the file; a file without a copy at start asks for none.
+// copy is gone, or was written over by another (a run that takes no lock), says so and leaves
+// the file; a file without a copy at start asks for none.
 TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
   Copy_Example();
   Put("BSP1_01.XPR", "xpr at start\n");
@@ -236,6 +280,117 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
   EXPECT_NE(said.find("^bWARNUNG: " + Path("BSP1_01.XPR") + " kann nicht"), std::string::npos) << said;
   EXPECT_NE(said.find("(" + Path("BSP1_01_TMP.XPR") + ") fehlt!|"), std::string::npos) << said;
   EXPECT_EQ(said.find(".EXP"), std::string::npos) << said;  // none at start, none missed
+
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01_TMP.XPR", "xpr of another run\n");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01_TMP.XPR"), "xpr of the session\nxpr of another run\n");
+  EXPECT_EQ(Said(1), "^bWARNUNG: " + Path("BSP1_01.XPR") + " kann nicht zurückgesetzt werden: die Kopie vom Start ("_cp +
+                         Path("BSP1_01_TMP.XPR") + ") wurde von einer anderen Bearbeitung geändert!|"_cp);
+}
+
+// Two screen sessions on one member, the second in a child process: it is told that the
+// member is being edited, makes no copies and puts nothing back when it leaves; a refresh
+// before it takes no lock and leaves the copies; the first session's discarded change of the
+// ".XPR" goes when it leaves. A session that ends without its end (killed) leaves its copy
+// and its lock goes with the process: the next session names the copy and never puts it
+// back (the ".XPR" removed by the killed run and written anew in this session stays), or,
+// where the ".XPR" is there, makes its own copy in its place.
+TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
+  Copy_Example();
+  Put("BSP1_01.XPR", "xpr at start\n");
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01.XPR", "xpr of the first session\n");
+  const std::string second = In_Child([this] {
+    const int refreshed = Refresh_Stem("BSP1");
+    Host_Test_Reset();
+    const int start = Start();
+    const std::string told = Said(1);
+    const int rc = Screen(kEnd + kQuitRest);
+    return std::to_string(refreshed) + std::to_string(start) + std::to_string(rc) + "|" + told +
+           Get("BSP1_01.XPR") + Get("BSP1_01_TMP.XPR");
+  });
+  EXPECT_EQ(second, "1-10|" + Bauteil_Other_Session_Note() + "|xpr of the first session\nxpr at start\n");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR") + Said(1), "xpr at start\n");
+  EXPECT_FALSE(Has("BSP1_01_TMP.XPR") || Has("BSP1_01.LCK"));
+
+  const std::string found = "^bWARNUNG: " + Path("BSP1_01_TMP.XPR") +
+                            " ist die Kopie einer abgebrochenen Bearbeitung; sie wird nicht zurückgesetzt"_cp;
+  const struct {
+    const char *what;
+    bool removed;  // by the killed run, else changed
+    std::string said, xpr, copy;  // after this session left
+  } cases[] = {
+      {"removed", true, found + "!|", "xpr of this session\n", "xpr at start\n"},
+      {"changed", false, found + " und durch den Stand von jetzt ersetzt!|", "xpr of the killed run\n", ""},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove(Path("BSP1_01_TMP.XPR"));
+    Put("BSP1_01.XPR", "xpr at start\n");
+    In_Child([&] {
+      Start();
+      if (c.removed) fs::remove(Path("BSP1_01.XPR"));
+      else Put("BSP1_01.XPR", "xpr of the killed run\n");
+      return std::string();
+    });
+    Host_Test_Reset();
+    ASSERT_EQ(Start(), -1);
+    Put("BSP1_01.XPR", "xpr of this session\n");
+    EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+    EXPECT_EQ(Said(1), c.said);
+    EXPECT_EQ(Get("BSP1_01.XPR"), c.xpr);
+    EXPECT_EQ(Get("BSP1_01_TMP.XPR"), c.copy);
+  }
+}
+
+// A save over a member file that cannot be kept or replaced names its own cause in the box:
+// a FIFO, a folder, a link to a FIFO (standing for a link to a device: a test never hands a
+// device to a writer, which as root would replace it were the rule broken), a file past the
+// input cap; an unreadable member whose copy ".INP.bak" cannot be written (a full disk). The
+// file stays as it was and no copy is left.
+TEST_F(MemberFiles, SaveOverAnOddMemberFileNamesItsCause) {
+  const std::string past_cap = "larger than 64 MiB";
+  const struct {
+    const char *what;
+    std::string cause;
+  } cases[] = {
+      {"fifo", "not a regular file"},
+      {"folder", std::strerror(EISDIR)},
+      {"link to a fifo", "not a regular file"},
+      {"past the cap", past_cap},
+      {"full disk", Path("BSP1_01.INP.bak") + ": " + std::strerror(EFBIG)},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Host_Test_Reset();
+    Fresh_Folder();
+    Copy_Example();
+    const std::string inp = Path("BSP1_01.INP"), what = c.what;
+    if (what != "past the cap") fs::remove(inp);
+    int made = 0;
+    if (what == "fifo") made = mkfifo(inp.c_str(), 0644);
+    if (what == "folder") fs::create_directory(inp);
+    if (what == "link to a fifo") made = mkfifo(Path("fifo").c_str(), 0644) + symlink("fifo", inp.c_str());
+    if (what == "past the cap") made = truncate(inp.c_str(), (off_t{64} << 20) + 1);  // sparse
+    if (what == "full disk") Put("BSP1_01.INP", " 2\n kaputt\n");
+    ASSERT_EQ(made, 0);
+    ASSERT_EQ(Start(), -1);
+    {
+      test_files::FileSizeCap cap(what == "full disk" ? 4 : RLIM_INFINITY);
+      EXPECT_EQ(Screen(kEnd + kSaveRest), 0);
+    }
+    EXPECT_NE(Said(1).find("^bFEHLER: Die Eingabedatei kann nicht gespeichert werden (" + c.cause + ")"),
+              std::string::npos)
+        << Said(1);
+    EXPECT_EQ(fs::symlink_status(inp).type(), what == "fifo" ? fs::file_type::fifo
+                                              : what == "folder" ? fs::file_type::directory
+                                              : what == "link to a fifo" ? fs::file_type::symlink
+                                                                         : fs::file_type::regular);
+    EXPECT_FALSE(Has("BSP1_01.INP.bak"));
+  }
 }
 
 // "speichern und beenden": the save first, then the list. A list that cannot be written (a
