@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -68,26 +69,17 @@ class MemberFiles : public MemberFolder {
     return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   // Runs body in a child process (its standard error dropped): the text body gave back.
-  static std::string In_Child(const std::function<std::string()> &body) {
-    int out[2];
-    if (pipe(out) != 0) return "no pipe";
+  std::string In_Child(const std::function<std::string()> &body) const {
+    const std::string out = dir_ + "/../child.out";
+    std::filesystem::remove(out);
     const pid_t pid = fork();
     if (pid == 0) {
-      close(out[0]);
       std::freopen("/dev/null", "w", stderr);
-      const std::string said = body();
-      _exit(write(out[1], said.data(), said.size()) == static_cast<ssize_t>(said.size()) ? 0 : 1);
+      test_files::Put(out, body());
+      _exit(0);
     }
-    close(out[1]);
-    std::string got;
-    char block[4096];
-    for (ssize_t n; (n = read(out[0], block, sizeof block)) != 0;)
-      if (n > 0) got.append(block, static_cast<std::size_t>(n));
-      else if (errno != EINTR) break;
-    close(out[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return got;
+    waitpid(pid, nullptr, 0);
+    return Slurp(out);
   }
   // The texts the host showed of a kind (1 boxes, 3 questions), joined by '|'.
   static std::string Said(int kind) {
@@ -192,7 +184,7 @@ TEST_F(MemberFiles, TheSectionComesFromMemory) {
 // A save over a member file that is no longer the one read at start asks first; no keeps the
 // other file (the run goes on, here to the host's stop), yes saves. Another session's save
 // (a new file in its place), the same bytes at a later time, a rewrite in place with its
-// times put back (told by the change time, or by the bytes alone), and a file that was absent
+// times put back (told by the bytes alone, or by the change time alone), and a file that was absent
 // at start and is there now all count as changed; a file untouched, or absent then and now, is
 // saved without a question.
 TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
@@ -204,16 +196,14 @@ TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
   // file system whose clock ticks coarsely the change time, too, stays that of the read.
   auto In_Place = [&](const std::string &bytes, bool coarse) {
     const std::string inp = Path("BSP1_01.INP");
-    struct stat before, after;
-    ASSERT_EQ(stat(inp.c_str(), &before), 0);
-    if (!coarse) usleep(20000);  // a tick of the kernel's clock passes
-    const int fd = open(inp.c_str(), O_WRONLY);
-    ASSERT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    close(fd);
-    const timespec times[2] = {before.st_atim, before.st_mtim};
-    ASSERT_EQ(utimensat(AT_FDCWD, inp.c_str(), times, 0), 0);
-    ASSERT_EQ(stat(inp.c_str(), &after), 0);
-    if (coarse) Stahl_EC3_Run().inp_stamp.ctime_ns = after.st_ctim.tv_sec * 1000000000LL + after.st_ctim.tv_nsec;
+    struct stat st;
+    stat(inp.c_str(), &st);
+    usleep(20000);  // a tick of the kernel's clock passes
+    std::fstream(inp, std::ios::in | std::ios::out | std::ios::binary) << bytes;
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    utimensat(AT_FDCWD, inp.c_str(), times, 0);
+    stat(inp.c_str(), &st);
+    if (coarse) Stahl_EC3_Run().inp_stamp.ctime_ns = st.st_ctim.tv_sec * 1000000000LL + st.st_ctim.tv_nsec;
   };
   const struct {
     const char *what;
@@ -230,9 +220,8 @@ TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
       {"same bytes later", false, [&] {
          fs::last_write_time(Path("BSP1_01.INP"), fs::last_write_time(Path("BSP1_01.INP")) + std::chrono::seconds(2));
        }, 0, true, 0, ex},
-      {"same size in place, time put back", false, [&] { In_Place(other, false); }, 0, true, 0, other},
-      {"the same on a coarse clock (bytes alone tell)", false, [&] { In_Place(other, true); }, 0, true, 0, other},
-      {"same bytes in place, time put back (ctime tells)", false, [&] { In_Place(ex, false); }, 0, true, 0, ex},
+      {"same size in place, time put back, coarse clock", false, [&] { In_Place(other, true); }, 0, true, 0, other},
+      {"same bytes in place, time put back", false, [&] { In_Place(ex, false); }, 0, true, 0, ex},
       {"absent, then there", true, [&] { Put("BSP1_01.INP", other); }, 0, true, 0, other},
       {"absent then and now", true, [] {}, -1, false, 1, ""},
   };
@@ -293,102 +282,81 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
 // Two screen sessions on one member, the second in a child process: it is told that the
 // member is being edited, makes no copies and puts nothing back when it leaves; a refresh
 // before it takes no lock and leaves the copies; the first session's discarded change of the
-// ".XPR" goes when it leaves. A session that ends without its end (killed) leaves its copy
-// and its lock goes with the process: the next session names the copy and never puts it
-// back (the ".XPR" removed by the killed run and written anew in this session stays), or,
-// where the ".XPR" is there, makes its own copy in its place.
+// ".XPR" goes when it leaves. A session killed before its end leaves its copy, and its lock
+// goes with its process: the next session names the copy and never puts it back (the ".XPR"
+// the killed run removed and this session wrote stays), or, where the ".XPR" is there,
+// makes its own copy in its place.
 TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
   Copy_Example();
   Put("BSP1_01.XPR", "xpr at start\n");
   ASSERT_EQ(Start(), -1);
   Put("BSP1_01.XPR", "xpr of the first session\n");
-  const std::string second = In_Child([this] {
-    const int refreshed = Refresh_Stem("BSP1");
-    Host_Test_Reset();
-    const int start = Start();
-    const std::string told = Said(1);
-    const int rc = Screen(kEnd + kQuitRest);
-    return std::to_string(refreshed) + std::to_string(start) + std::to_string(rc) + "|" + told +
-           Get("BSP1_01.XPR") + Get("BSP1_01_TMP.XPR");
-  });
-  EXPECT_EQ(second, "1-10|" + Bauteil_Other_Session_Note() + "|xpr of the first session\nxpr at start\n");
+  EXPECT_EQ(In_Child([this] {
+              const std::string rcs = std::to_string(Refresh_Stem("BSP1"));
+              Host_Test_Reset();
+              const std::string started = rcs + std::to_string(Start()), told = started + Said(1);
+              const std::string left = told + std::to_string(Screen(kEnd + kQuitRest));
+              return left + Get("BSP1_01.XPR") + Get("BSP1_01_TMP.XPR");
+            }),
+            "1-1" + Bauteil_Other_Session_Note() + "|0xpr of the first session\nxpr at start\n");
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_EQ(Get("BSP1_01.XPR") + Said(1), "xpr at start\n");
   EXPECT_FALSE(Has("BSP1_01_TMP.XPR") || Has("BSP1_01.LCK"));
 
   const std::string found = "^bWARNUNG: " + Path("BSP1_01_TMP.XPR") +
                             " ist die Kopie einer abgebrochenen Bearbeitung; sie wird nicht zurückgesetzt"_cp;
-  const struct {
-    const char *what;
-    bool removed;  // by the killed run, else changed
-    std::string said, xpr, copy;  // after this session left
-  } cases[] = {
-      {"removed", true, found + "!|", "xpr of this session\n", "xpr at start\n"},
-      {"changed", false, found + " und durch den Stand von jetzt ersetzt!|", "xpr of the killed run\n", ""},
-  };
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const bool removed : {true, false}) {
+    SCOPED_TRACE(removed ? "removed by the killed run" : "changed by the killed run");
     fs::remove(Path("BSP1_01_TMP.XPR"));
     Put("BSP1_01.XPR", "xpr at start\n");
     In_Child([&] {
       Start();
-      if (c.removed) fs::remove(Path("BSP1_01.XPR"));
-      else Put("BSP1_01.XPR", "xpr of the killed run\n");
+      removed ? (void)fs::remove(Path("BSP1_01.XPR")) : Put("BSP1_01.XPR", "xpr of the killed run\n");
       return std::string();
     });
     Host_Test_Reset();
     ASSERT_EQ(Start(), -1);
     Put("BSP1_01.XPR", "xpr of this session\n");
     EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
-    EXPECT_EQ(Said(1), c.said);
-    EXPECT_EQ(Get("BSP1_01.XPR"), c.xpr);
-    EXPECT_EQ(Get("BSP1_01_TMP.XPR"), c.copy);
+    EXPECT_EQ(Said(1), found + (removed ? "!|" : " und durch den Stand von jetzt ersetzt!|"));
+    EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01_TMP.XPR"),
+              removed ? "xpr of this session\nxpr at start\n" : "xpr of the killed run\n");
   }
 }
 
-// A save over a member file that cannot be kept or replaced names its own cause in the box:
-// a FIFO, a folder, a link to a FIFO (standing for a link to a device: a test never hands a
-// device to a writer, which as root would replace it were the rule broken), a file past the
-// input cap; an unreadable member whose copy ".INP.bak" cannot be written (a full disk). The
-// file stays as it was and no copy is left.
+// A save over a member file that cannot be kept or replaced names its own cause, and the file
+// stays: a FIFO, a folder, a link to a FIFO (for a link to a device, which a test never hands
+// to a writer: as root a broken rule would replace it), a file past the input cap, and an
+// unreadable file whose ".INP.bak" meets a full disk.
 TEST_F(MemberFiles, SaveOverAnOddMemberFileNamesItsCause) {
-  const std::string past_cap = "larger than 64 MiB";
+  const std::string inp = Path("BSP1_01.INP");
   const struct {
     const char *what;
+    std::function<int()> make;
+    fs::file_type type;
     std::string cause;
   } cases[] = {
-      {"fifo", "not a regular file"},
-      {"folder", std::strerror(EISDIR)},
-      {"link to a fifo", "not a regular file"},
-      {"past the cap", past_cap},
-      {"full disk", Path("BSP1_01.INP.bak") + ": " + std::strerror(EFBIG)},
+      {"fifo", [&] { return mkfifo(inp.c_str(), 0644); }, fs::file_type::fifo, "not a regular file"},
+      {"folder", [&] { return mkdir(inp.c_str(), 0755); }, fs::file_type::directory, std::strerror(EISDIR)},
+      {"link to a fifo", [&] { return mkfifo(Path("fifo").c_str(), 0644) + symlink("fifo", inp.c_str()); },
+       fs::file_type::symlink, "not a regular file"},
+      {"past the cap", [&] { return Copy_Example(), truncate(inp.c_str(), (off_t{64} << 20) + 1); },  // sparse
+       fs::file_type::regular, "larger than 64 MiB"},
+      {"full disk", [&] { return Put("BSP1_01.INP", " 2\n kaputt\n"), 0; }, fs::file_type::regular,
+       inp + ".bak: " + std::strerror(EFBIG)},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);
     Host_Test_Reset();
     Fresh_Folder();
-    Copy_Example();
-    const std::string inp = Path("BSP1_01.INP"), what = c.what;
-    if (what != "past the cap") fs::remove(inp);
-    int made = 0;
-    if (what == "fifo") made = mkfifo(inp.c_str(), 0644);
-    if (what == "folder") fs::create_directory(inp);
-    if (what == "link to a fifo") made = mkfifo(Path("fifo").c_str(), 0644) + symlink("fifo", inp.c_str());
-    if (what == "past the cap") made = truncate(inp.c_str(), (off_t{64} << 20) + 1);  // sparse
-    if (what == "full disk") Put("BSP1_01.INP", " 2\n kaputt\n");
-    ASSERT_EQ(made, 0);
+    ASSERT_EQ(c.make(), 0);
     ASSERT_EQ(Start(), -1);
     {
-      test_files::FileSizeCap cap(what == "full disk" ? 4 : RLIM_INFINITY);
+      test_files::FileSizeCap cap(4);
       EXPECT_EQ(Screen(kEnd + kSaveRest), 0);
     }
-    EXPECT_NE(Said(1).find("^bFEHLER: Die Eingabedatei kann nicht gespeichert werden (" + c.cause + ")"),
-              std::string::npos)
-        << Said(1);
-    EXPECT_EQ(fs::symlink_status(inp).type(), what == "fifo" ? fs::file_type::fifo
-                                              : what == "folder" ? fs::file_type::directory
-                                              : what == "link to a fifo" ? fs::file_type::symlink
-                                                                         : fs::file_type::regular);
+    EXPECT_NE(Said(1).find("gespeichert werden (" + c.cause + ")"), std::string::npos) << Said(1);
+    EXPECT_EQ(fs::symlink_status(inp).type(), c.type);
     EXPECT_FALSE(Has("BSP1_01.INP.bak"));
   }
 }
