@@ -122,8 +122,8 @@ std::string _Why(int err) { return err ? std::strerror(err) : "unknown cause"; }
 
 // Copies a file through the replace helper: the target keeps its old bytes unless the whole
 // copy was written. 0, or 1 with the cause in *cause: why the source cannot be read (one
-// that is not a regular file or passes the input cap is refused; but for the first, with a
-// line on standard error), or the target's name and why it cannot be written.
+// that is not a regular file or passes the input cap is refused; all but the first are also
+// said on standard error), or the target's name and why it cannot be written.
 int _Copy_File(const std::string &from, const std::string &to, std::string *cause) {
   std::string bytes;
   const int read = Read_Whole_File(from.c_str(), &bytes, 0);
@@ -450,7 +450,7 @@ int Restore_Exchange_Files() {
   int bad = 0;
   for (int k = 0; k < 2; ++k) {
     const std::string file = Make_Bauteil_Filename(kExchange[k][0]), copy = Make_Bauteil_Filename(kExchange[k][1]);
-    if (!r.copies_made[k]) continue;  // no copy of this run: the file was not there, or another session's
+    if (!r.copies_made[k]) continue;  // none made here: no file at start, or another session's
     std::string bytes;
     const bool gone = !_Exists(copy);
     if (gone || !(_Stamp(copy, &bytes) == r.copy_stamps[k])) {
@@ -491,8 +491,9 @@ int Save_Bauteil_Member() {
   // A FIFO, a folder or a link to a device in the member file's place is never replaced.
   struct stat st;
   if (::stat(inp.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-    errno = S_ISDIR(st.st_mode) ? EISDIR : 0;
-    r.save_problem = errno ? _Why(errno) : Input_File_Problem(WHOLE_FILE_NOT_REGULAR, 0, 0);
+    const bool folder = S_ISDIR(st.st_mode);
+    r.save_problem = folder ? _Why(EISDIR) : Input_File_Problem(WHOLE_FILE_NOT_REGULAR, 0, 0);
+    errno = folder ? EISDIR : EINVAL;
     return 1;
   }
   // Another session may have saved the member since it was read here, or another program

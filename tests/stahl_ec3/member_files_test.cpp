@@ -1,8 +1,9 @@
 // The member's files when more than one run works on them, and saves that say what happened:
 // refreshes of members whose stems share their first four characters (and so the section
 // exchange file) at once, a save over a member file that changed since it was read, a refresh
-// during a screen session, the finishing order of "speichern und beenden", and the causes in
-// the messages of failed writes. Every test works in a folder of its own.
+// during a screen session, two screen sessions on one member, the finishing order of
+// "speichern und beenden", and the causes in the messages of failed writes and refused saves.
+// Every test works in a folder of its own.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -183,8 +184,8 @@ TEST_F(MemberFiles, TheSectionComesFromMemory) {
 
 // A save over a member file that is no longer the one read at start asks first; no keeps the
 // other file (the run goes on, here to the host's stop), yes saves. Another session's save
-// (a new file in its place), the same bytes at a later time, a rewrite in place with its
-// times put back (told by the bytes alone, or by the change time alone), and a file that was absent
+// (a new file in its place), the same bytes at a later time, a rewrite in place with its times
+// put back (told by the bytes alone, or by the change time alone), and a file that was absent
 // at start and is there now all count as changed; a file untouched, or absent then and now, is
 // saved without a question.
 TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
@@ -275,8 +276,8 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
   Put("BSP1_01_TMP.XPR", "xpr of another run\n");
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01_TMP.XPR"), "xpr of the session\nxpr of another run\n");
-  EXPECT_EQ(Said(1), "^bWARNUNG: " + Path("BSP1_01.XPR") + " kann nicht zurückgesetzt werden: die Kopie vom Start ("_cp +
-                         Path("BSP1_01_TMP.XPR") + ") wurde von einer anderen Bearbeitung geändert!|"_cp);
+  EXPECT_EQ(Said(1), "^bWARNUNG: " + Path("BSP1_01.XPR") + " kann nicht zurückgesetzt werden: die Kopie vom "_cp +
+                         "Start (" + Path("BSP1_01_TMP.XPR") + ") wurde von einer anderen Bearbeitung geändert!|"_cp);
 }
 
 // Two screen sessions on one member, the second in a child process: it is told that the
