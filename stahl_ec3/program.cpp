@@ -1,7 +1,9 @@
 // The run of the member program: start-up (arguments, work files, environment, services, the
 // member data file), the refresh road, the print list and plot file, the exchange-file copies,
 // saving and the close request.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -69,33 +71,75 @@ bool _Exists(const std::string &path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
-STAHL_EC3_FILE_STAMP _Stamp_of(const struct stat &st) {
-  return STAHL_EC3_FILE_STAMP{1, static_cast<long long>(st.st_size),
-                              static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec,
-                              static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
+// FNV-1a (64 bits) of the bytes.
+unsigned long long _Hash(const std::string &bytes) {
+  unsigned long long h = 14695981039346656037ULL;
+  for (const unsigned char c : bytes) h = (h ^ c) * 1099511628211ULL;
+  return h;
 }
 
-// The stamp of the file at path now; not present when it cannot be found.
-STAHL_EC3_FILE_STAMP _Stamp(const std::string &path) {
+long long _Ns(const struct timespec &t) { return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec; }
+
+STAHL_EC3_FILE_STAMP _Stamp_of(const struct stat &st, unsigned long long hash) {
+  return STAHL_EC3_FILE_STAMP{1, static_cast<long long>(st.st_size), _Ns(st.st_mtim), _Ns(st.st_ctim),
+                              static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
+                              hash};
+}
+
+// The stamp of an input stream open at its start, its bytes read into *bytes on the way; the
+// stream is back at its start afterwards. Not present when its status cannot be had.
+STAHL_EC3_FILE_STAMP _Stamp_of_Stream(FILE *f, std::string *bytes) {
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0 ? _Stamp_of(st) : STAHL_EC3_FILE_STAMP{};
+  if (::fstat(fileno(f), &st) != 0) return STAHL_EC3_FILE_STAMP{};
+  bytes->clear();
+  char block[65536];
+  for (std::size_t n; bytes->size() <= INPUT_FILE_MAX_BYTES && (n = std::fread(block, 1, sizeof block, f)) > 0;)
+    bytes->append(block, n);
+  std::rewind(f);
+  return _Stamp_of(st, _Hash(*bytes));
+}
+
+// The stamp of the file at path now, its bytes in *bytes when not null: not present when it
+// cannot be found; one that cannot be read (no regular file, past the input cap) has the
+// stamp of its status alone.
+STAHL_EC3_FILE_STAMP _Stamp(const std::string &path, std::string *bytes = nullptr) {
+  std::string held;
+  if (!bytes) bytes = &held;
+  bytes->clear();
+  int why;
+  FILE *f = Open_Input_File(path.c_str(), 0, &why);
+  if (!f) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? _Stamp_of(st, 0) : STAHL_EC3_FILE_STAMP{};
+  }
+  const STAHL_EC3_FILE_STAMP stamp = _Stamp_of_Stream(f, bytes);
+  std::fclose(f);
+  return stamp;
 }
 
 // The cause of the last failure as text, for the messages.
 std::string _Why(int err) { return err ? std::strerror(err) : "unknown cause"; }
 
 // Copies a file through the replace helper: the target keeps its old bytes unless the whole
-// copy was written. 0, or 1 (a source that is not a regular file or passes the input cap is
-// refused, with a line on standard error).
-int _Copy_File(const std::string &from, const std::string &to) {
+// copy was written. 0, or 1 with the cause in *cause: why the source cannot be read (one
+// that is not a regular file or passes the input cap is refused; all but the first are also
+// said on standard error), or the target's name and why it cannot be written.
+int _Copy_File(const std::string &from, const std::string &to, std::string *cause) {
   std::string bytes;
   const int read = Read_Whole_File(from.c_str(), &bytes, 0);
   if (read != WHOLE_FILE_OK) {
+    const int err = read == WHOLE_FILE_NOT_OPENED || read == WHOLE_FILE_READ_ERROR ? errno : 0;
+    *cause = Input_File_Problem(read, 0, err);
     if (read != WHOLE_FILE_NOT_REGULAR)  // said at start-up (_Name_Odd_Exchange_Files)
-      std::fprintf(stderr, "stahl_ec3: %s: %s\n", from.c_str(), Input_File_Problem(read, 0, errno).c_str());
+      std::fprintf(stderr, "stahl_ec3: %s: %s\n", from.c_str(), cause->c_str());
+    errno = err;
     return 1;
   }
-  return Replace_File_Text(to.c_str(), bytes);
+  if (Replace_File_Text(to.c_str(), bytes) == 0) return 0;
+  const int err = errno;
+  *cause = to + ": " + _Why(err);
+  errno = err;
+  return 1;
 }
 
 // The first line of the position text, without line end and trailing blanks; empty when the
@@ -139,8 +183,8 @@ void _Read_Input(STAHL_EC3_RUN &r) {
     return;
   }
   // The stamp of what is read, so that a save can tell when another session saved since.
-  struct stat st;
-  if (fstat(fileno(f), &st) == 0) r.inp_stamp = _Stamp_of(st);
+  std::string bytes;
+  r.inp_stamp = _Stamp_of_Stream(f, &bytes);
   const int rc = Read_Bauteil(f, &r.bauteil);
   std::fclose(f);
   if (rc != 0) {
@@ -165,16 +209,68 @@ void _Name_Odd_Exchange_Files() {
   }
 }
 
-// The start-of-run copies of the exchange files that exist.
+// Takes the member's session lock (an fcntl write lock on "<stem>_NN.LCK", held until the
+// session ends or the process does, also a killed one): one of STAHL_EC3_SESSION_*.
+int _Take_Session_Lock(STAHL_EC3_RUN &r) {
+  const std::string path = Make_Bauteil_Filename(".LCK");
+  for (int tries = 0; tries < 8; ++tries) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+    if (fd < 0) break;
+    struct flock lock = {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;  // the whole file
+    if (::fcntl(fd, F_SETLK, &lock) != 0) {
+      const int err = errno;
+      ::close(fd);
+      if (err == EACCES || err == EAGAIN) return STAHL_EC3_SESSION_OTHER;
+      errno = err;
+      break;
+    }
+    // A session that ended meanwhile removed the file opened here: then again on the new one.
+    struct stat held, named;
+    if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+        held.st_ino == named.st_ino) {
+      r.lock_fd = fd, r.lock_pid = static_cast<int>(getpid()), r.lock_path = path;
+      return STAHL_EC3_SESSION_LOCKED;
+    }
+    ::close(fd);
+  }
+  std::fprintf(stderr, "stahl_ec3: %s: no session lock (%s); another session on the member is not noticed\n",
+               path.c_str(), _Why(errno).c_str());
+  return STAHL_EC3_SESSION_ALONE;
+}
+
+// Lets the session lock go: its file is removed while still locked (a session that opened it
+// meanwhile finds it gone and opens a new one). A forked process that inherited the
+// descriptor holds no lock and removes nothing.
+void _Release_Session_Lock(STAHL_EC3_RUN &r) {
+  if (r.lock_fd < 0) return;
+  if (r.lock_pid == static_cast<int>(getpid())) ::unlink(r.lock_path.c_str());
+  ::close(r.lock_fd);
+  r.lock_fd = -1;
+}
+
+// The start-of-run copies of the exchange files that exist, each with its stamp. A copy found
+// there while this run holds the lock belongs to no live session (a run that ended without
+// putting it back): a box names it, it is never put back, and where its file is there it is
+// replaced by this run's copy.
 void _Copy_Exchange_Files(STAHL_EC3_RUN &r) {
   for (int k = 0; k < 2; ++k) {
-    const std::string from = Make_Bauteil_Filename(kExchange[k][0]);
-    if (!_Exists(from)) continue;
-    if (_Copy_File(from, Make_Bauteil_Filename(kExchange[k][1])) != 0) {
+    const std::string from = Make_Bauteil_Filename(kExchange[k][0]), copy = Make_Bauteil_Filename(kExchange[k][1]);
+    const bool there = _Exists(from);
+    if (r.session == STAHL_EC3_SESSION_LOCKED && _Exists(copy)) {
+      const std::string text = "^bWARNUNG: " + copy + " ist die Kopie einer abgebrochenen Bearbeitung; sie wird " +
+                               "nicht zurückgesetzt"_cp + (there ? " und durch den Stand von jetzt ersetzt!" : "!");
+      PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+    }
+    if (!there) continue;
+    std::string cause;
+    if (_Copy_File(from, copy, &cause) != 0) {
       std::fprintf(stderr, "stahl_ec3: %s: no copy made (%s); leaving without saving cannot restore it\n",
-                   from.c_str(), _Why(errno).c_str());
+                   from.c_str(), cause.c_str());
       continue;
     }
+    r.copy_stamps[k] = _Stamp(copy);
     r.copies_made[k] = 1;
   }
 }
@@ -199,6 +295,7 @@ void _Lesefehler_List(FILE *list) {
 STAHL_EC3_RUN &Stahl_EC3_Run() { return _S().run; }
 
 void Reset_Stahl_EC3_For_Tests() {
+  _Release_Session_Lock(g.run);
   Reset_Bauteil(&g.run.bauteil);
   g.run = STAHL_EC3_RUN{};
 }
@@ -283,9 +380,14 @@ int Start_Stahl_EC3(int argc, char **argv) {
   _Read_Input(r);
   _Name_Odd_Exchange_Files();
   if (!r.refresh) {
-    // A refresh makes no copies and removes none: it may run while a session on the same
-    // member holds its copies for "beenden ohne zu speichern".
-    _Copy_Exchange_Files(r);
+    // A refresh takes no lock, makes no copies and removes none: it may run while a session
+    // on the same member holds its copies for "beenden ohne zu speichern". A second session
+    // leaves the first one's copies alone and puts nothing back.
+    r.session = _Take_Session_Lock(r);
+    if (r.session == STAHL_EC3_SESSION_OTHER)
+      PrintMessage(Bauteil_Other_Session_Note().c_str(), STAHL_EC3_TITLE);
+    else
+      _Copy_Exchange_Files(r);
     YRMSetCloseFct(&Stahl_EC3_Close_Request);
     if (r.read_error) {
       const std::string text = "Lesefehler\n" + Bauteil_Inp_Path();
@@ -336,7 +438,11 @@ int Refresh_Stahl_EC3() {
 }
 
 void Remove_Work_Files() {
-  for (const auto &pair : kExchange) std::remove(Make_Bauteil_Filename(pair[1]).c_str());
+  STAHL_EC3_RUN &r = Stahl_EC3_Run();
+  for (int k = 0; k < 2; ++k)
+    if (r.copies_made[k]) std::remove(Make_Bauteil_Filename(kExchange[k][1]).c_str());
+  r.copies_made[0] = r.copies_made[1] = 0;
+  _Release_Session_Lock(r);
 }
 
 int Restore_Exchange_Files() {
@@ -344,15 +450,17 @@ int Restore_Exchange_Files() {
   int bad = 0;
   for (int k = 0; k < 2; ++k) {
     const std::string file = Make_Bauteil_Filename(kExchange[k][0]), copy = Make_Bauteil_Filename(kExchange[k][1]);
-    if (!_Exists(copy)) {
-      if (!r.copies_made[k]) continue;  // the file was not there at start
+    if (!r.copies_made[k]) continue;  // none made here: no file at start, or another session's
+    std::string bytes;
+    const bool gone = !_Exists(copy);
+    if (gone || !(_Stamp(copy, &bytes) == r.copy_stamps[k])) {
       const std::string text = "^bWARNUNG: " + file + " kann nicht zurückgesetzt werden: die Kopie vom Start ("_cp +
-                               copy + ") fehlt!";
+                               copy + (gone ? ") fehlt!" : ") wurde von einer anderen Bearbeitung geändert!"_cp);
       PrintMessage(text.c_str(), STAHL_EC3_TITLE);
       bad = 1;
       continue;
     }
-    if (_Copy_File(copy, file) != 0) {
+    if (Replace_File_Text(file.c_str(), bytes) != 0) {
       std::fprintf(stderr, "stahl_ec3: %s could not be restored (%s); its copy %s is kept\n", file.c_str(),
                    _Why(errno).c_str(), copy.c_str());
       bad = 1;
@@ -361,7 +469,14 @@ int Restore_Exchange_Files() {
     std::remove(copy.c_str());
     r.copies_made[k] = 0;
   }
+  _Release_Session_Lock(r);
   return bad;
+}
+
+std::string Bauteil_Other_Session_Note() {
+  return "^bWARNUNG: Die Eingabedatei " + Bauteil_Inp_Path() +
+         " wird gerade in einer anderen Bearbeitung bearbeitet; beenden ohne zu speichern setzt hier nichts "
+         "zurück!"_cp;
 }
 
 std::string Bauteil_Changed_Question() {
@@ -372,16 +487,30 @@ std::string Bauteil_Changed_Question() {
 int Save_Bauteil_Member() {
   STAHL_EC3_RUN &r = Stahl_EC3_Run();
   const std::string inp = Bauteil_Inp_Path();
-  // Another session may have saved the member since it was read here: its save is not lost
-  // without a word.
+  r.save_problem.clear();
+  // A FIFO, a folder or a link to a device in the member file's place is never replaced.
+  struct stat st;
+  if (::stat(inp.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    const bool folder = S_ISDIR(st.st_mode);
+    r.save_problem = folder ? _Why(EISDIR) : Input_File_Problem(WHOLE_FILE_NOT_REGULAR, 0, 0);
+    errno = folder ? EISDIR : EINVAL;
+    return 1;
+  }
+  // Another session may have saved the member since it was read here, or another program
+  // rewritten it: that is not lost without a word.
   if (!(_Stamp(inp) == r.inp_stamp) && !Answer_is_Yes(Bauteil_Changed_Question().c_str()))
     return STAHL_EC3_SAVE_DECLINED;
   if (r.read_error == 1 && !r.backup_kept && _Exists(inp)) {
     // The file that could not be read is not overwritten before it is kept.
-    if (_Copy_File(inp, inp + ".bak") != 0) return 1;
+    if (_Copy_File(inp, inp + ".bak", &r.save_problem) != 0) return 1;
     r.backup_kept = 1;
   }
-  if (Save_Bauteil_File(inp.c_str(), &r.bauteil) != 0) return 1;
+  if (Save_Bauteil_File(inp.c_str(), &r.bauteil) != 0) {
+    const int err = errno;
+    r.save_problem = _Why(err);
+    errno = err;
+    return 1;
+  }
   r.inp_stamp = _Stamp(inp);
   r.read_error = 0;  // the file holds the record now
   return 0;

@@ -26,15 +26,25 @@ inline double *Brandlast_Forces(BRANDLAST *row) {
 }
 inline const double *Brandlast_Forces(const BRANDLAST *row) { return &row->N; }
 
-// What a file was when it was read: present, size, modification time and inode. Another
-// session that saves the file changes at least its inode (files are replaced, not written
-// in place).
+// What a file was when it was read: present, size, modification and change time, inode and
+// a hash of its bytes. Another session that saves the file changes at least its inode (files
+// are replaced, not written in place); another program that rewrites it in place within one
+// tick of a coarse clock, or puts its time back, still changes its bytes. A file that cannot
+// be read (no regular file, past the input cap) has hash 0.
 struct STAHL_EC3_FILE_STAMP {
   int present;
   long long size;
-  long long mtime_ns;
+  long long mtime_ns, ctime_ns;
   unsigned long long device, inode;
+  unsigned long long hash;
   bool operator==(const STAHL_EC3_FILE_STAMP &) const = default;
+};
+
+// The answers of the session lock at a screen start (STAHL_EC3_RUN::session).
+enum : int {
+  STAHL_EC3_SESSION_ALONE = 0,  // no lock to be had (said on standard error): works as if alone
+  STAHL_EC3_SESSION_LOCKED = 1, // this run holds the member's lock
+  STAHL_EC3_SESSION_OTHER = 2,  // another live session holds it: no copies, nothing put back
 };
 
 // One run of the program. Module state of stahl_ec3/ (reset by Reset_Stahl_EC3_For_Tests).
@@ -50,7 +60,15 @@ struct STAHL_EC3_RUN {
   int backup_kept;          // 1 once the unreadable file was kept as ".INP.bak"
   int closed;               // 1 after the close request was answered with yes
   STAHL_EC3_FILE_STAMP inp_stamp;  // the ".INP" as read at start or as last saved
-  int copies_made[2];       // the start-of-run copies of ".XPR" and ".EXP" that were made
+  int copies_made[2];       // the start-of-run copies of ".XPR" and ".EXP" that this run made
+  STAHL_EC3_FILE_STAMP copy_stamps[2];  // each copy as this run wrote it
+  std::string save_problem;  // why the last save failed, for its message
+  int session;               // STAHL_EC3_SESSION_*, screen runs only
+  // The session lock: an fcntl write lock on the descriptor of the member's ".LCK" file
+  // (-1 none), taken by process lock_pid; the system lets it go when the process ends.
+  int lock_fd = -1;
+  int lock_pid;
+  std::string lock_path;
 };
 STAHL_EC3_RUN &Stahl_EC3_Run();
 
@@ -66,21 +84,26 @@ std::string Bauteil_Txt_Path();
 // standard error (the cause's text behind it) when a file could not be written; errno then
 // holds the cause of the first failure.
 int Write_Bauteil_Print_List();
-// Puts the start-of-run copies back over ".XPR" and ".EXP" and removes them: 0, or 1 when a
-// copy could not be put back (it is then kept) or a copy made at start is gone (said in a
-// message box: the file cannot be put back).
+// Puts this run's start-of-run copies back over ".XPR" and ".EXP" and removes them, then
+// ends the session (its lock let go): 0, or 1 when a copy could not be put back (it is then
+// kept), a copy made at start is gone or is no longer as this run wrote it (said in a message
+// box: the file is not put back). A copy that this run did not make is never put back.
 int Restore_Exchange_Files();
-// Removes the start-of-run copies "_TMP.XPR" and "_TMP.EXP".
+// Removes this run's start-of-run copies "_TMP.XPR" and "_TMP.EXP" (another session's stay)
+// and ends the session (its lock let go).
 void Remove_Work_Files();
 // Answers of Save_Bauteil_Member besides 0 and 1.
 inline constexpr int STAHL_EC3_SAVE_DECLINED = 2;
 // Saves the record (stored units) as the member's ".INP". When the file is not the one read
-// at start (or last saved here: another size, time or inode, or present now and absent then)
-// the user is asked first; no gives STAHL_EC3_SAVE_DECLINED and nothing is written. An
-// unreadable file is first kept as ".INP.bak" (once). 0 when saved (the record is then the
-// member's: a read error at start no longer counts), or 1 with nothing lost and errno the
-// cause when a file could not be written.
+// at start (or last saved here: another stamp, or present now and absent then) the user is
+// asked first; no gives STAHL_EC3_SAVE_DECLINED and nothing is written. A member file that is
+// there but no regular file (a FIFO, a folder, a link to a device) is refused before anything
+// is written; an unreadable file is first kept as ".INP.bak" (once). 0 when saved (the record
+// is then the member's: a read error at start no longer counts), or 1 with nothing lost and
+// the cause in save_problem of the run (errno too where a call failed).
 int Save_Bauteil_Member();
+// The message box of a screen start while another session edits the member.
+std::string Bauteil_Other_Session_Note();
 
 // The section picture of page 1 in the box (x1, y1)-(x2, y2): a profile by its shape, an
 // imported section by its polygons or line model, each fitted into the box.

@@ -397,11 +397,10 @@ int _Icon_Action(int action) {
     _Take();
     const int saved = Save_Bauteil_Member();
     if (saved != 0) {
-      const int err = errno;
       _Hand();
       if (saved == STAHL_EC3_SAVE_DECLINED) return -1;  // the other session's file stays
-      const std::string text = std::string("^bFEHLER: Die Eingabedatei kann nicht gespeichert werden (") +
-                               std::strerror(err) + "); nichts wurde beendet!";
+      const std::string text = "^bFEHLER: Die Eingabedatei kann nicht gespeichert werden (" +
+                               Stahl_EC3_Run().save_problem + "); nichts wurde beendet!";
       PrintMessage(text.c_str(), STAHL_EC3_TITLE);
       return -1;
     }

@@ -1,9 +1,12 @@
 // The member's files when more than one run works on them, and saves that say what happened:
 // refreshes of members whose stems share their first four characters (and so the section
 // exchange file) at once, a save over a member file that changed since it was read, a refresh
-// during a screen session, the finishing order of "speichern und beenden", and the causes in
-// the messages of failed writes. Every test works in a folder of its own.
+// during a screen session, two screen sessions on one member, the finishing order of
+// "speichern und beenden", and the causes in the messages of failed writes and refused saves.
+// Every test works in a folder of its own.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,6 +16,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -64,6 +68,19 @@ class MemberFiles : public MemberFolder {
     }
     int status = 0;
     return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  // Runs body in a child process (its standard error dropped): the text body gave back.
+  std::string In_Child(const std::function<std::string()> &body) const {
+    const std::string out = dir_ + "/../child.out";
+    std::filesystem::remove(out);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      std::freopen("/dev/null", "w", stderr);
+      test_files::Put(out, body());
+      _exit(0);
+    }
+    waitpid(pid, nullptr, 0);
+    return Slurp(out);
   }
   // The texts the host showed of a kind (1 boxes, 3 questions), joined by '|'.
   static std::string Said(int kind) {
@@ -167,14 +184,28 @@ TEST_F(MemberFiles, TheSectionComesFromMemory) {
 
 // A save over a member file that is no longer the one read at start asks first; no keeps the
 // other file (the run goes on, here to the host's stop), yes saves. Another session's save
-// (a new file in its place), the same bytes at a later time, and a file that was absent at
-// start and is there now all count as changed; a file untouched, or absent then and now, is
+// (a new file in its place), the same bytes at a later time, a rewrite in place with its times
+// put back (told by the bytes alone, or by the change time alone), and a file that was absent
+// at start and is there now all count as changed; a file untouched, or absent then and now, is
 // saved without a question.
 TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
   Copy_Example();
   const std::string ex = Get("BSP1_01.INP");
   std::string other = ex;
   other.replace(other.find("Brand~1"), 7, "Brand~X");  // another session's member
+  // Another program writes bytes into the member file in place and puts its times back; on a
+  // file system whose clock ticks coarsely the change time, too, stays that of the read.
+  auto In_Place = [&](const std::string &bytes, bool coarse) {
+    const std::string inp = Path("BSP1_01.INP");
+    struct stat st;
+    stat(inp.c_str(), &st);
+    usleep(20000);  // a tick of the kernel's clock passes
+    std::fstream(inp, std::ios::in | std::ios::out | std::ios::binary) << bytes;
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    utimensat(AT_FDCWD, inp.c_str(), times, 0);
+    stat(inp.c_str(), &st);
+    if (coarse) Stahl_EC3_Run().inp_stamp.ctime_ns = st.st_ctim.tv_sec * 1000000000LL + st.st_ctim.tv_nsec;
+  };
   const struct {
     const char *what;
     bool absent_at_start;
@@ -190,6 +221,8 @@ TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
       {"same bytes later", false, [&] {
          fs::last_write_time(Path("BSP1_01.INP"), fs::last_write_time(Path("BSP1_01.INP")) + std::chrono::seconds(2));
        }, 0, true, 0, ex},
+      {"same size in place, time put back, coarse clock", false, [&] { In_Place(other, true); }, 0, true, 0, other},
+      {"same bytes in place, time put back", false, [&] { In_Place(ex, false); }, 0, true, 0, ex},
       {"absent, then there", true, [&] { Put("BSP1_01.INP", other); }, 0, true, 0, other},
       {"absent then and now", true, [] {}, -1, false, 1, ""},
   };
@@ -213,7 +246,8 @@ TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
 
 // A refresh of the member while a screen session runs leaves the session's copy: "beenden
 // ohne zu speichern" puts the ".XPR" back as it was at the session's start. A restore whose
-// copy is gone says so and leaves the file; a file without a copy at start asks for none.
+// copy is gone, or was written over by another (a run that takes no lock), says so and leaves
+// the file; a file without a copy at start asks for none.
 TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
   Copy_Example();
   Put("BSP1_01.XPR", "xpr at start\n");
@@ -236,6 +270,96 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
   EXPECT_NE(said.find("^bWARNUNG: " + Path("BSP1_01.XPR") + " kann nicht"), std::string::npos) << said;
   EXPECT_NE(said.find("(" + Path("BSP1_01_TMP.XPR") + ") fehlt!|"), std::string::npos) << said;
   EXPECT_EQ(said.find(".EXP"), std::string::npos) << said;  // none at start, none missed
+
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01_TMP.XPR", "xpr of another run\n");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01_TMP.XPR"), "xpr of the session\nxpr of another run\n");
+  EXPECT_EQ(Said(1), "^bWARNUNG: " + Path("BSP1_01.XPR") + " kann nicht zurückgesetzt werden: die Kopie vom "_cp +
+                         "Start (" + Path("BSP1_01_TMP.XPR") + ") wurde von einer anderen Bearbeitung geändert!|"_cp);
+}
+
+// Two screen sessions on one member, the second in a child process: it is told that the
+// member is being edited, makes no copies and puts nothing back when it leaves; a refresh
+// before it takes no lock and leaves the copies; the first session's discarded change of the
+// ".XPR" goes when it leaves. A session killed before its end leaves its copy, and its lock
+// goes with its process: the next session names the copy and never puts it back (the ".XPR"
+// the killed run removed and this session wrote stays), or, where the ".XPR" is there,
+// makes its own copy in its place.
+TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
+  Copy_Example();
+  Put("BSP1_01.XPR", "xpr at start\n");
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01.XPR", "xpr of the first session\n");
+  EXPECT_EQ(In_Child([this] {
+              const std::string rcs = std::to_string(Refresh_Stem("BSP1"));
+              Host_Test_Reset();
+              const std::string started = rcs + std::to_string(Start()), told = started + Said(1);
+              const std::string left = told + std::to_string(Screen(kEnd + kQuitRest));
+              return left + Get("BSP1_01.XPR") + Get("BSP1_01_TMP.XPR");
+            }),
+            "1-1" + Bauteil_Other_Session_Note() + "|0xpr of the first session\nxpr at start\n");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR") + Said(1), "xpr at start\n");
+  EXPECT_FALSE(Has("BSP1_01_TMP.XPR") || Has("BSP1_01.LCK"));
+
+  const std::string found = "^bWARNUNG: " + Path("BSP1_01_TMP.XPR") +
+                            " ist die Kopie einer abgebrochenen Bearbeitung; sie wird nicht zurückgesetzt"_cp;
+  for (const bool removed : {true, false}) {
+    SCOPED_TRACE(removed ? "removed by the killed run" : "changed by the killed run");
+    fs::remove(Path("BSP1_01_TMP.XPR"));
+    Put("BSP1_01.XPR", "xpr at start\n");
+    In_Child([&] {
+      Start();
+      removed ? (void)fs::remove(Path("BSP1_01.XPR")) : Put("BSP1_01.XPR", "xpr of the killed run\n");
+      return std::string();
+    });
+    Host_Test_Reset();
+    ASSERT_EQ(Start(), -1);
+    Put("BSP1_01.XPR", "xpr of this session\n");
+    EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+    EXPECT_EQ(Said(1), found + (removed ? "!|" : " und durch den Stand von jetzt ersetzt!|"));
+    EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01_TMP.XPR"),
+              removed ? "xpr of this session\nxpr at start\n" : "xpr of the killed run\n");
+  }
+}
+
+// A save over a member file that cannot be kept or replaced names its own cause, and the file
+// stays: a FIFO, a folder, a link to a FIFO (for a link to a device, which a test never hands
+// to a writer: as root a broken rule would replace it), a file past the input cap, and an
+// unreadable file whose ".INP.bak" meets a full disk.
+TEST_F(MemberFiles, SaveOverAnOddMemberFileNamesItsCause) {
+  const std::string inp = Path("BSP1_01.INP");
+  const struct {
+    const char *what;
+    std::function<int()> make;
+    fs::file_type type;
+    std::string cause;
+  } cases[] = {
+      {"fifo", [&] { return mkfifo(inp.c_str(), 0644); }, fs::file_type::fifo, "not a regular file"},
+      {"folder", [&] { return mkdir(inp.c_str(), 0755); }, fs::file_type::directory, std::strerror(EISDIR)},
+      {"link to a fifo", [&] { return mkfifo(Path("fifo").c_str(), 0644) + symlink("fifo", inp.c_str()); },
+       fs::file_type::symlink, "not a regular file"},
+      {"past the cap", [&] { return Copy_Example(), truncate(inp.c_str(), (off_t{64} << 20) + 1); },  // sparse
+       fs::file_type::regular, "larger than 64 MiB"},
+      {"full disk", [&] { return Put("BSP1_01.INP", " 2\n kaputt\n"), 0; }, fs::file_type::regular,
+       inp + ".bak: " + std::strerror(EFBIG)},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Host_Test_Reset();
+    Fresh_Folder();
+    ASSERT_EQ(c.make(), 0);
+    ASSERT_EQ(Start(), -1);
+    {
+      test_files::FileSizeCap cap(4);
+      EXPECT_EQ(Screen(kEnd + kSaveRest), 0);
+    }
+    EXPECT_NE(Said(1).find("gespeichert werden (" + c.cause + ")"), std::string::npos) << Said(1);
+    EXPECT_EQ(fs::symlink_status(inp).type(), c.type);
+    EXPECT_FALSE(Has("BSP1_01.INP.bak"));
+  }
 }
 
 // "speichern und beenden": the save first, then the list. A list that cannot be written (a
