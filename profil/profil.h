@@ -84,7 +84,7 @@ struct PROFIL_LINE {
   int32_t number;
   int32_t p_a, p_e;          // node numbers at start and end
   double d_a, d_e;           // wall thickness at start and end
-  double s;                  // relative sagitta of an arc line
+  double s;                  // rise of an arc line at its middle, > 0 bulging left of p_a → p_e
   double r_al, r_ar, r_el, r_er;  // fillet radii: start left/right, end left/right
 };
 

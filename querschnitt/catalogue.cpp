@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
-#include <unordered_map>
 
 #include "dwqb/dwqb.h"
 #include "dwqb/dwqb_stress.h"
@@ -171,15 +170,11 @@ int _Build_Imported(QIMPORT_ENTRY *entry) {
     Reset_DWQB_Querschnitt();
     Get_DWQB_Header()->options |= DWQB_OPT_PART_MODE;
     for (int i = 0; i < p.node_count; ++i) Add_DWQB_Node(p.nodes[i].number, 0.1 * p.nodes[i].y, 0.1 * p.nodes[i].z);
-    std::unordered_map<int, const PROFIL_NODE *> by_number;
-    for (int i = 0; i < p.node_count; ++i) by_number[p.nodes[i].number] = &p.nodes[i];
     for (int i = 0; i < p.line_count; ++i) {
       const PROFIL_LINE &l = p.lines[i];
-      const auto a = by_number.find(l.p_a), b = by_number.find(l.p_e);
-      const double chord = a != by_number.end() && b != by_number.end()
-                               ? std::hypot(b->second->y - a->second->y, b->second->z - a->second->z)
-                               : 0.0;
-      const double v[9] = {l.d_a, l.d_e, l.s * chord, 0, 0, l.r_al, l.r_ar, l.r_el, l.r_er};
+      // The line's s is the rise of its arc at the middle in mm, like its thickness: the
+      // exchange file carries it in cm (the export writes the model's rise there).
+      const double v[9] = {l.d_a, l.d_e, l.s, 0, 0, l.r_al, l.r_ar, l.r_el, l.r_er};
       Add_Profil_DWQB_Line(l.number, l.p_a, l.p_e, v);
     }
     rc = Calc_DWQB_Querschnitt();

@@ -209,7 +209,7 @@ struct XPRT_LINE {
   int p_a, p_e;          // start and end node
   int flag;              // written as field 4, 0 for the models of this program
   double d_a, d_e;       // thickness at start and end
-  double s;              // third line value (sagitta of an arc)
+  double s;              // third line value: rise of an arc line at its middle
   double unused[2];      // not written
   double r_al, r_ar, r_el, r_er;  // fillet or weld-leg sizes at the line ends
 };
