@@ -82,13 +82,6 @@ class MemberFiles : public MemberFolder {
     waitpid(pid, nullptr, 0);
     return Slurp(out);
   }
-  // The texts the host showed of a kind (1 boxes, 3 questions), joined by '|'.
-  static std::string Said(int kind) {
-    std::string said;
-    for (const HOST_MESSAGE &m : Host_Messages())
-      if (m.kind == kind) said += m.text + "|";
-    return said;
-  }
 };
 
 // Two RHS members (200 × 100 × 8 passes, 120 × 60 × 4 fails under the same row) and two I

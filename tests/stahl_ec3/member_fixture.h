@@ -96,6 +96,13 @@ class MemberFolder : public ::testing::Test {
     unsetenv("YRMPRIVATE");
     Host_Test_Reset();
   }
+  // The texts the host showed of a kind (1 boxes, 3 questions), each ended by '|'.
+  static std::string Said(int kind) {
+    std::string said;
+    for (const HOST_MESSAGE &m : Host_Messages())
+      if (m.kind == kind) said += m.text + "|";
+    return said;
+  }
   // The folder emptied, with the example's files of the fixture.
   void Fresh_Folder() const {
     std::filesystem::remove_all(dir_);

@@ -15,16 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SessionEnd : public MemberFolder {
- protected:
-  // The texts the host showed of a kind (1 boxes, 3 questions), each ended by '|'.
-  static std::string Said(int kind) {
-    std::string said;
-    for (const HOST_MESSAGE &m : Host_Messages())
-      if (m.kind == kind) said += m.text + "|";
-    return said;
-  }
-};
+class SessionEnd : public MemberFolder {};
 
 // Only the ".EXP" is there at the start, and its start copy is gone before "beenden ohne zu
 // speichern": one warning, naming the ".EXP" and its copy, none the ".XPR"; the ".EXP" keeps
