@@ -25,11 +25,6 @@ namespace {
 
 constexpr int kQueryBytes = 64;  // a longer query cannot match a 16-byte name anyway
 
-std::uint32_t _Get32(const unsigned char *p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
 // Parses a whole library image; 0 and an empty table when any record is bad
 // (Check_Profil_Library_Record).
 int _Parse_Image(const unsigned char *data, std::size_t size, std::vector<SECTIONS_LIB_RECORD> *out) {
@@ -46,9 +41,9 @@ int _Parse_Image(const unsigned char *data, std::size_t size, std::vector<SECTIO
       r.name[len] = static_cast<char>(rec[len]);
       r.key[len] = static_cast<char>(std::toupper(rec[len]));
     }
-    r.family = static_cast<std::int32_t>(_Get32(rec + 16));
+    r.family = static_cast<std::int32_t>(Profil_Library_Get32(rec + 16));
     for (int j = 5; j < PROFIL_LIB_PLACES; ++j) {
-      const std::uint32_t bits = _Get32(rec + 4 * j);
+      const std::uint32_t bits = Profil_Library_Get32(rec + 4 * j);
       std::memcpy(&r.values[j], &bits, sizeof r.values[j]);
     }
   }

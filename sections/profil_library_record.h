@@ -10,6 +10,12 @@
 
 #include "sections/sections.h"
 
+// The little-endian 32-bit word at p (a float's bits or the family of a record).
+inline std::uint32_t Profil_Library_Get32(const unsigned char *p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
 // Why a record is refused; 0 when it is good.
 enum : int {
   PROFIL_LIB_RECORD_GOOD = 0,
@@ -33,16 +39,11 @@ inline int Check_Profil_Library_Record(const unsigned char *record) {
     if (record[j] != 0) return PROFIL_LIB_RECORD_NAME;
   float v[PROFIL_LIB_PLACES] = {};
   for (int j = 5; j < PROFIL_LIB_PLACES; ++j) {
-    const unsigned char *p = record + 4 * j;
-    const std::uint32_t bits = static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-                               static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    const std::uint32_t bits = Profil_Library_Get32(record + 4 * j);
     std::memcpy(&v[j], &bits, sizeof v[j]);
     if (!std::isfinite(v[j])) return PROFIL_LIB_RECORD_NOT_FINITE;
   }
-  const std::uint32_t family = static_cast<std::uint32_t>(record[16]) | static_cast<std::uint32_t>(record[17]) << 8 |
-                               static_cast<std::uint32_t>(record[18]) << 16 |
-                               static_cast<std::uint32_t>(record[19]) << 24;
-  const bool chs = family == static_cast<std::uint32_t>(PROFIL_FAMILY_CHS);
+  const bool chs = Profil_Library_Get32(record + 16) == static_cast<std::uint32_t>(PROFIL_FAMILY_CHS);
   if (!(v[5] > 0) || !(v[7] > 0) || !(v[8] > 0) || !(chs ? v[6] >= 0 : v[6] > 0)) return PROFIL_LIB_RECORD_DIMENSION;
   return PROFIL_LIB_RECORD_GOOD;
 }
