@@ -42,8 +42,8 @@ std::string Member_With(const std::string &example, const char *profile, std::st
   inp += " " + std::to_string(rows.size()) + "\n";
   for (std::size_t k = 0; k < rows.size(); ++k)
     inp += " Zeile~" + std::to_string(k + 1) + " " + std::to_string(rows[k].N) + " " + std::to_string(rows[k].M_y) +
-           " 0 0 0 " + std::to_string(rows[k].T_t) + " " +
-           std::to_string(rows[k].T_w) + " " + std::to_string(rows[k].B) + "\n";
+           " 0 0 0 " + std::to_string(rows[k].T_t) + " " + std::to_string(rows[k].T_w) + " " +
+           std::to_string(rows[k].B) + "\n";
   return inp + "ACTIV_NADNAME EC-Standardparameter\n";
 }
 
@@ -56,14 +56,17 @@ std::string Member_With(const std::string &example, const char *profile, std::st
 //   alone, and 40 + 40, are the same T_Ed = T_t + T_w (EN 1993-1-1, 6.2.7(2)); 80 − 80 is
 //   no torque; B alone gives the note and no stress.
 // L 100 × 10: I_T = Σ b t³ / 3 = (100 + 90) · 10³ / 3 = 63 333 mm⁴, τ = T t / I_T = 157.9,
-//   U 1.164 in both methods; T_t = 1 with T_w = −0.4 is 0.6 kNm: U 0.698.
+//   U 1.164 in both methods; T_t = 1 with T_w = −0.4 is 0.6 kNm: U 0.698; 5 − 2.5 = 2.5 kNm:
+//   U 2.909. N = −200 kN with M_y = 2 kNm (U 0.874, plastic 0.615) has c/t 0.812 (class 3
+//   limits) and 1.000 (class 2); a bimoment alone after it leaves no force: no c/t result of
+//   its own, and none of the row before.
 // T 100 (t 11): I_T = (100 + 94.5) · 11³ / 3 = 86 293 mm⁴, τ = 127.5, U 0.940.
 // HE 400 B keeps its warping stresses (I_w 3 817 152 cm⁶, h_s = 376 mm): T_w = 10 gives
 //   τ_w = T_w S_ω / (I_w t_f) with S_ω = b² h_s t_f / 16: 5.54 N/mm², U 0.041; B = 50 gives
 //   σ_w = B ω / I_w with ω = b h_s / 4 = 28 200 mm²: 369.4, U 1.572. RR 200 × 100 × 8
 //   (I_w 3662 cm⁶) under T_w = 10 alone: U 1.241 by its warping shear flow.
 // The note stands once in each row with T_w or B on a section without warping resistance,
-// none elsewhere; no row prints a bimoment imbalance ΔB other than 0. The list's texts stand in
+// naming the sum where T_w was given and B where B was, none elsewhere; no row prints a bimoment imbalance ΔB other than 0. The list's texts stand in
 // the print font's glyphs: ╠ σ, Í τ, ð ω.
 TEST_F(MemberTorque, WarpingTorqueIsStVenantTorsionWithoutWarpingResistance) {
   const char *chs = " 1 9 219.100000 8.000000 0.000000 0.000000 0.000000 0.000000 1 8.000000 0.000000 0.000000";
@@ -116,7 +119,8 @@ TEST_F(MemberTorque, WarpingTorqueIsStVenantTorsionWithoutWarpingResistance) {
       ASSERT_NE(std::string::npos, at) << r.plain;
       const std::string text = r.plain.substr(at, r.plain.find("Lastkollektiv", at + head.size()) - at);
       const std::size_t verdict = text.find("\nNachweis: ");
-      const double U = verdict == std::string::npos ? 0.0 : U_of(text.substr(verdict, text.find('\n', verdict + 1) - verdict));
+      const double U =
+          verdict == std::string::npos ? 0.0 : U_of(text.substr(verdict, text.find('\n', verdict + 1) - verdict));
       EXPECT_NEAR(row.U, U, 5e-4) << text;
       EXPECT_NEAR(U, b.results[k].U_sigma, 5e-4);
       EXPECT_EQ(1, b.results[k].status);
