@@ -757,7 +757,7 @@ int Take_Warping_as_St_Venant(const PROFIL *profil, double *T_t, double *T_w, do
 // "B = 0.50 kNm²" is not taken into account.
 void Print_St_Venant_Note(const PROFIL *profil, double T_t, double T_w, double B, FILE *stream, int level);
 
-// 1 when Print_Stress_Check takes the forces as given as zero (each rounded to zero below
+// 1 when Print_Stress_Check takes the forces, as given, as zero (each rounded to zero below
 // its threshold, then every one below 0.001), else 0: a check that finds nothing to prove.
 int Stress_Check_Forces_Zero(double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w,
                              double B);
