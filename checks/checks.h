@@ -295,8 +295,11 @@ void Reset_Checks_For_Tests();
 // CT_FLAG_HOT. gamma: f_d = fy / gamma;
 // no_raise 0 lets the class-3 limits rise with the stress level. *utilisation (when given):
 // the governing utilisation, 0 when no check was made. Lines into stream (may be null) at
-// level < 1 one short line, 1 a plain line, >= 2 the full block. Returns 1 when there is no
-// result (no yield strength, no plate model, failed classification), else 0.
+// level < 1 one short line, 1 a plain line, >= 2 the full block. T_w and B of a section
+// without warping resistance go by Take_Warping_as_St_Venant; a row with no force left then
+// gives 0 and no line (its stress check writes the note and says the forces are zero).
+// Returns 1 when there is no result (no yield strength, no plate model, failed
+// classification), else 0.
 int Print_CT_Check(PROFIL *profil, double gamma, int no_raise, int fire, double fire_factor, int plastic,
                    double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w, double B,
                    double *utilisation, FILE *stream, int level);
@@ -506,9 +509,11 @@ CHECK_TSV_CALC Set_Check_TSV_Calc_For_Tests(CHECK_TSV_CALC calc);
 // left), U_ct the c/t utilisation against class 2, U_max the largest of U_pl, the ratios
 // computed and U_ct (999.999 when a normal force or moment meets no resistance left). The
 // class is worked out whether or not U_ct is asked for. Returns 0 (checked, or no forces
-// with nachweis set) or 2 when the clause cannot check the profile (the reason as a red
-// line): a force that is no finite number, a profile outside the clause, an I-shape or a
-// hollow section above class 2 under N or M, shear buckling of an I web, warping.
+// with nachweis set, also none left once T_w and B of a section without warping resistance
+// went by Take_Warping_as_St_Venant: the note, then the zero-forces line) or 2 when the
+// clause cannot check the profile (the reason as a red line): a force that is no finite
+// number, a profile outside the clause, an I-shape or a hollow section above class 2 under
+// N or M, shear buckling of an I web, warping.
 int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_raise, int use_E, int nachweis,
                                  double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w,
                                  double B, double *U_max, double *U_pl, double *U_ct, FILE *stream, int level);
@@ -724,8 +729,11 @@ const CHECK_RESULT *Get_Stress_Check_Result();
 // c/t check runs only when U_ct is given. Slots (each may be null): U_max, U_sigma, U_ct,
 // σ_x,max, σ_x,min, τ, σ_v (N/mm²) and a further stress (0 here). Lines into stream (may be
 // null) at level 0 verdicts only, 1 short, ≥ 2 full. Returns STRESS_* bits, 0 when nothing
-// was checked (zero forces, a gate, no section values, γ_M ≤ 0). Every other profile and
-// method goes through the section catalogue to Run_Querschnitt_Stress_Check.
+// was checked (zero forces, a gate, no section values, γ_M ≤ 0). A section without warping
+// resistance takes T_w and B by Take_Warping_as_St_Venant and writes the note; a row with no
+// force left then writes the zero-forces line and returns STRESS_DONE with every slot 0.
+// Every other profile and method goes through the section catalogue to
+// Run_Querschnitt_Stress_Check.
 int Print_Stress_Check(PROFIL *profil, double gamma_M, int pass_a, int pass_b, int nachweis, int method, double N,
                        double M_y, double M_z, double V_y, double V_z, double T_t, double T_w, double B,
                        double *U_max, double *U_sigma, double *U_ct, double *sigma_x_max, double *sigma_x_min,
@@ -742,12 +750,14 @@ int Profil_Without_Warping_Resistance(const PROFIL *profil);
 // magnitude), *T_w := *B := 0. Returns 1 when it did so and T_w or B was not 0 (the caller
 // writes Print_St_Venant_Note once), else 0 with the forces untouched. Any units.
 int Take_Warping_as_St_Venant(const PROFIL *profil, double *T_t, double *T_w, double *B, double T_zero);
-// The note of that rule (stream given, level at least 1): "Hohlprofil", "Flachstahl",
-// "Rundstahl" or "Profil ohne Wölbwiderstand", then that the warping torque is taken as St
-// Venant torsion and the bimoment not taken into account.
-void Print_St_Venant_Note(const PROFIL *profil, FILE *stream, int level);
+// The note of that rule (stream given, level at least 1) for the forces as given to it
+// (kNm, kNm²): "Hohlprofil", "Flachstahl", "Rundstahl" or "Profil ohne Wölbwiderstand",
+// then, where T_w is not 0, that the warping torque is taken as St Venant torsion with the
+// sum "T_t + T_ω = 5.00 + (-2.50) = 2.50 kNm", and, where B is not 0, that the bimoment
+// "B = 0.50 kNm²" is not taken into account.
+void Print_St_Venant_Note(const PROFIL *profil, double T_t, double T_w, double B, FILE *stream, int level);
 
-// 1 when Print_Stress_Check takes the forces as zero (each rounded to zero below its
-// threshold, then every one below 0.001), else 0: a check that finds nothing to prove.
+// 1 when Print_Stress_Check takes the forces, as given, as zero (each rounded to zero below
+// its threshold, then every one below 0.001), else 0: a check that finds nothing to prove.
 int Stress_Check_Forces_Zero(double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w,
                              double B);

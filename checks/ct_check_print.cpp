@@ -30,6 +30,12 @@ void _Verdict(FILE *s, double u) {
 
 double _Zero_Below(double v, double limit) { return std::fabs(v) < limit ? 0.0 : v; }
 
+bool _Any_Force(double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w, double B) {
+  for (double v : {N, M_y, M_z, V_y, V_z, T_t, T_w, B})
+    if (std::fabs(v) >= 0.001) return true;
+  return false;
+}
+
 }  // namespace
 
 int Print_CT_Check(PROFIL *profil, double gamma, int no_raise, int fire, double fire_factor, int plastic,
@@ -50,19 +56,19 @@ int Print_CT_Check(PROFIL *profil, double gamma, int no_raise, int fire, double 
   N = _Zero_Below(N, 0.01), V_y = _Zero_Below(V_y, 0.01), V_z = _Zero_Below(V_z, 0.01);
   M_y = _Zero_Below(M_y, 1e-4), M_z = _Zero_Below(M_z, 1e-4), T_t = _Zero_Below(T_t, 1e-4);
   T_w = _Zero_Below(T_w, 1e-4), B = _Zero_Below(B, 1e-6);
-  const double f[8] = {N, M_y, M_z, V_y, V_z, T_t, T_w, B};
-  bool any = false;
-  for (double v : f) any = any || std::fabs(v) >= 0.001;
   const char *pre = Oli_Line_Prefix();
-  if (!any) {
+  if (!_Any_Force(N, M_y, M_z, V_y, V_z, T_t, T_w, B)) {
     if (stream && level >= 1)
       CP850_CALL(Oli_Printf, stream, "%sSchnittgrößen = 0: Nachweis nicht erforderlich %s\n", pre,
                  Oli_Mark_Blue_Exclam());
     return 0;
   }
   // The warping torque of a section without warping resistance is St Venant torsion here
-  // too; the stress check of the row writes the note.
-  Take_Warping_as_St_Venant(profil, &T_t, &T_w, &B, 1e-4);
+  // too, and its bimoment is left out. A row with no force left has nothing to classify (the
+  // plate model would keep the stresses of the row before): no result and no line; the
+  // stress check of the row writes the note and the zero-forces line.
+  if (Take_Warping_as_St_Venant(profil, &T_t, &T_w, &B, 1e-4) && !_Any_Force(N, M_y, M_z, V_y, V_z, T_t, T_w, B))
+    return 0;
   // Without a yield strength there is no epsilon to classify with: no result.
   if (!(fy > 0.0)) return 1;
   // A plate model that cannot be built leaves the previous section's table: no result.

@@ -110,14 +110,16 @@ int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_r
   zero(B, 1000.0);
 
   // 2. Nothing to check.
-  if (nachweis && N == 0.0 && M_y == 0.0 && M_z == 0.0 && V_y == 0.0 && V_z == 0.0 && T_t == 0.0 && T_w == 0.0 &&
-      B == 0.0) {
+  auto no_forces = [&]() {
     if (stream && level >= 1)
       CP850_CALL(Oli_Printf, stream, "%sSchnittgrößen = 0: Nachweis nicht erforderlich %s\n", pre,
                  Oli_Mark_Blue_Exclam());
     finish(0.0, 0.0);
     return 0;
-  }
+  };
+  if (nachweis && N == 0.0 && M_y == 0.0 && M_z == 0.0 && V_y == 0.0 && V_z == 0.0 && T_t == 0.0 && T_w == 0.0 &&
+      B == 0.0)
+    return no_forces();
 
   // 3. Gates.
   const PROFIL *p = profil;
@@ -191,13 +193,17 @@ int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_r
 
   // 6. Warping torsion: a section without warping resistance (tubes, flat bars, square
   // hollow sections) carries the warping torque as St Venant torsion (EN 1993-1-1, 6.2.7(2),
-  // (7)); the other shapes are not covered by this clause.
+  // (7)); the other shapes are not covered by this clause. The note names the forces as
+  // given (kNm, kNm²); a row with no force left then reads as a row of zero forces (2.).
   if (T_w != 0.0 || B != 0.0) {
+    const double given[3] = {T_t / 1e6, T_w / 1e6, B / 1e9};
     if (!Take_Warping_as_St_Venant(p, &T_t, &T_w, &B, 100.0)) {
       finish(0.0, u_ct);
       return _Gate(stream, level, "%sWölbkrafttorsion: Nachweis nach EC 3-1-1, 6.2 nicht möglich %s\n"_cp);
     }
-    Print_St_Venant_Note(p, stream, level);
+    Print_St_Venant_Note(p, given[0], given[1], given[2], stream, level);
+    if (nachweis && N == 0.0 && M_y == 0.0 && M_z == 0.0 && V_y == 0.0 && V_z == 0.0 && T_t == 0.0)
+      return no_forces();
   }
 
   Out o{stream, level, pre, Oli_Mult_Dot()};

@@ -30,6 +30,16 @@ bool _All_Zero(const Forces &f) {
   return true;
 }
 
+void _Set(double *slot, double v) {
+  if (slot) *slot = v;
+}
+
+void _Zero_Line(FILE *stream, int level) {
+  if (stream && level >= 1)
+    CP850_CALL(Oli_Printf, stream, "%sSchnittgrößen = 0: Nachweis nicht erforderlich %s\n", Oli_Line_Prefix(),
+               Oli_Mark_Blue_Exclam());
+}
+
 void _Red_Line(FILE *stream, int level, const char *text) {
   if (stream && level >= 1) Oli_Printf(stream, "%s%s %s\n", Oli_Line_Prefix(), text, Oli_Mark_Red_Exclam());
 }
@@ -139,10 +149,6 @@ int _Closed_Formulas(PROFIL *p, double gamma_M, int pass_a, int pass_b, Forces &
   return 1;
 }
 
-void _Set(double *slot, double v) {
-  if (slot) *slot = v;
-}
-
 }  // namespace
 
 int Stress_Check_Forces_Zero(double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w,
@@ -160,9 +166,7 @@ int Print_Stress_Check(PROFIL *p, double gamma_M, int pass_a, int pass_b, int na
   Forces f{N, M_y, M_z, V_y, V_z, T_t, T_w, B};
   _Round_to_Zero(f);
   if (nachweis && _All_Zero(f)) {
-    if (stream && level >= 1)
-      CP850_CALL(Oli_Printf, stream, "%sSchnittgrößen = 0: Nachweis nicht erforderlich %s\n", Oli_Line_Prefix(),
-                 Oli_Mark_Blue_Exclam());
+    _Zero_Line(stream, level);
     return 0;
   }
   const bool quer = p->kind == PROFIL_KIND_QUER;
@@ -180,8 +184,19 @@ int Print_Stress_Check(PROFIL *p, double gamma_M, int pass_a, int pass_b, int na
   if (p->grade.fy <= 0.0) return STRESS_GRADE_MISMATCH;
   if (gamma_M <= 0.0) return 0;
 
-  // A section without warping resistance carries the warping torque as St Venant torsion.
-  if (Take_Warping_as_St_Venant(p, &f.T_t, &f.T_w, &f.B, 0.0001)) Print_St_Venant_Note(p, stream, level);
+  // A section without warping resistance carries the warping torque as St Venant torsion
+  // and leaves the bimoment out. A row that has no force left then (a bimoment alone, a
+  // warping torque that takes back the St Venant torque) reads as a row of zero forces after
+  // the note: its verdict is settled, with zero results.
+  const Forces given = f;
+  if (Take_Warping_as_St_Venant(p, &f.T_t, &f.T_w, &f.B, 0.0001)) {
+    Print_St_Venant_Note(p, given.T_t, given.T_w, given.B, stream, level);
+    if (nachweis && _All_Zero(f)) {
+      _Zero_Line(stream, level);
+      for (double *slot : {U_max, U_sigma, U_ct, sigma_x_max, sigma_x_min, tau, sigma_v, further}) _Set(slot, 0.0);
+      return STRESS_DONE;
+    }
+  }
 
   if (method == 0 && bar && !quer) {
     Closed c{};

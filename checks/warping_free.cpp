@@ -57,7 +57,7 @@ int Take_Warping_as_St_Venant(const PROFIL *p, double *T_t, double *T_w, double 
   return 1;
 }
 
-void Print_St_Venant_Note(const PROFIL *p, FILE *stream, int level) {
+void Print_St_Venant_Note(const PROFIL *p, double T_t, double T_w, double B, FILE *stream, int level) {
   if (!p || !stream || level < 1) return;
   // A section taken over from R7-PLAX has no shape of its own here.
   const int type = p->kind == PROFIL_KIND_QUER ? PROFIL_DEFAULT : p->type;
@@ -65,8 +65,14 @@ void Print_St_Venant_Note(const PROFIL *p, FILE *stream, int level) {
                      : type == PROFIL_FLAT                    ? "Flachstahl"
                      : type == PROFIL_ROUND                   ? "Rundstahl"
                                                               : "Profil ohne Wölbwiderstand"_cp;
-  CP850_CALL(Oli_Printf, stream,
-             "%s%s: Wölbtorsionsmoment wird nach EC 3-1-1, 6.2.7 als St. Venant'sche Torsion angesetzt, "
-             "das Bimoment nicht berücksichtigt.\n",
-             Oli_Line_Prefix(), what);
+  // Only what was given is named: the sum where a warping torque was, the bimoment where one was.
+  Oli_Printf(stream, "%s%s (EC 3-1-1, 6.2.7): ", Oli_Line_Prefix(), what);
+  if (T_w != 0.0)
+    CP850_CALL(Oli_Printf, stream,
+               "Wölbtorsionsmoment als St. Venant'sche Torsion angesetzt, T╬\\t╬r + T╬\\ð╬r = %.2lf + %s%.2lf%s = "
+               "%.2lf kNm",
+               T_t, T_w < 0.0 ? "(" : "", T_w, T_w < 0.0 ? ")" : "", T_t + T_w);
+  if (T_w != 0.0 && B != 0.0) Oli_Printf(stream, "; ");
+  if (B != 0.0) CP850_CALL(Oli_Printf, stream, "Bimoment B = %.2lf kNm² nicht berücksichtigt", B);
+  Oli_Printf(stream, ".\n");
 }

@@ -1,5 +1,7 @@
 // Plastic resistance check to EN 1993-1-1, 6.2: resistances, interactions and the gates.
 #include <cmath>
+#include <string>
+#include <tuple>
 
 #include "checks/checks.h"
 #include "support/cp850.h"
@@ -102,8 +104,8 @@ TEST_F(ChecksTest, Ec3GatesAndLimits) {
   EXPECT_EQ(0, Ec3(&flange10.p, 0, 1e6, 0, 0, 0));
   double u_max = 0, u_pl = 0;
   const char *kNote =
-      "Hohlprofil: Wölbtorsionsmoment wird nach EC 3-1-1, 6.2.7 als St. Venant'sche Torsion angesetzt, das Bimoment "
-      "nicht berücksichtigt."_cp;
+      "Hohlprofil (EC 3-1-1, 6.2.7): Wölbtorsionsmoment als St. Venant'sche Torsion angesetzt, T╬\\t╬r + T╬\\ð╬r = "
+      "0.00 + 1.00 = 1.00 kNm.\n"_cp;
   struct Case {
     const PROFIL *p;
     double N, V_z, T_w;
@@ -131,6 +133,18 @@ TEST_F(ChecksTest, Ec3GatesAndLimits) {
   EXPECT_EQ(0, Ec3(&chs.p, -10e3, 0, 0, 0, Get_EC3_Plastic_Values()->V_pl_z_Rd * 1e3, 0, 0, &u_max, &u_pl));
   EXPECT_EQ(-1.0, u_pl);
   EXPECT_NEAR(999.999, u_max, 1e-9);  // the normal force has no resistance left
+  // A row with no force left once the warping rule took T_w and B (N mm, N mm² in, kNm, kNm²
+  // named) reads as a row of zero forces after the note: no head, no resistances.
+  for (const auto &[p, T_t, T_w, B, note] :
+       {std::tuple{&chs.p, 2e6, -2e6, 0.0, "T╬\\t╬r + T╬\\ð╬r = 2.00 + (-2.00) = 0.00 kNm.\n"_cp},
+        std::tuple{&square.p, 0.0, 0.0, -0.5e9, ": Bimoment B = -0.50 kNm² nicht berücksichtigt.\n"_cp}}) {
+    PrintCapture cap;
+    EXPECT_EQ(0, Check_EC3_Plastic_Resistance(p, 1.0, 0, 0, 1, 0, 0, 0, 0, 0, T_t, T_w, B, &u_max, &u_pl, nullptr,
+                                              cap.stream(), 2));
+    const std::string zero = "Schnittgrößen = 0: Nachweis nicht erforderlich !!\n"_cp;
+    EXPECT_TRUE(cap.Raw().ends_with(note + zero)) << cap.Raw();
+    EXPECT_TRUE(u_max == 0 && u_pl == 0);
+  }
 }
 
 // The print list of IPE 300 under all forces with torsion, of a tube and of a flat bar.

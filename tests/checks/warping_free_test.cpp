@@ -92,9 +92,20 @@ TEST_F(ChecksTest, SectionsWithoutWarpingResistance) {
     EXPECT_EQ(c.without, Profil_Without_Warping_Resistance(c.p));
     if (!c.word) continue;
     PrintCapture cap;
-    Print_St_Venant_Note(c.p, cap.stream(), 1);
+    Print_St_Venant_Note(c.p, 0, 1, 0, cap.stream(), 1);
     const std::string text = Cp850_To_Utf8(cap.Raw());
-    EXPECT_NE(std::string::npos, text.find("\n" + std::string(c.word) + ": Wölbtorsionsmoment")) << text;
+    EXPECT_NE(std::string::npos, text.find("\n" + std::string(c.word) + " (EC 3-1-1, 6.2.7): Wölbtorsion")) << text;
+  }
+  // The R7-PLAX angle through the stress check under T_w, both methods: St Venant torsion.
+  // Thin-walled I_T = Σ l t³ / 3 = (96 · 10³ + 200 · 8³) / 3 = 66 133 mm⁴, τ = T t / I_T in the
+  // 10 mm leg: T = 0.2 + 0.3 kNm gives 75.6 N/mm², U = √3 τ / 235 = 0.557.
+  for (int method : {0, 2}) {
+    PrintCapture cap;
+    double U = -1;
+    EXPECT_TRUE(Print_Stress_Check(&quer_angle, 1.0, 0, 0, 1, method, 0, 0, 0, 0, 0, 0.2, 0.3, 0, nullptr, &U, nullptr,
+                                   nullptr, nullptr, nullptr, nullptr, nullptr, cap.stream(), 2) & STRESS_DONE);
+    EXPECT_NEAR(0.557, U, 0.002) << method;
+    EXPECT_NE(std::string::npos, cap.Raw().find("T╬\\t╬r + T╬\\ð╬r = 0.20 + 0.30 = 0.50 kNm.\n"_cp)) << method;
   }
   EXPECT_EQ(0.0, bare_angle.A);
   for (PROFIL *p : {&bare_angle, &bare_i, &quer_angle, &quer_tube, &quer_channel}) Reset_Profil(p);
