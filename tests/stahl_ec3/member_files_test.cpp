@@ -295,13 +295,9 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
   wide.replace(wide.find("0.8 0.8"), 7, "2.4 2.4").replace(wide.find(".A__ 35.2"), 9, ".A__ 67.2");
   Put("BSP1_01.XPR", channel);
   Put("BSP1_01.INP", Member_Bytes([this](BAUTEIL *b) {
-        Set_Bauteil_Path(Stem().c_str());
-        Set_File_Number(1);
-        b->profil.kind = PROFIL_KIND_QUER;
-        Set_XPRT_Member_Filename();
-        b->profil.entry = New_QImport_Entry();
-        Add_QImport_Reference(b->profil.entry, +1);
-        Read_XPRT_Result(b->profil.entry);
+        Set_Bauteil_Path(Stem().c_str()), Set_File_Number(1), Set_XPRT_Member_Filename();
+        b->profil.kind = PROFIL_KIND_QUER, b->profil.entry = New_QImport_Entry();
+        Add_QImport_Reference(b->profil.entry, +1), Read_XPRT_Result(b->profil.entry);
         EXPECT_EQ(Set_Profil_from_QImport(&b->profil, 0), 0);
       }));
   const std::string edited = Cp850_To_Utf8(STAHL_EC3_NOTE_EDITED);
