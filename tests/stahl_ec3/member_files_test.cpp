@@ -6,6 +6,8 @@
 // Every test works in a folder of its own.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -151,6 +153,16 @@ TEST_F(MemberFiles, ParallelRefreshesKeepTheirOwnSections) {
   for (std::size_t k = 0; k < stems.size(); ++k) differ += Get(stems[k] + "_01.OLI") != solo[k];
   EXPECT_EQ(differ, 0) << "of " << stems.size() << " lists";
   EXPECT_FALSE(Has("POS1XPRT.TMP"));  // every run removed its own exchange file
+}
+
+// Drops root's override of file permissions (none for another user): the process then meets
+// the permission bits as the files' owner does.
+void Drop_Permission_Override() {
+  __user_cap_header_struct head{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct data[2] = {};
+  syscall(SYS_capget, &head, data);
+  data[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
+  syscall(SYS_capset, &head, data);
 }
 
 // What the exchange hook does: keep the text written (capture) or put another one in its
@@ -387,15 +399,19 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
 // the second one leaves the first one's start copy alone and puts nothing back, so that after
 // both leave without saving the ".XPR" is as at the start. The lock file that a session makes
 // can be opened by every user; one put in place of it during the session (another session's)
-// outlives the session's end.
+// outlives the session's end. Another user's lock file, which this one cannot open for
+// writing (mode 0444, a child without root's override): its session says why and locks the
+// file for reading, so that a session started meanwhile is told that the member is being edited.
 TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
   Copy_Example();
   Put("BSP1_01.XPR", "xpr at start\n");
   fs::create_directory(Path("BSP1_01.LCK"));
   ASSERT_EQ(Start(), -1);
-  const std::string no_lock = "^bWARNUNG: Die Eingabedatei " + Path("BSP1_01.INP") +
-                              " kann für diese Bearbeitung nicht gesperrt werden ("_cp + Path("BSP1_01.LCK") + ": " +
-                              std::strerror(EISDIR) + "); eine andere Bearbeitung wird nicht bemerkt!|";
+  const auto No_Lock = [this](int err) {
+    return "^bWARNUNG: Die Eingabedatei " + Path("BSP1_01.INP") + " kann für diese Bearbeitung nicht gesperrt werden ("_cp +
+           Path("BSP1_01.LCK") + ": " + std::strerror(err) + "); eine andere Bearbeitung wird nicht bemerkt!|";
+  };
+  const std::string no_lock = No_Lock(EISDIR);
   EXPECT_EQ(Said(1), no_lock);
   Put("BSP1_01.XPR", "xpr of the first session\n");
   EXPECT_EQ(In_Child([this] {
@@ -425,6 +441,30 @@ TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_EQ(stat(Path("BSP1_01.LCK").c_str(), &made), 0);
   EXPECT_EQ(made.st_ino, put.st_ino);
+
+  chmod(Path("BSP1_01.LCK").c_str(), 0444);
+  int started[2], go[2];
+  ASSERT_EQ(pipe(started) | pipe(go), 0);
+  const pid_t other_user = fork();
+  if (other_user == 0) {
+    std::freopen("/dev/null", "w", stderr);
+    Host_Test_Reset();
+    Drop_Permission_Override();
+    Start();
+    Put("said", Said(1));
+    close(started[1]), close(go[1]);
+    char c;
+    _exit(static_cast<int>(read(go[0], &c, 1)));  // held until the parent lets it go
+  }
+  close(started[1]);
+  char c;
+  EXPECT_EQ(read(started[0], &c, 1), 0);  // the child's session has started
+  EXPECT_EQ(Get("said"), No_Lock(EACCES));
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Said(1), Bauteil_Other_Session_Note() + "|");
+  close(go[1]), close(go[0]), close(started[0]);
+  waitpid(other_user, nullptr, 0);
 }
 
 // A save over a member file that cannot be kept or replaced names its own cause, and the file
