@@ -209,61 +209,121 @@ void _Name_Odd_Exchange_Files() {
   }
 }
 
+// True when path names the file of st (same device and inode).
+bool _Names_File(const std::string &path, const struct stat &st) {
+  struct stat named;
+  return ::lstat(path.c_str(), &named) == 0 && named.st_dev == st.st_dev && named.st_ino == st.st_ino;
+}
+
 // Takes the member's session lock (an fcntl write lock on "<stem>_NN.LCK", held until the
-// session ends or the process does, also a killed one): one of STAHL_EC3_SESSION_*.
+// session ends or the process does, also a killed one): one of STAHL_EC3_SESSION_*. A lock
+// file made here is opened for every user (0666 whatever the umask), so that a second user
+// in a shared folder can lock it too; one that this user cannot open for writing (another
+// user's) is locked for reading through a read-only descriptor: this run then has no lock
+// of its own (ALONE) but a session that comes later is still told that the member is being
+// edited. Without a lock the cause is kept in lock_problem, and a lock file made here is
+// removed again.
 int _Take_Session_Lock(STAHL_EC3_RUN &r) {
   const std::string path = Make_Bauteil_Filename(".LCK");
+  int err = 0;
+  std::string cause;  // when not the text of err
   for (int tries = 0; tries < 8; ++tries) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
-    if (fd < 0) break;
+    constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    bool created = false;
+    short type = F_WRLCK;
+    int fd = ::open(path.c_str(), O_RDWR | kFlags);
+    if (fd < 0 && errno == ENOENT) {
+      fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | kFlags, 0666);
+      if (fd < 0 && errno == EEXIST) continue;  // another session made it meanwhile
+      if (fd >= 0) created = true, (void)::fchmod(fd, 0666);
+    } else if (fd < 0 && errno == EACCES) {
+      fd = ::open(path.c_str(), O_RDONLY | kFlags);
+      type = F_RDLCK;
+    }
+    if (fd < 0) {
+      err = errno;
+      break;
+    }
+    struct stat held;
+    const bool known = ::fstat(fd, &held) == 0;
+    if (!known || !S_ISREG(held.st_mode)) {  // a FIFO or a device is never locked
+      err = errno;
+      if (known) cause = Input_File_Problem(WHOLE_FILE_NOT_REGULAR, 0, 0);
+      ::close(fd);
+      break;
+    }
     struct flock lock = {};
-    lock.l_type = F_WRLCK;
+    lock.l_type = type;
     lock.l_whence = SEEK_SET;  // the whole file
     if (::fcntl(fd, F_SETLK, &lock) != 0) {
-      const int err = errno;
+      err = errno;
+      if (err == EACCES || err == EAGAIN) {
+        ::close(fd);
+        return STAHL_EC3_SESSION_OTHER;
+      }
+      // Locks fail here (a share without them): the file made for it goes again.
+      if (created && _Names_File(path, held)) ::unlink(path.c_str());
       ::close(fd);
-      if (err == EACCES || err == EAGAIN) return STAHL_EC3_SESSION_OTHER;
-      errno = err;
       break;
     }
     // A session that ended meanwhile removed the file opened here: then again on the new one.
-    struct stat held, named;
-    if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
-        held.st_ino == named.st_ino) {
+    if (_Names_File(path, held)) {
       r.lock_fd = fd, r.lock_pid = static_cast<int>(getpid()), r.lock_path = path;
-      return STAHL_EC3_SESSION_LOCKED;
+      if (type == F_WRLCK) return STAHL_EC3_SESSION_LOCKED;
+      err = EACCES;  // a read lock: the others are told, this run is not
+      break;
     }
     ::close(fd);
   }
+  if (cause.empty()) cause = _Why(err);
+  r.lock_problem = path + ": " + cause;
   std::fprintf(stderr, "stahl_ec3: %s: no session lock (%s); another session on the member is not noticed\n",
-               path.c_str(), _Why(errno).c_str());
+               path.c_str(), cause.c_str());
   return STAHL_EC3_SESSION_ALONE;
 }
 
 // Lets the session lock go: its file is removed while still locked (a session that opened it
-// meanwhile finds it gone and opens a new one). A forked process that inherited the
-// descriptor holds no lock and removes nothing.
+// meanwhile finds it gone and opens a new one), and only while its name is still the file
+// locked here (one put in place of a removed one belongs to another session) and the lock
+// was this run's own write lock. A forked process that inherited the descriptor holds no
+// lock and removes nothing.
 void _Release_Session_Lock(STAHL_EC3_RUN &r) {
   if (r.lock_fd < 0) return;
-  if (r.lock_pid == static_cast<int>(getpid())) ::unlink(r.lock_path.c_str());
+  struct stat held;
+  if (r.session == STAHL_EC3_SESSION_LOCKED && r.lock_pid == static_cast<int>(getpid()) &&
+      ::fstat(r.lock_fd, &held) == 0 && _Names_File(r.lock_path, held))
+    ::unlink(r.lock_path.c_str());
   ::close(r.lock_fd);
   r.lock_fd = -1;
 }
 
-// The start-of-run copies of the exchange files that exist, each with its stamp. A copy found
-// there while this run holds the lock belongs to no live session (a run that ended without
-// putting it back): a box names it, it is never put back, and where its file is there it is
-// replaced by this run's copy.
+// The start-of-run copies of the exchange files that exist, each with its stamp, and which
+// of them were not there at the start. A copy found there while this run holds the lock
+// belongs to no live session (a run that ended without putting it back): it is kept as
+// "<copy>.bak" (over an older one), a box names it, it is never put back, and this run makes
+// its own copy. Without a lock a copy found may be a live session's: it is left as it is,
+// and nothing is put back for its file.
 void _Copy_Exchange_Files(STAHL_EC3_RUN &r) {
   for (int k = 0; k < 2; ++k) {
     const std::string from = Make_Bauteil_Filename(kExchange[k][0]), copy = Make_Bauteil_Filename(kExchange[k][1]);
-    const bool there = _Exists(from);
-    if (r.session == STAHL_EC3_SESSION_LOCKED && _Exists(copy)) {
-      const std::string text = "^bWARNUNG: " + copy + " ist die Kopie einer abgebrochenen Bearbeitung; sie wird " +
-                               "nicht zurückgesetzt"_cp + (there ? " und durch den Stand von jetzt ersetzt!" : "!");
+    if (_Exists(copy)) {
+      const bool locked = r.session == STAHL_EC3_SESSION_LOCKED;
+      const std::string bak = copy + ".bak";
+      const bool kept = locked && ::rename(copy.c_str(), bak.c_str()) == 0;
+      const int err = errno;
+      const std::string text =
+          locked
+              ? "^bWARNUNG: " + copy + " ist die Kopie einer abgebrochenen Bearbeitung; sie wird nicht zurückgesetzt"_cp +
+                    (kept ? " und als " + bak + " aufbewahrt!" : " und bleibt stehen (" + _Why(err) + ")!")
+              : "^bWARNUNG: " + copy + " ist die Kopie einer anderen oder abgebrochenen Bearbeitung; " + from +
+                    " wird hier nicht zurückgesetzt!"_cp;
       PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+      if (!kept) continue;
     }
-    if (!there) continue;
+    if (!_Exists(from)) {
+      r.absent_at_start[k] = 1;
+      continue;
+    }
     std::string cause;
     if (_Copy_File(from, copy, &cause) != 0) {
       std::fprintf(stderr, "stahl_ec3: %s: no copy made (%s); leaving without saving cannot restore it\n",
@@ -273,6 +333,50 @@ void _Copy_Exchange_Files(STAHL_EC3_RUN &r) {
     r.copy_stamps[k] = _Stamp(copy);
     r.copies_made[k] = 1;
   }
+}
+
+// True when a live session holds the member's lock (F_GETLK through a read-only descriptor,
+// which takes no lock).
+bool _Session_Is_Live() {
+  const int fd = ::open(Make_Bauteil_Filename(".LCK").c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct flock lock = {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  const bool held = ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+  ::close(fd);
+  return held;
+}
+
+// Renews an imported section from the live session's start copy "_TMP.XPR", the state that
+// belongs to the saved member file (the ".XPR" may hold the session's unsaved section). The
+// record keeps what it has when the copy cannot be read or taken over.
+void _Renew_From_Start_Copy(PROFIL *p) {
+  std::string rest;
+  Make_Stem_Prefix_Filename("", &rest);
+  if (p->kind != PROFIL_KIND_QUER || !Set_XPRT_Filename((rest + Get_File_Number_Suffix() + kExchange[0][1]).c_str()))
+    return;
+  QIMPORT_ENTRY *entry = New_QImport_Entry();
+  const int read = Read_XPRT_Result(entry);
+  Set_XPRT_Member_Filename();
+  if (!read) return;  // the unreferenced entry goes with the catalogue's purge
+  PROFIL kept = *p;
+  p->nodes = nullptr, p->lines = nullptr;
+  p->entry = entry;
+  Add_QImport_Reference(entry, +1);
+  if (Set_Profil_from_QImport(p, 0) == 0) {
+    MEM_FREE(kept.nodes);
+    MEM_FREE(kept.lines);
+    Add_QImport_Reference(kept.entry, -1);
+    if (p->model_kind == 0) Write_QUER_EIN();
+    return;
+  }
+  // The take-over released the new entry and left empty lists: the record's own come back.
+  MEM_FREE(p->nodes);
+  MEM_FREE(p->lines);
+  p->entry = kept.entry, p->model_kind = kept.model_kind, p->obj_a = kept.obj_a, p->obj_b = kept.obj_b;
+  p->node_count = kept.node_count, p->nodes = kept.nodes, p->line_count = kept.line_count, p->lines = kept.lines;
+  std::memcpy(p->imported, kept.imported, sizeof p->imported);
 }
 
 // The temporary files that replacements of the member's files left behind when a run was
@@ -379,11 +483,25 @@ int Start_Stahl_EC3(int argc, char **argv) {
   Activate_Default_NAD();  // a file read names its own set
   _Read_Input(r);
   _Name_Odd_Exchange_Files();
+  if (r.refresh && _Session_Is_Live()) {
+    // The list is the saved member's: an imported section comes from the session's start
+    // copy when it made one, not from the ".XPR" it may be changing.
+    r.being_edited = 1;
+    if (!r.read_error && _Exists(Make_Bauteil_Filename(kExchange[0][1]))) _Renew_From_Start_Copy(&r.bauteil.profil);
+    std::fprintf(stderr, "stahl_ec3: %s is being edited in a session; the list shows the member as saved\n",
+                 Bauteil_Inp_Path().c_str());
+  }
   if (!r.refresh) {
     // A refresh takes no lock, makes no copies and removes none: it may run while a session
     // on the same member holds its copies for "beenden ohne zu speichern". A second session
     // leaves the first one's copies alone and puts nothing back.
     r.session = _Take_Session_Lock(r);
+    if (r.session == STAHL_EC3_SESSION_ALONE) {
+      const std::string text = "^bWARNUNG: Die Eingabedatei " + Bauteil_Inp_Path() +
+                               " kann für diese Bearbeitung nicht gesperrt werden ("_cp + r.lock_problem +
+                               "); eine andere Bearbeitung wird nicht bemerkt!"_cp;
+      PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+    }
     if (r.session == STAHL_EC3_SESSION_OTHER)
       PrintMessage(Bauteil_Other_Session_Note().c_str(), STAHL_EC3_TITLE);
     else
@@ -441,15 +559,38 @@ void Remove_Work_Files() {
   STAHL_EC3_RUN &r = Stahl_EC3_Run();
   for (int k = 0; k < 2; ++k)
     if (r.copies_made[k]) std::remove(Make_Bauteil_Filename(kExchange[k][1]).c_str());
-  r.copies_made[0] = r.copies_made[1] = 0;
+  r.copies_made[0] = r.copies_made[1] = r.absent_at_start[0] = r.absent_at_start[1] = 0;
   _Release_Session_Lock(r);
 }
 
 int Restore_Exchange_Files() {
   STAHL_EC3_RUN &r = Stahl_EC3_Run();
   int bad = 0;
+  // Another session (or program) saved the member since it was read here: the exchange
+  // files go with that save, nothing is put back or removed, only this run's copies go.
+  const bool to_do = r.copies_made[0] || r.copies_made[1] || r.absent_at_start[0] || r.absent_at_start[1];
+  const bool saved_elsewhere = to_do && !(_Stamp(Bauteil_Inp_Path()) == r.inp_stamp);
   for (int k = 0; k < 2; ++k) {
     const std::string file = Make_Bauteil_Filename(kExchange[k][0]), copy = Make_Bauteil_Filename(kExchange[k][1]);
+    if (saved_elsewhere) {
+      if (r.copies_made[k] || _Exists(file)) {
+        const std::string text = "^bWARNUNG: " + file + " wird nicht zurückgesetzt: die Eingabedatei "_cp +
+                                 Bauteil_Inp_Path() + " wurde seit dem Lesen von einer anderen Bearbeitung gespeichert!"_cp;
+        PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+        bad = 1;
+      }
+      if (r.copies_made[k]) std::remove(copy.c_str());
+      r.copies_made[k] = r.absent_at_start[k] = 0;
+      continue;
+    }
+    if (r.absent_at_start[k]) {  // made during the session (an import, an export): it goes
+      r.absent_at_start[k] = 0;
+      if (::unlink(file.c_str()) != 0 && errno != ENOENT) {
+        std::fprintf(stderr, "stahl_ec3: %s could not be removed (%s)\n", file.c_str(), _Why(errno).c_str());
+        bad = 1;
+      }
+      continue;
+    }
     if (!r.copies_made[k]) continue;  // none made here: no file at start, or another session's
     std::string bytes;
     const bool gone = !_Exists(copy);

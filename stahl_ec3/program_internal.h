@@ -42,7 +42,7 @@ struct STAHL_EC3_FILE_STAMP {
 
 // The answers of the session lock at a screen start (STAHL_EC3_RUN::session).
 enum : int {
-  STAHL_EC3_SESSION_ALONE = 0,  // no lock to be had (said on standard error): works as if alone
+  STAHL_EC3_SESSION_ALONE = 0,  // no lock to be had (said in a box): found copies left alone
   STAHL_EC3_SESSION_LOCKED = 1, // this run holds the member's lock
   STAHL_EC3_SESSION_OTHER = 2,  // another live session holds it: no copies, nothing put back
 };
@@ -62,13 +62,17 @@ struct STAHL_EC3_RUN {
   STAHL_EC3_FILE_STAMP inp_stamp;  // the ".INP" as read at start or as last saved
   int copies_made[2];       // the start-of-run copies of ".XPR" and ".EXP" that this run made
   STAHL_EC3_FILE_STAMP copy_stamps[2];  // each copy as this run wrote it
+  int absent_at_start[2];   // ".XPR", ".EXP" not there at the start: removed when leaving unsaved
+  int being_edited;         // refresh: a live session holds the member's lock (said on the list)
   std::string save_problem;  // why the last save failed, for its message
   int session;               // STAHL_EC3_SESSION_*, screen runs only
   // The session lock: an fcntl write lock on the descriptor of the member's ".LCK" file
-  // (-1 none), taken by process lock_pid; the system lets it go when the process ends.
+  // (-1 none; a read lock in an ALONE session), taken by process lock_pid; the system lets
+  // it go when the process ends.
   int lock_fd = -1;
   int lock_pid;
   std::string lock_path;
+  std::string lock_problem;  // why no lock could be had: the lock file and the cause
 };
 STAHL_EC3_RUN &Stahl_EC3_Run();
 
@@ -84,10 +88,13 @@ std::string Bauteil_Txt_Path();
 // standard error (the cause's text behind it) when a file could not be written; errno then
 // holds the cause of the first failure.
 int Write_Bauteil_Print_List();
-// Puts this run's start-of-run copies back over ".XPR" and ".EXP" and removes them, then
-// ends the session (its lock let go): 0, or 1 when a copy could not be put back (it is then
-// kept), a copy made at start is gone or is no longer as this run wrote it (said in a message
-// box: the file is not put back). A copy that this run did not make is never put back.
+// Puts this run's start-of-run copies back over ".XPR" and ".EXP" and removes them, removes
+// an exchange file that was not there at the start, then ends the session (its lock let
+// go): 0, or 1 when a copy could not be put back (it is then kept), a copy made at start is
+// gone or is no longer as this run wrote it (said in a message box: the file is not put
+// back). A copy that this run did not make is never put back. When the member file is no
+// longer the one read (another session saved it) nothing is put back or removed: a box
+// names each exchange file not reset, and this run's copies go.
 int Restore_Exchange_Files();
 // Removes this run's start-of-run copies "_TMP.XPR" and "_TMP.EXP" (another session's stay)
 // and ends the session (its lock let go).
@@ -104,6 +111,9 @@ inline constexpr int STAHL_EC3_SAVE_DECLINED = 2;
 int Save_Bauteil_Member();
 // The message box of a screen start while another session edits the member.
 std::string Bauteil_Other_Session_Note();
+// The line of the print list of a refresh while a session edits the member.
+inline constexpr const char *STAHL_EC3_NOTE_EDITED =
+    "Hinweis: Die Position wird gerade bearbeitet; die Liste zeigt den gespeicherten Stand."_cp;
 
 // The section picture of page 1 in the box (x1, y1)-(x2, y2): a profile by its shape, an
 // imported section by its polygons or line model, each fitted into the box.

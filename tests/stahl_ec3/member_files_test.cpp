@@ -6,6 +6,8 @@
 // Every test works in a folder of its own.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,6 +27,7 @@
 #include "host/host_test.h"
 #include "sections/sections.h"
 #include "stahl_ec3/program_internal.h"
+#include "support/shell.h"
 #include "support/support.h"
 #include "tests/stahl_ec3/member_fixture.h"
 #include "tests/testsupport/screen_test.h"
@@ -68,6 +71,11 @@ class MemberFiles : public MemberFolder {
     }
     int status = 0;
     return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  // The box of an exchange file that a session leaves as it is because another one saved.
+  std::string Not_Reset(const std::string &name) const {
+    return "^bWARNUNG: " + Path(name) + " wird nicht zurückgesetzt: die Eingabedatei "_cp + Path("BSP1_01.INP") +
+           " wurde seit dem Lesen von einer anderen Bearbeitung gespeichert!|"_cp;
   }
   // Runs body in a child process (its standard error dropped): the text body gave back.
   std::string In_Child(const std::function<std::string()> &body) const {
@@ -147,6 +155,16 @@ TEST_F(MemberFiles, ParallelRefreshesKeepTheirOwnSections) {
   EXPECT_FALSE(Has("POS1XPRT.TMP"));  // every run removed its own exchange file
 }
 
+// Drops root's override of file permissions (none for another user): the process then meets
+// the permission bits as the files' owner does.
+void Drop_Permission_Override() {
+  __user_cap_header_struct head{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct data[2] = {};
+  syscall(SYS_capget, &head, data);
+  data[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
+  syscall(SYS_capset, &head, data);
+}
+
 // What the exchange hook does: keep the text written (capture) or put another one in its
 // place (the foreign text), as a run of another member would between the write and a read.
 std::string g_captured, g_foreign;
@@ -180,7 +198,9 @@ TEST_F(MemberFiles, TheSectionComesFromMemory) {
 // (a new file in its place), the same bytes at a later time, a rewrite in place with its times
 // put back (told by the bytes alone, or by the change time alone), and a file that was absent
 // at start and is there now all count as changed; a file untouched, or absent then and now, is
-// saved without a question.
+// saved without a question. The member has only an ".EXP" at the start, which the session
+// changes: a save leaves it, and so does the end after "no" (another session saved the member;
+// a box says it is not reset); no start copy and no lock file are left.
 TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
   Copy_Example();
   const std::string ex = Get("BSP1_01.INP");
@@ -225,7 +245,9 @@ TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
     Copy_Example();
     fs::remove(Path("BSP1_01.OLI"));
     if (c.absent_at_start) fs::remove(Path("BSP1_01.INP"));
+    Put("BSP1_01.EXP", "exp at start\n");
     ASSERT_EQ(Start(), -1);
+    Put("BSP1_01.EXP", "exp of the session\n");
     c.change();
     if (c.answer >= 0) Host_Queue_Answer(c.answer);
     EXPECT_EQ(Screen(kEnd + kSaveRest), c.rc) << Host_Last_Calls(20);
@@ -234,6 +256,8 @@ TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
     if (c.inp.empty()) EXPECT_TRUE(inp.rfind(" 2\n", 0) == 0 && inp != other) << inp;
     else EXPECT_EQ(inp, c.inp);
     EXPECT_EQ(Has("BSP1_01.OLI"), c.rc == 1);  // no list for a save declined
+    EXPECT_EQ(Get("BSP1_01.EXP") + Said(1), "exp of the session\n" + (c.rc ? "" : Not_Reset("BSP1_01.EXP")));
+    EXPECT_FALSE(Has("BSP1_01_TMP.EXP") || Has("BSP1_01.LCK"));
   }
 }
 
@@ -271,15 +295,49 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
   EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01_TMP.XPR"), "xpr of the session\nxpr of another run\n");
   EXPECT_EQ(Said(1), "^bWARNUNG: " + Path("BSP1_01.XPR") + " kann nicht zurückgesetzt werden: die Kopie vom "_cp +
                          "Start (" + Path("BSP1_01_TMP.XPR") + ") wurde von einer anderen Bearbeitung geändert!|"_cp);
+
+  // An imported member on the channel of the take-over's sample file (A = 35.20 cm²); with a
+  // web of 2.4 instead of 0.8 the section has A = 35.20 + 20 · 1.6 = 67.20 cm². A refresh
+  // lists the ".XPR"; during a session it lists the start copy, the state of the saved ".INP",
+  // and says that the member is being edited.
+  Host_Test_Reset();
+  fs::remove(Path("BSP1_01_TMP.XPR"));
+  const std::string channel = Slurp(PF_SOURCE_DIR "/tests/profil/golden/channel.XPR");
+  std::string wide = channel;
+  wide.replace(wide.find("0.8 0.8"), 7, "2.4 2.4").replace(wide.find(".A__ 35.2"), 9, ".A__ 67.2");
+  Put("BSP1_01.XPR", channel);
+  Put("BSP1_01.INP", Member_Bytes([this](BAUTEIL *b) {
+        Set_Bauteil_Path(Stem().c_str()), Set_File_Number(1), Set_XPRT_Member_Filename();
+        b->profil.kind = PROFIL_KIND_QUER, b->profil.entry = New_QImport_Entry();
+        Add_QImport_Reference(b->profil.entry, +1), Read_XPRT_Result(b->profil.entry);
+        EXPECT_EQ(Set_Profil_from_QImport(&b->profil, 0), 0);
+      }));
+  const std::string edited = Cp850_To_Utf8(STAHL_EC3_NOTE_EDITED);
+  for (const bool session : {false, true}) {
+    SCOPED_TRACE(session ? "during a session" : "alone");
+    if (session) {
+      Put("BSP1_01.XPR", channel);
+      ASSERT_EQ(Start(), -1);
+    }
+    Put("BSP1_01.XPR", wide);
+    EXPECT_EQ(Refresh_Elsewhere("BSP1"), 1);
+    const std::string list = Plain_List(Get("BSP1_01.OLI"));
+    EXPECT_NE(list.find(session ? "A = 35.20 cm²" : "A = 67.20 cm²"), std::string::npos) << list;
+    EXPECT_EQ(list.find(edited) != std::string::npos, session) << list;
+  }
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR") + Said(1), channel);
 }
 
 // Two screen sessions on one member, the second in a child process: it is told that the
 // member is being edited, makes no copies and puts nothing back when it leaves; a refresh
 // before it takes no lock and leaves the copies; the first session's discarded change of the
-// ".XPR" goes when it leaves. A session killed before its end leaves its copy, and its lock
-// goes with its process: the next session names the copy and never puts it back (the ".XPR"
-// the killed run removed and this session wrote stays), or, where the ".XPR" is there,
-// makes its own copy in its place.
+// ".XPR" goes when it leaves. When the second one saves (its ".XPR", and an ".EXP" the member
+// had not), the first one's end puts nothing back and removes nothing, and a box names each
+// file. A session killed before its end leaves its copy, and its lock goes with its process:
+// the next session keeps the copy as "_TMP.XPR.bak" (over an older one), names it and never
+// puts it back; it makes its own copy where the ".XPR" is there, and where the killed run
+// removed it, the ".XPR" this session writes goes at its end.
 TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
   Copy_Example();
   Put("BSP1_01.XPR", "xpr at start\n");
@@ -297,12 +355,30 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
   EXPECT_EQ(Get("BSP1_01.XPR") + Said(1), "xpr at start\n");
   EXPECT_FALSE(Has("BSP1_01_TMP.XPR") || Has("BSP1_01.LCK"));
 
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01.XPR", "xpr of the first session\n");
+  EXPECT_EQ(In_Child([this] {
+              Host_Test_Reset();
+              const std::string started = std::to_string(Start());
+              Put("BSP1_01.XPR", "xpr of the second session\n");
+              Put("BSP1_01.EXP", "exp of the second session\n");
+              return started + std::to_string(Screen(kEnd + kSaveRest));
+            }),
+            "-11");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01.EXP"), "xpr of the second session\nexp of the second session\n");
+  EXPECT_EQ(Said(1), Not_Reset("BSP1_01.XPR") + Not_Reset("BSP1_01.EXP"));
+  EXPECT_FALSE(Has("BSP1_01_TMP.XPR") || Has("BSP1_01.LCK"));
+  fs::remove(Path("BSP1_01.EXP"));
+
   const std::string found = "^bWARNUNG: " + Path("BSP1_01_TMP.XPR") +
-                            " ist die Kopie einer abgebrochenen Bearbeitung; sie wird nicht zurückgesetzt"_cp;
+                            " ist die Kopie einer abgebrochenen Bearbeitung; sie wird nicht zurückgesetzt und als "_cp +
+                            Path("BSP1_01_TMP.XPR.bak") + " aufbewahrt!|";
   for (const bool removed : {true, false}) {
     SCOPED_TRACE(removed ? "removed by the killed run" : "changed by the killed run");
-    fs::remove(Path("BSP1_01_TMP.XPR"));
     Put("BSP1_01.XPR", "xpr at start\n");
+    Put("BSP1_01_TMP.XPR.bak", "an older copy\n");
     In_Child([&] {
       Start();
       removed ? (void)fs::remove(Path("BSP1_01.XPR")) : Put("BSP1_01.XPR", "xpr of the killed run\n");
@@ -312,10 +388,59 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
     ASSERT_EQ(Start(), -1);
     Put("BSP1_01.XPR", "xpr of this session\n");
     EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
-    EXPECT_EQ(Said(1), found + (removed ? "!|" : " und durch den Stand von jetzt ersetzt!|"));
-    EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01_TMP.XPR"),
-              removed ? "xpr of this session\nxpr at start\n" : "xpr of the killed run\n");
+    EXPECT_EQ(Said(1), found);
+    EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), "xpr at start\n");
+    EXPECT_EQ(Has("BSP1_01.XPR") ? Get("BSP1_01.XPR") : "none", removed ? "none" : "xpr of the killed run\n");
+    EXPECT_FALSE(Has("BSP1_01_TMP.XPR"));
   }
+}
+
+// No lock to be had (a folder in the lock file's place): each session says why in a box, and
+// the second one leaves the first one's start copy alone and puts nothing back, so that after
+// both leave without saving the ".XPR" is as at the start. The lock file that a session makes
+// can be opened by every user; one put in place of it during the session (another session's)
+// outlives the session's end. A second user who cannot open the lock file for writing (mode
+// 0444, a child without root's override) is still told that the member is being edited.
+TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
+  Copy_Example();
+  Put("BSP1_01.XPR", "xpr at start\n");
+  fs::create_directory(Path("BSP1_01.LCK"));
+  ASSERT_EQ(Start(), -1);
+  const std::string no_lock = "^bWARNUNG: Die Eingabedatei " + Path("BSP1_01.INP") +
+                              " kann für diese Bearbeitung nicht gesperrt werden ("_cp + Path("BSP1_01.LCK") + ": " +
+                              std::strerror(EISDIR) + "); eine andere Bearbeitung wird nicht bemerkt!|";
+  EXPECT_EQ(Said(1), no_lock);
+  Put("BSP1_01.XPR", "xpr of the first session\n");
+  EXPECT_EQ(In_Child([this] {
+              Host_Test_Reset();
+              Start();
+              Put("BSP1_01.XPR", "xpr of the second session\n");
+              const std::string said = Said(1);
+              return said + std::to_string(Screen(kEnd + kQuitRest)) + Get("BSP1_01.XPR");
+            }),
+            no_lock + "^bWARNUNG: " + Path("BSP1_01_TMP.XPR") + " ist die Kopie einer anderen oder abgebrochenen " +
+                "Bearbeitung; " + Path("BSP1_01.XPR") + " wird hier nicht zurückgesetzt!|0xpr of the second session\n"_cp);
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR"), "xpr at start\n");
+  EXPECT_TRUE(fs::is_directory(Path("BSP1_01.LCK")) && !Has("BSP1_01_TMP.XPR"));
+
+  fs::remove(Path("BSP1_01.LCK"));
+  Host_Test_Reset();
+  const mode_t mask = umask(022);
+  ASSERT_EQ(Start(), -1);
+  umask(mask);
+  struct stat made, put;
+  ASSERT_EQ(stat(Path("BSP1_01.LCK").c_str(), &made), 0);
+  EXPECT_EQ(made.st_mode & 0777, 0666u);
+  chmod(Path("BSP1_01.LCK").c_str(), 0444);
+  EXPECT_EQ(In_Child([this] { Host_Test_Reset(); Drop_Permission_Override(); Start(); return Said(1); }),
+            Bauteil_Other_Session_Note() + "|");
+  fs::remove(Path("BSP1_01.LCK"));
+  Put("BSP1_01.LCK", "");
+  ASSERT_EQ(stat(Path("BSP1_01.LCK").c_str(), &put), 0);
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(stat(Path("BSP1_01.LCK").c_str(), &made), 0);
+  EXPECT_EQ(made.st_ino, put.st_ino);
 }
 
 // A save over a member file that cannot be kept or replaced names its own cause, and the file

@@ -19,11 +19,12 @@ class SessionEnd : public MemberFolder {};
 
 // Only the ".EXP" is there at the start, and its start copy is gone before "beenden ohne zu
 // speichern": one warning, naming the ".EXP" and its copy, none the ".XPR"; the ".EXP" keeps
-// what the session left.
+// what the session left, and the ".XPR" the session wrote goes.
 TEST_F(SessionEnd, RestoreWithoutItsCopyNamesTheRightFile) {
   Put("BSP1_01.EXP", "exp at start\n");
   ASSERT_EQ(Start(), -1);
   Put("BSP1_01.EXP", "exp of the session\n");
+  Put("BSP1_01.XPR", "xpr of the session\n");
   fs::remove(Path("BSP1_01_TMP.EXP"));
   EXPECT_EQ(Screen(kEnd + kQuit + "w50 "), 0);
   EXPECT_EQ(Get("BSP1_01.EXP"), "exp of the session\n");
