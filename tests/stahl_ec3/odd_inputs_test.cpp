@@ -107,7 +107,8 @@ TEST_F(OddInputs, RefreshEndsAtOnceWithAMessage) {
 // A position label and row names with control bytes (an escape sequence, 0x01, 0x7F): the
 // list of a refresh reads back (Run_Refresh: also as oli2txt reads it) with blanks in their
 // place, and so does the list of a member file that cannot be read; the member file keeps
-// its bytes, and the record read saves them again.
+// its bytes, and the record read saves them again. Such a national-annex name reaches
+// standard error as plain UTF-8.
 TEST_F(OddInputs, ControlBytesInTheLabelAndRowNames) {
   Put("BSP1_01.TXT", "Pos \x01\x1b[2J \x7f end\n");
   std::string inp = Get("BSP1_01.INP");
@@ -124,6 +125,17 @@ TEST_F(OddInputs, ControlBytesInTheLabelAndRowNames) {
   ASSERT_EQ(Start(), -1);
   EXPECT_EQ(Save_Bauteil_File(Path("again.INP").c_str(), Get_Stahl_EC3_Bauteil()), 0);
   EXPECT_EQ(Get("again.INP"), inp);
+  // A national-annex name with a terminal's title and clear-screen sequences and code page
+  // 850 bytes (ö ß): its line on standard error is UTF-8 with blanks for the control bytes.
+  inp.replace(inp.find("EC-Standardparameter"), 20, "X\x1b]0;owned\x07\x1b[2J\x94\xe1");
+  const std::string err = Run_Refresh(inp).err;
+  EXPECT_NE(err.find("Nationaler Anhang \"X ]0;owned  [2Jöß\" nicht vorhanden"), std::string::npos) << err;
+  for (std::size_t k = 0; k < err.size(); ++k) {  // every byte a whole UTF-8 character, no control byte
+    const unsigned char c = static_cast<unsigned char>(err[k]);
+    std::size_t more = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 9;
+    ASSERT_TRUE(more < 4 && k + more < err.size() && (c >= 0x20 || c == '\n') && c != 0x7F) << k << ": " << err;
+    for (; more > 0; --more) ASSERT_EQ(static_cast<unsigned char>(err[++k]) & 0xC0, 0x80) << err;
+  }
 }
 
 // Temporary files of replacements that a killed run left beside the member's files: those
