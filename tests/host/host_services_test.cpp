@@ -38,10 +38,8 @@ TEST(HostMessages, BoxesLinesAndMessageLineAreRecordedInOrder) {
   EXPECT_TRUE(Host_Messages().empty());
 }
 
-// The line of a recorded text on standard error: control bytes (0x01 to 0x1F but the line
-// end, 0x7F) as blanks until the program hands its plain-text form, then title and text in
-// that form; the record keeps the bytes. The setter gives back the form in place before;
-// Host_Reset takes it away.
+// A recorded text on standard error: control bytes blank until the program hands its plain
+// form, then title and text in it; the record keeps the bytes; Host_Reset drops the form.
 TEST(HostMessages, StandardErrorLinesTakeTheProgramsPlainForm) {
   Host_Reset();
   const HOST_ECHO_TEXT marked = [](const std::string &t) { return "<" + t + ">"; };
