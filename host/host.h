@@ -42,6 +42,13 @@ struct HOST_MESSAGE {
 };
 const std::vector<HOST_MESSAGE> &Host_Messages();
 void Host_Clear_Messages();
+// The form of a recorded title and text in its line on standard error ("[host line] …"). The
+// host knows no code page: the program hands it its plain-text conversion (support does when
+// the run's mode is set: code page 850 to UTF-8). Without one every byte below 0x20 but the
+// line end, and 0x7F, is written as a blank, so that no escape sequence reaches a terminal;
+// the other bytes as they are. Returns the one in place before; Host_Reset takes it away.
+using HOST_ECHO_TEXT = std::string (*)(const std::string &text);
+HOST_ECHO_TEXT Host_Set_Echo_Text(HOST_ECHO_TEXT convert);
 
 // ---------------------------------------------------------------- environment
 // The host's environment lookup: the process environment; null when unset.

@@ -28,6 +28,7 @@ struct HostState {
   std::string frame_title;
   int (*close_fct)() = nullptr;
   std::vector<std::string> requests;
+  HOST_ECHO_TEXT echo_text = nullptr;  // the program's plain-text form of the stderr lines
 } g;
 
 constexpr int kStartFont = 0x1000;
@@ -51,10 +52,21 @@ void Apply_Font() {
   RFONT_SPACE = m.space;
 }
 
+// A recorded text as its line on standard error shows it (Host_Set_Echo_Text).
+std::string Echo_Text(const std::string &text) {
+  if (g.echo_text) return g.echo_text(text);
+  std::string safe = text;
+  for (char &c : safe) {
+    const unsigned char b = static_cast<unsigned char>(c);
+    if ((b < 0x20 && b != '\n') || b == 0x7F) c = ' ';
+  }
+  return safe;
+}
+
 void Record(int kind, const std::string &title, const std::string &text) {
   g.messages.push_back({kind, title, text});
   std::fprintf(stderr, "[host %s] %s%s%s\n", kind == 0 ? "message" : kind == 1 ? "box" : "line",
-               title.c_str(), title.empty() ? "" : ": ", text.c_str());
+               Echo_Text(title).c_str(), title.empty() ? "" : ": ", Echo_Text(text).c_str());
 }
 
 }  // namespace
@@ -142,6 +154,12 @@ const std::vector<std::string> &Host_Service_Requests() { return g.requests; }
 const std::vector<HOST_MESSAGE> &Host_Messages() { return g.messages; }
 void Host_Clear_Messages() { g.messages.clear(); }
 
+HOST_ECHO_TEXT Host_Set_Echo_Text(HOST_ECHO_TEXT convert) {
+  const HOST_ECHO_TEXT old = g.echo_text;
+  g.echo_text = convert;
+  return old;
+}
+
 const char *YRMGetEnv(const char *name) { return name ? std::getenv(name) : nullptr; }
 
 int CurOb_Application_Number() { return g.application_number; }
@@ -195,6 +213,7 @@ void Host_Reset() {
   g.frame_title.clear();
   g.close_fct = nullptr;
   g.requests.clear();
+  g.echo_text = nullptr;
   g.pending.clear();
   g.pending_open = false;
   g.application_number = 150;

@@ -26,8 +26,10 @@
 //   2, t_w = t_f = t, r root and r_2 toe radius.
 // A file whose size is not a multiple of 160 bytes, or with one record that the rule of
 // sections/profil_library_record.h refuses (a name empty, not printable or not NUL-padded,
-// a non-finite value, h, t_w, t_f or b not above 0), is rejected whole: the library then
-// has no profile, and no member takes a value from it. The file is read at the first
+// a non-finite value, h, t_w, t_f or b not above 0, plates that cannot exist together: I,
+// channel, tee t_w < b; I, channel, rectangular hollow 2 t_f < h; rectangular hollow
+// 2 t_w < b; circular hollow 2 t < D; tee and angle t_w, t_f below each leg), is rejected
+// whole: the library then has no profile, and no member takes a value from it. The file is read at the first
 // lookup and again whenever the folder named by "DATA" changes; at most 16 MiB are read
 // (a larger file is refused). A file that is missing, cannot be read, is too large,
 // rejected or empty is named on the message line ("^bHINWEIS: Profilbibliothek "<path>"

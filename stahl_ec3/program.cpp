@@ -508,7 +508,7 @@ int Start_Stahl_EC3(int argc, char **argv) {
       _Copy_Exchange_Files(r);
     YRMSetCloseFct(&Stahl_EC3_Close_Request);
     if (r.read_error) {
-      const std::string text = "Lesefehler\n" + Bauteil_Inp_Path();
+      const std::string text = "Lesefehler\n" + Bauteil_Inp_Path() + "\n" + r.read_reason;
       PrintMessage(text.c_str(), STAHL_EC3_TITLE);
     }
   }

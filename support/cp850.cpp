@@ -29,7 +29,10 @@ std::string Message_Text_Utf8(const std::string &text) {
       ++k;
       continue;
     }
-    plain += text[k];
+    // A name from a file may hold control bytes: on a terminal they would run as an escape
+    // sequence (a window title, a cleared screen).
+    const unsigned char c = static_cast<unsigned char>(text[k]);
+    plain += (c < 0x20 && c != '\n') || c == 0x7F ? ' ' : text[k];
   }
   return Cp850_To_Utf8(plain);
 }

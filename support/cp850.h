@@ -135,5 +135,6 @@ constexpr const char *operator""_cp() {
 // Runtime conversion for logs and test messages: code page 850 bytes to UTF-8.
 std::string Cp850_To_Utf8(const std::string &bytes);
 // A host message (code page 850, "^b" switching to bold) as plain UTF-8 for standard
-// error: every "^b" dropped, the rest as Cp850_To_Utf8 gives it.
+// error: every "^b" dropped, every byte below 0x20 but the line end, and 0x7F, as a blank,
+// the rest as Cp850_To_Utf8 gives it.
 std::string Message_Text_Utf8(const std::string &text);

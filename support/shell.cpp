@@ -93,6 +93,7 @@ int Check_File_Version(double read_version, double own_version, int mode) {
 void Set_Refresh_Mode(int on) {
   Register_Support_Reset();
   g_shell.refresh_mode = on ? 1 : 0;
+  Host_Set_Echo_Text(Message_Text_Utf8);
 }
 int Is_Refresh_Mode() { return g_shell.refresh_mode; }
 

@@ -25,6 +25,8 @@ int Tilde_to_Blank(char *text);
 // no message in refresh mode.
 int Check_File_Version(double read_version, double own_version, int mode);
 
+// The mode of the run: 1 refresh (no screen), 0 screen. Either way the host's lines on
+// standard error take the plain-text form of Message_Text_Utf8 from then on.
 void Set_Refresh_Mode(int on);
 int Is_Refresh_Mode();
 

@@ -21,15 +21,21 @@
 // sections/profil_library_record.h), and more: the first line that is neither empty nor a
 // comment ('#') is the column line "name,family,h,b,t_w,t_f,r,r_2,A"; a row has exactly
 // these nine fields, a name of 1 to 16 printable ASCII bytes without blank, a family 0..4
-// or 6, finite numbers, h, b (0 for a CHS), t_w, t_f and A above 0, radii not below 0.
-// Exit code 0 on success; 1 on a bad line (its number, the cause and the line on stderr),
-// a file without profile rows or an unreadable input (nothing is written then).
+// or 6, finite numbers, h, b (0 for a CHS), t_w, t_f and A above 0, radii not below 0,
+// plates that can exist together (Profil_Library_Plates_Misfit), and a name that no earlier
+// row has (compared upper-cased, as the reader looks names up: it would keep the first). A
+// line holds at most 510 bytes besides its line end, and no NUL byte.
+// Exit code 0 on success; 1 on a bad line (file:line, the cause and the line on stderr; a
+// repeated name also names the line of its first row), a file without profile rows or an
+// unreadable input (nothing is written then).
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -304,7 +310,7 @@ const char *_Parse_Row(const std::string &line, Row *row) {
   if (!(row->h > 0) || !(row->tw > 0) || !(row->tf > 0) || !(row->A > 0) || !(chs ? row->b == 0 : row->b > 0))
     return chs ? "h, t_w, t_f or A is not above 0, or b is not 0" : "h, b, t_w, t_f or A is not above 0";
   if (row->r < 0 || row->r2 < 0) return "a radius is below 0";
-  return nullptr;
+  return Profil_Library_Plates_Misfit(row->family, f[0], f[1], f[2], f[3]);
 }
 
 }  // namespace
@@ -325,13 +331,24 @@ int main(int argc, char **argv) {
     return 1;
   };
   std::vector<unsigned char> out;
-  char line[512];
+  std::map<std::string, int> first_row;  // upper-cased name: line of its row
+  std::string text;
   int number = 0, header_seen = 0;
-  while (std::fgets(line, sizeof line, in)) {
+  for (int c = 0; c != EOF;) {
+    // One line without its end ("\n", "\r\n"): a NUL byte would cut it short unseen.
+    text.clear();
+    std::size_t n = 0;  // bytes of the line; the first 512 are kept
+    bool nul = false;
+    while ((c = std::fgetc(in)) != EOF && c != '\n') {
+      nul = nul || c == '\0';
+      if (n++ < 512) text += static_cast<char>(c);
+    }
+    if (c == EOF && n == 0) break;
     ++number;
-    const std::size_t len = std::strcspn(line, "\r\n");
-    if (line[len] == '\0' && !std::feof(in)) return refuse(number, "line longer than 510 bytes", "");
-    line[len] = '\0';
+    if (n > 0 && n <= 512 && text.back() == '\r') text.pop_back(), --n;
+    if (nul) return refuse(number, "the line holds a NUL byte", "");
+    if (n > 510) return refuse(number, "line longer than 510 bytes", "");
+    const char *line = text.c_str();
     if (line[0] == '#' || line[0] == '\0') continue;
     if (!header_seen) {  // the column line comes first: without it the first profile would be lost
       if (std::strcmp(line, kColumns) != 0) return refuse(number, "the column line name,family,h,b,t_w,t_f,r,r_2,A is missing", line);
@@ -341,6 +358,13 @@ int main(int argc, char **argv) {
     Row row;
     float v[40] = {};
     if (const char *why = _Parse_Row(line, &row)) return refuse(number, why, line);
+    std::string key = row.name;
+    for (char &k : key) k = static_cast<char>(std::toupper(static_cast<unsigned char>(k)));
+    const auto [seen, fresh] = first_row.emplace(key, number);
+    if (!fresh) {
+      const std::string why = "the name stands already in " + std::string(argv[1]) + ":" + std::to_string(seen->second);
+      return refuse(number, why.c_str(), line);
+    }
     if (!_Compute(row, v)) return refuse(number, "no section values", line);
     unsigned char rec[PROFIL_LIB_RECORD_BYTES] = {};
     std::memcpy(rec, row.name.data(), row.name.size());

@@ -38,6 +38,22 @@ TEST(HostMessages, BoxesLinesAndMessageLineAreRecordedInOrder) {
   EXPECT_TRUE(Host_Messages().empty());
 }
 
+// A recorded text on standard error: control bytes blank until the program hands its plain
+// form, then title and text in it; the record keeps the bytes; Host_Reset drops the form.
+TEST(HostMessages, StandardErrorLinesTakeTheProgramsPlainForm) {
+  Host_Reset();
+  const HOST_ECHO_TEXT marked = [](const std::string &t) { return "<" + t + ">"; };
+  testing::internal::CaptureStderr();
+  Set_Message_Line("a\x1b]0;t\x07\x94\x7f");
+  EXPECT_EQ(Host_Set_Echo_Text(marked), nullptr);
+  PrintMessage("x\ny", "T");
+  EXPECT_EQ(Host_Set_Echo_Text(marked), marked);
+  EXPECT_EQ(Host_Messages().at(0).text, "a\x1b]0;t\x07\x94\x7f");
+  Host_Reset();
+  Show_Message("\x1fz\x01");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "[host line] a ]0;t \x94 \n[host box] <T>: <x\ny>\n[host message]  z \n");
+}
+
 TEST(HostFonts, FixedPitchPerFontWord) {
   Host_Reset();
   const struct {

@@ -158,7 +158,7 @@ TEST_F(PrintListFile, PointTableSequenceOfTheProfilePrint) {
 // the next line start, the same value none; an added indent lasts until the block ends;
 // separated items: the first plainly, ";  " between, a break before every per_line-th;
 // control bytes of texts (a label with an escape sequence, a name with 0x01, 0x1F, a tab)
-// become blanks in text and raw lines, the line end stays.
+// become blanks in text and raw lines, the first and the last byte too, the line end stays.
 TEST(PrintParagraphs, WriterScriptsAndTheirBytes) {
   const char *w[7] = {"a", "b", "c", "d", "e", "f", "g"};
   const struct {
@@ -222,6 +222,12 @@ TEST(PrintParagraphs, WriterScriptsAndTheirBytes) {
          Oli_Printf(f, "%d:%s\n", 1, "R\x1f\tx\r");
        },
        " POS. Pos   [2J   end\n#CONTENTS\n#SHOWPARA 4 0.100 0.000 0\n1:R  x \n#END_OF_TEXT\n"},
+      {"a control byte last",
+       [](FILE *f) {
+         Oli_Raw_Printf(f, "%s", "P\x1b");
+         Oli_Printf(f, "%s", "\x7fR\x01");
+       },
+       "P #SHOWPARA 4 0.100 0.000 0\n R \n#END_OF_TEXT\n"},
   };
   for (const auto &c : cases) EXPECT_EQ(c.bytes, Written(c.script)) << c.what;
 }

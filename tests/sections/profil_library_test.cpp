@@ -274,9 +274,11 @@ TEST_F(SectionsLibraryFile, MissingOrTruncatedFileGivesNoProfile) {
   Write({});  // empty file: an empty library
   Reset_Sections_For_Tests();
   EXPECT_EQ(Count_Profil_Library_Records(), 0);
+  EXPECT_NE(std::string(Get_Profil_Library_Fault()), "");
 
-  unsetenv("DATA");  // back to the build's data folder: read again
+  unsetenv("DATA");  // back to the build's data folder: read again, the refused one's fault gone
   EXPECT_NE(Find_Profil_in_Database("HE280A", nullptr), nullptr);
+  EXPECT_STREQ(Get_Profil_Library_Fault(), "");
   EXPECT_STREQ(Get_Profil_Library_Path(), PF_DATA_DIR "/PROFIL");
 }
 
@@ -323,8 +325,9 @@ TEST_F(SectionsLibraryFile, UnusableLibraryIsNamedOnTheMessageLine) {
 }
 
 // One bad record spoils the whole file: unprintable or blank names, garbage after the
-// terminating NUL, an empty name, a non-finite value, a plate dimension (h, b, t_w, t_f) not
-// above 0 (b of a circular hollow section may be 0, not below). Radii are not checked: a
+// terminating NUL, an empty name, a non-finite value (also in the last place), a plate
+// dimension (h, b, t_w, t_f) not above 0 (b of a circular hollow section may be 0, not
+// below), plates that cannot exist together. Radii are not checked: a
 // root radius of 0 and a negative toe radius have their own rules in the profile.
 TEST_F(SectionsLibraryFile, BadRecordRejectsTheWholeFile) {
   auto good = Record("IPE100", 0, 10.0f);
@@ -349,9 +352,22 @@ TEST_F(SectionsLibraryFile, BadRecordRejectsTheWholeFile) {
   const float q = __builtin_nanf("");
   std::memcpy(nan.data() + 36, &q, 4);
   bad.push_back(nan);
+  bad.push_back(With(Record("IPE200", 0, 20.0f), 39, __builtin_inff()));  // the last place
+  // Plates that cannot exist together (family, h, b, t_w, t_f in cm), each on the limit of
+  // one rule: I, channel t_w < b and 2 t_f < h; RHS 2 t_w < b and 2 t_f < h; CHS 2 t < D;
+  // tee and angle t_w and t_f below h and below b, one term of the four at a time.
+  const float plates[][5] = {{0, 20, 10, 10, 1},  {0, 20, 10, 1, 10},  {2, 20, 8, 9, 1},   {2, 20, 8, 1, 10.5f},
+                             {1, 20, 10, 5, 1},   {1, 20, 10, 1, 10},  {6, 10, 0, 5, 1},   {6, 10, 0, 1, 5.5f},
+                             {3, 10, 2, 2, 1},    {3, 2, 10, 1, 2},    {4, 2, 10, 2, 1},   {4, 10, 2, 1, 2}};
+  for (const auto &p : plates) {
+    auto r = Record("P1", static_cast<int>(p[0]), 1.0f);
+    for (int k = 1; k < 5; ++k) r = With(r, 4 + k, p[k]);
+    bad.push_back(r);
+  }
   for (auto [place, f] : {std::pair{5, 0.0f}, {5, -27.0f}, {6, 0.0f}, {7, 0.0f}, {8, -1.0f}, {8, 0.0f}})
     bad.push_back(With(Record("IPE200", 0, 20.0f), place, f));
   bad.push_back(With(Record("R100X5", 6, 10.0f), 6, -1.0f));
+  bad.push_back(With(Record("Z200", 5, 20.0f), 5, -27.0f));  // no plate rule for Z: h's own rule
   for (const auto &r : {With(Record("R100X5", 6, 10.0f), 6, 0.0f), With(With(Record("L1", 4, 2.0f), 30, 0.0f), 31, -1.0f)}) {
     EXPECT_EQ(Use_Profil_Library_Image(r.data(), r.size()), 1);
   }
@@ -373,8 +389,9 @@ TEST_F(SectionsLibraryFile, BadRecordRejectsTheWholeFile) {
 }
 
 // The library tool refuses every input from which it would build a library that the reader
-// refuses or that gives a member a broken dimension, names the line, and writes nothing; what
-// it builds the reader takes whole. EN 10365 IPE 80: h 8, b 4.6, t_w 0.38, t_f 0.52, r 0.5 cm,
+// refuses or that gives a member a broken dimension or plates that cannot exist, a repeated
+// name (the reader would keep the first), a family it has no rule for, names the line, and
+// writes nothing; what it builds the reader takes whole. EN 10365 IPE 80: h 8, b 4.6, t_w 0.38, t_f 0.52, r 0.5 cm,
 // A 7.64 cm².
 TEST(SectionsLibraryTool, RefusesWhatTheReaderRefuses) {
   const std::string head = "# a comment\nname,family,h,b,t_w,t_f,r,r_2,A\n", ipe = "IPE80,0,8,4.6,0.38,0.52,0.5,0,7.64\n";
@@ -394,6 +411,18 @@ TEST(SectionsLibraryTool, RefusesWhatTheReaderRefuses) {
       {"ten columns", head + "HE280A,0,27,28,0.8,1.3,2.4,0,97.26,1\n", "in.csv:3: "},
       {"a blank in a name", head + ipe + "HE 280A,0,27,28,0.8,1.3,2.4,0,97.26\n", "in.csv:4: "},
       {"a line too long", head + std::string(600, '#') + "\n" + ipe, "in.csv:3: "},
+      {"CR LF line ends", "name,family,h,b,t_w,t_f,r,r_2,A\r\nIPE80,0,8,4.6,0.38,0.52,0.5,0,7.64\r\n"
+       "R48.3X4(w),6,4.83,0,0.4,0.4,0,0,5.57\r\n", nullptr},
+      {"a NUL byte", head + std::string("IPE80,0,8,4.6\0,0.38,0.52,0.5,0,7.64\n", 36), "in.csv:3: the line holds a NUL byte"},
+      {"a repeated name", head + ipe + "R48.3X4(w),6,4.83,0,0.4,0.4,0,0,5.57\nipe80,0,8,4.6,0.38,0.52,0.5,0,7.64\n",
+       "in.csv:5: the name stands already in in.csv:3"},
+      {"family Z", head + "Z100,5,10,5.5,0.65,0.8,0.8,0,13.4\n", "in.csv:3: the family is not"},
+      {"family 7", head + "X100,7,10,5.5,0.65,0.8,0.8,0,13.4\n", "in.csv:3: the family is not"},
+      {"negative r_2", head + "UPN100,2,10,5,0.6,0.85,0.85,-0.45,13.5\n", "in.csv:3: a radius is below 0"},
+      // Plates that cannot exist (EN 10365 HE 280 A: h 27, b 28, t_w 0.8, t_f 1.3 cm).
+      {"t_w 40 > b", head + ipe + "HE280A,0,27,28,40,1.3,2.4,0,97.26\n", "in.csv:4: the web is not thinner"},
+      {"t_f 20: 2 t_f > h", head + "HE280A,0,27,28,0.8,20,2.4,0,97.26\n", "in.csv:3: the flanges fill the depth"},
+      {"2 t > D", head + "R48.3X4(w),6,4.83,0,2.5,2.5,0,0,5.57\n", "in.csv:3: the wall fills the tube"},
       {"empty file", "", "in.csv: no profile rows"},
       {"no column line", "# a comment\n" + ipe, "in.csv:2: the column line name,family,h,b,t_w,t_f,r,r_2,A is missing"},
   };

@@ -54,13 +54,12 @@ std::string With_Profile_Line(std::string inp, const std::string &line, const ch
   return inp;
 }
 
-// The build's library with the h of HE 280 A (place 5) set to −27 cm, in the folder's "lib/";
-// "DATA" names that folder.
-void Use_Library_With_Negative_h(const std::string &dir) {
+// The build's library with a value of HE 280 A (by default h, place 5) set to −27 cm, in the
+// folder's "lib/"; "DATA" names that folder.
+void Use_Library_With_Negative_h(const std::string &dir, int place = 5, float value = -27.0f) {
   std::string image = Slurp(PF_DATA_DIR "/PROFIL");
-  const float h = -27.0f;
   for (std::size_t at = 0; at + 160 <= image.size(); at += 160)
-    if (image.compare(at, 7, std::string("HE280A\0", 7)) == 0) std::memcpy(&image[at + 20], &h, 4);  // little-endian host
+    if (image.compare(at, 7, std::string("HE280A\0", 7)) == 0) std::memcpy(&image[at + 4 * place], &value, 4);  // little-endian host
   fs::create_directories(dir + "/lib");
   test_files::Put(dir + "/lib/PROFIL", image);
   setenv("DATA", (dir + "/lib").c_str(), 1);
@@ -76,9 +75,9 @@ void Use_Library_With_Negative_h(const std::string &dir) {
 // only its type: a channel has no bottom flange, but the file holds it; stored with b_fu 270
 // it names that width, file's value first. The example says nothing and its list stays the
 // golden one; a name that the library does not hold gives every row with forces the red line
-// with the reason, no verdict. A library whose HE 280 A has h = −27 cm is refused whole: the
-// member keeps its stored 270 mm, the rows name the library's fault in red, and standard
-// error has the library's note as plain UTF-8 text.
+// with the reason, no verdict. A library whose HE 280 A has h = −27 cm, or t_w = 40 cm > b,
+// is refused whole: the member keeps its stored 270 mm, the rows name the library's fault in
+// red, and standard error has the library's note as plain UTF-8 text.
 TEST_F(MemberVerdicts, LibraryProfileIsOneSection) {
   const std::string ex = Get("BSP1_01.INP");
   const std::string he280a = " 1 5 270.000000 8.000000 280.000000 13.000000 280.000000 13.000000 1 24.000000 0.000000 0.000000";
@@ -89,6 +88,8 @@ TEST_F(MemberVerdicts, LibraryProfileIsOneSection) {
     int notes;
     const char *note = "";  // a part of the note
     double h = 270;         // the member's h after the read
+    int place = 5;          // of a refused library: the value of its HE 280 A set to value
+    float value = -27;
   } cases[] = {
       {"example", ex, "A = 97.26 cm²", "U╠v = 1.707  >  1  nicht ok !!", "64%0%171%", 0},
       {"HE400B over HE 280 A", With_Profile_Line(ex, he280a, "HE400B"),
@@ -105,12 +106,17 @@ TEST_F(MemberVerdicts, LibraryProfileIsOneSection) {
        "XXXXXX0%XXXXXX", 0},
       {"library with h = -27", ex, "A = 97.26 cm²", "Nachweis wurde nicht geführt: Profil «HE280A»: Profilbibliothek \"",
        "XXXXXX0%XXXXXX", 0},
+      {"library with t_w = 40 > b", ex, "A = 97.26 cm²", "Nachweis wurde nicht geführt: Profil «HE280A»: Profilbibliothek \"",
+       "XXXXXX0%XXXXXX", 0, "", 270, 7, 40},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);
     Fresh_Folder();
     const bool refused = c.what[0] == 'l';
-    if (refused) Use_Library_With_Negative_h(dir_);
+    if (refused) {
+      Reset_Sections_For_Tests();  // read anew: a library is read once for its folder
+      Use_Library_With_Negative_h(dir_, c.place, c.value);
+    }
     const Refresh r = Run_Refresh(c.inp);
     unsetenv("DATA");
     if (c.inp == ex && !refused) {  // byte for byte the golden list of the example

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -107,7 +108,8 @@ TEST_F(OddInputs, RefreshEndsAtOnceWithAMessage) {
 // A position label and row names with control bytes (an escape sequence, 0x01, 0x7F): the
 // list of a refresh reads back (Run_Refresh: also as oli2txt reads it) with blanks in their
 // place, and so does the list of a member file that cannot be read; the member file keeps
-// its bytes, and the record read saves them again.
+// its bytes, and the record read saves them again. Such a national-annex name reaches
+// standard error as plain UTF-8.
 TEST_F(OddInputs, ControlBytesInTheLabelAndRowNames) {
   Put("BSP1_01.TXT", "Pos \x01\x1b[2J \x7f end\n");
   std::string inp = Get("BSP1_01.INP");
@@ -124,6 +126,14 @@ TEST_F(OddInputs, ControlBytesInTheLabelAndRowNames) {
   ASSERT_EQ(Start(), -1);
   EXPECT_EQ(Save_Bauteil_File(Path("again.INP").c_str(), Get_Stahl_EC3_Bauteil()), 0);
   EXPECT_EQ(Get("again.INP"), inp);
+  // A national-annex name with a terminal's title and clear-screen sequences and code page
+  // 850 bytes (ö ß): its line on standard error is UTF-8 with blanks for the control bytes.
+  inp.replace(inp.find("EC-Standardparameter"), 20, "X\x1b]0;owned\x07\x1b[2J\x94\xe1");
+  std::string err = Run_Refresh(inp).err;
+  const std::string line = "Nationaler Anhang \"X ]0;owned  [2Jöß\" nicht vorhanden";  // valid UTF-8
+  ASSERT_NE(err.find(line), std::string::npos) << err;
+  err.erase(err.find(line), line.size());  // the rest: printable ASCII and line ends
+  EXPECT_TRUE(std::all_of(err.begin(), err.end(), [](char c) { return c == '\n' || (c >= 0x20 && c < 0x7F); })) << err;
 }
 
 // Temporary files of replacements that a killed run left beside the member's files: those

@@ -78,3 +78,12 @@ TEST(Cp850Runtime, EveryByteRoundTripsThroughUtf8) {
   }
   EXPECT_EQ(i, utf8.size());
 }
+
+// A host message as plain UTF-8 for standard error: "^b" dropped (a lone '^' stays), control
+// bytes as blanks wherever they stand, the line end kept, code page 850 bytes as characters.
+TEST(Cp850Runtime, HostMessageAsPlainText) {
+  const std::string cases[][2] = {{"^bHINWEIS: Gr\x94\xe1" "e.", "HINWEIS: Größe."},
+                                  {"\x1b]0;owned\x07\x1b[2J\x94\xe1", " ]0;owned  [2Jöß"},
+                                  {"a^\tb^b\nc\x7f", "a^ b\nc "}, {"x\x1f", "x "}, {std::string("^\0^", 3), "^ ^"}};
+  for (const auto &c : cases) EXPECT_EQ(Message_Text_Utf8(c[0]), c[1]) << c[0];
+}

@@ -182,7 +182,9 @@ TEST(SupportFileReplace, TheNewFileIsSyncedBeforeItsRename) {
     EXPECT_EQ(g_sync.target_then, std::vector<std::string>{"old\n"});
     EXPECT_EQ(Slurp(g_sync.target), bytes);
   }
-  EXPECT_EQ(Host_Set_Replace_Sync_For_Tests(old), Watching_Sync);
+  // The setter gives back the sync in place before, not the one it is given.
+  EXPECT_EQ(Host_Set_Replace_Sync_For_Tests(nullptr), Watching_Sync);
+  EXPECT_EQ(Host_Set_Replace_Sync_For_Tests(old), nullptr);
   fs::remove_all(dir);
 }
 

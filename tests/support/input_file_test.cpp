@@ -114,6 +114,7 @@ TEST(SupportInputFile, StaleReplaceTemporaries) {
       {"real/list.OLI.~pf-tmp-aB3dE9", 601, false}, {"real/list.OLI.~pf-tmp-000000", 86400, false},
       {"real/list.OLI.~pf-tmp-aB3dE8", 599, true},  {"real/list.OLI.~pf-tmp-aB3dE", 3600, true},
       {"real/list.OLI.~pf-tmp-aB3dE99", 3600, true}, {"real/list.OLI.~pf-tmp-aB3d.9", 3600, true},
+      {"real/list.OLI.~pf-tmp-.B3dE9", 3600, true}, {"real/list.OLI.~pf-tmp-aB3dE.", 3600, true},
       {"real/list.OLX.~pf-tmp-aB3dE9", 3600, true}, {"real/xlist.OLI.~pf-tmp-aB3dE9", 3600, true},
       {"list.OLI.~pf-tmp-aB3dE9", 3600, true},       // beside the link, not the file it names
       {"real/list.OLI.tmpMYCOPY", 2 * 86400, true},  // the user's
