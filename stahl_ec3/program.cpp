@@ -348,6 +348,15 @@ bool _Session_Is_Live() {
   return held;
 }
 
+// True when the live session's start copy "_TMP.XPR" is there and belongs to the member file
+// as saved: written no earlier than the ".INP" was. A member file saved after it (by another
+// session) was saved with the ".XPR" of that save, which the start copy no longer is.
+bool _Start_Copy_Is_Saved_State() {
+  struct stat copy, inp;
+  return ::stat(Make_Bauteil_Filename(kExchange[0][1]).c_str(), &copy) == 0 &&
+         ::stat(Bauteil_Inp_Path().c_str(), &inp) == 0 && _Ns(inp.st_mtim) <= _Ns(copy.st_mtim);
+}
+
 // Renews an imported section from the live session's start copy "_TMP.XPR", the state that
 // belongs to the saved member file (the ".XPR" may hold the session's unsaved section). The
 // record keeps what it has when the copy cannot be read or taken over.
@@ -485,9 +494,10 @@ int Start_Stahl_EC3(int argc, char **argv) {
   _Name_Odd_Exchange_Files();
   if (r.refresh && _Session_Is_Live()) {
     // The list is the saved member's: an imported section comes from the session's start
-    // copy when it made one, not from the ".XPR" it may be changing.
+    // copy when it made one and the member was not saved since, not from the ".XPR" the
+    // session may be changing.
     r.being_edited = 1;
-    if (!r.read_error && _Exists(Make_Bauteil_Filename(kExchange[0][1]))) _Renew_From_Start_Copy(&r.bauteil.profil);
+    if (!r.read_error && _Start_Copy_Is_Saved_State()) _Renew_From_Start_Copy(&r.bauteil.profil);
     std::fprintf(stderr, "stahl_ec3: %s is being edited in a session; the list shows the member as saved\n",
                  Bauteil_Inp_Path().c_str());
   }

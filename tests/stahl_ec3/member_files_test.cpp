@@ -327,6 +327,19 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
   }
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_EQ(Get("BSP1_01.XPR") + Said(1), channel);
+
+  // A member file written after the start copy (another session saved it with its ".XPR"):
+  // the start copy is no longer the saved state, the ".XPR" is listed and stays at the end.
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01.XPR", wide);
+  fs::last_write_time(Path("BSP1_01.INP"), fs::last_write_time(Path("BSP1_01_TMP.XPR")) + std::chrono::seconds(2));
+  EXPECT_EQ(Refresh_Elsewhere("BSP1"), 1);
+  const std::string list = Plain_List(Get("BSP1_01.OLI"));
+  EXPECT_NE(list.find("A = 67.20 cm²"), std::string::npos) << list;
+  EXPECT_NE(list.find(edited), std::string::npos) << list;
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR"), wide);
 }
 
 // Two screen sessions on one member, the second in a child process: it is told that the
