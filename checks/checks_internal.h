@@ -96,3 +96,8 @@ void Print_Stress_PLO_Lines(FILE *stream, int level, int application, int nachwe
 // The block of the partial internal forces of a plated section: strengths, the parts of
 // the plate model (plates: the slot's data floats, cm), the main bending and the total.
 void Print_Stress_TSV_Block(FILE *stream, const TSV_RESULT &result, const float *plates);
+
+// ================================================================ zero forces
+// The line of a row whose forces count as zero (stream given, level at least 1):
+// "Schnittgrößen = 0: Nachweis nicht erforderlich" with the blue mark.
+void Print_Zero_Forces_Line(FILE *stream, int level);

@@ -2,7 +2,7 @@
 // (EN 1993-1-1 Table 5.2; in fire EN 1993-1-2, 4.2.2 with 0.85 epsilon) and its print lines.
 #include <cmath>
 
-#include "checks/checks.h"
+#include "checks/checks_internal.h"
 #include "materials/materials.h"
 #include "print/print.h"
 #include "profil/profil.h"
@@ -30,12 +30,6 @@ void _Verdict(FILE *s, double u) {
 
 double _Zero_Below(double v, double limit) { return std::fabs(v) < limit ? 0.0 : v; }
 
-bool _Any_Force(double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w, double B) {
-  for (double v : {N, M_y, M_z, V_y, V_z, T_t, T_w, B})
-    if (std::fabs(v) >= 0.001) return true;
-  return false;
-}
-
 }  // namespace
 
 int Print_CT_Check(PROFIL *profil, double gamma, int no_raise, int fire, double fire_factor, int plastic,
@@ -57,17 +51,16 @@ int Print_CT_Check(PROFIL *profil, double gamma, int no_raise, int fire, double 
   M_y = _Zero_Below(M_y, 1e-4), M_z = _Zero_Below(M_z, 1e-4), T_t = _Zero_Below(T_t, 1e-4);
   T_w = _Zero_Below(T_w, 1e-4), B = _Zero_Below(B, 1e-6);
   const char *pre = Oli_Line_Prefix();
-  if (!_Any_Force(N, M_y, M_z, V_y, V_z, T_t, T_w, B)) {
-    if (stream && level >= 1)
-      CP850_CALL(Oli_Printf, stream, "%sSchnittgrößen = 0: Nachweis nicht erforderlich %s\n", pre,
-                 Oli_Mark_Blue_Exclam());
+  if (Stress_Check_Forces_Zero(N, M_y, M_z, V_y, V_z, T_t, T_w, B)) {
+    Print_Zero_Forces_Line(stream, level);
     return 0;
   }
   // The warping torque of a section without warping resistance is St Venant torsion here
   // too, and its bimoment is left out. A row with no force left has nothing to classify (the
   // plate model would keep the stresses of the row before): no result and no line; the
   // stress check of the row writes the note and the zero-forces line.
-  if (Take_Warping_as_St_Venant(profil, &T_t, &T_w, &B, 1e-4) && !_Any_Force(N, M_y, M_z, V_y, V_z, T_t, T_w, B))
+  if (Take_Warping_as_St_Venant(profil, &T_t, &T_w, &B, 1e-4) &&
+      Stress_Check_Forces_Zero(N, M_y, M_z, V_y, V_z, T_t, T_w, B))
     return 0;
   // Without a yield strength there is no epsilon to classify with: no result.
   if (!(fy > 0.0)) return 1;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "checks/checks.h"
+#include "checks/checks_internal.h"
 #include "print/print.h"
 #include "profil/profil.h"
 #include "support/cp850.h"
@@ -110,16 +110,16 @@ int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_r
   zero(B, 1000.0);
 
   // 2. Nothing to check.
+  auto none = [&]() {
+    return nachweis && N == 0.0 && M_y == 0.0 && M_z == 0.0 && V_y == 0.0 && V_z == 0.0 && T_t == 0.0 &&
+           T_w == 0.0 && B == 0.0;
+  };
   auto no_forces = [&]() {
-    if (stream && level >= 1)
-      CP850_CALL(Oli_Printf, stream, "%sSchnittgrößen = 0: Nachweis nicht erforderlich %s\n", pre,
-                 Oli_Mark_Blue_Exclam());
+    Print_Zero_Forces_Line(stream, level);
     finish(0.0, 0.0);
     return 0;
   };
-  if (nachweis && N == 0.0 && M_y == 0.0 && M_z == 0.0 && V_y == 0.0 && V_z == 0.0 && T_t == 0.0 && T_w == 0.0 &&
-      B == 0.0)
-    return no_forces();
+  if (none()) return no_forces();
 
   // 3. Gates.
   const PROFIL *p = profil;
@@ -202,8 +202,7 @@ int Check_EC3_Plastic_Resistance(const PROFIL *profil, double gamma_M0, int no_r
       return _Gate(stream, level, "%sWölbkrafttorsion: Nachweis nach EC 3-1-1, 6.2 nicht möglich %s\n"_cp);
     }
     Print_St_Venant_Note(p, given[0], given[1], given[2], stream, level);
-    if (nachweis && N == 0.0 && M_y == 0.0 && M_z == 0.0 && V_y == 0.0 && V_z == 0.0 && T_t == 0.0)
-      return no_forces();
+    if (none()) return no_forces();
   }
 
   Out o{stream, level, pre, Oli_Mult_Dot()};

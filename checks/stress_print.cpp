@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "checks/checks.h"
+#include "checks/checks_internal.h"
 #include "print/print.h"
 #include "profil/profil.h"
 #include "querschnitt/querschnitt.h"
@@ -32,12 +32,6 @@ bool _All_Zero(const Forces &f) {
 
 void _Set(double *slot, double v) {
   if (slot) *slot = v;
-}
-
-void _Zero_Line(FILE *stream, int level) {
-  if (stream && level >= 1)
-    CP850_CALL(Oli_Printf, stream, "%sSchnittgrößen = 0: Nachweis nicht erforderlich %s\n", Oli_Line_Prefix(),
-               Oli_Mark_Blue_Exclam());
 }
 
 void _Red_Line(FILE *stream, int level, const char *text) {
@@ -151,6 +145,12 @@ int _Closed_Formulas(PROFIL *p, double gamma_M, int pass_a, int pass_b, Forces &
 
 }  // namespace
 
+void Print_Zero_Forces_Line(FILE *stream, int level) {
+  if (stream && level >= 1)
+    CP850_CALL(Oli_Printf, stream, "%sSchnittgrößen = 0: Nachweis nicht erforderlich %s\n", Oli_Line_Prefix(),
+               Oli_Mark_Blue_Exclam());
+}
+
 int Stress_Check_Forces_Zero(double N, double M_y, double M_z, double V_y, double V_z, double T_t, double T_w,
                              double B) {
   Forces f{N, M_y, M_z, V_y, V_z, T_t, T_w, B};
@@ -166,7 +166,7 @@ int Print_Stress_Check(PROFIL *p, double gamma_M, int pass_a, int pass_b, int na
   Forces f{N, M_y, M_z, V_y, V_z, T_t, T_w, B};
   _Round_to_Zero(f);
   if (nachweis && _All_Zero(f)) {
-    _Zero_Line(stream, level);
+    Print_Zero_Forces_Line(stream, level);
     return 0;
   }
   const bool quer = p->kind == PROFIL_KIND_QUER;
@@ -192,7 +192,7 @@ int Print_Stress_Check(PROFIL *p, double gamma_M, int pass_a, int pass_b, int na
   if (Take_Warping_as_St_Venant(p, &f.T_t, &f.T_w, &f.B, 0.0001)) {
     Print_St_Venant_Note(p, given.T_t, given.T_w, given.B, stream, level);
     if (nachweis && _All_Zero(f)) {
-      _Zero_Line(stream, level);
+      Print_Zero_Forces_Line(stream, level);
       for (double *slot : {U_max, U_sigma, U_ct, sigma_x_max, sigma_x_min, tau, sigma_v, further}) _Set(slot, 0.0);
       return STRESS_DONE;
     }
