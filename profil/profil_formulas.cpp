@@ -494,7 +494,8 @@ int Calc_Profil_Sloped_Values(const PROFIL *p, PROFIL_SLOPED_VALUES *v) {
 
 int Get_Profil_Sloped_Outline(const PROFIL *p, int chords, double *y, double *z, int max_points) {
   std::vector<UZ> P;
-  if (!y || !z || chords < 1 || !_Sloped_Outline(p, &P, chords) || P.size() > static_cast<std::size_t>(max_points))
+  if (!y || !z || chords < 1 || max_points < 1 || !_Sloped_Outline(p, &P, chords) ||
+      P.size() > static_cast<std::size_t>(max_points))
     return 0;
   for (std::size_t k = 0; k < P.size(); ++k) {
     y[k] = -P[k].u;
