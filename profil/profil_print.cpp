@@ -42,8 +42,6 @@ void _Short_Joints(const PROFIL *p, FILE *f, const char *pre) {
     if (t == 3 || t == 8 || t == 11 || t == 14 || t == 15) {
       if (p->r > 0.1) Oli_Printf(f, ",  r = %.1lf mm", p->r);
       if (p->r_2 > 0.1) CP850_CALL(Oli_Printf, f, ",  r╬\\2╬r = %.1lf mm", p->r_2);
-      const double slope = Get_Profil_Tee_Slope(p, nullptr, nullptr);
-      if (slope > 0.0) CP850_CALL(Oli_Printf, f, ",  geneigte Flächen %.0lf %%", 100 * slope);
     } else if (t == 6 || t == 12 || _Is_I(t)) {
       if (p->r > 0.1) Oli_Printf(f, ",  r = %.1lf mm", p->r);
       const double slope = Get_Profil_Flange_Slope(p, nullptr);
@@ -287,14 +285,6 @@ void _Long_Joints(const PROFIL *p, FILE *f, const char *pre) {
     if (slope > 0.0)
       CP850_CALL(Oli_Printf, f, "%sgeneigte Flansche, Neigung %.0lf %%, t╬\\f╬r im Abstand %.1lf mm vom Stegrücken\n", pre,
                  100 * slope, x_tf);
-    // Library tees: the flange's inner faces and the stem's flanks.
-    double z_tw = 0.0;
-    const double tee = Get_Profil_Tee_Slope(p, &x_tf, &z_tw);
-    if (tee > 0.0)
-      CP850_CALL(Oli_Printf, f,
-                 "%sgeneigte Flansch- und Stegflächen, Neigung %.0lf %%, t im Abstand %.1lf mm von den Flanschenden "
-                 "und in der Tiefe %.1lf mm\n",
-                 pre, 100 * tee, x_tf, z_tw);
     return;
   }
   if (!(p->a_o > 0.1 || p->a_u > 0.1)) return;
