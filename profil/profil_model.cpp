@@ -447,7 +447,10 @@ void _Build_T(const PROFIL *p, Builder &m, double top, double second) {
   const double zt = p->t_fo / 2;
   double x_tf = 0.0, z_tw = 0.0;
   const double slope = Get_Profil_Tee_Slope(p, &x_tf, &z_tw);
-  if (slope > 0.0 && p->t_fo - slope * x_tf > kLeast && _Present(p->b_fo, p->t_fo)) {
+  // Sloped faces where the toe and the tip keep some thickness (as the outline of the closed
+  // values requires), else the plates of the record.
+  if (slope > 0.0 && p->t_fo - slope * x_tf > kLeast && p->t_w + 2 * slope * (z_tw - p->h) > kLeast &&
+      _Present(p->b_fo, p->t_fo)) {
     _Build_Sloped_Tee(p, m, top, second, slope, x_tf, z_tw);
     return;
   }

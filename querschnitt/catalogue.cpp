@@ -314,7 +314,7 @@ void _Nominal_Tee_Parts(QUERSCHNITT *q, PROFIL *p) {
     pp.c = 0.1 * (stem ? p->d_w : p->c_fo);
     pp.t = 0.1 * (stem ? p->t_w : p->t_fo);
     pp.ct = std::max(1.0, pp.c / pp.t);
-    const double ds = 2 * pp.c / L;  // c in line parameters
+    const double ds = 2 * pp.c / L;  // c in line parameters; a free end is uncut, at s = ±1
     if (std::fabs(pp.s_a) == 1.0)
       pp.s_b = pp.s_a + (pp.s_b > pp.s_a ? ds : -ds);
     else
@@ -460,8 +460,9 @@ int Calc_Querschnitt_Values(QUERSCHNITT *q, double factor, int mode) {
   for (int k = 0; k < QS_DIMS; ++k) d[k] = q->dims_start[k] + factor * (q->dims_end[k] - q->dims_start[k]);
 
   int rc = 1;
-  PROFIL p{};
-  if (q->kind == QS_KIND_LIBRARY || q->kind == QS_KIND_FAMILY) {
+  PROFIL p{};  // the profile of a library or family record, kept for its plate parts
+  const bool made = q->kind == QS_KIND_LIBRARY || q->kind == QS_KIND_FAMILY;
+  if (made) {
     Reset_Profil(&p);
     rc = 0;
     if (q->kind == QS_KIND_LIBRARY) {
@@ -487,7 +488,7 @@ int Calc_Querschnitt_Values(QUERSCHNITT *q, double factor, int mode) {
   ++g.builds;
   const DWQB_VALUES *v = Get_DWQB_Values();
   if (rc != 0 || v->v[DWQB_V_A] < kLeastArea) {
-    Reset_Profil(&p);
+    if (made) Reset_Profil(&p);
     return 0;
   }
   std::memcpy(q->values, v->v, sizeof q->values);
@@ -499,7 +500,7 @@ int Calc_Querschnitt_Values(QUERSCHNITT *q, double factor, int mode) {
     _Nominal_Tee_Parts(q, &p);
     g.current = q;
   }
-  Reset_Profil(&p);
+  if (made) Reset_Profil(&p);
   g.cache_record = q;
   g.cache_factor = factor;
   Set_Profil_Section_Cache_Key(kCacheKey);
