@@ -113,11 +113,24 @@ static void _Outline_I(Plot &d) {
   _Mirror_Half_Y(d, 22);
 }
 
+// A tee: the left half of the I section's top, the stem's tip, mirrored; a library tee
+// with sloped faces by its own outline (Get_Profil_Sloped_Outline), each rounded corner in
+// four chords like the corners here.
 static void _Outline_T(Plot &d) {
-  _I_Half(d);  // points 0..10 of the I section
-  d.Y[11] = d.y0 - d.p->t_w / 2;
-  d.Z[11] = d.z0 + d.p->h;
-  _Mirror_Half_Y(d, 12);
+  double y[kMaxOuter], z[kMaxOuter];
+  const int n = Get_Profil_Sloped_Outline(d.p, 4, y, z, kMaxOuter);
+  if (n > 0) {
+    for (int i = 0; i < n; ++i) {  // y from the reference edge at the left toe
+      d.Y[i] = d.y0 - d.p->b_fo / 2 - y[i];
+      d.Z[i] = d.z0 + z[i];
+    }
+    d.n = n;
+  } else {
+    _I_Half(d);  // points 0..10 of the I section
+    d.Y[11] = d.y0 - d.p->t_w / 2;
+    d.Z[11] = d.z0 + d.p->h;
+    _Mirror_Half_Y(d, 12);
+  }
   if (d.o->mirror_z)
     for (int i = 0; i < d.n; ++i) d.Z[i] = 2 * d.z0 - d.Z[i];
 }

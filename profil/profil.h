@@ -241,7 +241,9 @@ void Calc_Profil_Plate_Widths(PROFIL *profil);
 // it. U is the whole outline of open shapes (tips of legs and flanges included), the
 // outer outline of hollow sections and the hull of types 16 and 17. A centroid coordinate without closed formula (z_s of type 1; y_s of types 1, 4, 5,
 // 7, 8, 10, 11, 13, 15) keeps the value in the record, and so does a centroid whose area
-// or first moment is not above 0.001. Types outside 1..17 change nothing.
+// or first moment is not above 0.001. A profile with sloped faces (Calc_Profil_Sloped_Values)
+// takes A, U, both centroid coordinates, I_y and I_z from its outline. Types outside 1..17
+// change nothing.
 void Calc_Profil_Closed_Values(PROFIL *profil);
 // c_fo (top non-zero) or c_fu (mm).
 double Calc_Profil_Flange_Outstand(const PROFIL *profil, int top);
@@ -253,7 +255,7 @@ double Calc_Profil_Shear_Area_z(const PROFIL *profil);
 double Calc_Profil_I_y(const PROFIL *profil);
 double Calc_Profil_I_z(const PROFIL *profil);
 
-// ---------------------------------------------------------------- sloped channel flanges
+// ---------------------------------------------------------------- sloped faces
 // Library channels of the UPN series (EN 10365) have sloped inner flange faces: 8 % for
 // h ≤ 300 mm, 5 % above; t_fo is the flange thickness at x_tf from the back of the web
 // (b/2 for h ≤ 300 mm, the middle of the outstand (b + t_w)/2 above), r the root and r_2
@@ -261,15 +263,30 @@ double Calc_Profil_I_z(const PROFIL *profil);
 // the profile is such a channel (kind 1, type 6 or 12, rolled, name beginning "UPN"),
 // else 0 and x_tf 0. Parametric channels keep parallel flanges. x_tf may be null.
 double Get_Profil_Flange_Slope(const PROFIL *profil, double *x_tf);
-// Section values of a channel with sloped flanges from its exact outline (the fillets as
-// arcs of 64 chords): area, perimeter, centroid (y_s = −u_s, u from the back of the web;
-// z_s from the top edge) and the second moments about the centroid. Returns 0 when the
-// profile has no sloped flanges or no outline (a flange face that does not reach the tip,
-// a fillet that does not fit); *values is then untouched.
+// Library tees (EN 10055) have the flange's inner faces and both flanks of the stem sloped
+// 2 % each, thicker towards the root; t_fo = t_w holds at x_tf = b/4 from each flange toe
+// and at the depth z_tw = (h + t_fo)/2 from the flange's outer face; r is the root radius,
+// r_2 rounds the inner corner of each toe and both corners of the stem's tip, and the
+// flange's outer face keeps square edges. Returns the slope 0.02 with x_tf and z_tw (mm)
+// when the profile is such a tee (kind 1, type 11 or 15, rolled, name beginning "T"), else
+// 0 with both 0. Parametric tees keep parallel plates. x_tf and z_tw may be null.
+double Get_Profil_Tee_Slope(const PROFIL *profil, double *x_tf, double *z_tw);
+// Section values of a profile with sloped faces (either kind above) from its exact outline
+// (the fillets as arcs of 64 chords): area, perimeter, centroid (y_s = −u_s, u from the
+// reference edge: the back of a channel's web, a tee's flange toe; z_s from the top edge)
+// and the second moments about the centroid. Returns 0 when the profile has no sloped
+// faces or no outline (a face that does not reach the tip or toe, a fillet that does not
+// fit); *values is then untouched.
 struct PROFIL_SLOPED_VALUES {
   double A, U, y_s, z_s, I_y, I_z;  // mm units
 };
-int Calc_Profil_Sloped_Channel_Values(const PROFIL *profil, PROFIL_SLOPED_VALUES *values);
+int Calc_Profil_Sloped_Values(const PROFIL *profil, PROFIL_SLOPED_VALUES *values);
+// The same outline as a closed polygon for drawings: its points in the record's frame (y
+// from the reference edge, ≤ 0 over the section; z down from the top edge; mm), each
+// rounded corner as `chords` chords (chords + 1 points), into y and z with room for
+// max_points. Returns the number of points; 0 (nothing written) when the profile has no
+// sloped faces or no outline, chords is below 1 or the points do not fit.
+int Get_Profil_Sloped_Outline(const PROFIL *profil, int chords, double *y, double *z, int max_points);
 
 // ---------------------------------------------------------------- library profiles
 // Looks the trimmed name up in the profile library (Find_Profil_in_Database) and keeps

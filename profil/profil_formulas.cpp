@@ -262,12 +262,12 @@ TrapezParts _Trapez_Parts(const PROFIL *p, double theta) {
   return t;
 }
 
-// ---------------------------------------------------------------- sloped channel flanges
-// A channel with sloped inner flange faces is worked out from its exact outline: a polygon
-// in (u, z), u from the back of the web, z down from the top edge, whose root and toe
-// fillets are tangent arcs divided into kArcChords chords (the chords lose r²·β·Δθ²/12 of
-// each fillet's area, below 1e-5 of the section's). Area, first and second moments come
-// from Green's theorem over the polygon.
+// ---------------------------------------------------------------- sloped faces
+// A library channel or tee with sloped faces is worked out from its exact outline: a
+// polygon in (u, z), u from the reference edge (the back of a channel's web, a tee's flange
+// toe), z down from the top edge, whose root and toe fillets are tangent arcs divided into
+// kArcChords chords (the chords lose r²·β·Δθ²/12 of each fillet's area, below 1e-5 of the
+// section's). Area, first and second moments come from Green's theorem over the polygon.
 constexpr int kArcChords = 64;
 
 struct UZ {
@@ -279,45 +279,85 @@ struct Corner {
   double u, z, r;
 };
 
-// The closed outline through n corners, each rounded by a tangent arc; false when an arc
-// does not fit on the edges it is tangent to.
-bool _Rounded_Outline(const Corner *c, int n, std::vector<UZ> *out) {
-  std::vector<double> d(static_cast<std::size_t>(n), 0.0);  // corner to tangent point
-  for (int i = 0; i < n; ++i) {
-    const Corner &p = c[i], &a = c[(i + n - 1) % n], &b = c[(i + 1) % n];
+// The arc that rounds a corner: centre, radius, start angle and sweep (radians, in the
+// (u, z) plane); r 0 for a sharp corner.
+struct Arc {
+  double cu = 0.0, cz = 0.0, r = 0.0, a1 = 0.0, da = 0.0;
+};
+
+// Where the arcs p and q of the corners a and b cross when they overlap on the edge a–b:
+// of the two points common to both circles the one nearer that edge (the other lies beyond
+// the centres). False when the circles have no point in common.
+bool _Arcs_Cross(const Arc &p, const Arc &q, const Corner &a, const Corner &b, UZ *x) {
+  const double du = q.cu - p.cu, dz = q.cz - p.cz, l = std::hypot(du, dz);
+  if (!(l > 0.0) || l > p.r + q.r || l < std::fabs(p.r - q.r)) return false;
+  const double m = (p.r * p.r - q.r * q.r + l * l) / (2 * l), w = std::sqrt(std::fmax(0.0, p.r * p.r - m * m));
+  const UZ x1{p.cu + (m * du - w * dz) / l, p.cz + (m * dz + w * du) / l};
+  const UZ x2{p.cu + (m * du + w * dz) / l, p.cz + (m * dz - w * du) / l};
+  auto off = [&](const UZ &y) { return std::fabs((b.u - a.u) * (y.z - a.z) - (b.z - a.z) * (y.u - a.u)); };
+  *x = off(x1) < off(x2) ? x1 : x2;
+  return true;
+}
+
+// The sweep from angle a to angle b in the turning sense of da (its size below 2π).
+double _Sweep_To(double a, double b, double da) {
+  double s = b - a;
+  while (da > 0.0 && s < 0.0) s += 2 * kPi;
+  while (da < 0.0 && s > 0.0) s -= 2 * kPi;
+  return s;
+}
+
+// The closed outline through n corners, each rounded by a tangent arc of `chords` chords.
+// Where the arcs of two neighbouring corners overlap on the edge between them (a narrow
+// end rounded at both corners) each ends where they cross. False when an arc does not fit
+// on the edges it is tangent to.
+bool _Rounded_Outline(const Corner *c, int n, std::vector<UZ> *out, int chords = kArcChords) {
+  const std::size_t N = static_cast<std::size_t>(n);
+  std::vector<double> d(N, 0.0);  // corner to tangent point
+  std::vector<Arc> arc(N);
+  for (std::size_t i = 0; i < N; ++i) {
+    const Corner &p = c[i], &a = c[(i + N - 1) % N], &b = c[(i + 1) % N];
     if (p.r <= 0.0) continue;
     const double l1 = std::hypot(a.u - p.u, a.z - p.z), l2 = std::hypot(b.u - p.u, b.z - p.z);
     if (!(l1 > 0.0) || !(l2 > 0.0)) return false;
-    const double cos_phi = ((a.u - p.u) * (b.u - p.u) + (a.z - p.z) * (b.z - p.z)) / (l1 * l2);
-    const double phi = std::acos(std::fmax(-1.0, std::fmin(1.0, cos_phi)));
-    if (!(phi > 1e-6) || !(phi < kPi - 1e-6)) return false;
-    d[static_cast<std::size_t>(i)] = p.r / std::tan(phi / 2);
-  }
-  for (int i = 0; i < n; ++i) {
-    const Corner &p = c[i], &b = c[(i + 1) % n];
-    if (d[static_cast<std::size_t>(i)] + d[static_cast<std::size_t>((i + 1) % n)] > std::hypot(b.u - p.u, b.z - p.z))
-      return false;
-  }
-  out->clear();
-  for (int i = 0; i < n; ++i) {
-    const Corner &p = c[i], &a = c[(i + n - 1) % n], &b = c[(i + 1) % n];
-    const double di = d[static_cast<std::size_t>(i)];
-    if (di <= 0.0) {
-      out->push_back({p.u, p.z});
-      continue;
-    }
-    const double l1 = std::hypot(a.u - p.u, a.z - p.z), l2 = std::hypot(b.u - p.u, b.z - p.z);
     const double e1u = (a.u - p.u) / l1, e1z = (a.z - p.z) / l1, e2u = (b.u - p.u) / l2, e2z = (b.z - p.z) / l2;
+    const double phi = std::acos(std::fmax(-1.0, std::fmin(1.0, e1u * e2u + e1z * e2z)));
+    if (!(phi > 1e-6) || !(phi < kPi - 1e-6)) return false;
+    const double di = d[i] = p.r / std::tan(phi / 2);
     const double bu = e1u + e2u, bz = e1z + e2z, lb = std::hypot(bu, bz);
     const double to_centre = std::hypot(di, p.r);  // r / sin(phi/2)
-    const double cu = p.u + bu / lb * to_centre, cz = p.z + bz / lb * to_centre;
-    const double a1 = std::atan2(p.z + di * e1z - cz, p.u + di * e1u - cu);
-    double da = std::atan2(p.z + di * e2z - cz, p.u + di * e2u - cu) - a1;
-    while (da > kPi) da -= 2 * kPi;
-    while (da < -kPi) da += 2 * kPi;
-    for (int k = 0; k <= kArcChords; ++k) {
-      const double t = a1 + da * k / kArcChords;
-      out->push_back({cu + p.r * std::cos(t), cz + p.r * std::sin(t)});
+    Arc &k = arc[i];
+    k.cu = p.u + bu / lb * to_centre, k.cz = p.z + bz / lb * to_centre, k.r = p.r;
+    k.a1 = std::atan2(p.z + di * e1z - k.cz, p.u + di * e1u - k.cu);
+    k.da = std::atan2(p.z + di * e2z - k.cz, p.u + di * e2u - k.cu) - k.a1;
+    while (k.da > kPi) k.da -= 2 * kPi;
+    while (k.da < -kPi) k.da += 2 * kPi;
+  }
+  // The arcs' ends: their tangent points, or where they cross the next corner's arc.
+  std::vector<double> a_end(N), a_begin(N);
+  for (std::size_t i = 0; i < N; ++i) a_begin[i] = arc[i].a1, a_end[i] = arc[i].a1 + arc[i].da;
+  for (std::size_t i = 0; i < N; ++i) {
+    const std::size_t j = (i + 1) % N;
+    if (d[i] + d[j] <= std::hypot(c[j].u - c[i].u, c[j].z - c[i].z)) continue;
+    UZ x;
+    if (!(d[i] > 0.0) || !(d[j] > 0.0) || !_Arcs_Cross(arc[i], arc[j], c[i], c[j], &x)) return false;
+    a_end[i] = std::atan2(x.z - arc[i].cz, x.u - arc[i].cu);
+    a_begin[j] = std::atan2(x.z - arc[j].cz, x.u - arc[j].cu);
+  }
+  for (std::size_t i = 0; i < N; ++i) {
+    arc[i].da = _Sweep_To(a_begin[i], a_end[i], arc[i].da);
+    arc[i].a1 = a_begin[i];
+  }
+  out->clear();
+  for (std::size_t i = 0; i < N; ++i) {
+    const Arc &k = arc[i];
+    if (!(d[i] > 0.0)) {
+      out->push_back({c[i].u, c[i].z});
+      continue;
+    }
+    for (int m = 0; m <= chords; ++m) {
+      const double t = k.a1 + k.da * m / chords;
+      out->push_back({k.cu + k.r * std::cos(t), k.cz + k.r * std::sin(t)});
     }
   }
   return true;
@@ -348,7 +388,7 @@ PolyMoments _Poly_Moments(const std::vector<UZ> &P) {
 // Outline of a channel with sloped flanges: back of the web at u = 0, flange tips at
 // u = b; the inner face of the top flange z = t_f + s·(x_tf − u), the bottom one its mirror
 // image about mid-depth; root radius r at the web, toe radius r_2 at the tips.
-bool _Sloped_Channel_Outline(const PROFIL *p, double s, double x_tf, std::vector<UZ> *out) {
+bool _Sloped_Channel_Outline(const PROFIL *p, double s, double x_tf, std::vector<UZ> *out, int chords) {
   const double h = p->h, b = p->b_fo, tw = p->t_w;
   auto t = [&](double u) { return p->t_fo + s * (x_tf - u); };
   double r1 = 0.0, r2 = 0.0;
@@ -356,19 +396,67 @@ bool _Sloped_Channel_Outline(const PROFIL *p, double s, double x_tf, std::vector
   if (!(b > tw + kLeast) || !(t(b) > kLeast) || !(h - 2 * t(tw) > kLeast)) return false;
   const Corner c[8] = {{0.0, 0.0, 0.0},       {b, 0.0, 0.0},   {b, t(b), r2}, {tw, t(tw), r1},
                        {tw, h - t(tw), r1}, {b, h - t(b), r2}, {b, h, 0.0},   {0.0, h, 0.0}};
-  return _Rounded_Outline(c, 8, out);
+  return _Rounded_Outline(c, 8, out, chords);
+}
+
+// Outline of a tee with sloped faces (Get_Profil_Tee_Slope): flange toes at u = 0 and u = b,
+// the stem's axis at u = b/2. The flange is t + s·(d − x_tf) thick at the distance d from
+// its nearer toe, the stem t + 2s·(z_tw − z) wide at the depth z; the outer face of the
+// flange keeps its square edges, the root takes r, the toes' inner corners and both corners
+// of the stem's tip take r_2 (the tip is narrower than 2·r_2: its two arcs meet where they
+// cross, a hair above the tip's line).
+bool _Sloped_Tee_Outline(const PROFIL *p, double s, double x_tf, double z_tw, std::vector<UZ> *out, int chords) {
+  const double h = p->h, b = p->b_fo, t = p->t_fo;
+  auto flange = [&](double d) { return t + s * (d - x_tf); };
+  auto stem = [&](double z) { return p->t_w + 2 * s * (z_tw - z); };
+  // The root corner on the right: the flank u = b/2 + stem(z)/2 meets the flange's face
+  // z = flange(b − u).
+  const double z_root = (t + s * (b / 2 - x_tf) - s * (p->t_w / 2 + s * z_tw)) / (1 - s * s);
+  const double u_root = b / 2 + stem(z_root) / 2;
+  double r1 = 0.0, r2 = 0.0;
+  Get_Profil_Fillet_Sizes(p, &r1, nullptr, &r2);
+  if (!(flange(0.0) > kLeast) || !(stem(h) > kLeast) || !(b - u_root > kLeast) || !(h - z_root > kLeast))
+    return false;
+  const Corner c[8] = {{0.0, 0.0, 0.0},
+                       {b, 0.0, 0.0},
+                       {b, flange(0.0), r2},
+                       {u_root, z_root, r1},
+                       {(b + stem(h)) / 2, h, r2},
+                       {(b - stem(h)) / 2, h, r2},
+                       {b - u_root, z_root, r1},
+                       {0.0, flange(0.0), r2}};
+  return _Rounded_Outline(c, 8, out, chords);
+}
+
+// The outline of a profile with sloped faces; false when it has none or they leave no
+// outline.
+bool _Sloped_Outline(const PROFIL *p, std::vector<UZ> *out, int chords) {
+  double x_tf = 0.0, z_tw = 0.0;
+  const double tee = Get_Profil_Tee_Slope(p, &x_tf, &z_tw);
+  if (tee > 0.0) return _Sloped_Tee_Outline(p, tee, x_tf, z_tw, out, chords);
+  const double slope = Get_Profil_Flange_Slope(p, &x_tf);
+  return slope > 0.0 && _Sloped_Channel_Outline(p, slope, x_tf, out, chords);
+}
+
+// 1 when the profile is a rolled library profile of type a or b whose name, its blanks left
+// out, begins with the series letters (in any case).
+int _Rolled_Library_Series(const PROFIL *p, int a, int b, const char *series) {
+  if (!p || p->kind != PROFIL_KIND_LIBRARY || (p->type != a && p->type != b) || !p->rolled) return 0;
+  const std::size_t n_series = std::strlen(series);
+  std::size_t n = 0;
+  for (std::size_t k = 0; k < sizeof p->name && p->name[k] && n < n_series; ++k)
+    if (p->name[k] != ' ') {
+      if (std::toupper(static_cast<unsigned char>(p->name[k])) != series[n]) return 0;
+      ++n;
+    }
+  return n == n_series;
 }
 
 }  // namespace
 
 double Get_Profil_Flange_Slope(const PROFIL *p, double *x_tf) {
   if (x_tf) *x_tf = 0.0;
-  if (!p || p->kind != PROFIL_KIND_LIBRARY || (p->type != PROFIL_C && p->type != PROFIL_U) || !p->rolled) return 0.0;
-  char first[3];
-  int n = 0;
-  for (std::size_t k = 0; k < sizeof p->name && p->name[k] && n < 3; ++k)
-    if (p->name[k] != ' ') first[n++] = static_cast<char>(std::toupper(static_cast<unsigned char>(p->name[k])));
-  if (n < 3 || std::memcmp(first, "UPN", 3) != 0) return 0.0;
+  if (!_Rolled_Library_Series(p, PROFIL_C, PROFIL_U, "UPN")) return 0.0;
   // EN 10365, UPN: slope 8 % and t_f at b/2 up to h = 300 mm; 5 % and t_f at the middle of
   // the outstand, (b − t_w)/2 from the tip, for UPN 320 to 400.
   const bool deep = p->h > 300.0 + kLeast;
@@ -376,11 +464,21 @@ double Get_Profil_Flange_Slope(const PROFIL *p, double *x_tf) {
   return deep ? 0.05 : 0.08;
 }
 
-int Calc_Profil_Sloped_Channel_Values(const PROFIL *p, PROFIL_SLOPED_VALUES *v) {
-  double x_tf = 0.0;
-  const double slope = Get_Profil_Flange_Slope(p, &x_tf);
+double Get_Profil_Tee_Slope(const PROFIL *p, double *x_tf, double *z_tw) {
+  if (x_tf) *x_tf = 0.0;
+  if (z_tw) *z_tw = 0.0;
+  if (!_Rolled_Library_Series(p, PROFIL_T, PROFIL_HALF_I, "T")) return 0.0;
+  // EN 10055: the flange's inner faces and both flanks of the stem slope 2 % each, thicker
+  // towards the root; t holds at a quarter of the flange width from each toe and at the
+  // middle of the stem below the flange.
+  if (x_tf) *x_tf = p->b_fo / 4;
+  if (z_tw) *z_tw = (p->h + p->t_fo) / 2;
+  return 0.02;
+}
+
+int Calc_Profil_Sloped_Values(const PROFIL *p, PROFIL_SLOPED_VALUES *v) {
   std::vector<UZ> P;
-  if (!v || !(slope > 0.0) || !_Sloped_Channel_Outline(p, slope, x_tf, &P)) return 0;
+  if (!v || !_Sloped_Outline(p, &P, kArcChords)) return 0;
   const PolyMoments m = _Poly_Moments(P);
   const double sign = m.A < 0.0 ? -1.0 : 1.0, A = sign * m.A;
   if (!(A > kLeast)) return 0;
@@ -392,6 +490,18 @@ int Calc_Profil_Sloped_Channel_Values(const PROFIL *p, PROFIL_SLOPED_VALUES *v) 
   v->I_y = sign * m.I_zz - A * z_s * z_s;
   v->I_z = sign * m.I_uu - A * u_s * u_s;
   return 1;
+}
+
+int Get_Profil_Sloped_Outline(const PROFIL *p, int chords, double *y, double *z, int max_points) {
+  std::vector<UZ> P;
+  if (!y || !z || chords < 1 || max_points < 1 || !_Sloped_Outline(p, &P, chords) ||
+      P.size() > static_cast<std::size_t>(max_points))
+    return 0;
+  for (std::size_t k = 0; k < P.size(); ++k) {
+    y[k] = -P[k].u;
+    z[k] = P[k].z;
+  }
+  return static_cast<int>(P.size());
 }
 
 // ---------------------------------------------------------------- clear widths
@@ -576,7 +686,7 @@ static void _Centroid_y(PROFIL *p, const Sizes &s) {
 double Calc_Profil_I_y(const PROFIL *p) {
   if (!p) return 0.0;
   PROFIL_SLOPED_VALUES sloped{};
-  if (Calc_Profil_Sloped_Channel_Values(p, &sloped)) return sloped.I_y + sloped.A * _Sq(sloped.z_s - p->z_s);
+  if (Calc_Profil_Sloped_Values(p, &sloped)) return sloped.I_y + sloped.A * _Sq(sloped.z_s - p->z_s);
   const Sizes s = _Sizes(p);
   const double h = p->h, tw = p->t_w;
   switch (p->type) {
@@ -599,7 +709,7 @@ double Calc_Profil_I_y(const PROFIL *p) {
 double Calc_Profil_I_z(const PROFIL *p) {
   if (!p) return 0.0;
   PROFIL_SLOPED_VALUES sloped{};
-  if (Calc_Profil_Sloped_Channel_Values(p, &sloped)) return sloped.I_z + sloped.A * _Sq(sloped.y_s - p->y_s);
+  if (Calc_Profil_Sloped_Values(p, &sloped)) return sloped.I_z + sloped.A * _Sq(sloped.y_s - p->y_s);
   const Sizes s = _Sizes(p);
   const double h = p->h, tw = p->t_w;
   switch (p->type) {
@@ -631,7 +741,7 @@ void Calc_Profil_Closed_Values(PROFIL *p) {
   if (!p || p->type < PROFIL_FLAT || p->type > PROFIL_TRAPEZ) return;
   const Sizes s = _Sizes(p);
   PROFIL_SLOPED_VALUES sloped{};
-  const int is_sloped = Calc_Profil_Sloped_Channel_Values(p, &sloped);
+  const int is_sloped = Calc_Profil_Sloped_Values(p, &sloped);
   p->A = is_sloped ? sloped.A : _Area(p, s);
   p->U = is_sloped ? sloped.U : _Perimeter(p, s);
   p->A_vz = Calc_Profil_Shear_Area_z(p);

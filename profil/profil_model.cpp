@@ -27,7 +27,7 @@ constexpr double kRadToDeg = 57.29577951308232;
 constexpr double kLeast = 0.001;  // least dimension that counts as present (mm)
 
 // Line values 0..8: t_a, t_b, rise, rotation a, rotation b, r_al, r_ar, r_el, r_er.
-enum { V_TA = 0, V_TB = 1, V_ROT_A = 3, V_RAL = 5, V_RAR = 6, V_REL = 7, V_RER = 8 };
+enum { V_TA = 0, V_TB = 1, V_ROT_A = 3, V_ROT_B = 4, V_RAL = 5, V_RAR = 6, V_REL = 7, V_RER = 8 };
 
 // The builder's running state: next node and line numbers, the nine-value array (mm), the
 // node positions by number, and the stress points that base-plate lines take.
@@ -59,12 +59,12 @@ struct Builder {
   }
   // A wall line of thickness t; the radii r_al, r_ar, r_el, r_er (mm).
   void Line(int a, int b, double t, double ral = 0, double rar = 0, double rel = 0, double rer = 0) {
-    Tapered_Line(a, b, t, t, 0.0, ral, rar, rel, rer);
+    Tapered_Line(a, b, t, t, 0.0, 0.0, ral, rar, rel, rer);
   }
-  // A wall line whose thickness runs from t_a at node a to t_b at node b and whose end at
-  // node a is turned by rot_a (radians) from square to the line.
-  void Tapered_Line(int a, int b, double t_a, double t_b, double rot_a, double ral, double rar, double rel,
-                    double rer) {
+  // A wall line whose thickness runs from t_a at node a to t_b at node b and whose ends are
+  // turned by rot_a and rot_b (radians) from square to the line.
+  void Tapered_Line(int a, int b, double t_a, double t_b, double rot_a, double rot_b, double ral, double rar,
+                    double rel, double rer) {
     for (double &x : v) x = 0.0;
     v[V_TA] = t_a;
     v[V_TB] = t_b;
@@ -75,12 +75,14 @@ struct Builder {
     const int nr = line++;
     if (sink) {
       v[V_ROT_A] = rot_a;
+      v[V_ROT_B] = rot_b;
       sink->line(sink->context, nr, a, b, v);
-    } else if (rot_a != 0.0) {
-      // The lengths go over in cm, the rotation as it is.
+    } else if (rot_a != 0.0 || rot_b != 0.0) {
+      // The lengths go over in cm, the rotations as they are.
       double cm[9];
       for (int k = 0; k < 9; ++k) cm[k] = 0.1 * v[k];
       cm[V_ROT_A] = rot_a;
+      cm[V_ROT_B] = rot_b;
       Add_DWQB_Line(nr, 0, a, b, cm);
     } else {
       Add_Profil_DWQB_Line(nr, a, b, v);
@@ -339,26 +341,35 @@ int _Build_I(const PROFIL *p, Builder &m, const RibInput &in, double top, double
                ribs);
 }
 
+// A flange with its outer face on the outer edge and its inner face sloped, thickness
+// t_f + s·(x_tf − u) at u along it, as one tapered wall: its centre line bisects the angle
+// α = atan s between the two faces, at z_c = tan(α/2)·(u* − u) from the outer edge with u*
+// where the faces meet, and its thickness square to that line is 2·z_c/cos(α/2); a tip
+// whose end face is square to the outer edge is turned by α/2 into it.
+struct SlopedFlange {
+  double half, u_meet;
+  SlopedFlange(double t_f, double slope, double x_tf) {
+    half = std::atan(slope) / 2, u_meet = x_tf + t_f / slope;
+  }
+  double z_c(double u) const { return std::tan(half) * (u_meet - u); }
+  double thick(double u) const { return 2 * z_c(u) / std::cos(half); }
+};
+
 // A channel with sloped flanges (Get_Profil_Flange_Slope): each flange one tapered wall from
-// its tip to the web's centre line. Its outer face lies on the outer edge and its inner face
-// on the sloped face z = t_f + s·(x_tf − u) (u from the back of the web) when its centre line
-// bisects the angle α = atan s between the two, z_c = tan(α/2)·(u* − u) with u* where the
-// faces meet, and its thickness square to that line is 2·z_c/cos(α/2); the tip is turned
-// by −α/2 into the vertical end face u = b.
+// its tip to the web's centre line (u from the back of the web), the tip turned by −α/2 into
+// the vertical end face u = b.
 void _Build_Sloped_Channel(const PROFIL *p, Builder &m, double top, double second, double slope, double x_tf) {
   const double b = p->b_fo, tw = p->t_w, y0 = (b - tw) / 2;
-  const double half = std::atan(slope) / 2, u_meet = x_tf + p->t_fo / slope;
-  auto z_c = [&](double u) { return std::tan(half) * (u_meet - u); };
-  auto thick = [&](double u) { return 2 * z_c(u) / std::cos(half); };
-  const double z_tip = z_c(b), z_web = z_c(tw / 2), t_tip = thick(b), t_web = thick(tw / 2);
+  const SlopedFlange f(p->t_fo, slope, x_tf);
+  const double z_tip = f.z_c(b), z_web = f.z_c(tw / 2), t_tip = f.thick(b), t_web = f.thick(tw / 2);
   const int n1 = m.Node(-b / 2, z_tip);
   const int n2 = m.Node(y0, z_web);
   const int n3 = m.Node(-b / 2, p->h - z_tip);
   const int n4 = m.Node(y0, p->h - z_web);
   m.Plate(PROFIL_POINT_TOP);
-  m.Tapered_Line(n1, n2, t_tip, t_web, -half, second, 0, top, 0);
+  m.Tapered_Line(n1, n2, t_tip, t_web, -f.half, 0.0, second, 0, top, 0);
   m.Plate(PROFIL_POINT_BOTTOM);
-  m.Tapered_Line(n3, n4, t_tip, t_web, half, 0, second, 0, top);
+  m.Tapered_Line(n3, n4, t_tip, t_web, f.half, 0.0, 0, second, 0, top);
   const double t_face = p->t_fo + slope * (x_tf - tw);  // flange thickness at the web's face
   m.Plate(PROFIL_POINT_WEB, 0, p->h - t_face);
   m.Line(n2, n4, tw, top, 0, top, 0);
@@ -410,8 +421,39 @@ int _Build_RHS(const PROFIL *p, Builder &m, const RibInput &in, double top, doub
   return bad;
 }
 
+// A tee with sloped faces (Get_Profil_Tee_Slope): each half of the flange one tapered wall
+// from its toe to the stem's axis (u from the axis, the thickness x_tf from each toe is
+// x_tf from the axis too), the toe turned by α/2 into its vertical end face; the stem one
+// wall from the flange's centre line to its tip, t_w + 2s·(z_tw − z) wide at the depth z,
+// its tip's corners rounded with r_2 like the toes'.
+void _Build_Sloped_Tee(const PROFIL *p, Builder &m, double top, double second, double slope, double x_tf,
+                       double z_tw) {
+  const double b = p->b_fo;
+  const SlopedFlange f(p->t_fo, slope, p->b_fo / 2 - x_tf);
+  auto stem = [&](double z) { return p->t_w + 2 * slope * (z_tw - z); };
+  const double z_toe = f.z_c(b / 2), z_axis = f.z_c(0.0), t_toe = f.thick(b / 2), t_axis = f.thick(0.0);
+  const int n1 = m.Node(b / 2, z_toe);
+  const int n2 = m.Node(0.0, z_axis);
+  const int n3 = m.Node(-b / 2, z_toe);
+  const int n4 = m.Node(0.0, p->h);
+  m.Plate(PROFIL_POINT_TOP);
+  m.Tapered_Line(n1, n2, t_toe, t_axis, f.half, 0.0, 0, second, 0, top);
+  m.Tapered_Line(n2, n3, t_axis, t_toe, 0.0, -f.half, 0, top, 0, second);
+  m.Plate(PROFIL_POINT_WEB);
+  m.Tapered_Line(n2, n4, stem(z_axis), stem(p->h), 0.0, 0.0, top, top, second, second);
+}
+
 void _Build_T(const PROFIL *p, Builder &m, double top, double second) {
   const double zt = p->t_fo / 2;
+  double x_tf = 0.0, z_tw = 0.0;
+  const double slope = Get_Profil_Tee_Slope(p, &x_tf, &z_tw);
+  // Sloped faces where the toe and the tip keep some thickness (as the outline of the closed
+  // values requires), else the plates of the record.
+  if (slope > 0.0 && p->t_fo - slope * x_tf > kLeast && p->t_w + 2 * slope * (z_tw - p->h) > kLeast &&
+      _Present(p->b_fo, p->t_fo)) {
+    _Build_Sloped_Tee(p, m, top, second, slope, x_tf, z_tw);
+    return;
+  }
   if (_Present(p->b_fo, p->t_fo)) {
     const int n1 = m.Node(p->b_fo / 2, zt);
     const int n2 = m.Node(0.0, zt);

@@ -296,6 +296,32 @@ void _Take_Points_And_Parts(QUERSCHNITT *q) {
   _Mark_Webs(q);
 }
 
+// A library tee's walls follow its sloped faces, but its plate parts are classified as its
+// nominal plates: EN 1993-1-1 Table 5.2 takes the nominal thickness, so each part keeps the
+// c and t of the parallel plates, the flange's outstands c_fo × t_fo and the stem d_w × t_w,
+// and its cut at the root lies c from its free end (the toe, the stem's tip), where the
+// nominal plate ends.
+void _Nominal_Tee_Parts(QUERSCHNITT *q, PROFIL *p) {
+  if (!(Get_Profil_Tee_Slope(p, nullptr, nullptr) > 0.0) || !q->walls) return;
+  Calc_Profil_Plate_Widths(p);
+  for (int i = 0; i < q->n_parts; ++i) {
+    QS_PLATE_PART &pp = q->parts[i];
+    if (pp.list_pos < 0 || pp.list_pos >= q->n_lines) continue;
+    const double *w = q->walls + pp.list_pos * QS_WALL_COUNT;
+    const double dy = w[QS_WALL_YB] - w[QS_WALL_YA], dz = w[QS_WALL_ZB] - w[QS_WALL_ZA], L = std::hypot(dy, dz);
+    if (!(L > 0.0)) continue;
+    const bool stem = std::fabs(dz) > std::fabs(dy);
+    pp.c = 0.1 * (stem ? p->d_w : p->c_fo);
+    pp.t = 0.1 * (stem ? p->t_w : p->t_fo);
+    pp.ct = std::max(1.0, pp.c / pp.t);
+    const double ds = 2 * pp.c / L;  // c in line parameters; a free end is uncut, at s = ±1
+    if (std::fabs(pp.s_a) == 1.0)
+      pp.s_b = pp.s_a + (pp.s_b > pp.s_a ? ds : -ds);
+    else
+      pp.s_a = pp.s_b + (pp.s_a > pp.s_b ? ds : -ds);
+  }
+}
+
 // Normal stress on the centre line of listed line i at parameter s (stations linear) under
 // N, M_I, M_II and B (m[0..3]).
 double _Centre_Stress(const QUERSCHNITT *q, int line_index, double s, const double *m) {
@@ -434,8 +460,9 @@ int Calc_Querschnitt_Values(QUERSCHNITT *q, double factor, int mode) {
   for (int k = 0; k < QS_DIMS; ++k) d[k] = q->dims_start[k] + factor * (q->dims_end[k] - q->dims_start[k]);
 
   int rc = 1;
-  if (q->kind == QS_KIND_LIBRARY || q->kind == QS_KIND_FAMILY) {
-    PROFIL p{};
+  PROFIL p{};  // the profile of a library or family record, kept for its plate parts
+  const bool made = q->kind == QS_KIND_LIBRARY || q->kind == QS_KIND_FAMILY;
+  if (made) {
     Reset_Profil(&p);
     rc = 0;
     if (q->kind == QS_KIND_LIBRARY) {
@@ -455,21 +482,25 @@ int Calc_Querschnitt_Values(QUERSCHNITT *q, double factor, int mode) {
       rc = Calc_Profil_DWQB_Querschnittswerte(&p, nullptr, nullptr, 0, 0, nullptr);
       Set_Profil_Model_Options(0);
     }
-    Reset_Profil(&p);
   } else if (q->kind == QS_KIND_IMPORTED && q->entry) {
     rc = _Build_Imported(q->entry);
   }
   ++g.builds;
   const DWQB_VALUES *v = Get_DWQB_Values();
-  if (rc != 0 || v->v[DWQB_V_A] < kLeastArea) return 0;
+  if (rc != 0 || v->v[DWQB_V_A] < kLeastArea) {
+    if (made) Reset_Profil(&p);
+    return 0;
+  }
   std::memcpy(q->values, v->v, sizeof q->values);
   q->factor = factor;
   q->computed = 1;
   _Fill_View(q, q->kind == QS_KIND_FAMILY ? d : nullptr);
   if (mode == 2) {
     _Take_Points_And_Parts(q);
+    _Nominal_Tee_Parts(q, &p);
     g.current = q;
   }
+  if (made) Reset_Profil(&p);
   g.cache_record = q;
   g.cache_factor = factor;
   Set_Profil_Section_Cache_Key(kCacheKey);

@@ -306,8 +306,10 @@ int Set_Querschnitt_Imported(QUERSCHNITT *record, int grade_code, int second_cod
 
 // ---------------------------------------------------------------- computation
 // Computes the record at the position factor (dimensions start + factor·(end − start)):
-// mode 1 the section values, mode 2 also the stress points and the plate parts. Each
-// computation first clears the stress points, extremes and plate parts. Returns 1, or 0
+// mode 1 the section values, mode 2 also the stress points and the plate parts (those of
+// a library tee, whose walls follow its sloped faces, are its nominal plates: c_fo × t_fo,
+// d_w × t_w, each from its free end). Each computation first clears the stress points,
+// extremes and plate parts. Returns 1, or 0
 // for a null record, another mode, a record of no kind, a model the solver refuses, an
 // area below 0.001 cm² or a section without thin-walled model. The model stays the
 // solver's current section (cached by (record, factor) until the solver runs again).

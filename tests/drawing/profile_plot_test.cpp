@@ -225,6 +225,26 @@ TEST_F(ProfilePlot, KnownGeometry) {
   }
 }
 
+// A library tee is drawn by its outline: T 100 (t 11, r 11, r_2 5.5), six rounded corners in
+// 32 points; two arcs end on each inner flange face z = 10.5 + 0.02·d (d from the toe) and on
+// each flank of the stem, 11 + 0.04·(55.5 − z) wide; the 9.22 mm tip stops short of z = 100.
+TEST_F(ProfilePlot, LibraryTeeDrawnByItsOutline) {
+  PROFIL t{};
+  ASSERT_EQ(Set_Profil_by_Library_Name(&t, "T100"), 0);
+  const auto pts = Fills_Of(Draw_With(&t, nullptr, 0, 0, 0, 100, 100), kSection).at(0).pts;
+  ASSERT_EQ(pts.size(), 32u);
+  const auto e = Extent(pts);
+  EXPECT_TRUE(e[0] > -kTol && e[1] > -kTol && e[2] < 100 + kTol && e[3] > 99.9 && e[3] < 100 - kTol);
+  int on[4] = {};
+  for (const auto &p : pts) {
+    const double x = p[0], z = p[1], half = (11 + 0.04 * (55.5 - z)) / 2;
+    on[x < 50 ? 0 : 1] += std::fabs(z - 10.5 - 0.02 * std::min(x, 100 - x)) < 1e-5;
+    on[x < 50 ? 2 : 3] += z > 11 && std::fabs(std::fabs(x - 50) - half) < 1e-5;
+  }
+  EXPECT_EQ(std::vector<int>(on, on + 4), (std::vector<int>{2, 2, 2, 2}));
+  Reset_Profil(&t);
+}
+
 // Calc_Profil_Outline_Points at the plot's origin gives the plot's points, a turned point
 // turns about the origin; the tube is 32 points on its circle.
 TEST_F(ProfilePlot, OlderOutlineForm) {

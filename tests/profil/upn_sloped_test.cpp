@@ -1,7 +1,7 @@
 // Library channels of the UPN series with sloped flanges: every UPN of the library against
 // the published values of EN 10365:2017 (table of UPN channels, as reproduced in the
 // ArcelorMittal sales programme), by the closed formulas and by the thin-walled model;
-// which channels take the slope; the profile print that says so.
+// which channels take the slope; the profile print that says so. Library tees likewise.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -158,6 +158,79 @@ TEST_F(UpnSloped, OnlyLibraryUpnTakeTheSlope) {
                 std::string::npos)
           << printed;
     }
+    Reset_Profil(&p);
+  }
+}
+
+// EN 10055:1995, Table 1 (h = b): A (cm²), e from the flange's outer face (mm), I_y (cm⁴),
+// W_el,y at the stem's tip (cm³), I_z (cm⁴); for T 100 and T 50 the same and W_pl,y, W_pl,z
+// (cm³) of the polygon of their outline, integrated apart from this code.
+struct Tee_Row {
+  const char *name;
+  double table[5], outline[7];
+};
+constexpr Tee_Row kTee[] = {
+    {"T30", {2.26, 8.5, 1.72, 0.80, 0.87}, {}},   {"T35", {2.97, 9.9, 3.10, 1.23, 1.57}, {}},
+    {"T40", {3.77, 11.2, 5.28, 1.84, 2.58}, {}},  {"T60", {7.94, 16.6, 23.8, 5.48, 12.2}, {}},
+    {"T70", {10.6, 19.4, 44.5, 8.79, 22.1}, {}},  {"T80", {13.6, 22.2, 73.7, 12.8, 37.0}, {}},
+    {"T120", {29.6, 32.8, 366, 42.0, 178}, {}},   {"T140", {39.9, 38.0, 660, 64.7, 330}, {}},
+    {"T50", {5.66, 13.9, 12.1, 3.36, 6.06}, {5.692, 13.88, 11.92, 3.301, 6.013, 6.279, 4.064}},
+    {"T100", {20.9, 27.4, 179, 24.6, 88.3}, {20.96, 27.33, 176.6, 24.30, 88.00, 46.27, 29.55}}};
+
+// Every library tee by the closed formulas and by the thin-walled model alone: A within 1 %,
+// e 1.5 %, I_z 2.5 %, I_y and W_el,y −5 … +1.5 % of the table (the rows lie at −4.6 … +1.3 %,
+// parallel plates at +6 … +14 %); T 100 and T 50 within 0.15 % of their polygon, W_pl 0.3 %.
+TEST_F(UpnSloped, EveryLibraryTeeAgainstEn10055) {
+  const double low[5] = {-0.01, -0.015, -0.05, -0.05, -0.025}, high[5] = {0.01, 0.015, 0.015, 0.015, 0.025};
+  for (const Tee_Row &t : kTee) {
+    SCOPED_TRACE(t.name);
+    PROFIL p{};
+    Set_Profil_Plastic_Moduli_Flag(1);
+    ASSERT_EQ(Set_Profil_by_Library_Name(&p, t.name), 0);
+    Set_Profil_Plastic_Moduli_Flag(0);
+    const double W_pl[2] = {p.W_pl_y / 1e3, p.W_pl_z / 1e3};
+    for (int road = 0; road < 2; ++road) {
+      if (road == 1) {
+        ASSERT_EQ(Calc_Profil_DWQB_Querschnittswerte(&p, nullptr, nullptr, 0, 0, nullptr), 0);
+      }
+      const double v[7] = {p.A / 100, p.z_s, p.I_y / 1e4, p.I_y / (p.h - p.z_s) / 1e3, p.I_z / 1e4, W_pl[0], W_pl[1]};
+      for (int k = 0; k < 5; ++k)
+        EXPECT_TRUE(v[k] / t.table[k] - 1 >= low[k] && v[k] / t.table[k] - 1 <= high[k]) << road << k << ": " << v[k];
+      for (int k = 0; k < 7 && t.outline[0] > 0; ++k)
+        EXPECT_NEAR(v[k], t.outline[k], (k < 5 ? 0.0015 : 0.003) * t.outline[k]) << road << k;
+    }
+    Reset_Profil(&p);
+  }
+}
+
+// Only rolled library tees (either tee type, any spelling) take the slope: 2 %, t at b/4 =
+// 25 mm from each toe and at (h + t)/2 = 55.5 mm deep. A parametric T 100 keeps today's
+// parallel plates: A = 100·11 + 89·11 + 2·0.2146·(11² − 5.5²) = 2117.95 mm², z_s = (6050 +
+// 54 334 + 51.93·13.46 − 12.98·9.77) / 2117.95 = 28.78 mm, I_y 195.99 cm⁴. The drawing
+// outline takes 32 points at 4 chords (UPN 24).
+TEST_F(UpnSloped, OnlyLibraryTeesTakeTheSlope) {
+  const struct {
+    const char *name;
+    int kind, type, rolled, outline;
+    double slope, A, z_s, I_y;  // mm², mm, mm⁴
+  } cases[] = {{"t 100", PROFIL_KIND_LIBRARY, PROFIL_T, 1, 32, 0.02, 2096.0, 27.33, 176.6e4},
+               {"T100", PROFIL_KIND_LIBRARY, PROFIL_HALF_I, 1, 32, 0.02, 2096.0, 27.33, 176.6e4},
+               {"T100", PROFIL_KIND_PARAMETRIC, PROFIL_T, 1, 0, 0, 2117.95, 28.781, 195.99e4},
+               {"T100", PROFIL_KIND_LIBRARY, PROFIL_T, 0, 0, 0, 0, 0, 0},
+               {"UPN200", PROFIL_KIND_LIBRARY, PROFIL_U, 1, 24, 0, 0, 0, 0}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.name << " kind " << c.kind << " type " << c.type << " rolled " << c.rolled);
+    PROFIL p{};
+    ASSERT_EQ(Set_Profil_by_Library_Name(&p, c.name), 0);
+    p.kind = c.kind, p.type = c.type, p.rolled = c.rolled;
+    double x_tf = -1, z_tw = -1, y[32], z[32];
+    EXPECT_EQ(Get_Profil_Tee_Slope(&p, &x_tf, &z_tw), c.slope);
+    EXPECT_EQ(x_tf * 1000 + z_tw, c.slope > 0 ? 25055.5 : 0.0);
+    ASSERT_EQ(Calc_Profil_Querschnittswerte(&p, nullptr, 0, ""), 0);
+    const double got[3] = {p.A, p.z_s, p.I_y}, want[3] = {c.A, c.z_s, c.I_y};
+    for (int k = 0; k < 3 && c.A > 0; ++k) EXPECT_NEAR(got[k], want[k], 5e-4 * want[k]) << k;
+    EXPECT_EQ(Get_Profil_Sloped_Outline(&p, 4, y, z, 32) + Get_Profil_Sloped_Outline(&p, 4, y, z, c.outline - 1) +
+                  Get_Profil_Sloped_Outline(&p, 0, y, z, 32), c.outline);
     Reset_Profil(&p);
   }
 }

@@ -206,6 +206,16 @@ TEST_F(Catalogue, LibraryPartsRolesAndCutStresses) {
   }
 }
 
+// A library tee's sloped walls classify as its nominal plates (EN 1993-1-1 Table 5.2): T 100's
+// outstands c = (100 − 11 − 2·11)/2 = 33.5 mm, its stem 100 − 11 − 11 = 78, t 11.
+TEST_F(Catalogue, LibraryTeePartsAreItsNominalPlates) {
+  Init_Querschnitt_Record(&q_);
+  ASSERT_EQ(1, Set_Querschnitt_Profil(&q_, 0, 100, "T100"));
+  ASSERT_EQ(1, Calc_Querschnitt_Values(&q_, 0.5, 2));
+  ASSERT_EQ(q_.n_parts, 3);
+  for (int i = 0; i < 3; ++i) EXPECT_NEAR(q_.parts[i].ct * 100 + q_.parts[i].t, (i < 2 ? 33.5 : 78) / 0.11 + 1.1, 1e-9);
+}
+
 TEST(CatalogueForces, TransformTurnsOnlyShearAndMoments) {
   double f[8] = {1, 2, 3, 4, 7, 11, 5, 6};
   Transform_Profil_Section_Forces(&f[0], &f[1], &f[2], &f[3], &f[4], &f[5], &f[6], &f[7], M_PI / 6, 0, 0);

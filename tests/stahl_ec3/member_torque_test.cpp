@@ -60,7 +60,10 @@ std::string Member_With(const std::string &example, const char *profile, std::st
 //   U 2.909. N = −200 kN with M_y = 2 kNm (U 0.874, plastic 0.615) has c/t 0.812 (class 3
 //   limits) and 1.000 (class 2); a bimoment alone after it leaves no force: no c/t result of
 //   its own, and none of the row before.
-// T 100 (t 11): I_T = (100 + 94.5) · 11³ / 3 = 86 293 mm⁴, τ = 127.5, U 0.940.
+// T 100 (EN 10055, faces sloped 2 %): flange halves 10.50 → 11.50 mm over 50 mm, stem 12.99 →
+//   9.22 mm over 94.25 mm, I_T = Σ t_m (t_m² + Δt²/4) L / 3 = 2 · 22 234 + 44 262 = 88 730 mm⁴
+//   (parallel plates: (100 + 94.5) · 11³ / 3 = 86 293); τ = T t / I_T on the stem 12.64 mm
+//   thick below the root = 142.5, U 1.050 (parallel plates 127.5, U 0.940).
 // HE 400 B keeps its warping stresses (I_w 3 817 152 cm⁶, h_s = 376 mm): T_w = 10 gives
 //   τ_w = T_w S_ω / (I_w t_f) with S_ω = b² h_s t_f / 16: 5.54 N/mm², U 0.041; B = 50 gives
 //   σ_w = B ω / I_w with ω = b h_s / 4 = 28 200 mm²: 369.4, U 1.572. RR 200 × 100 × 8
@@ -99,7 +102,7 @@ TEST_F(MemberTorque, WarpingTorqueIsStVenantTorsionWithoutWarpingResistance) {
       {"L plastic", angle, "L100X10", 2,
        {{1, 0, 0, 1.164, kNone, ""}, {0, 1, 0, 1.164, kSum, ""}, {0, 0, 0, 0.615, kNone, "", -200, 2, 1.000},
         {0, 0, 0.5, 0.0, kBimoment, ""}}},
-      {"T elastic", tee, "T100", 1, {{1, 0, 0, 0.940, kNone, ""}, {0, 1, 0, 0.940, kSum, ""}}},
+      {"T elastic", tee, "T100", 1, {{1, 0, 0, 1.050, kNone, ""}, {0, 1, 0, 1.050, kSum, ""}}},
       {"HE 400 B elastic", heb, "HE400B", 1,
        {{0, 10, 0, 0.041, kNone, "max Í = 5.54"}, {0, 0, 50, 1.572, kNone, "max |╠x| = 369.39", 0, 0, 0.318}}},
       {"RHS elastic", rhs, "RR200X100X8(w)", 1, {{0, 10, 0, 1.241, kNone, "Tð = 10.00"}}},

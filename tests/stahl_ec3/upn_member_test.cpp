@@ -1,9 +1,10 @@
 // Library channels of the UPN series through the refresh road: their sloped flanges decide
 // the elastic check about the weak axis (EN 10365 moduli), while a parametric channel of the
 // same dimensions, and a library UPN read back as parametric because the profile manager is
-// gone, keep parallel flanges of the mean thickness.
+// gone, keep parallel flanges of the mean thickness. Library tees likewise (EN 10055).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "profil/profil.h"
@@ -16,17 +17,18 @@ class UpnMember : public MemberFolder {
  protected:
   UpnMember() : MemberFolder(ExampleFiles::kText) {}
   // Refreshes a member of the profile (S235, c/t check off, method 1 elastic or 2
-  // elastic-plastic) under one row M_y, M_z (kNm); returns the verdict line of the row as
-  // UTF-8 without markup.
-  std::string Verdict(const char *name, int kind, int stored_available, int method, double M_y, double M_z) {
+  // elastic-plastic) under one row N (kN), M_y, M_z (kNm); returns the line of the row after
+  // key (the verdict line) as UTF-8 without markup.
+  std::string Verdict(const char *name, int kind, int stored_available, int method, double M_y, double M_z,
+                      double N = 0, const char *key = "\nNachweis: ") {
     const std::string plain = Run_Refresh(Member_Bytes([&](BAUTEIL *b) {
                                 EXPECT_EQ(Set_Profil_by_Library_Name(&b->profil, name), 0) << name;
                                 b->profil.kind = kind;
                                 b->profil.lib_available = stored_available;
                                 b->method = method, b->ct_check = 0;
-                                b->brandlasten[0] = BRANDLAST{"Brand 1", 0, M_y, M_z, 0, 0, 0, 0, 0};
+                                b->brandlasten[0] = BRANDLAST{"Brand 1", N, M_y, M_z, 0, 0, 0, 0, 0};
                               })).plain;
-    const std::size_t at = plain.find("\nNachweis: ");
+    const std::size_t at = plain.find(key);
     return at == std::string::npos ? plain : plain.substr(at + 1, plain.find('\n', at + 1) - at - 1);
   }
 };
@@ -59,6 +61,26 @@ TEST_F(UpnMember, WeakAxisCheckTakesTheSlopedFlanges) {
     ASSERT_EQ(line.rfind("Nachweis: ", 0), 0u) << line;
     EXPECT_NEAR(U_of(line), c.U, 0.006 * c.U) << line;
     EXPECT_EQ(line.find("nicht ok") == std::string::npos, c.ok) << line;
+  }
+}
+
+// T 100 by the polygon of its outline (tests/profil): W_el,y at the tip 176.6 / 7.267 = 24.30
+// cm³, W_el,z 88.0 / 5 = 17.60 cm³, A 20.96 cm², W_pl,y 46.27 cm³. M_y = 1 kNm: σ = 1e6 /
+// 24.30e3 = 41.15 N/mm² (the table's 24.6 cm³: 40.65); M_z = −1 kNm: 56.82; N = 100 kN:
+// 47.71; elastic-plastic, M_y = 8 kNm: U = 8e6 / (46.27e3 · 235) = 0.736. Parallel plates of
+// the parametric tee: W_el,y = 195.99 / 7.122 = 27.52 cm³, σ = 36.33.
+TEST_F(UpnMember, LibraryTeeTakesItsSlopedOutline) {
+  const struct {
+    int kind, method;
+    double N, M_y, M_z, value;  // σ (N/mm²) or U
+  } cases[] = {{PROFIL_KIND_LIBRARY, 1, 0, 1, 0, 41.15},     {PROFIL_KIND_LIBRARY, 1, 0, 0, -1, 56.82},
+               {PROFIL_KIND_LIBRARY, 1, 100, 0, 0, 47.71},   {PROFIL_KIND_LIBRARY, 2, 0, 8, 0, 0.736},
+               {PROFIL_KIND_PARAMETRIC, 1, 0, 1, 0, 36.33}};
+  for (const auto &c : cases) {
+    const std::string line = Verdict("T100", c.kind, 0, c.method, c.M_y, c.M_z, c.N,
+                                     c.method == 1 ? "\nelastische Spannungen: max |╠x| = " : "\nNachweis: ");
+    EXPECT_NEAR(c.method == 1 ? std::atof(line.c_str() + line.find("= ") + 2) : U_of(line), c.value, 0.003 * c.value)
+        << line;
   }
 }
 
