@@ -690,6 +690,45 @@ TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
   EXPECT_EQ(made.st_ino, put.st_ino);
 }
 
+// Links that another user of a shared folder plants in the names of the program's own copies
+// are never followed: a dangling "_TMP.XPR" is a found copy (a session with the lock keeps the
+// link itself as "_TMP.XPR.bak" and makes its copy, one without the lock leaves it), and a
+// dangling ".INP.bak" is replaced by the kept member file. Nothing outside the member folder
+// is created, written or removed, not even a stale temporary file beside a link's target.
+TEST_F(MemberFiles, WorkCopiesNeverFollowLinks) {
+  Copy_Example();
+  const std::string outside = dir_ + "-outside", stale = outside + "/x.~pf-tmp-Ab12Cd";
+  fs::remove_all(outside);
+  fs::create_directories(outside);
+  test_files::Put(stale, "half");
+  fs::last_write_time(stale, fs::last_write_time(stale) - std::chrono::hours(1));
+  for (const bool locked : {true, false}) {
+    SCOPED_TRACE(locked ? "with the lock" : "without a lock");
+    Host_Test_Reset();
+    Put("BSP1_01.XPR", "xpr at start\n");
+    fs::create_symlink(outside + "/x", Path("BSP1_01_TMP.XPR"));
+    if (!locked) fs::create_directory(Path("BSP1_01.LCK"));
+    ASSERT_EQ(Start(), -1);
+    Put("BSP1_01.XPR", "xpr of the session\n");
+    EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+    EXPECT_NE(Said(1).find(locked ? "als " + Path("BSP1_01_TMP.XPR.bak") + " aufbewahrt!" : "gelöscht werden."_cp),
+              std::string::npos) << Said(1);
+    EXPECT_TRUE(fs::is_symlink(Path(locked ? "BSP1_01_TMP.XPR.bak" : "BSP1_01_TMP.XPR")));
+    EXPECT_EQ(Get("BSP1_01.XPR"), locked ? "xpr at start\n" : "xpr of the session\n");
+    fs::remove(Path("BSP1_01_TMP.XPR")), fs::remove(Path("BSP1_01_TMP.XPR.bak")), fs::remove(Path("BSP1_01.LCK"));
+  }
+  Host_Test_Reset();
+  Put("BSP1_01.INP", " 2\n kaputt\n");
+  fs::create_symlink(outside + "/y", Path("BSP1_01.INP.bak"));
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Screen(kEnd + kSaveRest), 1);
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(Path("BSP1_01.INP.bak"))));
+  EXPECT_EQ(Get("BSP1_01.INP.bak"), " 2\n kaputt\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(outside), fs::directory_iterator()), 1);
+  EXPECT_TRUE(fs::exists(stale));
+  fs::remove_all(outside);
+}
+
 // A save over a member file that cannot be kept or replaced names its own cause, and the file
 // stays: a FIFO, a folder, a link to a FIFO (for a link to a device, which a test never hands
 // to a writer: as root a broken rule would replace it), a file past the input cap, and an
