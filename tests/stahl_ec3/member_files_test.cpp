@@ -510,27 +510,35 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
   }
 
   // Two runs killed in a row: the first one's copy (the saved state) went to the ".bak", the
-  // second one copied the first one's change. That ".bak" is not written over: the second
-  // copy goes where the ".XPR" still holds its bytes (this session then copies and puts back
-  // the ".XPR"), else it stays, named, and nothing is put back for the ".XPR".
-  for (const bool changed : {false, true}) {
-    SCOPED_TRACE(changed ? "the second killed run changed the .XPR" : "the second killed run left it");
+  // second one copied the first one's change. That ".bak" is not written over unless the
+  // ".XPR" holds its bytes (put back by hand): the second copy goes where the ".XPR" still
+  // holds its bytes (this session then copies and puts back the ".XPR"), else it stays, named,
+  // and nothing is put back for the ".XPR".
+  const std::string bak = Path("BSP1_01_TMP.XPR.bak"), first = "xpr of the first killed run\n";
+  const struct {
+    const char *what;
+    std::string xpr;  // the ".XPR" after the second killed run
+    std::string said, copy_and_xpr, bak;
+  } twice[] = {
+      {"left", first, "gelöscht, da "_cp + Path("BSP1_01.XPR") + " dieselben Bytes hält ("_cp + bak + " bleibt)!|", first,
+       "xpr at start\n"},
+      {"changed", "xpr of the second killed run\n", "bleibt stehen (" + bak + " hält eine andere Kopie); "_cp +
+       Path("BSP1_01.XPR") + " wird hier nicht zurückgesetzt!|"_cp, first + "xpr of this session\n", "xpr at start\n"},
+      {"put back by hand", "xpr at start\n", "als " + bak + " aufbewahrt!|", "xpr at start\n", first},
+  };
+  for (const auto &t : twice) {
+    SCOPED_TRACE(std::string("the .XPR after the second killed run: ") + t.what);
     Put("BSP1_01.XPR", "xpr at start\n");
     fs::remove(Path("BSP1_01_TMP.XPR.bak"));
-    killed("xpr of the first killed run\n");
-    killed(changed ? "xpr of the second killed run\n" : "xpr of the first killed run\n");
+    killed(first);
+    killed(t.xpr);
     Host_Test_Reset();
     ASSERT_EQ(Start(), -1);
     Put("BSP1_01.XPR", "xpr of this session\n");
     EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
-    const std::string bak = Path("BSP1_01_TMP.XPR.bak");
-    EXPECT_EQ(Said(1), found + (changed ? "bleibt stehen (" + bak + " hält eine andere Kopie); "_cp + Path("BSP1_01.XPR") +
-                                              " wird hier nicht zurückgesetzt!|"_cp
-                                        : "gelöscht, da "_cp + Path("BSP1_01.XPR") + " dieselben Bytes hält ("_cp + bak +
-                                              " bleibt)!|"));
-    EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), "xpr at start\n");
-    EXPECT_EQ(Get("BSP1_01_TMP.XPR") + Get("BSP1_01.XPR"),
-              changed ? "xpr of the first killed run\nxpr of this session\n" : "xpr of the first killed run\n");
+    EXPECT_EQ(Said(1), found + t.said);
+    EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), t.bak);
+    EXPECT_EQ(Get("BSP1_01_TMP.XPR") + Get("BSP1_01.XPR"), t.copy_and_xpr);
   }
 
   // The lock file removed while a session runs: the next session makes a new one and keeps
@@ -595,6 +603,13 @@ TEST_F(MemberFiles, ASecondSessionRunsAcrossTheFirstOnesEnd) {
   EXPECT_EQ(Get("BSP1_01.XPR.bak"), "xpr of the second session\n");
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_FALSE(Has("BSP1_01.XPR") || Has("BSP1_01.LCK"));
+  // Such a note of a killed run, but the member saved since: the ".XPR" is that save's.
+  In_Child([this] { Start(), Put("BSP1_01.XPR", "xpr of the killed run\n"); return std::string(); });
+  Put("saved.INP", Get("BSP1_01.INP")), fs::rename(Path("saved.INP"), Path("BSP1_01.INP"));
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Said(1) + Get("BSP1_01.XPR"), "xpr of the killed run\n");
 
   Held_Child older([this] {
     struct flock whole = {};
