@@ -142,15 +142,21 @@ bool _Names_File(const std::string &path, const struct stat &st) {
   return _Lstat(path, &named) && named.st_dev == st.st_dev && named.st_ino == st.st_ino;
 }
 
+// The bytes [at, at + len) of a file for an fcntl lock of type.
+struct flock _Range(short type, off_t at, off_t len) {
+  struct flock range = {};
+  range.l_type = type;
+  range.l_whence = SEEK_SET;
+  range.l_start = at;
+  range.l_len = len;
+  return range;
+}
+
 // An fcntl lock of type on the byte at of fd: 0, or the cause of the failure (EAGAIN or
 // EACCES when another process holds a lock that conflicts).
 int _Lock(int fd, short type, off_t at) {
   _Step();
-  struct flock lock = {};
-  lock.l_type = type;
-  lock.l_whence = SEEK_SET;
-  lock.l_start = at;
-  lock.l_len = 1;
+  struct flock lock = _Range(type, at, 1);
   return ::fcntl(fd, F_SETLK, &lock) == 0 ? 0 : errno;
 }
 
@@ -159,11 +165,7 @@ int _Lock(int fd, short type, off_t at) {
 // this process's own.
 bool _Held_By_Others(int fd) {
   _Step();
-  struct flock lock = {};
-  lock.l_type = F_WRLCK;
-  lock.l_whence = SEEK_SET;
-  lock.l_start = kSessionByte;
-  lock.l_len = 2;
+  struct flock lock = _Range(F_WRLCK, kSessionByte, 2);
   return ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
 }
 

@@ -61,54 +61,32 @@ std::string Member_File(int type, double h, double t_w, double b, double t, int 
 }
 
 // A child process held between two steps (its standard error dropped): first runs at once,
-// second once Go is called; each gives back a text.
+// second once Go is called; each gives back a text through the file out.
 class Held_Child {
  public:
-  Held_Child(const std::function<std::string()> &first, const std::function<std::string()> &second) {
-    int up[2], down[2];
-    if (pipe(up) != 0 || pipe(down) != 0) return;
-    if ((pid_ = fork()) == 0) {
-      close(up[0]), close(down[1]);
-      std::freopen("/dev/null", "w", stderr);
-      Send(up[1], first());
-      char c;
-      while (read(down[0], &c, 1) < 0 && errno == EINTR) {
-      }
-      Send(up[1], second());
-      _exit(0);
+  Held_Child(const std::string &out, const std::function<std::string()> &first,
+             const std::function<std::string()> &second) : out_(out) {
+    if (pipe(ready_) != 0 || pipe(go_) != 0 || (pid_ = fork()) != 0) {
+      close(ready_[1]), close(go_[0]);
+      return;
     }
-    close(up[1]), close(down[0]);
-    up_ = up[0], down_ = down[1];
+    close(go_[1]);
+    std::freopen("/dev/null", "w", stderr);
+    test_files::Put(out_, first());
+    char c = 0;
+    if (write(ready_[1], &c, 1) == 1 && read(go_[0], &c, 1) == 0) test_files::Put(out_, second());
+    _exit(0);
   }
-  std::string First() { return Receive(); }
-  std::string Go() {
-    close(down_);
-    const std::string text = Receive();
-    waitpid(pid_, nullptr, 0);
-    close(up_);
-    return text;
+  std::string First() {
+    char c;
+    return read(ready_[0], &c, 1) == 1 ? test_files::Slurp(out_) : "no answer";
   }
+  std::string Go() { return close(go_[1]), waitpid(pid_, nullptr, 0), test_files::Slurp(out_); }
 
  private:
-  static void Send(int fd, const std::string &text) {
-    const std::string framed = std::to_string(text.size()) + "\n" + text;
-    for (std::size_t done = 0; done < framed.size();) {
-      const ssize_t n = write(fd, framed.data() + done, framed.size() - done);
-      if (n <= 0) return;
-      done += static_cast<std::size_t>(n);
-    }
-  }
-  std::string Receive() const {
-    std::string text;
-    std::size_t size = 0;
-    for (char c; read(up_, &c, 1) == 1 && c != '\n';) size = 10 * size + static_cast<std::size_t>(c - '0');
-    char block[256];
-    for (ssize_t n; text.size() < size && (n = read(up_, block, std::min(sizeof block, size - text.size()))) > 0;)
-      text.append(block, static_cast<std::size_t>(n));
-    return text;
-  }
+  std::string out_;
   pid_t pid_ = -1;
-  int up_ = -1, down_ = -1;
+  int ready_[2] = {-1, -1}, go_[2] = {-1, -1};
 };
 
 class MemberFiles : public MemberFolder {
@@ -573,7 +551,7 @@ TEST_F(MemberFiles, ASecondSessionRunsAcrossTheFirstOnesEnd) {
     xpr ? Put("BSP1_01.XPR", "xpr at start\n") : (void)fs::remove(Path("BSP1_01.XPR"));
     ASSERT_EQ(Start(), -1);
     Put("BSP1_01.XPR", "xpr of the first session\n");
-    Held_Child second([this] {
+    Held_Child second(dir_ + "/../held.out", [this] {
       Host_Test_Reset();
       const std::string rc = std::to_string(Start());
       Put("BSP1_01.XPR", "xpr of the second session\n");
@@ -611,7 +589,7 @@ TEST_F(MemberFiles, ASecondSessionRunsAcrossTheFirstOnesEnd) {
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_EQ(Said(1) + Get("BSP1_01.XPR"), "xpr of the killed run\n");
 
-  Held_Child older([this] {
+  Held_Child older(dir_ + "/../held.out", [this] {
     struct flock whole = {};
     whole.l_type = F_WRLCK;
     return std::to_string(fcntl(open(Path("BSP1_01.LCK").c_str(), O_RDWR | O_CREAT, 0666), F_SETLK, &whole));
