@@ -39,6 +39,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "host/host.h"
 #include "profil/profil.h"
@@ -50,6 +51,10 @@
 namespace {
 
 constexpr off_t kSessionByte = 0, kPresenceByte = 1;
+// How often a session start tries the lock file: a holder that is ending (its presence lock
+// made a write lock while it puts its copies back and lets its file go) is waited for up to
+// this many moments of 10 ms.
+constexpr int kLockTries = 50;
 constexpr const char *kNoteMark = "PF-SESSION 1";
 
 // The test seam: the file call at which the process ends itself, and the calls so far.
@@ -247,7 +252,7 @@ int _Take_Session_Lock(STAHL_EC3_RUN &r) {
   const std::string path = Make_Bauteil_Filename(".LCK");
   int err = 0;
   std::string cause;  // when not the text of err
-  for (int tries = 0; tries < 8; ++tries) {
+  for (int tries = 0; tries < kLockTries; ++tries) {
     constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
     bool created = false;
     short type = F_WRLCK;
@@ -287,7 +292,7 @@ int _Take_Session_Lock(STAHL_EC3_RUN &r) {
       break;
     }
     // A session that ended meanwhile removed the file opened here: then again on the new one.
-    if (!_Names_File(path, held) || (taken_by_other && present != 0 && tries < 7)) {
+    if (!_Names_File(path, held) || (taken_by_other && present != 0 && tries < kLockTries - 1)) {
       ::close(fd);
       if (present != 0) _Pause();
       continue;
@@ -586,6 +591,9 @@ void Remove_Work_Files() {
 int Restore_Exchange_Files() {
   STAHL_EC3_RUN &r = Stahl_EC3_Run();
   int bad = 0;
+  // The boxes are shown once the locks are let go: a holder that puts its copies back keeps
+  // every other session out meanwhile, and a box waits for its reader.
+  std::vector<std::string> boxes;
   const std::string inp = Bauteil_Inp_Path();
   // Another session (or program) saved the member since it was read here: the exchange
   // files go with that save, nothing is put back or removed, only this run's copies go.
@@ -602,7 +610,7 @@ int Restore_Exchange_Files() {
       if (r.copies_made[k] || _Exists(file)) {
         const std::string text = "^bWARNUNG: " + file + " wird nicht zurückgesetzt: die Eingabedatei "_cp + inp +
                                  " wurde seit dem Lesen von einer anderen Bearbeitung gespeichert!"_cp;
-        PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+        boxes.push_back(text);
         bad = 1;
       }
       if (r.copies_made[k]) _Remove_Own_Copy(r, k);
@@ -612,7 +620,7 @@ int Restore_Exchange_Files() {
     if (r.absent_at_start[k]) {  // made during the session (an import, an export): it goes
       r.absent_at_start[k] = 0;
       if (others) {
-        if (_Exists(file)) PrintMessage((running + "; beim Start gab es die Datei nicht!").c_str(), STAHL_EC3_TITLE), bad = 1;
+        if (_Exists(file)) boxes.push_back(running + "; beim Start gab es die Datei nicht!"), bad = 1;
         continue;
       }
       if (_Unlink(file) != 0 && errno != ENOENT) {
@@ -632,7 +640,7 @@ int Restore_Exchange_Files() {
                                copy + (moved  ? ") wurde von einer anderen Bearbeitung als " + bak + " aufbewahrt!"
                                        : gone ? ") fehlt!"
                                               : ") wurde von einer anderen Bearbeitung geändert!"_cp);
-      PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+      boxes.push_back(text);
       bad = 1;
       continue;
     }
@@ -643,7 +651,7 @@ int Restore_Exchange_Files() {
           (kept.how == COPY_KEPT_AS_BAK ? "; der Stand vom Start ist als " + copy + ".bak" + " aufbewahrt!"
            : kept.how == COPY_GONE      ? "; die Datei hat noch den Stand vom Start!"
                                         : "; der Stand vom Start bleibt in " + copy + " (" + kept.why + ")!");
-      PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+      boxes.push_back(text);
       r.copies_made[k] = 0;
       bad = 1;
       continue;
@@ -658,5 +666,6 @@ int Restore_Exchange_Files() {
     r.copies_made[k] = 0;
   }
   Release_Session_Lock(r);
+  for (const std::string &text : boxes) PrintMessage(text.c_str(), STAHL_EC3_TITLE);
   return bad;
 }

@@ -319,7 +319,17 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
   ASSERT_EQ(Start(), -1);
   Put("BSP1_01.XPR", "xpr of the session\n");
   fs::remove(Path("BSP1_01_TMP.XPR"));
+  // The box waits for its reader only after the session let its lock file go.
+  static std::string lck;
+  static int locked_at_box;
+  lck = Path("BSP1_01.LCK"), locked_at_box = 0;
+  Host_Set_Echo_Text([](const std::string &t) {
+    if (t.find("fehlt") != std::string::npos) locked_at_box += 1 + (access(lck.c_str(), F_OK) == 0);
+    return t;
+  });
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  Host_Set_Echo_Text(nullptr);
+  EXPECT_EQ(locked_at_box, 1);
   EXPECT_EQ(Get("BSP1_01.XPR"), "xpr of the session\n");
   const std::string said = Said(1);
   EXPECT_NE(said.find("^bWARNUNG: " + Path("BSP1_01.XPR") + " kann nicht"), std::string::npos) << said;
