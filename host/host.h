@@ -150,8 +150,10 @@ std::string Host_Replace_Temp_Pattern(const std::string &target);
 // target's: 0666 less the umask): its descriptor with *target and *temp set, or -1 (nothing
 // left behind) when path is null or empty (ENOENT), names a folder (EISDIR) or a device
 // (EINVAL), a file the user may not write, a link chain that loops, or the folder is not
-// writable.
-int Host_Open_Replace_Temp(const char *path, std::string *target, std::string *temp);
+// writable. With follow_links false the target is path itself: a link there (also a dangling
+// one) is replaced by the new file as a name of its own, and what it points to is never
+// written or created.
+int Host_Open_Replace_Temp(const char *path, std::string *target, std::string *temp, bool follow_links = true);
 // Ends a replacement whose temporary file is written, synced and closed: with err 0 renames
 // temp over target (and syncs the folder): 0. On err (the first failure so far) or a failed
 // rename, removes temp, leaves the cause in errno: 1.

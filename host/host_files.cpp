@@ -131,17 +131,18 @@ std::string Host_Replace_Temp_Pattern(const std::string &target) {
   return folder + name.substr(0, kMaxStem) + HOST_REPLACE_TEMP_MARK + "XXXXXX";
 }
 
-int Host_Open_Replace_Temp(const char *path, std::string *target, std::string *temp) {
+int Host_Open_Replace_Temp(const char *path, std::string *target, std::string *temp, bool follow_links) {
   target->clear();
   temp->clear();
   if (!path || !*path) {
     errno = ENOENT;
     return -1;
   }
-  const std::string t = Host_Replace_Target(path);
+  const std::string t = follow_links ? Host_Replace_Target(path) : std::string(path);
   if (t.empty()) return -1;
   struct stat st;
-  const bool exists = stat(t.c_str(), &st) == 0;
+  // Not following: a link in the target's place is a name like any new one.
+  const bool exists = (follow_links ? stat(t.c_str(), &st) : lstat(t.c_str(), &st)) == 0 && !S_ISLNK(st.st_mode);
   if (exists && !S_ISREG(st.st_mode)) {  // a folder or a device is never replaced
     errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
     return -1;

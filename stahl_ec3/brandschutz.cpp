@@ -216,8 +216,9 @@ void Print_Brandschutznachweis(BAUTEIL *b, FILE *list) {
     OLI_reserveSpaceCM(list, kPictureReserveCm);
     std::fprintf(list, " Nachweis bei Normaltemperatur\n#CONTENTS\n");
     Oli_Printf(list, "%s%s %s\n", pre, STAHL_EC3_NOTE_COLD, Oli_Mark_Red_Exclam());
-    if (Stahl_EC3_Run().being_edited)  // a refresh while a session edits the member
-      Oli_Printf(list, "%s%s %s\n", pre, STAHL_EC3_NOTE_EDITED, Oli_Mark_Red_Exclam());
+    if (const int edited = Stahl_EC3_Run().being_edited)  // a refresh while a session edits the member
+      Oli_Printf(list, "%s%s %s\n", pre, edited == 1 ? STAHL_EC3_NOTE_EDITED : STAHL_EC3_NOTE_UNSAVED,
+                 Oli_Mark_Red_Exclam());
     Oli_Printf(list, "%snationaler Anhang zum EC: %s\n", pre, Get_Active_NAD_Name());
   }
   Check_Bauteil_Data(b, list, 0, "");

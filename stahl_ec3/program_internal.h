@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 #include "stahl_ec3/stahl_ec3.h"
@@ -38,7 +39,19 @@ struct STAHL_EC3_FILE_STAMP {
   unsigned long long device, inode;
   unsigned long long hash;
   bool operator==(const STAHL_EC3_FILE_STAMP &) const = default;
+  // The same file with the same bytes: present, device, inode, size and hash alike. A mode
+  // change, a touch, or a hard link made and removed changes none of them; a save does.
+  bool Same_Content(const STAHL_EC3_FILE_STAMP &o) const {
+    return present == o.present && device == o.device && inode == o.inode && size == o.size && hash == o.hash;
+  }
 };
+// The stamp of the file at path now (links followed: the member file), its bytes in *bytes
+// when not null: not present when it cannot be found; one that cannot be read (no regular
+// file, past the input cap) has the stamp of its status alone (hash 0).
+STAHL_EC3_FILE_STAMP Stahl_EC3_File_Stamp(const std::string &path, std::string *bytes = nullptr);
+// The stamp of an input stream open at its start, its bytes read into *bytes on the way; the
+// stream is back at its start afterwards. Not present when its status cannot be had.
+STAHL_EC3_FILE_STAMP Stahl_EC3_Stream_Stamp(FILE *f, std::string *bytes);
 
 // The answers of the session lock at a screen start (STAHL_EC3_RUN::session).
 enum : int {
@@ -63,12 +76,14 @@ struct STAHL_EC3_RUN {
   int copies_made[2];       // the start-of-run copies of ".XPR" and ".EXP" that this run made
   STAHL_EC3_FILE_STAMP copy_stamps[2];  // each copy as this run wrote it
   int absent_at_start[2];   // ".XPR", ".EXP" not there at the start: removed when leaving unsaved
-  int being_edited;         // refresh: a live session holds the member's lock (said on the list)
+  // Refresh: 0 no screen session runs on the member; else one does (said on the list), and
+  // the list shows the saved state (1) or its section may show unsaved changes (2).
+  int being_edited;
   std::string save_problem;  // why the last save failed, for its message
   int session;               // STAHL_EC3_SESSION_*, screen runs only
-  // The session lock: an fcntl write lock on the descriptor of the member's ".LCK" file
-  // (-1 none; a read lock in an ALONE session), taken by process lock_pid; the system lets
-  // it go when the process ends.
+  // The descriptor of the member's ".LCK" file (-1 none) with this session's locks on it
+  // (session.cpp: the session lock on byte 0, the presence lock on byte 1), taken by process
+  // lock_pid; the system lets them go when the process ends.
   int lock_fd = -1;
   int lock_pid;
   std::string lock_path;
@@ -88,17 +103,45 @@ std::string Bauteil_Txt_Path();
 // standard error (the cause's text behind it) when a file could not be written; errno then
 // holds the cause of the first failure.
 int Write_Bauteil_Print_List();
+// ---------------------------------------------------------------- sessions (session.cpp)
+// The exchange files of the member and their start-of-run copies.
+inline constexpr const char *STAHL_EC3_EXCHANGE[2][2] = {{".XPR", "_TMP.XPR"}, {".EXP", "_TMP.EXP"}};
+// The start of a screen session (the member file read): takes the session and presence
+// locks, says in a box when another session edits the member or no lock can be had, keeps
+// what a run killed before left, makes the start-of-run copies and notes the member file
+// read in the lock file.
+void Begin_Stahl_EC3_Session(STAHL_EC3_RUN &r);
+// A refresh: 0 when no screen session runs on the member; else 1 when the list shows the
+// saved state (an imported section renewed from the session's start copy where that is the
+// saved one), 2 when its section may show the session's unsaved changes.
+int Refresh_During_Session(STAHL_EC3_RUN &r);
 // Puts this run's start-of-run copies back over ".XPR" and ".EXP" and removes them, removes
-// an exchange file that was not there at the start, then ends the session (its lock let
+// an exchange file that was not there at the start, then ends the session (its locks let
 // go): 0, or 1 when a copy could not be put back (it is then kept), a copy made at start is
 // gone or is no longer as this run wrote it (said in a message box: the file is not put
-// back). A copy that this run did not make is never put back. When the member file is no
-// longer the one read (another session saved it) nothing is put back or removed: a box
-// names each exchange file not reset, and this run's copies go.
+// back). A copy that this run did not make is never put back. When the member file's
+// content is no longer the one read (another session saved it) nothing is put back or
+// removed: a box names each exchange file not reset, and this run's copies go. When another
+// screen session runs, nothing is put back or removed either: a box names each file, this
+// run's copies are kept as "<copy>.bak" where nothing is lost, and the lock file stays.
 int Restore_Exchange_Files();
-// Removes this run's start-of-run copies "_TMP.XPR" and "_TMP.EXP" (another session's stay)
-// and ends the session (its lock let go).
+// Removes this run's start-of-run copies "_TMP.XPR" and "_TMP.EXP" while they are as it
+// wrote them (another session's stay) and ends the session (its locks let go).
 void Remove_Work_Files();
+// Lets the session's locks go: the lock file is removed by a holder that ends while no other
+// session runs, and only while its name is still the file locked here.
+void Release_Session_Lock(STAHL_EC3_RUN &r);
+// Copies a file to one of the program's own copies (never through a link in the target's
+// place): the target keeps its old bytes unless the whole copy was written. 0, or 1 with the
+// cause in *cause: why the source cannot be read (one that is not a regular file or passes
+// the input cap is refused; all but the first are also said on standard error), or the
+// target's name and why it cannot be written.
+int Copy_Work_File(const std::string &from, const std::string &to, std::string *cause);
+// For tests: the process ends itself (SIGKILL) at the call-th file call of the session rules
+// from now (0: never); the calls are counted from here either way.
+void Set_Session_Kill_Point_For_Tests(int call);
+// For tests: the file calls of the session rules since the last Set_Session_Kill_Point_For_Tests.
+int Session_File_Calls_For_Tests();
 // Answers of Save_Bauteil_Member besides 0 and 1.
 inline constexpr int STAHL_EC3_SAVE_DECLINED = 2;
 // Saves the record (stored units) as the member's ".INP". When the file is not the one read
@@ -111,9 +154,12 @@ inline constexpr int STAHL_EC3_SAVE_DECLINED = 2;
 int Save_Bauteil_Member();
 // The message box of a screen start while another session edits the member.
 std::string Bauteil_Other_Session_Note();
-// The line of the print list of a refresh while a session edits the member.
+// The line of the print list of a refresh while a session edits the member: the list shows
+// the saved state, or (an exchange file the session may have changed is listed) it may not.
 inline constexpr const char *STAHL_EC3_NOTE_EDITED =
     "Hinweis: Die Position wird gerade bearbeitet; die Liste zeigt den gespeicherten Stand."_cp;
+inline constexpr const char *STAHL_EC3_NOTE_UNSAVED =
+    "Hinweis: Die Position wird gerade bearbeitet; der Querschnitt kann ungespeicherte Änderungen zeigen."_cp;
 
 // The section picture of page 1 in the box (x1, y1)-(x2, y2): a profile by its shape, an
 // imported section by its polygons or line model, each fitted into the box.

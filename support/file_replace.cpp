@@ -38,12 +38,13 @@ void _Clear(FILE_REPLACE *r) {
 
 }  // namespace
 
-FILE *Begin_File_Replace(FILE_REPLACE *r, const char *path) {
+FILE *Begin_File_Replace(FILE_REPLACE *r, const char *path, int flags) {
   if (!r) return nullptr;
   _Clear(r);
-  // The target after its links, its checks and the temporary file: the host's road.
+  // The target (after its links unless told not to follow them), its checks and the
+  // temporary file: the host's road.
   std::string target, temp;
-  const int fd = Host_Open_Replace_Temp(path, &target, &temp);
+  const int fd = Host_Open_Replace_Temp(path, &target, &temp, !(flags & FILE_REPLACE_NO_FOLLOW));
   if (fd < 0) return nullptr;
   FILE *f = nullptr;
   if (target.size() + 1 > sizeof r->target || temp.size() + 1 > sizeof r->temp) errno = ENAMETOOLONG;
@@ -85,13 +86,13 @@ void Abort_File_Replace(FILE_REPLACE *r) {
   _Clear(r);
 }
 
-int Replace_File(const char *path, int (*write)(FILE *stream, void *context), void *context) {
+int Replace_File(const char *path, int (*write)(FILE *stream, void *context), void *context, int flags) {
   if (!write) {
     errno = EINVAL;
     return 1;
   }
   FILE_REPLACE r;
-  if (!Begin_File_Replace(&r, path)) return 1;
+  if (!Begin_File_Replace(&r, path, flags)) return 1;
   errno = 0;
   if (write(r.stream, context) != 0) {
     if (errno == 0) errno = EINVAL;  // the writer refused its record
@@ -108,13 +109,13 @@ int _Put_Text(FILE *f, void *context) {
 }
 }  // namespace
 
-int Replace_File_Text(const char *path, const std::string &text) {
-  return Replace_File(path, _Put_Text, const_cast<std::string *>(&text));
+int Replace_File_Text(const char *path, const std::string &text, int flags) {
+  return Replace_File(path, _Put_Text, const_cast<std::string *>(&text), flags);
 }
 
-int Remove_Stale_Replace_Temps(const char *path, double max_age_s) {
+int Remove_Stale_Replace_Temps(const char *path, double max_age_s, int flags) {
   if (!path || !*path) return 0;
-  const std::string target = Host_Replace_Target(path);
+  const std::string target = flags & FILE_REPLACE_NO_FOLLOW ? std::string(path) : Host_Replace_Target(path);
   if (target.empty()) return 0;
   // The temporary names of this target: the pattern with its six characters of mkstemp.
   const std::string pattern = Host_Replace_Temp_Pattern(target);

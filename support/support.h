@@ -182,6 +182,12 @@ int Seek_Keyword_Line(const char *keyword, FILE *file, int *value);
 // links are not kept: the other names keep the old content. The target, the temporary file
 // and the final rename are the host layer's (Host_Open_Replace_Temp, Host_Finish_Replace),
 // whose pictures take the same road.
+//
+// With FILE_REPLACE_NO_FOLLOW in flags, the file written is the name itself: a link in its
+// place (also a dangling one) is replaced by the new file and what it points to is never
+// created, written or removed. The program's own work copies are written so, where another
+// user of a shared folder might plant a link.
+inline constexpr int FILE_REPLACE_NO_FOLLOW = 1;
 struct FILE_REPLACE {
   FILE *stream;  // open for writing ("wb") between Begin and Commit/Abort, else null
   char target[4096];
@@ -193,7 +199,7 @@ struct FILE_REPLACE {
 // Opens the temporary file beside path: its stream, or null when path is null, empty,
 // names a folder or a device, a file the user may not write, a link chain that loops,
 // or the folder is not writable (nothing is left behind then).
-FILE *Begin_File_Replace(FILE_REPLACE *r, const char *path);
+FILE *Begin_File_Replace(FILE_REPLACE *r, const char *path, int flags = 0);
 // Flushes, checks the stream for a write error, syncs, closes and renames the temporary
 // file over the target: 0, or 1 on any failure (temporary file removed, target unchanged).
 // Without an open stream 1.
@@ -202,17 +208,19 @@ int Commit_File_Replace(FILE_REPLACE *r);
 void Abort_File_Replace(FILE_REPLACE *r);
 // The whole road in one call: write(stream, context) fills the temporary file and returns
 // 0 on success; any other answer aborts. 0 when the target was replaced, else 1.
-int Replace_File(const char *path, int (*write)(FILE *stream, void *context), void *context);
+int Replace_File(const char *path, int (*write)(FILE *stream, void *context), void *context, int flags = 0);
 // Replace_File with the bytes of text as the whole new content: 0, or 1.
-int Replace_File_Text(const char *path, const std::string &text);
+int Replace_File_Text(const char *path, const std::string &text, int flags = 0);
 
 // Removes the temporary files that replacements of path left behind when their run was
 // killed: the regular files "<name>.~pf-tmp-" and six letters or digits beside the file path
 // names (after its links; the host's HOST_REPLACE_TEMP_MARK) whose last change lies more
 // than max_age_s seconds back. A younger one may belong to a replacement running now in
 // another process and stays; so does every other name, a user's "<name>.tmpMYCOPY" as well
-// as the "<name>.tmpXXXXXX" of earlier versions. Returns the count removed.
-int Remove_Stale_Replace_Temps(const char *path, double max_age_s);
+// as the "<name>.tmpXXXXXX" of earlier versions. With FILE_REPLACE_NO_FOLLOW in flags the
+// temporary files are those of the name itself (replacements that did not follow its links),
+// never those beside what a link there points to. Returns the count removed.
+int Remove_Stale_Replace_Temps(const char *path, double max_age_s, int flags = 0);
 // The age from which a temporary file of a replacement counts as left behind: no write of
 // this program takes ten minutes.
 inline constexpr double FILE_REPLACE_STALE_S = 600.0;

@@ -413,6 +413,10 @@ TEST(SectionsLibraryTool, RefusesWhatTheReaderRefuses) {
       {"a line too long", head + std::string(600, '#') + "\n" + ipe, "in.csv:3: "},
       {"CR LF line ends", "name,family,h,b,t_w,t_f,r,r_2,A\r\nIPE80,0,8,4.6,0.38,0.52,0.5,0,7.64\r\n"
        "R48.3X4(w),6,4.83,0,0.4,0.4,0,0,5.57\r\n", nullptr},
+      {"CR LF line at the limit", head + "#" + std::string(509, 'c') + "\r\n" + ipe + "R48.3X4(w),6,4.83,0,0.4,0.4,0,0,5.57\r\n",
+       nullptr},
+      {"CR LF line past the limit", head + "#" + std::string(510, 'c') + "\r\n" + ipe, "in.csv:3: line longer than 510"},
+      {"last line without its end", head + "R48.3X4(w),6,4.83,0,0.4,0.4,0,0,5.57\n" + ipe.substr(0, ipe.size() - 1), nullptr},
       {"a NUL byte", head + std::string("IPE80,0,8,4.6\0,0.38,0.52,0.5,0,7.64\n", 36), "in.csv:3: the line holds a NUL byte"},
       {"a repeated name", head + ipe + "R48.3X4(w),6,4.83,0,0.4,0.4,0,0,5.57\nipe80,0,8,4.6,0.38,0.52,0.5,0,7.64\n",
        "in.csv:5: the name stands already in in.csv:3"},

@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -58,6 +59,35 @@ std::string Member_File(int type, double h, double t_w, double b, double t, int 
     }
   });
 }
+
+// A child process held between two steps (its standard error dropped): first runs at once,
+// second once Go is called; each gives back a text through the file out.
+class Held_Child {
+ public:
+  Held_Child(const std::string &out, const std::function<std::string()> &first,
+             const std::function<std::string()> &second) : out_(out) {
+    if (pipe(ready_) != 0 || pipe(go_) != 0 || (pid_ = fork()) != 0) {
+      close(ready_[1]), close(go_[0]);
+      return;
+    }
+    close(go_[1]);
+    std::freopen("/dev/null", "w", stderr);
+    test_files::Put(out_, first());
+    char c = 0;
+    if (write(ready_[1], &c, 1) == 1 && read(go_[0], &c, 1) == 0) test_files::Put(out_, second());
+    _exit(0);
+  }
+  std::string First() {
+    char c;
+    return read(ready_[0], &c, 1) == 1 ? test_files::Slurp(out_) : "no answer";
+  }
+  std::string Go() { return close(go_[1]), waitpid(pid_, nullptr, 0), test_files::Slurp(out_); }
+
+ private:
+  std::string out_;
+  pid_t pid_ = -1;
+  int ready_[2] = {-1, -1}, go_[2] = {-1, -1};
+};
 
 class MemberFiles : public MemberFolder {
  protected:
@@ -196,11 +226,13 @@ TEST_F(MemberFiles, TheSectionComesFromMemory) {
 // A save over a member file that is no longer the one read at start asks first; no keeps the
 // other file (the run goes on, here to the host's stop), yes saves. Another session's save
 // (a new file in its place), the same bytes at a later time, a rewrite in place with its times
-// put back (told by the bytes alone, or by the change time alone), and a file that was absent
-// at start and is there now all count as changed; a file untouched, or absent then and now, is
-// saved without a question. The member has only an ".EXP" at the start, which the session
-// changes: a save leaves it, and so does the end after "no" (another session saved the member;
-// a box says it is not reset); no start copy and no lock file are left.
+// put back (told by the bytes alone, or by the change time alone), a mode change and a link made
+// and removed, and a file that was absent at start and is there now all count as changed; a
+// file untouched, or absent then and now, is saved without a question. The member has only an
+// ".EXP" at the start, which the session changes: a save leaves it, and so does the end after
+// "no" where the member file's content is another (another session saved it; a box says it is
+// not reset); where the same file holds the same bytes, the end puts the start state back
+// without a box. No start copy and no lock file are left.
 TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
   Copy_Example();
   const std::string ex = Get("BSP1_01.INP");
@@ -227,15 +259,20 @@ TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
     bool asked;
     int rc;
     std::string inp;  // the file after the run, "" ours
+    bool put_back = false;  // "no", and the end puts the ".EXP" back: the same content
   } cases[] = {
       {"untouched", false, [] {}, -1, false, 1, ""},
       {"replaced, no", false, [&] { Put("other.INP", other), fs::rename(Path("other.INP"), Path("BSP1_01.INP")); }, 0, true, 0, other},
       {"replaced, yes", false, [&] { Put("other.INP", other), fs::rename(Path("other.INP"), Path("BSP1_01.INP")); }, 1, true, 1, ""},
       {"same bytes later", false, [&] {
          fs::last_write_time(Path("BSP1_01.INP"), fs::last_write_time(Path("BSP1_01.INP")) + std::chrono::seconds(2));
-       }, 0, true, 0, ex},
+       }, 0, true, 0, ex, true},
       {"same size in place, time put back, coarse clock", false, [&] { In_Place(other, true); }, 0, true, 0, other},
-      {"same bytes in place, time put back", false, [&] { In_Place(ex, false); }, 0, true, 0, ex},
+      {"same bytes in place, time put back", false, [&] { In_Place(ex, false); }, 0, true, 0, ex, true},
+      {"mode changed, a link made and removed", false, [&] {
+         const std::string inp = Path("BSP1_01.INP");
+         chmod(inp.c_str(), 0600), link(inp.c_str(), Path("backup").c_str()), unlink(Path("backup").c_str());
+       }, 0, true, 0, ex, true},
       {"absent, then there", true, [&] { Put("BSP1_01.INP", other); }, 0, true, 0, other},
       {"absent then and now", true, [] {}, -1, false, 1, ""},
   };
@@ -256,7 +293,8 @@ TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
     if (c.inp.empty()) EXPECT_TRUE(inp.rfind(" 2\n", 0) == 0 && inp != other) << inp;
     else EXPECT_EQ(inp, c.inp);
     EXPECT_EQ(Has("BSP1_01.OLI"), c.rc == 1);  // no list for a save declined
-    EXPECT_EQ(Get("BSP1_01.EXP") + Said(1), "exp of the session\n" + (c.rc ? "" : Not_Reset("BSP1_01.EXP")));
+    EXPECT_EQ(Get("BSP1_01.EXP") + Said(1), c.put_back ? "exp at start\n"
+                                                       : "exp of the session\n" + (c.rc ? "" : Not_Reset("BSP1_01.EXP")));
     EXPECT_FALSE(Has("BSP1_01_TMP.EXP") || Has("BSP1_01.LCK"));
   }
 }
@@ -281,7 +319,17 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
   ASSERT_EQ(Start(), -1);
   Put("BSP1_01.XPR", "xpr of the session\n");
   fs::remove(Path("BSP1_01_TMP.XPR"));
+  // The box waits for its reader only after the session let its lock file go.
+  static std::string lck;
+  static int locked_at_box;
+  lck = Path("BSP1_01.LCK"), locked_at_box = 0;
+  Host_Set_Echo_Text([](const std::string &t) {
+    if (t.find("fehlt") != std::string::npos) locked_at_box += 1 + (access(lck.c_str(), F_OK) == 0);
+    return t;
+  });
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  Host_Set_Echo_Text(nullptr);
+  EXPECT_EQ(locked_at_box, 1);
   EXPECT_EQ(Get("BSP1_01.XPR"), "xpr of the session\n");
   const std::string said = Said(1);
   EXPECT_NE(said.find("^bWARNUNG: " + Path("BSP1_01.XPR") + " kann nicht"), std::string::npos) << said;
@@ -328,29 +376,59 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_EQ(Get("BSP1_01.XPR") + Said(1), channel);
 
-  // A member file written after the start copy (another session saved it with its ".XPR"):
-  // the start copy is no longer the saved state, the ".XPR" is listed and stays at the end.
-  Host_Test_Reset();
-  ASSERT_EQ(Start(), -1);
-  Put("BSP1_01.XPR", wide);
-  fs::last_write_time(Path("BSP1_01.INP"), fs::last_write_time(Path("BSP1_01_TMP.XPR")) + std::chrono::seconds(2));
-  EXPECT_EQ(Refresh_Elsewhere("BSP1"), 1);
-  const std::string list = Plain_List(Get("BSP1_01.OLI"));
-  EXPECT_NE(list.find("A = 67.20 cm²"), std::string::npos) << list;
-  EXPECT_NE(list.find(edited), std::string::npos) << list;
-  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
-  EXPECT_EQ(Get("BSP1_01.XPR"), wide);
+  // The saved state is told by the member file that the session noted in its lock file: a
+  // touch is no save (the start copy is listed and put back at the end); another session's
+  // save in the copy's tick of a coarse clock (a new file) is one (the ".XPR" is listed and
+  // stays). Without the note (an older version's lock file) the times decide. A member
+  // without an ".XPR" at the start, to which the session gives one, is listed with the line
+  // that its section may be unsaved.
+  const std::string inp = Get("BSP1_01.INP"), unsaved = Cp850_To_Utf8(STAHL_EC3_NOTE_UNSAVED);
+  const std::string copy = Path("BSP1_01_TMP.XPR");
+  auto touch = [&] { fs::last_write_time(Path("BSP1_01.INP"), fs::last_write_time(copy) + std::chrono::seconds(2)); };
+  const struct {
+    const char *what;
+    bool xpr_at_start;
+    std::function<void()> change;
+    const char *area;
+    const std::string &note;
+    std::string xpr_after, said;  // "none": no ".XPR"
+  } rows[] = {
+      {"a touch", true, touch, "A = 35.20 cm²", edited, channel, ""},
+      {"saved in the copy's tick", true, [&] {
+         Put("new.INP", inp), fs::last_write_time(Path("new.INP"), fs::last_write_time(copy));
+         fs::rename(Path("new.INP"), Path("BSP1_01.INP"));
+       }, "A = 67.20 cm²", edited, wide, Not_Reset("BSP1_01.XPR")},
+      {"no note, a touch", true, [&] { truncate(Path("BSP1_01.LCK").c_str(), 0), touch(); }, "A = 67.20 cm²", edited, channel, ""},
+      {"no .XPR at the start", false, [] {}, "A = 67.20 cm²", unsaved, "none", ""},
+  };
+  for (const auto &row : rows) {
+    SCOPED_TRACE(row.what);
+    Host_Test_Reset();
+    Put("BSP1_01.INP", inp);
+    row.xpr_at_start ? Put("BSP1_01.XPR", channel) : (void)fs::remove(Path("BSP1_01.XPR"));
+    ASSERT_EQ(Start(), -1);
+    Put("BSP1_01.XPR", wide);
+    row.change();
+    EXPECT_EQ(Refresh_Elsewhere("BSP1"), 1);
+    const std::string list = Plain_List(Get("BSP1_01.OLI"));
+    EXPECT_NE(list.find(row.area), std::string::npos) << list;
+    EXPECT_EQ((list.find(edited) != std::string::npos) + 2 * (list.find(unsaved) != std::string::npos),
+              &row.note == &edited ? 1 : 2);
+    EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+    EXPECT_EQ((Has("BSP1_01.XPR") ? Get("BSP1_01.XPR") : "none") + Said(1), row.xpr_after + row.said);
+  }
 }
 
 // Two screen sessions on one member, the second in a child process: it is told that the
 // member is being edited, makes no copies and puts nothing back when it leaves; a refresh
 // before it takes no lock and leaves the copies; the first session's discarded change of the
 // ".XPR" goes when it leaves. When the second one saves (its ".XPR", and an ".EXP" the member
-// had not), the first one's end puts nothing back and removes nothing, and a box names each
-// file. A session killed before its end leaves its copy, and its lock goes with its process:
-// the next session keeps the copy as "_TMP.XPR.bak" (over an older one), names it and never
-// puts it back; it makes its own copy where the ".XPR" is there, and where the killed run
-// removed it, the ".XPR" this session writes goes at its end.
+// had not; also where the member had neither), the first one's end puts nothing back and
+// removes nothing, and a box names each file. A session killed before its end leaves its
+// copy, and its lock goes with its process: the next session keeps the copy as
+// "_TMP.XPR.bak" (over an older one from before the member file's last save), names it and
+// never puts it back; it makes its own copy where the ".XPR" is there, and where the killed
+// run removed it, the ".XPR" this session writes goes at its end.
 TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
   Copy_Example();
   Put("BSP1_01.XPR", "xpr at start\n");
@@ -368,61 +446,186 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
   EXPECT_EQ(Get("BSP1_01.XPR") + Said(1), "xpr at start\n");
   EXPECT_FALSE(Has("BSP1_01_TMP.XPR") || Has("BSP1_01.LCK"));
 
-  Host_Test_Reset();
-  ASSERT_EQ(Start(), -1);
-  Put("BSP1_01.XPR", "xpr of the first session\n");
-  EXPECT_EQ(In_Child([this] {
-              Host_Test_Reset();
-              const std::string started = std::to_string(Start());
-              Put("BSP1_01.XPR", "xpr of the second session\n");
-              Put("BSP1_01.EXP", "exp of the second session\n");
-              return started + std::to_string(Screen(kEnd + kSaveRest));
-            }),
-            "-11");
-  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
-  EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01.EXP"), "xpr of the second session\nexp of the second session\n");
-  EXPECT_EQ(Said(1), Not_Reset("BSP1_01.XPR") + Not_Reset("BSP1_01.EXP"));
-  EXPECT_FALSE(Has("BSP1_01_TMP.XPR") || Has("BSP1_01.LCK"));
-  fs::remove(Path("BSP1_01.EXP"));
+  for (const bool xpr : {true, false}) {
+    SCOPED_TRACE(xpr ? "an .XPR at the start" : "no exchange file at the start");
+    Host_Test_Reset();
+    if (!xpr) fs::remove(Path("BSP1_01.XPR"));
+    ASSERT_EQ(Start(), -1);
+    Put("BSP1_01.XPR", "xpr of the first session\n");
+    EXPECT_EQ(In_Child([this] {
+                Host_Test_Reset();
+                const std::string started = std::to_string(Start());
+                Put("BSP1_01.XPR", "xpr of the second session\n");
+                Put("BSP1_01.EXP", "exp of the second session\n");
+                return started + std::to_string(Screen(kEnd + kSaveRest));
+              }),
+              "-11");
+    EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+    EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01.EXP"), "xpr of the second session\nexp of the second session\n");
+    EXPECT_EQ(Said(1), Not_Reset("BSP1_01.XPR") + Not_Reset("BSP1_01.EXP"));
+    EXPECT_FALSE(Has("BSP1_01_TMP.XPR") || Has("BSP1_01.LCK"));
+    fs::remove(Path("BSP1_01.EXP"));
+  }
 
   const std::string found = "^bWARNUNG: " + Path("BSP1_01_TMP.XPR") +
-                            " ist die Kopie einer abgebrochenen Bearbeitung; sie wird nicht zurückgesetzt und als "_cp +
-                            Path("BSP1_01_TMP.XPR.bak") + " aufbewahrt!|";
+                            " ist die Kopie einer abgebrochenen Bearbeitung; sie wird nicht zurückgesetzt und "_cp;
+  auto killed = [&](const std::string &xpr) {  // a run killed after it changed (or removed) the ".XPR"
+    In_Child([&] {
+      Start();
+      xpr.empty() ? (void)fs::remove(Path("BSP1_01.XPR")) : Put("BSP1_01.XPR", xpr);
+      return std::string();
+    });
+  };
   for (const bool removed : {true, false}) {
     SCOPED_TRACE(removed ? "removed by the killed run" : "changed by the killed run");
     Put("BSP1_01.XPR", "xpr at start\n");
     Put("BSP1_01_TMP.XPR.bak", "an older copy\n");
-    In_Child([&] {
-      Start();
-      removed ? (void)fs::remove(Path("BSP1_01.XPR")) : Put("BSP1_01.XPR", "xpr of the killed run\n");
-      return std::string();
-    });
+    fs::last_write_time(Path("BSP1_01_TMP.XPR.bak"), fs::last_write_time(Path("BSP1_01.INP")) - std::chrono::hours(1));
+    killed(removed ? "" : "xpr of the killed run\n");
     Host_Test_Reset();
     ASSERT_EQ(Start(), -1);
     Put("BSP1_01.XPR", "xpr of this session\n");
     EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
-    EXPECT_EQ(Said(1), found);
+    EXPECT_EQ(Said(1), found + "als " + Path("BSP1_01_TMP.XPR.bak") + " aufbewahrt!|");
     EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), "xpr at start\n");
     EXPECT_EQ(Has("BSP1_01.XPR") ? Get("BSP1_01.XPR") : "none", removed ? "none" : "xpr of the killed run\n");
     EXPECT_FALSE(Has("BSP1_01_TMP.XPR"));
   }
+
+  // Two runs killed in a row: the first one's copy (the saved state) went to the ".bak", the
+  // second one copied the first one's change. That ".bak" is not written over unless the
+  // ".XPR" holds its bytes (put back by hand): the second copy goes where the ".XPR" still
+  // holds its bytes (this session then copies and puts back the ".XPR"), else it stays, named,
+  // and nothing is put back for the ".XPR".
+  const std::string bak = Path("BSP1_01_TMP.XPR.bak"), first = "xpr of the first killed run\n";
+  const struct {
+    const char *what;
+    std::string xpr;  // the ".XPR" after the second killed run
+    std::string said, copy_and_xpr, bak;
+  } twice[] = {
+      {"left", first, "gelöscht, da "_cp + Path("BSP1_01.XPR") + " dieselben Bytes hält ("_cp + bak + " bleibt)!|", first,
+       "xpr at start\n"},
+      {"changed", "xpr of the second killed run\n", "bleibt stehen (" + bak + " hält eine andere Kopie); "_cp +
+       Path("BSP1_01.XPR") + " wird hier nicht zurückgesetzt!|"_cp, first + "xpr of this session\n", "xpr at start\n"},
+      {"put back by hand", "xpr at start\n", "als " + bak + " aufbewahrt!|", "xpr at start\n", first},
+  };
+  for (const auto &t : twice) {
+    SCOPED_TRACE(std::string("the .XPR after the second killed run: ") + t.what);
+    Put("BSP1_01.XPR", "xpr at start\n");
+    fs::remove(Path("BSP1_01_TMP.XPR.bak"));
+    killed(first);
+    killed(t.xpr);
+    Host_Test_Reset();
+    ASSERT_EQ(Start(), -1);
+    Put("BSP1_01.XPR", "xpr of this session\n");
+    EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+    EXPECT_EQ(Said(1), found + t.said);
+    EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), t.bak);
+    EXPECT_EQ(Get("BSP1_01_TMP.XPR") + Get("BSP1_01.XPR"), t.copy_and_xpr);
+  }
+
+  // The lock file removed while a session runs: the next session makes a new one and keeps
+  // the first one's copy as its ".bak"; the first one's end names where its start copy went.
+  Put("BSP1_01.XPR", "xpr at start\n");
+  fs::remove(Path("BSP1_01_TMP.XPR")), fs::remove(Path("BSP1_01_TMP.XPR.bak"));
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  fs::remove(Path("BSP1_01.LCK"));
+  In_Child([this] { Host_Test_Reset(), Start(), Screen(kEnd + kQuitRest); return std::string(); });
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Said(1), "^bWARNUNG: " + Path("BSP1_01.XPR") + " kann nicht zurückgesetzt werden: die Kopie vom Start ("_cp +
+                         Path("BSP1_01_TMP.XPR") + ") wurde von einer anderen Bearbeitung als " +
+                         Path("BSP1_01_TMP.XPR.bak") + " aufbewahrt!|");
+  EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), "xpr at start\n");
 }
 
-// No lock to be had (a folder in the lock file's place): each session says why in a box, and
-// the second one leaves the first one's start copy alone and puts nothing back, so that after
-// both leave without saving the ".XPR" is as at the start. The lock file that a session makes
-// can be opened by every user; one put in place of it during the session (another session's)
+// A second session held open across the first one's end (the ".XPR" changed, or made where
+// there was none): the first one puts nothing back and removes nothing, keeps its start copy
+// as "_TMP.XPR.bak", names each file in a box and leaves the lock file; a refresh meanwhile is
+// told that the member is being edited; the second one's quit puts nothing back either. A
+// later session keeps an ".XPR" that the noted first one had not at its start as ".XPR.bak".
+// An older version's lock on the whole file conflicts as a holder's does.
+TEST_F(MemberFiles, ASecondSessionRunsAcrossTheFirstOnesEnd) {
+  Copy_Example();
+  const std::string running = " wird nicht zurückgesetzt: eine andere Bearbeitung von "_cp + Path("BSP1_01.INP") +
+                              " läuft noch"_cp;
+  for (const bool xpr : {true, false}) {
+    SCOPED_TRACE(xpr ? "the .XPR changed" : "an .XPR made");
+    Host_Test_Reset();
+    fs::remove(Path("BSP1_01_TMP.XPR.bak"));
+    xpr ? Put("BSP1_01.XPR", "xpr at start\n") : (void)fs::remove(Path("BSP1_01.XPR"));
+    ASSERT_EQ(Start(), -1);
+    Put("BSP1_01.XPR", "xpr of the first session\n");
+    Held_Child second(dir_ + "/../held.out", [this] {
+      Host_Test_Reset();
+      const std::string rc = std::to_string(Start());
+      Put("BSP1_01.XPR", "xpr of the second session\n");
+      return rc + Said(1);
+    }, [this] {
+      Host_Clear_Messages();
+      const std::string left = std::to_string(Screen(kEnd + kQuitRest));
+      return left + Said(1);
+    });
+    EXPECT_EQ(second.First(), "-1" + Bauteil_Other_Session_Note() + "|");
+    EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+    EXPECT_EQ(Said(1), "^bWARNUNG: " + Path("BSP1_01.XPR") + running +
+                           (xpr ? "; der Stand vom Start ist als " + Path("BSP1_01_TMP.XPR.bak") + " aufbewahrt!|"
+                                : "; beim Start gab es die Datei nicht!|"));
+    EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), xpr ? "xpr at start\n" : "");
+    EXPECT_TRUE(Has("BSP1_01.LCK") && !Has("BSP1_01_TMP.XPR"));
+    EXPECT_EQ(Refresh_Elsewhere("BSP1"), 1);
+    EXPECT_NE(Plain_List(Get("BSP1_01.OLI")).find(Cp850_To_Utf8(STAHL_EC3_NOTE_EDITED)), std::string::npos);
+    EXPECT_EQ(second.Go(), "0");
+    EXPECT_EQ(Get("BSP1_01.XPR"), "xpr of the second session\n");
+  }
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Said(1), "^bWARNUNG: " + Path("BSP1_01.XPR") + " ist nicht gespeichert: eine frühere Bearbeitung, die "_cp +
+                         "ohne die Datei begann, endete ohne Speichern; sie wird als " + Path("BSP1_01.XPR.bak") +
+                         " aufbewahrt!|");
+  EXPECT_EQ(Get("BSP1_01.XPR.bak"), "xpr of the second session\n");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_FALSE(Has("BSP1_01.XPR") || Has("BSP1_01.LCK"));
+  // Such a note of a killed run, but the member saved since: the ".XPR" is that save's.
+  In_Child([this] { Start(), Put("BSP1_01.XPR", "xpr of the killed run\n"); return std::string(); });
+  Put("saved.INP", Get("BSP1_01.INP")), fs::rename(Path("saved.INP"), Path("BSP1_01.INP"));
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Said(1) + Get("BSP1_01.XPR"), "xpr of the killed run\n");
+
+  Held_Child older(dir_ + "/../held.out", [this] {
+    struct flock whole = {};
+    whole.l_type = F_WRLCK;
+    return std::to_string(fcntl(open(Path("BSP1_01.LCK").c_str(), O_RDWR | O_CREAT, 0666), F_SETLK, &whole));
+  }, [] { return std::string(); });
+  EXPECT_EQ(older.First(), "0");
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Said(1), Bauteil_Other_Session_Note() + "|");
+  older.Go();
+}
+
+// No lock to be had (a folder or a FIFO in the lock file's place): each session says why in a
+// box, and the second one leaves the first one's start copy alone (its box says how to get
+// out) and puts nothing back, so that after both leave without saving the ".XPR" is as at the
+// start; the folder and the FIFO stay what they are. The lock file that a session makes can
+// be opened by every user; one put in place of it during the session (another session's)
 // outlives the session's end. A second user who cannot open the lock file for writing (mode
-// 0444, a child without root's override) is still told that the member is being edited.
+// 0444, a child without root's override) is still told that the member is being edited; one
+// that nobody holds is read-locked by such a user, whose box names the cause, a refresh
+// meanwhile says that the member is being edited, and the file keeps its inode.
 TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
   Copy_Example();
   Put("BSP1_01.XPR", "xpr at start\n");
   fs::create_directory(Path("BSP1_01.LCK"));
   ASSERT_EQ(Start(), -1);
-  const std::string no_lock = "^bWARNUNG: Die Eingabedatei " + Path("BSP1_01.INP") +
-                              " kann für diese Bearbeitung nicht gesperrt werden ("_cp + Path("BSP1_01.LCK") + ": " +
-                              std::strerror(EISDIR) + "); eine andere Bearbeitung wird nicht bemerkt!|";
-  EXPECT_EQ(Said(1), no_lock);
+  const std::string lck = Path("BSP1_01.LCK");
+  auto no_lock = [&](const std::string &cause) {
+    return "^bWARNUNG: Die Eingabedatei " + Path("BSP1_01.INP") + " kann für diese Bearbeitung nicht gesperrt werden ("_cp +
+           lck + ": " + cause + "); eine andere Bearbeitung wird nicht bemerkt!|";
+  };
+  EXPECT_EQ(Said(1), no_lock(std::strerror(EISDIR)));
   Put("BSP1_01.XPR", "xpr of the first session\n");
   EXPECT_EQ(In_Child([this] {
               Host_Test_Reset();
@@ -431,18 +634,41 @@ TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
               const std::string said = Said(1);
               return said + std::to_string(Screen(kEnd + kQuitRest)) + Get("BSP1_01.XPR");
             }),
-            no_lock + "^bWARNUNG: " + Path("BSP1_01_TMP.XPR") + " ist die Kopie einer anderen oder abgebrochenen " +
-                "Bearbeitung; " + Path("BSP1_01.XPR") + " wird hier nicht zurückgesetzt!|0xpr of the second session\n"_cp);
+            no_lock(std::strerror(EISDIR)) + "^bWARNUNG: " + Path("BSP1_01_TMP.XPR") + " ist die Kopie einer anderen oder abgebrochenen " +
+                "Bearbeitung; " + Path("BSP1_01.XPR") + " wird hier nicht zurückgesetzt! Läuft keine andere Bearbeitung, "_cp +
+                "kann die Kopie gelöscht werden.|0xpr of the second session\n"_cp);
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_EQ(Get("BSP1_01.XPR"), "xpr at start\n");
   EXPECT_TRUE(fs::is_directory(Path("BSP1_01.LCK")) && !Has("BSP1_01_TMP.XPR"));
+  fs::remove(lck);
+  ASSERT_EQ(mkfifo(lck.c_str(), 0644), 0);  // a FIFO: its cause, and it stays a FIFO
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Said(1), no_lock("not a regular file"));
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(fs::symlink_status(lck).type(), fs::file_type::fifo);
+  fs::remove(lck);
+
+  Put("BSP1_01.LCK", "");
+  chmod(lck.c_str(), 0444);
+  struct stat made, put;
+  ASSERT_EQ(stat(lck.c_str(), &put), 0);
+  EXPECT_EQ(In_Child([&] {
+              Host_Test_Reset();
+              Drop_Permission_Override();
+              const std::string rc = std::to_string(Start()), started = rc + Said(1);
+              const std::string said = started + std::to_string(Refresh_Elsewhere("BSP1"));
+              const bool edited = Plain_List(Get("BSP1_01.OLI")).find(Cp850_To_Utf8(STAHL_EC3_NOTE_EDITED)) != std::string::npos;
+              return said + std::to_string(edited) + std::to_string(Screen(kEnd + kQuitRest));
+            }),
+            "-1" + no_lock(std::strerror(EACCES)) + "110");
+  EXPECT_TRUE(stat(lck.c_str(), &made) == 0 && made.st_ino == put.st_ino);
 
   fs::remove(Path("BSP1_01.LCK"));
   Host_Test_Reset();
   const mode_t mask = umask(022);
   ASSERT_EQ(Start(), -1);
   umask(mask);
-  struct stat made, put;
   ASSERT_EQ(stat(Path("BSP1_01.LCK").c_str(), &made), 0);
   EXPECT_EQ(made.st_mode & 0777, 0666u);
   chmod(Path("BSP1_01.LCK").c_str(), 0444);
@@ -454,6 +680,45 @@ TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_EQ(stat(Path("BSP1_01.LCK").c_str(), &made), 0);
   EXPECT_EQ(made.st_ino, put.st_ino);
+}
+
+// Links that another user of a shared folder plants in the names of the program's own copies
+// are never followed: a dangling "_TMP.XPR" is a found copy (a session with the lock keeps the
+// link itself as "_TMP.XPR.bak" and makes its copy, one without the lock leaves it), and a
+// dangling ".INP.bak" is replaced by the kept member file. Nothing outside the member folder
+// is created, written or removed, not even a stale temporary file beside a link's target.
+TEST_F(MemberFiles, WorkCopiesNeverFollowLinks) {
+  Copy_Example();
+  const std::string outside = dir_ + "-outside", stale = outside + "/x.~pf-tmp-Ab12Cd";
+  fs::remove_all(outside);
+  fs::create_directories(outside);
+  test_files::Put(stale, "half");
+  fs::last_write_time(stale, fs::last_write_time(stale) - std::chrono::hours(1));
+  for (const bool locked : {true, false}) {
+    SCOPED_TRACE(locked ? "with the lock" : "without a lock");
+    Host_Test_Reset();
+    Put("BSP1_01.XPR", "xpr at start\n");
+    fs::create_symlink(outside + "/x", Path("BSP1_01_TMP.XPR"));
+    if (!locked) fs::create_directory(Path("BSP1_01.LCK"));
+    ASSERT_EQ(Start(), -1);
+    Put("BSP1_01.XPR", "xpr of the session\n");
+    EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+    EXPECT_NE(Said(1).find(locked ? "als " + Path("BSP1_01_TMP.XPR.bak") + " aufbewahrt!" : "gelöscht werden."_cp),
+              std::string::npos) << Said(1);
+    EXPECT_TRUE(fs::is_symlink(Path(locked ? "BSP1_01_TMP.XPR.bak" : "BSP1_01_TMP.XPR")));
+    EXPECT_EQ(Get("BSP1_01.XPR"), locked ? "xpr at start\n" : "xpr of the session\n");
+    fs::remove(Path("BSP1_01_TMP.XPR")), fs::remove(Path("BSP1_01_TMP.XPR.bak")), fs::remove(Path("BSP1_01.LCK"));
+  }
+  Host_Test_Reset();
+  Put("BSP1_01.INP", " 2\n kaputt\n");
+  fs::create_symlink(outside + "/y", Path("BSP1_01.INP.bak"));
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Screen(kEnd + kSaveRest), 1);
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(Path("BSP1_01.INP.bak"))));
+  EXPECT_EQ(Get("BSP1_01.INP.bak"), " 2\n kaputt\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(outside), fs::directory_iterator()), 1);
+  EXPECT_TRUE(fs::exists(stale));
+  fs::remove_all(outside);
 }
 
 // A save over a member file that cannot be kept or replaced names its own cause, and the file

@@ -150,6 +150,7 @@ TEST_F(OddInputs, StaleTemporariesAreRemoved) {
       {"BSP1_01.OLI.~pf-tmp-Ab12C", 3600, true},      {"BSP1_02.OLI.~pf-tmp-Ab12Cd", 3600, true},
       {"BSP1_01.OLI.~pf-tmp-Ab-2Cd", 3600, true},     {"BSP1_01.OLIX.~pf-tmp-Ab12Cd", 3600, true},
       {"BSP1_01.OLI.tmpMYCOPY", 2 * 86400, true},     {"BSP1_01.INP.tmpAb12Cd", 86400, true},
+      {"BSP1_01.LCK.~pf-tmp-Lk12Cd", 700, false},
   };
   const auto now = std::chrono::system_clock::now();
   for (const auto &f : files) {

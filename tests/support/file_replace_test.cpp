@@ -109,8 +109,9 @@ TEST(SupportFileReplace, FailuresKeepTheOldFile) {
 }
 
 // Links stay links: a dangling link gets its file, a chain is followed to its end, a loop is
-// refused; a name near the folder entry limit still gets a temporary file beside it; a new
-// file takes the umask's permission bits.
+// refused; told not to follow links, a link (dangling or not) is replaced as a name of its own
+// and what it points to is neither created nor written; a name near the folder entry limit
+// still gets a temporary file beside it; a new file takes the umask's permission bits.
 TEST(SupportFileReplace, LinksLongNamesAndNewFiles) {
   const fs::path dir = fs::temp_directory_path() / ("pf_replace_links_" + std::to_string(getpid()));
   fs::remove_all(dir);
@@ -119,11 +120,17 @@ TEST(SupportFileReplace, LinksLongNamesAndNewFiles) {
   fs::create_symlink(dir / "dangling.INP", dir / "chain.INP");
   fs::create_symlink(dir / "loop_b", dir / "loop_a");
   fs::create_symlink(dir / "loop_a", dir / "loop_b");
+  fs::create_symlink("sub/there.INP", dir / "here.INP");
+  test_files::Put((dir / "sub" / "kept.INP").string(), "kept\n");
+  fs::create_symlink("sub/kept.INP", dir / "here2.INP");
   const std::string long_name(250, 'n');
   const struct {
     const char *name;
     fs::path path, written;
+    int flags = 0;
   } cases[] = {
+      {"dangling link, not followed", dir / "here.INP", dir / "here.INP", FILE_REPLACE_NO_FOLLOW},
+      {"link to a file, not followed", dir / "here2.INP", dir / "here2.INP", FILE_REPLACE_NO_FOLLOW},
       {"dangling link", dir / "dangling.INP", dir / "sub" / "later.INP"},
       {"chain of links", dir / "chain.INP", dir / "sub" / "later.INP"},
       {"loop of links", dir / "loop_a", fs::path()},
@@ -132,7 +139,7 @@ TEST(SupportFileReplace, LinksLongNamesAndNewFiles) {
   const mode_t mask = umask(027);
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(Replace(c.path, c.name), c.written.empty() ? 1 : 0);
+    EXPECT_EQ(Replace_File(c.path.c_str(), Write_Text, const_cast<char *>(c.name), c.flags), c.written.empty() ? 1 : 0);
     if (c.written.empty()) continue;
     EXPECT_EQ(Slurp(c.written), c.name);
     struct stat st;
@@ -140,7 +147,9 @@ TEST(SupportFileReplace, LinksLongNamesAndNewFiles) {
   }
   umask(mask);
   for (const char *link : {"dangling.INP", "chain.INP", "loop_a", "loop_b"}) EXPECT_TRUE(fs::is_symlink(dir / link)) << link;
-  EXPECT_EQ(Entries(dir) * 10 + Entries(dir / "sub"), 61) << "a temporary file was left behind";
+  EXPECT_FALSE(fs::exists(dir / "sub" / "there.INP"));
+  EXPECT_EQ(Slurp(dir / "sub" / "kept.INP"), "kept\n");
+  EXPECT_EQ(Entries(dir) * 10 + Entries(dir / "sub"), 82) << "a temporary file was left behind";
   fs::remove_all(dir);
 }
 

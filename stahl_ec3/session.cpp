@@ -1,0 +1,671 @@
+// The member's screen sessions: who may put its exchange files back, and what a refresh lists
+// while a session runs. The rules, in the order a session meets them:
+//
+//  Lock    "STEM_NN.LCK": byte 0 carries the session lock (an fcntl write lock: its holder
+//          alone makes start copies and puts them back), byte 1 the presence lock (a read lock
+//          of every screen session, holder or not). A run that locks the whole file (an older
+//          version) conflicts with both. The file is made under a temporary name, given mode
+//          0666 and linked into place, so that no kill leaves it narrower. A holder removes it
+//          only when it ends while no other session is present, and only while its name is
+//          still the file locked; a user who cannot write it read-locks both bytes.
+//  Note    the holder writes into its lock file the identity of the member file it read
+//          (present, device, inode, size, hash of its bytes) and what became of each exchange
+//          file at its start (copied, not there, neither).
+//  Copies  the holder copies ".XPR" and ".EXP" to "_TMP.XPR" and "_TMP.EXP". Their names are
+//          tested without following links (a link, also a dangling one, is a found copy), and
+//          the copies are written by a replace that does not follow links.
+//  Found   a copy found by the holder belongs to a run that ended without its end: it goes to
+//          "<copy>.bak" where nothing is lost (the older ".bak" is not there or no regular file,
+//          predates the member file's last save, or holds the copy's or the exchange file's
+//          bytes); otherwise it goes where the exchange file holds its bytes, and any other
+//          stays, named in a box, with nothing put back for its file. A session without the
+//          lock leaves it. A stale note (no holder, nobody present) of the member file read
+//          now: an exchange file that was not there at that run's start is kept as
+//          "<file>.bak".
+//  End     leaving without saving puts nothing back and removes nothing when the member file's
+//          content is no longer the one read (saved elsewhere), nor while another session is
+//          present (this run's copies are then kept as "<copy>.bak" by the rule above, and the
+//          lock file stays); else the copies go back and an exchange file made meanwhile goes.
+//  Refresh during a session it lists the start copy's section only while the member file has
+//          the noted identity; without a note, while the member file is not newer than the
+//          copy; where the section may be the session's unsaved one, the list says so.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+#include "profil/profil.h"
+#include "sections/sections.h"
+#include "stahl_ec3/program_internal.h"
+#include "support/shell.h"
+#include "support/support.h"
+
+namespace {
+
+constexpr off_t kSessionByte = 0, kPresenceByte = 1;
+// How often a session start tries the lock file: a holder that is ending (its presence lock
+// made a write lock while it puts its copies back and lets its file go) is waited for up to
+// this many moments of 10 ms.
+constexpr int kLockTries = 50;
+constexpr const char *kNoteMark = "PF-SESSION 1";
+
+// The test seam: the file call at which the process ends itself, and the calls so far.
+struct SessionState {
+  int kill_at = 0;
+  int calls = 0;
+} g_session;
+
+// Every file call of the session rules passes here first.
+void _Step() {
+  if (++g_session.calls == g_session.kill_at) ::kill(::getpid(), SIGKILL);
+}
+
+std::string _Why(int err) { return err ? std::strerror(err) : "unknown cause"; }
+
+// A moment's wait (10 ms) for a holder that is ending.
+void _Pause() {
+  const struct timespec moment = {0, 10000000};
+  ::nanosleep(&moment, nullptr);
+}
+
+bool _Lstat(const std::string &path, struct stat *st) { return _Step(), ::lstat(path.c_str(), st) == 0; }
+int _Unlink(const std::string &path) { return _Step(), ::unlink(path.c_str()); }
+
+// True when a name is there (a link too, also a dangling one): a work copy's name is never
+// tested through a link.
+bool _Exists(const std::string &path) {
+  struct stat st;
+  return _Lstat(path, &st);
+}
+
+// FNV-1a (64 bits) of the bytes.
+unsigned long long _Hash(const std::string &bytes) {
+  unsigned long long h = 14695981039346656037ULL;
+  for (const unsigned char c : bytes) h = (h ^ c) * 1099511628211ULL;
+  return h;
+}
+
+long long _Ns(const struct timespec &t) { return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec; }
+
+STAHL_EC3_FILE_STAMP _Stamp_of(const struct stat &st, unsigned long long hash) {
+  return STAHL_EC3_FILE_STAMP{1, static_cast<long long>(st.st_size), _Ns(st.st_mtim), _Ns(st.st_ctim),
+                              static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
+                              hash};
+}
+
+// Reads the regular file at path whole (under the input cap) into *bytes without following a
+// link in its place: true when read. *st gets the status of what is there (a link or an odd
+// file too), st_mode 0 when nothing is.
+bool _Read_Here(const std::string &path, std::string *bytes, struct stat *st) {
+  bytes->clear();
+  st->st_mode = 0;
+  _Step();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) {
+    if (!_Lstat(path, st)) st->st_mode = 0;
+    return false;
+  }
+  bool read = ::fstat(fd, st) == 0 && S_ISREG(st->st_mode);
+  char block[65536];
+  for (ssize_t n; read && (n = ::read(fd, block, sizeof block)) != 0;) {
+    if (n < 0 && errno != EINTR) read = false;
+    if (n > 0) bytes->append(block, static_cast<std::size_t>(n));
+    if (bytes->size() > INPUT_FILE_MAX_BYTES) read = false;
+  }
+  ::close(fd);
+  return read;
+}
+
+// The stamp of one of the program's own copies (no link followed), its bytes in *bytes when
+// not null: not present when nothing is there; a link or a file that cannot be read has the
+// stamp of its status alone (hash 0).
+STAHL_EC3_FILE_STAMP _Stamp(const std::string &path, std::string *bytes = nullptr) {
+  std::string held;
+  struct stat st;
+  const bool read = _Read_Here(path, bytes ? bytes : &held, &st);
+  return st.st_mode ? _Stamp_of(st, read ? _Hash(bytes ? *bytes : held) : 0) : STAHL_EC3_FILE_STAMP{};
+}
+
+// The exchange file at path (links followed: a user's file) read whole into *bytes: true when
+// it is a regular file read whole.
+bool _Read_File(const std::string &path, std::string *bytes) {
+  _Step();
+  return Read_Whole_File(path.c_str(), bytes, 0) == WHOLE_FILE_OK;
+}
+
+// True when path names the file of st (same device and inode).
+bool _Names_File(const std::string &path, const struct stat &st) {
+  struct stat named;
+  return _Lstat(path, &named) && named.st_dev == st.st_dev && named.st_ino == st.st_ino;
+}
+
+// The bytes [at, at + len) of a file for an fcntl lock of type.
+struct flock _Range(short type, off_t at, off_t len) {
+  struct flock range = {};
+  range.l_type = type;
+  range.l_whence = SEEK_SET;
+  range.l_start = at;
+  range.l_len = len;
+  return range;
+}
+
+// An fcntl lock of type on the byte at of fd: 0, or the cause of the failure (EAGAIN or
+// EACCES when another process holds a lock that conflicts).
+int _Lock(int fd, short type, off_t at) {
+  _Step();
+  struct flock lock = _Range(type, at, 1);
+  return ::fcntl(fd, F_SETLK, &lock) == 0 ? 0 : errno;
+}
+
+// True when another process holds a lock on bytes 0 and 1 of fd (the session or the presence
+// lock, or an older run's lock on the whole file). F_GETLK takes no lock and sees none of
+// this process's own.
+bool _Held_By_Others(int fd) {
+  _Step();
+  struct flock lock = _Range(F_WRLCK, kSessionByte, 2);
+  return ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+}
+
+// What a holder noted in its lock file: the member file it read (present, device, inode,
+// size, hash) and each exchange file at its start: 'c' copied, 'n' not there, '-' neither
+// (a copy found stayed, or no copy could be made).
+struct SessionNote {
+  STAHL_EC3_FILE_STAMP member{};
+  char start[2] = {'-', '-'};
+};
+
+std::string _Note_Text(const STAHL_EC3_RUN &r) {
+  const STAHL_EC3_FILE_STAMP &m = r.inp_stamp;
+  auto start = [&r](int k) { return r.copies_made[k] ? 'c' : r.absent_at_start[k] ? 'n' : '-'; };
+  char line[160];
+  std::snprintf(line, sizeof line, "%s %d %llu %llu %lld %016llx %c %c\n", kNoteMark, m.present, m.device, m.inode,
+                m.size, m.hash, start(0), start(1));
+  return line;
+}
+
+// The note in the lock file open at fd: false when there is none (an older version's empty
+// file, a note cut by a kill, anything else).
+bool _Read_Note(int fd, SessionNote *note) {
+  char text[160];
+  _Step();
+  const ssize_t n = ::pread(fd, text, sizeof text - 1, 0);
+  if (n <= 0) return false;
+  text[n] = '\0';
+  SessionNote got;
+  STAHL_EC3_FILE_STAMP &m = got.member;
+  int used = -1;
+  if (std::sscanf(text, "PF-SESSION 1 %d %llu %llu %lld %16llx %c %c%n", &m.present, &m.device, &m.inode, &m.size,
+                  &m.hash, &got.start[0], &got.start[1], &used) != 7 ||
+      used + 1 != n || text[used] != '\n' || (m.present != 0 && m.present != 1))
+    return false;
+  for (const char s : got.start)
+    if (s != 'c' && s != 'n' && s != '-') return false;
+  *note = got;
+  return true;
+}
+
+// Writes the holder's note over the lock file's bytes (a note cut by a kill reads as none).
+void _Write_Note(const STAHL_EC3_RUN &r) {
+  const std::string text = _Note_Text(r);
+  _Step();
+  if (::pwrite(r.lock_fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size())) return;
+  _Step();
+  (void)::ftruncate(r.lock_fd, static_cast<off_t>(text.size()));
+}
+
+// Makes the lock file at path: a temporary file beside it, given mode 0666 (whatever the
+// umask, so that every user of a shared folder can open it) and then linked into place, so
+// that a kill never leaves the lock file with a narrower mode. Its descriptor (read and
+// write), or -1 with errno (EEXIST: another session made it first).
+int _Make_Lock_File(const std::string &path) {
+  std::string temp = Host_Replace_Temp_Pattern(path);
+  _Step();
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) return -1;
+  _Step();
+  bool made = ::fchmod(fd, 0666) == 0;
+  _Step();
+  made = made && ::link(temp.c_str(), path.c_str()) == 0;
+  const int err = errno;
+  _Unlink(temp);
+  if (made) return fd;
+  ::close(fd);
+  errno = err;
+  return -1;
+}
+
+// Takes the member's session lock and presence lock: one of STAHL_EC3_SESSION_*. A lock file
+// that this user cannot open for writing (another user's) is locked for reading through a
+// read-only descriptor: this run then has no lock of its own (ALONE) but a session that comes
+// later is still told that the member is being edited. A session that finds the lock held
+// keeps its presence lock (OTHER). Without a lock the cause is kept in lock_problem, and a
+// lock file made here is removed again.
+int _Take_Session_Lock(STAHL_EC3_RUN &r) {
+  const std::string path = Make_Bauteil_Filename(".LCK");
+  int err = 0;
+  std::string cause;  // when not the text of err
+  for (int tries = 0; tries < kLockTries; ++tries) {
+    constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    bool created = false;
+    short type = F_WRLCK;
+    _Step();
+    int fd = ::open(path.c_str(), O_RDWR | kFlags);
+    if (fd < 0 && errno == ENOENT) {
+      fd = _Make_Lock_File(path);
+      if (fd < 0 && errno == EEXIST) continue;  // another session made it meanwhile
+      created = fd >= 0;
+    } else if (fd < 0 && errno == EACCES) {
+      _Step();
+      fd = ::open(path.c_str(), O_RDONLY | kFlags);
+      type = F_RDLCK;
+    }
+    if (fd < 0) {
+      err = errno;
+      break;
+    }
+    struct stat held;
+    _Step();
+    const bool known = ::fstat(fd, &held) == 0;
+    if (!known || !S_ISREG(held.st_mode)) {  // a FIFO or a device is never locked
+      err = errno;
+      if (known) cause = Input_File_Problem(WHOLE_FILE_NOT_REGULAR, 0, 0);
+      ::close(fd);
+      break;
+    }
+    // Presence first: a holder that ends now has made it a write lock and is about to let
+    // its file go; then this run waits a moment and tries again on the file after it.
+    const int present = _Lock(fd, F_RDLCK, kPresenceByte);
+    const int locked = _Lock(fd, type, kSessionByte);
+    const bool taken_by_other = locked == EACCES || locked == EAGAIN;
+    if (locked != 0 && !taken_by_other) {  // locks fail here (a share without them)
+      err = locked;
+      if (created && _Names_File(path, held)) _Unlink(path);
+      ::close(fd);
+      break;
+    }
+    // A session that ended meanwhile removed the file opened here: then again on the new one.
+    if (!_Names_File(path, held) || (taken_by_other && present != 0 && tries < kLockTries - 1)) {
+      ::close(fd);
+      if (present != 0) _Pause();
+      continue;
+    }
+    r.lock_fd = fd, r.lock_pid = static_cast<int>(getpid()), r.lock_path = path;
+    if (taken_by_other) return STAHL_EC3_SESSION_OTHER;
+    if (type == F_WRLCK) return STAHL_EC3_SESSION_LOCKED;
+    err = EACCES;  // read locks: the others are told, this run is not
+    break;
+  }
+  if (cause.empty()) cause = _Why(err);
+  r.lock_problem = path + ": " + cause;
+  std::fprintf(stderr, "stahl_ec3: %s: no session lock (%s); another session on the member is not noticed\n",
+               path.c_str(), cause.c_str());
+  return STAHL_EC3_SESSION_ALONE;
+}
+
+// True when a session other than this one is present: for the holder, its presence lock
+// cannot be made a write lock (another session holds it for reading; once made, no session
+// can join until this one has ended); for a run with read locks only, another process holds
+// a lock on the file. Where the lock file's name no longer names this run's file (removed,
+// another put in its place), a session on the file at the name counts too.
+bool _Others_Present(STAHL_EC3_RUN &r) {
+  if (r.lock_fd < 0 || r.lock_pid != static_cast<int>(getpid())) return false;
+  if (r.session == STAHL_EC3_SESSION_LOCKED ? _Lock(r.lock_fd, F_WRLCK, kPresenceByte) != 0
+                                            : _Held_By_Others(r.lock_fd))
+    return true;
+  struct stat held;
+  if (::fstat(r.lock_fd, &held) == 0 && _Names_File(r.lock_path, held)) return false;
+  _Step();
+  const int fd = ::open(r.lock_path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return false;
+  const bool others = _Held_By_Others(fd);
+  ::close(fd);
+  return others;
+}
+
+// What became of a copy that is not put back.
+enum { COPY_KEPT_AS_BAK, COPY_GONE, COPY_STAYS };
+struct Kept_Copy {
+  int how;
+  std::string why;  // where it stays: the cause
+};
+
+// Keeps a copy that is not put back (a start copy left by a run that ended without its end,
+// this run's own one at an end while another session runs, an exchange file of a killed
+// run): renamed to "<copy>.bak" where the older ".bak" loses nothing by it (it is not there
+// or no regular file, it predates the member file's last save, or its bytes are the copy's or
+// file's). Otherwise the copy goes where file (when given) holds its bytes, and any other
+// stays where it is. A link is renamed as itself, and its bytes are nobody's.
+Kept_Copy _Keep_Copy(const std::string &copy, const std::string &file) {
+  const std::string bak = copy + ".bak";
+  std::string mine, older, theirs;
+  struct stat c, b, inp;
+  const bool readable = _Read_Here(copy, &mine, &c);
+  const bool file_read = !file.empty() && _Read_File(file, &theirs);
+  bool free = !_Lstat(bak, &b) || !S_ISREG(b.st_mode);
+  _Step();
+  if (!free) free = ::stat(Bauteil_Inp_Path().c_str(), &inp) == 0 && _Ns(b.st_mtim) < _Ns(inp.st_mtim);
+  if (!free && _Read_Here(bak, &older, &b)) free = (readable && older == mine) || (file_read && older == theirs);
+  int err = 0;
+  if (free) {
+    _Step();
+    if (::rename(copy.c_str(), bak.c_str()) == 0) return {COPY_KEPT_AS_BAK, ""};
+    err = errno;
+  }
+  if (readable && file_read && mine == theirs && _Unlink(copy) == 0) return {COPY_GONE, ""};
+  return {COPY_STAYS, free ? _Why(err) : bak + " hält eine andere Kopie"_cp};
+}
+
+// Keeps what a run killed on this member left unsaved: when the lock file holds the note of
+// a run that is over (this run holds the lock, no other session is present) and the member
+// file is still the one it read, an exchange file that was not there at its start is its
+// unsaved work: kept as "<file>.bak" (by the rule of found copies), and a box names it.
+void _Keep_Unsaved_Exchange_Files(const STAHL_EC3_RUN &r) {
+  SessionNote note;
+  if (!_Read_Note(r.lock_fd, &note) || _Held_By_Others(r.lock_fd) || !note.member.Same_Content(r.inp_stamp)) return;
+  for (int k = 0; k < 2; ++k) {
+    const std::string file = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][0]);
+    if (note.start[k] != 'n' || !_Exists(file)) continue;
+    const Kept_Copy kept = _Keep_Copy(file, "");
+    const std::string text = "^bWARNUNG: " + file + " ist nicht gespeichert: eine frühere Bearbeitung, die ohne die "
+                             "Datei begann, endete ohne Speichern; sie "_cp +
+                             (kept.how == COPY_KEPT_AS_BAK ? "wird als " + file + ".bak aufbewahrt!"
+                                                           : "bleibt stehen (" + kept.why + ")!");
+    PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+  }
+}
+
+// The start-of-run copies of the exchange files that exist, each with its stamp, and which
+// of them were not there at the start. A copy found there while this run holds the lock
+// belongs to no live session (a run that ended without its end): it is kept by the rule of
+// found copies, a box names it, it is never put back, and this run makes its own copy where
+// its name is free again. Without a lock a copy found may be a live session's: it is left as
+// it is, and nothing is put back for its file.
+void _Copy_Exchange_Files(STAHL_EC3_RUN &r) {
+  for (int k = 0; k < 2; ++k) {
+    const std::string from = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][0]);
+    const std::string copy = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][1]);
+    if (_Exists(copy)) {
+      const bool locked = r.session == STAHL_EC3_SESSION_LOCKED;
+      const Kept_Copy kept = locked ? _Keep_Copy(copy, from) : Kept_Copy{COPY_STAYS, ""};
+      const std::string found = "^bWARNUNG: " + copy + " ist die Kopie einer abgebrochenen Bearbeitung; sie wird nicht "
+                                "zurückgesetzt und "_cp;
+      std::string text;
+      if (!locked)
+        text = "^bWARNUNG: " + copy + " ist die Kopie einer anderen oder abgebrochenen Bearbeitung; " + from +
+               " wird hier nicht zurückgesetzt! Läuft keine andere Bearbeitung, kann die Kopie gelöscht werden."_cp;
+      else if (kept.how == COPY_KEPT_AS_BAK)
+        text = found + "als " + copy + ".bak aufbewahrt!";
+      else if (kept.how == COPY_GONE)
+        text = found + "gelöscht, da "_cp + from + " dieselben Bytes hält ("_cp + copy + ".bak bleibt)!";
+      else
+        text = found + "bleibt stehen (" + kept.why + "); " + from + " wird hier nicht zurückgesetzt!"_cp;
+      PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+      if (kept.how == COPY_STAYS) continue;
+    }
+    if (!_Exists(from)) {
+      r.absent_at_start[k] = 1;
+      continue;
+    }
+    std::string cause;
+    if (Copy_Work_File(from, copy, &cause) != 0) {
+      std::fprintf(stderr, "stahl_ec3: %s: no copy made (%s); leaving without saving cannot restore it\n",
+                   from.c_str(), cause.c_str());
+      continue;
+    }
+    r.copy_stamps[k] = _Stamp(copy);
+    r.copies_made[k] = 1;
+  }
+}
+
+// True when the live session's start copy "_TMP.XPR" is there and belongs to the member file
+// as saved: written no earlier than the ".INP" was. The rule of lock files without a note.
+bool _Start_Copy_Is_Saved_State() {
+  struct stat copy, inp;
+  return _Lstat(Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[0][1]), &copy) &&
+         ::stat(Bauteil_Inp_Path().c_str(), &inp) == 0 && _Ns(inp.st_mtim) <= _Ns(copy.st_mtim);
+}
+
+// Renews an imported section from the live session's start copy "_TMP.XPR", the state that
+// belongs to the saved member file (the ".XPR" may hold the session's unsaved section): true
+// when renewed. The record keeps what it has when the copy cannot be read or taken over.
+bool _Renew_From_Start_Copy(PROFIL *p) {
+  std::string rest;
+  Make_Stem_Prefix_Filename("", &rest);
+  if (!Set_XPRT_Filename((rest + Get_File_Number_Suffix() + STAHL_EC3_EXCHANGE[0][1]).c_str())) return false;
+  QIMPORT_ENTRY *entry = New_QImport_Entry();
+  const int read = Read_XPRT_Result(entry);
+  Set_XPRT_Member_Filename();
+  if (!read) return false;  // the unreferenced entry goes with the catalogue's purge
+  PROFIL kept = *p;
+  p->nodes = nullptr, p->lines = nullptr;
+  p->entry = entry;
+  Add_QImport_Reference(entry, +1);
+  if (Set_Profil_from_QImport(p, 0) == 0) {
+    MEM_FREE(kept.nodes);
+    MEM_FREE(kept.lines);
+    Add_QImport_Reference(kept.entry, -1);
+    if (p->model_kind == 0) Write_QUER_EIN();
+    return true;
+  }
+  // The take-over released the new entry and left empty lists: the record's own come back.
+  MEM_FREE(p->nodes);
+  MEM_FREE(p->lines);
+  p->entry = kept.entry, p->model_kind = kept.model_kind, p->obj_a = kept.obj_a, p->obj_b = kept.obj_b;
+  p->node_count = kept.node_count, p->nodes = kept.nodes, p->line_count = kept.line_count, p->lines = kept.lines;
+  std::memcpy(p->imported, kept.imported, sizeof p->imported);
+  return false;
+}
+
+// This run's copy k removed while it is as this run wrote it.
+void _Remove_Own_Copy(const STAHL_EC3_RUN &r, int k) {
+  const std::string copy = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][1]);
+  if (_Stamp(copy) == r.copy_stamps[k]) _Unlink(copy);
+}
+
+}  // namespace
+
+STAHL_EC3_FILE_STAMP Stahl_EC3_Stream_Stamp(FILE *f, std::string *bytes) {
+  struct stat st;
+  if (::fstat(fileno(f), &st) != 0) return STAHL_EC3_FILE_STAMP{};
+  bytes->clear();
+  char block[65536];
+  for (std::size_t n; bytes->size() <= INPUT_FILE_MAX_BYTES && (n = std::fread(block, 1, sizeof block, f)) > 0;)
+    bytes->append(block, n);
+  std::rewind(f);
+  return _Stamp_of(st, _Hash(*bytes));
+}
+
+STAHL_EC3_FILE_STAMP Stahl_EC3_File_Stamp(const std::string &path, std::string *bytes) {
+  std::string held;
+  if (!bytes) bytes = &held;
+  bytes->clear();
+  int why;
+  _Step();
+  FILE *f = Open_Input_File(path.c_str(), 0, &why);
+  if (!f) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? _Stamp_of(st, 0) : STAHL_EC3_FILE_STAMP{};
+  }
+  const STAHL_EC3_FILE_STAMP stamp = Stahl_EC3_Stream_Stamp(f, bytes);
+  std::fclose(f);
+  return stamp;
+}
+
+int Copy_Work_File(const std::string &from, const std::string &to, std::string *cause) {
+  std::string bytes;
+  _Step();
+  const int read = Read_Whole_File(from.c_str(), &bytes, 0);
+  if (read != WHOLE_FILE_OK) {
+    const int err = read == WHOLE_FILE_NOT_OPENED || read == WHOLE_FILE_READ_ERROR ? errno : 0;
+    *cause = Input_File_Problem(read, 0, err);
+    if (read != WHOLE_FILE_NOT_REGULAR)  // said at start-up (_Name_Odd_Exchange_Files)
+      std::fprintf(stderr, "stahl_ec3: %s: %s\n", from.c_str(), cause->c_str());
+    errno = err;
+    return 1;
+  }
+  _Step();
+  if (Replace_File_Text(to.c_str(), bytes, FILE_REPLACE_NO_FOLLOW) == 0) return 0;
+  const int err = errno;
+  *cause = to + ": " + _Why(err);
+  errno = err;
+  return 1;
+}
+
+void Set_Session_Kill_Point_For_Tests(int call) { g_session = SessionState{call, 0}; }
+int Session_File_Calls_For_Tests() { return g_session.calls; }
+
+std::string Bauteil_Other_Session_Note() {
+  return "^bWARNUNG: Die Eingabedatei " + Bauteil_Inp_Path() +
+         " wird gerade in einer anderen Bearbeitung bearbeitet; beenden ohne zu speichern setzt hier nichts "
+         "zurück!"_cp;
+}
+
+void Begin_Stahl_EC3_Session(STAHL_EC3_RUN &r) {
+  r.session = _Take_Session_Lock(r);
+  if (r.session == STAHL_EC3_SESSION_ALONE) {
+    const std::string text = "^bWARNUNG: Die Eingabedatei " + Bauteil_Inp_Path() +
+                             " kann für diese Bearbeitung nicht gesperrt werden ("_cp + r.lock_problem +
+                             "); eine andere Bearbeitung wird nicht bemerkt!"_cp;
+    PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+  }
+  if (r.session == STAHL_EC3_SESSION_OTHER) {
+    PrintMessage(Bauteil_Other_Session_Note().c_str(), STAHL_EC3_TITLE);
+    return;
+  }
+  if (r.session == STAHL_EC3_SESSION_LOCKED) _Keep_Unsaved_Exchange_Files(r);
+  _Copy_Exchange_Files(r);
+  if (r.session == STAHL_EC3_SESSION_LOCKED) _Write_Note(r);
+}
+
+int Refresh_During_Session(STAHL_EC3_RUN &r) {
+  _Step();
+  const int fd = ::open(Make_Bauteil_Filename(".LCK").c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return 0;
+  SessionNote note;
+  const bool live = _Held_By_Others(fd), noted = live && _Read_Note(fd, &note);
+  ::close(fd);
+  if (!live) return 0;
+  // A member that cannot be read, or whose section comes from no exchange file, is listed as
+  // saved: the session's changes are not in it.
+  if (r.read_error || r.bauteil.profil.kind != PROFIL_KIND_QUER) return 1;
+  if (noted) {
+    // Saved since (its ".XPR" is that save's), or no start copy of the holder to list from:
+    // the ".XPR" listed is the saved one only where there is none.
+    if (!note.member.Same_Content(r.inp_stamp)) return 1;
+    if (note.start[0] != 'c') return _Exists(Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[0][0])) ? 2 : 1;
+  } else if (!_Start_Copy_Is_Saved_State()) {
+    return 1;
+  }
+  return _Renew_From_Start_Copy(&r.bauteil.profil) ? 1 : 2;
+}
+
+void Release_Session_Lock(STAHL_EC3_RUN &r) {
+  if (r.lock_fd < 0) return;
+  struct stat held;
+  // The holder's presence lock made a write lock: no other session is present.
+  if (r.session == STAHL_EC3_SESSION_LOCKED && r.lock_pid == static_cast<int>(getpid()) &&
+      _Lock(r.lock_fd, F_WRLCK, kPresenceByte) == 0 && ::fstat(r.lock_fd, &held) == 0 &&
+      _Names_File(r.lock_path, held))
+    _Unlink(r.lock_path);
+  _Step();
+  ::close(r.lock_fd);
+  r.lock_fd = -1;
+}
+
+void Remove_Work_Files() {
+  STAHL_EC3_RUN &r = Stahl_EC3_Run();
+  for (int k = 0; k < 2; ++k)
+    if (r.copies_made[k]) _Remove_Own_Copy(r, k);
+  r.copies_made[0] = r.copies_made[1] = r.absent_at_start[0] = r.absent_at_start[1] = 0;
+  Release_Session_Lock(r);
+}
+
+int Restore_Exchange_Files() {
+  STAHL_EC3_RUN &r = Stahl_EC3_Run();
+  int bad = 0;
+  // The boxes are shown once the locks are let go: a holder that puts its copies back keeps
+  // every other session out meanwhile, and a box waits for its reader.
+  std::vector<std::string> boxes;
+  const std::string inp = Bauteil_Inp_Path();
+  // Another session (or program) saved the member since it was read here: the exchange
+  // files go with that save, nothing is put back or removed, only this run's copies go.
+  // Another session runs: nothing is put back or removed, this run's copies are kept.
+  const bool to_do = r.copies_made[0] || r.copies_made[1] || r.absent_at_start[0] || r.absent_at_start[1];
+  const bool saved_elsewhere = to_do && !Stahl_EC3_File_Stamp(inp).Same_Content(r.inp_stamp);
+  const bool others = to_do && !saved_elsewhere && _Others_Present(r);
+  for (int k = 0; k < 2; ++k) {
+    const std::string file = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][0]);
+    const std::string copy = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][1]);
+    const std::string running = "^bWARNUNG: " + file + " wird nicht zurückgesetzt: eine andere Bearbeitung von "_cp +
+                                inp + " läuft noch"_cp;
+    if (saved_elsewhere) {
+      if (r.copies_made[k] || _Exists(file)) {
+        const std::string text = "^bWARNUNG: " + file + " wird nicht zurückgesetzt: die Eingabedatei "_cp + inp +
+                                 " wurde seit dem Lesen von einer anderen Bearbeitung gespeichert!"_cp;
+        boxes.push_back(text);
+        bad = 1;
+      }
+      if (r.copies_made[k]) _Remove_Own_Copy(r, k);
+      r.copies_made[k] = r.absent_at_start[k] = 0;
+      continue;
+    }
+    if (r.absent_at_start[k]) {  // made during the session (an import, an export): it goes
+      r.absent_at_start[k] = 0;
+      if (others) {
+        if (_Exists(file)) boxes.push_back(running + "; beim Start gab es die Datei nicht!"), bad = 1;
+        continue;
+      }
+      if (_Unlink(file) != 0 && errno != ENOENT) {
+        std::fprintf(stderr, "stahl_ec3: %s could not be removed (%s)\n", file.c_str(), _Why(errno).c_str());
+        bad = 1;
+      }
+      continue;
+    }
+    if (!r.copies_made[k]) continue;  // none made here: no file at start, or another session's
+    std::string bytes;
+    const bool gone = !_Exists(copy);
+    if (gone || !(_Stamp(copy, &bytes) == r.copy_stamps[k])) {
+      // A session that found the lock file removed kept it as its ".bak": that says where.
+      const std::string bak = copy + ".bak";
+      const bool moved = gone && _Stamp(bak).Same_Content(r.copy_stamps[k]);
+      const std::string text = "^bWARNUNG: " + file + " kann nicht zurückgesetzt werden: die Kopie vom Start ("_cp +
+                               copy + (moved  ? ") wurde von einer anderen Bearbeitung als " + bak + " aufbewahrt!"
+                                       : gone ? ") fehlt!"
+                                              : ") wurde von einer anderen Bearbeitung geändert!"_cp);
+      boxes.push_back(text);
+      bad = 1;
+      continue;
+    }
+    if (others) {
+      const Kept_Copy kept = _Keep_Copy(copy, file);
+      const std::string text =
+          running +
+          (kept.how == COPY_KEPT_AS_BAK ? "; der Stand vom Start ist als " + copy + ".bak" + " aufbewahrt!"
+           : kept.how == COPY_GONE      ? "; die Datei hat noch den Stand vom Start!"
+                                        : "; der Stand vom Start bleibt in " + copy + " (" + kept.why + ")!");
+      boxes.push_back(text);
+      r.copies_made[k] = 0;
+      bad = 1;
+      continue;
+    }
+    if (Replace_File_Text(file.c_str(), bytes) != 0) {
+      std::fprintf(stderr, "stahl_ec3: %s could not be restored (%s); its copy %s is kept\n", file.c_str(),
+                   _Why(errno).c_str(), copy.c_str());
+      bad = 1;
+      continue;
+    }
+    _Unlink(copy);
+    r.copies_made[k] = 0;
+  }
+  Release_Session_Lock(r);
+  for (const std::string &text : boxes) PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+  return bad;
+}
