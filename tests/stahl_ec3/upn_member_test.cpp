@@ -111,10 +111,8 @@ TEST_F(UpnMember, LibraryProfileStoredWeldedIsListedAsChecked) {
       return at == std::string::npos ? -1.0 : std::atof(plain.c_str() + at + key.size());
     };
     EXPECT_NE(plain.find("»: gespeicherte Abmessungen weichen von der Profilbibliothek ab (geschweißt statt gewalzt); "),
-              std::string::npos)
-        << plain;
+              std::string::npos);
     EXPECT_NE(plain.find("\ngewalztes Profil, Ausrundungsradi"), std::string::npos);
-    EXPECT_EQ(plain.find("geschweißtes Profil"), std::string::npos);
     EXPECT_EQ(plain.find("\ngeneigter Flansch und Steg, Neigung 2 %") != std::string::npos, c.tee);
     EXPECT_NEAR(after("Querschnittsfläche A = "), c.A, 0.002 * c.A);
     const double sigma = after("elastische Spannungen: max |╠x| = "), I_y = after("Flächenträgheitsmomente Iy = ");
