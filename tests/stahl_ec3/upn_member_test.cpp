@@ -1,7 +1,8 @@
 // Library channels of the UPN series through the refresh road: their sloped flanges decide
 // the elastic check about the weak axis (EN 10365 moduli), while a parametric channel of the
 // same dimensions, and a library UPN read back as parametric because the profile manager is
-// gone, keep parallel flanges of the mean thickness. Library tees likewise (EN 10055).
+// gone, keep parallel flanges of the mean thickness. Library tees likewise (EN 10055). A
+// library profile stored as welded is listed and checked as the library's rolled section.
 #include <gtest/gtest.h>
 
 #include <algorithm>
