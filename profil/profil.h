@@ -309,12 +309,14 @@ void Set_Profil_from_Library(PROFIL_LIBREF *libref, PROFIL *profil);
 int Set_Profil_by_Library_Name(PROFIL *profil, const char *name);
 // A library profile (kind 1) held to its library entry: the stored h, t_w, b_fo, t_fo,
 // b_fu, t_fu, r and r_2 are compared with the library's (both made consistent by the
-// library's shape type first, as the section values do) within Compare_Profil's tolerance;
+// library's shape type first, as the section values do) within Compare_Profil's tolerance,
+// and so is the make: the library holds rolled profiles, so a record stored as welded
+// (rolled 0 after the shape rules) differs too, its radii then not compared apart;
 // where one differs, or the series does not accept the stored shape type, the library's
-// dimensions (and rolled 1) replace the stored ones, a type the series does not accept
-// becomes the series' own, and note (size bytes, may be null) gets one line in code page
-// 850 naming the profile and the differences ("b_fu = <stored> statt <library> mm",
-// "Profiltyp" for the type). Returns 1
+// dimensions and radii (and rolled 1) replace the stored ones, a type the series does not
+// accept becomes the series' own, and note (size bytes, may be null) gets one line in code
+// page 850 naming the profile and the differences ("b_fu = <stored> statt <library> mm",
+// "geschweißt statt gewalzt" for the make, "Profiltyp" for the type). Returns 1
 // when the record took the library's values, 0 when it agrees (or is not of kind 1; note
 // empty), −1 when the library does not hold the name (record untouched, note empty).
 int Take_Profil_Library_Dimensions(PROFIL *profil, char *note, int size);
@@ -680,7 +682,10 @@ const char *Get_Profil_Read_Note();
 // with_values, the section values computed first (plastic moduli included); kind 1
 // without values prints only its head. Kind 2 computes its values first and prints the
 // R7-PLAX outline block ("Fehler beim Datencheck des Profils" when they fail); the long
-// form of a polygon model with values adds its point table. Type 0 or above 17 prints
+// form of a polygon model with values adds its point table. The long form's joint line of
+// a library UPN or tee with sloped faces (Get_Profil_Flange_Slope, Get_Profil_Tee_Slope) is
+// followed by a line that names the slope and where t holds; a tee's only where its outline
+// exists (Calc_Profil_Sloped_Values). Type 0 or above 17 prints
 // the red "Profil nicht möglich" line and nothing else. grade_flags bit 0 adds the grade
 // paragraph (Print_Material_Data with mask 2 for bit 1 plus 4 for bit 2, with_values as
 // given). Every text goes through the print writers; the profile's values are updated by

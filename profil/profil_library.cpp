@@ -212,11 +212,18 @@ int Take_Profil_Library_Dimensions(PROFIL *p, char *note, int size) {
   struct Field {
     const char *label;
     double stored, library;
-  } const fields[] = {{"h", a.h, b.h},          {"t_w", a.t_w, b.t_w},    {"b_fo", a.b_fo, b.b_fo},
-                      {"t_fo", a.t_fo, b.t_fo}, {"b_fu", a.b_fu, b.b_fu}, {"t_fu", a.t_fu, b.t_fu},
-                      {"r", a.r, b.r},          {"r_2", a.r_2, b.r_2}};
+    bool radius;
+  } const fields[] = {{"h", a.h, b.h, false},          {"t_w", a.t_w, b.t_w, false},
+                      {"b_fo", a.b_fo, b.b_fo, false}, {"t_fo", a.t_fo, b.t_fo, false},
+                      {"b_fu", a.b_fu, b.b_fu, false}, {"t_fu", a.t_fu, b.t_fu, false},
+                      {"r", a.r, b.r, true},           {"r_2", a.r_2, b.r_2, true}};
+  // The library holds rolled profiles: a record stored as welded (a file written elsewhere
+  // or edited by hand) differs in its make, which the note names; its radii describe no part
+  // of a welded section (its welds take their place), so they are not named apart.
+  const bool welded = !a.rolled;
   std::string differ;
   for (const Field &f : fields) {
+    if (welded && f.radius) continue;
     // A stored value that is not a number differs too.
     if (std::fabs(f.stored - f.library) <= kProfilCompareTolerance) continue;
     char item[96];
@@ -224,6 +231,7 @@ int Take_Profil_Library_Dimensions(PROFIL *p, char *note, int size) {
                   f.library);
     differ += item;
   }
+  if (welded) differ += differ.empty() ? "geschweißt statt gewalzt"_cp : ", geschweißt statt gewalzt"_cp;
   if (!type_fits) differ += differ.empty() ? "Profiltyp" : ", Profiltyp";
   if (differ.empty()) return 0;
   p->h = lib.h, p->t_w = lib.t_w, p->b_fo = lib.b_fo, p->t_fo = lib.t_fo, p->b_fu = lib.b_fu, p->t_fu = lib.t_fu;

@@ -285,6 +285,19 @@ void _Long_Joints(const PROFIL *p, FILE *f, const char *pre) {
     if (slope > 0.0)
       CP850_CALL(Oli_Printf, f, "%sgeneigte Flansche, Neigung %.0lf %%, t╬\\f╬r im Abstand %.1lf mm vom Stegrücken\n", pre,
                  100 * slope, x_tf);
+    // Library tee: the section values take its sloped flange and stem where they leave an
+    // outline (else its plates, and this line is not written).
+    double z_tw = 0.0;
+    const double tee = Get_Profil_Tee_Slope(p, &x_tf, &z_tw);
+    PROFIL_SLOPED_VALUES outline{};
+    if (tee > 0.0 && Calc_Profil_Sloped_Values(p, &outline)) {
+      CP850_CALL(Oli_Printf, f,
+                 "%sgeneigter Flansch und Steg, Neigung %.0lf %%, t╬\\f╬r im Abstand %.1lf mm von den Flanschenden, "
+                 "t╬\\w╬r im Abstand %.1lf mm von der Flanschaußenseite",
+                 pre, 100 * tee, x_tf, z_tw);
+      if (r2) CP850_CALL(Oli_Printf, f, ", Stegende mit r╬\\2╬r abgerundet");
+      Oli_Printf(f, "\n");
+    }
     return;
   }
   if (!(p->a_o > 0.1 || p->a_u > 0.1)) return;

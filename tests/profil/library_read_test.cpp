@@ -61,6 +61,11 @@ TEST(LibraryRead, StoredDimensionsGiveWayToTheLibrary) {
       // A value that the shape ignores (the toe radius of an I shape) is no difference.
       {"HE280A", [](PROFIL *p) { p->r_2 = 5; }, 0, 270, 8, 280, 13, 24, ""},
       {"T100", nullptr, 0, 100, 11, 100, 11, 11, ""},
+      // Stored as welded: the library's make and radii are taken, the radii not named apart.
+      {"HE280A", [](PROFIL *p) { p->rolled = 0, p->a_o = p->a_u = 5, p->r = 0; }, 1, 270, 8, 280, 13, 24,
+       "(geschweißt statt gewalzt); die Werte"},
+      {"T100", [](PROFIL *p) { p->rolled = 0, p->h = 110, p->r = p->r_2 = 0; }, 1, 100, 11, 100, 11, 11,
+       "(h = 110.0 statt 100.0 mm, geschweißt statt gewalzt)"},
       {"L150X100X10", nullptr, 0, 150, 10, 100, 10, 12, ""},
       {"UPN200", nullptr, 0, 200, 8.5, 75, 11.5, 11.5, ""},
       // UPN 200's toe radius r_2 is 6 mm (EN 10365): a stored 3 gives way too.
@@ -84,6 +89,7 @@ TEST(LibraryRead, StoredDimensionsGiveWayToTheLibrary) {
     EXPECT_NEAR(c.b_fo, p.b_fo, 1e-9);
     EXPECT_NEAR(c.t_fo, p.t_fo, 1e-9);
     EXPECT_NEAR(c.r, p.r, 1e-9);
+    EXPECT_EQ(c.rc >= 0, p.rolled == 1);
     const std::string want = Cp850_To_Utf8(note);
     EXPECT_TRUE(c.note[0] ? want.find(c.note) != std::string::npos : want.empty()) << want;
     EXPECT_EQ(nullptr, std::strchr(note, '\n'));  // one line

@@ -207,13 +207,28 @@ TEST_F(Catalogue, LibraryPartsRolesAndCutStresses) {
 }
 
 // A library tee's sloped walls classify as its nominal plates (EN 1993-1-1 Table 5.2): T 100's
-// outstands c = (100 − 11 − 2·11)/2 = 33.5 mm, its stem 100 − 11 − 11 = 78, t 11.
+// outstands c = (100 − 11 − 2·11)/2 = 33.5 mm, its stem 100 − 11 − 11 = 78, t 11. Each part
+// ends where its plate ends, at its wall's free end (the toe, the stem's tip: the end node
+// that no other wall shares; s = −1 at a line's first node).
 TEST_F(Catalogue, LibraryTeePartsAreItsNominalPlates) {
   Init_Querschnitt_Record(&q_);
   ASSERT_EQ(1, Set_Querschnitt_Profil(&q_, 0, 100, "T100"));
   ASSERT_EQ(1, Calc_Querschnitt_Values(&q_, 0.5, 2));
   ASSERT_EQ(q_.n_parts, 3);
-  for (int i = 0; i < 3; ++i) EXPECT_NEAR(q_.parts[i].ct * 100 + q_.parts[i].t, (i < 2 ? 33.5 : 78) / 0.11 + 1.1, 1e-9);
+  std::vector<const DWQB_NODE *> ends;  // both end nodes of each part's wall
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_NEAR(q_.parts[i].ct * 100 + q_.parts[i].t, (i < 2 ? 33.5 : 78) / 0.11 + 1.1, 1e-9);
+    const DWQB_LINE *L = Find_DWQB_Line_Record(q_.parts[i].line);
+    ASSERT_NE(L, nullptr);
+    ends.push_back(L->node_a), ends.push_back(L->node_b);
+  }
+  for (int i = 0; i < 3; ++i) {  // one end at the free end, the other inside the wall
+    const QS_PLATE_PART &pp = q_.parts[i];
+    const DWQB_LINE *L = Find_DWQB_Line_Record(pp.line);
+    const double s_free = std::count(ends.begin(), ends.end(), L->node_a) == 1 ? -1.0 : 1.0;
+    EXPECT_EQ(std::min(std::fabs(pp.s_a - s_free), std::fabs(pp.s_b - s_free)), 0.0) << i;
+    EXPECT_LT(std::min(std::fabs(pp.s_a), std::fabs(pp.s_b)), 1.0) << i;
+  }
 }
 
 TEST(CatalogueForces, TransformTurnsOnlyShearAndMoments) {

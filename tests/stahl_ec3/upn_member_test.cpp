@@ -1,9 +1,11 @@
 // Library channels of the UPN series through the refresh road: their sloped flanges decide
 // the elastic check about the weak axis (EN 10365 moduli), while a parametric channel of the
 // same dimensions, and a library UPN read back as parametric because the profile manager is
-// gone, keep parallel flanges of the mean thickness. Library tees likewise (EN 10055).
+// gone, keep parallel flanges of the mean thickness. Library tees likewise (EN 10055). A
+// library profile stored as welded is listed and checked as the library's rolled section.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -81,6 +83,43 @@ TEST_F(UpnMember, LibraryTeeTakesItsSlopedOutline) {
                                      c.method == 1 ? "\nelastische Spannungen: max |╠x| = " : "\nNachweis: ");
     EXPECT_NEAR(c.method == 1 ? std::atof(line.c_str() + line.find("= ") + 2) : U_of(line), c.value, 0.003 * c.value)
         << line;
+  }
+}
+
+// A library profile stored as welded (rolled 0: a file written elsewhere or edited by hand) is
+// listed and checked as the library's rolled section: the note names the difference, the list
+// prints the radii line and the rolled values, and these give the checked σ = M_y·z/I_y at the
+// fibre farthest from the printed centroid. HE 280 A, EN 10365: A 97.3 cm², I_y 13 670 cm⁴;
+// M_y = 100 kNm: σ = 100e6 · 135 / 13670e4 = 98.76 N/mm² (its welded plates without fillets
+// were printed with A = 92.32 cm²). T 100 by its outline as above: A 20.96 cm², σ 41.15 under
+// M_y = 1 kNm.
+TEST_F(UpnMember, LibraryProfileStoredWeldedIsListedAsChecked) {
+  const struct {
+    const char *name;
+    double M_y, A, sigma;
+    bool tee;
+  } cases[] = {{"HE280A", 100, 97.3, 98.76, false}, {"T100", 1, 20.96, 41.15, true}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string plain = Run_Refresh(Member_Bytes([&](BAUTEIL *b) {
+                                EXPECT_EQ(Set_Profil_by_Library_Name(&b->profil, c.name), 0);
+                                b->profil.rolled = 0, b->profil.a_o = b->profil.a_u = 4;
+                                b->method = 1, b->ct_check = 0;
+                                b->brandlasten[0] = BRANDLAST{"Brand 1", 0, c.M_y, 0, 0, 0, 0, 0, 0};
+                              })).plain;
+    const auto after = [&](const std::string &key) {
+      const std::size_t at = plain.find(key);
+      return at == std::string::npos ? -1.0 : std::atof(plain.c_str() + at + key.size());
+    };
+    EXPECT_NE(plain.find("»: gespeicherte Abmessungen weichen von der Profilbibliothek ab (geschweißt statt gewalzt); "),
+              std::string::npos);
+    EXPECT_NE(plain.find("\ngewalztes Profil, Ausrundungsradi"), std::string::npos);
+    EXPECT_EQ(plain.find("\ngeneigter Flansch und Steg, Neigung 2 %") != std::string::npos, c.tee);
+    EXPECT_NEAR(after("Querschnittsfläche A = "), c.A, 0.002 * c.A);
+    const double sigma = after("elastische Spannungen: max |╠x| = "), I_y = after("Flächenträgheitsmomente Iy = ");
+    const double h = after("Gesamthöhe h = "), z_s = after("Schwerpunktabstand von oben zs = ");
+    EXPECT_NEAR(sigma, c.sigma, 0.002 * c.sigma);
+    EXPECT_NEAR(sigma, 100 * c.M_y * std::max(z_s, h - z_s) / I_y, 0.002 * sigma) << h << " " << z_s << " " << I_y;
   }
 }
 
