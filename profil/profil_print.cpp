@@ -34,6 +34,13 @@ void _Trimmed(const char *text, size_t n, char *out) {
 const char *_Finished(const PROFIL *p) { return p->hot_finished ? "warm" : "kalt"; }
 
 // ---------------------------------------------------------------- dimension lines
+// True when the profile's sloped faces leave an outline, which its section values then take:
+// only then does the list name the slope.
+bool _Has_Sloped_Outline(const PROFIL *p) {
+  PROFIL_SLOPED_VALUES outline{};
+  return Calc_Profil_Sloped_Values(p, &outline) != 0;
+}
+
 // Short additions after the dimensions: radii of rolled shapes, weld texts of welded
 // T and I shapes.
 void _Short_Joints(const PROFIL *p, FILE *f, const char *pre) {
@@ -45,7 +52,7 @@ void _Short_Joints(const PROFIL *p, FILE *f, const char *pre) {
     } else if (t == 6 || t == 12 || _Is_I(t)) {
       if (p->r > 0.1) Oli_Printf(f, ",  r = %.1lf mm", p->r);
       const double slope = Get_Profil_Flange_Slope(p, nullptr);
-      if (slope > 0.0) Oli_Printf(f, ",  geneigte Flansche %.0lf %%", 100 * slope);
+      if (slope > 0.0 && _Has_Sloped_Outline(p)) Oli_Printf(f, ",  geneigte Flansche %.0lf %%", 100 * slope);
     }
     return;
   }
@@ -279,18 +286,18 @@ void _Long_Joints(const PROFIL *p, FILE *f, const char *pre) {
     if (r1 && r2) Oli_Printf(f, ",");
     if (r2) CP850_CALL(Oli_Printf, f, " r╬\\2╬r = %.1lf mm", p->r_2);
     Oli_Printf(f, "\n");
-    // Library UPN: the section values take the sloped flanges.
+    // Library UPN: the section values take the sloped flanges where they leave an outline
+    // (else its plates, and this line is not written).
     double x_tf = 0.0;
     const double slope = Get_Profil_Flange_Slope(p, &x_tf);
-    if (slope > 0.0)
+    if (slope > 0.0 && _Has_Sloped_Outline(p))
       CP850_CALL(Oli_Printf, f, "%sgeneigte Flansche, Neigung %.0lf %%, t╬\\f╬r im Abstand %.1lf mm vom Stegrücken\n", pre,
                  100 * slope, x_tf);
     // Library tee: the section values take its sloped flange and stem where they leave an
     // outline (else its plates, and this line is not written).
     double z_tw = 0.0;
     const double tee = Get_Profil_Tee_Slope(p, &x_tf, &z_tw);
-    PROFIL_SLOPED_VALUES outline{};
-    if (tee > 0.0 && Calc_Profil_Sloped_Values(p, &outline)) {
+    if (tee > 0.0 && _Has_Sloped_Outline(p)) {
       CP850_CALL(Oli_Printf, f,
                  "%sgeneigter Flansch und Steg, Neigung %.0lf %%, t╬\\f╬r im Abstand %.1lf mm von den Flanschenden, "
                  "t╬\\w╬r im Abstand %.1lf mm von der Flanschaußenseite",

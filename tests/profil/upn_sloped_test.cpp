@@ -131,6 +131,7 @@ TEST_F(UpnSloped, OnlyLibraryUpnTakeTheSlope) {
     int kind, rolled;
     double slope, x_tf, I_z;  // I_z in cm⁴
     const char *printed;      // null: no slope line
+    double b = 0;             // b_fo in mm; 0: the library's
   } cases[] = {
       {"UPN 200", "upn 200", PROFIL_KIND_LIBRARY, 1, 0.08, 37.5, 148,
        "geneigte Flansche, Neigung 8 %, t╬\\f╬r im Abstand 37.5 mm vom Stegrücken"_cp},
@@ -138,6 +139,10 @@ TEST_F(UpnSloped, OnlyLibraryUpnTakeTheSlope) {
        "geneigte Flansche, Neigung 5 %, t╬\\f╬r im Abstand 57.0 mm vom Stegrücken"_cp},
       {"parametric", "UPN200", PROFIL_KIND_PARAMETRIC, 1, 0, 0, 167.1, nullptr},
       {"welded", "UPN200", PROFIL_KIND_LIBRARY, 0, 0, 0, 0, nullptr},
+      // Flanges 300 mm wide: sloped 8 % they would end without thickness at the toe
+      // (11.5 + 0.08 (150 - 300) = -0.5 mm), so there is no outline, the values take the plates
+      // and the list names no slope.
+      {"UPN 200, b = 300", "UPN200", PROFIL_KIND_LIBRARY, 1, 0.08, 150, 0, nullptr, 300},
       {"T 100", "T100", PROFIL_KIND_LIBRARY, 1, 0, 0, 88.3,
        "gewalztes Profil, Ausrundungsradien r = 11.0 mm, r╬\\2╬r = 5.5 mm\n"
        "geneigter Flansch und Steg, Neigung 2 %, t╬\\f╬r im Abstand 25.0 mm von den Flanschenden, t╬\\w╬r im "
@@ -150,6 +155,7 @@ TEST_F(UpnSloped, OnlyLibraryUpnTakeTheSlope) {
     ASSERT_EQ(Set_Profil_by_Library_Name(&p, c.name), 0);
     p.kind = c.kind;
     p.rolled = c.rolled;
+    if (c.b > 0) p.b_fo = p.b_fu = c.b;
     double x_tf = -1;
     EXPECT_EQ(Get_Profil_Flange_Slope(&p, &x_tf), c.slope);
     EXPECT_EQ(x_tf, c.x_tf);
