@@ -88,6 +88,9 @@ struct STAHL_EC3_RUN {
   int lock_pid;
   std::string lock_path;
   std::string lock_problem;  // why no lock could be had: the lock file and the cause
+  // 1: a holder was still ending when the wait for it passed its bound (STAHL_EC3_SESSION_OTHER
+  // without the presence lock, said in a box)
+  int end_wait_passed;
 };
 STAHL_EC3_RUN &Stahl_EC3_Run();
 
@@ -142,6 +145,10 @@ int Copy_Work_File(const std::string &from, const std::string &to, std::string *
 void Set_Session_Kill_Point_For_Tests(int call);
 // For tests: the file calls of the session rules since the last Set_Session_Kill_Point_For_Tests.
 int Session_File_Calls_For_Tests();
+// How long a session start waits for a holder that is ending (s).
+inline constexpr double STAHL_EC3_END_WAIT_S = 60.0;
+// For tests: the bound of that wait (a negative one: STAHL_EC3_END_WAIT_S again).
+void Set_Session_End_Wait_For_Tests(double seconds);
 // Answers of Save_Bauteil_Member besides 0 and 1.
 inline constexpr int STAHL_EC3_SAVE_DECLINED = 2;
 // Saves the record (stored units) as the member's ".INP". When the file is not the one read
