@@ -686,6 +686,81 @@ TEST_F(MemberFiles, ASecondSessionRunsAcrossTheFirstOnesEnd) {
   ASSERT_EQ(Start(), -1);
   EXPECT_EQ(Said(1), Bauteil_Other_Session_Note() + "|");
   older.Go();
+
+  // An ".XPR" that nobody changed by the first one's end: the box says that it still holds
+  // the start state, which is kept as "_TMP.XPR.bak" all the same (the second session may
+  // change the file later).
+  Put("BSP1_01.XPR", "xpr at start\n");
+  fs::remove(Path("BSP1_01_TMP.XPR.bak"));
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  Held_Child unchanged(dir_ + "/../held.out", [this] { Host_Test_Reset(); return std::to_string(Start()); },
+                       [] { return std::string(); });
+  EXPECT_EQ(unchanged.First(), "-1");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Said(1), "^bWARNUNG: " + Path("BSP1_01.XPR") + running + "; die Datei hat noch den Stand vom Start, der "
+                         "auch als "_cp + Path("BSP1_01_TMP.XPR.bak") + " aufbewahrt ist!|");
+  EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), "xpr at start\n");
+  unchanged.Go();
+
+  // A holder whose end is slow (each sync of its put-back 0.9 s, as on a slow share): a
+  // session that starts meanwhile waits for it, says so on standard error after half a
+  // second, and then holds the lock; past the bound of its wait (here 0.2 s) it runs as
+  // another session without its presence lock and says so in a box. A holder that keeps
+  // bytes 0 and 1 for 200 ms and then ends is waited for as well.
+  const std::string out = dir_ + "/../start";
+  static std::function<void(int)> g_start;  // the start k during the holder's end, in a child
+  static pid_t g_starts[2];
+  g_starts[0] = g_starts[1] = 0;
+  g_start = [&](int k) {
+    Host_Test_Reset();
+    Set_Session_End_Wait_For_Tests(k ? 0.2 : -1);
+    testing::internal::CaptureStderr();
+    Start();
+    const std::string err = testing::internal::GetCapturedStderr();
+    test_files::Put(out + std::to_string(k), std::to_string(Stahl_EC3_Run().session) + Said(1) +
+                                                 std::to_string(err.find("is ending; waiting") != std::string::npos));
+    _exit(0);
+  };
+  HOST_SYNC Slow_Sync = [](int fd) {
+    for (int k = 0; k < 2 && !g_starts[1]; ++k)
+      if ((g_starts[k] = fork()) == 0) g_start(k);
+    usleep(900000);
+    return fsync(fd);
+  };
+  Put("BSP1_01.XPR", "xpr at start\n");
+  fs::remove(Path("BSP1_01_TMP.XPR.bak")), fs::remove(Path("BSP1_01.LCK"));
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01.XPR", "xpr of the session\n");
+  const HOST_SYNC old_sync = Host_Set_Replace_Sync_For_Tests(Slow_Sync);
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  Host_Set_Replace_Sync_For_Tests(old_sync);
+  for (const pid_t pid : g_starts) waitpid(pid, nullptr, 0);
+  EXPECT_EQ(Slurp(out + "0"), "11");
+  EXPECT_EQ(Slurp(out + "1"), "2^bWARNUNG: Die Eingabedatei " + Path("BSP1_01.INP") + " wird gerade in einer anderen "
+                                "Bearbeitung bearbeitet, deren Ende nach 0.2 s noch nicht abgeschlossen ist; diese "
+                                "Bearbeitung wird von ihr nicht bemerkt, und beenden ohne zu speichern setzt hier nichts "
+                                "zurück!|0"_cp);
+  EXPECT_EQ(Get("BSP1_01.XPR"), "xpr at start\n");
+  fs::remove(Path("BSP1_01_TMP.XPR")), fs::remove(Path("BSP1_01.LCK"));
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t holder = fork();
+  if (holder == 0) {
+    struct flock ending = {};
+    ending.l_type = F_WRLCK, ending.l_len = 2;
+    const char c = static_cast<char>('0' + fcntl(open(Path("BSP1_01.LCK").c_str(), O_RDWR | O_CREAT, 0666), F_SETLK, &ending));
+    if (write(ready[1], &c, 1) == 1) usleep(200000);
+    _exit(0);
+  }
+  char c = 0;
+  EXPECT_TRUE(read(ready[0], &c, 1) == 1 && c == '0');
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Stahl_EC3_Run().session, STAHL_EC3_SESSION_LOCKED);
+  waitpid(holder, nullptr, 0);
+  close(ready[0]), close(ready[1]);
 }
 
 // No lock to be had (a folder or a FIFO in the lock file's place): each session says why in a
@@ -762,6 +837,56 @@ TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_EQ(stat(Path("BSP1_01.LCK").c_str(), &made), 0);
   EXPECT_EQ(made.st_ino, put.st_ino);
+
+  // An ".XPR" that this user cannot replace (a link into another user's folder, no root
+  // override), left as it was: the end writes nothing and leaves no copy.
+  fs::remove(lck), fs::remove(Path("BSP1_01.XPR")), fs::create_directory(Path("theirs"));
+  Put("theirs/x.XPR", "xpr at start\n");
+  fs::create_symlink("theirs/x.XPR", Path("BSP1_01.XPR"));
+  chmod(Path("theirs").c_str(), 0555);
+  EXPECT_EQ(In_Child([this] {
+              Host_Test_Reset();
+              Drop_Permission_Override();
+              Start();
+              const std::string rc = std::to_string(Screen(kEnd + kQuitRest));
+              return rc + std::to_string(Has("BSP1_01_TMP.XPR"));
+            }),
+            "00");
+  chmod(Path("theirs").c_str(), 0755);
+  fs::remove(Path("BSP1_01.XPR")), Put("BSP1_01.XPR", "xpr at start\n");
+
+  // A lock file that is a member file too (a hard link of the ".INP", the ".XPR" or the
+  // ".TXT") is neither locked nor written: the session runs without the lock, its box names
+  // the cause, and the file keeps its bytes (read in a child: a read and close here would let
+  // this process's locks go). A hard-link snapshot of the lock file under another name leaves
+  // the lock working, and a maker's temporary left beside an empty lock file is swept, so
+  // that the note is written.
+  for (const char *name : {"BSP1_01.INP", "BSP1_01.XPR", "BSP1_01.TXT"}) {
+    SCOPED_TRACE(name);
+    const std::string bytes = Get(name);
+    fs::remove(lck), fs::create_hard_link(Path(name), lck);
+    Host_Test_Reset();
+    ASSERT_EQ(Start(), -1);
+    EXPECT_EQ(Said(1), no_lock("dieselbe Datei wie " + Path(name)));
+    EXPECT_EQ(In_Child([&] { return Get(name); }), bytes);
+    EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+    EXPECT_EQ(Get(name), bytes);
+  }
+  fs::remove(lck);
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  fs::create_directory(Path("snapshot")), fs::create_hard_link(lck, Path("snapshot/BSP1_01.LCK"));
+  EXPECT_EQ(In_Child([this] { Host_Test_Reset(); Start(); return Said(1); }), Bauteil_Other_Session_Note() + "|");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  Put("BSP1_01.LCK", "");
+  std::string temp = Host_Replace_Temp_Pattern(lck);
+  temp.replace(temp.size() - 6, 6, "Ab12Cd");
+  fs::create_hard_link(lck, temp);
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  EXPECT_FALSE(fs::exists(temp));
+  EXPECT_EQ(In_Child([this] { return Get("BSP1_01.LCK").substr(0, 13); }), "PF-SESSION 2 ");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
 }
 
 // Links that another user of a shared folder plants in the names of the program's own copies
