@@ -5,30 +5,38 @@
 //          alone makes start copies and puts them back), byte 1 the presence lock (a read lock
 //          of every screen session, holder or not). A run that locks the whole file (an older
 //          version) conflicts with both. The file is made under a temporary name, given mode
-//          0666 and linked into place, so that no kill leaves it narrower. A holder removes it
-//          only when it ends while no other session is present, and only while its name is
-//          still the file locked; a user who cannot write it read-locks both bytes.
-//  Note    the holder writes into its lock file the identity of the member file it read
-//          (present, device, inode, size, hash of its bytes) and what became of each exchange
-//          file at its start (copied, not there, neither).
+//          0666 and linked into place, so that no kill leaves it narrower; such a temporary
+//          left beside it by a kill is removed. A lock file that is also a member file (the
+//          ".INP", ".TXT", an exchange file, a copy: same device and inode) is never locked
+//          nor written. A holder removes it only when it ends while no other session is
+//          present, and only while its name is still the file locked; a user who cannot write
+//          it read-locks both bytes. A start waits for a holder that is ending (its write lock
+//          on bytes 0-1) up to a bound, and past it says that it runs without presence.
+//  Note    the holder writes into its lock file (only one of its own: one name, empty or a
+//          note) the identity of the member file it read (present, device, inode, size, hash
+//          of its bytes), what became of each exchange file at its start (copied as the saved
+//          state or as an unknown one, not there, neither) and the hash of each copy made.
 //  Copies  the holder copies ".XPR" and ".EXP" to "_TMP.XPR" and "_TMP.EXP". Their names are
 //          tested without following links (a link, also a dangling one, is a found copy), and
 //          the copies are written by a replace that does not follow links.
-//  Found   a copy found by the holder belongs to a run that ended without its end: it goes to
-//          "<copy>.bak" where nothing is lost (the older ".bak" is not there or no regular file,
-//          predates the member file's last save, or holds the copy's or the exchange file's
-//          bytes); otherwise it goes where the exchange file holds its bytes, and any other
-//          stays, named in a box, with nothing put back for its file. A session without the
-//          lock leaves it. A stale note (no holder, nobody present) of the member file read
-//          now: an exchange file that was not there at that run's start is kept as
-//          "<file>.bak".
+//  Found   a copy found by the holder belongs to a run that ended without its end. Where that
+//          run's note (nobody present, the member file still the one it read) proves the copy
+//          its own, the copy is put back and the exchange file it left is kept under a free
+//          name "<file>.bak", ".bak2", …. Any other goes to "<copy>.bak" where nothing is lost
+//          (the older ".bak" is not there or no regular file, predates the member file's last
+//          save, or holds the copy's or the exchange file's bytes), else where the exchange
+//          file holds its bytes, else to a free name "<copy>.bak2", …; its file's state is then
+//          unknown. A session without the lock leaves it. A stale note of the member file read
+//          now: an exchange file that was not there at that run's start is kept as a ".bak".
 //  End     leaving without saving puts nothing back and removes nothing when the member file's
 //          content is no longer the one read (saved elsewhere), nor while another session is
 //          present (this run's copies are then kept as "<copy>.bak" by the rule above, and the
-//          lock file stays); else the copies go back and an exchange file made meanwhile goes.
+//          lock file stays); else the copies go back (a file that holds their bytes is not
+//          written) and an exchange file made meanwhile goes.
 //  Refresh during a session it lists the start copy's section only while the member file has
-//          the noted identity; without a note, while the member file is not newer than the
-//          copy; where the section may be the session's unsaved one, the list says so.
+//          the noted identity and the copy is of the saved state; without a note, while the
+//          member file is not newer than the copy; where the section may be the session's (or
+//          a killed run's) unsaved one, the list says so.
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>

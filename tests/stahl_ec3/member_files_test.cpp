@@ -619,6 +619,21 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
                          Path("BSP1_01_TMP.XPR") + ") wurde von einer anderen Bearbeitung als " +
                          Path("BSP1_01_TMP.XPR.bak") + " aufbewahrt!|");
   EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), "xpr at start\n");
+  // The same where the first session had no ".XPR" at its start and the second one, held
+  // open across the first one's end, made one: it stays.
+  fs::remove(Path("BSP1_01.XPR"));
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  fs::remove(Path("BSP1_01.LCK"));
+  Held_Child maker(dir_ + "/../held.out", [this] {
+    Host_Test_Reset();
+    const std::string rc = std::to_string(Start());
+    return Put("BSP1_01.XPR", "xpr of the second session\n"), rc;
+  }, [] { return std::string(); });
+  EXPECT_EQ(maker.First(), "-1");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR"), "xpr of the second session\n");
+  maker.Go();
 }
 
 // A second session held open across the first one's end (the ".XPR" changed, or made where
@@ -820,6 +835,20 @@ TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
             }),
             "-1" + no_lock(std::strerror(EACCES)) + "110");
   EXPECT_TRUE(stat(lck.c_str(), &made) == 0 && made.st_ino == put.st_ino);
+  // Such a user's session held open while a second one changes the ".XPR": its end puts
+  // nothing back, and its box says that another session still runs.
+  Held_Child reader(dir_ + "/../held.out", [this] { Host_Test_Reset(), Drop_Permission_Override(); return std::to_string(Start()); },
+                    [this] {
+                      Host_Clear_Messages();
+                      const std::string rc = std::to_string(Screen(kEnd + kQuitRest));
+                      return rc + Said(1);
+                    });
+  EXPECT_EQ(reader.First(), "-1");
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01.XPR", "xpr of the second session\n");
+  EXPECT_NE(reader.Go().find("^bWARNUNG: " + Path("BSP1_01.XPR") + " wird nicht zurückgesetzt: eine andere "_cp), std::string::npos);
+  EXPECT_EQ(Get("BSP1_01.XPR"), "xpr of the second session\n");
 
   fs::remove(Path("BSP1_01.LCK"));
   Host_Test_Reset();
@@ -907,6 +936,7 @@ TEST_F(MemberFiles, WorkCopiesNeverFollowLinks) {
     Put("BSP1_01.XPR", "xpr at start\n");
     fs::create_symlink(outside + "/x", Path("BSP1_01_TMP.XPR"));
     if (!locked) fs::create_directory(Path("BSP1_01.LCK"));
+    if (locked) fs::create_symlink(outside + "/z", Path("BSP1_01_TMP.XPR.bak"));  // a dangling link beside it
     ASSERT_EQ(Start(), -1);
     Put("BSP1_01.XPR", "xpr of the session\n");
     EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
