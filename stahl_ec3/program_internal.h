@@ -88,6 +88,9 @@ struct STAHL_EC3_RUN {
   int lock_pid;
   std::string lock_path;
   std::string lock_problem;  // why no lock could be had: the lock file and the cause
+  // 1: a holder was still ending when the wait for it passed its bound (STAHL_EC3_SESSION_OTHER
+  // without the presence lock, said in a box)
+  int end_wait_passed;
 };
 STAHL_EC3_RUN &Stahl_EC3_Run();
 
@@ -107,9 +110,10 @@ int Write_Bauteil_Print_List();
 // The exchange files of the member and their start-of-run copies.
 inline constexpr const char *STAHL_EC3_EXCHANGE[2][2] = {{".XPR", "_TMP.XPR"}, {".EXP", "_TMP.EXP"}};
 // The start of a screen session (the member file read): takes the session and presence
-// locks, says in a box when another session edits the member or no lock can be had, keeps
-// what a run killed before left, makes the start-of-run copies and notes the member file
-// read in the lock file.
+// locks (waiting for a holder that is ending), says in a box when another session edits the
+// member or no lock can be had, puts a killed run's copy back where its note proves that
+// nothing was saved since and keeps what that run left, makes the start-of-run copies and
+// notes the member file read in the lock file.
 void Begin_Stahl_EC3_Session(STAHL_EC3_RUN &r);
 // A refresh: 0 when no screen session runs on the member; else 1 when the list shows the
 // saved state (an imported section renewed from the session's start copy where that is the
@@ -118,8 +122,9 @@ int Refresh_During_Session(STAHL_EC3_RUN &r);
 // Puts this run's start-of-run copies back over ".XPR" and ".EXP" and removes them, removes
 // an exchange file that was not there at the start, then ends the session (its locks let
 // go): 0, or 1 when a copy could not be put back (it is then kept), a copy made at start is
-// gone or is no longer as this run wrote it (said in a message box: the file is not put
-// back). A copy that this run did not make is never put back. When the member file's
+// gone or is no longer as this run wrote it (its content identity; said in a message box:
+// the file is not put back); a file that holds the copy's bytes is not written. A copy that
+// this run did not make is never put back here. When the member file's
 // content is no longer the one read (another session saved it) nothing is put back or
 // removed: a box names each exchange file not reset, and this run's copies go. When another
 // screen session runs, nothing is put back or removed either: a box names each file, this
@@ -142,6 +147,10 @@ int Copy_Work_File(const std::string &from, const std::string &to, std::string *
 void Set_Session_Kill_Point_For_Tests(int call);
 // For tests: the file calls of the session rules since the last Set_Session_Kill_Point_For_Tests.
 int Session_File_Calls_For_Tests();
+// How long a session start waits for a holder that is ending (s).
+inline constexpr double STAHL_EC3_END_WAIT_S = 60.0;
+// For tests: the bound of that wait (a negative one: STAHL_EC3_END_WAIT_S again).
+void Set_Session_End_Wait_For_Tests(double seconds);
 // Answers of Save_Bauteil_Member besides 0 and 1.
 inline constexpr int STAHL_EC3_SAVE_DECLINED = 2;
 // Saves the record (stored units) as the member's ".INP". When the file is not the one read

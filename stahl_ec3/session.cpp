@@ -5,30 +5,39 @@
 //          alone makes start copies and puts them back), byte 1 the presence lock (a read lock
 //          of every screen session, holder or not). A run that locks the whole file (an older
 //          version) conflicts with both. The file is made under a temporary name, given mode
-//          0666 and linked into place, so that no kill leaves it narrower. A holder removes it
-//          only when it ends while no other session is present, and only while its name is
-//          still the file locked; a user who cannot write it read-locks both bytes.
-//  Note    the holder writes into its lock file the identity of the member file it read
-//          (present, device, inode, size, hash of its bytes) and what became of each exchange
-//          file at its start (copied, not there, neither).
+//          0666 and linked into place, so that no kill leaves it narrower; such a temporary
+//          left beside it by a kill is removed. A lock file that is also a member file (the
+//          ".INP", ".TXT", an exchange file, a copy: same device and inode) is never locked
+//          nor written. A holder removes it only when it ends while no other session is
+//          present, and only while its name is still the file locked; a user who cannot write
+//          it read-locks both bytes. A start waits for a holder that is ending (its write lock
+//          on bytes 0-1) up to a bound, and past it says that it runs without presence.
+//  Note    the holder writes into its lock file (only one of its own: one name, empty or a
+//          note) the identity of the member file it read (present, device, inode, size, hash
+//          of its bytes), what became of each exchange file at its start (copied as the saved
+//          state or as an unknown one, not there, neither) and the hash of each copy made.
 //  Copies  the holder copies ".XPR" and ".EXP" to "_TMP.XPR" and "_TMP.EXP". Their names are
 //          tested without following links (a link, also a dangling one, is a found copy), and
 //          the copies are written by a replace that does not follow links.
-//  Found   a copy found by the holder belongs to a run that ended without its end: it goes to
-//          "<copy>.bak" where nothing is lost (the older ".bak" is not there or no regular file,
-//          predates the member file's last save, or holds the copy's or the exchange file's
-//          bytes); otherwise it goes where the exchange file holds its bytes, and any other
-//          stays, named in a box, with nothing put back for its file. A session without the
-//          lock leaves it. A stale note (no holder, nobody present) of the member file read
-//          now: an exchange file that was not there at that run's start is kept as
-//          "<file>.bak".
+//  Found   a copy found by the holder belongs to a run that ended without its end. Where that
+//          run's note (nobody present, the member file still the one it read) proves the copy
+//          its own, the copy is put back and the exchange file it left is kept under a free
+//          name "<file>.bak", ".bak2", …. Any other goes to "<copy>.bak" where nothing is lost
+//          (the older ".bak" is not there or no regular file, predates the member file's last
+//          save, or holds the copy's or the exchange file's bytes), else where the exchange
+//          file holds its bytes, else to a free name "<copy>.bak2", …; its file's state is then
+//          unknown. A session without the lock leaves it. A stale note of the member file read
+//          now: an exchange file that was not there at that run's start is kept as a ".bak".
 //  End     leaving without saving puts nothing back and removes nothing when the member file's
 //          content is no longer the one read (saved elsewhere), nor while another session is
 //          present (this run's copies are then kept as "<copy>.bak" by the rule above, and the
-//          lock file stays); else the copies go back and an exchange file made meanwhile goes.
+//          lock file stays); else the copies go back (a file that holds their bytes is not
+//          written) and an exchange file made meanwhile goes.
 //  Refresh during a session it lists the start copy's section only while the member file has
-//          the noted identity; without a note, while the member file is not newer than the
-//          copy; where the section may be the session's unsaved one, the list says so.
+//          the noted identity and the copy is of the saved state; without a note, while the
+//          member file is not newer than the copy; where the section may be the session's (or
+//          a killed run's) unsaved one, the list says so.
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -36,6 +45,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -51,16 +62,19 @@
 namespace {
 
 constexpr off_t kSessionByte = 0, kPresenceByte = 1;
-// How often a session start tries the lock file: a holder that is ending (its presence lock
-// made a write lock while it puts its copies back and lets its file go) is waited for up to
-// this many moments of 10 ms.
+// How often a session start tries the lock file when it vanishes or appears meanwhile (a
+// holder that is ending is waited for by time: SessionState::end_wait_s).
 constexpr int kLockTries = 50;
-constexpr const char *kNoteMark = "PF-SESSION 1";
+// The lock file's note begins with the mark and its version.
+constexpr const char *kNoteMark = "PF-SESSION ";
+constexpr int kNoteVersion = 2;
 
-// The test seam: the file call at which the process ends itself, and the calls so far.
+// The test seams: the file call at which the process ends itself, the calls so far, and the
+// bound of the wait for a holder that is ending (s).
 struct SessionState {
   int kill_at = 0;
   int calls = 0;
+  double end_wait_s = STAHL_EC3_END_WAIT_S;
 } g_session;
 
 // Every file call of the session rules passes here first.
@@ -175,46 +189,98 @@ bool _Held_By_Others(int fd) {
 }
 
 // What a holder noted in its lock file: the member file it read (present, device, inode,
-// size, hash) and each exchange file at its start: 'c' copied, 'n' not there, '-' neither
-// (a copy found stayed, or no copy could be made).
+// size, hash), each exchange file at its start ('c' copied, 'u' copied while it may hold a
+// killed run's unsaved work, 'n' not there, '-' neither: a copy found stayed, or no copy could
+// be made) and the hash of each copy made (version 2; 0 for none or an older note).
 struct SessionNote {
+  int version = 0;
   STAHL_EC3_FILE_STAMP member{};
   char start[2] = {'-', '-'};
+  unsigned long long copy_hash[2] = {0, 0};
 };
 
-std::string _Note_Text(const STAHL_EC3_RUN &r) {
+std::string _Note_Text(const STAHL_EC3_RUN &r, const bool unknown[2]) {
   const STAHL_EC3_FILE_STAMP &m = r.inp_stamp;
-  auto start = [&r](int k) { return r.copies_made[k] ? 'c' : r.absent_at_start[k] ? 'n' : '-'; };
-  char line[160];
-  std::snprintf(line, sizeof line, "%s %d %llu %llu %lld %016llx %c %c\n", kNoteMark, m.present, m.device, m.inode,
-                m.size, m.hash, start(0), start(1));
+  auto start = [&](int k) { return r.copies_made[k] ? (unknown[k] ? 'u' : 'c') : r.absent_at_start[k] ? 'n' : '-'; };
+  auto hash = [&r](int k) { return r.copies_made[k] ? r.copy_stamps[k].hash : 0ULL; };
+  char line[200];
+  std::snprintf(line, sizeof line, "%s%d %d %llu %llu %lld %016llx %c %c %016llx %016llx\n", kNoteMark, kNoteVersion,
+                m.present, m.device, m.inode, m.size, m.hash, start(0), start(1), hash(0), hash(1));
   return line;
 }
 
-// The note in the lock file open at fd: false when there is none (an older version's empty
-// file, a note cut by a kill, anything else).
+// The note's grammar, one field at a time from at: each reader takes its field and the blank
+// (or, last, the line end) after it, and is false on anything else.
+struct NoteText {
+  const char *at, *end;
+  bool After(char c) { return at < end && *at++ == c; }
+  // Decimal digits without sign (a checked conversion: at most max).
+  bool Decimal(unsigned long long max, unsigned long long *value, char then = ' ') {
+    const char *digits = at;
+    while (at < end && *at >= '0' && *at <= '9') ++at;
+    const auto [stop, err] = std::from_chars(digits, at, *value);
+    return at > digits && err == std::errc() && stop == at && *value <= max && After(then);
+  }
+  // Exactly 16 lower-case hexadecimal digits.
+  bool Hex(unsigned long long *value, char then = ' ') {
+    if (end - at < 16) return false;
+    for (const char *c = at; c < at + 16; ++c)
+      if (!((*c >= '0' && *c <= '9') || (*c >= 'a' && *c <= 'f'))) return false;
+    const auto [stop, err] = std::from_chars(at, at + 16, *value, 16);
+    at += 16;
+    return err == std::errc() && stop == at && After(then);
+  }
+  // One of the characters of allowed.
+  bool Char(const char *allowed, char *value, char then = ' ') {
+    if (at >= end || !*at || !std::strchr(allowed, *at)) return false;
+    *value = *at++;
+    return After(then);
+  }
+};
+
+// The note in the lock file open at fd, exactly as FORMAT.md writes it (version 1 or 2):
+// false when there is none (an older version's empty file, a note cut by a kill, anything
+// else).
 bool _Read_Note(int fd, SessionNote *note) {
-  char text[160];
+  char text[256];
   _Step();
-  const ssize_t n = ::pread(fd, text, sizeof text - 1, 0);
-  if (n <= 0) return false;
-  text[n] = '\0';
+  const ssize_t n = ::pread(fd, text, sizeof text, 0);
+  const std::size_t mark = std::strlen(kNoteMark);
+  if (n <= static_cast<ssize_t>(mark) || n == sizeof text || std::memcmp(text, kNoteMark, mark) != 0) return false;
+  NoteText t{text + mark, text + n};
   SessionNote got;
   STAHL_EC3_FILE_STAMP &m = got.member;
-  int used = -1;
-  if (std::sscanf(text, "PF-SESSION 1 %d %llu %llu %lld %16llx %c %c%n", &m.present, &m.device, &m.inode, &m.size,
-                  &m.hash, &got.start[0], &got.start[1], &used) != 7 ||
-      used + 1 != n || text[used] != '\n' || (m.present != 0 && m.present != 1))
+  unsigned long long version, present, size;
+  char v2 = '\n';
+  if (!t.Decimal(2, &version) || version < 1) return false;
+  if (version == 2) v2 = ' ';
+  const char *starts = version == 2 ? "cun-" : "cn-";
+  if (!t.Decimal(1, &present) || !t.Decimal(ULLONG_MAX, &m.device) || !t.Decimal(ULLONG_MAX, &m.inode) ||
+      !t.Decimal(LLONG_MAX, &size) || !t.Hex(&m.hash) || !t.Char(starts, &got.start[0]) ||
+      !t.Char(starts, &got.start[1], v2))
     return false;
-  for (const char s : got.start)
-    if (s != 'c' && s != 'n' && s != '-') return false;
+  if (version == 2 && (!t.Hex(&got.copy_hash[0]) || !t.Hex(&got.copy_hash[1], '\n'))) return false;
+  if (t.at != t.end) return false;
+  got.version = static_cast<int>(version);
+  m.present = static_cast<int>(present), m.size = static_cast<long long>(size);
   *note = got;
   return true;
 }
 
-// Writes the holder's note over the lock file's bytes (a note cut by a kill reads as none).
-void _Write_Note(const STAHL_EC3_RUN &r) {
-  const std::string text = _Note_Text(r);
+// Writes the holder's note over the lock file's bytes (a note cut by a kill reads as none),
+// only where the file is the holder's own: one name, and empty (as an older version leaves
+// it) or a note already (what this program wrote, whole or cut).
+void _Write_Note(const STAHL_EC3_RUN &r, const bool unknown[2]) {
+  struct stat st;
+  char head[16] = {};
+  _Step();
+  if (::fstat(r.lock_fd, &st) != 0 || st.st_nlink != 1) return;
+  const std::size_t mark = std::strlen(kNoteMark);
+  _Step();
+  if (st.st_size != 0 && (::pread(r.lock_fd, head, mark, 0) != static_cast<ssize_t>(mark) ||
+                          std::memcmp(head, kNoteMark, mark) != 0))
+    return;
+  const std::string text = _Note_Text(r, unknown);
   _Step();
   if (::pwrite(r.lock_fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size())) return;
   _Step();
@@ -242,17 +308,72 @@ int _Make_Lock_File(const std::string &path) {
   return -1;
 }
 
+// The seconds since some fixed moment (a clock that no one sets).
+double _Now() {
+  struct timespec t;
+  ::clock_gettime(CLOCK_MONOTONIC, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// True when the lock that keeps this run from the presence byte of fd is a holder's at its
+// end: a write lock on bytes 0 and 1 alone (an older version's lock covers the whole file).
+bool _Holder_Ending(int fd) {
+  _Step();
+  struct flock lock = _Range(F_RDLCK, kPresenceByte, 1);
+  return ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type == F_WRLCK && lock.l_len > 0 &&
+         lock.l_start + lock.l_len <= kPresenceByte + 1;
+}
+
+// The member file that the file of st is too (same device and inode): the ".INP", ".TXT",
+// an exchange file or one of the program's copies, whose reading and closing in this process
+// would let its locks go and which a note must never overwrite; "" when none.
+std::string _Member_File_Named(const struct stat &st) {
+  std::vector<std::string> names = {Bauteil_Inp_Path(), Bauteil_Txt_Path(), Make_Bauteil_Filename(".INP.bak")};
+  for (const auto &pair : STAHL_EC3_EXCHANGE)
+    for (const std::string &name : {Make_Bauteil_Filename(pair[0]), Make_Bauteil_Filename(pair[1])})
+      names.push_back(name), names.push_back(name + ".bak");
+  for (const std::string &name : names) {  // looked at, nothing changed: no kill point of the tests
+    struct stat named;
+    if ((::stat(name.c_str(), &named) == 0 || ::lstat(name.c_str(), &named) == 0) && named.st_dev == st.st_dev &&
+        named.st_ino == st.st_ino)
+      return name;
+  }
+  return "";
+}
+
+// Removes the names beside the lock file at path that a maker of it left (its temporary,
+// linked into place, and a kill before its removal): those of the temporary's form that name
+// the file of st.
+void _Sweep_Lock_Temporaries(const std::string &path, const struct stat &st) {
+  const std::string pattern = Host_Replace_Temp_Pattern(path);
+  const std::size_t cut = pattern.rfind('/') + 1;
+  const std::string folder = pattern.substr(0, cut), head = pattern.substr(cut, pattern.size() - cut - 6);
+  _Step();
+  DIR *d = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!d) return;
+  while (const dirent *e = ::readdir(d)) {
+    const std::string name = e->d_name;
+    if (name.size() == head.size() + 6 && name.compare(0, head.size(), head) == 0 && _Names_File(folder + name, st))
+      _Unlink(folder + name);
+  }
+  ::closedir(d);
+}
+
 // Takes the member's session lock and presence lock: one of STAHL_EC3_SESSION_*. A lock file
 // that this user cannot open for writing (another user's) is locked for reading through a
 // read-only descriptor: this run then has no lock of its own (ALONE) but a session that comes
-// later is still told that the member is being edited. A session that finds the lock held
-// keeps its presence lock (OTHER). Without a lock the cause is kept in lock_problem, and a
-// lock file made here is removed again.
+// later is still told that the member is being edited. A lock file that is a member file too
+// is never locked (ALONE). A session that finds the lock held keeps its presence lock
+// (OTHER); a holder that is ending is waited for, up to the bound, and past it this run is
+// OTHER without its presence lock (end_wait_passed). Without a lock the cause is kept in
+// lock_problem, and a lock file made here is removed again.
 int _Take_Session_Lock(STAHL_EC3_RUN &r) {
   const std::string path = Make_Bauteil_Filename(".LCK");
   int err = 0;
   std::string cause;  // when not the text of err
-  for (int tries = 0; tries < kLockTries; ++tries) {
+  const double began = _Now();
+  bool told = false;
+  for (int tries = 0; tries < kLockTries;) {
     constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
     bool created = false;
     short type = F_WRLCK;
@@ -260,7 +381,10 @@ int _Take_Session_Lock(STAHL_EC3_RUN &r) {
     int fd = ::open(path.c_str(), O_RDWR | kFlags);
     if (fd < 0 && errno == ENOENT) {
       fd = _Make_Lock_File(path);
-      if (fd < 0 && errno == EEXIST) continue;  // another session made it meanwhile
+      if (fd < 0 && errno == EEXIST) {  // another session made it meanwhile
+        ++tries;
+        continue;
+      }
       created = fd >= 0;
     } else if (fd < 0 && errno == EACCES) {
       _Step();
@@ -280,8 +404,16 @@ int _Take_Session_Lock(STAHL_EC3_RUN &r) {
       ::close(fd);
       break;
     }
+    // A lock file that is a member file as well (a hard link) is neither locked nor written.
+    const std::string same = created ? "" : _Member_File_Named(held);
+    if (!same.empty()) {
+      cause = "dieselbe Datei wie " + same;
+      ::close(fd);
+      break;
+    }
+    if (held.st_nlink > 1) _Sweep_Lock_Temporaries(path, held);
     // Presence first: a holder that ends now has made it a write lock and is about to let
-    // its file go; then this run waits a moment and tries again on the file after it.
+    // its file go; then this run waits for it and tries again on the file after it.
     const int present = _Lock(fd, F_RDLCK, kPresenceByte);
     const int locked = _Lock(fd, type, kSessionByte);
     const bool taken_by_other = locked == EACCES || locked == EAGAIN;
@@ -292,10 +424,22 @@ int _Take_Session_Lock(STAHL_EC3_RUN &r) {
       break;
     }
     // A session that ended meanwhile removed the file opened here: then again on the new one.
-    if (!_Names_File(path, held) || (taken_by_other && present != 0 && tries < kLockTries - 1)) {
+    if (!_Names_File(path, held)) {
       ::close(fd);
-      if (present != 0) _Pause();
+      ++tries;
       continue;
+    }
+    if (taken_by_other && present != 0 && _Holder_Ending(fd)) {
+      const double waited = _Now() - began;
+      if (waited < g_session.end_wait_s) {
+        if (!told && waited >= 0.5)
+          told = true, std::fprintf(stderr, "stahl_ec3: %s: another session on the member is ending; waiting for it "
+                                            "(up to %g s)\n", path.c_str(), g_session.end_wait_s);
+        ::close(fd);
+        _Pause();
+        continue;
+      }
+      r.end_wait_passed = 1;
     }
     r.lock_fd = fd, r.lock_pid = static_cast<int>(getpid()), r.lock_path = path;
     if (taken_by_other) return STAHL_EC3_SESSION_OTHER;
@@ -330,11 +474,27 @@ bool _Others_Present(STAHL_EC3_RUN &r) {
   return others;
 }
 
+// The first of the names base + ".bak", ".bak2", ".bak3", … that is free (nothing there, not
+// even a link) or, with bytes given, a regular file that holds them already (*holds): ""
+// when none of the first 999 is.
+std::string _Free_Bak(const std::string &base, const std::string *bytes, bool *holds) {
+  *holds = false;
+  for (int n = 1; n < 1000; ++n) {
+    const std::string name = base + ".bak" + (n > 1 ? std::to_string(n) : "");
+    struct stat st;
+    std::string there;
+    if (!_Lstat(name, &st)) return name;
+    if (bytes && S_ISREG(st.st_mode) && _Read_Here(name, &there, &st) && there == *bytes) return *holds = true, name;
+  }
+  return "";
+}
+
 // What became of a copy that is not put back.
 enum { COPY_KEPT_AS_BAK, COPY_GONE, COPY_STAYS };
 struct Kept_Copy {
   int how;
-  std::string why;  // where it stays: the cause
+  std::string why;    // where it stays: the cause
+  std::string where;  // kept: its name now
 };
 
 // Keeps a copy that is not put back (a start copy left by a run that ended without its end,
@@ -342,7 +502,9 @@ struct Kept_Copy {
 // run): renamed to "<copy>.bak" where the older ".bak" loses nothing by it (it is not there
 // or no regular file, it predates the member file's last save, or its bytes are the copy's or
 // file's). Otherwise the copy goes where file (when given) holds its bytes, and any other
-// stays where it is. A link is renamed as itself, and its bytes are nobody's.
+// goes to the first free name "<copy>.bak2", "<copy>.bak3", … (or where such a file holds its
+// bytes already), so that the copy's own name is free again; it stays only where no rename
+// can be made. A link is renamed as itself, and its bytes are nobody's.
 Kept_Copy _Keep_Copy(const std::string &copy, const std::string &file) {
   const std::string bak = copy + ".bak";
   std::string mine, older, theirs;
@@ -356,59 +518,113 @@ Kept_Copy _Keep_Copy(const std::string &copy, const std::string &file) {
   int err = 0;
   if (free) {
     _Step();
-    if (::rename(copy.c_str(), bak.c_str()) == 0) return {COPY_KEPT_AS_BAK, ""};
+    if (::rename(copy.c_str(), bak.c_str()) == 0) return {COPY_KEPT_AS_BAK, "", bak};
     err = errno;
   }
-  if (readable && file_read && mine == theirs && _Unlink(copy) == 0) return {COPY_GONE, ""};
-  return {COPY_STAYS, free ? _Why(err) : bak + " hält eine andere Kopie"_cp};
+  if (readable && file_read && mine == theirs && _Unlink(copy) == 0) return {COPY_GONE, "", ""};
+  bool holds = false;
+  const std::string name = free ? "" : _Free_Bak(copy, readable ? &mine : nullptr, &holds);
+  if (!name.empty()) {
+    _Step();
+    if (holds ? ::unlink(copy.c_str()) == 0 : ::rename(copy.c_str(), name.c_str()) == 0)
+      return {COPY_KEPT_AS_BAK, "", name};
+    err = errno;
+  }
+  return {COPY_STAYS, _Why(err), ""};
 }
 
-// Keeps what a run killed on this member left unsaved: when the lock file holds the note of
-// a run that is over (this run holds the lock, no other session is present) and the member
-// file is still the one it read, an exchange file that was not there at its start is its
-// unsaved work: kept as "<file>.bak" (by the rule of found copies), and a box names it.
-void _Keep_Unsaved_Exchange_Files(const STAHL_EC3_RUN &r) {
-  SessionNote note;
-  if (!_Read_Note(r.lock_fd, &note) || _Held_By_Others(r.lock_fd) || !note.member.Same_Content(r.inp_stamp)) return;
+// Keeps what a run killed on this member left unsaved, by its stale note (the member file is
+// still the one it read, nobody is present): an exchange file that was not there at its
+// start is kept as "<file>.bak" (by the rule of found copies), and a box names it.
+void _Keep_Unsaved_Exchange_Files(const SessionNote &note) {
   for (int k = 0; k < 2; ++k) {
     const std::string file = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][0]);
     if (note.start[k] != 'n' || !_Exists(file)) continue;
     const Kept_Copy kept = _Keep_Copy(file, "");
     const std::string text = "^bWARNUNG: " + file + " ist nicht gespeichert: eine frühere Bearbeitung, die ohne die "
                              "Datei begann, endete ohne Speichern; sie "_cp +
-                             (kept.how == COPY_KEPT_AS_BAK ? "wird als " + file + ".bak aufbewahrt!"
+                             (kept.how == COPY_KEPT_AS_BAK ? "wird als " + kept.where + " aufbewahrt!"
                                                            : "bleibt stehen (" + kept.why + ")!");
     PrintMessage(text.c_str(), STAHL_EC3_TITLE);
   }
 }
 
+// Puts back a found copy that the killed run of a stale note made (its bytes have the noted
+// hash): the exchange file file, that run's unsaved work, is first kept under a free name
+// "<file>.bak", "<file>.bak2", … (*kept; "" where it was not there or held the copy's bytes),
+// then the copy's bytes are written over it (not where it holds them already: *wrote 0) and
+// the copy goes. False where the copy is not the noted one or a step fails: the copy then
+// stays.
+bool _Put_Back_Found_Copy(const std::string &file, const std::string &copy, unsigned long long hash,
+                          std::string *kept, bool *wrote) {
+  std::string saved, theirs;
+  struct stat st;
+  kept->clear();
+  *wrote = false;
+  if (!_Read_Here(copy, &saved, &st) || _Hash(saved) != hash) return false;
+  const bool read = _Read_File(file, &theirs);
+  if (!read && _Exists(file)) return false;  // no regular file, or one that cannot be read: left alone
+  if (read && theirs != saved) {
+    bool holds = false;
+    *kept = _Free_Bak(file, &theirs, &holds);
+    _Step();
+    if (kept->empty() || (!holds && Replace_File_Text(kept->c_str(), theirs, FILE_REPLACE_NO_FOLLOW) != 0)) return false;
+  }
+  if (!read || theirs != saved) {
+    _Step();
+    if (Replace_File_Text(file.c_str(), saved) != 0) return false;
+    *wrote = true;
+  }
+  return _Unlink(copy) == 0;
+}
+
 // The start-of-run copies of the exchange files that exist, each with its stamp, and which
 // of them were not there at the start. A copy found there while this run holds the lock
-// belongs to no live session (a run that ended without its end): it is kept by the rule of
-// found copies, a box names it, it is never put back, and this run makes its own copy where
-// its name is free again. Without a lock a copy found may be a live session's: it is left as
-// it is, and nothing is put back for its file.
-void _Copy_Exchange_Files(STAHL_EC3_RUN &r) {
+// belongs to no live session (a run that ended without its end): where the stale note (note,
+// nobody present) proves it the copy that run made, it is put back and the run's exchange
+// file kept (a box names both); any other is kept by the rule of found copies, a box names
+// it and this run makes its own copy where its name is free again. Without a lock a copy
+// found may be a live session's: it is left as it is, and nothing is put back for its file.
+// unknown[k]: the copy made may hold a killed run's unsaved work (a found copy was not put
+// back, or the member's note does not prove the file the saved state).
+void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_back_ok, bool unknown[2]) {
+  const std::string inp = Bauteil_Inp_Path();
   for (int k = 0; k < 2; ++k) {
     const std::string from = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][0]);
     const std::string copy = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][1]);
-    if (_Exists(copy)) {
+    const bool noted = note && note->version >= 2 && note->start[k] == 'c';
+    unknown[k] = note && !noted;
+    std::string kept_file;
+    bool wrote = false;
+    if (_Exists(copy) && r.session == STAHL_EC3_SESSION_LOCKED && put_back_ok && noted &&
+        _Put_Back_Found_Copy(from, copy, note->copy_hash[k], &kept_file, &wrote)) {
+      const std::string text = "^bWARNUNG: Eine frühere Bearbeitung von "_cp + inp + " endete ohne Speichern: " + from +
+                               " hat wieder den gespeicherten Stand (aus " + copy + ")" +
+                               (kept_file.empty() ? "!" : "; ihr ungespeicherter Stand ist als " + kept_file +
+                                                              " aufbewahrt!");
+      if (wrote) PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+    } else if (_Exists(copy)) {
       const bool locked = r.session == STAHL_EC3_SESSION_LOCKED;
-      const Kept_Copy kept = locked ? _Keep_Copy(copy, from) : Kept_Copy{COPY_STAYS, ""};
+      const Kept_Copy kept = locked ? _Keep_Copy(copy, from) : Kept_Copy{COPY_STAYS, "", ""};
       const std::string found = "^bWARNUNG: " + copy + " ist die Kopie einer abgebrochenen Bearbeitung; sie wird nicht "
                                 "zurückgesetzt und "_cp;
+      const std::string bak = copy + ".bak";
       std::string text;
       if (!locked)
         text = "^bWARNUNG: " + copy + " ist die Kopie einer anderen oder abgebrochenen Bearbeitung; " + from +
                " wird hier nicht zurückgesetzt! Läuft keine andere Bearbeitung, kann die Kopie gelöscht werden."_cp;
+      else if (kept.how == COPY_KEPT_AS_BAK && kept.where == bak)
+        text = found + "als " + bak + " aufbewahrt!";
       else if (kept.how == COPY_KEPT_AS_BAK)
-        text = found + "als " + copy + ".bak aufbewahrt!";
+        text = found + "als " + kept.where + " aufbewahrt; den gespeicherten Stand hält die frühere Kopie "_cp + bak +
+               "! " + from + " kann ungespeicherte Änderungen zeigen."_cp;
       else if (kept.how == COPY_GONE)
-        text = found + "gelöscht, da "_cp + from + " dieselben Bytes hält ("_cp + copy + ".bak bleibt)!";
+        text = found + "gelöscht, da "_cp + from + " dieselben Bytes hält ("_cp + bak + " bleibt)!";
       else
         text = found + "bleibt stehen (" + kept.why + "); " + from + " wird hier nicht zurückgesetzt!"_cp;
       PrintMessage(text.c_str(), STAHL_EC3_TITLE);
       if (kept.how == COPY_STAYS) continue;
+      unknown[k] = true;
     }
     if (!_Exists(from)) {
       r.absent_at_start[k] = 1;
@@ -422,6 +638,7 @@ void _Copy_Exchange_Files(STAHL_EC3_RUN &r) {
     }
     r.copy_stamps[k] = _Stamp(copy);
     r.copies_made[k] = 1;
+    if (noted && r.copy_stamps[k].hash != note->copy_hash[k]) unknown[k] = true;
   }
 }
 
@@ -464,10 +681,11 @@ bool _Renew_From_Start_Copy(PROFIL *p) {
   return false;
 }
 
-// This run's copy k removed while it is as this run wrote it.
+// This run's copy k removed while it is as this run wrote it (its content identity: a mode
+// change, a touch or another name of it is no change).
 void _Remove_Own_Copy(const STAHL_EC3_RUN &r, int k) {
   const std::string copy = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][1]);
-  if (_Stamp(copy) == r.copy_stamps[k]) _Unlink(copy);
+  if (_Stamp(copy).Same_Content(r.copy_stamps[k])) _Unlink(copy);
 }
 
 }  // namespace
@@ -519,7 +737,10 @@ int Copy_Work_File(const std::string &from, const std::string &to, std::string *
   return 1;
 }
 
-void Set_Session_Kill_Point_For_Tests(int call) { g_session = SessionState{call, 0}; }
+void Set_Session_Kill_Point_For_Tests(int call) { g_session.kill_at = call, g_session.calls = 0; }
+void Set_Session_End_Wait_For_Tests(double seconds) {
+  g_session.end_wait_s = seconds < 0 ? STAHL_EC3_END_WAIT_S : seconds;
+}
 int Session_File_Calls_For_Tests() { return g_session.calls; }
 
 std::string Bauteil_Other_Session_Note() {
@@ -537,12 +758,28 @@ void Begin_Stahl_EC3_Session(STAHL_EC3_RUN &r) {
     PrintMessage(text.c_str(), STAHL_EC3_TITLE);
   }
   if (r.session == STAHL_EC3_SESSION_OTHER) {
-    PrintMessage(Bauteil_Other_Session_Note().c_str(), STAHL_EC3_TITLE);
+    char waited[32];
+    std::snprintf(waited, sizeof waited, "%g", g_session.end_wait_s);
+    const std::string text = r.end_wait_passed ? "^bWARNUNG: Die Eingabedatei " + Bauteil_Inp_Path() +
+                                                     " wird gerade in einer anderen Bearbeitung bearbeitet, deren Ende "
+                                                     "nach " + waited + " s noch nicht abgeschlossen ist; diese "
+                                                     "Bearbeitung wird von ihr nicht bemerkt, und beenden ohne zu "
+                                                     "speichern setzt hier nichts zurück!"_cp
+                                               : Bauteil_Other_Session_Note();
+    PrintMessage(text.c_str(), STAHL_EC3_TITLE);
     return;
   }
-  if (r.session == STAHL_EC3_SESSION_LOCKED) _Keep_Unsaved_Exchange_Files(r);
-  _Copy_Exchange_Files(r);
-  if (r.session == STAHL_EC3_SESSION_LOCKED) _Write_Note(r);
+  // The note in the lock file of a run that is over (this one holds the lock) on the member
+  // file read here tells what that run left unsaved; only where nobody else is present may
+  // anything be put back or moved for it.
+  SessionNote note;
+  const bool noted = r.session == STAHL_EC3_SESSION_LOCKED && _Read_Note(r.lock_fd, &note) &&
+                     note.member.Same_Content(r.inp_stamp);
+  const bool alone = noted && !_Held_By_Others(r.lock_fd);
+  if (alone) _Keep_Unsaved_Exchange_Files(note);
+  bool unknown[2] = {false, false};
+  _Copy_Exchange_Files(r, noted ? &note : nullptr, alone, unknown);
+  if (r.session == STAHL_EC3_SESSION_LOCKED) _Write_Note(r, unknown);
 }
 
 int Refresh_During_Session(STAHL_EC3_RUN &r) {
@@ -557,10 +794,11 @@ int Refresh_During_Session(STAHL_EC3_RUN &r) {
   // saved: the session's changes are not in it.
   if (r.read_error || r.bauteil.profil.kind != PROFIL_KIND_QUER) return 1;
   if (noted) {
-    // Saved since (its ".XPR" is that save's), or no start copy of the holder to list from:
-    // the ".XPR" listed is the saved one only where there is none.
-    if (!note.member.Same_Content(r.inp_stamp)) return 1;
-    if (note.start[0] != 'c') return _Exists(Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[0][0])) ? 2 : 1;
+    // Saved since (the ".XPR" may be that save's or a session's change after it), or no start
+    // copy of the saved state to list from: the ".XPR" listed is the saved one only where
+    // there is none.
+    if (!note.member.Same_Content(r.inp_stamp) || note.start[0] != 'c')
+      return _Exists(Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[0][0])) ? 2 : 1;
   } else if (!_Start_Copy_Is_Saved_State()) {
     return 1;
   }
@@ -599,7 +837,10 @@ int Restore_Exchange_Files() {
   // files go with that save, nothing is put back or removed, only this run's copies go.
   // Another session runs: nothing is put back or removed, this run's copies are kept.
   const bool to_do = r.copies_made[0] || r.copies_made[1] || r.absent_at_start[0] || r.absent_at_start[1];
-  const bool saved_elsewhere = to_do && !Stahl_EC3_File_Stamp(inp).Same_Content(r.inp_stamp);
+  const STAHL_EC3_FILE_STAMP now = to_do ? Stahl_EC3_File_Stamp(inp) : r.inp_stamp;
+  const bool saved_elsewhere = to_do && !now.Same_Content(r.inp_stamp);
+  // The same bytes under a new file (a sync tool, a restore) need not be a save.
+  const bool same_bytes = now.present && now.size == r.inp_stamp.size && now.hash == r.inp_stamp.hash;
   const bool others = to_do && !saved_elsewhere && _Others_Present(r);
   for (int k = 0; k < 2; ++k) {
     const std::string file = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][0]);
@@ -609,7 +850,9 @@ int Restore_Exchange_Files() {
     if (saved_elsewhere) {
       if (r.copies_made[k] || _Exists(file)) {
         const std::string text = "^bWARNUNG: " + file + " wird nicht zurückgesetzt: die Eingabedatei "_cp + inp +
-                                 " wurde seit dem Lesen von einer anderen Bearbeitung gespeichert!"_cp;
+                                 (same_bytes ? " wurde seit dem Lesen ersetzt (von einer anderen Bearbeitung oder "
+                                               "einem anderen Programm)!"_cp
+                                             : " wurde seit dem Lesen von einer anderen Bearbeitung gespeichert!"_cp);
         boxes.push_back(text);
         bad = 1;
       }
@@ -632,7 +875,7 @@ int Restore_Exchange_Files() {
     if (!r.copies_made[k]) continue;  // none made here: no file at start, or another session's
     std::string bytes;
     const bool gone = !_Exists(copy);
-    if (gone || !(_Stamp(copy, &bytes) == r.copy_stamps[k])) {
+    if (gone || !_Stamp(copy, &bytes).Same_Content(r.copy_stamps[k])) {
       // A session that found the lock file removed kept it as its ".bak": that says where.
       const std::string bak = copy + ".bak";
       const bool moved = gone && _Stamp(bak).Same_Content(r.copy_stamps[k]);
@@ -644,19 +887,24 @@ int Restore_Exchange_Files() {
       bad = 1;
       continue;
     }
+    std::string theirs;
+    const bool unchanged = _Read_File(file, &theirs) && theirs == bytes;
     if (others) {
-      const Kept_Copy kept = _Keep_Copy(copy, file);
+      // The start state is kept also for a file that still holds it: the other session may
+      // change it later.
+      const Kept_Copy kept = _Keep_Copy(copy, "");
       const std::string text =
-          running +
-          (kept.how == COPY_KEPT_AS_BAK ? "; der Stand vom Start ist als " + copy + ".bak" + " aufbewahrt!"
-           : kept.how == COPY_GONE      ? "; die Datei hat noch den Stand vom Start!"
-                                        : "; der Stand vom Start bleibt in " + copy + " (" + kept.why + ")!");
+          running + (kept.how != COPY_KEPT_AS_BAK ? "; der Stand vom Start bleibt in " + copy + " (" + kept.why + ")!"
+                     : unchanged ? "; die Datei hat noch den Stand vom Start, der auch als " + kept.where +
+                                       " aufbewahrt ist!"
+                                 : "; der Stand vom Start ist als " + kept.where + " aufbewahrt!");
       boxes.push_back(text);
       r.copies_made[k] = 0;
       bad = 1;
       continue;
     }
-    if (Replace_File_Text(file.c_str(), bytes) != 0) {
+    // A file that holds the copy's bytes is not written (it may be another user's).
+    if (!unchanged && Replace_File_Text(file.c_str(), bytes) != 0) {
       std::fprintf(stderr, "stahl_ec3: %s could not be restored (%s); its copy %s is kept\n", file.c_str(),
                    _Why(errno).c_str(), copy.c_str());
       bad = 1;

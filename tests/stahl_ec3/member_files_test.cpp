@@ -102,10 +102,12 @@ class MemberFiles : public MemberFolder {
     int status = 0;
     return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  // The box of an exchange file that a session leaves as it is because another one saved.
-  std::string Not_Reset(const std::string &name) const {
+  // The box of an exchange file that a session leaves as it is because another one saved
+  // (or, with the same bytes under a new file, replaced) the member file.
+  std::string Not_Reset(const std::string &name, bool same_bytes = false) const {
     return "^bWARNUNG: " + Path(name) + " wird nicht zurückgesetzt: die Eingabedatei "_cp + Path("BSP1_01.INP") +
-           " wurde seit dem Lesen von einer anderen Bearbeitung gespeichert!|"_cp;
+           (same_bytes ? " wurde seit dem Lesen ersetzt (von einer anderen Bearbeitung oder einem anderen Programm)!|"_cp
+                       : " wurde seit dem Lesen von einer anderen Bearbeitung gespeichert!|"_cp);
   }
   // Runs body in a child process (its standard error dropped): the text body gave back.
   std::string In_Child(const std::function<std::string()> &body) const {
@@ -377,14 +379,31 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
   EXPECT_EQ(Get("BSP1_01.XPR") + Said(1), channel);
 
   // The saved state is told by the member file that the session noted in its lock file: a
-  // touch is no save (the start copy is listed and put back at the end); another session's
-  // save in the copy's tick of a coarse clock (a new file) is one (the ".XPR" is listed and
-  // stays). Without the note (an older version's lock file) the times decide. A member
-  // without an ".XPR" at the start, to which the session gives one, is listed with the line
-  // that its section may be unsaved.
+  // touch is no save (the start copy is listed and put back at the end), nor is a touch, a
+  // mode change or another name of the start copy; another session's save in the copy's tick
+  // of a coarse clock (a new file) is one (the ".XPR" may be that save's or the session's
+  // later change: the list says so, and the ".XPR" stays), and so is a note of another
+  // member file. Without the note (an older version's lock file, or text that is not exactly
+  // a note) the times decide. A member without an ".XPR" at the start, to which the session
+  // gives one, or whose start copy may hold a killed run's change (a copy of a run without a
+  // note found) is listed with the line that its section may be unsaved. The note replaces
+  // a longer text before it whole.
   const std::string inp = Get("BSP1_01.INP"), unsaved = Cp850_To_Utf8(STAHL_EC3_NOTE_UNSAVED);
   const std::string copy = Path("BSP1_01_TMP.XPR");
   auto touch = [&] { fs::last_write_time(Path("BSP1_01.INP"), fs::last_write_time(copy) + std::chrono::seconds(2)); };
+  // The note edited, then the member file touched; written through the session's own
+  // descriptor, since closing another one of the lock file would let its locks go.
+  auto renote = [&](const std::function<void(std::string &)> &edit) {
+    return [&, edit] {
+      const int fd = Stahl_EC3_Run().lock_fd;
+      char text[256];
+      std::string note(text, std::max<ssize_t>(pread(fd, text, sizeof text, 0), 0));
+      edit(note);
+      if (pwrite(fd, note.data(), note.size(), 0) < 0 || ftruncate(fd, static_cast<off_t>(note.size())) != 0)
+        ADD_FAILURE() << std::strerror(errno);
+      touch();
+    };
+  };
   const struct {
     const char *what;
     bool xpr_at_start;
@@ -392,20 +411,42 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
     const char *area;
     const std::string &note;
     std::string xpr_after, said;  // "none": no ".XPR"
+    std::function<void()> before = [] {};
   } rows[] = {
       {"a touch", true, touch, "A = 35.20 cm²", edited, channel, ""},
       {"saved in the copy's tick", true, [&] {
          Put("new.INP", inp), fs::last_write_time(Path("new.INP"), fs::last_write_time(copy));
          fs::rename(Path("new.INP"), Path("BSP1_01.INP"));
-       }, "A = 67.20 cm²", edited, wide, Not_Reset("BSP1_01.XPR")},
+       }, "A = 67.20 cm²", unsaved, wide, Not_Reset("BSP1_01.XPR", true)},
       {"no note, a touch", true, [&] { truncate(Path("BSP1_01.LCK").c_str(), 0), touch(); }, "A = 67.20 cm²", edited, channel, ""},
       {"no .XPR at the start", false, [] {}, "A = 67.20 cm²", unsaved, "none", ""},
+      {"a note of another member file", true, renote([](std::string &n) {
+         const std::size_t inode = n.find(' ', n.find(' ', 13) + 1) + 1;  // behind the device
+         n[inode] = n[inode] == '9' ? '8' : '9';
+       }), "A = 67.20 cm²", unsaved, channel, ""},
+      {"a sign in the note", true, renote([](std::string &n) { n.insert(13, "+"); }), "A = 67.20 cm²", edited, channel, ""},
+      {"a line end in the note", true, renote([](std::string &n) { n[14] = '\n'; }), "A = 67.20 cm²", edited, channel, ""},
+      {"no blank after the mark", true, renote([](std::string &n) { n.erase(10, 1); }), "A = 67.20 cm²", edited, channel, ""},
+      {"the start copy touched, its mode changed and linked", true, [&] {
+         chmod(copy.c_str(), 0600), fs::last_write_time(copy, fs::last_write_time(copy) + std::chrono::hours(1));
+         fs::remove(Path("snap.XPR")), fs::create_hard_link(copy, Path("snap.XPR"));
+       }, "A = 35.20 cm²", edited, channel, ""},
+      {"a killed run's copy without a note", true, [] {}, "A = 67.20 cm²", unsaved, channel,
+       "^bWARNUNG: " + copy + " ist die Kopie einer abgebrochenen Bearbeitung; sie wird nicht zurückgesetzt und als "_cp +
+       copy + ".bak aufbewahrt!|", [&] { fs::remove(copy + ".bak"), Put("BSP1_01_TMP.XPR", channel); }},
+      {"a longer text in the lock file, a touch", true, touch, "A = 35.20 cm²", edited, channel, "",
+       [&] { Put("BSP1_01.LCK", "PF-SESSION 1 " + std::string(200, '9') + "\n"); }},
+      {"no note, the .XPR an hour old", true, [&] { truncate(Path("BSP1_01.LCK").c_str(), 0); }, "A = 35.20 cm²", edited,
+       channel, "", [&] {
+         fs::last_write_time(Path("BSP1_01.XPR"), fs::last_write_time(Path("BSP1_01.INP")) - std::chrono::hours(1));
+       }},
   };
   for (const auto &row : rows) {
     SCOPED_TRACE(row.what);
     Host_Test_Reset();
     Put("BSP1_01.INP", inp);
     row.xpr_at_start ? Put("BSP1_01.XPR", channel) : (void)fs::remove(Path("BSP1_01.XPR"));
+    row.before();
     ASSERT_EQ(Start(), -1);
     Put("BSP1_01.XPR", wide);
     row.change();
@@ -462,7 +503,7 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
               "-11");
     EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
     EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01.EXP"), "xpr of the second session\nexp of the second session\n");
-    EXPECT_EQ(Said(1), Not_Reset("BSP1_01.XPR") + Not_Reset("BSP1_01.EXP"));
+    EXPECT_EQ(Said(1), Not_Reset("BSP1_01.XPR", true) + Not_Reset("BSP1_01.EXP", true));  // the same record
     EXPECT_FALSE(Has("BSP1_01_TMP.XPR") || Has("BSP1_01.LCK"));
     fs::remove(Path("BSP1_01.EXP"));
   }
@@ -476,53 +517,94 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
       return std::string();
     });
   };
-  for (const bool removed : {true, false}) {
-    SCOPED_TRACE(removed ? "removed by the killed run" : "changed by the killed run");
+  // The killed run's note proves that nothing was saved since its start: its copy goes back,
+  // and what it left in the ".XPR" is kept under a free name ("<file>.bak", …) that the box
+  // gives; the older ".bak" of copies stays. Where the member was saved since, the copy is
+  // kept as the ".bak" (over the older one from before the save) and never put back.
+  auto put_back = [&](const std::string &kept) {
+    return "^bWARNUNG: Eine frühere Bearbeitung von "_cp + Path("BSP1_01.INP") + " endete ohne Speichern: " +
+           Path("BSP1_01.XPR") + " hat wieder den gespeicherten Stand (aus " + Path("BSP1_01_TMP.XPR") + ")" +
+           (kept.empty() ? "!|" : "; ihr ungespeicherter Stand ist als " + Path(kept) + " aufbewahrt!|");
+  };
+  auto no_baks = [this] {
+    for (const char *name : {"BSP1_01_TMP.XPR.bak", "BSP1_01_TMP.XPR.bak2", "BSP1_01.XPR.bak", "BSP1_01.XPR.bak2"})
+      fs::remove(Path(name));
+  };
+  const struct {
+    const char *what;
+    std::string killed, said, bak, xpr, xpr_bak;  // killed: the ".XPR" the killed run left ("": removed)
+    bool saved_since = false;
+  } once[] = {
+      {"removed by the killed run", "", put_back(""), "an older copy\n", "xpr at start\n", ""},
+      {"changed by the killed run", "xpr of the killed run\n", put_back("BSP1_01.XPR.bak"), "an older copy\n",
+       "xpr at start\n", "xpr of the killed run\n"},
+      {"changed, the member saved since", "xpr of the killed run\n", found + "als " + Path("BSP1_01_TMP.XPR.bak") +
+       " aufbewahrt!|", "xpr at start\n", "xpr of the killed run\n", "", true},
+  };
+  for (const auto &o : once) {
+    SCOPED_TRACE(o.what);
+    no_baks();
     Put("BSP1_01.XPR", "xpr at start\n");
     Put("BSP1_01_TMP.XPR.bak", "an older copy\n");
     fs::last_write_time(Path("BSP1_01_TMP.XPR.bak"), fs::last_write_time(Path("BSP1_01.INP")) - std::chrono::hours(1));
-    killed(removed ? "" : "xpr of the killed run\n");
+    killed(o.killed);
+    if (o.saved_since) Put("saved.INP", Get("BSP1_01.INP")), fs::rename(Path("saved.INP"), Path("BSP1_01.INP"));
     Host_Test_Reset();
     ASSERT_EQ(Start(), -1);
     Put("BSP1_01.XPR", "xpr of this session\n");
     EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
-    EXPECT_EQ(Said(1), found + "als " + Path("BSP1_01_TMP.XPR.bak") + " aufbewahrt!|");
-    EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), "xpr at start\n");
-    EXPECT_EQ(Has("BSP1_01.XPR") ? Get("BSP1_01.XPR") : "none", removed ? "none" : "xpr of the killed run\n");
+    EXPECT_EQ(Said(1), o.said);
+    EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), o.bak);
+    EXPECT_EQ(Has("BSP1_01.XPR") ? Get("BSP1_01.XPR") : "none", o.xpr);
+    EXPECT_EQ(Get("BSP1_01.XPR.bak"), o.xpr_bak);
     EXPECT_FALSE(Has("BSP1_01_TMP.XPR"));
   }
 
-  // Two runs killed in a row: the first one's copy (the saved state) went to the ".bak", the
-  // second one copied the first one's change. That ".bak" is not written over unless the
-  // ".XPR" holds its bytes (put back by hand): the second copy goes where the ".XPR" still
-  // holds its bytes (this session then copies and puts back the ".XPR"), else it stays, named,
-  // and nothing is put back for the ".XPR".
+  // Two runs killed in a row, each leaving its note: the second one put the first one's copy
+  // back and kept its change as ".XPR.bak", so this session does the same for the second one
+  // (a change of its own goes to ".XPR.bak2"; one that is the ".XPR.bak" already, or an
+  // ".XPR" that holds the copy's bytes, is not kept twice, and a file that holds the saved
+  // state is not written: no box). Without notes (an older version's empty lock file) the
+  // first copy went to "_TMP.XPR.bak" and the second copy is not put back: it goes where the
+  // ".XPR" holds its bytes, else to the free name "_TMP.XPR.bak2", and the box says which
+  // copy holds the saved state; the ".XPR" is then copied and put back.
   const std::string bak = Path("BSP1_01_TMP.XPR.bak"), first = "xpr of the first killed run\n";
+  const std::string second = "xpr of the second killed run\n";
   const struct {
     const char *what;
     std::string xpr;  // the ".XPR" after the second killed run
-    std::string said, copy_and_xpr, bak;
+    bool noted;
+    std::string said, copy_and_xpr, baks, xpr_baks;  // baks: "_TMP.XPR.bak" and ".bak2"; xpr_baks: ".XPR.bak", ".bak2"
   } twice[] = {
-      {"left", first, "gelöscht, da "_cp + Path("BSP1_01.XPR") + " dieselben Bytes hält ("_cp + bak + " bleibt)!|", first,
-       "xpr at start\n"},
-      {"changed", "xpr of the second killed run\n", "bleibt stehen (" + bak + " hält eine andere Kopie); "_cp +
-       Path("BSP1_01.XPR") + " wird hier nicht zurückgesetzt!|"_cp, first + "xpr of this session\n", "xpr at start\n"},
-      {"put back by hand", "xpr at start\n", "als " + bak + " aufbewahrt!|", "xpr at start\n", first},
+      {"left", first, true, put_back("BSP1_01.XPR.bak"), "xpr at start\n", "", first},
+      {"changed", second, true, put_back("BSP1_01.XPR.bak2"), "xpr at start\n", "", first + second},
+      {"put back by hand", "xpr at start\n", true, "", "xpr at start\n", "", first},
+      {"left, no note", first, false, found + "gelöscht, da "_cp + Path("BSP1_01.XPR") + " dieselben Bytes hält ("_cp + bak +
+       " bleibt)!|", first, "xpr at start\n", ""},
+      {"changed, no note", second, false, found + "als " + bak + "2 aufbewahrt; den gespeicherten Stand hält die frühere "
+       "Kopie "_cp + bak + "! " + Path("BSP1_01.XPR") + " kann ungespeicherte Änderungen zeigen.|"_cp, second,
+       "xpr at start\n" + first, ""},
+      {"put back by hand, no note", "xpr at start\n", false, found + "als " + bak + " aufbewahrt!|", "xpr at start\n",
+       first, ""},
   };
   for (const auto &t : twice) {
     SCOPED_TRACE(std::string("the .XPR after the second killed run: ") + t.what);
     Put("BSP1_01.XPR", "xpr at start\n");
-    fs::remove(Path("BSP1_01_TMP.XPR.bak"));
-    killed(first);
-    killed(t.xpr);
+    no_baks();
+    for (const std::string &xpr : {first, t.xpr}) {
+      killed(xpr);
+      if (!t.noted) truncate(Path("BSP1_01.LCK").c_str(), 0);
+    }
     Host_Test_Reset();
     ASSERT_EQ(Start(), -1);
     Put("BSP1_01.XPR", "xpr of this session\n");
     EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
-    EXPECT_EQ(Said(1), found + t.said);
-    EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), t.bak);
+    EXPECT_EQ(Said(1), t.said);
+    EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak") + Get("BSP1_01_TMP.XPR.bak2"), t.baks);
+    EXPECT_EQ(Get("BSP1_01.XPR.bak") + Get("BSP1_01.XPR.bak2"), t.xpr_baks);
     EXPECT_EQ(Get("BSP1_01_TMP.XPR") + Get("BSP1_01.XPR"), t.copy_and_xpr);
   }
+  no_baks();
 
   // The lock file removed while a session runs: the next session makes a new one and keeps
   // the first one's copy as its ".bak"; the first one's end names where its start copy went.
@@ -537,6 +619,21 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
                          Path("BSP1_01_TMP.XPR") + ") wurde von einer anderen Bearbeitung als " +
                          Path("BSP1_01_TMP.XPR.bak") + " aufbewahrt!|");
   EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), "xpr at start\n");
+  // The same where the first session had no ".XPR" at its start and the second one, held
+  // open across the first one's end, made one: it stays.
+  fs::remove(Path("BSP1_01.XPR"));
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  fs::remove(Path("BSP1_01.LCK"));
+  Held_Child maker(dir_ + "/../held.out", [this] {
+    Host_Test_Reset();
+    const std::string rc = std::to_string(Start());
+    return Put("BSP1_01.XPR", "xpr of the second session\n"), rc;
+  }, [] { return std::string(); });
+  EXPECT_EQ(maker.First(), "-1");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Get("BSP1_01.XPR"), "xpr of the second session\n");
+  maker.Go();
 }
 
 // A second session held open across the first one's end (the ".XPR" changed, or made where
@@ -604,6 +701,81 @@ TEST_F(MemberFiles, ASecondSessionRunsAcrossTheFirstOnesEnd) {
   ASSERT_EQ(Start(), -1);
   EXPECT_EQ(Said(1), Bauteil_Other_Session_Note() + "|");
   older.Go();
+
+  // An ".XPR" that nobody changed by the first one's end: the box says that it still holds
+  // the start state, which is kept as "_TMP.XPR.bak" all the same (the second session may
+  // change the file later).
+  Put("BSP1_01.XPR", "xpr at start\n");
+  fs::remove(Path("BSP1_01_TMP.XPR.bak"));
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  Held_Child unchanged(dir_ + "/../held.out", [this] { Host_Test_Reset(); return std::to_string(Start()); },
+                       [] { return std::string(); });
+  EXPECT_EQ(unchanged.First(), "-1");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  EXPECT_EQ(Said(1), "^bWARNUNG: " + Path("BSP1_01.XPR") + running + "; die Datei hat noch den Stand vom Start, der "
+                         "auch als "_cp + Path("BSP1_01_TMP.XPR.bak") + " aufbewahrt ist!|");
+  EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), "xpr at start\n");
+  unchanged.Go();
+
+  // A holder whose end is slow (each sync of its put-back 0.9 s, as on a slow share): a
+  // session that starts meanwhile waits for it, says so on standard error after half a
+  // second, and then holds the lock; past the bound of its wait (here 0.2 s) it runs as
+  // another session without its presence lock and says so in a box. A holder that keeps
+  // bytes 0 and 1 for 200 ms and then ends is waited for as well.
+  const std::string out = dir_ + "/../start";
+  static std::function<void(int)> g_start;  // the start k during the holder's end, in a child
+  static pid_t g_starts[2];
+  g_starts[0] = g_starts[1] = 0;
+  g_start = [&](int k) {
+    Host_Test_Reset();
+    Set_Session_End_Wait_For_Tests(k ? 0.2 : -1);
+    testing::internal::CaptureStderr();
+    Start();
+    const std::string err = testing::internal::GetCapturedStderr();
+    test_files::Put(out + std::to_string(k), std::to_string(Stahl_EC3_Run().session) + Said(1) +
+                                                 std::to_string(err.find("is ending; waiting") != std::string::npos));
+    _exit(0);
+  };
+  HOST_SYNC Slow_Sync = [](int fd) {
+    for (int k = 0; k < 2 && !g_starts[1]; ++k)
+      if ((g_starts[k] = fork()) == 0) g_start(k);
+    usleep(900000);
+    return fsync(fd);
+  };
+  Put("BSP1_01.XPR", "xpr at start\n");
+  fs::remove(Path("BSP1_01_TMP.XPR.bak")), fs::remove(Path("BSP1_01.LCK"));
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01.XPR", "xpr of the session\n");
+  const HOST_SYNC old_sync = Host_Set_Replace_Sync_For_Tests(Slow_Sync);
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  Host_Set_Replace_Sync_For_Tests(old_sync);
+  for (const pid_t pid : g_starts) waitpid(pid, nullptr, 0);
+  EXPECT_EQ(Slurp(out + "0"), "11");
+  EXPECT_EQ(Slurp(out + "1"), "2^bWARNUNG: Die Eingabedatei " + Path("BSP1_01.INP") + " wird gerade in einer anderen "
+                                "Bearbeitung bearbeitet, deren Ende nach 0.2 s noch nicht abgeschlossen ist; diese "
+                                "Bearbeitung wird von ihr nicht bemerkt, und beenden ohne zu speichern setzt hier nichts "
+                                "zurück!|0"_cp);
+  EXPECT_EQ(Get("BSP1_01.XPR"), "xpr at start\n");
+  fs::remove(Path("BSP1_01_TMP.XPR")), fs::remove(Path("BSP1_01.LCK"));
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t holder = fork();
+  if (holder == 0) {
+    struct flock ending = {};
+    ending.l_type = F_WRLCK, ending.l_len = 2;
+    const char c = static_cast<char>('0' + fcntl(open(Path("BSP1_01.LCK").c_str(), O_RDWR | O_CREAT, 0666), F_SETLK, &ending));
+    if (write(ready[1], &c, 1) == 1) usleep(200000);
+    _exit(0);
+  }
+  char c = 0;
+  EXPECT_TRUE(read(ready[0], &c, 1) == 1 && c == '0');
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Stahl_EC3_Run().session, STAHL_EC3_SESSION_LOCKED);
+  waitpid(holder, nullptr, 0);
+  close(ready[0]), close(ready[1]);
 }
 
 // No lock to be had (a folder or a FIFO in the lock file's place): each session says why in a
@@ -663,6 +835,20 @@ TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
             }),
             "-1" + no_lock(std::strerror(EACCES)) + "110");
   EXPECT_TRUE(stat(lck.c_str(), &made) == 0 && made.st_ino == put.st_ino);
+  // Such a user's session held open while a second one changes the ".XPR": its end puts
+  // nothing back, and its box says that another session still runs.
+  Held_Child reader(dir_ + "/../held.out", [this] { Host_Test_Reset(), Drop_Permission_Override(); return std::to_string(Start()); },
+                    [this] {
+                      Host_Clear_Messages();
+                      const std::string rc = std::to_string(Screen(kEnd + kQuitRest));
+                      return rc + Said(1);
+                    });
+  EXPECT_EQ(reader.First(), "-1");
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01.XPR", "xpr of the second session\n");
+  EXPECT_NE(reader.Go().find("^bWARNUNG: " + Path("BSP1_01.XPR") + " wird nicht zurückgesetzt: eine andere "_cp), std::string::npos);
+  EXPECT_EQ(Get("BSP1_01.XPR"), "xpr of the second session\n");
 
   fs::remove(Path("BSP1_01.LCK"));
   Host_Test_Reset();
@@ -680,6 +866,56 @@ TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_EQ(stat(Path("BSP1_01.LCK").c_str(), &made), 0);
   EXPECT_EQ(made.st_ino, put.st_ino);
+
+  // An ".XPR" that this user cannot replace (a link into another user's folder, no root
+  // override), left as it was: the end writes nothing and leaves no copy.
+  fs::remove(lck), fs::remove(Path("BSP1_01.XPR")), fs::create_directory(Path("theirs"));
+  Put("theirs/x.XPR", "xpr at start\n");
+  fs::create_symlink("theirs/x.XPR", Path("BSP1_01.XPR"));
+  chmod(Path("theirs").c_str(), 0555);
+  EXPECT_EQ(In_Child([this] {
+              Host_Test_Reset();
+              Drop_Permission_Override();
+              Start();
+              const std::string rc = std::to_string(Screen(kEnd + kQuitRest));
+              return rc + std::to_string(Has("BSP1_01_TMP.XPR"));
+            }),
+            "00");
+  chmod(Path("theirs").c_str(), 0755);
+  fs::remove(Path("BSP1_01.XPR")), Put("BSP1_01.XPR", "xpr at start\n");
+
+  // A lock file that is a member file too (a hard link of the ".INP", the ".XPR" or the
+  // ".TXT") is neither locked nor written: the session runs without the lock, its box names
+  // the cause, and the file keeps its bytes (read in a child: a read and close here would let
+  // this process's locks go). A hard-link snapshot of the lock file under another name leaves
+  // the lock working, and a maker's temporary left beside an empty lock file is swept, so
+  // that the note is written.
+  for (const char *name : {"BSP1_01.INP", "BSP1_01.XPR", "BSP1_01.TXT"}) {
+    SCOPED_TRACE(name);
+    const std::string bytes = Get(name);
+    fs::remove(lck), fs::create_hard_link(Path(name), lck);
+    Host_Test_Reset();
+    ASSERT_EQ(Start(), -1);
+    EXPECT_EQ(Said(1), no_lock("dieselbe Datei wie " + Path(name)));
+    EXPECT_EQ(In_Child([&] { return Get(name); }), bytes);
+    EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+    EXPECT_EQ(Get(name), bytes);
+  }
+  fs::remove(lck);
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  fs::create_directory(Path("snapshot")), fs::create_hard_link(lck, Path("snapshot/BSP1_01.LCK"));
+  EXPECT_EQ(In_Child([this] { Host_Test_Reset(); Start(); return Said(1); }), Bauteil_Other_Session_Note() + "|");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  Put("BSP1_01.LCK", "");
+  std::string temp = Host_Replace_Temp_Pattern(lck);
+  temp.replace(temp.size() - 6, 6, "Ab12Cd");
+  fs::create_hard_link(lck, temp);
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  EXPECT_FALSE(fs::exists(temp));
+  EXPECT_EQ(In_Child([this] { return Get("BSP1_01.LCK").substr(0, 13); }), "PF-SESSION 2 ");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
 }
 
 // Links that another user of a shared folder plants in the names of the program's own copies
@@ -700,6 +936,7 @@ TEST_F(MemberFiles, WorkCopiesNeverFollowLinks) {
     Put("BSP1_01.XPR", "xpr at start\n");
     fs::create_symlink(outside + "/x", Path("BSP1_01_TMP.XPR"));
     if (!locked) fs::create_directory(Path("BSP1_01.LCK"));
+    if (locked) fs::create_symlink(outside + "/z", Path("BSP1_01_TMP.XPR.bak"));  // a dangling link beside it
     ASSERT_EQ(Start(), -1);
     Put("BSP1_01.XPR", "xpr of the session\n");
     EXPECT_EQ(Screen(kEnd + kQuitRest), 0);

@@ -1,7 +1,9 @@
 // Sessions killed at every file call of their rules (the process ends itself at the N-th
-// call), from a clean folder and from the folders that one and two killed runs leave: the
-// saved state is never lost, and a later session takes the lock and leaves no lock file or
-// copy of its own behind. The test works in a folder of its own.
+// call), from a clean folder and from the folders that one and two killed runs leave (first
+// those where the run was killed after it changed the ".XPR"): the saved state is never lost,
+// a refresh during a later session never lists an unsaved section as the saved state, and the
+// later session takes the lock and leaves no lock file or copy of its own behind. The test
+// works in a folder of its own.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -18,7 +20,9 @@
 
 #include "host/host.h"
 #include "host/host_test.h"
+#include "sections/sections.h"
 #include "stahl_ec3/program_internal.h"
+#include "support/shell.h"
 #include "tests/stahl_ec3/member_fixture.h"
 
 namespace {
@@ -49,7 +53,7 @@ class SessionKills : public MemberFolder {
   // A run: the session's start, a new section (".XPR") and export (".EXP"), the end without saving.
   void Session(int run) const {
     Start();
-    Put("BSP1_01.XPR", "xpr of run " + std::to_string(run) + "\n");
+    Put("BSP1_01.XPR", unsaved_);
     Put("BSP1_01.EXP", "exp of run " + std::to_string(run) + "\n");
     Restore_Exchange_Files();
   }
@@ -63,30 +67,55 @@ class SessionKills : public MemberFolder {
   // True when a file holds the saved ".XPR".
   bool Saved() const {
     for (const char *name : {"BSP1_01.XPR", "BSP1_01_TMP.XPR", "BSP1_01_TMP.XPR.bak", "BSP1_01.XPR.bak"})
-      if (Has(name) && Get(name) == kSaved) return true;
+      if (Has(name) && Get(name) == saved_) return true;
     return false;
   }
+  // A refresh by another process while this one holds a session: true unless its list says
+  // that it shows the saved state and lists the unsaved section (A = 67.20 cm², not 35.20).
+  bool Refresh_Lists_No_Unsaved_As_Saved() const {
+    const pid_t pid = fork();
+    if (pid == 0) std::freopen("/dev/null", "w", stderr), _exit(Refresh_Stem("BSP1"));
+    waitpid(pid, nullptr, 0);
+    const std::string list = Plain_List(Get("BSP1_01.OLI"));
+    return list.find(Cp850_To_Utf8(STAHL_EC3_NOTE_EDITED)) == std::string::npos || list.find("A = 35.20 cm²") != std::string::npos;
+  }
   // The folder a killed run left: the member file as saved, the saved ".XPR" somewhere, a lock
-  // file open to every user; a later session takes the lock and leaves no lock file and no
-  // copy that was not there before it, and the saved ".XPR" stays.
+  // file open to every user; a later session takes the lock (a refresh meanwhile lists no
+  // unsaved section as saved, where a copy or another ".XPR" than the saved one is there) and
+  // leaves no lock file and no copy that was not there before it, and the saved ".XPR" stays.
   void Check(const std::string &inp) {
     struct stat st;
     EXPECT_TRUE(Get("BSP1_01.INP") == inp && Saved());
     EXPECT_TRUE(lstat(Path("BSP1_01.LCK").c_str(), &st) != 0 || (st.st_mode & 07777) == 0666);
     const bool copies[2] = {Has("BSP1_01_TMP.XPR"), Has("BSP1_01_TMP.EXP")};
+    const bool xpr_saved = Has("BSP1_01.XPR") && Get("BSP1_01.XPR") == saved_;  // else the refresh can go wrong
     Host_Test_Reset();
     Start();
     EXPECT_EQ(Stahl_EC3_Run().session, STAHL_EC3_SESSION_LOCKED);
+    if (!xpr_saved || copies[0]) {
+      EXPECT_TRUE(Refresh_Lists_No_Unsaved_As_Saved());
+    }
     Put("BSP1_01.XPR", "xpr of the later session\n");
     Restore_Exchange_Files();
     EXPECT_FALSE(Has("BSP1_01.LCK") || (Has("BSP1_01_TMP.XPR") && !copies[0]) || (Has("BSP1_01_TMP.EXP") && !copies[1]));
     EXPECT_TRUE(Saved());
   }
-  static constexpr const char *kSaved = "xpr saved\n";
+  // The saved section: the channel of the take-over's sample file (A = 35.20 cm²); the runs'
+  // unsaved one has a web of 2.4 instead of 0.8 (A = 35.20 + 20 · 1.6 = 67.20 cm²).
+  std::string saved_, unsaved_;
 };
 
 TEST_F(SessionKills, NoKillLosesTheSavedState) {
-  Put("BSP1_01.XPR", kSaved);  // the member file an hour older: no copy predates its save
+  saved_ = test_files::Slurp(PF_SOURCE_DIR "/tests/profil/golden/channel.XPR"), unsaved_ = saved_;
+  unsaved_.replace(unsaved_.find("0.8 0.8"), 7, "2.4 2.4").replace(unsaved_.find(".A__ 35.2"), 9, ".A__ 67.2");
+  Put("BSP1_01.XPR", saved_);  // a member of the imported section
+  Put("BSP1_01.INP", Member_Bytes([this](BAUTEIL *b) {
+        Set_Bauteil_Path(Stem().c_str()), Set_File_Number(1), Set_XPRT_Member_Filename();
+        b->profil.kind = PROFIL_KIND_QUER, b->profil.entry = New_QImport_Entry();
+        Add_QImport_Reference(b->profil.entry, +1), Read_XPRT_Result(b->profil.entry);
+        EXPECT_EQ(Set_Profil_from_QImport(&b->profil, 0), 0);
+      }));
+  // The member file an hour older: no copy predates its save.
   fs::last_write_time(Path("BSP1_01.INP"), fs::last_write_time(Path("BSP1_01.INP")) - std::chrono::hours(1));
   const std::string inp = Get("BSP1_01.INP");
   const mode_t mask = umask(022);
@@ -111,12 +140,18 @@ TEST_F(SessionKills, NoKillLosesTheSavedState) {
         left.emplace(after, run);
       }
     }
-    // The next run starts from the folders left that hold the most files (copies, their ".bak"
-    // files, the exchange files of the runs before): all of them would pass the suite's time
-    // under the sanitizers.
+    // The next run starts from the folders left by a run killed after it changed the ".XPR",
+    // then from those that hold the most files (copies, their ".bak" files, the exchange files
+    // of the runs before): all of them would pass the suite's time under the sanitizers.
     level.clear();
     for (const auto &[folder, from] : left) level.push_back(folder);
-    std::stable_sort(level.begin(), level.end(), [](const Folder &a, const Folder &b) { return a.size() > b.size(); });
+    auto changed = [this](const Folder &f) {
+      const auto xpr = f.find("BSP1_01.XPR");
+      return xpr != f.end() && xpr->second.second == unsaved_;
+    };
+    std::stable_sort(level.begin(), level.end(), [&](const Folder &a, const Folder &b) {
+      return changed(a) != changed(b) ? changed(a) : a.size() > b.size();
+    });
     level.resize(std::min<std::size_t>(level.size(), run == 0 ? 4 : 3));
   }
   const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
