@@ -105,16 +105,21 @@ void _Read_Input(STAHL_EC3_RUN &r) {
   if (!f) {
     const bool missing = why == WHOLE_FILE_NOT_OPENED && errno == ENOENT;
     const std::string problem = Input_File_Problem(why, 0, errno);
-    r.inp_stamp = Stahl_EC3_File_Stamp(inp);
+    const STAHL_EC3_FILE_STAMP now = Stahl_EC3_File_Stamp(inp);
+    if (r.refresh || now.Same_Content(r.inp_stamp)) r.inp_stamp = now;
     Set_Bauteil_Defaults(&r.bauteil);
     if (missing && !r.refresh) return;  // a new member
     r.read_error = missing ? 2 : 1;
     r.read_reason = missing ? "the member data file does not exist" : problem;
     return;
   }
-  // The stamp of what is read, so that a save can tell when another session saved since.
+  // The stamp of what is read, so that a save can tell when another session saved since. A
+  // session took the stamp at its start (its copies and note belong to that file): where
+  // another file stands there now, the start's stamp stays, so that a save asks and the end
+  // puts nothing back over that file's exchange files.
   std::string bytes;
-  r.inp_stamp = Stahl_EC3_Stream_Stamp(f, &bytes);
+  const STAHL_EC3_FILE_STAMP read = Stahl_EC3_Stream_Stamp(f, &bytes);
+  if (r.refresh || read.Same_Content(r.inp_stamp)) r.inp_stamp = read;
   const int rc = Read_Bauteil(f, &r.bauteil);
   std::fclose(f);
   if (rc != 0) {
@@ -245,9 +250,9 @@ int Start_Stahl_EC3(int argc, char **argv) {
   Set_Stress_Check_Constant(150.0);  // the steel stress-strain law of the plastic limit state
   Init_Stguete_Name_Grid();
   Activate_Default_NAD();  // a file read names its own set
-  _Read_Input(r);
-  _Name_Odd_Exchange_Files();
   if (r.refresh) {
+    _Read_Input(r);
+    _Name_Odd_Exchange_Files();
     // The list is the saved member's: an imported section comes from a session's start copy
     // where that is the saved state, not from the ".XPR" the session may be changing; where
     // it cannot be told, the list says so. A refresh takes no lock, makes no copies and
@@ -257,7 +262,12 @@ int Start_Stahl_EC3(int argc, char **argv) {
       std::fprintf(stderr, "stahl_ec3: %s is being edited in a session; %s\n", Bauteil_Inp_Path().c_str(),
                    r.being_edited == 1 ? "the list shows the member as saved" : "its section may show unsaved changes");
   } else {
+    // The member is read once the session has its lock, the wait for an ending holder is
+    // over and a killed run's copies are back: what the screen shows, checks and saves is
+    // then the state that the session's boxes call saved.
+    _Name_Odd_Exchange_Files();
     Begin_Stahl_EC3_Session(r);
+    _Read_Input(r);
     YRMSetCloseFct(&Stahl_EC3_Close_Request);
     if (r.read_error) {
       const std::string text = "Lesefehler\n" + Bauteil_Inp_Path() + "\n" + r.read_reason;
@@ -324,6 +334,9 @@ int Save_Bauteil_Member() {
     errno = folder ? EISDIR : EINVAL;
     return 1;
   }
+  // A session that ran past the bound of its wait saves only once the holder's end is over:
+  // that end could put its start copies back over this save.
+  if (!Session_May_Save(r)) return 1;
   // Another session may have saved the member since it was read here, or another program
   // rewritten it: that is not lost without a word.
   if (!(Stahl_EC3_File_Stamp(inp) == r.inp_stamp) && !Answer_is_Yes(Bauteil_Changed_Question().c_str()))

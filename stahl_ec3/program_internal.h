@@ -91,6 +91,11 @@ struct STAHL_EC3_RUN {
   // 1: a holder was still ending when the wait for it passed its bound (STAHL_EC3_SESSION_OTHER
   // without the presence lock, said in a box)
   int end_wait_passed;
+  // A killed run's copy found at the start that this run may not write back (its exchange
+  // file cannot be read or written here): its mark ('c' or 'u') and hash, carried into this
+  // run's note for a later holder; the copy keeps its name and the lock file stays. 0: none.
+  char carried[2];
+  unsigned long long carried_hash[2];
 };
 STAHL_EC3_RUN &Stahl_EC3_Run();
 
@@ -147,10 +152,31 @@ int Copy_Work_File(const std::string &from, const std::string &to, std::string *
 void Set_Session_Kill_Point_For_Tests(int call);
 // For tests: the file calls of the session rules since the last Set_Session_Kill_Point_For_Tests.
 int Session_File_Calls_For_Tests();
-// How long a session start waits for a holder that is ending (s).
+// How long a session start waits for a holder that is ending (s): a constant of the program.
 inline constexpr double STAHL_EC3_END_WAIT_S = 60.0;
-// For tests: the bound of that wait (a negative one: STAHL_EC3_END_WAIT_S again).
+// For tests: the bound of that wait (a negative or non-finite one: STAHL_EC3_END_WAIT_S again).
 void Set_Session_End_Wait_For_Tests(double seconds);
+// What a holder notes in its lock file (FORMAT.md): its version (1 or 2), the member file it
+// read (present, device, inode, size, hash), each exchange file at its start ('c' copied,
+// 'u' copied while it may hold a killed run's unsaved work, 'n' not there, '-' neither) and
+// the hash of each copy (version 2; 0 for none or an older note).
+struct STAHL_EC3_SESSION_NOTE {
+  int version = 0;
+  STAHL_EC3_FILE_STAMP member{};
+  char start[2] = {'-', '-'};
+  unsigned long long copy_hash[2] = {0, 0};
+  bool operator==(const STAHL_EC3_SESSION_NOTE &) const = default;
+};
+// Reads a note from the n bytes at text, exactly by its grammar (version 1 or 2): false, and
+// *note untouched, for anything else (an empty file, a note cut by a kill, other bytes).
+bool Parse_Session_Note(const char *text, std::size_t n, STAHL_EC3_SESSION_NOTE *note);
+// The text of a note (written as version 2 whatever note.version says).
+std::string Session_Note_Text(const STAHL_EC3_SESSION_NOTE &note);
+// Before a save: a session that ran past the bound of the wait for an ending holder takes its
+// presence lock now, so that the holder's end cannot put anything back over this save: true
+// when the save may go ahead; false (and the cause in save_problem) while the holder still
+// ends.
+bool Session_May_Save(STAHL_EC3_RUN &r);
 // Answers of Save_Bauteil_Member besides 0 and 1.
 inline constexpr int STAHL_EC3_SAVE_DECLINED = 2;
 // Saves the record (stored units) as the member's ".INP". When the file is not the one read

@@ -44,7 +44,9 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <charconv>
 #include <climits>
 #include <cstdio>
@@ -188,25 +190,22 @@ bool _Held_By_Others(int fd) {
   return ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
 }
 
-// What a holder noted in its lock file: the member file it read (present, device, inode,
-// size, hash), each exchange file at its start ('c' copied, 'u' copied while it may hold a
-// killed run's unsaved work, 'n' not there, '-' neither: a copy found stayed, or no copy could
-// be made) and the hash of each copy made (version 2; 0 for none or an older note).
-struct SessionNote {
-  int version = 0;
-  STAHL_EC3_FILE_STAMP member{};
-  char start[2] = {'-', '-'};
-  unsigned long long copy_hash[2] = {0, 0};
-};
+using SessionNote = STAHL_EC3_SESSION_NOTE;
 
+// The note of this run: the member file it found at its start, what became of each exchange
+// file (a found copy that this run could not put back keeps its mark and hash, carried for a
+// later holder) and the hash of each copy made.
 std::string _Note_Text(const STAHL_EC3_RUN &r, const bool unknown[2]) {
-  const STAHL_EC3_FILE_STAMP &m = r.inp_stamp;
-  auto start = [&](int k) { return r.copies_made[k] ? (unknown[k] ? 'u' : 'c') : r.absent_at_start[k] ? 'n' : '-'; };
-  auto hash = [&r](int k) { return r.copies_made[k] ? r.copy_stamps[k].hash : 0ULL; };
-  char line[200];
-  std::snprintf(line, sizeof line, "%s%d %d %llu %llu %lld %016llx %c %c %016llx %016llx\n", kNoteMark, kNoteVersion,
-                m.present, m.device, m.inode, m.size, m.hash, start(0), start(1), hash(0), hash(1));
-  return line;
+  SessionNote note;
+  note.version = kNoteVersion, note.member = r.inp_stamp;
+  for (int k = 0; k < 2; ++k) {
+    note.start[k] = r.carried[k]        ? r.carried[k]
+                    : r.copies_made[k]  ? (unknown[k] ? 'u' : 'c')
+                    : r.absent_at_start[k] ? 'n'
+                                           : '-';
+    note.copy_hash[k] = r.carried[k] ? r.carried_hash[k] : r.copies_made[k] ? r.copy_stamps[k].hash : 0ULL;
+  }
+  return Session_Note_Text(note);
 }
 
 // The note's grammar, one field at a time from at: each reader takes its field and the blank
@@ -238,33 +237,12 @@ struct NoteText {
   }
 };
 
-// The note in the lock file open at fd, exactly as FORMAT.md writes it (version 1 or 2):
-// false when there is none (an older version's empty file, a note cut by a kill, anything
-// else).
+// The note in the lock file open at fd (read whole: a longer file is no note).
 bool _Read_Note(int fd, SessionNote *note) {
   char text[256];
   _Step();
   const ssize_t n = ::pread(fd, text, sizeof text, 0);
-  const std::size_t mark = std::strlen(kNoteMark);
-  if (n <= static_cast<ssize_t>(mark) || n == sizeof text || std::memcmp(text, kNoteMark, mark) != 0) return false;
-  NoteText t{text + mark, text + n};
-  SessionNote got;
-  STAHL_EC3_FILE_STAMP &m = got.member;
-  unsigned long long version, present, size;
-  char v2 = '\n';
-  if (!t.Decimal(2, &version) || version < 1) return false;
-  if (version == 2) v2 = ' ';
-  const char *starts = version == 2 ? "cun-" : "cn-";
-  if (!t.Decimal(1, &present) || !t.Decimal(ULLONG_MAX, &m.device) || !t.Decimal(ULLONG_MAX, &m.inode) ||
-      !t.Decimal(LLONG_MAX, &size) || !t.Hex(&m.hash) || !t.Char(starts, &got.start[0]) ||
-      !t.Char(starts, &got.start[1], v2))
-    return false;
-  if (version == 2 && (!t.Hex(&got.copy_hash[0]) || !t.Hex(&got.copy_hash[1], '\n'))) return false;
-  if (t.at != t.end) return false;
-  got.version = static_cast<int>(version);
-  m.present = static_cast<int>(present), m.size = static_cast<long long>(size);
-  *note = got;
-  return true;
+  return n > 0 && n < static_cast<ssize_t>(sizeof text) && Parse_Session_Note(text, static_cast<std::size_t>(n), note);
 }
 
 // Writes the holder's note over the lock file's bytes (a note cut by a kill reads as none),
@@ -359,6 +337,33 @@ void _Sweep_Lock_Temporaries(const std::string &path, const struct stat &st) {
   ::closedir(d);
 }
 
+// A name in the member's folder other than the lock file's own (and its maker's temporary
+// form) that begins with the member's stem and number and names the file of st: "" when
+// none. Looked at, nothing changed: no kill point of the tests.
+std::string _Member_Name_Beside(const std::string &lock, const struct stat &st) {
+  const std::string member = Make_Bauteil_Filename("");
+  const std::size_t cut = member.rfind('/') + 1;
+  const std::string folder = member.substr(0, cut), head = member.substr(cut);
+  const std::string temp = Host_Replace_Temp_Pattern(lock).substr(cut);
+  const std::string temp_head = temp.substr(0, temp.size() - 6);
+  DIR *d = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!d) return "";
+  std::string found;
+  while (const dirent *e = ::readdir(d)) {
+    const std::string name = e->d_name;
+    struct stat named;
+    if (name.compare(0, head.size(), head) != 0 || folder + name == lock ||
+        (name.size() == temp.size() && name.compare(0, temp_head.size(), temp_head) == 0))
+      continue;
+    if (::lstat((folder + name).c_str(), &named) == 0 && named.st_dev == st.st_dev && named.st_ino == st.st_ino) {
+      found = folder + name;
+      break;
+    }
+  }
+  ::closedir(d);
+  return found;
+}
+
 // Takes the member's session lock and presence lock: one of STAHL_EC3_SESSION_*. A lock file
 // that this user cannot open for writing (another user's) is locked for reading through a
 // read-only descriptor: this run then has no lock of its own (ALONE) but a session that comes
@@ -412,6 +417,14 @@ int _Take_Session_Lock(STAHL_EC3_RUN &r) {
       break;
     }
     if (held.st_nlink > 1) _Sweep_Lock_Temporaries(path, held);
+    // Another name of the lock file among the member's own names (a ".bak" of a copy or an
+    // exchange file, a later member file): reading it would let the locks go.
+    const std::string named = created || ::fstat(fd, &held) != 0 || held.st_nlink < 2 ? "" : _Member_Name_Beside(path, held);
+    if (!named.empty()) {
+      cause = "dieselbe Datei wie " + named;
+      ::close(fd);
+      break;
+    }
     // Presence first: a holder that ends now has made it a write lock and is about to let
     // its file go; then this run waits for it and tries again on the file after it.
     const int present = _Lock(fd, F_RDLCK, kPresenceByte);
@@ -523,7 +536,7 @@ Kept_Copy _Keep_Copy(const std::string &copy, const std::string &file) {
   }
   if (readable && file_read && mine == theirs && _Unlink(copy) == 0) return {COPY_GONE, "", ""};
   bool holds = false;
-  const std::string name = free ? "" : _Free_Bak(copy, readable ? &mine : nullptr, &holds);
+  const std::string name = _Free_Bak(copy, readable ? &mine : nullptr, &holds);
   if (!name.empty()) {
     _Step();
     if (holds ? ::unlink(copy.c_str()) == 0 : ::rename(copy.c_str(), name.c_str()) == 0)
@@ -536,7 +549,7 @@ Kept_Copy _Keep_Copy(const std::string &copy, const std::string &file) {
 // Keeps what a run killed on this member left unsaved, by its stale note (the member file is
 // still the one it read, nobody is present): an exchange file that was not there at its
 // start is kept as "<file>.bak" (by the rule of found copies), and a box names it.
-void _Keep_Unsaved_Exchange_Files(const SessionNote &note) {
+void _Keep_Unsaved_Exchange_Files(const SessionNote &note, std::vector<std::string> *named) {
   for (int k = 0; k < 2; ++k) {
     const std::string file = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][0]);
     if (note.start[k] != 'n' || !_Exists(file)) continue;
@@ -546,83 +559,125 @@ void _Keep_Unsaved_Exchange_Files(const SessionNote &note) {
                              (kept.how == COPY_KEPT_AS_BAK ? "wird als " + kept.where + " aufbewahrt!"
                                                            : "bleibt stehen (" + kept.why + ")!");
     PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+    if (kept.how == COPY_KEPT_AS_BAK) named->push_back(kept.where);
   }
 }
 
+// What became of a found copy that a stale note names.
+enum { FOUND_PUT_BACK, FOUND_NOT_PROVED, FOUND_NOT_WRITTEN };
+
 // Puts back a found copy that the killed run of a stale note made (its bytes have the noted
-// hash): the exchange file file, that run's unsaved work, is first kept under a free name
-// "<file>.bak", "<file>.bak2", … (*kept; "" where it was not there or held the copy's bytes),
-// then the copy's bytes are written over it (not where it holds them already: *wrote 0) and
-// the copy goes. False where the copy is not the noted one or a step fails: the copy then
-// stays.
-bool _Put_Back_Found_Copy(const std::string &file, const std::string &copy, unsigned long long hash,
-                          std::string *kept, bool *wrote) {
+// hash, and it belongs to this process's user or to the exchange file's owner: a copy that
+// another user of the folder planted is no proof): the exchange file file, that run's
+// unsaved work, is first kept under a free name "<file>.bak", "<file>.bak2", … (*kept; ""
+// where it was not there or held the copy's bytes), then the copy's bytes are written over
+// it (not where it holds them already: *wrote 0) and the copy goes. FOUND_NOT_PROVED where
+// the copy is not the noted one; FOUND_NOT_WRITTEN (the cause in *why) where the file cannot
+// be read or written here: the copy then stays, and so does the file.
+int _Put_Back_Found_Copy(const std::string &file, const std::string &copy, unsigned long long hash,
+                         std::string *kept, bool *wrote, std::string *why) {
   std::string saved, theirs;
-  struct stat st;
+  struct stat st, owner;
   kept->clear();
   *wrote = false;
-  if (!_Read_Here(copy, &saved, &st) || _Hash(saved) != hash) return false;
+  if (!_Read_Here(copy, &saved, &st) || _Hash(saved) != hash) return FOUND_NOT_PROVED;
+  _Step();
+  const bool file_there = ::stat(file.c_str(), &owner) == 0;
+  if (st.st_uid != ::geteuid() && !(file_there && owner.st_uid == st.st_uid)) return FOUND_NOT_PROVED;
   const bool read = _Read_File(file, &theirs);
-  if (!read && _Exists(file)) return false;  // no regular file, or one that cannot be read: left alone
+  if (!read && _Exists(file)) {  // no regular file, or one that cannot be read: never replaced unread
+    *why = file_there && !S_ISREG(owner.st_mode) ? Input_File_Problem(WHOLE_FILE_NOT_REGULAR, 0, 0) : _Why(errno);
+    return FOUND_NOT_WRITTEN;
+  }
   if (read && theirs != saved) {
     bool holds = false;
     *kept = _Free_Bak(file, &theirs, &holds);
     _Step();
-    if (kept->empty() || (!holds && Replace_File_Text(kept->c_str(), theirs, FILE_REPLACE_NO_FOLLOW) != 0)) return false;
+    if (kept->empty() || (!holds && Replace_File_Text(kept->c_str(), theirs, FILE_REPLACE_NO_FOLLOW) != 0)) {
+      *why = kept->empty() ? "no free name " + file + ".bak…" : *kept + ": " + _Why(errno);
+      return kept->clear(), FOUND_NOT_WRITTEN;
+    }
   }
   if (!read || theirs != saved) {
     _Step();
-    if (Replace_File_Text(file.c_str(), saved) != 0) return false;
+    if (Replace_File_Text(file.c_str(), saved) != 0) return *why = _Why(errno), FOUND_NOT_WRITTEN;
     *wrote = true;
   }
-  return _Unlink(copy) == 0;
+  _Unlink(copy);  // one that stays holds the file's bytes now: this run's copy replaces it
+  return FOUND_PUT_BACK;
 }
 
 // The start-of-run copies of the exchange files that exist, each with its stamp, and which
 // of them were not there at the start. A copy found there while this run holds the lock
 // belongs to no live session (a run that ended without its end): where the stale note (note,
-// nobody present) proves it the copy that run made, it is put back and the run's exchange
-// file kept (a box names both); any other is kept by the rule of found copies, a box names
-// it and this run makes its own copy where its name is free again. Without a lock a copy
-// found may be a live session's: it is left as it is, and nothing is put back for its file.
-// unknown[k]: the copy made may hold a killed run's unsaved work (a found copy was not put
-// back, or the member's note does not prove the file the saved state).
-void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_back_ok, bool unknown[2]) {
+// nobody present) proves it the copy that run made (marked 'c' or 'u'), it is put back and
+// the run's exchange file kept (a box names both); where this run may not write that file,
+// the copy stays and its mark and hash are carried into this run's note; any other is kept by
+// the rule of found copies, a box names it and this run makes its own copy where its name is
+// free again. Without a lock a copy found may be a live session's: it is left as it is, and
+// nothing is put back for its file. unknown[k]: the copy made may hold a killed run's unsaved
+// work (a found copy was not put back, it was one of unknown state, or the member's note does
+// not prove the file the saved state). named collects the files that the boxes name.
+void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_back_ok, bool unknown[2],
+                          std::vector<std::string> *named) {
   const std::string inp = Bauteil_Inp_Path();
   for (int k = 0; k < 2; ++k) {
     const std::string from = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][0]);
     const std::string copy = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][1]);
-    const bool noted = note && note->version >= 2 && note->start[k] == 'c';
-    unknown[k] = note && !noted;
-    std::string kept_file;
+    const char mark = note && note->version >= 2 ? note->start[k] : '-';
+    const bool noted = mark == 'c' || mark == 'u';
+    unknown[k] = note && mark != 'c';
+    std::string kept_file, why;
     bool wrote = false;
-    if (_Exists(copy) && r.session == STAHL_EC3_SESSION_LOCKED && put_back_ok && noted &&
-        _Put_Back_Found_Copy(from, copy, note->copy_hash[k], &kept_file, &wrote)) {
+    const int found = _Exists(copy) && r.session == STAHL_EC3_SESSION_LOCKED && put_back_ok && noted
+                          ? _Put_Back_Found_Copy(from, copy, note->copy_hash[k], &kept_file, &wrote, &why)
+                          : FOUND_NOT_PROVED;
+    if (found == FOUND_PUT_BACK) {
       const std::string text = "^bWARNUNG: Eine frühere Bearbeitung von "_cp + inp + " endete ohne Speichern: " + from +
-                               " hat wieder den gespeicherten Stand (aus " + copy + ")" +
+                               (mark == 'c' ? " hat wieder den gespeicherten Stand (aus "
+                                            : " hat wieder den Stand vom Start jener Bearbeitung (aus ") + copy + ")" +
                                (kept_file.empty() ? "!" : "; ihr ungespeicherter Stand ist als " + kept_file +
                                                               " aufbewahrt!");
       if (wrote) PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+      if (!kept_file.empty()) named->push_back(kept_file);
+    } else if (found == FOUND_NOT_WRITTEN) {
+      r.carried[k] = mark, r.carried_hash[k] = note->copy_hash[k];
+      const std::string text = "^bWARNUNG: Eine frühere Bearbeitung von "_cp + inp + " endete ohne Speichern: " + from +
+                               " kann hier nicht zurückgesetzt werden (" + why + ") und kann ungespeicherte Änderungen "
+                               "zeigen; "_cp + (mark == 'c' ? "den gespeicherten Stand hält " + copy + ", die bleibt!"
+                                                            : "den Stand vom Start jener Bearbeitung hält " + copy +
+                                                                  ", die bleibt!");
+      PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+      continue;  // the copy keeps its name: no copy of this run's own
     } else if (_Exists(copy)) {
       const bool locked = r.session == STAHL_EC3_SESSION_LOCKED;
+      std::string mine, theirs;
+      struct stat st;
+      const bool differ = _Read_Here(copy, &mine, &st) && !(_Read_File(from, &theirs) && mine == theirs);
       const Kept_Copy kept = locked ? _Keep_Copy(copy, from) : Kept_Copy{COPY_STAYS, "", ""};
-      const std::string found = "^bWARNUNG: " + copy + " ist die Kopie einer abgebrochenen Bearbeitung; sie wird nicht "
-                                "zurückgesetzt und "_cp;
+      const std::string found_text = "^bWARNUNG: " + copy + " ist die Kopie einer abgebrochenen Bearbeitung; sie wird "
+                                     "nicht zurückgesetzt und "_cp;
       const std::string bak = copy + ".bak";
+      // Which file holds the saved state cannot be told: the copy (nothing saved since that
+      // run's start) or the exchange file.
+      const std::string either = "; den gespeicherten Stand hält sie oder "_cp + from + ", und " + from +
+                                 " kann ungespeicherte Änderungen zeigen!"_cp;
+      struct stat older;
       std::string text;
       if (!locked)
         text = "^bWARNUNG: " + copy + " ist die Kopie einer anderen oder abgebrochenen Bearbeitung; " + from +
                " wird hier nicht zurückgesetzt! Läuft keine andere Bearbeitung, kann die Kopie gelöscht werden."_cp;
-      else if (kept.how == COPY_KEPT_AS_BAK && kept.where == bak)
-        text = found + "als " + bak + " aufbewahrt!";
+      else if (kept.how == COPY_KEPT_AS_BAK && (kept.where == bak || !_Lstat(bak, &older) || !S_ISREG(older.st_mode)))
+        text = found_text + "als " + kept.where + " aufbewahrt" + (differ ? either : "!");
       else if (kept.how == COPY_KEPT_AS_BAK)
-        text = found + "als " + kept.where + " aufbewahrt; den gespeicherten Stand hält die frühere Kopie "_cp + bak +
+        text = found_text + "als " + kept.where + " aufbewahrt; den gespeicherten Stand hält die frühere Kopie "_cp + bak +
                "! " + from + " kann ungespeicherte Änderungen zeigen."_cp;
       else if (kept.how == COPY_GONE)
-        text = found + "gelöscht, da "_cp + from + " dieselben Bytes hält ("_cp + bak + " bleibt)!";
+        text = found_text + "gelöscht, da "_cp + from + " dieselben Bytes hält ("_cp + bak + " bleibt)!";
       else
-        text = found + "bleibt stehen (" + kept.why + "); " + from + " wird hier nicht zurückgesetzt!"_cp;
+        text = found_text + "bleibt stehen (" + kept.why + "); " + from + " wird hier nicht zurückgesetzt!"_cp;
       PrintMessage(text.c_str(), STAHL_EC3_TITLE);
+      if (kept.how == COPY_KEPT_AS_BAK) named->push_back(kept.where);
       if (kept.how == COPY_STAYS) continue;
       unknown[k] = true;
     }
@@ -640,6 +695,43 @@ void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_ba
     r.copies_made[k] = 1;
     if (noted && r.copy_stamps[k].hash != note->copy_hash[k]) unknown[k] = true;
   }
+}
+
+// Names in a box the files "<file>.bak", "<file>.bakN" of the exchange files and the copies
+// that changed since the lock file's last note (change time since) and that no box of this
+// start named: a run killed after it kept them and before its box (or its note) left them
+// unsaid. Looked at, nothing changed: no kill point of the tests.
+void _Name_Unsaid_Kept_Files(long long since, const std::vector<std::string> &named) {
+  const std::string member = Make_Bauteil_Filename("");
+  const std::size_t cut = member.rfind('/') + 1;
+  const std::string folder = member.substr(0, cut);
+  std::vector<std::string> heads;
+  for (const auto &pair : STAHL_EC3_EXCHANGE)
+    for (const char *ending : pair) heads.push_back(Make_Bauteil_Filename(ending).substr(cut) + ".bak");
+  std::vector<std::string> unsaid;
+  DIR *d = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!d) return;
+  while (const dirent *e = ::readdir(d)) {
+    const std::string name = e->d_name;
+    for (const std::string &head : heads) {
+      if (name.compare(0, head.size(), head) != 0 ||
+          name.find_first_not_of("0123456789", head.size()) != std::string::npos)
+        continue;
+      struct stat st;
+      const std::string path = folder + name;
+      if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && _Ns(st.st_ctim) >= since &&
+          std::find(named.begin(), named.end(), path) == named.end())
+        unsaid.push_back(path);
+    }
+  }
+  ::closedir(d);
+  if (unsaid.empty()) return;
+  std::sort(unsaid.begin(), unsaid.end());
+  std::string list;
+  for (const std::string &path : unsaid) list += (list.empty() ? "" : ", ") + path;
+  const std::string text = "^bWARNUNG: Eine frühere Bearbeitung von "_cp + Bauteil_Inp_Path() +
+                           " endete ohne Speichern; aufbewahrt sind "_cp + list + "!";
+  PrintMessage(text.c_str(), STAHL_EC3_TITLE);
 }
 
 // True when the live session's start copy "_TMP.XPR" is there and belongs to the member file
@@ -680,6 +772,9 @@ bool _Renew_From_Start_Copy(PROFIL *p) {
   std::memcpy(p->imported, kept.imported, sizeof p->imported);
   return false;
 }
+
+// True when the member file's content is no longer the one this run read or last saved.
+bool _Saved_Since(const STAHL_EC3_RUN &r) { return !Stahl_EC3_File_Stamp(Bauteil_Inp_Path()).Same_Content(r.inp_stamp); }
 
 // This run's copy k removed while it is as this run wrote it (its content identity: a mode
 // change, a touch or another name of it is no change).
@@ -737,9 +832,41 @@ int Copy_Work_File(const std::string &from, const std::string &to, std::string *
   return 1;
 }
 
+bool Parse_Session_Note(const char *text, std::size_t n, STAHL_EC3_SESSION_NOTE *note) {
+  const std::size_t mark = std::strlen(kNoteMark);
+  if (!text || n <= mark || std::memcmp(text, kNoteMark, mark) != 0) return false;
+  NoteText t{text + mark, text + n};
+  SessionNote got;
+  STAHL_EC3_FILE_STAMP &m = got.member;
+  unsigned long long version, present, size;
+  char v2 = '\n';
+  if (!t.Decimal(2, &version) || version < 1) return false;
+  if (version == 2) v2 = ' ';
+  const char *starts = version == 2 ? "cun-" : "cn-";
+  if (!t.Decimal(1, &present) || !t.Decimal(ULLONG_MAX, &m.device) || !t.Decimal(ULLONG_MAX, &m.inode) ||
+      !t.Decimal(LLONG_MAX, &size) || !t.Hex(&m.hash) || !t.Char(starts, &got.start[0]) ||
+      !t.Char(starts, &got.start[1], v2))
+    return false;
+  if (version == 2 && (!t.Hex(&got.copy_hash[0]) || !t.Hex(&got.copy_hash[1], '\n'))) return false;
+  if (t.at != t.end) return false;
+  got.version = static_cast<int>(version);
+  m.present = static_cast<int>(present), m.size = static_cast<long long>(size);
+  *note = got;
+  return true;
+}
+
+std::string Session_Note_Text(const STAHL_EC3_SESSION_NOTE &note) {
+  const STAHL_EC3_FILE_STAMP &m = note.member;
+  char line[200];
+  std::snprintf(line, sizeof line, "%s%d %d %llu %llu %lld %016llx %c %c %016llx %016llx\n", kNoteMark, kNoteVersion,
+                m.present, m.device, m.inode, m.size, m.hash, note.start[0], note.start[1], note.copy_hash[0],
+                note.copy_hash[1]);
+  return line;
+}
+
 void Set_Session_Kill_Point_For_Tests(int call) { g_session.kill_at = call, g_session.calls = 0; }
 void Set_Session_End_Wait_For_Tests(double seconds) {
-  g_session.end_wait_s = seconds < 0 ? STAHL_EC3_END_WAIT_S : seconds;
+  g_session.end_wait_s = std::isfinite(seconds) && seconds >= 0 ? seconds : STAHL_EC3_END_WAIT_S;
 }
 int Session_File_Calls_For_Tests() { return g_session.calls; }
 
@@ -751,6 +878,9 @@ std::string Bauteil_Other_Session_Note() {
 
 void Begin_Stahl_EC3_Session(STAHL_EC3_RUN &r) {
   r.session = _Take_Session_Lock(r);
+  // The member file as this session finds it once it holds the lock (or knows it cannot):
+  // the copies, the note and the end refer to this file; the member is read after the start.
+  r.inp_stamp = Stahl_EC3_File_Stamp(Bauteil_Inp_Path());
   if (r.session == STAHL_EC3_SESSION_ALONE) {
     const std::string text = "^bWARNUNG: Die Eingabedatei " + Bauteil_Inp_Path() +
                              " kann für diese Bearbeitung nicht gesperrt werden ("_cp + r.lock_problem +
@@ -775,11 +905,29 @@ void Begin_Stahl_EC3_Session(STAHL_EC3_RUN &r) {
   SessionNote note;
   const bool noted = r.session == STAHL_EC3_SESSION_LOCKED && _Read_Note(r.lock_fd, &note) &&
                      note.member.Same_Content(r.inp_stamp);
-  const bool alone = noted && !_Held_By_Others(r.lock_fd);
-  if (alone) _Keep_Unsaved_Exchange_Files(note);
+  const bool nobody = r.session == STAHL_EC3_SESSION_LOCKED && !_Held_By_Others(r.lock_fd);
+  const bool alone = noted && nobody;
+  struct stat found;  // the lock file as found: its last note's time
+  const bool lock_known = nobody && ::fstat(r.lock_fd, &found) == 0;
+  std::vector<std::string> named;
+  if (alone) _Keep_Unsaved_Exchange_Files(note, &named);
   bool unknown[2] = {false, false};
-  _Copy_Exchange_Files(r, noted ? &note : nullptr, alone, unknown);
+  _Copy_Exchange_Files(r, noted ? &note : nullptr, alone, unknown, &named);
+  if (lock_known) _Name_Unsaid_Kept_Files(_Ns(found.st_ctim), named);
   if (r.session == STAHL_EC3_SESSION_LOCKED) _Write_Note(r, unknown);
+}
+
+bool Session_May_Save(STAHL_EC3_RUN &r) {
+  if (!r.end_wait_passed || r.lock_fd < 0 || r.lock_pid != static_cast<int>(getpid())) return true;
+  const int present = _Lock(r.lock_fd, F_RDLCK, kPresenceByte);
+  if (present == EACCES || present == EAGAIN) {
+    r.save_problem = "eine andere Bearbeitung von "_cp + Bauteil_Inp_Path() +
+                     " wird gerade beendet; bitte später noch einmal speichern"_cp;
+    errno = present;
+    return false;
+  }
+  r.end_wait_passed = 0;  // present now (or locks fail here): the holder's end sees this run
+  return true;
 }
 
 int Refresh_During_Session(STAHL_EC3_RUN &r) {
@@ -800,7 +948,9 @@ int Refresh_During_Session(STAHL_EC3_RUN &r) {
     if (!note.member.Same_Content(r.inp_stamp) || note.start[0] != 'c')
       return _Exists(Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[0][0])) ? 2 : 1;
   } else if (!_Start_Copy_Is_Saved_State()) {
-    return 1;
+    // Without a note a member file newer than the start copy cannot tell a save from a
+    // touch, and without a start copy the ".XPR" may be one the session made.
+    return _Exists(Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[0][0])) ? 2 : 1;
   }
   return _Renew_From_Start_Copy(&r.bauteil.profil) ? 1 : 2;
 }
@@ -809,8 +959,9 @@ void Release_Session_Lock(STAHL_EC3_RUN &r) {
   if (r.lock_fd < 0) return;
   struct stat held;
   // The holder's presence lock made a write lock: no other session is present.
-  if (r.session == STAHL_EC3_SESSION_LOCKED && r.lock_pid == static_cast<int>(getpid()) &&
-      _Lock(r.lock_fd, F_WRLCK, kPresenceByte) == 0 && ::fstat(r.lock_fd, &held) == 0 &&
+  // A note that carries a killed run's copy for a later holder stays.
+  if (r.session == STAHL_EC3_SESSION_LOCKED && r.lock_pid == static_cast<int>(getpid()) && !r.carried[0] &&
+      !r.carried[1] && _Lock(r.lock_fd, F_WRLCK, kPresenceByte) == 0 && ::fstat(r.lock_fd, &held) == 0 &&
       _Names_File(r.lock_path, held))
     _Unlink(r.lock_path);
   _Step();
@@ -847,13 +998,14 @@ int Restore_Exchange_Files() {
     const std::string copy = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][1]);
     const std::string running = "^bWARNUNG: " + file + " wird nicht zurückgesetzt: eine andere Bearbeitung von "_cp +
                                 inp + " läuft noch"_cp;
+    const std::string saved_text = "^bWARNUNG: " + file + " wird nicht zurückgesetzt: die Eingabedatei "_cp + inp +
+                                   " wurde seit dem Lesen von einer anderen Bearbeitung gespeichert"_cp;
     if (saved_elsewhere) {
       if (r.copies_made[k] || _Exists(file)) {
-        const std::string text = "^bWARNUNG: " + file + " wird nicht zurückgesetzt: die Eingabedatei "_cp + inp +
-                                 (same_bytes ? " wurde seit dem Lesen ersetzt (von einer anderen Bearbeitung oder "
-                                               "einem anderen Programm)!"_cp
-                                             : " wurde seit dem Lesen von einer anderen Bearbeitung gespeichert!"_cp);
-        boxes.push_back(text);
+        boxes.push_back(same_bytes ? "^bWARNUNG: " + file + " wird nicht zurückgesetzt: die Eingabedatei "_cp + inp +
+                                         " wurde seit dem Lesen ersetzt (von einer anderen Bearbeitung oder einem "
+                                         "anderen Programm)!"_cp
+                                   : saved_text + "!");
         bad = 1;
       }
       if (r.copies_made[k]) _Remove_Own_Copy(r, k);
@@ -864,6 +1016,10 @@ int Restore_Exchange_Files() {
       r.absent_at_start[k] = 0;
       if (others) {
         if (_Exists(file)) boxes.push_back(running + "; beim Start gab es die Datei nicht!"), bad = 1;
+        continue;
+      }
+      if (_Exists(file) && _Saved_Since(r)) {  // a save meanwhile (a run past the wait's bound) keeps it
+        boxes.push_back(saved_text + "!"), bad = 1;
         continue;
       }
       if (_Unlink(file) != 0 && errno != ENOENT) {
@@ -899,6 +1055,18 @@ int Restore_Exchange_Files() {
                                        " aufbewahrt ist!"
                                  : "; der Stand vom Start ist als " + kept.where + " aufbewahrt!");
       boxes.push_back(text);
+      r.copies_made[k] = 0;
+      bad = 1;
+      continue;
+    }
+    // Right before the write: a save meanwhile (a run that passed the bound of its wait for
+    // this end) is never undone; the start state is kept instead.
+    if (!unchanged && _Saved_Since(r)) {
+      const Kept_Copy kept = _Keep_Copy(copy, "");
+      boxes.push_back(saved_text + (kept.how == COPY_KEPT_AS_BAK ? "; der Stand vom Start ist als " + kept.where +
+                                                                       " aufbewahrt!"
+                                                                 : "; der Stand vom Start bleibt in " + copy + " (" +
+                                                                       kept.why + ")!"));
       r.copies_made[k] = 0;
       bad = 1;
       continue;

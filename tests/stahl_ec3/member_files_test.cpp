@@ -418,15 +418,15 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
          Put("new.INP", inp), fs::last_write_time(Path("new.INP"), fs::last_write_time(copy));
          fs::rename(Path("new.INP"), Path("BSP1_01.INP"));
        }, "A = 67.20 cm²", unsaved, wide, Not_Reset("BSP1_01.XPR", true)},
-      {"no note, a touch", true, [&] { truncate(Path("BSP1_01.LCK").c_str(), 0), touch(); }, "A = 67.20 cm²", edited, channel, ""},
+      {"no note, a touch", true, [&] { truncate(Path("BSP1_01.LCK").c_str(), 0), touch(); }, "A = 67.20 cm²", unsaved, channel, ""},
       {"no .XPR at the start", false, [] {}, "A = 67.20 cm²", unsaved, "none", ""},
       {"a note of another member file", true, renote([](std::string &n) {
          const std::size_t inode = n.find(' ', n.find(' ', 13) + 1) + 1;  // behind the device
          n[inode] = n[inode] == '9' ? '8' : '9';
        }), "A = 67.20 cm²", unsaved, channel, ""},
-      {"a sign in the note", true, renote([](std::string &n) { n.insert(13, "+"); }), "A = 67.20 cm²", edited, channel, ""},
-      {"a line end in the note", true, renote([](std::string &n) { n[14] = '\n'; }), "A = 67.20 cm²", edited, channel, ""},
-      {"no blank after the mark", true, renote([](std::string &n) { n.erase(10, 1); }), "A = 67.20 cm²", edited, channel, ""},
+      {"a sign in the note", true, renote([](std::string &n) { n.insert(13, "+"); }), "A = 67.20 cm²", unsaved, channel, ""},
+      {"a line end in the note", true, renote([](std::string &n) { n[14] = '\n'; }), "A = 67.20 cm²", unsaved, channel, ""},
+      {"no blank after the mark", true, renote([](std::string &n) { n.erase(10, 1); }), "A = 67.20 cm²", unsaved, channel, ""},
       {"the start copy touched, its mode changed and linked", true, [&] {
          chmod(copy.c_str(), 0600), fs::last_write_time(copy, fs::last_write_time(copy) + std::chrono::hours(1));
          fs::remove(Path("snap.XPR")), fs::create_hard_link(copy, Path("snap.XPR"));
@@ -510,6 +510,9 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
 
   const std::string found = "^bWARNUNG: " + Path("BSP1_01_TMP.XPR") +
                             " ist die Kopie einer abgebrochenen Bearbeitung; sie wird nicht zurückgesetzt und "_cp;
+  // Which file holds the saved state cannot be told where the ".XPR" differs from the copy.
+  const std::string either = "; den gespeicherten Stand hält sie oder "_cp + Path("BSP1_01.XPR") + ", und " +
+                             Path("BSP1_01.XPR") + " kann ungespeicherte Änderungen zeigen!|"_cp;
   auto killed = [&](const std::string &xpr) {  // a run killed after it changed (or removed) the ".XPR"
     In_Child([&] {
       Start();
@@ -539,7 +542,7 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
       {"changed by the killed run", "xpr of the killed run\n", put_back("BSP1_01.XPR.bak"), "an older copy\n",
        "xpr at start\n", "xpr of the killed run\n"},
       {"changed, the member saved since", "xpr of the killed run\n", found + "als " + Path("BSP1_01_TMP.XPR.bak") +
-       " aufbewahrt!|", "xpr at start\n", "xpr of the killed run\n", "", true},
+       " aufbewahrt" + either, "xpr at start\n", "xpr of the killed run\n", "", true},
   };
   for (const auto &o : once) {
     SCOPED_TRACE(o.what);
@@ -584,7 +587,7 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
       {"changed, no note", second, false, found + "als " + bak + "2 aufbewahrt; den gespeicherten Stand hält die frühere "
        "Kopie "_cp + bak + "! " + Path("BSP1_01.XPR") + " kann ungespeicherte Änderungen zeigen.|"_cp, second,
        "xpr at start\n" + first, ""},
-      {"put back by hand, no note", "xpr at start\n", false, found + "als " + bak + " aufbewahrt!|", "xpr at start\n",
+      {"put back by hand, no note", "xpr at start\n", false, found + "als " + bak + " aufbewahrt" + either, "xpr at start\n",
        first, ""},
   };
   for (const auto &t : twice) {
