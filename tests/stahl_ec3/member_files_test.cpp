@@ -404,6 +404,28 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
       touch();
     };
   };
+  // The note's fields split at its blanks (the last one keeps the line end), and joined.
+  auto fields = [](const std::string &n) {
+    std::vector<std::string> f(1);
+    for (const char c : n) c == ' ' ? (void)f.emplace_back() : f.back().push_back(c);
+    return f;
+  };
+  auto joined = [](const std::vector<std::string> &f) {
+    std::string n;
+    for (const std::string &x : f) n += (n.empty() ? "" : " ") + x;
+    return n;
+  };
+  // A killed run (in a child) that changed the ".XPR" and left its note, its copy removed;
+  // mark: what its note then says of the ".XPR".
+  auto killed_without_copy = [&](char mark) {
+    return [&, mark] {
+      In_Child([&] { return Start(), Put("BSP1_01.XPR", wide), std::string(); });
+      fs::remove(copy);
+      std::vector<std::string> f = fields(Get("BSP1_01.LCK"));
+      f[7] = std::string(1, mark);
+      Put("BSP1_01.LCK", joined(f));
+    };
+  };
   const struct {
     const char *what;
     bool xpr_at_start;
@@ -436,10 +458,31 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
        copy + ".bak aufbewahrt!|", [&] { fs::remove(copy + ".bak"), Put("BSP1_01_TMP.XPR", channel); }},
       {"a longer text in the lock file, a touch", true, touch, "A = 35.20 cm²", edited, channel, "",
        [&] { Put("BSP1_01.LCK", "PF-SESSION 1 " + std::string(200, '9') + "\n"); }},
-      {"no note, the .XPR an hour old", true, [&] { truncate(Path("BSP1_01.LCK").c_str(), 0); }, "A = 35.20 cm²", edited,
-       channel, "", [&] {
+      {"no note, the .XPR an hour old", true, [&] {
+         truncate(Path("BSP1_01.LCK").c_str(), 0);
          fs::last_write_time(Path("BSP1_01.XPR"), fs::last_write_time(Path("BSP1_01.INP")) - std::chrono::hours(1));
-       }},
+       }, "A = 35.20 cm²", edited, channel, ""},
+      // Notes that are none (a NUL as a mark, version 0, text after the line end, a size past
+      // the largest integer) and a version-1 note, which is read.
+      {"a NUL as the start mark", true, renote([](std::string &n) { n[n.size() - 38] = '\0'; }), "A = 67.20 cm²",
+       unsaved, channel, ""},
+      {"version 0", true, renote([](std::string &n) { n[11] = '0'; }), "A = 67.20 cm²", unsaved, channel, ""},
+      {"text after the line end", true, renote([](std::string &n) { n += "x"; }), "A = 67.20 cm²", unsaved, channel, ""},
+      {"a size past the largest integer", true, renote([&](std::string &n) {
+         std::vector<std::string> f = fields(n);
+         f[5] = "9223372036854775808";
+         n = joined(f);
+       }), "A = 67.20 cm²", unsaved, channel, ""},
+      {"a version-1 note", true, renote([&](std::string &n) {
+         std::vector<std::string> f = fields(n);
+         f[1] = "1", f[8] += "\n";
+         f.resize(9);
+         n = joined(f);
+       }), "A = 35.20 cm²", edited, channel, ""},
+      // A killed run's note whose copy is gone: its change is listed as maybe unsaved.
+      {"a killed run's change whose copy is gone", true, [] {}, "A = 67.20 cm²", unsaved, wide, "",
+       killed_without_copy('c')},
+      {"a stale u note whose copy is gone", true, [] {}, "A = 67.20 cm²", unsaved, wide, "", killed_without_copy('u')},
   };
   for (const auto &row : rows) {
     SCOPED_TRACE(row.what);
@@ -524,44 +567,82 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
   // and what it left in the ".XPR" is kept under a free name ("<file>.bak", …) that the box
   // gives; the older ".bak" of copies stays. Where the member was saved since, the copy is
   // kept as the ".bak" (over the older one from before the save) and never put back.
-  auto put_back = [&](const std::string &kept) {
+  auto put_back = [&](const std::string &kept, bool unknown = false) {
     return "^bWARNUNG: Eine frühere Bearbeitung von "_cp + Path("BSP1_01.INP") + " endete ohne Speichern: " +
-           Path("BSP1_01.XPR") + " hat wieder den gespeicherten Stand (aus " + Path("BSP1_01_TMP.XPR") + ")" +
+           Path("BSP1_01.XPR") + (unknown ? " hat wieder den Stand vom Start jener Bearbeitung (aus "
+                                          : " hat wieder den gespeicherten Stand (aus ") + Path("BSP1_01_TMP.XPR") + ")" +
            (kept.empty() ? "!|" : "; ihr ungespeicherter Stand ist als " + Path(kept) + " aufbewahrt!|");
   };
   auto no_baks = [this] {
     for (const char *name : {"BSP1_01_TMP.XPR.bak", "BSP1_01_TMP.XPR.bak2", "BSP1_01.XPR.bak", "BSP1_01.XPR.bak2"})
       fs::remove(Path(name));
   };
+  // A copy found that another user made (root only: the copy given away) proves nothing, nor
+  // does one of other bytes than the note's hash; where the ".bak" of copies is a folder, the
+  // copy goes to the free ".bak2" and the box does not call that folder the saved state. A
+  // run killed after it put a copy back and kept the ".XPR", but before its box and note,
+  // leaves the ".XPR.bak" to be named by the next start. A killed run that began without an
+  // ".XPR" beside an older ".XPR.bak" has its ".XPR" kept as ".XPR.bak2".
+  const std::string tmp = Path("BSP1_01_TMP.XPR");
   const struct {
     const char *what;
     std::string killed, said, bak, xpr, xpr_bak;  // killed: the ".XPR" the killed run left ("": removed)
     bool saved_since = false;
+    std::function<void()> before = [] {}, after_kill = [] {};
+    const char *also = "BSP1_01.XPR.bak2";  // one more file and its bytes after the session
+    std::string also_bytes = "";
+    bool root_only = false;
   } once[] = {
       {"removed by the killed run", "", put_back(""), "an older copy\n", "xpr at start\n", ""},
       {"changed by the killed run", "xpr of the killed run\n", put_back("BSP1_01.XPR.bak"), "an older copy\n",
        "xpr at start\n", "xpr of the killed run\n"},
       {"changed, the member saved since", "xpr of the killed run\n", found + "als " + Path("BSP1_01_TMP.XPR.bak") +
        " aufbewahrt" + either, "xpr at start\n", "xpr of the killed run\n", "", true},
+      {"changed, the copy another user's", "xpr of the killed run\n", found + "als " + Path("BSP1_01_TMP.XPR.bak") +
+       " aufbewahrt" + either, "xpr at start\n", "xpr of the killed run\n", "", false, [] {},
+       [&] { EXPECT_EQ(chown(tmp.c_str(), 12345, 12345), 0); }, "BSP1_01.XPR.bak2", "", true},
+      {"changed, the copy replaced by other bytes", "xpr of the killed run\n", found + "als " +
+       Path("BSP1_01_TMP.XPR.bak") + " aufbewahrt" + either, "other bytes\n", "xpr of the killed run\n", "", false,
+       [] {}, [&] { Put("BSP1_01_TMP.XPR", "other bytes\n"); }},
+      {"changed, the member saved since, a folder at the copy's .bak", "xpr of the killed run\n", found + "als " +
+       Path("BSP1_01_TMP.XPR.bak2") + " aufbewahrt" + either, "a folder", "xpr of the killed run\n", "", true,
+       [&] { fs::remove(Path("BSP1_01_TMP.XPR.bak")), fs::create_directory(Path("BSP1_01_TMP.XPR.bak")); }, [] {},
+       "BSP1_01_TMP.XPR.bak2", "xpr at start\n"},
+      {"put back, then killed before its box", "xpr of the killed run\n", "^bWARNUNG: Eine frühere Bearbeitung von "_cp +
+       Path("BSP1_01.INP") + " endete ohne Speichern; aufbewahrt sind "_cp + Path("BSP1_01.XPR.bak") + "!|",
+       "an older copy\n", "xpr at start\n", "xpr of the killed run\n", false, [] {}, [&] {
+         Put("BSP1_01.XPR.bak", Get("BSP1_01.XPR")), Put("BSP1_01.XPR", Get("BSP1_01_TMP.XPR"));
+         fs::remove(tmp);
+       }},
+      {"made by a killed run beside an older .XPR.bak", "xpr of the killed run\n", "^bWARNUNG: " + Path("BSP1_01.XPR") +
+       " ist nicht gespeichert: eine frühere Bearbeitung, die ohne die Datei begann, endete ohne Speichern; sie wird "
+       "als "_cp + Path("BSP1_01.XPR.bak2") + " aufbewahrt!|", "an older copy\n", "none", "an older xpr\n", false,
+       [&] { fs::remove(Path("BSP1_01.XPR")), Put("BSP1_01.XPR.bak", "an older xpr\n"); }, [] {}, "BSP1_01.XPR.bak2",
+       "xpr of the killed run\n"},
   };
   for (const auto &o : once) {
     SCOPED_TRACE(o.what);
+    if (o.root_only && geteuid() != 0) continue;  // only root can give a file away
     no_baks();
     Put("BSP1_01.XPR", "xpr at start\n");
     Put("BSP1_01_TMP.XPR.bak", "an older copy\n");
     fs::last_write_time(Path("BSP1_01_TMP.XPR.bak"), fs::last_write_time(Path("BSP1_01.INP")) - std::chrono::hours(1));
+    o.before();
     killed(o.killed);
+    o.after_kill();
     if (o.saved_since) Put("saved.INP", Get("BSP1_01.INP")), fs::rename(Path("saved.INP"), Path("BSP1_01.INP"));
     Host_Test_Reset();
     ASSERT_EQ(Start(), -1);
     Put("BSP1_01.XPR", "xpr of this session\n");
     EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
     EXPECT_EQ(Said(1), o.said);
-    EXPECT_EQ(Get("BSP1_01_TMP.XPR.bak"), o.bak);
+    EXPECT_EQ(fs::is_directory(Path("BSP1_01_TMP.XPR.bak")) ? "a folder" : Get("BSP1_01_TMP.XPR.bak"), o.bak);
     EXPECT_EQ(Has("BSP1_01.XPR") ? Get("BSP1_01.XPR") : "none", o.xpr);
     EXPECT_EQ(Get("BSP1_01.XPR.bak"), o.xpr_bak);
+    EXPECT_EQ(Get(o.also), o.also_bytes);
     EXPECT_FALSE(Has("BSP1_01_TMP.XPR"));
   }
+  fs::remove(Path("BSP1_01_TMP.XPR.bak"));
 
   // Two runs killed in a row, each leaving its note: the second one put the first one's copy
   // back and kept its change as ".XPR.bak", so this session does the same for the second one
@@ -570,7 +651,9 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
   // state is not written: no box). Without notes (an older version's empty lock file) the
   // first copy went to "_TMP.XPR.bak" and the second copy is not put back: it goes where the
   // ".XPR" holds its bytes, else to the free name "_TMP.XPR.bak2", and the box says which
-  // copy holds the saved state; the ".XPR" is then copied and put back.
+  // copy holds the saved state; the ".XPR" is then copied and put back. Where only the first
+  // one left no note (killed in its start), the second one kept its copy and marked its own
+  // of unknown state: that copy goes back all the same, and the box does not call it saved.
   const std::string bak = Path("BSP1_01_TMP.XPR.bak"), first = "xpr of the first killed run\n";
   const std::string second = "xpr of the second killed run\n";
   const struct {
@@ -578,7 +661,10 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
     std::string xpr;  // the ".XPR" after the second killed run
     bool noted;
     std::string said, copy_and_xpr, baks, xpr_baks;  // baks: "_TMP.XPR.bak" and ".bak2"; xpr_baks: ".XPR.bak", ".bak2"
+    bool first_in_start = false;  // the first one killed in its start, before its note
   } twice[] = {
+      {"changed, the first killed in its start", second, true, put_back("BSP1_01.XPR.bak", true), "xpr at start\n",
+       "xpr at start\n", second, true},
       {"left", first, true, put_back("BSP1_01.XPR.bak"), "xpr at start\n", "", first},
       {"changed", second, true, put_back("BSP1_01.XPR.bak2"), "xpr at start\n", "", first + second},
       {"put back by hand", "xpr at start\n", true, "", "xpr at start\n", "", first},
@@ -594,7 +680,9 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
     SCOPED_TRACE(std::string("the .XPR after the second killed run: ") + t.what);
     Put("BSP1_01.XPR", "xpr at start\n");
     no_baks();
-    for (const std::string &xpr : {first, t.xpr}) {
+    if (t.first_in_start)
+      In_Child([this] { return Start(), truncate(Path("BSP1_01.LCK").c_str(), 0), std::string(); });
+    for (const std::string &xpr : t.first_in_start ? std::vector<std::string>{t.xpr} : std::vector{first, t.xpr}) {
       killed(xpr);
       if (!t.noted) truncate(Path("BSP1_01.LCK").c_str(), 0);
     }
@@ -725,19 +813,35 @@ TEST_F(MemberFiles, ASecondSessionRunsAcrossTheFirstOnesEnd) {
   // session that starts meanwhile waits for it, says so on standard error after half a
   // second, and then holds the lock; past the bound of its wait (here 0.2 s) it runs as
   // another session without its presence lock and says so in a box. A holder that keeps
-  // bytes 0 and 1 for 200 ms and then ends is waited for as well.
+  // bytes 0 and 1 for 200 ms and then ends is waited for as well. The session past the bound
+  // may not save while the holder still ends (its end would put its copies back over that
+  // save: a box says to save later, nothing is ended); once the end is over, its save keeps
+  // its own ".XPR" and ".EXP".
   const std::string out = dir_ + "/../start";
   static std::function<void(int)> g_start;  // the start k during the holder's end, in a child
   static pid_t g_starts[2];
   g_starts[0] = g_starts[1] = 0;
   g_start = [&](int k) {
+    Host_Set_Replace_Sync_For_Tests(nullptr);  // this run's own writes are not slow
     Host_Test_Reset();
     Set_Session_End_Wait_For_Tests(k ? 0.2 : -1);
     testing::internal::CaptureStderr();
     Start();
     const std::string err = testing::internal::GetCapturedStderr();
-    test_files::Put(out + std::to_string(k), std::to_string(Stahl_EC3_Run().session) + Said(1) +
-                                                 std::to_string(err.find("is ending; waiting") != std::string::npos));
+    std::string said = std::to_string(Stahl_EC3_Run().session) + Said(1);
+    said += std::to_string(err.find("is ending; waiting") != std::string::npos);
+    if (k == 1) {
+      const int refused = Save_Bauteil_Member();
+      said += std::to_string(refused) + Stahl_EC3_Run().save_problem;
+      int saved = 1;
+      for (int tries = 0; tries < 1000 && saved == 1; ++tries) {
+        usleep(10000);
+        Put("BSP1_01.XPR", "xpr of the late session\n"), Put("BSP1_01.EXP", "exp of the late session\n");
+        saved = Save_Bauteil_Member();
+      }
+      said += std::to_string(saved);
+    }
+    test_files::Put(out + std::to_string(k), said);
     _exit(0);
   };
   HOST_SYNC Slow_Sync = [](int fd) {
@@ -759,9 +863,33 @@ TEST_F(MemberFiles, ASecondSessionRunsAcrossTheFirstOnesEnd) {
   EXPECT_EQ(Slurp(out + "1"), "2^bWARNUNG: Die Eingabedatei " + Path("BSP1_01.INP") + " wird gerade in einer anderen "
                                 "Bearbeitung bearbeitet, deren Ende nach 0.2 s noch nicht abgeschlossen ist; diese "
                                 "Bearbeitung wird von ihr nicht bemerkt, und beenden ohne zu speichern setzt hier nichts "
-                                "zurück!|0"_cp);
-  EXPECT_EQ(Get("BSP1_01.XPR"), "xpr at start\n");
-  fs::remove(Path("BSP1_01_TMP.XPR")), fs::remove(Path("BSP1_01.LCK"));
+                                "zurück!|01eine andere Bearbeitung von "_cp + Path("BSP1_01.INP") +
+                                " wird gerade beendet; bitte später noch einmal speichern0"_cp);
+  EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01.EXP"), "xpr of the late session\nexp of the late session\n");
+  fs::remove(Path("BSP1_01_TMP.XPR")), fs::remove(Path("BSP1_01.LCK")), fs::remove(Path("BSP1_01.EXP"));
+  fs::remove(Path("BSP1_01_TMP.EXP"));
+  // A save that lands while the holder's put-back is under way (here: in the sync of the
+  // ".XPR"'s replace): the ".EXP" is not put back over it, and its start state is kept.
+  static std::string g_inp;
+  g_inp = Path("BSP1_01.INP");
+  HOST_SYNC Save_Meanwhile = [](int fd) {
+    if (!g_inp.empty()) test_files::Put(g_inp + ".new", test_files::Slurp(g_inp)), fs::rename(g_inp + ".new", g_inp);
+    g_inp.clear();
+    return fsync(fd);
+  };
+  Put("BSP1_01.XPR", "xpr at start\n"), Put("BSP1_01.EXP", "exp at start\n");
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  Put("BSP1_01.XPR", "xpr of the session\n"), Put("BSP1_01.EXP", "exp of the session\n");
+  Host_Set_Replace_Sync_For_Tests(Save_Meanwhile);
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  Host_Set_Replace_Sync_For_Tests(old_sync);
+  EXPECT_EQ(Said(1), "^bWARNUNG: " + Path("BSP1_01.EXP") + " wird nicht zurückgesetzt: die Eingabedatei "_cp +
+                         Path("BSP1_01.INP") + " wurde seit dem Lesen von einer anderen Bearbeitung gespeichert; der "
+                         "Stand vom Start ist als " + Path("BSP1_01_TMP.EXP.bak") + " aufbewahrt!|");
+  EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01.EXP") + Get("BSP1_01_TMP.EXP.bak"),
+            "xpr at start\nexp of the session\nexp at start\n");
+  fs::remove(Path("BSP1_01.EXP")), fs::remove(Path("BSP1_01_TMP.EXP.bak"));
   int ready[2];
   ASSERT_EQ(pipe(ready), 0);
   const pid_t holder = fork();
@@ -893,8 +1021,12 @@ TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
   // this process's locks go). A hard-link snapshot of the lock file under another name leaves
   // the lock working, and a maker's temporary left beside an empty lock file is swept, so
   // that the note is written.
-  for (const char *name : {"BSP1_01.INP", "BSP1_01.XPR", "BSP1_01.TXT"}) {
+  // So is a lock file that has one of the member's free names as well (a ".bak" that a
+  // holder would read when it looks for a free name).
+  for (const char *name : {"BSP1_01.INP", "BSP1_01.XPR", "BSP1_01.TXT", "BSP1_01.XPR.bak", "BSP1_01.XPR.bak2",
+                           "BSP1_01_TMP.XPR.bak2"}) {
     SCOPED_TRACE(name);
+    if (!Has(name)) Put(name, "");
     const std::string bytes = Get(name);
     fs::remove(lck), fs::create_hard_link(Path(name), lck);
     Host_Test_Reset();
@@ -904,6 +1036,15 @@ TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
     EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
     EXPECT_EQ(Get(name), bytes);
   }
+  for (const char *name : {"BSP1_01.XPR.bak", "BSP1_01.XPR.bak2", "BSP1_01_TMP.XPR.bak2"}) fs::remove(Path(name));
+  // A snapshot made before the start: the lock works, and its file stays empty (no note).
+  Put("BSP1_01.LCK", "");
+  fs::create_directory(Path("early")), fs::create_hard_link(lck, Path("early/BSP1_01.LCK"));
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Stahl_EC3_Run().session, STAHL_EC3_SESSION_LOCKED);
+  EXPECT_EQ(In_Child([this] { return Get("BSP1_01.LCK"); }), "");
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   fs::remove(lck);
   Host_Test_Reset();
   ASSERT_EQ(Start(), -1);
