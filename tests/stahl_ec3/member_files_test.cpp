@@ -501,6 +501,25 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
     EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
     EXPECT_EQ((Has("BSP1_01.XPR") ? Get("BSP1_01.XPR") : "none") + Said(1), row.xpr_after + row.said);
   }
+
+  // After a killed run the session shows, checks and saves the saved section: its record is
+  // read once the killed run's copy is back (A = 35.20 cm², not the killed run's 67.20); one
+  // that began without an ".XPR" has its ".XPR" kept aside, so that the member has no section.
+  for (const bool xpr : {true, false}) {
+    SCOPED_TRACE(xpr ? "an .XPR at the killed run's start" : "none at the killed run's start");
+    Host_Test_Reset();
+    Put("BSP1_01.INP", inp);
+    fs::remove(Path("BSP1_01.XPR.bak")), fs::remove(copy);
+    xpr ? Put("BSP1_01.XPR", channel) : (void)fs::remove(Path("BSP1_01.XPR"));
+    In_Child([&] { return Start(), Put("BSP1_01.XPR", wide), std::string(); });
+    ASSERT_EQ(Start(), -1);
+    ASSERT_EQ(Write_Bauteil_Print_List(), 0);
+    const std::string list = Plain_List(Get("BSP1_01.OLI"));
+    EXPECT_NE(list.find(xpr ? "A = 35.20 cm²" : "Fehler beim Datencheck des Profils"), std::string::npos) << list;
+    EXPECT_EQ(list.find("A = 67.20 cm²"), std::string::npos) << list;
+    EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+    EXPECT_EQ(Get("BSP1_01.XPR.bak"), wide);
+  }
 }
 
 // Two screen sessions on one member, the second in a child process: it is told that the
