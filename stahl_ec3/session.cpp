@@ -158,18 +158,24 @@ int _Put_Back_Found_Copy(const std::string &file, const std::string &copy, unsig
     *why = file_there && !S_ISREG(owner.st_mode) ? Input_File_Problem(WHOLE_FILE_NOT_REGULAR, 0, 0) : _Why(errno);
     return FOUND_NOT_WRITTEN;
   }
+  bool made = false;  // *kept written here
   if (read && theirs != saved) {
     bool holds = false;
     *kept = _Free_Bak(file, &theirs, &holds);
     _Step();
     if (kept->empty() || (!holds && Replace_File_Text(kept->c_str(), theirs, FILE_REPLACE_NO_FOLLOW) != 0)) {
-      *why = kept->empty() ? "no free name " + file + ".bak…" : *kept + ": " + _Why(errno);
+      *why = kept->empty() ? "kein freier Name für "_cp + file + ".bak" : *kept + ": " + _Why(errno);
       return kept->clear(), FOUND_NOT_WRITTEN;
     }
+    made = !holds;
   }
   if (!read || theirs != saved) {
     _Step();
-    if (Replace_File_Text(file.c_str(), saved) != 0) return *why = _Why(errno), FOUND_NOT_WRITTEN;
+    if (Replace_File_Text(file.c_str(), saved) != 0) {
+      *why = _Why(errno);
+      if (made && _Unlink(*kept) == 0) kept->clear();  // the file still holds those bytes
+      return FOUND_NOT_WRITTEN;
+    }
     *wrote = true;
   }
   _Unlink(copy);  // one that stays holds the file's bytes now: this run's copy replaces it
@@ -212,10 +218,10 @@ void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_ba
     } else if (found == FOUND_NOT_WRITTEN) {
       r.carried[k] = mark, r.carried_hash[k] = note->copy_hash[k];
       const std::string text = "^bWARNUNG: Eine frühere Bearbeitung von "_cp + inp + " endete ohne Speichern: " + from +
-                               " kann hier nicht zurückgesetzt werden (" + why + ") und kann ungespeicherte Änderungen "
-                               "zeigen; "_cp + (mark == 'c' ? "den gespeicherten Stand hält " + copy + ", die bleibt!"
-                                                            : "den Stand vom Start jener Bearbeitung hält " + copy +
-                                                                  ", die bleibt!");
+                               " kann hier nicht zurückgesetzt werden ("_cp + why +
+                               ") und kann ungespeicherte Änderungen zeigen; "_cp +
+                               (mark == 'c' ? "den gespeicherten Stand hält "_cp : "den Stand vom Start jener Bearbeitung hält "_cp) +
+                               copy + ", die bleibt!";
       PrintMessage(text.c_str(), STAHL_EC3_TITLE);
       continue;  // the copy keeps its name: no copy of this run's own
     } else if (_Exists(copy)) {

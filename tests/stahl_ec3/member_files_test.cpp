@@ -187,13 +187,13 @@ TEST_F(MemberFiles, ParallelRefreshesKeepTheirOwnSections) {
   EXPECT_FALSE(Has("POS1XPRT.TMP"));  // every run removed its own exchange file
 }
 
-// Drops root's override of file permissions (none for another user): the process then meets
-// the permission bits as the files' owner does.
+// Drops root's overrides of file permissions, for writing and for reading (none for another
+// user): the process then meets the permission bits as the files' owner does.
 void Drop_Permission_Override() {
   __user_cap_header_struct head{_LINUX_CAPABILITY_VERSION_3, 0};
   __user_cap_data_struct data[2] = {};
   syscall(SYS_capget, &head, data);
-  data[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
+  data[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
   syscall(SYS_capset, &head, data);
 }
 
@@ -662,6 +662,46 @@ TEST_F(MemberFiles, TwoSessionsKeepTheirOwnStartCopies) {
     EXPECT_FALSE(Has("BSP1_01_TMP.XPR"));
   }
   fs::remove(Path("BSP1_01_TMP.XPR.bak"));
+
+  // A killed run's copy that this user may not write back (an ".XPR" it cannot read, or one
+  // behind a link into a folder it cannot write; a child without root's override): the
+  // ".XPR" keeps its bytes, the copy stays, the box says so, and the note carries the copy for
+  // a later holder (the lock file stays), which puts it back.
+  for (const bool link : {false, true}) {
+    SCOPED_TRACE(link ? "behind a link into a folder not to be written" : "not to be read");
+    no_baks();
+    fs::remove(Path("BSP1_01.XPR")), fs::remove_all(Path("theirs"));
+    if (link) {
+      fs::create_directory(Path("theirs")), Put("theirs/x.XPR", "xpr at start\n");
+      fs::create_symlink("theirs/x.XPR", Path("BSP1_01.XPR"));
+      chmod(Path("theirs").c_str(), 0555);
+    } else {
+      Put("BSP1_01.XPR", "xpr at start\n");
+    }
+    killed("xpr of the killed run\n");
+    if (!link) chmod(Path("BSP1_01.XPR").c_str(), 0);
+    const std::string said = In_Child([this] {
+      Host_Test_Reset(), Drop_Permission_Override(), Start();
+      const std::string told = Said(1);
+      return told + std::to_string(Screen(kEnd + kQuitRest));
+    });
+    EXPECT_EQ(said.rfind("^bWARNUNG: Eine frühere Bearbeitung von "_cp + Path("BSP1_01.INP") + " endete ohne Speichern: " +
+                             Path("BSP1_01.XPR") + " kann hier nicht zurückgesetzt werden ("_cp, 0), 0u) << said;
+    EXPECT_NE(said.find(") und kann ungespeicherte Änderungen zeigen; den gespeicherten Stand hält "_cp + tmp +
+                        ", die bleibt!|0"),
+              std::string::npos) << said;
+    chmod(Path("BSP1_01.XPR").c_str(), 0644), chmod(Path("theirs").c_str(), 0755);
+    EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01_TMP.XPR") + Get("BSP1_01.XPR.bak"),
+              "xpr of the killed run\nxpr at start\n");
+    EXPECT_EQ(Get("BSP1_01.LCK").substr(0, 13), "PF-SESSION 2 ");
+    Host_Test_Reset();
+    ASSERT_EQ(Start(), -1);
+    EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+    EXPECT_EQ(Said(1), put_back("BSP1_01.XPR.bak"));
+    EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01.XPR.bak"), "xpr at start\nxpr of the killed run\n");
+    EXPECT_FALSE(Has("BSP1_01_TMP.XPR") || Has("BSP1_01.LCK"));
+  }
+  fs::remove(Path("BSP1_01.XPR")), fs::remove_all(Path("theirs"));
 
   // Two runs killed in a row, each leaving its note: the second one put the first one's copy
   // back and kept its change as ".XPR.bak", so this session does the same for the second one
