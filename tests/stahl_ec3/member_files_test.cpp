@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/capability.h>
+#include <signal.h>
 #include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -82,6 +83,8 @@ class Held_Child {
     return read(ready_[0], &c, 1) == 1 ? test_files::Slurp(out_) : "no answer";
   }
   std::string Go() { return close(go_[1]), waitpid(pid_, nullptr, 0), test_files::Slurp(out_); }
+  // Ends the child at once (SIGKILL), without its second step.
+  void Kill() { kill(pid_, SIGKILL), waitpid(pid_, nullptr, 0), close(go_[1]); }
 
  private:
   std::string out_;
@@ -275,6 +278,10 @@ TEST_F(MemberFiles, SaveOverAChangedMemberFileAsks) {
          const std::string inp = Path("BSP1_01.INP");
          chmod(inp.c_str(), 0600), link(inp.c_str(), Path("backup").c_str()), unlink(Path("backup").c_str());
        }, 0, true, 0, ex, true},
+      {"the start copy touched and its mode changed", false, [&] {
+         chmod(Path("BSP1_01_TMP.EXP").c_str(), 0600);
+         fs::last_write_time(Path("BSP1_01_TMP.EXP"), fs::last_write_time(Path("BSP1_01_TMP.EXP")) + std::chrono::hours(1));
+       }, -1, false, 1, ""},
       {"absent, then there", true, [&] { Put("BSP1_01.INP", other); }, 0, true, 0, other},
       {"absent then and now", true, [] {}, -1, false, 1, ""},
   };
@@ -840,6 +847,36 @@ TEST_F(MemberFiles, ASecondSessionRunsAcrossTheFirstOnesEnd) {
   ASSERT_EQ(Start(), -1);
   EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
   EXPECT_EQ(Said(1) + Get("BSP1_01.XPR"), "xpr of the killed run\n");
+
+  // A holder killed while a second session is held open: a third start holds the lock but
+  // puts nothing back over the second one's ".XPR", at its start or at its end.
+  fs::remove(Path("BSP1_01_TMP.XPR.bak")), fs::remove(Path("BSP1_01_TMP.XPR.bak2"));
+  Put("BSP1_01.XPR", "xpr at start\n");
+  {
+    Held_Child holder(dir_ + "/../holder.out", [this] {
+      Host_Test_Reset();
+      const std::string rc = std::to_string(Start());
+      return Put("BSP1_01.XPR", "xpr of the killed holder\n"), rc;
+    }, [] { return std::string(); });
+    EXPECT_EQ(holder.First(), "-1");
+    Held_Child second(dir_ + "/../held.out", [this] {
+      Host_Test_Reset();
+      const std::string rc = std::to_string(Start());
+      return Put("BSP1_01.XPR", "xpr of the second session\n"), rc;
+    }, [this] { return Host_Clear_Messages(), std::to_string(Screen(kEnd + kQuitRest)); });
+    EXPECT_EQ(second.First(), "-1");
+    holder.Kill();
+    Host_Test_Reset();
+    ASSERT_EQ(Start(), -1);
+    EXPECT_EQ(Stahl_EC3_Run().session, STAHL_EC3_SESSION_LOCKED);
+    EXPECT_EQ(Get("BSP1_01.XPR"), "xpr of the second session\n");
+    EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+    EXPECT_EQ(Get("BSP1_01.XPR"), "xpr of the second session\n");
+    EXPECT_EQ(second.Go(), "0");
+    EXPECT_EQ(Get("BSP1_01.XPR"), "xpr of the second session\n");
+  }
+  fs::remove(Path("BSP1_01_TMP.XPR")), fs::remove(Path("BSP1_01_TMP.XPR.bak")), fs::remove(Path("BSP1_01_TMP.XPR.bak2"));
+  fs::remove(Path("BSP1_01.LCK"));
 
   Held_Child older(dir_ + "/../held.out", [this] {
     struct flock whole = {};
