@@ -310,13 +310,16 @@ int Set_Profil_by_Library_Name(PROFIL *profil, const char *name);
 // A library profile (kind 1) held to its library entry: the stored h, t_w, b_fo, t_fo,
 // b_fu, t_fu, r and r_2 are compared with the library's (both made consistent by the
 // library's shape type first, as the section values do) within Compare_Profil's tolerance,
-// and so is the make: the library holds rolled profiles, so a record stored as welded
-// (rolled 0 after the shape rules) differs too, its radii then not compared apart;
-// where one differs, or the series does not accept the stored shape type, the library's
-// dimensions and radii (and rolled 1) replace the stored ones, a type the series does not
-// accept becomes the series' own, and note (size bytes, may be null) gets one line in code
-// page 850 naming the profile and the differences ("b_fu = <stored> statt <library> mm",
-// "geschweißt statt gewalzt" for the make, "Profiltyp" for the type). Returns 1
+// and so is the make: the library holds rolled profiles, so a record whose make is not 1
+// after the shape rules (stored as welded) differs too, its radii then not compared apart;
+// the radii of tubes, bars and plates, which their lists do not show, are never compared.
+// Where one differs, or the series does not accept the stored shape type, the library's
+// dimensions and radii (and rolled 1, with no throats nor through welds) replace the
+// stored ones, a type the series does not accept becomes the series' own, and note (size
+// bytes, may be null) gets one line in code page 850 naming the profile and the
+// differences ("b_fu = <stored> statt <library> mm", "geschweißt statt gewalzt" for the
+// make, "Profiltyp" for the type), ending with ", die Schweißnahtangaben entfallen" where
+// the welded record's list showed a throat or a through weld. Returns 1
 // when the record took the library's values, 0 when it agrees (or is not of kind 1; note
 // empty), −1 when the library does not hold the name (record untouched, note empty).
 int Take_Profil_Library_Dimensions(PROFIL *profil, char *note, int size);
@@ -454,7 +457,9 @@ void Edit_Profil_Page(PROFIL *profil, int area, int x, int *y, int row_pitch, in
 
 // ---------------------------------------------------------------- section values
 // Checks and completes the record and fills its section values: for kinds 0 and 1 the
-// checks and corrections by shape type, raised weld throats, d_w, c_fo, c_fu, the
+// make flag (1 rolled or 0 welded: any other number is a failed check whose list line and
+// box name it, before any shape rule could overwrite it), the checks and corrections by
+// shape type, raised weld throats, d_w, c_fo, c_fu, the
 // thin-walled solver route (Get_Profil_DWQB_Querschnittswerte) and over it the closed
 // formulas (A, U, shear areas, centroid, I_y, I_z, I_yz), equal_flanges; for kind 2 the
 // values R7-PLAX computed, turned from principal axes to y/z. Then the strengths of the
@@ -669,8 +674,10 @@ int Write_Profil(FILE *stream, const PROFIL *profil);
 // a new entry on which the record holds one reference; without that file, or when the
 // take-over fails, the lists and values read from the block stay, with no entry, and the
 // file is left untouched. Section values are not computed (Calc_Profil_Querschnittswerte).
+// A make flag other than 0 and 1 is kept as read, for the section values to refuse; such
+// a library profile is not held to its entry.
 int Read_Profil(FILE *stream, PROFIL *profil);
-// After a read of version 2 or later, a library profile is held to its library entry
+// After a read of version 2 or later, a library profile of make 0 or 1 is held to its library entry
 // (Take_Profil_Library_Dimensions): the note of the last Read_Profil whose record took the
 // library's dimensions, else an empty text (also before any read).
 const char *Get_Profil_Read_Note();
@@ -682,11 +689,13 @@ const char *Get_Profil_Read_Note();
 // with_values, the section values computed first (plastic moduli included); kind 1
 // without values prints only its head. Kind 2 computes its values first and prints the
 // R7-PLAX outline block ("Fehler beim Datencheck des Profils" when they fail); the long
-// form of a polygon model with values adds its point table. The long form's joint line of
-// a library UPN or tee with sloped faces (Get_Profil_Flange_Slope, Get_Profil_Tee_Slope) is
-// followed by a line that names the slope and where t holds; a tee's only where its outline
-// exists (Calc_Profil_Sloped_Values). Type 0 or above 17 prints
-// the red "Profil nicht möglich" line and nothing else. grade_flags bit 0 adds the grade
+// form of a polygon model with values adds its point table. A library UPN or tee with
+// sloped faces (Get_Profil_Flange_Slope, Get_Profil_Tee_Slope) whose faces leave an outline
+// (Calc_Profil_Sloped_Values; else its values are the plates' and no slope is named), the
+// UPN's as well as the tee's: the long form's joint line is followed by a line that names
+// the sloped faces, the slope and where t holds, and the short form names the sloped faces
+// and the slope after the radii. Type 0 or above 17 prints the red "Profil nicht möglich"
+// line and nothing else. grade_flags bit 0 adds the grade
 // paragraph (Print_Material_Data with mask 2 for bit 1 plus 4 for bit 2, with_values as
 // given). Every text goes through the print writers; the profile's values are updated by
 // the computation. Nothing for a null profile or stream.

@@ -219,7 +219,9 @@ int _Read(FILE *f, PROFIL *p) {
   if (version >= 10 && !_Int(f, &p->hot_finished)) return 1;
   // A library profile is checked, printed and drawn as the library holds it: stored
   // dimensions that differ give way to the library's (versions 0 and 1 were rebuilt above).
-  if (version >= 2 && p->kind == PROFIL_KIND_LIBRARY)
+  // A make flag other than 0 and 1 is kept as it was read: the section values refuse it and
+  // name it, as they refuse other impossible values, and the library does not hide it.
+  if (version >= 2 && p->kind == PROFIL_KIND_LIBRARY && (p->rolled == 0 || p->rolled == 1))
     Take_Profil_Library_Dimensions(p, st.read_note, sizeof st.read_note);
   return 0;
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "profil/profil.h"
+#include "profil/profil_state.h"
 
 namespace {
 
@@ -490,6 +491,11 @@ int Calc_Profil_Sloped_Values(const PROFIL *p, PROFIL_SLOPED_VALUES *v) {
   v->I_y = sign * m.I_zz - A * z_s * z_s;
   v->I_z = sign * m.I_uu - A * u_s * u_s;
   return 1;
+}
+
+bool Has_Profil_Sloped_Outline(const PROFIL *p) {
+  PROFIL_SLOPED_VALUES values{};
+  return Calc_Profil_Sloped_Values(p, &values) != 0;
 }
 
 int Get_Profil_Sloped_Outline(const PROFIL *p, int chords, double *y, double *z, int max_points) {

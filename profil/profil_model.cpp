@@ -355,14 +355,6 @@ struct SlopedFlange {
   double thick(double u) const { return 2 * z_c(u) / std::cos(half); }
 };
 
-// True when the profile's sloped faces leave an outline (Calc_Profil_Sloped_Values): the model
-// then takes the sloped form, else the plates of the record, so that it and the closed values
-// always take the same form.
-bool _Has_Sloped_Outline(const PROFIL *p) {
-  PROFIL_SLOPED_VALUES values{};
-  return Calc_Profil_Sloped_Values(p, &values) != 0;
-}
-
 // A channel with sloped flanges (Get_Profil_Flange_Slope): each flange one tapered wall from
 // its tip to the web's centre line (u from the back of the web), the tip turned by −α/2 into
 // the vertical end face u = b.
@@ -387,7 +379,7 @@ void _Build_Channel(const PROFIL *p, Builder &m, double top, double second) {
   const double y0 = (p->b_fo - p->t_w) / 2, zt = p->t_fo / 2, zb = p->h - p->t_fo / 2;
   double x_tf = 0.0;
   const double slope = Get_Profil_Flange_Slope(p, &x_tf);
-  if (slope > 0.0 && _Has_Sloped_Outline(p)) {
+  if (slope > 0.0 && Has_Profil_Sloped_Outline(p)) {
     _Build_Sloped_Channel(p, m, top, second, slope, x_tf);
     return;
   }
@@ -455,7 +447,7 @@ void _Build_T(const PROFIL *p, Builder &m, double top, double second) {
   const double zt = p->t_fo / 2;
   double x_tf = 0.0, z_tw = 0.0;
   const double slope = Get_Profil_Tee_Slope(p, &x_tf, &z_tw);
-  if (slope > 0.0 && _Has_Sloped_Outline(p)) {
+  if (slope > 0.0 && Has_Profil_Sloped_Outline(p)) {
     _Build_Sloped_Tee(p, m, top, second, slope, x_tf, z_tw);
     return;
   }

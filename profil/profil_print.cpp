@@ -8,6 +8,7 @@
 #include "host/oli_layout.h"
 #include "print/print.h"
 #include "profil/profil.h"
+#include "profil/profil_state.h"
 #include "support/cp850.h"
 
 namespace {
@@ -34,28 +35,26 @@ void _Trimmed(const char *text, size_t n, char *out) {
 const char *_Finished(const PROFIL *p) { return p->hot_finished ? "warm" : "kalt"; }
 
 // ---------------------------------------------------------------- dimension lines
-// True when the profile's sloped faces leave an outline, which its section values then take:
-// only then does the list name the slope.
-bool _Has_Sloped_Outline(const PROFIL *p) {
-  PROFIL_SLOPED_VALUES outline{};
-  return Calc_Profil_Sloped_Values(p, &outline) != 0;
-}
-
-// Short additions after the dimensions: radii of rolled shapes, weld texts of welded
-// T and I shapes.
+// Short additions after the dimensions: radii of rolled shapes, the sloped faces of a
+// library UPN or tee where they leave an outline, weld texts of welded T and I shapes; none
+// for a make flag that is neither (the section values refuse it).
 void _Short_Joints(const PROFIL *p, FILE *f, const char *pre) {
   const int t = p->type;
-  if (p->rolled) {
+  if (p->rolled == 1) {
     if (t == 3 || t == 8 || t == 11 || t == 14 || t == 15) {
       if (p->r > 0.1) Oli_Printf(f, ",  r = %.1lf mm", p->r);
       if (p->r_2 > 0.1) CP850_CALL(Oli_Printf, f, ",  r╬\\2╬r = %.1lf mm", p->r_2);
+      const double tee = Get_Profil_Tee_Slope(p, nullptr, nullptr);
+      if (tee > 0.0 && Has_Profil_Sloped_Outline(p))
+        Oli_Printf(f, ",  geneigte Flanschinnenseiten und Stegflanken je %.0lf %%", 100 * tee);
     } else if (t == 6 || t == 12 || _Is_I(t)) {
       if (p->r > 0.1) Oli_Printf(f, ",  r = %.1lf mm", p->r);
       const double slope = Get_Profil_Flange_Slope(p, nullptr);
-      if (slope > 0.0 && _Has_Sloped_Outline(p)) Oli_Printf(f, ",  geneigte Flansche %.0lf %%", 100 * slope);
+      if (slope > 0.0 && Has_Profil_Sloped_Outline(p)) Oli_Printf(f, ",  geneigte Flansche %.0lf %%", 100 * slope);
     }
     return;
   }
+  if (p->rolled != 0) return;
   if (t == 11 || t == 15) {
     if (p->through_o)
       CP850_CALL(Oli_Printf, f, ",  durchgeschweißt");
@@ -274,11 +273,12 @@ void _Long_Dimensions(const PROFIL *p, FILE *f, const char *pre) {
   }
 }
 
-// The joint line of the long form (types other than 1, 2, 9, 17).
+// The joint line of the long form (types other than 1, 2, 9, 17); none for a make flag that
+// is neither rolled nor welded (the section values refuse it).
 void _Long_Joints(const PROFIL *p, FILE *f, const char *pre) {
   const int t = p->type;
   if (t == 1 || t == 2 || t == 9 || t == 17) return;
-  if (p->rolled) {
+  if (p->rolled == 1) {
     const bool r1 = p->r > 0.1, r2 = p->r_2 > 0.1;
     if (!r1 && !r2) return;
     Oli_Printf(f, "%sgewalztes Profil, Ausrundungsradi%s", pre, r1 && r2 ? "en" : "us");
@@ -290,24 +290,25 @@ void _Long_Joints(const PROFIL *p, FILE *f, const char *pre) {
     // (else its plates, and this line is not written).
     double x_tf = 0.0;
     const double slope = Get_Profil_Flange_Slope(p, &x_tf);
-    if (slope > 0.0 && _Has_Sloped_Outline(p))
+    if (slope > 0.0 && Has_Profil_Sloped_Outline(p))
       CP850_CALL(Oli_Printf, f, "%sgeneigte Flansche, Neigung %.0lf %%, t╬\\f╬r im Abstand %.1lf mm vom Stegrücken\n", pre,
                  100 * slope, x_tf);
-    // Library tee: the section values take its sloped flange and stem where they leave an
-    // outline (else its plates, and this line is not written).
+    // Library tee: the section values take its sloped faces (EN 10055: the flange's inner
+    // faces and both flanks of the stem, each face at the slope) where they leave an outline
+    // (else its plates, and this line is not written).
     double z_tw = 0.0;
     const double tee = Get_Profil_Tee_Slope(p, &x_tf, &z_tw);
-    if (tee > 0.0 && _Has_Sloped_Outline(p)) {
+    if (tee > 0.0 && Has_Profil_Sloped_Outline(p)) {
       CP850_CALL(Oli_Printf, f,
-                 "%sgeneigter Flansch und Steg, Neigung %.0lf %%, t╬\\f╬r im Abstand %.1lf mm von den Flanschenden, "
-                 "t╬\\w╬r im Abstand %.1lf mm von der Flanschaußenseite",
+                 "%sgeneigte Flanschinnenseiten und Stegflanken, Neigung je %.0lf %%, t╬\\f╬r im Abstand %.1lf mm von "
+                 "den Flanschenden, t╬\\w╬r im Abstand %.1lf mm von der Flanschaußenseite",
                  pre, 100 * tee, x_tf, z_tw);
       if (r2) CP850_CALL(Oli_Printf, f, ", Stegende mit r╬\\2╬r abgerundet");
       Oli_Printf(f, "\n");
     }
     return;
   }
-  if (!(p->a_o > 0.1 || p->a_u > 0.1)) return;
+  if (p->rolled != 0 || !(p->a_o > 0.1 || p->a_u > 0.1)) return;
   CP850_CALL(Oli_Printf, f, "%sgeschweißtes Profil", pre);
   if (t == 3 || t == 6 || t == 8 || t == 12 || t == 16) {
     CP850_CALL(Oli_Printf, f, " (durchgeschweißt)");

@@ -45,5 +45,10 @@ inline constexpr double kProfilCompareTolerance = 0.01 + 1e-9;
 // description is faulty. Defined in profil_values.cpp.
 int Correct_Profil_Shape_Input(PROFIL *profil);
 
+// True when a library UPN or tee has the outline of its sloped faces
+// (Calc_Profil_Sloped_Values): its model, its section values and its list then take the
+// sloped form, else the plates of the record. Defined in profil_formulas.cpp.
+bool Has_Profil_Sloped_Outline(const PROFIL *profil);
+
 // The state record (defined in profil_record.cpp).
 ProfilState &Profil_State();

@@ -20,19 +20,23 @@ constexpr double kMinThroat = 3.0;   // least effective fillet weld throat (mm)
 constexpr double kNoThroat = 0.01;   // a throat up to this is not raised (mm)
 constexpr double kPi = 3.141592653589793;
 
-// A failure: a print-list line when a stream is given, a host box when asked for.
-void _Report(const PROFIL *, FILE *stream, int show_box, const char *title, int selection) {
+// A failure: a print-list line when a stream is given, a host box when asked for; why, when
+// not empty, follows the failure after ": ".
+void _Report(const PROFIL *, FILE *stream, int show_box, const char *title, int selection, const char *why = "") {
+  const char *sep = why[0] ? ": " : "";
   if (stream) {
     if (selection)
-      Oli_Printf(stream, "%s%sFehler bei der Profilauswahl %s\n", Oli_Line_Prefix(), title, Oli_Mark_Red_Exclam());
+      Oli_Printf(stream, "%s%sFehler bei der Profilauswahl%s%s %s\n", Oli_Line_Prefix(), title, sep, why,
+                 Oli_Mark_Red_Exclam());
     else
-      Oli_Printf(stream, "%s%sFehler bei der Querschnittsbeschreibung %s\n", Oli_Line_Prefix(), title,
+      Oli_Printf(stream, "%s%sFehler bei der Querschnittsbeschreibung%s%s %s\n", Oli_Line_Prefix(), title, sep, why,
                  Oli_Mark_Red_Exclam());
   }
   if (show_box) {
-    char text[200];
-    std::snprintf(text, sizeof text, selection ? "%sFehler bei der Profilauswahl" : "%sFehler bei der Querschnittsbeschreibung",
-                  title);
+    char text[300];
+    std::snprintf(text, sizeof text,
+                  selection ? "%sFehler bei der Profilauswahl%s%s" : "%sFehler bei der Querschnittsbeschreibung%s%s", title,
+                  sep, why);
     PrintMessage(text, title);
   }
 }
@@ -214,6 +218,14 @@ int Calc_Profil_Querschnittswerte(PROFIL *p, FILE *stream, int show_box, const c
       _Report(p, stream, show_box, title, 1);
       return 1;
     }
+  }
+  // The make flag is 1 (rolled) or 0 (welded); another number (a file edited by hand) is
+  // refused before a shape rule could make it either.
+  if (p->rolled != 0 && p->rolled != 1) {
+    char why[96];
+    CP850_CALL2(std::snprintf, why, sizeof why, "Herstellungsart %d unzulässig (1 gewalzt, 0 geschweißt)", p->rolled);
+    _Report(p, stream, show_box, title, 0, why);
+    return 1;
   }
   if (_Check_Shape(p) || !_Plates_Fit(p)) {
     _Report(p, stream, show_box, title, 0);

@@ -122,8 +122,9 @@ std::string Printed(PROFIL *p) {
 // the same dimensions (what a library UPN becomes when read without the profile manager)
 // and a welded one keep parallel flanges of the mean thickness, whose I_z lies 13 % above
 // the table (UPN 200: 167.1 cm⁴ against 148). The print names the slope in both forms, and
-// nothing for parallel flanges. A library tee's long form names its outline in a line of the
-// same kind (2 %, t at b/4 = 25 mm from the toes and (h + t)/2 = 55.5 mm deep; EN 10055 I_z
+// nothing for parallel flanges. A library tee names its outline in both forms as well: the
+// sloped faces (EN 10055: the flange's inner faces and both stem flanks, 2 % each), and in
+// the long form t at b/4 = 25 mm from the toes and (h + t)/2 = 55.5 mm deep (EN 10055 I_z
 // 88.3 cm⁴); a welded one has none.
 TEST_F(UpnSloped, OnlyLibraryUpnTakeTheSlope) {
   const struct {
@@ -132,6 +133,7 @@ TEST_F(UpnSloped, OnlyLibraryUpnTakeTheSlope) {
     double slope, x_tf, I_z;  // I_z in cm⁴
     const char *printed;      // null: no slope line
     double b = 0;             // b_fo in mm; 0: the library's
+    const char *brief = "";   // in the short form too
   } cases[] = {
       {"UPN 200", "upn 200", PROFIL_KIND_LIBRARY, 1, 0.08, 37.5, 148,
        "geneigte Flansche, Neigung 8 %, t╬\\f╬r im Abstand 37.5 mm vom Stegrücken"_cp},
@@ -145,8 +147,9 @@ TEST_F(UpnSloped, OnlyLibraryUpnTakeTheSlope) {
       {"UPN 200, b = 300", "UPN200", PROFIL_KIND_LIBRARY, 1, 0.08, 150, 0, nullptr, 300},
       {"T 100", "T100", PROFIL_KIND_LIBRARY, 1, 0, 0, 88.3,
        "gewalztes Profil, Ausrundungsradien r = 11.0 mm, r╬\\2╬r = 5.5 mm\n"
-       "geneigter Flansch und Steg, Neigung 2 %, t╬\\f╬r im Abstand 25.0 mm von den Flanschenden, t╬\\w╬r im "
-       "Abstand 55.5 mm von der Flanschaußenseite, Stegende mit r╬\\2╬r abgerundet\n"_cp},
+       "geneigte Flanschinnenseiten und Stegflanken, Neigung je 2 %, t╬\\f╬r im Abstand 25.0 mm von den "
+       "Flanschenden, t╬\\w╬r im Abstand 55.5 mm von der Flanschaußenseite, Stegende mit r╬\\2╬r abgerundet\n"_cp,
+       0, ",  r = 11.0 mm,  r╬\\2╬r = 5.5 mm,  geneigte Flanschinnenseiten und Stegflanken je 2 %\n"_cp},
       {"welded T 100", "T100", PROFIL_KIND_LIBRARY, 0, 0, 0, 0, nullptr},
   };
   for (const auto &c : cases) {
@@ -168,6 +171,7 @@ TEST_F(UpnSloped, OnlyLibraryUpnTakeTheSlope) {
       EXPECT_NE(printed.find(c.printed), std::string::npos) << printed;
     }
     EXPECT_EQ(printed.find("geneigte") != std::string::npos, c.printed != nullptr) << printed;
+    EXPECT_NE(printed.find(c.brief), std::string::npos) << printed;
     if (c.printed && c.slope > 0) {
       EXPECT_NE(printed.find(",  geneigte Flansche " + std::to_string(static_cast<int>(100 * c.slope)) + " %"),
                 std::string::npos)
@@ -253,7 +257,11 @@ TEST_F(UpnSloped, OnlyLibraryTeesTakeTheSlope) {
     for (int k = 0; k < 3 && c.A > 0; ++k) EXPECT_NEAR(got[k], want[k], 5e-4 * want[k]) << k;
     EXPECT_EQ(Get_Profil_Sloped_Outline(&p, 4, y, z, 32) + Get_Profil_Sloped_Outline(&p, 4, y, z, c.outline - 1) +
                   Get_Profil_Sloped_Outline(&p, 0, y, z, 32), c.outline);
-    EXPECT_EQ(Printed(&p).find("geneigter Flansch") != std::string::npos, c.slope > 0 && c.outline > 0);
+    // The long and the short form name the sloped faces where the outline stands, else neither.
+    const std::string printed = Printed(&p);
+    const bool sloped = c.slope > 0 && c.outline > 0;
+    EXPECT_EQ(printed.find("Stegflanken, Neigung je 2 %") != std::string::npos, sloped);
+    EXPECT_EQ(printed.find("Stegflanken je 2 %") != std::string::npos, sloped);
     Reset_Profil(&p);
   }
 }

@@ -1031,7 +1031,8 @@ TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
               Start();
               Put("BSP1_01.XPR", "xpr of the second session\n");
               const std::string said = Said(1);
-              return said + std::to_string(Screen(kEnd + kQuitRest)) + Get("BSP1_01.XPR");
+              const std::string ended = said + std::to_string(Screen(kEnd + kQuitRest));
+              return ended + Get("BSP1_01.XPR");
             }),
             no_lock(std::strerror(EISDIR)) + "^bWARNUNG: " + Path("BSP1_01_TMP.XPR") + " ist die Kopie einer anderen oder abgebrochenen " +
                 "Bearbeitung; " + Path("BSP1_01.XPR") + " wird hier nicht zurückgesetzt! Läuft keine andere Bearbeitung, "_cp +

@@ -98,7 +98,7 @@ TEST_F(MemberVerdicts, LibraryProfileIsOneSection) {
       {"HE280A over IPE 200", With_Profile_Line(ex, " 1 5 200.000000 5.600000 100.000000 8.500000 100.000000 8.500000 1 12.000000 0.000000 0.000000"),
        "A = 97.26 cm²", "╠v = 401.05 N/mm²  >  ╠v,Rd = 235.00 N/mm²  ê  U╠v = 1.707  >  1  nicht ok !!", "64%0%171%", 1},
       {"HE280A typed as a channel", With_Profile_Line(ex, " 1 12 270.000000 8.000000 280.000000 13.000000 280.000000 13.000000 1 24.000000 0.000000 0.000000"),
-       "A = 97.26 cm²", "U╠v = 1.707  >  1  nicht ok !!", "64%0%171%", 1, "HE280A»: gespeicherte Abmessungen weichen von der Profilbibliothek ab (Profiltyp); die Werte"},
+       "A = 97.26 cm²", "U╠v = 1.707  >  1  nicht ok !!", "64%0%171%", 1, "HE280A»: gespeicherte Angaben weichen von der Profilbibliothek ab (Profiltyp); die Werte"},
       {"HE280A with b_fu 270", With_Profile_Line(ex, " 1 5 270.000000 8.000000 280.000000 13.000000 270.000000 13.000000 1 24.000000 0.000000 0.000000"),
        "A = 97.26 cm²", "U╠v = 1.707  >  1  nicht ok !!", "64%0%171%", 1, "(b_fu = 270.0 statt 280.0 mm);"},
       {"unknown name", With_Profile_Line(ex, he280a, "HE999X"),
@@ -155,7 +155,7 @@ TEST_F(MemberVerdicts, LibraryProfileIsOneSection) {
   EXPECT_EQ(std::string::npos, testing::internal::GetCapturedStderr().find("stahl_ec3:"));  // the host's own echo only
   int lines = 0;
   for (const HOST_MESSAGE &m : Host_Messages())
-    lines += m.kind == 2 && Cp850_To_Utf8(m.text).find("Profil «HE400B»: gespeicherte Abmessungen") == 0;
+    lines += m.kind == 2 && Cp850_To_Utf8(m.text).find("Profil «HE400B»: gespeicherte Angaben") == 0;
   EXPECT_EQ(1, lines);
   EXPECT_EQ(400.0, Get_Stahl_EC3_Bauteil()->profil.h);
   // On the screen the refused library gives the member nothing either: a save writes the

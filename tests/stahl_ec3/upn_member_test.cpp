@@ -92,18 +92,25 @@ TEST_F(UpnMember, LibraryTeeTakesItsSlopedOutline) {
 // fibre farthest from the printed centroid. HE 280 A, EN 10365: A 97.3 cm², I_y 13 670 cm⁴;
 // M_y = 100 kNm: σ = 100e6 · 135 / 13670e4 = 98.76 N/mm² (its welded plates without fillets
 // were printed with A = 92.32 cm²). T 100 by its outline as above: A 20.96 cm², σ 41.15 under
-// M_y = 1 kNm.
+// M_y = 1 kNm. A make flag that is neither 0 nor 1 (a hand edit), of a library profile or a
+// parametric one, is refused by the data check, which names it: no note, no joint line, no
+// values (A = 0) and no verdict.
 TEST_F(UpnMember, LibraryProfileStoredWeldedIsListedAsChecked) {
   const struct {
     const char *name;
+    int kind, rolled;
     double M_y, A, sigma;
     bool tee;
-  } cases[] = {{"HE280A", 100, 97.3, 98.76, false}, {"T100", 1, 20.96, 41.15, true}};
+  } cases[] = {{"HE280A", PROFIL_KIND_LIBRARY, 0, 100, 97.3, 98.76, false},
+               {"T100", PROFIL_KIND_LIBRARY, 0, 1, 20.96, 41.15, true},
+               {"HE280A", PROFIL_KIND_LIBRARY, 2, 100, 0, 0, false},
+               {"HE280A", PROFIL_KIND_PARAMETRIC, -1, 100, 0, 0, false}};
   for (const auto &c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(::testing::Message() << c.name << " kind " << c.kind << " rolled " << c.rolled);
     const std::string plain = Run_Refresh(Member_Bytes([&](BAUTEIL *b) {
                                 EXPECT_EQ(Set_Profil_by_Library_Name(&b->profil, c.name), 0);
-                                b->profil.rolled = 0, b->profil.a_o = b->profil.a_u = 4;
+                                b->profil.kind = c.kind;
+                                b->profil.rolled = c.rolled, b->profil.a_o = b->profil.a_u = 4;
                                 b->method = 1, b->ct_check = 0;
                                 b->brandlasten[0] = BRANDLAST{"Brand 1", 0, c.M_y, 0, 0, 0, 0, 0, 0};
                               })).plain;
@@ -111,10 +118,23 @@ TEST_F(UpnMember, LibraryProfileStoredWeldedIsListedAsChecked) {
       const std::size_t at = plain.find(key);
       return at == std::string::npos ? -1.0 : std::atof(plain.c_str() + at + key.size());
     };
-    EXPECT_NE(plain.find("»: gespeicherte Abmessungen weichen von der Profilbibliothek ab (geschweißt statt gewalzt); "),
+    if (c.rolled != 0) {
+      EXPECT_NE(plain.find("\nFehler bei der Querschnittsbeschreibung: Herstellungsart " + std::to_string(c.rolled) +
+                           " unzulässig (1 gewalzt, 0 geschweißt) !!\n"),
+                std::string::npos)
+          << plain;
+      EXPECT_EQ(plain.find("gespeicherte Angaben"), std::string::npos);
+      EXPECT_EQ(plain.find("es Profil"), std::string::npos);  // neither "gewalztes" nor "geschweißtes"
+      EXPECT_NE(plain.find("\nNachweis wurde nicht geführt: Querschnittswert A = 0 cm² nicht positiv !!\n"),
+                std::string::npos);
+      EXPECT_EQ(plain.find("\nNachweis: "), std::string::npos);
+      continue;
+    }
+    EXPECT_NE(plain.find("»: gespeicherte Angaben weichen von der Profilbibliothek ab (geschweißt statt gewalzt); die "
+                         "Werte der Bibliothek werden verwendet, die Schweißnahtangaben entfallen !!\n"),
               std::string::npos);
     EXPECT_NE(plain.find("\ngewalztes Profil, Ausrundungsradi"), std::string::npos);
-    EXPECT_EQ(plain.find("\ngeneigter Flansch und Steg, Neigung 2 %") != std::string::npos, c.tee);
+    EXPECT_EQ(plain.find("\ngeneigte Flanschinnenseiten und Stegflanken, Neigung je 2 %") != std::string::npos, c.tee);
     EXPECT_NEAR(after("Querschnittsfläche A = "), c.A, 0.002 * c.A);
     const double sigma = after("elastische Spannungen: max |╠x| = "), I_y = after("Flächenträgheitsmomente Iy = ");
     const double h = after("Gesamthöhe h = "), z_s = after("Schwerpunktabstand von oben zs = ");
