@@ -114,11 +114,12 @@ int Write_Bauteil_Print_List();
 // ---------------------------------------------------------------- sessions (session.cpp)
 // The exchange files of the member and their start-of-run copies.
 inline constexpr const char *STAHL_EC3_EXCHANGE[2][2] = {{".XPR", "_TMP.XPR"}, {".EXP", "_TMP.EXP"}};
-// The start of a screen session (the member file read): takes the session and presence
-// locks (waiting for a holder that is ending), says in a box when another session edits the
-// member or no lock can be had, puts a killed run's copy back where its note proves that
-// nothing was saved since and keeps what that run left, makes the start-of-run copies and
-// notes the member file read in the lock file.
+// The start of a screen session, before the member file is read: takes the session and
+// presence locks (waiting for a holder that is ending), stamps the member file as it finds it
+// then (inp_stamp), says in a box when another session edits the member or no lock can be
+// had, puts a killed run's copy back where its note proves that nothing was saved since and
+// keeps what that run left (or carries a copy it may not write back into its note), makes
+// the start-of-run copies and notes the member file in the lock file.
 void Begin_Stahl_EC3_Session(STAHL_EC3_RUN &r);
 // A refresh: 0 when no screen session runs on the member; else 1 when the list shows the
 // saved state (an imported section renewed from the session's start copy where that is the
@@ -183,7 +184,9 @@ inline constexpr int STAHL_EC3_SAVE_DECLINED = 2;
 // at start (or last saved here: another stamp, or present now and absent then) the user is
 // asked first; no gives STAHL_EC3_SAVE_DECLINED and nothing is written. A member file that is
 // there but no regular file (a FIFO, a folder, a link to a device) is refused before anything
-// is written; an unreadable file is first kept as ".INP.bak" (once). 0 when saved (the record
+// is written; an unreadable file is first kept as ".INP.bak" (once). A session that ran past
+// the bound of its wait for an ending holder saves only once that end is over (else 1, the
+// cause in save_problem, nothing written). 0 when saved (the record
 // is then the member's: a read error at start no longer counts), or 1 with nothing lost and
 // the cause in save_problem of the run (errno too where a call failed).
 int Save_Bauteil_Member();

@@ -413,7 +413,7 @@ void Begin_Stahl_EC3_Session(STAHL_EC3_RUN &r) {
     return;
   }
   // The note in the lock file of a run that is over (this one holds the lock) on the member
-  // file read here tells what that run left unsaved; only where nobody else is present may
+  // file found here tells what that run left unsaved; only where nobody else is present may
   // anything be put back or moved for it.
   SessionNote note;
   const bool noted = r.session == STAHL_EC3_SESSION_LOCKED && _Read_Note(r.lock_fd, &note) &&
