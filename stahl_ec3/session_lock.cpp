@@ -300,20 +300,29 @@ std::string _Member_File_Named(const struct stat &st) {
   return "";
 }
 
+// The folder of the lock file at path ("" or ending with '/') and the head of the names of
+// its maker's temporaries (a temporary's name is the head and six letters or digits).
+void _Lock_Temp_Form(const std::string &path, std::string *folder, std::string *head) {
+  const std::string pattern = Host_Replace_Temp_Pattern(path);
+  const std::size_t cut = pattern.rfind('/') + 1;
+  *folder = pattern.substr(0, cut), *head = pattern.substr(cut, pattern.size() - cut - 6);
+}
+bool _Is_Temp_Name(const std::string &name, const std::string &head) {
+  return name.size() == head.size() + 6 && name.compare(0, head.size(), head) == 0;
+}
+
 // Removes the names beside the lock file at path that a maker of it left (its temporary,
 // linked into place, and a kill before its removal): those of the temporary's form that name
 // the file of st.
 void _Sweep_Lock_Temporaries(const std::string &path, const struct stat &st) {
-  const std::string pattern = Host_Replace_Temp_Pattern(path);
-  const std::size_t cut = pattern.rfind('/') + 1;
-  const std::string folder = pattern.substr(0, cut), head = pattern.substr(cut, pattern.size() - cut - 6);
+  std::string folder, head;
+  _Lock_Temp_Form(path, &folder, &head);
   _Step();
   DIR *d = ::opendir(folder.empty() ? "." : folder.c_str());
   if (!d) return;
   while (const dirent *e = ::readdir(d)) {
     const std::string name = e->d_name;
-    if (name.size() == head.size() + 6 && name.compare(0, head.size(), head) == 0 && _Names_File(folder + name, st))
-      _Unlink(folder + name);
+    if (_Is_Temp_Name(name, head) && _Names_File(folder + name, st)) _Unlink(folder + name);
   }
   ::closedir(d);
 }
@@ -322,20 +331,17 @@ void _Sweep_Lock_Temporaries(const std::string &path, const struct stat &st) {
 // form) that begins with the member's stem and number and names the file of st: "" when
 // none. Looked at, nothing changed: no kill point of the tests.
 std::string _Member_Name_Beside(const std::string &lock, const struct stat &st) {
+  std::string folder, temp_head;
+  _Lock_Temp_Form(lock, &folder, &temp_head);
   const std::string member = Make_Bauteil_Filename("");
-  const std::size_t cut = member.rfind('/') + 1;
-  const std::string folder = member.substr(0, cut), head = member.substr(cut);
-  const std::string temp = Host_Replace_Temp_Pattern(lock).substr(cut);
-  const std::string temp_head = temp.substr(0, temp.size() - 6);
+  const std::string head = member.substr(member.rfind('/') + 1);
   DIR *d = ::opendir(folder.empty() ? "." : folder.c_str());
   if (!d) return "";
   std::string found;
   while (const dirent *e = ::readdir(d)) {
     const std::string name = e->d_name;
     struct stat named;
-    if (name.compare(0, head.size(), head) != 0 || folder + name == lock ||
-        (name.size() == temp.size() && name.compare(0, temp_head.size(), temp_head) == 0))
-      continue;
+    if (name.compare(0, head.size(), head) != 0 || folder + name == lock || _Is_Temp_Name(name, temp_head)) continue;
     if (::lstat((folder + name).c_str(), &named) == 0 && named.st_dev == st.st_dev && named.st_ino == st.st_ino) {
       found = folder + name;
       break;
