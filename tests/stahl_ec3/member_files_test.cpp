@@ -1134,6 +1134,15 @@ TEST_F(MemberFiles, SessionsWithoutTheirLockFile) {
     EXPECT_EQ(Get(name), bytes);
   }
   for (const char *name : {"BSP1_01.XPR.bak", "BSP1_01.XPR.bak2", "BSP1_01_TMP.XPR.bak2"}) fs::remove(Path(name));
+  // An ".XPR" that is a link to the lock file (which has then one name only): the same.
+  const std::string xpr = Get("BSP1_01.XPR");
+  fs::remove(lck), Put("BSP1_01.LCK", ""), fs::remove(Path("BSP1_01.XPR"));
+  fs::create_symlink("BSP1_01.LCK", Path("BSP1_01.XPR"));
+  Host_Test_Reset();
+  ASSERT_EQ(Start(), -1);
+  EXPECT_EQ(Said(1), no_lock("dieselbe Datei wie " + Path("BSP1_01.XPR")));
+  EXPECT_EQ(Screen(kEnd + kQuitRest), 0);
+  fs::remove(Path("BSP1_01.XPR")), fs::remove(lck), Put("BSP1_01.XPR", xpr);
   // A snapshot made before the start: the lock works, and its file stays empty (no note).
   Put("BSP1_01.LCK", "");
   fs::create_directory(Path("early")), fs::create_hard_link(lck, Path("early/BSP1_01.LCK"));
