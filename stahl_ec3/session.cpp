@@ -75,8 +75,9 @@ std::string _Free_Bak(const std::string &base, const std::string *bytes, bool *h
 enum { COPY_KEPT_AS_BAK, COPY_GONE, COPY_STAYS };
 struct Kept_Copy {
   int how;
-  std::string why;    // where it stays: the cause
-  std::string where;  // kept: its name now
+  std::string why;     // where it stays: the cause
+  std::string where;   // kept: its name now
+  bool differ = false; // the copy was read, and the file given does not hold its bytes
 };
 
 // Keeps a copy that is not put back (a start copy left by a run that ended without its end,
@@ -93,6 +94,7 @@ Kept_Copy _Keep_Copy(const std::string &copy, const std::string &file) {
   struct stat c, b, inp;
   const bool readable = _Read_Here(copy, &mine, &c);
   const bool file_read = !file.empty() && _Read_File(file, &theirs);
+  const bool differ = readable && !file.empty() && !(file_read && mine == theirs);
   bool free = !_Lstat(bak, &b) || !S_ISREG(b.st_mode);
   _Step();
   if (!free) free = ::stat(Bauteil_Inp_Path().c_str(), &inp) == 0 && _Ns(b.st_mtim) < _Ns(inp.st_mtim);
@@ -100,7 +102,7 @@ Kept_Copy _Keep_Copy(const std::string &copy, const std::string &file) {
   int err = 0;
   if (free) {
     _Step();
-    if (::rename(copy.c_str(), bak.c_str()) == 0) return {COPY_KEPT_AS_BAK, "", bak};
+    if (::rename(copy.c_str(), bak.c_str()) == 0) return {COPY_KEPT_AS_BAK, "", bak, differ};
     err = errno;
   }
   if (readable && file_read && mine == theirs && _Unlink(copy) == 0) return {COPY_GONE, "", ""};
@@ -109,10 +111,10 @@ Kept_Copy _Keep_Copy(const std::string &copy, const std::string &file) {
   if (!name.empty()) {
     _Step();
     if (holds ? ::unlink(copy.c_str()) == 0 : ::rename(copy.c_str(), name.c_str()) == 0)
-      return {COPY_KEPT_AS_BAK, "", name};
+      return {COPY_KEPT_AS_BAK, "", name, differ};
     err = errno;
   }
-  return {COPY_STAYS, _Why(err), ""};
+  return {COPY_STAYS, _Why(err), "", differ};
 }
 
 // Keeps what a run killed on this member left unsaved, by its stale note (the member file is
@@ -226,9 +228,6 @@ void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_ba
       continue;  // the copy keeps its name: no copy of this run's own
     } else if (_Exists(copy)) {
       const bool locked = r.session == STAHL_EC3_SESSION_LOCKED;
-      std::string mine, theirs;
-      struct stat st;
-      const bool differ = _Read_Here(copy, &mine, &st) && !(_Read_File(from, &theirs) && mine == theirs);
       const Kept_Copy kept = locked ? _Keep_Copy(copy, from) : Kept_Copy{COPY_STAYS, "", ""};
       const std::string found_text = "^bWARNUNG: " + copy + " ist die Kopie einer abgebrochenen Bearbeitung; sie wird "
                                      "nicht zurückgesetzt und "_cp;
@@ -243,7 +242,7 @@ void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_ba
         text = "^bWARNUNG: " + copy + " ist die Kopie einer anderen oder abgebrochenen Bearbeitung; " + from +
                " wird hier nicht zurückgesetzt! Läuft keine andere Bearbeitung, kann die Kopie gelöscht werden."_cp;
       else if (kept.how == COPY_KEPT_AS_BAK && (kept.where == bak || !_Lstat(bak, &older) || !S_ISREG(older.st_mode)))
-        text = found_text + "als " + kept.where + " aufbewahrt" + (differ ? either : "!");
+        text = found_text + "als " + kept.where + " aufbewahrt" + (kept.differ ? either : "!");
       else if (kept.how == COPY_KEPT_AS_BAK)
         text = found_text + "als " + kept.where + " aufbewahrt; den gespeicherten Stand hält die frühere Kopie "_cp + bak +
                "! " + from + " kann ungespeicherte Änderungen zeigen."_cp;
