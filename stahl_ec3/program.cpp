@@ -96,6 +96,14 @@ std::string _Read_Label() {
   return label;
 }
 
+// Takes the stamp of the member file read as the run's: on the refresh road always; in a
+// session only where it is the file that the session found at its start (its copies and note
+// belong to that file): where another file stands there now, the start's stamp stays, so that
+// a save asks and the end puts nothing back over that file's exchange files.
+void _Take_Read_Stamp(STAHL_EC3_RUN &r, const STAHL_EC3_FILE_STAMP &read) {
+  if (r.refresh || read.Same_Content(r.inp_stamp)) r.inp_stamp = read;
+}
+
 // Reads the member data file into the record, or sets the defaults (a new member, or one that
 // cannot be read); the record read is brought in line with its profile.
 void _Read_Input(STAHL_EC3_RUN &r) {
@@ -105,21 +113,16 @@ void _Read_Input(STAHL_EC3_RUN &r) {
   if (!f) {
     const bool missing = why == WHOLE_FILE_NOT_OPENED && errno == ENOENT;
     const std::string problem = Input_File_Problem(why, 0, errno);
-    const STAHL_EC3_FILE_STAMP now = Stahl_EC3_File_Stamp(inp);
-    if (r.refresh || now.Same_Content(r.inp_stamp)) r.inp_stamp = now;
+    _Take_Read_Stamp(r, Stahl_EC3_File_Stamp(inp));
     Set_Bauteil_Defaults(&r.bauteil);
     if (missing && !r.refresh) return;  // a new member
     r.read_error = missing ? 2 : 1;
     r.read_reason = missing ? "the member data file does not exist" : problem;
     return;
   }
-  // The stamp of what is read, so that a save can tell when another session saved since. A
-  // session took the stamp at its start (its copies and note belong to that file): where
-  // another file stands there now, the start's stamp stays, so that a save asks and the end
-  // puts nothing back over that file's exchange files.
+  // The stamp of what is read, so that a save can tell when another session saved since.
   std::string bytes;
-  const STAHL_EC3_FILE_STAMP read = Stahl_EC3_Stream_Stamp(f, &bytes);
-  if (r.refresh || read.Same_Content(r.inp_stamp)) r.inp_stamp = read;
+  _Take_Read_Stamp(r, Stahl_EC3_Stream_Stamp(f, &bytes));
   const int rc = Read_Bauteil(f, &r.bauteil);
   std::fclose(f);
   if (rc != 0) {

@@ -197,7 +197,7 @@ int _Put_Back_Found_Copy(const std::string &file, const std::string &copy, unsig
 // not prove the file the saved state). named collects the files that the boxes name.
 void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_back_ok, bool unknown[2],
                           std::vector<std::string> *named) {
-  const std::string inp = Bauteil_Inp_Path();
+  const std::string ended = "^bWARNUNG: Eine frühere Bearbeitung von "_cp + Bauteil_Inp_Path() + " endete ohne Speichern: ";
   for (int k = 0; k < 2; ++k) {
     const std::string from = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][0]);
     const std::string copy = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][1]);
@@ -210,7 +210,7 @@ void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_ba
                           ? _Put_Back_Found_Copy(from, copy, note->copy_hash[k], &kept_file, &wrote, &why)
                           : FOUND_NOT_PROVED;
     if (found == FOUND_PUT_BACK) {
-      const std::string text = "^bWARNUNG: Eine frühere Bearbeitung von "_cp + inp + " endete ohne Speichern: " + from +
+      const std::string text = ended + from +
                                (mark == 'c' ? " hat wieder den gespeicherten Stand (aus "
                                             : " hat wieder den Stand vom Start jener Bearbeitung (aus ") + copy + ")" +
                                (kept_file.empty() ? "!" : "; ihr ungespeicherter Stand ist als " + kept_file +
@@ -219,7 +219,7 @@ void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_ba
       if (!kept_file.empty()) named->push_back(kept_file);
     } else if (found == FOUND_NOT_WRITTEN) {
       r.carried[k] = mark, r.carried_hash[k] = note->copy_hash[k];
-      const std::string text = "^bWARNUNG: Eine frühere Bearbeitung von "_cp + inp + " endete ohne Speichern: " + from +
+      const std::string text = ended + from +
                                " kann hier nicht zurückgesetzt werden ("_cp + why +
                                ") und kann ungespeicherte Änderungen zeigen; "_cp +
                                (mark == 'c' ? "den gespeicherten Stand hält "_cp : "den Stand vom Start jener Bearbeitung hält "_cp) +
