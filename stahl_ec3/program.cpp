@@ -97,11 +97,10 @@ std::string _Read_Label() {
 }
 
 // Takes the stamp of the member file read as the run's: on the refresh road always; in a
-// session only where it is the file that the session found at its start (its copies and note
-// belong to that file): where another file stands there now, the start's stamp stays, so that
-// a save asks and the end puts nothing back over that file's exchange files.
+// session by the session's rule (its copies and note belong to the file found at its start).
 void _Take_Read_Stamp(STAHL_EC3_RUN &r, const STAHL_EC3_FILE_STAMP &read) {
-  if (r.refresh || read.Same_Content(r.inp_stamp)) r.inp_stamp = read;
+  if (r.refresh) r.inp_stamp = read;
+  else Take_Session_Read_Stamp(r, read);
 }
 
 // Reads the member data file into the record, or sets the defaults (a new member, or one that
@@ -337,9 +336,6 @@ int Save_Bauteil_Member() {
     errno = folder ? EISDIR : EINVAL;
     return 1;
   }
-  // A session that ran past the bound of its wait saves only once the holder's end is over:
-  // that end could put its start copies back over this save.
-  if (!Session_May_Save(r)) return 1;
   // Another session may have saved the member since it was read here, or another program
   // rewritten it: that is not lost without a word.
   if (!(Stahl_EC3_File_Stamp(inp) == r.inp_stamp) && !Answer_is_Yes(Bauteil_Changed_Question().c_str()))

@@ -87,10 +87,13 @@ struct STAHL_EC3_RUN {
   int lock_fd = -1;
   int lock_pid;
   std::string lock_path;
+  int lock_made;             // 1: this run made the lock file (it holds no earlier run's note)
   std::string lock_problem;  // why no lock could be had: the lock file and the cause
   // 1: a holder was still ending when the wait for it passed its bound (STAHL_EC3_SESSION_OTHER
-  // without the presence lock, said in a box)
+  // with the late lock in place of the presence lock, said in a box)
   int end_wait_passed;
+  // The holder's copy k may hold a killed run's unsaved work (noted 'u').
+  int copy_unknown[2];
   // A killed run's copy found at the start that this run may not write back (its exchange
   // file cannot be read or written here): its mark ('c' or 'u') and hash, carried into this
   // run's note for a later holder; the copy keeps its name and the lock file stays. 0: none.
@@ -121,6 +124,13 @@ inline constexpr const char *STAHL_EC3_EXCHANGE[2][2] = {{".XPR", "_TMP.XPR"}, {
 // keeps what that run left (or carries a copy it may not write back into its note), makes
 // the start-of-run copies and notes the member file in the lock file.
 void Begin_Stahl_EC3_Session(STAHL_EC3_RUN &r);
+// The member file as a screen session read it (read): taken as the session's where it is the
+// file found at the start or where the exchange files still hold the start copies' bytes and
+// those not there at the start are still not there (the file was replaced meanwhile, by a sync
+// tool or another program, and nothing else changed): the note is then written again, so that
+// the end puts the start state back and a save does not ask. Where an exchange file changed as
+// well, the start's stamp stays (a save asks first, the end puts nothing back). True when taken.
+bool Take_Session_Read_Stamp(STAHL_EC3_RUN &r, const STAHL_EC3_FILE_STAMP &read);
 // A refresh: 0 when no screen session runs on the member; else 1 when the list shows the
 // saved state (an imported section renewed from the session's start copy where that is the
 // saved one), 2 when its section may show the session's unsaved changes.
@@ -134,7 +144,9 @@ int Refresh_During_Session(STAHL_EC3_RUN &r);
 // content is no longer the one read (another session saved it) nothing is put back or
 // removed: a box names each exchange file not reset, and this run's copies go. When another
 // screen session runs, nothing is put back or removed either: a box names each file, this
-// run's copies are kept as "<copy>.bak" where nothing is lost, and the lock file stays.
+// run's copies are kept as "<copy>.bak" where nothing is lost, and the lock file stays; so
+// from the file on whose turn a session that passed the bound of its wait for this end holds
+// its late lock (none comes between the look at the member file and a write).
 int Restore_Exchange_Files();
 // Removes this run's start-of-run copies "_TMP.XPR" and "_TMP.EXP" while they are as it
 // wrote them (another session's stay) and ends the session (its locks let go).
@@ -173,20 +185,13 @@ struct STAHL_EC3_SESSION_NOTE {
 bool Parse_Session_Note(const char *text, std::size_t n, STAHL_EC3_SESSION_NOTE *note);
 // The text of a note (written as version 2 whatever note.version says).
 std::string Session_Note_Text(const STAHL_EC3_SESSION_NOTE &note);
-// Before a save: a session that ran past the bound of the wait for an ending holder takes its
-// presence lock now, so that the holder's end cannot put anything back over this save: true
-// when the save may go ahead; false (and the cause in save_problem) while the holder still
-// ends.
-bool Session_May_Save(STAHL_EC3_RUN &r);
 // Answers of Save_Bauteil_Member besides 0 and 1.
 inline constexpr int STAHL_EC3_SAVE_DECLINED = 2;
 // Saves the record (stored units) as the member's ".INP". When the file is not the one read
 // at start (or last saved here: another stamp, or present now and absent then) the user is
 // asked first; no gives STAHL_EC3_SAVE_DECLINED and nothing is written. A member file that is
 // there but no regular file (a FIFO, a folder, a link to a device) is refused before anything
-// is written; an unreadable file is first kept as ".INP.bak" (once). A session that ran past
-// the bound of its wait for an ending holder saves only once that end is over (else 1, the
-// cause in save_problem, nothing written). 0 when saved (the record
+// is written; an unreadable file is first kept as ".INP.bak" (once). 0 when saved (the record
 // is then the member's: a read error at start no longer counts), or 1 with nothing lost and
 // the cause in save_problem of the run (errno too where a call failed).
 int Save_Bauteil_Member();

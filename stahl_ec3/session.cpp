@@ -4,7 +4,9 @@
 //
 //  Read    the member is read once its session has begun: after the lock, the wait for an
 //          ending holder and the put-back of a killed run's copies, so that what the session
-//          shows, checks and saves is the state that its boxes call saved.
+//          shows, checks and saves is the state that its boxes call saved. A member file
+//          replaced meanwhile is the session's where the exchange files are still as the start
+//          left them (its identity is taken and noted); else the start's identity stays.
 //  Copies  the holder copies ".XPR" and ".EXP" to "_TMP.XPR" and "_TMP.EXP". Their names are
 //          tested without following links (a link, also a dangling one, is a found copy), and
 //          the copies are written by a replace that does not follow links.
@@ -21,13 +23,16 @@
 //          and the box says that the exchange file may show unsaved changes. A session without
 //          the lock leaves it. A stale note of the member file read now: an exchange file that
 //          was not there at that run's start is kept as a ".bak". Kept files newer than the
-//          lock file's last note that no box of this start named are named.
+//          lock file's last note that no box of this start named are named (not where the
+//          start made the lock file, nor while another session is present).
 //  End     leaving without saving puts nothing back and removes nothing when the member file's
 //          content is no longer the one read (saved elsewhere; looked at again right before
 //          each write), nor while another session is present (this run's copies are then kept
-//          as "<copy>.bak" by the rule above, and the lock file stays); else the copies go back
-//          (a file that holds their bytes is not written) and an exchange file made meanwhile
-//          goes.
+//          as "<copy>.bak" by the rule above, and the lock file stays), also one that passed
+//          the bound of its wait for this end and took its late lock before the file's turn
+//          (the put-back byte is held from the look through the write); else the copies go
+//          back (a file that holds their bytes is not written) and an exchange file made
+//          meanwhile goes.
 //  Refresh during a session it lists the start copy's section only while the member file has
 //          the noted identity and the copy is of the saved state; without a note, while the
 //          member file is not newer than the copy; where the section may be the session's (or
@@ -192,10 +197,10 @@ int _Put_Back_Found_Copy(const std::string &file, const std::string &copy, unsig
 // the copy stays and its mark and hash are carried into this run's note; any other is kept by
 // the rule of found copies, a box names it and this run makes its own copy where its name is
 // free again. Without a lock a copy found may be a live session's: it is left as it is, and
-// nothing is put back for its file. unknown[k]: the copy made may hold a killed run's unsaved
+// nothing is put back for its file. copy_unknown[k]: the copy made may hold a killed run's unsaved
 // work (a found copy was not put back, it was one of unknown state, or the member's note does
 // not prove the file the saved state). named collects the files that the boxes name.
-void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_back_ok, bool unknown[2],
+void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_back_ok,
                           std::vector<std::string> *named) {
   const std::string ended = "^bWARNUNG: Eine frühere Bearbeitung von "_cp + Bauteil_Inp_Path() + " endete ohne Speichern: ";
   for (int k = 0; k < 2; ++k) {
@@ -203,7 +208,7 @@ void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_ba
     const std::string copy = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][1]);
     const char mark = note && note->version >= 2 ? note->start[k] : '-';
     const bool noted = mark == 'c' || mark == 'u';
-    unknown[k] = note && mark != 'c';
+    r.copy_unknown[k] = note && mark != 'c';
     std::string kept_file, why;
     bool wrote = false;
     const int found = _Exists(copy) && r.session == STAHL_EC3_SESSION_LOCKED && put_back_ok && noted
@@ -253,7 +258,7 @@ void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_ba
       PrintMessage(text.c_str(), STAHL_EC3_TITLE);
       if (kept.how == COPY_KEPT_AS_BAK) named->push_back(kept.where);
       if (kept.how == COPY_STAYS) continue;
-      unknown[k] = true;
+      r.copy_unknown[k] = 1;
     }
     if (!_Exists(from)) {
       r.absent_at_start[k] = 1;
@@ -267,7 +272,7 @@ void _Copy_Exchange_Files(STAHL_EC3_RUN &r, const SessionNote *note, bool put_ba
     }
     r.copy_stamps[k] = _Stamp(copy);
     r.copies_made[k] = 1;
-    if (noted && r.copy_stamps[k].hash != note->copy_hash[k]) unknown[k] = true;
+    if (noted && r.copy_stamps[k].hash != note->copy_hash[k]) r.copy_unknown[k] = 1;
   }
 }
 
@@ -347,6 +352,15 @@ bool _Renew_From_Start_Copy(PROFIL *p) {
   return false;
 }
 
+// The put-back byte of the holder's end while held: let go at the end of a file's turn.
+struct Put_Back_Hold {
+  STAHL_EC3_RUN &r;
+  bool held = false;
+  ~Put_Back_Hold() {
+    if (held) _Let_Put_Back(r);
+  }
+};
+
 // True when the member file's content is no longer the one this run read or last saved.
 bool _Saved_Since(const STAHL_EC3_RUN &r) { return !Stahl_EC3_File_Stamp(Bauteil_Inp_Path()).Same_Content(r.inp_stamp); }
 
@@ -404,8 +418,8 @@ void Begin_Stahl_EC3_Session(STAHL_EC3_RUN &r) {
     std::snprintf(waited, sizeof waited, "%g", _End_Wait_S());
     const std::string text = r.end_wait_passed ? "^bWARNUNG: Die Eingabedatei " + Bauteil_Inp_Path() +
                                                      " wird gerade in einer anderen Bearbeitung bearbeitet, deren Ende "
-                                                     "nach " + waited + " s noch nicht abgeschlossen ist; diese "
-                                                     "Bearbeitung wird von ihr nicht bemerkt, und beenden ohne zu "
+                                                     "nach " + waited + " s noch nicht abgeschlossen ist; ihr Ende "
+                                                     "setzt von jetzt an nichts mehr zurück, und beenden ohne zu "
                                                      "speichern setzt hier nichts zurück!"_cp
                                                : Bauteil_Other_Session_Note();
     PrintMessage(text.c_str(), STAHL_EC3_TITLE);
@@ -419,14 +433,37 @@ void Begin_Stahl_EC3_Session(STAHL_EC3_RUN &r) {
                      note.member.Same_Content(r.inp_stamp);
   const bool nobody = r.session == STAHL_EC3_SESSION_LOCKED && !_Held_By_Others(r.lock_fd);
   const bool alone = noted && nobody;
-  struct stat found;  // the lock file as found: its last note's time
-  const bool lock_known = nobody && ::fstat(r.lock_fd, &found) == 0;
+  // The lock file as found: its last note's time. One that this start made holds no earlier
+  // run's note, and what changed before it is no killed run's.
+  struct stat found;
+  const bool lock_known = nobody && !r.lock_made && ::fstat(r.lock_fd, &found) == 0;
   std::vector<std::string> named;
   if (alone) _Keep_Unsaved_Exchange_Files(note, &named);
-  bool unknown[2] = {false, false};
-  _Copy_Exchange_Files(r, noted ? &note : nullptr, alone, unknown, &named);
+  _Copy_Exchange_Files(r, noted ? &note : nullptr, alone, &named);
   if (lock_known) _Name_Unsaid_Kept_Files(_Ns(found.st_ctim), named);
-  if (r.session == STAHL_EC3_SESSION_LOCKED) _Write_Note(r, unknown);
+  if (r.session == STAHL_EC3_SESSION_LOCKED) _Write_Note(r);
+}
+
+bool Take_Session_Read_Stamp(STAHL_EC3_RUN &r, const STAHL_EC3_FILE_STAMP &read) {
+  if (read.Same_Content(r.inp_stamp)) return r.inp_stamp = read, true;
+  // Another file was read than the start found (replaced meanwhile: a sync tool, a restore,
+  // another program). It is this session's where the exchange files are still as the start
+  // left them: the copies' bytes, or not there. A copy carried for a later holder was proved
+  // against the file found at the start.
+  if (r.carried[0] || r.carried[1]) return false;
+  for (int k = 0; k < 2; ++k) {
+    const std::string file = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][0]);
+    std::string copy, now;
+    if (r.absent_at_start[k] ? _Exists(file)
+                             : r.copies_made[k] &&
+                                   !(_Stamp(Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][1]), &copy)
+                                         .Same_Content(r.copy_stamps[k]) &&
+                                     _Read_File(file, &now) && now == copy))
+      return false;
+  }
+  r.inp_stamp = read;
+  if (r.session == STAHL_EC3_SESSION_LOCKED) _Write_Note(r);
+  return true;
 }
 
 int Refresh_During_Session(STAHL_EC3_RUN &r) {
@@ -477,7 +514,7 @@ int Restore_Exchange_Files() {
   const bool saved_elsewhere = to_do && !now.Same_Content(r.inp_stamp);
   // The same bytes under a new file (a sync tool, a restore) need not be a save.
   const bool same_bytes = now.present && now.size == r.inp_stamp.size && now.hash == r.inp_stamp.hash;
-  const bool others = to_do && !saved_elsewhere && _Others_Present(r);
+  bool others = to_do && !saved_elsewhere && _Others_Present(r);
   for (int k = 0; k < 2; ++k) {
     const std::string file = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][0]);
     const std::string copy = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][1]);
@@ -497,6 +534,12 @@ int Restore_Exchange_Files() {
       r.copies_made[k] = r.absent_at_start[k] = 0;
       continue;
     }
+    // A run that passed the bound of its wait for this end is present from its late lock on:
+    // this file and the ones after it are then left as another session's. The put-back byte
+    // is held from the look at the member file through the write, so that no such run comes
+    // in between.
+    Put_Back_Hold hold{r};
+    if (!others && (r.absent_at_start[k] || r.copies_made[k])) others = !(hold.held = _Hold_Put_Back(r));
     if (r.absent_at_start[k]) {  // made during the session (an import, an export): it goes
       r.absent_at_start[k] = 0;
       if (others) {

@@ -36,13 +36,19 @@ bool _Read_File(const std::string &path, std::string *bytes);
 bool _Held_By_Others(int fd);
 // The note in the lock file open at fd: false when there is none.
 bool _Read_Note(int fd, SessionNote *note);
-// Writes the holder's note (only over a lock file of its own); unknown[k]: the copy made may
-// hold a killed run's unsaved work.
-void _Write_Note(const STAHL_EC3_RUN &r, const bool unknown[2]);
+// Writes the holder's note (only over a lock file of its own); copy_unknown[k] of the run:
+// the copy made may hold a killed run's unsaved work.
+void _Write_Note(const STAHL_EC3_RUN &r);
 // Takes the member's session and presence locks: one of STAHL_EC3_SESSION_*.
 int _Take_Session_Lock(STAHL_EC3_RUN &r);
 // True when a session other than this one is present (for the holder: from now on none joins).
 bool _Others_Present(STAHL_EC3_RUN &r);
+// The holder's end, before it puts an exchange file back or removes it: takes the put-back
+// byte (let go by _Let_Put_Back after the write) and is false, holding nothing, where a run
+// that passed the bound of its wait for this end is present (its late lock). True at once for
+// a run that does not hold the session lock.
+bool _Hold_Put_Back(STAHL_EC3_RUN &r);
+void _Let_Put_Back(STAHL_EC3_RUN &r);
 // The bound of the wait for an ending holder (s).
 double _End_Wait_S();
 

@@ -13,9 +13,12 @@
 //          locked nor written. A holder removes it only when it ends while no other session is
 //          present, while its name is still the file locked and while its note carries no
 //          killed run's copy; a user who cannot write it read-locks both bytes. A start waits
-//          for a holder that is ending (its write lock on bytes 0-1) up to a bound, and past it
-//          runs without presence: it saves only once it can take its presence lock (the
-//          holder's end is over), so that no put-back undoes its save.
+//          for a holder that is ending (its write lock on bytes 0-1) up to a bound. Past it the
+//          run read-locks byte 3 (the late lock), then byte 5, which the ending holder holds
+//          through each put-back write (its look at the member file and the write): once it has
+//          both, no end puts anything back over its files, and the lock file stays while it
+//          runs. Bytes 3 and 5 lie apart from 0-1 and from each other, since one process's
+//          locks on adjacent bytes merge into one range that another process cannot tell apart.
 //  Note    the holder writes into its lock file (only one of its own: one name, empty or a
 //          note) the identity of the member file it found once it held the lock (present,
 //          device, inode, size, hash of its bytes), what became of each exchange file at its
@@ -47,6 +50,11 @@
 namespace stahl_ec3_session {
 
 constexpr off_t kSessionByte = 0, kPresenceByte = 1;
+// A run that passed the bound of its wait for an ending holder read-locks the late byte, and
+// the put-back byte once the end's write under way is over; the holder write-locks the
+// put-back byte through each of its put-back writes. Neither touches bytes 0-1: an ending
+// holder's write locks there must stay one range of their own.
+constexpr off_t kLateByte = 3, kPutBackByte = 5;
 // How often a session start tries the lock file when it vanishes or appears meanwhile (a
 // holder that is ending is waited for by time: SessionState::end_wait_s).
 constexpr int kLockTries = 50;
@@ -164,24 +172,24 @@ int _Lock(int fd, short type, off_t at) {
   return ::fcntl(fd, F_SETLK, &lock) == 0 ? 0 : errno;
 }
 
-// True when another process holds a lock on bytes 0 and 1 of fd (the session or the presence
-// lock, or an older run's lock on the whole file). F_GETLK takes no lock and sees none of
-// this process's own.
+// True when another process holds a lock on the bytes of fd from 0 to the put-back byte (the
+// session, presence or late lock, or an older run's lock on the whole file). F_GETLK takes no
+// lock and sees none of this process's own.
 bool _Held_By_Others(int fd) {
   _Step();
-  struct flock lock = _Range(F_WRLCK, kSessionByte, 2);
+  struct flock lock = _Range(F_WRLCK, kSessionByte, kPutBackByte + 1);
   return ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
 }
 
 // The note of this run: the member file it found at its start, what became of each exchange
 // file (a found copy that this run could not put back keeps its mark and hash, carried for a
 // later holder) and the hash of each copy made.
-std::string _Note_Text(const STAHL_EC3_RUN &r, const bool unknown[2]) {
+std::string _Note_Text(const STAHL_EC3_RUN &r) {
   SessionNote note;
   note.version = kNoteVersion, note.member = r.inp_stamp;
   for (int k = 0; k < 2; ++k) {
     note.start[k] = r.carried[k]        ? r.carried[k]
-                    : r.copies_made[k]  ? (unknown[k] ? 'u' : 'c')
+                    : r.copies_made[k]  ? (r.copy_unknown[k] ? 'u' : 'c')
                     : r.absent_at_start[k] ? 'n'
                                            : '-';
     note.copy_hash[k] = r.carried[k] ? r.carried_hash[k] : r.copies_made[k] ? r.copy_stamps[k].hash : 0ULL;
@@ -229,7 +237,7 @@ bool _Read_Note(int fd, SessionNote *note) {
 // Writes the holder's note over the lock file's bytes (a note cut by a kill reads as none),
 // only where the file is the holder's own: one name, and empty (as an older version leaves
 // it) or a note already (what this program wrote, whole or cut).
-void _Write_Note(const STAHL_EC3_RUN &r, const bool unknown[2]) {
+void _Write_Note(const STAHL_EC3_RUN &r) {
   struct stat st;
   char head[16] = {};
   _Step();
@@ -239,7 +247,7 @@ void _Write_Note(const STAHL_EC3_RUN &r, const bool unknown[2]) {
   if (st.st_size != 0 && (::pread(r.lock_fd, head, mark, 0) != static_cast<ssize_t>(mark) ||
                           std::memcmp(head, kNoteMark, mark) != 0))
     return;
-  const std::string text = _Note_Text(r, unknown);
+  const std::string text = _Note_Text(r);
   _Step();
   if (::pwrite(r.lock_fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size())) return;
   _Step();
@@ -281,6 +289,24 @@ bool _Holder_Ending(int fd) {
   struct flock lock = _Range(F_RDLCK, kPresenceByte, 1);
   return ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type == F_WRLCK && lock.l_len > 0 &&
          lock.l_start + lock.l_len <= kPresenceByte + 1;
+}
+
+// Lets the lock of this process on the byte at of fd go.
+void _Unlock(int fd, off_t at) {
+  struct flock lock = _Range(F_UNLCK, at, 1);
+  (void)::fcntl(fd, F_SETLK, &lock);
+}
+
+// Past the bound of the wait for an ending holder: makes this run present to that end (the
+// late byte, which the end looks at before each write) and then waits for the end's write
+// under way (the put-back byte), so that this run never comes between the end's look at the
+// member file and that write. True when both are held on the file that is still at path;
+// false (the file removed by that end meanwhile, or a lock that failed) to begin again.
+bool _Join_Ending_Holder(int fd, const std::string &path, const struct stat &held) {
+  if (_Lock(fd, F_RDLCK, kLateByte) != 0) return false;
+  for (int err; (err = _Lock(fd, F_RDLCK, kPutBackByte)) != 0; _Pause())
+    if (err != EAGAIN && err != EACCES) return false;
+  return _Names_File(path, held);
 }
 
 // The member file that the file of st is too (same device and inode): the ".INP", ".TXT",
@@ -357,8 +383,8 @@ std::string _Member_Name_Beside(const std::string &lock, const struct stat &st) 
 // later is still told that the member is being edited. A lock file that is a member file too
 // is never locked (ALONE). A session that finds the lock held keeps its presence lock
 // (OTHER); a holder that is ending is waited for, up to the bound, and past it this run is
-// OTHER without its presence lock (end_wait_passed). Without a lock the cause is kept in
-// lock_problem, and a lock file made here is removed again.
+// OTHER with its late lock instead of its presence lock (end_wait_passed). Without a lock the
+// cause is kept in lock_problem, and a lock file made here is removed again.
 int _Take_Session_Lock(STAHL_EC3_RUN &r) {
   const std::string path = Make_Bauteil_Filename(".LCK");
   int err = 0;
@@ -439,9 +465,14 @@ int _Take_Session_Lock(STAHL_EC3_RUN &r) {
         _Pause();
         continue;
       }
+      if (!_Join_Ending_Holder(fd, path, held)) {
+        ::close(fd);
+        _Pause();
+        continue;
+      }
       r.end_wait_passed = 1;
     }
-    r.lock_fd = fd, r.lock_pid = static_cast<int>(getpid()), r.lock_path = path;
+    r.lock_fd = fd, r.lock_pid = static_cast<int>(getpid()), r.lock_path = path, r.lock_made = created;
     if (taken_by_other) return STAHL_EC3_SESSION_OTHER;
     if (type == F_WRLCK) return STAHL_EC3_SESSION_LOCKED;
     err = EACCES;  // read locks: the others are told, this run is not
@@ -456,13 +487,14 @@ int _Take_Session_Lock(STAHL_EC3_RUN &r) {
 
 // True when a session other than this one is present: for the holder, its presence lock
 // cannot be made a write lock (another session holds it for reading; once made, no session
-// can join until this one has ended); for a run with read locks only, another process holds
-// a lock on the file. Where the lock file's name no longer names this run's file (removed,
-// another put in its place), a session on the file at the name counts too.
+// can join until this one has ended but one past the bound of its wait, by its late lock);
+// for every run, another process holds a lock on the file. Where the lock file's name no
+// longer names this run's file (removed, another put in its place), a session on the file at
+// the name counts too.
 bool _Others_Present(STAHL_EC3_RUN &r) {
   if (r.lock_fd < 0 || r.lock_pid != static_cast<int>(getpid())) return false;
-  if (r.session == STAHL_EC3_SESSION_LOCKED ? _Lock(r.lock_fd, F_WRLCK, kPresenceByte) != 0
-                                            : _Held_By_Others(r.lock_fd))
+  if ((r.session == STAHL_EC3_SESSION_LOCKED && _Lock(r.lock_fd, F_WRLCK, kPresenceByte) != 0) ||
+      _Held_By_Others(r.lock_fd))
     return true;
   struct stat held;
   if (::fstat(r.lock_fd, &held) == 0 && _Names_File(r.lock_path, held)) return false;
@@ -472,6 +504,21 @@ bool _Others_Present(STAHL_EC3_RUN &r) {
   const bool others = _Held_By_Others(fd);
   ::close(fd);
   return others;
+}
+
+bool _Hold_Put_Back(STAHL_EC3_RUN &r) {
+  if (r.session != STAHL_EC3_SESSION_LOCKED || r.lock_fd < 0 || r.lock_pid != static_cast<int>(getpid())) return true;
+  if (_Lock(r.lock_fd, F_WRLCK, kPutBackByte) != 0) return false;
+  struct flock late = _Range(F_WRLCK, kLateByte, 1);
+  _Step();
+  if (::fcntl(r.lock_fd, F_GETLK, &late) == 0 && late.l_type == F_UNLCK) return true;
+  _Unlock(r.lock_fd, kPutBackByte);
+  return false;
+}
+
+void _Let_Put_Back(STAHL_EC3_RUN &r) {
+  if (r.session == STAHL_EC3_SESSION_LOCKED && r.lock_fd >= 0 && r.lock_pid == static_cast<int>(getpid()))
+    _Unlock(r.lock_fd, kPutBackByte);
 }
 
 double _End_Wait_S() { return g_session.end_wait_s; }
@@ -539,27 +586,15 @@ std::string Session_Note_Text(const STAHL_EC3_SESSION_NOTE &note) {
   return line;
 }
 
-bool Session_May_Save(STAHL_EC3_RUN &r) {
-  if (!r.end_wait_passed || r.lock_fd < 0 || r.lock_pid != static_cast<int>(getpid())) return true;
-  const int present = _Lock(r.lock_fd, F_RDLCK, kPresenceByte);
-  if (present == EACCES || present == EAGAIN) {
-    r.save_problem = "eine andere Bearbeitung von "_cp + Bauteil_Inp_Path() +
-                     " wird gerade beendet; bitte später noch einmal speichern"_cp;
-    errno = present;
-    return false;
-  }
-  r.end_wait_passed = 0;  // present now (or locks fail here): the holder's end sees this run
-  return true;
-}
-
 void Release_Session_Lock(STAHL_EC3_RUN &r) {
   if (r.lock_fd < 0) return;
   struct stat held;
-  // The holder's presence lock made a write lock: no other session is present.
+  // The holder's presence lock made a write lock and its put-back byte held to the close: no
+  // other session is present, and none past the bound of its wait joins the file removed.
   // A note that carries a killed run's copy for a later holder stays.
   if (r.session == STAHL_EC3_SESSION_LOCKED && r.lock_pid == static_cast<int>(getpid()) && !r.carried[0] &&
-      !r.carried[1] && _Lock(r.lock_fd, F_WRLCK, kPresenceByte) == 0 && ::fstat(r.lock_fd, &held) == 0 &&
-      _Names_File(r.lock_path, held))
+      !r.carried[1] && _Lock(r.lock_fd, F_WRLCK, kPresenceByte) == 0 && _Hold_Put_Back(r) &&
+      ::fstat(r.lock_fd, &held) == 0 && _Names_File(r.lock_path, held))
     _Unlink(r.lock_path);
   _Step();
   ::close(r.lock_fd);
