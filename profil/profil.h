@@ -110,6 +110,10 @@ enum : int {
 
 inline constexpr int PROFIL_NAME_SIZE = 40;  // name blank-padded to 39 and terminated
 inline constexpr int PROFIL_NOTE_SIZE = 400;  // a note on a profile read (Get_Profil_Read_Note)
+// A fillet weld throat (mm) up to this is no weld: the section values raise a larger one
+// below the least effective throat of 3 mm (and the list names the raise), and a library
+// profile read as welded drops and names the weld data only where a throat is larger.
+inline constexpr double PROFIL_NO_THROAT = 0.01;
 
 struct PROFIL {
   int32_t kind;          // PROFIL_KIND_*
@@ -319,7 +323,7 @@ int Set_Profil_by_Library_Name(PROFIL *profil, const char *name);
 // bytes, may be null) gets one line in code page 850 naming the profile and the
 // differences ("b_fu = <stored> statt <library> mm", "geschweißt statt gewalzt" for the
 // make, "Profiltyp" for the type), ending with ", die Schweißnahtangaben entfallen" where
-// the welded record's list showed a throat or a through weld. Returns 1
+// the welded record's list showed a throat above PROFIL_NO_THROAT or a through weld. Returns 1
 // when the record took the library's values, 0 when it agrees (or is not of kind 1; note
 // empty), −1 when the library does not hold the name (record untouched, note empty).
 int Take_Profil_Library_Dimensions(PROFIL *profil, char *note, int size);

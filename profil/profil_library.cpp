@@ -224,10 +224,10 @@ int Take_Profil_Library_Dimensions(PROFIL *p, char *note, int size) {
   // tubes, bars and plates, which their lists never show.
   const bool welded = a.rolled != 1;
   const bool radii = !welded && b.type != PROFIL_CHS && b.type != PROFIL_FLAT && b.type != PROFIL_ROUND;
-  // Weld data that the welded record's list showed (a throat or a through weld of a joint
-  // its shape has) is dropped with the make.
-  const bool welds = welded && (a.through_o || a.a_o > 0.1 ||
-                                (Is_Profil_Type_in_Group(4, a.type) && (a.through_u || a.a_u > 0.1)));
+  // Weld data that the welded record's list showed (a throat the section values keep or
+  // raise, or a through weld, of a joint its shape has) is dropped with the make.
+  const bool welds = welded && (a.through_o || a.a_o > PROFIL_NO_THROAT ||
+                                (Is_Profil_Type_in_Group(4, a.type) && (a.through_u || a.a_u > PROFIL_NO_THROAT)));
   std::string differ;
   for (const Field &f : fields) {
     if (f.radius && !radii) continue;

@@ -71,6 +71,14 @@ TEST(LibraryRead, StoredDimensionsGiveWayToTheLibrary) {
        "(h = 110.0 statt 100.0 mm, geschweißt statt gewalzt)"},
       {"T100", [](PROFIL *p) { p->rolled = 0, p->through_o = 1; }, 1, 100, 11, 100, 11, 11,
        "(geschweißt statt gewalzt); die Werte der Bibliothek werden verwendet, die Schweißnahtangaben entfallen"},
+      // A throat that the section values raise to 3 mm (above 0.01 mm) was listed: dropped with
+      // the words; one of 0.01 mm was not (the bottom throat of an I counts too).
+      {"HE280A", [](PROFIL *p) { p->rolled = 0, p->a_o = 0.05; }, 1, 270, 8, 280, 13, 24,
+       "(geschweißt statt gewalzt); die Werte der Bibliothek werden verwendet, die Schweißnahtangaben entfallen"},
+      {"HE280A", [](PROFIL *p) { p->rolled = 0, p->a_o = p->a_u = 0.01; }, 1, 270, 8, 280, 13, 24,
+       "(geschweißt statt gewalzt); die Werte der Bibliothek werden verwendet"},
+      {"HE280A", [](PROFIL *p) { p->rolled = 0, p->a_o = 0.01, p->a_u = 0.05; }, 1, 270, 8, 280, 13, 24,
+       "die Schweißnahtangaben entfallen"},
       // A make flag that is neither (a hand edit) is no rolled make either.
       {"HE280A", [](PROFIL *p) { p->rolled = 2; }, 1, 270, 8, 280, 13, 24, "(Herstellungsart 2 statt gewalzt)"},
       // A tube is rolled by its shape whatever its flag, and its list shows no radius (the
