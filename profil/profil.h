@@ -110,6 +110,10 @@ enum : int {
 
 inline constexpr int PROFIL_NAME_SIZE = 40;  // name blank-padded to 39 and terminated
 inline constexpr int PROFIL_NOTE_SIZE = 400;  // a note on a profile read (Get_Profil_Read_Note)
+// A fillet weld throat (mm) up to this is no weld: the section values raise a larger one
+// below the least effective throat of 3 mm (and the list names the raise), and a library
+// profile read as welded drops and names the weld data only where a throat is larger.
+inline constexpr double PROFIL_NO_THROAT = 0.01;
 
 struct PROFIL {
   int32_t kind;          // PROFIL_KIND_*
@@ -310,18 +314,21 @@ int Set_Profil_by_Library_Name(PROFIL *profil, const char *name);
 // A library profile (kind 1) held to its library entry: the stored h, t_w, b_fo, t_fo,
 // b_fu, t_fu, r and r_2 are compared with the library's (both made consistent by the
 // library's shape type first, as the section values do) within Compare_Profil's tolerance,
-// and so is the make: the library holds rolled profiles, so a record whose make is not 1
-// after the shape rules (stored as welded) differs too, its radii then not compared apart;
-// the radii of tubes, bars and plates, which their lists do not show, are never compared.
-// Where one differs, or the series does not accept the stored shape type, the library's
-// dimensions and radii (and rolled 1, with no throats nor through welds) replace the
-// stored ones, a type the series does not accept becomes the series' own, and note (size
-// bytes, may be null) gets one line in code page 850 naming the profile and the
-// differences ("b_fu = <stored> statt <library> mm", "geschweißt statt gewalzt" for the
-// make, "Profiltyp" for the type), ending with ", die Schweißnahtangaben entfallen" where
-// the welded record's list showed a throat or a through weld. Returns 1
-// when the record took the library's values, 0 when it agrees (or is not of kind 1; note
-// empty), −1 when the library does not hold the name (record untouched, note empty).
+// and so is the make: the library holds rolled profiles, so a record whose make is 0 after
+// the shape rules (stored as welded) differs too, its radii then not compared apart; the
+// radii of tubes, bars and plates, which their lists do not show, are never compared.
+// A make flag other than 0 and 1 is left as it is for the section values to refuse: it is
+// not named, its radii are not compared and its weld data stays, while its dimensions are
+// compared and taken as a rolled record's. Where one differs, or the series does not
+// accept the stored shape type, the library's dimensions and radii replace the stored
+// ones (a welded record becomes rolled 1 with no throats nor through welds), a type the
+// series does not accept becomes the series' own, and note (size bytes, may be null) gets
+// one line in code page 850 naming the profile and the differences ("b_fu = <stored> statt
+// <library> mm", "geschweißt statt gewalzt" for the make, "Profiltyp" for the type),
+// ending with ", die Schweißnahtangaben entfallen" where the welded record's list showed a
+// throat above PROFIL_NO_THROAT or a through weld. Returns 1 when the record took the
+// library's values, 0 when it agrees (or is not of kind 1; note empty), −1 when the
+// library does not hold the name (record untouched, note empty).
 int Take_Profil_Library_Dimensions(PROFIL *profil, char *note, int size);
 // Shape type from the series of a library name (its family by Get_Profil_Typ_Index and
 // the first letter of the library's spelling, or of the name itself when the library does

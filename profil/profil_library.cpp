@@ -217,17 +217,19 @@ int Take_Profil_Library_Dimensions(PROFIL *p, char *note, int size) {
                       {"b_fo", a.b_fo, b.b_fo, false}, {"t_fo", a.t_fo, b.t_fo, false},
                       {"b_fu", a.b_fu, b.b_fu, false}, {"t_fu", a.t_fu, b.t_fu, false},
                       {"r", a.r, b.r, true},           {"r_2", a.r_2, b.r_2, true}};
-  // The library holds rolled profiles: a record whose make is not rolled after the shape
-  // rules (stored as welded: a file written elsewhere or edited by hand) differs in its make,
+  // The library holds rolled profiles: a record whose make is welded after the shape rules
+  // (stored as welded: a file written elsewhere or edited by hand) differs in its make,
   // which the note names apart from the dimensions; its radii describe no part of a welded
   // section (its welds take their place), so they are not named apart. Nor are the radii of
-  // tubes, bars and plates, which their lists never show.
-  const bool welded = a.rolled != 1;
-  const bool radii = !welded && b.type != PROFIL_CHS && b.type != PROFIL_FLAT && b.type != PROFIL_ROUND;
-  // Weld data that the welded record's list showed (a throat or a through weld of a joint
-  // its shape has) is dropped with the make.
-  const bool welds = welded && (a.through_o || a.a_o > 0.1 ||
-                                (Is_Profil_Type_in_Group(4, a.type) && (a.through_u || a.a_u > 0.1)));
+  // tubes, bars and plates, which their lists never show. A make flag that is neither 1 nor
+  // 0 is no make at all: it is kept for the section values to refuse and name, so the note
+  // does not name it, its radii are not compared and its weld data stays.
+  const bool welded = a.rolled == 0;
+  const bool radii = a.rolled == 1 && b.type != PROFIL_CHS && b.type != PROFIL_FLAT && b.type != PROFIL_ROUND;
+  // Weld data that the welded record's list showed (a throat the section values keep or
+  // raise, or a through weld, of a joint its shape has) is dropped with the make.
+  const bool welds = welded && (a.through_o || a.a_o > PROFIL_NO_THROAT ||
+                                (Is_Profil_Type_in_Group(4, a.type) && (a.through_u || a.a_u > PROFIL_NO_THROAT)));
   std::string differ;
   for (const Field &f : fields) {
     if (f.radius && !radii) continue;
@@ -238,17 +240,12 @@ int Take_Profil_Library_Dimensions(PROFIL *p, char *note, int size) {
                   f.library);
     differ += item;
   }
-  if (welded) {
-    char other[40];
-    std::snprintf(other, sizeof other, "Herstellungsart %d", a.rolled);
-    differ += differ.empty() ? "" : ", ";
-    differ += a.rolled == 0 ? "geschweißt"_cp : other;
-    differ += " statt gewalzt";
-  }
+  if (welded) differ += differ.empty() ? "geschweißt statt gewalzt"_cp : ", geschweißt statt gewalzt"_cp;
   if (!type_fits) differ += differ.empty() ? "Profiltyp" : ", Profiltyp";
   if (differ.empty()) return 0;
   p->h = lib.h, p->t_w = lib.t_w, p->b_fo = lib.b_fo, p->t_fo = lib.t_fo, p->b_fu = lib.b_fu, p->t_fu = lib.t_fu;
-  p->r = lib.r, p->r_2 = lib.r_2, p->rolled = 1, p->type = lib.type;
+  p->r = lib.r, p->r_2 = lib.r_2, p->type = lib.type;
+  if (p->rolled == 0) p->rolled = 1;  // a flag that is neither stays for the section values
   if (welded) p->a_o = p->a_u = 0.0, p->through_o = p->through_u = 0;
   if (note && size > 0)
     CP850_CALL2(std::snprintf, note, static_cast<std::size_t>(size),

@@ -17,7 +17,6 @@ namespace {
 
 constexpr double kLeast = 0.001;     // least dimension that counts as present (mm)
 constexpr double kMinThroat = 3.0;   // least effective fillet weld throat (mm)
-constexpr double kNoThroat = 0.01;   // a throat up to this is not raised (mm)
 constexpr double kPi = 3.141592653589793;
 
 // A failure: a print-list line when a stream is given, a host box when asked for; why, when
@@ -149,7 +148,7 @@ void _Raise_Throats(PROFIL *p, FILE *stream, const char *title) {
   if (p->rolled) return;
   if (p->through_o) {
     p->a_o = p->t_w / 2;
-  } else if (p->a_o > kNoThroat && p->a_o < kMinThroat) {
+  } else if (p->a_o > PROFIL_NO_THROAT && p->a_o < kMinThroat) {
     p->a_o = kMinThroat;
     if (stream)
       CP850_CALL(Oli_Printf, stream, "%s%swirksame Nahtdicke a╬\\o╬r < %.1lf mm, wird auf a╬\\o╬r = %.1lf mm gesetzt.\n",
@@ -157,7 +156,7 @@ void _Raise_Throats(PROFIL *p, FILE *stream, const char *title) {
   }
   if (p->through_u) {
     p->a_u = p->t_w / 2;
-  } else if (p->a_u > kNoThroat && p->a_u < kMinThroat) {
+  } else if (p->a_u > PROFIL_NO_THROAT && p->a_u < kMinThroat) {
     p->a_u = kMinThroat;
     if (stream)
       CP850_CALL(Oli_Printf, stream, "%s%swirksame Nahtdicke a╬\\u╬r < %.1lf mm, wird auf a╬\\u╬r = %.1lf mm gesetzt\n",

@@ -71,8 +71,19 @@ TEST(LibraryRead, StoredDimensionsGiveWayToTheLibrary) {
        "(h = 110.0 statt 100.0 mm, geschweißt statt gewalzt)"},
       {"T100", [](PROFIL *p) { p->rolled = 0, p->through_o = 1; }, 1, 100, 11, 100, 11, 11,
        "(geschweißt statt gewalzt); die Werte der Bibliothek werden verwendet, die Schweißnahtangaben entfallen"},
-      // A make flag that is neither (a hand edit) is no rolled make either.
-      {"HE280A", [](PROFIL *p) { p->rolled = 2; }, 1, 270, 8, 280, 13, 24, "(Herstellungsart 2 statt gewalzt)"},
+      // A throat that the section values raise to 3 mm (above 0.01 mm) was listed: dropped with
+      // the words; one of 0.01 mm was not (the bottom throat of an I counts too).
+      {"HE280A", [](PROFIL *p) { p->rolled = 0, p->a_o = 0.05; }, 1, 270, 8, 280, 13, 24,
+       "(geschweißt statt gewalzt); die Werte der Bibliothek werden verwendet, die Schweißnahtangaben entfallen"},
+      {"HE280A", [](PROFIL *p) { p->rolled = 0, p->a_o = p->a_u = 0.01; }, 1, 270, 8, 280, 13, 24,
+       "(geschweißt statt gewalzt); die Werte der Bibliothek werden verwendet"},
+      {"HE280A", [](PROFIL *p) { p->rolled = 0, p->a_o = 0.01, p->a_u = 0.05; }, 1, 270, 8, 280, 13, 24,
+       "die Schweißnahtangaben entfallen"},
+      // A make flag that is neither (a hand edit) stays for the section values to refuse: not
+      // named, its radii not compared, its weld data kept; its dimensions still give way.
+      {"HE280A", [](PROFIL *p) { p->rolled = 2, p->r = 12, p->a_o = 5; }, 0, 270, 8, 280, 13, 12, ""},
+      {"HE280A", [](PROFIL *p) { p->rolled = -1, p->h = 300, p->r = 12, p->a_o = p->a_u = 5; }, 1, 270, 8, 280, 13, 24,
+       "(h = 300.0 statt 270.0 mm); die Werte der Bibliothek werden verwendet"},
       // A tube is rolled by its shape whatever its flag, and its list shows no radius (the
       // library's r is the fallback t = 8 mm): stored welded, with r = 0 or not, it agrees.
       {"R219.1X8.0(w)", [](PROFIL *p) { p->rolled = 0; }, 0, 219.1, 8, 0, 0, 8, ""},
@@ -93,6 +104,9 @@ TEST(LibraryRead, StoredDimensionsGiveWayToTheLibrary) {
     Set_Profil_by_Library_Name(&p, c.name);
     if (c.rc >= 0) Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");  // as a written record holds it
     if (c.change) c.change(&p);
+    const int flag = p.rolled;
+    const bool neither = flag != 0 && flag != 1;
+    const double a_o = p.a_o, a_u = p.a_u;
     char note[PROFIL_NOTE_SIZE] = "x";
     EXPECT_EQ(c.rc, Take_Profil_Library_Dimensions(&p, note, sizeof note));
     EXPECT_NEAR(c.h, p.h, 1e-9);
@@ -104,9 +118,11 @@ TEST(LibraryRead, StoredDimensionsGiveWayToTheLibrary) {
     EXPECT_TRUE(c.note[0] ? want.find(c.note) != std::string::npos : want.empty()) << want;
     EXPECT_EQ(nullptr, std::strchr(note, '\n'));  // one line
     // Weld data is spoken of where the row expects it, and a record that took the library's
-    // make holds none.
+    // make holds none; a flag that is neither keeps its throats.
     EXPECT_EQ(want.find("Schweißnaht") != std::string::npos, std::strstr(c.note, "Schweißnaht") != nullptr) << want;
-    if (c.rc == 1) {
+    if (neither) {
+      EXPECT_TRUE(p.a_o == a_o && p.a_u == a_u);
+    } else if (c.rc == 1) {
       EXPECT_TRUE(p.a_o == 0 && p.a_u == 0 && !p.through_o && !p.through_u);
     }
     if (c.rc == 1) {  // the record now agrees with the library: a second call changes nothing
@@ -116,9 +132,16 @@ TEST(LibraryRead, StoredDimensionsGiveWayToTheLibrary) {
         EXPECT_EQ(PROFIL_H, p.type);  // the series' own type
       }
     }
-    // Rolled as the list takes it, after the shape rules (a tube is rolled by its shape).
-    if (c.rc >= 0) Calc_Profil_Querschnittswerte(&p, nullptr, 0, "");
-    EXPECT_EQ(c.rc >= 0, p.rolled == 1);
+    // Rolled as the list takes it, after the shape rules (a tube is rolled by its shape); a
+    // flag that is neither is kept, and the section values refuse it.
+    if (c.rc >= 0) {
+      EXPECT_EQ(neither, Calc_Profil_Querschnittswerte(&p, nullptr, 0, "") == 1);
+    }
+    if (neither) {
+      EXPECT_EQ(flag, p.rolled);
+    } else {
+      EXPECT_EQ(c.rc >= 0, p.rolled == 1);
+    }
     Reset_Profil(&p);
   }
 }

@@ -133,6 +133,18 @@ TEST_F(ProfilPrintFamilies, DimensionLines) {
        {"h = 300.0 mm,  t╬\\w╬r = 8.0 mm,  b╬\\f╬r = 150.0 mm,  t╬\\f╬r = 12.0 mm"},
        {"Gesamthöhe h = 300.0 mm,  Stegdicke t╬\\w╬r = 8.0 mm",
         "Flanschbreite b╬\\f╬r = 150.0 mm,  Flanschdicke t╬\\f╬r = 12.0 mm"}},
+      // A make flag that is neither 1 nor 0 (the section values refuse it): the dimensions
+      // alone, neither the radii nor the throats that the record holds.
+      {{4, 2, 300, 8, 150, 12, 120, 14, 15, 0, 5, 4, 0, 0, 0, 1, 0},
+       {"h = 300.0 mm,  t╬\\w╬r = 8.0 mm,  b╬\\fo╬r = 150.0 mm,  t╬\\fo╬r = 12.0 mm,  b╬\\fu╬r = 120.0 mm,  "
+        "t╬\\fu╬r = 14.0 mm"},
+       {"Gesamthöhe h = 300.0 mm,  Stegdicke t╬\\w╬r = 8.0 mm",
+        "Flanschbreite oben b╬\\fo╬r = 150.0 mm,  Flanschdicke oben t╬\\fo╬r = 12.0 mm",
+        "Flanschbreite unten b╬\\fu╬r = 120.0 mm,  Flanschdicke unten t╬\\fu╬r = 14.0 mm"}},
+      {{11, -1, 100, 11, 100, 11, 0, 0, 11, 5.5, 6, 0, 0, 0, 0, 0, 0},
+       {"h = 100.0 mm,  t╬\\w╬r = 11.0 mm,  b╬\\f╬r = 100.0 mm,  t╬\\f╬r = 11.0 mm"},
+       {"Gesamthöhe h = 100.0 mm,  Stegdicke t╬\\w╬r = 11.0 mm",
+        "Flanschbreite b╬\\f╬r = 100.0 mm,  Flanschdicke t╬\\f╬r = 11.0 mm"}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(::testing::Message() << "type " << c.shape.type << " rolled " << c.shape.rolled);
@@ -250,6 +262,38 @@ TEST_F(ProfilPrintFamilies, ValuesBlocks) {
     ASSERT_FALSE(lines.empty());
     lines.erase(lines.begin());
     EXPECT_EQ(lines, c.lines);
+  }
+}
+
+// A library UPN and tee (sloped faces, radii r and r_2) print their radii and sloped faces
+// in both forms when rolled; with a make flag that is neither 1 nor 0, and throats set,
+// neither radii, sloped faces nor weld words: the dimension lines and the values only.
+TEST_F(ProfilPrintFamilies, LibraryJointsOnlyForAKnownMake) {
+  const std::string joint_words[] = {",  r = ", "Ausrundungsradi", "geneigte", "geschweißt", "Kehlnaht"};
+  for (const char *name : {"UPN200", "T100"}) {
+    for (int rolled : {1, 2, -1}) {
+      for (int long_form : {0, 1}) {
+        SCOPED_TRACE(::testing::Message() << name << " rolled " << rolled << " long form " << long_form);
+        PROFIL p{};
+        Reset_Profil(&p);
+        Init_Material_Data(&p.grade);
+        ASSERT_EQ(0, Set_Profil_by_Library_Name(&p, name));
+        p.rolled = rolled, p.a_o = p.a_u = 5;
+        const std::vector<std::string> lines = Lines(&p, long_form, 1);
+        Reset_Profil(&p);
+        ASSERT_GE(lines.size(), 3u);
+        EXPECT_NE(lines[1].find(long_form ? "höhe h = " : "h = "), std::string::npos) << lines[1];
+        std::string all;
+        for (const std::string &l : lines) all += l + "\n";
+        const bool shown = rolled == 1;
+        EXPECT_EQ(all.find("geneigte") != std::string::npos, shown) << all;
+        EXPECT_EQ(all.find(long_form ? "gewalztes Profil, Ausrundungsradi" : ",  r = ") != std::string::npos, shown)
+            << all;
+        if (!shown) {
+          for (const std::string &w : joint_words) EXPECT_EQ(all.find(w), std::string::npos) << w << "\n" << all;
+        }
+      }
+    }
   }
 }
 
