@@ -1027,6 +1027,8 @@ TEST_F(MemberFiles, ASecondSessionRunsAcrossTheFirstOnesEnd) {
                                 "zurück!|00"_cp);
   EXPECT_EQ(Get("BSP1_01.XPR") + Get("BSP1_01.EXP"), "xpr of the late session\nexp of the late session\n");
   EXPECT_TRUE(Has("BSP1_01.LCK"));
+  EXPECT_EQ(Refresh_Elsewhere("BSP1"), 1);  // the late session alone is one that edits the member
+  EXPECT_NE(Plain_List(Get("BSP1_01.OLI")).find(Cp850_To_Utf8(STAHL_EC3_NOTE_EDITED)), std::string::npos);
   Host_Test_Reset();
   ASSERT_EQ(Start(), -1);
   EXPECT_EQ(Stahl_EC3_Run().session, STAHL_EC3_SESSION_LOCKED);
