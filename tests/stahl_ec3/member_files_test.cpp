@@ -437,6 +437,15 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
     for (const std::string &x : f) n += (n.empty() ? "" : " ") + x;
     return n;
   };
+  // The note cut to version 1's fields (no copy hashes) under the version given.
+  auto version_1_fields = [&](const char *version) {
+    return [&, version](std::string &n) {
+      std::vector<std::string> f = fields(n);
+      f[1] = version, f[8] += "\n";
+      f.resize(9);
+      n = joined(f);
+    };
+  };
   // A killed run (in a child) that changed the ".XPR" and left its note, its copy removed;
   // mark: what its note then says of the ".XPR".
   auto killed_without_copy = [&](char mark) {
@@ -491,24 +500,14 @@ TEST_F(MemberFiles, RefreshDuringASessionKeepsItsRestoreCopy) {
       // version 1 would list the start copy.
       {"a NUL as the start mark", true, renote([](std::string &n) { n[n.size() - 38] = '\0'; }, false),
        "A = 35.20 cm²", edited, channel, ""},
-      {"version 0", true, renote([&](std::string &n) {
-         std::vector<std::string> f = fields(n);
-         f[1] = "0", f[8] += "\n";
-         f.resize(9);
-         n = joined(f);
-       }), "A = 67.20 cm²", unsaved, channel, ""},
+      {"version 0", true, renote(version_1_fields("0")), "A = 67.20 cm²", unsaved, channel, ""},
       {"text after the line end", true, renote([](std::string &n) { n += "x"; }), "A = 67.20 cm²", unsaved, channel, ""},
       {"a size past the largest integer", true, renote([&](std::string &n) {
          std::vector<std::string> f = fields(n);
          f[5] = "9223372036854775808";
          n = joined(f);
        }, false), "A = 35.20 cm²", edited, channel, ""},
-      {"a version-1 note", true, renote([&](std::string &n) {
-         std::vector<std::string> f = fields(n);
-         f[1] = "1", f[8] += "\n";
-         f.resize(9);
-         n = joined(f);
-       }), "A = 35.20 cm²", edited, channel, ""},
+      {"a version-1 note", true, renote(version_1_fields("1")), "A = 35.20 cm²", edited, channel, ""},
       // A killed run's note whose copy is gone: its change is listed as maybe unsaved.
       {"a killed run's change whose copy is gone", true, [] {}, "A = 67.20 cm²", unsaved, wide, "",
        killed_without_copy('c')},
