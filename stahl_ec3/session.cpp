@@ -453,13 +453,11 @@ bool Take_Session_Read_Stamp(STAHL_EC3_RUN &r, const STAHL_EC3_FILE_STAMP &read)
   if (r.carried[0] || r.carried[1]) return false;
   for (int k = 0; k < 2; ++k) {
     const std::string file = Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][0]);
+    if (r.absent_at_start[k] && _Exists(file)) return false;
+    if (!r.copies_made[k]) continue;
     std::string copy, now;
-    if (r.absent_at_start[k] ? _Exists(file)
-                             : r.copies_made[k] &&
-                                   !(_Stamp(Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][1]), &copy)
-                                         .Same_Content(r.copy_stamps[k]) &&
-                                     _Read_File(file, &now) && now == copy))
-      return false;
+    const bool as_made = _Stamp(Make_Bauteil_Filename(STAHL_EC3_EXCHANGE[k][1]), &copy).Same_Content(r.copy_stamps[k]);
+    if (!as_made || !_Read_File(file, &now) || now != copy) return false;
   }
   r.inp_stamp = read;
   if (r.session == STAHL_EC3_SESSION_LOCKED) _Write_Note(r);
@@ -539,7 +537,10 @@ int Restore_Exchange_Files() {
     // is held from the look at the member file through the write, so that no such run comes
     // in between.
     Put_Back_Hold hold{r};
-    if (!others && (r.absent_at_start[k] || r.copies_made[k])) others = !(hold.held = _Hold_Put_Back(r));
+    if (!others && (r.absent_at_start[k] || r.copies_made[k])) {
+      hold.held = _Hold_Put_Back(r);
+      others = !hold.held;
+    }
     if (r.absent_at_start[k]) {  // made during the session (an import, an export): it goes
       r.absent_at_start[k] = 0;
       if (others) {

@@ -172,13 +172,21 @@ int _Lock(int fd, short type, off_t at) {
   return ::fcntl(fd, F_SETLK, &lock) == 0 ? 0 : errno;
 }
 
-// True when another process holds a lock on the bytes of fd from 0 to the put-back byte (the
-// session, presence or late lock, or an older run's lock on the whole file). F_GETLK takes no
+// True when another process holds a lock on a byte of [at, at + len) of fd. F_GETLK takes no
 // lock and sees none of this process's own.
-bool _Held_By_Others(int fd) {
+bool _Held_By_Others_On(int fd, off_t at, off_t len) {
   _Step();
-  struct flock lock = _Range(F_WRLCK, kSessionByte, kPutBackByte + 1);
+  struct flock lock = _Range(F_WRLCK, at, len);
   return ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+}
+
+// True when another process holds a lock on the bytes of fd from 0 to the put-back byte (the
+// session, presence or late lock, or an older run's lock on the whole file).
+bool _Held_By_Others(int fd) { return _Held_By_Others_On(fd, kSessionByte, kPutBackByte + 1); }
+
+// True when this process holds the member's session lock through r.
+bool _Holds_Session_Lock(const STAHL_EC3_RUN &r) {
+  return r.session == STAHL_EC3_SESSION_LOCKED && r.lock_fd >= 0 && r.lock_pid == static_cast<int>(getpid());
 }
 
 // The note of this run: the member file it found at its start, what became of each exchange
@@ -507,18 +515,15 @@ bool _Others_Present(STAHL_EC3_RUN &r) {
 }
 
 bool _Hold_Put_Back(STAHL_EC3_RUN &r) {
-  if (r.session != STAHL_EC3_SESSION_LOCKED || r.lock_fd < 0 || r.lock_pid != static_cast<int>(getpid())) return true;
+  if (!_Holds_Session_Lock(r)) return true;
   if (_Lock(r.lock_fd, F_WRLCK, kPutBackByte) != 0) return false;
-  struct flock late = _Range(F_WRLCK, kLateByte, 1);
-  _Step();
-  if (::fcntl(r.lock_fd, F_GETLK, &late) == 0 && late.l_type == F_UNLCK) return true;
+  if (!_Held_By_Others_On(r.lock_fd, kLateByte, 1)) return true;
   _Unlock(r.lock_fd, kPutBackByte);
   return false;
 }
 
 void _Let_Put_Back(STAHL_EC3_RUN &r) {
-  if (r.session == STAHL_EC3_SESSION_LOCKED && r.lock_fd >= 0 && r.lock_pid == static_cast<int>(getpid()))
-    _Unlock(r.lock_fd, kPutBackByte);
+  if (_Holds_Session_Lock(r)) _Unlock(r.lock_fd, kPutBackByte);
 }
 
 double _End_Wait_S() { return g_session.end_wait_s; }
@@ -592,9 +597,8 @@ void Release_Session_Lock(STAHL_EC3_RUN &r) {
   // The holder's presence lock made a write lock and its put-back byte held to the close: no
   // other session is present, and none past the bound of its wait joins the file removed.
   // A note that carries a killed run's copy for a later holder stays.
-  if (r.session == STAHL_EC3_SESSION_LOCKED && r.lock_pid == static_cast<int>(getpid()) && !r.carried[0] &&
-      !r.carried[1] && _Lock(r.lock_fd, F_WRLCK, kPresenceByte) == 0 && _Hold_Put_Back(r) &&
-      ::fstat(r.lock_fd, &held) == 0 && _Names_File(r.lock_path, held))
+  if (_Holds_Session_Lock(r) && !r.carried[0] && !r.carried[1] && _Lock(r.lock_fd, F_WRLCK, kPresenceByte) == 0 &&
+      _Hold_Put_Back(r) && ::fstat(r.lock_fd, &held) == 0 && _Names_File(r.lock_path, held))
     _Unlink(r.lock_path);
   _Step();
   ::close(r.lock_fd);
